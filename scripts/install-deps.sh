@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the program and the tests need (only those missing).
+set -euo pipefail
+packages=(
+  g++ cmake make pkg-config googletest libgtest-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev libgl1-mesa-dev
+  libsqlcipher-dev libzip-dev libgmime-3.0-dev
+  fonts-liberation2 poppler-utils sqlite3
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [[ $(id -u) == 0 ]] || sudo=sudo
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

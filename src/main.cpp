@@ -1,0 +1,15 @@
+// Dado Corvy: a golf handicap program. The welcome screen runs the start-up and leads on.
+#include <QApplication>
+
+#include "platform/SingleInstance.h"
+#include "shell/frmWelcome.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("DadoCorvy");
+    dc::SingleInstance instance;
+    dc::frmWelcome welcome(instance);
+    if (!welcome.Form_Load()) return 0;
+    welcome.show();
+    return app.exec();
+}

@@ -1,0 +1,80 @@
+#pragma once
+// One open SQLCipher database: statements with bound parameters, recordsets, transactions.
+// Errors are thrown as DbError with the engine numbers that the screens test.
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+#include <unordered_map>
+
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace dc {
+
+class Database {
+public:
+    // Opens an existing file (never creates one) with the password. Throws DbError:
+    // 3044 when the folder does not exist or the path is empty, 3024 when the file does not exist,
+    // 3031 for a database with another password, 3343 for a file that is not a database.
+    static std::unique_ptr<Database> Open(const QString& path, const QString& password);
+    // Creates a new, empty encrypted database file (the build's blank-database tool uses it).
+    static std::unique_ptr<Database> Create(const QString& path, const QString& password);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Runs a statement that returns no rows. Placeholders are "?"; values are bound in order.
+    void Execute(const QString& sql, const QVariantList& params = {});
+    int RecordsAffected() const { return affected_; }
+
+    // Runs a query, or opens a table by its bare name (then AddNew/Update can add rows).
+    Recordset OpenRecordset(const QString& sqlOrTable, const QVariantList& params = {});
+
+    // The first column of the first row of a query; a null QVariant when there is no row.
+    QVariant Scalar(const QString& sql, const QVariantList& params = {});
+
+    QStringList TableColumns(const QString& table);
+    bool HasTable(const QString& table);
+
+    void Close();
+    bool IsOpen() const { return db_ != nullptr; }
+    const QString& Path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+
+    // A transaction: everything inside commits together or not at all. Nests (savepoints).
+    class Transaction {
+    public:
+        explicit Transaction(Database& db);
+        ~Transaction();  // rolls back unless committed
+        void Commit();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
+    private:
+        Database& db_;
+        QString name_;
+        bool done_ = false;
+    };
+
+private:
+    Database() = default;
+    friend class Recordset;
+    sqlite3_stmt* Prepare(const QString& sql);
+    void Bind(sqlite3_stmt* stmt, const QVariantList& params, const QString& sql);
+    [[noreturn]] void Fail(int rc, const QString& sql) const;
+    void InsertRow(const QString& table, const QStringList& columns, const std::vector<QVariant>& values,
+                   const std::vector<bool>& set);
+
+    sqlite3* db_ = nullptr;
+    QString path_;
+    int affected_ = 0;
+    int savepointDepth_ = 0;
+    std::unordered_map<std::string, sqlite3_stmt*> cache_;
+};
+
+}  // namespace dc

@@ -1,0 +1,50 @@
+#pragma once
+// An error of the database layer (or of the program) with the number that screens test,
+// in the numbering the program has always reported (3024 file not found, and so on).
+
+#include <QString>
+#include <stdexcept>
+
+namespace dc {
+
+enum ErrNumber : int {
+    kErrFileNotFound53 = 53,     // a file operation found no file
+    kErrPathNotFound = 76,       // a folder that does not exist
+    kErrFileNotFound = 3024,     // database file not found
+    kErrNotValidPath = 3044,     // database path not valid
+    kErrBadPassword = 3031,      // not a valid password
+    kErrBadFormat = 3343,        // unrecognised database format
+    kErrNoTable = 3078,          // table or query not found
+    kErrNoColumn = 3061,         // unknown column or too few parameters
+    kErrSyntax = 3075,           // syntax error in a statement
+    kErrDuplicate = 3022,        // a constraint refused the change
+    kErrLocked = 3260,           // locked by another user
+    kErrReadOnly = 3027,         // database is read-only
+    kErrDiskIO = 3043,           // disk or network error
+    kErrDiskFull = 3035,         // out of space
+    kErrNotOpen = 3420,          // object invalid or no longer set
+    kErrNoCurrentRecord = 3021,  // no current record
+    kErrGeneric = 3001,          // any other engine error
+    kErrFileAccess = 75,         // path/file access error
+    kErrFileExists = 58,         // file already exists
+};
+
+class AppError : public std::runtime_error {
+public:
+    AppError(int number, const QString& description)
+        : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
+    int number() const { return number_; }
+    const QString& description() const { return description_; }
+
+private:
+    int number_;
+    QString description_;
+};
+
+// An error raised by the database engine.
+class DbError : public AppError {
+public:
+    using AppError::AppError;
+};
+
+}  // namespace dc

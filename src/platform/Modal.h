@@ -1,0 +1,15 @@
+#pragma once
+// Runs dialogs modally through one hook, so that tests can drive a dialog instead of blocking.
+
+#include <QDialog>
+#include <functional>
+
+namespace dc {
+
+// Shows the dialog modally and returns its result (QDialog::exec by default).
+int ExecModal(QDialog& dialog);
+
+using ModalRunner = std::function<int(QDialog& dialog)>;
+void SetModalRunner(ModalRunner runner);  // an empty function restores exec()
+
+}  // namespace dc

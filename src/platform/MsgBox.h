@@ -1,0 +1,30 @@
+#pragma once
+// Message boxes with the classic answer codes. Tests install a responder that records each
+// text and gives scripted answers instead of showing a window.
+
+#include <QString>
+#include <functional>
+
+namespace dc {
+
+// Buttons and icons (combined by addition), and the answers.
+enum MsgStyle : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+};
+enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+// Shows the box and returns the answer. An empty title means sAppTitle.
+int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString());
+
+using MsgBoxResponder = std::function<int(const QString& text, int style, const QString& title)>;
+// Replaces the real box (an empty function restores it).
+void SetMsgBoxResponder(MsgBoxResponder responder);
+
+}  // namespace dc

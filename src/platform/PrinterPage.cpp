@@ -1,0 +1,239 @@
+#include "platform/PrinterPage.h"
+
+#include <QFontDatabase>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+namespace dc {
+namespace {
+constexpr double kEpsilon = 1e-6;
+}
+
+QString FixedPitchFontName() {
+    static const QString name = QFontDatabase::hasFamily(QStringLiteral("Courier New"))
+                                    ? QStringLiteral("Courier New")
+                                    : QStringLiteral("Liberation Mono");
+    return name;
+}
+
+PrinterPage::PrinterPage() = default;
+PrinterPage::~PrinterPage() = default;
+
+// ---- coordinates
+
+void PrinterPage::SetScaleMode(int mode) {
+    if (mode == kScaleTwips || mode == kScaleInches) {
+        scaleMode_ = mode;
+        unitX_ = unitY_ = mode == kScaleInches ? kTwipsPerInch : 1.0;
+        scaleLeft_ = scaleTop_ = 0;
+    } else if (mode == kScaleUser) {
+        scaleMode_ = kScaleUser;  // keeps the present scale as the user's
+    }
+}
+
+void PrinterPage::Scale(double x1, double y1, double x2, double y2) {
+    if (std::abs(x2 - x1) < kEpsilon || std::abs(y2 - y1) < kEpsilon) return;
+    const QRectF area = Printable();
+    scaleMode_ = kScaleUser;
+    scaleLeft_ = x1;
+    scaleTop_ = y1;
+    unitX_ = area.width() / (x2 - x1);
+    unitY_ = area.height() / (y2 - y1);
+}
+
+double PrinterPage::ScaleWidth() const { return Printable().width() / unitX_; }
+double PrinterPage::ScaleHeight() const { return Printable().height() / unitY_; }
+
+void PrinterPage::SetScaleLeft(double left) {
+    scaleMode_ = kScaleUser;
+    scaleLeft_ = left;
+}
+
+void PrinterPage::SetScaleTop(double top) {
+    scaleMode_ = kScaleUser;
+    scaleTop_ = top;
+}
+
+void PrinterPage::SetScaleWidth(double width) {
+    if (std::abs(width) < kEpsilon) return;
+    scaleMode_ = kScaleUser;
+    unitX_ = Printable().width() / width;
+}
+
+void PrinterPage::SetScaleHeight(double height) {
+    if (std::abs(height) < kEpsilon) return;
+    scaleMode_ = kScaleUser;
+    unitY_ = Printable().height() / height;
+}
+
+double PrinterPage::Width() const { return PaperTwips(orientation_).width(); }
+double PrinterPage::Height() const { return PaperTwips(orientation_).height(); }
+double PrinterPage::TwipsPerPixelX() const { return kTwipsPerInch / DotsPerInchX(); }
+double PrinterPage::TwipsPerPixelY() const { return kTwipsPerInch / DotsPerInchY(); }
+int PrinterPage::PhysicalOffsetX() const { return qRound(Printable().left() / TwipsPerPixelX()); }
+int PrinterPage::PhysicalOffsetY() const { return qRound(Printable().top() / TwipsPerPixelY()); }
+
+// ---- pages and documents
+
+void PrinterPage::SetOrientation(int orientation) {
+    if (orientation != kPortrait && orientation != kLandscape) return;
+    if (orientation != orientation_) {
+        // A user scale keeps its extent in units on the turned paper.
+        const double width = ScaleWidth(), height = ScaleHeight();
+        orientation_ = orientation;
+        if (scaleMode_ == kScaleUser) {
+            unitX_ = Printable().width() / width;
+            unitY_ = Printable().height() / height;
+        }
+    }
+    OrientationSet(orientation);
+}
+
+void PrinterPage::NewPage() {
+    ++pendingPages_;
+    currentX_ = scaleLeft_;
+    currentY_ = scaleTop_;
+    flowing_ = false;
+}
+
+void PrinterPage::EndDoc() {
+    pendingPages_ = 0;  // a page break right before the end prints no empty page
+    currentX_ = scaleLeft_;
+    currentY_ = scaleTop_;
+    flowing_ = false;
+    if (!docStarted_) return;
+    docStarted_ = false;
+    pageHasOutput_ = false;
+    page_ = 0;
+    ++documents_;
+    FinishDocument();
+}
+
+void PrinterPage::PrepareOutput() {
+    if (!docStarted_) {
+        BeginDocument(orientation_);
+        docStarted_ = true;
+        page_ = 1;
+        pageHasOutput_ = false;
+    }
+    while (pendingPages_ > 0) {
+        BeginPage(orientation_);
+        --pendingPages_;
+        ++page_;
+        pageHasOutput_ = false;
+    }
+}
+
+// ---- fonts
+
+int PrinterPage::FontCount() const { return static_cast<int>(FontList().size()); }
+
+QString PrinterPage::Fonts(int index) const {
+    const QStringList fonts = FontList();
+    return index >= 0 && index < fonts.size() ? fonts.at(index) : QString();
+}
+
+QString PrinterPage::FontName() const { return fontName_.isEmpty() ? DefaultFontName() : fontName_; }
+
+void PrinterPage::SetFontName(const QString& name) {
+    if (!name.trimmed().isEmpty()) fontName_ = name;
+}
+
+void PrinterPage::SetFontSize(double points) {
+    if (points > 0) fontSize_ = points;
+}
+
+PrinterPage::FontSpec PrinterPage::CurrentFont() const { return {FontName(), fontSize_, bold_, underline_}; }
+
+// ---- text and lines
+
+void PrinterPage::SetCurrentY(double y) {
+    currentY_ = y;
+    flowing_ = false;
+}
+
+double PrinterPage::TextWidth(const QString& text) const {
+    double widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, MeasureTextTwips(CurrentFont(), QString(line).remove(QLatin1Char('\r'))));
+    return widest / unitX_;
+}
+
+double PrinterPage::TextHeight(const QString& text) const {
+    const auto lines = std::max<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
+    return lines * LineHeightTwips(CurrentFont()) / unitY_;
+}
+
+double PrinterPage::AverageCharWidth() const { return AverageCharTwips(CurrentFont()) / unitX_; }
+
+void PrinterPage::Print(const QString& text) {
+    const QStringList lines = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    for (const QString& line : lines) PrintSegment(line, true);
+}
+
+void PrinterPage::PrintNoLineEnd(const QString& text) {
+    const QStringList lines = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) PrintSegment(lines.at(i), i + 1 < lines.size());
+}
+
+void PrinterPage::PrintTab(int column, const QString& text) {
+    const double target = scaleLeft_ + (std::max(column, 1) - 1) * AverageCharWidth();
+    // Compare in twips so the tolerance does not depend on the scale.
+    if (ToTwipsX(currentX_) > ToTwipsX(target) + 0.01) LineEnd();
+    currentX_ = target;
+    PrintNoLineEnd(text);
+}
+
+void PrinterPage::LineEnd() {
+    currentX_ = scaleLeft_;
+    currentY_ += LineHeightTwips(CurrentFont()) / unitY_;
+    flowing_ = true;
+}
+
+void PrinterPage::PrintSegment(const QString& text, bool lineEnd) {
+    const FontSpec font = CurrentFont();
+    if (!text.isEmpty()) {
+        // Running text that no longer fits goes on to the top of a new page.
+        const double bottom = Printable().height();
+        if (flowing_ && docStarted_ && pageHasOutput_ && pendingPages_ == 0 &&
+            ToTwipsY(currentY_) + LineHeightTwips(font) > bottom + 0.01) {
+            ++pendingPages_;
+            currentY_ = scaleTop_;
+        }
+        PrepareOutput();
+        DrawText(QPointF(ToTwipsX(currentX_), ToTwipsY(currentY_)), font, text);
+        pageHasOutput_ = true;
+    }
+    if (lineEnd)
+        LineEnd();
+    else
+        currentX_ += MeasureTextTwips(font, text) / unitX_;
+}
+
+void PrinterPage::Line(double x1, double y1, double x2, double y2) {
+    PrepareOutput();
+    DrawLine(QPointF(ToTwipsX(x1), ToTwipsY(y1)), QPointF(ToTwipsX(x2), ToTwipsY(y2)));
+    pageHasOutput_ = true;
+    currentX_ = x2;
+    currentY_ = y2;
+    flowing_ = false;
+}
+
+void PrinterPage::PrintWidget(QWidget& widget) {
+    const QImage image = widget.grab().toImage();
+    if (image.isNull()) return;
+    // The picture keeps its size on screen, made smaller when it does not fit the page.
+    const double twipsPerPixel = kTwipsPerInch / std::max(1, widget.logicalDpiX());
+    QSizeF size(widget.width() * twipsPerPixel, widget.height() * twipsPerPixel);
+    const QRectF area = Printable();
+    if (size.width() > area.width() || size.height() > area.height())
+        size.scale(area.size(), Qt::KeepAspectRatio);
+    if (docStarted_ && pageHasOutput_) ++pendingPages_;
+    PrepareOutput();
+    DrawImage(QRectF(QPointF(0, 0), size), image);
+    pageHasOutput_ = true;
+    EndDoc();
+}
+
+}  // namespace dc

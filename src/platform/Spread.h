@@ -1,0 +1,276 @@
+#pragma once
+// The spreadsheet grid control of every grid screen: cells addressed by Col and Row (column 0 is
+// the row-header column, row 0 the header row, -1 all columns or rows), settings applied to the
+// addressed cell or block, typed cells, sorting, and the classic events as signals.
+//
+// Settings made with Row = -1 (or Col = -1, or both) are also remembered for the column (row, grid)
+// and given to rows (columns) added later, so a grid laid out before it has rows keeps its layout;
+// a setting made for particular rows goes with those rows and is gone when they are removed.
+// Widths and heights are in twips, 15 to a screen pixel.
+
+#include <QPointer>
+#include <QTableWidget>
+#include <memory>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+#include "platform/SpreadCell.h"
+
+class QPrinter;
+
+namespace dc {
+
+class SpreadDelegate;
+class SpreadSelectionModel;
+
+class Spread : public QTableWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kTwipsPerPixel = 15;
+
+    explicit Spread(QWidget* parent = nullptr);
+    ~Spread() override;
+
+    // ---- addressing
+    int Col() const { return col_; }
+    void SetCol(int col) { col_ = col; }
+    int Row() const { return row_; }
+    void SetRow(int row) { row_ = row; }
+    int Col2() const { return col2_; }
+    void SetCol2(int col) { col2_ = col; }
+    int Row2() const { return row2_; }
+    void SetRow2(int row) { row2_ = row; }
+    // On: the settings below apply to the block Col..Col2 x Row..Row2; off: to the cell Col, Row.
+    bool BlockMode() const { return blockMode_; }
+    void SetBlockMode(bool on) { blockMode_ = on; }
+
+    // ---- size
+    int MaxCols() const { return columnCount(); }
+    void SetMaxCols(int count);  // adds or removes columns at the end
+    int MaxRows() const { return rowCount(); }
+    void SetMaxRows(int count);  // adds or removes rows at the end; removed rows lose their contents
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int twips);  // 0 hides the column; col -1 = every data column
+    int RowHeight(int row) const;
+    void SetRowHeight(int row, int twips);  // 0 hides the row; row 0 is the header row
+    // Height (twips) that the addressed cell's text needs in its column's width.
+    int MaxTextCellHeight() const;
+    int MaxTextRowHeight(int row) const;  // the same, the largest over the row
+
+    // ---- settings of the addressed cells (getters read the cell Col, Row)
+    SpreadCellType CellType() const;
+    void SetCellType(SpreadCellType type);
+    SpreadHAlign TypeHAlign() const;
+    void SetTypeHAlign(SpreadHAlign align);
+    void SetTypeCheckCenter(bool on);
+    // Limits of whole-number and decimal cells (inclusive).
+    void SetTypeNumberMin(double min);
+    void SetTypeNumberMax(double max);
+    // Decimal places of decimal cells; both names set the same setting.
+    void SetTypeNumberDecPlaces(int places);
+    void SetTypeFloatDecimalPlaces(int places) { SetTypeNumberDecPlaces(places); }
+    int TypeMaxEditLen() const;
+    void SetTypeMaxEditLen(int length);  // longest text the user can type; 0 = no limit
+    QString TypeComboBoxList() const;    // entries separated by a tab
+    void SetTypeComboBoxList(const QString& tabSeparated);
+    int TypeComboBoxCurSel() const;  // chosen entry from 0, -1 none
+    void SetTypeComboBoxCurSel(int index);
+    QColor BackColor() const;
+    void SetBackColor(const QColor& color);
+    QColor ForeColor() const;
+    void SetForeColor(const QColor& color);
+    // Colours are QColor values; use VbColor for the classic &HBBGGRR numbers. A bare number is
+    // refused at compile time so that 0xFF0000 cannot silently mean red instead of blue.
+    template <typename T>
+    requires std::is_arithmetic_v<T>
+    void SetBackColor(T) = delete;
+    template <typename T>
+    requires std::is_arithmetic_v<T>
+    void SetForeColor(T) = delete;
+    static QColor VbColor(unsigned int bgr);
+    bool Lock() const;
+    void SetLock(bool on);
+    // Locked cells are read-only while the grid is protected (the default).
+    bool Protect() const { return protect_; }
+    void SetProtect(bool on);
+    bool FontBold() const;
+    void SetFontBold(bool on);
+
+    // ---- content of the cell Col, Row (header cells included)
+    QString Text() const;
+    void SetText(const QString& text);
+    int Value() const;  // a check box's 0 or 1; other cells: their number
+    void SetValue(int value);
+    // The same without Col and Row; they leave the addressing as it is.
+    QString CellText(int col, int row) const;
+    void SetCellText(int col, int row, const QString& text);
+    int CellValue(int col, int row) const;
+    void SetCellValue(int col, int row, int value);
+    // Empties the texts, ticks and list choices of a block (-1 = all); settings and headers stay.
+    void ClearRange(int col, int row, int col2, int row2);
+
+    // ---- selection and the active cell
+    void SetSelection(int col, int row, int col2, int row2);  // -1 = whole rows / columns
+    void ClearSelection();
+    int ActiveCol() const;  // 0 when there is no active cell
+    int ActiveRow() const;
+    // Makes a cell active without raising LeaveCell; inside a LeaveCell handler it replaces the
+    // move the user asked for.
+    void SetActiveCell(int col, int row);
+    void MoveRow(int from, int to);  // the row moves to position `to`, the rows between close up
+    // Selection of the text in the cell being edited; applied to the open editor, or else to the
+    // next one that opens (so that typing replaces just that part).
+    void SetEditSelStart(int start);
+    void SetEditSelLength(int length);
+    // Stores the edit in progress, if any, as leaving the cell would (raising Change), and closes
+    // the editor. For screens that read the grid when the window is closed with an edit open.
+    void CommitEdit();
+
+    // ---- sorting
+    SpreadSortBy SortBy() const { return sortBy_; }
+    void SetSortBy(SpreadSortBy by) { sortBy_ = by; }
+    int SortKey(int index) const;  // keys are numbered from 1
+    void SetSortKey(int index, int col);
+    SpreadSortOrder SortKeyOrder(int index) const;
+    void SetSortKeyOrder(int index, SpreadSortOrder order);
+    // Sorts the rows Row..Row2 by the keys; the cells of columns Col..Col2 (-1 = every column,
+    // the header column included) move with their rows. Number and check-box cells compare as
+    // numbers, other cells as text without regard to case; empty cells come last either way; rows
+    // that compare equal keep their order. Only rows are sorted (SortBy Col leaves the grid as is).
+    void Sort(int col, int row, int col2, int row2);
+    void Sort(int col, int row, int col2, int row2, int keyCol, SpreadSortOrder order);
+
+    // ---- drawing
+    bool ReDraw() const { return updatesEnabled(); }
+    void SetReDraw(bool on);
+
+    // ---- printing the sheet
+    SpreadPrintOrientation PrintOrientation() const { return printOrientation_; }
+    void SetPrintOrientation(SpreadPrintOrientation orientation) { printOrientation_ = orientation; }
+    bool PrintColHeaders() const { return printColHeaders_; }
+    void SetPrintColHeaders(bool on) { printColHeaders_ = on; }
+    bool PrintRowHeaders() const { return printRowHeaders_; }
+    void SetPrintRowHeaders(bool on) { printRowHeaders_ = on; }
+    QString PrintJobName() const { return printJobName_; }
+    void SetPrintJobName(const QString& name) { printJobName_ = name; }
+    QString PrintHeader() const { return printHeader_; }
+    void SetPrintHeader(const QString& header) { printHeader_ = header; }
+    // Kept for the screens that set it; the sheet is printed at once, without a cancel window.
+    QString PrintAbortMsg() const { return printAbortMsg_; }
+    void SetPrintAbortMsg(const QString& text) { printAbortMsg_ = text; }
+    // Prints the whole sheet (header line, headers as asked, every row and visible column, colours)
+    // on the printer, over as many pages as it needs; false when the printer cannot be opened.
+    bool PrintSheet(QPrinter& printer);
+
+    // The cell at a grid position (headers included), or null outside the grid.
+    SpreadCell* CellAt(int col, int row) const;
+
+  Q_SIGNALS:
+    void Click(int col, int row);
+    void DblClick(int col, int row);
+    void Change(int col, int row);  // the user changed a cell (typing, tick, list choice)
+    void ButtonClicked(int col, int row, bool buttonDown);  // the user ticked (true) or cleared a box
+    // The user is moving the active cell from (col, row) to (newCol, newRow), by key or mouse;
+    // an edit in progress has been stored. newCol and newRow are -1 when the focus leaves the grid
+    // (cancel is then ignored). Setting cancel keeps the old cell. Moves made by code raise none.
+    void LeaveCell(int col, int row, int newCol, int newRow, bool& cancel);
+    void Advance(bool advanceNext);  // Tab past the last cell (true) or Shift+Tab before the first
+    void BlockSelected(int blockCol, int blockRow, int blockCol2, int blockRow2);
+    void GotFocus();
+    // A character typed into the grid; set keyAscii to another code to replace it, 0 to drop it.
+    void KeyPress(int& keyAscii);
+
+  protected:
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+  private:
+    friend class SpreadDelegate;
+    friend class SpreadSelectionModel;
+
+    struct Range {
+        int c1 = 0, c2 = -1, r1 = 0, r2 = -1;
+        bool allCols = false, allRows = false;
+    };
+    Range AddressedRange() const;
+    Range MakeRange(int col, int row, int col2, int row2, bool block, bool allColsIncludeHeader) const;
+    void ApplySetting(SpreadAttr attr, const QVariant& value);
+    SpreadCell* NewCell(SpreadCell::Kind kind, int col, int row) const;
+    SpreadCellFormat ResolveFormat(SpreadCell::Kind kind, int col, int row) const;
+    void SyncFlags(SpreadCell* cell) const;
+    void RenumberHeaders();
+    void RefreshView();
+    SpreadCell* AddressedCell() const;
+    SpreadCell* CellAtIndex(const QModelIndex& index) const;
+    QModelIndex IndexOf(int col, int row) const;
+    bool IsEditable(const SpreadCell* cell) const;
+    bool CanVisit(int col, int row) const;
+    int ColPixels(int col) const;
+    int TextHeight(int col, int row) const;  // twips
+
+    // Moves of the active cell
+    bool ApproveMove(const QModelIndex& to);
+    bool AskLeaveCell(const QModelIndex& from, const QModelIndex& to);
+    void MoveCurrent(const QModelIndex& to);
+    void TabMove(bool next);
+    void OnFocusChanged(QWidget* old, QWidget* now);
+    bool Contains(const QWidget* widget) const;
+
+    // User edits (from the delegate and the mouse)
+    bool EventsMuted() const;
+    void EditorOpened(QWidget* editor);
+    void UserSetText(const QModelIndex& index, const QString& text);
+    void UserSetComboSel(const QModelIndex& index, int sel);
+    void UserToggle(const QModelIndex& index);
+    bool FilterKey(QWidget* target, QKeyEvent* event);
+    void ApplyPendingEditSel(QWidget* editor);
+    void CopySelection() const;
+    void EmitBlockSelected(int source);
+
+    // Sorting helpers
+    void PermuteRows(int c1, int c2, int r1, const std::vector<int>& order);
+    SpreadCell* TakeCell(int col, int row);
+    void PutCell(int col, int row, SpreadCell* cell);
+
+    void PaintCorner(QWidget* corner);
+
+    int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
+    bool blockMode_ = false;
+    bool protect_ = true;
+    quint64 stamp_ = 0;
+    SpreadSettings gridSettings_;
+    std::vector<SpreadSettings> colSettings_;  // index = column, 0 = header column
+    std::vector<SpreadSettings> rowSettings_;  // index = row, 0 = header row
+    std::vector<int> colTwips_;                // widths as set, index = column
+    std::unique_ptr<SpreadCell> corner_;
+
+    SpreadSortBy sortBy_ = SpreadSortBy::Row;
+    std::vector<std::pair<int, SpreadSortOrder>> sortKeys_;
+
+    SpreadDelegate* delegate_ = nullptr;
+    QPointer<QWidget> editor_;
+    QPointer<QWidget> cornerButton_;
+    bool moveGuard_ = false;  // moves made by the grid itself raise no LeaveCell
+    bool inLeaveCell_ = false;
+    bool committing_ = false;
+    std::optional<QModelIndex> redirect_;
+    QPersistentModelIndex approved_;  // a move already approved (mouse press)
+    QPersistentModelIndex pressIndex_;
+    bool keyFiltered_ = false;  // the key being passed on has been through KeyPress already
+    int editSelStart_ = -1, editSelLength_ = 0;
+
+    SpreadPrintOrientation printOrientation_ = SpreadPrintOrientation::Portrait;
+    bool printColHeaders_ = true;
+    bool printRowHeaders_ = true;
+    QString printJobName_;
+    QString printHeader_;
+    QString printAbortMsg_;
+};
+
+}  // namespace dc

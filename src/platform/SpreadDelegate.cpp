@@ -1,0 +1,185 @@
+#include "platform/SpreadDelegate.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDoubleValidator>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTimer>
+#include <climits>
+#include <cmath>
+
+#include "platform/Spread.h"
+
+namespace dc {
+
+namespace {
+
+QLocale NumberLocale() {
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::RejectGroupSeparator | QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+Qt::Alignment EditorAlignment(SpreadHAlign align) {
+    switch (align) {
+        case SpreadHAlign::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case SpreadHAlign::Center:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+}  // namespace
+
+SpreadDelegate::SpreadDelegate(Spread* spread) : QStyledItemDelegate(spread), spread_(spread) {}
+
+std::optional<QString> SpreadDelegate::AcceptedNumber(const QString& typed, bool decimal,
+                                                      std::optional<double> min, std::optional<double> max,
+                                                      int decPlaces) {
+    const QString text = typed.trimmed();
+    if (text.isEmpty()) return QString();
+    const QLocale locale = NumberLocale();
+    bool ok = false;
+    double value = 0;
+    if (decimal) {
+        value = locale.toDouble(text, &ok);
+        if (ok && !std::isfinite(value)) ok = false;
+    } else {
+        value = double(locale.toLongLong(text, &ok));
+    }
+    if (!ok) return std::nullopt;
+    if ((min && value < *min) || (max && value > *max)) return std::nullopt;
+    return decimal ? QString::number(value, 'f', decPlaces) : QString::number(qlonglong(value));
+}
+
+QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const {
+    const SpreadCell* cell = spread_->CellAtIndex(index);
+    if (!cell || !spread_->IsEditable(cell)) return nullptr;
+    const SpreadCellFormat& fmt = cell->fmt;
+    switch (fmt.type) {
+        case SpreadCellType::ComboBox: {
+            auto* combo = new QComboBox(parent);
+            combo->addItems(fmt.comboList);
+            // A choice from the list is stored at once, as the grid's own list cells do.
+            connect(combo, &QComboBox::activated, this, [this, combo] {
+                Q_EMIT const_cast<SpreadDelegate*>(this)->commitData(combo);
+                Q_EMIT const_cast<SpreadDelegate*>(this)->closeEditor(combo);
+            });
+            QTimer::singleShot(0, combo, [combo] {
+                if (combo->isVisible()) combo->showPopup();
+            });
+            spread_->EditorOpened(combo);
+            return combo;
+        }
+        case SpreadCellType::Edit:
+        case SpreadCellType::Integer:
+        case SpreadCellType::Float: {
+            auto* line = new QLineEdit(parent);
+            line->setFrame(false);
+            line->setAlignment(EditorAlignment(fmt.hAlign));
+            if (fmt.maxEditLen > 0) line->setMaxLength(fmt.maxEditLen);
+            if (fmt.type == SpreadCellType::Integer) {
+                const int lo =
+                    fmt.numberMin ? int(std::ceil(qMax(*fmt.numberMin, double(INT_MIN)))) : INT_MIN;
+                const int hi =
+                    fmt.numberMax ? int(std::floor(qMin(*fmt.numberMax, double(INT_MAX)))) : INT_MAX;
+                auto* validator = new QIntValidator(lo, hi, line);
+                validator->setLocale(NumberLocale());
+                line->setValidator(validator);
+            } else if (fmt.type == SpreadCellType::Float) {
+                auto* validator = new QDoubleValidator(fmt.numberMin.value_or(-1e15),
+                                                       fmt.numberMax.value_or(1e15), fmt.decPlaces, line);
+                validator->setNotation(QDoubleValidator::StandardNotation);
+                validator->setLocale(NumberLocale());
+                line->setValidator(validator);
+            }
+            spread_->EditorOpened(line);
+            return line;
+        }
+        default:
+            return nullptr;
+    }
+    Q_UNUSED(option);
+}
+
+void SpreadDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const SpreadCell* cell = spread_->CellAtIndex(index);
+    if (!cell) return;
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->setCurrentIndex(cell->ComboSel());
+    } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        if (line->text() != cell->Text()) line->setText(cell->Text());
+    }
+}
+
+void SpreadDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
+    const SpreadCell* cell = spread_->CellAtIndex(index);
+    if (!cell) return;
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        spread_->UserSetComboSel(index, combo->currentIndex());
+        return;
+    }
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (!line) return;
+    QString text = line->text();
+    const SpreadCellFormat& fmt = cell->fmt;
+    if (fmt.type == SpreadCellType::Integer || fmt.type == SpreadCellType::Float) {
+        const auto accepted = AcceptedNumber(text, fmt.type == SpreadCellType::Float, fmt.numberMin,
+                                             fmt.numberMax, fmt.decPlaces);
+        if (!accepted) return;  // the cell keeps what it had
+        text = *accepted;
+    } else if (fmt.maxEditLen > 0) {
+        text.truncate(fmt.maxEditLen);
+    }
+    spread_->UserSetText(index, text);
+}
+
+void SpreadDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const {
+    const SpreadCell* cell = spread_->CellAtIndex(index);
+    if (!cell || cell->fmt.type != SpreadCellType::CheckBox) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    opt.text.clear();
+    opt.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+    QStyleOptionButton box;
+    const int w = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget);
+    const int h = style->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, widget);
+    const QRect r = option.rect;
+    const int x = cell->fmt.checkCenter ? r.x() + (r.width() - w) / 2 : r.x() + 3;
+    box.rect = QRect(x, r.y() + (r.height() - h) / 2, w, h);
+    box.state = QStyle::State_Enabled | (cell->Checked() ? QStyle::State_On : QStyle::State_Off);
+    style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, widget);
+}
+
+bool SpreadDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Another program or window taking the activation leaves the edit open, as it was; the
+        // edit is stored when the user comes back and leaves the cell.
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason && editor &&
+            !editor->window()->isHidden())
+            return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* editor = qobject_cast<QWidget*>(object);
+        auto* key = static_cast<QKeyEvent*>(event);
+        spread_->ApplyPendingEditSel(editor);
+        if (!spread_->keyFiltered_ && spread_->FilterKey(editor, key)) return true;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+}  // namespace dc

@@ -1,0 +1,397 @@
+// What the user does to the grid: moves of the active cell (LeaveCell, Tab and Advance), typing
+// (KeyPress, edits that raise Change), clicks on cells, check boxes and headers, block selection,
+// focus and copying to the clipboard.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
+
+#include "platform/Spread.h"
+
+namespace dc {
+
+namespace {
+enum BlockSource { kFromCells, kFromColHeader, kFromRowHeader };
+}
+
+// ---------------------------------------------------------------- moves of the active cell
+
+bool Spread::ApproveMove(const QModelIndex& to) {
+    if (moveGuard_ || !to.isValid()) return true;
+    const QModelIndex from = currentIndex();
+    if (!from.isValid() || from == to) return true;
+    if (approved_.isValid() && approved_ == to) {
+        approved_ = QPersistentModelIndex();
+        return true;
+    }
+    return AskLeaveCell(from, to);
+}
+
+// Raises LeaveCell for a move the user asked for; false when the move must not happen (cancelled,
+// or replaced by a SetActiveCell of the handler, which has then been made).
+bool Spread::AskLeaveCell(const QModelIndex& from, const QModelIndex& to) {
+    if (inLeaveCell_) return true;
+    const QPersistentModelIndex target(to);
+    CommitEdit();  // the handler sees the text just typed
+    bool cancel = false;
+    inLeaveCell_ = true;
+    redirect_.reset();
+    Q_EMIT LeaveCell(from.column() + 1, from.row() + 1, target.column() + 1, target.row() + 1, cancel);
+    inLeaveCell_ = false;
+    if (redirect_) {
+        const QModelIndex redirect = *redirect_;
+        redirect_.reset();
+        MoveCurrent(redirect);
+        return false;
+    }
+    return !cancel && target.isValid();
+}
+
+void Spread::MoveCurrent(const QModelIndex& to) {
+    if (!to.isValid()) return;
+    moveGuard_ = true;
+    selectionModel()->setCurrentIndex(to, QItemSelectionModel::ClearAndSelect);
+    moveGuard_ = false;
+    scrollTo(to);
+}
+
+void Spread::CommitEdit() {
+    if (QWidget* editor = editor_) {
+        editor_ = nullptr;
+        committing_ = true;  // a Change handler may open a message box
+        commitData(editor);
+        committing_ = false;
+        QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+bool Spread::CanVisit(int col, int row) const {
+    const SpreadCell* cell = CellAt(col, row);
+    return cell && !isColumnHidden(col - 1) && !isRowHidden(row - 1) && !(cell->fmt.locked && protect_);
+}
+
+// Tab and Shift+Tab: the next (previous) cell in reading order that is visible and not locked,
+// wrapping from row to row; past the last (first) one the grid raises Advance. A grid whose
+// Advance nobody handles passes the focus on instead.
+void Spread::TabMove(bool next) {
+    const int cols = MaxCols(), rows = MaxRows();
+    const QModelIndex current = currentIndex();
+    int c = current.isValid() ? current.column() + 1 : (next ? 0 : cols + 1);
+    int r = current.isValid() ? current.row() + 1 : (next ? 1 : rows);
+    bool found = false;
+    while (cols > 0 && rows > 0) {
+        if (next) {
+            if (++c > cols) c = 1, ++r;
+            if (r > rows) break;
+        } else {
+            if (--c < 1) c = cols, --r;
+            if (r < 1) break;
+        }
+        if (CanVisit(c, r)) {
+            found = true;
+            break;
+        }
+    }
+    if (found) {
+        selectionModel()->setCurrentIndex(IndexOf(c, r), QItemSelectionModel::ClearAndSelect);
+        return;
+    }
+    CommitEdit();
+    if (isSignalConnected(QMetaMethod::fromSignal(&Spread::Advance)))
+        Q_EMIT Advance(next);
+    else
+        QWidget::focusNextPrevChild(next);
+}
+
+bool Spread::focusNextPrevChild(bool next) {
+    if (tabKeyNavigation() && isVisible() && isEnabled()) {
+        TabMove(next);
+        return true;
+    }
+    return QTableWidget::focusNextPrevChild(next);
+}
+
+void Spread::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == editor_) editor_ = nullptr;
+    if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
+        QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        TabMove(hint == QAbstractItemDelegate::EditNextItem);
+        return;
+    }
+    QTableWidget::closeEditor(editor, hint);
+}
+
+bool Spread::Contains(const QWidget* widget) const {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (w == this) return true;
+    return false;
+}
+
+// Focus coming in raises GotFocus; focus going to another control of the program raises
+// LeaveCell with the new cell -1, -1 (after the edit in progress has been stored).
+void Spread::OnFocusChanged(QWidget* old, QWidget* now) {
+    const bool wasIn = Contains(old), isIn = Contains(now);
+    if (!wasIn && isIn) {
+        Q_EMIT GotFocus();
+    } else if (wasIn && !isIn && now) {
+        const QModelIndex current = currentIndex();
+        if (!current.isValid() || inLeaveCell_ || committing_) return;
+        CommitEdit();
+        bool cancel = false;
+        inLeaveCell_ = true;
+        Q_EMIT LeaveCell(current.column() + 1, current.row() + 1, -1, -1, cancel);
+        inLeaveCell_ = false;
+        if (redirect_) {
+            const QModelIndex redirect = *redirect_;
+            redirect_.reset();
+            MoveCurrent(redirect);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- edits by the user
+
+void Spread::EditorOpened(QWidget* editor) { editor_ = editor; }
+
+// An edit stored while the window is going away (hidden, or the focus gone from the program as
+// when a screen is destroyed) raises no event: the screen that would handle it may be half gone.
+bool Spread::EventsMuted() const { return window()->isHidden() || !QApplication::focusWidget(); }
+
+void Spread::UserSetText(const QModelIndex& index, const QString& text) {
+    SpreadCell* cell = CellAtIndex(index);
+    if (!cell || cell->Text() == text) return;
+    cell->SetText(text);
+    cell->Touch();
+    if (!EventsMuted()) Q_EMIT Change(index.column() + 1, index.row() + 1);
+}
+
+void Spread::UserSetComboSel(const QModelIndex& index, int sel) {
+    SpreadCell* cell = CellAtIndex(index);
+    if (!cell || cell->ComboSel() == sel) return;
+    cell->SetComboSel(sel);
+    cell->Touch();
+    if (!EventsMuted()) Q_EMIT Change(index.column() + 1, index.row() + 1);
+}
+
+void Spread::UserToggle(const QModelIndex& index) {
+    SpreadCell* cell = CellAtIndex(index);
+    if (!cell) return;
+    cell->SetChecked(!cell->Checked());
+    cell->Touch();
+    Q_EMIT ButtonClicked(index.column() + 1, index.row() + 1, cell->Checked() != 0);
+    Q_EMIT Change(index.column() + 1, index.row() + 1);
+}
+
+void Spread::SetEditSelStart(int start) {
+    editSelStart_ = qMax(0, start);
+    if (auto* line = qobject_cast<QLineEdit*>(editor_.data())) line->setCursorPosition(editSelStart_);
+}
+
+void Spread::SetEditSelLength(int length) {
+    editSelLength_ = qMax(0, length);
+    if (editSelStart_ < 0) editSelStart_ = 0;
+    if (auto* line = qobject_cast<QLineEdit*>(editor_.data())) {
+        line->setSelection(editSelStart_, editSelLength_);
+        editSelStart_ = -1;
+    }
+}
+
+void Spread::ApplyPendingEditSel(QWidget* editor) {
+    if (editSelStart_ < 0) return;
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setSelection(editSelStart_, editSelLength_);
+    editSelStart_ = -1;
+}
+
+// Passes a typed character through KeyPress. Returns true when the key was dropped or replaced
+// (the replacement has then been delivered to `target`, or to the grid when target is null).
+bool Spread::FilterKey(QWidget* target, QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.size() != 1 || !text[0].isPrint() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const int original = text[0].unicode();
+    int code = original;
+    Q_EMIT KeyPress(code);
+    if (code == original) return false;
+    event->accept();
+    if (code <= 0) return true;
+    const QChar replaced(code);
+    QKeyEvent replacement(QEvent::KeyPress, replaced.toUpper().unicode(), event->modifiers(),
+                          QString(replaced), event->isAutoRepeat());
+    keyFiltered_ = true;
+    if (target)
+        QCoreApplication::sendEvent(target, &replacement);
+    else
+        QTableWidget::keyPressEvent(&replacement);
+    keyFiltered_ = false;
+    return true;
+}
+
+void Spread::CopySelection() const {
+    const QModelIndexList indexes = selectionModel()->selectedIndexes();
+    if (indexes.isEmpty()) return;
+    int top = INT_MAX, bottom = -1, left = INT_MAX, right = -1;
+    for (const QModelIndex& index : indexes) {
+        top = qMin(top, index.row());
+        bottom = qMax(bottom, index.row());
+        left = qMin(left, index.column());
+        right = qMax(right, index.column());
+    }
+    QStringList lines;
+    for (int r = top; r <= bottom; ++r) {
+        QStringList cells;
+        for (int c = left; c <= right; ++c) {
+            const QModelIndex index = model()->index(r, c);
+            cells << (selectionModel()->isSelected(index) ? CellText(c + 1, r + 1) : QString());
+        }
+        lines << cells.join(QChar('\t'));
+    }
+    QGuiApplication::clipboard()->setText(lines.join(QChar('\n')) + QChar('\n'));
+}
+
+void Spread::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        TabMove(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        event->accept();
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    SpreadCell* cell = CellAtIndex(current);
+    if (cell && state() != EditingState && IsEditable(cell)) {
+        const SpreadCellType type = cell->fmt.type;
+        if (type == SpreadCellType::CheckBox && event->key() == Qt::Key_Space) {
+            UserToggle(current);
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Delete && type != SpreadCellType::CheckBox) {
+            if (type == SpreadCellType::ComboBox)
+                UserSetComboSel(current, -1);
+            else
+                UserSetText(current, QString());
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Backspace && type != SpreadCellType::CheckBox &&
+            type != SpreadCellType::ComboBox) {
+            // Backspace starts editing and takes effect in the editor, like any typed key.
+            if (edit(current, AllEditTriggers, nullptr) && editor_)
+                QCoreApplication::sendEvent(editor_, event);
+            event->accept();
+            return;
+        }
+    }
+    if (!keyFiltered_ && !event->text().isEmpty()) {
+        if (FilterKey(nullptr, event)) return;
+        keyFiltered_ = true;
+        QTableWidget::keyPressEvent(event);
+        keyFiltered_ = false;
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+// ---------------------------------------------------------------- mouse
+
+void Spread::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    pressIndex_ = QPersistentModelIndex();
+    if (index.isValid() && !moveGuard_) {
+        const QModelIndex current = currentIndex();
+        if (current.isValid() && index != current) {
+            if (!AskLeaveCell(current, index)) {
+                event->accept();
+                return;
+            }
+            approved_ = QPersistentModelIndex(index);
+        }
+        if (event->button() == Qt::LeftButton) pressIndex_ = QPersistentModelIndex(index);
+    }
+    QTableWidget::mousePressEvent(event);
+    approved_ = QPersistentModelIndex();
+}
+
+void Spread::mouseReleaseEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const QPersistentModelIndex pressed = pressIndex_;
+    pressIndex_ = QPersistentModelIndex();
+    QTableWidget::mouseReleaseEvent(event);
+    if (!pressed.isValid() || event->button() != Qt::LeftButton) return;
+    if (index == pressed) {
+        SpreadCell* cell = CellAtIndex(index);
+        if (cell && IsEditable(cell)) {
+            if (cell->fmt.type == SpreadCellType::CheckBox)
+                UserToggle(index);
+            else if (cell->fmt.type == SpreadCellType::ComboBox && state() != EditingState)
+                edit(index);
+        }
+        Q_EMIT Click(index.column() + 1, index.row() + 1);
+    } else {
+        EmitBlockSelected(kFromCells);
+    }
+}
+
+void Spread::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    pressIndex_ = QPersistentModelIndex();
+    QTableWidget::mouseDoubleClickEvent(event);
+    if (index.isValid()) Q_EMIT DblClick(index.column() + 1, index.row() + 1);
+}
+
+void Spread::EmitBlockSelected(int source) {
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if (ranges.isEmpty()) return;
+    int top = INT_MAX, bottom = -1, left = INT_MAX, right = -1;
+    for (const auto& range : ranges) {
+        top = qMin(top, range.topRow());
+        bottom = qMax(bottom, range.bottomRow());
+        left = qMin(left, range.leftColumn());
+        right = qMax(right, range.rightColumn());
+    }
+    int c1 = left + 1, c2 = right + 1, r1 = top + 1, r2 = bottom + 1;
+    if (source == kFromRowHeader) c1 = c2 = -1;
+    if (source == kFromColHeader) r1 = r2 = -1;
+    Q_EMIT BlockSelected(c1, r1, c2, r2);
+}
+
+void Spread::PaintCorner(QWidget* corner) {
+    QStyleOptionHeader option;
+    option.initFrom(corner);
+    option.state = QStyle::State_None;
+    if (corner->isEnabled()) option.state |= QStyle::State_Enabled;
+    if (corner->isActiveWindow()) option.state |= QStyle::State_Active;
+    option.rect = corner->rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.text = corner_->Text();
+    option.textAlignment = Qt::AlignCenter;
+    QPainter painter(corner);
+    corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
+}
+
+bool Spread::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (object == horizontalHeader()->viewport() && horizontalHeader()->logicalIndexAt(pos) >= 0)
+            EmitBlockSelected(kFromColHeader);
+        if (object == verticalHeader()->viewport() && verticalHeader()->logicalIndexAt(pos) >= 0)
+            EmitBlockSelected(kFromRowHeader);
+    }
+    if (object == cornerButton_ && event->type() == QEvent::Paint) {
+        PaintCorner(cornerButton_);
+        return true;
+    }
+    return QTableWidget::eventFilter(object, event);
+}
+
+}  // namespace dc

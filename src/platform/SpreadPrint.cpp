@@ -1,0 +1,128 @@
+// Printing the sheet: the page header line, then the grid with its headers as asked, scaled to
+// the page width when it is wider, over as many pages as its rows need.
+#include <QHeaderView>
+#include <QPainter>
+#include <QPrinter>
+
+#include "platform/Spread.h"
+
+namespace dc {
+
+namespace {
+
+constexpr double kScreenDpi = 96.0;  // 15 twips to a pixel
+
+struct PrintLayout {
+    std::vector<int> cols;  // grid columns printed, in order
+    std::vector<double> widths;
+    double totalWidth = 0;
+};
+
+}  // namespace
+
+bool Spread::PrintSheet(QPrinter& printer) {
+    CommitEdit();
+    if (!printJobName_.isEmpty()) printer.setDocName(printJobName_);
+    printer.setPageOrientation(printOrientation_ == SpreadPrintOrientation::Landscape
+                                   ? QPageLayout::Landscape
+                                   : QPageLayout::Portrait);
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+
+    const double dpi = printer.resolution();
+    const double unit = dpi / kScreenDpi;  // device units per screen pixel
+    const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QSizeF page(paint.width(), paint.height());
+
+    PrintLayout layout;
+    if (printRowHeaders_ && ColPixels(0) > 0) layout.cols.push_back(0);
+    for (int c = 1; c <= MaxCols(); ++c)
+        if (ColPixels(c) > 0) layout.cols.push_back(c);
+    for (int c : layout.cols) {
+        layout.widths.push_back(ColPixels(c) * unit);
+        layout.totalWidth += layout.widths.back();
+    }
+    const double scale = layout.totalWidth > page.width() ? page.width() / layout.totalWidth : 1.0;
+    const double pageHeight = page.height() / scale;
+
+    QFont textFont = font();
+    if (textFont.pointSizeF() <= 0) textFont.setPointSizeF(textFont.pixelSize() * 72.0 / kScreenDpi);
+    painter.scale(scale, scale);
+    painter.setFont(textFont);
+
+    const double headerLine = printHeader_.isEmpty() ? 0.0 : painter.fontMetrics().lineSpacing() * 2.0;
+    const double titleHeight = printColHeaders_ ? qMax(1, RowHeight(0) / kTwipsPerPixel) * unit : 0.0;
+    auto rowHeightOf = [&](int r) { return RowHeight(r) / double(kTwipsPerPixel) * unit; };
+
+    auto drawCell = [&](int col, int row, const QRectF& rect) {
+        const SpreadCell* cell = CellAt(col, row);
+        if (!cell) return;
+        QColor back = cell->fmt.backColor;
+        if (!back.isValid()) back = cell->IsHeader() ? QColor(224, 224, 224) : QColor(Qt::white);
+        painter.fillRect(rect, back);
+        painter.setPen(QPen(QColor(128, 128, 128), 0));
+        painter.drawRect(rect);
+        QFont f = textFont;
+        f.setBold(cell->fmt.bold);
+        painter.setFont(f);
+        painter.setPen(cell->fmt.foreColor.isValid() ? cell->fmt.foreColor : QColor(Qt::black));
+        if (!cell->IsHeader() && cell->fmt.type == SpreadCellType::CheckBox) {
+            const double side = qMin(rect.width(), rect.height()) * 0.6;
+            const double x = cell->fmt.checkCenter ? rect.center().x() - side / 2 : rect.left() + 3 * unit;
+            const QRectF box(x, rect.center().y() - side / 2, side, side);
+            painter.drawRect(box);
+            if (cell->Checked()) {
+                painter.drawLine(box.topLeft(), box.bottomRight());
+                painter.drawLine(box.topRight(), box.bottomLeft());
+            }
+            return;
+        }
+        const int align = cell->data(Qt::TextAlignmentRole).toInt();
+        const double pad = 2 * unit;
+        painter.drawText(rect.adjusted(pad, 0, -pad, 0), align, cell->data(Qt::DisplayRole).toString());
+    };
+
+    auto drawRow = [&](int row, double y, double height) {
+        double x = 0;
+        for (size_t i = 0; i < layout.cols.size(); ++i) {
+            const int col = layout.cols[i];
+            drawCell(col, row, QRectF(x, y, layout.widths[i], height));
+            x += layout.widths[i];
+        }
+    };
+
+    auto startPage = [&]() {
+        double y = 0;
+        if (!printHeader_.isEmpty()) {
+            painter.setFont(textFont);
+            painter.setPen(Qt::black);
+            painter.drawText(QRectF(0, 0, page.width() / scale, headerLine), Qt::AlignLeft | Qt::AlignVCenter,
+                             printHeader_);
+            y += headerLine;
+        }
+        if (printColHeaders_) {
+            drawRow(0, y, titleHeight);
+            y += titleHeight;
+        }
+        return y;
+    };
+
+    double y = startPage();
+    bool rowsOnPage = false;
+    for (int r = 1; r <= MaxRows(); ++r) {
+        const double height = rowHeightOf(r);
+        if (height <= 0) continue;
+        if (rowsOnPage && y + height > pageHeight) {
+            printer.newPage();
+            y = startPage();
+            rowsOnPage = false;
+        }
+        drawRow(r, y, height);
+        y += height;
+        rowsOnPage = true;
+    }
+    painter.end();
+    return true;
+}
+
+}  // namespace dc

@@ -1,0 +1,170 @@
+#include "shell/BackupCompact.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/IniFile.h"
+#include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
+#include "shell/Globals.h"
+#include "shell/ProgramDb.h"
+
+namespace dc {
+namespace {
+
+const QString kTag = "frmSystemSetup, cmdStart_Click";
+
+QString Password() { return sDBPassword.isEmpty() ? kDBPassword : sDBPassword; }
+
+void RenameOrThrow(const QString& from, const QString& to) {
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(from.toStdString()),
+                            std::filesystem::path(to.toStdString()), ec);
+    if (ec)
+        throw AppError(kErrFileAccess, QString("Path/File access error: cannot rename '%1' to '%2' (%3).")
+                                           .arg(from, to, QString::fromStdString(ec.message())));
+}
+
+// Removes a file and its journal; an entry that cannot be removed is an error.
+void RemoveOrThrow(const QString& path) {
+    for (const QString& p : {path, path + "-journal"}) {
+        QFile::remove(p);
+        if (QFileInfo::exists(p))
+            throw AppError(kErrFileAccess, QString("Path/File access error: '%1' cannot be removed.").arg(p));
+    }
+}
+
+// The dated copy, written under a temporary name and renamed into place.
+void MakeBackup(const QString& live, const QString& backup) {
+    if (!QFileInfo::exists(live)) return;  // nothing to copy; the compaction reports the missing file
+    if (!QDir(QFileInfo(backup).absolutePath()).exists())
+        throw AppError(kErrPathNotFound,
+                       QString("Path not found: '%1'.").arg(QFileInfo(backup).absolutePath()));
+    const QString part = backup + ".tmp";
+    QFile::remove(part);
+    QFile source(live);
+    if (!source.copy(part))
+        throw AppError(kErrFileAccess, QString("Path/File access error: cannot copy '%1' to '%2' (%3).")
+                                           .arg(live, part, source.errorString()));
+    RenameOrThrow(part, backup);
+}
+
+// Writes a compacted, encrypted copy of the live file to the target.
+void Compact(const QString& live, const QString& target) {
+    RemoveOrThrow(target);  // a target left by an earlier failed run
+    auto source = Database::Open(live, Password());
+    // An empty file to attach: the connection may only open existing files.
+    Database::Create(target, Password())->Close();
+    source->Execute("ATTACH DATABASE ? AS compacted KEY ?", {target, Password()});
+    source->Scalar("SELECT sqlcipher_export('compacted')");
+    source->Execute("DETACH DATABASE compacted");
+    source->Close();
+    QFile::setPermissions(target, QFile::permissions(live) | QFile::ReadOwner | QFile::WriteOwner);
+    // The copy must open with the password and hold the program's tables before it replaces anything.
+    OpenProgramDatabase(target)->Close();
+}
+
+}  // namespace
+
+QString StageCaption(CompactStage stage) {
+    switch (stage) {
+        case CompactStage::MakingBackup:
+            return "Making Backup";
+        case CompactStage::Compacting:
+            return "Compacting";
+        case CompactStage::Successful:
+            return "Successful";
+        case CompactStage::Failed:
+            return "Error";
+    }
+    return QString();
+}
+
+QColor StageColour(CompactStage stage) {
+    switch (stage) {
+        case CompactStage::MakingBackup:
+            return QColor(0, 255, 255);
+        case CompactStage::Compacting:
+            return QColor(255, 0, 255);
+        case CompactStage::Successful:
+            return QColor(0, 255, 0);
+        case CompactStage::Failed:
+            return QColor(255, 0, 0);
+    }
+    return QColor();
+}
+
+QString DailyBackupPath(const QDate& day) {
+    return ProgramFolder() + "/DBFiles/CV" +
+           QString("%1%2%3")
+               .arg(day.year(), 4, 10, QChar('0'))
+               .arg(day.month(), 2, 10, QChar('0'))
+               .arg(day.day(), 2, 10, QChar('0')) +
+           ".mdb";
+}
+
+QString CompactTargetPath() { return ProgramFolder() + "/DBFiles/New.MDB"; }
+
+CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStage) {
+    auto show = [&showStage](CompactStage s) {
+        if (showStage) showStage(s);
+    };
+    CompactResult result;
+    const QString live = sDBPathFile.trimmed();
+    const QString target = CompactTargetPath();
+    const bool wasOpen = gDB && gDB->IsOpen();
+    bool replaced = false;
+
+    try {
+        if (gDB) gDB->Close();
+        gDB.reset();
+
+        show(CompactStage::MakingBackup);
+        MakeBackup(live, DailyBackupPath(Today()));
+
+        show(CompactStage::Compacting);
+        Compact(live, target);
+
+        show(CompactStage::Successful);
+        RenameOrThrow(target, live);  // one step: the live path always holds a whole database
+        replaced = true;
+
+        const QDateTime now = Now();
+        const QString date = FormatLocalDate(now.date());
+        const QString time = FormatTimeAmPm(now.time());
+        if (!WriteIniValue("Path", "LastDate", date, IniFilePath()) ||
+            !WriteIniValue("Path", "LastTime", time, IniFilePath()))
+            throw AppError(kErrFileAccess,
+                           QString("Path/File access error: cannot write '%1'.").arg(IniFilePath()));
+        result.lastDate = date;
+        result.lastTime = time;
+        result.ok = true;
+    } catch (...) {
+        result.errors << ErrorText(kTag, CurrentError(), -1, "Line # ", true);
+        if (!replaced) {
+            try {
+                RemoveOrThrow(target);
+            } catch (...) {
+            }
+        }
+    }
+
+    // The connection never stays closed: reopen the live file (untouched unless the rename ran).
+    if (wasOpen || replaced) {
+        try {
+            gDB = OpenProgramDatabase(live);
+        } catch (...) {
+            gDB.reset();
+            result.ok = false;
+            result.errors << ErrorText(kTag, CurrentError(), -1, "Line # ", true);
+        }
+    }
+    if (!result.ok) show(CompactStage::Failed);
+    return result;
+}
+
+}  // namespace dc

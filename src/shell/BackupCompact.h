@@ -1,0 +1,37 @@
+#pragma once
+// Backup and compaction of the live database: a dated copy in DBFiles, a compacted copy written to
+// DBFiles/New.MDB and renamed over the live file, and the moment of the run kept in Connect.ini.
+// The settings screen asks, shows the stages and reports the errors this returns.
+
+#include <QColor>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace dc {
+
+enum class CompactStage { MakingBackup, Compacting, Successful, Failed };
+
+// Caption and back colour of the status label for a stage.
+QString StageCaption(CompactStage stage);
+QColor StageColour(CompactStage stage);
+
+// ProgramFolder() + "/DBFiles/CV" + yyyymmdd + ".mdb"
+QString DailyBackupPath(const QDate& day);
+// ProgramFolder() + "/DBFiles/New.MDB"
+QString CompactTargetPath();
+
+struct CompactResult {
+    bool ok = false;
+    QString lastDate;    // written to Connect.ini as LastDate on success
+    QString lastTime;    // written as LastTime
+    QStringList errors;  // finished error texts to report, in order
+};
+
+// Runs the backup and the compaction; `showStage` is told of each stage (Failed included) as it
+// begins. gDB is closed during the run and open again afterwards whenever it was open before; after
+// a failure the live file is the one that was there before the run.
+CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStage = {});
+
+}  // namespace dc

@@ -1,0 +1,70 @@
+#include "shell/DateFormat.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include "shell/Globals.h"
+
+namespace dc {
+namespace {
+
+// The C locale has no date order of its own: it reads like the United States.
+QLocale UserLocale() {
+    QLocale l;
+    if (l.language() == QLocale::C) return QLocale(QLocale::English, QLocale::UnitedStates);
+    return l;
+}
+
+}  // namespace
+
+QString DetectDateFormat() {
+    const QString text = UserLocale().toString(QDate(2000, 1, 1).addDays(30), QLocale::ShortFormat);
+    return text.startsWith('3') ? QString("DD/MM/YYYY") : QString("MM/DD/YYYY");
+}
+
+QString LocaleDateSeparator() {
+    const QString format = UserLocale().dateFormat(QLocale::ShortFormat);
+    for (QChar c : format)
+        if (!c.isLetter() && c != '\'') return QString(c);
+    return "/";
+}
+
+QString FormatLocalDate(const QDate& date) {
+    const QString sep = LocaleDateSeparator();
+    const QString dd = QString("%1").arg(date.day(), 2, 10, QChar('0'));
+    const QString mm = QString("%1").arg(date.month(), 2, 10, QChar('0'));
+    const QString yyyy = QString("%1").arg(date.year(), 4, 10, QChar('0'));
+    if (sDateFormat == "MM/DD/YYYY") return mm + sep + dd + sep + yyyy;
+    return dd + sep + mm + sep + yyyy;
+}
+
+std::optional<QDate> ParseLocalDate(const QString& text) {
+    static const QRegularExpression re("^\\s*(\\d{1,2})[^\\d_](\\d{1,2})[^\\d_](\\d{4})\\s*$");
+    const auto m = re.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    int a = m.captured(1).toInt(), b = m.captured(2).toInt(), y = m.captured(3).toInt();
+    const bool monthFirst = sDateFormat != "DD/MM/YYYY";
+    const QDate d = monthFirst ? QDate(y, a, b) : QDate(y, b, a);
+    if (!d.isValid() || y < 100) return std::nullopt;
+    return d;
+}
+
+std::optional<QDate> ParseAnyDate(const QString& text) {
+    const QDate iso = QDate::fromString(text.trimmed().left(10), "yyyy-MM-dd");
+    if (iso.isValid()) return iso;
+    return ParseLocalDate(text);
+}
+
+QString DbDate(const QDate& date) { return date.toString("yyyy-MM-dd"); }
+
+QString FormatTimeAmPm(const QTime& time) {
+    int h = time.hour() % 12;
+    if (h == 0) h = 12;
+    return QString("%1:%2:%3 %4")
+        .arg(h, 2, 10, QChar('0'))
+        .arg(time.minute(), 2, 10, QChar('0'))
+        .arg(time.second(), 2, 10, QChar('0'))
+        .arg(time.hour() < 12 ? "am" : "pm");
+}
+
+}  // namespace dc

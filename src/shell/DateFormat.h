@@ -1,0 +1,27 @@
+#pragma once
+// Dates in the user's order: detecting the order and separator from the locale, formatting and
+// reading dates typed in that order, and the stored form of a date ('YYYY-MM-DD').
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace dc {
+
+// "DD/MM/YYYY" when the locale writes the day first, else "MM/DD/YYYY" (year-first locales too).
+QString DetectDateFormat();
+// The locale's date separator ("/", ".", "-").
+QString LocaleDateSeparator();
+// The date in the order of sDateFormat with the locale's separator; always 10 characters.
+QString FormatLocalDate(const QDate& date);
+// Reads a date typed in the order of sDateFormat (any single non-digit separators); nothing for
+// an incomplete text ("__/__/____", underscores) or an impossible date (13th month, 30 February).
+std::optional<QDate> ParseLocalDate(const QString& text);
+// Reads a date in either the user's order or the stored form.
+std::optional<QDate> ParseAnyDate(const QString& text);
+// Stored form of a date: 'YYYY-MM-DD'.
+QString DbDate(const QDate& date);
+// The time as "hh:nn:ss am/pm" (12-hour clock).
+QString FormatTimeAmPm(const QTime& time);
+
+}  // namespace dc

@@ -1,0 +1,44 @@
+#include "shell/ErrorReport.h"
+
+#include "platform/DbError.h"
+#include "platform/MsgBox.h"
+#include "shell/Globals.h"
+#include "tools/Email.h"
+
+namespace dc {
+
+ErrorInfo CurrentError() {
+    try {
+        throw;
+    } catch (const AppError& e) {
+        return {e.number(), e.description()};
+    } catch (const std::bad_alloc&) {
+        return {7, "Out of memory"};
+    } catch (const std::exception& e) {
+        return {5, QString::fromUtf8(e.what())};
+    } catch (...) {
+        return {5, "Unknown error"};
+    }
+}
+
+QString ErrorText(const QString& tag, const ErrorInfo& error, int line, const QString& lineLabel, bool withSql) {
+    QString text = tag + "\r\nError Number " + QString::number(error.number) + "\r\n" + error.description;
+    if (line >= 0) text += "\r\n" + lineLabel + QString::number(line);
+    if (withSql) text += "\r\nsSQL=" + sSQL;
+    return text;
+}
+
+void ReportErrorText(const QString& text) {
+    if (bErrorReport) {
+        QString message = text;
+        SendErrorReport(message);
+    } else {
+        MsgBox(text, vbExclamation + vbOKOnly);
+    }
+}
+
+void ReportCurrentError(const QString& tag, Sql sql, int line, const QString& lineLabel) {
+    ReportErrorText(ErrorText(tag, CurrentError(), line, lineLabel, sql == Sql::With));
+}
+
+}  // namespace dc

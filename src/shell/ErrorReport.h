@@ -1,0 +1,32 @@
+#pragma once
+// The program's standard error text, and where it goes: to the e-mail error report while error
+// reporting is on, else to an exclamation box. Every procedure catches its own errors at its edge
+// and hands them here.
+
+#include <QString>
+#include <exception>
+
+namespace dc {
+
+struct ErrorInfo {
+    int number = 0;
+    QString description;
+};
+
+// Number and description of the exception being handled (call inside a catch block).
+ErrorInfo CurrentError();
+
+// tag, CRLF, "Error Number " number, CRLF, description; then optionally CRLF + lineLabel + line,
+// and CRLF + "sSQL=" + sql.
+QString ErrorText(const QString& tag, const ErrorInfo& error, int line = -1, const QString& lineLabel = "Line # ",
+                  bool withSql = false);
+
+enum class Sql { Without, With };
+
+// Builds the text for the exception being handled and reports it. Call inside a catch block.
+void ReportCurrentError(const QString& tag, Sql sql = Sql::With, int line = -1, const QString& lineLabel = "Line # ");
+
+// Reports a finished error text.
+void ReportErrorText(const QString& text);
+
+}  // namespace dc

@@ -1,0 +1,27 @@
+#include "shell/FileStr.h"
+
+namespace dc {
+
+QString FixQuotes(const QString& text) {
+    QString result;
+    result.reserve(text.size() + 4);
+    for (QChar c : text) {
+        result += c;
+        if (c == '\'') result += '\'';
+    }
+    return result;
+}
+
+void CompactKey(const QString& source, int /*keyLength*/, QString& key) {
+    key.clear();
+    const int length = source.trimmed().size();
+    int count = 0;
+    for (int i = 0; i < length && i < source.size(); ++i) {
+        const QChar c = source[i];
+        if (c == ' ' || c == '.' || c == ',') continue;
+        key += c;
+        if (++count == 8) break;
+    }
+}
+
+}  // namespace dc

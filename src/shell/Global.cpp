@@ -1,0 +1,99 @@
+#include "shell/Global.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
+
+#include "platform/Desktop.h"
+#include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
+#include "platform/Spread.h"
+#include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
+#include "shell/Globals.h"
+#include "platform/IniFile.h"
+
+namespace dc {
+
+QString FindFileInTree(const QString& rootFolder, const QString& fileName) {
+    try {
+        const QFileInfo direct(rootFolder + "/" + fileName);
+        if (direct.isFile()) return direct.absoluteFilePath();
+        QDirIterator it(rootFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            if (it.fileName().compare(fileName, Qt::CaseInsensitive) == 0) return it.filePath();
+        }
+    } catch (...) {
+    }
+    return QString("");
+}
+
+QString ReadIniString(const QString& section, const QString& key, const QString& iniPath) {
+    return ReadIniValue(section, key, iniPath);
+}
+
+QString HelpDocumentPath() { return ProgramFolder() + "/CV5.PDF"; }
+
+void ShellDoc(const QString& documentPath) {
+    try {
+        if (!QFileInfo::exists(documentPath)) {
+            MsgBox("Help File: CV5.PDF not found", vbOKOnly);
+            return;
+        }
+        if (!OpenWithDesktop(documentPath))
+            MsgBox("No program is set up to open " + documentPath + ".", vbOKOnly);
+    } catch (...) {
+        ReportCurrentError("Global, ShellDoc", Sql::Without);
+    }
+}
+
+namespace {
+// The sound folder with exactly one separator before the file name.
+QString SoundPath(const QString& file) {
+    QString folder = sMultimediaPath;
+    if (!folder.isEmpty() && !folder.endsWith('/') && !folder.endsWith('\\')) folder += '/';
+    return folder + file;
+}
+}  // namespace
+
+void SoundCounter() {
+    ++nSoundCount;
+    if (nSoundCount == 2) {
+        PlaySoundFile(SoundPath("AllWrong.wav"));
+    } else if (nSoundCount >= 3) {
+        PlaySoundFile(SoundPath("PayAttention.wav"));
+        nSoundCount = 0;
+    }
+}
+
+void SetDecimalSeparator() {
+    QLocale l;
+    sDecimalSep = l.toString(0.5).contains(',') ? "," : ".";
+}
+
+void SetDateFormat(MaskEdBox& box) {
+    try {
+        const QString sep = LocaleDateSeparator();
+        const QString current = box.Text();
+        box.SetMask("##" + sep + "##" + sep + "####");
+        if (auto d = ParseAnyDate(current)) box.SetText(FormatLocalDate(*d));
+        SetDecimalSeparator();
+    } catch (...) {
+        ReportCurrentError("Global, SetDateFormat", Sql::Without);
+    }
+}
+
+void ResetSpreadRows(Spread& grid, int rows) {
+    grid.SetReDraw(false);
+    grid.SetMaxRows(0);
+    grid.SetMaxRows(rows);
+    grid.SetReDraw(true);
+}
+
+void SelectAllText(QLineEdit& box) {
+    if (!box.text().isEmpty()) box.selectAll();
+}
+
+}  // namespace dc

@@ -1,0 +1,66 @@
+#pragma once
+// The program's shared module variables: settings in memory, the open database, and the values
+// that screens hand to each other (current player and course, the game to show, dialog results).
+
+#include <QString>
+#include <array>
+#include <memory>
+
+namespace dc {
+
+class Database;
+
+// Settings and connection
+extern std::unique_ptr<Database> gDB;  // the one database of the run
+extern QString sSQL;                   // text of the statement being run, for error messages
+extern QString sAppTitle;              // "Dado Corvy " + version; title of every message box
+extern QString sDBPathFile;
+extern QString sMultimediaPath;
+extern QString sDBPassword;
+extern bool bSounds;
+extern bool bFlag18_9;  // true = 18 holes
+extern bool bUSCAFlag;  // true = US rules
+extern QString sDateFormat;  // "MM/DD/YYYY" or "DD/MM/YYYY"
+extern QString sDecimalSep;  // "." or ","
+extern bool bErrorReport;
+extern bool bDBMissing;
+
+// Selection and hand-over state
+extern int nCurPlayerID;
+extern int nCurCourseID;
+extern int nCurTeeBox;
+extern QString sCurGender;
+extern int nGameNumber;
+extern int nReturnCode;  // 1 course editor, 2 report screens and player editor, 3 settings screen
+extern QString sStartDate;
+extern QString sEndDate;
+extern QString sCalDate;
+extern int nFindPlayerID;
+extern bool bEmailPreset;
+extern QString sEmailTo;
+extern QString sEmailMode;
+extern bool bKeepSame;
+extern QString sKeepDate;
+extern int nKeepCourseID;
+extern int nKeepTeeBox;
+extern int nRndGameID;
+extern bool bResyncFromUpCRSR;
+extern int nSoundCount;
+
+// Last computed indexes and the main screen's course handicaps, in the order
+// US 18, US front 9, US back 9, Canada 18, Canada front 9, Canada back 9.
+extern float sngHcpIndex;
+extern float sngTHcpIndex;
+extern std::array<int, 6> nCourseHcp;
+extern std::array<QString, 6> sAllowScore;
+
+// The program's folder: where Connect.ini, DBFiles, the sounds and the help document lie.
+// It is the executable's folder unless a test sets another.
+QString ProgramFolder();
+void SetProgramFolder(const QString& folder);
+QString IniFilePath();  // ProgramFolder() + "/Connect.ini"
+
+// Resets every variable to its value at program start (tests use it between cases).
+void ResetGlobals();
+
+}  // namespace dc

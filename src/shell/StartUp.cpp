@@ -1,0 +1,96 @@
+#include "shell/StartUp.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "platform/SingleInstance.h"
+#include "shell/DBUpdates.h"
+#include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/ProgramDb.h"
+#include "shell/Version.h"
+
+namespace dc {
+
+namespace {
+
+// Engine errors that mean "this is not a database the program can use".
+bool IsMissingDatabaseError(int number) {
+    return number == kErrFileNotFound || number == kErrNotValidPath || number == kErrBadPassword ||
+           number == kErrBadFormat;
+}
+
+}  // namespace
+
+QString ExecutableName() {
+    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    return name.isEmpty() ? QString("DadoCorvy") : name;
+}
+
+void SetDateDefaults() {
+    sDateFormat = DetectDateFormat();
+    const QString sep = LocaleDateSeparator();
+    sStartDate = "01" + sep + "01" + sep + QString::number(Today().year());
+    sEndDate = FormatLocalDate(Today());
+    // Stored numbers and index truncation never depend on a screen having set this.
+    SetDecimalSeparator();
+}
+
+void LoadSetupRow() {
+    sSQL = "Select * From SETUP";
+    Recordset rs = gDB->OpenRecordset(sSQL);
+    if (rs.IsEmpty()) return;
+    rs.MoveFirst();
+    bSounds = rs.Fields("SOUNDS").toBool();
+    bFlag18_9 = rs.Fields("FLAG_18_9").toBool();
+    bUSCAFlag = rs.Fields("US_CA_FLAG").toBool();
+}
+
+StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& showSettings) {
+    int step = 1;
+    try {
+        if (!instance.TryAcquire()) {
+            MsgBox(ExecutableName() + " already running!", vbExclamation + vbOKOnly, sAppTitle);
+            return StartUpResult::Quit;
+        }
+        step = 2;
+        sAppTitle = "Dado Corvy " + VersionText();
+        step = 4;
+        bErrorReport = true;
+        step = 5;
+        SetDateDefaults();
+        step = 7;
+        sDBPathFile = ReadIniString("PATH", "DBPathFile", IniFilePath());
+        sMultimediaPath = ReadIniString("PATH", "MultimediaPath", IniFilePath());
+        step = 8;
+        sDBPassword = kDBPassword;
+        if (IsBlankDatabasePath(sDBPathFile))
+            throw DbError(kErrBadFormat, "The blank database cannot be used as the golfer's database.");
+        gDB = OpenProgramDatabase(sDBPathFile);
+        step = 9;
+        Database_Updates();
+        step = 10;
+        if (gDB) LoadSetupRow();
+        return StartUpResult::Ready;
+    } catch (...) {
+        const ErrorInfo error = CurrentError();
+        if (step >= 8 && IsMissingDatabaseError(error.number)) {
+            gDB.reset();
+            MsgBox("A valid Dado Corvy database has NOT been found.\r\nClick the OK button to proceed to the Setup "
+                   "screen to enter a valid Dado Corvy database file.",
+                   vbCritical + vbOKOnly, "Dado Corvy: Missing or invalid database path/file.");
+            bDBMissing = true;
+            if (showSettings) showSettings();
+            return StartUpResult::DatabaseMissing;
+        }
+        ReportErrorText(ErrorText("Form Welcome, Form_Load", error, step, "Line # ", true));
+        return StartUpResult::Ready;
+    }
+}
+
+}  // namespace dc

@@ -1,0 +1,44 @@
+#include "shell/frmCalendar.h"
+
+#include <QCalendarWidget>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "shell/DateFormat.h"
+#include "shell/Globals.h"
+
+namespace dc {
+
+frmCalendar::frmCalendar(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmCalendar");
+    setWindowTitle("Select a Date");
+    auto* layout = new QVBoxLayout(this);
+    calMonth = new QCalendarWidget(this);
+    calMonth->setObjectName("calMonth");
+    calMonth->setGridVisible(true);
+    layout->addWidget(calMonth);
+    if (auto d = ParseLocalDate(sCalDate)) calMonth->setSelectedDate(*d);
+    connect(calMonth, &QCalendarWidget::clicked, this, [this](QDate d) { calMonth_DateClick(d); });
+    // Enter (and a double click) confirms the highlighted day: the screen sees Enter before the calendar.
+    connect(calMonth, &QCalendarWidget::activated, this, [this](QDate d) { calMonth_DateClick(d); });
+    calMonth->installEventFilter(this);
+    for (QWidget* child : calMonth->findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+bool frmCalendar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            calMonth_DateClick(calMonth->selectedDate());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmCalendar::calMonth_DateClick(const QDate& date) {
+    sCalDate = FormatLocalDate(date);
+    accept();
+}
+
+}  // namespace dc

@@ -1,0 +1,67 @@
+#include "shell/frmFindName.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/Globals.h"
+
+namespace dc {
+
+frmFindName::frmFindName(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmFindName");
+    setWindowTitle("Matching Names Found");
+    nFindPlayerID = 0;  // nothing chosen until a name is clicked
+    auto* layout = new QVBoxLayout(this);
+    lstNames = new QListWidget(this);
+    lstNames->setObjectName("lstNames");
+    layout->addWidget(lstNames);
+    auto* buttons = new QHBoxLayout();
+    cmdRetrieve = new QPushButton("&Retrieve", this);
+    cmdRetrieve->setObjectName("cmdRetrieve");
+    cmdRetrieve->setEnabled(false);
+    cmdCancel = new QPushButton("Canc&el", this);
+    cmdCancel->setObjectName("cmdCancel");
+    buttons->addStretch();
+    buttons->addWidget(cmdRetrieve);
+    buttons->addWidget(cmdCancel);
+    layout->addLayout(buttons);
+    resize(360, 300);
+
+    connect(lstNames, &QListWidget::itemClicked, this, [this] { lstNames_Click(); });
+    connect(lstNames, &QListWidget::itemDoubleClicked, this, [this] { lstNames_DblClick(); });
+    connect(cmdRetrieve, &QPushButton::clicked, this, [this] { cmdRetrieve_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+void frmFindName::AddName(const QString& text, int playerId) {
+    auto* item = new QListWidgetItem(text, lstNames);
+    item->setData(Qt::UserRole, playerId);
+}
+
+void frmFindName::lstNames_Click() {
+    if (!lstNames->currentItem()) return;
+    cmdRetrieve->setEnabled(true);
+    nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
+}
+
+void frmFindName::lstNames_DblClick() {
+    lstNames_Click();
+    accept();
+}
+
+void frmFindName::cmdRetrieve_Click() {
+    if (!lstNames->currentItem()) return;
+    nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
+    accept();
+}
+
+void frmFindName::cmdCancel_Click() { reject(); }
+
+void frmFindName::reject() {
+    nFindPlayerID = 0;
+    QDialog::reject();
+}
+
+}  // namespace dc

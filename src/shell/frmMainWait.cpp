@@ -1,0 +1,45 @@
+#include "shell/frmMainWait.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include "shell/Globals.h"
+
+namespace dc {
+
+frmMainWait::frmMainWait(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmMainWait");
+    setWindowTitle(sAppTitle);
+    setModal(false);
+    auto* layout = new QVBoxLayout(this);
+    WaitCap = new QLabel(this);
+    WaitCap->setObjectName("WaitCap");
+    WaitCap->setAlignment(Qt::AlignCenter);
+    WaitPerc = new QLabel(this);
+    WaitPerc->setObjectName("WaitPerc");
+    WaitPerc->setAlignment(Qt::AlignCenter);
+    G2 = new QProgressBar(this);
+    G2->setObjectName("G2");
+    G2->setRange(0, 1000);
+    G2->setTextVisible(false);
+    layout->addWidget(WaitCap);
+    layout->addWidget(WaitPerc);
+    layout->addWidget(G2);
+    setMinimumWidth(380);
+}
+
+QString frmMainWait::PercentText(int k, int n) {
+    const double perc = n > 0 ? k * 100.0 / n : 0.0;
+    return QString::number(perc, 'f', 1) + "%";
+}
+
+void frmMainWait::SetProgress(int k, int n) {
+    const double perc = n > 0 ? k * 100.0 / n : 0.0;
+    WaitPerc->setText(PercentText(k, n));
+    G2->setValue(static_cast<int>(perc * 10 + 0.5));
+    QApplication::processEvents();
+}
+
+}  // namespace dc

@@ -1,0 +1,26 @@
+#pragma once
+// The progress window shown during long recomputations: a message, a percentage and a bar.
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+
+namespace dc {
+
+class frmMainWait : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmMainWait(QWidget* parent = nullptr);
+
+    QLabel* WaitCap;
+    QLabel* WaitPerc;
+    QProgressBar* G2;
+
+    // Unit k of n is done: "##0.0%" in WaitPerc and the bar at the same value; lets events run.
+    void SetProgress(int k, int n);
+    // The percentage text for k of n ("33.3%").
+    static QString PercentText(int k, int n);
+};
+
+}  // namespace dc

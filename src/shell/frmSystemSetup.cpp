@@ -1,0 +1,493 @@
+#include "shell/frmSystemSetup.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "platform/Database.h"
+#include "platform/IniFile.h"
+#include "platform/MsgBox.h"
+#include "shell/DBUpdates.h"
+#include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/ProgramDb.h"
+#include "shell/Version.h"
+
+namespace dc {
+namespace {
+
+const QString kMissingTitle = "Dado Corvy: Missing or invalid database path/file.";
+const QString kDbPathHint = "Type in the path and filename for the active Dado Corvy database.";
+const QString kSupportAddress = "support@corvysystems.example";
+
+// A small flag picture beside each of the two rule options.
+QPixmap FlagPicture(bool us) {
+    QPixmap pixmap(36, 20);
+    pixmap.fill(Qt::white);
+    QPainter p(&pixmap);
+    p.setPen(Qt::NoPen);
+    if (us) {
+        const double stripe = 20.0 / 13;
+        for (int i = 0; i < 13; i += 2) p.fillRect(QRectF(0, i * stripe, 36, stripe), QColor(178, 34, 52));
+        p.fillRect(QRectF(0, 0, 15, 7 * stripe), QColor(60, 59, 110));
+    } else {
+        p.fillRect(0, 0, 9, 20, QColor(216, 6, 33));
+        p.fillRect(27, 0, 9, 20, QColor(216, 6, 33));
+        p.setBrush(QColor(216, 6, 33));
+        p.drawEllipse(QPoint(18, 10), 4, 5);
+    }
+    p.setPen(Qt::gray);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, 35, 19);
+    return pixmap;
+}
+
+// A stored LastTime ("03:07:45 pm", or another common form) in the "hh:nn:ss am/pm" picture;
+// a text that is no time comes back unchanged.
+QString ShownTime(const QString& raw) {
+    const QString t = raw.trimmed().toUpper();
+    for (const char* format :
+         {"hh:mm:ss AP", "h:mm:ss AP", "hh:mm AP", "h:mm AP", "HH:mm:ss", "H:mm:ss", "HH:mm"}) {
+        const QTime time = QTime::fromString(t, format);
+        if (time.isValid()) return FormatTimeAmPm(time);
+    }
+    return raw;
+}
+
+QString ShownDate(const QString& raw) {
+    if (const auto d = ParseAnyDate(raw)) return FormatLocalDate(*d);
+    return raw;
+}
+
+}  // namespace
+
+frmSystemSetup::frmSystemSetup(QWidget* parent) : QDialog(parent) {
+    ChooseFile = [](QWidget* parent, const QString& caption, const QString& folder, const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    };
+    EndProgram = [] { std::exit(0); };
+    setObjectName("frmSystemSetup");
+    setWindowTitle("System Setup");
+    BuildControls();
+    ConnectHandlers();
+    // Every keystroke passes the screen first, so that Enter can move to the next field.
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    Form_Load();
+}
+
+void frmSystemSetup::BuildControls() {
+    auto* outer = new QVBoxLayout(this);
+    SSTab1 = new QTabWidget(this);
+    outer->addWidget(SSTab1);
+    capHelp = new QLabel(this);
+    capHelp->setFrameShape(QFrame::Panel);
+    capHelp->setFrameShadow(QFrame::Sunken);
+    capHelp->setMinimumHeight(22);
+    outer->addWidget(capHelp);
+
+    // Tab "System Setup"
+    auto* setupTab = new QWidget;
+    auto* setupLayout = new QVBoxLayout(setupTab);
+
+    Frame2 = new QGroupBox("Network Information", setupTab);
+    auto* grid = new QGridLayout(Frame2);
+    Label1_9 = new QLabel("Database Path", Frame2);
+    txtDataBasePath = new QLineEdit(Frame2);
+    txtDataBasePath->setMinimumWidth(360);
+    cmdBrowseDBPath = new QPushButton("Browse ...", Frame2);
+    Label1_6 = new QLabel("Multimedia Path", Frame2);
+    txtMultimediaPath = new QLineEdit(Frame2);
+    chkSounds = new QCheckBox("Sounds", Frame2);
+    grid->addWidget(Label1_9, 0, 0);
+    grid->addWidget(txtDataBasePath, 0, 1);
+    grid->addWidget(cmdBrowseDBPath, 0, 2);
+    grid->addWidget(Label1_6, 1, 0);
+    grid->addWidget(txtMultimediaPath, 1, 1);
+    grid->addWidget(chkSounds, 1, 2);
+    setupLayout->addWidget(Frame2);
+
+    auto* options = new QHBoxLayout;
+    fraHoleCountry = new QGroupBox("Default Handicap", setupTab);
+    auto* holeLayout = new QVBoxLayout(fraHoleCountry);
+    opt189_1 = new QRadioButton("18 Hole", fraHoleCountry);
+    opt189_2 = new QRadioButton("9 Hole", fraHoleCountry);
+    holeLayout->addWidget(opt189_1);
+    holeLayout->addWidget(opt189_2);
+    picFlagFrame = new QFrame(fraHoleCountry);
+    auto* flagLayout = new QGridLayout(picFlagFrame);
+    optUSCan_1 = new QRadioButton(picFlagFrame);
+    optUSCan_1->setToolTip("US");
+    optUSCan_1->setAccessibleName("US");
+    picUSA = new QLabel(picFlagFrame);
+    picUSA->setPixmap(FlagPicture(true));
+    optUSCan_2 = new QRadioButton(picFlagFrame);
+    optUSCan_2->setToolTip("Canada");
+    optUSCan_2->setAccessibleName("Canada");
+    picCanada = new QLabel(picFlagFrame);
+    picCanada->setPixmap(FlagPicture(false));
+    flagLayout->addWidget(optUSCan_1, 0, 0);
+    flagLayout->addWidget(picUSA, 0, 1);
+    flagLayout->addWidget(optUSCan_2, 1, 0);
+    flagLayout->addWidget(picCanada, 1, 1);
+    flagLayout->setColumnStretch(2, 1);
+    holeLayout->addWidget(picFlagFrame);
+    options->addWidget(fraHoleCountry);
+
+    Frame3 = new QGroupBox("Label Format", setupTab);
+    auto* styleLayout = new QVBoxLayout(Frame3);
+    optStyle_1 = new QRadioButton("2 x 10", Frame3);
+    optStyle_2 = new QRadioButton("3 x 10", Frame3);
+    styleLayout->addWidget(optStyle_1);
+    styleLayout->addWidget(optStyle_2);
+    styleLayout->addStretch();
+    options->addWidget(Frame3);
+
+    auto* tools = new QVBoxLayout;
+    cmdResync = new QPushButton("Resynch All Scores", setupTab);
+    cmdResync->setToolTip("Resynch All Rounds");
+    cmdEmail = new QPushButton("E&mail ...", setupTab);
+    cmdSystemFileCheck = new QPushButton("System &File Check ...", setupTab);
+    tools->addWidget(cmdResync);
+    tools->addWidget(cmdEmail);
+    tools->addWidget(cmdSystemFileCheck);
+    tools->addStretch();
+    options->addLayout(tools);
+    setupLayout->addLayout(options);
+
+    auto* buttons = new QHBoxLayout;
+    cmdHelp = new QPushButton(setupTab);
+    cmdHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    cmdHelp->setToolTip("Help");
+    cmdSave = new QPushButton("&Save", setupTab);
+    cmdClose = new QPushButton("Clos&e", setupTab);
+    buttons->addWidget(cmdHelp);
+    buttons->addStretch();
+    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdClose);
+    setupLayout->addLayout(buttons);
+    SSTab1->addTab(setupTab, "System Setup");
+
+    // Tab "Backup/Compact"
+    auto* backupTab = new QWidget;
+    auto* backupLayout = new QGridLayout(backupTab);
+    Label16_0 = new QLabel("Date of Last Backup/Repair/Compact", backupTab);
+    capDate = new QLabel(backupTab);
+    Label16_1 = new QLabel("Time of Last Backup/Repair/Compact", backupTab);
+    capTime = new QLabel(backupTab);
+    lblRepairStatus = new QLabel(backupTab);
+    lblRepairStatus->setAlignment(Qt::AlignCenter);
+    lblRepairStatus->setMinimumHeight(24);
+    lblRepairStatus->setAutoFillBackground(true);
+    cmdStart = new QPushButton("&Start", backupTab);
+    backupLayout->addWidget(Label16_0, 0, 0);
+    backupLayout->addWidget(capDate, 0, 1);
+    backupLayout->addWidget(Label16_1, 1, 0);
+    backupLayout->addWidget(capTime, 1, 1);
+    backupLayout->addWidget(lblRepairStatus, 2, 0, 1, 2);
+    backupLayout->addWidget(cmdStart, 3, 0, 1, 2, Qt::AlignHCenter);
+    backupLayout->setRowStretch(4, 1);
+    SSTab1->addTab(backupTab, "Backup/Compact");
+
+    // Initial state: what shows when the database is missing.
+    opt189_1->setChecked(true);
+    optUSCan_1->setChecked(true);
+    optStyle_2->setChecked(true);
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    // Wired when the screens they open exist.
+    cmdResync->setEnabled(false);
+    cmdEmail->setEnabled(false);
+    cmdSystemFileCheck->setEnabled(false);
+}
+
+void frmSystemSetup::ConnectHandlers() {
+    auto changed = [this] { bChanged = true; };
+    connect(txtDataBasePath, &QLineEdit::textChanged, this, changed);
+    connect(txtMultimediaPath, &QLineEdit::textChanged, this, changed);
+    connect(chkSounds, &QCheckBox::toggled, this, changed);
+    for (QRadioButton* o : {opt189_1, opt189_2})
+        connect(o, &QRadioButton::toggled, this, [this](bool on) {
+            if (!on) return;
+            capHelp->setText("Select default handicap format as 9 or 18.");
+            bChanged = true;
+        });
+    for (QRadioButton* o : {optUSCan_1, optUSCan_2})
+        connect(o, &QRadioButton::toggled, this, [this](bool on) {
+            if (!on) return;
+            capHelp->setText("Select default handicap Country as US or Canada.");
+            bChanged = true;
+        });
+    for (QRadioButton* o : {optStyle_1, optStyle_2})
+        connect(o, &QRadioButton::toggled, this, [this](bool on) {
+            if (!on) return;
+            capHelp->setText("Select either 2 labels across or 3 labels across.");
+            bChanged = true;
+        });
+    connect(cmdBrowseDBPath, &QPushButton::clicked, this, [this] { cmdBrowseDBPath_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(cmdResync, &QPushButton::clicked, this, [this] { cmdResync_Click(); });
+    connect(cmdEmail, &QPushButton::clicked, this, [this] { cmdEmail_Click(); });
+    connect(cmdSystemFileCheck, &QPushButton::clicked, this, [this] { cmdSystemFileCheck_Click(); });
+    connect(cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
+}
+
+void frmSystemSetup::Form_Load() {
+    capHelp->setText(kDbPathHint);
+    try {
+        if (!bDBMissing) {
+            sSQL = "Select * From SETUP;";
+            if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+            Recordset rs = gDB->OpenRecordset(sSQL);
+            if (rs.RecordCount() > 0) {
+                rs.MoveFirst();
+                chkSounds->setChecked(rs.Fields("SOUNDS").toBool());
+                (rs.Fields("LABEL_STYLE").str().trimmed() == "1" ? optStyle_1 : optStyle_2)->setChecked(true);
+                (rs.Fields("FLAG_18_9").toBool() ? opt189_1 : opt189_2)->setChecked(true);
+                (rs.Fields("US_CA_FLAG").toBool() ? optUSCan_1 : optUSCan_2)->setChecked(true);
+            }
+            rs.Close();
+            txtDataBasePath->setText(sDBPathFile);
+            txtMultimediaPath->setText(sMultimediaPath);
+        }
+        capDate->setText(ShownDate(ReadIniString("Path", "LastDate", IniFilePath())));
+        capTime->setText(ShownTime(ReadIniString("Path", "LastTime", IniFilePath())));
+    } catch (...) {
+        ReportCurrentError("Form SystemSetup, Form_Load", Sql::With);
+    }
+    capHelp->setText(kDbPathHint);
+    bChanged = false;
+}
+
+void frmSystemSetup::cmdBrowseDBPath_Click() {
+    const QString kept = txtDataBasePath->text();
+    FilePath(*txtDataBasePath);
+    if (txtDataBasePath->text().trimmed().isEmpty()) txtDataBasePath->setText(kept);
+}
+
+void frmSystemSetup::FilePath(QLineEdit& box) {
+    try {
+        QString filter;
+        if (&box == txtDataBasePath) filter = "Database Files (*.MDB *.mdb)";
+        const QString text = box.text();
+        const QString folder = text.left(text.lastIndexOf('/') + 1);
+        const QString chosen = ChooseFile ? ChooseFile(this, "Open", folder, filter) : QString();
+        if (chosen.isEmpty()) return;  // cancelled: the box keeps its text
+        box.setText(chosen);
+    } catch (...) {
+        ReportCurrentError("frmSystemSetup, FilePath", Sql::Without);
+    }
+}
+
+bool frmSystemSetup::AskForValidDatabase() {
+    const int answer = MsgBox(
+        "A valid Dado Corvy database has NOT been found.  Please 'Browse' or supply a valid Dado Corvy "
+        "Database "
+        "Path.",
+        vbOKCancel, kMissingTitle);
+    if (answer == vbOK) {
+        txtDataBasePath->setFocus();
+        return true;
+    }
+    if (EndProgram) EndProgram();
+    return false;
+}
+
+bool frmSystemSetup::SaveSettings() {
+    try {
+        // The shipped blank database must never become the live file.
+        if (IsBlankDatabasePath(txtDataBasePath->text())) {
+            MsgBox(
+                "The selected file cannot be used as a Dado Corvy Database.  Please select a different file.",
+                vbExclamation + vbOKOnly);
+            cmdBrowseDBPath_Click();
+            return false;
+        }
+
+        // Test-open a newly typed database; a failed open leaves gDB on the previous one.
+        const QString typed = txtDataBasePath->text().trimmed();
+        if (bDBMissing && !typed.isEmpty()) {
+            gDB = OpenProgramDatabase(typed);
+            bDBMissing = false;
+        } else if (!bDBMissing && txtDataBasePath->text().toUpper() != sDBPathFile.toUpper()) {
+            gDB = OpenProgramDatabase(typed);
+        }
+
+        const bool soundsTicked = chkSounds->isChecked();
+        bSounds = soundsTicked && !txtMultimediaPath->text().trimmed().isEmpty();
+        const QString style = optStyle_1->isChecked() ? "1" : "2";
+        bFlag18_9 = opt189_1->isChecked();
+        bUSCAFlag = optUSCan_1->isChecked();
+
+        sSQL = "Update SETUP Set LABEL_STYLE='" + style + "',SOUNDS=" + QString::number(bSounds ? 1 : 0) +
+               ", FLAG_18_9=" + QString::number(bFlag18_9 ? 1 : 0) +
+               ",US_CA_FLAG=" + QString::number(bUSCAFlag ? 1 : 0);
+        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+        gDB->Execute(sSQL);
+
+        // Until the program ends the sounds follow the box alone.
+        bSounds = soundsTicked;
+
+        if (!WriteIniValue("PATH", "DBPathFile", txtDataBasePath->text(), IniFilePath()) ||
+            !WriteIniValue("PATH", "MultimediaPath", txtMultimediaPath->text(), IniFilePath()))
+            throw AppError(kErrFileAccess,
+                           QString("Path/File access error: cannot write '%1'.").arg(IniFilePath()));
+        sDBPathFile = txtDataBasePath->text();
+        sMultimediaPath = txtMultimediaPath->text();
+
+        // Reopen on the saved path; the new connection replaces the old one only once it is open.
+        gDB = OpenProgramDatabase(sDBPathFile.trimmed());
+        Database_Updates();
+
+        bDBMissing = false;
+        bChanged = false;
+        return true;
+    } catch (...) {
+        const ErrorInfo error = CurrentError();
+        if (error.number == kErrNotValidPath || error.number == kErrFileNotFound ||
+            error.number == kErrBadPassword || error.number == kErrBadFormat || bDBMissing) {
+            AskForValidDatabase();
+        } else {
+            ReportCurrentError("System Setup, cmdSave_Click", Sql::With);
+        }
+        return false;
+    }
+}
+
+void frmSystemSetup::cmdSave_Click() { SaveSettings(); }
+
+bool frmSystemSetup::Form_Unload() {
+    if (bChanged) {
+        const int answer = MsgBox("Entries for the Setup have changed." + QString(QChar(10)) +
+                                      QString(QChar(13)) + "Save the changes?",
+                                  vbExclamation + vbYesNoCancel);
+        if (answer == vbYes) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const bool saved = SaveSettings();
+            QApplication::restoreOverrideCursor();
+            if (!saved) return false;  // a refused or failed save keeps the screen and its edits
+        } else if (answer == vbNo) {
+            bChanged = false;
+        } else {
+            return false;
+        }
+    }
+    if (bDBMissing && AskForValidDatabase()) return false;
+    nReturnCode = 3;
+    // Busy until the next screen has taken over.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QTimer::singleShot(0, qApp, [] { QApplication::restoreOverrideCursor(); });
+    return true;
+}
+
+void frmSystemSetup::cmdClose_Click() { close(); }
+
+void frmSystemSetup::closeEvent(QCloseEvent* event) {
+    if (!Form_Unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QDialog::done(QDialog::Rejected);
+}
+
+void frmSystemSetup::reject() { close(); }
+
+void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
+
+void frmSystemSetup::cmdResync_Click() {
+    try {
+        const int keptPlayer = nCurPlayerID;
+        // ResynchAllScores(this);  -- the recomputation of every round; the button is enabled with it
+        nCurPlayerID = keptPlayer;
+        MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
+    } catch (...) {
+        ReportCurrentError("frmSystemSetup, cmdResync_Click", Sql::With);
+    }
+}
+
+QString frmSystemSetup::EmailSubject() { return "Dado Corvy  (CV" + VersionText() + ")"; }
+
+void frmSystemSetup::cmdEmail_Click() {
+    // The e-mail screen reads the preset when it loads, so it is set first.
+    bEmailPreset = true;
+    sEmailTo = kSupportAddress;
+    sEmailMode = "General";
+    // The e-mail screen, with EmailSubject() in its subject box, is opened here once it exists.
+    bEmailPreset = false;
+}
+
+void frmSystemSetup::cmdSystemFileCheck_Click() {
+    // Opens the system file check screen modally once it exists.
+}
+
+void frmSystemSetup::ShowStage(CompactStage stage) {
+    lblRepairStatus->setText(StageCaption(stage));
+    QPalette palette = lblRepairStatus->palette();
+    palette.setColor(QPalette::Window, StageColour(stage));
+    lblRepairStatus->setPalette(palette);
+    lblRepairStatus->repaint();
+}
+
+void frmSystemSetup::cmdStart_Click() {
+    if (MsgBox("Are you sure you want to Backup, Repair and Compact your database?", vbYesNo) == vbNo) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bCompactFailed = false;
+    const CompactResult result = BackupAndCompact([this](CompactStage stage) { ShowStage(stage); });
+    QApplication::restoreOverrideCursor();
+    bCompactFailed = !result.ok;
+    if (result.ok) {
+        capDate->setText(result.lastDate);
+        capTime->setText(result.lastTime);
+    }
+    for (const QString& text : result.errors) ReportErrorText(text);
+}
+
+bool frmSystemSetup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            focusNextChild();  // Enter moves on like Tab
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusIn) {
+        if (watched == txtDataBasePath) {
+            capHelp->setText(kDbPathHint);
+            SelectAllText(*txtDataBasePath);
+        } else if (watched == txtMultimediaPath) {
+            capHelp->setText("Type in the path for the Dado Corvy Multimedia files.");
+            SelectAllText(*txtMultimediaPath);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool frmSystemSetup::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    }
+    return QDialog::event(event);
+}
+
+}  // namespace dc

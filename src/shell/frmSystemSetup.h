@@ -1,0 +1,110 @@
+#pragma once
+// The settings screen "System Setup": the database file and sound folder kept in Connect.ini, the
+// options of the SETUP row, and the backup and compaction of the database. Opened modally by
+// start-up when the database is missing, where it refuses to close until a database has been opened.
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+#include "shell/BackupCompact.h"
+
+class QCheckBox;
+class QCloseEvent;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace dc {
+
+class frmSystemSetup : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmSystemSetup(QWidget* parent = nullptr);
+
+    // Hooks that tests replace. ChooseFile shows an Open file dialog and returns the chosen file, or an
+    // empty text when cancelled. EndProgram ends the program at once.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& folder,
+                          const QString& filter)>
+        ChooseFile;
+    std::function<void()> EndProgram;
+
+    // Controls
+    QTabWidget* SSTab1;
+    QLabel* capHelp;
+    QGroupBox* Frame2;
+    QLabel* Label1_9;
+    QLineEdit* txtDataBasePath;
+    QPushButton* cmdBrowseDBPath;
+    QLabel* Label1_6;
+    QLineEdit* txtMultimediaPath;
+    QCheckBox* chkSounds;
+    QGroupBox* fraHoleCountry;
+    QRadioButton* opt189_1;  // 18 Hole
+    QRadioButton* opt189_2;  // 9 Hole
+    QFrame* picFlagFrame;
+    QRadioButton* optUSCan_1;  // US
+    QLabel* picUSA;
+    QRadioButton* optUSCan_2;  // Canada
+    QLabel* picCanada;
+    QGroupBox* Frame3;
+    QRadioButton* optStyle_1;  // 2 x 10
+    QRadioButton* optStyle_2;  // 3 x 10
+    QPushButton* cmdResync;
+    QPushButton* cmdEmail;
+    QPushButton* cmdSystemFileCheck;
+    QPushButton* cmdSave;
+    QPushButton* cmdClose;
+    QPushButton* cmdHelp;
+    QLabel* Label16_0;
+    QLabel* capDate;
+    QLabel* Label16_1;
+    QLabel* capTime;
+    QLabel* lblRepairStatus;
+    QPushButton* cmdStart;
+
+    bool bChanged = false;
+    bool bCompactFailed = false;
+
+    // Handlers
+    void Form_Load();
+    void cmdBrowseDBPath_Click();
+    void cmdSave_Click();
+    void cmdClose_Click();
+    void cmdHelp_Click();
+    void cmdResync_Click();
+    void cmdEmail_Click();
+    void cmdSystemFileCheck_Click();
+    void cmdStart_Click();
+
+    // The save; true when every step completed, false when it was refused or failed.
+    bool SaveSettings();
+    // The close check: false keeps the screen open.
+    bool Form_Unload();
+
+    // The subject line the e-mail button presets.
+    static QString EmailSubject();
+
+  public Q_SLOTS:
+    void reject() override;  // Esc goes through the close check too
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void ConnectHandlers();
+    void FilePath(QLineEdit& box);
+    void ShowStage(CompactStage stage);
+    // The missing-database question; OK puts the focus on the path box and returns true, Cancel ends
+    // the program.
+    bool AskForValidDatabase();
+};
+
+}  // namespace dc

@@ -1,0 +1,91 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/IniFile.h"
+#include "platform/Modal.h"
+#include "platform/MsgBox.h"
+#include "shell/Globals.h"
+#include "shell/ProgramDb.h"
+#include "shell/Version.h"
+
+namespace dc::test {
+
+ScriptedMsgBox::ScriptedMsgBox(std::deque<int> answers, int fallback)
+    : answers_(std::move(answers)), fallback_(fallback) {
+    SetMsgBoxResponder([this](const QString& text, int style, const QString& title) {
+        texts_ << text;
+        titles_ << title;
+        styles_.push_back(style);
+        if (answers_.empty()) return fallback_;
+        const int a = answers_.front();
+        answers_.pop_front();
+        return a;
+    });
+}
+
+ScriptedMsgBox::~ScriptedMsgBox() { SetMsgBoxResponder(nullptr); }
+
+ScriptedModal::ScriptedModal(std::function<int(QDialog&)> act) {
+    SetModalRunner([this, act](QDialog& d) {
+        ++count_;
+        return act(d);
+    });
+}
+
+ScriptedModal::~ScriptedModal() { SetModalRunner(nullptr); }
+
+ProgramFolder::ProgramFolder() {
+    ResetGlobals();
+    QDir(dir_.path()).mkpath("DBFiles");
+    QFile::copy(DC_BLANK_DB, DbFiles() + "/CV54Blank.MDB");
+    SetProgramFolder(dir_.path());
+}
+
+ProgramFolder::~ProgramFolder() {
+    ResetGlobals();
+    SetProgramFolder(QString());
+}
+
+QString ProgramFolder::MakeDatabase(const QString& name, const QString& version) {
+    const QString path = dir_.path() + "/" + name;
+    QFile::remove(path);
+    QFile::copy(DC_BLANK_DB, path);
+    QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    auto db = Database::Open(path, kDBPassword);
+    db->Execute(
+        "INSERT INTO SETUP (SOUNDS, FLAG_18_9, US_CA_FLAG, LABEL_STYLE, XOFFSET, YOFFSET, VERSION) "
+        "VALUES (0, 1, 1, '2', 0, 0, ?)",
+        {version.isNull() ? VersionText() : version});
+    return path;
+}
+
+QString ProgramFolder::OpenDatabase(const QString& name) {
+    const QString path = MakeDatabase(name);
+    sDBPassword = kDBPassword;
+    sDBPathFile = path;
+    sAppTitle = "Dado Corvy " + VersionText();
+    gDB = OpenProgramDatabase(path);
+    return path;
+}
+
+void ProgramFolder::WriteIni(const QString& dbPath, const QString& multimediaPath) {
+    WriteIniValue("PATH", "DBPathFile", dbPath, IniFilePath());
+    WriteIniValue("PATH", "MultimediaPath", multimediaPath, IniFilePath());
+}
+
+FixedClock::FixedClock(const QDateTime& now) { SetNowForTests(now); }
+FixedClock::~FixedClock() { SetNowForTests(QDateTime()); }
+
+QString PdfText(const QString& pdfPath) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdfPath, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+}  // namespace dc::test

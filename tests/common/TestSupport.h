@@ -1,0 +1,75 @@
+#pragma once
+// Shared test support: a program folder in a temporary directory with the blank database, a
+// golfer's database made from it, scripted message-box answers, and a fixed clock.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+
+class QDialog;
+
+namespace dc::test {
+
+// Records every message box and answers from a script; when the script is empty the answer is
+// `fallback` (OK for boxes without a question). Restores the real boxes when destroyed.
+class ScriptedMsgBox {
+public:
+    explicit ScriptedMsgBox(std::deque<int> answers = {}, int fallback = 1 /* vbOK */);
+    ~ScriptedMsgBox();
+    void Push(int answer) { answers_.push_back(answer); }
+    const QStringList& Texts() const { return texts_; }
+    const QStringList& Titles() const { return titles_; }
+    const std::vector<int>& Styles() const { return styles_; }
+    int Count() const { return static_cast<int>(texts_.size()); }
+    QString Last() const { return texts_.isEmpty() ? QString() : texts_.back(); }
+
+private:
+    std::deque<int> answers_;
+    int fallback_;
+    QStringList texts_, titles_;
+    std::vector<int> styles_;
+};
+
+// Replaces modal dialogs: each ExecModal(d) calls `act(d)` and returns its result.
+class ScriptedModal {
+public:
+    explicit ScriptedModal(std::function<int(QDialog&)> act);
+    ~ScriptedModal();
+    int Count() const { return count_; }
+
+private:
+    int count_ = 0;
+};
+
+// A program folder (Connect.ini, DBFiles with the blank database) in a temporary directory,
+// set as ProgramFolder(); the globals are reset on entry and on exit.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    ~ProgramFolder();
+    QString Path() const { return dir_.path(); }
+    QString DbFiles() const { return dir_.path() + "/DBFiles"; }
+    // A golfer's database made from the blank one (with its settings row and current stamp).
+    QString MakeDatabase(const QString& name = "Golf.mdb", const QString& version = QString());
+    // Makes a database and opens it as gDB (sDBPathFile, sDBPassword, sAppTitle set too).
+    QString OpenDatabase(const QString& name = "Golf.mdb");
+    void WriteIni(const QString& dbPath, const QString& multimediaPath = QString());
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Fixes the program's clock for the life of the object.
+class FixedClock {
+public:
+    explicit FixedClock(const QDateTime& now);
+    ~FixedClock();
+};
+
+// The text that `pdftotext -layout` reads from a PDF file.
+QString PdfText(const QString& pdfPath);
+
+}  // namespace dc::test

@@ -1,0 +1,768 @@
+// The grid control: addressing and block settings, rows added and removed, typed cells refusing
+// bad input in a real editor, check boxes, events raised by the user only, LeaveCell with cancel
+// and redirection, Tab movement with Advance, sorting whole rows, moving rows, printing.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "TestSupport.h"
+#include "platform/Spread.h"
+
+using namespace dc;
+
+namespace {
+
+// A shown window holding a grid and a line edit, so that focus and keys behave as on screen.
+class SpreadFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto* layout = new QHBoxLayout(&window);
+        sp = new Spread(&window);
+        other = new QLineEdit(&window);
+        layout->addWidget(sp);
+        layout->addWidget(other);
+        window.resize(900, 500);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QObject::connect(sp, &Spread::Change, [this](int c, int r) { changes.push_back({c, r}); });
+        QObject::connect(sp, &Spread::LeaveCell, [this](int c, int r, int nc, int nr, bool& cancel) {
+            leaves.push_back({c, r, nc, nr});
+            if (onLeave) onLeave(c, r, nc, nr, cancel);
+        });
+    }
+
+    // Keys go where the focus is, as they would from the keyboard.
+    QWidget* Focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : sp; }
+    void Type(const QString& text) {
+        for (QChar ch : text) QTest::keyClick(Focus(), ch.toLatin1());
+    }
+    // Enter stores an edit through the event queue, so the queue is run after each key.
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(Focus(), key, mods);
+        QApplication::processEvents();
+    }
+    QPoint CellCenter(int col, int row) {
+        return sp->visualRect(sp->model()->index(row - 1, col - 1)).center();
+    }
+    void ClickCell(int col, int row) {
+        QTest::mouseClick(sp->viewport(), Qt::LeftButton, {}, CellCenter(col, row));
+    }
+    void StartAt(int col, int row) {
+        sp->setFocus();
+        sp->SetActiveCell(col, row);
+        leaves.clear();
+        changes.clear();
+    }
+
+    // Columns 1-3 (2 locked), rows 1-3, numbers 1 to 99 everywhere.
+    void SmallNumberGrid() {
+        sp->SetMaxCols(3);
+        sp->SetMaxRows(3);
+        sp->SetCol(-1);
+        sp->SetRow(-1);
+        sp->SetCellType(SpreadCellType::Integer);
+        sp->SetTypeNumberMin(1);
+        sp->SetTypeNumberMax(99);
+        sp->SetCol(2);
+        sp->SetLock(true);
+    }
+
+    QWidget window;
+    Spread* sp = nullptr;
+    QLineEdit* other = nullptr;
+    std::vector<std::pair<int, int>> changes;
+    std::vector<std::array<int, 4>> leaves;
+    std::function<void(int, int, int, int, bool&)> onLeave;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- addressing, size, settings
+
+// Colours are QColor values: a bare &HBBGGRR-style number does not compile, so that 0xFF0000
+// cannot quietly become red where blue was meant.
+template <typename T>
+concept TakesBackColor = requires(Spread& sp, T value) {
+    sp.SetBackColor(value);
+};
+static_assert(TakesBackColor<QColor> && TakesBackColor<Qt::GlobalColor>);
+static_assert(!TakesBackColor<int> && !TakesBackColor<unsigned> && !TakesBackColor<long>);
+
+TEST_F(SpreadFixture, BlockSettingsReachOnlyTheBlock) {
+    sp->SetMaxCols(21);
+    sp->SetMaxRows(8);
+    sp->SetCol(1);
+    sp->SetCol2(9);
+    sp->SetRow(4);
+    sp->SetRow2(5);
+    sp->SetBlockMode(true);
+    sp->SetCellType(SpreadCellType::Integer);
+    sp->SetTypeHAlign(SpreadHAlign::Center);
+    sp->SetBackColor(Spread::VbColor(0xFFFF00));
+    sp->SetBlockMode(false);
+
+    sp->SetCol(9);
+    sp->SetRow(5);
+    EXPECT_EQ(sp->CellType(), SpreadCellType::Integer);
+    EXPECT_EQ(sp->TypeHAlign(), SpreadHAlign::Center);
+    EXPECT_EQ(sp->BackColor(), QColor(0, 255, 255)) << "&HFFFF00 is cyan";
+    sp->SetCol(10);
+    EXPECT_EQ(sp->CellType(), SpreadCellType::Edit) << "outside the block";
+    sp->SetCol(1);
+    sp->SetRow(3);
+    EXPECT_EQ(sp->CellType(), SpreadCellType::Edit);
+
+    // Without BlockMode only the cell Col, Row is set even when Col2/Row2 say more.
+    sp->SetCol(1);
+    sp->SetRow(1);
+    sp->SetCol2(5);
+    sp->SetRow2(5);
+    sp->SetLock(true);
+    EXPECT_TRUE(sp->Lock());
+    sp->SetCol(2);
+    EXPECT_FALSE(sp->Lock());
+}
+
+TEST_F(SpreadFixture, HeaderTextsAndWidths) {
+    sp->SetMaxCols(3);
+    sp->SetMaxRows(2);
+    sp->SetCellText(1, 0, "Out");
+    sp->SetCellText(0, 2, "Gross");
+    sp->SetCellText(0, 0, "Gm#");
+    EXPECT_EQ(sp->CellText(1, 0), "Out");
+    EXPECT_EQ(sp->CellText(0, 2), "Gross");
+    EXPECT_EQ(sp->CellText(0, 0), "Gm#");
+    EXPECT_EQ(sp->CellText(0, 1), "") << "a row header without text reports none";
+    EXPECT_EQ(sp->model()->headerData(0, Qt::Vertical).toString(), "1") << "but shows its row number";
+    EXPECT_EQ(sp->model()->headerData(1, Qt::Vertical).toString(), "Gross");
+
+    sp->SetColWidth(1, 330);
+    EXPECT_EQ(sp->columnWidth(0), 22) << "15 twips to a pixel";
+    EXPECT_EQ(sp->ColWidth(1), 330);
+    sp->SetColWidth(2, 0);
+    EXPECT_TRUE(sp->isColumnHidden(1));
+    EXPECT_EQ(sp->ColWidth(2), 0);
+    sp->SetColWidth(2, 900);
+    EXPECT_FALSE(sp->isColumnHidden(1));
+    sp->SetColWidth(0, 880);
+    EXPECT_EQ(sp->ColWidth(0), 880);
+    sp->SetColWidth(0, 0);
+    EXPECT_TRUE(sp->verticalHeader()->isHidden());
+
+    // A two-line header needs more height than one line, and the header row takes it.
+    sp->SetColWidth(3, 900);
+    sp->SetCellText(3, 0, "Men's Course Rating");
+    sp->SetCol(1);
+    sp->SetRow(0);
+    const int oneLine = sp->MaxTextCellHeight();
+    sp->SetCol(3);
+    const int twoLines = sp->MaxTextCellHeight();
+    EXPECT_GT(twoLines, oneLine);
+    sp->SetRowHeight(0, twoLines);
+    EXPECT_EQ(sp->RowHeight(0) / 15, twoLines / 15);
+}
+
+TEST_F(SpreadFixture, MaxRowsKeepsOrDiscardsContents) {
+    sp->SetMaxCols(2);
+    sp->SetMaxRows(3);
+    sp->SetCellText(1, 1, "a");
+    sp->SetCellText(2, 3, "c");
+    sp->SetCellText(0, 3, "label");
+    sp->SetMaxRows(5);
+    EXPECT_EQ(sp->CellText(1, 1), "a");
+    EXPECT_EQ(sp->CellText(2, 3), "c");
+    EXPECT_EQ(sp->CellText(1, 5), "");
+    sp->SetMaxRows(2);
+    EXPECT_EQ(sp->MaxRows(), 2);
+    EXPECT_EQ(sp->CellText(1, 1), "a");
+    EXPECT_EQ(sp->CellText(2, 3), "") << "outside the grid";
+    sp->SetMaxRows(3);
+    EXPECT_EQ(sp->CellText(2, 3), "") << "a row added again starts empty";
+    EXPECT_EQ(sp->CellText(0, 3), "");
+    sp->SetMaxCols(1);
+    sp->SetMaxCols(2);
+    EXPECT_EQ(sp->CellText(1, 1), "a");
+    EXPECT_EQ(sp->CellText(2, 1), "");
+}
+
+TEST_F(SpreadFixture, ColumnSettingsReachRowsAddedLater) {
+    sp->SetMaxCols(4);
+    sp->SetMaxRows(0);
+    // Laid out before there are rows, as the screens do.
+    sp->SetRow(-1);
+    sp->SetCol(3);
+    sp->SetCellType(SpreadCellType::CheckBox);
+    sp->SetCol(-1);
+    sp->SetLock(true);  // the whole grid
+    sp->SetCol(4);
+    sp->SetLock(false);  // later than the grid setting: wins for column 4
+    sp->SetRow(2);
+    sp->SetCol(-1);
+    sp->SetBackColor(Qt::yellow);  // row 2 only
+
+    sp->SetMaxRows(3);
+    EXPECT_EQ(sp->CellAt(3, 2)->fmt.type, SpreadCellType::CheckBox);
+    EXPECT_TRUE(sp->CellAt(1, 1)->fmt.locked);
+    EXPECT_FALSE(sp->CellAt(4, 3)->fmt.locked);
+    EXPECT_FALSE(sp->CellAt(1, 2)->fmt.backColor.isValid()) << "row 2 did not exist yet";
+
+    sp->SetRow(2);
+    sp->SetCol(-1);
+    sp->SetBackColor(Qt::yellow);
+    EXPECT_EQ(sp->CellAt(1, 2)->fmt.backColor, QColor(Qt::yellow));
+    EXPECT_FALSE(sp->CellAt(1, 1)->fmt.backColor.isValid());
+    // Emptying and refilling (how a grid is reset) keeps column settings, not those of rows.
+    sp->SetMaxRows(0);
+    sp->SetMaxRows(3);
+    EXPECT_EQ(sp->CellAt(3, 1)->fmt.type, SpreadCellType::CheckBox);
+    EXPECT_FALSE(sp->CellAt(1, 2)->fmt.backColor.isValid());
+}
+
+TEST_F(SpreadFixture, ProgrammaticContentRaisesNoChange) {
+    sp->SetMaxCols(3);
+    sp->SetMaxRows(2);
+    sp->SetCol(3);
+    sp->SetRow(-1);
+    sp->SetCellType(SpreadCellType::CheckBox);
+    sp->SetCol(2);
+    sp->SetCellType(SpreadCellType::ComboBox);
+    sp->SetTypeComboBoxList("White\tBlue\tRed");
+
+    sp->SetCol(1);
+    sp->SetRow(1);
+    sp->SetText("Pine Hills");
+    sp->SetCellValue(3, 1, 1);
+    sp->SetCellText(3, 2, "0");
+    sp->SetCol(2);
+    sp->SetTypeComboBoxCurSel(1);
+    sp->ClearRange(1, 2, 1, 2);
+    EXPECT_TRUE(changes.empty());
+
+    EXPECT_EQ(sp->CellText(1, 1), "Pine Hills");
+    EXPECT_EQ(sp->CellValue(3, 1), 1);
+    EXPECT_EQ(sp->CellText(3, 1), "1");
+    EXPECT_EQ(sp->CellValue(3, 2), 0);
+    EXPECT_EQ(sp->CellText(2, 1), "Blue") << "a list cell reports its chosen entry";
+    EXPECT_EQ(sp->TypeComboBoxCurSel(), 1);
+    EXPECT_EQ(sp->TypeComboBoxList(), "White\tBlue\tRed");
+    sp->SetTypeComboBoxList("Gold\tSilver");  // the choice stays while it is in the new list
+    EXPECT_EQ(sp->CellText(2, 1), "Silver");
+    sp->SetTypeComboBoxList("Gold");
+    EXPECT_EQ(sp->TypeComboBoxCurSel(), -1);
+
+    // ClearRange empties contents but keeps the cell types and headers.
+    sp->SetCellText(1, 0, "Name");
+    sp->ClearRange(-1, -1, -1, -1);
+    EXPECT_EQ(sp->CellText(1, 1), "");
+    EXPECT_EQ(sp->CellValue(3, 1), 0);
+    EXPECT_EQ(sp->CellAt(3, 1)->fmt.type, SpreadCellType::CheckBox);
+    EXPECT_EQ(sp->CellText(1, 0), "Name");
+}
+
+// ---------------------------------------------------------------- typing into cells
+
+TEST_F(SpreadFixture, IntegerCellRefusesLettersAndOutOfRange) {
+    SmallNumberGrid();
+    sp->SetCellText(1, 1, "5");
+    StartAt(1, 1);
+
+    Type("a");
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget())) << "typing opened an editor";
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "5") << "a letter leaves the score as it was";
+    EXPECT_TRUE(changes.empty());
+
+    Type("0");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "5") << "0 is below the minimum 1";
+
+    Type("150");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "15") << "the third digit would pass 99 and is refused";
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0], std::make_pair(1, 1));
+
+    Type("15");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(changes.size(), 1u) << "the same value again is no change";
+
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(sp->CellText(1, 1), "") << "a score can be cleared";
+    EXPECT_EQ(changes.size(), 2u);
+
+    // A locked cell opens no editor at all.
+    sp->SetCellText(2, 1, "8");
+    StartAt(2, 1);
+    Type("3");
+    EXPECT_EQ(sp->CellText(2, 1), "8");
+    EXPECT_EQ(QApplication::focusWidget(), sp);
+}
+
+TEST_F(SpreadFixture, DecimalAndTextCells) {
+    sp->SetMaxCols(2);
+    sp->SetMaxRows(1);
+    sp->SetCol(1);
+    sp->SetRow(-1);
+    sp->SetCellType(SpreadCellType::Float);
+    sp->SetTypeNumberMax(99.9);
+    sp->SetTypeFloatDecimalPlaces(1);
+    sp->SetCol(2);
+    sp->SetTypeMaxEditLen(5);
+
+    StartAt(1, 1);
+    Type("72.5");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "72.5");
+    Type("7");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "7.0") << "stored with its decimal places";
+    Type("x1,5");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "15.0") << "letters and commas are not taken";
+    Type("120");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "12.0") << "the third digit would pass 99.9";
+
+    StartAt(2, 1);
+    Type("Championship");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(2, 1), "Champ") << "the text length limit";
+}
+
+TEST_F(SpreadFixture, KeyPressCanReplaceOrDropTypedCharacters) {
+    sp->SetMaxCols(1);
+    sp->SetMaxRows(1);
+    QObject::connect(sp, &Spread::KeyPress, [](int& key) {
+        if (key == '\'' || key == '"') key = '`';
+        if (key == '#') key = 0;
+    });
+    StartAt(1, 1);
+    Type("'O#Neil\"s");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "`ONeil`s");
+}
+
+TEST_F(SpreadFixture, ListCellChoiceByTheUserRaisesChange) {
+    sp->SetMaxCols(1);
+    sp->SetMaxRows(1);
+    sp->SetCol(1);
+    sp->SetRow(1);
+    sp->SetCellType(SpreadCellType::ComboBox);
+    sp->SetTypeComboBoxList("White\tBlue\tRed");
+    StartAt(1, 1);
+    sp->edit(sp->model()->index(0, 0));
+    auto* combo = sp->viewport()->findChild<QComboBox*>();
+    ASSERT_TRUE(combo);
+    combo->setCurrentIndex(2);
+    Q_EMIT combo->activated(2);
+    QApplication::processEvents();
+    EXPECT_EQ(sp->CellText(1, 1), "Red");
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0], std::make_pair(1, 1));
+}
+
+// A screen closed or destroyed with an edit open: the edit is stored but no handler runs, as the
+// screen that owns it may already be half destroyed.
+TEST(Spread, ClosingWithAnOpenEditRaisesNoEvents) {
+    for (bool destroyOnly : {false, true}) {
+        int events = 0;
+        auto* window = new QWidget;
+        auto* sp = new Spread(window);
+        new QLineEdit(window);
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        sp->SetMaxCols(2);
+        sp->SetMaxRows(2);
+        QObject::connect(sp, &Spread::Change, [&events] { ++events; });
+        QObject::connect(sp, &Spread::LeaveCell, [&events](int, int, int, int, bool&) { ++events; });
+        sp->setFocus();
+        sp->SetActiveCell(1, 1);
+        QTest::keyClick(sp, 'x');
+        ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        if (!destroyOnly) {
+            window->close();
+            EXPECT_EQ(sp->CellText(1, 1), "x") << "the edit is kept";
+        }
+        delete window;
+        QApplication::processEvents();
+        EXPECT_EQ(events, 0);
+    }
+}
+
+TEST_F(SpreadFixture, AnEditSurvivesTheProgramLosingActivation) {
+    sp->SetMaxCols(1);
+    sp->SetMaxRows(1);
+    StartAt(1, 1);
+    Type("4");
+    QApplication::setActiveWindow(nullptr);  // another program comes to the front
+    QApplication::processEvents();
+    EXPECT_EQ(sp->CellText(1, 1), "") << "not stored yet";
+    EXPECT_TRUE(leaves.empty());
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget())) << "the editor is still open";
+    Type("2");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "42");
+    EXPECT_EQ(changes.size(), 1u);
+}
+
+TEST_F(SpreadFixture, EditSelectionLetsTypingReplaceOnlyPartOfTheText) {
+    sp->SetMaxCols(1);
+    sp->SetMaxRows(1);
+    sp->SetCellText(1, 1, "52");
+    StartAt(1, 1);
+    sp->SetEditSelStart(0);
+    sp->SetEditSelLength(1);
+    Type("7");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "72");
+    Type("9");  // the next edit replaces the whole text again
+    Key(Qt::Key_Return);
+    EXPECT_EQ(sp->CellText(1, 1), "9");
+}
+
+TEST_F(SpreadFixture, CtrlCCopiesTheSelectionAsTabbedText) {
+    sp->SetMaxCols(3);
+    sp->SetMaxRows(2);
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 3; ++c) sp->SetCellText(c, r, QString("%1%2").arg(QChar('a' + c - 1)).arg(r));
+    StartAt(1, 1);
+    sp->SetSelection(2, 1, 3, 2);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "b1\tc1\nb2\tc2\n");
+}
+
+// ---------------------------------------------------------------- check boxes
+
+TEST_F(SpreadFixture, CheckBoxTogglesOnClickAndSpace) {
+    sp->SetMaxCols(2);
+    sp->SetMaxRows(2);
+    sp->SetCol(-1);
+    sp->SetRow(-1);
+    sp->SetCellType(SpreadCellType::CheckBox);
+    sp->SetTypeCheckCenter(true);
+    sp->SetCol(2);
+    sp->SetRow(2);
+    sp->SetLock(true);
+    std::vector<std::array<int, 3>> buttons;
+    std::vector<std::pair<int, int>> clicks;
+    QObject::connect(sp, &Spread::ButtonClicked, [&](int c, int r, bool down) {
+        buttons.push_back({c, r, down ? 1 : 0});
+    });
+    QObject::connect(sp, &Spread::Click, [&](int c, int r) { clicks.push_back({c, r}); });
+    StartAt(1, 1);
+
+    ClickCell(1, 2);
+    EXPECT_EQ(sp->CellValue(1, 2), 1);
+    ClickCell(1, 2);
+    EXPECT_EQ(sp->CellValue(1, 2), 0);
+    ASSERT_EQ(buttons.size(), 2u);
+    EXPECT_EQ(buttons[0], (std::array<int, 3>{1, 2, 1}));
+    EXPECT_EQ(buttons[1], (std::array<int, 3>{1, 2, 0}));
+    EXPECT_EQ(changes.size(), 2u);
+    EXPECT_EQ(clicks.back(), std::make_pair(1, 2));
+
+    ClickCell(2, 2);
+    EXPECT_EQ(sp->CellValue(2, 2), 0) << "a locked box does not toggle";
+    EXPECT_EQ(buttons.size(), 2u);
+
+    sp->SetActiveCell(2, 1);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(sp->CellValue(2, 1), 1);
+    EXPECT_EQ(buttons.size(), 3u);
+
+    sp->SetCellValue(1, 1, 1);
+    EXPECT_EQ(buttons.size(), 3u) << "setting a value from code is no click";
+}
+
+// ---------------------------------------------------------------- moving the active cell
+
+TEST_F(SpreadFixture, LeaveCellSeesTheTypedTextAndCanCancel) {
+    SmallNumberGrid();
+    StartAt(1, 1);
+    QString seen;
+    onLeave = [&](int c, int r, int, int, bool&) { seen = sp->CellText(c, r); };
+    Type("7");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(seen, "7") << "the edit is stored before LeaveCell";
+    ASSERT_EQ(leaves.size(), 1u);
+    EXPECT_EQ(leaves[0], (std::array<int, 4>{1, 1, 3, 1})) << "Tab skips the locked column 2";
+    EXPECT_EQ(sp->ActiveCol(), 3);
+    ASSERT_EQ(changes.size(), 1u);
+
+    onLeave = [](int, int, int, int, bool& cancel) { cancel = true; };
+    Key(Qt::Key_Left);
+    EXPECT_EQ(sp->ActiveCol(), 3) << "cancelled";
+    EXPECT_EQ(sp->ActiveRow(), 1);
+    ClickCell(1, 3);
+    EXPECT_EQ(sp->ActiveCol(), 3) << "a click is cancelled too";
+    EXPECT_EQ(sp->ActiveRow(), 1);
+    EXPECT_EQ(leaves.back(), (std::array<int, 4>{3, 1, 1, 3}));
+
+    onLeave = nullptr;
+    ClickCell(1, 3);
+    EXPECT_EQ(sp->ActiveCol(), 1);
+    EXPECT_EQ(sp->ActiveRow(), 3);
+}
+
+TEST_F(SpreadFixture, LeaveCellHandlerCanSendTheCursorElsewhere) {
+    sp->SetMaxCols(4);
+    sp->SetMaxRows(2);
+    StartAt(2, 1);
+    // As the score grid does: never rest in column 3, go to column 4 instead.
+    onLeave = [&](int, int row, int newCol, int, bool&) {
+        if (newCol == 3) sp->SetActiveCell(4, row);
+    };
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(sp->ActiveCol(), 4);
+    EXPECT_EQ(sp->ActiveRow(), 1);
+    EXPECT_EQ(leaves.size(), 1u) << "the redirection raises no second LeaveCell";
+    sp->SetActiveCell(1, 2);
+    EXPECT_EQ(leaves.size(), 1u) << "moves made by code raise no LeaveCell";
+}
+
+TEST_F(SpreadFixture, FocusLeavingTheGridStoresTheEditAndRaisesLeaveCell) {
+    SmallNumberGrid();
+    int gotFocus = 0;
+    QObject::connect(sp, &Spread::GotFocus, [&] { ++gotFocus; });
+    other->setFocus();
+    StartAt(3, 2);
+    EXPECT_EQ(gotFocus, 1);
+    Type("42");
+    other->setFocus();
+    EXPECT_EQ(sp->CellText(3, 2), "42");
+    ASSERT_EQ(leaves.size(), 1u);
+    EXPECT_EQ(leaves[0], (std::array<int, 4>{3, 2, -1, -1}));
+}
+
+TEST_F(SpreadFixture, TabSkipsLockedAndHiddenCellsWrapsAndAdvances) {
+    SmallNumberGrid();  // column 2 locked
+    sp->SetMaxCols(4);  // column 4 hidden
+    sp->SetColWidth(4, 0);
+    std::vector<bool> advances;
+    QObject::connect(sp, &Spread::Advance, [&](bool next) { advances.push_back(next); });
+    StartAt(1, 1);
+
+    auto at = [&] { return std::make_pair(sp->ActiveCol(), sp->ActiveRow()); };
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(at(), std::make_pair(3, 1));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(at(), std::make_pair(1, 2)) << "wraps to the next row past the hidden column";
+    Key(Qt::Key_Backtab);
+    EXPECT_EQ(at(), std::make_pair(3, 1));
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(at(), std::make_pair(1, 1));
+    EXPECT_TRUE(advances.empty());
+
+    Key(Qt::Key_Backtab);
+    EXPECT_EQ(at(), std::make_pair(1, 1));
+    ASSERT_EQ(advances.size(), 1u);
+    EXPECT_FALSE(advances[0]);
+
+    sp->SetActiveCell(3, 3);
+    Type("9");  // Tab from inside an editor at the last cell
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(sp->CellText(3, 3), "9");
+    EXPECT_EQ(at(), std::make_pair(3, 3));
+    ASSERT_EQ(advances.size(), 2u);
+    EXPECT_TRUE(advances[1]);
+    EXPECT_TRUE(sp->hasFocus()) << "the Advance handler decides where the focus goes";
+}
+
+TEST_F(SpreadFixture, WithoutAdvanceHandlerTabLeavesTheGrid) {
+    sp->SetMaxCols(1);
+    sp->SetMaxRows(1);
+    StartAt(1, 1);
+    Key(Qt::Key_Tab);
+    EXPECT_TRUE(other->hasFocus());
+}
+
+// ---------------------------------------------------------------- selection
+
+TEST_F(SpreadFixture, RowHeaderClickSelectsAWholeRow) {
+    sp->SetMaxCols(3);
+    sp->SetMaxRows(4);
+    std::vector<std::array<int, 4>> blocks;
+    std::vector<std::pair<int, int>> clicks;
+    QObject::connect(sp, &Spread::BlockSelected, [&](int c, int r, int c2, int r2) {
+        blocks.push_back({c, r, c2, r2});
+    });
+    QObject::connect(sp, &Spread::Click, [&](int c, int r) { clicks.push_back({c, r}); });
+    StartAt(1, 1);
+    QHeaderView* rows = sp->verticalHeader();
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                      QPoint(rows->width() / 2, rows->sectionViewportPosition(2) + rows->sectionSize(2) / 2));
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0], (std::array<int, 4>{-1, 3, -1, 3}));
+    ASSERT_FALSE(clicks.empty());
+    EXPECT_EQ(clicks.back(), std::make_pair(0, 3));
+    EXPECT_EQ(sp->ActiveRow(), 3);
+
+    QHeaderView* cols = sp->horizontalHeader();
+    QTest::mouseClick(
+        cols->viewport(), Qt::LeftButton, {},
+        QPoint(cols->sectionViewportPosition(1) + cols->sectionSize(1) / 2, cols->height() / 2));
+    EXPECT_EQ(blocks.back(), (std::array<int, 4>{2, -1, 2, -1}));
+    EXPECT_EQ(clicks.back(), std::make_pair(2, 0));
+
+    sp->SetSelection(-1, 2, -1, 2);
+    EXPECT_EQ(sp->selectedRanges().size(), 1);
+    EXPECT_EQ(sp->selectedRanges()[0].rowCount(), 1);
+    EXPECT_EQ(sp->selectedRanges()[0].columnCount(), 3);
+    EXPECT_EQ(sp->ActiveRow(), 2) << "the active row follows the selected row";
+    sp->ClearSelection();
+    EXPECT_TRUE(sp->selectedRanges().isEmpty());
+}
+
+TEST_F(SpreadFixture, MoveRowCarriesTheWholeRow) {
+    sp->SetMaxCols(2);
+    sp->SetMaxRows(4);
+    for (int r = 1; r <= 4; ++r) {
+        sp->SetCellText(1, r, QString("name%1").arg(r));
+        sp->SetCellText(2, r, QString::number(r));
+    }
+    sp->SetCol(-1);
+    sp->SetRow(4);
+    sp->SetBackColor(Qt::yellow);
+    sp->SetActiveCell(1, 4);
+    sp->MoveRow(4, 3);
+    EXPECT_EQ(sp->CellText(1, 3), "name4");
+    EXPECT_EQ(sp->CellText(1, 4), "name3");
+    EXPECT_EQ(sp->CellAt(2, 3)->fmt.backColor, QColor(Qt::yellow));
+    EXPECT_EQ(sp->ActiveRow(), 3);
+    sp->MoveRow(1, 4);
+    QStringList order;
+    for (int r = 1; r <= 4; ++r) order << sp->CellText(1, r);
+    EXPECT_EQ(order.join(','), "name2,name4,name3,name1");
+    EXPECT_EQ(sp->model()->headerData(0, Qt::Vertical).toString(), "1") << "row numbers stay in place";
+}
+
+// ---------------------------------------------------------------- sorting
+
+namespace {
+QStringList Column(Spread& sp, int col) {
+    QStringList texts;
+    for (int r = 1; r <= sp.MaxRows(); ++r) texts << sp.CellText(col, r);
+    return texts;
+}
+}  // namespace
+
+TEST_F(SpreadFixture, SortMovesWholeRowsByNumberOrText) {
+    // Column 1 hidden key, 2 a name, 3 a number, 4 text holding digits.
+    sp->SetMaxCols(4);
+    sp->SetMaxRows(5);
+    sp->SetColWidth(1, 0);
+    sp->SetRow(-1);
+    sp->SetCol(3);
+    sp->SetCellType(SpreadCellType::Integer);
+    sp->SetCol(4);
+    sp->SetCellType(SpreadCellType::StaticText);
+    const QStringList names{"smith", "Brown", "adams", "Clark", "Baker"};
+    const QStringList numbers{"9", "10", "", "2", "10"};
+    for (int r = 1; r <= 5; ++r) {
+        sp->SetCellText(1, r, QString::number(100 + r));
+        sp->SetCellText(2, r, names[r - 1]);
+        sp->SetCellText(3, r, numbers[r - 1]);
+        sp->SetCellText(4, r, numbers[r - 1]);
+        sp->SetCellText(0, r, QString("G%1").arg(r));
+    }
+
+    sp->SetSortBy(SpreadSortBy::Row);
+    sp->SetSortKey(1, 3);
+    sp->SetSortKeyOrder(1, SpreadSortOrder::Ascending);
+    sp->Sort(1, 1, sp->MaxCols(), sp->MaxRows());
+    EXPECT_EQ(Column(*sp, 3).join(','), "2,9,10,10,") << "numbers as numbers, empty last";
+    EXPECT_EQ(Column(*sp, 1).join(','), "104,101,102,105,103")
+        << "hidden column moved; equal keys keep order";
+    EXPECT_EQ(Column(*sp, 2).join(','), "Clark,smith,Brown,Baker,adams");
+    EXPECT_EQ(sp->CellText(0, 1), "G1") << "the header column was outside the block";
+
+    sp->SetSortKeyOrder(1, SpreadSortOrder::Descending);
+    sp->Sort(1, 1, sp->MaxCols(), sp->MaxRows());
+    EXPECT_EQ(Column(*sp, 3).join(','), "10,10,9,2,");
+    EXPECT_EQ(Column(*sp, 1).join(','), "102,105,101,104,103");
+
+    sp->Sort(1, 1, 4, 5, 4, SpreadSortOrder::Ascending);
+    EXPECT_EQ(Column(*sp, 4).join(','), "10,10,2,9,") << "a text cell compares as text";
+
+    sp->Sort(-1, -1, -1, -1, 2, SpreadSortOrder::Ascending);
+    EXPECT_EQ(Column(*sp, 2).join(','), "adams,Baker,Brown,Clark,smith") << "case does not matter";
+    EXPECT_EQ(sp->CellText(0, 1), "G5") << "with every column the header column moves too";
+    EXPECT_EQ(sp->SortKey(1), 3) << "the direct form leaves the keys as they were";
+    EXPECT_EQ(sp->SortKeyOrder(1), SpreadSortOrder::Descending);
+}
+
+TEST_F(SpreadFixture, SortByTheHeaderColumnAndByCheckBoxes) {
+    sp->SetMaxCols(2);
+    sp->SetMaxRows(3);
+    sp->SetCol(0);
+    sp->SetRow(-1);
+    sp->SetCellType(SpreadCellType::Integer);
+    sp->SetCol(1);
+    sp->SetCellType(SpreadCellType::CheckBox);
+    const int games[] = {7, 12, 3};
+    for (int r = 1; r <= 3; ++r) {
+        sp->SetCellText(0, r, QString::number(games[r - 1]));
+        sp->SetCellValue(1, r, r == 2 ? 1 : 0);
+        sp->SetCellText(2, r, QString("row%1").arg(r));
+    }
+    sp->Sort(0, 1, 2, 3, 0, SpreadSortOrder::Descending);
+    EXPECT_EQ(Column(*sp, 0).join(','), "12,7,3");
+    EXPECT_EQ(Column(*sp, 2).join(','), "row2,row1,row3");
+    sp->Sort(1, 1, 2, 3, 1, SpreadSortOrder::Ascending);
+    EXPECT_EQ(Column(*sp, 1).join(','), "0,0,1");
+    EXPECT_EQ(Column(*sp, 2).join(','), "row1,row3,row2");
+}
+
+// ---------------------------------------------------------------- drawing and printing
+
+TEST_F(SpreadFixture, ReDrawSwitchesPaintingOffAndOn) {
+    sp->SetReDraw(false);
+    EXPECT_FALSE(sp->ReDraw());
+    EXPECT_FALSE(sp->viewport()->updatesEnabled());
+    sp->SetReDraw(true);
+    EXPECT_TRUE(sp->ReDraw());
+    EXPECT_TRUE(sp->viewport()->updatesEnabled());
+}
+
+TEST_F(SpreadFixture, PrintsTheSheetWithHeaders) {
+    sp->SetMaxCols(3);
+    sp->SetMaxRows(60);
+    sp->SetCellText(1, 0, "Hole");
+    sp->SetCellText(2, 0, "Secret");
+    sp->SetColWidth(2, 0);
+    sp->SetCellText(0, 1, "Gross");
+    sp->SetCellText(1, 1, "47");
+    sp->SetCellText(3, 60, "LastRow");
+    sp->SetPrintOrientation(SpreadPrintOrientation::Portrait);
+    sp->SetPrintJobName("Printing Individual Score Card");
+    sp->SetPrintHeader("SMITH, JOHN A   Date: 05/14/2001");
+
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.path() + "/sheet.pdf");
+    ASSERT_TRUE(sp->PrintSheet(printer));
+    EXPECT_EQ(printer.docName(), "Printing Individual Score Card");
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not available";
+    const QString text = dc::test::PdfText(dir.path() + "/sheet.pdf");
+    EXPECT_TRUE(text.contains("SMITH, JOHN A")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Date: 05/14/2001"));
+    EXPECT_TRUE(text.contains("Hole"));
+    EXPECT_TRUE(text.contains("Gross"));
+    EXPECT_TRUE(text.contains("47"));
+    EXPECT_TRUE(text.contains("LastRow")) << "rows that do not fit go on further pages";
+    EXPECT_FALSE(text.contains("Secret")) << "a hidden column is not printed";
+}

@@ -1,0 +1,154 @@
+// The small dialogs: find-name, calendar, progress window; and the list loaders.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "TestSupport.h"
+#include "platform/Database.h"
+#include "shell/Globals.h"
+#include "shell/ListLoaders.h"
+#include "shell/frmCalendar.h"
+#include "shell/frmFindName.h"
+#include "shell/frmMainWait.h"
+
+using namespace dc;
+
+namespace {
+QPoint ItemCenter(QListWidget* list, int row) { return list->visualItemRect(list->item(row)).center(); }
+}  // namespace
+
+TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
+    test::ProgramFolder folder;
+    nFindPlayerID = 42;  // left by an earlier search
+    {
+        frmFindName dlg;
+        EXPECT_EQ(nFindPlayerID, 0) << "the dialog starts with nothing chosen";
+        dlg.AddName("SMITH, John", 7);
+        dlg.AddName("SMITH, Ann", 9);
+        dlg.show();
+        EXPECT_FALSE(dlg.cmdRetrieve->isEnabled());
+        QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 1));
+        EXPECT_TRUE(dlg.cmdRetrieve->isEnabled());
+        EXPECT_EQ(nFindPlayerID, 9);
+        QTest::mouseClick(dlg.cmdRetrieve, Qt::LeftButton);
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+        EXPECT_EQ(nFindPlayerID, 9);
+    }
+    {
+        frmFindName dlg;
+        dlg.AddName("SMITH, John", 7);
+        dlg.show();
+        QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
+        QTest::mouseClick(dlg.cmdCancel, Qt::LeftButton);
+        EXPECT_EQ(nFindPlayerID, 0) << "Cancel after a click hands back 0";
+    }
+    {
+        frmFindName dlg;
+        dlg.AddName("SMITH, John", 7);
+        dlg.show();
+        QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
+        dlg.close();  // the close box
+        EXPECT_EQ(nFindPlayerID, 0) << "the close box acts as Cancel";
+    }
+    {
+        frmFindName dlg;
+        dlg.AddName("SMITH, John", 7);
+        dlg.show();
+        QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
+        QTest::mouseDClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+        EXPECT_EQ(nFindPlayerID, 7);
+    }
+}
+
+TEST(Calendar, OpensOnTheDateAndHandsBackTheChosenDay) {
+    test::ProgramFolder folder;
+    sDateFormat = "DD/MM/YYYY";
+    sCalDate = "25/12/2004";
+    {
+        frmCalendar cal;
+        EXPECT_EQ(cal.calMonth->selectedDate(), QDate(2004, 12, 25));
+        cal.calMonth_DateClick(QDate(2004, 3, 5));
+        EXPECT_EQ(sCalDate, "05/03/2004");
+    }
+    sDateFormat = "MM/DD/YYYY";
+    {
+        frmCalendar cal;  // "05/03/2004" read month first: 3 May
+        cal.show();
+        QWidget* days = cal.calMonth->findChild<QAbstractItemView*>();
+        ASSERT_TRUE(days);
+        QTest::keyClick(days, Qt::Key_Right);  // next day
+        QTest::keyClick(days, Qt::Key_Return);
+        EXPECT_EQ(sCalDate, "05/04/2004");
+    }
+    sCalDate = "not a date";
+    {
+        frmCalendar cal;
+        EXPECT_EQ(cal.calMonth->selectedDate(), QDate::currentDate());
+        cal.close();
+        EXPECT_EQ(sCalDate, "not a date") << "closing leaves the date as it was";
+    }
+}
+
+TEST(MainWait, PercentageHasOneDecimal) {
+    EXPECT_EQ(frmMainWait::PercentText(1, 3), "33.3%");
+    EXPECT_EQ(frmMainWait::PercentText(1, 8), "12.5%");
+    EXPECT_EQ(frmMainWait::PercentText(8, 8), "100.0%");
+    frmMainWait w;
+    w.SetProgress(3, 8);
+    EXPECT_EQ(w.WaitPerc->text(), "37.5%");
+    EXPECT_EQ(w.G2->value(), 375);
+}
+
+TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
+    test::ProgramFolder folder;
+    folder.OpenDatabase();
+    QComboBox combo;
+    Load_Players(combo);
+    EXPECT_EQ(combo.count(), 0) << "an empty table gives an empty list";
+
+    gDB->Execute(
+        "Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, MI) Values (3, '  SMITH ', 'John', 'Q')");
+    gDB->Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (5, 'JONES', 'Ann')");
+    Load_Players(combo);
+    Load_Players(combo);
+    ASSERT_EQ(combo.count(), 2) << "players are never listed twice";
+    EXPECT_EQ(combo.itemText(0), "SMITH, John Q");
+    EXPECT_EQ(combo.itemText(1), "JONES, Ann ");
+    SelectByItemData(combo, 5);
+    EXPECT_EQ(SelectedItemData(combo), 5);
+    SelectByItemData(combo, 99);
+    EXPECT_EQ(SelectedItemData(combo), 0);
+
+    const QString tb = QString(16, ' ') + "Blue" + QString(20, ' ') + "   Red" + QString(14, ' ');
+    gDB->Execute("Insert Into COURSES (COURSE_ID, COURSE_NAME, TB) Values (4, 'Pine Hills', ?)", {tb});
+    gDB->Execute("Insert Into COURSES (COURSE_ID, COURSE_NAME, TB) Values (6, 'Short', 'White')");
+    QComboBox courses;
+    Load_Course_Info(courses);
+    Load_Course_Info(courses);
+    EXPECT_EQ(courses.count(), 4) << "the course loader does not clear the list";
+
+    QComboBox tees;
+    nCurCourseID = 4;
+    Load_TeeBox(tees);
+    ASSERT_EQ(tees.count(), 4);
+    EXPECT_EQ(tees.itemText(0), "Blue");
+    EXPECT_EQ(tees.itemText(1), "Blank");
+    EXPECT_EQ(tees.itemData(1).toInt(), 1);
+    EXPECT_EQ(tees.itemText(2), "Red");
+    EXPECT_EQ(tees.itemText(3), "Blank");
+    nCurCourseID = 6;
+    Load_TeeBox(tees);
+    ASSERT_EQ(tees.count(), 4) << "a short column still gives four tee boxes";
+    EXPECT_EQ(tees.itemText(0), "White");
+    nCurCourseID = 99;
+    Load_TeeBox(tees);
+    EXPECT_EQ(tees.count(), 0);
+}

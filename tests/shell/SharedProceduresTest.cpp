@@ -1,0 +1,142 @@
+// Shared procedures: date order and formats, quoting, file keys, sounds, file search.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "platform/Desktop.h"
+#include "platform/MaskEdBox.h"
+#include "shell/DateFormat.h"
+#include "shell/FileStr.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/StartUp.h"
+
+using namespace dc;
+
+namespace {
+// Sets the program's locale for one test.
+struct LocaleScope {
+    explicit LocaleScope(const QLocale& l) { QLocale::setDefault(l); }
+    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
+};
+}  // namespace
+
+TEST(DateFormat, OrderAndSeparatorFollowTheLocale) {
+    test::ProgramFolder folder;
+    test::FixedClock clock(QDateTime(QDate(2004, 8, 15), QTime(10, 0)));
+    {
+        LocaleScope l(QLocale(QLocale::German, QLocale::Germany));
+        SetDateDefaults();
+        EXPECT_EQ(sDateFormat, "DD/MM/YYYY");
+        EXPECT_EQ(sStartDate, "01.01.2004");
+        EXPECT_EQ(sEndDate, "15.08.2004");
+        EXPECT_EQ(sDecimalSep, ",");
+        EXPECT_EQ(FormatLocalDate(QDate(2004, 3, 5)), "05.03.2004");
+        EXPECT_EQ(*ParseLocalDate("25.12.2004"), QDate(2004, 12, 25));
+    }
+    {
+        LocaleScope l(QLocale(QLocale::English, QLocale::UnitedStates));
+        SetDateDefaults();
+        EXPECT_EQ(sDateFormat, "MM/DD/YYYY");
+        EXPECT_EQ(sDecimalSep, ".");
+        EXPECT_EQ(FormatLocalDate(QDate(2004, 3, 5)), "03/05/2004");
+    }
+    {
+        LocaleScope l(QLocale(QLocale::Swedish, QLocale::Sweden));  // year first
+        EXPECT_EQ(DetectDateFormat(), "MM/DD/YYYY");
+    }
+    {
+        LocaleScope l(QLocale::c());
+        EXPECT_EQ(DetectDateFormat(), "MM/DD/YYYY");
+        EXPECT_EQ(LocaleDateSeparator(), "/");
+    }
+}
+
+TEST(DateFormat, ParsingRefusesIncompleteAndImpossibleDates) {
+    test::ProgramFolder folder;
+    sDateFormat = "MM/DD/YYYY";
+    EXPECT_EQ(*ParseLocalDate("03/05/2004"), QDate(2004, 3, 5));
+    EXPECT_FALSE(ParseLocalDate("__/__/____"));
+    EXPECT_FALSE(ParseLocalDate("03/0_/2004"));
+    EXPECT_FALSE(ParseLocalDate("13/01/2004"));
+    EXPECT_FALSE(ParseLocalDate("02/30/2004"));
+    EXPECT_TRUE(ParseLocalDate("02/29/2004"));
+    EXPECT_FALSE(ParseLocalDate("02/29/2005"));
+    sDateFormat = "DD/MM/YYYY";
+    EXPECT_EQ(*ParseLocalDate("03/05/2004"), QDate(2004, 5, 3));
+    EXPECT_EQ(*ParseAnyDate("2004-05-03"), QDate(2004, 5, 3));
+    EXPECT_EQ(DbDate(QDate(2004, 5, 3)), "2004-05-03");
+    EXPECT_EQ(FormatTimeAmPm(QTime(15, 7, 45)), "03:07:45 pm");
+    EXPECT_EQ(FormatTimeAmPm(QTime(0, 0, 1)), "12:00:01 am");
+}
+
+TEST(DateFormat, DateBoxShowsItsDateInTheUsersOrder) {
+    test::ProgramFolder folder;
+    LocaleScope l(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    sDateFormat = "DD/MM/YYYY";
+    MaskEdBox box;
+    SetDateFormat(box);
+    EXPECT_EQ(box.Text(), "__/__/____") << "an empty box only gets the mask";
+    MaskEdBox stored;
+    stored.SetText("2004-03-05");  // a date already in the box
+    SetDateFormat(stored);
+    EXPECT_EQ(stored.Text(), "05/03/2004");
+}
+
+TEST(FileStr, FixQuotesAndCompactKey) {
+    EXPECT_EQ(FixQuotes("O'Neil's"), "O''Neil''s");
+    EXPECT_EQ(FixQuotes("''"), "''''");
+    EXPECT_EQ(FixQuotes(""), "");
+    EXPECT_EQ(FixQuotes("Smith"), "Smith");
+    QString key;
+    CompactKey("Smith, J. R.", 8, key);
+    EXPECT_EQ(key, "SmithJR");
+    CompactKey("Van der Berg Jr.", 8, key);
+    EXPECT_EQ(key, "VanderBe");
+    CompactKey("  AB CD", 8, key);
+    EXPECT_EQ(key, "AB") << "leading blanks shorten the walk";
+    CompactKey("", 8, key);
+    EXPECT_EQ(key, "");
+}
+
+TEST(Global, SoundCounterCyclesSilentWrongAttention) {
+    test::ProgramFolder folder;
+    QStringList played;
+    SetSoundPlayer([&](const QString& p) { played << QFileInfo(p).fileName(); });
+    sMultimediaPath = "/sounds";  // no trailing separator: one is added
+    for (int i = 0; i < 7; ++i) SoundCounter();
+    SetSoundPlayer(nullptr);
+    EXPECT_EQ(played, QStringList({"AllWrong.wav", "PayAttention.wav", "AllWrong.wav", "PayAttention.wav"}));
+    EXPECT_EQ(nSoundCount, 1);
+}
+
+TEST(Global, FindFileInTreeAndHelpDocument) {
+    test::ProgramFolder folder;
+    QDir(folder.DbFiles()).mkpath("old/deeper");
+    QFile f(folder.DbFiles() + "/old/deeper/Target.TXT");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_EQ(FindFileInTree(folder.DbFiles(), "target.txt"), f.fileName());
+    EXPECT_EQ(FindFileInTree(folder.DbFiles(), "none.txt"), "");
+    EXPECT_EQ(FindFileInTree(folder.Path() + "/missing", "x"), "");
+
+    test::ScriptedMsgBox boxes;
+    QStringList opened;
+    SetDesktopOpener([&](const QString& p) {
+        opened << p;
+        return true;
+    });
+    ShellDoc(HelpDocumentPath());
+    EXPECT_EQ(boxes.Last(), "Help File: CV5.PDF not found");
+    QFile doc(HelpDocumentPath());
+    ASSERT_TRUE(doc.open(QIODevice::WriteOnly));
+    doc.close();
+    ShellDoc(HelpDocumentPath());
+    SetDesktopOpener(nullptr);
+    EXPECT_EQ(opened, QStringList{HelpDocumentPath()});
+    EXPECT_EQ(boxes.Count(), 1);
+}

@@ -1,0 +1,119 @@
+// Start-up roads: a ready database, a missing or foreign one, a second running copy.
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include "TestSupport.h"
+#include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "platform/SingleInstance.h"
+#include "shell/Globals.h"
+#include "shell/StartUp.h"
+#include "shell/Version.h"
+
+using namespace dc;
+
+namespace {
+
+QByteArray Hash(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+struct StartRun {
+    StartUpResult result;
+    int settingsShown = 0;
+};
+
+StartRun Start(test::ProgramFolder& folder) {
+    SingleInstance instance(folder.Path() + "/lock");
+    StartRun run{};
+    run.result = RunStartUp(instance, [&] { ++run.settingsShown; });
+    return run;
+}
+
+const char* kMissing =
+    "A valid Dado Corvy database has NOT been found.\r\nClick the OK button to proceed to the Setup screen "
+    "to "
+    "enter a valid Dado Corvy database file.";
+
+}  // namespace
+
+TEST(StartUp, OpensTheDatabaseAndReadsTheSettings) {
+    test::ProgramFolder folder;
+    const QString db = folder.MakeDatabase();
+    {
+        auto d = Database::Open(db, "8306");
+        d->Execute("Update SETUP Set SOUNDS=1, FLAG_18_9=0, US_CA_FLAG=1");
+    }
+    folder.WriteIni(db, "/sounds/");
+    test::ScriptedMsgBox boxes;
+    const StartRun run = Start(folder);
+    EXPECT_EQ(run.result, StartUpResult::Ready);
+    EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
+    ASSERT_TRUE(gDB && gDB->IsOpen());
+    EXPECT_EQ(sAppTitle, "Dado Corvy " + VersionText());
+    EXPECT_TRUE(bErrorReport);
+    EXPECT_EQ(sMultimediaPath, "/sounds/");
+    EXPECT_TRUE(bSounds);
+    EXPECT_FALSE(bFlag18_9);
+    EXPECT_TRUE(bUSCAFlag);
+    EXPECT_FALSE(bDBMissing);
+}
+
+TEST(StartUp, UnusableDatabasesLeadToTheSettingsScreenAndAreNotTouched) {
+    test::ProgramFolder folder;
+    const QString good = folder.MakeDatabase("good.mdb");
+    QFile text(folder.Path() + "/text.mdb");
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a database at all\n");
+    text.close();
+    const QString otherPassword = folder.Path() + "/other.mdb";
+    { Database::Create(otherPassword, "secret")->Execute("Create Table SETUP (VERSION TEXT)"); }
+
+    const QStringList paths{folder.Path() + "/missing.mdb",
+                            folder.Path() + "/no/folder/x.mdb",
+                            text.fileName(),
+                            otherPassword,
+                            folder.DbFiles() + "/CV54Blank.MDB",
+                            ""};
+    const QByteArray blankHash = Hash(folder.DbFiles() + "/CV54Blank.MDB");
+    const QByteArray otherHash = Hash(otherPassword);
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        folder.WriteIni(path);
+        gDB.reset();
+        bDBMissing = false;
+        test::ScriptedMsgBox boxes;
+        const StartRun run = Start(folder);
+        EXPECT_EQ(run.result, StartUpResult::DatabaseMissing);
+        EXPECT_EQ(run.settingsShown, 1);
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last(), kMissing);
+        EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Missing or invalid database path/file.");
+        EXPECT_EQ(boxes.Styles().back(), vbCritical + vbOKOnly);
+        EXPECT_TRUE(bDBMissing);
+        EXPECT_FALSE(gDB);
+    }
+    EXPECT_FALSE(QFile::exists(folder.Path() + "/missing.mdb"));
+    EXPECT_EQ(Hash(folder.DbFiles() + "/CV54Blank.MDB"), blankHash);
+    EXPECT_EQ(Hash(otherPassword), otherHash);
+    EXPECT_EQ(QFile(text.fileName()).size(), 22);
+    (void)good;
+}
+
+TEST(StartUp, ASecondCopyIsRefused) {
+    test::ProgramFolder folder;
+    SingleInstance first(folder.Path() + "/lock");
+    ASSERT_TRUE(first.TryAcquire());
+    SingleInstance second(folder.Path() + "/lock");
+    test::ScriptedMsgBox boxes;
+    int shown = 0;
+    EXPECT_EQ(RunStartUp(second, [&] { ++shown; }), StartUpResult::Quit);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().endsWith(" already running!"));
+    EXPECT_EQ(boxes.Styles().back(), vbExclamation + vbOKOnly);
+    EXPECT_EQ(shown, 0);
+}
