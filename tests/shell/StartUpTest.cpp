@@ -11,6 +11,11 @@
 #include "shell/Globals.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
+#include "shell/frmWelcome.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QLabel>
 
 using namespace dc;
 
@@ -116,4 +121,26 @@ TEST(StartUp, ASecondCopyIsRefused) {
     EXPECT_TRUE(boxes.Last().endsWith(" already running!"));
     EXPECT_EQ(boxes.Styles().back(), vbExclamation + vbOKOnly);
     EXPECT_EQ(shown, 0);
+}
+
+TEST(Welcome, LoadsShowsTheVersionAndStartsTheMainScreen) {
+    test::ProgramFolder folder;
+    folder.WriteIni(folder.MakeDatabase());
+    test::ScriptedMsgBox boxes;
+    SingleInstance instance(folder.Path() + "/lock");
+    frmWelcome welcome(instance);
+    ASSERT_TRUE(welcome.Form_Load());
+    EXPECT_EQ(welcome.windowTitle(), "Dado Corvy " + VersionText());
+    EXPECT_EQ(welcome.Label4->text(), VersionText());
+    EXPECT_FALSE(welcome.cmdConvert->isEnabled());
+    welcome.show();
+    welcome.cmdStart_Click();
+    EXPECT_FALSE(welcome.isVisible());
+    QWidget* main = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "frmMainGolf" && w->isVisible()) main = w;
+    ASSERT_TRUE(main);
+    EXPECT_EQ(main->windowTitle(), sAppTitle);
+    delete main;
+    EXPECT_EQ(boxes.Count(), 0);
 }
