@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/IniFile.h"
 #include "platform/MsgBox.h"
@@ -215,7 +216,6 @@ void frmSystemSetup::BuildControls() {
         b->setDefault(false);
     }
     // Wired when the screens they open exist.
-    cmdResync->setEnabled(false);
     cmdEmail->setEnabled(false);
     cmdSystemFileCheck->setEnabled(false);
 }
@@ -419,9 +419,10 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 void frmSystemSetup::cmdResync_Click() {
     try {
         const int keptPlayer = nCurPlayerID;
-        // ResynchAllScores(this);  -- the recomputation of every round; the button is enabled with it
+        const bool done = ResynchAllScores(this);
         nCurPlayerID = keptPlayer;
-        MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
+        // A failed run has been reported; it is not announced as complete.
+        if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
     } catch (...) {
         ReportCurrentError("frmSystemSetup, cmdResync_Click", Sql::With);
     }

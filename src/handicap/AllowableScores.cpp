@@ -1,0 +1,65 @@
+#include "handicap/AllowableScores.h"
+
+#include <algorithm>
+
+#include "shell/Globals.h"
+
+namespace dc {
+
+int AllowableScoreUS(int courseHcp, bool is18) {
+    if (is18) {
+        if (courseHcp <= 9) return 2;
+        if (courseHcp <= 19) return 7;
+        if (courseHcp <= 29) return 8;
+        if (courseHcp <= 39) return 9;
+        return 10;
+    }
+    if (courseHcp <= 4) return 2;
+    if (courseHcp <= 9) return 7;
+    if (courseHcp <= 14) return 8;
+    if (courseHcp <= 19) return 9;
+    if (courseHcp <= 24) return 10;
+    return 11;
+}
+
+bool AllowableScoreUSParRelative(int courseHcp, bool is18) { return courseHcp <= (is18 ? 9 : 4); }
+
+int AllowableScoreCA(int courseHcp, bool is18) {
+    if (courseHcp < 1) return 1;
+    if (is18) {
+        if (courseHcp <= 18) return 2;
+        if (courseHcp <= 32) return 3;
+        return 4;
+    }
+    if (courseHcp <= 9) return 2;
+    if (courseHcp <= 18) return 3;
+    return 4;
+}
+
+int HoleMaximum(RuleSet rules, int courseHcp, bool is18, int par) {
+    if (rules == RuleSet::CA) return par + AllowableScoreCA(courseHcp, is18);
+    const int answer = AllowableScoreUS(courseHcp, is18);
+    return AllowableScoreUSParRelative(courseHcp, is18) ? par + answer : answer;
+}
+
+QString AllowableScoreText(HcpVariant variant, int courseHcp) {
+    switch (variant) {
+        case US_18:
+        case US_F9:
+        case US_B9: {
+            const bool is18 = variant == US_18;
+            if (AllowableScoreUSParRelative(courseHcp, is18)) return "+2";
+            // The text form stops at 10 for a nine.
+            return QString::number(std::min(AllowableScoreUS(courseHcp, is18), 10));
+        }
+        default:
+            return "+" + QString::number(AllowableScoreCA(courseHcp, variant == CA_18));
+    }
+}
+
+void SetAllowableScores() {
+    for (int v = 0; v < 6; ++v)
+        sAllowScore[v] = AllowableScoreText(static_cast<HcpVariant>(v), nCourseHcp[v]);
+}
+
+}  // namespace dc

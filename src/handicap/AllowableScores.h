@@ -1,0 +1,32 @@
+#pragma once
+// The allowable score: the most a hole may count with in an adjusted score, by the course
+// handicap, the rules (United States or Canada) and 18 holes or one nine. A numeric form for the
+// index procedures and a text form for the main screen's six allowable-score texts.
+
+#include <QString>
+
+#include "handicap/HcpRules.h"
+#include "handicap/RoundRec.h"
+
+namespace dc {
+
+// US: in the lowest band (course handicap up to 9 for 18 holes, up to 4 for a nine) the answer is
+// 2, meaning par + 2; otherwise the absolute maximum per hole (7 to 10; 11 for a nine at 25 and up).
+int AllowableScoreUS(int courseHcp, bool is18);
+// True when AllowableScoreUS answers par-relative for this course handicap.
+bool AllowableScoreUSParRelative(int courseHcp, bool is18);
+// Canada: always strokes over par, 1 to 4.
+int AllowableScoreCA(int courseHcp, bool is18);
+
+// The most a hole of this par may count with.
+int HoleMaximum(RuleSet rules, int courseHcp, bool is18, int par);
+// A gross score cut to the maximum; a hole not played (0) counts 0.
+inline int AllowedHoleScore(int gross, int maximum) { return gross > maximum ? maximum : gross; }
+
+// The text form of one variant: "+2" (par-relative) or "7" (absolute); a US nine at 25 and up reads "10".
+QString AllowableScoreText(HcpVariant variant, int courseHcp);
+
+// Fills sAllowScore from nCourseHcp, each variant by its own table.
+void SetAllowableScores();
+
+}  // namespace dc

@@ -1,0 +1,22 @@
+#pragma once
+// Keeping the stored rounds consistent: renumbering a player's games in date order, and
+// recomputing the indexes, tournament indexes and adjusted scores of every round of every player.
+
+class QWidget;
+
+namespace dc {
+
+// Numbers the player's games 1 to n by date; rounds of one day keep their order. One transaction.
+void ResynchIndivScores(int PlayerID);
+
+// Renumbers and recomputes every player's rounds by both rules, 18 holes and each played nine.
+// Each player is one unit inside one transaction for the whole run: a player that fails is
+// reported once and keeps every stored value; a failure of the run itself leaves the database as
+// it was. With more than three players it shows the progress window and disables the calling
+// screen: `callingScreen`, else the open screen named "frmUpCRSR" while bResyncFromUpCRSR is set,
+// else the one named "frmSystemSetup". Pointer, window and screen are given back also on failure.
+// Returns true when every player was recomputed and the run was stored; a failure has been
+// reported already.
+bool ResynchAllScores(QWidget* callingScreen = nullptr);
+
+}  // namespace dc

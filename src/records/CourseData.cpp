@@ -1,0 +1,76 @@
+#include "records/CourseData.h"
+
+#include "platform/Val.h"
+
+namespace dc {
+
+Packed PackedColumnOf(HoleGridKind grid) {
+    switch (grid) {
+        case HoleGridKind::MenHcp:
+            return Packed::MHCP;
+        case HoleGridKind::WomenHcp:
+            return Packed::WHCP;
+        case HoleGridKind::MenPars:
+            return Packed::MPARS;
+        case HoleGridKind::WomenPars:
+            return Packed::WPARS;
+        case HoleGridKind::Yards:
+            break;
+    }
+    return Packed::YARDS;
+}
+
+PackedCourse PackCourse(const CourseCells& cells) {
+    PackedCourse p;
+    for (int r = 0; r < 4; ++r) {
+        const auto& tee = cells.tee[r];
+        p.TB += PackTeeName(tee[0]);
+        p.MCR += PackRating(tee[1]);
+        p.MSL += PackSlope(tee[2]);
+        p.WCR += PackRating(tee[3]);
+        p.WSL += PackSlope(tee[4]);
+        p.MHCP += PackHoles(cells.Holes(HoleGridKind::MenHcp)[r], Packed::MHCP);
+        p.WHCP += PackHoles(cells.Holes(HoleGridKind::WomenHcp)[r], Packed::WHCP);
+        p.MPARS += PackHoles(cells.Holes(HoleGridKind::MenPars)[r], Packed::MPARS);
+        p.WPARS += PackHoles(cells.Holes(HoleGridKind::WomenPars)[r], Packed::WPARS);
+        p.YARDS += PackHoles(cells.Holes(HoleGridKind::Yards)[r], Packed::YARDS);
+    }
+    return p;
+}
+
+CourseCells UnpackCourse(const PackedCourse& course) {
+    CourseCells cells;
+    for (int t = 0; t < 4; ++t) {
+        auto& tee = cells.tee[t];
+        tee[0] = TeeName(course.TB, t);
+        tee[1] = QString::number(SlotNumber(course.MCR, Packed::MCR, t));
+        tee[2] = QString::number(SlotNumber(course.MSL, Packed::MSL, t));
+        tee[3] = QString::number(SlotNumber(course.WCR, Packed::WCR, t));
+        tee[4] = QString::number(SlotNumber(course.WSL, Packed::WSL, t));
+        for (int g = 0; g < 5; ++g) {
+            const Packed column = PackedColumnOf(static_cast<HoleGridKind>(g));
+            for (int j = 1; j <= 18; ++j) {
+                const int v = HoleNumber(course.Column(column), column, t, j);
+                cells.holes[g][t][j - 1] = v == 0 ? QString() : QString::number(v);
+            }
+        }
+    }
+    return cells;
+}
+
+int HoleSum(const HoleRow& row) {
+    int sum = 0;
+    for (const QString& cell : row) sum += static_cast<int>(Val(cell));
+    return sum;
+}
+
+bool HcpChecksumOk(const HoleRow& row) { return HoleSum(row) == 171; }
+
+void FillDown(HoleGrid& grid, int hole) {
+    if (hole < 1 || hole > 18) return;
+    const QString first = grid[0][hole - 1];
+    for (int r = 1; r < 4; ++r)
+        if (static_cast<int>(Val(grid[r][hole - 1])) == 0) grid[r][hole - 1] = first;
+}
+
+}  // namespace dc

@@ -1,0 +1,76 @@
+#include "records/CourseStore.h"
+
+#include "platform/Database.h"
+#include "shell/Globals.h"
+
+namespace dc {
+namespace {
+
+Database& Db() {
+    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+    return *gDB;
+}
+
+QVariantList PackedValues(const PackedCourse& c) {
+    return {c.TB, c.MCR, c.MSL, c.WCR, c.WSL, c.MHCP, c.WHCP, c.MPARS, c.WPARS, c.YARDS};
+}
+
+}  // namespace
+
+bool CourseNameExists(const QString& name) {
+    sSQL = "Select COURSE_NAME From COURSES Where trim(COURSE_NAME)=?";
+    return !Db().OpenRecordset(sSQL, {name.trimmed()}).IsEmpty();
+}
+
+int NextCourseId() {
+    sSQL = "Select Max(COURSE_ID) as nMax From COURSES";
+    Recordset rs = Db().OpenRecordset(sSQL);
+    return rs.IsEmpty() ? 1 : static_cast<int>(rs.Fields("nMax").toLong()) + 1;
+}
+
+void InsertCourse(int courseId, const QString& name, const PackedCourse& course) {
+    sSQL =
+        "Insert Into COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS) "
+        "Values (?,?,?,?,?,?,?,?,?,?,?,?)";
+    Db().Execute(sSQL, QVariantList{courseId, name} + PackedValues(course));
+}
+
+void UpdateCourse(int courseId, const QString& name, const PackedCourse& course) {
+    sSQL =
+        "Update COURSES Set COURSE_NAME=?,TB=?,MCR=?,MSL=?,WCR=?,WSL=?,MHCP=?,WHCP=?,MPARS=?,WPARS=?,YARDS=? "
+        "Where COURSE_ID=?";
+    Db().Execute(sSQL, QVariantList{name} + PackedValues(course) + QVariantList{courseId});
+}
+
+bool CourseInUse(int courseId) {
+    sSQL = "Select Count(COURSE_ID) as nUsed From INDIV_SCORES Where COURSE_ID=" + QString::number(courseId);
+    Recordset rs = Db().OpenRecordset(sSQL);
+    return !rs.IsEmpty() && rs.Fields("nUsed").toLong() > 0;
+}
+
+void DeleteCourse(int courseId) {
+    sSQL = "Delete From COURSES Where COURSE_ID=" + QString::number(courseId);
+    Db().Execute(sSQL);
+}
+
+std::optional<PackedCourse> LoadCourse(int courseId) {
+    sSQL = "Select TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS From COURSES Where COURSE_ID=" +
+           QString::number(courseId);
+    Recordset rs = Db().OpenRecordset(sSQL);
+    if (rs.IsEmpty()) return std::nullopt;
+    rs.MoveFirst();
+    PackedCourse c;
+    c.TB = rs["TB"].str();
+    c.MCR = rs["MCR"].str();
+    c.MSL = rs["MSL"].str();
+    c.WCR = rs["WCR"].str();
+    c.WSL = rs["WSL"].str();
+    c.MHCP = rs["MHCP"].str();
+    c.WHCP = rs["WHCP"].str();
+    c.MPARS = rs["MPARS"].str();
+    c.WPARS = rs["WPARS"].str();
+    c.YARDS = rs["YARDS"].str();
+    return c;
+}
+
+}  // namespace dc

@@ -1,0 +1,25 @@
+#pragma once
+// The COURSES rows the course editor reads and writes: the name check, the next key, adding,
+// updating and deleting a course, and whether any stored round uses it. Each call leaves its
+// statement text in sSQL and throws DbError on failure.
+
+#include <QString>
+#include <optional>
+
+#include "records/TeeBoxPacking.h"
+
+namespace dc {
+
+// True when a stored course's name, trimmed, equals the trimmed name (letter case counts).
+bool CourseNameExists(const QString& name);
+// Largest COURSE_ID plus 1 (1 for an empty table).
+int NextCourseId();
+void InsertCourse(int courseId, const QString& name, const PackedCourse& course);
+void UpdateCourse(int courseId, const QString& name, const PackedCourse& course);
+// True when a stored round was played on the course.
+bool CourseInUse(int courseId);
+void DeleteCourse(int courseId);
+// The ten packed columns of a course; nothing when there is no such course.
+std::optional<PackedCourse> LoadCourse(int courseId);
+
+}  // namespace dc

@@ -1,0 +1,100 @@
+#include "records/MailingLabels.h"
+
+#include <cmath>
+
+#include "platform/PrinterPage.h"
+#include "platform/Val.h"
+
+namespace dc {
+
+QString CityLine(const PlayerRec& p) {
+    if (p.CITY.trimmed().isEmpty() && p.STATE.trimmed().isEmpty() && p.ZIP.trimmed().isEmpty())
+        return QString();
+    return p.CITY + ", " + p.STATE + "  " + p.ZIP;
+}
+
+LabelText LabelLines(const PlayerRec& p) {
+    LabelText lines;
+    lines[0] = p.SALUTATION + " " + p.FIRST_NAME + " " + p.LAST_NAME;
+    lines[1] = p.ADDRESS1;
+    if (!p.ADDRESS2.trimmed().isEmpty()) {
+        lines[2] = p.ADDRESS2;
+        lines[3] = CityLine(p);
+    } else {
+        lines[2] = CityLine(p);
+    }
+    return lines;
+}
+
+std::vector<double> LabelColumnsX(int across) {
+    return across == 2 ? std::vector<double>{432, 6480} : std::vector<double>{432, 4680, 8640};
+}
+
+LabelPlace PlaceOfLabel(int k, int across) {
+    const int row = k / across;  // label row over all sheets, from 0
+    return {row / kLabelRowsPerSheet, row % kLabelRowsPerSheet + 1, k % across + 1};
+}
+
+void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const LabelPrintSetup& setup) {
+    if (labels.empty()) return;
+    const int across = setup.across == 2 ? 2 : 3;
+    const std::vector<double> xs = LabelColumnsX(across);
+    const double xo = setup.xOffsetInches * 1440, yo = setup.yOffsetInches * 1440;
+
+    page.SetOrientation(kPortrait);
+    page.SetScaleMode(kScaleTwips);
+    for (int i = 0; i < page.FontCount(); ++i) {
+        if (page.Fonts(i) == setup.fontName) {
+            page.SetFontName(setup.fontName);
+            break;
+        }
+    }
+    page.SetFontBold(setup.bold);
+    page.SetFontSize(12);
+
+    const int count = static_cast<int>(labels.size());
+    const int rows = (count + across - 1) / across;
+    for (int r = 1; r <= rows; ++r) {
+        // Each sheet starts its rows at the top again.
+        double y = kLabelTop + ((r - 1) % kLabelRowsPerSheet) * kLabelPitch - yo;
+        for (int line = 0; line < 4; ++line) {
+            for (int c = 1; c <= across; ++c) {
+                const int k = (r - 1) * across + (c - 1);
+                page.SetCurrentX(xs[c - 1] - xo);
+                page.SetCurrentY(y);
+                page.Print(k < count ? labels[k][line].trimmed() : QString());
+            }
+            y = page.CurrentY();
+        }
+        if (r % kLabelRowsPerSheet == 0 || r * across >= count) page.EndDoc();
+    }
+}
+
+double OffsetValue(const QString& text) {
+    QString number;
+    bool point = false;
+    for (QChar c : text.trimmed()) {
+        if (c.isDigit()) {
+            number += c;
+        } else if (c == '.' && !point) {
+            point = true;
+            number += c;
+        } else {
+            break;
+        }
+    }
+    return Val(number);
+}
+
+QString OffsetBoxText(double inches) {
+    QString text = QString::number(inches, 'f', 3);
+    if (text.startsWith("0."))
+        text.remove(0, 1);
+    else if (text.startsWith("-0."))
+        text.remove(1, 1);
+    return text;
+}
+
+QString OffsetSqlText(double inches) { return QString::number(inches, 'f', 3); }
+
+}  // namespace dc

@@ -1,0 +1,51 @@
+#pragma once
+// Mailing labels: the four lines of one player's label, where each label goes on a sheet of 2 x 10
+// or 3 x 10, and the printing of all labels, one printer document per sheet.
+
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "records/PlayerStore.h"
+
+namespace dc {
+
+class PrinterPage;
+
+using LabelText = std::array<QString, 4>;
+
+// "City, State  Zip", or empty when all three are empty.
+QString CityLine(const PlayerRec& p);
+// Salutation and names; address 1; address 2 (or the city line when it is empty); the city line.
+LabelText LabelLines(const PlayerRec& p);
+
+constexpr int kLabelRowsPerSheet = 10;
+constexpr double kLabelTop = 864;     // y of the first line of the first row, twips
+constexpr double kLabelPitch = 1440;  // from one label row to the next
+// x of each label column for 2 or 3 across, twips.
+std::vector<double> LabelColumnsX(int across);
+
+// Where label k (0-based, in print order) goes: its sheet (0-based), row and column on the sheet (1-based).
+struct LabelPlace {
+    int sheet, row, col;
+};
+LabelPlace PlaceOfLabel(int k, int across);
+
+struct LabelPrintSetup {
+    int across = 3;
+    double xOffsetInches = 0, yOffsetInches = 0;
+    QString fontName;  // used when the printer has a font of exactly this name
+    bool bold = false;
+};
+
+// Prints the labels in order, one document per sheet; a positive offset moves the print left or up.
+void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const LabelPrintSetup& setup);
+
+// The offset box's number: its leading digits with at most one point (0 when there are none).
+double OffsetValue(const QString& text);
+// An offset as the box shows it: three decimals, no 0 before the point (".047", "1.500", ".000").
+QString OffsetBoxText(double inches);
+// An offset as stored: at least one digit before the point, three decimals ("0.047").
+QString OffsetSqlText(double inches);
+
+}  // namespace dc

@@ -1,0 +1,84 @@
+#include "records/PlayerList.h"
+
+#include "platform/Database.h"
+#include "platform/PrinterPage.h"
+#include "platform/Spread.h"
+#include "shell/Globals.h"
+
+namespace dc {
+
+PrinterOffsets ReadPrinterOffsets() {
+    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+    sSQL = "Select XOFFSET,YOFFSET From SETUP";
+    Recordset rs = gDB->OpenRecordset(sSQL);
+    if (rs.IsEmpty()) return {};
+    rs.MoveFirst();
+    return {rs["XOFFSET"].toDouble(), rs["YOFFSET"].toDouble()};
+}
+
+const std::vector<PlayerListColumn>& PlayerListColumns() {
+    static const std::vector<PlayerListColumn> columns = {
+        {"Player Name", 2, 700},
+        {"M/F", 3, 700 + 1.625 * 1440},
+        {"Address", 4, 700 + 2880},
+        {"City", 5, 700 + 3.75 * 1440},
+        {"St/Prov", 6, 700 + 7200},
+        {"Zip", 7, 700 + 5.6 * 1440},
+        {"Home Phone", 8, 700 + 6.5 * 1440},
+        {"Email", 10, 700 + 7.5 * 1440},
+    };
+    return columns;
+}
+
+std::vector<QStringList> PlayerListRows(const Spread& grid) {
+    std::vector<QStringList> rows;
+    for (int r = 1; r <= grid.MaxRows(); ++r) {
+        QStringList texts;
+        for (const auto& column : PlayerListColumns()) texts << grid.CellText(column.gridCol, r);
+        rows.push_back(texts);
+    }
+    return rows;
+}
+
+void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, const PrinterOffsets& offsets) {
+    const double xo = offsets.x * 1440, yo = offsets.y * 1440;
+    const auto& columns = PlayerListColumns();
+    page.SetOrientation(kLandscape);
+    page.SetScaleMode(kScaleTwips);
+    page.SetFontSize(10);
+
+    auto printHeadings = [&] {
+        page.SetFontUnderline(true);
+        for (const auto& column : columns) {
+            page.SetCurrentX(column.x - xo);
+            page.SetCurrentY(540 - yo);
+            page.Print(column.heading);
+        }
+        page.SetFontUnderline(false);
+        return page.CurrentY();
+    };
+
+    double y = printHeadings();
+    const double lineHeight = page.TextHeight("Ag");
+    for (const QStringList& row : rows) {
+        if (y + lineHeight > page.ScaleHeight()) {
+            page.NewPage();
+            y = printHeadings();
+        }
+        for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+            page.SetCurrentX(columns[i].x - xo);
+            page.SetCurrentY(y);
+            page.Print(row.value(i));
+        }
+        y = page.CurrentY();
+    }
+    page.EndDoc();
+}
+
+QString PrintErrorText(int number, const QString& description) {
+    if (number == 68) return "68 Device unavailable";
+    if (number == 482) return "482 Printer Error";
+    return QString::number(number) + " " + description;
+}
+
+}  // namespace dc

@@ -1,0 +1,39 @@
+#pragma once
+// The printed player list: one line per row of the player grid, in the grid's order, under an
+// underlined heading line, in landscape, shifted by the printer offsets stored in SETUP.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace dc {
+
+class PrinterPage;
+class Spread;
+
+// The printer offsets of the SETUP row, in inches (0 when the table has no row). Throws DbError.
+struct PrinterOffsets {
+    double x = 0, y = 0;
+};
+PrinterOffsets ReadPrinterOffsets();
+
+// One printed column: its heading, the grid column it comes from, and its x in twips.
+struct PlayerListColumn {
+    const char* heading;
+    int gridCol;
+    double x;
+};
+const std::vector<PlayerListColumn>& PlayerListColumns();
+
+// The texts of the printed columns for every grid row, in the grid's order.
+std::vector<QStringList> PlayerListRows(const Spread& grid);
+
+// Prints the list as one document. A list longer than a sheet goes on to further sheets, each with
+// the heading line again. Offsets in inches; a positive offset moves the print left or up.
+void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, const PrinterOffsets& offsets);
+
+// The message of a printing error: "68 Device unavailable", "482 Printer Error", else the number,
+// a blank and the description.
+QString PrintErrorText(int number, const QString& description);
+
+}  // namespace dc

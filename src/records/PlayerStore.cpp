@@ -1,0 +1,137 @@
+#include "records/PlayerStore.h"
+
+#include "platform/Database.h"
+#include "shell/Globals.h"
+
+namespace dc {
+namespace {
+
+Database& Db() {
+    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+    return *gDB;
+}
+
+const QString kColumns =
+    "LAST_NAME,FIRST_NAME,MI,GENDER,SALUTATION,ADDRESS1,ADDRESS2,CITY,STATE,ZIP,HOME_PHONE,OTHER_PHONE,EMAIL,"
+    "HOME_COURSE,COURSE_PH,GHIN";
+
+QVariantList Values(const PlayerRec& p) {
+    return {p.LAST_NAME, p.FIRST_NAME,  p.MI,        p.GENDER, p.SALUTATION, p.ADDRESS1,
+            p.ADDRESS2,  p.CITY,        p.STATE,     p.ZIP,    p.HOME_PHONE, p.OTHER_PHONE,
+            p.EMAIL,     p.HOME_COURSE, p.COURSE_PH, p.GHIN};
+}
+
+PlayerRec FromRow(const Recordset& rs) {
+    PlayerRec p;
+    p.PLAYER_ID = static_cast<int>(rs["PLAYER_ID"].toLong());
+    p.LAST_NAME = rs["LAST_NAME"].str();
+    p.FIRST_NAME = rs["FIRST_NAME"].str();
+    p.MI = rs["MI"].str();
+    p.GENDER = rs["GENDER"].str();
+    p.SALUTATION = rs["SALUTATION"].str();
+    p.ADDRESS1 = rs["ADDRESS1"].str();
+    p.ADDRESS2 = rs["ADDRESS2"].str();
+    p.CITY = rs["CITY"].str();
+    p.STATE = rs["STATE"].str();
+    p.ZIP = rs["ZIP"].str();
+    p.HOME_PHONE = rs["HOME_PHONE"].str();
+    p.OTHER_PHONE = rs["OTHER_PHONE"].str();
+    p.EMAIL = rs["EMAIL"].str();
+    p.HOME_COURSE = rs["HOME_COURSE"].str();
+    p.COURSE_PH = rs["COURSE_PH"].str();
+    p.GHIN = rs["GHIN"].str();
+    return p;
+}
+
+}  // namespace
+
+QString PlayerGridName(const PlayerRec& p) {
+    return p.LAST_NAME.trimmed() + ", " + p.FIRST_NAME.trimmed() + " " + p.MI;
+}
+
+int NextPlayerId() {
+    sSQL = "Select Max(PLAYER_ID) as nMax From PLAYERS";
+    Recordset rs = Db().OpenRecordset(sSQL);
+    return rs.IsEmpty() ? 1 : static_cast<int>(rs.Fields("nMax").toLong()) + 1;
+}
+
+void InsertPlayer(const PlayerRec& p) {
+    sSQL = "Insert Into PLAYERS (PLAYER_ID," + kColumns + ") Values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+    Db().Execute(sSQL, QVariantList{p.PLAYER_ID} + Values(p));
+}
+
+void UpdatePlayer(const PlayerRec& p) {
+    sSQL = "Update PLAYERS Set " + QString(kColumns).replace(",", "=?,") + "=? Where PLAYER_ID=?";
+    Db().Execute(sSQL, Values(p) + QVariantList{p.PLAYER_ID});
+}
+
+void DeletePlayer(int playerId) {
+    Database& db = Db();
+    // Rounds first: a row left behind would belong to the next player given this key.
+    Database::Transaction t(db);
+    sSQL = "Delete From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId);
+    db.Execute(sSQL);
+    sSQL = "Delete From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
+    db.Execute(sSQL);
+    sSQL = "COMMIT";
+    t.Commit();
+}
+
+std::optional<PlayerRec> LoadPlayerRec(int playerId) {
+    sSQL = "Select * From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
+    Recordset rs = Db().OpenRecordset(sSQL);
+    if (rs.IsEmpty()) return std::nullopt;
+    rs.MoveFirst();
+    return FromRow(rs);
+}
+
+std::vector<PlayerRec> AllPlayers(const QString& orderBy) {
+    sSQL = "Select * From PLAYERS";
+    if (!orderBy.isEmpty()) sSQL += " Order By " + orderBy;
+    Recordset rs = Db().OpenRecordset(sSQL);
+    std::vector<PlayerRec> players;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) players.push_back(FromRow(rs));
+    return players;
+}
+
+QString LikePrefix(const QString& prefix) {
+    QString escaped;
+    for (QChar c : prefix) {
+        if (c == '\\' || c == '%' || c == '_') escaped += '\\';
+        escaped += c;
+    }
+    return escaped + '%';
+}
+
+std::vector<NameMatch> SearchPlayers(const QString& searchText) {
+    QVariantList params;
+    const int comma = searchText.indexOf(',');
+    if (comma < 0) {
+        sSQL =
+            "Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where LAST_NAME Like ? Escape '\\' "
+            "Order By LAST_NAME";
+        params << LikePrefix(searchText);
+    } else {
+        sSQL =
+            "Select PLAYER_ID,LAST_NAME,FIRST_NAME From PLAYERS Where ((LAST_NAME Like ? Escape '\\') "
+            "And (FIRST_NAME Like ? Escape '\\')) Order By LAST_NAME";
+        params << LikePrefix(searchText.left(comma).trimmed())
+               << LikePrefix(searchText.mid(comma + 1).trimmed());
+    }
+    Recordset rs = Db().OpenRecordset(sSQL, params);
+    std::vector<NameMatch> matches;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        matches.push_back(
+            {static_cast<int>(rs["PLAYER_ID"].toLong()), rs["LAST_NAME"].str(), rs["FIRST_NAME"].str()});
+    return matches;
+}
+
+std::optional<HomeCourse> FindHomeCourse(const QString& prefix) {
+    sSQL = "Select HOME_COURSE, COURSE_PH From PLAYERS Where HOME_COURSE Like ? Escape '\\'";
+    Recordset rs = Db().OpenRecordset(sSQL, {LikePrefix(prefix)});
+    if (rs.IsEmpty()) return std::nullopt;
+    rs.MoveFirst();
+    return HomeCourse{rs["HOME_COURSE"].str(), rs["COURSE_PH"].str()};
+}
+
+}  // namespace dc

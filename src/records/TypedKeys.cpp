@@ -1,0 +1,62 @@
+#include "records/TypedKeys.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace dc {
+
+int QuoteToBacktick(int keyAscii) { return keyAscii == 39 || keyAscii == 34 ? 96 : keyAscii; }
+
+int UpperAsciiOnly(int keyAscii) { return keyAscii >= 97 && keyAscii <= 122 ? keyAscii - 32 : keyAscii; }
+
+TypedTextFilter::TypedTextFilter(QWidget& box, Rule rule) : QObject(&box), rule_(std::move(rule)) {
+    box.installEventFilter(this);
+}
+
+void TypedTextFilter::Install(QWidget& box, Rule then) {
+    new TypedTextFilter(box, [then](const QString& typed) {
+        QString text = typed;
+        if (text.size() == 1) text = QString(QChar(QuoteToBacktick(text[0].unicode())));
+        return then ? then(text) : text;
+    });
+}
+
+bool TypedTextFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (sending_ || event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QString typed = key->text();
+    if (typed.size() != 1 || !typed[0].isPrint() ||
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const QString replaced = rule_(typed);
+    if (replaced == typed) return false;
+    if (!replaced.isEmpty()) {
+        QKeyEvent replacement(QEvent::KeyPress, 0, key->modifiers(), replaced, key->isAutoRepeat());
+        sending_ = true;
+        QCoreApplication::sendEvent(watched, &replacement);
+        sending_ = false;
+    }
+    return true;
+}
+
+QValidator::State MaxLengthValidator::validate(QString& input, int&) const {
+    return input.size() > length_ ? Invalid : Acceptable;
+}
+
+EnterAsTab::EnterAsTab(QWidget& form) : QObject(&form), form_(&form) { qApp->installEventFilter(this); }
+
+EnterAsTab::~EnterAsTab() { qApp->removeEventFilter(this); }
+
+bool EnterAsTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !form_) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (widget != form_ && !form_->isAncestorOf(widget))) return false;
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    QCoreApplication::sendEvent(widget, &tab);
+    return true;
+}
+
+}  // namespace dc

@@ -1,0 +1,62 @@
+#pragma once
+// Keystroke rules of the record editors: typed quotes become a backtick, some boxes upper-case what
+// is typed, Enter moves on as Tab does, and a box's length limit applies to typing only.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QValidator>
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+namespace dc {
+
+// A typed apostrophe (39) or double quote (34) becomes a backtick (96); other codes stay.
+int QuoteToBacktick(int keyAscii);
+// "a" to "z" become capitals; every other character stays.
+int UpperAsciiOnly(int keyAscii);
+
+// Replaces what is typed into one line edit: the rule maps the typed text to the text to insert
+// (empty drops the key). Installed as an event filter of the box, owned by it.
+class TypedTextFilter : public QObject {
+  public:
+    using Rule = std::function<QString(const QString& typed)>;
+    TypedTextFilter(QWidget& box, Rule rule);
+    // Quotes to backtick, then `then` (when given).
+    static void Install(QWidget& box, Rule then = {});
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    Rule rule_;
+    bool sending_ = false;
+};
+
+// Limits what the user types or pastes to `length` characters; texts set by the program are not cut.
+class MaxLengthValidator : public QValidator {
+  public:
+    MaxLengthValidator(int length, QObject* parent) : QValidator(parent), length_(length) {}
+    State validate(QString& input, int& pos) const override;
+
+  private:
+    int length_;
+};
+
+// While installed, Enter in any widget of `form` (grid editors included) is replaced by a Tab key
+// stroke to the same widget, so it moves on as Tab does.
+class EnterAsTab : public QObject {
+  public:
+    explicit EnterAsTab(QWidget& form);
+    ~EnterAsTab() override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QPointer<QWidget> form_;
+};
+
+}  // namespace dc

@@ -1,0 +1,544 @@
+#include "records/frmCourseSetup.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "platform/MsgBox.h"
+#include "platform/Pointer.h"
+#include "platform/Spread.h"
+#include "platform/Val.h"
+#include "records/CourseStore.h"
+#include "records/TypedKeys.h"
+#include "records/frmUpCRSR.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/ListLoaders.h"
+
+namespace dc {
+namespace {
+
+const QString kSaveQuestion = "Do you want to save the changes to the current course?";
+const QColor kCyan(0, 255, 255);
+
+bool IsHcpGrid(HoleGridKind kind) { return kind == HoleGridKind::MenHcp || kind == HoleGridKind::WomenHcp; }
+
+}  // namespace
+
+frmCourseSetup::frmCourseSetup(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmCourseSetup");
+    setWindowTitle("Course Information");
+    OpenReRating = [this] {
+        // Parented to the main screen when there is one, so that closing the editor keeps it open.
+        auto* screen = new frmUpCRSR(parentWidget() ? parentWidget() : this);
+        screen->setAttribute(Qt::WA_DeleteOnClose);
+        screen->show();
+    };
+    BuildControls();
+    ConnectHandlers();
+    new EnterAsTab(*this);
+    Form_Load();
+}
+
+void frmCourseSetup::BuildControls() {
+    auto* outer = new QVBoxLayout(this);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(new QLabel("Course Name", this));
+    cboCourseName = new QComboBox(this);
+    cboCourseName->setEditable(true);
+    cboCourseName->setInsertPolicy(QComboBox::NoInsert);
+    cboCourseName->setCompleter(nullptr);
+    cboCourseName->setMinimumWidth(320);
+    nameRow->addWidget(cboCourseName, 1);
+    outer->addLayout(nameRow);
+
+    spTB = new Spread(this);
+    spTB->setObjectName("spTB");
+    spTB->setMinimumHeight(150);
+    outer->addWidget(spTB);
+
+    SSTab1 = new QTabWidget(this);
+    const char* tabNames[] = {"Men's Hcps", "Women's Hcps", "Men's Pars", "Women's Pars", "Yardages"};
+    const char* gridNames[] = {"spMHCP", "spWHCP", "spMPar", "spWPar", "spYD"};
+    Spread** grids[] = {&spMHCP, &spWHCP, &spMPar, &spWPar, &spYD};
+    for (int g = 0; g < 5; ++g) {
+        *grids[g] = new Spread(SSTab1);
+        (*grids[g])->setObjectName(gridNames[g]);
+        SSTab1->addTab(*grids[g], tabNames[g]);
+    }
+    SSTab1->setMinimumHeight(170);
+    outer->addWidget(SSTab1);
+
+    auto* buttons = new QHBoxLayout;
+    cmdHelp = new QPushButton(this);
+    cmdHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    cmdHelp->setToolTip("Help");
+    cmdNew = new QPushButton("&New", this);
+    cmdSave = new QPushButton("&Save", this);
+    cmdDelete = new QPushButton("&Delete", this);
+    cmdClose = new QPushButton("Clos&e", this);
+    buttons->addWidget(cmdHelp);
+    buttons->addStretch();
+    for (QPushButton* b : {cmdNew, cmdSave, cmdDelete, cmdClose}) buttons->addWidget(b);
+    outer->addLayout(buttons);
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    resize(760, 480);
+}
+
+void frmCourseSetup::ConnectHandlers() {
+    // The combo box passes typed keys on to its line edit without that box's filters.
+    TypedTextFilter::Install(*cboCourseName);
+    connect(cboCourseName->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& text) { cboCourseName_Change(text); });
+    connect(cboCourseName, &QComboBox::activated, this, [this] { cboCourseName_Click(); });
+    connect(spTB, &Spread::KeyPress, this, [](int& key) { key = QuoteToBacktick(key); });
+    connect(spTB, &Spread::Change, this, [this](int col, int) {
+        bChanged = true;
+        if (col >= 2) bRatingsChanged = true;
+    });
+    for (int g = 0; g < 5; ++g) {
+        const auto kind = static_cast<HoleGridKind>(g);
+        Spread* grid = HoleGrid(kind);
+        const bool pars = kind == HoleGridKind::MenPars || kind == HoleGridKind::WomenPars;
+        connect(grid, &Spread::Change, this, [this, pars](int col, int) {
+            bChanged = true;
+            if (pars && col >= 1) bRatingsChanged = true;
+        });
+        connect(grid, &Spread::LeaveCell, this, [this, grid](int c, int r, int nc, int nr, bool&) {
+            HoleGrid_LeaveCell(*grid, c, r, nc, nr);
+        });
+        if (kind != HoleGridKind::Yards)
+            connect(grid, &Spread::Advance, this, [this, grid](bool next) { Grid_Advance(*grid, next); });
+    }
+    connect(spTB, &Spread::Advance, this, [this](bool next) { Grid_Advance(*spTB, next); });
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int tab) { SSTab1_Click(tab); });
+    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+}
+
+Spread* frmCourseSetup::HoleGrid(HoleGridKind kind) const {
+    switch (kind) {
+        case HoleGridKind::MenHcp:
+            return spMHCP;
+        case HoleGridKind::WomenHcp:
+            return spWHCP;
+        case HoleGridKind::MenPars:
+            return spMPar;
+        case HoleGridKind::WomenPars:
+            return spWPar;
+        case HoleGridKind::Yards:
+            break;
+    }
+    return spYD;
+}
+
+void frmCourseSetup::Form_Load() {
+    try {
+        Grid_Setup();
+        Load_Course_Info(*cboCourseName);
+        SetNameText(QString());
+        nEditCourseID = 0;
+        setWindowTitle("Add a New Course");
+        bNewCourse = true;
+        bChanged = false;
+    } catch (...) {
+        ReportCurrentError("Course Setup, Form_Load", Sql::Without);
+    }
+}
+
+void frmCourseSetup::Grid_Setup() {
+    try {
+        Spread& tb = *spTB;
+        tb.SetMaxCols(5);
+        tb.SetMaxRows(4);
+        const char* headers[] = {"Tee Name or Color", "Men's Course Rating", "Men's Slope Rating",
+                                 "Women's Course Rating", "Women's Slope Rating"};
+        for (int c = 1; c <= 5; ++c) tb.SetCellText(c, 0, headers[c - 1]);
+        tb.SetColWidth(0, 200);
+        tb.SetColWidth(1, 1620);
+        for (int c = 2; c <= 5; ++c) tb.SetColWidth(c, 900);
+        tb.SetRow(-1);
+        tb.SetCol(1);
+        tb.SetCellType(SpreadCellType::Edit);
+        tb.SetTypeMaxEditLen(20);  // a tee-box slot holds 20 characters
+        for (int c = 2; c <= 5; ++c) {
+            tb.SetCol(c);
+            const bool rating = c == 2 || c == 4;
+            tb.SetCellType(rating ? SpreadCellType::Float : SpreadCellType::Integer);
+            tb.SetTypeNumberMin(0);
+            tb.SetTypeNumberMax(rating ? 99.9 : 999);
+            if (rating) tb.SetTypeFloatDecimalPlaces(1);
+            tb.SetTypeHAlign(SpreadHAlign::Center);
+        }
+        tb.SetRowHeight(0, qMax(480, tb.MaxTextRowHeight(0)));  // two-line headers
+
+        for (int g = 0; g < 5; ++g) {
+            const auto kind = static_cast<HoleGridKind>(g);
+            Spread& grid = *HoleGrid(kind);
+            grid.SetMaxCols(19);
+            grid.SetMaxRows(4);
+            grid.SetColWidth(0, 200);
+            for (int c = 1; c <= 18; ++c) {
+                grid.SetCellText(c, 0, QString::number(c));
+                grid.SetColWidth(c, 340);
+            }
+            grid.SetColWidth(19, 500);
+            grid.SetCellText(19, 0, IsHcpGrid(kind) ? "Chk" : "Sum");
+            grid.SetRow(-1);
+            for (int c = 1; c <= 18; ++c) {
+                grid.SetCol(c);
+                grid.SetCellType(SpreadCellType::Integer);
+                const int lo = IsHcpGrid(kind) ? 1 : kind == HoleGridKind::Yards ? 30 : 3;
+                const int hi = IsHcpGrid(kind) ? 18 : kind == HoleGridKind::Yards ? 999 : 6;
+                grid.SetTypeNumberMin(lo);
+                grid.SetTypeNumberMax(hi);
+                grid.SetTypeHAlign(SpreadHAlign::Center);
+            }
+            grid.SetCol(19);
+            if (IsHcpGrid(kind)) {
+                grid.SetCellType(SpreadCellType::CheckBox);
+                grid.SetTypeCheckCenter(true);
+            } else {
+                grid.SetCellType(SpreadCellType::StaticText);
+            }
+            grid.SetTypeHAlign(SpreadHAlign::Center);
+            grid.SetLock(true);
+            grid.SetBackColor(kCyan);
+        }
+    } catch (...) {
+        ReportCurrentError("Course Setup, Grid_Setup", Sql::Without);
+    }
+}
+
+CourseCells frmCourseSetup::ReadCells() const {
+    CourseCells cells;
+    for (int r = 1; r <= 4; ++r) {
+        for (int c = 1; c <= 5; ++c) cells.tee[r - 1][c - 1] = spTB->CellText(c, r);
+        for (int g = 0; g < 5; ++g)
+            for (int j = 1; j <= 18; ++j)
+                cells.holes[g][r - 1][j - 1] = HoleGrid(static_cast<HoleGridKind>(g))->CellText(j, r);
+    }
+    return cells;
+}
+
+void frmCourseSetup::ShowCells(const CourseCells& cells) {
+    for (int r = 1; r <= 4; ++r)
+        for (int c = 1; c <= 5; ++c) spTB->SetCellText(c, r, cells.tee[r - 1][c - 1]);
+    for (int g = 0; g < 5; ++g) {
+        Spread& grid = *HoleGrid(static_cast<HoleGridKind>(g));
+        for (int r = 1; r <= 4; ++r)
+            for (int j = 1; j <= 18; ++j) grid.SetCellText(j, r, cells.holes[g][r - 1][j - 1]);
+    }
+}
+
+void frmCourseSetup::Load_TeeBox_Info() {
+    try {
+        const auto course = LoadCourse(nEditCourseID);
+        if (!course) return;
+        const CourseCells cells = UnpackCourse(*course);
+        spTB->SetReDraw(false);
+        for (int r = 1; r <= 4; ++r)
+            for (int c = 1; c <= 5; ++c) spTB->SetCellText(c, r, cells.tee[r - 1][c - 1]);
+        spTB->SetReDraw(true);
+    } catch (...) {
+        spTB->SetReDraw(true);
+        ReportCurrentError("Course Setup, Load_TeeBox_Info", Sql::With);
+    }
+}
+
+void frmCourseSetup::Load_Detail_Info() {
+    try {
+        const auto course = LoadCourse(nEditCourseID);
+        if (!course) return;
+        const CourseCells cells = UnpackCourse(*course);
+        for (int g = 0; g < 5; ++g) {
+            Spread& grid = *HoleGrid(static_cast<HoleGridKind>(g));
+            grid.SetReDraw(false);
+            for (int r = 1; r <= 4; ++r)
+                for (int j = 1; j <= 18; ++j) grid.SetCellText(j, r, cells.holes[g][r - 1][j - 1]);
+            grid.SetReDraw(true);
+        }
+    } catch (...) {
+        ReportCurrentError("Course Setup, Load_Detail_Info", Sql::With);
+    }
+}
+
+void frmCourseSetup::Hcp_Checksum(Spread& grid) {
+    try {
+        for (int r = 1; r <= 4; ++r) {
+            HoleRow row;
+            for (int j = 1; j <= 18; ++j) row[j - 1] = grid.CellText(j, r);
+            grid.SetCellValue(19, r, HcpChecksumOk(row) ? 1 : 0);
+        }
+    } catch (...) {
+        ReportCurrentError("Course Setup, Hcp_Checksum", Sql::Without);
+    }
+}
+
+void frmCourseSetup::Par_YD_Sum(Spread& grid) {
+    try {
+        for (int r = 1; r <= 4; ++r) {
+            HoleRow row;
+            for (int j = 1; j <= 18; ++j) row[j - 1] = grid.CellText(j, r);
+            grid.SetCellText(19, r, QString::number(HoleSum(row)));
+        }
+    } catch (...) {
+        ReportCurrentError("Course Setup, Par_YD_Sum", Sql::Without);
+    }
+}
+
+void frmCourseSetup::cboCourseName_Change(const QString& text) {
+    bChanged = true;
+    nameText_ = text;
+}
+
+void frmCourseSetup::SetNameText(const QString& text) {
+    const QSignalBlocker block(cboCourseName);
+    cboCourseName->setEditText(text);
+    nameText_ = text;
+}
+
+void frmCourseSetup::SelectEntryOf(int courseId) {
+    const QSignalBlocker block(cboCourseName);
+    cboCourseName->setCurrentIndex(bNewCourse ? -1 : cboCourseName->findData(courseId));
+}
+
+bool frmCourseSetup::SaveQuestion() {
+    if (!bChanged) return true;
+    const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbQuestion);
+    if (answer == vbCancel) return false;
+    if (answer == vbYes) return SaveCourse();  // a refused or failed save keeps the edits on screen
+    return true;
+}
+
+void frmCourseSetup::cboCourseName_Click() {
+    const int picked = cboCourseName->currentIndex();
+    if (picked < 0) return;
+    try {
+        const int pickedId = cboCourseName->itemData(picked).toInt();
+        if (bChanged) {
+            // The course on the screen is saved as it was before the pick: its own entry and name.
+            const QString typed = nameText_;
+            SelectEntryOf(nEditCourseID);
+            SetNameText(typed);
+            if (!SaveQuestion()) return;
+        }
+        {
+            const QSignalBlocker block(cboCourseName);
+            cboCourseName->setCurrentIndex(cboCourseName->findData(pickedId));
+        }
+        nameText_ = cboCourseName->currentText();
+        nEditCourseID = pickedId;
+        setWindowTitle("Edit Course: " + nameText_);
+        Load_TeeBox_Info();
+        Load_Detail_Info();
+        Hcp_Checksum(*spMHCP);
+        Hcp_Checksum(*spWHCP);
+        Par_YD_Sum(*spMPar);
+        Par_YD_Sum(*spWPar);
+        Par_YD_Sum(*spYD);
+        spTB->setFocus();
+        spTB->SetActiveCell(1, 1);
+        bChanged = false;
+        bNewCourse = false;
+        bRatingsChanged = false;
+    } catch (...) {
+        ReportCurrentError("Course Setup, cboCourseName_Click", Sql::Without);
+    }
+}
+
+void frmCourseSetup::Refused(const QString& text) {
+    if (bSounds) SoundCounter();
+    MsgBox(text, vbInformation);
+    cboCourseName->setFocus();
+}
+
+bool frmCourseSetup::SaveCourse() {
+    if (!bChanged) return true;
+    const QString name = cboCourseName->currentText();
+    if (name.trimmed().isEmpty()) {
+        Refused("Please enter a Course Name.");
+        return false;
+    }
+    try {
+        const PackedCourse packed = PackCourse(ReadCells());
+        if (!bNewCourse) {
+            UpdateCourse(nEditCourseID, name, packed);
+            const int entry = cboCourseName->findData(nEditCourseID);
+            if (entry >= 0) cboCourseName->setItemText(entry, name);
+            if (bRatingsChanged) {
+                nCurCourseID = nEditCourseID;
+                if (OpenReRating) OpenReRating();
+                bRatingsChanged = false;
+            }
+        } else {
+            if (CourseNameExists(name)) {
+                Refused("This Course Name already exists.  Try a new Name.");
+                return false;
+            }
+            const int id = NextCourseId();
+            InsertCourse(id, name, packed);
+            const QSignalBlocker block(cboCourseName);
+            cboCourseName->addItem(name, id);
+            cboCourseName->setCurrentIndex(cboCourseName->count() - 1);
+            cboCourseName->setEditText(name);
+            nEditCourseID = id;
+            bNewCourse = false;
+            bRatingsChanged = false;
+        }
+        nameText_ = name;
+        setWindowTitle("Edit Course: " + name);
+        bChanged = false;
+        return true;
+    } catch (...) {
+        ReportCurrentError("Course Setup, cmdSave_Click", Sql::With);
+        return false;
+    }
+}
+
+void frmCourseSetup::cmdSave_Click() { SaveCourse(); }
+
+void frmCourseSetup::cmdNew_Click() {
+    try {
+        if (!SaveQuestion()) return;
+        bNewCourse = true;
+        SelectEntryOf(0);
+        SetNameText(QString());
+        cboCourseName->setFocus();
+        setWindowTitle("Add a New Course");
+        for (Spread* grid : {spTB, spMHCP, spWHCP, spMPar, spWPar, spYD}) ResetSpreadRows(*grid, 4);
+        Hcp_Checksum(*spMHCP);
+        Hcp_Checksum(*spWHCP);
+        Par_YD_Sum(*spMPar);
+        Par_YD_Sum(*spWPar);
+        Par_YD_Sum(*spYD);
+        bChanged = false;
+        bRatingsChanged = false;
+    } catch (...) {
+        ReportCurrentError("Course Setup, cmdNew_Click", Sql::Without);
+    }
+}
+
+void frmCourseSetup::cmdDelete_Click() {
+    if (bNewCourse || cboCourseName->findData(nEditCourseID) < 0) {
+        Refused("This Course has not been Saved and cannot be deleted.");
+        return;
+    }
+    try {
+        const int id = nEditCourseID;
+        if (CourseInUse(id)) {
+            Refused(
+                "This Course is in use and cannot be deleted.  Remove the Course from each Tournament Setup "
+                "to "
+                "enable deletion.");
+            return;
+        }
+        if (MsgBox("Are you sure you want to delete this course?", vbYesNoCancel + vbQuestion) != vbYes)
+            return;
+        DeleteCourse(id);
+        {
+            const QSignalBlocker block(cboCourseName);
+            cboCourseName->removeItem(cboCourseName->findData(id));
+        }
+        bChanged = false;  // the edits belonged to the course just deleted
+        cmdNew_Click();
+    } catch (...) {
+        ReportCurrentError("Course Setup, cmdDelete_Click", Sql::With);
+    }
+}
+
+void frmCourseSetup::HoleGrid_LeaveCell(Spread& grid, int col, int row, int newCol, int newRow) {
+    Q_UNUSED(newCol);
+    const bool yards = &grid == spYD;
+    try {
+        if (!yards && row == 1 && col >= 1 && col < 19 && newRow >= 1) {
+            dc::HoleGrid holes;
+            for (int r = 1; r <= 4; ++r) holes[r - 1][col - 1] = grid.CellText(col, r);
+            FillDown(holes, col);
+            for (int r = 2; r <= 4; ++r)
+                if (grid.CellText(col, r) != holes[r - 1][col - 1])
+                    grid.SetCellText(col, r, holes[r - 1][col - 1]);
+        }
+        if (&grid == spMHCP || &grid == spWHCP)
+            Hcp_Checksum(grid);
+        else
+            Par_YD_Sum(grid);
+    } catch (...) {
+        ReportCurrentError("Course Setup, " + grid.objectName() + "_LeaveCell", Sql::Without);
+    }
+}
+
+void frmCourseSetup::Grid_Advance(Spread& grid, bool next) {
+    if (!next) return;
+    Spread* order[] = {spTB, spMHCP, spWHCP, spMPar, spWPar, spYD};
+    for (int i = 0; i < 5; ++i) {
+        if (order[i] != &grid) continue;
+        Spread* target = order[i + 1];
+        SSTab1->setCurrentIndex(i);
+        target->setFocus();
+        target->SetActiveCell(1, 1);
+        return;
+    }
+}
+
+void frmCourseSetup::SSTab1_Click(int tab) {
+    if (!bNewCourse || tab < 0 || tab > 4) return;
+    try {
+        Spread* grid = HoleGrid(static_cast<HoleGridKind>(tab));
+        grid->setFocus();
+        grid->SetActiveCell(1, 1);
+    } catch (...) {
+        ReportCurrentError("Course Setup, SSTab1_Click", Sql::Without);
+    }
+}
+
+void frmCourseSetup::cmdClose_Click() { close(); }
+
+void frmCourseSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
+
+bool frmCourseSetup::Form_Unload() {
+    nReturnCode = 1;
+    try {
+        if (bChanged) {
+            const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbQuestion);
+            if (answer == vbCancel) return false;
+            if (answer == vbYes) return SaveCourse();
+            bChanged = false;
+        }
+    } catch (...) {
+        ReportCurrentError("Course Setup, Form_Unload", Sql::Without);
+        return false;
+    }
+    return true;
+}
+
+void frmCourseSetup::closeEvent(QCloseEvent* event) {
+    if (!Form_Unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QDialog::done(QDialog::Rejected);
+}
+
+void frmCourseSetup::reject() { close(); }
+
+bool frmCourseSetup::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) SetMousePointer(Pointer::Default);
+    return QDialog::event(event);
+}
+
+}  // namespace dc

@@ -1,0 +1,93 @@
+#pragma once
+// The course editor "Course Information": adds, edits and deletes courses with their four tee
+// boxes, and after a change of ratings, slopes or pars of a stored course opens the re-rating of
+// the rounds played on it. Shown modelessly by the main screen; sets nReturnCode 1 on closing.
+
+#include <QDialog>
+#include <functional>
+
+#include "records/CourseData.h"
+
+class QCloseEvent;
+class QComboBox;
+class QPushButton;
+class QTabWidget;
+
+namespace dc {
+
+class Spread;
+
+class frmCourseSetup : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmCourseSetup(QWidget* parent = nullptr);
+
+    // Opens the re-rating screen for nCurCourseID (modeless); tests replace it.
+    std::function<void()> OpenReRating;
+
+    QComboBox* cboCourseName;
+    Spread* spTB;
+    QTabWidget* SSTab1;
+    Spread* spMHCP;
+    Spread* spWHCP;
+    Spread* spMPar;
+    Spread* spWPar;
+    Spread* spYD;
+    QPushButton* cmdNew;
+    QPushButton* cmdSave;
+    QPushButton* cmdDelete;
+    QPushButton* cmdClose;
+    QPushButton* cmdHelp;
+
+    bool bNewCourse = true;
+    bool bChanged = false;
+    bool bRatingsChanged = false;
+    int nEditCourseID = 0;  // 32 bits: course keys above 32767 are kept whole
+
+    void Form_Load();
+    void Grid_Setup();
+    void Load_TeeBox_Info();
+    void Load_Detail_Info();
+    void Hcp_Checksum(Spread& grid);
+    void Par_YD_Sum(Spread& grid);
+
+    void cboCourseName_Change(const QString& text);
+    void cboCourseName_Click();
+    void cmdNew_Click();
+    void cmdSave_Click();
+    void cmdDelete_Click();
+    void cmdClose_Click();
+    void cmdHelp_Click();
+    void SSTab1_Click(int tab);
+    void HoleGrid_LeaveCell(Spread& grid, int col, int row, int newCol, int newRow);
+    void Grid_Advance(Spread& grid, bool next);
+    // The close check: false keeps the screen open.
+    bool Form_Unload();
+
+    // The save; true when the course on the screen is stored (or nothing needed storing).
+    bool SaveCourse();
+    // The editor's cells as data, and back.
+    CourseCells ReadCells() const;
+    void ShowCells(const CourseCells& cells);
+    Spread* HoleGrid(HoleGridKind kind) const;
+
+  public Q_SLOTS:
+    void reject() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void ConnectHandlers();
+    // Save question; true when the action may go on (No, or Yes with a successful save).
+    bool SaveQuestion();
+    void Refused(const QString& text);  // sound, information box, focus to the name box
+    void SetNameText(const QString& text);
+    void SelectEntryOf(int courseId);
+
+    QString nameText_;  // the name box's text before the user picks another entry
+};
+
+}  // namespace dc

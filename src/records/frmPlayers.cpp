@@ -1,0 +1,554 @@
+#include "records/frmPlayers.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "platform/Modal.h"
+#include "platform/MsgBox.h"
+#include "platform/Pointer.h"
+#include "platform/PrinterError.h"
+#include "platform/PrinterPageFactory.h"
+#include "platform/Spread.h"
+#include "records/PlayerList.h"
+#include "records/TypedKeys.h"
+#include "records/frmMailingLabels.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/frmFindName.h"
+
+namespace dc {
+namespace {
+
+QLineEdit* NewBox(QWidget* parent, const char* name, int maxLength) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    if (maxLength > 0) box->setValidator(new MaxLengthValidator(maxLength, box));
+    return box;
+}
+
+}  // namespace
+
+frmPlayers::frmPlayers(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmPlayers");
+    setWindowTitle("Add/Edit Player Info");
+    BuildControls();
+    ConnectHandlers();
+    new EnterAsTab(*this);
+    Form_Load();
+}
+
+void frmPlayers::BuildControls() {
+    auto* outer = new QVBoxLayout(this);
+    auto* fields = new QGridLayout;
+    txtLast = NewBox(this, "txtLast", 30);
+    txtFirst = NewBox(this, "txtFirst", 24);
+    txtMI = NewBox(this, "txtMI", 1);
+    txtMI->setMaximumWidth(40);
+    txtSalutation = NewBox(this, "txtSalutation", 6);
+    txtSalutation->setMaximumWidth(80);
+    Frame1 = new QGroupBox(this);
+    auto* genderLayout = new QHBoxLayout(Frame1);
+    optGender_1 = new QRadioButton("Male", Frame1);
+    optGender_2 = new QRadioButton("Female", Frame1);
+    genderLayout->addWidget(optGender_1);
+    genderLayout->addWidget(optGender_2);
+    txtAddress1 = NewBox(this, "txtAddress1", 30);
+    txtAddress2 = NewBox(this, "txtAddress2", 30);
+    txtCity = NewBox(this, "txtCity", 30);
+    txtState = NewBox(this, "txtState", 3);
+    txtState->setMaximumWidth(50);
+    txtZip = NewBox(this, "txtZip", 12);
+    txtZip->setMaximumWidth(110);
+    txtHomePh = NewBox(this, "txtHomePh", 0);
+    txtOtherPh = NewBox(this, "txtOtherPh", 0);
+    txtEMail = NewBox(this, "txtEMail", 0);
+    txtHomeCourse = NewBox(this, "txtHomeCourse", 0);
+    txtCoursePh = NewBox(this, "txtCoursePh", 0);
+    txtGHIN = NewBox(this, "txtGHIN", 0);
+    lblPlayerID = new QLabel(this);
+    lblEmail = new QLabel("<u>EMail</u>", this);
+    lblEmail->setEnabled(false);  // opens the e-mail screen once that screen exists
+
+    auto row = [&](int r, const QString& caption, std::initializer_list<QWidget*> widgets) {
+        if (!caption.isEmpty()) fields->addWidget(new QLabel(caption, this), r, 0);
+        auto* line = new QHBoxLayout;
+        for (QWidget* w : widgets) line->addWidget(w);
+        fields->addLayout(line, r, 1);
+    };
+    row(0, "Last", {txtLast, new QLabel("First", this), txtFirst, new QLabel("M.I.", this), txtMI});
+    row(1, "Salutation", {txtSalutation, Frame1, lblPlayerID});
+    row(2, "Address 1", {txtAddress1});
+    row(3, "Address 2", {txtAddress2});
+    row(4, "City.State,Zip", {txtCity, txtState, txtZip});
+    row(5, "Home Phone", {txtHomePh, new QLabel("Other Phone", this), txtOtherPh});
+    fields->addWidget(lblEmail, 6, 0);
+    row(6, QString(), {txtEMail});
+    row(7, "Home Course", {txtHomeCourse, new QLabel("Course Ph #", this), txtCoursePh});
+    row(8, "GHIN", {txtGHIN});
+    outer->addLayout(fields);
+
+    auto* commands = new QHBoxLayout;
+    cmdSave = new QPushButton("&Save", this);
+    cmdSearch = new QPushButton("Searc&h", this);
+    txtSearch = new QLineEdit(this);
+    txtSearch->setObjectName("txtSearch");
+    cmdNew = new QPushButton("&New", this);
+    cmdDelete = new QPushButton("&Delete", this);
+    cmdClose = new QPushButton("Clos&e", this);
+    cmdHelp = new QPushButton(this);
+    cmdHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    cmdHelp->setToolTip("Help");
+    cmdPrint = new QPushButton("&Print List", this);
+    cmdMailingLabels = new QPushButton("Print &Mailing Labels...", this);
+    commands->addWidget(cmdSave);
+    commands->addWidget(cmdSearch);
+    commands->addWidget(txtSearch);
+    commands->addWidget(cmdNew);
+    commands->addWidget(cmdDelete);
+    commands->addWidget(cmdClose);
+    commands->addWidget(cmdHelp);
+    outer->addLayout(commands);
+
+    spPlayers = new Spread(this);
+    spPlayers->setObjectName("spPlayers");
+    spPlayers->setMinimumHeight(220);
+    outer->addWidget(spPlayers, 1);
+    auto* prints = new QHBoxLayout;
+    prints->addStretch();
+    prints->addWidget(cmdPrint);
+    prints->addWidget(cmdMailingLabels);
+    outer->addLayout(prints);
+
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    // Enter and Tab go through the fields, then the commands.
+    QList<QWidget*> order;
+    for (QLineEdit* box : {txtLast, txtFirst, txtMI, txtSalutation}) order << box;
+    order << optGender_1 << optGender_2;
+    for (QLineEdit* box : {txtAddress1, txtAddress2, txtCity, txtState, txtZip, txtHomePh, txtOtherPh,
+                           txtEMail, txtHomeCourse, txtCoursePh, txtGHIN})
+        order << box;
+    order << cmdSave << cmdSearch << txtSearch << cmdNew << cmdDelete << cmdClose << cmdHelp << spPlayers
+          << cmdPrint << cmdMailingLabels;
+    for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    resize(900, 640);
+}
+
+std::array<QLineEdit*, 15> frmPlayers::TextBoxes() const {
+    return {txtLast, txtFirst,  txtMI,      txtSalutation, txtAddress1,   txtAddress2, txtCity, txtState,
+            txtZip,  txtHomePh, txtOtherPh, txtEMail,      txtHomeCourse, txtCoursePh, txtGHIN};
+}
+
+void frmPlayers::ConnectHandlers() {
+    for (QLineEdit* box : TextBoxes()) {
+        connect(box, &QLineEdit::textChanged, this, [this] { bChanged = true; });
+        box->installEventFilter(this);  // GotFocus, and KeyUp of the home course
+        if (box == txtMI)
+            TypedTextFilter::Install(*box, [](const QString& t) {
+                return t.size() == 1 ? QString(QChar(UpperAsciiOnly(t[0].unicode()))) : t;
+            });
+        else if (box == txtState)
+            TypedTextFilter::Install(*box, [](const QString& t) { return t.toUpper(); });
+        else
+            TypedTextFilter::Install(*box);
+    }
+    for (QRadioButton* o : {optGender_1, optGender_2})
+        connect(o, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) bChanged = true;
+        });
+    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdMailingLabels, &QPushButton::clicked, this, [this] { cmdMailingLabels_Click(); });
+    connect(spPlayers, &Spread::Click, this, [this](int c, int r) { spPlayers_Click(c, r); });
+    connect(spPlayers, &Spread::DblClick, this, [this](int c, int r) { spPlayers_DblClick(c, r); });
+}
+
+bool frmPlayers::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && event->type() == QEvent::FocusIn) SelectAllText(*box);
+    if (box == txtHomeCourse && event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) txtHomeCourse_KeyUp(key->key());
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmPlayers::Form_Load() {
+    Grid_Setup();
+    Load_spPlayers();
+    bColSortFlag.fill(true);
+    setWindowTitle("Add a New Player");
+    bNewPlayer = true;
+    bChanged = false;
+}
+
+void frmPlayers::Grid_Setup() {
+    try {
+        Spread& g = *spPlayers;
+        g.SetMaxCols(10);
+        const int widths[] = {370, 0, 2000, 400, 2000, 1400, 500, 1000, 1200, 1200, 2500};
+        for (int c = 0; c <= 10; ++c) g.SetColWidth(c, widths[c]);
+        const char* headers[] = {"",      "Player Name", "M/F",     "Address",  "City",
+                                 "State", "Zip",         "Home Ph", "Other Ph", "Email"};
+        for (int c = 2; c <= 10; ++c) g.SetCellText(c, 0, headers[c - 1]);
+        g.SetRow(-1);
+        for (int c = 1; c <= 10; ++c) {
+            g.SetCol(c);
+            g.SetCellType(SpreadCellType::StaticText);
+        }
+        g.SetCol(3);
+        g.SetTypeHAlign(SpreadHAlign::Center);
+        g.SetRow(0);
+        g.SetTypeHAlign(SpreadHAlign::Center);
+        g.SetRowHeight(0, g.MaxTextRowHeight(0));
+        g.SetCol(-1);
+        g.SetRow(-1);
+        g.SetLock(true);
+        g.SetBackColor(Spread::VbColor(0xFFFF00));
+    } catch (...) {
+        ReportCurrentError("Players, Grid_Setup", Sql::Without);
+    }
+}
+
+void frmPlayers::WriteGridRow(int row, const PlayerRec& p) {
+    Spread& g = *spPlayers;
+    const QString texts[] = {QString::number(p.PLAYER_ID),
+                             PlayerGridName(p),
+                             p.GENDER,
+                             p.ADDRESS1,
+                             p.CITY,
+                             p.STATE,
+                             p.ZIP,
+                             p.HOME_PHONE,
+                             p.OTHER_PHONE,
+                             p.EMAIL};
+    for (int c = 1; c <= 10; ++c) g.SetCellText(c, row, texts[c - 1]);
+}
+
+void frmPlayers::Load_spPlayers() {
+    Spread& g = *spPlayers;
+    g.SetReDraw(false);
+    try {
+        g.SetMaxRows(0);
+        const auto players = AllPlayers();
+        g.SetMaxRows(static_cast<int>(players.size()));
+        for (int r = 1; r <= static_cast<int>(players.size()); ++r) WriteGridRow(r, players[r - 1]);
+    } catch (...) {
+        ReportCurrentError("Players, Load_spPlayers", Sql::With);
+    }
+    g.SetReDraw(true);
+}
+
+void frmPlayers::Clear_Player_Fields() {
+    for (QLineEdit* box : TextBoxes()) box->clear();
+}
+
+bool frmPlayers::Load_Player() {
+    try {
+        const auto found = LoadPlayerRec(nFindPlayerID);
+        if (!found) return false;
+        const PlayerRec& p = *found;
+        lblPlayerID->setText(QString::number(p.PLAYER_ID));
+        txtLast->setText(p.LAST_NAME);
+        txtFirst->setText(p.FIRST_NAME);
+        txtMI->setText(p.MI);
+        EditCaption();
+        txtSalutation->setText(p.SALUTATION);
+        txtAddress1->setText(p.ADDRESS1);
+        txtAddress2->setText(p.ADDRESS2);
+        txtCity->setText(p.CITY);
+        txtState->setText(p.STATE);
+        txtZip->setText(p.ZIP);
+        txtHomePh->setText(p.HOME_PHONE);
+        txtOtherPh->setText(p.OTHER_PHONE);
+        txtEMail->setText(p.EMAIL);
+        if (p.GENDER == "M") optGender_1->setChecked(true);
+        if (p.GENDER == "F") optGender_2->setChecked(true);
+        txtHomeCourse->setText(p.HOME_COURSE);
+        txtCoursePh->setText(p.COURSE_PH);
+        txtGHIN->setText(p.GHIN);
+        return true;
+    } catch (...) {
+        ReportCurrentError("Players, Load_Player", Sql::With);
+        return false;
+    }
+}
+
+void frmPlayers::EditCaption() {
+    setWindowTitle("Edit Player: " + txtLast->text() + ", " + txtFirst->text() + " " + txtMI->text());
+}
+
+int frmPlayers::ShownKey() const { return lblPlayerID->text().trimmed().toInt(); }
+
+PlayerRec frmPlayers::FieldsRecord() const {
+    PlayerRec p;
+    p.PLAYER_ID = ShownKey();
+    p.LAST_NAME = txtLast->text();
+    p.FIRST_NAME = txtFirst->text();
+    p.MI = txtMI->text();
+    p.GENDER = optGender_1->isChecked() ? "M" : optGender_2->isChecked() ? "F" : "";
+    p.SALUTATION = txtSalutation->text();
+    p.ADDRESS1 = txtAddress1->text();
+    p.ADDRESS2 = txtAddress2->text();
+    p.CITY = txtCity->text();
+    p.STATE = txtState->text();
+    p.ZIP = txtZip->text();
+    p.HOME_PHONE = txtHomePh->text();
+    p.OTHER_PHONE = txtOtherPh->text();
+    p.EMAIL = txtEMail->text();
+    p.HOME_COURSE = txtHomeCourse->text();
+    p.COURSE_PH = txtCoursePh->text();
+    p.GHIN = txtGHIN->text();
+    return p;
+}
+
+void frmPlayers::Refused(const QString& text, QWidget* focus) {
+    if (bSounds) SoundCounter();
+    MsgBox(text, vbInformation);
+    focus->setFocus();
+}
+
+bool frmPlayers::SaveQuestion(const QString& word) {
+    if (!bChanged) return true;
+    const int answer =
+        MsgBox("Do you want to save the changes to the current " + word + "?", vbYesNoCancel + vbQuestion);
+    if (answer == vbCancel) return false;
+    if (answer == vbYes) return SavePlayer();  // a refused or failed save keeps the edits on screen
+    bChanged = false;
+    return true;
+}
+
+bool frmPlayers::SavePlayer() {
+    if (txtLast->text().trimmed().isEmpty()) {
+        Refused("Please enter a Player Last Name.", txtLast);
+        return false;
+    }
+    if (txtFirst->text().trimmed().isEmpty()) {
+        Refused("Please enter a Player First Name.", txtFirst);
+        return false;
+    }
+    if (!optGender_1->isChecked() && !optGender_2->isChecked()) {
+        Refused("Please enter a Player Gender.  This will be used for scoring by handicap holes.",
+                optGender_1);
+        return false;
+    }
+    try {
+        PlayerRec p = FieldsRecord();
+        if (bNewPlayer) {
+            p.PLAYER_ID = NextPlayerId();
+            InsertPlayer(p);
+        } else {
+            UpdatePlayer(p);
+        }
+        lblPlayerID->setText(QString::number(p.PLAYER_ID));
+        EditCaption();
+        bChanged = false;
+        if (bNewPlayer) {
+            bNewPlayer = false;
+            Load_spPlayers();
+        } else {
+            for (int r = 1; r <= spPlayers->MaxRows(); ++r) {
+                if (spPlayers->CellText(1, r).toInt() == p.PLAYER_ID) {
+                    WriteGridRow(r, p);
+                    break;
+                }
+            }
+        }
+        return true;
+    } catch (...) {
+        ReportCurrentError("Players, cmdSave_Click", Sql::With);
+        return false;
+    }
+}
+
+void frmPlayers::cmdSave_Click() { SavePlayer(); }
+
+void frmPlayers::cmdNew_Click() {
+    if (!SaveQuestion("Player")) return;
+    Clear_Player_Fields();
+    setWindowTitle("Add a New Player");
+    txtLast->setFocus();
+    bNewPlayer = true;
+    bChanged = false;
+}
+
+void frmPlayers::cmdDelete_Click() {
+    if (bNewPlayer) {
+        if (bSounds) SoundCounter();
+        MsgBox("A new player cannot be deleted.  Please select a Player to delete.", vbInformation);
+        return;
+    }
+    if (MsgBox("Are you sure you want to delete this player?", vbYesNoCancel + vbQuestion) != vbYes) return;
+    try {
+        DeletePlayer(ShownKey());
+    } catch (...) {
+        ReportCurrentError("Players, cmdDelete_Click", Sql::With);
+        return;
+    }
+    bChanged = false;  // the edits belonged to the player just deleted
+    cmdNew_Click();
+    Load_spPlayers();
+}
+
+void frmPlayers::cmdClose_Click() { close(); }
+
+void frmPlayers::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
+
+bool frmPlayers::Form_Unload() {
+    if (!SaveQuestion("player")) return false;
+    nCurPlayerID = ShownKey();
+    nReturnCode = 2;
+    SetMousePointer(Pointer::Hourglass);  // the main screen's activation restores it
+    return true;
+}
+
+void frmPlayers::closeEvent(QCloseEvent* event) {
+    if (!Form_Unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QDialog::done(QDialog::Rejected);
+}
+
+void frmPlayers::reject() { close(); }
+
+bool frmPlayers::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) SetMousePointer(Pointer::Default);
+    return QDialog::event(event);
+}
+
+void frmPlayers::spPlayers_Click(int col, int row) {
+    Spread& g = *spPlayers;
+    if (row != 0 || col < 1 || col > 10 || g.MaxRows() < 1) return;
+    g.SetReDraw(false);
+    const bool descending = bColSortFlag[col];
+    g.SetSortBy(SpreadSortBy::Row);
+    g.Sort(1, 1, 10, g.MaxRows(), col, descending ? SpreadSortOrder::Descending : SpreadSortOrder::Ascending);
+    bColSortFlag[col] = !descending;
+    g.SetActiveCell(col, 1);
+    g.SetReDraw(true);
+}
+
+void frmPlayers::spPlayers_DblClick(int col, int row) {
+    Q_UNUSED(col);
+    if (row < 1 || row > spPlayers->MaxRows()) return;
+    if (!SaveQuestion("player")) return;
+    nFindPlayerID = spPlayers->CellText(1, row).toInt();
+    if (Load_Player()) {
+        bNewPlayer = false;
+        bChanged = false;
+    }
+}
+
+void frmPlayers::cmdSearch_Click() {
+    if (!SaveQuestion("player")) return;
+    if (txtSearch->text().trimmed().isEmpty()) {
+        MsgBox("Please enter a character from the Last Name.", vbInformation);
+        txtSearch->setFocus();
+        return;
+    }
+    SetMousePointer(Pointer::Hourglass);
+    try {
+        const auto matches = SearchPlayers(txtSearch->text());
+        if (matches.empty()) {
+            SetMousePointer(Pointer::Default);
+            MsgBox("No matches found", vbInformation);
+            txtSearch->setFocus();
+            return;
+        }
+        if (matches.size() == 1) {
+            nFindPlayerID = matches[0].PLAYER_ID;
+            txtSearch->clear();
+        } else {
+            SetMousePointer(Pointer::Default);
+            frmFindName dialog(this);
+            for (const NameMatch& m : matches) dialog.AddName(m.LAST_NAME + ", " + m.FIRST_NAME, m.PLAYER_ID);
+            ExecModal(dialog);
+        }
+        if (nFindPlayerID != 0 && Load_Player()) {
+            bNewPlayer = false;
+            bChanged = false;
+        }
+        txtLast->setFocus();
+        txtSearch->clear();
+    } catch (...) {
+        SetMousePointer(Pointer::Default);
+        ReportCurrentError("Players, cmdSearch_Click", Sql::With);
+        return;
+    }
+    SetMousePointer(Pointer::Default);
+}
+
+void frmPlayers::txtHomeCourse_KeyUp(int keyCode) {
+    if (keyCode == Qt::Key_Backspace) return;
+    const QString text = txtHomeCourse->text();
+    if (text.trimmed().isEmpty()) return;
+    try {
+        const int p = txtHomeCourse->cursorPosition();
+        const auto found = FindHomeCourse(text.left(p));
+        if (found) {
+            txtHomeCourse->setText(found->name);
+            txtHomeCourse->setSelection(found->name.size(), p - static_cast<int>(found->name.size()));
+            txtCoursePh->setText(found->phone);
+        } else {
+            txtCoursePh->clear();
+        }
+    } catch (...) {
+        ReportCurrentError("Players, txtHomeCourse_KeyUp", Sql::With);
+    }
+}
+
+void frmPlayers::cmdPrint_Click() {
+    PrinterOffsets offsets;
+    try {
+        offsets = ReadPrinterOffsets();
+    } catch (...) {
+        // an unreadable SETUP row prints without offsets
+    }
+    try {
+        auto page = CreatePrinterPage();
+        page->SetJobName("Player List");
+        try {
+            PrintPlayerList(*page, PlayerListRows(*spPlayers), offsets);
+        } catch (const PrinterError& e) {
+            MsgBox(PrintErrorText(e.number(), e.description()), vbInformation);
+        }
+        ReportSavedPrintout(*page);
+    } catch (const PrinterError& e) {
+        MsgBox(PrintErrorText(e.number(), e.description()), vbInformation);
+    } catch (...) {
+    }
+}
+
+void frmPlayers::cmdMailingLabels_Click() {
+    frmMailingLabels labels(this);
+    ExecModal(labels);
+}
+
+void frmPlayers::lblEmail_Click() {
+    bEmailPreset = true;
+    sEmailTo = txtEMail->text();
+    sEmailMode = "Customer";
+    if (OpenEmail) OpenEmail();
+    bEmailPreset = false;
+}
+
+}  // namespace dc

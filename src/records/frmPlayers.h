@@ -1,0 +1,115 @@
+#pragma once
+// The player editor "Add/Edit Player Info": creates, edits and deletes players, lists every player
+// in a grid that sorts by a header click, finds players by a name prefix, and prints the list and
+// mailing labels. Shown modally by the main screen; hands the shown player back in nCurPlayerID
+// with nReturnCode 2.
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+#include "records/PlayerStore.h"
+
+class QCloseEvent;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace dc {
+
+class Spread;
+
+class frmPlayers : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmPlayers(QWidget* parent = nullptr);
+
+    // Opens the e-mail screen with the preset of lblEmail_Click; empty until that screen exists.
+    std::function<void()> OpenEmail;
+
+    QLineEdit* txtLast;
+    QLineEdit* txtFirst;
+    QLineEdit* txtMI;
+    QLineEdit* txtSalutation;
+    QGroupBox* Frame1;
+    QRadioButton* optGender_1;  // Male
+    QRadioButton* optGender_2;  // Female
+    QLineEdit* txtAddress1;
+    QLineEdit* txtAddress2;
+    QLineEdit* txtCity;
+    QLineEdit* txtState;
+    QLineEdit* txtZip;
+    QLineEdit* txtHomePh;
+    QLineEdit* txtOtherPh;
+    QLabel* lblEmail;
+    QLineEdit* txtEMail;
+    QLineEdit* txtHomeCourse;
+    QLineEdit* txtCoursePh;
+    QLineEdit* txtGHIN;
+    QLabel* lblPlayerID;
+    Spread* spPlayers;
+    QLineEdit* txtSearch;
+    QPushButton* cmdSearch;
+    QPushButton* cmdSave;
+    QPushButton* cmdNew;
+    QPushButton* cmdDelete;
+    QPushButton* cmdClose;
+    QPushButton* cmdHelp;
+    QPushButton* cmdPrint;
+    QPushButton* cmdMailingLabels;
+
+    bool bNewPlayer = true;
+    bool bChanged = false;
+    std::array<bool, 11> bColSortFlag{};  // index 1 to 10 = grid column; true: next click sorts descending
+
+    void Form_Load();
+    void Grid_Setup();
+    void Load_spPlayers();
+    void Clear_Player_Fields();
+    // Loads nFindPlayerID into the fields; false when there is no such player.
+    bool Load_Player();
+
+    void cmdNew_Click();
+    void cmdSave_Click();
+    void cmdDelete_Click();
+    void cmdClose_Click();
+    void cmdHelp_Click();
+    void cmdSearch_Click();
+    void cmdPrint_Click();
+    void cmdMailingLabels_Click();
+    void lblEmail_Click();
+    void spPlayers_Click(int col, int row);
+    void spPlayers_DblClick(int col, int row);
+    void txtHomeCourse_KeyUp(int keyCode);
+    // The close check: false keeps the screen open.
+    bool Form_Unload();
+
+    // The save; true when the player on the screen is stored.
+    bool SavePlayer();
+    // The fields as one record (the key from lblPlayerID).
+    PlayerRec FieldsRecord() const;
+    // The 15 text boxes in tab order.
+    std::array<QLineEdit*, 15> TextBoxes() const;
+
+  public Q_SLOTS:
+    void reject() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void ConnectHandlers();
+    // The save question; true when the command may go on (No, or Yes with a successful save).
+    bool SaveQuestion(const QString& word);
+    void Refused(const QString& text, QWidget* focus);
+    void EditCaption();
+    void WriteGridRow(int row, const PlayerRec& p);
+    int ShownKey() const;
+};
+
+}  // namespace dc

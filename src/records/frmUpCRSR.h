@@ -1,0 +1,38 @@
+#pragma once
+// "Update for Course/Slope Rating Changes": after a course's ratings, slopes or pars changed, copies
+// them into the stored rounds played on it (all, or from a date on) and recomputes every handicap.
+// Opened modelessly by the course editor for the course nCurCourseID; closes itself when done.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace dc {
+
+class MaskEdBox;
+
+class frmUpCRSR : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmUpCRSR(QWidget* parent = nullptr);
+
+    QLabel* Note1Cap;
+    QRadioButton* optDate_1;  // Change ALL Occurrances
+    QRadioButton* optDate_2;  // Make Changes to game on/after:
+    MaskEdBox* mskDate;
+    QLabel* Note2Cap;
+    QPushButton* cmdUpdate;
+
+    void Form_Load();
+    void cmdUpdate_Click();
+
+  protected:
+    bool event(QEvent* event) override;
+
+  private:
+    void DateRefused(const QString& firstLine);
+};
+
+}  // namespace dc

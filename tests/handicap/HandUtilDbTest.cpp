@@ -1,0 +1,154 @@
+// The four index procedures against a real database: what they read, what they write, and how
+// they report a failure.
+#include <gtest/gtest.h>
+
+#include "EngineDb.h"
+#include "handicap/HandUtil.h"
+#include "platform/Database.h"
+#include "shell/Globals.h"
+
+namespace dc::test {
+namespace {
+
+class HandUtilDb : public EngineDb {
+  protected:
+    void SetUp() override {
+        EngineDb::SetUp();
+        AddPlayer(1);
+        nCurPlayerID = 1;
+    }
+};
+
+TEST_F(HandUtilDb, ModeOneWritesIndexesAdjustedScoreAndPars) {
+    TestRound r;
+    r.gross.fill(10);
+    AddRound(r);
+    HandUtilUS18(1, 1, 0, true);
+    EXPECT_EQ(sngHcpIndex, 36.4f);
+    EXPECT_EQ(sngTHcpIndex, -100.0f);
+    EXPECT_DOUBLE_EQ(Number(1, 1, "HCP_INDEX_US_18"), 36.4);
+    EXPECT_DOUBLE_EQ(Number(1, 1, "THCP_INDEX_US_18"), -100.0);
+    EXPECT_EQ(Value(1, 1, "ADJSCR_US_18").toInt(), 162);  // at most 9 a hole for handicap 36
+    EXPECT_EQ(Value(1, 1, "PAR").toString(), "444444444444444444");
+    EXPECT_TRUE(Value(1, 1, "HCP_INDEX_CA_18").isNull());  // other variants untouched
+}
+
+TEST_F(HandUtilDb, ModeZeroWritesOnlyTheTwoIndexes) {
+    TestRound r;
+    r.gross.fill(10);
+    r.columns = {{"ADJSCR_US_18", 99}};
+    AddRound(r);
+    HandUtilUS18(1, 0, 1, true);
+    EXPECT_DOUBLE_EQ(Number(1, 1, "HCP_INDEX_US_18"), 40.4);
+    EXPECT_EQ(Value(1, 1, "ADJSCR_US_18").toInt(), 99);
+}
+
+TEST_F(HandUtilDb, ParsFromTheCourseOrEighteenOnesAreWrittenBack) {
+    TestRound r;
+    r.gross.fill(8);
+    r.par = "";
+    r.course = 5;
+    r.tee = 1;
+    AddRound(r);
+    // No course row: pars of 1, Canada handicap 36 -> par + 4 = 5 a hole.
+    HandUtilCA18(1, 1, 0, true);
+    EXPECT_EQ(Value(1, 1, "ADJSCR_CA_18").toInt(), 90);
+    EXPECT_EQ(Value(1, 1, "PAR").toString(), "111111111111111111");
+
+    gDB->Execute("UPDATE INDIV_SCORES SET PAR=NULL");
+    gDB->Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME, MPARS, WPARS) VALUES (5, 'Links', ?, ?)",
+                 {QString(18, '4') + QString(18, '5'), QString(36, '3')});
+    HandUtilCA18(1, 1, 0, true);  // men, tee box 1: pars of 5 -> at most 9
+    EXPECT_EQ(Value(1, 1, "ADJSCR_CA_18").toInt(), 144);
+    EXPECT_EQ(Value(1, 1, "PAR").toString(), QString(18, '5'));
+}
+
+TEST_F(HandUtilDb, RoundThatIsNotForHandicapCarriesTheIndexOfTheRoundsBeforeIt) {
+    for (int g = 1; g <= 5; ++g) {
+        TestRound r;
+        r.game = g;
+        r.rating = 71.6;
+        r.columns = {{"ADJSCR_US_18", 83 + g}};  // 12.4, 13.4, ...
+        AddRound(r);
+    }
+    TestRound off;
+    off.game = 6;
+    off.hcp = false;
+    off.columns = {{"ADJSCR_US_18", 70}};
+    AddRound(off);
+    HandUtilUS18(6, 1, 0, true);
+    EXPECT_DOUBLE_EQ(Number(1, 6, "HCP_INDEX_US_18"), 11.9);
+    EXPECT_EQ(Value(1, 6, "ADJSCR_US_18").toInt(), 70);
+}
+
+// Twenty rounds: eighteen of 20.0 and two tournament rounds of 10.0. Index 17.2; the look-up gets
+// t = 2 and D = 7.2000008.
+TEST_F(HandUtilDb, TournamentIndexFromTheReductionTable) {
+    for (int g = 1; g <= 20; ++g) {
+        TestRound r;
+        r.game = g;
+        r.tourn = g > 18;
+        r.columns = {{"ADJSCR_US_18", g > 18 ? 82 : 92}};
+        AddRound(r);
+    }
+    auto table = [](std::initializer_list<std::array<double, 3>> rows) {
+        gDB->Execute("DELETE FROM HCP_REDUCTION");
+        for (const auto& row : rows)
+            gDB->Execute("INSERT INTO HCP_REDUCTION VALUES (?, ?, ?)", {row[0], row[1], row[2]});
+    };
+    table({{2, 5.0, 1.0}, {2, 7.3, 2.0}, {2, 10.0, 3.0}, {3, 8.0, 6.0}});
+    HandUtilUS18(20, 0, 0, true);
+    EXPECT_DOUBLE_EQ(Number(1, 20, "HCP_INDEX_US_18"), 17.2);
+    EXPECT_DOUBLE_EQ(Number(1, 20, "THCP_INDEX_US_18"), 15.2);  // (2, 7.3): smallest AVG not below D
+
+    table({{2, 7.2, 2.0}});  // below D: no row qualifies
+    HandUtilUS18(20, 0, 0, true);
+    EXPECT_DOUBLE_EQ(Number(1, 20, "THCP_INDEX_US_18"), -100.0);
+    table({});
+    HandUtilUS18(20, 0, 0, true);
+    EXPECT_DOUBLE_EQ(Number(1, 20, "THCP_INDEX_US_18"), -100.0);
+}
+
+TEST_F(HandUtilDb, NineHoleRunWritesItsOwnNine) {
+    TestRound r;
+    for (int i = 0; i < 9; ++i) r.gross[i] = 0;  // back nine only
+    AddRound(r);
+    NewHandUtilUS9(1, 0, false);
+    EXPECT_DOUBLE_EQ(Number(1, 1, "HCP_INDEX_US_B9"), 18.2);
+    EXPECT_DOUBLE_EQ(Number(1, 1, "THCP_INDEX_US_B9"), -100.0);
+    EXPECT_EQ(Value(1, 1, "ADJSCR_US_B9").toInt(), 45);
+    EXPECT_TRUE(Value(1, 1, "HCP_INDEX_US_F9").isNull());
+
+    // Asked for the front nine it did not play: no adjusted score from holes of 0.
+    HandUtilCA9(1, 1, true);
+    EXPECT_DOUBLE_EQ(Number(1, 1, "HCP_INDEX_CA_F9"), 20.2);
+    EXPECT_TRUE(Value(1, 1, "ADJSCR_CA_F9").isNull());
+}
+
+TEST_F(HandUtilDb, FailureIsReportedOnceAndLeavesTheRow) {
+    AddRound(TestRound{});
+    gDB->Execute(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON INDIV_SCORES BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    ScriptedMsgBox boxes;
+    HandUtilCA18(1, 1, 0, true);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(
+        boxes.Last().startsWith("HandUtil, HandUtilCA18\r\nError Number 3022\r\nrefused\r\nLine #: 40\r\n"
+                                "sSQL=UPDATE INDIV_SCORES SET HCP_INDEX_CA_18=?"))
+        << boxes.Last().toStdString();
+    EXPECT_TRUE(Value(1, 1, "HCP_INDEX_CA_18").isNull());
+
+    HandUtilUS18(1, 1, 0, true);
+    NewHandUtilUS9(1, 0, true);
+    ASSERT_EQ(boxes.Count(), 3);
+    EXPECT_TRUE(
+        boxes.Texts()[1].startsWith("HandUtil, HandUtilUS18\r\nError Number 3022\r\nrefused\r\nsSQL="));
+    EXPECT_TRUE(boxes.Texts()[2].startsWith("HandUtil, NewHandUtilUS9\r\n"));
+
+    gDB.reset();  // no database: reported, not a crash
+    HandUtilUS18(1, 1, 0, true);
+    EXPECT_EQ(boxes.Count(), 4);
+}
+
+}  // namespace
+}  // namespace dc::test

@@ -1,0 +1,453 @@
+// The course editor, offscreen: fill-down and the check column, the 171 check, saving new and
+// edited courses (packed columns, keys, names), the ratings-changed flag that opens the re-rating,
+// the save question when switching or closing, deleting, and the keystroke rules.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+#include "QStringPrint.h"
+#include "TestSupport.h"
+#include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "platform/Spread.h"
+#include "records/CourseData.h"
+#include "records/frmCourseSetup.h"
+#include "shell/Globals.h"
+
+namespace dc {
+namespace {
+
+const QString kSaveQuestion = "Do you want to save the changes to the current course?";
+
+class CourseEditorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.OpenDatabase();
+        form = std::make_unique<frmCourseSetup>();
+        form->OpenReRating = [this] { reRatings.push_back(nCurCourseID); };
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void TearDown() override {
+        form->bChanged = false;
+        form.reset();
+    }
+
+    QWidget* Focus() { return QApplication::focusWidget(); }
+    void Type(const QString& text) {
+        for (QChar ch : text) QTest::keyClick(Focus(), ch.toLatin1());
+    }
+    void Key(Qt::Key key) {
+        QTest::keyClick(Focus(), key);
+        QApplication::processEvents();
+    }
+    void StartAt(Spread* grid, int col, int row) {
+        const int tab = form->SSTab1->indexOf(grid);
+        if (tab >= 0) form->SSTab1->setCurrentIndex(tab);
+        grid->setFocus();
+        grid->SetActiveCell(col, row);
+    }
+    void TypeName(const QString& name) {
+        form->cboCourseName->lineEdit()->setFocus();
+        form->cboCourseName->lineEdit()->selectAll();
+        Type(name);
+    }
+    // A stored course "Pine" with men's slope 125 / rating 71.2 on tee box 1 and pars of 4.
+    int StoreCourse(int id, const QString& name) {
+        CourseCells cells;
+        cells.tee[0] = {"White", "71.2", "125", "73.4", "129"};
+        cells.tee[1] = {"Blue", "72.5", "130", "74.0", "133"};
+        for (int j = 0; j < 18; ++j) {
+            cells.Holes(HoleGridKind::MenPars)[0][j] = "4";
+            cells.Holes(HoleGridKind::MenPars)[1][j] = "4";
+        }
+        const PackedCourse p = PackCourse(cells);
+        gDB->Execute(
+            "INSERT INTO COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS) "
+            "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
+            {id, name, p.TB, p.MCR, p.MSL, p.WCR, p.WSL, p.MHCP, p.WHCP, p.MPARS, p.WPARS, p.YARDS});
+        return id;
+    }
+    void Pick(int courseId) {
+        form->cboCourseName->setCurrentIndex(form->cboCourseName->findData(courseId));
+        form->cboCourseName_Click();
+    }
+    QString Column(const QString& column, int id) {
+        return gDB->Scalar("SELECT " + column + " FROM COURSES WHERE COURSE_ID=?", {id}).toString();
+    }
+    int CourseCount() { return gDB->Scalar("SELECT COUNT(*) FROM COURSES").toInt(); }
+
+    test::ProgramFolder folder;
+    std::unique_ptr<frmCourseSetup> form;
+    std::vector<int> reRatings;
+};
+
+}  // namespace
+
+TEST(CourseData, ChecksumSumsAndFillDownRules) {
+    HoleRow row;
+    for (int j = 0; j < 18; ++j) row[j] = QString::number(18 - j);
+    EXPECT_TRUE(HcpChecksumOk(row)) << "1 to 18 in any order";
+    row[0] = "17";
+    EXPECT_FALSE(HcpChecksumOk(row)) << "two holes with the same number";
+    EXPECT_EQ(HoleSum({}), 0);
+
+    HoleGrid grid;
+    grid[0][6] = "4";
+    grid[1][6] = "0";
+    grid[2][6] = "5";
+    FillDown(grid, 7);
+    EXPECT_EQ(grid[1][6], "4") << "a 0 is filled";
+    EXPECT_EQ(grid[2][6], "5") << "a value stays";
+    EXPECT_EQ(grid[3][6], "4") << "an empty cell is filled";
+    EXPECT_EQ(grid[1][5], "") << "other holes untouched";
+
+    // A stored course comes back as the editor shows it; a name over 20 characters is cut.
+    CourseCells cells;
+    cells.tee[0] = {"A very long tee name here", "5.5", "95", "", ""};
+    cells.Holes(HoleGridKind::Yards)[3][17] = "95";
+    const PackedCourse p = PackCourse(cells);
+    EXPECT_EQ(p.TB.size(), 80);
+    EXPECT_EQ(p.TB.left(20), "A very long tee name");
+    EXPECT_EQ(p.MCR, "05.500.000.000.0");
+    EXPECT_EQ(p.MSL, "095000000000");
+    EXPECT_EQ(p.YARDS.size(), 216);
+    EXPECT_EQ(p.YARDS.right(3), "095");
+    const CourseCells back = UnpackCourse(p);
+    EXPECT_EQ(back.tee[0][1], "5.5");
+    EXPECT_EQ(back.tee[1][2], "0") << "an empty slot shows 0 in the tee grid";
+    EXPECT_EQ(back.Holes(HoleGridKind::Yards)[3][17], "95");
+    EXPECT_EQ(back.Holes(HoleGridKind::Yards)[0][0], "") << "an empty hole stays empty";
+}
+
+TEST_F(CourseEditorTest, OpensEmptyAndSaveWithoutEditsDoesNothing) {
+    EXPECT_EQ(form->windowTitle(), "Add a New Course");
+    EXPECT_TRUE(form->bNewCourse);
+    EXPECT_EQ(form->cboCourseName->currentText(), "");
+    EXPECT_EQ(form->spMHCP->CellValue(19, 1), 0);
+    EXPECT_EQ(form->spMPar->CellText(19, 1), "");
+    test::ScriptedMsgBox box;
+    form->cmdSave_Click();
+    EXPECT_EQ(box.Count(), 0);
+    EXPECT_EQ(CourseCount(), 0);
+}
+
+TEST_F(CourseEditorTest, FillDownFromRowOneAndSums) {
+    form->spMPar->SetCellText(7, 3, "5");
+    StartAt(form->spMPar, 7, 1);
+    Type("4");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->spMPar->ActiveCol(), 8);
+    EXPECT_EQ(form->spMPar->CellText(7, 2), "4");
+    EXPECT_EQ(form->spMPar->CellText(7, 3), "5") << "a row holding a value keeps it";
+    EXPECT_EQ(form->spMPar->CellText(7, 4), "4");
+    EXPECT_EQ(form->spMPar->CellText(19, 1), "4");
+    EXPECT_EQ(form->spMPar->CellText(19, 3), "5");
+    EXPECT_TRUE(form->bChanged);
+    EXPECT_TRUE(form->bRatingsChanged) << "a par was edited";
+
+    // Leaving a cell of row 2 fills nothing; the sums still follow.
+    StartAt(form->spMPar, 8, 2);
+    Type("3");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->spMPar->CellText(8, 3), "");
+    EXPECT_EQ(form->spMPar->CellText(19, 2), "7");
+
+    // Pars are 3 to 6: a 7 is refused and letters too.
+    StartAt(form->spMPar, 9, 1);
+    Type("7");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->spMPar->CellText(9, 1), "");
+    StartAt(form->spMPar, 9, 1);
+    Type("x");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->spMPar->CellText(9, 1), "");
+
+    // Yardages add up but never fill down.
+    StartAt(form->spYD, 1, 1);
+    Type("385");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->spYD->CellText(1, 2), "");
+    EXPECT_EQ(form->spYD->CellText(19, 1), "385");
+}
+
+TEST_F(CourseEditorTest, HandicapCheckBoxTicksAtOneHundredSeventyOne) {
+    for (int j = 1; j <= 17; ++j) {
+        form->spMHCP->SetCellText(j, 1, QString::number(19 - j));
+        form->spMHCP->SetCellText(j, 2, QString::number(19 - j));
+    }
+    StartAt(form->spMHCP, 18, 1);
+    Type("1");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->spMHCP->CellValue(19, 1), 1);
+    EXPECT_EQ(form->spMHCP->CellValue(19, 2), 1) << "hole 18 of row 1 was filled down into row 2";
+    StartAt(form->spMHCP, 18, 2);
+    Type("2");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->spMHCP->CellValue(19, 2), 0) << "two holes numbered 2";
+    StartAt(form->spMHCP, 5, 1);
+    Type("19");
+    Key(Qt::Key_Tab);
+    EXPECT_NE(form->spMHCP->CellText(5, 1), "19") << "hole handicaps stop at 18";
+    EXPECT_FALSE(form->bRatingsChanged) << "hole handicaps are no rating";
+}
+
+TEST_F(CourseEditorTest, SavesANewCourseAndRefusesBadNames) {
+    test::ScriptedMsgBox box;
+    TypeName("   ");
+    form->cmdSave_Click();
+    EXPECT_EQ(box.Last(), "Please enter a Course Name.");
+    EXPECT_EQ(box.Styles().back(), vbInformation);
+    EXPECT_EQ(CourseCount(), 0);
+
+    TypeName("Pine's");
+    EXPECT_EQ(form->cboCourseName->currentText(), "Pine`s") << "a typed apostrophe becomes a backtick";
+    StartAt(form->spTB, 1, 1);
+    Type("Wh\"ite");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->spTB->CellText(1, 1), "Wh`ite");
+    Type("71.2");
+    Key(Qt::Key_Tab);
+    Type("125");
+    Key(Qt::Key_Tab);
+    form->cmdSave_Click();
+    EXPECT_EQ(box.Count(), 1);
+    ASSERT_EQ(CourseCount(), 1);
+    EXPECT_EQ(Column("COURSE_NAME", 1), "Pine`s");
+    EXPECT_EQ(Column("TB", 1), QString(14, ' ') + "Wh`ite" + QString(60, ' '));
+    EXPECT_EQ(Column("MCR", 1), "71.200.000.000.0");
+    EXPECT_EQ(Column("MSL", 1), "125000000000");
+    EXPECT_EQ(Column("MPARS", 1), QString(72, '0'));
+    EXPECT_EQ(form->windowTitle(), "Edit Course: Pine`s");
+    EXPECT_FALSE(form->bNewCourse);
+    EXPECT_TRUE(reRatings.empty()) << "never for a course just added";
+    EXPECT_EQ(form->cboCourseName->count(), 1);
+
+    // The same name again is refused; another letter case is a new course.
+    form->cmdNew_Click();
+    TypeName("Pine`s");
+    form->spYD->SetCellText(1, 1, "300");
+    form->cmdSave_Click();
+    EXPECT_EQ(box.Last(), "This Course Name already exists.  Try a new Name.");
+    EXPECT_TRUE(form->bChanged) << "nothing typed is lost";
+    EXPECT_EQ(form->spYD->CellText(1, 1), "300");
+    EXPECT_EQ(CourseCount(), 1);
+    TypeName("PINE`S");
+    form->cmdSave_Click();
+    EXPECT_EQ(CourseCount(), 2);
+    EXPECT_EQ(Column("COURSE_NAME", 2), "PINE`S");
+}
+
+TEST_F(CourseEditorTest, ALongTeeNameNeverShiftsTheSlots) {
+    TypeName("Long");
+    form->spTB->SetCellText(1, 1, QString(25, 'x'));  // pasted past the cell's limit
+    form->spTB->SetCellText(1, 2, "Blue");
+    form->cmdSave_Click();
+    const QString tb = Column("TB", 1);
+    EXPECT_EQ(tb.size(), 80);
+    EXPECT_EQ(tb.mid(20, 20).trimmed(), "Blue");
+    StartAt(form->spTB, 1, 3);
+    Type(QString(25, 'y'));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->spTB->CellText(1, 3), QString(20, 'y')) << "the cell takes 20 characters";
+}
+
+TEST_F(CourseEditorTest, OnlyRatingsSlopesAndParsOpenTheReRating) {
+    StoreCourse(1, "Pine");
+    form->cboCourseName->clear();
+    form->Form_Load();
+    Pick(1);
+    EXPECT_EQ(form->windowTitle(), "Edit Course: Pine");
+    EXPECT_EQ(form->spTB->CellText(1, 1), "White");
+    EXPECT_EQ(form->spTB->CellText(2, 2), "72.5");
+    EXPECT_EQ(form->spMPar->CellText(19, 1), "72");
+    EXPECT_FALSE(form->bChanged);
+
+    StartAt(form->spYD, 3, 1);
+    Type("400");
+    Key(Qt::Key_Tab);
+    StartAt(form->spWHCP, 3, 1);
+    Type("9");
+    Key(Qt::Key_Tab);
+    form->cmdSave_Click();
+    EXPECT_FALSE(form->bChanged);
+    EXPECT_TRUE(reRatings.empty());
+    EXPECT_EQ(Column("YARDS", 1).mid(6, 3), "400");
+
+    nCurCourseID = 0;
+    StartAt(form->spTB, 3, 2);
+    Type("128");
+    Key(Qt::Key_Tab);
+    form->cmdSave_Click();
+    ASSERT_EQ(reRatings.size(), 1u);
+    EXPECT_EQ(reRatings[0], 1) << "nCurCourseID names the saved course";
+    EXPECT_EQ(Column("MSL", 1), "125128000000");
+    EXPECT_FALSE(form->bRatingsChanged);
+
+    StartAt(form->spWPar, 2, 4);
+    Type("5");
+    Key(Qt::Key_Tab);
+    form->cmdSave_Click();
+    EXPECT_EQ(reRatings.size(), 2u);
+}
+
+TEST_F(CourseEditorTest, TheReRatingScreenOpensModelessForTheSavedCourse) {
+    StoreCourse(3, "Elm");
+    frmCourseSetup editor;  // with its own opener
+    editor.show();
+    editor.cboCourseName->setCurrentIndex(editor.cboCourseName->findData(3));
+    editor.cboCourseName_Click();
+    editor.spTB->SetCellText(2, 1, "70.1");
+    editor.bChanged = editor.bRatingsChanged = true;
+    editor.cmdSave_Click();
+    auto* screen = editor.findChild<QDialog*>("frmUpCRSR");
+    ASSERT_TRUE(screen);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_FALSE(screen->isModal());
+    EXPECT_EQ(nCurCourseID, 3);
+    screen->close();
+}
+
+TEST_F(CourseEditorTest, CourseKeysAbove32767StayWhole) {
+    StoreCourse(40000, "Big");
+    form->cboCourseName->clear();
+    form->Form_Load();
+    Pick(40000);
+    EXPECT_EQ(form->nEditCourseID, 40000);
+    StartAt(form->spTB, 3, 1);
+    Type("131");
+    Key(Qt::Key_Tab);
+    form->cmdSave_Click();
+    EXPECT_EQ(Column("MSL", 40000).left(3), "131");
+    ASSERT_EQ(reRatings.size(), 1u);
+    EXPECT_EQ(reRatings[0], 40000);
+    // The next new course gets 40001.
+    form->cmdNew_Click();
+    TypeName("Next");
+    form->cmdSave_Click();
+    EXPECT_EQ(Column("COURSE_NAME", 40001), "Next");
+}
+
+TEST_F(CourseEditorTest, SwitchingAsksAndStopsWhenTheSaveIsRefused) {
+    StoreCourse(1, "Pine");
+    StoreCourse(2, "Oak");
+    form->cboCourseName->clear();
+    form->Form_Load();
+    Pick(1);
+
+    // Yes stores the edits under the current course's own name and key, then shows the other.
+    StartAt(form->spYD, 1, 1);
+    Type("350");
+    Key(Qt::Key_Tab);
+    test::ScriptedMsgBox box({vbYes});
+    Pick(2);
+    EXPECT_EQ(box.Texts().value(0), kSaveQuestion);
+    EXPECT_EQ(box.Styles().at(0), vbYesNoCancel + vbQuestion);
+    EXPECT_EQ(Column("YARDS", 1).left(3), "350");
+    EXPECT_EQ(Column("COURSE_NAME", 1), "Pine");
+    EXPECT_EQ(form->windowTitle(), "Edit Course: Oak");
+    EXPECT_EQ(form->nEditCourseID, 2);
+
+    // Cancel keeps the edited data on the screen.
+    StartAt(form->spYD, 2, 1);
+    Type("333");
+    Key(Qt::Key_Tab);
+    box.Push(vbCancel);
+    Pick(1);
+    EXPECT_EQ(form->nEditCourseID, 2);
+    EXPECT_EQ(form->spYD->CellText(2, 1), "333");
+    EXPECT_EQ(form->cboCourseName->currentText(), "Oak");
+
+    // Yes with an empty name: the save is refused and the switch stops, nothing typed is lost.
+    TypeName("");
+    form->cboCourseName->lineEdit()->clear();
+    form->cboCourseName_Change("");
+    box.Push(vbYes);
+    Pick(1);
+    EXPECT_EQ(box.Last(), "Please enter a Course Name.");
+    EXPECT_EQ(form->nEditCourseID, 2);
+    EXPECT_EQ(form->spYD->CellText(2, 1), "333");
+    EXPECT_TRUE(form->bChanged);
+    EXPECT_EQ(Column("COURSE_NAME", 2), "Oak");
+}
+
+TEST_F(CourseEditorTest, DeleteRefusesUnsavedAndUsedCoursesAndReusesTheKey) {
+    test::ScriptedMsgBox box;
+    form->cmdDelete_Click();
+    EXPECT_EQ(box.Last(), "This Course has not been Saved and cannot be deleted.");
+
+    StoreCourse(1, "Pine");
+    StoreCourse(2, "Oak");
+    gDB->Execute("INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER) VALUES (1, 1, 1)");
+    form->cboCourseName->clear();
+    form->Form_Load();
+    Pick(1);
+    form->cmdDelete_Click();
+    EXPECT_EQ(box.Last(),
+              "This Course is in use and cannot be deleted.  Remove the Course from each Tournament Setup to "
+              "enable "
+              "deletion.");
+    EXPECT_EQ(CourseCount(), 2);
+
+    Pick(2);
+    box.Push(vbNo);
+    form->cmdDelete_Click();
+    EXPECT_EQ(box.Last(), "Are you sure you want to delete this course?");
+    EXPECT_EQ(CourseCount(), 2);
+    box.Push(vbYes);
+    form->cmdDelete_Click();
+    EXPECT_EQ(CourseCount(), 1);
+    EXPECT_EQ(form->cboCourseName->findData(2), -1);
+    EXPECT_EQ(form->windowTitle(), "Add a New Course");
+    EXPECT_TRUE(form->bNewCourse);
+    EXPECT_EQ(form->spTB->CellText(1, 1), "");
+
+    TypeName("Elm");
+    form->cmdSave_Click();
+    EXPECT_EQ(Column("COURSE_NAME", 2), "Elm") << "the deleted largest key is given again";
+}
+
+TEST_F(CourseEditorTest, ClosingAsksAndKeepsTheScreenWhenTheSaveIsRefused) {
+    nReturnCode = 0;
+    StartAt(form->spYD, 1, 1);
+    Type("300");
+    Key(Qt::Key_Tab);
+    test::ScriptedMsgBox box({vbYes, vbOK, vbCancel, vbNo});
+    form->close();
+    EXPECT_EQ(box.Texts().value(1), "Please enter a Course Name.");
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(nReturnCode, 1);
+    form->close();
+    EXPECT_TRUE(form->isVisible()) << "Cancel";
+    form->close();
+    EXPECT_FALSE(form->isVisible()) << "No closes without saving";
+    EXPECT_EQ(CourseCount(), 0);
+}
+
+TEST_F(CourseEditorTest, EnterMovesOnAsTabAndAdvanceGoesToTheNextTab) {
+    form->cboCourseName->lineEdit()->setFocus();
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Focus(), form->spTB) << "Enter in the name box moves on";
+    form->spTB->SetActiveCell(1, 1);
+    Type("Red");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(form->spTB->CellText(1, 1), "Red");
+    EXPECT_EQ(form->spTB->ActiveCol(), 2) << "Enter in a cell moves to the next cell";
+    form->spTB->SetActiveCell(5, 4);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->SSTab1->currentIndex(), 0);
+    EXPECT_EQ(Focus(), form->spMHCP);
+    EXPECT_EQ(form->spMHCP->ActiveCol(), 1);
+    EXPECT_EQ(form->spMHCP->ActiveRow(), 1);
+    form->spMHCP->SetActiveCell(18, 4);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(form->SSTab1->currentIndex(), 1);
+    EXPECT_EQ(Focus(), form->spWHCP);
+}
+
+}  // namespace dc

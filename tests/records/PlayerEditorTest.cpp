@@ -1,0 +1,371 @@
+// The player editor and its search, offscreen: keys of new players, the checks and their messages,
+// keystroke rules, saving new and edited players, deleting with the rounds in one transaction, the
+// save question that stops when the save is refused, the name search (one and several matches,
+// literal prefixes), the grid's header sort flags, the double-click and the home-course completion.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "QStringPrint.h"
+#include "TestSupport.h"
+#include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "platform/Pointer.h"
+#include "platform/Spread.h"
+#include "records/PlayerStore.h"
+#include "records/frmPlayers.h"
+#include "shell/Globals.h"
+#include "shell/frmFindName.h"
+
+namespace dc {
+namespace {
+
+class PlayerEditorTest : public ::testing::Test {
+  protected:
+    void SetUp() override { folder.OpenDatabase(); }
+    void TearDown() override {
+        if (form) form->bChanged = false;
+        form.reset();
+        SetMousePointer(Pointer::Default);
+    }
+    void Open() {
+        form = std::make_unique<frmPlayers>();
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void Add(int id, const QString& last, const QString& first, const QString& gender = "M",
+             const QString& city = QString(), const QString& homeCourse = QString(),
+             const QString& coursePh = QString()) {
+        gDB->Execute(
+            "INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER, CITY, HOME_COURSE, COURSE_PH) "
+            "VALUES "
+            "(?,?,?,?,?,?,?)",
+            {id, last, first, gender, city, homeCourse, coursePh});
+    }
+    void TypeInto(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        for (QChar ch : text) QTest::keyClick(box, ch.toLatin1());
+    }
+    void FillNewPlayer(const QString& last, const QString& first) {
+        TypeInto(form->txtLast, last);
+        TypeInto(form->txtFirst, first);
+        form->optGender_1->setChecked(true);
+    }
+    QString Stored(const QString& column, int id) {
+        return gDB->Scalar("SELECT " + column + " FROM PLAYERS WHERE PLAYER_ID=?", {id}).toString();
+    }
+    int Count(const QString& table) { return gDB->Scalar("SELECT COUNT(*) FROM " + table).toInt(); }
+    QStringList GridColumn(int col) {
+        QStringList texts;
+        for (int r = 1; r <= form->spPlayers->MaxRows(); ++r) texts << form->spPlayers->CellText(col, r);
+        return texts;
+    }
+
+    test::ProgramFolder folder;
+    std::unique_ptr<frmPlayers> form;
+};
+
+}  // namespace
+
+TEST_F(PlayerEditorTest, NewKeysChecksAndStoredTexts) {
+    Add(1, "Able", "Ann", "F");
+    Add(2, "Baker", "Bob");
+    Add(7, "Cole", "Cy");
+    Open();
+    EXPECT_EQ(form->windowTitle(), "Add a New Player");
+    EXPECT_FALSE(form->optGender_1->isChecked() || form->optGender_2->isChecked());
+    EXPECT_EQ(form->spPlayers->MaxRows(), 3);
+    EXPECT_EQ(form->spPlayers->CellText(2, 1), "Able, Ann ");
+
+    test::ScriptedMsgBox box;
+    TypeInto(form->txtLast, "  ");
+    form->cmdSave_Click();
+    EXPECT_EQ(box.Last(), "Please enter a Player Last Name.");
+    EXPECT_EQ(QApplication::focusWidget(), form->txtLast);
+    form->txtLast->clear();
+    TypeInto(form->txtLast, " O'Brien");
+    EXPECT_EQ(form->txtLast->text(), " O`Brien") << "typed quotes become backticks";
+    form->cmdSave_Click();
+    EXPECT_EQ(box.Last(), "Please enter a Player First Name.");
+    TypeInto(form->txtFirst, "Pat");
+    form->cmdSave_Click();
+    EXPECT_EQ(box.Last(), "Please enter a Player Gender.  This will be used for scoring by handicap holes.");
+    EXPECT_EQ(box.Styles().back(), vbInformation);
+    EXPECT_EQ(Count("PLAYERS"), 3) << "nothing stored by a failed check";
+    EXPECT_TRUE(form->bChanged);
+
+    TypeInto(form->txtMI, "b");
+    EXPECT_EQ(form->txtMI->text(), "B");
+    TypeInto(form->txtState, "ny");
+    QTest::keyClick(form->txtState, 'x');
+    QTest::keyClick(form->txtState, 'z');
+    EXPECT_EQ(form->txtState->text(), "NYX") << "upper-cased, and the box takes 3 characters";
+    form->optGender_2->setChecked(true);
+    form->cmdSave_Click();
+    EXPECT_EQ(box.Count(), 3);
+    EXPECT_EQ(Stored("LAST_NAME", 8), " O`Brien") << "8 after keys 1, 2 and 7; stored with its leading blank";
+    EXPECT_EQ(Stored("GENDER", 8), "F");
+    EXPECT_EQ(Stored("STATE", 8), "NYX");
+    EXPECT_EQ(form->lblPlayerID->text(), "8");
+    EXPECT_EQ(form->windowTitle(), "Edit Player:  O`Brien, Pat B");
+    EXPECT_FALSE(form->bNewPlayer);
+    EXPECT_EQ(form->spPlayers->MaxRows(), 4);
+
+    // An edit goes through an update; a pasted apostrophe is stored as it stands.
+    form->txtLast->setText("O'Brien");
+    form->cmdSave_Click();
+    EXPECT_EQ(Stored("LAST_NAME", 8), "O'Brien");
+    EXPECT_EQ(Count("PLAYERS"), 4);
+    EXPECT_EQ(GridColumn(2).last(), "O'Brien, Pat B") << "the grid row follows";
+}
+
+TEST_F(PlayerEditorTest, FirstPlayerGetsOneAndADeletedLargestKeyIsGivenAgain) {
+    Open();
+    FillNewPlayer("Able", "Ann");
+    form->cmdSave_Click();
+    EXPECT_EQ(Stored("LAST_NAME", 1), "Able");
+    form->cmdNew_Click();
+    EXPECT_EQ(form->lblPlayerID->text(), "1") << "New keeps the key until the next save";
+    EXPECT_TRUE(form->optGender_1->isChecked()) << "and the gender";
+    FillNewPlayer("Baker", "Bob");
+    form->cmdSave_Click();
+    EXPECT_EQ(Stored("LAST_NAME", 2), "Baker");
+
+    test::ScriptedMsgBox box({vbYes});
+    form->cmdDelete_Click();
+    EXPECT_EQ(Count("PLAYERS"), 1);
+    form->cmdNew_Click();
+    FillNewPlayer("Cole", "Cy");
+    form->cmdSave_Click();
+    EXPECT_EQ(Stored("LAST_NAME", 2), "Cole");
+}
+
+TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
+    Add(1, "Able", "Ann");
+    Add(2, "Baker", "Bob");
+    for (int g = 1; g <= 3; ++g)
+        gDB->Execute("INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER) VALUES (?, 1, ?)",
+                     {1 + g % 2, g});
+    Open();
+    test::ScriptedMsgBox box;
+    form->cmdDelete_Click();
+    EXPECT_EQ(box.Last(), "A new player cannot be deleted.  Please select a Player to delete.");
+
+    form->spPlayers_DblClick(2, 1);
+    EXPECT_EQ(form->lblPlayerID->text(), "1");
+    box.Push(vbNo);
+    form->cmdDelete_Click();
+    EXPECT_EQ(box.Last(), "Are you sure you want to delete this player?");
+    EXPECT_EQ(Count("PLAYERS"), 2);
+
+    // The player's row cannot go: the rounds stay too, no orphan is left for the next new player.
+    gDB->Execute("CREATE TRIGGER keep BEFORE DELETE ON PLAYERS BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    box.Push(vbYes);
+    form->cmdDelete_Click();
+    EXPECT_TRUE(box.Last().startsWith("Players, cmdDelete_Click")) << box.Last().toStdString();
+    EXPECT_EQ(gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 1);
+    EXPECT_FALSE(form->bNewPlayer);
+    gDB->Execute("DROP TRIGGER keep");
+
+    box.Push(vbYes);
+    form->cmdDelete_Click();
+    EXPECT_EQ(Count("PLAYERS"), 1);
+    EXPECT_EQ(gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 0);
+    EXPECT_EQ(gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=2").toInt(), 2);
+    EXPECT_TRUE(form->bNewPlayer);
+    EXPECT_EQ(form->windowTitle(), "Add a New Player");
+    EXPECT_EQ(form->spPlayers->MaxRows(), 1);
+    EXPECT_EQ(form->txtLast->text(), "");
+}
+
+TEST_F(PlayerEditorTest, ClosingStopsWhenTheSaveIsRefusedAndHandsBackTheKey) {
+    Add(5, "Able", "Ann");
+    Open();
+    form->spPlayers_DblClick(2, 1);
+    nReturnCode = 0;
+    form->txtFirst->clear();
+    test::ScriptedMsgBox box({vbYes, vbOK, vbCancel, vbNo});
+    form->close();
+    EXPECT_EQ(box.Texts().value(0), "Do you want to save the changes to the current player?");
+    EXPECT_EQ(box.Texts().value(1), "Please enter a Player First Name.");
+    EXPECT_TRUE(form->isVisible()) << "the edits are not lost";
+    form->close();
+    EXPECT_TRUE(form->isVisible()) << "Cancel";
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(nCurPlayerID, 5);
+    EXPECT_EQ(nReturnCode, 2);
+    EXPECT_EQ(Stored("FIRST_NAME", 5), "Ann");
+}
+
+TEST_F(PlayerEditorTest, EnterMovesOnInTabOrder) {
+    Open();
+    form->txtLast->setFocus();
+    QTest::keyClick(form->txtLast, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), form->txtFirst);
+    form->txtGHIN->setFocus();
+    QTest::keyClick(form->txtGHIN, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), form->cmdSave);
+    EXPECT_EQ(form->txtGHIN->text(), "");
+}
+
+TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {
+    Add(1, "Smith", "John");
+    Add(2, "Smithers", "Ann");
+    Add(3, "O'Neil", "Jo");
+    Add(4, "Jones", "Ann");
+    Add(5, "S_mith", "Kim");
+    Open();
+    test::ScriptedMsgBox box;
+
+    form->txtSearch->setText("o'n");
+    form->cmdSearch_Click();
+    EXPECT_EQ(form->lblPlayerID->text(), "3") << "one match loads at once";
+    EXPECT_EQ(form->txtSearch->text(), "");
+    EXPECT_EQ(form->windowTitle(), "Edit Player: O'Neil, Jo ");
+    EXPECT_FALSE(form->bChanged);
+    EXPECT_FALSE(form->bNewPlayer);
+
+    QStringList listed;
+    test::ScriptedModal modal([&](QDialog& d) {
+        auto& dlg = dynamic_cast<frmFindName&>(d);
+        for (int i = 0; i < dlg.lstNames->count(); ++i) listed << dlg.lstNames->item(i)->text();
+        dlg.lstNames->setCurrentRow(1);
+        dlg.lstNames_Click();
+        dlg.cmdRetrieve_Click();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    form->txtSearch->setText("smi");
+    form->cmdSearch_Click();
+    EXPECT_EQ(listed, (QStringList{"Smith, John", "Smithers, Ann"}))
+        << "in last-name order; _ is no wildcard";
+    EXPECT_EQ(form->lblPlayerID->text(), "2");
+    EXPECT_EQ(form->windowTitle(), "Edit Player: Smithers, Ann ");
+
+    form->txtSearch->setText("Smith, J");
+    form->cmdSearch_Click();
+    EXPECT_EQ(form->lblPlayerID->text(), "1");
+    form->txtSearch->setText(", Ann");
+    listed.clear();
+    form->cmdSearch_Click();
+    EXPECT_EQ(listed, (QStringList{"Jones, Ann", "Smithers, Ann"}));
+
+    for (const QString& text : QStringList{"%", "[", "S*", "?", " Smith"}) {
+        form->txtSearch->setText(text);
+        form->cmdSearch_Click();
+        EXPECT_EQ(box.Last(), "No matches found") << text.toStdString();
+        EXPECT_EQ(form->txtSearch->text(), text) << "the text stays";
+    }
+    form->txtSearch->setText("S_");
+    form->cmdSearch_Click();
+    EXPECT_EQ(form->lblPlayerID->text(), "5") << "an underscore matches only itself";
+
+    form->txtSearch->setText("  ");
+    form->cmdSearch_Click();
+    EXPECT_EQ(box.Last(), "Please enter a character from the Last Name.");
+    EXPECT_EQ(modal.Count(), 2);
+}
+
+TEST_F(PlayerEditorTest, SearchAsksFirstAndKeepsTheNewStateWhenCancelled) {
+    Add(1, "Smith", "John");
+    Add(2, "Smithers", "Ann");
+    Open();
+    test::ScriptedModal modal([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    test::ScriptedMsgBox box({vbYes, vbOK});
+    TypeInto(form->txtFirst, "Edited");
+    form->txtSearch->setText("smi");
+    form->cmdSearch_Click();
+    EXPECT_EQ(box.Texts().value(1), "Please enter a Player Last Name.");
+    EXPECT_EQ(modal.Count(), 0) << "a refused save stops the search";
+    EXPECT_EQ(form->txtFirst->text(), "Edited");
+
+    box.Push(vbNo);
+    form->cmdSearch_Click();
+    EXPECT_EQ(modal.Count(), 1);
+    EXPECT_TRUE(form->bNewPlayer) << "cancelled: still a new player";
+    EXPECT_EQ(form->txtFirst->text(), "Edited");
+    FillNewPlayer("Zed", "Zoe");
+    form->cmdSave_Click();
+    EXPECT_EQ(Stored("LAST_NAME", 3), "Zed") << "the save still adds a row";
+}
+
+TEST_F(PlayerEditorTest, HeaderClicksSortEachColumnByItsOwnFlag) {
+    Add(1, "Able", "A", "M", "Boston");
+    Add(2, "Baker", "B", "F", "Austin");
+    Add(3, "Cole", "C", "M", "Chicago");
+    Open();
+    form->spPlayers_Click(0, 0);
+    form->spPlayers_Click(5, 1);
+    EXPECT_EQ(GridColumn(5), (QStringList{"Boston", "Austin", "Chicago"})) << "only header clicks sort";
+    form->spPlayers_Click(5, 0);
+    EXPECT_EQ(GridColumn(5), (QStringList{"Chicago", "Boston", "Austin"}))
+        << "the first click sorts descending";
+    EXPECT_EQ(GridColumn(1), (QStringList{"3", "1", "2"})) << "whole rows move";
+    form->spPlayers_Click(5, 0);
+    EXPECT_EQ(GridColumn(5), (QStringList{"Austin", "Boston", "Chicago"}));
+    form->spPlayers_Click(2, 0);
+    EXPECT_EQ(GridColumn(2).first(), "Cole, C ") << "another column starts descending too";
+    EXPECT_FALSE(form->bColSortFlag[2]);
+    EXPECT_TRUE(form->bColSortFlag[5]);
+
+    // A real click on the header does the same.
+    QHeaderView* header = form->spPlayers->horizontalHeader();
+    const int x = header->sectionViewportPosition(4) + header->sectionSize(4) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    EXPECT_EQ(GridColumn(5), (QStringList{"Chicago", "Boston", "Austin"}));
+}
+
+TEST_F(PlayerEditorTest, DoubleClickAsksAndLoadsTheRow) {
+    Add(1, "Able", "Ann", "F");
+    Add(2, "Baker", "Bob", "");
+    Open();
+    form->spPlayers_DblClick(2, 0);
+    EXPECT_EQ(form->lblPlayerID->text(), "") << "a header double-click does nothing";
+    form->spPlayers_DblClick(2, 1);
+    EXPECT_TRUE(form->optGender_2->isChecked());
+    TypeInto(form->txtCity, "X");
+    test::ScriptedMsgBox box({vbCancel});
+    form->spPlayers_DblClick(2, 2);
+    EXPECT_EQ(form->lblPlayerID->text(), "1") << "Cancel keeps the fields";
+    EXPECT_EQ(form->txtCity->text(), "X");
+    box.Push(vbNo);
+    form->spPlayers_DblClick(2, 2);
+    EXPECT_EQ(form->lblPlayerID->text(), "2");
+    EXPECT_TRUE(form->optGender_2->isChecked()) << "an empty gender leaves the buttons as they were";
+    EXPECT_FALSE(form->bChanged);
+}
+
+TEST_F(PlayerEditorTest, HomeCourseCompletion) {
+    Add(1, "Able", "Ann", "F", "", "Pine Valley", "555-0101");
+    Add(2, "Baker", "Bob", "M", "", "50% Club", "555-0202");
+    Open();
+    TypeInto(form->txtHomeCourse, "Pi");
+    EXPECT_EQ(form->txtHomeCourse->text(), "Pine Valley");
+    EXPECT_EQ(form->txtHomeCourse->selectedText(), "ne Valley");
+    EXPECT_EQ(form->txtCoursePh->text(), "555-0101");
+    QTest::keyClick(form->txtHomeCourse, Qt::Key_Backspace);
+    EXPECT_EQ(form->txtHomeCourse->text(), "Pi") << "Backspace never completes";
+    TypeInto(form->txtHomeCourse, "x");
+    EXPECT_EQ(form->txtCoursePh->text(), "") << "no player has that prefix";
+    form->txtHomeCourse->clear();
+    TypeInto(form->txtHomeCourse, "5");
+    EXPECT_EQ(form->txtHomeCourse->text(), "50% Club");
+    form->txtHomeCourse->clear();
+    TypeInto(form->txtHomeCourse, "%");
+    EXPECT_EQ(form->txtHomeCourse->text(), "%") << "% is no wildcard";
+}
+
+TEST(PlayerStore, LikePrefixEscapesWildcards) {
+    EXPECT_EQ(LikePrefix("a%b_c\\"), "a\\%b\\_c\\\\%");
+    EXPECT_EQ(LikePrefix(""), "%");
+}
+
+}  // namespace dc

@@ -1,0 +1,322 @@
+// The printed player list and the mailing labels: positions, offsets, fonts, sheets and documents
+// on the recording printer page, the label texts, the offset boxes, and one real PDF of each
+// printout read back with pdftotext.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "QStringPrint.h"
+#include "TestSupport.h"
+#include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "platform/PrinterError.h"
+#include "platform/PrinterPageFactory.h"
+#include "platform/RecordingPrinterPage.h"
+#include "platform/Spread.h"
+#include "records/MailingLabels.h"
+#include "records/frmMailingLabels.h"
+#include "records/frmPlayers.h"
+#include "shell/Globals.h"
+
+namespace dc {
+namespace {
+
+class PrintingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.OpenDatabase();
+        gDB->Execute("UPDATE SETUP SET XOFFSET=0, YOFFSET=0");
+    }
+    void TearDown() override { SetPrinterPageFactory({}); }
+    void Add(int id, const QString& last, const QString& first, const QString& city = "Boston",
+             const QString& zip = "02101") {
+        gDB->Execute(
+            "INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER, SALUTATION, ADDRESS1, CITY, "
+            "STATE, ZIP, "
+            "HOME_PHONE, OTHER_PHONE, EMAIL) VALUES (?,?,?,'M','Mr.','1 Main "
+            "St',?,'MA',?,'555-1','555-2','a@b.c')",
+            {id, last, first, city, zip});
+    }
+    void AddMany(int n) {
+        for (int i = 1; i <= n; ++i) Add(i, QString("Name%1").arg(i, 2, 10, QChar('0')), "F");
+    }
+    // Texts printed, with their documents and positions in twips.
+    std::vector<PrintOp> Printed() const {
+        std::vector<PrintOp> texts;
+        for (const PrintOp& op : log->Texts())
+            if (!op.text.isEmpty()) texts.push_back(op);
+        return texts;
+    }
+    static QString PdfPath() { return qEnvironmentVariable("DC_PRINT_PDF"); }
+    static bool HavePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
+
+    test::ProgramFolder folder;
+    std::shared_ptr<PrintLog> log;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- player list
+
+TEST_F(PrintingTest, PlayerListFollowsTheGridWithOffsetsInLandscape) {
+    Add(1, "Able", "Ann", "Boston");
+    Add(2, "Baker", "Bob", "Chicago");
+    gDB->Execute("UPDATE SETUP SET XOFFSET=0.25, YOFFSET=0.25");
+    gDB->Execute("UPDATE PLAYERS SET EMAIL='', HOME_PHONE='' WHERE PLAYER_ID=1");
+    log = RecordAllPrinting();
+    frmPlayers form;
+    form.spPlayers_Click(5, 0);  // City, descending
+    form.cmdPrint_Click();
+    EXPECT_EQ(log->DocumentCount(), 1);
+    const PrintOp* heading = log->Find("Player Name");
+    ASSERT_TRUE(heading);
+    EXPECT_DOUBLE_EQ(heading->x, 700 - 360);
+    EXPECT_DOUBLE_EQ(heading->y, 540 - 360);
+    EXPECT_TRUE(heading->underline);
+    EXPECT_EQ(heading->orientation, kLandscape);
+    EXPECT_DOUBLE_EQ(heading->fontSize, 10);
+    EXPECT_DOUBLE_EQ(log->Find("M/F")->x, 3040 - 360);
+    EXPECT_DOUBLE_EQ(log->Find("St/Prov")->x, 7900 - 360);
+    EXPECT_DOUBLE_EQ(log->Find("Email")->x, 11500 - 360);
+    EXPECT_EQ(log->Find("555-2"), nullptr) << "the other phone is not printed";
+
+    const PrintOp* first = log->Find("Baker, Bob ");
+    const PrintOp* second = log->Find("Able, Ann ");
+    ASSERT_TRUE(first && second);
+    EXPECT_LT(first->y, second->y) << "the grid's sorted order";
+    EXPECT_GT(first->y, heading->y);
+    EXPECT_FALSE(first->underline);
+    EXPECT_DOUBLE_EQ(log->Find("Chicago")->y, first->y);
+    EXPECT_DOUBLE_EQ(log->Find("Chicago")->x, 6100 - 360);
+    int onAbleLine = 0;
+    for (const PrintOp& op : Printed()) onAbleLine += op.y == second->y;
+    EXPECT_EQ(onAbleLine, 6) << "no e-mail and no home phone: those places stay empty";
+}
+
+TEST_F(PrintingTest, PlayerListWithoutRowsOrSetupAndOverSeveralSheets) {
+    gDB->Execute("DELETE FROM SETUP");
+    log = RecordAllPrinting();
+    {
+        frmPlayers form;
+        form.cmdPrint_Click();
+    }
+    EXPECT_EQ(log->DocumentCount(), 1);
+    EXPECT_EQ(Printed().size(), 8u) << "the heading line only";
+    EXPECT_DOUBLE_EQ(log->Find("Player Name")->x, 700);
+    EXPECT_DOUBLE_EQ(log->Find("Player Name")->y, 540);
+
+    log->Clear();
+    AddMany(60);
+    frmPlayers form;
+    form.cmdPrint_Click();
+    EXPECT_EQ(log->DocumentCount(), 1);
+    ASSERT_GE(log->PageCount(1), 2);
+    EXPECT_TRUE(log->TextsOn(1, 2).contains("Player Name")) << "the heading again on the next sheet";
+    int rows = 0;
+    for (const PrintOp& op : Printed()) {
+        rows += op.text.startsWith("Name");
+        EXPECT_LT(op.yTwips, 12240 - 720) << "every line on its sheet";
+    }
+    EXPECT_EQ(rows, 60);
+}
+
+TEST_F(PrintingTest, PlayerListAsARealPdf) {
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not available";
+    Add(1, "Smith", "John");
+    QFile::remove(PdfPath());
+    frmPlayers form;
+    test::ScriptedMsgBox box;
+    form.cmdPrint_Click();
+    EXPECT_EQ(box.Count(), 0);
+    const QString text = test::PdfText(PdfPath());
+    EXPECT_TRUE(text.contains("Player Name")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Smith, John")) << text.toStdString();
+    EXPECT_TRUE(text.contains("St/Prov"));
+}
+
+// ---------------------------------------------------------------- mailing labels
+
+TEST(LabelText, LinesMoveUpOnlyForAnEmptySecondAddress) {
+    PlayerRec p;
+    p.SALUTATION = "Mr.";
+    p.FIRST_NAME = "John";
+    p.LAST_NAME = "Smith";
+    p.ADDRESS1 = "1 Main St";
+    p.CITY = "Boston";
+    p.STATE = "MA";
+    p.ZIP = "02101";
+    EXPECT_EQ(LabelLines(p), (LabelText{"Mr. John Smith", "1 Main St", "Boston, MA  02101", ""}));
+    p.ADDRESS2 = "Apt 4";
+    EXPECT_EQ(LabelLines(p), (LabelText{"Mr. John Smith", "1 Main St", "Apt 4", "Boston, MA  02101"}));
+    p.ADDRESS1 = "";
+    EXPECT_EQ(LabelLines(p)[1], "") << "an empty first address moves nothing up";
+    p.CITY = p.STATE = p.ZIP = " ";
+    EXPECT_EQ(LabelLines(p)[3], "") << "no lone comma";
+    p.SALUTATION = "";
+    p.FIRST_NAME = "";
+    EXPECT_EQ(LabelLines(p)[0], "  Smith") << "blanks inside stay; the print trims the ends";
+
+    EXPECT_EQ(PlaceOfLabel(0, 2).row, 1);
+    EXPECT_EQ(PlaceOfLabel(20, 2).sheet, 1);
+    EXPECT_EQ(PlaceOfLabel(20, 2).row, 1);
+    EXPECT_EQ(PlaceOfLabel(29, 3).col, 3);
+    EXPECT_EQ(PlaceOfLabel(29, 3).row, 10);
+
+    EXPECT_EQ(OffsetBoxText(0.047), ".047");
+    EXPECT_EQ(OffsetBoxText(1.5), "1.500");
+    EXPECT_EQ(OffsetBoxText(0), ".000");
+    EXPECT_EQ(OffsetSqlText(0.25), "0.250");
+    EXPECT_DOUBLE_EQ(OffsetValue(".047x"), 0.047);
+    EXPECT_DOUBLE_EQ(OffsetValue("1.2.3"), 1.2);
+    EXPECT_DOUBLE_EQ(OffsetValue(""), 0);
+}
+
+TEST_F(PrintingTest, LabelScreenLoadsFontsAndOffsetsAndFiltersKeys) {
+    gDB->Execute("UPDATE SETUP SET XOFFSET=0.047, YOFFSET=1.5");
+    log = RecordAllPrinting([](RecordingPrinterPage& page) {
+        page.SetFontList({"Times", "Courier New", "Arial Narrow", "Arial", " "});
+    });
+    frmMailingLabels form;
+    EXPECT_EQ(form.windowTitle(), "Print Player Mailing Labels");
+    EXPECT_EQ(form.cboFontType->count(), 4);
+    EXPECT_EQ(form.cboFontType->currentText(), "Arial");
+    EXPECT_EQ(form.cboFontStyle->currentText(), "Regular");
+    EXPECT_EQ(form.txtXOffset->text(), ".047");
+    EXPECT_EQ(form.txtYOffset->text(), "1.500");
+    EXPECT_TRUE(form.optStyle_2->isChecked());
+    EXPECT_TRUE(form.optSort_1->isChecked());
+    form.txtXOffset->clear();
+    form.txtXOffset->setFocus();
+    for (char c : QByteArray("a.-5x")) QTest::keyClick(form.txtXOffset, c);
+    EXPECT_EQ(form.txtXOffset->text(), ".5");
+}
+
+TEST_F(PrintingTest, LabelsTwoAcrossSheetsDocumentsAndOffsets) {
+    AddMany(25);
+    log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Arial", "Courier New"}); });
+    frmMailingLabels form;
+    form.optStyle_1->setChecked(true);
+    form.cboFontStyle->setCurrentText("Bold");
+    form.txtXOffset->setText(".047");
+    form.txtYOffset->setText(".25");
+    form.cmdPrint_Click();
+    EXPECT_NEAR(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0.047, 1e-9);
+    EXPECT_NEAR(gDB->Scalar("SELECT YOFFSET FROM SETUP").toDouble(), 0.25, 1e-9);
+
+    EXPECT_EQ(log->DocumentCount(), 2) << "one document per sheet";
+    const PrintOp* first = log->Find("Mr. F Name01");
+    ASSERT_TRUE(first);
+    EXPECT_NEAR(first->x, 432 - 67.68, 1e-6);
+    EXPECT_NEAR(first->y, 864 - 360, 1e-6);
+    EXPECT_EQ(first->fontName, "Arial");
+    EXPECT_TRUE(first->bold);
+    EXPECT_DOUBLE_EQ(first->fontSize, 12);
+    EXPECT_EQ(first->orientation, kPortrait);
+    const PrintOp* right = log->Find("Mr. F Name02");
+    EXPECT_NEAR(right->x, 6480 - 67.68, 1e-6);
+    EXPECT_NEAR(right->y, first->y, 1e-6);
+    EXPECT_NEAR(log->Find("Mr. F Name03")->y, 864 + 1440 - 360, 1e-6);
+    const PrintOp* address = log->Find("1 Main St");
+    EXPECT_GT(address->y, first->y);
+    EXPECT_EQ(log->Find("Boston, MA  02101")->document, 1);
+    EXPECT_EQ(log->Find("Mr. F Name20")->document, 1);
+
+    // The second sheet starts at the top again, row after row.
+    const PrintOp* next = log->Find("Mr. F Name21");
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->document, 2);
+    EXPECT_NEAR(next->y, 864 - 360, 1e-6);
+    EXPECT_NEAR(log->Find("Mr. F Name23")->y, 864 + 1440 - 360, 1e-6);
+    EXPECT_NEAR(log->Find("Mr. F Name25")->y, 864 + 2 * 1440 - 360, 1e-6);
+    EXPECT_NEAR(log->Find("Mr. F Name25")->x, 432 - 67.68, 1e-6);
+}
+
+TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
+    log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Courier New"}); });
+    {
+        frmMailingLabels form;
+        form.cmdPrint_Click();
+        EXPECT_EQ(log->DocumentCount(), 0) << "no players: no document";
+    }
+    AddMany(31);
+    frmMailingLabels form;
+    EXPECT_EQ(form.cboFontType->currentIndex(), -1) << "no Arial: nothing chosen";
+    form.txtXOffset->clear();
+    form.txtYOffset->clear();
+    form.cmdPrint_Click();
+    EXPECT_EQ(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0);
+    EXPECT_EQ(log->DocumentCount(), 2);
+    EXPECT_EQ(log->Find("Mr. F Name30")->document, 1);
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->x, 8640);
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->y, 864 + 9 * 1440);
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name03")->x, 8640);
+    EXPECT_EQ(log->Find("Mr. F Name31")->document, 2);
+    EXPECT_EQ(log->Find("Mr. F Name01")->fontName, "Arial") << "the printer's own font";
+
+    // By zip code.
+    log->Clear();
+    gDB->Execute("UPDATE PLAYERS SET ZIP='00001' WHERE PLAYER_ID=31");
+    form.optSort_2->setChecked(true);
+    form.cmdPrint_Click();
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name31")->x, 432);
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name31")->y, 864);
+}
+
+TEST_F(PrintingTest, PrinterFailuresShowTheirMessages) {
+    Add(1, "Smith", "John");
+    test::ScriptedMsgBox box;
+    log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFailure(kErrDeviceUnavailable, 2); });
+    {
+        frmPlayers form;
+        form.cmdPrint_Click();
+    }
+    ASSERT_EQ(box.Count(), 1);
+    EXPECT_EQ(box.Last(), "68 Device unavailable");
+    EXPECT_EQ(box.Styles().back(), vbInformation);
+
+    // A printer that cannot be reached when the labels screen loads.
+    log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFailure(kErrPrinter); });
+    frmMailingLabels form;
+    EXPECT_EQ(box.Last(), "Please install a printer before attempting to run handicap cards.");
+    EXPECT_EQ(box.Styles().back(), vbExclamation);
+    EXPECT_EQ(form.txtXOffset->text(), ".047") << "the rest of the loading is skipped";
+    form.cmdPrint_Click();
+    EXPECT_EQ(box.Last(), "482 Printer Error");
+    EXPECT_EQ(box.Count(), 3);
+    EXPECT_EQ(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0.047) << "the offsets were saved first";
+}
+
+TEST_F(PrintingTest, PlayerEditorOpensTheLabelsModally) {
+    log = RecordAllPrinting();
+    frmPlayers form;
+    QString opened;
+    test::ScriptedModal modal([&](QDialog& d) {
+        opened = d.windowTitle();
+        return 0;
+    });
+    form.cmdMailingLabels_Click();
+    EXPECT_EQ(opened, "Print Player Mailing Labels");
+}
+
+TEST_F(PrintingTest, LabelsAsARealPdf) {
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not available";
+    Add(1, "Smith", "John");
+    Add(2, "Jones", "Ann", "Chicago", "60601");
+    QFile::remove(PdfPath());
+    frmMailingLabels form;
+    test::ScriptedMsgBox box;
+    form.cmdPrint_Click();
+    EXPECT_EQ(box.Count(), 0) << box.Last().toStdString();
+    const QString text = test::PdfText(PdfPath());
+    EXPECT_TRUE(text.contains("Mr. John Smith")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Mr. Ann Jones"));
+    EXPECT_TRUE(text.contains("Chicago, MA 60601") || text.contains("Chicago, MA  60601"))
+        << text.toStdString();
+}
+
+}  // namespace dc
