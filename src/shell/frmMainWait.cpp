@@ -12,7 +12,9 @@ namespace dc {
 frmMainWait::frmMainWait(QWidget* parent) : QDialog(parent) {
     setObjectName("frmMainWait");
     setWindowTitle(sAppTitle);
-    setModal(false);
+    // Shown without blocking its caller, but no other screen takes input while the work runs:
+    // a save made elsewhere would land in the middle of the running recomputation.
+    setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(this);
     WaitCap = new QLabel(this);
     WaitCap->setObjectName("WaitCap");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
@@ -105,6 +106,8 @@ TEST(MainWait, PercentageHasOneDecimal) {
     w.SetProgress(3, 8);
     EXPECT_EQ(w.WaitPerc->text(), "37.5%");
     EXPECT_EQ(w.G2->value(), 375);
+    w.show();
+    EXPECT_EQ(QApplication::activeModalWidget(), &w) << "no other screen takes input while it shows";
 }
 
 TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
