@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/FileOps.h"
 #include "platform/IniFile.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
@@ -18,25 +18,6 @@ namespace {
 
 const QString kTag = "frmSystemSetup, cmdStart_Click";
 
-QString Password() { return sDBPassword.isEmpty() ? kDBPassword : sDBPassword; }
-
-void RenameOrThrow(const QString& from, const QString& to) {
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(from.toStdString()),
-                            std::filesystem::path(to.toStdString()), ec);
-    if (ec)
-        throw AppError(kErrFileAccess, QString("Path/File access error: cannot rename '%1' to '%2' (%3).")
-                                           .arg(from, to, QString::fromStdString(ec.message())));
-}
-
-// Removes a file and its journal; an entry that cannot be removed is an error.
-void RemoveOrThrow(const QString& path) {
-    for (const QString& p : {path, path + "-journal"}) {
-        QFile::remove(p);
-        if (QFileInfo::exists(p))
-            throw AppError(kErrFileAccess, QString("Path/File access error: '%1' cannot be removed.").arg(p));
-    }
-}
 
 // The dated copy, written under a temporary name and renamed into place.
 void MakeBackup(const QString& live, const QString& backup) {
@@ -44,22 +25,16 @@ void MakeBackup(const QString& live, const QString& backup) {
     if (!QDir(QFileInfo(backup).absolutePath()).exists())
         throw AppError(kErrPathNotFound,
                        QString("Path not found: '%1'.").arg(QFileInfo(backup).absolutePath()));
-    const QString part = backup + ".tmp";
-    QFile::remove(part);
-    QFile source(live);
-    if (!source.copy(part))
-        throw AppError(kErrFileAccess, QString("Path/File access error: cannot copy '%1' to '%2' (%3).")
-                                           .arg(live, part, source.errorString()));
-    RenameOrThrow(part, backup);
+    CopyFileAtomically(live, backup);
 }
 
 // Writes a compacted, encrypted copy of the live file to the target.
 void Compact(const QString& live, const QString& target) {
-    RemoveOrThrow(target);  // a target left by an earlier failed run
-    auto source = Database::Open(live, Password());
+    RemoveDatabaseFileOrThrow(target);  // a target left by an earlier failed run
+    auto source = Database::Open(live, DatabasePassword());
     // An empty file to attach: the connection may only open existing files.
-    Database::Create(target, Password())->Close();
-    source->Execute("ATTACH DATABASE ? AS compacted KEY ?", {target, Password()});
+    Database::Create(target, DatabasePassword())->Close();
+    source->Execute("ATTACH DATABASE ? AS compacted KEY ?", {target, DatabasePassword()});
     source->Scalar("SELECT sqlcipher_export('compacted')");
     source->Execute("DETACH DATABASE compacted");
     source->Close();
@@ -147,7 +122,7 @@ CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStag
         result.errors << ErrorText(kTag, CurrentError(), -1, "Line # ", true);
         if (!replaced) {
             try {
-                RemoveOrThrow(target);
+                RemoveDatabaseFileOrThrow(target);
             } catch (...) {
             }
         }

@@ -5,10 +5,10 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
-#include <filesystem>
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/FileOps.h"
 #include "platform/MsgBox.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -24,7 +24,6 @@ UpdateStepHook& StepHook() {
     return hook;
 }
 
-QString Password() { return sDBPassword.isEmpty() ? kDBPassword : sDBPassword; }
 
 // The numeric value of the leading digits of one version component ("4b" -> 4, "" -> 0).
 qint64 ComponentValue(const QString& part) {
@@ -66,25 +65,6 @@ void CopyRows(Database& fresh, const QString& table) {
     const QString list = common.join(",");
     sSQL = "Insert Into " + table + " (" + list + ") Select " + list + " From old." + table;
     fresh.Execute(sSQL);
-}
-
-void CopyFileOrThrow(const QString& from, const QString& to) {
-    QFile::remove(to);
-    if (QFileInfo::exists(to))
-        throw AppError(kErrFileAccess, QString("Path/File access error: '%1' cannot be replaced.").arg(to));
-    QFile source(from);
-    if (!source.copy(to))
-        throw AppError(kErrFileAccess, QString("Path/File access error: cannot copy '%1' to '%2' (%3).")
-                                           .arg(from, to, source.errorString()));
-}
-
-void RenameOrThrow(const QString& from, const QString& to) {
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(from.toStdString()),
-                            std::filesystem::path(to.toStdString()), ec);
-    if (ec)
-        throw AppError(kErrFileAccess, QString("Path/File access error: cannot rename '%1' to '%2' (%3).")
-                                           .arg(from, to, QString::fromStdString(ec.message())));
 }
 
 void RemoveDatabaseFile(const QString& path) {
@@ -181,9 +161,9 @@ void Database_Updates() {
 
         // 7. Open the copy and attach the old file with the same password.
         at(7);
-        fresh = Database::Open(temp, Password());
+        fresh = Database::Open(temp, DatabasePassword());
         sSQL = "ATTACH DATABASE '" + live + "' AS old";
-        fresh->Execute("ATTACH DATABASE ? AS old KEY ?", {live, Password()});
+        fresh->Execute("ATTACH DATABASE ? AS old KEY ?", {live, DatabasePassword()});
 
         {
             Database::Transaction transaction(*fresh);
@@ -218,8 +198,7 @@ void Database_Updates() {
 
         // 12. Keep the old file under its dated name; the live path keeps its file meanwhile.
         at(12);
-        CopyFileOrThrow(live, kept + ".tmp");
-        RenameOrThrow(kept + ".tmp", kept);
+        CopyFileAtomically(live, kept);
         keptMade = true;
 
         // 13. Put the upgraded copy in place in one step.
