@@ -1,19 +1,166 @@
 #pragma once
-// The main screen, where rounds are entered. For now it only offers the way out of the program.
+// The main screen: choose a player, page through the player's stored rounds or enter a new one
+// hole by hole on a course and tee box, see the totals, capped scores and indexes, and save it.
+// Every other screen is opened from here.
 
 #include <QWidget>
+#include <array>
+#include <functional>
 
+#include "entry/RoundRules.h"
+#include "handicap/SaveScoresDB.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTabWidget;
 
 namespace dc {
 
+class MaskEdBox;
+class Spread;
+
 class frmMainGolf : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmMainGolf(QWidget* parent = nullptr);
 
-    QPushButton* cmdExit;
+    // Screens of other parts of the program, opened by their buttons; an empty hook opens nothing.
+    // A hook shows its screen modally unless said otherwise and leaves nReturnCode as that screen does.
+    std::function<void()> ShowPlayerEditor, ShowCourseEditor /* modeless; call Form_Activate on close */,
+        ShowStats, ShowGameList, ShowGraphs, ShowScoreCard, ShowHandicap;
+    // Ends the program (tests replace it).
+    std::function<void()> EndProgram;
+
+    // ---- controls
+    QPushButton *cmdNewGame, *cmdSave, *cmdDeleteGame, *cmdGameList, *cmdCourse, *cmdStats, *cmdGraphs,
+        *cmdHandicaps, *cmdNewPlayer, *cmdDeletePlayer, *cmdSetup, *cmdExit, *cmdScoreCard, *cmdHelp;
+    QComboBox* cboPlayer;
+    std::array<QRadioButton*, 2> optMF;  // 0 "Mr.", 1 "Ms."
+    QLineEdit* txtRecNum;
+    QScrollBar* RecBar;
+    QLabel *lblGameNumber, *lblRandomID, *capHelp;
+    QTabWidget* SSTab1;
+    MaskEdBox* mskDate;
+    QPushButton* cmdCalendar;
+    QComboBox *cboCourse, *cboTeeBox;
+    QCheckBox *chkUseHandicap, *chkUseTourn, *chkKeepSame;
+    std::array<QRadioButton*, 3> opt189;    // 1 "18 Hole", 2 "9 Hole"
+    std::array<QRadioButton*, 3> optUSCan;  // 1 US, 2 Canada
+    Spread* spISC;
+    Spread* spD;  // the handicap grid, never shown
+    QPushButton* cmdPrintScoreCard;
+    QLabel *lblHIndex, *lblTHcpIndex, *lblCHcp, *lblAlscr, *lblAdjustScore, *lblCurrentIndex;
+    // Index 1: the 18 holes or the front nine; 2: the back nine (0 unused).
+    std::array<QLabel*, 3> lblHI, lblTHI, lblCourseHcp, lblAllowScore, lblAdjScore, lblCurrIndex,
+        lblCurrTIndex, lblF9B9;
+    QLineEdit *txtGameCost, *txtCartCost, *txtOtherCost;
+    QPlainTextEdit* txtNotes;
+
+    // ---- form-level state
+    int bFormReady = 0;
+    int bFirstLoad = 0;
+    int nShownPlayerID = 0;
+    int bPlayerLoaded = 0;
+    int bNoSaveCheck = 0;
+    int nShownGame = -1;
+    int nNewRound = 1;
+    int nSaveExisting = 0;
+    int bRoundChanged = 0;
+    QString sChangedField;
+    int bHcpFieldChanged = 0;
+    int nOldGameNumber = 0;
+    int bNoScroll = 0;
+    int bRecNumByCode = 0, bRecNumClamp = 0, bRecNumNew = 0;
+    int bLoadingCourse = 0;
+    int bSettingChecks = 0;
+    int bLastGameDeleted = 0;
+    int nTeeSlope = 0;
+    float sngTeeRating = 0;
+
+    // ---- loading and activation
+    void Form_Load();
+    void Form_Activate();
+    // ---- buttons
     void cmdExit_Click();
+    void cmdCalendar_Click();
+    void cmdCourse_Click();
+    void cmdScoreCard_Click();
+    void cmdSetup_Click();
+    void cmdGraphs_Click();
+    void cmdGameList_Click();
+    void cmdHandicaps_Click();
+    void cmdStats_Click();
+    void cmdHelp_Click();
+    void cmdDeleteGame_Click();
+    void cmdDeletePlayer_Click();
+    void cmdPrintScoreCard_Click();
+    void opt189_Click(int index);
+    void optUSCan_Click(int index);
+    void chkUseHandicap_Click();
+    // ---- scoring grid
+    void Calc_Row_Scores(int nRow);
+    void spISC_LeaveCell(int col, int row, int newCol, int newRow, bool& cancel);
+    void spISC_ButtonClicked(int col, int row, bool buttonDown);
+    void spISC_Click(int col, int row);
+    // ---- course, tee box, gender
+    void cboTeeBox_Click();
+    void cboCourse_Click();
+    void optMF_Click(int index);
+    // ---- handicap grid
+    void DisplayHCP_Scores();
+    void FillGame1Grid();
+    // ---- player and paging
+    void cboPlayer_Click();
+    void txtRecNum_Change();
+    void RecBar_Change();
+    void RecBar_Scroll();
+    // ---- new round, new player
+    void Clear_Screen();
+    void cmdNewGame_Click();
+    void cmdNewPlayer_Click();
+    // ---- change check and saving
+    void Save_Check();
+    // Checks and saves; true when the round was stored.
+    bool cmdSave_Click();
+    // Stores the round, renumbers and recomputes; false (nothing stored, entries kept) on error.
+    bool Save_DBF();
+
+    // What the screen holds, as the rules read it.
+    ScreenRound CurrentScreenRound() const;
+    RoundEntry CurrentRoundEntry() const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void ConnectHandlers();
+    void Grid_Setup(Spread& grid);
+    void Init_Player_List();
+    void SetHint(const QString& text);
+    // The save question of a caller: Yes stores after the save checks. Returns false when the
+    // caller must stay (Cancel, or a Yes whose checks or store failed).
+    bool AskToSave(const QString& secondLine, int style, bool viaSaveButton);
+    // The save checks of a save asked from a prompt: the player first, then the save button's checks.
+    bool RunSaveChecks(bool fromPrompt);
+    void FailCheck(const QString& message, QWidget* focus);
+    void SetGrossColour(int hole);
+    void UpdateCourseHcps();
+    void FillLabels(int k, int c);
+    void SetPrevIndexesForNewRound();
+    void SetRecNumText(const QString& text, int& guard);
+    void SelectPlayerQuietly(int index);
+    double D(int col, int row) const;  // number of a handicap-grid cell
+    int nRecBarShown_ = 1;             // the game the scroll bar showed last
+    bool shownOnce_ = false;
 };
 
 }  // namespace dc

@@ -1,0 +1,48 @@
+#pragma once
+// Saving a round with everything that follows from it, as one unit: the round is stored, the
+// player's games renumbered by date, and the indexes of the saved game and every later game
+// recomputed by both rule sets (18 holes and each played nine of each game). Either all of it is
+// written or, on any error, none of it.
+
+#include <functional>
+
+namespace dc {
+
+class Database;
+struct RoundEntry;
+
+// Which games to recompute after a save, and the mode of the 18-hole runs.
+struct RecalcRange {
+    int first = 0;  // games first..last; none when first > last
+    int last = 0;
+    int mode = 1;
+};
+// newRound: the shown round was new; oldGame: the game number it had on the screen (stored round);
+// game: its number after renumbering; count: the player's number of rounds; hcpChanged: the change
+// check found a change that matters for handicaps. A new round that became the newest runs alone in
+// mode 0; a stored round is recomputed from the earlier of its old and new positions, and at least
+// itself, since storing wrote its previous indexes into its index columns.
+RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, bool hcpChanged);
+
+struct SaveOutcome {
+    int gameNumber = 1;  // the saved round's game after renumbering
+    int count = 0;       // the player's rounds
+    RecalcRange range;
+};
+
+// Recomputes games first..last of the player in memory and writes the changed columns. Each game
+// uses its own nines (GSF9 > 0, GSB9 > 0). Leaves the last run's indexes in sngHcpIndex and
+// sngTHcpIndex. `progress(k, n)` is called after each of the n games. Throws on error.
+void RecalculateGames(Database& db, int playerId, const RecalcRange& range, int genderIndex, bool is18,
+                      const std::function<void(int, int)>& progress = {});
+
+// Renumbers the player's games 1 to n by date (same day: previous order). Throws on error.
+void RenumberGames(Database& db, int playerId);
+
+// Stores, renumbers and recomputes in one transaction. `progress(k, n)` is called after each game
+// of a range of more than 6 games. Throws on error, having changed nothing.
+SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFlag, float teeRating,
+                               int teeSlope, int oldGame, bool hcpChanged, int genderIndex, bool is18,
+                               const std::function<void(int, int)>& progress = {});
+
+}  // namespace dc

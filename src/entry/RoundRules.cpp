@@ -1,0 +1,195 @@
+#include "entry/RoundRules.h"
+
+#include <cmath>
+
+#include "platform/Val.h"
+#include "shell/DateFormat.h"
+#include "shell/Globals.h"
+
+namespace dc {
+
+RowTotals SumRow(const std::array<int, 18>& values) {
+    RowTotals t;
+    for (int i = 0; i < 9; ++i) t.front += values[i];
+    for (int i = 9; i < 18; ++i) t.back += values[i];
+    return t;
+}
+
+std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
+                                  const std::array<int, 6>& courseHcp,
+                                  const std::array<QString, 6>& allowScore) {
+    std::array<int, 6> n{};
+    for (int k = 0; k < 6; ++k) n[k] = static_cast<int>(Val(QString(allowScore[k]).remove('+')));
+    // Par-relative caps: US by the course-handicap thresholds, Canada always.
+    const std::array<bool, 6> parRelative{
+        courseHcp[0] <= 9, courseHcp[1] <= 4, courseHcp[2] <= 4, true, true, true};
+    std::array<int, 6> sums{};
+    for (int h = 0; h < 18; ++h) {
+        const int g = gross[h];
+        const bool front = h < 9;
+        for (int k = 0; k < 6; ++k) {
+            const bool covers = (k == US_18 || k == CA_18) || (front == (k == US_F9 || k == CA_F9));
+            if (!covers) continue;
+            const int cap = parRelative[k] ? pars[h] + n[k] : n[k];
+            sums[k] += g > cap ? cap : g;
+        }
+    }
+    return sums;
+}
+
+unsigned int GrossColour(int gross, int par) {
+    if (gross > par) return 0xFF0000;  // blue
+    if (gross < par) return 0x0000FF;  // red
+    return 0;
+}
+
+QString CourseHcpText(double index, int slope) {
+    if (index > 0) return QString::number(RoundHalfAway(index * slope / 113.0));
+    return "+" + QString::number(RoundHalfAway(-index * slope / 113.0));
+}
+
+int ColumnCourseHcp(double prevIndex, double prevTIndex, int slope) {
+    const double x = prevTIndex != kNoTournIndex ? prevTIndex : prevIndex;
+    return static_cast<int>(RoundHalfAway(x * slope / 113.0));
+}
+
+namespace {
+QString OneDecimal(double v) { return QString::number(RoundHalfAway(v * 10) / 10.0, 'f', 1); }
+}  // namespace
+
+QString IndexDisplayText(double value) { return value >= 0 ? OneDecimal(value) : "+" + OneDecimal(-value); }
+
+QString TournIndexDisplayText(double value) {
+    return value > 0 ? OneDecimal(value) : "+" + OneDecimal(-value);
+}
+
+PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown) {
+    PrevIndexes out;
+    const bool prevFront = prev.GSF9 > 0, prevBack = prev.GSB9 > 0;
+    const bool shownFront = shown && shown->GSF9 > 0;
+    for (int group = 0; group < 2; ++group) {
+        const std::array<double, 6>& p = group == 0 ? prev.HCP_INDEX : prev.THCP_INDEX;
+        auto& target = group == 0 ? out.index : out.tIndex;
+        for (int base : {0, 3}) {  // US, then Canada
+            target[base] = p[base];
+            // Front nine: the nine before it is the previous round's back nine, else its front nine.
+            if (prevBack)
+                target[base + 1] = p[base + 2];
+            else if (prevFront)
+                target[base + 1] = p[base + 1];
+            // Back nine: this round's own front nine when played, else as the front nine.
+            if (shownFront)
+                target[base + 2] = (group == 0 ? shown->HCP_INDEX : shown->THCP_INDEX)[base + 1];
+            else if (prevBack)
+                target[base + 2] = p[base + 2];
+            else if (prevFront)
+                target[base + 2] = p[base + 1];
+        }
+    }
+    return out;
+}
+
+HcpGridStart Game1Grid(bool male) {
+    HcpGridStart g;
+    const QString i18 = male ? "36.4" : "40.4", i9 = male ? "18.2" : "20.2";
+    for (int c = 0; c < 6; ++c) {
+        const bool is18 = c == US_18 || c == CA_18;
+        g.prevIndex[c] = g.currIndex[c] = is18 ? i18 : i9;
+        g.prevTIndex[c] = g.currTIndex[c] = "-100";
+        g.allowScore[c] = c == US_18 ? "10" : c < 3 ? "11" : "+4";
+    }
+    return g;
+}
+
+SaveCheck CheckRoundForSave(const SaveInput& in, const QDate& today) {
+    const bool mdy = in.dateFormat == "MM/DD/YYYY";
+    const QString formatText =
+        mdy ? "Date must be in the format MM/DD/YYYY." : "Date must be in the format DD/MM/YYYY.";
+    if (in.player.trimmed().isEmpty())
+        return {1, "A Player's name must be entered.  Please go to the Player Setup Screen.",
+                SaveFocus::Player};
+    if (!in.courseChosen) return {2, "A Course must be selected.", SaveFocus::Course};
+    const QString& d = in.dateText;
+    if (d.contains('_'))
+        return {3, "A valid date cannot contain any underscores.\r\n" + formatText, SaveFocus::Date};
+    const int month = static_cast<int>(Val(d.mid(mdy ? 0 : 3, 2)));
+    const int day = static_cast<int>(Val(d.mid(mdy ? 3 : 0, 2)));
+    if (month < 1 || month > 12) return {4, "Month must be between 01 and 12.", SaveFocus::Date};
+    if (day < 1 || day > 31) return {5, "Day must be between 01 and 31.", SaveFocus::Date};
+    if (d.size() < 10) return {6, formatText, SaveFocus::Date};
+    const std::optional<QDate> date = ParseLocalDate(d);
+    if (!date)
+        return {7,
+                mdy ? "Invalid Date.  Please enter a date in the format MM/DD/YYYY."
+                    : "Invalid Date.  Please enter a date in the format DD/MM/YYYY.",
+                SaveFocus::Date};
+    if (today.daysTo(*date) > 0)
+        return {8,
+                "Why would you want to enter a future date for a round of Dado?  Please check your "
+                "computer's date.",
+                SaveFocus::Date};
+    if (in.grossTotal == 0)
+        return {9, "A zero gross score cannot be saved off.  Please enter gross scores.", SaveFocus::Date};
+    return {};
+}
+
+namespace {
+
+ChangeResult Changed(const QString& field, bool hcp) {
+    ChangeResult r;
+    r.changed = true;
+    r.hcpChanged = hcp;
+    r.field = field.left(21);
+    return r;
+}
+
+}  // namespace
+
+ChangeResult CompareNewRound(const ScreenRound& s, const QString& todayText) {
+    bool changed = s.dateText != todayText || s.useHcp != 1 || s.useTourn != 0 || !s.gameCost.isEmpty() ||
+                   !s.cartCost.isEmpty() || !s.otherCost.isEmpty() || !s.notes.isEmpty();
+    for (int h = 0; h < 18 && !changed; ++h)
+        changed = !s.gross[h].trimmed().isEmpty() || !s.putts[h].trimmed().isEmpty();
+    return changed ? Changed("data", false) : ChangeResult{};
+}
+
+ChangeResult CompareStoredRound(const ScreenRound& s, const RoundRec& r, const QString& storedDateText) {
+    if (storedDateText != s.dateText) return Changed("Date", true);
+    if (r.COURSE_ID != s.courseId) return Changed("Course", true);
+    if (r.TEE_BOX_ID != s.teeBox) return Changed("Tee Box", true);
+    if ((r.USE_HCP ? 1 : 0) != s.useHcp) return Changed("Handicap Check", true);
+    if ((r.USE_TOURN ? 1 : 0) != s.useTourn) return Changed("Tournament Check", true);
+    bool hcp = false;
+    for (int v = 0; v < 6; ++v) hcp = hcp || r.ADJSCR[v] != s.adjusted[v];
+    ChangeResult r2;
+    r2.hcpChanged = hcp;
+    auto differs = [&](double stored, const QString& shown) { return stored != Val(shown); };
+    if (differs(r.GAME_COST, s.gameCost)) return Changed("Game Cost", hcp);
+    if (differs(r.CART_COST, s.cartCost)) return Changed("Cart Cost", hcp);
+    if (differs(r.OTHER_COST, s.otherCost)) return Changed("Other Cost", hcp);
+    if (r.NOTES.trimmed() != s.notes.trimmed()) return Changed("Notes", hcp);
+    for (int h = 1; h <= 18; ++h)
+        if (r.GS[h - 1] != static_cast<int>(Val(s.gross[h - 1])))
+            return Changed(QString("Hole %1 score").arg(h), hcp);
+    for (int h = 1; h <= 18; ++h)
+        if (PuttsOfHole(r.PUTTS, h) != static_cast<int>(Val(s.putts[h - 1])))
+            return Changed(QString("Hole %1 # of Putts").arg(h), hcp);
+    const struct {
+        const QString* stored;
+        const std::array<int, 18>* shown;
+        const char* caption;
+    } flags[] = {{&r.GREENS_IN_REG, &s.gir, "Greens in Regulation"},
+                 {&r.SAND_SAVES, &s.sand, "Sand Saves"},
+                 {&r.FAIRWAYS_HIT, &s.fhit, "Fairways Hit"}};
+    for (const auto& f : flags)
+        for (int h = 1; h <= 18; ++h)
+            if ((FlagOfHole(*f.stored, h) ? 1 : 0) != ((*f.shown)[h - 1] != 0 ? 1 : 0))
+                return Changed(QString("Hole %1 %2").arg(h).arg(f.caption), hcp);
+    return r2;
+}
+
+QString ChangedPrompt(const QString& field, const QString& secondLine) {
+    return "The " + field.trimmed() + " has changed.\n\r" + secondLine;
+}
+
+}  // namespace dc

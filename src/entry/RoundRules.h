@@ -1,0 +1,109 @@
+#pragma once
+// The main screen's rules apart from its widgets: row totals and adjusted scores of the scoring
+// grid, gross colours against par, course-handicap and index texts, the previous indexes a round
+// shows, the save checks in their order, and the comparison of the screen with the stored round.
+
+#include <QString>
+#include <array>
+#include <optional>
+
+#include "handicap/RoundRec.h"
+
+namespace dc {
+
+// Scoring-grid columns: hole h (1-18) and the three total columns.
+constexpr int kColOut = 10, kColIn = 20, kColTot = 21;
+constexpr int kRowYards = 1, kRowHcp = 2, kRowPar = 3, kRowGross = 4, kRowPutts = 5, kRowGir = 6,
+              kRowSand = 7, kRowFHit = 8;
+inline int HoleColumn(int hole) { return hole <= 9 ? hole : hole + 1; }
+
+// Front, back and whole sums of one row; a sum below 1 shows as an empty cell.
+struct RowTotals {
+    int front = 0, back = 0;
+    int total() const { return front + back; }
+};
+RowTotals SumRow(const std::array<int, 18>& values);
+inline QString TotalText(int sum) { return sum < 1 ? QString() : QString::number(sum); }
+
+// The six adjusted scores (HcpVariant order) of a gross row: each hole counts min(gross, cap), the
+// cap being par + n or the plain n of the allowable-score text, chosen by the course-handicap
+// thresholds (US 18 up to 9, a US nine up to 4 use par + n; Canada always par + n).
+std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
+                                  const std::array<int, 6>& courseHcp,
+                                  const std::array<QString, 6>& allowScore);
+
+// Text colour of a gross cell as a &HBBGGRR value: blue above par, red below, black equal.
+unsigned int GrossColour(int gross, int par);
+
+// Course handicap of index x on a slope: "#0" for x > 0, else "+#0" of -x.
+QString CourseHcpText(double index, int slope);
+// A course handicap for the allowable scores: the previous tournament index when not -100, else
+// the previous index, times the slope over 113, rounded half away from zero.
+int ColumnCourseHcp(double prevIndex, double prevTIndex, int slope);
+
+// Index texts of the handicap panel: "#0.0" from 0 up, else "+" and the absolute value; the
+// tournament form gives "+" for 0 as well.
+QString IndexDisplayText(double value);
+QString TournIndexDisplayText(double value);
+
+// Previous index and tournament index (rows 1 and 2 of the handicap grid) of a round, from the
+// round before it (prev) and the round itself (shown, its front nine feeds the back nine); a new
+// round has no shown row. A column left empty keeps what the grid holds.
+struct PrevIndexes {
+    std::array<std::optional<double>, 6> index;
+    std::array<std::optional<double>, 6> tIndex;
+};
+PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown);
+
+// Starting values of the handicap grid for a player without earlier rounds (FillGame1Grid).
+struct HcpGridStart {
+    std::array<QString, 6> prevIndex, prevTIndex, allowScore, currIndex, currTIndex;
+};
+HcpGridStart Game1Grid(bool male);
+
+// ---- the save checks, in their order
+
+struct SaveInput {
+    QString player;  // text of the player box
+    bool courseChosen = false;
+    QString dateText;    // the date box as shown, "_" where nothing is typed
+    QString dateFormat;  // "MM/DD/YYYY" or "DD/MM/YYYY"
+    int grossTotal = 0;
+};
+enum class SaveFocus { None, Player, Course, Date };
+struct SaveCheck {
+    int number = 0;  // 0 = passed
+    QString message;
+    SaveFocus focus = SaveFocus::None;
+    bool ok() const { return number == 0; }
+};
+SaveCheck CheckRoundForSave(const SaveInput& in, const QDate& today);
+
+// ---- change detection
+
+// What the screen shows of a round, as the comparison reads it.
+struct ScreenRound {
+    QString dateText;
+    int courseId = 0;
+    int teeBox = 0;
+    int useHcp = 1, useTourn = 0;  // check values
+    std::array<int, 6> adjusted{};
+    QString gameCost, cartCost, otherCost, notes;
+    std::array<QString, 18> gross, putts;
+    std::array<int, 18> gir{}, sand{}, fhit{};  // 1 ticked
+};
+struct ChangeResult {
+    bool changed = false;
+    bool hcpChanged = false;
+    QString field;  // caption of the first changed field, cut at 21 characters
+};
+// A new round counts as changed (caption "data") when anything differs from a blank entry.
+ChangeResult CompareNewRound(const ScreenRound& screen, const QString& todayText);
+// A stored round: the fields in their fixed order; the first group ends at its first difference.
+// `storedDateText` is the stored date in the user's order.
+ChangeResult CompareStoredRound(const ScreenRound& screen, const RoundRec& stored,
+                                const QString& storedDateText);
+// The prompt's first line and line break: "The <field> has changed." LF CR.
+QString ChangedPrompt(const QString& field, const QString& secondLine);
+
+}  // namespace dc

@@ -1,0 +1,104 @@
+#include "handicap/SaveScoresDB.h"
+
+#include <QRandomGenerator>
+
+#include "handicap/RoundRec.h"
+#include "platform/Database.h"
+#include "platform/Val.h"
+#include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
+#include "shell/Globals.h"
+
+namespace dc {
+
+namespace {
+
+// A grid text as a number; a "," decimal separator reads as ".".
+double GridNumber(const QString& text) {
+    QString t = text.trimmed();
+    if (sDecimalSep == ",") t.replace(',', '.');
+    return Val(t);
+}
+
+int NewRoundKey(Database& db, int playerId) {
+    for (;;) {
+        const int key = QRandomGenerator::global()->bounded(1, 1000000);
+        sSQL = "SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=? AND RND_GAME_ID=?";
+        if (db.Scalar(sSQL, {playerId, key}).toInt() == 0) return key;
+    }
+}
+
+}  // namespace
+
+int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, int TeeSlope) {
+    nCurPlayerID = e.playerId;
+    nCurCourseID = e.courseId;
+
+    std::array<int, 18> gross{}, putts{};
+    std::array<bool, 18> gir{}, sand{}, fhit{};
+    int front = 0, back = 0;
+    for (int i = 0; i < 18; ++i) {
+        gross[i] = static_cast<int>(Val(e.grossCells[i]));
+        (i < 9 ? front : back) += gross[i];
+        putts[i] = static_cast<int>(Val(e.puttsCells[i]));
+        gir[i] = e.gir[i] != 0;
+        sand[i] = e.sand[i] != 0;
+        fhit[i] = e.fhit[i] != 0;
+    }
+    const int total = front + back;
+    const std::optional<QDate> date = ParseLocalDate(e.dateText);
+    if (!date) throw AppError(13, "Type mismatch");
+
+    QVariantList values;  // in the fixed column order from COURSE_ID on, keys apart
+    auto common = [&](QVariantList& v, int useHcp) {
+        v << e.teeBox << double(TeeRating) << TeeSlope << useHcp << (e.useTourn != 0 ? 1 : 0);
+        for (int g : gross) v << g;
+        for (const QString& t : e.prevIndex) v << GridNumber(t);
+        for (const QString& t : e.prevTIndex) v << GridNumber(t);
+        for (const QString& t : e.adjScore) v << static_cast<int>(RoundHalfAway(GridNumber(t)));
+        v << total << front << back << HolePars(e.parCells) << HolePutts(putts) << HoleFlags(gir)
+          << HoleFlags(sand) << HoleFlags(fhit) << Val(e.gameCost) << Val(e.cartCost) << Val(e.otherCost);
+    };
+
+    const QStringList& cols = RoundFieldOrder();
+    if (NewFlag == 1) {
+        sSQL = "Select Max(GAME_NUMBER) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?";
+        const int n = static_cast<int>(Val(db.Scalar(sSQL, {nCurPlayerID}).toString()));
+        const int key = NewRoundKey(db, nCurPlayerID);
+        QVariantList v{nCurPlayerID, nCurCourseID, n + 1, DbDate(*date), key};
+        common(v, total == 0 ? 0 : (e.useHcp != 0 ? 1 : 0));
+        v << " " + e.notes;
+        QStringList marks;
+        for (int i = 0; i < cols.size(); ++i) marks << "?";
+        sSQL = "INSERT INTO INDIV_SCORES (" + cols.join(",") + ") VALUES (" + marks.join(",") + ")";
+        db.Execute(sSQL, v);
+        nRndGameID = key;
+    } else {
+        QVariantList v{nCurCourseID, DbDate(*date)};
+        common(v, e.useHcp != 0 ? 1 : 0);
+        v << e.notes + " ";
+        QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
+        for (int i = 5; i < cols.size(); ++i) sets << cols[i] + "=?";
+        v << nCurPlayerID << e.gameNumber << e.rndGameId;
+        sSQL = "UPDATE INDIV_SCORES SET " + sets.join(",") +
+               " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
+        db.Execute(sSQL, v);
+        nRndGameID = e.rndGameId;
+    }
+    return nRndGameID;
+}
+
+bool SaveScoresDB(const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope) {
+    try {
+        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+        Database::Transaction unit(*gDB);
+        StoreRound(*gDB, entry, NewFlag, TeeRating, TeeSlope);
+        unit.Commit();
+        return true;
+    } catch (...) {
+        ReportCurrentError("SaveScores, SaveScoresDB", Sql::With);
+        return false;
+    }
+}
+
+}  // namespace dc

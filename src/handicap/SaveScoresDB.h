@@ -1,0 +1,37 @@
+#pragma once
+// Storing the round that the main screen shows into INDIV_SCORES: as a new row with a round key
+// unused for the player, or over the stored row named by its game number and round key.
+
+#include <QString>
+#include <array>
+
+namespace dc {
+
+class Database;
+
+// The round as the main screen holds it: texts of its boxes and grid cells, values of its ticks.
+struct RoundEntry {
+    int playerId = 0;
+    int courseId = 0;
+    int teeBox = 0;    // slot 0 to 3
+    QString dateText;  // in the user's date order
+    int useHcp = 1;    // check values, 1 ticked
+    int useTourn = 0;
+    QString gameCost, cartCost, otherCost, notes;
+    int gameNumber = 0;  // the stored row shown (rewrite only)
+    int rndGameId = 0;
+    std::array<QString, 18> parCells, grossCells, puttsCells;
+    std::array<int, 18> gir{}, sand{}, fhit{};  // 1 ticked
+    // Handicap grid rows "Prev HCP IDX", "Prev THCP IDX" and "Adj Score", HcpVariant order.
+    std::array<QString, 6> prevIndex, prevTIndex, adjScore;
+};
+
+// Stores the round and returns its round key (also left in nRndGameID); sets nCurPlayerID and
+// nCurCourseID. NewFlag 1 adds a row numbered after the player's largest game. Throws on any
+// error (an unreadable date included), having written nothing then.
+int StoreRound(Database& db, const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope);
+
+// The same, reporting an error ("SaveScores, SaveScoresDB") instead of throwing; false then.
+bool SaveScoresDB(const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope);
+
+}  // namespace dc

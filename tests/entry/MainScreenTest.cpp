@@ -1,0 +1,414 @@
+// The main screen driven offscreen with scripted message answers: the main road from a new player's
+// first round to the indexes after the fifth, paging, the change prompt, the faults mended, the
+// cursor around the total columns, typed input and gross colours.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "EntryFixture.h"
+#include "entry/frmMainGolf.h"
+#include "handicap/HcpRules.h"
+#include "handicap/SaveScores.h"
+#include "platform/Database.h"
+#include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
+#include "platform/Spread.h"
+#include "platform/SpreadCell.h"
+#include "shell/DateFormat.h"
+#include "shell/Globals.h"
+#include "shell/frmSystemSetup.h"
+
+using namespace dc;
+
+namespace {
+
+const QDate kToday(2024, 6, 1);
+
+class MainScreen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.OpenDatabase();
+        bFlag18_9 = bUSCAFlag = true;
+        test::AddCourse(1, "Pines", 113, "72.0");
+        test::AddPlayer(7, "SMITH", "Ann", "M");
+        test::AddPlayer(8, "JONES", "Bea", "F");
+    }
+    std::unique_ptr<frmMainGolf> Open() {
+        auto form = std::make_unique<frmMainGolf>();
+        form->EndProgram = [this] { ++ended; };
+        form->show();
+        return form;
+    }
+    static void SelectPlayer(frmMainGolf& f, int id) {
+        f.cboPlayer->setCurrentIndex(f.cboPlayer->findData(id));
+    }
+    static void ChooseCourse(frmMainGolf& f) {
+        f.cboCourse->setCurrentIndex(f.cboCourse->findData(1));
+        if (f.cboTeeBox->currentIndex() != 0) f.cboTeeBox->setCurrentIndex(0);
+    }
+    static void TypeGross(frmMainGolf& f, int perHole) {
+        for (int h = 1; h <= 18; ++h)
+            f.spISC->SetCellText(HoleColumn(h), kRowGross, QString::number(perHole));
+        f.Calc_Row_Scores(kRowGross);
+    }
+    static QString D(frmMainGolf& f, int col, int row) { return f.spD->CellText(col, row); }
+    static double Stored(const QString& column, int player, int game) {
+        return gDB
+            ->Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
+                     {player, game})
+            .toDouble();
+    }
+    // Rounds 1 to n of player 7, with indexes computed.
+    static void StoredRounds(int n) {
+        for (int g = 1; g <= n; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
+        ResynchAllScores();
+    }
+
+    test::ProgramFolder folder;
+    test::FixedClock clock{QDateTime(kToday, QTime(12, 0))};
+    int ended = 0;
+};
+
+}  // namespace
+
+TEST_F(MainScreen, MainRoadFromTheFirstRoundToTheIndexAfterTheFifth) {
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_EQ(f->cboPlayer->currentIndex(), -1) << "no player is chosen at first";
+    SelectPlayer(*f, 7);
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_EQ(f->RecBar->maximum(), 1);
+    EXPECT_EQ(D(*f, 1, 1), "36.4");
+    EXPECT_EQ(D(*f, 2, 1), "18.2");
+    EXPECT_EQ(D(*f, 1, 2), "-100");
+    ChooseCourse(*f);
+    EXPECT_EQ(f->nTeeSlope, 113);
+    EXPECT_EQ(f->spISC->CellText(kColTot, kRowPar), "72");
+    EXPECT_EQ(D(*f, 1, 3), "9") << "course handicap 36 on the US 18-hole table";
+    for (int round = 1; round <= 5; ++round) {
+        if (round > 1) f->cmdNewGame_Click();
+        EXPECT_EQ(f->txtRecNum->text(), "New");
+        f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, round)));
+        TypeGross(*f, 5);
+        EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "90");
+        EXPECT_EQ(D(*f, 1, 4), "90");
+        ASSERT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
+        EXPECT_EQ(f->txtRecNum->text(), " " + QString::number(round));
+        EXPECT_EQ(test::RoundCount(7), round);
+        if (round == 1) {
+            EXPECT_DOUBLE_EQ(Stored("HCP_INDEX_US_18", 7, 1), 36.4)
+                << "fewer than 5 differentials: the default";
+            EXPECT_EQ(f->lblCurrIndex[1]->text(), "36.4");
+        }
+        if (round == 2) {
+            EXPECT_EQ(D(*f, 1, 1), "36.4");
+        }
+    }
+    EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
+    // Five differentials of 18.0: the lowest one times 0.96, cut to a tenth.
+    EXPECT_DOUBLE_EQ(Stored("HCP_INDEX_US_18", 7, 5), 17.2);
+    EXPECT_EQ(f->lblCurrIndex[1]->text(), "17.2");
+    EXPECT_EQ(f->lblCourseHcp[1]->text(), "17");
+    EXPECT_EQ(nGameNumber, 5);
+    // The next new round starts from the index after the fifth.
+    f->cmdNewGame_Click();
+    EXPECT_EQ(D(*f, 1, 1), "17.2");
+    EXPECT_TRUE(f->lblCurrIndex[1]->isHidden()) << "a new round shows no current index";
+}
+
+TEST_F(MainScreen, PagingAndTheGameNumberBox) {
+    StoredRounds(5);
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    EXPECT_EQ(f->RecBar->maximum(), 5);
+    EXPECT_EQ(f->lblGameNumber->text(), "5") << "the newest round";
+    EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 1, 5)));
+    f->txtRecNum->setText("0");
+    EXPECT_EQ(f->txtRecNum->text(), " 1") << "clamped to 1, then shown with its sign position";
+    EXPECT_EQ(f->lblGameNumber->text(), "1");
+    EXPECT_EQ(D(*f, 1, 1), "36.4") << "games 1 and 2 show the starting values";
+    f->txtRecNum->setText("abc");
+    EXPECT_EQ(f->lblGameNumber->text(), "1");
+    f->txtRecNum->setText("99");
+    EXPECT_EQ(f->txtRecNum->text(), " 5");
+    EXPECT_EQ(f->lblGameNumber->text(), "5");
+    f->RecBar->setValue(3);
+    EXPECT_EQ(f->txtRecNum->text(), " 3");
+    EXPECT_EQ(f->lblGameNumber->text(), "3");
+    EXPECT_EQ(D(*f, 1, 1), IndexText(float(Stored("HCP_INDEX_US_18", 7, 2))))
+        << "game 3 shows game 2's index";
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "4");
+    EXPECT_EQ(boxes.Count(), 0) << boxes.Texts().join("|").toStdString();
+    // A player without rounds: "New" and no games to page to.
+    SelectPlayer(*f, 8);
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_TRUE(f->optMF[1]->isChecked());
+    EXPECT_EQ(D(*f, 1, 1), "40.4");
+}
+
+TEST_F(MainScreen, ChangePromptNamesTheFirstChangedField) {
+    StoredRounds(5);
+    test::ScriptedMsgBox boxes({vbCancel, vbNo});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->Save_Check();
+    EXPECT_EQ(f->bRoundChanged, 0) << "a loaded round equals its stored row";
+    f->spISC->SetCellText(HoleColumn(12), kRowGross, "9");
+    f->Calc_Row_Scores(kRowGross);
+    f->cmdExit_Click();
+    ASSERT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
+    EXPECT_EQ(boxes.Last(), "The Hole 12 score has changed.\n\rSave the changes before exiting?");
+    EXPECT_EQ(boxes.Styles().back(), vbYesNoCancel + vbQuestion);
+    EXPECT_EQ(ended, 0) << "Cancel keeps the program running";
+    EXPECT_EQ(f->bHcpFieldChanged, 1);
+    f->cmdExit_Click();
+    EXPECT_EQ(ended, 1) << "No ends without saving";
+    EXPECT_DOUBLE_EQ(Stored("GS12", 7, 5), 4 + 5 % 3);
+}
+
+TEST_F(MainScreen, YesInAPromptRunsTheSaveChecksAndStays) {
+    test::ScriptedMsgBox boxes({vbYes, vbOK, vbYes, vbOK});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    ChooseCourse(*f);
+    TypeGross(*f, 5);
+    f->mskDate->SetText("02/30/2024");
+    f->cmdExit_Click();
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Texts()[0], "The data has changed.\n\rSave the changes before exiting?");
+    EXPECT_EQ(boxes.Texts()[1], "Invalid Date.  Please enter a date in the format MM/DD/YYYY.");
+    EXPECT_EQ(ended, 0);
+    EXPECT_EQ(test::RoundCount(7), 0);
+    // The player prompt: the checks fail, the choice goes back and the entries stay.
+    SelectPlayer(*f, 8);
+    ASSERT_EQ(boxes.Count(), 4);
+    EXPECT_EQ(boxes.Texts()[2], "The data has changed.\n\rSave the changes?");
+    EXPECT_EQ(f->cboPlayer->currentData().toInt(), 7);
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "5");
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_EQ(test::RoundCount(8), 0);
+    // A Yes whose checks pass stores the round as the shown player's, then shows the other player.
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 1)));
+    boxes.Push(vbYes);
+    SelectPlayer(*f, 8);
+    EXPECT_EQ(test::RoundCount(7), 1);
+    EXPECT_EQ(test::RoundCount(8), 0);
+    EXPECT_EQ(f->cboPlayer->currentData().toInt(), 8);
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+}
+
+TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
+    StoredRounds(3);
+    test::ScriptedMsgBox boxes({vbCancel});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->spISC->SetCellText(1, kRowGross, "9");
+    f->Calc_Row_Scores(kRowGross);
+    f->cmdSetup_Click();
+    EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave the changes?");
+    EXPECT_EQ(f->findChild<frmSystemSetup*>(), nullptr) << "Cancel: the settings screen does not open";
+    // Back from the course editor: the shown round is reloaded once, and the code is cleared.
+    nReturnCode = 1;
+    f->Form_Activate();
+    EXPECT_EQ(nReturnCode, 0);
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "4") << "game 3 as stored";
+    f->spISC->SetCellText(1, kRowGross, "9");
+    f->Form_Activate();  // after the calendar, say
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "a later activation leaves the typing alone";
+}
+
+TEST_F(MainScreen, AFailedStoreKeepsTheEntries) {
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    ChooseCourse(*f);
+    TypeGross(*f, 5);
+    f->txtNotes->setPlainText("keep me");
+    gDB->Execute(
+        "CREATE TRIGGER refuse BEFORE INSERT ON INDIV_SCORES BEGIN SELECT RAISE(ABORT,'disk trouble'); END");
+    EXPECT_FALSE(f->cmdSave_Click());
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().startsWith("Form Main Dado, Save_DBF\r\nError Number "))
+        << boxes.Last().toStdString();
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_EQ(f->nNewRound, 1);
+    EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "90");
+    EXPECT_EQ(f->txtNotes->toPlainText(), "keep me");
+    EXPECT_TRUE(f->isEnabled());
+    EXPECT_EQ(test::RoundCount(7), 0);
+}
+
+TEST_F(MainScreen, NullCostsNoTeeBoxAndCourseHandicapsPerColumn) {
+    StoredRounds(6);
+    gDB->Execute(
+        "UPDATE INDIV_SCORES SET GAME_COST=NULL, CART_COST=NULL, OTHER_COST=12.5, NOTES=' hello' "
+        "WHERE GAME_NUMBER=6");
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    EXPECT_EQ(f->txtGameCost->text(), "");
+    EXPECT_EQ(f->txtCartCost->text(), "");
+    EXPECT_EQ(f->txtOtherCost->text(), "12.50");
+    EXPECT_EQ(f->txtNotes->toPlainText(), "hello");
+    EXPECT_EQ(f->spISC->CellText(kColTot, kRowPutts), "36") << "the load went on past the costs";
+
+    // Each column's course handicap from its own tournament index, or its index.
+    f->spD->SetCellText(1, 1, "30");
+    f->spD->SetCellText(1, 2, "10");
+    f->spD->SetCellText(4, 1, "20");
+    f->spD->SetCellText(4, 2, "-100");
+    f->cboTeeBox_Click();
+    EXPECT_EQ(nCourseHcp[0], 10);
+    EXPECT_EQ(nCourseHcp[3], 20);
+
+    // A new round whose tee box is not chosen: slope 113, no rating.
+    f->txtRecNum->setText("3");
+    f->cboTeeBox->setCurrentIndex(-1);
+    f->cmdNewGame_Click();
+    EXPECT_EQ(f->nTeeSlope, 113);
+    EXPECT_EQ(f->sngTeeRating, 0.0f);
+    // ... and its previous indexes are those after the newest round, not after game 3.
+    EXPECT_EQ(D(*f, 1, 1), IndexText(float(Stored("HCP_INDEX_US_18", 7, 6))));
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
+TEST_F(MainScreen, CursorGoesAroundTheTotalColumns) {
+    auto f = Open();
+    f->spISC->setFocus();
+    f->spISC->SetActiveCell(9, kRowGross);
+    QTest::keyClick(f->spISC, Qt::Key_Tab);
+    EXPECT_EQ(f->spISC->ActiveCol(), 11);
+    EXPECT_EQ(f->spISC->ActiveRow(), kRowGross);
+    QTest::keyClick(f->spISC, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(f->spISC->ActiveCol(), 9);
+    f->spISC->SetActiveCell(19, kRowGross);
+    QTest::keyClick(f->spISC, Qt::Key_Tab);
+    EXPECT_EQ(f->spISC->ActiveCol(), 1);
+    EXPECT_EQ(f->spISC->ActiveRow(), kRowPutts);
+    f->spISC->SetActiveCell(9, kRowPutts);
+    QTest::keyClick(f->spISC, Qt::Key_Right);
+    EXPECT_EQ(f->spISC->ActiveCol(), 11);
+    QTest::keyClick(f->spISC, Qt::Key_Left);
+    EXPECT_EQ(f->spISC->ActiveCol(), 9);
+    f->spISC->SetActiveCell(19, kRowSand);
+    QTest::keyClick(f->spISC, Qt::Key_Right);
+    EXPECT_EQ(f->spISC->ActiveCol(), 1);
+    EXPECT_EQ(f->spISC->ActiveRow(), kRowFHit);
+    f->spISC->SetActiveCell(19, kRowFHit);
+    QTest::keyClick(f->spISC, Qt::Key_Right);
+    EXPECT_EQ(f->spISC->ActiveCol(), 19) << "the last row stays on hole 18";
+}
+
+TEST_F(MainScreen, TypedScoresLettersRefusedAndGrossColours) {
+    test::ScriptedMsgBox boxes;
+    test::AddCourse(2, "Dunes", 113, "70.0", "3" + QString(17, '4'));
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(2));
+    f->spISC->setFocus();
+    f->spISC->SetActiveCell(1, kRowGross);
+    QTest::keyClicks(f->spISC, "x");
+    QTest::keyClick(f->spISC, Qt::Key_Tab);
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "") << "letters are refused";
+    f->spISC->SetActiveCell(1, kRowGross);
+    QTest::keyClicks(f->spISC, "5");
+    QTest::keyClick(f->spISC, Qt::Key_Tab);
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "5");
+    EXPECT_EQ(f->spISC->CellText(kColOut, kRowGross), "5");
+    EXPECT_EQ(f->spISC->CellAt(1, kRowGross)->fmt.foreColor, Spread::VbColor(0xFF0000)) << "above par: blue";
+    QTest::keyClicks(f->spISC, "3");
+    QTest::keyClick(f->spISC, Qt::Key_Tab);
+    EXPECT_EQ(f->spISC->CellAt(2, kRowGross)->fmt.foreColor, Spread::VbColor(0x0000FF)) << "below par: red";
+    QTest::keyClicks(f->spISC, "4");
+    QTest::keyClick(f->spISC, Qt::Key_Tab);
+    EXPECT_EQ(f->spISC->CellAt(3, kRowGross)->fmt.foreColor, Spread::VbColor(0)) << "par: black";
+    EXPECT_EQ(f->spISC->CellText(kColOut, kRowGross), "12");
+    // A fairway cannot be hit on a par 3.
+    f->spISC->SetCellValue(1, kRowFHit, 1);
+    f->spISC_ButtonClicked(1, kRowFHit, true);
+    EXPECT_EQ(f->spISC->CellValue(1, kRowFHit), 0);
+    EXPECT_EQ(f->spISC->CellText(kColTot, kRowFHit), "");
+    f->spISC->SetCellValue(2, kRowFHit, 1);
+    f->spISC_ButtonClicked(2, kRowFHit, true);
+    EXPECT_EQ(f->spISC->CellText(kColTot, kRowFHit), "1");
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
+TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
+    StoredRounds(3);
+    test::ScriptedMsgBox boxes({vbYes, vbOK});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->chkKeepSame->setChecked(true);
+    f->cmdNewGame_Click();
+    TypeGross(*f, 5);
+    f->mskDate->SetText("__/__/2024");
+    f->txtRecNum->setText("2");
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Texts()[0], "The data has changed.\n\rSave the changes?");
+    EXPECT_EQ(boxes.Styles()[0], vbYesNo + vbQuestion);
+    EXPECT_TRUE(boxes.Texts()[1].startsWith("A valid date cannot contain any underscores."));
+    EXPECT_EQ(f->txtRecNum->text(), "New") << "the checks failed: the new round stays";
+    EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "90");
+    // Dragging the bar: Cancel leaves the new round and the bar where they were.
+    const int bar = f->RecBar->value();
+    boxes.Push(vbCancel);
+    f->RecBar->setValue(bar == 1 ? 2 : 1);
+    EXPECT_EQ(boxes.Last(), "The data has changed.\n\rSave changes?");
+    EXPECT_EQ(f->RecBar->value(), bar);
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    // A Yes whose checks pass saves, then shows the game asked for.
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 2, 1)));
+    boxes.Push(vbYes);
+    f->txtRecNum->setText("2");
+    EXPECT_EQ(test::RoundCount(7), 4);
+    EXPECT_EQ(f->lblGameNumber->text(), "2");
+    // Keep-same: the next new round takes the saved date, course and tee box.
+    EXPECT_TRUE(bKeepSame);
+    EXPECT_EQ(sKeepDate, FormatLocalDate(QDate(2024, 2, 1)));
+    f->cmdNewGame_Click();
+    EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 2, 1)));
+    EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
+    EXPECT_EQ(f->cboTeeBox->currentIndex(), 0);
+    f->Save_Check();
+    EXPECT_EQ(f->bRoundChanged, 1) << "a kept date other than today counts as a change";
+}
+
+TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    bSounds = true;
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(), "A Player's name must be entered.  Please go to the Player Setup Screen.");
+    EXPECT_EQ(boxes.Styles().back(), vbInformation);
+    EXPECT_EQ(nSoundCount, 1) << "the sound counter runs before the message";
+    SelectPlayer(*f, 7);
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(), "A Course must be selected.");
+    ChooseCourse(*f);
+    f->mskDate->SetText(FormatLocalDate(kToday.addDays(1)));
+    TypeGross(*f, 5);
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(),
+              "Why would you want to enter a future date for a round of Dado?  Please check your "
+              "computer's date.");
+    f->mskDate->SetText(FormatLocalDate(kToday));
+    for (int h = 1; h <= 18; ++h) f->spISC->SetCellText(HoleColumn(h), kRowGross, QString());
+    f->Calc_Row_Scores(kRowGross);
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(), "A zero gross score cannot be saved off.  Please enter gross scores.");
+    EXPECT_EQ(test::RoundCount(7), 0);
+    bSounds = false;
+    TypeGross(*f, 5);
+    EXPECT_TRUE(f->cmdSave_Click()) << "today's date is accepted";
+    EXPECT_EQ(test::RoundCount(7), 1);
+}

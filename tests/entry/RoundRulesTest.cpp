@@ -1,0 +1,246 @@
+// The main screen's rules without a screen: adjusted-score caps at each band edge, gross colours,
+// course-handicap and index texts, previous indexes, the save checks and the change comparison.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "entry/RoundRules.h"
+#include "handicap/AllowableScores.h"
+#include "shell/Globals.h"
+
+using namespace dc;
+
+namespace {
+
+std::array<int, 18> All(int v) {
+    std::array<int, 18> a;
+    a.fill(v);
+    return a;
+}
+
+// The six adjusted scores when every hole has this gross and par, for one course handicap in all
+// six variants (the allowable-score texts as the tee-box choice makes them).
+std::array<int, 6> Adjusted(int gross, int par, int courseHcp) {
+    std::array<int, 6> hcp;
+    hcp.fill(courseHcp);
+    std::array<QString, 6> allow;
+    for (int v = 0; v < 6; ++v) allow[v] = AllowableScoreText(static_cast<HcpVariant>(v), hcp[v]);
+    return AdjustedScores(All(gross), All(par), hcp, allow);
+}
+
+}  // namespace
+
+TEST(RoundRules, UsEighteenCapsAtTheBandEdges) {
+    // Up to 9: par + 2 on every hole (par 4 -> 6 a hole).
+    EXPECT_EQ(Adjusted(9, 4, 9)[US_18], 18 * 6);
+    EXPECT_EQ(Adjusted(6, 4, 8)[US_18], 18 * 6);
+    EXPECT_EQ(Adjusted(5, 4, 8)[US_18], 18 * 5);
+    // 10 to 19: 7 whatever the par.
+    EXPECT_EQ(Adjusted(9, 4, 10)[US_18], 18 * 7);
+    EXPECT_EQ(Adjusted(9, 5, 19)[US_18], 18 * 7);
+    EXPECT_EQ(Adjusted(9, 4, 20)[US_18], 18 * 8);
+    EXPECT_EQ(Adjusted(10, 4, 25)[US_18], 18 * 8);
+    EXPECT_EQ(Adjusted(8, 4, 25)[US_18], 18 * 8);
+    EXPECT_EQ(Adjusted(12, 4, 29)[US_18], 18 * 8);
+    EXPECT_EQ(Adjusted(12, 4, 30)[US_18], 18 * 9);
+    EXPECT_EQ(Adjusted(12, 4, 39)[US_18], 18 * 9);
+    EXPECT_EQ(Adjusted(12, 4, 40)[US_18], 18 * 10);
+}
+
+TEST(RoundRules, UsNineCapsAtTheBandEdges) {
+    // Front nine with course handicap 4: par + 2; with 5 the plain number 7.
+    EXPECT_EQ(Adjusted(9, 3, 4)[US_F9], 9 * 5);
+    EXPECT_EQ(Adjusted(9, 3, 5)[US_F9], 9 * 7);
+    EXPECT_EQ(Adjusted(9, 3, 9)[US_B9], 9 * 7);
+    EXPECT_EQ(Adjusted(9, 3, 10)[US_B9], 9 * 8);
+    EXPECT_EQ(Adjusted(12, 3, 14)[US_F9], 9 * 8);
+    EXPECT_EQ(Adjusted(12, 3, 15)[US_F9], 9 * 9);
+    EXPECT_EQ(Adjusted(12, 3, 19)[US_F9], 9 * 9);
+    EXPECT_EQ(Adjusted(12, 3, 20)[US_F9], 9 * 10);
+    EXPECT_EQ(Adjusted(12, 3, 30)[US_F9], 9 * 10);
+}
+
+TEST(RoundRules, CanadaAlwaysAddsToPar) {
+    EXPECT_EQ(Adjusted(9, 4, 0)[CA_18], 18 * 5);  // below 1: +1
+    EXPECT_EQ(Adjusted(9, 4, 1)[CA_18], 18 * 6);  // 1 to 18: +2
+    EXPECT_EQ(Adjusted(9, 4, 18)[CA_18], 18 * 6);
+    EXPECT_EQ(Adjusted(9, 4, 19)[CA_18], 18 * 7);  // 19 to 32: +3
+    EXPECT_EQ(Adjusted(9, 4, 32)[CA_18], 18 * 7);
+    EXPECT_EQ(Adjusted(9, 4, 33)[CA_18], 18 * 8);  // 33 and more: +4
+    EXPECT_EQ(Adjusted(9, 4, 9)[CA_F9], 9 * 6);
+    EXPECT_EQ(Adjusted(9, 4, 10)[CA_F9], 9 * 7);
+    EXPECT_EQ(Adjusted(9, 4, 18)[CA_B9], 9 * 7);
+    EXPECT_EQ(Adjusted(9, 4, 19)[CA_B9], 9 * 8);
+}
+
+TEST(RoundRules, HolesWithoutGrossAddNothing) {
+    std::array<int, 18> gross{};
+    for (int i = 0; i < 9; ++i) gross[i] = 5;
+    std::array<int, 6> hcp;
+    hcp.fill(15);
+    std::array<QString, 6> allow;
+    for (int v = 0; v < 6; ++v) allow[v] = AllowableScoreText(static_cast<HcpVariant>(v), 15);
+    const auto adj = AdjustedScores(gross, All(4), hcp, allow);
+    EXPECT_EQ(adj[US_18], 45);
+    EXPECT_EQ(adj[US_F9], 45);
+    EXPECT_EQ(adj[US_B9], 0);
+    EXPECT_EQ(adj[CA_B9], 0);
+    EXPECT_EQ(AdjustedScores({}, All(4), hcp, allow), (std::array<int, 6>{}));
+    const RowTotals t = SumRow(gross);
+    EXPECT_EQ(TotalText(t.front), "45");
+    EXPECT_EQ(TotalText(t.back), "") << "an empty nine shows an empty cell, never 0";
+}
+
+TEST(RoundRules, GrossColoursAgainstPar) {
+    EXPECT_EQ(GrossColour(5, 4), 0xFF0000u);  // above par: blue
+    EXPECT_EQ(GrossColour(3, 4), 0x0000FFu);  // below: red
+    EXPECT_EQ(GrossColour(4, 4), 0u);         // equal: black
+    EXPECT_EQ(GrossColour(0, 4), 0x0000FFu);  // cleared cell on a hole with a par: red
+}
+
+TEST(RoundRules, CourseHandicapAndIndexTexts) {
+    EXPECT_EQ(CourseHcpText(12.4, 125), "14");
+    EXPECT_EQ(CourseHcpText(0, 128), "+0");
+    EXPECT_EQ(CourseHcpText(-1.2, 113), "+1");
+    EXPECT_EQ(CourseHcpText(12.5, 113), "13") << "halves away from zero";
+    // The tournament index is used unless it is -100, column by column.
+    EXPECT_EQ(ColumnCourseHcp(20.0, -100, 113), 20);
+    EXPECT_EQ(ColumnCourseHcp(20.0, 10.0, 113), 10);
+    EXPECT_EQ(IndexDisplayText(-1.2), "+1.2");
+    EXPECT_EQ(IndexDisplayText(0), "0.0");
+    EXPECT_EQ(IndexDisplayText(36.4), "36.4");
+    EXPECT_EQ(TournIndexDisplayText(0), "+0.0");
+    EXPECT_EQ(TournIndexDisplayText(8.3), "8.3");
+}
+
+TEST(RoundRules, PreviousIndexesFollowThePlayedNines) {
+    RoundRec p;
+    p.HCP_INDEX = {10.1, 5.1, 5.2, 11.1, 6.1, 6.2};
+    p.THCP_INDEX = {-100, -100, -100, 9.0, -100, -100};
+    p.GSF9 = 40;
+    p.GSB9 = 0;  // front nine only
+    PrevIndexes out = PreviousIndexes(p, nullptr);
+    EXPECT_DOUBLE_EQ(*out.index[US_18], 10.1);
+    EXPECT_DOUBLE_EQ(*out.index[US_F9], 5.1) << "front only: its F9";
+    EXPECT_DOUBLE_EQ(*out.index[US_B9], 5.1);
+    EXPECT_DOUBLE_EQ(*out.tIndex[CA_18], 9.0);
+    p.GSB9 = 41;
+    out = PreviousIndexes(p, nullptr);
+    EXPECT_DOUBLE_EQ(*out.index[US_F9], 5.2) << "back played: its B9";
+    RoundRec s;
+    s.GSF9 = 39;
+    s.HCP_INDEX = {0, 4.4, 0, 0, 7.7, 0};
+    out = PreviousIndexes(p, &s);
+    EXPECT_DOUBLE_EQ(*out.index[US_B9], 4.4) << "the shown round's own front nine comes before its back nine";
+    EXPECT_DOUBLE_EQ(*out.index[CA_B9], 7.7);
+    p.GSF9 = p.GSB9 = 0;
+    out = PreviousIndexes(p, nullptr);
+    EXPECT_FALSE(out.index[US_F9].has_value());
+}
+
+TEST(RoundRules, Game1GridForAWoman) {
+    const HcpGridStart g = Game1Grid(false);
+    EXPECT_EQ(g.prevIndex, (std::array<QString, 6>{"40.4", "20.2", "20.2", "40.4", "20.2", "20.2"}));
+    EXPECT_EQ(g.prevTIndex[3], "-100");
+    EXPECT_EQ(g.allowScore, (std::array<QString, 6>{"10", "11", "11", "+4", "+4", "+4"}));
+}
+
+TEST(RoundRules, SaveChecksInTheirOrder) {
+    sDateFormat = "MM/DD/YYYY";
+    const QDate today(2024, 5, 10);
+    SaveInput in{"SMITH, Ann", true, "05/10/2024", "MM/DD/YYYY", 80};
+    EXPECT_TRUE(CheckRoundForSave(in, today).ok()) << "today is accepted";
+    auto check = [&](SaveInput i) { return CheckRoundForSave(i, today); };
+    SaveInput x = in;
+    x.player = "  ";
+    x.courseChosen = false;
+    EXPECT_EQ(check(x).number, 1) << "the player comes before the course";
+    EXPECT_EQ(check(x).focus, SaveFocus::Player);
+    x = in;
+    x.courseChosen = false;
+    x.dateText = "__/__/____";
+    EXPECT_EQ(check(x).message, "A Course must be selected.");
+    x = in;
+    x.dateText = "12/3_/2024";
+    EXPECT_EQ(check(x).message,
+              "A valid date cannot contain any underscores.\r\nDate must be in the format MM/DD/YYYY.");
+    x.dateFormat = "DD/MM/YYYY";
+    EXPECT_EQ(check(x).message,
+              "A valid date cannot contain any underscores.\r\nDate must be in the format DD/MM/YYYY.");
+    x = in;
+    x.dateText = "13/01/2024";
+    EXPECT_EQ(check(x).message, "Month must be between 01 and 12.");
+    x.dateText = "01/32/2024";
+    EXPECT_EQ(check(x).message, "Day must be between 01 and 31.");
+    x.dateText = "02/30/2024";
+    EXPECT_EQ(check(x).message, "Invalid Date.  Please enter a date in the format MM/DD/YYYY.");
+    x.dateText = "05/11/2024";
+    EXPECT_EQ(check(x).number, 8) << "tomorrow";
+    EXPECT_EQ(
+        check(x).message,
+        "Why would you want to enter a future date for a round of Dado?  Please check your computer's date.");
+    x = in;
+    x.grossTotal = 0;
+    EXPECT_EQ(check(x).message, "A zero gross score cannot be saved off.  Please enter gross scores.");
+    EXPECT_EQ(check(x).focus, SaveFocus::Date);
+    sDateFormat = "DD/MM/YYYY";
+    x = in;
+    x.dateFormat = "DD/MM/YYYY";
+    x.dateText = "30/02/2024";
+    EXPECT_EQ(check(x).message, "Invalid Date.  Please enter a date in the format DD/MM/YYYY.");
+    x.dateText = "10/05/2024";
+    EXPECT_TRUE(check(x).ok());
+    sDateFormat = "MM/DD/YYYY";
+}
+
+TEST(RoundRules, ChangeComparisonNamesTheFirstChangedField) {
+    RoundRec r;
+    r.COURSE_ID = 3;
+    r.TEE_BOX_ID = 1;
+    r.USE_HCP = true;
+    r.GS.fill(4);
+    r.ADJSCR = {72, 36, 36, 72, 36, 36};
+    r.PUTTS = QString(" 2").repeated(18);
+    r.GREENS_IN_REG = r.SAND_SAVES = r.FAIRWAYS_HIT = QString(18, '0');
+    r.NOTES = " nice day ";  // as stored with its blanks
+    ScreenRound s;
+    s.dateText = "05/10/2024";
+    s.courseId = 3;
+    s.teeBox = 1;
+    s.useHcp = 1;
+    s.adjusted = r.ADJSCR;
+    s.notes = "nice day";
+    for (int h = 0; h < 18; ++h) s.gross[h] = "4", s.putts[h] = "2";
+    EXPECT_FALSE(CompareStoredRound(s, r, "05/10/2024").changed);
+
+    ScreenRound c = s;
+    c.gross[11] = "5";
+    c.adjusted[US_B9] = 37;
+    ChangeResult res = CompareStoredRound(c, r, "05/10/2024");
+    EXPECT_EQ(res.field, "Hole 12 score");
+    EXPECT_TRUE(res.hcpChanged) << "every adjusted score is compared, not only US 18";
+    c = s;
+    c.gir[0] = 1;
+    res = CompareStoredRound(c, r, "05/10/2024");
+    EXPECT_EQ(res.field, "Hole 1 Greens in Regu") << "cut at 21 characters";
+    EXPECT_EQ(ChangedPrompt(res.field, "Save the changes?"),
+              "The Hole 1 Greens in Regu has changed.\n\rSave the changes?");
+    c = s;
+    c.fhit[0] = 1;
+    EXPECT_EQ(CompareStoredRound(c, r, "05/10/2024").field, "Hole 1 Fairways Hit");
+    c = s;
+    c.dateText = "10/05/2024";
+    res = CompareStoredRound(c, r, "05/10/2024");
+    EXPECT_EQ(res.field, "Date");
+    EXPECT_TRUE(res.hcpChanged);
+    c = s;
+    c.notes = "windy";
+    res = CompareStoredRound(c, r, "05/10/2024");
+    EXPECT_EQ(res.field, "Notes");
+    EXPECT_FALSE(res.hcpChanged);
+
+    ScreenRound blank;
+    blank.dateText = "05/10/2024";
+    EXPECT_FALSE(CompareNewRound(blank, "05/10/2024").changed);
+    blank.dateText = "05/09/2024";
+    EXPECT_EQ(CompareNewRound(blank, "05/10/2024").field, "data");
+}

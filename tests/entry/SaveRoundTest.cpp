@@ -1,0 +1,200 @@
+// Storing a round and the recomputation after it, against a real database: the stored columns,
+// the recomputed range of each case, and that a failure leaves the database as it was.
+#include <gtest/gtest.h>
+
+#include "EntryFixture.h"
+#include "entry/RoundRecalc.h"
+#include "handicap/SaveScores.h"
+#include "handicap/SaveScoresDB.h"
+#include "platform/Database.h"
+#include "shell/Globals.h"
+
+using namespace dc;
+
+namespace {
+
+RoundEntry Entry(int player, const QString& date, int gross) {
+    RoundEntry e;
+    e.playerId = player;
+    e.courseId = 1;
+    e.teeBox = 0;
+    e.dateText = date;
+    for (int h = 0; h < 18; ++h) {
+        e.parCells[h] = "4";
+        e.grossCells[h] = gross ? QString::number(gross) : QString();
+    }
+    for (int c = 0; c < 6; ++c) {
+        e.prevIndex[c] = c % 3 == 0 ? "36.4" : "18.2";
+        e.prevTIndex[c] = "-100";
+        e.adjScore[c] = QString::number(c % 3 == 0 ? 18 * gross : 9 * gross);
+    }
+    return e;
+}
+
+// Every index, tournament index and adjusted score of the player, game by game.
+QStringList Indexes(int player) {
+    Recordset rs = gDB->OpenRecordset(
+        "SELECT GAME_NUMBER,HCP_INDEX_US_18,HCP_INDEX_US_F9,HCP_INDEX_US_B9,HCP_INDEX_CA_18,HCP_INDEX_CA_F9,"
+        "HCP_INDEX_CA_B9,THCP_INDEX_US_18,THCP_INDEX_CA_18,ADJSCR_US_18,ADJSCR_CA_B9 FROM INDIV_SCORES "
+        "WHERE PLAYER_ID=? ORDER BY GAME_NUMBER",
+        {player});
+    QStringList out;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        QStringList row;
+        for (int i = 0; i < rs.FieldCount(); ++i) row << rs.Fields(i).str();
+        out << row.join(" ");
+    }
+    return out;
+}
+
+class SaveRound : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.OpenDatabase();
+        test::AddCourse(1, "Pines", 125, "71.5");
+        test::AddPlayer(7, "SMITH", "Ann", "F");
+    }
+    test::ProgramFolder folder;
+    test::FixedClock clock{QDateTime(QDate(2024, 6, 1), QTime(12, 0))};
+};
+
+}  // namespace
+
+TEST_F(SaveRound, NewRowTakesTheScreenValues) {
+    RoundEntry e = Entry(7, "05/10/2024", 0);
+    for (int h = 0; h < 9; ++h) e.grossCells[h] = "4";
+    e.parCells[4] = "";  // an empty par cell must not shift the later holes
+    e.puttsCells[0] = "3";
+    e.puttsCells[1] = "10";
+    e.gir[0] = 1;
+    e.useHcp = 1;
+    e.notes = "O'Neil's clubs";
+    e.gameCost = "25.75";
+    test::AddRound(7, 7, QDate(2024, 1, 1), 5);
+    const int key = StoreRound(*gDB, e, 1, 71.5f, 125);
+    EXPECT_EQ(key, nRndGameID);
+    EXPECT_GE(key, 1);
+    EXPECT_LE(key, 999999);
+    Recordset rs =
+        gDB->OpenRecordset("SELECT * FROM INDIV_SCORES WHERE PLAYER_ID=7 AND RND_GAME_ID=?", {key});
+    ASSERT_FALSE(rs.IsEmpty());
+    EXPECT_EQ(rs["GAME_NUMBER"].toInt(), 8) << "after the largest game number";
+    EXPECT_EQ(rs["ROUND_DATE"].str(), "2024-05-10");
+    EXPECT_EQ(rs["GSF9"].toInt(), 36);
+    EXPECT_EQ(rs["GSB9"].toInt(), 0);
+    EXPECT_EQ(rs["GSTOTAL"].toInt(), 36);
+    EXPECT_EQ(rs["GS10"].toInt(), 0);
+    EXPECT_EQ(rs["PAR"].str(), "444404444444444444");
+    EXPECT_EQ(rs["PUTTS"].str().left(6), " 310 0");
+    EXPECT_EQ(rs["GREENS_IN_REG"].str(), "1" + QString(17, '0'));
+    EXPECT_EQ(rs["NOTES"].str(), " O'Neil's clubs");
+    EXPECT_DOUBLE_EQ(rs["GAME_COST"].toDouble(), 25.75);
+    EXPECT_DOUBLE_EQ(rs["THCP_INDEX_US_18"].toDouble(), -100);
+    EXPECT_EQ(rs["USE_HCP"].toInt(), 1);
+    EXPECT_EQ(rs["SLOPE_RATING"].toInt(), 125);
+
+    // An empty gross row is stored as not for handicap, whatever the box says; a rewrite keeps the box.
+    const int empty = StoreRound(*gDB, Entry(7, "05/11/2024", 0), 1, 71.5f, 125);
+    EXPECT_EQ(gDB->Scalar("SELECT USE_HCP FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toInt(), 0);
+    RoundEntry again = Entry(7, "05/11/2024", 0);
+    again.gameNumber = 9;
+    again.rndGameId = empty;
+    again.notes = "wet";
+    StoreRound(*gDB, again, 0, 71.5f, 125);
+    EXPECT_EQ(gDB->Scalar("SELECT USE_HCP FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toInt(), 1);
+    EXPECT_EQ(gDB->Scalar("SELECT NOTES FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toString(), "wet ");
+    EXPECT_EQ(nRndGameID, empty);
+}
+
+TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {
+    sDecimalSep = ",";
+    RoundEntry e = Entry(7, "05/10/2024", 5);
+    e.prevIndex[0] = "12,3";
+    const int key = StoreRound(*gDB, e, 1, 71.5f, 125);
+    EXPECT_DOUBLE_EQ(
+        gDB->Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE RND_GAME_ID=?", {key}).toDouble(), 12.3);
+    sDecimalSep = ".";
+    EXPECT_THROW(StoreRound(*gDB, Entry(7, "02/30/2024", 5), 1, 71.5f, 125), AppError);
+    EXPECT_EQ(test::RoundCount(7), 1);
+}
+
+TEST(RecalcRange, EachCase) {
+    // A: a new round that became the newest runs alone, mode 0.
+    EXPECT_EQ(ChooseRecalcRange(true, 0, 6, 6, false).first, 6);
+    EXPECT_EQ(ChooseRecalcRange(true, 0, 6, 6, false).mode, 0);
+    // B: a new round dated before others: from it to the last, mode 1.
+    RecalcRange r = ChooseRecalcRange(true, 0, 1, 500, false);
+    EXPECT_EQ(r.first, 1);
+    EXPECT_EQ(r.last, 500);
+    EXPECT_EQ(r.mode, 1);
+    // C: the newest edited with a handicap change, from its old position.
+    EXPECT_EQ(ChooseRecalcRange(false, 3, 10, 10, true).first, 3);
+    // C0: only the notes of the newest: still that game, so its indexes are rewritten.
+    r = ChooseRecalcRange(false, 10, 10, 10, false);
+    EXPECT_EQ(r.first, 10);
+    EXPECT_EQ(r.last, 10);
+    // D: a date moved later: from the earlier of old and new positions.
+    EXPECT_EQ(ChooseRecalcRange(false, 2, 5, 8, true).first, 2);
+    EXPECT_EQ(ChooseRecalcRange(false, 6, 3, 8, true).first, 3);
+}
+
+TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
+    // Rounds with both nines, front only and back only, so each game's own nines matter.
+    for (int g = 1; g <= 9; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
+    gDB->Execute(
+        "UPDATE INDIV_SCORES SET GS10=0,GS11=0,GS12=0,GS13=0,GS14=0,GS15=0,GS16=0,GS17=0,GS18=0,"
+        "GSB9=0,GSTOTAL=GSF9 WHERE GAME_NUMBER IN (3,7)");
+    gDB->Execute(
+        "UPDATE INDIV_SCORES SET GS01=0,GS02=0,GS03=0,GS04=0,GS05=0,GS06=0,GS07=0,GS08=0,GS09=0,"
+        "GSF9=0,GSTOTAL=GSB9 WHERE GAME_NUMBER=5");
+    int shown = 0;
+    const SaveOutcome out = SaveAndRecalculate(*gDB, Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1,
+                                               true, [&](int k, int n) { shown = k * 100 / n; });
+    EXPECT_EQ(out.gameNumber, 1);
+    EXPECT_EQ(out.count, 10);
+    EXPECT_EQ(shown, 100) << "more than 5 games: progress to 100%";
+    // Each game runs its own nines: a nine not played keeps its stored index.
+    for (int g : {4, 8})
+        EXPECT_DOUBLE_EQ(
+            gDB->Scalar("SELECT HCP_INDEX_US_B9 FROM INDIV_SCORES WHERE GAME_NUMBER=?", {g}).toDouble(),
+            36.4);
+    EXPECT_DOUBLE_EQ(gDB->Scalar("SELECT HCP_INDEX_CA_F9 FROM INDIV_SCORES WHERE GAME_NUMBER=6").toDouble(),
+                     36.4);
+    const QStringList afterSave = Indexes(7);
+    ResynchAllScores();
+    EXPECT_EQ(afterSave, Indexes(7));
+}
+
+TEST_F(SaveRound, NotesOfTheNewestAndADateMovedLaterLeaveNoStaleIndexes) {
+    for (int g = 1; g <= 10; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
+    ResynchAllScores();
+    const QStringList settled = Indexes(7);
+
+    // Notes of the newest round: the screen's previous indexes are stored first, then recomputed.
+    RoundEntry e = Entry(7, "01/10/2024", 4 + 10 % 3);
+    e.gameNumber = 10;
+    e.rndGameId = 1010;
+    e.prevIndex.fill("99.9");
+    e.notes = "new notes";
+    SaveAndRecalculate(*gDB, e, 0, 72.0f, 113, 10, false, 1, true);
+    EXPECT_EQ(Indexes(7), settled);
+
+    // Game 6 moves to the day of game 9: games 6 and 7 have other rounds before them now.
+    RoundEntry m = Entry(7, "01/09/2024", 4 + 6 % 3);
+    m.gameNumber = 6;
+    m.rndGameId = 1006;
+    const SaveOutcome out = SaveAndRecalculate(*gDB, m, 0, 72.0f, 113, 6, true, 1, true);
+    EXPECT_EQ(out.gameNumber, 8) << "the day of game 9: the old order puts it first";
+    const QStringList moved = Indexes(7);
+    ResynchAllScores();
+    EXPECT_EQ(moved, Indexes(7));
+}
+
+TEST_F(SaveRound, AFailureAfterStoringLeavesNothingBehind) {
+    for (int g = 1; g <= 3; ++g) test::AddRound(7, g, QDate(2024, 1, g + 1), 5);
+    const QStringList before = Indexes(7);
+    gDB->Execute("DROP TABLE HCP_REDUCTION");
+    EXPECT_ANY_THROW(SaveAndRecalculate(*gDB, Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true));
+    EXPECT_EQ(test::RoundCount(7), 3) << "the stored round is rolled back";
+    EXPECT_EQ(Indexes(7), before) << "renumbering is rolled back";
+}
