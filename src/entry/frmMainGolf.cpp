@@ -40,6 +40,8 @@
 #include "shell/ListLoaders.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmMainWait.h"
+#include "records/frmCourseSetup.h"
+#include "records/frmPlayers.h"
 #include "shell/frmSystemSetup.h"
 
 namespace dc {
@@ -104,9 +106,22 @@ void frmMainGolf::BuildControls() {
           cmdNewPlayer, cmdDeletePlayer, cmdSetup, cmdScoreCard, cmdHelp, cmdExit})
         top->addWidget(b);
     // Screens that are not part of the program yet, and the deletions, stay off until wired.
-    for (QPushButton* b : {cmdDeleteGame, cmdGameList, cmdCourse, cmdStats, cmdGraphs, cmdHandicaps,
-                           cmdNewPlayer, cmdDeletePlayer, cmdScoreCard})
+    for (QPushButton* b : {cmdDeleteGame, cmdGameList, cmdStats, cmdGraphs, cmdHandicaps, cmdDeletePlayer,
+                           cmdScoreCard})
         b->setEnabled(false);
+    // The course editor is modeless: the main screen stays usable and reloads its lists when it closes.
+    ShowCourseEditor = [this] {
+        auto* editor = new frmCourseSetup(this);
+        editor->setWindowFlag(Qt::Window);
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        editor->setModal(false);
+        connect(editor, &QDialog::finished, this, [this] { Form_Activate(); });
+        editor->show();
+    };
+    ShowPlayerEditor = [this] {
+        frmPlayers editor(this);
+        ExecModal(editor);
+    };
 
     auto* playerRow = new QHBoxLayout;
     playerRow->addWidget(Label(this, "lblPlayer", "Player"));

@@ -24,6 +24,11 @@
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
 #include "shell/frmSystemSetup.h"
+#include "records/frmCourseSetup.h"
+#include "records/frmPlayers.h"
+
+#include <QApplication>
+#include <QPushButton>
 
 using namespace dc;
 
@@ -411,4 +416,37 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     TypeGross(*f, 5);
     EXPECT_TRUE(f->cmdSave_Click()) << "today's date is accepted";
     EXPECT_EQ(test::RoundCount(7), 1);
+}
+
+TEST_F(MainScreen, CourseAndPlayerButtonsOpenTheEditorsAndTheListsFollow) {
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    ASSERT_TRUE(f->cmdCourse->isEnabled());
+    ASSERT_TRUE(f->cmdNewPlayer->isEnabled());
+
+    // The course editor opens beside the main screen; closing it reloads the course list.
+    f->cmdCourse_Click();
+    auto* editor = f->findChild<frmCourseSetup*>();
+    ASSERT_TRUE(editor);
+    EXPECT_FALSE(editor->isModal());
+    test::AddCourse(2, "Oaks");
+    editor->close();
+    QApplication::processEvents();
+    EXPECT_GE(f->cboCourse->findText("Oaks"), 0);
+
+    // The player editor is modal; the player it stored is in the list afterwards.
+    test::ScriptedModal modal([](QDialog& d) {
+        auto* players = qobject_cast<frmPlayers*>(&d);
+        EXPECT_TRUE(players);
+        if (!players) return 0;
+        players->txtLast->setText("BROWN");
+        players->txtFirst->setText("Cal");
+        players->optGender_1->setChecked(true);
+        players->cmdSave_Click();
+        players->close();
+        return 0;
+    });
+    f->cmdNewPlayer_Click();
+    EXPECT_EQ(modal.Count(), 1);
+    EXPECT_GE(f->cboPlayer->findText("BROWN, Cal ", Qt::MatchStartsWith), 0) << boxes.Last().toStdString();
 }
