@@ -19,7 +19,8 @@ const char* kPassword = "8306";
 
 QList<QStringList> ReadCsv(const QString& path, QStringList& header) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) throw AppError(kErrFileNotFound53, "cannot read " + path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw AppError(kErrFileNotFound53, "cannot read " + path);
     QTextStream in(&f);
     header = in.readLine().trimmed().split(',');
     QList<QStringList> rows;
@@ -35,7 +36,8 @@ void LoadCsv(Database& db, const QString& table, const QString& path) {
     const auto rows = ReadCsv(path, header);
     QStringList marks;
     for (int i = 0; i < header.size(); ++i) marks << "?";
-    const QString sql = "INSERT INTO " + table + " (" + header.join(",") + ") VALUES (" + marks.join(",") + ")";
+    const QString sql =
+        "INSERT INTO " + table + " (" + header.join(",") + ") VALUES (" + marks.join(",") + ")";
     for (const auto& row : rows) {
         QVariantList params;
         for (const auto& v : row) params << v;
@@ -45,7 +47,8 @@ void LoadCsv(Database& db, const QString& table, const QString& path) {
 
 int MakeBlank(const QString& schema, const QString& reduction, const QString& dllcheck, const QString& out) {
     QFile f(schema);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) throw AppError(kErrFileNotFound53, "cannot read " + schema);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw AppError(kErrFileNotFound53, "cannot read " + schema);
     QString script = QString::fromUtf8(f.readAll());
     QStringList statements;
     QString current;

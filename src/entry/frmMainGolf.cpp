@@ -33,6 +33,8 @@
 #include "platform/Pointer.h"
 #include "platform/Spread.h"
 #include "platform/Val.h"
+#include "records/frmCourseSetup.h"
+#include "records/frmPlayers.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -40,8 +42,6 @@
 #include "shell/ListLoaders.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmMainWait.h"
-#include "records/frmCourseSetup.h"
-#include "records/frmPlayers.h"
 #include "shell/frmSystemSetup.h"
 
 namespace dc {
@@ -106,8 +106,8 @@ void frmMainGolf::BuildControls() {
           cmdNewPlayer, cmdDeletePlayer, cmdSetup, cmdScoreCard, cmdHelp, cmdExit})
         top->addWidget(b);
     // Screens that are not part of the program yet, and the deletions, stay off until wired.
-    for (QPushButton* b : {cmdDeleteGame, cmdGameList, cmdStats, cmdGraphs, cmdHandicaps, cmdDeletePlayer,
-                           cmdScoreCard})
+    for (QPushButton* b :
+         {cmdDeleteGame, cmdGameList, cmdStats, cmdGraphs, cmdHandicaps, cmdDeletePlayer, cmdScoreCard})
         b->setEnabled(false);
     // The course editor is modeless: the main screen stays usable and reloads its lists when it closes.
     ShowCourseEditor = [this] {

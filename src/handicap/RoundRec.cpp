@@ -10,13 +10,23 @@ namespace dc {
 
 const QStringList& RoundFieldOrder() {
     static const QStringList order = [] {
-        QStringList l{"PLAYER_ID",     "COURSE_ID",    "GAME_NUMBER", "ROUND_DATE", "RND_GAME_ID",
-                      "TEE_BOX_ID",    "COURSE_RATING", "SLOPE_RATING", "USE_HCP",   "USE_TOURN"};
+        QStringList l{"PLAYER_ID",  "COURSE_ID",     "GAME_NUMBER",  "ROUND_DATE", "RND_GAME_ID",
+                      "TEE_BOX_ID", "COURSE_RATING", "SLOPE_RATING", "USE_HCP",    "USE_TOURN"};
         for (int i = 1; i <= 18; ++i) l << QString("GS%1").arg(i, 2, 10, QChar('0'));
         for (const char* prefix : {"HCP_INDEX_", "THCP_INDEX_", "ADJSCR_"})
             for (const char* suffix : kVariantSuffix) l << QString(prefix) + suffix;
-        l << "GSTOTAL" << "GSF9" << "GSB9" << "PAR" << "PUTTS" << "GREENS_IN_REG" << "SAND_SAVES"
-          << "FAIRWAYS_HIT" << "GAME_COST" << "CART_COST" << "OTHER_COST" << "NOTES";
+        l << "GSTOTAL"
+          << "GSF9"
+          << "GSB9"
+          << "PAR"
+          << "PUTTS"
+          << "GREENS_IN_REG"
+          << "SAND_SAVES"
+          << "FAIRWAYS_HIT"
+          << "GAME_COST"
+          << "CART_COST"
+          << "OTHER_COST"
+          << "NOTES";
         return l;
     }();
     return order;

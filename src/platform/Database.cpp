@@ -14,16 +14,24 @@ namespace {
 
 int ErrNumberFor(int rc, const QString& message) {
     switch (rc & 0xff) {
-        case SQLITE_CONSTRAINT: return kErrDuplicate;
+        case SQLITE_CONSTRAINT:
+            return kErrDuplicate;
         case SQLITE_BUSY:
-        case SQLITE_LOCKED: return kErrLocked;
-        case SQLITE_READONLY: return kErrReadOnly;
-        case SQLITE_IOERR: return kErrDiskIO;
-        case SQLITE_FULL: return kErrDiskFull;
+        case SQLITE_LOCKED:
+            return kErrLocked;
+        case SQLITE_READONLY:
+            return kErrReadOnly;
+        case SQLITE_IOERR:
+            return kErrDiskIO;
+        case SQLITE_FULL:
+            return kErrDiskFull;
         case SQLITE_NOTADB:
-        case SQLITE_CORRUPT: return kErrBadFormat;
-        case SQLITE_CANTOPEN: return kErrFileNotFound;
-        default: break;
+        case SQLITE_CORRUPT:
+            return kErrBadFormat;
+        case SQLITE_CANTOPEN:
+            return kErrFileNotFound;
+        default:
+            break;
     }
     if (message.contains("no such table")) return kErrNoTable;
     if (message.contains("no such column") || message.contains("has no column")) return kErrNoColumn;
@@ -33,15 +41,18 @@ int ErrNumberFor(int rc, const QString& message) {
 
 QVariant ColumnValue(sqlite3_stmt* stmt, int i) {
     switch (sqlite3_column_type(stmt, i)) {
-        case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, i)));
-        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt, i));
+        case SQLITE_INTEGER:
+            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, i)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(stmt, i));
         case SQLITE_TEXT:
             return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
                                               sqlite3_column_bytes(stmt, i)));
         case SQLITE_BLOB:
             return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, i)),
                                        sqlite3_column_bytes(stmt, i)));
-        default: return QVariant();
+        default:
+            return QVariant();
     }
 }
 
@@ -90,7 +101,8 @@ std::unique_ptr<Database> Database::Open(const QString& path, const QString& pas
 }
 
 std::unique_ptr<Database> Database::Create(const QString& path, const QString& password) {
-    if (QFileInfo::exists(path)) throw DbError(kErrFileExists, QString("File '%1' already exists.").arg(path));
+    if (QFileInfo::exists(path))
+        throw DbError(kErrFileExists, QString("File '%1' already exists.").arg(path));
     std::unique_ptr<Database> db(new Database());
     db->path_ = path;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db->db_,
@@ -150,15 +162,21 @@ void Database::Bind(sqlite3_stmt* stmt, const QVariantList& params, const QStrin
             rc = sqlite3_bind_null(stmt, i + 1);
         } else {
             switch (v.typeId()) {
-                case QMetaType::Bool: rc = sqlite3_bind_int64(stmt, i + 1, v.toBool() ? 1 : 0); break;
+                case QMetaType::Bool:
+                    rc = sqlite3_bind_int64(stmt, i + 1, v.toBool() ? 1 : 0);
+                    break;
                 case QMetaType::Int:
                 case QMetaType::UInt:
                 case QMetaType::LongLong:
                 case QMetaType::ULongLong:
                 case QMetaType::Short:
-                case QMetaType::UShort: rc = sqlite3_bind_int64(stmt, i + 1, v.toLongLong()); break;
+                case QMetaType::UShort:
+                    rc = sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+                    break;
                 case QMetaType::Double:
-                case QMetaType::Float: rc = sqlite3_bind_double(stmt, i + 1, v.toDouble()); break;
+                case QMetaType::Float:
+                    rc = sqlite3_bind_double(stmt, i + 1, v.toDouble());
+                    break;
                 case QMetaType::QDate: {
                     const QByteArray t = v.toDate().toString("yyyy-MM-dd").toUtf8();
                     rc = sqlite3_bind_text(stmt, i + 1, t.constData(), t.size(), SQLITE_TRANSIENT);
@@ -270,8 +288,8 @@ bool Database::HasTable(const QString& table) {
                .toInt() > 0;
 }
 
-void Database::InsertRow(const QString& table, const QStringList& columns, const std::vector<QVariant>& values,
-                         const std::vector<bool>& set) {
+void Database::InsertRow(const QString& table, const QStringList& columns,
+                         const std::vector<QVariant>& values, const std::vector<bool>& set) {
     QStringList names, marks;
     QVariantList params;
     for (int i = 0; i < columns.size(); ++i) {

@@ -17,7 +17,7 @@ struct sqlite3_stmt;
 namespace dc {
 
 class Database {
-public:
+  public:
     // Opens an existing file (never creates one) with the password. Throws DbError:
     // 3044 when the folder does not exist or the path is empty, 3024 when the file does not exist,
     // 3031 for a database with another password, 3343 for a file that is not a database.
@@ -48,20 +48,20 @@ public:
 
     // A transaction: everything inside commits together or not at all. Nests (savepoints).
     class Transaction {
-    public:
+      public:
         explicit Transaction(Database& db);
         ~Transaction();  // rolls back unless committed
         void Commit();
         Transaction(const Transaction&) = delete;
         Transaction& operator=(const Transaction&) = delete;
 
-    private:
+      private:
         Database& db_;
         QString name_;
         bool done_ = false;
     };
 
-private:
+  private:
     Database() = default;
     friend class Recordset;
     sqlite3_stmt* Prepare(const QString& sql);

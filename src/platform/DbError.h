@@ -30,20 +30,20 @@ enum ErrNumber : int {
 };
 
 class AppError : public std::runtime_error {
-public:
+  public:
     AppError(int number, const QString& description)
         : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
     int number() const { return number_; }
     const QString& description() const { return description_; }
 
-private:
+  private:
     int number_;
     QString description_;
 };
 
 // An error raised by the database engine.
 class DbError : public AppError {
-public:
+  public:
     using AppError::AppError;
 };
 

@@ -22,8 +22,10 @@ double Field::toDouble() const {
         case QMetaType::Float:
         case QMetaType::Int:
         case QMetaType::LongLong:
-        case QMetaType::Bool: return value_.toDouble();
-        default: return Val(value_.toString());
+        case QMetaType::Bool:
+            return value_.toDouble();
+        default:
+            return Val(value_.toString());
     }
 }
 

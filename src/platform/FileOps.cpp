@@ -31,8 +31,8 @@ void CopyFileAtomically(const QString& from, const QString& to) {
 
 void RenameOrThrow(const QString& from, const QString& to) {
     std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(from.toStdString()), std::filesystem::path(to.toStdString()),
-                            ec);
+    std::filesystem::rename(std::filesystem::path(from.toStdString()),
+                            std::filesystem::path(to.toStdString()), ec);
     if (ec)
         throw AppError(kErrFileAccess, QString("Path/File access error: cannot rename '%1' to '%2' (%3).")
                                            .arg(from, to, QString::fromStdString(ec.message())));

@@ -8,7 +8,7 @@ namespace dc {
 
 class MaskEdBox : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit MaskEdBox(QWidget* parent = nullptr);
 
     // Mask in the classic form: "#" a digit, any other character a literal ("##/##/####").
@@ -17,7 +17,7 @@ public:
     QString Text() const;  // the displayed text, "_" where nothing is typed
     void SetText(const QString& text);
 
-private:
+  private:
     QString mask_;
 };
 

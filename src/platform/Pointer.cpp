@@ -13,6 +13,8 @@ void SetMousePointer(Pointer pointer) {
     }
 }
 
-Pointer CurrentMousePointer() { return QApplication::overrideCursor() ? Pointer::Hourglass : Pointer::Default; }
+Pointer CurrentMousePointer() {
+    return QApplication::overrideCursor() ? Pointer::Hourglass : Pointer::Default;
+}
 
 }  // namespace dc

@@ -17,7 +17,7 @@ namespace dc {
 class Database;
 
 class Recordset {
-public:
+  public:
     Recordset() = default;
 
     bool Bof() const { return pos_ < 0 || rows().empty(); }
@@ -44,7 +44,7 @@ public:
     void Update();
     void Close();
 
-private:
+  private:
     friend class Database;
     using Rows = std::vector<std::vector<QVariant>>;
     const Rows& rows() const;

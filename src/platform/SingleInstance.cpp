@@ -1,8 +1,9 @@
 #include "platform/SingleInstance.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QStandardPaths>
-#include <unistd.h>
 
 namespace dc {
 

@@ -9,13 +9,13 @@
 namespace dc {
 
 class SingleInstance {
-public:
+  public:
     // The lock file's path; tests may name another.
     explicit SingleInstance(const QString& lockPath = DefaultLockPath());
     bool TryAcquire();  // false when another copy holds the lock
     static QString DefaultLockPath();
 
-private:
+  private:
     std::unique_ptr<QLockFile> lock_;
 };
 

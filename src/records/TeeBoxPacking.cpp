@@ -8,16 +8,22 @@ namespace dc {
 
 int SlotWidth(Packed column) {
     switch (column) {
-        case Packed::TB: return 20;
+        case Packed::TB:
+            return 20;
         case Packed::MCR:
-        case Packed::WCR: return 4;
+        case Packed::WCR:
+            return 4;
         case Packed::MSL:
-        case Packed::WSL: return 3;
+        case Packed::WSL:
+            return 3;
         case Packed::MHCP:
-        case Packed::WHCP: return 36;
+        case Packed::WHCP:
+            return 36;
         case Packed::MPARS:
-        case Packed::WPARS: return 18;
-        case Packed::YARDS: return 54;
+        case Packed::WPARS:
+            return 18;
+        case Packed::YARDS:
+            return 54;
     }
     return 0;
 }
@@ -25,16 +31,21 @@ int SlotWidth(Packed column) {
 int HoleWidth(Packed column) {
     switch (column) {
         case Packed::MHCP:
-        case Packed::WHCP: return 2;
+        case Packed::WHCP:
+            return 2;
         case Packed::MPARS:
-        case Packed::WPARS: return 1;
-        case Packed::YARDS: return 3;
-        default: return 0;
+        case Packed::WPARS:
+            return 1;
+        case Packed::YARDS:
+            return 3;
+        default:
+            return 0;
     }
 }
 
 const char* ColumnName(Packed column) {
-    static const char* names[] = {"TB", "MCR", "MSL", "WCR", "WSL", "MHCP", "WHCP", "MPARS", "WPARS", "YARDS"};
+    static const char* names[] = {"TB",   "MCR",  "MSL",   "WCR",   "WSL",
+                                  "MHCP", "WHCP", "MPARS", "WPARS", "YARDS"};
     return names[static_cast<int>(column)];
 }
 
@@ -93,16 +104,26 @@ QString PackHoles(const std::array<QString, 18>& cells, Packed column) {
 
 const QString& PackedCourse::Column(Packed c) const {
     switch (c) {
-        case Packed::TB: return TB;
-        case Packed::MCR: return MCR;
-        case Packed::MSL: return MSL;
-        case Packed::WCR: return WCR;
-        case Packed::WSL: return WSL;
-        case Packed::MHCP: return MHCP;
-        case Packed::WHCP: return WHCP;
-        case Packed::MPARS: return MPARS;
-        case Packed::WPARS: return WPARS;
-        case Packed::YARDS: return YARDS;
+        case Packed::TB:
+            return TB;
+        case Packed::MCR:
+            return MCR;
+        case Packed::MSL:
+            return MSL;
+        case Packed::WCR:
+            return WCR;
+        case Packed::WSL:
+            return WSL;
+        case Packed::MHCP:
+            return MHCP;
+        case Packed::WHCP:
+            return WHCP;
+        case Packed::MPARS:
+            return MPARS;
+        case Packed::WPARS:
+            return WPARS;
+        case Packed::YARDS:
+            return YARDS;
     }
     return TB;
 }

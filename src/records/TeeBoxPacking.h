@@ -36,8 +36,8 @@ double SlotNumber(const QString& columnValue, Packed column, int slot);
 
 // Writing one slot. A tee name longer than 20 characters is cut to 20 so it never shifts later slots.
 QString PackTeeName(const QString& name);
-QString PackRating(const QString& cellText);  // "72.5", "05.5", "00.0"
-QString PackSlope(const QString& cellText);   // "128", "095", "000"
+QString PackRating(const QString& cellText);                             // "72.5", "05.5", "00.0"
+QString PackSlope(const QString& cellText);                              // "128", "095", "000"
 QString PackHoles(const std::array<QString, 18>& cells, Packed column);  // MHCP/WHCP/MPARS/WPARS/YARDS
 
 // The ten column values of one course row, each the four slots in order.

@@ -18,7 +18,6 @@ namespace {
 
 const QString kTag = "frmSystemSetup, cmdStart_Click";
 
-
 // The dated copy, written under a temporary name and renamed into place.
 void MakeBackup(const QString& live, const QString& backup) {
     if (!QFileInfo::exists(live)) return;  // nothing to copy; the compaction reports the missing file

@@ -24,7 +24,6 @@ UpdateStepHook& StepHook() {
     return hook;
 }
 
-
 // The numeric value of the leading digits of one version component ("4b" -> 4, "" -> 0).
 qint64 ComponentValue(const QString& part) {
     static const QRegularExpression digits("^\\s*(\\d{1,15})");

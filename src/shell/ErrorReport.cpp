@@ -21,7 +21,8 @@ ErrorInfo CurrentError() {
     }
 }
 
-QString ErrorText(const QString& tag, const ErrorInfo& error, int line, const QString& lineLabel, bool withSql) {
+QString ErrorText(const QString& tag, const ErrorInfo& error, int line, const QString& lineLabel,
+                  bool withSql) {
     QString text = tag + "\r\nError Number " + QString::number(error.number) + "\r\n" + error.description;
     if (line >= 0) text += "\r\n" + lineLabel + QString::number(line);
     if (withSql) text += "\r\nsSQL=" + sSQL;

@@ -18,13 +18,14 @@ ErrorInfo CurrentError();
 
 // tag, CRLF, "Error Number " number, CRLF, description; then optionally CRLF + lineLabel + line,
 // and CRLF + "sSQL=" + sql.
-QString ErrorText(const QString& tag, const ErrorInfo& error, int line = -1, const QString& lineLabel = "Line # ",
-                  bool withSql = false);
+QString ErrorText(const QString& tag, const ErrorInfo& error, int line = -1,
+                  const QString& lineLabel = "Line # ", bool withSql = false);
 
 enum class Sql { Without, With };
 
 // Builds the text for the exception being handled and reports it. Call inside a catch block.
-void ReportCurrentError(const QString& tag, Sql sql = Sql::With, int line = -1, const QString& lineLabel = "Line # ");
+void ReportCurrentError(const QString& tag, Sql sql = Sql::With, int line = -1,
+                        const QString& lineLabel = "Line # ");
 
 // Reports a finished error text.
 void ReportErrorText(const QString& text);

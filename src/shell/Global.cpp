@@ -6,13 +6,13 @@
 #include <QLocale>
 
 #include "platform/Desktop.h"
+#include "platform/IniFile.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Globals.h"
-#include "platform/IniFile.h"
 
 namespace dc {
 

@@ -18,8 +18,8 @@ extern QString sDBPathFile;
 extern QString sMultimediaPath;
 extern QString sDBPassword;
 extern bool bSounds;
-extern bool bFlag18_9;  // true = 18 holes
-extern bool bUSCAFlag;  // true = US rules
+extern bool bFlag18_9;       // true = 18 holes
+extern bool bUSCAFlag;       // true = US rules
 extern QString sDateFormat;  // "MM/DD/YYYY" or "DD/MM/YYYY"
 extern QString sDecimalSep;  // "." or ","
 extern bool bErrorReport;

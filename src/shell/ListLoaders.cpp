@@ -28,8 +28,8 @@ void Load_Players(QComboBox& combo) {
         sSQL = "Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS";
         Recordset rs = gDB->OpenRecordset(sSQL);
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            combo.addItem(rs.Fields("LAST_NAME").str().trimmed() + ", " + rs.Fields("FIRST_NAME").str() + " " +
-                          rs.Fields("MI").str());
+            combo.addItem(rs.Fields("LAST_NAME").str().trimmed() + ", " + rs.Fields("FIRST_NAME").str() +
+                          " " + rs.Fields("MI").str());
             combo.setItemData(combo.count() - 1, rs.Fields("PLAYER_ID").toInt());
         }
     } catch (...) {

@@ -81,9 +81,11 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
         const ErrorInfo error = CurrentError();
         if (step >= 8 && IsMissingDatabaseError(error.number)) {
             gDB.reset();
-            MsgBox("A valid Dado Corvy database has NOT been found.\r\nClick the OK button to proceed to the Setup "
-                   "screen to enter a valid Dado Corvy database file.",
-                   vbCritical + vbOKOnly, "Dado Corvy: Missing or invalid database path/file.");
+            MsgBox(
+                "A valid Dado Corvy database has NOT been found.\r\nClick the OK button to proceed to the "
+                "Setup "
+                "screen to enter a valid Dado Corvy database file.",
+                vbCritical + vbOKOnly, "Dado Corvy: Missing or invalid database path/file.");
             bDBMissing = true;
             if (showSettings) showSettings();
             return StartUpResult::DatabaseMissing;

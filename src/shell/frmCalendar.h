@@ -10,14 +10,14 @@ namespace dc {
 
 class frmCalendar : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmCalendar(QWidget* parent = nullptr);
 
     QCalendarWidget* calMonth;
 
     void calMonth_DateClick(const QDate& date);  // a day was chosen (click, or Enter)
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 

@@ -11,7 +11,7 @@ namespace dc {
 
 class frmFindName : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmFindName(QWidget* parent = nullptr);
 
     QListWidget* lstNames;
@@ -25,7 +25,7 @@ public:
     void cmdRetrieve_Click();
     void cmdCancel_Click();
 
-protected:
+  protected:
     void reject() override;  // the close box and Escape act as Cancel
 };
 

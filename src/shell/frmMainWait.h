@@ -10,7 +10,7 @@ namespace dc {
 
 class frmMainWait : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmMainWait(QWidget* parent = nullptr);
 
     QLabel* WaitCap;

@@ -78,7 +78,8 @@ frmWelcome::frmWelcome(SingleInstance& instance, QWidget* parent) : QDialog(pare
     picCorvySystems->setStyleSheet("color: navy; border: 1px solid navy; padding: 6px;");
     picCorvySystems->installEventFilter(this);
 
-    Label1 = new QLabel("To Convert data from an earlier version of Dado Corvy, click the Convert button below.", this);
+    Label1 = new QLabel(
+        "To Convert data from an earlier version of Dado Corvy, click the Convert button below.", this);
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
     Label2 = new QLabel(
@@ -170,9 +171,10 @@ void frmWelcome::picCorvySystems_Click() {
 }
 
 void frmWelcome::Image1_DblClick() {
-    MsgBox("Corvy Systems writes Dado Corvy for golfers who like to know where their game stands: every "
-           "round kept, every index computed the same careful way.",
-           vbInformation + vbOKOnly);
+    MsgBox(
+        "Corvy Systems writes Dado Corvy for golfers who like to know where their game stands: every "
+        "round kept, every index computed the same careful way.",
+        vbInformation + vbOKOnly);
 }
 
 bool frmWelcome::eventFilter(QObject* watched, QEvent* event) {

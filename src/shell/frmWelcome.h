@@ -14,7 +14,7 @@ class SingleInstance;
 
 class frmWelcome : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmWelcome(SingleInstance& instance, QWidget* parent = nullptr);
     ~frmWelcome() override;
 
@@ -42,10 +42,10 @@ public:
     static const char* kReaderUrl;
     static const char* kMakerUrl;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     SingleInstance& instance_;
 };
 

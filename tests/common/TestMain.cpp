@@ -1,13 +1,16 @@
 // Entry point of every test executable: a QApplication (offscreen) around GoogleTest.
-#include <QApplication>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTemporaryDir>
+
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     // Printouts of tests go to a PDF in a temporary folder, never to a printer or ~/Documents.
     QTemporaryDir printDir;
-    if (qgetenv("DC_PRINT_PDF").isEmpty()) qputenv("DC_PRINT_PDF", (printDir.path() + "/printout.pdf").toUtf8());
+    if (qgetenv("DC_PRINT_PDF").isEmpty())
+        qputenv("DC_PRINT_PDF", (printDir.path() + "/printout.pdf").toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

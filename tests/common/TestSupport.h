@@ -16,7 +16,7 @@ namespace dc::test {
 // Records every message box and answers from a script; when the script is empty the answer is
 // `fallback` (OK for boxes without a question). Restores the real boxes when destroyed.
 class ScriptedMsgBox {
-public:
+  public:
     explicit ScriptedMsgBox(std::deque<int> answers = {}, int fallback = 1 /* vbOK */);
     ~ScriptedMsgBox();
     void Push(int answer) { answers_.push_back(answer); }
@@ -26,7 +26,7 @@ public:
     int Count() const { return static_cast<int>(texts_.size()); }
     QString Last() const { return texts_.isEmpty() ? QString() : texts_.back(); }
 
-private:
+  private:
     std::deque<int> answers_;
     int fallback_;
     QStringList texts_, titles_;
@@ -35,19 +35,19 @@ private:
 
 // Replaces modal dialogs: each ExecModal(d) calls `act(d)` and returns its result.
 class ScriptedModal {
-public:
+  public:
     explicit ScriptedModal(std::function<int(QDialog&)> act);
     ~ScriptedModal();
     int Count() const { return count_; }
 
-private:
+  private:
     int count_ = 0;
 };
 
 // A program folder (Connect.ini, DBFiles with the blank database) in a temporary directory,
 // set as ProgramFolder(); the globals are reset on entry and on exit.
 class ProgramFolder {
-public:
+  public:
     ProgramFolder();
     ~ProgramFolder();
     QString Path() const { return dir_.path(); }
@@ -58,13 +58,13 @@ public:
     QString OpenDatabase(const QString& name = "Golf.mdb");
     void WriteIni(const QString& dbPath, const QString& multimediaPath = QString());
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 
 // Fixes the program's clock for the life of the object.
 class FixedClock {
-public:
+  public:
     explicit FixedClock(const QDateTime& now);
     ~FixedClock();
 };

@@ -3,11 +3,13 @@
 // cursor around the total columns, typed input and gross colours.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -21,14 +23,11 @@
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
 #include "platform/SpreadCell.h"
+#include "records/frmCourseSetup.h"
+#include "records/frmPlayers.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
 #include "shell/frmSystemSetup.h"
-#include "records/frmCourseSetup.h"
-#include "records/frmPlayers.h"
-
-#include <QApplication>
-#include <QPushButton>
 
 using namespace dc;
 

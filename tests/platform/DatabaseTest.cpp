@@ -7,8 +7,8 @@
 
 #include "TestSupport.h"
 #include "platform/Database.h"
-#include "shell/ProgramDb.h"
 #include "platform/Val.h"
+#include "shell/ProgramDb.h"
 
 using namespace dc;
 
@@ -57,7 +57,9 @@ TEST(Database, FileIsUnreadableWithoutThePassword) {
 TEST(Database, FieldsByNameAndPositionNullAndKeys) {
     test::ProgramFolder folder;
     auto db = Database::Open(folder.MakeDatabase(), kDBPassword);
-    auto nextKey = [&] { return static_cast<int>(Val(db->Scalar("Select Max(PLAYER_ID) as nMax From PLAYERS").toString())) + 1; };
+    auto nextKey = [&] {
+        return static_cast<int>(Val(db->Scalar("Select Max(PLAYER_ID) as nMax From PLAYERS").toString())) + 1;
+    };
     EXPECT_EQ(nextKey(), 1) << "an empty table gives key 1";
 
     Recordset add = db->OpenRecordset("PLAYERS");
@@ -69,8 +71,9 @@ TEST(Database, FieldsByNameAndPositionNullAndKeys) {
     }
     EXPECT_EQ(nextKey(), 8);
 
-    Recordset rs = db->OpenRecordset("Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where LAST_NAME=? Order By PLAYER_ID Desc",
-                                     {"O'Brien"});
+    Recordset rs = db->OpenRecordset(
+        "Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where LAST_NAME=? Order By PLAYER_ID Desc",
+        {"O'Brien"});
     ASSERT_EQ(rs.RecordCount(), 3);
     EXPECT_FALSE(rs.Bof());
     EXPECT_EQ(rs.Fields("player_id").toInt(), 7);

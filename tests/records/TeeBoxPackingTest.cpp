@@ -16,7 +16,8 @@ TEST(TeeBoxPacking, OneFilledTeeBoxAndThreeEmptyOnes) {
     EXPECT_EQ(c.MCR, "71.200.000.000.0");
     EXPECT_EQ(c.MSL, "125000000000");
 
-    std::array<QString, 18> pars{"4", "5", "3", "4", "3", "4", "3", "5", "4", "4", "3", "5", "4", "5", "3", "3", "4", "4"};
+    std::array<QString, 18> pars{"4", "5", "3", "4", "3", "4", "3", "5", "4",
+                                 "4", "3", "5", "4", "5", "3", "3", "4", "4"};
     EXPECT_EQ(PackHoles(pars, Packed::MPARS), "453434354435453344");
     std::array<QString, 18> yards;
     yards.fill("");
@@ -35,7 +36,8 @@ TEST(TeeBoxPacking, WrittenForms) {
     EXPECT_EQ(PackSlope("95"), "095");
     EXPECT_EQ(PackTeeName("Blue"), QString(16, ' ') + "Blue");
     EXPECT_EQ(PackTeeName(" Red "), QString(15, ' ') + " Red ");
-    EXPECT_EQ(PackTeeName("A very long tee box name indeed").size(), 20) << "a long name never shifts the slots";
+    EXPECT_EQ(PackTeeName("A very long tee box name indeed").size(), 20)
+        << "a long name never shifts the slots";
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(PackRating("72.5"), "72.5") << "a point whatever the locale";
     QLocale::setDefault(QLocale::c());
@@ -46,12 +48,14 @@ TEST(TeeBoxPacking, ReadingShortNullAndOffsetColumns) {
     EXPECT_EQ(TeeName(QString(15, ' ') + " Red ", 0), "Red");
     EXPECT_DOUBLE_EQ(SlotNumber("05.5", Packed::MCR, 0), 5.5);
     EXPECT_DOUBLE_EQ(SlotNumber("71.268.070.1", Packed::MCR, 2), 70.1);
-    EXPECT_DOUBLE_EQ(SlotNumber("71.268.070.1", Packed::MCR, 3), 0.0) << "slot past the end of a short column";
+    EXPECT_DOUBLE_EQ(SlotNumber("71.268.070.1", Packed::MCR, 3), 0.0)
+        << "slot past the end of a short column";
     EXPECT_EQ(HoleNumber(QString(), Packed::MPARS, 2, 5), 0) << "a Null column reads as zeros";
 
     QString yards;
     for (int i = 0; i < 72; ++i) yards += QString("%1").arg(i, 3, 10, QChar('0'));
-    EXPECT_EQ(SlotText(yards, Packed::YARDS, 2).left(3), yards.mid(108, 3)) << "slot 2 of YARDS starts at 109";
+    EXPECT_EQ(SlotText(yards, Packed::YARDS, 2).left(3), yards.mid(108, 3))
+        << "slot 2 of YARDS starts at 109";
     QString hcp(144, '0');
     hcp[142] = '1';
     hcp[143] = '7';

@@ -397,8 +397,10 @@ namespace dc {
 TEST_F(SettingsTest, ResyncRecomputesEveryRoundAndSaysSoOnlyWhenItDid) {
     gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, GENDER) VALUES (4, 'A', 'M')");
     gDB->Execute(
-        "INSERT INTO INDIV_SCORES (PLAYER_ID, GAME_NUMBER, ROUND_DATE, RND_GAME_ID, COURSE_RATING, SLOPE_RATING, "
-        "USE_HCP, USE_TOURN, GSF9, GSB9, GSTOTAL, HCP_INDEX_US_18) VALUES (4, 7, '2024-05-01', 1, 70.0, 113, 1, 0, "
+        "INSERT INTO INDIV_SCORES (PLAYER_ID, GAME_NUMBER, ROUND_DATE, RND_GAME_ID, COURSE_RATING, "
+        "SLOPE_RATING, "
+        "USE_HCP, USE_TOURN, GSF9, GSB9, GSTOTAL, HCP_INDEX_US_18) VALUES (4, 7, '2024-05-01', 1, 70.0, 113, "
+        "1, 0, "
         "45, 45, 90, 99)");
     Screen s;
     nCurPlayerID = 12;
@@ -408,7 +410,8 @@ TEST_F(SettingsTest, ResyncRecomputesEveryRoundAndSaysSoOnlyWhenItDid) {
     EXPECT_EQ(box.Last(), "Resynchronization of all scores for all players complete!");
     EXPECT_EQ(nCurPlayerID, 12) << "the current player is kept";
     EXPECT_EQ(gDB->Scalar("SELECT GAME_NUMBER FROM INDIV_SCORES").toInt(), 1) << "games renumbered";
-    EXPECT_NE(gDB->Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES").toDouble(), 99.0) << "indexes recomputed";
+    EXPECT_NE(gDB->Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES").toDouble(), 99.0)
+        << "indexes recomputed";
 
     gDB->Execute("UPDATE INDIV_SCORES SET GAME_NUMBER=5");
     gDB->Execute(

@@ -1,8 +1,11 @@
 // Start-up roads: a ready database, a missing or foreign one, a second running copy.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 
 #include "TestSupport.h"
 #include "platform/Database.h"
@@ -12,10 +15,6 @@
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "shell/frmWelcome.h"
-
-#include <QApplication>
-#include <QPushButton>
-#include <QLabel>
 
 using namespace dc;
 
