@@ -1193,6 +1193,9 @@ void frmMainGolf::txtRecNum_Change() {
                 }
                 bRoundChanged = 0;
             }
+        } else if (!LeaveEditedStoredRound()) {
+            ShowPagingAt(nShownGame);
+            return;
         }
         const double n = Val(text.trimmed());
         const int max = RecBar->maximum();
@@ -1225,7 +1228,38 @@ void frmMainGolf::txtRecNum_Change() {
 }
 
 void frmMainGolf::RecBar_Change() {
-    if (bNoScroll == 0) RecBar_Scroll();
+    if (bNoScroll != 0) return;
+    if (Val(txtRecNum->text()) != 0 && !LeaveEditedStoredRound()) {
+        ShowPagingAt(nShownGame);
+        return;
+    }
+    RecBar_Scroll();
+}
+
+bool frmMainGolf::LeaveEditedStoredRound() {
+    if (nShownGame <= 0) return true;
+    Save_Check();
+    if (bRoundChanged != 1) return true;
+    const int answer = MsgBox(ChangedPrompt(sChangedField, "Save changes?"), vbYesNoCancel + vbQuestion);
+    if (answer == vbNo) {
+        bRoundChanged = 0;
+        return true;
+    }
+    if (answer == vbYes && RunSaveChecks(true)) {
+        nSaveExisting = 1;
+        if (Save_DBF()) bRoundChanged = 0;
+    }
+    return false;
+}
+
+void frmMainGolf::ShowPagingAt(int game) {
+    if (game <= 0) return;
+    {
+        const QSignalBlocker block(RecBar);
+        RecBar->setValue(game);
+    }
+    nRecBarShown_ = game;
+    SetRecNumText(" " + QString::number(game), bRecNumByCode);
 }
 
 void frmMainGolf::RecBar_Scroll() {
@@ -1537,7 +1571,7 @@ void frmMainGolf::Save_Check() {
             r = CompareNewRound(CurrentScreenRound(), TodayText());
         } else {
             sSQL = "Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?";
-            Recordset rs = Db().OpenRecordset(sSQL, {nCurPlayerID, static_cast<int>(Val(txtRecNum->text()))});
+            Recordset rs = Db().OpenRecordset(sSQL, {nCurPlayerID, nShownGame});
             if (rs.IsEmpty()) return;
             const RoundRec stored = ReadRoundRec(rs);
             r = CompareStoredRound(CurrentScreenRound(), stored, FormatLocalDate(stored.ROUND_DATE));

@@ -149,6 +149,10 @@ class frmMainGolf : public QWidget {
     // The save question of a caller: Yes stores after the save checks. Returns false when the
     // caller must stay (Cancel, or a Yes whose checks or store failed).
     bool AskToSave(const QString& secondLine, int style, bool viaSaveButton);
+    // Before the user pages away from a stored round he edited: Yes saves (and the saved round stays
+    // shown), No drops the edits, Cancel stays. True when the paging may go on.
+    bool LeaveEditedStoredRound();
+    void ShowPagingAt(int game);  // scroll bar and game number back on a game, without loading it
     // The save checks of a save asked from a prompt: the player first, then the save button's checks.
     bool RunSaveChecks(bool fromPrompt);
     void FailCheck(const QString& message, QWidget* focus);

@@ -449,3 +449,54 @@ TEST_F(MainScreen, CourseAndPlayerButtonsOpenTheEditorsAndTheListsFollow) {
     EXPECT_EQ(modal.Count(), 1);
     EXPECT_GE(f->cboPlayer->findText("BROWN, Cal ", Qt::MatchStartsWith), 0) << boxes.Last().toStdString();
 }
+
+TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
+    StoredRounds(4);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    ASSERT_EQ(f->lblGameNumber->text(), "4");
+    f->spISC->SetCellText(1, kRowGross, "9");
+    f->Calc_Row_Scores(kRowGross);
+
+    {
+        test::ScriptedMsgBox boxes({vbCancel});
+        f->RecBar->setValue(2);
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave changes?");
+        EXPECT_EQ(f->lblGameNumber->text(), "4") << "Cancel stays on the round";
+        EXPECT_EQ(f->RecBar->value(), 4);
+        EXPECT_EQ(f->txtRecNum->text(), " 4");
+        EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "and keeps what was typed";
+    }
+    {
+        test::ScriptedMsgBox boxes({vbCancel});
+        f->txtRecNum->setText("3");
+        EXPECT_EQ(boxes.Count(), 1) << "typing another game number asks too";
+        EXPECT_EQ(f->lblGameNumber->text(), "4");
+        EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
+    }
+    {
+        test::ScriptedMsgBox boxes({vbYes});
+        f->RecBar->setValue(2);
+        EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
+        EXPECT_EQ(gDB->Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 9)
+            << "Yes stores the edit";
+        EXPECT_EQ(f->lblGameNumber->text(), "4") << "and the saved round stays shown";
+    }
+    f->spISC->SetCellText(2, kRowGross, "8");
+    f->Calc_Row_Scores(kRowGross);
+    {
+        test::ScriptedMsgBox boxes({vbNo});
+        f->RecBar->setValue(2);
+        EXPECT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(f->lblGameNumber->text(), "2") << "No drops the edit and pages on";
+        EXPECT_EQ(gDB->Scalar("SELECT GS02 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 5)
+            << "game 4 as stored";
+    }
+    {
+        test::ScriptedMsgBox boxes;
+        f->RecBar->setValue(3);
+        EXPECT_EQ(boxes.Count(), 0) << "an unchanged round pages without a question";
+        EXPECT_EQ(f->lblGameNumber->text(), "3");
+    }
+}
