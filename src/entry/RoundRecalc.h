@@ -30,17 +30,9 @@ struct SaveOutcome {
     RecalcRange range;
 };
 
-// Recomputes games first..last of the player in memory and writes the changed columns. Each game
-// uses its own nines (GSF9 > 0, GSB9 > 0). Leaves the last run's indexes in sngHcpIndex and
-// sngTHcpIndex. `progress(k, n)` is called after each of the n games. Throws on error.
-void RecalculateGames(Database& db, int playerId, const RecalcRange& range, int genderIndex, bool is18,
-                      const std::function<void(int, int)>& progress = {});
-
-// Renumbers the player's games 1 to n by date (same day: previous order). Throws on error.
-void RenumberGames(Database& db, int playerId);
-
-// Stores, renumbers and recomputes in one transaction. `progress(k, n)` is called after each game
-// of a range of more than 6 games. Throws on error, having changed nothing.
+// Stores, renumbers and recomputes (RenumberGames and RecomputeGames) in one transaction. The
+// recomputation leaves the last run's indexes in sngHcpIndex and sngTHcpIndex. `progress(k, n)` is
+// called after each game of a range of more than 6 games. Throws on error, having changed nothing.
 SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFlag, float teeRating,
                                int teeSlope, int oldGame, bool hcpChanged, int genderIndex, bool is18,
                                const std::function<void(int, int)>& progress = {});

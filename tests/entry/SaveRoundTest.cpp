@@ -4,6 +4,7 @@
 
 #include "EntryFixture.h"
 #include "entry/RoundRecalc.h"
+#include "handicap/RoundRec.h"
 #include "handicap/SaveScores.h"
 #include "handicap/SaveScoresDB.h"
 #include "platform/Database.h"
@@ -197,4 +198,43 @@ TEST_F(SaveRound, AFailureAfterStoringLeavesNothingBehind) {
     EXPECT_ANY_THROW(SaveAndRecalculate(*gDB, Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true));
     EXPECT_EQ(test::RoundCount(7), 3) << "the stored round is rolled back";
     EXPECT_EQ(Indexes(7), before) << "renumbering is rolled back";
+}
+
+// A new round that became the newest runs in mode 0: the adjusted scores the screen shows are
+// stored as they are, and the 18-hole ones are never written again (the nines are recomputed).
+TEST_F(SaveRound, NewNewestRoundKeepsTheScreensAdjustedScores) {
+    for (int g = 1; g <= 6; ++g) test::AddRound(7, g, QDate(2024, 1, g), 5);
+    ResynchAllScores();
+    gDB->Execute("CREATE TABLE ADJ_WRITES (RND_GAME_ID INTEGER)");
+    gDB->Execute(
+        "CREATE TRIGGER adj_written AFTER UPDATE OF ADJSCR_US_18, ADJSCR_CA_18 ON INDIV_SCORES "
+        "BEGIN INSERT INTO ADJ_WRITES VALUES (NEW.RND_GAME_ID); END");
+    RoundEntry e = Entry(7, "02/01/2024", 5);
+    e.adjScore[US_18] = "84";
+    e.adjScore[CA_18] = "85";
+    const SaveOutcome out = SaveAndRecalculate(*gDB, e, 1, 71.5f, 125, 0, false, 1, true);
+    ASSERT_EQ(out.gameNumber, 7);
+    EXPECT_EQ(out.range.mode, 0);
+    EXPECT_EQ(gDB->Scalar("SELECT ADJSCR_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 84);
+    EXPECT_EQ(gDB->Scalar("SELECT ADJSCR_CA_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 85);
+    EXPECT_EQ(gDB->Scalar("SELECT COUNT(*) FROM ADJ_WRITES").toInt(), 0);
+    // The index counts the stored 84 (11.3 at 71.5/125) with one 18.0: 14.65 x 0.96.
+    EXPECT_DOUBLE_EQ(gDB->Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toDouble(),
+                     14.0);
+}
+
+// A round dated before the others recomputes every later game; a game that is not a handicap round
+// gets no adjusted score, so the empty ones it has (an imported round) stay empty, not 0.
+TEST_F(SaveRound, EmptyAdjustedScoresOfAGameThatIsNotRecomputedStayEmpty) {
+    for (int g = 1; g <= 4; ++g) test::AddRound(7, g, QDate(2024, 1, g + 1), 5);
+    QStringList empty;
+    for (const char* suffix : kVariantSuffix) empty << QString("ADJSCR_") + suffix + "=NULL";
+    gDB->Execute("UPDATE INDIV_SCORES SET USE_HCP=0," + empty.join(",") + " WHERE GAME_NUMBER=3");
+    SaveAndRecalculate(*gDB, Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true);
+    for (const char* suffix : kVariantSuffix)
+        EXPECT_TRUE(gDB->Scalar(QString("SELECT ADJSCR_") + suffix + " FROM INDIV_SCORES WHERE GAME_NUMBER=4")
+                        .isNull())
+            << suffix;
+    EXPECT_FALSE(gDB->Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=4").isNull());
+    EXPECT_EQ(gDB->Scalar("SELECT ADJSCR_CA_18 FROM INDIV_SCORES WHERE GAME_NUMBER=5").toInt(), 90);
 }

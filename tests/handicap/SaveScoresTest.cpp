@@ -7,9 +7,14 @@
 #include <QTimer>
 #include <QWidget>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "EngineDb.h"
 #include "handicap/HandUtil.h"
+#include "handicap/HcpLookups.h"
+#include "handicap/HcpRules.h"
+#include "handicap/Recompute.h"
 #include "handicap/RoundRec.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
@@ -52,6 +57,51 @@ TEST_F(SaveScoresDb, RenumberingFollowsTheDatesAndKeepsSameDayOrder) {
     ResynchIndivScores(1);
     const std::map<int, int> expected{{44, 1}, {55, 2}, {66, 3}, {101, 4}, {102, 5}, {103, 6}};
     EXPECT_EQ(GamesByRoundId(1), expected);
+}
+
+// Six rounds stored with game numbers against their dates, and marks in their index and adjusted
+// score columns: after the renumbering only games 3 and 4 are recomputed and written.
+TEST_F(SaveScoresDb, RecomputingARangeWritesOnlyItsGames) {
+    AddPlayer(1);
+    for (int g = 1; g <= 6; ++g) {
+        TestRound r = Round(1, 7 - g, QString("2026-0%1-01").arg(g + 1), g);
+        r.columns = {{"HCP_INDEX_US_18", 1.5}, {"ADJSCR_US_18", 70}};
+        AddRound(r);
+    }
+    EXPECT_EQ(RenumberGames(*gDB, 1), 6);
+    EXPECT_EQ(GamesByRoundId(1), (std::map<int, int>{{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}));
+
+    CachedHcpLookups lookups(*gDB);
+    const int window = OneYearWindow().toInt();
+    std::vector<std::pair<int, int>> steps;
+    nCurPlayerID = 0;
+    RecomputeGames(*gDB, 1, 0, true, 3, 4, 1, lookups, window,
+                   [&](int k, int n) { steps.emplace_back(k, n); });
+    EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
+    EXPECT_EQ(nCurPlayerID, 1);
+    for (int g : {1, 2, 5, 6}) {
+        EXPECT_DOUBLE_EQ(Number(1, g, "HCP_INDEX_US_18"), 1.5) << g;
+        EXPECT_EQ(Value(1, g, "ADJSCR_US_18").toInt(), 70) << g;
+        EXPECT_TRUE(Value(1, g, "HCP_INDEX_CA_F9").isNull()) << g;
+    }
+    for (int g : {3, 4}) {
+        EXPECT_EQ(Value(1, g, "ADJSCR_US_18").toInt(), 90) << g;  // every game a handicap round: recomputed
+        EXPECT_DOUBLE_EQ(Number(1, g, "HCP_INDEX_US_18"), 36.4) << g;
+    }
+    // Games 1 and 2 have no nine scores, so the walk takes one nine of each: game 3 has three nines
+    // (the default), game 4 five, both of game 3 among them as just computed (9.0 x 0.96).
+    EXPECT_DOUBLE_EQ(Number(1, 3, "HCP_INDEX_CA_F9"), 18.2);
+    EXPECT_DOUBLE_EQ(Number(1, 4, "HCP_INDEX_CA_F9"), 8.6);
+    // The last run was game 4's Canadian back nine.
+    EXPECT_FLOAT_EQ(sngHcpIndex, static_cast<float>(Number(1, 4, "HCP_INDEX_CA_B9")));
+    EXPECT_FLOAT_EQ(sngTHcpIndex, -100.0f);
+
+    // A range past the last game computes nothing.
+    nCurPlayerID = 0;
+    RecomputeGames(*gDB, 1, 0, true, 7, 9, 1, lookups, window,
+                   [&](int k, int n) { steps.emplace_back(k, n); });
+    EXPECT_EQ(steps.size(), 2u);
+    EXPECT_EQ(nCurPlayerID, 0);
 }
 
 // Five rounds of 90 (18.0 each; nines of 45 against 36.0 are 9.0), then a round dated before

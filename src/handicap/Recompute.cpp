@@ -1,0 +1,157 @@
+#include "handicap/Recompute.h"
+
+#include <QHash>
+#include <QStringList>
+#include <array>
+#include <span>
+#include <vector>
+
+#include "handicap/HcpEngine.h"
+#include "handicap/HcpLookups.h"
+#include "handicap/HcpRound.h"
+#include "platform/Database.h"
+#include "shell/Globals.h"
+
+namespace dc {
+
+namespace {
+
+// The columns the index procedures write: six indexes, six tournament indexes, six adjusted
+// scores, and the pars.
+constexpr int kColIndex = 0, kColTIndex = 6, kColAdj = 12, kColPar = 18, kColCount = 19;
+constexpr int kOrdinalPar = 49;
+
+QString EngineColumn(int col) {
+    if (col == kColPar) return "PAR";
+    static const char* prefix[3] = {"HCP_INDEX_", "THCP_INDEX_", "ADJSCR_"};
+    return QString(prefix[col / 6]) + kVariantSuffix[col % 6];
+}
+
+// One round of the player, with what is stored, to write only what changed.
+struct GameRow {
+    HcpRound round;
+    qint64 rowId = 0;
+    std::array<QVariant, kColCount> stored;
+    quint32 written = 0;  // bits of the engine columns the runs set
+};
+
+void Apply(GameRow& row, HcpVariant v, const HcpOutcome& out) {
+    ApplyOutcome(row.round, v, out);
+    row.written |= 1u << (kColIndex + v) | 1u << (kColTIndex + v);
+    if (out.writeAdjScore) row.written |= 1u << (kColAdj + v);
+    if (out.writePar) row.written |= 1u << kColPar;
+    sngHcpIndex = out.index;
+    sngTHcpIndex = out.tIndex;
+}
+
+QVariant CurrentValue(const GameRow& row, int col) {
+    if (col == kColPar) return row.round.Par();
+    if (col < kColTIndex) return StoredIndexValue(row.round.hcpIndex[col - kColIndex]);
+    if (col < kColAdj) return StoredIndexValue(row.round.tHcpIndex[col - kColTIndex]);
+    return row.round.adjScore[col - kColAdj];
+}
+
+bool Differs(const QVariant& stored, const QVariant& now) {
+    if (stored.isNull() || !stored.isValid()) return true;
+    if (now.typeId() == QMetaType::QString) return stored.toString() != now.toString();
+    return stored.toDouble() != now.toDouble();
+}
+
+// Writes the changed engine columns of one row with one statement. The statement texts, one per
+// set of columns, are kept for the whole run of the program.
+void WriteChanges(Database& db, const GameRow& row) {
+    static QHash<quint32, QString> texts;
+    quint32 mask = 0;
+    std::array<QVariant, kColCount> now;
+    for (int col = 0; col < kColCount; ++col) {
+        if (!(row.written & (1u << col))) continue;
+        now[col] = CurrentValue(row, col);
+        if (Differs(row.stored[col], now[col])) mask |= 1u << col;
+    }
+    if (mask == 0) return;
+    auto it = texts.find(mask);
+    if (it == texts.end()) {
+        QStringList sets;
+        for (int col = 0; col < kColCount; ++col)
+            if (mask & (1u << col)) sets << EngineColumn(col) + "=?";
+        it = texts.insert(mask, "UPDATE INDIV_SCORES SET " + sets.join(",") + " WHERE rowid=?");
+    }
+    QVariantList params;
+    for (int col = 0; col < kColCount; ++col)
+        if (mask & (1u << col)) params << now[col];
+    params << row.rowId;
+    sSQL = *it;
+    db.Execute(sSQL, params);
+}
+
+}  // namespace
+
+int RenumberGames(Database& db, int playerId) {
+    sSQL =
+        "SELECT rowid AS RID, GAME_NUMBER FROM INDIV_SCORES WHERE PLAYER_ID=? "
+        "ORDER BY ROUND_DATE ASC, GAME_NUMBER ASC, rowid ASC";
+    Recordset rs = db.OpenRecordset(sSQL, {playerId});
+    int n = 0;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        ++n;
+        if (rs.Fields(1).isNull() || rs.Fields(1).toInt() != n) {
+            sSQL = "UPDATE INDIV_SCORES SET GAME_NUMBER=? WHERE rowid=?";
+            db.Execute(sSQL, {n, rs.Fields(0).toLong()});
+        }
+    }
+    return n;
+}
+
+void RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int first, int last, int mode,
+                    HcpLookups& lookups, int window, const std::function<void(int, int)>& progress) {
+    if (first > last) return;
+    // Later games play no part in the games of the range.
+    sSQL =
+        "SELECT *, rowid AS RID FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER<=? "
+        "ORDER BY GAME_NUMBER ASC, rowid ASC";
+    Recordset rs = db.OpenRecordset(sSQL, {playerId, last});
+    const int ridOrdinal = rs.Ordinal("RID");
+    std::vector<GameRow> rows(rs.RecordCount());
+    int n = 0;  // games of the range
+    int i = 0;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext(), ++i) {
+        GameRow& row = rows[i];
+        row.round = ReadHcpRound(rs);
+        row.rowId = rs.Fields(ridOrdinal).toLong();
+        if (row.round.gameNumber < first) continue;
+        ++n;
+        for (int col = 0; col < kColPar; ++col) row.stored[col] = rs.Fields(kOrdinalHcpIndex + col).value();
+        row.stored[kColPar] = rs.Fields(kOrdinalPar).value();
+    }
+    if (n == 0) return;
+
+    nCurPlayerID = playerId;
+    std::vector<const HcpRound*> handicap;
+    for (const GameRow& row : rows)
+        if (row.round.useHcp) handicap.push_back(&row.round);
+
+    size_t upTo = 0;  // handicap rounds with game number up to g
+    int k = 0;
+    for (GameRow& row : rows) {
+        const int g = row.round.gameNumber;
+        while (upTo < handicap.size() && handicap[upTo]->gameNumber <= g) ++upTo;
+        if (g < first) continue;
+        const std::span<const HcpRound* const> list(handicap.data(), upTo);
+        const bool front = row.round.gsf9 > 0, back = row.round.gsb9 > 0;
+        for (RuleSet rules : {RuleSet::US, RuleSet::CA}) {
+            const bool us = rules == RuleSet::US;
+            Apply(row, us ? US_18 : CA_18,
+                  HcpRun18(rules, list, g, mode, genderIndex, is18, window, lookups));
+            if (front)
+                Apply(row, us ? US_F9 : CA_F9,
+                      HcpRunNine(rules, list, g, genderIndex, true, window, lookups));
+            if (back)
+                Apply(row, us ? US_B9 : CA_B9,
+                      HcpRunNine(rules, list, g, genderIndex, false, window, lookups));
+        }
+        WriteChanges(db, row);
+        if (progress) progress(++k, n);
+    }
+}
+
+}  // namespace dc

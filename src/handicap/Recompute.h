@@ -1,0 +1,28 @@
+#pragma once
+// Renumbering a player's games by date, and recomputing a range of his games in memory by both
+// rule sets, writing only the columns that changed. The recomputation of every round and the main
+// screen's save both use these two.
+
+#include <functional>
+
+namespace dc {
+
+class Database;
+class HcpLookups;
+
+// Numbers the player's games 1 to n by date; rounds of one day keep their previous order. Writes
+// only the numbers that change. Returns n. Throws on error.
+int RenumberGames(Database& db, int playerId);
+
+// Recomputes games first..last of the player, numbered 1 to n as RenumberGames leaves them, in
+// game order: for each game, by US then Canadian rules, the 18-hole run (with `mode` and `is18`)
+// and one run for each nine the game played (GSF9 > 0, GSB9 > 0). Later games read what earlier
+// ones computed. Each row gets exactly the columns its runs write (the adjusted score and pars only
+// when a run recomputed them), and of those only the ones whose stored value differs.
+// `window` is OneYearWindow() as a number. Sets nCurPlayerID when a game is computed and leaves the
+// last run's indexes in sngHcpIndex and sngTHcpIndex; `progress(k, n)` is called after each of the
+// n games. Throws on error, leaving the rows already written to the caller's transaction.
+void RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int first, int last, int mode,
+                    HcpLookups& lookups, int window, const std::function<void(int, int)>& progress = {});
+
+}  // namespace dc
