@@ -1,5 +1,7 @@
 #include "handicap/HcpRound.h"
 
+#include <cmath>
+
 #include "handicap/HcpRules.h"
 #include "platform/Recordset.h"
 #include "platform/Val.h"
@@ -34,14 +36,18 @@ HcpRound ReadHcpRound(const Recordset& rs) {
     r.gameNumber = rs.Fields(2).toInt();
     r.date = DateKey(rs.Fields(3).str()).toInt();
     r.teeBox = rs.Fields(5).toInt();
-    r.rating = rs.Fields(6).toDouble();
+    // A rating has one decimal; rows stored from a single-precision value held 70.900001525...,
+    // which could move a differential by a tenth.
+    r.rating = std::round(rs.Fields(6).toDouble() * 10.0) / 10.0;
     r.slope = rs.Fields(7).toInt();
     r.useHcp = rs.Fields(8).toBool();
     r.useTourn = rs.Fields(9).toBool();
     for (int i = 0; i < 18; ++i) r.gross[i] = rs.Fields(kOrdinalGS01 + i).toInt();
     for (int v = 0; v < 6; ++v) {
         r.hcpIndex[v] = static_cast<float>(rs.Fields(kOrdinalHcpIndex + v).toDouble());
-        r.tHcpIndex[v] = static_cast<float>(rs.Fields(kOrdinalTHcpIndex + v).toDouble());
+        // An empty tournament index is none (-100), not 0.0.
+        const Field t = rs.Fields(kOrdinalTHcpIndex + v);
+        r.tHcpIndex[v] = t.isNull() ? static_cast<float>(kNoTournIndex) : static_cast<float>(t.toDouble());
         r.adjScore[v] = rs.Fields(kOrdinalAdjScore + v).toInt();
     }
     r.gsf9 = rs.Fields(47).toInt();

@@ -1,6 +1,7 @@
 #include "handicap/SaveScoresDB.h"
 
 #include <QRandomGenerator>
+#include <cmath>
 
 #include "handicap/RoundRec.h"
 #include "platform/Database.h"
@@ -51,7 +52,9 @@ int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, 
 
     QVariantList values;  // in the fixed column order from COURSE_ID on, keys apart
     auto common = [&](QVariantList& v, int useHcp) {
-        v << e.teeBox << double(TeeRating) << TeeSlope << useHcp << (e.useTourn != 0 ? 1 : 0);
+        // A rating has one decimal; the single-precision value would store as 74.30000305...
+        v << e.teeBox << std::round(double(TeeRating) * 10.0) / 10.0 << TeeSlope << useHcp
+          << (e.useTourn != 0 ? 1 : 0);
         for (int g : gross) v << g;
         for (const QString& t : e.prevIndex) v << GridNumber(t);
         for (const QString& t : e.prevTIndex) v << GridNumber(t);

@@ -33,6 +33,29 @@ TEST_F(HandUtilDb, ModeOneWritesIndexesAdjustedScoreAndPars) {
     EXPECT_TRUE(Value(1, 1, "HCP_INDEX_CA_18").isNull());  // other variants untouched
 }
 
+TEST_F(HandUtilDb, StoredRatingsCountWithOneDecimalAndEmptyTournamentIndexesAsNone) {
+    for (int g = 1; g <= 4; ++g) {
+        TestRound r = Round(1, g, QString("2026-06-0%1").arg(g));
+        r.columns = {{"ADJSCR_US_18", 92}};  // differential 20.0
+        AddRound(r);
+    }
+    // A rating stored from a single-precision 70.9: (76 - 70.9) x 113 / 102 = 5.65, which is 5.7.
+    TestRound r = Round(1, 5, "2026-06-05");
+    r.rating = static_cast<double>(70.9f);
+    r.slope = 102;
+    r.columns = {{"ADJSCR_US_18", 76}};
+    AddRound(r);
+    HandUtilUS18(5, 0, 0, true);
+    EXPECT_DOUBLE_EQ(Number(1, 5, "HCP_INDEX_US_18"), 5.4) << "5.7 x 0.96 = 5.472; not 5.6 x 0.96";
+
+    // Game 2 recomputed from its holes: game 1's empty tournament index means none, so the
+    // course handicap comes from its index 20.0 (allowed 8 a hole), not from a tournament index 0.
+    gDB->Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=20.0, THCP_INDEX_US_18=NULL WHERE GAME_NUMBER=1");
+    gDB->Execute("UPDATE INDIV_SCORES SET GS01=9, GS02=9 WHERE GAME_NUMBER=2");
+    HandUtilUS18(2, 1, 0, true);
+    EXPECT_EQ(Value(1, 2, "ADJSCR_US_18").toInt(), 16 * 5 + 8 + 8);
+}
+
 TEST_F(HandUtilDb, ModeZeroWritesOnlyTheTwoIndexes) {
     TestRound r;
     r.gross.fill(10);
