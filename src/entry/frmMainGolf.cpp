@@ -1,5 +1,6 @@
 #include "entry/frmMainGolf.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -304,6 +305,10 @@ void frmMainGolf::BuildControls() {
 }
 
 void frmMainGolf::ConnectHandlers() {
+    // A button pressed (also by its access key, which leaves the grid's editor open) first takes
+    // the score being typed.
+    for (QPushButton* b : findChildren<QPushButton*>())
+        connect(b, &QPushButton::pressed, this, [this] { CommitTyping(); });
     connect(cmdNewGame, &QPushButton::clicked, this, [this] { cmdNewGame_Click(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdDeleteGame, &QPushButton::clicked, this, [this] { cmdDeleteGame_Click(); });
@@ -483,20 +488,32 @@ void frmMainGolf::Form_Activate() {
 
         const int code = nReturnCode;
         bool stop = false;
+        // The course editor and the settings screen are modeless: what was typed here while they
+        // were open is not reloaded over without a question (Cancel keeps it on the screen).
+        bool keepShown = false;
+        if (code == 1 || code == 3)
+            keepShown = !AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false);
         if (code == 1 || code == 3) {
+            const int shownCourse = SelectedItemData(*cboCourse);
             {
                 const QSignalBlocker block(cboCourse);
                 cboCourse->clear();
                 if (gDB) Load_Course_Info(*cboCourse);
                 cboCourse->setCurrentIndex(-1);
             }
-            const int i = cboCourse->findData(nCurCourseID);
-            if (i >= 0) cboCourse->setCurrentIndex(i);
+            if (keepShown) {
+                const QSignalBlocker block(cboCourse);
+                cboCourse->setCurrentIndex(cboCourse->findData(shownCourse));
+            } else {
+                const int i = cboCourse->findData(nCurCourseID);
+                if (i >= 0) cboCourse->setCurrentIndex(i);
+            }
         }
         if (code == 1) {
             if (cboPlayer->count() == 0)
                 stop = true;
-            else if (!cboPlayer->currentText().trimmed().isEmpty() && txtRecNum->text() != "New")
+            else if (!keepShown && !cboPlayer->currentText().trimmed().isEmpty() &&
+                     txtRecNum->text() != "New")
                 RecBar_Scroll();
         }
         if (!stop && (code == 2 || code == 3)) {
@@ -509,8 +526,14 @@ void frmMainGolf::Form_Activate() {
                 const int i = cboPlayer->findData(nCurPlayerID);
                 bNoSaveCheck = 1;
                 bPlayerLoaded = 0;
-                if (i >= 0) cboPlayer->setCurrentIndex(i);
-                if (nCurPlayerID == nShownPlayerID && bPlayerLoaded == 0 && i >= 0) {
+                const bool keepPlayer = keepShown && nCurPlayerID == nShownPlayerID;
+                if (i >= 0) {
+                    if (keepPlayer)
+                        SelectPlayerQuietly(i);
+                    else
+                        cboPlayer->setCurrentIndex(i);
+                }
+                if (!keepPlayer && nCurPlayerID == nShownPlayerID && bPlayerLoaded == 0 && i >= 0) {
                     cboPlayer_Click();
                     bPlayerLoaded = -1;
                 }
@@ -790,6 +813,14 @@ void frmMainGolf::spISC_LeaveCell(int col, int row, int newCol, int newRow, bool
     } catch (...) {
         ReportCurrentError(kTag + "spISC_LeaveCell", Sql::Without);
     }
+}
+
+void frmMainGolf::CommitTyping() {
+    if (!spISC->IsEditing()) return;
+    const int col = spISC->ActiveCol(), row = spISC->ActiveRow();
+    spISC->CommitEdit();
+    bool cancel = false;
+    spISC_LeaveCell(col, row, -1, -1, cancel);  // totals, caps and colours as on leaving the cell
 }
 
 void frmMainGolf::spISC_ButtonClicked(int col, int row, bool) {
@@ -1149,12 +1180,14 @@ void frmMainGolf::cboPlayer_Click() {
             }
             const int game = rs.Fields("GAME_NUMBER").toInt();
             const int key = rs.Fields("RND_GAME_ID").toInt();
+            loadingByCode_ = true;
             if (nGameNumber != 0) {
                 txtRecNum->setText(QString::number(nGameNumber));
             } else {
                 txtRecNum->setText(QString::number(RecBar->maximum()));
                 if (bGenderChanged) cboCourse_Click();
             }
+            loadingByCode_ = false;
             nNewRound = 0;
             lblGameNumber->setText(QString::number(game));
             lblRandomID->setText(QString::number(key));
@@ -1237,7 +1270,7 @@ void frmMainGolf::RecBar_Change() {
 }
 
 bool frmMainGolf::LeaveEditedStoredRound() {
-    if (nShownGame <= 0) return true;
+    if (loadingByCode_ || nShownGame <= 0) return true;
     Save_Check();
     if (bRoundChanged != 1) return true;
     const int answer = MsgBox(ChangedPrompt(sChangedField, "Save changes?"), vbYesNoCancel + vbQuestion);
@@ -1449,6 +1482,8 @@ void frmMainGolf::cmdNewGame_Click() {
             return;
         }
         if (txtRecNum->text().trimmed() == "New") return;
+        // Clearing would drop the edits of the shown round: ask, as the other buttons do.
+        if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
         Clear_Screen();
         SetRecNumText("New", bRecNumNew);
         nNewRound = 1;

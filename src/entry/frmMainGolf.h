@@ -153,6 +153,9 @@ class frmMainGolf : public QWidget {
     // shown), No drops the edits, Cancel stays. True when the paging may go on.
     bool LeaveEditedStoredRound();
     void ShowPagingAt(int game);  // scroll bar and game number back on a game, without loading it
+    // Stores a score still being typed in the grid (a button reached by its access key leaves the
+    // grid's editor open) and brings the totals up to date.
+    void CommitTyping();
     // The save checks of a save asked from a prompt: the player first, then the save button's checks.
     bool RunSaveChecks(bool fromPrompt);
     void FailCheck(const QString& message, QWidget* focus);
@@ -165,6 +168,7 @@ class frmMainGolf : public QWidget {
     double D(int col, int row) const;  // number of a handicap-grid cell
     int nRecBarShown_ = 1;             // the game the scroll bar showed last
     bool shownOnce_ = false;
+    bool loadingByCode_ = false;  // the game number is being written by a load, not by the user
 };
 
 }  // namespace dc

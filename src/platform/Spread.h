@@ -126,6 +126,7 @@ class Spread : public QTableWidget {
     // Stores the edit in progress, if any, as leaving the cell would (raising Change), and closes
     // the editor. For screens that read the grid when the window is closed with an edit open.
     void CommitEdit();
+    bool IsEditing() const { return !editor_.isNull(); }  // a cell editor is open
 
     // ---- sorting
     SpreadSortBy SortBy() const { return sortBy_; }

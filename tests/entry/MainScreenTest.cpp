@@ -220,11 +220,14 @@ TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
     f->cmdSetup_Click();
     EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave the changes?");
     EXPECT_EQ(f->findChild<frmSystemSetup*>(), nullptr) << "Cancel: the settings screen does not open";
-    // Back from the course editor: the shown round is reloaded once, and the code is cleared.
+    // Back from the course editor: the unchanged round is reloaded once, and the code is cleared.
+    f->spISC->SetCellText(1, kRowGross, "4");
+    f->Calc_Row_Scores(kRowGross);
+    gDB->Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=12.3 WHERE PLAYER_ID=7 AND GAME_NUMBER=3");
     nReturnCode = 1;
     f->Form_Activate();
     EXPECT_EQ(nReturnCode, 0);
-    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "4") << "game 3 as stored";
+    EXPECT_EQ(D(*f, 1, 5), "12.3") << "game 3 reloaded as stored now";
     f->spISC->SetCellText(1, kRowGross, "9");
     f->Form_Activate();  // after the calendar, say
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "a later activation leaves the typing alone";
@@ -499,4 +502,93 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         EXPECT_EQ(boxes.Count(), 0) << "an unchanged round pages without a question";
         EXPECT_EQ(f->lblGameNumber->text(), "3");
     }
+}
+
+TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesTyping) {
+    StoredRounds(4);
+    for (int g = 1; g <= 4; ++g) test::AddRound(8, g, QDate(2024, 2, g), 6);
+    ResynchAllScores();
+    test::ScriptedMsgBox boxes({vbCancel});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    SelectPlayer(*f, 8);
+    EXPECT_EQ(boxes.Count(), 0) << "an unchanged round: no question when another player is chosen";
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "6");
+    EXPECT_EQ(f->lblGameNumber->text(), "4");
+
+    // The settings screen (modeless) closes while game 2 holds an edit: asked, Cancel keeps the edit,
+    // and a later save goes into game 2, not into the newest game.
+    f->RecBar->setValue(2);
+    f->spISC->SetCellText(1, kRowGross, "9");
+    f->Calc_Row_Scores(kRowGross);
+    nReturnCode = 3;
+    f->Form_Activate();
+    EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
+    EXPECT_EQ(f->lblGameNumber->text(), "2");
+    ASSERT_TRUE(f->cmdSave_Click());
+    EXPECT_EQ(gDB->Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=2").toInt(), 9);
+    EXPECT_EQ(gDB->Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=4").toInt(), 6);
+}
+
+TEST_F(MainScreen, ClosingTheCourseEditorAsksBeforeReloadingOverTyping) {
+    StoredRounds(3);
+    test::ScriptedMsgBox boxes({vbCancel});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->cmdCourse_Click();
+    auto* editor = f->findChild<frmCourseSetup*>();
+    ASSERT_TRUE(editor);
+    f->spISC->SetCellText(1, kRowGross, "9");
+    f->Calc_Row_Scores(kRowGross);
+    f->txtNotes->setPlainText("typed while the editor was open");
+    editor->close();
+    QApplication::processEvents();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last(), "The Notes has changed.\n\rSave the changes?");
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "Cancel keeps what was typed";
+    EXPECT_EQ(f->txtNotes->toPlainText(), "typed while the editor was open");
+    EXPECT_EQ(nReturnCode, 0);
+}
+
+TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
+    StoredRounds(3);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->spISC->SetCellText(1, kRowGross, "9");
+    f->Calc_Row_Scores(kRowGross);
+    {
+        test::ScriptedMsgBox boxes({vbCancel});
+        f->cmdNewGame_Click();
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave changes?");
+        EXPECT_EQ(f->lblGameNumber->text(), "3") << "Cancel stays on the round";
+        EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
+    }
+    {
+        test::ScriptedMsgBox boxes({vbNo});
+        f->cmdNewGame_Click();
+        EXPECT_EQ(f->txtRecNum->text(), "New");
+        EXPECT_EQ(gDB->Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=3").toInt(),
+                  4);
+    }
+}
+
+TEST_F(MainScreen, AButtonReachedByItsAccessKeyTakesTheScoreBeingTyped) {
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    QApplication::setActiveWindow(f.get());
+    SelectPlayer(*f, 7);
+    ChooseCourse(*f);
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 2)));
+    for (int h = 1; h <= 17; ++h) f->spISC->SetCellText(HoleColumn(h), kRowGross, "5");
+    f->Calc_Row_Scores(kRowGross);
+    f->spISC->setFocus();
+    f->spISC->SetActiveCell(19, kRowGross);
+    QTest::keyClicks(f->spISC, "7");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+    QTest::qWait(300);
+    ASSERT_EQ(test::RoundCount(7), 1) << boxes.Texts().join("|").toStdString();
+    EXPECT_EQ(gDB->Scalar("SELECT GS18 FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 7);
+    EXPECT_EQ(gDB->Scalar("SELECT GSTOTAL FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 92);
 }
