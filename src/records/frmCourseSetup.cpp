@@ -78,7 +78,7 @@ void frmCourseSetup::BuildControls() {
 
     auto* buttons = new QHBoxLayout;
     cmdHelp = new QPushButton(this);
-    cmdHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    cmdHelp->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     cmdHelp->setToolTip("Help");
     cmdNew = new QPushButton("&New", this);
     cmdSave = new QPushButton("&Save", this);

@@ -106,7 +106,7 @@ void frmPlayers::BuildControls() {
     cmdDelete = new QPushButton("&Delete", this);
     cmdClose = new QPushButton("Clos&e", this);
     cmdHelp = new QPushButton(this);
-    cmdHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    cmdHelp->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     cmdHelp->setToolTip("Help");
     cmdPrint = new QPushButton("&Print List", this);
     cmdMailingLabels = new QPushButton("Print &Mailing Labels...", this);

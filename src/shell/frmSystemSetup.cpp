@@ -175,7 +175,7 @@ void frmSystemSetup::BuildControls() {
 
     auto* buttons = new QHBoxLayout;
     cmdHelp = new QPushButton(setupTab);
-    cmdHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    cmdHelp->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     cmdHelp->setToolTip("Help");
     cmdSave = new QPushButton("&Save", setupTab);
     cmdClose = new QPushButton("Clos&e", setupTab);
