@@ -109,12 +109,12 @@ std::vector<NameMatch> SearchPlayers(const QString& searchText) {
     if (comma < 0) {
         sSQL =
             "Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where LAST_NAME Like ? Escape '\\' "
-            "Order By LAST_NAME";
+            "Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText);
     } else {
         sSQL =
             "Select PLAYER_ID,LAST_NAME,FIRST_NAME From PLAYERS Where ((LAST_NAME Like ? Escape '\\') "
-            "And (FIRST_NAME Like ? Escape '\\')) Order By LAST_NAME";
+            "And (FIRST_NAME Like ? Escape '\\')) Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText.left(comma).trimmed())
                << LikePrefix(searchText.mid(comma + 1).trimmed());
     }

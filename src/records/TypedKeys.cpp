@@ -40,8 +40,13 @@ bool TypedTextFilter::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-QValidator::State MaxLengthValidator::validate(QString& input, int&) const {
-    return input.size() > length_ ? Invalid : Acceptable;
+QValidator::State MaxLengthValidator::validate(QString& input, int& pos) const {
+    // Typing past the limit is refused; a longer paste is cut to the limit.
+    if (input.size() > length_) {
+        input.truncate(length_);
+        pos = std::min(pos, length_);
+    }
+    return Acceptable;
 }
 
 EnterAsTab::EnterAsTab(QWidget& form) : QObject(&form), form_(&form) { qApp->installEventFilter(this); }

@@ -316,7 +316,12 @@ void frmCourseSetup::SelectEntryOf(int courseId) {
     cboCourseName->setCurrentIndex(bNewCourse ? -1 : cboCourseName->findData(courseId));
 }
 
+void frmCourseSetup::CommitGridEdits() {
+    for (Spread* grid : {spTB, spMHCP, spWHCP, spMPar, spWPar, spYD}) grid->CommitEdit();
+}
+
 bool frmCourseSetup::SaveQuestion() {
+    CommitGridEdits();
     if (!bChanged) return true;
     const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbQuestion);
     if (answer == vbCancel) return false;
@@ -329,6 +334,7 @@ void frmCourseSetup::cboCourseName_Click() {
     if (picked < 0) return;
     try {
         const int pickedId = cboCourseName->itemData(picked).toInt();
+        CommitGridEdits();
         if (bChanged) {
             // The course on the screen is saved as it was before the pick: its own entry and name.
             const QString typed = nameText_;
@@ -367,6 +373,7 @@ void frmCourseSetup::Refused(const QString& text) {
 }
 
 bool frmCourseSetup::SaveCourse() {
+    CommitGridEdits();
     if (!bChanged) return true;
     const QString name = cboCourseName->currentText();
     if (name.trimmed().isEmpty()) {
@@ -512,6 +519,7 @@ void frmCourseSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 bool frmCourseSetup::Form_Unload() {
     nReturnCode = 1;
     try {
+        CommitGridEdits();
         if (bChanged) {
             const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbQuestion);
             if (answer == vbCancel) return false;

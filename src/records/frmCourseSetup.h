@@ -79,6 +79,8 @@ class frmCourseSetup : public QDialog {
     bool event(QEvent* event) override;
 
   private:
+    // A cell still being typed in counts as an edit before any save question.
+    void CommitGridEdits();
     void BuildControls();
     void ConnectHandlers();
     // Save question; true when the action may go on (No, or Yes with a successful save).

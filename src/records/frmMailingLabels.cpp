@@ -150,7 +150,7 @@ void frmMailingLabels::cmdPrint_Click() {
 void frmMailingLabels::Print_Labels(int across) {
     SetMousePointer(Pointer::Hourglass);
     try {
-        const auto players = AllPlayers(optSort_2->isChecked() ? "ZIP" : "LAST_NAME");
+        const auto players = AllPlayers(optSort_2->isChecked() ? "ZIP" : "LAST_NAME COLLATE NOCASE");
         if (players.empty()) {
             SetMousePointer(Pointer::Default);
             return;

@@ -178,14 +178,20 @@ void frmPlayers::ConnectHandlers() {
     connect(cmdMailingLabels, &QPushButton::clicked, this, [this] { cmdMailingLabels_Click(); });
     connect(spPlayers, &Spread::Click, this, [this](int c, int r) { spPlayers_Click(c, r); });
     connect(spPlayers, &Spread::DblClick, this, [this](int c, int r) { spPlayers_DblClick(c, r); });
+    connect(txtHomeCourse, &QLineEdit::textEdited, this, [this] { homeCourseTyped_ = true; });
 }
 
 bool frmPlayers::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box && event->type() == QEvent::FocusIn) SelectAllText(*box);
+    // The home course is completed after a key that changed its text: Tab, Enter, arrows and
+    // Shift passing through the box must not replace a loaded player's course and phone.
     if (box == txtHomeCourse && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat()) txtHomeCourse_KeyUp(key->key());
+        if (!key->isAutoRepeat() && homeCourseTyped_) {
+            homeCourseTyped_ = false;
+            txtHomeCourse_KeyUp(key->key());
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

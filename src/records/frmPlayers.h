@@ -110,6 +110,8 @@ class frmPlayers : public QDialog {
     void EditCaption();
     void WriteGridRow(int row, const PlayerRec& p);
     int ShownKey() const;
+
+    bool homeCourseTyped_ = false;  // the home-course box's text was changed by a key
 };
 
 }  // namespace dc

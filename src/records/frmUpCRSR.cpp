@@ -20,7 +20,7 @@
 
 namespace dc {
 
-frmUpCRSR::frmUpCRSR(QWidget* parent) : QDialog(parent) {
+frmUpCRSR::frmUpCRSR(QWidget* parent) : QDialog(parent), courseId_(nCurCourseID) {
     setObjectName("frmUpCRSR");
     setWindowTitle("Update for Course/Slope Rating Changes");
     auto* grid = new QGridLayout(this);
@@ -85,7 +85,7 @@ void frmUpCRSR::cmdUpdate_Click() {
         if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
         // Both genders' updates and the recomputation of every round stand or fall together.
         Database::Transaction run(*gDB);
-        ReRateRounds(nCurCourseID, from);
+        ReRateRounds(courseId_, from);
         bResyncFromUpCRSR = true;
         const bool recomputed = ResynchAllScores(this);
         bResyncFromUpCRSR = false;

@@ -33,6 +33,11 @@ class frmUpCRSR : public QDialog {
 
   private:
     void DateRefused(const QString& firstLine);
+
+  private:
+    // The course whose ratings changed, taken when the screen opens: the main screen may pick
+    // another course (and so change nCurCourseID) while this screen waits.
+    const int courseId_;
 };
 
 }  // namespace dc

@@ -429,6 +429,16 @@ TEST_F(CourseEditorTest, ClosingAsksAndKeepsTheScreenWhenTheSaveIsRefused) {
     EXPECT_EQ(CourseCount(), 0);
 }
 
+TEST_F(CourseEditorTest, ACellStillBeingTypedInCountsAsAnEdit) {
+    StartAt(form->spYD, 1, 1);
+    Type("300");  // the cell's editor is still open
+    test::ScriptedMsgBox box({vbCancel});
+    form->close();
+    ASSERT_EQ(box.Count(), 1) << "the close asks";
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->spYD->CellText(1, 1), "300");
+}
+
 TEST_F(CourseEditorTest, EnterMovesOnAsTabAndAdvanceGoesToTheNextTab) {
     form->cboCourseName->lineEdit()->setFocus();
     Key(Qt::Key_Return);

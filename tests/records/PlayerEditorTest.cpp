@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -361,6 +362,41 @@ TEST_F(PlayerEditorTest, HomeCourseCompletion) {
     form->txtHomeCourse->clear();
     TypeInto(form->txtHomeCourse, "%");
     EXPECT_EQ(form->txtHomeCourse->text(), "%") << "% is no wildcard";
+}
+
+TEST_F(PlayerEditorTest, PassingThroughTheHomeCourseBoxChangesNothing) {
+    Add(1, "Able", "Ann", "F", "", "Oak Hills CC", "555-0001");
+    Add(2, "Baker", "Bob", "M", "", "Oak Hills", "555-0002");
+    Open();
+    form->spPlayers_DblClick(1, 2);
+    ASSERT_EQ(form->txtHomeCourse->text(), "Oak Hills");
+    form->txtHomeCourse->setFocus();
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Left, Qt::Key_Home, Qt::Key_Shift, Qt::Key_Tab})
+        QTest::keyClick(form->txtHomeCourse, key);
+    EXPECT_EQ(form->txtHomeCourse->text(), "Oak Hills");
+    EXPECT_EQ(form->txtCoursePh->text(), "555-0002");
+    EXPECT_FALSE(form->bChanged);
+}
+
+TEST_F(PlayerEditorTest, APasteLongerThanTheBoxIsCutNotDropped) {
+    Open();
+    form->txtFirst->setFocus();
+    QApplication::clipboard()->setText("Bartholomew-Maximilian-Alexander");  // 32 characters
+    form->txtFirst->paste();
+    EXPECT_EQ(form->txtFirst->text().toStdString(), "Bartholomew-Maximilian-A") << "cut to the box's 24";
+}
+
+TEST_F(PlayerEditorTest, NamesSortWithoutRegardToCase) {
+    Add(1, "de Vries", "Dirk");
+    Add(2, "Young", "Yves");
+    Add(3, "Baker", "Bob");
+    Add(4, "de Vries", "Anna");
+    QStringList found;
+    for (const NameMatch& m : SearchPlayers("")) found << m.LAST_NAME;
+    EXPECT_EQ(found, (QStringList{"Baker", "de Vries", "de Vries", "Young"})) << "the find dialog's order";
+    QStringList lasts;
+    for (const PlayerRec& p : AllPlayers("LAST_NAME COLLATE NOCASE")) lasts << p.LAST_NAME;
+    EXPECT_EQ(lasts, (QStringList{"Baker", "de Vries", "de Vries", "Young"})) << "the labels' order";
 }
 
 TEST(PlayerStore, LikePrefixEscapesWildcards) {

@@ -208,4 +208,15 @@ TEST_F(ReRatingTest, AFailingRecomputationTakesTheNewRatingsBackToo) {
     EXPECT_TRUE(form.isEnabled());
 }
 
+TEST_F(ReRatingTest, TheCourseIsTheOneWhoseRatingsChangedEvenIfAnotherIsPickedMeanwhile) {
+    test::ScriptedMsgBox box;
+    nCurCourseID = 1;
+    frmUpCRSR form;
+    form.show();
+    nCurCourseID = 2;  // the main screen picks another course while the screen waits
+    form.cmdUpdate_Click();
+    EXPECT_EQ(box.Count(), 0) << box.Last().toStdString();
+    EXPECT_EQ(RoundOf(1, 2).slope, 128) << "course 1's rounds are re-rated";
+}
+
 }  // namespace dc
