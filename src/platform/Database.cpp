@@ -87,10 +87,15 @@ std::unique_ptr<Database> Database::Open(const QString& path, const QString& pas
     }
     const QByteArray key = password.toUtf8();
     sqlite3_key(db->db_, key.constData(), key.size());
+    // Another program holding the file for a moment is waited for, not taken for a foreign file.
+    sqlite3_busy_timeout(db->db_, 5000);
     const int check = sqlite3_exec(db->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
     if (check != SQLITE_OK) {
         sqlite3_close(db->db_);
         db->db_ = nullptr;
+        if (check == SQLITE_BUSY || check == SQLITE_LOCKED)
+            throw DbError(kErrLocked,
+                          QString("The database '%1' is locked by another program.").arg(trimmed));
         if (check == SQLITE_NOTADB && !LooksLikePlainSqlite(trimmed) && info.size() >= 1024 &&
             info.size() % 1024 == 0)
             throw DbError(kErrBadPassword, "Not a valid password.");

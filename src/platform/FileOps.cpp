@@ -38,6 +38,23 @@ void RenameOrThrow(const QString& from, const QString& to) {
                                            .arg(from, to, QString::fromStdString(ec.message())));
 }
 
+void MoveFileReplacing(const QString& from, const QString& to) {
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(from.toStdString()),
+                            std::filesystem::path(to.toStdString()), ec);
+    if (!ec) return;
+    if (ec != std::errc::cross_device_link)
+        throw AppError(kErrFileAccess, QString("Path/File access error: cannot rename '%1' to '%2' (%3).")
+                                           .arg(from, to, QString::fromStdString(ec.message())));
+    CopyFileAtomically(from, to);
+    QFile::remove(from);
+}
+
+QString ResolvedFilePath(const QString& path) {
+    const QString real = QFileInfo(path).canonicalFilePath();
+    return real.isEmpty() ? path : real;
+}
+
 void RemoveDatabaseFileOrThrow(const QString& path) {
     if (path.isEmpty()) return;
     for (const QString& p : {path, path + "-journal"}) {

@@ -13,6 +13,12 @@ void CopyFileOrThrow(const QString& from, const QString& to);
 void CopyFileAtomically(const QString& from, const QString& to);
 // Renames, replacing the target in one step.
 void RenameOrThrow(const QString& from, const QString& to);
+// Moves a file onto another path, replacing it in one step. Across file systems, where a rename
+// cannot reach, the file is first copied beside the target and then renamed into place.
+void MoveFileReplacing(const QString& from, const QString& to);
+// The file a path names, through any symbolic links (the path itself when it does not exist), so
+// that replacing "the file" replaces the real one rather than the link.
+QString ResolvedFilePath(const QString& path);
 // Removes a database file and its journal; a file that stays is an error.
 void RemoveDatabaseFileOrThrow(const QString& path);
 

@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -80,7 +81,9 @@ bool WriteIniValue(const QString& section, const QString& key, const QString& va
             lines.insert(insertAt + 1, key + "=" + value);
         }
     }
-    QSaveFile out(path);
+    // A linked INI file is rewritten where it really lies; the link stays.
+    const QString real = QFileInfo(path).canonicalFilePath();
+    QSaveFile out(real.isEmpty() ? path : real);
     if (!out.open(QIODevice::WriteOnly)) return false;
     out.write((lines.join("\r\n") + "\r\n").toUtf8());
     return out.commit();

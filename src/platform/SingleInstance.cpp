@@ -11,12 +11,15 @@ SingleInstance::SingleInstance(const QString& lockPath) : lock_(std::make_unique
     lock_->setStaleLockTime(0);  // a lock is stale only when its process is gone
 }
 
-bool SingleInstance::TryAcquire() { return lock_->tryLock(0); }
+bool SingleInstance::TryAcquire() {
+    if (lock_->tryLock(0)) return true;
+    // Only another running copy refuses the start; a lock that cannot be written at all does not.
+    return lock_->error() != QLockFile::LockFailedError;
+}
 
 QString SingleInstance::DefaultLockPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    return folder + QString("/DadoCorvy-%1.lock").arg(getuid());
+    // One place for every session of the user (a desktop's runtime folder differs from a terminal's).
+    return QDir::tempPath() + QString("/DadoCorvy-%1.lock").arg(getuid());
 }
 
 }  // namespace dc

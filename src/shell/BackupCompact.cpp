@@ -88,7 +88,7 @@ CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStag
         if (showStage) showStage(s);
     };
     CompactResult result;
-    const QString live = sDBPathFile.trimmed();
+    const QString live = ResolvedFilePath(sDBPathFile.trimmed());
     const QString target = CompactTargetPath();
     const bool wasOpen = gDB && gDB->IsOpen();
     bool replaced = false;
@@ -104,7 +104,7 @@ CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStag
         Compact(live, target);
 
         show(CompactStage::Successful);
-        RenameOrThrow(target, live);  // one step: the live path always holds a whole database
+        MoveFileReplacing(target, live);  // one step: the live path always holds a whole database
         replaced = true;
 
         const QDateTime now = Now();

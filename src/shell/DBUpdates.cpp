@@ -101,7 +101,7 @@ void SetDatabaseUpdateStepHook(UpdateStepHook hook) { StepHook() = std::move(hoo
 
 void Database_Updates() {
     int step = 0;
-    const QString live = sDBPathFile.trimmed();
+    const QString live = ResolvedFilePath(sDBPathFile.trimmed());
     QString temp, kept;
     bool closed = false, keptMade = false, replaced = false;
     std::unique_ptr<Database> fresh;

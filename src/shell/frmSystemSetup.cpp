@@ -330,7 +330,8 @@ bool frmSystemSetup::SaveSettings() {
         if (bDBMissing && !typed.isEmpty()) {
             gDB = OpenProgramDatabase(typed);
             bDBMissing = false;
-        } else if (!bDBMissing && txtDataBasePath->text().toUpper() != sDBPathFile.toUpper()) {
+        } else if (!bDBMissing && txtDataBasePath->text() != sDBPathFile) {
+            // File names differ by case on this system: golf.mdb is not Golf.mdb.
             gDB = OpenProgramDatabase(typed);
         }
 

@@ -160,3 +160,18 @@ TEST(Database, ProgramDatabaseCheck) {
     EXPECT_TRUE(IsBlankDatabasePath("/x/MyCV54Blank.MDB.old"));
     EXPECT_FALSE(IsBlankDatabasePath("/x/Golf.mdb"));
 }
+
+TEST(Database, AFileHeldByAnotherProgramIsLockedNotForeign) {
+    test::ProgramFolder folder;
+    const QString path = folder.MakeDatabase();
+    auto holder = Database::Open(path, kDBPassword);
+    holder->Execute("BEGIN EXCLUSIVE");
+    try {
+        Database::Open(path, kDBPassword);
+        FAIL() << "opened a locked file";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.number(), kErrLocked);
+    }
+    holder->Execute("COMMIT");
+    EXPECT_NO_THROW(Database::Open(path, kDBPassword));
+}

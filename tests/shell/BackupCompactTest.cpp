@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "TestSupport.h"
 #include "platform/Database.h"
+#include "platform/FileOps.h"
 #include "platform/IniFile.h"
 #include "shell/BackupCompact.h"
 #include "shell/DateFormat.h"
@@ -155,4 +157,38 @@ TEST_F(BackupCompactTest, MissingLiveFileSkipsTheBackupAndFailsTheCompaction) {
 }
 
 }  // namespace
+}  // namespace dc
+
+namespace dc {
+
+TEST_F(BackupCompactTest, ALinkedDatabaseIsCompactedWhereItReallyLies) {
+    gDB.reset();
+    QDir(folder.Path()).mkpath("real");
+    const QString real = folder.Path() + "/real/Golf.mdb";
+    ASSERT_TRUE(QFile::rename(live, real));
+    ASSERT_TRUE(QFile::link(real, live));
+    gDB = OpenProgramDatabase(live);
+    const CompactResult r = Run();
+    ASSERT_TRUE(r.ok) << r.errors.join("\n").toStdString();
+    EXPECT_TRUE(QFileInfo(live).isSymLink()) << "the link stays a link";
+    EXPECT_EQ(Database::Open(real, kDBPassword)->Scalar("SELECT COUNT(*) FROM PLAYERS").toInt(), 10);
+}
+
+TEST(FileOps, MovingAcrossFileSystemsReplacesTheTarget) {
+    // /dev/shm is a memory file system on Linux; where it shares a device, the plain rename is used.
+    QTemporaryDir shm("/dev/shm/dc-XXXXXX");
+    QTemporaryDir here;
+    if (!shm.isValid()) GTEST_SKIP() << "no /dev/shm";
+    const QString from = shm.path() + "/New.MDB", to = here.path() + "/Golf.mdb";
+    for (const auto& [path, text] : {std::pair{from, "compacted"}, std::pair{to, "old"}}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    MoveFileReplacing(from, to);
+    EXPECT_EQ(Bytes(to), "compacted");
+    EXPECT_FALSE(QFile::exists(from));
+    EXPECT_FALSE(QFile::exists(to + ".tmp"));
+}
+
 }  // namespace dc

@@ -13,6 +13,7 @@
 
 #include "TestSupport.h"
 #include "platform/Database.h"
+#include "shell/DateFormat.h"
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/frmCalendar.h"
@@ -72,22 +73,23 @@ TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
 TEST(Calendar, OpensOnTheDateAndHandsBackTheChosenDay) {
     test::ProgramFolder folder;
     sDateFormat = "DD/MM/YYYY";
-    sCalDate = "25/12/2004";
+    const QString sep = LocaleDateSeparator();
+    sCalDate = "25" + sep + "12" + sep + "2004";
     {
         frmCalendar cal;
         EXPECT_EQ(cal.calMonth->selectedDate(), QDate(2004, 12, 25));
         cal.calMonth_DateClick(QDate(2004, 3, 5));
-        EXPECT_EQ(sCalDate, "05/03/2004");
+        EXPECT_EQ(sCalDate, "05" + sep + "03" + sep + "2004");
     }
     sDateFormat = "MM/DD/YYYY";
     {
-        frmCalendar cal;  // "05/03/2004" read month first: 3 May
+        frmCalendar cal;  // "05.03.2004" read month first: 3 May
         cal.show();
         QWidget* days = cal.calMonth->findChild<QAbstractItemView*>();
         ASSERT_TRUE(days);
         QTest::keyClick(days, Qt::Key_Right);  // next day
         QTest::keyClick(days, Qt::Key_Return);
-        EXPECT_EQ(sCalDate, "05/04/2004");
+        EXPECT_EQ(sCalDate, "05" + sep + "04" + sep + "2004");
     }
     sCalDate = "not a date";
     {

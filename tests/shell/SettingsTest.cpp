@@ -155,7 +155,8 @@ TEST_F(SettingsTest, SaveWithANewPathMovesToThatDatabase) {
 
 TEST_F(SettingsTest, SaveWithAPathToNoDatabaseKeepsThePreviousOne) {
     Screen s;
-    s.form.txtDataBasePath->setText(folder.Path() + "/Nothing.mdb");
+    // "golf.mdb" names another file than "Golf.mdb" here, one that does not exist.
+    s.form.txtDataBasePath->setText(folder.Path() + "/golf.mdb");
     test::ScriptedMsgBox boxes({vbOK});
 
     EXPECT_FALSE(s.form.SaveSettings());
