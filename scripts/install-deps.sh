@@ -13,7 +13,14 @@ for p in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
   sudo=""
-  [[ $(id -u) == 0 ]] || sudo=sudo
+  if [[ $(id -u) != 0 ]]; then
+    if ! command -v sudo >/dev/null; then
+      echo "These packages are missing: ${missing[*]}" >&2
+      echo "Install them as root (su -c 'apt-get install ${missing[*]}'), then run this again." >&2
+      exit 1
+    fi
+    sudo=sudo
+  fi
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
