@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <random>
 
+#include "handicap/RoundRec.h"
 #include "platform/Database.h"
 #include "shell/ProgramDb.h"
 #include "shell/Version.h"
@@ -87,21 +88,11 @@ int main(int argc, char** argv) {
                 {c + 1, QString("Course %1").arg(c + 1), tb, mcr, msl, wcr, wsl, mpars, wpars});
         }
 
-        QStringList names{"PLAYER_ID",  "COURSE_ID",     "GAME_NUMBER",  "ROUND_DATE", "RND_GAME_ID",
-                          "TEE_BOX_ID", "COURSE_RATING", "SLOPE_RATING", "USE_HCP",    "USE_TOURN"};
-        for (int i = 1; i <= 18; ++i) names << QString("GS%1").arg(i, 2, 10, QChar('0'));
-        names << "GSTOTAL"
-              << "GSF9"
-              << "GSB9"
-              << "PAR"
-              << "PUTTS"
-              << "GREENS_IN_REG"
-              << "SAND_SAVES"
-              << "FAIRWAYS_HIT"
-              << "GAME_COST"
-              << "CART_COST"
-              << "OTHER_COST"
-              << "NOTES";
+        // Every column but the ones the engine computes.
+        QStringList names;
+        for (const QString& c : RoundFieldOrder())
+            if (!c.startsWith("HCP_INDEX_") && !c.startsWith("THCP_INDEX_") && !c.startsWith("ADJSCR_"))
+                names << c;
         QStringList marks;
         for (int i = 0; i < names.size(); ++i) marks << "?";
         const QString insert =

@@ -1,6 +1,7 @@
 #include "handicap/RoundRec.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/Recordset.h"
 #include "platform/Val.h"
@@ -40,14 +41,15 @@ RoundRec ReadRoundRec(const Recordset& rs) {
     if (auto d = ParseAnyDate(rs.Fields(3).str())) r.ROUND_DATE = *d;
     r.RND_GAME_ID = rs.Fields(4).toInt();
     r.TEE_BOX_ID = rs.Fields(5).toInt();
-    r.COURSE_RATING = rs.Fields(6).toDouble();
+    r.COURSE_RATING = std::round(rs.Fields(6).toDouble() * 10.0) / 10.0;  // one decimal
     r.SLOPE_RATING = rs.Fields(7).toInt();
     r.USE_HCP = rs.Fields(8).toBool();
     r.USE_TOURN = rs.Fields(9).toBool();
     for (int i = 0; i < 18; ++i) r.GS[i] = rs.Fields(kOrdinalGS01 + i).toInt();
     for (int v = 0; v < 6; ++v) {
         r.HCP_INDEX[v] = rs.Fields(kOrdinalHcpIndex + v).toDouble();
-        r.THCP_INDEX[v] = rs.Fields(kOrdinalTHcpIndex + v).toDouble();
+        const Field t = rs.Fields(kOrdinalTHcpIndex + v);
+        r.THCP_INDEX[v] = t.isNull() ? kNoTournIndex : t.toDouble();  // empty: no tournament index
         r.ADJSCR[v] = rs.Fields(kOrdinalAdjScore + v).toInt();
     }
     r.GSTOTAL = rs.Fields(46).toInt();

@@ -74,6 +74,7 @@ TEST(RoundRec, ReadsAStoredRowByPosition) {
     EXPECT_EQ(r.GS[17], 4);
     EXPECT_DOUBLE_EQ(r.HCP_INDEX[US_18], -1.2);
     EXPECT_DOUBLE_EQ(r.THCP_INDEX[US_18], kNoTournIndex);
+    EXPECT_DOUBLE_EQ(r.THCP_INDEX[CA_B9], kNoTournIndex) << "an empty tournament index is none, not 0";
     EXPECT_EQ(r.GAME_COST, 0.0) << "a Null cost reads as 0";
     EXPECT_EQ(NoteShown(r.NOTES), "note");
 }
