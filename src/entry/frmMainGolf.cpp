@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -457,9 +458,24 @@ void frmMainGolf::Form_Load() {
         cboCourse->setCurrentIndex(-1);
     }
     if (bFormReady == 0) Init_Player_List();
+    shownDatabase_ = gDB ? gDB->Path() : QString();
     setWindowTitle(sAppTitle);
     SetHint("Select a Player's name from the list.");
     bFormReady = 1;
+}
+
+void frmMainGolf::StartAfresh() {
+    const int ready = bFormReady;
+    bFormReady = 0;  // as at loading: no player editor is opened
+    {
+        const QSignalBlocker block(cboCourse);
+        cboCourse->clear();
+        if (gDB) Load_Course_Info(*cboCourse);
+        cboCourse->setCurrentIndex(-1);
+    }
+    Init_Player_List();
+    bRoundChanged = 0;
+    bFormReady = ready;
 }
 
 void frmMainGolf::Init_Player_List() {
@@ -488,11 +504,26 @@ void frmMainGolf::Form_Activate() {
 
         const int code = nReturnCode;
         bool stop = false;
+        // The settings screen may have opened another database: nothing shown belongs to it, so
+        // the screen starts afresh rather than offer to save the round into the other file.
+        const QString database = gDB ? gDB->Path() : QString();
+        if (database != shownDatabase_) {
+            shownDatabase_ = database;
+            StartAfresh();
+            nReturnCode = 0;
+            SetMousePointer(Pointer::Default);
+            return;
+        }
         // The course editor and the settings screen are modeless: what was typed here while they
-        // were open is not reloaded over without a question (Cancel keeps it on the screen).
+        // were open is not reloaded over without a question (Cancel keeps it on the screen). The
+        // change check compares the course shown, not the one the editor hands back.
         bool keepShown = false;
-        if (code == 1 || code == 3)
+        const int handedCourse = nCurCourseID;
+        if (code == 1 || code == 3) {
+            nCurCourseID = SelectedItemData(*cboCourse);
             keepShown = !AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false);
+            nCurCourseID = keepShown ? SelectedItemData(*cboCourse) : handedCourse;
+        }
         if (code == 1 || code == 3) {
             const int shownCourse = SelectedItemData(*cboCourse);
             {
@@ -588,6 +619,16 @@ bool frmMainGolf::AskToSave(const QString& secondLine, int style, bool viaSaveBu
     if (!saved) return false;
     bRoundChanged = 0;
     return true;
+}
+
+void frmMainGolf::closeEvent(QCloseEvent* event) {
+    // The window's close box ends the program like Exit, with the same question.
+    CommitTyping();
+    if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 void frmMainGolf::cmdExit_Click() {
@@ -1178,8 +1219,6 @@ void frmMainGolf::cboPlayer_Click() {
                 SetMousePointer(Pointer::Default);
                 return;
             }
-            const int game = rs.Fields("GAME_NUMBER").toInt();
-            const int key = rs.Fields("RND_GAME_ID").toInt();
             loadingByCode_ = true;
             if (nGameNumber != 0) {
                 txtRecNum->setText(QString::number(nGameNumber));
@@ -1188,9 +1227,7 @@ void frmMainGolf::cboPlayer_Click() {
                 if (bGenderChanged) cboCourse_Click();
             }
             loadingByCode_ = false;
-            nNewRound = 0;
-            lblGameNumber->setText(QString::number(game));
-            lblRandomID->setText(QString::number(key));
+            // The round shown, its game number and key were set by the load itself (RecBar_Scroll).
             bPlayerLoaded = -1;
         }
         bRoundChanged = 0;
@@ -1211,7 +1248,7 @@ void frmMainGolf::txtRecNum_Change() {
             nShownGame = -1;
             return;
         }
-        if (nNewRound == 1) {
+        if (nNewRound == 1 && !loadingByCode_) {
             Save_Check();
             if (bRoundChanged == 1) {
                 const int answer =
@@ -1262,6 +1299,7 @@ void frmMainGolf::txtRecNum_Change() {
 
 void frmMainGolf::RecBar_Change() {
     if (bNoScroll != 0) return;
+    CommitTyping();  // the bar takes no focus: a score being typed is still in the grid's editor
     if (Val(txtRecNum->text()) != 0 && !LeaveEditedStoredRound()) {
         ShowPagingAt(nShownGame);
         return;

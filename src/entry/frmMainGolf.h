@@ -137,6 +137,7 @@ class frmMainGolf : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -145,6 +146,8 @@ class frmMainGolf : public QWidget {
     void ConnectHandlers();
     void Grid_Setup(Spread& grid);
     void Init_Player_List();
+    // Empty lists reloaded from the database, no player chosen, a new round: as after loading.
+    void StartAfresh();
     void SetHint(const QString& text);
     // The save question of a caller: Yes stores after the save checks. Returns false when the
     // caller must stay (Cancel, or a Yes whose checks or store failed).
@@ -168,7 +171,9 @@ class frmMainGolf : public QWidget {
     double D(int col, int row) const;  // number of a handicap-grid cell
     int nRecBarShown_ = 1;             // the game the scroll bar showed last
     bool shownOnce_ = false;
-    bool loadingByCode_ = false;  // the game number is being written by a load, not by the user
+    bool loadingByCode_ = false;
+    QString shownDatabase_;  // the database the shown lists and round come from  // the game number is being
+                             // written by a load, not by the user
 };
 
 }  // namespace dc

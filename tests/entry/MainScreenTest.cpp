@@ -27,6 +27,7 @@
 #include "records/frmPlayers.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
+#include "shell/ProgramDb.h"
 #include "shell/frmSystemSetup.h"
 
 using namespace dc;
@@ -591,4 +592,91 @@ TEST_F(MainScreen, AButtonReachedByItsAccessKeyTakesTheScoreBeingTyped) {
     ASSERT_EQ(test::RoundCount(7), 1) << boxes.Texts().join("|").toStdString();
     EXPECT_EQ(gDB->Scalar("SELECT GS18 FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 7);
     EXPECT_EQ(gDB->Scalar("SELECT GSTOTAL FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 92);
+}
+
+namespace {
+int GS01(int player, int game) {
+    return gDB->Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?", {player, game})
+        .toInt();
+}
+}  // namespace
+
+TEST_F(MainScreen, AFailedSaveDuringAReloadNeverLeavesAnotherRoundsKeyBehind) {
+    for (int g = 1; g <= 3; ++g) test::AddRound(7, g, QDate(2024, 2, g), 6);
+    ResynchAllScores();
+    test::ScriptedMsgBox boxes({vbYes});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->cmdNewGame_Click();
+    TypeGross(*f, 5);
+    f->mskDate->SetText("05/3_/2024");
+    nReturnCode = 3;  // the settings screen closed: Yes, and the save is refused (underscore)
+    f->Form_Activate();
+    EXPECT_EQ(boxes.Count(), 2) << "the question, then the refusal: "
+                                << boxes.Texts().join("|").toStdString();
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 3)));
+    ASSERT_TRUE(f->cmdSave_Click());
+    EXPECT_EQ(test::RoundCount(7), 4) << "the new round is added";
+    EXPECT_EQ(GS01(7, 3), 6) << "game 3 untouched";
+}
+
+TEST_F(MainScreen, TheScrollBarTakesTheScoreBeingTypedBeforePaging) {
+    StoredRounds(4);
+    test::ScriptedMsgBox boxes({vbCancel});
+    auto f = Open();
+    QApplication::setActiveWindow(f.get());
+    SelectPlayer(*f, 7);
+    f->spISC->setFocus();
+    f->spISC->SetActiveCell(1, kRowGross);
+    QTest::keyClicks(f->spISC, "9");
+    f->RecBar->setValue(3);  // a click on the bar, which takes no focus
+    EXPECT_EQ(boxes.Count(), 1) << "the typed 9 is asked about";
+    EXPECT_EQ(f->lblGameNumber->text(), "4");
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
+}
+
+TEST_F(MainScreen, ACourseSavedInTheEditorIsNoChangeOfTheRoundShown) {
+    StoredRounds(3);
+    test::AddCourse(2, "Oaks", 120, "70.0");
+    test::ScriptedMsgBox boxes({vbCancel});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    nCurCourseID = 2;  // the course editor hands back the course it saved
+    nReturnCode = 1;
+    f->Form_Activate();
+    EXPECT_EQ(boxes.Count(), 0) << boxes.Texts().join("|").toStdString();
+    f->RecBar->setValue(1);
+    EXPECT_EQ(boxes.Count(), 0) << "and later paging asks nothing either";
+}
+
+TEST_F(MainScreen, AnotherDatabaseChosenInSettingsStartsTheScreenAfresh) {
+    test::ScriptedMsgBox boxes({vbYes});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    ChooseCourse(*f);
+    TypeGross(*f, 5);
+    const QString other = folder.MakeDatabase("Other.mdb");
+    auto kept = std::move(gDB);
+    gDB = OpenProgramDatabase(other);  // as the settings screen does on a new path
+    test::AddCourse(1, "Elsewhere");
+    test::AddPlayer(7, "OTHER", "Person", "M");
+    nReturnCode = 3;
+    f->Form_Activate();
+    EXPECT_EQ(boxes.Count(), 0) << "nothing offered to the other database";
+    EXPECT_EQ(test::RoundCount(7), 0);
+    EXPECT_EQ(f->cboPlayer->currentIndex(), -1);
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_EQ(f->cboCourse->itemText(0), "Elsewhere");
+    gDB = std::move(kept);
+}
+
+TEST_F(MainScreen, TheCloseBoxAsksLikeExit) {
+    test::ScriptedMsgBox boxes({vbCancel});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    ChooseCourse(*f);
+    TypeGross(*f, 5);
+    f->close();
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(f->isVisible()) << "Cancel keeps the screen";
 }
