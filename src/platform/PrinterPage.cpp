@@ -229,7 +229,8 @@ void PrinterPage::PrintWidget(QWidget& widget) {
     const QRectF area = Printable();
     if (size.width() > area.width() || size.height() > area.height())
         size.scale(area.size(), Qt::KeepAspectRatio);
-    if (docStarted_ && pageHasOutput_) ++pendingPages_;
+    // A page of its own: a page break already asked for (NewPage) serves as this one.
+    if (docStarted_ && pageHasOutput_ && pendingPages_ == 0) ++pendingPages_;
     PrepareOutput();
     DrawImage(QRectF(QPointF(0, 0), size), image);
     pageHasOutput_ = true;

@@ -1,6 +1,7 @@
 #include "platform/QtPrinterPage.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -227,6 +228,16 @@ void QtPrinterPage::DrawImage(const QRectF& target, const QImage& image) {
     painter_.drawImage(QRectF(ToPixels(target.topLeft()), target.size() / PixelsToTwips()), image);
 }
 
+bool QtPrinterPage::PdfFileComplete(const QString& path) {
+    // Qt's PDF writer reports success even when the disk refused part of the file; a whole PDF
+    // ends with its end-of-file marker.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0) return false;
+    constexpr qint64 kTail = 1024;
+    if (file.size() > kTail && !file.seek(file.size() - kTail)) return false;
+    return file.readAll().contains("%%EOF");
+}
+
 void QtPrinterPage::FinishDocument() {
     const bool ended = painter_.end();
     const bool failed = !ended || printer_->printerState() == QPrinter::Error;
@@ -235,7 +246,7 @@ void QtPrinterPage::FinishDocument() {
         return;
     }
     const QString part = std::exchange(partPath_, QString());
-    if (failed || QFileInfo(part).size() == 0) {
+    if (failed || !PdfFileComplete(part)) {
         QFile::remove(part);
         throw PrinterError(kErrPrinter);
     }

@@ -25,6 +25,8 @@ class QtPrinterPage : public PrinterPage {
     static QStringList AvailableFonts();
     // The installed family that prints a font name (its Liberation stand-in when needed).
     static QString ResolveFamily(const QString& name);
+    // True when the PDF file was written whole (it ends with its end-of-file marker).
+    static bool PdfFileComplete(const QString& path);
 
   protected:
     QSizeF PaperTwips(int orientation) const override;

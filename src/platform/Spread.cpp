@@ -34,6 +34,11 @@ class SpreadSelectionModel : public QItemSelectionModel {
         : QItemSelectionModel(model, spread), spread_(spread) {}
 
     void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override {
+        if (spread_->dragSelecting_) return;  // the block grows; the active cell stays where it began
+        if (spread_->headerPress_) {          // selecting whole rows or columns asks nobody
+            QItemSelectionModel::setCurrentIndex(index, command);
+            return;
+        }
         const QPersistentModelIndex target(index);  // the LeaveCell handler may change the grid
         if (spread_->ApproveMove(index) && (target.isValid() || !index.isValid()))
             QItemSelectionModel::setCurrentIndex(target, command);
@@ -87,7 +92,10 @@ Spread::Spread(QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this, &Spread::OnFocusChanged);
 }
 
-Spread::~Spread() { disconnect(qApp, nullptr, this, nullptr); }
+Spread::~Spread() {
+    destroying_ = true;  // an edit stored from here on raises no event
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 QColor Spread::VbColor(unsigned int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
@@ -202,9 +210,10 @@ void Spread::RefreshView() {
 
 void Spread::SetMaxCols(int count) {
     count = qMax(0, count);
+    // The edit is stored first: its Change handler may itself resize the grid.
+    if (count < MaxCols()) CommitEdit();
     const int old = MaxCols();
     if (count == old) return;
-    if (count < old) CommitEdit();
     setColumnCount(count);
     colSettings_.resize(count + 1);
     colTwips_.resize(count + 1, -1);
@@ -218,9 +227,9 @@ void Spread::SetMaxCols(int count) {
 
 void Spread::SetMaxRows(int count) {
     count = qMax(0, count);
+    if (count < MaxRows()) CommitEdit();  // first, as above
     const int old = MaxRows();
     if (count == old) return;
-    if (count < old) CommitEdit();
     setRowCount(count);
     rowSettings_.resize(count + 1);
     for (int r = old + 1; r <= count; ++r) {
@@ -265,6 +274,8 @@ void Spread::SetColWidth(int col, int twips) {
         return;
     }
     if (pixels == 0) {
+        // An edit in the column is stored first; a hidden editor would pass the focus on.
+        if (IsEditing() && currentIndex().column() == col - 1) CommitEdit();
         hideColumn(col - 1);
     } else {
         showColumn(col - 1);
@@ -298,6 +309,7 @@ void Spread::SetRowHeight(int row, int twips) {
     }
     if (row < 0 || row > MaxRows()) return;
     if (pixels == 0) {
+        if (IsEditing() && currentIndex().row() == row - 1) CommitEdit();  // as for columns
         hideRow(row - 1);
     } else {
         showRow(row - 1);

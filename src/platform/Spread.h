@@ -161,7 +161,8 @@ class Spread : public QTableWidget {
     QString PrintAbortMsg() const { return printAbortMsg_; }
     void SetPrintAbortMsg(const QString& text) { printAbortMsg_ = text; }
     // Prints the whole sheet (header line, headers as asked, every row and visible column, colours)
-    // on the printer, over as many pages as it needs; false when the printer cannot be opened.
+    // on the printer, over as many pages as it needs; false when the printer cannot be opened or
+    // fails, or a PDF was not written whole.
     bool PrintSheet(QPrinter& printer);
 
     // The cell at a grid position (headers included), or null outside the grid.
@@ -172,9 +173,11 @@ class Spread : public QTableWidget {
     void DblClick(int col, int row);
     void Change(int col, int row);  // the user changed a cell (typing, tick, list choice)
     void ButtonClicked(int col, int row, bool buttonDown);  // the user ticked (true) or cleared a box
-    // The user is moving the active cell from (col, row) to (newCol, newRow), by key or mouse;
-    // an edit in progress has been stored. newCol and newRow are -1 when the focus leaves the grid
-    // (cancel is then ignored). Setting cancel keeps the old cell. Moves made by code raise none.
+    // The user is moving the active cell from (col, row) to (newCol, newRow), by key or by a click
+    // on a cell (a drag selecting a block keeps the active cell; a header click moves it without
+    // asking); an edit in progress has been stored. newCol and newRow are -1 when the focus leaves
+    // the grid (cancel is then ignored). Setting cancel keeps the old cell. Moves made by code
+    // raise none.
     void LeaveCell(int col, int row, int newCol, int newRow, bool& cancel);
     void Advance(bool advanceNext);  // Tab past the last cell (true) or Shift+Tab before the first
     void BlockSelected(int blockCol, int blockRow, int blockCol2, int blockRow2);
@@ -183,9 +186,11 @@ class Spread : public QTableWidget {
     void KeyPress(int& keyAscii);
 
   protected:
+    bool event(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
@@ -260,10 +265,15 @@ class Spread : public QTableWidget {
     bool moveGuard_ = false;  // moves made by the grid itself raise no LeaveCell
     bool inLeaveCell_ = false;
     bool committing_ = false;
+    bool destroying_ = false;
     std::optional<QModelIndex> redirect_;
     QPersistentModelIndex approved_;  // a move already approved (mouse press)
     QPersistentModelIndex pressIndex_;
-    bool keyFiltered_ = false;  // the key being passed on has been through KeyPress already
+    bool pressRefused_ = false;   // LeaveCell cancelled the press: no drag follows it
+    bool dragSelecting_ = false;  // a mouse drag is selecting a block; the active cell stays
+    bool headerPress_ = false;    // a header is being clicked or dragged: moves raise no LeaveCell
+    bool tabKey_ = false;         // a Tab key is being handled (focusNextPrevChild may move the cell)
+    bool keyFiltered_ = false;    // the key being passed on has been through KeyPress already
     int editSelStart_ = -1, editSelLength_ = 0;
 
     SpreadPrintOrientation printOrientation_ = SpreadPrintOrientation::Portrait;

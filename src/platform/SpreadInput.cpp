@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <utility>
 
 #include "platform/Spread.h"
 
@@ -109,12 +110,27 @@ void Spread::TabMove(bool next) {
         QWidget::focusNextPrevChild(next);
 }
 
+// Qt also asks for the next focus when a focused editor is hidden (its column or row hidden by
+// code); only the Tab key moves the active cell, anything else passes the focus on as a widget does.
 bool Spread::focusNextPrevChild(bool next) {
-    if (tabKeyNavigation() && isVisible() && isEnabled()) {
+    if (tabKey_ && tabKeyNavigation() && isVisible() && isEnabled()) {
         TabMove(next);
         return true;
     }
-    return QTableWidget::focusNextPrevChild(next);
+    return QWidget::focusNextPrevChild(next);
+}
+
+bool Spread::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            const bool wasTab = std::exchange(tabKey_, true);
+            const bool handled = QTableWidget::event(event);
+            tabKey_ = wasTab;
+            return handled;
+        }
+    }
+    return QTableWidget::event(event);
 }
 
 void Spread::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
@@ -143,6 +159,7 @@ void Spread::OnFocusChanged(QWidget* old, QWidget* now) {
         const QModelIndex current = currentIndex();
         if (!current.isValid() || inLeaveCell_ || committing_) return;
         CommitEdit();
+        if (EventsMuted()) return;
         bool cancel = false;
         inLeaveCell_ = true;
         Q_EMIT LeaveCell(current.column() + 1, current.row() + 1, -1, -1, cancel);
@@ -159,9 +176,10 @@ void Spread::OnFocusChanged(QWidget* old, QWidget* now) {
 
 void Spread::EditorOpened(QWidget* editor) { editor_ = editor; }
 
-// An edit stored while the window is going away (hidden, or the focus gone from the program as
-// when a screen is destroyed) raises no event: the screen that would handle it may be half gone.
-bool Spread::EventsMuted() const { return window()->isHidden() || !QApplication::focusWidget(); }
+// An edit stored while the grid's window is hidden or the grid is being destroyed raises no event:
+// the screen that would handle it may be half gone. A program that is merely not the active one
+// still raises them, so that an edit stored then marks the screen as changed.
+bool Spread::EventsMuted() const { return destroying_ || window()->isHidden(); }
 
 void Spread::UserSetText(const QModelIndex& index, const QString& text) {
     SpreadCell* cell = CellAtIndex(index);
@@ -256,6 +274,7 @@ void Spread::CopySelection() const {
 }
 
 void Spread::keyPressEvent(QKeyEvent* event) {
+    headerPress_ = false;  // a header press whose release never came
     if (event->matches(QKeySequence::Copy)) {
         CopySelection();
         event->accept();
@@ -307,10 +326,13 @@ void Spread::keyPressEvent(QKeyEvent* event) {
 void Spread::mousePressEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     pressIndex_ = QPersistentModelIndex();
+    pressRefused_ = false;
+    headerPress_ = false;
     if (index.isValid() && !moveGuard_) {
         const QModelIndex current = currentIndex();
         if (current.isValid() && index != current) {
             if (!AskLeaveCell(current, index)) {
+                pressRefused_ = true;
                 event->accept();
                 return;
             }
@@ -322,10 +344,26 @@ void Spread::mousePressEvent(QMouseEvent* event) {
     approved_ = QPersistentModelIndex();
 }
 
+// A drag with the button down selects a block from the cell pressed; the active cell stays there.
+void Spread::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) {
+        QTableWidget::mouseMoveEvent(event);
+        return;
+    }
+    if (pressRefused_) {
+        event->accept();
+        return;
+    }
+    dragSelecting_ = true;
+    QTableWidget::mouseMoveEvent(event);
+    dragSelecting_ = false;
+}
+
 void Spread::mouseReleaseEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     const QPersistentModelIndex pressed = pressIndex_;
     pressIndex_ = QPersistentModelIndex();
+    pressRefused_ = false;
     QTableWidget::mouseReleaseEvent(event);
     if (!pressed.isValid() || event->button() != Qt::LeftButton) return;
     if (index == pressed) {
@@ -380,7 +418,10 @@ void Spread::PaintCorner(QWidget* corner) {
 }
 
 bool Spread::eventFilter(QObject* object, QEvent* event) {
+    const bool onHeader = object == horizontalHeader()->viewport() || object == verticalHeader()->viewport();
+    if (onHeader && event->type() == QEvent::MouseButtonPress) headerPress_ = true;
     if (event->type() == QEvent::MouseButtonRelease) {
+        if (onHeader) headerPress_ = false;
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
         if (object == horizontalHeader()->viewport() && horizontalHeader()->logicalIndexAt(pos) >= 0)
             EmitBlockSelected(kFromColHeader);

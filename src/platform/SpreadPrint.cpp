@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/QtPrinterPage.h"
 #include "platform/Spread.h"
 
 namespace dc {
@@ -113,7 +114,10 @@ bool Spread::PrintSheet(QPrinter& printer) {
         const double height = rowHeightOf(r);
         if (height <= 0) continue;
         if (rowsOnPage && y + height > pageHeight) {
-            printer.newPage();
+            if (!printer.newPage()) {
+                painter.end();
+                return false;
+            }
             y = startPage();
             rowsOnPage = false;
         }
@@ -121,7 +125,10 @@ bool Spread::PrintSheet(QPrinter& printer) {
         y += height;
         rowsOnPage = true;
     }
-    painter.end();
+    // A PDF that the disk did not take whole is a failed printout, though the painter ends well.
+    if (!painter.end() || printer.printerState() == QPrinter::Error) return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return QtPrinterPage::PdfFileComplete(printer.outputFileName());
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The printer page: scales, the Print rules, pages and documents on the recording page, and one real
 // PDF through the Qt backend read back with pdftotext.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QFile>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "platform/MsgBox.h"
 #include "platform/PrinterError.h"
@@ -52,6 +54,25 @@ class EnvGuard {
     const char* name_;
     QByteArray old_;
     bool had_;
+};
+
+// Limits the size of files this process writes, as a full disk would, while it lives.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*handler_)(int);
 };
 
 QString RunTool(const QString& program, const QStringList& args) {
@@ -353,6 +374,15 @@ TEST(PrinterPageDocument, PrintWidgetPrintsAPictureOnItsOwnPageAndEndsTheDocumen
     label.resize(4000, 1000);
     page.PrintWidget(label);
     EXPECT_NEAR(log.OfKind(PrintOp::Image).at(1).x2Twips, 11520, 1e-6);
+
+    // A page break asked for just before is the picture's own page: no empty page between.
+    label.resize(320, 200);
+    page.Print("report");
+    page.NewPage();
+    page.PrintWidget(label);
+    ASSERT_EQ(log.DocumentCount(), 3);
+    EXPECT_EQ(log.PageCount(3), 2);
+    EXPECT_EQ(log.OfKind(PrintOp::Image).at(2).page, 2);
 }
 
 TEST(PrinterPageFactory, RecordingReplacesThePrinterForTheWholeProgram) {
@@ -442,6 +472,39 @@ TEST(QtPrinterPageTest, WritesAPdfThatReadsBack) {
     ReportSavedPrintout(page);
     SetMsgBoxResponder({});
     EXPECT_EQ(boxes, 0);
+}
+
+// The disk refusing part of the PDF (as when it is full) is a printer error; the cut-short file is
+// neither kept nor listed as written.
+TEST(QtPrinterPageTest, APdfTheDiskCutsShortIsAPrinterError) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.pdf");
+    EnvGuard pdf("DC_PRINT_PDF", path.toUtf8());
+    QtPrinterPage page;
+    int error = 0;
+    {
+        FileSizeLimit limit(2000);
+        error = ErrorNumberOf([&] {
+            for (int i = 0; i < 200; ++i)
+                page.Print(QString("line %1 of a printout longer than the disk takes").arg(i));
+            page.EndDoc();
+        });
+    }
+    EXPECT_EQ(error, 482);
+    EXPECT_TRUE(page.OutputFiles().isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFile::exists(path + ".part"));
+
+    // The same printout with room on the disk is written whole; cut short by a byte it is not.
+    page.Print("short");
+    page.EndDoc();
+    ASSERT_EQ(page.OutputFiles().size(), 1);
+    const QString written = page.OutputFiles().at(0);
+    EXPECT_TRUE(QtPrinterPage::PdfFileComplete(written));
+    QFile file(written);
+    ASSERT_TRUE(file.resize(file.size() - 7));
+    EXPECT_FALSE(QtPrinterPage::PdfFileComplete(written));
+    EXPECT_FALSE(QtPrinterPage::PdfFileComplete(dir.filePath("none.pdf")));
 }
 
 TEST(QtPrinterPageTest, UnwritableOutputIsDeviceUnavailable) {

@@ -2,6 +2,7 @@
 // bad input in a real editor, check boxes, events raised by the user only, LeaveCell with cancel
 // and redirection, Tab movement with Advance, sorting whole rows, moving rows, printing.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,6 +14,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <utility>
 
 #include "TestSupport.h"
 #include "platform/Spread.h"
@@ -20,6 +23,25 @@
 using namespace dc;
 
 namespace {
+
+// Limits the size of files this process writes, as a full disk would, while it lives.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*handler_)(int);
+};
 
 // A shown window holding a grid and a line edit, so that focus and keys behave as on screen.
 class SpreadFixture : public ::testing::Test {
@@ -193,6 +215,39 @@ TEST_F(SpreadFixture, MaxRowsKeepsOrDiscardsContents) {
     sp->SetMaxCols(2);
     EXPECT_EQ(sp->CellText(1, 1), "a");
     EXPECT_EQ(sp->CellText(2, 1), "");
+}
+
+// Removing rows (columns) stores the open edit first; its Change handler may resize the grid
+// itself, and the size asked for afterwards must still come with cells everywhere.
+TEST_F(SpreadFixture, ResizingUnderAnEditWhoseChangeHandlerResizesToo) {
+    sp->SetMaxCols(3);
+    sp->SetMaxRows(5);
+    bool resized = false;
+    QObject::connect(sp, &Spread::Change, [&](int, int) {
+        if (!std::exchange(resized, true)) sp->SetMaxRows(1);
+    });
+    StartAt(1, 5);
+    Type("3");
+    ASSERT_TRUE(sp->IsEditing());
+    sp->SetMaxRows(2);
+    EXPECT_TRUE(resized);
+    EXPECT_FALSE(sp->IsEditing());
+    EXPECT_EQ(sp->MaxRows(), 2);
+    for (int c = 0; c <= 3; ++c) EXPECT_NE(sp->CellAt(c, 2), nullptr) << "column " << c;
+    sp->SetCellText(1, 2, "7");
+    EXPECT_EQ(sp->CellText(1, 2), "7");
+
+    resized = false;
+    QObject::disconnect(sp, &Spread::Change, nullptr, nullptr);
+    QObject::connect(sp, &Spread::Change, [&](int, int) {
+        if (!std::exchange(resized, true)) sp->SetMaxCols(1);
+    });
+    StartAt(3, 1);
+    Type("4");
+    sp->SetMaxCols(2);
+    EXPECT_TRUE(resized);
+    EXPECT_EQ(sp->MaxCols(), 2);
+    for (int r = 0; r <= 2; ++r) EXPECT_NE(sp->CellAt(2, r), nullptr) << "row " << r;
 }
 
 TEST_F(SpreadFixture, ColumnSettingsReachRowsAddedLater) {
@@ -418,6 +473,22 @@ TEST_F(SpreadFixture, AnEditSurvivesTheProgramLosingActivation) {
     EXPECT_EQ(changes.size(), 1u);
 }
 
+// A screen closed from the taskbar while another program is active stores the open edit; it
+// must still raise Change, or the screen would not know to ask about saving.
+TEST_F(SpreadFixture, AnEditStoredWhileAnotherProgramIsActiveRaisesChange) {
+    sp->SetMaxCols(2);
+    sp->SetMaxRows(2);
+    StartAt(1, 1);
+    Type("72");
+    QApplication::setActiveWindow(nullptr);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    sp->CommitEdit();
+    EXPECT_EQ(sp->CellText(1, 1), "72");
+    EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{1, 1}}));
+    EXPECT_TRUE(leaves.empty()) << "the cell was not left";
+}
+
 TEST_F(SpreadFixture, EditSelectionLetsTypingReplaceOnlyPartOfTheText) {
     sp->SetMaxCols(1);
     sp->SetMaxRows(1);
@@ -581,6 +652,47 @@ TEST_F(SpreadFixture, TabSkipsLockedAndHiddenCellsWrapsAndAdvances) {
     EXPECT_TRUE(sp->hasFocus()) << "the Advance handler decides where the focus goes";
 }
 
+// Code hiding the column or row being edited stores the edit; the active cell stays where it was
+// and no LeaveCell or Advance is raised, as nobody pressed Tab.
+TEST_F(SpreadFixture, HidingTheEditedColumnOrRowStoresTheEditWithoutMoving) {
+    sp->SetMaxCols(4);
+    sp->SetMaxRows(3);
+    int advances = 0;
+    QObject::connect(sp, &Spread::Advance, [&](bool) { ++advances; });
+    auto at = [&] { return std::make_pair(sp->ActiveCol(), sp->ActiveRow()); };
+
+    StartAt(2, 1);
+    Type("4");
+    ASSERT_TRUE(sp->IsEditing());
+    sp->SetColWidth(2, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(sp->CellText(2, 1), "4");
+    EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{2, 1}}));
+    EXPECT_TRUE(leaves.empty());
+    EXPECT_EQ(at(), std::make_pair(2, 1));
+    EXPECT_TRUE(sp->hasFocus());
+
+    sp->SetColWidth(2, 900);
+    StartAt(4, 3);  // the last cell: a Tab here would raise Advance
+    Type("5");
+    sp->SetColWidth(4, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(sp->CellText(4, 3), "5");
+    EXPECT_EQ(advances, 0);
+    EXPECT_TRUE(leaves.empty());
+    EXPECT_EQ(at(), std::make_pair(4, 3));
+
+    sp->SetColWidth(4, 900);
+    StartAt(3, 2);
+    Type("6");
+    sp->SetRowHeight(2, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(sp->CellText(3, 2), "6");
+    EXPECT_TRUE(leaves.empty());
+    EXPECT_EQ(at(), std::make_pair(3, 2));
+    EXPECT_FALSE(sp->IsEditing());
+}
+
 TEST_F(SpreadFixture, WithoutAdvanceHandlerTabLeavesTheGrid) {
     sp->SetMaxCols(1);
     sp->SetMaxRows(1);
@@ -624,6 +736,48 @@ TEST_F(SpreadFixture, RowHeaderClickSelectsAWholeRow) {
     EXPECT_EQ(sp->ActiveRow(), 2) << "the active row follows the selected row";
     sp->ClearSelection();
     EXPECT_TRUE(sp->selectedRanges().isEmpty());
+}
+
+// LeaveCell comes with keyboard moves and clicks on a cell only: a drag across cells selects a
+// block and keeps the active cell where it began; a header click selects without asking.
+TEST_F(SpreadFixture, DragAndHeaderSelectionRaiseNoLeaveCell) {
+    sp->SetMaxCols(6);
+    sp->SetMaxRows(3);
+    std::vector<std::array<int, 4>> blocks;
+    QObject::connect(sp, &Spread::BlockSelected, [&](int c, int r, int c2, int r2) {
+        blocks.push_back({c, r, c2, r2});
+    });
+    auto at = [&] { return std::make_pair(sp->ActiveCol(), sp->ActiveRow()); };
+    StartAt(1, 1);
+    QTest::mousePress(sp->viewport(), Qt::LeftButton, {}, CellCenter(1, 1));
+    for (int c = 2; c <= 5; ++c) {
+        const QPoint pos = CellCenter(c, 1);
+        QMouseEvent move(QEvent::MouseMove, pos, sp->viewport()->mapToGlobal(pos), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(sp->viewport(), &move);
+    }
+    QTest::mouseRelease(sp->viewport(), Qt::LeftButton, {}, CellCenter(5, 1));
+    EXPECT_TRUE(leaves.empty());
+    EXPECT_EQ(at(), std::make_pair(1, 1));
+    ASSERT_FALSE(blocks.empty());
+    EXPECT_EQ(blocks.back(), (std::array<int, 4>{1, 1, 5, 1}));
+
+    ClickCell(2, 2);
+    EXPECT_EQ(leaves, (std::vector<std::array<int, 4>>{{1, 1, 2, 2}}));
+    EXPECT_EQ(at(), std::make_pair(2, 2));
+
+    leaves.clear();
+    QHeaderView* cols = sp->horizontalHeader();
+    QTest::mouseClick(
+        cols->viewport(), Qt::LeftButton, {},
+        QPoint(cols->sectionViewportPosition(3) + cols->sectionSize(3) / 2, cols->height() / 2));
+    EXPECT_TRUE(leaves.empty());
+    EXPECT_EQ(sp->ActiveCol(), 4);
+    EXPECT_EQ(blocks.back(), (std::array<int, 4>{4, -1, 4, -1}));
+
+    Key(Qt::Key_Down);
+    ASSERT_EQ(leaves.size(), 1u) << "the keyboard still asks";
+    EXPECT_EQ(leaves[0][2], 4);
 }
 
 TEST_F(SpreadFixture, MoveRowCarriesTheWholeRow) {
@@ -765,4 +919,26 @@ TEST_F(SpreadFixture, PrintsTheSheetWithHeaders) {
     EXPECT_TRUE(text.contains("47"));
     EXPECT_TRUE(text.contains("LastRow")) << "rows that do not fit go on further pages";
     EXPECT_FALSE(text.contains("Secret")) << "a hidden column is not printed";
+}
+
+// The disk refusing part of the PDF (as when it is full) is a failed printout, not a saved one.
+TEST_F(SpreadFixture, PrintingToAPdfTheDiskCutsShortFails) {
+    sp->SetMaxCols(5);
+    sp->SetMaxRows(400);
+    for (int r = 1; r <= 400; ++r)
+        for (int c = 1; c <= 5; ++c) sp->SetCellText(c, r, QString("cell %1 %2").arg(c).arg(r));
+    QTemporaryDir dir;
+    auto print = [&] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("sheet.pdf"));
+        return sp->PrintSheet(printer);
+    };
+    bool printed = true;
+    {
+        FileSizeLimit limit(3000);
+        printed = print();
+    }
+    EXPECT_FALSE(printed);
+    EXPECT_TRUE(print()) << "the same sheet prints with room on the disk";
 }
