@@ -2,10 +2,13 @@
 // Shared test support: a program folder in a temporary directory with the blank database, a
 // golfer's database made from it, scripted message-box answers, and a fixed clock.
 
+#include <sys/resource.h>
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <csignal>
 #include <deque>
 #include <functional>
 
@@ -67,6 +70,25 @@ class FixedClock {
   public:
     explicit FixedClock(const QDateTime& now);
     ~FixedClock();
+};
+
+// Limits the size of files this process writes, as a full disk would, while it lives.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*handler_)(int);
 };
 
 // The text that `pdftotext -layout` reads from a PDF file.

@@ -1,7 +1,6 @@
 // The printer page: scales, the Print rules, pages and documents on the recording page, and one real
 // PDF through the Qt backend read back with pdftotext.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QFile>
 #include <QLabel>
@@ -9,8 +8,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <csignal>
 
+#include "TestSupport.h"
 #include "platform/MsgBox.h"
 #include "platform/PrinterError.h"
 #include "platform/PrinterPageFactory.h"
@@ -54,25 +53,6 @@ class EnvGuard {
     const char* name_;
     QByteArray old_;
     bool had_;
-};
-
-// Limits the size of files this process writes, as a full disk would, while it lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*handler_)(int);
 };
 
 QString RunTool(const QString& program, const QStringList& args) {
@@ -483,7 +463,7 @@ TEST(QtPrinterPageTest, APdfTheDiskCutsShortIsAPrinterError) {
     QtPrinterPage page;
     int error = 0;
     {
-        FileSizeLimit limit(2000);
+        dc::test::FileSizeLimit limit(2000);
         error = ErrorNumberOf([&] {
             for (int i = 0; i < 200; ++i)
                 page.Print(QString("line %1 of a printout longer than the disk takes").arg(i));

@@ -2,7 +2,6 @@
 // bad input in a real editor, check boxes, events raised by the user only, LeaveCell with cancel
 // and redirection, Tab movement with Advance, sorting whole rows, moving rows, printing.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +13,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <utility>
 
 #include "TestSupport.h"
@@ -23,25 +21,6 @@
 using namespace dc;
 
 namespace {
-
-// Limits the size of files this process writes, as a full disk would, while it lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*handler_)(int);
-};
 
 // A shown window holding a grid and a line edit, so that focus and keys behave as on screen.
 class SpreadFixture : public ::testing::Test {
@@ -936,7 +915,7 @@ TEST_F(SpreadFixture, PrintingToAPdfTheDiskCutsShortFails) {
     };
     bool printed = true;
     {
-        FileSizeLimit limit(3000);
+        test::FileSizeLimit limit(3000);
         printed = print();
     }
     EXPECT_FALSE(printed);
