@@ -676,23 +676,18 @@ void frmMainGolf::cmdSetup_Click() {
     setup->show();
 }
 
-void frmMainGolf::cmdGraphs_Click() {
+void frmMainGolf::OpenForShownCourseAndPlayer(const std::function<void()>& show) {
     if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
     nCurCourseID = SelectedItemData(*cboCourse);
     nCurPlayerID = SelectedItemData(*cboPlayer);
     SetMousePointer(Pointer::Hourglass);
-    if (ShowGraphs) ShowGraphs();
+    if (show) show();
     Form_Activate();
 }
 
-void frmMainGolf::cmdGameList_Click() {
-    if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
-    nCurCourseID = SelectedItemData(*cboCourse);
-    nCurPlayerID = SelectedItemData(*cboPlayer);
-    SetMousePointer(Pointer::Hourglass);
-    if (ShowGameList) ShowGameList();
-    Form_Activate();
-}
+void frmMainGolf::cmdGraphs_Click() { OpenForShownCourseAndPlayer(ShowGraphs); }
+
+void frmMainGolf::cmdGameList_Click() { OpenForShownCourseAndPlayer(ShowGameList); }
 
 void frmMainGolf::cmdHandicaps_Click() {
     try {

@@ -148,6 +148,8 @@ class frmMainGolf : public QWidget {
     void Init_Player_List();
     // Empty lists reloaded from the database, no player chosen, a new round: as after loading.
     void StartAfresh();
+    // Asks to save, hands the shown course and player over, opens a report screen, then activates.
+    void OpenForShownCourseAndPlayer(const std::function<void()>& show);
     void SetHint(const QString& text);
     // The save question of a caller: Yes stores after the save checks. Returns false when the
     // caller must stay (Cancel, or a Yes whose checks or store failed).
