@@ -6,4 +6,4 @@ scripts/install-deps.sh
 scripts/configure.sh
 cmake --build build -j"$(nproc)"
 cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+QT_QPA_PLATFORM=offscreen ctest -j"$(nproc)" --output-on-failure

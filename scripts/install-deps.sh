@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need (only those missing).
+# Every package the build uses directly is named here: recommendations are not installed, so a
+# package that is only recommended by another (libqt6opengl6-dev, which Qt Charts needs) must be listed.
 set -euo pipefail
 packages=(
   g++ cmake make pkg-config googletest libgtest-dev
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev
+  libgl-dev libgl1-mesa-dev libvulkan-dev
   libsqlcipher-dev libzip-dev libgmime-3.0-dev
   fonts-liberation2 poppler-utils sqlite3
 )
