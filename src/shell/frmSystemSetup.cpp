@@ -31,13 +31,13 @@
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "shell/Version.h"
+#include "tools/Email.h"
 
 namespace dc {
 namespace {
 
 const QString kMissingTitle = "Dado Corvy: Missing or invalid database path/file.";
 const QString kDbPathHint = "Type in the path and filename for the active Dado Corvy database.";
-const QString kSupportAddress = "support@corvysystems.example";
 
 // A small flag picture beside each of the two rule options.
 QPixmap FlagPicture(bool us) {
@@ -215,8 +215,7 @@ void frmSystemSetup::BuildControls() {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    // Wired when the screens they open exist.
-    cmdEmail->setEnabled(false);
+    // Wired when the screen it opens exists.
     cmdSystemFileCheck->setEnabled(false);
 }
 
@@ -431,14 +430,7 @@ void frmSystemSetup::cmdResync_Click() {
 
 QString frmSystemSetup::EmailSubject() { return "Dado Corvy  (CV" + VersionText() + ")"; }
 
-void frmSystemSetup::cmdEmail_Click() {
-    // The e-mail screen reads the preset when it loads, so it is set first.
-    bEmailPreset = true;
-    sEmailTo = kSupportAddress;
-    sEmailMode = "General";
-    // The e-mail screen, with EmailSubject() in its subject box, is opened here once it exists.
-    bEmailPreset = false;
-}
+void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen("General", kSupportAddress, EmailSubject(), this); }
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     // Opens the system file check screen modally once it exists.
