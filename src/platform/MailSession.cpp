@@ -1,6 +1,8 @@
 #include "platform/MailSession.h"
 
 #include <gmime/gmime.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -83,9 +85,10 @@ QString MailProgram() {
 QString SenderAddress() {
     const QString configured = qEnvironmentVariable("EMAIL").trimmed();
     if (!configured.isEmpty()) return configured;
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty()) user = qEnvironmentVariable("LOGNAME");
-    return user + "@" + QSysInfo::machineHostName();
+    const passwd* account = getpwuid(geteuid());
+    const QString user = account ? QString::fromLocal8Bit(account->pw_name) : QString("user");
+    const QString host = QSysInfo::machineHostName();
+    return user + "@" + (host.isEmpty() ? QString("localhost") : host);
 }
 
 QByteArray ComposeMail(const MailMessage& mail) {

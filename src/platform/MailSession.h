@@ -21,7 +21,7 @@ struct MailMessage {
 // The mail submission program: $DC_SENDMAIL, else /usr/sbin/sendmail.
 QString MailProgram();
 
-// The sender's address: $EMAIL, else the login name at this machine's host name.
+// The sender's address: $EMAIL, else the account name at this machine's host name.
 QString SenderAddress();
 
 // The error number of a mail failure (a bad address, a missing or failing mail program).
