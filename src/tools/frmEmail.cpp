@@ -86,13 +86,16 @@ void frmEmail::BuildControls() {
     search->addLayout(copy, 1, 1);
     outer->addWidget(fraSearch);
 
-    auto* list = new QHBoxLayout;
-    lstNames = new QListWidget(this);
+    // The recipient list and its button hide together, giving their room to the message.
+    fraNames_ = new QWidget(this);
+    auto* list = new QHBoxLayout(fraNames_);
+    list->setContentsMargins(0, 0, 0, 0);
+    lstNames = new QListWidget(fraNames_);
     lstNames->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    cmdDelete = new QPushButton("&Delete", this);
+    cmdDelete = new QPushButton("&Delete", fraNames_);
     list->addWidget(lstNames, 1);
     list->addWidget(cmdDelete, 0, Qt::AlignTop);
-    outer->addLayout(list, 1);
+    outer->addWidget(fraNames_, 1);
 
     auto* subject = new QHBoxLayout;
     txtSubject = new QLineEdit(this);
@@ -107,6 +110,7 @@ void frmEmail::BuildControls() {
     message->addWidget(cmdMessages, 0, Qt::AlignTop);
     outer->addLayout(message, 2);
 
+    outer->addWidget(new QLabel("Attachments", this));
     auto* attach = new QHBoxLayout;
     lstAttach = new QListWidget(this);
     lstAttach->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -171,8 +175,7 @@ void frmEmail::Form_Load() {
     try {
         txtMessage->clear();
         if (bEmailPreset) {
-            lstNames->setVisible(false);
-            cmdDelete->setVisible(false);
+            fraNames_->setVisible(false);
             resize(640, 7515 / kTwipsPerPixel);
             txtTo->setText(sEmailTo);
             // The search serves the player mails; the banner the three mails to support.
@@ -191,7 +194,7 @@ void frmEmail::Form_Load() {
                 ShowBanner("Send Email to Corvy Systems.", QColor(0, 0, 255), 14);
             }
         } else {
-            lstNames->setVisible(true);
+            fraNames_->setVisible(true);
             resize(640, 9480 / kTwipsPerPixel);
             Load_Players();
         }
@@ -273,29 +276,19 @@ void frmEmail::cmdDelete_Click() {
         if (lstNames->item(i)->isSelected()) delete lstNames->takeItem(i);
 }
 
-QString frmEmail::GetAttachFileName() {
-    try {
-        return ChooseFile(this, "Attach", "All Files (*)");
-    } catch (...) {
-        ReportCurrentError("frmEmail, FileAttach", Sql::Without);
-        return QString();
-    }
-}
+// A cancelled dialog gives "".
+QString frmEmail::GetAttachFileName() { return ChooseFile(this, "Attach", "All Files (*)"); }
 
-QString frmEmail::GetMessageFileName() {
-    try {
-        return ChooseFile(this, "Messages", "Text Files (*.txt)");
-    } catch (...) {
-        ReportCurrentError("Form Email, FileAttach", Sql::Without);
-        return QString();
-    }
+QString frmEmail::GetMessageFileName() { return ChooseFile(this, "Messages", "Text Files (*.txt)"); }
+
+void frmEmail::AddAttachment(const QString& path) {
+    lstAttach->addItem(path);
+    lstAttach->item(lstAttach->count() - 1)->setSelected(true);
 }
 
 void frmEmail::cmdAttach_Click() {
     const QString path = GetAttachFileName();
-    if (path.trimmed().isEmpty()) return;
-    lstAttach->addItem(path);
-    lstAttach->item(lstAttach->count() - 1)->setSelected(true);
+    if (!path.trimmed().isEmpty()) AddAttachment(path);
 }
 
 void frmEmail::cmdMessages_Click() {
@@ -342,8 +335,7 @@ void frmEmail::cmdZip_Click() {
         ReportCurrentError("Form Email, cmdZip_Click", Sql::With);
         return;
     }
-    lstAttach->addItem(zip);
-    lstAttach->item(lstAttach->count() - 1)->setSelected(true);
+    AddAttachment(zip);
 }
 
 EmailDraft frmEmail::Draft() const {

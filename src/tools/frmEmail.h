@@ -75,8 +75,11 @@ class frmEmail : public QDialog {
     void ShowBanner(const QString& caption, const QColor& colour, int points);
     QString GetAttachFileName();
     QString GetMessageFileName();
+    void AddAttachment(const QString& path);  // added selected
     EmailDraft Draft() const;
     void SendAll(const EmailDraft& draft);
+
+    QWidget* fraNames_ = nullptr;
 };
 
 }  // namespace dc

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <functional>
 
 #include "MailRecorder.h"
@@ -318,6 +319,20 @@ TEST_F(EmailScreenTest, NameSearchMatchesTypedPrefixesLiterally) {
         EXPECT_EQ(found.name, c.name);
         EXPECT_EQ(found.email, c.email);
     }
+    // The box completes the name with the completed part selected; a name typed in full keeps its
+    // address, so that To can still take it.
+    Drive([] { OpenEmailScreen("Customer", QString()); },
+          [](frmEmail& s) {
+              QTest::keyClicks(s.txtName, "S_");
+              EXPECT_EQ(s.txtName->text(), "S_mith, Sal");
+              EXPECT_EQ(s.txtName->selectedText(), "mith, Sal");
+              s.txtName->setText("O'Neil, Pat");
+              s.txtName_KeyUp('T');
+              EXPECT_EQ(s.lblEmail->text(), "pat@example.com");
+              s.cmdTo->click();
+              s.cmdTo->click();
+              EXPECT_EQ(s.txtTo->text(), "pat@example.com;pat@example.com");
+          });
 }
 
 }  // namespace
