@@ -18,6 +18,7 @@
 
 #include "platform/DbError.h"
 #include "platform/MsgBox.h"
+#include "platform/Pointer.h"
 #include "records/PlayerStore.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -29,6 +30,12 @@ namespace dc {
 namespace {
 
 frmEmail* gOpenScreen = nullptr;
+
+// The hourglass while the archive is written or the mail handed over.
+struct BusyPointer {
+    BusyPointer() { SetMousePointer(Pointer::Hourglass); }
+    ~BusyPointer() { SetMousePointer(Pointer::Default); }
+};
 
 constexpr int kTwipsPerPixel = 15;
 const QString kErrorBanner =
@@ -329,6 +336,7 @@ void frmEmail::cmdZip_Click() {
             QFile::remove(zip);
             delete lstAttach->takeItem(i);
         }
+        BusyPointer busy;
         BuildSystemZip(zip);
     } catch (...) {
         // A failed archive is reported and not attached.
@@ -383,12 +391,18 @@ void frmEmail::cmdSend_Click() {
             }
             return;
         }
+        BusyPointer busy;
         SendAll(draft);
     } catch (...) {
         ReportCurrentError("Form Email, cmdSend_Click", Sql::Without);
         return;
     }
     accept();
+}
+
+bool frmEmail::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) SetMousePointer(Pointer::Default);
+    return QDialog::event(event);
 }
 
 void frmEmail::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }

@@ -66,6 +66,7 @@ class frmEmail : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;  // Form_Activate: the default pointer again
 
   private:
     void BuildControls();
