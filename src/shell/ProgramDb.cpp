@@ -55,7 +55,13 @@ void ThrowIfWriteProtected(const QString& path) {
 
 std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
     const QString file = path.trimmed();
-    auto db = OpenProgramDatabase(file);
+    std::unique_ptr<Database> db;
+    try {
+        db = OpenProgramDatabase(file);
+    } catch (const DbError& e) {
+        if (e.number() == kErrLocked) throw InUse(file);
+        throw;
+    }
     ThrowIfWriteProtected(file);
     if (db->IsReadOnly())
         throw DbError(kErrReadOnly, QString("The Dado Corvy database '%1' cannot be written: it is open for "
@@ -77,7 +83,8 @@ std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
     }
     if (!problem.isEmpty())
         throw DbError(kErrDamaged,
-                      QString("The Dado Corvy database '%1' is damaged (%2).").arg(file, problem.left(200)));
+                      QString("The Dado Corvy database '%1' is damaged (%2).")
+                          .arg(file, problem.remove("*** in database main ***").simplified().left(200)));
     if (lock) LiveLock() = std::move(lock);
     return db;
 }

@@ -284,6 +284,30 @@ TEST_F(SaveScoresDb, RunThatFailsLeavesEveryIndexAsBefore) {
     EXPECT_DOUBLE_EQ(Number(3, 1, "HCP_INDEX_US_18"), 36.4);
 }
 
+// A database that cannot be written fails every player alike: one report, the run stopped and
+// rolled back, not one box per player.
+TEST_F(SaveScoresDb, ReadOnlyDatabaseEndsTheRunWithOneReport) {
+    for (int p = 1; p <= 5; ++p) {
+        AddPlayer(p);
+        TestRound r = Round(p, 1);
+        r.columns = {{"HCP_INDEX_US_18", 1.5}};
+        AddRound(r);
+    }
+    gDB->Execute("PRAGMA query_only=1");  // what a write-protected file gives, whoever runs the test
+    QWidget caller;
+    caller.show();
+    ScriptedMsgBox boxes;
+    EXPECT_FALSE(ResynchAllScores(&caller));
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().startsWith("SaveScores, ResynchAllScores\r\nError Number 3027\r\n"))
+        << boxes.Last().toStdString();
+    EXPECT_TRUE(boxes.Last().endsWith("\r\nThe recomputation was stopped; no round has been changed."));
+    gDB->Execute("PRAGMA query_only=0");
+    for (int p = 1; p <= 5; ++p) EXPECT_DOUBLE_EQ(Number(p, 1, "HCP_INDEX_US_18"), 1.5) << p;
+    EXPECT_TRUE(caller.isEnabled());
+    EXPECT_EQ(VisibleWaitWindow(), nullptr);
+}
+
 // The recomputation of all rounds in memory agrees, column for column, with the single
 // procedures run game by game in the documented order, on a long mixed history.
 TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {
