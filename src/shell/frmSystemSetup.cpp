@@ -30,6 +30,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/StartUp.h"
 #include "shell/Version.h"
 
 namespace dc {
@@ -328,11 +329,11 @@ bool frmSystemSetup::SaveSettings() {
         // Test-open a newly typed database; a failed open leaves gDB on the previous one.
         const QString typed = txtDataBasePath->text().trimmed();
         if (bDBMissing && !typed.isEmpty()) {
-            gDB = OpenProgramDatabase(typed);
+            gDB = OpenLiveDatabase(typed);
             bDBMissing = false;
         } else if (!bDBMissing && txtDataBasePath->text() != sDBPathFile) {
             // File names differ by case on this system: golf.mdb is not Golf.mdb.
-            gDB = OpenProgramDatabase(typed);
+            gDB = OpenLiveDatabase(typed);
         }
 
         const bool soundsTicked = chkSounds->isChecked();
@@ -358,7 +359,7 @@ bool frmSystemSetup::SaveSettings() {
         sMultimediaPath = txtMultimediaPath->text();
 
         // Reopen on the saved path; the new connection replaces the old one only once it is open.
-        gDB = OpenProgramDatabase(sDBPathFile.trimmed());
+        gDB = OpenLiveDatabase(sDBPathFile.trimmed());
         Database_Updates();
 
         bDBMissing = false;
@@ -366,6 +367,15 @@ bool frmSystemSetup::SaveSettings() {
         return true;
     } catch (...) {
         const ErrorInfo error = CurrentError();
+        const QString unusable = UnusableDatabaseTitle(error.number);
+        if (!unusable.isEmpty()) {
+            // Write-protected, damaged or in use: said plainly, and another file can be chosen.
+            QString text = error.description;
+            if (error.number == kErrDamaged) text += "\r\n" + NewestBackupText();
+            MsgBox(text, vbExclamation + vbOKOnly, unusable);
+            txtDataBasePath->setFocus();
+            return false;
+        }
         if (error.number == kErrNotValidPath || error.number == kErrFileNotFound ||
             error.number == kErrBadPassword || error.number == kErrBadFormat || bDBMissing) {
             AskForValidDatabase();

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "entry/frmMainGolf.h"
+#include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
@@ -142,6 +143,13 @@ bool frmWelcome::Form_Load() {
 }
 
 void frmWelcome::cmdStart_Click() {
+    // The main screen never opens without a database: the settings screen comes first.
+    if (!gDB || !gDB->IsOpen()) {
+        bDBMissing = true;
+        frmSystemSetup setup(this);
+        ExecModal(setup);
+        if (!gDB || !gDB->IsOpen()) return;
+    }
     SetMousePointer(Pointer::Hourglass);
     auto* main = new frmMainGolf();
     main->setAttribute(Qt::WA_DeleteOnClose);
