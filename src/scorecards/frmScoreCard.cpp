@@ -13,7 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "platform/Clock.h"
@@ -205,7 +208,7 @@ void frmScoreCard::BuildControls() {
 
     cmdUp->setEnabled(false);
     cmdDown->setEnabled(false);
-    resize(1000, 640);
+    resize(960, 620);
 }
 
 void frmScoreCard::ConnectHandlers() {
@@ -240,12 +243,27 @@ void frmScoreCard::ConnectHandlers() {
     connect(spSC, &Spread::Click, this, [this](int c, int r) { spSC_Click(c, r); });
     for (QLineEdit* box : {txtXOffset, txtYOffset}) {
         box->installEventFilter(this);
-        // Only digits, the point and Backspace get through.
+        // Only digits, the point and Backspace get through, and a second point does not.
         TypedTextFilter::Install(*box, [](const QString& t) {
             return t.size() == 1 && (t[0].isDigit() || t[0] == '.') ? t : QString();
         });
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression("\\d*\\.?\\d*"), box));
     }
     mskDate->installEventFilter(this);
+}
+
+void frmScoreCard::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred on a wide main screen the dialog could pass the edge of a small screen.
+    if (const QScreen* shown = screen()) {
+        const QRect room = shown->availableGeometry();
+        QRect frame = frameGeometry();
+        frame.moveLeft(
+            std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width())));
+        frame.moveTop(
+            std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height())));
+        move(frame.topLeft());
+    }
 }
 
 bool frmScoreCard::eventFilter(QObject* watched, QEvent* event) {
@@ -253,7 +271,8 @@ bool frmScoreCard::eventFilter(QObject* watched, QEvent* event) {
         if (watched == mskDate)
             mskDate->selectAll();
         else if (auto* box = qobject_cast<QLineEdit*>(watched))
-            SelectAllText(*box);
+            // After the click that gave the focus, which would place the cursor instead.
+            QTimer::singleShot(0, box, [box] { SelectAllText(*box); });
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -93,6 +93,7 @@ class frmScoreCard : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void BuildControls();
