@@ -267,13 +267,10 @@ void frmScoreCard::showEvent(QShowEvent* event) {
 }
 
 bool frmScoreCard::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        if (watched == mskDate)
-            mskDate->selectAll();
-        else if (auto* box = qobject_cast<QLineEdit*>(watched))
-            // After the click that gave the focus, which would place the cursor instead.
+    // The whole text is selected after the click that gave the focus, which would place the cursor.
+    if (event->type() == QEvent::FocusIn)
+        if (auto* box = qobject_cast<QLineEdit*>(watched))
             QTimer::singleShot(0, box, [box] { SelectAllText(*box); });
-    }
     return QDialog::eventFilter(watched, event);
 }
 
