@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "platform/MaskEdBox.h"
+#include "platform/Pointer.h"
 #include "platform/Spread.h"
 #include "records/TypedKeys.h"
 #include "scorecards/frmScoreCard.h"
@@ -215,6 +216,7 @@ void frmScoreCard::ConnectHandlers() {
 
 void frmScoreCard::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    SetMousePointer(Pointer::Default);  // the main screen showed the hourglass while this one loaded
     // Centred on a wide main screen the dialog could pass the edge of a small screen.
     if (const QScreen* shown = screen()) {
         const QRect room = shown->availableGeometry();

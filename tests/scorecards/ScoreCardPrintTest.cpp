@@ -165,6 +165,22 @@ TEST(ScoreCardPrint, TeeTextsOfACourseAndStatisticsRowsWithFullCards) {
     EXPECT_FALSE(TextAt(*page.Log(), "*")) << "no hole handicaps, no marks";
 }
 
+TEST(ScoreCardPrint, MarginDiagnosticAndPageOrigin) {
+    RecordingPrinterPage page;
+    RecordingPrinterPage::Paper paper;  // 0.25 inch left and right
+    paper.marginTopTwips = paper.marginBottomTwips = 0.13 * 1440;
+    page.SetPaper(paper);
+    EXPECT_EQ(MarginDiagnostic(page), "0.13 - 0.25");
+    SetPrinterOrigin(page, 0.5, 0.25);
+    page.SetCurrentX(0);
+    page.SetCurrentY(0);
+    page.Print("origin");
+    const PrintOp* op = TextAt(*page.Log(), "origin");
+    ASSERT_TRUE(op);
+    EXPECT_DOUBLE_EQ(op->xTwips, 0.25 * 1440) << "half an inch from the paper's edge";
+    EXPECT_DOUBLE_EQ(op->yTwips, 0.12 * 1440);
+}
+
 TEST(ScoreCardPrint, ThreeCardsAsARealPdf) {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not available";
     const QString pdf = qEnvironmentVariable("DC_PRINT_PDF");
