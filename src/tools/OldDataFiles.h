@@ -10,9 +10,6 @@
 
 namespace dc {
 
-// Whole records in a file of that length; a trailing partial record does not count.
-inline qint64 RecordCount(qint64 fileLength, int recordLength) { return fileLength / recordLength; }
-
 // One data file held in memory, read by record number (1 to Count()).
 class OldDataFile {
   public:

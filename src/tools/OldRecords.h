@@ -58,4 +58,7 @@ std::optional<OldCourseRec> DecodeCourse(std::span<const uint8_t> record);
 // `gdb` picks the 238-byte layout, else the 200-byte one.
 std::optional<OldRoundRec> DecodeRound(std::span<const uint8_t> record, bool gdb);
 
+// Whole records in a file of that length; a trailing partial record does not count.
+inline qint64 RecordCount(qint64 fileLength, int recordLength) { return fileLength / recordLength; }
+
 }  // namespace dc
