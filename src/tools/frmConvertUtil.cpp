@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 
 #include "handicap/SaveScores.h"
@@ -70,6 +72,13 @@ frmConvertUtil::frmConvertUtil(QWidget* parent) : QDialog(parent) {
                 folder_ = dirModel_->filePath(index);
                 Dir1_Change();
             });
+    // The tree's folders load in the background: show the chosen folder once its parent is there.
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        // Rows of the chosen folder's parent are only there once the parent has loaded.
+        // The model sorts the new rows a moment later, which moves them again.
+        if (QDir(loaded) == QFileInfo(folder_).dir())
+            QTimer::singleShot(300, this, [this] { RevealFolder(); });
+    });
     connect(cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     resize(760, 560);
@@ -89,18 +98,24 @@ void frmConvertUtil::Form_Load() {
 void frmConvertUtil::showEvent(QShowEvent* event) {
     SetMousePointer(Pointer::Default);  // the welcome screen showed the hourglass while opening this one
     QDialog::showEvent(event);
+    QTimer::singleShot(0, this, [this] { RevealFolder(); });
+    QTimer::singleShot(2000, this, [this] { revealPending_ = false; });  // then the tree is the user's
+}
+
+void frmConvertUtil::RevealFolder() {
+    const QModelIndex index = dirModel_->index(folder_);
+    if (!revealPending_ || !index.isValid()) return;
+    QSignalBlocker block(Dir1->selectionModel());
+    Dir1->setCurrentIndex(index);
+    Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 QString frmConvertUtil::FolderPath() const { return folder_; }
 
 void frmConvertUtil::SetFolder(const QString& path) {
     folder_ = path;
-    const QModelIndex index = dirModel_->index(path);
-    if (index.isValid()) {
-        QSignalBlocker block(Dir1->selectionModel());
-        Dir1->setCurrentIndex(index);
-        Dir1->scrollTo(index);
-    }
+    revealPending_ = true;
+    RevealFolder();
     Dir1_Change();
 }
 

@@ -44,9 +44,13 @@ class frmConvertUtil : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // Selects and shows the chosen folder in the tree once the tree is on screen and has loaded it.
+    void RevealFolder();
+
     QFileSystemModel* dirModel_;
     QString folder_;
     bool running_ = false;
+    bool revealPending_ = false;  // the chosen folder is still to be shown in the tree
 };
 
 }  // namespace dc

@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
@@ -67,10 +69,13 @@ frmDLLCheck::frmDLLCheck(QWidget* parent) : QDialog(parent) {
     cmdClose = new QPushButton("Clos&e", this);
     cmdHelp = new QPushButton("?", this);
     cmdHelp->setToolTip("Help");
+    cmdHelp->setFixedWidth(cmdHelp->sizeHint().height() * 2);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdHelp);
+    buttons->addStretch(1);
     for (QPushButton* b : {cmdPrint, cmdEmail, cmdClose, cmdHelp}) {
         b->setAutoDefault(false);
-        buttons->addWidget(b);
+        if (b != cmdHelp) buttons->addWidget(b);
     }
     layout->addWidget(Label1);
     layout->addWidget(spDLL, 1);
@@ -102,7 +107,11 @@ void frmDLLCheck::Form_Load() {
                 spDLL->SetBackColor(kMarked);
             }
         }
-        spDLL->resizeColumnToContents(1);
+        // Every column as wide as its longest text; the screen as wide as the grid, within 1024 pixels.
+        spDLL->resizeColumnsToContents();
+        int width = spDLL->verticalHeader()->width() + spDLL->frameWidth() * 2 + 60;
+        for (int c = 0; c < spDLL->columnCount(); ++c) width += spDLL->columnWidth(c);
+        resize(std::clamp(width, 640, 1000), height());
     } catch (...) {
         ReportCurrentError("frmDLLCheck, Form_Load", Sql::Without);
     }

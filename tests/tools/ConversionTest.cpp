@@ -2,7 +2,11 @@
 // against a real database followed by the recomputation.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 
 #include "OldFileBuilder.h"
 #include "TestSupport.h"
@@ -10,6 +14,7 @@
 #include "platform/Database.h"
 #include "shell/Globals.h"
 #include "tools/Conversion.h"
+#include "tools/frmConvertUtil.h"
 
 namespace dc {
 namespace {
@@ -177,6 +182,32 @@ TEST_F(ConversionRun, FailedStepIsReportedAndTheOthersStillRun) {
     const QString msg = ConversionMessage(r);
     EXPECT_FALSE(msg.contains("successfully"));
     EXPECT_TRUE(msg.contains("Golfers: refused")) << msg.toStdString();
+}
+
+TEST_F(ConversionRun, ScreenRunsOnceAndReportsTheCounts) {
+    Write("COURSE.GDB", {OldCourse("Pine Hills")});
+    Write("GOLFER.GDB", {OldGolfer("Smith, Ann")});
+    Write("SMITHANN.GDB", {OldRound(true, "06/01/2026", "Pine Hills")});
+    frmConvertUtil screen;
+    EXPECT_EQ(screen.cboNameFormat->count(), 6);
+    EXPECT_EQ(screen.NameFormatIndex(), 0);
+    screen.cboNameFormat->setEditText("Something typed");
+    EXPECT_EQ(screen.NameFormatIndex(), -1);
+    screen.cboNameFormat->setCurrentIndex(0);
+    ScriptedMsgBox boxes;
+    screen.cmdStart_Click();  // the program's folder holds no old files
+    EXPECT_TRUE(boxes.Last().startsWith("No files are present")) << boxes.Last().toStdString();
+    screen.SetFolder(old_);
+    EXPECT_EQ(screen.File1->count(), 3);
+    screen.cmdStart_Click();
+    EXPECT_TRUE(boxes.Last().startsWith("All files were successfully converted"))
+        << boxes.Last().toStdString();
+    EXPECT_EQ(screen.lblNumCourses->text(), "1 of 1");
+    EXPECT_EQ(screen.lblNumGolfers->text(), "1 of 1");
+    EXPECT_EQ(screen.lblNumRounds->text(), "1");
+    EXPECT_FALSE(screen.cmdStart->isEnabled());
+    EXPECT_TRUE(screen.cmdClose->isEnabled());
+    EXPECT_NE(Value("SELECT HCP_INDEX_CA_18 FROM INDIV_SCORES").toString(), "");  // recomputed
 }
 
 TEST_F(ConversionRun, StartChecks) {
