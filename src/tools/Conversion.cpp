@@ -11,6 +11,7 @@
 #include "handicap/HcpRules.h"
 #include "handicap/RoundRec.h"
 #include "platform/Database.h"
+#include "records/CourseStore.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/FileStr.h"
@@ -100,10 +101,16 @@ class Converter {
 
     QString Path(const QString& name) const { return QDir(folder_.trimmed()).filePath(name); }
 
-    void Courses() {
+    // The golfer or course file of the folder (.GDB, else .DBF); no records when there is none.
+    OldDataFile StepFile(const QString& stem, int recordLength) const {
         OldDataFile file;
-        const QString path = LocateDataFile(folder_.trimmed(), "COURSE");
-        if (!path.isEmpty()) file.Open(path, kCourseRecLen);
+        const QString path = LocateDataFile(folder_.trimmed(), stem);
+        if (!path.isEmpty()) file.Open(path, recordLength);
+        return file;
+    }
+
+    void Courses() {
+        const OldDataFile file = StepFile("COURSE", kCourseRecLen);
         r_.courseRecords = file.Count();
         sSQL = "Select Max(COURSE_ID) as nMaxID From COURSES";
         int key = db_.Scalar(sSQL).toInt();
@@ -116,12 +123,7 @@ class Converter {
             if (names.contains(upper)) continue;
             ++key;
             const QString name = OldCourseName(rec->name, key);
-            const PackedCourse packed = PackOldCourse(*rec);
-            sSQL =
-                "Insert Into COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS) "
-                "Values (?,?,?,?,?,?,?,?,?,?,?)";
-            db_.Execute(sSQL, {key, name, packed.TB, packed.MCR, packed.MSL, packed.WCR, packed.WSL,
-                               packed.MHCP, packed.WHCP, packed.MPARS, packed.WPARS});
+            InsertCourse(key, name, PackOldCourse(*rec));  // no yardages: YARDS stays empty
             names.insert(name.toUpper());
             ++r_.coursesConverted;
         }
@@ -145,9 +147,7 @@ class Converter {
     }
 
     void Golfers() {
-        OldDataFile file;
-        const QString path = LocateDataFile(folder_.trimmed(), "GOLFER");
-        if (!path.isEmpty()) file.Open(path, kGolferRecLen);
+        const OldDataFile file = StepFile("GOLFER", kGolferRecLen);
         r_.golferRecords = file.Count();
         sSQL = "Select Max(PLAYER_ID) as nMaxID From PLAYERS";
         int key = db_.Scalar(sSQL).toInt();
@@ -442,9 +442,10 @@ QString ConversionMessage(const ConversionResult& r) {
     return text + "\r\n\r\n" + note;
 }
 
-ConversionResult ConvertFolder(Database& db, const QString& folder, int nameFormat,
+ConversionResult ConvertFolder(const QString& folder, int nameFormat,
                                const std::function<void(ConvertStep, int, int)>& progress) {
-    return Converter(db, folder, nameFormat, progress).Run();
+    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+    return Converter(*gDB, folder, nameFormat, progress).Run();
 }
 
 }  // namespace dc

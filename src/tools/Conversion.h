@@ -15,8 +15,6 @@
 
 namespace dc {
 
-class Database;
-
 // The entries of cboNameFormat, in list order (the index is the format).
 const QStringList& NameFormats();
 
@@ -60,11 +58,11 @@ struct ConversionResult {
 // The closing message of a run.
 QString ConversionMessage(const ConversionResult& result);
 
-// Runs the three steps on the database in one transaction. `progress` is called after each step and
-// after every non-empty round record with the step and its counts. A failed step is reported (error
+// Runs the three steps on the open database (gDB) in one transaction. `progress` is called after each step
+// and after every non-empty round record with the step and its counts. A failed step is reported (error
 // report or message box, with the step's tag) and listed in the result. Sets nCurPlayerID and
 // nCurCourseID as the rounds go. Does not recompute; the caller runs ResynchAllScores afterwards.
-ConversionResult ConvertFolder(Database& db, const QString& folder, int nameFormat,
+ConversionResult ConvertFolder(const QString& folder, int nameFormat,
                                const std::function<void(ConvertStep, int done, int total)>& progress = {});
 
 }  // namespace dc

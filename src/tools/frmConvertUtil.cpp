@@ -139,7 +139,6 @@ void frmConvertUtil::cmdStart_Click() {
             MsgBox(refusal, vbInformation);
             return;
         }
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
         // The run lets the labels repaint between records; nothing may start it again or close it meanwhile.
         running_ = true;
         cmdStart->setEnabled(false);
@@ -149,7 +148,7 @@ void frmConvertUtil::cmdStart_Click() {
         lblNumGolfers->clear();
         lblNumRounds->clear();
         ConversionResult result =
-            ConvertFolder(*gDB, folder_, NameFormatIndex(), [this](ConvertStep step, int done, int total) {
+            ConvertFolder(folder_, NameFormatIndex(), [this](ConvertStep step, int done, int total) {
                 if (step == ConvertStep::Courses)
                     lblNumCourses->setText(QString("%1 of %2").arg(done).arg(total));
                 else if (step == ConvertStep::Golfers)

@@ -123,7 +123,7 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     Write("SMIT%.DBF", {OldRound(false, "05/01/26", "Pine Hills")});  // no player has that key
     ScriptedMsgBox boxes;
     int calls = 0;
-    ConversionResult r = ConvertFolder(*gDB, old_, 0, [&](ConvertStep, int, int) { ++calls; });
+    ConversionResult r = ConvertFolder(old_, 0, [&](ConvertStep, int, int) { ++calls; });
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
     EXPECT_EQ(r.coursesConverted, 1);
     EXPECT_EQ(r.courseRecords, 3);
@@ -173,7 +173,7 @@ TEST_F(ConversionRun, FailedStepIsReportedAndTheOthersStillRun) {
     Write("GOLFER.GDB", {OldGolfer("Smith, Ann"), OldGolfer("Jones, Bo")});
     ScriptedMsgBox boxes;
     bErrorReport = false;
-    const ConversionResult r = ConvertFolder(*gDB, old_, 0);
+    const ConversionResult r = ConvertFolder(old_, 0);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().startsWith("Form ConvertUtil, ConvertGolfers")) << boxes.Last().toStdString();
     EXPECT_EQ(r.coursesConverted, 1);
