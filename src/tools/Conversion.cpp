@@ -1,5 +1,7 @@
 #include "tools/Conversion.h"
 
+#include <sqlite3.h>
+
 #include <QDir>
 #include <QHash>
 #include <QRandomGenerator>
@@ -90,6 +92,8 @@ class Converter {
             body();
             unit.Commit();
         } catch (...) {
+            // The engine gave up the whole transaction (disk full, I/O): the run ends here.
+            if (sqlite3_get_autocommit(db_.handle())) throw;
             const ErrorInfo e = CurrentError();
             ReportCurrentError(s.tag, Sql::With);
             r_.failures << QString("%1: %2 (nothing of this step was kept)").arg(s.label, e.description);

@@ -173,6 +173,10 @@ void frmConvertUtil::cmdStart_Click() {
 
 void frmConvertUtil::cmdClose_Click() { close(); }
 
+void frmConvertUtil::reject() {
+    if (!running_) QDialog::reject();  // Escape closes the screen, but not during a run
+}
+
 void frmConvertUtil::closeEvent(QCloseEvent* event) {
     if (running_) {
         event->ignore();

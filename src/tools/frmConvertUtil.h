@@ -39,6 +39,9 @@ class frmConvertUtil : public QDialog {
     // The selected name format, or -1 when the box holds typed text.
     int NameFormatIndex() const;
 
+  public Q_SLOTS:
+    void reject() override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
@@ -13,6 +14,7 @@
 #include "platform/Spread.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
+#include "shell/frmSystemSetup.h"
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"
 #include "tools/frmDLLCheck.h"
@@ -136,6 +138,19 @@ TEST_F(DllCheckFixture, ScreenShowsMarksAndMailsThroughOneCall) {
     EXPECT_EQ(boxes.Count(), 1) << boxes.Last().toStdString();
     EXPECT_TRUE(QFileInfo(pdf).size() > 0);
     EXPECT_EQ(colour(5, 1), QColor(0, 255, 255));
+}
+
+// The settings screen's button opens the check modally.
+TEST_F(DllCheckFixture, SettingsScreenOpensTheCheck) {
+    QString opened;
+    test::ScriptedModal modal([&](QDialog& d) {
+        opened = d.objectName();
+        return 0;
+    });
+    frmSystemSetup setup;
+    ASSERT_TRUE(setup.cmdSystemFileCheck->isEnabled());
+    setup.cmdSystemFileCheck->click();
+    EXPECT_EQ(opened, "frmDLLCheck");
 }
 
 }  // namespace
