@@ -139,7 +139,8 @@ void frmConvertUtil::cmdStart_Click() {
             MsgBox(refusal, vbInformation);
             return;
         }
-        // The run lets the labels repaint between records; nothing may start it again or close it meanwhile.
+        // The run lets the labels repaint between records, without taking clicks or keys anywhere:
+        // nothing may start it again, close it or open another screen meanwhile.
         running_ = true;
         cmdStart->setEnabled(false);
         cmdClose->setEnabled(false);
@@ -155,7 +156,7 @@ void frmConvertUtil::cmdStart_Click() {
                     lblNumGolfers->setText(QString("%1 of %2").arg(done).arg(total));
                 else
                     lblNumRounds->setText(QString::number(done));
-                QApplication::processEvents();
+                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             });
         result.recomputed = ResynchAllScores(this);
         SetMousePointer(Pointer::Default);
