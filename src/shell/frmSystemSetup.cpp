@@ -23,7 +23,9 @@
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/IniFile.h"
+#include "platform/Modal.h"
 #include "platform/MsgBox.h"
+#include "platform/Pointer.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
@@ -32,13 +34,16 @@
 #include "shell/ProgramDb.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
+#include "tools/frmDLLCheck.h"
 
 namespace dc {
+
+const QString kSupportAddress = "support@corvysystems.example";
+
 namespace {
 
 const QString kMissingTitle = "Dado Corvy: Missing or invalid database path/file.";
 const QString kDbPathHint = "Type in the path and filename for the active Dado Corvy database.";
-const QString kSupportAddress = "support@corvysystems.example";
 
 // A small flag picture beside each of the two rule options.
 QPixmap FlagPicture(bool us) {
@@ -218,7 +223,6 @@ void frmSystemSetup::BuildControls() {
     }
     // Wired when the screens they open exist.
     cmdEmail->setEnabled(false);
-    cmdSystemFileCheck->setEnabled(false);
 }
 
 void frmSystemSetup::ConnectHandlers() {
@@ -451,7 +455,10 @@ void frmSystemSetup::cmdEmail_Click() {
 }
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
-    // Opens the system file check screen modally once it exists.
+    SetMousePointer(Pointer::Hourglass);
+    frmDLLCheck check(this);  // the check runs while the screen loads
+    SetMousePointer(Pointer::Default);
+    ExecModal(check);
 }
 
 void frmSystemSetup::ShowStage(CompactStage stage) {
