@@ -22,7 +22,7 @@ if [[ ! -L $program/Connect.ini ]]; then
   rm -f "$program/Connect.ini"
   ln -s "$data/Connect.ini" "$program/Connect.ini"
 fi
-cmake --build build -j"$(nproc)" --target DadoCorvy makeblankdb
+cmake --build build -j"$(nproc)" --target DadoCorvy makeblankdb program_folder
 if [[ ! -f $data/Connect.ini ]]; then
   build/makeblankdb --user-db "$program/DBFiles/CV54Blank.MDB" "$data/Golf.mdb"
   printf '[PATH]\r\nDBPathFile=%s\r\nMultimediaPath=%s/\r\n' "$data/Golf.mdb" "$(pwd)/$program" >"$data/Connect.ini"

@@ -9,6 +9,7 @@ packages=(
   libgl-dev libgl1-mesa-dev libvulkan-dev
   libsqlcipher-dev libzip-dev libgmime-3.0-dev
   fonts-liberation2 poppler-utils sqlite3
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

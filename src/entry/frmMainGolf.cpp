@@ -37,6 +37,7 @@
 #include "platform/Val.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
+#include "scorecards/frmScoreCard.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -108,8 +109,7 @@ void frmMainGolf::BuildControls() {
           cmdNewPlayer, cmdDeletePlayer, cmdSetup, cmdScoreCard, cmdHelp, cmdExit})
         top->addWidget(b);
     // Screens that are not part of the program yet, and the deletions, stay off until wired.
-    for (QPushButton* b :
-         {cmdDeleteGame, cmdGameList, cmdStats, cmdGraphs, cmdHandicaps, cmdDeletePlayer, cmdScoreCard})
+    for (QPushButton* b : {cmdDeleteGame, cmdGameList, cmdStats, cmdGraphs, cmdHandicaps, cmdDeletePlayer})
         b->setEnabled(false);
     // The course editor is modeless: the main screen stays usable and reloads its lists when it closes.
     ShowCourseEditor = [this] {
@@ -123,6 +123,10 @@ void frmMainGolf::BuildControls() {
     ShowPlayerEditor = [this] {
         frmPlayers editor(this);
         ExecModal(editor);
+    };
+    ShowScoreCard = [this] {
+        frmScoreCard cards(this);
+        ExecModal(cards);
     };
 
     auto* playerRow = new QHBoxLayout;

@@ -37,9 +37,11 @@ int AllowableScoreCA(int courseHcp, bool is18) {
 }
 
 int HoleMaximum(RuleSet rules, int courseHcp, bool is18, int par) {
+    const bool parRelative = rules == RuleSet::CA || AllowableScoreUSParRelative(courseHcp, is18);
+    if (parRelative && par <= 0) return kNoHoleMaximum;  // an unknown par caps nothing
     if (rules == RuleSet::CA) return par + AllowableScoreCA(courseHcp, is18);
     const int answer = AllowableScoreUS(courseHcp, is18);
-    return AllowableScoreUSParRelative(courseHcp, is18) ? par + answer : answer;
+    return parRelative ? par + answer : answer;
 }
 
 QString AllowableScoreText(HcpVariant variant, int courseHcp) {

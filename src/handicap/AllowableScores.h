@@ -18,7 +18,9 @@ bool AllowableScoreUSParRelative(int courseHcp, bool is18);
 // Canada: always strokes over par, 1 to 4.
 int AllowableScoreCA(int courseHcp, bool is18);
 
-// The most a hole of this par may count with.
+// The most a hole of this par may count with. A par of 0 is unknown (no pars stored for the round
+// or its tee box): a par-relative rule then caps nothing, an absolute maximum still applies.
+inline constexpr int kNoHoleMaximum = 1000;
 int HoleMaximum(RuleSet rules, int courseHcp, bool is18, int par);
 // A gross score cut to the maximum; a hole not played (0) counts 0.
 inline int AllowedHoleScore(int gross, int maximum) { return gross > maximum ? maximum : gross; }

@@ -26,19 +26,28 @@ void Finish(HcpOutcome& out, const std::vector<float>& diffs, std::vector<float>
                                  [&lookups](int t, double d) { return lookups.Reduction(t, d); });
 }
 
+// The pars slot of the round's tee box for the gender; nothing when the course has no row.
+std::optional<QString> CourseSlotPars(const HcpRound& round, int genderIndex, HcpLookups& lookups) {
+    const auto column = lookups.CourseParsColumn(round.courseId, genderIndex);
+    if (!column) return std::nullopt;
+    return round.teeBox >= 0 ? column->mid(round.teeBox * 18, 18) : QString("");
+}
+
+// The pars a nine is capped by: the round's own, else its tee box's on the course (a round
+// imported without pars); zeros, read as unknown, when neither has any.
+std::array<int, 18> NinePars(const HcpRound& round, int genderIndex, HcpLookups& lookups) {
+    if (!round.NoPars()) return ParDigits(round.Par());
+    return ParDigits(CourseSlotPars(round, genderIndex, lookups).value_or(QString()));
+}
+
 }  // namespace
 
 int RecomputedScore18(RuleSet rules, const HcpRound& round, int courseHcp, int genderIndex, bool is18,
                       HcpLookups& lookups, QString& parsUsed) {
-    if (!round.NoPars()) {
+    if (!round.NoPars())
         parsUsed = round.Par().trimmed();
-    } else {
-        const auto column = lookups.CourseParsColumn(round.courseId, genderIndex);
-        if (!column)
-            parsUsed = "111111111111111111";
-        else
-            parsUsed = round.teeBox >= 0 ? column->mid(round.teeBox * 18, 18) : QString("");
-    }
+    else
+        parsUsed = CourseSlotPars(round, genderIndex, lookups).value_or("111111111111111111");
     const std::array<int, 18> pars = ParDigits(parsUsed);
     int sum = 0;
     for (int i = 0; i < 18; ++i)
@@ -154,10 +163,11 @@ HcpOutcome HcpRunNine(RuleSet rules, std::span<const HcpRound* const> rounds, in
         const int slope = row.slope;
         if (rating != 0 && slope != 0 && row.GrossNine(front) > 0) {
             const int ch = ScoringCourseHcp(prev.index, prev.tIndex, slope);
+            const std::array<int, 18> pars = NinePars(row, genderIndex, lookups);
             int adjusted = 0;
             for (int hole = front ? 1 : 10, last = hole + 8; hole <= last; ++hole)
                 adjusted +=
-                    AllowedHoleScore(row.gross[hole - 1], HoleMaximum(rules, ch, false, row.ParOf(hole)));
+                    AllowedHoleScore(row.gross[hole - 1], HoleMaximum(rules, ch, false, pars[hole - 1]));
             if (p == 1) firstAdjusted = adjusted;
             const float d = ScoreDifferential(adjusted, rating, slope);
             if (diffs.size() < 20) diffs.push_back(d);

@@ -122,8 +122,11 @@ bool ResynchAllScores(QWidget* callingScreen) {
                     try {
                         RecomputePlayer(db, key, GenderIndexOf(players.Fields(1).str()), lookups, window);
                     } catch (...) {
-                        // The engine gave up the whole transaction (disk full, I/O): the run ends.
-                        if (sqlite3_get_autocommit(db.handle())) throw;
+                        // An error of the database itself (read-only, damaged, full, I/O) would
+                        // strike every later player too, and one the engine gave up the whole
+                        // transaction for: the run ends, everything rolled back.
+                        if (IsDatabaseFault(CurrentError().number) || sqlite3_get_autocommit(db.handle()))
+                            throw;
                         // Otherwise this player keeps his stored values; one report, and on.
                         everyPlayer = false;
                         ReportCurrentError(tag, Sql::With);
@@ -134,7 +137,8 @@ bool ResynchAllScores(QWidget* callingScreen) {
             sSQL = "COMMIT";
             run.Commit();
         } catch (...) {
-            failure = ErrorText(tag, CurrentError(), -1, "Line # ", true);
+            failure = ErrorText(tag, CurrentError(), -1, "Line # ", true) +
+                      "\r\nThe recomputation was stopped; no round has been changed.";
         }
     }  // window closed, pointer and calling screen given back
     if (!failure.isEmpty()) ReportErrorText(failure);

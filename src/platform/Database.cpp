@@ -56,6 +56,23 @@ QVariant ColumnValue(sqlite3_stmt* stmt, int i) {
     }
 }
 
+int& BusyTimeout() {
+    static int ms = 5000;
+    return ms;
+}
+
+// FOLD(text): the text with every letter's case folded, for comparisons that ignore case in any
+// alphabet (SQLite's own NOCASE and LIKE fold only A to Z).
+void FoldFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const QByteArray folded = QString::fromUtf8(text, sqlite3_value_bytes(argv[0])).toCaseFolded().toUtf8();
+    sqlite3_result_text(context, folded.constData(), folded.size(), SQLITE_TRANSIENT);
+}
+
 bool LooksLikePlainSqlite(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;
@@ -88,7 +105,7 @@ std::unique_ptr<Database> Database::Open(const QString& path, const QString& pas
     const QByteArray key = password.toUtf8();
     sqlite3_key(db->db_, key.constData(), key.size());
     // Another program holding the file for a moment is waited for, not taken for a foreign file.
-    sqlite3_busy_timeout(db->db_, 5000);
+    sqlite3_busy_timeout(db->db_, BusyTimeout());
     const int check = sqlite3_exec(db->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
     if (check != SQLITE_OK) {
         sqlite3_close(db->db_);
@@ -102,6 +119,8 @@ std::unique_ptr<Database> Database::Open(const QString& path, const QString& pas
         throw DbError(kErrBadFormat, QString("Unrecognized database format '%1'.").arg(trimmed));
     }
     sqlite3_exec(db->db_, "PRAGMA cache_size=-16000; PRAGMA temp_store=MEMORY;", nullptr, nullptr, nullptr);
+    sqlite3_create_function(db->db_, "FOLD", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, FoldFunction,
+                            nullptr, nullptr);
     return db;
 }
 
@@ -123,6 +142,18 @@ std::unique_ptr<Database> Database::Create(const QString& path, const QString& p
 }
 
 Database::~Database() { Close(); }
+
+void Database::SetBusyTimeout(int milliseconds) { BusyTimeout() = milliseconds; }
+
+bool Database::IsReadOnly() const { return db_ && sqlite3_db_readonly(db_, "main") == 1; }
+
+QString Database::QuickCheck() {
+    Recordset rs = OpenRecordset("PRAGMA quick_check(1)");
+    if (rs.IsEmpty()) return "no answer";
+    rs.MoveFirst();
+    const QString answer = rs.Fields(0).str();
+    return answer == "ok" ? QString() : answer;
+}
 
 void Database::Close() {
     for (auto& [sql, stmt] : cache_) sqlite3_finalize(stmt);

@@ -41,6 +41,13 @@ class Database {
     QStringList TableColumns(const QString& table);
     bool HasTable(const QString& table);
 
+    // True when the engine opened the file for reading only (it cannot be written).
+    bool IsReadOnly() const;
+    // The first problem SQLite's quick check finds in the file's pages, or an empty text.
+    QString QuickCheck();
+    // How long a statement waits for another program's lock (tests shorten it).
+    static void SetBusyTimeout(int milliseconds);
+
     void Close();
     bool IsOpen() const { return db_ != nullptr; }
     const QString& Path() const { return path_; }

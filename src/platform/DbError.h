@@ -25,9 +25,16 @@ enum ErrNumber : int {
     kErrNotOpen = 3420,          // object invalid or no longer set
     kErrNoCurrentRecord = 3021,  // no current record
     kErrGeneric = 3001,          // any other engine error
+    kErrDamaged = 3049,          // the file is a database, but damaged
     kErrFileAccess = 75,         // path/file access error
     kErrFileExists = 58,         // file already exists
 };
+
+// Errors of the database itself rather than of one row: every later statement would fail the same way.
+inline bool IsDatabaseFault(int number) {
+    return number == kErrReadOnly || number == kErrBadFormat || number == kErrDamaged ||
+           number == kErrDiskFull || number == kErrDiskIO || number == kErrLocked || number == kErrNotOpen;
+}
 
 class AppError : public std::runtime_error {
   public:

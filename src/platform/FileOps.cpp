@@ -1,28 +1,108 @@
 #include "platform/FileOps.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/DbError.h"
 
 namespace dc {
+namespace {
 
-void CopyFileOrThrow(const QString& from, const QString& to) {
+AccessProbe& Probe() {
+    static AccessProbe probe = nullptr;
+    return probe;
+}
+
+[[noreturn]] void FailAccess(const QString& what, int error) {
+    throw AppError(
+        kErrFileAccess,
+        QString("Path/File access error: %1 (%2).").arg(what, QString::fromLocal8Bit(strerror(error))));
+}
+
+QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+
+// An open descriptor that is always closed.
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now and reports a failed close (the last chance to hear of a write error).
+    int Close() {
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc;
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+
+  private:
+    int fd_;
+};
+
+// Syncs a file or folder to the disk.
+void SyncPath(const QString& path, bool folder) {
+    Fd fd(::open(Native(path).constData(), (folder ? O_DIRECTORY : 0) | O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) FailAccess(QString("cannot open '%1'").arg(path), errno);
+    if (::fsync(fd.get()) != 0 && errno != EINVAL) FailAccess(QString("cannot sync '%1'").arg(path), errno);
+}
+
+QString FolderOf(const QString& path) { return QFileInfo(path).absolutePath(); }
+
+void Rename(const QString& from, const QString& to) {
+    if (::rename(Native(from).constData(), Native(to).constData()) != 0)
+        FailAccess(QString("cannot rename '%1' to '%2'").arg(from, to), errno);
+}
+
+}  // namespace
+
+void CopyFileOrThrow(const QString& from, const QString& to, mode_t mode) {
     QFile::remove(to);
     if (QFileInfo::exists(to))
         throw AppError(kErrFileAccess, QString("Path/File access error: '%1' cannot be replaced.").arg(to));
-    QFile source(from);
-    if (!source.copy(to))
-        throw AppError(kErrFileAccess, QString("Path/File access error: cannot copy '%1' to '%2' (%3).")
-                                           .arg(from, to, source.errorString()));
+    Fd in(::open(Native(from).constData(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0) FailAccess(QString("cannot read '%1'").arg(from), errno);
+    // Created with its final rights: a copy of the data is never readable by others, not even briefly.
+    Fd out(::open(Native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+    if (out.get() < 0) FailAccess(QString("cannot create '%1'").arg(to), errno);
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) FailAccess(QString("cannot read '%1'").arg(from), errno);
+        if (n == 0) break;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out.get(), buffer + done, n - done);
+            if (w < 0 && errno == EINTR) continue;
+            if (w < 0) {
+                const int error = errno;
+                QFile::remove(to);
+                FailAccess(QString("cannot write '%1'").arg(to), error);
+            }
+            done += w;
+        }
+    }
+    if (::fchmod(out.get(), mode) != 0 || ::fsync(out.get()) != 0 || out.Close() != 0) {
+        const int error = errno;
+        QFile::remove(to);
+        FailAccess(QString("cannot write '%1'").arg(to), error);
+    }
 }
 
-void CopyFileAtomically(const QString& from, const QString& to) {
+void CopyFileAtomically(const QString& from, const QString& to, mode_t mode) {
     const QString part = to + ".tmp";
-    CopyFileOrThrow(from, part);
+    CopyFileOrThrow(from, part, mode);
     try {
-        RenameOrThrow(part, to);
+        Rename(part, to);
+        SyncPath(FolderOf(to), true);
     } catch (...) {
         QFile::remove(part);
         throw;
@@ -30,23 +110,21 @@ void CopyFileAtomically(const QString& from, const QString& to) {
 }
 
 void RenameOrThrow(const QString& from, const QString& to) {
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(from.toStdString()),
-                            std::filesystem::path(to.toStdString()), ec);
-    if (ec)
-        throw AppError(kErrFileAccess, QString("Path/File access error: cannot rename '%1' to '%2' (%3).")
-                                           .arg(from, to, QString::fromStdString(ec.message())));
+    SyncPath(from, false);
+    Rename(from, to);
+    SyncPath(FolderOf(to), true);
+    if (FolderOf(from) != FolderOf(to)) SyncPath(FolderOf(from), true);
 }
 
 void MoveFileReplacing(const QString& from, const QString& to) {
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(from.toStdString()),
-                            std::filesystem::path(to.toStdString()), ec);
-    if (!ec) return;
-    if (ec != std::errc::cross_device_link)
-        throw AppError(kErrFileAccess, QString("Path/File access error: cannot rename '%1' to '%2' (%3).")
-                                           .arg(from, to, QString::fromStdString(ec.message())));
-    CopyFileAtomically(from, to);
+    SyncPath(from, false);
+    if (::rename(Native(from).constData(), Native(to).constData()) == 0) {
+        SyncPath(FolderOf(to), true);
+        if (FolderOf(from) != FolderOf(to)) SyncPath(FolderOf(from), true);
+        return;
+    }
+    if (errno != EXDEV) FailAccess(QString("cannot rename '%1' to '%2'").arg(from, to), errno);
+    CopyFileAtomically(from, to, FileMode(from));
     QFile::remove(from);
 }
 
@@ -63,5 +141,31 @@ void RemoveDatabaseFileOrThrow(const QString& path) {
             throw AppError(kErrFileAccess, QString("Path/File access error: '%1' cannot be removed.").arg(p));
     }
 }
+
+void CreateEmptyFile(const QString& path, mode_t mode) {
+    Fd fd(::open(Native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+    if (fd.get() < 0) FailAccess(QString("cannot create '%1'").arg(path), errno);
+    if (::fchmod(fd.get(), mode) != 0) FailAccess(QString("cannot set the rights of '%1'").arg(path), errno);
+}
+
+mode_t FileMode(const QString& path) {
+    struct stat st {};
+    if (::stat(Native(path).constData(), &st) != 0) return 0;
+    return st.st_mode & 07777;
+}
+
+void SetFileMode(const QString& path, mode_t mode) {
+    if (::chmod(Native(path).constData(), mode) != 0)
+        FailAccess(QString("cannot set the rights of '%1'").arg(path), errno);
+}
+
+WriteProtection WriteProtectionOf(const QString& path) {
+    const AccessProbe probe = Probe() ? Probe() : &::access;
+    if (probe(Native(path).constData(), W_OK) != 0 && errno != ENOENT) return WriteProtection::File;
+    if (probe(Native(FolderOf(path)).constData(), W_OK | X_OK) != 0) return WriteProtection::Folder;
+    return WriteProtection::None;
+}
+
+void SetAccessProbe(AccessProbe probe) { Probe() = probe; }
 
 }  // namespace dc

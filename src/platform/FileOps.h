@@ -1,16 +1,24 @@
 #pragma once
 // Whole-file operations that either succeed or throw an AppError with the file-access number:
-// copying, putting a file in place by one atomic rename, and removing a database file.
+// copying, putting a file in place by one atomic rename, removing a database file, and the facts
+// about a file that decide whether the program may write it. Copies and renames reach the disk
+// (the file is synced before its rename, the folder after it), so a power cut leaves either the old
+// file or the whole new one.
+
+#include <sys/types.h>
 
 #include <QString>
 
 namespace dc {
 
-// Copies a file, replacing the target.
-void CopyFileOrThrow(const QString& from, const QString& to);
+// The mode a copy of the golfer's data is created with: readable by its owner only.
+inline constexpr mode_t kPrivateFileMode = 0600;
+
+// Copies a file, replacing the target; the copy is created with `mode` and synced.
+void CopyFileOrThrow(const QString& from, const QString& to, mode_t mode = kPrivateFileMode);
 // Copies under a temporary name beside the target, then renames it into place: the target is
-// always either the old file or the whole new one.
-void CopyFileAtomically(const QString& from, const QString& to);
+// always either the old file or the whole new one. The copy has `mode` from its creation on.
+void CopyFileAtomically(const QString& from, const QString& to, mode_t mode = kPrivateFileMode);
 // Renames, replacing the target in one step.
 void RenameOrThrow(const QString& from, const QString& to);
 // Moves a file onto another path, replacing it in one step. Across file systems, where a rename
@@ -21,5 +29,20 @@ void MoveFileReplacing(const QString& from, const QString& to);
 QString ResolvedFilePath(const QString& path);
 // Removes a database file and its journal; a file that stays is an error.
 void RemoveDatabaseFileOrThrow(const QString& path);
+// Creates an empty file with `mode` (refusing an existing one).
+void CreateEmptyFile(const QString& path, mode_t mode = kPrivateFileMode);
+
+// The permission bits of a file (0 when it cannot be read), and setting them.
+mode_t FileMode(const QString& path);
+void SetFileMode(const QString& path, mode_t mode);
+
+// Why a database file cannot be written in place: its own mode, or its folder's (a database needs
+// its journal beside it).
+enum class WriteProtection { None, File, Folder };
+WriteProtection WriteProtectionOf(const QString& path);
+// The access() check WriteProtectionOf asks; tests running with every right may replace it
+// (nullptr restores the system's).
+using AccessProbe = int (*)(const char* path, int mode);
+void SetAccessProbe(AccessProbe probe);
 
 }  // namespace dc

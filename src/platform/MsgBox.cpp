@@ -51,6 +51,9 @@ int MsgBox(const QString& text, int style, const QString& title) {
         case vbYesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
+        case vbRetryCancel:
+            box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+            break;
         default:
             box.setStandardButtons(QMessageBox::Ok);
             break;
@@ -62,6 +65,8 @@ int MsgBox(const QString& text, int style, const QString& title) {
             return vbYes;
         case QMessageBox::No:
             return vbNo;
+        case QMessageBox::Retry:
+            return vbRetry;
         default:
             return vbCancel;  // Cancel, or the close box
     }

@@ -13,12 +13,13 @@ enum MsgStyle : int {
     vbOKCancel = 1,
     vbYesNoCancel = 3,
     vbYesNo = 4,
+    vbRetryCancel = 5,
     vbCritical = 16,
     vbQuestion = 32,
     vbExclamation = 48,
     vbInformation = 64,
 };
-enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbRetry = 4, vbYes = 6, vbNo = 7 };
 
 // Shows the box and returns the answer. An empty title means sAppTitle.
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString());

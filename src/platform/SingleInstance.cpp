@@ -18,8 +18,11 @@ bool SingleInstance::TryAcquire() {
 }
 
 QString SingleInstance::DefaultLockPath() {
-    // One place for every session of the user (a desktop's runtime folder differs from a terminal's).
-    return QDir::tempPath() + QString("/DadoCorvy-%1.lock").arg(getuid());
+    // One place per user whatever the session's temporary folder: the user's data folder.
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/DadoCorvy";
+    QDir().mkpath(folder);
+    return folder + QString("/DadoCorvy-%1.lock").arg(getuid());
 }
 
 }  // namespace dc

@@ -1,6 +1,7 @@
 #pragma once
 // Refuses a second running copy of the program for the same user: a lock file held while the
-// program runs (a copy that crashed leaves a stale lock that the next start takes over).
+// program runs, in the user's data folder (a copy that crashed leaves a stale lock that the next
+// start takes over).
 
 #include <QLockFile>
 #include <QString>

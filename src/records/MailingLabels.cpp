@@ -86,6 +86,8 @@ double OffsetValue(const QString& text) {
     return Val(number);
 }
 
+bool OffsetInRange(double inches) { return std::isfinite(inches) && std::fabs(inches) <= kMaxOffsetInches; }
+
 QString OffsetBoxText(double inches) {
     QString text = QString::number(inches, 'f', 3);
     if (text.startsWith("0."))

@@ -43,6 +43,11 @@ void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const 
 
 // The offset box's number: its leading digits with at most one point (0 when there are none).
 double OffsetValue(const QString& text);
+// Offsets beyond what a sheet allows are refused, with this message.
+inline constexpr double kMaxOffsetInches = 10;
+bool OffsetInRange(double inches);
+inline const QString kOffsetRangeMessage =
+    "Printer offsets must lie between -10 and 10 inches. Please correct the offset.";
 // An offset as the box shows it: three decimals, no 0 before the point (".047", "1.500", ".000").
 QString OffsetBoxText(double inches);
 // An offset as stored: at least one digit before the point, three decimals ("0.047").

@@ -108,13 +108,15 @@ std::vector<NameMatch> SearchPlayers(const QString& searchText) {
     const int comma = searchText.indexOf(',');
     if (comma < 0) {
         sSQL =
-            "Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where LAST_NAME Like ? Escape '\\' "
+            "Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where FOLD(LAST_NAME) Like FOLD(?) Escape "
+            "'\\' "
             "Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText);
     } else {
         sSQL =
-            "Select PLAYER_ID,LAST_NAME,FIRST_NAME From PLAYERS Where ((LAST_NAME Like ? Escape '\\') "
-            "And (FIRST_NAME Like ? Escape '\\')) Order By LAST_NAME COLLATE NOCASE";
+            "Select PLAYER_ID,LAST_NAME,FIRST_NAME From PLAYERS Where ((FOLD(LAST_NAME) Like FOLD(?) Escape "
+            "'\\') "
+            "And (FOLD(FIRST_NAME) Like FOLD(?) Escape '\\')) Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText.left(comma).trimmed())
                << LikePrefix(searchText.mid(comma + 1).trimmed());
     }
@@ -127,7 +129,7 @@ std::vector<NameMatch> SearchPlayers(const QString& searchText) {
 }
 
 std::optional<HomeCourse> FindHomeCourse(const QString& prefix) {
-    sSQL = "Select HOME_COURSE, COURSE_PH From PLAYERS Where HOME_COURSE Like ? Escape '\\'";
+    sSQL = "Select HOME_COURSE, COURSE_PH From PLAYERS Where FOLD(HOME_COURSE) Like FOLD(?) Escape '\\'";
     Recordset rs = Db().OpenRecordset(sSQL, {LikePrefix(prefix)});
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();

@@ -36,9 +36,9 @@ struct NameMatch {
     int PLAYER_ID = 0;
     QString LAST_NAME, FIRST_NAME;
 };
-// Players whose last name begins with the text (as typed, letter case ignored); with a comma, whose
-// last name begins with the part before it and first name with the part after it (both trimmed).
-// In last-name order.
+// Players whose last name begins with the text (as typed, letter case ignored in any alphabet); with a comma,
+// whose last name begins with the part before it and first name with the part after it (both trimmed). In
+// last-name order.
 std::vector<NameMatch> SearchPlayers(const QString& searchText);
 
 // The home course of the first stored player whose HOME_COURSE begins with the prefix, with its

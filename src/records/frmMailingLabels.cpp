@@ -137,6 +137,14 @@ void frmMailingLabels::cmdPrint_Click() {
     try {
         const double x = OffsetValue(txtXOffset->text());
         const double y = OffsetValue(txtYOffset->text());
+        for (auto [value, box] : {std::pair{x, txtXOffset}, std::pair{y, txtYOffset}}) {
+            if (!OffsetInRange(value)) {
+                if (bSounds) SoundCounter();
+                MsgBox(kOffsetRangeMessage, vbInformation);
+                box->setFocus();
+                return;
+            }
+        }
         if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
         sSQL = "Update SETUP Set XOFFSET=" + OffsetSqlText(x) + ",YOFFSET=" + OffsetSqlText(y);
         gDB->Execute(sSQL);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
@@ -31,13 +32,13 @@ void MakeBackup(const QString& live, const QString& backup) {
 void Compact(const QString& live, const QString& target) {
     RemoveDatabaseFileOrThrow(target);  // a target left by an earlier failed run
     auto source = Database::Open(live, DatabasePassword());
-    // An empty file to attach: the connection may only open existing files.
-    Database::Create(target, DatabasePassword())->Close();
+    // An empty file to attach (the connection may only open existing files), readable by its owner
+    // alone while it holds the copy; its journal takes the same rights.
+    CreateEmptyFile(target);
     source->Execute("ATTACH DATABASE ? AS compacted KEY ?", {target, DatabasePassword()});
     source->Scalar("SELECT sqlcipher_export('compacted')");
     source->Execute("DETACH DATABASE compacted");
     source->Close();
-    QFile::setPermissions(target, QFile::permissions(live) | QFile::ReadOwner | QFile::WriteOwner);
     // The copy must open with the password and hold the program's tables before it replaces anything.
     OpenProgramDatabase(target)->Close();
 }
@@ -81,6 +82,19 @@ QString DailyBackupPath(const QDate& day) {
            ".mdb";
 }
 
+std::optional<DatedBackup> NewestDailyBackup() {
+    static const QRegularExpression name("^CV(\\d{8})\\.mdb$", QRegularExpression::CaseInsensitiveOption);
+    std::optional<DatedBackup> newest;
+    const QDir folder(ProgramFolder() + "/DBFiles");
+    for (const QFileInfo& file : folder.entryInfoList(QDir::Files)) {
+        const auto m = name.match(file.fileName());
+        if (!m.hasMatch()) continue;
+        const QDate date = QDate::fromString(m.captured(1), "yyyyMMdd");
+        if (date.isValid() && (!newest || date > newest->date)) newest = DatedBackup{file.filePath(), date};
+    }
+    return newest;
+}
+
 QString CompactTargetPath() { return ProgramFolder() + "/DBFiles/New.MDB"; }
 
 CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStage) {
@@ -94,6 +108,8 @@ CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStag
     bool replaced = false;
 
     try {
+        // A file that may not be written is not replaced by a writable one.
+        if (QFileInfo::exists(live)) ThrowIfWriteProtected(live);
         if (gDB) gDB->Close();
         gDB.reset();
 
@@ -104,7 +120,8 @@ CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStag
         Compact(live, target);
 
         show(CompactStage::Successful);
-        MoveFileReplacing(target, live);  // one step: the live path always holds a whole database
+        SetFileMode(target, FileMode(live));  // the live file keeps its rights
+        MoveFileReplacing(target, live);      // one step: the live path always holds a whole database
         replaced = true;
 
         const QDateTime now = Now();

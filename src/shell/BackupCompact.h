@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace dc {
 
@@ -21,6 +22,13 @@ QColor StageColour(CompactStage stage);
 QString DailyBackupPath(const QDate& day);
 // ProgramFolder() + "/DBFiles/New.MDB"
 QString CompactTargetPath();
+
+// The newest dated backup in DBFiles (by the date in its name), if any.
+struct DatedBackup {
+    QString path;
+    QDate date;
+};
+std::optional<DatedBackup> NewestDailyBackup();
 
 struct CompactResult {
     bool ok = false;

@@ -145,9 +145,10 @@ void Database_Updates() {
         kept = KeptOldFileName(live, Now());
         temp = live + ".update.tmp";
 
-        // 5. Release the live file.
+        // 5. Release the live file; one that may not be written is not replaced.
         at(5);
         sSQL = "";
+        ThrowIfWriteProtected(live);
         gDB->Close();
         gDB.reset();
         closed = true;
@@ -155,8 +156,7 @@ void Database_Updates() {
         // 6. A fresh copy of the blank database under the temporary name.
         at(6);
         RemoveDatabaseFile(temp);
-        CopyFileOrThrow(blank, temp);
-        QFile::setPermissions(temp, QFile::permissions(live) | QFile::ReadOwner | QFile::WriteOwner);
+        CopyFileOrThrow(blank, temp);  // readable by its owner alone while it is built
 
         // 7. Open the copy and attach the old file with the same password.
         at(7);
@@ -202,6 +202,7 @@ void Database_Updates() {
 
         // 13. Put the upgraded copy in place in one step.
         at(13);
+        SetFileMode(temp, FileMode(live));  // the live file keeps its rights
         RenameOrThrow(temp, live);
         replaced = true;
 

@@ -1,8 +1,28 @@
 #include "shell/ProgramDb.h"
 
+#include <QFileInfo>
+
+#include "platform/FileLock.h"
+#include "platform/FileOps.h"
 #include "shell/Globals.h"
 
 namespace dc {
+namespace {
+
+// The lock beside the live database, held for the run.
+std::unique_ptr<FileLock>& LiveLock() {
+    static std::unique_ptr<FileLock> lock;
+    return lock;
+}
+
+QString LockPathFor(const QString& path) { return ResolvedFilePath(path.trimmed()) + ".lock"; }
+
+DbError InUse(const QString& path) {
+    return DbError(kErrLocked,
+                   QString("The Dado Corvy database '%1' is in use by another program.").arg(path));
+}
+
+}  // namespace
 
 QString DatabasePassword() { return sDBPassword.isEmpty() ? kDBPassword : sDBPassword; }
 
@@ -13,6 +33,75 @@ std::unique_ptr<Database> OpenProgramDatabase(const QString& path) {
             throw DbError(kErrBadFormat, QString("Unrecognized database format '%1'.").arg(path.trimmed()));
     }
     return db;
+}
+
+void ThrowIfWriteProtected(const QString& path) {
+    const QString file = path.trimmed();
+    switch (WriteProtectionOf(ResolvedFilePath(file))) {
+        case WriteProtection::File:
+            throw DbError(
+                kErrReadOnly,
+                QString("The Dado Corvy database '%1' cannot be written: the file is write-protected.")
+                    .arg(file));
+        case WriteProtection::Folder:
+            throw DbError(kErrReadOnly,
+                          QString("The Dado Corvy database '%1' cannot be written: its folder '%2' is "
+                                  "write-protected.")
+                              .arg(file, QFileInfo(ResolvedFilePath(file)).absolutePath()));
+        case WriteProtection::None:
+            break;
+    }
+}
+
+std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
+    const QString file = path.trimmed();
+    std::unique_ptr<Database> db;
+    try {
+        db = OpenProgramDatabase(file);
+    } catch (const DbError& e) {
+        if (e.number() == kErrLocked) throw InUse(file);
+        throw;
+    }
+    ThrowIfWriteProtected(file);
+    if (db->IsReadOnly())
+        throw DbError(kErrReadOnly, QString("The Dado Corvy database '%1' cannot be written: it is open for "
+                                            "reading only.")
+                                        .arg(file));
+    // Another copy of the program on the same file, however it was started, holds this lock.
+    std::unique_ptr<FileLock> lock;
+    const QString lockPath = LockPathFor(file);
+    if (!LiveLock() || LiveLock()->Path() != lockPath) {
+        lock = FileLock::TryAcquire(lockPath);
+        if (!lock) throw InUse(file);
+    }
+    QString problem;
+    try {
+        problem = db->QuickCheck();
+    } catch (const DbError& e) {
+        if (e.number() == kErrLocked) throw InUse(file);
+        problem = e.description();
+    }
+    if (!problem.isEmpty())
+        throw DbError(kErrDamaged,
+                      QString("The Dado Corvy database '%1' is damaged (%2).")
+                          .arg(file, problem.remove("*** in database main ***").simplified().left(200)));
+    if (lock) LiveLock() = std::move(lock);
+    return db;
+}
+
+void ReleaseLiveDatabaseLock() { LiveLock().reset(); }
+
+QString UnusableDatabaseTitle(int number) {
+    switch (number) {
+        case kErrReadOnly:
+            return "Dado Corvy: Database cannot be written.";
+        case kErrDamaged:
+            return "Dado Corvy: Damaged database.";
+        case kErrLocked:
+            return "Dado Corvy: Database in use.";
+        default:
+            return QString();
+    }
 }
 
 bool IsBlankDatabasePath(const QString& path) { return path.toUpper().contains(kBlankDbName.toUpper()); }

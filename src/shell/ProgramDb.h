@@ -1,6 +1,8 @@
 #pragma once
 // Opening the program's database: the password, the check that a file really is one of the
-// program's databases, and the blank database's name that must never become the live file.
+// program's databases, the checks that the golfer's live database can be used for the run (it can
+// be written, its pages are sound, no other program has it), and the blank database's name that
+// must never become the live file.
 
 #include <QString>
 #include <memory>
@@ -18,6 +20,21 @@ QString DatabasePassword();
 // Opens an existing database with sDBPassword (the password above when it is not set yet) and
 // checks that it holds the program's tables. Throws DbError (3024, 3044, 3031, 3343).
 std::unique_ptr<Database> OpenProgramDatabase(const QString& path);
+
+// Opens the golfer's database for the run. Besides OpenProgramDatabase's errors it throws, with a
+// description that names the file and says why: 3027 when the file or its folder is
+// write-protected, 3260 when another program holds it (a lock of its own, or another copy of this
+// program holding the lock kept beside the file), 3049 when SQLite's quick check finds a damaged
+// page. Nothing is written to the file. The lock beside the file is held until another file is
+// opened this way or ReleaseLiveDatabaseLock is called.
+std::unique_ptr<Database> OpenLiveDatabase(const QString& path);
+void ReleaseLiveDatabaseLock();
+
+// Throws the 3027 error above when the file or its folder may not be written.
+void ThrowIfWriteProtected(const QString& path);
+
+// Title of the message box for an unusable live database (3027, 3049, 3260); empty for others.
+QString UnusableDatabaseTitle(int number);
 
 // True when the path names the shipped blank database (in any mix of cases).
 bool IsBlankDatabasePath(const QString& path);

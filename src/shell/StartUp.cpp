@@ -7,6 +7,7 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
+#include "shell/BackupCompact.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
@@ -53,6 +54,13 @@ void LoadSetupRow() {
 
 StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& showSettings) {
     int step = 1;
+    auto toSettings = [&showSettings](const QString& text, int style, const QString& title) {
+        gDB.reset();
+        if (!text.isEmpty()) MsgBox(text, style, title);
+        bDBMissing = true;
+        if (showSettings) showSettings();
+        return StartUpResult::DatabaseMissing;
+    };
     try {
         if (!instance.TryAcquire()) {
             MsgBox(ExecutableName() + " already running!", vbExclamation + vbOKOnly, sAppTitle);
@@ -71,7 +79,20 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
         sDBPassword = kDBPassword;
         if (IsBlankDatabasePath(sDBPathFile))
             throw DbError(kErrBadFormat, "The blank database cannot be used as the golfer's database.");
-        gDB = OpenProgramDatabase(sDBPathFile);
+        // A database another program holds may be tried again; Cancel leads to the settings screen.
+        for (;;) {
+            try {
+                gDB = OpenLiveDatabase(sDBPathFile);
+                break;
+            } catch (const DbError& e) {
+                if (e.number() != kErrLocked) throw;
+                const int answer = MsgBox(e.description() +
+                                              "\r\nClick Retry once the other program has closed it, or "
+                                              "Cancel to proceed to the Setup screen.",
+                                          vbExclamation + vbRetryCancel, UnusableDatabaseTitle(kErrLocked));
+                if (answer != vbRetry) return toSettings(QString(), 0, QString());
+            }
+        }
         step = 9;
         Database_Updates();
         step = 10;
@@ -80,19 +101,29 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
     } catch (...) {
         const ErrorInfo error = CurrentError();
         if (step >= 8 && IsMissingDatabaseError(error.number)) {
-            gDB.reset();
-            MsgBox(
+            return toSettings(
                 "A valid Dado Corvy database has NOT been found.\r\nClick the OK button to proceed to the "
                 "Setup "
                 "screen to enter a valid Dado Corvy database file.",
                 vbCritical + vbOKOnly, "Dado Corvy: Missing or invalid database path/file.");
-            bDBMissing = true;
-            if (showSettings) showSettings();
-            return StartUpResult::DatabaseMissing;
+        }
+        if (step == 8 && (error.number == kErrReadOnly || error.number == kErrDamaged)) {
+            QString text = error.description;
+            if (error.number == kErrDamaged) text += "\r\n" + NewestBackupText();
+            text +=
+                "\r\nClick the OK button to proceed to the Setup screen to choose a Dado Corvy database "
+                "file.";
+            return toSettings(text, vbCritical + vbOKOnly, UnusableDatabaseTitle(error.number));
         }
         ReportErrorText(ErrorText("Form Welcome, Form_Load", error, step, "Line # ", true));
         return StartUpResult::Ready;
     }
+}
+
+QString NewestBackupText() {
+    const auto backup = NewestDailyBackup();
+    if (!backup) return QString("There is no dated backup in '%1'.").arg(ProgramFolder() + "/DBFiles");
+    return QString("The newest backup is '%1', made on %2.").arg(backup->path, FormatLocalDate(backup->date));
 }
 
 }  // namespace dc

@@ -23,6 +23,9 @@ void SetDateDefaults();
 // there is no row).
 void LoadSetupRow();
 
+// Names the newest dated backup in DBFiles and its date (or says there is none).
+QString NewestBackupText();
+
 // The name of the running program, for the already-running message.
 QString ExecutableName();
 

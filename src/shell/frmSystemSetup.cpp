@@ -23,17 +23,22 @@
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/IniFile.h"
+#include "platform/Modal.h"
 #include "platform/MsgBox.h"
+#include "platform/Pointer.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "tools/Email.h"
+#include "tools/frmDLLCheck.h"
 
 namespace dc {
+
 namespace {
 
 const QString kMissingTitle = "Dado Corvy: Missing or invalid database path/file.";
@@ -215,8 +220,6 @@ void frmSystemSetup::BuildControls() {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    // Wired when the screen it opens exists.
-    cmdSystemFileCheck->setEnabled(false);
 }
 
 void frmSystemSetup::ConnectHandlers() {
@@ -327,11 +330,11 @@ bool frmSystemSetup::SaveSettings() {
         // Test-open a newly typed database; a failed open leaves gDB on the previous one.
         const QString typed = txtDataBasePath->text().trimmed();
         if (bDBMissing && !typed.isEmpty()) {
-            gDB = OpenProgramDatabase(typed);
+            gDB = OpenLiveDatabase(typed);
             bDBMissing = false;
         } else if (!bDBMissing && txtDataBasePath->text() != sDBPathFile) {
             // File names differ by case on this system: golf.mdb is not Golf.mdb.
-            gDB = OpenProgramDatabase(typed);
+            gDB = OpenLiveDatabase(typed);
         }
 
         const bool soundsTicked = chkSounds->isChecked();
@@ -357,7 +360,7 @@ bool frmSystemSetup::SaveSettings() {
         sMultimediaPath = txtMultimediaPath->text();
 
         // Reopen on the saved path; the new connection replaces the old one only once it is open.
-        gDB = OpenProgramDatabase(sDBPathFile.trimmed());
+        gDB = OpenLiveDatabase(sDBPathFile.trimmed());
         Database_Updates();
 
         bDBMissing = false;
@@ -365,6 +368,15 @@ bool frmSystemSetup::SaveSettings() {
         return true;
     } catch (...) {
         const ErrorInfo error = CurrentError();
+        const QString unusable = UnusableDatabaseTitle(error.number);
+        if (!unusable.isEmpty()) {
+            // Write-protected, damaged or in use: said plainly, and another file can be chosen.
+            QString text = error.description;
+            if (error.number == kErrDamaged) text += "\r\n" + NewestBackupText();
+            MsgBox(text, vbExclamation + vbOKOnly, unusable);
+            txtDataBasePath->setFocus();
+            return false;
+        }
         if (error.number == kErrNotValidPath || error.number == kErrFileNotFound ||
             error.number == kErrBadPassword || error.number == kErrBadFormat || bDBMissing) {
             AskForValidDatabase();
@@ -433,7 +445,10 @@ QString frmSystemSetup::EmailSubject() { return "Dado Corvy  (CV" + VersionText(
 void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen("General", kSupportAddress, EmailSubject(), this); }
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
-    // Opens the system file check screen modally once it exists.
+    SetMousePointer(Pointer::Hourglass);
+    frmDLLCheck check(this);  // the check runs while the screen loads
+    SetMousePointer(Pointer::Default);
+    ExecModal(check);
 }
 
 void frmSystemSetup::ShowStage(CompactStage stage) {

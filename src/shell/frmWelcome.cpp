@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "entry/frmMainGolf.h"
+#include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
@@ -19,6 +20,7 @@
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "shell/frmSystemSetup.h"
+#include "tools/frmConvertUtil.h"
 
 namespace dc {
 
@@ -93,7 +95,6 @@ frmWelcome::frmWelcome(SingleInstance& instance, QWidget* parent) : QDialog(pare
     cmdConvert = new QPushButton("Convert", this);
     cmdConvert->setObjectName("cmdConvert");
     cmdConvert->setToolTip("Convert Dado Corvy database files");
-    cmdConvert->setEnabled(false);  // the conversion screen comes with a later version
     cmdInstruction = new QPushButton("Acrobat Reader", this);
     cmdInstruction->setObjectName("cmdInstruction");
     cmdInstruction->setToolTip("Download Adobe Acrobat Reader");
@@ -142,6 +143,13 @@ bool frmWelcome::Form_Load() {
 }
 
 void frmWelcome::cmdStart_Click() {
+    // The main screen never opens without a database: the settings screen comes first.
+    if (!gDB || !gDB->IsOpen()) {
+        bDBMissing = true;
+        frmSystemSetup setup(this);
+        ExecModal(setup);
+        if (!gDB || !gDB->IsOpen()) return;
+    }
     SetMousePointer(Pointer::Hourglass);
     auto* main = new frmMainGolf();
     main->setAttribute(Qt::WA_DeleteOnClose);
@@ -150,7 +158,13 @@ void frmWelcome::cmdStart_Click() {
     close();
 }
 
-void frmWelcome::cmdConvert_Click() {}
+void frmWelcome::cmdConvert_Click() {
+    // Not modal; the welcome screen stays, so that Start opens the converted data afterwards.
+    SetMousePointer(Pointer::Hourglass);
+    auto* convert = new frmConvertUtil(this);
+    convert->setAttribute(Qt::WA_DeleteOnClose);
+    convert->show();
+}
 
 void frmWelcome::cmdExit_Click() { QApplication::exit(0); }
 

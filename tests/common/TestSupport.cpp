@@ -41,6 +41,7 @@ ScriptedModal::~ScriptedModal() { SetModalRunner(nullptr); }
 
 ProgramFolder::ProgramFolder() {
     ResetGlobals();
+    ReleaseLiveDatabaseLock();
     QDir(dir_.path()).mkpath("DBFiles");
     QFile::copy(DC_BLANK_DB, DbFiles() + "/CV54Blank.MDB");
     SetProgramFolder(dir_.path());
@@ -48,6 +49,7 @@ ProgramFolder::ProgramFolder() {
 
 ProgramFolder::~ProgramFolder() {
     ResetGlobals();
+    ReleaseLiveDatabaseLock();
     SetProgramFolder(QString());
 }
 

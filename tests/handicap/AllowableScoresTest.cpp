@@ -43,6 +43,10 @@ TEST(AllowableScores, HoleMaximum) {
     EXPECT_EQ(HoleMaximum(RuleSet::US, 25, false, 4), 11);
     EXPECT_EQ(HoleMaximum(RuleSet::CA, 0, true, 4), 5);   // par + 1
     EXPECT_EQ(HoleMaximum(RuleSet::CA, 33, true, 4), 8);  // par + 4
+    // An unknown par (0) caps nothing by a par-relative rule; an absolute maximum still holds.
+    EXPECT_EQ(HoleMaximum(RuleSet::US, 9, true, 0), kNoHoleMaximum);
+    EXPECT_EQ(HoleMaximum(RuleSet::CA, 33, true, 0), kNoHoleMaximum);
+    EXPECT_EQ(HoleMaximum(RuleSet::US, 10, true, 0), 7);
     EXPECT_EQ(AllowedHoleScore(9, 7), 7);
     EXPECT_EQ(AllowedHoleScore(7, 7), 7);  // equal to the cap counts in full
     EXPECT_EQ(AllowedHoleScore(0, 7), 0);

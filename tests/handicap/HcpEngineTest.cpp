@@ -293,7 +293,7 @@ TEST(HandUtil18, ParsComeFromTheRoundTheCourseOrEighteenOnes) {
     p[1].SetPar("000000000000000000");              // reads as no pars
     out = Run18(p, 1, 1, lookups, 1, RuleSet::CA);  // women (40.4): tee box 1 of WPARS is empty
     EXPECT_EQ(out.par, "");
-    EXPECT_EQ(out.adjScore, 72);  // par 0 + 4 on every hole
+    EXPECT_EQ(out.adjScore, 144);  // no par known: no par-relative cap
     p[1].teeBox = 0;
     EXPECT_EQ(Run18(p, 1, 1, lookups, 1, RuleSet::CA).adjScore, 126);  // pars of 3: at most 7
 }
@@ -462,9 +462,10 @@ TEST(HandUtilNine, NineHoleMaximaAndRatings) {
     EXPECT_EQ(firstNine(25.0f, 12, RuleSet::US), 99);
     EXPECT_EQ(firstNine(0.0f, 9, RuleSet::CA), 45);   // Canada 0: par + 1
     EXPECT_EQ(firstNine(19.0f, 9, RuleSet::CA), 72);  // 19: par + 4
-    // No pars stored: every par is 0.
-    EXPECT_EQ(firstNine(4.0f, 5, RuleSet::US, ""), 18);
-    EXPECT_EQ(firstNine(0.0f, 5, RuleSet::CA, ""), 9);
+    // No pars for the round nor its course: a par-relative cap does not apply, an absolute one does.
+    EXPECT_EQ(firstNine(4.0f, 5, RuleSet::US, ""), 45);
+    EXPECT_EQ(firstNine(0.0f, 5, RuleSet::CA, ""), 45);
+    EXPECT_EQ(firstNine(5.0f, 9, RuleSet::US, ""), 63);
 
     FakeLookups lookups;
     Rounds p;
@@ -476,6 +477,32 @@ TEST(HandUtilNine, NineHoleMaximaAndRatings) {
     trace.clear();
     RunNine(p, 1, true, lookups, &trace);
     EXPECT_EQ(trace[0].differential, -5.0f);
+}
+
+// A round stored without pars (an imported one) is capped by its tee box's pars, by gender.
+TEST(HandUtilNine, RoundWithoutParsTakesItsTeeBoxPars) {
+    FakeLookups lookups;
+    lookups.courses[7] = {QString(18, '0') + QString(18, '3'), QString(18, '0') + QString(18, '4')};
+    Rounds p;
+    HcpRound& g = p.Add();
+    g.gross.fill(9);
+    g.courseId = 7;
+    g.teeBox = 1;
+    for (const char* none : {"", "000000000000000000"}) {
+        g.SetPar(none);
+        std::vector<NineWalkStep> trace;
+        // Default index 18.2 (men), Canada nine: par + 3. Men's pars 3 -> 6 a hole; women (20.2): par + 4,
+        // pars 4 -> 8.
+        HcpRunNine(RuleSet::CA, p.UpTo(1), 1, 0, true, kWindow, lookups, &trace);
+        EXPECT_EQ(trace[0].adjusted, 54) << none;
+        trace.clear();
+        HcpRunNine(RuleSet::CA, p.UpTo(1), 1, 1, true, kWindow, lookups, &trace);
+        EXPECT_EQ(trace[0].adjusted, 72) << none;
+    }
+    g.teeBox = 0;  // a slot of zeros: no par known, nothing capped
+    std::vector<NineWalkStep> trace;
+    HcpRunNine(RuleSet::CA, p.UpTo(1), 1, 0, true, kWindow, lookups, &trace);
+    EXPECT_EQ(trace[0].adjusted, 81);
 }
 
 TEST(HandUtilNine, UnratedNineMovesTheWalkOnWithoutAScore) {

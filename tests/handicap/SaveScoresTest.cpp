@@ -284,6 +284,18 @@ TEST_F(SaveScoresDb, RunThatFailsLeavesEveryIndexAsBefore) {
     EXPECT_DOUBLE_EQ(Number(3, 1, "HCP_INDEX_US_18"), 36.4);
 }
 
+// A database that cannot be written fails every player alike: one report, the run stopped and
+// rolled back, not one box per player.
+TEST_F(SaveScoresDb, ReadOnlyDatabaseEndsTheRunWithOneReport) {
+    for (int p = 1; p <= 5; ++p) AddPlayer(p), AddRound(Round(p, 1));
+    gDB->Execute("PRAGMA query_only=1");  // what a write-protected file gives, whoever runs the test
+    ScriptedMsgBox boxes;
+    EXPECT_FALSE(ResynchAllScores());
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().startsWith("SaveScores, ResynchAllScores\r\nError Number 3027\r\n"));
+    EXPECT_TRUE(boxes.Last().endsWith("\r\nThe recomputation was stopped; no round has been changed."));
+}
+
 // The recomputation of all rounds in memory agrees, column for column, with the single
 // procedures run game by game in the documented order, on a long mixed history.
 TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {

@@ -275,6 +275,24 @@ TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {
     EXPECT_EQ(modal.Count(), 2);
 }
 
+TEST(PlayerStore, SearchIgnoresCaseInEveryAlphabetAndStaysALiteralPrefix) {
+    test::ProgramFolder folder;
+    folder.OpenDatabase();
+    gDB->Execute(
+        "Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (1, 'Ölund', 'Åsa'), "
+        "(2, 'ÉTIENNE', 'Zoë'), (3, 'Olund', 'Per'), (4, 'Öl_und', 'X')");
+    const struct {
+        const char* typed;
+        std::vector<int> found;
+    } cases[] = {{"ölund", {1}}, {"ÖLUND", {1}}, {"étienne, ZOË", {2}}, {"olund", {3}},
+                 {"öl_", {4}},   {"öl%", {}},    {"ölund, åsa", {1}}};
+    for (const auto& c : cases) {
+        std::vector<int> ids;
+        for (const NameMatch& m : SearchPlayers(QString::fromUtf8(c.typed))) ids.push_back(m.PLAYER_ID);
+        EXPECT_EQ(ids, c.found) << c.typed;
+    }
+}
+
 TEST_F(PlayerEditorTest, SearchAsksFirstAndKeepsTheNewStateWhenCancelled) {
     Add(1, "Smith", "John");
     Add(2, "Smithers", "Ann");

@@ -236,6 +236,22 @@ TEST_F(PrintingTest, LabelsTwoAcrossSheetsDocumentsAndOffsets) {
     EXPECT_NEAR(log->Find("Mr. F Name25")->x, 432 - 67.68, 1e-6);
 }
 
+TEST_F(PrintingTest, OffsetsBeyondTheSheetAreRefusedWithAMessage) {
+    AddMany(2);
+    log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Arial"}); });
+    frmMailingLabels form;
+    form.txtXOffset->setText(QString(309, '9'));  // once read as infinity
+    test::ScriptedMsgBox boxes;
+    form.cmdPrint_Click();
+    form.txtXOffset->setText("10.001");
+    form.cmdPrint_Click();
+    EXPECT_EQ(
+        boxes.Texts(),
+        QStringList(2, "Printer offsets must lie between -10 and 10 inches. Please correct the offset."));
+    EXPECT_EQ(log->DocumentCount(), 0);
+    EXPECT_DOUBLE_EQ(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0);
+}
+
 TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
     log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Courier New"}); });
     {

@@ -131,7 +131,7 @@ TEST(Welcome, LoadsShowsTheVersionAndStartsTheMainScreen) {
     ASSERT_TRUE(welcome.Form_Load());
     EXPECT_EQ(welcome.windowTitle(), "Dado Corvy " + VersionText());
     EXPECT_EQ(welcome.Label4->text(), VersionText());
-    EXPECT_FALSE(welcome.cmdConvert->isEnabled());
+    EXPECT_TRUE(welcome.cmdConvert->isEnabled());
     welcome.show();
     welcome.cmdStart_Click();
     EXPECT_FALSE(welcome.isVisible());

@@ -1,0 +1,71 @@
+#include "scorecards/CourseHcpText.h"
+
+#include <cmath>
+
+#include "handicap/HcpRules.h"
+#include "platform/Val.h"
+
+namespace dc {
+
+QString IndexCellText(double index) {
+    if (index > 0) return QString::number(index, 'f', 1);
+    return "+" + QString::number(std::abs(index), 'f', 1);
+}
+
+QString CalculateHcp(double index, double tournIndex, double slope) {
+    if (!(slope > 0)) return QString();
+    const bool tourn = tournIndex != kNoTournIndex;
+    const double from = tourn ? tournIndex : index;
+    const int hcp = CourseHcp(static_cast<float>(from), slope);
+    QString text = from >= 0 ? QString::number(hcp) : "-+" + QString::number(std::abs(hcp));
+    if (tourn) text += " T";
+    return text;
+}
+
+std::optional<int> HcpTextValue(const QString& hcpText) {
+    const QString text = hcpText.trimmed();
+    if (text.isEmpty()) return std::nullopt;
+    if (text.startsWith("-+")) return -static_cast<int>(Val(text.mid(2)));
+    return static_cast<int>(Val(text));
+}
+
+QStringList SlopeList(const QString& packedSlopes, Packed column) {
+    QStringList list;
+    for (int slot = 0; slot < 4; ++slot) {
+        const QString text = SlotText(packedSlopes, column, slot);
+        list << (Val(text) <= 0 ? QStringLiteral("0") : text);
+    }
+    return list;
+}
+
+QString TeeBoxChoiceWarning(bool courseChosen, bool menTeeChosen, bool womenTeeChosen) {
+    if (!courseChosen) return "You need to enter course information before printing score cards.";
+    QString message;
+    if (!menTeeChosen)
+        message +=
+            "\r\nPlease select a valid Men's Tee Box.  Handicap and Indexes will not be calculated "
+            "correctly.";
+    if (!womenTeeChosen)
+        message +=
+            "\r\nPlease select a valid Women's Tee Box.  Handicap and Indexes will not be calculated "
+            "correctly.";
+    return message;
+}
+
+QString SlopeWarning(bool courseChosen, bool menTeeChosen, bool womenTeeChosen, int slopeM, int slopeW) {
+    QString message = TeeBoxChoiceWarning(courseChosen, menTeeChosen, womenTeeChosen);
+    if (slopeM == 0)
+        message +=
+            "\r\nNo Slope was provide for this Men's Tee Box.  Handicap and Indexes will not be calculated "
+            "correctly.";
+    if (slopeW == 0)
+        message +=
+            "\r\nNo Slope was provide for this Women's Tee Box.  Handicap and Indexes will not be "
+            "calculated correctly.";
+    if (!message.isEmpty())
+        message +=
+            "\r\nPlease go to the Course Setup screen and add the appropriate values for this Tee Box.";
+    return message;
+}
+
+}  // namespace dc

@@ -1,0 +1,43 @@
+#pragma once
+// Course handicaps on the score cards: how a player's index is shown, the course-handicap text made
+// from an index or a tournament index and a slope, the slope lists of a course's tee boxes, and the
+// warning when tee boxes or slopes are missing.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "handicap/RoundRec.h"
+#include "records/TeeBoxPacking.h"
+
+namespace dc {
+
+// A player's latest index and tournament index (kNoTournIndex when there is none).
+struct PlayerIndexes {
+    double index = 0;
+    double tournIndex = kNoTournIndex;
+};
+
+// The index as the grid shows it: "12.3", a plus index with its "+" ("+2.3" for -2.3, "+0.0" for 0).
+QString IndexCellText(double index);
+
+// "" when there is no slope; else index x slope / 113 rounded, from the tournament index with " T"
+// when there is one. A plus handicap starts with a minus sign, then "+" ("-+2", "-+2 T").
+QString CalculateHcp(double index, double tournIndex, double slope);
+
+// The course handicap of such a text as a signed number (for sorting); nothing for "".
+std::optional<int> HcpTextValue(const QString& hcpText);
+
+// The four slope texts of one gender in slot order: the three stored characters, or "0" for a slot
+// whose number is 0 or less (missing or empty included). `column` is Packed::MSL or Packed::WSL.
+QStringList SlopeList(const QString& packedSlopes, Packed column);
+
+// The lines about a missing course or tee-box choice, each after a line break; "" when all are chosen.
+QString TeeBoxChoiceWarning(bool courseChosen, bool menTeeChosen, bool womenTeeChosen);
+
+// The warning of the slope look-up, "" when nothing is missing. Every line but the no-course one
+// starts with a line break; a non-empty warning ends with the line that sends the user to the
+// course editor.
+QString SlopeWarning(bool courseChosen, bool menTeeChosen, bool womenTeeChosen, int slopeM, int slopeW);
+
+}  // namespace dc

@@ -1,0 +1,601 @@
+#include "scorecards/frmScoreCard.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+
+#include "platform/Clock.h"
+#include "platform/MaskEdBox.h"
+#include "platform/Modal.h"
+#include "platform/MsgBox.h"
+#include "platform/Pointer.h"
+#include "platform/PrinterPageFactory.h"
+#include "platform/Spread.h"
+#include "platform/Val.h"
+#include "records/CourseStore.h"
+#include "records/MailingLabels.h"
+#include "records/PlayerList.h"
+#include "records/PlayerStore.h"
+#include "scorecards/CardAssignment.h"
+#include "scorecards/ScoreCardPrint.h"
+#include "scorecards/ScoreCardStore.h"
+#include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/ListLoaders.h"
+#include "shell/frmCalendar.h"
+
+namespace dc {
+namespace {
+
+const QColor kCyan(0, 255, 255);
+const QColor kYellow(255, 255, 0);
+const QString kNoPlayers = "No players have been selected to print.  Please select at least 1 player.";
+
+// Restores the default pointer when a print run ends, however it ends.
+struct DefaultPointerAtEnd {
+    ~DefaultPointerAtEnd() { SetMousePointer(Pointer::Default); }
+};
+
+}  // namespace
+
+frmScoreCard::frmScoreCard(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmScoreCard");
+    setWindowTitle("Custom Score Cards");
+    BuildControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+frmScoreCard::~frmScoreCard() = default;
+
+void frmScoreCard::Choose(QComboBox& combo, int index) {
+    {
+        const QSignalBlocker block(&combo);
+        combo.setCurrentIndex(index);
+    }
+    if (&combo == cboCourse) cboCourse_Click();
+    if (&combo == cboTeeBoxM) cboTeeBoxM_Click();
+    if (&combo == cboTeeBoxW) cboTeeBoxW_Click();
+}
+
+// ------------------------------------------------------------------------------------ loading
+
+void frmScoreCard::Form_Load() {
+    try {
+        bLoading = true;
+        opt189[bFlag18_9 ? 1 : 2]->setChecked(true);
+        optUSCan[bUSCAFlag ? 1 : 2]->setChecked(true);
+        bLoading = false;
+        SetDateFormat(*mskDate);
+        mskDate->SetText(FormatLocalDate(Today()));
+        cboPlayersPerCard->addItems({"1", "2", "3", "4"});
+        cboPlayersPerCard->setCurrentIndex(0);
+        cboPlayersPerCard_Click();
+        Grid_Setup();
+        Load_Course_Info(*cboCourse);
+        if (cboCourse->count() > 0) Choose(*cboCourse, 0);
+        auto chooseFirstTees = [this] {
+            if (cboTeeBoxM->count() == 0) return;
+            Choose(*cboTeeBoxM, 0);
+            Choose(*cboTeeBoxW, 0);
+        };
+        chooseFirstTees();
+        Fill_Grid();
+        chooseFirstTees();
+        bLastSortAsc = true;
+        const PrinterOffsets offsets = ReadPrinterOffsets();
+        txtXOffset->setText(OffsetBoxText(offsets.x));
+        txtYOffset->setText(OffsetBoxText(offsets.y));
+        SetMousePointer(Pointer::Default);  // the main screen showed the hourglass while this one loaded
+    } catch (...) {
+        bLoading = false;
+        ReportCurrentError("Score Card, Form_Load", Sql::Without);
+    }
+}
+
+void frmScoreCard::Grid_Setup() {
+    try {
+        Spread& g = *spSC;
+        g.SetMaxCols(kColHcpValue);
+        const std::pair<int, int> widths[] = {
+            {0, 370},         {kColId, 0},         {kColGender, 0},  {kColPrint, 700}, {kColCard, 650},
+            {kColName, 2235}, {kColTee, 1700},     {kColIndex, 800}, {kColHcp, 800},   {kColSlopeM, 0},
+            {kColSlopeW, 0},  {kColIndexValue, 0}, {kColHcpValue, 0}};
+        for (const auto& [col, twips] : widths) g.SetColWidth(col, twips);
+        g.SetCellText(kColPrint, 0, "Print");
+        g.SetCellText(kColCard, 0, "Card #");
+        g.SetCellText(kColName, 0, "Last Name, First Mi");
+        g.SetCellText(kColTee, 0, "Tee Box");
+        g.SetCellText(kColIndex, 0, "Index");
+        g.SetCellText(kColHcp, 0, "Handicap");
+
+        g.SetRow(-1);
+        auto column = [&g](int col, SpreadCellType type, SpreadHAlign align) {
+            g.SetCol(col);
+            g.SetCellType(type);
+            g.SetTypeHAlign(align);
+        };
+        column(kColId, SpreadCellType::StaticText, SpreadHAlign::Left);
+        column(kColGender, SpreadCellType::StaticText, SpreadHAlign::Left);
+        column(kColPrint, SpreadCellType::CheckBox, SpreadHAlign::Center);
+        g.SetTypeCheckCenter(true);
+        column(kColCard, SpreadCellType::Integer, SpreadHAlign::Center);
+        g.SetTypeNumberMin(0);
+        g.SetTypeNumberMax(999);
+        column(kColName, SpreadCellType::StaticText, SpreadHAlign::Left);
+        g.SetBackColor(kCyan);
+        column(kColTee, SpreadCellType::ComboBox, SpreadHAlign::Left);
+        column(kColIndex, SpreadCellType::StaticText, SpreadHAlign::Center);
+        g.SetBackColor(kCyan);
+        g.SetLock(true);
+        column(kColHcp, SpreadCellType::StaticText, SpreadHAlign::Center);
+        g.SetBackColor(kCyan);
+        g.SetLock(true);
+        column(kColSlopeM, SpreadCellType::ComboBox, SpreadHAlign::Left);
+        column(kColSlopeW, SpreadCellType::ComboBox, SpreadHAlign::Left);
+        column(kColIndexValue, SpreadCellType::Float, SpreadHAlign::Right);
+        g.SetTypeFloatDecimalPlaces(1);
+        column(kColHcpValue, SpreadCellType::Integer, SpreadHAlign::Right);
+        g.SetRowHeight(0, g.MaxTextRowHeight(0));
+    } catch (...) {
+        ReportCurrentError("Score Card, Grid_Setup", Sql::Without);
+    }
+}
+
+void frmScoreCard::Fill_Grid() {
+    Spread& g = *spSC;
+    try {
+        g.SetReDraw(false);
+        if (cboCourse->count() == 0 || cboTeeBoxM->count() == 0) {
+            g.SetReDraw(true);
+            MsgBox(cboCourse->count() == 0 ? "\r\nPlease enter at least one Course to calculate handicaps."
+                                           : "\r\nPlease enter at least one Tee Box to calculate handicaps.",
+                   vbExclamation);
+            return;
+        }
+        g.SetMaxRows(0);
+        indexes_.clear();
+        const bool oneEach = PlayersPerCard() == 1;
+        const bool nine = opt189[2]->isChecked(), us = optUSCan[1]->isChecked();
+        for (const PlayerRec& p : AllPlayers()) {
+            const int row = g.MaxRows() + 1;
+            g.SetMaxRows(row);
+            g.SetCellText(kColId, row, QString::number(p.PLAYER_ID));
+            g.SetCellText(kColGender, row, p.GENDER);
+            g.SetCellValue(kColPrint, row, 1);
+            if (oneEach) g.SetCellText(kColCard, row, QString::number(row));
+            g.SetCellText(kColName, row, PlayerGridName(p));
+            indexes_[p.PLAYER_ID] = FindIndex(p.PLAYER_ID, p.GENDER, nine, us);
+            SetRowTeeBox(row, p.GENDER == "F" ? cboTeeBoxW->currentIndex() : cboTeeBoxM->currentIndex());
+        }
+        FitColumns();
+        g.SetReDraw(true);
+    } catch (...) {
+        g.SetReDraw(true);
+        ReportCurrentError("Score Card, Grid_Setup", Sql::With);
+    }
+}
+
+// Every column is at least as wide as its longest text, header included, in the grid's font.
+void frmScoreCard::FitColumns() {
+    Spread& g = *spSC;
+    const QFontMetrics data(g.font()), header(g.horizontalHeader()->font());
+    const int padding = 14, comboArrow = 22;
+    const std::pair<int, int> minimum[] = {{kColPrint, 700}, {kColCard, 650},  {kColName, 2235},
+                                           {kColTee, 1700},  {kColIndex, 800}, {kColHcp, 800}};
+    for (const auto& [col, twips] : minimum) {
+        int pixels = header.horizontalAdvance(g.CellText(col, 0)) + padding;
+        QStringList texts;
+        for (int r = 1; r <= g.MaxRows(); ++r) texts << g.CellText(col, r);
+        if (col == kColTee) texts = sTeeBoxList;
+        for (const QString& text : texts)
+            pixels =
+                std::max(pixels, data.horizontalAdvance(text) + padding + (col == kColTee ? comboArrow : 0));
+        g.SetColWidth(col, std::max(twips, pixels * Spread::kTwipsPerPixel));
+    }
+    g.SetColWidth(0, std::max(370, (data.horizontalAdvance(QString::number(g.MaxRows())) + padding) *
+                                       Spread::kTwipsPerPixel));
+}
+
+// ------------------------------------------------------------------------------------ course and rows
+
+void frmScoreCard::cboCourse_Click() {
+    if (cboCourse->count() == 0) {
+        MsgBox("There are no courses to choose from.  Please enter at least 1 course on the Course screen.");
+        return;
+    }
+    if (cboCourse->currentIndex() < 0) {
+        MsgBox("Please select a course to continue.");
+        return;
+    }
+    Spread& g = *spSC;
+    try {
+        const int menPos = cboTeeBoxM->currentIndex(), womenPos = cboTeeBoxW->currentIndex();
+        nCurCourseID = SelectedItemData(*cboCourse);
+        course_ = LoadCourse(nCurCourseID);
+        for (QComboBox* combo : {cboTeeBoxM, cboTeeBoxW}) {
+            const QSignalBlocker block(combo);
+            Load_TeeBox(*combo);
+            combo->setCurrentIndex(combo == cboTeeBoxM ? menPos : womenPos);
+        }
+        sTeeBoxList.clear();
+        for (int i = 0; i < cboTeeBoxM->count(); ++i) sTeeBoxList << cboTeeBoxM->itemText(i);
+        // Every row takes its gender's tee box again, with the new course's slopes.
+        g.SetReDraw(false);
+        for (int row = 1; row <= g.MaxRows(); ++row) {
+            const QString gender = g.CellText(kColGender, row);
+            g.SetCol(kColTee);
+            g.SetRow(row);
+            const int own = g.TypeComboBoxCurSel();
+            SetRowTeeBox(row, gender == "M" ? menPos : gender == "F" ? womenPos : own);
+        }
+        FitColumns();
+        g.SetReDraw(true);
+    } catch (...) {
+        g.SetReDraw(true);
+        ReportCurrentError("Score Card, cboCourse_Click", Sql::With);
+    }
+}
+
+void frmScoreCard::cboTeeBoxM_Click() { RowsOfGender("M", cboTeeBoxM->currentIndex()); }
+void frmScoreCard::cboTeeBoxW_Click() { RowsOfGender("F", cboTeeBoxW->currentIndex()); }
+
+void frmScoreCard::RowsOfGender(const QString& gender, int slot) {
+    Spread& g = *spSC;
+    if (g.MaxRows() == 0) return;
+    g.SetReDraw(false);
+    for (int row = 1; row <= g.MaxRows(); ++row)
+        if (g.CellText(kColGender, row) == gender) SetRowTeeBox(row, slot);
+    g.SetReDraw(true);
+}
+
+void frmScoreCard::SetRowTeeBox(int row, int slot) {
+    Spread& g = *spSC;
+    g.SetRow(row);
+    g.SetCol(kColTee);
+    g.SetTypeComboBoxList(sTeeBoxList.join('\t'));
+    g.SetTypeComboBoxCurSel(slot);
+    g.SetCol(kColSlopeM);
+    g.SetTypeComboBoxList(course_ ? SlopeList(course_->MSL, Packed::MSL).join('\t') : QString());
+    g.SetCol(kColSlopeW);
+    g.SetTypeComboBoxList(course_ ? SlopeList(course_->WSL, Packed::WSL).join('\t') : QString());
+    ShowRowHandicap(row);
+}
+
+// The row's slope follows its tee-box cell; the index and the handicap come from the row's indexes.
+void frmScoreCard::ShowRowHandicap(int row) {
+    Spread& g = *spSC;
+    g.SetRow(row);
+    g.SetCol(kColTee);
+    const int slot = g.TypeComboBoxCurSel();
+    const QString gender = g.CellText(kColGender, row);
+    double slope = 0;
+    if (gender == "M" || gender == "F") {
+        g.SetCol(gender == "M" ? kColSlopeM : kColSlopeW);
+        g.SetTypeComboBoxCurSel(slot);
+        slope = Val(g.Text());
+    }
+    const PlayerIndexes idx = indexes_[static_cast<int>(Val(g.CellText(kColId, row)))];
+    g.SetCellText(kColIndex, row, IndexCellText(idx.index));
+    g.SetCellText(kColIndexValue, row, QString::number(idx.index, 'f', 1));
+    const QString hcp = CalculateHcp(idx.index, idx.tournIndex, slope);
+    g.SetCellText(kColHcp, row, hcp);
+    const std::optional<int> value = HcpTextValue(hcp);
+    g.SetCellText(kColHcpValue, row, value ? QString::number(*value) : QString());
+    g.SetCol(kColHcp);
+    g.SetRow(row);
+    g.SetBackColor(hcp.isEmpty() ? kYellow : kCyan);
+}
+
+void frmScoreCard::cboPlayersPerCard_Click() {
+    const bool statRows = PlayersPerCard() < 3;
+    for (int i = 2; i <= 5; ++i) chkShowHide[i]->setEnabled(statRows);
+}
+
+void frmScoreCard::opt189_Click(int index) {
+    if (bLoading) return;
+    chkShowHide[1]->setChecked(index == 1);
+    chkShowHide[1]->setEnabled(index == 1);
+    Refresh_Handicaps();
+}
+
+void frmScoreCard::optUSCan_Click(int) {
+    if (bLoading) return;
+    Refresh_Handicaps();
+}
+
+void frmScoreCard::ShowSlopeWarning() {
+    const int menPos = cboTeeBoxM->currentIndex(), womenPos = cboTeeBoxW->currentIndex();
+    const bool course = cboCourse->currentIndex() >= 0 && course_;
+    const int slopeM =
+        course ? static_cast<int>(SlotNumber(course_->MSL, Packed::MSL, std::max(0, menPos))) : 0;
+    const int slopeW =
+        course ? static_cast<int>(SlotNumber(course_->WSL, Packed::WSL, std::max(0, womenPos))) : 0;
+    const QString warning = SlopeWarning(course, menPos >= 0, womenPos >= 0, slopeM, slopeW);
+    if (!warning.isEmpty()) MsgBox(warning, vbExclamation);
+}
+
+void frmScoreCard::Refresh_Handicaps() {
+    Spread& g = *spSC;
+    if (g.MaxRows() == 0) return;
+    ShowSlopeWarning();
+    const bool nine = opt189[2]->isChecked(), us = optUSCan[1]->isChecked();
+    g.SetReDraw(false);
+    try {
+        for (int row = 1; row <= g.MaxRows(); ++row) {
+            const int id = static_cast<int>(Val(g.CellText(kColId, row)));
+            indexes_[id] = FindIndex(id, g.CellText(kColGender, row), nine, us);
+            ShowRowHandicap(row);
+        }
+    } catch (...) {
+        ReportCurrentError("Score Card, Find_Index", Sql::With);
+    }
+    FitColumns();
+    g.SetReDraw(true);
+}
+
+// ------------------------------------------------------------------------------------ grid events
+
+void frmScoreCard::cmdAllOnOff_Click(int index) {
+    for (int row = 1; row <= spSC->MaxRows(); ++row) spSC->SetCellValue(kColPrint, row, index == 1 ? 1 : 0);
+}
+
+void frmScoreCard::cmdUp_Click() {
+    try {
+        const int r = spSC->ActiveRow();
+        if (r < 2) return;
+        spSC->MoveRow(r, r - 1);
+        spSC->SetSelection(-1, r - 1, -1, r - 1);
+        cmdDown->setEnabled(true);
+        if (r - 1 == 1) cmdUp->setEnabled(false);
+    } catch (...) {
+        ReportCurrentError("Score Card, cmdUp_Click", Sql::Without);
+    }
+}
+
+void frmScoreCard::cmdDown_Click() {
+    try {
+        const int r = spSC->ActiveRow();
+        if (r < 1 || r >= spSC->MaxRows()) return;
+        spSC->MoveRow(r, r + 1);
+        spSC->SetSelection(-1, r + 1, -1, r + 1);
+        cmdUp->setEnabled(true);
+        if (r + 1 == spSC->MaxRows()) cmdDown->setEnabled(false);
+    } catch (...) {
+        ReportCurrentError("Score Card, cmdDown_Click", Sql::Without);
+    }
+}
+
+void frmScoreCard::spSC_BlockSelected(int blockCol, int blockRow, int, int blockRow2) {
+    Spread& g = *spSC;
+    if (blockCol != -1) {
+        cmdUp->setEnabled(false);
+        cmdDown->setEnabled(false);
+        if (blockRow == -1) g.ClearSelection();  // a whole column
+        return;
+    }
+    cmdUp->setEnabled(false);
+    cmdDown->setEnabled(false);
+    if (blockRow == -1) {  // the whole grid
+        g.ClearSelection();
+        return;
+    }
+    if (blockRow2 > blockRow) g.SetSelection(-1, blockRow, -1, blockRow);
+    if (blockRow < 1 || g.MaxRows() < 2) return;
+    cmdUp->setEnabled(blockRow > 1);
+    cmdDown->setEnabled(blockRow < g.MaxRows());
+}
+
+void frmScoreCard::spSC_Advance(bool advanceNext) {
+    if (!advanceNext)
+        chkShowHide[5]->setFocus();
+    else if (cmdUp->isEnabled())
+        cmdUp->setFocus();
+    else if (cmdDown->isEnabled())
+        cmdDown->setFocus();
+    else
+        cmdHelp->setFocus();
+}
+
+void frmScoreCard::spSC_ButtonClicked(int col, int row, bool) {
+    if (col == kColPrint && spSC->CellValue(kColPrint, row) == 0) spSC->SetCellText(kColCard, row, QString());
+}
+
+void frmScoreCard::spSC_Change(int col, int row) {
+    if (col == kColTee) ShowRowHandicap(row);
+}
+
+void frmScoreCard::spSC_Click(int col, int row) {
+    if (row != 0 || spSC->MaxRows() == 0) return;
+    if (col != kColPrint && col != kColCard && col != kColName && col != kColIndex && col != kColHcp) return;
+    bLastSortAsc = !bLastSortAsc;
+    SortByColumn(col, bLastSortAsc);
+}
+
+// Whole rows move; the index and handicap columns sort by the signed numbers behind them.
+void frmScoreCard::SortByColumn(int col, bool ascending) {
+    Spread& g = *spSC;
+    const int key = col == kColIndex ? kColIndexValue : col == kColHcp ? kColHcpValue : col;
+    g.SetReDraw(false);
+    g.Sort(1, 1, g.MaxCols(), g.MaxRows(), key,
+           ascending ? SpreadSortOrder::Ascending : SpreadSortOrder::Descending);
+    g.SetReDraw(true);
+}
+
+// ------------------------------------------------------------------------------------ cards
+
+int frmScoreCard::PlayersPerCard() const { return static_cast<int>(Val(cboPlayersPerCard->currentText())); }
+
+std::vector<bool> frmScoreCard::TickedRows() const {
+    std::vector<bool> ticked;
+    for (int row = 1; row <= spSC->MaxRows(); ++row) ticked.push_back(spSC->CellValue(kColPrint, row) == 1);
+    return ticked;
+}
+
+int frmScoreCard::SelectedCount() const {
+    const auto ticked = TickedRows();
+    return static_cast<int>(std::count(ticked.begin(), ticked.end(), true));
+}
+
+void frmScoreCard::SetCardNumbers(const std::vector<int>& cards) {
+    for (int row = 1; row <= static_cast<int>(cards.size()); ++row) {
+        const int card = cards[static_cast<size_t>(row - 1)];
+        spSC->SetCellText(kColCard, row, card > 0 ? QString::number(card) : QString());
+    }
+}
+
+void frmScoreCard::cmdTeams_Click(int index) {
+    const int count = SelectedCount();
+    if (count == 0) {
+        MsgBox(kNoPlayers, vbInformation);
+        return;
+    }
+    const int perCard = PlayersPerCard();
+    const QString note = ShortCardNote(count, perCard);
+    if (!note.isEmpty()) MsgBox(note);
+    spSC->SetReDraw(false);
+    if (index == 3) {
+        SetCardNumbers(AssignRandomCards(TickedRows(), perCard, *QRandomGenerator::global()));
+        bLastSortAsc = false;
+        spSC_Click(kColCard, 0);
+    } else {
+        bLastSortAsc = false;
+        spSC_Click(index == 1 ? kColIndex : kColName, 0);
+        SetCardNumbers(AssignCards(TickedRows(), perCard));
+    }
+    spSC->SetReDraw(true);
+}
+
+void frmScoreCard::ApplyRenumbering(const CardRenumbering& renumbering) {
+    Spread& g = *spSC;
+    std::vector<int> current(static_cast<size_t>(g.MaxRows()));
+    for (size_t i = 0; i < current.size(); ++i) current[i] = static_cast<int>(i);
+    const std::vector<bool> ticked = TickedRows();
+    g.SetReDraw(false);
+    for (size_t i = 0; i < renumbering.order.size(); ++i) {
+        const auto at =
+            std::find(current.begin() + static_cast<std::ptrdiff_t>(i), current.end(), renumbering.order[i]);
+        const int from = static_cast<int>(at - current.begin());
+        if (from != static_cast<int>(i)) {
+            g.MoveRow(from + 1, static_cast<int>(i) + 1);
+            current.erase(at);
+            current.insert(current.begin() + static_cast<std::ptrdiff_t>(i), renumbering.order[i]);
+        }
+        if (ticked[static_cast<size_t>(renumbering.order[i])])
+            g.SetCellText(kColCard, static_cast<int>(i) + 1, QString::number(renumbering.cards[i]));
+    }
+    g.SetReDraw(true);
+}
+
+bool frmScoreCard::Reorder_Cards(int selectedCount, int& cardCount) {
+    try {
+        std::vector<CardRow> rows;
+        for (int row = 1; row <= spSC->MaxRows(); ++row)
+            rows.push_back(
+                {spSC->CellValue(kColPrint, row) == 1, static_cast<int>(Val(spSC->CellText(kColCard, row)))});
+        const CardRenumbering renumbering = ReorderCards(rows, PlayersPerCard());
+        ApplyRenumbering(renumbering);
+        bLastSortAsc = true;
+        cardCount = renumbering.cardCount;
+        if (renumbering.message.isEmpty()) return selectedCount > 0;
+        MsgBox(renumbering.message, vbInformation);
+    } catch (...) {
+        ReportCurrentError("Score Card, Reorder_Cards", Sql::Without);
+    }
+    return false;
+}
+
+// ------------------------------------------------------------------------------------ printing
+
+void frmScoreCard::cmdPrint_Click() {
+    const int selected = SelectedCount();
+    if (selected == 0) {
+        MsgBox(kNoPlayers, vbInformation);
+        return;
+    }
+    SetMousePointer(Pointer::Hourglass);
+    const DefaultPointerAtEnd pointer;
+    spSC->CommitEdit();
+    const double offsetX = OffsetValue(txtXOffset->text()), offsetY = OffsetValue(txtYOffset->text());
+    try {
+        StorePrinterOffsets(offsetX, offsetY);
+    } catch (...) {
+        ReportCurrentError("Score Card, Print_Click", Sql::Without);
+        return;
+    }
+    // Cards without the tee boxes would print zeros and no marks.
+    const int menPos = cboTeeBoxM->currentIndex(), womenPos = cboTeeBoxW->currentIndex();
+    const QString teeWarning =
+        TeeBoxChoiceWarning(cboCourse->currentIndex() >= 0, menPos >= 0, womenPos >= 0);
+    if (!teeWarning.isEmpty()) {
+        MsgBox(teeWarning.trimmed(), vbExclamation);
+        return;
+    }
+    int cardCount = 0;
+    if (!Reorder_Cards(selected, cardCount)) return;
+
+    ScoreCardJob job;
+    try {
+        sSQL = "Select MPARS, WPARS, MHCP, WHCP, YARDS From COURSES Where COURSE_ID=" +
+               QString::number(SelectedItemData(*cboCourse));
+        if (const auto course = LoadCourse(SelectedItemData(*cboCourse)))
+            job.tees = FindParHcpHoleYard(*course, menPos, womenPos);
+    } catch (...) {
+        ReportCurrentError("Score Card, Find_Par_HcpHole_Yard", Sql::With);
+    }
+    job.courseName = cboCourse->currentText();
+    job.date = mskDate->Text();
+    job.menTee = cboTeeBoxM->currentText();
+    job.womenTee = cboTeeBoxW->currentText();
+    job.cards.resize(static_cast<size_t>(cardCount));
+    for (int row = 1; row <= spSC->MaxRows(); ++row) {
+        const int card = static_cast<int>(Val(spSC->CellText(kColCard, row)));
+        if (spSC->CellValue(kColPrint, row) != 1 || card < 1 || card > cardCount) continue;
+        job.cards[static_cast<size_t>(card - 1)].push_back(
+            {spSC->CellText(kColName, row), spSC->CellText(kColGender, row), spSC->CellText(kColHcp, row)});
+    }
+    job.strokes = chkShowHide[1]->isChecked();
+    for (int i = 2; i <= 5; ++i) job.statRows[static_cast<size_t>(i - 2)] = chkShowHide[i]->isChecked();
+    job.perCard = PlayersPerCard();
+    job.startAtBottom = !optTopBottom[1]->isChecked();
+    job.offsetXInches = offsetX;
+    job.offsetYInches = offsetY;
+    try {
+        // A failed run leaves nothing behind: the page discards an unfinished document.
+        auto page = CreatePrinterPage();
+        page->SetJobName("Score Cards");
+        PrintScoreCards(*page, job);
+        ReportSavedPrintout(*page);
+    } catch (...) {
+        ReportCurrentError("Score Card, Print_Click", Sql::Without);
+    }
+}
+
+void frmScoreCard::Command1_Click() {
+    try {
+        auto page = CreatePrinterPage();
+        Command1->setText(MarginDiagnostic(*page));
+    } catch (...) {
+        ReportCurrentError("Score Card, Command1_Click", Sql::Without);
+    }
+}
+
+// ------------------------------------------------------------------------------------ other controls
+
+void frmScoreCard::cmdCalendar_Click() {
+    sCalDate = mskDate->Text().trimmed() == "__/__/____" ? FormatLocalDate(Today()) : mskDate->Text();
+    frmCalendar calendar(this);
+    ExecModal(calendar);
+    if (ParseLocalDate(sCalDate)) mskDate->SetText(sCalDate);
+}
+
+void frmScoreCard::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
+
+}  // namespace dc

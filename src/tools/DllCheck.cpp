@@ -1,0 +1,82 @@
+#include "tools/DllCheck.h"
+
+#include <QDir>
+
+#include "platform/Database.h"
+#include "shell/DateFormat.h"
+#include "shell/Globals.h"
+#include "tools/CDLLVersion.h"
+
+namespace dc {
+
+namespace {
+
+void Update(Database& db, const QString& column, const QVariant& value, int orderIndex) {
+    sSQL = "Update DLLCHECK Set " + column + "=? Where ORDERINDEX=?";
+    db.Execute(sSQL, {value, orderIndex});
+}
+
+}  // namespace
+
+DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QDate& today) {
+    sSQL = "Update DLLCHECK Set ACTUALREGISTERED='',ACTUALFILESIZE=0,ACTUALFILEDATE='',ACTUALFILEVERSION=''";
+    db.Execute(sSQL);
+    DllCheckOutcome out;
+    const QString os = facts.GetOSVersion();
+    out.heading = "File version verification " + FormatLocalDate(today) + " on " + os;
+
+    sSQL = "Select * From DLLCHECK Order By ORDERINDEX";
+    Recordset rs = db.OpenRecordset(sSQL);
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        const int number = static_cast<int>(rs["ORDERINDEX"].toLong());
+        const QString fileName = rs["FileName"].str();
+        if (fileName == "OSVersion") {
+            Update(db, "ACTUALFILEVERSION", os, number);
+            continue;
+        }
+        const QString path = fileName.trimmed().compare(kProgramFileName, Qt::CaseInsensitive) == 0
+                                 ? QDir(ProgramFolder()).filePath(kProgramFileName)
+                                 : fileName;
+        facts.LoadFileInfo(path);
+        DllCheckLine line;
+        line.cells[0] = facts.FilePathName();
+        if (line.cells[0].left(16).toUpper() == "UNABLE TO LOCATE") {
+            line.marked.fill(true);
+            Update(db, "ACTUALREGISTERED", "Unable to Locate", number);
+            out.lines.push_back(line);
+            continue;
+        }
+        const QString package = rs["CLSID"].str().trimmed();
+        const QString expectedReg =
+            package.isEmpty() ? "N/A" : package + " " + rs["CLSIDVER"].str().trimmed();
+        line.cells[1] = facts.FileRegistrationInfo();
+        line.marked[1] = line.cells[1] != expectedReg;
+        Update(db, "ACTUALREGISTERED", line.cells[1], number);
+
+        if (facts.FileDate().isValid()) {
+            const QDate date = facts.FileDate().date();
+            line.cells[2] = FormatLocalDate(date);
+            const auto expected = ParseAnyDate(rs["FileDate"].str());
+            if (!expected || FormatLocalDate(*expected) != line.cells[2]) {
+                line.marked[2] = true;
+                Update(db, "ACTUALFILEDATE", DbDate(date), number);
+            }
+        }
+        if (facts.FileSize() != 0) {
+            line.cells[3] = QString::number(facts.FileSize());
+            if (rs["FileSize"].toLong() != facts.FileSize()) {
+                line.marked[3] = true;
+                Update(db, "ACTUALFILESIZE", QString::number(facts.FileSize()), number);
+            }
+        }
+        line.cells[4] = facts.FileVersion();
+        if (rs["FileVersion"].str() != line.cells[4]) {
+            line.marked[4] = true;
+            Update(db, "ACTUALFILEVERSION", line.cells[4], number);
+        }
+        out.lines.push_back(line);
+    }
+    return out;
+}
+
+}  // namespace dc

@@ -1,0 +1,159 @@
+#include "tools/frmDLLCheck.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "platform/PrinterError.h"
+#include "platform/Spread.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/Version.h"
+#include "tools/CDLLVersion.h"
+#include "tools/DllCheck.h"
+#include "tools/Email.h"
+
+namespace dc {
+
+namespace {
+
+const QColor kMarked(255, 255, 0);
+
+// The default printer, else a PDF: the file DC_PRINT_PDF names, or one in the user's documents.
+std::unique_ptr<QPrinter> SheetPrinter(QString& pdf) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    pdf = qEnvironmentVariable("DC_PRINT_PDF");
+    if (pdf.isEmpty() && !QPrinterInfo::defaultPrinter().isNull()) return printer;
+    if (pdf.isEmpty()) {
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty()) folder = QDir::homePath();
+        QDir().mkpath(folder);
+        pdf = QDir(folder).filePath("System File Check.pdf");
+    }
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdf);
+    return printer;
+}
+
+}  // namespace
+
+frmDLLCheck::frmDLLCheck(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmDLLCheck");
+    setWindowTitle("System File Check");
+    auto* layout = new QVBoxLayout(this);
+    Label1 = new QLabel(this);
+    spDLL = new Spread(this);
+    spDLL->SetMaxCols(5);
+    spDLL->SetMaxRows(0);
+    const char* headers[] = {"File Path\\Name", "Registered", "Date", "Size (bytes)", "Version"};
+    for (int c = 1; c <= 5; ++c) {
+        spDLL->SetCellText(c, 0, headers[c - 1]);
+        spDLL->SetColWidth(c, c == 1 ? 7200 : 1800);
+    }
+    spDLL->SetCol(-1);
+    spDLL->SetRow(-1);
+    spDLL->SetLock(true);
+    cmdPrint = new QPushButton("&Print", this);
+    cmdEmail = new QPushButton("E&mail ...", this);
+    cmdClose = new QPushButton("Clos&e", this);
+    cmdHelp = new QPushButton("?", this);
+    cmdHelp->setToolTip("Help");
+    cmdHelp->setFixedWidth(cmdHelp->sizeHint().height() * 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdHelp);
+    buttons->addStretch(1);
+    for (QPushButton* b : {cmdPrint, cmdEmail, cmdClose, cmdHelp}) {
+        b->setAutoDefault(false);
+        if (b != cmdHelp) buttons->addWidget(b);
+    }
+    layout->addWidget(Label1);
+    layout->addWidget(spDLL, 1);
+    layout->addLayout(buttons);
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdEmail, &QPushButton::clicked, this, [this] { cmdEmail_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    resize(1000, 600);
+    Form_Load();
+}
+
+void frmDLLCheck::Form_Load() {
+    spDLL->SetReDraw(false);
+    try {
+        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+        CDLLVersion facts;
+        const DllCheckOutcome out = RunDllCheck(*gDB, facts, Today());
+        Label1->setText(out.heading);
+        spDLL->SetMaxRows(static_cast<int>(out.lines.size()));
+        int row = 0;
+        for (const DllCheckLine& line : out.lines) {
+            ++row;
+            for (int c = 1; c <= 5; ++c) {
+                spDLL->SetCellText(c, row, line.cells[c - 1]);
+                if (!line.marked[c - 1]) continue;
+                spDLL->SetCol(c);
+                spDLL->SetRow(row);
+                spDLL->SetBackColor(kMarked);
+            }
+        }
+        // Every column as wide as its longest text; the screen as wide as the grid, within 1024 pixels.
+        spDLL->resizeColumnsToContents();
+        int width = spDLL->verticalHeader()->width() + spDLL->frameWidth() * 2 + 60;
+        for (int c = 0; c < spDLL->columnCount(); ++c) width += spDLL->columnWidth(c);
+        resize(std::clamp(width, 640, 1000), height());
+    } catch (...) {
+        ReportCurrentError("frmDLLCheck, Form_Load", Sql::Without);
+    }
+    spDLL->SetReDraw(true);
+}
+
+void frmDLLCheck::cmdPrint_Click() {
+    try {
+        spDLL->SetBlockMode(true);
+        spDLL->SetCol(1);
+        spDLL->SetRow(1);
+        spDLL->SetCol2(5);
+        spDLL->SetRow2(spDLL->MaxRows());
+        if (spDLL->MaxRows() > 0) spDLL->SetBackColor(QColor(255, 255, 255));  // the marks do not print
+        spDLL->SetPrintOrientation(SpreadPrintOrientation::Portrait);
+        spDLL->SetPrintColHeaders(true);
+        spDLL->SetPrintRowHeaders(true);
+        spDLL->SetPrintJobName("Printing File Check");
+        spDLL->SetPrintHeader("System File Check");
+        spDLL->SetPrintAbortMsg("Cancel print job");
+        QString pdf;
+        const auto printer = SheetPrinter(pdf);
+        if (!spDLL->PrintSheet(*printer)) throw PrinterError(482, "Printer Error");
+        if (spDLL->MaxRows() > 0) spDLL->SetBackColor(QColor(0, 255, 255));
+        spDLL->SetBlockMode(false);
+        if (!pdf.isEmpty() && !qEnvironmentVariableIsSet("DC_PRINT_PDF"))
+            MsgBox("No printer is set up; the printout was saved as " + pdf, vbInformation);
+    } catch (...) {
+        spDLL->SetBlockMode(false);
+        ReportCurrentError("frmDLLCheck, cmdPrint_Click", Sql::Without);
+    }
+}
+
+QString frmDLLCheck::EmailSubject() {
+    return QString("Dado Corvy System Check (CV%1.%2.%3)")
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionRevision);
+}
+
+void frmDLLCheck::cmdEmail_Click() { OpenEmailScreen("System", kSupportAddress, EmailSubject(), this); }
+
+void frmDLLCheck::cmdHelp_Click() const { ShellDoc(HelpDocumentPath()); }
+
+}  // namespace dc

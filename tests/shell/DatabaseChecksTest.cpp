@@ -1,0 +1,185 @@
+// A database that cannot be used for the run: write-protected (file or folder), damaged, held by
+// another program. Start-up and the settings screen say so and change nothing; the version update
+// and the compaction keep the file's rights, make private copies and refuse a protected file.
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <cerrno>
+
+#include "TestSupport.h"
+#include "platform/Clock.h"
+#include "platform/FileLock.h"
+#include "platform/FileOps.h"
+#include "platform/MsgBox.h"
+#include "platform/SingleInstance.h"
+#include "shell/BackupCompact.h"
+#include "shell/DBUpdates.h"
+#include "shell/DateFormat.h"
+#include "shell/Globals.h"
+#include "shell/ProgramDb.h"
+#include "shell/StartUp.h"
+#include "shell/frmSystemSetup.h"
+
+namespace dc {
+namespace {
+
+QByteArray Hash(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+// Root, who runs the tests, may write anything: access() answers "denied" for one path instead.
+QByteArray gDenied;
+int DenyingAccess(const char* path, int mode) {
+    return gDenied == path ? (errno = EACCES, -1) : ::access(path, mode);
+}
+struct DenyWrite {
+    explicit DenyWrite(const QString& path) {
+        gDenied = QFile::encodeName(ResolvedFilePath(path));
+        SetAccessProbe(&DenyingAccess);
+    }
+    ~DenyWrite() { SetAccessProbe(nullptr); }
+};
+
+class DatabaseChecks : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.WriteIni(db);
+        Database::SetBusyTimeout(50);
+    }
+    void TearDown() override { Database::SetBusyTimeout(5000); }
+    // Runs start-up; the result and how often the settings screen was shown.
+    std::pair<StartUpResult, int> Start() {
+        SingleInstance instance(folder.Path() + "/lock");
+        int shown = 0;
+        const StartUpResult result = RunStartUp(instance, [&] { ++shown; });
+        return {result, shown};
+    }
+    test::ProgramFolder folder;
+    QString db = folder.MakeDatabase();
+    const QString toSetup =
+        "\r\nClick the OK button to proceed to the Setup screen to choose a Dado Corvy database file.";
+};
+
+TEST_F(DatabaseChecks, WriteProtectedFileOrFolderIsRefusedUntouched) {
+    const QByteArray before = Hash(db);
+    for (const auto& [denied, reason] :
+         {std::pair{db, QString("the file is write-protected.")},
+          std::pair{folder.Path(),
+                    "its folder '" + ResolvedFilePath(folder.Path()) + "' is write-protected."}}) {
+        DenyWrite deny(denied);
+        test::ScriptedMsgBox boxes;
+        EXPECT_EQ(Start(), std::pair(StartUpResult::DatabaseMissing, 1));
+        EXPECT_EQ(boxes.Texts(),
+                  QStringList{"The Dado Corvy database '" + db + "' cannot be written: " + reason + toSetup});
+        EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Database cannot be written.");
+        EXPECT_FALSE(gDB);
+    }
+    EXPECT_EQ(Hash(db), before);
+
+    // The settings screen refuses such a file and keeps the database it has.
+    sDBPathFile = db;
+    gDB = OpenLiveDatabase(db);
+    DenyWrite deny(db + "2");
+    QFile::copy(db, db + "2");
+    test::ScriptedMsgBox boxes;
+    frmSystemSetup setup;
+    setup.txtDataBasePath->setText(db + "2");
+    EXPECT_FALSE(setup.SaveSettings());
+    EXPECT_EQ(boxes.Texts(), QStringList{"The Dado Corvy database '" + db +
+                                         "2' cannot be written: the file is write-protected."});
+    EXPECT_EQ(gDB->Path(), db);
+}
+
+TEST_F(DatabaseChecks, UpdateAndCompactionKeepTheModeMakePrivateCopiesAndRefuseAProtectedFile) {
+    sDBPassword = kDBPassword;
+    sDBPathFile = folder.MakeDatabase("Old.mdb", "5.3.2");
+    const QString old = sDBPathFile;
+    SetFileMode(old, 0640);
+    gDB = OpenProgramDatabase(old);
+    {
+        DenyWrite deny(old);
+        test::ScriptedMsgBox boxes;
+        const QByteArray before = Hash(old);
+        Database_Updates();
+        EXPECT_TRUE(boxes.Last().contains("Error Number 3027")) << boxes.Last().toStdString();
+        EXPECT_FALSE(BackupAndCompact().ok);
+        EXPECT_EQ(Hash(old), before);
+        EXPECT_FALSE(QFile::exists(DailyBackupPath(Today())));
+    }
+    test::ScriptedMsgBox boxes;
+    Database_Updates();
+    EXPECT_EQ(FileMode(old), 0640u);
+    EXPECT_EQ(FileMode(boxes.Last().section('(', 1).chopped(2)), 0600u) << "the kept pre-update copy";
+
+    mode_t target = 0;
+    ASSERT_TRUE(BackupAndCompact([&](CompactStage stage) {
+                    if (stage == CompactStage::Successful) target = FileMode(CompactTargetPath());
+                }).ok);
+    EXPECT_EQ(target, 0600u);  // the full copy waiting in DBFiles
+    EXPECT_EQ(FileMode(old), 0640u);
+    EXPECT_EQ(FileMode(DailyBackupPath(Today())), 0600u);
+}
+
+TEST_F(DatabaseChecks, DamagedPageIsFoundAtStartUpAndTheNewestBackupNamed) {
+    {
+        auto d = Database::Open(db, kDBPassword);
+        for (int i = 1; i <= 400; ++i)
+            d->Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME) Values (?, ?)", {i, QString(40, 'x')});
+    }
+    for (const char* name : {"CV20261201.mdb", "cv20261203.MDB", "CV2026.mdb"})
+        QFile::copy(db, folder.DbFiles() + "/" + name);
+    QFile f(db);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(f.size() - 2048);
+    f.write(QByteArray(1024, '\xAB'));  // one page of garbage
+    f.close();
+    const QByteArray before = Hash(db);
+
+    test::ScriptedMsgBox boxes;
+    EXPECT_EQ(Start(), std::pair(StartUpResult::DatabaseMissing, 1));
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().startsWith("The Dado Corvy database '" + db + "' is damaged ("))
+        << boxes.Last().toStdString();
+    EXPECT_TRUE(boxes.Last().endsWith("\r\nThe newest backup is '" + folder.DbFiles() +
+                                      "/cv20261203.MDB', made on " + FormatLocalDate(QDate(2026, 12, 3)) +
+                                      "." + toSetup));
+    EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Damaged database.");
+    EXPECT_EQ(Hash(db), before);
+}
+
+TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
+    auto other = Database::Open(db, kDBPassword);
+    other->Execute("BEGIN EXCLUSIVE");
+    const QString inUse = "The Dado Corvy database '" + db + "' is in use by another program.";
+    QStringList texts;
+    SetMsgBoxResponder([&](const QString& text, int style, const QString& title) {
+        texts << title + "|" + text;
+        other->Execute("COMMIT");  // the other program lets go; Retry opens the database
+        return int(vbRetry);
+    });
+    EXPECT_EQ(Start().first, StartUpResult::Ready);
+    SetMsgBoxResponder(nullptr);
+    EXPECT_EQ(texts,
+              QStringList{"Dado Corvy: Database in use.|" + inUse +
+                          "\r\nClick Retry once the other program has closed it, or Cancel to proceed to "
+                          "the Setup screen."});
+    EXPECT_TRUE(gDB && gDB->IsOpen());
+
+    // Another copy of the program holds the lock beside the file: Cancel leads to the settings screen.
+    gDB.reset();
+    ReleaseLiveDatabaseLock();
+    auto copy = FileLock::TryAcquire(ResolvedFilePath(db) + ".lock");
+    test::ScriptedMsgBox boxes({vbCancel});
+    EXPECT_EQ(Start(), std::pair(StartUpResult::DatabaseMissing, 1));
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().startsWith(inUse));
+    EXPECT_FALSE(gDB);
+}
+
+}  // namespace
+}  // namespace dc
