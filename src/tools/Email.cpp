@@ -1,5 +1,6 @@
 #include "tools/Email.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -44,7 +45,7 @@ void SendErrorReport(QString& message) {
         MsgBox(message, vbExclamation + vbOKOnly);
         return;
     }
-    ShowEmail("Error", kSupportAddress, ErrorReportSubject(), message, nullptr);
+    ShowEmail("Error", kSupportAddress, ErrorReportSubject(), message, QApplication::activeWindow());
 }
 
 QString NextToken(QString& text, const QString& delimiter) {
