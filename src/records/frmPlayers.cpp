@@ -25,6 +25,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/frmFindName.h"
+#include "tools/Email.h"
 
 namespace dc {
 namespace {
@@ -76,8 +77,8 @@ void frmPlayers::BuildControls() {
     txtCoursePh = NewBox(this, "txtCoursePh", 0);
     txtGHIN = NewBox(this, "txtGHIN", 0);
     lblPlayerID = new QLabel(this);
-    lblEmail = new QLabel("<u>EMail</u>", this);
-    lblEmail->setEnabled(false);  // opens the e-mail screen once that screen exists
+    lblEmail = new QLabel("<a href=\"email\">EMail</a>", this);
+    lblEmail->setObjectName("lblEmail");
 
     auto row = [&](int r, const QString& caption, std::initializer_list<QWidget*> widgets) {
         if (!caption.isEmpty()) fields->addWidget(new QLabel(caption, this), r, 0);
@@ -178,6 +179,7 @@ void frmPlayers::ConnectHandlers() {
     connect(cmdMailingLabels, &QPushButton::clicked, this, [this] { cmdMailingLabels_Click(); });
     connect(spPlayers, &Spread::Click, this, [this](int c, int r) { spPlayers_Click(c, r); });
     connect(spPlayers, &Spread::DblClick, this, [this](int c, int r) { spPlayers_DblClick(c, r); });
+    connect(lblEmail, &QLabel::linkActivated, this, [this] { lblEmail_Click(); });
     connect(txtHomeCourse, &QLineEdit::textEdited, this, [this] { homeCourseTyped_ = true; });
 }
 
@@ -549,12 +551,6 @@ void frmPlayers::cmdMailingLabels_Click() {
     ExecModal(labels);
 }
 
-void frmPlayers::lblEmail_Click() {
-    bEmailPreset = true;
-    sEmailTo = txtEMail->text();
-    sEmailMode = "Customer";
-    if (OpenEmail) OpenEmail();
-    bEmailPreset = false;
-}
+void frmPlayers::lblEmail_Click() { OpenEmailScreen("Customer", txtEMail->text(), QString(), this); }
 
 }  // namespace dc

@@ -6,7 +6,6 @@
 
 #include <QDialog>
 #include <array>
-#include <functional>
 
 #include "records/PlayerStore.h"
 
@@ -25,9 +24,6 @@ class frmPlayers : public QDialog {
     Q_OBJECT
   public:
     explicit frmPlayers(QWidget* parent = nullptr);
-
-    // Opens the e-mail screen with the preset of lblEmail_Click; empty until that screen exists.
-    std::function<void()> OpenEmail;
 
     QLineEdit* txtLast;
     QLineEdit* txtFirst;

@@ -34,11 +34,10 @@
 #include "shell/ProgramDb.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
+#include "tools/Email.h"
 #include "tools/frmDLLCheck.h"
 
 namespace dc {
-
-const QString kSupportAddress = "support@corvysystems.example";
 
 namespace {
 
@@ -221,8 +220,6 @@ void frmSystemSetup::BuildControls() {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    // Wired when the screens they open exist.
-    cmdEmail->setEnabled(false);
 }
 
 void frmSystemSetup::ConnectHandlers() {
@@ -445,14 +442,7 @@ void frmSystemSetup::cmdResync_Click() {
 
 QString frmSystemSetup::EmailSubject() { return "Dado Corvy  (CV" + VersionText() + ")"; }
 
-void frmSystemSetup::cmdEmail_Click() {
-    // The e-mail screen reads the preset when it loads, so it is set first.
-    bEmailPreset = true;
-    sEmailTo = kSupportAddress;
-    sEmailMode = "General";
-    // The e-mail screen, with EmailSubject() in its subject box, is opened here once it exists.
-    bEmailPreset = false;
-}
+void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen("General", kSupportAddress, EmailSubject(), this); }
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     SetMousePointer(Pointer::Hourglass);

@@ -21,9 +21,6 @@ class QTabWidget;
 
 namespace dc {
 
-// Where support mail goes (the settings screen's and the system check's mail).
-extern const QString kSupportAddress;
-
 class frmSystemSetup : public QDialog {
     Q_OBJECT
   public:

@@ -1,9 +1,107 @@
 #include "tools/Email.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "platform/Modal.h"
 #include "platform/MsgBox.h"
+#include "records/PlayerStore.h"
+#include "shell/Globals.h"
+#include "shell/Version.h"
+#include "tools/frmEmail.h"
 
 namespace dc {
+namespace {
 
-void SendErrorReport(QString& message) { MsgBox(message, vbExclamation + vbOKOnly); }
+// The preset protocol: the screen reads the presets while it loads; callers fill the subject and
+// message afterwards, show it, and clear the preset flag when it closes.
+void ShowEmail(const QString& mode, const QString& to, const QString& subject, const QString& message,
+               QWidget* parent) {
+    if (frmEmail::Current()) return;
+    bEmailPreset = !mode.isEmpty();
+    sEmailTo = to;
+    sEmailMode = mode;
+    {
+        frmEmail screen(parent);
+        if (!subject.isNull()) screen.txtSubject->setText(subject);
+        if (!message.isNull()) screen.txtMessage->setPlainText(message);
+        ExecModal(screen);
+    }
+    bEmailPreset = false;
+}
+
+}  // namespace
+
+QString ErrorReportSubject() { return "Dado Corvy Error (CV" + VersionText() + ")"; }
+
+void OpenEmailScreen(const QString& mode, const QString& to, const QString& subject, QWidget* parent) {
+    ShowEmail(mode, to, subject, QString(), parent);
+}
+
+void SendErrorReport(QString& message) {
+    // An error while a mail is being written must neither replace it nor go to its recipients.
+    if (frmEmail::Current()) {
+        MsgBox(message, vbExclamation + vbOKOnly);
+        return;
+    }
+    ShowEmail("Error", kSupportAddress, ErrorReportSubject(), message, QApplication::activeWindow());
+}
+
+QString NextToken(QString& text, const QString& delimiter) {
+    const int p = text.indexOf(delimiter.left(1));
+    if (delimiter.isEmpty() || p < 0) {
+        QString all = text;
+        text.clear();
+        return all;
+    }
+    const QString token = text.left(p);
+    text = text.mid(p + 1);
+    return token;
+}
+
+void ClearRecipients(MailMessage& message) {
+    message.to.clear();
+    message.cc.clear();
+}
+
+void AddRecipients(const QString& list, MailMessage& message, RecipType type) {
+    QString rest = list;
+    while (!rest.isEmpty()) {
+        const QString entry = NextToken(rest, ";").trimmed();
+        if (entry.isEmpty()) continue;
+        (type == kRecipCC ? message.cc : message.to) << entry;
+    }
+}
+
+std::vector<MailMessage> ComposeMessages(const EmailDraft& draft) {
+    MailMessage base;
+    base.subject = draft.subject;
+    base.body = draft.body;
+    base.attachments = draft.attachments;
+    base.receiptRequested = draft.receipt;
+
+    std::vector<MailMessage> messages;
+    const QStringList toLists = draft.recipientList ? draft.addresses : QStringList{draft.to};
+    bool ccSent = false;
+    for (const QString& to : toLists) {
+        MailMessage message = base;
+        ClearRecipients(message);
+        AddRecipients(to, message, kRecipTo);
+        if (message.to.isEmpty()) continue;
+        if (!ccSent) AddRecipients(draft.cc, message, kRecipCC);
+        ccSent = true;
+        messages.push_back(message);
+    }
+    return messages;
+}
+
+FoundAddress FindAddressByName(const QString& typed) {
+    const std::vector<NameMatch> matches = SearchPlayers(typed);
+    if (matches.empty()) return {};
+    const NameMatch& first = matches.front();
+    const auto player = LoadPlayerRec(first.PLAYER_ID);
+    return {first.LAST_NAME + ", " + first.FIRST_NAME, player ? player->EMAIL : QString()};
+}
 
 }  // namespace dc

@@ -20,9 +20,9 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/Version.h"
-#include "shell/frmSystemSetup.h"
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"
+#include "tools/Email.h"
 
 namespace dc {
 
@@ -152,22 +152,7 @@ QString frmDLLCheck::EmailSubject() {
         .arg(kVersionRevision);
 }
 
-void frmDLLCheck::cmdEmail_Click() {
-    bEmailPreset = true;
-    sEmailTo = kSupportAddress;
-    sEmailMode = "System";
-    MailResults(EmailSubject());
-    bEmailPreset = false;
-}
-
-void frmDLLCheck::MailResults(const QString& subject) {
-    // The e-mail screen opens here, preset by the caller, with `subject` in its subject box.
-    MsgBox(
-        "E-mail is not available in this version. The results of the check are stored in the "
-        "database; print them to send them to " +
-            sEmailTo + " (subject: " + subject + ").",
-        vbInformation);
-}
+void frmDLLCheck::cmdEmail_Click() { OpenEmailScreen("System", kSupportAddress, EmailSubject(), this); }
 
 void frmDLLCheck::cmdHelp_Click() const { ShellDoc(HelpDocumentPath()); }
 

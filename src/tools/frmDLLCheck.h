@@ -32,8 +32,6 @@ class frmDLLCheck : public QDialog {
 
     // The subject of the results mail: "Dado Corvy System Check (CV5.5.0)".
     static QString EmailSubject();
-    // Opens the mail of the results with the presets set (sEmailTo, sEmailMode "System").
-    static void MailResults(const QString& subject);
 };
 
 }  // namespace dc

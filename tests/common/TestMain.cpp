@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     QTemporaryDir printDir;
     if (qgetenv("DC_PRINT_PDF").isEmpty())
         qputenv("DC_PRINT_PDF", (printDir.path() + "/printout.pdf").toUtf8());
+    // No test hands mail to the machine's real mail program; mail tests set their own recorder.
+    qputenv("DC_SENDMAIL", (printDir.path() + "/no-mail-program").toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

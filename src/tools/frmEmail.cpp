@@ -1,0 +1,411 @@
+#include "tools/frmEmail.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextStream>
+#include <QVBoxLayout>
+
+#include "platform/DbError.h"
+#include "platform/MsgBox.h"
+#include "platform/Pointer.h"
+#include "records/PlayerStore.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "tools/Email.h"
+#include "tools/SystemArchive.h"
+
+namespace dc {
+namespace {
+
+frmEmail* gOpenScreen = nullptr;
+
+// The hourglass while the archive is written or the mail handed over.
+struct BusyPointer {
+    BusyPointer() { SetMousePointer(Pointer::Hourglass); }
+    ~BusyPointer() { SetMousePointer(Pointer::Default); }
+};
+
+constexpr int kTwipsPerPixel = 15;
+const QString kErrorBanner =
+    "You have encountered an error.  To email the error to Corvy Systems, click the send button.";
+
+}  // namespace
+
+frmEmail::frmEmail(QWidget* parent) : QDialog(parent) {
+    gOpenScreen = this;
+    ChooseFile = [](QWidget* parent, const QString& caption, const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    };
+    setObjectName("frmEmail");
+    setWindowTitle("Send Email");
+    BuildControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+frmEmail::~frmEmail() {
+    if (gOpenScreen == this) gOpenScreen = nullptr;
+}
+
+frmEmail* frmEmail::Current() { return gOpenScreen; }
+
+void frmEmail::BuildControls() {
+    auto* outer = new QVBoxLayout(this);
+    lblError = new QLabel(kErrorBanner, this);
+    lblError->setWordWrap(true);
+    lblError->setVisible(false);
+    outer->addWidget(lblError);
+
+    auto* addresses = new QGridLayout;
+    txtTo = new QLineEdit(this);
+    txtCC = new QLineEdit(this);
+    addresses->addWidget(new QLabel("To:", this), 0, 0);
+    addresses->addWidget(txtTo, 0, 1);
+    addresses->addWidget(new QLabel("CC:", this), 1, 0);
+    addresses->addWidget(txtCC, 1, 1);
+    outer->addLayout(addresses);
+
+    fraSearch = new QGroupBox("Search for Email Address (Last, First)", this);
+    auto* search = new QGridLayout(fraSearch);
+    txtName = new QLineEdit(fraSearch);
+    lblEmail = new QLabel(fraSearch);
+    cmdClear = new QPushButton("Clea&r", fraSearch);
+    cmdTo = new QPushButton("&To", fraSearch);
+    cmdCC = new QPushButton("&CC", fraSearch);
+    search->addWidget(txtName, 0, 0);
+    search->addWidget(cmdClear, 0, 1);
+    search->addWidget(lblEmail, 1, 0);
+    auto* copy = new QHBoxLayout;
+    copy->addWidget(cmdTo);
+    copy->addWidget(cmdCC);
+    search->addLayout(copy, 1, 1);
+    outer->addWidget(fraSearch);
+
+    // The recipient list and its button hide together, giving their room to the message.
+    fraNames_ = new QWidget(this);
+    auto* list = new QHBoxLayout(fraNames_);
+    list->setContentsMargins(0, 0, 0, 0);
+    lstNames = new QListWidget(fraNames_);
+    lstNames->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    cmdDelete = new QPushButton("&Delete", fraNames_);
+    list->addWidget(lstNames, 1);
+    list->addWidget(cmdDelete, 0, Qt::AlignTop);
+    outer->addWidget(fraNames_, 1);
+
+    auto* subject = new QHBoxLayout;
+    txtSubject = new QLineEdit(this);
+    subject->addWidget(new QLabel("Subject", this));
+    subject->addWidget(txtSubject);
+    outer->addLayout(subject);
+
+    auto* message = new QHBoxLayout;
+    txtMessage = new QPlainTextEdit(this);
+    cmdMessages = new QPushButton("&Messages ...", this);
+    message->addWidget(txtMessage, 1);
+    message->addWidget(cmdMessages, 0, Qt::AlignTop);
+    outer->addLayout(message, 2);
+
+    outer->addWidget(new QLabel("Attachments", this));
+    auto* attach = new QHBoxLayout;
+    lstAttach = new QListWidget(this);
+    lstAttach->setSelectionMode(QAbstractItemView::MultiSelection);
+    lstAttach->setMaximumHeight(90);
+    auto* attachButtons = new QVBoxLayout;
+    cmdAttach = new QPushButton("&Attach ...", this);
+    cmdZip = new QPushButton("Zip System Files", this);
+    chkReceipt = new QCheckBox("Request Receipt", this);
+    attachButtons->addWidget(cmdAttach);
+    attachButtons->addWidget(cmdZip);
+    attachButtons->addWidget(chkReceipt);
+    attach->addWidget(lstAttach, 1);
+    attach->addLayout(attachButtons);
+    outer->addLayout(attach);
+
+    auto* commands = new QHBoxLayout;
+    cmdSend = new QPushButton("&Send", this);
+    cmdHelp = new QPushButton("&Help", this);
+    cmdClose = new QPushButton("Clos&e", this);
+    commands->addStretch();
+    commands->addWidget(cmdSend);
+    commands->addWidget(cmdHelp);
+    commands->addWidget(cmdClose);
+    outer->addLayout(commands);
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
+}
+
+void frmEmail::ConnectHandlers() {
+    connect(cmdTo, &QPushButton::clicked, this, [this] { cmdTo_Click(); });
+    connect(cmdCC, &QPushButton::clicked, this, [this] { cmdCC_Click(); });
+    connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(cmdAttach, &QPushButton::clicked, this, [this] { cmdAttach_Click(); });
+    connect(cmdMessages, &QPushButton::clicked, this, [this] { cmdMessages_Click(); });
+    connect(cmdZip, &QPushButton::clicked, this, [this] { cmdZip_Click(); });
+    connect(cmdSend, &QPushButton::clicked, this, [this] { cmdSend_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    txtName->installEventFilter(this);
+}
+
+bool frmEmail::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtName && event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) txtName_KeyUp(key->key() == Qt::Key_Backspace ? 8 : key->key());
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmEmail::ShowBanner(const QString& caption, const QColor& colour, int points) {
+    lblError->setText(caption);
+    QPalette palette = lblError->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    lblError->setPalette(palette);
+    QFont font = lblError->font();
+    font.setPointSize(points);
+    lblError->setFont(font);
+    lblError->setVisible(true);
+}
+
+void frmEmail::Form_Load() {
+    try {
+        txtMessage->clear();
+        if (bEmailPreset) {
+            fraNames_->setVisible(false);
+            resize(640, 7515 / kTwipsPerPixel);
+            txtTo->setText(sEmailTo);
+            // The search serves the player mails; the banner the three mails to support.
+            if (sEmailMode == "Error") {
+                fraSearch->setVisible(false);
+                ShowBanner(kErrorBanner, QColor(255, 0, 0), 14);
+            } else if (sEmailMode == "System") {
+                fraSearch->setVisible(false);
+                ShowBanner(
+                    "Email System File Check Results to Corvy Systems. Enter additional comments in the "
+                    "Message section.",
+                    QColor(0, 0, 255), 12);
+                cmdZip_Click();
+            } else if (sEmailMode == "General") {
+                fraSearch->setVisible(false);
+                ShowBanner("Send Email to Corvy Systems.", QColor(0, 0, 255), 14);
+            }
+        } else {
+            fraNames_->setVisible(true);
+            resize(640, 9480 / kTwipsPerPixel);
+            Load_Players();
+        }
+    } catch (...) {
+        ReportCurrentError("Form Email, Form_Load", Sql::Without);
+    }
+}
+
+void frmEmail::Load_Players() {
+    try {
+        lstNames->clear();
+        for (const PlayerRec& player : AllPlayers()) {
+            const QString email = player.EMAIL.trimmed();
+            if (email.isEmpty()) continue;
+            auto* item = new QListWidgetItem(email, lstNames);
+            item->setData(Qt::UserRole, player.PLAYER_ID);
+        }
+    } catch (...) {
+        ReportCurrentError("Form Email, Load_Players", Sql::Without);
+    }
+}
+
+void frmEmail::txtName_KeyUp(int keyCode) {
+    try {
+        const QString typed = txtName->text();
+        const int typedLength = typed.length();
+        if (typedLength == 0) {
+            lblEmail->clear();
+            return;
+        }
+        const FoundAddress found = FindAddressByName(typed);
+        lblEmail->setText(found.email);
+        const int foundLength = found.name.length();
+        if (foundLength > typedLength) {
+            txtName->setText(found.name);
+            if (keyCode == 8)
+                txtName->setSelection(typedLength - 1, foundLength - typedLength + 1);
+            else
+                txtName->setSelection(typedLength, foundLength - typedLength);
+        } else if (found.name.isEmpty()) {
+            lblEmail->clear();
+        }
+    } catch (...) {
+        ReportCurrentError("Form Email, txtName_KeuUp", Sql::With);
+    }
+}
+
+void frmEmail::cmdTo_Click() {
+    const QString found = lblEmail->text().trimmed();
+    if (found.isEmpty()) return;
+    if (lstNames->isVisibleTo(this)) {
+        lstNames->addItem(found);
+    } else {
+        txtTo->setText(txtTo->text().trimmed().isEmpty() ? found : txtTo->text() + ";" + found);
+    }
+}
+
+void frmEmail::cmdCC_Click() {
+    const QString found = lblEmail->text().trimmed();
+    if (found.isEmpty()) return;
+    txtCC->setText(txtCC->text().trimmed().isEmpty() ? found : txtCC->text() + ";" + found);
+}
+
+void frmEmail::cmdClear_Click() {
+    txtName->clear();
+    lblEmail->clear();
+    txtName->setFocus();
+}
+
+void frmEmail::cmdDelete_Click() {
+    if (lstNames->selectedItems().isEmpty()) {
+        MsgBox("There are no names selected to delete from the list.");
+        return;
+    }
+    if (MsgBox("Are you sure you want to remove the selected Email items from the list below?",
+               vbYesNo + vbQuestion) != vbYes)
+        return;
+    for (int i = lstNames->count() - 1; i >= 0; --i)
+        if (lstNames->item(i)->isSelected()) delete lstNames->takeItem(i);
+}
+
+// A cancelled dialog gives "".
+QString frmEmail::GetAttachFileName() { return ChooseFile(this, "Attach", "All Files (*)"); }
+
+QString frmEmail::GetMessageFileName() { return ChooseFile(this, "Messages", "Text Files (*.txt)"); }
+
+void frmEmail::AddAttachment(const QString& path) {
+    lstAttach->addItem(path);
+    lstAttach->item(lstAttach->count() - 1)->setSelected(true);
+}
+
+void frmEmail::cmdAttach_Click() {
+    const QString path = GetAttachFileName();
+    if (!path.trimmed().isEmpty()) AddAttachment(path);
+}
+
+void frmEmail::cmdMessages_Click() {
+    try {
+        QString text;
+        if (!txtMessage->toPlainText().trimmed().isEmpty()) {
+            const int answer = MsgBox(
+                "Do you want to append more text to the existing text in the Message box?\r\n\r\n"
+                "Yes - Append additional text from file\r\n"
+                "No - Clear Text and add new text from file\r\n"
+                "Cancel - Leave text as is",
+                vbYesNoCancel + vbQuestion);
+            if (answer == vbCancel) return;
+            if (answer == vbYes) text = txtMessage->toPlainText();
+        }
+        const QString path = GetMessageFileName();
+        if (!path.trimmed().isEmpty()) {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+                throw AppError(kErrFileNotFound53, QString("File not found: '%1'.").arg(path));
+            QTextStream in(&file);
+            while (!in.atEnd()) {
+                const QString line = in.readLine();
+                text = text.isEmpty() ? line : text + "\r\n" + line;
+            }
+        }
+        txtMessage->setPlainText(text);
+    } catch (...) {
+        ReportCurrentError("Form Email, cmdMessages_Click", Sql::Without);
+    }
+}
+
+void frmEmail::cmdZip_Click() {
+    const QString zip = SystemZipPath();
+    try {
+        for (int i = lstAttach->count() - 1; i >= 0; --i) {
+            if (lstAttach->item(i)->text() != zip) continue;
+            QFile::remove(zip);
+            delete lstAttach->takeItem(i);
+        }
+        BusyPointer busy;
+        BuildSystemZip(zip);
+    } catch (...) {
+        // A failed archive is reported and not attached.
+        ReportCurrentError("Form Email, cmdZip_Click", Sql::With);
+        return;
+    }
+    AddAttachment(zip);
+}
+
+EmailDraft frmEmail::Draft() const {
+    EmailDraft draft;
+    draft.recipientList = lstNames->isVisibleTo(this);
+    draft.to = txtTo->text();
+    draft.cc = txtCC->text();
+    draft.subject = txtSubject->text();
+    draft.body = txtMessage->toPlainText();
+    for (int i = 0; i < lstNames->count(); ++i) draft.addresses << lstNames->item(i)->text();
+    for (int i = 0; i < lstAttach->count(); ++i) {
+        const QListWidgetItem* item = lstAttach->item(i);
+        if (item->isSelected() && !item->text().isEmpty()) draft.attachments << item->text();
+    }
+    draft.receipt = chkReceipt->isChecked();
+    return draft;
+}
+
+// Sends every message; a failure part-way says how many went out before it.
+void frmEmail::SendAll(const EmailDraft& draft) {
+    const std::vector<MailMessage> messages = ComposeMessages(draft);
+    for (size_t i = 0; i < messages.size(); ++i) {
+        try {
+            SendMail(messages[i]);
+        } catch (const AppError& e) {
+            if (i == 0) throw;
+            throw AppError(e.number(),
+                           e.description() + QString(" %1 of %2 messages had been sent before this failure.")
+                                                 .arg(i)
+                                                 .arg(messages.size()));
+        }
+    }
+}
+
+void frmEmail::cmdSend_Click() {
+    try {
+        const EmailDraft draft = Draft();
+        if (ComposeMessages(draft).empty()) {
+            if (draft.recipientList) {
+                MsgBox("There are no email addresses in the list to send to.", vbExclamation);
+                lstNames->setFocus();
+            } else {
+                MsgBox("Please supply an email address in the 'To' box.", vbExclamation);
+                txtTo->setFocus();
+            }
+            return;
+        }
+        BusyPointer busy;
+        SendAll(draft);
+    } catch (...) {
+        ReportCurrentError("Form Email, cmdSend_Click", Sql::Without);
+        return;
+    }
+    accept();
+}
+
+bool frmEmail::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) SetMousePointer(Pointer::Default);
+    return QDialog::event(event);
+}
+
+void frmEmail::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
+
+void frmEmail::cmdClose_Click() { reject(); }
+
+}  // namespace dc

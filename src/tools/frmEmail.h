@@ -1,0 +1,86 @@
+#pragma once
+// The e-mail screen "Send Email": composes one mail, or one mail per player address, with
+// attachments and the archive of the system files, and sends it through the mail session. Its
+// layout and mode come from the presets bEmailPreset, sEmailTo and sEmailMode, read when it loads.
+
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace dc {
+
+struct EmailDraft;
+
+class frmEmail : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmEmail(QWidget* parent = nullptr);
+    ~frmEmail() override;
+
+    // The screen that is open now, if any.
+    static frmEmail* Current();
+
+    // The open-file dialog (tests replace it): caption, filter; returns "" when cancelled.
+    std::function<QString(QWidget*, const QString&, const QString&)> ChooseFile;
+
+    QLineEdit* txtTo;
+    QLineEdit* txtCC;
+    QGroupBox* fraSearch;
+    QLineEdit* txtName;
+    QLabel* lblEmail;
+    QPushButton* cmdTo;
+    QPushButton* cmdCC;
+    QPushButton* cmdClear;
+    QListWidget* lstNames;
+    QPushButton* cmdDelete;
+    QLineEdit* txtSubject;
+    QPlainTextEdit* txtMessage;
+    QPushButton* cmdMessages;
+    QListWidget* lstAttach;
+    QPushButton* cmdAttach;
+    QPushButton* cmdZip;
+    QCheckBox* chkReceipt;
+    QLabel* lblError;
+    QPushButton* cmdSend;
+    QPushButton* cmdHelp;
+    QPushButton* cmdClose;
+
+    void cmdTo_Click();
+    void cmdCC_Click();
+    void cmdClear_Click();
+    void cmdDelete_Click();
+    void cmdAttach_Click();
+    void cmdMessages_Click();
+    void cmdZip_Click();
+    void cmdSend_Click();
+    void cmdHelp_Click();
+    void cmdClose_Click();
+    void txtName_KeyUp(int keyCode);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;  // Form_Activate: the default pointer again
+
+  private:
+    void BuildControls();
+    void ConnectHandlers();
+    void Form_Load();
+    void Load_Players();
+    void ShowBanner(const QString& caption, const QColor& colour, int points);
+    QString GetAttachFileName();
+    QString GetMessageFileName();
+    void AddAttachment(const QString& path);  // added selected
+    EmailDraft Draft() const;
+    void SendAll(const EmailDraft& draft);
+
+    QWidget* fraNames_ = nullptr;
+};
+
+}  // namespace dc

@@ -1,0 +1,245 @@
+// The e-mail screen offscreen, with a recording mail program: each preset mode opened by its real
+// caller, the recipient list, attachments, the receipt request and a non-ASCII subject as the mail
+// program receives them, and the faults that must not come back.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+#include "MailRecorder.h"
+#include "QStringPrint.h"
+#include "TestSupport.h"
+#include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "records/frmPlayers.h"
+#include "shell/Globals.h"
+#include "shell/frmSystemSetup.h"
+#include "tools/Email.h"
+#include "tools/SystemArchive.h"
+#include "tools/frmDLLCheck.h"
+#include "tools/frmEmail.h"
+
+namespace dc {
+namespace {
+
+using test::MailRecorder;
+
+class EmailScreenTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.WriteIni(folder.OpenDatabase());
+        bErrorReport = true;
+    }
+    void TearDown() override { EXPECT_EQ(boxes.Texts(), expectedBoxes); }
+    void AddPlayer(int id, const QString& last, const QString& first, const QString& email) {
+        gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, EMAIL) VALUES (?,?,?,?)",
+                     {id, last, first, email});
+    }
+    // Opens the e-mail screen through `open`, runs `act` on it, and returns how it closed.
+    int Drive(const std::function<void()>& open, const std::function<void(frmEmail&)>& act) {
+        int result = -1;
+        test::ScriptedModal modal([&](QDialog& d) {
+            act(static_cast<frmEmail&>(d));
+            return result = d.result();
+        });
+        open();
+        EXPECT_EQ(modal.Count(), 1);
+        return result;
+    }
+
+    test::ProgramFolder folder;
+    test::ScriptedMsgBox boxes;  // no real box may block a test
+    QStringList expectedBoxes;
+};
+
+TEST_F(EmailScreenTest, EachCallerOpensItsPresetAndTheMailGoesToItsAddress) {
+    frmSystemSetup setup;
+    frmPlayers players;
+    players.txtEMail->setText("golfer@example.org");
+    frmDLLCheck check;
+    QString error = "Form Main Dado, Save_DBF\r\nError Number 3061\r\nToo few\r\nsSQL=Select X";
+    struct Case {
+        std::function<void()> open;
+        QString to, subject, banner;
+        bool attached;
+        QString body = "Hello";
+    };
+    const QList<Case> cases = {
+        {[&] { SendErrorReport(error); }, kSupportAddress, "Dado Corvy Error (CV5.5.0)",
+         "You have encountered an error.  To email the error to Corvy Systems, click the send button.", false,
+         "Form Main Dado, Save_DBF\nError Number 3061\nToo few\nsSQL=Select X"},
+        {[&] { check.cmdEmail->click(); }, kSupportAddress, "Dado Corvy System Check (CV5.5.0)",
+         "Email System File Check Results to Corvy Systems. Enter additional comments in the Message "
+         "section.",
+         true},
+        {[&] { setup.cmdEmail->click(); }, kSupportAddress, "Dado Corvy  (CV5.5.0)",
+         "Send Email to Corvy Systems.", false},
+        {[&] { players.lblEmail->linkActivated("email"); }, "golfer@example.org", "", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.subject.toStdString());
+        MailRecorder mail;
+        const int result = Drive(c.open, [&](frmEmail& s) {
+            EXPECT_EQ(s.txtTo->text(), c.to);
+            EXPECT_EQ(s.txtSubject->text(), c.subject);
+            EXPECT_FALSE(s.lstNames->isVisibleTo(&s));
+            EXPECT_EQ(s.fraSearch->isVisibleTo(&s), c.banner.isEmpty());
+            EXPECT_EQ(s.lblError->isVisibleTo(&s) ? s.lblError->text() : QString(), c.banner);
+            ASSERT_EQ(s.lstAttach->count(), c.attached ? 1 : 0);
+            if (c.attached) {
+                EXPECT_EQ(s.lstAttach->selectedItems()[0]->text(), SystemZipPath());
+            }
+            if (s.txtMessage->toPlainText().isEmpty()) s.txtMessage->setPlainText("Hello");
+            s.cmdSend->click();
+        });
+        EXPECT_EQ(result, QDialog::Accepted);
+        EXPECT_FALSE(bEmailPreset);
+        const auto sent = mail.Messages();
+        ASSERT_EQ(sent.size(), 1);
+        EXPECT_EQ(sent[0].to, QStringList{c.to});
+        EXPECT_EQ(sent[0].subject, c.subject);
+        EXPECT_EQ(sent[0].body.trimmed(), c.body);
+        EXPECT_EQ(sent[0].attachments.size(), c.attached ? 1 : 0);
+    }
+}
+
+TEST_F(EmailScreenTest, RecipientListSendsOneMessagePerAddressWithTheCcOnTheFirst) {
+    AddPlayer(1, "Able", "Ann", "ann@example.com");
+    AddPlayer(2, "Baker", "Bob", "");
+    AddPlayer(3, "Carter", "Cy", " cy@example.com ");
+    AddPlayer(4, "Dunn", "Di", "di@example.org");
+    MailRecorder mail;
+    Drive([] { OpenEmailScreen(QString()); },
+          [](frmEmail& s) {
+              ASSERT_EQ(s.lstNames->count(), 3);
+              EXPECT_EQ(s.lstNames->item(1)->data(Qt::UserRole).toInt(), 3);
+              s.txtCC->setText("club@example.com");
+              s.cmdSend->click();
+          });
+    const auto sent = mail.Messages();
+    ASSERT_EQ(sent.size(), 3);
+    EXPECT_EQ(mail.Arguments(), QStringList(3, "-t -oi"));
+    const QStringList to = {"ann@example.com", "cy@example.com", "di@example.org"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(sent[i].to, QStringList{to[i]});
+        EXPECT_EQ(sent[i].cc, i == 0 ? QStringList{"club@example.com"} : QStringList());
+    }
+}
+
+TEST_F(EmailScreenTest, AddressesAttachmentsReceiptNonAsciiSubjectAndLineBreaksReachTheMailProgram) {
+    const QByteArray pdf("%PDF\x00\x01\xff", 7);
+    QFile card(folder.Path() + "/card.pdf");
+    card.open(QIODevice::WriteOnly);
+    card.write(pdf);
+    card.close();
+    MailRecorder mail;
+    Drive([] { OpenEmailScreen("General", kSupportAddress); },
+          [&](frmEmail& s) {
+              for (const QString& path : {IniFilePath(), card.fileName()}) {
+                  s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return path; };
+                  s.cmdAttach->click();
+              }
+              s.lstAttach->item(0)->setSelected(false);
+              s.chkReceipt->setChecked(true);
+              s.txtTo->setText("a@example.com;; ;b@example.com;");  // empty entries are skipped
+              s.txtCC->setText(";c@example.com;;");
+              s.txtSubject->setText("Größe für Zoë – Ärger");
+              s.txtMessage->setPlainText("Error Number 3061\r\nsSQL=Select * From PLAYERS");
+              s.cmdSend->click();
+          });
+    const auto sent = mail.Messages();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].to, (QStringList{"a@example.com", "b@example.com"}));
+    EXPECT_EQ(sent[0].cc, QStringList{"c@example.com"});
+    EXPECT_EQ(sent[0].subject, "Größe für Zoë – Ärger");
+    EXPECT_EQ(sent[0].receipt, SenderAddress());
+    ASSERT_EQ(sent[0].attachments.size(), 1);
+    EXPECT_EQ(sent[0].attachments[0], qMakePair(QString("card.pdf"), pdf));
+    EXPECT_TRUE(sent[0].body.startsWith("Error Number 3061\nsSQL=Select * From PLAYERS"));
+}
+
+TEST_F(EmailScreenTest, AnErrorWhileTheScreenIsOpenShowsABoxAndLeavesTheMailAlone) {
+    MailRecorder mail;
+    QString error = "Form Email, Load_Players\r\nError Number 3078\r\nno such table";
+    Drive([] { OpenEmailScreen("Customer", "pat@example.org"); },
+          [&](frmEmail& s) {
+              s.txtSubject->setText("My round");
+              s.txtMessage->setPlainText("See you Sunday");
+              SendErrorReport(error);
+              EXPECT_EQ(s.txtTo->text(), "pat@example.org");
+              EXPECT_EQ(s.txtSubject->text(), "My round");
+              EXPECT_EQ(s.txtMessage->toPlainText(), "See you Sunday");
+          });
+    expectedBoxes = {error};
+    EXPECT_EQ(boxes.Styles()[0], vbExclamation);
+    EXPECT_TRUE(mail.Messages().isEmpty());
+}
+
+TEST_F(EmailScreenTest, NoRecipientOrNoMailProgramIsSaidAndTheScreenStaysOpen) {
+    struct Case {
+        QString mode, to;
+        int exitCode;  // of the mail program; -1: there is none
+        QString message;
+    };
+    const QList<Case> cases = {
+        {QString(), QString(), 0, "There are no email addresses in the list to send to."},
+        {"Customer", " ; ;", 0, "Please supply an email address in the 'To' box."},
+        {"Customer", "a@example.com", -1, "could not be started"},
+        {"Customer", "a@example.com", 75,
+         "refused the message (exit code 75). recipient refused by the test"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        MailRecorder mail(c.exitCode);
+        if (c.exitCode < 0) qputenv("DC_SENDMAIL", (mail.Folder() + "/absent/sendmail").toUtf8());
+        const int shown = boxes.Count();
+        const int result = Drive([&] { OpenEmailScreen(c.mode, c.to); },
+                                 [](frmEmail& s) {
+                                     s.txtCC->setText("club@example.com");
+                                     s.cmdSend->click();
+                                 });
+        EXPECT_NE(result, QDialog::Accepted);
+        ASSERT_EQ(boxes.Count(), shown + 1);
+        EXPECT_TRUE(boxes.Last().contains(c.message)) << boxes.Last().toStdString();
+        expectedBoxes << boxes.Last();
+        EXPECT_TRUE(mail.Messages().isEmpty());
+    }
+}
+
+TEST_F(EmailScreenTest, NameSearchMatchesTypedPrefixesLiterallyAndCompletesTheName) {
+    AddPlayer(1, "Smith", "John", "john@example.com");
+    AddPlayer(2, "S_mith", "Sal", "sal@example.com");
+    AddPlayer(3, "O'Neil", "Pat", "pat@example.com");
+    AddPlayer(4, "Smith", "Jane", "jane@example.com");
+    const QList<QStringList> cases = {{"S_", "S_mith, Sal", "sal@example.com"},
+                                      {"%", "", ""},
+                                      {"O'N", "O'Neil, Pat", "pat@example.com"},
+                                      {"Smith, Ja", "Smith, Jane", "jane@example.com"},
+                                      {"Smith, %", "", ""}};
+    for (const QStringList& c : cases) {
+        const FoundAddress found = FindAddressByName(c[0]);
+        EXPECT_EQ(QStringList({c[0], found.name, found.email}), c);
+    }
+    // A name typed in full keeps its address, so that To can still take it.
+    Drive([] { OpenEmailScreen("Customer", QString()); },
+          [](frmEmail& s) {
+              QTest::keyClicks(s.txtName, "S_");
+              EXPECT_EQ(s.txtName->selectedText(), "mith, Sal");
+              s.txtName->setText("O'Neil, Pat");
+              s.txtName_KeyUp('T');
+              s.cmdTo->click();
+              s.cmdTo->click();
+              EXPECT_EQ(s.txtTo->text(), "pat@example.com;pat@example.com");
+          });
+}
+
+}  // namespace
+}  // namespace dc

@@ -1,0 +1,104 @@
+#include "MailRecorder.h"
+
+#include <gmime/gmime.h>
+
+#include <QDir>
+#include <QFile>
+
+namespace dc::test {
+namespace {
+
+QStringList Addresses(InternetAddressList* list) {
+    QStringList out;
+    for (int i = 0; list && i < internet_address_list_length(list); ++i) {
+        InternetAddress* a = internet_address_list_get_address(list, i);
+        if (INTERNET_ADDRESS_IS_MAILBOX(a))
+            out << QString::fromUtf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(a)));
+    }
+    return out;
+}
+
+QByteArray Decoded(GMimePart* part) {
+    GMimeStream* out = g_mime_stream_mem_new();
+    g_mime_data_wrapper_write_to_stream(g_mime_part_get_content(part), out);
+    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(out));
+    QByteArray data(reinterpret_cast<const char*>(bytes->data), static_cast<int>(bytes->len));
+    g_object_unref(out);
+    return data;
+}
+
+}  // namespace
+
+MailRecorder::MailRecorder(int exitCode) : oldProgram_(qgetenv("DC_SENDMAIL")) {
+    const QString script = dir_.filePath("sendmail");
+    QFile file(script);
+    file.open(QIODevice::WriteOnly);
+    QByteArray text = "#!/bin/sh\n";
+    if (exitCode != 0) {
+        text += "cat > /dev/null\necho 'recipient refused by the test' >&2\nexit " +
+                QByteArray::number(exitCode) + "\n";
+    } else {
+        text +=
+            "dir=\"$(dirname \"$0\")\"\n"
+            "n=$(ls \"$dir\" | grep -c '\\.eml$')\n"
+            "cat > \"$dir/$(printf %03d \"$n\").eml\"\n"
+            "echo \"$*\" >> \"$dir/args.log\"\n";
+    }
+    file.write(text);
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("DC_SENDMAIL", script.toUtf8());
+}
+
+MailRecorder::~MailRecorder() { qputenv("DC_SENDMAIL", oldProgram_); }
+
+QList<SentMail> MailRecorder::Messages() const {
+    QList<SentMail> mails;
+    for (const QString& name : QDir(dir_.path()).entryList({"*.eml"}, QDir::Files, QDir::Name)) {
+        QFile file(dir_.filePath(name));
+        file.open(QIODevice::ReadOnly);
+        mails << ParseMail(file.readAll());
+    }
+    return mails;
+}
+
+QStringList MailRecorder::Arguments() const {
+    QFile file(dir_.filePath("args.log"));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+SentMail ParseMail(const QByteArray& raw) {
+    g_mime_init();
+    GMimeStream* stream = g_mime_stream_mem_new_with_buffer(raw.constData(), raw.size());
+    GMimeParser* parser = g_mime_parser_new_with_stream(stream);
+    GMimeMessage* message = g_mime_parser_construct_message(parser, nullptr);
+    SentMail mail;
+    if (message) {
+        mail.to = Addresses(g_mime_message_get_to(message));
+        mail.cc = Addresses(g_mime_message_get_cc(message));
+        mail.subject = QString::fromUtf8(g_mime_message_get_subject(message));
+        mail.receipt =
+            QString::fromUtf8(g_mime_object_get_header(GMIME_OBJECT(message), "Disposition-Notification-To"));
+        GMimePartIter* it = g_mime_part_iter_new(GMIME_OBJECT(message));
+        do {
+            GMimeObject* part = g_mime_part_iter_get_current(it);
+            if (!part || !GMIME_IS_PART(part)) continue;
+            const char* filename = g_mime_part_get_filename(GMIME_PART(part));
+            if (filename)
+                mail.attachments << qMakePair(QString::fromUtf8(filename), Decoded(GMIME_PART(part)));
+            else if (GMIME_IS_TEXT_PART(part)) {
+                char* text = g_mime_text_part_get_text(GMIME_TEXT_PART(part));
+                mail.body = QString::fromUtf8(text);
+                g_free(text);
+            }
+        } while (g_mime_part_iter_next(it));
+        g_mime_part_iter_free(it);
+        g_object_unref(message);
+    }
+    g_object_unref(parser);
+    g_object_unref(stream);
+    return mail;
+}
+
+}  // namespace dc::test

@@ -1,0 +1,36 @@
+#pragma once
+// A stand-in mail program for the tests: a small script in a temporary folder, set as DC_SENDMAIL,
+// that keeps every message it receives; the messages are read back with GMime.
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace dc::test {
+
+struct SentMail {
+    QStringList to, cc;
+    QString subject, receipt, body;
+    QList<QPair<QString, QByteArray>> attachments;  // file name, decoded contents
+};
+
+class MailRecorder {
+  public:
+    // exitCode != 0 makes the program refuse every message with that code and a reason on stderr.
+    explicit MailRecorder(int exitCode = 0);
+    ~MailRecorder();
+    QList<SentMail> Messages() const;
+    QStringList Arguments() const;  // the command-line arguments of each call
+    QString Folder() const { return dir_.path(); }
+
+  private:
+    QTemporaryDir dir_;
+    QByteArray oldProgram_;
+};
+
+SentMail ParseMail(const QByteArray& raw);
+
+}  // namespace dc::test

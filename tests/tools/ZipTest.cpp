@@ -1,0 +1,151 @@
+// The zip archive: the system files' archive read back with libzip (entries, no folders, contents),
+// the archive button run twice, a failed archive that is reported and not attached, and the job
+// options that name entries, append and remove.
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QMap>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "platform/Database.h"
+#include "shell/Globals.h"
+#include "shell/ProgramDb.h"
+#include "tools/Email.h"
+#include "tools/SystemArchive.h"
+#include "tools/cZip.h"
+#include "tools/frmEmail.h"
+
+namespace dc {
+namespace {
+
+using test::ScriptedModal;
+using test::ScriptedMsgBox;
+
+// Every entry of an archive with its contents, read with libzip.
+QMap<QString, QByteArray> ReadZip(const QString& path) {
+    QMap<QString, QByteArray> entries;
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
+    if (!archive) return entries;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        zip_stat_t stat;
+        zip_stat_index(archive, i, 0, &stat);
+        QByteArray data(static_cast<int>(stat.size), '\0');
+        zip_file_t* file = zip_fopen_index(archive, i, 0);
+        if (file) {
+            zip_fread(file, data.data(), stat.size);
+            zip_fclose(file);
+        }
+        entries.insert(QString::fromUtf8(stat.name), data);
+    }
+    zip_close(archive);
+    return entries;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+class ZipTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db = folder.OpenDatabase();
+        folder.WriteIni(db);
+        gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) VALUES (7, 'Zip', 'Zoe')");
+    }
+    test::ProgramFolder folder;
+    QString db;
+};
+
+TEST_F(ZipTest, SystemArchiveHoldsTheIniFileAndAConsistentDatabaseCopyWithoutFolders) {
+    // A write in progress on the program's connection is not in the copy.
+    Database::Transaction pending(*gDB);
+    gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) VALUES (8, 'Half', 'Done')");
+
+    BuildSystemZip(SystemZipPath());
+    EXPECT_TRUE(SystemZipPath().endsWith("/CV550.ZIP"));
+    const auto entries = ReadZip(SystemZipPath());
+    ASSERT_EQ(entries.keys(), (QStringList{"Connect.ini", "Golf.mdb"}));
+    EXPECT_EQ(entries["Connect.ini"], FileBytes(IniFilePath()));
+
+    QTemporaryDir out;
+    QFile copy(out.filePath("Golf.mdb"));
+    copy.open(QIODevice::WriteOnly);
+    copy.write(entries["Golf.mdb"]);
+    copy.close();
+    auto read = OpenProgramDatabase(copy.fileName());
+    EXPECT_EQ(read->Scalar("SELECT group_concat(PLAYER_ID) FROM PLAYERS").toString(), "7");
+}
+
+TEST_F(ZipTest, ZipButtonReplacesItsArchiveAndAttachesNothingWhenTheArchiveFails) {
+    bErrorReport = true;
+    ScriptedMsgBox boxes;
+    ScriptedModal modal([&](QDialog& d) {
+        auto& s = static_cast<frmEmail&>(d);
+        s.cmdZip->click();
+        s.cmdZip->click();
+        EXPECT_EQ(s.lstAttach->count(), 1);
+        EXPECT_TRUE(s.lstAttach->item(0)->isSelected());
+        EXPECT_EQ(ReadZip(SystemZipPath()).size(), 2);
+
+        QFile::remove(IniFilePath());  // the archive cannot be made any more
+        s.cmdZip->click();
+        EXPECT_EQ(s.lstAttach->count(), 0);
+        EXPECT_FALSE(QFile::exists(SystemZipPath()));
+        return 0;
+    });
+    OpenEmailScreen("General", kSupportAddress);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().startsWith("Form Email, cmdZip_Click\r\nError Number 53"))
+        << boxes.Last().toStdString();
+    EXPECT_TRUE(boxes.Last().contains("Connect.ini"));
+}
+
+TEST_F(ZipTest, JobOptionsNameAppendAndRemoveEntries) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("sub");
+    for (const QString name : {"a.txt", "b.log", "sub/c.txt"}) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(name.toUtf8());
+    }
+    const QString archive = dir.filePath("out.zip");
+    struct Case {
+        QString spec;
+        bool folders, recurse, append;
+        QStringList entries;
+    };
+    const QList<Case> cases = {
+        {"*.txt", false, true, false, {"a.txt", "c.txt"}},
+        {"*.txt", true, true, false, {"a.txt", "sub/c.txt"}},
+        {"b.log", false, false, true, {"a.txt", "b.log", "sub/c.txt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.spec.toStdString());
+        cZip job;
+        job.SetZipFile(archive);
+        job.SetBasePath(dir.path());
+        job.StoreFolderNames = c.folders;
+        job.RecurseSubDirs = c.recurse;
+        job.AllowAppend = c.append;
+        job.AddFileSpec(c.spec);
+        job.Zip();
+        QStringList names = ReadZip(archive).keys();
+        EXPECT_EQ(names, c.entries);
+    }
+    cZip remove;
+    remove.SetZipFile(archive);
+    remove.AddFileSpec(dir.filePath("*.txt"));
+    remove.Delete();
+    EXPECT_EQ(ReadZip(archive).keys(), (QStringList{"b.log", "sub/c.txt"}));
+}
+
+}  // namespace
+}  // namespace dc
