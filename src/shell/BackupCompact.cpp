@@ -31,14 +31,7 @@ void MakeBackup(const QString& live, const QString& backup) {
 // Writes a compacted, encrypted copy of the live file to the target.
 void Compact(const QString& live, const QString& target) {
     RemoveDatabaseFileOrThrow(target);  // a target left by an earlier failed run
-    auto source = Database::Open(live, DatabasePassword());
-    // An empty file to attach (the connection may only open existing files), readable by its owner
-    // alone while it holds the copy; its journal takes the same rights.
-    CreateEmptyFile(target);
-    source->Execute("ATTACH DATABASE ? AS compacted KEY ?", {target, DatabasePassword()});
-    source->Scalar("SELECT sqlcipher_export('compacted')");
-    source->Execute("DETACH DATABASE compacted");
-    source->Close();
+    ExportDatabase(live, target);
     // The copy must open with the password and hold the program's tables before it replaces anything.
     OpenProgramDatabase(target)->Close();
 }

@@ -106,4 +106,17 @@ QString UnusableDatabaseTitle(int number) {
 
 bool IsBlankDatabasePath(const QString& path) { return path.toUpper().contains(kBlankDbName.toUpper()); }
 
+void ExportDatabase(const QString& livePath, const QString& copyPath) {
+    auto source = Database::Open(livePath, DatabasePassword());
+    // An empty file to attach (a connection may only open existing files); its journal takes its rights.
+    CreateEmptyFile(copyPath);
+    source->Execute("ATTACH DATABASE ? AS exported KEY ?", {copyPath, DatabasePassword()});
+    {
+        Database::Transaction read(*source);
+        source->Scalar("SELECT sqlcipher_export('exported')");
+        read.Commit();
+    }
+    source->Execute("DETACH DATABASE exported");
+}
+
 }  // namespace dc

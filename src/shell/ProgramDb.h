@@ -30,6 +30,11 @@ std::unique_ptr<Database> OpenProgramDatabase(const QString& path);
 std::unique_ptr<Database> OpenLiveDatabase(const QString& path);
 void ReleaseLiveDatabaseLock();
 
+// Writes the committed state of the database at `livePath` to the new file `copyPath` (created
+// readable by its owner only) through a connection of its own: an export inside one read
+// transaction, so the copy is never a file half-way through a write.
+void ExportDatabase(const QString& livePath, const QString& copyPath);
+
 // Throws the 3027 error above when the file or its folder may not be written.
 void ThrowIfWriteProtected(const QString& path);
 
