@@ -51,6 +51,7 @@ QLabel* Box(QWidget* parent, const char* name) {
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     l->setMinimumWidth(90);
+    l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     l->setAlignment(Qt::AlignCenter);
     return l;
 }
@@ -301,6 +302,11 @@ void frmHandicap::Form_Load() {
             Load_TeeBox(*cboTeeBox);
             cboTeeBox->setCurrentIndex(-1);
         }
+        // Printing waits for a report, and the tournament row for one that has it: the preselected
+        // player's report below may bring both.
+        cmdPrint->setEnabled(false);
+        cmdSendEmail->setEnabled(false);
+        for (QLabel* l : {Label4[2], TIBox, TournBox}) l->setVisible(false);
         const int player = nCurPlayerID > 0 ? cboPlayer->findData(nCurPlayerID) : -1;
         if (player >= 0) {
             bNoPlayerClick = 1;
@@ -310,11 +316,8 @@ void frmHandicap::Form_Load() {
             lblGender->setText(gender_);
             CalcHandicap();
         }
-        for (QLabel* l : {Label4[2], TIBox, TournBox}) l->setVisible(false);
         cboFontStyle->addItems({"Regular", "Bold"});
         cboFontStyle->setCurrentIndex(0);
-        cmdSendEmail->setEnabled(false);
-        cmdPrint->setEnabled(false);
         LoadPrinterFonts();
     } catch (...) {
         ReportCurrentError(kTag + "Form_Load", Sql::Without);
@@ -362,6 +365,16 @@ void frmHandicap::Setup_spHcp() {
     g.SetRowHeight(0, g.MaxTextRowHeight(0));
 }
 
+void frmHandicap::FitColumns() {
+    const int minimum[] = {645, 0, individualWidth_ ? 2780 : 2180, 870, 950};
+    for (int c : {0, 2, 3, 4}) {
+        int px = 0;
+        for (int r = 0; r <= spHcp->MaxRows(); ++r)
+            px = std::max(px, spHcp->fontMetrics().horizontalAdvance(spHcp->CellText(c, r)));
+        spHcp->SetColWidth(c, std::max(minimum[c], (px + 16) * Spread::kTwipsPerPixel));
+    }
+}
+
 void frmHandicap::Clear_spHcp() {
     for (int r = 1; r <= spHcp->MaxRows(); ++r)
         for (int c = 0; c <= 5; ++c) spHcp->SetCellText(c, r, " ");
@@ -381,6 +394,7 @@ void frmHandicap::HandCalc() {
     try {
         spHcp->SetMaxRows(0);
         spHcp->SetMaxRows(kReportRows);
+        Clear_spHcp();
         const std::vector<ReportRound> rounds = LoadReportRounds(nCurPlayerID, chkOneYear->isChecked());
         if (rounds.empty()) {
             if (bSounds) SoundCounter();
@@ -426,6 +440,7 @@ void frmHandicap::ShowReport(const HcpReport& report, bool nineHoles) {
             spHcp->SetCellText(4, count + 2 + k, s.date);
         }
     }
+    FitColumns();
     const bool shown = report.tourn == TournState::Shown;
     nTournShown = shown ? 1 : 0;
     if (shown) sngRptTIndex = report.tIndex;
@@ -511,6 +526,7 @@ void frmHandicap::optUSCan_Click(int index) {
 void frmHandicap::SetIndividualLayout(bool individual) {
     cmdSendEmail->setEnabled(!individual);
     spHcp->SetColWidth(1, individual ? 0 : 600);
+    individualWidth_ = individual;
     spHcp->SetColWidth(2, individual ? 2780 : 2180);
     spHcp->SetCellText(0, 0, individual ? "Score" : "Index");
     spHcp->SetCellText(2, 0, individual ? "Course" : "Player");
@@ -535,6 +551,7 @@ void frmHandicap::HC_Click(int index) {
             SetIndividualLayout(true);
             listRows_.clear();
             spHcp->SetMaxRows(kReportRows);
+            Clear_spHcp();
             if (cboPlayer->currentIndex() < 0 && nCurPlayerID <= 0) {
                 if (bSounds) SoundCounter();
                 MsgBox("A Player must be selected.", vbInformation);
@@ -578,6 +595,7 @@ void frmHandicap::ShowList(IndexOrder order) {
     bNoPlayerClick = 0;
     listRows_.clear();
     spHcp->SetMaxRows(static_cast<int>(players.size()));
+    Clear_spHcp();
     cmdPrint->setEnabled(true);
     listRows_ = IndexList(Is18(), Rules()).Build(players, order);
     for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
@@ -590,6 +608,7 @@ void frmHandicap::ShowList(IndexOrder order) {
         sngRptIndex = row.shown;
         sngRptTIndex = row.tourn ? row.shown : kNoTournIndexF;
     }
+    FitColumns();
 }
 
 void frmHandicap::cmdPrint_Click() {

@@ -82,10 +82,13 @@ class frmHandicap : public QDialog {
     void ShowReport(const HcpReport& report, bool nineHoles);
     void ShowList(IndexOrder order);
     void SetIndividualLayout(bool individual);
+    // Widens the shown columns to their longest text (the layout's widths are the least).
+    void FitColumns();
     CardFigures PlayerCardFigures(int playerId);
 
     std::vector<IndexListRow> listRows_;
     QString gender_;
+    bool individualWidth_ = true;
 };
 
 }  // namespace dc

@@ -112,8 +112,8 @@ TEST_F(HandicapDb, IndexListsInBothOrders) {
     EXPECT_EQ(low[2].gender, "M");
     // nine holes: the back nine's pair when it was played, else the front nine's
     EXPECT_EQ(texts(IndexList(false, RuleSet::US).Build(players, IndexOrder::LowToHigh)),
-              QStringList({"5.0|Dee Dunn-Featherston|03/04/2026", "6.1|Al Adams|03/02/2026",
-                           "18.2|Bo Baker|", "20.2|Cy Cole|"}));
+              QStringList({"5.0|Dee Dunn-Featherston|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
+                           "20.2|Cy Cole|"}));
 }
 
 TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
@@ -157,6 +157,16 @@ TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
     screen.cmdClose_Click();
     EXPECT_EQ(nCurPlayerID, 1);
     EXPECT_EQ(nReturnCode, 2);
+}
+
+TEST_F(HandicapDb, LastTwelveMonthsStartsTodayOneYearBack) {
+    AddPlayer(1);
+    AddRound(Round(1, 1, "2025-12-05"));
+    AddRound(Round(1, 2, "2025-12-06"));
+    AddRound(Round(1, 3, "2026-12-06"));
+    EXPECT_EQ(LoadReportRounds(1, true).size(), 2u);
+    EXPECT_EQ(LoadReportRounds(1, false).size(), 3u);
+    EXPECT_EQ(LoadReportRounds(1, true).back().date, "12/06/2025");
 }
 
 TEST_F(HandicapDb, TooFewScoresAndNoRounds) {
