@@ -63,7 +63,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
 }
 
 // Runs one printout on a new printer page; a failing printer is told once, and the document ended.
-void RunPrintout(const QString& jobName, const std::function<void(PrinterPage&)>& print) {
+void RunPrintout(const QString& tag, const QString& jobName, const std::function<void(PrinterPage&)>& print) {
     try {
         auto page = CreatePrinterPage();
         page->SetJobName(jobName);
@@ -79,6 +79,8 @@ void RunPrintout(const QString& jobName, const std::function<void(PrinterPage&)>
         ReportSavedPrintout(*page);
     } catch (const PrinterError& e) {
         MsgBox(PrintErrorText(e.number(), e.description()), vbInformation);
+    } catch (...) {
+        ReportCurrentError(kTag + tag, Sql::Without);
     }
 }
 
@@ -101,6 +103,80 @@ frmHandicap::frmHandicap(QWidget* parent) : QDialog(parent) {
     BuildControls();
     Connect();
     Form_Load();
+}
+
+QGroupBox* frmHandicap::BuildTeeBoxFrame() {
+    auto* Frame5 = new QGroupBox(this);
+    Frame5->setObjectName("Frame5");
+    auto* f5 = new QGridLayout(Frame5);
+    cboCourse = new QComboBox(Frame5);
+    cboCourse->setObjectName("cboCourse");
+    cboCourse->setMinimumWidth(240);
+    cboTeeBox = new QComboBox(Frame5);
+    cboTeeBox->setObjectName("cboTeeBox");
+    f5->addWidget(Caption(Frame5, "Label15", "Course"), 0, 0);
+    f5->addWidget(cboCourse, 0, 1, 1, 3);
+    f5->addWidget(Caption(Frame5, "Label2", "Tee Box"), 1, 0);
+    f5->addWidget(cboTeeBox, 1, 1, 1, 3);
+    Label3 = Caption(Frame5, "Label3", "Index");
+    Label5 = Caption(Frame5, "Label5", "Handicap");
+    Label4[0] = nullptr;
+    Label4[1] = Caption(Frame5, "Label4_1", "Regular");
+    Label4[2] = Caption(Frame5, "Label4_2", "Tournament");
+    HIBox = Box(Frame5, "HIBox");
+    HandicapBox = Box(Frame5, "HandicapBox");
+    TIBox = Box(Frame5, "TIBox");
+    TournBox = Box(Frame5, "TournBox");
+    for (QLabel* l : {Label3, Label5, HIBox, HandicapBox, TIBox, TournBox}) l->setAlignment(Qt::AlignCenter);
+    f5->addWidget(Label3, 2, 1);
+    f5->addWidget(Label5, 2, 2);
+    f5->addWidget(Label4[1], 3, 0);
+    f5->addWidget(HIBox, 3, 1);
+    f5->addWidget(HandicapBox, 3, 2);
+    f5->addWidget(Label4[2], 4, 0);
+    f5->addWidget(TIBox, 4, 1);
+    f5->addWidget(TournBox, 4, 2);
+    lblGender = Caption(Frame5, "lblGender", QString());
+    f5->addWidget(lblGender, 3, 3);
+
+    return Frame5;
+}
+
+QHBoxLayout* frmHandicap::BuildGridAndButtons() {
+    auto* Frame4 = new QGroupBox("Scores/Index Table", this);
+    Frame4->setObjectName("Frame4");
+    auto* f4 = new QVBoxLayout(Frame4);
+    spHcp = new Spread(Frame4);
+    spHcp->setObjectName("spHcp");
+    f4->addWidget(spHcp);
+
+    cmdPrint = Button(this, "cmdPrint", "&Print List");
+    cmdSendEmail = Button(this, "cmdSendEmail", "Send E&mail");
+    cmdHelp = Button(this, "cmdHelp", "Help");
+    cmdClose = Button(this, "cmdClose", "Clos&e");
+    auto* fraCards = new QGroupBox("Handicap Cards", this);
+    fraCards->setObjectName("fraCards");
+    auto* fc = new QGridLayout(fraCards);
+    cmdHcpCards = Button(fraCards, "cmdHcpCards", "Hcp Cards");
+    cboFontType = new QComboBox(fraCards);
+    cboFontType->setObjectName("cboFontType");
+    cboFontStyle = new QComboBox(fraCards);
+    cboFontStyle->setObjectName("cboFontStyle");
+    fc->addWidget(Caption(fraCards, "lblFontType", "Font Type"), 0, 0);
+    fc->addWidget(cboFontType, 0, 1);
+    fc->addWidget(Caption(fraCards, "lblFontStyle", "Font Style"), 1, 0);
+    fc->addWidget(cboFontStyle, 1, 1);
+    fc->addWidget(cmdHcpCards, 0, 2, 2, 1);
+
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {cmdPrint, cmdSendEmail}) buttons->addWidget(b);
+    buttons->addWidget(fraCards);
+    buttons->addStretch();
+    for (QPushButton* b : {cmdHelp, cmdClose}) buttons->addWidget(b);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(Frame4, 1);
+    middle->addLayout(buttons);
+    return middle;
 }
 
 void frmHandicap::BuildControls() {
@@ -150,70 +226,14 @@ void frmHandicap::BuildControls() {
     }
     HC[1]->setChecked(true);
 
-    auto* Frame5 = new QGroupBox(this);
-    Frame5->setObjectName("Frame5");
-    auto* f5 = new QGridLayout(Frame5);
-    cboCourse = new QComboBox(Frame5);
-    cboCourse->setObjectName("cboCourse");
-    cboCourse->setMinimumWidth(240);
-    cboTeeBox = new QComboBox(Frame5);
-    cboTeeBox->setObjectName("cboTeeBox");
-    f5->addWidget(Caption(Frame5, "Label15", "Course"), 0, 0);
-    f5->addWidget(cboCourse, 0, 1, 1, 3);
-    f5->addWidget(Caption(Frame5, "Label2", "Tee Box"), 1, 0);
-    f5->addWidget(cboTeeBox, 1, 1, 1, 3);
-    Label3 = Caption(Frame5, "Label3", "Index");
-    Label5 = Caption(Frame5, "Label5", "Handicap");
-    Label4[0] = nullptr;
-    Label4[1] = Caption(Frame5, "Label4_1", "Regular");
-    Label4[2] = Caption(Frame5, "Label4_2", "Tournament");
-    HIBox = Box(Frame5, "HIBox");
-    HandicapBox = Box(Frame5, "HandicapBox");
-    TIBox = Box(Frame5, "TIBox");
-    TournBox = Box(Frame5, "TournBox");
-    for (QLabel* l : {Label3, Label5, HIBox, HandicapBox, TIBox, TournBox}) l->setAlignment(Qt::AlignCenter);
-    f5->addWidget(Label3, 2, 1);
-    f5->addWidget(Label5, 2, 2);
-    f5->addWidget(Label4[1], 3, 0);
-    f5->addWidget(HIBox, 3, 1);
-    f5->addWidget(HandicapBox, 3, 2);
-    f5->addWidget(Label4[2], 4, 0);
-    f5->addWidget(TIBox, 4, 1);
-    f5->addWidget(TournBox, 4, 2);
-    lblGender = Caption(Frame5, "lblGender", QString());
-    f5->addWidget(lblGender, 3, 3);
-
-    auto* Frame4 = new QGroupBox("Scores/Index Table", this);
-    Frame4->setObjectName("Frame4");
-    auto* f4 = new QVBoxLayout(Frame4);
-    spHcp = new Spread(Frame4);
-    spHcp->setObjectName("spHcp");
-    f4->addWidget(spHcp);
-
-    cmdPrint = Button(this, "cmdPrint", "&Print List");
-    cmdSendEmail = Button(this, "cmdSendEmail", "Send E&mail");
-    cmdHelp = Button(this, "cmdHelp", "Help");
-    cmdClose = Button(this, "cmdClose", "Clos&e");
-    auto* fraCards = new QGroupBox("Handicap Cards", this);
-    fraCards->setObjectName("fraCards");
-    auto* fc = new QGridLayout(fraCards);
-    cmdHcpCards = Button(fraCards, "cmdHcpCards", "Hcp Cards");
-    cboFontType = new QComboBox(fraCards);
-    cboFontType->setObjectName("cboFontType");
-    cboFontStyle = new QComboBox(fraCards);
-    cboFontStyle->setObjectName("cboFontStyle");
-    fc->addWidget(Caption(fraCards, "lblFontType", "Font Type"), 0, 0);
-    fc->addWidget(cboFontType, 0, 1);
-    fc->addWidget(Caption(fraCards, "lblFontStyle", "Font Style"), 1, 0);
-    fc->addWidget(cboFontStyle, 1, 1);
-    fc->addWidget(cmdHcpCards, 0, 2, 2, 1);
-
+    QGroupBox* Frame5 = BuildTeeBoxFrame();
+    QHBoxLayout* middle = BuildGridAndButtons();
     capHelp = Caption(this, "capHelp", QString());
     capHelp->setFrameShape(QFrame::Panel);
     capHelp->setFrameShadow(QFrame::Sunken);
 
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{PlayerCap, Frame3, fraHoleCountry, Frame4, Frame5, fraCards})
+    for (QWidget* w : std::initializer_list<QWidget*>{PlayerCap, Label3, Label5, Label4[1], Label4[2], HIBox,
+                                                      HandicapBox, TIBox, TournBox})
         w->setFont(bold);
 
     auto* left = new QVBoxLayout;
@@ -228,15 +248,6 @@ void frmHandicap::BuildControls() {
     auto* top = new QHBoxLayout;
     top->addLayout(left);
     top->addWidget(Frame5, 1);
-
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {cmdPrint, cmdSendEmail}) buttons->addWidget(b);
-    buttons->addWidget(fraCards);
-    buttons->addStretch();
-    for (QPushButton* b : {cmdHelp, cmdClose}) buttons->addWidget(b);
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(Frame4, 1);
-    middle->addLayout(buttons);
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
@@ -305,7 +316,6 @@ void frmHandicap::Form_Load() {
         // Printing waits for a report, and the tournament row for one that has it: the preselected
         // player's report below may bring both.
         cmdPrint->setEnabled(false);
-        cmdSendEmail->setEnabled(false);
         for (QLabel* l : {Label4[2], TIBox, TournBox}) l->setVisible(false);
         const int player = nCurPlayerID > 0 ? cboPlayer->findData(nCurPlayerID) : -1;
         if (player >= 0) {
@@ -627,7 +637,7 @@ void frmHandicap::cmdPrint_Click() {
                           {}};
         for (int r = 1; r <= kReportRows && r <= spHcp->MaxRows(); ++r)
             p.rows[r - 1] = {cell(0, r), cell(2, r), cell(3, r), cell(4, r)};
-        RunPrintout("Handicap Report", [&](PrinterPage& page) {
+        RunPrintout("PrintIndividual", "Handicap Report", [&](PrinterPage& page) {
             SetUpReportPage(page);
             PrintIndividual(page, p);
         });
@@ -636,10 +646,11 @@ void frmHandicap::cmdPrint_Click() {
     IndexListPrint list{today, cboCourse->currentText().trimmed(), cboTeeBox->currentText().trimmed(), {}};
     for (int r = 1; r <= spHcp->MaxRows(); ++r)
         list.rows.push_back({cell(0, r), cell(2, r), cell(3, r), cell(4, r)});
-    RunPrintout("Handicap Index List", [&](PrinterPage& page) {
-        SetUpReportPage(page);
-        PrintIndexList(page, list);
-    });
+    RunPrintout(HC[2]->isChecked() ? "PrintIndexAlpha" : "PrintIndexLowHigh", "Handicap Index List",
+                [&](PrinterPage& page) {
+                    SetUpReportPage(page);
+                    PrintIndexList(page, list);
+                });
 }
 
 CardFigures frmHandicap::PlayerCardFigures(int playerId) {
@@ -666,7 +677,8 @@ void frmHandicap::cmdHcpCards_Click() {
                                  courseChosen));
     SetMousePointer(Pointer::Default);
     if (cards.empty()) return;
-    RunPrintout("Handicap Cards", [&](PrinterPage& page) { PrintHandicapCards(page, cards, run); });
+    RunPrintout("cmdHcpCards_Click", "Handicap Cards",
+                [&](PrinterPage& page) { PrintHandicapCards(page, cards, run); });
 }
 
 void frmHandicap::cmdSendEmail_Click() {

@@ -11,6 +11,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -74,6 +76,8 @@ class frmHandicap : public QDialog {
 
   private:
     void BuildControls();
+    QGroupBox* BuildTeeBoxFrame();
+    QHBoxLayout* BuildGridAndButtons();  // the grid, the buttons and the card frame
     void Connect();
     void LoadPrinterFonts();
     bool Is18() const;
