@@ -1,7 +1,5 @@
 #include "handicap_report/HcpCards.h"
 
-#include <cmath>
-
 #include "handicap_report/CardFigures.h"
 #include "platform/PrinterPage.h"
 

@@ -288,6 +288,11 @@ bool frmHandicap::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void frmHandicap::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    SetMousePointer(Pointer::Default);
+}
+
 bool frmHandicap::Is18() const { return opt189[1]->isChecked(); }
 RuleSet frmHandicap::Rules() const { return optUSCan[1]->isChecked() ? RuleSet::US : RuleSet::CA; }
 bool frmHandicap::IndividualView() const { return HC[1]->isChecked(); }

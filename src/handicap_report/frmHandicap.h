@@ -16,6 +16,7 @@ class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QShowEvent;
 
 namespace dc {
 
@@ -73,6 +74,7 @@ class frmHandicap : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;  // Form_Activate: the pointer back to normal
 
   private:
     void BuildControls();
