@@ -35,6 +35,7 @@
 #include "platform/Pointer.h"
 #include "platform/Spread.h"
 #include "platform/Val.h"
+#include "handicap_report/frmHandicap.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
 #include "scorecards/frmScoreCard.h"
@@ -109,7 +110,7 @@ void frmMainGolf::BuildControls() {
           cmdNewPlayer, cmdDeletePlayer, cmdSetup, cmdScoreCard, cmdHelp, cmdExit})
         top->addWidget(b);
     // Screens that are not part of the program yet, and the deletions, stay off until wired.
-    for (QPushButton* b : {cmdDeleteGame, cmdGameList, cmdStats, cmdGraphs, cmdHandicaps, cmdDeletePlayer})
+    for (QPushButton* b : {cmdDeleteGame, cmdGameList, cmdStats, cmdGraphs, cmdDeletePlayer})
         b->setEnabled(false);
     // The course editor is modeless: the main screen stays usable and reloads its lists when it closes.
     ShowCourseEditor = [this] {
@@ -127,6 +128,10 @@ void frmMainGolf::BuildControls() {
     ShowScoreCard = [this] {
         frmScoreCard cards(this);
         ExecModal(cards);
+    };
+    ShowHandicap = [this] {
+        frmHandicap handicaps(this);
+        ExecModal(handicaps);
     };
 
     auto* playerRow = new QHBoxLayout;

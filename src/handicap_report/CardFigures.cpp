@@ -1,0 +1,42 @@
+#include "handicap_report/CardFigures.h"
+
+#include "platform/Val.h"
+
+namespace dc {
+
+QString CourseHcpText(float index, double slope, bool zeroIsPlain) {
+    if (index > 0 || (zeroIsPlain && index == 0)) return QString::number(CourseHcp(index, slope));
+    return "+" + QString::number(CourseHcp(-index, slope));
+}
+
+CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules) {
+    CardFigures card;
+    if (!rounds.empty()) {
+        const HcpRound& newest = rounds.front().round;
+        if (newest.useHcp && newest.slope != 0) {
+            const StoredIndexes stored = StoredIndexesOf(newest, is18, rules);
+            card.index = stored.index;
+            card.tIndex = stored.tIndex;
+            // Whole, like every other course handicap, also from a tournament index.
+            card.hcpText = stored.tIndex == kNoTournIndexF ? CourseHcpText(stored.index, newest.slope, true)
+                                                           : CourseHcpText(stored.tIndex, newest.slope);
+        }
+    }
+    const std::vector<CountedScore> scores =
+        is18 ? CountScores18(rounds, rules) : CountScores9(rounds, rules);
+    std::vector<float> diffs;
+    for (const CountedScore& s : scores) diffs.push_back(s.diff);
+    const std::vector<bool> marks = LowestMarks(diffs);
+    for (size_t i = 0; i < scores.size(); ++i)
+        card.scores << ScoreText(scores[i].gross, scores[i].tourn && !scores[i].pair, marks[i]);
+    return card;
+}
+
+QString AverageText(const QStringList& scores) {
+    if (scores.isEmpty()) return QString();
+    double sum = 0;
+    for (const QString& s : scores) sum += Val(s);
+    return QString::number(RoundHalfAway(sum / scores.size() * 10) / 10.0, 'f', 1);
+}
+
+}  // namespace dc

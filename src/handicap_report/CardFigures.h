@@ -1,0 +1,31 @@
+#pragma once
+// What one handicap card shows of a player: the index and tournament index stored with his newest
+// round, the course handicap for that round's slope, and up to 20 recent scores, newest first,
+// "T" for a tournament score and "*" for the scores that count for the handicap.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "handicap_report/HcpReport.h"
+
+namespace dc {
+
+struct CardFigures {
+    QStringList scores;  // at most 20
+    float index = 0;     // 0 when the newest round does not count or has no slope
+    float tIndex = kNoTournIndexF;
+    QString hcpText = "0";
+};
+
+// From the player's rounds, newest first (LoadReportRounds), for 18 holes or nines.
+CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules);
+
+// Course-handicap text of an index with a slope: "14", a plus handicap "+2"; an index of exactly 0
+// is a plus index ("+0"), unless `zeroIsPlain` ("0", the card's rule for a plain index).
+QString CourseHcpText(float index, double slope, bool zeroIsPlain = false);
+
+// The average of the numbers the score texts begin with, "##0.0"; "" for no scores.
+QString AverageText(const QStringList& scores);
+
+}  // namespace dc

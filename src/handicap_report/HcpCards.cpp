@@ -1,0 +1,71 @@
+#include "handicap_report/HcpCards.h"
+
+#include "handicap_report/CardFigures.h"
+#include "platform/PrinterPage.h"
+
+namespace dc {
+
+namespace {
+
+constexpr int kRowsPerPage = 5;
+constexpr double kLeftX[5] = {0.875, 1.5, 2.125, 2.75, 3.375};
+constexpr double kRightX[5] = {4.5, 5.0125, 5.75, 6.375, 7.0};
+
+void PrintAt(PrinterPage& page, double x, double y, const QString& text) {
+    page.SetCurrentX(x);
+    page.SetCurrentY(y);
+    page.Print(text);
+}
+
+// One card of a row; `xs` are the card's five score columns, the first also its label column.
+void PrintCard(PrinterPage& page, const HandicapCard& card, const CardRun& run, const double* xs,
+               double valueX, double base) {
+    PrintAt(page, xs[0], base + 0.5, "Name:");
+    PrintAt(page, valueX, base + 0.5, card.name);
+    PrintAt(page, xs[0], base + 0.7, "Club:");
+    PrintAt(page, valueX, base + 0.7, run.club);
+    PrintAt(page, xs[0], base + 0.9, "TBox: " + run.tee.trimmed() + "  Date:" + run.date.trimmed());
+    PrintAt(page, xs[0], base + 1.1,
+            "Index:" + card.indexText.trimmed() + "  Hcp:" + card.hcpText.trimmed() +
+                "  Avg:" + card.avgText.trimmed());
+    for (int line = 0; line < 4; ++line)
+        for (int c = 0; c < 5; ++c)
+            PrintAt(page, xs[c], base + 1.3 + 0.2 * (line + 1), card.scores.value(line * 5 + c).trimmed());
+}
+
+}  // namespace
+
+QString ClubText(const QString& courseText) {
+    const QString t = courseText.trimmed();
+    if (t.isEmpty()) return "Not selected";
+    return t.size() > 25 ? courseText.left(25) : t;
+}
+
+HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool courseChosen) {
+    HandicapCard card;
+    card.name = name;
+    card.indexText = figures.index >= 0 ? QString::number(figures.index, 'f', 1)
+                                        : "+" + QString::number(-figures.index, 'f', 1);
+    card.hcpText = courseChosen ? figures.hcpText : QString();
+    card.avgText = AverageText(figures.scores);
+    card.scores = figures.scores;
+    return card;
+}
+
+void PrintHandicapCards(PrinterPage& page, const std::vector<HandicapCard>& cards, const CardRun& run) {
+    if (cards.empty()) return;
+    page.Scale(0, 0, 8.5, 11);
+    if (!run.fontName.isEmpty()) page.SetFontName(run.fontName);
+    page.SetFontBold(run.bold);
+    page.SetFontSize(12);
+    const HandicapCard blank;
+    for (size_t i = 0; i < cards.size(); i += 2) {
+        const int row = static_cast<int>(i / 2) % kRowsPerPage;
+        const double base = row * 2.0;
+        PrintCard(page, cards[i], run, kLeftX, 1.5, base);
+        PrintCard(page, i + 1 < cards.size() ? cards[i + 1] : blank, run, kRightX, 5.0125, base);
+        if (row == kRowsPerPage - 1 || i + 2 >= cards.size()) page.EndDoc();
+    }
+}
+
+}  // namespace dc

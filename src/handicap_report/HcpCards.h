@@ -1,0 +1,36 @@
+#pragma once
+// Handicap cards: one card per player, two side by side in a row, five rows (ten cards) to a page,
+// each page a document of its own. A card shows name, club, tee box, date, index, course handicap,
+// average score and up to 20 recent scores in four lines of five.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace dc {
+
+class PrinterPage;
+struct CardFigures;
+
+struct HandicapCard {
+    QString name, indexText, hcpText, avgText;
+    QStringList scores;  // at most 20
+};
+
+// What every card of a run shares.
+struct CardRun {
+    QString club;  // ClubText of the chosen course
+    QString tee, date;
+    QString fontName;  // "" keeps the printer's font
+    bool bold = false;
+};
+
+// The course's text cut to 25 characters; "Not selected" when no course is chosen.
+QString ClubText(const QString& courseText);
+// A player's card: index "#0.0" (a plus index "+2.3"), the course handicap only with a chosen course.
+HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool courseChosen);
+
+// Prints the cards in order; nothing for no cards.
+void PrintHandicapCards(PrinterPage& page, const std::vector<HandicapCard>& cards, const CardRun& run);
+
+}  // namespace dc

@@ -1,0 +1,100 @@
+#pragma once
+// The handicap screen "Handicap Utility": one player's handicap report with the scores used marked
+// and the course handicaps of a chosen tee box, or the index list of all players; prints what it
+// shows, prints handicap cards and opens the e-mail screen. Reads the database, writes nothing.
+
+#include <QDialog>
+#include <vector>
+
+#include "handicap_report/HcpReport.h"
+#include "handicap_report/IndexList.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QShowEvent;
+
+namespace dc {
+
+class Spread;
+struct CardFigures;
+
+class frmHandicap : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmHandicap(QWidget* parent = nullptr);
+
+    QLabel* PlayerCap;
+    QComboBox* cboPlayer;
+    QCheckBox* chkOneYear;
+    QRadioButton* opt189[3];    // [1] "18 Hole", [2] "9 Hole"
+    QRadioButton* optUSCan[3];  // [1] US, [2] Canada
+    QRadioButton* HC[4];        // [1] individual, [2] alphabetical, [3] low to high
+    QComboBox* cboCourse;
+    QComboBox* cboTeeBox;
+    QLabel *Label3, *Label5, *Label4[3], *HIBox, *HandicapBox, *TIBox, *TournBox, *lblGender;
+    Spread* spHcp;
+    QPushButton *cmdPrint, *cmdSendEmail, *cmdHcpCards, *cmdHelp, *cmdClose;
+    QComboBox *cboFontType, *cboFontStyle;
+    QLabel* capHelp;
+
+    // Figures of the last report (or of the last list row processed).
+    float sngRptIndex = 0;
+    float sngRptTIndex = kNoTournIndexF;
+    int nTournShown = 0;
+    int bNoPlayerClick = 0;
+
+    void Form_Load();
+    void Setup_spHcp();
+    void Clear_spHcp();
+    void CalcHandicap();
+    void HandCalc();  // the individual report for the chosen holes and rules
+    void cboPlayer_Click();
+    void chkOneYear_Click() { cboPlayer_Click(); }
+    void cboCourse_Click();
+    void cboTeeBox_Click();
+    void opt189_Click(int index);
+    void optUSCan_Click(int index);
+    void HC_Click(int index);
+    void cmdPrint_Click();
+    void cmdHcpCards_Click();
+    void cmdSendEmail_Click();
+    void cmdHelp_Click();
+    void cmdClose_Click() { reject(); }
+    void Form_Unload();
+    // Every way of closing (Close, the close box, Esc) hands the player back.
+    void done(int result) override;
+
+    // What the list views show, row by row.
+    const std::vector<IndexListRow>& ListRows() const { return listRows_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;  // Form_Activate: the pointer back to normal
+
+  private:
+    void BuildControls();
+    QGroupBox* BuildTeeBoxFrame();
+    QHBoxLayout* BuildGridAndButtons();  // the grid, the buttons and the card frame
+    void Connect();
+    void LoadPrinterFonts();
+    bool Is18() const;
+    RuleSet Rules() const;
+    bool IndividualView() const;
+    void ShowReport(const HcpReport& report, bool nineHoles);
+    void ShowList(IndexOrder order);
+    void SetIndividualLayout(bool individual);
+    // Widens the shown columns to their longest text (the layout's widths are the least).
+    void FitColumns();
+    CardFigures PlayerCardFigures(int playerId);
+
+    std::vector<IndexListRow> listRows_;
+    QString gender_;
+    bool individualWidth_ = true;
+};
+
+}  // namespace dc

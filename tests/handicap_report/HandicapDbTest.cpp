@@ -1,0 +1,188 @@
+// The report, the index lists and the handicap screen on a real database.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "EngineDb.h"
+#include "QStringPrint.h"
+#include "handicap/HcpLookups.h"
+#include "handicap/Recompute.h"
+#include "handicap_report/HcpReport.h"
+#include "handicap_report/IndexList.h"
+#include "handicap_report/frmHandicap.h"
+#include "platform/Database.h"
+#include "platform/Spread.h"
+#include "records/TeeBoxPacking.h"
+#include "shell/Globals.h"
+
+namespace dc::test {
+namespace {
+
+class HandicapDb : public EngineDb {
+  protected:
+    void SetUp() override {
+        EngineDb::SetUp();
+        sDateFormat = "MM/DD/YYYY";
+        bFlag18_9 = bUSCAFlag = true;
+        gDB->Execute(
+            "INSERT INTO COURSES (COURSE_ID, COURSE_NAME, TB, MSL, WSL) VALUES (1, 'Pines', ?, "
+            "'130113000000', "
+            "'125120000000')",
+            {PackTeeName("White") + PackTeeName("Championship") + PackTeeName("") + PackTeeName("")});
+    }
+    void Name(int id, const QString& last, const QString& first) {
+        gDB->Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=?, MI='' WHERE PLAYER_ID=?",
+                     {last, first, id});
+    }
+    // Rounds whose hole-by-hole gross varies, so that differentials differ.
+    void AddRounds(int player, int n, int from = 1) {
+        for (int g = from; g < from + n; ++g) {
+            TestRound r = Round(player, g, QString("2026-%1-01").arg(g % 12 + 1, 2, 10, QChar('0')));
+            r.date = QString("2026-01-%1").arg(g, 2, 10, QChar('0'));
+            for (int h = 0; h < g % 5; ++h) r.gross[h * 3] = 6;
+            AddRound(r);
+        }
+    }
+    void Recompute(int player, int games) {
+        CachedHcpLookups lookups(*gDB);
+        RecomputeGames(*gDB, player, 0, true, 1, games, 1, lookups, OneYearWindow().toInt());
+    }
+};
+
+// Rounds where the engine's mends matter: hole 1 unrecorded in a round of 18, a pair of nines, a
+// rating stored from a single (70.900001...). The report's index is the engine's.
+TEST_F(HandicapDb, ReportAndEngineAgree) {
+    AddPlayer(1);
+    AddRounds(1, 6);
+    TestRound noHoleOne = Round(1, 7, "2026-01-07");
+    noHoleOne.gross[0] = 0;
+    TestRound front = Round(1, 8, "2026-01-08"), back = Round(1, 9, "2026-01-09");
+    for (int h = 0; h < 9; ++h) front.gross[9 + h] = back.gross[h] = 0;
+    front.gross[2] = 7;
+    TestRound single = Round(1, 10, "2026-01-10");
+    single.rating = 70.900001525878906;
+    for (const TestRound& r : {noHoleOne, front, back, single}) AddRound(r);
+    Recompute(1, 10);
+    for (RuleSet rules : {RuleSet::US, RuleSet::CA}) {
+        const HcpReport report = BuildReport(CountScores18(LoadReportRounds(1, false), rules));
+        ASSERT_EQ(report.scores.size(), 9u);
+        EXPECT_TRUE(report.scores[1].pair);
+        EXPECT_EQ(report.scores[1].gross, 5 * 18 + 2);
+        EXPECT_FLOAT_EQ(report.index,
+                        Number(1, 10, rules == RuleSet::US ? "HCP_INDEX_US_18" : "HCP_INDEX_CA_18"));
+    }
+}
+
+TEST_F(HandicapDb, IndexListsInBothOrders) {
+    for (int id : {1, 2, 3, 4}) AddPlayer(id, id == 3 ? "m" : "M");
+    Name(1, "Adams", "Al");
+    Name(2, "Baker", "Bo");
+    Name(3, "Cole", "Cy");
+    Name(4, "Dunn-Featherstonehaugh", "Dee");
+    TestRound a = Round(1, 1, "2026-03-02");
+    a.columns = {{"HCP_INDEX_US_18", 12.1},
+                 {"THCP_INDEX_US_18", 9.8},
+                 {"HCP_INDEX_US_F9", 6.1},
+                 {"HCP_INDEX_US_B9", 7.7},
+                 {"ADJSCR_US_B9", 0}};
+    AddRound(a);
+    TestRound d = Round(4, 1, "2026-03-04");
+    d.columns = {{"HCP_INDEX_US_18", 9.8}, {"HCP_INDEX_US_B9", 5.0}, {"ADJSCR_US_B9", 44}};
+    AddRound(d);
+    const std::vector<ListedPlayer> players{
+        {1, "Adams, Al "}, {2, "Baker, Bo "}, {3, "Cole, Cy "}, {4, "Dunn, Dee "}};
+
+    auto texts = [](const std::vector<IndexListRow>& rows) {
+        QStringList t;
+        for (const auto& r : rows) t << r.indexText + "|" + r.name.trimmed() + "|" + r.date;
+        return t;
+    };
+    EXPECT_EQ(texts(IndexList(true, RuleSet::US).Build(players, IndexOrder::Alphabetical)),
+              QStringList({"9.8T|Adams, Al|03/02/2026", "36.4|Baker, Bo|", "40.4|Cole, Cy|",
+                           "9.8|Dunn, Dee|03/04/2026"}));
+    // equal indexes keep list order; names are FIRST LAST in 20 characters
+    const auto low = IndexList(true, RuleSet::US).Build(players, IndexOrder::LowToHigh);
+    EXPECT_EQ(texts(low), QStringList({"9.8T|Al Adams|03/02/2026", "9.8|Dee Dunn-Featherston|03/04/2026",
+                                       "36.4|Bo Baker|", "40.4|Cy Cole|"}));
+    EXPECT_EQ(low[1].name.size(), 20);
+    EXPECT_EQ(low[2].gender, "M");
+    // nine holes: the back nine's pair when it was played, else the front nine's
+    EXPECT_EQ(texts(IndexList(false, RuleSet::US).Build(players, IndexOrder::LowToHigh)),
+              QStringList({"5.0|Dee Dunn-Featherston|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
+                           "20.2|Cy Cole|"}));
+}
+
+TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
+    AddPlayer(1);
+    AddPlayer(2, "F");
+    Name(1, "Adams", "Al");
+    Name(2, "Baker", "Bo");
+    AddRounds(1, 6);
+    Recompute(1, 6);
+    nCurPlayerID = 1;
+    sCurGender = "M";
+    nCurCourseID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    EXPECT_EQ(box.Count(), 0);
+    EXPECT_EQ(screen.cboPlayer->currentText(), "Adams, Al ");
+    EXPECT_EQ(screen.cboCourse->currentText(), "Pines");
+    EXPECT_EQ(screen.cboTeeBox->count(), 4);
+    EXPECT_EQ(screen.spHcp->CellText(0, 1), "91");
+    EXPECT_EQ(screen.spHcp->CellText(3, 1), "White");
+    EXPECT_EQ(screen.spHcp->CellText(4, 6), "01/01/2026");
+    const HcpReport report = BuildReport(CountScores18(LoadReportRounds(1, false), RuleSet::US));
+    EXPECT_EQ(screen.HIBox->text(), ReportIndexText(report.index));
+    EXPECT_EQ(screen.TIBox->text(), "<2 Scores");
+
+    screen.cboTeeBox->setCurrentIndex(1);  // Championship, slope 113 for men
+    screen.cboTeeBox_Click();
+    EXPECT_EQ(screen.HandicapBox->text(), QString::number(CourseHcp(report.index, 113)));
+    EXPECT_EQ(screen.spHcp->CellText(3, 1), "White");
+
+    screen.HC[3]->setChecked(true);
+    screen.HC_Click(3);
+    EXPECT_EQ(screen.spHcp->MaxRows(), 2);
+    EXPECT_EQ(screen.spHcp->CellText(2, 0), "Player");
+    EXPECT_EQ(screen.spHcp->CellText(3, 1), QString::number(CourseHcp(report.index, 113)));
+    EXPECT_EQ(screen.spHcp->CellText(0, 2), "40.4");
+    EXPECT_EQ(screen.spHcp->CellText(3, 2), "43");  // the women's slope of the tee box: 120
+    EXPECT_TRUE(screen.cmdSendEmail->isEnabled());
+
+    // Closing in a list view hands back the current player, not 0.
+    screen.cmdClose_Click();
+    EXPECT_EQ(nCurPlayerID, 1);
+    EXPECT_EQ(nReturnCode, 2);
+}
+
+TEST_F(HandicapDb, LastTwelveMonthsStartsTodayOneYearBack) {
+    AddPlayer(1);
+    AddRound(Round(1, 1, "2025-12-05"));
+    AddRound(Round(1, 2, "2025-12-06"));
+    AddRound(Round(1, 3, "2026-12-06"));
+    EXPECT_EQ(LoadReportRounds(1, true).size(), 2u);
+    EXPECT_EQ(LoadReportRounds(1, false).size(), 3u);
+    EXPECT_EQ(LoadReportRounds(1, true).back().date, "12/06/2025");
+}
+
+TEST_F(HandicapDb, TooFewScoresAndNoRounds) {
+    AddPlayer(1);
+    AddPlayer(2);
+    AddRounds(1, 4);
+    ScriptedMsgBox box;
+    nCurPlayerID = 2;
+    frmHandicap screen;
+    EXPECT_EQ(box.Texts(), QStringList({"No Rounds found."}));
+    screen.cboPlayer->setCurrentIndex(screen.cboPlayer->findData(1));
+    screen.cboPlayer_Click();
+    EXPECT_EQ(box.Last(), "Not enough scores to calculate a Handicap.");
+    EXPECT_FALSE(screen.cmdPrint->isEnabled());
+    EXPECT_EQ(screen.cboCourse->currentIndex(), -1);
+}
+
+}  // namespace
+}  // namespace dc::test

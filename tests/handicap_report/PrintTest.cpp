@@ -1,0 +1,180 @@
+// The printed handicap report, the index list and the handicap cards: columns, lines, pages and
+// documents on the recording page, a failing printer, and one real PDF of each read back.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+
+#include "EngineDb.h"
+#include "QStringPrint.h"
+#include "handicap/HcpLookups.h"
+#include "handicap/Recompute.h"
+#include "handicap_report/HcpCards.h"
+#include "handicap_report/HcpPrint.h"
+#include "handicap_report/frmHandicap.h"
+#include "platform/Database.h"
+#include "platform/PrinterError.h"
+#include "platform/PrinterPageFactory.h"
+#include "platform/RecordingPrinterPage.h"
+#include "shell/Globals.h"
+
+namespace dc::test {
+namespace {
+
+class HcpPrint : public EngineDb {
+  protected:
+    void SetUp() override {
+        EngineDb::SetUp();
+        sDateFormat = "MM/DD/YYYY";
+        bFlag18_9 = bUSCAFlag = true;
+    }
+    void TearDown() override { SetPrinterPageFactory({}); }
+    const PrintOp& Op(const QString& text) {
+        const PrintOp* op = log->Find(text);
+        EXPECT_TRUE(op) << text.toStdString();
+        static const PrintOp none;
+        return op ? *op : none;
+    }
+    void AddPlayers(int n) {
+        for (int id = 1; id <= n; ++id) {
+            AddPlayer(id);
+            for (int g = 1; g <= 6; ++g) AddRound(Round(id, g, QString("2026-0%1-01").arg(g)));
+            CachedHcpLookups lookups(*gDB);
+            RecomputeGames(*gDB, id, 0, true, 1, 6, 1, lookups, OneYearWindow().toInt());
+        }
+    }
+    static bool HavePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
+    std::shared_ptr<PrintLog> log = std::make_shared<PrintLog>();
+};
+
+TEST_F(HcpPrint, IndividualReportColumnsAndLines) {
+    RecordingPrinterPage page(log);
+    SetUpReportPage(page);
+    IndividualPrint r{"Adams, Al ", "12/06/2026", "12.9", "<2 Scores", "Pines", "White", "14", "", false, {}};
+    r.rows[0] = {"85*", "Pines", "White", "06/01/2026"};
+    r.rows[1] = {"102T*", "Pines/Oaks", "White/R", "05/01/2026"};
+    PrintIndividual(page, r);
+    EXPECT_EQ(Op("Handicap Information for:").column, 16);
+    EXPECT_EQ(Op("Adams, Al ").column, 42);
+    EXPECT_EQ(Op("         Index:").column, 26);
+    EXPECT_EQ(Op("<2 Scores").column, 42);
+    EXPECT_EQ(log->Find("Tourn. Handicap:"), nullptr);
+    EXPECT_EQ(Op("85*").column, 10);
+    EXPECT_EQ(Op("102T*").column, 9);
+    EXPECT_EQ(Op("White/R").column, 51);
+    EXPECT_EQ(Op("06/01/2026").column, 63);
+    EXPECT_EQ(Op("85*").fontName, "Courier New");
+    EXPECT_DOUBLE_EQ(Op("85*").fontSize, 12);
+    const double line = Op("102T*").y - Op("85*").y;
+    EXPECT_NEAR(Op("* Lowest Scores used to determine Handicap").y - Op("85*").y, 24 * line, 1e-9)
+        << "all 23 rows, then an empty line";
+    EXPECT_EQ(log->DocumentCount(), 1);
+}
+
+TEST_F(HcpPrint, IndexListPicturesAndPages) {
+    struct Case {
+        const char *index, *hcp, *indexShown, *hcpShown;
+    } cases[] = {{"7", "5", "  7.0", "  5"},
+                 {"12.3", "14", " 12.3", " 14"},
+                 {"+2.3", "+3", " +2.3", " +3"},
+                 {"+12.3", "+14", "+12.3", "+14"},
+                 {"12.3T", "", "12.3T", ""}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(IndexPicture(c.index), c.indexShown);
+        EXPECT_EQ(HcpPicture(c.hcp), c.hcpShown);
+    }
+    RecordingPrinterPage page(log);
+    SetUpReportPage(page);
+    IndexListPrint list{"12/06/2026", "Pines", "White", {}};
+    list.rows.push_back({"9.8T", QString(36, 'N'), "11", "03/02/2026"});
+    for (int i = 0; i < 70; ++i) list.rows.push_back({"7", "Player", "5", ""});
+    PrintIndexList(page, list);
+    EXPECT_EQ(Op("All Players").column, 42);
+    EXPECT_EQ(Op("9.8T").column, 9);
+    EXPECT_EQ(Op(" 11").column, 54);
+    EXPECT_GT(Op(" 11").y, Op("9.8T").y) << "a long name pushes the handicap to the next line";
+    EXPECT_EQ(Op("  7.0").column, 9);
+    EXPECT_EQ(log->DocumentCount(), 1);
+    EXPECT_EQ(log->PageCount(1), 2);
+    EXPECT_FALSE(log->TextsOn(1, 2).contains("Index")) << "no headings on later pages";
+}
+
+TEST_F(HcpPrint, ElevenPlayersGiveTwoCardPages) {
+    AddPlayers(11);
+    gDB->Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (1, 'Pines')");
+    log = RecordAllPrinting([](RecordingPrinterPage& p) {
+        p.SetFontList({"Arial", "Courier New", "Tahoma"});
+    });
+    frmHandicap screen;
+    EXPECT_EQ(screen.cboFontType->currentText(), "Courier New");
+    screen.cboFontStyle->setCurrentText("Bold");
+    screen.cmdHcpCards_Click();
+    ASSERT_EQ(log->DocumentCount(), 2);
+    EXPECT_EQ(log->TextsOn(1, 1).count("Name:"), 10);
+    const QStringList last = log->TextsOn(2, 1);
+    EXPECT_EQ(last.count("Name:"), 2) << "the empty right card keeps its labels";
+    EXPECT_EQ(last.count("Not selected"), 2);
+    EXPECT_TRUE(last.contains("Index:17.2  Hcp:  Avg:90.0"));
+    EXPECT_TRUE(last.contains("Index:  Hcp:  Avg:"));
+    EXPECT_TRUE(last.contains("90*"));
+    const PrintOp& name = Op("Name:");
+    EXPECT_TRUE(name.bold);
+    EXPECT_DOUBLE_EQ(name.fontSize, 12);
+    EXPECT_DOUBLE_EQ(name.x, 0.875);
+    EXPECT_DOUBLE_EQ(name.y, 0.5);
+}
+
+TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {
+    AddPlayers(1);
+    nCurPlayerID = 1;
+    log = RecordAllPrinting([](RecordingPrinterPage& p) { p.SetFailure(kErrPrinter, 25); });
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    screen.cmdPrint_Click();
+    EXPECT_EQ(box.Texts(), QStringList({"482 Printer Error"}));
+
+    QString mode = "unset";
+    ScriptedModal modal([&](QDialog&) {
+        mode = sEmailMode;
+        return 0;
+    });
+    screen.HC[2]->setChecked(true);
+    screen.HC_Click(2);
+    screen.cmdSendEmail->click();
+    EXPECT_EQ(modal.Count(), 1);
+    EXPECT_EQ(mode, "");
+}
+
+TEST_F(HcpPrint, EachPrintoutAsARealPdf) {
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not available";
+    AddPlayers(2);
+    nCurPlayerID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    const QString pdf = qEnvironmentVariable("DC_PRINT_PDF");
+    auto printed = [&](const std::function<void()>& print) {
+        QFile::remove(pdf);
+        print();
+        return PdfText(pdf);
+    };
+    QString text = printed([&] { screen.cmdPrint_Click(); });
+    EXPECT_TRUE(text.contains("Handicap Information for:")) << text.toStdString();
+    EXPECT_TRUE(text.contains("* Lowest Scores used to determine Handicap"));
+    EXPECT_TRUE(text.contains("90*"));
+    screen.HC[3]->setChecked(true);
+    screen.HC_Click(3);
+    text = printed([&] { screen.cmdPrint_Click(); });
+    EXPECT_TRUE(text.contains("All Players")) << text.toStdString();
+    EXPECT_TRUE(text.contains(" 17.2      Test Player1")) << text.toStdString();
+    text = printed([&] { screen.cmdHcpCards_Click(); });
+    EXPECT_TRUE(text.contains("Name:")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Index:17.2")) << text.toStdString();
+    EXPECT_EQ(box.Count(), 0) << box.Last().toStdString();
+}
+
+}  // namespace
+}  // namespace dc::test
