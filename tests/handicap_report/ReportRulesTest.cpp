@@ -31,12 +31,6 @@ ReportRound R(int adj18, int gsf9 = 45, int gsb9 = 45, bool tourn = false, doubl
     return r;
 }
 
-std::vector<float> Diffs(const std::vector<CountedScore>& scores) {
-    std::vector<float> d;
-    for (const auto& s : scores) d.push_back(s.diff);
-    return d;
-}
-
 TEST(ReportRules, ScoresUsedMarksAndIndex) {
     struct Case {
         std::vector<int> adjusted;  // newest first
@@ -93,7 +87,9 @@ TEST(ReportRules, TournamentIndexExamples) {
         EXPECT_EQ(t.state, c.state) << c.index;
         EXPECT_FLOAT_EQ(t.tIndex, c.tIndex);
         EXPECT_EQ(!t.lowest.empty(), c.rows);
-        if (c.rows) EXPECT_FLOAT_EQ(c.tourn[t.lowest[0]], 10.0f);
+        if (c.rows) {
+            EXPECT_FLOAT_EQ(c.tourn[t.lowest[0]], 10.0f);
+        }
     }
     EXPECT_DOUBLE_EQ(TournMinDiff(5), 4.3);
     EXPECT_DOUBLE_EQ(TournMinDiff(19), 5.0);
