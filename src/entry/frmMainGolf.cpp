@@ -37,6 +37,9 @@
 #include "platform/Val.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
+#include "reports/frmGameList.h"
+#include "reports/frmGraphs.h"
+#include "reports/frmStats.h"
 #include "scorecards/frmScoreCard.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
@@ -109,8 +112,7 @@ void frmMainGolf::BuildControls() {
           cmdNewPlayer, cmdDeletePlayer, cmdSetup, cmdScoreCard, cmdHelp, cmdExit})
         top->addWidget(b);
     // Screens that are not part of the program yet, and the deletions, stay off until wired.
-    for (QPushButton* b : {cmdDeleteGame, cmdGameList, cmdStats, cmdGraphs, cmdHandicaps, cmdDeletePlayer})
-        b->setEnabled(false);
+    for (QPushButton* b : {cmdDeleteGame, cmdHandicaps, cmdDeletePlayer}) b->setEnabled(false);
     // The course editor is modeless: the main screen stays usable and reloads its lists when it closes.
     ShowCourseEditor = [this] {
         auto* editor = new frmCourseSetup(this);
@@ -127,6 +129,18 @@ void frmMainGolf::BuildControls() {
     ShowScoreCard = [this] {
         frmScoreCard cards(this);
         ExecModal(cards);
+    };
+    ShowStats = [this] {
+        frmStats stats(this);
+        ExecModal(stats);
+    };
+    ShowGameList = [this] {
+        frmGameList list(this);
+        ExecModal(list);
+    };
+    ShowGraphs = [this] {
+        frmGraphs graphs(this);
+        ExecModal(graphs);
     };
 
     auto* playerRow = new QHBoxLayout;
