@@ -57,6 +57,7 @@ frmStats::frmStats(QWidget* parent) : QDialog(parent) {
     chkAllCourses = panel->chkAllCourses;
     txtSDate = panel->txtSDate;
     txtEDate = panel->txtEDate;
+    chkAllCourses->setChecked(true);  // the statistics open over all courses
     spSG = new Spread(this);
     spSG->setObjectName("spSG");
 
