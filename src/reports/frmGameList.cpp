@@ -324,7 +324,20 @@ void frmGameList::ShowRows() {
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
         for (int c = 0; c < kGlCols; ++c)
             if (!rows_[r].text[c].isEmpty()) spGL->SetCellText(c, r + 1, rows_[r].text[c]);
+    FitColumns();
     spGL->SetReDraw(true);
+}
+
+// Every shown column as wide as its longest text, its designed width at least.
+void frmGameList::FitColumns() {
+    const QFontMetrics fm(spGL->font());
+    const QFontMetrics header(spGL->horizontalHeader()->font());
+    for (int c = 0; c < kGlCols; ++c) {
+        if (c == kGlPlayerId) continue;
+        int pixels = header.horizontalAdvance(c == 0 ? QString("Gm#") : spGL->CellText(c, 0));
+        for (const GameListRow& row : rows_) pixels = std::max(pixels, fm.horizontalAdvance(row.text[c]));
+        spGL->SetColWidth(c, std::max(Column(c).twips, (pixels + 12) * Spread::kTwipsPerPixel));
+    }
 }
 
 void frmGameList::spGL_Click(int col, int row) {
@@ -384,7 +397,7 @@ void frmGameList::cmdPrintAll_Click() {
         spGL->SetPrintHeader("Detailed Player Game List");
         spGL->SetPrintAbortMsg("Cancel print job");
         QString pdf;
-        const auto printer = SheetPrinter(pdf, "Game List.pdf");
+        const auto printer = SheetPrinter(pdf, "Detailed Game List.pdf");
         if (!spGL->PrintSheet(*printer)) throw PrinterError(kErrPrinter, "Printer Error");
         spGL->SetBackColor(kCyan);
         spGL->SetBlockMode(false);

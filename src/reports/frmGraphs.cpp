@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <cmath>
 
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
@@ -91,6 +92,8 @@ frmGraphs::frmGraphs(QWidget* parent) : QDialog(parent) {
     Label4->setObjectName("Label4");
     Label5 = new QLabel("Adjusted", fraOpt);
     Label5->setObjectName("Label5");
+    Label4->setStyleSheet("color: rgb(0, 0, 192)");  // the colours of the two sets
+    Label5->setStyleSheet("color: rgb(192, 0, 0)");
     ol->addWidget(Label4);
     ol->addWidget(Label5);
 
@@ -174,6 +177,7 @@ void frmGraphs::Form_Load() {
         txtEDate->SetText(sEndDate);
         nLoaded = 1;
         UpdateGraph();
+        Opt[ChosenOption()]->setFocus();  // the hint line keeps the graph's figures when shown
     } catch (...) {
         ReportCurrentError("Form Graphs, Form_Load", Sql::Without);
     }
@@ -263,7 +267,8 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
     auto* y = new QValueAxis(chart);
     y->setRange(yMin, yMax);
     y->setTickCount(11);
-    y->setLabelFormat(yMax - yMin >= 10 ? "%.0f" : "%.1f");
+    const double step = (yMax - yMin) / 10.0;  // ten divisions: a half step shows its decimal
+    y->setLabelFormat(step == std::floor(step) ? "%.0f" : "%.1f");
     y->setTitleText(kYTitle[option]);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -284,6 +289,8 @@ void frmGraphs::cmdPrint_Click() {
         try {
             auto page = CreatePrinterPage();
             page->SetJobName("Statistical Graphs");
+            if (width() > height())
+                page->SetOrientation(kLandscape);  // the screen as large as the paper allows
             page->PrintWidget(*this);
             ReportSavedPrintout(*page);
             return;
