@@ -1,5 +1,6 @@
 #include "reports/ReportPanel.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -7,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 
 #include "platform/Clock.h"
@@ -108,6 +110,73 @@ ReportPanel::ReportPanel(QWidget* owner, bool allPlayers, bool calendars) : QObj
     capHelp->setFrameShape(QFrame::Panel);
     capHelp->setFrameShadow(QFrame::Sunken);
     capHelp->setWordWrap(true);
+}
+
+QGroupBox* ReportPanel::HoleCountryOptions(std::array<QRadioButton*, 3>& opt189,
+                                           std::array<QRadioButton*, 3>& optUSCan,
+                                           const std::function<void()>& chosen) {
+    auto* frame = new QGroupBox(owner_);
+    frame->setObjectName("fraHoleCountry");
+    auto* grid = new QGridLayout(frame);
+    auto* holes = new QButtonGroup(frame);
+    auto* rules = new QButtonGroup(frame);
+    const char* holeText[] = {"", "18 Hole", "9 Hole"};
+    const char* ruleText[] = {"", "US", "Canada"};
+    for (int i = 1; i <= 2; ++i) {
+        opt189[i] = new QRadioButton(holeText[i], frame);
+        opt189[i]->setObjectName(QString("opt189_%1").arg(i));
+        optUSCan[i] = new QRadioButton(ruleText[i], frame);
+        optUSCan[i]->setObjectName(QString("optUSCan_%1").arg(i));
+        holes->addButton(opt189[i]);
+        rules->addButton(optUSCan[i]);
+        grid->addWidget(opt189[i], i - 1, 0);
+        grid->addWidget(optUSCan[i], i - 1, 1);
+    }
+    opt189[1]->setChecked(true);
+    optUSCan[1]->setChecked(true);
+    for (int i = 1; i <= 2; ++i) {
+        connect(opt189[i], &QRadioButton::toggled, this, [i, chosen](bool on) {
+            if (!on) return;
+            bFlag18_9 = i == 1;
+            chosen();
+        });
+        connect(optUSCan[i], &QRadioButton::toggled, this, [i, chosen](bool on) {
+            if (!on) return;
+            bUSCAFlag = i == 1;
+            chosen();
+        });
+    }
+    return frame;
+}
+
+QHBoxLayout* ReportPanel::ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(capHelp, 1);
+    for (QPushButton* b : buttons) row->addWidget(b);
+    return row;
+}
+
+void ReportPanel::OnChange(const std::function<void()>& changed) {
+    connect(cboPlayer, &QComboBox::activated, this, changed);
+    connect(cboCourse, &QComboBox::activated, this, changed);
+    if (chkAllPlayers) connect(chkAllPlayers, &QCheckBox::toggled, this, changed);
+    connect(chkAllCourses, &QCheckBox::toggled, this, changed);
+    connect(this, &ReportPanel::DateEdited, this, changed);
+}
+
+void ReportPanel::ChooseHandedPlayer(QPushButton* print) {
+    if (nCurPlayerID > 0) {
+        const int i = cboPlayer->findData(nCurPlayerID);
+        if (i >= 0) {
+            cboPlayer->setCurrentIndex(i);
+            chkAllPlayers->setChecked(false);
+        }
+    } else {
+        print->setEnabled(false);
+        chkAllPlayers->setChecked(true);
+    }
+    cboPlayer->setVisible(!chkAllPlayers->isChecked());
+    cboCourse->setVisible(!chkAllCourses->isChecked());
 }
 
 void ReportPanel::SetHint(QWidget* control, const QString& hint, bool selectText) {

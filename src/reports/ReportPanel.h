@@ -6,12 +6,17 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <array>
+#include <functional>
+#include <initializer_list>
 #include <map>
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
+class QRadioButton;
 class QPushButton;
 class QWidget;
 
@@ -39,6 +44,20 @@ class ReportPanel : public QObject {
 
     // The hint shown while a control has the focus; date boxes also select their text when asked.
     void SetHint(QWidget* control, const QString& hint, bool selectText = false);
+
+    // The "18 Hole"/"9 Hole" and US/Canada options (members 1 and 2), preset to 18 holes and US.
+    // Choosing one writes bFlag18_9 or bUSCAFlag and calls `chosen`.
+    QGroupBox* HoleCountryOptions(std::array<QRadioButton*, 3>& opt189,
+                                  std::array<QRadioButton*, 3>& optUSCan,
+                                  const std::function<void()>& chosen);
+    // The hint line with the screen's buttons after it.
+    QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+    // Any change of the player, course or dates calls `changed`.
+    void OnChange(const std::function<void()>& changed);
+
+    // The player handed over in nCurPlayerID is chosen (All Players unticked); with none, All
+    // Players is ticked and `print` disabled. The combo boxes show as their All boxes say.
+    void ChooseHandedPlayer(QPushButton* print);
 
     // Fills the lists; `nccLeadingBlank`: the course count with a sign position like the players'.
     void LoadLists(bool nccLeadingBlank, bool nccWhenEmpty);

@@ -88,25 +88,7 @@ frmGameList::frmGameList(QWidget* parent) : QDialog(parent) {
     txtEDate = panel->txtEDate;
     panel->fraPlayers->setObjectName("Frame1");
 
-    auto* fraHoleCountry = new QGroupBox(this);
-    fraHoleCountry->setObjectName("fraHoleCountry");
-    auto* hc = new QGridLayout(fraHoleCountry);
-    auto* holes = new QButtonGroup(this);
-    auto* rules = new QButtonGroup(this);
-    const char* holeText[] = {"", "18 Hole", "9 Hole"};
-    const char* ruleText[] = {"", "US", "Canada"};
-    for (int i = 1; i <= 2; ++i) {
-        opt189[i] = new QRadioButton(holeText[i], fraHoleCountry);
-        opt189[i]->setObjectName(QString("opt189_%1").arg(i));
-        optUSCan[i] = new QRadioButton(ruleText[i], fraHoleCountry);
-        optUSCan[i]->setObjectName(QString("optUSCan_%1").arg(i));
-        holes->addButton(opt189[i]);
-        rules->addButton(optUSCan[i]);
-        hc->addWidget(opt189[i], i - 1, 0);
-        hc->addWidget(optUSCan[i], i - 1, 1);
-    }
-    opt189[1]->setChecked(true);
-    optUSCan[1]->setChecked(true);
+    auto* fraHoleCountry = panel->HoleCountryOptions(opt189, optUSCan, [this] { UpdatespGL(); });
 
     spGL = new Spread(this);
     spGL->setObjectName("spGL");
@@ -129,9 +111,7 @@ frmGameList::frmGameList(QWidget* parent) : QDialog(parent) {
     top->addWidget(panel->dates);
     top->addWidget(fraHoleCountry);
     top->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(panel->capHelp, 1);
-    for (QPushButton* b : {cmdRetrieve, cmdPrint, cmdPrintAll, cmdHelp, cmdClose}) buttons->addWidget(b);
+    auto* buttons = panel->ButtonRow({cmdRetrieve, cmdPrint, cmdPrintAll, cmdHelp, cmdClose});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(spGL, 1);
@@ -157,11 +137,7 @@ frmGameList::frmGameList(QWidget* parent) : QDialog(parent) {
     auto refill = [this] {
         if (nLoaded == 1) UpdatespGL();
     };
-    connect(cboPlayer, &QComboBox::activated, this, refill);
-    connect(cboCourse, &QComboBox::activated, this, refill);
-    connect(chkAllPlayers, &QCheckBox::toggled, this, refill);
-    connect(chkAllCourses, &QCheckBox::toggled, this, refill);
-    connect(panel, &ReportPanel::DateEdited, this, refill);
+    panel->OnChange(refill);
     for (int i = 1; i <= 2; ++i) {
         connect(opt189[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (!on) return;
@@ -221,18 +197,7 @@ void frmGameList::Form_Load() {
         spGL_Setup();
         chkAllCourses->setChecked(true);
         panel->LoadLists(false, false);
-        if (nCurPlayerID != 0) {
-            const int i = cboPlayer->findData(nCurPlayerID);
-            if (i >= 0) {
-                cboPlayer->setCurrentIndex(i);
-                chkAllPlayers->setChecked(false);
-            }
-        } else {
-            cmdPrint->setEnabled(false);
-            chkAllPlayers->setChecked(true);
-        }
-        cboPlayer->setVisible(!chkAllPlayers->isChecked());
-        cboCourse->setVisible(!chkAllCourses->isChecked());
+        panel->ChooseHandedPlayer(cmdPrint);
         nGLRows = 0;
         cmdRetrieve->setEnabled(false);
         txtSDate->SetText(sStartDate);

@@ -55,25 +55,7 @@ frmGraphs::frmGraphs(QWidget* parent) : QDialog(parent) {
     chkAllCourses->setChecked(true);
     cboCourse->hide();
 
-    auto* fraHoleCountry = new QGroupBox(this);
-    fraHoleCountry->setObjectName("fraHoleCountry");
-    auto* hc = new QGridLayout(fraHoleCountry);
-    auto* holes = new QButtonGroup(this);
-    auto* rules = new QButtonGroup(this);
-    const char* holeText[] = {"", "18 Hole", "9 Hole"};
-    const char* ruleText[] = {"", "US", "Canada"};
-    for (int i = 1; i <= 2; ++i) {
-        opt189[i] = new QRadioButton(holeText[i], fraHoleCountry);
-        opt189[i]->setObjectName(QString("opt189_%1").arg(i));
-        optUSCan[i] = new QRadioButton(ruleText[i], fraHoleCountry);
-        optUSCan[i]->setObjectName(QString("optUSCan_%1").arg(i));
-        holes->addButton(opt189[i]);
-        rules->addButton(optUSCan[i]);
-        hc->addWidget(opt189[i], i - 1, 0);
-        hc->addWidget(optUSCan[i], i - 1, 1);
-    }
-    opt189[1]->setChecked(true);
-    optUSCan[1]->setChecked(true);
+    auto* fraHoleCountry = panel->HoleCountryOptions(opt189, optUSCan, [this] { UpdateGraph(); });
 
     auto* fraOpt = new QGroupBox("Graph", this);
     auto* ol = new QVBoxLayout(fraOpt);
@@ -121,9 +103,7 @@ frmGraphs::frmGraphs(QWidget* parent) : QDialog(parent) {
     auto* top = new QHBoxLayout;
     top->addLayout(left);
     top->addWidget(Graph1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(panel->capHelp, 1);
-    for (QPushButton* b : {cmdPrint, cmdClose, cmdHelp}) buttons->addWidget(b);
+    auto* buttons = panel->ButtonRow({cmdPrint, cmdClose, cmdHelp});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
@@ -142,22 +122,7 @@ frmGraphs::frmGraphs(QWidget* parent) : QDialog(parent) {
     auto redraw = [this] {
         if (nLoaded == 1) UpdateGraph();
     };
-    connect(cboPlayer, &QComboBox::activated, this, redraw);
-    connect(cboCourse, &QComboBox::activated, this, redraw);
-    connect(chkAllCourses, &QCheckBox::toggled, this, redraw);
-    connect(panel, &ReportPanel::DateEdited, this, redraw);
-    for (int i = 1; i <= 2; ++i) {
-        connect(opt189[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (!on) return;
-            bFlag18_9 = i == 1;
-            UpdateGraph();
-        });
-        connect(optUSCan[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (!on) return;
-            bUSCAFlag = i == 1;
-            UpdateGraph();
-        });
-    }
+    panel->OnChange(redraw);
     connect(cmdPrint, &QPushButton::clicked, this, &frmGraphs::cmdPrint_Click);
     connect(cmdClose, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
     connect(cmdHelp, &QPushButton::clicked, this, [] { ShellDoc(HelpDocumentPath()); });

@@ -78,9 +78,7 @@ frmStats::frmStats(QWidget* parent) : QDialog(parent) {
     auto* top = new QHBoxLayout;
     top->addLayout(left);
     top->addLayout(right, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(panel->capHelp, 1);
-    for (QPushButton* b : {cmdPrint, cmdClose, cmdHelp}) buttons->addWidget(b);
+    auto* buttons = panel->ButtonRow({cmdPrint, cmdClose, cmdHelp});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
@@ -247,18 +245,7 @@ void frmStats::Form_Load() {
         SetDateFormat(*txtEDate);
         Grid_Setup();
         panel->LoadLists(false, true);
-        if (nCurPlayerID > 0) {
-            const int i = cboPlayer->findData(nCurPlayerID);
-            if (i >= 0) {
-                cboPlayer->setCurrentIndex(i);
-                chkAllPlayers->setChecked(false);
-            }
-        } else {
-            cmdPrint->setEnabled(false);
-            chkAllPlayers->setChecked(true);
-        }
-        cboPlayer->setVisible(!chkAllPlayers->isChecked());
-        cboCourse->setVisible(!chkAllCourses->isChecked());
+        panel->ChooseHandedPlayer(cmdPrint);
         Clear_Labels();
         ShowEclectic(false);
         txtSDate->SetText(sStartDate);
