@@ -7,13 +7,14 @@
 namespace dc {
 
 std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start, const QDate& end,
-                                 RoundOrder order) {
+                                 RoundOrder order, bool knownCourse) {
     QString sql = "Select * From INDIV_SCORES Where ";
     QVariantList params;
     if (playerId != 0) {
         sql += "PLAYER_ID=? And ";
         params << playerId;
     }
+    if (knownCourse) sql += "COURSE_ID In (Select COURSE_ID From COURSES) And ";
     sql += "ROUND_DATE>=? And ROUND_DATE<=? ";
     params << DbDate(start) << DbDate(end);
     switch (order) {

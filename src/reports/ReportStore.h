@@ -20,9 +20,10 @@ enum class RoundOrder {
     GameNumber,    // by game number (graphs)
 };
 
-// The rounds dated from start to end, both included; playerId 0 = every player.
+// The rounds dated from start to end, both included; playerId 0 = every player. knownCourse: only
+// rounds whose course row exists (the statistics join the course table).
 std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start, const QDate& end,
-                                 RoundOrder order);
+                                 RoundOrder order, bool knownCourse = false);
 
 struct CourseFacts {
     QString name;

@@ -305,8 +305,8 @@ void frmStats::UpdateStats() {
         const int courseId = panel->CourseId();
         StatsAccumulator stats(courseId != 0 && cboCourse->currentIndex() >= 0);
         for (int player : players)
-            for (const RoundRec& round :
-                 ReadRounds(*gDB, player, panel->StartDate(), panel->EndDate(), RoundOrder::DateThenGame))
+            for (const RoundRec& round : ReadRounds(*gDB, player, panel->StartDate(), panel->EndDate(),
+                                                    RoundOrder::DateThenGame, true))
                 if (courseId == 0 || round.COURSE_ID == courseId) stats.Add(round);
         const auto names = ReadPlayerNames(*gDB);
         const auto courses = ReadCourseFacts(*gDB);

@@ -212,3 +212,56 @@ TEST(GraphRules, PointsAndPercentagesNeverAbove100) {
     EXPECT_EQ(view.sets, 2);
     EXPECT_EQ(view.hint.left(11), "Min =  32  ");
 }
+
+TEST(GameListRules, VariantColumnsOfEachView) {
+    RoundRec r = Round(4, QDate(2024, 12, 25), Holes(4, 5));
+    r.HCP_INDEX = {1, 2, 3, 4, 5, -0.4};
+    r.ADJSCR = {80, 35, 44, 81, 36, 45};
+    const struct {
+        Nine nine;
+        bool us;
+        QString scr, adj, index, hole1, hole10;
+    } cases[] = {
+        {Nine::Whole, true, "81", "80", "1.0", "4", "5"},
+        {Nine::Whole, false, "81", "81", "4.0", "4", "5"},
+        {Nine::Front, true, "36", "35", "2.0", "4", ""},
+        {Nine::Back, false, "45", "45", "+0.4", "", "5"},
+    };
+    for (const auto& c : cases) {
+        const GameListRow row = MakeGameListRow(r, c.nine, c.us, {"Able, Ann ", "Pines", "", false});
+        EXPECT_EQ(row.text[kGlScr], c.scr);
+        EXPECT_EQ(row.text[kGlAdj], c.adj);
+        EXPECT_EQ(row.text[kGlIndex], c.index);
+        EXPECT_EQ(row.text[kGlHole1], c.hole1);
+        EXPECT_EQ(row.text[kGlHole10], c.hole10);
+        EXPECT_EQ(row.text[kGlName], "Able, Ann");
+        EXPECT_EQ(row.text[kGlTee], "") << "no course row, no tee name";
+    }
+}
+
+TEST(GraphRules, ViewsAxesAndHintTexts) {
+    GraphData data;
+    data.points = {{-2.3f, 80, 78, 50, 0.5f, 30, 1}, {3.5f, 90, 85, 60, 44.4f, 32, 2}};
+    data.stats = {};
+    for (int s = 0; s < kSeries; ++s) {
+        data.stats[s].min = std::min(data.points[0][s], data.points[1][s]);
+        data.stats[s].max = std::max(data.points[0][s], data.points[1][s]);
+        data.stats[s].avg = (data.points[0][s] + data.points[1][s]) / 2;
+    }
+    const struct {
+        int option;
+        float yMin, yMax;
+        QString hint;
+    } cases[] = {
+        {1, -5, 5, "Min = -2.3     Max =  3.5     Avg = 0.6"},
+        {3, 0, 100, "Min =  50     Max =  60     Avg = 55.0"},
+        {4, 0, 45, "Min =  .5     Max =  44.4     Avg = 22.5"},
+        {6, 0, 100, "Min =  1     Max =  2     Avg = 1.5"},
+    };
+    for (const auto& c : cases) {
+        const GraphView view = MakeGraphView(data, c.option);
+        EXPECT_EQ(view.yMin, c.yMin) << c.option;
+        EXPECT_EQ(view.yMax, c.yMax) << c.option;
+        EXPECT_EQ(view.hint, c.hint);
+    }
+}

@@ -239,3 +239,34 @@ TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
     EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1))) << "game 1 of player 7 is shown";
     for (const QString& text : box.Texts()) EXPECT_FALSE(text.contains("Error Number")) << text.toStdString();
 }
+
+TEST_F(ReportScreens, StatisticsOpeningSelections) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    const struct {
+        int handed;
+        bool dropCourses;
+        QString message;
+        bool allPlayers;
+        QString games;
+    } cases[] = {
+        {0, false, "", true, " 1"},
+        {99, false, "A Player must be selected.", false, ""},
+        {7, true, "", false, "0"},
+    };
+    for (const auto& c : cases) {
+        if (c.dropCourses) gDB->Execute("DELETE FROM COURSES");
+        nCurPlayerID = c.handed;
+        test::ScriptedMsgBox box;
+        frmStats f;
+        EXPECT_EQ(box.Last(), c.message) << c.handed;
+        EXPECT_EQ(f.chkAllPlayers->isChecked(), c.allPlayers);
+        EXPECT_EQ(f.cboPlayer->isHidden(), c.allPlayers);
+        EXPECT_EQ(f.TGPCap->text(), c.games);
+        if (c.dropCourses) {
+            f.chkAllCourses->setChecked(false);
+            EXPECT_EQ(box.Last(), "There are no courses in the database.");
+            EXPECT_TRUE(f.chkAllCourses->isChecked());
+            EXPECT_EQ(f.TGPCap->text(), "0") << "the round's course is gone from the join";
+        }
+    }
+}
