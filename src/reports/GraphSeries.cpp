@@ -15,14 +15,14 @@ std::array<float, kSeries> Point(const RoundRec& r, int first, int last, int var
     for (int h = first; h <= last; ++h) {
         const int g = r.GS[h - 1];
         gross += g;
-        if (g <= 0) continue;  // marks of an unplayed hole are not counted
+        putts += PuttsOfHole(r.PUTTS, h);
+        if (FlagOfHole(r.SAND_SAVES, h)) ++sand;
+        if (g <= 0) continue;  // a percentage counts only the marks of holes in its base
         ++played;
         const bool fairwayHole = ParOfHole(pars, h) != 3;
         if (fairwayHole) ++fairwayHoles;
         if (fairwayHole && FlagOfHole(r.FAIRWAYS_HIT, h)) ++fairways;
         if (FlagOfHole(r.GREENS_IN_REG, h)) ++greens;
-        putts += PuttsOfHole(r.PUTTS, h);
-        if (FlagOfHole(r.SAND_SAVES, h)) ++sand;
     }
     v[kSerIndex] = static_cast<float>(r.HCP_INDEX[variant]);
     v[kSerGross] = static_cast<float>(nine ? gross : r.GSTOTAL);

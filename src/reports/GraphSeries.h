@@ -32,9 +32,9 @@ struct GraphData {
 };
 
 // The points of a player's rounds in game-number order. 18-hole view: one point for a round with
-// both nines; nine-hole view: a front point then a back point for each nine played. A fairway,
-// green or putt mark counts only for a hole played (a fairway not on a par 3), so a percentage
-// never passes 100. courseId 0 = every course.
+// both nines; nine-hole view: a front point then a back point for each nine played. A fairway or
+// green mark counts only for a hole played (a fairway not on a par 3), so a percentage never
+// passes 100; putts and sand saves are summed over the range. courseId 0 = every course.
 GraphData CollectGraph(const std::vector<RoundRec>& rounds, bool eighteen, bool us, int courseId);
 
 // The Y axis: YMin the largest multiple of 5 not above MinValue, YMax the largest multiple of 5
