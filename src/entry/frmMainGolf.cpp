@@ -38,6 +38,9 @@
 #include "handicap_report/frmHandicap.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
+#include "reports/frmGameList.h"
+#include "reports/frmGraphs.h"
+#include "reports/frmStats.h"
 #include "scorecards/frmScoreCard.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
@@ -110,8 +113,7 @@ void frmMainGolf::BuildControls() {
           cmdNewPlayer, cmdDeletePlayer, cmdSetup, cmdScoreCard, cmdHelp, cmdExit})
         top->addWidget(b);
     // Screens that are not part of the program yet, and the deletions, stay off until wired.
-    for (QPushButton* b : {cmdDeleteGame, cmdGameList, cmdStats, cmdGraphs, cmdDeletePlayer})
-        b->setEnabled(false);
+    for (QPushButton* b : {cmdDeleteGame, cmdDeletePlayer}) b->setEnabled(false);
     // The course editor is modeless: the main screen stays usable and reloads its lists when it closes.
     ShowCourseEditor = [this] {
         auto* editor = new frmCourseSetup(this);
@@ -121,18 +123,13 @@ void frmMainGolf::BuildControls() {
         connect(editor, &QDialog::finished, this, [this] { Form_Activate(); });
         editor->show();
     };
-    ShowPlayerEditor = [this] {
-        frmPlayers editor(this);
-        ExecModal(editor);
-    };
-    ShowScoreCard = [this] {
-        frmScoreCard cards(this);
-        ExecModal(cards);
-    };
-    ShowHandicap = [this] {
-        frmHandicap handicaps(this);
-        ExecModal(handicaps);
-    };
+    // The other screens are modal; each is built when shown and gone when closed.
+    ShowPlayerEditor = [this] { ShowModal<frmPlayers>(this); };
+    ShowScoreCard = [this] { ShowModal<frmScoreCard>(this); };
+    ShowHandicap = [this] { ShowModal<frmHandicap>(this); };
+    ShowStats = [this] { ShowModal<frmStats>(this); };
+    ShowGameList = [this] { ShowModal<frmGameList>(this); };
+    ShowGraphs = [this] { ShowModal<frmGraphs>(this); };
 
     auto* playerRow = new QHBoxLayout;
     playerRow->addWidget(Label(this, "lblPlayer", "Player"));

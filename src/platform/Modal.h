@@ -9,6 +9,13 @@ namespace dc {
 // Shows the dialog modally and returns its result (QDialog::exec by default).
 int ExecModal(QDialog& dialog);
 
+// Builds a screen over `parent`, shows it modally, and returns its result once it is gone.
+template <class Screen>
+int ShowModal(QWidget* parent) {
+    Screen screen(parent);
+    return ExecModal(screen);
+}
+
 using ModalRunner = std::function<int(QDialog& dialog)>;
 void SetModalRunner(ModalRunner runner);  // an empty function restores exec()
 

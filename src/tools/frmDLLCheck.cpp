@@ -15,6 +15,7 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/PrinterError.h"
+#include "platform/SheetPrinter.h"
 #include "platform/Spread.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -29,22 +30,6 @@ namespace dc {
 namespace {
 
 const QColor kMarked(255, 255, 0);
-
-// The default printer, else a PDF: the file DC_PRINT_PDF names, or one in the user's documents.
-std::unique_ptr<QPrinter> SheetPrinter(QString& pdf) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    pdf = qEnvironmentVariable("DC_PRINT_PDF");
-    if (pdf.isEmpty() && !QPrinterInfo::defaultPrinter().isNull()) return printer;
-    if (pdf.isEmpty()) {
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty()) folder = QDir::homePath();
-        QDir().mkpath(folder);
-        pdf = QDir(folder).filePath("System File Check.pdf");
-    }
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(pdf);
-    return printer;
-}
 
 }  // namespace
 
@@ -133,7 +118,7 @@ void frmDLLCheck::cmdPrint_Click() {
         spDLL->SetPrintHeader("System File Check");
         spDLL->SetPrintAbortMsg("Cancel print job");
         QString pdf;
-        const auto printer = SheetPrinter(pdf);
+        const auto printer = SheetPrinter(pdf, "System File Check.pdf");
         if (!spDLL->PrintSheet(*printer)) throw PrinterError(482, "Printer Error");
         if (spDLL->MaxRows() > 0) spDLL->SetBackColor(QColor(0, 255, 255));
         spDLL->SetBlockMode(false);

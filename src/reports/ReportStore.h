@@ -1,0 +1,37 @@
+#pragma once
+// Reads what the statistics, game list and graphs are computed from: a player's rounds (or every
+// player's) within a date range in the order each report walks them, and the course and player
+// facts the reports show beside a round. Every value is a bound parameter. Throws DbError.
+
+#include <QDate>
+#include <QString>
+#include <map>
+#include <vector>
+
+#include "handicap/RoundRec.h"
+
+namespace dc {
+
+class Database;
+
+enum class RoundOrder {
+    DateThenGame,  // oldest first, then by game number (statistics)
+    DateDesc,      // newest first (game list)
+    GameNumber,    // by game number (graphs)
+};
+
+// The rounds dated from start to end, both included; playerId 0 = every player. knownCourse: only
+// rounds whose course row exists (the statistics join the course table).
+std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start, const QDate& end,
+                                 RoundOrder order, bool knownCourse = false);
+
+struct CourseFacts {
+    QString name;
+    QString teeBoxes;  // the packed TB column
+};
+std::map<int, CourseFacts> ReadCourseFacts(Database& db);
+
+// "FIRST_NAME LAST_NAME" of every player, by key.
+std::map<int, QString> ReadPlayerNames(Database& db);
+
+}  // namespace dc

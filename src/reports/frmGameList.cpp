@@ -1,0 +1,385 @@
+#include "reports/frmGameList.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
+#include "platform/Pointer.h"
+#include "platform/PrinterError.h"
+#include "platform/SheetPrinter.h"
+#include "platform/Spread.h"
+#include "platform/Val.h"
+#include "reports/ReportPanel.h"
+#include "reports/ReportPrint.h"
+#include "reports/ReportStore.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/ListLoaders.h"
+
+namespace dc {
+
+namespace {
+
+const QColor kCyan(0, 255, 255);
+
+struct ColumnSpec {
+    const char* header;
+    int twips;
+    SpreadHAlign align;
+};
+
+ColumnSpec Column(int c) {
+    switch (c) {
+        case kGlGame:
+            return {"Gm#", 450, SpreadHAlign::Right};
+        case kGlPlayerId:
+            return {"", 0, SpreadHAlign::Left};
+        case kGlName:
+            return {"Name", 1300, SpreadHAlign::Left};
+        case kGlCourse:
+            return {"Course", 2300, SpreadHAlign::Left};
+        case kGlDate:
+            return {"Date", 955, SpreadHAlign::Center};
+        case kGlTee:
+            return {"Tee", 400, SpreadHAlign::Center};
+        case kGlScr:
+            return {"Scr", 470, SpreadHAlign::Right};
+        case kGlAdj:
+            return {"Adj", 470, SpreadHAlign::Right};
+        case kGlHcp:
+            return {"Hcp", 400, SpreadHAlign::Center};
+        case kGlIndex:
+            return {"Index", 600, SpreadHAlign::Right};
+        case kGlF9:
+            return {"F9", 345, SpreadHAlign::Center};
+        case kGlB9:
+            return {"B9", 345, SpreadHAlign::Center};
+        default:
+            return {nullptr, 345, SpreadHAlign::Center};
+    }
+}
+
+}  // namespace
+
+frmGameList::frmGameList(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmGameList");
+    setWindowTitle("Master Game List");
+    panel = new ReportPanel(this, true, false);
+    cboPlayer = panel->cboPlayer;
+    cboCourse = panel->cboCourse;
+    chkAllPlayers = panel->chkAllPlayers;
+    chkAllCourses = panel->chkAllCourses;
+    txtSDate = panel->txtSDate;
+    txtEDate = panel->txtEDate;
+    panel->fraPlayers->setObjectName("Frame1");
+
+    auto* fraHoleCountry = panel->HoleCountryOptions(opt189, optUSCan, [this] { UpdatespGL(); });
+
+    spGL = new Spread(this);
+    spGL->setObjectName("spGL");
+    cmdRetrieve = new QPushButton("&Retrieve", this);
+    cmdRetrieve->setObjectName("cmdRetrieve");
+    cmdPrint = new QPushButton("&Print", this);
+    cmdPrint->setObjectName("cmdPrint");
+    cmdPrint->setToolTip("Print a portrait report with round and index values.");
+    cmdPrintAll = new QPushButton("Print &All", this);
+    cmdPrintAll->setObjectName("cmdPrintAll");
+    cmdPrintAll->setToolTip("Print a landscape report with course, index and hole-by-hole values.");
+    cmdHelp = new QPushButton("?", this);
+    cmdHelp->setObjectName("cmdHelp");
+    cmdClose = new QPushButton("Clos&e", this);
+    cmdClose->setObjectName("cmdClose");
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(panel->fraPlayers);
+    top->addWidget(panel->fraCourses);
+    top->addWidget(panel->dates);
+    top->addWidget(fraHoleCountry);
+    top->addStretch();
+    auto* buttons = panel->ButtonRow({cmdRetrieve, cmdPrint, cmdPrintAll, cmdHelp, cmdClose});
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(spGL, 1);
+    layout->addLayout(buttons);
+    resize(1010, 700);
+
+    panel->SetHint(chkAllPlayers,
+                   "Click-on to select all players to be used in search; Click-off to use only one player.");
+    panel->SetHint(chkAllCourses,
+                   "Click-on to select all courses for search; Click-off to use only one course.");
+    panel->SetHint(cboPlayer, "Click the down arrow to display/pick current players.");
+    panel->SetHint(cboCourse, "Click the down arrow to display/pick current courses.");
+    panel->SetHint(txtSDate, "Enter Start Date for statistics. (ie. 03/10/1998, no need to type slashes)",
+                   true);
+    panel->SetHint(txtEDate, "Enter End Date for game list. (ie. 03/10/1998, no need to type slashes)", true);
+    panel->SetHint(cmdRetrieve,
+                   "Click to leave Game List screen; return to Main screen with selected player & game.");
+    panel->SetHint(cmdPrint, "Click to Print a portrait report with round and index values.");
+    panel->SetHint(cmdPrintAll,
+                   "Click to Print a landscape report with course, index and hole-by-hole values.");
+    panel->SetHint(cmdClose, "Click to return to Main Screen.");
+
+    auto refill = [this] {
+        if (nLoaded == 1) UpdatespGL();
+    };
+    panel->OnChange(refill);
+    for (int i = 1; i <= 2; ++i) {
+        connect(opt189[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (!on) return;
+            bFlag18_9 = i == 1;
+            UpdatespGL();
+        });
+        connect(optUSCan[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (!on) return;
+            bUSCAFlag = i == 1;
+            UpdatespGL();
+        });
+    }
+    connect(spGL, &Spread::Click, this, &frmGameList::spGL_Click);
+    connect(spGL, &Spread::DblClick, this, &frmGameList::spGL_DblClick);
+    connect(cmdRetrieve, &QPushButton::clicked, this, &frmGameList::cmdRetrieve_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmGameList::cmdPrint_Click);
+    connect(cmdPrintAll, &QPushButton::clicked, this, &frmGameList::cmdPrintAll_Click);
+    connect(cmdClose, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
+    connect(cmdHelp, &QPushButton::clicked, this, [] { ShellDoc(HelpDocumentPath()); });
+    Form_Load();
+}
+
+void frmGameList::spGL_Setup() {
+    spGL->SetMaxCols(kGlCols - 1);
+    spGL->SetMaxRows(0);
+    for (int c = 0; c < kGlCols; ++c) {
+        const ColumnSpec spec = Column(c);
+        spGL->SetColWidth(c, spec.twips);
+        const QString header = spec.header
+                                   ? QString(spec.header)
+                                   : QString::number(c < kGlF9 ? c - kGlHole1 + 1 : c - kGlHole10 + 10);
+        if (c > 0) spGL->SetCellText(c, 0, header);
+        spGL->SetCol(c);
+        spGL->SetRow(-1);
+        const bool number = c == kGlGame || c == kGlAdj;
+        spGL->SetCellType(number ? SpreadCellType::Integer : SpreadCellType::StaticText);
+        spGL->SetTypeHAlign(spec.align);
+        if (c == kGlGame) spGL->SetTypeNumberMin(1);
+    }
+    spGL->SetCellText(0, 0, "Gm#");
+    spGL->SetRowHeight(0, spGL->MaxTextRowHeight(0));
+    spGL->SetBlockMode(true);
+    spGL->SetCol(0);
+    spGL->SetCol2(-1);
+    spGL->SetRow(-1);
+    spGL->SetRow2(-1);
+    spGL->SetBackColor(kCyan);
+    spGL->SetLock(true);
+    spGL->SetBlockMode(false);
+}
+
+void frmGameList::Form_Load() {
+    try {
+        nLoaded = 0;
+        SetDateFormat(*txtSDate);
+        SetDateFormat(*txtEDate);
+        spGL_Setup();
+        chkAllCourses->setChecked(true);
+        panel->LoadLists(false, false);
+        panel->ChooseHandedPlayer(cmdPrint);
+        nGLRows = 0;
+        cmdRetrieve->setEnabled(false);
+        txtSDate->SetText(sStartDate);
+        txtEDate->SetText(sEndDate);
+        {
+            // The options agree with the shared flags; the list is filled once below.
+            const QSignalBlocker b1(opt189[2]), b2(optUSCan[2]);
+            if (!bFlag18_9) opt189[2]->setChecked(true);
+            if (!bUSCAFlag) optUSCan[2]->setChecked(true);
+        }
+        QApplication::processEvents();
+        nLoaded = 1;
+        UpdatespGL();
+    } catch (...) {
+        ReportCurrentError("Form GameList, Form_Load", Sql::With);
+    }
+}
+
+bool frmGameList::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        if (txtSDate->Text().trimmed().isEmpty())
+            txtSDate->SetText("01/01/" + QString::number(Today().year()));
+        SetMousePointer(Pointer::Default);
+    }
+    return QDialog::event(event);
+}
+
+void frmGameList::UpdatespGL() {
+    if (!panel->CheckCourseAndDates()) return;
+    SetMousePointer(Pointer::Hourglass);
+    try {
+        rows_.clear();
+        std::vector<std::pair<int, QString>> players;  // key and list text
+        if (chkAllPlayers->isChecked()) {
+            for (int i = 0; i < cboPlayer->count(); ++i)
+                players.push_back({cboPlayer->itemData(i).toInt(), cboPlayer->itemText(i)});
+        } else if (cboPlayer->currentIndex() >= 0) {
+            players.push_back({SelectedItemData(*cboPlayer), cboPlayer->currentText()});
+        } else {
+            nGLRows = 0;
+            ShowRows();
+            panel->CheckPlayer(false);
+            SetMousePointer(Pointer::Default);
+            return;
+        }
+        const int courseId = panel->CourseId();
+        const bool nineView = opt189[2]->isChecked();
+        const bool us = optUSCan[1]->isChecked();
+        const auto courses = ReadCourseFacts(*gDB);
+        for (const auto& [key, name] : players) {
+            const auto rounds =
+                ReadRounds(*gDB, key, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc);
+            for (const GameListPick& pick : WalkGameList(rounds, nineView, courseId)) {
+                const RoundRec& r = rounds[pick.round];
+                GameListNames names;
+                names.player = name;
+                const int entry = cboCourse->findData(r.COURSE_ID);
+                if (entry >= 0) names.course = cboCourse->itemText(entry);
+                const auto course = courses.find(r.COURSE_ID);
+                if (course != courses.end()) {
+                    names.teeBoxes = course->second.teeBoxes;
+                    names.courseKnown = true;
+                }
+                rows_.push_back(MakeGameListRow(r, pick.nine, us, names));
+            }
+        }
+        nGLRows = static_cast<int>(rows_.size());
+        currentRow_ = nGLRows;  // Retrieve right after a refill takes the last row
+        ShowRows();
+        if (nGLRows < 1) {
+            cmdRetrieve->setEnabled(false);
+            cmdPrint->setEnabled(false);
+        } else {
+            cmdPrint->setEnabled(true);
+        }
+    } catch (...) {
+        spGL->SetReDraw(true);
+        SetMousePointer(Pointer::Default);
+        ReportCurrentError("Form GameList, UpdatespGL", Sql::With);
+        return;
+    }
+    SetMousePointer(Pointer::Default);
+}
+
+void frmGameList::ShowRows() {
+    spGL->SetReDraw(false);
+    spGL->SetMaxRows(0);
+    spGL->SetMaxRows(static_cast<int>(rows_.size()));
+    for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
+        for (int c = 0; c < kGlCols; ++c)
+            if (!rows_[r].text[c].isEmpty()) spGL->SetCellText(c, r + 1, rows_[r].text[c]);
+    FitColumns();
+    spGL->SetReDraw(true);
+}
+
+// Every shown column as wide as its longest text, its designed width at least.
+void frmGameList::FitColumns() {
+    const QFontMetrics fm(spGL->font());
+    const QFontMetrics header(spGL->horizontalHeader()->font());
+    for (int c = 0; c < kGlCols; ++c) {
+        if (c == kGlPlayerId) continue;
+        int pixels = header.horizontalAdvance(c == 0 ? QString("Gm#") : spGL->CellText(c, 0));
+        for (const GameListRow& row : rows_) pixels = std::max(pixels, fm.horizontalAdvance(row.text[c]));
+        spGL->SetColWidth(c, std::max(Column(c).twips, (pixels + 12) * Spread::kTwipsPerPixel));
+    }
+}
+
+void frmGameList::spGL_Click(int col, int row) {
+    panel->capHelp->setText(
+        "Click and drag multiple row/cols and press Ctrl-C to copy a selection.  Ctrl-V to "
+        "paste into a spreadsheet.");
+    try {
+        if (row == 0 && !rows_.empty()) {
+            const bool ascending = !bSortAsc;
+            bSortAsc = ascending;
+            SortGameList(rows_, col, ascending);
+            ShowRows();
+            spGL->SetActiveCell(col, 1);
+            currentRow_ = 1;
+        } else if (row > 0) {
+            currentRow_ = row;
+            if (!spGL->CellText(kGlGame, row).trimmed().isEmpty()) cmdRetrieve->setEnabled(true);
+        }
+    } catch (...) {
+        ReportCurrentError("Form GameList, spGL_Click", Sql::Without);
+    }
+}
+
+void frmGameList::spGL_DblClick(int col, int row) {
+    if (row <= 0) return;
+    currentRow_ = row;
+    cmdRetrieve_Click();
+}
+
+void frmGameList::cmdRetrieve_Click() {
+    nCurPlayerID = static_cast<int>(RoundHalfAway(Val(spGL->CellText(kGlPlayerId, currentRow_))));
+    nGameNumber = static_cast<int>(RoundHalfAway(Val(spGL->CellText(kGlGame, currentRow_))));
+    nReturnCode = 2;
+    SetMousePointer(Pointer::Hourglass);
+    done(QDialog::Accepted);
+}
+
+void frmGameList::cmdPrint_Click() {
+    const GameListHeading heading{panel->PlayerHeading(), panel->CourseHeading(), txtSDate->Text(),
+                                  txtEDate->Text(), sDateFormat};
+    RunPrintout("Game List", "frmGameList, cmdPrint_Click",
+                [&](PrinterPage& page) { PrintGameList(page, heading, rows_); });
+}
+
+void frmGameList::cmdPrintAll_Click() {
+    try {
+        spGL->SetBlockMode(true);
+        spGL->SetCol(-1);
+        spGL->SetRow(-1);
+        spGL->SetCol2(-1);
+        spGL->SetRow2(-1);
+        spGL->SetBackColor(QColor(255, 255, 255));
+        spGL->SetPrintOrientation(SpreadPrintOrientation::Landscape);
+        spGL->SetPrintColHeaders(true);
+        spGL->SetPrintRowHeaders(true);
+        spGL->SetPrintJobName("Printing Selected Game list");
+        spGL->SetPrintHeader("Detailed Player Game List");
+        spGL->SetPrintAbortMsg("Cancel print job");
+        QString pdf;
+        const auto printer = SheetPrinter(pdf, "Detailed Game List.pdf");
+        if (!spGL->PrintSheet(*printer)) throw PrinterError(kErrPrinter, "Printer Error");
+        spGL->SetBackColor(kCyan);
+        spGL->SetBlockMode(false);
+        if (!pdf.isEmpty() && !qEnvironmentVariableIsSet("DC_PRINT_PDF"))
+            MsgBox("No printer is set up; the printout was saved as " + pdf, vbInformation);
+    } catch (...) {
+        spGL->SetBackColor(kCyan);
+        spGL->SetBlockMode(false);
+        ReportCurrentError("frmGameList, cmdPrintAll_Click", Sql::Without);
+    }
+}
+
+void frmGameList::done(int result) {
+    if (!cboPlayer->isHidden() && cboPlayer->currentIndex() >= 0) nCurPlayerID = SelectedItemData(*cboPlayer);
+    nReturnCode = 2;
+    SetMousePointer(Pointer::Hourglass);
+    QDialog::done(result);
+}
+
+}  // namespace dc

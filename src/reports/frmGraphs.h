@@ -1,0 +1,62 @@
+#pragma once
+// The graphs screen "Statistical Graphs": one value per round (or per played nine) of one player
+// over a date range, for one or all courses, in the 18- or 9-hole view by US or Canadian columns:
+// index, gross and adjusted score, % fairways, % greens, putts or sand saves; the minimum, maximum
+// and average under the graph; printed as a picture of the screen.
+
+#include <QDialog>
+#include <array>
+
+#include "reports/GraphSeries.h"
+
+class QCheckBox;
+class QChart;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace dc {
+
+class MaskEdBox;
+class ReportPanel;
+
+class frmGraphs : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmGraphs(QWidget* parent = nullptr);
+
+    ReportPanel* panel;
+    QComboBox *cboPlayer, *cboCourse;
+    QCheckBox* chkAllCourses;
+    MaskEdBox *txtSDate, *txtEDate;
+    std::array<QRadioButton*, 3> opt189{}, optUSCan{};  // members 1 and 2
+    std::array<QRadioButton*, 7> Opt{};                 // members 1 to 6
+    QChartView* Graph1;
+    QLabel *Label4, *Label5;
+    QPushButton *cmdPrint, *cmdClose, *cmdHelp;
+
+    void UpdateGraph();
+    void GraphPoints();
+    void cmdPrint_Click();
+    void done(int result) override;
+
+    int Points() const { return nGraphPoints; }
+    QString Hint() const;
+
+  protected:
+    bool event(QEvent* event) override;
+
+  private:
+    void Form_Load();
+    int ChosenOption() const;
+    void Draw(const std::vector<std::vector<float>>& sets, float yMin, float yMax, int tickEvery);
+
+    int nLoaded = 0;
+    int nGraphPoints = 0;
+    int tickEvery_ = 1;
+    GraphData data_;
+};
+
+}  // namespace dc

@@ -1,0 +1,272 @@
+// The statistics, game-list and graphs screens on a real database: what they show, their checks,
+// their printouts on the recording page and once each as a real PDF, and the round handed back to
+// the main screen.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+
+#include "QStringPrint.h"
+#include "TestSupport.h"
+#include "entry/frmMainGolf.h"
+#include "handicap/RoundRec.h"
+#include "platform/Database.h"
+#include "platform/MaskEdBox.h"
+#include "platform/PrinterError.h"
+#include "platform/PrinterPageFactory.h"
+#include "platform/RecordingPrinterPage.h"
+#include "platform/Spread.h"
+#include "reports/ReportPanel.h"
+#include "reports/frmGameList.h"
+#include "reports/frmGraphs.h"
+#include "reports/frmStats.h"
+#include "shell/DateFormat.h"
+#include "shell/Globals.h"
+
+using namespace dc;
+
+namespace {
+
+class ReportScreens : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.OpenDatabase();
+        sDateFormat = "MM/DD/YYYY";
+        sStartDate = "01/01/2024";
+        sEndDate = "12/31/2024";
+        bFlag18_9 = bUSCAFlag = true;
+        gDB->Execute(
+            "INSERT INTO COURSES (COURSE_ID, COURSE_NAME, TB) VALUES (1, 'Pines', ?), (2, 'Oaks', ?)",
+            {QString("Blue").rightJustified(20).repeated(4), QString("Red").rightJustified(20).repeated(4)});
+        gDB->Execute(
+            "INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, MI, GENDER) VALUES "
+            "(7, 'Able', 'Ann', 'B', 'F'), (8, 'Baker', 'Bob', 'C', 'M')");
+    }
+    void TearDown() override { SetPrinterPageFactory({}); }
+    // A round with `front` and `back` on every hole of each nine (0 = not played).
+    static void AddRound(int player, int game, const QDate& date, int front, int back, int course = 1) {
+        QVariantList v{player, course, game, DbDate(date), 1000 + game, 0, 72.0, 113, 1, game % 2};
+        for (int h = 0; h < 18; ++h) v << (h < 9 ? front : back);
+        for (int i = 0; i < 6; ++i) v << 10.0 + game;
+        for (int i = 0; i < 6; ++i) v << -100;
+        const int f9 = 9 * front, b9 = 9 * back;
+        v << f9 + b9 << f9 << b9 << f9 + b9 << f9 << b9;
+        v << f9 + b9 << f9 << b9 << QString(18, '4') << QString(" 2").repeated(18) << QString(18, '1')
+          << QString(18, '0') << QString(18, '1') << 25.5 << 0.0 << 0.0 << "";
+        QStringList marks;
+        for (int i = 0; i < v.size(); ++i) marks << "?";
+        gDB->Execute(
+            "INSERT INTO INDIV_SCORES (" + RoundFieldOrder().join(",") + ") VALUES (" + marks.join(",") + ")",
+            v);
+    }
+    static bool HavePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
+    static QString PdfPath() { return qEnvironmentVariable("DC_PRINT_PDF"); }
+
+    test::ProgramFolder folder;
+};
+
+}  // namespace
+
+TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    AddRound(7, 2, QDate(2024, 4, 1), 5, 4);
+    AddRound(7, 3, QDate(2024, 5, 1), 4, 4, 2);
+    AddRound(8, 1, QDate(2024, 5, 1), 3, 3);
+    nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmStats f;
+    EXPECT_EQ(box.Count(), 0);
+    EXPECT_EQ(f.TGPCap->text(), " 3");
+    EXPECT_EQ(f.B18Cap->text(), " 72");
+    EXPECT_EQ(f.Game18Cap->text(), " 3");
+    EXPECT_EQ(f.B9Cap->text(), " 36 B");
+    EXPECT_EQ(f.TGCap->text(), "$76.50");
+    EXPECT_EQ(f.TCACap->text(), "$.00");
+    EXPECT_TRUE(f.lblEclectic->isHidden()) << "all courses";
+
+    f.chkAllCourses->setChecked(false);
+    EXPECT_EQ(box.Last(), "A Course must be selected.");
+    f.cboCourse->setCurrentIndex(f.cboCourse->findData(1));
+    f.UpdateStats();
+    EXPECT_EQ(f.TGPCap->text(), " 2");
+    EXPECT_FALSE(f.lblEclectic->isHidden());
+    EXPECT_EQ(f.lblEclectic18->text(), "72");
+    EXPECT_EQ(f.spSG->CellText(5, 19), " 18") << "pars in the total row";
+
+    f.Rtrv18Cmd_Click();
+    EXPECT_EQ(nCurPlayerID, 7);
+    EXPECT_EQ(nGameNumber, 2);
+    EXPECT_EQ(nReturnCode, 2);
+}
+
+TEST_F(ReportScreens, DateChecksIncludingAnImpossibleDate) {
+    nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmStats f;
+    const struct {
+        QString start, end, message;
+    } cases[] = {
+        {"01/01/2024", "12/31/2024", ""},
+        {"13/01/2024", "12/31/2024", "Date must be in the format MM/DD/YYYY."},
+        {"01/01/2024", "12/31/2023", "The Start Date must be earlier than the End Date."},
+        {"05/05/2024", "05/05/2024", ""},
+    };
+    for (const auto& c : cases) {
+        f.txtSDate->SetText(c.start);
+        f.txtEDate->SetText(c.end);
+        const int before = box.Count();
+        f.UpdateStats();
+        if (c.message.isEmpty())
+            EXPECT_EQ(box.Count(), before) << c.start.toStdString();
+        else
+            EXPECT_EQ(box.Last(), c.message) << c.start.toStdString();
+    }
+}
+
+TEST_F(ReportScreens, StatisticsPrintoutAndOneMessageForAFailingPrinter) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    nCurPlayerID = 7;
+    frmStats f;
+    auto log = RecordAllPrinting();
+    f.cmdPrint_Click();
+    EXPECT_EQ(log->DocumentCount(), 1);
+    const PrintOp* title = log->Find("Statistics for:");
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->column, 24);
+    EXPECT_EQ(title->fontName, "Courier New");
+    EXPECT_DOUBLE_EQ(title->fontSize, 12);
+    EXPECT_EQ(log->Find("Able, Ann B")->column, 40);
+    EXPECT_EQ(log->Find("$25.50")->column, 40);
+    EXPECT_EQ(log->Find("$.00")->column, 42) << "amounts end in one column";
+    EXPECT_EQ(log->Find(QString(30, '-'))->column, 16);
+    EXPECT_EQ(log->Find(" 9")->column, 4) << "the Par total ends under its header";
+
+    test::ScriptedMsgBox box;
+    RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFailure(kErrDeviceUnavailable, 3); });
+    f.cmdPrint_Click();
+    EXPECT_EQ(box.Texts(), QStringList{"68 Device unavailable"});
+
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not available";
+    SetPrinterPageFactory({});
+    QFile::remove(PdfPath());
+    f.cmdPrint_Click();
+    const QString text = test::PdfText(PdfPath());
+    EXPECT_TRUE(text.contains("Best-18:")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Average # of Putts per Round: 2.0")) << text.toStdString();
+}
+
+TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
+    AddRound(7, 1, QDate(2023, 12, 30), 11, 12);  // gross 207: sorts after 81 by value
+    AddRound(7, 2, QDate(2024, 1, 2), 4, 5);
+    sStartDate = "01/01/2023";
+    nCurPlayerID = 7;
+    frmGameList f;
+    ASSERT_EQ(f.Rows(), 2);
+    EXPECT_EQ(f.spGL->CellText(kGlScr, 1), "81");
+    EXPECT_EQ(f.spGL->CellText(kGlScr, 2), "T207");
+    EXPECT_EQ(f.spGL->CellText(kGlTee, 1), "Blu");
+    f.spGL_Click(kGlScr, 0);
+    EXPECT_EQ(f.spGL->CellText(kGlScr, 1), "81") << "ascending by value, not as text";
+    f.spGL_Click(kGlDate, 0);
+    EXPECT_EQ(f.spGL->CellText(kGlGame, 1), "2") << "then descending, in time across the year";
+
+    auto log = RecordAllPrinting();
+    f.cmdPrint_Click();
+    EXPECT_EQ(log->Find("Game List for:")->column, 25);
+    EXPECT_EQ(log->Find("01/02/24")->column, 50);
+    EXPECT_EQ(log->Find("T207")->column, 63);
+    EXPECT_EQ(log->Find("All Courses")->column, 40);
+
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not available";
+    SetPrinterPageFactory({});
+    QFile::remove(PdfPath());
+    f.cmdPrint_Click();
+    QString text = test::PdfText(PdfPath());
+    EXPECT_TRUE(text.contains("Game List for:")) << text.toStdString();
+    EXPECT_TRUE(text.contains("12/30/23")) << text.toStdString();
+    QFile::remove(PdfPath());
+    f.cmdPrintAll_Click();
+    text = test::PdfText(PdfPath());
+    EXPECT_TRUE(text.contains("Detailed Player Game List")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Pines")) << text.toStdString();
+}
+
+TEST_F(ReportScreens, GraphsOnePointMessageAndPrintedPicture) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmGraphs f;
+    EXPECT_EQ(box.Texts(), QStringList{"Not enough points to produce a graph."});
+    EXPECT_FALSE(f.cmdPrint->isEnabled());
+    AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
+    f.UpdateGraph();
+    EXPECT_EQ(f.Points(), 2);
+    EXPECT_EQ(f.Hint(), "Min =  11     Max =  12     Avg = 11.5");
+    f.Opt[2]->setChecked(true);
+    EXPECT_EQ(f.Hint(), "Min =  81     Max =  90     Avg = 85.5 Gross    85.5 Adj");
+
+    auto log = RecordAllPrinting();
+    f.cmdPrint_Click();
+    EXPECT_EQ(log->OfKind(PrintOp::Image).size(), 1u);
+    EXPECT_EQ(log->DocumentCount(), 1);
+}
+
+TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
+    AddRound(8, 1, QDate(2024, 4, 1), 6, 6);
+    test::ScriptedMsgBox box;
+    frmMainGolf main;
+    main.cboPlayer->setCurrentIndex(main.cboPlayer->findData(8));
+    ASSERT_TRUE(main.cmdGameList->isEnabled());
+    test::ScriptedModal modal([](QDialog& d) {
+        auto& list = dynamic_cast<frmGameList&>(d);
+        list.chkAllPlayers->setChecked(true);
+        for (int r = 1; r <= list.Rows(); ++r)
+            if (list.spGL->CellText(kGlPlayerId, r) == "7" && list.spGL->CellText(kGlGame, r) == "1")
+                list.spGL_DblClick(3, r);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    main.cmdGameList->click();
+    EXPECT_EQ(modal.Count(), 1);
+    EXPECT_EQ(main.cboPlayer->currentData().toInt(), 7);
+    EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1))) << "game 1 of player 7 is shown";
+    for (const QString& text : box.Texts()) EXPECT_FALSE(text.contains("Error Number")) << text.toStdString();
+}
+
+TEST_F(ReportScreens, StatisticsOpeningSelections) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    const struct {
+        int handed;
+        bool dropCourses;
+        QString message;
+        bool allPlayers;
+        QString games;
+    } cases[] = {
+        {0, false, "", true, " 1"},
+        {99, false, "A Player must be selected.", false, ""},
+        {7, true, "", false, "0"},
+    };
+    for (const auto& c : cases) {
+        if (c.dropCourses) gDB->Execute("DELETE FROM COURSES");
+        nCurPlayerID = c.handed;
+        test::ScriptedMsgBox box;
+        frmStats f;
+        EXPECT_EQ(box.Last(), c.message) << c.handed;
+        EXPECT_EQ(f.chkAllPlayers->isChecked(), c.allPlayers);
+        EXPECT_EQ(f.cboPlayer->isHidden(), c.allPlayers);
+        EXPECT_EQ(f.TGPCap->text(), c.games);
+        if (c.dropCourses) {
+            f.chkAllCourses->setChecked(false);
+            EXPECT_EQ(box.Last(), "There are no courses in the database.");
+            EXPECT_TRUE(f.chkAllCourses->isChecked());
+            EXPECT_EQ(f.TGPCap->text(), "0") << "the round's course is gone from the join";
+        }
+    }
+}
