@@ -15,6 +15,7 @@ namespace dc {
 constexpr int kColOut = 10, kColIn = 20, kColTot = 21;
 constexpr int kRowYards = 1, kRowHcp = 2, kRowPar = 3, kRowGross = 4, kRowPutts = 5, kRowGir = 6,
               kRowSand = 7, kRowFHit = 8;
+constexpr int kWholeScore = 2;  // digits of the longest score (1 to 99)
 inline int HoleColumn(int hole) { return hole <= 9 ? hole : hole + 1; }
 
 // Front, back and whole sums of one row; a sum below 1 shows as an empty cell.

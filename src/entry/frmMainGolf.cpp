@@ -844,7 +844,7 @@ void frmMainGolf::spISC_LeaveCell(int col, int row, int newCol, int newRow, bool
         }
         if (newCol >= 1 && !spISC->CellText(col, row).isEmpty()) {
             spISC->SetEditSelStart(0);
-            spISC->SetEditSelLength(1);
+            spISC->SetEditSelLength(kWholeScore);  // typing replaces the whole score, "10" too
         }
     } catch (...) {
         ReportCurrentError(kTag + "spISC_LeaveCell", Sql::Without);
