@@ -473,7 +473,7 @@ void frmPlayers::cmdSearch_Click() {
     }
     SetMousePointer(Pointer::Hourglass);
     try {
-        const auto matches = SearchPlayers(txtSearch->text());
+        const auto matches = SearchPlayers(QuotesToBackticks(txtSearch->text()));
         if (matches.empty()) {
             SetMousePointer(Pointer::Default);
             MsgBox("No matches found", vbInformation);

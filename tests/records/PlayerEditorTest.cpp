@@ -221,7 +221,7 @@ TEST_F(PlayerEditorTest, EnterMovesOnInTabOrder) {
 TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {
     Add(1, "Smith", "John");
     Add(2, "Smithers", "Ann");
-    Add(3, "O'Neil", "Jo");
+    Add(3, "O`Neil", "Jo");  // as saved: the apostrophe became a backtick
     Add(4, "Jones", "Ann");
     Add(5, "S_mith", "Kim");
     Open();
@@ -229,9 +229,9 @@ TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {
 
     form->txtSearch->setText("o'n");
     form->cmdSearch_Click();
-    EXPECT_EQ(form->lblPlayerID->text(), "3") << "one match loads at once";
+    EXPECT_EQ(form->lblPlayerID->text(), "3") << "one match loads at once; ' searches as `";
     EXPECT_EQ(form->txtSearch->text(), "");
-    EXPECT_EQ(form->windowTitle(), "Edit Player: O'Neil, Jo ");
+    EXPECT_EQ(form->windowTitle(), "Edit Player: O`Neil, Jo ");
     EXPECT_FALSE(form->bChanged);
     EXPECT_FALSE(form->bNewPlayer);
 
