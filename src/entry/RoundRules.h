@@ -80,6 +80,10 @@ struct SaveCheck {
 };
 SaveCheck CheckRoundForSave(const SaveInput& in, const QDate& today);
 
+// The message refusing a cost box's text that is not an amount ("18,50", "abc"); empty when the
+// text is an amount or empty.
+QString CostRefusal(const QString& caption, const QString& text);
+
 // ---- change detection
 
 // What the screen shows of a round, as the comparison reads it.

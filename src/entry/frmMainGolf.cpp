@@ -1672,7 +1672,18 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
     in.dateFormat = sDateFormat;
     in.grossTotal = static_cast<int>(Val(spISC->CellText(kColTot, kRowGross)));
     const SaveCheck check = CheckRoundForSave(in, Today());
-    if (check.ok()) return true;
+    if (check.ok()) {
+        for (auto [box, caption] :
+             {std::pair{txtGameCost, "Game Cost"}, std::pair{txtCartCost, "Cart Rental"},
+              std::pair{txtOtherCost, "Other Cost"}}) {
+            const QString refusal = CostRefusal(caption, box->text());
+            if (refusal.isEmpty()) continue;
+            SSTab1->setCurrentIndex(1);  // the costs tab
+            FailCheck(refusal, box);
+            return false;
+        }
+        return true;
+    }
     FailCheck(check.message, check.focus == SaveFocus::Player   ? static_cast<QWidget*>(cboPlayer)
                              : check.focus == SaveFocus::Course ? static_cast<QWidget*>(cboCourse)
                                                                 : static_cast<QWidget*>(mskDate));
