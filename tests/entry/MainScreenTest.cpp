@@ -234,6 +234,13 @@ TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "a later activation leaves the typing alone";
 }
 
+TEST_F(MainScreen, FitsTheScreenAndShowsEveryYardage) {
+    auto f = Open();
+    for (int h = 1; h <= 18; ++h) f->spISC->SetCellText(HoleColumn(h), kRowYards, "535");
+    f->spISC->SetCellText(kColTot, kRowYards, "7050");
+    EXPECT_EQ(test::LayoutFaults(*f), QStringList());
+}
+
 TEST_F(MainScreen, AFailedStoreKeepsTheEntries) {
     test::ScriptedMsgBox boxes;
     auto f = Open();

@@ -141,6 +141,14 @@ TEST(CourseData, ChecksumSumsAndFillDownRules) {
     EXPECT_EQ(TeesWithoutPars(tees), "");
 }
 
+TEST_F(CourseEditorTest, FitsTheScreenAndShowsEveryYardage) {
+    for (int j = 1; j <= 18; ++j) form->spYD->SetCellText(j, 1, "535");
+    form->Par_YD_Sum(*form->spYD);
+    form->spTB->SetCellText(1, 1, "Championship Tees XY");
+    form->SSTab1->setCurrentWidget(form->spYD);
+    EXPECT_EQ(test::LayoutFaults(*form), QStringList());
+}
+
 TEST_F(CourseEditorTest, OpensEmptyAndSaveWithoutEditsDoesNothing) {
     EXPECT_EQ(form->windowTitle(), "Add a New Course");
     EXPECT_TRUE(form->bNewCourse);

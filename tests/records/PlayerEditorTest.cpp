@@ -218,6 +218,12 @@ TEST_F(PlayerEditorTest, EnterMovesOnInTabOrder) {
     EXPECT_EQ(form->txtGHIN->text(), "");
 }
 
+TEST_F(PlayerEditorTest, FitsTheScreenAndShowsEveryName) {
+    Add(1, "Fitzwilliam-Montgomery", "Bartholomew", "M", "Saint-Jean-sur-Richelieu", "", "217-555-0199");
+    Open();
+    EXPECT_EQ(test::LayoutFaults(*form), QStringList());
+}
+
 TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {
     Add(1, "Smith", "John");
     Add(2, "Smithers", "Ann");
