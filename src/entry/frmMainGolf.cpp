@@ -234,6 +234,7 @@ void frmMainGolf::BuildControls() {
     gridFont.setPointSize(8);
     spISC->setFont(gridFont);
     spISC->setTextElideMode(Qt::ElideNone);
+    spISC->SetFillWidth(true);
     spD = new Spread(this);
     spD->setObjectName("spD");
     spD->hide();

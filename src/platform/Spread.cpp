@@ -76,6 +76,7 @@ Spread::Spread(QWidget* parent)
     colSettings_.resize(1);
     rowSettings_.resize(1);
     colTwips_.assign(1, -1);
+    colNeed_.assign(1, 0);
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int s) { Q_EMIT Click(s + 1, 0); });
@@ -230,6 +231,7 @@ void Spread::SetMaxCols(int count) {
     setColumnCount(count);
     colSettings_.resize(count + 1);
     colTwips_.resize(count + 1, -1);
+    colNeed_.resize(count + 1, horizontalHeader()->defaultSectionSize());
     for (int c = old + 1; c <= count; ++c) {
         SpreadCell* header = NewCell(SpreadCell::Kind::ColHeader, c, 0);
         header->SetDefaultText(ColumnLetters(c));
@@ -292,9 +294,39 @@ void Spread::SetColWidth(int col, int twips) {
         hideColumn(col - 1);
     } else {
         showColumn(col - 1);
-        setColumnWidth(col - 1, pixels);
+        SetColPixels(col, pixels);
     }
     for (int r = 0; r <= MaxRows(); ++r) FitColumnToCell(col, r);
+}
+
+void Spread::SetColPixels(int col, int pixels) {
+    colNeed_[col] = pixels;
+    if (fillWidth_)
+        FillWidth();
+    else
+        setColumnWidth(col - 1, pixels);
+}
+
+void Spread::SetFillWidth(bool on) {
+    fillWidth_ = on;
+    FillWidth();
+}
+
+void Spread::FillWidth() {
+    int need = 0;
+    for (int c = 1; c <= MaxCols(); ++c)
+        if (!isColumnHidden(c - 1)) need += colNeed_[c];
+    const int spare = fillWidth_ ? viewport()->width() - need : 0;
+    for (int c = 1; c <= MaxCols(); ++c) {
+        if (isColumnHidden(c - 1)) continue;
+        const int extra = spare > 0 && need > 0 ? qint64(colNeed_[c]) * spare / need : 0;
+        setColumnWidth(c - 1, colNeed_[c] + extra);
+    }
+}
+
+void Spread::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    if (fillWidth_) FillWidth();
 }
 
 // A column set in twips is a minimum: it widens to show each text in the font in use. A header
@@ -324,8 +356,8 @@ void Spread::FitColumnToCell(int col, int row) {
         QHeaderView* header = verticalHeader();
         if (colTwips_[0] > 0 && !header->isHidden() && header->minimumWidth() < need)
             header->setFixedWidth(need);
-    } else if (columnWidth(col - 1) < need) {
-        setColumnWidth(col - 1, need);
+    } else if (colNeed_[col] < need) {
+        SetColPixels(col, need);
     }
 }
 

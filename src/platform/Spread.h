@@ -51,6 +51,8 @@ class Spread : public QTableWidget {
     void SetMaxCols(int count);  // adds or removes columns at the end
     int MaxRows() const { return rowCount(); }
     void SetMaxRows(int count);  // adds or removes rows at the end; removed rows lose their contents
+    // On: the columns share out the grid's spare width in proportion to their own widths.
+    void SetFillWidth(bool on);
     int ColWidth(int col) const;
     void SetColWidth(int col, int twips);  // 0 hides the column; col -1 = every data column
     int RowHeight(int row) const;
@@ -200,6 +202,7 @@ class Spread : public QTableWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     // Typing never searches the grid: every key goes to the active cell.
     void keyboardSearch(const QString&) override {}
@@ -265,6 +268,10 @@ class Spread : public QTableWidget {
     std::vector<SpreadSettings> colSettings_;  // index = column, 0 = header column
     std::vector<SpreadSettings> rowSettings_;  // index = row, 0 = header row
     std::vector<int> colTwips_;                // widths as set, index = column
+    std::vector<int> colNeed_;                 // pixels each column needs (set width or its texts)
+    bool fillWidth_ = false;
+    void SetColPixels(int col, int pixels);  // the need of a column; shown wider when filling
+    void FillWidth();
     std::unique_ptr<SpreadCell> corner_;
 
     SpreadSortBy sortBy_ = SpreadSortBy::Row;

@@ -62,7 +62,8 @@ void frmCourseSetup::BuildControls() {
     spTB = new Spread(this);
     spTB->setObjectName("spTB");
     spTB->setMinimumHeight(150);
-    outer->addWidget(spTB);
+    spTB->SetFillWidth(true);  // a wider window widens the columns
+    outer->addWidget(spTB, 1);
 
     SSTab1 = new QTabWidget(this);
     const char* tabNames[] = {"Men's Hcps", "Women's Hcps", "Men's Pars", "Women's Pars", "Yardages"};
@@ -71,10 +72,11 @@ void frmCourseSetup::BuildControls() {
     for (int g = 0; g < 5; ++g) {
         *grids[g] = new Spread(SSTab1);
         (*grids[g])->setObjectName(gridNames[g]);
+        (*grids[g])->SetFillWidth(true);
         SSTab1->addTab(*grids[g], tabNames[g]);
     }
     SSTab1->setMinimumHeight(170);
-    outer->addWidget(SSTab1);
+    outer->addWidget(SSTab1, 1);
 
     auto* buttons = new QHBoxLayout;
     cmdHelp = new QPushButton(this);

@@ -122,6 +122,7 @@ void frmPlayers::BuildControls() {
     spPlayers = new Spread(this);
     spPlayers->setObjectName("spPlayers");
     spPlayers->setMinimumHeight(220);
+    spPlayers->SetFillWidth(true);
     outer->addWidget(spPlayers, 1);
     auto* prints = new QHBoxLayout;
     prints->addStretch();
