@@ -1252,6 +1252,10 @@ void frmMainGolf::cboPlayer_Click() {
 void frmMainGolf::txtRecNum_Change() {
     try {
         if (bRecNumByCode != 0 || bRecNumClamp == 1 || bRecNumNew == 1) return;
+        if (cboPlayer->currentIndex() < 0) {  // no player: no games to show, nobody's figures
+            SetRecNumText("New", bRecNumNew);
+            return;
+        }
         const QString text = txtRecNum->text();
         if (RecBar->maximum() == 1 && text == "New") {
             MsgBox("There are no games entered for this player.", vbInformation);

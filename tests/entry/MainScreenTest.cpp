@@ -492,6 +492,21 @@ TEST_F(MainScreen, CourseAndPlayerButtonsOpenTheEditorsAndTheListsFollow) {
     EXPECT_GE(f->cboPlayer->findText("BROWN, Cal ", Qt::MatchStartsWith), 0) << boxes.Last().toStdString();
 }
 
+TEST_F(MainScreen, WithNoPlayerChosenTheGameNumberShowsNobodysFigures) {
+    StoredRounds(3);
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    test::ScriptedModal modal([](QDialog&) { return 0; });  // Add, then Close with no player chosen
+    f->cmdNewPlayer_Click();
+    f->cboPlayer->setCurrentIndex(-1);
+    const QString index = f->lblHI[1]->text();
+    f->txtRecNum->setText("4");
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_EQ(f->lblHI[1]->text(), index);
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "");
+}
+
 TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
     StoredRounds(4);
     auto f = Open();
