@@ -24,6 +24,8 @@ struct RowTotals {
     int total() const { return front + back; }
 };
 RowTotals SumRow(const std::array<int, 18>& values);
+// A packed hole figure as the grid shows it: "07" -> "7", "090" -> "90".
+inline QString HoleText(const QString& digits) { return QString::number(digits.trimmed().toInt()); }
 inline QString TotalText(int sum) { return sum < 1 ? QString() : QString::number(sum); }
 
 // The six adjusted scores (HcpVariant order) of a gross row: each hole counts min(gross, cap), the

@@ -971,8 +971,8 @@ void frmMainGolf::cboTeeBox_Click() {
         if (q) {
             for (int j = 1; j <= 18; ++j) {
                 const int c = HoleColumn(j);
-                spISC->SetCellText(c, kRowYards, q->yards.mid(t * 54 + 3 * j - 3, 3));
-                spISC->SetCellText(c, kRowHcp, q->hcp.mid(t * 36 + 2 * j - 2, 2));
+                spISC->SetCellText(c, kRowYards, HoleText(q->yards.mid(t * 54 + 3 * j - 3, 3)));
+                spISC->SetCellText(c, kRowHcp, HoleText(q->hcp.mid(t * 36 + 2 * j - 2, 2)));
                 spISC->SetCellText(c, kRowPar,
                                    QString::number(static_cast<int>(Val(q->pars.mid(t * 18 + j - 1, 1)))));
                 SetGrossColour(j);
@@ -1018,8 +1018,8 @@ void frmMainGolf::cboCourse_Click() {
                 const int t = qMax(0, nCurTeeBox);
                 for (int j = 1; j <= 18; ++j) {
                     const int col = HoleColumn(j);
-                    spISC->SetCellText(col, kRowYards, q->yards.mid(t * 54 + 3 * j - 3, 3));
-                    spISC->SetCellText(col, kRowHcp, q->hcp.mid(t * 36 + 2 * j - 2, 2));
+                    spISC->SetCellText(col, kRowYards, HoleText(q->yards.mid(t * 54 + 3 * j - 3, 3)));
+                    spISC->SetCellText(col, kRowHcp, HoleText(q->hcp.mid(t * 36 + 2 * j - 2, 2)));
                     spISC->SetCellText(
                         col, kRowPar, QString::number(static_cast<int>(Val(q->pars.mid(t * 18 + j - 1, 1)))));
                     if (bLoadingCourse == 0) SetGrossColour(j);

@@ -245,6 +245,12 @@ TEST(RoundRules, ChangeComparisonNamesTheFirstChangedField) {
     EXPECT_EQ(CompareNewRound(blank, "05/10/2024").field, "data");
 }
 
+TEST(RoundRules, HoleFiguresShowWithoutLeadingZeros) {
+    EXPECT_EQ(HoleText("07"), "7");
+    EXPECT_EQ(HoleText("18"), "18");
+    EXPECT_EQ(HoleText("090"), "90");
+}
+
 TEST(RoundRules, CostsThatAreNotAmountsAreRefused) {
     struct Case {
         QString text;
