@@ -2,11 +2,17 @@
 #include <QApplication>
 
 #include "platform/SingleInstance.h"
+#include "platform/Spread.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
 #include "shell/frmWelcome.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("DadoCorvy");
+    dc::Spread::SetRefusalSound([] {
+        if (dc::bSounds) dc::SoundCounter();
+    });
     dc::SingleInstance instance;
     dc::frmWelcome welcome(instance);
     if (!welcome.Form_Load()) return 0;

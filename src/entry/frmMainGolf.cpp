@@ -136,7 +136,9 @@ void frmMainGolf::BuildControls() {
     cboPlayer = new QComboBox(this);
     cboPlayer->setObjectName("cboPlayer");
     cboPlayer->setToolTip("Select a Player's name from the list");
-    cboPlayer->setMinimumWidth(260);
+    // Sized for a long name, not by the names listed: a longer one never pushes the controls aside.
+    cboPlayer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboPlayer->setMinimumContentsLength(28);
     playerRow->addWidget(cboPlayer);
     auto* picGender = new QWidget(this);
     picGender->setObjectName("picGender");
@@ -185,12 +187,14 @@ void frmMainGolf::BuildControls() {
     rl->addWidget(Label(round, "lblCourse", "Course"), 0, 3);
     cboCourse = new QComboBox(round);
     cboCourse->setObjectName("cboCourse");
-    cboCourse->setMinimumWidth(220);
+    cboCourse->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboCourse->setMinimumContentsLength(22);
     rl->addWidget(cboCourse, 0, 4);
     rl->addWidget(Label(round, "lblTeeBox", "Tee Box"), 0, 5);
     cboTeeBox = new QComboBox(round);
     cboTeeBox->setObjectName("cboTeeBox");
-    cboTeeBox->setMinimumWidth(140);
+    cboTeeBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboTeeBox->setMinimumContentsLength(12);
     rl->addWidget(cboTeeBox, 0, 6);
     // An empty list selects nothing when entries are added (the placeholder keeps it so).
     for (QComboBox* c : {cboPlayer, cboCourse, cboTeeBox}) c->setPlaceholderText(" ");
@@ -236,7 +240,7 @@ void frmMainGolf::BuildControls() {
     gridFont.setPointSize(8);
     spISC->setFont(gridFont);
     spISC->setTextElideMode(Qt::ElideNone);
-    rl->addWidget(spISC, 2, 0, 1, 8);
+    spISC->SetFillWidth(true);
     spD = new Spread(this);
     spD->setObjectName("spD");
     spD->hide();
@@ -279,7 +283,9 @@ void frmMainGolf::BuildControls() {
     cmdPrintScoreCard = Button(round, "cmdPrintScoreCard", "Print Card", "Print Current Score Card");
     cmdPrintScoreCard->setEnabled(false);
     rl->addWidget(cmdPrintScoreCard, 3, 7, Qt::AlignBottom);
-    rl->setRowStretch(4, 1);
+    rl->setRowStretch(2, 1);     // extra height goes to the grid
+    rl->setColumnStretch(8, 1);  // and extra width to nothing but the grid's span
+    rl->addWidget(spISC, 2, 0, 1, 9);
 
     auto* cl = new QVBoxLayout(costs);
     auto* fraCosts = new QGroupBox("Costs", costs);
@@ -296,10 +302,16 @@ void frmMainGolf::BuildControls() {
     cg->addWidget(txtCartCost, 1, 1);
     cg->addWidget(new QLabel("Other", fraCosts), 2, 0);
     cg->addWidget(txtOtherCost, 2, 1);
+    for (QLineEdit* box : {txtGameCost, txtCartCost, txtOtherCost})
+        box->setMaximumWidth(box->fontMetrics().horizontalAdvance("0000000.00") + 16);
+    cg->setColumnStretch(2, 1);
     cl->addWidget(fraCosts);
     txtNotes = new QPlainTextEdit(costs);
     txtNotes->setObjectName("txtNotes");
-    cl->addWidget(txtNotes);
+    auto* lblNotes = new QLabel("&Notes", costs);
+    lblNotes->setBuddy(txtNotes);
+    cl->addWidget(lblNotes);
+    cl->addWidget(txtNotes, 1);
 
     capHelp = Label(this, "capHelp");
     auto* main = new QVBoxLayout(this);
@@ -307,6 +319,10 @@ void frmMainGolf::BuildControls() {
     main->addLayout(playerRow);
     main->addWidget(SSTab1, 1);
     main->addWidget(capHelp);
+    // A button is as wide as its caption needs, so that the row fits a 1024-pixel screen.
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(QString(b->text()).remove('&')) + 24);
+    mskDate->setMaximumWidth(mskDate->fontMetrics().horizontalAdvance("00/00/00000") + 16);
     setMouseTracking(true);
     resize(980, 700);
 }
@@ -850,7 +866,7 @@ void frmMainGolf::spISC_LeaveCell(int col, int row, int newCol, int newRow, bool
         }
         if (newCol >= 1 && !spISC->CellText(col, row).isEmpty()) {
             spISC->SetEditSelStart(0);
-            spISC->SetEditSelLength(1);
+            spISC->SetEditSelLength(kWholeScore);  // typing replaces the whole score, "10" too
         }
     } catch (...) {
         ReportCurrentError(kTag + "spISC_LeaveCell", Sql::Without);
@@ -961,8 +977,8 @@ void frmMainGolf::cboTeeBox_Click() {
         if (q) {
             for (int j = 1; j <= 18; ++j) {
                 const int c = HoleColumn(j);
-                spISC->SetCellText(c, kRowYards, q->yards.mid(t * 54 + 3 * j - 3, 3));
-                spISC->SetCellText(c, kRowHcp, q->hcp.mid(t * 36 + 2 * j - 2, 2));
+                spISC->SetCellText(c, kRowYards, HoleText(q->yards.mid(t * 54 + 3 * j - 3, 3)));
+                spISC->SetCellText(c, kRowHcp, HoleText(q->hcp.mid(t * 36 + 2 * j - 2, 2)));
                 spISC->SetCellText(c, kRowPar,
                                    QString::number(static_cast<int>(Val(q->pars.mid(t * 18 + j - 1, 1)))));
                 SetGrossColour(j);
@@ -1008,8 +1024,8 @@ void frmMainGolf::cboCourse_Click() {
                 const int t = qMax(0, nCurTeeBox);
                 for (int j = 1; j <= 18; ++j) {
                     const int col = HoleColumn(j);
-                    spISC->SetCellText(col, kRowYards, q->yards.mid(t * 54 + 3 * j - 3, 3));
-                    spISC->SetCellText(col, kRowHcp, q->hcp.mid(t * 36 + 2 * j - 2, 2));
+                    spISC->SetCellText(col, kRowYards, HoleText(q->yards.mid(t * 54 + 3 * j - 3, 3)));
+                    spISC->SetCellText(col, kRowHcp, HoleText(q->hcp.mid(t * 36 + 2 * j - 2, 2)));
                     spISC->SetCellText(
                         col, kRowPar, QString::number(static_cast<int>(Val(q->pars.mid(t * 18 + j - 1, 1)))));
                     if (bLoadingCourse == 0) SetGrossColour(j);
@@ -1242,6 +1258,10 @@ void frmMainGolf::cboPlayer_Click() {
 void frmMainGolf::txtRecNum_Change() {
     try {
         if (bRecNumByCode != 0 || bRecNumClamp == 1 || bRecNumNew == 1) return;
+        if (cboPlayer->currentIndex() < 0) {  // no player: no games to show, nobody's figures
+            SetRecNumText("New", bRecNumNew);
+            return;
+        }
         const QString text = txtRecNum->text();
         if (RecBar->maximum() == 1 && text == "New") {
             MsgBox("There are no games entered for this player.", vbInformation);
@@ -1678,7 +1698,18 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
     in.dateFormat = sDateFormat;
     in.grossTotal = static_cast<int>(Val(spISC->CellText(kColTot, kRowGross)));
     const SaveCheck check = CheckRoundForSave(in, Today());
-    if (check.ok()) return true;
+    if (check.ok()) {
+        for (auto [box, caption] :
+             {std::pair{txtGameCost, "Game Cost"}, std::pair{txtCartCost, "Cart Rental"},
+              std::pair{txtOtherCost, "Other Cost"}}) {
+            const QString refusal = CostRefusal(caption, box->text());
+            if (refusal.isEmpty()) continue;
+            SSTab1->setCurrentIndex(1);  // the costs tab
+            FailCheck(refusal, box);
+            return false;
+        }
+        return true;
+    }
     FailCheck(check.message, check.focus == SaveFocus::Player   ? static_cast<QWidget*>(cboPlayer)
                              : check.focus == SaveFocus::Course ? static_cast<QWidget*>(cboCourse)
                                                                 : static_cast<QWidget*>(mskDate));
