@@ -260,7 +260,8 @@ TEST(RoundRules, CostsThatAreNotAmountsAreRefused) {
                           Case{"abc", true}, Case{"$5", true}, Case{"-3", true}}) {
         const QString refusal = CostRefusal("Game Cost", c.text);
         EXPECT_EQ(!refusal.isEmpty(), c.refused) << c.text.toStdString();
-        if (c.refused)
+        if (c.refused) {
             EXPECT_TRUE(refusal.startsWith("The Game Cost \"" + c.text.trimmed() + "\" is not an amount"));
+        }
     }
 }
