@@ -31,6 +31,7 @@
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "tools/Email.h"
+#include "tools/frmEmail.h"
 
 namespace dc {
 

@@ -145,6 +145,8 @@ Database::~Database() { Close(); }
 
 void Database::SetBusyTimeout(int milliseconds) { BusyTimeout() = milliseconds; }
 
+bool Database::InTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
+
 bool Database::IsReadOnly() const { return db_ && sqlite3_db_readonly(db_, "main") == 1; }
 
 QString Database::QuickCheck() {

@@ -2,7 +2,6 @@
 
 #include "platform/Database.h"
 #include "platform/PrinterPage.h"
-#include "platform/Spread.h"
 #include "shell/Globals.h"
 
 namespace dc {
@@ -28,16 +27,6 @@ const std::vector<PlayerListColumn>& PlayerListColumns() {
         {"Email", 10, 700 + 7.5 * 1440},
     };
     return columns;
-}
-
-std::vector<QStringList> PlayerListRows(const Spread& grid) {
-    std::vector<QStringList> rows;
-    for (int r = 1; r <= grid.MaxRows(); ++r) {
-        QStringList texts;
-        for (const auto& column : PlayerListColumns()) texts << grid.CellText(column.gridCol, r);
-        rows.push_back(texts);
-    }
-    return rows;
 }
 
 void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, const PrinterOffsets& offsets) {

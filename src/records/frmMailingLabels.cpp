@@ -23,6 +23,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 

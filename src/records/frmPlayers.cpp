@@ -24,10 +24,25 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/frmFindName.h"
 #include "tools/Email.h"
+#include "tools/frmEmail.h"
 
 namespace dc {
+
+namespace {
+// The texts of the printed columns for every grid row, in the grid's order.
+std::vector<QStringList> PlayerListRows(const Spread& grid) {
+    std::vector<QStringList> rows;
+    for (int r = 1; r <= grid.MaxRows(); ++r) {
+        QStringList texts;
+        for (const auto& column : PlayerListColumns()) texts << grid.CellText(column.gridCol, r);
+        rows.push_back(texts);
+    }
+    return rows;
+}
+}  // namespace
 namespace {
 
 QLineEdit* NewBox(QWidget* parent, const char* name, int maxLength) {

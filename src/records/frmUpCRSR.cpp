@@ -17,6 +17,8 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/ResyncProgress.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -87,7 +89,8 @@ void frmUpCRSR::cmdUpdate_Click() {
         Database::Transaction run(*gDB);
         ReRateRounds(courseId_, from);
         bResyncFromUpCRSR = true;
-        const bool recomputed = ResynchAllScores(this);
+        ResyncProgress progress(this);
+        const bool recomputed = ResynchAllScores(&progress);
         bResyncFromUpCRSR = false;
         nCurPlayerID = keptPlayer;
         if (!recomputed) {

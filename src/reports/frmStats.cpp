@@ -23,6 +23,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 

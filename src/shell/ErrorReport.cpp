@@ -3,7 +3,6 @@
 #include "platform/DbError.h"
 #include "platform/MsgBox.h"
 #include "shell/Globals.h"
-#include "tools/Email.h"
 
 namespace dc {
 
@@ -29,10 +28,19 @@ QString ErrorText(const QString& tag, const ErrorInfo& error, int line, const QS
     return text;
 }
 
+namespace {
+ErrorReportSender& Sender() {
+    static ErrorReportSender sender;
+    return sender;
+}
+}  // namespace
+
+void SetErrorReportSender(ErrorReportSender sender) { Sender() = std::move(sender); }
+
 void ReportErrorText(const QString& text) {
-    if (bErrorReport) {
+    if (bErrorReport && Sender()) {
         QString message = text;
-        SendErrorReport(message);
+        Sender()(message);
     } else {
         MsgBox(text, vbExclamation + vbOKOnly);
     }

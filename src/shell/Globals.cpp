@@ -8,7 +8,6 @@ namespace dc {
 
 std::unique_ptr<Database> gDB;
 QString sSQL;
-QString sAppTitle;
 QString sDBPathFile;
 QString sMultimediaPath;
 QString sDBPassword;

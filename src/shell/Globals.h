@@ -6,6 +6,8 @@
 #include <array>
 #include <memory>
 
+#include "platform/MsgBox.h"  // sAppTitle
+
 namespace dc {
 
 class Database;
@@ -13,7 +15,6 @@ class Database;
 // Settings and connection
 extern std::unique_ptr<Database> gDB;  // the one database of the run
 extern QString sSQL;                   // text of the statement being run, for error messages
-extern QString sAppTitle;              // "Dado Corvy " + version; title of every message box
 extern QString sDBPathFile;
 extern QString sMultimediaPath;
 extern QString sDBPassword;

@@ -32,10 +32,13 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ResyncProgress.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "tools/Email.h"
 #include "tools/frmDLLCheck.h"
+#include "tools/frmEmail.h"
 
 namespace dc {
 
@@ -431,7 +434,8 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 void frmSystemSetup::cmdResync_Click() {
     try {
         const int keptPlayer = nCurPlayerID;
-        const bool done = ResynchAllScores(this);
+        ResyncProgress progress(this);
+        const bool done = ResynchAllScores(&progress);
         nCurPlayerID = keptPlayer;
         // A failed run has been reported; it is not announced as complete.
         if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);

@@ -1,7 +1,5 @@
 #include "tools/Conversion.h"
 
-#include <sqlite3.h>
-
 #include <QDir>
 #include <QHash>
 #include <QRandomGenerator>
@@ -93,7 +91,7 @@ class Converter {
             unit.Commit();
         } catch (...) {
             // The engine gave up the whole transaction (disk full, I/O): the run ends here.
-            if (sqlite3_get_autocommit(db_.handle())) throw;
+            if (!db_.InTransaction()) throw;
             const ErrorInfo e = CurrentError();
             ReportCurrentError(s.tag, Sql::With);
             r_.failures << QString("%1: %2 (nothing of this step was kept)").arg(s.label, e.description);

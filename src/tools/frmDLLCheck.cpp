@@ -24,6 +24,7 @@
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"
 #include "tools/Email.h"
+#include "tools/frmEmail.h"
 
 namespace dc {
 
