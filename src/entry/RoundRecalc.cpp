@@ -24,8 +24,8 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFla
     const int key = StoreRound(db, entry, newFlag, teeRating, teeSlope);
     SaveOutcome out;
     out.count = RenumberGames(db, entry.playerId);
-    sSQL = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
-    const QVariant game = db.Scalar(sSQL, {entry.playerId, key});
+    const QString sql = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
+    const QVariant game = db.Scalar(sql, {entry.playerId, key});
     out.gameNumber = game.isNull() ? 1 : game.toInt();
     out.range = ChooseRecalcRange(newFlag == 1, oldGame, out.gameNumber, out.count, hcpChanged);
     if (out.range.first <= out.range.last) {
@@ -35,7 +35,6 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFla
                        lookups, OneYearWindow().toInt(),
                        showProgress ? progress : std::function<void(int, int)>{});
     }
-    sSQL = "COMMIT";
     unit.Commit();
     return out;
 }

@@ -61,11 +61,6 @@ const QString kNoPlayer = "A Player's name must be entered.";
 
 QString TodayText() { return FormatLocalDate(Today()); }
 
-Database& Db() {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    return *gDB;
-}
-
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, const QString& tip) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);

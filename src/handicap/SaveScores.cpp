@@ -11,11 +11,6 @@ namespace dc {
 
 namespace {
 
-Database& Db() {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    return *gDB;
-}
-
 // Renumbers one player's games and recomputes every one of them; one savepoint: all of it or
 // nothing.
 void RecomputePlayer(Database& db, int playerId, int genderIndex, HcpLookups& lookups, int window) {
@@ -53,8 +48,8 @@ bool ResynchAllScores(ProgressReporter* progress) {
         try {
             Database& db = Db();
             Database::Transaction run(db);
-            sSQL = "SELECT PLAYER_ID,GENDER FROM PLAYERS";
-            Recordset players = db.OpenRecordset(sSQL);
+            QString sql = "SELECT PLAYER_ID,GENDER FROM PLAYERS";
+            Recordset players = db.OpenRecordset(sql);
             if (!players.IsEmpty()) {
                 shown.Start();
                 const int n = players.RecordCount();
@@ -78,7 +73,7 @@ bool ResynchAllScores(ProgressReporter* progress) {
                     shown.Step(k, n);
                 }
             }
-            sSQL = "COMMIT";
+            sql = "COMMIT";
             run.Commit();
         } catch (...) {
             failure = ErrorText(tag, CurrentError(), -1, "Line # ", true) +

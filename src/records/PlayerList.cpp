@@ -7,9 +7,8 @@
 namespace dc {
 
 PrinterOffsets ReadPrinterOffsets() {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    sSQL = "Select XOFFSET,YOFFSET From SETUP";
-    Recordset rs = gDB->OpenRecordset(sSQL);
+    QString sql = "Select XOFFSET,YOFFSET From SETUP";
+    Recordset rs = Db().OpenRecordset(sql);
     if (rs.IsEmpty()) return {};
     rs.MoveFirst();
     return {rs["XOFFSET"].toDouble(), rs["YOFFSET"].toDouble()};

@@ -84,9 +84,8 @@ void frmUpCRSR::cmdUpdate_Click() {
     }
     const int keptPlayer = nCurPlayerID;
     try {
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
         // Both genders' updates and the recomputation of every round stand or fall together.
-        Database::Transaction run(*gDB);
+        Database::Transaction run(Db());
         ReRateRounds(courseId_, from);
         bResyncFromUpCRSR = true;
         ResyncProgress progress(this);
@@ -98,7 +97,7 @@ void frmUpCRSR::cmdUpdate_Click() {
             setEnabled(true);
             return;
         }
-        sSQL = "COMMIT";
+        QString sql = "COMMIT";
         run.Commit();
     } catch (...) {
         bResyncFromUpCRSR = false;

@@ -544,8 +544,8 @@ void frmScoreCard::cmdPrint_Click() {
 
     ScoreCardJob job;
     try {
-        sSQL = "Select MPARS, WPARS, MHCP, WHCP, YARDS From COURSES Where COURSE_ID=" +
-               QString::number(SelectedItemData(*cboCourse));
+        QString sql = "Select MPARS, WPARS, MHCP, WHCP, YARDS From COURSES Where COURSE_ID=" +
+                      QString::number(SelectedItemData(*cboCourse));
         if (const auto course = LoadCourse(SelectedItemData(*cboCourse)))
             job.tees = FindParHcpHoleYard(*course, menPos, womenPos);
     } catch (...) {

@@ -9,6 +9,8 @@ namespace dc {
 ErrorInfo CurrentError() {
     try {
         throw;
+    } catch (const DbError& e) {
+        return {e.number(), e.description(), e.statement()};
     } catch (const AppError& e) {
         return {e.number(), e.description()};
     } catch (const std::bad_alloc&) {
@@ -24,7 +26,7 @@ QString ErrorText(const QString& tag, const ErrorInfo& error, int line, const QS
                   bool withSql) {
     QString text = tag + "\r\nError Number " + QString::number(error.number) + "\r\n" + error.description;
     if (line >= 0) text += "\r\n" + lineLabel + QString::number(line);
-    if (withSql) text += "\r\nsSQL=" + sSQL;
+    if (withSql) text += "\r\nsSQL=" + (error.statement.isEmpty() ? sSQL : error.statement);
     return text;
 }
 

@@ -12,13 +12,14 @@ namespace dc {
 struct ErrorInfo {
     int number = 0;
     QString description;
+    QString statement;  // the failed statement of a database error
 };
 
 // Number and description of the exception being handled (call inside a catch block).
 ErrorInfo CurrentError();
 
 // tag, CRLF, "Error Number " number, CRLF, description; then optionally CRLF + lineLabel + line,
-// and CRLF + "sSQL=" + sql.
+// and CRLF + "sSQL=" + the failed statement (else the last statement run).
 QString ErrorText(const QString& tag, const ErrorInfo& error, int line = -1,
                   const QString& lineLabel = "Line # ", bool withSql = false);
 

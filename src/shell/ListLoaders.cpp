@@ -11,8 +11,8 @@ namespace dc {
 
 void Load_Course_Info(QComboBox& combo) {
     try {
-        sSQL = "Select COURSE_ID,COURSE_NAME From COURSES";
-        Recordset rs = gDB->OpenRecordset(sSQL);
+        QString sql = "Select COURSE_ID,COURSE_NAME From COURSES";
+        Recordset rs = Db().OpenRecordset(sql);
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             combo.addItem(rs.Fields("COURSE_NAME").str());
             combo.setItemData(combo.count() - 1, rs.Fields("COURSE_ID").toInt());
@@ -25,8 +25,8 @@ void Load_Course_Info(QComboBox& combo) {
 void Load_Players(QComboBox& combo) {
     try {
         combo.clear();
-        sSQL = "Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS";
-        Recordset rs = gDB->OpenRecordset(sSQL);
+        QString sql = "Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS";
+        Recordset rs = Db().OpenRecordset(sql);
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             combo.addItem(rs.Fields("LAST_NAME").str().trimmed() + ", " + rs.Fields("FIRST_NAME").str() +
                           " " + rs.Fields("MI").str());
@@ -40,8 +40,8 @@ void Load_Players(QComboBox& combo) {
 void Load_TeeBox(QComboBox& combo) {
     try {
         combo.clear();
-        sSQL = "Select TB From COURSES Where COURSE_ID=" + QString::number(nCurCourseID);
-        Recordset rs = gDB->OpenRecordset(sSQL);
+        QString sql = "Select TB From COURSES Where COURSE_ID=" + QString::number(nCurCourseID);
+        Recordset rs = Db().OpenRecordset(sql);
         if (rs.IsEmpty()) return;
         const QString tb = rs.Fields("TB").str();
         for (int slot = 0; slot < 4; ++slot) {

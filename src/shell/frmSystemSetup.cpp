@@ -262,9 +262,8 @@ void frmSystemSetup::Form_Load() {
     capHelp->setText(kDbPathHint);
     try {
         if (!bDBMissing) {
-            sSQL = "Select * From SETUP;";
-            if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-            Recordset rs = gDB->OpenRecordset(sSQL);
+            QString sql = "Select * From SETUP;";
+            Recordset rs = Db().OpenRecordset(sql);
             if (rs.RecordCount() > 0) {
                 rs.MoveFirst();
                 chkSounds->setChecked(rs.Fields("SOUNDS").toBool());
@@ -346,11 +345,11 @@ bool frmSystemSetup::SaveSettings() {
         bFlag18_9 = opt189_1->isChecked();
         bUSCAFlag = optUSCan_1->isChecked();
 
-        sSQL = "Update SETUP Set LABEL_STYLE='" + style + "',SOUNDS=" + QString::number(bSounds ? 1 : 0) +
-               ", FLAG_18_9=" + QString::number(bFlag18_9 ? 1 : 0) +
-               ",US_CA_FLAG=" + QString::number(bUSCAFlag ? 1 : 0);
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-        gDB->Execute(sSQL);
+        QString sql = "Update SETUP Set LABEL_STYLE='" + style +
+                      "',SOUNDS=" + QString::number(bSounds ? 1 : 0) +
+                      ", FLAG_18_9=" + QString::number(bFlag18_9 ? 1 : 0) +
+                      ",US_CA_FLAG=" + QString::number(bUSCAFlag ? 1 : 0);
+        Db().Execute(sql);
 
         // Until the program ends the sounds follow the box alone.
         bSounds = soundsTicked;
