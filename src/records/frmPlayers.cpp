@@ -54,7 +54,7 @@ QLineEdit* NewBox(QWidget* parent, const char* name, int maxLength) {
 
 }  // namespace
 
-frmPlayers::frmPlayers(QWidget* parent) : QDialog(parent) {
+frmPlayers::frmPlayers(QWidget* parent) : DialogBase(parent) {
     setObjectName("frmPlayers");
     setWindowTitle("Add/Edit Player Info");
     BuildControls();
@@ -440,22 +440,6 @@ bool frmPlayers::Form_Unload() {
     nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);  // the main screen's activation restores it
     return true;
-}
-
-void frmPlayers::closeEvent(QCloseEvent* event) {
-    if (!Form_Unload()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    QDialog::done(QDialog::Rejected);
-}
-
-void frmPlayers::reject() { close(); }
-
-bool frmPlayers::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) SetMousePointer(Pointer::Default);
-    return QDialog::event(event);
 }
 
 void frmPlayers::spPlayers_Click(int col, int row) {

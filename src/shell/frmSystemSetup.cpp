@@ -88,7 +88,7 @@ QString ShownDate(const QString& raw) {
 
 }  // namespace
 
-frmSystemSetup::frmSystemSetup(QWidget* parent) : QDialog(parent) {
+frmSystemSetup::frmSystemSetup(QWidget* parent) : DialogBase(parent) {
     ChooseFile = [](QWidget* parent, const QString& caption, const QString& folder, const QString& filter) {
         return QFileDialog::getOpenFileName(parent, caption, folder, filter);
     };
@@ -417,17 +417,6 @@ bool frmSystemSetup::Form_Unload() {
 
 void frmSystemSetup::cmdClose_Click() { close(); }
 
-void frmSystemSetup::closeEvent(QCloseEvent* event) {
-    if (!Form_Unload()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    QDialog::done(QDialog::Rejected);
-}
-
-void frmSystemSetup::reject() { close(); }
-
 void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 void frmSystemSetup::cmdResync_Click() {
@@ -493,13 +482,6 @@ bool frmSystemSetup::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-bool frmSystemSetup::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
-        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    }
-    return QDialog::event(event);
 }
 
 }  // namespace dc
