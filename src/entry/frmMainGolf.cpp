@@ -36,6 +36,7 @@
 #include "platform/Pointer.h"
 #include "platform/Spread.h"
 #include "platform/Val.h"
+#include "records/CourseStore.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
 #include "reports/frmGameList.h"
@@ -903,38 +904,18 @@ void frmMainGolf::UpdateCourseHcps() {
     for (int c = 1; c <= 6; ++c) spD->SetCellText(c, 3, sAllowScore[c - 1]);
 }
 
-namespace {
-
-struct TeeQuery {
-    QString slope, rating, pars, yards, hcp;
-};
-
-std::optional<TeeQuery> ReadTeeQuery(int courseId, bool male) {
-    sSQL =
-        QString(
-            male
-                ? "Select MSL as SlopeRating, MCR as CourseRating, MPARS as Pars, MHCP as HcpHoles, YARDS "
-                : "Select WSL as SlopeRating, WCR as CourseRating, WPARS as Pars, WHCP as HcpHoles, YARDS ") +
-        "From COURSES Where COURSE_ID=?";
-    Recordset rs = Db().OpenRecordset(sSQL, {courseId});
-    if (rs.IsEmpty()) return std::nullopt;
-    return TeeQuery{rs.Fields("SlopeRating").str(), rs.Fields("CourseRating").str(), rs.Fields("Pars").str(),
-                    rs.Fields("YARDS").str(), rs.Fields("Hcpholes").str()};
-}
-
-}  // namespace
-
 void frmMainGolf::cboTeeBox_Click() {
     try {
         if (cboCourse->currentIndex() < 0 || cboTeeBox->currentIndex() < 0) return;
-        const std::optional<TeeQuery> q = ReadTeeQuery(SelectedItemData(*cboCourse), optMF[0]->isChecked());
         const int t = cboTeeBox->currentIndex();
+        const std::optional<TeeBoxFigures> q =
+            ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), t);
         if (q) {
             nCurTeeBox = t;
-            nTeeSlope = static_cast<int>(Val(q->slope.mid(t * 3, 3)));
-            sngTeeRating = static_cast<float>(Val(q->rating.mid(t * 4, 4)));
+            nTeeSlope = q->slope;
+            sngTeeRating = q->rating;
         }
-        const QString pars = q ? q->pars.mid(t * 18, 18) : QString();
+        const QString pars = q ? q->pars : QString();
         QString warning;
         if (nTeeSlope == 0)
             warning =
@@ -957,10 +938,9 @@ void frmMainGolf::cboTeeBox_Click() {
         if (q) {
             for (int j = 1; j <= 18; ++j) {
                 const int c = HoleColumn(j);
-                spISC->SetCellText(c, kRowYards, q->yards.mid(t * 54 + 3 * j - 3, 3));
-                spISC->SetCellText(c, kRowHcp, q->hcp.mid(t * 36 + 2 * j - 2, 2));
-                spISC->SetCellText(c, kRowPar,
-                                   QString::number(static_cast<int>(Val(q->pars.mid(t * 18 + j - 1, 1)))));
+                spISC->SetCellText(c, kRowYards, q->yards[j - 1]);
+                spISC->SetCellText(c, kRowHcp, q->hcp[j - 1]);
+                spISC->SetCellText(c, kRowPar, QString::number(q->Par(j)));
                 SetGrossColour(j);
             }
         }
@@ -985,7 +965,8 @@ void frmMainGolf::cboCourse_Click() {
         }
         if (!cboCourse->currentText().trimmed().isEmpty()) {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
-            const std::optional<TeeQuery> q = ReadTeeQuery(nCurCourseID, optMF[0]->isChecked());
+            const std::optional<TeeBoxFigures> q =
+                ReadTeeBox(nCurCourseID, optMF[0]->isChecked(), qMax(0, nCurTeeBox));
             // The course handicap of the view's previous index, from that column's own figures.
             const int c = bUSCAFlag ? (bFlag18_9 ? 1 : 2) : (bFlag18_9 ? 4 : 5);
             if (nTeeSlope <= 0) {
@@ -1001,13 +982,11 @@ void frmMainGolf::cboCourse_Click() {
             }
             if (nCurTeeBox >= 0 && nCurTeeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(nCurTeeBox);
             if (q) {
-                const int t = qMax(0, nCurTeeBox);
                 for (int j = 1; j <= 18; ++j) {
                     const int col = HoleColumn(j);
-                    spISC->SetCellText(col, kRowYards, q->yards.mid(t * 54 + 3 * j - 3, 3));
-                    spISC->SetCellText(col, kRowHcp, q->hcp.mid(t * 36 + 2 * j - 2, 2));
-                    spISC->SetCellText(
-                        col, kRowPar, QString::number(static_cast<int>(Val(q->pars.mid(t * 18 + j - 1, 1)))));
+                    spISC->SetCellText(col, kRowYards, q->yards[j - 1]);
+                    spISC->SetCellText(col, kRowHcp, q->hcp[j - 1]);
+                    spISC->SetCellText(col, kRowPar, QString::number(q->Par(j)));
                     if (bLoadingCourse == 0) SetGrossColour(j);
                 }
             }
@@ -1101,10 +1080,9 @@ void frmMainGolf::DisplayHCP_Scores() {
             const QString t = lblCurrTIndex[k]->text();
             const bool fromTourn = !(Val(t) == kNoTournIndex || t.trimmed().isEmpty());
             const QString source = fromTourn ? t : lblCurrIndex[k]->text();
-            const double h = nTeeSlope * Val(QString(source).remove('+')) / 113.0;
+            const int h = CourseHcp(Val(QString(source).remove('+')), nTeeSlope);
             const QString suffix = fromTourn ? " T" : "";
-            lblCourseHcp[k]->setText((source.startsWith('+') ? "+" : "") + QString::number(RoundHalfAway(h)) +
-                                     suffix);
+            lblCourseHcp[k]->setText((source.startsWith('+') ? "+" : "") + QString::number(h) + suffix);
         }
     } catch (...) {
         ReportCurrentError(kTag + "DisplayHCP_Scores", Sql::Without);
@@ -1545,16 +1523,12 @@ void frmMainGolf::cmdNewGame_Click() {
             mskDate->setFocus();
         }
         if (cboCourse->currentIndex() != -1) {
-            sSQL = QString(optMF[0]->isChecked() ? "Select MSL as SlopeRating, MCR as CourseRating "
-                                                 : "Select WSL as SlopeRating, WCR as CourseRating ") +
-                   "From COURSES Where COURSE_ID=?";
-            Recordset rs = Db().OpenRecordset(sSQL, {SelectedItemData(*cboCourse)});
-            if (!rs.IsEmpty()) {
-                if (cboTeeBox->currentIndex() >= 0) {
-                    nCurTeeBox = cboTeeBox->currentIndex();
-                    nTeeSlope = static_cast<int>(Val(rs.Fields("SlopeRating").str().mid(nCurTeeBox * 3, 3)));
-                    sngTeeRating =
-                        static_cast<float>(Val(rs.Fields("CourseRating").str().mid(nCurTeeBox * 4, 4)));
+            const int t = cboTeeBox->currentIndex();
+            if (const auto q = ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), qMax(0, t))) {
+                if (t >= 0) {
+                    nCurTeeBox = t;
+                    nTeeSlope = q->slope;
+                    sngTeeRating = q->rating;
                 } else {
                     // No tee box yet: a round that counts like any round without a rating.
                     nTeeSlope = 113;

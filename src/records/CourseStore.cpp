@@ -1,6 +1,7 @@
 #include "records/CourseStore.h"
 
 #include "platform/Database.h"
+#include "platform/Val.h"
 #include "shell/Globals.h"
 
 namespace dc {
@@ -47,6 +48,22 @@ bool CourseInUse(int courseId) {
 void DeleteCourse(int courseId) {
     QString sql = "Delete From COURSES Where COURSE_ID=" + QString::number(courseId);
     Db().Execute(sql);
+}
+
+int TeeBoxFigures::Par(int hole) const { return static_cast<int>(Val(pars.mid(hole - 1, 1))); }
+
+std::optional<TeeBoxFigures> ReadTeeBox(int courseId, bool male, int slot) {
+    const std::optional<PackedCourse> c = LoadCourse(courseId);
+    if (!c) return std::nullopt;
+    TeeBoxFigures t;
+    t.slope = static_cast<int>(SlotNumber(male ? c->MSL : c->WSL, male ? Packed::MSL : Packed::WSL, slot));
+    t.rating = static_cast<float>(SlotNumber(male ? c->MCR : c->WCR, male ? Packed::MCR : Packed::WCR, slot));
+    t.pars = SlotText(male ? c->MPARS : c->WPARS, male ? Packed::MPARS : Packed::WPARS, slot);
+    for (int j = 1; j <= 18; ++j) {
+        t.hcp[j - 1] = HoleText(male ? c->MHCP : c->WHCP, male ? Packed::MHCP : Packed::WHCP, slot, j);
+        t.yards[j - 1] = HoleText(c->YARDS, Packed::YARDS, slot, j);
+    }
+    return t;
 }
 
 std::optional<PackedCourse> LoadCourse(int courseId) {
