@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "entry/MainRoundStore.h"
 #include "entry/RoundRecalc.h"
 #include "handicap/AllowableScores.h"
 #include "handicap/HcpRules.h"
@@ -234,9 +235,6 @@ void frmMainGolf::BuildControls() {
     spISC->setFont(gridFont);
     spISC->setTextElideMode(Qt::ElideNone);
     rl->addWidget(spISC, 2, 0, 1, 8);
-    spD = new Spread(this);
-    spD->setObjectName("spD");
-    spD->hide();
 
     // The handicap panel.
     auto* panel = new QGridLayout;
@@ -784,15 +782,6 @@ void frmMainGolf::Grid_Setup(Spread& grid) {
         }
         const char* labels[] = {"Yards", "HCP", "Par", "Gross", "Putts", "GI Reg", "Sand Save", "F Hit"};
         for (int r = 1; r <= 8; ++r) grid.SetCellText(0, r, labels[r - 1]);
-
-        spD->SetMaxCols(6);
-        spD->SetMaxRows(6);
-        const char* heads[] = {"US 18", "US Front 9", "US Back 9", "CA 18", "CA Front 9", "CA Back 9"};
-        for (int c = 1; c <= 6; ++c) spD->SetCellText(c, 0, heads[c - 1]);
-        const char* rows[] = {"Prev HCP IDX", "Prev THCP IDX", "Allow Score",
-                              "Adj Score",    "Curr HCP IDX",  "Curr THCP IDX"};
-        for (int r = 1; r <= 6; ++r) spD->SetCellText(0, r, rows[r - 1]);
-        spD->SetColWidth(0, 1200);
     } catch (...) {
         ReportCurrentError("Scoring, Grid_Setup", Sql::Without);
     }
@@ -815,8 +804,7 @@ void frmMainGolf::Calc_Row_Scores(int nRow) {
         std::array<int, 18> pars{};
         for (int h = 1; h <= 18; ++h)
             pars[h - 1] = static_cast<int>(Val(spISC->CellText(HoleColumn(h), kRowPar)));
-        const std::array<int, 6> adj = AdjustedScores(values, pars, nCourseHcp, sAllowScore);
-        for (int c = 1; c <= 6; ++c) spD->SetCellText(c, 4, QString::number(adj[c - 1]));
+        round.UpdateAdjusted(values, pars);
         DisplayHCP_Scores();
     } catch (...) {
         ReportCurrentError("Main Dado, Calc_Row_Scores", Sql::Without);
@@ -895,14 +883,7 @@ void frmMainGolf::spISC_Click(int, int row) {
 
 // ------------------------------------------------------------------------------------ course and tee box
 
-double frmMainGolf::D(int col, int row) const { return Val(spD->CellText(col, row)); }
-
-void frmMainGolf::UpdateCourseHcps() {
-    for (int c = 1; c <= 6; ++c)
-        nCourseHcp[c - 1] = nTeeSlope <= 0 ? 0 : ColumnCourseHcp(D(c, 1), D(c, 2), nTeeSlope);
-    SetAllowableScores();
-    for (int c = 1; c <= 6; ++c) spD->SetCellText(c, 3, sAllowScore[c - 1]);
-}
+void frmMainGolf::UpdateCourseHcps() { round.UpdateCourseHcps(nTeeSlope); }
 
 void frmMainGolf::cboTeeBox_Click() {
     try {
@@ -971,14 +952,14 @@ void frmMainGolf::cboCourse_Click() {
             const int c = bUSCAFlag ? (bFlag18_9 ? 1 : 2) : (bFlag18_9 ? 4 : 5);
             if (nTeeSlope <= 0) {
                 lblCourseHcp[1]->setText(QString());
-            } else if (D(c, 2) != kNoTournIndex) {
+            } else if (round.figures[c - 1].prevTIndex != kNoTournIndex) {
                 lblTHI[1]->show();
                 lblTHcpIndex->show();
-                lblCourseHcp[1]->setText(CourseHcpText(D(c, 2), nTeeSlope) + " T");
+                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevTIndex, nTeeSlope) + " T");
             } else {
                 lblTHI[1]->hide();
                 lblTHcpIndex->hide();
-                lblCourseHcp[1]->setText(CourseHcpText(D(c, 1), nTeeSlope));
+                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevIndex, nTeeSlope));
             }
             if (nCurTeeBox >= 0 && nCurTeeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(nCurTeeBox);
             if (q) {
@@ -1024,23 +1005,24 @@ void frmMainGolf::optMF_Click(int) {
 // ------------------------------------------------------------------------------------ handicap grid
 
 void frmMainGolf::FillLabels(int k, int c) {
-    lblHI[k]->setText(IndexDisplayText(D(c, 1)));
+    const VariantFigures& f = round.figures[c - 1];
+    lblHI[k]->setText(IndexDisplayText(f.prevIndex));
     lblHI[k]->show();
     lblCourseHcp[k]->show();
-    if (D(c, 2) != kNoTournIndex) {
+    if (f.prevTIndex != kNoTournIndex) {
         lblTHcpIndex->show();
         lblTHI[k]->show();
-        lblTHI[k]->setText(TournIndexDisplayText(D(c, 2)));
+        lblTHI[k]->setText(TournIndexDisplayText(f.prevTIndex));
     } else {
         lblTHcpIndex->hide();
         lblTHI[k]->hide();
     }
-    lblCurrIndex[k]->setText(IndexDisplayText(D(c, 5)));
+    lblCurrIndex[k]->setText(IndexDisplayText(f.currIndex));
     lblCurrIndex[k]->show();
-    if (D(c, 6) != kNoTournIndex) lblCurrTIndex[k]->setText(TournIndexDisplayText(D(c, 6)));
-    lblAllowScore[k]->setText(spD->CellText(c, 3));
+    if (f.currTIndex != kNoTournIndex) lblCurrTIndex[k]->setText(TournIndexDisplayText(f.currTIndex));
+    lblAllowScore[k]->setText(f.allowScore);
     lblAllowScore[k]->show();
-    lblAdjScore[k]->setText(spD->CellText(c, 4));
+    lblAdjScore[k]->setText(f.adjusted ? QString::number(*f.adjusted) : QString());
     lblAdjScore[k]->show();
 }
 
@@ -1057,7 +1039,7 @@ void frmMainGolf::DisplayHCP_Scores() {
             const int front = us ? 2 : 5;
             for (int k = 1; k <= 2; ++k) {
                 const int c = front + k - 1;
-                if (D(c, 4) > 0) {
+                if (round.figures[c - 1].adjusted.value_or(0) > 0) {
                     FillLabels(k, c);
                     lblF9B9[k]->show();
                 } else {
@@ -1072,18 +1054,11 @@ void frmMainGolf::DisplayHCP_Scores() {
             for (QLabel* l : {lblCurrIndex[1], lblCurrIndex[2], lblCourseHcp[1], lblCourseHcp[2]}) l->hide();
             return;
         }
-        for (int k = 1; k <= 2; ++k) {
-            if (nTeeSlope <= 0) {
-                lblCourseHcp[k]->setText(QString());
-                continue;
-            }
-            const QString t = lblCurrTIndex[k]->text();
-            const bool fromTourn = !(Val(t) == kNoTournIndex || t.trimmed().isEmpty());
-            const QString source = fromTourn ? t : lblCurrIndex[k]->text();
-            const int h = CourseHcp(Val(QString(source).remove('+')), nTeeSlope);
-            const QString suffix = fromTourn ? " T" : "";
-            lblCourseHcp[k]->setText((source.startsWith('+') ? "+" : "") + QString::number(h) + suffix);
-        }
+        // The course handicap of each shown column's own index.
+        const int first = is18 ? (us ? 1 : 4) : (us ? 2 : 5);
+        for (int k = 1; k <= (is18 ? 1 : 2); ++k)
+            lblCourseHcp[k]->setText(nTeeSlope <= 0 ? QString()
+                                                    : round.CurrentCourseHcpText(first + k - 1, nTeeSlope));
     } catch (...) {
         ReportCurrentError(kTag + "DisplayHCP_Scores", Sql::Without);
     }
@@ -1091,14 +1066,7 @@ void frmMainGolf::DisplayHCP_Scores() {
 
 void frmMainGolf::FillGame1Grid() {
     try {
-        const HcpGridStart g = Game1Grid(optMF[0]->isChecked());
-        for (int c = 1; c <= 6; ++c) {
-            spD->SetCellText(c, 1, g.prevIndex[c - 1]);
-            spD->SetCellText(c, 2, g.prevTIndex[c - 1]);
-            spD->SetCellText(c, 3, g.allowScore[c - 1]);
-            spD->SetCellText(c, 5, g.currIndex[c - 1]);
-            spD->SetCellText(c, 6, g.currTIndex[c - 1]);
-        }
+        round.SetStartValues(optMF[0]->isChecked());
     } catch (...) {
         ReportCurrentError(kTag + "FillGame1Grid", Sql::Without);
     }
@@ -1149,10 +1117,8 @@ void frmMainGolf::cboPlayer_Click() {
             if (cboPlayer->currentIndex() < 0) return;
             nCurPlayerID = SelectedItemData(*cboPlayer);
             bool bGenderChanged = false;
-            sSQL = "Select GENDER From PLAYERS Where PLAYER_ID=?";
-            Recordset g = Db().OpenRecordset(sSQL, {nCurPlayerID});
-            if (!g.IsEmpty()) {
-                sCurGender = g.Fields("GENDER").str();
+            if (const std::optional<QString> gender = PlayerGender(nCurPlayerID)) {
+                sCurGender = *gender;
                 if (sCurGender == "M") {
                     bGenderChanged = optMF[1]->isChecked();
                     optMF[0]->setChecked(true);
@@ -1163,23 +1129,20 @@ void frmMainGolf::cboPlayer_Click() {
             }
             if (nCurPlayerID != nShownPlayerID) Clear_Screen();
             nShownPlayerID = nCurPlayerID;
-            sSQL = "Select Count(GS01) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?";
-            const int count = Db().Scalar(sSQL, {nCurPlayerID}).toInt();
+            const int count = RoundCount(nCurPlayerID);
             {
                 const QSignalBlocker block(RecBar);
                 RecBar->setMaximum(qMax(1, count));
             }
-            Recordset rs;
+            bool hasRound;
             if (nReturnCode == 2 && nGameNumber >= 1) {
-                sSQL = "Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?";
-                rs = Db().OpenRecordset(sSQL, {nCurPlayerID, nGameNumber});
+                hasRound = HasRound(nCurPlayerID, nGameNumber);
                 nReturnCode = 0;
             } else {
                 nGameNumber = 0;
-                sSQL = "Select * From INDIV_SCORES Where PLAYER_ID=? Order By GAME_NUMBER Desc";
-                rs = Db().OpenRecordset(sSQL, {nCurPlayerID});
+                hasRound = HasRound(nCurPlayerID, 0);
             }
-            if (rs.IsEmpty()) {
+            if (!hasRound) {
                 nNewRound = 1;
                 SetRecNumText("New", bRecNumByCode);
                 {
@@ -1336,38 +1299,25 @@ void frmMainGolf::RecBar_Scroll() {
         bRecNumClamp = 0;
         nGameNumber = value;
         line = 1;
-        sSQL = "Select Max(GAME_NUMBER) as maxGN From INDIV_SCORES Where PLAYER_ID=?";
-        const int maxGN = static_cast<int>(Val(Db().Scalar(sSQL, {nCurPlayerID}).toString()));
+        const int maxGN = MaxGameNumber(nCurPlayerID);
         if (nGameNumber > maxGN) nGameNumber = maxGN;
         if (nGameNumber <= 0) return;
         line = 2;
-        sSQL = "Select GENDER From PLAYERS Where PLAYER_ID=?";
-        Recordset g = Db().OpenRecordset(sSQL, {nCurPlayerID});
-        if (!g.IsEmpty()) optMF[g.Fields("GENDER").str() == "M" ? 0 : 1]->setChecked(true);
+        if (const std::optional<QString> gender = PlayerGender(nCurPlayerID))
+            optMF[*gender == "M" ? 0 : 1]->setChecked(true);
         line = 3;
-        sSQL = "Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER<=? Order By GAME_NUMBER Desc";
-        Recordset rs = Db().OpenRecordset(sSQL, {nCurPlayerID, nGameNumber});
-        if (rs.IsEmpty()) return;
+        const std::optional<PagedRound> paged = LoadPagedRound(nCurPlayerID, nGameNumber);
+        if (!paged) return;
         line = 4;
         spISC->SetReDraw(false);
-        rs.MoveFirst();
-        const RoundRec S = ReadRoundRec(rs);
-        const bool gameNull = rs.Fields("GAME_COST").isNull(), cartNull = rs.Fields("CART_COST").isNull(),
-                   otherNull = rs.Fields("OTHER_COST").isNull();
-        if (nGameNumber < 3 || rs.RecordCount() < 2) {
+        const RoundRec& S = paged->round;
+        const bool gameNull = paged->gameCostNull, cartNull = paged->cartCostNull,
+                   otherNull = paged->otherCostNull;
+        if (nGameNumber < 3 || !paged->previous) {
             FillGame1Grid();
         } else {
-            rs.MoveNext();
-            const RoundRec P = ReadRoundRec(rs);
-            const PrevIndexes prev = PreviousIndexes(P, &S);
-            for (int c = 1; c <= 6; ++c) {
-                if (prev.index[c - 1]) spD->SetCellText(c, 1, IndexText(float(*prev.index[c - 1])));
-                if (prev.tIndex[c - 1]) spD->SetCellText(c, 2, IndexText(float(*prev.tIndex[c - 1])));
-            }
-            for (int c = 1; c <= 6; ++c) {
-                spD->SetCellText(c, 5, IndexText(float(S.HCP_INDEX[c - 1])));
-                spD->SetCellText(c, 6, IndexText(float(S.THCP_INDEX[c - 1])));
-            }
+            round.SetPrevious(PreviousIndexes(*paged->previous, &S), false);
+            round.SetCurrent(S);
         }
         line = 5;
         nShownGame = value;
@@ -1468,23 +1418,10 @@ void frmMainGolf::Clear_Screen() {
 // The previous indexes of a new round: those after the player's newest stored round (the nine
 // columns by the same rules as paging), or the starting values while it would be game 1 or 2.
 void frmMainGolf::SetPrevIndexesForNewRound() {
-    sSQL = "Select * From INDIV_SCORES Where Player_ID=? Order By GAME_NUMBER Desc";
-    Recordset rs = Db().OpenRecordset(sSQL, {nCurPlayerID});
+    const std::optional<RoundRec> newest = NewestRound(nCurPlayerID);
     FillGame1Grid();
-    if (rs.IsEmpty()) return;
-    const RoundRec P = ReadRoundRec(rs);
-    if (P.GAME_NUMBER + 1 < 3) return;
-    const PrevIndexes prev = PreviousIndexes(P, nullptr);
-    for (int c = 1; c <= 6; ++c) {
-        if (prev.index[c - 1]) {
-            spD->SetCellText(c, 1, IndexText(float(*prev.index[c - 1])));
-            spD->SetCellText(c, 5, IndexText(float(*prev.index[c - 1])));
-        }
-        if (prev.tIndex[c - 1]) {
-            spD->SetCellText(c, 2, IndexText(float(*prev.tIndex[c - 1])));
-            spD->SetCellText(c, 6, IndexText(float(*prev.tIndex[c - 1])));
-        }
-    }
+    if (!newest || newest->GAME_NUMBER + 1 < 3) return;
+    round.SetPrevious(PreviousIndexes(*newest, nullptr), true);
 }
 
 void frmMainGolf::cmdNewGame_Click() {
@@ -1590,7 +1527,7 @@ ScreenRound frmMainGolf::CurrentScreenRound() const {
     s.teeBox = nCurTeeBox;
     s.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
     s.useTourn = chkUseTourn->isChecked() ? 1 : 0;
-    for (int c = 1; c <= 6; ++c) s.adjusted[c - 1] = static_cast<int>(Val(spD->CellText(c, 4)));
+    for (int c = 1; c <= 6; ++c) s.adjusted[c - 1] = round.figures[c - 1].adjusted.value_or(0);
     s.gameCost = txtGameCost->text();
     s.cartCost = txtCartCost->text();
     s.otherCost = txtOtherCost->text();
@@ -1614,11 +1551,9 @@ void frmMainGolf::Save_Check() {
         if (nShownGame == -1) {
             r = CompareNewRound(CurrentScreenRound(), TodayText());
         } else {
-            sSQL = "Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?";
-            Recordset rs = Db().OpenRecordset(sSQL, {nCurPlayerID, nShownGame});
-            if (rs.IsEmpty()) return;
-            const RoundRec stored = ReadRoundRec(rs);
-            r = CompareStoredRound(CurrentScreenRound(), stored, FormatLocalDate(stored.ROUND_DATE));
+            const std::optional<RoundRec> stored = LoadRound(nCurPlayerID, nShownGame);
+            if (!stored) return;
+            r = CompareStoredRound(CurrentScreenRound(), *stored, FormatLocalDate(stored->ROUND_DATE));
         }
         bRoundChanged = r.changed ? 1 : 0;
         bHcpFieldChanged = r.hcpChanged ? 1 : 0;
@@ -1691,11 +1626,7 @@ RoundEntry frmMainGolf::CurrentRoundEntry() const {
         e.sand[h - 1] = spISC->CellValue(c, kRowSand);
         e.fhit[h - 1] = spISC->CellValue(c, kRowFHit);
     }
-    for (int c = 1; c <= 6; ++c) {
-        e.prevIndex[c - 1] = spD->CellText(c, 1);
-        e.prevTIndex[c - 1] = spD->CellText(c, 2);
-        e.adjScore[c - 1] = spD->CellText(c, 4);
-    }
+    round.FillEntry(e);
     return e;
 }
 
@@ -1703,8 +1634,7 @@ bool frmMainGolf::Save_DBF() {
     std::unique_ptr<frmMainWait> wait;
     try {
         if (nSaveExisting == 0) {
-            sSQL = "Select Count(GS01) as nCount18 From INDIV_SCORES Where PLAYER_ID=?";
-            nOldGameNumber = Db().Scalar(sSQL, {nCurPlayerID}).toInt() + 1;
+            nOldGameNumber = RoundCount(nCurPlayerID) + 1;
         } else {
             nOldGameNumber = nShownGame;
         }

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+#include "entry/MainRound.h"
 #include "entry/RoundRules.h"
 #include "handicap/SaveScoresDB.h"
 
@@ -53,7 +54,6 @@ class frmMainGolf : public QWidget {
     std::array<QRadioButton*, 3> opt189;    // 1 "18 Hole", 2 "9 Hole"
     std::array<QRadioButton*, 3> optUSCan;  // 1 US, 2 Canada
     Spread* spISC;
-    Spread* spD;  // the handicap grid, never shown
     QPushButton* cmdPrintScoreCard;
     QLabel *lblHIndex, *lblTHcpIndex, *lblCHcp, *lblAlscr, *lblAdjustScore, *lblCurrentIndex;
     // Index 1: the 18 holes or the front nine; 2: the back nine (0 unused).
@@ -63,6 +63,7 @@ class frmMainGolf : public QWidget {
     QPlainTextEdit* txtNotes;
 
     // ---- form-level state
+    MainRound round;  // the shown round's handicap figures
     int bFormReady = 0;
     int bFirstLoad = 0;
     int nShownPlayerID = 0;
@@ -170,8 +171,7 @@ class frmMainGolf : public QWidget {
     void SetPrevIndexesForNewRound();
     void SetRecNumText(const QString& text, int& guard);
     void SelectPlayerQuietly(int index);
-    double D(int col, int row) const;  // number of a handicap-grid cell
-    int nRecBarShown_ = 1;             // the game the scroll bar showed last
+    int nRecBarShown_ = 1;  // the game the scroll bar showed last
     bool shownOnce_ = false;
     bool loadingByCode_ = false;
     QString shownDatabase_;  // the database the shown lists and round come from  // the game number is being

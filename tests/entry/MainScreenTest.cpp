@@ -63,7 +63,25 @@ class MainScreen : public ::testing::Test {
             f.spISC->SetCellText(HoleColumn(h), kRowGross, QString::number(perHole));
         f.Calc_Row_Scores(kRowGross);
     }
-    static QString D(frmMainGolf& f, int col, int row) { return f.spD->CellText(col, row); }
+    // A handicap figure of the shown round as it would be stored (row 1 previous index, 2 previous
+    // tournament index, 3 allowable score, 4 capped score, 5 and 6 the round's own indexes).
+    static QString D(frmMainGolf& f, int col, int row) {
+        const VariantFigures& v = f.round.figures[col - 1];
+        switch (row) {
+            case 1:
+                return MainRound::FigureText(v.prevIndex);
+            case 2:
+                return MainRound::FigureText(v.prevTIndex);
+            case 3:
+                return v.allowScore;
+            case 4:
+                return v.adjusted ? QString::number(*v.adjusted) : QString();
+            case 5:
+                return MainRound::FigureText(v.currIndex);
+            default:
+                return MainRound::FigureText(v.currTIndex);
+        }
+    }
     static double Stored(const QString& column, int player, int game) {
         return gDB
             ->Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
@@ -270,10 +288,10 @@ TEST_F(MainScreen, NullCostsNoTeeBoxAndCourseHandicapsPerColumn) {
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowPutts), "36") << "the load went on past the costs";
 
     // Each column's course handicap from its own tournament index, or its index.
-    f->spD->SetCellText(1, 1, "30");
-    f->spD->SetCellText(1, 2, "10");
-    f->spD->SetCellText(4, 1, "20");
-    f->spD->SetCellText(4, 2, "-100");
+    f->round.figures[0].prevIndex = 30;
+    f->round.figures[0].prevTIndex = 10;
+    f->round.figures[3].prevIndex = 20;
+    f->round.figures[3].prevTIndex = -100;
     f->cboTeeBox_Click();
     EXPECT_EQ(nCourseHcp[0], 10);
     EXPECT_EQ(nCourseHcp[3], 20);
