@@ -1,5 +1,6 @@
 #pragma once
-// The handicap side of the round on the main screen, apart from its widgets. For each of the six
+// The round on the main screen, apart from its widgets: what is shown and whether it changed, and its
+// handicap figures. For each of the six
 // variants (US 18, US front 9, US back 9, Canada 18, Canada front 9, Canada back 9): the indexes
 // before the round, the allowable-score rule, the capped score and the round's own indexes; and the
 // course handicaps they give on the tee box's slope. The screen fills it and shows what it says.
@@ -22,6 +23,17 @@ struct VariantFigures {
 
 class MainRound {
   public:
+    // The round shown: its player, its game (-1 while a new round is entered), the tee box's slope
+    // and rating, whether it is new (1) and whether its entries differ from the stored round.
+    int shownPlayerId = 0;
+    int shownGame = -1;
+    int teeSlope = 0;
+    float teeRating = 0;
+    int isNew = 1;
+    int changed = 0;
+    int hcpChanged = 0;    // the change matters for handicaps
+    QString changedField;  // the first changed field, for the save question
+    int oldGame = 0;       // its game number before a save renumbers
     // Variant c is figures[c - 1], c = 1 to 6 as in nCourseHcp.
     std::array<VariantFigures, 6> figures;
 

@@ -475,7 +475,7 @@ void frmMainGolf::StartAfresh() {
         cboCourse->setCurrentIndex(-1);
     }
     Init_Player_List();
-    bRoundChanged = 0;
+    round.changed = 0;
     bFormReady = ready;
 }
 
@@ -558,14 +558,14 @@ void frmMainGolf::Form_Activate() {
                 const int i = cboPlayer->findData(nCurPlayerID);
                 bNoSaveCheck = 1;
                 bPlayerLoaded = 0;
-                const bool keepPlayer = keepShown && nCurPlayerID == nShownPlayerID;
+                const bool keepPlayer = keepShown && nCurPlayerID == round.shownPlayerId;
                 if (i >= 0) {
                     if (keepPlayer)
                         SelectPlayerQuietly(i);
                     else
                         cboPlayer->setCurrentIndex(i);
                 }
-                if (!keepPlayer && nCurPlayerID == nShownPlayerID && bPlayerLoaded == 0 && i >= 0) {
+                if (!keepPlayer && nCurPlayerID == round.shownPlayerId && bPlayerLoaded == 0 && i >= 0) {
                     cboPlayer_Click();
                     bPlayerLoaded = -1;
                 }
@@ -602,11 +602,11 @@ void frmMainGolf::chkUseHandicap_Click() { DisplayHCP_Scores(); }
 
 bool frmMainGolf::AskToSave(const QString& secondLine, int style, bool viaSaveButton) {
     Save_Check();
-    if (bRoundChanged != 1) return true;
-    const int answer = MsgBox(ChangedPrompt(sChangedField, secondLine), style);
+    if (round.changed != 1) return true;
+    const int answer = MsgBox(ChangedPrompt(round.changedField, secondLine), style);
     if (answer == vbCancel) return false;
     if (answer == vbNo) {
-        bRoundChanged = 0;
+        round.changed = 0;
         return true;
     }
     bool saved;
@@ -614,11 +614,11 @@ bool frmMainGolf::AskToSave(const QString& secondLine, int style, bool viaSaveBu
         saved = cmdSave_Click();
     } else {
         if (!RunSaveChecks(true)) return false;
-        nSaveExisting = nNewRound == 1 ? 0 : 1;
+        nSaveExisting = round.isNew == 1 ? 0 : 1;
         saved = Save_DBF();
     }
     if (!saved) return false;
-    bRoundChanged = 0;
+    round.changed = 0;
     return true;
 }
 
@@ -883,7 +883,7 @@ void frmMainGolf::spISC_Click(int, int row) {
 
 // ------------------------------------------------------------------------------------ course and tee box
 
-void frmMainGolf::UpdateCourseHcps() { round.UpdateCourseHcps(nTeeSlope); }
+void frmMainGolf::UpdateCourseHcps() { round.UpdateCourseHcps(round.teeSlope); }
 
 void frmMainGolf::cboTeeBox_Click() {
     try {
@@ -893,16 +893,16 @@ void frmMainGolf::cboTeeBox_Click() {
             ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), t);
         if (q) {
             nCurTeeBox = t;
-            nTeeSlope = q->slope;
-            sngTeeRating = q->rating;
+            round.teeSlope = q->slope;
+            round.teeRating = q->rating;
         }
         const QString pars = q ? q->pars : QString();
         QString warning;
-        if (nTeeSlope == 0)
+        if (round.teeSlope == 0)
             warning =
                 "No Slope was provide for this Tee Box.  Handicap and Indexes will not be calculated "
                 "correctly.";
-        if (sngTeeRating == 0)
+        if (round.teeRating == 0)
             warning +=
                 "\r\nNo Course Rating was provide for this Tee Box.  Handicap and Indexes will not be "
                 "calculated correctly.";
@@ -950,16 +950,17 @@ void frmMainGolf::cboCourse_Click() {
                 ReadTeeBox(nCurCourseID, optMF[0]->isChecked(), qMax(0, nCurTeeBox));
             // The course handicap of the view's previous index, from that column's own figures.
             const int c = bUSCAFlag ? (bFlag18_9 ? 1 : 2) : (bFlag18_9 ? 4 : 5);
-            if (nTeeSlope <= 0) {
+            if (round.teeSlope <= 0) {
                 lblCourseHcp[1]->setText(QString());
             } else if (round.figures[c - 1].prevTIndex != kNoTournIndex) {
                 lblTHI[1]->show();
                 lblTHcpIndex->show();
-                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevTIndex, nTeeSlope) + " T");
+                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevTIndex, round.teeSlope) +
+                                         " T");
             } else {
                 lblTHI[1]->hide();
                 lblTHcpIndex->hide();
-                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevIndex, nTeeSlope));
+                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevIndex, round.teeSlope));
             }
             if (nCurTeeBox >= 0 && nCurTeeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(nCurTeeBox);
             if (q) {
@@ -984,18 +985,18 @@ void frmMainGolf::optMF_Click(int) {
         if (Val(txtRecNum->text()) >= 5) return;
         sngHcpIndex = optMF[0]->isChecked() ? 36.4f : 40.4f;
         lblHI[1]->setText(IndexDisplayText(sngHcpIndex));
-        if (nTeeSlope <= 0) {
+        if (round.teeSlope <= 0) {
             lblCourseHcp[1]->setText(QString());
             return;
         }
         if (sngTHcpIndex != kNoTournIndexF) {
             lblTHI[1]->show();
             lblTHcpIndex->show();
-            lblCourseHcp[1]->setText(CourseHcpText(sngTHcpIndex, nTeeSlope) + " T");
+            lblCourseHcp[1]->setText(CourseHcpText(sngTHcpIndex, round.teeSlope) + " T");
         } else {
             lblTHI[1]->hide();
             lblTHcpIndex->hide();
-            lblCourseHcp[1]->setText(CourseHcpText(sngHcpIndex, nTeeSlope));
+            lblCourseHcp[1]->setText(CourseHcpText(sngHcpIndex, round.teeSlope));
         }
     } catch (...) {
         ReportCurrentError(kTag + "optMF_Click", Sql::Without);
@@ -1057,8 +1058,8 @@ void frmMainGolf::DisplayHCP_Scores() {
         // The course handicap of each shown column's own index.
         const int first = is18 ? (us ? 1 : 4) : (us ? 2 : 5);
         for (int k = 1; k <= (is18 ? 1 : 2); ++k)
-            lblCourseHcp[k]->setText(nTeeSlope <= 0 ? QString()
-                                                    : round.CurrentCourseHcpText(first + k - 1, nTeeSlope));
+            lblCourseHcp[k]->setText(
+                round.teeSlope <= 0 ? QString() : round.CurrentCourseHcpText(first + k - 1, round.teeSlope));
     } catch (...) {
         ReportCurrentError(kTag + "DisplayHCP_Scores", Sql::Without);
     }
@@ -1091,13 +1092,13 @@ void frmMainGolf::cboPlayer_Click() {
         if (!cboPlayer->currentText().trimmed().isEmpty() && cboPlayer->count() > 0) {
             if (bNoSaveCheck == 0) {
                 Save_Check();
-                if (bRoundChanged == 1) {
+                if (round.changed == 1) {
                     // The round on the screen belongs to the player shown before: save it as his.
                     // A round typed before any player was shown is saved for the one chosen.
                     const int chosen = cboPlayer->currentIndex();
-                    const int before = cboPlayer->findData(nShownPlayerID);
+                    const int before = cboPlayer->findData(round.shownPlayerId);
                     const int answer =
-                        MsgBox(ChangedPrompt(sChangedField, "Save the changes?"), vbYesNo + vbQuestion);
+                        MsgBox(ChangedPrompt(round.changedField, "Save the changes?"), vbYesNo + vbQuestion);
                     if (answer == vbYes) {
                         const int curBefore = nCurPlayerID;
                         if (before >= 0) SelectPlayerQuietly(before);
@@ -1110,7 +1111,7 @@ void frmMainGolf::cboPlayer_Click() {
                         }
                         SelectPlayerQuietly(chosen);
                     }
-                    bRoundChanged = 0;
+                    round.changed = 0;
                 }
             }
             SetMousePointer(Pointer::Hourglass);
@@ -1127,8 +1128,8 @@ void frmMainGolf::cboPlayer_Click() {
                     optMF[1]->setChecked(true);
                 }
             }
-            if (nCurPlayerID != nShownPlayerID) Clear_Screen();
-            nShownPlayerID = nCurPlayerID;
+            if (nCurPlayerID != round.shownPlayerId) Clear_Screen();
+            round.shownPlayerId = nCurPlayerID;
             const int count = RoundCount(nCurPlayerID);
             {
                 const QSignalBlocker block(RecBar);
@@ -1143,7 +1144,7 @@ void frmMainGolf::cboPlayer_Click() {
                 hasRound = HasRound(nCurPlayerID, 0);
             }
             if (!hasRound) {
-                nNewRound = 1;
+                round.isNew = 1;
                 SetRecNumText("New", bRecNumByCode);
                 {
                     const QSignalBlocker block(RecBar);
@@ -1151,9 +1152,9 @@ void frmMainGolf::cboPlayer_Click() {
                 }
                 FillGame1Grid();
                 if (bGenderChanged) cboCourse_Click();
-                nShownGame = -1;
+                round.shownGame = -1;
                 DisplayHCP_Scores();
-                bRoundChanged = 0;
+                round.changed = 0;
                 SetMousePointer(Pointer::Default);
                 return;
             }
@@ -1168,7 +1169,7 @@ void frmMainGolf::cboPlayer_Click() {
             // The round shown, its game number and key were set by the load itself (RecBar_Scroll).
             bPlayerLoaded = -1;
         }
-        bRoundChanged = 0;
+        round.changed = 0;
         SetMousePointer(Pointer::Default);
     } catch (...) {
         SetMousePointer(Pointer::Default);
@@ -1183,26 +1184,26 @@ void frmMainGolf::txtRecNum_Change() {
         if (RecBar->maximum() == 1 && text == "New") {
             MsgBox("There are no games entered for this player.", vbInformation);
             SetRecNumText("New", bRecNumNew);
-            nShownGame = -1;
+            round.shownGame = -1;
             return;
         }
-        if (nNewRound == 1 && !loadingByCode_) {
+        if (round.isNew == 1 && !loadingByCode_) {
             Save_Check();
-            if (bRoundChanged == 1) {
+            if (round.changed == 1) {
                 const int answer =
-                    MsgBox(ChangedPrompt(sChangedField, "Save the changes?"), vbYesNo + vbQuestion);
+                    MsgBox(ChangedPrompt(round.changedField, "Save the changes?"), vbYesNo + vbQuestion);
                 if (answer == vbYes) {
                     // Saving shows the saved round; then the game asked for.
                     SetRecNumText("New", bRecNumNew);
                     if (!cmdSave_Click()) return;  // stay on the new round, "New" restored
-                    bRoundChanged = 0;
+                    round.changed = 0;
                     txtRecNum->setText(text);
                     return;
                 }
-                bRoundChanged = 0;
+                round.changed = 0;
             }
         } else if (!LeaveEditedStoredRound()) {
-            ShowPagingAt(nShownGame);
+            ShowPagingAt(round.shownGame);
             return;
         }
         const double n = Val(text.trimmed());
@@ -1215,12 +1216,12 @@ void frmMainGolf::txtRecNum_Change() {
             }
             RecBar_Scroll();
             bNoScroll = 0;
-            nNewRound = 0;
+            round.isNew = 0;
         } else {
             const int target = n < 1 ? 1 : max;
             bNoScroll = 1;
             SetRecNumText(QString::number(target), bRecNumClamp);
-            nShownGame = target;
+            round.shownGame = target;
             {
                 const QSignalBlocker block(RecBar);
                 RecBar->setValue(target);
@@ -1228,7 +1229,7 @@ void frmMainGolf::txtRecNum_Change() {
             RecBar_Scroll();
             bNoScroll = 0;
             bRecNumClamp = 0;
-            nNewRound = 0;
+            round.isNew = 0;
         }
     } catch (...) {
         ReportCurrentError(kTag + "txtRecNum_Change", Sql::Without);
@@ -1239,24 +1240,24 @@ void frmMainGolf::RecBar_Change() {
     if (bNoScroll != 0) return;
     CommitTyping();  // the bar takes no focus: a score being typed is still in the grid's editor
     if (Val(txtRecNum->text()) != 0 && !LeaveEditedStoredRound()) {
-        ShowPagingAt(nShownGame);
+        ShowPagingAt(round.shownGame);
         return;
     }
     RecBar_Scroll();
 }
 
 bool frmMainGolf::LeaveEditedStoredRound() {
-    if (loadingByCode_ || nShownGame <= 0) return true;
+    if (loadingByCode_ || round.shownGame <= 0) return true;
     Save_Check();
-    if (bRoundChanged != 1) return true;
-    const int answer = MsgBox(ChangedPrompt(sChangedField, "Save changes?"), vbYesNoCancel + vbQuestion);
+    if (round.changed != 1) return true;
+    const int answer = MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
     if (answer == vbNo) {
-        bRoundChanged = 0;
+        round.changed = 0;
         return true;
     }
     if (answer == vbYes && RunSaveChecks(true)) {
         nSaveExisting = 1;
-        if (Save_DBF()) bRoundChanged = 0;
+        if (Save_DBF()) round.changed = 0;
     }
     return false;
 }
@@ -1276,9 +1277,9 @@ void frmMainGolf::RecBar_Scroll() {
     try {
         if (Val(txtRecNum->text()) == 0) {
             Save_Check();
-            if (bRoundChanged == 1) {
+            if (round.changed == 1) {
                 const int answer =
-                    MsgBox(ChangedPrompt(sChangedField, "Save changes?"), vbYesNoCancel + vbQuestion);
+                    MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
                 if (answer == vbYes || answer == vbCancel) {
                     bool saved = false;
                     if (answer == vbYes && RunSaveChecks(true)) {
@@ -1320,9 +1321,9 @@ void frmMainGolf::RecBar_Scroll() {
             round.SetCurrent(S);
         }
         line = 5;
-        nShownGame = value;
+        round.shownGame = value;
         nRecBarShown_ = value;
-        nNewRound = 0;
+        round.isNew = 0;
         mskDate->SetText(FormatLocalDate(S.ROUND_DATE));
         lblGameNumber->setText(QString::number(S.GAME_NUMBER));
         lblRandomID->setText(QString::number(S.RND_GAME_ID));
@@ -1368,8 +1369,8 @@ void frmMainGolf::RecBar_Scroll() {
         }
         for (int r = kRowPar; r <= kRowFHit; ++r) Calc_Row_Scores(r);
         spISC->SetReDraw(true);
-        sngTeeRating = static_cast<float>(S.COURSE_RATING);
-        nTeeSlope = S.SLOPE_RATING;
+        round.teeRating = static_cast<float>(S.COURSE_RATING);
+        round.teeSlope = S.SLOPE_RATING;
         DisplayHCP_Scores();
     } catch (...) {
         spISC->SetReDraw(true);
@@ -1436,8 +1437,8 @@ void frmMainGolf::cmdNewGame_Click() {
         if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
         Clear_Screen();
         SetRecNumText("New", bRecNumNew);
-        nNewRound = 1;
-        nShownGame = -1;
+        round.isNew = 1;
+        round.shownGame = -1;
         lblHIndex->show();
         lblHI[1]->show();
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex}) l->hide();
@@ -1464,12 +1465,12 @@ void frmMainGolf::cmdNewGame_Click() {
             if (const auto q = ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), qMax(0, t))) {
                 if (t >= 0) {
                     nCurTeeBox = t;
-                    nTeeSlope = q->slope;
-                    sngTeeRating = q->rating;
+                    round.teeSlope = q->slope;
+                    round.teeRating = q->rating;
                 } else {
                     // No tee box yet: a round that counts like any round without a rating.
-                    nTeeSlope = 113;
-                    sngTeeRating = 0;
+                    round.teeSlope = 113;
+                    round.teeRating = 0;
                 }
             }
         }
@@ -1496,7 +1497,7 @@ void frmMainGolf::cmdNewPlayer_Click() {
             RecBar->setRange(1, 1);
         }
         nCurPlayerID = 0;
-        nShownGame = -1;
+        round.shownGame = -1;
         lblAdjScore[1]->clear();
         lblAdjScore[2]->clear();
         {
@@ -1508,7 +1509,7 @@ void frmMainGolf::cmdNewPlayer_Click() {
         lblHI[1]->setText(IndexDisplayText(sngHcpIndex));
         sngTHcpIndex = kNoTournIndexF;
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
-        nNewRound = 1;
+        round.isNew = 1;
         if (bFormReady == 1 && ShowPlayerEditor) {
             ShowPlayerEditor();
             Form_Activate();
@@ -1545,19 +1546,19 @@ ScreenRound frmMainGolf::CurrentScreenRound() const {
 
 void frmMainGolf::Save_Check() {
     try {
-        bRoundChanged = 0;
-        bHcpFieldChanged = 0;
+        round.changed = 0;
+        round.hcpChanged = 0;
         ChangeResult r;
-        if (nShownGame == -1) {
+        if (round.shownGame == -1) {
             r = CompareNewRound(CurrentScreenRound(), TodayText());
         } else {
-            const std::optional<RoundRec> stored = LoadRound(nCurPlayerID, nShownGame);
+            const std::optional<RoundRec> stored = LoadRound(nCurPlayerID, round.shownGame);
             if (!stored) return;
             r = CompareStoredRound(CurrentScreenRound(), *stored, FormatLocalDate(stored->ROUND_DATE));
         }
-        bRoundChanged = r.changed ? 1 : 0;
-        bHcpFieldChanged = r.hcpChanged ? 1 : 0;
-        if (r.changed) sChangedField = r.field.leftJustified(21, ' ');
+        round.changed = r.changed ? 1 : 0;
+        round.hcpChanged = r.hcpChanged ? 1 : 0;
+        if (r.changed) round.changedField = r.field.leftJustified(21, ' ');
     } catch (...) {
         ReportCurrentError(kTag + "Save_Check", Sql::With);
     }
@@ -1594,7 +1595,7 @@ bool frmMainGolf::cmdSave_Click() {
     // The totals must reflect what was typed last.
     Calc_Row_Scores(kRowGross);
     if (!RunSaveChecks(false)) return false;
-    nSaveExisting = nNewRound == 1 ? 0 : 1;
+    nSaveExisting = round.isNew == 1 ? 0 : 1;
     if (!Save_DBF()) return false;
     bKeepSame = chkKeepSame->isChecked();
     sKeepDate = bKeepSame ? mskDate->Text() : TodayText();
@@ -1634,11 +1635,11 @@ bool frmMainGolf::Save_DBF() {
     std::unique_ptr<frmMainWait> wait;
     try {
         if (nSaveExisting == 0) {
-            nOldGameNumber = RoundCount(nCurPlayerID) + 1;
+            round.oldGame = RoundCount(nCurPlayerID) + 1;
         } else {
-            nOldGameNumber = nShownGame;
+            round.oldGame = round.shownGame;
         }
-        if (nShownGame != -1) Save_Check();
+        if (round.shownGame != -1) Save_Check();
         SetMousePointer(Pointer::Hourglass);
         const RoundEntry entry = CurrentRoundEntry();
         const int genderIndex = optMF[0]->isChecked() ? 0 : 1;
@@ -1652,15 +1653,15 @@ bool frmMainGolf::Save_DBF() {
             }
             wait->SetProgress(k, n);
         };
-        const SaveOutcome out = SaveAndRecalculate(*gDB, entry, nNewRound, sngTeeRating, nTeeSlope,
-                                                   nShownGame == -1 ? 0 : nShownGame, bHcpFieldChanged == 1,
-                                                   genderIndex, is18, progress);
+        const SaveOutcome out = SaveAndRecalculate(Db(), entry, round.isNew, round.teeRating, round.teeSlope,
+                                                   round.shownGame == -1 ? 0 : round.shownGame,
+                                                   round.hcpChanged == 1, genderIndex, is18, progress);
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);
         nGameNumber = out.gameNumber;
-        nNewRound = 0;
-        if (nShownGame == -1) {
+        round.isNew = 0;
+        if (round.shownGame == -1) {
             lblHIndex->show();
             lblHI[1]->show();
             lblCourseHcp[1]->show();
@@ -1669,7 +1670,7 @@ bool frmMainGolf::Save_DBF() {
                 lblTHcpIndex->show();
             }
         }
-        nShownGame = nGameNumber;
+        round.shownGame = nGameNumber;
         {
             const QSignalBlocker block(RecBar);
             RecBar->setRange(1, qMax(1, out.count));

@@ -63,26 +63,17 @@ class frmMainGolf : public QWidget {
     QPlainTextEdit* txtNotes;
 
     // ---- form-level state
-    MainRound round;  // the shown round's handicap figures
+    MainRound round;  // the shown round: its state and handicap figures
     int bFormReady = 0;
     int bFirstLoad = 0;
-    int nShownPlayerID = 0;
     int bPlayerLoaded = 0;
     int bNoSaveCheck = 0;
-    int nShownGame = -1;
-    int nNewRound = 1;
     int nSaveExisting = 0;
-    int bRoundChanged = 0;
-    QString sChangedField;
-    int bHcpFieldChanged = 0;
-    int nOldGameNumber = 0;
     int bNoScroll = 0;
     int bRecNumByCode = 0, bRecNumClamp = 0, bRecNumNew = 0;
     int bLoadingCourse = 0;
     int bSettingChecks = 0;
     int bLastGameDeleted = 0;
-    int nTeeSlope = 0;
-    float sngTeeRating = 0;
 
     // ---- loading and activation
     void Form_Load();
