@@ -13,6 +13,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -135,6 +137,12 @@ class frmMainGolf : public QWidget {
 
   private:
     void BuildControls();
+    QHBoxLayout* BuildButtons();
+    void SetScreenHooks();  // the screens the buttons open
+    QHBoxLayout* BuildPlayerRow();
+    void BuildRoundTab(QWidget* roundTab);
+    QGridLayout* BuildHandicapPanel(QWidget* roundTab);
+    void BuildCostsTab(QWidget* costs);
     void ConnectHandlers();
     void Grid_Setup(Spread& grid);
     void Init_Player_List();
