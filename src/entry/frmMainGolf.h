@@ -165,6 +165,7 @@ class frmMainGolf : public QWidget {
     bool RunSaveChecks(bool fromPrompt);
     void FailCheck(const QString& message, QWidget* focus);
     void SetGrossColour(int hole);
+    void ShowHoleDetails(const RoundRec& round);
     void UpdateCourseHcps();
     void FillLabels(int k, int c);
     void SetPrevIndexesForNewRound();

@@ -257,6 +257,24 @@ void frmMainGolf::ShowPagingAt(int game) {
     SetRecNumText(" " + QString::number(game), bRecNumByCode);
 }
 
+// The stored round's pars as numbers, putts and the three flags of each hole, and every row's totals.
+void frmMainGolf::ShowHoleDetails(const RoundRec& S) {
+    for (int j = 1; j <= 18; ++j) {
+        const int c = HoleColumn(j);
+        const QString par = spISC->CellText(c, kRowPar);
+        spISC->SetCellText(c, kRowPar, par.isEmpty() ? QString() : QString::number(int(Val(par))));
+        SetGrossColour(j);
+        const int putts = PuttsOfHole(S.PUTTS, j);
+        spISC->SetCellText(c, kRowPutts, putts > 0 ? QString::number(putts) : QString());
+        bSettingChecks = -1;
+        spISC->SetCellValue(c, kRowGir, FlagOfHole(S.GREENS_IN_REG, j) ? 1 : 0);
+        spISC->SetCellValue(c, kRowSand, FlagOfHole(S.SAND_SAVES, j) ? 1 : 0);
+        spISC->SetCellValue(c, kRowFHit, FlagOfHole(S.FAIRWAYS_HIT, j) ? 1 : 0);
+        bSettingChecks = 0;
+    }
+    for (int r = kRowPar; r <= kRowFHit; ++r) Calc_Row_Scores(r);
+}
+
 void frmMainGolf::RecBar_Scroll() {
     int line = 0;
     try {
@@ -339,20 +357,7 @@ void frmMainGolf::RecBar_Scroll() {
                 cboTeeBox->setCurrentIndex(nCurTeeBox);
         }
         line = 7;
-        for (int j = 1; j <= 18; ++j) {
-            const int c = HoleColumn(j);
-            const QString par = spISC->CellText(c, kRowPar);
-            spISC->SetCellText(c, kRowPar, par.isEmpty() ? QString() : QString::number(int(Val(par))));
-            SetGrossColour(j);
-            const int putts = PuttsOfHole(S.PUTTS, j);
-            spISC->SetCellText(c, kRowPutts, putts > 0 ? QString::number(putts) : QString());
-            bSettingChecks = -1;
-            spISC->SetCellValue(c, kRowGir, FlagOfHole(S.GREENS_IN_REG, j) ? 1 : 0);
-            spISC->SetCellValue(c, kRowSand, FlagOfHole(S.SAND_SAVES, j) ? 1 : 0);
-            spISC->SetCellValue(c, kRowFHit, FlagOfHole(S.FAIRWAYS_HIT, j) ? 1 : 0);
-            bSettingChecks = 0;
-        }
-        for (int r = kRowPar; r <= kRowFHit; ++r) Calc_Row_Scores(r);
+        ShowHoleDetails(S);
         spISC->SetReDraw(true);
         round.teeRating = static_cast<float>(S.COURSE_RATING);
         round.teeSlope = S.SLOPE_RATING;
