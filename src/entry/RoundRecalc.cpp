@@ -19,7 +19,7 @@ RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, b
 
 SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFlag, float teeRating,
                                int teeSlope, int oldGame, bool hcpChanged, int genderIndex, bool is18,
-                               const std::function<void(int, int)>& progress) {
+                               ProgressReporter* progress) {
     Database::Transaction unit(db);
     const int key = StoreRound(db, entry, newFlag, teeRating, teeSlope);
     SaveOutcome out;
@@ -33,7 +33,8 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFla
         CachedHcpLookups lookups(db);
         RecomputeGames(db, entry.playerId, genderIndex, is18, out.range.first, out.range.last, out.range.mode,
                        lookups, OneYearWindow().toInt(),
-                       showProgress ? progress : std::function<void(int, int)>{});
+                       showProgress && progress ? [progress](int k, int n) { progress->Step(k, n); }
+                                                : std::function<void(int, int)>{});
     }
     unit.Commit();
     return out;

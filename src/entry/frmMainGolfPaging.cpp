@@ -634,18 +634,24 @@ bool frmMainGolf::Save_DBF() {
         const RoundEntry entry = CurrentRoundEntry();
         const int genderIndex = optMF[0]->isChecked() ? 0 : 1;
         const bool is18 = opt189[1]->isChecked();
-        auto progress = [&](int k, int n) {
-            if (!wait) {
-                wait = std::make_unique<frmMainWait>();
-                wait->WaitCap->setText("Adjusting Scores and Calculating Handicaps.");
-                wait->show();
-                setEnabled(false);
+        // The progress window from the first recomputed game on, the screen disabled meanwhile.
+        struct SaveProgress : ProgressReporter {
+            frmMainGolf& screen;
+            std::unique_ptr<frmMainWait>& wait;
+            SaveProgress(frmMainGolf& s, std::unique_ptr<frmMainWait>& w) : screen(s), wait(w) {}
+            void Step(int k, int n) override {
+                if (!wait) {
+                    wait = std::make_unique<frmMainWait>();
+                    wait->WaitCap->setText("Adjusting Scores and Calculating Handicaps.");
+                    wait->show();
+                    screen.setEnabled(false);
+                }
+                wait->SetProgress(k, n);
             }
-            wait->SetProgress(k, n);
-        };
+        } progress(*this, wait);
         const SaveOutcome out = SaveAndRecalculate(Db(), entry, round.isNew, round.teeRating, round.teeSlope,
                                                    round.shownGame == -1 ? 0 : round.shownGame,
-                                                   round.hcpChanged == 1, genderIndex, is18, progress);
+                                                   round.hcpChanged == 1, genderIndex, is18, &progress);
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);
