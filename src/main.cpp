@@ -3,6 +3,9 @@
 
 #include "entry/frmMainGolf.h"
 #include "platform/SingleInstance.h"
+#include "platform/Spread.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
 #include "shell/MsgBoxWindow.h"
 #include "shell/frmWelcome.h"
 #include "tools/frmEmail.h"
@@ -12,6 +15,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("DadoCorvy");
     dc::InstallMsgBoxWindow();
     dc::InstallErrorReportSender();
+    dc::Spread::SetRefusalSound([] {
+        if (dc::bSounds) dc::SoundCounter();
+    });
     dc::SingleInstance instance;
     dc::frmWelcome welcome(instance, [] { return new dc::frmMainGolf(); });
     if (!welcome.Form_Load()) return 0;

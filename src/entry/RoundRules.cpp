@@ -1,5 +1,6 @@
 #include "entry/RoundRules.h"
 
+#include <QLocale>
 #include <cmath>
 
 #include "handicap/HcpRules.h"
@@ -185,6 +186,18 @@ ChangeResult CompareStoredRound(const ScreenRound& s, const RoundRec& r, const Q
 
 QString ChangedPrompt(const QString& field, const QString& secondLine) {
     return "The " + field.trimmed() + " has changed.\n\r" + secondLine;
+}
+
+QString CostRefusal(const QString& caption, const QString& text) {
+    const QString t = text.trimmed();
+    bool ok = t.isEmpty();
+    if (!ok) {
+        const double amount = QLocale::c().toDouble(t, &ok);
+        ok = ok && amount >= 0 && amount < 1e7;
+    }
+    if (ok) return {};
+    return "The " + caption + " \"" + t +
+           "\" is not an amount. Please enter it as in 25.75, or leave it empty.";
 }
 
 }  // namespace dc

@@ -15,6 +15,7 @@ namespace dc {
 constexpr int kColOut = 10, kColIn = 20, kColTot = 21;
 constexpr int kRowYards = 1, kRowHcp = 2, kRowPar = 3, kRowGross = 4, kRowPutts = 5, kRowGir = 6,
               kRowSand = 7, kRowFHit = 8;
+constexpr int kWholeScore = 2;  // digits of the longest score (1 to 99)
 inline int HoleColumn(int hole) { return hole <= 9 ? hole : hole + 1; }
 
 // Front, back and whole sums of one row; a sum below 1 shows as an empty cell.
@@ -23,6 +24,8 @@ struct RowTotals {
     int total() const { return front + back; }
 };
 RowTotals SumRow(const std::array<int, 18>& values);
+// A packed hole figure as the grid shows it: "07" -> "7", "090" -> "90".
+inline QString HoleText(const QString& digits) { return QString::number(digits.trimmed().toInt()); }
 inline QString TotalText(int sum) { return sum < 1 ? QString() : QString::number(sum); }
 
 // The six adjusted scores (HcpVariant order) of a gross row: each hole counts min(gross, cap), the
@@ -76,6 +79,10 @@ struct SaveCheck {
     bool ok() const { return number == 0; }
 };
 SaveCheck CheckRoundForSave(const SaveInput& in, const QDate& today);
+
+// The message refusing a cost box's text that is not an amount ("18,50", "abc"); empty when the
+// text is an amount or empty.
+QString CostRefusal(const QString& caption, const QString& text);
 
 // ---- change detection
 

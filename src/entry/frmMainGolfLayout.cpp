@@ -95,6 +95,10 @@ void frmMainGolf::BuildControls() {
     main->addLayout(playerRow);
     main->addWidget(SSTab1, 1);
     main->addWidget(capHelp);
+    // A button is as wide as its caption needs, so that the row fits a 1024-pixel screen.
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(QString(b->text()).remove('&')) + 24);
+    mskDate->setMaximumWidth(mskDate->fontMetrics().horizontalAdvance("00/00/00000") + 16);
     setMouseTracking(true);
     resize(980, 700);
 }
@@ -149,7 +153,9 @@ QHBoxLayout* frmMainGolf::BuildPlayerRow() {
     cboPlayer = new QComboBox(this);
     cboPlayer->setObjectName("cboPlayer");
     cboPlayer->setToolTip("Select a Player's name from the list");
-    cboPlayer->setMinimumWidth(260);
+    // Sized for a long name, not by the names listed: a longer one never pushes the controls aside.
+    cboPlayer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboPlayer->setMinimumContentsLength(28);
     playerRow->addWidget(cboPlayer);
     auto* picGender = new QWidget(this);
     picGender->setObjectName("picGender");
@@ -194,12 +200,14 @@ void frmMainGolf::BuildRoundTab(QWidget* roundTab) {
     rl->addWidget(Label(roundTab, "lblCourse", "Course"), 0, 3);
     cboCourse = new QComboBox(roundTab);
     cboCourse->setObjectName("cboCourse");
-    cboCourse->setMinimumWidth(220);
+    cboCourse->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboCourse->setMinimumContentsLength(22);
     rl->addWidget(cboCourse, 0, 4);
     rl->addWidget(Label(roundTab, "lblTeeBox", "Tee Box"), 0, 5);
     cboTeeBox = new QComboBox(roundTab);
     cboTeeBox->setObjectName("cboTeeBox");
-    cboTeeBox->setMinimumWidth(140);
+    cboTeeBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboTeeBox->setMinimumContentsLength(12);
     rl->addWidget(cboTeeBox, 0, 6);
     // An empty list selects nothing when entries are added (the placeholder keeps it so).
     for (QComboBox* c : {cboPlayer, cboCourse, cboTeeBox}) c->setPlaceholderText(" ");
@@ -245,13 +253,15 @@ void frmMainGolf::BuildRoundTab(QWidget* roundTab) {
     gridFont.setPointSize(8);
     spISC->setFont(gridFont);
     spISC->setTextElideMode(Qt::ElideNone);
-    rl->addWidget(spISC, 2, 0, 1, 8);
+    spISC->SetFillWidth(true);
 
     rl->addLayout(BuildHandicapPanel(roundTab), 3, 0, 1, 4);
     cmdPrintScoreCard = Button(roundTab, "cmdPrintScoreCard", "Print Card", "Print Current Score Card");
     cmdPrintScoreCard->setEnabled(false);
     rl->addWidget(cmdPrintScoreCard, 3, 7, Qt::AlignBottom);
-    rl->setRowStretch(4, 1);
+    rl->setRowStretch(2, 1);     // extra height goes to the grid
+    rl->setColumnStretch(8, 1);  // and extra width to nothing but the grid's span
+    rl->addWidget(spISC, 2, 0, 1, 9);
 }
 
 // The handicap panel: captions, and one column of figures for the 18 holes or each nine.
@@ -308,10 +318,16 @@ void frmMainGolf::BuildCostsTab(QWidget* costs) {
     cg->addWidget(txtCartCost, 1, 1);
     cg->addWidget(new QLabel("Other", fraCosts), 2, 0);
     cg->addWidget(txtOtherCost, 2, 1);
+    for (QLineEdit* box : {txtGameCost, txtCartCost, txtOtherCost})
+        box->setMaximumWidth(box->fontMetrics().horizontalAdvance("0000000.00") + 16);
+    cg->setColumnStretch(2, 1);
     cl->addWidget(fraCosts);
     txtNotes = new QPlainTextEdit(costs);
     txtNotes->setObjectName("txtNotes");
-    cl->addWidget(txtNotes);
+    auto* lblNotes = new QLabel("&Notes", costs);
+    lblNotes->setBuddy(txtNotes);
+    cl->addWidget(lblNotes);
+    cl->addWidget(txtNotes, 1);
 }
 
 void frmMainGolf::Grid_Setup(Spread& grid) {

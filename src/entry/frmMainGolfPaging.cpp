@@ -165,6 +165,10 @@ void frmMainGolf::cboPlayer_Click() {
 void frmMainGolf::txtRecNum_Change() {
     try {
         if (bRecNumByCode != 0 || bRecNumClamp == 1 || bRecNumNew == 1) return;
+        if (cboPlayer->currentIndex() < 0) {  // no player: no games to show, nobody's figures
+            SetRecNumText("New", bRecNumNew);
+            return;
+        }
         const QString text = txtRecNum->text();
         if (RecBar->maximum() == 1 && text == "New") {
             MsgBox("There are no games entered for this player.", vbInformation);
@@ -574,7 +578,18 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
     in.dateFormat = sDateFormat;
     in.grossTotal = static_cast<int>(Val(spISC->CellText(kColTot, kRowGross)));
     const SaveCheck check = CheckRoundForSave(in, Today());
-    if (check.ok()) return true;
+    if (check.ok()) {
+        for (auto [box, caption] :
+             {std::pair{txtGameCost, "Game Cost"}, std::pair{txtCartCost, "Cart Rental"},
+              std::pair{txtOtherCost, "Other Cost"}}) {
+            const QString refusal = CostRefusal(caption, box->text());
+            if (refusal.isEmpty()) continue;
+            SSTab1->setCurrentIndex(1);  // the costs tab
+            FailCheck(refusal, box);
+            return false;
+        }
+        return true;
+    }
     FailCheck(check.message, check.focus == SaveFocus::Player   ? static_cast<QWidget*>(cboPlayer)
                              : check.focus == SaveFocus::Course ? static_cast<QWidget*>(cboCourse)
                                                                 : static_cast<QWidget*>(mskDate));

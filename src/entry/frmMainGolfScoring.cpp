@@ -108,7 +108,7 @@ void frmMainGolf::spISC_LeaveCell(int col, int row, int newCol, int newRow, bool
         }
         if (newCol >= 1 && !spISC->CellText(col, row).isEmpty()) {
             spISC->SetEditSelStart(0);
-            spISC->SetEditSelLength(1);
+            spISC->SetEditSelLength(kWholeScore);  // typing replaces the whole score, "10" too
         }
     } catch (...) {
         ReportCurrentError(kTag + "spISC_LeaveCell", Sql::Without);
@@ -192,8 +192,8 @@ void frmMainGolf::cboTeeBox_Click() {
         if (q) {
             for (int j = 1; j <= 18; ++j) {
                 const int c = HoleColumn(j);
-                spISC->SetCellText(c, kRowYards, q->yards[j - 1]);
-                spISC->SetCellText(c, kRowHcp, q->hcp[j - 1]);
+                spISC->SetCellText(c, kRowYards, HoleText(q->yards[j - 1]));
+                spISC->SetCellText(c, kRowHcp, HoleText(q->hcp[j - 1]));
                 spISC->SetCellText(c, kRowPar, QString::number(q->Par(j)));
                 SetGrossColour(j);
             }
@@ -239,8 +239,8 @@ void frmMainGolf::cboCourse_Click() {
             if (q) {
                 for (int j = 1; j <= 18; ++j) {
                     const int col = HoleColumn(j);
-                    spISC->SetCellText(col, kRowYards, q->yards[j - 1]);
-                    spISC->SetCellText(col, kRowHcp, q->hcp[j - 1]);
+                    spISC->SetCellText(col, kRowYards, HoleText(q->yards[j - 1]));
+                    spISC->SetCellText(col, kRowHcp, HoleText(q->hcp[j - 1]));
                     spISC->SetCellText(col, kRowPar, QString::number(q->Par(j)));
                     if (bLoadingCourse == 0) SetGrossColour(j);
                 }

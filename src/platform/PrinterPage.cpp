@@ -153,6 +153,12 @@ void PrinterPage::SetCurrentY(double y) {
     flowing_ = false;
 }
 
+QString PrinterPage::FitText(const QString& text, double width) const {
+    int n = static_cast<int>(text.size());
+    while (n > 0 && TextWidth(text.left(n)) > width) --n;
+    return text.left(n);
+}
+
 double PrinterPage::TextWidth(const QString& text) const {
     double widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n')))

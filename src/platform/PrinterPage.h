@@ -82,6 +82,8 @@ class PrinterPage {
     // already passed that column the text starts there on the next line.
     void PrintTab(int column, const QString& text);
     double TextWidth(const QString& text) const;
+    // The longest leading part of `text` that is at most `width` wide in the current font.
+    QString FitText(const QString& text, double width) const;
     double TextHeight(const QString& text = QString()) const;
     void Line(double x1, double y1, double x2, double y2);
     // Prints a picture of the widget as shown on a page of its own and ends the document.

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QRegularExpression>
+#include <QStyle>
 #include <algorithm>
 
 #include "platform/SpreadDelegate.h"
@@ -57,7 +59,8 @@ Spread::Spread(QWidget* parent)
     setSelectionModel(new SpreadSelectionModel(model(), this));
     delete previous;
 
-    setEditTriggers(DoubleClicked | SelectedClicked | EditKeyPressed | AnyKeyPressed);
+    // A click on the active cell opens no delayed editor: a key typed right after it would be lost.
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
     setTabKeyNavigation(true);
     setWordWrap(false);
     const int rowPixels = fontMetrics().height() + 6;
@@ -73,6 +76,7 @@ Spread::Spread(QWidget* parent)
     colSettings_.resize(1);
     rowSettings_.resize(1);
     colTwips_.assign(1, -1);
+    colNeed_.assign(1, 0);
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int s) { Q_EMIT Click(s + 1, 0); });
@@ -90,6 +94,16 @@ Spread::Spread(QWidget* parent)
         });
     }
     connect(qApp, &QApplication::focusChanged, this, &Spread::OnFocusChanged);
+    connect(model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                for (int r = first.row(); r <= last.row(); ++r)
+                    for (int c = first.column(); c <= last.column(); ++c) FitColumnToCell(c + 1, r + 1);
+            });
+    connect(model(), &QAbstractItemModel::headerDataChanged, this,
+            [this](Qt::Orientation o, int first, int last) {
+                for (int s = first; s <= last; ++s)
+                    o == Qt::Horizontal ? FitColumnToCell(s + 1, 0) : FitColumnToCell(0, s + 1);
+            });
 }
 
 Spread::~Spread() {
@@ -217,6 +231,7 @@ void Spread::SetMaxCols(int count) {
     setColumnCount(count);
     colSettings_.resize(count + 1);
     colTwips_.resize(count + 1, -1);
+    colNeed_.resize(count + 1, horizontalHeader()->defaultSectionSize());
     for (int c = old + 1; c <= count; ++c) {
         SpreadCell* header = NewCell(SpreadCell::Kind::ColHeader, c, 0);
         header->SetDefaultText(ColumnLetters(c));
@@ -279,7 +294,70 @@ void Spread::SetColWidth(int col, int twips) {
         hideColumn(col - 1);
     } else {
         showColumn(col - 1);
+        SetColPixels(col, pixels);
+    }
+    for (int r = 0; r <= MaxRows(); ++r) FitColumnToCell(col, r);
+}
+
+void Spread::SetColPixels(int col, int pixels) {
+    colNeed_[col] = pixels;
+    if (fillWidth_)
+        FillWidth();
+    else
         setColumnWidth(col - 1, pixels);
+}
+
+void Spread::SetFillWidth(bool on) {
+    fillWidth_ = on;
+    FillWidth();
+}
+
+void Spread::FillWidth() {
+    int need = 0;
+    for (int c = 1; c <= MaxCols(); ++c)
+        if (!isColumnHidden(c - 1)) need += colNeed_[c];
+    const int spare = fillWidth_ ? viewport()->width() - need : 0;
+    for (int c = 1; c <= MaxCols(); ++c) {
+        if (isColumnHidden(c - 1)) continue;
+        const int extra = spare > 0 && need > 0 ? qint64(colNeed_[c]) * spare / need : 0;
+        setColumnWidth(c - 1, colNeed_[c] + extra);
+    }
+}
+
+void Spread::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    if (fillWidth_) FillWidth();
+}
+
+// A column set in twips is a minimum: it widens to show each text in the font in use. A header
+// cell of the header row wraps, so there its longest word counts.
+void Spread::FitColumnToCell(int col, int row) {
+    const SpreadCell* cell = CellAt(col, row);
+    if (!cell || col < 0 || colTwips_[col] == 0) return;
+    if (col > 0 && isColumnHidden(col - 1)) return;
+    if (!cell->IsHeader() && cell->fmt.type == SpreadCellType::CheckBox) return;
+    const QString text = cell->data(Qt::DisplayRole).toString();
+    if (text.isEmpty()) return;
+    QFont f = cell->IsHeader() ? horizontalHeader()->font() : font();
+    f.setBold(f.bold() || cell->fmt.bold);
+    const QFontMetrics metrics(f);
+    int need = 0;
+    if (row == 0 && col > 0) {
+        for (const QString& word : text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+            need = qMax(need, metrics.horizontalAdvance(word));
+    } else {
+        need = metrics.horizontalAdvance(text);
+    }
+    const int margin = cell->IsHeader()
+                           ? 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this)
+                           : 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    need += margin + 2;
+    if (col == 0) {
+        QHeaderView* header = verticalHeader();
+        if (colTwips_[0] > 0 && !header->isHidden() && header->minimumWidth() < need)
+            header->setFixedWidth(need);
+    } else if (colNeed_[col] < need) {
+        SetColPixels(col, need);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <QPointer>
 #include <QTableWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <type_traits>
@@ -50,6 +51,8 @@ class Spread : public QTableWidget {
     void SetMaxCols(int count);  // adds or removes columns at the end
     int MaxRows() const { return rowCount(); }
     void SetMaxRows(int count);  // adds or removes rows at the end; removed rows lose their contents
+    // On: the columns share out the grid's spare width in proportion to their own widths.
+    void SetFillWidth(bool on);
     int ColWidth(int col) const;
     void SetColWidth(int col, int twips);  // 0 hides the column; col -1 = every data column
     int RowHeight(int row) const;
@@ -168,6 +171,11 @@ class Spread : public QTableWidget {
     // The cell at a grid position (headers included), or null outside the grid.
     SpreadCell* CellAt(int col, int row) const;
 
+    // The program's warning sound, made with every message that refuses a typed value.
+    static void SetRefusalSound(std::function<void()> sound);
+    // The message that refuses `typed` in a number cell, or empty when the cell can take it.
+    static QString RefusalText(const SpreadCellFormat& fmt, const QString& typed);
+
   Q_SIGNALS:
     void Click(int col, int row);
     void DblClick(int col, int row);
@@ -194,7 +202,10 @@ class Spread : public QTableWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    // Typing never searches the grid: every key goes to the active cell.
+    void keyboardSearch(const QString&) override {}
 
   private:
     friend class SpreadDelegate;
@@ -230,12 +241,15 @@ class Spread : public QTableWidget {
 
     // User edits (from the delegate and the mouse)
     bool EventsMuted() const;
-    void EditorOpened(QWidget* editor);
+    void EditorOpened(QWidget* editor, const QModelIndex& index);
     void UserSetText(const QModelIndex& index, const QString& text);
     void UserSetComboSel(const QModelIndex& index, int sel);
     void UserToggle(const QModelIndex& index);
     bool FilterKey(QWidget* target, QKeyEvent* event);
     void ApplyPendingEditSel(QWidget* editor);
+    bool CheckEdit();  // false (the user has been told why) when the open edit cannot be stored
+    void Refuse(const QString& text, bool later);
+    void FitColumnToCell(int col, int row);
     void CopySelection() const;
     void EmitBlockSelected(int source);
 
@@ -254,6 +268,10 @@ class Spread : public QTableWidget {
     std::vector<SpreadSettings> colSettings_;  // index = column, 0 = header column
     std::vector<SpreadSettings> rowSettings_;  // index = row, 0 = header row
     std::vector<int> colTwips_;                // widths as set, index = column
+    std::vector<int> colNeed_;                 // pixels each column needs (set width or its texts)
+    bool fillWidth_ = false;
+    void SetColPixels(int col, int pixels);  // the need of a column; shown wider when filling
+    void FillWidth();
     std::unique_ptr<SpreadCell> corner_;
 
     SpreadSortBy sortBy_ = SpreadSortBy::Row;
@@ -265,6 +283,8 @@ class Spread : public QTableWidget {
     bool moveGuard_ = false;  // moves made by the grid itself raise no LeaveCell
     bool inLeaveCell_ = false;
     bool committing_ = false;
+    bool refusing_ = false;            // a refusal message is up: the focus leaving for it moves nothing
+    QPersistentModelIndex editIndex_;  // the cell of the open editor
     bool destroying_ = false;
     std::optional<QModelIndex> redirect_;
     QPersistentModelIndex approved_;  // a move already approved (mouse press)

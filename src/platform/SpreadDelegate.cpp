@@ -2,12 +2,10 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDoubleValidator>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTimer>
-#include <climits>
 #include <cmath>
 
 #include "platform/Spread.h"
@@ -73,7 +71,7 @@ QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
             QTimer::singleShot(0, combo, [combo] {
                 if (combo->isVisible()) combo->showPopup();
             });
-            spread_->EditorOpened(combo);
+            spread_->EditorOpened(combo, index);
             return combo;
         }
         case SpreadCellType::Edit:
@@ -83,22 +81,9 @@ QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
             line->setFrame(false);
             line->setAlignment(EditorAlignment(fmt.hAlign));
             if (fmt.maxEditLen > 0) line->setMaxLength(fmt.maxEditLen);
-            if (fmt.type == SpreadCellType::Integer) {
-                const int lo =
-                    fmt.numberMin ? int(std::ceil(qMax(*fmt.numberMin, double(INT_MIN)))) : INT_MIN;
-                const int hi =
-                    fmt.numberMax ? int(std::floor(qMin(*fmt.numberMax, double(INT_MAX)))) : INT_MAX;
-                auto* validator = new QIntValidator(lo, hi, line);
-                validator->setLocale(NumberLocale());
-                line->setValidator(validator);
-            } else if (fmt.type == SpreadCellType::Float) {
-                auto* validator = new QDoubleValidator(fmt.numberMin.value_or(-1e15),
-                                                       fmt.numberMax.value_or(1e15), fmt.decPlaces, line);
-                validator->setNotation(QDoubleValidator::StandardNotation);
-                validator->setLocale(NumberLocale());
-                line->setValidator(validator);
-            }
-            spread_->EditorOpened(line);
+            // Numbers are checked when the edit is stored, with a message for what cannot be taken
+            // (a validator would drop keys without a word, or change "18,50" into "1850").
+            spread_->EditorOpened(line, index);
             return line;
         }
         default:
@@ -131,7 +116,10 @@ void SpreadDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QM
     if (fmt.type == SpreadCellType::Integer || fmt.type == SpreadCellType::Float) {
         const auto accepted = AcceptedNumber(text, fmt.type == SpreadCellType::Float, fmt.numberMin,
                                              fmt.numberMax, fmt.decPlaces);
-        if (!accepted) return;  // the cell keeps what it had
+        if (!accepted) {  // the cell keeps what it had, and the user is told
+            spread_->Refuse(Spread::RefusalText(fmt, text), true);
+            return;
+        }
         text = *accepted;
     } else if (fmt.maxEditLen > 0) {
         text.truncate(fmt.maxEditLen);
@@ -172,11 +160,24 @@ bool SpreadDelegate::eventFilter(QObject* object, QEvent* event) {
         if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason && editor &&
             !editor->window()->isHidden())
             return false;
+        // The focus going to another control closes the edit; a number it cannot take is refused.
+        auto* line = qobject_cast<QLineEdit*>(object);
+        const bool open = line && line == spread_->editor_;  // not an editor being closed already
+        if (const SpreadCell* cell = open ? spread_->CellAtIndex(spread_->editIndex_) : nullptr) {
+            const QString refusal = Spread::RefusalText(cell->fmt, line->text());
+            // A click on another cell keeps the edit open: the grid refuses that move itself.
+            if (!refusal.isEmpty() && QApplication::focusWidget() == spread_) return true;
+            if (!refusal.isEmpty()) spread_->Refuse(refusal, true);
+        }
     }
     if (event->type() == QEvent::KeyPress) {
         auto* editor = qobject_cast<QWidget*>(object);
         auto* key = static_cast<QKeyEvent*>(event);
         spread_->ApplyPendingEditSel(editor);
+        const int k = key->key();
+        if ((k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Return || k == Qt::Key_Enter) &&
+            !spread_->CheckEdit())
+            return true;  // the cursor stays in the cell
         if (!spread_->keyFiltered_ && spread_->FilterKey(editor, key)) return true;
     }
     return QStyledItemDelegate::eventFilter(object, event);

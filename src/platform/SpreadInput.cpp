@@ -11,9 +11,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <QTimer>
 #include <utility>
 
+#include "platform/MsgBox.h"
 #include "platform/Spread.h"
+#include "platform/SpreadDelegate.h"
 
 namespace dc {
 
@@ -38,6 +41,7 @@ bool Spread::ApproveMove(const QModelIndex& to) {
 // or replaced by a SetActiveCell of the handler, which has then been made).
 bool Spread::AskLeaveCell(const QModelIndex& from, const QModelIndex& to) {
     if (inLeaveCell_) return true;
+    if (!CheckEdit()) return false;  // a number the cell cannot take keeps the cursor there
     const QPersistentModelIndex target(to);
     CommitEdit();  // the handler sees the text just typed
     bool cancel = false;
@@ -157,7 +161,7 @@ void Spread::OnFocusChanged(QWidget* old, QWidget* now) {
         Q_EMIT GotFocus();
     } else if (wasIn && !isIn && now) {
         const QModelIndex current = currentIndex();
-        if (!current.isValid() || inLeaveCell_ || committing_) return;
+        if (!current.isValid() || inLeaveCell_ || committing_ || refusing_) return;
         CommitEdit();
         if (EventsMuted()) return;
         bool cancel = false;
@@ -174,7 +178,64 @@ void Spread::OnFocusChanged(QWidget* old, QWidget* now) {
 
 // ---------------------------------------------------------------- edits by the user
 
-void Spread::EditorOpened(QWidget* editor) { editor_ = editor; }
+void Spread::EditorOpened(QWidget* editor, const QModelIndex& index) {
+    editor_ = editor;
+    editIndex_ = index;
+}
+
+namespace {
+std::function<void()>& RefusalSound() {
+    static std::function<void()> sound;
+    return sound;
+}
+}  // namespace
+
+void Spread::SetRefusalSound(std::function<void()> sound) { RefusalSound() = std::move(sound); }
+
+QString Spread::RefusalText(const SpreadCellFormat& fmt, const QString& typed) {
+    const bool decimal = fmt.type == SpreadCellType::Float;
+    if (!decimal && fmt.type != SpreadCellType::Integer) return {};
+    if (SpreadDelegate::AcceptedNumber(typed, decimal, fmt.numberMin, fmt.numberMax, fmt.decPlaces))
+        return {};
+    const QString what = decimal ? QStringLiteral("a number") : QStringLiteral("a whole number");
+    const auto number = [](double v) { return QString::number(v, 'g', 12); };
+    QString range;
+    if (fmt.numberMin && fmt.numberMax)
+        range = " from " + number(*fmt.numberMin) + " to " + number(*fmt.numberMax);
+    else if (fmt.numberMin)
+        range = " of at least " + number(*fmt.numberMin);
+    else if (fmt.numberMax)
+        range = " of at most " + number(*fmt.numberMax);
+    return "\"" + typed.trimmed() + "\" cannot be entered here. Please enter " + what + range +
+           ", or leave the cell empty.";
+}
+
+void Spread::Refuse(const QString& text, bool later) {
+    const auto tell = [this, text] {
+        refusing_ = true;
+        if (RefusalSound()) RefusalSound()();
+        MsgBox(text, vbExclamation);
+        refusing_ = false;
+    };
+    if (later)
+        QTimer::singleShot(0, this, tell);
+    else
+        tell();
+}
+
+bool Spread::CheckEdit() {
+    auto* line = qobject_cast<QLineEdit*>(editor_.data());
+    const SpreadCell* cell = line ? CellAtIndex(editIndex_) : nullptr;
+    if (!cell) return true;
+    const QString refusal = RefusalText(cell->fmt, line->text());
+    if (refusal.isEmpty()) return true;
+    Refuse(refusal, false);
+    if (editor_) {
+        line->setFocus();
+        line->selectAll();
+    }
+    return false;
+}
 
 // An edit stored while the grid's window is hidden or the grid is being destroyed raises no event:
 // the screen that would handle it may be half gone. A program that is merely not the active one

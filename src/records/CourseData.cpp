@@ -1,5 +1,7 @@
 #include "records/CourseData.h"
 
+#include <QStringList>
+
 #include "platform/Val.h"
 
 namespace dc {
@@ -38,14 +40,21 @@ PackedCourse PackCourse(const CourseCells& cells) {
     return p;
 }
 
+namespace {
+// A rating keeps its tenths ("78.0"); a slot without one shows 0.
+QString RatingText(double rating) {
+    return rating == 0 ? QStringLiteral("0") : QString::number(rating, 'f', 1);
+}
+}  // namespace
+
 CourseCells UnpackCourse(const PackedCourse& course) {
     CourseCells cells;
     for (int t = 0; t < 4; ++t) {
         auto& tee = cells.tee[t];
         tee[0] = TeeName(course.TB, t);
-        tee[1] = QString::number(SlotNumber(course.MCR, Packed::MCR, t));
+        tee[1] = RatingText(SlotNumber(course.MCR, Packed::MCR, t));
         tee[2] = QString::number(SlotNumber(course.MSL, Packed::MSL, t));
-        tee[3] = QString::number(SlotNumber(course.WCR, Packed::WCR, t));
+        tee[3] = RatingText(SlotNumber(course.WCR, Packed::WCR, t));
         tee[4] = QString::number(SlotNumber(course.WSL, Packed::WSL, t));
         for (int g = 0; g < 5; ++g) {
             const Packed column = PackedColumnOf(static_cast<HoleGridKind>(g));
@@ -56,6 +65,25 @@ CourseCells UnpackCourse(const PackedCourse& course) {
         }
     }
     return cells;
+}
+
+QString TeesWithoutPars(const CourseCells& cells) {
+    QStringList missing;
+    for (int t = 0; t < 4; ++t) {
+        const auto& tee = cells.tee[t];
+        if (tee[0].trimmed().isEmpty()) continue;
+        const bool men = Val(tee[1]) != 0 || Val(tee[2]) != 0, women = Val(tee[3]) != 0 || Val(tee[4]) != 0;
+        const auto none = [&](HoleGridKind g) { return HoleSum(cells.Holes(g)[t]) == 0; };
+        const bool menMissing = men && none(HoleGridKind::MenPars);
+        const bool womenMissing = women && none(HoleGridKind::WomenPars);
+        if (menMissing && womenMissing)
+            missing << tee[0].trimmed();
+        else if (menMissing || womenMissing)
+            missing << tee[0].trimmed() + (menMissing ? " (men)" : " (women)");
+        else if (!men && !women && none(HoleGridKind::MenPars) && none(HoleGridKind::WomenPars))
+            missing << tee[0].trimmed();
+    }
+    return missing.join(", ");
 }
 
 int HoleSum(const HoleRow& row) {

@@ -31,6 +31,10 @@ PackedCourse PackCourse(const CourseCells& cells);
 // (0 when not given), holes as numbers (empty when 0).
 CourseCells UnpackCourse(const PackedCourse& course);
 
+// The named tee boxes that have no par at all for a gender they are rated for (or none at all when
+// rated for neither), as "Blue (men), Red (women)"; empty when every one has its pars.
+QString TeesWithoutPars(const CourseCells& cells);
+
 // The total of a row's hole values (empty = 0).
 int HoleSum(const HoleRow& row);
 // True when the hole handicaps of a row add up to 1 + 2 + ... + 18 = 171.

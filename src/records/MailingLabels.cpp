@@ -30,6 +30,8 @@ std::vector<double> LabelColumnsX(int across) {
     return across == 2 ? std::vector<double>{432, 6480} : std::vector<double>{432, 4680, 8640};
 }
 
+constexpr double kLabelGap = 144;  // twips kept free before the next label
+
 LabelPlace PlaceOfLabel(int k, int across) {
     const int row = k / across;  // label row over all sheets, from 0
     return {row / kLabelRowsPerSheet, row % kLabelRowsPerSheet + 1, k % across + 1};
@@ -60,9 +62,12 @@ void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const 
         for (int line = 0; line < 4; ++line) {
             for (int c = 1; c <= across; ++c) {
                 const int k = (r - 1) * across + (c - 1);
+                // A line never runs onto the next label: it is cut where that label starts.
+                const double right = c < across ? xs[c] - kLabelGap - xo : page.ScaleWidth();
                 page.SetCurrentX(xs[c - 1] - xo);
                 page.SetCurrentY(y);
-                page.Print(k < count ? labels[k][line].trimmed() : QString());
+                page.Print(k < count ? page.FitText(labels[k][line].trimmed(), right - page.CurrentX())
+                                     : QString());
             }
             y = page.CurrentY();
         }

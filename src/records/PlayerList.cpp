@@ -6,6 +6,10 @@
 
 namespace dc {
 
+namespace {
+constexpr double kColumnGap = 60;  // twips kept free before the next column
+}  // namespace
+
 PrinterOffsets ReadPrinterOffsets() {
     QString sql = "Select XOFFSET,YOFFSET From SETUP";
     Recordset rs = Db().OpenRecordset(sql);
@@ -54,9 +58,12 @@ void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, co
             y = printHeadings();
         }
         for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+            // A text never runs into the next column: it is cut where that column starts.
+            const double right = i + 1 < static_cast<int>(columns.size()) ? columns[i + 1].x - kColumnGap - xo
+                                                                          : page.ScaleWidth();
             page.SetCurrentX(columns[i].x - xo);
             page.SetCurrentY(y);
-            page.Print(row.value(i));
+            page.Print(page.FitText(row.value(i), right - page.CurrentX()));
         }
         y = page.CurrentY();
     }

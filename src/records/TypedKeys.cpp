@@ -8,6 +8,11 @@ namespace dc {
 
 int QuoteToBacktick(int keyAscii) { return keyAscii == 39 || keyAscii == 34 ? 96 : keyAscii; }
 
+QString QuotesToBackticks(QString text) {
+    for (QChar& ch : text) ch = QChar(QuoteToBacktick(ch.unicode()));
+    return text;
+}
+
 int UpperAsciiOnly(int keyAscii) { return keyAscii >= 97 && keyAscii <= 122 ? keyAscii - 32 : keyAscii; }
 
 TypedTextFilter::TypedTextFilter(QWidget& box, Rule rule) : QObject(&box), rule_(std::move(rule)) {

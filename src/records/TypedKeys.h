@@ -15,6 +15,8 @@ namespace dc {
 
 // A typed apostrophe (39) or double quote (34) becomes a backtick (96); other codes stay.
 int QuoteToBacktick(int keyAscii);
+// The same for a whole text (a search finds names saved with the backtick).
+QString QuotesToBackticks(QString text);
 // "a" to "z" become capitals; every other character stays.
 int UpperAsciiOnly(int keyAscii);
 

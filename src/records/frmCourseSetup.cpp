@@ -63,7 +63,8 @@ void frmCourseSetup::BuildControls() {
     spTB = new Spread(this);
     spTB->setObjectName("spTB");
     spTB->setMinimumHeight(150);
-    outer->addWidget(spTB);
+    spTB->SetFillWidth(true);  // a wider window widens the columns
+    outer->addWidget(spTB, 1);
 
     SSTab1 = new QTabWidget(this);
     const char* tabNames[] = {"Men's Hcps", "Women's Hcps", "Men's Pars", "Women's Pars", "Yardages"};
@@ -72,10 +73,11 @@ void frmCourseSetup::BuildControls() {
     for (int g = 0; g < 5; ++g) {
         *grids[g] = new Spread(SSTab1);
         (*grids[g])->setObjectName(gridNames[g]);
+        (*grids[g])->SetFillWidth(true);
         SSTab1->addTab(*grids[g], tabNames[g]);
     }
     SSTab1->setMinimumHeight(170);
-    outer->addWidget(SSTab1);
+    outer->addWidget(SSTab1, 1);
 
     auto* buttons = new QHBoxLayout;
     cmdHelp = new QPushButton(this);
@@ -179,8 +181,9 @@ void frmCourseSetup::Grid_Setup() {
             tb.SetCol(c);
             const bool rating = c == 2 || c == 4;
             tb.SetCellType(rating ? SpreadCellType::Float : SpreadCellType::Integer);
-            tb.SetTypeNumberMin(0);
-            tb.SetTypeNumberMax(rating ? 99.9 : 999);
+            // A rating is never 0 (below 50 it rates nine holes); slopes run from 55 to 155.
+            tb.SetTypeNumberMin(rating ? 0.1 : 55);
+            tb.SetTypeNumberMax(rating ? 99.9 : 155);
             if (rating) tb.SetTypeFloatDecimalPlaces(1);
             tb.SetTypeHAlign(SpreadHAlign::Center);
         }
@@ -381,8 +384,15 @@ bool frmCourseSetup::SaveCourse() {
         Refused("Please enter a Course Name.");
         return false;
     }
+    const CourseCells cells = ReadCells();
+    const QString noPars = TeesWithoutPars(cells);
+    if (!noPars.isEmpty() &&
+        MsgBox("No pars are entered for the tee box " + noPars +
+                   ". The pars set the most a hole can count for a handicap. Save anyway?",
+               vbYesNo + vbExclamation) != vbYes)
+        return false;
     try {
-        const PackedCourse packed = PackCourse(ReadCells());
+        const PackedCourse packed = PackCourse(cells);
         if (!bNewCourse) {
             UpdateCourse(nEditCourseID, name, packed);
             const int entry = cboCourseName->findData(nEditCourseID);

@@ -138,6 +138,7 @@ void frmPlayers::BuildControls() {
     spPlayers = new Spread(this);
     spPlayers->setObjectName("spPlayers");
     spPlayers->setMinimumHeight(220);
+    spPlayers->SetFillWidth(true);
     outer->addWidget(spPlayers, 1);
     auto* prints = new QHBoxLayout;
     prints->addStretch();
@@ -474,7 +475,7 @@ void frmPlayers::cmdSearch_Click() {
     }
     SetMousePointer(Pointer::Hourglass);
     try {
-        const auto matches = SearchPlayers(txtSearch->text());
+        const auto matches = SearchPlayers(QuotesToBackticks(txtSearch->text()));
         if (matches.empty()) {
             SetMousePointer(Pointer::Default);
             MsgBox("No matches found", vbInformation);

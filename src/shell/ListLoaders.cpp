@@ -1,6 +1,9 @@
 #include "shell/ListLoaders.h"
 
 #include <QComboBox>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "platform/Database.h"
 #include "records/TeeBoxPacking.h"
@@ -9,14 +12,24 @@
 
 namespace dc {
 
+namespace {
+// Adds the entries sorted by their text without regard to case; each key stays with its text.
+void AddSorted(QComboBox& combo, std::vector<std::pair<QString, int>> entries) {
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
+    });
+    for (const auto& [text, key] : entries) combo.addItem(text, key);
+}
+}  // namespace
+
 void Load_Course_Info(QComboBox& combo) {
     try {
-        QString sql = "Select COURSE_ID,COURSE_NAME From COURSES";
+        const QString sql = "Select COURSE_ID,COURSE_NAME From COURSES";
         Recordset rs = Db().OpenRecordset(sql);
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            combo.addItem(rs.Fields("COURSE_NAME").str());
-            combo.setItemData(combo.count() - 1, rs.Fields("COURSE_ID").toInt());
-        }
+        std::vector<std::pair<QString, int>> entries;
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+            entries.emplace_back(rs.Fields("COURSE_NAME").str(), rs.Fields("COURSE_ID").toInt());
+        AddSorted(combo, std::move(entries));
     } catch (...) {
         ReportCurrentError("Global, Load_Course_Info", Sql::With);
     }
@@ -25,13 +38,14 @@ void Load_Course_Info(QComboBox& combo) {
 void Load_Players(QComboBox& combo) {
     try {
         combo.clear();
-        QString sql = "Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS";
+        const QString sql = "Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS";
         Recordset rs = Db().OpenRecordset(sql);
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            combo.addItem(rs.Fields("LAST_NAME").str().trimmed() + ", " + rs.Fields("FIRST_NAME").str() +
-                          " " + rs.Fields("MI").str());
-            combo.setItemData(combo.count() - 1, rs.Fields("PLAYER_ID").toInt());
-        }
+        std::vector<std::pair<QString, int>> entries;
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+            entries.emplace_back(rs.Fields("LAST_NAME").str().trimmed() + ", " +
+                                     rs.Fields("FIRST_NAME").str() + " " + rs.Fields("MI").str(),
+                                 rs.Fields("PLAYER_ID").toInt());
+        AddSorted(combo, std::move(entries));
     } catch (...) {
         ReportCurrentError("Global, Load_Players", Sql::With);
     }

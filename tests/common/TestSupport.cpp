@@ -2,13 +2,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
+#include <QHeaderView>
 #include <QProcess>
+#include <QWidget>
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/IniFile.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
+#include "platform/Spread.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "shell/Version.h"
@@ -88,6 +92,42 @@ QString PdfText(const QString& pdfPath) {
     p.start("pdftotext", {"-layout", pdfPath, "-"});
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList LayoutFaults(QWidget& window) {
+    QStringList faults;
+    window.resize(1024, 768);
+    window.show();
+    QCoreApplication::processEvents();
+    if (window.width() > 1024 || window.height() > 768)
+        faults << QString("the window needs %1x%2").arg(window.width()).arg(window.height());
+    const QRect inside = window.rect();
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->isWindow() || w->window() != &window) continue;
+        const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
+        if (!inside.contains(r) && !r.isEmpty())
+            faults << w->objectName() + " " + w->metaObject()->className() + " outside";
+    }
+    for (Spread* grid : window.findChildren<Spread*>()) {
+        if (!grid->isVisible()) continue;  // a grid on another tab, or never shown
+        const QFontMetrics metrics(grid->font());
+        for (int c = 1; c <= grid->MaxCols(); ++c) {
+            if (grid->isColumnHidden(c - 1)) continue;
+            for (int r = 1; r <= grid->MaxRows(); ++r) {
+                const QString text = grid->model()->index(r - 1, c - 1).data().toString();
+                if (metrics.horizontalAdvance(text) + 4 > grid->columnWidth(c - 1))
+                    faults << QString("%1 column %2 cuts \"%3\"").arg(grid->objectName()).arg(c).arg(text);
+            }
+        }
+        if (grid->verticalHeader()->isHidden()) continue;
+        for (int r = 1; r <= grid->MaxRows(); ++r) {
+            const QString label = grid->CellText(0, r);
+            if (QFontMetrics(grid->verticalHeader()->font()).horizontalAdvance(label) + 4 >
+                grid->verticalHeader()->width())
+                faults << QString("%1 row label \"%2\" cut").arg(grid->objectName(), label);
+        }
+    }
+    return faults;
 }
 
 }  // namespace dc::test

@@ -91,6 +91,10 @@ class FileSizeLimit {
     void (*handler_)(int);
 };
 
+// What does not fit when `window` is shown at 1024x768: a shown control outside the window, a grid
+// column narrower than one of its texts. Empty when everything shows in full.
+QStringList LayoutFaults(QWidget& window);
+
 // The text that `pdftotext -layout` reads from a PDF file.
 QString PdfText(const QString& pdfPath);
 

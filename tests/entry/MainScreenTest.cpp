@@ -252,6 +252,13 @@ TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "a later activation leaves the typing alone";
 }
 
+TEST_F(MainScreen, FitsTheScreenAndShowsEveryYardage) {
+    auto f = Open();
+    for (int h = 1; h <= 18; ++h) f->spISC->SetCellText(HoleColumn(h), kRowYards, "535");
+    f->spISC->SetCellText(kColTot, kRowYards, "7050");
+    EXPECT_EQ(test::LayoutFaults(*f), QStringList());
+}
+
 TEST_F(MainScreen, AFailedStoreKeepsTheEntries) {
     test::ScriptedMsgBox boxes;
     auto f = Open();
@@ -334,28 +341,59 @@ TEST_F(MainScreen, CursorGoesAroundTheTotalColumns) {
     EXPECT_EQ(f->spISC->ActiveCol(), 19) << "the last row stays on hole 18";
 }
 
-TEST_F(MainScreen, TypedScoresLettersRefusedAndGrossColours) {
+TEST_F(MainScreen, TypedScoresRangeOvertypeAndGrossColours) {
     test::ScriptedMsgBox boxes;
     test::AddCourse(2, "Dunes", 113, "70.0", "3" + QString(17, '4'));
     auto f = Open();
     SelectPlayer(*f, 7);
     f->cboCourse->setCurrentIndex(f->cboCourse->findData(2));
+    QApplication::setActiveWindow(f.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
     f->spISC->setFocus();
+    const auto focus = [&]() -> QWidget* {
+        QWidget* w = QApplication::focusWidget();
+        return w ? w : f->spISC;
+    };
+    const auto type = [&](const QString& text) {
+        for (QChar ch : text) QTest::keyClick(focus(), ch.toLatin1());
+    };
+    // A score outside 1 to 99 is refused with a message and the cursor stays on the hole; an
+    // emptied cell leaves the hole unplayed.
+    for (const char* typed : {"x", "0", "100"}) {
+        f->spISC->SetActiveCell(1, kRowGross);
+        type(typed);
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        EXPECT_EQ(f->spISC->CellText(1, kRowGross), "") << typed;
+        EXPECT_EQ(f->spISC->ActiveCol(), 1) << typed;
+        EXPECT_TRUE(boxes.Last().contains("from 1 to 99")) << typed;
+        QTest::keyClick(focus(), Qt::Key_Escape);
+    }
+    EXPECT_EQ(boxes.Count(), 3);
+    // Typing over a two-digit score replaces it whole.
+    f->spISC->SetCellText(2, kRowGross, "10");
     f->spISC->SetActiveCell(1, kRowGross);
-    QTest::keyClicks(f->spISC, "x");
-    QTest::keyClick(f->spISC, Qt::Key_Tab);
-    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "") << "letters are refused";
+    type("5");
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    type("5");
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    EXPECT_EQ(f->spISC->CellText(2, kRowGross), "5") << boxes.Texts().join("|").toStdString();
     f->spISC->SetActiveCell(1, kRowGross);
-    QTest::keyClicks(f->spISC, "5");
-    QTest::keyClick(f->spISC, Qt::Key_Tab);
+    QTest::keyClick(f->spISC, Qt::Key_Backspace);
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "") << "an emptied score is taken";
+    EXPECT_EQ(boxes.Count(), 3);
+    f->spISC->SetActiveCell(1, kRowGross);
+    type("5");
+    QTest::keyClick(focus(), Qt::Key_Tab);
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "5");
-    EXPECT_EQ(f->spISC->CellText(kColOut, kRowGross), "5");
+    EXPECT_EQ(f->spISC->CellText(kColOut, kRowGross), "10");
     EXPECT_EQ(f->spISC->CellAt(1, kRowGross)->fmt.foreColor, Spread::VbColor(0xFF0000)) << "above par: blue";
-    QTest::keyClicks(f->spISC, "3");
-    QTest::keyClick(f->spISC, Qt::Key_Tab);
+    f->spISC->SetCellText(2, kRowGross, "");
+    type("3");
+    QTest::keyClick(focus(), Qt::Key_Tab);
     EXPECT_EQ(f->spISC->CellAt(2, kRowGross)->fmt.foreColor, Spread::VbColor(0x0000FF)) << "below par: red";
-    QTest::keyClicks(f->spISC, "4");
-    QTest::keyClick(f->spISC, Qt::Key_Tab);
+    type("4");
+    QTest::keyClick(focus(), Qt::Key_Tab);
     EXPECT_EQ(f->spISC->CellAt(3, kRowGross)->fmt.foreColor, Spread::VbColor(0)) << "par: black";
     EXPECT_EQ(f->spISC->CellText(kColOut, kRowGross), "12");
     // A fairway cannot be hit on a par 3.
@@ -366,7 +404,7 @@ TEST_F(MainScreen, TypedScoresLettersRefusedAndGrossColours) {
     f->spISC->SetCellValue(2, kRowFHit, 1);
     f->spISC_ButtonClicked(2, kRowFHit, true);
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowFHit), "1");
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.Count(), 3);
 }
 
 TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
@@ -470,6 +508,21 @@ TEST_F(MainScreen, CourseAndPlayerButtonsOpenTheEditorsAndTheListsFollow) {
     f->cmdNewPlayer_Click();
     EXPECT_EQ(modal.Count(), 1);
     EXPECT_GE(f->cboPlayer->findText("BROWN, Cal ", Qt::MatchStartsWith), 0) << boxes.Last().toStdString();
+}
+
+TEST_F(MainScreen, WithNoPlayerChosenTheGameNumberShowsNobodysFigures) {
+    StoredRounds(3);
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    test::ScriptedModal modal([](QDialog&) { return 0; });  // Add, then Close with no player chosen
+    f->cmdNewPlayer_Click();
+    f->cboPlayer->setCurrentIndex(-1);
+    const QString index = f->lblHI[1]->text();
+    f->txtRecNum->setText("4");
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_EQ(f->lblHI[1]->text(), index);
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "");
 }
 
 TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {

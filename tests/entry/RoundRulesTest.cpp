@@ -244,3 +244,23 @@ TEST(RoundRules, ChangeComparisonNamesTheFirstChangedField) {
     blank.dateText = "05/09/2024";
     EXPECT_EQ(CompareNewRound(blank, "05/10/2024").field, "data");
 }
+
+TEST(RoundRules, HoleFiguresShowWithoutLeadingZeros) {
+    EXPECT_EQ(HoleText("07"), "7");
+    EXPECT_EQ(HoleText("18"), "18");
+    EXPECT_EQ(HoleText("090"), "90");
+}
+
+TEST(RoundRules, CostsThatAreNotAmountsAreRefused) {
+    struct Case {
+        QString text;
+        bool refused;
+    };
+    for (const Case& c : {Case{"", false}, Case{" 18.50 ", false}, Case{"25", false}, Case{"18,50", true},
+                          Case{"abc", true}, Case{"$5", true}, Case{"-3", true}}) {
+        const QString refusal = CostRefusal("Game Cost", c.text);
+        EXPECT_EQ(!refusal.isEmpty(), c.refused) << c.text.toStdString();
+        if (c.refused)
+            EXPECT_TRUE(refusal.startsWith("The Game Cost \"" + c.text.trimmed() + "\" is not an amount"));
+    }
+}

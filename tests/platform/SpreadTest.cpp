@@ -147,9 +147,9 @@ TEST_F(SpreadFixture, HeaderTextsAndWidths) {
     EXPECT_EQ(sp->model()->headerData(0, Qt::Vertical).toString(), "1") << "but shows its row number";
     EXPECT_EQ(sp->model()->headerData(1, Qt::Vertical).toString(), "Gross");
 
-    sp->SetColWidth(1, 330);
-    EXPECT_EQ(sp->columnWidth(0), 22) << "15 twips to a pixel";
-    EXPECT_EQ(sp->ColWidth(1), 330);
+    sp->SetColWidth(2, 330);
+    EXPECT_EQ(sp->columnWidth(1), 22) << "15 twips to a pixel";
+    EXPECT_EQ(sp->ColWidth(2), 330);
     sp->SetColWidth(2, 0);
     EXPECT_TRUE(sp->isColumnHidden(1));
     EXPECT_EQ(sp->ColWidth(2), 0);
@@ -305,72 +305,110 @@ TEST_F(SpreadFixture, ProgrammaticContentRaisesNoChange) {
 
 // ---------------------------------------------------------------- typing into cells
 
-TEST_F(SpreadFixture, IntegerCellRefusesLettersAndOutOfRange) {
-    SmallNumberGrid();
-    sp->SetCellText(1, 1, "5");
-    StartAt(1, 1);
-
-    Type("a");
-    ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget())) << "typing opened an editor";
-    Key(Qt::Key_Return);
-    EXPECT_EQ(sp->CellText(1, 1), "5") << "a letter leaves the score as it was";
-    EXPECT_TRUE(changes.empty());
-
-    Type("0");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(sp->CellText(1, 1), "5") << "0 is below the minimum 1";
-
-    Type("150");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(sp->CellText(1, 1), "15") << "the third digit would pass 99 and is refused";
-    ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0], std::make_pair(1, 1));
-
-    Type("15");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(changes.size(), 1u) << "the same value again is no change";
-
-    Key(Qt::Key_Delete);
-    EXPECT_EQ(sp->CellText(1, 1), "") << "a score can be cleared";
-    EXPECT_EQ(changes.size(), 2u);
-
-    // A locked cell opens no editor at all.
-    sp->SetCellText(2, 1, "8");
-    StartAt(2, 1);
-    Type("3");
-    EXPECT_EQ(sp->CellText(2, 1), "8");
-    EXPECT_EQ(QApplication::focusWidget(), sp);
-}
-
-TEST_F(SpreadFixture, DecimalAndTextCells) {
-    sp->SetMaxCols(2);
+// A number the cell cannot take is refused with a message that names the range; the cursor and
+// the editor stay, and the cell keeps what it had. An emptied cell is taken.
+TEST_F(SpreadFixture, NumberCellsRefuseWhatTheyCannotTakeWithAMessage) {
+    sp->SetMaxCols(3);
     sp->SetMaxRows(1);
-    sp->SetCol(1);
+    sp->SetCol(-1);
     sp->SetRow(-1);
+    sp->SetCellType(SpreadCellType::Integer);
+    sp->SetTypeNumberMin(1);
+    sp->SetTypeNumberMax(99);
+    sp->SetCol(2);
     sp->SetCellType(SpreadCellType::Float);
+    sp->SetTypeNumberMin(0.1);
     sp->SetTypeNumberMax(99.9);
     sp->SetTypeFloatDecimalPlaces(1);
-    sp->SetCol(2);
+    struct Case {
+        int col;
+        QString typed, stored, range;  // range: a message naming it, empty when taken
+    };
+    const Case cases[] = {
+        {1, "a", "5", "from 1 to 99"},
+        {1, "0", "5", "from 1 to 99"},
+        {1, "150", "5", "from 1 to 99"},
+        {1, "-3", "5", "from 1 to 99"},
+        {1, "15", "15", ""},
+        {1, "", "", ""},
+        {2, "x1,5", "5", "from 0.1 to 99.9"},
+        {2, "105.5", "5", "from 0.1 to 99.9"},
+        {2, "0", "5", "from 0.1 to 99.9"},
+        {2, "7", "7.0", ""},
+        {2, "72.5", "72.5", ""},
+    };
+    int sounds = 0;
+    Spread::SetRefusalSound([&] { ++sounds; });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        sp->SetCellText(c.col, 1, "5");
+        StartAt(c.col, 1);
+        test::ScriptedMsgBox box;
+        Key(Qt::Key_Backspace);  // opens the editor and empties it
+        Type(c.typed);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(sp->CellText(c.col, 1), c.stored);
+        if (c.range.isEmpty()) {
+            EXPECT_EQ(box.Count(), 0);
+            EXPECT_EQ(sp->ActiveCol(), c.col + 1);
+        } else {
+            ASSERT_EQ(box.Count(), 1);
+            EXPECT_TRUE(box.Last().contains(c.range)) << box.Last().toStdString();
+            EXPECT_EQ(sp->ActiveCol(), c.col) << "the cursor stays";
+            EXPECT_TRUE(sp->IsEditing()) << "the typing stays to be mended";
+            ClickCell(3, 1);
+            EXPECT_EQ(box.Count(), 2) << "a click elsewhere is refused too";
+            EXPECT_EQ(sp->ActiveCol(), c.col);
+            Key(Qt::Key_Escape);
+        }
+    }
+    EXPECT_EQ(sounds, 14) << "each refusal makes the warning sound";
+    Spread::SetRefusalSound({});
+
+    // A text cell takes at most its length.
+    sp->SetCol(3);
+    sp->SetCellType(SpreadCellType::Edit);
     sp->SetTypeMaxEditLen(5);
-
-    StartAt(1, 1);
-    Type("72.5");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(sp->CellText(1, 1), "72.5");
-    Type("7");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(sp->CellText(1, 1), "7.0") << "stored with its decimal places";
-    Type("x1,5");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(sp->CellText(1, 1), "15.0") << "letters and commas are not taken";
-    Type("120");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(sp->CellText(1, 1), "12.0") << "the third digit would pass 99.9";
-
-    StartAt(2, 1);
+    StartAt(3, 1);
     Type("Championship");
     Key(Qt::Key_Return);
-    EXPECT_EQ(sp->CellText(2, 1), "Champ") << "the text length limit";
+    EXPECT_EQ(sp->CellText(3, 1), "Champ") << "the text length limit";
+}
+
+// Keys typed with no pause after a click on the active cell, or on another cell, all land in the
+// cells they were typed for: no key is lost to a delayed editor or to a search of the grid.
+TEST_F(SpreadFixture, KeysTypedRightAfterAClickLandInOrder) {
+    sp->SetMaxCols(4);
+    sp->SetMaxRows(2);
+    sp->SetCol(-1);
+    sp->SetRow(-1);
+    sp->SetCellType(SpreadCellType::Integer);
+    sp->SetRow(1);
+    sp->SetLock(true);
+    for (int c = 1; c <= 4; ++c) sp->SetCellText(c, 1, QString::number(3 + c));  // 4 5 6 7
+    struct Case {
+        int clickCol;
+        bool clickActive;  // the clicked cell is already the active one
+    };
+    for (const Case c : {Case{1, true}, Case{1, false}, Case{2, true}}) {
+        sp->ClearRange(1, 2, 4, 2);
+        StartAt(c.clickActive ? c.clickCol : 4, 2);
+        ClickCell(c.clickCol, 2);
+        for (const char* key : {"5", "\t", "6", "\t", "4"}) {
+            if (*key == '\t')
+                QTest::keyClick(Focus(), Qt::Key_Tab);
+            else
+                QTest::keyClick(Focus(), *key);
+        }
+        QTest::keyClick(Focus(), Qt::Key_Return);
+        QApplication::processEvents();
+        QStringList row;
+        for (int col = 1; col <= 4; ++col) row << sp->CellText(col, 2);
+        QStringList expected = {"", "", "", ""};
+        for (int i = 0; i < 3; ++i) expected[c.clickCol - 1 + i] = QString("564")[i];
+        EXPECT_EQ(row, expected) << c.clickCol << " " << c.clickActive;
+        EXPECT_EQ(sp->ActiveRow(), 2);
+    }
 }
 
 TEST_F(SpreadFixture, KeyPressCanReplaceOrDropTypedCharacters) {

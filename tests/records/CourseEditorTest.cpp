@@ -57,7 +57,7 @@ class CourseEditorTest : public ::testing::Test {
         form->cboCourseName->lineEdit()->selectAll();
         Type(name);
     }
-    // A stored course "Pine" with men's slope 125 / rating 71.2 on tee box 1 and pars of 4.
+    // A stored course "Pine" with men's slope 125 / rating 71.2 on tee box 1, men's pars of 4, women's 5.
     int StoreCourse(int id, const QString& name) {
         CourseCells cells;
         cells.tee[0] = {"White", "71.2", "125", "73.4", "129"};
@@ -65,6 +65,7 @@ class CourseEditorTest : public ::testing::Test {
         for (int j = 0; j < 18; ++j) {
             cells.Holes(HoleGridKind::MenPars)[0][j] = "4";
             cells.Holes(HoleGridKind::MenPars)[1][j] = "4";
+            cells.Holes(HoleGridKind::WomenPars)[0][j] = cells.Holes(HoleGridKind::WomenPars)[1][j] = "5";
         }
         const PackedCourse p = PackCourse(cells);
         gDB->Execute(
@@ -109,7 +110,7 @@ TEST(CourseData, ChecksumSumsAndFillDownRules) {
 
     // A stored course comes back as the editor shows it; a name over 20 characters is cut.
     CourseCells cells;
-    cells.tee[0] = {"A very long tee name here", "5.5", "95", "", ""};
+    cells.tee[0] = {"A very long tee name here", "5.5", "95", "78", ""};
     cells.Holes(HoleGridKind::Yards)[3][17] = "95";
     const PackedCourse p = PackCourse(cells);
     EXPECT_EQ(p.TB.size(), 80);
@@ -120,9 +121,32 @@ TEST(CourseData, ChecksumSumsAndFillDownRules) {
     EXPECT_EQ(p.YARDS.right(3), "095");
     const CourseCells back = UnpackCourse(p);
     EXPECT_EQ(back.tee[0][1], "5.5");
+    EXPECT_EQ(back.tee[0][3], "78.0") << "a rating keeps its tenths";
     EXPECT_EQ(back.tee[1][2], "0") << "an empty slot shows 0 in the tee grid";
     EXPECT_EQ(back.Holes(HoleGridKind::Yards)[3][17], "95");
     EXPECT_EQ(back.Holes(HoleGridKind::Yards)[0][0], "") << "an empty hole stays empty";
+
+    // Named tee boxes without pars for the genders they are rated for.
+    CourseCells tees;
+    tees.tee[0] = {"Blue", "72.0", "130", "0", "0"};        // men only, no pars
+    tees.tee[1] = {"Red", "0", "0", "", ""};                // rated for nobody, men's pars given
+    tees.tee[2] = {"White", "70.0", "125", "74.0", "128"};  // women's pars missing
+    tees.tee[3] = {"Gold", "", "", "", ""};                 // rated for nobody, no pars
+    tees.Holes(HoleGridKind::MenPars)[1][0] = "4";
+    tees.Holes(HoleGridKind::MenPars)[2][0] = "4";
+    EXPECT_EQ(TeesWithoutPars(tees), "Blue (men), White (women), Gold");
+    tees.Holes(HoleGridKind::MenPars)[0][3] = "5";
+    tees.Holes(HoleGridKind::WomenPars)[3][0] = "4";
+    tees.Holes(HoleGridKind::WomenPars)[2][0] = "4";
+    EXPECT_EQ(TeesWithoutPars(tees), "");
+}
+
+TEST_F(CourseEditorTest, FitsTheScreenAndShowsEveryYardage) {
+    for (int j = 1; j <= 18; ++j) form->spYD->SetCellText(j, 1, "535");
+    form->Par_YD_Sum(*form->spYD);
+    form->spTB->SetCellText(1, 1, "Championship Tees XY");
+    form->SSTab1->setCurrentWidget(form->spYD);
+    EXPECT_EQ(test::LayoutFaults(*form), QStringList());
 }
 
 TEST_F(CourseEditorTest, OpensEmptyAndSaveWithoutEditsDoesNothing) {
@@ -138,6 +162,7 @@ TEST_F(CourseEditorTest, OpensEmptyAndSaveWithoutEditsDoesNothing) {
 }
 
 TEST_F(CourseEditorTest, FillDownFromRowOneAndSums) {
+    test::ScriptedMsgBox box;
     form->spMPar->SetCellText(7, 3, "5");
     StartAt(form->spMPar, 7, 1);
     Type("4");
@@ -158,16 +183,6 @@ TEST_F(CourseEditorTest, FillDownFromRowOneAndSums) {
     EXPECT_EQ(form->spMPar->CellText(8, 3), "");
     EXPECT_EQ(form->spMPar->CellText(19, 2), "7");
 
-    // Pars are 3 to 6: a 7 is refused and letters too.
-    StartAt(form->spMPar, 9, 1);
-    Type("7");
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(form->spMPar->CellText(9, 1), "");
-    StartAt(form->spMPar, 9, 1);
-    Type("x");
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(form->spMPar->CellText(9, 1), "");
-
     // Yardages add up but never fill down.
     StartAt(form->spYD, 1, 1);
     Type("385");
@@ -177,6 +192,7 @@ TEST_F(CourseEditorTest, FillDownFromRowOneAndSums) {
 }
 
 TEST_F(CourseEditorTest, HandicapCheckBoxTicksAtOneHundredSeventyOne) {
+    test::ScriptedMsgBox box;
     for (int j = 1; j <= 17; ++j) {
         form->spMHCP->SetCellText(j, 1, QString::number(19 - j));
         form->spMHCP->SetCellText(j, 2, QString::number(19 - j));
@@ -190,11 +206,45 @@ TEST_F(CourseEditorTest, HandicapCheckBoxTicksAtOneHundredSeventyOne) {
     Type("2");
     Key(Qt::Key_Tab);
     EXPECT_EQ(form->spMHCP->CellValue(19, 2), 0) << "two holes numbered 2";
-    StartAt(form->spMHCP, 5, 1);
-    Type("19");
-    Key(Qt::Key_Tab);
-    EXPECT_NE(form->spMHCP->CellText(5, 1), "19") << "hole handicaps stop at 18";
     EXPECT_FALSE(form->bRatingsChanged) << "hole handicaps are no rating";
+}
+
+// Each cell refuses what does not fit it, with the allowed range in the message; the value is
+// not stored and the cursor stays. Ratings below 50 (nine holes) are valid.
+TEST_F(CourseEditorTest, CellsRefuseValuesOutsideTheirRange) {
+    struct Case {
+        Spread* grid;
+        int col;
+        QString typed, stored, range;  // range: named in the message; empty when taken
+    };
+    const Case cases[] = {
+        {form->spTB, 2, "105.5", "", "from 0.1 to 99.9"},
+        {form->spTB, 2, "0", "", "from 0.1 to 99.9"},
+        {form->spTB, 2, "34.5", "34.5", ""},
+        {form->spTB, 2, "72", "72.0", ""},
+        {form->spTB, 3, "50", "", "from 55 to 155"},
+        {form->spTB, 3, "156", "", "from 55 to 155"},
+        {form->spTB, 5, "155", "155", ""},
+        {form->spMPar, 9, "7", "", "from 3 to 6"},
+        {form->spMPar, 9, "x", "", "from 3 to 6"},
+        {form->spMHCP, 5, "19", "", "from 1 to 18"},
+        {form->spYD, 1, "1000", "", "from 30 to 999"},
+        {form->spYD, 1, "410", "410", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        test::ScriptedMsgBox box;
+        c.grid->SetCellText(c.col, 1, "");
+        StartAt(c.grid, c.col, 1);
+        Type(c.typed);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(c.grid->CellText(c.col, 1), c.stored);
+        EXPECT_EQ(box.Count(), c.range.isEmpty() ? 0 : 1);
+        if (c.range.isEmpty()) continue;
+        EXPECT_TRUE(box.Last().contains(c.range)) << box.Last().toStdString();
+        EXPECT_EQ(c.grid->ActiveCol(), c.col);
+        Key(Qt::Key_Escape);
+    }
 }
 
 TEST_F(CourseEditorTest, SavesANewCourseAndRefusesBadNames) {
@@ -216,7 +266,12 @@ TEST_F(CourseEditorTest, SavesANewCourseAndRefusesBadNames) {
     Type("125");
     Key(Qt::Key_Tab);
     form->cmdSave_Click();
-    EXPECT_EQ(box.Count(), 1);
+    EXPECT_EQ(box.Count(), 2);
+    EXPECT_TRUE(box.Last().startsWith("No pars are entered for the tee box Wh`ite (men)."))
+        << "and No keeps it";
+    EXPECT_EQ(CourseCount(), 0);
+    box.Push(vbYes);
+    form->cmdSave_Click();
     ASSERT_EQ(CourseCount(), 1);
     EXPECT_EQ(Column("COURSE_NAME", 1), "Pine`s");
     EXPECT_EQ(Column("TB", 1), QString(14, ' ') + "Wh`ite" + QString(60, ' '));
@@ -244,6 +299,7 @@ TEST_F(CourseEditorTest, SavesANewCourseAndRefusesBadNames) {
 }
 
 TEST_F(CourseEditorTest, ALongTeeNameNeverShiftsTheSlots) {
+    test::ScriptedMsgBox box({}, vbYes);  // saved without pars
     TypeName("Long");
     form->spTB->SetCellText(1, 1, QString(25, 'x'));  // pasted past the cell's limit
     form->spTB->SetCellText(1, 2, "Blue");

@@ -218,10 +218,16 @@ TEST_F(PlayerEditorTest, EnterMovesOnInTabOrder) {
     EXPECT_EQ(form->txtGHIN->text(), "");
 }
 
+TEST_F(PlayerEditorTest, FitsTheScreenAndShowsEveryName) {
+    Add(1, "Fitzwilliam-Montgomery", "Bartholomew", "M", "Saint-Jean-sur-Richelieu", "", "217-555-0199");
+    Open();
+    EXPECT_EQ(test::LayoutFaults(*form), QStringList());
+}
+
 TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {
     Add(1, "Smith", "John");
     Add(2, "Smithers", "Ann");
-    Add(3, "O'Neil", "Jo");
+    Add(3, "O`Neil", "Jo");  // as saved: the apostrophe became a backtick
     Add(4, "Jones", "Ann");
     Add(5, "S_mith", "Kim");
     Open();
@@ -229,9 +235,9 @@ TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {
 
     form->txtSearch->setText("o'n");
     form->cmdSearch_Click();
-    EXPECT_EQ(form->lblPlayerID->text(), "3") << "one match loads at once";
+    EXPECT_EQ(form->lblPlayerID->text(), "3") << "one match loads at once; ' searches as `";
     EXPECT_EQ(form->txtSearch->text(), "");
-    EXPECT_EQ(form->windowTitle(), "Edit Player: O'Neil, Jo ");
+    EXPECT_EQ(form->windowTitle(), "Edit Player: O`Neil, Jo ");
     EXPECT_FALSE(form->bChanged);
     EXPECT_FALSE(form->bNewPlayer);
 

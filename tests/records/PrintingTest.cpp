@@ -98,6 +98,28 @@ TEST_F(PrintingTest, PlayerListFollowsTheGridWithOffsetsInLandscape) {
     EXPECT_EQ(onAbleLine, 6) << "no e-mail and no home phone: those places stay empty";
 }
 
+TEST_F(PrintingTest, ALongNameIsCutBeforeTheNextColumnOrLabel) {
+    const QString last = "Fitzwilliam-Montgomery-Smythe-Worthington";
+    Add(1, last, "Bartholomew", "Boston");
+    log = RecordAllPrinting();
+    frmPlayers form;
+    form.cmdPrint_Click();
+    QString printed;
+    for (const PrintOp& op : Printed())
+        if (op.text.startsWith("Fitz")) printed = op.text;
+    EXPECT_TRUE(printed.size() > 10 && printed.size() < last.size()) << printed.toStdString();
+
+    RecordingPrinterPage page;
+    page.SetFontSize(12);
+    const QString line = QString("Bartholomew ") + last;
+    PrintLabels(page, {LabelText{line, "", "", ""}, LabelText{"B", "", "", ""}}, LabelPrintSetup{});
+    QString first;
+    for (const PrintOp& op : page.Log()->Texts())
+        if (op.text.startsWith("Bart")) first = op.text;
+    EXPECT_TRUE(!first.isEmpty() && first.size() < line.size()) << first.toStdString();
+    EXPECT_LE(page.TextWidth(first), LabelColumnsX(3)[1] - LabelColumnsX(3)[0]);
+}
+
 TEST_F(PrintingTest, PlayerListWithoutRowsOrSetupAndOverSeveralSheets) {
     gDB->Execute("DELETE FROM SETUP");
     log = RecordAllPrinting();

@@ -122,11 +122,14 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     gDB->Execute(
         "Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, MI) Values (3, '  SMITH ', 'John', 'Q')");
     gDB->Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (5, 'JONES', 'Ann')");
+    gDB->Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (7, 'jonas', 'Al')");
     Load_Players(combo);
     Load_Players(combo);
-    ASSERT_EQ(combo.count(), 2) << "players are never listed twice";
-    EXPECT_EQ(combo.itemText(0), "SMITH, John Q");
+    ASSERT_EQ(combo.count(), 3) << "players are never listed twice";
+    EXPECT_EQ(combo.itemText(0), "jonas, Al ") << "sorted by name whatever the case";
     EXPECT_EQ(combo.itemText(1), "JONES, Ann ");
+    EXPECT_EQ(combo.itemData(1).toInt(), 5) << "each key stays with its name";
+    EXPECT_EQ(combo.itemText(2), "SMITH, John Q");
     SelectByItemData(combo, 5);
     EXPECT_EQ(SelectedItemData(combo), 5);
     SelectByItemData(combo, 99);
@@ -139,6 +142,7 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     Load_Course_Info(courses);
     Load_Course_Info(courses);
     EXPECT_EQ(courses.count(), 4) << "the course loader does not clear the list";
+    EXPECT_EQ(courses.itemText(1), "Short");
 
     QComboBox tees;
     nCurCourseID = 4;
