@@ -1,20 +1,25 @@
 // Dado Corvy: a golf handicap program. The welcome screen runs the start-up and leads on.
 #include <QApplication>
 
+#include "entry/frmMainGolf.h"
 #include "platform/SingleInstance.h"
 #include "platform/Spread.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/MsgBoxWindow.h"
 #include "shell/frmWelcome.h"
+#include "tools/frmEmail.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("DadoCorvy");
+    dc::InstallMsgBoxWindow();
+    dc::InstallErrorReportSender();
     dc::Spread::SetRefusalSound([] {
         if (dc::bSounds) dc::SoundCounter();
     });
     dc::SingleInstance instance;
-    dc::frmWelcome welcome(instance);
+    dc::frmWelcome welcome(instance, [] { return new dc::frmMainGolf(); });
     if (!welcome.Form_Load()) return 0;
     welcome.show();
     return app.exec();

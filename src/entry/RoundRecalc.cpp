@@ -19,13 +19,13 @@ RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, b
 
 SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFlag, float teeRating,
                                int teeSlope, int oldGame, bool hcpChanged, int genderIndex, bool is18,
-                               const std::function<void(int, int)>& progress) {
+                               ProgressReporter* progress) {
     Database::Transaction unit(db);
     const int key = StoreRound(db, entry, newFlag, teeRating, teeSlope);
     SaveOutcome out;
     out.count = RenumberGames(db, entry.playerId);
-    sSQL = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
-    const QVariant game = db.Scalar(sSQL, {entry.playerId, key});
+    const QString sql = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
+    const QVariant game = db.Scalar(sql, {entry.playerId, key});
     out.gameNumber = game.isNull() ? 1 : game.toInt();
     out.range = ChooseRecalcRange(newFlag == 1, oldGame, out.gameNumber, out.count, hcpChanged);
     if (out.range.first <= out.range.last) {
@@ -33,9 +33,9 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFla
         CachedHcpLookups lookups(db);
         RecomputeGames(db, entry.playerId, genderIndex, is18, out.range.first, out.range.last, out.range.mode,
                        lookups, OneYearWindow().toInt(),
-                       showProgress ? progress : std::function<void(int, int)>{});
+                       showProgress && progress ? [progress](int k, int n) { progress->Step(k, n); }
+                                                : std::function<void(int, int)>{});
     }
-    sSQL = "COMMIT";
     unit.Commit();
     return out;
 }

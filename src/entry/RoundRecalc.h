@@ -4,7 +4,7 @@
 // recomputed by both rule sets (18 holes and each played nine of each game). Either all of it is
 // written or, on any error, none of it.
 
-#include <functional>
+#include "handicap/Progress.h"
 
 namespace dc {
 
@@ -31,10 +31,10 @@ struct SaveOutcome {
 };
 
 // Stores, renumbers and recomputes (RenumberGames and RecomputeGames) in one transaction. The
-// recomputation leaves the last run's indexes in sngHcpIndex and sngTHcpIndex. `progress(k, n)` is
-// called after each game of a range of more than 6 games. Throws on error, having changed nothing.
+// recomputation leaves the last run's indexes in sngHcpIndex and sngTHcpIndex. `progress` steps after
+// each game of a range of more than 6 games. Throws on error, having changed nothing.
 SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFlag, float teeRating,
                                int teeSlope, int oldGame, bool hcpChanged, int genderIndex, bool is18,
-                               const std::function<void(int, int)>& progress = {});
+                               ProgressReporter* progress = nullptr);
 
 }  // namespace dc

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <cmath>
 
+#include "handicap/HcpRules.h"
 #include "platform/Val.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
@@ -44,14 +45,8 @@ unsigned int GrossColour(int gross, int par) {
     return 0;
 }
 
-QString CourseHcpText(double index, int slope) {
-    if (index > 0) return QString::number(RoundHalfAway(index * slope / 113.0));
-    return "+" + QString::number(RoundHalfAway(-index * slope / 113.0));
-}
-
 int ColumnCourseHcp(double prevIndex, double prevTIndex, int slope) {
-    const double x = prevTIndex != kNoTournIndex ? prevTIndex : prevIndex;
-    return static_cast<int>(RoundHalfAway(x * slope / 113.0));
+    return CourseHcp(prevTIndex != kNoTournIndex ? prevTIndex : prevIndex, slope);
 }
 
 namespace {

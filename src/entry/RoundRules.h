@@ -38,8 +38,6 @@ std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::a
 // Text colour of a gross cell as a &HBBGGRR value: blue above par, red below, black equal.
 unsigned int GrossColour(int gross, int par);
 
-// Course handicap of index x on a slope: "#0" for x > 0, else "+#0" of -x.
-QString CourseHcpText(double index, int slope);
 // A course handicap for the allowable scores: the previous tournament index when not -100, else
 // the previous index, times the slope over 113, rounded half away from zero.
 int ColumnCourseHcp(double prevIndex, double prevTIndex, int slope);

@@ -7,11 +7,14 @@
 #include <array>
 #include <functional>
 
+#include "entry/MainRound.h"
 #include "entry/RoundRules.h"
 #include "handicap/SaveScoresDB.h"
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -53,7 +56,6 @@ class frmMainGolf : public QWidget {
     std::array<QRadioButton*, 3> opt189;    // 1 "18 Hole", 2 "9 Hole"
     std::array<QRadioButton*, 3> optUSCan;  // 1 US, 2 Canada
     Spread* spISC;
-    Spread* spD;  // the handicap grid, never shown
     QPushButton* cmdPrintScoreCard;
     QLabel *lblHIndex, *lblTHcpIndex, *lblCHcp, *lblAlscr, *lblAdjustScore, *lblCurrentIndex;
     // Index 1: the 18 holes or the front nine; 2: the back nine (0 unused).
@@ -63,25 +65,17 @@ class frmMainGolf : public QWidget {
     QPlainTextEdit* txtNotes;
 
     // ---- form-level state
+    MainRound round;  // the shown round: its state and handicap figures
     int bFormReady = 0;
     int bFirstLoad = 0;
-    int nShownPlayerID = 0;
     int bPlayerLoaded = 0;
     int bNoSaveCheck = 0;
-    int nShownGame = -1;
-    int nNewRound = 1;
     int nSaveExisting = 0;
-    int bRoundChanged = 0;
-    QString sChangedField;
-    int bHcpFieldChanged = 0;
-    int nOldGameNumber = 0;
     int bNoScroll = 0;
     int bRecNumByCode = 0, bRecNumClamp = 0, bRecNumNew = 0;
     int bLoadingCourse = 0;
     int bSettingChecks = 0;
     int bLastGameDeleted = 0;
-    int nTeeSlope = 0;
-    float sngTeeRating = 0;
 
     // ---- loading and activation
     void Form_Load();
@@ -143,6 +137,12 @@ class frmMainGolf : public QWidget {
 
   private:
     void BuildControls();
+    QHBoxLayout* BuildButtons();
+    void SetScreenHooks();  // the screens the buttons open
+    QHBoxLayout* BuildPlayerRow();
+    void BuildRoundTab(QWidget* roundTab);
+    QGridLayout* BuildHandicapPanel(QWidget* roundTab);
+    void BuildCostsTab(QWidget* costs);
     void ConnectHandlers();
     void Grid_Setup(Spread& grid);
     void Init_Player_List();
@@ -165,13 +165,13 @@ class frmMainGolf : public QWidget {
     bool RunSaveChecks(bool fromPrompt);
     void FailCheck(const QString& message, QWidget* focus);
     void SetGrossColour(int hole);
+    void ShowHoleDetails(const RoundRec& round);
     void UpdateCourseHcps();
     void FillLabels(int k, int c);
     void SetPrevIndexesForNewRound();
     void SetRecNumText(const QString& text, int& guard);
     void SelectPlayerQuietly(int index);
-    double D(int col, int row) const;  // number of a handicap-grid cell
-    int nRecBarShown_ = 1;             // the game the scroll bar showed last
+    int nRecBarShown_ = 1;  // the game the scroll bar showed last
     bool shownOnce_ = false;
     bool loadingByCode_ = false;
     QString shownDatabase_;  // the database the shown lists and round come from  // the game number is being

@@ -12,17 +12,12 @@ namespace dc {
 
 namespace {
 
-Database& Db() {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    return *gDB;
-}
-
 // The player's handicap rounds up to game g, oldest first.
 std::vector<HcpRound> LoadHandicapRounds(int gameNumber) {
-    sSQL =
+    QString sql =
         "SELECT * FROM INDIV_SCORES WHERE PLAYER_ID=? AND USE_HCP<>0 AND GAME_NUMBER<=? "
         "ORDER BY GAME_NUMBER DESC";
-    Recordset rs = Db().OpenRecordset(sSQL, {nCurPlayerID, gameNumber});
+    Recordset rs = Db().OpenRecordset(sql, {nCurPlayerID, gameNumber});
     std::vector<HcpRound> rounds;
     rounds.reserve(rs.RecordCount());
     for (rs.MoveLast(); !rs.Bof(); rs.MovePrevious()) rounds.push_back(ReadHcpRound(rs));
@@ -39,18 +34,18 @@ std::vector<const HcpRound*> Pointers(const std::vector<HcpRound>& rounds) {
 void Write(HcpVariant variant, int gameNumber, const HcpOutcome& out) {
     const QString suffix = kVariantSuffix[variant];
     QVariantList params{StoredIndexValue(out.index), StoredIndexValue(out.tIndex)};
-    sSQL = "UPDATE INDIV_SCORES SET HCP_INDEX_" + suffix + "=?,THCP_INDEX_" + suffix + "=?";
+    QString sql = "UPDATE INDIV_SCORES SET HCP_INDEX_" + suffix + "=?,THCP_INDEX_" + suffix + "=?";
     if (out.writeAdjScore) {
-        sSQL += ",ADJSCR_" + suffix + "=?";
+        sql += ",ADJSCR_" + suffix + "=?";
         params << out.adjScore;
     }
     if (out.writePar) {
-        sSQL += ",PAR=?";
+        sql += ",PAR=?";
         params << out.par;
     }
-    sSQL += " WHERE PLAYER_ID=? AND GAME_NUMBER=?";
+    sql += " WHERE PLAYER_ID=? AND GAME_NUMBER=?";
     params << nCurPlayerID << gameNumber;
-    Db().Execute(sSQL, params);
+    Db().Execute(sql, params);
 }
 
 void Run18(RuleSet rules, int gameNumber, int mode, int genderIndex, bool is18, int* line) {

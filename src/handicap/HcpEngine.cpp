@@ -4,6 +4,7 @@
 
 #include "handicap/AllowableScores.h"
 #include "handicap/HcpLookups.h"
+#include "records/TeeBoxPacking.h"
 
 namespace dc {
 
@@ -30,7 +31,7 @@ void Finish(HcpOutcome& out, const std::vector<float>& diffs, std::vector<float>
 std::optional<QString> CourseSlotPars(const HcpRound& round, int genderIndex, HcpLookups& lookups) {
     const auto column = lookups.CourseParsColumn(round.courseId, genderIndex);
     if (!column) return std::nullopt;
-    return round.teeBox >= 0 ? column->mid(round.teeBox * 18, 18) : QString("");
+    return round.teeBox >= 0 ? SlotText(*column, Packed::MPARS, round.teeBox) : QString("");
 }
 
 // The pars a nine is capped by: the round's own, else its tee box's on the course (a round

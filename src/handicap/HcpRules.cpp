@@ -164,8 +164,13 @@ CombinedScore CombinedNines(const NineScore& newer, const NineScore& older) {
     return c;
 }
 
-int CourseHcp(float index, double slope) {
-    return static_cast<int>(RoundWrittenHalfAway(static_cast<double>(index) * slope / kStandardSlope, 15, 0));
+int CourseHcp(double index, double slope) {
+    return static_cast<int>(RoundWrittenHalfAway(index * slope / kStandardSlope, 15, 0));
+}
+
+QString CourseHcpText(double index, double slope, bool zeroIsPlain) {
+    if (index > 0 || (zeroIsPlain && index == 0)) return QString::number(CourseHcp(index, slope));
+    return "+" + QString::number(CourseHcp(-index, slope));
 }
 
 int ScoringCourseHcp(float prevIndex, float prevTournIndex, double slope) {

@@ -74,8 +74,12 @@ struct CombinedScore {
 };
 CombinedScore CombinedNines(const NineScore& newer, const NineScore& older);
 
-// index x slope / 113 rounded to a whole number, halves away from zero.
-int CourseHcp(float index, double slope);
+// The course handicap: index x slope / 113 as written with 15 significant digits, rounded to a
+// whole number, halves away from zero. Every course handicap of the program comes from here.
+int CourseHcp(double index, double slope);
+// Its text: "14", a plus handicap "+2"; an index of exactly 0 is a plus index ("+0"), unless
+// `zeroIsPlain` ("0", the handicap card's rule for a plain index).
+QString CourseHcpText(double index, double slope, bool zeroIsPlain = false);
 // The same rule, taken from a tournament index.
 inline int TournCourseHcp(float tournIndex, double slope) { return CourseHcp(tournIndex, slope); }
 // Course handicap for recomputing a score: from the tournament index unless it is -100.

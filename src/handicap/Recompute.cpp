@@ -80,23 +80,23 @@ void WriteChanges(Database& db, const GameRow& row) {
     for (int col = 0; col < kColCount; ++col)
         if (mask & (1u << col)) params << now[col];
     params << row.rowId;
-    sSQL = *it;
-    db.Execute(sSQL, params);
+    QString sql = *it;
+    db.Execute(sql, params);
 }
 
 }  // namespace
 
 int RenumberGames(Database& db, int playerId) {
-    sSQL =
+    QString sql =
         "SELECT rowid AS RID, GAME_NUMBER FROM INDIV_SCORES WHERE PLAYER_ID=? "
         "ORDER BY ROUND_DATE ASC, GAME_NUMBER ASC, rowid ASC";
-    Recordset rs = db.OpenRecordset(sSQL, {playerId});
+    Recordset rs = db.OpenRecordset(sql, {playerId});
     int n = 0;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         ++n;
         if (rs.Fields(1).isNull() || rs.Fields(1).toInt() != n) {
-            sSQL = "UPDATE INDIV_SCORES SET GAME_NUMBER=? WHERE rowid=?";
-            db.Execute(sSQL, {n, rs.Fields(0).toLong()});
+            sql = "UPDATE INDIV_SCORES SET GAME_NUMBER=? WHERE rowid=?";
+            db.Execute(sql, {n, rs.Fields(0).toLong()});
         }
     }
     return n;
@@ -106,10 +106,10 @@ void RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int 
                     HcpLookups& lookups, int window, const std::function<void(int, int)>& progress) {
     if (first > last) return;
     // Later games play no part in the games of the range.
-    sSQL =
+    const QString sql =
         "SELECT *, rowid AS RID FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER<=? "
         "ORDER BY GAME_NUMBER ASC, rowid ASC";
-    Recordset rs = db.OpenRecordset(sSQL, {playerId, last});
+    Recordset rs = db.OpenRecordset(sql, {playerId, last});
     const int ridOrdinal = rs.Ordinal("RID");
     std::vector<GameRow> rows(rs.RecordCount());
     int n = 0;  // games of the range

@@ -2,7 +2,7 @@
 // Keeping the stored rounds consistent: renumbering a player's games in date order, and
 // recomputing the indexes, tournament indexes and adjusted scores of every round of every player.
 
-class QWidget;
+#include "handicap/Progress.h"
 
 namespace dc {
 
@@ -12,11 +12,10 @@ void ResynchIndivScores(int PlayerID);
 // Renumbers and recomputes every player's rounds by both rules, 18 holes and each played nine.
 // Each player is one unit inside one transaction for the whole run: a player that fails is
 // reported once and keeps every stored value; a failure of the run itself leaves the database as
-// it was. With more than three players it shows the progress window and disables the calling
-// screen: `callingScreen`, else the open screen named "frmUpCRSR" while bResyncFromUpCRSR is set,
-// else the one named "frmSystemSetup". Pointer, window and screen are given back also on failure.
+// it was. `progress` (the screens give ResyncProgress) starts when there are players, steps after
+// each player and finishes however the run ends, before a failure is reported.
 // Returns true when every player was recomputed and the run was stored; a failure has been
 // reported already.
-bool ResynchAllScores(QWidget* callingScreen = nullptr);
+bool ResynchAllScores(ProgressReporter* progress = nullptr);
 
 }  // namespace dc

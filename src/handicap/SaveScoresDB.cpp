@@ -24,8 +24,8 @@ double GridNumber(const QString& text) {
 int NewRoundKey(Database& db, int playerId) {
     for (;;) {
         const int key = QRandomGenerator::global()->bounded(1, 1000000);
-        sSQL = "SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=? AND RND_GAME_ID=?";
-        if (db.Scalar(sSQL, {playerId, key}).toInt() == 0) return key;
+        QString sql = "SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=? AND RND_GAME_ID=?";
+        if (db.Scalar(sql, {playerId, key}).toInt() == 0) return key;
     }
 }
 
@@ -65,16 +65,16 @@ int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, 
 
     const QStringList& cols = RoundFieldOrder();
     if (NewFlag == 1) {
-        sSQL = "Select Max(GAME_NUMBER) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?";
-        const int n = static_cast<int>(Val(db.Scalar(sSQL, {nCurPlayerID}).toString()));
+        QString sql = "Select Max(GAME_NUMBER) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?";
+        const int n = static_cast<int>(Val(db.Scalar(sql, {nCurPlayerID}).toString()));
         const int key = NewRoundKey(db, nCurPlayerID);
         QVariantList v{nCurPlayerID, nCurCourseID, n + 1, DbDate(*date), key};
         common(v, total == 0 ? 0 : (e.useHcp != 0 ? 1 : 0));
         v << " " + e.notes;
         QStringList marks;
         for (int i = 0; i < cols.size(); ++i) marks << "?";
-        sSQL = "INSERT INTO INDIV_SCORES (" + cols.join(",") + ") VALUES (" + marks.join(",") + ")";
-        db.Execute(sSQL, v);
+        sql = "INSERT INTO INDIV_SCORES (" + cols.join(",") + ") VALUES (" + marks.join(",") + ")";
+        db.Execute(sql, v);
         nRndGameID = key;
     } else {
         QVariantList v{nCurCourseID, DbDate(*date)};
@@ -83,9 +83,9 @@ int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, 
         QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
         for (int i = 5; i < cols.size(); ++i) sets << cols[i] + "=?";
         v << nCurPlayerID << e.gameNumber << e.rndGameId;
-        sSQL = "UPDATE INDIV_SCORES SET " + sets.join(",") +
-               " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
-        db.Execute(sSQL, v);
+        const QString sql = "UPDATE INDIV_SCORES SET " + sets.join(",") +
+                            " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
+        db.Execute(sql, v);
         nRndGameID = e.rndGameId;
     }
     return nRndGameID;
@@ -93,9 +93,8 @@ int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, 
 
 bool SaveScoresDB(const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope) {
     try {
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-        Database::Transaction unit(*gDB);
-        StoreRound(*gDB, entry, NewFlag, TeeRating, TeeSlope);
+        Database::Transaction unit(Db());
+        StoreRound(Db(), entry, NewFlag, TeeRating, TeeSlope);
         unit.Commit();
         return true;
     } catch (...) {

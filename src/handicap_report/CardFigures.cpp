@@ -4,11 +4,6 @@
 
 namespace dc {
 
-QString CourseHcpText(float index, double slope, bool zeroIsPlain) {
-    if (index > 0 || (zeroIsPlain && index == 0)) return QString::number(CourseHcp(index, slope));
-    return "+" + QString::number(CourseHcp(-index, slope));
-}
-
 CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules) {
     CardFigures card;
     if (!rounds.empty()) {

@@ -21,10 +21,6 @@ struct CardFigures {
 // From the player's rounds, newest first (LoadReportRounds), for 18 holes or nines.
 CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules);
 
-// Course-handicap text of an index with a slope: "14", a plus handicap "+2"; an index of exactly 0
-// is a plus index ("+0"), unless `zeroIsPlain` ("0", the card's rule for a plain index).
-QString CourseHcpText(float index, double slope, bool zeroIsPlain = false);
-
 // The average of the numbers the score texts begin with, "##0.0"; "" for no scores.
 QString AverageText(const QStringList& scores);
 

@@ -23,8 +23,8 @@ struct CourseTexts {
 };
 
 CourseTexts LoadCourseTexts(int courseId) {
-    sSQL = "Select * From COURSES Where COURSE_ID=" + QString::number(courseId);
-    Recordset rs = gDB->OpenRecordset(sSQL);
+    QString sql = "Select * From COURSES Where COURSE_ID=" + QString::number(courseId);
+    Recordset rs = Db().OpenRecordset(sql);
     if (rs.IsEmpty()) return {};
     rs.MoveFirst();
     return {rs["COURSE_NAME"].str().trimmed(), rs["TB"].str()};
@@ -53,10 +53,9 @@ bool Counts(const HcpRound& round) { return round.useHcp && round.rating != 0 &&
 }  // namespace
 
 std::vector<ReportRound> LoadReportRounds(int playerId, bool oneYear) {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    sSQL = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
-           " Order By GAME_NUMBER Desc";
-    Recordset rs = gDB->OpenRecordset(sSQL);
+    QString sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
+                  " Order By GAME_NUMBER Desc";
+    Recordset rs = Db().OpenRecordset(sql);
     const int window = OneYearWindow(Today()).toInt();
     std::vector<ReportRound> rounds;
     QHash<int, CourseTexts> courses;
@@ -69,7 +68,7 @@ std::vector<ReportRound> LoadReportRounds(int playerId, bool oneYear) {
         r.date = date ? FormatLocalDate(*date) : QString();
         rounds.push_back(std::move(r));
     }
-    const QString roundsSql = sSQL;
+    const QString roundsSql = sql;
     for (ReportRound& r : rounds) {
         if (!courses.contains(r.round.courseId))
             courses.insert(r.round.courseId, LoadCourseTexts(r.round.courseId));
@@ -77,7 +76,7 @@ std::vector<ReportRound> LoadReportRounds(int playerId, bool oneYear) {
         r.course = c.name;
         r.tee = TeeName(c.tb, r.round.teeBox);
     }
-    sSQL = roundsSql;
+    sql = roundsSql;
     return rounds;
 }
 

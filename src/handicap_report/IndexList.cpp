@@ -18,8 +18,8 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     row.playerId = player.id;
     row.name = player.text;
     const QString key = QString::number(player.id);
-    sSQL = "Select * From PLAYERS Where PLAYER_ID=" + key;
-    Recordset people = gDB->OpenRecordset(sSQL);
+    QString sql = "Select * From PLAYERS Where PLAYER_ID=" + key;
+    Recordset people = Db().OpenRecordset(sql);
     if (!people.IsEmpty()) {
         people.MoveFirst();
         row.gender = people["GENDER"].str().trimmed();
@@ -31,8 +31,8 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     }
     if (order == IndexOrder::LowToHigh) row.name = row.name.left(20).leftJustified(20);
 
-    sSQL = "Select * From INDIV_SCORES Where PLAYER_ID=" + key + " ORDER BY GAME_NUMBER Desc";
-    Recordset rounds = gDB->OpenRecordset(sSQL);
+    sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + key + " ORDER BY GAME_NUMBER Desc";
+    Recordset rounds = Db().OpenRecordset(sql);
     StoredIndexes stored{DefaultIndex(GenderIndexOf(row.gender), !is18_), kNoTournIndexF};
     if (!rounds.IsEmpty()) {
         rounds.MoveFirst();
@@ -47,7 +47,7 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
 }
 
 std::vector<IndexListRow> IndexList::Build(const std::vector<ListedPlayer>& players, IndexOrder order) const {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+    Db();  // DbError when no database is open
     std::vector<IndexListRow> rows;
     for (const ListedPlayer& p : players) rows.push_back(Row(p, order));
     if (order == IndexOrder::LowToHigh)

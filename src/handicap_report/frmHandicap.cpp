@@ -31,6 +31,7 @@
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "tools/Email.h"
+#include "tools/frmEmail.h"
 
 namespace dc {
 
@@ -495,7 +496,7 @@ void frmHandicap::cboTeeBox_Click() {
     try {
         int menSlope = 0, womenSlope = 0;
         if (cboTeeBox->currentIndex() >= 0) {
-            sSQL = "Select * From COURSES Where COURSE_ID=" + QString::number(nCurCourseID);
+            QString sql = "Select * From COURSES Where COURSE_ID=" + QString::number(nCurCourseID);
             if (const auto course = LoadCourse(nCurCourseID)) {
                 nCurTeeBox = SelectedItemData(*cboTeeBox);
                 menSlope = static_cast<int>(SlotNumber(course->MSL, Packed::MSL, nCurTeeBox));

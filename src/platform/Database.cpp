@@ -10,6 +10,8 @@
 
 namespace dc {
 
+QString sSQL;
+
 namespace {
 
 int ErrNumberFor(int rc, const QString& message) {
@@ -145,6 +147,8 @@ Database::~Database() { Close(); }
 
 void Database::SetBusyTimeout(int milliseconds) { BusyTimeout() = milliseconds; }
 
+bool Database::InTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
+
 bool Database::IsReadOnly() const { return db_ && sqlite3_db_readonly(db_, "main") == 1; }
 
 QString Database::QuickCheck() {
@@ -164,11 +168,12 @@ void Database::Close() {
 
 void Database::Fail(int rc, const QString& sql) const {
     const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString("database is not open");
-    throw DbError(ErrNumberFor(rc, msg), msg);
+    throw DbError(ErrNumberFor(rc, msg), msg, sql);
 }
 
 sqlite3_stmt* Database::Prepare(const QString& sql) {
-    if (!db_) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+    sSQL = sql;
+    if (!db_) throw DbError(kErrNotOpen, "Object invalid or no longer set.", sql);
     const std::string key = sql.toStdString();
     auto it = cache_.find(key);
     if (it != cache_.end()) {
@@ -190,7 +195,7 @@ sqlite3_stmt* Database::Prepare(const QString& sql) {
 void Database::Bind(sqlite3_stmt* stmt, const QVariantList& params, const QString& sql) {
     const int expected = sqlite3_bind_parameter_count(stmt);
     if (expected != params.size())
-        throw DbError(kErrNoColumn, QString("Too few parameters. Expected %1.").arg(expected));
+        throw DbError(kErrNoColumn, QString("Too few parameters. Expected %1.").arg(expected), sql);
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& v = params[i];
         int rc = SQLITE_OK;
@@ -353,6 +358,8 @@ Database::Transaction::Transaction(Database& db) : db_(db) {
 
 Database::Transaction::~Transaction() {
     if (done_) return;
+    // The statement that failed stays in sSQL for the error report.
+    const QString failed = sSQL;
     try {
         if (db_.IsOpen()) {
             db_.Execute("ROLLBACK TO " + name_);
@@ -360,6 +367,7 @@ Database::Transaction::~Transaction() {
         }
     } catch (...) {
     }
+    sSQL = failed;
     --db_.savepointDepth_;
 }
 

@@ -41,6 +41,8 @@ class Database {
     QStringList TableColumns(const QString& table);
     bool HasTable(const QString& table);
 
+    // True inside a transaction; false once the engine has rolled one back by itself.
+    bool InTransaction() const;
     // True when the engine opened the file for reading only (it cannot be written).
     bool IsReadOnly() const;
     // The first problem SQLite's quick check finds in the file's pages, or an empty text.

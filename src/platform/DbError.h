@@ -48,10 +48,19 @@ class AppError : public std::runtime_error {
     QString description_;
 };
 
-// An error raised by the database engine.
+// An error raised by the database engine, with the statement that failed (empty when none ran).
 class DbError : public AppError {
   public:
-    using AppError::AppError;
+    DbError(int number, const QString& description, const QString& statement = QString())
+        : AppError(number, description), statement_(statement) {}
+    const QString& statement() const { return statement_; }
+
+  private:
+    QString statement_;
 };
+
+// The text of the statement the database runs (or ran last), for error messages. The database
+// sets it from every statement it runs; its own rollbacks leave it as it was.
+extern QString sSQL;
 
 }  // namespace dc

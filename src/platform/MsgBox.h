@@ -1,6 +1,6 @@
 #pragma once
-// Message boxes with the classic answer codes. Tests install a responder that records each
-// text and gives scripted answers instead of showing a window.
+// Message boxes with the classic answer codes. The screens layer installs the window that shows a
+// box; tests install a responder that records each text and gives scripted answers instead.
 
 #include <QString>
 #include <functional>
@@ -21,11 +21,17 @@ enum MsgStyle : int {
 };
 enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbRetry = 4, vbYes = 6, vbNo = 7 };
 
-// Shows the box and returns the answer. An empty title means sAppTitle.
+// "Dado Corvy " + version: the title of every box that names none.
+extern QString sAppTitle;
+
+// Shows the box and returns the answer. An empty title means sAppTitle. Without a window or a
+// responder installed the box is answered vbCancel (vbOK for a box with only OK).
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString());
 
 using MsgBoxResponder = std::function<int(const QString& text, int style, const QString& title)>;
-// Replaces the real box (an empty function restores it).
+// The window that shows a box (the screens layer installs it at start).
+void SetMsgBoxWindow(MsgBoxResponder window);
+// Replaces the window (an empty function restores it).
 void SetMsgBoxResponder(MsgBoxResponder responder);
 
 }  // namespace dc

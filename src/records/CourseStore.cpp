@@ -1,15 +1,11 @@
 #include "records/CourseStore.h"
 
 #include "platform/Database.h"
+#include "platform/Val.h"
 #include "shell/Globals.h"
 
 namespace dc {
 namespace {
-
-Database& Db() {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    return *gDB;
-}
 
 QVariantList PackedValues(const PackedCourse& c) {
     return {c.TB, c.MCR, c.MSL, c.WCR, c.WSL, c.MHCP, c.WHCP, c.MPARS, c.WPARS, c.YARDS};
@@ -18,45 +14,62 @@ QVariantList PackedValues(const PackedCourse& c) {
 }  // namespace
 
 bool CourseNameExists(const QString& name) {
-    sSQL = "Select COURSE_NAME From COURSES Where trim(COURSE_NAME)=?";
-    return !Db().OpenRecordset(sSQL, {name.trimmed()}).IsEmpty();
+    QString sql = "Select COURSE_NAME From COURSES Where trim(COURSE_NAME)=?";
+    return !Db().OpenRecordset(sql, {name.trimmed()}).IsEmpty();
 }
 
 int NextCourseId() {
-    sSQL = "Select Max(COURSE_ID) as nMax From COURSES";
-    Recordset rs = Db().OpenRecordset(sSQL);
+    QString sql = "Select Max(COURSE_ID) as nMax From COURSES";
+    Recordset rs = Db().OpenRecordset(sql);
     return rs.IsEmpty() ? 1 : static_cast<int>(rs.Fields("nMax").toLong()) + 1;
 }
 
 void InsertCourse(int courseId, const QString& name, const PackedCourse& course) {
-    sSQL =
+    QString sql =
         "Insert Into COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS) "
         "Values (?,?,?,?,?,?,?,?,?,?,?,?)";
-    Db().Execute(sSQL, QVariantList{courseId, name} + PackedValues(course));
+    Db().Execute(sql, QVariantList{courseId, name} + PackedValues(course));
 }
 
 void UpdateCourse(int courseId, const QString& name, const PackedCourse& course) {
-    sSQL =
+    QString sql =
         "Update COURSES Set COURSE_NAME=?,TB=?,MCR=?,MSL=?,WCR=?,WSL=?,MHCP=?,WHCP=?,MPARS=?,WPARS=?,YARDS=? "
         "Where COURSE_ID=?";
-    Db().Execute(sSQL, QVariantList{name} + PackedValues(course) + QVariantList{courseId});
+    Db().Execute(sql, QVariantList{name} + PackedValues(course) + QVariantList{courseId});
 }
 
 bool CourseInUse(int courseId) {
-    sSQL = "Select Count(COURSE_ID) as nUsed From INDIV_SCORES Where COURSE_ID=" + QString::number(courseId);
-    Recordset rs = Db().OpenRecordset(sSQL);
+    QString sql =
+        "Select Count(COURSE_ID) as nUsed From INDIV_SCORES Where COURSE_ID=" + QString::number(courseId);
+    Recordset rs = Db().OpenRecordset(sql);
     return !rs.IsEmpty() && rs.Fields("nUsed").toLong() > 0;
 }
 
 void DeleteCourse(int courseId) {
-    sSQL = "Delete From COURSES Where COURSE_ID=" + QString::number(courseId);
-    Db().Execute(sSQL);
+    QString sql = "Delete From COURSES Where COURSE_ID=" + QString::number(courseId);
+    Db().Execute(sql);
+}
+
+int TeeBoxFigures::Par(int hole) const { return static_cast<int>(Val(pars.mid(hole - 1, 1))); }
+
+std::optional<TeeBoxFigures> ReadTeeBox(int courseId, bool male, int slot) {
+    const std::optional<PackedCourse> c = LoadCourse(courseId);
+    if (!c) return std::nullopt;
+    TeeBoxFigures t;
+    t.slope = static_cast<int>(SlotNumber(male ? c->MSL : c->WSL, male ? Packed::MSL : Packed::WSL, slot));
+    t.rating = static_cast<float>(SlotNumber(male ? c->MCR : c->WCR, male ? Packed::MCR : Packed::WCR, slot));
+    t.pars = SlotText(male ? c->MPARS : c->WPARS, male ? Packed::MPARS : Packed::WPARS, slot);
+    for (int j = 1; j <= 18; ++j) {
+        t.hcp[j - 1] = HoleText(male ? c->MHCP : c->WHCP, male ? Packed::MHCP : Packed::WHCP, slot, j);
+        t.yards[j - 1] = HoleText(c->YARDS, Packed::YARDS, slot, j);
+    }
+    return t;
 }
 
 std::optional<PackedCourse> LoadCourse(int courseId) {
-    sSQL = "Select TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS From COURSES Where COURSE_ID=" +
-           QString::number(courseId);
-    Recordset rs = Db().OpenRecordset(sSQL);
+    QString sql = "Select TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS From COURSES Where COURSE_ID=" +
+                  QString::number(courseId);
+    Recordset rs = Db().OpenRecordset(sql);
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();
     PackedCourse c;

@@ -22,4 +22,16 @@ void DeleteCourse(int courseId);
 // The ten packed columns of a course; nothing when there is no such course.
 std::optional<PackedCourse> LoadCourse(int courseId);
 
+// One tee box of a course for one gender, as a round is entered on it: slope, rating, and the
+// packed texts of its pars, hole handicaps and yards.
+struct TeeBoxFigures {
+    int slope = 0;
+    float rating = 0;
+    QString pars;  // the slot's 18 par digits
+    std::array<QString, 18> hcp, yards;
+    int Par(int hole) const;  // 1 to 18; 0 when unknown
+};
+// Slot `slot` (0 to 3) of the course; nothing when there is no such course.
+std::optional<TeeBoxFigures> ReadTeeBox(int courseId, bool male, int slot);
+
 }  // namespace dc

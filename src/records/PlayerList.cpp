@@ -2,7 +2,6 @@
 
 #include "platform/Database.h"
 #include "platform/PrinterPage.h"
-#include "platform/Spread.h"
 #include "shell/Globals.h"
 
 namespace dc {
@@ -12,9 +11,8 @@ constexpr double kColumnGap = 60;  // twips kept free before the next column
 }  // namespace
 
 PrinterOffsets ReadPrinterOffsets() {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    sSQL = "Select XOFFSET,YOFFSET From SETUP";
-    Recordset rs = gDB->OpenRecordset(sSQL);
+    QString sql = "Select XOFFSET,YOFFSET From SETUP";
+    Recordset rs = Db().OpenRecordset(sql);
     if (rs.IsEmpty()) return {};
     rs.MoveFirst();
     return {rs["XOFFSET"].toDouble(), rs["YOFFSET"].toDouble()};
@@ -32,16 +30,6 @@ const std::vector<PlayerListColumn>& PlayerListColumns() {
         {"Email", 10, 700 + 7.5 * 1440},
     };
     return columns;
-}
-
-std::vector<QStringList> PlayerListRows(const Spread& grid) {
-    std::vector<QStringList> rows;
-    for (int r = 1; r <= grid.MaxRows(); ++r) {
-        QStringList texts;
-        for (const auto& column : PlayerListColumns()) texts << grid.CellText(column.gridCol, r);
-        rows.push_back(texts);
-    }
-    return rows;
 }
 
 void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, const PrinterOffsets& offsets) {

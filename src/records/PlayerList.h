@@ -9,7 +9,6 @@
 namespace dc {
 
 class PrinterPage;
-class Spread;
 
 // The printer offsets of the SETUP row, in inches (0 when the table has no row). Throws DbError.
 struct PrinterOffsets {
@@ -24,9 +23,6 @@ struct PlayerListColumn {
     double x;
 };
 const std::vector<PlayerListColumn>& PlayerListColumns();
-
-// The texts of the printed columns for every grid row, in the grid's order.
-std::vector<QStringList> PlayerListRows(const Spread& grid);
 
 // Prints the list as one document. A list longer than a sheet goes on to further sheets, each with
 // the heading line again. Offsets in inches; a positive offset moves the print left or up.

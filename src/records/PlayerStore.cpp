@@ -6,11 +6,6 @@
 namespace dc {
 namespace {
 
-Database& Db() {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    return *gDB;
-}
-
 const QString kColumns =
     "LAST_NAME,FIRST_NAME,MI,GENDER,SALUTATION,ADDRESS1,ADDRESS2,CITY,STATE,ZIP,HOME_PHONE,OTHER_PHONE,EMAIL,"
     "HOME_COURSE,COURSE_PH,GHIN";
@@ -50,45 +45,46 @@ QString PlayerGridName(const PlayerRec& p) {
 }
 
 int NextPlayerId() {
-    sSQL = "Select Max(PLAYER_ID) as nMax From PLAYERS";
-    Recordset rs = Db().OpenRecordset(sSQL);
+    QString sql = "Select Max(PLAYER_ID) as nMax From PLAYERS";
+    Recordset rs = Db().OpenRecordset(sql);
     return rs.IsEmpty() ? 1 : static_cast<int>(rs.Fields("nMax").toLong()) + 1;
 }
 
 void InsertPlayer(const PlayerRec& p) {
-    sSQL = "Insert Into PLAYERS (PLAYER_ID," + kColumns + ") Values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
-    Db().Execute(sSQL, QVariantList{p.PLAYER_ID} + Values(p));
+    QString sql =
+        "Insert Into PLAYERS (PLAYER_ID," + kColumns + ") Values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+    Db().Execute(sql, QVariantList{p.PLAYER_ID} + Values(p));
 }
 
 void UpdatePlayer(const PlayerRec& p) {
-    sSQL = "Update PLAYERS Set " + QString(kColumns).replace(",", "=?,") + "=? Where PLAYER_ID=?";
-    Db().Execute(sSQL, Values(p) + QVariantList{p.PLAYER_ID});
+    QString sql = "Update PLAYERS Set " + QString(kColumns).replace(",", "=?,") + "=? Where PLAYER_ID=?";
+    Db().Execute(sql, Values(p) + QVariantList{p.PLAYER_ID});
 }
 
 void DeletePlayer(int playerId) {
     Database& db = Db();
     // Rounds first: a row left behind would belong to the next player given this key.
     Database::Transaction t(db);
-    sSQL = "Delete From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId);
-    db.Execute(sSQL);
-    sSQL = "Delete From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
-    db.Execute(sSQL);
-    sSQL = "COMMIT";
+    QString sql = "Delete From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId);
+    db.Execute(sql);
+    sql = "Delete From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
+    db.Execute(sql);
+    sql = "COMMIT";
     t.Commit();
 }
 
 std::optional<PlayerRec> LoadPlayerRec(int playerId) {
-    sSQL = "Select * From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
-    Recordset rs = Db().OpenRecordset(sSQL);
+    QString sql = "Select * From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
+    Recordset rs = Db().OpenRecordset(sql);
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();
     return FromRow(rs);
 }
 
 std::vector<PlayerRec> AllPlayers(const QString& orderBy) {
-    sSQL = "Select * From PLAYERS";
-    if (!orderBy.isEmpty()) sSQL += " Order By " + orderBy;
-    Recordset rs = Db().OpenRecordset(sSQL);
+    QString sql = "Select * From PLAYERS";
+    if (!orderBy.isEmpty()) sql += " Order By " + orderBy;
+    Recordset rs = Db().OpenRecordset(sql);
     std::vector<PlayerRec> players;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) players.push_back(FromRow(rs));
     return players;
@@ -105,22 +101,23 @@ QString LikePrefix(const QString& prefix) {
 
 std::vector<NameMatch> SearchPlayers(const QString& searchText) {
     QVariantList params;
+    QString sql;
     const int comma = searchText.indexOf(',');
     if (comma < 0) {
-        sSQL =
+        sql =
             "Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where FOLD(LAST_NAME) Like FOLD(?) Escape "
             "'\\' "
             "Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText);
     } else {
-        sSQL =
+        sql =
             "Select PLAYER_ID,LAST_NAME,FIRST_NAME From PLAYERS Where ((FOLD(LAST_NAME) Like FOLD(?) Escape "
             "'\\') "
             "And (FOLD(FIRST_NAME) Like FOLD(?) Escape '\\')) Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText.left(comma).trimmed())
                << LikePrefix(searchText.mid(comma + 1).trimmed());
     }
-    Recordset rs = Db().OpenRecordset(sSQL, params);
+    Recordset rs = Db().OpenRecordset(sql, params);
     std::vector<NameMatch> matches;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         matches.push_back(
@@ -129,8 +126,9 @@ std::vector<NameMatch> SearchPlayers(const QString& searchText) {
 }
 
 std::optional<HomeCourse> FindHomeCourse(const QString& prefix) {
-    sSQL = "Select HOME_COURSE, COURSE_PH From PLAYERS Where FOLD(HOME_COURSE) Like FOLD(?) Escape '\\'";
-    Recordset rs = Db().OpenRecordset(sSQL, {LikePrefix(prefix)});
+    QString sql =
+        "Select HOME_COURSE, COURSE_PH From PLAYERS Where FOLD(HOME_COURSE) Like FOLD(?) Escape '\\'";
+    Recordset rs = Db().OpenRecordset(sql, {LikePrefix(prefix)});
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();
     return HomeCourse{rs["HOME_COURSE"].str(), rs["COURSE_PH"].str()};

@@ -7,30 +7,29 @@
 namespace dc {
 
 void ReRateRounds(int courseId, const std::optional<QDate>& from) {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
     for (const char* gender : {"M", "F"}) {
         const QString g = QString(gender) == "M" ? "M" : "W";
-        sSQL =
+        QString sql =
             QString(
                 "Select %1SL as SlopeRating, %1CR as CourseRating, %1PARS as Pars, %1HCP as HcpHoles, YARDS "
                 "From COURSES Where COURSE_ID=%2")
                 .arg(g)
                 .arg(courseId);
-        Recordset course = gDB->OpenRecordset(sSQL);
+        Recordset course = Db().OpenRecordset(sql);
         if (course.IsEmpty()) continue;
         course.MoveFirst();
         // Each round cuts its own tee box's slot out of the packed texts.
-        sSQL =
+        sql =
             "Update INDIV_SCORES Set SLOPE_RATING=CAST(substr(?,TEE_BOX_ID*3+1,3) AS INTEGER),"
             "COURSE_RATING=CAST(substr(?,TEE_BOX_ID*4+1,4) AS REAL),PAR=substr(?,TEE_BOX_ID*18+1,18) "
             "Where COURSE_ID=? And PLAYER_ID In (Select PLAYER_ID From PLAYERS Where GENDER=?)";
         QVariantList params{course["SlopeRating"].str(), course["CourseRating"].str(), course["Pars"].str(),
                             courseId, QString(gender)};
         if (from) {
-            sSQL += " And ROUND_DATE>=?";
+            sql += " And ROUND_DATE>=?";
             params << DbDate(*from);
         }
-        gDB->Execute(sSQL, params);
+        Db().Execute(sql, params);
     }
 }
 

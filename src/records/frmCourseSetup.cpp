@@ -21,6 +21,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 namespace {
@@ -32,7 +33,7 @@ bool IsHcpGrid(HoleGridKind kind) { return kind == HoleGridKind::MenHcp || kind 
 
 }  // namespace
 
-frmCourseSetup::frmCourseSetup(QWidget* parent) : QDialog(parent) {
+frmCourseSetup::frmCourseSetup(QWidget* parent) : DialogBase(parent) {
     setObjectName("frmCourseSetup");
     setWindowTitle("Course Information");
     OpenReRating = [this] {
@@ -541,22 +542,6 @@ bool frmCourseSetup::Form_Unload() {
         return false;
     }
     return true;
-}
-
-void frmCourseSetup::closeEvent(QCloseEvent* event) {
-    if (!Form_Unload()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    QDialog::done(QDialog::Rejected);
-}
-
-void frmCourseSetup::reject() { close(); }
-
-bool frmCourseSetup::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) SetMousePointer(Pointer::Default);
-    return QDialog::event(event);
 }
 
 }  // namespace dc

@@ -3,10 +3,10 @@
 // boxes, and after a change of ratings, slopes or pars of a stored course opens the re-rating of
 // the rounds played on it. Shown modelessly by the main screen; sets nReturnCode 1 on closing.
 
-#include <QDialog>
 #include <functional>
 
 #include "records/CourseData.h"
+#include "shell/DialogBase.h"
 
 class QCloseEvent;
 class QComboBox;
@@ -17,7 +17,7 @@ namespace dc {
 
 class Spread;
 
-class frmCourseSetup : public QDialog {
+class frmCourseSetup : public DialogBase {
     Q_OBJECT
   public:
     explicit frmCourseSetup(QWidget* parent = nullptr);
@@ -62,7 +62,7 @@ class frmCourseSetup : public QDialog {
     void HoleGrid_LeaveCell(Spread& grid, int col, int row, int newCol, int newRow);
     void Grid_Advance(Spread& grid, bool next);
     // The close check: false keeps the screen open.
-    bool Form_Unload();
+    bool Form_Unload() override;
 
     // The save; true when the course on the screen is stored (or nothing needed storing).
     bool SaveCourse();
@@ -70,13 +70,6 @@ class frmCourseSetup : public QDialog {
     CourseCells ReadCells() const;
     void ShowCells(const CourseCells& cells);
     Spread* HoleGrid(HoleGridKind kind) const;
-
-  public Q_SLOTS:
-    void reject() override;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
 
   private:
     // A cell still being typed in counts as an edit before any save question.

@@ -23,6 +23,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -118,9 +119,8 @@ void frmMailingLabels::Form_Load() {
             }
         }
 
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-        sSQL = "Select XOFFSET,YOFFSET From SETUP";
-        Recordset rs = gDB->OpenRecordset(sSQL);
+        QString sql = "Select XOFFSET,YOFFSET From SETUP";
+        Recordset rs = Db().OpenRecordset(sql);
         if (!rs.IsEmpty()) {
             rs.MoveFirst();
             txtXOffset->setText(OffsetBoxText(rs["XOFFSET"].toDouble()));
@@ -145,9 +145,8 @@ void frmMailingLabels::cmdPrint_Click() {
                 return;
             }
         }
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-        sSQL = "Update SETUP Set XOFFSET=" + OffsetSqlText(x) + ",YOFFSET=" + OffsetSqlText(y);
-        gDB->Execute(sSQL);
+        QString sql = "Update SETUP Set XOFFSET=" + OffsetSqlText(x) + ",YOFFSET=" + OffsetSqlText(y);
+        Db().Execute(sql);
     } catch (...) {
         ReportCurrentError("Mailing Labels, cmdPrint_Click", Sql::Without);
         return;

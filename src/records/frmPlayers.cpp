@@ -24,10 +24,25 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/frmFindName.h"
 #include "tools/Email.h"
+#include "tools/frmEmail.h"
 
 namespace dc {
+
+namespace {
+// The texts of the printed columns for every grid row, in the grid's order.
+std::vector<QStringList> PlayerListRows(const Spread& grid) {
+    std::vector<QStringList> rows;
+    for (int r = 1; r <= grid.MaxRows(); ++r) {
+        QStringList texts;
+        for (const auto& column : PlayerListColumns()) texts << grid.CellText(column.gridCol, r);
+        rows.push_back(texts);
+    }
+    return rows;
+}
+}  // namespace
 namespace {
 
 QLineEdit* NewBox(QWidget* parent, const char* name, int maxLength) {
@@ -39,7 +54,7 @@ QLineEdit* NewBox(QWidget* parent, const char* name, int maxLength) {
 
 }  // namespace
 
-frmPlayers::frmPlayers(QWidget* parent) : QDialog(parent) {
+frmPlayers::frmPlayers(QWidget* parent) : DialogBase(parent) {
     setObjectName("frmPlayers");
     setWindowTitle("Add/Edit Player Info");
     BuildControls();
@@ -426,22 +441,6 @@ bool frmPlayers::Form_Unload() {
     nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);  // the main screen's activation restores it
     return true;
-}
-
-void frmPlayers::closeEvent(QCloseEvent* event) {
-    if (!Form_Unload()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    QDialog::done(QDialog::Rejected);
-}
-
-void frmPlayers::reject() { close(); }
-
-bool frmPlayers::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) SetMousePointer(Pointer::Default);
-    return QDialog::event(event);
 }
 
 void frmPlayers::spPlayers_Click(int col, int row) {

@@ -4,10 +4,10 @@
 // mailing labels. Shown modally by the main screen; hands the shown player back in nCurPlayerID
 // with nReturnCode 2.
 
-#include <QDialog>
 #include <array>
 
 #include "records/PlayerStore.h"
+#include "shell/DialogBase.h"
 
 class QCloseEvent;
 class QGroupBox;
@@ -20,7 +20,7 @@ namespace dc {
 
 class Spread;
 
-class frmPlayers : public QDialog {
+class frmPlayers : public DialogBase {
     Q_OBJECT
   public:
     explicit frmPlayers(QWidget* parent = nullptr);
@@ -80,7 +80,7 @@ class frmPlayers : public QDialog {
     void spPlayers_DblClick(int col, int row);
     void txtHomeCourse_KeyUp(int keyCode);
     // The close check: false keeps the screen open.
-    bool Form_Unload();
+    bool Form_Unload() override;
 
     // The save; true when the player on the screen is stored.
     bool SavePlayer();
@@ -89,12 +89,7 @@ class frmPlayers : public QDialog {
     // The 15 text boxes in tab order.
     std::array<QLineEdit*, 15> TextBoxes() const;
 
-  public Q_SLOTS:
-    void reject() override;
-
   protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -17,6 +17,8 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/ResyncProgress.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -82,12 +84,12 @@ void frmUpCRSR::cmdUpdate_Click() {
     }
     const int keptPlayer = nCurPlayerID;
     try {
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
         // Both genders' updates and the recomputation of every round stand or fall together.
-        Database::Transaction run(*gDB);
+        Database::Transaction run(Db());
         ReRateRounds(courseId_, from);
         bResyncFromUpCRSR = true;
-        const bool recomputed = ResynchAllScores(this);
+        ResyncProgress progress(this);
+        const bool recomputed = ResynchAllScores(&progress);
         bResyncFromUpCRSR = false;
         nCurPlayerID = keptPlayer;
         if (!recomputed) {
@@ -95,7 +97,7 @@ void frmUpCRSR::cmdUpdate_Click() {
             setEnabled(true);
             return;
         }
-        sSQL = "COMMIT";
+        QString sql = "COMMIT";
         run.Commit();
     } catch (...) {
         bResyncFromUpCRSR = false;

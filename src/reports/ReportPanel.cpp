@@ -20,6 +20,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/frmCalendar.h"
 
 namespace dc {

@@ -28,7 +28,6 @@ std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start,
             sql += "Order By GAME_NUMBER Asc";
             break;
     }
-    sSQL = sql;
     Recordset rs = db.OpenRecordset(sql, params);
     std::vector<RoundRec> rounds;
     rounds.reserve(rs.RecordCount());
@@ -37,8 +36,8 @@ std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start,
 }
 
 std::map<int, CourseFacts> ReadCourseFacts(Database& db) {
-    sSQL = "Select COURSE_ID, COURSE_NAME, TB From COURSES";
-    Recordset rs = db.OpenRecordset(sSQL);
+    QString sql = "Select COURSE_ID, COURSE_NAME, TB From COURSES";
+    Recordset rs = db.OpenRecordset(sql);
     std::map<int, CourseFacts> facts;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         facts[rs.Fields(0).toInt()] = {rs.Fields(1).str(), rs.Fields(2).str()};
@@ -46,8 +45,8 @@ std::map<int, CourseFacts> ReadCourseFacts(Database& db) {
 }
 
 std::map<int, QString> ReadPlayerNames(Database& db) {
-    sSQL = "Select PLAYER_ID, FIRST_NAME, LAST_NAME From PLAYERS";
-    Recordset rs = db.OpenRecordset(sSQL);
+    QString sql = "Select PLAYER_ID, FIRST_NAME, LAST_NAME From PLAYERS";
+    Recordset rs = db.OpenRecordset(sql);
     std::map<int, QString> names;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         names[rs.Fields(0).toInt()] = rs.Fields(1).str() + " " + rs.Fields(2).str();

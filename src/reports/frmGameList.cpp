@@ -30,6 +30,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -246,10 +247,10 @@ void frmGameList::UpdatespGL() {
         const int courseId = panel->CourseId();
         const bool nineView = opt189[2]->isChecked();
         const bool us = optUSCan[1]->isChecked();
-        const auto courses = ReadCourseFacts(*gDB);
+        const auto courses = ReadCourseFacts(Db());
         for (const auto& [key, name] : players) {
             const auto rounds =
-                ReadRounds(*gDB, key, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc);
+                ReadRounds(Db(), key, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc);
             for (const GameListPick& pick : WalkGameList(rounds, nineView, courseId)) {
                 const RoundRec& r = rounds[pick.round];
                 GameListNames names;

@@ -31,6 +31,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -168,7 +169,7 @@ void frmGraphs::UpdateGraph() {
     SetMousePointer(Pointer::Hourglass);
     cmdPrint->setEnabled(false);
     try {
-        const auto rounds = ReadRounds(*gDB, SelectedItemData(*cboPlayer), panel->StartDate(),
+        const auto rounds = ReadRounds(Db(), SelectedItemData(*cboPlayer), panel->StartDate(),
                                        panel->EndDate(), RoundOrder::GameNumber);
         data_ = CollectGraph(rounds, opt189[1]->isChecked(), optUSCan[1]->isChecked(), panel->CourseId());
         nGraphPoints = static_cast<int>(data_.points.size());

@@ -23,6 +23,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -305,11 +306,11 @@ void frmStats::UpdateStats() {
         const int courseId = panel->CourseId();
         StatsAccumulator stats(courseId != 0 && cboCourse->currentIndex() >= 0);
         for (int player : players)
-            for (const RoundRec& round : ReadRounds(*gDB, player, panel->StartDate(), panel->EndDate(),
+            for (const RoundRec& round : ReadRounds(Db(), player, panel->StartDate(), panel->EndDate(),
                                                     RoundOrder::DateThenGame, true))
                 if (courseId == 0 || round.COURSE_ID == courseId) stats.Add(round);
-        const auto names = ReadPlayerNames(*gDB);
-        const auto courses = ReadCourseFacts(*gDB);
+        const auto names = ReadPlayerNames(Db());
+        const auto courses = ReadCourseFacts(Db());
         StatsNames lookup{[&](int id) { return names.count(id) ? names.at(id) : QString(); },
                           [&](int id) { return courses.count(id) ? courses.at(id).name : QString(); }};
         Show(MakeStatsTexts(stats, lookup));

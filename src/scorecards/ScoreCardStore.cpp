@@ -6,19 +6,10 @@
 #include "shell/Globals.h"
 
 namespace dc {
-namespace {
-
-Database& Db() {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    return *gDB;
-}
-
-}  // namespace
-
 PlayerIndexes FindIndex(int playerId, const QString& gender, bool nineHoles, bool usRules) {
-    sSQL = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
-           " Order By GAME_NUMBER Desc";
-    Recordset rs = Db().OpenRecordset(sSQL);
+    QString sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
+                  " Order By GAME_NUMBER Desc";
+    Recordset rs = Db().OpenRecordset(sql);
     if (rs.IsEmpty()) return {DefaultIndex(GenderIndexOf(gender), nineHoles), kNoTournIndex};
     rs.MoveFirst();
     // The nine-hole choice always takes the front nine's columns.
@@ -30,8 +21,8 @@ PlayerIndexes FindIndex(int playerId, const QString& gender, bool nineHoles, boo
 }
 
 void StorePrinterOffsets(double xInches, double yInches) {
-    sSQL = "Update SETUP Set XOFFSET=" + OffsetSqlText(xInches) + ",YOFFSET=" + OffsetSqlText(yInches);
-    Db().Execute(sSQL);
+    QString sql = "Update SETUP Set XOFFSET=" + OffsetSqlText(xInches) + ",YOFFSET=" + OffsetSqlText(yInches);
+    Db().Execute(sql);
 }
 
 }  // namespace dc

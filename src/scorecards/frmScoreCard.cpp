@@ -29,6 +29,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/frmCalendar.h"
 
 namespace dc {
@@ -543,8 +544,8 @@ void frmScoreCard::cmdPrint_Click() {
 
     ScoreCardJob job;
     try {
-        sSQL = "Select MPARS, WPARS, MHCP, WHCP, YARDS From COURSES Where COURSE_ID=" +
-               QString::number(SelectedItemData(*cboCourse));
+        QString sql = "Select MPARS, WPARS, MHCP, WHCP, YARDS From COURSES Where COURSE_ID=" +
+                      QString::number(SelectedItemData(*cboCourse));
         if (const auto course = LoadCourse(SelectedItemData(*cboCourse)))
             job.tees = FindParHcpHoleYard(*course, menPos, womenPos);
     } catch (...) {

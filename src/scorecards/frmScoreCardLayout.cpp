@@ -22,6 +22,7 @@
 #include "records/TypedKeys.h"
 #include "scorecards/frmScoreCard.h"
 #include "shell/Global.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 namespace {

@@ -62,8 +62,8 @@ void CopyRows(Database& fresh, const QString& table) {
         if (old.contains(c.toUpper())) common << Quoted(c);
     if (common.isEmpty()) return;
     const QString list = common.join(",");
-    sSQL = "Insert Into " + table + " (" + list + ") Select " + list + " From old." + table;
-    fresh.Execute(sSQL);
+    QString sql = "Insert Into " + table + " (" + list + ") Select " + list + " From old." + table;
+    fresh.Execute(sql);
 }
 
 void RemoveDatabaseFile(const QString& path) {
@@ -105,6 +105,7 @@ void Database_Updates() {
     QString temp, kept;
     bool closed = false, keptMade = false, replaced = false;
     std::unique_ptr<Database> fresh;
+    QString sql;  // the statement of the current step; empty while a step runs none
     auto at = [&step](int n) {
         step = n;
         if (StepHook()) StepHook()(n);
@@ -113,12 +114,10 @@ void Database_Updates() {
     try {
         // 1. Read the stamp; a Null or a missing row reads as an empty text.
         at(1);
-        sSQL = "";
-        sSQL = "Select VERSION From SETUP";
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+        sql = "Select VERSION From SETUP";
         QString version;
         {
-            Recordset rs = gDB->OpenRecordset(sSQL);
+            Recordset rs = Db().OpenRecordset(sql);
             if (!rs.IsEmpty()) {
                 rs.MoveFirst();
                 version = rs.Fields("VERSION").str().trimmed();
@@ -147,7 +146,7 @@ void Database_Updates() {
 
         // 5. Release the live file; one that may not be written is not replaced.
         at(5);
-        sSQL = "";
+        sql = "";
         ThrowIfWriteProtected(live);
         gDB->Close();
         gDB.reset();
@@ -161,7 +160,7 @@ void Database_Updates() {
         // 7. Open the copy and attach the old file with the same password.
         at(7);
         fresh = Database::Open(temp, DatabasePassword());
-        sSQL = "ATTACH DATABASE '" + live + "' AS old";
+        sql = "ATTACH DATABASE '" + live + "' AS old";
         fresh->Execute("ATTACH DATABASE ? AS old KEY ?", {live, DatabasePassword()});
 
         {
@@ -172,28 +171,28 @@ void Database_Updates() {
 
             // 9. A database never given a settings row gets the default one, so that it can be stamped.
             at(9);
-            sSQL = "Select Count(*) From SETUP";
-            if (fresh->Scalar(sSQL).toInt() == 0) {
-                sSQL =
+            sql = "Select Count(*) From SETUP";
+            if (fresh->Scalar(sql).toInt() == 0) {
+                sql =
                     "Insert Into SETUP (SOUNDS, FLAG_18_9, US_CA_FLAG, LABEL_STYLE, XOFFSET, YOFFSET) "
                     "Values (0, 1, 1, '2', 0, 0)";
-                fresh->Execute(sSQL);
+                fresh->Execute(sql);
             }
 
             // 10. Stamp the program's version.
             at(10);
-            sSQL = "Update SETUP Set VERSION='" + VersionText() + "'";
-            fresh->Execute(sSQL);
+            sql = "Update SETUP Set VERSION='" + VersionText() + "'";
+            fresh->Execute(sql);
             transaction.Commit();
         }
 
         // 11. Finish the copy.
         at(11);
-        sSQL = "DETACH DATABASE old";
-        fresh->Execute(sSQL);
+        sql = "DETACH DATABASE old";
+        fresh->Execute(sql);
         fresh->Close();
         fresh.reset();
-        sSQL = "";
+        sql = "";
 
         // 12. Keep the old file under its dated name; the live path keeps its file meanwhile.
         at(12);
@@ -239,7 +238,7 @@ void Database_Updates() {
         }
         // The statement (when one ran) comes before the step number in this procedure's text.
         ReportErrorText(ErrorText("DBUpdates, Database_Updates", CurrentError(), -1, "Line # ",
-                                  !sSQL.trimmed().isEmpty()) +
+                                  !sql.trimmed().isEmpty()) +
                         "\r\nLine # " + QString::number(step));
     }
 }

@@ -3,13 +3,14 @@
 #include "platform/DbError.h"
 #include "platform/MsgBox.h"
 #include "shell/Globals.h"
-#include "tools/Email.h"
 
 namespace dc {
 
 ErrorInfo CurrentError() {
     try {
         throw;
+    } catch (const DbError& e) {
+        return {e.number(), e.description(), e.statement()};
     } catch (const AppError& e) {
         return {e.number(), e.description()};
     } catch (const std::bad_alloc&) {
@@ -25,14 +26,23 @@ QString ErrorText(const QString& tag, const ErrorInfo& error, int line, const QS
                   bool withSql) {
     QString text = tag + "\r\nError Number " + QString::number(error.number) + "\r\n" + error.description;
     if (line >= 0) text += "\r\n" + lineLabel + QString::number(line);
-    if (withSql) text += "\r\nsSQL=" + sSQL;
+    if (withSql) text += "\r\nsSQL=" + (error.statement.isEmpty() ? sSQL : error.statement);
     return text;
 }
 
+namespace {
+ErrorReportSender& Sender() {
+    static ErrorReportSender sender;
+    return sender;
+}
+}  // namespace
+
+void SetErrorReportSender(ErrorReportSender sender) { Sender() = std::move(sender); }
+
 void ReportErrorText(const QString& text) {
-    if (bErrorReport) {
+    if (bErrorReport && Sender()) {
         QString message = text;
-        SendErrorReport(message);
+        Sender()(message);
     } else {
         MsgBox(text, vbExclamation + vbOKOnly);
     }

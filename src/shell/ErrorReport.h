@@ -1,23 +1,25 @@
 #pragma once
-// The program's standard error text, and where it goes: to the e-mail error report while error
-// reporting is on, else to an exclamation box. Every procedure catches its own errors at its edge
-// and hands them here.
+// The program's standard error text, and where it goes: to the error report sender (the e-mail
+// screen) while error reporting is on, else to an exclamation box. Every procedure catches its own errors at
+// its edge and hands them here.
 
 #include <QString>
 #include <exception>
+#include <functional>
 
 namespace dc {
 
 struct ErrorInfo {
     int number = 0;
     QString description;
+    QString statement;  // the failed statement of a database error
 };
 
 // Number and description of the exception being handled (call inside a catch block).
 ErrorInfo CurrentError();
 
 // tag, CRLF, "Error Number " number, CRLF, description; then optionally CRLF + lineLabel + line,
-// and CRLF + "sSQL=" + sql.
+// and CRLF + "sSQL=" + the failed statement (else the last statement run).
 QString ErrorText(const QString& tag, const ErrorInfo& error, int line = -1,
                   const QString& lineLabel = "Line # ", bool withSql = false);
 
@@ -29,5 +31,10 @@ void ReportCurrentError(const QString& tag, Sql sql = Sql::With, int line = -1,
 
 // Reports a finished error text.
 void ReportErrorText(const QString& text);
+
+// Where reports go while error reporting is on (the e-mail screen installs itself at start); an
+// exclamation box when none is installed.
+using ErrorReportSender = std::function<void(QString& text)>;
+void SetErrorReportSender(ErrorReportSender sender);
 
 }  // namespace dc

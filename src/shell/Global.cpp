@@ -2,15 +2,11 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QLocale>
 
 #include "platform/Desktop.h"
 #include "platform/IniFile.h"
-#include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
-#include "platform/Spread.h"
-#include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Globals.h"
 
@@ -71,29 +67,6 @@ void SoundCounter() {
 void SetDecimalSeparator() {
     QLocale l;
     sDecimalSep = l.toString(0.5).contains(',') ? "," : ".";
-}
-
-void SetDateFormat(MaskEdBox& box) {
-    try {
-        const QString sep = LocaleDateSeparator();
-        const QString current = box.Text();
-        box.SetMask("##" + sep + "##" + sep + "####");
-        if (auto d = ParseAnyDate(current)) box.SetText(FormatLocalDate(*d));
-        SetDecimalSeparator();
-    } catch (...) {
-        ReportCurrentError("Global, SetDateFormat", Sql::Without);
-    }
-}
-
-void ResetSpreadRows(Spread& grid, int rows) {
-    grid.SetReDraw(false);
-    grid.SetMaxRows(0);
-    grid.SetMaxRows(rows);
-    grid.SetReDraw(true);
-}
-
-void SelectAllText(QLineEdit& box) {
-    if (!box.text().isEmpty()) box.selectAll();
 }
 
 }  // namespace dc

@@ -7,8 +7,6 @@
 namespace dc {
 
 std::unique_ptr<Database> gDB;
-QString sSQL;
-QString sAppTitle;
 QString sDBPathFile;
 QString sMultimediaPath;
 QString sDBPassword;
@@ -45,6 +43,11 @@ float sngHcpIndex = 0;
 float sngTHcpIndex = 0;
 std::array<int, 6> nCourseHcp{};
 std::array<QString, 6> sAllowScore{};
+
+Database& Db() {
+    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+    return *gDB;
+}
 
 namespace {
 QString& FolderOverride() {

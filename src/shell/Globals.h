@@ -6,14 +6,18 @@
 #include <array>
 #include <memory>
 
+#include "platform/DbError.h"  // sSQL
+#include "platform/MsgBox.h"   // sAppTitle
+
 namespace dc {
 
 class Database;
 
+// The open database; DbError 3420 "Object invalid or no longer set." when none is open.
+Database& Db();
+
 // Settings and connection
 extern std::unique_ptr<Database> gDB;  // the one database of the run
-extern QString sSQL;                   // text of the statement being run, for error messages
-extern QString sAppTitle;              // "Dado Corvy " + version; title of every message box
 extern QString sDBPathFile;
 extern QString sMultimediaPath;
 extern QString sDBPassword;

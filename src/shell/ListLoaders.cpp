@@ -24,8 +24,8 @@ void AddSorted(QComboBox& combo, std::vector<std::pair<QString, int>> entries) {
 
 void Load_Course_Info(QComboBox& combo) {
     try {
-        sSQL = "Select COURSE_ID,COURSE_NAME From COURSES";
-        Recordset rs = gDB->OpenRecordset(sSQL);
+        const QString sql = "Select COURSE_ID,COURSE_NAME From COURSES";
+        Recordset rs = Db().OpenRecordset(sql);
         std::vector<std::pair<QString, int>> entries;
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
             entries.emplace_back(rs.Fields("COURSE_NAME").str(), rs.Fields("COURSE_ID").toInt());
@@ -38,8 +38,8 @@ void Load_Course_Info(QComboBox& combo) {
 void Load_Players(QComboBox& combo) {
     try {
         combo.clear();
-        sSQL = "Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS";
-        Recordset rs = gDB->OpenRecordset(sSQL);
+        const QString sql = "Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS";
+        Recordset rs = Db().OpenRecordset(sql);
         std::vector<std::pair<QString, int>> entries;
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
             entries.emplace_back(rs.Fields("LAST_NAME").str().trimmed() + ", " +
@@ -54,8 +54,8 @@ void Load_Players(QComboBox& combo) {
 void Load_TeeBox(QComboBox& combo) {
     try {
         combo.clear();
-        sSQL = "Select TB From COURSES Where COURSE_ID=" + QString::number(nCurCourseID);
-        Recordset rs = gDB->OpenRecordset(sSQL);
+        QString sql = "Select TB From COURSES Where COURSE_ID=" + QString::number(nCurCourseID);
+        Recordset rs = Db().OpenRecordset(sql);
         if (rs.IsEmpty()) return;
         const QString tb = rs.Fields("TB").str();
         for (int slot = 0; slot < 4; ++slot) {

@@ -43,8 +43,8 @@ void SetDateDefaults() {
 }
 
 void LoadSetupRow() {
-    sSQL = "Select * From SETUP";
-    Recordset rs = gDB->OpenRecordset(sSQL);
+    QString sql = "Select * From SETUP";
+    Recordset rs = Db().OpenRecordset(sql);
     if (rs.IsEmpty()) return;
     rs.MoveFirst();
     bSounds = rs.Fields("SOUNDS").toBool();

@@ -32,10 +32,13 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ResyncProgress.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "tools/Email.h"
 #include "tools/frmDLLCheck.h"
+#include "tools/frmEmail.h"
 
 namespace dc {
 
@@ -85,7 +88,7 @@ QString ShownDate(const QString& raw) {
 
 }  // namespace
 
-frmSystemSetup::frmSystemSetup(QWidget* parent) : QDialog(parent) {
+frmSystemSetup::frmSystemSetup(QWidget* parent) : DialogBase(parent) {
     ChooseFile = [](QWidget* parent, const QString& caption, const QString& folder, const QString& filter) {
         return QFileDialog::getOpenFileName(parent, caption, folder, filter);
     };
@@ -259,9 +262,8 @@ void frmSystemSetup::Form_Load() {
     capHelp->setText(kDbPathHint);
     try {
         if (!bDBMissing) {
-            sSQL = "Select * From SETUP;";
-            if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-            Recordset rs = gDB->OpenRecordset(sSQL);
+            QString sql = "Select * From SETUP;";
+            Recordset rs = Db().OpenRecordset(sql);
             if (rs.RecordCount() > 0) {
                 rs.MoveFirst();
                 chkSounds->setChecked(rs.Fields("SOUNDS").toBool());
@@ -343,11 +345,11 @@ bool frmSystemSetup::SaveSettings() {
         bFlag18_9 = opt189_1->isChecked();
         bUSCAFlag = optUSCan_1->isChecked();
 
-        sSQL = "Update SETUP Set LABEL_STYLE='" + style + "',SOUNDS=" + QString::number(bSounds ? 1 : 0) +
-               ", FLAG_18_9=" + QString::number(bFlag18_9 ? 1 : 0) +
-               ",US_CA_FLAG=" + QString::number(bUSCAFlag ? 1 : 0);
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-        gDB->Execute(sSQL);
+        QString sql = "Update SETUP Set LABEL_STYLE='" + style +
+                      "',SOUNDS=" + QString::number(bSounds ? 1 : 0) +
+                      ", FLAG_18_9=" + QString::number(bFlag18_9 ? 1 : 0) +
+                      ",US_CA_FLAG=" + QString::number(bUSCAFlag ? 1 : 0);
+        Db().Execute(sql);
 
         // Until the program ends the sounds follow the box alone.
         bSounds = soundsTicked;
@@ -415,23 +417,13 @@ bool frmSystemSetup::Form_Unload() {
 
 void frmSystemSetup::cmdClose_Click() { close(); }
 
-void frmSystemSetup::closeEvent(QCloseEvent* event) {
-    if (!Form_Unload()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    QDialog::done(QDialog::Rejected);
-}
-
-void frmSystemSetup::reject() { close(); }
-
 void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 void frmSystemSetup::cmdResync_Click() {
     try {
         const int keptPlayer = nCurPlayerID;
-        const bool done = ResynchAllScores(this);
+        ResyncProgress progress(this);
+        const bool done = ResynchAllScores(&progress);
         nCurPlayerID = keptPlayer;
         // A failed run has been reported; it is not announced as complete.
         if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
@@ -490,13 +482,6 @@ bool frmSystemSetup::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-bool frmSystemSetup::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
-        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    }
-    return QDialog::event(event);
 }
 
 }  // namespace dc

@@ -3,11 +3,11 @@
 // options of the SETUP row, and the backup and compaction of the database. Opened modally by
 // start-up when the database is missing, where it refuses to close until a database has been opened.
 
-#include <QDialog>
 #include <QString>
 #include <functional>
 
 #include "shell/BackupCompact.h"
+#include "shell/DialogBase.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -21,7 +21,7 @@ class QTabWidget;
 
 namespace dc {
 
-class frmSystemSetup : public QDialog {
+class frmSystemSetup : public DialogBase {
     Q_OBJECT
   public:
     explicit frmSystemSetup(QWidget* parent = nullptr);
@@ -84,18 +84,13 @@ class frmSystemSetup : public QDialog {
     // The save; true when every step completed, false when it was refused or failed.
     bool SaveSettings();
     // The close check: false keeps the screen open.
-    bool Form_Unload();
+    bool Form_Unload() override;
 
     // The subject line the e-mail button presets.
     static QString EmailSubject();
 
-  public Q_SLOTS:
-    void reject() override;  // Esc goes through the close check too
-
   protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
 
   private:
     void BuildControls();

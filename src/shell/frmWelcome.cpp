@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/frmMainGolf.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Modal.h"
@@ -59,7 +58,8 @@ QLabel* BigWord(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-frmWelcome::frmWelcome(SingleInstance& instance, QWidget* parent) : QDialog(parent), instance_(instance) {
+frmWelcome::frmWelcome(SingleInstance& instance, MainScreenFactory mainScreen, QWidget* parent)
+    : QDialog(parent), instance_(instance), mainScreen_(std::move(mainScreen)) {
     setObjectName("frmWelcome");
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -151,7 +151,7 @@ void frmWelcome::cmdStart_Click() {
         if (!gDB || !gDB->IsOpen()) return;
     }
     SetMousePointer(Pointer::Hourglass);
-    auto* main = new frmMainGolf();
+    QWidget* main = mainScreen_();
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->show();
     SetMousePointer(Pointer::Default);

@@ -3,6 +3,7 @@
 // offers Start (the main screen), Convert, Exit and a link to a PDF reader for the help document.
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -12,10 +13,13 @@ namespace dc {
 
 class SingleInstance;
 
+// Builds the main screen that Start opens (the program hands it in).
+using MainScreenFactory = std::function<QWidget*()>;
+
 class frmWelcome : public QDialog {
     Q_OBJECT
   public:
-    explicit frmWelcome(SingleInstance& instance, QWidget* parent = nullptr);
+    frmWelcome(SingleInstance& instance, MainScreenFactory mainScreen, QWidget* parent = nullptr);
     ~frmWelcome() override;
 
     QPushButton* cmdStart;
@@ -47,6 +51,7 @@ class frmWelcome : public QDialog {
 
   private:
     SingleInstance& instance_;
+    MainScreenFactory mainScreen_;
 };
 
 }  // namespace dc

@@ -1,7 +1,5 @@
 #include "tools/Conversion.h"
 
-#include <sqlite3.h>
-
 #include <QDir>
 #include <QHash>
 #include <QRandomGenerator>
@@ -93,7 +91,7 @@ class Converter {
             unit.Commit();
         } catch (...) {
             // The engine gave up the whole transaction (disk full, I/O): the run ends here.
-            if (sqlite3_get_autocommit(db_.handle())) throw;
+            if (!db_.InTransaction()) throw;
             const ErrorInfo e = CurrentError();
             ReportCurrentError(s.tag, Sql::With);
             r_.failures << QString("%1: %2 (nothing of this step was kept)").arg(s.label, e.description);
@@ -116,8 +114,8 @@ class Converter {
     void Courses() {
         const OldDataFile file = StepFile("COURSE", kCourseRecLen);
         r_.courseRecords = file.Count();
-        sSQL = "Select Max(COURSE_ID) as nMaxID From COURSES";
-        int key = db_.Scalar(sSQL).toInt();
+        const QString sql = "Select Max(COURSE_ID) as nMaxID From COURSES";
+        int key = db_.Scalar(sql).toInt();
         const QHash<QString, int> stored = CourseNames();
         QSet<QString> names(stored.keyBegin(), stored.keyEnd());
         for (int n = 1; n <= file.Count(); ++n) {
@@ -136,8 +134,8 @@ class Converter {
 
     // Upper-case trimmed course name -> the first COURSE_ID of that name.
     QHash<QString, int> CourseNames() {
-        sSQL = "Select COURSE_ID, COURSE_NAME From COURSES Order By COURSE_ID";
-        Recordset rs = db_.OpenRecordset(sSQL);
+        const QString sql = "Select COURSE_ID, COURSE_NAME From COURSES Order By COURSE_ID";
+        Recordset rs = db_.OpenRecordset(sql);
         QHash<QString, int> ids;
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             const QString name = rs["COURSE_NAME"].str().trimmed().toUpper();
@@ -153,8 +151,8 @@ class Converter {
     void Golfers() {
         const OldDataFile file = StepFile("GOLFER", kGolferRecLen);
         r_.golferRecords = file.Count();
-        sSQL = "Select Max(PLAYER_ID) as nMaxID From PLAYERS";
-        int key = db_.Scalar(sSQL).toInt();
+        const QString sql = "Select Max(PLAYER_ID) as nMaxID From PLAYERS";
+        int key = db_.Scalar(sql).toInt();
         for (int n = 1; n <= file.Count(); ++n) {
             const auto rec = DecodeGolfer(file.Record(n));
             const auto gender = rec ? FlagOf(rec->gender) : std::nullopt;
@@ -166,13 +164,13 @@ class Converter {
             CompactKey(rec->name, 8, shortKey);
             const auto name = SplitOldName(rec->name, format_);
             ++key;
-            sSQL =
+            const QString sql =
                 "Insert Into PLAYERS (PLAYER_ID,CV_PREV_FILE_NAME,LAST_NAME,FIRST_NAME,MI,GENDER) "
                 "Values (?,?,?,?,?,?)";
             const QVariant none;
             db_.Execute(
-                sSQL, {key, shortKey, name ? QVariant(name->last) : none, name ? QVariant(name->first) : none,
-                       name && name->mi ? QVariant(*name->mi) : none, *gender == 0 ? "M" : "F"});
+                sql, {key, shortKey, name ? QVariant(name->last) : none, name ? QVariant(name->first) : none,
+                      name && name->mi ? QVariant(*name->mi) : none, *gender == 0 ? "M" : "F"});
             ++r_.golfersConverted;
         }
         Report(ConvertStep::Golfers, r_.golfersConverted, r_.golferRecords);
@@ -185,8 +183,8 @@ class Converter {
 
     // Upper-case CV_PREV_FILE_NAME -> the first player with that key.
     QHash<QString, Golfer> GolferKeys() {
-        sSQL = "Select PLAYER_ID, GENDER, CV_PREV_FILE_NAME From PLAYERS Order By PLAYER_ID";
-        Recordset rs = db_.OpenRecordset(sSQL);
+        const QString sql = "Select PLAYER_ID, GENDER, CV_PREV_FILE_NAME From PLAYERS Order By PLAYER_ID";
+        Recordset rs = db_.OpenRecordset(sql);
         QHash<QString, Golfer> keys;
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             const QString k = rs["CV_PREV_FILE_NAME"].str().trimmed().toUpper();
@@ -215,8 +213,8 @@ class Converter {
 
     void RoundFile(const OldDataFile& file, bool gdb, const Golfer& golfer,
                    const QHash<QString, int>& courses) {
-        sSQL = "Select Max(GAME_NUMBER) From INDIV_SCORES Where PLAYER_ID=?";
-        int game = db_.Scalar(sSQL, {golfer.id}).toInt();
+        const QString sql = "Select Max(GAME_NUMBER) From INDIV_SCORES Where PLAYER_ID=?";
+        int game = db_.Scalar(sql, {golfer.id}).toInt();
         QSet<int> keys = UsedRoundKeys(golfer.id);
         QDate previous(1900, 1, 1);
         const double nine = golfer.gender == "M" ? 18.2 : 20.2;
@@ -246,8 +244,8 @@ class Converter {
     }
 
     QSet<int> UsedRoundKeys(int playerId) {
-        sSQL = "Select RND_GAME_ID From INDIV_SCORES Where PLAYER_ID=?";
-        Recordset rs = db_.OpenRecordset(sSQL, {playerId});
+        const QString sql = "Select RND_GAME_ID From INDIV_SCORES Where PLAYER_ID=?";
+        Recordset rs = db_.OpenRecordset(sql, {playerId});
         QSet<int> keys;
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
             keys.insert(static_cast<int>(rs["RND_GAME_ID"].toLong()));
@@ -309,8 +307,9 @@ class Converter {
         }
         QStringList marks;
         for (int i = 0; i < cols.size(); ++i) marks << "?";
-        sSQL = "Insert Into INDIV_SCORES (" + cols.join(",") + ") Values (" + marks.join(",") + ")";
-        db_.Execute(sSQL, v);
+        const QString sql =
+            "Insert Into INDIV_SCORES (" + cols.join(",") + ") Values (" + marks.join(",") + ")";
+        db_.Execute(sql, v);
         keys.insert(key);
         return true;
     }
@@ -448,8 +447,7 @@ QString ConversionMessage(const ConversionResult& r) {
 
 ConversionResult ConvertFolder(const QString& folder, int nameFormat,
                                const std::function<void(ConvertStep, int, int)>& progress) {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    return Converter(*gDB, folder, nameFormat, progress).Run();
+    return Converter(Db(), folder, nameFormat, progress).Run();
 }
 
 }  // namespace dc

@@ -12,21 +12,22 @@ namespace dc {
 namespace {
 
 void Update(Database& db, const QString& column, const QVariant& value, int orderIndex) {
-    sSQL = "Update DLLCHECK Set " + column + "=? Where ORDERINDEX=?";
-    db.Execute(sSQL, {value, orderIndex});
+    QString sql = "Update DLLCHECK Set " + column + "=? Where ORDERINDEX=?";
+    db.Execute(sql, {value, orderIndex});
 }
 
 }  // namespace
 
 DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QDate& today) {
-    sSQL = "Update DLLCHECK Set ACTUALREGISTERED='',ACTUALFILESIZE=0,ACTUALFILEDATE='',ACTUALFILEVERSION=''";
-    db.Execute(sSQL);
+    QString sql =
+        "Update DLLCHECK Set ACTUALREGISTERED='',ACTUALFILESIZE=0,ACTUALFILEDATE='',ACTUALFILEVERSION=''";
+    db.Execute(sql);
     DllCheckOutcome out;
     const QString os = facts.GetOSVersion();
     out.heading = "File version verification " + FormatLocalDate(today) + " on " + os;
 
-    sSQL = "Select * From DLLCHECK Order By ORDERINDEX";
-    Recordset rs = db.OpenRecordset(sSQL);
+    sql = "Select * From DLLCHECK Order By ORDERINDEX";
+    Recordset rs = db.OpenRecordset(sql);
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         const int number = static_cast<int>(rs["ORDERINDEX"].toLong());
         const QString fileName = rs["FileName"].str();

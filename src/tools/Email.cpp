@@ -1,52 +1,11 @@
 #include "tools/Email.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-
-#include "platform/Modal.h"
-#include "platform/MsgBox.h"
 #include "records/PlayerStore.h"
 #include "shell/Globals.h"
 #include "shell/Version.h"
-#include "tools/frmEmail.h"
 
 namespace dc {
-namespace {
-
-// The preset protocol: the screen reads the presets while it loads; callers fill the subject and
-// message afterwards, show it, and clear the preset flag when it closes.
-void ShowEmail(const QString& mode, const QString& to, const QString& subject, const QString& message,
-               QWidget* parent) {
-    if (frmEmail::Current()) return;
-    bEmailPreset = !mode.isEmpty();
-    sEmailTo = to;
-    sEmailMode = mode;
-    {
-        frmEmail screen(parent);
-        if (!subject.isNull()) screen.txtSubject->setText(subject);
-        if (!message.isNull()) screen.txtMessage->setPlainText(message);
-        ExecModal(screen);
-    }
-    bEmailPreset = false;
-}
-
-}  // namespace
-
 QString ErrorReportSubject() { return "Dado Corvy Error (CV" + VersionText() + ")"; }
-
-void OpenEmailScreen(const QString& mode, const QString& to, const QString& subject, QWidget* parent) {
-    ShowEmail(mode, to, subject, QString(), parent);
-}
-
-void SendErrorReport(QString& message) {
-    // An error while a mail is being written must neither replace it nor go to its recipients.
-    if (frmEmail::Current()) {
-        MsgBox(message, vbExclamation + vbOKOnly);
-        return;
-    }
-    ShowEmail("Error", kSupportAddress, ErrorReportSubject(), message, QApplication::activeWindow());
-}
 
 QString NextToken(QString& text, const QString& delimiter) {
     const int p = text.indexOf(delimiter.left(1));

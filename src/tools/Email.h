@@ -1,14 +1,12 @@
 #pragma once
-// The e-mail module: the error report that every error handler calls, the one way other screens
-// open the e-mail screen, and the recipient procedures and message composition of a send.
+// The e-mail module: the recipient procedures and message composition of a send. (The e-mail
+// screen, and the error report that opens it, are in tools/frmEmail.h.)
 
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 #include "platform/MailSession.h"
-
-class QWidget;
 
 namespace dc {
 
@@ -17,18 +15,6 @@ inline const QString kSupportAddress = "support@example.com";
 
 // "Dado Corvy Error (CV5.5.0)"
 QString ErrorReportSubject();
-
-// Opens the e-mail screen modally and returns when it closes. An empty mode opens the
-// recipient-list layout (one message to each player's address); any other mode ("Error", "System",
-// "General", "Customer", ...) the preset layout with `to` in the To box. `subject` goes into the
-// subject box. While the screen is already open nothing else opens.
-void OpenEmailScreen(const QString& mode, const QString& to = QString(), const QString& subject = QString(),
-                     QWidget* parent = nullptr);
-
-// Hands a finished error text to the user: the e-mail screen in its "Error" mode, addressed to
-// support, with the text as its message. While the e-mail screen is open, an exclamation box shows
-// the text instead and the mail being written stays as it is.
-void SendErrorReport(QString& message);
 
 // Cuts the first token (up to the first delimiter character) off `text` and returns it.
 QString NextToken(QString& text, const QString& delimiter);

@@ -21,6 +21,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/ResyncProgress.h"
 #include "tools/Conversion.h"
 #include "tools/OldDataFiles.h"
 
@@ -158,7 +159,8 @@ void frmConvertUtil::cmdStart_Click() {
                     lblNumRounds->setText(QString::number(done));
                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             });
-        result.recomputed = ResynchAllScores(this);
+        ResyncProgress progress(this);
+        result.recomputed = ResynchAllScores(&progress);
         SetMousePointer(Pointer::Default);
         running_ = false;
         cmdClose->setEnabled(true);

@@ -24,6 +24,7 @@
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"
 #include "tools/Email.h"
+#include "tools/frmEmail.h"
 
 namespace dc {
 
@@ -76,9 +77,8 @@ frmDLLCheck::frmDLLCheck(QWidget* parent) : QDialog(parent) {
 void frmDLLCheck::Form_Load() {
     spDLL->SetReDraw(false);
     try {
-        if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
         CDLLVersion facts;
-        const DllCheckOutcome out = RunDllCheck(*gDB, facts, Today());
+        const DllCheckOutcome out = RunDllCheck(Db(), facts, Today());
         Label1->setText(out.heading);
         spDLL->SetMaxRows(static_cast<int>(out.lines.size()));
         int row = 0;

@@ -1,5 +1,6 @@
 #include "tools/frmEmail.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "platform/DbError.h"
+#include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "records/PlayerStore.h"
@@ -407,5 +409,41 @@ bool frmEmail::event(QEvent* event) {
 void frmEmail::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 void frmEmail::cmdClose_Click() { reject(); }
+
+namespace {
+
+// The preset protocol: the screen reads the presets while it loads; callers fill the subject and
+// message afterwards, show it, and clear the preset flag when it closes.
+void ShowEmail(const QString& mode, const QString& to, const QString& subject, const QString& message,
+               QWidget* parent) {
+    if (frmEmail::Current()) return;
+    bEmailPreset = !mode.isEmpty();
+    sEmailTo = to;
+    sEmailMode = mode;
+    {
+        frmEmail screen(parent);
+        if (!subject.isNull()) screen.txtSubject->setText(subject);
+        if (!message.isNull()) screen.txtMessage->setPlainText(message);
+        ExecModal(screen);
+    }
+    bEmailPreset = false;
+}
+
+}  // namespace
+
+void OpenEmailScreen(const QString& mode, const QString& to, const QString& subject, QWidget* parent) {
+    ShowEmail(mode, to, subject, QString(), parent);
+}
+
+void SendErrorReport(QString& message) {
+    // An error while a mail is being written must neither replace it nor go to its recipients.
+    if (frmEmail::Current()) {
+        MsgBox(message, vbExclamation + vbOKOnly);
+        return;
+    }
+    ShowEmail("Error", kSupportAddress, ErrorReportSubject(), message, QApplication::activeWindow());
+}
+
+void InstallErrorReportSender() { SetErrorReportSender(SendErrorReport); }
 
 }  // namespace dc

@@ -83,4 +83,20 @@ class frmEmail : public QDialog {
     QWidget* fraNames_ = nullptr;
 };
 
+// Opens the e-mail screen modally and returns when it closes. An empty mode opens the
+// recipient-list layout (one message to each player's address); any other mode ("Error", "System",
+// "General", "Customer", ...) the preset layout with `to` in the To box. `subject` goes into the
+// subject box. While the screen is already open nothing else opens.
+void OpenEmailScreen(const QString& mode, const QString& to = QString(), const QString& subject = QString(),
+                     QWidget* parent = nullptr);
+
+// Hands a finished error text to the user: the e-mail screen in its "Error" mode, addressed to
+// support, with the text as its message. While the e-mail screen is open, an exclamation box shows
+// the text instead and the mail being written stays as it is.
+void SendErrorReport(QString& message);
+
+// Makes the error reports of the program, while error reporting is on, open the e-mail screen
+// (SendErrorReport); the program does it once at start.
+void InstallErrorReportSender();
+
 }  // namespace dc

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "tools/frmEmail.h"
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
     // No test hands mail to the machine's real mail program; mail tests set their own recorder.
     qputenv("DC_SENDMAIL", (printDir.path() + "/no-mail-program").toUtf8());
     QApplication app(argc, argv);
+    // Error reports go to the e-mail screen while reporting is on, as in the program.
+    dc::InstallErrorReportSender();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

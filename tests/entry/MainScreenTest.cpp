@@ -63,7 +63,25 @@ class MainScreen : public ::testing::Test {
             f.spISC->SetCellText(HoleColumn(h), kRowGross, QString::number(perHole));
         f.Calc_Row_Scores(kRowGross);
     }
-    static QString D(frmMainGolf& f, int col, int row) { return f.spD->CellText(col, row); }
+    // A handicap figure of the shown round as it would be stored (row 1 previous index, 2 previous
+    // tournament index, 3 allowable score, 4 capped score, 5 and 6 the round's own indexes).
+    static QString D(frmMainGolf& f, int col, int row) {
+        const VariantFigures& v = f.round.figures[col - 1];
+        switch (row) {
+            case 1:
+                return MainRound::FigureText(v.prevIndex);
+            case 2:
+                return MainRound::FigureText(v.prevTIndex);
+            case 3:
+                return v.allowScore;
+            case 4:
+                return v.adjusted ? QString::number(*v.adjusted) : QString();
+            case 5:
+                return MainRound::FigureText(v.currIndex);
+            default:
+                return MainRound::FigureText(v.currTIndex);
+        }
+    }
     static double Stored(const QString& column, int player, int game) {
         return gDB
             ->Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
@@ -95,7 +113,7 @@ TEST_F(MainScreen, MainRoadFromTheFirstRoundToTheIndexAfterTheFifth) {
     EXPECT_EQ(D(*f, 2, 1), "18.2");
     EXPECT_EQ(D(*f, 1, 2), "-100");
     ChooseCourse(*f);
-    EXPECT_EQ(f->nTeeSlope, 113);
+    EXPECT_EQ(f->round.teeSlope, 113);
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowPar), "72");
     EXPECT_EQ(D(*f, 1, 3), "9") << "course handicap 36 on the US 18-hole table";
     for (int round = 1; round <= 5; ++round) {
@@ -166,7 +184,7 @@ TEST_F(MainScreen, ChangePromptNamesTheFirstChangedField) {
     auto f = Open();
     SelectPlayer(*f, 7);
     f->Save_Check();
-    EXPECT_EQ(f->bRoundChanged, 0) << "a loaded round equals its stored row";
+    EXPECT_EQ(f->round.changed, 0) << "a loaded round equals its stored row";
     f->spISC->SetCellText(HoleColumn(12), kRowGross, "9");
     f->Calc_Row_Scores(kRowGross);
     f->cmdExit_Click();
@@ -174,7 +192,7 @@ TEST_F(MainScreen, ChangePromptNamesTheFirstChangedField) {
     EXPECT_EQ(boxes.Last(), "The Hole 12 score has changed.\n\rSave the changes before exiting?");
     EXPECT_EQ(boxes.Styles().back(), vbYesNoCancel + vbQuestion);
     EXPECT_EQ(ended, 0) << "Cancel keeps the program running";
-    EXPECT_EQ(f->bHcpFieldChanged, 1);
+    EXPECT_EQ(f->round.hcpChanged, 1);
     f->cmdExit_Click();
     EXPECT_EQ(ended, 1) << "No ends without saving";
     EXPECT_DOUBLE_EQ(Stored("GS12", 7, 5), 4 + 5 % 3);
@@ -255,7 +273,7 @@ TEST_F(MainScreen, AFailedStoreKeepsTheEntries) {
     EXPECT_TRUE(boxes.Last().startsWith("Form Main Dado, Save_DBF\r\nError Number "))
         << boxes.Last().toStdString();
     EXPECT_EQ(f->txtRecNum->text(), "New");
-    EXPECT_EQ(f->nNewRound, 1);
+    EXPECT_EQ(f->round.isNew, 1);
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "90");
     EXPECT_EQ(f->txtNotes->toPlainText(), "keep me");
     EXPECT_TRUE(f->isEnabled());
@@ -277,10 +295,10 @@ TEST_F(MainScreen, NullCostsNoTeeBoxAndCourseHandicapsPerColumn) {
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowPutts), "36") << "the load went on past the costs";
 
     // Each column's course handicap from its own tournament index, or its index.
-    f->spD->SetCellText(1, 1, "30");
-    f->spD->SetCellText(1, 2, "10");
-    f->spD->SetCellText(4, 1, "20");
-    f->spD->SetCellText(4, 2, "-100");
+    f->round.figures[0].prevIndex = 30;
+    f->round.figures[0].prevTIndex = 10;
+    f->round.figures[3].prevIndex = 20;
+    f->round.figures[3].prevTIndex = -100;
     f->cboTeeBox_Click();
     EXPECT_EQ(nCourseHcp[0], 10);
     EXPECT_EQ(nCourseHcp[3], 20);
@@ -289,8 +307,8 @@ TEST_F(MainScreen, NullCostsNoTeeBoxAndCourseHandicapsPerColumn) {
     f->txtRecNum->setText("3");
     f->cboTeeBox->setCurrentIndex(-1);
     f->cmdNewGame_Click();
-    EXPECT_EQ(f->nTeeSlope, 113);
-    EXPECT_EQ(f->sngTeeRating, 0.0f);
+    EXPECT_EQ(f->round.teeSlope, 113);
+    EXPECT_EQ(f->round.teeRating, 0.0f);
     // ... and its previous indexes are those after the newest round, not after game 3.
     EXPECT_EQ(D(*f, 1, 1), IndexText(float(Stored("HCP_INDEX_US_18", 7, 6))));
     EXPECT_EQ(boxes.Count(), 0);
@@ -426,7 +444,7 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
     EXPECT_EQ(f->cboTeeBox->currentIndex(), 0);
     f->Save_Check();
-    EXPECT_EQ(f->bRoundChanged, 1) << "a kept date other than today counts as a change";
+    EXPECT_EQ(f->round.changed, 1) << "a kept date other than today counts as a change";
 }
 
 TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {

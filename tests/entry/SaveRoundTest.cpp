@@ -148,9 +148,13 @@ TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
     gDB->Execute(
         "UPDATE INDIV_SCORES SET GS01=0,GS02=0,GS03=0,GS04=0,GS05=0,GS06=0,GS07=0,GS08=0,GS09=0,"
         "GSF9=0,GSTOTAL=GSB9 WHERE GAME_NUMBER=5");
-    int shown = 0;
-    const SaveOutcome out = SaveAndRecalculate(*gDB, Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1,
-                                               true, [&](int k, int n) { shown = k * 100 / n; });
+    struct Percent : ProgressReporter {
+        int shown = 0;
+        void Step(int k, int n) override { shown = k * 100 / n; }
+    } progress;
+    const SaveOutcome out =
+        SaveAndRecalculate(*gDB, Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1, true, &progress);
+    const int shown = progress.shown;
     EXPECT_EQ(out.gameNumber, 1);
     EXPECT_EQ(out.count, 10);
     EXPECT_EQ(shown, 100) << "more than 5 games: progress to 100%";

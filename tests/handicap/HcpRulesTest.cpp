@@ -124,6 +124,8 @@ TEST(CourseHcp, RoundedHalvesAwayFromZero) {
     EXPECT_EQ(CourseHcp(12.3f, 125), 14);  // 13.606
     EXPECT_EQ(CourseHcp(36.4f, 113), 36);
     EXPECT_EQ(CourseHcp(40.4f, 113), 40);
+    EXPECT_EQ(CourseHcp(11.3, 125), 13);  // 12.5 as written, whatever the last binary digit
+    EXPECT_EQ(CourseHcpText(-11.3, 125), "+13");
     EXPECT_EQ(ScoringCourseHcp(20.0f, 9.0f, 113), 9);      // the tournament index when there is one
     EXPECT_EQ(ScoringCourseHcp(20.0f, -100.0f, 113), 20);  // else the index
 }

@@ -20,10 +20,17 @@
 #include "platform/Database.h"
 #include "platform/Pointer.h"
 #include "shell/Globals.h"
+#include "shell/ResyncProgress.h"
 #include "shell/frmMainWait.h"
 
 namespace dc::test {
 namespace {
+
+// The recomputation as the screens run it, with the progress window and the calling screen.
+bool Resync(QWidget* caller = nullptr) {
+    ResyncProgress progress(caller);
+    return ResynchAllScores(&progress);
+}
 
 using SaveScoresDb = EngineDb;
 
@@ -109,7 +116,7 @@ TEST_F(SaveScoresDb, RecomputingARangeWritesOnlyItsGames) {
 TEST_F(SaveScoresDb, RecomputesAPlayerWhoseEarliestRoundChanged) {
     AddPlayer(1);
     for (int g = 1; g <= 5; ++g) AddRound(Round(1, g, QString("2026-0%1-01").arg(g + 1)));
-    ResynchAllScores();
+    Resync();
     for (int g = 1; g <= 4; ++g) EXPECT_DOUBLE_EQ(Number(1, g, "HCP_INDEX_US_18"), 36.4) << g;
     EXPECT_DOUBLE_EQ(Number(1, 5, "HCP_INDEX_US_18"), 17.2);  // 18.0 x 0.96
     EXPECT_DOUBLE_EQ(Number(1, 5, "HCP_INDEX_US_F9"), 8.6);   // nine nines of 9.0, lowest 3
@@ -118,7 +125,7 @@ TEST_F(SaveScoresDb, RecomputesAPlayerWhoseEarliestRoundChanged) {
     TestRound early = Round(1, 6, "2026-01-15", 7);
     for (int i = 0; i < 9; ++i) early.gross[i] = 4;
     AddRound(early);
-    ResynchAllScores();
+    Resync();
     EXPECT_EQ(GamesByRoundId(1).at(7), 1);
     EXPECT_EQ(Value(1, 1, "ADJSCR_US_18").toInt(), 81);
     EXPECT_EQ(Value(1, 1, "ADJSCR_US_F9").toInt(), 36);
@@ -143,7 +150,7 @@ TEST_F(SaveScoresDb, ImportedRoundsAfterANonHandicapGameGetTheirScores) {
         r.hcp = g != 2;
         AddRound(r);
     }
-    ResynchAllScores();
+    Resync();
     for (int g : {1, 3, 7}) EXPECT_EQ(Value(1, g, "ADJSCR_CA_18").toInt(), 90) << g;
     EXPECT_DOUBLE_EQ(Number(1, 7, "HCP_INDEX_US_18"), 17.2);
     EXPECT_DOUBLE_EQ(Number(1, 7, "HCP_INDEX_CA_18"), 17.2);
@@ -160,7 +167,7 @@ TEST_F(SaveScoresDb, UnplayedNineKeepsItsStoredValuesAndGenderDecidesTheDefault)
         r.columns = {{"HCP_INDEX_US_B9", 7.7}};
         AddRound(r);
     }
-    ResynchAllScores();
+    Resync();
     EXPECT_DOUBLE_EQ(Number(1, 1, "HCP_INDEX_US_18"), 36.4);
     EXPECT_DOUBLE_EQ(Number(2, 1, "HCP_INDEX_US_18"), 40.4);
     EXPECT_DOUBLE_EQ(Number(3, 1, "HCP_INDEX_CA_F9"), 20.2);
@@ -179,7 +186,7 @@ TEST_F(SaveScoresDb, ThreePlayersShowNoProgressWindow) {
     EnabledChanges changes(&setup);
     bool windowSeen = false;
     QTimer::singleShot(0, [&] { windowSeen = VisibleWaitWindow() != nullptr; });
-    ResynchAllScores();  // finds the settings screen by its name
+    Resync();  // finds the settings screen by its name
     QApplication::processEvents();
     EXPECT_FALSE(windowSeen);
     EXPECT_EQ(changes.disabled, 0);
@@ -207,7 +214,7 @@ TEST_F(SaveScoresDb, FourPlayersShowTheWindowAfterTheFirstAndDisableTheCaller) {
         callerDisabled = !rerating.isEnabled();
     });
     bResyncFromUpCRSR = true;
-    ResynchAllScores();
+    Resync();
     bResyncFromUpCRSR = false;
     EXPECT_EQ(firstPercent, "25.0%");
     EXPECT_TRUE(callerDisabled);
@@ -222,7 +229,7 @@ TEST_F(SaveScoresDb, FourPlayersShowTheWindowAfterTheFirstAndDisableTheCaller) {
 TEST_F(SaveScoresDb, EmptyPlayerTableGivesControlBack) {
     QWidget caller;
     caller.setEnabled(false);
-    ResynchAllScores(&caller);
+    Resync(&caller);
     EXPECT_TRUE(caller.isEnabled());
 }
 
@@ -239,7 +246,7 @@ TEST_F(SaveScoresDb, FailingPlayerIsReportedOnceAndKeepsEveryValue) {
     QWidget caller;
     caller.show();
     ScriptedMsgBox boxes;
-    ResynchAllScores(&caller);
+    Resync(&caller);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(
         boxes.Last().startsWith("SaveScores, ResynchAllScores\r\nError Number 3022\r\nrefused\r\nsSQL=UPDATE "
@@ -271,7 +278,7 @@ TEST_F(SaveScoresDb, RunThatFailsLeavesEveryIndexAsBefore) {
     QWidget caller;
     caller.show();
     ScriptedMsgBox boxes;
-    ResynchAllScores(&caller);
+    Resync(&caller);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().startsWith("SaveScores, ResynchAllScores\r\nError Number 3022\r\ndisk gone"));
     for (int p = 1; p <= 5; ++p) EXPECT_DOUBLE_EQ(Number(p, 1, "HCP_INDEX_US_18"), 1.5) << p;
@@ -280,7 +287,7 @@ TEST_F(SaveScoresDb, RunThatFailsLeavesEveryIndexAsBefore) {
     EXPECT_EQ(CurrentMousePointer(), Pointer::Default);
     // The database is usable afterwards.
     gDB->Execute("DROP TRIGGER lost");
-    ResynchAllScores(&caller);
+    Resync(&caller);
     EXPECT_DOUBLE_EQ(Number(3, 1, "HCP_INDEX_US_18"), 36.4);
 }
 
@@ -290,7 +297,7 @@ TEST_F(SaveScoresDb, ReadOnlyDatabaseEndsTheRunWithOneReport) {
     for (int p = 1; p <= 5; ++p) AddPlayer(p), AddRound(Round(p, 1));
     gDB->Execute("PRAGMA query_only=1");  // what a write-protected file gives, whoever runs the test
     ScriptedMsgBox boxes;
-    EXPECT_FALSE(ResynchAllScores());
+    EXPECT_FALSE(Resync());
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().startsWith("SaveScores, ResynchAllScores\r\nError Number 3027\r\n"));
     EXPECT_TRUE(boxes.Last().endsWith("\r\nThe recomputation was stopped; no round has been changed."));
@@ -338,7 +345,7 @@ TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {
     }
     // Player 1 with everyone at once (player 2 out of the players table).
     gDB->Execute("DELETE FROM PLAYERS WHERE PLAYER_ID=2");
-    ResynchAllScores();
+    Resync();
     QStringList columns{"PAR", "GAME_NUMBER"};
     for (const char* prefix : {"HCP_INDEX_", "THCP_INDEX_", "ADJSCR_"})
         for (const char* suffix : kVariantSuffix) columns << QString(prefix) + suffix;

@@ -110,8 +110,26 @@ TEST(Database, NumbersTextsAndErrors) {
         FAIL();
     } catch (const DbError& e) {
         EXPECT_EQ(e.number(), kErrNoTable);
+        EXPECT_EQ(e.statement(), "Select * From NO_TABLE");
     }
     EXPECT_THROW(db->Execute("Update SETUP Set XOFFSET=?"), DbError) << "a missing parameter is an error";
+}
+
+// sSQL is the statement the database runs; a rollback after a failure leaves the failed one in it.
+TEST(Database, TheFailedStatementIsKeptForTheErrorReport) {
+    test::ProgramFolder folder;
+    auto db = Database::Open(folder.MakeDatabase(), kDBPassword);
+    db->Scalar("Select Count(*) From SETUP");
+    EXPECT_EQ(sSQL, "Select Count(*) From SETUP");
+    try {
+        Database::Transaction unit(*db);
+        db->Execute("Update SETUP Set NO_COLUMN=1");
+        unit.Commit();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.statement(), "Update SETUP Set NO_COLUMN=1");
+    }
+    EXPECT_EQ(sSQL, "Update SETUP Set NO_COLUMN=1");
 }
 
 TEST(Database, TransactionsCommitOrLeaveEverythingAsItWas) {

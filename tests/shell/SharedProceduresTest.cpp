@@ -13,6 +13,7 @@
 #include "shell/FileStr.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/StartUp.h"
 
 using namespace dc;

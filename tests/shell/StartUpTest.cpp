@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "TestSupport.h"
+#include "entry/frmMainGolf.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
@@ -127,7 +128,7 @@ TEST(Welcome, LoadsShowsTheVersionAndStartsTheMainScreen) {
     folder.WriteIni(folder.MakeDatabase());
     test::ScriptedMsgBox boxes;
     SingleInstance instance(folder.Path() + "/lock");
-    frmWelcome welcome(instance);
+    frmWelcome welcome(instance, [] { return new frmMainGolf(); });
     ASSERT_TRUE(welcome.Form_Load());
     EXPECT_EQ(welcome.windowTitle(), "Dado Corvy " + VersionText());
     EXPECT_EQ(welcome.Label4->text(), VersionText());

@@ -1,0 +1,76 @@
+#include "entry/MainRound.h"
+
+#include "handicap/AllowableScores.h"
+#include "handicap/HcpRules.h"
+#include "platform/Val.h"
+#include "shell/Globals.h"
+
+namespace dc {
+
+double MainRound::StoredIndex(float value) { return Val(IndexText(value)); }
+
+QString MainRound::FigureText(double value) { return QString::number(value, 'g', 15); }
+
+void MainRound::SetStartValues(bool male) {
+    const HcpGridStart g = Game1Grid(male);
+    for (int c = 0; c < 6; ++c) {
+        VariantFigures& f = figures[c];
+        f.prevIndex = Val(g.prevIndex[c]);
+        f.prevTIndex = Val(g.prevTIndex[c]);
+        f.allowScore = g.allowScore[c];
+        f.currIndex = Val(g.currIndex[c]);
+        f.currTIndex = Val(g.currTIndex[c]);
+    }
+}
+
+void MainRound::SetPrevious(const PrevIndexes& prev, bool asCurrent) {
+    for (int c = 0; c < 6; ++c) {
+        VariantFigures& f = figures[c];
+        if (prev.index[c]) {
+            f.prevIndex = StoredIndex(float(*prev.index[c]));
+            if (asCurrent) f.currIndex = f.prevIndex;
+        }
+        if (prev.tIndex[c]) {
+            f.prevTIndex = StoredIndex(float(*prev.tIndex[c]));
+            if (asCurrent) f.currTIndex = f.prevTIndex;
+        }
+    }
+}
+
+void MainRound::SetCurrent(const RoundRec& round) {
+    for (int c = 0; c < 6; ++c) {
+        figures[c].currIndex = StoredIndex(float(round.HCP_INDEX[c]));
+        figures[c].currTIndex = StoredIndex(float(round.THCP_INDEX[c]));
+    }
+}
+
+void MainRound::UpdateCourseHcps(int slope) {
+    for (int c = 0; c < 6; ++c)
+        nCourseHcp[c] = slope <= 0 ? 0 : ColumnCourseHcp(figures[c].prevIndex, figures[c].prevTIndex, slope);
+    SetAllowableScores();
+    for (int c = 0; c < 6; ++c) figures[c].allowScore = sAllowScore[c];
+}
+
+void MainRound::UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars) {
+    const std::array<int, 6> adj = AdjustedScores(gross, pars, nCourseHcp, sAllowScore);
+    for (int c = 0; c < 6; ++c) figures[c].adjusted = adj[c];
+}
+
+QString MainRound::CurrentCourseHcpText(int c, int slope) const {
+    const VariantFigures& f = figures[c - 1];
+    const bool fromTourn = f.currTIndex != kNoTournIndex;
+    // The index as the panel shows it, one decimal, "+" for a plus index (and a tournament 0).
+    const QString shown = fromTourn ? TournIndexDisplayText(f.currTIndex) : IndexDisplayText(f.currIndex);
+    const int h = CourseHcp(Val(QString(shown).remove('+')), slope);
+    return (shown.startsWith('+') ? "+" : "") + QString::number(h) + (fromTourn ? " T" : "");
+}
+
+void MainRound::FillEntry(RoundEntry& entry) const {
+    for (int c = 0; c < 6; ++c) {
+        entry.prevIndex[c] = FigureText(figures[c].prevIndex);
+        entry.prevTIndex[c] = FigureText(figures[c].prevTIndex);
+        entry.adjScore[c] = figures[c].adjusted ? QString::number(*figures[c].adjusted) : QString();
+    }
+}
+
+}  // namespace dc

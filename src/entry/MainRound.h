@@ -1,0 +1,66 @@
+#pragma once
+// The round on the main screen, apart from its widgets: what is shown and whether it changed, and its
+// handicap figures. For each of the six
+// variants (US 18, US front 9, US back 9, Canada 18, Canada front 9, Canada back 9): the indexes
+// before the round, the allowable-score rule, the capped score and the round's own indexes; and the
+// course handicaps they give on the tee box's slope. The screen fills it and shows what it says.
+
+#include <QString>
+#include <array>
+#include <optional>
+
+#include "entry/RoundRules.h"
+#include "handicap/SaveScoresDB.h"
+
+namespace dc {
+
+struct VariantFigures {
+    double prevIndex = 0, prevTIndex = 0;  // before the round; kNoTournIndex: no tournament index
+    QString allowScore;                    // the allowable-score rule of the course handicap
+    std::optional<int> adjusted;           // the capped score, once the gross scores were summed
+    double currIndex = 0, currTIndex = 0;  // the round's own indexes
+};
+
+class MainRound {
+  public:
+    // The round shown: its player, its game (-1 while a new round is entered), the tee box's slope
+    // and rating, whether it is new (1) and whether its entries differ from the stored round.
+    int shownPlayerId = 0;
+    int shownGame = -1;
+    int teeSlope = 0;
+    float teeRating = 0;
+    int isNew = 1;
+    int changed = 0;
+    int hcpChanged = 0;    // the change matters for handicaps
+    QString changedField;  // the first changed field, for the save question
+    int oldGame = 0;       // its game number before a save renumbers
+    // Variant c is figures[c - 1], c = 1 to 6 as in nCourseHcp.
+    std::array<VariantFigures, 6> figures;
+
+    // The starting values of a player without earlier rounds (games 1 and 2).
+    void SetStartValues(bool male);
+    // The indexes before the round, where PreviousIndexes gives one; `asCurrent` also makes them
+    // the round's own (a new round shows the indexes it starts from).
+    void SetPrevious(const PrevIndexes& prev, bool asCurrent);
+    // The stored round's own indexes.
+    void SetCurrent(const RoundRec& round);
+    // Course handicaps on the slope (none without one) and the allowable scores they give; leaves
+    // them in nCourseHcp and sAllowScore.
+    void UpdateCourseHcps(int slope);
+    // The capped scores of the gross scores on the pars, by the current allowable scores.
+    void UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars);
+
+    // The course handicap of the round's own index on the slope, as the panel shows it: the
+    // tournament index ("... T") when it has one, "+" for a plus index.
+    QString CurrentCourseHcpText(int c, int slope) const;
+
+    // A stored index as the round keeps it: the value written with 7 significant digits.
+    static double StoredIndex(float value);
+    // A figure written back for storage, exactly as held.
+    static QString FigureText(double value);
+
+    // What the round gives the store: previous indexes and capped scores as texts.
+    void FillEntry(RoundEntry& entry) const;
+};
+
+}  // namespace dc

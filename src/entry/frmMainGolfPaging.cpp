@@ -1,0 +1,711 @@
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "entry/MainRoundStore.h"
+#include "entry/RoundRecalc.h"
+#include "entry/frmMainGolf.h"
+#include "entry/frmMainGolfShared.h"
+#include "handicap/AllowableScores.h"
+#include "handicap/HcpRules.h"
+#include "handicap_report/frmHandicap.h"
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/MaskEdBox.h"
+#include "platform/Modal.h"
+#include "platform/MsgBox.h"
+#include "platform/Pointer.h"
+#include "platform/Spread.h"
+#include "platform/Val.h"
+#include "records/CourseStore.h"
+#include "records/frmCourseSetup.h"
+#include "records/frmPlayers.h"
+#include "reports/frmGameList.h"
+#include "reports/frmGraphs.h"
+#include "reports/frmStats.h"
+#include "scorecards/frmScoreCard.h"
+#include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
+#include "shell/frmCalendar.h"
+#include "shell/frmMainWait.h"
+#include "shell/frmSystemSetup.h"
+
+namespace dc {
+
+using namespace mainscreen;
+
+// ------------------------------------------------------------------------------------ player and paging
+
+void frmMainGolf::SetRecNumText(const QString& text, int& guard) {
+    const int was = guard;
+    guard = 1;
+    txtRecNum->setText(text);
+    guard = was;
+}
+
+void frmMainGolf::SelectPlayerQuietly(int index) {
+    const QSignalBlocker block(cboPlayer);
+    cboPlayer->setCurrentIndex(index);
+}
+
+void frmMainGolf::cboPlayer_Click() {
+    try {
+        if (!cboPlayer->currentText().trimmed().isEmpty() && cboPlayer->count() > 0) {
+            if (bNoSaveCheck == 0) {
+                Save_Check();
+                if (round.changed == 1) {
+                    // The round on the screen belongs to the player shown before: save it as his.
+                    // A round typed before any player was shown is saved for the one chosen.
+                    const int chosen = cboPlayer->currentIndex();
+                    const int before = cboPlayer->findData(round.shownPlayerId);
+                    const int answer =
+                        MsgBox(ChangedPrompt(round.changedField, "Save the changes?"), vbYesNo + vbQuestion);
+                    if (answer == vbYes) {
+                        const int curBefore = nCurPlayerID;
+                        if (before >= 0) SelectPlayerQuietly(before);
+                        nCurPlayerID = SelectedItemData(*cboPlayer);
+                        if (!cmdSave_Click()) {
+                            // Stay on the round; the choice goes back to the player it belongs to.
+                            SelectPlayerQuietly(before);
+                            nCurPlayerID = curBefore;
+                            return;
+                        }
+                        SelectPlayerQuietly(chosen);
+                    }
+                    round.changed = 0;
+                }
+            }
+            SetMousePointer(Pointer::Hourglass);
+            if (cboPlayer->currentIndex() < 0) return;
+            nCurPlayerID = SelectedItemData(*cboPlayer);
+            bool bGenderChanged = false;
+            if (const std::optional<QString> gender = PlayerGender(nCurPlayerID)) {
+                sCurGender = *gender;
+                if (sCurGender == "M") {
+                    bGenderChanged = optMF[1]->isChecked();
+                    optMF[0]->setChecked(true);
+                } else {
+                    bGenderChanged = optMF[0]->isChecked();
+                    optMF[1]->setChecked(true);
+                }
+            }
+            if (nCurPlayerID != round.shownPlayerId) Clear_Screen();
+            round.shownPlayerId = nCurPlayerID;
+            const int count = RoundCount(nCurPlayerID);
+            {
+                const QSignalBlocker block(RecBar);
+                RecBar->setMaximum(qMax(1, count));
+            }
+            bool hasRound;
+            if (nReturnCode == 2 && nGameNumber >= 1) {
+                hasRound = HasRound(nCurPlayerID, nGameNumber);
+                nReturnCode = 0;
+            } else {
+                nGameNumber = 0;
+                hasRound = HasRound(nCurPlayerID, 0);
+            }
+            if (!hasRound) {
+                round.isNew = 1;
+                SetRecNumText("New", bRecNumByCode);
+                {
+                    const QSignalBlocker block(RecBar);
+                    RecBar->setMaximum(1);
+                }
+                FillGame1Grid();
+                if (bGenderChanged) cboCourse_Click();
+                round.shownGame = -1;
+                DisplayHCP_Scores();
+                round.changed = 0;
+                SetMousePointer(Pointer::Default);
+                return;
+            }
+            loadingByCode_ = true;
+            if (nGameNumber != 0) {
+                txtRecNum->setText(QString::number(nGameNumber));
+            } else {
+                txtRecNum->setText(QString::number(RecBar->maximum()));
+                if (bGenderChanged) cboCourse_Click();
+            }
+            loadingByCode_ = false;
+            // The round shown, its game number and key were set by the load itself (RecBar_Scroll).
+            bPlayerLoaded = -1;
+        }
+        round.changed = 0;
+        SetMousePointer(Pointer::Default);
+    } catch (...) {
+        SetMousePointer(Pointer::Default);
+        ReportCurrentError(kTag + "cboPlayer_Click", Sql::With);
+    }
+}
+
+void frmMainGolf::txtRecNum_Change() {
+    try {
+        if (bRecNumByCode != 0 || bRecNumClamp == 1 || bRecNumNew == 1) return;
+        if (cboPlayer->currentIndex() < 0) {  // no player: no games to show, nobody's figures
+            SetRecNumText("New", bRecNumNew);
+            return;
+        }
+        const QString text = txtRecNum->text();
+        if (RecBar->maximum() == 1 && text == "New") {
+            MsgBox("There are no games entered for this player.", vbInformation);
+            SetRecNumText("New", bRecNumNew);
+            round.shownGame = -1;
+            return;
+        }
+        if (round.isNew == 1 && !loadingByCode_) {
+            Save_Check();
+            if (round.changed == 1) {
+                const int answer =
+                    MsgBox(ChangedPrompt(round.changedField, "Save the changes?"), vbYesNo + vbQuestion);
+                if (answer == vbYes) {
+                    // Saving shows the saved round; then the game asked for.
+                    SetRecNumText("New", bRecNumNew);
+                    if (!cmdSave_Click()) return;  // stay on the new round, "New" restored
+                    round.changed = 0;
+                    txtRecNum->setText(text);
+                    return;
+                }
+                round.changed = 0;
+            }
+        } else if (!LeaveEditedStoredRound()) {
+            ShowPagingAt(round.shownGame);
+            return;
+        }
+        const double n = Val(text.trimmed());
+        const int max = RecBar->maximum();
+        if (n > 0 && n < max + 1) {
+            bNoScroll = 1;
+            {
+                const QSignalBlocker block(RecBar);
+                RecBar->setValue(static_cast<int>(RoundHalfAway(n)));
+            }
+            RecBar_Scroll();
+            bNoScroll = 0;
+            round.isNew = 0;
+        } else {
+            const int target = n < 1 ? 1 : max;
+            bNoScroll = 1;
+            SetRecNumText(QString::number(target), bRecNumClamp);
+            round.shownGame = target;
+            {
+                const QSignalBlocker block(RecBar);
+                RecBar->setValue(target);
+            }
+            RecBar_Scroll();
+            bNoScroll = 0;
+            bRecNumClamp = 0;
+            round.isNew = 0;
+        }
+    } catch (...) {
+        ReportCurrentError(kTag + "txtRecNum_Change", Sql::Without);
+    }
+}
+
+void frmMainGolf::RecBar_Change() {
+    if (bNoScroll != 0) return;
+    CommitTyping();  // the bar takes no focus: a score being typed is still in the grid's editor
+    if (Val(txtRecNum->text()) != 0 && !LeaveEditedStoredRound()) {
+        ShowPagingAt(round.shownGame);
+        return;
+    }
+    RecBar_Scroll();
+}
+
+bool frmMainGolf::LeaveEditedStoredRound() {
+    if (loadingByCode_ || round.shownGame <= 0) return true;
+    Save_Check();
+    if (round.changed != 1) return true;
+    const int answer = MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
+    if (answer == vbNo) {
+        round.changed = 0;
+        return true;
+    }
+    if (answer == vbYes && RunSaveChecks(true)) {
+        nSaveExisting = 1;
+        if (Save_DBF()) round.changed = 0;
+    }
+    return false;
+}
+
+void frmMainGolf::ShowPagingAt(int game) {
+    if (game <= 0) return;
+    {
+        const QSignalBlocker block(RecBar);
+        RecBar->setValue(game);
+    }
+    nRecBarShown_ = game;
+    SetRecNumText(" " + QString::number(game), bRecNumByCode);
+}
+
+// The stored round's pars as numbers, putts and the three flags of each hole, and every row's totals.
+void frmMainGolf::ShowHoleDetails(const RoundRec& S) {
+    for (int j = 1; j <= 18; ++j) {
+        const int c = HoleColumn(j);
+        const QString par = spISC->CellText(c, kRowPar);
+        spISC->SetCellText(c, kRowPar, par.isEmpty() ? QString() : QString::number(int(Val(par))));
+        SetGrossColour(j);
+        const int putts = PuttsOfHole(S.PUTTS, j);
+        spISC->SetCellText(c, kRowPutts, putts > 0 ? QString::number(putts) : QString());
+        bSettingChecks = -1;
+        spISC->SetCellValue(c, kRowGir, FlagOfHole(S.GREENS_IN_REG, j) ? 1 : 0);
+        spISC->SetCellValue(c, kRowSand, FlagOfHole(S.SAND_SAVES, j) ? 1 : 0);
+        spISC->SetCellValue(c, kRowFHit, FlagOfHole(S.FAIRWAYS_HIT, j) ? 1 : 0);
+        bSettingChecks = 0;
+    }
+    for (int r = kRowPar; r <= kRowFHit; ++r) Calc_Row_Scores(r);
+}
+
+void frmMainGolf::RecBar_Scroll() {
+    int line = 0;
+    try {
+        if (Val(txtRecNum->text()) == 0) {
+            Save_Check();
+            if (round.changed == 1) {
+                const int answer =
+                    MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
+                if (answer == vbYes || answer == vbCancel) {
+                    bool saved = false;
+                    if (answer == vbYes && RunSaveChecks(true)) {
+                        nSaveExisting = 0;
+                        saved = Save_DBF();
+                    }
+                    if (!saved) {
+                        // Stay on the new round: the bar goes back to where it was.
+                        const QSignalBlocker block(RecBar);
+                        RecBar->setValue(nRecBarShown_);
+                    }
+                    return;
+                }
+            }
+        }
+        const int value = RecBar->value();
+        SetRecNumText(" " + QString::number(value), bRecNumByCode);
+        bRecNumClamp = 0;
+        nGameNumber = value;
+        line = 1;
+        const int maxGN = MaxGameNumber(nCurPlayerID);
+        if (nGameNumber > maxGN) nGameNumber = maxGN;
+        if (nGameNumber <= 0) return;
+        line = 2;
+        if (const std::optional<QString> gender = PlayerGender(nCurPlayerID))
+            optMF[*gender == "M" ? 0 : 1]->setChecked(true);
+        line = 3;
+        const std::optional<PagedRound> paged = LoadPagedRound(nCurPlayerID, nGameNumber);
+        if (!paged) return;
+        line = 4;
+        spISC->SetReDraw(false);
+        const RoundRec& S = paged->round;
+        const bool gameNull = paged->gameCostNull, cartNull = paged->cartCostNull,
+                   otherNull = paged->otherCostNull;
+        if (nGameNumber < 3 || !paged->previous) {
+            FillGame1Grid();
+        } else {
+            round.SetPrevious(PreviousIndexes(*paged->previous, &S), false);
+            round.SetCurrent(S);
+        }
+        line = 5;
+        round.shownGame = value;
+        nRecBarShown_ = value;
+        round.isNew = 0;
+        mskDate->SetText(FormatLocalDate(S.ROUND_DATE));
+        lblGameNumber->setText(QString::number(S.GAME_NUMBER));
+        lblRandomID->setText(QString::number(S.RND_GAME_ID));
+        chkUseHandicap->setChecked(S.USE_HCP);
+        chkUseTourn->setChecked(S.USE_TOURN);
+        auto money = [](bool isNull, double v) { return isNull ? QString() : QString::number(v, 'f', 2); };
+        txtGameCost->setText(money(gameNull, S.GAME_COST));
+        txtCartCost->setText(money(cartNull, S.CART_COST));
+        txtOtherCost->setText(money(otherNull, S.OTHER_COST));
+        txtNotes->setPlainText(S.NOTES.trimmed());
+        nCurTeeBox = S.TEE_BOX_ID;
+        nCurCourseID = S.COURSE_ID;
+        line = 6;
+        // The round's own gross scores go in before the course, so the tee box caps and colours them.
+        for (int j = 1; j <= 18; ++j)
+            spISC->SetCellText(HoleColumn(j), kRowGross,
+                               S.GS[j - 1] > 0 ? QString::number(S.GS[j - 1]) : QString());
+        if (cboCourse->count() > 0) {
+            const int i = cboCourse->findData(S.COURSE_ID);
+            bLoadingCourse = 1;
+            if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
+            bLoadingCourse = 0;
+        }
+        if (cboTeeBox->count() > nCurTeeBox) {
+            if (cboTeeBox->currentIndex() == nCurTeeBox)
+                cboTeeBox_Click();
+            else
+                cboTeeBox->setCurrentIndex(nCurTeeBox);
+        }
+        line = 7;
+        ShowHoleDetails(S);
+        spISC->SetReDraw(true);
+        round.teeRating = static_cast<float>(S.COURSE_RATING);
+        round.teeSlope = S.SLOPE_RATING;
+        DisplayHCP_Scores();
+    } catch (...) {
+        spISC->SetReDraw(true);
+        bSettingChecks = 0;
+        bLoadingCourse = 0;
+        ReportCurrentError(kTag + "RecBar_Scroll", Sql::With, line, "Line #: ");
+    }
+}
+
+// ------------------------------------------------------------------------------------ new round, new player
+
+void frmMainGolf::Clear_Screen() {
+    try {
+        mskDate->SetText(TodayText());
+        chkUseHandicap->setChecked(true);
+        spISC->SetReDraw(false);
+        bSettingChecks = -1;
+        const bool noCourse = cboCourse->currentIndex() == -1 && cboTeeBox->currentIndex() == -1;
+        for (int h = 1; h <= 18; ++h) {
+            const int c = HoleColumn(h);
+            if (noCourse)
+                for (int r : {kRowYards, kRowHcp, kRowPar}) spISC->SetCellText(c, r, QString());
+            spISC->SetCellText(c, kRowGross, QString());
+            spISC->SetCellText(c, kRowPutts, QString());
+            for (int r : {kRowGir, kRowSand, kRowFHit}) spISC->SetCellValue(c, r, 0);
+        }
+        if (noCourse)
+            for (int r : {kRowYards, kRowHcp, kRowPar}) Calc_Row_Scores(r);
+        for (int r = kRowGross; r <= kRowFHit; ++r) Calc_Row_Scores(r);
+        spISC->SetReDraw(true);
+        bSettingChecks = 0;
+        for (QLabel* l :
+             {lblHI[1], lblTHI[1], lblAllowScore[1], lblAdjScore[1], lblCurrIndex[1], lblCourseHcp[1]})
+            l->setText(QString());
+        txtGameCost->clear();
+        txtCartCost->clear();
+        txtOtherCost->clear();
+        txtNotes->clear();
+    } catch (...) {
+        spISC->SetReDraw(true);
+        bSettingChecks = 0;
+        ReportCurrentError(kTag + "Clear_Screen", Sql::Without);
+    }
+}
+
+// The previous indexes of a new round: those after the player's newest stored round (the nine
+// columns by the same rules as paging), or the starting values while it would be game 1 or 2.
+void frmMainGolf::SetPrevIndexesForNewRound() {
+    const std::optional<RoundRec> newest = NewestRound(nCurPlayerID);
+    FillGame1Grid();
+    if (!newest || newest->GAME_NUMBER + 1 < 3) return;
+    round.SetPrevious(PreviousIndexes(*newest, nullptr), true);
+}
+
+void frmMainGolf::cmdNewGame_Click() {
+    try {
+        if (cboPlayer->currentText().trimmed().isEmpty()) {
+            if (bSounds) SoundCounter();
+            MsgBox("Select Player before entering a new game.", vbInformation);
+            return;
+        }
+        if (txtRecNum->text().trimmed() == "New") return;
+        // Clearing would drop the edits of the shown round: ask, as the other buttons do.
+        if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
+        Clear_Screen();
+        SetRecNumText("New", bRecNumNew);
+        round.isNew = 1;
+        round.shownGame = -1;
+        lblHIndex->show();
+        lblHI[1]->show();
+        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex}) l->hide();
+        lblAdjScore[1]->clear();
+        lblAdjScore[2]->clear();
+        SetPrevIndexesForNewRound();
+        if (chkKeepSame->isChecked() && bKeepSame) {
+            if (auto d = ParseAnyDate(sKeepDate)) mskDate->SetText(FormatLocalDate(*d));
+            if (cboCourse->count() > 0) {
+                const int i = cboCourse->findData(nKeepCourseID);
+                bLoadingCourse = 1;
+                if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
+                bLoadingCourse = 0;
+            }
+            if (cboTeeBox->count() > 0 && nKeepTeeBox < cboTeeBox->count()) {
+                if (cboTeeBox->currentIndex() != nKeepTeeBox) cboTeeBox->setCurrentIndex(nKeepTeeBox);
+            }
+            spISC->SetActiveCell(1, kRowGross);
+        } else {
+            mskDate->setFocus();
+        }
+        if (cboCourse->currentIndex() != -1) {
+            const int t = cboTeeBox->currentIndex();
+            if (const auto q = ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), qMax(0, t))) {
+                if (t >= 0) {
+                    nCurTeeBox = t;
+                    round.teeSlope = q->slope;
+                    round.teeRating = q->rating;
+                } else {
+                    // No tee box yet: a round that counts like any round without a rating.
+                    round.teeSlope = 113;
+                    round.teeRating = 0;
+                }
+            }
+        }
+        // The allowable scores follow the new previous indexes.
+        if (cboTeeBox->currentIndex() >= 0) {
+            UpdateCourseHcps();
+            Calc_Row_Scores(kRowGross);
+        }
+        DisplayHCP_Scores();
+        spISC->SetActiveCell(1, kRowGross);
+    } catch (...) {
+        ReportCurrentError(kTag + "cmdNewGame_Click", Sql::With);
+    }
+}
+
+void frmMainGolf::cmdNewPlayer_Click() {
+    try {
+        if (bFirstLoad == 0 && !AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
+        Clear_Screen();
+        SetRecNumText("New", bRecNumNew);
+        bNoScroll = 1;
+        {
+            const QSignalBlocker block(RecBar);
+            RecBar->setRange(1, 1);
+        }
+        nCurPlayerID = 0;
+        round.shownGame = -1;
+        lblAdjScore[1]->clear();
+        lblAdjScore[2]->clear();
+        {
+            const QSignalBlocker block(chkUseHandicap);
+            chkUseHandicap->setChecked(true);
+        }
+        const bool male = optMF[0]->isChecked();
+        sngHcpIndex = DefaultIndex(male ? 0 : 1, !opt189[1]->isChecked());
+        lblHI[1]->setText(IndexDisplayText(sngHcpIndex));
+        sngTHcpIndex = kNoTournIndexF;
+        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
+        round.isNew = 1;
+        if (bFormReady == 1 && ShowPlayerEditor) {
+            ShowPlayerEditor();
+            Form_Activate();
+        }
+    } catch (...) {
+        ReportCurrentError(kTag + "cmdNewPlayer_Click", Sql::Without);
+    }
+}
+
+// ------------------------------------------------------------------------------------ change check
+
+ScreenRound frmMainGolf::CurrentScreenRound() const {
+    ScreenRound s;
+    s.dateText = mskDate->Text();
+    s.courseId = nCurCourseID;
+    s.teeBox = nCurTeeBox;
+    s.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
+    s.useTourn = chkUseTourn->isChecked() ? 1 : 0;
+    for (int c = 1; c <= 6; ++c) s.adjusted[c - 1] = round.figures[c - 1].adjusted.value_or(0);
+    s.gameCost = txtGameCost->text();
+    s.cartCost = txtCartCost->text();
+    s.otherCost = txtOtherCost->text();
+    s.notes = txtNotes->toPlainText();
+    for (int h = 1; h <= 18; ++h) {
+        const int c = HoleColumn(h);
+        s.gross[h - 1] = spISC->CellText(c, kRowGross);
+        s.putts[h - 1] = spISC->CellText(c, kRowPutts);
+        s.gir[h - 1] = spISC->CellValue(c, kRowGir);
+        s.sand[h - 1] = spISC->CellValue(c, kRowSand);
+        s.fhit[h - 1] = spISC->CellValue(c, kRowFHit);
+    }
+    return s;
+}
+
+void frmMainGolf::Save_Check() {
+    try {
+        round.changed = 0;
+        round.hcpChanged = 0;
+        ChangeResult r;
+        if (round.shownGame == -1) {
+            r = CompareNewRound(CurrentScreenRound(), TodayText());
+        } else {
+            const std::optional<RoundRec> stored = LoadRound(nCurPlayerID, round.shownGame);
+            if (!stored) return;
+            r = CompareStoredRound(CurrentScreenRound(), *stored, FormatLocalDate(stored->ROUND_DATE));
+        }
+        round.changed = r.changed ? 1 : 0;
+        round.hcpChanged = r.hcpChanged ? 1 : 0;
+        if (r.changed) round.changedField = r.field.leftJustified(21, ' ');
+    } catch (...) {
+        ReportCurrentError(kTag + "Save_Check", Sql::With);
+    }
+}
+
+// ------------------------------------------------------------------------------------ saving
+
+void frmMainGolf::FailCheck(const QString& message, QWidget* focus) {
+    if (bSounds) SoundCounter();
+    MsgBox(message, vbInformation);
+    if (focus) focus->setFocus();
+}
+
+bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
+    if (fromPrompt && cboPlayer->currentText().trimmed().isEmpty()) {
+        FailCheck(kNoPlayer, cboPlayer);
+        return false;
+    }
+    SaveInput in;
+    in.player = cboPlayer->currentText();
+    in.courseChosen = cboCourse->currentIndex() != -1;
+    in.dateText = mskDate->Text();
+    in.dateFormat = sDateFormat;
+    in.grossTotal = static_cast<int>(Val(spISC->CellText(kColTot, kRowGross)));
+    const SaveCheck check = CheckRoundForSave(in, Today());
+    if (check.ok()) {
+        for (auto [box, caption] :
+             {std::pair{txtGameCost, "Game Cost"}, std::pair{txtCartCost, "Cart Rental"},
+              std::pair{txtOtherCost, "Other Cost"}}) {
+            const QString refusal = CostRefusal(caption, box->text());
+            if (refusal.isEmpty()) continue;
+            SSTab1->setCurrentIndex(1);  // the costs tab
+            FailCheck(refusal, box);
+            return false;
+        }
+        return true;
+    }
+    FailCheck(check.message, check.focus == SaveFocus::Player   ? static_cast<QWidget*>(cboPlayer)
+                             : check.focus == SaveFocus::Course ? static_cast<QWidget*>(cboCourse)
+                                                                : static_cast<QWidget*>(mskDate));
+    return false;
+}
+
+bool frmMainGolf::cmdSave_Click() {
+    // The totals must reflect what was typed last.
+    Calc_Row_Scores(kRowGross);
+    if (!RunSaveChecks(false)) return false;
+    nSaveExisting = round.isNew == 1 ? 0 : 1;
+    if (!Save_DBF()) return false;
+    bKeepSame = chkKeepSame->isChecked();
+    sKeepDate = bKeepSame ? mskDate->Text() : TodayText();
+    nKeepCourseID = SelectedItemData(*cboCourse);
+    nKeepTeeBox = cboTeeBox->currentIndex();
+    return true;
+}
+
+RoundEntry frmMainGolf::CurrentRoundEntry() const {
+    RoundEntry e;
+    e.playerId = SelectedItemData(*cboPlayer);
+    e.courseId = SelectedItemData(*cboCourse);
+    e.teeBox = cboTeeBox->currentIndex();
+    e.dateText = mskDate->Text();
+    e.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
+    e.useTourn = chkUseTourn->isChecked() ? 1 : 0;
+    e.gameCost = txtGameCost->text();
+    e.cartCost = txtCartCost->text();
+    e.otherCost = txtOtherCost->text();
+    e.notes = txtNotes->toPlainText();
+    e.gameNumber = static_cast<int>(Val(lblGameNumber->text()));
+    e.rndGameId = static_cast<int>(Val(lblRandomID->text()));
+    for (int h = 1; h <= 18; ++h) {
+        const int c = HoleColumn(h);
+        e.parCells[h - 1] = spISC->CellText(c, kRowPar);
+        e.grossCells[h - 1] = spISC->CellText(c, kRowGross);
+        e.puttsCells[h - 1] = spISC->CellText(c, kRowPutts);
+        e.gir[h - 1] = spISC->CellValue(c, kRowGir);
+        e.sand[h - 1] = spISC->CellValue(c, kRowSand);
+        e.fhit[h - 1] = spISC->CellValue(c, kRowFHit);
+    }
+    round.FillEntry(e);
+    return e;
+}
+
+bool frmMainGolf::Save_DBF() {
+    std::unique_ptr<frmMainWait> wait;
+    try {
+        if (nSaveExisting == 0) {
+            round.oldGame = RoundCount(nCurPlayerID) + 1;
+        } else {
+            round.oldGame = round.shownGame;
+        }
+        if (round.shownGame != -1) Save_Check();
+        SetMousePointer(Pointer::Hourglass);
+        const RoundEntry entry = CurrentRoundEntry();
+        const int genderIndex = optMF[0]->isChecked() ? 0 : 1;
+        const bool is18 = opt189[1]->isChecked();
+        // The progress window from the first recomputed game on, the screen disabled meanwhile.
+        struct SaveProgress : ProgressReporter {
+            frmMainGolf& screen;
+            std::unique_ptr<frmMainWait>& wait;
+            SaveProgress(frmMainGolf& s, std::unique_ptr<frmMainWait>& w) : screen(s), wait(w) {}
+            void Step(int k, int n) override {
+                if (!wait) {
+                    wait = std::make_unique<frmMainWait>();
+                    wait->WaitCap->setText("Adjusting Scores and Calculating Handicaps.");
+                    wait->show();
+                    screen.setEnabled(false);
+                }
+                wait->SetProgress(k, n);
+            }
+        } progress(*this, wait);
+        const SaveOutcome out = SaveAndRecalculate(Db(), entry, round.isNew, round.teeRating, round.teeSlope,
+                                                   round.shownGame == -1 ? 0 : round.shownGame,
+                                                   round.hcpChanged == 1, genderIndex, is18, &progress);
+        wait.reset();
+        SetMousePointer(Pointer::Default);
+        setEnabled(true);
+        nGameNumber = out.gameNumber;
+        round.isNew = 0;
+        if (round.shownGame == -1) {
+            lblHIndex->show();
+            lblHI[1]->show();
+            lblCourseHcp[1]->show();
+            if (sngTHcpIndex != kNoTournIndexF) {
+                lblTHI[1]->show();
+                lblTHcpIndex->show();
+            }
+        }
+        round.shownGame = nGameNumber;
+        {
+            const QSignalBlocker block(RecBar);
+            RecBar->setRange(1, qMax(1, out.count));
+        }
+        bNoScroll = 0;
+        const QString text = " " + QString::number(nGameNumber);
+        if (txtRecNum->text() == text) {
+            const QSignalBlocker block(RecBar);
+            RecBar->setValue(nGameNumber);
+        }
+        if (txtRecNum->text() == text)
+            RecBar_Scroll();
+        else
+            txtRecNum->setText(text);
+        return true;
+    } catch (...) {
+        // Nothing was stored: the entries stay on the screen.
+        const QString text = ErrorText(kTag + "Save_DBF", CurrentError(), -1, "Line # ", true);
+        wait.reset();
+        SetMousePointer(Pointer::Default);
+        setEnabled(true);
+        ReportErrorText(text);
+        return false;
+    }
+}
+
+}  // namespace dc

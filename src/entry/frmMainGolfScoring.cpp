@@ -1,0 +1,349 @@
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "entry/MainRoundStore.h"
+#include "entry/RoundRecalc.h"
+#include "entry/frmMainGolf.h"
+#include "entry/frmMainGolfShared.h"
+#include "handicap/AllowableScores.h"
+#include "handicap/HcpRules.h"
+#include "handicap_report/frmHandicap.h"
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/MaskEdBox.h"
+#include "platform/Modal.h"
+#include "platform/MsgBox.h"
+#include "platform/Pointer.h"
+#include "platform/Spread.h"
+#include "platform/Val.h"
+#include "records/CourseStore.h"
+#include "records/frmCourseSetup.h"
+#include "records/frmPlayers.h"
+#include "reports/frmGameList.h"
+#include "reports/frmGraphs.h"
+#include "reports/frmStats.h"
+#include "scorecards/frmScoreCard.h"
+#include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
+#include "shell/frmCalendar.h"
+#include "shell/frmMainWait.h"
+#include "shell/frmSystemSetup.h"
+
+namespace dc {
+
+using namespace mainscreen;
+
+// ------------------------------------------------------------------------------------ scoring grid
+
+void frmMainGolf::Calc_Row_Scores(int nRow) {
+    try {
+        if (nRow <= 0) return;
+        std::array<int, 18> values{};
+        for (int h = 1; h <= 18; ++h) {
+            const int v = nRow > 5 ? spISC->CellValue(HoleColumn(h), nRow)
+                                   : static_cast<int>(Val(spISC->CellText(HoleColumn(h), nRow)));
+            values[h - 1] = nRow > 5 && v == -1 ? 1 : v;
+        }
+        const RowTotals t = SumRow(values);
+        spISC->SetCellText(kColOut, nRow, TotalText(t.front));
+        spISC->SetCellText(kColIn, nRow, TotalText(t.back));
+        spISC->SetCellText(kColTot, nRow, TotalText(t.total()));
+        if (nRow != kRowGross) return;
+        std::array<int, 18> pars{};
+        for (int h = 1; h <= 18; ++h)
+            pars[h - 1] = static_cast<int>(Val(spISC->CellText(HoleColumn(h), kRowPar)));
+        round.UpdateAdjusted(values, pars);
+        DisplayHCP_Scores();
+    } catch (...) {
+        ReportCurrentError("Main Dado, Calc_Row_Scores", Sql::Without);
+    }
+}
+
+void frmMainGolf::SetGrossColour(int hole) {
+    const int c = HoleColumn(hole);
+    const int g = static_cast<int>(Val(spISC->CellText(c, kRowGross)));
+    const int p = static_cast<int>(Val(spISC->CellText(c, kRowPar)));
+    spISC->SetCol(c);
+    spISC->SetRow(kRowGross);
+    spISC->SetForeColor(Spread::VbColor(GrossColour(g, p)));
+}
+
+void frmMainGolf::spISC_LeaveCell(int col, int row, int newCol, int newRow, bool& cancel) {
+    try {
+        if (row > 3) Calc_Row_Scores(row);
+        if (row == kRowGross && col >= 1 && col != kColOut && col < kColIn)
+            SetGrossColour(col <= 9 ? col : col - 1);
+        if (newCol == kColOut) {
+            spISC->SetActiveCell(col == 11 ? 9 : 11, row);
+        } else if (newCol > 19) {
+            if (row < 8)
+                spISC->SetActiveCell(1, row + 1);
+            else
+                spISC->SetActiveCell(19, row);
+        }
+        if (newCol >= 1 && !spISC->CellText(col, row).isEmpty()) {
+            spISC->SetEditSelStart(0);
+            spISC->SetEditSelLength(kWholeScore);  // typing replaces the whole score, "10" too
+        }
+    } catch (...) {
+        ReportCurrentError(kTag + "spISC_LeaveCell", Sql::Without);
+    }
+}
+
+void frmMainGolf::CommitTyping() {
+    if (!spISC->IsEditing()) return;
+    const int col = spISC->ActiveCol(), row = spISC->ActiveRow();
+    spISC->CommitEdit();
+    bool cancel = false;
+    spISC_LeaveCell(col, row, -1, -1, cancel);  // totals, caps and colours as on leaving the cell
+}
+
+void frmMainGolf::spISC_ButtonClicked(int col, int row, bool) {
+    if (bSettingChecks != 0) return;
+    if (row == kRowGir)
+        SetHint(
+            "Green in Reg - Check if any part of the ball touches the putting surface and the strokes taken "
+            "is "
+            "2 or less than par.");
+    else if (row == kRowSand)
+        SetHint(
+            "Sand Save-when a player gets 'up and down' from a greenside bunker. (up and down = score par or "
+            "better for the hole)");
+    else if (row == kRowFHit)
+        SetHint(
+            "Fairways hit or Driving Accuracy is the % of time a player hits the fairway with his tee shot.  "
+            "Par "
+            "3 holes excluded.");
+    if (row == kRowFHit && spISC->CellText(col, kRowPar) == "3") {
+        bSettingChecks = -1;
+        spISC->SetCellValue(col, kRowFHit, 0);
+        bSettingChecks = 0;
+    }
+    Calc_Row_Scores(row);
+}
+
+void frmMainGolf::spISC_Click(int, int row) {
+    if (row == kRowGross)
+        SetHint("Enter gross score for hole.  See USGA guidlelines for holes picked up or not played.");
+    else if (row == kRowPutts)
+        SetHint("Enter the number putts taken per hole while ball is on putting surface.");
+}
+
+// ------------------------------------------------------------------------------------ course and tee box
+
+void frmMainGolf::UpdateCourseHcps() { round.UpdateCourseHcps(round.teeSlope); }
+
+void frmMainGolf::cboTeeBox_Click() {
+    try {
+        if (cboCourse->currentIndex() < 0 || cboTeeBox->currentIndex() < 0) return;
+        const int t = cboTeeBox->currentIndex();
+        const std::optional<TeeBoxFigures> q =
+            ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), t);
+        if (q) {
+            nCurTeeBox = t;
+            round.teeSlope = q->slope;
+            round.teeRating = q->rating;
+        }
+        const QString pars = q ? q->pars : QString();
+        QString warning;
+        if (round.teeSlope == 0)
+            warning =
+                "No Slope was provide for this Tee Box.  Handicap and Indexes will not be calculated "
+                "correctly.";
+        if (round.teeRating == 0)
+            warning +=
+                "\r\nNo Course Rating was provide for this Tee Box.  Handicap and Indexes will not be "
+                "calculated correctly.";
+        if (Val(pars) == 0)
+            warning +=
+                "\r\nNo Pars were provided for this Tee Box.  Adjusted scores might not be calculated "
+                "correctly.";
+        if (!warning.isEmpty()) {
+            warning +=
+                "\r\nPlease go to the Course Setup screen and add the appropriate values for this Tee Box.";
+            MsgBox(warning, vbExclamation);
+        }
+        UpdateCourseHcps();
+        if (q) {
+            for (int j = 1; j <= 18; ++j) {
+                const int c = HoleColumn(j);
+                spISC->SetCellText(c, kRowYards, HoleText(q->yards[j - 1]));
+                spISC->SetCellText(c, kRowHcp, HoleText(q->hcp[j - 1]));
+                spISC->SetCellText(c, kRowPar, QString::number(q->Par(j)));
+                SetGrossColour(j);
+            }
+        }
+        Calc_Row_Scores(kRowYards);
+        Calc_Row_Scores(kRowPar);
+        // The allowable scores changed: the capped scores follow.
+        Calc_Row_Scores(kRowGross);
+        DisplayHCP_Scores();
+    } catch (...) {
+        ReportCurrentError(kTag + "cboTeeBox_Click", Sql::With);
+    }
+}
+
+void frmMainGolf::cboCourse_Click() {
+    try {
+        if (cboCourse->currentIndex() < 0) return;
+        nCurCourseID = SelectedItemData(*cboCourse);
+        {
+            const QSignalBlocker block(cboTeeBox);
+            if (gDB) Load_TeeBox(*cboTeeBox);
+            cboTeeBox->setCurrentIndex(-1);
+        }
+        if (!cboCourse->currentText().trimmed().isEmpty()) {
+            if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
+            const std::optional<TeeBoxFigures> q =
+                ReadTeeBox(nCurCourseID, optMF[0]->isChecked(), qMax(0, nCurTeeBox));
+            // The course handicap of the view's previous index, from that column's own figures.
+            const int c = bUSCAFlag ? (bFlag18_9 ? 1 : 2) : (bFlag18_9 ? 4 : 5);
+            if (round.teeSlope <= 0) {
+                lblCourseHcp[1]->setText(QString());
+            } else if (round.figures[c - 1].prevTIndex != kNoTournIndex) {
+                lblTHI[1]->show();
+                lblTHcpIndex->show();
+                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevTIndex, round.teeSlope) +
+                                         " T");
+            } else {
+                lblTHI[1]->hide();
+                lblTHcpIndex->hide();
+                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevIndex, round.teeSlope));
+            }
+            if (nCurTeeBox >= 0 && nCurTeeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(nCurTeeBox);
+            if (q) {
+                for (int j = 1; j <= 18; ++j) {
+                    const int col = HoleColumn(j);
+                    spISC->SetCellText(col, kRowYards, HoleText(q->yards[j - 1]));
+                    spISC->SetCellText(col, kRowHcp, HoleText(q->hcp[j - 1]));
+                    spISC->SetCellText(col, kRowPar, QString::number(q->Par(j)));
+                    if (bLoadingCourse == 0) SetGrossColour(j);
+                }
+            }
+        }
+        Calc_Row_Scores(kRowYards);
+        Calc_Row_Scores(kRowPar);
+    } catch (...) {
+        ReportCurrentError(kTag + "cboCourse_Click", Sql::With);
+    }
+}
+
+void frmMainGolf::optMF_Click(int) {
+    try {
+        if (Val(txtRecNum->text()) >= 5) return;
+        sngHcpIndex = optMF[0]->isChecked() ? 36.4f : 40.4f;
+        lblHI[1]->setText(IndexDisplayText(sngHcpIndex));
+        if (round.teeSlope <= 0) {
+            lblCourseHcp[1]->setText(QString());
+            return;
+        }
+        if (sngTHcpIndex != kNoTournIndexF) {
+            lblTHI[1]->show();
+            lblTHcpIndex->show();
+            lblCourseHcp[1]->setText(CourseHcpText(sngTHcpIndex, round.teeSlope) + " T");
+        } else {
+            lblTHI[1]->hide();
+            lblTHcpIndex->hide();
+            lblCourseHcp[1]->setText(CourseHcpText(sngHcpIndex, round.teeSlope));
+        }
+    } catch (...) {
+        ReportCurrentError(kTag + "optMF_Click", Sql::Without);
+    }
+}
+
+// ------------------------------------------------------------------------------------ handicap grid
+
+void frmMainGolf::FillLabels(int k, int c) {
+    const VariantFigures& f = round.figures[c - 1];
+    lblHI[k]->setText(IndexDisplayText(f.prevIndex));
+    lblHI[k]->show();
+    lblCourseHcp[k]->show();
+    if (f.prevTIndex != kNoTournIndex) {
+        lblTHcpIndex->show();
+        lblTHI[k]->show();
+        lblTHI[k]->setText(TournIndexDisplayText(f.prevTIndex));
+    } else {
+        lblTHcpIndex->hide();
+        lblTHI[k]->hide();
+    }
+    lblCurrIndex[k]->setText(IndexDisplayText(f.currIndex));
+    lblCurrIndex[k]->show();
+    if (f.currTIndex != kNoTournIndex) lblCurrTIndex[k]->setText(TournIndexDisplayText(f.currTIndex));
+    lblAllowScore[k]->setText(f.allowScore);
+    lblAllowScore[k]->show();
+    lblAdjScore[k]->setText(f.adjusted ? QString::number(*f.adjusted) : QString());
+    lblAdjScore[k]->show();
+}
+
+void frmMainGolf::DisplayHCP_Scores() {
+    try {
+        for (QLabel* l : {lblTHI[1], lblTHI[2], lblCurrTIndex[1], lblCurrTIndex[2]}) l->setText("-100");
+        const bool is18 = opt189[1]->isChecked(), us = optUSCan[1]->isChecked();
+        if (is18) {
+            FillLabels(1, us ? 1 : 4);
+            for (QLabel* l : {lblF9B9[1], lblF9B9[2], lblHI[2], lblTHI[2], lblCurrIndex[2], lblAllowScore[2],
+                              lblAdjScore[2], lblCourseHcp[2]})
+                l->hide();
+        } else {
+            const int front = us ? 2 : 5;
+            for (int k = 1; k <= 2; ++k) {
+                const int c = front + k - 1;
+                if (round.figures[c - 1].adjusted.value_or(0) > 0) {
+                    FillLabels(k, c);
+                    lblF9B9[k]->show();
+                } else {
+                    for (QLabel* l : {lblHI[k], lblTHI[k], lblCurrIndex[k], lblAllowScore[k], lblAdjScore[k],
+                                      lblF9B9[k], lblCourseHcp[k]})
+                        l->hide();
+                }
+            }
+            lblTHcpIndex->setVisible(!lblTHI[1]->isHidden() || !lblTHI[2]->isHidden());
+        }
+        if (txtRecNum->text() == "New") {
+            for (QLabel* l : {lblCurrIndex[1], lblCurrIndex[2], lblCourseHcp[1], lblCourseHcp[2]}) l->hide();
+            return;
+        }
+        // The course handicap of each shown column's own index.
+        const int first = is18 ? (us ? 1 : 4) : (us ? 2 : 5);
+        for (int k = 1; k <= (is18 ? 1 : 2); ++k)
+            lblCourseHcp[k]->setText(
+                round.teeSlope <= 0 ? QString() : round.CurrentCourseHcpText(first + k - 1, round.teeSlope));
+    } catch (...) {
+        ReportCurrentError(kTag + "DisplayHCP_Scores", Sql::Without);
+    }
+}
+
+void frmMainGolf::FillGame1Grid() {
+    try {
+        round.SetStartValues(optMF[0]->isChecked());
+    } catch (...) {
+        ReportCurrentError(kTag + "FillGame1Grid", Sql::Without);
+    }
+}
+
+}  // namespace dc

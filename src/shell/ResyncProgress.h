@@ -1,0 +1,33 @@
+#pragma once
+// The progress of a recomputation of every round as the golfer sees it: the busy pointer, the
+// progress window from the first player on when there are more than three, and the calling screen
+// disabled meanwhile; all given back when the run finishes.
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "handicap/Progress.h"
+
+namespace dc {
+
+class frmMainWait;
+
+class ResyncProgress : public ProgressReporter {
+  public:
+    // `caller`, else the open screen named "frmUpCRSR" while bResyncFromUpCRSR is set, else the one
+    // named "frmSystemSetup".
+    explicit ResyncProgress(QWidget* caller);
+    ~ResyncProgress() override;
+
+    void Start() override;
+    void Step(int k, int n) override;
+    void Finish() override;
+
+  private:
+    QPointer<QWidget> caller_;
+    std::unique_ptr<frmMainWait> wait_;
+    bool finished_ = false;
+};
+
+}  // namespace dc

@@ -1,0 +1,36 @@
+#include "shell/ScreenBoxes.h"
+
+#include <QLineEdit>
+
+#include "platform/MaskEdBox.h"
+#include "platform/Spread.h"
+#include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+
+namespace dc {
+
+void SetDateFormat(MaskEdBox& box) {
+    try {
+        const QString sep = LocaleDateSeparator();
+        const QString current = box.Text();
+        box.SetMask("##" + sep + "##" + sep + "####");
+        if (auto d = ParseAnyDate(current)) box.SetText(FormatLocalDate(*d));
+        SetDecimalSeparator();
+    } catch (...) {
+        ReportCurrentError("Global, SetDateFormat", Sql::Without);
+    }
+}
+
+void ResetSpreadRows(Spread& grid, int rows) {
+    grid.SetReDraw(false);
+    grid.SetMaxRows(0);
+    grid.SetMaxRows(rows);
+    grid.SetReDraw(true);
+}
+
+void SelectAllText(QLineEdit& box) {
+    if (!box.text().isEmpty()) box.selectAll();
+}
+
+}  // namespace dc

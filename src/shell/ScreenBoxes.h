@@ -1,0 +1,22 @@
+#pragma once
+// Helpers that screens share for their boxes: date boxes in the user's order, emptying a grid,
+// selecting a box's text.
+
+class QLineEdit;
+
+namespace dc {
+
+class MaskEdBox;
+class Spread;
+
+// Sets the date box's mask for the user's date order, shows a date already in it in that order,
+// and sets sDecimalSep.
+void SetDateFormat(MaskEdBox& box);
+
+// Empties a grid to `rows` empty rows, drawn once.
+void ResetSpreadRows(Spread& grid, int rows);
+
+// Selects the whole text of a box that is not empty.
+void SelectAllText(QLineEdit& box);
+
+}  // namespace dc

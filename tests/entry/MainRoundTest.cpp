@@ -1,0 +1,47 @@
+// The main screen's round without a screen: starting values, previous indexes, course handicaps,
+// allowable and capped scores, and what it hands the store.
+#include <gtest/gtest.h>
+
+#include "entry/MainRound.h"
+#include "shell/Globals.h"
+
+using namespace dc;
+
+TEST(MainRound, FiguresGiveCourseHcpsAllowableAndCappedScores) {
+    ResetGlobals();
+    MainRound r;
+    r.SetStartValues(true);
+    EXPECT_EQ(r.figures[0].prevIndex, 36.4);
+    EXPECT_EQ(r.figures[1].prevIndex, 18.2);
+    EXPECT_EQ(r.figures[0].prevTIndex, kNoTournIndex);
+
+    PrevIndexes prev;
+    prev.index[0] = 12.3f;  // stored in single precision, kept as written
+    r.SetPrevious(prev, true);
+    EXPECT_EQ(r.figures[0].prevIndex, 12.3);
+    EXPECT_EQ(r.figures[0].currIndex, 12.3);
+    EXPECT_EQ(r.figures[3].prevIndex, 36.4) << "a variant without a previous index keeps its value";
+
+    r.UpdateCourseHcps(125);
+    EXPECT_EQ(nCourseHcp[0], 14);  // 13.606
+    EXPECT_EQ(r.figures[0].allowScore, sAllowScore[0]);
+    r.UpdateCourseHcps(0);
+    EXPECT_EQ(nCourseHcp[0], 0) << "no slope, no course handicap";
+
+    std::array<int, 18> gross, pars;
+    gross.fill(4), pars.fill(4);
+    RoundEntry entry;
+    r.FillEntry(entry);
+    EXPECT_EQ(entry.adjScore[0], "") << "nothing capped before the gross scores were summed";
+    r.UpdateAdjusted(gross, pars);
+    EXPECT_EQ(r.figures[0].adjusted, 72);
+    EXPECT_EQ(r.figures[1].adjusted, 36);
+    r.FillEntry(entry);
+    EXPECT_EQ(entry.prevIndex[0], "12.3");
+    EXPECT_EQ(entry.prevTIndex[0], "-100");
+    EXPECT_EQ(entry.adjScore[0], "72");
+
+    EXPECT_EQ(r.CurrentCourseHcpText(1, 125), "14");
+    r.figures[0].currTIndex = -1.5;
+    EXPECT_EQ(r.CurrentCourseHcpText(1, 125), "+2 T") << "a plus tournament index";
+}
