@@ -12,13 +12,13 @@ ErrorInfo CurrentError() {
     } catch (const DbError& e) {
         return {e.number(), e.description(), e.statement()};
     } catch (const AppError& e) {
-        return {e.number(), e.description()};
+        return {e.number(), e.description(), {}};
     } catch (const std::bad_alloc&) {
-        return {7, "Out of memory"};
+        return {7, "Out of memory", {}};
     } catch (const std::exception& e) {
-        return {5, QString::fromUtf8(e.what())};
+        return {5, QString::fromUtf8(e.what()), {}};
     } catch (...) {
-        return {5, "Unknown error"};
+        return {5, "Unknown error", {}};
     }
 }
 
