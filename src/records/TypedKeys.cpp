@@ -3,6 +3,14 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+
+#include "platform/MsgBox.h"
+#include "records/MailingLabels.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -67,6 +75,43 @@ bool EnterAsTab::eventFilter(QObject* watched, QEvent* event) {
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
     QCoreApplication::sendEvent(widget, &tab);
     return true;
+}
+
+namespace {
+
+// Selects a line edit's whole text once the focus has arrived.
+class SelectAllOnFocus : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn)
+            if (auto* box = qobject_cast<QLineEdit*>(watched))
+                QTimer::singleShot(0, box, [box] { SelectAllText(*box); });
+        return false;
+    }
+};
+
+}  // namespace
+
+bool OffsetBoxesInRange(QLineEdit& x, QLineEdit& y) {
+    for (QLineEdit* box : {&x, &y}) {
+        if (OffsetInRange(OffsetValue(box->text()))) continue;
+        if (bSounds) SoundCounter();
+        MsgBox(kOffsetRangeMessage, vbInformation);
+        box->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void InstallOffsetBox(QLineEdit& box) {
+    TypedTextFilter::Install(box, [](const QString& t) {
+        return t.size() == 1 && (t[0].isDigit() || t[0] == '.') ? t : QString();
+    });
+    box.setValidator(new QRegularExpressionValidator(QRegularExpression("\\d*\\.?\\d*"), &box));
+    box.installEventFilter(new SelectAllOnFocus(&box));
 }
 
 }  // namespace dc

@@ -80,22 +80,10 @@ frmMailingLabels::frmMailingLabels(QWidget* parent) : QDialog(parent) {
     outer->addWidget(Frame3, 1, 1);
     outer->addLayout(buttons, 2, 0, 1, 2);
 
-    for (QLineEdit* box : {txtXOffset, txtYOffset}) {
-        box->installEventFilter(this);
-        // Only digits, the point and Backspace get through.
-        TypedTextFilter::Install(*box, [](const QString& t) {
-            return t.size() == 1 && (t[0].isDigit() || t[0] == '.') ? t : QString();
-        });
-    }
+    for (QLineEdit* box : {txtXOffset, txtYOffset}) InstallOffsetBox(*box);
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     Form_Load();
-}
-
-bool frmMailingLabels::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn)
-        if (auto* box = qobject_cast<QLineEdit*>(watched)) SelectAllText(*box);
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmMailingLabels::Form_Load() {
@@ -135,16 +123,9 @@ void frmMailingLabels::Form_Load() {
 
 void frmMailingLabels::cmdPrint_Click() {
     try {
+        if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset)) return;
         const double x = OffsetValue(txtXOffset->text());
         const double y = OffsetValue(txtYOffset->text());
-        for (auto [value, box] : {std::pair{x, txtXOffset}, std::pair{y, txtYOffset}}) {
-            if (!OffsetInRange(value)) {
-                if (bSounds) SoundCounter();
-                MsgBox(kOffsetRangeMessage, vbInformation);
-                box->setFocus();
-                return;
-            }
-        }
         QString sql = "Update SETUP Set XOFFSET=" + OffsetSqlText(x) + ",YOFFSET=" + OffsetSqlText(y);
         Db().Execute(sql);
     } catch (...) {

@@ -37,9 +37,6 @@ class frmMailingLabels : public QDialog {
     void cmdPrint_Click();
     void cmdClose_Click();
     void Print_Labels(int across);
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 }  // namespace dc

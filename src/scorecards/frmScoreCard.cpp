@@ -21,6 +21,7 @@
 #include "records/MailingLabels.h"
 #include "records/PlayerList.h"
 #include "records/PlayerStore.h"
+#include "records/TypedKeys.h"
 #include "scorecards/CardAssignment.h"
 #include "scorecards/ScoreCardPrint.h"
 #include "scorecards/ScoreCardStore.h"
@@ -521,6 +522,7 @@ void frmScoreCard::cmdPrint_Click() {
         MsgBox(kNoPlayers, vbInformation);
         return;
     }
+    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset)) return;
     SetMousePointer(Pointer::Hourglass);
     const DefaultPointerAtEnd pointer;
     spSC->CommitEdit();

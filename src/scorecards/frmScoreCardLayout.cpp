@@ -204,14 +204,7 @@ void frmScoreCard::ConnectHandlers() {
             [this](int c, int r, bool down) { spSC_ButtonClicked(c, r, down); });
     connect(spSC, &Spread::Change, this, [this](int c, int r) { spSC_Change(c, r); });
     connect(spSC, &Spread::Click, this, [this](int c, int r) { spSC_Click(c, r); });
-    for (QLineEdit* box : {txtXOffset, txtYOffset}) {
-        box->installEventFilter(this);
-        // Only digits, the point and Backspace get through, and a second point does not.
-        TypedTextFilter::Install(*box, [](const QString& t) {
-            return t.size() == 1 && (t[0].isDigit() || t[0] == '.') ? t : QString();
-        });
-        box->setValidator(new QRegularExpressionValidator(QRegularExpression("\\d*\\.?\\d*"), box));
-    }
+    for (QLineEdit* box : {txtXOffset, txtYOffset}) InstallOffsetBox(*box);
     mskDate->installEventFilter(this);
 }
 

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "QStringPrint.h"
+#include "records/MailingLabels.h"
 #include "ScoreCardData.h"
 #include "TestSupport.h"
 #include "platform/Database.h"
@@ -143,6 +144,10 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
     Open();
     form->cboPlayersPerCard->setCurrentIndex(1);  // 2
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    form->txtXOffset->setText("99");
+    form->cmdPrint_Click();
+    EXPECT_EQ(box.Last(), kOffsetRangeMessage) << "an offset off the sheet is refused";
+    EXPECT_DOUBLE_EQ(gDB->Scalar("Select XOFFSET From SETUP").toDouble(), 0) << "and not stored";
     form->txtXOffset->setText(".5");
     form->txtYOffset->setText(".25");
 
