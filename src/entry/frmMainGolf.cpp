@@ -475,9 +475,4 @@ void frmMainGolf::cmdStats_Click() {
 
 void frmMainGolf::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
-// Deleting rounds and players, and printing the shown card, belong to screens still to come.
-void frmMainGolf::cmdDeleteGame_Click() {}
-void frmMainGolf::cmdDeletePlayer_Click() {}
-void frmMainGolf::cmdPrintScoreCard_Click() {}
-
 }  // namespace dc

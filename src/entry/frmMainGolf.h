@@ -92,7 +92,7 @@ class frmMainGolf : public QWidget {
     void cmdStats_Click();
     void cmdHelp_Click();
     void cmdDeleteGame_Click();
-    void cmdDeletePlayer_Click();
+    bool cmdDeletePlayer_Click();  // true when the player was deleted
     void cmdPrintScoreCard_Click();
     void opt189_Click(int index);
     void optUSCan_Click(int index);

@@ -123,8 +123,6 @@ QHBoxLayout* frmMainGolf::BuildButtons() {
          {cmdNewGame, cmdSave, cmdDeleteGame, cmdGameList, cmdCourse, cmdStats, cmdGraphs, cmdHandicaps,
           cmdNewPlayer, cmdDeletePlayer, cmdSetup, cmdScoreCard, cmdHelp, cmdExit})
         top->addWidget(b);
-    // Screens that are not part of the program yet, and the deletions, stay off until wired.
-    for (QPushButton* b : {cmdDeleteGame, cmdDeletePlayer}) b->setEnabled(false);
     return top;
 }
 
@@ -257,7 +255,6 @@ void frmMainGolf::BuildRoundTab(QWidget* roundTab) {
 
     rl->addLayout(BuildHandicapPanel(roundTab), 3, 0, 1, 4);
     cmdPrintScoreCard = Button(roundTab, "cmdPrintScoreCard", "Print Card", "Print Current Score Card");
-    cmdPrintScoreCard->setEnabled(false);
     rl->addWidget(cmdPrintScoreCard, 3, 7, Qt::AlignBottom);
     rl->setRowStretch(2, 1);     // extra height goes to the grid
     rl->setColumnStretch(8, 1);  // and extra width to nothing but the grid's span

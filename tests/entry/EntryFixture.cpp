@@ -44,4 +44,16 @@ int RoundCount(int playerId) {
     return gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=?", {playerId}).toInt();
 }
 
+QStringList RoundRows(int playerId, const QString& columns) {
+    Recordset rs = gDB->OpenRecordset(
+        "SELECT " + columns + " FROM INDIV_SCORES WHERE PLAYER_ID=? ORDER BY GAME_NUMBER", {playerId});
+    QStringList out;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        QStringList row;
+        for (int i = 0; i < rs.FieldCount(); ++i) row << rs.Fields(i).str();
+        out << row.join(" ");
+    }
+    return out;
+}
+
 }  // namespace dc::test

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include "TestSupport.h"
 
@@ -18,5 +19,7 @@ void AddPlayer(int id, const QString& last, const QString& first, const QString&
 void AddRound(int playerId, int game, const QDate& date, int grossPerHole, int courseId = 1,
               double rating = 72.0, int slope = 113);
 int RoundCount(int playerId);
+// The player's rounds in game order, each the listed columns' values joined by blanks.
+QStringList RoundRows(int playerId, const QString& columns);
 
 }  // namespace dc::test

@@ -34,18 +34,10 @@ RoundEntry Entry(int player, const QString& date, int gross) {
 
 // Every index, tournament index and adjusted score of the player, game by game.
 QStringList Indexes(int player) {
-    Recordset rs = gDB->OpenRecordset(
-        "SELECT GAME_NUMBER,HCP_INDEX_US_18,HCP_INDEX_US_F9,HCP_INDEX_US_B9,HCP_INDEX_CA_18,HCP_INDEX_CA_F9,"
-        "HCP_INDEX_CA_B9,THCP_INDEX_US_18,THCP_INDEX_CA_18,ADJSCR_US_18,ADJSCR_CA_B9 FROM INDIV_SCORES "
-        "WHERE PLAYER_ID=? ORDER BY GAME_NUMBER",
-        {player});
-    QStringList out;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        QStringList row;
-        for (int i = 0; i < rs.FieldCount(); ++i) row << rs.Fields(i).str();
-        out << row.join(" ");
-    }
-    return out;
+    return test::RoundRows(
+        player,
+        "GAME_NUMBER,HCP_INDEX_US_18,HCP_INDEX_US_F9,HCP_INDEX_US_B9,HCP_INDEX_CA_18,HCP_INDEX_CA_F9,"
+        "HCP_INDEX_CA_B9,THCP_INDEX_US_18,THCP_INDEX_CA_18,ADJSCR_US_18,ADJSCR_CA_B9");
 }
 
 class SaveRound : public ::testing::Test {

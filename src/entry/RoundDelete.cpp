@@ -1,0 +1,28 @@
+#include "entry/RoundDelete.h"
+
+#include "handicap/HcpLookups.h"
+#include "handicap/HcpRules.h"
+#include "handicap/Recompute.h"
+#include "platform/Database.h"
+
+namespace dc {
+
+int DeleteRoundAndRecalculate(Database& db, int playerId, int game, int genderIndex, bool is18,
+                              ProgressReporter* progress) {
+    Database::Transaction unit(db);
+    db.Execute("Delete From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?", {playerId, game});
+    // The later games move up by one; renumbering by date closes the gap the same way.
+    const int count = RenumberGames(db, playerId);
+    if (game <= count) {
+        if (progress) progress->Start();
+        const bool showProgress = count - game > 5;
+        CachedHcpLookups lookups(db);
+        RecomputeGames(db, playerId, genderIndex, is18, game, count, 1, lookups, OneYearWindow().toInt(),
+                       showProgress && progress ? [progress](int k, int n) { progress->Step(k, n); }
+                                                : std::function<void(int, int)>{});
+    }
+    unit.Commit();
+    return count;
+}
+
+}  // namespace dc

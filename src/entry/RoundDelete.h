@@ -1,0 +1,18 @@
+#pragma once
+// Deleting one stored round with everything that follows from it, as one unit: the row goes, the
+// player's games are numbered 1 to n by date again, and every later game is recomputed by both rule
+// sets (18 holes and each nine it played), as after a save. Either all of it is written or none.
+
+#include "handicap/Progress.h"
+
+namespace dc {
+
+class Database;
+
+// Deletes game `game` of the player and recomputes games game..n. `progress` (when given) starts
+// at once and steps after each game of a range of more than 6 games. Returns n, the player's
+// rounds left. Throws on error, having changed nothing.
+int DeleteRoundAndRecalculate(Database& db, int playerId, int game, int genderIndex, bool is18,
+                              ProgressReporter* progress = nullptr);
+
+}  // namespace dc

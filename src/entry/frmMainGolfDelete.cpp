@@ -1,0 +1,147 @@
+// The main screen's deleting of the shown round and of the chosen player, and the printing of the
+// shown round's score grid. The deletions themselves are the store's (RoundDelete, PlayerStore).
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "entry/RoundDelete.h"
+#include "entry/frmMainGolf.h"
+#include "entry/frmMainGolfShared.h"
+#include "platform/Database.h"
+#include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
+#include "platform/PrinterError.h"
+#include "platform/SheetPrinter.h"
+#include "platform/Spread.h"
+#include "platform/Val.h"
+#include "records/PlayerStore.h"
+#include "shell/ErrorReport.h"
+#include "shell/Global.h"
+#include "shell/Globals.h"
+#include "shell/ListLoaders.h"
+#include "shell/ResyncProgress.h"
+
+namespace dc {
+
+using namespace mainscreen;
+
+namespace {
+
+const QString kNoPlayerToDelete = "No Player is selected to delete.  Please select a Player";
+
+}  // namespace
+
+void frmMainGolf::cmdDeleteGame_Click() {
+    try {
+        if (txtRecNum->text().trimmed() == "New") {
+            FailCheck("This is a 'New' game and cannot be deleted.", nullptr);
+            return;
+        }
+        // The round shown must be the chosen player's: after a screen handed back no player, the
+        // old round may still be on the screen.
+        const int playerId = SelectedItemData(*cboPlayer);
+        if (cboPlayer->currentIndex() < 0 || playerId != round.shownPlayerId) {
+            FailCheck(kNoPlayerToDelete, cboPlayer);
+            return;
+        }
+        if (Val(txtRecNum->text()) == 1 && RecBar->maximum() == 1) {
+            bLastGameDeleted = 1;
+            if (cmdDeletePlayer_Click()) return;
+        }
+        if (MsgBox("Are you sure you want to delete this game?", vbYesNo + vbQuestion) != vbYes) return;
+        const int game = static_cast<int>(Val(lblGameNumber->text()));
+        nCurPlayerID = playerId;
+        int left = 0;
+        {
+            ResyncProgress progress(this);
+            left = DeleteRoundAndRecalculate(Db(), playerId, game, optMF[0]->isChecked() ? 0 : 1,
+                                             opt189[1]->isChecked(), &progress);
+        }
+        round.changed = 0;
+        if (left == 0) {
+            {
+                const QSignalBlocker block(RecBar);
+                RecBar->setRange(1, 1);
+            }
+            cmdNewGame_Click();  // the shown round is gone: no changes to ask about
+            return;
+        }
+        // The newest game, loaded directly: the round the bar stood on is gone or renumbered.
+        round.shownGame = -1;
+        {
+            const QSignalBlocker block(RecBar);
+            RecBar->setRange(1, left);
+            RecBar->setValue(left);
+        }
+        RecBar_Scroll();
+    } catch (...) {
+        ReportCurrentError(kTag + "cmdDeleteGame_Click", Sql::With);
+    }
+}
+
+bool frmMainGolf::cmdDeletePlayer_Click() {
+    try {
+        if (cboPlayer->currentText().trimmed().isEmpty() || cboPlayer->currentIndex() < 0) {
+            FailCheck(kNoPlayerToDelete, cboPlayer);
+            return false;
+        }
+        const QString question = bLastGameDeleted ? "Player's last game.  Delete Player?"
+                                                  : "Are you sure you want to delete this player?";
+        bLastGameDeleted = 0;
+        if (MsgBox(question, vbYesNo + vbQuestion) != vbYes) return false;
+        DeletePlayer(SelectedItemData(*cboPlayer));
+        // A blank new round and no player, as the new-player button leaves it, without its question
+        // or the player editor; the player list reloaded.
+        const int ready = bFormReady;
+        bFormReady = 0;
+        Init_Player_List();
+        bFormReady = ready;
+        round.shownPlayerId = 0;
+        round.changed = 0;
+        return true;
+    } catch (...) {
+        bLastGameDeleted = 0;
+        ReportCurrentError(kTag + "cmdDeletePlayer_Click", Sql::With);
+        return false;
+    }
+}
+
+void frmMainGolf::cmdPrintScoreCard_Click() {
+    try {
+        if (cboPlayer->currentIndex() < 0) {
+            MsgBox("Please select a Player before printing an existing score card.", vbInformation);
+            cboPlayer->setFocus();
+            return;
+        }
+        if (txtRecNum->text() == "New") {
+            MsgBox(
+                "Please select an existing round of golf for a player before printing an existing score "
+                "card.",
+                vbInformation);
+            cboPlayer->setFocus();
+            return;
+        }
+        spISC->SetPrintOrientation(SpreadPrintOrientation::Portrait);
+        spISC->SetPrintColHeaders(true);
+        spISC->SetPrintRowHeaders(true);
+        spISC->SetPrintJobName("Printing Individual Score Card");
+        spISC->SetPrintHeader(cboPlayer->currentText() + "   Date: " + mskDate->Text() + "   Course: " +
+                              cboCourse->currentText() + "   Tee Box: " + cboTeeBox->currentText());
+        spISC->SetPrintAbortMsg("Cancel print job");
+        QString pdf;
+        const auto printer = SheetPrinter(pdf, "Individual Score Card.pdf");
+        // One report for a failing printer; the sheet's painter has ended the document.
+        if (!spISC->PrintSheet(*printer)) throw PrinterError(kErrPrinter, "Printer Error");
+        if (!pdf.isEmpty() && !qEnvironmentVariableIsSet("DC_PRINT_PDF"))
+            MsgBox("No printer is set up; the printout was saved as " + pdf, vbInformation);
+    } catch (...) {
+        ReportCurrentError(kTag + "cmdPrintScoreCard_Click", Sql::With);
+    }
+}
+
+}  // namespace dc
