@@ -38,7 +38,7 @@ class cZip {
     void ClearFileSpecs() { specs_.clear(); }
     int AddFileSpec(const QString& sSpec);
     int FileSpecCount() const { return static_cast<int>(specs_.size()); }
-    // Specification nIndex, counted from 1; another index throws AppError 9 (subscript out of range).
+    // File spec nIndex, counted from 1; another index throws AppError 9 (subscript out of range).
     QString FileSpec(int nIndex) const;
     const QStringList& FileSpecs() const { return specs_; }
 
