@@ -1,10 +1,12 @@
 #include "tools/DllCheck.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
+#include "shell/ProgramDb.h"
 #include "tools/CDLLVersion.h"
 
 namespace dc {
@@ -17,6 +19,23 @@ void Update(Database& db, const QString& column, const QVariant& value, int orde
 }
 
 }  // namespace
+
+void RefreshExpectedRows(Database& db, const QString& blankPath) {
+    if (!QFileInfo::exists(blankPath)) return;
+    db.Execute("ATTACH DATABASE ? AS shipped KEY ?", {blankPath, DatabasePassword()});
+    try {
+        if (db.Scalar("Select count(*) From shipped.DLLCHECK").toInt() > 0) {
+            Database::Transaction refresh(db);
+            db.Execute("Delete From DLLCHECK");
+            db.Execute("Insert Into DLLCHECK Select * From shipped.DLLCHECK");
+            refresh.Commit();
+        }
+    } catch (...) {
+        db.Execute("DETACH DATABASE shipped");
+        throw;
+    }
+    db.Execute("DETACH DATABASE shipped");
+}
 
 DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QDate& today) {
     QString sql =

@@ -26,6 +26,12 @@ struct DllCheckOutcome {
     std::vector<DllCheckLine> lines;
 };
 
+// Replaces the database's DLLCHECK rows by those of the blank database at `blankPath`, which the
+// build wrote for the program it made: a golfer's database made by another build (or before the rows
+// were generated) would otherwise check against facts of another program, or against none. Nothing
+// changes when the blank database or its rows are missing. Throws on a database error.
+void RefreshExpectedRows(Database& db, const QString& blankPath);
+
 // Runs the check on the database's DLLCHECK table (every statement's text left in sSQL). The row
 // named "OSVersion" records the operating system and adds no line. The registration cell is marked
 // when it differs from the expected package (column CLSID, with its version in CLSIDVER) or, for a

@@ -20,6 +20,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/ProgramDb.h"
 #include "shell/Version.h"
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"
@@ -77,6 +78,7 @@ frmDLLCheck::frmDLLCheck(QWidget* parent) : QDialog(parent) {
 void frmDLLCheck::Form_Load() {
     spDLL->SetReDraw(false);
     try {
+        RefreshExpectedRows(Db(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
         CDLLVersion facts;
         const DllCheckOutcome out = RunDllCheck(Db(), facts, Today());
         Label1->setText(out.heading);

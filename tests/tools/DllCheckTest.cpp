@@ -15,6 +15,7 @@
 #include "platform/Spread.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
+#include "shell/ProgramDb.h"
 #include "shell/frmSystemSetup.h"
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"
@@ -97,6 +98,21 @@ TEST_F(DllCheckFixture, RowsThatExistAreMissingOrDiffer) {
     EXPECT_EQ(out.lines[5].marked, none);
 }
 
+// A database made by another build checks against the rows shipped with this one.
+TEST_F(DllCheckFixture, ExpectedRowsComeFromTheShippedBlankDatabase) {
+    const QString blank = folder_.DbFiles() + "/CV54Blank.MDB";
+    const int shipped = Database::Open(blank, kDBPassword)->Scalar("SELECT count(*) FROM DLLCHECK").toInt();
+    ASSERT_GT(shipped, 3);
+    gDB->Execute("DELETE FROM DLLCHECK");
+    AddRow(1, "/old/build/libgone.so.1");
+    RefreshExpectedRows(*gDB, folder_.DbFiles() + "/missing.mdb");
+    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM DLLCHECK").toInt(), 1) << "no shipped rows: nothing changes";
+    RefreshExpectedRows(*gDB, blank);
+    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM DLLCHECK").toInt(), shipped);
+    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM DLLCHECK WHERE FileName LIKE '%libgone%'").toInt(), 0);
+    gDB->Execute("UPDATE SETUP SET SOUNDS=SOUNDS");  // the blank is detached again
+}
+
 // The rows the build generated for the built program agree with what the check finds here.
 TEST_F(DllCheckFixture, GeneratedRowsOfTheProgramCheckClean) {
     CDLLVersion facts;
@@ -114,6 +130,7 @@ TEST_F(DllCheckFixture, ScreenShowsMarksAndMailsThroughOneCall) {
     gDB->Execute("DELETE FROM DLLCHECK");
     AddRow(1, libs_.filePath("libdemo.so.1"), "9.9");
     AddRow(2, "/nowhere/libgone.so.2");
+    QFile::remove(folder_.DbFiles() + "/CV54Blank.MDB");  // no shipped rows to take these rows' place
     frmDLLCheck screen;
     ASSERT_EQ(screen.spDLL->MaxRows(), 2);
     auto colour = [&](int c, int r) {
