@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -46,28 +45,6 @@ namespace {
 
 const QString kMissingTitle = "Dado Corvy: Missing or invalid database path/file.";
 const QString kDbPathHint = "Type in the path and filename for the active Dado Corvy database.";
-
-// A small flag picture beside each of the two rule options.
-QPixmap FlagPicture(bool us) {
-    QPixmap pixmap(36, 20);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    p.setPen(Qt::NoPen);
-    if (us) {
-        const double stripe = 20.0 / 13;
-        for (int i = 0; i < 13; i += 2) p.fillRect(QRectF(0, i * stripe, 36, stripe), QColor(178, 34, 52));
-        p.fillRect(QRectF(0, 0, 15, 7 * stripe), QColor(60, 59, 110));
-    } else {
-        p.fillRect(0, 0, 9, 20, QColor(216, 6, 33));
-        p.fillRect(27, 0, 9, 20, QColor(216, 6, 33));
-        p.setBrush(QColor(216, 6, 33));
-        p.drawEllipse(QPoint(18, 10), 4, 5);
-    }
-    p.setPen(Qt::gray);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, 35, 19);
-    return pixmap;
-}
 
 // A stored LastTime ("03:07:45 pm", or another common form) in the "hh:nn:ss am/pm" picture;
 // a text that is no time comes back unchanged.
@@ -142,20 +119,11 @@ void frmSystemSetup::BuildControls() {
     holeLayout->addWidget(opt189_2);
     picFlagFrame = new QFrame(fraHoleCountry);
     auto* flagLayout = new QGridLayout(picFlagFrame);
-    optUSCan_1 = new QRadioButton(picFlagFrame);
-    optUSCan_1->setToolTip("US");
-    optUSCan_1->setAccessibleName("US");
-    picUSA = new QLabel(picFlagFrame);
-    picUSA->setPixmap(FlagPicture(true));
-    optUSCan_2 = new QRadioButton(picFlagFrame);
-    optUSCan_2->setToolTip("Canada");
-    optUSCan_2->setAccessibleName("Canada");
-    picCanada = new QLabel(picFlagFrame);
-    picCanada->setPixmap(FlagPicture(false));
+    // The rules by name: a drawn flag is too small to tell apart.
+    optUSCan_1 = new QRadioButton("US", picFlagFrame);
+    optUSCan_2 = new QRadioButton("Canada", picFlagFrame);
     flagLayout->addWidget(optUSCan_1, 0, 0);
-    flagLayout->addWidget(picUSA, 0, 1);
     flagLayout->addWidget(optUSCan_2, 1, 0);
-    flagLayout->addWidget(picCanada, 1, 1);
     flagLayout->setColumnStretch(2, 1);
     holeLayout->addWidget(picFlagFrame);
     options->addWidget(fraHoleCountry);

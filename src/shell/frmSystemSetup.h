@@ -48,9 +48,7 @@ class frmSystemSetup : public DialogBase {
     QRadioButton* opt189_2;  // 9 Hole
     QFrame* picFlagFrame;
     QRadioButton* optUSCan_1;  // US
-    QLabel* picUSA;
     QRadioButton* optUSCan_2;  // Canada
-    QLabel* picCanada;
     QGroupBox* Frame3;
     QRadioButton* optStyle_1;  // 2 x 10
     QRadioButton* optStyle_2;  // 3 x 10
