@@ -7,8 +7,10 @@ namespace dc {
 CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules) {
     CardFigures card;
     if (!rounds.empty()) {
+        // Every stored round carries the index in effect after it, a round not for the handicap too:
+        // the newest round gives the card's index, so a casual last round does not print 0.0.
         const HcpRound& newest = rounds.front().round;
-        if (newest.useHcp && newest.slope != 0) {
+        if (newest.slope != 0) {
             const StoredIndexes stored = StoredIndexesOf(newest, is18, rules);
             card.index = stored.index;
             card.tIndex = stored.tIndex;

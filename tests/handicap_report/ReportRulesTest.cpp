@@ -148,6 +148,12 @@ TEST(CardRules, FiguresAndTexts) {
     EXPECT_EQ(five.scores.filter("*").size(), 1);
     EXPECT_EQ(five.hcpText, "11");  // whole, also from a tournament index
 
+    rounds[0].round.useHcp = false;  // a casual newest round still carries the index in effect
+    const CardFigures casual = ComputeCardFigures(rounds, true, RuleSet::US);
+    EXPECT_EQ(casual.hcpText, "11");
+    EXPECT_EQ(casual.scores.size(), 4);
+    rounds[0].round.useHcp = true;
+
     rounds[0].round.slope = 0;  // a newest round without slope gives no figures and no score
     CardFigures none = ComputeCardFigures(rounds, true, RuleSet::US);
     EXPECT_FLOAT_EQ(none.index, 0);
