@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
+#include "BenchMessages.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "reports/ReportStore.h"
@@ -29,12 +30,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_reports <path>\n");
         return 2;
     }
-    int reports = 0;
-    SetMsgBoxResponder([&reports](const QString& text, int, const QString&) {
-        ++reports;
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return static_cast<int>(vbOK);
-    });
+    int& reports = CountMessageBoxes();
     try {
         sAppTitle = "bench";
         sDateFormat = "MM/DD/YYYY";

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
+#include "BenchMessages.h"
 #include "handicap/RoundRec.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
@@ -56,12 +57,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_resync <path>\n");
         return 2;
     }
-    int reports = 0;
-    SetMsgBoxResponder([&reports](const QString& text, int, const QString&) {
-        ++reports;
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return static_cast<int>(vbOK);
-    });
+    int& reports = CountMessageBoxes();
     try {
         sAppTitle = "bench";
         gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));

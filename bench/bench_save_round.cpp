@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "BenchMessages.h"
 #include "entry/RoundRules.h"
 #include "entry/frmMainGolf.h"
 #include "handicap/RoundRec.h"
@@ -81,12 +82,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    int reports = 0;
-    SetMsgBoxResponder([&reports](const QString& text, int, const QString&) {
-        ++reports;
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return int(vbOK);
-    });
+    int& reports = CountMessageBoxes();
     sDBPassword = kDBPassword;
     gDB = OpenProgramDatabase(path);
     gDB->Execute(
