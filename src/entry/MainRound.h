@@ -34,6 +34,9 @@ class MainRound {
     int hcpChanged = 0;    // the change matters for handicaps
     QString changedField;  // the first changed field, for the save question
     int oldGame = 0;       // its game number before a save renumbers
+    // The stored round last shown: its game number and round key (kept while a new round is typed).
+    int storedGame = 0;
+    int storedRndGameId = 0;
     // Variant c is figures[c - 1], c = 1 to 6 as in nCourseHcp.
     std::array<VariantFigures, 6> figures;
 

@@ -54,7 +54,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
             if (cmdDeletePlayer_Click()) return;
         }
         if (MsgBox("Are you sure you want to delete this game?", vbYesNo + vbQuestion) != vbYes) return;
-        const int game = static_cast<int>(Val(lblGameNumber->text()));
+        const int game = round.storedGame;
         nCurPlayerID = playerId;
         int left = 0;
         {

@@ -332,6 +332,8 @@ void frmMainGolf::RecBar_Scroll() {
         nRecBarShown_ = value;
         round.isNew = 0;
         mskDate->SetText(FormatLocalDate(S.ROUND_DATE));
+        round.storedGame = S.GAME_NUMBER;
+        round.storedRndGameId = S.RND_GAME_ID;
         lblGameNumber->setText(QString::number(S.GAME_NUMBER));
         lblRandomID->setText(QString::number(S.RND_GAME_ID));
         chkUseHandicap->setChecked(S.USE_HCP);
@@ -621,8 +623,8 @@ RoundEntry frmMainGolf::CurrentRoundEntry() const {
     e.cartCost = txtCartCost->text();
     e.otherCost = txtOtherCost->text();
     e.notes = txtNotes->toPlainText();
-    e.gameNumber = static_cast<int>(Val(lblGameNumber->text()));
-    e.rndGameId = static_cast<int>(Val(lblRandomID->text()));
+    e.gameNumber = round.storedGame;
+    e.rndGameId = round.storedRndGameId;
     for (int h = 1; h <= 18; ++h) {
         const int c = HoleColumn(h);
         e.parCells[h - 1] = spISC->CellText(c, kRowPar);
