@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "entry/RoundRules.h"
+#include "handicap/HcpRules.h"
 #include "handicap/SaveScoresDB.h"
 
 namespace dc {
@@ -37,6 +38,12 @@ class MainRound {
     // The stored round last shown: its game number and round key (kept while a new round is typed).
     int storedGame = 0;
     int storedRndGameId = 0;
+    // The course and tee-box slot shown, and the index last set or computed here: the screen's own,
+    // since the screens it opens write the shared nCurCourseID, nCurTeeBox and sngHcpIndex too.
+    int courseId = 0;
+    int teeBox = 0;
+    float hcpIndex = 0;
+    float tHcpIndex = kNoTournIndexF;
     // Variant c is figures[c - 1], c = 1 to 6 as in nCourseHcp.
     std::array<VariantFigures, 6> figures;
 

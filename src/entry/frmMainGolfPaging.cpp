@@ -343,8 +343,8 @@ void frmMainGolf::RecBar_Scroll() {
         txtCartCost->setText(money(cartNull, S.CART_COST));
         txtOtherCost->setText(money(otherNull, S.OTHER_COST));
         txtNotes->setPlainText(S.NOTES.trimmed());
-        nCurTeeBox = S.TEE_BOX_ID;
-        nCurCourseID = S.COURSE_ID;
+        round.teeBox = nCurTeeBox = S.TEE_BOX_ID;
+        round.courseId = nCurCourseID = S.COURSE_ID;
         line = 6;
         // The round's own gross scores go in before the course, so the tee box caps and colours them.
         for (int j = 1; j <= 18; ++j)
@@ -356,11 +356,11 @@ void frmMainGolf::RecBar_Scroll() {
             if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
             bLoadingCourse = 0;
         }
-        if (cboTeeBox->count() > nCurTeeBox) {
-            if (cboTeeBox->currentIndex() == nCurTeeBox)
+        if (cboTeeBox->count() > round.teeBox) {
+            if (cboTeeBox->currentIndex() == round.teeBox)
                 cboTeeBox_Click();
             else
-                cboTeeBox->setCurrentIndex(nCurTeeBox);
+                cboTeeBox->setCurrentIndex(round.teeBox);
         }
         line = 7;
         ShowHoleDetails(S);
@@ -460,7 +460,7 @@ void frmMainGolf::cmdNewGame_Click() {
             const int t = cboTeeBox->currentIndex();
             if (const auto q = ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), qMax(0, t))) {
                 if (t >= 0) {
-                    nCurTeeBox = t;
+                    round.teeBox = nCurTeeBox = t;
                     round.teeSlope = q->slope;
                     round.teeRating = q->rating;
                 } else {
@@ -501,9 +501,9 @@ void frmMainGolf::cmdNewPlayer_Click() {
             chkUseHandicap->setChecked(true);
         }
         const bool male = optMF[0]->isChecked();
-        sngHcpIndex = DefaultIndex(male ? 0 : 1, !opt189[1]->isChecked());
-        lblHI[1]->setText(IndexDisplayText(sngHcpIndex));
-        sngTHcpIndex = kNoTournIndexF;
+        round.hcpIndex = sngHcpIndex = DefaultIndex(male ? 0 : 1, !opt189[1]->isChecked());
+        lblHI[1]->setText(IndexDisplayText(round.hcpIndex));
+        round.tHcpIndex = sngTHcpIndex = kNoTournIndexF;
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         round.isNew = 1;
         if (bFormReady == 1 && ShowPlayerEditor) {
@@ -520,8 +520,8 @@ void frmMainGolf::cmdNewPlayer_Click() {
 ScreenRound frmMainGolf::CurrentScreenRound() const {
     ScreenRound s;
     s.dateText = mskDate->Text();
-    s.courseId = nCurCourseID;
-    s.teeBox = nCurTeeBox;
+    s.courseId = round.courseId;
+    s.teeBox = round.teeBox;
     s.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
     s.useTourn = chkUseTourn->isChecked() ? 1 : 0;
     for (int c = 1; c <= 6; ++c) s.adjusted[c - 1] = round.figures[c - 1].adjusted.value_or(0);
@@ -674,11 +674,13 @@ bool frmMainGolf::Save_DBF() {
         setEnabled(true);
         nGameNumber = out.gameNumber;
         round.isNew = 0;
+        round.hcpIndex = sngHcpIndex;
+        round.tHcpIndex = sngTHcpIndex;
         if (round.shownGame == -1) {
             lblHIndex->show();
             lblHI[1]->show();
             lblCourseHcp[1]->show();
-            if (sngTHcpIndex != kNoTournIndexF) {
+            if (round.tHcpIndex != kNoTournIndexF) {
                 lblTHI[1]->show();
                 lblTHcpIndex->show();
             }

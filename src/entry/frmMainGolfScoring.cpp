@@ -165,7 +165,7 @@ void frmMainGolf::cboTeeBox_Click() {
         const std::optional<TeeBoxFigures> q =
             ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), t);
         if (q) {
-            nCurTeeBox = t;
+            round.teeBox = nCurTeeBox = t;
             round.teeSlope = q->slope;
             round.teeRating = q->rating;
         }
@@ -211,7 +211,7 @@ void frmMainGolf::cboTeeBox_Click() {
 void frmMainGolf::cboCourse_Click() {
     try {
         if (cboCourse->currentIndex() < 0) return;
-        nCurCourseID = SelectedItemData(*cboCourse);
+        round.courseId = nCurCourseID = SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
         {
             const QSignalBlocker block(cboTeeBox);
             if (gDB) Load_TeeBox(*cboTeeBox);
@@ -220,7 +220,7 @@ void frmMainGolf::cboCourse_Click() {
         if (!cboCourse->currentText().trimmed().isEmpty()) {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
             const std::optional<TeeBoxFigures> q =
-                ReadTeeBox(nCurCourseID, optMF[0]->isChecked(), qMax(0, nCurTeeBox));
+                ReadTeeBox(round.courseId, optMF[0]->isChecked(), qMax(0, round.teeBox));
             // The course handicap of the view's previous index, from that column's own figures.
             const int c = bUSCAFlag ? (bFlag18_9 ? 1 : 2) : (bFlag18_9 ? 4 : 5);
             if (round.teeSlope <= 0) {
@@ -235,7 +235,7 @@ void frmMainGolf::cboCourse_Click() {
                 lblTHcpIndex->hide();
                 lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevIndex, round.teeSlope));
             }
-            if (nCurTeeBox >= 0 && nCurTeeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(nCurTeeBox);
+            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
                 for (int j = 1; j <= 18; ++j) {
                     const int col = HoleColumn(j);
@@ -256,20 +256,20 @@ void frmMainGolf::cboCourse_Click() {
 void frmMainGolf::optMF_Click(int) {
     try {
         if (Val(txtRecNum->text()) >= 5) return;
-        sngHcpIndex = optMF[0]->isChecked() ? 36.4f : 40.4f;
-        lblHI[1]->setText(IndexDisplayText(sngHcpIndex));
+        round.hcpIndex = sngHcpIndex = optMF[0]->isChecked() ? 36.4f : 40.4f;
+        lblHI[1]->setText(IndexDisplayText(round.hcpIndex));
         if (round.teeSlope <= 0) {
             lblCourseHcp[1]->setText(QString());
             return;
         }
-        if (sngTHcpIndex != kNoTournIndexF) {
+        if (round.tHcpIndex != kNoTournIndexF) {
             lblTHI[1]->show();
             lblTHcpIndex->show();
-            lblCourseHcp[1]->setText(CourseHcpText(sngTHcpIndex, round.teeSlope) + " T");
+            lblCourseHcp[1]->setText(CourseHcpText(round.tHcpIndex, round.teeSlope) + " T");
         } else {
             lblTHI[1]->hide();
             lblTHcpIndex->hide();
-            lblCourseHcp[1]->setText(CourseHcpText(sngHcpIndex, round.teeSlope));
+            lblCourseHcp[1]->setText(CourseHcpText(round.hcpIndex, round.teeSlope));
         }
     } catch (...) {
         ReportCurrentError(kTag + "optMF_Click", Sql::Without);
