@@ -136,6 +136,7 @@ void frmMainGolf::cboPlayer_Click() {
                     RecBar->setMaximum(1);
                 }
                 FillGame1Grid();
+                round.newGame = 1;
                 if (bGenderChanged) cboCourse_Click();
                 round.shownGame = -1;
                 DisplayHCP_Scores();
@@ -417,6 +418,7 @@ void frmMainGolf::Clear_Screen() {
 void frmMainGolf::SetPrevIndexesForNewRound() {
     const std::optional<RoundRec> newest = NewestRound(nCurPlayerID);
     FillGame1Grid();
+    round.newGame = newest ? newest->GAME_NUMBER + 1 : 1;
     if (!newest || newest->GAME_NUMBER + 1 < 3) return;
     round.SetPrevious(PreviousIndexes(*newest, nullptr), true);
 }
@@ -500,12 +502,11 @@ void frmMainGolf::cmdNewPlayer_Click() {
             const QSignalBlocker block(chkUseHandicap);
             chkUseHandicap->setChecked(true);
         }
-        const bool male = optMF[0]->isChecked();
-        sngHcpIndex = DefaultIndex(male ? 0 : 1, !opt189[1]->isChecked());
-        lblHI[1]->setText(IndexDisplayText(sngHcpIndex));
-        sngTHcpIndex = kNoTournIndexF;
-        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         round.isNew = 1;
+        round.newGame = 1;
+        FillGame1Grid();
+        lblHI[1]->setText(IndexDisplayText(round.figures[ViewVariant() - 1].prevIndex));
+        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         if (bFormReady == 1 && ShowPlayerEditor) {
             ShowPlayerEditor();
             Form_Activate();

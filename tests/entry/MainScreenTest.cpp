@@ -751,3 +751,29 @@ TEST_F(MainScreen, TheCloseBoxAsksLikeExit) {
     EXPECT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(f->isVisible()) << "Cancel keeps the screen";
 }
+
+// "Ms." on a new round sets the default index only for the player's first four games; the shown
+// index and course handicap are the round's own figures.
+TEST_F(MainScreen, TheGenderOfANewRoundSetsOnlyADefaultIndex) {
+    const struct {
+        int rounds;
+        bool followsGender;
+    } cases[] = {{10, false}, {2, true}};
+    for (const auto& c : cases) {
+        gDB->Execute("DELETE FROM INDIV_SCORES");
+        StoredRounds(c.rounds);
+        test::ScriptedMsgBox boxes;
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        ChooseCourse(*f);
+        f->cmdNewGame_Click();
+        const QString before = f->lblHI[1]->text(), beforeHcp = f->lblCourseHcp[1]->text();
+        f->optMF[1]->setChecked(true);
+        const QString index = c.followsGender ? "40.4" : before;
+        EXPECT_EQ(f->lblHI[1]->text(), index) << c.rounds;
+        EXPECT_EQ(D(*f, 1, 1), c.followsGender ? index : IndexText(float(Stored("HCP_INDEX_US_18", 7, 10))));
+        EXPECT_EQ(f->lblCourseHcp[1]->text(), c.followsGender ? "40" : beforeHcp) << c.rounds;
+        TypeGross(*f, 5);
+        EXPECT_EQ(f->lblHI[1]->text(), index) << "typing shows the same round's figures, " << c.rounds;
+    }
+}
