@@ -235,7 +235,8 @@ void frmMainGolf::cboCourse_Click() {
                 lblTHcpIndex->hide();
                 lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevIndex, round.teeSlope));
             }
-            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(round.teeBox);
+            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count())
+                cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
                 for (int j = 1; j <= 18; ++j) {
                     const int col = HoleColumn(j);
