@@ -136,6 +136,7 @@ void frmMainGolf::cboPlayer_Click() {
                     RecBar->setMaximum(1);
                 }
                 FillGame1Grid();
+                round.newGame = 1;
                 if (bGenderChanged) cboCourse_Click();
                 round.shownGame = -1;
                 DisplayHCP_Scores();
@@ -417,6 +418,7 @@ void frmMainGolf::Clear_Screen() {
 void frmMainGolf::SetPrevIndexesForNewRound() {
     const std::optional<RoundRec> newest = NewestRound(nCurPlayerID);
     FillGame1Grid();
+    round.newGame = newest ? newest->GAME_NUMBER + 1 : 1;
     if (!newest || newest->GAME_NUMBER + 1 < 3) return;
     round.SetPrevious(PreviousIndexes(*newest, nullptr), true);
 }
@@ -500,12 +502,11 @@ void frmMainGolf::cmdNewPlayer_Click() {
             const QSignalBlocker block(chkUseHandicap);
             chkUseHandicap->setChecked(true);
         }
-        const bool male = optMF[0]->isChecked();
-        round.hcpIndex = sngHcpIndex = DefaultIndex(male ? 0 : 1, !opt189[1]->isChecked());
-        lblHI[1]->setText(IndexDisplayText(round.hcpIndex));
-        round.tHcpIndex = sngTHcpIndex = kNoTournIndexF;
-        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         round.isNew = 1;
+        round.newGame = 1;
+        FillGame1Grid();
+        lblHI[1]->setText(IndexDisplayText(round.figures[ViewVariant() - 1].prevIndex));
+        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         if (bFormReady == 1 && ShowPlayerEditor) {
             ShowPlayerEditor();
             Form_Activate();
@@ -590,11 +591,22 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
             FailCheck(refusal, box);
             return false;
         }
-        return true;
+        return AcceptEmptyHoles();
     }
     FailCheck(check.message, check.focus == SaveFocus::Player   ? static_cast<QWidget*>(cboPlayer)
                              : check.focus == SaveFocus::Course ? static_cast<QWidget*>(cboCourse)
                                                                 : static_cast<QWidget*>(mskDate));
+    return false;
+}
+
+bool frmMainGolf::AcceptEmptyHoles() {
+    std::array<int, 18> gross{};
+    for (int h = 1; h <= 18; ++h) gross[h - 1] = static_cast<int>(Val(spISC->CellText(HoleColumn(h), kRowGross)));
+    const std::optional<EmptyHoles> empty = EmptyHolesQuestion(gross);
+    if (!empty || MsgBox(empty->question, vbYesNo + vbQuestion) == vbYes) return true;
+    SSTab1->setCurrentIndex(0);
+    spISC->SetActiveCell(HoleColumn(empty->firstHole), kRowGross);
+    spISC->setFocus();
     return false;
 }
 
@@ -674,13 +686,11 @@ bool frmMainGolf::Save_DBF() {
         setEnabled(true);
         nGameNumber = out.gameNumber;
         round.isNew = 0;
-        round.hcpIndex = sngHcpIndex;
-        round.tHcpIndex = sngTHcpIndex;
         if (round.shownGame == -1) {
             lblHIndex->show();
             lblHI[1]->show();
             lblCourseHcp[1]->show();
-            if (round.tHcpIndex != kNoTournIndexF) {
+            if (sngTHcpIndex != kNoTournIndexF) {
                 lblTHI[1]->show();
                 lblTHcpIndex->show();
             }
