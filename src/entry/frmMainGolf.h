@@ -163,10 +163,14 @@ class frmMainGolf : public QWidget {
     void CommitTyping();
     // The save checks of a save asked from a prompt: the player first, then the save button's checks.
     bool RunSaveChecks(bool fromPrompt);
+    // Asks before saving holes left empty in a played nine; No goes to the first of them.
+    bool AcceptEmptyHoles();
     void FailCheck(const QString& message, QWidget* focus);
     void SetGrossColour(int hole);
     void ShowHoleDetails(const RoundRec& round);
     void UpdateCourseHcps();
+    int ViewVariant() const;  // the variant (1 to 6) of the first shown column
+    void ShowPrevCourseHcp(int c);
     void FillLabels(int k, int c);
     void SetPrevIndexesForNewRound();
     void SetRecNumText(const QString& text, int& guard);
