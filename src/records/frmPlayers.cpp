@@ -12,8 +12,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "platform/Modal.h"
 #include "platform/MailSession.h"
+#include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/PrinterError.h"
