@@ -219,7 +219,8 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
         series->setName(names[s]);
         series->setPointsVisible(true);
         series->setPen(QPen(colours[s], 2));
-        for (int k = 0; k < static_cast<int>(sets[s].size()); ++k) series->append(k + 1, sets[s][k]);
+        for (int k = 0; k < static_cast<int>(sets[s].size()); ++k)
+            if (!std::isnan(sets[s][k])) series->append(k + 1, sets[s][k]);  // no value, no point
         chart->addSeries(series);
     }
     auto* x = new QValueAxis(chart);
