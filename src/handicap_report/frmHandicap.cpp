@@ -77,7 +77,7 @@ void RunPrintout(const QString& tag, const QString& jobName, const std::function
             } catch (...) {
             }
         }
-        ReportSavedPrintout(*page);
+        ReportPrintOutcome(*page);
     } catch (const PrinterError& e) {
         MsgBox(PrintErrorText(e.number(), e.description()), vbInformation);
     } catch (...) {

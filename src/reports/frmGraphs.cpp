@@ -271,7 +271,7 @@ void frmGraphs::cmdPrint_Click() {
             if (width() > height())
                 page->SetOrientation(kLandscape);  // the screen as large as the paper allows
             page->PrintWidget(*this);
-            ReportSavedPrintout(*page);
+            ReportPrintOutcome(*page);
             return;
         } catch (const PrinterError& e) {
             if (e.number() != kErrDeviceUnavailable && e.number() != kErrPrinter) return;
