@@ -38,6 +38,10 @@ class MainRound {
     int storedGame = 0;
     int storedRndGameId = 0;
     int newGame = 1;  // the game number a new round takes
+    // The course and tee-box slot shown: the screen's own, since the screens it opens write the
+    // shared nCurCourseID and nCurTeeBox too.
+    int courseId = 0;
+    int teeBox = 0;
     // Variant c is figures[c - 1], c = 1 to 6 as in nCourseHcp.
     std::array<VariantFigures, 6> figures;
 

@@ -344,8 +344,8 @@ void frmMainGolf::RecBar_Scroll() {
         txtCartCost->setText(money(cartNull, S.CART_COST));
         txtOtherCost->setText(money(otherNull, S.OTHER_COST));
         txtNotes->setPlainText(S.NOTES.trimmed());
-        nCurTeeBox = S.TEE_BOX_ID;
-        nCurCourseID = S.COURSE_ID;
+        round.teeBox = nCurTeeBox = S.TEE_BOX_ID;
+        round.courseId = nCurCourseID = S.COURSE_ID;
         line = 6;
         // The round's own gross scores go in before the course, so the tee box caps and colours them.
         for (int j = 1; j <= 18; ++j)
@@ -357,11 +357,11 @@ void frmMainGolf::RecBar_Scroll() {
             if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
             bLoadingCourse = 0;
         }
-        if (cboTeeBox->count() > nCurTeeBox) {
-            if (cboTeeBox->currentIndex() == nCurTeeBox)
+        if (cboTeeBox->count() > round.teeBox) {
+            if (cboTeeBox->currentIndex() == round.teeBox)
                 cboTeeBox_Click();
             else
-                cboTeeBox->setCurrentIndex(nCurTeeBox);
+                cboTeeBox->setCurrentIndex(round.teeBox);
         }
         line = 7;
         ShowHoleDetails(S);
@@ -462,7 +462,7 @@ void frmMainGolf::cmdNewGame_Click() {
             const int t = cboTeeBox->currentIndex();
             if (const auto q = ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), qMax(0, t))) {
                 if (t >= 0) {
-                    nCurTeeBox = t;
+                    round.teeBox = nCurTeeBox = t;
                     round.teeSlope = q->slope;
                     round.teeRating = q->rating;
                 } else {
@@ -521,8 +521,8 @@ void frmMainGolf::cmdNewPlayer_Click() {
 ScreenRound frmMainGolf::CurrentScreenRound() const {
     ScreenRound s;
     s.dateText = mskDate->Text();
-    s.courseId = nCurCourseID;
-    s.teeBox = nCurTeeBox;
+    s.courseId = round.courseId;
+    s.teeBox = round.teeBox;
     s.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
     s.useTourn = chkUseTourn->isChecked() ? 1 : 0;
     for (int c = 1; c <= 6; ++c) s.adjusted[c - 1] = round.figures[c - 1].adjusted.value_or(0);
@@ -591,11 +591,22 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
             FailCheck(refusal, box);
             return false;
         }
-        return true;
+        return AcceptEmptyHoles();
     }
     FailCheck(check.message, check.focus == SaveFocus::Player   ? static_cast<QWidget*>(cboPlayer)
                              : check.focus == SaveFocus::Course ? static_cast<QWidget*>(cboCourse)
                                                                 : static_cast<QWidget*>(mskDate));
+    return false;
+}
+
+bool frmMainGolf::AcceptEmptyHoles() {
+    std::array<int, 18> gross{};
+    for (int h = 1; h <= 18; ++h) gross[h - 1] = static_cast<int>(Val(spISC->CellText(HoleColumn(h), kRowGross)));
+    const std::optional<EmptyHoles> empty = EmptyHolesQuestion(gross);
+    if (!empty || MsgBox(empty->question, vbYesNo + vbQuestion) == vbYes) return true;
+    SSTab1->setCurrentIndex(0);
+    spISC->SetActiveCell(HoleColumn(empty->firstHole), kRowGross);
+    spISC->setFocus();
     return false;
 }
 

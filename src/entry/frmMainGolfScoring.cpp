@@ -185,7 +185,7 @@ void frmMainGolf::cboTeeBox_Click() {
         const std::optional<TeeBoxFigures> q =
             ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), t);
         if (q) {
-            nCurTeeBox = t;
+            round.teeBox = nCurTeeBox = t;
             round.teeSlope = q->slope;
             round.teeRating = q->rating;
         }
@@ -231,7 +231,7 @@ void frmMainGolf::cboTeeBox_Click() {
 void frmMainGolf::cboCourse_Click() {
     try {
         if (cboCourse->currentIndex() < 0) return;
-        nCurCourseID = SelectedItemData(*cboCourse);
+        round.courseId = nCurCourseID = SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
         {
             const QSignalBlocker block(cboTeeBox);
             if (gDB) Load_TeeBox(*cboTeeBox);
@@ -240,9 +240,9 @@ void frmMainGolf::cboCourse_Click() {
         if (!cboCourse->currentText().trimmed().isEmpty()) {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
             const std::optional<TeeBoxFigures> q =
-                ReadTeeBox(nCurCourseID, optMF[0]->isChecked(), qMax(0, nCurTeeBox));
+                ReadTeeBox(round.courseId, optMF[0]->isChecked(), qMax(0, round.teeBox));
             ShowPrevCourseHcp(bUSCAFlag ? (bFlag18_9 ? 1 : 2) : (bFlag18_9 ? 4 : 5));
-            if (nCurTeeBox >= 0 && nCurTeeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(nCurTeeBox);
+            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
                 for (int j = 1; j <= 18; ++j) {
                     const int col = HoleColumn(j);

@@ -23,8 +23,10 @@
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
 #include "platform/SpreadCell.h"
+#include "handicap_report/frmHandicap.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
+#include "scorecards/frmScoreCard.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
@@ -775,5 +777,87 @@ TEST_F(MainScreen, TheGenderOfANewRoundSetsOnlyADefaultIndex) {
         EXPECT_EQ(f->lblCourseHcp[1]->text(), c.followsGender ? "40" : beforeHcp) << c.rounds;
         TypeGross(*f, 5);
         EXPECT_EQ(f->lblHI[1]->text(), index) << "typing shows the same round's figures, " << c.rounds;
+    }
+}
+
+// The score-card and handicap screens choose courses and tee boxes of their own (and write the shared
+// choice variables as they do): the main screen keeps its round, its figures, and asks nothing.
+TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
+    StoredRounds(3);
+    test::AddCourse(2, "Oaks", 140, "70.0");
+    const std::vector<std::pair<const char*, std::function<void(QWidget*)>>> screens = {
+        {"score cards",
+         [](QWidget* parent) {
+             frmScoreCard s(parent);
+             s.show();
+             s.cboCourse->setCurrentIndex(s.cboCourse->findData(2));
+             s.cboTeeBoxM->setCurrentIndex(1);
+             s.close();
+         }},
+        {"handicaps", [](QWidget* parent) {
+             frmHandicap h(parent);
+             h.show();
+             h.cboCourse->setCurrentIndex(h.cboCourse->findData(2));
+             h.cboTeeBox->setCurrentIndex(1);
+             h.close();
+         }}};
+    for (const auto& [name, run] : screens) {
+        SCOPED_TRACE(name);
+        test::ScriptedMsgBox boxes;
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        auto shown = [&f] {
+            return QStringList{f->cboCourse->currentText(), f->cboTeeBox->currentText(), f->lblHI[1]->text(),
+                               f->lblCourseHcp[1]->text(), f->lblCurrIndex[1]->text()};
+        };
+        const QStringList before = shown();
+        f->ShowScoreCard = [&f, &run] {
+            run(f.get());
+            sngHcpIndex = 2, sngTHcpIndex = -2;  // the last index computed elsewhere
+        };
+        f->ShowHandicap = f->ShowScoreCard;
+        name == std::string("score cards") ? f->cmdScoreCard_Click() : f->cmdHandicaps_Click();
+        const int theirs = boxes.Count();  // the opened screen's own messages
+        f->optMF_Click(0);
+        f->cboTeeBox_Click();
+        EXPECT_EQ(shown(), before);
+        f->ShowHandicap = nullptr;
+        f->cmdHandicaps_Click();
+        EXPECT_EQ(boxes.Count(), theirs) << boxes.Texts().join("|").toStdString();
+    }
+}
+
+// Holes left empty in a played nine are saved only after a question; No goes to the first of them.
+// A nine left wholly empty is a nine-hole round and asks nothing.
+TEST_F(MainScreen, EmptyHolesInAPlayedNineAskBeforeSaving) {
+    const struct {
+        std::vector<int> emptyHoles;
+        int answer;
+        QString question;
+        bool saved;
+    } cases[] = {
+        {{8, 9},
+         vbNo,
+         "Holes 8, 9 have no score. A hole not played counts as par plus any handicap strokes under the "
+         "handicap rules. Save anyway?",
+         false},
+        {{12}, vbYes, "Hole 12 has no score.", true},
+        {{10, 11, 12, 13, 14, 15, 16, 17, 18}, vbNo, "", true},
+    };
+    for (const auto& c : cases) {
+        gDB->Execute("DELETE FROM INDIV_SCORES");
+        test::ScriptedMsgBox boxes({c.answer});
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        ChooseCourse(*f);
+        TypeGross(*f, 5);
+        for (int h : c.emptyHoles) f->spISC->SetCellText(HoleColumn(h), kRowGross, QString());
+        EXPECT_EQ(f->cmdSave_Click(), c.saved) << c.emptyHoles.front();
+        if (c.question.isEmpty())
+            EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
+        else
+            EXPECT_TRUE(boxes.Last().startsWith(c.question)) << boxes.Last().toStdString();
+        EXPECT_EQ(test::RoundCount(7), c.saved ? 1 : 0);
+        if (!c.saved) EXPECT_EQ(f->spISC->ActiveCol(), HoleColumn(c.emptyHoles.front()));
     }
 }
