@@ -543,7 +543,7 @@ void frmPlayers::cmdPrint_Click() {
         } catch (const PrinterError& e) {
             MsgBox(PrintErrorText(e.number(), e.description()), vbInformation);
         }
-        ReportSavedPrintout(*page);
+        ReportPrintOutcome(*page);
     } catch (const PrinterError& e) {
         MsgBox(PrintErrorText(e.number(), e.description()), vbInformation);
     } catch (...) {
