@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
+#include "platform/Pointer.h"
 #include "platform/PrinterError.h"
 #include "platform/SheetPrinter.h"
 #include "platform/Spread.h"
@@ -76,6 +77,7 @@ frmDLLCheck::frmDLLCheck(QWidget* parent) : QDialog(parent) {
 }
 
 void frmDLLCheck::Form_Load() {
+    BusyPointer busy;  // the package database is asked about every file
     spDLL->SetReDraw(false);
     try {
         RefreshExpectedRows(Db(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
