@@ -71,7 +71,9 @@ TEST_F(ZipTest, SystemArchiveHoldsTheIniFileAndAConsistentDatabaseCopyWithoutFol
     Database::Transaction pending(*gDB);
     gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) VALUES (8, 'Half', 'Done')");
 
-    const mode_t umaskWas = ::umask(0);  // whatever the umask, the archive is its owner's only
+    const mode_t umaskWas = ::umask(0);  // whatever the umask or an older archive's rights
+    QFile(SystemZipPath()).open(QIODevice::WriteOnly);
+    SetFileMode(SystemZipPath(), 0644);
     BuildSystemZip(SystemZipPath());
     ::umask(umaskWas);
     EXPECT_EQ(FileMode(SystemZipPath()), 0600u);
