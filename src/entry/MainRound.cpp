@@ -37,6 +37,13 @@ void MainRound::SetPrevious(const PrevIndexes& prev, bool asCurrent) {
     }
 }
 
+void MainRound::SetGenderDefaults(bool male) {
+    for (int c : {US_18, CA_18}) {
+        figures[c].prevIndex = StoredIndex(DefaultIndex(male ? 0 : 1));
+        if (isNew) figures[c].currIndex = figures[c].prevIndex;
+    }
+}
+
 void MainRound::SetCurrent(const RoundRec& round) {
     for (int c = 0; c < 6; ++c) {
         figures[c].currIndex = StoredIndex(float(round.HCP_INDEX[c]));

@@ -37,6 +37,11 @@ class MainRound {
     // The stored round last shown: its game number and round key (kept while a new round is typed).
     int storedGame = 0;
     int storedRndGameId = 0;
+    int newGame = 1;  // the game number a new round takes
+    // The course and tee-box slot shown: the screen's own, since the screens it opens write the
+    // shared nCurCourseID and nCurTeeBox too.
+    int courseId = 0;
+    int teeBox = 0;
     // Variant c is figures[c - 1], c = 1 to 6 as in nCourseHcp.
     std::array<VariantFigures, 6> figures;
 
@@ -47,6 +52,11 @@ class MainRound {
     void SetPrevious(const PrevIndexes& prev, bool asCurrent);
     // The stored round's own indexes.
     void SetCurrent(const RoundRec& round);
+    // The player's first four games start from the default index, so the gender option sets it.
+    bool GenderSetsIndex() const { return (isNew ? newGame : shownGame) < 5; }
+    // The gender's 18-hole default index before the round (a new round's own too); the tournament
+    // indexes stay.
+    void SetGenderDefaults(bool male);
     // Course handicaps on the slope (none without one) and the allowable scores they give; leaves
     // them in nCourseHcp and sAllowScore.
     void UpdateCourseHcps(int slope);

@@ -278,11 +278,10 @@ void frmMainGolf::Form_Activate() {
         }
         // The course editor and the settings screen are modeless: what was typed here while they
         // were open is not reloaded over without a question (Cancel keeps it on the screen). The
-        // change check compares the course shown, not the one the editor hands back.
+        // change check compares the course shown (the screen's own), not the one the editor hands back.
         bool keepShown = false;
         const int handedCourse = nCurCourseID;
         if (code == 1 || code == 3) {
-            nCurCourseID = SelectedItemData(*cboCourse);
             keepShown = !AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false);
             nCurCourseID = keepShown ? SelectedItemData(*cboCourse) : handedCourse;
         }

@@ -167,6 +167,8 @@ class frmMainGolf : public QWidget {
     void SetGrossColour(int hole);
     void ShowHoleDetails(const RoundRec& round);
     void UpdateCourseHcps();
+    int ViewVariant() const;  // the variant (1 to 6) of the first shown column
+    void ShowPrevCourseHcp(int c);
     void FillLabels(int k, int c);
     void SetPrevIndexesForNewRound();
     void SetRecNumText(const QString& text, int& guard);

@@ -136,6 +136,7 @@ void frmMainGolf::cboPlayer_Click() {
                     RecBar->setMaximum(1);
                 }
                 FillGame1Grid();
+                round.newGame = 1;
                 if (bGenderChanged) cboCourse_Click();
                 round.shownGame = -1;
                 DisplayHCP_Scores();
@@ -343,8 +344,8 @@ void frmMainGolf::RecBar_Scroll() {
         txtCartCost->setText(money(cartNull, S.CART_COST));
         txtOtherCost->setText(money(otherNull, S.OTHER_COST));
         txtNotes->setPlainText(S.NOTES.trimmed());
-        nCurTeeBox = S.TEE_BOX_ID;
-        nCurCourseID = S.COURSE_ID;
+        round.teeBox = nCurTeeBox = S.TEE_BOX_ID;
+        round.courseId = nCurCourseID = S.COURSE_ID;
         line = 6;
         // The round's own gross scores go in before the course, so the tee box caps and colours them.
         for (int j = 1; j <= 18; ++j)
@@ -356,11 +357,11 @@ void frmMainGolf::RecBar_Scroll() {
             if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
             bLoadingCourse = 0;
         }
-        if (cboTeeBox->count() > nCurTeeBox) {
-            if (cboTeeBox->currentIndex() == nCurTeeBox)
+        if (cboTeeBox->count() > round.teeBox) {
+            if (cboTeeBox->currentIndex() == round.teeBox)
                 cboTeeBox_Click();
             else
-                cboTeeBox->setCurrentIndex(nCurTeeBox);
+                cboTeeBox->setCurrentIndex(round.teeBox);
         }
         line = 7;
         ShowHoleDetails(S);
@@ -417,6 +418,7 @@ void frmMainGolf::Clear_Screen() {
 void frmMainGolf::SetPrevIndexesForNewRound() {
     const std::optional<RoundRec> newest = NewestRound(nCurPlayerID);
     FillGame1Grid();
+    round.newGame = newest ? newest->GAME_NUMBER + 1 : 1;
     if (!newest || newest->GAME_NUMBER + 1 < 3) return;
     round.SetPrevious(PreviousIndexes(*newest, nullptr), true);
 }
@@ -460,7 +462,7 @@ void frmMainGolf::cmdNewGame_Click() {
             const int t = cboTeeBox->currentIndex();
             if (const auto q = ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), qMax(0, t))) {
                 if (t >= 0) {
-                    nCurTeeBox = t;
+                    round.teeBox = nCurTeeBox = t;
                     round.teeSlope = q->slope;
                     round.teeRating = q->rating;
                 } else {
@@ -500,12 +502,11 @@ void frmMainGolf::cmdNewPlayer_Click() {
             const QSignalBlocker block(chkUseHandicap);
             chkUseHandicap->setChecked(true);
         }
-        const bool male = optMF[0]->isChecked();
-        sngHcpIndex = DefaultIndex(male ? 0 : 1, !opt189[1]->isChecked());
-        lblHI[1]->setText(IndexDisplayText(sngHcpIndex));
-        sngTHcpIndex = kNoTournIndexF;
-        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         round.isNew = 1;
+        round.newGame = 1;
+        FillGame1Grid();
+        lblHI[1]->setText(IndexDisplayText(round.figures[ViewVariant() - 1].prevIndex));
+        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         if (bFormReady == 1 && ShowPlayerEditor) {
             ShowPlayerEditor();
             Form_Activate();
@@ -520,8 +521,8 @@ void frmMainGolf::cmdNewPlayer_Click() {
 ScreenRound frmMainGolf::CurrentScreenRound() const {
     ScreenRound s;
     s.dateText = mskDate->Text();
-    s.courseId = nCurCourseID;
-    s.teeBox = nCurTeeBox;
+    s.courseId = round.courseId;
+    s.teeBox = round.teeBox;
     s.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
     s.useTourn = chkUseTourn->isChecked() ? 1 : 0;
     for (int c = 1; c <= 6; ++c) s.adjusted[c - 1] = round.figures[c - 1].adjusted.value_or(0);

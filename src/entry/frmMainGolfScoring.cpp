@@ -158,6 +158,26 @@ void frmMainGolf::spISC_Click(int, int row) {
 
 void frmMainGolf::UpdateCourseHcps() { round.UpdateCourseHcps(round.teeSlope); }
 
+int frmMainGolf::ViewVariant() const {
+    return optUSCan[1]->isChecked() ? (opt189[1]->isChecked() ? 1 : 2) : (opt189[1]->isChecked() ? 4 : 5);
+}
+
+// The course handicap of variant c's previous index, from that column's own figures.
+void frmMainGolf::ShowPrevCourseHcp(int c) {
+    const VariantFigures& f = round.figures[c - 1];
+    if (round.teeSlope <= 0) {
+        lblCourseHcp[1]->setText(QString());
+    } else if (f.prevTIndex != kNoTournIndex) {
+        lblTHI[1]->show();
+        lblTHcpIndex->show();
+        lblCourseHcp[1]->setText(CourseHcpText(f.prevTIndex, round.teeSlope) + " T");
+    } else {
+        lblTHI[1]->hide();
+        lblTHcpIndex->hide();
+        lblCourseHcp[1]->setText(CourseHcpText(f.prevIndex, round.teeSlope));
+    }
+}
+
 void frmMainGolf::cboTeeBox_Click() {
     try {
         if (cboCourse->currentIndex() < 0 || cboTeeBox->currentIndex() < 0) return;
@@ -165,7 +185,7 @@ void frmMainGolf::cboTeeBox_Click() {
         const std::optional<TeeBoxFigures> q =
             ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), t);
         if (q) {
-            nCurTeeBox = t;
+            round.teeBox = nCurTeeBox = t;
             round.teeSlope = q->slope;
             round.teeRating = q->rating;
         }
@@ -211,7 +231,7 @@ void frmMainGolf::cboTeeBox_Click() {
 void frmMainGolf::cboCourse_Click() {
     try {
         if (cboCourse->currentIndex() < 0) return;
-        nCurCourseID = SelectedItemData(*cboCourse);
+        round.courseId = nCurCourseID = SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
         {
             const QSignalBlocker block(cboTeeBox);
             if (gDB) Load_TeeBox(*cboTeeBox);
@@ -220,22 +240,9 @@ void frmMainGolf::cboCourse_Click() {
         if (!cboCourse->currentText().trimmed().isEmpty()) {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
             const std::optional<TeeBoxFigures> q =
-                ReadTeeBox(nCurCourseID, optMF[0]->isChecked(), qMax(0, nCurTeeBox));
-            // The course handicap of the view's previous index, from that column's own figures.
-            const int c = bUSCAFlag ? (bFlag18_9 ? 1 : 2) : (bFlag18_9 ? 4 : 5);
-            if (round.teeSlope <= 0) {
-                lblCourseHcp[1]->setText(QString());
-            } else if (round.figures[c - 1].prevTIndex != kNoTournIndex) {
-                lblTHI[1]->show();
-                lblTHcpIndex->show();
-                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevTIndex, round.teeSlope) +
-                                         " T");
-            } else {
-                lblTHI[1]->hide();
-                lblTHcpIndex->hide();
-                lblCourseHcp[1]->setText(CourseHcpText(round.figures[c - 1].prevIndex, round.teeSlope));
-            }
-            if (nCurTeeBox >= 0 && nCurTeeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(nCurTeeBox);
+                ReadTeeBox(round.courseId, optMF[0]->isChecked(), qMax(0, round.teeBox));
+            ShowPrevCourseHcp(bUSCAFlag ? (bFlag18_9 ? 1 : 2) : (bFlag18_9 ? 4 : 5));
+            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
                 for (int j = 1; j <= 18; ++j) {
                     const int col = HoleColumn(j);
@@ -255,22 +262,11 @@ void frmMainGolf::cboCourse_Click() {
 
 void frmMainGolf::optMF_Click(int) {
     try {
-        if (Val(txtRecNum->text()) >= 5) return;
-        sngHcpIndex = optMF[0]->isChecked() ? 36.4f : 40.4f;
-        lblHI[1]->setText(IndexDisplayText(sngHcpIndex));
-        if (round.teeSlope <= 0) {
-            lblCourseHcp[1]->setText(QString());
-            return;
-        }
-        if (sngTHcpIndex != kNoTournIndexF) {
-            lblTHI[1]->show();
-            lblTHcpIndex->show();
-            lblCourseHcp[1]->setText(CourseHcpText(sngTHcpIndex, round.teeSlope) + " T");
-        } else {
-            lblTHI[1]->hide();
-            lblTHcpIndex->hide();
-            lblCourseHcp[1]->setText(CourseHcpText(sngHcpIndex, round.teeSlope));
-        }
+        if (!round.GenderSetsIndex()) return;
+        round.SetGenderDefaults(optMF[0]->isChecked());
+        const int c = ViewVariant();
+        lblHI[1]->setText(IndexDisplayText(round.figures[c - 1].prevIndex));
+        ShowPrevCourseHcp(c);
     } catch (...) {
         ReportCurrentError(kTag + "optMF_Click", Sql::Without);
     }

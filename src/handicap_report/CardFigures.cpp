@@ -4,9 +4,19 @@
 
 namespace dc {
 
-CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules) {
+QString CardHcpText(float index, float tIndex, double slope) {
+    // Whole, like every other course handicap, also from a tournament index.
+    return tIndex == kNoTournIndexF ? CourseHcpText(index, slope, true) : CourseHcpText(tIndex, slope);
+}
+
+CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules,
+                               const QString& gender) {
     CardFigures card;
-    if (!rounds.empty()) {
+    if (rounds.empty()) {
+        // No index yet: the default the index list shows for him, not a scratch 0.0.
+        card.index = DefaultIndex(GenderIndexOf(gender), !is18);
+        card.hcpText.clear();
+    } else {
         // Every stored round carries the index in effect after it, a round not for the handicap too:
         // the newest round gives the card's index, so a casual last round does not print 0.0.
         const HcpRound& newest = rounds.front().round;
@@ -14,9 +24,7 @@ CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18
             const StoredIndexes stored = StoredIndexesOf(newest, is18, rules);
             card.index = stored.index;
             card.tIndex = stored.tIndex;
-            // Whole, like every other course handicap, also from a tournament index.
-            card.hcpText = stored.tIndex == kNoTournIndexF ? CourseHcpText(stored.index, newest.slope, true)
-                                                           : CourseHcpText(stored.tIndex, newest.slope);
+            card.hcpText = CardHcpText(stored.index, stored.tIndex, newest.slope);
         }
     }
     const std::vector<CountedScore> scores =

@@ -1,7 +1,8 @@
 #pragma once
 // What one handicap card shows of a player: the index and tournament index stored with his newest
-// round, the course handicap for that round's slope, and up to 20 recent scores, newest first,
-// "T" for a tournament score and "*" for the scores that count for the handicap.
+// round (the default index of his gender without rounds), the course handicap for that round's
+// slope, and up to 20 recent scores, newest first, "T" for a tournament score and "*" for the
+// scores that count for the handicap.
 
 #include <QString>
 #include <QStringList>
@@ -13,13 +14,17 @@ namespace dc {
 
 struct CardFigures {
     QStringList scores;  // at most 20
-    float index = 0;     // 0 when the newest round does not count or has no slope
+    float index = 0;     // 0 when the newest round has no slope
     float tIndex = kNoTournIndexF;
-    QString hcpText = "0";
+    QString hcpText = "0";  // for the newest round's slope; "" without rounds
 };
 
 // From the player's rounds, newest first (LoadReportRounds), for 18 holes or nines.
-CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules);
+CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules,
+                               const QString& gender = QString());
+
+// The card's course handicap of an index (or of the tournament index when there is one), whole.
+QString CardHcpText(float index, float tIndex, double slope);
 
 // The average of the numbers the score texts begin with, "##0.0"; "" for no scores.
 QString AverageText(const QStringList& scores);

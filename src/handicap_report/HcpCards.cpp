@@ -41,12 +41,13 @@ QString ClubText(const QString& courseText) {
     return t.size() > 25 ? courseText.left(25) : t;
 }
 
-HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool courseChosen) {
+HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool courseChosen, int teeSlope) {
     HandicapCard card;
     card.name = name;
     card.indexText = figures.index >= 0 ? QString::number(figures.index, 'f', 1)
                                         : "+" + QString::number(-figures.index, 'f', 1);
-    card.hcpText = courseChosen ? figures.hcpText : QString();
+    if (courseChosen)
+        card.hcpText = teeSlope > 0 ? CardHcpText(figures.index, figures.tIndex, teeSlope) : figures.hcpText;
     card.avgText = AverageText(figures.scores);
     card.scores = figures.scores;
     return card;

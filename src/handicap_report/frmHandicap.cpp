@@ -411,6 +411,7 @@ void frmHandicap::HandCalc() {
         spHcp->SetMaxRows(0);
         spHcp->SetMaxRows(kReportRows);
         Clear_spHcp();
+        ClearReportFigures();
         const std::vector<ReportRound> rounds = LoadReportRounds(nCurPlayerID, chkOneYear->isChecked());
         if (rounds.empty()) {
             if (bSounds) SoundCounter();
@@ -421,7 +422,6 @@ void frmHandicap::HandCalc() {
             BuildReport(nine ? CountScores9(rounds, Rules()) : CountScores18(rounds, Rules()));
         if (!report.Enough()) {
             cboCourse->setCurrentIndex(-1);
-            HandicapBox->clear();
             cmdPrint->setEnabled(false);
             MsgBox("Not enough scores to calculate a Handicap.", vbInformation);
             return;
@@ -444,6 +444,7 @@ void frmHandicap::ShowReport(const HcpReport& report, bool nineHoles) {
         spHcp->SetCellText(4, i + 1, s.date);
     }
     sngRptIndex = report.index;
+    reportShown_ = true;
     HIBox->setText(ReportIndexText(report.index));
     TIBox->setText(ReportTournText(report));
     if (!report.lowestTourn.empty()) {
@@ -463,6 +464,23 @@ void frmHandicap::ShowReport(const HcpReport& report, bool nineHoles) {
     TIBox->setVisible(true);
     Label4[2]->setVisible(true);
     TournBox->setVisible(shown);
+}
+
+void frmHandicap::ClearReportFigures() {
+    reportShown_ = false;
+    sngRptIndex = 0;
+    sngRptTIndex = kNoTournIndexF;
+    nTournShown = 0;
+    for (QLabel* l : {HIBox, TIBox, HandicapBox, TournBox}) l->clear();
+}
+
+std::pair<int, int> frmHandicap::ChosenTeeSlopes() const {
+    if (cboTeeBox->currentIndex() < 0) return {0, 0};
+    const auto course = LoadCourse(nCurCourseID);
+    if (!course) return {0, 0};
+    const int slot = SelectedItemData(*cboTeeBox);
+    return {static_cast<int>(SlotNumber(course->MSL, Packed::MSL, slot)),
+            static_cast<int>(SlotNumber(course->WSL, Packed::WSL, slot))};
 }
 
 void frmHandicap::cboPlayer_Click() {
@@ -494,27 +512,23 @@ void frmHandicap::cboCourse_Click() {
 
 void frmHandicap::cboTeeBox_Click() {
     try {
-        int menSlope = 0, womenSlope = 0;
-        if (cboTeeBox->currentIndex() >= 0) {
-            QString sql = "Select * From COURSES Where COURSE_ID=" + QString::number(nCurCourseID);
-            if (const auto course = LoadCourse(nCurCourseID)) {
-                nCurTeeBox = SelectedItemData(*cboTeeBox);
-                menSlope = static_cast<int>(SlotNumber(course->MSL, Packed::MSL, nCurTeeBox));
-                womenSlope = static_cast<int>(SlotNumber(course->WSL, Packed::WSL, nCurTeeBox));
-            }
-        }
+        const auto [menSlope, womenSlope] = ChosenTeeSlopes();
+        if (cboTeeBox->currentIndex() >= 0 && LoadCourse(nCurCourseID)) nCurTeeBox = SelectedItemData(*cboTeeBox);
         int slope = 0;
         if (!IndividualView()) {
             for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
                 const IndexListRow& row = listRows_[r];
-                sngRptIndex = row.shown;
                 if (row.name.trimmed().isEmpty()) continue;
                 const int s = row.gender == "M" ? menSlope : womenSlope;
                 spHcp->SetCellText(3, r + 1, CourseHcpText(row.shown, s));
             }
         } else {
+            // A player without a report has no index, so no course handicap either.
             slope = gender_.trimmed() == "M" ? menSlope : gender_.trimmed() == "F" ? womenSlope : 0;
-            HandicapBox->setText(CourseHcpText(sngRptIndex, slope));
+            if (reportShown_)
+                HandicapBox->setText(CourseHcpText(sngRptIndex, slope));
+            else
+                HandicapBox->clear();
         }
         if (nTournShown != 1) {
             TournBox->clear();
@@ -600,9 +614,7 @@ void frmHandicap::HC_Click(int index) {
 
 void frmHandicap::ShowList(IndexOrder order) {
     SetIndividualLayout(false);
-    HandicapBox->clear();
-    TournBox->clear();
-    nTournShown = 0;
+    ClearReportFigures();
     std::vector<ListedPlayer> players;
     for (int i = 0; i < cboPlayer->count(); ++i)
         players.push_back({cboPlayer->itemData(i).toInt(), cboPlayer->itemText(i)});
@@ -621,8 +633,6 @@ void frmHandicap::ShowList(IndexOrder order) {
         spHcp->SetCellText(4, r + 1, row.date);
         spHcp->SetCellText(5, r + 1, row.gender);
         spHcp->SetCellText(6, r + 1, row.email);
-        sngRptIndex = row.shown;
-        sngRptTIndex = row.tourn ? row.shown : kNoTournIndexF;
     }
     FitColumns();
 }
@@ -659,9 +669,9 @@ void frmHandicap::cmdPrint_Click() {
                 });
 }
 
-CardFigures frmHandicap::PlayerCardFigures(int playerId) {
+CardFigures frmHandicap::PlayerCardFigures(int playerId, const QString& gender) {
     try {
-        return ComputeCardFigures(LoadReportRounds(playerId, chkOneYear->isChecked()), Is18(), Rules());
+        return ComputeCardFigures(LoadReportRounds(playerId, chkOneYear->isChecked()), Is18(), Rules(), gender);
     } catch (...) {
         ReportCurrentError(kTag + (Is18() ? "NewGetAdjScr18" : "NewGetAdjScr9"));
         return {};
@@ -678,9 +688,16 @@ void frmHandicap::cmdHcpCards_Click() {
     const bool courseChosen = run.club != "Not selected";
     std::vector<HandicapCard> cards;
     SetMousePointer(Pointer::Hourglass);
-    for (int i = 0; i < cboPlayer->count(); ++i)
-        cards.push_back(MakeCard(cboPlayer->itemText(i), PlayerCardFigures(cboPlayer->itemData(i).toInt()),
-                                 courseChosen));
+    const auto [menSlope, womenSlope] = courseChosen ? ChosenTeeSlopes() : std::pair<int, int>{0, 0};
+    for (int i = 0; i < cboPlayer->count(); ++i) {
+        const int id = cboPlayer->itemData(i).toInt();
+        const auto player = LoadPlayerRec(id);
+        const QString gender = player ? player->GENDER : QString();
+        // The chosen tee box's slope for the player's gender, as the screen's course handicap.
+        const int teeSlope = GenderIndexOf(gender) == 0 ? menSlope : womenSlope;
+        cards.push_back(
+            MakeCard(cboPlayer->itemText(i), PlayerCardFigures(id, gender), courseChosen, teeSlope));
+    }
     SetMousePointer(Pointer::Default);
     if (cards.empty()) return;
     RunPrintout("cmdHcpCards_Click", "Handicap Cards",

@@ -4,6 +4,7 @@
 // shows, prints handicap cards and opens the e-mail screen. Reads the database, writes nothing.
 
 #include <QDialog>
+#include <utility>
 #include <vector>
 
 #include "handicap_report/HcpReport.h"
@@ -90,10 +91,15 @@ class frmHandicap : public QDialog {
     void SetIndividualLayout(bool individual);
     // Widens the shown columns to their longest text (the layout's widths are the least).
     void FitColumns();
-    CardFigures PlayerCardFigures(int playerId);
+    CardFigures PlayerCardFigures(int playerId, const QString& gender);
+    // No report shown: no index, tournament index or course handicaps, on screen or printed.
+    void ClearReportFigures();
+    // The men's and women's slopes of the chosen tee box; 0 and 0 when none is chosen.
+    std::pair<int, int> ChosenTeeSlopes() const;
 
     std::vector<IndexListRow> listRows_;
     QString gender_;
+    bool reportShown_ = false;  // the individual view shows a player's computed index
     bool individualWidth_ = true;
 };
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Modal.h"
+#include "platform/MailSession.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/PrinterError.h"
@@ -371,6 +372,11 @@ bool frmPlayers::SavePlayer() {
     if (!optGender_1->isChecked() && !optGender_2->isChecked()) {
         Refused("Please enter a Player Gender.  This will be used for scoring by handicap holes.",
                 optGender_1);
+        return false;
+    }
+    // A stored address goes into mail headers: only one plain address may be kept.
+    if (const QString email = txtEMail->text().trimmed(); !email.isEmpty() && !IsPlainAddress(email)) {
+        Refused(BadAddressText(email), txtEMail);
         return false;
     }
     try {

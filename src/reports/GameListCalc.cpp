@@ -25,13 +25,13 @@ std::vector<GameListPick> WalkGameList(const std::vector<RoundRec>& rounds, bool
         if ((back ? r.GSB9 : r.GSF9) > 0 && courseOk(r))
             picks.push_back({i, back ? Nine::Back : Nine::Front});
         if (back) {
-            if (r.ADJSCR[US_F9] > 0)
+            if (r.GSF9 > 0)
                 back = false;  // the same round's front nine follows
             else
                 ++i;
         } else {
             ++i;
-            if (i < n && rounds[i].ADJSCR[US_B9] > 0) back = true;
+            if (i < n && rounds[i].GSB9 > 0) back = true;
         }
     }
     return picks;

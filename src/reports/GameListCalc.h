@@ -22,9 +22,9 @@ struct GameListPick {
 
 // The rows of one player's rounds, newest first. Nine-hole view: the walk starts on the back nine
 // when the newest round has one, else on the front; after a back nine the same round's front
-// follows when its US front adjusted score is above 0; after a front nine the next round starts
-// on its back nine when its US back adjusted score is above 0. A nine with no gross adds no row;
-// neither does a round of another course (courseId 0 = every course).
+// follows when its front gross is above 0; after a front nine the next round starts on its back
+// nine when its back gross is above 0. A round not used for the handicap has no adjusted scores,
+// so those do not decide. A round of another course adds no row (courseId 0 = every course).
 std::vector<GameListPick> WalkGameList(const std::vector<RoundRec>& newestFirst, bool nineView, int courseId);
 
 // Grid columns of the list.

@@ -139,18 +139,6 @@ frmGameList::frmGameList(QWidget* parent) : QDialog(parent) {
         if (nLoaded == 1) UpdatespGL();
     };
     panel->OnChange(refill);
-    for (int i = 1; i <= 2; ++i) {
-        connect(opt189[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (!on) return;
-            bFlag18_9 = i == 1;
-            UpdatespGL();
-        });
-        connect(optUSCan[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (!on) return;
-            bUSCAFlag = i == 1;
-            UpdatespGL();
-        });
-    }
     connect(spGL, &Spread::Click, this, &frmGameList::spGL_Click);
     connect(spGL, &Spread::DblClick, this, &frmGameList::spGL_DblClick);
     connect(cmdRetrieve, &QPushButton::clicked, this, &frmGameList::cmdRetrieve_Click);

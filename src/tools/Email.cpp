@@ -33,7 +33,7 @@ void AddRecipients(const QString& list, MailMessage& message, RecipType type) {
     }
 }
 
-std::vector<MailMessage> ComposeMessages(const EmailDraft& draft) {
+std::vector<MailMessage> ComposeMessages(const EmailDraft& draft, std::vector<int>* rows) {
     MailMessage base;
     base.subject = draft.subject;
     base.body = draft.body;
@@ -43,14 +43,15 @@ std::vector<MailMessage> ComposeMessages(const EmailDraft& draft) {
     std::vector<MailMessage> messages;
     const QStringList toLists = draft.recipientList ? draft.addresses : QStringList{draft.to};
     bool ccSent = false;
-    for (const QString& to : toLists) {
+    for (int row = 0; row < toLists.size(); ++row) {
         MailMessage message = base;
         ClearRecipients(message);
-        AddRecipients(to, message, kRecipTo);
+        AddRecipients(toLists[row], message, kRecipTo);
         if (message.to.isEmpty()) continue;
         if (!ccSent) AddRecipients(draft.cc, message, kRecipCC);
         ccSent = true;
         messages.push_back(message);
+        if (rows) rows->push_back(row);
     }
     return messages;
 }

@@ -36,7 +36,8 @@ struct EmailDraft {
 };
 
 // The messages a send hands to the mail session, in order; empty when there is no To recipient.
-std::vector<MailMessage> ComposeMessages(const EmailDraft& draft);
+// `rows`, when given, receives for each message the index of the list address it goes to.
+std::vector<MailMessage> ComposeMessages(const EmailDraft& draft, std::vector<int>* rows = nullptr);
 
 // The player found by the e-mail screen's name search ("Last" or "Last, First", both prefixes).
 struct FoundAddress {

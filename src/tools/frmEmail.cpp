@@ -12,8 +12,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
-#include <QTextStream>
 #include <QVBoxLayout>
 
 #include "platform/DbError.h"
@@ -315,13 +315,14 @@ void frmEmail::cmdMessages_Click() {
         const QString path = GetMessageFileName();
         if (!path.trimmed().isEmpty()) {
             QFile file(path);
-            if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            if (!file.open(QIODevice::ReadOnly))
                 throw AppError(kErrFileNotFound53, QString("File not found: '%1'.").arg(path));
-            QTextStream in(&file);
-            while (!in.atEnd()) {
-                const QString line = in.readLine();
-                text = text.isEmpty() ? line : text + "\r\n" + line;
-            }
+            QString read = DecodeMessageText(file.readAll());
+            read.replace("\r\n", "\n");
+            if (read.endsWith('\n')) read.chop(1);
+            if (!read.isEmpty())
+                for (const QString& line : read.split('\n'))
+                    text = text.isEmpty() ? line : text + "\r\n" + line;
         }
         txtMessage->setPlainText(text);
     } catch (...) {
@@ -363,26 +364,63 @@ EmailDraft frmEmail::Draft() const {
     return draft;
 }
 
-// Sends every message; a failure part-way says how many went out before it.
-void frmEmail::SendAll(const EmailDraft& draft) {
-    const std::vector<MailMessage> messages = ComposeMessages(draft);
-    for (size_t i = 0; i < messages.size(); ++i) {
+// Sends every message behind a progress window with Cancel. A failure part-way removes the
+// addresses already served (and the CC, which went with the first) so that Send mails only the rest.
+void frmEmail::SendAll(const std::vector<MailMessage>& messages, const std::vector<int>& rows) {
+    const int count = static_cast<int>(messages.size());
+    QProgressDialog progress(QString(), "Cancel", 0, count, this);
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    for (int i = 0; i < count; ++i) {
+        progress.setLabelText(QString("Sending message %1 of %2 ...").arg(i + 1).arg(count));
+        progress.setValue(i);
         try {
-            SendMail(messages[i]);
+            SendMail(messages[i], [&progress] { return progress.wasCanceled(); });
         } catch (const AppError& e) {
             if (i == 0) throw;
-            throw AppError(e.number(),
-                           e.description() + QString(" %1 of %2 messages had been sent before this failure.")
-                                                 .arg(i)
-                                                 .arg(messages.size()));
+            for (int j = i - 1; j >= 0; --j) delete lstNames->takeItem(rows[j]);
+            txtCC->clear();
+            throw AppError(e.number(), e.description() +
+                                           QString(" %1 of %2 messages had been sent before this failure.")
+                                               .arg(i)
+                                               .arg(count) +
+                                           " Their addresses have been removed from the list and the CC box "
+                                           "cleared, so that Send mails only the others.");
         }
     }
+}
+
+// The first address of the messages that is not one plain address: its box gets the focus.
+bool frmEmail::RefuseBadAddress(const std::vector<MailMessage>& messages, const std::vector<int>& rows) {
+    for (size_t i = 0; i < messages.size(); ++i) {
+        for (const bool cc : {false, true}) {
+            for (const QString& entry : cc ? messages[i].cc : messages[i].to) {
+                if (IsPlainAddress(entry)) continue;
+                MsgBox(BadAddressText(entry) + " Nothing has been sent.", vbExclamation);
+                if (cc) {
+                    txtCC->setFocus();
+                } else if (lstNames->isVisibleTo(this)) {
+                    lstNames->setCurrentRow(rows[i]);
+                    lstNames->setFocus();
+                } else {
+                    txtTo->setFocus();
+                }
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void frmEmail::cmdSend_Click() {
     try {
         const EmailDraft draft = Draft();
-        if (ComposeMessages(draft).empty()) {
+        std::vector<int> rows;
+        const std::vector<MailMessage> messages = ComposeMessages(draft, &rows);
+        if (messages.empty()) {
             if (draft.recipientList) {
                 MsgBox("There are no email addresses in the list to send to.", vbExclamation);
                 lstNames->setFocus();
@@ -392,8 +430,8 @@ void frmEmail::cmdSend_Click() {
             }
             return;
         }
-        BusyPointer busy;
-        SendAll(draft);
+        if (RefuseBadAddress(messages, rows)) return;
+        SendAll(messages, rows);
     } catch (...) {
         ReportCurrentError("Form Email, cmdSend_Click", Sql::Without);
         return;

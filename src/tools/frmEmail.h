@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -17,6 +18,7 @@ class QPushButton;
 namespace dc {
 
 struct EmailDraft;
+struct MailMessage;
 
 class frmEmail : public QDialog {
     Q_OBJECT
@@ -78,7 +80,8 @@ class frmEmail : public QDialog {
     QString GetMessageFileName();
     void AddAttachment(const QString& path);  // added selected
     EmailDraft Draft() const;
-    void SendAll(const EmailDraft& draft);
+    bool RefuseBadAddress(const std::vector<MailMessage>& messages, const std::vector<int>& rows);
+    void SendAll(const std::vector<MailMessage>& messages, const std::vector<int>& rows);
 
     QWidget* fraNames_ = nullptr;
 };

@@ -23,8 +23,10 @@
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
 #include "platform/SpreadCell.h"
+#include "handicap_report/frmHandicap.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
+#include "scorecards/frmScoreCard.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
@@ -750,4 +752,77 @@ TEST_F(MainScreen, TheCloseBoxAsksLikeExit) {
     f->close();
     EXPECT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(f->isVisible()) << "Cancel keeps the screen";
+}
+
+// "Ms." on a new round sets the default index only for the player's first four games; the shown
+// index and course handicap are the round's own figures.
+TEST_F(MainScreen, TheGenderOfANewRoundSetsOnlyADefaultIndex) {
+    const struct {
+        int rounds;
+        bool followsGender;
+    } cases[] = {{10, false}, {2, true}};
+    for (const auto& c : cases) {
+        gDB->Execute("DELETE FROM INDIV_SCORES");
+        StoredRounds(c.rounds);
+        test::ScriptedMsgBox boxes;
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        ChooseCourse(*f);
+        f->cmdNewGame_Click();
+        const QString before = f->lblHI[1]->text(), beforeHcp = f->lblCourseHcp[1]->text();
+        f->optMF[1]->setChecked(true);
+        const QString index = c.followsGender ? "40.4" : before;
+        EXPECT_EQ(f->lblHI[1]->text(), index) << c.rounds;
+        EXPECT_EQ(D(*f, 1, 1), c.followsGender ? index : IndexText(float(Stored("HCP_INDEX_US_18", 7, 10))));
+        EXPECT_EQ(f->lblCourseHcp[1]->text(), c.followsGender ? "40" : beforeHcp) << c.rounds;
+        TypeGross(*f, 5);
+        EXPECT_EQ(f->lblHI[1]->text(), index) << "typing shows the same round's figures, " << c.rounds;
+    }
+}
+
+// The score-card and handicap screens choose courses and tee boxes of their own (and write the shared
+// choice variables as they do): the main screen keeps its round, its figures, and asks nothing.
+TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
+    StoredRounds(3);
+    test::AddCourse(2, "Oaks", 140, "70.0");
+    const std::vector<std::pair<const char*, std::function<void(QWidget*)>>> screens = {
+        {"score cards",
+         [](QWidget* parent) {
+             frmScoreCard s(parent);
+             s.show();
+             s.cboCourse->setCurrentIndex(s.cboCourse->findData(2));
+             s.cboTeeBoxM->setCurrentIndex(1);
+             s.close();
+         }},
+        {"handicaps", [](QWidget* parent) {
+             frmHandicap h(parent);
+             h.show();
+             h.cboCourse->setCurrentIndex(h.cboCourse->findData(2));
+             h.cboTeeBox->setCurrentIndex(1);
+             h.close();
+         }}};
+    for (const auto& [name, run] : screens) {
+        SCOPED_TRACE(name);
+        test::ScriptedMsgBox boxes;
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        auto shown = [&f] {
+            return QStringList{f->cboCourse->currentText(), f->cboTeeBox->currentText(), f->lblHI[1]->text(),
+                               f->lblCourseHcp[1]->text(), f->lblCurrIndex[1]->text()};
+        };
+        const QStringList before = shown();
+        f->ShowScoreCard = [&f, &run] {
+            run(f.get());
+            sngHcpIndex = 2, sngTHcpIndex = -2;  // the last index computed elsewhere
+        };
+        f->ShowHandicap = f->ShowScoreCard;
+        name == std::string("score cards") ? f->cmdScoreCard_Click() : f->cmdHandicaps_Click();
+        const int theirs = boxes.Count();  // the opened screen's own messages
+        f->optMF_Click(0);
+        f->cboTeeBox_Click();
+        EXPECT_EQ(shown(), before);
+        f->ShowHandicap = nullptr;
+        f->cmdHandicaps_Click();
+        EXPECT_EQ(boxes.Count(), theirs) << boxes.Texts().join("|").toStdString();
+    }
 }

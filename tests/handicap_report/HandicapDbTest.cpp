@@ -18,6 +18,8 @@
 #include "handicap_report/IndexList.h"
 #include "handicap_report/frmHandicap.h"
 #include "platform/Database.h"
+#include "platform/PrinterPageFactory.h"
+#include "platform/RecordingPrinterPage.h"
 #include "platform/Spread.h"
 #include "records/TeeBoxPacking.h"
 #include "shell/Globals.h"
@@ -50,6 +52,7 @@ class HandicapDb : public EngineDb {
             AddRound(r);
         }
     }
+    void TearDown() override { SetPrinterPageFactory({}); }
     void Recompute(int player, int games) {
         CachedHcpLookups lookups(*gDB);
         RecomputeGames(*gDB, player, 0, true, 1, games, 1, lookups, OneYearWindow().toInt());
@@ -217,6 +220,80 @@ TEST_F(HandicapDb, HeadingsMoveWithTheBody) {
         EXPECT_LE(x + g.columnWidth(col - 1), g.viewport()->width()) << g.CellText(col, 0).toStdString();
         EXPECT_EQ(g.horizontalHeader()->sectionViewportPosition(col - 1), x);
     }
+}
+
+// A player without a report shows and prints no index and no course handicap: the previous
+// player's figures never stay behind, whatever runs the tee-box handler again.
+TEST_F(HandicapDb, APlayerWithoutAReportKeepsNoOtherPlayersFigures) {
+    AddPlayer(1);
+    AddPlayer(2);
+    AddPlayer(3);
+    AddRounds(1, 6);
+    Recompute(1, 6);
+    AddRounds(3, 4);
+    nCurPlayerID = 1;
+    nCurCourseID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    const struct {
+        int player;
+        QString message;
+    } cases[] = {{2, "No Rounds found."}, {3, "Not enough scores to calculate a Handicap."}};
+    for (const auto& c : cases) {
+        screen.HC[1]->setChecked(true);
+        screen.HC_Click(1);
+        screen.cboPlayer->setCurrentIndex(screen.cboPlayer->findData(1));
+        screen.cboPlayer_Click();
+        screen.cboCourse->setCurrentIndex(0);
+        screen.cboTeeBox->setCurrentIndex(0);
+        screen.cboTeeBox_Click();
+        ASSERT_FALSE(screen.HandicapBox->text().isEmpty());
+        screen.HC[2]->setChecked(true);
+        screen.HC_Click(2);  // the list leaves its last row's index behind
+        screen.HC[1]->setChecked(true);
+        screen.cboPlayer->setCurrentIndex(screen.cboPlayer->findData(c.player));
+        screen.cboPlayer_Click();
+        EXPECT_EQ(box.Last(), c.message);
+        screen.HC_Click(1);
+        screen.cboCourse->setCurrentIndex(0);
+        screen.cboTeeBox->setCurrentIndex(0);
+        screen.cboTeeBox_Click();
+        screen.opt189[2]->setChecked(true);
+        screen.opt189_Click(2);
+        for (QLabel* figure : {screen.HIBox, screen.HandicapBox, screen.TournBox})
+            EXPECT_EQ(figure->text(), "") << figure->objectName().toStdString() << " of " << c.player;
+        screen.opt189[1]->setChecked(true);
+        screen.opt189_Click(1);
+        screen.cmdPrint->setEnabled(true);
+        auto log = RecordAllPrinting();
+        screen.cmdPrint_Click();
+        const QStringList printed = log->TextsOn(1, 1);
+        EXPECT_EQ(printed.value(printed.indexOf("Handicap:") + 1), "Score") << "no figure printed, " << c.player;
+    }
+}
+
+// Cards: the course handicap is for the tee box printed on them (slope 130 for men, 125 for women),
+// and a player without rounds has his gender's default index, not a scratch 0.0.
+TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
+    AddPlayer(1);
+    AddPlayer(2, "F");
+    AddRounds(1, 6);  // stored with slope 113
+    Recompute(1, 6);
+    nCurPlayerID = 1;
+    nCurCourseID = 1;
+    frmHandicap screen;
+    screen.cboTeeBox->setCurrentIndex(0);
+    screen.cboTeeBox_Click();
+    auto log = RecordAllPrinting();
+    screen.cmdHcpCards_Click();
+    const float index = static_cast<float>(Number(1, 6, "HCP_INDEX_US_18"));
+    const QStringList printed = log->TextsOn(1, 1);
+    EXPECT_TRUE(printed.contains("TBox: White  Date:12/06/2026")) << printed.join('|').toStdString();
+    EXPECT_TRUE(printed.filter("Index:" + QString::number(index, 'f', 1) + "  Hcp:" +
+                               QString::number(CourseHcp(index, 130)) + "  Avg:")
+                    .size() == 1)
+        << printed.join('|').toStdString();
+    EXPECT_TRUE(printed.contains("Index:40.4  Hcp:45  Avg:")) << printed.join('|').toStdString();
 }
 
 }  // namespace

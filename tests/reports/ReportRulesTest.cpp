@@ -128,6 +128,12 @@ TEST(GameListRules, NineHoleWalk) {
     };
     EXPECT_EQ(walk(full, false), "3 2 1");
     EXPECT_EQ(walk(full, true), "3B 3F 2F 1B 1F");
+    std::vector<RoundRec> casual = full;
+    for (RoundRec& r : casual) {
+        r.USE_HCP = false;
+        r.ADJSCR = {};
+    }
+    EXPECT_EQ(walk(casual, true), "3B 3F 2F 1B 1F") << "rounds without adjusted scores keep both nines";
     const std::vector<RoundRec> frontNewest(full.begin() + 1, full.end());
     EXPECT_EQ(walk(frontNewest, true), "2F 1B 1F") << "a front-only newest round starts on the front";
     std::vector<RoundRec> otherCourse = full;

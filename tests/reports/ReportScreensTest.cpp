@@ -197,6 +197,23 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
     EXPECT_TRUE(text.contains("Pines")) << text.toStdString();
 }
 
+TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    gDB->Execute("UPDATE INDIV_SCORES SET USE_HCP=0, ADJSCR_US_18=NULL, ADJSCR_US_F9=NULL, ADJSCR_US_B9=NULL");
+    nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmGameList f;
+    f.opt189[2]->setChecked(true);
+    ASSERT_EQ(f.Rows(), 2) << "a round not used for the handicap lists both nines";
+    EXPECT_EQ(f.spGL->CellText(kGlF9, 2), "36");
+    f.txtSDate->SetText("13/45/2024");
+    for (QRadioButton* option : {f.opt189[1], f.optUSCan[2]}) {
+        const int before = box.Count();
+        option->setChecked(true);
+        EXPECT_EQ(box.Count(), before + 1) << option->objectName().toStdString();
+    }
+}
+
 TEST_F(ReportScreens, GraphsOnePointMessageAndPrintedPicture) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
     nCurPlayerID = 7;

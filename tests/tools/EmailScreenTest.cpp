@@ -10,8 +10,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 #include "MailRecorder.h"
@@ -31,6 +35,17 @@ namespace dc {
 namespace {
 
 using test::MailRecorder;
+
+// True when the process is gone (or a zombie waiting for its reaper) within two seconds.
+bool ProcessEnds(int pid) {
+    for (QElapsedTimer clock; !clock.isValid() || clock.elapsed() < 2000; QTest::qWait(20)) {
+        if (!clock.isValid()) clock.start();
+        QFile stat(QString("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly)) return true;
+        if (stat.readAll().contains(") Z ")) return true;
+    }
+    return false;
+}
 
 class EmailScreenTest : public ::testing::Test {
   protected:
@@ -212,6 +227,138 @@ TEST_F(EmailScreenTest, NoRecipientOrNoMailProgramIsSaidAndTheScreenStaysOpen) {
         expectedBoxes << boxes.Last();
         EXPECT_TRUE(mail.Messages().isEmpty());
     }
+}
+
+TEST_F(EmailScreenTest, AnAddressThatCouldAddARecipientIsRefusedBeforeAnythingIsSent) {
+    const QString hidden = "doe@example.com\nBcc: victim@example.com";
+    AddPlayer(1, "Able", "Ann", "ann@example.com");
+    AddPlayer(2, "Doe", "Jo", hidden);
+    AddPlayer(3, "Carter", "Cy", "a@b.c;rm -rf x");
+    frmPlayers players;
+    players.txtEMail->setText(hidden);
+    struct Case {
+        std::function<void()> open;
+        QString to, cc, refused;
+    };
+    const QList<Case> cases = {
+        {[] { OpenEmailScreen(QString()); }, {}, {}, hidden},
+        {[&] { players.lblEmail->linkActivated("email"); }, {}, {}, hidden},
+        {[] { OpenEmailScreen("General", kSupportAddress); }, "doe@example.com, Bcc: victim@example.com", {},
+         "doe@example.com, Bcc: victim@example.com"},
+        {[] { OpenEmailScreen("General", kSupportAddress); }, "a@example.com", "x@y.z\r\nTo: v@e.com",
+         "x@y.z\r\nTo: v@e.com"},
+        {[] { OpenEmailScreen("General", kSupportAddress); }, "friends: a@b.c;", {}, "friends: a@b.c"},
+        {[] { OpenEmailScreen("General", kSupportAddress); }, "Ann <a@b.c>", {}, "Ann <a@b.c>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.refused.toStdString());
+        MailRecorder mail;
+        const int shown = boxes.Count();
+        Drive(c.open, [&](frmEmail& s) {
+            if (!c.to.isNull()) s.txtTo->setText(c.to);
+            s.txtCC->setText(c.cc);
+            s.cmdSend->click();
+        });
+        ASSERT_EQ(boxes.Count(), shown + 1);
+        EXPECT_EQ(boxes.Last(), "Not a valid e-mail address: '" + c.refused + "'. Nothing has been sent.");
+        expectedBoxes << boxes.Last();
+        EXPECT_TRUE(mail.Messages().isEmpty());
+    }
+    // The player editor keeps no such address.
+    players.txtLast->setText("Doe");
+    players.txtFirst->setText("Jo");
+    players.optGender_1->setChecked(true);
+    players.cmdSave_Click();
+    expectedBoxes << "Not a valid e-mail address: '" + hidden + "'.";
+    EXPECT_EQ(gDB->Scalar("Select Count(*) From PLAYERS").toInt(), 3);
+}
+
+TEST_F(EmailScreenTest, AFailurePartWayRemovesTheServedAddressesSoThatRetryMailsOnlyTheRest) {
+    QStringList addresses;
+    for (int i = 1; i <= 8; ++i) {
+        addresses << QString("p%1@example.com").arg(i);
+        AddPlayer(i, QString("P%1").arg(i), "X", addresses.back());
+    }
+    MailRecorder mail(75, 6);  // the seventh message is refused once
+    Drive([] { OpenEmailScreen(QString()); },
+          [&](frmEmail& s) {
+              s.txtCC->setText("club@example.com");
+              s.cmdSend->click();
+              ASSERT_EQ(s.lstNames->count(), 2);
+              EXPECT_EQ(s.lstNames->item(0)->text(), addresses[6]);
+              EXPECT_TRUE(s.txtCC->text().isEmpty());
+              s.cmdSend->click();
+          });
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().contains(" 6 of 8 messages had been sent before this failure. Their addresses have "
+                                      "been removed from the list"))
+        << boxes.Last().toStdString();
+    expectedBoxes << boxes.Last();
+    QStringList to, cc;
+    for (const auto& m : mail.Messages()) {
+        to << m.to;
+        cc << m.cc;
+    }
+    EXPECT_EQ(to, addresses);
+    EXPECT_EQ(cc, QStringList{"club@example.com"});
+}
+
+TEST_F(EmailScreenTest, AHangingMailProgramIsStoppedWithItsChildOnTimeoutOrCancel) {
+    SetMailTimeout(700);
+    struct Case {
+        bool cancel;
+        QString said;
+    };
+    for (const Case& c : {Case{false, "did not finish within 1 seconds and was stopped"},
+                          Case{true, "was cancelled and was stopped"}}) {
+        SCOPED_TRACE(c.said.toStdString());
+        MailRecorder mail(MailRecorder::kHang);
+        QElapsedTimer clock;
+        clock.start();
+        Drive([] { OpenEmailScreen("Customer", "pat@example.org"); },
+              [&](frmEmail& s) {
+                  if (c.cancel)
+                      QTimer::singleShot(300, &s, [&s] { s.findChild<QProgressDialog*>()->cancel(); });
+                  s.cmdSend->click();
+              });
+        EXPECT_LT(clock.elapsed(), 5000);
+        ASSERT_FALSE(boxes.Texts().isEmpty());
+        EXPECT_TRUE(boxes.Last().contains(c.said + "; it had already read the message, which may or may not "
+                                                   "have been sent."))
+            << boxes.Last().toStdString();
+        expectedBoxes << boxes.Last();
+        const int child = mail.ChildPid();
+        ASSERT_GT(child, 0);
+        EXPECT_TRUE(ProcessEnds(child));
+    }
+    SetMailTimeout(30000);
+}
+
+TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreReadRight) {
+    QFile note(folder.Path() + "/note.txt");
+    note.open(QIODevice::WriteOnly);
+    note.write("Caf\xe9 \x93open\x94\r\n");  // Windows-1252
+    note.close();
+    const QString paragraph = QString("All rounds count. ").repeated(120);  // 2,160 characters
+    MailRecorder mail;
+    Drive([] { OpenEmailScreen("General", kSupportAddress); },
+          [&](frmEmail& s) {
+              s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return note.fileName(); };
+              s.cmdMessages->click();
+              EXPECT_EQ(s.txtMessage->toPlainText(), "Café “open”");
+              s.txtMessage->setPlainText(s.txtMessage->toPlainText() + "\n" + paragraph);
+              s.cmdAttach->click();
+              s.cmdSend->click();
+          });
+    const auto sent = mail.Messages();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].body.trimmed(), "Café “open”\n" + paragraph.trimmed());
+    const QByteArray raw = sent[0].raw;
+    EXPECT_TRUE(raw.contains("Content-Transfer-Encoding: quoted-printable"));
+    EXPECT_TRUE(raw.contains("charset=windows-1252"));
+    for (const QByteArray& line : raw.split('\n')) EXPECT_LE(line.size(), 76) << line.constData();
+    ASSERT_EQ(sent[0].attachments.size(), 1);
+    EXPECT_EQ(sent[0].attachments[0].second, QByteArray("Caf\xe9 \x93open\x94\r\n"));
 }
 
 TEST_F(EmailScreenTest, NameSearchMatchesTypedPrefixesLiterallyAndCompletesTheName) {

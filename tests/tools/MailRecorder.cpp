@@ -29,21 +29,26 @@ QByteArray Decoded(GMimePart* part) {
 
 }  // namespace
 
-MailRecorder::MailRecorder(int exitCode) : oldProgram_(qgetenv("DC_SENDMAIL")) {
+MailRecorder::MailRecorder(int exitCode, int failingCall) : oldProgram_(qgetenv("DC_SENDMAIL")) {
     const QString script = dir_.filePath("sendmail");
     QFile file(script);
     file.open(QIODevice::WriteOnly);
-    QByteArray text = "#!/bin/sh\n";
-    if (exitCode != 0) {
-        text += "cat > /dev/null\necho 'recipient refused by the test' >&2\nexit " +
-                QByteArray::number(exitCode) + "\n";
-    } else {
-        text +=
-            "dir=\"$(dirname \"$0\")\"\n"
-            "n=$(ls \"$dir\" | grep -c '\\.eml$')\n"
-            "cat > \"$dir/$(printf %03d \"$n\").eml\"\n"
-            "echo \"$*\" >> \"$dir/args.log\"\n";
+    QByteArray text =
+        "#!/bin/sh\n"
+        "dir=\"$(dirname \"$0\")\"\n"
+        "n=$(cat \"$dir/calls\" 2>/dev/null || echo 0)\n"
+        "echo $((n + 1)) > \"$dir/calls\"\n";
+    if (exitCode == kHang) {
+        text += "cat > /dev/null\nsleep 600 &\necho $! > \"$dir/child.pid\"\nwait\n";
+    } else if (exitCode != 0) {
+        text += (failingCall >= 0 ? "if [ \"$n\" = " + QByteArray::number(failingCall) + " ]; then\n"
+                                  : QByteArray("if true; then\n")) +
+                "cat > /dev/null\necho 'recipient refused by the test' >&2\nexit " +
+                QByteArray::number(exitCode) + "\nfi\n";
     }
+    text +=
+        "cat > \"$dir/$(printf %03d \"$n\").eml\"\n"
+        "echo \"$*\" >> \"$dir/args.log\"\n";
     file.write(text);
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -62,6 +67,11 @@ QList<SentMail> MailRecorder::Messages() const {
     return mails;
 }
 
+int MailRecorder::ChildPid() const {
+    QFile file(dir_.filePath("child.pid"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;
+}
+
 QStringList MailRecorder::Arguments() const {
     QFile file(dir_.filePath("args.log"));
     if (!file.open(QIODevice::ReadOnly)) return {};
@@ -74,6 +84,7 @@ SentMail ParseMail(const QByteArray& raw) {
     GMimeParser* parser = g_mime_parser_new_with_stream(stream);
     GMimeMessage* message = g_mime_parser_construct_message(parser, nullptr);
     SentMail mail;
+    mail.raw = raw;
     if (message) {
         mail.to = Addresses(g_mime_message_get_to(message));
         mail.cc = Addresses(g_mime_message_get_cc(message));

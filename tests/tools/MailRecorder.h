@@ -14,17 +14,22 @@ namespace dc::test {
 struct SentMail {
     QStringList to, cc;
     QString subject, receipt, body;
+    QByteArray raw;  // the message as the mail program read it
     QList<QPair<QString, QByteArray>> attachments;  // file name, decoded contents
 };
 
 class MailRecorder {
   public:
-    // exitCode != 0 makes the program refuse every message with that code and a reason on stderr.
-    explicit MailRecorder(int exitCode = 0);
+    // exitCode != 0 makes the program refuse a message with that code and a reason on stderr: every
+    // message, or only that of call number `failingCall` (from 0). kHang makes it read the message
+    // and then wait on a child process (its pid in ChildPid()) that never ends by itself.
+    static constexpr int kHang = -2;
+    explicit MailRecorder(int exitCode = 0, int failingCall = -1);
     ~MailRecorder();
     QList<SentMail> Messages() const;
     QStringList Arguments() const;  // the command-line arguments of each call
     QString Folder() const { return dir_.path(); }
+    int ChildPid() const;
 
   private:
     QTemporaryDir dir_;
