@@ -227,8 +227,7 @@ void Spread::SetColWidth(int col, int twips) {
     const int pixels = TwipsToPixels(twips);
     if (col == 0) {
         verticalHeader()->setVisible(pixels > 0);
-        if (pixels > 0) verticalHeader()->setFixedWidth(pixels);
-        RefitColumn(0);
+        if (pixels > 0) verticalHeader()->setFixedWidth(pixels);  // row headers set later widen it
         return;
     }
     if (pixels == 0) {
@@ -267,9 +266,12 @@ void Spread::FillWidth() {
     }
 }
 
-void Spread::resizeEvent(QResizeEvent* event) {
-    QTableView::resizeEvent(event);
-    if (fillWidth_) FillWidth();
+// The spare width is shared out again whenever the visible width changes (the window resized, a
+// scroll bar shown or hidden).
+bool Spread::viewportEvent(QEvent* event) {
+    const bool handled = QTableView::viewportEvent(event);
+    if (event->type() == QEvent::Resize && fillWidth_) FillWidth();
+    return handled;
 }
 
 // The column's width as set, widened for its header and texts: a sample of them and every one
