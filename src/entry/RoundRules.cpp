@@ -1,6 +1,8 @@
 #include "entry/RoundRules.h"
 
 #include <QLocale>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "handicap/HcpRules.h"
@@ -186,6 +188,28 @@ ChangeResult CompareStoredRound(const ScreenRound& s, const RoundRec& r, const Q
 
 QString ChangedPrompt(const QString& field, const QString& secondLine) {
     return "The " + field.trimmed() + " has changed.\n\r" + secondLine;
+}
+
+std::optional<EmptyHoles> EmptyHolesQuestion(const std::array<int, 18>& gross) {
+    QStringList holes;
+    int first = 0;
+    for (int nine = 0; nine < 2; ++nine) {
+        const auto begin = gross.begin() + 9 * nine, end = begin + 9;
+        if (std::none_of(begin, end, [](int g) { return g > 0; })) continue;
+        for (auto it = begin; it != end; ++it)
+            if (*it <= 0) {
+                const int hole = static_cast<int>(it - gross.begin()) + 1;
+                if (first == 0) first = hole;
+                holes << QString::number(hole);
+            }
+    }
+    if (holes.isEmpty()) return std::nullopt;
+    const QString which =
+        holes.size() == 1 ? "Hole " + holes[0] + " has" : "Holes " + holes.join(", ") + " have";
+    return EmptyHoles{which +
+                          " no score. A hole not played counts as par plus any handicap strokes under the "
+                          "handicap rules. Save anyway?",
+                      first};
 }
 
 QString CostRefusal(const QString& caption, const QString& text) {

@@ -80,6 +80,14 @@ struct SaveCheck {
 };
 SaveCheck CheckRoundForSave(const SaveInput& in, const QDate& today);
 
+// Holes left without a score in a nine that has other scores (a nine wholly empty is a nine-hole
+// round): the question before saving, and the first such hole. Nothing when there is none.
+struct EmptyHoles {
+    QString question;
+    int firstHole = 0;
+};
+std::optional<EmptyHoles> EmptyHolesQuestion(const std::array<int, 18>& gross);
+
 // The message refusing a cost box's text that is not an amount ("18,50", "abc"); empty when the
 // text is an amount or empty.
 QString CostRefusal(const QString& caption, const QString& text);

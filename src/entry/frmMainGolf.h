@@ -163,6 +163,8 @@ class frmMainGolf : public QWidget {
     void CommitTyping();
     // The save checks of a save asked from a prompt: the player first, then the save button's checks.
     bool RunSaveChecks(bool fromPrompt);
+    // Asks before saving holes left empty in a played nine; No goes to the first of them.
+    bool AcceptEmptyHoles();
     void FailCheck(const QString& message, QWidget* focus);
     void SetGrossColour(int hole);
     void ShowHoleDetails(const RoundRec& round);

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -16,7 +15,7 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/PrinterError.h"
-#include "platform/SheetPrinter.h"
+#include "platform/PrintJob.h"
 #include "platform/Spread.h"
 #include "platform/Val.h"
 #include "records/PlayerStore.h"
@@ -133,12 +132,10 @@ void frmMainGolf::cmdPrintScoreCard_Click() {
         spISC->SetPrintHeader(cboPlayer->currentText() + "   Date: " + mskDate->Text() + "   Course: " +
                               cboCourse->currentText() + "   Tee Box: " + cboTeeBox->currentText());
         spISC->SetPrintAbortMsg("Cancel print job");
-        QString pdf;
-        const auto printer = SheetPrinter(pdf, "Individual Score Card.pdf");
+        PrintJob job("Individual Score Card");
         // One report for a failing printer; the sheet's painter has ended the document.
-        if (!spISC->PrintSheet(*printer)) throw PrinterError(kErrPrinter, "Printer Error");
-        if (!pdf.isEmpty() && !qEnvironmentVariableIsSet("DC_PRINT_PDF"))
-            MsgBox("No printer is set up; the printout was saved as " + pdf, vbInformation);
+        if (!spISC->PrintSheet(job)) throw PrinterError(kErrPrinter, "Printer Error");
+        ReportPrintOutcomes({job.Outcome()});
     } catch (...) {
         ReportCurrentError(kTag + "cmdPrintScoreCard_Click", Sql::With);
     }

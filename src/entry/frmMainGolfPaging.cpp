@@ -591,11 +591,23 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
             FailCheck(refusal, box);
             return false;
         }
-        return true;
+        return AcceptEmptyHoles();
     }
     FailCheck(check.message, check.focus == SaveFocus::Player   ? static_cast<QWidget*>(cboPlayer)
                              : check.focus == SaveFocus::Course ? static_cast<QWidget*>(cboCourse)
                                                                 : static_cast<QWidget*>(mskDate));
+    return false;
+}
+
+bool frmMainGolf::AcceptEmptyHoles() {
+    std::array<int, 18> gross{};
+    for (int h = 1; h <= 18; ++h)
+        gross[h - 1] = static_cast<int>(Val(spISC->CellText(HoleColumn(h), kRowGross)));
+    const std::optional<EmptyHoles> empty = EmptyHolesQuestion(gross);
+    if (!empty || MsgBox(empty->question, vbYesNo + vbQuestion) == vbYes) return true;
+    SSTab1->setCurrentIndex(0);
+    spISC->SetActiveCell(HoleColumn(empty->firstHole), kRowGross);
+    spISC->setFocus();
     return false;
 }
 

@@ -59,14 +59,14 @@ void PrintHandicapCards(PrinterPage& page, const std::vector<HandicapCard>& card
     if (!run.fontName.isEmpty()) page.SetFontName(run.fontName);
     page.SetFontBold(run.bold);
     page.SetFontSize(12);
-    const HandicapCard blank;
     for (size_t i = 0; i < cards.size(); i += 2) {
         const int row = static_cast<int>(i / 2) % kRowsPerPage;
         const double base = row * 2.0;
         PrintCard(page, cards[i], run, kLeftX, 1.5, base);
-        PrintCard(page, i + 1 < cards.size() ? cards[i + 1] : blank, run, kRightX, 5.0125, base);
-        if (row == kRowsPerPage - 1 || i + 2 >= cards.size()) page.EndDoc();
+        if (i + 1 < cards.size()) PrintCard(page, cards[i + 1], run, kRightX, 5.0125, base);  // else left blank
+        if (row == kRowsPerPage - 1 && i + 2 < cards.size()) page.NewPage();
     }
+    page.EndDoc();  // every page in one job
 }
 
 }  // namespace dc

@@ -1,6 +1,6 @@
 #pragma once
 // Handicap cards: one card per player, two side by side in a row, five rows (ten cards) to a page,
-// each page a document of its own. A card shows name, club, tee box, date, index, course handicap,
+// all pages one document. A card shows name, club, tee box, date, index, course handicap,
 // average score and up to 20 recent scores in four lines of five.
 
 #include <QString>

@@ -8,6 +8,9 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <vector>
+
+#include "platform/PrintJob.h"
 
 class QWidget;
 
@@ -56,6 +59,8 @@ class PrinterPage {
     void SetJobName(const QString& name) { jobName_ = name; }
     // PDF files written so far by this page (empty when the output went to a printer).
     virtual QStringList OutputFiles() const { return {}; }
+    // What became of each document ended so far (empty for a page that prints nowhere).
+    virtual std::vector<PrintOutcome> Outcomes() const { return {}; }
 
     // ---- fonts
     int FontCount() const;

@@ -15,8 +15,8 @@ using PrinterPageFactory = std::function<std::unique_ptr<PrinterPage>()>;
 std::unique_ptr<PrinterPage> CreatePrinterPage();
 // Replaces the factory; an empty function restores the real printer.
 void SetPrinterPageFactory(PrinterPageFactory factory);
-// After a printout: when it went to PDF files because the machine has no printer, tells the user
-// where they are (nothing when printed, or when DC_PRINT_PDF chose the file).
-void ReportSavedPrintout(const PrinterPage& page);
+// After a printout: tells the user of a refused job (offering a PDF instead) or of the files
+// written for want of a printer.
+void ReportPrintOutcome(const PrinterPage& page);
 
 }  // namespace dc

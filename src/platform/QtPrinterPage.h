@@ -1,13 +1,12 @@
 #pragma once
-// The printer page on the real printer: the system's default printer through Qt, or a PDF file when
-// the machine has no printer or the environment variable DC_PRINT_PDF names the PDF to write.
+// The printer page on the real printer: each document is a print job (PrintJob) that goes to the
+// default printer, else into a PDF file in the user's documents (or the one DC_PRINT_PDF names).
 
 #include <QPainter>
 #include <memory>
 
+#include "platform/PrintJob.h"
 #include "platform/PrinterPage.h"
-
-class QPrinter;
 
 namespace dc {
 
@@ -16,9 +15,10 @@ class QtPrinterPage : public PrinterPage {
     QtPrinterPage();
     ~QtPrinterPage() override;  // an unfinished document is discarded
 
-    bool PrintsToPdf() const { return toPdf_; }
-    QString PrinterName() const;  // "" when printing to PDF
-    QStringList OutputFiles() const override { return outputFiles_; }
+    bool PrintsToPdf() const { return !job_->ToPrinter(); }
+    QString PrinterName() const { return job_->PrinterName(); }  // "" when printing to PDF
+    QStringList OutputFiles() const override;
+    std::vector<PrintOutcome> Outcomes() const override { return outcomes_; }
 
     // Font families the page offers: the machine's, plus "Arial", "Courier New" and "Times New Roman"
     // when their metric-compatible Liberation fonts stand in for them.
@@ -26,7 +26,7 @@ class QtPrinterPage : public PrinterPage {
     // The installed family that prints a font name (its Liberation stand-in when needed).
     static QString ResolveFamily(const QString& name);
     // True when the PDF file was written whole (it ends with its end-of-file marker).
-    static bool PdfFileComplete(const QString& path);
+    static bool PdfFileComplete(const QString& path) { return PdfWrittenWhole(path); }
 
   protected:
     QSizeF PaperTwips(int orientation) const override;
@@ -50,16 +50,12 @@ class QtPrinterPage : public PrinterPage {
     QFont MakeFont(const FontSpec& spec) const;
     double PixelsToTwips() const;
     QPointF ToPixels(const QPointF& twips) const;
-    QString NextPdfPath() const;
     void RequireActive() const;
+    QPrinter& Writer() const { return job_->Printer(); }
 
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<PrintJob> job_;  // the document being written, or the next one
     QPainter painter_;
-    bool toPdf_ = false;
-    QString pdfPath_;   // DC_PRINT_PDF, or empty to write into the user's documents
-    QString partPath_;  // the PDF being written, renamed into place when the document ends
-    QString finalPath_;
-    QStringList outputFiles_;
+    std::vector<PrintOutcome> outcomes_;
     mutable QStringList fonts_;  // read once per page
     int currentOrientation_ = kPortrait;
 };

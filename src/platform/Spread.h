@@ -18,10 +18,9 @@
 
 #include "platform/SpreadCell.h"
 
-class QPrinter;
-
 namespace dc {
 
+class PrintJob;
 class SpreadDelegate;
 class SpreadModel;
 class SpreadSelectionModel;
@@ -165,9 +164,9 @@ class Spread : public QTableView {
     QString PrintAbortMsg() const { return printAbortMsg_; }
     void SetPrintAbortMsg(const QString& text) { printAbortMsg_ = text; }
     // Prints the whole sheet (header line, headers as asked, every row and visible column, colours)
-    // on the printer, over as many pages as it needs; false when the printer cannot be opened or
+    // as one print job, over as many pages as it needs; false when the output cannot be opened or
     // fails, or a PDF was not written whole.
-    bool PrintSheet(QPrinter& printer);
+    bool PrintSheet(PrintJob& job);
 
     // A copy of the cell at a grid position (headers included), or none outside the grid.
     std::optional<SpreadCell> CellAt(int col, int row) const;

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "platform/QtPrinterPage.h"
+#include "platform/PrintJob.h"
 #include "platform/Spread.h"
 
 namespace dc {
@@ -21,14 +21,15 @@ struct PrintLayout {
 
 }  // namespace
 
-bool Spread::PrintSheet(QPrinter& printer) {
+bool Spread::PrintSheet(PrintJob& job) {
     CommitEdit();
+    QPrinter& printer = job.Printer();
     if (!printJobName_.isEmpty()) printer.setDocName(printJobName_);
     printer.setPageOrientation(printOrientation_ == SpreadPrintOrientation::Landscape
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait);
     QPainter painter;
-    if (!painter.begin(&printer)) return false;
+    if (!job.Open() || !painter.begin(&printer)) return false;
 
     const double dpi = printer.resolution();
     const double unit = dpi / kScreenDpi;  // device units per screen pixel
@@ -116,6 +117,7 @@ bool Spread::PrintSheet(QPrinter& printer) {
         if (rowsOnPage && y + height > pageHeight) {
             if (!printer.newPage()) {
                 painter.end();
+                job.Abandon();
                 return false;
             }
             y = startPage();
@@ -125,11 +127,11 @@ bool Spread::PrintSheet(QPrinter& printer) {
         y += height;
         rowsOnPage = true;
     }
-    // A PDF that the disk did not take whole is a failed printout, though the painter ends well.
-    if (!painter.end() || printer.printerState() == QPrinter::Error) return false;
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        return QtPrinterPage::PdfFileComplete(printer.outputFileName());
-    return true;
+    if (!painter.end()) {
+        job.Abandon();
+        return false;
+    }
+    return job.Finish();
 }
 
 }  // namespace dc

@@ -71,8 +71,9 @@ void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const 
             }
             y = page.CurrentY();
         }
-        if (r % kLabelRowsPerSheet == 0 || r * across >= count) page.EndDoc();
+        if (r % kLabelRowsPerSheet == 0 && r < rows) page.NewPage();
     }
+    page.EndDoc();  // every sheet in one job
 }
 
 double OffsetValue(const QString& text) {

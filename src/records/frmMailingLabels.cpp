@@ -154,7 +154,7 @@ void frmMailingLabels::Print_Labels(int across) {
         auto page = CreatePrinterPage();
         page->SetJobName("Mailing Labels");
         PrintLabels(*page, labels, setup);
-        ReportSavedPrintout(*page);
+        ReportPrintOutcome(*page);
     } catch (...) {
         SetMousePointer(Pointer::Default);
         const ErrorInfo error = CurrentError();

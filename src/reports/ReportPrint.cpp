@@ -163,7 +163,7 @@ void RunPrintout(const QString& jobName, const QString& tag, const std::function
         auto page = CreatePrinterPage();
         page->SetJobName(jobName);
         print(*page);
-        ReportSavedPrintout(*page);
+        ReportPrintOutcome(*page);
     } catch (const PrinterError& e) {
         MsgBox(PrintErrorText(e.number(), e.description()), vbInformation);
     } catch (...) {

@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -20,7 +19,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/PrinterError.h"
-#include "platform/SheetPrinter.h"
+#include "platform/PrintJob.h"
 #include "platform/Spread.h"
 #include "platform/Val.h"
 #include "reports/ReportPanel.h"
@@ -350,13 +349,11 @@ void frmGameList::cmdPrintAll_Click() {
         spGL->SetPrintJobName("Printing Selected Game list");
         spGL->SetPrintHeader("Detailed Player Game List");
         spGL->SetPrintAbortMsg("Cancel print job");
-        QString pdf;
-        const auto printer = SheetPrinter(pdf, "Detailed Game List.pdf");
-        if (!spGL->PrintSheet(*printer)) throw PrinterError(kErrPrinter, "Printer Error");
+        PrintJob job("Detailed Game List");
+        if (!spGL->PrintSheet(job)) throw PrinterError(kErrPrinter, "Printer Error");
         spGL->SetBackColor(kCyan);
         spGL->SetBlockMode(false);
-        if (!pdf.isEmpty() && !qEnvironmentVariableIsSet("DC_PRINT_PDF"))
-            MsgBox("No printer is set up; the printout was saved as " + pdf, vbInformation);
+        ReportPrintOutcomes({job.Outcome()});
     } catch (...) {
         spGL->SetBackColor(kCyan);
         spGL->SetBlockMode(false);

@@ -219,7 +219,8 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
         series->setName(names[s]);
         series->setPointsVisible(true);
         series->setPen(QPen(colours[s], 2));
-        for (int k = 0; k < static_cast<int>(sets[s].size()); ++k) series->append(k + 1, sets[s][k]);
+        for (int k = 0; k < static_cast<int>(sets[s].size()); ++k)
+            if (!std::isnan(sets[s][k])) series->append(k + 1, sets[s][k]);  // no value, no point
         chart->addSeries(series);
     }
     auto* x = new QValueAxis(chart);
@@ -258,7 +259,7 @@ void frmGraphs::cmdPrint_Click() {
             if (width() > height())
                 page->SetOrientation(kLandscape);  // the screen as large as the paper allows
             page->PrintWidget(*this);
-            ReportSavedPrintout(*page);
+            ReportPrintOutcome(*page);
             return;
         } catch (const PrinterError& e) {
             if (e.number() != kErrDeviceUnavailable && e.number() != kErrPrinter) return;

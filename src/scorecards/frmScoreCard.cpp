@@ -575,7 +575,7 @@ void frmScoreCard::cmdPrint_Click() {
         auto page = CreatePrinterPage();
         page->SetJobName("Score Cards");
         PrintScoreCards(*page, job);
-        ReportSavedPrintout(*page);
+        ReportPrintOutcome(*page);
     } catch (...) {
         ReportCurrentError("Score Card, Print_Click", Sql::Without);
     }

@@ -27,6 +27,7 @@ void ResyncProgress::Start() {
     SetMousePointer(Pointer::Hourglass);
     wait_ = std::make_unique<frmMainWait>();
     wait_->WaitCap->setText("Adjusting Scores and Calculating Handicaps.");
+    wait_->SetNote(note_);
 }
 
 void ResyncProgress::Step(int k, int n) {

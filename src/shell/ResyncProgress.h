@@ -20,6 +20,9 @@ class ResyncProgress : public ProgressReporter {
     explicit ResyncProgress(QWidget* caller);
     ~ResyncProgress() override;
 
+    // A line shown under the caption of the progress window.
+    void SetNote(const QString& note) { note_ = note; }
+
     void Start() override;
     void Step(int k, int n) override;
     void Finish() override;
@@ -27,6 +30,7 @@ class ResyncProgress : public ProgressReporter {
   private:
     QPointer<QWidget> caller_;
     std::unique_ptr<frmMainWait> wait_;
+    QString note_;
     bool finished_ = false;
 };
 

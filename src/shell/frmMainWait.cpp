@@ -28,8 +28,18 @@ frmMainWait::frmMainWait(QWidget* parent) : QDialog(parent) {
     G2->setTextVisible(false);
     layout->addWidget(WaitCap);
     layout->addWidget(WaitPerc);
+    WaitNote = new QLabel(this);
+    WaitNote->setObjectName("WaitNote");
+    WaitNote->setWordWrap(true);
+    WaitNote->hide();
     layout->addWidget(G2);
+    layout->addWidget(WaitNote);
     setMinimumWidth(380);
+}
+
+void frmMainWait::SetNote(const QString& note) {
+    WaitNote->setText(note);
+    WaitNote->setVisible(!note.isEmpty());
 }
 
 QString frmMainWait::PercentText(int k, int n) {

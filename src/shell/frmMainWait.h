@@ -16,6 +16,9 @@ class frmMainWait : public QDialog {
     QLabel* WaitCap;
     QLabel* WaitPerc;
     QProgressBar* G2;
+    QLabel* WaitNote;  // shown only when a run has something to say about itself
+
+    void SetNote(const QString& note);
 
     // Unit k of n is done: "##0.0%" in WaitPerc and the bar at the same value; lets events run.
     void SetProgress(int k, int n);

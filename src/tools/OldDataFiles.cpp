@@ -1,39 +1,87 @@
 #include "tools/OldDataFiles.h"
 
-#include <QDir>
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <QFile>
-#include <QFileInfo>
+#include <QStringDecoder>
+#include <algorithm>
 
 namespace dc {
 
-bool OldDataFile::Open(const QString& path, int recordLength) {
-    recordLength_ = recordLength > 0 ? recordLength : 1;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        bytes_.clear();
-        return false;
+namespace {
+
+// A file name's bytes as text: UTF-8 when they are UTF-8, else Windows-1252.
+QString DecodeFileName(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString name = utf8.decode(bytes);
+    if (!utf8.hasError()) return name;
+    return DecodeAnsi({reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())});
+}
+
+bool HasDataExtension(const QByteArray& name) {
+    const QByteArray ext = name.right(4).toLower();
+    return ext == ".dbf" || ext == ".gdb";
+}
+
+}  // namespace
+
+QList<OldFile> ListOldFiles(const QString& folder) {
+    QList<OldFile> files;
+    QByteArray dir = QFile::encodeName(folder);
+    if (dir.isEmpty()) return files;
+    if (!dir.endsWith('/')) dir += '/';
+    DIR* d = opendir(dir.constData());
+    if (!d) return files;
+    while (const dirent* e = readdir(d)) {
+        const QByteArray name(e->d_name);
+        if (!HasDataExtension(name)) continue;
+        struct stat st;
+        const QByteArray path = dir + name;
+        if (stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        files.append(OldFile{DecodeFileName(name), path, {}, true});
     }
-    bytes_ = f.readAll();
-    return true;
+    closedir(d);
+    std::sort(files.begin(), files.end(), [](const OldFile& a, const OldFile& b) { return a.name < b.name; });
+    return files;
 }
 
-std::span<const uint8_t> OldDataFile::Record(int n) const {
-    if (n < 1 || n > Count()) return {};
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes_.constData());
-    return {data + qint64(n - 1) * recordLength_, size_t(recordLength_)};
+QStringList ListDataFiles(const QString& folder) {
+    QStringList names;
+    for (const OldFile& f : ListOldFiles(folder)) names << f.name;
+    return names;
 }
 
-QString LocateDataFile(const QString& folder, const QString& stem) {
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
-    auto find = [&](const QString& ext) -> QFileInfo {
-        for (const QFileInfo& f : files)
-            if (f.fileName().compare(stem + "." + ext, Qt::CaseInsensitive) == 0) return f;
-        return {};
+QList<OldFile> ReadOldFolder(const QString& folder) {
+    QList<OldFile> files = ListOldFiles(folder);
+    for (OldFile& f : files) {
+        FILE* in = std::fopen(f.path.constData(), "rb");
+        f.readable = in != nullptr;
+        if (!in) continue;
+        char buffer[65536];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) f.bytes.append(buffer, qsizetype(n));
+        f.readable = !std::ferror(in);
+        std::fclose(in);
+    }
+    return files;
+}
+
+int LocateDataFile(const QList<OldFile>& files, const QString& stem) {
+    auto find = [&](const QString& ext) {
+        for (int i = 0; i < files.size(); ++i)
+            if (files[i].name.compare(stem + "." + ext, Qt::CaseInsensitive) == 0) return i;
+        return -1;
     };
-    const QFileInfo gdb = find("GDB");
-    if (gdb.exists() && gdb.size() > 0) return gdb.filePath();
-    const QFileInfo dbf = find("DBF");
-    return dbf.exists() ? dbf.filePath() : QString();
+    const int gdb = find("GDB");
+    if (gdb >= 0) {
+        struct stat st;
+        const bool empty = files[gdb].readable && files[gdb].bytes.isEmpty() &&
+                           (stat(files[gdb].path.constData(), &st) != 0 || st.st_size == 0);
+        if (!empty) return gdb;
+    }
+    const int dbf = find("DBF");
+    return dbf >= 0 ? dbf : gdb;
 }
 
 bool IsRoundFile(const QString& fileName) {
@@ -43,9 +91,10 @@ bool IsRoundFile(const QString& fileName) {
 
 bool IsDbfFile(const QString& fileName) { return fileName.right(3).toUpper() == "DBF"; }
 
-QStringList ListDataFiles(const QString& folder) {
-    // Without QDir::CaseSensitive the name filters match in any letter case.
-    return QDir(folder).entryList({"*.dbf", "*.gdb"}, QDir::Files, QDir::Name);
+std::span<const uint8_t> OldDataFile::Record(int n) const {
+    if (n < 1 || n > Count()) return {};
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes_.constData());
+    return {data + qint64(n - 1) * recordLength_, size_t(recordLength_)};
 }
 
 }  // namespace dc

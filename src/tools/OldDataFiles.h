@@ -1,8 +1,10 @@
 #pragma once
-// The data files of the earlier version: finding the golfer and course files in a folder, telling
-// round files apart, and reading a file's records by number.
+// The data files of the earlier version: listing a folder's files under the names they were
+// written with, finding the golfer and course files, telling round files apart, and reading a
+// file's records by number.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,32 +12,46 @@
 
 namespace dc {
 
-// One data file held in memory, read by record number (1 to Count()).
-class OldDataFile {
-  public:
-    // False when the file cannot be read.
-    bool Open(const QString& path, int recordLength);
-    void Close() { bytes_.clear(); }
-    qint64 Length() const { return bytes_.size(); }
-    int Count() const { return static_cast<int>(RecordCount(bytes_.size(), recordLength_)); }
-    // Record n's bytes; empty outside 1 to Count().
-    std::span<const uint8_t> Record(int n) const;
-
-  private:
-    QByteArray bytes_;
-    int recordLength_ = 1;
+// A listed data file. The earlier version wrote names in Windows-1252: a name whose bytes are not
+// UTF-8 is shown decoded from that code page and opened by its bytes as they stand.
+struct OldFile {
+    QString name;
+    QByteArray path;   // the native path, to open the file by
+    QByteArray bytes;  // the contents, once read
+    bool readable = true;
 };
 
-// The file of the folder named `stem` + ".GDB", or + ".DBF" when that is missing or empty; names
-// match without regard to letter case. An empty text when neither is there.
-QString LocateDataFile(const QString& folder, const QString& stem);
+// The folder's files that take part ("*.dbf" and "*.gdb" in any letter case), by name, without
+// their contents.
+QList<OldFile> ListOldFiles(const QString& folder);
+QStringList ListDataFiles(const QString& folder);
+// The listed files with their contents read (a file that cannot be read is marked so).
+QList<OldFile> ReadOldFolder(const QString& folder);
+
+// The index in `files` of `stem` + ".GDB", or + ".DBF" when that is missing or empty; names
+// match without regard to letter case. -1 when neither is there.
+int LocateDataFile(const QList<OldFile>& files, const QString& stem);
 
 // True when a listed file is a round file (its name does not begin with "COURSE" or "GOLFER" in
 // any letter case), and whether it has the .DBF layout.
 bool IsRoundFile(const QString& fileName);
 bool IsDbfFile(const QString& fileName);
 
-// The folder's files that take part ("*.dbf" and "*.gdb" in any letter case), by name.
-QStringList ListDataFiles(const QString& folder);
+// A file's contents read by record number (1 to Count()); the bytes must outlive it.
+class OldDataFile {
+  public:
+    OldDataFile(const QByteArray& bytes, int recordLength)
+        : bytes_(bytes), recordLength_(recordLength > 0 ? recordLength : 1) {}
+    qint64 Length() const { return bytes_.size(); }
+    int Count() const { return static_cast<int>(RecordCount(bytes_.size(), recordLength_)); }
+    // Bytes after the last whole record.
+    int StrayBytes() const { return static_cast<int>(bytes_.size() % recordLength_); }
+    // Record n's bytes; empty outside 1 to Count().
+    std::span<const uint8_t> Record(int n) const;
+
+  private:
+    const QByteArray& bytes_;
+    int recordLength_;
+};
 
 }  // namespace dc

@@ -14,7 +14,6 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
@@ -134,12 +133,17 @@ void frmConvertUtil::cmdStart_Click() {
     try {
         QStringList files;
         for (int i = 0; i < File1->count(); ++i) files << File1->item(i)->text();
-        const QString refusal = StartCheckMessage(folder_, files, ProgramFolder());
+        const QString refusal = StartCheckMessage(folder_, files, ProgramFolder(), NameFormatIndex());
         if (!refusal.isEmpty()) {
             if (bSounds) SoundCounter();
             MsgBox(refusal, vbInformation);
             return;
         }
+        SetMousePointer(Pointer::Hourglass);
+        const ConversionPlan plan = PlanFolder(folder_, NameFormatIndex());
+        SetMousePointer(Pointer::Default);
+        const QString again = ConvertedBeforeQuestion(plan.report);
+        if (!again.isEmpty() && MsgBox(again, vbOKCancel + vbQuestion) != vbOK) return;
         // The run lets the labels repaint between records, without taking clicks or keys anywhere:
         // nothing may start it again, close it or open another screen meanwhile.
         running_ = true;
@@ -149,8 +153,13 @@ void frmConvertUtil::cmdStart_Click() {
         lblNumCourses->clear();
         lblNumGolfers->clear();
         lblNumRounds->clear();
-        ConversionResult result =
-            ConvertFolder(folder_, NameFormatIndex(), [this](ConvertStep step, int done, int total) {
+        ResyncProgress progress(this);
+        progress.SetNote(
+            "Nothing of the conversion is stored until this window closes: if the program is stopped "
+            "now, the database stays as it was before the conversion.");
+        const ConversionResult result = RunConversion(
+            plan,
+            [this](ConvertStep step, int done, int total) {
                 if (step == ConvertStep::Courses)
                     lblNumCourses->setText(QString("%1 of %2").arg(done).arg(total));
                 else if (step == ConvertStep::Golfers)
@@ -158,12 +167,13 @@ void frmConvertUtil::cmdStart_Click() {
                 else
                     lblNumRounds->setText(QString::number(done));
                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            });
-        ResyncProgress progress(this);
-        result.recomputed = ResynchAllScores(&progress);
+            },
+            &progress);
+        progress.Finish();
         SetMousePointer(Pointer::Default);
         running_ = false;
         cmdClose->setEnabled(true);
+        cmdStart->setEnabled(!result.stored);  // nothing was kept: the run may be tried again
         MsgBox(ConversionMessage(result), vbInformation);
     } catch (...) {
         SetMousePointer(Pointer::Default);

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -15,7 +14,7 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/PrinterError.h"
-#include "platform/SheetPrinter.h"
+#include "platform/PrintJob.h"
 #include "platform/Spread.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -119,13 +118,11 @@ void frmDLLCheck::cmdPrint_Click() {
         spDLL->SetPrintJobName("Printing File Check");
         spDLL->SetPrintHeader("System File Check");
         spDLL->SetPrintAbortMsg("Cancel print job");
-        QString pdf;
-        const auto printer = SheetPrinter(pdf, "System File Check.pdf");
-        if (!spDLL->PrintSheet(*printer)) throw PrinterError(482, "Printer Error");
+        PrintJob job("System File Check");
+        if (!spDLL->PrintSheet(job)) throw PrinterError(482, "Printer Error");
         if (spDLL->MaxRows() > 0) spDLL->SetBackColor(QColor(0, 255, 255));
         spDLL->SetBlockMode(false);
-        if (!pdf.isEmpty() && !qEnvironmentVariableIsSet("DC_PRINT_PDF"))
-            MsgBox("No printer is set up; the printout was saved as " + pdf, vbInformation);
+        ReportPrintOutcomes({job.Outcome()});
     } catch (...) {
         spDLL->SetBlockMode(false);
         ReportCurrentError("frmDLLCheck, cmdPrint_Click", Sql::Without);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QWidget>
 
 #include "platform/Clock.h"
@@ -129,5 +130,36 @@ QStringList LayoutFaults(QWidget& window) {
     }
     return faults;
 }
+
+namespace {
+
+class StandIn : public PrintSystem {
+  public:
+    explicit StandIn(std::shared_ptr<StandInPrintSystem::State> state) : state_(std::move(state)) {}
+    std::optional<PrinterFacts> DefaultPrinter() const override { return state_->printer; }
+    JobResult Submit(const QString& printer, const QString& pdfPath, const QString& title,
+                     const QPageSize& paper) override {
+        QFile file(pdfPath);
+        const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const int pages = static_cast<int>(
+            QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+        state_->jobs.push_back({printer, title, paper.key(), pages});
+        if (!state_->refusal.isEmpty()) return {false, state_->refusal};
+        return {true, {}};
+    }
+
+  private:
+    std::shared_ptr<StandInPrintSystem::State> state_;
+};
+
+}  // namespace
+
+StandInPrintSystem::StandInPrintSystem(const QString& name, QPageSize paper, QMarginsF margins)
+    : state_(std::make_shared<State>()) {
+    if (!name.isEmpty()) state_->printer = PrinterFacts{name, paper, margins};
+    SetPrintSystem(std::make_unique<StandIn>(state_));
+}
+
+StandInPrintSystem::~StandInPrintSystem() { SetPrintSystem(nullptr); }
 
 }  // namespace dc::test

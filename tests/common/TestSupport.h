@@ -11,6 +11,10 @@
 #include <csignal>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/PrintSystem.h"
 
 class QDialog;
 
@@ -97,5 +101,52 @@ QStringList LayoutFaults(QWidget& window);
 
 // The text that `pdftotext -layout` reads from a PDF file.
 QString PdfText(const QString& pdfPath);
+
+// Sets (or, with a null value, unsets) an environment variable for a scope.
+class EnvGuard {
+  public:
+    EnvGuard(const char* name, const QByteArray& value)
+        : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvGuard() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    QByteArray old_;
+    bool had_;
+};
+
+// A print system of the test's making, installed for the scope: a default printer (or none) and a
+// queue that takes or refuses jobs. Every job handed to it is kept: printer, PDF pages, title, paper.
+class StandInPrintSystem {
+  public:
+    struct Job {
+        QString printer, title, paperKey;
+        int pages = 0;
+    };
+    struct State {
+        std::optional<dc::PrinterFacts> printer;
+        QString refusal;  // when not empty, every job is refused with this reason
+        std::vector<Job> jobs;
+    };
+    // A printer named `name` with `paper` and its unprintable edges in points.
+    explicit StandInPrintSystem(const QString& name = QString(), QPageSize paper = QPageSize(QPageSize::Letter),
+                                QMarginsF margins = {});
+    ~StandInPrintSystem();
+    void Refuse(const QString& reason) { state_->refusal = reason; }
+    const std::vector<Job>& Jobs() const { return state_->jobs; }
+
+  private:
+    std::shared_ptr<State> state_;
+};
 
 }  // namespace dc::test

@@ -18,12 +18,12 @@
 #include "entry/frmMainGolf.h"
 #include "handicap/HcpRules.h"
 #include "handicap/SaveScores.h"
+#include "handicap_report/frmHandicap.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
 #include "platform/SpreadCell.h"
-#include "handicap_report/frmHandicap.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
 #include "scorecards/frmScoreCard.h"
@@ -824,5 +824,40 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
         f->ShowHandicap = nullptr;
         f->cmdHandicaps_Click();
         EXPECT_EQ(boxes.Count(), theirs) << boxes.Texts().join("|").toStdString();
+    }
+}
+
+// Holes left empty in a played nine are saved only after a question; No goes to the first of them.
+// A nine left wholly empty is a nine-hole round and asks nothing.
+TEST_F(MainScreen, EmptyHolesInAPlayedNineAskBeforeSaving) {
+    const struct {
+        std::vector<int> emptyHoles;
+        int answer;
+        QString question;
+        bool saved;
+    } cases[] = {
+        {{8, 9},
+         vbNo,
+         "Holes 8, 9 have no score. A hole not played counts as par plus any handicap strokes under the "
+         "handicap rules. Save anyway?",
+         false},
+        {{12}, vbYes, "Hole 12 has no score.", true},
+        {{10, 11, 12, 13, 14, 15, 16, 17, 18}, vbNo, "", true},
+    };
+    for (const auto& c : cases) {
+        gDB->Execute("DELETE FROM INDIV_SCORES");
+        test::ScriptedMsgBox boxes({c.answer});
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        ChooseCourse(*f);
+        TypeGross(*f, 5);
+        for (int h : c.emptyHoles) f->spISC->SetCellText(HoleColumn(h), kRowGross, QString());
+        EXPECT_EQ(f->cmdSave_Click(), c.saved) << c.emptyHoles.front();
+        if (c.question.isEmpty())
+            EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
+        else
+            EXPECT_TRUE(boxes.Last().startsWith(c.question)) << boxes.Last().toStdString();
+        EXPECT_EQ(test::RoundCount(7), c.saved ? 1 : 0);
+        if (!c.saved) EXPECT_EQ(f->spISC->ActiveCol(), HoleColumn(c.emptyHoles.front()));
     }
 }

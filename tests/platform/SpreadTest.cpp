@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "TestSupport.h"
+#include "platform/PrintJob.h"
 #include "platform/Spread.h"
 
 using namespace dc;
@@ -977,11 +978,10 @@ TEST_F(SpreadFixture, PrintsTheSheetWithHeaders) {
     sp->SetPrintHeader("SMITH, JOHN A   Date: 05/14/2001");
 
     QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.path() + "/sheet.pdf");
-    ASSERT_TRUE(sp->PrintSheet(printer));
-    EXPECT_EQ(printer.docName(), "Printing Individual Score Card");
+    test::EnvGuard pdf("DC_PRINT_PDF", (dir.path() + "/sheet.pdf").toUtf8());
+    PrintJob job("Individual Score Card");
+    ASSERT_TRUE(sp->PrintSheet(job));
+    EXPECT_EQ(job.Printer().docName(), "Printing Individual Score Card");
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not available";
     const QString text = dc::test::PdfText(dir.path() + "/sheet.pdf");
     EXPECT_TRUE(text.contains("SMITH, JOHN A")) << text.toStdString();
@@ -1000,11 +1000,10 @@ TEST_F(SpreadFixture, PrintingToAPdfTheDiskCutsShortFails) {
     for (int r = 1; r <= 400; ++r)
         for (int c = 1; c <= 5; ++c) sp->SetCellText(c, r, QString("cell %1 %2").arg(c).arg(r));
     QTemporaryDir dir;
+    test::EnvGuard pdf("DC_PRINT_PDF", dir.filePath("sheet.pdf").toUtf8());
     auto print = [&] {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath("sheet.pdf"));
-        return sp->PrintSheet(printer);
+        PrintJob job("Sheet");
+        return sp->PrintSheet(job);
     };
     bool printed = true;
     {

@@ -218,7 +218,7 @@ TEST_F(PrintingTest, LabelScreenLoadsFontsAndOffsetsAndFiltersKeys) {
     EXPECT_EQ(form.txtXOffset->text(), ".5");
 }
 
-TEST_F(PrintingTest, LabelsTwoAcrossSheetsDocumentsAndOffsets) {
+TEST_F(PrintingTest, LabelsTwoAcrossSheetsPagesAndOffsets) {
     AddMany(25);
     log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Arial", "Courier New"}); });
     frmMailingLabels form;
@@ -230,7 +230,8 @@ TEST_F(PrintingTest, LabelsTwoAcrossSheetsDocumentsAndOffsets) {
     EXPECT_NEAR(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0.047, 1e-9);
     EXPECT_NEAR(gDB->Scalar("SELECT YOFFSET FROM SETUP").toDouble(), 0.25, 1e-9);
 
-    EXPECT_EQ(log->DocumentCount(), 2) << "one document per sheet";
+    EXPECT_EQ(log->DocumentCount(), 1) << "one job";
+    EXPECT_EQ(log->PageCount(1), 2) << "a page per sheet";
     const PrintOp* first = log->Find("Mr. F Name01");
     ASSERT_TRUE(first);
     EXPECT_NEAR(first->x, 432 - 67.68, 1e-6);
@@ -245,13 +246,13 @@ TEST_F(PrintingTest, LabelsTwoAcrossSheetsDocumentsAndOffsets) {
     EXPECT_NEAR(log->Find("Mr. F Name03")->y, 864 + 1440 - 360, 1e-6);
     const PrintOp* address = log->Find("1 Main St");
     EXPECT_GT(address->y, first->y);
-    EXPECT_EQ(log->Find("Boston, MA  02101")->document, 1);
-    EXPECT_EQ(log->Find("Mr. F Name20")->document, 1);
+    EXPECT_EQ(log->Find("Boston, MA  02101")->page, 1);
+    EXPECT_EQ(log->Find("Mr. F Name20")->page, 1);
 
     // The second sheet starts at the top again, row after row.
     const PrintOp* next = log->Find("Mr. F Name21");
     ASSERT_TRUE(next);
-    EXPECT_EQ(next->document, 2);
+    EXPECT_EQ(next->page, 2);
     EXPECT_NEAR(next->y, 864 - 360, 1e-6);
     EXPECT_NEAR(log->Find("Mr. F Name23")->y, 864 + 1440 - 360, 1e-6);
     EXPECT_NEAR(log->Find("Mr. F Name25")->y, 864 + 2 * 1440 - 360, 1e-6);
@@ -288,12 +289,12 @@ TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
     form.txtYOffset->clear();
     form.cmdPrint_Click();
     EXPECT_EQ(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0);
-    EXPECT_EQ(log->DocumentCount(), 2);
-    EXPECT_EQ(log->Find("Mr. F Name30")->document, 1);
+    EXPECT_EQ(log->DocumentCount(), 1);
+    EXPECT_EQ(log->Find("Mr. F Name30")->page, 1);
     EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->x, 8640);
     EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->y, 864 + 9 * 1440);
     EXPECT_DOUBLE_EQ(log->Find("Mr. F Name03")->x, 8640);
-    EXPECT_EQ(log->Find("Mr. F Name31")->document, 2);
+    EXPECT_EQ(log->Find("Mr. F Name31")->page, 2);
     EXPECT_EQ(log->Find("Mr. F Name01")->fontName, "Arial") << "the printer's own font";
 
     // By zip code.

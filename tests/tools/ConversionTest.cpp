@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -92,6 +93,7 @@ TEST(Conversion, CoursePackingKeepsEveryFieldItsWidth) {
     EXPECT_EQ(TeeSlotOfOld('4'), std::nullopt);
 }
 
+// Old files in a folder beside a fresh database.
 class ConversionRun : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -99,12 +101,29 @@ class ConversionRun : public ::testing::Test {
         old_ = folder_.Path() + "/old";
         QDir().mkpath(old_);
     }
-    void Write(const QString& name, const QList<RecordBytes>& records) {
+    void Write(const QString& name, const QList<RecordBytes>& records, const QByteArray& tail = {}) {
         QByteArray bytes;
         for (const auto& r : records) bytes += r.Bytes();
-        WriteFile(old_ + "/" + name, bytes);
+        WriteFile(QFile::encodeName(old_) + "/" + name.toLatin1(), bytes + tail);
+    }
+    // Two courses, two golfers and two rounds of the first one.
+    void WriteBase() {
+        Write("COURSE.GDB", {OldCourse("Pine Valley Links"), OldCourse("Oak Hills", 3)});
+        Write("GOLFER.GDB", {OldGolfer("Smith, John"), OldGolfer("Doe, Jane", '1')});
+        Write("SMITHJOH.GDB", {OldRound(true, "06/01/2026", "Pine Valley Links"),
+                               OldRound(true, "06/02/2026", "Oak Hills", 4)});
     }
     QVariant Value(const QString& sql) { return gDB->Scalar(sql); }
+    // Every row of the three tables the conversion writes.
+    QString Dump() {
+        QString all;
+        for (const char* table : {"COURSES", "PLAYERS", "INDIV_SCORES"}) {
+            Recordset rs = gDB->OpenRecordset(QString("SELECT * FROM %1 ORDER BY rowid").arg(table));
+            for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+                for (int i = 0; i < rs.FieldCount(); ++i) all += rs.Fields(i).str() + "|";
+        }
+        return all;
+    }
 
     test::ProgramFolder folder_;
     QString old_;
@@ -113,75 +132,242 @@ class ConversionRun : public ::testing::Test {
 TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     gDB->Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (4, 'Old Elm')");
     Write("course.gdb", {OldCourse("Pine Hills"), OldCourse("PINE HILLS  "), OldCourse("old elm", 3)});
-    RecordBytes badGender = OldGolfer("Ray, Al", 'x');
-    Write("Golfer.DBF", {OldGolfer("O'Brien, Pat"), OldGolfer("Smith,Ann", '1'), RecordBytes(21), badGender});
+    Write("Golfer.DBF", {OldGolfer("O'Brien, Pat"), OldGolfer("Smith,Ann", '1')});
     RecordBytes zero = OldRound(true, "06/02/2026", "Pine Hills", 0);
-    RecordBytes badDate = OldRound(true, "xx", "Nowhere");  // takes the previous course and date
-    Write("o'brienp.gdb", {OldRound(true, "06/01/2026", "Pine Hills"), zero, badDate, RecordBytes(238)});
-    // Unknown course before any course of the run was found: skipped. Then the existing "Old Elm".
-    Write("SMITHANN.DBF", {OldRound(false, "05/01/26", "Nowhere"), OldRound(false, "05/03/26", "OLD ELM")});
-    Write("SMIT%.DBF", {OldRound(false, "05/01/26", "Pine Hills")});  // no player has that key
+    Write("o'brienp.gdb", {OldRound(true, "06/01/2026", "Pine Hills"), zero, RecordBytes(238)});
+    Write("SMITHANN.DBF", {OldRound(false, "05/03/26", "OLD ELM")});
     ScriptedMsgBox boxes;
     int calls = 0;
-    ConversionResult r = ConvertFolder(old_, 0, [&](ConvertStep, int, int) { ++calls; });
+    const ConversionResult r = ConvertFolder(old_, 0, [&](ConvertStep, int, int) { ++calls; });
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
+    ASSERT_TRUE(r.stored);
+    EXPECT_TRUE(r.recomputed);
     EXPECT_EQ(r.coursesConverted, 1);
-    EXPECT_EQ(r.courseRecords, 3);
+    EXPECT_EQ(r.report.courseRecords, 3);
     EXPECT_EQ(r.golfersConverted, 2);
-    EXPECT_EQ(r.golfersSkipped, 2);
-    EXPECT_EQ(r.roundsStored, 3);
-    EXPECT_EQ(r.roundsNoCourse, 1);
+    EXPECT_EQ(r.roundsStored, 2);  // the gross-0 round and the empty record are no rounds
     EXPECT_GT(calls, 2);
     EXPECT_EQ(Value("SELECT COURSE_ID FROM COURSES WHERE COURSE_NAME='Pine Hills'").toInt(), 5);
     EXPECT_EQ(Value("SELECT LAST_NAME||'|'||FIRST_NAME||'|'||GENDER||'|'||CV_PREV_FILE_NAME FROM PLAYERS "
                     "WHERE PLAYER_ID=2")
                   .toString(),
               "Smith|Ann|F|SmithAnn");
-    // O'Brien: two rounds (the gross-0 one is not stored), the second with the previous date and course.
-    EXPECT_EQ(Value("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 2);
-    // (the date of the discarded round counts as the previous one)
-    EXPECT_EQ(Value("SELECT GROUP_CONCAT(ROUND_DATE||':'||COURSE_ID) FROM INDIV_SCORES WHERE PLAYER_ID=1")
-                  .toString(),
-              "2026-06-01:5,2026-06-02:5");
-    EXPECT_EQ(Value("SELECT PAR||PUTTS FROM INDIV_SCORES WHERE PLAYER_ID=1 LIMIT 1").toString(),
+    EXPECT_EQ(Value("SELECT PAR||PUTTS FROM INDIV_SCORES WHERE PLAYER_ID=1").toString(),
               QString(18, '4') + QString("02").repeated(18));
-    EXPECT_EQ(Value("SELECT TEE_BOX_ID||USE_TOURN||HCP_INDEX_US_F9||THCP_INDEX_CA_B9 FROM INDIV_SCORES "
-                    "WHERE PLAYER_ID=1 LIMIT 1")
+    EXPECT_EQ(Value("SELECT TEE_BOX_ID||USE_TOURN||THCP_INDEX_CA_B9 FROM INDIV_SCORES WHERE PLAYER_ID=1")
                   .toString(),
-              "2118.2-100.0");
+              "21-100.0");
+    // The existing course "Old Elm" takes the round; then the recomputation has run.
     EXPECT_EQ(
-        Value("SELECT COURSE_ID||ROUND_DATE||HCP_INDEX_CA_F9 FROM INDIV_SCORES WHERE PLAYER_ID=2").toString(),
-        "42026-05-0320.2");
-
-    ASSERT_TRUE(ResynchAllScores());
-    EXPECT_EQ(Value("SELECT GROUP_CONCAT(GAME_NUMBER) FROM INDIV_SCORES WHERE PLAYER_ID=1").toString(),
-              "1,2");
+        Value("SELECT COURSE_ID||ROUND_DATE||GAME_NUMBER FROM INDIV_SCORES WHERE PLAYER_ID=2").toString(),
+        "42026-05-031");
     EXPECT_DOUBLE_EQ(Value("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE PLAYER_ID=2").toDouble(), 40.4);
     // The .DBF round has no pars: its nines are capped by the course's pars of 3 (Canada: par + 4).
     EXPECT_EQ(Value("SELECT ADJSCR_CA_F9 FROM INDIV_SCORES WHERE PLAYER_ID=2").toInt(), 45);
-    const QString msg = ConversionMessage(r);
-    EXPECT_TRUE(msg.startsWith("All files were successfully converted to " + sAppTitle + " format."))
-        << msg.toStdString();
-    EXPECT_TRUE(msg.contains("2 golfer record(s)"));
-    EXPECT_TRUE(msg.contains("1 round(s) whose course was not found"));
+    EXPECT_EQ(ConversionMessage(r),
+              "All files were successfully converted to " + sAppTitle +
+                  " format.\r\n\r\nNote that you will need to manually enter Handicap holes and Tee Box "
+                  "information on the Course Screen and provide individual player information on the "
+                  "Add/Edit Player screen.");
 }
 
-TEST_F(ConversionRun, FailedStepIsReportedAndTheOthersStillRun) {
+// Import and recomputation are one transaction: a failure in any part leaves the database as it was.
+TEST_F(ConversionRun, AFailureAnywhereLeavesTheDatabaseAsBefore) {
+    const struct {
+        const char* where;
+        const char* trigger;
+        const char* tag;
+    } cases[] = {
+        {"recomputation",
+         "CREATE TRIGGER t BEFORE UPDATE OF HCP_INDEX_CA_18 ON INDIV_SCORES "
+         "WHEN NEW.PLAYER_ID > 1 BEGIN SELECT RAISE(ABORT, 'forced'); END",
+         "SaveScores, ResynchAllScores"},
+        {"golfer step", "CREATE TRIGGER t BEFORE INSERT ON PLAYERS BEGIN SELECT RAISE(ABORT, 'forced'); END",
+         "Form ConvertUtil, ConvertGolfers"},
+    };
+    gDB->Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (1, 'Old Elm')");
+    gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, GENDER) VALUES (1, 'Held', 'M')");
     gDB->Execute(
-        "CREATE TRIGGER no_players BEFORE INSERT ON PLAYERS BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    Write("COURSE.GDB", {OldCourse("Pine Hills")});
-    Write("GOLFER.GDB", {OldGolfer("Smith, Ann"), OldGolfer("Jones, Bo")});
-    ScriptedMsgBox boxes;
+        "INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER, ROUND_DATE, GSTOTAL) "
+        "VALUES (1, 1, 7, '2020-01-01', 90)");
+    WriteBase();
     bErrorReport = false;
-    const ConversionResult r = ConvertFolder(old_, 0);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.Last().startsWith("Form ConvertUtil, ConvertGolfers")) << boxes.Last().toStdString();
-    EXPECT_EQ(r.coursesConverted, 1);
-    EXPECT_EQ(r.golfersConverted, 0);
-    EXPECT_EQ(Value("SELECT COUNT(*) FROM COURSES").toInt(), 1);
-    const QString msg = ConversionMessage(r);
-    EXPECT_FALSE(msg.contains("successfully"));
-    EXPECT_TRUE(msg.contains("Golfers: refused")) << msg.toStdString();
+    for (const auto& c : cases) {
+        gDB->Execute(c.trigger);
+        const QString before = Dump();
+        ScriptedMsgBox boxes;
+        const ConversionResult r = ConvertFolder(old_, 0);
+        EXPECT_FALSE(r.stored) << c.where;
+        EXPECT_EQ(Dump(), before) << c.where;
+        ASSERT_GE(boxes.Count(), 1) << c.where;
+        EXPECT_TRUE(boxes.Texts().first().startsWith(c.tag)) << boxes.Texts().first().toStdString();
+        EXPECT_TRUE(ConversionMessage(r).startsWith("Nothing was converted")) << c.where;
+        gDB->Execute("DROP TRIGGER t");
+    }
+}
+
+// A second run of a folder names the golfers converted before and asks first; skipping them adds
+// only rounds not stored yet.
+TEST_F(ConversionRun, SecondRunAsksAndNeverAddsARoundTwice) {
+    WriteBase();
+    auto start = [&](std::deque<int> answers) {
+        frmConvertUtil screen;
+        screen.SetFolder(old_);
+        ScriptedMsgBox boxes(answers);
+        screen.cmdStart_Click();
+        return boxes.Texts();
+    };
+    start({});
+    const QString before = Dump();
+    QStringList boxes = start({vbCancel});
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].startsWith("These golfers were converted before: Smith, John; Doe, Jane."))
+        << boxes[0].toStdString();
+    EXPECT_EQ(Dump(), before);
+    // A round played since the first run is added; the two stored ones are not.
+    Write("SMITHJOH.GDB",
+          {OldRound(true, "06/01/2026", "Pine Valley Links"), OldRound(true, "06/02/2026", "Oak Hills", 4),
+           OldRound(true, "06/09/2026", "Oak Hills", 6)});
+    boxes = start({vbOK});
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(boxes[1].startsWith("Converted with exceptions:")) << boxes[1].toStdString();
+    EXPECT_TRUE(boxes[1].contains("2 round(s) already stored were not added again"));
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM PLAYERS").toInt(), 2);
+    EXPECT_EQ(Value("SELECT GROUP_CONCAT(GAME_NUMBER||':'||GSTOTAL) FROM "
+                    "(SELECT * FROM INDIV_SCORES ORDER BY GAME_NUMBER)")
+                  .toString(),
+              "1:90,2:72,3:108");
+}
+
+// What a run leaves out is skipped, counted and named in the closing message; the rest is converted.
+TEST(ConversionExceptions, LeftOutIsNamed) {
+    auto withHole = [](int at, int value) {
+        return OldRound(true, "06/03/2026", "Oak Hills").Int16(at, value);
+    };
+    RecordBytes junk(238);
+    for (int i = 0; i < 238; ++i) junk.Text(i, 1, QByteArray(1, char(i % 7)));
+    RecordBytes outTee = OldCourse("Pine Valley Links").Int16(46, 200);  // tee 3: slope 200
+    struct Case {
+        const char* what;
+        QList<std::pair<QByteArray, QByteArray>> files;  // replacing or added to the base folder
+        QString line;                                    // in the closing message
+        const char* sql;
+        QString value;
+    };
+    auto bytes = [](const QList<RecordBytes>& records) {
+        QByteArray b;
+        for (const auto& r : records) b += r.Bytes();
+        return b;
+    };
+    const QByteArray base = bytes({OldRound(true, "06/01/2026", "Pine Valley Links")});
+    const Case cases[] = {
+        {"clean", {}, "All files were successfully converted", "SELECT COUNT(*) FROM INDIV_SCORES", "1"},
+        {"partial last record",
+         {{"GOLFER.GDB", bytes({OldGolfer("Smith, John"), OldGolfer("Van Der Berg, Ann")})},
+          {"VanDerBe.DBF",
+           bytes({OldRound(false, "05/01/26", "Oak Hills"), OldRound(false, "05/02/26", "Oak Hills"),
+                  OldRound(false, "05/03/26", "Oak Hills")}) +
+               QByteArray(50, 'x')}},
+         "VanDerBe.DBF: 50 byte(s) after the last whole record were not read",
+         "SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=2",
+         "3"},
+        {"round file without golfer",
+         {{"NOBODY.GDB", base}},
+         "NOBODY.GDB: no golfer with the key NOBODY was converted",
+         "SELECT COUNT(*) FROM INDIV_SCORES",
+         "1"},
+        {"file name in Windows-1252",
+         {{"GOLFER.GDB", bytes({OldGolfer("Smith, John"), OldGolfer("M\xe9ndez, Jos\xe9")})},
+          {"M\xe9ndezJo.GDB", base}},
+         "All files were successfully converted",
+         "SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=2",
+         "1"},
+        {"unknown course",
+         {{"SMITHJOH.GDB", bytes({OldRound(true, "06/01/2026", "Pine Valley Links"),
+                                  OldRound(true, "06/02/2026", "Nowhere Golf Club"),
+                                  OldRound(true, "06/03/2026", "Oak Hills")})}},
+         "1 round(s) on courses not found were skipped: \"Nowhere Golf Club\" (1)",
+         "SELECT GROUP_CONCAT(COURSE_ID) FROM INDIV_SCORES",
+         "1,2"},
+        {"control character in a name",
+         {{"GOLFER.GDB",
+           bytes({OldGolfer("Smith, John"), OldGolfer("Jo\x02n, Al"), OldGolfer("Doe, Jane")})}},
+         "1 golfer record(s) empty or unreadable were skipped",
+         "SELECT COUNT(*) FROM PLAYERS",
+         "2"},
+        {"all-zero course",
+         {{"COURSE.GDB", bytes({OldCourse("Pine Valley Links"), RecordBytes(192), OldCourse("Oak Hills")})}},
+         "1 course record(s) empty or unreadable were skipped",
+         "SELECT COUNT(*) FROM COURSES",
+         "2"},
+        {"mostly unreadable file",
+         {{"SMITHJOH.GDB", bytes({junk, junk, OldRound(true, "06/01/2026", "Oak Hills")})}},
+         "SMITHJOH.GDB: most records are unreadable; nothing was converted from it",
+         "SELECT COUNT(*) FROM INDIV_SCORES",
+         "0"},
+        {"hole score -3",
+         {{"SMITHJOH.GDB", base + withHole(120, -3).Bytes()}},
+         "1 round(s) with a hole score, rating or slope out of range were skipped",
+         "SELECT GROUP_CONCAT(GSTOTAL) FROM INDIV_SCORES",
+         "90"},
+        {"hole score 32767",
+         {{"SMITHJOH.GDB", base + withHole(154, 32767).Bytes()}},
+         "1 round(s) with a hole score, rating or slope out of range were skipped",
+         "SELECT GROUP_CONCAT(GSTOTAL) FROM INDIV_SCORES",
+         "90"},
+        {"slope -120",
+         {{"SMITHJOH.GDB", base + withHole(45, -120).Bytes()}},
+         "1 round(s) with a hole score, rating or slope out of range were skipped",
+         "SELECT GROUP_CONCAT(SLOPE_RATING) FROM INDIV_SCORES",
+         "125"},
+        {"rating 0",
+         {{"SMITHJOH.GDB", base + withHole(41, 0).Int16(43, 0).Bytes()}},
+         "1 round(s) with a hole score, rating or slope out of range were skipped",
+         "SELECT COUNT(*) FROM INDIV_SCORES",
+         "1"},
+        {"tee box slope 200",
+         {{"COURSE.GDB", bytes({outTee, OldCourse("Oak Hills", 3)})}},
+         "1 tee box(es) with a rating or slope out of range were left empty",
+         "SELECT MSL||MCR FROM COURSES WHERE COURSE_ID=1",
+         "00012112000.071.570.5"},
+        {"unreadable date",
+         {{"SMITHJOH.GDB", base + OldRound(true, "13/45/24", "Oak Hills").Bytes()}},
+         "1 round(s) with an unreadable date were given the date of the round before: \"Smith, John\" (1)",
+         "SELECT GROUP_CONCAT(ROUND_DATE) FROM INDIV_SCORES",
+         "2026-06-01,2026-06-01"},
+        {"two golfers of one key",
+         {{"GOLFER.GDB", bytes({OldGolfer("Smith, John A"), OldGolfer("Smith, John B")})}},
+         "Golfers \"Smith, John A\" and \"Smith, John B\" have the same key SmithJoh: its rounds went to "
+         "\"Smith, John A\"",
+         "SELECT GROUP_CONCAT(PLAYER_ID) FROM INDIV_SCORES",
+         "1"},
+        {"empty files",
+         {{"COURSE.GDB", {}}, {"GOLFER.GDB", {}}},
+         "COURSE.GDB: holds no whole course record\r\nGOLFER.GDB: holds no whole golfer record",
+         "SELECT COUNT(*) FROM PLAYERS",
+         "0"},
+    };
+    for (const Case& c : cases) {
+        test::ProgramFolder folder;
+        folder.OpenDatabase();
+        const QByteArray dir = QFile::encodeName(folder.Path()) + "/old/";
+        QDir().mkpath(folder.Path() + "/old");
+        QMap<QByteArray, QByteArray> files{
+            {"COURSE.GDB", bytes({OldCourse("Pine Valley Links"), OldCourse("Oak Hills", 3)})},
+            {"GOLFER.GDB", bytes({OldGolfer("Smith, John"), OldGolfer("Doe, Jane", '1')})},
+            {"SMITHJOH.GDB", base}};
+        for (const auto& [name, content] : c.files) files[name] = content;
+        for (auto it = files.begin(); it != files.end(); ++it) WriteFile(dir + it.key(), it.value());
+        ScriptedMsgBox boxes;
+        const ConversionResult r = ConvertFolder(folder.Path() + "/old", 0);
+        EXPECT_TRUE(r.stored) << c.what;
+        const QString msg = ConversionMessage(r);
+        EXPECT_TRUE(msg.contains(c.line)) << c.what << "\n" << msg.toStdString();
+        if (!c.line.startsWith("All files")) {
+            EXPECT_TRUE(msg.startsWith("Converted with exceptions:\r\n")) << c.what;
+        }
+        EXPECT_EQ(gDB->Scalar(c.sql).toString(), c.value) << c.what;
+    }
 }
 
 TEST_F(ConversionRun, ScreenRunsOnceAndReportsTheCounts) {
@@ -193,8 +379,12 @@ TEST_F(ConversionRun, ScreenRunsOnceAndReportsTheCounts) {
     EXPECT_EQ(screen.NameFormatIndex(), 0);
     screen.cboNameFormat->setEditText("Something typed");
     EXPECT_EQ(screen.NameFormatIndex(), -1);
-    screen.cboNameFormat->setCurrentIndex(0);
     ScriptedMsgBox boxes;
+    screen.SetFolder(old_);
+    screen.cmdStart_Click();  // a typed format is refused
+    EXPECT_EQ(boxes.Last(), "Please select the Previous Naming Format from the list.");
+    screen.cboNameFormat->setCurrentIndex(0);
+    screen.SetFolder(folder_.Path());
     screen.cmdStart_Click();  // the program's folder holds no old files
     EXPECT_TRUE(boxes.Last().startsWith("No files are present")) << boxes.Last().toStdString();
     screen.SetFolder(old_);
@@ -218,6 +408,7 @@ TEST_F(ConversionRun, StartChecks) {
     EXPECT_TRUE(
         StartCheckMessage(prog + "/", {"golfer.gdb", "course.dbf"}, prog).startsWith("Files located"));
     EXPECT_EQ(StartCheckMessage(old_, {"golfer.gdb", "course.dbf"}, prog), "");
+    EXPECT_TRUE(StartCheckMessage(old_, {"golfer.gdb", "course.dbf"}, prog, -1).startsWith("Please select"));
 }
 
 }  // namespace

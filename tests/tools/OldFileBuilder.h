@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QString>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <span>
 
@@ -38,10 +39,15 @@ class RecordBytes {
     QByteArray b_;
 };
 
+// A file named by its path's bytes as they stand (a name in Windows-1252 is not UTF-8).
+inline void WriteFile(const QByteArray& nativePath, const QByteArray& bytes) {
+    FILE* f = std::fopen(nativePath.constData(), "wb");
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), f);
+    std::fclose(f);
+}
+
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
+    WriteFile(QFile::encodeName(path), bytes);
 }
 
 // A course record: name, ratings and slopes of tees 1 to 3, all pars `par`, ranks 1 to 18.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "OldFileBuilder.h"
@@ -79,13 +80,19 @@ TEST(OldRecords, FilesAreFoundAndReadByWholeRecords) {
     WriteFile(d + "/Course.gdb", QByteArray());  // empty: the .DBF next to it is read
     WriteFile(d + "/COURSE.DBF", OldCourse("Elm").Bytes());
     WriteFile(d + "/notes.txt", "x");
-    EXPECT_EQ(LocateDataFile(d, "GOLFER"), d + "/golfer.dbf");
-    EXPECT_EQ(LocateDataFile(d, "COURSE"), d + "/COURSE.DBF");
-    EXPECT_EQ(LocateDataFile(d, "NOTHING"), "");
-    EXPECT_EQ(ListDataFiles(d), (QStringList{"COURSE.DBF", "Course.gdb", "golfer.dbf"}));
-    OldDataFile f;
-    ASSERT_TRUE(f.Open(d + "/golfer.dbf", kGolferRecLen));
+    // A name written in Windows-1252 is listed decoded from it, and read by its bytes.
+    WriteFile(QFile::encodeName(d) + "/M\xe9ndezJo.GDB", QByteArray());
+    const QList<OldFile> files = ReadOldFolder(d);
+    EXPECT_EQ(ListDataFiles(d),
+              (QStringList{"COURSE.DBF", "Course.gdb", QString::fromUtf8("MéndezJo.GDB"), "golfer.dbf"}));
+    ASSERT_EQ(files.size(), 4);
+    EXPECT_TRUE(files[2].readable);
+    EXPECT_EQ(files[LocateDataFile(files, "GOLFER")].name, "golfer.dbf");
+    EXPECT_EQ(files[LocateDataFile(files, "COURSE")].name, "COURSE.DBF");
+    EXPECT_EQ(LocateDataFile(files, "NOTHING"), -1);
+    const OldDataFile f(files[3].bytes, kGolferRecLen);
     EXPECT_EQ(f.Count(), 2);
+    EXPECT_EQ(f.StrayBytes(), 7);
     EXPECT_EQ(DecodeGolfer(f.Record(2))->name.trimmed(), "Bob");
     EXPECT_TRUE(f.Record(3).empty());
     EXPECT_TRUE(f.Record(0).empty());

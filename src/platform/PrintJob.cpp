@@ -1,0 +1,168 @@
+#include "platform/PrintJob.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <filesystem>
+
+#include "platform/MsgBox.h"
+
+namespace dc {
+namespace {
+
+}  // namespace
+
+bool PdfWrittenWhole(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0) return false;
+    constexpr qint64 kTail = 1024;
+    if (file.size() > kTail && !file.seek(file.size() - kTail)) return false;
+    return file.readAll().contains("%%EOF");
+}
+
+namespace {
+
+bool MoveFile(const QString& from, const QString& to) {
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).constData()),
+                            std::filesystem::path(QFile::encodeName(to).constData()), error);
+    if (!error) return true;
+    // Another file system: copy, then remove.
+    if (!QFile::copy(from, to)) return false;
+    QFile::remove(from);
+    return true;
+}
+
+}  // namespace
+
+QString PrintFileBase(const QString& title) {
+    QString name;
+    for (const QChar c : title.trimmed())
+        name += (c.isPrint() && !QStringLiteral("/\\:*?\"<>|").contains(c)) ? c : QLatin1Char('_');
+    return name.isEmpty() ? QStringLiteral("Printout") : name;
+}
+
+QString FreePdfName(const QString& folder, const QString& base) {
+    const QDir dir(folder);
+    QString path = dir.filePath(base + QStringLiteral(".pdf"));
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo::exists(path + QStringLiteral(".part")); ++n)
+        path = dir.filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
+    return path;
+}
+
+QString DocumentsFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) folder = QDir::home().filePath(QStringLiteral("Documents"));
+    return QDir().mkpath(folder) ? folder : QString();
+}
+
+PrintJob::PrintJob(const QString& title, int number) : number_(number) {
+    outcome_.title = title;
+    if (qEnvironmentVariableIsEmpty("DC_PRINT_PDF")) printer_ = ThePrintSystem().DefaultPrinter();
+    writer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    writer_->setOutputFormat(QPrinter::PdfFormat);
+    writer_->setCreator(QStringLiteral("Dado Corvy"));
+    writer_->setDocName(title);
+    writer_->setFullPage(false);
+    writer_->setPageLayout(QPageLayout(printer_ ? printer_->paper : ProgramPaper(), QPageLayout::Portrait,
+                                       ProgramMargins(printer_), QPageLayout::Point));
+}
+
+PrintJob::~PrintJob() { Abandon(); }
+
+void PrintJob::SetTitle(const QString& title, int number) {
+    outcome_.title = title;
+    number_ = number;
+    writer_->setDocName(title);
+}
+
+bool PrintJob::Open() {
+    if (printer_) {
+        QTemporaryFile file(QDir::temp().filePath(QStringLiteral("printout-XXXXXX.pdf")));
+        if (!file.open()) return false;
+        file.setAutoRemove(false);
+        partPath_ = file.fileName();
+        outcome_.printer = printer_->name;
+    } else {
+        const QString chosen = qEnvironmentVariable("DC_PRINT_PDF");
+        if (!chosen.isEmpty()) {
+            // Further documents of the same printout get a number: labels-2.pdf, labels-3.pdf.
+            const QFileInfo info(chosen);
+            const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+            finalPath_ = number_ == 1 ? chosen
+                                      : info.dir().filePath(info.completeBaseName() + QLatin1Char('-') +
+                                                            QString::number(number_) + suffix);
+        } else {
+            const QString folder = DocumentsFolder();
+            if (folder.isEmpty()) return false;
+            finalPath_ = FreePdfName(folder, PrintFileBase(outcome_.title));
+            outcome_.announce = true;
+        }
+        if (!QFileInfo(finalPath_).absoluteDir().exists()) return false;
+        partPath_ = finalPath_ + QStringLiteral(".part");
+    }
+    writer_->setOutputFileName(partPath_);
+    return true;
+}
+
+bool PrintJob::Finish() {
+    const QString part = std::exchange(partPath_, QString());
+    if (part.isEmpty()) return false;
+    if (writer_->printerState() == QPrinter::Error || !PdfWrittenWhole(part)) {
+        QFile::remove(part);
+        return false;
+    }
+    if (printer_) {
+        const JobResult result =
+            ThePrintSystem().Submit(printer_->name, part, outcome_.title, writer_->pageLayout().pageSize());
+        if (result.accepted) {
+            QFile::remove(part);
+        } else {
+            outcome_.refused = true;
+            outcome_.reason = result.reason;
+            outcome_.keptPdf = part;
+        }
+        return true;
+    }
+    QFile::remove(finalPath_);  // the chosen file of the tests is written over
+    if (!MoveFile(part, finalPath_)) {
+        QFile::remove(part);
+        return false;
+    }
+    outcome_.file = finalPath_;
+    return true;
+}
+
+void PrintJob::Abandon() {
+    if (!partPath_.isEmpty()) QFile::remove(std::exchange(partPath_, QString()));
+}
+
+void ReportPrintOutcomes(const std::vector<PrintOutcome>& outcomes) {
+    QStringList written, saved;
+    for (const PrintOutcome& outcome : outcomes) {
+        if (outcome.announce && !outcome.file.isEmpty()) written << QDir::toNativeSeparators(outcome.file);
+        if (!outcome.refused) continue;
+        const QString reason = outcome.reason.isEmpty() ? QStringLiteral("no reason given") : outcome.reason;
+        const int answer = MsgBox(QStringLiteral("The printer %1 did not print \"%2\": %3\n\n"
+                                                 "Save the printout as a PDF file instead?")
+                                      .arg(outcome.printer, outcome.title, reason),
+                                  vbYesNo | vbExclamation);
+        const QString folder = answer == vbYes ? DocumentsFolder() : QString();
+        const QString target = folder.isEmpty() ? QString() : FreePdfName(folder, PrintFileBase(outcome.title));
+        if (!target.isEmpty() && MoveFile(outcome.keptPdf, target))
+            saved << QDir::toNativeSeparators(target);
+        else
+            QFile::remove(outcome.keptPdf);
+    }
+    if (!written.isEmpty())
+        MsgBox(QStringLiteral("No printer is set up; the printout was saved as ") + written.join(QStringLiteral(", ")),
+               vbInformation);
+    if (!saved.isEmpty())
+        MsgBox(QStringLiteral("The printout was saved as ") + saved.join(QStringLiteral(", ")), vbInformation);
+}
+
+}  // namespace dc

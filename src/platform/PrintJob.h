@@ -1,0 +1,72 @@
+#pragma once
+// One document of a printout on its way out. Every printout is written as a PDF first, on the
+// program's one paper inside its margins, and then goes by one rule: to the default printer as one
+// job, else (no printer set up) into a file in the user's documents. A job the print system
+// refuses keeps its PDF so that the user can save it instead.
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/PrintSystem.h"
+
+class QPrinter;
+
+namespace dc {
+
+// What became of one document.
+struct PrintOutcome {
+    QString title;
+    QString printer;     // the printer it went to ("" when written to a file)
+    QString file;        // the PDF written in place of a printer
+    bool announce = false;  // the user has not chosen that file (DC_PRINT_PDF chooses it in tests)
+    bool refused = false;   // the print system did not take the job
+    QString reason;
+    QString keptPdf;     // a refused job's document, offered to be saved
+};
+
+class PrintJob {
+  public:
+    // `title` names the job and the file; `number` counts the documents of one printout from 1.
+    explicit PrintJob(const QString& title, int number = 1);
+    ~PrintJob();  // a job neither finished nor refused leaves nothing behind
+    // Names the job before it opens.
+    void SetTitle(const QString& title, int number);
+
+    bool ToPrinter() const { return printer_.has_value(); }
+    QString PrinterName() const { return printer_ ? printer_->name : QString(); }
+    // The writer to paint on: the program's paper and margins, the orientation up to the caller.
+    QPrinter& Printer() { return *writer_; }
+    // Opens the output (the caller then begins its painter); false when it cannot be written.
+    bool Open();
+    // After the painter has ended: a whole PDF goes to the printer or stays as the file; false when
+    // it was not written whole. The outcome tells where it went.
+    bool Finish();
+    void Abandon();
+    const PrintOutcome& Outcome() const { return outcome_; }
+
+  private:
+    std::optional<PrinterFacts> printer_;
+    std::unique_ptr<QPrinter> writer_;
+    QString partPath_, finalPath_;
+    PrintOutcome outcome_;
+    int number_;
+};
+
+// True when the PDF file was written whole: Qt's PDF writer reports success even when the disk
+// refused part of the file, and a whole PDF ends with its end-of-file marker.
+bool PdfWrittenWhole(const QString& path);
+// A free name for `base`.pdf in `folder`: "base.pdf", else "base (2).pdf", "base (3).pdf" ...
+QString FreePdfName(const QString& folder, const QString& base);
+// The user's documents folder, created when missing ("" when it cannot be made).
+QString DocumentsFolder();
+// A job name made safe as a file name.
+QString PrintFileBase(const QString& title);
+
+// Tells the user what became of a printout: a refused job names the printer and the reason and
+// offers to save the printout as a PDF file; files written for want of a printer are named in one
+// message. Nothing when every document went to the printer, or to the file the tests chose.
+void ReportPrintOutcomes(const std::vector<PrintOutcome>& outcomes);
+
+}  // namespace dc

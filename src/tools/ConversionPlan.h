@@ -1,0 +1,121 @@
+#pragma once
+// The rules that turn an earlier version's data files into rows, applied in memory before anything
+// is written: which courses, players and rounds a folder adds to what is stored, and everything
+// left out and why. No database here; Conversion reads what is stored and writes the plan.
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "records/TeeBoxPacking.h"
+#include "tools/OldDataFiles.h"
+#include "tools/OldRecords.h"
+
+namespace dc {
+
+// The entries of cboNameFormat, in list order (the index is the format).
+const QStringList& NameFormats();
+
+struct SplitName {
+    QString last, first;
+    std::optional<QString> mi;  // written only by the formats that carry an initial
+};
+// Splits the 20-character name field by the format index; nothing for an index outside the list.
+std::optional<SplitName> SplitOldName(const QString& name20, int format);
+
+// The COURSES columns of an old course: old tees 3, 2, 1 in slots 0, 1, 2 ("Red", "White",
+// "Blue"), slot 3 "Gold" with pars of 0. A value too wide for its field is written as zeros.
+PackedCourse PackOldCourse(const OldCourseRec& course);
+// The stored name: the first 20 characters trimmed, or the new key when they are blank.
+QString OldCourseName(const QString& name30, int courseId);
+
+// TEE_BOX_ID of an old tee character: "1" gives 2, "2" gives 1, "3" gives 0; nothing otherwise.
+std::optional<int> TeeSlotOfOld(QChar tee);
+
+// An old date text (month/day/year, or day/month/year when `dayFirst`; "/" or another separator,
+// two- or four-digit year); nothing when it does not read as a date.
+std::optional<QDate> ParseOldDate(const QString& text, bool dayFirst = false);
+
+// What the main screen and the course editor accept: hole scores 1 to 99 (0 = not played),
+// ratings 0.1 to 99.9, slopes 55 to 155.
+bool HoleScoreInRange(int strokes);
+bool RatingInRange(double rating);
+bool SlopeInRange(int slope);
+
+// A stored round as the same round: date, course and hole scores.
+QString RoundSignature(const QDate& date, int courseId, const std::array<int, 18>& gross);
+
+struct StoredGolfer {
+    int id = 0;
+    QString gender;
+};
+
+// What the database holds before the run.
+struct StoredData {
+    QHash<QString, int> courses;  // upper-case trimmed name -> the first COURSE_ID of that name
+    int maxCourseId = 0, maxPlayerId = 0;
+    QHash<QString, StoredGolfer> golfers;                 // upper-case CV_PREV_FILE_NAME -> first player
+    std::function<QSet<QString>(int playerId)> roundsOf;  // RoundSignature of each stored round
+};
+
+struct PlannedCourse {
+    int id = 0;
+    QString name;
+    PackedCourse packed;
+};
+
+struct PlannedPlayer {
+    int id = 0;
+    QString key;
+    std::optional<SplitName> name;
+    QString gender;
+};
+
+struct PlannedRound {
+    int playerId = 0, courseId = 0;
+    QDate date;
+    std::optional<int> teeSlot;
+    double rating = 0;
+    int slope = 0, useHcp = 0, useTourn = 0;
+    double gameCost = 0, cartCost = 0, otherCost = 0;
+    QString notes;
+    std::array<int, 18> gross{};
+    float hcpIndex = 0, tHcpIndex = 0;  // as the old file holds them
+    double nineIndex = 0;
+    std::optional<int> adjScore;  // .GDB rounds only, with their pars and putts
+    QString par, putts;
+};
+
+// What a run converts and what it leaves out; the closing message is made from it.
+struct ConversionReport {
+    int courseRecords = 0, golferRecords = 0;
+    int coursesUnreadable = 0, teeBoxesOutOfRange = 0;
+    int golfersUnreadable = 0;
+    QStringList convertedBefore;  // golfers whose key was stored before the run: not added again
+    QStringList sharedKeys;       // golfers of one key: the rounds go to the first
+    int roundsUnreadable = 0, roundsOutOfRange = 0, roundsDuplicate = 0;
+    QMap<QString, int> roundsNoCourse;  // by course name
+    QMap<QString, int> undated;         // rounds given the previous round's date, by golfer
+    QStringList files;                  // "name: why" for each file not read, or not read whole
+    bool Clean() const;
+};
+
+struct ConversionPlan {
+    QList<PlannedCourse> courses;
+    QList<PlannedPlayer> players;
+    QList<PlannedRound> rounds;
+    ConversionReport report;
+};
+
+// Plans the run over the files of a folder (ReadOldFolder) against what is stored.
+ConversionPlan PlanConversion(const QList<OldFile>& files, int nameFormat, bool dayFirst,
+                              const StoredData& stored);
+
+}  // namespace dc
