@@ -98,7 +98,7 @@ void frmDLLCheck::Form_Load() {
         // Every column as wide as its longest text; the screen as wide as the grid, within 1024 pixels.
         spDLL->resizeColumnsToContents();
         int width = spDLL->verticalHeader()->width() + spDLL->frameWidth() * 2 + 60;
-        for (int c = 0; c < spDLL->columnCount(); ++c) width += spDLL->columnWidth(c);
+        for (int c = 0; c < spDLL->MaxCols(); ++c) width += spDLL->columnWidth(c);
         resize(std::clamp(width, 640, 1000), height());
     } catch (...) {
         ReportCurrentError("frmDLLCheck, Form_Load", Sql::Without);
