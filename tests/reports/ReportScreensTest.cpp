@@ -105,6 +105,20 @@ TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
     EXPECT_EQ(nReturnCode, 2);
 }
 
+// 87 strokes on 20 par-4 holes and 23 putts over 20 holes: the averages' halves go up.
+TEST_F(ReportScreens, StatisticsAveragesRoundHalvesUp) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 0);
+    AddRound(7, 2, QDate(2024, 3, 2), 4, 0);
+    gDB->Execute("UPDATE INDIV_SCORES SET GS01=7, GS02=7, GS03=5, PUTTS=? WHERE GAME_NUMBER=1",
+                 {QString(" 1").repeated(12) + QString(" 0").repeated(6)});
+    gDB->Execute("UPDATE INDIV_SCORES SET GS10=4, GS11=4, PUTTS=? WHERE GAME_NUMBER=2",
+                 {QString(" 1").repeated(11) + QString(" 0").repeated(7)});
+    nCurPlayerID = 7;
+    frmStats f;
+    EXPECT_EQ(f.AvgCap[2]->text(), "4.4");
+    EXPECT_EQ(f.AvgCap[5]->text(), "1.2");
+}
+
 TEST_F(ReportScreens, DateChecksIncludingAnImpossibleDate) {
     nCurPlayerID = 7;
     test::ScriptedMsgBox box;
