@@ -95,6 +95,7 @@ TEST_F(HandicapDb, IndexListsInBothOrders) {
                  {"HCP_INDEX_US_F9", 6.1},
                  {"HCP_INDEX_US_B9", 7.7},
                  {"ADJSCR_US_B9", 0}};
+    for (int h = 9; h < 18; ++h) a.gross[h] = 0;  // the front nine only
     AddRound(a);
     TestRound d = Round(4, 1, "2026-03-04");
     d.columns = {{"HCP_INDEX_US_18", 9.8}, {"HCP_INDEX_US_B9", 5.0}, {"ADJSCR_US_B9", 44}};
