@@ -204,7 +204,8 @@ std::optional<EmptyHoles> EmptyHolesQuestion(const std::array<int, 18>& gross) {
             }
     }
     if (holes.isEmpty()) return std::nullopt;
-    const QString which = holes.size() == 1 ? "Hole " + holes[0] + " has" : "Holes " + holes.join(", ") + " have";
+    const QString which =
+        holes.size() == 1 ? "Hole " + holes[0] + " has" : "Holes " + holes.join(", ") + " have";
     return EmptyHoles{which +
                           " no score. A hole not played counts as par plus any handicap strokes under the "
                           "handicap rules. Save anyway?",

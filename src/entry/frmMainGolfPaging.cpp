@@ -601,7 +601,8 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
 
 bool frmMainGolf::AcceptEmptyHoles() {
     std::array<int, 18> gross{};
-    for (int h = 1; h <= 18; ++h) gross[h - 1] = static_cast<int>(Val(spISC->CellText(HoleColumn(h), kRowGross)));
+    for (int h = 1; h <= 18; ++h)
+        gross[h - 1] = static_cast<int>(Val(spISC->CellText(HoleColumn(h), kRowGross)));
     const std::optional<EmptyHoles> empty = EmptyHolesQuestion(gross);
     if (!empty || MsgBox(empty->question, vbYesNo + vbQuestion) == vbYes) return true;
     SSTab1->setCurrentIndex(0);

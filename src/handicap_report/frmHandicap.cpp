@@ -513,7 +513,8 @@ void frmHandicap::cboCourse_Click() {
 void frmHandicap::cboTeeBox_Click() {
     try {
         const auto [menSlope, womenSlope] = ChosenTeeSlopes();
-        if (cboTeeBox->currentIndex() >= 0 && LoadCourse(nCurCourseID)) nCurTeeBox = SelectedItemData(*cboTeeBox);
+        if (cboTeeBox->currentIndex() >= 0 && LoadCourse(nCurCourseID))
+            nCurTeeBox = SelectedItemData(*cboTeeBox);
         int slope = 0;
         if (!IndividualView()) {
             for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
@@ -671,7 +672,8 @@ void frmHandicap::cmdPrint_Click() {
 
 CardFigures frmHandicap::PlayerCardFigures(int playerId, const QString& gender) {
     try {
-        return ComputeCardFigures(LoadReportRounds(playerId, chkOneYear->isChecked()), Is18(), Rules(), gender);
+        return ComputeCardFigures(LoadReportRounds(playerId, chkOneYear->isChecked()), Is18(), Rules(),
+                                  gender);
     } catch (...) {
         ReportCurrentError(kTag + (Is18() ? "NewGetAdjScr18" : "NewGetAdjScr9"));
         return {};

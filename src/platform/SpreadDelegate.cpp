@@ -51,6 +51,9 @@ std::optional<QString> SpreadDelegate::AcceptedNumber(const QString& typed, bool
     }
     if (!ok) return std::nullopt;
     if ((min && value < *min) || (max && value > *max)) return std::nullopt;
+    // More decimals than the cell keeps are refused rather than silently rounded away.
+    const double scale = std::pow(10.0, decPlaces);
+    if (decimal && std::abs(std::round(value * scale) - value * scale) > 1e-6) return std::nullopt;
     return decimal ? QString::number(value, 'f', decPlaces) : QString::number(qlonglong(value));
 }
 

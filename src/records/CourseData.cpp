@@ -86,6 +86,19 @@ QString TeesWithoutPars(const CourseCells& cells) {
     return missing.join(", ");
 }
 
+std::optional<MissingPar> FirstMissingPar(const CourseCells& cells) {
+    for (int t = 0; t < 4; ++t) {
+        if (cells.tee[t][0].trimmed().isEmpty()) continue;
+        for (HoleGridKind g : {HoleGridKind::MenPars, HoleGridKind::WomenPars}) {
+            const HoleRow& row = cells.Holes(g)[t];
+            if (HoleSum(row) == 0) continue;  // none at all: the tee-box question above
+            for (int j = 0; j < 18; ++j)
+                if (Val(row[j]) == 0) return MissingPar{g, t + 1, j + 1};
+        }
+    }
+    return std::nullopt;
+}
+
 int HoleSum(const HoleRow& row) {
     int sum = 0;
     for (const QString& cell : row) sum += static_cast<int>(Val(cell));

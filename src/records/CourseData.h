@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 #include "records/TeeBoxPacking.h"
 
@@ -34,6 +35,14 @@ CourseCells UnpackCourse(const PackedCourse& course);
 // The named tee boxes that have no par at all for a gender they are rated for (or none at all when
 // rated for neither), as "Blue (men), Red (women)"; empty when every one has its pars.
 QString TeesWithoutPars(const CourseCells& cells);
+
+// The first hole without a par on a named tee box whose pars for a gender are given on some holes
+// but not all: the pars grid, the tee box's row (1 to 4) and the hole (1 to 18).
+struct MissingPar {
+    HoleGridKind grid;
+    int row, hole;
+};
+std::optional<MissingPar> FirstMissingPar(const CourseCells& cells);
 
 // The total of a row's hole values (empty = 0).
 int HoleSum(const HoleRow& row);

@@ -13,9 +13,11 @@ QVariantList PackedValues(const PackedCourse& c) {
 
 }  // namespace
 
-bool CourseNameExists(const QString& name) {
-    QString sql = "Select COURSE_NAME From COURSES Where trim(COURSE_NAME)=?";
-    return !Db().OpenRecordset(sql, {name.trimmed()}).IsEmpty();
+bool CourseNameExists(const QString& name, int exceptId) {
+    QString sql =
+        "Select COURSE_NAME From COURSES Where Replace(trim(COURSE_NAME),'`','''')=Replace(?,'`','''') "
+        "And COURSE_ID<>?";
+    return !Db().OpenRecordset(sql, {name.trimmed(), exceptId}).IsEmpty();
 }
 
 int NextCourseId() {

@@ -10,8 +10,9 @@
 
 namespace dc {
 
-// True when a stored course's name, trimmed, equals the trimmed name (letter case counts).
-bool CourseNameExists(const QString& name);
+// True when another stored course's name (any but `exceptId`), trimmed, equals the trimmed name (letter
+// case counts; a backtick, as older versions stored a typed apostrophe, counts as an apostrophe).
+bool CourseNameExists(const QString& name, int exceptId = 0);
 // Largest COURSE_ID plus 1 (1 for an empty table).
 int NextCourseId();
 void InsertCourse(int courseId, const QString& name, const PackedCourse& course);

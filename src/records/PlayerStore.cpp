@@ -99,21 +99,30 @@ QString LikePrefix(const QString& prefix) {
     return escaped + '%';
 }
 
+namespace {
+
+// A name as a search compares it: case folded, and a backtick read as an apostrophe (older versions
+// stored a typed apostrophe as a backtick), so either form finds both.
+QString Searchable(const QString& expr) { return "Replace(FOLD(" + expr + "),'`','''')"; }
+
+// "column Like ?" on searchable texts.
+QString LikeSearch(const QString& column) {
+    return Searchable(column) + " Like " + Searchable("?") + " Escape '\\'";
+}
+
+}  // namespace
+
 std::vector<NameMatch> SearchPlayers(const QString& searchText) {
     QVariantList params;
     QString sql;
     const int comma = searchText.indexOf(',');
     if (comma < 0) {
-        sql =
-            "Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where FOLD(LAST_NAME) Like FOLD(?) Escape "
-            "'\\' "
-            "Order By LAST_NAME COLLATE NOCASE";
+        sql = "Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where " + LikeSearch("LAST_NAME") +
+              " Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText);
     } else {
-        sql =
-            "Select PLAYER_ID,LAST_NAME,FIRST_NAME From PLAYERS Where ((FOLD(LAST_NAME) Like FOLD(?) Escape "
-            "'\\') "
-            "And (FOLD(FIRST_NAME) Like FOLD(?) Escape '\\')) Order By LAST_NAME COLLATE NOCASE";
+        sql = "Select PLAYER_ID,LAST_NAME,FIRST_NAME From PLAYERS Where (" + LikeSearch("LAST_NAME") +
+              " And " + LikeSearch("FIRST_NAME") + ") Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText.left(comma).trimmed())
                << LikePrefix(searchText.mid(comma + 1).trimmed());
     }
@@ -126,8 +135,7 @@ std::vector<NameMatch> SearchPlayers(const QString& searchText) {
 }
 
 std::optional<HomeCourse> FindHomeCourse(const QString& prefix) {
-    QString sql =
-        "Select HOME_COURSE, COURSE_PH From PLAYERS Where FOLD(HOME_COURSE) Like FOLD(?) Escape '\\'";
+    QString sql = "Select HOME_COURSE, COURSE_PH From PLAYERS Where " + LikeSearch("HOME_COURSE");
     Recordset rs = Db().OpenRecordset(sql, {LikePrefix(prefix)});
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();

@@ -14,25 +14,10 @@
 
 namespace dc {
 
-int QuoteToBacktick(int keyAscii) { return keyAscii == 39 || keyAscii == 34 ? 96 : keyAscii; }
-
-QString QuotesToBackticks(QString text) {
-    for (QChar& ch : text) ch = QChar(QuoteToBacktick(ch.unicode()));
-    return text;
-}
-
 int UpperAsciiOnly(int keyAscii) { return keyAscii >= 97 && keyAscii <= 122 ? keyAscii - 32 : keyAscii; }
 
 TypedTextFilter::TypedTextFilter(QWidget& box, Rule rule) : QObject(&box), rule_(std::move(rule)) {
     box.installEventFilter(this);
-}
-
-void TypedTextFilter::Install(QWidget& box, Rule then) {
-    new TypedTextFilter(box, [then](const QString& typed) {
-        QString text = typed;
-        if (text.size() == 1) text = QString(QChar(QuoteToBacktick(text[0].unicode())));
-        return then ? then(text) : text;
-    });
 }
 
 bool TypedTextFilter::eventFilter(QObject* watched, QEvent* event) {

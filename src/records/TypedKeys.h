@@ -1,6 +1,6 @@
 #pragma once
-// Keystroke rules of the record editors: typed quotes become a backtick, some boxes upper-case what
-// is typed, Enter moves on as Tab does, and a box's length limit applies to typing only.
+// Keystroke rules of the record editors: some boxes upper-case what is typed, Enter moves on as Tab
+// does, and a box's length limit applies to typing only.
 
 #include <QObject>
 #include <QPointer>
@@ -13,10 +13,6 @@ class QWidget;
 
 namespace dc {
 
-// A typed apostrophe (39) or double quote (34) becomes a backtick (96); other codes stay.
-int QuoteToBacktick(int keyAscii);
-// The same for a whole text (a search finds names saved with the backtick).
-QString QuotesToBackticks(QString text);
 // "a" to "z" become capitals; every other character stays.
 int UpperAsciiOnly(int keyAscii);
 
@@ -26,8 +22,7 @@ class TypedTextFilter : public QObject {
   public:
     using Rule = std::function<QString(const QString& typed)>;
     TypedTextFilter(QWidget& box, Rule rule);
-    // Quotes to backtick, then `then` (when given).
-    static void Install(QWidget& box, Rule then = {});
+    static void Install(QWidget& box, Rule rule) { new TypedTextFilter(box, std::move(rule)); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,12 +100,10 @@ void frmCourseSetup::BuildControls() {
 }
 
 void frmCourseSetup::ConnectHandlers() {
-    // The combo box passes typed keys on to its line edit without that box's filters.
-    TypedTextFilter::Install(*cboCourseName);
+    cboCourseName->installEventFilter(this);  // leaving the name box checks the name
     connect(cboCourseName->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { cboCourseName_Change(text); });
     connect(cboCourseName, &QComboBox::activated, this, [this] { cboCourseName_Click(); });
-    connect(spTB, &Spread::KeyPress, this, [](int& key) { key = QuoteToBacktick(key); });
     connect(spTB, &Spread::Change, this, [this](int col, int) {
         bChanged = true;
         if (col >= 2) bRatingsChanged = true;
@@ -370,6 +369,25 @@ void frmCourseSetup::cboCourseName_Click() {
     }
 }
 
+bool frmCourseSetup::eventFilter(QObject* watched, QEvent* event) {
+    // Leaving the name box for another control refuses a name another course has, before anything
+    // else: the combo box would otherwise pick that course's entry and ask the save question.
+    if (watched == cboCourseName && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && NameTaken())
+            return true;
+    }
+    return DialogBase::eventFilter(watched, event);
+}
+
+bool frmCourseSetup::NameTaken() {
+    const QString name = cboCourseName->currentText();
+    if (name.trimmed().isEmpty() || !CourseNameExists(name, bNewCourse ? 0 : nEditCourseID)) return false;
+    Refused("This Course Name already exists.  Try a new Name.");
+    cboCourseName->lineEdit()->selectAll();
+    return true;
+}
+
 void frmCourseSetup::Refused(const QString& text) {
     if (bSounds) SoundCounter();
     MsgBox(text, vbInformation);
@@ -384,6 +402,7 @@ bool frmCourseSetup::SaveCourse() {
         Refused("Please enter a Course Name.");
         return false;
     }
+    if (NameTaken()) return false;
     const CourseCells cells = ReadCells();
     const QString noPars = TeesWithoutPars(cells);
     if (!noPars.isEmpty() &&
@@ -391,6 +410,17 @@ bool frmCourseSetup::SaveCourse() {
                    ". The pars set the most a hole can count for a handicap. Save anyway?",
                vbYesNo + vbExclamation) != vbYes)
         return false;
+    if (const auto gap = FirstMissingPar(cells)) {
+        // The hole is shown while the question is asked, and the cursor waits there after No.
+        Spread& grid = *HoleGrid(gap->grid);
+        SSTab1->setCurrentIndex(static_cast<int>(gap->grid));
+        grid.SetActiveCell(gap->hole, gap->row);
+        if (MsgBox("Hole " + QString::number(gap->hole) + " has no par. Save anyway?",
+                   vbYesNo + vbExclamation) != vbYes) {
+            grid.setFocus();
+            return false;
+        }
+    }
     try {
         const PackedCourse packed = PackCourse(cells);
         if (!bNewCourse) {
@@ -403,10 +433,6 @@ bool frmCourseSetup::SaveCourse() {
                 bRatingsChanged = false;
             }
         } else {
-            if (CourseNameExists(name)) {
-                Refused("This Course Name already exists.  Try a new Name.");
-                return false;
-            }
             const int id = NextCourseId();
             InsertCourse(id, name, packed);
             const QSignalBlocker block(cboCourseName);

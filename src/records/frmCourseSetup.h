@@ -71,7 +71,12 @@ class frmCourseSetup : public DialogBase {
     void ShowCells(const CourseCells& cells);
     Spread* HoleGrid(HoleGridKind kind) const;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // A name another course has is refused (sound, message, focus back to the name box).
+    bool NameTaken();
     // A cell still being typed in counts as an edit before any save question.
     void CommitGridEdits();
     void BuildControls();

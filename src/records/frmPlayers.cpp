@@ -12,8 +12,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "platform/Modal.h"
 #include "platform/MailSession.h"
+#include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/PrinterError.h"
@@ -179,8 +179,6 @@ void frmPlayers::ConnectHandlers() {
             });
         else if (box == txtState)
             TypedTextFilter::Install(*box, [](const QString& t) { return t.toUpper(); });
-        else
-            TypedTextFilter::Install(*box);
     }
     for (QRadioButton* o : {optGender_1, optGender_2})
         connect(o, &QRadioButton::toggled, this, [this](bool on) {
@@ -481,7 +479,7 @@ void frmPlayers::cmdSearch_Click() {
     }
     SetMousePointer(Pointer::Hourglass);
     try {
-        const auto matches = SearchPlayers(QuotesToBackticks(txtSearch->text()));
+        const auto matches = SearchPlayers(txtSearch->text());
         if (matches.empty()) {
             SetMousePointer(Pointer::Default);
             MsgBox("No matches found", vbInformation);

@@ -55,7 +55,7 @@ GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameLis
     t[kGlDate] = r.ROUND_DATE.isValid() ? FormatLocalDate(r.ROUND_DATE) : QString();
     t[kGlTee] = names.courseKnown ? TeeName(names.teeBoxes, r.TEE_BOX_ID).left(3) : QString();
     t[kGlScr] = (r.USE_TOURN ? "T" : "") + QString::number(row.gross);
-    t[kGlAdj] = QString::number(row.adjusted);
+    t[kGlAdj] = row.adjusted > 0 ? QString::number(row.adjusted) : QString();  // none for a casual round
     t[kGlHcp] = r.USE_HCP ? "Y" : "N";
     t[kGlIndex] = row.indexNA ? QString("NA") : IndexDisplayText(row.index);
     auto cell = [](int v) { return v > 0 ? QString::number(v) : QString(); };
@@ -92,7 +92,7 @@ SortValue ValueOf(const GameListRow& row, int column) {
         case kGlScr:
             return {false, true, double(row.gross), {}};
         case kGlAdj:
-            return {false, true, double(row.adjusted), {}};
+            return {row.adjusted <= 0, true, double(row.adjusted), {}};
         case kGlIndex:
             return {row.indexNA, true, row.index, {}};
         case kGlName:

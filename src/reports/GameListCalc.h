@@ -53,7 +53,7 @@ struct GameListRow {
     int gameNumber = 0;
     QDate date;
     int gross = 0;
-    int adjusted = 0;
+    int adjusted = 0;  // 0: none (a round not used for the handicap), shown empty
     bool indexNA = false;
     double index = 0;  // stored value: below zero is a plus index
 };

@@ -1,6 +1,7 @@
 #include "reports/GraphSeries.h"
 
 #include <cmath>
+#include <limits>
 
 #include "handicap/HcpRules.h"
 
@@ -26,7 +27,8 @@ std::array<float, kSeries> Point(const RoundRec& r, int first, int last, int var
     }
     v[kSerIndex] = static_cast<float>(r.HCP_INDEX[variant]);
     v[kSerGross] = static_cast<float>(nine ? gross : r.GSTOTAL);
-    v[kSerAdj] = static_cast<float>(r.ADJSCR[variant]);
+    v[kSerAdj] = r.ADJSCR[variant] > 0 ? static_cast<float>(r.ADJSCR[variant])
+                                       : std::numeric_limits<float>::quiet_NaN();
     v[kSerFairways] = fairwayHoles > 0 ? float(fairways) * 100.0f / float(fairwayHoles) : 0.0f;
     v[kSerGir] = played > 0 ? float(greens) * 100.0f / float(played) : 0.0f;
     v[kSerPutts] = static_cast<float>(putts);
@@ -50,13 +52,15 @@ GraphData CollectGraph(const std::vector<RoundRec>& rounds, bool eighteen, bool 
     }
     for (const auto& p : data.points)
         for (int s = 0; s < kSeries; ++s) {
+            if (std::isnan(p[s])) continue;
             SeriesStats& st = data.stats[s];
             st.min = std::min(st.min, p[s]);
             st.max = std::max(st.max, p[s]);
             st.avg += p[s];
+            ++st.count;
         }
-    if (!data.points.empty())
-        for (auto& st : data.stats) st.avg /= static_cast<float>(data.points.size());
+    for (auto& st : data.stats)
+        if (st.count > 0) st.avg /= static_cast<float>(st.count);
     return data;
 }
 
@@ -104,10 +108,14 @@ GraphView MakeGraphView(const GraphData& data, int option) {
         case 2:
             view.sets = 2;
             view.series = {kSerGross, kSerAdj};
-            FindYMM(st[kSerAdj].min, st[kSerGross].max, view.yMin, view.yMax);
-            view.hint = "Min = " + MinMaxText(st[kSerAdj].min) +
-                        "     Max = " + MinMaxText(st[kSerGross].max) +
-                        "     Avg = " + Avg(st[kSerGross].avg) + " Gross    " + Avg(st[kSerAdj].avg) + " Adj";
+            {
+                // Without any adjusted score the gross scores give the minimum.
+                const float low = std::min(st[kSerAdj].min, st[kSerGross].min);
+                FindYMM(low, st[kSerGross].max, view.yMin, view.yMax);
+                view.hint = "Min = " + MinMaxText(low) + "     Max = " + MinMaxText(st[kSerGross].max) +
+                            "     Avg = " + Avg(st[kSerGross].avg) + " Gross    " +
+                            (st[kSerAdj].count > 0 ? Avg(st[kSerAdj].avg) : QString()) + " Adj";
+            }
             break;
         case 3:
             single(kSerFairways, true);

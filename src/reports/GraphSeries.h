@@ -24,10 +24,13 @@ enum GraphSeriesRow {
 
 struct SeriesStats {
     float min = 1000, max = -1000, avg = 0;
+    int count = 0;  // the points that have a value
 };
 
 struct GraphData {
-    std::vector<std::array<float, kSeries>> points;  // in plotting order
+    // In plotting order; a missing value (the adjusted score of a round not used for the
+    // handicap) is NaN: it is not plotted and not counted in the series' figures.
+    std::vector<std::array<float, kSeries>> points;
     std::array<SeriesStats, kSeries> stats;
 };
 
@@ -35,6 +38,7 @@ struct GraphData {
 // both nines; nine-hole view: a front point then a back point for each nine played. A fairway or
 // green mark counts only for a hole played (a fairway not on a par 3), so a percentage never
 // passes 100; putts and sand saves are summed over the range. courseId 0 = every course.
+// An adjusted score of 0 is none.
 GraphData CollectGraph(const std::vector<RoundRec>& rounds, bool eighteen, bool us, int courseId);
 
 // The Y axis: YMin the largest multiple of 5 not above MinValue, YMax the largest multiple of 5

@@ -166,7 +166,7 @@ QString frmGraphs::Hint() const { return panel->capHelp->text(); }
 void frmGraphs::UpdateGraph() {
     if (!panel->CheckCourse()) return;
     if (cboPlayer->currentIndex() < 0) return;  // no player: nothing to draw, no message
-    if (!panel->CheckDates()) return;
+    if (!panel->CheckDates()) return ClearGraph();
     SetMousePointer(Pointer::Hourglass);
     cmdPrint->setEnabled(false);
     try {
@@ -182,6 +182,20 @@ void frmGraphs::UpdateGraph() {
     GraphPoints();
 }
 
+void frmGraphs::DrawEmpty() {
+    const std::vector<float> zeros{0, 0};
+    Draw(std::vector<std::vector<float>>(ChosenOption() == 2 ? 2 : 1, zeros), 0, 1, tickEvery_);
+    cmdPrint->setEnabled(false);
+}
+
+// The old graph belongs to another range: it is neither shown nor printed.
+void frmGraphs::ClearGraph() {
+    data_ = GraphData();
+    nGraphPoints = 0;
+    DrawEmpty();
+    panel->capHelp->clear();
+}
+
 void frmGraphs::GraphPoints() {
     try {
         const int option = ChosenOption();
@@ -190,9 +204,7 @@ void frmGraphs::GraphPoints() {
         if (nGraphPoints < 2) {
             SetMousePointer(Pointer::Default);
             MsgBox("Not enough points to produce a graph.", vbInformation);
-            const std::vector<float> zeros{0, 0};
-            Draw(std::vector<std::vector<float>>(option == 2 ? 2 : 1, zeros), 0, 1, tickEvery_);
-            cmdPrint->setEnabled(false);
+            DrawEmpty();
             return;
         }
         cmdPrint->setEnabled(true);
@@ -221,7 +233,8 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
         series->setName(names[s]);
         series->setPointsVisible(true);
         series->setPen(QPen(colours[s], 2));
-        for (int k = 0; k < static_cast<int>(sets[s].size()); ++k) series->append(k + 1, sets[s][k]);
+        for (int k = 0; k < static_cast<int>(sets[s].size()); ++k)
+            if (!std::isnan(sets[s][k])) series->append(k + 1, sets[s][k]);  // no value, no point
         chart->addSeries(series);
     }
     auto* x = new QValueAxis(chart);

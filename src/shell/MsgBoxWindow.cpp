@@ -1,6 +1,8 @@
 #include "shell/MsgBoxWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 #include "platform/MsgBox.h"
@@ -38,6 +40,35 @@ QMessageBox::StandardButtons ButtonsOf(int style) {
     }
 }
 
+// A box appears while the user may still be typing: only Enter, Escape and the keys that move between
+// the buttons reach it, so a typed letter or blank never answers a question.
+class AnswerKeysOnly : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Alt+letter answers as the underlined letter says; Ctrl+C copies the text.
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+        switch (key->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Escape:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+                return false;
+            default:
+                return true;
+        }
+    }
+};
+
 int ShowBox(const QString& text, int style, const QString& caption) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
@@ -46,6 +77,9 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     box.setText(shown);
     box.setIcon(IconOf(style));
     box.setStandardButtons(ButtonsOf(style));
+    auto* keys = new AnswerKeysOnly(&box);
+    box.installEventFilter(keys);
+    for (QAbstractButton* button : box.buttons()) button->installEventFilter(keys);
     switch (box.exec()) {
         case QMessageBox::Ok:
             return vbOK;

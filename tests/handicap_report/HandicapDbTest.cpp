@@ -233,7 +233,8 @@ TEST_F(HandicapDb, APlayerWithoutAReportKeepsNoOtherPlayersFigures) {
         auto log = RecordAllPrinting();
         screen.cmdPrint_Click();
         const QStringList printed = log->TextsOn(1, 1);
-        EXPECT_EQ(printed.value(printed.indexOf("Handicap:") + 1), "Score") << "no figure printed, " << c.player;
+        EXPECT_EQ(printed.value(printed.indexOf("Handicap:") + 1), "Score")
+            << "no figure printed, " << c.player;
     }
 }
 
@@ -254,8 +255,9 @@ TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
     const float index = static_cast<float>(Number(1, 6, "HCP_INDEX_US_18"));
     const QStringList printed = log->TextsOn(1, 1);
     EXPECT_TRUE(printed.contains("TBox: White  Date:12/06/2026")) << printed.join('|').toStdString();
-    EXPECT_TRUE(printed.filter("Index:" + QString::number(index, 'f', 1) + "  Hcp:" +
-                               QString::number(CourseHcp(index, 130)) + "  Avg:")
+    EXPECT_TRUE(printed
+                    .filter("Index:" + QString::number(index, 'f', 1) +
+                            "  Hcp:" + QString::number(CourseHcp(index, 130)) + "  Avg:")
                     .size() == 1)
         << printed.join('|').toStdString();
     EXPECT_TRUE(printed.contains("Index:40.4  Hcp:45  Avg:")) << printed.join('|').toStdString();

@@ -222,6 +222,8 @@ TEST_F(CourseEditorTest, CellsRefuseValuesOutsideTheirRange) {
         {form->spTB, 2, "0", "", "from 0.1 to 99.9"},
         {form->spTB, 2, "34.5", "34.5", ""},
         {form->spTB, 2, "72", "72.0", ""},
+        {form->spTB, 2, "71.05", "", "from 0.1 to 99.9"},
+        {form->spTB, 2, "71.50", "71.5", ""},
         {form->spTB, 3, "50", "", "from 55 to 155"},
         {form->spTB, 3, "156", "", "from 55 to 155"},
         {form->spTB, 5, "155", "155", ""},
@@ -256,29 +258,29 @@ TEST_F(CourseEditorTest, SavesANewCourseAndRefusesBadNames) {
     EXPECT_EQ(CourseCount(), 0);
 
     TypeName("Pine's");
-    EXPECT_EQ(form->cboCourseName->currentText(), "Pine`s") << "a typed apostrophe becomes a backtick";
+    EXPECT_EQ(form->cboCourseName->currentText(), "Pine's") << "stored as typed";
     StartAt(form->spTB, 1, 1);
     Type("Wh\"ite");
     Key(Qt::Key_Tab);
-    EXPECT_EQ(form->spTB->CellText(1, 1), "Wh`ite");
+    EXPECT_EQ(form->spTB->CellText(1, 1), "Wh\"ite");
     Type("71.2");
     Key(Qt::Key_Tab);
     Type("125");
     Key(Qt::Key_Tab);
     form->cmdSave_Click();
     EXPECT_EQ(box.Count(), 2);
-    EXPECT_TRUE(box.Last().startsWith("No pars are entered for the tee box Wh`ite (men)."))
+    EXPECT_TRUE(box.Last().startsWith("No pars are entered for the tee box Wh\"ite (men)."))
         << "and No keeps it";
     EXPECT_EQ(CourseCount(), 0);
     box.Push(vbYes);
     form->cmdSave_Click();
     ASSERT_EQ(CourseCount(), 1);
-    EXPECT_EQ(Column("COURSE_NAME", 1), "Pine`s");
-    EXPECT_EQ(Column("TB", 1), QString(14, ' ') + "Wh`ite" + QString(60, ' '));
+    EXPECT_EQ(Column("COURSE_NAME", 1), "Pine's");
+    EXPECT_EQ(Column("TB", 1), QString(14, ' ') + "Wh\"ite" + QString(60, ' '));
     EXPECT_EQ(Column("MCR", 1), "71.200.000.000.0");
     EXPECT_EQ(Column("MSL", 1), "125000000000");
     EXPECT_EQ(Column("MPARS", 1), QString(72, '0'));
-    EXPECT_EQ(form->windowTitle(), "Edit Course: Pine`s");
+    EXPECT_EQ(form->windowTitle(), "Edit Course: Pine's");
     EXPECT_FALSE(form->bNewCourse);
     EXPECT_TRUE(reRatings.empty()) << "never for a course just added";
     EXPECT_EQ(form->cboCourseName->count(), 1);
@@ -514,6 +516,55 @@ TEST_F(CourseEditorTest, EnterMovesOnAsTabAndAdvanceGoesToTheNextTab) {
     Key(Qt::Key_Tab);
     EXPECT_EQ(form->SSTab1->currentIndex(), 1);
     EXPECT_EQ(Focus(), form->spWHCP);
+}
+
+// Leaving the name box with another course's name is refused at once (a backtick counts as an
+// apostrophe); nothing is picked and no save question comes up to take the next keystroke.
+TEST_F(CourseEditorTest, LeavingTheNameBoxRefusesAnotherCoursesName) {
+    StoreCourse(1, "Devil`s Elbow");
+    StoreCourse(2, "Oak");
+    form->cboCourseName->clear();
+    form->Form_Load();
+    const struct {
+        int edit;  // the course being edited, 0 for a new one
+        QString name;
+        bool refused;
+    } cases[] = {{0, "Oak", true},
+                 {0, "Devil's Elbow", true},
+                 {0, "OAK", false},
+                 {2, "Oak", false},
+                 {2, "Devil`s Elbow", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        test::ScriptedMsgBox box;
+        if (c.edit)
+            Pick(c.edit);
+        else
+            form->cmdNew_Click();
+        TypeName(c.name);
+        form->spTB->setFocus(Qt::MouseFocusReason);  // a click into the grid
+        EXPECT_EQ(box.Texts(), c.refused ? QStringList{"This Course Name already exists.  Try a new Name."}
+                                         : QStringList{});
+        EXPECT_EQ(Focus() == form->cboCourseName, c.refused);
+        EXPECT_EQ(form->nEditCourseID, c.edit) << "no other course picked";
+        form->bChanged = false;
+    }
+}
+
+TEST_F(CourseEditorTest, ATeeBoxWithParsOnSomeHolesAsksBeforeSaving) {
+    TypeName("Elm");
+    form->spTB->SetCellText(1, 1, "White");
+    form->spTB->SetCellText(2, 1, "70.1");
+    for (int j = 1; j <= 17; ++j) form->spMPar->SetCellText(j, 1, "4");
+    test::ScriptedMsgBox box({vbNo, vbYes});
+    form->cmdSave_Click();
+    EXPECT_EQ(box.Last(), "Hole 18 has no par. Save anyway?");
+    EXPECT_EQ(box.Styles().back(), vbYesNo + vbExclamation);
+    EXPECT_EQ(CourseCount(), 0) << "No keeps it";
+    EXPECT_EQ(form->SSTab1->currentWidget(), form->spMPar);
+    EXPECT_EQ(form->spMPar->ActiveCol(), 18);
+    form->cmdSave_Click();
+    EXPECT_EQ(CourseCount(), 1);
 }
 
 }  // namespace dc

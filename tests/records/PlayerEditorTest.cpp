@@ -93,7 +93,7 @@ TEST_F(PlayerEditorTest, NewKeysChecksAndStoredTexts) {
     EXPECT_EQ(QApplication::focusWidget(), form->txtLast);
     form->txtLast->clear();
     TypeInto(form->txtLast, " O'Brien");
-    EXPECT_EQ(form->txtLast->text(), " O`Brien") << "typed quotes become backticks";
+    EXPECT_EQ(form->txtLast->text(), " O'Brien") << "stored as typed";
     form->cmdSave_Click();
     EXPECT_EQ(box.Last(), "Please enter a Player First Name.");
     TypeInto(form->txtFirst, "Pat");
@@ -112,11 +112,11 @@ TEST_F(PlayerEditorTest, NewKeysChecksAndStoredTexts) {
     form->optGender_2->setChecked(true);
     form->cmdSave_Click();
     EXPECT_EQ(box.Count(), 3);
-    EXPECT_EQ(Stored("LAST_NAME", 8), " O`Brien") << "8 after keys 1, 2 and 7; stored with its leading blank";
+    EXPECT_EQ(Stored("LAST_NAME", 8), " O'Brien") << "8 after keys 1, 2 and 7; stored with its leading blank";
     EXPECT_EQ(Stored("GENDER", 8), "F");
     EXPECT_EQ(Stored("STATE", 8), "NYX");
     EXPECT_EQ(form->lblPlayerID->text(), "8");
-    EXPECT_EQ(form->windowTitle(), "Edit Player:  O`Brien, Pat B");
+    EXPECT_EQ(form->windowTitle(), "Edit Player:  O'Brien, Pat B");
     EXPECT_FALSE(form->bNewPlayer);
     EXPECT_EQ(form->spPlayers->MaxRows(), 4);
 
@@ -227,19 +227,23 @@ TEST_F(PlayerEditorTest, FitsTheScreenAndShowsEveryName) {
 TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {
     Add(1, "Smith", "John");
     Add(2, "Smithers", "Ann");
-    Add(3, "O`Neil", "Jo");  // as saved: the apostrophe became a backtick
+    Add(3, "O`Neil", "Jo");  // as older versions saved a typed apostrophe
     Add(4, "Jones", "Ann");
     Add(5, "S_mith", "Kim");
+    Add(6, "O'Hara", "Mo");
     Open();
     test::ScriptedMsgBox box;
 
     form->txtSearch->setText("o'n");
     form->cmdSearch_Click();
-    EXPECT_EQ(form->lblPlayerID->text(), "3") << "one match loads at once; ' searches as `";
+    EXPECT_EQ(form->lblPlayerID->text(), "3") << "one match loads at once; ' finds `";
     EXPECT_EQ(form->txtSearch->text(), "");
     EXPECT_EQ(form->windowTitle(), "Edit Player: O`Neil, Jo ");
     EXPECT_FALSE(form->bChanged);
     EXPECT_FALSE(form->bNewPlayer);
+    form->txtSearch->setText("O`H");
+    form->cmdSearch_Click();
+    EXPECT_EQ(form->lblPlayerID->text(), "6") << "and ` finds '";
 
     QStringList listed;
     test::ScriptedModal modal([&](QDialog& d) {

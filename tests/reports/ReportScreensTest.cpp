@@ -199,13 +199,15 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
 
 TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
-    gDB->Execute("UPDATE INDIV_SCORES SET USE_HCP=0, ADJSCR_US_18=NULL, ADJSCR_US_F9=NULL, ADJSCR_US_B9=NULL");
+    gDB->Execute(
+        "UPDATE INDIV_SCORES SET USE_HCP=0, ADJSCR_US_18=NULL, ADJSCR_US_F9=NULL, ADJSCR_US_B9=NULL");
     nCurPlayerID = 7;
     test::ScriptedMsgBox box;
     frmGameList f;
     f.opt189[2]->setChecked(true);
     ASSERT_EQ(f.Rows(), 2) << "a round not used for the handicap lists both nines";
     EXPECT_EQ(f.spGL->CellText(kGlF9, 2), "36");
+    EXPECT_EQ(f.spGL->CellText(kGlAdj, 2), "") << "no adjusted score, no 0";
     f.txtSDate->SetText("13/45/2024");
     for (QRadioButton* option : {f.opt189[1], f.optUSCan[2]}) {
         const int before = box.Count();
@@ -232,6 +234,49 @@ TEST_F(ReportScreens, GraphsOnePointMessageAndPrintedPicture) {
     f.cmdPrint_Click();
     EXPECT_EQ(log->OfKind(PrintOp::Image).size(), 1u);
     EXPECT_EQ(log->DocumentCount(), 1);
+}
+
+TEST_F(ReportScreens, GraphsLeaveRoundsWithoutAdjustedScoreOutOfTheAdjustedSeries) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
+    AddRound(7, 3, QDate(2024, 5, 1), 4, 4);
+    gDB->Execute("UPDATE INDIV_SCORES SET USE_HCP=0, ADJSCR_US_18=NULL WHERE GAME_NUMBER=3");
+    nCurPlayerID = 7;
+    frmGraphs f;
+    f.Opt[2]->setChecked(true);
+    EXPECT_EQ(f.Hint(), "Min =  72     Max =  90     Avg = 81.0 Gross    85.5 Adj");
+}
+
+// After a refused start date (impossible, or after the end) no screen keeps or prints the previous
+// range's results, until the next good computation.
+TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
+    nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmStats stats;
+    frmGameList list;
+    frmGraphs graphs;
+    auto shown = [&] {
+        return QStringList{stats.TGPCap->text(), QString::number(list.Rows()),
+                           QString::number(graphs.Points())};
+    };
+    auto printable = [&] {
+        return stats.cmdPrint->isEnabled() && list.cmdPrint->isEnabled() && graphs.cmdPrint->isEnabled();
+    };
+    for (const QString start : {"13/45/2024", "06/01/2025"}) {
+        for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate}) box->SetText(start);
+        stats.UpdateStats();
+        list.UpdatespGL();
+        graphs.UpdateGraph();
+        EXPECT_EQ(shown(), QStringList({"", "0", "0"})) << start.toStdString();
+        EXPECT_EQ(graphs.Hint(), "");
+        EXPECT_FALSE(stats.cmdPrint->isEnabled() || list.cmdPrint->isEnabled() ||
+                     graphs.cmdPrint->isEnabled());
+        for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate}) box->SetText("01/01/2024");
+        EXPECT_EQ(shown(), QStringList({" 2", "2", "2"}));
+        EXPECT_TRUE(printable());
+    }
 }
 
 TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {

@@ -7,15 +7,19 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "TestSupport.h"
 #include "platform/Database.h"
+#include "platform/MsgBox.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
 #include "shell/ListLoaders.h"
+#include "shell/MsgBoxWindow.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmFindName.h"
 #include "shell/frmMainWait.h"
@@ -160,4 +164,31 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     nCurCourseID = 99;
     Load_TeeBox(tees);
     EXPECT_EQ(tees.count(), 0);
+}
+
+// A question that comes up while the user is typing takes no typed letter or blank as its answer:
+// only Enter, Escape (or a click) answer it.
+TEST(MessageBoxWindow, TypedLettersAndBlanksNeverAnswer) {
+    InstallMsgBoxWindow();
+    const struct {
+        Qt::Key key;
+        int style, answer;
+    } cases[] = {{Qt::Key_Escape, vbYesNoCancel + vbQuestion, vbCancel},
+                 {Qt::Key_Return, vbYesNo + vbQuestion, vbYes}};
+    for (const auto& c : cases) {
+        bool openAfterTyping = false;
+        QTimer::singleShot(0, [&] {
+            QPointer<QWidget> box = QApplication::activeModalWidget();
+            const auto target = [&box] { return box->focusWidget() ? box->focusWidget() : box.data(); };
+            for (char ch : QByteArray("Cyn ync")) {
+                if (box) QTest::keyClick(target(), ch);
+            }
+            QTest::qWait(300);  // a button's click comes after a short delay
+            openAfterTyping = box && box->isVisible();
+            if (box) QTest::keyClick(target(), c.key);
+        });
+        EXPECT_EQ(MsgBox("Do you want to save the changes to the current course?", c.style), c.answer);
+        EXPECT_TRUE(openAfterTyping);
+    }
+    SetMsgBoxWindow({});
 }
