@@ -111,15 +111,15 @@ TEST_F(HandicapDb, IndexListsInBothOrders) {
     EXPECT_EQ(texts(IndexList(true, RuleSet::US).Build(players, IndexOrder::Alphabetical)),
               QStringList({"9.8T|Adams, Al|03/02/2026", "36.4|Baker, Bo|", "40.4|Cole, Cy|",
                            "9.8|Dunn, Dee|03/04/2026"}));
-    // equal indexes keep list order; names are FIRST LAST in 20 characters
+    // equal indexes keep list order; names are FIRST LAST, whole, in at least 20 characters
     const auto low = IndexList(true, RuleSet::US).Build(players, IndexOrder::LowToHigh);
-    EXPECT_EQ(texts(low), QStringList({"9.8T|Al Adams|03/02/2026", "9.8|Dee Dunn-Featherston|03/04/2026",
+    EXPECT_EQ(texts(low), QStringList({"9.8T|Al Adams|03/02/2026", "9.8|Dee Dunn-Featherstonehaugh|03/04/2026",
                                        "36.4|Bo Baker|", "40.4|Cy Cole|"}));
-    EXPECT_EQ(low[1].name.size(), 20);
+    EXPECT_EQ(low[2].name.size(), 20);
     EXPECT_EQ(low[2].gender, "M");
     // nine holes: the back nine's pair when it was played, else the front nine's
     EXPECT_EQ(texts(IndexList(false, RuleSet::US).Build(players, IndexOrder::LowToHigh)),
-              QStringList({"5.0|Dee Dunn-Featherston|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
+              QStringList({"5.0|Dee Dunn-Featherstonehaugh|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
                            "20.2|Cy Cole|"}));
 }
 
