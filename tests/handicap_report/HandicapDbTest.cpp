@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -186,6 +189,38 @@ TEST_F(HandicapDb, TooFewScoresAndNoRounds) {
     EXPECT_EQ(box.Last(), "Not enough scores to calculate a Handicap.");
     EXPECT_FALSE(screen.cmdPrint->isEnabled());
     EXPECT_EQ(screen.cboCourse->currentIndex(), -1);
+}
+
+// The headings scroll with the body: after the alphabetical list is scrolled right, Low to High
+// shows each heading over its own column.
+TEST_F(HandicapDb, HeadingsMoveWithTheBody) {
+    for (int p = 1; p <= 30; ++p) {
+        AddPlayer(p);
+        Name(p, QString("Fitzwilliam-Worthington%1").arg(p), "Bartholomew Maximilian");
+    }
+    nCurPlayerID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    screen.resize(420, 500);
+    screen.show();
+    QApplication::processEvents();
+    Spread& g = *screen.spHcp;
+    screen.HC[2]->setChecked(true);
+    screen.HC_Click(2);
+    QApplication::processEvents();
+    ASSERT_GT(g.horizontalScrollBar()->maximum(), 0) << "the list is wider than the screen";
+    g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum());
+    QApplication::processEvents();
+    screen.HC[3]->setChecked(true);
+    screen.HC_Click(3);
+    QApplication::processEvents();
+    // Scrolled as far right as it goes: Hcp and Date, the last columns, are in view, headings too.
+    for (int col : {3, 4}) {
+        const int x = g.columnViewportPosition(col - 1);
+        EXPECT_GE(x, 0) << g.CellText(col, 0).toStdString();
+        EXPECT_LE(x + g.columnWidth(col - 1), g.viewport()->width()) << g.CellText(col, 0).toStdString();
+        EXPECT_EQ(g.horizontalHeader()->sectionViewportPosition(col - 1), x);
+    }
 }
 
 // A player without a report shows and prints no index and no course handicap: the previous
