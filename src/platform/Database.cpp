@@ -118,6 +118,8 @@ std::unique_ptr<Database> Database::Open(const QString& path, const QString& pas
         if (check == SQLITE_NOTADB && !LooksLikePlainSqlite(trimmed) && info.size() >= 1024 &&
             info.size() % 1024 == 0)
             throw DbError(kErrBadPassword, "Not a valid password.");
+        // The key fits but the pages do not: a damaged or truncated database, not a foreign file.
+        if ((check & 0xff) == SQLITE_CORRUPT) throw DbError(kErrDamaged, sqlite3_errstr(check));
         throw DbError(kErrBadFormat, QString("Unrecognized database format '%1'.").arg(trimmed));
     }
     sqlite3_exec(db->db_, "PRAGMA cache_size=-16000; PRAGMA temp_store=MEMORY;", nullptr, nullptr, nullptr);

@@ -20,7 +20,8 @@ class Database {
   public:
     // Opens an existing file (never creates one) with the password. Throws DbError:
     // 3044 when the folder does not exist or the path is empty, 3024 when the file does not exist,
-    // 3031 for a database with another password, 3343 for a file that is not a database.
+    // 3031 for a database with another password, 3343 for a file that is not a database, 3049 for
+    // one that the password opens but whose pages are malformed or cut short.
     static std::unique_ptr<Database> Open(const QString& path, const QString& password);
     // Creates a new, empty encrypted database file (the build's blank-database tool uses it).
     static std::unique_ptr<Database> Create(const QString& path, const QString& password);

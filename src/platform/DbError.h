@@ -26,6 +26,7 @@ enum ErrNumber : int {
     kErrNoCurrentRecord = 3021,  // no current record
     kErrGeneric = 3001,          // any other engine error
     kErrDamaged = 3049,          // the file is a database, but damaged
+    kErrLockFile = 3050,         // the database's lock file cannot be opened
     kErrFileAccess = 75,         // path/file access error
     kErrFileExists = 58,         // file already exists
 };

@@ -10,8 +10,9 @@ namespace dc {
 
 class FileLock {
   public:
-    // The lock, or nullptr when another holder has it. Throws AppError when the lock file cannot
-    // be created or opened.
+    // The lock, or nullptr when another holder has it. A lock file this account may not write (made
+    // by another account) is locked through a read-only handle. Throws AppError (kErrLockFile),
+    // naming the lock file and what to do, when it cannot be created or opened at all.
     static std::unique_ptr<FileLock> TryAcquire(const QString& lockPath);
     ~FileLock();
     const QString& Path() const { return path_; }
@@ -23,5 +24,14 @@ class FileLock {
     int fd_;
     QString path_;
 };
+
+// The user's folder for the program's lock files (created when missing): one place whatever the
+// session's temporary folder.
+QString UserLockFolder();
+
+// The lock file of an existing file, the same whatever name reaches the file (a symbolic or hard
+// link, a path through ".."): named after its device and inode, in UserLockFolder(). Empty when
+// the file does not exist.
+QString LockPathForFile(const QString& path);
 
 }  // namespace dc

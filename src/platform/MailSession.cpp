@@ -59,11 +59,12 @@ void AddAddresses(GMimeMessage* message, GMimeAddressType type, const QStringLis
 void AddSender(GMimeMessage* message) {
     const QString sender = SenderAddress();
     GPtr<InternetAddressList> parsed(internet_address_list_parse(nullptr, sender.toUtf8().constData()));
-    InternetAddress* first =
-        parsed && internet_address_list_length(parsed.get()) > 0 ? internet_address_list_get_address(parsed.get(), 0)
-                                                                 : nullptr;
+    InternetAddress* first = parsed && internet_address_list_length(parsed.get()) > 0
+                                 ? internet_address_list_get_address(parsed.get(), 0)
+                                 : nullptr;
     if (!first || !INTERNET_ADDRESS_IS_MAILBOX(first))
-        MailFailure(QString("Not a valid sender address: '%1'. Set EMAIL to your e-mail address.").arg(sender));
+        MailFailure(
+            QString("Not a valid sender address: '%1'. Set EMAIL to your e-mail address.").arg(sender));
     internet_address_list_add(g_mime_message_get_from(message), first);
 }
 
@@ -88,8 +89,8 @@ GMimeObject* TextPart(const QString& body) {
     GMimeTextPart* part = g_mime_text_part_new_with_subtype("plain");
     g_mime_text_part_set_text(part, text.toUtf8().constData());
     g_mime_part_set_content_encoding(GMIME_PART(part), NeedsQuotedPrintable(text)
-                                                            ? GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE
-                                                            : GMIME_CONTENT_ENCODING_7BIT);
+                                                           ? GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE
+                                                           : GMIME_CONTENT_ENCODING_7BIT);
     return GMIME_OBJECT(part);
 }
 
@@ -150,7 +151,9 @@ bool IsPlainAddress(const QString& address) {
     return true;
 }
 
-QString BadAddressText(const QString& address) { return QString("Not a valid e-mail address: '%1'.").arg(address); }
+QString BadAddressText(const QString& address) {
+    return QString("Not a valid e-mail address: '%1'.").arg(address);
+}
 
 void CheckAddresses(const MailMessage& mail) {
     for (const QStringList* list : {&mail.to, &mail.cc})
@@ -254,8 +257,9 @@ void SendMail(const MailMessage& mail, const std::function<bool()>& cancelled) {
         process.waitForFinished(1000);
         MailFailure(QString("The mail program '%1' %2 and was stopped; %3")
                         .arg(program, stopped,
-                             handedOver ? "it had already read the message, which may or may not have been sent."
-                                        : "the message was not sent."));
+                             handedOver
+                                 ? "it had already read the message, which may or may not have been sent."
+                                 : "the message was not sent."));
     }
     const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
     if (process.exitStatus() != QProcess::NormalExit)

@@ -2,8 +2,7 @@
 
 #include <unistd.h>
 
-#include <QDir>
-#include <QStandardPaths>
+#include "platform/FileLock.h"
 
 namespace dc {
 
@@ -18,11 +17,7 @@ bool SingleInstance::TryAcquire() {
 }
 
 QString SingleInstance::DefaultLockPath() {
-    // One place per user whatever the session's temporary folder: the user's data folder.
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/DadoCorvy";
-    QDir().mkpath(folder);
-    return folder + QString("/DadoCorvy-%1.lock").arg(getuid());
+    return UserLockFolder() + QString("/DadoCorvy-%1.lock").arg(getuid());
 }
 
 }  // namespace dc

@@ -214,7 +214,12 @@ bool frmGameList::event(QEvent* event) {
 }
 
 void frmGameList::UpdatespGL() {
-    if (!panel->CheckCourseAndDates()) return;
+    if (!panel->CheckCourse()) return;
+    if (!panel->CheckDates()) {
+        // The old rows belong to another range: none are shown or printed.
+        ClearRows();
+        return;
+    }
     SetMousePointer(Pointer::Hourglass);
     try {
         rows_.clear();
@@ -225,8 +230,7 @@ void frmGameList::UpdatespGL() {
         } else if (cboPlayer->currentIndex() >= 0) {
             players.push_back({SelectedItemData(*cboPlayer), cboPlayer->currentText()});
         } else {
-            nGLRows = 0;
-            ShowRows();
+            ClearRows();
             panel->CheckPlayer(false);
             SetMousePointer(Pointer::Default);
             return;
@@ -268,6 +272,14 @@ void frmGameList::UpdatespGL() {
         return;
     }
     SetMousePointer(Pointer::Default);
+}
+
+void frmGameList::ClearRows() {
+    rows_.clear();
+    nGLRows = 0;
+    ShowRows();
+    cmdRetrieve->setEnabled(false);
+    cmdPrint->setEnabled(false);
 }
 
 void frmGameList::ShowRows() {

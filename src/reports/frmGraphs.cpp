@@ -165,7 +165,7 @@ QString frmGraphs::Hint() const { return panel->capHelp->text(); }
 void frmGraphs::UpdateGraph() {
     if (!panel->CheckCourse()) return;
     if (cboPlayer->currentIndex() < 0) return;  // no player: nothing to draw, no message
-    if (!panel->CheckDates()) return;
+    if (!panel->CheckDates()) return ClearGraph();
     SetMousePointer(Pointer::Hourglass);
     cmdPrint->setEnabled(false);
     try {
@@ -181,6 +181,20 @@ void frmGraphs::UpdateGraph() {
     GraphPoints();
 }
 
+void frmGraphs::DrawEmpty() {
+    const std::vector<float> zeros{0, 0};
+    Draw(std::vector<std::vector<float>>(ChosenOption() == 2 ? 2 : 1, zeros), 0, 1, tickEvery_);
+    cmdPrint->setEnabled(false);
+}
+
+// The old graph belongs to another range: it is neither shown nor printed.
+void frmGraphs::ClearGraph() {
+    data_ = GraphData();
+    nGraphPoints = 0;
+    DrawEmpty();
+    panel->capHelp->clear();
+}
+
 void frmGraphs::GraphPoints() {
     try {
         const int option = ChosenOption();
@@ -189,9 +203,7 @@ void frmGraphs::GraphPoints() {
         if (nGraphPoints < 2) {
             SetMousePointer(Pointer::Default);
             MsgBox("Not enough points to produce a graph.", vbInformation);
-            const std::vector<float> zeros{0, 0};
-            Draw(std::vector<std::vector<float>>(option == 2 ? 2 : 1, zeros), 0, 1, tickEvery_);
-            cmdPrint->setEnabled(false);
+            DrawEmpty();
             return;
         }
         cmdPrint->setEnabled(true);

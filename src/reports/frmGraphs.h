@@ -52,6 +52,8 @@ class frmGraphs : public QDialog {
     void Form_Load();
     int ChosenOption() const;
     void Draw(const std::vector<std::vector<float>>& sets, float yMin, float yMax, int tickEvery);
+    void DrawEmpty();   // an empty graph; Print disabled
+    void ClearGraph();  // no points, no figures in the hint line
 
     int nLoaded = 0;
     int nGraphPoints = 0;

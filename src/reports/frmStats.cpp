@@ -288,7 +288,14 @@ void frmStats::ShowEclectic(bool on) {
 }
 
 void frmStats::UpdateStats() {
-    if (!panel->CheckCourseAndDates()) return;
+    if (!panel->CheckCourse()) return;
+    if (!panel->CheckDates()) {
+        // The old results belong to another range: none are shown or printed.
+        Clear_Grid();
+        Clear_Labels();
+        ShowEclectic(false);
+        return;
+    }
     SetMousePointer(Pointer::Hourglass);
     Clear_Grid();
     Clear_Labels();

@@ -15,11 +15,15 @@ std::unique_ptr<FileLock>& LiveLock() {
     return lock;
 }
 
-QString LockPathFor(const QString& path) { return ResolvedFilePath(path.trimmed()) + ".lock"; }
-
 DbError InUse(const QString& path) {
     return DbError(kErrLocked,
                    QString("The Dado Corvy database '%1' is in use by another program.").arg(path));
+}
+
+DbError Damaged(const QString& path, QString problem) {
+    return DbError(kErrDamaged,
+                   QString("The Dado Corvy database '%1' is damaged (%2).")
+                       .arg(path, problem.remove("*** in database main ***").simplified().left(200)));
 }
 
 }  // namespace
@@ -60,6 +64,7 @@ std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
         db = OpenProgramDatabase(file);
     } catch (const DbError& e) {
         if (e.number() == kErrLocked) throw InUse(file);
+        if (e.number() == kErrDamaged) throw Damaged(file, e.description());
         throw;
     }
     ThrowIfWriteProtected(file);
@@ -67,11 +72,17 @@ std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
         throw DbError(kErrReadOnly, QString("The Dado Corvy database '%1' cannot be written: it is open for "
                                             "reading only.")
                                         .arg(file));
-    // Another copy of the program on the same file, however it was started, holds this lock.
+    // Another copy of the program on the same file, by whatever name or link it was reached, holds
+    // this lock.
     std::unique_ptr<FileLock> lock;
-    const QString lockPath = LockPathFor(file);
+    const QString lockPath = LiveDatabaseLockPath(file);
     if (!LiveLock() || LiveLock()->Path() != lockPath) {
-        lock = FileLock::TryAcquire(lockPath);
+        try {
+            lock = FileLock::TryAcquire(lockPath);
+        } catch (const AppError& e) {
+            throw DbError(kErrLockFile,
+                          e.description() + QString(" The database '%1' itself was not touched.").arg(file));
+        }
         if (!lock) throw InUse(file);
     }
     QString problem;
@@ -81,15 +92,14 @@ std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
         if (e.number() == kErrLocked) throw InUse(file);
         problem = e.description();
     }
-    if (!problem.isEmpty())
-        throw DbError(kErrDamaged,
-                      QString("The Dado Corvy database '%1' is damaged (%2).")
-                          .arg(file, problem.remove("*** in database main ***").simplified().left(200)));
+    if (!problem.isEmpty()) throw Damaged(file, problem);
     if (lock) LiveLock() = std::move(lock);
     return db;
 }
 
 void ReleaseLiveDatabaseLock() { LiveLock().reset(); }
+
+QString LiveDatabaseLockPath(const QString& path) { return LockPathForFile(path.trimmed()); }
 
 QString UnusableDatabaseTitle(int number) {
     switch (number) {
@@ -99,6 +109,8 @@ QString UnusableDatabaseTitle(int number) {
             return "Dado Corvy: Damaged database.";
         case kErrLocked:
             return "Dado Corvy: Database in use.";
+        case kErrLockFile:
+            return "Dado Corvy: Lock file cannot be opened.";
         default:
             return QString();
     }

@@ -24,11 +24,13 @@ std::unique_ptr<Database> OpenProgramDatabase(const QString& path);
 // Opens the golfer's database for the run. Besides OpenProgramDatabase's errors it throws, with a
 // description that names the file and says why: 3027 when the file or its folder is
 // write-protected, 3260 when another program holds it (a lock of its own, or another copy of this
-// program holding the lock kept beside the file), 3049 when SQLite's quick check finds a damaged
-// page. Nothing is written to the file. The lock beside the file is held until another file is
-// opened this way or ReleaseLiveDatabaseLock is called.
+// program holding the file's lock), 3049 when the file is malformed, cut short or SQLite's quick
+// check finds a damaged page, 3050 when the lock file cannot be opened. Nothing is written to the
+// file. The lock is held until another file is opened this way or ReleaseLiveDatabaseLock is called.
 std::unique_ptr<Database> OpenLiveDatabase(const QString& path);
 void ReleaseLiveDatabaseLock();
+// The lock file of the database at `path` (by its device and inode, so links share it).
+QString LiveDatabaseLockPath(const QString& path);
 
 // Writes the committed state of the database at `livePath` to the new file `copyPath` (created
 // readable by its owner only) through a connection of its own: an export inside one read
@@ -38,7 +40,7 @@ void ExportDatabase(const QString& livePath, const QString& copyPath);
 // Throws the 3027 error above when the file or its folder may not be written.
 void ThrowIfWriteProtected(const QString& path);
 
-// Title of the message box for an unusable live database (3027, 3049, 3260); empty for others.
+// Title of the message box for an unusable live database (3027, 3049, 3050, 3260); empty for others.
 QString UnusableDatabaseTitle(int number);
 
 // True when the path names the shipped blank database (in any mix of cases).

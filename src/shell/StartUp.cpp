@@ -107,7 +107,8 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
                 "screen to enter a valid Dado Corvy database file.",
                 vbCritical + vbOKOnly, "Dado Corvy: Missing or invalid database path/file.");
         }
-        if (step == 8 && (error.number == kErrReadOnly || error.number == kErrDamaged)) {
+        if (step == 8 &&
+            (error.number == kErrReadOnly || error.number == kErrDamaged || error.number == kErrLockFile)) {
             QString text = error.description;
             if (error.number == kErrDamaged) text += "\r\n" + NewestBackupText();
             text +=

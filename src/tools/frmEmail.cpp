@@ -383,12 +383,12 @@ void frmEmail::SendAll(const std::vector<MailMessage>& messages, const std::vect
             if (i == 0) throw;
             for (int j = i - 1; j >= 0; --j) delete lstNames->takeItem(rows[j]);
             txtCC->clear();
-            throw AppError(e.number(), e.description() +
-                                           QString(" %1 of %2 messages had been sent before this failure.")
-                                               .arg(i)
-                                               .arg(count) +
-                                           " Their addresses have been removed from the list and the CC box "
-                                           "cleared, so that Send mails only the others.");
+            throw AppError(
+                e.number(),
+                e.description() +
+                    QString(" %1 of %2 messages had been sent before this failure.").arg(i).arg(count) +
+                    " Their addresses have been removed from the list and the CC box "
+                    "cleared, so that Send mails only the others.");
         }
     }
 }

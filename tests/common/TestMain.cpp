@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
         qputenv("DC_PRINT_PDF", (printDir.path() + "/printout.pdf").toUtf8());
     // No test hands mail to the machine's real mail program; mail tests set their own recorder.
     qputenv("DC_SENDMAIL", (printDir.path() + "/no-mail-program").toUtf8());
+    // Lock files of tests stay in the temporary folder too.
+    qputenv("XDG_DATA_HOME", (printDir.path() + "/data").toUtf8());
     QApplication app(argc, argv);
     // Error reports go to the e-mail screen while reporting is on, as in the program.
     dc::InstallErrorReportSender();

@@ -177,4 +177,57 @@ StandInPrintSystem::StandInPrintSystem(const QString& name, QPageSize paper, QMa
 
 StandInPrintSystem::~StandInPrintSystem() { SetPrintSystem(nullptr); }
 
+namespace {
+
+// A text's inked box in twips from the printable corner.
+QRectF TextBox(const PrintOp& op) {
+    const double em = op.fontSize * kTwipsPerPoint, width = em * RecordingPrinterPage::kCharWidthEm;
+    const QString trimmed = op.text.trimmed();
+    const double lead = op.text.indexOf(trimmed) * width;
+    return QRectF(op.xTwips + lead, op.yTwips, trimmed.size() * width, em);
+}
+
+QString Where(const PrintOp& op) {
+    return QStringLiteral("\"%1\" (document %2, page %3)").arg(op.text).arg(op.document).arg(op.page);
+}
+
+}  // namespace
+
+QStringList OutsidePrintable(const PrintLog& log, const RecordingPrinterPage::Paper& paper) {
+    QStringList faults;
+    constexpr double kTolerance = 1;  // twips
+    for (const PrintOp& op : log.ops) {
+        if (op.kind != PrintOp::Text && op.kind != PrintOp::Line) continue;
+        if (op.kind == PrintOp::Text && op.text.trimmed().isEmpty()) continue;
+        QSizeF area(paper.widthTwips - paper.marginLeftTwips - paper.marginRightTwips,
+                    paper.heightTwips - paper.marginTopTwips - paper.marginBottomTwips);
+        if (op.orientation == kLandscape) area.transpose();
+        const QRectF box = op.kind == PrintOp::Text
+                               ? TextBox(op)
+                               : QRectF(QPointF(op.xTwips, op.yTwips), QPointF(op.x2Twips, op.y2Twips)).normalized();
+        if (box.left() < -kTolerance || box.top() < -kTolerance || box.right() > area.width() + kTolerance ||
+            box.bottom() > area.height() + kTolerance)
+            faults << (op.kind == PrintOp::Text ? Where(op) : QStringLiteral("a line")) +
+                          QStringLiteral(" at %1,%2-%3,%4 twips outside %5x%6")
+                              .arg(box.left()).arg(box.top()).arg(box.right()).arg(box.bottom())
+                              .arg(area.width()).arg(area.height());
+    }
+    return faults;
+}
+
+QStringList OverlappingTexts(const PrintLog& log) {
+    QStringList faults;
+    std::vector<PrintOp> texts;
+    for (const PrintOp& op : log.Texts())
+        if (!op.text.trimmed().isEmpty()) texts.push_back(op);
+    for (size_t i = 0; i < texts.size(); ++i)
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const PrintOp &a = texts[i], &b = texts[j];
+            if (a.document != b.document || a.page != b.page) continue;
+            const QRectF overlap = TextBox(a).intersected(TextBox(b));
+            if (overlap.width() > 1 && overlap.height() > 1) faults << Where(a) + " overlaps " + Where(b);
+        }
+    return faults;
+}
+
 }  // namespace dc::test

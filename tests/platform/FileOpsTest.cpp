@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "platform/DbError.h"
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
 #include "platform/SingleInstance.h"
@@ -60,6 +61,30 @@ TEST(FileLock, ASecondProcessIsRefusedUntilTheFirstLetsGo) {
         EXPECT_EQ(tryInChild(), 0);
     }
     EXPECT_EQ(tryInChild(), 1);
+}
+
+TEST(FileLock, ALockFileOfAnotherAccountIsLockedReadOnlyOrNamedWhenItCannotBeOpened) {
+    QTemporaryDir dir;
+    SetFileMode(dir.path(), 0755);
+    const QString path = dir.path() + "/file.lock";
+    // As the user "nobody", against a lock file that root made.
+    for (const auto& [mode, expected] : {std::pair{0644, 1}, std::pair{0600, 2}}) {
+        QFile::remove(path);
+        QFile(path).open(QIODevice::WriteOnly);
+        SetFileMode(path, mode);
+        EXPECT_EQ(InChild([&] {
+                      if (geteuid() == 0 && setuid(65534) != 0) return 255;
+                      try {
+                          return FileLock::TryAcquire(path) ? 1 : 0;
+                      } catch (const AppError& e) {
+                          return e.description().startsWith("The lock file '" + path + "' cannot be opened")
+                                     ? 2
+                                     : 3;
+                      }
+                  }),
+                  expected)
+            << mode;
+    }
 }
 
 TEST(SingleInstance, OneLockWhateverTheTemporaryFolder) {

@@ -247,6 +247,38 @@ TEST_F(ReportScreens, GraphsLeaveRoundsWithoutAdjustedScoreOutOfTheAdjustedSerie
     EXPECT_EQ(f.Hint(), "Min =  72     Max =  90     Avg = 81.0 Gross    85.5 Adj");
 }
 
+// After a refused start date (impossible, or after the end) no screen keeps or prints the previous
+// range's results, until the next good computation.
+TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
+    nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmStats stats;
+    frmGameList list;
+    frmGraphs graphs;
+    auto shown = [&] {
+        return QStringList{stats.TGPCap->text(), QString::number(list.Rows()),
+                           QString::number(graphs.Points())};
+    };
+    auto printable = [&] {
+        return stats.cmdPrint->isEnabled() && list.cmdPrint->isEnabled() && graphs.cmdPrint->isEnabled();
+    };
+    for (const QString start : {"13/45/2024", "06/01/2025"}) {
+        for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate}) box->SetText(start);
+        stats.UpdateStats();
+        list.UpdatespGL();
+        graphs.UpdateGraph();
+        EXPECT_EQ(shown(), QStringList({"", "0", "0"})) << start.toStdString();
+        EXPECT_EQ(graphs.Hint(), "");
+        EXPECT_FALSE(stats.cmdPrint->isEnabled() || list.cmdPrint->isEnabled() ||
+                     graphs.cmdPrint->isEnabled());
+        for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate}) box->SetText("01/01/2024");
+        EXPECT_EQ(shown(), QStringList({" 2", "2", "2"}));
+        EXPECT_TRUE(printable());
+    }
+}
+
 TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
     AddRound(7, 2, QDate(2024, 4, 1), 5, 5);

@@ -2,8 +2,10 @@
 // another program. Start-up and the settings screen say so and change nothing; the version update
 // and the compaction keep the file's rights, make private copies and refuse a protected file.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -152,6 +154,29 @@ TEST_F(DatabaseChecks, DamagedPageIsFoundAtStartUpAndTheNewestBackupNamed) {
     EXPECT_EQ(Hash(db), before);
 }
 
+TEST_F(DatabaseChecks, ATruncatedDatabaseIsCalledDamagedWithTheNewestBackup) {
+    QFile::copy(db, folder.DbFiles() + "/CV20261201.mdb");
+    const QByteArray whole = [&] {
+        QFile f(db);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    for (const qint64 size : {whole.size() / 2, whole.size() * 9 / 10, whole.size() - 1024, qint64(1024)}) {
+        SCOPED_TRACE(size);
+        QFile f(db);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(whole.left(size));
+        f.close();
+        test::ScriptedMsgBox boxes;
+        EXPECT_EQ(Start(), std::pair(StartUpResult::DatabaseMissing, 1));
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Last().startsWith("The Dado Corvy database '" + db + "' is damaged ("))
+            << boxes.Last().toStdString();
+        EXPECT_TRUE(boxes.Last().contains("The newest backup is '" + folder.DbFiles() + "/CV20261201.mdb'"));
+        EXPECT_EQ(QFile(db).size(), size);
+    }
+}
+
 TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
     auto other = Database::Open(db, kDBPassword);
     other->Execute("BEGIN EXCLUSIVE");
@@ -170,15 +195,43 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
                           "the Setup screen."});
     EXPECT_TRUE(gDB && gDB->IsOpen());
 
-    // Another copy of the program holds the lock beside the file: Cancel leads to the settings screen.
+    // Another copy of the program holds the file's lock, whatever name or link either copy used:
+    // Cancel leads to the settings screen.
     gDB.reset();
     ReleaseLiveDatabaseLock();
-    auto copy = FileLock::TryAcquire(ResolvedFilePath(db) + ".lock");
-    test::ScriptedMsgBox boxes({vbCancel});
+    auto copy = FileLock::TryAcquire(LiveDatabaseLockPath(db));
+    QDir(folder.Path()).mkdir("sub");
+    ASSERT_TRUE(QFile::link(db, folder.Path() + "/symbolic.mdb"));
+    ASSERT_EQ(
+        ::link(QFile::encodeName(db).constData(), QFile::encodeName(folder.Path() + "/hard.mdb").constData()),
+        0);
+    for (const QString& alias : {db, folder.Path() + "/sub/../Golf.mdb", folder.Path() + "/symbolic.mdb",
+                                 folder.Path() + "/hard.mdb"}) {
+        SCOPED_TRACE(alias.toStdString());
+        folder.WriteIni(alias);
+        test::ScriptedMsgBox boxes({vbCancel});
+        EXPECT_EQ(Start(), std::pair(StartUpResult::DatabaseMissing, 1));
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_TRUE(
+            boxes.Last().startsWith("The Dado Corvy database '" + alias + "' is in use by another program."));
+        EXPECT_FALSE(gDB);
+    }
+}
+
+TEST_F(DatabaseChecks, ALockFileThatCannotBeOpenedIsNamedAndTheDatabaseNotCalledInvalid) {
+    const QString lock = LiveDatabaseLockPath(db);
+    ASSERT_TRUE(QDir().mkpath(lock));  // a lock file no account could open for locking
+    test::ScriptedMsgBox boxes;
     EXPECT_EQ(Start(), std::pair(StartUpResult::DatabaseMissing, 1));
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.Last().startsWith(inUse));
-    EXPECT_FALSE(gDB);
+    EXPECT_TRUE(boxes.Last().startsWith("The lock file '" + lock +
+                                        "' cannot be opened (Is a directory). Delete "
+                                        "it, or give your account the right to read it, and try again. The "
+                                        "database '" +
+                                        db + "' itself was not touched." + toSetup))
+        << boxes.Last().toStdString();
+    EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Lock file cannot be opened.");
+    QDir().rmdir(lock);
 }
 
 }  // namespace

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -243,7 +243,9 @@ TEST_F(EmailScreenTest, AnAddressThatCouldAddARecipientIsRefusedBeforeAnythingIs
     const QList<Case> cases = {
         {[] { OpenEmailScreen(QString()); }, {}, {}, hidden},
         {[&] { players.lblEmail->linkActivated("email"); }, {}, {}, hidden},
-        {[] { OpenEmailScreen("General", kSupportAddress); }, "doe@example.com, Bcc: victim@example.com", {},
+        {[] { OpenEmailScreen("General", kSupportAddress); },
+         "doe@example.com, Bcc: victim@example.com",
+         {},
          "doe@example.com, Bcc: victim@example.com"},
         {[] { OpenEmailScreen("General", kSupportAddress); }, "a@example.com", "x@y.z\r\nTo: v@e.com",
          "x@y.z\r\nTo: v@e.com"},
@@ -290,8 +292,9 @@ TEST_F(EmailScreenTest, AFailurePartWayRemovesTheServedAddressesSoThatRetryMails
               s.cmdSend->click();
           });
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.Last().contains(" 6 of 8 messages had been sent before this failure. Their addresses have "
-                                      "been removed from the list"))
+    EXPECT_TRUE(
+        boxes.Last().contains(" 6 of 8 messages had been sent before this failure. Their addresses have "
+                              "been removed from the list"))
         << boxes.Last().toStdString();
     expectedBoxes << boxes.Last();
     QStringList to, cc;

@@ -14,7 +14,7 @@ namespace dc::test {
 struct SentMail {
     QStringList to, cc;
     QString subject, receipt, body;
-    QByteArray raw;  // the message as the mail program read it
+    QByteArray raw;                                 // the message as the mail program read it
     QList<QPair<QString, QByteArray>> attachments;  // file name, decoded contents
 };
 
