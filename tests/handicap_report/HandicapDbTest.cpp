@@ -299,5 +299,29 @@ TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
     EXPECT_TRUE(printed.contains("Index:40.4  Hcp:45  Avg:")) << printed.join('|').toStdString();
 }
 
+// A 60-character name never needs scrolling sideways at 1024x768, in any view: the name (or course)
+// column takes what the figure columns leave and shows a cut name whole in its tooltip.
+TEST_F(HandicapDb, EveryViewFitsTheScreenWithALongName) {
+    AddPlayer(1);
+    AddPlayer(2, "F");
+    Name(1, "Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian");
+    Name(2, "Baker", "Bo");
+    AddRounds(1, 6);
+    Recompute(1, 6);
+    gDB->Execute(
+        "UPDATE COURSES SET COURSE_NAME='Royal Saint Andrews Old Course Golf & Country Club of Fife'");
+    nCurPlayerID = 1;
+    nCurCourseID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    for (int view : {1, 2, 3}) {
+        SCOPED_TRACE(view);
+        screen.HC[view]->setChecked(true);
+        screen.HC_Click(view);
+        EXPECT_EQ(test::LayoutFaults(screen), QStringList());
+        EXPECT_FALSE(screen.findChild<QLabel*>("lblGender")->isVisible()) << "no stray gender letter";
+    }
+}
+
 }  // namespace
 }  // namespace dc::test
