@@ -4,6 +4,7 @@
 
 #include "handicap_report/CardFigures.h"
 #include "platform/PrinterPage.h"
+#include "platform/Val.h"
 
 namespace dc {
 
@@ -57,8 +58,8 @@ QString ClubText(const QString& courseText) {
 HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool courseChosen, int teeSlope) {
     HandicapCard card;
     card.name = name;
-    card.indexText = figures.index >= 0 ? QString::number(figures.index, 'f', 1)
-                                        : "+" + QString::number(-figures.index, 'f', 1);
+    card.indexText =
+        figures.index >= 0 ? FixedText(figures.index, 1, 7) : "+" + FixedText(-figures.index, 1, 7);
     if (courseChosen)
         card.hcpText = teeSlope > 0 ? CardHcpText(figures.index, figures.tIndex, teeSlope) : figures.hcpText;
     card.avgText = AverageText(figures.scores);

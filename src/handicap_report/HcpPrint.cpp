@@ -18,7 +18,7 @@ QString Picture(const QString& text, int decimals, int width) {
     if (!plain.match(t).hasMatch()) return t;
     const bool plus = t.startsWith('+');
     const double value = (plus ? t.mid(1) : t).toDouble();
-    const QString digits = QString::number(value, 'f', decimals);
+    const QString digits = FixedText(value, decimals);
     return ((plus ? "+" : "") + digits).rightJustified(width, ' ');
 }
 

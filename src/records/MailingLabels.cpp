@@ -100,7 +100,7 @@ double OffsetValue(const QString& text) {
 bool OffsetInRange(double inches) { return std::isfinite(inches) && std::fabs(inches) <= kMaxOffsetInches; }
 
 QString OffsetBoxText(double inches) {
-    QString text = QString::number(inches, 'f', 3);
+    QString text = FixedText(inches, 3);
     if (text.startsWith("0."))
         text.remove(0, 1);
     else if (text.startsWith("-0."))
@@ -108,6 +108,6 @@ QString OffsetBoxText(double inches) {
     return text;
 }
 
-QString OffsetSqlText(double inches) { return QString::number(inches, 'f', 3); }
+QString OffsetSqlText(double inches) { return FixedText(inches, 3); }
 
 }  // namespace dc

@@ -211,7 +211,7 @@ QString MarginDiagnostic(PrinterPage& page) {
     SetPrinterOrigin(page, 0, 0);
     const double vertical = (page.Height() - page.ScaleHeight() * 1440) / 2880;
     const double horizontal = (page.Width() - page.ScaleWidth() * 1440) / 2880;
-    return QString::number(vertical, 'f', 2) + " - " + QString::number(horizontal, 'f', 2);
+    return FixedText(vertical, 2) + " - " + FixedText(horizontal, 2);
 }
 
 }  // namespace dc

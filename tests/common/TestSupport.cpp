@@ -1,11 +1,14 @@
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QCoreApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QWidget>
 
 #include "platform/Clock.h"
@@ -109,14 +112,26 @@ QStringList LayoutFaults(QWidget& window) {
         if (!inside.contains(r) && !r.isEmpty())
             faults << w->objectName() + " " + w->metaObject()->className() + " outside";
     }
+    // The text of the tooltip the cell shows when the mouse rests on it.
+    const auto tip = [](Spread& grid, const QModelIndex& index) {
+        const QRect cell = grid.visualRect(index);
+        QHelpEvent help(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
+        QCoreApplication::sendEvent(grid.viewport(), &help);
+        const QString text = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        return text;
+    };
     for (Spread* grid : window.findChildren<Spread*>()) {
         if (!grid->isVisible()) continue;  // a grid on another tab, or never shown
+        if (grid->horizontalScrollBar()->maximum() > 0) faults << grid->objectName() + " scrolls sideways";
         const QFontMetrics metrics(grid->font());
         for (int c = 1; c <= grid->MaxCols(); ++c) {
-            if (grid->isColumnHidden(c - 1)) continue;
+            if (grid->isColumnHidden(c - 1) || grid->columnWidth(c - 1) == 0) continue;
             for (int r = 1; r <= grid->MaxRows(); ++r) {
-                const QString text = grid->model()->index(r - 1, c - 1).data().toString();
-                if (metrics.horizontalAdvance(text) + 4 > grid->columnWidth(c - 1))
+                const QModelIndex index = grid->model()->index(r - 1, c - 1);
+                const QString text = index.data().toString();
+                if (metrics.horizontalAdvance(text) + 4 > grid->columnWidth(c - 1) &&
+                    tip(*grid, index) != text)
                     faults << QString("%1 column %2 cuts \"%3\"").arg(grid->objectName()).arg(c).arg(text);
             }
         }

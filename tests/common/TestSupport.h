@@ -98,7 +98,8 @@ class FileSizeLimit {
 };
 
 // What does not fit when `window` is shown at 1024x768: a shown control outside the window, a grid
-// column narrower than one of its texts. Empty when everything shows in full.
+// that needs scrolling sideways, a grid column narrower than one of its texts unless the cell shows
+// the whole text as its tooltip. Empty when everything shows in full.
 QStringList LayoutFaults(QWidget& window);
 
 // The text that `pdftotext -layout` reads from a PDF file.

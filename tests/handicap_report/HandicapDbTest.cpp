@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -92,6 +95,7 @@ TEST_F(HandicapDb, IndexListsInBothOrders) {
                  {"HCP_INDEX_US_F9", 6.1},
                  {"HCP_INDEX_US_B9", 7.7},
                  {"ADJSCR_US_B9", 0}};
+    for (int h = 9; h < 18; ++h) a.gross[h] = 0;  // the front nine only
     AddRound(a);
     TestRound d = Round(4, 1, "2026-03-04");
     d.columns = {{"HCP_INDEX_US_18", 9.8}, {"HCP_INDEX_US_B9", 5.0}, {"ADJSCR_US_B9", 44}};
@@ -187,6 +191,38 @@ TEST_F(HandicapDb, TooFewScoresAndNoRounds) {
     EXPECT_EQ(screen.cboCourse->currentIndex(), -1);
 }
 
+// The headings scroll with the body: after the alphabetical list is scrolled right, Low to High
+// shows each heading over its own column.
+TEST_F(HandicapDb, HeadingsMoveWithTheBody) {
+    for (int p = 1; p <= 30; ++p) {
+        AddPlayer(p);
+        Name(p, QString("Fitzwilliam-Worthington%1").arg(p), "Bartholomew Maximilian");
+    }
+    nCurPlayerID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    screen.resize(420, 500);
+    screen.show();
+    QApplication::processEvents();
+    Spread& g = *screen.spHcp;
+    screen.HC[2]->setChecked(true);
+    screen.HC_Click(2);
+    QApplication::processEvents();
+    ASSERT_GT(g.horizontalScrollBar()->maximum(), 0) << "the list is wider than the screen";
+    g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum());
+    QApplication::processEvents();
+    screen.HC[3]->setChecked(true);
+    screen.HC_Click(3);
+    QApplication::processEvents();
+    // Scrolled as far right as it goes: Hcp and Date, the last columns, are in view, headings too.
+    for (int col : {3, 4}) {
+        const int x = g.columnViewportPosition(col - 1);
+        EXPECT_GE(x, 0) << g.CellText(col, 0).toStdString();
+        EXPECT_LE(x + g.columnWidth(col - 1), g.viewport()->width()) << g.CellText(col, 0).toStdString();
+        EXPECT_EQ(g.horizontalHeader()->sectionViewportPosition(col - 1), x);
+    }
+}
+
 // A player without a report shows and prints no index and no course handicap: the previous
 // player's figures never stay behind, whatever runs the tee-box handler again.
 TEST_F(HandicapDb, APlayerWithoutAReportKeepsNoOtherPlayersFigures) {
@@ -261,6 +297,30 @@ TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
                     .size() == 1)
         << printed.join('|').toStdString();
     EXPECT_TRUE(printed.contains("Index:40.4  Hcp:45  Avg:")) << printed.join('|').toStdString();
+}
+
+// A 60-character name never needs scrolling sideways at 1024x768, in any view: the name (or course)
+// column takes what the figure columns leave and shows a cut name whole in its tooltip.
+TEST_F(HandicapDb, EveryViewFitsTheScreenWithALongName) {
+    AddPlayer(1);
+    AddPlayer(2, "F");
+    Name(1, "Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian");
+    Name(2, "Baker", "Bo");
+    AddRounds(1, 6);
+    Recompute(1, 6);
+    gDB->Execute(
+        "UPDATE COURSES SET COURSE_NAME='Royal Saint Andrews Old Course Golf & Country Club of Fife'");
+    nCurPlayerID = 1;
+    nCurCourseID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    for (int view : {1, 2, 3}) {
+        SCOPED_TRACE(view);
+        screen.HC[view]->setChecked(true);
+        screen.HC_Click(view);
+        EXPECT_EQ(test::LayoutFaults(screen), QStringList());
+        EXPECT_FALSE(screen.findChild<QLabel*>("lblGender")->isVisible()) << "no stray gender letter";
+    }
 }
 
 }  // namespace
