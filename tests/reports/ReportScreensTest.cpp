@@ -239,6 +239,20 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
     text = test::PdfText(PdfPath());
     EXPECT_TRUE(text.contains("Detailed Player Game List")) << text.toStdString();
     EXPECT_TRUE(text.contains("Pines")) << text.toStdString();
+
+    // A printer that refuses the job: both printouts say so and offer a PDF, each one job.
+    test::EnvGuard noPdf("DC_PRINT_PDF", QByteArray());
+    test::StandInPrintSystem office("Office");
+    office.Refuse("server-error-not-accepting-jobs");
+    test::ScriptedMsgBox box({vbNo, vbNo});
+    f.cmdPrint_Click();
+    f.cmdPrintAll_Click();
+    ASSERT_EQ(box.Count(), 2);
+    for (const QString& message : box.Texts()) {
+        EXPECT_TRUE(message.startsWith("The printer Office did not print")) << message.toStdString();
+        EXPECT_TRUE(message.contains("server-error-not-accepting-jobs"));
+    }
+    EXPECT_EQ(office.Jobs().size(), 2u);
 }
 
 TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) {
