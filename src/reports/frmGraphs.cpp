@@ -266,15 +266,15 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
 }
 
 void frmGraphs::cmdPrint_Click() {
+    // The picture shows the graph's figures, not the print button's hint.
+    const auto restore = qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
+    panel->capHelp->setText(graphHint_);
     for (;;) {
         try {
             auto page = CreatePrinterPage();
             page->SetJobName("Statistical Graphs");
             if (width() > height())
                 page->SetOrientation(kLandscape);  // the screen as large as the paper allows
-            // The picture shows the graph's figures, not the print button's hint.
-            const auto restore = qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
-            panel->capHelp->setText(graphHint_);
             page->PrintWidget(*this);
             ReportPrintOutcome(*page);
             return;
