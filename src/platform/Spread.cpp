@@ -7,21 +7,20 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
 
 #include "platform/SpreadDelegate.h"
+#include "platform/SpreadModel.h"
 #include "platform/Val.h"
 
 namespace dc {
 
 namespace {
 
-QString ColumnLetters(int col) {
-    QString letters;
-    for (int n = col; n > 0; n = (n - 1) / 26) letters.prepend(QChar('A' + (n - 1) % 26));
-    return letters;
-}
+// Texts measured per column before only longer ones are.
+constexpr int kFitSample = 50;
 
 int TwipsToPixels(int twips) {
     return twips <= 0 ? 0 : qMax(1, qRound(twips / double(Spread::kTwipsPerPixel)));
@@ -50,13 +49,12 @@ class SpreadSelectionModel : public QItemSelectionModel {
     Spread* spread_;
 };
 
-Spread::Spread(QWidget* parent)
-    : QTableWidget(parent), corner_(std::make_unique<SpreadCell>(SpreadCell::Kind::Corner)) {
-    setItemPrototype(new SpreadCell());
+Spread::Spread(QWidget* parent) : QTableView(parent), model_(new SpreadModel(this)) {
+    setModel(model_);
     delegate_ = new SpreadDelegate(this);
     setItemDelegate(delegate_);
     QItemSelectionModel* previous = selectionModel();
-    setSelectionModel(new SpreadSelectionModel(model(), this));
+    setSelectionModel(new SpreadSelectionModel(model_, this));
     delete previous;
 
     // A click on the active cell opens no delayed editor: a key typed right after it would be lost.
@@ -73,10 +71,9 @@ Spread::Spread(QWidget* parent)
     horizontalHeader()->viewport()->installEventFilter(this);
     verticalHeader()->viewport()->installEventFilter(this);
 
-    colSettings_.resize(1);
-    rowSettings_.resize(1);
     colTwips_.assign(1, -1);
     colNeed_.assign(1, 0);
+    fit_.resize(1);
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int s) { Q_EMIT Click(s + 1, 0); });
@@ -94,16 +91,6 @@ Spread::Spread(QWidget* parent)
         });
     }
     connect(qApp, &QApplication::focusChanged, this, &Spread::OnFocusChanged);
-    connect(model(), &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& first, const QModelIndex& last) {
-                for (int r = first.row(); r <= last.row(); ++r)
-                    for (int c = first.column(); c <= last.column(); ++c) FitColumnToCell(c + 1, r + 1);
-            });
-    connect(model(), &QAbstractItemModel::headerDataChanged, this,
-            [this](Qt::Orientation o, int first, int last) {
-                for (int s = first; s <= last; ++s)
-                    o == Qt::Horizontal ? FitColumnToCell(s + 1, 0) : FitColumnToCell(0, s + 1);
-            });
 }
 
 Spread::~Spread() {
@@ -115,24 +102,27 @@ QColor Spread::VbColor(unsigned int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) 
 
 // ---------------------------------------------------------------- cells and ranges
 
-SpreadCell* Spread::CellAt(int col, int row) const {
-    if (col < 0 || row < 0 || col > MaxCols() || row > MaxRows()) return nullptr;
-    if (col == 0 && row == 0) return corner_.get();
-    if (row == 0) return dynamic_cast<SpreadCell*>(horizontalHeaderItem(col - 1));
-    if (col == 0) return dynamic_cast<SpreadCell*>(verticalHeaderItem(row - 1));
-    return dynamic_cast<SpreadCell*>(item(row - 1, col - 1));
+int Spread::MaxCols() const { return model_->Cols(); }
+int Spread::MaxRows() const { return model_->Rows(); }
+bool Spread::Protect() const { return model_->Protect(); }
+
+std::optional<SpreadCell> Spread::CellAt(int col, int row) const {
+    if (!model_->Contains(col, row)) return std::nullopt;
+    return model_->Cell(col, row);
 }
 
-SpreadCell* Spread::CellAtIndex(const QModelIndex& index) const {
-    return index.isValid() ? CellAt(index.column() + 1, index.row() + 1) : nullptr;
+std::optional<SpreadCell> Spread::CellAtIndex(const QModelIndex& index) const {
+    return index.isValid() ? CellAt(index.column() + 1, index.row() + 1) : std::nullopt;
 }
 
 QModelIndex Spread::IndexOf(int col, int row) const {
     if (col < 1 || row < 1 || col > MaxCols() || row > MaxRows()) return {};
-    return model()->index(row - 1, col - 1);
+    return model_->index(row - 1, col - 1);
 }
 
-SpreadCell* Spread::AddressedCell() const { return CellAt(col_ < 0 ? 1 : col_, row_ < 0 ? 1 : row_); }
+std::optional<SpreadCell> Spread::AddressedCell() const {
+    return CellAt(col_ < 0 ? 1 : col_, row_ < 0 ? 1 : row_);
+}
 
 Spread::Range Spread::MakeRange(int col, int row, int col2, int row2, bool block,
                                 bool allColsIncludeHeader) const {
@@ -157,60 +147,23 @@ Spread::Range Spread::AddressedRange() const {
     return MakeRange(col_, row_, col2_, row2_, blockMode_, false);
 }
 
-SpreadCellFormat Spread::ResolveFormat(SpreadCell::Kind kind, int col, int row) const {
-    SpreadCellFormat fmt;
-    if (kind != SpreadCell::Kind::Data) fmt.hAlign = SpreadHAlign::Center;
-    std::vector<const std::pair<const SpreadAttr, SpreadSetting>*> entries;
-    auto add = [&entries](const SpreadSettings& settings) {
-        for (const auto& entry : settings) entries.push_back(&entry);
-    };
-    switch (kind) {
-        case SpreadCell::Kind::Data:
-            add(gridSettings_);
-            if (col < int(colSettings_.size())) add(colSettings_[col]);
-            if (row < int(rowSettings_.size())) add(rowSettings_[row]);
-            break;
-        case SpreadCell::Kind::ColHeader:
-            add(rowSettings_[0]);
-            break;
-        case SpreadCell::Kind::RowHeader:
-            add(colSettings_[0]);
-            break;
-        case SpreadCell::Kind::Corner:
-            break;
+bool Spread::IsEditable(const std::optional<SpreadCell>& cell) const {
+    return cell && model_->IsEditable(*cell);
+}
+
+// The views hear of a cell changed by code at once, unless drawing is off: then once, when it
+// is switched on again. An open editor always hears of its own cell.
+void Spread::CellChanged(int col, int row) {
+    if (col == 0 && row == 0) {
+        if (cornerButton_) cornerButton_->update();
+        return;
     }
-    std::sort(entries.begin(), entries.end(),
-              [](auto* a, auto* b) { return a->second.stamp < b->second.stamp; });
-    for (const auto* entry : entries) fmt.Apply(entry->first, entry->second.value);
-    return fmt;
-}
-
-SpreadCell* Spread::NewCell(SpreadCell::Kind kind, int col, int row) const {
-    auto* cell = new SpreadCell(kind);
-    cell->fmt = ResolveFormat(kind, col, row);
-    SyncFlags(cell);
-    return cell;
-}
-
-bool Spread::IsEditable(const SpreadCell* cell) const {
-    return cell && !cell->IsHeader() && cell->fmt.type != SpreadCellType::StaticText &&
-           !(cell->fmt.locked && protect_);
-}
-
-void Spread::SyncFlags(SpreadCell* cell) const {
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    const SpreadCellType type = cell->fmt.type;
-    if (IsEditable(cell) && type != SpreadCellType::CheckBox) flags |= Qt::ItemIsEditable;
-    if (cell->flags() != flags) cell->setFlags(flags);
-}
-
-void Spread::RenumberHeaders() {
-    for (int r = 1; r <= MaxRows(); ++r)
-        if (SpreadCell* cell = CellAt(0, r)) cell->SetDefaultText(QString::number(r));
-    for (int c = 1; c <= MaxCols(); ++c)
-        if (SpreadCell* cell = CellAt(c, 0)) cell->SetDefaultText(ColumnLetters(c));
-    if (MaxRows() > 0) verticalHeader()->headerDataChanged(Qt::Vertical, 0, MaxRows() - 1);
-    if (MaxCols() > 0) horizontalHeader()->headerDataChanged(Qt::Horizontal, 0, MaxCols() - 1);
+    const bool edited = editor_ && editIndex_.isValid() && editIndex_.column() == col - 1 &&
+                        editIndex_.row() == row - 1;
+    if (!updatesEnabled() && !edited)
+        contentPending_ = true;
+    else
+        model_->CellChanged(col, row);
 }
 
 void Spread::RefreshView() {
@@ -228,16 +181,11 @@ void Spread::SetMaxCols(int count) {
     if (count < MaxCols()) CommitEdit();
     const int old = MaxCols();
     if (count == old) return;
-    setColumnCount(count);
-    colSettings_.resize(count + 1);
+    model_->SetCols(count);
     colTwips_.resize(count + 1, -1);
     colNeed_.resize(count + 1, horizontalHeader()->defaultSectionSize());
-    for (int c = old + 1; c <= count; ++c) {
-        SpreadCell* header = NewCell(SpreadCell::Kind::ColHeader, c, 0);
-        header->SetDefaultText(ColumnLetters(c));
-        setHorizontalHeaderItem(c - 1, header);
-        for (int r = 1; r <= MaxRows(); ++r) setItem(r - 1, c - 1, NewCell(SpreadCell::Kind::Data, c, r));
-    }
+    fit_.resize(count + 1);
+    for (int c = old + 1; c <= count; ++c) fit_[c] = {};
 }
 
 void Spread::SetMaxRows(int count) {
@@ -245,14 +193,8 @@ void Spread::SetMaxRows(int count) {
     if (count < MaxRows()) CommitEdit();  // first, as above
     const int old = MaxRows();
     if (count == old) return;
-    setRowCount(count);
-    rowSettings_.resize(count + 1);
-    for (int r = old + 1; r <= count; ++r) {
-        SpreadCell* header = NewCell(SpreadCell::Kind::RowHeader, 0, r);
-        header->SetDefaultText(QString::number(r));
-        setVerticalHeaderItem(r - 1, header);
-        for (int c = 1; c <= MaxCols(); ++c) setItem(r - 1, c - 1, NewCell(SpreadCell::Kind::Data, c, r));
-    }
+    model_->SetRows(count);
+    if (count > old) FitColumnToCell(0, count);  // the widest row number
 }
 
 int Spread::ColPixels(int col) const {
@@ -285,7 +227,7 @@ void Spread::SetColWidth(int col, int twips) {
     const int pixels = TwipsToPixels(twips);
     if (col == 0) {
         verticalHeader()->setVisible(pixels > 0);
-        if (pixels > 0) verticalHeader()->setFixedWidth(pixels);
+        if (pixels > 0) verticalHeader()->setFixedWidth(pixels);  // row headers set later widen it
         return;
     }
     if (pixels == 0) {
@@ -296,7 +238,7 @@ void Spread::SetColWidth(int col, int twips) {
         showColumn(col - 1);
         SetColPixels(col, pixels);
     }
-    for (int r = 0; r <= MaxRows(); ++r) FitColumnToCell(col, r);
+    RefitColumn(col);
 }
 
 void Spread::SetColPixels(int col, int pixels) {
@@ -324,19 +266,36 @@ void Spread::FillWidth() {
     }
 }
 
-void Spread::resizeEvent(QResizeEvent* event) {
-    QTableWidget::resizeEvent(event);
-    if (fillWidth_) FillWidth();
+// The spare width is shared out again whenever the visible width changes (the window resized, a
+// scroll bar shown or hidden).
+bool Spread::viewportEvent(QEvent* event) {
+    const bool handled = QTableView::viewportEvent(event);
+    if (event->type() == QEvent::Resize && fillWidth_) FillWidth();
+    return handled;
+}
+
+// The column's width as set, widened for its header and texts: a sample of them and every one
+// longer than those before it.
+void Spread::RefitColumn(int col) {
+    fit_[col] = {};
+    if (col > 0) FitColumnToCell(col, 0);
+    for (int r = 1; r <= MaxRows(); ++r) FitColumnToCell(col, r);
 }
 
 // A column set in twips is a minimum: it widens to show each text in the font in use. A header
 // cell of the header row wraps, so there its longest word counts.
 void Spread::FitColumnToCell(int col, int row) {
-    const SpreadCell* cell = CellAt(col, row);
-    if (!cell || col < 0 || colTwips_[col] == 0) return;
+    if (col < 0 || col > MaxCols() || row < 0 || row > MaxRows() || colTwips_[col] == 0) return;
+    if (row > 0) {
+        ColumnFit& fit = fit_[col];
+        const qsizetype length = model_->ShownLength(col, row);
+        if (length == 0 || (fit.sampled >= kFitSample && length <= fit.longest)) return;
+        ++fit.sampled;
+        fit.longest = qMax(fit.longest, length);
+    }
     if (col > 0 && isColumnHidden(col - 1)) return;
-    if (!cell->IsHeader() && cell->fmt.type == SpreadCellType::CheckBox) return;
-    const QString text = cell->data(Qt::DisplayRole).toString();
+    const std::optional<SpreadCell> cell = CellAt(col, row);
+    const QString text = cell->ShownText();
     if (text.isEmpty()) return;
     QFont f = cell->IsHeader() ? horizontalHeader()->font() : font();
     f.setBold(f.bold() || cell->fmt.bold);
@@ -396,7 +355,7 @@ void Spread::SetRowHeight(int row, int twips) {
 }
 
 int Spread::TextHeight(int col, int row) const {
-    const SpreadCell* cell = CellAt(col, row);
+    const std::optional<SpreadCell> cell = CellAt(col, row);
     if (!cell) return 0;
     QFont f = (cell->kind() == SpreadCell::Kind::ColHeader) ? horizontalHeader()->font() : font();
     f.setBold(f.bold() || cell->fmt.bold);
@@ -419,36 +378,32 @@ int Spread::MaxTextRowHeight(int row) const {
 
 // ---------------------------------------------------------------- settings
 
+// A setting for whole columns, rows or the grid is kept at that level, so that cells added later
+// get it too; one for particular cells is kept with each of them.
 void Spread::ApplySetting(SpreadAttr attr, const QVariant& value) {
     const Range range = AddressedRange();
     const SpreadSetting setting{++stamp_, value};
     if (range.allCols && range.allRows) {
-        gridSettings_[attr] = setting;
+        model_->SetGridSetting(attr, setting);
     } else if (range.allRows) {
-        for (int c = range.c1; c <= range.c2; ++c) colSettings_[c][attr] = setting;
+        for (int c = range.c1; c <= range.c2; ++c) model_->SetColSetting(c, attr, setting);
     } else if (range.allCols) {
-        for (int r = range.r1; r <= range.r2; ++r) rowSettings_[r][attr] = setting;
-    }
-    for (int r = range.r1; r <= range.r2; ++r) {
-        for (int c = range.c1; c <= range.c2; ++c) {
-            SpreadCell* cell = CellAt(c, r);
-            if (!cell) continue;
-            cell->fmt.Apply(attr, value);
-            if (attr == SpreadAttr::ComboList) cell->SetComboSel(cell->ComboSel());
-            SyncFlags(cell);
-        }
+        for (int r = range.r1; r <= range.r2; ++r) model_->SetRowSetting(r, attr, setting);
+    } else {
+        for (int r = range.r1; r <= range.r2; ++r)
+            for (int c = range.c1; c <= range.c2; ++c) model_->SetCellSetting(c, r, attr, setting);
     }
     RefreshView();
 }
 
 SpreadCellType Spread::CellType() const {
-    const SpreadCell* cell = AddressedCell();
+    const auto cell = AddressedCell();
     return cell ? cell->fmt.type : SpreadCellType::Edit;
 }
 void Spread::SetCellType(SpreadCellType type) { ApplySetting(SpreadAttr::CellType, int(type)); }
 
 SpreadHAlign Spread::TypeHAlign() const {
-    const SpreadCell* cell = AddressedCell();
+    const auto cell = AddressedCell();
     return cell ? cell->fmt.hAlign : SpreadHAlign::Left;
 }
 void Spread::SetTypeHAlign(SpreadHAlign align) { ApplySetting(SpreadAttr::HAlign, int(align)); }
@@ -458,13 +413,13 @@ void Spread::SetTypeNumberMax(double max) { ApplySetting(SpreadAttr::NumberMax, 
 void Spread::SetTypeNumberDecPlaces(int places) { ApplySetting(SpreadAttr::DecPlaces, places); }
 
 int Spread::TypeMaxEditLen() const {
-    const SpreadCell* cell = AddressedCell();
+    const auto cell = AddressedCell();
     return cell ? cell->fmt.maxEditLen : 0;
 }
 void Spread::SetTypeMaxEditLen(int length) { ApplySetting(SpreadAttr::MaxEditLen, length); }
 
 QString Spread::TypeComboBoxList() const {
-    const SpreadCell* cell = AddressedCell();
+    const auto cell = AddressedCell();
     return cell ? cell->fmt.comboList.join(QChar('\t')) : QString();
 }
 void Spread::SetTypeComboBoxList(const QString& tabSeparated) {
@@ -472,46 +427,44 @@ void Spread::SetTypeComboBoxList(const QString& tabSeparated) {
 }
 
 int Spread::TypeComboBoxCurSel() const {
-    const SpreadCell* cell = AddressedCell();
+    const auto cell = AddressedCell();
     return cell ? cell->ComboSel() : -1;
 }
 void Spread::SetTypeComboBoxCurSel(int index) {
     const Range range = AddressedRange();
     for (int r = qMax(1, range.r1); r <= range.r2; ++r)
-        for (int c = qMax(1, range.c1); c <= range.c2; ++c)
-            if (SpreadCell* cell = CellAt(c, r)) {
-                cell->SetComboSel(index);
-                cell->Touch();
-            }
+        for (int c = qMax(1, range.c1); c <= range.c2; ++c) {
+            model_->SetComboSel(c, r, index);
+            CellChanged(c, r);
+            FitColumnToCell(c, r);
+        }
 }
 
 QColor Spread::BackColor() const {
-    const SpreadCell* cell = AddressedCell();
+    const auto cell = AddressedCell();
     return cell ? cell->fmt.backColor : QColor();
 }
 void Spread::SetBackColor(const QColor& color) { ApplySetting(SpreadAttr::BackColor, color); }
 QColor Spread::ForeColor() const {
-    const SpreadCell* cell = AddressedCell();
+    const auto cell = AddressedCell();
     return cell ? cell->fmt.foreColor : QColor();
 }
 void Spread::SetForeColor(const QColor& color) { ApplySetting(SpreadAttr::ForeColor, color); }
 
 bool Spread::Lock() const {
-    const SpreadCell* cell = AddressedCell();
+    const auto cell = AddressedCell();
     return cell && cell->fmt.locked;
 }
 void Spread::SetLock(bool on) { ApplySetting(SpreadAttr::Lock, on); }
 
 void Spread::SetProtect(bool on) {
-    if (protect_ == on) return;
-    protect_ = on;
-    for (int r = 1; r <= MaxRows(); ++r)
-        for (int c = 1; c <= MaxCols(); ++c)
-            if (SpreadCell* cell = CellAt(c, r)) SyncFlags(cell);
+    if (model_->Protect() == on) return;
+    model_->SetProtect(on);
+    RefreshView();
 }
 
 bool Spread::FontBold() const {
-    const SpreadCell* cell = AddressedCell();
+    const auto cell = AddressedCell();
     return cell && cell->fmt.bold;
 }
 void Spread::SetFontBold(bool on) { ApplySetting(SpreadAttr::FontBold, on); }
@@ -519,31 +472,29 @@ void Spread::SetFontBold(bool on) { ApplySetting(SpreadAttr::FontBold, on); }
 // ---------------------------------------------------------------- content
 
 QString Spread::CellText(int col, int row) const {
-    const SpreadCell* cell = CellAt(col, row);
+    const auto cell = CellAt(col, row);
     return cell ? cell->Text() : QString();
 }
 
 void Spread::SetCellText(int col, int row, const QString& text) {
-    SpreadCell* cell = CellAt(col, row);
-    if (!cell) return;
-    cell->SetText(text);
-    cell->Touch();
-    if (cell->kind() == SpreadCell::Kind::Corner && cornerButton_) cornerButton_->update();
+    if (!model_->Contains(col, row)) return;
+    model_->SetText(col, row, text);
+    CellChanged(col, row);
+    FitColumnToCell(col, row);
 }
 
 int Spread::CellValue(int col, int row) const {
-    const SpreadCell* cell = CellAt(col, row);
+    const auto cell = CellAt(col, row);
     if (!cell) return 0;
     if (!cell->IsHeader() && cell->fmt.type == SpreadCellType::CheckBox) return cell->Checked();
     return int(RoundHalfAway(Val(cell->Text())));
 }
 
 void Spread::SetCellValue(int col, int row, int value) {
-    SpreadCell* cell = CellAt(col, row);
-    if (!cell) return;
-    if (!cell->IsHeader() && cell->fmt.type == SpreadCellType::CheckBox) {
-        cell->SetChecked(value != 0);
-        cell->Touch();
+    if (!model_->Contains(col, row)) return;
+    if (col > 0 && row > 0 && model_->TypeAt(col, row) == SpreadCellType::CheckBox) {
+        model_->SetChecked(col, row, value != 0);
+        CellChanged(col, row);
     } else {
         SetCellText(col, row, QString::number(value));
     }
@@ -561,11 +512,10 @@ void Spread::SetValue(int value) {
 void Spread::ClearRange(int col, int row, int col2, int row2) {
     const Range range = MakeRange(col, row, col2, row2, true, false);
     for (int r = qMax(1, range.r1); r <= range.r2; ++r)
-        for (int c = qMax(1, range.c1); c <= range.c2; ++c)
-            if (SpreadCell* cell = CellAt(c, r)) {
-                cell->Clear();
-                cell->Touch();
-            }
+        for (int c = qMax(1, range.c1); c <= range.c2; ++c) {
+            model_->Clear(c, r);
+            CellChanged(c, r);
+        }
 }
 
 // ---------------------------------------------------------------- selection
@@ -574,8 +524,8 @@ void Spread::SetSelection(int col, int row, int col2, int row2) {
     const Range range = MakeRange(col, row, col2, row2, true, false);
     const int c1 = qMax(1, range.c1), r1 = qMax(1, range.r1);
     if (c1 > range.c2 || r1 > range.r2) return;
-    const QModelIndex topLeft = model()->index(r1 - 1, c1 - 1);
-    const QModelIndex bottomRight = model()->index(range.r2 - 1, range.c2 - 1);
+    const QModelIndex topLeft = model_->index(r1 - 1, c1 - 1);
+    const QModelIndex bottomRight = model_->index(range.r2 - 1, range.c2 - 1);
     // The active cell goes to the block, so that ActiveRow follows a selected row.
     const int activeCol = (range.allCols && ActiveCol() >= 1) ? ActiveCol() : c1;
     moveGuard_ = true;
@@ -599,30 +549,9 @@ void Spread::SetActiveCell(int col, int row) {
     MoveCurrent(index);
 }
 
-SpreadCell* Spread::TakeCell(int col, int row) {
-    return static_cast<SpreadCell*>(col == 0 ? takeVerticalHeaderItem(row - 1) : takeItem(row - 1, col - 1));
-}
-
-void Spread::PutCell(int col, int row, SpreadCell* cell) {
-    if (col == 0)
-        setVerticalHeaderItem(row - 1, cell);
-    else
-        setItem(row - 1, col - 1, cell);
-}
-
 // order[i] is the row (as numbered before the move) that ends up at row r1 + i.
 void Spread::PermuteRows(int c1, int c2, int r1, const std::vector<int>& order) {
-    std::vector<SpreadCell*> taken(order.size());
-    for (int c = c1; c <= c2; ++c) {
-        for (size_t i = 0; i < order.size(); ++i) taken[i] = TakeCell(c, r1 + int(i));
-        for (size_t i = 0; i < order.size(); ++i) PutCell(c, r1 + int(i), taken[order[i] - r1]);
-    }
-    if (c1 <= 1 && c2 >= MaxCols()) {
-        std::vector<SpreadSettings> settings(order.size());
-        for (size_t i = 0; i < order.size(); ++i) settings[i] = rowSettings_[order[i]];
-        for (size_t i = 0; i < order.size(); ++i) rowSettings_[r1 + i] = std::move(settings[i]);
-    }
-    RenumberHeaders();
+    model_->PermuteRows(c1, c2, r1, order);
     RefreshView();
 }
 
@@ -671,22 +600,34 @@ void Spread::SetSortKeyOrder(int index, SpreadSortOrder order) {
 
 namespace {
 
-// Negative when a sorts before b. Empty cells sort after every filled one in either direction.
-int CompareForSort(const SpreadCell* a, const SpreadCell* b, SpreadSortOrder order) {
-    auto empty = [](const SpreadCell* cell) {
-        return !cell || (cell->fmt.type != SpreadCellType::CheckBox && cell->Text().trimmed().isEmpty());
-    };
-    const bool ea = empty(a), eb = empty(b);
-    if (ea || eb) return ea == eb ? 0 : (ea ? 1 : -1);
+// A cell's sort key, worked out once per sort: empty cells sort after every filled one in either
+// direction; number and check-box cells compare as numbers, others as text without regard to case.
+struct SortKeyValue {
+    bool empty = true;
+    bool numeric = false;
+    double number = 0;
+    QString folded;
+};
+
+SortKeyValue MakeSortKey(const SpreadCell& cell) {
+    SortKeyValue key;
+    const bool check = !cell.IsHeader() && cell.fmt.type == SpreadCellType::CheckBox;
+    const QString text = cell.Text().trimmed();
+    key.empty = !check && text.isEmpty();
+    key.numeric = cell.IsNumeric();
+    if (key.numeric) key.number = check ? double(cell.Checked()) : Val(text);
+    key.folded = check ? cell.Text() : text.toCaseFolded();
+    return key;
+}
+
+// Negative when a sorts before b.
+int CompareForSort(const SortKeyValue& a, const SortKeyValue& b, SpreadSortOrder order) {
+    if (a.empty || b.empty) return a.empty == b.empty ? 0 : (a.empty ? 1 : -1);
     int cmp;
-    if (a->IsNumeric() && b->IsNumeric()) {
-        auto number = [](const SpreadCell* cell) {
-            return cell->fmt.type == SpreadCellType::CheckBox ? double(cell->Checked()) : Val(cell->Text());
-        };
-        const double x = number(a), y = number(b);
-        cmp = x < y ? -1 : (x > y ? 1 : 0);
+    if (a.numeric && b.numeric) {
+        cmp = a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
     } else {
-        cmp = QString::compare(a->Text().trimmed(), b->Text().trimmed(), Qt::CaseInsensitive);
+        cmp = QString::compare(a.folded, b.folded, Qt::CaseSensitive);
     }
     return order == SpreadSortOrder::Descending ? -cmp : cmp;
 }
@@ -704,15 +645,20 @@ void Spread::Sort(int col, int row, int col2, int row2) {
             keys.push_back(key);
     if (keys.empty()) return;
     CommitEdit();
-    std::vector<int> order;
-    for (int r = r1; r <= range.r2; ++r) order.push_back(r);
+    const int count = range.r2 - r1 + 1;
+    std::vector<std::vector<SortKeyValue>> values(keys.size(), std::vector<SortKeyValue>(count));
+    for (size_t k = 0; k < keys.size(); ++k)
+        for (int i = 0; i < count; ++i) values[k][i] = MakeSortKey(model_->Cell(keys[k].first, r1 + i));
+    std::vector<int> order(count);
+    for (int i = 0; i < count; ++i) order[i] = i;
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        for (const auto& key : keys) {
-            const int cmp = CompareForSort(CellAt(key.first, a), CellAt(key.first, b), key.second);
+        for (size_t k = 0; k < keys.size(); ++k) {
+            const int cmp = CompareForSort(values[k][a], values[k][b], keys[k].second);
             if (cmp != 0) return cmp < 0;
         }
         return false;
     });
+    for (int& i : order) i += r1;
     PermuteRows(range.c1, range.c2, r1, order);
 }
 
@@ -731,7 +677,27 @@ void Spread::Sort(int col, int row, int col2, int row2, int keyCol, SpreadSortOr
 void Spread::SetReDraw(bool on) {
     if (on == updatesEnabled()) return;
     setUpdatesEnabled(on);
-    if (on) RefreshView();
+    if (!on) return;
+    if (std::exchange(contentPending_, false)) model_->Refresh();
+    RefreshView();
+}
+
+// The headings scroll with the body. A view scrolled by whole columns keeps its heading offset in
+// pixels: when the columns are resized without the scroll bar moving (a refill with other widths),
+// the headings would stay where the old widths put them.
+void Spread::updateGeometries() {
+    QTableView::updateGeometries();
+    auto sync = [](QHeaderView* header, const QScrollBar* bar, ScrollMode mode) {
+        if (mode != ScrollPerItem) {
+            if (header->offset() != bar->value()) header->setOffset(bar->value());
+        } else if (bar->maximum() > 0 && bar->value() == bar->maximum()) {
+            header->setOffsetToLastSection();
+        } else {
+            header->setOffsetToSectionPosition(bar->value());
+        }
+    };
+    sync(horizontalHeader(), horizontalScrollBar(), horizontalScrollMode());
+    sync(verticalHeader(), verticalScrollBar(), verticalScrollMode());
 }
 
 }  // namespace dc

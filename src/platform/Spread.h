@@ -9,7 +9,7 @@
 // Widths and heights are in twips, 15 to a screen pixel.
 
 #include <QPointer>
-#include <QTableWidget>
+#include <QTableView>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -22,9 +22,10 @@ namespace dc {
 
 class PrintJob;
 class SpreadDelegate;
+class SpreadModel;
 class SpreadSelectionModel;
 
-class Spread : public QTableWidget {
+class Spread : public QTableView {
     Q_OBJECT
   public:
     static constexpr int kTwipsPerPixel = 15;
@@ -46,9 +47,9 @@ class Spread : public QTableWidget {
     void SetBlockMode(bool on) { blockMode_ = on; }
 
     // ---- size
-    int MaxCols() const { return columnCount(); }
+    int MaxCols() const;
     void SetMaxCols(int count);  // adds or removes columns at the end
-    int MaxRows() const { return rowCount(); }
+    int MaxRows() const;
     void SetMaxRows(int count);  // adds or removes rows at the end; removed rows lose their contents
     // On: the columns share out the grid's spare width in proportion to their own widths.
     void SetFillWidth(bool on);
@@ -94,7 +95,7 @@ class Spread : public QTableWidget {
     bool Lock() const;
     void SetLock(bool on);
     // Locked cells are read-only while the grid is protected (the default).
-    bool Protect() const { return protect_; }
+    bool Protect() const;
     void SetProtect(bool on);
     bool FontBold() const;
     void SetFontBold(bool on);
@@ -167,8 +168,8 @@ class Spread : public QTableWidget {
     // fails, or a PDF was not written whole.
     bool PrintSheet(PrintJob& job);
 
-    // The cell at a grid position (headers included), or null outside the grid.
-    SpreadCell* CellAt(int col, int row) const;
+    // A copy of the cell at a grid position (headers included), or none outside the grid.
+    std::optional<SpreadCell> CellAt(int col, int row) const;
 
     // The program's warning sound, made with every message that refuses a typed value.
     static void SetRefusalSound(std::function<void()> sound);
@@ -201,8 +202,9 @@ class Spread : public QTableWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void updateGeometries() override;
     // Typing never searches the grid: every key goes to the active cell.
     void keyboardSearch(const QString&) override {}
 
@@ -217,15 +219,12 @@ class Spread : public QTableWidget {
     Range AddressedRange() const;
     Range MakeRange(int col, int row, int col2, int row2, bool block, bool allColsIncludeHeader) const;
     void ApplySetting(SpreadAttr attr, const QVariant& value);
-    SpreadCell* NewCell(SpreadCell::Kind kind, int col, int row) const;
-    SpreadCellFormat ResolveFormat(SpreadCell::Kind kind, int col, int row) const;
-    void SyncFlags(SpreadCell* cell) const;
-    void RenumberHeaders();
     void RefreshView();
-    SpreadCell* AddressedCell() const;
-    SpreadCell* CellAtIndex(const QModelIndex& index) const;
+    std::optional<SpreadCell> AddressedCell() const;
+    std::optional<SpreadCell> CellAtIndex(const QModelIndex& index) const;
     QModelIndex IndexOf(int col, int row) const;
-    bool IsEditable(const SpreadCell* cell) const;
+    bool IsEditable(const std::optional<SpreadCell>& cell) const;
+    void CellChanged(int col, int row);  // content changed by code or by the user
     bool CanVisit(int col, int row) const;
     int ColPixels(int col) const;
     int TextHeight(int col, int row) const;  // twips
@@ -249,29 +248,31 @@ class Spread : public QTableWidget {
     bool CheckEdit();  // false (the user has been told why) when the open edit cannot be stored
     void Refuse(const QString& text, bool later);
     void FitColumnToCell(int col, int row);
+    void RefitColumn(int col);
     void CopySelection() const;
     void EmitBlockSelected(int source);
 
-    // Sorting helpers
     void PermuteRows(int c1, int c2, int r1, const std::vector<int>& order);
-    SpreadCell* TakeCell(int col, int row);
-    void PutCell(int col, int row, SpreadCell* cell);
 
     void PaintCorner(QWidget* corner);
 
     int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
     bool blockMode_ = false;
-    bool protect_ = true;
     quint64 stamp_ = 0;
-    SpreadSettings gridSettings_;
-    std::vector<SpreadSettings> colSettings_;  // index = column, 0 = header column
-    std::vector<SpreadSettings> rowSettings_;  // index = row, 0 = header row
+    SpreadModel* model_ = nullptr;
     std::vector<int> colTwips_;                // widths as set, index = column
     std::vector<int> colNeed_;                 // pixels each column needs (set width or its texts)
     bool fillWidth_ = false;
     void SetColPixels(int col, int pixels);  // the need of a column; shown wider when filling
     void FillWidth();
-    std::unique_ptr<SpreadCell> corner_;
+    // A column's width follows a sample of its texts and each text longer than any before it,
+    // rather than every text: a proportional font rarely makes a shorter text the wider one.
+    struct ColumnFit {
+        qsizetype longest = -1;
+        int sampled = 0;
+    };
+    std::vector<ColumnFit> fit_;  // index = column
+    bool contentPending_ = false;  // cells changed while drawing was off
 
     SpreadSortBy sortBy_ = SpreadSortBy::Row;
     std::vector<std::pair<int, SpreadSortOrder>> sortKeys_;

@@ -3,8 +3,6 @@
 #include <QBrush>
 #include <QFont>
 
-#include "platform/Val.h"
-
 namespace dc {
 
 void SpreadCellFormat::Apply(SpreadAttr attr, const QVariant& value) {
@@ -48,16 +46,16 @@ void SpreadCellFormat::Apply(SpreadAttr attr, const QVariant& value) {
     }
 }
 
-SpreadCell::SpreadCell(Kind kind) : QTableWidgetItem(QTableWidgetItem::UserType), kind_(kind) {
+SpreadCell::SpreadCell(Kind kind) : kind_(kind) {
     if (IsHeader()) fmt.hAlign = SpreadHAlign::Center;
 }
-
-QTableWidgetItem* SpreadCell::clone() const { return new SpreadCell(*this); }
 
 bool SpreadCell::IsNumeric() const {
     return fmt.type == SpreadCellType::Integer || fmt.type == SpreadCellType::Float ||
            fmt.type == SpreadCellType::CheckBox;
 }
+
+int SpreadCell::ComboSel() const { return comboSel_ >= 0 && comboSel_ < fmt.comboList.size() ? comboSel_ : -1; }
 
 QString SpreadCell::Text() const {
     if (IsHeader()) return text_;
@@ -65,42 +63,23 @@ QString SpreadCell::Text() const {
         case SpreadCellType::CheckBox:
             return checked_ ? QStringLiteral("1") : QStringLiteral("0");
         case SpreadCellType::ComboBox:
-            return fmt.comboList.value(comboSel_);
+            return fmt.comboList.value(ComboSel());
         default:
             return text_;
     }
 }
 
-void SpreadCell::SetText(const QString& text) {
-    ownText_ = true;
-    if (!IsHeader() && fmt.type == SpreadCellType::CheckBox) {
-        checked_ = Val(text) != 0.0 ? 1 : 0;
-    } else if (!IsHeader() && fmt.type == SpreadCellType::ComboBox) {
-        comboSel_ = fmt.comboList.indexOf(text);
-    } else {
-        text_ = text;
-    }
+QString SpreadCell::ShownText() const {
+    if (IsHeader()) return ownText_ ? text_ : defaultText_;
+    if (fmt.type == SpreadCellType::CheckBox) return {};
+    return Text();
 }
-
-void SpreadCell::SetComboSel(int index) {
-    comboSel_ = (index >= 0 && index < fmt.comboList.size()) ? index : -1;
-}
-
-void SpreadCell::Clear() {
-    text_.clear();
-    checked_ = 0;
-    comboSel_ = -1;
-    ownText_ = false;
-}
-
-void SpreadCell::Touch() { QTableWidgetItem::setData(Qt::UserRole + 1, ++version_); }
 
 QVariant SpreadCell::data(int role) const {
     switch (role) {
         case Qt::DisplayRole:
-            if (IsHeader()) return ownText_ ? text_ : defaultText_;
-            if (fmt.type == SpreadCellType::CheckBox) return QVariant();
-            return Text();
+            if (!IsHeader() && fmt.type == SpreadCellType::CheckBox) return QVariant();
+            return ShownText();
         case Qt::EditRole:
             return Text();
         case Qt::TextAlignmentRole: {
@@ -131,7 +110,7 @@ QVariant SpreadCell::data(int role) const {
             }
             return QVariant();
         default:
-            return QTableWidgetItem::data(role);
+            return QVariant();
     }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
-// One cell of the spreadsheet grid: its content (text, tick, chosen list entry) and its settings
-// (cell type, limits, alignment, colours, lock). Data cells, header-row cells and header-column
-// cells are all SpreadCell items of the same table.
+// One cell of the spreadsheet grid as the grid reports it: its content (text, tick, chosen list
+// entry) and its settings (cell type, limits, alignment, colours, lock). The grid stores its cells
+// in flat tables (SpreadModel); a SpreadCell is a copy taken from them. Data cells, header-row
+// cells and header-column cells are read the same way.
 
 #include <QColor>
 #include <QStringList>
-#include <QTableWidgetItem>
 #include <QVariant>
 #include <map>
 #include <optional>
@@ -51,21 +51,22 @@ struct SpreadCellFormat {
     void Apply(SpreadAttr attr, const QVariant& value);
 };
 
-// A setting recorded for cells created later (new rows or columns); the latest stamp wins.
+// A setting made for the grid, a column, a row or a cell; where several reach a cell, the latest
+// stamp wins.
 struct SpreadSetting {
     quint64 stamp = 0;
     QVariant value;
 };
 using SpreadSettings = std::map<SpreadAttr, SpreadSetting>;
 
-class SpreadCell : public QTableWidgetItem {
+class SpreadCell {
   public:
     enum class Kind { Data, ColHeader, RowHeader, Corner };
 
     explicit SpreadCell(Kind kind = Kind::Data);
 
-    QVariant data(int role) const override;
-    QTableWidgetItem* clone() const override;
+    // Qt's display, edit, alignment, colour and font roles.
+    QVariant data(int role) const;
 
     Kind kind() const { return kind_; }
     bool IsHeader() const { return kind_ != Kind::Data; }
@@ -73,30 +74,22 @@ class SpreadCell : public QTableWidgetItem {
 
     // The text as the grid reports it: a check box gives "1" or "0", a list cell its chosen entry.
     QString Text() const;
-    // Sets the content from a text: a check box is ticked by any non-zero number, a list cell
-    // chooses the entry equal to the text (none when there is no such entry).
-    void SetText(const QString& text);
-    bool HasOwnText() const { return ownText_; }
-    // What a header shows when it was given no text (row number, column letter).
-    void SetDefaultText(const QString& text) { defaultText_ = text; }
-
+    // What the cell shows: a header's own text or else its row number or column letter; nothing
+    // for a check box.
+    QString ShownText() const;
     int Checked() const { return checked_; }
-    void SetChecked(bool on) { checked_ = on ? 1 : 0; }
-    int ComboSel() const { return comboSel_; }
-    void SetComboSel(int index);
-    void Clear();  // empties text, tick and list choice; the settings stay
-    void Touch();  // tells the table that the cell's content or look changed
+    int ComboSel() const;  // the chosen entry, -1 when none (or not in the list)
 
     SpreadCellFormat fmt;
 
   private:
+    friend class SpreadModel;
     Kind kind_;
     QString text_;
     QString defaultText_;
     bool ownText_ = false;
     int checked_ = 0;
     int comboSel_ = -1;
-    int version_ = 0;
 };
 
 }  // namespace dc

@@ -59,7 +59,7 @@ std::optional<QString> SpreadDelegate::AcceptedNumber(const QString& typed, bool
 
 QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                       const QModelIndex& index) const {
-    const SpreadCell* cell = spread_->CellAtIndex(index);
+    const auto cell = spread_->CellAtIndex(index);
     if (!cell || !spread_->IsEditable(cell)) return nullptr;
     const SpreadCellFormat& fmt = cell->fmt;
     switch (fmt.type) {
@@ -96,7 +96,7 @@ QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
 }
 
 void SpreadDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    const SpreadCell* cell = spread_->CellAtIndex(index);
+    const auto cell = spread_->CellAtIndex(index);
     if (!cell) return;
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         combo->setCurrentIndex(cell->ComboSel());
@@ -106,7 +106,7 @@ void SpreadDelegate::setEditorData(QWidget* editor, const QModelIndex& index) co
 }
 
 void SpreadDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
-    const SpreadCell* cell = spread_->CellAtIndex(index);
+    const auto cell = spread_->CellAtIndex(index);
     if (!cell) return;
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         spread_->UserSetComboSel(index, combo->currentIndex());
@@ -132,7 +132,7 @@ void SpreadDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QM
 
 void SpreadDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                            const QModelIndex& index) const {
-    const SpreadCell* cell = spread_->CellAtIndex(index);
+    const auto cell = spread_->CellAtIndex(index);
     if (!cell || cell->fmt.type != SpreadCellType::CheckBox) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
@@ -166,7 +166,7 @@ bool SpreadDelegate::eventFilter(QObject* object, QEvent* event) {
         // The focus going to another control closes the edit; a number it cannot take is refused.
         auto* line = qobject_cast<QLineEdit*>(object);
         const bool open = line && line == spread_->editor_;  // not an editor being closed already
-        if (const SpreadCell* cell = open ? spread_->CellAtIndex(spread_->editIndex_) : nullptr) {
+        if (const auto cell = open ? spread_->CellAtIndex(spread_->editIndex_) : std::nullopt) {
             const QString refusal = Spread::RefusalText(cell->fmt, line->text());
             // A click on another cell keeps the edit open: the grid refuses that move itself.
             if (!refusal.isEmpty() && QApplication::focusWidget() == spread_) return true;
@@ -181,6 +181,11 @@ bool SpreadDelegate::eventFilter(QObject* object, QEvent* event) {
         if ((k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Return || k == Qt::Key_Enter) &&
             !spread_->CheckEdit())
             return true;  // the cursor stays in the cell
+        if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+            // Enter stores the cell and moves on, as Tab does (typing 5 Enter 6 Enter on the keypad).
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+            return QStyledItemDelegate::eventFilter(object, &tab);
+        }
         if (!spread_->keyFiltered_ && spread_->FilterKey(editor, key)) return true;
     }
     return QStyledItemDelegate::eventFilter(object, event);

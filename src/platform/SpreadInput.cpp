@@ -17,6 +17,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
 #include "platform/SpreadDelegate.h"
+#include "platform/SpreadModel.h"
 
 namespace dc {
 
@@ -72,13 +73,13 @@ void Spread::CommitEdit() {
         committing_ = true;  // a Change handler may open a message box
         commitData(editor);
         committing_ = false;
-        QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
 }
 
 bool Spread::CanVisit(int col, int row) const {
-    const SpreadCell* cell = CellAt(col, row);
-    return cell && !isColumnHidden(col - 1) && !isRowHidden(row - 1) && !(cell->fmt.locked && protect_);
+    const auto cell = CellAt(col, row);
+    return cell && !isColumnHidden(col - 1) && !isRowHidden(row - 1) && !(cell->fmt.locked && Protect());
 }
 
 // Tab and Shift+Tab: the next (previous) cell in reading order that is visible and not locked,
@@ -129,22 +130,22 @@ bool Spread::event(QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
             const bool wasTab = std::exchange(tabKey_, true);
-            const bool handled = QTableWidget::event(event);
+            const bool handled = QTableView::event(event);
             tabKey_ = wasTab;
             return handled;
         }
     }
-    return QTableWidget::event(event);
+    return QTableView::event(event);
 }
 
 void Spread::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     if (editor == editor_) editor_ = nullptr;
     if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
-        QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         TabMove(hint == QAbstractItemDelegate::EditNextItem);
         return;
     }
-    QTableWidget::closeEditor(editor, hint);
+    QTableView::closeEditor(editor, hint);
 }
 
 bool Spread::Contains(const QWidget* widget) const {
@@ -225,7 +226,7 @@ void Spread::Refuse(const QString& text, bool later) {
 
 bool Spread::CheckEdit() {
     auto* line = qobject_cast<QLineEdit*>(editor_.data());
-    const SpreadCell* cell = line ? CellAtIndex(editIndex_) : nullptr;
+    const auto cell = line ? CellAtIndex(editIndex_) : std::nullopt;
     if (!cell) return true;
     const QString refusal = RefusalText(cell->fmt, line->text());
     if (refusal.isEmpty()) return true;
@@ -243,27 +244,33 @@ bool Spread::CheckEdit() {
 bool Spread::EventsMuted() const { return destroying_ || window()->isHidden(); }
 
 void Spread::UserSetText(const QModelIndex& index, const QString& text) {
-    SpreadCell* cell = CellAtIndex(index);
+    const auto cell = CellAtIndex(index);
     if (!cell || cell->Text() == text) return;
-    cell->SetText(text);
-    cell->Touch();
-    if (!EventsMuted()) Q_EMIT Change(index.column() + 1, index.row() + 1);
+    const int col = index.column() + 1, row = index.row() + 1;
+    model_->SetText(col, row, text);
+    CellChanged(col, row);
+    FitColumnToCell(col, row);
+    if (!EventsMuted()) Q_EMIT Change(col, row);
 }
 
 void Spread::UserSetComboSel(const QModelIndex& index, int sel) {
-    SpreadCell* cell = CellAtIndex(index);
+    const auto cell = CellAtIndex(index);
     if (!cell || cell->ComboSel() == sel) return;
-    cell->SetComboSel(sel);
-    cell->Touch();
-    if (!EventsMuted()) Q_EMIT Change(index.column() + 1, index.row() + 1);
+    const int col = index.column() + 1, row = index.row() + 1;
+    model_->SetComboSel(col, row, sel);
+    CellChanged(col, row);
+    FitColumnToCell(col, row);
+    if (!EventsMuted()) Q_EMIT Change(col, row);
 }
 
 void Spread::UserToggle(const QModelIndex& index) {
-    SpreadCell* cell = CellAtIndex(index);
+    const auto cell = CellAtIndex(index);
     if (!cell) return;
-    cell->SetChecked(!cell->Checked());
-    cell->Touch();
-    Q_EMIT ButtonClicked(index.column() + 1, index.row() + 1, cell->Checked() != 0);
+    const int col = index.column() + 1, row = index.row() + 1;
+    const bool on = !cell->Checked();
+    model_->SetChecked(col, row, on);
+    CellChanged(col, row);
+    Q_EMIT ButtonClicked(col, row, on);
     Q_EMIT Change(index.column() + 1, index.row() + 1);
 }
 
@@ -307,7 +314,7 @@ bool Spread::FilterKey(QWidget* target, QKeyEvent* event) {
     if (target)
         QCoreApplication::sendEvent(target, &replacement);
     else
-        QTableWidget::keyPressEvent(&replacement);
+        QTableView::keyPressEvent(&replacement);
     keyFiltered_ = false;
     return true;
 }
@@ -341,13 +348,16 @@ void Spread::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
-        TabMove(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+    const QModelIndex current = currentIndex();
+    const auto cell = CellAtIndex(current);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Enter on a cell one can type into moves on as Tab does; elsewhere it is the window's.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab ||
+        (enter && state() != EditingState && IsEditable(cell))) {
+        TabMove(enter || (event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier)));
         event->accept();
         return;
     }
-    const QModelIndex current = currentIndex();
-    SpreadCell* cell = CellAtIndex(current);
     if (cell && state() != EditingState && IsEditable(cell)) {
         const SpreadCellType type = cell->fmt.type;
         if (type == SpreadCellType::CheckBox && event->key() == Qt::Key_Space) {
@@ -375,11 +385,11 @@ void Spread::keyPressEvent(QKeyEvent* event) {
     if (!keyFiltered_ && !event->text().isEmpty()) {
         if (FilterKey(nullptr, event)) return;
         keyFiltered_ = true;
-        QTableWidget::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
         keyFiltered_ = false;
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 // ---------------------------------------------------------------- mouse
@@ -401,14 +411,14 @@ void Spread::mousePressEvent(QMouseEvent* event) {
         }
         if (event->button() == Qt::LeftButton) pressIndex_ = QPersistentModelIndex(index);
     }
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     approved_ = QPersistentModelIndex();
 }
 
 // A drag with the button down selects a block from the cell pressed; the active cell stays there.
 void Spread::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) {
-        QTableWidget::mouseMoveEvent(event);
+        QTableView::mouseMoveEvent(event);
         return;
     }
     if (pressRefused_) {
@@ -416,7 +426,7 @@ void Spread::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     dragSelecting_ = true;
-    QTableWidget::mouseMoveEvent(event);
+    QTableView::mouseMoveEvent(event);
     dragSelecting_ = false;
 }
 
@@ -425,10 +435,10 @@ void Spread::mouseReleaseEvent(QMouseEvent* event) {
     const QPersistentModelIndex pressed = pressIndex_;
     pressIndex_ = QPersistentModelIndex();
     pressRefused_ = false;
-    QTableWidget::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     if (!pressed.isValid() || event->button() != Qt::LeftButton) return;
     if (index == pressed) {
-        SpreadCell* cell = CellAtIndex(index);
+        const auto cell = CellAtIndex(index);
         if (cell && IsEditable(cell)) {
             if (cell->fmt.type == SpreadCellType::CheckBox)
                 UserToggle(index);
@@ -444,19 +454,19 @@ void Spread::mouseReleaseEvent(QMouseEvent* event) {
 void Spread::mouseDoubleClickEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     pressIndex_ = QPersistentModelIndex();
-    QTableWidget::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     if (index.isValid()) Q_EMIT DblClick(index.column() + 1, index.row() + 1);
 }
 
 void Spread::EmitBlockSelected(int source) {
-    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    const QItemSelection ranges = selectionModel()->selection();
     if (ranges.isEmpty()) return;
     int top = INT_MAX, bottom = -1, left = INT_MAX, right = -1;
-    for (const auto& range : ranges) {
-        top = qMin(top, range.topRow());
-        bottom = qMax(bottom, range.bottomRow());
-        left = qMin(left, range.leftColumn());
-        right = qMax(right, range.rightColumn());
+    for (const QItemSelectionRange& range : ranges) {
+        top = qMin(top, range.top());
+        bottom = qMax(bottom, range.bottom());
+        left = qMin(left, range.left());
+        right = qMax(right, range.right());
     }
     int c1 = left + 1, c2 = right + 1, r1 = top + 1, r2 = bottom + 1;
     if (source == kFromRowHeader) c1 = c2 = -1;
@@ -472,7 +482,7 @@ void Spread::PaintCorner(QWidget* corner) {
     if (corner->isActiveWindow()) option.state |= QStyle::State_Active;
     option.rect = corner->rect();
     option.position = QStyleOptionHeader::OnlyOneSection;
-    option.text = corner_->Text();
+    option.text = CellText(0, 0);
     option.textAlignment = Qt::AlignCenter;
     QPainter painter(corner);
     corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
@@ -493,7 +503,7 @@ bool Spread::eventFilter(QObject* object, QEvent* event) {
         PaintCorner(cornerButton_);
         return true;
     }
-    return QTableWidget::eventFilter(object, event);
+    return QTableView::eventFilter(object, event);
 }
 
 }  // namespace dc

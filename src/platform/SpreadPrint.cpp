@@ -57,7 +57,7 @@ bool Spread::PrintSheet(PrintJob& job) {
     auto rowHeightOf = [&](int r) { return RowHeight(r) / double(kTwipsPerPixel) * unit; };
 
     auto drawCell = [&](int col, int row, const QRectF& rect) {
-        const SpreadCell* cell = CellAt(col, row);
+        const auto cell = CellAt(col, row);
         if (!cell) return;
         QColor back = cell->fmt.backColor;
         if (!back.isValid()) back = cell->IsHeader() ? QColor(224, 224, 224) : QColor(Qt::white);

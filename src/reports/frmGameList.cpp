@@ -21,7 +21,6 @@
 #include "platform/PrinterError.h"
 #include "platform/PrintJob.h"
 #include "platform/Spread.h"
-#include "platform/Val.h"
 #include "reports/ReportPanel.h"
 #include "reports/ReportPrint.h"
 #include "reports/ReportStore.h"
@@ -333,8 +332,9 @@ void frmGameList::spGL_DblClick(int col, int row) {
 }
 
 void frmGameList::cmdRetrieve_Click() {
-    nCurPlayerID = static_cast<int>(RoundHalfAway(Val(spGL->CellText(kGlPlayerId, currentRow_))));
-    nGameNumber = static_cast<int>(RoundHalfAway(Val(spGL->CellText(kGlGame, currentRow_))));
+    if (currentRow_ < 1 || currentRow_ > static_cast<int>(rows_.size())) return;  // no round to retrieve
+    nCurPlayerID = rows_[currentRow_ - 1].playerId;
+    nGameNumber = rows_[currentRow_ - 1].gameNumber;
     nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     done(QDialog::Accepted);

@@ -12,6 +12,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -213,6 +214,7 @@ void frmGraphs::GraphPoints() {
         for (int s = 0; s < view.sets; ++s)
             for (const auto& p : data_.points) sets[s].push_back(p[view.series[s]]);
         Draw(sets, view.yMin, view.yMax, tickEvery_);
+        graphHint_ = view.hint;
         panel->capHelp->setText(view.hint);
     } catch (...) {
         ReportCurrentError("Form Graphs, GraphPoints", Sql::Without);
@@ -270,6 +272,9 @@ void frmGraphs::cmdPrint_Click() {
             page->SetJobName("Statistical Graphs");
             if (width() > height())
                 page->SetOrientation(kLandscape);  // the screen as large as the paper allows
+            // The picture shows the graph's figures, not the print button's hint.
+            const auto restore = qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
+            panel->capHelp->setText(graphHint_);
             page->PrintWidget(*this);
             ReportPrintOutcome(*page);
             return;

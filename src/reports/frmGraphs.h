@@ -58,6 +58,7 @@ class frmGraphs : public QDialog {
     int nLoaded = 0;
     int nGraphPoints = 0;
     int tickEvery_ = 1;
+    QString graphHint_;  // the graph's Min/Max/Avg line, printed with the screen
     GraphData data_;
 };
 

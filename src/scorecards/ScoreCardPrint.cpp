@@ -11,6 +11,7 @@ namespace {
 
 // Card geometry in twips.
 constexpr double kGridLeft = 700, kLabelX = 800, kCol0 = 3220, kColWidth = 560, kGridRight = 14980;
+constexpr double kScorerX = 6750, kLabelGap = 80;
 constexpr double kGridTop = 1080, kGridBottom = 5760, kRowHeight = 360, kBottomCardY = 5960;
 // What two cards take on a page: made smaller on a page whose printable area is smaller.
 constexpr double kCardsWidth = kGridRight + 20, kCardsHeight = kBottomCardY + kGridBottom + 20;
@@ -54,19 +55,24 @@ class CardPrinter {
         const QString text = raw.trimmed();
         Text(kCol0 + col * kColWidth + kColWidth / 2 - page_.TextWidth(text) / 2, CentredY(row, text), text);
     }
-    void Label(int row, const QString& raw) {
+    // A row's label, within the label column (a long player's name is shortened or made smaller).
+    void Label(int row, const QString& raw, PrinterPage::Fit kind = PrinterPage::Fit::Text) {
         const QString text = raw.trimmed();
-        Text(kLabelX, CentredY(row, text), text);
+        page_.SetCurrentX(X(kLabelX));
+        page_.SetCurrentY(Y(CentredY(row, text)));
+        page_.PrintFitted(text, kCol0 - kLabelX - kLabelGap, kind);
     }
 
     void Header() {
         FontSize(14);
-        Text(kGridLeft, 540, job_.courseName);
+        page_.SetCurrentX(X(kGridLeft));
+        page_.SetCurrentY(Y(540));
+        page_.PrintFitted(job_.courseName, kScorerX - kGridLeft - kLabelGap);
         Text(kGridRight - page_.TextWidth(job_.date), 540, job_.date);
         FontSize(8);
-        Text(6750, 400, "Scorer");
+        Text(kScorerX, 400, "Scorer");
         Line(7200, 600, 11520, 600);
-        Text(6750, 760, "Attest");
+        Text(kScorerX, 760, "Attest");
         Line(7200, 960, 11520, 960);
     }
 
@@ -124,7 +130,7 @@ class CardPrinter {
         int k = 0;
         for (const CardPlayer& player : players) {
             ++k;
-            Label(3 + k, player.name);
+            Label(3 + k, player.name, PrinterPage::Fit::Name);
             if (!job_.strokes) continue;
             const QString& hcps = player.gender == "M" ? job_.tees.menHcps : job_.tees.womenHcps;
             const auto marks = StrokeMarks(player.hcpText, hcps);
@@ -205,7 +211,7 @@ QString MarginDiagnostic(PrinterPage& page) {
     SetPrinterOrigin(page, 0, 0);
     const double vertical = (page.Height() - page.ScaleHeight() * 1440) / 2880;
     const double horizontal = (page.Width() - page.ScaleWidth() * 1440) / 2880;
-    return QString::number(vertical, 'f', 2) + " - " + QString::number(horizontal, 'f', 2);
+    return FixedText(vertical, 2) + " - " + FixedText(horizontal, 2);
 }
 
 }  // namespace dc

@@ -288,7 +288,7 @@ void frmScoreCard::ShowRowHandicap(int row) {
     }
     const PlayerIndexes idx = indexes_[static_cast<int>(Val(g.CellText(kColId, row)))];
     g.SetCellText(kColIndex, row, IndexCellText(idx.index));
-    g.SetCellText(kColIndexValue, row, QString::number(idx.index, 'f', 1));
+    g.SetCellText(kColIndexValue, row, FixedText(idx.index, 1));
     const QString hcp = CalculateHcp(idx.index, idx.tournIndex, slope);
     g.SetCellText(kColHcp, row, hcp);
     const std::optional<int> value = HcpTextValue(hcp);

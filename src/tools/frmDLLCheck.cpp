@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
+#include "platform/Pointer.h"
 #include "platform/PrinterError.h"
 #include "platform/PrintJob.h"
 #include "platform/Spread.h"
@@ -75,6 +76,7 @@ frmDLLCheck::frmDLLCheck(QWidget* parent) : QDialog(parent) {
 }
 
 void frmDLLCheck::Form_Load() {
+    BusyPointer busy;  // the package database is asked about every file
     spDLL->SetReDraw(false);
     try {
         RefreshExpectedRows(Db(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
@@ -96,7 +98,7 @@ void frmDLLCheck::Form_Load() {
         // Every column as wide as its longest text; the screen as wide as the grid, within 1024 pixels.
         spDLL->resizeColumnsToContents();
         int width = spDLL->verticalHeader()->width() + spDLL->frameWidth() * 2 + 60;
-        for (int c = 0; c < spDLL->columnCount(); ++c) width += spDLL->columnWidth(c);
+        for (int c = 0; c < spDLL->MaxCols(); ++c) width += spDLL->columnWidth(c);
         resize(std::clamp(width, 640, 1000), height());
     } catch (...) {
         ReportCurrentError("frmDLLCheck, Form_Load", Sql::Without);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -92,6 +95,7 @@ TEST_F(HandicapDb, IndexListsInBothOrders) {
                  {"HCP_INDEX_US_F9", 6.1},
                  {"HCP_INDEX_US_B9", 7.7},
                  {"ADJSCR_US_B9", 0}};
+    for (int h = 9; h < 18; ++h) a.gross[h] = 0;  // the front nine only
     AddRound(a);
     TestRound d = Round(4, 1, "2026-03-04");
     d.columns = {{"HCP_INDEX_US_18", 9.8}, {"HCP_INDEX_US_B9", 5.0}, {"ADJSCR_US_B9", 44}};
@@ -107,15 +111,15 @@ TEST_F(HandicapDb, IndexListsInBothOrders) {
     EXPECT_EQ(texts(IndexList(true, RuleSet::US).Build(players, IndexOrder::Alphabetical)),
               QStringList({"9.8T|Adams, Al|03/02/2026", "36.4|Baker, Bo|", "40.4|Cole, Cy|",
                            "9.8|Dunn, Dee|03/04/2026"}));
-    // equal indexes keep list order; names are FIRST LAST in 20 characters
+    // equal indexes keep list order; names are FIRST LAST, whole, in at least 20 characters
     const auto low = IndexList(true, RuleSet::US).Build(players, IndexOrder::LowToHigh);
-    EXPECT_EQ(texts(low), QStringList({"9.8T|Al Adams|03/02/2026", "9.8|Dee Dunn-Featherston|03/04/2026",
+    EXPECT_EQ(texts(low), QStringList({"9.8T|Al Adams|03/02/2026", "9.8|Dee Dunn-Featherstonehaugh|03/04/2026",
                                        "36.4|Bo Baker|", "40.4|Cy Cole|"}));
-    EXPECT_EQ(low[1].name.size(), 20);
+    EXPECT_EQ(low[2].name.size(), 20);
     EXPECT_EQ(low[2].gender, "M");
     // nine holes: the back nine's pair when it was played, else the front nine's
     EXPECT_EQ(texts(IndexList(false, RuleSet::US).Build(players, IndexOrder::LowToHigh)),
-              QStringList({"5.0|Dee Dunn-Featherston|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
+              QStringList({"5.0|Dee Dunn-Featherstonehaugh|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
                            "20.2|Cy Cole|"}));
 }
 
@@ -185,6 +189,38 @@ TEST_F(HandicapDb, TooFewScoresAndNoRounds) {
     EXPECT_EQ(box.Last(), "Not enough scores to calculate a Handicap.");
     EXPECT_FALSE(screen.cmdPrint->isEnabled());
     EXPECT_EQ(screen.cboCourse->currentIndex(), -1);
+}
+
+// The headings scroll with the body: after the alphabetical list is scrolled right, Low to High
+// shows each heading over its own column.
+TEST_F(HandicapDb, HeadingsMoveWithTheBody) {
+    for (int p = 1; p <= 30; ++p) {
+        AddPlayer(p);
+        Name(p, QString("Fitzwilliam-Worthington%1").arg(p), "Bartholomew Maximilian");
+    }
+    nCurPlayerID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    screen.resize(420, 500);
+    screen.show();
+    QApplication::processEvents();
+    Spread& g = *screen.spHcp;
+    screen.HC[2]->setChecked(true);
+    screen.HC_Click(2);
+    QApplication::processEvents();
+    ASSERT_GT(g.horizontalScrollBar()->maximum(), 0) << "the list is wider than the screen";
+    g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum());
+    QApplication::processEvents();
+    screen.HC[3]->setChecked(true);
+    screen.HC_Click(3);
+    QApplication::processEvents();
+    // Scrolled as far right as it goes: Hcp and Date, the last columns, are in view, headings too.
+    for (int col : {3, 4}) {
+        const int x = g.columnViewportPosition(col - 1);
+        EXPECT_GE(x, 0) << g.CellText(col, 0).toStdString();
+        EXPECT_LE(x + g.columnWidth(col - 1), g.viewport()->width()) << g.CellText(col, 0).toStdString();
+        EXPECT_EQ(g.horizontalHeader()->sectionViewportPosition(col - 1), x);
+    }
 }
 
 // A player without a report shows and prints no index and no course handicap: the previous

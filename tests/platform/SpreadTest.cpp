@@ -213,7 +213,7 @@ TEST_F(SpreadFixture, ResizingUnderAnEditWhoseChangeHandlerResizesToo) {
     EXPECT_TRUE(resized);
     EXPECT_FALSE(sp->IsEditing());
     EXPECT_EQ(sp->MaxRows(), 2);
-    for (int c = 0; c <= 3; ++c) EXPECT_NE(sp->CellAt(c, 2), nullptr) << "column " << c;
+    for (int c = 0; c <= 3; ++c) EXPECT_TRUE(sp->CellAt(c, 2).has_value()) << "column " << c;
     sp->SetCellText(1, 2, "7");
     EXPECT_EQ(sp->CellText(1, 2), "7");
 
@@ -227,7 +227,7 @@ TEST_F(SpreadFixture, ResizingUnderAnEditWhoseChangeHandlerResizesToo) {
     sp->SetMaxCols(2);
     EXPECT_TRUE(resized);
     EXPECT_EQ(sp->MaxCols(), 2);
-    for (int r = 0; r <= 2; ++r) EXPECT_NE(sp->CellAt(2, r), nullptr) << "row " << r;
+    for (int r = 0; r <= 2; ++r) EXPECT_TRUE(sp->CellAt(2, r).has_value()) << "row " << r;
 }
 
 TEST_F(SpreadFixture, ColumnSettingsReachRowsAddedLater) {
@@ -517,6 +517,7 @@ TEST_F(SpreadFixture, EditSelectionLetsTypingReplaceOnlyPartOfTheText) {
     Type("7");
     Key(Qt::Key_Return);
     EXPECT_EQ(sp->CellText(1, 1), "72");
+    StartAt(1, 1);
     Type("9");  // the next edit replaces the whole text again
     Key(Qt::Key_Return);
     EXPECT_EQ(sp->CellText(1, 1), "9");
@@ -711,6 +712,26 @@ TEST_F(SpreadFixture, HidingTheEditedColumnOrRowStoresTheEditWithoutMoving) {
     EXPECT_FALSE(sp->IsEditing());
 }
 
+// Scores typed on the keypad, 5 Enter 6 Enter 4 Enter, land in three cells: Enter stores the
+// cell and moves on as Tab does, past locked cells and on to the next row; an Enter on a cell
+// without typing moves on too.
+TEST_F(SpreadFixture, EnterStoresTheCellAndMovesOnAsTab) {
+    SmallNumberGrid();
+    StartAt(1, 1);
+    for (const char* typed : {"5", "6", "4"}) {
+        Type(typed);
+        Key(Qt::Key_Enter, Qt::KeypadModifier);
+    }
+    EXPECT_EQ(sp->CellText(1, 1), "5");
+    EXPECT_EQ(sp->CellText(3, 1), "6") << "the locked column is passed";
+    EXPECT_EQ(sp->CellText(1, 2), "4");
+    EXPECT_EQ(changes.size(), 3u);
+    EXPECT_EQ(leaves.size(), 3u) << "each move asks LeaveCell";
+    EXPECT_EQ(std::make_pair(sp->ActiveCol(), sp->ActiveRow()), std::make_pair(3, 2));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(std::make_pair(sp->ActiveCol(), sp->ActiveRow()), std::make_pair(1, 3));
+}
+
 TEST_F(SpreadFixture, WithoutAdvanceHandlerTabLeavesTheGrid) {
     sp->SetMaxCols(1);
     sp->SetMaxRows(1);
@@ -748,12 +769,13 @@ TEST_F(SpreadFixture, RowHeaderClickSelectsAWholeRow) {
     EXPECT_EQ(clicks.back(), std::make_pair(2, 0));
 
     sp->SetSelection(-1, 2, -1, 2);
-    EXPECT_EQ(sp->selectedRanges().size(), 1);
-    EXPECT_EQ(sp->selectedRanges()[0].rowCount(), 1);
-    EXPECT_EQ(sp->selectedRanges()[0].columnCount(), 3);
+    const QItemSelection selected = sp->selectionModel()->selection();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0].height(), 1);
+    EXPECT_EQ(selected[0].width(), 3);
     EXPECT_EQ(sp->ActiveRow(), 2) << "the active row follows the selected row";
     sp->ClearSelection();
-    EXPECT_TRUE(sp->selectedRanges().isEmpty());
+    EXPECT_FALSE(sp->selectionModel()->hasSelection());
 }
 
 // LeaveCell comes with keyboard moves and clicks on a cell only: a drag across cells selects a
@@ -896,6 +918,39 @@ TEST_F(SpreadFixture, SortByTheHeaderColumnAndByCheckBoxes) {
     sp->Sort(1, 1, 2, 3, 1, SpreadSortOrder::Ascending);
     EXPECT_EQ(Column(*sp, 1).join(','), "0,0,1");
     EXPECT_EQ(Column(*sp, 2).join(','), "row1,row3,row2");
+}
+
+// A club's game list: 20,000 rows of 28 columns keep their texts, sort whole rows by a number
+// column, and a column is as wide as its longest text even when that text is far down.
+TEST_F(SpreadFixture, TwentyThousandRows) {
+    constexpr int kRows = 20000, kCols = 28;
+    sp->SetMaxCols(kCols);
+    sp->SetCol(1);
+    sp->SetRow(-1);
+    sp->SetCellType(SpreadCellType::Integer);
+    sp->SetReDraw(false);
+    sp->SetMaxRows(kRows);
+    for (int r = 1; r <= kRows; ++r) {
+        sp->SetCellText(1, r, QString::number((r * 7919) % kRows));
+        sp->SetCellText(2, r, QString("Player %1").arg(r));
+        for (int c = 3; c <= kCols; ++c) sp->SetCellText(c, r, QString::number(c));
+    }
+    const QString longName = "Bartholomew Maximilian Fitzwilliam-Worthington-Smythe";
+    sp->SetCellText(2, 15000, longName);
+    sp->SetReDraw(true);
+    EXPECT_EQ(sp->CellText(2, 1), "Player 1");
+    EXPECT_EQ(sp->CellText(2, kRows), "Player 20000");
+    EXPECT_EQ(sp->CellText(kCols, kRows), QString::number(kCols));
+    const int longPixels = sp->fontMetrics().horizontalAdvance(longName);
+    EXPECT_GE(sp->ColWidth(2), longPixels * Spread::kTwipsPerPixel);
+    sp->SetColWidth(2, 300);
+    EXPECT_GE(sp->ColWidth(2), longPixels * Spread::kTwipsPerPixel) << "a set width widens for it too";
+
+    sp->Sort(-1, -1, -1, -1, 1, SpreadSortOrder::Descending);
+    EXPECT_EQ(sp->CellText(1, 1), QString::number(kRows - 1));
+    EXPECT_EQ(sp->CellText(1, kRows), "0");
+    EXPECT_EQ(sp->CellText(2, kRows), "Player 20000") << "(20000 * 7919) % 20000 is 0: the row moved whole";
+    EXPECT_EQ(sp->CellText(1, 2).toInt(), kRows - 2);
 }
 
 // ---------------------------------------------------------------- drawing and printing

@@ -195,6 +195,21 @@ TEST(ScoreCardPrint, TwoCardsFitLetterAndA4InsideTheMargins) {
     }
 }
 
+// A long name stays in the label column, clear of the stroke marks of the first holes.
+TEST(ScoreCardPrint, ALongNameStaysClearOfTheStrokeMarks) {
+    RecordingPrinterPage page = Page();
+    ScoreCardJob job = Job(2);
+    job.courseName = "Royal Fitzwilliam-Worthington Golf & Country Club of the Pines";
+    job.cards[0][0] = {"Fitzwilliam-Worthington-Smythe, Dr. Bartholomew Maximilian", "M", "18"};
+    PrintScoreCards(page, job);
+    EXPECT_EQ(test::OverlappingTexts(*page.Log()), QStringList());
+    const PrintOp* name = nullptr;
+    for (const PrintOp& op : page.Log()->Texts())
+        if (op.text.startsWith("Fitzwilliam-Worthington-Smythe")) name = &op;
+    ASSERT_TRUE(name);
+    EXPECT_TRUE(name->text.endsWith(", B.")) << name->text.toStdString();
+}
+
 TEST(ScoreCardPrint, MarginDiagnosticAndPageOrigin) {
     RecordingPrinterPage page;
     RecordingPrinterPage::Paper paper;  // 0.25 inch left and right
