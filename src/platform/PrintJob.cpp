@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QCoreApplication>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <filesystem>
@@ -25,6 +27,11 @@ bool PdfWrittenWhole(const QString& path) {
 }
 
 namespace {
+
+std::function<bool(int, int)>& ProgressResponder() {
+    static std::function<bool(int, int)> responder;
+    return responder;
+}
 
 bool MoveFile(const QString& from, const QString& to) {
     std::error_code error;
@@ -74,6 +81,34 @@ PrintJob::PrintJob(const QString& title, int number) : number_(number) {
 
 PrintJob::~PrintJob() { Abandon(); }
 
+void SetPrintProgressResponder(std::function<bool(int page, int total)> responder) {
+    ProgressResponder() = std::move(responder);
+}
+
+bool PrintJob::NextPage(int page, int total) {
+    if (outcome_.cancelled) return false;
+    if (page <= kQuietPages) return true;
+    if (ProgressResponder()) {
+        outcome_.cancelled = !ProgressResponder()(page, total);
+        return !outcome_.cancelled;
+    }
+    if (!progress_) {
+        progress_ = std::make_unique<QProgressDialog>();
+        progress_->setWindowTitle(sAppTitle);
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setMinimumDuration(0);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+    }
+    progress_->setMaximum(std::max(total, 0));
+    progress_->setLabelText(total > 0 ? QStringLiteral("Printing \"%1\": page %2 of %3").arg(outcome_.title).arg(page).arg(total)
+                                      : QStringLiteral("Printing \"%1\": page %2").arg(outcome_.title).arg(page));
+    progress_->setValue(total > 0 ? std::min(page, total) : 0);  // also lets the window answer
+    QCoreApplication::processEvents();
+    outcome_.cancelled = progress_->wasCanceled();
+    return !outcome_.cancelled;
+}
+
 void PrintJob::SetTitle(const QString& title, int number) {
     outcome_.title = title;
     number_ = number;
@@ -110,7 +145,12 @@ bool PrintJob::Open() {
 }
 
 bool PrintJob::Finish() {
+    progress_.reset();
     const QString part = std::exchange(partPath_, QString());
+    if (outcome_.cancelled) {  // a cancelled job leaves nothing, printed or written
+        QFile::remove(part);
+        return true;
+    }
     if (part.isEmpty()) return false;
     if (writer_->printerState() == QPrinter::Error || !PdfWrittenWhole(part)) {
         QFile::remove(part);
@@ -138,6 +178,7 @@ bool PrintJob::Finish() {
 }
 
 void PrintJob::Abandon() {
+    progress_.reset();
     if (!partPath_.isEmpty()) QFile::remove(std::exchange(partPath_, QString()));
 }
 
