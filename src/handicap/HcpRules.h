@@ -56,8 +56,6 @@ int GenderIndexOf(const QString& gender);
 QString OneYearWindow(const QDate& today = Today());
 // "yyyymmdd" of a stored ROUND_DATE ('YYYY-MM-DD', or a date in the user's order); "" when unreadable.
 QString DateKey(const QString& storedDate);
-// A round is older than the window when its date key sorts before the window text.
-inline bool OlderThanWindow(const QString& dateKey, const QString& window) { return dateKey < window; }
 
 // Exactly one nine total is 0.
 inline bool NineHoleRound(int gsf9, int gsb9) { return (gsf9 == 0) != (gsb9 == 0); }

@@ -5,9 +5,9 @@
 
 #include "handicap/RoundRec.h"
 #include "platform/Database.h"
+#include "platform/DbError.h"
 #include "platform/Val.h"
 #include "shell/DateFormat.h"
-#include "shell/ErrorReport.h"
 
 namespace dc {
 
@@ -78,18 +78,6 @@ int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, 
         "UPDATE INDIV_SCORES SET " + sets.join(",") + " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
     db.Execute(sql, v);
     return e.rndGameId;
-}
-
-bool SaveScoresDB(Database& db, const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope) {
-    try {
-        Database::Transaction unit(db);
-        StoreRound(db, entry, NewFlag, TeeRating, TeeSlope);
-        unit.Commit();
-        return true;
-    } catch (...) {
-        ReportCurrentError("SaveScores, SaveScoresDB", Sql::With);
-        return false;
-    }
 }
 
 }  // namespace dc

@@ -32,7 +32,4 @@ struct RoundEntry {
 // largest game. Throws on any error (an unreadable date included), having written nothing then.
 int StoreRound(Database& db, const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope);
 
-// The same, reporting an error ("SaveScores, SaveScoresDB") instead of throwing; false then.
-bool SaveScoresDB(Database& db, const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope);
-
 }  // namespace dc

@@ -59,7 +59,7 @@ QVariant ColumnValue(sqlite3_stmt* stmt, int i) {
 }
 
 int& BusyTimeout() {
-    static int ms = 5000;
+    static int ms = Database::kDefaultBusyTimeout;
     return ms;
 }
 

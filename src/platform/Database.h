@@ -49,6 +49,7 @@ class Database {
     // The first problem SQLite's quick check finds in the file's pages, or an empty text.
     QString QuickCheck();
     // How long a statement waits for another program's lock (tests shorten it).
+    static constexpr int kDefaultBusyTimeout = 5000;  // milliseconds
     static void SetBusyTimeout(int milliseconds);
 
     void Close();

@@ -32,11 +32,6 @@ std::vector<double> LabelColumnsX(int across) {
 
 constexpr double kLabelGap = 144;  // twips kept free before the next label
 
-LabelPlace PlaceOfLabel(int k, int across) {
-    const int row = k / across;  // label row over all sheets, from 0
-    return {row / kLabelRowsPerSheet, row % kLabelRowsPerSheet + 1, k % across + 1};
-}
-
 void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const LabelPrintSetup& setup) {
     if (labels.empty()) return;
     const int across = setup.across == 2 ? 2 : 3;

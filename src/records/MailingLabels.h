@@ -25,12 +25,6 @@ constexpr double kLabelPitch = 1440;  // from one label row to the next
 // x of each label column for 2 or 3 across, twips.
 std::vector<double> LabelColumnsX(int across);
 
-// Where label k (0-based, in print order) goes: its sheet (0-based), row and column on the sheet (1-based).
-struct LabelPlace {
-    int sheet, row, col;
-};
-LabelPlace PlaceOfLabel(int k, int across);
-
 struct LabelPrintSetup {
     int across = 3;
     double xOffsetInches = 0, yOffsetInches = 0;

@@ -43,12 +43,6 @@ int HoleWidth(Packed column) {
     }
 }
 
-const char* ColumnName(Packed column) {
-    static const char* names[] = {"TB",   "MCR",  "MSL",   "WCR",   "WSL",
-                                  "MHCP", "WHCP", "MPARS", "WPARS", "YARDS"};
-    return names[static_cast<int>(column)];
-}
-
 QString SlotText(const QString& columnValue, Packed column, int slot) {
     const int w = SlotWidth(column);
     return columnValue.mid(slot * w, w);  // mid() gives the part that is there, or ""
@@ -125,23 +119,6 @@ const QString& PackedCourse::Column(Packed c) const {
             return YARDS;
     }
     return TB;
-}
-
-TeeBoxData UnpackTeeBox(const PackedCourse& course, int slot) {
-    TeeBoxData t;
-    t.TeeName = TeeName(course.TB, slot);
-    t.MenCourseRating = SlotNumber(course.MCR, Packed::MCR, slot);
-    t.WomenCourseRating = SlotNumber(course.WCR, Packed::WCR, slot);
-    t.MenSlopeRating = static_cast<int>(SlotNumber(course.MSL, Packed::MSL, slot));
-    t.WomenSlopeRating = static_cast<int>(SlotNumber(course.WSL, Packed::WSL, slot));
-    for (int j = 1; j <= 18; ++j) {
-        t.MenHcpHoles[j - 1] = HoleNumber(course.MHCP, Packed::MHCP, slot, j);
-        t.WomenHcpHoles[j - 1] = HoleNumber(course.WHCP, Packed::WHCP, slot, j);
-        t.MenPars[j - 1] = HoleNumber(course.MPARS, Packed::MPARS, slot, j);
-        t.WomenPars[j - 1] = HoleNumber(course.WPARS, Packed::WPARS, slot, j);
-        t.Yards[j - 1] = HoleNumber(course.YARDS, Packed::YARDS, slot, j);
-    }
-    return t;
 }
 
 }  // namespace dc

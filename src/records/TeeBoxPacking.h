@@ -12,16 +12,6 @@ namespace dc {
 enum class Packed { TB, MCR, MSL, WCR, WSL, MHCP, WHCP, MPARS, WPARS, YARDS };
 int SlotWidth(Packed column);
 int HoleWidth(Packed column);  // 2 for hole handicaps, 1 for pars, 3 for yards; 0 for the others
-const char* ColumnName(Packed column);
-
-struct TeeBoxData {
-    QString TeeName;
-    double MenCourseRating = 0, WomenCourseRating = 0;
-    int MenSlopeRating = 0, WomenSlopeRating = 0;
-    std::array<int, 18> MenHcpHoles{}, WomenHcpHoles{};
-    std::array<int, 18> MenPars{}, WomenPars{};
-    std::array<int, 18> Yards{};
-};
 
 // The text of slot t (0 to 3) of a column value; the part that is there when the text is short.
 QString SlotText(const QString& columnValue, Packed column, int slot);
@@ -45,6 +35,5 @@ struct PackedCourse {
     QString TB, MCR, MSL, WCR, WSL, MHCP, WHCP, MPARS, WPARS, YARDS;
     const QString& Column(Packed c) const;
 };
-TeeBoxData UnpackTeeBox(const PackedCourse& course, int slot);
 
 }  // namespace dc

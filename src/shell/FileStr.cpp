@@ -2,16 +2,6 @@
 
 namespace dc {
 
-QString FixQuotes(const QString& text) {
-    QString result;
-    result.reserve(text.size() + 4);
-    for (QChar c : text) {
-        result += c;
-        if (c == '\'') result += '\'';
-    }
-    return result;
-}
-
 void CompactKey(const QString& source, int /*keyLength*/, QString& key) {
     key.clear();
     const int length = source.trimmed().size();

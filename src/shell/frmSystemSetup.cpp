@@ -365,9 +365,11 @@ bool frmSystemSetup::Form_Unload() {
                                       QString(QChar(13)) + "Save the changes?",
                                   vbExclamation + vbYesNoCancel);
         if (answer == vbYes) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            const bool saved = SaveSettings();
-            QApplication::restoreOverrideCursor();
+            bool saved = false;
+            {
+                const BusyPointer busy;
+                saved = SaveSettings();
+            }
             if (!saved) return false;  // a refused or failed save keeps the screen and its edits
         } else if (answer == vbNo) {
             bChanged = false;
@@ -377,9 +379,10 @@ bool frmSystemSetup::Form_Unload() {
     }
     if (bDBMissing && AskForValidDatabase()) return false;
     nReturnCode = 3;
-    // Busy until the next screen has taken over.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QTimer::singleShot(0, qApp, [] { QApplication::restoreOverrideCursor(); });
+    // Busy until the next screen has taken over. The program's one pointer, not a stacked override
+    // that only this timer would take back.
+    SetMousePointer(Pointer::Hourglass);
+    QTimer::singleShot(0, qApp, [] { SetMousePointer(Pointer::Default); });
     return true;
 }
 
@@ -419,10 +422,12 @@ void frmSystemSetup::ShowStage(CompactStage stage) {
 
 void frmSystemSetup::cmdStart_Click() {
     if (MsgBox("Are you sure you want to Backup, Repair and Compact your database?", vbYesNo) == vbNo) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     bCompactFailed = false;
-    const CompactResult result = BackupAndCompact([this](CompactStage stage) { ShowStage(stage); });
-    QApplication::restoreOverrideCursor();
+    CompactResult result;
+    {
+        const BusyPointer busy;
+        result = BackupAndCompact([this](CompactStage stage) { ShowStage(stage); });
+    }
     bCompactFailed = !result.ok;
     if (result.ok) {
         capDate->setText(result.lastDate);

@@ -44,9 +44,7 @@ std::vector<ZipEntry> Expand(const cZip& job, const QString& spec) {
     if (!info.isDir() && !HasWildcard(info.fileName())) return {{path, EntryName(job, path)}};
     const QString folder = info.isDir() ? path : info.absolutePath();
     const QString pattern = info.isDir() ? QString("*") : info.fileName();
-    QDir::Filters filters = QDir::Files;
-    if (job.IncludeSystemAndHiddenFiles) filters |= QDir::Hidden | QDir::System;
-    QDirIterator it(folder, {pattern}, filters,
+    QDirIterator it(folder, {pattern}, QDir::Files,
                     job.RecurseSubDirs ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     std::vector<ZipEntry> entries;
     while (it.hasNext()) {
@@ -57,58 +55,12 @@ std::vector<ZipEntry> Expand(const cZip& job, const QString& spec) {
     return entries;
 }
 
-// Asks the job for a password once; no answer stops the job.
-QString AskPassword(cZip& job) {
-    QString password;
-    bool cancel = false;
-    if (job.PasswordRequest) job.PasswordRequest(password, cancel);
-    password = password.trimmed();
-    if (password.isEmpty() || cancel)
-        throw AppError(kErrFileAccess, "No password was given; the archive was not written.");
-    return password;
-}
-
-void AddEntries(cZip& job, ZipArchive& archive) {
-    const QString password = job.Encrypt ? AskPassword(job) : QString();
-    for (const QString& spec : job.FileSpecs()) {
-        for (const ZipEntry& entry : Expand(job, spec)) {
-            const auto stored = archive.EntryTime(entry.name);
-            if (job.FreshenFiles && !stored) continue;
-            if (job.UpdateOnlyIfNewer && stored && *stored >= QFileInfo(entry.file).lastModified()) continue;
-            bool cancel = false;
-            if (job.Cancel) job.Cancel("adding: " + entry.name, cancel);
-            if (cancel)
-                throw AppError(kErrFileAccess, "The zip job was cancelled; the archive was not written.");
-            if (job.StoreDirectories) {
-                const QStringList folders = entry.name.split('/');
-                for (int i = 1; i < folders.size(); ++i) archive.AddDirectory(folders.mid(0, i).join('/'));
-            }
-            archive.AddFile(entry.file, entry.name, password);
-            if (job.Progress) job.Progress(1, entry.name);
-        }
-    }
-}
-
-void RemoveEntries(cZip& job, ZipArchive& archive) {
-    for (const QString& spec : job.FileSpecs()) {
-        const QString wanted = EntryName(job, Absolute(job, spec));
-        const QRegularExpression match = QRegularExpression::fromWildcard(wanted, Qt::CaseSensitive);
-        for (const QString& name : archive.EntryNames()) {
-            if (!match.match(name).hasMatch()) continue;
-            if (archive.Remove(name) && job.Progress) job.Progress(1, "deleting: " + name);
-        }
-    }
-}
-
 }  // namespace
 
-void VBZip(cZip& job, ZipAction action) {
-    const bool append = job.AllowAppend || action == ZipAction::Delete;
-    ZipArchive archive(job.ZipFile(), append ? ZipArchive::Mode::Append : ZipArchive::Mode::Replace);
-    if (action == ZipAction::Add)
-        AddEntries(job, archive);
-    else
-        RemoveEntries(job, archive);
+void VBZip(const cZip& job) {
+    ZipArchive archive(job.ZipFile());
+    for (const QString& spec : job.FileSpecs())
+        for (const ZipEntry& entry : Expand(job, spec)) archive.AddFile(entry.file, entry.name);
     archive.Close();
 }
 

@@ -1,17 +1,13 @@
 #pragma once
-// Carries a cZip job out through the zip archive layer: finds the files its file patterns name,
-// adds, replaces or removes their entries by the job's options, and raises the job's events.
-
-#include <QString>
+// Carries a cZip job out through the zip archive layer: finds the files its file patterns name and
+// writes them into a new archive under names chosen by the job's options.
 
 namespace dc {
 
 class cZip;
 
-enum class ZipAction { Add, Delete };
-
 // Runs the job; throws AppError with the reason when the archive cannot be written or a named
 // file does not exist.
-void VBZip(cZip& job, ZipAction action);
+void VBZip(const cZip& job);
 
 }  // namespace dc

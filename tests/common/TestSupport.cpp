@@ -91,6 +91,9 @@ void ProgramFolder::WriteIni(const QString& dbPath, const QString& multimediaPat
 FixedClock::FixedClock(const QDateTime& now) { SetNowForTests(now); }
 FixedClock::~FixedClock() { SetNowForTests(QDateTime()); }
 
+ShortBusyTimeout::ShortBusyTimeout() { Database::SetBusyTimeout(50); }
+ShortBusyTimeout::~ShortBusyTimeout() { Database::SetBusyTimeout(Database::kDefaultBusyTimeout); }
+
 QString PdfText(const QString& pdfPath) {
     QProcess p;
     p.start("pdftotext", {"-layout", pdfPath, "-"});

@@ -78,6 +78,13 @@ class FixedClock {
     ~FixedClock();
 };
 
+// A short wait for another program's lock while it lives, so that lock tests do not wait 5 s.
+class ShortBusyTimeout {
+  public:
+    ShortBusyTimeout();
+    ~ShortBusyTimeout();
+};
+
 // Limits the size of files this process writes, as a full disk would, while it lives.
 class FileSizeLimit {
   public:

@@ -85,10 +85,6 @@ TEST(GenderIndex, OnlyUpperCaseMIsMen) {
 TEST(OneYearWindow, TodayOneYearBackAndItsEdge) {
     const QString window = OneYearWindow(QDate(2026, 12, 6));
     EXPECT_EQ(window, "20251206");
-    EXPECT_TRUE(OlderThanWindow("20251205", window));
-    EXPECT_FALSE(OlderThanWindow("20251206", window));  // same day one year back is inside
-    EXPECT_FALSE(OlderThanWindow("20251207", window));
-    EXPECT_TRUE(OlderThanWindow("", window));
     // 29 February: plain text, no date arithmetic.
     EXPECT_EQ(OneYearWindow(QDate(2028, 2, 29)), "20270229");
     EXPECT_EQ(DateKey("2025-12-06"), "20251206");

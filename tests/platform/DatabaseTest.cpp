@@ -181,6 +181,7 @@ TEST(Database, ProgramDatabaseCheck) {
 
 TEST(Database, AFileHeldByAnotherProgramIsLockedNotForeign) {
     test::ProgramFolder folder;
+    const test::ShortBusyTimeout shortWait;
     const QString path = folder.MakeDatabase();
     auto holder = Database::Open(path, kDBPassword);
     holder->Execute("BEGIN EXCLUSIVE");

@@ -197,12 +197,6 @@ TEST(LabelText, LinesMoveUpOnlyForAnEmptySecondAddress) {
     p.FIRST_NAME = "";
     EXPECT_EQ(LabelLines(p)[0], "  Smith") << "blanks inside stay; the print trims the ends";
 
-    EXPECT_EQ(PlaceOfLabel(0, 2).row, 1);
-    EXPECT_EQ(PlaceOfLabel(20, 2).sheet, 1);
-    EXPECT_EQ(PlaceOfLabel(20, 2).row, 1);
-    EXPECT_EQ(PlaceOfLabel(29, 3).col, 3);
-    EXPECT_EQ(PlaceOfLabel(29, 3).row, 10);
-
     EXPECT_EQ(OffsetBoxText(0.047), ".047");
     EXPECT_EQ(OffsetBoxText(1.5), "1.500");
     EXPECT_EQ(OffsetBoxText(0), ".000");

@@ -63,16 +63,4 @@ TEST(TeeBoxPacking, ReadingShortNullAndOffsetColumns) {
     EXPECT_EQ(HoleText("4534", Packed::MPARS, 0, 4), "4");
     EXPECT_EQ(HoleText("45", Packed::YARDS, 0, 1), "45") << "a hole partly past the end is what is there";
 
-    PackedCourse c;
-    c.TB = PackTeeName("Gold");
-    c.MSL = "128";
-    c.WCR = "73.4";
-    c.MPARS = "453434354435453344";
-    const TeeBoxData t = UnpackTeeBox(c, 0);
-    EXPECT_EQ(t.TeeName, "Gold");
-    EXPECT_EQ(t.MenSlopeRating, 128);
-    EXPECT_DOUBLE_EQ(t.WomenCourseRating, 73.4);
-    EXPECT_EQ(t.MenPars[1], 5);
-    EXPECT_EQ(t.WomenPars[1], 0);
-    EXPECT_EQ(UnpackTeeBox(c, 1).TeeName, "");
 }
