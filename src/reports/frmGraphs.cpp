@@ -12,8 +12,8 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
@@ -267,7 +267,8 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
 
 void frmGraphs::cmdPrint_Click() {
     // The picture shows the graph's figures, not the print button's hint.
-    const auto restore = qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
+    const auto restore =
+        qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
     panel->capHelp->setText(graphHint_);
     for (;;) {
         try {
