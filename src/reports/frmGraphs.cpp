@@ -241,7 +241,9 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
     x->setTitleText("Round");
     x->setLabelFormat("%d");
     const int points = sets.empty() ? 2 : static_cast<int>(sets[0].size());
-    x->setRange(1, std::max(2, points));
+    // A margin on both sides, so that the first and last points show whole rather than cut in half.
+    const double margin = std::max(0.5, (points - 1) * 0.02);
+    x->setRange(1 - margin, std::max(2, points) + margin);
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(1);
     x->setTickInterval(points > 20 ? tickEvery : 1);

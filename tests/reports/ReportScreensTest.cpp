@@ -3,6 +3,9 @@
 // the main screen.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -12,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QXYSeries>
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
@@ -287,6 +291,17 @@ TEST_F(ReportScreens, GraphsOnePointMessageAndPrintedPicture) {
     EXPECT_EQ(f.Hint(), "Min =  11     Max =  12     Avg = 11.5");
     f.Opt[2]->setChecked(true);
     EXPECT_EQ(f.Hint(), "Min =  81     Max =  90     Avg = 85.5 Gross    85.5 Adj");
+    // The first and last points sit inside the plot, their markers whole.
+    f.resize(1024, 768);
+    f.show();
+    QApplication::processEvents();
+    QChart* chart = f.Graph1->chart();
+    for (QAbstractSeries* s : chart->series())
+        for (const QPointF& p : static_cast<QXYSeries*>(s)->points()) {
+            const double x = chart->mapToPosition(p, s).x();
+            EXPECT_GT(x, chart->plotArea().left() + 4);
+            EXPECT_LT(x, chart->plotArea().right() - 4);
+        }
 
     QString printedHint;
     auto log = RecordAllPrinting([&](RecordingPrinterPage&) { printedHint = f.panel->capHelp->text(); });
