@@ -307,7 +307,8 @@ TEST_F(ReportScreens, GraphsOnePointMessageAndPrintedPicture) {
     auto log = RecordAllPrinting([&](RecordingPrinterPage&) { printedHint = f.panel->capHelp->text(); });
     f.panel->capHelp->setText("Click to Print Graph Screen.");  // as the button's focus shows it
     f.cmdPrint_Click();
-    EXPECT_EQ(printedHint, "Min =  81     Max =  90     Avg = 85.5 Gross    85.5 Adj") << "the graph's line is printed";
+    EXPECT_EQ(printedHint, "Min =  81     Max =  90     Avg = 85.5 Gross    85.5 Adj")
+        << "the graph's line is printed";
     EXPECT_EQ(f.Hint(), "Click to Print Graph Screen.");
     EXPECT_EQ(log->OfKind(PrintOp::Image).size(), 1u);
     EXPECT_EQ(log->DocumentCount(), 1);
