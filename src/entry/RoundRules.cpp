@@ -52,7 +52,7 @@ int ColumnCourseHcp(double prevIndex, double prevTIndex, int slope) {
 }
 
 namespace {
-QString OneDecimal(double v) { return QString::number(RoundHalfAway(v * 10) / 10.0, 'f', 1); }
+QString OneDecimal(double v) { return FixedText(v, 1); }
 }  // namespace
 
 QString IndexDisplayText(double value) { return value >= 0 ? OneDecimal(value) : "+" + OneDecimal(-value); }

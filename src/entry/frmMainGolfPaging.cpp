@@ -339,7 +339,7 @@ void frmMainGolf::RecBar_Scroll() {
         lblRandomID->setText(QString::number(S.RND_GAME_ID));
         chkUseHandicap->setChecked(S.USE_HCP);
         chkUseTourn->setChecked(S.USE_TOURN);
-        auto money = [](bool isNull, double v) { return isNull ? QString() : QString::number(v, 'f', 2); };
+        auto money = [](bool isNull, double v) { return isNull ? QString() : FixedText(v, 2); };
         txtGameCost->setText(money(gameNull, S.GAME_COST));
         txtCartCost->setText(money(cartNull, S.CART_COST));
         txtOtherCost->setText(money(otherNull, S.OTHER_COST));

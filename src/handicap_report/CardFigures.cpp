@@ -41,7 +41,7 @@ QString AverageText(const QStringList& scores) {
     if (scores.isEmpty()) return QString();
     double sum = 0;
     for (const QString& s : scores) sum += Val(s);
-    return QString::number(RoundHalfAway(sum / scores.size() * 10) / 10.0, 'f', 1);
+    return FixedText(sum / scores.size(), 1);
 }
 
 }  // namespace dc

@@ -1,7 +1,10 @@
 #include "handicap_report/HcpCards.h"
 
+#include <algorithm>
+
 #include "handicap_report/CardFigures.h"
 #include "platform/PrinterPage.h"
+#include "platform/Val.h"
 
 namespace dc {
 
@@ -10,6 +13,7 @@ namespace {
 constexpr int kRowsPerPage = 5;
 constexpr double kLeftX[5] = {0.875, 1.5, 2.125, 2.75, 3.375};
 constexpr double kRightX[5] = {4.5, 5.0125, 5.75, 6.375, 7.0};
+constexpr double kGap = 0.1;  // between a value and the next card
 
 void PrintAt(PrinterPage& page, double x, double y, const QString& text) {
     page.SetCurrentX(x);
@@ -17,13 +21,23 @@ void PrintAt(PrinterPage& page, double x, double y, const QString& text) {
     page.Print(text);
 }
 
-// One card of a row; `xs` are the card's five score columns, the first also its label column.
+// A value that must end before `rightX`.
+void PrintWithin(PrinterPage& page, double x, double rightX, double y, const QString& text, PrinterPage::Fit kind) {
+    page.SetCurrentX(x);
+    page.SetCurrentY(y);
+    page.PrintFitted(text, rightX - x, kind);
+}
+
+// One card of a row; `xs` are the card's five score columns, the first also its label column;
+// the card's values end before `rightX`.
 void PrintCard(PrinterPage& page, const HandicapCard& card, const CardRun& run, const double* xs,
-               double valueX, double base) {
+               double valueX, double rightX, double base) {
+    // On a page narrowed by its margins the values move right to stay clear of their labels.
+    valueX = std::max(valueX, xs[0] + page.TextWidth("Name: "));
     PrintAt(page, xs[0], base + 0.5, "Name:");
-    PrintAt(page, valueX, base + 0.5, card.name);
+    PrintWithin(page, valueX, rightX, base + 0.5, card.name, PrinterPage::Fit::Name);
     PrintAt(page, xs[0], base + 0.7, "Club:");
-    PrintAt(page, valueX, base + 0.7, run.club);
+    PrintWithin(page, valueX, rightX, base + 0.7, run.club, PrinterPage::Fit::Text);
     PrintAt(page, xs[0], base + 0.9, "TBox: " + run.tee.trimmed() + "  Date:" + run.date.trimmed());
     PrintAt(page, xs[0], base + 1.1,
             "Index:" + card.indexText.trimmed() + "  Hcp:" + card.hcpText.trimmed() +
@@ -44,8 +58,8 @@ QString ClubText(const QString& courseText) {
 HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool courseChosen, int teeSlope) {
     HandicapCard card;
     card.name = name;
-    card.indexText = figures.index >= 0 ? QString::number(figures.index, 'f', 1)
-                                        : "+" + QString::number(-figures.index, 'f', 1);
+    card.indexText =
+        figures.index >= 0 ? FixedText(figures.index, 1, 7) : "+" + FixedText(-figures.index, 1, 7);
     if (courseChosen)
         card.hcpText = teeSlope > 0 ? CardHcpText(figures.index, figures.tIndex, teeSlope) : figures.hcpText;
     card.avgText = AverageText(figures.scores);
@@ -62,8 +76,9 @@ void PrintHandicapCards(PrinterPage& page, const std::vector<HandicapCard>& card
     for (size_t i = 0; i < cards.size(); i += 2) {
         const int row = static_cast<int>(i / 2) % kRowsPerPage;
         const double base = row * 2.0;
-        PrintCard(page, cards[i], run, kLeftX, 1.5, base);
-        if (i + 1 < cards.size()) PrintCard(page, cards[i + 1], run, kRightX, 5.0125, base);  // else left blank
+        PrintCard(page, cards[i], run, kLeftX, 1.5, kRightX[0] - kGap, base);
+        if (i + 1 < cards.size())  // an empty last card is left blank
+            PrintCard(page, cards[i + 1], run, kRightX, 5.0125, 8.5 - kGap, base);
         if (row == kRowsPerPage - 1 && i + 2 < cards.size()) page.NewPage();
     }
     page.EndDoc();  // every page in one job

@@ -9,6 +9,8 @@ namespace dc {
 
 namespace {
 
+constexpr int kReportColumns = 73;  // where the widest line of the reports ends
+
 // Right-aligns a plain number (optionally after "+") through the picture of its size.
 QString Picture(const QString& text, int decimals, int width) {
     const QString t = text.trimmed();
@@ -16,13 +18,14 @@ QString Picture(const QString& text, int decimals, int width) {
     if (!plain.match(t).hasMatch()) return t;
     const bool plus = t.startsWith('+');
     const double value = (plus ? t.mid(1) : t).toDouble();
-    const QString digits = QString::number(value, 'f', decimals);
+    const QString digits = FixedText(value, decimals);
     return ((plus ? "+" : "") + digits).rightJustified(width, ' ');
 }
 
-void LabelLine(PrinterPage& page, int column, const QString& label, const QString& value) {
+void LabelLine(PrinterPage& page, int column, const QString& label, const QString& value,
+               PrinterPage::Fit kind = PrinterPage::Fit::Text) {
     page.PrintTab(column, label);
-    page.PrintTab(42, value);
+    page.PrintTabFitted(42, kReportColumns, value, kind);
     page.Print();
 }
 
@@ -36,20 +39,13 @@ void Dashes(PrinterPage& page, int third, const QString& thirdDashes) {
 
 }  // namespace
 
-void SetUpReportPage(PrinterPage& page) {
-    page.Scale(0, 0, 8.5, 11);
-    QString font;
-    for (int i = 1; i <= page.FontCount() && font.isEmpty(); ++i)
-        if (page.Fonts(i).startsWith("Courier New")) font = page.Fonts(i);
-    page.SetFontName(font.isEmpty() ? FixedPitchFontName() : font);
-    page.SetFontSize(12);
-}
+void SetUpReportPage(PrinterPage& page) { SetUpColumnPage(page, kReportColumns); }
 
 QString IndexPicture(const QString& text) { return Picture(text, 1, 5); }
 QString HcpPicture(const QString& text) { return Picture(text, 0, 3); }
 
 void PrintIndividual(PrinterPage& page, const IndividualPrint& r) {
-    LabelLine(page, 16, "Handicap Information for:", r.player);
+    LabelLine(page, 16, "Handicap Information for:", r.player, PrinterPage::Fit::Name);
     page.Print();
     LabelLine(page, 36, "Date:", r.date);
     LabelLine(page, 26, "         Index:", r.index);
@@ -68,8 +64,8 @@ void PrintIndividual(PrinterPage& page, const IndividualPrint& r) {
     for (const PrintRow& row : r.rows) {
         const QString score = row.first.trimmed();
         if (!score.isEmpty()) page.PrintTab(Val(score) < 100 ? 10 : 9, score);
-        if (!row.second.trimmed().isEmpty()) page.PrintTab(19, row.second.trimmed());
-        if (!row.third.isEmpty()) page.PrintTab(51, row.third);
+        if (!row.second.trimmed().isEmpty()) page.PrintTabFitted(19, 49, row.second);
+        if (!row.third.isEmpty()) page.PrintTabFitted(51, 61, row.third);
         if (!row.date.trimmed().isEmpty()) page.PrintTab(63, row.date.trimmed());
         page.Print();
     }
@@ -99,7 +95,7 @@ void PrintIndexList(PrinterPage& page, const IndexListPrint& list) {
     for (const PrintRow& row : list.rows) {
         const QString index = IndexPicture(row.first), hcp = HcpPicture(row.third);
         if (!index.isEmpty()) page.PrintTab(9, index);
-        if (!row.second.isEmpty()) page.PrintTab(19, row.second);
+        if (!row.second.isEmpty()) page.PrintTabFitted(19, 52, row.second, PrinterPage::Fit::Name);
         if (!hcp.isEmpty()) page.PrintTab(54, hcp);
         if (!row.date.trimmed().isEmpty()) page.PrintTab(63, row.date.trimmed());
         page.Print();

@@ -215,7 +215,9 @@ QString ReportTournText(const HcpReport& report) {
 
 StoredIndexes StoredIndexesOf(const HcpRound& round, bool is18, RuleSet rules) {
     HcpVariant v = Variant18(rules);
-    if (!is18) v = VariantNine(rules, round.adjScore[VariantNine(rules, false)] <= 0);
+    // The back nine when it was played: by its gross, as a round not used for the handicap has no
+    // adjusted scores but still carries the index of the nine it played.
+    if (!is18) v = VariantNine(rules, round.gsb9 <= 0);
     return {round.hcpIndex[v], round.tHcpIndex[v]};
 }
 

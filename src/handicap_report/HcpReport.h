@@ -87,8 +87,8 @@ QString ScoreText(int score, bool tourn, bool marked = false);
 QString ReportIndexText(float index);
 QString ReportTournText(const HcpReport& report);
 
-// The index pair stored with a round for the shown variant: 18 holes, or the back nine when its
-// adjusted score is above 0, else the front nine.
+// The index pair stored with a round for the shown variant: 18 holes, or the back nine when it
+// was played (its gross above 0), else the front nine.
 struct StoredIndexes {
     float index = 0;
     float tIndex = kNoTournIndexF;

@@ -29,7 +29,7 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     } else if (order == IndexOrder::LowToHigh) {
         row.name.clear();
     }
-    if (order == IndexOrder::LowToHigh) row.name = row.name.left(20).leftJustified(20);
+    if (order == IndexOrder::LowToHigh) row.name = row.name.leftJustified(20);  // whole: never cut
 
     sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + key + " ORDER BY GAME_NUMBER Desc";
     Recordset rounds = Db().OpenRecordset(sql);

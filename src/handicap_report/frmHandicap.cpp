@@ -29,6 +29,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "tools/Email.h"
 #include "tools/frmEmail.h"
@@ -137,8 +138,8 @@ QGroupBox* frmHandicap::BuildTeeBoxFrame() {
     f5->addWidget(Label4[2], 4, 0);
     f5->addWidget(TIBox, 4, 1);
     f5->addWidget(TournBox, 4, 2);
-    lblGender = Caption(Frame5, "lblGender", QString());
-    f5->addWidget(lblGender, 3, 3);
+    lblGender = Caption(Frame5, "lblGender", QString());  // holds the player's gender; never shown
+    lblGender->hide();
 
     return Frame5;
 }
@@ -149,6 +150,7 @@ QHBoxLayout* frmHandicap::BuildGridAndButtons() {
     auto* f4 = new QVBoxLayout(Frame4);
     spHcp = new Spread(Frame4);
     spHcp->setObjectName("spHcp");
+    nameFit_ = new GridFit(*spHcp, 2, 2780);
     f4->addWidget(spHcp);
 
     cmdPrint = Button(this, "cmdPrint", "&Print List");
@@ -382,13 +384,14 @@ void frmHandicap::Setup_spHcp() {
 }
 
 void frmHandicap::FitColumns() {
-    const int minimum[] = {645, 0, individualWidth_ ? 2780 : 2180, 870, 950};
-    for (int c : {0, 2, 3, 4}) {
+    const int minimum[] = {645, 0, 0, 870, 950};
+    for (int c : {0, 3, 4}) {
         int px = 0;
         for (int r = 0; r <= spHcp->MaxRows(); ++r)
             px = std::max(px, spHcp->fontMetrics().horizontalAdvance(spHcp->CellText(c, r)));
         spHcp->SetColWidth(c, std::max(minimum[c], (px + 16) * Spread::kTwipsPerPixel));
     }
+    nameFit_->SetStretchColumn(2, individualWidth_ ? 2780 : 2180);
 }
 
 void frmHandicap::Clear_spHcp() {

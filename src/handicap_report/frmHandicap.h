@@ -21,6 +21,7 @@ class QShowEvent;
 
 namespace dc {
 
+class GridFit;
 class Spread;
 struct CardFigures;
 
@@ -89,7 +90,8 @@ class frmHandicap : public QDialog {
     void ShowReport(const HcpReport& report, bool nineHoles);
     void ShowList(IndexOrder order);
     void SetIndividualLayout(bool individual);
-    // Widens the shown columns to their longest text (the layout's widths are the least).
+    // Widens the figure columns to their longest text (the layout's widths are the least); the name
+    // (or course) column takes the width they leave.
     void FitColumns();
     CardFigures PlayerCardFigures(int playerId, const QString& gender);
     // No report shown: no index, tournament index or course handicaps, on screen or printed.
@@ -101,6 +103,9 @@ class frmHandicap : public QDialog {
     QString gender_;
     bool reportShown_ = false;  // the individual view shows a player's computed index
     bool individualWidth_ = true;
+
+  private:
+    GridFit* nameFit_ = nullptr;
 };
 
 }  // namespace dc

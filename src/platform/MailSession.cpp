@@ -178,9 +178,12 @@ QByteArray ComposeMail(const MailMessage& mail) {
     char* id = g_mime_utils_generate_message_id(host.isEmpty() ? "localhost" : host.constData());
     g_mime_message_set_message_id(message.get(), id);
     g_free(id);
-    if (mail.receiptRequested)
-        g_mime_object_set_header(header, "Disposition-Notification-To", SenderAddress().toUtf8().constData(),
-                                 "utf-8");
+    if (mail.receiptRequested) {
+        char* sender =
+            internet_address_list_to_string(g_mime_message_get_from(message.get()), nullptr, FALSE);
+        g_mime_object_set_header(header, "Disposition-Notification-To", sender, "utf-8");
+        g_free(sender);
+    }
 
     GPtr<GMimeObject> text(TextPart(mail.body));
     if (mail.attachments.isEmpty()) {

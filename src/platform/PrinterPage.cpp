@@ -1,5 +1,7 @@
 #include "platform/PrinterPage.h"
 
+#include "platform/NameForms.h"
+
 #include <QFontDatabase>
 #include <QWidget>
 #include <algorithm>
@@ -15,6 +17,19 @@ QString FixedPitchFontName() {
                                     ? QStringLiteral("Courier New")
                                     : QStringLiteral("Liberation Mono");
     return name;
+}
+
+void SetUpColumnPage(PrinterPage& page, int columns) {
+    page.Scale(0, 0, 8.5, 11);
+    QString font = FixedPitchFontName();
+    for (int i = 0; i < page.FontCount(); ++i)
+        if (page.Fonts(i).startsWith(QStringLiteral("Courier New"))) {
+            font = page.Fonts(i);
+            break;
+        }
+    page.SetFontName(font);
+    page.SetFontSize(12);
+    page.SetFontSize(page.SizeToFit({QString(columns, QLatin1Char('0'))}, page.ScaleWidth()));
 }
 
 PrinterPage::PrinterPage() = default;
@@ -157,6 +172,36 @@ QString PrinterPage::FitText(const QString& text, double width) const {
     int n = static_cast<int>(text.size());
     while (n > 0 && TextWidth(text.left(n)) > width) --n;
     return text.left(n);
+}
+
+double PrinterPage::SizeToFit(const QStringList& texts, double width) const {
+    FontSpec font = CurrentFont();
+    auto widest = [&] {
+        double most = 0;
+        for (const QString& text : texts) most = std::max(most, MeasureTextTwips(font, text) / unitX_);
+        return most;
+    };
+    const double wide = widest();
+    if (wide <= width || wide <= 0) return fontSize_;
+    // Widths grow with the size: start from the proportional size, then step down a quarter point.
+    font.size = std::max(kMinFitPoints, std::floor(fontSize_ * width / wide * 4) / 4);
+    while (font.size > kMinFitPoints && widest() > width) font.size = std::max(kMinFitPoints, font.size - 0.25);
+    return font.size;
+}
+
+void PrinterPage::PrintFitted(const QString& raw, double width, Fit kind, bool lineEnd) {
+    QString text = raw.trimmed();
+    if (kind == Fit::Name) text = FitName(text, [&](const QString& form) { return TextWidth(form) <= width; });
+    const double kept = fontSize_;
+    fontSize_ = SizeToFit({text}, width);
+    PrintNoLineEnd(FitText(text, width));
+    fontSize_ = kept;
+    if (lineEnd) Print();
+}
+
+void PrinterPage::PrintTabFitted(int column, int lastColumn, const QString& text, Fit kind) {
+    PrintTab(column, QString());
+    PrintFitted(text, (lastColumn - std::max(column, 1) + 1) * AverageCharWidth(), kind, false);
 }
 
 double PrinterPage::TextWidth(const QString& text) const {

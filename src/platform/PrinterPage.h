@@ -25,6 +25,11 @@ constexpr double kTwipsPerPoint = 20.0;
 // "Courier New" when the machine has it, else "Liberation Mono" (the same metrics).
 QString FixedPitchFontName();
 
+class PrinterPage;
+// Sets a page up for a report in character columns: the page scaled to (0, 0)-(8.5, 11), the
+// fixed-pitch font at 12 points, made smaller when `columns` columns would not fit the width.
+void SetUpColumnPage(PrinterPage& page, int columns);
+
 class PrinterPage {
   public:
     virtual ~PrinterPage();
@@ -89,6 +94,18 @@ class PrinterPage {
     double TextWidth(const QString& text) const;
     // The longest leading part of `text` that is at most `width` wide in the current font.
     QString FitText(const QString& text, double width) const;
+    // The current font size when every text fits `width`, else the largest smaller size at which
+    // they do, but never below kMinFitPoints.
+    double SizeToFit(const QStringList& texts, double width) const;
+    // Prints at the current position a text that must end within `width`: a name too long for it
+    // takes the longest of its shorter forms that fits (ShortNameForms); what is still too wide is
+    // printed smaller (SizeToFit), and cut only when even the smallest size is too wide. The line
+    // ends as for the current font, which stays as it was.
+    enum class Fit { Text, Name };
+    void PrintFitted(const QString& text, double width, Fit kind = Fit::Text, bool lineEnd = true);
+    static constexpr double kMinFitPoints = 5;
+    // PrintFitted in character columns `column` to `lastColumn` (as PrintTab counts them).
+    void PrintTabFitted(int column, int lastColumn, const QString& text, Fit kind = Fit::Text);
     double TextHeight(const QString& text = QString()) const;
     void Line(double x1, double y1, double x2, double y2);
     // Prints a picture of the widget as shown on a page of its own and ends the document.

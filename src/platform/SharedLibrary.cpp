@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -44,12 +45,30 @@ bool ElfOfOurClass(const QString& path) {
            head[4] == ours;
 }
 
-QString Run(const QString& program, const QStringList& args) {
+// The program's output; with `partial`, also when it exits with 1 (dpkg-query's answer when some of
+// the names asked about are unknown).
+QString Run(const QString& program, const QStringList& args, bool partial = false) {
     QProcess p;
     p.start(program, args);
-    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit ||
+        p.exitCode() > (partial ? 1 : 0))
         return QString();
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The package database names a file by the path its package installed, which on a merged /usr may
+// be the /lib or the /usr/lib form of the path found.
+QStringList PackagePathsOf(const QString& path) {
+    QStringList candidates{path, QFileInfo(path).canonicalFilePath()};
+    for (const QString& p : QStringList(candidates)) {
+        if (p.startsWith("/usr/lib/"))
+            candidates << p.mid(4);
+        else if (p.startsWith("/lib/"))
+            candidates << "/usr" + p;
+    }
+    candidates.removeAll(QString());
+    candidates.removeDuplicates();
+    return candidates;
 }
 
 }  // namespace
@@ -81,27 +100,42 @@ QString LibraryFileVersion(const QString& path) {
     return at < 0 ? QString() : real.mid(at + 4);
 }
 
+std::map<QString, InstalledPackage> OwningPackages(const QStringList& paths) {
+    QStringList asked;
+    for (const QString& path : paths) asked << PackagePathsOf(path);
+    asked.removeDuplicates();
+    std::map<QString, InstalledPackage> owned;
+    if (asked.isEmpty()) return owned;
+    // "package: path" per file found; diversions list several packages and are left out.
+    QHash<QString, QString> owner;
+    for (const QString& line : Run("dpkg-query", QStringList{"-S"} + asked, true).split('\n')) {
+        const int colon = line.indexOf(": ");
+        if (colon <= 0 || line.startsWith("diversion by ") || line.left(colon).contains(',')) continue;
+        if (!owner.contains(line.mid(colon + 2))) owner.insert(line.mid(colon + 2), line.left(colon));
+    }
+    QStringList packages = owner.values();
+    packages.removeDuplicates();
+    QHash<QString, QString> version;
+    if (!packages.isEmpty()) {
+        for (const QString& line :
+             Run("dpkg-query", QStringList{"-W", "-f=${binary:Package}\t${Version}\n"} + packages, true)
+                 .split('\n'))
+            if (line.contains('\t')) version.insert(line.section('\t', 0, 0), line.section('\t', 1));
+    }
+    for (const QString& path : paths) {
+        for (const QString& p : PackagePathsOf(path)) {
+            if (!owner.contains(p)) continue;
+            owned[path] = InstalledPackage{owner[p], version.value(owner[p]).trimmed()};
+            break;
+        }
+    }
+    return owned;
+}
+
 std::optional<InstalledPackage> OwningPackage(const QString& path) {
-    // The package database names a file by the path its package installed, which on a merged /usr
-    // may be the /lib or the /usr/lib form of the path found.
-    QStringList candidates{path, QFileInfo(path).canonicalFilePath()};
-    for (const QString& p : QStringList(candidates)) {
-        if (p.startsWith("/usr/lib/"))
-            candidates << p.mid(4);
-        else if (p.startsWith("/lib/"))
-            candidates << "/usr" + p;
-    }
-    candidates.removeDuplicates();
-    for (const QString& p : candidates) {
-        if (p.isEmpty()) continue;
-        const QString owner = Run("dpkg-query", {"-S", p}).section('\n', 0, 0);
-        const int colon = owner.indexOf(": ");
-        if (colon <= 0 || owner.left(colon).contains(',')) continue;  // diversions list several
-        const QString package = owner.left(colon);
-        const QString version = Run("dpkg-query", {"-W", "-f=${Version}", package}).trimmed();
-        return InstalledPackage{package, version};
-    }
-    return std::nullopt;
+    const auto owned = OwningPackages({path});
+    if (owned.empty()) return std::nullopt;
+    return owned.begin()->second;
 }
 
 QString OperatingSystemName() {

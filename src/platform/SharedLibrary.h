@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 
 namespace dc {
@@ -28,6 +29,9 @@ struct InstalledPackage {
     QString version;
 };
 std::optional<InstalledPackage> OwningPackage(const QString& path);
+// The same for many files with one question per kind to the package database (files to packages,
+// packages to versions); a file that no package owns is not in the map.
+std::map<QString, InstalledPackage> OwningPackages(const QStringList& paths);
 
 // "PRETTY_NAME of os-release (kernel name and release)", such as
 // "Debian GNU/Linux 12 (bookworm) (Linux 6.1.0-18-amd64)"; "Unknown" when neither can be read.

@@ -6,10 +6,16 @@
 #include <QFileInfo>
 
 #include "platform/DbError.h"
+#include "platform/FileOps.h"
 
 namespace dc {
 
 ZipArchive::ZipArchive(const QString& path, Mode mode) : path_(path) {
+    // libzip keeps the rights of the file it replaces: an empty private file first.
+    if (!QFileInfo::exists(path)) {
+        CreateEmptyFile(path);
+        created_ = true;
+    }
     int error = 0;
     const int flags = ZIP_CREATE | (mode == Mode::Replace ? ZIP_TRUNCATE : 0);
     archive_ = zip_open(QFile::encodeName(path).constData(), flags, &error);
@@ -18,12 +24,15 @@ ZipArchive::ZipArchive(const QString& path, Mode mode) : path_(path) {
         zip_error_init_with_code(&reason, error);
         const QString text = QString::fromUtf8(zip_error_strerror(&reason));
         zip_error_fini(&reason);
+        if (created_) QFile::remove(path);
         throw AppError(kErrFileAccess, QString("Cannot open the zip archive '%1': %2.").arg(path, text));
     }
 }
 
 ZipArchive::~ZipArchive() {
-    if (archive_) zip_discard(archive_);
+    if (!archive_) return;
+    zip_discard(archive_);
+    if (created_) QFile::remove(path_);
 }
 
 void ZipArchive::Fail(const QString& what) const {

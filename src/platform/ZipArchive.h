@@ -1,8 +1,9 @@
 #pragma once
 // A zip archive written through libzip: files added under the entry names the caller gives,
 // optionally encrypted, entries removed or looked up. Nothing reaches the disk until Close, which
-// writes the whole archive under a temporary name and renames it into place. Failures are AppError
-// (75, with libzip's reason).
+// writes the whole archive under a temporary name and renames it into place. A new archive is
+// readable by its owner only, as it may hold a copy of the database. Failures are AppError (75,
+// with libzip's reason).
 
 #include <QDateTime>
 #include <QString>
@@ -17,7 +18,7 @@ class ZipArchive {
   public:
     enum class Mode { Replace, Append };
     ZipArchive(const QString& path, Mode mode);
-    ~ZipArchive();  // an archive not closed is discarded
+    ~ZipArchive();  // an archive not closed is discarded (a new one removed)
     ZipArchive(const ZipArchive&) = delete;
     ZipArchive& operator=(const ZipArchive&) = delete;
 
@@ -37,6 +38,7 @@ class ZipArchive {
     [[noreturn]] void Fail(const QString& what) const;
     zip* archive_ = nullptr;
     QString path_;
+    bool created_ = false;  // the file did not exist before
 };
 
 }  // namespace dc

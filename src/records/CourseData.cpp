@@ -43,7 +43,7 @@ PackedCourse PackCourse(const CourseCells& cells) {
 namespace {
 // A rating keeps its tenths ("78.0"); a slot without one shows 0.
 QString RatingText(double rating) {
-    return rating == 0 ? QStringLiteral("0") : QString::number(rating, 'f', 1);
+    return rating == 0 ? QStringLiteral("0") : FixedText(rating, 1);
 }
 }  // namespace
 

@@ -56,20 +56,25 @@ void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const 
 
     const int count = static_cast<int>(labels.size());
     const int rows = (count + across - 1) / across;
+    const double size = page.FontSize(), lineHeight = page.TextHeight();
     for (int r = 1; r <= rows; ++r) {
         // Each sheet starts its rows at the top again.
-        double y = kLabelTop + ((r - 1) % kLabelRowsPerSheet) * kLabelPitch - yo;
-        for (int line = 0; line < 4; ++line) {
-            for (int c = 1; c <= across; ++c) {
-                const int k = (r - 1) * across + (c - 1);
-                // A line never runs onto the next label: it is cut where that label starts.
-                const double right = c < across ? xs[c] - kLabelGap - xo : page.ScaleWidth();
-                page.SetCurrentX(xs[c - 1] - xo);
-                page.SetCurrentY(y);
-                page.Print(k < count ? page.FitText(labels[k][line].trimmed(), right - page.CurrentX())
-                                     : QString());
+        const double top = kLabelTop + ((r - 1) % kLabelRowsPerSheet) * kLabelPitch - yo;
+        for (int c = 1; c <= across; ++c) {
+            const int k = (r - 1) * across + (c - 1);
+            if (k >= count) break;
+            // A label whose lines do not fit before the next label is printed smaller, whole.
+            const double x = xs[c - 1] - xo;
+            const double width = (c < across ? xs[c] - kLabelGap - xo : page.ScaleWidth()) - x;
+            QStringList lines;
+            for (int line = 0; line < 4; ++line) lines << labels[k][line].trimmed();
+            page.SetFontSize(page.SizeToFit(lines, width));
+            for (int line = 0; line < 4; ++line) {
+                page.SetCurrentX(x);
+                page.SetCurrentY(top + line * lineHeight);
+                page.PrintFitted(lines[line], width);
             }
-            y = page.CurrentY();
+            page.SetFontSize(size);
         }
         if (r % kLabelRowsPerSheet == 0 && r < rows) page.NewPage();
     }
@@ -95,7 +100,7 @@ double OffsetValue(const QString& text) {
 bool OffsetInRange(double inches) { return std::isfinite(inches) && std::fabs(inches) <= kMaxOffsetInches; }
 
 QString OffsetBoxText(double inches) {
-    QString text = QString::number(inches, 'f', 3);
+    QString text = FixedText(inches, 3);
     if (text.startsWith("0."))
         text.remove(0, 1);
     else if (text.startsWith("-0."))
@@ -103,6 +108,6 @@ QString OffsetBoxText(double inches) {
     return text;
 }
 
-QString OffsetSqlText(double inches) { return QString::number(inches, 'f', 3); }
+QString OffsetSqlText(double inches) { return FixedText(inches, 3); }
 
 }  // namespace dc

@@ -38,7 +38,8 @@ struct LabelPrintSetup {
     bool bold = false;
 };
 
-// Prints the labels in order, one document per sheet; a positive offset moves the print left or up.
+// Prints the labels in order, a page per sheet in one document; a positive offset moves the print
+// left or up. A label whose lines do not fit its width is printed smaller, every line whole.
 void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const LabelPrintSetup& setup);
 
 // The offset box's number: its leading digits with at most one point (0 when there are none).

@@ -58,12 +58,13 @@ void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, co
             y = printHeadings();
         }
         for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-            // A text never runs into the next column: it is cut where that column starts.
+            // A text never runs into the next column: a name is shortened, any text made smaller.
             const double right = i + 1 < static_cast<int>(columns.size()) ? columns[i + 1].x - kColumnGap - xo
                                                                           : page.ScaleWidth();
             page.SetCurrentX(columns[i].x - xo);
             page.SetCurrentY(y);
-            page.Print(page.FitText(row.value(i), right - page.CurrentX()));
+            page.PrintFitted(row.value(i), right - page.CurrentX(),
+                             i == 0 ? PrinterPage::Fit::Name : PrinterPage::Fit::Text);
         }
         y = page.CurrentY();
     }

@@ -78,8 +78,7 @@ QString PackRating(const QString& cellText) {
     double v = Val("0" + cellText.trimmed());
     if (v < 0) v = 0;
     if (v > 99.9) v = 99.9;
-    const double rounded = std::round(v * 10.0) / 10.0;
-    return QString("%1").arg(rounded, 4, 'f', 1, QChar('0'));
+    return FixedText(v, 1).rightJustified(4, QChar('0'));
 }
 
 QString PackSlope(const QString& cellText) {

@@ -25,6 +25,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/GridFit.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmFindName.h"
 #include "tools/Email.h"
@@ -140,6 +141,7 @@ void frmPlayers::BuildControls() {
     spPlayers->setObjectName("spPlayers");
     spPlayers->setMinimumHeight(220);
     spPlayers->SetFillWidth(true);
+    new GridFit(*spPlayers, 2, 2000);  // a long name never pushes the other columns out of view
     outer->addWidget(spPlayers, 1);
     auto* prints = new QHBoxLayout;
     prints->addStretch();

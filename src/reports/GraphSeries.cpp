@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "handicap/HcpRules.h"
+#include "platform/Val.h"
 
 namespace dc {
 
@@ -83,7 +84,7 @@ QString MinMaxText(float value) {
     return (value < 0 ? "-" : " ") + digits;
 }
 
-QString Avg(float value) { return QString::number(value, 'f', 1); }
+QString Avg(float value) { return FixedText(value, 1, 7); }
 
 }  // namespace
 

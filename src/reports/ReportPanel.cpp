@@ -238,8 +238,6 @@ bool ReportPanel::CheckDates() {
     return true;
 }
 
-bool ReportPanel::CheckCourseAndDates() { return CheckCourse() && CheckDates(); }
-
 bool ReportPanel::CheckPlayer(bool moveFocus) {
     if (cboPlayer->count() > 0) {
         Inform("A Player must be selected.");

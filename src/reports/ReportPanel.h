@@ -62,9 +62,8 @@ class ReportPanel : public QObject {
     // Fills the lists; `nccLeadingBlank`: the course count with a sign position like the players'.
     void LoadLists(bool nccLeadingBlank, bool nccWhenEmpty);
 
-    // The checks in order (course, start date, end date, range); false after the first failure's
+    // The course check, then the date checks (start date, end date, range); each false after its
     // message. A missing course list ticks "All Courses" (whose handler recomputes).
-    bool CheckCourseAndDates();
     bool CheckCourse();
     bool CheckDates();
     // The player check of a one-player query with nothing chosen: false with its message.

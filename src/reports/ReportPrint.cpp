@@ -11,21 +11,11 @@
 #include "shell/ErrorReport.h"
 
 namespace dc {
-
-void SetUpTextPage(PrinterPage& page) {
-    page.Scale(0, 0, 8.5, 11);
-    QString fallback;
-    for (int i = 0; i < page.FontCount(); ++i) {
-        const QString name = page.Fonts(i);
-        if (name.left(11) == "Courier New") {
-            fallback = name;
-            break;
-        }
-        if (fallback.isEmpty() && name == "Liberation Mono") fallback = name;
-    }
-    if (!fallback.isEmpty()) page.SetFontName(fallback);
-    page.SetFontSize(12);
+namespace {
+constexpr int kTextColumns = 80;  // where the widest line of the reports ends
 }
+
+void SetUpTextPage(PrinterPage& page) { SetUpColumnPage(page, kTextColumns); }
 
 namespace {
 
@@ -37,6 +27,11 @@ struct Line {
         return *this;
     }
     Line& endingAt(int end, const QString& text) { return at(end + 1 - int(text.size()), text); }
+    // A text that must stay within columns `column` to `last`.
+    Line& within(int column, int last, const QString& text, PrinterPage::Fit kind = PrinterPage::Fit::Text) {
+        if (!text.trimmed().isEmpty()) page.PrintTabFitted(column, last, text, kind);
+        return *this;
+    }
     void done() { page.Print(); }
 };
 
@@ -45,7 +40,7 @@ struct Line {
 void PrintStats(PrinterPage& page, const StatsHeading& h, const StatsTexts& s) {
     SetUpTextPage(page);
     auto line = [&page] { return Line{page}; };
-    line().at(24, "Statistics for:").at(40, h.player).done();
+    line().at(24, "Statistics for:").within(40, kTextColumns, h.player, PrinterPage::Fit::Name).done();
     line().at(34, "From:").at(40, h.startDate).done();
     line().at(34, "To  :").at(40, h.endDate).done();
     page.Print();
@@ -63,7 +58,7 @@ void PrintStats(PrinterPage& page, const StatsHeading& h, const StatsTexts& s) {
                 {"Course :", s.best18Course}};
     for (const auto& b : best) {
         if (b.label)
-            line().at(31, b.label).at(40, b.value.trimmed()).done();
+            line().at(31, b.label).within(40, kTextColumns, b.value).done();
         else
             page.Print();
     }
@@ -114,41 +109,52 @@ QString ShortListDate(const QDate& date, const QString& dateFormat) {
 void PrintGameList(PrinterPage& page, const GameListHeading& h, const std::vector<GameListRow>& rows) {
     SetUpTextPage(page);
     auto line = [&page] { return Line{page}; };
-    line().at(25, "Game List for:").at(40, h.player).done();
-    line().at(38, ":").at(40, h.course).done();
+    line().at(25, "Game List for:").within(40, kTextColumns, h.player, PrinterPage::Fit::Name).done();
+    line().at(38, ":").within(40, kTextColumns, h.course).done();
     page.Print();
     line().at(34, "From:").at(40, h.startDate).done();
     line().at(34, "To  :").at(40, h.endDate).done();
-    line()
-        .at(2, "Game#")
-        .at(8, "Player")
-        .at(21, "Course")
-        .at(52, "Date ")
-        .at(59, "Tee")
-        .at(63, "Scr")
-        .at(68, "Adj")
-        .at(72, "Hcp")
-        .at(76, "Index")
-        .done();
-    line()
-        .at(2, "-----")
-        .at(8, "------------")
-        .at(21, "----------------------------")
-        .at(50, "--------")
-        .at(59, "---")
-        .at(63, "----")
-        .at(68, "---")
-        .at(72, "---")
-        .at(76, "-----")
-        .done();
+    // The column headings, on every page.
+    auto headings = [&] {
+        line()
+            .at(2, "Game#")
+            .at(8, "Player")
+            .at(21, "Course")
+            .at(52, "Date ")
+            .at(59, "Tee")
+            .at(63, "Scr")
+            .at(68, "Adj")
+            .at(72, "Hcp")
+            .at(76, "Index")
+            .done();
+        line()
+            .at(2, "-----")
+            .at(8, "------------")
+            .at(21, "----------------------------")
+            .at(50, "--------")
+            .at(59, "---")
+            .at(63, "----")
+            .at(68, "---")
+            .at(72, "---")
+            .at(76, "-----")
+            .done();
+    };
+    headings();
     for (const GameListRow& row : rows) {
+        if (page.CurrentY() + page.TextHeight() > page.ScaleTop() + page.ScaleHeight()) {
+            page.NewPage();
+            headings();
+        }
         const auto& t = row.text;
+        // The tee keeps a blank before the score: a tournament score ("T104") moves it a column left.
+        const int scoreStart = 67 - int(t[kGlScr].trimmed().size());
+        const int teeStart = std::clamp(scoreStart - 1 - int(t[kGlTee].trimmed().size()), 59, 60);
         line()
             .endingAt(6, t[kGlGame].trimmed())
-            .at(8, t[kGlName].trimmed().left(12))
-            .at(21, t[kGlCourse].trimmed().left(28))
+            .within(8, 19, t[kGlName], PrinterPage::Fit::Name)
+            .within(21, 48, t[kGlCourse])
             .at(50, ShortListDate(row.date, h.dateFormat))
-            .at(60, t[kGlTee].trimmed())
+            .within(teeStart, scoreStart - 2, t[kGlTee])
             .endingAt(66, t[kGlScr].trimmed())
             .endingAt(70, t[kGlAdj].trimmed())
             .at(73, t[kGlHcp].trimmed())

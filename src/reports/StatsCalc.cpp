@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/Val.h"
 #include "shell/DateFormat.h"
 
 namespace dc {
@@ -52,13 +53,13 @@ void StatsAccumulator::Add(const RoundRec& round) {
 QString SignedText(long long value) { return (value >= 0 ? " " : "") + QString::number(value); }
 
 QString MoneyText(double amount) {
-    const QString digits = QString::number(std::fabs(amount), 'f', 2);
+    const QString digits = FixedText(std::fabs(amount), 2);
     const QString whole = digits.section('.', 0, 0);
     return (amount < 0 && digits != "0.00" ? "-$" : "$") + (whole == "0" ? QString() : whole) + "." +
            digits.section('.', 1, 1);
 }
 
-QString OneDecimal(double value) { return QString::number(value, 'f', 1); }
+QString OneDecimal(double value) { return FixedText(value, 1); }
 
 namespace {
 

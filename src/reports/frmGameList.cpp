@@ -23,7 +23,6 @@
 #include "platform/PrinterError.h"
 #include "platform/PrintJob.h"
 #include "platform/Spread.h"
-#include "platform/Val.h"
 #include "reports/ReportPanel.h"
 #include "reports/ReportPrint.h"
 #include "reports/ReportStore.h"
@@ -216,7 +215,12 @@ bool frmGameList::event(QEvent* event) {
 }
 
 void frmGameList::UpdatespGL() {
-    if (!panel->CheckCourseAndDates()) return;
+    if (!panel->CheckCourse()) return;
+    if (!panel->CheckDates()) {
+        // The old rows belong to another range: none are shown or printed.
+        ClearRows();
+        return;
+    }
     SetMousePointer(Pointer::Hourglass);
     try {
         rows_.clear();
@@ -227,8 +231,7 @@ void frmGameList::UpdatespGL() {
         } else if (cboPlayer->currentIndex() >= 0) {
             players.push_back({SelectedItemData(*cboPlayer), cboPlayer->currentText()});
         } else {
-            nGLRows = 0;
-            ShowRows();
+            ClearRows();
             panel->CheckPlayer(false);
             SetMousePointer(Pointer::Default);
             return;
@@ -289,6 +292,14 @@ void frmGameList::UpdatespGL() {
     SetMousePointer(Pointer::Default);
 }
 
+void frmGameList::ClearRows() {
+    rows_.clear();
+    nGLRows = 0;
+    ShowRows();
+    cmdRetrieve->setEnabled(false);
+    cmdPrint->setEnabled(false);
+}
+
 void frmGameList::ShowRows() {
     spGL->SetReDraw(false);
     spGL->SetMaxRows(0);
@@ -335,8 +346,9 @@ void frmGameList::spGL_DblClick(int col, int row) {
 }
 
 void frmGameList::cmdRetrieve_Click() {
-    nCurPlayerID = static_cast<int>(RoundHalfAway(Val(spGL->CellText(kGlPlayerId, currentRow_))));
-    nGameNumber = static_cast<int>(RoundHalfAway(Val(spGL->CellText(kGlGame, currentRow_))));
+    if (currentRow_ < 1 || currentRow_ > static_cast<int>(rows_.size())) return;  // no round to retrieve
+    nCurPlayerID = rows_[currentRow_ - 1].playerId;
+    nGameNumber = rows_[currentRow_ - 1].gameNumber;
     nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     done(QDialog::Accepted);

@@ -52,6 +52,7 @@ class frmGameList : public QDialog {
     void Form_Load();
     void spGL_Setup();
     void ShowRows();
+    void ClearRows();  // no rows; Retrieve and Print disabled
     void FitColumns();
 
     int nLoaded = 0;

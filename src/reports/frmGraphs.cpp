@@ -12,6 +12,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -165,7 +166,7 @@ QString frmGraphs::Hint() const { return panel->capHelp->text(); }
 void frmGraphs::UpdateGraph() {
     if (!panel->CheckCourse()) return;
     if (cboPlayer->currentIndex() < 0) return;  // no player: nothing to draw, no message
-    if (!panel->CheckDates()) return;
+    if (!panel->CheckDates()) return ClearGraph();
     SetMousePointer(Pointer::Hourglass);
     cmdPrint->setEnabled(false);
     try {
@@ -181,6 +182,20 @@ void frmGraphs::UpdateGraph() {
     GraphPoints();
 }
 
+void frmGraphs::DrawEmpty() {
+    const std::vector<float> zeros{0, 0};
+    Draw(std::vector<std::vector<float>>(ChosenOption() == 2 ? 2 : 1, zeros), 0, 1, tickEvery_);
+    cmdPrint->setEnabled(false);
+}
+
+// The old graph belongs to another range: it is neither shown nor printed.
+void frmGraphs::ClearGraph() {
+    data_ = GraphData();
+    nGraphPoints = 0;
+    DrawEmpty();
+    panel->capHelp->clear();
+}
+
 void frmGraphs::GraphPoints() {
     try {
         const int option = ChosenOption();
@@ -189,9 +204,7 @@ void frmGraphs::GraphPoints() {
         if (nGraphPoints < 2) {
             SetMousePointer(Pointer::Default);
             MsgBox("Not enough points to produce a graph.", vbInformation);
-            const std::vector<float> zeros{0, 0};
-            Draw(std::vector<std::vector<float>>(option == 2 ? 2 : 1, zeros), 0, 1, tickEvery_);
-            cmdPrint->setEnabled(false);
+            DrawEmpty();
             return;
         }
         cmdPrint->setEnabled(true);
@@ -201,6 +214,7 @@ void frmGraphs::GraphPoints() {
         for (int s = 0; s < view.sets; ++s)
             for (const auto& p : data_.points) sets[s].push_back(p[view.series[s]]);
         Draw(sets, view.yMin, view.yMax, tickEvery_);
+        graphHint_ = view.hint;
         panel->capHelp->setText(view.hint);
     } catch (...) {
         ReportCurrentError("Form Graphs, GraphPoints", Sql::Without);
@@ -258,6 +272,9 @@ void frmGraphs::cmdPrint_Click() {
             page->SetJobName("Statistical Graphs");
             if (width() > height())
                 page->SetOrientation(kLandscape);  // the screen as large as the paper allows
+            // The picture shows the graph's figures, not the print button's hint.
+            const auto restore = qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
+            panel->capHelp->setText(graphHint_);
             page->PrintWidget(*this);
             ReportPrintOutcome(*page);
             return;

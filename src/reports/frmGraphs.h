@@ -52,10 +52,13 @@ class frmGraphs : public QDialog {
     void Form_Load();
     int ChosenOption() const;
     void Draw(const std::vector<std::vector<float>>& sets, float yMin, float yMax, int tickEvery);
+    void DrawEmpty();   // an empty graph; Print disabled
+    void ClearGraph();  // no points, no figures in the hint line
 
     int nLoaded = 0;
     int nGraphPoints = 0;
     int tickEvery_ = 1;
+    QString graphHint_;  // the graph's Min/Max/Avg line, printed with the screen
     GraphData data_;
 };
 

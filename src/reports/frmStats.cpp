@@ -157,8 +157,11 @@ QGroupBox* frmStats::BuildBest() {
         g->addWidget(game, row, 4);
         g->addWidget(course, row, 5);
         g->addWidget(button, row, 6);
+        for (QLabel* name : {player, course}) name->setWordWrap(true);  // a long name takes a second line
         ++row;
     }
+    g->setColumnStretch(2, 1);
+    g->setColumnStretch(5, 1);
     lblEclectic = new QLabel("Eclectic Scores", frame);
     lblEclectic->setObjectName("lblEclectic");
     const char* eheads[] = {"", "Front 9", "Back 9", "18 Holes"};
@@ -288,7 +291,14 @@ void frmStats::ShowEclectic(bool on) {
 }
 
 void frmStats::UpdateStats() {
-    if (!panel->CheckCourseAndDates()) return;
+    if (!panel->CheckCourse()) return;
+    if (!panel->CheckDates()) {
+        // The old results belong to another range: none are shown or printed.
+        Clear_Grid();
+        Clear_Labels();
+        ShowEclectic(false);
+        return;
+    }
     SetMousePointer(Pointer::Hourglass);
     Clear_Grid();
     Clear_Labels();
@@ -331,8 +341,9 @@ void frmStats::Show(const StatsTexts& t) {
     TGPCap->setText(t.games);
     ShowEclectic(t.anyGame() && t.showEclectic);
     if (!t.anyGame()) return;
-    Rtrv9Cmd->setEnabled(true);
-    Rtrv18Cmd->setEnabled(true);
+    // A Retrieve button only with a best round to retrieve.
+    Rtrv9Cmd->setEnabled(!t.best9.isEmpty());
+    Rtrv18Cmd->setEnabled(!t.best18.isEmpty());
     cmdPrint->setEnabled(true);
     TGCap->setText(t.gameCost);
     TCACap->setText(t.cartCost);
@@ -351,6 +362,7 @@ void frmStats::Show(const StatsTexts& t) {
     B18CCap->setText(t.best18Course);
     Date18Cap->setText(t.best18Date);
     Game18Cap->setText(t.best18Game);
+    for (QLabel* name : {lblB9Player, B9CCap, lblB18Player, B18CCap}) name->setToolTip(name->text());
     lblEclecticF9->setText(t.eclecticF9);
     lblEclecticB9->setText(t.eclecticB9);
     lblEclectic18->setText(t.eclectic18);
@@ -365,9 +377,9 @@ void frmStats::Retrieve(const QString& playerId, const QString& game) {
     done(QDialog::Accepted);
 }
 
-void frmStats::Rtrv18Cmd_Click() { Retrieve(lblB18PlayerID->text(), Game18Cap->text()); }
+void frmStats::Rtrv18Cmd_Click() { Retrieve(shown_.best18PlayerId, shown_.best18Game); }
 
-void frmStats::Rtrv9Cmd_Click() { Retrieve(lblB9PlayerID->text(), Game9Cap->text()); }
+void frmStats::Rtrv9Cmd_Click() { Retrieve(shown_.best9PlayerId, shown_.best9Game); }
 
 void frmStats::cmdPrint_Click() {
     const StatsHeading heading{panel->PlayerHeading(), txtSDate->Text(), txtEDate->Text()};

@@ -8,8 +8,8 @@
 namespace dc {
 
 QString IndexCellText(double index) {
-    if (index > 0) return QString::number(index, 'f', 1);
-    return "+" + QString::number(std::abs(index), 'f', 1);
+    if (index > 0) return FixedText(index, 1, 7);
+    return "+" + FixedText(std::abs(index), 1, 7);
 }
 
 QString CalculateHcp(double index, double tournIndex, double slope) {

@@ -1,5 +1,7 @@
 #include "scorecards/ScoreCardPrint.h"
 
+#include <algorithm>
+
 #include "platform/PrinterPage.h"
 #include "platform/Val.h"
 #include "scorecards/StrokeMarks.h"
@@ -9,7 +11,10 @@ namespace {
 
 // Card geometry in twips.
 constexpr double kGridLeft = 700, kLabelX = 800, kCol0 = 3220, kColWidth = 560, kGridRight = 14980;
+constexpr double kScorerX = 6750, kLabelGap = 80;
 constexpr double kGridTop = 1080, kGridBottom = 5760, kRowHeight = 360, kBottomCardY = 5960;
+// What two cards take on a page: made smaller on a page whose printable area is smaller.
+constexpr double kCardsWidth = kGridRight + 20, kCardsHeight = kBottomCardY + kGridBottom + 20;
 
 const char* const kStatLabels[4] = {"Putts", "Greens in Regulation", "Sand Saves", "Fairways Hit"};
 
@@ -18,14 +23,15 @@ int HoleColumn(int hole) { return hole <= 9 ? hole - 1 : hole; }
 
 class CardPrinter {
   public:
-    CardPrinter(PrinterPage& page, const ScoreCardJob& job)
-        : page_(page), job_(job), dx_(job.offsetXInches * 1440), dy_(job.offsetYInches * 1440) {}
+    // `fit` is the size of the card on paper against its layout; the offsets stay in real inches.
+    CardPrinter(PrinterPage& page, const ScoreCardJob& job, double fit)
+        : page_(page), job_(job), fit_(fit), dx_(job.offsetXInches * 1440 / fit), dy_(job.offsetYInches * 1440 / fit) {}
 
     void Card(const std::vector<CardPlayer>& players, double baseY) {
         baseY_ = baseY;
         Header();
         GridLines();
-        page_.SetFontSize(10);
+        FontSize(10);
         HoleRows();
         Labels();
         Players(players);
@@ -33,6 +39,7 @@ class CardPrinter {
     }
 
   private:
+    void FontSize(double points) { page_.SetFontSize(points * fit_); }
     double X(double x) const { return x - dx_; }
     double Y(double y) const { return y + baseY_ - dy_; }
     void Text(double x, double y, const QString& text) {
@@ -48,19 +55,24 @@ class CardPrinter {
         const QString text = raw.trimmed();
         Text(kCol0 + col * kColWidth + kColWidth / 2 - page_.TextWidth(text) / 2, CentredY(row, text), text);
     }
-    void Label(int row, const QString& raw) {
+    // A row's label, within the label column (a long player's name is shortened or made smaller).
+    void Label(int row, const QString& raw, PrinterPage::Fit kind = PrinterPage::Fit::Text) {
         const QString text = raw.trimmed();
-        Text(kLabelX, CentredY(row, text), text);
+        page_.SetCurrentX(X(kLabelX));
+        page_.SetCurrentY(Y(CentredY(row, text)));
+        page_.PrintFitted(text, kCol0 - kLabelX - kLabelGap, kind);
     }
 
     void Header() {
-        page_.SetFontSize(14);
-        Text(kGridLeft, 540, job_.courseName);
+        FontSize(14);
+        page_.SetCurrentX(X(kGridLeft));
+        page_.SetCurrentY(Y(540));
+        page_.PrintFitted(job_.courseName, kScorerX - kGridLeft - kLabelGap);
         Text(kGridRight - page_.TextWidth(job_.date), 540, job_.date);
-        page_.SetFontSize(8);
-        Text(6750, 400, "Scorer");
+        FontSize(8);
+        Text(kScorerX, 400, "Scorer");
         Line(7200, 600, 11520, 600);
-        Text(6750, 760, "Attest");
+        Text(kScorerX, 760, "Attest");
         Line(7200, 960, 11520, 960);
     }
 
@@ -118,7 +130,7 @@ class CardPrinter {
         int k = 0;
         for (const CardPlayer& player : players) {
             ++k;
-            Label(3 + k, player.name);
+            Label(3 + k, player.name, PrinterPage::Fit::Name);
             if (!job_.strokes) continue;
             const QString& hcps = player.gender == "M" ? job_.tees.menHcps : job_.tees.womenHcps;
             const auto marks = StrokeMarks(player.hcpText, hcps);
@@ -140,7 +152,7 @@ class CardPrinter {
 
     PrinterPage& page_;
     const ScoreCardJob& job_;
-    double dx_, dy_;
+    double fit_, dx_, dy_;
     double baseY_ = 0;
 };
 
@@ -162,7 +174,12 @@ int CardsToPrint(int cards) { return cards > 1 && cards % 2 == 1 ? cards + 1 : c
 void PrintScoreCards(PrinterPage& page, const ScoreCardJob& job) {
     page.SetOrientation(kLandscape);
     page.SetScaleMode(kScaleTwips);
-    CardPrinter printer(page, job);
+    const double fit = std::min({1.0, page.ScaleWidth() / kCardsWidth, page.ScaleHeight() / kCardsHeight});
+    if (fit < 1) {
+        page.SetScaleWidth(page.ScaleWidth() / fit);
+        page.SetScaleHeight(page.ScaleHeight() / fit);
+    }
+    CardPrinter printer(page, job, fit);
     double baseY = job.startAtBottom ? kBottomCardY : 0;
     const int count = CardsToPrint(static_cast<int>(job.cards.size()));
     for (int card = 0; card < count; ++card) {
@@ -194,7 +211,7 @@ QString MarginDiagnostic(PrinterPage& page) {
     SetPrinterOrigin(page, 0, 0);
     const double vertical = (page.Height() - page.ScaleHeight() * 1440) / 2880;
     const double horizontal = (page.Width() - page.ScaleWidth() * 1440) / 2880;
-    return QString::number(vertical, 'f', 2) + " - " + QString::number(horizontal, 'f', 2);
+    return FixedText(vertical, 2) + " - " + FixedText(horizontal, 2);
 }
 
 }  // namespace dc

@@ -29,6 +29,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
+#include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmCalendar.h"
@@ -185,13 +186,13 @@ void frmScoreCard::Fill_Grid() {
     }
 }
 
-// Every column is at least as wide as its longest text, header included, in the grid's font.
+// Every figure column is at least as wide as its longest text, header included, in the grid's font.
 void frmScoreCard::FitColumns() {
     Spread& g = *spSC;
     const QFontMetrics data(g.font()), header(g.horizontalHeader()->font());
     const int padding = 14, comboArrow = 22;
-    const std::pair<int, int> minimum[] = {{kColPrint, 700}, {kColCard, 650},  {kColName, 2235},
-                                           {kColTee, 1700},  {kColIndex, 800}, {kColHcp, 800}};
+    const std::pair<int, int> minimum[] = {
+        {kColPrint, 700}, {kColCard, 650}, {kColTee, 1700}, {kColIndex, 800}, {kColHcp, 800}};
     for (const auto& [col, twips] : minimum) {
         int pixels = header.horizontalAdvance(g.CellText(col, 0)) + padding;
         QStringList texts;
@@ -204,6 +205,7 @@ void frmScoreCard::FitColumns() {
     }
     g.SetColWidth(0, std::max(370, (data.horizontalAdvance(QString::number(g.MaxRows())) + padding) *
                                        Spread::kTwipsPerPixel));
+    nameFit_->Apply();
 }
 
 // ------------------------------------------------------------------------------------ course and rows
@@ -286,7 +288,7 @@ void frmScoreCard::ShowRowHandicap(int row) {
     }
     const PlayerIndexes idx = indexes_[static_cast<int>(Val(g.CellText(kColId, row)))];
     g.SetCellText(kColIndex, row, IndexCellText(idx.index));
-    g.SetCellText(kColIndexValue, row, QString::number(idx.index, 'f', 1));
+    g.SetCellText(kColIndexValue, row, FixedText(idx.index, 1));
     const QString hcp = CalculateHcp(idx.index, idx.tournIndex, slope);
     g.SetCellText(kColHcp, row, hcp);
     const std::optional<int> value = HcpTextValue(hcp);

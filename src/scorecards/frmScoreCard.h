@@ -21,6 +21,7 @@ class QRadioButton;
 namespace dc {
 
 class MaskEdBox;
+class GridFit;
 class Spread;
 struct CardRenumbering;
 
@@ -108,10 +109,12 @@ class frmScoreCard : public QDialog {
     void ApplyRenumbering(const CardRenumbering& renumbering);
     void SetCardNumbers(const std::vector<int>& cards);
     std::vector<bool> TickedRows() const;
+    // The figure columns as wide as their longest text; the name column takes the width they leave.
     void FitColumns();
 
     std::map<int, PlayerIndexes> indexes_;  // by PLAYER_ID, for the hole count and rules chosen
     std::optional<PackedCourse> course_;    // the course chosen
+    GridFit* nameFit_ = nullptr;
 };
 
 }  // namespace dc

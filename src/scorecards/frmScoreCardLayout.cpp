@@ -22,6 +22,7 @@
 #include "records/TypedKeys.h"
 #include "scorecards/frmScoreCard.h"
 #include "shell/Global.h"
+#include "shell/GridFit.h"
 #include "shell/ScreenBoxes.h"
 
 namespace dc {
@@ -66,6 +67,7 @@ void frmScoreCard::BuildControls() {
     auto* middle = new QHBoxLayout;
     spSC = new Spread(this);
     spSC->setObjectName("spSC");
+    nameFit_ = new GridFit(*spSC, kColName, 2235);
     middle->addWidget(spSC, 1);
     auto* moves = new QVBoxLayout;
     cmdUp = Button(this, QString(), "Move the selected player up 1 row");

@@ -120,7 +120,8 @@ CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStag
         const QDateTime now = Now();
         const QString date = FormatLocalDate(now.date());
         const QString time = FormatTimeAmPm(now.time());
-        if (!WriteIniValue("Path", "LastDate", date, IniFilePath()) ||
+        // One fixed form in the file, so that another locale reads the same day.
+        if (!WriteIniValue("Path", "LastDate", DbDate(now.date()), IniFilePath()) ||
             !WriteIniValue("Path", "LastTime", time, IniFilePath()))
             throw AppError(kErrFileAccess,
                            QString("Path/File access error: cannot write '%1'.").arg(IniFilePath()));

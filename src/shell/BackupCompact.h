@@ -32,7 +32,7 @@ std::optional<DatedBackup> NewestDailyBackup();
 
 struct CompactResult {
     bool ok = false;
-    QString lastDate;    // written to Connect.ini as LastDate on success
+    QString lastDate;    // the day shown; Connect.ini holds it as LastDate, yyyy-mm-dd
     QString lastTime;    // written as LastTime
     QStringList errors;  // finished error texts to report, in order
 };

@@ -8,11 +8,18 @@
 namespace dc {
 namespace {
 
-// The C locale has no date order of its own: it reads like the United States.
+// Dates follow the locale's time category (LC_TIME, as the system locale resolves it), whatever the
+// language. The C locale has no date order of its own: it reads like the United States.
 QLocale UserLocale() {
-    QLocale l;
-    if (l.language() == QLocale::C) return QLocale(QLocale::English, QLocale::UnitedStates);
+    const QLocale l;
+    if (l.dateFormat(QLocale::ShortFormat) == QLocale::c().dateFormat(QLocale::ShortFormat))
+        return QLocale(QLocale::English, QLocale::UnitedStates);
     return l;
+}
+
+const QRegularExpression& NumericDate() {
+    static const QRegularExpression re("^\\s*(\\d{1,2})([^\\d_])(\\d{1,2})[^\\d_](\\d{4})\\s*$");
+    return re;
 }
 
 }  // namespace
@@ -39,10 +46,9 @@ QString FormatLocalDate(const QDate& date) {
 }
 
 std::optional<QDate> ParseLocalDate(const QString& text) {
-    static const QRegularExpression re("^\\s*(\\d{1,2})[^\\d_](\\d{1,2})[^\\d_](\\d{4})\\s*$");
-    const auto m = re.match(text);
+    const auto m = NumericDate().match(text);
     if (!m.hasMatch()) return std::nullopt;
-    int a = m.captured(1).toInt(), b = m.captured(2).toInt(), y = m.captured(3).toInt();
+    int a = m.captured(1).toInt(), b = m.captured(3).toInt(), y = m.captured(4).toInt();
     const bool monthFirst = sDateFormat != "DD/MM/YYYY";
     const QDate d = monthFirst ? QDate(y, a, b) : QDate(y, b, a);
     if (!d.isValid() || y < 100) return std::nullopt;
@@ -72,6 +78,18 @@ std::optional<QDate> ParseAnyDate(const QString& text) {
 }
 
 QString DbDate(const QDate& date) { return date.toString("yyyy-MM-dd"); }
+
+std::optional<QDate> ParseIniDate(const QString& text) {
+    const QDate iso = QDate::fromString(text.trimmed(), "yyyy-MM-dd");
+    if (iso.isValid()) return iso;
+    const auto m = NumericDate().match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    const int a = m.captured(1).toInt(), b = m.captured(3).toInt(), y = m.captured(4).toInt();
+    const bool dayFirst = a > 12 || (b <= 12 && m.captured(2) != "/");
+    const QDate d = dayFirst ? QDate(y, b, a) : QDate(y, a, b);
+    if (!d.isValid()) return std::nullopt;
+    return d;
+}
 
 QString FormatTimeAmPm(const QTime& time) {
     int h = time.hour() % 12;

@@ -19,8 +19,12 @@ QString FormatLocalDate(const QDate& date);
 std::optional<QDate> ParseLocalDate(const QString& text);
 // Reads a date in either the user's order or the stored form.
 std::optional<QDate> ParseAnyDate(const QString& text);
-// Stored form of a date: 'YYYY-MM-DD'.
+// Stored form of a date: 'YYYY-MM-DD'; Connect.ini holds dates in it too.
 QString DbDate(const QDate& date);
+// A date Connect.ini holds: the stored form, or the form of older versions, written in the order of
+// the locale of the day. That order is read from the date where it can be (a first number above 12,
+// or "." or "-" between the numbers: day first), else month first as those versions read it.
+std::optional<QDate> ParseIniDate(const QString& text);
 // The time as "hh:nn:ss am/pm" (12-hour clock).
 QString FormatTimeAmPm(const QTime& time);
 

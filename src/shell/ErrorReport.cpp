@@ -1,6 +1,10 @@
 #include "shell/ErrorReport.h"
 
+#include <QFileInfo>
+
+#include "platform/Database.h"
 #include "platform/DbError.h"
+#include "platform/FileOps.h"
 #include "platform/MsgBox.h"
 #include "shell/Globals.h"
 
@@ -22,11 +26,39 @@ ErrorInfo CurrentError() {
     }
 }
 
+QString PlainReason(const ErrorInfo& error) {
+    const bool failedWrite =
+        !error.statement.isEmpty() &&
+        (error.number == kErrReadOnly || error.number == kErrFileNotFound || error.number == kErrDiskIO);
+    if (!failedWrite || !gDB || !gDB->IsOpen()) return QString();
+    const QString path = gDB->Path();
+    if (!QFileInfo::exists(path))
+        return QString(
+                   "The change was not saved: the database '%1' has been deleted or moved while Dado Corvy "
+                   "was running. Close the program and restore the file or choose it again.")
+            .arg(path);
+    switch (WriteProtectionOf(ResolvedFilePath(path))) {
+        case WriteProtection::File:
+            return QString("The change was not saved: the database '%1' is write-protected.").arg(path);
+        case WriteProtection::Folder:
+            return QString(
+                       "The change was not saved: the folder '%1' of the database is write-protected (the "
+                       "database needs to write its journal there).")
+                .arg(QFileInfo(ResolvedFilePath(path)).absolutePath());
+        case WriteProtection::None:
+            break;
+    }
+    return QString();
+}
+
 QString ErrorText(const QString& tag, const ErrorInfo& error, int line, const QString& lineLabel,
                   bool withSql) {
-    QString text = tag + "\r\nError Number " + QString::number(error.number) + "\r\n" + error.description;
+    const QString plain = PlainReason(error);
+    QString text = (plain.isEmpty() ? QString() : plain + "\r\n\r\n") + tag + "\r\nError Number " +
+                   QString::number(error.number) + "\r\n" + error.description;
     if (line >= 0) text += "\r\n" + lineLabel + QString::number(line);
-    if (withSql) text += "\r\nsSQL=" + (error.statement.isEmpty() ? sSQL : error.statement);
+    // Only the statement that failed: an error of no statement shows none.
+    if (withSql) text += "\r\nsSQL=" + error.statement;
     return text;
 }
 

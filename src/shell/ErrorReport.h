@@ -18,8 +18,13 @@ struct ErrorInfo {
 // Number and description of the exception being handled (call inside a catch block).
 ErrorInfo CurrentError();
 
-// tag, CRLF, "Error Number " number, CRLF, description; then optionally CRLF + lineLabel + line,
-// and CRLF + "sSQL=" + the failed statement (else the last statement run).
+// In plain words, why a statement could not change the open database (its file deleted or moved,
+// the file or its folder write-protected); empty for any other error.
+QString PlainReason(const ErrorInfo& error);
+
+// The plain reason and an empty line when there is one; tag, CRLF, "Error Number " number, CRLF,
+// description; then optionally CRLF + lineLabel + line, and CRLF + "sSQL=" + the failed statement
+// (nothing when the error came from no statement).
 QString ErrorText(const QString& tag, const ErrorInfo& error, int line = -1,
                   const QString& lineLabel = "Line # ", bool withSql = false);
 

@@ -72,9 +72,8 @@ class AnswerKeysOnly : public QObject {
 int ShowBox(const QString& text, int style, const QString& caption) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
-    QString shown = text;
-    shown.replace("\r\n", "\n").replace('\r', '\n');
-    box.setText(shown);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(WrapLongLines(text));
     box.setIcon(IconOf(style));
     box.setStandardButtons(ButtonsOf(style));
     auto* keys = new AnswerKeysOnly(&box);
@@ -97,5 +96,21 @@ int ShowBox(const QString& text, int style, const QString& caption) {
 }  // namespace
 
 void InstallMsgBoxWindow() { SetMsgBoxWindow(ShowBox); }
+
+QString WrapLongLines(const QString& text, int width) {
+    QString in = text;
+    in.replace("\r\n", "\n").replace('\r', '\n');
+    QStringList out;
+    for (QString line : in.split('\n')) {
+        while (line.size() > width) {
+            const int blank = line.lastIndexOf(' ', width);
+            const int cut = blank > 0 ? blank : width;
+            out << line.left(cut);
+            line = line.mid(blank > 0 ? cut + 1 : cut);
+        }
+        out << line;
+    }
+    return out.join('\n');
+}
 
 }  // namespace dc

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include "platform/Val.h"
 #include "shell/Globals.h"
 
 namespace dc {
@@ -44,7 +45,7 @@ void frmMainWait::SetNote(const QString& note) {
 
 QString frmMainWait::PercentText(int k, int n) {
     const double perc = n > 0 ? k * 100.0 / n : 0.0;
-    return QString::number(perc, 'f', 1) + "%";
+    return FixedText(perc, 1) + "%";
 }
 
 void frmMainWait::SetProgress(int k, int n) {

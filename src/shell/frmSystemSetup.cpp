@@ -59,7 +59,7 @@ QString ShownTime(const QString& raw) {
 }
 
 QString ShownDate(const QString& raw) {
-    if (const auto d = ParseAnyDate(raw)) return FormatLocalDate(*d);
+    if (const auto d = ParseIniDate(raw)) return FormatLocalDate(*d);
     return raw;
 }
 

@@ -18,6 +18,16 @@ QString LocateModule(const QString& name) {
 
 QString CDLLVersion::GetOSVersion() const { return OperatingSystemName(); }
 
+void CDLLVersion::LoadPackages(const QStringList& modules) {
+    QStringList found;
+    for (const QString& module : modules) {
+        const QString path = module.trimmed().isEmpty() ? QString() : LocateModule(module.trimmed());
+        if (!path.isEmpty()) found << path;
+    }
+    packages_ = OwningPackages(found);
+    packagesLoaded_ = true;
+}
+
 void CDLLVersion::LoadFileInfo(const QString& sModule) {
     path_.clear();
     version_.clear();
@@ -32,7 +42,12 @@ void CDLLVersion::LoadFileInfo(const QString& sModule) {
         return;
     }
     path_ = found;
-    const auto package = OwningPackage(found);
+    std::optional<InstalledPackage> package;
+    if (!packagesLoaded_) {
+        package = OwningPackage(found);
+    } else if (const auto it = packages_.find(found); it != packages_.end()) {
+        package = it->second;
+    }
     registration_ = package ? package->name + " " + package->version : QString("N/A");
     version_ = LibraryFileVersion(found);
     const QFileInfo real(QFileInfo(found).canonicalFilePath());

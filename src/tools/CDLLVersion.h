@@ -5,6 +5,10 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+#include <map>
+
+#include "platform/SharedLibrary.h"
 
 namespace dc {
 
@@ -26,7 +30,13 @@ class CDLLVersion {
     // no package owns the file), the version in the real file's name, its size and date.
     void LoadFileInfo(const QString& sModule);
 
+    // Asks the package database once about the owners of all these modules, so that LoadFileInfo
+    // of each of them needs no question of its own.
+    void LoadPackages(const QStringList& modules);
+
   private:
+    std::map<QString, InstalledPackage> packages_;  // by the path found
+    bool packagesLoaded_ = false;
     QString path_, version_, registration_;
     QDateTime date_;
     qint64 size_ = 0;

@@ -192,13 +192,15 @@ class Planner {
             const QString gender = *FlagOf(g.gender) == 0 ? "M" : "F";
             plan_.players.append({++key, shortKey, SplitOldName(g.name, format_), gender});
             if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender});
-            byKey[shortKey] << shown;
+            byKey[upper] << shown;
         }
         for (auto it = byKey.begin(); it != byKey.end(); ++it) {
             if (it->size() < 2) continue;
             QStringList quoted;
             for (const QString& n : *it) quoted << Quoted(n);
-            r_.sharedKeys << "Golfers " + quoted.join(" and ") + " have the same key " + it.key() +
+            QString shortKey;
+            CompactKey(it->first(), 8, shortKey);
+            r_.sharedKeys << "Golfers " + quoted.join(" and ") + " have the same key " + shortKey +
                                  ": its rounds went to " + quoted.first();
         }
     }

@@ -13,6 +13,13 @@ namespace dc {
 
 namespace {
 
+// The file a row names: its program row checks the file in the program's folder.
+QString ModuleOfRow(const QString& fileName) {
+    return fileName.trimmed().compare(kProgramFileName, Qt::CaseInsensitive) == 0
+               ? QDir(ProgramFolder()).filePath(kProgramFileName)
+               : fileName;
+}
+
 void Update(Database& db, const QString& column, const QVariant& value, int orderIndex) {
     QString sql = "Update DLLCHECK Set " + column + "=? Where ORDERINDEX=?";
     db.Execute(sql, {value, orderIndex});
@@ -47,6 +54,9 @@ DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QDate& today
 
     sql = "Select * From DLLCHECK Order By ORDERINDEX";
     Recordset rs = db.OpenRecordset(sql);
+    QStringList modules;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) modules << ModuleOfRow(rs["FileName"].str());
+    facts.LoadPackages(modules);  // one question to the package database for every row
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         const int number = static_cast<int>(rs["ORDERINDEX"].toLong());
         const QString fileName = rs["FileName"].str();
@@ -54,10 +64,7 @@ DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QDate& today
             Update(db, "ACTUALFILEVERSION", os, number);
             continue;
         }
-        const QString path = fileName.trimmed().compare(kProgramFileName, Qt::CaseInsensitive) == 0
-                                 ? QDir(ProgramFolder()).filePath(kProgramFileName)
-                                 : fileName;
-        facts.LoadFileInfo(path);
+        facts.LoadFileInfo(ModuleOfRow(fileName));
         DllCheckLine line;
         line.cells[0] = facts.FilePathName();
         if (line.cells[0].left(16).toUpper() == "UNABLE TO LOCATE") {

@@ -42,6 +42,7 @@ class OldDataFile {
   public:
     OldDataFile(const QByteArray& bytes, int recordLength)
         : bytes_(bytes), recordLength_(recordLength > 0 ? recordLength : 1) {}
+    OldDataFile(QByteArray&&, int) = delete;  // it keeps a reference to the bytes
     qint64 Length() const { return bytes_.size(); }
     int Count() const { return static_cast<int>(RecordCount(bytes_.size(), recordLength_)); }
     // Bytes after the last whole record.

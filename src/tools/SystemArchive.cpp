@@ -1,5 +1,6 @@
 #include "tools/SystemArchive.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -22,6 +23,8 @@ void BuildSystemZip(const QString& zipPath) {
     const QString copy = work.filePath(QFileInfo(live).fileName());
     ExportDatabase(live, copy);
 
+    // A new file, so that an older archive's wider rights do not carry over.
+    QFile::remove(zipPath);
     cZip job;
     job.SetZipFile(zipPath);
     job.StoreFolderNames = false;

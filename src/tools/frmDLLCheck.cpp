@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
+#include "platform/Pointer.h"
 #include "platform/PrinterError.h"
 #include "platform/PrintJob.h"
 #include "platform/Spread.h"
@@ -75,6 +76,7 @@ frmDLLCheck::frmDLLCheck(QWidget* parent) : QDialog(parent) {
 }
 
 void frmDLLCheck::Form_Load() {
+    BusyPointer busy;  // the package database is asked about every file
     spDLL->SetReDraw(false);
     try {
         RefreshExpectedRows(Db(), ProgramFolder() + "/DBFiles/" + kBlankDbName);

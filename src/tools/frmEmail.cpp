@@ -32,12 +32,6 @@ namespace {
 
 frmEmail* gOpenScreen = nullptr;
 
-// The hourglass while the archive is written or the mail handed over.
-struct BusyPointer {
-    BusyPointer() { SetMousePointer(Pointer::Hourglass); }
-    ~BusyPointer() { SetMousePointer(Pointer::Default); }
-};
-
 constexpr int kTwipsPerPixel = 15;
 const QString kErrorBanner =
     "You have encountered an error.  To email the error to Corvy Systems, click the send button.";

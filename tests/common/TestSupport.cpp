@@ -1,11 +1,14 @@
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QCoreApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QWidget>
 
 #include "platform/Clock.h"
@@ -109,14 +112,26 @@ QStringList LayoutFaults(QWidget& window) {
         if (!inside.contains(r) && !r.isEmpty())
             faults << w->objectName() + " " + w->metaObject()->className() + " outside";
     }
+    // The text of the tooltip the cell shows when the mouse rests on it.
+    const auto tip = [](Spread& grid, const QModelIndex& index) {
+        const QRect cell = grid.visualRect(index);
+        QHelpEvent help(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
+        QCoreApplication::sendEvent(grid.viewport(), &help);
+        const QString text = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        return text;
+    };
     for (Spread* grid : window.findChildren<Spread*>()) {
         if (!grid->isVisible()) continue;  // a grid on another tab, or never shown
+        if (grid->horizontalScrollBar()->maximum() > 0) faults << grid->objectName() + " scrolls sideways";
         const QFontMetrics metrics(grid->font());
         for (int c = 1; c <= grid->MaxCols(); ++c) {
-            if (grid->isColumnHidden(c - 1)) continue;
+            if (grid->isColumnHidden(c - 1) || grid->columnWidth(c - 1) == 0) continue;
             for (int r = 1; r <= grid->MaxRows(); ++r) {
-                const QString text = grid->model()->index(r - 1, c - 1).data().toString();
-                if (metrics.horizontalAdvance(text) + 4 > grid->columnWidth(c - 1))
+                const QModelIndex index = grid->model()->index(r - 1, c - 1);
+                const QString text = index.data().toString();
+                if (metrics.horizontalAdvance(text) + 4 > grid->columnWidth(c - 1) &&
+                    tip(*grid, index) != text)
                     faults << QString("%1 column %2 cuts \"%3\"").arg(grid->objectName()).arg(c).arg(text);
             }
         }
@@ -161,5 +176,58 @@ StandInPrintSystem::StandInPrintSystem(const QString& name, QPageSize paper, QMa
 }
 
 StandInPrintSystem::~StandInPrintSystem() { SetPrintSystem(nullptr); }
+
+namespace {
+
+// A text's inked box in twips from the printable corner.
+QRectF TextBox(const PrintOp& op) {
+    const double em = op.fontSize * kTwipsPerPoint, width = em * RecordingPrinterPage::kCharWidthEm;
+    const QString trimmed = op.text.trimmed();
+    const double lead = op.text.indexOf(trimmed) * width;
+    return QRectF(op.xTwips + lead, op.yTwips, trimmed.size() * width, em);
+}
+
+QString Where(const PrintOp& op) {
+    return QStringLiteral("\"%1\" (document %2, page %3)").arg(op.text).arg(op.document).arg(op.page);
+}
+
+}  // namespace
+
+QStringList OutsidePrintable(const PrintLog& log, const RecordingPrinterPage::Paper& paper) {
+    QStringList faults;
+    constexpr double kTolerance = 1;  // twips
+    for (const PrintOp& op : log.ops) {
+        if (op.kind != PrintOp::Text && op.kind != PrintOp::Line) continue;
+        if (op.kind == PrintOp::Text && op.text.trimmed().isEmpty()) continue;
+        QSizeF area(paper.widthTwips - paper.marginLeftTwips - paper.marginRightTwips,
+                    paper.heightTwips - paper.marginTopTwips - paper.marginBottomTwips);
+        if (op.orientation == kLandscape) area.transpose();
+        const QRectF box = op.kind == PrintOp::Text
+                               ? TextBox(op)
+                               : QRectF(QPointF(op.xTwips, op.yTwips), QPointF(op.x2Twips, op.y2Twips)).normalized();
+        if (box.left() < -kTolerance || box.top() < -kTolerance || box.right() > area.width() + kTolerance ||
+            box.bottom() > area.height() + kTolerance)
+            faults << (op.kind == PrintOp::Text ? Where(op) : QStringLiteral("a line")) +
+                          QStringLiteral(" at %1,%2-%3,%4 twips outside %5x%6")
+                              .arg(box.left()).arg(box.top()).arg(box.right()).arg(box.bottom())
+                              .arg(area.width()).arg(area.height());
+    }
+    return faults;
+}
+
+QStringList OverlappingTexts(const PrintLog& log) {
+    QStringList faults;
+    std::vector<PrintOp> texts;
+    for (const PrintOp& op : log.Texts())
+        if (!op.text.trimmed().isEmpty()) texts.push_back(op);
+    for (size_t i = 0; i < texts.size(); ++i)
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const PrintOp &a = texts[i], &b = texts[j];
+            if (a.document != b.document || a.page != b.page) continue;
+            const QRectF overlap = TextBox(a).intersected(TextBox(b));
+            if (overlap.width() > 1 && overlap.height() > 1) faults << Where(a) + " overlaps " + Where(b);
+        }
+    return faults;
+}
 
 }  // namespace dc::test

@@ -14,7 +14,9 @@
 #include <memory>
 #include <optional>
 
+#include "platform/PrintLog.h"
 #include "platform/PrintSystem.h"
+#include "platform/RecordingPrinterPage.h"
 
 class QDialog;
 
@@ -96,7 +98,8 @@ class FileSizeLimit {
 };
 
 // What does not fit when `window` is shown at 1024x768: a shown control outside the window, a grid
-// column narrower than one of its texts. Empty when everything shows in full.
+// that needs scrolling sideways, a grid column narrower than one of its texts unless the cell shows
+// the whole text as its tooltip. Empty when everything shows in full.
 QStringList LayoutFaults(QWidget& window);
 
 // The text that `pdftotext -layout` reads from a PDF file.
@@ -148,5 +151,12 @@ class StandInPrintSystem {
   private:
     std::shared_ptr<State> state_;
 };
+
+// Layout checks over a recording (recording metrics: a character is 0.6 em wide, a glyph 1 em high).
+// Each gives a line per fault, empty when the printout is sound.
+// Texts and lines that leave the printable area of `paper` (as each page is turned).
+QStringList OutsidePrintable(const dc::PrintLog& log, const dc::RecordingPrinterPage::Paper& paper);
+// Texts of one page whose boxes overlap (blanks at either end do not count).
+QStringList OverlappingTexts(const dc::PrintLog& log);
 
 }  // namespace dc::test

@@ -95,6 +95,7 @@ TEST_F(HandicapDb, IndexListsInBothOrders) {
                  {"HCP_INDEX_US_F9", 6.1},
                  {"HCP_INDEX_US_B9", 7.7},
                  {"ADJSCR_US_B9", 0}};
+    for (int h = 9; h < 18; ++h) a.gross[h] = 0;  // the front nine only
     AddRound(a);
     TestRound d = Round(4, 1, "2026-03-04");
     d.columns = {{"HCP_INDEX_US_18", 9.8}, {"HCP_INDEX_US_B9", 5.0}, {"ADJSCR_US_B9", 44}};
@@ -110,15 +111,15 @@ TEST_F(HandicapDb, IndexListsInBothOrders) {
     EXPECT_EQ(texts(IndexList(true, RuleSet::US).Build(players, IndexOrder::Alphabetical)),
               QStringList({"9.8T|Adams, Al|03/02/2026", "36.4|Baker, Bo|", "40.4|Cole, Cy|",
                            "9.8|Dunn, Dee|03/04/2026"}));
-    // equal indexes keep list order; names are FIRST LAST in 20 characters
+    // equal indexes keep list order; names are FIRST LAST, whole, in at least 20 characters
     const auto low = IndexList(true, RuleSet::US).Build(players, IndexOrder::LowToHigh);
-    EXPECT_EQ(texts(low), QStringList({"9.8T|Al Adams|03/02/2026", "9.8|Dee Dunn-Featherston|03/04/2026",
+    EXPECT_EQ(texts(low), QStringList({"9.8T|Al Adams|03/02/2026", "9.8|Dee Dunn-Featherstonehaugh|03/04/2026",
                                        "36.4|Bo Baker|", "40.4|Cy Cole|"}));
-    EXPECT_EQ(low[1].name.size(), 20);
+    EXPECT_EQ(low[2].name.size(), 20);
     EXPECT_EQ(low[2].gender, "M");
     // nine holes: the back nine's pair when it was played, else the front nine's
     EXPECT_EQ(texts(IndexList(false, RuleSet::US).Build(players, IndexOrder::LowToHigh)),
-              QStringList({"5.0|Dee Dunn-Featherston|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
+              QStringList({"5.0|Dee Dunn-Featherstonehaugh|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
                            "20.2|Cy Cole|"}));
 }
 
@@ -296,6 +297,30 @@ TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
                     .size() == 1)
         << printed.join('|').toStdString();
     EXPECT_TRUE(printed.contains("Index:40.4  Hcp:45  Avg:")) << printed.join('|').toStdString();
+}
+
+// A 60-character name never needs scrolling sideways at 1024x768, in any view: the name (or course)
+// column takes what the figure columns leave and shows a cut name whole in its tooltip.
+TEST_F(HandicapDb, EveryViewFitsTheScreenWithALongName) {
+    AddPlayer(1);
+    AddPlayer(2, "F");
+    Name(1, "Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian");
+    Name(2, "Baker", "Bo");
+    AddRounds(1, 6);
+    Recompute(1, 6);
+    gDB->Execute(
+        "UPDATE COURSES SET COURSE_NAME='Royal Saint Andrews Old Course Golf & Country Club of Fife'");
+    nCurPlayerID = 1;
+    nCurCourseID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen;
+    for (int view : {1, 2, 3}) {
+        SCOPED_TRACE(view);
+        screen.HC[view]->setChecked(true);
+        screen.HC_Click(view);
+        EXPECT_EQ(test::LayoutFaults(screen), QStringList());
+        EXPECT_FALSE(screen.findChild<QLabel*>("lblGender")->isVisible()) << "no stray gender letter";
+    }
 }
 
 }  // namespace

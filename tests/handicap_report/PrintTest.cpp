@@ -59,7 +59,7 @@ TEST_F(HcpPrint, IndividualReportColumnsAndLines) {
     r.rows[1] = {"102T*", "Pines/Oaks", "White/R", "05/01/2026"};
     PrintIndividual(page, r);
     EXPECT_EQ(Op("Handicap Information for:").column, 16);
-    EXPECT_EQ(Op("Adams, Al ").column, 42);
+    EXPECT_EQ(Op("Adams, Al").column, 42);
     EXPECT_EQ(Op("         Index:").column, 26);
     EXPECT_EQ(Op("<2 Scores").column, 42);
     EXPECT_EQ(log->Find("Tourn. Handicap:"), nullptr);
@@ -90,13 +90,14 @@ TEST_F(HcpPrint, IndexListPicturesAndPages) {
     RecordingPrinterPage page(log);
     SetUpReportPage(page);
     IndexListPrint list{"12/06/2026", "Pines", "White", {}};
-    list.rows.push_back({"9.8T", QString(36, 'N'), "11", "03/02/2026"});
+    list.rows.push_back({"9.8T", "Fitzwilliam-Worthington-Smythe, Dr. Bartholomew", "11", "03/02/2026"});
     for (int i = 0; i < 70; ++i) list.rows.push_back({"7", "Player", "5", ""});
     PrintIndexList(page, list);
     EXPECT_EQ(Op("All Players").column, 42);
     EXPECT_EQ(Op("9.8T").column, 9);
     EXPECT_EQ(Op(" 11").column, 54);
-    EXPECT_GT(Op(" 11").y, Op("9.8T").y) << "a long name pushes the handicap to the next line";
+    EXPECT_EQ(Op(" 11").y, Op("9.8T").y) << "a long name stays in its place";
+    EXPECT_EQ(Op("Fitzwilliam-Worthington-Smythe, B.").column, 19) << "the surname and the initial";
     EXPECT_EQ(Op("  7.0").column, 9);
     EXPECT_EQ(log->DocumentCount(), 1);
     EXPECT_EQ(log->PageCount(1), 2);
@@ -127,6 +128,20 @@ TEST_F(HcpPrint, ElevenPlayersGiveTwoCardPages) {
     EXPECT_DOUBLE_EQ(name.fontSize, 12);
     EXPECT_DOUBLE_EQ(name.x, 0.875);
     EXPECT_DOUBLE_EQ(name.y, 0.5);
+}
+
+// A long name keeps to its card: shortened to the surname and the first name's initial.
+TEST_F(HcpPrint, ALongNameKeepsToItsCard) {
+    RecordingPrinterPage page(log);
+    HandicapCard card;
+    card.name = "Fitzwilliam-Worthington-Smythe, Dr. Bartholomew Maximilian";
+    card.indexText = "12.3";
+    card.scores = QStringList(20, "104T");
+    CardRun run{ClubText("Royal Fitzwilliam Golf & Country Club"), "Blue", "12/06/2026", "Courier New", false};
+    PrintHandicapCards(page, {card, card, card}, run);
+    EXPECT_EQ(test::OverlappingTexts(*log), QStringList());
+    EXPECT_EQ(test::OutsidePrintable(*log, RecordingPrinterPage::Paper{}), QStringList());
+    EXPECT_TRUE(log->Find("Fitzwilliam-Worthington-Smythe, B.") || log->Find("Fitzwilliam-Worthington-Smythe, B. M."));
 }
 
 TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {

@@ -152,6 +152,9 @@ TEST(CardRules, FiguresAndTexts) {
     const CardFigures casual = ComputeCardFigures(rounds, true, RuleSet::US);
     EXPECT_EQ(casual.hcpText, "11");
     EXPECT_EQ(casual.scores.size(), 4);
+    rounds[0].round.adjScore = {};  // ... also of the back nine it played, without adjusted scores
+    rounds[0].round.hcpIndex[US_B9] = 6.1f;
+    EXPECT_FLOAT_EQ(ComputeCardFigures(rounds, false, RuleSet::US).index, 6.1f);
     rounds[0].round.useHcp = true;
 
     rounds[0].round.slope = 0;  // a newest round without slope gives no figures and no score

@@ -9,8 +9,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "QStringPrint.h"
 #include "TestSupport.h"
 #include "platform/MsgBox.h"
+#include "platform/NameForms.h"
 #include "platform/PrinterError.h"
 #include "platform/PrinterPageFactory.h"
 #include "platform/QtPrinterPage.h"
@@ -476,4 +478,44 @@ TEST(QtPrinterPageTest, UnwritableOutputIsDeviceUnavailable) {
     EXPECT_EQ(ErrorNumberOf([&] { page.Print("y"); }), 68);  // again on the next statement
     page.EndDoc();                                           // nothing started, nothing to end
     EXPECT_TRUE(page.OutputFiles().isEmpty());
+}
+
+// ---- fitting a text to its place
+
+TEST(PrinterPageFit, NamesKeepTheSurnameAndTheFirstInitial) {
+    const struct {
+        const char* name;
+        QStringList forms;
+    } cases[] = {
+        {"Smythe, Dr. Bartholomew Maximilian",
+         {"Smythe, Dr. Bartholomew Maximilian", "Smythe, Bartholomew M.", "Smythe, B. M.", "Smythe, B."}},
+        {"Bartholomew Maximilian Smythe", {"Bartholomew Maximilian Smythe", "Bartholomew M. Smythe", "B. M. Smythe", "B. Smythe"}},
+        {"Adams, Al", {"Adams, Al", "Adams, A."}},
+        {"Cher", {"Cher"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShortNameForms(c.name), c.forms) << c.name;
+}
+
+TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
+    const struct {
+        const char* text;
+        PrinterPage::Fit kind;
+        int columns;  // room in 12-point characters
+        const char* printed;
+        double size;
+    } cases[] = {{"Adams, Al", PrinterPage::Fit::Name, 20, "Adams, Al", 12},
+                 {"Smythe, Bartholomew", PrinterPage::Fit::Name, 12, "Smythe, B.", 12},
+                 {"Fitzwilliam-Worthington, Bo", PrinterPage::Fit::Name, 13, "Fitzwilliam-Worthington, B.", 5.75},
+                 {"Pines Golf & Country", PrinterPage::Fit::Text, 10, "Pines Golf & Country", 6},
+                 {"A course name far too long for five columns", PrinterPage::Fit::Text, 5, "A course nam", 5}};
+    for (const auto& c : cases) {
+        RecordingPrinterPage page;
+        page.SetFontSize(12);
+        page.PrintFitted(c.text, c.columns * kChar12, c.kind);
+        const PrintOp& op = page.Log()->Texts().at(0);
+        EXPECT_EQ(op.text, c.printed) << c.text;
+        EXPECT_DOUBLE_EQ(op.fontSize, c.size) << c.text;
+        EXPECT_DOUBLE_EQ(page.FontSize(), 12) << "the font stays as it was";
+        EXPECT_NEAR(page.CurrentY(), kLine12, 1e-9) << "the line ends as for the font";
+    }
 }

@@ -85,8 +85,8 @@ TEST_F(PrintingTest, PlayerListFollowsTheGridWithOffsetsInLandscape) {
     EXPECT_DOUBLE_EQ(log->Find("Email")->x, 11500 - 360);
     EXPECT_EQ(log->Find("555-2"), nullptr) << "the other phone is not printed";
 
-    const PrintOp* first = log->Find("Baker, Bob ");
-    const PrintOp* second = log->Find("Able, Ann ");
+    const PrintOp* first = log->Find("Baker, Bob");
+    const PrintOp* second = log->Find("Able, Ann");
     ASSERT_TRUE(first && second);
     EXPECT_LT(first->y, second->y) << "the grid's sorted order";
     EXPECT_GT(first->y, heading->y);
@@ -98,26 +98,40 @@ TEST_F(PrintingTest, PlayerListFollowsTheGridWithOffsetsInLandscape) {
     EXPECT_EQ(onAbleLine, 6) << "no e-mail and no home phone: those places stay empty";
 }
 
-TEST_F(PrintingTest, ALongNameIsCutBeforeTheNextColumnOrLabel) {
-    const QString last = "Fitzwilliam-Montgomery-Smythe-Worthington";
-    Add(1, last, "Bartholomew", "Boston");
+// A long name never runs into the next column or label: the player list keeps the surname and the
+// first name's initial; a label is printed smaller with every line whole, the zip line too.
+TEST_F(PrintingTest, LongNamesAndAddressesNeverOverprint) {
+    const QString last = "Fitzwilliam-Worthington-Smythe";
+    Add(1, last, "Dr. Bartholomew Maximilian", "Fitzwilliamsburg-on-the-Sea");
+    Add(2, "Baker", "Bob", "Chicago");
+    gDB->Execute("UPDATE PLAYERS SET EMAIL='bartholomew.maximilian.fitzwilliam@example.org'");
     log = RecordAllPrinting();
-    frmPlayers form;
-    form.cmdPrint_Click();
+    {
+        frmPlayers form;
+        form.cmdPrint_Click();
+    }
     QString printed;
     for (const PrintOp& op : Printed())
-        if (op.text.startsWith("Fitz")) printed = op.text;
-    EXPECT_TRUE(printed.size() > 10 && printed.size() < last.size()) << printed.toStdString();
+        if (op.text.startsWith(last)) printed = op.text;
+    EXPECT_EQ(printed, last + ", B.");
+    EXPECT_EQ(test::OverlappingTexts(*log), QStringList());
+    EXPECT_EQ(test::OutsidePrintable(*log, RecordingPrinterPage::Paper{}), QStringList());
 
-    RecordingPrinterPage page;
-    page.SetFontSize(12);
-    const QString line = QString("Bartholomew ") + last;
-    PrintLabels(page, {LabelText{line, "", "", ""}, LabelText{"B", "", "", ""}}, LabelPrintSetup{});
-    QString first;
-    for (const PrintOp& op : page.Log()->Texts())
-        if (op.text.startsWith("Bart")) first = op.text;
-    EXPECT_TRUE(!first.isEmpty() && first.size() < line.size()) << first.toStdString();
-    EXPECT_LE(page.TextWidth(first), LabelColumnsX(3)[1] - LabelColumnsX(3)[0]);
+    const QString zipLine = "Fitzwilliamsburg-on-the-Sea, MA  02101-1234";
+    const LabelText label{"Dr. Bartholomew Maximilian " + last, "1234 Long Address Lane, Apartment 56", "",
+                          zipLine};
+    for (const int across : {3, 2}) {
+        RecordingPrinterPage page;
+        LabelPrintSetup setup;
+        setup.across = across;
+        PrintLabels(page, {label, label, label, LabelText{"B", "", "", "02101"}}, setup);
+        const PrintOp* zip = page.Log()->Find(zipLine);
+        ASSERT_TRUE(zip) << across;
+        EXPECT_LT(zip->fontSize, 12) << across;
+        EXPECT_DOUBLE_EQ(page.Log()->Find("02101")->fontSize, 12) << "a label that fits keeps its size";
+        EXPECT_EQ(test::OverlappingTexts(*page.Log()), QStringList()) << across;
+        EXPECT_EQ(test::OutsidePrintable(*page.Log(), RecordingPrinterPage::Paper{}), QStringList()) << across;
+    }
 }
 
 TEST_F(PrintingTest, PlayerListWithoutRowsOrSetupAndOverSeveralSheets) {

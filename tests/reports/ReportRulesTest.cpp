@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "QStringPrint.h"
+#include "TestSupport.h"
+#include "platform/RecordingPrinterPage.h"
 #include "reports/GameListCalc.h"
 #include "reports/GraphSeries.h"
+#include "reports/ReportPrint.h"
 #include "reports/StatsCalc.h"
 
 using namespace dc;
@@ -270,4 +273,40 @@ TEST(GraphRules, ViewsAxesAndHintTexts) {
         EXPECT_EQ(view.yMax, c.yMax) << c.option;
         EXPECT_EQ(view.hint, c.hint);
     }
+}
+
+// The text printouts on A4 inside a quarter inch: long names and course names keep to their columns,
+// a tournament score keeps a blank after the tee, and every game-list page repeats its headings.
+TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnA4) {
+    dc::RecordingPrinterPage::Paper a4;
+    a4.widthTwips = 11906;
+    a4.heightTwips = 16838;
+    const QString course = "Royal Fitzwilliam-Worthington Golf & Country Club";
+    const QString name = "Fitzwilliam-Worthington-Smythe, Dr. Bartholomew";
+    std::vector<GameListRow> rows;
+    for (int g = 1; g <= 80; ++g) {
+        RoundRec r = Round(g, QDate(2026, 1, 1).addDays(g), Holes(5, 5));
+        r.GSTOTAL = 104;
+        r.USE_TOURN = true;
+        GameListRow row = MakeGameListRow(r, Nine::Whole, true, {name, course, "Tee", false});
+        rows.push_back(row);
+    }
+    ASSERT_EQ(rows[0].text[kGlScr], "T104");
+    dc::RecordingPrinterPage list;
+    list.SetPaper(a4);
+    PrintGameList(list, {name, course, "01/01/2026", "12/31/2026", "MM/DD/YYYY"}, rows);
+    EXPECT_EQ(dc::test::OutsidePrintable(*list.Log(), a4), QStringList());
+    EXPECT_EQ(dc::test::OverlappingTexts(*list.Log()), QStringList());
+    EXPECT_GE(list.Log()->PageCount(1), 2);
+    EXPECT_TRUE(list.Log()->TextsOn(1, 2).contains("Game#")) << "headings on the next page";
+    EXPECT_FALSE(list.Log()->Find("TeeT104"));
+
+    StatsTexts s;
+    s.best9Course = s.best18Course = course;
+    s.games = " 80";
+    dc::RecordingPrinterPage stats;
+    stats.SetPaper(a4);
+    PrintStats(stats, {name, "01/01/2026", "12/31/2026"}, s);
+    EXPECT_EQ(dc::test::OutsidePrintable(*stats.Log(), a4), QStringList());
+    EXPECT_EQ(dc::test::OverlappingTexts(*stats.Log()), QStringList());
 }

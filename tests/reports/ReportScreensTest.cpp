@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,6 +104,49 @@ TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
     EXPECT_EQ(nCurPlayerID, 7);
     EXPECT_EQ(nGameNumber, 2);
     EXPECT_EQ(nReturnCode, 2);
+}
+
+// 87 strokes on 20 par-4 holes and 23 putts over 20 holes: the averages' halves go up.
+TEST_F(ReportScreens, StatisticsAveragesRoundHalvesUp) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 0);
+    AddRound(7, 2, QDate(2024, 3, 2), 4, 0);
+    gDB->Execute("UPDATE INDIV_SCORES SET GS01=7, GS02=7, GS03=5, PUTTS=? WHERE GAME_NUMBER=1",
+                 {QString(" 1").repeated(12) + QString(" 0").repeated(6)});
+    gDB->Execute("UPDATE INDIV_SCORES SET GS10=4, GS11=4, PUTTS=? WHERE GAME_NUMBER=2",
+                 {QString(" 1").repeated(11) + QString(" 0").repeated(7)});
+    nCurPlayerID = 7;
+    frmStats f;
+    EXPECT_EQ(f.AvgCap[2]->text(), "4.4");
+    EXPECT_EQ(f.AvgCap[5]->text(), "1.2");
+}
+
+// Best Recorded Scores: a best 18 needs a round of both nines (Retrieve stays disabled without
+// one), and long player and course names are shown whole, their full text also in a tooltip.
+TEST_F(ReportScreens, BestRecordedScoresRetrieveOnlyWhatIsThereWithWholeNames) {
+    gDB->Execute(
+        "UPDATE PLAYERS SET FIRST_NAME='Alexandrina', LAST_NAME='The Royal Lalonde-Whitfield' "
+        "WHERE PLAYER_ID=7");
+    gDB->Execute("UPDATE COURSES SET COURSE_NAME='Maple Ridge Golf and Country Club' WHERE COURSE_ID=1");
+    AddRound(7, 1, QDate(2024, 3, 1), 0, 5);
+    nCurPlayerID = 7;
+    frmStats f;
+    f.resize(1024, 768);
+    f.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.Rtrv9Cmd->isEnabled());
+    EXPECT_FALSE(f.Rtrv18Cmd->isEnabled()) << "no round of 18 holes";
+    for (QLabel* label : {f.lblB9Player, f.B9CCap}) {
+        EXPECT_EQ(label->toolTip(), label->text());
+        EXPECT_GE(label->width() * (label->wordWrap() ? 3 : 1),
+                  label->fontMetrics().horizontalAdvance(label->text()))
+            << label->text().toStdString() << " in " << label->width();
+    }
+    AddRound(7, 2, QDate(2024, 3, 2), 4, 5);
+    f.UpdateStats();
+    ASSERT_TRUE(f.Rtrv18Cmd->isEnabled());
+    f.Rtrv18Cmd->click();
+    EXPECT_EQ(nCurPlayerID, 7);
+    EXPECT_EQ(nGameNumber, 2);
 }
 
 TEST_F(ReportScreens, DateChecksIncludingAnImpossibleDate) {
@@ -245,6 +289,38 @@ TEST_F(ReportScreens, GraphsLeaveRoundsWithoutAdjustedScoreOutOfTheAdjustedSerie
     frmGraphs f;
     f.Opt[2]->setChecked(true);
     EXPECT_EQ(f.Hint(), "Min =  72     Max =  90     Avg = 81.0 Gross    85.5 Adj");
+}
+
+// After a refused start date (impossible, or after the end) no screen keeps or prints the previous
+// range's results, until the next good computation.
+TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
+    nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmStats stats;
+    frmGameList list;
+    frmGraphs graphs;
+    auto shown = [&] {
+        return QStringList{stats.TGPCap->text(), QString::number(list.Rows()),
+                           QString::number(graphs.Points())};
+    };
+    auto printable = [&] {
+        return stats.cmdPrint->isEnabled() && list.cmdPrint->isEnabled() && graphs.cmdPrint->isEnabled();
+    };
+    for (const QString start : {"13/45/2024", "06/01/2025"}) {
+        for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate}) box->SetText(start);
+        stats.UpdateStats();
+        list.UpdatespGL();
+        graphs.UpdateGraph();
+        EXPECT_EQ(shown(), QStringList({"", "0", "0"})) << start.toStdString();
+        EXPECT_EQ(graphs.Hint(), "");
+        EXPECT_FALSE(stats.cmdPrint->isEnabled() || list.cmdPrint->isEnabled() ||
+                     graphs.cmdPrint->isEnabled());
+        for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate}) box->SetText("01/01/2024");
+        EXPECT_EQ(shown(), QStringList({" 2", "2", "2"}));
+        EXPECT_TRUE(printable());
+    }
 }
 
 TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {

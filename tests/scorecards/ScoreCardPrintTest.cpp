@@ -165,6 +165,50 @@ TEST(ScoreCardPrint, TeeTextsOfACourseAndStatisticsRowsWithFullCards) {
     EXPECT_FALSE(TextAt(*page.Log(), "*")) << "no hole handicaps, no marks";
 }
 
+// Two cards fit a landscape page of A4 and of Letter inside a quarter-inch printable area, with the
+// screen's offsets; cards are made smaller only where they must.
+TEST(ScoreCardPrint, TwoCardsFitLetterAndA4InsideTheMargins) {
+    const struct {
+        const char* paper;
+        double width, height, margin, offsetX, offsetY;
+        bool scaled;
+    } cases[] = {{"Letter", 12240, 15840, 360, 0, 0, true},
+                 {"A4", 11906, 16838, 360, 0, 0, true},
+                 {"A4 with offsets", 11906, 16838, 360, 0.1, 0.1, true},
+                 {"Letter, small edges", 12240, 15840, 180, 0, 0, false}};
+    for (const auto& c : cases) {
+        RecordingPrinterPage page;
+        RecordingPrinterPage::Paper paper;
+        paper.widthTwips = c.width;
+        paper.heightTwips = c.height;
+        paper.marginLeftTwips = paper.marginRightTwips = paper.marginTopTwips = paper.marginBottomTwips = c.margin;
+        page.SetPaper(paper);
+        ScoreCardJob job = Job(2);
+        job.offsetXInches = c.offsetX;
+        job.offsetYInches = c.offsetY;
+        PrintScoreCards(page, job);
+        EXPECT_EQ(test::OutsidePrintable(*page.Log(), paper), QStringList()) << c.paper;
+        EXPECT_EQ(CountOf(*page.Log(), "Handicap"), 4) << c.paper;
+        EXPECT_EQ(CountOf(*page.Log(), "18"), 6) << c.paper << ": hole 18 and both handicap rows, twice";
+        EXPECT_EQ(TextAt(*page.Log(), "Pine Ridge")->fontSize < 14, c.scaled) << c.paper;
+    }
+}
+
+// A long name stays in the label column, clear of the stroke marks of the first holes.
+TEST(ScoreCardPrint, ALongNameStaysClearOfTheStrokeMarks) {
+    RecordingPrinterPage page = Page();
+    ScoreCardJob job = Job(2);
+    job.courseName = "Royal Fitzwilliam-Worthington Golf & Country Club of the Pines";
+    job.cards[0][0] = {"Fitzwilliam-Worthington-Smythe, Dr. Bartholomew Maximilian", "M", "18"};
+    PrintScoreCards(page, job);
+    EXPECT_EQ(test::OverlappingTexts(*page.Log()), QStringList());
+    const PrintOp* name = nullptr;
+    for (const PrintOp& op : page.Log()->Texts())
+        if (op.text.startsWith("Fitzwilliam-Worthington-Smythe")) name = &op;
+    ASSERT_TRUE(name);
+    EXPECT_TRUE(name->text.endsWith(", B.")) << name->text.toStdString();
+}
+
 TEST(ScoreCardPrint, MarginDiagnosticAndPageOrigin) {
     RecordingPrinterPage page;
     RecordingPrinterPage::Paper paper;  // 0.25 inch left and right

@@ -9,7 +9,6 @@
 #include <QRadioButton>
 
 #include "QStringPrint.h"
-#include "records/MailingLabels.h"
 #include "ScoreCardData.h"
 #include "TestSupport.h"
 #include "platform/Database.h"
@@ -17,6 +16,7 @@
 #include "platform/PrinterPageFactory.h"
 #include "platform/RecordingPrinterPage.h"
 #include "platform/Spread.h"
+#include "records/MailingLabels.h"
 #include "scorecards/frmScoreCard.h"
 #include "shell/Globals.h"
 
@@ -205,6 +205,16 @@ TEST_F(ScoreCardScreenTest, APrinterFailureEndsTheRunCleanly) {
     form->cmdPrint_Click();
     ASSERT_EQ(log->DocumentCount(), 1);
     EXPECT_EQ(log->PageCount(1), 1) << "the next run starts a document of its own";
+}
+
+// A 60-character name never needs scrolling sideways at 1024x768: the name column takes what the
+// figure columns leave and shows a cut name whole in its tooltip.
+TEST_F(ScoreCardScreenTest, FitsTheScreenWithALongName) {
+    AddPlayers(3);
+    gDB->Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=1",
+                 {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
+    Open();
+    EXPECT_EQ(test::LayoutFaults(*form), QStringList());
 }
 
 }  // namespace dc

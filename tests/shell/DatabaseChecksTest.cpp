@@ -20,7 +20,9 @@
 #include "shell/BackupCompact.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
+#include "shell/ErrorReport.h"
 #include "shell/Globals.h"
+#include "shell/MsgBoxWindow.h"
 #include "shell/ProgramDb.h"
 #include "shell/StartUp.h"
 #include "shell/frmSystemSetup.h"
@@ -175,6 +177,45 @@ TEST_F(DatabaseChecks, ATruncatedDatabaseIsCalledDamagedWithTheNewestBackup) {
         EXPECT_TRUE(boxes.Last().contains("The newest backup is '" + folder.DbFiles() + "/CV20261201.mdb'"));
         EXPECT_EQ(QFile(db).size(), size);
     }
+}
+
+TEST_F(DatabaseChecks, ErrorTextsNameOnlyTheFailedStatementSayWhyAChangeWasNotSavedAndWrap) {
+    gDB = OpenLiveDatabase(db);
+    auto textOf = [](const std::function<void()>& fail) {
+        try {
+            fail();
+        } catch (...) {
+            return ErrorText("Tag", CurrentError(), -1, "", true);
+        }
+        return QString();
+    };
+    const QString update = "Update PLAYERS Set LAST_NAME='Moved'";
+    gDB->Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME) Values (1, 'Kept')");
+    const QString folderReason =
+        "The change was not saved: the folder '" + ResolvedFilePath(folder.Path()) +
+        "' of the database is write-protected (the database needs to write its journal "
+        "there).\r\n\r\nTag\r\n";
+    {
+        DenyWrite deny(folder.Path());
+        EXPECT_TRUE(
+            ErrorText("Tag", {kErrReadOnly, "attempt to write a readonly database", update}, -1, "", true)
+                .startsWith(folderReason));
+    }
+    EXPECT_TRUE(
+        textOf([] { throw AppError(kErrFileAccess, "Cannot open the zip archive."); }).endsWith("\r\nsSQL="))
+        << "an error of no statement shows none, not the last one run";
+    QFile::remove(db);
+    const QString deleted = textOf([&] { gDB->Execute(update); });
+    EXPECT_TRUE(
+        deleted.startsWith("The change was not saved: the database '" + db + "' has been deleted or moved"))
+        << deleted.toStdString();
+    EXPECT_TRUE(deleted.endsWith("\r\nsSQL=" + update));
+
+    const QString wrapped =
+        WrapLongLines("Tag\r\nsSQL=" + QString("Update PLAYERS Set X=1 ").repeated(20) + QString(200, 'y'));
+    for (const QString& line : wrapped.split('\n')) EXPECT_LE(line.size(), 90);
+    EXPECT_EQ(wrapped.split('\n').size(), 10);
+    gDB.reset();
 }
 
 TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {

@@ -1,9 +1,11 @@
 // Shared procedures: date order and formats, quoting, file keys, sounds, file search.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
@@ -55,6 +57,57 @@ TEST(DateFormat, OrderAndSeparatorFollowTheLocale) {
         EXPECT_EQ(DetectDateFormat(), "MM/DD/YYYY");
         EXPECT_EQ(LocaleDateSeparator(), "/");
     }
+}
+
+// The order comes from the time category, not the language. The system locale is read once per
+// program, so each environment runs this test again in a program of its own.
+TEST(DateFormat, OrderFollowsTheTimeCategory) {
+    if (qEnvironmentVariableIsSet("DC_DATE_PROBE")) {
+        std::printf("[%s %s]\n", qPrintable(DetectDateFormat()), qPrintable(LocaleDateSeparator()));
+        return;
+    }
+    const struct {
+        QStringList env;
+        QString shown;
+    } cases[] = {
+        {{"LANG=C.UTF-8", "LC_TIME=de_DE.UTF-8"}, "[DD/MM/YYYY .]"},
+        {{"LANG=de_DE.UTF-8", "LC_TIME=en_US.UTF-8"}, "[MM/DD/YYYY /]"},
+        {{"LANG=C"}, "[MM/DD/YYYY /]"},
+        {{"LANG=en_US.UTF-8", "LC_ALL=en_GB.UTF-8"}, "[DD/MM/YYYY /]"},
+    };
+    for (const auto& c : cases) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANG", "LANGUAGE", "LC_ALL", "LC_TIME", "LC_MESSAGES", "LC_NUMERIC"})
+            env.remove(name);
+        for (const QString& v : c.env) env.insert(v.section('=', 0, 0), v.section('=', 1));
+        env.insert("DC_DATE_PROBE", "1");
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=DateFormat.OrderFollowsTheTimeCategory"});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains(c.shown))
+            << c.env.join(' ').toStdString();
+    }
+}
+
+// Connect.ini holds yyyy-mm-dd; an older file holds the order of the locale that wrote it.
+TEST(DateFormat, IniDatesInTheFixedFormAndTheOldOnes) {
+    const struct {
+        QString text;
+        QDate date;
+    } cases[] = {
+        {"2026-12-07", QDate(2026, 12, 7)},
+        {"12/07/2026", QDate(2026, 12, 7)},
+        {"25/12/2026", QDate(2026, 12, 25)},
+        {"12.07.2026", QDate(2026, 7, 12)},
+        {"07-12-2026", QDate(2026, 12, 7)},
+        {"12/31/2026", QDate(2026, 12, 31)},
+        {"31/31/2026", QDate()},
+        {"", QDate()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseIniDate(c.text).value_or(QDate()), c.date) << c.text.toStdString();
 }
 
 TEST(DateFormat, ParsingRefusesIncompleteAndImpossibleDates) {

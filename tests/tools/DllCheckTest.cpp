@@ -113,10 +113,24 @@ TEST_F(DllCheckFixture, ExpectedRowsComeFromTheShippedBlankDatabase) {
     gDB->Execute("UPDATE SETUP SET SOUNDS=SOUNDS");  // the blank is detached again
 }
 
-// The rows the build generated for the built program agree with what the check finds here.
-TEST_F(DllCheckFixture, GeneratedRowsOfTheProgramCheckClean) {
+// The rows the build generated for the built program agree with what the check finds here, and the
+// package database is asked once for the owners and once for their versions.
+TEST_F(DllCheckFixture, GeneratedRowsOfTheProgramCheckCleanWithTwoQuestionsToThePackageDatabase) {
+    QTemporaryDir bin;
+    QFile counting(bin.filePath("dpkg-query"));
+    counting.open(QIODevice::WriteOnly);
+    counting.write(
+        "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/calls\"\nexec /usr/bin/dpkg-query \"$@\"\n");
+    counting.close();
+    counting.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ":" + path);
     CDLLVersion facts;
     const DllCheckOutcome out = RunDllCheck(*gDB, facts, QDate(2026, 12, 7));
+    qputenv("PATH", path);
+    QFile calls(bin.filePath("calls"));
+    calls.open(QIODevice::ReadOnly);
+    EXPECT_EQ(calls.readAll(), "-S\n-W\n");
     ASSERT_GT(out.lines.size(), 3u);
     for (size_t i = 1; i < out.lines.size(); ++i) {  // line 0 is the program, not in this folder
         const DllCheckLine& l = out.lines[i];

@@ -53,7 +53,10 @@ class EmailScreenTest : public ::testing::Test {
         folder.WriteIni(folder.OpenDatabase());
         bErrorReport = true;
     }
-    void TearDown() override { EXPECT_EQ(boxes.Texts(), expectedBoxes); }
+    void TearDown() override {
+        EXPECT_EQ(boxes.Texts(), expectedBoxes);
+        SetMailTimeout(30000);
+    }
     void AddPlayer(int id, const QString& last, const QString& first, const QString& email) {
         gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, EMAIL) VALUES (?,?,?,?)",
                      {id, last, first, email});
@@ -334,7 +337,6 @@ TEST_F(EmailScreenTest, AHangingMailProgramIsStoppedWithItsChildOnTimeoutOrCance
         ASSERT_GT(child, 0);
         EXPECT_TRUE(ProcessEnds(child));
     }
-    SetMailTimeout(30000);
 }
 
 TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreReadRight) {

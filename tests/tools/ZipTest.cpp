@@ -2,6 +2,7 @@
 // the archive button run twice, a failed archive that is reported and not attached, and the job
 // options that name entries, append and remove.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zip.h>
 
 #include <QDir>
@@ -13,6 +14,7 @@
 
 #include "TestSupport.h"
 #include "platform/Database.h"
+#include "platform/FileOps.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "tools/Email.h"
@@ -69,7 +71,12 @@ TEST_F(ZipTest, SystemArchiveHoldsTheIniFileAndAConsistentDatabaseCopyWithoutFol
     Database::Transaction pending(*gDB);
     gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) VALUES (8, 'Half', 'Done')");
 
+    const mode_t umaskWas = ::umask(0);  // whatever the umask or an older archive's rights
+    QFile(SystemZipPath()).open(QIODevice::WriteOnly);
+    SetFileMode(SystemZipPath(), 0644);
     BuildSystemZip(SystemZipPath());
+    ::umask(umaskWas);
+    EXPECT_EQ(FileMode(SystemZipPath()), 0600u);
     EXPECT_TRUE(SystemZipPath().endsWith("/CV550.ZIP"));
     const auto entries = ReadZip(SystemZipPath());
     ASSERT_EQ(entries.keys(), (QStringList{"Connect.ini", "Golf.mdb"}));
