@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
 
         QElapsedTimer timer;
         timer.start();
-        ResynchAllScores();
+        ResynchAllScores(*gDB);
         const double resync = timer.nsecsElapsed() / 1e9;
 
         timer.restart();
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         const double plain = timer.nsecsElapsed() / 1e9;
 
         timer.restart();
-        ResynchAllScores();  // nothing left to change: reads and computes only
+        ResynchAllScores(*gDB);  // nothing left to change: reads and computes only
         const double again = timer.nsecsElapsed() / 1e9;
 
         std::printf("players %d, rounds %d\n", players, rounds);

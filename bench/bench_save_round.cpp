@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
         "VALUES (0, 1, 1, '2', 0, 0, '5.5')");
     bFlag18_9 = bUSCAFlag = true;
     Fill(*gDB);
-    ResynchAllScores();
+    ResynchAllScores(*gDB);
 
     frmMainGolf form;
     form.show();

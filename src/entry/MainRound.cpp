@@ -54,7 +54,7 @@ void MainRound::SetCurrent(const RoundRec& round) {
 void MainRound::UpdateCourseHcps(int slope) {
     for (int c = 0; c < 6; ++c)
         nCourseHcp[c] = slope <= 0 ? 0 : ColumnCourseHcp(figures[c].prevIndex, figures[c].prevTIndex, slope);
-    SetAllowableScores();
+    sAllowScore = AllowableScoreTexts(nCourseHcp);
     for (int c = 0; c < 6; ++c) figures[c].allowScore = sAllowScore[c];
 }
 

@@ -7,7 +7,6 @@
 #include "handicap/Recompute.h"
 #include "handicap/SaveScoresDB.h"
 #include "platform/Database.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
@@ -31,10 +30,11 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFla
     if (out.range.first <= out.range.last) {
         const bool showProgress = out.range.last - out.range.first > 5;
         CachedHcpLookups lookups(db);
-        RecomputeGames(db, entry.playerId, genderIndex, is18, out.range.first, out.range.last, out.range.mode,
-                       lookups, OneYearWindow().toInt(),
-                       showProgress && progress ? [progress](int k, int n) { progress->Step(k, n); }
-                                                : std::function<void(int, int)>{});
+        out.lastRun = RecomputeGames(
+            db, entry.playerId, genderIndex, is18, out.range.first, out.range.last, out.range.mode, lookups,
+            OneYearWindow().toInt(),
+            showProgress && progress ? [progress](int k, int n) { progress->Step(k, n); }
+                                     : std::function<void(int, int)>{});
     }
     unit.Commit();
     return out;

@@ -4,6 +4,9 @@
 // recomputed by both rule sets (18 holes and each played nine of each game). Either all of it is
 // written or, on any error, none of it.
 
+#include <optional>
+
+#include "handicap/HcpRound.h"
 #include "handicap/Progress.h"
 
 namespace dc {
@@ -28,11 +31,12 @@ struct SaveOutcome {
     int gameNumber = 1;  // the saved round's game after renumbering
     int count = 0;       // the player's rounds
     RecalcRange range;
+    std::optional<HcpOutcome> lastRun;  // the recomputation's last run, when it ran
 };
 
-// Stores, renumbers and recomputes (RenumberGames and RecomputeGames) in one transaction. The
-// recomputation leaves the last run's indexes in sngHcpIndex and sngTHcpIndex. `progress` steps after
-// each game of a range of more than 6 games. Throws on error, having changed nothing.
+// Stores, renumbers and recomputes (RenumberGames and RecomputeGames) in one transaction.
+// `progress` steps after each game of a range of more than 6 games. Throws on error, having
+// changed nothing.
 SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFlag, float teeRating,
                                int teeSlope, int oldGame, bool hcpChanged, int genderIndex, bool is18,
                                ProgressReporter* progress = nullptr);

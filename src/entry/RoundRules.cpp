@@ -89,7 +89,8 @@ PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown) {
 
 HcpGridStart Game1Grid(bool male) {
     HcpGridStart g;
-    const QString i18 = male ? "36.4" : "40.4", i9 = male ? "18.2" : "20.2";
+    const int gender = male ? 0 : 1;
+    const QString i18 = IndexText(DefaultIndex(gender)), i9 = IndexText(DefaultIndex(gender, true));
     for (int c = 0; c < 6; ++c) {
         const bool is18 = c == US_18 || c == CA_18;
         g.prevIndex[c] = g.currIndex[c] = is18 ? i18 : i9;

@@ -629,7 +629,7 @@ RoundEntry frmMainGolf::CurrentRoundEntry() const {
     e.playerId = SelectedItemData(*cboPlayer);
     e.courseId = SelectedItemData(*cboCourse);
     e.teeBox = cboTeeBox->currentIndex();
-    e.dateText = mskDate->Text();
+    e.date = ParseLocalDate(mskDate->Text());
     e.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
     e.useTourn = chkUseTourn->isChecked() ? 1 : 0;
     e.gameCost = txtGameCost->text();
@@ -662,6 +662,9 @@ bool frmMainGolf::Save_DBF() {
         if (round.shownGame != -1) Save_Check();
         SetMousePointer(Pointer::Hourglass);
         const RoundEntry entry = CurrentRoundEntry();
+        // The saved round's player and course are the current ones from here on.
+        nCurPlayerID = entry.playerId;
+        nCurCourseID = entry.courseId;
         const int genderIndex = optMF[0]->isChecked() ? 0 : 1;
         const bool is18 = opt189[1]->isChecked();
         // The progress window from the first recomputed game on, the screen disabled meanwhile.
@@ -691,7 +694,7 @@ bool frmMainGolf::Save_DBF() {
             lblHIndex->show();
             lblHI[1]->show();
             lblCourseHcp[1]->show();
-            if (sngTHcpIndex != kNoTournIndexF) {
+            if (out.lastRun && out.lastRun->tIndex != kNoTournIndexF) {
                 lblTHI[1]->show();
                 lblTHcpIndex->show();
             }

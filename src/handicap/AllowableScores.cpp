@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "shell/Globals.h"
-
 namespace dc {
 
 int AllowableScoreUS(int courseHcp, bool is18) {
@@ -59,9 +57,10 @@ QString AllowableScoreText(HcpVariant variant, int courseHcp) {
     }
 }
 
-void SetAllowableScores() {
-    for (int v = 0; v < 6; ++v)
-        sAllowScore[v] = AllowableScoreText(static_cast<HcpVariant>(v), nCourseHcp[v]);
+std::array<QString, 6> AllowableScoreTexts(const std::array<int, 6>& courseHcps) {
+    std::array<QString, 6> texts;
+    for (int v = 0; v < 6; ++v) texts[v] = AllowableScoreText(static_cast<HcpVariant>(v), courseHcps[v]);
+    return texts;
 }
 
 }  // namespace dc

@@ -4,6 +4,7 @@
 // index procedures and a text form for the main screen's six allowable-score texts.
 
 #include <QString>
+#include <array>
 
 #include "handicap/HcpRules.h"
 #include "handicap/RoundRec.h"
@@ -28,7 +29,7 @@ inline int AllowedHoleScore(int gross, int maximum) { return gross > maximum ? m
 // The text form of one variant: "+2" (par-relative) or "7" (absolute); a US nine at 25 and up reads "10".
 QString AllowableScoreText(HcpVariant variant, int courseHcp);
 
-// Fills sAllowScore from nCourseHcp, each variant by its own table.
-void SetAllowableScores();
+// The six texts for the course handicaps of the six variants (HcpVariant order), each by its own table.
+std::array<QString, 6> AllowableScoreTexts(const std::array<int, 6>& courseHcps);
 
 }  // namespace dc

@@ -6,18 +6,17 @@
 #include "handicap/HcpLookups.h"
 #include "platform/Database.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
 namespace {
 
 // The player's handicap rounds up to game g, oldest first.
-std::vector<HcpRound> LoadHandicapRounds(int gameNumber) {
+std::vector<HcpRound> LoadHandicapRounds(Database& db, int playerId, int gameNumber) {
     QString sql =
         "SELECT * FROM INDIV_SCORES WHERE PLAYER_ID=? AND USE_HCP<>0 AND GAME_NUMBER<=? "
         "ORDER BY GAME_NUMBER DESC";
-    Recordset rs = Db().OpenRecordset(sql, {nCurPlayerID, gameNumber});
+    Recordset rs = db.OpenRecordset(sql, {playerId, gameNumber});
     std::vector<HcpRound> rounds;
     rounds.reserve(rs.RecordCount());
     for (rs.MoveLast(); !rs.Bof(); rs.MovePrevious()) rounds.push_back(ReadHcpRound(rs));
@@ -31,7 +30,7 @@ std::vector<const HcpRound*> Pointers(const std::vector<HcpRound>& rounds) {
     return p;
 }
 
-void Write(HcpVariant variant, int gameNumber, const HcpOutcome& out) {
+void Write(Database& db, int playerId, HcpVariant variant, int gameNumber, const HcpOutcome& out) {
     const QString suffix = kVariantSuffix[variant];
     QVariantList params{StoredIndexValue(out.index), StoredIndexValue(out.tIndex)};
     QString sql = "UPDATE INDIV_SCORES SET HCP_INDEX_" + suffix + "=?,THCP_INDEX_" + suffix + "=?";
@@ -44,66 +43,73 @@ void Write(HcpVariant variant, int gameNumber, const HcpOutcome& out) {
         params << out.par;
     }
     sql += " WHERE PLAYER_ID=? AND GAME_NUMBER=?";
-    params << nCurPlayerID << gameNumber;
-    Db().Execute(sql, params);
+    params << playerId << gameNumber;
+    db.Execute(sql, params);
 }
 
-void Run18(RuleSet rules, int gameNumber, int mode, int genderIndex, bool is18, int* line) {
+HcpOutcome Run18(Database& db, RuleSet rules, int playerId, int gameNumber, int mode, int genderIndex, bool is18,
+                 int* line) {
     *line = kLineRounds;
-    const std::vector<HcpRound> rounds = LoadHandicapRounds(gameNumber);
-    DbHcpLookups lookups(Db(), line);
+    const std::vector<HcpRound> rounds = LoadHandicapRounds(db, playerId, gameNumber);
+    DbHcpLookups lookups(db, line);
     const HcpOutcome out = HcpRun18(rules, Pointers(rounds), gameNumber, mode, genderIndex, is18,
                                     OneYearWindow().toInt(), lookups);
-    sngHcpIndex = out.index;
-    sngTHcpIndex = out.tIndex;
     *line = kLineUpdate;
-    Write(rules == RuleSet::US ? US_18 : CA_18, gameNumber, out);
+    Write(db, playerId, rules == RuleSet::US ? US_18 : CA_18, gameNumber, out);
+    return out;
 }
 
-void RunNine(RuleSet rules, int gameNumber, int genderIndex, bool frontNine) {
-    const std::vector<HcpRound> rounds = LoadHandicapRounds(gameNumber);
-    DbHcpLookups lookups(Db());
+HcpOutcome RunNine(Database& db, RuleSet rules, int playerId, int gameNumber, int genderIndex, bool frontNine) {
+    const std::vector<HcpRound> rounds = LoadHandicapRounds(db, playerId, gameNumber);
+    DbHcpLookups lookups(db);
     const HcpOutcome out = HcpRunNine(rules, Pointers(rounds), gameNumber, genderIndex, frontNine,
                                       OneYearWindow().toInt(), lookups);
-    sngHcpIndex = out.index;
-    sngTHcpIndex = out.tIndex;
     const HcpVariant v = rules == RuleSet::US ? (frontNine ? US_F9 : US_B9) : (frontNine ? CA_F9 : CA_B9);
-    Write(v, gameNumber, out);
+    Write(db, playerId, v, gameNumber, out);
+    return out;
 }
 
 }  // namespace
 
-void HandUtilUS18(int GameNumber, int Mode, int GenderIndex, bool Is18) {
+std::optional<HcpOutcome> HandUtilUS18(Database& db, int PlayerID, int GameNumber, int Mode, int GenderIndex,
+                                       bool Is18) {
     int line = 0;
     try {
-        Run18(RuleSet::US, GameNumber, Mode, GenderIndex, Is18, &line);
+        return Run18(db, RuleSet::US, PlayerID, GameNumber, Mode, GenderIndex, Is18, &line);
     } catch (...) {
         ReportCurrentError("HandUtil, HandUtilUS18", Sql::With);
+        return std::nullopt;
     }
 }
 
-void HandUtilCA18(int GameNumber, int Mode, int GenderIndex, bool Is18) {
+std::optional<HcpOutcome> HandUtilCA18(Database& db, int PlayerID, int GameNumber, int Mode, int GenderIndex,
+                                       bool Is18) {
     int line = 0;
     try {
-        Run18(RuleSet::CA, GameNumber, Mode, GenderIndex, Is18, &line);
+        return Run18(db, RuleSet::CA, PlayerID, GameNumber, Mode, GenderIndex, Is18, &line);
     } catch (...) {
         ReportCurrentError("HandUtil, HandUtilCA18", Sql::With, line, "Line #: ");
+        return std::nullopt;
     }
 }
 
-void NewHandUtilUS9(int GameNumber, int GenderIndex, bool FrontNine) {
+std::optional<HcpOutcome> NewHandUtilUS9(Database& db, int PlayerID, int GameNumber, int GenderIndex,
+                                         bool FrontNine) {
     try {
-        RunNine(RuleSet::US, GameNumber, GenderIndex, FrontNine);
+        return RunNine(db, RuleSet::US, PlayerID, GameNumber, GenderIndex, FrontNine);
     } catch (...) {
         ReportCurrentError("HandUtil, NewHandUtilUS9", Sql::With);
+        return std::nullopt;
     }
 }
 
-void HandUtilCA9(int GameNumber, int GenderIndex, bool FrontNine) {
+std::optional<HcpOutcome> HandUtilCA9(Database& db, int PlayerID, int GameNumber, int GenderIndex,
+                                      bool FrontNine) {
     try {
-        RunNine(RuleSet::CA, GameNumber, GenderIndex, FrontNine);
+        return RunNine(db, RuleSet::CA, PlayerID, GameNumber, GenderIndex, FrontNine);
     } catch (...) {
         ReportCurrentError("HandUtil, HandUtilCA9", Sql::With);
+        return std::nullopt;
     }
 }
 

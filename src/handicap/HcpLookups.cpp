@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/Database.h"
-#include "shell/Globals.h"
 
 namespace dc {
 

@@ -121,11 +121,6 @@ float IndexFromDifferentials(std::vector<float> differentials) {
     return TruncateToTenth(sum / used * kIndexFactor);
 }
 
-float DefaultIndex(int genderIndex, bool nineHoles) {
-    if (nineHoles) return genderIndex == 0 ? 18.2f : 20.2f;
-    return genderIndex == 0 ? 36.4f : 40.4f;
-}
-
 int GenderIndexOf(const QString& gender) {
     QString g = gender;
     g.remove(' ');

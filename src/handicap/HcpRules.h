@@ -39,8 +39,15 @@ float TruncateToTenth(double value);
 // them averaged, times 0.96, cut to a tenth. Ties keep scan order when sorted.
 float IndexFromDifferentials(std::vector<float> differentials);
 
-// Index of a player with fewer than 5 differentials: 36.4 / 40.4 for 18 holes, 18.2 / 20.2 for nine.
-float DefaultIndex(int genderIndex, bool nineHoles = false);
+// Index of a player with fewer than 5 differentials: 36.4 / 40.4 for 18 holes, 18.2 / 20.2 for nine;
+// as the number stored for it, and as the single the computations hold.
+constexpr double DefaultIndexValue(int genderIndex, bool nineHoles = false) {
+    const int tenths = genderIndex == 0 ? 364 : 404;
+    return (nineHoles ? tenths / 2 : tenths) / 10.0;
+}
+constexpr float DefaultIndex(int genderIndex, bool nineHoles = false) {
+    return static_cast<float>(DefaultIndexValue(genderIndex, nineHoles));
+}
 
 // 0 for "M" (blanks removed, exact upper case), 1 for anything else, an empty gender included.
 int GenderIndexOf(const QString& gender);

@@ -10,7 +10,6 @@
 #include "handicap/HcpLookups.h"
 #include "handicap/HcpRound.h"
 #include "platform/Database.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
@@ -40,8 +39,6 @@ void Apply(GameRow& row, HcpVariant v, const HcpOutcome& out) {
     row.written |= 1u << (kColIndex + v) | 1u << (kColTIndex + v);
     if (out.writeAdjScore) row.written |= 1u << (kColAdj + v);
     if (out.writePar) row.written |= 1u << kColPar;
-    sngHcpIndex = out.index;
-    sngTHcpIndex = out.tIndex;
 }
 
 QVariant CurrentValue(const GameRow& row, int col) {
@@ -102,9 +99,10 @@ int RenumberGames(Database& db, int playerId) {
     return n;
 }
 
-void RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int first, int last, int mode,
-                    HcpLookups& lookups, int window, const std::function<void(int, int)>& progress) {
-    if (first > last) return;
+std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int first,
+                                         int last, int mode, HcpLookups& lookups, int window,
+                                         const std::function<void(int, int)>& progress) {
+    if (first > last) return std::nullopt;
     // Later games play no part in the games of the range.
     const QString sql =
         "SELECT *, rowid AS RID FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER<=? "
@@ -123,9 +121,13 @@ void RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int 
         for (int col = 0; col < kColPar; ++col) row.stored[col] = rs.Fields(kOrdinalHcpIndex + col).value();
         row.stored[kColPar] = rs.Fields(kOrdinalPar).value();
     }
-    if (n == 0) return;
+    if (n == 0) return std::nullopt;
 
-    nCurPlayerID = playerId;
+    std::optional<HcpOutcome> lastRun;
+    auto run = [&](GameRow& row, HcpVariant v, const HcpOutcome& out) {
+        Apply(row, v, out);
+        lastRun = out;
+    };
     std::vector<const HcpRound*> handicap;
     for (const GameRow& row : rows)
         if (row.round.useHcp) handicap.push_back(&row.round);
@@ -140,18 +142,16 @@ void RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int 
         const bool front = row.round.gsf9 > 0, back = row.round.gsb9 > 0;
         for (RuleSet rules : {RuleSet::US, RuleSet::CA}) {
             const bool us = rules == RuleSet::US;
-            Apply(row, us ? US_18 : CA_18,
-                  HcpRun18(rules, list, g, mode, genderIndex, is18, window, lookups));
+            run(row, us ? US_18 : CA_18, HcpRun18(rules, list, g, mode, genderIndex, is18, window, lookups));
             if (front)
-                Apply(row, us ? US_F9 : CA_F9,
-                      HcpRunNine(rules, list, g, genderIndex, true, window, lookups));
+                run(row, us ? US_F9 : CA_F9, HcpRunNine(rules, list, g, genderIndex, true, window, lookups));
             if (back)
-                Apply(row, us ? US_B9 : CA_B9,
-                      HcpRunNine(rules, list, g, genderIndex, false, window, lookups));
+                run(row, us ? US_B9 : CA_B9, HcpRunNine(rules, list, g, genderIndex, false, window, lookups));
         }
         WriteChanges(db, row);
         if (progress) progress(++k, n);
     }
+    return lastRun;
 }
 
 }  // namespace dc

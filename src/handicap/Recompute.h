@@ -4,6 +4,9 @@
 // screen's save both use these two.
 
 #include <functional>
+#include <optional>
+
+#include "handicap/HcpRound.h"
 
 namespace dc {
 
@@ -19,10 +22,11 @@ int RenumberGames(Database& db, int playerId);
 // and one run for each nine the game played (GSF9 > 0, GSB9 > 0). Later games read what earlier
 // ones computed. Each row gets exactly the columns its runs write (the adjusted score and pars only
 // when a run recomputed them), and of those only the ones whose stored value differs.
-// `window` is OneYearWindow() as a number. Sets nCurPlayerID when a game is computed and leaves the
-// last run's indexes in sngHcpIndex and sngTHcpIndex; `progress(k, n)` is called after each of the
-// n games. Throws on error, leaving the rows already written to the caller's transaction.
-void RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int first, int last, int mode,
-                    HcpLookups& lookups, int window, const std::function<void(int, int)>& progress = {});
+// `window` is OneYearWindow() as a number. Returns the outcome of the last run (nothing when no
+// game was computed); `progress(k, n)` is called after each of the n games. Throws on error,
+// leaving the rows already written to the caller's transaction.
+std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int first,
+                                         int last, int mode, HcpLookups& lookups, int window,
+                                         const std::function<void(int, int)>& progress = {});
 
 }  // namespace dc

@@ -5,7 +5,6 @@
 #include "handicap/Recompute.h"
 #include "platform/Database.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
@@ -22,9 +21,8 @@ void RecomputePlayer(Database& db, int playerId, int genderIndex, HcpLookups& lo
 
 }  // namespace
 
-void ResynchIndivScores(int PlayerID) {
+void ResynchIndivScores(Database& db, int PlayerID) {
     try {
-        Database& db = Db();
         Database::Transaction unit(db);
         RenumberGames(db, PlayerID);
         unit.Commit();
@@ -33,7 +31,7 @@ void ResynchIndivScores(int PlayerID) {
     }
 }
 
-bool ResynchAllScores(ProgressReporter* progress) {
+bool ResynchAllScores(Database& db, ProgressReporter* progress) {
     const QString tag = "SaveScores, ResynchAllScores";
     ProgressReporter none;
     ProgressReporter& shown = progress ? *progress : none;
@@ -46,7 +44,6 @@ bool ResynchAllScores(ProgressReporter* progress) {
             ~Finish() { p.Finish(); }
         } finish{shown};
         try {
-            Database& db = Db();
             Database::Transaction run(db);
             QString sql = "SELECT PLAYER_ID,GENDER FROM PLAYERS";
             Recordset players = db.OpenRecordset(sql);

@@ -6,8 +6,10 @@
 
 namespace dc {
 
+class Database;
+
 // Numbers the player's games 1 to n by date; rounds of one day keep their order. One transaction.
-void ResynchIndivScores(int PlayerID);
+void ResynchIndivScores(Database& db, int PlayerID);
 
 // Renumbers and recomputes every player's rounds by both rules, 18 holes and each played nine.
 // Each player is one unit inside one transaction for the whole run: a player that fails is
@@ -16,6 +18,6 @@ void ResynchIndivScores(int PlayerID);
 // each player and finishes however the run ends, before a failure is reported.
 // Returns true when every player was recomputed and the run was stored; a failure has been
 // reported already.
-bool ResynchAllScores(ProgressReporter* progress = nullptr);
+bool ResynchAllScores(Database& db, ProgressReporter* progress = nullptr);
 
 }  // namespace dc

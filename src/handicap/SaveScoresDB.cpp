@@ -8,18 +8,13 @@
 #include "platform/Val.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
 namespace {
 
 // A grid text as a number; a "," decimal separator reads as ".".
-double GridNumber(const QString& text) {
-    QString t = text.trimmed();
-    if (sDecimalSep == ",") t.replace(',', '.');
-    return Val(t);
-}
+double GridNumber(const QString& text) { return Val(text.trimmed().replace(',', '.')); }
 
 int NewRoundKey(Database& db, int playerId) {
     for (;;) {
@@ -32,9 +27,6 @@ int NewRoundKey(Database& db, int playerId) {
 }  // namespace
 
 int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, int TeeSlope) {
-    nCurPlayerID = e.playerId;
-    nCurCourseID = e.courseId;
-
     std::array<int, 18> gross{}, putts{};
     std::array<bool, 18> gir{}, sand{}, fhit{};
     int front = 0, back = 0;
@@ -47,10 +39,9 @@ int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, 
         fhit[i] = e.fhit[i] != 0;
     }
     const int total = front + back;
-    const std::optional<QDate> date = ParseLocalDate(e.dateText);
-    if (!date) throw AppError(13, "Type mismatch");
+    if (!e.date) throw AppError(13, "Type mismatch");
+    const QString date = DbDate(*e.date);
 
-    QVariantList values;  // in the fixed column order from COURSE_ID on, keys apart
     auto common = [&](QVariantList& v, int useHcp) {
         // A rating has one decimal; the single-precision value would store as 74.30000305...
         v << e.teeBox << std::round(double(TeeRating) * 10.0) / 10.0 << TeeSlope << useHcp
@@ -66,35 +57,33 @@ int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, 
     const QStringList& cols = RoundFieldOrder();
     if (NewFlag == 1) {
         QString sql = "Select Max(GAME_NUMBER) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?";
-        const int n = static_cast<int>(Val(db.Scalar(sql, {nCurPlayerID}).toString()));
-        const int key = NewRoundKey(db, nCurPlayerID);
-        QVariantList v{nCurPlayerID, nCurCourseID, n + 1, DbDate(*date), key};
+        const int n = static_cast<int>(Val(db.Scalar(sql, {e.playerId}).toString()));
+        const int key = NewRoundKey(db, e.playerId);
+        QVariantList v{e.playerId, e.courseId, n + 1, date, key};
         common(v, total == 0 ? 0 : (e.useHcp != 0 ? 1 : 0));
         v << " " + e.notes;
         QStringList marks;
         for (int i = 0; i < cols.size(); ++i) marks << "?";
         sql = "INSERT INTO INDIV_SCORES (" + cols.join(",") + ") VALUES (" + marks.join(",") + ")";
         db.Execute(sql, v);
-        nRndGameID = key;
-    } else {
-        QVariantList v{nCurCourseID, DbDate(*date)};
-        common(v, e.useHcp != 0 ? 1 : 0);
-        v << e.notes + " ";
-        QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
-        for (int i = 5; i < cols.size(); ++i) sets << cols[i] + "=?";
-        v << nCurPlayerID << e.gameNumber << e.rndGameId;
-        const QString sql = "UPDATE INDIV_SCORES SET " + sets.join(",") +
-                            " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
-        db.Execute(sql, v);
-        nRndGameID = e.rndGameId;
+        return key;
     }
-    return nRndGameID;
+    QVariantList v{e.courseId, date};
+    common(v, e.useHcp != 0 ? 1 : 0);
+    v << e.notes + " ";
+    QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
+    for (int i = 5; i < cols.size(); ++i) sets << cols[i] + "=?";
+    v << e.playerId << e.gameNumber << e.rndGameId;
+    const QString sql =
+        "UPDATE INDIV_SCORES SET " + sets.join(",") + " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
+    db.Execute(sql, v);
+    return e.rndGameId;
 }
 
-bool SaveScoresDB(const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope) {
+bool SaveScoresDB(Database& db, const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope) {
     try {
-        Database::Transaction unit(Db());
-        StoreRound(Db(), entry, NewFlag, TeeRating, TeeSlope);
+        Database::Transaction unit(db);
+        StoreRound(db, entry, NewFlag, TeeRating, TeeSlope);
         unit.Commit();
         return true;
     } catch (...) {

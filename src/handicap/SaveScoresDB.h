@@ -2,8 +2,10 @@
 // Storing the round that the main screen shows into INDIV_SCORES: as a new row with a round key
 // unused for the player, or over the stored row named by its game number and round key.
 
+#include <QDate>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace dc {
 
@@ -14,7 +16,7 @@ struct RoundEntry {
     int playerId = 0;
     int courseId = 0;
     int teeBox = 0;    // slot 0 to 3
-    QString dateText;  // in the user's date order
+    std::optional<QDate> date;  // nothing when the date box holds no valid date
     int useHcp = 1;    // check values, 1 ticked
     int useTourn = 0;
     QString gameCost, cartCost, otherCost, notes;
@@ -26,12 +28,11 @@ struct RoundEntry {
     std::array<QString, 6> prevIndex, prevTIndex, adjScore;
 };
 
-// Stores the round and returns its round key (also left in nRndGameID); sets nCurPlayerID and
-// nCurCourseID. NewFlag 1 adds a row numbered after the player's largest game. Throws on any
-// error (an unreadable date included), having written nothing then.
+// Stores the round and returns its round key. NewFlag 1 adds a row numbered after the player's
+// largest game. Throws on any error (an unreadable date included), having written nothing then.
 int StoreRound(Database& db, const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope);
 
 // The same, reporting an error ("SaveScores, SaveScoresDB") instead of throwing; false then.
-bool SaveScoresDB(const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope);
+bool SaveScoresDB(Database& db, const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope);
 
 }  // namespace dc

@@ -1,10 +1,12 @@
 #include "platform/PrintJob.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <filesystem>
@@ -12,9 +14,7 @@
 #include "platform/MsgBox.h"
 
 namespace dc {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 bool PdfWrittenWhole(const QString& path) {
     QFile file(path);
@@ -25,6 +25,11 @@ bool PdfWrittenWhole(const QString& path) {
 }
 
 namespace {
+
+std::function<bool(int, int)>& ProgressResponder() {
+    static std::function<bool(int, int)> responder;
+    return responder;
+}
 
 bool MoveFile(const QString& from, const QString& to) {
     std::error_code error;
@@ -74,6 +79,35 @@ PrintJob::PrintJob(const QString& title, int number) : number_(number) {
 
 PrintJob::~PrintJob() { Abandon(); }
 
+void SetPrintProgressResponder(std::function<bool(int page, int total)> responder) {
+    ProgressResponder() = std::move(responder);
+}
+
+bool PrintJob::NextPage(int page, int total) {
+    if (outcome_.cancelled) return false;
+    if (page <= kQuietPages) return true;
+    if (ProgressResponder()) {
+        outcome_.cancelled = !ProgressResponder()(page, total);
+        return !outcome_.cancelled;
+    }
+    if (!progress_) {
+        progress_ = std::make_unique<QProgressDialog>();
+        progress_->setWindowTitle(sAppTitle);
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setMinimumDuration(0);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+    }
+    progress_->setMaximum(std::max(total, 0));
+    progress_->setLabelText(
+        total > 0 ? QStringLiteral("Printing \"%1\": page %2 of %3").arg(outcome_.title).arg(page).arg(total)
+                  : QStringLiteral("Printing \"%1\": page %2").arg(outcome_.title).arg(page));
+    progress_->setValue(total > 0 ? std::min(page, total) : 0);  // also lets the window answer
+    QCoreApplication::processEvents();
+    outcome_.cancelled = progress_->wasCanceled();
+    return !outcome_.cancelled;
+}
+
 void PrintJob::SetTitle(const QString& title, int number) {
     outcome_.title = title;
     number_ = number;
@@ -110,7 +144,12 @@ bool PrintJob::Open() {
 }
 
 bool PrintJob::Finish() {
+    progress_.reset();
     const QString part = std::exchange(partPath_, QString());
+    if (outcome_.cancelled) {  // a cancelled job leaves nothing, printed or written
+        QFile::remove(part);
+        return true;
+    }
     if (part.isEmpty()) return false;
     if (writer_->printerState() == QPrinter::Error || !PdfWrittenWhole(part)) {
         QFile::remove(part);
@@ -138,6 +177,7 @@ bool PrintJob::Finish() {
 }
 
 void PrintJob::Abandon() {
+    progress_.reset();
     if (!partPath_.isEmpty()) QFile::remove(std::exchange(partPath_, QString()));
 }
 
@@ -151,18 +191,25 @@ void ReportPrintOutcomes(const std::vector<PrintOutcome>& outcomes) {
                                                  "Save the printout as a PDF file instead?")
                                       .arg(outcome.printer, outcome.title, reason),
                                   vbYesNo | vbExclamation);
-        const QString folder = answer == vbYes ? DocumentsFolder() : QString();
-        const QString target = folder.isEmpty() ? QString() : FreePdfName(folder, PrintFileBase(outcome.title));
-        if (!target.isEmpty() && MoveFile(outcome.keptPdf, target))
-            saved << QDir::toNativeSeparators(target);
-        else
-            QFile::remove(outcome.keptPdf);
+        if (answer == vbYes) {
+            const QString folder = DocumentsFolder();
+            const QString target =
+                folder.isEmpty() ? QString() : FreePdfName(folder, PrintFileBase(outcome.title));
+            if (!target.isEmpty() && MoveFile(outcome.keptPdf, target)) {
+                saved << QDir::toNativeSeparators(target);
+                continue;
+            }
+            MsgBox(QStringLiteral("The printout could not be saved in the documents folder."), vbExclamation);
+        }
+        QFile::remove(outcome.keptPdf);
     }
     if (!written.isEmpty())
-        MsgBox(QStringLiteral("No printer is set up; the printout was saved as ") + written.join(QStringLiteral(", ")),
+        MsgBox(QStringLiteral("No printer is set up; the printout was saved as ") +
+                   written.join(QStringLiteral(", ")),
                vbInformation);
     if (!saved.isEmpty())
-        MsgBox(QStringLiteral("The printout was saved as ") + saved.join(QStringLiteral(", ")), vbInformation);
+        MsgBox(QStringLiteral("The printout was saved as ") + saved.join(QStringLiteral(", ")),
+               vbInformation);
 }
 
 }  // namespace dc

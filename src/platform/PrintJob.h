@@ -5,6 +5,7 @@
 // refuses keeps its PDF so that the user can save it instead.
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -12,18 +13,20 @@
 #include "platform/PrintSystem.h"
 
 class QPrinter;
+class QProgressDialog;
 
 namespace dc {
 
 // What became of one document.
 struct PrintOutcome {
     QString title;
-    QString printer;     // the printer it went to ("" when written to a file)
-    QString file;        // the PDF written in place of a printer
-    bool announce = false;  // the user has not chosen that file (DC_PRINT_PDF chooses it in tests)
-    bool refused = false;   // the print system did not take the job
+    QString printer;         // the printer it went to ("" when written to a file)
+    QString file;            // the PDF written in place of a printer
+    bool announce = false;   // the user has not chosen that file (DC_PRINT_PDF chooses it in tests)
+    bool refused = false;    // the print system did not take the job
+    bool cancelled = false;  // the user stopped it: nothing printed, no file left
     QString reason;
-    QString keptPdf;     // a refused job's document, offered to be saved
+    QString keptPdf;  // a refused job's document, offered to be saved
 };
 
 class PrintJob {
@@ -46,13 +49,25 @@ class PrintJob {
     void Abandon();
     const PrintOutcome& Outcome() const { return outcome_; }
 
+    // Called as each page starts (`total` 0 when not known): from the fourth page on a progress
+    // window shows the page count with Cancel. False once cancelled; the job then prints nothing
+    // and Finish leaves no file.
+    bool NextPage(int page, int total = 0);
+    bool Cancelled() const { return outcome_.cancelled; }
+    static constexpr int kQuietPages = 3;
+
   private:
     std::optional<PrinterFacts> printer_;
     std::unique_ptr<QPrinter> writer_;
     QString partPath_, finalPath_;
     PrintOutcome outcome_;
     int number_;
+    std::unique_ptr<QProgressDialog> progress_;
 };
+
+// Tests answer the progress window instead: called for every page it would show; false cancels.
+// An empty function restores the window.
+void SetPrintProgressResponder(std::function<bool(int page, int total)> responder);
 
 // True when the PDF file was written whole: Qt's PDF writer reports success even when the disk
 // refused part of the file, and a whole PDF ends with its end-of-file marker.

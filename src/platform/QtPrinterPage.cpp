@@ -97,24 +97,31 @@ QPointF QtPrinterPage::ToPixels(const QPointF& twips) const { return twips / Pix
 
 // ---- fonts
 
-QFont QtPrinterPage::MakeFont(const FontSpec& spec) const {
-    QFont font(ResolveFamily(spec.name));
-    font.setPointSizeF(spec.size);
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
-    return font;
+const QtPrinterPage::MeasuredFont& QtPrinterPage::Measured(const FontSpec& spec) const {
+    // A printout uses a handful of fonts over thousands of texts: each is resolved once.
+    const QString key =
+        QStringLiteral("%1|%2|%3|%4").arg(spec.name).arg(spec.size).arg(spec.bold).arg(spec.underline);
+    auto it = fontCache_.find(key);
+    if (it == fontCache_.end()) {
+        QFont font(ResolveFamily(spec.name));
+        font.setPointSizeF(spec.size);
+        font.setBold(spec.bold);
+        font.setUnderline(spec.underline);
+        it = fontCache_.emplace(key, MeasuredFont{font, QFontMetricsF(font, &Writer())}).first;
+    }
+    return it->second;
 }
 
 double QtPrinterPage::MeasureTextTwips(const FontSpec& font, const QString& text) const {
-    return QFontMetricsF(MakeFont(font), &Writer()).horizontalAdvance(text) * PixelsToTwips();
+    return Measured(font).metrics.horizontalAdvance(text) * PixelsToTwips();
 }
 
 double QtPrinterPage::LineHeightTwips(const FontSpec& font) const {
-    return QFontMetricsF(MakeFont(font), &Writer()).lineSpacing() * PixelsToTwips();
+    return Measured(font).metrics.lineSpacing() * PixelsToTwips();
 }
 
 double QtPrinterPage::AverageCharTwips(const FontSpec& font) const {
-    return QFontMetricsF(MakeFont(font), &Writer()).averageCharWidth() * PixelsToTwips();
+    return Measured(font).metrics.averageCharWidth() * PixelsToTwips();
 }
 
 // ---- output
@@ -132,7 +139,7 @@ void QtPrinterPage::BeginDocument(int orientation) {
 }
 
 void QtPrinterPage::BeginPage(int orientation) {
-    RequireActive();
+    if (!Drawing() || !job_->NextPage(PageNumber() + 1)) return;  // a cancelled job draws nothing more
     if (orientation != currentOrientation_) {
         Writer().setPageOrientation(ToQt(orientation));
         currentOrientation_ = orientation;
@@ -140,27 +147,29 @@ void QtPrinterPage::BeginPage(int orientation) {
     if (!Writer().newPage()) throw PrinterError(kErrPrinter);
 }
 
-void QtPrinterPage::RequireActive() const {
+bool QtPrinterPage::Drawing() const {
+    if (job_->Cancelled()) return false;
     if (!painter_.isActive() || Writer().printerState() == QPrinter::Error) throw PrinterError(kErrPrinter);
+    return true;
 }
 
 void QtPrinterPage::DrawText(const QPointF& topLeft, const FontSpec& spec, const QString& text) {
-    RequireActive();
-    const QFont font = MakeFont(spec);
-    painter_.setFont(font);
+    if (!Drawing()) return;
+    const MeasuredFont& font = Measured(spec);
+    painter_.setFont(font.font);
     painter_.setPen(Qt::black);
     const QPointF origin = ToPixels(topLeft);
-    painter_.drawText(QPointF(origin.x(), origin.y() + QFontMetricsF(font, &Writer()).ascent()), text);
+    painter_.drawText(QPointF(origin.x(), origin.y() + font.metrics.ascent()), text);
 }
 
 void QtPrinterPage::DrawLine(const QPointF& from, const QPointF& to) {
-    RequireActive();
+    if (!Drawing()) return;
     painter_.setPen(QPen(Qt::black, Writer().resolution() / 100.0));  // about 3/4 of a point
     painter_.drawLine(ToPixels(from), ToPixels(to));
 }
 
 void QtPrinterPage::DrawImage(const QRectF& target, const QImage& image) {
-    RequireActive();
+    if (!Drawing()) return;
     painter_.drawImage(QRectF(ToPixels(target.topLeft()), target.size() / PixelsToTwips()), image);
 }
 

@@ -2,7 +2,9 @@
 // The printer page on the real printer: each document is a print job (PrintJob) that goes to the
 // default printer, else into a PDF file in the user's documents (or the one DC_PRINT_PDF names).
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <map>
 #include <memory>
 
 #include "platform/PrintJob.h"
@@ -47,16 +49,22 @@ class QtPrinterPage : public PrinterPage {
     void FinishDocument() override;
 
   private:
-    QFont MakeFont(const FontSpec& spec) const;
+    struct MeasuredFont {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const MeasuredFont& Measured(const FontSpec& spec) const;
     double PixelsToTwips() const;
     QPointF ToPixels(const QPointF& twips) const;
-    void RequireActive() const;
+    // True while the document is drawn; false once cancelled; a printer error when it failed.
+    bool Drawing() const;
     QPrinter& Writer() const { return job_->Printer(); }
 
     std::unique_ptr<PrintJob> job_;  // the document being written, or the next one
     QPainter painter_;
     std::vector<PrintOutcome> outcomes_;
     mutable QStringList fonts_;  // read once per page
+    mutable std::map<QString, MeasuredFont> fontCache_;
     int currentOrientation_ = kPortrait;
 };
 

@@ -109,12 +109,32 @@ bool Spread::PrintSheet(PrintJob& job) {
         return y;
     };
 
+    // The pages the rows take, for the progress window.
+    const double top = (printHeader_.isEmpty() ? 0.0 : headerLine) + (printColHeaders_ ? titleHeight : 0.0);
+    int pages = 1;
+    {
+        double end = top;
+        bool any = false;
+        for (int r = 1; r <= MaxRows(); ++r) {
+            const double height = rowHeightOf(r);
+            if (height <= 0) continue;
+            if (any && end + height > pageHeight) {
+                ++pages;
+                end = top;
+            }
+            end += height;
+            any = true;
+        }
+    }
+
     double y = startPage();
     bool rowsOnPage = false;
+    int pageNumber = 1;
     for (int r = 1; r <= MaxRows(); ++r) {
         const double height = rowHeightOf(r);
         if (height <= 0) continue;
         if (rowsOnPage && y + height > pageHeight) {
+            if (!job.NextPage(++pageNumber, pages)) break;  // cancelled: Finish leaves nothing
             if (!printer.newPage()) {
                 painter.end();
                 job.Abandon();

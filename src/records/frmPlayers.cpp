@@ -413,6 +413,8 @@ void frmPlayers::cmdSave_Click() { SavePlayer(); }
 void frmPlayers::cmdNew_Click() {
     if (!SaveQuestion("Player")) return;
     Clear_Player_Fields();
+    if (ShownKey() != 0) keptKey_ = ShownKey();
+    lblPlayerID->clear();  // the new player has no key until it is saved
     setWindowTitle("Add a New Player");
     txtLast->setFocus();
     bNewPlayer = true;
@@ -425,13 +427,20 @@ void frmPlayers::cmdDelete_Click() {
         MsgBox("A new player cannot be deleted.  Please select a Player to delete.", vbInformation);
         return;
     }
-    if (MsgBox("Are you sure you want to delete this player?", vbYesNoCancel + vbQuestion) != vbYes) return;
     try {
+        const auto stored = LoadPlayerRec(ShownKey());
+        const QString name = stored ? PlayerGridName(*stored).trimmed() : QString();
+        if (MsgBox(
+                "Are you sure you want to delete this player, " + name + ", and all of the player's rounds?",
+                vbYesNoCancel + vbQuestion) != vbYes)
+            return;
         DeletePlayer(ShownKey());
     } catch (...) {
         ReportCurrentError("Players, cmdDelete_Click", Sql::With);
         return;
     }
+    lblPlayerID->clear();
+    keptKey_ = 0;
     bChanged = false;  // the edits belonged to the player just deleted
     cmdNew_Click();
     Load_spPlayers();
@@ -443,7 +452,7 @@ void frmPlayers::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 bool frmPlayers::Form_Unload() {
     if (!SaveQuestion("player")) return false;
-    nCurPlayerID = ShownKey();
+    nCurPlayerID = bNewPlayer ? keptKey_ : ShownKey();
     nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);  // the main screen's activation restores it
     return true;

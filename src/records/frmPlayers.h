@@ -101,6 +101,7 @@ class frmPlayers : public DialogBase {
     void EditCaption();
     void WriteGridRow(int row, const PlayerRec& p);
     int ShownKey() const;
+    int keptKey_ = 0;  // the player shown before New, handed back when the new one is not saved
 
     bool homeCourseTyped_ = false;  // the home-course box's text was changed by a key
 };

@@ -82,16 +82,14 @@ void frmUpCRSR::cmdUpdate_Click() {
             return;
         }
     }
-    const int keptPlayer = nCurPlayerID;
     try {
         // Both genders' updates and the recomputation of every round stand or fall together.
         Database::Transaction run(Db());
         ReRateRounds(courseId_, from);
         bResyncFromUpCRSR = true;
         ResyncProgress progress(this);
-        const bool recomputed = ResynchAllScores(&progress);
+        const bool recomputed = ResynchAllScores(Db(), &progress);
         bResyncFromUpCRSR = false;
-        nCurPlayerID = keptPlayer;
         if (!recomputed) {
             // Reported already; the new ratings are taken back with the rest.
             setEnabled(true);
@@ -101,7 +99,6 @@ void frmUpCRSR::cmdUpdate_Click() {
         run.Commit();
     } catch (...) {
         bResyncFromUpCRSR = false;
-        nCurPlayerID = keptPlayer;
         setEnabled(true);
         ReportCurrentError("Form UpCRSR, cmdUpdate_Click", Sql::With);
         return;

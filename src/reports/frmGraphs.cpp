@@ -12,8 +12,8 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
@@ -241,7 +241,9 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
     x->setTitleText("Round");
     x->setLabelFormat("%d");
     const int points = sets.empty() ? 2 : static_cast<int>(sets[0].size());
-    x->setRange(1, std::max(2, points));
+    // A margin on both sides, so that the first and last points show whole rather than cut in half.
+    const double margin = std::max(0.5, (points - 1) * 0.02);
+    x->setRange(1 - margin, std::max(2, points) + margin);
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(1);
     x->setTickInterval(points > 20 ? tickEvery : 1);
@@ -266,15 +268,16 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
 }
 
 void frmGraphs::cmdPrint_Click() {
+    // The picture shows the graph's figures, not the print button's hint.
+    const auto restore =
+        qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
+    panel->capHelp->setText(graphHint_);
     for (;;) {
         try {
             auto page = CreatePrinterPage();
             page->SetJobName("Statistical Graphs");
             if (width() > height())
                 page->SetOrientation(kLandscape);  // the screen as large as the paper allows
-            // The picture shows the graph's figures, not the print button's hint.
-            const auto restore = qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
-            panel->capHelp->setText(graphHint_);
             page->PrintWidget(*this);
             ReportPrintOutcome(*page);
             return;

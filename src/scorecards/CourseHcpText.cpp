@@ -17,7 +17,7 @@ QString CalculateHcp(double index, double tournIndex, double slope) {
     const bool tourn = tournIndex != kNoTournIndex;
     const double from = tourn ? tournIndex : index;
     const int hcp = CourseHcp(static_cast<float>(from), slope);
-    QString text = from >= 0 ? QString::number(hcp) : "-+" + QString::number(std::abs(hcp));
+    QString text = hcp < 0 ? "+" + QString::number(-hcp) : QString::number(hcp);
     if (tourn) text += " T";
     return text;
 }
@@ -25,7 +25,9 @@ QString CalculateHcp(double index, double tournIndex, double slope) {
 std::optional<int> HcpTextValue(const QString& hcpText) {
     const QString text = hcpText.trimmed();
     if (text.isEmpty()) return std::nullopt;
-    if (text.startsWith("-+")) return -static_cast<int>(Val(text.mid(2)));
+    // A plus handicap: "+2" (earlier versions wrote "-+2").
+    if (text.startsWith("+") || text.startsWith("-+"))
+        return -static_cast<int>(Val(text.mid(text.indexOf('+') + 1)));
     return static_cast<int>(Val(text));
 }
 

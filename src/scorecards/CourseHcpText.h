@@ -22,7 +22,7 @@ struct PlayerIndexes {
 QString IndexCellText(double index);
 
 // "" when there is no slope; else index x slope / 113 rounded, from the tournament index with " T"
-// when there is one. A plus handicap starts with a minus sign, then "+" ("-+2", "-+2 T").
+// when there is one. A plus handicap is written with its "+" ("+2", "+2 T").
 QString CalculateHcp(double index, double tournIndex, double slope);
 
 // The course handicap of such a text as a signed number (for sorting); nothing for "".

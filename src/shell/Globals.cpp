@@ -35,12 +35,9 @@ bool bKeepSame = false;
 QString sKeepDate;
 int nKeepCourseID = 0;
 int nKeepTeeBox = 0;
-int nRndGameID = 0;
 bool bResyncFromUpCRSR = false;
 int nSoundCount = 0;
 
-float sngHcpIndex = 0;
-float sngTHcpIndex = 0;
 std::array<int, 6> nCourseHcp{};
 std::array<QString, 6> sAllowScore{};
 
@@ -88,10 +85,9 @@ void ResetGlobals() {
     sEmailMode.clear();
     bKeepSame = false;
     sKeepDate.clear();
-    nKeepCourseID = nKeepTeeBox = nRndGameID = 0;
+    nKeepCourseID = nKeepTeeBox = 0;
     bResyncFromUpCRSR = false;
     nSoundCount = 0;
-    sngHcpIndex = sngTHcpIndex = 0;
     nCourseHcp.fill(0);
     sAllowScore.fill(QString());
 }

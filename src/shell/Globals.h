@@ -47,14 +47,11 @@ extern bool bKeepSame;
 extern QString sKeepDate;
 extern int nKeepCourseID;
 extern int nKeepTeeBox;
-extern int nRndGameID;
 extern bool bResyncFromUpCRSR;
 extern int nSoundCount;
 
-// Last computed indexes and the main screen's course handicaps, in the order
+// The main screen's course handicaps and allowable scores, in the order
 // US 18, US front 9, US back 9, Canada 18, Canada front 9, Canada back 9.
-extern float sngHcpIndex;
-extern float sngTHcpIndex;
 extern std::array<int, 6> nCourseHcp;
 extern std::array<QString, 6> sAllowScore;
 

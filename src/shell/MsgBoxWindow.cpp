@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 
@@ -79,6 +80,15 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     auto* keys = new AnswerKeysOnly(&box);
     box.installEventFilter(keys);
     for (QAbstractButton* button : box.buttons()) button->installEventFilter(keys);
+    // At least as wide as its title (with room for the title bar's icon and buttons), so that a
+    // short text such as "No matches found" does not cut the title.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const int width = QFontMetrics(titleFont).horizontalAdvance(caption) + 120;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
     switch (box.exec()) {
         case QMessageBox::Ok:
             return vbOK;

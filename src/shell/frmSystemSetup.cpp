@@ -389,10 +389,8 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 void frmSystemSetup::cmdResync_Click() {
     try {
-        const int keptPlayer = nCurPlayerID;
         ResyncProgress progress(this);
-        const bool done = ResynchAllScores(&progress);
-        nCurPlayerID = keptPlayer;
+        const bool done = ResynchAllScores(Db(), &progress);
         // A failed run has been reported; it is not announced as complete.
         if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
     } catch (...) {

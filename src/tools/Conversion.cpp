@@ -75,7 +75,7 @@ class Writer {
         if (!Step(kSteps[0], [this] { Courses(); }) || !Step(kSteps[1], [this] { Golfers(); }) ||
             !Step(kSteps[2], [this] { Rounds(); }))
             return r_;
-        r_.recomputed = ResynchAllScores(recompute);
+        r_.recomputed = ResynchAllScores(db_, recompute);
         if (!r_.recomputed) return r_;  // the import is rolled back with the recomputation
         all.Commit();
         r_.stored = true;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "handicap/HcpRules.h"
 #include "shell/FileStr.h"
 
 namespace dc {
@@ -284,7 +285,7 @@ class Planner {
         p.gross = x.gross;
         p.hcpIndex = x.hcpIndex;
         p.tHcpIndex = x.tHcpIndex;
-        p.nineIndex = gender == "M" ? 18.2 : 20.2;
+        p.nineIndex = DefaultIndexValue(gender == "M" ? 0 : 1, true);
         if (x.parPutts) {
             for (int value : *x.parPutts) {
                 p.par += Fixed(ParOfCombined(value), 1, 0);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "platform/PrintJob.h"
 #include "tools/frmEmail.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Error reports go to the e-mail screen while reporting is on, as in the program.
     dc::InstallErrorReportSender();
+    // Long printouts go on without a progress window; tests that cancel install their own answer.
+    dc::SetPrintProgressResponder([](int, int) { return true; });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

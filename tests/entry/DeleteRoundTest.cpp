@@ -51,7 +51,7 @@ class DeleteRound : public ::testing::Test {
                     "GSB9=0,GSTotal=GSF9 WHERE PLAYER_ID=7 AND GAME_NUMBER=?",
                     {g});
         }
-        ResynchAllScores();
+        ResynchAllScores(*gDB);
     }
     std::unique_ptr<frmMainGolf> Open(int player) {
         auto form = std::make_unique<frmMainGolf>();
@@ -86,7 +86,7 @@ TEST_F(DeleteRound, Round3Of10RenumbersAndRecomputesEveryVariantOfTheLaterRounds
     for (int g = 1; g <= 9; ++g) EXPECT_TRUE(after[g - 1].startsWith(QString::number(g) + " ")) << g;
     EXPECT_TRUE(after[2].contains(game4Date)) << "game 4 became game 3";
     EXPECT_FALSE(after.join("\n").contains(" 99")) << after.join("\n").toStdString();
-    ResynchAllScores();
+    ResynchAllScores(*gDB);
     EXPECT_EQ(after, Rows(7));
 }
 

@@ -93,7 +93,7 @@ class MainScreen : public ::testing::Test {
     // Rounds 1 to n of player 7, with indexes computed.
     static void StoredRounds(int n) {
         for (int g = 1; g <= n; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
-        ResynchAllScores();
+        ResynchAllScores(*gDB);
     }
 
     test::ProgramFolder folder;
@@ -581,7 +581,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
 TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesTyping) {
     StoredRounds(4);
     for (int g = 1; g <= 4; ++g) test::AddRound(8, g, QDate(2024, 2, g), 6);
-    ResynchAllScores();
+    ResynchAllScores(*gDB);
     test::ScriptedMsgBox boxes({vbCancel});
     auto f = Open();
     SelectPlayer(*f, 7);
@@ -676,7 +676,7 @@ int GS01(int player, int game) {
 
 TEST_F(MainScreen, AFailedSaveDuringAReloadNeverLeavesAnotherRoundsKeyBehind) {
     for (int g = 1; g <= 3; ++g) test::AddRound(7, g, QDate(2024, 2, g), 6);
-    ResynchAllScores();
+    ResynchAllScores(*gDB);
     test::ScriptedMsgBox boxes({vbYes});
     auto f = Open();
     SelectPlayer(*f, 7);
@@ -813,7 +813,6 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
         const QStringList before = shown();
         f->ShowScoreCard = [&f, &run] {
             run(f.get());
-            sngHcpIndex = 2, sngTHcpIndex = -2;  // the last index computed elsewhere
         };
         f->ShowHandicap = f->ShowScoreCard;
         name == std::string("score cards") ? f->cmdScoreCard_Click() : f->cmdHandicaps_Click();

@@ -8,6 +8,7 @@
 #include "handicap/SaveScores.h"
 #include "handicap/SaveScoresDB.h"
 #include "platform/Database.h"
+#include "shell/DateFormat.h"
 #include "shell/Globals.h"
 
 using namespace dc;
@@ -19,7 +20,7 @@ RoundEntry Entry(int player, const QString& date, int gross) {
     e.playerId = player;
     e.courseId = 1;
     e.teeBox = 0;
-    e.dateText = date;
+    e.date = ParseLocalDate(date);
     for (int h = 0; h < 18; ++h) {
         e.parCells[h] = "4";
         e.grossCells[h] = gross ? QString::number(gross) : QString();
@@ -65,7 +66,6 @@ TEST_F(SaveRound, NewRowTakesTheScreenValues) {
     e.gameCost = "25.75";
     test::AddRound(7, 7, QDate(2024, 1, 1), 5);
     const int key = StoreRound(*gDB, e, 1, 71.5f, 125);
-    EXPECT_EQ(key, nRndGameID);
     EXPECT_GE(key, 1);
     EXPECT_LE(key, 999999);
     Recordset rs =
@@ -96,7 +96,6 @@ TEST_F(SaveRound, NewRowTakesTheScreenValues) {
     StoreRound(*gDB, again, 0, 71.5f, 125);
     EXPECT_EQ(gDB->Scalar("SELECT USE_HCP FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toInt(), 1);
     EXPECT_EQ(gDB->Scalar("SELECT NOTES FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toString(), "wet ");
-    EXPECT_EQ(nRndGameID, empty);
 }
 
 TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {
@@ -158,13 +157,13 @@ TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
     EXPECT_DOUBLE_EQ(gDB->Scalar("SELECT HCP_INDEX_CA_F9 FROM INDIV_SCORES WHERE GAME_NUMBER=6").toDouble(),
                      36.4);
     const QStringList afterSave = Indexes(7);
-    ResynchAllScores();
+    ResynchAllScores(*gDB);
     EXPECT_EQ(afterSave, Indexes(7));
 }
 
 TEST_F(SaveRound, NotesOfTheNewestAndADateMovedLaterLeaveNoStaleIndexes) {
     for (int g = 1; g <= 10; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
-    ResynchAllScores();
+    ResynchAllScores(*gDB);
     const QStringList settled = Indexes(7);
 
     // Notes of the newest round: the screen's previous indexes are stored first, then recomputed.
@@ -183,7 +182,7 @@ TEST_F(SaveRound, NotesOfTheNewestAndADateMovedLaterLeaveNoStaleIndexes) {
     const SaveOutcome out = SaveAndRecalculate(*gDB, m, 0, 72.0f, 113, 6, true, 1, true);
     EXPECT_EQ(out.gameNumber, 8) << "the day of game 9: the old order puts it first";
     const QStringList moved = Indexes(7);
-    ResynchAllScores();
+    ResynchAllScores(*gDB);
     EXPECT_EQ(moved, Indexes(7));
 }
 
@@ -200,7 +199,7 @@ TEST_F(SaveRound, AFailureAfterStoringLeavesNothingBehind) {
 // stored as they are, and the 18-hole ones are never written again (the nines are recomputed).
 TEST_F(SaveRound, NewNewestRoundKeepsTheScreensAdjustedScores) {
     for (int g = 1; g <= 6; ++g) test::AddRound(7, g, QDate(2024, 1, g), 5);
-    ResynchAllScores();
+    ResynchAllScores(*gDB);
     gDB->Execute("CREATE TABLE ADJ_WRITES (RND_GAME_ID INTEGER)");
     gDB->Execute(
         "CREATE TRIGGER adj_written AFTER UPDATE OF ADJSCR_US_18, ADJSCR_CA_18 ON INDIV_SCORES "

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "handicap/AllowableScores.h"
-#include "shell/Globals.h"
 
 namespace dc {
 namespace {
@@ -52,7 +51,7 @@ TEST(AllowableScores, HoleMaximum) {
     EXPECT_EQ(AllowedHoleScore(0, 7), 0);
 }
 
-TEST(AllowableScores, TextFormsAndSetAllowableScores) {
+TEST(AllowableScores, TextForms) {
     EXPECT_EQ(AllowableScoreText(US_18, 9), "+2");
     EXPECT_EQ(AllowableScoreText(US_18, 10), "7");
     EXPECT_EQ(AllowableScoreText(US_18, 40), "10");
@@ -65,12 +64,8 @@ TEST(AllowableScores, TextFormsAndSetAllowableScores) {
     EXPECT_EQ(AllowableScoreText(CA_F9, 9), "+2");
     EXPECT_EQ(AllowableScoreText(CA_B9, 10), "+3");
 
-    nCourseHcp = {9, 25, 4, 0, 19, 10};
-    SetAllowableScores();
     const std::array<QString, 6> expected{"+2", "10", "+2", "+1", "+4", "+3"};
-    EXPECT_EQ(sAllowScore, expected);
-    nCourseHcp = {};
-    sAllowScore = {};
+    EXPECT_EQ(AllowableScoreTexts({9, 25, 4, 0, 19, 10}), expected);
 }
 
 }  // namespace

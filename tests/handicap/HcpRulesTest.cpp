@@ -70,6 +70,8 @@ TEST(DefaultIndex, ByGenderAndHoles) {
     EXPECT_EQ(DefaultIndex(7), 40.4f);
     EXPECT_EQ(DefaultIndex(0, true), 18.2f);
     EXPECT_EQ(DefaultIndex(1, true), 20.2f);
+    EXPECT_EQ(DefaultIndexValue(0), 36.4);  // the stored number, not the single widened
+    EXPECT_EQ(DefaultIndexValue(1, true), 20.2);
 }
 
 TEST(GenderIndex, OnlyUpperCaseMIsMen) {

@@ -29,7 +29,7 @@ namespace {
 // The recomputation as the screens run it, with the progress window and the calling screen.
 bool Resync(QWidget* caller = nullptr) {
     ResyncProgress progress(caller);
-    return ResynchAllScores(&progress);
+    return ResynchAllScores(*gDB, &progress);
 }
 
 using SaveScoresDb = EngineDb;
@@ -61,7 +61,7 @@ TEST_F(SaveScoresDb, RenumberingFollowsTheDatesAndKeepsSameDayOrder) {
     AddRound(Round(1, 6, "2026-02-01", 66));
     AddRound(Round(1, 5, "2026-02-01", 55));
     AddRound(Round(1, 4, "2026-01-01", 44));  // earlier than all others
-    ResynchIndivScores(1);
+    ResynchIndivScores(*gDB, 1);
     const std::map<int, int> expected{{44, 1}, {55, 2}, {66, 3}, {101, 4}, {102, 5}, {103, 6}};
     EXPECT_EQ(GamesByRoundId(1), expected);
 }
@@ -81,11 +81,9 @@ TEST_F(SaveScoresDb, RecomputingARangeWritesOnlyItsGames) {
     CachedHcpLookups lookups(*gDB);
     const int window = OneYearWindow().toInt();
     std::vector<std::pair<int, int>> steps;
-    nCurPlayerID = 0;
-    RecomputeGames(*gDB, 1, 0, true, 3, 4, 1, lookups, window,
-                   [&](int k, int n) { steps.emplace_back(k, n); });
+    const std::optional<HcpOutcome> last = RecomputeGames(*gDB, 1, 0, true, 3, 4, 1, lookups, window,
+                                                          [&](int k, int n) { steps.emplace_back(k, n); });
     EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
-    EXPECT_EQ(nCurPlayerID, 1);
     for (int g : {1, 2, 5, 6}) {
         EXPECT_DOUBLE_EQ(Number(1, g, "HCP_INDEX_US_18"), 1.5) << g;
         EXPECT_EQ(Value(1, g, "ADJSCR_US_18").toInt(), 70) << g;
@@ -100,15 +98,14 @@ TEST_F(SaveScoresDb, RecomputingARangeWritesOnlyItsGames) {
     EXPECT_DOUBLE_EQ(Number(1, 3, "HCP_INDEX_CA_F9"), 18.2);
     EXPECT_DOUBLE_EQ(Number(1, 4, "HCP_INDEX_CA_F9"), 8.6);
     // The last run was game 4's Canadian back nine.
-    EXPECT_FLOAT_EQ(sngHcpIndex, static_cast<float>(Number(1, 4, "HCP_INDEX_CA_B9")));
-    EXPECT_FLOAT_EQ(sngTHcpIndex, -100.0f);
+    ASSERT_TRUE(last);
+    EXPECT_FLOAT_EQ(last->index, static_cast<float>(Number(1, 4, "HCP_INDEX_CA_B9")));
+    EXPECT_FLOAT_EQ(last->tIndex, -100.0f);
 
     // A range past the last game computes nothing.
-    nCurPlayerID = 0;
-    RecomputeGames(*gDB, 1, 0, true, 7, 9, 1, lookups, window,
-                   [&](int k, int n) { steps.emplace_back(k, n); });
+    EXPECT_FALSE(RecomputeGames(*gDB, 1, 0, true, 7, 9, 1, lookups, window,
+                                [&](int k, int n) { steps.emplace_back(k, n); }));
     EXPECT_EQ(steps.size(), 2u);
-    EXPECT_EQ(nCurPlayerID, 0);
 }
 
 // Five rounds of 90 (18.0 each; nines of 45 against 36.0 are 9.0), then a round dated before
@@ -175,7 +172,6 @@ TEST_F(SaveScoresDb, UnplayedNineKeepsItsStoredValuesAndGenderDecidesTheDefault)
     EXPECT_TRUE(Value(1, 1, "THCP_INDEX_US_B9").isNull());
     EXPECT_TRUE(Value(1, 1, "ADJSCR_CA_B9").isNull());
     EXPECT_EQ(Value(1, 1, "ADJSCR_US_F9").toInt(), 45);
-    EXPECT_EQ(nCurPlayerID, 3);
 }
 
 TEST_F(SaveScoresDb, ThreePlayersShowNoProgressWindow) {
@@ -223,7 +219,6 @@ TEST_F(SaveScoresDb, FourPlayersShowTheWindowAfterTheFirstAndDisableTheCaller) {
     EXPECT_TRUE(setup.isEnabled());
     EXPECT_EQ(VisibleWaitWindow(), nullptr);
     EXPECT_EQ(CurrentMousePointer(), Pointer::Default);
-    EXPECT_EQ(nCurPlayerID, 2);  // the last player with rounds
 }
 
 TEST_F(SaveScoresDb, EmptyPlayerTableGivesControlBack) {
@@ -332,16 +327,15 @@ TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {
         AddRound(r);
     }
     // Player 2 game by game.
-    ResynchIndivScores(2);
-    nCurPlayerID = 2;
+    ResynchIndivScores(*gDB, 2);
     for (int g = 1; g <= 90; ++g) {
         const bool front = Number(2, g, "GSF9") > 0, back = Number(2, g, "GSB9") > 0;
-        HandUtilUS18(g, 1, 1, true);
-        if (front) NewHandUtilUS9(g, 1, true);
-        if (back) NewHandUtilUS9(g, 1, false);
-        HandUtilCA18(g, 1, 1, true);
-        if (front) HandUtilCA9(g, 1, true);
-        if (back) HandUtilCA9(g, 1, false);
+        HandUtilUS18(*gDB, 2, g, 1, 1, true);
+        if (front) NewHandUtilUS9(*gDB, 2, g, 1, true);
+        if (back) NewHandUtilUS9(*gDB, 2, g, 1, false);
+        HandUtilCA18(*gDB, 2, g, 1, 1, true);
+        if (front) HandUtilCA9(*gDB, 2, g, 1, true);
+        if (back) HandUtilCA9(*gDB, 2, g, 1, false);
     }
     // Player 1 with everyone at once (player 2 out of the players table).
     gDB->Execute("DELETE FROM PLAYERS WHERE PLAYER_ID=2");

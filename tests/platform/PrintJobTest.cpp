@@ -136,10 +136,38 @@ TEST(PrintJobTest, WithoutADefaultPrinterEveryPrintoutGoesToANewFileInDocuments)
         ReportPrintOutcomes({job.Outcome()});
     }
     const QString base = "Game List_ all_players";
-    EXPECT_EQ(home.Pdfs("Documents"),
-              QStringList({base + " (2).pdf", base + " (3).pdf", base + ".pdf"}));
+    EXPECT_EQ(home.Pdfs("Documents"), QStringList({base + " (2).pdf", base + " (3).pdf", base + ".pdf"}));
     ASSERT_EQ(boxes.Count(), 3) << "one message a printout";
     const QString first = home.dir.filePath("Documents/" + base + ".pdf");
     EXPECT_EQ(boxes.Texts()[0], "No printer is set up; the printout was saved as " + first);
     EXPECT_TRUE(boxes.Texts()[2].endsWith("(3).pdf"));
+}
+
+// A long printout shows its progress from the fourth page on; Cancel leaves no file and no job.
+TEST(PrintJobTest, CancellingALongPrintoutLeavesNothing) {
+    for (const bool printer : {false, true}) {
+        Home home;
+        dc::test::StandInPrintSystem system(printer ? "Office" : "");
+        dc::test::ScriptedMsgBox boxes;
+        std::vector<std::pair<int, int>> shown;
+        SetPrintProgressResponder([&](int page, int total) {
+            shown.emplace_back(page, total);
+            return page < 5;
+        });
+        QtPrinterPage page;
+        page.SetJobName("Game List");
+        for (int p = 1; p <= 8; ++p) {
+            page.Print(QString("page %1").arg(p));
+            page.NewPage();
+        }
+        page.EndDoc();
+        ReportPrintOutcome(page);
+        SetPrintProgressResponder([](int, int) { return true; });
+
+        EXPECT_EQ(shown, (std::vector<std::pair<int, int>>{{4, 0}, {5, 0}})) << printer;
+        EXPECT_TRUE(system.Jobs().empty()) << printer;
+        EXPECT_TRUE(home.Pdfs("Documents").isEmpty()) << printer;
+        EXPECT_TRUE(home.Pdfs(".").isEmpty()) << printer;
+        EXPECT_EQ(boxes.Count(), 0) << printer;
+    }
 }

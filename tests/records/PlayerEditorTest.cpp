@@ -134,7 +134,7 @@ TEST_F(PlayerEditorTest, FirstPlayerGetsOneAndADeletedLargestKeyIsGivenAgain) {
     form->cmdSave_Click();
     EXPECT_EQ(Stored("LAST_NAME", 1), "Able");
     form->cmdNew_Click();
-    EXPECT_EQ(form->lblPlayerID->text(), "1") << "New keeps the key until the next save";
+    EXPECT_EQ(form->lblPlayerID->text(), "") << "no earlier player's key on the new one";
     EXPECT_TRUE(form->optGender_1->isChecked()) << "and the gender";
     FillNewPlayer("Baker", "Bob");
     form->cmdSave_Click();
@@ -164,7 +164,8 @@ TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
     EXPECT_EQ(form->lblPlayerID->text(), "1");
     box.Push(vbNo);
     form->cmdDelete_Click();
-    EXPECT_EQ(box.Last(), "Are you sure you want to delete this player?");
+    EXPECT_EQ(box.Last(),
+              "Are you sure you want to delete this player, Able, Ann, and all of the player's rounds?");
     EXPECT_EQ(Count("PLAYERS"), 2);
 
     // The player's row cannot go: the rounds stay too, no orphan is left for the next new player.

@@ -3,6 +3,9 @@
 // the main screen.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,6 +17,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QXYSeries>
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
@@ -289,6 +293,20 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
     text = test::PdfText(PdfPath());
     EXPECT_TRUE(text.contains("Detailed Player Game List")) << text.toStdString();
     EXPECT_TRUE(text.contains("Pines")) << text.toStdString();
+
+    // A printer that refuses the job: both printouts say so and offer a PDF, each one job.
+    test::EnvGuard noPdf("DC_PRINT_PDF", QByteArray());
+    test::StandInPrintSystem office("Office");
+    office.Refuse("server-error-not-accepting-jobs");
+    test::ScriptedMsgBox box({vbNo, vbNo});
+    f.cmdPrint_Click();
+    f.cmdPrintAll_Click();
+    ASSERT_EQ(box.Count(), 2);
+    for (const QString& message : box.Texts()) {
+        EXPECT_TRUE(message.startsWith("The printer Office did not print")) << message.toStdString();
+        EXPECT_TRUE(message.contains("server-error-not-accepting-jobs"));
+    }
+    EXPECT_EQ(office.Jobs().size(), 2u);
 }
 
 TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) {
@@ -323,9 +341,25 @@ TEST_F(ReportScreens, GraphsOnePointMessageAndPrintedPicture) {
     EXPECT_EQ(f.Hint(), "Min =  11     Max =  12     Avg = 11.5");
     f.Opt[2]->setChecked(true);
     EXPECT_EQ(f.Hint(), "Min =  81     Max =  90     Avg = 85.5 Gross    85.5 Adj");
+    // The first and last points sit inside the plot, their markers whole.
+    f.resize(1024, 768);
+    f.show();
+    QApplication::processEvents();
+    QChart* chart = f.Graph1->chart();
+    for (QAbstractSeries* s : chart->series())
+        for (const QPointF& p : static_cast<QXYSeries*>(s)->points()) {
+            const double x = chart->mapToPosition(p, s).x();
+            EXPECT_GT(x, chart->plotArea().left() + 4);
+            EXPECT_LT(x, chart->plotArea().right() - 4);
+        }
 
-    auto log = RecordAllPrinting();
+    QString printedHint;
+    auto log = RecordAllPrinting([&](RecordingPrinterPage&) { printedHint = f.panel->capHelp->text(); });
+    f.panel->capHelp->setText("Click to Print Graph Screen.");  // as the button's focus shows it
     f.cmdPrint_Click();
+    EXPECT_EQ(printedHint, "Min =  81     Max =  90     Avg = 85.5 Gross    85.5 Adj")
+        << "the graph's line is printed";
+    EXPECT_EQ(f.Hint(), "Click to Print Graph Screen.");
     EXPECT_EQ(log->OfKind(PrintOp::Image).size(), 1u);
     EXPECT_EQ(log->DocumentCount(), 1);
 }

@@ -181,7 +181,8 @@ TEST(ScoreCardPrint, TwoCardsFitLetterAndA4InsideTheMargins) {
         RecordingPrinterPage::Paper paper;
         paper.widthTwips = c.width;
         paper.heightTwips = c.height;
-        paper.marginLeftTwips = paper.marginRightTwips = paper.marginTopTwips = paper.marginBottomTwips = c.margin;
+        paper.marginLeftTwips = paper.marginRightTwips = paper.marginTopTwips = paper.marginBottomTwips =
+            c.margin;
         page.SetPaper(paper);
         ScoreCardJob job = Job(2);
         job.offsetXInches = c.offsetX;

@@ -22,9 +22,10 @@ TEST(CourseHcpText, IndexAndHandicapTexts) {
         {12.3, kNoTournIndex, 130, "12.3", "14"},  // 14.15
         {36.4, kNoTournIndex, 113, "36.4", "36"},
         {20.0, 10.2, 113, "20.0", "10 T"},  // the tournament index wins, marked " T"
-        {-2.3, kNoTournIndex, 113, "+2.3", "-+2"},
-        {-2.4, -3.6, 113, "+2.4", "-+4 T"},
+        {-2.3, kNoTournIndex, 113, "+2.3", "+2"},
+        {-2.4, -3.6, 113, "+2.4", "+4 T"},
         {0.0, kNoTournIndex, 113, "+0.0", "0"},
+        {-0.2, kNoTournIndex, 113, "+0.2", "0"},
         {15.0, kNoTournIndex, 0, "15.0", ""},
     };
     for (const Case& c : cases) {
@@ -32,7 +33,7 @@ TEST(CourseHcpText, IndexAndHandicapTexts) {
         EXPECT_EQ(CalculateHcp(c.index, c.tourn, c.slope), c.hcp)
             << c.index << " " << c.tourn << " " << c.slope;
     }
-    EXPECT_EQ(HcpTextValue("-+2 T"), -2);
+    EXPECT_EQ(HcpTextValue("+2 T"), -2);
     EXPECT_EQ(HcpTextValue("15 T"), 15);
     EXPECT_FALSE(HcpTextValue(""));
 }
@@ -70,7 +71,7 @@ TEST(StrokeMarks, MarksFollowTheCourseHandicapAndHoleHandicaps) {
     EXPECT_EQ(marksOf("20"), (Count{{"*", 16}, {"**", 2}}));
     EXPECT_EQ(marksOf("36"), (Count{{"**", 18}}));
     EXPECT_EQ(marksOf("15 T"), marksOf("15"));
-    EXPECT_EQ(marksOf("-+2"), (Count{{"", 16}, {"+1", 2}}));
+    EXPECT_EQ(marksOf("+2"), (Count{{"", 16}, {"+1", 2}}));
 
     const auto five = StrokeMarks("5", hcps);
     EXPECT_EQ(five[17], "*") << "hole 18 has hole handicap 1";

@@ -83,7 +83,7 @@ TEST_F(ScoreCardScreenTest, PlusAndTournamentIndexesKeepTheirValues) {
     EXPECT_EQ(Column(F::kColCard), QStringList({"1", "2", "3"})) << "one player per card numbers the rows";
     EXPECT_EQ(Column(F::kColIndex), QStringList({"+2.3", "20.0", "36.4"}));
     // Men on Blue (slope 131), women on Blue (no slope) until another women's tee box is chosen.
-    EXPECT_EQ(Column(F::kColHcp), QStringList({"-+3", "", "42"}));
+    EXPECT_EQ(Column(F::kColHcp), QStringList({"+3", "", "42"}));
     EXPECT_EQ(grid->CellAt(F::kColHcp, 2)->fmt.backColor, QColor(255, 255, 0));
     form->cboTeeBoxW->setCurrentIndex(1);  // White, slope 128
     form->cboTeeBoxW_Click();
@@ -93,14 +93,14 @@ TEST_F(ScoreCardScreenTest, PlusAndTournamentIndexesKeepTheirValues) {
     EXPECT_FALSE(form->chkShowHide[1]->isChecked());
     EXPECT_FALSE(form->chkShowHide[1]->isEnabled());
     EXPECT_EQ(Column(F::kColIndex), QStringList({"+2.3", "20.0", "18.2"}));
-    EXPECT_EQ(Column(F::kColHcp), QStringList({"-+3", "12 T", "21"})) << "the T survives every recompute";
+    EXPECT_EQ(Column(F::kColHcp), QStringList({"+3", "12 T", "21"})) << "the T survives every recompute";
 
     // A row's own tee box: White (slope 125) for the plus player still gives a plus handicap.
     grid->SetCol(F::kColTee);
     grid->SetRow(1);
     grid->SetTypeComboBoxCurSel(1);
     form->spSC_Change(F::kColTee, 1);
-    EXPECT_EQ(grid->CellText(F::kColHcp, 1), "-+3");
+    EXPECT_EQ(grid->CellText(F::kColHcp, 1), "+3");
 
     form->spSC_Click(F::kColIndex, 0);  // first click: descending
     EXPECT_EQ(Column(F::kColIndex), QStringList({"20.0", "18.2", "+2.3"}));

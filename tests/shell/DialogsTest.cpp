@@ -166,19 +166,25 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     EXPECT_EQ(tees.count(), 0);
 }
 
-// A question that comes up while the user is typing takes no typed letter or blank as its answer:
-// only Enter, Escape (or a click) answer it.
+// A box that comes up while the user is typing takes no typed letter or blank as its answer: only
+// Enter, Escape (or a click) answer it. It is wide enough to show its title.
 TEST(MessageBoxWindow, TypedLettersAndBlanksNeverAnswer) {
     InstallMsgBoxWindow();
+    const QString title = sAppTitle;
+    sAppTitle = "Dado Corvy 5.5.0";
     const struct {
         Qt::Key key;
         int style, answer;
-    } cases[] = {{Qt::Key_Escape, vbYesNoCancel + vbQuestion, vbCancel},
-                 {Qt::Key_Return, vbYesNo + vbQuestion, vbYes}};
+        QString text;
+    } cases[] = {{Qt::Key_Escape, vbYesNoCancel + vbQuestion, vbCancel, "Do you want to save the changes?"},
+                 {Qt::Key_Return, vbYesNo + vbQuestion, vbYes, "Save anyway?"},
+                 {Qt::Key_Return, vbInformation, vbOK, "No matches found"}};
     for (const auto& c : cases) {
-        bool openAfterTyping = false;
+        bool openAfterTyping = false, titleShown = false;
         QTimer::singleShot(0, [&] {
             QPointer<QWidget> box = QApplication::activeModalWidget();
+            // The title bar holds an icon and three buttons besides the title.
+            titleShown = box->width() > QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + 100;
             const auto target = [&box] { return box->focusWidget() ? box->focusWidget() : box.data(); };
             for (char ch : QByteArray("Cyn ync")) {
                 if (box) QTest::keyClick(target(), ch);
@@ -187,8 +193,10 @@ TEST(MessageBoxWindow, TypedLettersAndBlanksNeverAnswer) {
             openAfterTyping = box && box->isVisible();
             if (box) QTest::keyClick(target(), c.key);
         });
-        EXPECT_EQ(MsgBox("Do you want to save the changes to the current course?", c.style), c.answer);
+        EXPECT_EQ(MsgBox(c.text, c.style), c.answer);
         EXPECT_TRUE(openAfterTyping);
+        EXPECT_TRUE(titleShown) << c.text.toStdString();
     }
     SetMsgBoxWindow({});
+    sAppTitle = title;
 }
