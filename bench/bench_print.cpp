@@ -26,7 +26,8 @@ namespace {
 int PdfPages(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return 0;
-    return static_cast<int>(QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    return static_cast<int>(
+        QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
 }
 
 }  // namespace
@@ -48,8 +49,10 @@ int main(int argc, char** argv) {
         sDateFormat = "MM/DD/YYYY";
         bFlag18_9 = bUSCAFlag = true;
         gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
-        const QString from = gDB->Scalar("SELECT ROUND_DATE FROM INDIV_SCORES ORDER BY ROUND_DATE DESC "
-                                         "LIMIT 1 OFFSET 12849").toString();
+        const QString from = gDB->Scalar(
+                                    "SELECT ROUND_DATE FROM INDIV_SCORES ORDER BY ROUND_DATE DESC "
+                                    "LIMIT 1 OFFSET 12849")
+                                 .toString();
         const QString to = gDB->Scalar("SELECT max(ROUND_DATE) FROM INDIV_SCORES").toString();
         sStartDate = FormatLocalDate(ParseAnyDate(from).value());
         sEndDate = FormatLocalDate(ParseAnyDate(to).value());

@@ -88,10 +88,14 @@ QString HoleFlags(const std::array<bool, 18>& flags) {
     return text;
 }
 
-int ParOfHole(const QString& pars, int hole) { return static_cast<int>(Val(pars.mid(hole - 1, 1))); }
+int ParOfHole(const QString& pars, int hole) {
+    return static_cast<int>(Val(QStringView(pars).mid(hole - 1, 1)));
+}
 
-int PuttsOfHole(const QString& putts, int hole) { return static_cast<int>(Val(putts.mid(2 * hole - 2, 2))); }
+int PuttsOfHole(const QString& putts, int hole) {
+    return static_cast<int>(Val(QStringView(putts).mid(2 * hole - 2, 2)));
+}
 
-bool FlagOfHole(const QString& flags, int hole) { return Val(flags.mid(hole - 1, 1)) > 0; }
+bool FlagOfHole(const QString& flags, int hole) { return Val(QStringView(flags).mid(hole - 1, 1)) > 0; }
 
 }  // namespace dc

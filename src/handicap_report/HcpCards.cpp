@@ -22,7 +22,8 @@ void PrintAt(PrinterPage& page, double x, double y, const QString& text) {
 }
 
 // A value that must end before `rightX`.
-void PrintWithin(PrinterPage& page, double x, double rightX, double y, const QString& text, PrinterPage::Fit kind) {
+void PrintWithin(PrinterPage& page, double x, double rightX, double y, const QString& text,
+                 PrinterPage::Fit kind) {
     page.SetCurrentX(x);
     page.SetCurrentY(y);
     page.PrintFitted(text, rightX - x, kind);

@@ -381,6 +381,29 @@ void Database::Transaction::Commit() {
 
 // ---- Recordset
 
+void Database::ForEachRow(const QString& sql, const QVariantList& params,
+                          const std::function<void(const Recordset&)>& row) {
+    sqlite3_stmt* stmt = Prepare(sql);
+    Bind(stmt, params, sql);
+    Recordset rs;
+    rs.db_ = this;
+    const int n = sqlite3_column_count(stmt);
+    for (int i = 0; i < n; ++i) {
+        rs.columns_ << QString::fromUtf8(sqlite3_column_name(stmt, i));
+        rs.index_.insert(rs.columns_.back().toUpper(), i);
+    }
+    rs.rows_.assign(1, std::vector<QVariant>(n));
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        std::vector<QVariant>& values = rs.rows_[0];
+        for (int i = 0; i < n; ++i) values[i] = ColumnValue(stmt, i);
+        rs.pos_ = 0;
+        row(rs);
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) Fail(rc, sql);
+}
+
 const Recordset::Rows& Recordset::rows() const {
     if (!loaded_) {
         rows_ = loader_();
@@ -413,6 +436,8 @@ Field Recordset::Fields(const QString& name) const {
 Field Recordset::Fields(int ordinal) const {
     if (ordinal < 0 || ordinal >= FieldCount())
         throw DbError(kErrNoColumn, QString("Item not found in this collection: %1").arg(ordinal));
+    if (loaded_ && !adding_ && pos_ >= 0 && pos_ < static_cast<int>(rows_.size()))
+        return Field(rows_[pos_][ordinal]);  // the current row of a query, as most reads are
     if (adding_) return Field(newRow_[ordinal]);
     RequireCurrent();
     return Field(rows()[pos_][ordinal]);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -35,6 +36,11 @@ class Database {
 
     // Runs a query, or opens a table by its bare name (then AddNew/Update can add rows).
     Recordset OpenRecordset(const QString& sqlOrTable, const QVariantList& params = {});
+
+    // Runs a query and hands each row in turn to `row` as the current row of a recordset, keeping
+    // none of them: for reading many rows once.
+    void ForEachRow(const QString& sql, const QVariantList& params,
+                    const std::function<void(const Recordset&)>& row);
 
     // The first column of the first row of a query; a null QVariant when there is no row.
     QVariant Scalar(const QString& sql, const QVariantList& params = {});

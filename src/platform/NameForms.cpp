@@ -1,6 +1,5 @@
 #include "platform/NameForms.h"
 
-
 namespace dc {
 namespace {
 
@@ -32,7 +31,8 @@ QStringList ShortNameForms(const QString& name) {
     if (comma > 0) {
         const QString surname = whole.left(comma).trimmed();
         const QStringList given = whole.mid(comma + 1).split(u' ', Qt::SkipEmptyParts);
-        for (const QStringList& form : GivenForms(given)) forms << surname + QStringLiteral(", ") + form.join(u' ');
+        for (const QStringList& form : GivenForms(given))
+            forms << surname + QStringLiteral(", ") + form.join(u' ');
     } else {
         QStringList words = whole.split(u' ', Qt::SkipEmptyParts);
         if (words.size() > 1) {

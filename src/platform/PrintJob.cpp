@@ -1,10 +1,10 @@
 #include "platform/PrintJob.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
-#include <QCoreApplication>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QStandardPaths>
@@ -14,9 +14,7 @@
 #include "platform/MsgBox.h"
 
 namespace dc {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 bool PdfWrittenWhole(const QString& path) {
     QFile file(path);
@@ -101,8 +99,9 @@ bool PrintJob::NextPage(int page, int total) {
         progress_->setAutoReset(false);
     }
     progress_->setMaximum(std::max(total, 0));
-    progress_->setLabelText(total > 0 ? QStringLiteral("Printing \"%1\": page %2 of %3").arg(outcome_.title).arg(page).arg(total)
-                                      : QStringLiteral("Printing \"%1\": page %2").arg(outcome_.title).arg(page));
+    progress_->setLabelText(
+        total > 0 ? QStringLiteral("Printing \"%1\": page %2 of %3").arg(outcome_.title).arg(page).arg(total)
+                  : QStringLiteral("Printing \"%1\": page %2").arg(outcome_.title).arg(page));
     progress_->setValue(total > 0 ? std::min(page, total) : 0);  // also lets the window answer
     QCoreApplication::processEvents();
     outcome_.cancelled = progress_->wasCanceled();
@@ -192,18 +191,25 @@ void ReportPrintOutcomes(const std::vector<PrintOutcome>& outcomes) {
                                                  "Save the printout as a PDF file instead?")
                                       .arg(outcome.printer, outcome.title, reason),
                                   vbYesNo | vbExclamation);
-        const QString folder = answer == vbYes ? DocumentsFolder() : QString();
-        const QString target = folder.isEmpty() ? QString() : FreePdfName(folder, PrintFileBase(outcome.title));
-        if (!target.isEmpty() && MoveFile(outcome.keptPdf, target))
-            saved << QDir::toNativeSeparators(target);
-        else
-            QFile::remove(outcome.keptPdf);
+        if (answer == vbYes) {
+            const QString folder = DocumentsFolder();
+            const QString target =
+                folder.isEmpty() ? QString() : FreePdfName(folder, PrintFileBase(outcome.title));
+            if (!target.isEmpty() && MoveFile(outcome.keptPdf, target)) {
+                saved << QDir::toNativeSeparators(target);
+                continue;
+            }
+            MsgBox(QStringLiteral("The printout could not be saved in the documents folder."), vbExclamation);
+        }
+        QFile::remove(outcome.keptPdf);
     }
     if (!written.isEmpty())
-        MsgBox(QStringLiteral("No printer is set up; the printout was saved as ") + written.join(QStringLiteral(", ")),
+        MsgBox(QStringLiteral("No printer is set up; the printout was saved as ") +
+                   written.join(QStringLiteral(", ")),
                vbInformation);
     if (!saved.isEmpty())
-        MsgBox(QStringLiteral("The printout was saved as ") + saved.join(QStringLiteral(", ")), vbInformation);
+        MsgBox(QStringLiteral("The printout was saved as ") + saved.join(QStringLiteral(", ")),
+               vbInformation);
 }
 
 }  // namespace dc

@@ -20,13 +20,13 @@ namespace dc {
 // What became of one document.
 struct PrintOutcome {
     QString title;
-    QString printer;     // the printer it went to ("" when written to a file)
-    QString file;        // the PDF written in place of a printer
-    bool announce = false;  // the user has not chosen that file (DC_PRINT_PDF chooses it in tests)
-    bool refused = false;   // the print system did not take the job
+    QString printer;         // the printer it went to ("" when written to a file)
+    QString file;            // the PDF written in place of a printer
+    bool announce = false;   // the user has not chosen that file (DC_PRINT_PDF chooses it in tests)
+    bool refused = false;    // the print system did not take the job
     bool cancelled = false;  // the user stopped it: nothing printed, no file left
     QString reason;
-    QString keptPdf;     // a refused job's document, offered to be saved
+    QString keptPdf;  // a refused job's document, offered to be saved
 };
 
 class PrintJob {

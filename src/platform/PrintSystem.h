@@ -13,8 +13,8 @@ namespace dc {
 
 struct PrinterFacts {
     QString name;
-    QPageSize paper;     // the printer's default paper
-    QMarginsF margins;   // edges it cannot print, in points
+    QPageSize paper;    // the printer's default paper
+    QMarginsF margins;  // edges it cannot print, in points
 };
 
 struct JobResult {

@@ -1,11 +1,11 @@
 #include "platform/PrinterPage.h"
 
-#include "platform/NameForms.h"
-
 #include <QFontDatabase>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+
+#include "platform/NameForms.h"
 
 namespace dc {
 namespace {
@@ -185,13 +185,15 @@ double PrinterPage::SizeToFit(const QStringList& texts, double width) const {
     if (wide <= width || wide <= 0) return fontSize_;
     // Widths grow with the size: start from the proportional size, then step down a quarter point.
     font.size = std::max(kMinFitPoints, std::floor(fontSize_ * width / wide * 4) / 4);
-    while (font.size > kMinFitPoints && widest() > width) font.size = std::max(kMinFitPoints, font.size - 0.25);
+    while (font.size > kMinFitPoints && widest() > width)
+        font.size = std::max(kMinFitPoints, font.size - 0.25);
     return font.size;
 }
 
 void PrinterPage::PrintFitted(const QString& raw, double width, Fit kind, bool lineEnd) {
     QString text = raw.trimmed();
-    if (kind == Fit::Name) text = FitName(text, [&](const QString& form) { return TextWidth(form) <= width; });
+    if (kind == Fit::Name)
+        text = FitName(text, [&](const QString& form) { return TextWidth(form) <= width; });
     const double kept = fontSize_;
     fontSize_ = SizeToFit({text}, width);
     PrintNoLineEnd(FitText(text, width));

@@ -99,7 +99,8 @@ QPointF QtPrinterPage::ToPixels(const QPointF& twips) const { return twips / Pix
 
 const QtPrinterPage::MeasuredFont& QtPrinterPage::Measured(const FontSpec& spec) const {
     // A printout uses a handful of fonts over thousands of texts: each is resolved once.
-    const QString key = QStringLiteral("%1|%2|%3|%4").arg(spec.name).arg(spec.size).arg(spec.bold).arg(spec.underline);
+    const QString key =
+        QStringLiteral("%1|%2|%3|%4").arg(spec.name).arg(spec.size).arg(spec.bold).arg(spec.underline);
     auto it = fontCache_.find(key);
     if (it == fontCache_.end()) {
         QFont font(ResolveFamily(spec.name));

@@ -227,7 +227,8 @@ void Spread::SetColWidth(int col, int twips) {
     const int pixels = TwipsToPixels(twips);
     if (col == 0) {
         verticalHeader()->setVisible(pixels > 0);
-        if (pixels > 0) verticalHeader()->setFixedWidth(pixels);  // row headers set later widen it
+        if (pixels > 0) verticalHeader()->setFixedWidth(pixels);
+        RefitColumn(0);
         return;
     }
     if (pixels == 0) {
@@ -275,20 +276,21 @@ bool Spread::viewportEvent(QEvent* event) {
 }
 
 // The column's width as set, widened for its header and texts: a sample of them and every one
-// longer than those before it.
+// longer than those before it. The header column widens for the texts given to it, not for the
+// row numbers it shows without one.
 void Spread::RefitColumn(int col) {
     fit_[col] = {};
     if (col > 0) FitColumnToCell(col, 0);
-    for (int r = 1; r <= MaxRows(); ++r) FitColumnToCell(col, r);
+    for (int r : model_->RowsToMeasure(col, kFitSample)) FitColumnToCell(col, r);
 }
 
 // A column set in twips is a minimum: it widens to show each text in the font in use. A header
 // cell of the header row wraps, so there its longest word counts.
-void Spread::FitColumnToCell(int col, int row) {
+void Spread::FitColumnToCell(int col, int row, qsizetype length) {
     if (col < 0 || col > MaxCols() || row < 0 || row > MaxRows() || colTwips_[col] == 0) return;
     if (row > 0) {
         ColumnFit& fit = fit_[col];
-        const qsizetype length = model_->ShownLength(col, row);
+        if (length < 0) length = model_->ShownLength(col, row);
         if (length == 0 || (fit.sampled >= kFitSample && length <= fit.longest)) return;
         ++fit.sampled;
         fit.longest = qMax(fit.longest, length);
@@ -478,9 +480,9 @@ QString Spread::CellText(int col, int row) const {
 
 void Spread::SetCellText(int col, int row, const QString& text) {
     if (!model_->Contains(col, row)) return;
-    model_->SetText(col, row, text);
+    const qsizetype shown = model_->SetText(col, row, text);
     CellChanged(col, row);
-    FitColumnToCell(col, row);
+    FitColumnToCell(col, row, shown);
 }
 
 int Spread::CellValue(int col, int row) const {

@@ -247,7 +247,8 @@ class Spread : public QTableView {
     void ApplyPendingEditSel(QWidget* editor);
     bool CheckEdit();  // false (the user has been told why) when the open edit cannot be stored
     void Refuse(const QString& text, bool later);
-    void FitColumnToCell(int col, int row);
+    // length: what the cell shows, when the caller knows it
+    void FitColumnToCell(int col, int row, qsizetype length = -1);
     void RefitColumn(int col);
     void CopySelection() const;
     void EmitBlockSelected(int source);

@@ -82,6 +82,13 @@ QVariant SpreadCell::data(int role) const {
             return ShownText();
         case Qt::EditRole:
             return Text();
+        default:
+            return FormatData(fmt, IsHeader(), role);
+    }
+}
+
+QVariant SpreadCell::FormatData(const SpreadCellFormat& fmt, bool header, int role) {
+    switch (role) {
         case Qt::TextAlignmentRole: {
             int align = Qt::AlignVCenter;
             switch (fmt.hAlign) {
@@ -95,7 +102,7 @@ QVariant SpreadCell::data(int role) const {
                     align |= Qt::AlignHCenter;
                     break;
             }
-            if (IsHeader()) align |= Qt::TextWordWrap;
+            if (header) align |= Qt::TextWordWrap;
             return align;
         }
         case Qt::BackgroundRole:

@@ -67,6 +67,8 @@ class SpreadCell {
 
     // Qt's display, edit, alignment, colour and font roles.
     QVariant data(int role) const;
+    // The alignment, colour and font roles of a cell with these settings.
+    static QVariant FormatData(const SpreadCellFormat& fmt, bool header, int role);
 
     Kind kind() const { return kind_; }
     bool IsHeader() const { return kind_ != Kind::Data; }

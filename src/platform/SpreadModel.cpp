@@ -130,6 +130,19 @@ const SpreadCellFormat& SpreadModel::ColFormat(int col) const {
     return *fmt;
 }
 
+const SpreadCellFormat& SpreadModel::DataFormat(int col, int row, SpreadCellFormat& scratch) const {
+    if (rowSettings_[row].empty() && !CellSettings(col, row)) return ColFormat(col);
+    scratch = Format(col, row);
+    return scratch;
+}
+
+QString SpreadModel::HeaderText(int col, int row) const {
+    const std::optional<QString>& own = row == 0 ? (col == 0 ? corner_ : colHead_[col]) : rowHead_[row];
+    if (own) return *own;
+    if (row == 0) return col == 0 ? QString() : ColumnLetters(col);
+    return QString::number(row);
+}
+
 SpreadCellFormat SpreadModel::Format(int col, int row) const {
     const SpreadSettings* own = CellSettings(col, row);
     if (row == 0) return Fold(HeaderDefaults(), {col == 0 ? nullptr : &rowSettings_[0], own});
@@ -172,12 +185,16 @@ SpreadCell SpreadModel::Cell(int col, int row) const {
 }
 
 QString SpreadModel::ShownText(int col, int row) const {
-    if (col == 0 || row == 0) return Cell(col, row).ShownText();
-    switch (TypeAt(col, row)) {
+    if (col == 0 || row == 0) return HeaderText(col, row);
+    SpreadCellFormat scratch;
+    const SpreadCellFormat& fmt = DataFormat(col, row, scratch);
+    switch (fmt.type) {
         case SpreadCellType::CheckBox:
             return {};
-        case SpreadCellType::ComboBox:
-            return Cell(col, row).ShownText();
+        case SpreadCellType::ComboBox: {
+            const int sel = comboSel_[At(col, row)];
+            return sel >= 0 && sel < fmt.comboList.size() ? fmt.comboList[sel] : QString();
+        }
         default:
             return text_[At(col, row)];
     }
@@ -187,13 +204,55 @@ qsizetype SpreadModel::ShownLength(int col, int row) const {
     if (col > 0 && row > 0) {
         const SpreadCellType type = TypeAt(col, row);
         if (type != SpreadCellType::CheckBox && type != SpreadCellType::ComboBox) return text_[At(col, row)].size();
+    } else if (col == 0 && row > 0 && rowHead_[row]) {
+        return rowHead_[row]->size();
     }
     return ShownText(col, row).size();
 }
 
+bool SpreadModel::HasOwnText(int col, int row) const {
+    if (row == 0) return (col == 0 ? corner_ : colHead_[col]).has_value();
+    return col == 0 && rowHead_[row].has_value();
+}
+
+// Painting asks several roles of each visible cell: they are answered without copying the cell.
+std::vector<int> SpreadModel::RowsToMeasure(int col, int sample) const {
+    std::vector<int> rows;
+    qsizetype longest = -1;
+    auto consider = [&](int row, qsizetype length) {
+        if (length == 0 || (int(rows.size()) >= sample && length <= longest)) return;
+        rows.push_back(row);
+        longest = qMax(longest, length);
+    };
+    // A text column without settings for rows or cells: its lengths are read straight from the table.
+    const bool plain = col > 0 && cellSettings_.empty() &&
+                       std::all_of(rowSettings_.begin() + 1, rowSettings_.end(), [](const auto& s) { return s.empty(); }) &&
+                       ColFormat(col).type != SpreadCellType::CheckBox && ColFormat(col).type != SpreadCellType::ComboBox;
+    for (int r = 1; r <= rows_; ++r) {
+        if (col == 0 && !rowHead_[r]) continue;  // row numbers do not widen the header column
+        consider(r, plain ? text_[At(col, r)].size() : ShownLength(col, r));
+    }
+    return rows;
+}
+
 QVariant SpreadModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    return Cell(index.column() + 1, index.row() + 1).data(role);
+    const int col = index.column() + 1, row = index.row() + 1;
+    switch (role) {
+        case Qt::DisplayRole:
+            return TypeAt(col, row) == SpreadCellType::CheckBox ? QVariant() : QVariant(ShownText(col, row));
+        case Qt::EditRole:
+            return Cell(col, row).Text();
+        case Qt::TextAlignmentRole:
+        case Qt::BackgroundRole:
+        case Qt::ForegroundRole:
+        case Qt::FontRole: {
+            SpreadCellFormat scratch;
+            return SpreadCell::FormatData(DataFormat(col, row, scratch), false, role);
+        }
+        default:
+            return {};
+    }
 }
 
 QVariant SpreadModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -219,21 +278,21 @@ Qt::ItemFlags SpreadModel::flags(const QModelIndex& index) const {
 
 // ---------------------------------------------------------------- content
 
-void SpreadModel::SetText(int col, int row, const QString& text) {
+qsizetype SpreadModel::SetText(int col, int row, const QString& text) {
     if (row == 0 || col == 0) {
         (row == 0 ? (col == 0 ? corner_ : colHead_[col]) : rowHead_[row]) = text;
-        return;
+        return text.size();
     }
     switch (TypeAt(col, row)) {
         case SpreadCellType::CheckBox:
             checked_[At(col, row)] = Val(text) != 0.0 ? 1 : 0;
-            break;
+            return 0;
         case SpreadCellType::ComboBox:
             comboSel_[At(col, row)] = qint16(Format(col, row).comboList.indexOf(text));
-            break;
+            return ShownText(col, row).size();
         default:
             text_[At(col, row)] = text;
-            break;
+            return text.size();
     }
 }
 

@@ -37,10 +37,15 @@ class SpreadModel : public QAbstractTableModel {
     QString ShownText(int col, int row) const;
     // Length of what a data cell shows, cheaply; for fitting widths.
     qsizetype ShownLength(int col, int row) const;
+    // A header given a text (not showing its row number or column letter).
+    bool HasOwnText(int col, int row) const;
+    // The rows whose texts a column's width is fitted to: the first `sample` that show a text and
+    // each one longer than every row before it.
+    std::vector<int> RowsToMeasure(int col, int sample) const;
 
     // Content. SetText follows the cell type: a check box is ticked by any non-zero number, a
-    // list cell chooses the entry equal to the text.
-    void SetText(int col, int row, const QString& text);
+    // list cell chooses the entry equal to the text. Returns the length of what the cell now shows.
+    qsizetype SetText(int col, int row, const QString& text);
     void SetChecked(int col, int row, bool on);
     void SetComboSel(int col, int row, int index);
     void Clear(int col, int row);  // text, tick and choice; settings stay
@@ -70,6 +75,9 @@ class SpreadModel : public QAbstractTableModel {
     qsizetype At(int col, int row) const { return qsizetype(row - 1) * cols_ + (col - 1); }
     const SpreadSettings* CellSettings(int col, int row) const;
     const SpreadCellFormat& ColFormat(int col) const;
+    // A data cell's settings: its column's when nothing else reaches it, else worked out in scratch.
+    const SpreadCellFormat& DataFormat(int col, int row, SpreadCellFormat& scratch) const;
+    QString HeaderText(int col, int row) const;  // own text, else row number or column letter
     void Resize(int cols, int rows);
 
     int cols_ = 0, rows_ = 0;

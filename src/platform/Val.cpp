@@ -5,16 +5,35 @@
 
 namespace dc {
 
-double Val(const QString& text) {
+double Val(QStringView text) {
     int i = 0;
-    const int n = text.size();
-    auto skipBlanks = [&] {
-        while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
-    };
-    skipBlanks();
+    const int n = int(text.size());
+    auto blank = [](QChar c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (i < n && blank(text[i])) ++i;
+    const int start = i;
+    // Whole numbers, the common case, are read without building a text.
+    bool negative = false;
+    if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    double whole = 0;
+    int digitCount = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= '0' && c <= '9') {
+            whole = whole * 10 + (c - '0');
+            ++digitCount;
+        } else if (c != ' ') {
+            break;  // blanks inside a number are passed over
+        }
+    }
+    // Exact while it has at most 15 digits; a decimal point or a longer number is read as text.
+    if ((i >= n || text[i] != '.') && digitCount <= 15)
+        return digitCount == 0 ? 0.0 : (negative ? -whole : whole);
+    bool digits = false;
+
     QString number;
+    i = start;
     if (i < n && (text[i] == '-' || text[i] == '+')) number += text[i++];
-    bool digits = false, point = false;
+    bool point = false;
     for (; i < n; ++i) {
         const QChar c = text[i];
         if (c.isDigit() && c.unicode() < 128) {
@@ -24,7 +43,7 @@ double Val(const QString& text) {
             number += c;
             point = true;
         } else if (c == ' ') {
-            continue;  // blanks inside a number are passed over
+            continue;
         } else {
             break;
         }

@@ -3,10 +3,11 @@
 // the leading decimal number (point as separator); blanks before it are skipped; no number gives 0.
 
 #include <QString>
+#include <QStringView>
 
 namespace dc {
 
-double Val(const QString& text);
+double Val(QStringView text);
 
 // Rounds halves away from zero (2.5 -> 3, -2.5 -> -3).
 long long RoundHalfAway(double value);

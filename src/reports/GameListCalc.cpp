@@ -37,6 +37,20 @@ std::vector<GameListPick> WalkGameList(const std::vector<RoundRec>& rounds, bool
     return picks;
 }
 
+namespace {
+
+// The texts of small whole numbers, made once and shared: a club's list shows thousands of them.
+QString NumberText(int v) {
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> t;
+        for (int i = 0; i < 1000; ++i) t.push_back(QString::number(i));
+        return t;
+    }();
+    return v >= 0 && v < int(texts.size()) ? texts[v] : QString::number(v);
+}
+
+}  // namespace
+
 GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameListNames& names) {
     GameListRow row;
     const int variant = (us ? US_18 : CA_18) + (nine == Nine::Front ? 1 : nine == Nine::Back ? 2 : 0);
@@ -48,17 +62,17 @@ GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameLis
     row.indexNA = !r.USE_HCP;
     row.index = r.HCP_INDEX[variant];
     auto& t = row.text;
-    t[kGlGame] = QString::number(r.GAME_NUMBER);
-    t[kGlPlayerId] = QString::number(r.PLAYER_ID);
+    t[kGlGame] = NumberText(r.GAME_NUMBER);
+    t[kGlPlayerId] = NumberText(r.PLAYER_ID);
     t[kGlName] = names.player.trimmed();
     t[kGlCourse] = names.course;
     t[kGlDate] = r.ROUND_DATE.isValid() ? FormatLocalDate(r.ROUND_DATE) : QString();
     t[kGlTee] = names.courseKnown ? TeeName(names.teeBoxes, r.TEE_BOX_ID).left(3) : QString();
-    t[kGlScr] = (r.USE_TOURN ? "T" : "") + QString::number(row.gross);
-    t[kGlAdj] = row.adjusted > 0 ? QString::number(row.adjusted) : QString();  // none for a casual round
+    t[kGlScr] = r.USE_TOURN ? "T" + NumberText(row.gross) : NumberText(row.gross);
+    t[kGlAdj] = row.adjusted > 0 ? NumberText(row.adjusted) : QString();  // none for a casual round
     t[kGlHcp] = r.USE_HCP ? "Y" : "N";
     t[kGlIndex] = row.indexNA ? QString("NA") : IndexDisplayText(row.index);
-    auto cell = [](int v) { return v > 0 ? QString::number(v) : QString(); };
+    auto cell = [](int v) { return v > 0 ? NumberText(v) : QString(); };
     if (nine != Nine::Back) {
         for (int h = 1; h <= 9; ++h) t[kGlHole1 + h - 1] = cell(r.GS[h - 1]);
         t[kGlF9] = cell(r.GSF9);
@@ -99,7 +113,7 @@ SortValue ValueOf(const GameListRow& row, int column) {
         case kGlCourse:
         case kGlTee:
         case kGlHcp:
-            return {text.trimmed().isEmpty(), false, 0, text.trimmed()};
+            return {text.trimmed().isEmpty(), false, 0, text.trimmed().toCaseFolded()};
         default:  // hole scores and nine totals
             return {text.isEmpty(), true, text.toDouble(), {}};
     }
@@ -118,7 +132,7 @@ void SortGameList(std::vector<GameListRow>& rows, int column, bool ascending) {
         int cmp = x.numeric ? (x.number < y.number   ? -1
                                : x.number > y.number ? 1
                                                      : 0)
-                            : QString::compare(x.text, y.text, Qt::CaseInsensitive);
+                            : QString::compare(x.text, y.text);  // folded once above
         return ascending ? cmp < 0 : cmp > 0;
     });
     std::vector<GameListRow> sorted;

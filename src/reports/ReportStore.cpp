@@ -1,5 +1,7 @@
 #include "reports/ReportStore.h"
 
+#include <algorithm>
+
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
@@ -7,7 +9,7 @@
 namespace dc {
 
 std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start, const QDate& end,
-                                 RoundOrder order, bool knownCourse) {
+                                 RoundOrder roundOrder, bool knownCourse) {
     QString sql = "Select * From INDIV_SCORES Where ";
     QVariantList params;
     if (playerId != 0) {
@@ -15,23 +17,29 @@ std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start,
         params << playerId;
     }
     if (knownCourse) sql += "COURSE_ID In (Select COURSE_ID From COURSES) And ";
-    sql += "ROUND_DATE>=? And ROUND_DATE<=? ";
+    sql += "ROUND_DATE>=? And ROUND_DATE<=?";
     params << DbDate(start) << DbDate(end);
-    switch (order) {
-        case RoundOrder::DateThenGame:
-            sql += "Order By ROUND_DATE Asc, GAME_NUMBER Asc";
-            break;
-        case RoundOrder::DateDesc:
-            sql += "Order By ROUND_DATE Desc";
-            break;
-        case RoundOrder::GameNumber:
-            sql += "Order By GAME_NUMBER Asc";
-            break;
-    }
-    Recordset rs = db.OpenRecordset(sql, params);
+    std::vector<RoundRec> read;
+    db.ForEachRow(sql, params, [&read](const Recordset& rs) { read.push_back(ReadRoundRec(rs)); });
+    // Sorted here rather than by SQLite, which would sort whole rows of every column; rows that
+    // tie keep the order they were read in.
+    std::vector<int> order(read.size());
+    for (int i = 0; i < int(order.size()); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&read, roundOrder](int a, int b) {
+        const RoundRec &x = read[a], &y = read[b];
+        switch (roundOrder) {
+            case RoundOrder::DateThenGame:
+                return x.ROUND_DATE != y.ROUND_DATE ? x.ROUND_DATE < y.ROUND_DATE : x.GAME_NUMBER < y.GAME_NUMBER;
+            case RoundOrder::DateDesc:
+                return x.ROUND_DATE > y.ROUND_DATE;
+            case RoundOrder::GameNumber:
+                return x.GAME_NUMBER < y.GAME_NUMBER;
+        }
+        return false;
+    });
     std::vector<RoundRec> rounds;
-    rounds.reserve(rs.RecordCount());
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) rounds.push_back(ReadRoundRec(rs));
+    rounds.reserve(read.size());
+    for (int i : order) rounds.push_back(std::move(read[i]));
     return rounds;
 }
 

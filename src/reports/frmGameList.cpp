@@ -12,14 +12,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <map>
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
-#include "platform/PrinterError.h"
 #include "platform/PrintJob.h"
+#include "platform/PrinterError.h"
 #include "platform/Spread.h"
 #include "reports/ReportPanel.h"
 #include "reports/ReportPrint.h"
@@ -238,15 +240,32 @@ void frmGameList::UpdatespGL() {
         const bool nineView = opt189[2]->isChecked();
         const bool us = optUSCan[1]->isChecked();
         const auto courses = ReadCourseFacts(Db());
+        std::map<int, QString> courseNames;  // as the course list shows them
+        for (int i = 0; i < cboCourse->count(); ++i)
+            courseNames.emplace(cboCourse->itemData(i).toInt(), cboCourse->itemText(i));
+        // Every player's rounds come from one pass over the range, newest first, then by player.
+        std::map<int, std::vector<RoundRec>> byPlayer;
+        if (players.size() == 1) {
+            byPlayer[players[0].first] =
+                ReadRounds(Db(), players[0].first, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc);
+        } else {
+            for (RoundRec& r : ReadRounds(Db(), 0, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc))
+                byPlayer[r.PLAYER_ID].push_back(std::move(r));
+            // Rounds of one day in game order, as a player's own query gives them.
+            for (auto& [key, rounds] : byPlayer)
+                std::stable_sort(rounds.begin(), rounds.end(), [](const RoundRec& a, const RoundRec& b) {
+                    return a.ROUND_DATE != b.ROUND_DATE ? a.ROUND_DATE > b.ROUND_DATE
+                                                        : a.GAME_NUMBER < b.GAME_NUMBER;
+                });
+        }
         for (const auto& [key, name] : players) {
-            const auto rounds =
-                ReadRounds(Db(), key, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc);
+            const std::vector<RoundRec>& rounds = byPlayer[key];
             for (const GameListPick& pick : WalkGameList(rounds, nineView, courseId)) {
                 const RoundRec& r = rounds[pick.round];
                 GameListNames names;
                 names.player = name;
-                const int entry = cboCourse->findData(r.COURSE_ID);
-                if (entry >= 0) names.course = cboCourse->itemText(entry);
+                const auto shown = courseNames.find(r.COURSE_ID);
+                if (shown != courseNames.end()) names.course = shown->second;
                 const auto course = courses.find(r.COURSE_ID);
                 if (course != courses.end()) {
                     names.teeBoxes = course->second.teeBoxes;
@@ -292,16 +311,11 @@ void frmGameList::ShowRows() {
     spGL->SetReDraw(true);
 }
 
-// Every shown column as wide as its longest text, its designed width at least.
+// Every shown column as wide as its longest text, its designed width at least (the grid widens a
+// column set in twips to its texts).
 void frmGameList::FitColumns() {
-    const QFontMetrics fm(spGL->font());
-    const QFontMetrics header(spGL->horizontalHeader()->font());
-    for (int c = 0; c < kGlCols; ++c) {
-        if (c == kGlPlayerId) continue;
-        int pixels = header.horizontalAdvance(c == 0 ? QString("Gm#") : spGL->CellText(c, 0));
-        for (const GameListRow& row : rows_) pixels = std::max(pixels, fm.horizontalAdvance(row.text[c]));
-        spGL->SetColWidth(c, std::max(Column(c).twips, (pixels + 12) * Spread::kTwipsPerPixel));
-    }
+    for (int c = 0; c < kGlCols; ++c)
+        if (c != kGlPlayerId) spGL->SetColWidth(c, Column(c).twips);
 }
 
 void frmGameList::spGL_Click(int col, int row) {

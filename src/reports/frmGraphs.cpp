@@ -269,7 +269,8 @@ void frmGraphs::Draw(const std::vector<std::vector<float>>& sets, float yMin, fl
 
 void frmGraphs::cmdPrint_Click() {
     // The picture shows the graph's figures, not the print button's hint.
-    const auto restore = qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
+    const auto restore =
+        qScopeGuard([this, shown = panel->capHelp->text()] { panel->capHelp->setText(shown); });
     panel->capHelp->setText(graphHint_);
     for (;;) {
         try {

@@ -25,7 +25,11 @@ class CardPrinter {
   public:
     // `fit` is the size of the card on paper against its layout; the offsets stay in real inches.
     CardPrinter(PrinterPage& page, const ScoreCardJob& job, double fit)
-        : page_(page), job_(job), fit_(fit), dx_(job.offsetXInches * 1440 / fit), dy_(job.offsetYInches * 1440 / fit) {}
+        : page_(page),
+          job_(job),
+          fit_(fit),
+          dx_(job.offsetXInches * 1440 / fit),
+          dy_(job.offsetYInches * 1440 / fit) {}
 
     void Card(const std::vector<CardPlayer>& players, double baseY) {
         baseY_ = baseY;

@@ -56,6 +56,22 @@ std::optional<QDate> ParseLocalDate(const QString& text) {
 }
 
 std::optional<QDate> ParseAnyDate(const QString& text) {
+    // A stored date, 'YYYY-MM-DD', is read without the general parser: reports read thousands.
+    if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
+        int parts[3] = {0, 0, 0};
+        bool digits = true;
+        for (int i = 0, part = 0; i < 10 && digits; ++i) {
+            if (i == 4 || i == 7) {
+                ++part;
+                continue;
+            }
+            const char16_t c = text[i].unicode();
+            digits = c >= '0' && c <= '9';
+            parts[part] = parts[part] * 10 + (c - '0');
+        }
+        const QDate date(parts[0], parts[1], parts[2]);
+        if (digits && date.isValid()) return date;
+    }
     const QDate iso = QDate::fromString(text.trimmed().left(10), "yyyy-MM-dd");
     if (iso.isValid()) return iso;
     return ParseLocalDate(text);

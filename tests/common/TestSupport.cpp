@@ -205,15 +205,20 @@ QStringList OutsidePrintable(const PrintLog& log, const RecordingPrinterPage::Pa
         QSizeF area(paper.widthTwips - paper.marginLeftTwips - paper.marginRightTwips,
                     paper.heightTwips - paper.marginTopTwips - paper.marginBottomTwips);
         if (op.orientation == kLandscape) area.transpose();
-        const QRectF box = op.kind == PrintOp::Text
-                               ? TextBox(op)
-                               : QRectF(QPointF(op.xTwips, op.yTwips), QPointF(op.x2Twips, op.y2Twips)).normalized();
+        const QRectF box =
+            op.kind == PrintOp::Text
+                ? TextBox(op)
+                : QRectF(QPointF(op.xTwips, op.yTwips), QPointF(op.x2Twips, op.y2Twips)).normalized();
         if (box.left() < -kTolerance || box.top() < -kTolerance || box.right() > area.width() + kTolerance ||
             box.bottom() > area.height() + kTolerance)
             faults << (op.kind == PrintOp::Text ? Where(op) : QStringLiteral("a line")) +
                           QStringLiteral(" at %1,%2-%3,%4 twips outside %5x%6")
-                              .arg(box.left()).arg(box.top()).arg(box.right()).arg(box.bottom())
-                              .arg(area.width()).arg(area.height());
+                              .arg(box.left())
+                              .arg(box.top())
+                              .arg(box.right())
+                              .arg(box.bottom())
+                              .arg(area.width())
+                              .arg(area.height());
     }
     return faults;
 }

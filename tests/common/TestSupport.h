@@ -149,8 +149,8 @@ class StandInPrintSystem {
         std::vector<Job> jobs;
     };
     // A printer named `name` with `paper` and its unprintable edges in points.
-    explicit StandInPrintSystem(const QString& name = QString(), QPageSize paper = QPageSize(QPageSize::Letter),
-                                QMarginsF margins = {});
+    explicit StandInPrintSystem(const QString& name = QString(),
+                                QPageSize paper = QPageSize(QPageSize::Letter), QMarginsF margins = {});
     ~StandInPrintSystem();
     void Refuse(const QString& reason) { state_->refusal = reason; }
     const std::vector<Job>& Jobs() const { return state_->jobs; }

@@ -137,11 +137,13 @@ TEST_F(HcpPrint, ALongNameKeepsToItsCard) {
     card.name = "Fitzwilliam-Worthington-Smythe, Dr. Bartholomew Maximilian";
     card.indexText = "12.3";
     card.scores = QStringList(20, "104T");
-    CardRun run{ClubText("Royal Fitzwilliam Golf & Country Club"), "Blue", "12/06/2026", "Courier New", false};
+    CardRun run{ClubText("Royal Fitzwilliam Golf & Country Club"), "Blue", "12/06/2026", "Courier New",
+                false};
     PrintHandicapCards(page, {card, card, card}, run);
     EXPECT_EQ(test::OverlappingTexts(*log), QStringList());
     EXPECT_EQ(test::OutsidePrintable(*log, RecordingPrinterPage::Paper{}), QStringList());
-    EXPECT_TRUE(log->Find("Fitzwilliam-Worthington-Smythe, B.") || log->Find("Fitzwilliam-Worthington-Smythe, B. M."));
+    EXPECT_TRUE(log->Find("Fitzwilliam-Worthington-Smythe, B.") ||
+                log->Find("Fitzwilliam-Worthington-Smythe, B. M."));
 }
 
 TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {

@@ -136,8 +136,7 @@ TEST(PrintJobTest, WithoutADefaultPrinterEveryPrintoutGoesToANewFileInDocuments)
         ReportPrintOutcomes({job.Outcome()});
     }
     const QString base = "Game List_ all_players";
-    EXPECT_EQ(home.Pdfs("Documents"),
-              QStringList({base + " (2).pdf", base + " (3).pdf", base + ".pdf"}));
+    EXPECT_EQ(home.Pdfs("Documents"), QStringList({base + " (2).pdf", base + " (3).pdf", base + ".pdf"}));
     ASSERT_EQ(boxes.Count(), 3) << "one message a printout";
     const QString first = home.dir.filePath("Documents/" + base + ".pdf");
     EXPECT_EQ(boxes.Texts()[0], "No printer is set up; the printout was saved as " + first);

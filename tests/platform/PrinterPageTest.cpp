@@ -489,7 +489,8 @@ TEST(PrinterPageFit, NamesKeepTheSurnameAndTheFirstInitial) {
     } cases[] = {
         {"Smythe, Dr. Bartholomew Maximilian",
          {"Smythe, Dr. Bartholomew Maximilian", "Smythe, Bartholomew M.", "Smythe, B. M.", "Smythe, B."}},
-        {"Bartholomew Maximilian Smythe", {"Bartholomew Maximilian Smythe", "Bartholomew M. Smythe", "B. M. Smythe", "B. Smythe"}},
+        {"Bartholomew Maximilian Smythe",
+         {"Bartholomew Maximilian Smythe", "Bartholomew M. Smythe", "B. M. Smythe", "B. Smythe"}},
         {"Adams, Al", {"Adams, Al", "Adams, A."}},
         {"Cher", {"Cher"}},
     };
@@ -503,11 +504,12 @@ TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
         int columns;  // room in 12-point characters
         const char* printed;
         double size;
-    } cases[] = {{"Adams, Al", PrinterPage::Fit::Name, 20, "Adams, Al", 12},
-                 {"Smythe, Bartholomew", PrinterPage::Fit::Name, 12, "Smythe, B.", 12},
-                 {"Fitzwilliam-Worthington, Bo", PrinterPage::Fit::Name, 13, "Fitzwilliam-Worthington, B.", 5.75},
-                 {"Pines Golf & Country", PrinterPage::Fit::Text, 10, "Pines Golf & Country", 6},
-                 {"A course name far too long for five columns", PrinterPage::Fit::Text, 5, "A course nam", 5}};
+    } cases[] = {
+        {"Adams, Al", PrinterPage::Fit::Name, 20, "Adams, Al", 12},
+        {"Smythe, Bartholomew", PrinterPage::Fit::Name, 12, "Smythe, B.", 12},
+        {"Fitzwilliam-Worthington, Bo", PrinterPage::Fit::Name, 13, "Fitzwilliam-Worthington, B.", 5.75},
+        {"Pines Golf & Country", PrinterPage::Fit::Text, 10, "Pines Golf & Country", 6},
+        {"A course name far too long for five columns", PrinterPage::Fit::Text, 5, "A course nam", 5}};
     for (const auto& c : cases) {
         RecordingPrinterPage page;
         page.SetFontSize(12);

@@ -130,7 +130,8 @@ TEST_F(PrintingTest, LongNamesAndAddressesNeverOverprint) {
         EXPECT_LT(zip->fontSize, 12) << across;
         EXPECT_DOUBLE_EQ(page.Log()->Find("02101")->fontSize, 12) << "a label that fits keeps its size";
         EXPECT_EQ(test::OverlappingTexts(*page.Log()), QStringList()) << across;
-        EXPECT_EQ(test::OutsidePrintable(*page.Log(), RecordingPrinterPage::Paper{}), QStringList()) << across;
+        EXPECT_EQ(test::OutsidePrintable(*page.Log(), RecordingPrinterPage::Paper{}), QStringList())
+            << across;
     }
 }
 
