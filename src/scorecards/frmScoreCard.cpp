@@ -25,6 +25,7 @@
 #include "scorecards/CardAssignment.h"
 #include "scorecards/ScoreCardPrint.h"
 #include "scorecards/ScoreCardStore.h"
+#include "shell/SetupStore.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
