@@ -549,8 +549,6 @@ void frmScoreCard::cmdPrint_Click() {
 
     ScoreCardJob job;
     try {
-        QString sql = "Select MPARS, WPARS, MHCP, WHCP, YARDS From COURSES Where COURSE_ID=" +
-                      QString::number(SelectedItemData(*cboCourse));
         if (const auto course = LoadCourse(SelectedItemData(*cboCourse)))
             job.tees = FindParHcpHoleYard(*course, menPos, womenPos);
     } catch (...) {
