@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTimer>
 
 #include "platform/Clock.h"
 #include "platform/MaskEdBox.h"
@@ -100,12 +101,24 @@ ReportPanel::ReportPanel(QWidget* owner, bool allPlayers, bool calendars) : QObj
         connect(cmdCalSDate, &QPushButton::clicked, this, [this] { PickDate(txtSDate); });
         connect(cmdCalEDate, &QPushButton::clicked, this, [this] { PickDate(txtEDate); });
     }
-    for (MaskEdBox* box : {txtSDate, txtEDate})
-        connect(box, &QLineEdit::textChanged, this, [this, box] {
-            if (!ParseLocalDate(box->Text())) return;
-            (box == txtSDate ? sStartDate : sEndDate) = box->Text().left(10).leftJustified(10);
-            Q_EMIT DateEdited();
+    // A date typed by the user counts once the typing pauses, or when Enter is pressed or the box
+    // is left: typing over a date in place passes through other valid dates, and each would
+    // recompute the whole report. A date set by the program (the calendar) counts at once.
+    for (MaskEdBox* box : {txtSDate, txtEDate}) {
+        auto* pause = new QTimer(box);
+        pause->setSingleShot(true);
+        pause->setInterval(kTypingPauseMs);
+        connect(box, &QLineEdit::textEdited, pause, qOverload<>(&QTimer::start));
+        connect(box, &QLineEdit::textChanged, this, [this, box, pause] {
+            if (!pause->isActive() && !box->isModified()) TakeDate(box);
         });
+        connect(pause, &QTimer::timeout, this, [this, box] { TakeDate(box); });
+        connect(box, &QLineEdit::editingFinished, this, [this, box, pause] {
+            if (!pause->isActive()) return;
+            pause->stop();
+            TakeDate(box);
+        });
+    }
     capHelp = new QLabel(owner);
     capHelp->setObjectName("capHelp");
     capHelp->setFrameShape(QFrame::Panel);
@@ -263,6 +276,13 @@ QString ReportPanel::PlayerHeading() const {
 
 QString ReportPanel::CourseHeading() const {
     return chkAllCourses->isChecked() ? QString("All Courses") : cboCourse->currentText();
+}
+
+// The rule stays: a complete, valid date recomputes the report; anything else waits.
+void ReportPanel::TakeDate(MaskEdBox* box) {
+    if (!ParseLocalDate(box->Text())) return;
+    (box == txtSDate ? sStartDate : sEndDate) = box->Text().left(10).leftJustified(10);
+    Q_EMIT DateEdited();
 }
 
 void ReportPanel::PickDate(MaskEdBox* box) {

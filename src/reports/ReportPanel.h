@@ -80,13 +80,16 @@ class ReportPanel : public QObject {
     void PickDate(MaskEdBox* box);
 
   Q_SIGNALS:
-    // A date box now holds a valid date (already stored in sStartDate or sEndDate).
+    // A date box now holds a valid date (already stored in sStartDate or sEndDate): set by the
+    // program, or typed and then Enter, the box left or a pause in the typing.
     void DateEdited();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    static constexpr int kTypingPauseMs = 300;  // the pause after a typed key that counts a date
+    void TakeDate(MaskEdBox* box);
     void Inform(const QString& text);
     QWidget* owner_;
     std::map<QObject*, std::pair<QString, bool>> hints_;

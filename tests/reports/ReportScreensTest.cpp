@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTest>
+#include <QVBoxLayout>
 #include <QXYSeries>
 
 #include "QStringPrint.h"
@@ -33,6 +35,7 @@
 #include "reports/frmStats.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
+#include "shell/ScreenBoxes.h"
 
 using namespace dc;
 
@@ -151,6 +154,53 @@ TEST_F(ReportScreens, BestRecordedScoresRetrieveOnlyWhatIsThereWithWholeNames) {
     f.Rtrv18Cmd->click();
     EXPECT_EQ(nCurPlayerID, 7);
     EXPECT_EQ(nGameNumber, 2);
+}
+
+// Typing over a date in place recomputes once: when the typing pauses, Enter is pressed or the box
+// is left; a date not yet complete is never taken; a date set by the program counts at once.
+TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
+    sDateFormat = "MM/DD/YYYY";
+    QWidget owner;
+    ReportPanel panel(&owner, true, false);
+    auto* layout = new QVBoxLayout(&owner);
+    layout->addWidget(panel.dates);
+    auto* other = new QLineEdit(&owner);
+    layout->addWidget(other);
+    MaskEdBox& box = *panel.txtSDate;
+    SetDateFormat(box);
+    int taken = 0;
+    QObject::connect(&panel, &ReportPanel::DateEdited, [&taken] { ++taken; });
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+
+    box.SetText("01/01/2024");
+    EXPECT_EQ(taken, 1) << "set by the program: at once";
+    box.setFocus();
+    box.setCursorPosition(0);
+    QTest::keyClicks(&box, "03152024");
+    EXPECT_EQ(taken, 1) << "not while typing, though 03/01/2024 and 03/11/2024 passed by";
+    QTest::qWait(500);
+    EXPECT_EQ(taken, 2);
+    EXPECT_EQ(sStartDate, "03/15/2024");
+
+    box.clear();
+    QTest::keyClicks(&box, "0420202");
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::qWait(500);
+    EXPECT_EQ(taken, 2) << "an incomplete date is never taken";
+    QTest::keyClicks(&box, "4");
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(taken, 3) << "Enter takes it at once";
+    EXPECT_EQ(sStartDate, "04/20/2024");
+
+    box.setCursorPosition(0);
+    QTest::keyClicks(&box, "05");
+    other->setFocus();
+    EXPECT_EQ(taken, 4) << "leaving the box takes it at once";
+    EXPECT_EQ(sStartDate, "05/20/2024");
+    QTest::qWait(500);
+    EXPECT_EQ(taken, 4) << "and only once";
 }
 
 TEST_F(ReportScreens, DateChecksIncludingAnImpossibleDate) {
