@@ -397,7 +397,8 @@ void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen("General", kSupportAddre
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     SetMousePointer(Pointer::Hourglass);
-    frmDLLCheck check(this);  // the check runs while the screen loads
+    frmDLLCheck check(this);
+    check.RunCheck();
     SetMousePointer(Pointer::Default);
     ExecModal(check);
 }
