@@ -47,7 +47,7 @@ class frmMainGolf : public QWidget {
     std::array<QRadioButton*, 2> optMF;  // 0 "Mr.", 1 "Ms."
     QLineEdit* txtRecNum;
     QScrollBar* RecBar;
-    QLabel *lblGameNumber, *lblRandomID, *capHelp;
+    QLabel* capHelp;
     QTabWidget* SSTab1;
     MaskEdBox* mskDate;
     QPushButton* cmdCalendar;

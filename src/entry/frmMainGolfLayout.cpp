@@ -180,10 +180,6 @@ QHBoxLayout* frmMainGolf::BuildPlayerRow() {
     RecBar->setFixedHeight(40);
     playerRow->addWidget(RecBar);
     playerRow->addStretch();
-    lblGameNumber = Label(this, "lblGameNumber");
-    lblRandomID = Label(this, "lblRandomID");
-    lblGameNumber->hide();
-    lblRandomID->hide();
     return playerRow;
 }
 

@@ -335,8 +335,6 @@ void frmMainGolf::RecBar_Scroll() {
         mskDate->SetText(FormatLocalDate(S.ROUND_DATE));
         round.storedGame = S.GAME_NUMBER;
         round.storedRndGameId = S.RND_GAME_ID;
-        lblGameNumber->setText(QString::number(S.GAME_NUMBER));
-        lblRandomID->setText(QString::number(S.RND_GAME_ID));
         chkUseHandicap->setChecked(S.USE_HCP);
         chkUseTourn->setChecked(S.USE_TOURN);
         auto money = [](bool isNull, double v) { return isNull ? QString() : FixedText(v, 2); };

@@ -45,8 +45,7 @@ bool ResynchAllScores(Database& db, ProgressReporter* progress) {
         } finish{shown};
         try {
             Database::Transaction run(db);
-            QString sql = "SELECT PLAYER_ID,GENDER FROM PLAYERS";
-            Recordset players = db.OpenRecordset(sql);
+            Recordset players = db.OpenRecordset("SELECT PLAYER_ID,GENDER FROM PLAYERS");
             if (!players.IsEmpty()) {
                 shown.Start();
                 const int n = players.RecordCount();
@@ -70,7 +69,6 @@ bool ResynchAllScores(Database& db, ProgressReporter* progress) {
                     shown.Step(k, n);
                 }
             }
-            sql = "COMMIT";
             run.Commit();
         } catch (...) {
             failure = ErrorText(tag, CurrentError(), -1, "Line # ", true) +

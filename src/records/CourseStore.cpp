@@ -68,6 +68,14 @@ std::optional<TeeBoxFigures> ReadTeeBox(int courseId, bool male, int slot) {
     return t;
 }
 
+std::vector<CourseName> AllCourseNames() {
+    Recordset rs = Db().OpenRecordset("Select COURSE_ID,COURSE_NAME From COURSES");
+    std::vector<CourseName> names;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        names.push_back({rs["COURSE_ID"].toInt(), rs["COURSE_NAME"].str()});
+    return names;
+}
+
 std::optional<PackedCourse> LoadCourse(int courseId) {
     QString sql = "Select TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS From COURSES Where COURSE_ID=" +
                   QString::number(courseId);

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "records/TeeBoxPacking.h"
 
@@ -20,6 +21,12 @@ void UpdateCourse(int courseId, const QString& name, const PackedCourse& course)
 // True when a stored round was played on the course.
 bool CourseInUse(int courseId);
 void DeleteCourse(int courseId);
+struct CourseName {
+    int COURSE_ID = 0;
+    QString COURSE_NAME;
+};
+// Every course's key and name, in table order.
+std::vector<CourseName> AllCourseNames();
 // The ten packed columns of a course; nothing when there is no such course.
 std::optional<PackedCourse> LoadCourse(int courseId);
 

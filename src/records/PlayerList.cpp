@@ -1,22 +1,12 @@
 #include "records/PlayerList.h"
 
-#include "platform/Database.h"
 #include "platform/PrinterPage.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
 namespace {
 constexpr double kColumnGap = 60;  // twips kept free before the next column
 }  // namespace
-
-PrinterOffsets ReadPrinterOffsets() {
-    QString sql = "Select XOFFSET,YOFFSET From SETUP";
-    Recordset rs = Db().OpenRecordset(sql);
-    if (rs.IsEmpty()) return {};
-    rs.MoveFirst();
-    return {rs["XOFFSET"].toDouble(), rs["YOFFSET"].toDouble()};
-}
 
 const std::vector<PlayerListColumn>& PlayerListColumns() {
     static const std::vector<PlayerListColumn> columns = {

@@ -6,15 +6,11 @@
 #include <QStringList>
 #include <vector>
 
+#include "shell/SetupStore.h"
+
 namespace dc {
 
 class PrinterPage;
-
-// The printer offsets of the SETUP row, in inches (0 when the table has no row). Throws DbError.
-struct PrinterOffsets {
-    double x = 0, y = 0;
-};
-PrinterOffsets ReadPrinterOffsets();
 
 // One printed column: its heading, the grid column it comes from, and its x in twips.
 struct PlayerListColumn {

@@ -69,7 +69,6 @@ void DeletePlayer(int playerId) {
     db.Execute(sql);
     sql = "Delete From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
     db.Execute(sql);
-    sql = "COMMIT";
     t.Commit();
 }
 
@@ -87,6 +86,20 @@ std::vector<PlayerRec> AllPlayers(const QString& orderBy) {
     Recordset rs = Db().OpenRecordset(sql);
     std::vector<PlayerRec> players;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) players.push_back(FromRow(rs));
+    return players;
+}
+
+std::vector<PlayerRec> AllPlayerNames() {
+    Recordset rs = Db().OpenRecordset("Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS");
+    std::vector<PlayerRec> players;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        PlayerRec p;
+        p.PLAYER_ID = rs["PLAYER_ID"].toInt();
+        p.LAST_NAME = rs["LAST_NAME"].str();
+        p.FIRST_NAME = rs["FIRST_NAME"].str();
+        p.MI = rs["MI"].str();
+        players.push_back(p);
+    }
     return players;
 }
 

@@ -28,6 +28,8 @@ void DeletePlayer(int playerId);
 std::optional<PlayerRec> LoadPlayerRec(int playerId);
 // Every player, in table order.
 std::vector<PlayerRec> AllPlayers(const QString& orderBy = QString());
+// Every player with only PLAYER_ID, LAST_NAME, FIRST_NAME and MI filled, in table order.
+std::vector<PlayerRec> AllPlayerNames();
 
 // A LIKE pattern matching texts that begin with `prefix` literally (with ESCAPE '\').
 QString LikePrefix(const QString& prefix);

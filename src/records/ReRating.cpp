@@ -1,12 +1,13 @@
 #include "records/ReRating.h"
 
+#include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
 
 namespace dc {
 
-void ReRateRounds(int courseId, const std::optional<QDate>& from) {
+void ReRateRounds(Database& db, int courseId, const std::optional<QDate>& from) {
     for (const char* gender : {"M", "F"}) {
         const QString g = QString(gender) == "M" ? "M" : "W";
         QString sql =
@@ -15,7 +16,7 @@ void ReRateRounds(int courseId, const std::optional<QDate>& from) {
                 "From COURSES Where COURSE_ID=%2")
                 .arg(g)
                 .arg(courseId);
-        Recordset course = Db().OpenRecordset(sql);
+        Recordset course = db.OpenRecordset(sql);
         if (course.IsEmpty()) continue;
         course.MoveFirst();
         // Each round cuts its own tee box's slot out of the packed texts.
@@ -29,8 +30,17 @@ void ReRateRounds(int courseId, const std::optional<QDate>& from) {
             sql += " And ROUND_DATE>=?";
             params << DbDate(*from);
         }
-        Db().Execute(sql, params);
+        db.Execute(sql, params);
     }
+}
+
+bool ReRateAndRecompute(Database& db, int courseId, const std::optional<QDate>& from,
+                        ProgressReporter* progress) {
+    Database::Transaction run(db);
+    ReRateRounds(db, courseId, from);
+    if (!ResynchAllScores(db, progress)) return false;  // the new ratings are taken back with the rest
+    run.Commit();
+    return true;
 }
 
 }  // namespace dc

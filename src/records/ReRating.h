@@ -8,8 +8,15 @@
 
 namespace dc {
 
-// Both genders, for every round of the course or only those on or after `from`. Throws DbError;
-// the caller runs it in a transaction together with the recomputation.
-void ReRateRounds(int courseId, const std::optional<QDate>& from);
+class Database;
+class ProgressReporter;
+
+// Both genders, for every round of the course or only those on or after `from`. Throws DbError.
+void ReRateRounds(Database& db, int courseId, const std::optional<QDate>& from);
+
+// Re-rates the rounds and recomputes every player's figures in one transaction: both stand or fall
+// together. False when the recomputation stopped (reported already; nothing changed). Throws DbError.
+bool ReRateAndRecompute(Database& db, int courseId, const std::optional<QDate>& from,
+                        ProgressReporter* progress = nullptr);
 
 }  // namespace dc

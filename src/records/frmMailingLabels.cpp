@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/PrinterError.h"
@@ -24,6 +23,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/SetupStore.h"
 
 namespace dc {
 
@@ -107,13 +107,9 @@ void frmMailingLabels::Form_Load() {
             }
         }
 
-        QString sql = "Select XOFFSET,YOFFSET From SETUP";
-        Recordset rs = Db().OpenRecordset(sql);
-        if (!rs.IsEmpty()) {
-            rs.MoveFirst();
-            txtXOffset->setText(OffsetBoxText(rs["XOFFSET"].toDouble()));
-            txtYOffset->setText(OffsetBoxText(rs["YOFFSET"].toDouble()));
-        }
+        const PrinterOffsets offsets = ReadPrinterOffsets();
+        txtXOffset->setText(OffsetBoxText(offsets.x));
+        txtYOffset->setText(OffsetBoxText(offsets.y));
     } catch (const PrinterError&) {
         MsgBox("Please install a printer before attempting to run handicap cards.", vbExclamation);
     } catch (...) {
@@ -126,8 +122,7 @@ void frmMailingLabels::cmdPrint_Click() {
         if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset)) return;
         const double x = OffsetValue(txtXOffset->text());
         const double y = OffsetValue(txtYOffset->text());
-        QString sql = "Update SETUP Set XOFFSET=" + OffsetSqlText(x) + ",YOFFSET=" + OffsetSqlText(y);
-        Db().Execute(sql);
+        StorePrinterOffsets(x, y);
     } catch (...) {
         ReportCurrentError("Mailing Labels, cmdPrint_Click", Sql::Without);
         return;

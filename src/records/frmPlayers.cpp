@@ -290,7 +290,7 @@ bool frmPlayers::Load_Player() {
         const auto found = LoadPlayerRec(nFindPlayerID);
         if (!found) return false;
         const PlayerRec& p = *found;
-        lblPlayerID->setText(QString::number(p.PLAYER_ID));
+        SetPlayerKey(p.PLAYER_ID);
         txtLast->setText(p.LAST_NAME);
         txtFirst->setText(p.FIRST_NAME);
         txtMI->setText(p.MI);
@@ -320,11 +320,14 @@ void frmPlayers::EditCaption() {
     setWindowTitle("Edit Player: " + txtLast->text() + ", " + txtFirst->text() + " " + txtMI->text());
 }
 
-int frmPlayers::ShownKey() const { return lblPlayerID->text().trimmed().toInt(); }
+void frmPlayers::SetPlayerKey(int key) {
+    playerKey_ = key;
+    lblPlayerID->setText(key == 0 ? QString() : QString::number(key));
+}
 
 PlayerRec frmPlayers::FieldsRecord() const {
     PlayerRec p;
-    p.PLAYER_ID = ShownKey();
+    p.PLAYER_ID = playerKey_;
     p.LAST_NAME = txtLast->text();
     p.FIRST_NAME = txtFirst->text();
     p.MI = txtMI->text();
@@ -387,7 +390,7 @@ bool frmPlayers::SavePlayer() {
         } else {
             UpdatePlayer(p);
         }
-        lblPlayerID->setText(QString::number(p.PLAYER_ID));
+        SetPlayerKey(p.PLAYER_ID);
         EditCaption();
         bChanged = false;
         if (bNewPlayer) {
@@ -413,8 +416,8 @@ void frmPlayers::cmdSave_Click() { SavePlayer(); }
 void frmPlayers::cmdNew_Click() {
     if (!SaveQuestion("Player")) return;
     Clear_Player_Fields();
-    if (ShownKey() != 0) keptKey_ = ShownKey();
-    lblPlayerID->clear();  // the new player has no key until it is saved
+    if (playerKey_ != 0) keptKey_ = playerKey_;
+    SetPlayerKey(0);  // the new player has no key until it is saved
     setWindowTitle("Add a New Player");
     txtLast->setFocus();
     bNewPlayer = true;
@@ -428,18 +431,18 @@ void frmPlayers::cmdDelete_Click() {
         return;
     }
     try {
-        const auto stored = LoadPlayerRec(ShownKey());
+        const auto stored = LoadPlayerRec(playerKey_);
         const QString name = stored ? PlayerGridName(*stored).trimmed() : QString();
         if (MsgBox(
                 "Are you sure you want to delete this player, " + name + ", and all of the player's rounds?",
                 vbYesNoCancel + vbQuestion) != vbYes)
             return;
-        DeletePlayer(ShownKey());
+        DeletePlayer(playerKey_);
     } catch (...) {
         ReportCurrentError("Players, cmdDelete_Click", Sql::With);
         return;
     }
-    lblPlayerID->clear();
+    SetPlayerKey(0);
     keptKey_ = 0;
     bChanged = false;  // the edits belonged to the player just deleted
     cmdNew_Click();
@@ -452,7 +455,7 @@ void frmPlayers::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 bool frmPlayers::Form_Unload() {
     if (!SaveQuestion("player")) return false;
-    nCurPlayerID = bNewPlayer ? keptKey_ : ShownKey();
+    nCurPlayerID = bNewPlayer ? keptKey_ : playerKey_;
     nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);  // the main screen's activation restores it
     return true;

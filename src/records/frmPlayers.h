@@ -84,7 +84,7 @@ class frmPlayers : public DialogBase {
 
     // The save; true when the player on the screen is stored.
     bool SavePlayer();
-    // The fields as one record (the key from lblPlayerID).
+    // The fields as one record, with the key of the player on the screen.
     PlayerRec FieldsRecord() const;
     // The 15 text boxes in tab order.
     std::array<QLineEdit*, 15> TextBoxes() const;
@@ -100,7 +100,9 @@ class frmPlayers : public DialogBase {
     void Refused(const QString& text, QWidget* focus);
     void EditCaption();
     void WriteGridRow(int row, const PlayerRec& p);
-    int ShownKey() const;
+    // Keeps the key of the player on the screen (0: none or a new one) and shows it.
+    void SetPlayerKey(int key);
+    int playerKey_ = 0;
     int keptKey_ = 0;  // the player shown before New, handed back when the new one is not saved
 
     bool homeCourseTyped_ = false;  // the home-course box's text was changed by a key

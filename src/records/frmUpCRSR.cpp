@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "handicap/SaveScores.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
@@ -83,20 +82,15 @@ void frmUpCRSR::cmdUpdate_Click() {
         }
     }
     try {
-        // Both genders' updates and the recomputation of every round stand or fall together.
-        Database::Transaction run(Db());
-        ReRateRounds(courseId_, from);
         bResyncFromUpCRSR = true;
         ResyncProgress progress(this);
-        const bool recomputed = ResynchAllScores(Db(), &progress);
+        const bool done = ReRateAndRecompute(Db(), courseId_, from, &progress);
         bResyncFromUpCRSR = false;
-        if (!recomputed) {
-            // Reported already; the new ratings are taken back with the rest.
+        if (!done) {
+            // Reported already; nothing was changed.
             setEnabled(true);
             return;
         }
-        QString sql = "COMMIT";
-        run.Commit();
     } catch (...) {
         bResyncFromUpCRSR = false;
         setEnabled(true);

@@ -2,7 +2,6 @@
 
 #include "handicap/HcpRules.h"
 #include "platform/Database.h"
-#include "records/MailingLabels.h"
 #include "shell/Globals.h"
 
 namespace dc {
@@ -18,11 +17,6 @@ PlayerIndexes FindIndex(int playerId, const QString& gender, bool nineHoles, boo
     const Field tourn = rs["THCP_INDEX" + suffix];
     return {rs["HCP_INDEX" + suffix].toDouble(),
             tourn.isNull() || tourn.str().trimmed().isEmpty() ? kNoTournIndex : tourn.toDouble()};
-}
-
-void StorePrinterOffsets(double xInches, double yInches) {
-    QString sql = "Update SETUP Set XOFFSET=" + OffsetSqlText(xInches) + ",YOFFSET=" + OffsetSqlText(yInches);
-    Db().Execute(sql);
 }
 
 }  // namespace dc

@@ -1,6 +1,6 @@
 #pragma once
 // What the score-card screen reads and writes in the database: the players, a player's latest
-// indexes for a hole count and rules, and the printer offsets of SETUP. Each call leaves its
+// indexes for a hole count and rules. Each call leaves its
 // statement text in sSQL and throws DbError on failure.
 
 #include <QString>
@@ -13,8 +13,5 @@ namespace dc {
 // or the front nine, US or Canadian rules (an empty column reads 0); the default index and no
 // tournament index for a player without rounds.
 PlayerIndexes FindIndex(int playerId, const QString& gender, bool nineHoles, bool usRules);
-
-// Stores the offsets in inches with three decimals and "." as separator, whatever the locale.
-void StorePrinterOffsets(double xInches, double yInches);
 
 }  // namespace dc

@@ -25,6 +25,7 @@
 #include "scorecards/CardAssignment.h"
 #include "scorecards/ScoreCardPrint.h"
 #include "scorecards/ScoreCardStore.h"
+#include "shell/SetupStore.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -548,8 +549,6 @@ void frmScoreCard::cmdPrint_Click() {
 
     ScoreCardJob job;
     try {
-        QString sql = "Select MPARS, WPARS, MHCP, WHCP, YARDS From COURSES Where COURSE_ID=" +
-                      QString::number(SelectedItemData(*cboCourse));
         if (const auto course = LoadCourse(SelectedItemData(*cboCourse)))
             job.tees = FindParHcpHoleYard(*course, menPos, womenPos);
     } catch (...) {

@@ -5,7 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Database.h"
+#include "records/CourseStore.h"
+#include "records/PlayerStore.h"
 #include "records/TeeBoxPacking.h"
 #include "shell/ErrorReport.h"
 #include "shell/Globals.h"
@@ -24,11 +25,8 @@ void AddSorted(QComboBox& combo, std::vector<std::pair<QString, int>> entries) {
 
 void Load_Course_Info(QComboBox& combo) {
     try {
-        const QString sql = "Select COURSE_ID,COURSE_NAME From COURSES";
-        Recordset rs = Db().OpenRecordset(sql);
         std::vector<std::pair<QString, int>> entries;
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-            entries.emplace_back(rs.Fields("COURSE_NAME").str(), rs.Fields("COURSE_ID").toInt());
+        for (const CourseName& c : AllCourseNames()) entries.emplace_back(c.COURSE_NAME, c.COURSE_ID);
         AddSorted(combo, std::move(entries));
     } catch (...) {
         ReportCurrentError("Global, Load_Course_Info", Sql::With);
@@ -38,13 +36,9 @@ void Load_Course_Info(QComboBox& combo) {
 void Load_Players(QComboBox& combo) {
     try {
         combo.clear();
-        const QString sql = "Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS";
-        Recordset rs = Db().OpenRecordset(sql);
         std::vector<std::pair<QString, int>> entries;
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-            entries.emplace_back(rs.Fields("LAST_NAME").str().trimmed() + ", " +
-                                     rs.Fields("FIRST_NAME").str() + " " + rs.Fields("MI").str(),
-                                 rs.Fields("PLAYER_ID").toInt());
+        for (const PlayerRec& p : AllPlayerNames())
+            entries.emplace_back(p.LAST_NAME.trimmed() + ", " + p.FIRST_NAME + " " + p.MI, p.PLAYER_ID);
         AddSorted(combo, std::move(entries));
     } catch (...) {
         ReportCurrentError("Global, Load_Players", Sql::With);
@@ -54,10 +48,9 @@ void Load_Players(QComboBox& combo) {
 void Load_TeeBox(QComboBox& combo) {
     try {
         combo.clear();
-        QString sql = "Select TB From COURSES Where COURSE_ID=" + QString::number(nCurCourseID);
-        Recordset rs = Db().OpenRecordset(sql);
-        if (rs.IsEmpty()) return;
-        const QString tb = rs.Fields("TB").str();
+        const std::optional<PackedCourse> course = LoadCourse(nCurCourseID);
+        if (!course) return;
+        const QString& tb = course->TB;
         for (int slot = 0; slot < 4; ++slot) {
             const QString name = TeeName(tb, slot);
             combo.addItem(name.isEmpty() ? QString("Blank") : name);

@@ -14,6 +14,7 @@
 #include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/SetupStore.h"
 #include "shell/Version.h"
 
 namespace dc {
@@ -43,13 +44,11 @@ void SetDateDefaults() {
 }
 
 void LoadSetupRow() {
-    QString sql = "Select * From SETUP";
-    Recordset rs = Db().OpenRecordset(sql);
-    if (rs.IsEmpty()) return;
-    rs.MoveFirst();
-    bSounds = rs.Fields("SOUNDS").toBool();
-    bFlag18_9 = rs.Fields("FLAG_18_9").toBool();
-    bUSCAFlag = rs.Fields("US_CA_FLAG").toBool();
+    const std::optional<SetupRow> row = ReadSetupRow();
+    if (!row) return;
+    bSounds = row->sounds;
+    bFlag18_9 = row->flag18_9;
+    bUSCAFlag = row->usCaFlag;
 }
 
 StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& showSettings) {

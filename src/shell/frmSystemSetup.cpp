@@ -33,6 +33,7 @@
 #include "shell/ProgramDb.h"
 #include "shell/ResyncProgress.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/SetupStore.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "tools/Email.h"
@@ -230,16 +231,12 @@ void frmSystemSetup::Form_Load() {
     capHelp->setText(kDbPathHint);
     try {
         if (!bDBMissing) {
-            QString sql = "Select * From SETUP;";
-            Recordset rs = Db().OpenRecordset(sql);
-            if (rs.RecordCount() > 0) {
-                rs.MoveFirst();
-                chkSounds->setChecked(rs.Fields("SOUNDS").toBool());
-                (rs.Fields("LABEL_STYLE").str().trimmed() == "1" ? optStyle_1 : optStyle_2)->setChecked(true);
-                (rs.Fields("FLAG_18_9").toBool() ? opt189_1 : opt189_2)->setChecked(true);
-                (rs.Fields("US_CA_FLAG").toBool() ? optUSCan_1 : optUSCan_2)->setChecked(true);
+            if (const std::optional<SetupRow> row = ReadSetupRow()) {
+                chkSounds->setChecked(row->sounds);
+                (row->labelStyle.trimmed() == "1" ? optStyle_1 : optStyle_2)->setChecked(true);
+                (row->flag18_9 ? opt189_1 : opt189_2)->setChecked(true);
+                (row->usCaFlag ? optUSCan_1 : optUSCan_2)->setChecked(true);
             }
-            rs.Close();
             txtDataBasePath->setText(sDBPathFile);
             txtMultimediaPath->setText(sMultimediaPath);
         }
@@ -313,11 +310,7 @@ bool frmSystemSetup::SaveSettings() {
         bFlag18_9 = opt189_1->isChecked();
         bUSCAFlag = optUSCan_1->isChecked();
 
-        QString sql = "Update SETUP Set LABEL_STYLE='" + style +
-                      "',SOUNDS=" + QString::number(bSounds ? 1 : 0) +
-                      ", FLAG_18_9=" + QString::number(bFlag18_9 ? 1 : 0) +
-                      ",US_CA_FLAG=" + QString::number(bUSCAFlag ? 1 : 0);
-        Db().Execute(sql);
+        StoreSetupRow({bSounds, style, bFlag18_9, bUSCAFlag});
 
         // Until the program ends the sounds follow the box alone.
         bSounds = soundsTicked;
@@ -407,7 +400,8 @@ void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen("General", kSupportAddre
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     SetMousePointer(Pointer::Hourglass);
-    frmDLLCheck check(this);  // the check runs while the screen loads
+    frmDLLCheck check(this);
+    check.RunCheck();
     SetMousePointer(Pointer::Default);
     ExecModal(check);
 }

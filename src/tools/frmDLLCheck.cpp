@@ -72,10 +72,9 @@ frmDLLCheck::frmDLLCheck(QWidget* parent) : QDialog(parent) {
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
     resize(1000, 600);
-    Form_Load();
 }
 
-void frmDLLCheck::Form_Load() {
+void frmDLLCheck::RunCheck() {
     BusyPointer busy;  // the package database is asked about every file
     spDLL->SetReDraw(false);
     try {

@@ -1,6 +1,6 @@
 #pragma once
 // "System File Check": checks the program and the shared libraries it needs against the rows of
-// DLLCHECK while it loads (DllCheck.h), shows one grid row per file with every differing fact
+// DLLCHECK when asked (DllCheck.h), shows one grid row per file with every differing fact
 // marked yellow, and prints or mails the result. Opened modally by the settings screen.
 
 #include <QDialog>
@@ -24,7 +24,8 @@ class frmDLLCheck : public QDialog {
     QPushButton* cmdClose;
     QPushButton* cmdHelp;
 
-    void Form_Load();
+    // Runs the check (the package database is asked about every file) and fills the grid.
+    void RunCheck();
     void cmdPrint_Click();
     void cmdEmail_Click();
     void cmdHelp_Click() const;

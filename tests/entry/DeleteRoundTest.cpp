@@ -170,7 +170,7 @@ TEST_F(DeleteRound, OnTheScreenGame3Of10GoesAndTheNewestIsShown) {
     EXPECT_EQ(test::RoundCount(7), 9);
     EXPECT_EQ(f->RecBar->maximum(), 9);
     EXPECT_EQ(f->txtRecNum->text(), " 9");
-    EXPECT_EQ(f->lblGameNumber->text(), "9");
+    EXPECT_EQ(f->round.storedGame, 9);
     EXPECT_TRUE(f->isEnabled());
     EXPECT_FALSE(f->cmdDeletePlayer_Click());
     EXPECT_EQ(boxes.Texts(), (QStringList{"Are you sure you want to delete this game?",

@@ -155,20 +155,20 @@ TEST_F(MainScreen, PagingAndTheGameNumberBox) {
     auto f = Open();
     SelectPlayer(*f, 7);
     EXPECT_EQ(f->RecBar->maximum(), 5);
-    EXPECT_EQ(f->lblGameNumber->text(), "5") << "the newest round";
+    EXPECT_EQ(f->round.storedGame, 5) << "the newest round";
     EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 1, 5)));
     f->txtRecNum->setText("0");
     EXPECT_EQ(f->txtRecNum->text(), " 1") << "clamped to 1, then shown with its sign position";
-    EXPECT_EQ(f->lblGameNumber->text(), "1");
+    EXPECT_EQ(f->round.storedGame, 1);
     EXPECT_EQ(D(*f, 1, 1), "36.4") << "games 1 and 2 show the starting values";
     f->txtRecNum->setText("abc");
-    EXPECT_EQ(f->lblGameNumber->text(), "1");
+    EXPECT_EQ(f->round.storedGame, 1);
     f->txtRecNum->setText("99");
     EXPECT_EQ(f->txtRecNum->text(), " 5");
-    EXPECT_EQ(f->lblGameNumber->text(), "5");
+    EXPECT_EQ(f->round.storedGame, 5);
     f->RecBar->setValue(3);
     EXPECT_EQ(f->txtRecNum->text(), " 3");
-    EXPECT_EQ(f->lblGameNumber->text(), "3");
+    EXPECT_EQ(f->round.storedGame, 3);
     EXPECT_EQ(D(*f, 1, 1), IndexText(float(Stored("HCP_INDEX_US_18", 7, 2))))
         << "game 3 shows game 2's index";
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "4");
@@ -437,7 +437,7 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     boxes.Push(vbYes);
     f->txtRecNum->setText("2");
     EXPECT_EQ(test::RoundCount(7), 4);
-    EXPECT_EQ(f->lblGameNumber->text(), "2");
+    EXPECT_EQ(f->round.storedGame, 2);
     // Keep-same: the next new round takes the saved date, course and tee box.
     EXPECT_TRUE(bKeepSame);
     EXPECT_EQ(sKeepDate, FormatLocalDate(QDate(2024, 2, 1)));
@@ -531,7 +531,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
     StoredRounds(4);
     auto f = Open();
     SelectPlayer(*f, 7);
-    ASSERT_EQ(f->lblGameNumber->text(), "4");
+    ASSERT_EQ(f->round.storedGame, 4);
     f->spISC->SetCellText(1, kRowGross, "9");
     f->Calc_Row_Scores(kRowGross);
 
@@ -540,7 +540,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         f->RecBar->setValue(2);
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave changes?");
-        EXPECT_EQ(f->lblGameNumber->text(), "4") << "Cancel stays on the round";
+        EXPECT_EQ(f->round.storedGame, 4) << "Cancel stays on the round";
         EXPECT_EQ(f->RecBar->value(), 4);
         EXPECT_EQ(f->txtRecNum->text(), " 4");
         EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "and keeps what was typed";
@@ -549,7 +549,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         test::ScriptedMsgBox boxes({vbCancel});
         f->txtRecNum->setText("3");
         EXPECT_EQ(boxes.Count(), 1) << "typing another game number asks too";
-        EXPECT_EQ(f->lblGameNumber->text(), "4");
+        EXPECT_EQ(f->round.storedGame, 4);
         EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
     }
     {
@@ -558,7 +558,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
         EXPECT_EQ(gDB->Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 9)
             << "Yes stores the edit";
-        EXPECT_EQ(f->lblGameNumber->text(), "4") << "and the saved round stays shown";
+        EXPECT_EQ(f->round.storedGame, 4) << "and the saved round stays shown";
     }
     f->spISC->SetCellText(2, kRowGross, "8");
     f->Calc_Row_Scores(kRowGross);
@@ -566,7 +566,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         test::ScriptedMsgBox boxes({vbNo});
         f->RecBar->setValue(2);
         EXPECT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(f->lblGameNumber->text(), "2") << "No drops the edit and pages on";
+        EXPECT_EQ(f->round.storedGame, 2) << "No drops the edit and pages on";
         EXPECT_EQ(gDB->Scalar("SELECT GS02 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 5)
             << "game 4 as stored";
     }
@@ -574,7 +574,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         test::ScriptedMsgBox boxes;
         f->RecBar->setValue(3);
         EXPECT_EQ(boxes.Count(), 0) << "an unchanged round pages without a question";
-        EXPECT_EQ(f->lblGameNumber->text(), "3");
+        EXPECT_EQ(f->round.storedGame, 3);
     }
 }
 
@@ -588,7 +588,7 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     SelectPlayer(*f, 8);
     EXPECT_EQ(boxes.Count(), 0) << "an unchanged round: no question when another player is chosen";
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "6");
-    EXPECT_EQ(f->lblGameNumber->text(), "4");
+    EXPECT_EQ(f->round.storedGame, 4);
 
     // The settings screen (modeless) closes while game 2 holds an edit: asked, Cancel keeps the edit,
     // and a later save goes into game 2, not into the newest game.
@@ -599,7 +599,7 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     f->Form_Activate();
     EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
-    EXPECT_EQ(f->lblGameNumber->text(), "2");
+    EXPECT_EQ(f->round.storedGame, 2);
     ASSERT_TRUE(f->cmdSave_Click());
     EXPECT_EQ(gDB->Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=2").toInt(), 9);
     EXPECT_EQ(gDB->Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=4").toInt(), 6);
@@ -636,7 +636,7 @@ TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
         f->cmdNewGame_Click();
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave changes?");
-        EXPECT_EQ(f->lblGameNumber->text(), "3") << "Cancel stays on the round";
+        EXPECT_EQ(f->round.storedGame, 3) << "Cancel stays on the round";
         EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
     }
     {
@@ -704,7 +704,7 @@ TEST_F(MainScreen, TheScrollBarTakesTheScoreBeingTypedBeforePaging) {
     QTest::keyClicks(f->spISC, "9");
     f->RecBar->setValue(3);  // a click on the bar, which takes no focus
     EXPECT_EQ(boxes.Count(), 1) << "the typed 9 is asked about";
-    EXPECT_EQ(f->lblGameNumber->text(), "4");
+    EXPECT_EQ(f->round.storedGame, 4);
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
 }
 

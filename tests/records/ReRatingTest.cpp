@@ -100,7 +100,7 @@ class ReRatingTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ReRatingTest, EachRoundTakesItsTeeBoxAndGenderOfThatCourseOnly) {
-    ReRateRounds(1, std::nullopt);
+    ReRateRounds(Db(), 1, std::nullopt);
     const Round man = RoundOf(1, 1);
     EXPECT_EQ(man.slope, 128) << "men's slope of slot 1";
     EXPECT_DOUBLE_EQ(man.rating, 72.5);
@@ -118,7 +118,7 @@ TEST_F(ReRatingTest, EachRoundTakesItsTeeBoxAndGenderOfThatCourseOnly) {
 }
 
 TEST_F(ReRatingTest, FromADateIncludesThatDay) {
-    ReRateRounds(1, QDate(2024, 3, 15));
+    ReRateRounds(Db(), 1, QDate(2024, 3, 15));
     EXPECT_EQ(RoundOf(1, 1).slope, 100) << "the day before";
     EXPECT_EQ(RoundOf(1, 2).slope, 128) << "the day itself";
     EXPECT_EQ(RoundOf(1, 3).slope, 125);

@@ -146,6 +146,8 @@ TEST_F(DllCheckFixture, ScreenShowsMarksAndMailsThroughOneCall) {
     AddRow(2, "/nowhere/libgone.so.2");
     QFile::remove(folder_.DbFiles() + "/CV54Blank.MDB");  // no shipped rows to take these rows' place
     frmDLLCheck screen;
+    EXPECT_EQ(screen.spDLL->MaxRows(), 0) << "nothing is checked before it is asked for";
+    screen.RunCheck();
     ASSERT_EQ(screen.spDLL->MaxRows(), 2);
     auto colour = [&](int c, int r) {
         screen.spDLL->SetCol(c);
