@@ -93,7 +93,7 @@ void frmMainGolf::SetGrossColour(int hole) {
     spISC->SetForeColor(Spread::VbColor(GrossColour(g, p)));
 }
 
-void frmMainGolf::spISC_LeaveCell(int col, int row, int newCol, int newRow, bool& cancel) {
+void frmMainGolf::spISC_LeaveCell(int col, int row, int newCol, int /*newRow*/, bool& /*cancel*/) {
     try {
         if (row > 3) Calc_Row_Scores(row);
         if (row == kRowGross && col >= 1 && col != kColOut && col < kColIn)

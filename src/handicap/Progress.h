@@ -8,7 +8,7 @@ class ProgressReporter {
   public:
     virtual ~ProgressReporter() = default;
     virtual void Start() {}             // the run has work to do
-    virtual void Step(int k, int n) {}  // unit k of n is done
+    virtual void Step(int /*k*/, int /*n*/) {}  // unit k of n is done
     virtual void Finish() {}            // the run is over, however it ended
 };
 

@@ -139,7 +139,7 @@ class PrinterPage {
     virtual void DrawLine(const QPointF& from, const QPointF& to) = 0;
     virtual void DrawImage(const QRectF& target, const QImage& image) = 0;
     virtual void FinishDocument() = 0;
-    virtual void OrientationSet(int orientation) {}
+    virtual void OrientationSet(int /*orientation*/) {}
 
     FontSpec CurrentFont() const;
     double ToTwipsX(double x) const { return (x - scaleLeft_) * unitX_; }

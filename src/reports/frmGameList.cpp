@@ -339,7 +339,7 @@ void frmGameList::spGL_Click(int col, int row) {
     }
 }
 
-void frmGameList::spGL_DblClick(int col, int row) {
+void frmGameList::spGL_DblClick(int /*col*/, int row) {
     if (row <= 0) return;
     currentRow_ = row;
     cmdRetrieve_Click();

@@ -15,7 +15,7 @@ class cZip {
 
     QString ZipFile() const { return zipFile_; }
     void SetZipFile(const QString& sFileName) { zipFile_ = sFileName; }
-    // Folder that relative specifications and stored folder names are taken from.
+    // Folder that relative file patterns and stored folder names are taken from.
     QString BasePath() const { return basePath_; }
     void SetBasePath(const QString& sBasePath) { basePath_ = sBasePath; }
 
@@ -38,13 +38,13 @@ class cZip {
     void ClearFileSpecs() { specs_.clear(); }
     int AddFileSpec(const QString& sSpec);
     int FileSpecCount() const { return static_cast<int>(specs_.size()); }
-    // File spec nIndex, counted from 1; another index throws AppError 9 (subscript out of range).
+    // File pattern nIndex, counted from 1; another index throws AppError 9 (subscript out of range).
     QString FileSpec(int nIndex) const;
     const QStringList& FileSpecs() const { return specs_; }
 
     // Runs the job; throws AppError with the reason when the archive could not be written.
     void Zip();
-    // Removes the entries the specifications name from the archive.
+    // Removes the entries the file patterns name from the archive.
     void Delete();
 
     // Events.

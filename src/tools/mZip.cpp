@@ -36,7 +36,7 @@ QString EntryName(const cZip& job, const QString& file) {
     return name;
 }
 
-// The files one file spec names: a file, a folder's files, or a wildcard pattern's matches,
+// The files one file pattern names: a file, a folder's files, or a wildcard pattern's matches,
 // below the folder too when the job recurses.
 std::vector<ZipEntry> Expand(const cZip& job, const QString& spec) {
     const QString path = Absolute(job, spec);

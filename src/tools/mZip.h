@@ -1,5 +1,5 @@
 #pragma once
-// Carries a cZip job out through the zip archive layer: finds the files its specifications name,
+// Carries a cZip job out through the zip archive layer: finds the files its file patterns name,
 // adds, replaces or removes their entries by the job's options, and raises the job's events.
 
 #include <QString>

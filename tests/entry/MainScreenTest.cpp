@@ -852,11 +852,14 @@ TEST_F(MainScreen, EmptyHolesInAPlayedNineAskBeforeSaving) {
         TypeGross(*f, 5);
         for (int h : c.emptyHoles) f->spISC->SetCellText(HoleColumn(h), kRowGross, QString());
         EXPECT_EQ(f->cmdSave_Click(), c.saved) << c.emptyHoles.front();
-        if (c.question.isEmpty())
+        if (c.question.isEmpty()) {
             EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
-        else
+        } else {
             EXPECT_TRUE(boxes.Last().startsWith(c.question)) << boxes.Last().toStdString();
+        }
         EXPECT_EQ(test::RoundCount(7), c.saved ? 1 : 0);
-        if (!c.saved) EXPECT_EQ(f->spISC->ActiveCol(), HoleColumn(c.emptyHoles.front()));
+        if (!c.saved) {
+            EXPECT_EQ(f->spISC->ActiveCol(), HoleColumn(c.emptyHoles.front()));
+        }
     }
 }

@@ -24,7 +24,7 @@ void WriteAll(const QString& path, const QString& text) {
 TEST(IniFile, ReadsCaseInsensitivelyAndWhole) {
     QTemporaryDir dir;
     const QString ini = dir.path() + "/Connect.ini";
-    const QString longPath = "/home/golfer/" + QString(200, 'x') + "/Golf.mdb";
+    const QString longPath = dir.path() + "/" + QString(200, 'x') + "/Golf.mdb";
     WriteAll(ini, "; comment\r\n[Other]\r\nDBPathFile=wrong\r\n[path]\r\ndbpathfile = " + longPath +
                       "\r\nMultimediaPath=/snd/\r\nLastDate=\r\n");
     EXPECT_EQ(ReadIniValue("PATH", "DBPathFile", ini), longPath) << "a long value is read whole";

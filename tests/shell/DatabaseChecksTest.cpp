@@ -223,7 +223,7 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
     other->Execute("BEGIN EXCLUSIVE");
     const QString inUse = "The Dado Corvy database '" + db + "' is in use by another program.";
     QStringList texts;
-    SetMsgBoxResponder([&](const QString& text, int style, const QString& title) {
+    SetMsgBoxResponder([&](const QString& text, int /*style*/, const QString& title) {
         texts << title + "|" + text;
         other->Execute("COMMIT");  // the other program lets go; Retry opens the database
         return int(vbRetry);

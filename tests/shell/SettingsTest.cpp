@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "TestSupport.h"
@@ -36,7 +37,7 @@ const QString kCloseQuestion = "Entries for the Setup have changed.\n\rSave the 
 // A screen whose file dialog and program end are recorded instead of happening.
 struct Screen {
     Screen() {
-        form.ChooseFile = [this](QWidget*, const QString& caption, const QString& folder,
+        form.ChooseFile = [this](QWidget*, const QString& /*caption*/, const QString& folder,
                                  const QString& filter) {
             dialogFolders << folder;
             dialogFilters << filter;
@@ -171,7 +172,8 @@ TEST_F(SettingsTest, SaveWithAPathToNoDatabaseKeepsThePreviousOne) {
 }
 
 TEST_F(SettingsTest, BlankDatabaseIsRefusedInAnyCase) {
-    for (const QString& path : {folder.DbFiles() + "/CV54Blank.MDB", QString("/tmp/old/cv54blank.mdb.bak")}) {
+    const QTemporaryDir old;
+    for (const QString& path : {folder.DbFiles() + "/CV54Blank.MDB", old.path() + "/cv54blank.mdb.bak"}) {
         SCOPED_TRACE(path.toStdString());
         Screen s;
         s.form.txtDataBasePath->setText(path);
