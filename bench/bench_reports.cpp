@@ -6,7 +6,7 @@
 //     US/Canada, player and course, a sort by each column (the slowest is printed), the 9-hole view.
 // "This year" is the year of the newest round.
 // Each figure runs from the call until the screen is idle; it is the program's processor time,
-// with the wall-clock time beside it. Runs offscreen; needs no display.
+// with the wall-clock time beside it; the plain reads and the statistics are the best of three. Runs offscreen; needs no display.
 //
 //   bench_reports <path>        (make_bench_db <path> 200 100 makes 20,000 rounds)
 
@@ -55,6 +55,18 @@ double Seconds(const std::function<void()>& work) {
     QApplication::processEvents();
     lastWall = timer.nsecsElapsed() / 1e9;
     return CpuSeconds() - cpu;
+}
+
+// The fastest of three runs, for the figures that can be run again: the machine's other work adds
+// to a single run.
+double Best(const std::function<void()>& work) {
+    double best = 1e9, bestWall = 0;
+    for (int i = 0; i < 3; ++i) {
+        const double s = Seconds(work);
+        if (s < best) best = s, bestWall = lastWall;
+    }
+    lastWall = bestWall;
+    return best;
 }
 
 // Steps through the rounds dated from..to with SQLite alone, reading every column (numbers as
@@ -111,11 +123,11 @@ int main(int argc, char** argv) {
         std::printf("rounds in the database %d\n", rounds);
 
         PlainRead(first, last);  // the pages in the cache, as for everything after
-        const double plainAll = Seconds([&] { PlainRead(first, last); });
+        const double plainAll = Best([&] { PlainRead(first, last); });
         std::printf("plain read, every round (%d)               %.3f s  (wall %.3f s)\n", rounds, plainAll,
                     lastWall);
         int yearRounds = 0;
-        const double plainYear = Seconds([&] { yearRounds = PlainRead(yearStart, last); });
+        const double plainYear = Best([&] { yearRounds = PlainRead(yearStart, last); });
         std::printf("plain read, this year (%d rounds)          %.3f s  (wall %.3f s)\n", yearRounds, plainYear,
                     lastWall);
 
@@ -132,7 +144,7 @@ int main(int argc, char** argv) {
         nCurPlayerID = 0;  // all players
         {
             frmStats stats;
-            add("statistics, every round", Seconds([&] { stats.UpdateStats(); }), 2 * plainAll, plainAll);
+            add("statistics, every round", Best([&] { stats.UpdateStats(); }), 2 * plainAll, plainAll);
             std::printf("   (%s games)\n", qPrintable(stats.Shown().games.trimmed()));
         }
 

@@ -107,20 +107,19 @@ std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderI
     const QString sql =
         "SELECT *, rowid AS RID FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER<=? "
         "ORDER BY GAME_NUMBER ASC, rowid ASC";
-    Recordset rs = db.OpenRecordset(sql, {playerId, last});
-    const int ridOrdinal = rs.Ordinal("RID");
-    std::vector<GameRow> rows(rs.RecordCount());
+    std::vector<GameRow> rows;
     int n = 0;  // games of the range
-    int i = 0;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext(), ++i) {
-        GameRow& row = rows[i];
+    int ridOrdinal = -1;
+    db.ForEachRow(sql, {playerId, last}, [&](const Recordset& rs) {
+        if (ridOrdinal < 0) ridOrdinal = rs.Ordinal("RID");
+        GameRow& row = rows.emplace_back();
         row.round = ReadHcpRound(rs);
         row.rowId = rs.Fields(ridOrdinal).toLong();
-        if (row.round.gameNumber < first) continue;
+        if (row.round.gameNumber < first) return;
         ++n;
         for (int col = 0; col < kColPar; ++col) row.stored[col] = rs.Fields(kOrdinalHcpIndex + col).value();
         row.stored[kColPar] = rs.Fields(kOrdinalPar).value();
-    }
+    });
     if (n == 0) return std::nullopt;
 
     std::optional<HcpOutcome> lastRun;

@@ -1,6 +1,8 @@
 #include "platform/Val.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace dc {
@@ -16,18 +18,24 @@ double Val(QStringView text) {
     if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     double whole = 0;
     int digitCount = 0;
+    std::array<char, 320> kept;  // the digits of a number too long to add up exactly
     for (; i < n; ++i) {
         const char16_t c = text[i].unicode();
         if (c >= '0' && c <= '9') {
             whole = whole * 10 + (c - '0');
+            if (digitCount < int(kept.size())) kept[digitCount] = char(c);
             ++digitCount;
         } else if (c != ' ') {
             break;  // blanks inside a number are passed over
         }
     }
-    // Exact while it has at most 15 digits; a decimal point or a longer number is read as text.
-    if ((i >= n || text[i] != '.') && digitCount <= 15)
-        return digitCount == 0 ? 0.0 : (negative ? -whole : whole);
+    if (i >= n || text[i] != '.') {
+        if (digitCount == 0) return 0.0;
+        // Exact while it has at most 15 digits; a longer one is converted as a whole.
+        if (digitCount > 15 && digitCount <= int(kept.size()))
+            std::from_chars(kept.data(), kept.data() + digitCount, whole);
+        if (digitCount <= int(kept.size())) return negative ? -whole : whole;
+    }
     bool digits = false;
 
     QString number;

@@ -243,21 +243,30 @@ void frmGameList::UpdatespGL() {
         std::map<int, QString> courseNames;  // as the course list shows them
         for (int i = 0; i < cboCourse->count(); ++i)
             courseNames.emplace(cboCourse->itemData(i).toInt(), cboCourse->itemText(i));
-        // Every player's rounds come from one pass over the range, newest first, then by player.
-        std::map<int, std::vector<RoundRec>> byPlayer;
-        if (players.size() == 1) {
-            byPlayer[players[0].first] =
-                ReadRounds(Db(), players[0].first, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc);
-        } else {
-            for (RoundRec& r : ReadRounds(Db(), 0, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc))
-                byPlayer[r.PLAYER_ID].push_back(std::move(r));
-            // Rounds of one day in game order, as a player's own query gives them.
-            for (auto& [key, rounds] : byPlayer)
-                std::stable_sort(rounds.begin(), rounds.end(), [](const RoundRec& a, const RoundRec& b) {
-                    return a.ROUND_DATE != b.ROUND_DATE ? a.ROUND_DATE > b.ROUND_DATE
-                                                        : a.GAME_NUMBER < b.GAME_NUMBER;
-                });
+        // Every player's rounds come from one pass over the range, newest first, then by player;
+        // the options, the course and a sort show the same rounds again without reading them.
+        QString readKey = panel->StartDate().toString(Qt::ISODate) + panel->EndDate().toString(Qt::ISODate);
+        for (const auto& player : players) readKey += ',' + QString::number(player.first);
+        if (readKey != readKey_) {
+            read_.clear();
+            readKey_.clear();
+            if (players.size() == 1) {
+                read_[players[0].first] = ReadRounds(Db(), players[0].first, panel->StartDate(),
+                                                     panel->EndDate(), RoundOrder::DateDesc);
+            } else {
+                for (RoundRec& r :
+                     ReadRounds(Db(), 0, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc))
+                    read_[r.PLAYER_ID].push_back(std::move(r));
+                // Rounds of one day in game order, as a player's own query gives them.
+                for (auto& [key, rounds] : read_)
+                    std::stable_sort(rounds.begin(), rounds.end(), [](const RoundRec& a, const RoundRec& b) {
+                        return a.ROUND_DATE != b.ROUND_DATE ? a.ROUND_DATE > b.ROUND_DATE
+                                                            : a.GAME_NUMBER < b.GAME_NUMBER;
+                    });
+            }
+            readKey_ = readKey;
         }
+        std::map<int, std::vector<RoundRec>>& byPlayer = read_;
         for (const auto& [key, name] : players) {
             const std::vector<RoundRec>& rounds = byPlayer[key];
             for (const GameListPick& pick : WalkGameList(rounds, nineView, courseId)) {

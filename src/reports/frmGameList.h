@@ -5,7 +5,9 @@
 // the main screen; printed as a text list or as the grid itself.
 
 #include <QDialog>
+#include <QString>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "reports/GameListCalc.h"
@@ -60,6 +62,9 @@ class frmGameList : public QDialog {
     bool bSortAsc = false;
     int currentRow_ = 0;
     std::vector<GameListRow> rows_;  // in the grid's order
+    // The rounds last read, by player, and what they were read for (dates and players).
+    std::map<int, std::vector<RoundRec>> read_;
+    QString readKey_;
 };
 
 }  // namespace dc
