@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "BenchMessages.h"
+#include "OldFileBuilder.h"
 #include "platform/Database.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
@@ -24,39 +25,12 @@ using namespace dc;
 
 namespace {
 
-// One record's bytes at the layouts' offsets.
-struct Bytes {
-    QByteArray b;
-    explicit Bytes(int n) : b(n, '\0') {}
-    Bytes& Text(int at, int width, const QByteArray& t) {
-        for (int i = 0; i < width; ++i) b[at + i] = i < t.size() ? t[i] : ' ';
-        return *this;
-    }
-    Bytes& Int16(int at, int v) {
-        b[at] = char(v & 0xFF);
-        b[at + 1] = char((v >> 8) & 0xFF);
-        return *this;
-    }
-    Bytes& Single(int at, float v) {
-        uint32_t bits;
-        std::memcpy(&bits, &v, 4);
-        for (int i = 0; i < 4; ++i) b[at + i] = char((bits >> (8 * i)) & 0xFF);
-        return *this;
-    }
-};
-
-void Save(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
-
 int WriteFolder(const QString& dir, int golfers, int roundsEach) {
     QDir().mkpath(dir);
     const char* courses[] = {"Pine Valley Links", "Oak Hills", "Cedar Creek", "Lakeside"};
     QByteArray bytes;
     for (int c = 0; c < 4; ++c) {
-        Bytes r(192);
+        test::RecordBytes r(192);
         r.Text(0, 30, courses[c]);
         for (int t = 0; t < 3; ++t)
             r.Single(30 + 4 * t, 70.5f + t - c * 0.4f).Int16(42 + 2 * t, 118 + 3 * t + c);
@@ -64,23 +38,21 @@ int WriteFolder(const QString& dir, int golfers, int roundsEach) {
             r.Int16(48 + 2 * h, h + 1);
             for (int t = 0; t < 3; ++t) r.Int16(84 + 2 * (h * 3 + t), 3 + (h + c) % 3);
         }
-        bytes += r.b;
+        bytes += r.Bytes();
     }
-    Save(dir + "/COURSE.GDB", bytes);
+    test::WriteFile(dir + "/COURSE.GDB", bytes);
     bytes.clear();
     for (int g = 0; g < golfers; ++g)
-        bytes += Bytes(21)
-                     .Text(0, 20, QString("P%1, Smith").arg(g, 3, 10, QChar('0')).toLatin1())
-                     .Text(20, 1, g % 4 ? "0" : "1")
-                     .b;
-    Save(dir + "/GOLFER.GDB", bytes);
+        bytes += test::OldGolfer(QString("P%1, Smith").arg(g, 3, 10, QChar('0')).toLatin1(), g % 4 ? '0' : '1')
+                     .Bytes();
+    test::WriteFile(dir + "/GOLFER.GDB", bytes);
     for (int g = 0; g < golfers; ++g) {
         const bool gdb = g % 2 == 0;
         const int d = gdb ? 2 : 0;
         bytes.clear();
         for (int n = 0; n < roundsEach; ++n) {
             const QDate date = QDate(2001, 1, 1).addDays(n * 9 + g % 5);
-            Bytes r(gdb ? 238 : 200);
+            test::RecordBytes r(gdb ? 238 : 200);
             r.Text(0, 8 + d, date.toString(gdb ? "MM/dd/yyyy" : "MM/dd/yy").toLatin1());
             r.Text(8 + d, 30, courses[(n + g) % 4]).Text(38 + d, 1, QByteArray(1, char('1' + n % 3)));
             r.Single(39 + d, 71.5f).Int16(43 + d, 125);
@@ -90,9 +62,9 @@ int WriteFolder(const QString& dir, int golfers, int roundsEach) {
             for (int h = 0; h < 18; ++h) r.Int16(118 + d + 2 * h, 3 + (h * 7 + n * 3 + g) % 5);
             if (gdb)
                 for (int h = 0; h < 18; ++h) r.Int16(202 + 2 * h, 20 + 4);
-            bytes += r.b;
+            bytes += r.Bytes();
         }
-        Save(dir + QString("/P%1Smit.%2").arg(g, 3, 10, QChar('0')).arg(gdb ? "GDB" : "DBF"), bytes);
+        test::WriteFile(dir + QString("/P%1Smit.%2").arg(g, 3, 10, QChar('0')).arg(gdb ? "GDB" : "DBF"), bytes);
     }
     std::printf("folder: %d golfers, %d rounds\n", golfers, golfers * roundsEach);
     return 0;
