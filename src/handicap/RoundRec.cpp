@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Recordset.h"
+#include "platform/Database.h"
 #include "platform/Val.h"
 #include "shell/DateFormat.h"
 
@@ -33,7 +33,11 @@ const QStringList& RoundFieldOrder() {
     return order;
 }
 
-RoundRec ReadRoundRec(const Recordset& rs) {
+namespace {
+
+// Row is a Recordset or a StatementRow: both read a column by position with the same conversions.
+template <class Row>
+RoundRec ReadRound(const Row& rs) {
     RoundRec r;
     r.PLAYER_ID = rs.Fields(0).toInt();
     r.COURSE_ID = rs.Fields(1).toInt();
@@ -48,7 +52,7 @@ RoundRec ReadRoundRec(const Recordset& rs) {
     for (int i = 0; i < 18; ++i) r.GS[i] = rs.Fields(kOrdinalGS01 + i).toInt();
     for (int v = 0; v < 6; ++v) {
         r.HCP_INDEX[v] = rs.Fields(kOrdinalHcpIndex + v).toDouble();
-        const Field t = rs.Fields(kOrdinalTHcpIndex + v);
+        const auto t = rs.Fields(kOrdinalTHcpIndex + v);
         r.THCP_INDEX[v] = t.isNull() ? kNoTournIndex : t.toDouble();  // empty: no tournament index
         r.ADJSCR[v] = rs.Fields(kOrdinalAdjScore + v).toInt();
     }
@@ -66,6 +70,11 @@ RoundRec ReadRoundRec(const Recordset& rs) {
     r.NOTES = rs.Fields(57).str();
     return r;
 }
+
+}  // namespace
+
+RoundRec ReadRoundRec(const Recordset& rs) { return ReadRound(rs); }
+RoundRec ReadRoundRec(const StatementRow& row) { return ReadRound(row); }
 
 QString HolePars(const std::array<QString, 18>& parCells) {
     QString text;

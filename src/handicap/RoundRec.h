@@ -10,6 +10,7 @@
 namespace dc {
 
 class Recordset;
+class StatementRow;
 
 // The six handicap variants, in the order of every index column group.
 enum HcpVariant { US_18 = 0, US_F9, US_B9, CA_18, CA_F9, CA_B9 };
@@ -46,6 +47,7 @@ struct RoundRec {
 
 // Reads the current row of a recordset opened with "Select * From INDIV_SCORES ...".
 RoundRec ReadRoundRec(const Recordset& rs);
+RoundRec ReadRoundRec(const StatementRow& row);
 
 // Per-hole texts. Each takes the 18 holes in order, hole 1 first.
 // Pars: one digit per hole; an empty or non-numeric cell is written "0" so the text is always 18 long.

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/Val.h"
+
 namespace dc {
 
 QString sSQL;
@@ -383,25 +385,76 @@ void Database::Transaction::Commit() {
 
 void Database::ForEachRow(const QString& sql, const QVariantList& params,
                           const std::function<void(const Recordset&)>& row) {
-    sqlite3_stmt* stmt = Prepare(sql);
-    Bind(stmt, params, sql);
     Recordset rs;
     rs.db_ = this;
-    const int n = sqlite3_column_count(stmt);
-    for (int i = 0; i < n; ++i) {
-        rs.columns_ << QString::fromUtf8(sqlite3_column_name(stmt, i));
-        rs.index_.insert(rs.columns_.back().toUpper(), i);
-    }
-    rs.rows_.assign(1, std::vector<QVariant>(n));
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    ForEachStatementRow(sql, params, [&rs, &row](const StatementRow& current) {
+        const int n = current.count_;
+        if (rs.rows_.empty()) {  // the first row: the column names
+            for (int i = 0; i < n; ++i) {
+                rs.columns_ << QString::fromUtf8(sqlite3_column_name(current.stmt_, i));
+                rs.index_.insert(rs.columns_.back().toUpper(), i);
+            }
+            rs.rows_.assign(1, std::vector<QVariant>(n));
+        }
         std::vector<QVariant>& values = rs.rows_[0];
-        for (int i = 0; i < n; ++i) values[i] = ColumnValue(stmt, i);
+        for (int i = 0; i < n; ++i) values[i] = ColumnValue(current.stmt_, i);
         rs.pos_ = 0;
         row(rs);
-    }
+    });
+}
+
+void Database::ForEachStatementRow(const QString& sql, const QVariantList& params,
+                                   const std::function<void(const StatementRow&)>& row) {
+    sqlite3_stmt* stmt = Prepare(sql);
+    Bind(stmt, params, sql);
+    StatementRow current;
+    current.stmt_ = stmt;
+    current.count_ = sqlite3_column_count(stmt);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) row(current);
     sqlite3_reset(stmt);
     if (rc != SQLITE_DONE) Fail(rc, sql);
+}
+
+StatementRow::Column StatementRow::Fields(int ordinal) const {
+    if (ordinal < 0 || ordinal >= count_)
+        throw DbError(kErrNoColumn, QString("Item not found in this collection: %1").arg(ordinal));
+    return Column(stmt_, ordinal);
+}
+
+// Numbers and null are read here as Field reads them; texts and blobs go through a Field.
+bool StatementRow::Column::isNull() const { return sqlite3_column_type(stmt_, i_) == SQLITE_NULL; }
+
+Field StatementRow::Column::AsField() const { return Field(ColumnValue(stmt_, i_)); }
+
+QString StatementRow::Column::str() const {
+    switch (sqlite3_column_type(stmt_, i_)) {
+        case SQLITE_TEXT:
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i_)),
+                                     sqlite3_column_bytes(stmt_, i_));
+        case SQLITE_NULL:
+            return QString("");
+        default:
+            return AsField().str();
+    }
+}
+
+double StatementRow::Column::toDouble() const {
+    switch (sqlite3_column_type(stmt_, i_)) {
+        case SQLITE_INTEGER:
+            return double(sqlite3_column_int64(stmt_, i_));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(stmt_, i_);
+        case SQLITE_NULL:
+            return 0.0;
+        default:
+            return AsField().toDouble();
+    }
+}
+
+int StatementRow::Column::toInt() const {
+    if (sqlite3_column_type(stmt_, i_) == SQLITE_INTEGER) return int(sqlite3_column_int64(stmt_, i_));
+    return static_cast<int>(RoundHalfAway(toDouble()));
 }
 
 const Recordset::Rows& Recordset::rows() const {

@@ -20,7 +20,8 @@ std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start,
     sql += "ROUND_DATE>=? And ROUND_DATE<=?";
     params << DbDate(start) << DbDate(end);
     std::vector<RoundRec> read;
-    db.ForEachRow(sql, params, [&read](const Recordset& rs) { read.push_back(ReadRoundRec(rs)); });
+    db.ForEachStatementRow(sql, params,
+                           [&read](const StatementRow& row) { read.push_back(ReadRoundRec(row)); });
     // Sorted here rather than by SQLite, which would sort whole rows of every column; rows that
     // tie keep the order they were read in.
     std::vector<int> order(read.size());
@@ -29,7 +30,8 @@ std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start,
         const RoundRec &x = read[a], &y = read[b];
         switch (roundOrder) {
             case RoundOrder::DateThenGame:
-                return x.ROUND_DATE != y.ROUND_DATE ? x.ROUND_DATE < y.ROUND_DATE : x.GAME_NUMBER < y.GAME_NUMBER;
+                return x.ROUND_DATE != y.ROUND_DATE ? x.ROUND_DATE < y.ROUND_DATE
+                                                    : x.GAME_NUMBER < y.GAME_NUMBER;
             case RoundOrder::DateDesc:
                 return x.ROUND_DATE > y.ROUND_DATE;
             case RoundOrder::GameNumber:

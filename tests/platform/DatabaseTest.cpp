@@ -115,6 +115,30 @@ TEST(Database, NumbersTextsAndErrors) {
     EXPECT_THROW(db->Execute("Update SETUP Set XOFFSET=?"), DbError) << "a missing parameter is an error";
 }
 
+// A row read straight from the statement reads every kind of value as a recordset's Field does.
+TEST(Database, StatementRowReadsAsAField) {
+    test::ProgramFolder folder;
+    auto db = Database::Open(folder.MakeDatabase(), kDBPassword);
+    const QString sql = "Select NULL, 7, -3, 2.5, -2.5, 4.0, '12.6abc', '', ' 4', 'x', x'3378'";
+    Recordset rs = db->OpenRecordset(sql);
+    int rows = 0;
+    db->ForEachStatementRow(sql, {}, [&](const StatementRow& row) {
+        ++rows;
+        ASSERT_EQ(row.FieldCount(), rs.FieldCount());
+        for (int i = 0; i < row.FieldCount(); ++i) {
+            const Field want = rs.Fields(i);
+            EXPECT_EQ(row.Fields(i).isNull(), want.isNull()) << i;
+            EXPECT_EQ(row.Fields(i).str(), want.str()) << i;
+            EXPECT_EQ(row.Fields(i).toDouble(), want.toDouble()) << i;
+            EXPECT_EQ(row.Fields(i).toInt(), want.toInt()) << i;
+            EXPECT_EQ(row.Fields(i).toBool(), want.toBool()) << i;
+        }
+        EXPECT_THROW(row.Fields(row.FieldCount()), DbError);
+    });
+    EXPECT_EQ(rows, 1);
+    EXPECT_THROW(db->ForEachStatementRow("Select * From NO_TABLE", {}, [](const StatementRow&) {}), DbError);
+}
+
 // sSQL is the statement the database runs; a rollback after a failure leaves the failed one in it.
 TEST(Database, TheFailedStatementIsKeptForTheErrorReport) {
     test::ProgramFolder folder;
