@@ -6,45 +6,46 @@
 
 namespace dc {
 
-std::unique_ptr<Database> gDB;
-QString sDBPathFile;
-QString sMultimediaPath;
-QString sDBPassword;
-bool bSounds = false;
-bool bFlag18_9 = false;
-bool bUSCAFlag = false;
-QString sDateFormat = "MM/DD/YYYY";
-QString sDecimalSep = ".";
-bool bErrorReport = false;
-bool bDBMissing = false;
+AppContext& LegacyContext() {
+    static AppContext context;
+    return context;
+}
 
-int nCurPlayerID = 0;
-int nCurCourseID = 0;
-int nCurTeeBox = 0;
-QString sCurGender;
-int nGameNumber = 0;
-int nReturnCode = 0;
-QString sStartDate;
-QString sEndDate;
-QString sCalDate;
-int nFindPlayerID = 0;
-bool bEmailPreset = false;
-QString sEmailTo;
-QString sEmailMode;
-bool bKeepSame = false;
-QString sKeepDate;
-int nKeepCourseID = 0;
-int nKeepTeeBox = 0;
-bool bResyncFromUpCRSR = false;
-int nSoundCount = 0;
+decltype(AppContext::gDB)& gDB = LegacyContext().gDB;
+decltype(AppContext::sDBPathFile)& sDBPathFile = LegacyContext().sDBPathFile;
+decltype(AppContext::sMultimediaPath)& sMultimediaPath = LegacyContext().sMultimediaPath;
+decltype(AppContext::sDBPassword)& sDBPassword = LegacyContext().sDBPassword;
+decltype(AppContext::bSounds)& bSounds = LegacyContext().bSounds;
+decltype(AppContext::bFlag18_9)& bFlag18_9 = LegacyContext().bFlag18_9;
+decltype(AppContext::bUSCAFlag)& bUSCAFlag = LegacyContext().bUSCAFlag;
+decltype(AppContext::sDateFormat)& sDateFormat = LegacyContext().sDateFormat;
+decltype(AppContext::sDecimalSep)& sDecimalSep = LegacyContext().sDecimalSep;
+decltype(AppContext::bErrorReport)& bErrorReport = LegacyContext().bErrorReport;
+decltype(AppContext::bDBMissing)& bDBMissing = LegacyContext().bDBMissing;
+decltype(AppContext::nCurPlayerID)& nCurPlayerID = LegacyContext().nCurPlayerID;
+decltype(AppContext::nCurCourseID)& nCurCourseID = LegacyContext().nCurCourseID;
+decltype(AppContext::nCurTeeBox)& nCurTeeBox = LegacyContext().nCurTeeBox;
+decltype(AppContext::sCurGender)& sCurGender = LegacyContext().sCurGender;
+decltype(AppContext::nGameNumber)& nGameNumber = LegacyContext().nGameNumber;
+decltype(AppContext::nReturnCode)& nReturnCode = LegacyContext().nReturnCode;
+decltype(AppContext::sStartDate)& sStartDate = LegacyContext().sStartDate;
+decltype(AppContext::sEndDate)& sEndDate = LegacyContext().sEndDate;
+decltype(AppContext::sCalDate)& sCalDate = LegacyContext().sCalDate;
+decltype(AppContext::nFindPlayerID)& nFindPlayerID = LegacyContext().nFindPlayerID;
+decltype(AppContext::bEmailPreset)& bEmailPreset = LegacyContext().bEmailPreset;
+decltype(AppContext::sEmailTo)& sEmailTo = LegacyContext().sEmailTo;
+decltype(AppContext::sEmailMode)& sEmailMode = LegacyContext().sEmailMode;
+decltype(AppContext::bKeepSame)& bKeepSame = LegacyContext().bKeepSame;
+decltype(AppContext::sKeepDate)& sKeepDate = LegacyContext().sKeepDate;
+decltype(AppContext::nKeepCourseID)& nKeepCourseID = LegacyContext().nKeepCourseID;
+decltype(AppContext::nKeepTeeBox)& nKeepTeeBox = LegacyContext().nKeepTeeBox;
+decltype(AppContext::bResyncFromUpCRSR)& bResyncFromUpCRSR = LegacyContext().bResyncFromUpCRSR;
+decltype(AppContext::nSoundCount)& nSoundCount = LegacyContext().nSoundCount;
 
 std::array<int, 6> nCourseHcp{};
 std::array<QString, 6> sAllowScore{};
 
-Database& Db() {
-    if (!gDB || !gDB->IsOpen()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    return *gDB;
-}
+Database& Db() { return LegacyContext().Db(); }
 
 namespace {
 QString& FolderOverride() {
@@ -63,31 +64,9 @@ void SetProgramFolder(const QString& folder) { FolderOverride() = folder; }
 QString IniFilePath() { return ProgramFolder() + "/Connect.ini"; }
 
 void ResetGlobals() {
-    gDB.reset();
+    LegacyContext().Reset();
     sSQL.clear();
     sAppTitle.clear();
-    sDBPathFile.clear();
-    sMultimediaPath.clear();
-    sDBPassword.clear();
-    bSounds = bFlag18_9 = bUSCAFlag = false;
-    sDateFormat = "MM/DD/YYYY";
-    sDecimalSep = ".";
-    bErrorReport = bDBMissing = false;
-    nCurPlayerID = nCurCourseID = nCurTeeBox = 0;
-    sCurGender.clear();
-    nGameNumber = nReturnCode = 0;
-    sStartDate.clear();
-    sEndDate.clear();
-    sCalDate.clear();
-    nFindPlayerID = 0;
-    bEmailPreset = false;
-    sEmailTo.clear();
-    sEmailMode.clear();
-    bKeepSame = false;
-    sKeepDate.clear();
-    nKeepCourseID = nKeepTeeBox = 0;
-    bResyncFromUpCRSR = false;
-    nSoundCount = 0;
     nCourseHcp.fill(0);
     sAllowScore.fill(QString());
 }

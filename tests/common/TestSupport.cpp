@@ -23,6 +23,9 @@
 
 namespace dc::test {
 
+AppContext& Ctx() { return LegacyContext(); }
+Database& TestDb() { return Ctx().Db(); }
+
 ScriptedMsgBox::ScriptedMsgBox(std::deque<int> answers, int fallback)
     : answers_(std::move(answers)), fallback_(fallback) {
     SetMsgBoxResponder([this](const QString& text, int style, const QString& title) {

@@ -20,7 +20,17 @@
 
 class QDialog;
 
+namespace dc {
+class AppContext;
+class Database;
+}  // namespace dc
+
 namespace dc::test {
+
+// The program state the tests hand to screens and domain functions; a ProgramFolder resets it on
+// entry and on exit. TestDb() is its open database.
+AppContext& Ctx();
+Database& TestDb();
 
 // Records every message box and answers from a script; when the script is empty the answer is
 // `fallback` (OK for boxes without a question). Restores the real boxes when destroyed.

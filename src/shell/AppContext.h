@@ -1,0 +1,64 @@
+#pragma once
+// The program's state shared between screens: the open database, the settings read at start-up,
+// the chosen player, course, tee box and gender, and the values one screen hands to the next.
+// The program owns one and hands it to its screens by reference.
+
+#include <QString>
+#include <memory>
+
+namespace dc {
+
+class Database;
+
+class AppContext {
+  public:
+    AppContext();
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    // The open database; DbError 3420 "Object invalid or no longer set." when none is open.
+    Database& Db() const;
+    bool HasDb() const;
+    std::unique_ptr<Database> gDB;  // the one database of the run
+
+    // Back to the values at program start (the database closed).
+    void Reset();
+
+    // Settings and connection
+    QString sDBPathFile;
+    QString sMultimediaPath;
+    QString sDBPassword;
+    bool bSounds = false;
+    bool bFlag18_9 = false;  // true = 18 holes
+    bool bUSCAFlag = false;  // true = US rules
+    QString sDateFormat = "MM/DD/YYYY";  // or "DD/MM/YYYY"
+    QString sDecimalSep = ".";           // or ","
+    bool bErrorReport = false;
+    bool bDBMissing = false;
+
+    // The chosen player, course, tee box and gender
+    int nCurPlayerID = 0;
+    int nCurCourseID = 0;
+    int nCurTeeBox = 0;
+    QString sCurGender;
+
+    // Hand-offs between screens
+    int nGameNumber = 0;
+    int nReturnCode = 0;  // 1 course editor, 2 report screens and player editor, 3 settings screen
+    QString sStartDate;
+    QString sEndDate;
+    QString sCalDate;
+    int nFindPlayerID = 0;
+    bool bEmailPreset = false;
+    QString sEmailTo;
+    QString sEmailMode;
+    bool bKeepSame = false;
+    QString sKeepDate;
+    int nKeepCourseID = 0;
+    int nKeepTeeBox = 0;
+    bool bResyncFromUpCRSR = false;
+    int nSoundCount = 0;
+};
+
+}  // namespace dc
