@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
         if (dc::bSounds) dc::SoundCounter();
     });
     dc::SingleInstance instance;
-    dc::frmWelcome welcome(instance, [] { return new dc::frmMainGolf(); });
+    dc::AppContext& context = dc::LegacyContext();
+    dc::frmWelcome welcome(context, instance, [&context] { return new dc::frmMainGolf(context); });
     if (!welcome.Form_Load()) return 0;
     welcome.show();
     return app.exec();

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "shell/AppContext.h"
 #include "entry/MainRoundStore.h"
 #include "entry/RoundRecalc.h"
 #include "entry/frmMainGolfShared.h"
@@ -59,7 +60,7 @@ namespace dc {
 
 using namespace mainscreen;
 
-frmMainGolf::frmMainGolf(QWidget* parent) : QWidget(parent) {
+frmMainGolf::frmMainGolf(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName("frmMainGolf");
     EndProgram = [] { QApplication::exit(0); };
     BuildControls();
@@ -406,7 +407,7 @@ void frmMainGolf::cmdCalendar_Click() {
         mskDate->Text().trimmed() == "__/__/____" || !mskDate->Text().contains(QRegularExpression("\\d"))
             ? TodayText()
             : mskDate->Text();
-    frmCalendar calendar(this);
+    frmCalendar calendar(ctx_, this);
     ExecModal(calendar);
     if (ParseLocalDate(sCalDate)) mskDate->SetText(sCalDate);
 }
@@ -429,7 +430,7 @@ void frmMainGolf::cmdScoreCard_Click() {
 
 void frmMainGolf::cmdSetup_Click() {
     if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
-    auto* setup = new frmSystemSetup(this);
+    auto* setup = new frmSystemSetup(ctx_, this);
     setup->setWindowFlag(Qt::Window);
     setup->setAttribute(Qt::WA_DeleteOnClose);
     setup->setModal(false);

@@ -25,13 +25,15 @@ class QTabWidget;
 
 namespace dc {
 
+class AppContext;
+
 class MaskEdBox;
 class Spread;
 
 class frmMainGolf : public QWidget {
     Q_OBJECT
   public:
-    explicit frmMainGolf(QWidget* parent = nullptr);
+    explicit frmMainGolf(AppContext& ctx, QWidget* parent = nullptr);
 
     // Screens of other parts of the program, opened by their buttons; an empty hook opens nothing.
     // A hook shows its screen modally unless said otherwise and leaves nReturnCode as that screen does.
@@ -136,6 +138,7 @@ class frmMainGolf : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    AppContext& ctx_;
     void BuildControls();
     QHBoxLayout* BuildButtons();
     void SetScreenHooks();  // the screens the buttons open

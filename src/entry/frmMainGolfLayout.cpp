@@ -129,7 +129,7 @@ QHBoxLayout* frmMainGolf::BuildButtons() {
 void frmMainGolf::SetScreenHooks() {
     // The course editor is modeless: the main screen stays usable and reloads its lists when it closes.
     ShowCourseEditor = [this] {
-        auto* editor = new frmCourseSetup(this);
+        auto* editor = new frmCourseSetup(ctx_, this);
         editor->setWindowFlag(Qt::Window);
         editor->setAttribute(Qt::WA_DeleteOnClose);
         editor->setModal(false);
@@ -137,12 +137,12 @@ void frmMainGolf::SetScreenHooks() {
         editor->show();
     };
     // The other screens are modal; each is built when shown and gone when closed.
-    ShowPlayerEditor = [this] { ShowModal<frmPlayers>(this); };
-    ShowScoreCard = [this] { ShowModal<frmScoreCard>(this); };
-    ShowHandicap = [this] { ShowModal<frmHandicap>(this); };
-    ShowStats = [this] { ShowModal<frmStats>(this); };
-    ShowGameList = [this] { ShowModal<frmGameList>(this); };
-    ShowGraphs = [this] { ShowModal<frmGraphs>(this); };
+    ShowPlayerEditor = [this] { ShowModal<frmPlayers>(this, ctx_); };
+    ShowScoreCard = [this] { ShowModal<frmScoreCard>(this, ctx_); };
+    ShowHandicap = [this] { ShowModal<frmHandicap>(this, ctx_); };
+    ShowStats = [this] { ShowModal<frmStats>(this, ctx_); };
+    ShowGameList = [this] { ShowModal<frmGameList>(this, ctx_); };
+    ShowGraphs = [this] { ShowModal<frmGraphs>(this, ctx_); };
 }
 
 QHBoxLayout* frmMainGolf::BuildPlayerRow() {

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "shell/AppContext.h"
 #include "handicap_report/CardFigures.h"
 #include "handicap_report/HcpCards.h"
 #include "handicap_report/HcpPrint.h"
@@ -99,7 +100,7 @@ void SortPlayers(QComboBox& box) {
 
 }  // namespace
 
-frmHandicap::frmHandicap(QWidget* parent) : QDialog(parent) {
+frmHandicap::frmHandicap(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmHandicap");
     setWindowTitle("Handicap Utility");
     BuildControls();

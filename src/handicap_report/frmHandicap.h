@@ -21,6 +21,8 @@ class QShowEvent;
 
 namespace dc {
 
+class AppContext;
+
 class GridFit;
 class Spread;
 struct CardFigures;
@@ -28,7 +30,7 @@ struct CardFigures;
 class frmHandicap : public QDialog {
     Q_OBJECT
   public:
-    explicit frmHandicap(QWidget* parent = nullptr);
+    explicit frmHandicap(AppContext& ctx, QWidget* parent = nullptr);
 
     QLabel* PlayerCap;
     QComboBox* cboPlayer;
@@ -79,6 +81,7 @@ class frmHandicap : public QDialog {
     void showEvent(QShowEvent* event) override;  // Form_Activate: the pointer back to normal
 
   private:
+    AppContext& ctx_;
     void BuildControls();
     QGroupBox* BuildTeeBoxFrame();
     QHBoxLayout* BuildGridAndButtons();  // the grid, the buttons and the card frame

@@ -9,10 +9,11 @@ namespace dc {
 // Shows the dialog modally and returns its result (QDialog::exec by default).
 int ExecModal(QDialog& dialog);
 
-// Builds a screen over `parent`, shows it modally, and returns its result once it is gone.
-template <class Screen>
-int ShowModal(QWidget* parent) {
-    Screen screen(parent);
+// Builds a screen over `parent` (its constructor takes `args` first), shows it modally, and returns
+// its result once it is gone.
+template <class Screen, class... Args>
+int ShowModal(QWidget* parent, Args&&... args) {
+    Screen screen(std::forward<Args>(args)..., parent);
     return ExecModal(screen);
 }
 

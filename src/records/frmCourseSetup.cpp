@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "shell/AppContext.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/Spread.h"
@@ -34,12 +35,12 @@ bool IsHcpGrid(HoleGridKind kind) { return kind == HoleGridKind::MenHcp || kind 
 
 }  // namespace
 
-frmCourseSetup::frmCourseSetup(QWidget* parent) : DialogBase(parent) {
+frmCourseSetup::frmCourseSetup(AppContext& ctx, QWidget* parent) : DialogBase(parent), ctx_(ctx) {
     setObjectName("frmCourseSetup");
     setWindowTitle("Course Information");
     OpenReRating = [this] {
         // Parented to the main screen when there is one, so that closing the editor keeps it open.
-        auto* screen = new frmUpCRSR(parentWidget() ? parentWidget() : this);
+        auto* screen = new frmUpCRSR(ctx_, parentWidget() ? parentWidget() : this);
         screen->setAttribute(Qt::WA_DeleteOnClose);
         screen->show();
     };

@@ -15,12 +15,14 @@ class QTabWidget;
 
 namespace dc {
 
+class AppContext;
+
 class Spread;
 
 class frmCourseSetup : public DialogBase {
     Q_OBJECT
   public:
-    explicit frmCourseSetup(QWidget* parent = nullptr);
+    explicit frmCourseSetup(AppContext& ctx, QWidget* parent = nullptr);
 
     // Opens the re-rating screen for nCurCourseID (modeless); tests replace it.
     std::function<void()> OpenReRating;
@@ -75,6 +77,7 @@ class frmCourseSetup : public DialogBase {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    AppContext& ctx_;
     // A name another course has is refused (sound, message, focus back to the name box).
     bool NameTaken();
     // A cell still being typed in counts as an edit before any save question.

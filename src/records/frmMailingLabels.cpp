@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "shell/AppContext.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/PrinterError.h"
@@ -27,7 +28,7 @@
 
 namespace dc {
 
-frmMailingLabels::frmMailingLabels(QWidget* parent) : QDialog(parent) {
+frmMailingLabels::frmMailingLabels(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmMailingLabels");
     setWindowTitle("Print Player Mailing Labels");
     auto* outer = new QGridLayout(this);

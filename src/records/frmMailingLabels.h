@@ -13,10 +13,12 @@ class QRadioButton;
 
 namespace dc {
 
+class AppContext;
+
 class frmMailingLabels : public QDialog {
     Q_OBJECT
   public:
-    explicit frmMailingLabels(QWidget* parent = nullptr);
+    explicit frmMailingLabels(AppContext& ctx, QWidget* parent = nullptr);
 
     QGroupBox* Frame4;
     QLineEdit* txtXOffset;
@@ -37,6 +39,9 @@ class frmMailingLabels : public QDialog {
     void cmdPrint_Click();
     void cmdClose_Click();
     void Print_Labels(int across);
+
+  private:
+    AppContext& ctx_;
 };
 
 }  // namespace dc

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "shell/AppContext.h"
 #include "platform/MailSession.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
@@ -56,7 +57,7 @@ QLineEdit* NewBox(QWidget* parent, const char* name, int maxLength) {
 
 }  // namespace
 
-frmPlayers::frmPlayers(QWidget* parent) : DialogBase(parent) {
+frmPlayers::frmPlayers(AppContext& ctx, QWidget* parent) : DialogBase(parent), ctx_(ctx) {
     setObjectName("frmPlayers");
     setWindowTitle("Add/Edit Player Info");
     BuildControls();
@@ -505,7 +506,7 @@ void frmPlayers::cmdSearch_Click() {
             txtSearch->clear();
         } else {
             SetMousePointer(Pointer::Default);
-            frmFindName dialog(this);
+            frmFindName dialog(ctx_, this);
             for (const NameMatch& m : matches) dialog.AddName(m.LAST_NAME + ", " + m.FIRST_NAME, m.PLAYER_ID);
             ExecModal(dialog);
         }
@@ -565,7 +566,7 @@ void frmPlayers::cmdPrint_Click() {
 }
 
 void frmPlayers::cmdMailingLabels_Click() {
-    frmMailingLabels labels(this);
+    frmMailingLabels labels(ctx_, this);
     ExecModal(labels);
 }
 

@@ -18,12 +18,14 @@ class QRadioButton;
 
 namespace dc {
 
+class AppContext;
+
 class Spread;
 
 class frmPlayers : public DialogBase {
     Q_OBJECT
   public:
-    explicit frmPlayers(QWidget* parent = nullptr);
+    explicit frmPlayers(AppContext& ctx, QWidget* parent = nullptr);
 
     QLineEdit* txtLast;
     QLineEdit* txtFirst;
@@ -93,6 +95,7 @@ class frmPlayers : public DialogBase {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    AppContext& ctx_;
     void BuildControls();
     void ConnectHandlers();
     // The save question; true when the command may go on (No, or Yes with a successful save).

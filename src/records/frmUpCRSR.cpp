@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "shell/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
@@ -21,7 +22,7 @@
 
 namespace dc {
 
-frmUpCRSR::frmUpCRSR(QWidget* parent) : QDialog(parent), courseId_(nCurCourseID) {
+frmUpCRSR::frmUpCRSR(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx), courseId_(nCurCourseID) {
     setObjectName("frmUpCRSR");
     setWindowTitle("Update for Course/Slope Rating Changes");
     auto* grid = new QGridLayout(this);

@@ -11,12 +11,14 @@ class QRadioButton;
 
 namespace dc {
 
+class AppContext;
+
 class MaskEdBox;
 
 class frmUpCRSR : public QDialog {
     Q_OBJECT
   public:
-    explicit frmUpCRSR(QWidget* parent = nullptr);
+    explicit frmUpCRSR(AppContext& ctx, QWidget* parent = nullptr);
 
     QLabel* Note1Cap;
     QRadioButton* optDate_1;  // Change ALL Occurrances
@@ -32,6 +34,7 @@ class frmUpCRSR : public QDialog {
     bool event(QEvent* event) override;
 
   private:
+    AppContext& ctx_;
     void DateRefused(const QString& firstLine);
 
   private:

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <map>
 
+#include "shell/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
@@ -77,7 +78,7 @@ ColumnSpec Column(int c) {
 
 }  // namespace
 
-frmGameList::frmGameList(QWidget* parent) : QDialog(parent) {
+frmGameList::frmGameList(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmGameList");
     setWindowTitle("Master Game List");
     panel = new ReportPanel(this, true, false);

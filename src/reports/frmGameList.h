@@ -19,6 +19,8 @@ class QRadioButton;
 
 namespace dc {
 
+class AppContext;
+
 class MaskEdBox;
 class ReportPanel;
 class Spread;
@@ -26,7 +28,7 @@ class Spread;
 class frmGameList : public QDialog {
     Q_OBJECT
   public:
-    explicit frmGameList(QWidget* parent = nullptr);
+    explicit frmGameList(AppContext& ctx, QWidget* parent = nullptr);
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;
@@ -51,6 +53,7 @@ class frmGameList : public QDialog {
     bool event(QEvent* event) override;
 
   private:
+    AppContext& ctx_;
     void Form_Load();
     void spGL_Setup();
     void ShowRows();

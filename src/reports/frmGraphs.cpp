@@ -18,6 +18,7 @@
 #include <QValueAxis>
 #include <cmath>
 
+#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
@@ -44,7 +45,7 @@ const char* kYTitle[] = {"",      "Index",     "Score", "% Fairways Hit", "% Gre
 
 }  // namespace
 
-frmGraphs::frmGraphs(QWidget* parent) : QDialog(parent) {
+frmGraphs::frmGraphs(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmGraphs");
     setWindowTitle("Statistical Graphs");
     panel = new ReportPanel(this, false, true);

@@ -19,13 +19,15 @@ class QRadioButton;
 
 namespace dc {
 
+class AppContext;
+
 class MaskEdBox;
 class ReportPanel;
 
 class frmGraphs : public QDialog {
     Q_OBJECT
   public:
-    explicit frmGraphs(QWidget* parent = nullptr);
+    explicit frmGraphs(AppContext& ctx, QWidget* parent = nullptr);
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;
@@ -49,6 +51,7 @@ class frmGraphs : public QDialog {
     bool event(QEvent* event) override;
 
   private:
+    AppContext& ctx_;
     void Form_Load();
     int ChosenOption() const;
     void Draw(const std::vector<std::vector<float>>& sets, float yMin, float yMax, int tickEvery);

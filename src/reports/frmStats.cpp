@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
 #include "platform/Pointer.h"
@@ -45,7 +46,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
 
 }  // namespace
 
-frmStats::frmStats(QWidget* parent) : QDialog(parent) {
+frmStats::frmStats(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmStats");
     setWindowTitle("Statistics");
     QFont bold = font();

@@ -16,6 +16,8 @@ class QPushButton;
 
 namespace dc {
 
+class AppContext;
+
 class MaskEdBox;
 class ReportPanel;
 class Spread;
@@ -23,7 +25,7 @@ class Spread;
 class frmStats : public QDialog {
     Q_OBJECT
   public:
-    explicit frmStats(QWidget* parent = nullptr);
+    explicit frmStats(AppContext& ctx, QWidget* parent = nullptr);
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;
@@ -51,6 +53,7 @@ class frmStats : public QDialog {
     bool event(QEvent* event) override;
 
   private:
+    AppContext& ctx_;
     void Form_Load();
     void Form_Unload();
     void Grid_Setup();

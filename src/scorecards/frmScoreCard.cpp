@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 
+#include "shell/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/MaskEdBox.h"
 #include "platform/Modal.h"
@@ -49,7 +50,7 @@ struct DefaultPointerAtEnd {
 
 }  // namespace
 
-frmScoreCard::frmScoreCard(QWidget* parent) : QDialog(parent) {
+frmScoreCard::frmScoreCard(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmScoreCard");
     setWindowTitle("Custom Score Cards");
     BuildControls();
@@ -595,7 +596,7 @@ void frmScoreCard::Command1_Click() {
 
 void frmScoreCard::cmdCalendar_Click() {
     sCalDate = mskDate->Text().trimmed() == "__/__/____" ? FormatLocalDate(Today()) : mskDate->Text();
-    frmCalendar calendar(this);
+    frmCalendar calendar(ctx_, this);
     ExecModal(calendar);
     if (ParseLocalDate(sCalDate)) mskDate->SetText(sCalDate);
 }

@@ -20,6 +20,8 @@ class QRadioButton;
 
 namespace dc {
 
+class AppContext;
+
 class MaskEdBox;
 class GridFit;
 class Spread;
@@ -45,7 +47,7 @@ class frmScoreCard : public QDialog {
         kColHcpValue,
     };
 
-    explicit frmScoreCard(QWidget* parent = nullptr);
+    explicit frmScoreCard(AppContext& ctx, QWidget* parent = nullptr);
     ~frmScoreCard() override;
 
     QComboBox *cboCourse, *cboTeeBoxM, *cboTeeBoxW, *cboPlayersPerCard;
@@ -97,6 +99,7 @@ class frmScoreCard : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    AppContext& ctx_;
     void BuildControls();
     void ConnectHandlers();
     // Selects an entry from code and runs the combo's handler, as a user's choice does.

@@ -4,12 +4,13 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/Globals.h"
 
 namespace dc {
 
-frmCalendar::frmCalendar(QWidget* parent) : QDialog(parent) {
+frmCalendar::frmCalendar(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmCalendar");
     setWindowTitle("Select a Date");
     auto* layout = new QVBoxLayout(this);

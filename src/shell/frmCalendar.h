@@ -8,10 +8,12 @@ class QCalendarWidget;
 
 namespace dc {
 
+class AppContext;
+
 class frmCalendar : public QDialog {
     Q_OBJECT
   public:
-    explicit frmCalendar(QWidget* parent = nullptr);
+    explicit frmCalendar(AppContext& ctx, QWidget* parent = nullptr);
 
     QCalendarWidget* calMonth;
 
@@ -19,6 +21,9 @@ class frmCalendar : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    AppContext& ctx_;
 };
 
 }  // namespace dc

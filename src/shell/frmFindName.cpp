@@ -5,11 +5,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/AppContext.h"
 #include "shell/Globals.h"
 
 namespace dc {
 
-frmFindName::frmFindName(QWidget* parent) : QDialog(parent) {
+frmFindName::frmFindName(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmFindName");
     setWindowTitle("Matching Names Found");
     nFindPlayerID = 0;  // nothing chosen until a name is clicked

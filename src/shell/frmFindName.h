@@ -9,10 +9,12 @@ class QPushButton;
 
 namespace dc {
 
+class AppContext;
+
 class frmFindName : public QDialog {
     Q_OBJECT
   public:
-    explicit frmFindName(QWidget* parent = nullptr);
+    explicit frmFindName(AppContext& ctx, QWidget* parent = nullptr);
 
     QListWidget* lstNames;
     QPushButton* cmdRetrieve;
@@ -27,6 +29,9 @@ class frmFindName : public QDialog {
 
   protected:
     void reject() override;  // the close box and Escape act as Cancel
+
+  private:
+    AppContext& ctx_;
 };
 
 }  // namespace dc

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "shell/AppContext.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/IniFile.h"
@@ -66,7 +67,7 @@ QString ShownDate(const QString& raw) {
 
 }  // namespace
 
-frmSystemSetup::frmSystemSetup(QWidget* parent) : DialogBase(parent) {
+frmSystemSetup::frmSystemSetup(AppContext& ctx, QWidget* parent) : DialogBase(parent), ctx_(ctx) {
     ChooseFile = [](QWidget* parent, const QString& caption, const QString& folder, const QString& filter) {
         return QFileDialog::getOpenFileName(parent, caption, folder, filter);
     };
@@ -400,7 +401,7 @@ void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen("General", kSupportAddre
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     SetMousePointer(Pointer::Hourglass);
-    frmDLLCheck check(this);
+    frmDLLCheck check(ctx_, this);
     check.RunCheck();
     SetMousePointer(Pointer::Default);
     ExecModal(check);

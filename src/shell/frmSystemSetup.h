@@ -21,10 +21,12 @@ class QTabWidget;
 
 namespace dc {
 
+class AppContext;
+
 class frmSystemSetup : public DialogBase {
     Q_OBJECT
   public:
-    explicit frmSystemSetup(QWidget* parent = nullptr);
+    explicit frmSystemSetup(AppContext& ctx, QWidget* parent = nullptr);
 
     // Hooks that tests replace. ChooseFile shows an Open file dialog and returns the chosen file, or an
     // empty text when cancelled. EndProgram ends the program at once.
@@ -91,6 +93,7 @@ class frmSystemSetup : public DialogBase {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    AppContext& ctx_;
     void BuildControls();
     void ConnectHandlers();
     void FilePath(QLineEdit& box);

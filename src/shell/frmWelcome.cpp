@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Modal.h"
@@ -58,8 +59,9 @@ QLabel* BigWord(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-frmWelcome::frmWelcome(SingleInstance& instance, MainScreenFactory mainScreen, QWidget* parent)
-    : QDialog(parent), instance_(instance), mainScreen_(std::move(mainScreen)) {
+frmWelcome::frmWelcome(AppContext& ctx, SingleInstance& instance, MainScreenFactory mainScreen,
+                       QWidget* parent)
+    : QDialog(parent), ctx_(ctx), instance_(instance), mainScreen_(std::move(mainScreen)) {
     setObjectName("frmWelcome");
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -132,7 +134,7 @@ frmWelcome::~frmWelcome() = default;
 
 bool frmWelcome::Form_Load() {
     const StartUpResult result = RunStartUp(instance_, [this] {
-        frmSystemSetup setup(this);
+        frmSystemSetup setup(ctx_, this);
         ExecModal(setup);
     });
     if (result == StartUpResult::Quit) return false;
@@ -146,7 +148,7 @@ void frmWelcome::cmdStart_Click() {
     // The main screen never opens without a database: the settings screen comes first.
     if (!gDB || !gDB->IsOpen()) {
         bDBMissing = true;
-        frmSystemSetup setup(this);
+        frmSystemSetup setup(ctx_, this);
         ExecModal(setup);
         if (!gDB || !gDB->IsOpen()) return;
     }
@@ -161,7 +163,7 @@ void frmWelcome::cmdStart_Click() {
 void frmWelcome::cmdConvert_Click() {
     // Not modal; the welcome screen stays, so that Start opens the converted data afterwards.
     SetMousePointer(Pointer::Hourglass);
-    auto* convert = new frmConvertUtil(this);
+    auto* convert = new frmConvertUtil(ctx_, this);
     convert->setAttribute(Qt::WA_DeleteOnClose);
     convert->show();
 }

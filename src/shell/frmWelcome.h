@@ -11,6 +11,8 @@ class QPushButton;
 
 namespace dc {
 
+class AppContext;
+
 class SingleInstance;
 
 // Builds the main screen that Start opens (the program hands it in).
@@ -19,7 +21,8 @@ using MainScreenFactory = std::function<QWidget*()>;
 class frmWelcome : public QDialog {
     Q_OBJECT
   public:
-    frmWelcome(SingleInstance& instance, MainScreenFactory mainScreen, QWidget* parent = nullptr);
+    frmWelcome(AppContext& ctx, SingleInstance& instance, MainScreenFactory mainScreen,
+               QWidget* parent = nullptr);
     ~frmWelcome() override;
 
     QPushButton* cmdStart;
@@ -50,6 +53,7 @@ class frmWelcome : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    AppContext& ctx_;
     SingleInstance& instance_;
     MainScreenFactory mainScreen_;
 };

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
@@ -26,7 +27,7 @@
 
 namespace dc {
 
-frmConvertUtil::frmConvertUtil(QWidget* parent) : QDialog(parent) {
+frmConvertUtil::frmConvertUtil(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmConvertUtil");
     setWindowTitle("Dado Corvy Conversion Utility");
     auto* grid = new QGridLayout(this);

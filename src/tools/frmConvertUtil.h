@@ -14,10 +14,12 @@ class QTreeView;
 
 namespace dc {
 
+class AppContext;
+
 class frmConvertUtil : public QDialog {
     Q_OBJECT
   public:
-    explicit frmConvertUtil(QWidget* parent = nullptr);
+    explicit frmConvertUtil(AppContext& ctx, QWidget* parent = nullptr);
 
     QTreeView* Dir1;  // the folder of the old files (one tree from the root: no drive list here)
     QListWidget* File1;
@@ -47,6 +49,7 @@ class frmConvertUtil : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    AppContext& ctx_;
     // Selects and shows the chosen folder in the tree once the tree is on screen and has loaded it.
     void RevealFolder();
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "shell/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
@@ -35,7 +36,7 @@ const QColor kMarked(255, 255, 0);
 
 }  // namespace
 
-frmDLLCheck::frmDLLCheck(QWidget* parent) : QDialog(parent) {
+frmDLLCheck::frmDLLCheck(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmDLLCheck");
     setWindowTitle("System File Check");
     auto* layout = new QVBoxLayout(this);

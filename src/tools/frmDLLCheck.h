@@ -10,12 +10,14 @@ class QPushButton;
 
 namespace dc {
 
+class AppContext;
+
 class Spread;
 
 class frmDLLCheck : public QDialog {
     Q_OBJECT
   public:
-    explicit frmDLLCheck(QWidget* parent = nullptr);
+    explicit frmDLLCheck(AppContext& ctx, QWidget* parent = nullptr);
 
     QLabel* Label1;
     Spread* spDLL;
@@ -33,6 +35,9 @@ class frmDLLCheck : public QDialog {
 
     // The subject of the results mail: "Dado Corvy System Check (CV5.5.0)".
     static QString EmailSubject();
+
+  private:
+    AppContext& ctx_;
 };
 
 }  // namespace dc

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/AppContext.h"
 #include "platform/DbError.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
@@ -38,7 +39,7 @@ const QString kErrorBanner =
 
 }  // namespace
 
-frmEmail::frmEmail(QWidget* parent) : QDialog(parent) {
+frmEmail::frmEmail(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     gOpenScreen = this;
     ChooseFile = [](QWidget* parent, const QString& caption, const QString& filter) {
         return QFileDialog::getOpenFileName(parent, caption, QString(), filter);

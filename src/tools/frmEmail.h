@@ -17,13 +17,15 @@ class QPushButton;
 
 namespace dc {
 
+class AppContext;
+
 struct EmailDraft;
 struct MailMessage;
 
 class frmEmail : public QDialog {
     Q_OBJECT
   public:
-    explicit frmEmail(QWidget* parent = nullptr);
+    explicit frmEmail(AppContext& ctx, QWidget* parent = nullptr);
     ~frmEmail() override;
 
     // The screen that is open now, if any.
@@ -71,6 +73,7 @@ class frmEmail : public QDialog {
     bool event(QEvent* event) override;  // Form_Activate: the default pointer again
 
   private:
+    AppContext& ctx_;
     void BuildControls();
     void ConnectHandlers();
     void Form_Load();

@@ -54,7 +54,7 @@ class DeleteRound : public ::testing::Test {
         ResynchAllScores(*gDB);
     }
     std::unique_ptr<frmMainGolf> Open(int player) {
-        auto form = std::make_unique<frmMainGolf>();
+        auto form = std::make_unique<frmMainGolf>(Ctx());
         form->show();
         if (player) form->cboPlayer->setCurrentIndex(form->cboPlayer->findData(player));
         return form;

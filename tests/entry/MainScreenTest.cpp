@@ -48,7 +48,7 @@ class MainScreen : public ::testing::Test {
         test::AddPlayer(8, "JONES", "Bea", "F");
     }
     std::unique_ptr<frmMainGolf> Open() {
-        auto form = std::make_unique<frmMainGolf>();
+        auto form = std::make_unique<frmMainGolf>(Ctx());
         form->EndProgram = [this] { ++ended; };
         form->show();
         return form;

@@ -134,7 +134,7 @@ TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
     sCurGender = "M";
     nCurCourseID = 1;
     ScriptedMsgBox box;
-    frmHandicap screen;
+    frmHandicap screen(Ctx());
     EXPECT_EQ(box.Count(), 0);
     EXPECT_EQ(screen.cboPlayer->currentText(), "Adams, Al ");
     EXPECT_EQ(screen.cboCourse->currentText(), "Pines");
@@ -182,7 +182,7 @@ TEST_F(HandicapDb, TooFewScoresAndNoRounds) {
     AddRounds(1, 4);
     ScriptedMsgBox box;
     nCurPlayerID = 2;
-    frmHandicap screen;
+    frmHandicap screen(Ctx());
     EXPECT_EQ(box.Texts(), QStringList({"No Rounds found."}));
     screen.cboPlayer->setCurrentIndex(screen.cboPlayer->findData(1));
     screen.cboPlayer_Click();
@@ -200,7 +200,7 @@ TEST_F(HandicapDb, HeadingsMoveWithTheBody) {
     }
     nCurPlayerID = 1;
     ScriptedMsgBox box;
-    frmHandicap screen;
+    frmHandicap screen(Ctx());
     screen.resize(420, 500);
     screen.show();
     QApplication::processEvents();
@@ -235,7 +235,7 @@ TEST_F(HandicapDb, APlayerWithoutAReportKeepsNoOtherPlayersFigures) {
     nCurPlayerID = 1;
     nCurCourseID = 1;
     ScriptedMsgBox box;
-    frmHandicap screen;
+    frmHandicap screen(Ctx());
     const struct {
         int player;
         QString message;
@@ -283,7 +283,7 @@ TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
     Recompute(1, 6);
     nCurPlayerID = 1;
     nCurCourseID = 1;
-    frmHandicap screen;
+    frmHandicap screen(Ctx());
     screen.cboTeeBox->setCurrentIndex(0);
     screen.cboTeeBox_Click();
     auto log = RecordAllPrinting();
@@ -313,7 +313,7 @@ TEST_F(HandicapDb, EveryViewFitsTheScreenWithALongName) {
     nCurPlayerID = 1;
     nCurCourseID = 1;
     ScriptedMsgBox box;
-    frmHandicap screen;
+    frmHandicap screen(Ctx());
     for (int view : {1, 2, 3}) {
         SCOPED_TRACE(view);
         screen.HC[view]->setChecked(true);

@@ -110,7 +110,7 @@ TEST_F(HcpPrint, ElevenPlayersGiveTwoCardPages) {
     log = RecordAllPrinting([](RecordingPrinterPage& p) {
         p.SetFontList({"Arial", "Courier New", "Tahoma"});
     });
-    frmHandicap screen;
+    frmHandicap screen(Ctx());
     EXPECT_EQ(screen.cboFontType->currentText(), "Courier New");
     screen.cboFontStyle->setCurrentText("Bold");
     screen.cmdHcpCards_Click();
@@ -151,7 +151,7 @@ TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {
     nCurPlayerID = 1;
     log = RecordAllPrinting([](RecordingPrinterPage& p) { p.SetFailure(kErrPrinter, 25); });
     ScriptedMsgBox box;
-    frmHandicap screen;
+    frmHandicap screen(Ctx());
     screen.cmdPrint_Click();
     EXPECT_EQ(box.Texts(), QStringList({"482 Printer Error"}));
 
@@ -172,7 +172,7 @@ TEST_F(HcpPrint, EachPrintoutAsARealPdf) {
     AddPlayers(2);
     nCurPlayerID = 1;
     ScriptedMsgBox box;
-    frmHandicap screen;
+    frmHandicap screen(Ctx());
     const QString pdf = qEnvironmentVariable("DC_PRINT_PDF");
     auto printed = [&](const std::function<void()>& print) {
         QFile::remove(pdf);

@@ -27,7 +27,7 @@ class CourseEditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder.OpenDatabase();
-        form = std::make_unique<frmCourseSetup>();
+        form = std::make_unique<frmCourseSetup>(Ctx());
         form->OpenReRating = [this] { reRatings.push_back(nCurCourseID); };
         form->show();
         QApplication::setActiveWindow(form.get());
@@ -356,7 +356,7 @@ TEST_F(CourseEditorTest, OnlyRatingsSlopesAndParsOpenTheReRating) {
 
 TEST_F(CourseEditorTest, TheReRatingScreenOpensModelessForTheSavedCourse) {
     StoreCourse(3, "Elm");
-    frmCourseSetup editor;  // with its own opener
+    frmCourseSetup editor(Ctx());  // with its own opener
     editor.show();
     editor.cboCourseName->setCurrentIndex(editor.cboCourseName->findData(3));
     editor.cboCourseName_Click();

@@ -37,7 +37,7 @@ class PlayerEditorTest : public ::testing::Test {
         SetMousePointer(Pointer::Default);
     }
     void Open() {
-        form = std::make_unique<frmPlayers>();
+        form = std::make_unique<frmPlayers>(Ctx());
         form->show();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));

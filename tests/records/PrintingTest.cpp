@@ -69,7 +69,7 @@ TEST_F(PrintingTest, PlayerListFollowsTheGridWithOffsetsInLandscape) {
     gDB->Execute("UPDATE SETUP SET XOFFSET=0.25, YOFFSET=0.25");
     gDB->Execute("UPDATE PLAYERS SET EMAIL='', HOME_PHONE='' WHERE PLAYER_ID=1");
     log = RecordAllPrinting();
-    frmPlayers form;
+    frmPlayers form(Ctx());
     form.spPlayers_Click(5, 0);  // City, descending
     form.cmdPrint_Click();
     EXPECT_EQ(log->DocumentCount(), 1);
@@ -107,7 +107,7 @@ TEST_F(PrintingTest, LongNamesAndAddressesNeverOverprint) {
     gDB->Execute("UPDATE PLAYERS SET EMAIL='bartholomew.maximilian.fitzwilliam@example.org'");
     log = RecordAllPrinting();
     {
-        frmPlayers form;
+        frmPlayers form(Ctx());
         form.cmdPrint_Click();
     }
     QString printed;
@@ -139,7 +139,7 @@ TEST_F(PrintingTest, PlayerListWithoutRowsOrSetupAndOverSeveralSheets) {
     gDB->Execute("DELETE FROM SETUP");
     log = RecordAllPrinting();
     {
-        frmPlayers form;
+        frmPlayers form(Ctx());
         form.cmdPrint_Click();
     }
     EXPECT_EQ(log->DocumentCount(), 1);
@@ -149,7 +149,7 @@ TEST_F(PrintingTest, PlayerListWithoutRowsOrSetupAndOverSeveralSheets) {
 
     log->Clear();
     AddMany(60);
-    frmPlayers form;
+    frmPlayers form(Ctx());
     form.cmdPrint_Click();
     EXPECT_EQ(log->DocumentCount(), 1);
     ASSERT_GE(log->PageCount(1), 2);
@@ -166,7 +166,7 @@ TEST_F(PrintingTest, PlayerListAsARealPdf) {
     if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not available";
     Add(1, "Smith", "John");
     QFile::remove(PdfPath());
-    frmPlayers form;
+    frmPlayers form(Ctx());
     test::ScriptedMsgBox box;
     form.cmdPrint_Click();
     EXPECT_EQ(box.Count(), 0);
@@ -212,7 +212,7 @@ TEST_F(PrintingTest, LabelScreenLoadsFontsAndOffsetsAndFiltersKeys) {
     log = RecordAllPrinting([](RecordingPrinterPage& page) {
         page.SetFontList({"Times", "Courier New", "Arial Narrow", "Arial", " "});
     });
-    frmMailingLabels form;
+    frmMailingLabels form(Ctx());
     EXPECT_EQ(form.windowTitle(), "Print Player Mailing Labels");
     EXPECT_EQ(form.cboFontType->count(), 4);
     EXPECT_EQ(form.cboFontType->currentText(), "Arial");
@@ -230,7 +230,7 @@ TEST_F(PrintingTest, LabelScreenLoadsFontsAndOffsetsAndFiltersKeys) {
 TEST_F(PrintingTest, LabelsTwoAcrossSheetsPagesAndOffsets) {
     AddMany(25);
     log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Arial", "Courier New"}); });
-    frmMailingLabels form;
+    frmMailingLabels form(Ctx());
     form.optStyle_1->setChecked(true);
     form.cboFontStyle->setCurrentText("Bold");
     form.txtXOffset->setText(".047");
@@ -271,7 +271,7 @@ TEST_F(PrintingTest, LabelsTwoAcrossSheetsPagesAndOffsets) {
 TEST_F(PrintingTest, OffsetsBeyondTheSheetAreRefusedWithAMessage) {
     AddMany(2);
     log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Arial"}); });
-    frmMailingLabels form;
+    frmMailingLabels form(Ctx());
     form.txtXOffset->setText(QString(309, '9'));  // once read as infinity
     test::ScriptedMsgBox boxes;
     form.cmdPrint_Click();
@@ -287,12 +287,12 @@ TEST_F(PrintingTest, OffsetsBeyondTheSheetAreRefusedWithAMessage) {
 TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
     log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Courier New"}); });
     {
-        frmMailingLabels form;
+        frmMailingLabels form(Ctx());
         form.cmdPrint_Click();
         EXPECT_EQ(log->DocumentCount(), 0) << "no players: no document";
     }
     AddMany(31);
-    frmMailingLabels form;
+    frmMailingLabels form(Ctx());
     EXPECT_EQ(form.cboFontType->currentIndex(), -1) << "no Arial: nothing chosen";
     form.txtXOffset->clear();
     form.txtYOffset->clear();
@@ -320,7 +320,7 @@ TEST_F(PrintingTest, PrinterFailuresShowTheirMessages) {
     test::ScriptedMsgBox box;
     log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFailure(kErrDeviceUnavailable, 2); });
     {
-        frmPlayers form;
+        frmPlayers form(Ctx());
         form.cmdPrint_Click();
     }
     ASSERT_EQ(box.Count(), 1);
@@ -329,7 +329,7 @@ TEST_F(PrintingTest, PrinterFailuresShowTheirMessages) {
 
     // A printer that cannot be reached when the labels screen loads.
     log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFailure(kErrPrinter); });
-    frmMailingLabels form;
+    frmMailingLabels form(Ctx());
     EXPECT_EQ(box.Last(), "Please install a printer before attempting to run handicap cards.");
     EXPECT_EQ(box.Styles().back(), vbExclamation);
     EXPECT_EQ(form.txtXOffset->text(), ".047") << "the rest of the loading is skipped";
@@ -341,7 +341,7 @@ TEST_F(PrintingTest, PrinterFailuresShowTheirMessages) {
 
 TEST_F(PrintingTest, PlayerEditorOpensTheLabelsModally) {
     log = RecordAllPrinting();
-    frmPlayers form;
+    frmPlayers form(Ctx());
     QString opened;
     test::ScriptedModal modal([&](QDialog& d) {
         opened = d.windowTitle();
@@ -356,7 +356,7 @@ TEST_F(PrintingTest, LabelsAsARealPdf) {
     Add(1, "Smith", "John");
     Add(2, "Jones", "Ann", "Chicago", "60601");
     QFile::remove(PdfPath());
-    frmMailingLabels form;
+    frmMailingLabels form(Ctx());
     test::ScriptedMsgBox box;
     form.cmdPrint_Click();
     EXPECT_EQ(box.Count(), 0) << box.Last().toStdString();

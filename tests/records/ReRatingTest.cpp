@@ -128,7 +128,7 @@ TEST_F(ReRatingTest, FromADateIncludesThatDay) {
 TEST_F(ReRatingTest, ScreenChecksTheDateFirst) {
     test::ScriptedMsgBox box;
     nCurCourseID = 1;
-    frmUpCRSR form;
+    frmUpCRSR form(Ctx());
     EXPECT_EQ(form.windowTitle(), "Update for Course/Slope Rating Changes");
     EXPECT_TRUE(form.optDate_1->isChecked());
     EXPECT_EQ(form.Note2Cap->text(),
@@ -153,7 +153,7 @@ TEST_F(ReRatingTest, ScreenUpdatesFromTheDateRecomputesAndCloses) {
     test::ScriptedMsgBox box;
     nCurCourseID = 1;
     nCurPlayerID = 3;
-    frmUpCRSR form;
+    frmUpCRSR form(Ctx());
     form.show();
     form.optDate_2->setChecked(true);
     form.mskDate->SetText("03/15/2024");
@@ -177,7 +177,7 @@ TEST_F(ReRatingTest, AFailingWomensUpdateLeavesEveryRoundAsItWas) {
         "'refused'); END");
     test::ScriptedMsgBox box;
     nCurCourseID = 1;
-    frmUpCRSR form;
+    frmUpCRSR form(Ctx());
     form.show();
     form.cmdUpdate_Click();
     ASSERT_EQ(box.Count(), 1);
@@ -197,7 +197,7 @@ TEST_F(ReRatingTest, AFailingRecomputationTakesTheNewRatingsBackToo) {
         "SELECT RAISE(ABORT, 'refused'); END");
     test::ScriptedMsgBox box;
     nCurCourseID = 1;
-    frmUpCRSR form;
+    frmUpCRSR form(Ctx());
     form.show();
     form.cmdUpdate_Click();
     ASSERT_EQ(box.Count(), 1) << "reported once";
@@ -211,7 +211,7 @@ TEST_F(ReRatingTest, AFailingRecomputationTakesTheNewRatingsBackToo) {
 TEST_F(ReRatingTest, TheCourseIsTheOneWhoseRatingsChangedEvenIfAnotherIsPickedMeanwhile) {
     test::ScriptedMsgBox box;
     nCurCourseID = 1;
-    frmUpCRSR form;
+    frmUpCRSR form(Ctx());
     form.show();
     nCurCourseID = 2;  // the main screen picks another course while the screen waits
     form.cmdUpdate_Click();

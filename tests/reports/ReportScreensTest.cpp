@@ -88,7 +88,7 @@ TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
     AddRound(8, 1, QDate(2024, 5, 1), 3, 3);
     nCurPlayerID = 7;
     test::ScriptedMsgBox box;
-    frmStats f;
+    frmStats f(Ctx());
     EXPECT_EQ(box.Count(), 0);
     EXPECT_EQ(f.TGPCap->text(), " 3");
     EXPECT_EQ(f.B18Cap->text(), " 72");
@@ -122,7 +122,7 @@ TEST_F(ReportScreens, StatisticsAveragesRoundHalvesUp) {
     gDB->Execute("UPDATE INDIV_SCORES SET GS10=4, GS11=4, PUTTS=? WHERE GAME_NUMBER=2",
                  {QString(" 1").repeated(11) + QString(" 0").repeated(7)});
     nCurPlayerID = 7;
-    frmStats f;
+    frmStats f(Ctx());
     EXPECT_EQ(f.AvgCap[2]->text(), "4.4");
     EXPECT_EQ(f.AvgCap[5]->text(), "1.2");
 }
@@ -136,7 +136,7 @@ TEST_F(ReportScreens, BestRecordedScoresRetrieveOnlyWhatIsThereWithWholeNames) {
     gDB->Execute("UPDATE COURSES SET COURSE_NAME='Maple Ridge Golf and Country Club' WHERE COURSE_ID=1");
     AddRound(7, 1, QDate(2024, 3, 1), 0, 5);
     nCurPlayerID = 7;
-    frmStats f;
+    frmStats f(Ctx());
     f.resize(1024, 768);
     f.show();
     QCoreApplication::processEvents();
@@ -206,7 +206,7 @@ TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
 TEST_F(ReportScreens, DateChecksIncludingAnImpossibleDate) {
     nCurPlayerID = 7;
     test::ScriptedMsgBox box;
-    frmStats f;
+    frmStats f(Ctx());
     const struct {
         QString start, end, message;
     } cases[] = {
@@ -230,7 +230,7 @@ TEST_F(ReportScreens, DateChecksIncludingAnImpossibleDate) {
 TEST_F(ReportScreens, StatisticsPrintoutAndOneMessageForAFailingPrinter) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
     nCurPlayerID = 7;
-    frmStats f;
+    frmStats f(Ctx());
     auto log = RecordAllPrinting();
     f.cmdPrint_Click();
     EXPECT_EQ(log->DocumentCount(), 1);
@@ -264,7 +264,7 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
     AddRound(7, 2, QDate(2024, 1, 2), 4, 5);
     sStartDate = "01/01/2023";
     nCurPlayerID = 7;
-    frmGameList f;
+    frmGameList f(Ctx());
     ASSERT_EQ(f.Rows(), 2);
     EXPECT_EQ(f.spGL->CellText(kGlScr, 1), "81");
     EXPECT_EQ(f.spGL->CellText(kGlScr, 2), "T207");
@@ -315,7 +315,7 @@ TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) 
         "UPDATE INDIV_SCORES SET USE_HCP=0, ADJSCR_US_18=NULL, ADJSCR_US_F9=NULL, ADJSCR_US_B9=NULL");
     nCurPlayerID = 7;
     test::ScriptedMsgBox box;
-    frmGameList f;
+    frmGameList f(Ctx());
     f.opt189[2]->setChecked(true);
     ASSERT_EQ(f.Rows(), 2) << "a round not used for the handicap lists both nines";
     EXPECT_EQ(f.spGL->CellText(kGlF9, 2), "36");
@@ -332,7 +332,7 @@ TEST_F(ReportScreens, GraphsOnePointMessageAndPrintedPicture) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
     nCurPlayerID = 7;
     test::ScriptedMsgBox box;
-    frmGraphs f;
+    frmGraphs f(Ctx());
     EXPECT_EQ(box.Texts(), QStringList{"Not enough points to produce a graph."});
     EXPECT_FALSE(f.cmdPrint->isEnabled());
     AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
@@ -370,7 +370,7 @@ TEST_F(ReportScreens, GraphsLeaveRoundsWithoutAdjustedScoreOutOfTheAdjustedSerie
     AddRound(7, 3, QDate(2024, 5, 1), 4, 4);
     gDB->Execute("UPDATE INDIV_SCORES SET USE_HCP=0, ADJSCR_US_18=NULL WHERE GAME_NUMBER=3");
     nCurPlayerID = 7;
-    frmGraphs f;
+    frmGraphs f(Ctx());
     f.Opt[2]->setChecked(true);
     EXPECT_EQ(f.Hint(), "Min =  72     Max =  90     Avg = 81.0 Gross    85.5 Adj");
 }
@@ -382,9 +382,9 @@ TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
     AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
     nCurPlayerID = 7;
     test::ScriptedMsgBox box;
-    frmStats stats;
-    frmGameList list;
-    frmGraphs graphs;
+    frmStats stats(Ctx());
+    frmGameList list(Ctx());
+    frmGraphs graphs(Ctx());
     auto shown = [&] {
         return QStringList{stats.TGPCap->text(), QString::number(list.Rows()),
                            QString::number(graphs.Points())};
@@ -412,7 +412,7 @@ TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
     AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
     AddRound(8, 1, QDate(2024, 4, 1), 6, 6);
     test::ScriptedMsgBox box;
-    frmMainGolf main;
+    frmMainGolf main(Ctx());
     main.cboPlayer->setCurrentIndex(main.cboPlayer->findData(8));
     ASSERT_TRUE(main.cmdGameList->isEnabled());
     test::ScriptedModal modal([](QDialog& d) {
@@ -447,7 +447,7 @@ TEST_F(ReportScreens, StatisticsOpeningSelections) {
         if (c.dropCourses) gDB->Execute("DELETE FROM COURSES");
         nCurPlayerID = c.handed;
         test::ScriptedMsgBox box;
-        frmStats f;
+        frmStats f(Ctx());
         EXPECT_EQ(box.Last(), c.message) << c.handed;
         EXPECT_EQ(f.chkAllPlayers->isChecked(), c.allPlayers);
         EXPECT_EQ(f.cboPlayer->isHidden(), c.allPlayers);

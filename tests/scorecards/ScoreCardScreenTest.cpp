@@ -51,7 +51,7 @@ class ScoreCardScreenTest : public ::testing::Test {
         }
     }
     void Open() {
-        form = std::make_unique<frmScoreCard>();
+        form = std::make_unique<frmScoreCard>(Ctx());
         grid = form->spSC;
     }
     QStringList Column(int col) const {
@@ -185,7 +185,7 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
     EXPECT_EQ(printed.count("*"), 14 + 13 + 12) << "14 for the woman on White, 13 and 12 for the men on Blue";
 
     form->txtXOffset->setText(".047");
-    form = std::make_unique<frmScoreCard>();
+    form = std::make_unique<frmScoreCard>(Ctx());
     EXPECT_EQ(form->txtXOffset->text(), ".500") << "the next screen finds the stored offsets";
     EXPECT_EQ(form->txtYOffset->text(), ".250");
 }

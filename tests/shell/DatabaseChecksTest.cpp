@@ -91,7 +91,7 @@ TEST_F(DatabaseChecks, WriteProtectedFileOrFolderIsRefusedUntouched) {
     DenyWrite deny(db + "2");
     QFile::copy(db, db + "2");
     test::ScriptedMsgBox boxes;
-    frmSystemSetup setup;
+    frmSystemSetup setup(Ctx());
     setup.txtDataBasePath->setText(db + "2");
     EXPECT_FALSE(setup.SaveSettings());
     EXPECT_EQ(boxes.Texts(), QStringList{"The Dado Corvy database '" + db +

@@ -34,7 +34,7 @@ TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
     test::ProgramFolder folder;
     nFindPlayerID = 42;  // left by an earlier search
     {
-        frmFindName dlg;
+        frmFindName dlg(Ctx());
         EXPECT_EQ(nFindPlayerID, 0) << "the dialog starts with nothing chosen";
         dlg.AddName("SMITH, John", 7);
         dlg.AddName("SMITH, Ann", 9);
@@ -48,7 +48,7 @@ TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
         EXPECT_EQ(nFindPlayerID, 9);
     }
     {
-        frmFindName dlg;
+        frmFindName dlg(Ctx());
         dlg.AddName("SMITH, John", 7);
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
@@ -56,7 +56,7 @@ TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
         EXPECT_EQ(nFindPlayerID, 0) << "Cancel after a click hands back 0";
     }
     {
-        frmFindName dlg;
+        frmFindName dlg(Ctx());
         dlg.AddName("SMITH, John", 7);
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
@@ -64,7 +64,7 @@ TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
         EXPECT_EQ(nFindPlayerID, 0) << "the close box acts as Cancel";
     }
     {
-        frmFindName dlg;
+        frmFindName dlg(Ctx());
         dlg.AddName("SMITH, John", 7);
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
@@ -80,14 +80,14 @@ TEST(Calendar, OpensOnTheDateAndHandsBackTheChosenDay) {
     const QString sep = LocaleDateSeparator();
     sCalDate = "25" + sep + "12" + sep + "2004";
     {
-        frmCalendar cal;
+        frmCalendar cal(Ctx());
         EXPECT_EQ(cal.calMonth->selectedDate(), QDate(2004, 12, 25));
         cal.calMonth_DateClick(QDate(2004, 3, 5));
         EXPECT_EQ(sCalDate, "05" + sep + "03" + sep + "2004");
     }
     sDateFormat = "MM/DD/YYYY";
     {
-        frmCalendar cal;  // "05.03.2004" read month first: 3 May
+        frmCalendar cal(Ctx());  // "05.03.2004" read month first: 3 May
         cal.show();
         QWidget* days = cal.calMonth->findChild<QAbstractItemView*>();
         ASSERT_TRUE(days);
@@ -97,7 +97,7 @@ TEST(Calendar, OpensOnTheDateAndHandsBackTheChosenDay) {
     }
     sCalDate = "not a date";
     {
-        frmCalendar cal;
+        frmCalendar cal(Ctx());
         EXPECT_EQ(cal.calMonth->selectedDate(), QDate::currentDate());
         cal.close();
         EXPECT_EQ(sCalDate, "not a date") << "closing leaves the date as it was";

@@ -128,7 +128,7 @@ TEST(Welcome, LoadsShowsTheVersionAndStartsTheMainScreen) {
     folder.WriteIni(folder.MakeDatabase());
     test::ScriptedMsgBox boxes;
     SingleInstance instance(folder.Path() + "/lock");
-    frmWelcome welcome(instance, [] { return new frmMainGolf(); });
+    frmWelcome welcome(Ctx(), instance, [] { return new frmMainGolf(Ctx()); });
     ASSERT_TRUE(welcome.Form_Load());
     EXPECT_EQ(welcome.windowTitle(), "Dado Corvy " + VersionText());
     EXPECT_EQ(welcome.Label4->text(), VersionText());

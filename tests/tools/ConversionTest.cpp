@@ -211,7 +211,7 @@ TEST_F(ConversionRun, AFailureAnywhereLeavesTheDatabaseAsBefore) {
 TEST_F(ConversionRun, SecondRunAsksAndNeverAddsARoundTwice) {
     WriteBase();
     auto start = [&](std::deque<int> answers) {
-        frmConvertUtil screen;
+        frmConvertUtil screen(Ctx());
         screen.SetFolder(old_);
         ScriptedMsgBox boxes(answers);
         screen.cmdStart_Click();
@@ -374,7 +374,7 @@ TEST_F(ConversionRun, ScreenRunsOnceAndReportsTheCounts) {
     Write("COURSE.GDB", {OldCourse("Pine Hills")});
     Write("GOLFER.GDB", {OldGolfer("Smith, Ann")});
     Write("SMITHANN.GDB", {OldRound(true, "06/01/2026", "Pine Hills")});
-    frmConvertUtil screen;
+    frmConvertUtil screen(Ctx());
     EXPECT_EQ(screen.cboNameFormat->count(), 6);
     EXPECT_EQ(screen.NameFormatIndex(), 0);
     screen.cboNameFormat->setEditText("Something typed");

@@ -145,7 +145,7 @@ TEST_F(DllCheckFixture, ScreenShowsMarksAndMailsThroughOneCall) {
     AddRow(1, libs_.filePath("libdemo.so.1"), "9.9");
     AddRow(2, "/nowhere/libgone.so.2");
     QFile::remove(folder_.DbFiles() + "/CV54Blank.MDB");  // no shipped rows to take these rows' place
-    frmDLLCheck screen;
+    frmDLLCheck screen(Ctx());
     EXPECT_EQ(screen.spDLL->MaxRows(), 0) << "nothing is checked before it is asked for";
     screen.RunCheck();
     ASSERT_EQ(screen.spDLL->MaxRows(), 2);
@@ -190,7 +190,7 @@ TEST_F(DllCheckFixture, SettingsScreenOpensTheCheck) {
         opened = d.objectName();
         return 0;
     });
-    frmSystemSetup setup;
+    frmSystemSetup setup(Ctx());
     ASSERT_TRUE(setup.cmdSystemFileCheck->isEnabled());
     setup.cmdSystemFileCheck->click();
     EXPECT_EQ(opened, "frmDLLCheck");

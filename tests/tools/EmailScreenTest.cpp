@@ -79,10 +79,10 @@ class EmailScreenTest : public ::testing::Test {
 };
 
 TEST_F(EmailScreenTest, EachCallerOpensItsPresetAndTheMailGoesToItsAddress) {
-    frmSystemSetup setup;
-    frmPlayers players;
+    frmSystemSetup setup(Ctx());
+    frmPlayers players(Ctx());
     players.txtEMail->setText("golfer@example.org");
-    frmDLLCheck check;
+    frmDLLCheck check(Ctx());
     QString error = "Form Main Dado, Save_DBF\r\nError Number 3061\r\nToo few\r\nsSQL=Select X";
     struct Case {
         std::function<void()> open;
@@ -237,7 +237,7 @@ TEST_F(EmailScreenTest, AnAddressThatCouldAddARecipientIsRefusedBeforeAnythingIs
     AddPlayer(1, "Able", "Ann", "ann@example.com");
     AddPlayer(2, "Doe", "Jo", hidden);
     AddPlayer(3, "Carter", "Cy", "a@b.c;rm -rf x");
-    frmPlayers players;
+    frmPlayers players(Ctx());
     players.txtEMail->setText(hidden);
     struct Case {
         std::function<void()> open;
