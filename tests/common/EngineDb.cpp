@@ -8,7 +8,7 @@ namespace dc::test {
 void EngineDb::SetUp() { folder_.OpenDatabase(); }
 
 void EngineDb::AddPlayer(int id, const QString& gender) {
-    gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER) VALUES (?, ?, 'Test', ?)",
+    TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER) VALUES (?, ?, 'Test', ?)",
                  {id, QString("Player%1").arg(id), gender});
 }
 
@@ -36,19 +36,19 @@ void EngineDb::AddRound(const TestRound& s) {
     }
     QStringList marks;
     for (int i = 0; i < names.size(); ++i) marks << "?";
-    gDB->Execute("INSERT INTO INDIV_SCORES (" + names.join(",") + ") VALUES (" + marks.join(",") + ")",
+    TestDb().Execute("INSERT INTO INDIV_SCORES (" + names.join(",") + ") VALUES (" + marks.join(",") + ")",
                  values);
 }
 
 QVariant EngineDb::Value(int player, int game, const QString& column) {
-    return gDB->Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
+    return TestDb().Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
                        {player, game});
 }
 
 std::map<int, int> EngineDb::GamesByRoundId(int player) {
     std::map<int, int> games;
     Recordset rs =
-        gDB->OpenRecordset("SELECT RND_GAME_ID, GAME_NUMBER FROM INDIV_SCORES WHERE PLAYER_ID=?", {player});
+        TestDb().OpenRecordset("SELECT RND_GAME_ID, GAME_NUMBER FROM INDIV_SCORES WHERE PLAYER_ID=?", {player});
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) games[rs.Fields(0).toInt()] = rs.Fields(1).toInt();
     return games;
 }

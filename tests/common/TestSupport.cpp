@@ -79,10 +79,10 @@ QString ProgramFolder::MakeDatabase(const QString& name, const QString& version)
 
 QString ProgramFolder::OpenDatabase(const QString& name) {
     const QString path = MakeDatabase(name);
-    sDBPassword = kDBPassword;
-    sDBPathFile = path;
+    Ctx().sDBPassword = kDBPassword;
+    Ctx().sDBPathFile = path;
     sAppTitle = "Dado Corvy " + VersionText();
-    gDB = OpenProgramDatabase(path);
+    Ctx().gDB = OpenProgramDatabase(path);
     return path;
 }
 

@@ -22,7 +22,7 @@ TEST_F(HandUtilDb, ModeOneWritesIndexesAdjustedScoreAndPars) {
     TestRound r;
     r.gross.fill(10);
     AddRound(r);
-    const std::optional<HcpOutcome> out = HandUtilUS18(*gDB, 1, 1, 1, 0, true);
+    const std::optional<HcpOutcome> out = HandUtilUS18(TestDb(), 1, 1, 1, 0, true);
     ASSERT_TRUE(out);
     EXPECT_EQ(out->index, 36.4f);
     EXPECT_EQ(out->tIndex, -100.0f);
@@ -45,14 +45,14 @@ TEST_F(HandUtilDb, StoredRatingsCountWithOneDecimalAndEmptyTournamentIndexesAsNo
     r.slope = 102;
     r.columns = {{"ADJSCR_US_18", 76}};
     AddRound(r);
-    HandUtilUS18(*gDB, 1, 5, 0, 0, true);
+    HandUtilUS18(TestDb(), 1, 5, 0, 0, true);
     EXPECT_DOUBLE_EQ(Number(1, 5, "HCP_INDEX_US_18"), 5.4) << "5.7 x 0.96 = 5.472; not 5.6 x 0.96";
 
     // Game 2 recomputed from its holes: game 1's empty tournament index means none, so the
     // course handicap comes from its index 20.0 (allowed 8 a hole), not from a tournament index 0.
-    gDB->Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=20.0, THCP_INDEX_US_18=NULL WHERE GAME_NUMBER=1");
-    gDB->Execute("UPDATE INDIV_SCORES SET GS01=9, GS02=9 WHERE GAME_NUMBER=2");
-    HandUtilUS18(*gDB, 1, 2, 1, 0, true);
+    TestDb().Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=20.0, THCP_INDEX_US_18=NULL WHERE GAME_NUMBER=1");
+    TestDb().Execute("UPDATE INDIV_SCORES SET GS01=9, GS02=9 WHERE GAME_NUMBER=2");
+    HandUtilUS18(TestDb(), 1, 2, 1, 0, true);
     EXPECT_EQ(Value(1, 2, "ADJSCR_US_18").toInt(), 16 * 5 + 8 + 8);
 }
 
@@ -61,7 +61,7 @@ TEST_F(HandUtilDb, ModeZeroWritesOnlyTheTwoIndexes) {
     r.gross.fill(10);
     r.columns = {{"ADJSCR_US_18", 99}};
     AddRound(r);
-    HandUtilUS18(*gDB, 1, 1, 0, 1, true);
+    HandUtilUS18(TestDb(), 1, 1, 0, 1, true);
     EXPECT_DOUBLE_EQ(Number(1, 1, "HCP_INDEX_US_18"), 40.4);
     EXPECT_EQ(Value(1, 1, "ADJSCR_US_18").toInt(), 99);
 }
@@ -74,14 +74,14 @@ TEST_F(HandUtilDb, ParsFromTheCourseOrEighteenOnesAreWrittenBack) {
     r.tee = 1;
     AddRound(r);
     // No course row: pars of 1, Canada handicap 36 -> par + 4 = 5 a hole.
-    HandUtilCA18(*gDB, 1, 1, 1, 0, true);
+    HandUtilCA18(TestDb(), 1, 1, 1, 0, true);
     EXPECT_EQ(Value(1, 1, "ADJSCR_CA_18").toInt(), 90);
     EXPECT_EQ(Value(1, 1, "PAR").toString(), "111111111111111111");
 
-    gDB->Execute("UPDATE INDIV_SCORES SET PAR=NULL");
-    gDB->Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME, MPARS, WPARS) VALUES (5, 'Links', ?, ?)",
+    TestDb().Execute("UPDATE INDIV_SCORES SET PAR=NULL");
+    TestDb().Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME, MPARS, WPARS) VALUES (5, 'Links', ?, ?)",
                  {QString(18, '4') + QString(18, '5'), QString(36, '3')});
-    HandUtilCA18(*gDB, 1, 1, 1, 0, true);  // men, tee box 1: pars of 5 -> at most 9
+    HandUtilCA18(TestDb(), 1, 1, 1, 0, true);  // men, tee box 1: pars of 5 -> at most 9
     EXPECT_EQ(Value(1, 1, "ADJSCR_CA_18").toInt(), 144);
     EXPECT_EQ(Value(1, 1, "PAR").toString(), QString(18, '5'));
 }
@@ -99,7 +99,7 @@ TEST_F(HandUtilDb, RoundThatIsNotForHandicapCarriesTheIndexOfTheRoundsBeforeIt) 
     off.hcp = false;
     off.columns = {{"ADJSCR_US_18", 70}};
     AddRound(off);
-    HandUtilUS18(*gDB, 1, 6, 1, 0, true);
+    HandUtilUS18(TestDb(), 1, 6, 1, 0, true);
     EXPECT_DOUBLE_EQ(Number(1, 6, "HCP_INDEX_US_18"), 11.9);
     EXPECT_EQ(Value(1, 6, "ADJSCR_US_18").toInt(), 70);
 }
@@ -115,20 +115,20 @@ TEST_F(HandUtilDb, TournamentIndexFromTheReductionTable) {
         AddRound(r);
     }
     auto table = [](std::initializer_list<std::array<double, 3>> rows) {
-        gDB->Execute("DELETE FROM HCP_REDUCTION");
+        TestDb().Execute("DELETE FROM HCP_REDUCTION");
         for (const auto& row : rows)
-            gDB->Execute("INSERT INTO HCP_REDUCTION VALUES (?, ?, ?)", {row[0], row[1], row[2]});
+            TestDb().Execute("INSERT INTO HCP_REDUCTION VALUES (?, ?, ?)", {row[0], row[1], row[2]});
     };
     table({{2, 5.0, 1.0}, {2, 7.3, 2.0}, {2, 10.0, 3.0}, {3, 8.0, 6.0}});
-    HandUtilUS18(*gDB, 1, 20, 0, 0, true);
+    HandUtilUS18(TestDb(), 1, 20, 0, 0, true);
     EXPECT_DOUBLE_EQ(Number(1, 20, "HCP_INDEX_US_18"), 17.2);
     EXPECT_DOUBLE_EQ(Number(1, 20, "THCP_INDEX_US_18"), 15.2);  // (2, 7.3): smallest AVG not below D
 
     table({{2, 7.2, 2.0}});  // below D: no row qualifies
-    HandUtilUS18(*gDB, 1, 20, 0, 0, true);
+    HandUtilUS18(TestDb(), 1, 20, 0, 0, true);
     EXPECT_DOUBLE_EQ(Number(1, 20, "THCP_INDEX_US_18"), -100.0);
     table({});
-    HandUtilUS18(*gDB, 1, 20, 0, 0, true);
+    HandUtilUS18(TestDb(), 1, 20, 0, 0, true);
     EXPECT_DOUBLE_EQ(Number(1, 20, "THCP_INDEX_US_18"), -100.0);
 }
 
@@ -136,24 +136,24 @@ TEST_F(HandUtilDb, NineHoleRunWritesItsOwnNine) {
     TestRound r;
     for (int i = 0; i < 9; ++i) r.gross[i] = 0;  // back nine only
     AddRound(r);
-    NewHandUtilUS9(*gDB, 1, 1, 0, false);
+    NewHandUtilUS9(TestDb(), 1, 1, 0, false);
     EXPECT_DOUBLE_EQ(Number(1, 1, "HCP_INDEX_US_B9"), 18.2);
     EXPECT_DOUBLE_EQ(Number(1, 1, "THCP_INDEX_US_B9"), -100.0);
     EXPECT_EQ(Value(1, 1, "ADJSCR_US_B9").toInt(), 45);
     EXPECT_TRUE(Value(1, 1, "HCP_INDEX_US_F9").isNull());
 
     // Asked for the front nine it did not play: no adjusted score from holes of 0.
-    HandUtilCA9(*gDB, 1, 1, 1, true);
+    HandUtilCA9(TestDb(), 1, 1, 1, true);
     EXPECT_DOUBLE_EQ(Number(1, 1, "HCP_INDEX_CA_F9"), 20.2);
     EXPECT_TRUE(Value(1, 1, "ADJSCR_CA_F9").isNull());
 }
 
 TEST_F(HandUtilDb, FailureIsReportedOnceAndLeavesTheRow) {
     AddRound(TestRound{});
-    gDB->Execute(
+    TestDb().Execute(
         "CREATE TRIGGER refuse BEFORE UPDATE ON INDIV_SCORES BEGIN SELECT RAISE(ABORT, 'refused'); END");
     ScriptedMsgBox boxes;
-    EXPECT_FALSE(HandUtilCA18(*gDB, 1, 1, 1, 0, true));
+    EXPECT_FALSE(HandUtilCA18(TestDb(), 1, 1, 1, 0, true));
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(
         boxes.Last().startsWith("HandUtil, HandUtilCA18\r\nError Number 3022\r\nrefused\r\nLine #: 40\r\n"
@@ -161,8 +161,8 @@ TEST_F(HandUtilDb, FailureIsReportedOnceAndLeavesTheRow) {
         << boxes.Last().toStdString();
     EXPECT_TRUE(Value(1, 1, "HCP_INDEX_CA_18").isNull());
 
-    HandUtilUS18(*gDB, 1, 1, 1, 0, true);
-    NewHandUtilUS9(*gDB, 1, 1, 0, true);
+    HandUtilUS18(TestDb(), 1, 1, 1, 0, true);
+    NewHandUtilUS9(TestDb(), 1, 1, 0, true);
     ASSERT_EQ(boxes.Count(), 3);
     EXPECT_TRUE(
         boxes.Texts()[1].startsWith("HandUtil, HandUtilUS18\r\nError Number 3022\r\nrefused\r\nsSQL="));

@@ -11,7 +11,7 @@ using namespace dc;
 TEST(RoundRec, ColumnOrderMatchesTheDatabase) {
     test::ProgramFolder folder;
     folder.OpenDatabase();
-    const QStringList columns = gDB->TableColumns("INDIV_SCORES");
+    const QStringList columns = TestDb().TableColumns("INDIV_SCORES");
     ASSERT_EQ(RoundFieldOrder().size(), 58);
     ASSERT_GE(columns.size(), 58);
     for (int i = 0; i < 58; ++i) EXPECT_EQ(columns[i].toUpper(), RoundFieldOrder()[i]) << i;
@@ -66,8 +66,8 @@ TEST(RoundRec, ReadsAStoredRowByPosition) {
     values[57] = " note";
     QStringList marks;
     for (int i = 0; i < 58; ++i) marks << "?";
-    gDB->Execute("Insert Into INDIV_SCORES Values (" + marks.join(",") + ")", values);
-    Recordset rs = gDB->OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=?", {3});
+    TestDb().Execute("Insert Into INDIV_SCORES Values (" + marks.join(",") + ")", values);
+    Recordset rs = TestDb().OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=?", {3});
     const RoundRec r = ReadRoundRec(rs);
     EXPECT_EQ(r.ROUND_DATE, QDate(2004, 8, 15));
     EXPECT_EQ(r.GS[0], 5);

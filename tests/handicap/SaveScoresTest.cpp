@@ -29,7 +29,7 @@ namespace {
 // The recomputation as the screens run it, with the progress window and the calling screen.
 bool Resync(QWidget* caller = nullptr) {
     ResyncProgress progress(caller);
-    return ResynchAllScores(*gDB, &progress);
+    return ResynchAllScores(TestDb(), &progress);
 }
 
 using SaveScoresDb = EngineDb;
@@ -61,7 +61,7 @@ TEST_F(SaveScoresDb, RenumberingFollowsTheDatesAndKeepsSameDayOrder) {
     AddRound(Round(1, 6, "2026-02-01", 66));
     AddRound(Round(1, 5, "2026-02-01", 55));
     AddRound(Round(1, 4, "2026-01-01", 44));  // earlier than all others
-    ResynchIndivScores(*gDB, 1);
+    ResynchIndivScores(TestDb(), 1);
     const std::map<int, int> expected{{44, 1}, {55, 2}, {66, 3}, {101, 4}, {102, 5}, {103, 6}};
     EXPECT_EQ(GamesByRoundId(1), expected);
 }
@@ -75,13 +75,13 @@ TEST_F(SaveScoresDb, RecomputingARangeWritesOnlyItsGames) {
         r.columns = {{"HCP_INDEX_US_18", 1.5}, {"ADJSCR_US_18", 70}};
         AddRound(r);
     }
-    EXPECT_EQ(RenumberGames(*gDB, 1), 6);
+    EXPECT_EQ(RenumberGames(TestDb(), 1), 6);
     EXPECT_EQ(GamesByRoundId(1), (std::map<int, int>{{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}));
 
-    CachedHcpLookups lookups(*gDB);
+    CachedHcpLookups lookups(TestDb());
     const int window = OneYearWindow().toInt();
     std::vector<std::pair<int, int>> steps;
-    const std::optional<HcpOutcome> last = RecomputeGames(*gDB, 1, 0, true, 3, 4, 1, lookups, window,
+    const std::optional<HcpOutcome> last = RecomputeGames(TestDb(), 1, 0, true, 3, 4, 1, lookups, window,
                                                           [&](int k, int n) { steps.emplace_back(k, n); });
     EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
     for (int g : {1, 2, 5, 6}) {
@@ -103,7 +103,7 @@ TEST_F(SaveScoresDb, RecomputingARangeWritesOnlyItsGames) {
     EXPECT_FLOAT_EQ(last->tIndex, -100.0f);
 
     // A range past the last game computes nothing.
-    EXPECT_FALSE(RecomputeGames(*gDB, 1, 0, true, 7, 9, 1, lookups, window,
+    EXPECT_FALSE(RecomputeGames(TestDb(), 1, 0, true, 7, 9, 1, lookups, window,
                                 [&](int k, int n) { steps.emplace_back(k, n); }));
     EXPECT_EQ(steps.size(), 2u);
 }
@@ -209,9 +209,9 @@ TEST_F(SaveScoresDb, FourPlayersShowTheWindowAfterTheFirstAndDisableTheCaller) {
         }
         callerDisabled = !rerating.isEnabled();
     });
-    bResyncFromUpCRSR = true;
+    Ctx().bResyncFromUpCRSR = true;
     Resync();
-    bResyncFromUpCRSR = false;
+    Ctx().bResyncFromUpCRSR = false;
     EXPECT_EQ(firstPercent, "25.0%");
     EXPECT_TRUE(callerDisabled);
     EXPECT_EQ(changes.disabled, 1);
@@ -235,7 +235,7 @@ TEST_F(SaveScoresDb, FailingPlayerIsReportedOnceAndKeepsEveryValue) {
         AddPlayer(p);
         for (int g = 1; g <= 3; ++g) AddRound(Round(p, g, QString("2026-0%1-01").arg(5 - g)));
     }
-    gDB->Execute(
+    TestDb().Execute(
         "CREATE TRIGGER refuse BEFORE UPDATE OF HCP_INDEX_US_18 ON INDIV_SCORES WHEN NEW.PLAYER_ID=2 "
         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     QWidget caller;
@@ -267,7 +267,7 @@ TEST_F(SaveScoresDb, RunThatFailsLeavesEveryIndexAsBefore) {
         r.columns = {{"HCP_INDEX_US_18", 1.5}};
         AddRound(r);
     }
-    gDB->Execute(
+    TestDb().Execute(
         "CREATE TRIGGER lost BEFORE UPDATE ON INDIV_SCORES WHEN NEW.PLAYER_ID=3 "
         "BEGIN SELECT RAISE(ROLLBACK, 'disk gone'); END");
     QWidget caller;
@@ -281,7 +281,7 @@ TEST_F(SaveScoresDb, RunThatFailsLeavesEveryIndexAsBefore) {
     EXPECT_EQ(VisibleWaitWindow(), nullptr);
     EXPECT_EQ(CurrentMousePointer(), Pointer::Default);
     // The database is usable afterwards.
-    gDB->Execute("DROP TRIGGER lost");
+    TestDb().Execute("DROP TRIGGER lost");
     Resync(&caller);
     EXPECT_DOUBLE_EQ(Number(3, 1, "HCP_INDEX_US_18"), 36.4);
 }
@@ -290,7 +290,7 @@ TEST_F(SaveScoresDb, RunThatFailsLeavesEveryIndexAsBefore) {
 // rolled back, not one box per player.
 TEST_F(SaveScoresDb, ReadOnlyDatabaseEndsTheRunWithOneReport) {
     for (int p = 1; p <= 5; ++p) AddPlayer(p), AddRound(Round(p, 1));
-    gDB->Execute("PRAGMA query_only=1");  // what a write-protected file gives, whoever runs the test
+    TestDb().Execute("PRAGMA query_only=1");  // what a write-protected file gives, whoever runs the test
     ScriptedMsgBox boxes;
     EXPECT_FALSE(Resync());
     ASSERT_EQ(boxes.Count(), 1);
@@ -301,7 +301,7 @@ TEST_F(SaveScoresDb, ReadOnlyDatabaseEndsTheRunWithOneReport) {
 // The recomputation of all rounds in memory agrees, column for column, with the single
 // procedures run game by game in the documented order, on a long mixed history.
 TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {
-    gDB->Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME, MPARS, WPARS) VALUES (1, 'A', ?, ?)",
+    TestDb().Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME, MPARS, WPARS) VALUES (1, 'A', ?, ?)",
                  {QString("435445344") + "454344534" + QString(18, '4'), QString("545445344454344535")});
     std::mt19937 rng(7);
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -327,18 +327,18 @@ TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {
         AddRound(r);
     }
     // Player 2 game by game.
-    ResynchIndivScores(*gDB, 2);
+    ResynchIndivScores(TestDb(), 2);
     for (int g = 1; g <= 90; ++g) {
         const bool front = Number(2, g, "GSF9") > 0, back = Number(2, g, "GSB9") > 0;
-        HandUtilUS18(*gDB, 2, g, 1, 1, true);
-        if (front) NewHandUtilUS9(*gDB, 2, g, 1, true);
-        if (back) NewHandUtilUS9(*gDB, 2, g, 1, false);
-        HandUtilCA18(*gDB, 2, g, 1, 1, true);
-        if (front) HandUtilCA9(*gDB, 2, g, 1, true);
-        if (back) HandUtilCA9(*gDB, 2, g, 1, false);
+        HandUtilUS18(TestDb(), 2, g, 1, 1, true);
+        if (front) NewHandUtilUS9(TestDb(), 2, g, 1, true);
+        if (back) NewHandUtilUS9(TestDb(), 2, g, 1, false);
+        HandUtilCA18(TestDb(), 2, g, 1, 1, true);
+        if (front) HandUtilCA9(TestDb(), 2, g, 1, true);
+        if (back) HandUtilCA9(TestDb(), 2, g, 1, false);
     }
     // Player 1 with everyone at once (player 2 out of the players table).
-    gDB->Execute("DELETE FROM PLAYERS WHERE PLAYER_ID=2");
+    TestDb().Execute("DELETE FROM PLAYERS WHERE PLAYER_ID=2");
     Resync();
     QStringList columns{"PAR", "GAME_NUMBER"};
     for (const char* prefix : {"HCP_INDEX_", "THCP_INDEX_", "ADJSCR_"})
@@ -347,9 +347,9 @@ TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {
     for (int g = 1; g <= 90; ++g) {
         for (const QString& c : columns) {
             const QVariant a =
-                gDB->Scalar("SELECT " + c + " FROM INDIV_SCORES WHERE PLAYER_ID=1 AND RND_GAME_ID=?", {g});
+                TestDb().Scalar("SELECT " + c + " FROM INDIV_SCORES WHERE PLAYER_ID=1 AND RND_GAME_ID=?", {g});
             const QVariant b =
-                gDB->Scalar("SELECT " + c + " FROM INDIV_SCORES WHERE PLAYER_ID=2 AND RND_GAME_ID=?", {g});
+                TestDb().Scalar("SELECT " + c + " FROM INDIV_SCORES WHERE PLAYER_ID=2 AND RND_GAME_ID=?", {g});
             EXPECT_EQ(a, b) << "round " << g << " " << c.toStdString();
         }
         if (Number(1, g, "THCP_INDEX_US_18") != -100.0) ++tournIndexes;

@@ -31,16 +31,16 @@ class HandicapDb : public EngineDb {
   protected:
     void SetUp() override {
         EngineDb::SetUp();
-        sDateFormat = "MM/DD/YYYY";
-        bFlag18_9 = bUSCAFlag = true;
-        gDB->Execute(
+        Ctx().sDateFormat = "MM/DD/YYYY";
+        Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
+        TestDb().Execute(
             "INSERT INTO COURSES (COURSE_ID, COURSE_NAME, TB, MSL, WSL) VALUES (1, 'Pines', ?, "
             "'130113000000', "
             "'125120000000')",
             {PackTeeName("White") + PackTeeName("Championship") + PackTeeName("") + PackTeeName("")});
     }
     void Name(int id, const QString& last, const QString& first) {
-        gDB->Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=?, MI='' WHERE PLAYER_ID=?",
+        TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=?, MI='' WHERE PLAYER_ID=?",
                      {last, first, id});
     }
     // Rounds whose hole-by-hole gross varies, so that differentials differ.
@@ -54,8 +54,8 @@ class HandicapDb : public EngineDb {
     }
     void TearDown() override { SetPrinterPageFactory({}); }
     void Recompute(int player, int games) {
-        CachedHcpLookups lookups(*gDB);
-        RecomputeGames(*gDB, player, 0, true, 1, games, 1, lookups, OneYearWindow().toInt());
+        CachedHcpLookups lookups(TestDb());
+        RecomputeGames(TestDb(), player, 0, true, 1, games, 1, lookups, OneYearWindow().toInt());
     }
 };
 
@@ -130,9 +130,9 @@ TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
     Name(2, "Baker", "Bo");
     AddRounds(1, 6);
     Recompute(1, 6);
-    nCurPlayerID = 1;
-    sCurGender = "M";
-    nCurCourseID = 1;
+    Ctx().nCurPlayerID = 1;
+    Ctx().sCurGender = "M";
+    Ctx().nCurCourseID = 1;
     ScriptedMsgBox box;
     frmHandicap screen(Ctx());
     EXPECT_EQ(box.Count(), 0);
@@ -162,8 +162,8 @@ TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
 
     // Closing in a list view hands back the current player, not 0.
     screen.cmdClose_Click();
-    EXPECT_EQ(nCurPlayerID, 1);
-    EXPECT_EQ(nReturnCode, 2);
+    EXPECT_EQ(Ctx().nCurPlayerID, 1);
+    EXPECT_EQ(Ctx().nReturnCode, 2);
 }
 
 TEST_F(HandicapDb, LastTwelveMonthsStartsTodayOneYearBack) {
@@ -181,7 +181,7 @@ TEST_F(HandicapDb, TooFewScoresAndNoRounds) {
     AddPlayer(2);
     AddRounds(1, 4);
     ScriptedMsgBox box;
-    nCurPlayerID = 2;
+    Ctx().nCurPlayerID = 2;
     frmHandicap screen(Ctx());
     EXPECT_EQ(box.Texts(), QStringList({"No Rounds found."}));
     screen.cboPlayer->setCurrentIndex(screen.cboPlayer->findData(1));
@@ -198,7 +198,7 @@ TEST_F(HandicapDb, HeadingsMoveWithTheBody) {
         AddPlayer(p);
         Name(p, QString("Fitzwilliam-Worthington%1").arg(p), "Bartholomew Maximilian");
     }
-    nCurPlayerID = 1;
+    Ctx().nCurPlayerID = 1;
     ScriptedMsgBox box;
     frmHandicap screen(Ctx());
     screen.resize(420, 500);
@@ -232,8 +232,8 @@ TEST_F(HandicapDb, APlayerWithoutAReportKeepsNoOtherPlayersFigures) {
     AddRounds(1, 6);
     Recompute(1, 6);
     AddRounds(3, 4);
-    nCurPlayerID = 1;
-    nCurCourseID = 1;
+    Ctx().nCurPlayerID = 1;
+    Ctx().nCurCourseID = 1;
     ScriptedMsgBox box;
     frmHandicap screen(Ctx());
     const struct {
@@ -281,8 +281,8 @@ TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
     AddPlayer(2, "F");
     AddRounds(1, 6);  // stored with slope 113
     Recompute(1, 6);
-    nCurPlayerID = 1;
-    nCurCourseID = 1;
+    Ctx().nCurPlayerID = 1;
+    Ctx().nCurCourseID = 1;
     frmHandicap screen(Ctx());
     screen.cboTeeBox->setCurrentIndex(0);
     screen.cboTeeBox_Click();
@@ -308,10 +308,10 @@ TEST_F(HandicapDb, EveryViewFitsTheScreenWithALongName) {
     Name(2, "Baker", "Bo");
     AddRounds(1, 6);
     Recompute(1, 6);
-    gDB->Execute(
+    TestDb().Execute(
         "UPDATE COURSES SET COURSE_NAME='Royal Saint Andrews Old Course Golf & Country Club of Fife'");
-    nCurPlayerID = 1;
-    nCurCourseID = 1;
+    Ctx().nCurPlayerID = 1;
+    Ctx().nCurCourseID = 1;
     ScriptedMsgBox box;
     frmHandicap screen(Ctx());
     for (int view : {1, 2, 3}) {

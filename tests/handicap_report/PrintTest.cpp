@@ -29,8 +29,8 @@ class HcpPrint : public EngineDb {
   protected:
     void SetUp() override {
         EngineDb::SetUp();
-        sDateFormat = "MM/DD/YYYY";
-        bFlag18_9 = bUSCAFlag = true;
+        Ctx().sDateFormat = "MM/DD/YYYY";
+        Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
     }
     void TearDown() override { SetPrinterPageFactory({}); }
     const PrintOp& Op(const QString& text) {
@@ -43,8 +43,8 @@ class HcpPrint : public EngineDb {
         for (int id = 1; id <= n; ++id) {
             AddPlayer(id);
             for (int g = 1; g <= 6; ++g) AddRound(Round(id, g, QString("2026-0%1-01").arg(g)));
-            CachedHcpLookups lookups(*gDB);
-            RecomputeGames(*gDB, id, 0, true, 1, 6, 1, lookups, OneYearWindow().toInt());
+            CachedHcpLookups lookups(TestDb());
+            RecomputeGames(TestDb(), id, 0, true, 1, 6, 1, lookups, OneYearWindow().toInt());
         }
     }
     static bool HavePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
@@ -106,7 +106,7 @@ TEST_F(HcpPrint, IndexListPicturesAndPages) {
 
 TEST_F(HcpPrint, ElevenPlayersGiveTwoCardPages) {
     AddPlayers(11);
-    gDB->Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (1, 'Pines')");
+    TestDb().Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (1, 'Pines')");
     log = RecordAllPrinting([](RecordingPrinterPage& p) {
         p.SetFontList({"Arial", "Courier New", "Tahoma"});
     });
@@ -148,7 +148,7 @@ TEST_F(HcpPrint, ALongNameKeepsToItsCard) {
 
 TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {
     AddPlayers(1);
-    nCurPlayerID = 1;
+    Ctx().nCurPlayerID = 1;
     log = RecordAllPrinting([](RecordingPrinterPage& p) { p.SetFailure(kErrPrinter, 25); });
     ScriptedMsgBox box;
     frmHandicap screen(Ctx());
@@ -157,7 +157,7 @@ TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {
 
     QString mode = "unset";
     ScriptedModal modal([&](QDialog&) {
-        mode = sEmailMode;
+        mode = Ctx().sEmailMode;
         return 0;
     });
     screen.HC[2]->setChecked(true);
@@ -170,7 +170,7 @@ TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {
 TEST_F(HcpPrint, EachPrintoutAsARealPdf) {
     if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not available";
     AddPlayers(2);
-    nCurPlayerID = 1;
+    Ctx().nCurPlayerID = 1;
     ScriptedMsgBox box;
     frmHandicap screen(Ctx());
     const QString pdf = qEnvironmentVariable("DC_PRINT_PDF");

@@ -28,7 +28,7 @@ class CourseEditorTest : public ::testing::Test {
     void SetUp() override {
         folder.OpenDatabase();
         form = std::make_unique<frmCourseSetup>(Ctx());
-        form->OpenReRating = [this] { reRatings.push_back(nCurCourseID); };
+        form->OpenReRating = [this] { reRatings.push_back(Ctx().nCurCourseID); };
         form->show();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -68,7 +68,7 @@ class CourseEditorTest : public ::testing::Test {
             cells.Holes(HoleGridKind::WomenPars)[0][j] = cells.Holes(HoleGridKind::WomenPars)[1][j] = "5";
         }
         const PackedCourse p = PackCourse(cells);
-        gDB->Execute(
+        TestDb().Execute(
             "INSERT INTO COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS) "
             "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
             {id, name, p.TB, p.MCR, p.MSL, p.WCR, p.WSL, p.MHCP, p.WHCP, p.MPARS, p.WPARS, p.YARDS});
@@ -79,9 +79,9 @@ class CourseEditorTest : public ::testing::Test {
         form->cboCourseName_Click();
     }
     QString Column(const QString& column, int id) {
-        return gDB->Scalar("SELECT " + column + " FROM COURSES WHERE COURSE_ID=?", {id}).toString();
+        return TestDb().Scalar("SELECT " + column + " FROM COURSES WHERE COURSE_ID=?", {id}).toString();
     }
-    int CourseCount() { return gDB->Scalar("SELECT COUNT(*) FROM COURSES").toInt(); }
+    int CourseCount() { return TestDb().Scalar("SELECT COUNT(*) FROM COURSES").toInt(); }
 
     test::ProgramFolder folder;
     std::unique_ptr<frmCourseSetup> form;
@@ -337,7 +337,7 @@ TEST_F(CourseEditorTest, OnlyRatingsSlopesAndParsOpenTheReRating) {
     EXPECT_TRUE(reRatings.empty());
     EXPECT_EQ(Column("YARDS", 1).mid(6, 3), "400");
 
-    nCurCourseID = 0;
+    Ctx().nCurCourseID = 0;
     StartAt(form->spTB, 3, 2);
     Type("128");
     Key(Qt::Key_Tab);
@@ -367,7 +367,7 @@ TEST_F(CourseEditorTest, TheReRatingScreenOpensModelessForTheSavedCourse) {
     ASSERT_TRUE(screen);
     EXPECT_TRUE(screen->isVisible());
     EXPECT_FALSE(screen->isModal());
-    EXPECT_EQ(nCurCourseID, 3);
+    EXPECT_EQ(Ctx().nCurCourseID, 3);
     screen->close();
 }
 
@@ -441,7 +441,7 @@ TEST_F(CourseEditorTest, DeleteRefusesUnsavedAndUsedCoursesAndReusesTheKey) {
 
     StoreCourse(1, "Pine");
     StoreCourse(2, "Oak");
-    gDB->Execute("INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER) VALUES (1, 1, 1)");
+    TestDb().Execute("INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER) VALUES (1, 1, 1)");
     form->cboCourseName->clear();
     form->Form_Load();
     Pick(1);
@@ -471,7 +471,7 @@ TEST_F(CourseEditorTest, DeleteRefusesUnsavedAndUsedCoursesAndReusesTheKey) {
 }
 
 TEST_F(CourseEditorTest, ClosingAsksAndKeepsTheScreenWhenTheSaveIsRefused) {
-    nReturnCode = 0;
+    Ctx().nReturnCode = 0;
     StartAt(form->spYD, 1, 1);
     Type("300");
     Key(Qt::Key_Tab);
@@ -479,7 +479,7 @@ TEST_F(CourseEditorTest, ClosingAsksAndKeepsTheScreenWhenTheSaveIsRefused) {
     form->close();
     EXPECT_EQ(box.Texts().value(1), "Please enter a Course Name.");
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(nReturnCode, 1);
+    EXPECT_EQ(Ctx().nReturnCode, 1);
     form->close();
     EXPECT_TRUE(form->isVisible()) << "Cancel";
     form->close();

@@ -45,7 +45,7 @@ class PlayerEditorTest : public ::testing::Test {
     void Add(int id, const QString& last, const QString& first, const QString& gender = "M",
              const QString& city = QString(), const QString& homeCourse = QString(),
              const QString& coursePh = QString()) {
-        gDB->Execute(
+        TestDb().Execute(
             "INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER, CITY, HOME_COURSE, COURSE_PH) "
             "VALUES "
             "(?,?,?,?,?,?,?)",
@@ -61,9 +61,9 @@ class PlayerEditorTest : public ::testing::Test {
         form->optGender_1->setChecked(true);
     }
     QString Stored(const QString& column, int id) {
-        return gDB->Scalar("SELECT " + column + " FROM PLAYERS WHERE PLAYER_ID=?", {id}).toString();
+        return TestDb().Scalar("SELECT " + column + " FROM PLAYERS WHERE PLAYER_ID=?", {id}).toString();
     }
-    int Count(const QString& table) { return gDB->Scalar("SELECT COUNT(*) FROM " + table).toInt(); }
+    int Count(const QString& table) { return TestDb().Scalar("SELECT COUNT(*) FROM " + table).toInt(); }
     QStringList GridColumn(int col) {
         QStringList texts;
         for (int r = 1; r <= form->spPlayers->MaxRows(); ++r) texts << form->spPlayers->CellText(col, r);
@@ -153,7 +153,7 @@ TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
     Add(1, "Able", "Ann");
     Add(2, "Baker", "Bob");
     for (int g = 1; g <= 3; ++g)
-        gDB->Execute("INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER) VALUES (?, 1, ?)",
+        TestDb().Execute("INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER) VALUES (?, 1, ?)",
                      {1 + g % 2, g});
     Open();
     test::ScriptedMsgBox box;
@@ -169,19 +169,19 @@ TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
     EXPECT_EQ(Count("PLAYERS"), 2);
 
     // The player's row cannot go: the rounds stay too, no orphan is left for the next new player.
-    gDB->Execute("CREATE TRIGGER keep BEFORE DELETE ON PLAYERS BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    TestDb().Execute("CREATE TRIGGER keep BEFORE DELETE ON PLAYERS BEGIN SELECT RAISE(ABORT, 'locked'); END");
     box.Push(vbYes);
     form->cmdDelete_Click();
     EXPECT_TRUE(box.Last().startsWith("Players, cmdDelete_Click")) << box.Last().toStdString();
-    EXPECT_EQ(gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 1);
+    EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 1);
     EXPECT_FALSE(form->bNewPlayer);
-    gDB->Execute("DROP TRIGGER keep");
+    TestDb().Execute("DROP TRIGGER keep");
 
     box.Push(vbYes);
     form->cmdDelete_Click();
     EXPECT_EQ(Count("PLAYERS"), 1);
-    EXPECT_EQ(gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 0);
-    EXPECT_EQ(gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=2").toInt(), 2);
+    EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 0);
+    EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=2").toInt(), 2);
     EXPECT_TRUE(form->bNewPlayer);
     EXPECT_EQ(form->windowTitle(), "Add a New Player");
     EXPECT_EQ(form->spPlayers->MaxRows(), 1);
@@ -192,7 +192,7 @@ TEST_F(PlayerEditorTest, ClosingStopsWhenTheSaveIsRefusedAndHandsBackTheKey) {
     Add(5, "Able", "Ann");
     Open();
     form->spPlayers_DblClick(2, 1);
-    nReturnCode = 0;
+    Ctx().nReturnCode = 0;
     form->txtFirst->clear();
     test::ScriptedMsgBox box({vbYes, vbOK, vbCancel, vbNo});
     form->close();
@@ -203,8 +203,8 @@ TEST_F(PlayerEditorTest, ClosingStopsWhenTheSaveIsRefusedAndHandsBackTheKey) {
     EXPECT_TRUE(form->isVisible()) << "Cancel";
     form->close();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(nCurPlayerID, 5);
-    EXPECT_EQ(nReturnCode, 2);
+    EXPECT_EQ(Ctx().nCurPlayerID, 5);
+    EXPECT_EQ(Ctx().nReturnCode, 2);
     EXPECT_EQ(Stored("FIRST_NAME", 5), "Ann");
 }
 
@@ -289,7 +289,7 @@ TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {
 TEST(PlayerStore, SearchIgnoresCaseInEveryAlphabetAndStaysALiteralPrefix) {
     test::ProgramFolder folder;
     folder.OpenDatabase();
-    gDB->Execute(
+    TestDb().Execute(
         "Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (1, 'Ölund', 'Åsa'), "
         "(2, 'ÉTIENNE', 'Zoë'), (3, 'Olund', 'Per'), (4, 'Öl_und', 'X')");
     const struct {

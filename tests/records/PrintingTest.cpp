@@ -30,12 +30,12 @@ class PrintingTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder.OpenDatabase();
-        gDB->Execute("UPDATE SETUP SET XOFFSET=0, YOFFSET=0");
+        TestDb().Execute("UPDATE SETUP SET XOFFSET=0, YOFFSET=0");
     }
     void TearDown() override { SetPrinterPageFactory({}); }
     void Add(int id, const QString& last, const QString& first, const QString& city = "Boston",
              const QString& zip = "02101") {
-        gDB->Execute(
+        TestDb().Execute(
             "INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER, SALUTATION, ADDRESS1, CITY, "
             "STATE, ZIP, "
             "HOME_PHONE, OTHER_PHONE, EMAIL) VALUES (?,?,?,'M','Mr.','1 Main "
@@ -66,8 +66,8 @@ class PrintingTest : public ::testing::Test {
 TEST_F(PrintingTest, PlayerListFollowsTheGridWithOffsetsInLandscape) {
     Add(1, "Able", "Ann", "Boston");
     Add(2, "Baker", "Bob", "Chicago");
-    gDB->Execute("UPDATE SETUP SET XOFFSET=0.25, YOFFSET=0.25");
-    gDB->Execute("UPDATE PLAYERS SET EMAIL='', HOME_PHONE='' WHERE PLAYER_ID=1");
+    TestDb().Execute("UPDATE SETUP SET XOFFSET=0.25, YOFFSET=0.25");
+    TestDb().Execute("UPDATE PLAYERS SET EMAIL='', HOME_PHONE='' WHERE PLAYER_ID=1");
     log = RecordAllPrinting();
     frmPlayers form(Ctx());
     form.spPlayers_Click(5, 0);  // City, descending
@@ -104,7 +104,7 @@ TEST_F(PrintingTest, LongNamesAndAddressesNeverOverprint) {
     const QString last = "Fitzwilliam-Worthington-Smythe";
     Add(1, last, "Dr. Bartholomew Maximilian", "Fitzwilliamsburg-on-the-Sea");
     Add(2, "Baker", "Bob", "Chicago");
-    gDB->Execute("UPDATE PLAYERS SET EMAIL='bartholomew.maximilian.fitzwilliam@example.org'");
+    TestDb().Execute("UPDATE PLAYERS SET EMAIL='bartholomew.maximilian.fitzwilliam@example.org'");
     log = RecordAllPrinting();
     {
         frmPlayers form(Ctx());
@@ -136,7 +136,7 @@ TEST_F(PrintingTest, LongNamesAndAddressesNeverOverprint) {
 }
 
 TEST_F(PrintingTest, PlayerListWithoutRowsOrSetupAndOverSeveralSheets) {
-    gDB->Execute("DELETE FROM SETUP");
+    TestDb().Execute("DELETE FROM SETUP");
     log = RecordAllPrinting();
     {
         frmPlayers form(Ctx());
@@ -208,7 +208,7 @@ TEST(LabelText, LinesMoveUpOnlyForAnEmptySecondAddress) {
 }
 
 TEST_F(PrintingTest, LabelScreenLoadsFontsAndOffsetsAndFiltersKeys) {
-    gDB->Execute("UPDATE SETUP SET XOFFSET=0.047, YOFFSET=1.5");
+    TestDb().Execute("UPDATE SETUP SET XOFFSET=0.047, YOFFSET=1.5");
     log = RecordAllPrinting([](RecordingPrinterPage& page) {
         page.SetFontList({"Times", "Courier New", "Arial Narrow", "Arial", " "});
     });
@@ -236,8 +236,8 @@ TEST_F(PrintingTest, LabelsTwoAcrossSheetsPagesAndOffsets) {
     form.txtXOffset->setText(".047");
     form.txtYOffset->setText(".25");
     form.cmdPrint_Click();
-    EXPECT_NEAR(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0.047, 1e-9);
-    EXPECT_NEAR(gDB->Scalar("SELECT YOFFSET FROM SETUP").toDouble(), 0.25, 1e-9);
+    EXPECT_NEAR(TestDb().Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0.047, 1e-9);
+    EXPECT_NEAR(TestDb().Scalar("SELECT YOFFSET FROM SETUP").toDouble(), 0.25, 1e-9);
 
     EXPECT_EQ(log->DocumentCount(), 1) << "one job";
     EXPECT_EQ(log->PageCount(1), 2) << "a page per sheet";
@@ -281,7 +281,7 @@ TEST_F(PrintingTest, OffsetsBeyondTheSheetAreRefusedWithAMessage) {
         boxes.Texts(),
         QStringList(2, "Printer offsets must lie between -10 and 10 inches. Please correct the offset."));
     EXPECT_EQ(log->DocumentCount(), 0);
-    EXPECT_DOUBLE_EQ(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0);
+    EXPECT_DOUBLE_EQ(TestDb().Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0);
 }
 
 TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
@@ -297,7 +297,7 @@ TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
     form.txtXOffset->clear();
     form.txtYOffset->clear();
     form.cmdPrint_Click();
-    EXPECT_EQ(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0);
+    EXPECT_EQ(TestDb().Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0);
     EXPECT_EQ(log->DocumentCount(), 1);
     EXPECT_EQ(log->Find("Mr. F Name30")->page, 1);
     EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->x, 8640);
@@ -308,7 +308,7 @@ TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
 
     // By zip code.
     log->Clear();
-    gDB->Execute("UPDATE PLAYERS SET ZIP='00001' WHERE PLAYER_ID=31");
+    TestDb().Execute("UPDATE PLAYERS SET ZIP='00001' WHERE PLAYER_ID=31");
     form.optSort_2->setChecked(true);
     form.cmdPrint_Click();
     EXPECT_DOUBLE_EQ(log->Find("Mr. F Name31")->x, 432);
@@ -336,7 +336,7 @@ TEST_F(PrintingTest, PrinterFailuresShowTheirMessages) {
     form.cmdPrint_Click();
     EXPECT_EQ(box.Last(), "482 Printer Error");
     EXPECT_EQ(box.Count(), 3);
-    EXPECT_EQ(gDB->Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0.047) << "the offsets were saved first";
+    EXPECT_EQ(TestDb().Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0.047) << "the offsets were saved first";
 }
 
 TEST_F(PrintingTest, PlayerEditorOpensTheLabelsModally) {

@@ -25,7 +25,7 @@ class ReRatingTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder.OpenDatabase();
-        sDateFormat = "MM/DD/YYYY";
+        Ctx().sDateFormat = "MM/DD/YYYY";
         // Course 1 as it stands now: men's slopes 125/128, ratings 71.2/72.5; women's 129/133, 73.4/74.0;
         // men's pars of tee box 1 all 4 and of tee box 2 all 5, women's all 3.
         CourseCells cells;
@@ -52,14 +52,14 @@ class ReRatingTest : public ::testing::Test {
     }
     void Store(int id, const CourseCells& cells) {
         const PackedCourse p = PackCourse(cells);
-        gDB->Execute(
+        TestDb().Execute(
             "INSERT INTO COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS) "
             "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
             {id, QString("C%1").arg(id), p.TB, p.MCR, p.MSL, p.WCR, p.WSL, p.MHCP, p.WHCP, p.MPARS, p.WPARS,
              p.YARDS});
     }
     void AddPlayer(int id, const QString& gender) {
-        gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER) VALUES (?, 'P', 'Q', ?)",
+        TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER) VALUES (?, 'P', 'Q', ?)",
                      {id, gender});
     }
     // A round stored with the old values: slope 100, rating 60.0, pars all 9.
@@ -74,7 +74,7 @@ class ReRatingTest : public ::testing::Test {
             cols += QString(",GS%1").arg(h, 2, 10, QChar('0'));
             values << 5;
         }
-        gDB->Execute("INSERT INTO INDIV_SCORES (" + cols + ") VALUES (" +
+        TestDb().Execute("INSERT INTO INDIV_SCORES (" + cols + ") VALUES (" +
                          QStringList(values.size(), "?").join(',') + ")",
                      values);
     }
@@ -85,7 +85,7 @@ class ReRatingTest : public ::testing::Test {
         double index;
     };
     Round RoundOf(int player, int game) {
-        Recordset rs = gDB->OpenRecordset(
+        Recordset rs = TestDb().OpenRecordset(
             "SELECT SLOPE_RATING, COURSE_RATING, PAR, HCP_INDEX_US_18 FROM INDIV_SCORES WHERE PLAYER_ID=? "
             "AND "
             "GAME_NUMBER=?",
@@ -100,7 +100,7 @@ class ReRatingTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ReRatingTest, EachRoundTakesItsTeeBoxAndGenderOfThatCourseOnly) {
-    ReRateRounds(Db(), 1, std::nullopt);
+    ReRateRounds(TestDb(), 1, std::nullopt);
     const Round man = RoundOf(1, 1);
     EXPECT_EQ(man.slope, 128) << "men's slope of slot 1";
     EXPECT_DOUBLE_EQ(man.rating, 72.5);
@@ -118,7 +118,7 @@ TEST_F(ReRatingTest, EachRoundTakesItsTeeBoxAndGenderOfThatCourseOnly) {
 }
 
 TEST_F(ReRatingTest, FromADateIncludesThatDay) {
-    ReRateRounds(Db(), 1, QDate(2024, 3, 15));
+    ReRateRounds(TestDb(), 1, QDate(2024, 3, 15));
     EXPECT_EQ(RoundOf(1, 1).slope, 100) << "the day before";
     EXPECT_EQ(RoundOf(1, 2).slope, 128) << "the day itself";
     EXPECT_EQ(RoundOf(1, 3).slope, 125);
@@ -127,7 +127,7 @@ TEST_F(ReRatingTest, FromADateIncludesThatDay) {
 
 TEST_F(ReRatingTest, ScreenChecksTheDateFirst) {
     test::ScriptedMsgBox box;
-    nCurCourseID = 1;
+    Ctx().nCurCourseID = 1;
     frmUpCRSR form(Ctx());
     EXPECT_EQ(form.windowTitle(), "Update for Course/Slope Rating Changes");
     EXPECT_TRUE(form.optDate_1->isChecked());
@@ -151,8 +151,8 @@ TEST_F(ReRatingTest, ScreenChecksTheDateFirst) {
 
 TEST_F(ReRatingTest, ScreenUpdatesFromTheDateRecomputesAndCloses) {
     test::ScriptedMsgBox box;
-    nCurCourseID = 1;
-    nCurPlayerID = 3;
+    Ctx().nCurCourseID = 1;
+    Ctx().nCurPlayerID = 3;
     frmUpCRSR form(Ctx());
     form.show();
     form.optDate_2->setChecked(true);
@@ -166,17 +166,17 @@ TEST_F(ReRatingTest, ScreenUpdatesFromTheDateRecomputesAndCloses) {
     EXPECT_NE(RoundOf(1, 1).index, kUntouched);
     EXPECT_NE(RoundOf(1, 4).index, kUntouched);
     EXPECT_NE(RoundOf(3, 1).index, kUntouched);
-    EXPECT_EQ(nCurPlayerID, 3);
-    EXPECT_FALSE(bResyncFromUpCRSR);
+    EXPECT_EQ(Ctx().nCurPlayerID, 3);
+    EXPECT_FALSE(Ctx().bResyncFromUpCRSR);
     EXPECT_FALSE(form.isVisible()) << "the screen closes itself";
 }
 
 TEST_F(ReRatingTest, AFailingWomensUpdateLeavesEveryRoundAsItWas) {
-    gDB->Execute(
+    TestDb().Execute(
         "CREATE TRIGGER refuse BEFORE UPDATE ON INDIV_SCORES WHEN OLD.PLAYER_ID=2 BEGIN SELECT RAISE(ABORT, "
         "'refused'); END");
     test::ScriptedMsgBox box;
-    nCurCourseID = 1;
+    Ctx().nCurCourseID = 1;
     frmUpCRSR form(Ctx());
     form.show();
     form.cmdUpdate_Click();
@@ -187,16 +187,16 @@ TEST_F(ReRatingTest, AFailingWomensUpdateLeavesEveryRoundAsItWas) {
     EXPECT_EQ(RoundOf(1, 1).slope, 100) << "the men's update is undone";
     EXPECT_EQ(RoundOf(1, 1).index, kUntouched);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(bResyncFromUpCRSR);
+    EXPECT_FALSE(Ctx().bResyncFromUpCRSR);
 }
 
 TEST_F(ReRatingTest, AFailingRecomputationTakesTheNewRatingsBackToo) {
     // The ratings update goes through; the recomputation of player 3's index columns is refused.
-    gDB->Execute(
+    TestDb().Execute(
         "CREATE TRIGGER refuse BEFORE UPDATE OF HCP_INDEX_US_18 ON INDIV_SCORES WHEN OLD.PLAYER_ID=3 BEGIN "
         "SELECT RAISE(ABORT, 'refused'); END");
     test::ScriptedMsgBox box;
-    nCurCourseID = 1;
+    Ctx().nCurCourseID = 1;
     frmUpCRSR form(Ctx());
     form.show();
     form.cmdUpdate_Click();
@@ -210,10 +210,10 @@ TEST_F(ReRatingTest, AFailingRecomputationTakesTheNewRatingsBackToo) {
 
 TEST_F(ReRatingTest, TheCourseIsTheOneWhoseRatingsChangedEvenIfAnotherIsPickedMeanwhile) {
     test::ScriptedMsgBox box;
-    nCurCourseID = 1;
+    Ctx().nCurCourseID = 1;
     frmUpCRSR form(Ctx());
     form.show();
-    nCurCourseID = 2;  // the main screen picks another course while the screen waits
+    Ctx().nCurCourseID = 2;  // the main screen picks another course while the screen waits
     form.cmdUpdate_Click();
     EXPECT_EQ(box.Count(), 0) << box.Last().toStdString();
     EXPECT_EQ(RoundOf(1, 2).slope, 128) << "course 1's rounds are re-rated";

@@ -45,14 +45,14 @@ class ReportScreens : public ::testing::Test {
   protected:
     void SetUp() override {
         folder.OpenDatabase();
-        sDateFormat = "MM/DD/YYYY";
-        sStartDate = "01/01/2024";
-        sEndDate = "12/31/2024";
-        bFlag18_9 = bUSCAFlag = true;
-        gDB->Execute(
+        Ctx().sDateFormat = "MM/DD/YYYY";
+        Ctx().sStartDate = "01/01/2024";
+        Ctx().sEndDate = "12/31/2024";
+        Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
+        TestDb().Execute(
             "INSERT INTO COURSES (COURSE_ID, COURSE_NAME, TB) VALUES (1, 'Pines', ?), (2, 'Oaks', ?)",
             {QString("Blue").rightJustified(20).repeated(4), QString("Red").rightJustified(20).repeated(4)});
-        gDB->Execute(
+        TestDb().Execute(
             "INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, MI, GENDER) VALUES "
             "(7, 'Able', 'Ann', 'B', 'F'), (8, 'Baker', 'Bob', 'C', 'M')");
     }
@@ -69,7 +69,7 @@ class ReportScreens : public ::testing::Test {
           << QString(18, '0') << QString(18, '1') << 25.5 << 0.0 << 0.0 << "";
         QStringList marks;
         for (int i = 0; i < v.size(); ++i) marks << "?";
-        gDB->Execute(
+        TestDb().Execute(
             "INSERT INTO INDIV_SCORES (" + RoundFieldOrder().join(",") + ") VALUES (" + marks.join(",") + ")",
             v);
     }
@@ -86,7 +86,7 @@ TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
     AddRound(7, 2, QDate(2024, 4, 1), 5, 4);
     AddRound(7, 3, QDate(2024, 5, 1), 4, 4, 2);
     AddRound(8, 1, QDate(2024, 5, 1), 3, 3);
-    nCurPlayerID = 7;
+    Ctx().nCurPlayerID = 7;
     test::ScriptedMsgBox box;
     frmStats f(Ctx());
     EXPECT_EQ(box.Count(), 0);
@@ -108,20 +108,20 @@ TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
     EXPECT_EQ(f.spSG->CellText(5, 19), " 18") << "pars in the total row";
 
     f.Rtrv18Cmd_Click();
-    EXPECT_EQ(nCurPlayerID, 7);
-    EXPECT_EQ(nGameNumber, 2);
-    EXPECT_EQ(nReturnCode, 2);
+    EXPECT_EQ(Ctx().nCurPlayerID, 7);
+    EXPECT_EQ(Ctx().nGameNumber, 2);
+    EXPECT_EQ(Ctx().nReturnCode, 2);
 }
 
 // 87 strokes on 20 par-4 holes and 23 putts over 20 holes: the averages' halves go up.
 TEST_F(ReportScreens, StatisticsAveragesRoundHalvesUp) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 0);
     AddRound(7, 2, QDate(2024, 3, 2), 4, 0);
-    gDB->Execute("UPDATE INDIV_SCORES SET GS01=7, GS02=7, GS03=5, PUTTS=? WHERE GAME_NUMBER=1",
+    TestDb().Execute("UPDATE INDIV_SCORES SET GS01=7, GS02=7, GS03=5, PUTTS=? WHERE GAME_NUMBER=1",
                  {QString(" 1").repeated(12) + QString(" 0").repeated(6)});
-    gDB->Execute("UPDATE INDIV_SCORES SET GS10=4, GS11=4, PUTTS=? WHERE GAME_NUMBER=2",
+    TestDb().Execute("UPDATE INDIV_SCORES SET GS10=4, GS11=4, PUTTS=? WHERE GAME_NUMBER=2",
                  {QString(" 1").repeated(11) + QString(" 0").repeated(7)});
-    nCurPlayerID = 7;
+    Ctx().nCurPlayerID = 7;
     frmStats f(Ctx());
     EXPECT_EQ(f.AvgCap[2]->text(), "4.4");
     EXPECT_EQ(f.AvgCap[5]->text(), "1.2");
@@ -130,12 +130,12 @@ TEST_F(ReportScreens, StatisticsAveragesRoundHalvesUp) {
 // Best Recorded Scores: a best 18 needs a round of both nines (Retrieve stays disabled without
 // one), and long player and course names are shown whole, their full text also in a tooltip.
 TEST_F(ReportScreens, BestRecordedScoresRetrieveOnlyWhatIsThereWithWholeNames) {
-    gDB->Execute(
+    TestDb().Execute(
         "UPDATE PLAYERS SET FIRST_NAME='Alexandrina', LAST_NAME='The Royal Lalonde-Whitfield' "
         "WHERE PLAYER_ID=7");
-    gDB->Execute("UPDATE COURSES SET COURSE_NAME='Maple Ridge Golf and Country Club' WHERE COURSE_ID=1");
+    TestDb().Execute("UPDATE COURSES SET COURSE_NAME='Maple Ridge Golf and Country Club' WHERE COURSE_ID=1");
     AddRound(7, 1, QDate(2024, 3, 1), 0, 5);
-    nCurPlayerID = 7;
+    Ctx().nCurPlayerID = 7;
     frmStats f(Ctx());
     f.resize(1024, 768);
     f.show();
@@ -152,14 +152,14 @@ TEST_F(ReportScreens, BestRecordedScoresRetrieveOnlyWhatIsThereWithWholeNames) {
     f.UpdateStats();
     ASSERT_TRUE(f.Rtrv18Cmd->isEnabled());
     f.Rtrv18Cmd->click();
-    EXPECT_EQ(nCurPlayerID, 7);
-    EXPECT_EQ(nGameNumber, 2);
+    EXPECT_EQ(Ctx().nCurPlayerID, 7);
+    EXPECT_EQ(Ctx().nGameNumber, 2);
 }
 
 // Typing over a date in place recomputes once: when the typing pauses, Enter is pressed or the box
 // is left; a date not yet complete is never taken; a date set by the program counts at once.
 TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
-    sDateFormat = "MM/DD/YYYY";
+    Ctx().sDateFormat = "MM/DD/YYYY";
     QWidget owner;
     ReportPanel panel(&owner, true, false);
     auto* layout = new QVBoxLayout(&owner);
@@ -182,7 +182,7 @@ TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
     EXPECT_EQ(taken, 1) << "not while typing, though 03/01/2024 and 03/11/2024 passed by";
     QTest::qWait(500);
     EXPECT_EQ(taken, 2);
-    EXPECT_EQ(sStartDate, "03/15/2024");
+    EXPECT_EQ(Ctx().sStartDate, "03/15/2024");
 
     box.clear();
     QTest::keyClicks(&box, "0420202");
@@ -192,19 +192,19 @@ TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
     QTest::keyClicks(&box, "4");
     QTest::keyClick(&box, Qt::Key_Return);
     EXPECT_EQ(taken, 3) << "Enter takes it at once";
-    EXPECT_EQ(sStartDate, "04/20/2024");
+    EXPECT_EQ(Ctx().sStartDate, "04/20/2024");
 
     box.setCursorPosition(0);
     QTest::keyClicks(&box, "05");
     other->setFocus();
     EXPECT_EQ(taken, 4) << "leaving the box takes it at once";
-    EXPECT_EQ(sStartDate, "05/20/2024");
+    EXPECT_EQ(Ctx().sStartDate, "05/20/2024");
     QTest::qWait(500);
     EXPECT_EQ(taken, 4) << "and only once";
 }
 
 TEST_F(ReportScreens, DateChecksIncludingAnImpossibleDate) {
-    nCurPlayerID = 7;
+    Ctx().nCurPlayerID = 7;
     test::ScriptedMsgBox box;
     frmStats f(Ctx());
     const struct {
@@ -229,7 +229,7 @@ TEST_F(ReportScreens, DateChecksIncludingAnImpossibleDate) {
 
 TEST_F(ReportScreens, StatisticsPrintoutAndOneMessageForAFailingPrinter) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
-    nCurPlayerID = 7;
+    Ctx().nCurPlayerID = 7;
     frmStats f(Ctx());
     auto log = RecordAllPrinting();
     f.cmdPrint_Click();
@@ -262,8 +262,8 @@ TEST_F(ReportScreens, StatisticsPrintoutAndOneMessageForAFailingPrinter) {
 TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
     AddRound(7, 1, QDate(2023, 12, 30), 11, 12);  // gross 207: sorts after 81 by value
     AddRound(7, 2, QDate(2024, 1, 2), 4, 5);
-    sStartDate = "01/01/2023";
-    nCurPlayerID = 7;
+    Ctx().sStartDate = "01/01/2023";
+    Ctx().nCurPlayerID = 7;
     frmGameList f(Ctx());
     ASSERT_EQ(f.Rows(), 2);
     EXPECT_EQ(f.spGL->CellText(kGlScr, 1), "81");
@@ -311,9 +311,9 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
 
 TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
-    gDB->Execute(
+    TestDb().Execute(
         "UPDATE INDIV_SCORES SET USE_HCP=0, ADJSCR_US_18=NULL, ADJSCR_US_F9=NULL, ADJSCR_US_B9=NULL");
-    nCurPlayerID = 7;
+    Ctx().nCurPlayerID = 7;
     test::ScriptedMsgBox box;
     frmGameList f(Ctx());
     f.opt189[2]->setChecked(true);
@@ -330,7 +330,7 @@ TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) 
 
 TEST_F(ReportScreens, GraphsOnePointMessageAndPrintedPicture) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
-    nCurPlayerID = 7;
+    Ctx().nCurPlayerID = 7;
     test::ScriptedMsgBox box;
     frmGraphs f(Ctx());
     EXPECT_EQ(box.Texts(), QStringList{"Not enough points to produce a graph."});
@@ -368,8 +368,8 @@ TEST_F(ReportScreens, GraphsLeaveRoundsWithoutAdjustedScoreOutOfTheAdjustedSerie
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
     AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
     AddRound(7, 3, QDate(2024, 5, 1), 4, 4);
-    gDB->Execute("UPDATE INDIV_SCORES SET USE_HCP=0, ADJSCR_US_18=NULL WHERE GAME_NUMBER=3");
-    nCurPlayerID = 7;
+    TestDb().Execute("UPDATE INDIV_SCORES SET USE_HCP=0, ADJSCR_US_18=NULL WHERE GAME_NUMBER=3");
+    Ctx().nCurPlayerID = 7;
     frmGraphs f(Ctx());
     f.Opt[2]->setChecked(true);
     EXPECT_EQ(f.Hint(), "Min =  72     Max =  90     Avg = 81.0 Gross    85.5 Adj");
@@ -380,7 +380,7 @@ TEST_F(ReportScreens, GraphsLeaveRoundsWithoutAdjustedScoreOutOfTheAdjustedSerie
 TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
     AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
-    nCurPlayerID = 7;
+    Ctx().nCurPlayerID = 7;
     test::ScriptedMsgBox box;
     frmStats stats(Ctx());
     frmGameList list(Ctx());
@@ -444,8 +444,8 @@ TEST_F(ReportScreens, StatisticsOpeningSelections) {
         {7, true, "", false, "0"},
     };
     for (const auto& c : cases) {
-        if (c.dropCourses) gDB->Execute("DELETE FROM COURSES");
-        nCurPlayerID = c.handed;
+        if (c.dropCourses) TestDb().Execute("DELETE FROM COURSES");
+        Ctx().nCurPlayerID = c.handed;
         test::ScriptedMsgBox box;
         frmStats f(Ctx());
         EXPECT_EQ(box.Last(), c.message) << c.handed;

@@ -47,7 +47,7 @@ void AddRoundWithIndex(int playerId, int game, double index, double tournIndex) 
         values += ", ?, ?";
         params << index << tournIndex;
     }
-    gDB->Execute(sql + ") " + values + ")", params);
+    TestDb().Execute(sql + ") " + values + ")", params);
 }
 
 }  // namespace dc::test

@@ -29,7 +29,7 @@ class ScoreCardScreenTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder.OpenDatabase();
-        bFlag18_9 = bUSCAFlag = true;
+        Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
         test::AddScoreCardCourse();
         log = RecordAllPrinting([](RecordingPrinterPage& page) {
             RecordingPrinterPage::Paper paper;
@@ -147,7 +147,7 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
     form->txtXOffset->setText("99");
     form->cmdPrint_Click();
     EXPECT_EQ(box.Last(), kOffsetRangeMessage) << "an offset off the sheet is refused";
-    EXPECT_DOUBLE_EQ(gDB->Scalar("Select XOFFSET From SETUP").toDouble(), 0) << "and not stored";
+    EXPECT_DOUBLE_EQ(TestDb().Scalar("Select XOFFSET From SETUP").toDouble(), 0) << "and not stored";
     form->txtXOffset->setText(".5");
     form->txtYOffset->setText(".25");
 
@@ -158,7 +158,7 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
         "Please select a valid Women's Tee Box.  Handicap and Indexes will not be calculated correctly.");
     EXPECT_EQ(log->DocumentCount(), 0) << "no cards with zeros";
     EXPECT_EQ(sSQL, "Update SETUP Set XOFFSET=0.500,YOFFSET=0.250");
-    EXPECT_DOUBLE_EQ(gDB->Scalar("Select XOFFSET From SETUP").toDouble(), 0.5);
+    EXPECT_DOUBLE_EQ(TestDb().Scalar("Select XOFFSET From SETUP").toDouble(), 0.5);
     form->cboTeeBoxW->setCurrentIndex(1);
     form->cboTeeBoxW_Click();
 
@@ -211,7 +211,7 @@ TEST_F(ScoreCardScreenTest, APrinterFailureEndsTheRunCleanly) {
 // figure columns leave and shows a cut name whole in its tooltip.
 TEST_F(ScoreCardScreenTest, FitsTheScreenWithALongName) {
     AddPlayers(3);
-    gDB->Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=1",
+    TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=1",
                  {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
     Open();
     EXPECT_EQ(test::LayoutFaults(*form), QStringList());

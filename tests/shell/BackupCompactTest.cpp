@@ -31,13 +31,13 @@ class BackupCompactTest : public ::testing::Test {
     void SetUp() override {
         live = folder.OpenDatabase("Golf.mdb");
         // Ten rows to keep, and many deleted rows whose space the compaction gives back.
-        gDB->Execute("ALTER TABLE PLAYERS ADD COLUMN NOTES_PAD TEXT");
-        Database::Transaction t(*gDB);
+        TestDb().Execute("ALTER TABLE PLAYERS ADD COLUMN NOTES_PAD TEXT");
+        Database::Transaction t(TestDb());
         for (int i = 1; i <= 1500; ++i)
-            gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, NOTES_PAD) VALUES (?, ?, ?)",
+            TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, NOTES_PAD) VALUES (?, ?, ?)",
                          {i, QString("Player %1").arg(i), QString(400, 'x')});
         t.Commit();
-        gDB->Execute("DELETE FROM PLAYERS WHERE PLAYER_ID > 10");
+        TestDb().Execute("DELETE FROM PLAYERS WHERE PLAYER_ID > 10");
     }
 
     CompactResult Run() {
@@ -71,12 +71,12 @@ TEST_F(BackupCompactTest, SuccessReplacesTheLiveFileWithASmallerEncryptedCopy) {
     EXPECT_LT(QFileInfo(live).size(), before.size());
     EXPECT_FALSE(Bytes(live).startsWith("SQLite format 3"));
     EXPECT_FALSE(QFileInfo::exists(CompactTargetPath()));
-    ASSERT_TRUE(gDB && gDB->IsOpen());
-    EXPECT_EQ(gDB->Path(), live);
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
-    EXPECT_EQ(gDB->Scalar("SELECT LAST_NAME FROM PLAYERS WHERE PLAYER_ID=7").toString(), "Player 7");
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM SETUP").toInt(), 1);
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM HCP_REDUCTION").toInt(),
+    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_EQ(TestDb().Path(), live);
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
+    EXPECT_EQ(TestDb().Scalar("SELECT LAST_NAME FROM PLAYERS WHERE PLAYER_ID=7").toString(), "Player 7");
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM SETUP").toInt(), 1);
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM HCP_REDUCTION").toInt(),
               Database::Open(folder.DbFiles() + "/CV54Blank.MDB", kDBPassword)
                   ->Scalar("SELECT count(*) FROM HCP_REDUCTION")
                   .toInt());
@@ -91,11 +91,11 @@ TEST_F(BackupCompactTest, SuccessReplacesTheLiveFileWithASmallerEncryptedCopy) {
 
 TEST_F(BackupCompactTest, SecondRunTheSameDayReplacesTheBackup) {
     ASSERT_TRUE(Run().ok);
-    gDB->Execute("DELETE FROM PLAYERS WHERE PLAYER_ID > 3");
+    TestDb().Execute("DELETE FROM PLAYERS WHERE PLAYER_ID > 3");
     const QByteArray beforeSecond = Bytes(live);
     ASSERT_TRUE(Run().ok);
     EXPECT_EQ(Bytes(folder.DbFiles() + "/CV20041225.mdb"), beforeSecond);
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM PLAYERS").toInt(), 3);
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM PLAYERS").toInt(), 3);
 }
 
 TEST_F(BackupCompactTest, LeftOverTargetFromAnEarlierRunDoesNotBlock) {
@@ -108,7 +108,7 @@ TEST_F(BackupCompactTest, LeftOverTargetFromAnEarlierRunDoesNotBlock) {
 
     ASSERT_TRUE(r.ok) << r.errors.join("\n").toStdString();
     EXPECT_FALSE(QFileInfo::exists(CompactTargetPath()));
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
 }
 
 TEST_F(BackupCompactTest, MissingDBFilesFolderFailsBeforeTouchingAnything) {
@@ -125,8 +125,8 @@ TEST_F(BackupCompactTest, MissingDBFilesFolderFailsBeforeTouchingAnything) {
     EXPECT_TRUE(r.errors[0].contains("\r\nsSQL="));
     EXPECT_EQ(Bytes(live), before);
     EXPECT_TRUE(ReadIniValue("Path", "LastDate", IniFilePath()).isEmpty());
-    ASSERT_TRUE(gDB && gDB->IsOpen());  // never left closed
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
+    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());  // never left closed
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
 }
 
 TEST_F(BackupCompactTest, FailureAfterTheReplaceReportsAndKeepsTheCompactedFileOpen) {
@@ -139,13 +139,13 @@ TEST_F(BackupCompactTest, FailureAfterTheReplaceReportsAndKeepsTheCompactedFileO
                                                  CompactStage::Successful, CompactStage::Failed}));
     ASSERT_EQ(r.errors.size(), 1);
     EXPECT_TRUE(r.errors[0].contains("Error Number 75"));
-    ASSERT_TRUE(gDB && gDB->IsOpen());
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
+    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
 }
 
 TEST_F(BackupCompactTest, MissingLiveFileSkipsTheBackupAndFailsTheCompaction) {
-    gDB.reset();
-    sDBPathFile = folder.Path() + "/Gone.mdb";
+    Ctx().gDB.reset();
+    Ctx().sDBPathFile = folder.Path() + "/Gone.mdb";
 
     const CompactResult r = Run();
 
@@ -162,12 +162,12 @@ TEST_F(BackupCompactTest, MissingLiveFileSkipsTheBackupAndFailsTheCompaction) {
 namespace dc {
 
 TEST_F(BackupCompactTest, ALinkedDatabaseIsCompactedWhereItReallyLies) {
-    gDB.reset();
+    Ctx().gDB.reset();
     QDir(folder.Path()).mkpath("real");
     const QString real = folder.Path() + "/real/Golf.mdb";
     ASSERT_TRUE(QFile::rename(live, real));
     ASSERT_TRUE(QFile::link(real, live));
-    gDB = OpenProgramDatabase(live);
+    Ctx().gDB = OpenProgramDatabase(live);
     const CompactResult r = Run();
     ASSERT_TRUE(r.ok) << r.errors.join("\n").toStdString();
     EXPECT_TRUE(QFileInfo(live).isSymLink()) << "the link stays a link";

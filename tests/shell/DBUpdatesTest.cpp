@@ -51,10 +51,10 @@ QString MakeOldDatabase(const QString& path, const QString& version, bool duplic
 class DBUpdatesTest : public ::testing::Test {
   protected:
     void OpenLive(const QString& path) {
-        sDBPassword = kDBPassword;
-        sDBPathFile = path;
+        Ctx().sDBPassword = kDBPassword;
+        Ctx().sDBPathFile = path;
         sAppTitle = "Dado Corvy " + VersionText();
-        gDB = OpenProgramDatabase(path);
+        Ctx().gDB = OpenProgramDatabase(path);
     }
     QString Stamp(const QString& path) {
         auto db = Database::Open(path, kDBPassword);
@@ -106,24 +106,24 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
         "version has also be created (" +
             kept + ").");
     EXPECT_EQ(Bytes(kept), before);  // the old file, byte for byte
-    ASSERT_TRUE(gDB && gDB->IsOpen());
-    EXPECT_EQ(gDB->Path(), live);
+    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_EQ(TestDb().Path(), live);
 
     // New columns exist and are empty; old values arrived in the columns of the same name.
-    EXPECT_TRUE(gDB->TableColumns("INDIV_SCORES").contains("FAIRWAYS_HIT"));
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM INDIV_SCORES").toInt(), 3);
-    auto rs = gDB->OpenRecordset("SELECT * FROM INDIV_SCORES WHERE PLAYER_ID=1 AND GAME_NUMBER=1");
+    EXPECT_TRUE(TestDb().TableColumns("INDIV_SCORES").contains("FAIRWAYS_HIT"));
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM INDIV_SCORES").toInt(), 3);
+    auto rs = TestDb().OpenRecordset("SELECT * FROM INDIV_SCORES WHERE PLAYER_ID=1 AND GAME_NUMBER=1");
     EXPECT_EQ(rs["GSTOTAL"].toInt(), 88);
     EXPECT_EQ(rs["PAR"].str(), "454344354");
     EXPECT_EQ(rs["PUTTS"].str(), " 2 1");
     EXPECT_EQ(rs["NOTES"].str(), "windy");
     EXPECT_TRUE(rs["FAIRWAYS_HIT"].isNull());
-    EXPECT_EQ(gDB->Scalar("SELECT LAST_NAME FROM PLAYERS WHERE PLAYER_ID=1").toString(), "O'Brien");
-    EXPECT_EQ(gDB->Scalar("SELECT MCR FROM COURSES WHERE COURSE_ID=7").toString(), "70.1");
-    EXPECT_GT(gDB->Scalar("SELECT count(*) FROM HCP_REDUCTION").toInt(), 0);  // reference rows of the blank
+    EXPECT_EQ(TestDb().Scalar("SELECT LAST_NAME FROM PLAYERS WHERE PLAYER_ID=1").toString(), "O'Brien");
+    EXPECT_EQ(TestDb().Scalar("SELECT MCR FROM COURSES WHERE COURSE_ID=7").toString(), "70.1");
+    EXPECT_GT(TestDb().Scalar("SELECT count(*) FROM HCP_REDUCTION").toInt(), 0);  // reference rows of the blank
 
     // The settings row keeps its values and carries the new stamp.
-    auto setup = gDB->OpenRecordset("SELECT * FROM SETUP");
+    auto setup = TestDb().OpenRecordset("SELECT * FROM SETUP");
     ASSERT_EQ(setup.RecordCount(), 1);
     EXPECT_EQ(setup["VERSION"].str(), VersionText());
     EXPECT_EQ(setup["LABEL_STYLE"].str(), "1");
@@ -146,9 +146,9 @@ TEST_F(DBUpdatesTest, CurrentStampsAreLeftAlone) {
         Database_Updates();
         EXPECT_EQ(boxes.Count(), 0);
         EXPECT_EQ(Bytes(live), before);
-        EXPECT_TRUE(gDB && gDB->IsOpen());
+        EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
         EXPECT_EQ(Files(folder.Path()), QStringList({"Current.mdb"}));
-        gDB.reset();
+        Ctx().gDB.reset();
     }
 }
 
@@ -180,7 +180,7 @@ TEST_F(DBUpdatesTest, OldEmptyNullAndMissingStampsAreUpdated) {
         EXPECT_EQ(setup["LABEL_STYLE"].str(), "2");
         Database_Updates();
         EXPECT_EQ(boxes.Count(), 1);
-        gDB.reset();
+        Ctx().gDB.reset();
     }
 }
 
@@ -199,7 +199,7 @@ TEST_F(DBUpdatesTest, MissingBlankDatabaseChangesNothingAndAsksAgainNextTime) {
               "Cannot find CV54Blank.MDB file for conversion to version 5.4. Please contact Corvy Systems.");
     EXPECT_EQ(boxes.Styles()[0], 0);
     EXPECT_EQ(Bytes(live), before);
-    EXPECT_TRUE(gDB && gDB->IsOpen());
+    EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
     EXPECT_EQ(Files(folder.Path()), QStringList({"Scores.mdb"}));
 }
 
@@ -212,7 +212,7 @@ TEST_F(DBUpdatesTest, BlankDatabaseIsFoundInASubfolder) {
     test::ScriptedMsgBox boxes;
     Database_Updates();
     EXPECT_EQ(Stamp(live), VersionText());
-    EXPECT_TRUE(gDB->TableColumns("INDIV_SCORES").contains("FAIRWAYS_HIT"));
+    EXPECT_TRUE(TestDb().TableColumns("INDIV_SCORES").contains("FAIRWAYS_HIT"));
 }
 
 TEST_F(DBUpdatesTest, FailureWhileCopyingRowsLeavesTheOriginalOpenAndUntouched) {
@@ -232,9 +232,9 @@ TEST_F(DBUpdatesTest, FailureWhileCopyingRowsLeavesTheOriginalOpenAndUntouched) 
     EXPECT_TRUE(text.endsWith("\r\nLine # 8")) << text.toStdString();
     EXPECT_EQ(Bytes(live), before);
     EXPECT_EQ(Files(folder.Path()), QStringList({"Scores.mdb"}));
-    ASSERT_TRUE(gDB && gDB->IsOpen());
-    EXPECT_EQ(gDB->Path(), live);
-    EXPECT_EQ(gDB->Scalar("SELECT VERSION FROM SETUP").toString(), "5.3.2");
+    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_EQ(TestDb().Path(), live);
+    EXPECT_EQ(TestDb().Scalar("SELECT VERSION FROM SETUP").toString(), "5.3.2");
 }
 
 TEST_F(DBUpdatesTest, FailureAtAnyStepBeforeThePutInPlaceKeepsTheOriginal) {
@@ -255,9 +255,9 @@ TEST_F(DBUpdatesTest, FailureAtAnyStepBeforeThePutInPlaceKeepsTheOriginal) {
             << boxes.Last().toStdString();
         EXPECT_EQ(Bytes(live), before);
         EXPECT_EQ(Files(folder.Path()), QStringList({"Scores.mdb"}));
-        ASSERT_TRUE(gDB && gDB->IsOpen());
-        EXPECT_EQ(gDB->Scalar("SELECT VERSION FROM SETUP").toString(), "5.3.2");
-        gDB.reset();
+        ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+        EXPECT_EQ(TestDb().Scalar("SELECT VERSION FROM SETUP").toString(), "5.3.2");
+        Ctx().gDB.reset();
     }
 }
 
@@ -275,8 +275,8 @@ TEST_F(DBUpdatesTest, FailureAfterThePutInPlaceStillReopensTheUpgradedFile) {
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().endsWith("Line # 14"));
     EXPECT_EQ(Bytes(folder.Path() + "/CVPre54-2004Mar05140709.MDB"), before);
-    ASSERT_TRUE(gDB && gDB->IsOpen());
-    EXPECT_EQ(gDB->Scalar("SELECT VERSION FROM SETUP").toString(), VersionText());
+    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_EQ(TestDb().Scalar("SELECT VERSION FROM SETUP").toString(), VersionText());
 }
 
 }  // namespace

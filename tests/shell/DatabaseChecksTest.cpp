@@ -81,13 +81,13 @@ TEST_F(DatabaseChecks, WriteProtectedFileOrFolderIsRefusedUntouched) {
         EXPECT_EQ(boxes.Texts(),
                   QStringList{"The Dado Corvy database '" + db + "' cannot be written: " + reason + toSetup});
         EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Database cannot be written.");
-        EXPECT_FALSE(gDB);
+        EXPECT_FALSE(Ctx().gDB);
     }
     EXPECT_EQ(Hash(db), before);
 
     // The settings screen refuses such a file and keeps the database it has.
-    sDBPathFile = db;
-    gDB = OpenLiveDatabase(db);
+    Ctx().sDBPathFile = db;
+    Ctx().gDB = OpenLiveDatabase(db);
     DenyWrite deny(db + "2");
     QFile::copy(db, db + "2");
     test::ScriptedMsgBox boxes;
@@ -96,15 +96,15 @@ TEST_F(DatabaseChecks, WriteProtectedFileOrFolderIsRefusedUntouched) {
     EXPECT_FALSE(setup.SaveSettings());
     EXPECT_EQ(boxes.Texts(), QStringList{"The Dado Corvy database '" + db +
                                          "2' cannot be written: the file is write-protected."});
-    EXPECT_EQ(gDB->Path(), db);
+    EXPECT_EQ(TestDb().Path(), db);
 }
 
 TEST_F(DatabaseChecks, UpdateAndCompactionKeepTheModeMakePrivateCopiesAndRefuseAProtectedFile) {
-    sDBPassword = kDBPassword;
-    sDBPathFile = folder.MakeDatabase("Old.mdb", "5.3.2");
-    const QString old = sDBPathFile;
+    Ctx().sDBPassword = kDBPassword;
+    Ctx().sDBPathFile = folder.MakeDatabase("Old.mdb", "5.3.2");
+    const QString old = Ctx().sDBPathFile;
     SetFileMode(old, 0640);
-    gDB = OpenProgramDatabase(old);
+    Ctx().gDB = OpenProgramDatabase(old);
     {
         DenyWrite deny(old);
         test::ScriptedMsgBox boxes;
@@ -180,7 +180,7 @@ TEST_F(DatabaseChecks, ATruncatedDatabaseIsCalledDamagedWithTheNewestBackup) {
 }
 
 TEST_F(DatabaseChecks, ErrorTextsNameOnlyTheFailedStatementSayWhyAChangeWasNotSavedAndWrap) {
-    gDB = OpenLiveDatabase(db);
+    Ctx().gDB = OpenLiveDatabase(db);
     auto textOf = [](const std::function<void()>& fail) {
         try {
             fail();
@@ -190,7 +190,7 @@ TEST_F(DatabaseChecks, ErrorTextsNameOnlyTheFailedStatementSayWhyAChangeWasNotSa
         return QString();
     };
     const QString update = "Update PLAYERS Set LAST_NAME='Moved'";
-    gDB->Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME) Values (1, 'Kept')");
+    TestDb().Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME) Values (1, 'Kept')");
     const QString folderReason =
         "The change was not saved: the folder '" + ResolvedFilePath(folder.Path()) +
         "' of the database is write-protected (the database needs to write its journal "
@@ -205,7 +205,7 @@ TEST_F(DatabaseChecks, ErrorTextsNameOnlyTheFailedStatementSayWhyAChangeWasNotSa
         textOf([] { throw AppError(kErrFileAccess, "Cannot open the zip archive."); }).endsWith("\r\nsSQL="))
         << "an error of no statement shows none, not the last one run";
     QFile::remove(db);
-    const QString deleted = textOf([&] { gDB->Execute(update); });
+    const QString deleted = textOf([&] { TestDb().Execute(update); });
     EXPECT_TRUE(
         deleted.startsWith("The change was not saved: the database '" + db + "' has been deleted or moved"))
         << deleted.toStdString();
@@ -215,7 +215,7 @@ TEST_F(DatabaseChecks, ErrorTextsNameOnlyTheFailedStatementSayWhyAChangeWasNotSa
         WrapLongLines("Tag\r\nsSQL=" + QString("Update PLAYERS Set X=1 ").repeated(20) + QString(200, 'y'));
     for (const QString& line : wrapped.split('\n')) EXPECT_LE(line.size(), 90);
     EXPECT_EQ(wrapped.split('\n').size(), 10);
-    gDB.reset();
+    Ctx().gDB.reset();
 }
 
 TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
@@ -234,11 +234,11 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
               QStringList{"Dado Corvy: Database in use.|" + inUse +
                           "\r\nClick Retry once the other program has closed it, or Cancel to proceed to "
                           "the Setup screen."});
-    EXPECT_TRUE(gDB && gDB->IsOpen());
+    EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
 
     // Another copy of the program holds the file's lock, whatever name or link either copy used:
     // Cancel leads to the settings screen.
-    gDB.reset();
+    Ctx().gDB.reset();
     ReleaseLiveDatabaseLock();
     auto copy = FileLock::TryAcquire(LiveDatabaseLockPath(db));
     QDir(folder.Path()).mkdir("sub");
@@ -255,7 +255,7 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_TRUE(
             boxes.Last().startsWith("The Dado Corvy database '" + alias + "' is in use by another program."));
-        EXPECT_FALSE(gDB);
+        EXPECT_FALSE(Ctx().gDB);
     }
 }
 

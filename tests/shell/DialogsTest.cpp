@@ -32,20 +32,20 @@ QPoint ItemCenter(QListWidget* list, int row) { return list->visualItemRect(list
 
 TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
     test::ProgramFolder folder;
-    nFindPlayerID = 42;  // left by an earlier search
+    Ctx().nFindPlayerID = 42;  // left by an earlier search
     {
         frmFindName dlg(Ctx());
-        EXPECT_EQ(nFindPlayerID, 0) << "the dialog starts with nothing chosen";
+        EXPECT_EQ(Ctx().nFindPlayerID, 0) << "the dialog starts with nothing chosen";
         dlg.AddName("SMITH, John", 7);
         dlg.AddName("SMITH, Ann", 9);
         dlg.show();
         EXPECT_FALSE(dlg.cmdRetrieve->isEnabled());
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 1));
         EXPECT_TRUE(dlg.cmdRetrieve->isEnabled());
-        EXPECT_EQ(nFindPlayerID, 9);
+        EXPECT_EQ(Ctx().nFindPlayerID, 9);
         QTest::mouseClick(dlg.cmdRetrieve, Qt::LeftButton);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
-        EXPECT_EQ(nFindPlayerID, 9);
+        EXPECT_EQ(Ctx().nFindPlayerID, 9);
     }
     {
         frmFindName dlg(Ctx());
@@ -53,7 +53,7 @@ TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         QTest::mouseClick(dlg.cmdCancel, Qt::LeftButton);
-        EXPECT_EQ(nFindPlayerID, 0) << "Cancel after a click hands back 0";
+        EXPECT_EQ(Ctx().nFindPlayerID, 0) << "Cancel after a click hands back 0";
     }
     {
         frmFindName dlg(Ctx());
@@ -61,7 +61,7 @@ TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         dlg.close();  // the close box
-        EXPECT_EQ(nFindPlayerID, 0) << "the close box acts as Cancel";
+        EXPECT_EQ(Ctx().nFindPlayerID, 0) << "the close box acts as Cancel";
     }
     {
         frmFindName dlg(Ctx());
@@ -70,22 +70,22 @@ TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         QTest::mouseDClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
-        EXPECT_EQ(nFindPlayerID, 7);
+        EXPECT_EQ(Ctx().nFindPlayerID, 7);
     }
 }
 
 TEST(Calendar, OpensOnTheDateAndHandsBackTheChosenDay) {
     test::ProgramFolder folder;
-    sDateFormat = "DD/MM/YYYY";
+    Ctx().sDateFormat = "DD/MM/YYYY";
     const QString sep = LocaleDateSeparator();
-    sCalDate = "25" + sep + "12" + sep + "2004";
+    Ctx().sCalDate = "25" + sep + "12" + sep + "2004";
     {
         frmCalendar cal(Ctx());
         EXPECT_EQ(cal.calMonth->selectedDate(), QDate(2004, 12, 25));
         cal.calMonth_DateClick(QDate(2004, 3, 5));
-        EXPECT_EQ(sCalDate, "05" + sep + "03" + sep + "2004");
+        EXPECT_EQ(Ctx().sCalDate, "05" + sep + "03" + sep + "2004");
     }
-    sDateFormat = "MM/DD/YYYY";
+    Ctx().sDateFormat = "MM/DD/YYYY";
     {
         frmCalendar cal(Ctx());  // "05.03.2004" read month first: 3 May
         cal.show();
@@ -93,14 +93,14 @@ TEST(Calendar, OpensOnTheDateAndHandsBackTheChosenDay) {
         ASSERT_TRUE(days);
         QTest::keyClick(days, Qt::Key_Right);  // next day
         QTest::keyClick(days, Qt::Key_Return);
-        EXPECT_EQ(sCalDate, "05" + sep + "04" + sep + "2004");
+        EXPECT_EQ(Ctx().sCalDate, "05" + sep + "04" + sep + "2004");
     }
-    sCalDate = "not a date";
+    Ctx().sCalDate = "not a date";
     {
         frmCalendar cal(Ctx());
         EXPECT_EQ(cal.calMonth->selectedDate(), QDate::currentDate());
         cal.close();
-        EXPECT_EQ(sCalDate, "not a date") << "closing leaves the date as it was";
+        EXPECT_EQ(Ctx().sCalDate, "not a date") << "closing leaves the date as it was";
     }
 }
 
@@ -123,10 +123,10 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     Load_Players(combo);
     EXPECT_EQ(combo.count(), 0) << "an empty table gives an empty list";
 
-    gDB->Execute(
+    TestDb().Execute(
         "Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, MI) Values (3, '  SMITH ', 'John', 'Q')");
-    gDB->Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (5, 'JONES', 'Ann')");
-    gDB->Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (7, 'jonas', 'Al')");
+    TestDb().Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (5, 'JONES', 'Ann')");
+    TestDb().Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (7, 'jonas', 'Al')");
     Load_Players(combo);
     Load_Players(combo);
     ASSERT_EQ(combo.count(), 3) << "players are never listed twice";
@@ -140,8 +140,8 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     EXPECT_EQ(SelectedItemData(combo), 0);
 
     const QString tb = QString(16, ' ') + "Blue" + QString(20, ' ') + "   Red" + QString(14, ' ');
-    gDB->Execute("Insert Into COURSES (COURSE_ID, COURSE_NAME, TB) Values (4, 'Pine Hills', ?)", {tb});
-    gDB->Execute("Insert Into COURSES (COURSE_ID, COURSE_NAME, TB) Values (6, 'Short', 'White')");
+    TestDb().Execute("Insert Into COURSES (COURSE_ID, COURSE_NAME, TB) Values (4, 'Pine Hills', ?)", {tb});
+    TestDb().Execute("Insert Into COURSES (COURSE_ID, COURSE_NAME, TB) Values (6, 'Short', 'White')");
     QComboBox courses;
     Load_Course_Info(courses);
     Load_Course_Info(courses);
@@ -149,7 +149,7 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     EXPECT_EQ(courses.itemText(1), "Short");
 
     QComboBox tees;
-    nCurCourseID = 4;
+    Ctx().nCurCourseID = 4;
     Load_TeeBox(tees);
     ASSERT_EQ(tees.count(), 4);
     EXPECT_EQ(tees.itemText(0), "Blue");
@@ -157,11 +157,11 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     EXPECT_EQ(tees.itemData(1).toInt(), 1);
     EXPECT_EQ(tees.itemText(2), "Red");
     EXPECT_EQ(tees.itemText(3), "Blank");
-    nCurCourseID = 6;
+    Ctx().nCurCourseID = 6;
     Load_TeeBox(tees);
     ASSERT_EQ(tees.count(), 4) << "a short column still gives four tee boxes";
     EXPECT_EQ(tees.itemText(0), "White");
-    nCurCourseID = 99;
+    Ctx().nCurCourseID = 99;
     Load_TeeBox(tees);
     EXPECT_EQ(tees.count(), 0);
 }

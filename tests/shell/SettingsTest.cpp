@@ -66,16 +66,16 @@ class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         live = folder.OpenDatabase("Golf.mdb");
-        sMultimediaPath = folder.Path() + "/";
-        folder.WriteIni(live, sMultimediaPath);
+        Ctx().sMultimediaPath = folder.Path() + "/";
+        folder.WriteIni(live, Ctx().sMultimediaPath);
     }
     test::ProgramFolder folder;
     QString live;
 };
 
 TEST_F(SettingsTest, LoadShowsTheStoredOptionsPathsAndLastRun) {
-    gDB->Execute("UPDATE SETUP SET SOUNDS=1, LABEL_STYLE=' 1 ', FLAG_18_9=0, US_CA_FLAG=0");
-    sDateFormat = "DD/MM/YYYY";
+    TestDb().Execute("UPDATE SETUP SET SOUNDS=1, LABEL_STYLE=' 1 ', FLAG_18_9=0, US_CA_FLAG=0");
+    Ctx().sDateFormat = "DD/MM/YYYY";
     WriteIniValue("Path", "LastDate", FormatLocalDate(QDate(2004, 12, 25)), IniFilePath());
     WriteIniValue("Path", "LastTime", "15:07:45", IniFilePath());
 
@@ -87,7 +87,7 @@ TEST_F(SettingsTest, LoadShowsTheStoredOptionsPathsAndLastRun) {
     EXPECT_TRUE(f.opt189_2->isChecked());
     EXPECT_TRUE(f.optUSCan_2->isChecked());
     EXPECT_EQ(f.txtDataBasePath->text(), live);
-    EXPECT_EQ(f.txtMultimediaPath->text(), sMultimediaPath);
+    EXPECT_EQ(f.txtMultimediaPath->text(), Ctx().sMultimediaPath);
     EXPECT_TRUE(f.capDate->text().startsWith("25")) << f.capDate->text().toStdString();
     EXPECT_EQ(f.capTime->text(), "03:07:45 pm");
     EXPECT_EQ(f.capHelp->text(), "Type in the path and filename for the active Dado Corvy database.");
@@ -119,13 +119,13 @@ TEST_F(SettingsTest, SaveWritesSetupIniAndMemory) {
     EXPECT_EQ(row.style, "1");
     EXPECT_EQ(ReadIniValue("PATH", "DBPathFile", IniFilePath()), live);
     EXPECT_EQ(ReadIniValue("PATH", "MultimediaPath", IniFilePath()), "/media/sounds/");
-    EXPECT_EQ(sMultimediaPath, " /media/sounds/ ");  // as typed
-    EXPECT_TRUE(bSounds);
-    EXPECT_FALSE(bFlag18_9);
-    EXPECT_FALSE(bUSCAFlag);
+    EXPECT_EQ(Ctx().sMultimediaPath, " /media/sounds/ ");  // as typed
+    EXPECT_TRUE(Ctx().bSounds);
+    EXPECT_FALSE(Ctx().bFlag18_9);
+    EXPECT_FALSE(Ctx().bUSCAFlag);
     EXPECT_FALSE(f.bChanged);
-    ASSERT_TRUE(gDB && gDB->IsOpen());
-    EXPECT_EQ(gDB->Path(), live);
+    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_EQ(TestDb().Path(), live);
 }
 
 TEST_F(SettingsTest, SoundsWithoutAMultimediaPathAreStoredOffButStayOnInMemory) {
@@ -135,7 +135,7 @@ TEST_F(SettingsTest, SoundsWithoutAMultimediaPathAreStoredOffButStayOnInMemory) 
     test::ScriptedMsgBox boxes;
     ASSERT_TRUE(s.form.SaveSettings());
     EXPECT_FALSE(ReadSetup(live).sounds);
-    EXPECT_TRUE(bSounds);
+    EXPECT_TRUE(Ctx().bSounds);
 }
 
 TEST_F(SettingsTest, SaveWithANewPathMovesToThatDatabase) {
@@ -147,8 +147,8 @@ TEST_F(SettingsTest, SaveWithANewPathMovesToThatDatabase) {
 
     ASSERT_TRUE(s.form.SaveSettings());
 
-    EXPECT_EQ(gDB->Path(), other);
-    EXPECT_EQ(sDBPathFile, other);
+    EXPECT_EQ(TestDb().Path(), other);
+    EXPECT_EQ(Ctx().sDBPathFile, other);
     EXPECT_EQ(ReadSetup(other).style, "1");
     EXPECT_EQ(ReadSetup(live).style, "2");  // the previous database is not touched
     EXPECT_EQ(ReadIniValue("PATH", "DBPathFile", IniFilePath()), other);
@@ -166,7 +166,7 @@ TEST_F(SettingsTest, SaveWithAPathToNoDatabaseKeepsThePreviousOne) {
     EXPECT_EQ(boxes.Last(), kMissingText);
     EXPECT_EQ(boxes.Titles()[0], kMissingTitle);
     EXPECT_EQ(boxes.Styles()[0], vbOKCancel);
-    EXPECT_EQ(gDB->Path(), live);
+    EXPECT_EQ(TestDb().Path(), live);
     EXPECT_EQ(ReadIniValue("PATH", "DBPathFile", IniFilePath()), live);
     EXPECT_EQ(s.ended, 0);
 }
@@ -188,7 +188,7 @@ TEST_F(SettingsTest, BlankDatabaseIsRefusedInAnyCase) {
         EXPECT_EQ(s.dialogFilters[0], "Database Files (*.MDB *.mdb)");
         EXPECT_EQ(s.form.txtDataBasePath->text(), path);
         EXPECT_EQ(ReadIniValue("PATH", "DBPathFile", IniFilePath()), live);
-        EXPECT_EQ(gDB->Path(), live);
+        EXPECT_EQ(TestDb().Path(), live);
     }
 }
 
@@ -205,9 +205,9 @@ TEST_F(SettingsTest, BrowseFillsThePathAndCancelKeepsIt) {
 }
 
 TEST_F(SettingsTest, MissingDatabaseRoad) {
-    gDB.reset();
-    sDBPathFile = folder.Path() + "/Lost.mdb";
-    bDBMissing = true;
+    Ctx().gDB.reset();
+    Ctx().sDBPathFile = folder.Path() + "/Lost.mdb";
+    Ctx().bDBMissing = true;
     Screen s;
     auto& f = s.form;
 
@@ -226,7 +226,7 @@ TEST_F(SettingsTest, MissingDatabaseRoad) {
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last(), kMissingText);
         EXPECT_EQ(s.ended, 0);
-        EXPECT_TRUE(bDBMissing);
+        EXPECT_TRUE(Ctx().bDBMissing);
     }
 
     // A valid file: opened, the initial options written into it, the road ends.
@@ -236,9 +236,9 @@ TEST_F(SettingsTest, MissingDatabaseRoad) {
     f.txtDataBasePath->setText(chosen);
     test::ScriptedMsgBox boxes;
     ASSERT_TRUE(f.SaveSettings()) << boxes.Last().toStdString();
-    EXPECT_FALSE(bDBMissing);
-    ASSERT_TRUE(gDB && gDB->IsOpen());
-    EXPECT_EQ(gDB->Path(), chosen);
+    EXPECT_FALSE(Ctx().bDBMissing);
+    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_EQ(TestDb().Path(), chosen);
     const SetupRow row = ReadSetup(chosen);
     EXPECT_FALSE(row.sounds);
     EXPECT_TRUE(row.flag18);
@@ -248,8 +248,8 @@ TEST_F(SettingsTest, MissingDatabaseRoad) {
 }
 
 TEST_F(SettingsTest, ClosingWhileTheDatabaseIsMissing) {
-    gDB.reset();
-    bDBMissing = true;
+    Ctx().gDB.reset();
+    Ctx().bDBMissing = true;
     Screen s;
     s.form.show();
     {
@@ -282,22 +282,22 @@ TEST_F(SettingsTest, CloseWithUnsavedChanges) {
         Screen s;
         s.form.show();
         s.form.optStyle_1->setChecked(true);
-        nReturnCode = 0;
+        Ctx().nReturnCode = 0;
         test::ScriptedMsgBox boxes({vbNo});
         EXPECT_TRUE(s.form.close());
         EXPECT_EQ(ReadSetup(live).style, "2");
-        EXPECT_EQ(nReturnCode, 3);
+        EXPECT_EQ(Ctx().nReturnCode, 3);
     }
     {  // Yes: saves, then closes.
         Screen s;
         s.form.show();
         s.form.optStyle_1->setChecked(true);
-        nReturnCode = 0;
+        Ctx().nReturnCode = 0;
         test::ScriptedMsgBox boxes({vbYes});
         EXPECT_TRUE(s.form.close());
         EXPECT_EQ(boxes.Count(), 1);
         EXPECT_EQ(ReadSetup(live).style, "1");
-        EXPECT_EQ(nReturnCode, 3);
+        EXPECT_EQ(Ctx().nReturnCode, 3);
     }
     {  // Unchanged: closes without a question.
         Screen s;
@@ -360,7 +360,7 @@ TEST_F(SettingsTest, BackupButtonShowsTheOutcome) {
         EXPECT_EQ(boxes.Styles()[0], vbYesNo);
         EXPECT_EQ(s.form.lblRepairStatus->text(), "");
         EXPECT_FALSE(QFile::exists(folder.DbFiles() + "/CV20050303.mdb"));
-        EXPECT_TRUE(gDB && gDB->IsOpen());
+        EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
     }
     {  // Yes: done, and the moment of the run shown.
         test::ScriptedMsgBox boxes({vbYes});
@@ -384,7 +384,7 @@ TEST_F(SettingsTest, BackupButtonShowsTheOutcome) {
         EXPECT_TRUE(s.form.bCompactFailed);
         ASSERT_EQ(boxes.Count(), 2);
         EXPECT_TRUE(boxes.Last().startsWith("frmSystemSetup, cmdStart_Click\r\n"));
-        EXPECT_TRUE(gDB && gDB->IsOpen());
+        EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
     }
     // A new opening shows the last run read back from Connect.ini.
     Screen again;
@@ -398,32 +398,32 @@ TEST_F(SettingsTest, BackupButtonShowsTheOutcome) {
 namespace dc {
 
 TEST_F(SettingsTest, ResyncRecomputesEveryRoundAndSaysSoOnlyWhenItDid) {
-    gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, GENDER) VALUES (4, 'A', 'M')");
-    gDB->Execute(
+    TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, GENDER) VALUES (4, 'A', 'M')");
+    TestDb().Execute(
         "INSERT INTO INDIV_SCORES (PLAYER_ID, GAME_NUMBER, ROUND_DATE, RND_GAME_ID, COURSE_RATING, "
         "SLOPE_RATING, "
         "USE_HCP, USE_TOURN, GSF9, GSB9, GSTOTAL, HCP_INDEX_US_18) VALUES (4, 7, '2024-05-01', 1, 70.0, 113, "
         "1, 0, "
         "45, 45, 90, 99)");
     Screen s;
-    nCurPlayerID = 12;
+    Ctx().nCurPlayerID = 12;
     test::ScriptedMsgBox box;
     ASSERT_TRUE(s.form.cmdResync->isEnabled());
     s.form.cmdResync_Click();
     EXPECT_EQ(box.Last(), "Resynchronization of all scores for all players complete!");
-    EXPECT_EQ(nCurPlayerID, 12) << "the current player is kept";
-    EXPECT_EQ(gDB->Scalar("SELECT GAME_NUMBER FROM INDIV_SCORES").toInt(), 1) << "games renumbered";
-    EXPECT_NE(gDB->Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES").toDouble(), 99.0)
+    EXPECT_EQ(Ctx().nCurPlayerID, 12) << "the current player is kept";
+    EXPECT_EQ(TestDb().Scalar("SELECT GAME_NUMBER FROM INDIV_SCORES").toInt(), 1) << "games renumbered";
+    EXPECT_NE(TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES").toDouble(), 99.0)
         << "indexes recomputed";
 
-    gDB->Execute("UPDATE INDIV_SCORES SET GAME_NUMBER=5");
-    gDB->Execute(
+    TestDb().Execute("UPDATE INDIV_SCORES SET GAME_NUMBER=5");
+    TestDb().Execute(
         "CREATE TRIGGER refuse BEFORE UPDATE ON INDIV_SCORES BEGIN SELECT RAISE(ABORT, 'refused'); END");
     test::ScriptedMsgBox failing;
     s.form.cmdResync_Click();
     ASSERT_EQ(failing.Count(), 1) << "the failure is reported, and not announced as complete";
     EXPECT_TRUE(failing.Last().startsWith("SaveScores, ResynchAllScores")) << failing.Last().toStdString();
-    EXPECT_EQ(gDB->Scalar("SELECT GAME_NUMBER FROM INDIV_SCORES").toInt(), 5) << "nothing half done";
+    EXPECT_EQ(TestDb().Scalar("SELECT GAME_NUMBER FROM INDIV_SCORES").toInt(), 5) << "nothing half done";
 }
 
 }  // namespace dc

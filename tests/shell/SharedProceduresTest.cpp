@@ -34,18 +34,18 @@ TEST(DateFormat, OrderAndSeparatorFollowTheLocale) {
     {
         LocaleScope l(QLocale(QLocale::German, QLocale::Germany));
         SetDateDefaults();
-        EXPECT_EQ(sDateFormat, "DD/MM/YYYY");
-        EXPECT_EQ(sStartDate, "01.01.2004");
-        EXPECT_EQ(sEndDate, "15.08.2004");
-        EXPECT_EQ(sDecimalSep, ",");
+        EXPECT_EQ(Ctx().sDateFormat, "DD/MM/YYYY");
+        EXPECT_EQ(Ctx().sStartDate, "01.01.2004");
+        EXPECT_EQ(Ctx().sEndDate, "15.08.2004");
+        EXPECT_EQ(Ctx().sDecimalSep, ",");
         EXPECT_EQ(FormatLocalDate(QDate(2004, 3, 5)), "05.03.2004");
         EXPECT_EQ(*ParseLocalDate("25.12.2004"), QDate(2004, 12, 25));
     }
     {
         LocaleScope l(QLocale(QLocale::English, QLocale::UnitedStates));
         SetDateDefaults();
-        EXPECT_EQ(sDateFormat, "MM/DD/YYYY");
-        EXPECT_EQ(sDecimalSep, ".");
+        EXPECT_EQ(Ctx().sDateFormat, "MM/DD/YYYY");
+        EXPECT_EQ(Ctx().sDecimalSep, ".");
         EXPECT_EQ(FormatLocalDate(QDate(2004, 3, 5)), "03/05/2004");
     }
     {
@@ -112,7 +112,7 @@ TEST(DateFormat, IniDatesInTheFixedFormAndTheOldOnes) {
 
 TEST(DateFormat, ParsingRefusesIncompleteAndImpossibleDates) {
     test::ProgramFolder folder;
-    sDateFormat = "MM/DD/YYYY";
+    Ctx().sDateFormat = "MM/DD/YYYY";
     EXPECT_EQ(*ParseLocalDate("03/05/2004"), QDate(2004, 3, 5));
     EXPECT_FALSE(ParseLocalDate("__/__/____"));
     EXPECT_FALSE(ParseLocalDate("03/0_/2004"));
@@ -120,7 +120,7 @@ TEST(DateFormat, ParsingRefusesIncompleteAndImpossibleDates) {
     EXPECT_FALSE(ParseLocalDate("02/30/2004"));
     EXPECT_TRUE(ParseLocalDate("02/29/2004"));
     EXPECT_FALSE(ParseLocalDate("02/29/2005"));
-    sDateFormat = "DD/MM/YYYY";
+    Ctx().sDateFormat = "DD/MM/YYYY";
     EXPECT_EQ(*ParseLocalDate("03/05/2004"), QDate(2004, 5, 3));
     EXPECT_EQ(*ParseAnyDate("2004-05-03"), QDate(2004, 5, 3));
     EXPECT_EQ(DbDate(QDate(2004, 5, 3)), "2004-05-03");
@@ -131,7 +131,7 @@ TEST(DateFormat, ParsingRefusesIncompleteAndImpossibleDates) {
 TEST(DateFormat, DateBoxShowsItsDateInTheUsersOrder) {
     test::ProgramFolder folder;
     LocaleScope l(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    sDateFormat = "DD/MM/YYYY";
+    Ctx().sDateFormat = "DD/MM/YYYY";
     MaskEdBox box;
     SetDateFormat(box);
     EXPECT_EQ(box.Text(), "__/__/____") << "an empty box only gets the mask";
@@ -157,11 +157,11 @@ TEST(Global, SoundCounterCyclesSilentWrongAttention) {
     test::ProgramFolder folder;
     QStringList played;
     SetSoundPlayer([&](const QString& p) { played << QFileInfo(p).fileName(); });
-    sMultimediaPath = "/sounds";  // no trailing separator: one is added
+    Ctx().sMultimediaPath = "/sounds";  // no trailing separator: one is added
     for (int i = 0; i < 7; ++i) SoundCounter();
     SetSoundPlayer(nullptr);
     EXPECT_EQ(played, QStringList({"AllWrong.wav", "PayAttention.wav", "AllWrong.wav", "PayAttention.wav"}));
-    EXPECT_EQ(nSoundCount, 1);
+    EXPECT_EQ(Ctx().nSoundCount, 1);
 }
 
 TEST(Global, FindFileInTreeAndHelpDocument) {

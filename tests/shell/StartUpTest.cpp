@@ -58,14 +58,14 @@ TEST(StartUp, OpensTheDatabaseAndReadsTheSettings) {
     const StartRun run = Start(folder);
     EXPECT_EQ(run.result, StartUpResult::Ready);
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
-    ASSERT_TRUE(gDB && gDB->IsOpen());
+    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
     EXPECT_EQ(sAppTitle, "Dado Corvy " + VersionText());
-    EXPECT_TRUE(bErrorReport);
-    EXPECT_EQ(sMultimediaPath, "/sounds/");
-    EXPECT_TRUE(bSounds);
-    EXPECT_FALSE(bFlag18_9);
-    EXPECT_TRUE(bUSCAFlag);
-    EXPECT_FALSE(bDBMissing);
+    EXPECT_TRUE(Ctx().bErrorReport);
+    EXPECT_EQ(Ctx().sMultimediaPath, "/sounds/");
+    EXPECT_TRUE(Ctx().bSounds);
+    EXPECT_FALSE(Ctx().bFlag18_9);
+    EXPECT_TRUE(Ctx().bUSCAFlag);
+    EXPECT_FALSE(Ctx().bDBMissing);
 }
 
 TEST(StartUp, UnusableDatabasesLeadToTheSettingsScreenAndAreNotTouched) {
@@ -89,8 +89,8 @@ TEST(StartUp, UnusableDatabasesLeadToTheSettingsScreenAndAreNotTouched) {
     for (const QString& path : paths) {
         SCOPED_TRACE(path.toStdString());
         folder.WriteIni(path);
-        gDB.reset();
-        bDBMissing = false;
+        Ctx().gDB.reset();
+        Ctx().bDBMissing = false;
         test::ScriptedMsgBox boxes;
         const StartRun run = Start(folder);
         EXPECT_EQ(run.result, StartUpResult::DatabaseMissing);
@@ -99,8 +99,8 @@ TEST(StartUp, UnusableDatabasesLeadToTheSettingsScreenAndAreNotTouched) {
         EXPECT_EQ(boxes.Last(), kMissing);
         EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Missing or invalid database path/file.");
         EXPECT_EQ(boxes.Styles().back(), vbCritical + vbOKOnly);
-        EXPECT_TRUE(bDBMissing);
-        EXPECT_FALSE(gDB);
+        EXPECT_TRUE(Ctx().bDBMissing);
+        EXPECT_FALSE(Ctx().gDB);
     }
     EXPECT_FALSE(QFile::exists(folder.Path() + "/missing.mdb"));
     EXPECT_EQ(Hash(folder.DbFiles() + "/CV54Blank.MDB"), blankHash);

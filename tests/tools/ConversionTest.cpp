@@ -113,12 +113,12 @@ class ConversionRun : public ::testing::Test {
         Write("SMITHJOH.GDB", {OldRound(true, "06/01/2026", "Pine Valley Links"),
                                OldRound(true, "06/02/2026", "Oak Hills", 4)});
     }
-    QVariant Value(const QString& sql) { return gDB->Scalar(sql); }
+    QVariant Value(const QString& sql) { return TestDb().Scalar(sql); }
     // Every row of the three tables the conversion writes.
     QString Dump() {
         QString all;
         for (const char* table : {"COURSES", "PLAYERS", "INDIV_SCORES"}) {
-            Recordset rs = gDB->OpenRecordset(QString("SELECT * FROM %1 ORDER BY rowid").arg(table));
+            Recordset rs = TestDb().OpenRecordset(QString("SELECT * FROM %1 ORDER BY rowid").arg(table));
             for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
                 for (int i = 0; i < rs.FieldCount(); ++i) all += rs.Fields(i).str() + "|";
         }
@@ -130,7 +130,7 @@ class ConversionRun : public ::testing::Test {
 };
 
 TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
-    gDB->Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (4, 'Old Elm')");
+    TestDb().Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (4, 'Old Elm')");
     Write("course.gdb", {OldCourse("Pine Hills"), OldCourse("PINE HILLS  "), OldCourse("old elm", 3)});
     Write("Golfer.DBF", {OldGolfer("O'Brien, Pat"), OldGolfer("Smith,Ann", '1')});
     RecordBytes zero = OldRound(true, "06/02/2026", "Pine Hills", 0);
@@ -185,15 +185,15 @@ TEST_F(ConversionRun, AFailureAnywhereLeavesTheDatabaseAsBefore) {
         {"golfer step", "CREATE TRIGGER t BEFORE INSERT ON PLAYERS BEGIN SELECT RAISE(ABORT, 'forced'); END",
          "Form ConvertUtil, ConvertGolfers"},
     };
-    gDB->Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (1, 'Old Elm')");
-    gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, GENDER) VALUES (1, 'Held', 'M')");
-    gDB->Execute(
+    TestDb().Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (1, 'Old Elm')");
+    TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, GENDER) VALUES (1, 'Held', 'M')");
+    TestDb().Execute(
         "INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER, ROUND_DATE, GSTOTAL) "
         "VALUES (1, 1, 7, '2020-01-01', 90)");
     WriteBase();
-    bErrorReport = false;
+    Ctx().bErrorReport = false;
     for (const auto& c : cases) {
-        gDB->Execute(c.trigger);
+        TestDb().Execute(c.trigger);
         const QString before = Dump();
         ScriptedMsgBox boxes;
         const ConversionResult r = ConvertFolder(old_, 0);
@@ -202,7 +202,7 @@ TEST_F(ConversionRun, AFailureAnywhereLeavesTheDatabaseAsBefore) {
         ASSERT_GE(boxes.Count(), 1) << c.where;
         EXPECT_TRUE(boxes.Texts().first().startsWith(c.tag)) << boxes.Texts().first().toStdString();
         EXPECT_TRUE(ConversionMessage(r).startsWith("Nothing was converted")) << c.where;
-        gDB->Execute("DROP TRIGGER t");
+        TestDb().Execute("DROP TRIGGER t");
     }
 }
 
@@ -366,7 +366,7 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
         if (!c.line.startsWith("All files")) {
             EXPECT_TRUE(msg.startsWith("Converted with exceptions:\r\n")) << c.what;
         }
-        EXPECT_EQ(gDB->Scalar(c.sql).toString(), c.value) << c.what;
+        EXPECT_EQ(TestDb().Scalar(c.sql).toString(), c.value) << c.what;
     }
 }
 

@@ -42,13 +42,13 @@ class DllCheckFixture : public ::testing::Test {
     }
     void AddRow(int order, const QString& name, const QString& version = "1.2.3", int size = 1000,
                 const QString& package = QString()) {
-        gDB->Execute(
+        TestDb().Execute(
             "INSERT INTO DLLCHECK (ORDERINDEX, FileName, CLSID, CLSIDVER, FileDate, FileSize, FileVersion) "
             "VALUES (?, ?, ?, '', ?, ?, ?)",
             {order, name, package, date_, size, version});
     }
     QString Actual(int order, const QString& column) {
-        return gDB->Scalar("SELECT " + column + " FROM DLLCHECK WHERE ORDERINDEX=?", {order}).toString();
+        return TestDb().Scalar("SELECT " + column + " FROM DLLCHECK WHERE ORDERINDEX=?", {order}).toString();
     }
 
     test::ProgramFolder folder_;
@@ -57,7 +57,7 @@ class DllCheckFixture : public ::testing::Test {
 };
 
 TEST_F(DllCheckFixture, RowsThatExistAreMissingOrDiffer) {
-    gDB->Execute("DELETE FROM DLLCHECK");
+    TestDb().Execute("DELETE FROM DLLCHECK");
     const QString lib = libs_.filePath("libdemo.so.1");
     AddRow(1, "OSVersion");
     AddRow(2, lib);                                   // as expected
@@ -68,7 +68,7 @@ TEST_F(DllCheckFixture, RowsThatExistAreMissingOrDiffer) {
     qputenv("LD_LIBRARY_PATH", libs_.path().toUtf8());
     AddRow(7, "libdemo.so.1");  // found as the loader would
     CDLLVersion facts;
-    const DllCheckOutcome out = RunDllCheck(*gDB, facts, QDate(2026, 12, 7));
+    const DllCheckOutcome out = RunDllCheck(TestDb(), facts, QDate(2026, 12, 7));
     qunsetenv("LD_LIBRARY_PATH");
 
     EXPECT_EQ(out.heading, "File version verification " + FormatLocalDate(QDate(2026, 12, 7)) + " on " +
@@ -103,14 +103,14 @@ TEST_F(DllCheckFixture, ExpectedRowsComeFromTheShippedBlankDatabase) {
     const QString blank = folder_.DbFiles() + "/CV54Blank.MDB";
     const int shipped = Database::Open(blank, kDBPassword)->Scalar("SELECT count(*) FROM DLLCHECK").toInt();
     ASSERT_GT(shipped, 3);
-    gDB->Execute("DELETE FROM DLLCHECK");
+    TestDb().Execute("DELETE FROM DLLCHECK");
     AddRow(1, "/old/build/libgone.so.1");
-    RefreshExpectedRows(*gDB, folder_.DbFiles() + "/missing.mdb");
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM DLLCHECK").toInt(), 1) << "no shipped rows: nothing changes";
-    RefreshExpectedRows(*gDB, blank);
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM DLLCHECK").toInt(), shipped);
-    EXPECT_EQ(gDB->Scalar("SELECT count(*) FROM DLLCHECK WHERE FileName LIKE '%libgone%'").toInt(), 0);
-    gDB->Execute("UPDATE SETUP SET SOUNDS=SOUNDS");  // the blank is detached again
+    RefreshExpectedRows(TestDb(), folder_.DbFiles() + "/missing.mdb");
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), 1) << "no shipped rows: nothing changes";
+    RefreshExpectedRows(TestDb(), blank);
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), shipped);
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK WHERE FileName LIKE '%libgone%'").toInt(), 0);
+    TestDb().Execute("UPDATE SETUP SET SOUNDS=SOUNDS");  // the blank is detached again
 }
 
 // The rows the build generated for the built program agree with what the check finds here, and the
@@ -126,7 +126,7 @@ TEST_F(DllCheckFixture, GeneratedRowsOfTheProgramCheckCleanWithTwoQuestionsToThe
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.path().toUtf8() + ":" + path);
     CDLLVersion facts;
-    const DllCheckOutcome out = RunDllCheck(*gDB, facts, QDate(2026, 12, 7));
+    const DllCheckOutcome out = RunDllCheck(TestDb(), facts, QDate(2026, 12, 7));
     qputenv("PATH", path);
     QFile calls(bin.filePath("calls"));
     calls.open(QIODevice::ReadOnly);
@@ -141,7 +141,7 @@ TEST_F(DllCheckFixture, GeneratedRowsOfTheProgramCheckCleanWithTwoQuestionsToThe
 }
 
 TEST_F(DllCheckFixture, ScreenShowsMarksAndMailsThroughOneCall) {
-    gDB->Execute("DELETE FROM DLLCHECK");
+    TestDb().Execute("DELETE FROM DLLCHECK");
     AddRow(1, libs_.filePath("libdemo.so.1"), "9.9");
     AddRow(2, "/nowhere/libgone.so.2");
     QFile::remove(folder_.DbFiles() + "/CV54Blank.MDB");  // no shipped rows to take these rows' place
@@ -162,14 +162,14 @@ TEST_F(DllCheckFixture, ScreenShowsMarksAndMailsThroughOneCall) {
     {
         test::ScriptedModal mail([&](QDialog& d) {
             if (auto* e = qobject_cast<frmEmail*>(&d)) subject = e->txtSubject->text();
-            EXPECT_EQ(sEmailMode, "System");
+            EXPECT_EQ(Ctx().sEmailMode, "System");
             return 0;
         });
         screen.cmdEmail_Click();
         EXPECT_EQ(mail.Count(), 1);
     }
     EXPECT_EQ(subject, frmDLLCheck::EmailSubject());
-    EXPECT_FALSE(bEmailPreset);
+    EXPECT_FALSE(Ctx().bEmailPreset);
     const int boxesBefore = boxes.Count();  // the archive needs a Connect.ini this folder lacks
     EXPECT_EQ(frmDLLCheck::EmailSubject(), "Dado Corvy System Check (CV5.5.0)");
 

@@ -51,14 +51,14 @@ class EmailScreenTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder.WriteIni(folder.OpenDatabase());
-        bErrorReport = true;
+        Ctx().bErrorReport = true;
     }
     void TearDown() override {
         EXPECT_EQ(boxes.Texts(), expectedBoxes);
         SetMailTimeout(30000);
     }
     void AddPlayer(int id, const QString& last, const QString& first, const QString& email) {
-        gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, EMAIL) VALUES (?,?,?,?)",
+        TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, EMAIL) VALUES (?,?,?,?)",
                      {id, last, first, email});
     }
     // Opens the e-mail screen through `open`, runs `act` on it, and returns how it closed.
@@ -119,7 +119,7 @@ TEST_F(EmailScreenTest, EachCallerOpensItsPresetAndTheMailGoesToItsAddress) {
             s.cmdSend->click();
         });
         EXPECT_EQ(result, QDialog::Accepted);
-        EXPECT_FALSE(bEmailPreset);
+        EXPECT_FALSE(Ctx().bEmailPreset);
         const auto sent = mail.Messages();
         ASSERT_EQ(sent.size(), 1);
         EXPECT_EQ(sent[0].to, QStringList{c.to});
@@ -275,7 +275,7 @@ TEST_F(EmailScreenTest, AnAddressThatCouldAddARecipientIsRefusedBeforeAnythingIs
     players.optGender_1->setChecked(true);
     players.cmdSave_Click();
     expectedBoxes << "Not a valid e-mail address: '" + hidden + "'.";
-    EXPECT_EQ(gDB->Scalar("Select Count(*) From PLAYERS").toInt(), 3);
+    EXPECT_EQ(TestDb().Scalar("Select Count(*) From PLAYERS").toInt(), 3);
 }
 
 TEST_F(EmailScreenTest, AFailurePartWayRemovesTheServedAddressesSoThatRetryMailsOnlyTheRest) {

@@ -60,7 +60,7 @@ class ZipTest : public ::testing::Test {
     void SetUp() override {
         db = folder.OpenDatabase();
         folder.WriteIni(db);
-        gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) VALUES (7, 'Zip', 'Zoe')");
+        TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) VALUES (7, 'Zip', 'Zoe')");
     }
     test::ProgramFolder folder;
     QString db;
@@ -68,8 +68,8 @@ class ZipTest : public ::testing::Test {
 
 TEST_F(ZipTest, SystemArchiveHoldsTheIniFileAndAConsistentDatabaseCopyWithoutFolders) {
     // A write in progress on the program's connection is not in the copy.
-    Database::Transaction pending(*gDB);
-    gDB->Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) VALUES (8, 'Half', 'Done')");
+    Database::Transaction pending(TestDb());
+    TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) VALUES (8, 'Half', 'Done')");
 
     const mode_t umaskWas = ::umask(0);  // whatever the umask or an older archive's rights
     QFile(SystemZipPath()).open(QIODevice::WriteOnly);
@@ -92,7 +92,7 @@ TEST_F(ZipTest, SystemArchiveHoldsTheIniFileAndAConsistentDatabaseCopyWithoutFol
 }
 
 TEST_F(ZipTest, ZipButtonReplacesItsArchiveAndAttachesNothingWhenTheArchiveFails) {
-    bErrorReport = true;
+    Ctx().bErrorReport = true;
     ScriptedMsgBox boxes;
     ScriptedModal modal([&](QDialog& d) {
         auto& s = static_cast<frmEmail&>(d);
