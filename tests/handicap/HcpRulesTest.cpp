@@ -5,10 +5,13 @@
 #include <cmath>
 
 #include "handicap/HcpRules.h"
-#include "shell/Globals.h"
+#include "TestSupport.h"
+#include "shell/AppContext.h"
 
 namespace dc {
 namespace {
+
+using test::Ctx;
 
 TEST(ScoreDifferential, RoundsToOneDecimalHalvesAwayFromZero) {
     // 12.5 x 113 / 130 = 10.8653...

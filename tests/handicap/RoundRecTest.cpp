@@ -4,9 +4,10 @@
 #include "TestSupport.h"
 #include "handicap/RoundRec.h"
 #include "platform/Database.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 using namespace dc;
+using test::TestDb;
 
 TEST(RoundRec, ColumnOrderMatchesTheDatabase) {
     test::ProgramFolder folder;

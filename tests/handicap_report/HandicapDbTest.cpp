@@ -22,7 +22,7 @@
 #include "platform/RecordingPrinterPage.h"
 #include "platform/Spread.h"
 #include "records/TeeBoxPacking.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc::test {
 namespace {

@@ -3,7 +3,7 @@
 #include "platform/Database.h"
 #include "records/CourseStore.h"
 #include "records/PlayerStore.h"
-#include "shell/Globals.h"
+#include "TestSupport.h"
 
 namespace dc::test {
 

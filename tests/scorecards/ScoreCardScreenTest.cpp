@@ -18,12 +18,14 @@
 #include "platform/Spread.h"
 #include "records/MailingLabels.h"
 #include "scorecards/frmScoreCard.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc {
 namespace {
 
 using F = frmScoreCard;
+using test::Ctx;
+using test::TestDb;
 
 class ScoreCardScreenTest : public ::testing::Test {
   protected:

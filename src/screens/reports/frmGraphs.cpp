@@ -48,7 +48,7 @@ const char* kYTitle[] = {"",      "Index",     "Score", "% Fairways Hit", "% Gre
 frmGraphs::frmGraphs(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmGraphs");
     setWindowTitle("Statistical Graphs");
-    panel = new ReportPanel(this, false, true);
+    panel = new ReportPanel(ctx_, this, false, true);
     cboPlayer = panel->cboPlayer;
     cboCourse = panel->cboCourse;
     chkAllCourses = panel->chkAllCourses;

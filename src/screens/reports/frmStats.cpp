@@ -52,7 +52,7 @@ frmStats::frmStats(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
-    panel = new ReportPanel(this, true, true);
+    panel = new ReportPanel(ctx_, this, true, true);
     cboPlayer = panel->cboPlayer;
     cboCourse = panel->cboCourse;
     chkAllPlayers = panel->chkAllPlayers;
