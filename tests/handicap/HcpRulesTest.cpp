@@ -4,14 +4,12 @@
 #include <QLocale>
 #include <cmath>
 
-#include "handicap/HcpRules.h"
 #include "TestSupport.h"
+#include "handicap/HcpRules.h"
 #include "shell/AppContext.h"
 
 namespace dc {
 namespace {
-
-using test::Ctx;
 
 TEST(ScoreDifferential, RoundsToOneDecimalHalvesAwayFromZero) {
     // 12.5 x 113 / 130 = 10.8653...

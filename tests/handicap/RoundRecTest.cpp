@@ -7,7 +7,6 @@
 #include "shell/AppContext.h"
 
 using namespace dc;
-using test::TestDb;
 
 TEST(RoundRec, ColumnOrderMatchesTheDatabase) {
     test::ProgramFolder folder;

@@ -39,8 +39,6 @@
 #include "shell/ScreenBoxes.h"
 
 using namespace dc;
-using test::Ctx;
-using test::TestDb;
 
 namespace {
 

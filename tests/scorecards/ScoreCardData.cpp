@@ -1,9 +1,9 @@
 #include "ScoreCardData.h"
 
+#include "TestSupport.h"
 #include "platform/Database.h"
 #include "records/CourseStore.h"
 #include "records/PlayerStore.h"
-#include "TestSupport.h"
 
 namespace dc::test {
 

@@ -24,8 +24,6 @@ namespace dc {
 namespace {
 
 using F = frmScoreCard;
-using test::Ctx;
-using test::TestDb;
 
 class ScoreCardScreenTest : public ::testing::Test {
   protected:
