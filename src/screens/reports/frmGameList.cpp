@@ -341,7 +341,7 @@ void frmGameList::spGL_Click(int col, int row) {
             currentRow_ = 1;
         } else if (row > 0) {
             currentRow_ = row;
-            if (!spGL->CellText(kGlGame, row).trimmed().isEmpty()) cmdRetrieve->setEnabled(true);
+            if (row <= static_cast<int>(rows_.size())) cmdRetrieve->setEnabled(true);
         }
     } catch (...) {
         ReportCurrentError("Form GameList, spGL_Click", Sql::Without);
