@@ -19,9 +19,9 @@
 #include "platform/Spread.h"
 #include "platform/Val.h"
 #include "records/PlayerStore.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ResyncProgress.h"
 
@@ -54,11 +54,11 @@ void frmMainGolf::cmdDeleteGame_Click() {
         }
         if (MsgBox("Are you sure you want to delete this game?", vbYesNo + vbQuestion) != vbYes) return;
         const int game = round.storedGame;
-        nCurPlayerID = playerId;
+        ctx_.nCurPlayerID = playerId;
         int left = 0;
         {
             ResyncProgress progress(this);
-            left = DeleteRoundAndRecalculate(Db(), playerId, game, optMF[0]->isChecked() ? 0 : 1,
+            left = DeleteRoundAndRecalculate(ctx_.Db(), playerId, game, optMF[0]->isChecked() ? 0 : 1,
                                              opt189[1]->isChecked(), &progress);
         }
         round.changed = 0;
