@@ -35,7 +35,7 @@ class DeleteRound : public ::testing::Test {
   protected:
     void SetUp() override {
         folder.OpenDatabase();
-        test::Ctx().bFlag18_9 = test::Ctx().bUSCAFlag = true;
+        Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
         test::AddCourse(1, "Pines", 113, "72.0");
         test::AddPlayer(7, "SMITH", "Ann", "F");
         test::AddPlayer(8, "JONES", "Bea", "M");
@@ -45,15 +45,15 @@ class DeleteRound : public ::testing::Test {
         for (int g = 1; g <= n; ++g) {
             test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
             if (g % 3 == 0)
-                test::TestDb().Execute(
+                TestDb().Execute(
                     "UPDATE INDIV_SCORES SET GS10=0,GS11=0,GS12=0,GS13=0,GS14=0,GS15=0,GS16=0,GS17=0,GS18=0,"
                     "GSB9=0,GSTotal=GSF9 WHERE PLAYER_ID=7 AND GAME_NUMBER=?",
                     {g});
         }
-        ResynchAllScores(test::TestDb());
+        ResynchAllScores(TestDb());
     }
     std::unique_ptr<frmMainGolf> Open(int player) {
-        auto form = std::make_unique<frmMainGolf>(test::Ctx());
+        auto form = std::make_unique<frmMainGolf>(Ctx());
         form->show();
         if (player) form->cboPlayer->setCurrentIndex(form->cboPlayer->findData(player));
         return form;
@@ -71,29 +71,29 @@ TEST_F(DeleteRound, Round3Of10RenumbersAndRecomputesEveryVariantOfTheLaterRounds
     StoredRounds(10);
     // Stale values in every column the engine writes for the later games (a nine not played is
     // never written).
-    test::TestDb().Execute(
+    TestDb().Execute(
         "UPDATE INDIV_SCORES SET HCP_INDEX_US_18=99,HCP_INDEX_US_F9=99,HCP_INDEX_CA_18=99,HCP_INDEX_CA_F9=99,"
         "ADJSCR_CA_18=1 WHERE PLAYER_ID=7 AND GAME_NUMBER>3");
-    test::TestDb().Execute(
+    TestDb().Execute(
         "UPDATE INDIV_SCORES SET HCP_INDEX_US_B9=99,HCP_INDEX_CA_B9=99 WHERE PLAYER_ID=7 AND GAME_NUMBER>3 "
         "AND GSB9>0");
     const QString game4Date =
-        test::TestDb().Scalar("SELECT ROUND_DATE FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toString();
-    EXPECT_EQ(DeleteRoundAndRecalculate(test::TestDb(), 7, 3, 1, true), 9);
+        TestDb().Scalar("SELECT ROUND_DATE FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toString();
+    EXPECT_EQ(DeleteRoundAndRecalculate(TestDb(), 7, 3, 1, true), 9);
     const QStringList after = Rows(7);
     ASSERT_EQ(after.size(), 9);
     for (int g = 1; g <= 9; ++g) EXPECT_TRUE(after[g - 1].startsWith(QString::number(g) + " ")) << g;
     EXPECT_TRUE(after[2].contains(game4Date)) << "game 4 became game 3";
     EXPECT_FALSE(after.join("\n").contains(" 99")) << after.join("\n").toStdString();
-    ResynchAllScores(test::TestDb());
+    ResynchAllScores(TestDb());
     EXPECT_EQ(after, Rows(7));
 }
 
 TEST_F(DeleteRound, AFailureMidWayLeavesTheDatabaseAsItWas) {
     StoredRounds(10);
     const QStringList before = Rows(7);
-    test::TestDb().Execute("DROP TABLE HCP_REDUCTION");  // the recomputation fails after the delete
-    EXPECT_ANY_THROW(DeleteRoundAndRecalculate(test::TestDb(), 7, 3, 1, true));
+    TestDb().Execute("DROP TABLE HCP_REDUCTION");  // the recomputation fails after the delete
+    EXPECT_ANY_THROW(DeleteRoundAndRecalculate(TestDb(), 7, 3, 1, true));
     EXPECT_EQ(Rows(7), before);
 }
 
@@ -128,7 +128,7 @@ TEST_F(DeleteRound, RefusalsWithoutARoundOrAPlayer) {
         c.click(*f);
         EXPECT_EQ(boxes.Texts(), QStringList{c.message});
         EXPECT_EQ(test::RoundCount(7), 2);
-        EXPECT_EQ(test::TestDb().Scalar("SELECT COUNT(*) FROM PLAYERS").toInt(), 2);
+        EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM PLAYERS").toInt(), 2);
     }
 }
 
@@ -142,7 +142,7 @@ TEST_F(DeleteRound, TheLastGameAsksToDeleteThePlayerFirst) {
         EXPECT_EQ(test::RoundCount(7), 0);
         EXPECT_EQ(f->cboPlayer->findData(7), -1) << "the list is reloaded";
         EXPECT_EQ(f->txtRecNum->text(), "New");
-        EXPECT_EQ(test::Ctx().nCurPlayerID, 0);
+        EXPECT_EQ(Ctx().nCurPlayerID, 0);
         EXPECT_EQ(f->round.isNew, 1);
         EXPECT_EQ(f->lblHI[1]->text(), "40.4") << "the default index, as for a new player";
     }

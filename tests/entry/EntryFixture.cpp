@@ -12,14 +12,14 @@ void AddCourse(int id, const QString& name, int slope, const QString& rating, co
     const QString cr = rating + "00.000.000.0";
     QString hcp;
     for (int h = 1; h <= 18; ++h) hcp += QString("%1").arg(h, 2, 10, QChar('0'));
-    test::TestDb().Execute(
+    TestDb().Execute(
         "INSERT INTO COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS) "
         "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
         {id, name, tb, cr, sl, cr, sl, hcp, hcp, pars, pars, QString("400").repeated(18)});
 }
 
 void AddPlayer(int id, const QString& last, const QString& first, const QString& gender) {
-    test::TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID,LAST_NAME,FIRST_NAME,MI,GENDER) VALUES (?,?,?,?,?)",
+    TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID,LAST_NAME,FIRST_NAME,MI,GENDER) VALUES (?,?,?,?,?)",
                  {id, last, first, "", gender});
 }
 
@@ -35,16 +35,16 @@ void AddRound(int playerId, int game, const QDate& date, int grossPerHole, int c
       << 0.0 << " ";
     QStringList marks;
     for (int i = 0; i < v.size(); ++i) marks << "?";
-    test::TestDb().Execute(
+    TestDb().Execute(
         "INSERT INTO INDIV_SCORES (" + RoundFieldOrder().join(",") + ") VALUES (" + marks.join(",") + ")", v);
 }
 
 int RoundCount(int playerId) {
-    return test::TestDb().Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=?", {playerId}).toInt();
+    return TestDb().Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=?", {playerId}).toInt();
 }
 
 QStringList RoundRows(int playerId, const QString& columns) {
-    Recordset rs = test::TestDb().OpenRecordset(
+    Recordset rs = TestDb().OpenRecordset(
         "SELECT " + columns + " FROM INDIV_SCORES WHERE PLAYER_ID=? ORDER BY GAME_NUMBER", {playerId});
     QStringList out;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {

@@ -9,7 +9,7 @@
 using namespace dc;
 
 TEST(MainRound, FiguresGiveCourseHcpsAllowableAndCappedScores) {
-    test::Ctx().Reset();  // the decimal separator of the stored indexes
+    Ctx().Reset();  // the decimal separator of the stored indexes
     MainRound r;
     r.SetStartValues(true);
     EXPECT_EQ(r.figures[0].prevIndex, 36.4);

@@ -41,13 +41,13 @@ class MainScreen : public ::testing::Test {
   protected:
     void SetUp() override {
         folder.OpenDatabase();
-        test::Ctx().bFlag18_9 = test::Ctx().bUSCAFlag = true;
+        Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
         test::AddCourse(1, "Pines", 113, "72.0");
         test::AddPlayer(7, "SMITH", "Ann", "M");
         test::AddPlayer(8, "JONES", "Bea", "F");
     }
     std::unique_ptr<frmMainGolf> Open() {
-        auto form = std::make_unique<frmMainGolf>(test::Ctx());
+        auto form = std::make_unique<frmMainGolf>(Ctx());
         form->EndProgram = [this] { ++ended; };
         form->show();
         return form;
@@ -84,7 +84,7 @@ class MainScreen : public ::testing::Test {
         }
     }
     static double Stored(const QString& column, int player, int game) {
-        return test::Ctx().gDB
+        return Ctx().gDB
             ->Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
                      {player, game})
             .toDouble();
@@ -92,7 +92,7 @@ class MainScreen : public ::testing::Test {
     // Rounds 1 to n of player 7, with indexes computed.
     static void StoredRounds(int n) {
         for (int g = 1; g <= n; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
-        ResynchAllScores(test::TestDb());
+        ResynchAllScores(TestDb());
     }
 
     test::ProgramFolder folder;
@@ -141,7 +141,7 @@ TEST_F(MainScreen, MainRoadFromTheFirstRoundToTheIndexAfterTheFifth) {
     EXPECT_DOUBLE_EQ(Stored("HCP_INDEX_US_18", 7, 5), 17.2);
     EXPECT_EQ(f->lblCurrIndex[1]->text(), "17.2");
     EXPECT_EQ(f->lblCourseHcp[1]->text(), "17");
-    EXPECT_EQ(test::Ctx().nGameNumber, 5);
+    EXPECT_EQ(Ctx().nGameNumber, 5);
     // The next new round starts from the index after the fifth.
     f->cmdNewGame_Click();
     EXPECT_EQ(D(*f, 1, 1), "17.2");
@@ -243,10 +243,10 @@ TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
     // Back from the course editor: the unchanged round is reloaded once, and the code is cleared.
     f->spISC->SetCellText(1, kRowGross, "4");
     f->Calc_Row_Scores(kRowGross);
-    test::TestDb().Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=12.3 WHERE PLAYER_ID=7 AND GAME_NUMBER=3");
-    test::Ctx().nReturnCode = 1;
+    TestDb().Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=12.3 WHERE PLAYER_ID=7 AND GAME_NUMBER=3");
+    Ctx().nReturnCode = 1;
     f->Form_Activate();
-    EXPECT_EQ(test::Ctx().nReturnCode, 0);
+    EXPECT_EQ(Ctx().nReturnCode, 0);
     EXPECT_EQ(D(*f, 1, 5), "12.3") << "game 3 reloaded as stored now";
     f->spISC->SetCellText(1, kRowGross, "9");
     f->Form_Activate();  // after the calendar, say
@@ -267,7 +267,7 @@ TEST_F(MainScreen, AFailedStoreKeepsTheEntries) {
     ChooseCourse(*f);
     TypeGross(*f, 5);
     f->txtNotes->setPlainText("keep me");
-    test::TestDb().Execute(
+    TestDb().Execute(
         "CREATE TRIGGER refuse BEFORE INSERT ON INDIV_SCORES BEGIN SELECT RAISE(ABORT,'disk trouble'); END");
     EXPECT_FALSE(f->cmdSave_Click());
     ASSERT_EQ(boxes.Count(), 1);
@@ -283,7 +283,7 @@ TEST_F(MainScreen, AFailedStoreKeepsTheEntries) {
 
 TEST_F(MainScreen, NullCostsNoTeeBoxAndCourseHandicapsPerColumn) {
     StoredRounds(6);
-    test::TestDb().Execute(
+    TestDb().Execute(
         "UPDATE INDIV_SCORES SET GAME_COST=NULL, CART_COST=NULL, OTHER_COST=12.5, NOTES=' hello' "
         "WHERE GAME_NUMBER=6");
     test::ScriptedMsgBox boxes;
@@ -438,8 +438,8 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     EXPECT_EQ(test::RoundCount(7), 4);
     EXPECT_EQ(f->round.storedGame, 2);
     // Keep-same: the next new round takes the saved date, course and tee box.
-    EXPECT_TRUE(test::Ctx().bKeepSame);
-    EXPECT_EQ(test::Ctx().sKeepDate, FormatLocalDate(QDate(2024, 2, 1)));
+    EXPECT_TRUE(Ctx().bKeepSame);
+    EXPECT_EQ(Ctx().sKeepDate, FormatLocalDate(QDate(2024, 2, 1)));
     f->cmdNewGame_Click();
     EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 2, 1)));
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
@@ -451,11 +451,11 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
 TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     test::ScriptedMsgBox boxes;
     auto f = Open();
-    test::Ctx().bSounds = true;
+    Ctx().bSounds = true;
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A Player's name must be entered.  Please go to the Player Setup Screen.");
     EXPECT_EQ(boxes.Styles().back(), vbInformation);
-    EXPECT_EQ(test::Ctx().nSoundCount, 1) << "the sound counter runs before the message";
+    EXPECT_EQ(Ctx().nSoundCount, 1) << "the sound counter runs before the message";
     SelectPlayer(*f, 7);
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A Course must be selected.");
@@ -472,7 +472,7 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A zero gross score cannot be saved off.  Please enter gross scores.");
     EXPECT_EQ(test::RoundCount(7), 0);
-    test::Ctx().bSounds = false;
+    Ctx().bSounds = false;
     TypeGross(*f, 5);
     EXPECT_TRUE(f->cmdSave_Click()) << "today's date is accepted";
     EXPECT_EQ(test::RoundCount(7), 1);
@@ -555,7 +555,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         test::ScriptedMsgBox boxes({vbYes});
         f->RecBar->setValue(2);
         EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
-        EXPECT_EQ(test::TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 9)
+        EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 9)
             << "Yes stores the edit";
         EXPECT_EQ(f->round.storedGame, 4) << "and the saved round stays shown";
     }
@@ -566,7 +566,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         f->RecBar->setValue(2);
         EXPECT_EQ(boxes.Count(), 1);
         EXPECT_EQ(f->round.storedGame, 2) << "No drops the edit and pages on";
-        EXPECT_EQ(test::TestDb().Scalar("SELECT GS02 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 5)
+        EXPECT_EQ(TestDb().Scalar("SELECT GS02 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 5)
             << "game 4 as stored";
     }
     {
@@ -580,7 +580,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
 TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesTyping) {
     StoredRounds(4);
     for (int g = 1; g <= 4; ++g) test::AddRound(8, g, QDate(2024, 2, g), 6);
-    ResynchAllScores(test::TestDb());
+    ResynchAllScores(TestDb());
     test::ScriptedMsgBox boxes({vbCancel});
     auto f = Open();
     SelectPlayer(*f, 7);
@@ -594,14 +594,14 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     f->RecBar->setValue(2);
     f->spISC->SetCellText(1, kRowGross, "9");
     f->Calc_Row_Scores(kRowGross);
-    test::Ctx().nReturnCode = 3;
+    Ctx().nReturnCode = 3;
     f->Form_Activate();
     EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
     EXPECT_EQ(f->round.storedGame, 2);
     ASSERT_TRUE(f->cmdSave_Click());
-    EXPECT_EQ(test::TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=2").toInt(), 9);
-    EXPECT_EQ(test::TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=4").toInt(), 6);
+    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=2").toInt(), 9);
+    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=4").toInt(), 6);
 }
 
 TEST_F(MainScreen, ClosingTheCourseEditorAsksBeforeReloadingOverTyping) {
@@ -621,7 +621,7 @@ TEST_F(MainScreen, ClosingTheCourseEditorAsksBeforeReloadingOverTyping) {
     EXPECT_EQ(boxes.Last(), "The Notes has changed.\n\rSave the changes?");
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "Cancel keeps what was typed";
     EXPECT_EQ(f->txtNotes->toPlainText(), "typed while the editor was open");
-    EXPECT_EQ(test::Ctx().nReturnCode, 0);
+    EXPECT_EQ(Ctx().nReturnCode, 0);
 }
 
 TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
@@ -642,7 +642,7 @@ TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
         test::ScriptedMsgBox boxes({vbNo});
         f->cmdNewGame_Click();
         EXPECT_EQ(f->txtRecNum->text(), "New");
-        EXPECT_EQ(test::TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=3").toInt(),
+        EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=3").toInt(),
                   4);
     }
 }
@@ -662,27 +662,27 @@ TEST_F(MainScreen, AButtonReachedByItsAccessKeyTakesTheScoreBeingTyped) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
     QTest::qWait(300);
     ASSERT_EQ(test::RoundCount(7), 1) << boxes.Texts().join("|").toStdString();
-    EXPECT_EQ(test::TestDb().Scalar("SELECT GS18 FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 7);
-    EXPECT_EQ(test::TestDb().Scalar("SELECT GSTOTAL FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 92);
+    EXPECT_EQ(TestDb().Scalar("SELECT GS18 FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 7);
+    EXPECT_EQ(TestDb().Scalar("SELECT GSTOTAL FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 92);
 }
 
 namespace {
 int GS01(int player, int game) {
-    return test::TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?", {player, game})
+    return TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?", {player, game})
         .toInt();
 }
 }  // namespace
 
 TEST_F(MainScreen, AFailedSaveDuringAReloadNeverLeavesAnotherRoundsKeyBehind) {
     for (int g = 1; g <= 3; ++g) test::AddRound(7, g, QDate(2024, 2, g), 6);
-    ResynchAllScores(test::TestDb());
+    ResynchAllScores(TestDb());
     test::ScriptedMsgBox boxes({vbYes});
     auto f = Open();
     SelectPlayer(*f, 7);
     f->cmdNewGame_Click();
     TypeGross(*f, 5);
     f->mskDate->SetText("05/3_/2024");
-    test::Ctx().nReturnCode = 3;  // the settings screen closed: Yes, and the save is refused (underscore)
+    Ctx().nReturnCode = 3;  // the settings screen closed: Yes, and the save is refused (underscore)
     f->Form_Activate();
     EXPECT_EQ(boxes.Count(), 2) << "the question, then the refusal: "
                                 << boxes.Texts().join("|").toStdString();
@@ -713,8 +713,8 @@ TEST_F(MainScreen, ACourseSavedInTheEditorIsNoChangeOfTheRoundShown) {
     test::ScriptedMsgBox boxes({vbCancel});
     auto f = Open();
     SelectPlayer(*f, 7);
-    test::Ctx().nCurCourseID = 2;  // the course editor hands back the course it saved
-    test::Ctx().nReturnCode = 1;
+    Ctx().nCurCourseID = 2;  // the course editor hands back the course it saved
+    Ctx().nReturnCode = 1;
     f->Form_Activate();
     EXPECT_EQ(boxes.Count(), 0) << boxes.Texts().join("|").toStdString();
     f->RecBar->setValue(1);
@@ -728,18 +728,18 @@ TEST_F(MainScreen, AnotherDatabaseChosenInSettingsStartsTheScreenAfresh) {
     ChooseCourse(*f);
     TypeGross(*f, 5);
     const QString other = folder.MakeDatabase("Other.mdb");
-    auto kept = std::move(test::Ctx().gDB);
-    test::Ctx().gDB = OpenProgramDatabase(other);  // as the settings screen does on a new path
+    auto kept = std::move(Ctx().gDB);
+    Ctx().gDB = OpenProgramDatabase(other);  // as the settings screen does on a new path
     test::AddCourse(1, "Elsewhere");
     test::AddPlayer(7, "OTHER", "Person", "M");
-    test::Ctx().nReturnCode = 3;
+    Ctx().nReturnCode = 3;
     f->Form_Activate();
     EXPECT_EQ(boxes.Count(), 0) << "nothing offered to the other database";
     EXPECT_EQ(test::RoundCount(7), 0);
     EXPECT_EQ(f->cboPlayer->currentIndex(), -1);
     EXPECT_EQ(f->txtRecNum->text(), "New");
     EXPECT_EQ(f->cboCourse->itemText(0), "Elsewhere");
-    test::Ctx().gDB = std::move(kept);
+    Ctx().gDB = std::move(kept);
 }
 
 TEST_F(MainScreen, TheCloseBoxAsksLikeExit) {
@@ -761,7 +761,7 @@ TEST_F(MainScreen, TheGenderOfANewRoundSetsOnlyADefaultIndex) {
         bool followsGender;
     } cases[] = {{10, false}, {2, true}};
     for (const auto& c : cases) {
-        test::TestDb().Execute("DELETE FROM INDIV_SCORES");
+        TestDb().Execute("DELETE FROM INDIV_SCORES");
         StoredRounds(c.rounds);
         test::ScriptedMsgBox boxes;
         auto f = Open();
@@ -787,14 +787,14 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
     const std::vector<std::pair<const char*, std::function<void(QWidget*)>>> screens = {
         {"score cards",
          [](QWidget* parent) {
-             frmScoreCard s(test::Ctx(), parent);
+             frmScoreCard s(Ctx(), parent);
              s.show();
              s.cboCourse->setCurrentIndex(s.cboCourse->findData(2));
              s.cboTeeBoxM->setCurrentIndex(1);
              s.close();
          }},
         {"handicaps", [](QWidget* parent) {
-             frmHandicap h(test::Ctx(), parent);
+             frmHandicap h(Ctx(), parent);
              h.show();
              h.cboCourse->setCurrentIndex(h.cboCourse->findData(2));
              h.cboTeeBox->setCurrentIndex(1);
@@ -843,7 +843,7 @@ TEST_F(MainScreen, EmptyHolesInAPlayedNineAskBeforeSaving) {
         {{10, 11, 12, 13, 14, 15, 16, 17, 18}, vbNo, "", true},
     };
     for (const auto& c : cases) {
-        test::TestDb().Execute("DELETE FROM INDIV_SCORES");
+        TestDb().Execute("DELETE FROM INDIV_SCORES");
         test::ScriptedMsgBox boxes({c.answer});
         auto f = Open();
         SelectPlayer(*f, 7);

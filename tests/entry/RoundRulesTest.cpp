@@ -145,7 +145,7 @@ TEST(RoundRules, Game1GridForAWoman) {
 }
 
 TEST(RoundRules, SaveChecksInTheirOrder) {
-    test::Ctx().sDateFormat = "MM/DD/YYYY";
+    Ctx().sDateFormat = "MM/DD/YYYY";
     const QDate today(2024, 5, 10);
     SaveInput in{"SMITH, Ann", true, "05/10/2024", "MM/DD/YYYY", 80};
     EXPECT_TRUE(CheckRoundForSave(in, today).ok()) << "today is accepted";
@@ -182,14 +182,14 @@ TEST(RoundRules, SaveChecksInTheirOrder) {
     x.grossTotal = 0;
     EXPECT_EQ(check(x).message, "A zero gross score cannot be saved off.  Please enter gross scores.");
     EXPECT_EQ(check(x).focus, SaveFocus::Date);
-    test::Ctx().sDateFormat = "DD/MM/YYYY";
+    Ctx().sDateFormat = "DD/MM/YYYY";
     x = in;
     x.dateFormat = "DD/MM/YYYY";
     x.dateText = "30/02/2024";
     EXPECT_EQ(check(x).message, "Invalid Date.  Please enter a date in the format DD/MM/YYYY.");
     x.dateText = "10/05/2024";
     EXPECT_TRUE(check(x).ok());
-    test::Ctx().sDateFormat = "MM/DD/YYYY";
+    Ctx().sDateFormat = "MM/DD/YYYY";
 }
 
 TEST(RoundRules, ChangeComparisonNamesTheFirstChangedField) {

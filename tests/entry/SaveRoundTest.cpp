@@ -64,11 +64,11 @@ TEST_F(SaveRound, NewRowTakesTheScreenValues) {
     e.notes = "O'Neil's clubs";
     e.gameCost = "25.75";
     test::AddRound(7, 7, QDate(2024, 1, 1), 5);
-    const int key = StoreRound(test::TestDb(), e, 1, 71.5f, 125);
+    const int key = StoreRound(TestDb(), e, 1, 71.5f, 125);
     EXPECT_GE(key, 1);
     EXPECT_LE(key, 999999);
     Recordset rs =
-        test::TestDb().OpenRecordset("SELECT * FROM INDIV_SCORES WHERE PLAYER_ID=7 AND RND_GAME_ID=?", {key});
+        TestDb().OpenRecordset("SELECT * FROM INDIV_SCORES WHERE PLAYER_ID=7 AND RND_GAME_ID=?", {key});
     ASSERT_FALSE(rs.IsEmpty());
     EXPECT_EQ(rs["GAME_NUMBER"].toInt(), 8) << "after the largest game number";
     EXPECT_EQ(rs["ROUND_DATE"].str(), "2024-05-10");
@@ -86,26 +86,26 @@ TEST_F(SaveRound, NewRowTakesTheScreenValues) {
     EXPECT_EQ(rs["SLOPE_RATING"].toInt(), 125);
 
     // An empty gross row is stored as not for handicap, whatever the box says; a rewrite keeps the box.
-    const int empty = StoreRound(test::TestDb(), Entry(7, "05/11/2024", 0), 1, 71.5f, 125);
-    EXPECT_EQ(test::TestDb().Scalar("SELECT USE_HCP FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toInt(), 0);
+    const int empty = StoreRound(TestDb(), Entry(7, "05/11/2024", 0), 1, 71.5f, 125);
+    EXPECT_EQ(TestDb().Scalar("SELECT USE_HCP FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toInt(), 0);
     RoundEntry again = Entry(7, "05/11/2024", 0);
     again.gameNumber = 9;
     again.rndGameId = empty;
     again.notes = "wet";
-    StoreRound(test::TestDb(), again, 0, 71.5f, 125);
-    EXPECT_EQ(test::TestDb().Scalar("SELECT USE_HCP FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toInt(), 1);
-    EXPECT_EQ(test::TestDb().Scalar("SELECT NOTES FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toString(), "wet ");
+    StoreRound(TestDb(), again, 0, 71.5f, 125);
+    EXPECT_EQ(TestDb().Scalar("SELECT USE_HCP FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toInt(), 1);
+    EXPECT_EQ(TestDb().Scalar("SELECT NOTES FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toString(), "wet ");
 }
 
 TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {
-    test::Ctx().sDecimalSep = ",";
+    Ctx().sDecimalSep = ",";
     RoundEntry e = Entry(7, "05/10/2024", 5);
     e.prevIndex[0] = "12,3";
-    const int key = StoreRound(test::TestDb(), e, 1, 71.5f, 125);
+    const int key = StoreRound(TestDb(), e, 1, 71.5f, 125);
     EXPECT_DOUBLE_EQ(
-        test::TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE RND_GAME_ID=?", {key}).toDouble(), 12.3);
-    test::Ctx().sDecimalSep = ".";
-    EXPECT_THROW(StoreRound(test::TestDb(), Entry(7, "02/30/2024", 5), 1, 71.5f, 125), AppError);
+        TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE RND_GAME_ID=?", {key}).toDouble(), 12.3);
+    Ctx().sDecimalSep = ".";
+    EXPECT_THROW(StoreRound(TestDb(), Entry(7, "02/30/2024", 5), 1, 71.5f, 125), AppError);
     EXPECT_EQ(test::RoundCount(7), 1);
 }
 
@@ -132,10 +132,10 @@ TEST(RecalcRange, EachCase) {
 TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
     // Rounds with both nines, front only and back only, so each game's own nines matter.
     for (int g = 1; g <= 9; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
-    test::TestDb().Execute(
+    TestDb().Execute(
         "UPDATE INDIV_SCORES SET GS10=0,GS11=0,GS12=0,GS13=0,GS14=0,GS15=0,GS16=0,GS17=0,GS18=0,"
         "GSB9=0,GSTOTAL=GSF9 WHERE GAME_NUMBER IN (3,7)");
-    test::TestDb().Execute(
+    TestDb().Execute(
         "UPDATE INDIV_SCORES SET GS01=0,GS02=0,GS03=0,GS04=0,GS05=0,GS06=0,GS07=0,GS08=0,GS09=0,"
         "GSF9=0,GSTOTAL=GSB9 WHERE GAME_NUMBER=5");
     struct Percent : ProgressReporter {
@@ -143,7 +143,7 @@ TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
         void Step(int k, int n) override { shown = k * 100 / n; }
     } progress;
     const SaveOutcome out =
-        SaveAndRecalculate(test::TestDb(), Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1, true, &progress);
+        SaveAndRecalculate(TestDb(), Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1, true, &progress);
     const int shown = progress.shown;
     EXPECT_EQ(out.gameNumber, 1);
     EXPECT_EQ(out.count, 10);
@@ -151,18 +151,18 @@ TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
     // Each game runs its own nines: a nine not played keeps its stored index.
     for (int g : {4, 8})
         EXPECT_DOUBLE_EQ(
-            test::TestDb().Scalar("SELECT HCP_INDEX_US_B9 FROM INDIV_SCORES WHERE GAME_NUMBER=?", {g}).toDouble(),
+            TestDb().Scalar("SELECT HCP_INDEX_US_B9 FROM INDIV_SCORES WHERE GAME_NUMBER=?", {g}).toDouble(),
             36.4);
-    EXPECT_DOUBLE_EQ(test::TestDb().Scalar("SELECT HCP_INDEX_CA_F9 FROM INDIV_SCORES WHERE GAME_NUMBER=6").toDouble(),
+    EXPECT_DOUBLE_EQ(TestDb().Scalar("SELECT HCP_INDEX_CA_F9 FROM INDIV_SCORES WHERE GAME_NUMBER=6").toDouble(),
                      36.4);
     const QStringList afterSave = Indexes(7);
-    ResynchAllScores(test::TestDb());
+    ResynchAllScores(TestDb());
     EXPECT_EQ(afterSave, Indexes(7));
 }
 
 TEST_F(SaveRound, NotesOfTheNewestAndADateMovedLaterLeaveNoStaleIndexes) {
     for (int g = 1; g <= 10; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
-    ResynchAllScores(test::TestDb());
+    ResynchAllScores(TestDb());
     const QStringList settled = Indexes(7);
 
     // Notes of the newest round: the screen's previous indexes are stored first, then recomputed.
@@ -171,25 +171,25 @@ TEST_F(SaveRound, NotesOfTheNewestAndADateMovedLaterLeaveNoStaleIndexes) {
     e.rndGameId = 1010;
     e.prevIndex.fill("99.9");
     e.notes = "new notes";
-    SaveAndRecalculate(test::TestDb(), e, 0, 72.0f, 113, 10, false, 1, true);
+    SaveAndRecalculate(TestDb(), e, 0, 72.0f, 113, 10, false, 1, true);
     EXPECT_EQ(Indexes(7), settled);
 
     // Game 6 moves to the day of game 9: games 6 and 7 have other rounds before them now.
     RoundEntry m = Entry(7, "01/09/2024", 4 + 6 % 3);
     m.gameNumber = 6;
     m.rndGameId = 1006;
-    const SaveOutcome out = SaveAndRecalculate(test::TestDb(), m, 0, 72.0f, 113, 6, true, 1, true);
+    const SaveOutcome out = SaveAndRecalculate(TestDb(), m, 0, 72.0f, 113, 6, true, 1, true);
     EXPECT_EQ(out.gameNumber, 8) << "the day of game 9: the old order puts it first";
     const QStringList moved = Indexes(7);
-    ResynchAllScores(test::TestDb());
+    ResynchAllScores(TestDb());
     EXPECT_EQ(moved, Indexes(7));
 }
 
 TEST_F(SaveRound, AFailureAfterStoringLeavesNothingBehind) {
     for (int g = 1; g <= 3; ++g) test::AddRound(7, g, QDate(2024, 1, g + 1), 5);
     const QStringList before = Indexes(7);
-    test::TestDb().Execute("DROP TABLE HCP_REDUCTION");
-    EXPECT_ANY_THROW(SaveAndRecalculate(test::TestDb(), Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true));
+    TestDb().Execute("DROP TABLE HCP_REDUCTION");
+    EXPECT_ANY_THROW(SaveAndRecalculate(TestDb(), Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true));
     EXPECT_EQ(test::RoundCount(7), 3) << "the stored round is rolled back";
     EXPECT_EQ(Indexes(7), before) << "renumbering is rolled back";
 }
@@ -198,22 +198,22 @@ TEST_F(SaveRound, AFailureAfterStoringLeavesNothingBehind) {
 // stored as they are, and the 18-hole ones are never written again (the nines are recomputed).
 TEST_F(SaveRound, NewNewestRoundKeepsTheScreensAdjustedScores) {
     for (int g = 1; g <= 6; ++g) test::AddRound(7, g, QDate(2024, 1, g), 5);
-    ResynchAllScores(test::TestDb());
-    test::TestDb().Execute("CREATE TABLE ADJ_WRITES (RND_GAME_ID INTEGER)");
-    test::TestDb().Execute(
+    ResynchAllScores(TestDb());
+    TestDb().Execute("CREATE TABLE ADJ_WRITES (RND_GAME_ID INTEGER)");
+    TestDb().Execute(
         "CREATE TRIGGER adj_written AFTER UPDATE OF ADJSCR_US_18, ADJSCR_CA_18 ON INDIV_SCORES "
         "BEGIN INSERT INTO ADJ_WRITES VALUES (NEW.RND_GAME_ID); END");
     RoundEntry e = Entry(7, "02/01/2024", 5);
     e.adjScore[US_18] = "84";
     e.adjScore[CA_18] = "85";
-    const SaveOutcome out = SaveAndRecalculate(test::TestDb(), e, 1, 71.5f, 125, 0, false, 1, true);
+    const SaveOutcome out = SaveAndRecalculate(TestDb(), e, 1, 71.5f, 125, 0, false, 1, true);
     ASSERT_EQ(out.gameNumber, 7);
     EXPECT_EQ(out.range.mode, 0);
-    EXPECT_EQ(test::TestDb().Scalar("SELECT ADJSCR_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 84);
-    EXPECT_EQ(test::TestDb().Scalar("SELECT ADJSCR_CA_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 85);
-    EXPECT_EQ(test::TestDb().Scalar("SELECT COUNT(*) FROM ADJ_WRITES").toInt(), 0);
+    EXPECT_EQ(TestDb().Scalar("SELECT ADJSCR_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 84);
+    EXPECT_EQ(TestDb().Scalar("SELECT ADJSCR_CA_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 85);
+    EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM ADJ_WRITES").toInt(), 0);
     // The index counts the stored 84 (11.3 at 71.5/125) with one 18.0: 14.65 x 0.96.
-    EXPECT_DOUBLE_EQ(test::TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toDouble(),
+    EXPECT_DOUBLE_EQ(TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toDouble(),
                      14.0);
 }
 
@@ -223,12 +223,12 @@ TEST_F(SaveRound, EmptyAdjustedScoresOfAGameThatIsNotRecomputedStayEmpty) {
     for (int g = 1; g <= 4; ++g) test::AddRound(7, g, QDate(2024, 1, g + 1), 5);
     QStringList empty;
     for (const char* suffix : kVariantSuffix) empty << QString("ADJSCR_") + suffix + "=NULL";
-    test::TestDb().Execute("UPDATE INDIV_SCORES SET USE_HCP=0," + empty.join(",") + " WHERE GAME_NUMBER=3");
-    SaveAndRecalculate(test::TestDb(), Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true);
+    TestDb().Execute("UPDATE INDIV_SCORES SET USE_HCP=0," + empty.join(",") + " WHERE GAME_NUMBER=3");
+    SaveAndRecalculate(TestDb(), Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true);
     for (const char* suffix : kVariantSuffix)
-        EXPECT_TRUE(test::TestDb().Scalar(QString("SELECT ADJSCR_") + suffix + " FROM INDIV_SCORES WHERE GAME_NUMBER=4")
+        EXPECT_TRUE(TestDb().Scalar(QString("SELECT ADJSCR_") + suffix + " FROM INDIV_SCORES WHERE GAME_NUMBER=4")
                         .isNull())
             << suffix;
-    EXPECT_FALSE(test::TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=4").isNull());
-    EXPECT_EQ(test::TestDb().Scalar("SELECT ADJSCR_CA_18 FROM INDIV_SCORES WHERE GAME_NUMBER=5").toInt(), 90);
+    EXPECT_FALSE(TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=4").isNull());
+    EXPECT_EQ(TestDb().Scalar("SELECT ADJSCR_CA_18 FROM INDIV_SCORES WHERE GAME_NUMBER=5").toInt(), 90);
 }

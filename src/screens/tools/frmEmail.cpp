@@ -454,7 +454,7 @@ void ShowEmail(const QString& mode, const QString& to, const QString& subject, c
     sEmailTo = to;
     sEmailMode = mode;
     {
-        frmEmail screen(parent);
+        frmEmail screen(LegacyContext(), parent);
         if (!subject.isNull()) screen.txtSubject->setText(subject);
         if (!message.isNull()) screen.txtMessage->setPlainText(message);
         ExecModal(screen);
