@@ -38,6 +38,8 @@ class MainRound {
     int storedGame = 0;
     int storedRndGameId = 0;
     int newGame = 1;  // the game number a new round takes
+    // The game the game-number box stands on, as shown or typed; 0 on "New".
+    int recGame = 0;
     // The course and tee-box slot shown: the screen's own, since the screens it opens write the
     // shared nCurCourseID and nCurTeeBox too.
     int courseId = 0;

@@ -305,7 +305,7 @@ void frmMainGolf::Form_Activate() {
             if (cboPlayer->count() == 0)
                 stop = true;
             else if (!keepShown && !cboPlayer->currentText().trimmed().isEmpty() &&
-                     txtRecNum->text() != "New")
+                     round.recGame != 0)
                 RecBar_Scroll();
         }
         if (!stop && (code == 2 || code == 3)) {

@@ -37,7 +37,7 @@ const QString kNoPlayerToDelete = "No Player is selected to delete.  Please sele
 
 void frmMainGolf::cmdDeleteGame_Click() {
     try {
-        if (txtRecNum->text().trimmed() == "New") {
+        if (round.recGame == 0) {
             FailCheck("This is a 'New' game and cannot be deleted.", nullptr);
             return;
         }
@@ -48,7 +48,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
             FailCheck(kNoPlayerToDelete, cboPlayer);
             return;
         }
-        if (Val(txtRecNum->text()) == 1 && RecBar->maximum() == 1) {
+        if (round.recGame == 1 && RecBar->maximum() == 1) {
             bLastGameDeleted = 1;
             if (cmdDeletePlayer_Click()) return;
         }
@@ -117,7 +117,7 @@ void frmMainGolf::cmdPrintScoreCard_Click() {
             cboPlayer->setFocus();
             return;
         }
-        if (txtRecNum->text() == "New") {
+        if (round.recGame == 0) {
             MsgBox(
                 "Please select an existing round of golf for a player before printing an existing score "
                 "card.",

@@ -60,9 +60,17 @@ using namespace mainscreen;
 
 // ------------------------------------------------------------------------------------ player and paging
 
+// The game a text of the game-number box stands on: a positive number is a game (the paging rounds
+// or clamps it), anything else "New".
+int frmMainGolf::RecGameOf(const QString& text) {
+    const double n = Val(text.trimmed());
+    return n > 0 ? qMax(1, static_cast<int>(RoundHalfAway(n))) : 0;
+}
+
 void frmMainGolf::SetRecNumText(const QString& text, int& guard) {
     const int was = guard;
     guard = 1;
+    round.recGame = RecGameOf(text);
     txtRecNum->setText(text);
     guard = was;
 }
@@ -164,6 +172,7 @@ void frmMainGolf::cboPlayer_Click() {
 }
 
 void frmMainGolf::txtRecNum_Change() {
+    round.recGame = RecGameOf(txtRecNum->text());
     try {
         if (bRecNumByCode != 0 || bRecNumClamp == 1 || bRecNumNew == 1) return;
         if (cboPlayer->currentIndex() < 0) {  // no player: no games to show, nobody's figures
@@ -229,7 +238,7 @@ void frmMainGolf::txtRecNum_Change() {
 void frmMainGolf::RecBar_Change() {
     if (bNoScroll != 0) return;
     CommitTyping();  // the bar takes no focus: a score being typed is still in the grid's editor
-    if (Val(txtRecNum->text()) != 0 && !LeaveEditedStoredRound()) {
+    if (round.recGame != 0 && !LeaveEditedStoredRound()) {
         ShowPagingAt(round.shownGame);
         return;
     }
@@ -283,7 +292,7 @@ void frmMainGolf::ShowHoleDetails(const RoundRec& S) {
 void frmMainGolf::RecBar_Scroll() {
     int line = 0;
     try {
-        if (Val(txtRecNum->text()) == 0) {
+        if (round.recGame == 0) {
             Save_Check();
             if (round.changed == 1) {
                 const int answer =
@@ -428,7 +437,7 @@ void frmMainGolf::cmdNewGame_Click() {
             MsgBox("Select Player before entering a new game.", vbInformation);
             return;
         }
-        if (txtRecNum->text().trimmed() == "New") return;
+        if (round.recGame == 0) return;
         // Clearing would drop the edits of the shown round: ask, as the other buttons do.
         if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
         Clear_Screen();
@@ -703,15 +712,17 @@ bool frmMainGolf::Save_DBF() {
             RecBar->setRange(1, qMax(1, out.count));
         }
         bNoScroll = 0;
-        const QString text = " " + QString::number(ctx_.nGameNumber);
-        if (txtRecNum->text() == text) {
-            const QSignalBlocker block(RecBar);
-            RecBar->setValue(ctx_.nGameNumber);
-        }
-        if (txtRecNum->text() == text)
+        // The saved game is shown: loaded at once when the box already stands on its number, else
+        // through the box as if it had been typed.
+        if (round.recGame == ctx_.nGameNumber) {
+            {
+                const QSignalBlocker block(RecBar);
+                RecBar->setValue(ctx_.nGameNumber);
+            }
             RecBar_Scroll();
-        else
-            txtRecNum->setText(text);
+        } else {
+            txtRecNum->setText(" " + QString::number(ctx_.nGameNumber));
+        }
         return true;
     } catch (...) {
         // Nothing was stored: the entries stay on the screen.

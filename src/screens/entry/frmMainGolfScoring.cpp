@@ -320,7 +320,7 @@ void frmMainGolf::DisplayHCP_Scores() {
             }
             lblTHcpIndex->setVisible(!lblTHI[1]->isHidden() || !lblTHI[2]->isHidden());
         }
-        if (txtRecNum->text() == "New") {
+        if (round.recGame == 0) {
             for (QLabel* l : {lblCurrIndex[1], lblCurrIndex[2], lblCourseHcp[1], lblCourseHcp[2]}) l->hide();
             return;
         }
