@@ -65,8 +65,7 @@ QString IniFilePath() { return ProgramFolder() + "/Connect.ini"; }
 
 void ResetGlobals() {
     LegacyContext().Reset();
-    sSQL.clear();
-    sAppTitle.clear();
+    SetMsgBoxTitle(QString());
     nCourseHcp.fill(0);
     sAllowScore.fill(QString());
 }
