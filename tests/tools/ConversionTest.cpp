@@ -14,6 +14,7 @@
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "shell/Globals.h"
+#include "shell/Version.h"
 #include "tools/Conversion.h"
 #include "tools/frmConvertUtil.h"
 
@@ -165,7 +166,7 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     // The .DBF round has no pars: its nines are capped by the course's pars of 3 (Canada: par + 4).
     EXPECT_EQ(Value("SELECT ADJSCR_CA_F9 FROM INDIV_SCORES WHERE PLAYER_ID=2").toInt(), 45);
     EXPECT_EQ(ConversionMessage(r),
-              "All files were successfully converted to " + sAppTitle +
+              "All files were successfully converted to " + AppTitle() +
                   " format.\r\n\r\nNote that you will need to manually enter Handicap holes and Tee Box "
                   "information on the Course Screen and provide individual player information on the "
                   "Add/Edit Player screen.");

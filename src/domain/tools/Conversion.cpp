@@ -12,6 +12,7 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Globals.h"
+#include "shell/Version.h"
 
 namespace dc {
 
@@ -298,7 +299,7 @@ QString ConversionMessage(const ConversionResult& result) {
     }
     const QStringList exceptions = Exceptions(result);
     if (exceptions.isEmpty())
-        return "All files were successfully converted to " + sAppTitle + " format.\r\n\r\n" + note;
+        return "All files were successfully converted to " + AppTitle() + " format.\r\n\r\n" + note;
     return "Converted with exceptions:\r\n" + exceptions.join("\r\n") + "\r\n\r\n" + note;
 }
 
