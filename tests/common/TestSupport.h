@@ -177,3 +177,9 @@ QStringList OutsidePrintable(const dc::PrintLog& log, const dc::RecordingPrinter
 QStringList OverlappingTexts(const dc::PrintLog& log);
 
 }  // namespace dc::test
+
+namespace dc {
+// Tests in namespace dc (or using it) reach the test context by its short name.
+using test::Ctx;
+using test::TestDb;
+}  // namespace dc

@@ -108,7 +108,7 @@ TEST_F(ZipTest, ZipButtonReplacesItsArchiveAndAttachesNothingWhenTheArchiveFails
         EXPECT_FALSE(QFile::exists(SystemZipPath()));
         return 0;
     });
-    OpenEmailScreen("General", kSupportAddress);
+    OpenEmailScreen(Ctx(), "General", kSupportAddress);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().startsWith("Form Email, cmdZip_Click\r\nError Number 53"))
         << boxes.Last().toStdString();

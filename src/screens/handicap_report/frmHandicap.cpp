@@ -713,7 +713,7 @@ void frmHandicap::cmdHcpCards_Click() {
 void frmHandicap::cmdSendEmail_Click() {
     SetMousePointer(Pointer::Hourglass);
     bEmailPreset = false;
-    OpenEmailScreen(QString(), QString(), QString(), this);
+    OpenEmailScreen(ctx_, QString(), QString(), QString(), this);
     SetMousePointer(Pointer::Default);
 }
 

@@ -570,6 +570,6 @@ void frmPlayers::cmdMailingLabels_Click() {
     ExecModal(labels);
 }
 
-void frmPlayers::lblEmail_Click() { OpenEmailScreen("Customer", txtEMail->text(), QString(), this); }
+void frmPlayers::lblEmail_Click() { OpenEmailScreen(ctx_, "Customer", txtEMail->text(), QString(), this); }
 
 }  // namespace dc

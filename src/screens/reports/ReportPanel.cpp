@@ -288,7 +288,7 @@ void ReportPanel::TakeDate(MaskEdBox* box) {
 void ReportPanel::PickDate(MaskEdBox* box) {
     sCalDate = box->Text();
     if (!ParseLocalDate(sCalDate)) sCalDate = FormatLocalDate(Today());
-    frmCalendar calendar(owner_);
+    frmCalendar calendar(LegacyContext(), owner_);
     ExecModal(calendar);
     if (ParseLocalDate(sCalDate)) box->SetText(sCalDate);
 }

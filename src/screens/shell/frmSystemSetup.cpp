@@ -397,7 +397,7 @@ void frmSystemSetup::cmdResync_Click() {
 
 QString frmSystemSetup::EmailSubject() { return "Dado Corvy  (CV" + VersionText() + ")"; }
 
-void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen("General", kSupportAddress, EmailSubject(), this); }
+void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen(ctx_, "General", kSupportAddress, EmailSubject(), this); }
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     SetMousePointer(Pointer::Hourglass);

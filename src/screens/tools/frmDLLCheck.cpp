@@ -138,7 +138,7 @@ QString frmDLLCheck::EmailSubject() {
         .arg(kVersionRevision);
 }
 
-void frmDLLCheck::cmdEmail_Click() { OpenEmailScreen("System", kSupportAddress, EmailSubject(), this); }
+void frmDLLCheck::cmdEmail_Click() { OpenEmailScreen(ctx_, "System", kSupportAddress, EmailSubject(), this); }
 
 void frmDLLCheck::cmdHelp_Click() const { ShellDoc(HelpDocumentPath()); }
 
