@@ -24,6 +24,7 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "records/frmPlayers.h"
+#include "records/PlayerStore.h"
 #include "shell/Globals.h"
 #include "shell/frmSystemSetup.h"
 #include "tools/Email.h"
@@ -113,7 +114,7 @@ TEST_F(EmailScreenTest, EachCallerOpensItsPresetAndTheMailGoesToItsAddress) {
             EXPECT_EQ(s.lblError->isVisibleTo(&s) ? s.lblError->text() : QString(), c.banner);
             ASSERT_EQ(s.lstAttach->count(), c.attached ? 1 : 0);
             if (c.attached) {
-                EXPECT_EQ(s.lstAttach->selectedItems()[0]->text(), SystemZipPath());
+                EXPECT_EQ(s.lstAttach->selectedItems()[0]->text(), SystemZipPath(ProgramFolder()));
             }
             if (s.txtMessage->toPlainText().isEmpty()) s.txtMessage->setPlainText("Hello");
             s.cmdSend->click();
@@ -377,7 +378,8 @@ TEST_F(EmailScreenTest, NameSearchMatchesTypedPrefixesLiterallyAndCompletesTheNa
                                       {"Smith, Ja", "Smith, Jane", "jane@example.com"},
                                       {"Smith, %", "", ""}};
     for (const QStringList& c : cases) {
-        const FoundAddress found = FindAddressByName(c[0]);
+        PlayerStore players(TestDb());
+        const FoundAddress found = FindAddressByName(players, c[0]);
         EXPECT_EQ(QStringList({c[0], found.name, found.email}), c);
     }
     // A name typed in full keeps its address, so that To can still take it.

@@ -480,7 +480,7 @@ void frmHandicap::ClearReportFigures() {
 
 std::pair<int, int> frmHandicap::ChosenTeeSlopes() const {
     if (cboTeeBox->currentIndex() < 0) return {0, 0};
-    const auto course = LoadCourse(nCurCourseID);
+    const auto course = CourseStore(ctx_.Db()).LoadCourse(nCurCourseID);
     if (!course) return {0, 0};
     const int slot = SelectedItemData(*cboTeeBox);
     return {static_cast<int>(SlotNumber(course->MSL, Packed::MSL, slot)),
@@ -497,7 +497,7 @@ void frmHandicap::cboPlayer_Click() {
         HandicapBox->clear();
         TournBox->clear();
         nCurPlayerID = SelectedItemData(*cboPlayer);
-        if (const auto player = LoadPlayerRec(nCurPlayerID)) gender_ = player->GENDER;
+        if (const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(nCurPlayerID)) gender_ = player->GENDER;
         lblGender->setText(gender_);
         CalcHandicap();
     } catch (...) {
@@ -517,7 +517,7 @@ void frmHandicap::cboCourse_Click() {
 void frmHandicap::cboTeeBox_Click() {
     try {
         const auto [menSlope, womenSlope] = ChosenTeeSlopes();
-        if (cboTeeBox->currentIndex() >= 0 && LoadCourse(nCurCourseID))
+        if (cboTeeBox->currentIndex() >= 0 && CourseStore(ctx_.Db()).LoadCourse(nCurCourseID))
             nCurTeeBox = SelectedItemData(*cboTeeBox);
         int slope = 0;
         if (!IndividualView()) {
@@ -600,7 +600,7 @@ void frmHandicap::HC_Click(int index) {
                 bNoPlayerClick = 1;
                 cboPlayer->setCurrentIndex(player);
                 bNoPlayerClick = 0;
-                if (const auto p = LoadPlayerRec(nCurPlayerID)) gender_ = p->GENDER;
+                if (const auto p = PlayerStore(ctx_.Db()).LoadPlayerRec(nCurPlayerID)) gender_ = p->GENDER;
                 lblGender->setText(gender_);
             }
             CalcHandicap();
@@ -697,7 +697,7 @@ void frmHandicap::cmdHcpCards_Click() {
     const auto [menSlope, womenSlope] = courseChosen ? ChosenTeeSlopes() : std::pair<int, int>{0, 0};
     for (int i = 0; i < cboPlayer->count(); ++i) {
         const int id = cboPlayer->itemData(i).toInt();
-        const auto player = LoadPlayerRec(id);
+        const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(id);
         const QString gender = player ? player->GENDER : QString();
         // The chosen tee box's slope for the player's gender, as the screen's course handicap.
         const int teeSlope = GenderIndexOf(gender) == 0 ? menSlope : womenSlope;

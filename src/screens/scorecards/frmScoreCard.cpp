@@ -169,7 +169,7 @@ void frmScoreCard::Fill_Grid() {
         indexes_.clear();
         const bool oneEach = PlayersPerCard() == 1;
         const bool nine = opt189[2]->isChecked(), us = optUSCan[1]->isChecked();
-        for (const PlayerRec& p : AllPlayers()) {
+        for (const PlayerRec& p : PlayerStore(ctx_.Db()).AllPlayers()) {
             const int row = g.MaxRows() + 1;
             g.SetMaxRows(row);
             g.SetCellText(kColId, row, QString::number(p.PLAYER_ID));
@@ -225,7 +225,7 @@ void frmScoreCard::cboCourse_Click() {
     try {
         const int menPos = cboTeeBoxM->currentIndex(), womenPos = cboTeeBoxW->currentIndex();
         nCurCourseID = SelectedItemData(*cboCourse);
-        course_ = LoadCourse(nCurCourseID);
+        course_ = CourseStore(ctx_.Db()).LoadCourse(nCurCourseID);
         for (QComboBox* combo : {cboTeeBoxM, cboTeeBoxW}) {
             const QSignalBlocker block(combo);
             Load_TeeBox(*combo);
@@ -526,7 +526,7 @@ void frmScoreCard::cmdPrint_Click() {
         MsgBox(kNoPlayers, vbInformation);
         return;
     }
-    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset)) return;
+    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_.bSounds)) return;
     SetMousePointer(Pointer::Hourglass);
     const DefaultPointerAtEnd pointer;
     spSC->CommitEdit();
@@ -550,7 +550,7 @@ void frmScoreCard::cmdPrint_Click() {
 
     ScoreCardJob job;
     try {
-        if (const auto course = LoadCourse(SelectedItemData(*cboCourse)))
+        if (const auto course = CourseStore(ctx_.Db()).LoadCourse(SelectedItemData(*cboCourse)))
             job.tees = FindParHcpHoleYard(*course, menPos, womenPos);
     } catch (...) {
         ReportCurrentError("Score Card, Find_Par_HcpHole_Yard", Sql::With);

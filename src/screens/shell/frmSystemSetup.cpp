@@ -401,8 +401,7 @@ void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen(ctx_, "General", kSuppor
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     SetMousePointer(Pointer::Hourglass);
-    frmDLLCheck check(ctx_, this);
-    check.RunCheck();
+    frmDLLCheck check(ctx_, this);  // the check runs as it opens
     SetMousePointer(Pointer::Default);
     ExecModal(check);
 }

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "shell/AppContext.h"
+#include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
@@ -209,7 +210,7 @@ void frmEmail::Form_Load() {
 void frmEmail::Load_Players() {
     try {
         lstNames->clear();
-        for (const PlayerRec& player : AllPlayers()) {
+        for (const PlayerRec& player : PlayerStore(ctx_.Db()).AllPlayers()) {
             const QString email = player.EMAIL.trimmed();
             if (email.isEmpty()) continue;
             auto* item = new QListWidgetItem(email, lstNames);
@@ -228,7 +229,8 @@ void frmEmail::txtName_KeyUp(int keyCode) {
             lblEmail->clear();
             return;
         }
-        const FoundAddress found = FindAddressByName(typed);
+        PlayerStore players(ctx_.Db());
+        const FoundAddress found = FindAddressByName(players, typed);
         lblEmail->setText(found.email);
         const int foundLength = found.name.length();
         if (foundLength > typedLength) {
@@ -326,7 +328,7 @@ void frmEmail::cmdMessages_Click() {
 }
 
 void frmEmail::cmdZip_Click() {
-    const QString zip = SystemZipPath();
+    const QString zip = SystemZipPath(ProgramFolder());
     try {
         for (int i = lstAttach->count() - 1; i >= 0; --i) {
             if (lstAttach->item(i)->text() != zip) continue;
@@ -334,7 +336,7 @@ void frmEmail::cmdZip_Click() {
             delete lstAttach->takeItem(i);
         }
         BusyPointer busy;
-        BuildSystemZip(zip);
+        BuildSystemZip(zip, ctx_.HasDb() ? ctx_.Db().Path() : ctx_.sDBPathFile.trimmed(), IniFilePath());
     } catch (...) {
         // A failed archive is reported and not attached.
         ReportCurrentError("Form Email, cmdZip_Click", Sql::With);
