@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
         sStartDate = FormatLocalDate(ParseAnyDate(from).value());
         sEndDate = FormatLocalDate(ParseAnyDate(to).value());
         nCurPlayerID = 0;
-        frmGameList list(Ctx());
+        frmGameList list(LegacyContext());
         list.UpdatespGL();
 
         QElapsedTimer timer;

@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
         sEndDate = FormatLocalDate(last);
         nCurPlayerID = 0;  // all players
         {
-            frmStats stats(Ctx());
+            frmStats stats(LegacyContext());
             add("statistics, every round", Best([&] { stats.UpdateStats(); }), 2 * plainAll, plainAll);
             std::printf("   (%s games)\n", qPrintable(stats.Shown().games.trimmed()));
         }
@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
         {
             std::unique_ptr<frmStats> stats;
             add("statistics screen opened", Seconds([&] {
-                    stats = std::make_unique<frmStats>(Ctx());
+                    stats = std::make_unique<frmStats>(LegacyContext());
                     stats->show();
                 }),
                 0.5, plainYear);
@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
         {
             std::unique_ptr<frmGameList> list;
             add("game list screen opened", Seconds([&] {
-                    list = std::make_unique<frmGameList>(Ctx());
+                    list = std::make_unique<frmGameList>(LegacyContext());
                     list->show();
                 }),
                 0.5, plainYear);
@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
         {
             std::unique_ptr<frmGraphs> graphs;
             add("graph screen opened", Seconds([&] {
-                    graphs = std::make_unique<frmGraphs>(Ctx());
+                    graphs = std::make_unique<frmGraphs>(LegacyContext());
                     graphs->show();
                 }),
                 0.5, plainYear);
@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
         nCurPlayerID = 0;
         std::unique_ptr<frmGameList> screen;
         add("game list, all players, this year, shown", Seconds([&] {
-                screen = std::make_unique<frmGameList>(Ctx());
+                screen = std::make_unique<frmGameList>(LegacyContext());
                 screen->resize(1024, 700);
                 screen->show();
             }),

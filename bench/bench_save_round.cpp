@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     Fill(*gDB);
     ResynchAllScores(*gDB);
 
-    frmMainGolf form(Ctx());
+    frmMainGolf form(LegacyContext());
     form.show();
     form.cboPlayer->setCurrentIndex(form.cboPlayer->findData(1));
     form.cboCourse->setCurrentIndex(form.cboCourse->findData(1));

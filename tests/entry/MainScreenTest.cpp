@@ -788,14 +788,14 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
     const std::vector<std::pair<const char*, std::function<void(QWidget*)>>> screens = {
         {"score cards",
          [](QWidget* parent) {
-             frmScoreCard s(parent);
+             frmScoreCard s(Ctx(), parent);
              s.show();
              s.cboCourse->setCurrentIndex(s.cboCourse->findData(2));
              s.cboTeeBoxM->setCurrentIndex(1);
              s.close();
          }},
         {"handicaps", [](QWidget* parent) {
-             frmHandicap h(parent);
+             frmHandicap h(Ctx(), parent);
              h.show();
              h.cboCourse->setCurrentIndex(h.cboCourse->findData(2));
              h.cboTeeBox->setCurrentIndex(1);

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <cmath>
 
+#include "TestSupport.h"
 #include "handicap/HcpRules.h"
 #include "shell/Globals.h"
 

@@ -1,5 +1,6 @@
 #include "ScoreCardData.h"
 
+#include "TestSupport.h"
 #include "platform/Database.h"
 #include "records/CourseStore.h"
 #include "records/PlayerStore.h"

@@ -45,7 +45,7 @@ struct Screen {
         };
         form.EndProgram = [this] { ++ended; };
     }
-    frmSystemSetup form(Ctx());
+    frmSystemSetup form{Ctx()};
     QStringList dialogFolders, dialogFilters;
     QString nextFile;  // what the file dialog returns (empty: cancelled)
     int ended = 0;
