@@ -139,7 +139,7 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     Write("SMITHANN.DBF", {OldRound(false, "05/03/26", "OLD ELM")});
     ScriptedMsgBox boxes;
     int calls = 0;
-    const ConversionResult r = ConvertFolder(old_, 0, [&](ConvertStep, int, int) { ++calls; });
+    const ConversionResult r = ConvertFolder(TestDb(), old_, 0, false, [&](ConvertStep, int, int) { ++calls; });
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
     ASSERT_TRUE(r.stored);
     EXPECT_TRUE(r.recomputed);
@@ -197,7 +197,7 @@ TEST_F(ConversionRun, AFailureAnywhereLeavesTheDatabaseAsBefore) {
         TestDb().Execute(c.trigger);
         const QString before = Dump();
         ScriptedMsgBox boxes;
-        const ConversionResult r = ConvertFolder(old_, 0);
+        const ConversionResult r = ConvertFolder(TestDb(), old_, 0, false);
         EXPECT_FALSE(r.stored) << c.where;
         EXPECT_EQ(Dump(), before) << c.where;
         ASSERT_GE(boxes.Count(), 1) << c.where;
@@ -360,7 +360,7 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
         for (const auto& [name, content] : c.files) files[name] = content;
         for (auto it = files.begin(); it != files.end(); ++it) WriteFile(dir + it.key(), it.value());
         ScriptedMsgBox boxes;
-        const ConversionResult r = ConvertFolder(folder.Path() + "/old", 0);
+        const ConversionResult r = ConvertFolder(TestDb(), folder.Path() + "/old", 0, false);
         EXPECT_TRUE(r.stored) << c.what;
         const QString msg = ConversionMessage(r);
         EXPECT_TRUE(msg.contains(c.line)) << c.what << "\n" << msg.toStdString();
