@@ -479,7 +479,7 @@ void frmHandicap::ClearReportFigures() {
 
 std::pair<int, int> frmHandicap::ChosenTeeSlopes() const {
     if (cboTeeBox->currentIndex() < 0) return {0, 0};
-    const auto course = LoadCourse(ctx_.nCurCourseID);
+    const auto course = CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID);
     if (!course) return {0, 0};
     const int slot = SelectedItemData(*cboTeeBox);
     return {static_cast<int>(SlotNumber(course->MSL, Packed::MSL, slot)),
@@ -496,7 +496,7 @@ void frmHandicap::cboPlayer_Click() {
         HandicapBox->clear();
         TournBox->clear();
         ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-        if (const auto player = LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = player->GENDER;
+        if (const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = player->GENDER;
         lblGender->setText(gender_);
         CalcHandicap();
     } catch (...) {
@@ -516,7 +516,7 @@ void frmHandicap::cboCourse_Click() {
 void frmHandicap::cboTeeBox_Click() {
     try {
         const auto [menSlope, womenSlope] = ChosenTeeSlopes();
-        if (cboTeeBox->currentIndex() >= 0 && LoadCourse(ctx_.nCurCourseID))
+        if (cboTeeBox->currentIndex() >= 0 && CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID))
             ctx_.nCurTeeBox = SelectedItemData(*cboTeeBox);
         int slope = 0;
         if (!IndividualView()) {
@@ -599,7 +599,7 @@ void frmHandicap::HC_Click(int index) {
                 bNoPlayerClick = 1;
                 cboPlayer->setCurrentIndex(player);
                 bNoPlayerClick = 0;
-                if (const auto p = LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = p->GENDER;
+                if (const auto p = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = p->GENDER;
                 lblGender->setText(gender_);
             }
             CalcHandicap();
@@ -696,7 +696,7 @@ void frmHandicap::cmdHcpCards_Click() {
     const auto [menSlope, womenSlope] = courseChosen ? ChosenTeeSlopes() : std::pair<int, int>{0, 0};
     for (int i = 0; i < cboPlayer->count(); ++i) {
         const int id = cboPlayer->itemData(i).toInt();
-        const auto player = LoadPlayerRec(id);
+        const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(id);
         const QString gender = player ? player->GENDER : QString();
         // The chosen tee box's slope for the player's gender, as the screen's course handicap.
         const int teeSlope = GenderIndexOf(gender) == 0 ? menSlope : womenSlope;
@@ -712,7 +712,7 @@ void frmHandicap::cmdHcpCards_Click() {
 void frmHandicap::cmdSendEmail_Click() {
     SetMousePointer(Pointer::Hourglass);
     ctx_.bEmailPreset = false;
-    OpenEmailScreen(QString(), QString(), QString(), this);
+    OpenEmailScreen(ctx_, QString(), QString(), QString(), this);
     SetMousePointer(Pointer::Default);
 }
 

@@ -164,7 +164,7 @@ void frmScoreCard::Fill_Grid() {
         indexes_.clear();
         const bool oneEach = PlayersPerCard() == 1;
         const bool nine = opt189[2]->isChecked(), us = optUSCan[1]->isChecked();
-        for (const PlayerRec& p : AllPlayers()) {
+        for (const PlayerRec& p : PlayerStore(ctx_.Db()).AllPlayers()) {
             const int row = g.MaxRows() + 1;
             g.SetMaxRows(row);
             players_.push_back({p.PLAYER_ID, p.GENDER, PlayerGridName(p), QString(), std::nullopt});
@@ -219,7 +219,7 @@ void frmScoreCard::cboCourse_Click() {
     try {
         const int menPos = cboTeeBoxM->currentIndex(), womenPos = cboTeeBoxW->currentIndex();
         ctx_.nCurCourseID = SelectedItemData(*cboCourse);
-        course_ = LoadCourse(ctx_.nCurCourseID);
+        course_ = CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID);
         for (QComboBox* combo : {cboTeeBoxM, cboTeeBoxW}) {
             const QSignalBlocker block(combo);
             Load_TeeBox(*combo);
@@ -544,7 +544,7 @@ void frmScoreCard::cmdPrint_Click() {
         MsgBox(kNoPlayers, vbInformation);
         return;
     }
-    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset)) return;
+    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_.bSounds)) return;
     SetMousePointer(Pointer::Hourglass);
     const DefaultPointerAtEnd pointer;
     spSC->CommitEdit();
@@ -568,7 +568,7 @@ void frmScoreCard::cmdPrint_Click() {
 
     ScoreCardJob job;
     try {
-        if (const auto course = LoadCourse(SelectedItemData(*cboCourse)))
+        if (const auto course = CourseStore(ctx_.Db()).LoadCourse(SelectedItemData(*cboCourse)))
             job.tees = FindParHcpHoleYard(*course, menPos, womenPos);
     } catch (...) {
         ReportCurrentError("Score Card, Find_Par_HcpHole_Yard", Sql::With);
