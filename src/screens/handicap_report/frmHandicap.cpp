@@ -138,8 +138,6 @@ QGroupBox* frmHandicap::BuildTeeBoxFrame() {
     f5->addWidget(Label4[2], 4, 0);
     f5->addWidget(TIBox, 4, 1);
     f5->addWidget(TournBox, 4, 2);
-    lblGender = Caption(Frame5, "lblGender", QString());  // holds the player's gender; never shown
-    lblGender->hide();
 
     return Frame5;
 }
@@ -331,7 +329,6 @@ void frmHandicap::Form_Load() {
             cboPlayer->setCurrentIndex(player);
             bNoPlayerClick = 0;
             gender_ = ctx_.sCurGender;
-            lblGender->setText(gender_);
             CalcHandicap();
         }
         cboFontStyle->addItems({"Regular", "Bold"});
@@ -497,7 +494,6 @@ void frmHandicap::cboPlayer_Click() {
         TournBox->clear();
         ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
         if (const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = player->GENDER;
-        lblGender->setText(gender_);
         CalcHandicap();
     } catch (...) {
         ReportCurrentError(kTag + "cboPlayer_Click");
@@ -600,7 +596,6 @@ void frmHandicap::HC_Click(int index) {
                 cboPlayer->setCurrentIndex(player);
                 bNoPlayerClick = 0;
                 if (const auto p = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = p->GENDER;
-                lblGender->setText(gender_);
             }
             CalcHandicap();
         } else {
