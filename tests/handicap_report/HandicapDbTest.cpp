@@ -15,6 +15,7 @@
 #include "handicap/HcpLookups.h"
 #include "handicap/Recompute.h"
 #include "handicap_report/HcpReport.h"
+#include "handicap_report/HcpReportStore.h"
 #include "handicap_report/IndexList.h"
 #include "handicap_report/frmHandicap.h"
 #include "platform/Database.h"

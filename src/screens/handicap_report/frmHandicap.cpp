@@ -17,6 +17,7 @@
 #include "handicap_report/CardFigures.h"
 #include "handicap_report/HcpCards.h"
 #include "handicap_report/HcpPrint.h"
+#include "handicap_report/HcpReportStore.h"
 #include "platform/Clock.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
