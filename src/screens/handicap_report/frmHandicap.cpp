@@ -356,11 +356,11 @@ void frmHandicap::LoadPrinterFonts() {
 
 void frmHandicap::Setup_spHcp() {
     Spread& g = *spHcp;
-    g.SetMaxCols(6);
+    g.SetMaxCols(4);
     g.SetMaxRows(kReportRows);
-    const char* headers[] = {"Score", "Email", "Course", "Tee Box", "Date", "", ""};
-    const int widths[] = {645, 0, 2780, 870, 950, 0, 0};
-    for (int c = 0; c <= 6; ++c) {
+    const char* headers[] = {"Score", "Email", "Course", "Tee Box", "Date"};
+    const int widths[] = {645, 0, 2780, 870, 950};
+    for (int c = 0; c <= 4; ++c) {
         g.SetCellText(c, 0, headers[c]);
         g.SetColWidth(c, widths[c]);
         g.SetCol(c);
@@ -394,7 +394,7 @@ void frmHandicap::FitColumns() {
 
 void frmHandicap::Clear_spHcp() {
     for (int r = 1; r <= spHcp->MaxRows(); ++r)
-        for (int c = 0; c <= 5; ++c) spHcp->SetCellText(c, r, " ");
+        for (int c = 0; c <= 4; ++c) spHcp->SetCellText(c, r, " ");
 }
 
 void frmHandicap::CalcHandicap() {
@@ -631,8 +631,6 @@ void frmHandicap::ShowList(IndexOrder order) {
         spHcp->SetCellText(0, r + 1, row.indexText);
         spHcp->SetCellText(2, r + 1, row.name);
         spHcp->SetCellText(4, r + 1, row.date);
-        spHcp->SetCellText(5, r + 1, row.gender);
-        spHcp->SetCellText(6, r + 1, row.email);
     }
     FitColumns();
 }
