@@ -120,7 +120,7 @@ TEST_F(MainScreen, MainRoadFromTheFirstRoundToTheIndexAfterTheFifth) {
     for (int round = 1; round <= 5; ++round) {
         if (round > 1) f->cmdNewGame_Click();
         EXPECT_EQ(f->txtRecNum->text(), "New");
-        f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, round)));
+        f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, round), Ctx().sDateFormat));
         TypeGross(*f, 5);
         EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "90");
         EXPECT_EQ(D(*f, 1, 4), "90");
@@ -155,7 +155,7 @@ TEST_F(MainScreen, PagingAndTheGameNumberBox) {
     SelectPlayer(*f, 7);
     EXPECT_EQ(f->RecBar->maximum(), 5);
     EXPECT_EQ(f->round.storedGame, 5) << "the newest round";
-    EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 1, 5)));
+    EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 1, 5), Ctx().sDateFormat));
     f->txtRecNum->setText("0");
     EXPECT_EQ(f->txtRecNum->text(), " 1") << "clamped to 1, then shown with its sign position";
     EXPECT_EQ(f->round.storedGame, 1);
@@ -221,7 +221,7 @@ TEST_F(MainScreen, YesInAPromptRunsTheSaveChecksAndStays) {
     EXPECT_EQ(f->txtRecNum->text(), "New");
     EXPECT_EQ(test::RoundCount(8), 0);
     // A Yes whose checks pass stores the round as the shown player's, then shows the other player.
-    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 1)));
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 1), Ctx().sDateFormat));
     boxes.Push(vbYes);
     SelectPlayer(*f, 8);
     EXPECT_EQ(test::RoundCount(7), 1);
@@ -432,16 +432,16 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     EXPECT_EQ(f->RecBar->value(), bar);
     EXPECT_EQ(f->txtRecNum->text(), "New");
     // A Yes whose checks pass saves, then shows the game asked for.
-    f->mskDate->SetText(FormatLocalDate(QDate(2024, 2, 1)));
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
     boxes.Push(vbYes);
     f->txtRecNum->setText("2");
     EXPECT_EQ(test::RoundCount(7), 4);
     EXPECT_EQ(f->round.storedGame, 2);
     // Keep-same: the next new round takes the saved date, course and tee box.
     EXPECT_TRUE(Ctx().bKeepSame);
-    EXPECT_EQ(Ctx().sKeepDate, FormatLocalDate(QDate(2024, 2, 1)));
+    EXPECT_EQ(Ctx().sKeepDate, FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
     f->cmdNewGame_Click();
-    EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 2, 1)));
+    EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
     EXPECT_EQ(f->cboTeeBox->currentIndex(), 0);
     f->Save_Check();
@@ -460,13 +460,13 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A Course must be selected.");
     ChooseCourse(*f);
-    f->mskDate->SetText(FormatLocalDate(kToday.addDays(1)));
+    f->mskDate->SetText(FormatLocalDate(kToday.addDays(1), Ctx().sDateFormat));
     TypeGross(*f, 5);
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(),
               "Why would you want to enter a future date for a round of Dado?  Please check your "
               "computer's date.");
-    f->mskDate->SetText(FormatLocalDate(kToday));
+    f->mskDate->SetText(FormatLocalDate(kToday, Ctx().sDateFormat));
     for (int h = 1; h <= 18; ++h) f->spISC->SetCellText(HoleColumn(h), kRowGross, QString());
     f->Calc_Row_Scores(kRowGross);
     EXPECT_FALSE(f->cmdSave_Click());
@@ -653,7 +653,7 @@ TEST_F(MainScreen, AButtonReachedByItsAccessKeyTakesTheScoreBeingTyped) {
     QApplication::setActiveWindow(f.get());
     SelectPlayer(*f, 7);
     ChooseCourse(*f);
-    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 2)));
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 2), Ctx().sDateFormat));
     for (int h = 1; h <= 17; ++h) f->spISC->SetCellText(HoleColumn(h), kRowGross, "5");
     f->Calc_Row_Scores(kRowGross);
     f->spISC->setFocus();
@@ -686,7 +686,7 @@ TEST_F(MainScreen, AFailedSaveDuringAReloadNeverLeavesAnotherRoundsKeyBehind) {
     f->Form_Activate();
     EXPECT_EQ(boxes.Count(), 2) << "the question, then the refusal: "
                                 << boxes.Texts().join("|").toStdString();
-    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 3)));
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 3), Ctx().sDateFormat));
     ASSERT_TRUE(f->cmdSave_Click());
     EXPECT_EQ(test::RoundCount(7), 4) << "the new round is added";
     EXPECT_EQ(GS01(7, 3), 6) << "game 3 untouched";

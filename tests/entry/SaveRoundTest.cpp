@@ -19,7 +19,7 @@ RoundEntry Entry(int player, const QString& date, int gross) {
     e.playerId = player;
     e.courseId = 1;
     e.teeBox = 0;
-    e.date = ParseLocalDate(date);
+    e.date = ParseLocalDate(date, Ctx().sDateFormat);
     for (int h = 0; h < 18; ++h) {
         e.parCells[h] = "4";
         e.grossCells[h] = gross ? QString::number(gross) : QString();

@@ -22,9 +22,9 @@ struct ReportRound {
     QString date;    // ROUND_DATE in the user's date order
 };
 
-// The player's rounds, newest first; only those on or after today one year back when `oneYear`.
-// Leaves each statement in sSQL; throws DbError.
-std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear);
+// The player's rounds, newest first; only those on or after today one year back when `oneYear`;
+// dates in the order of `dateFormat`. Throws DbError.
+std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear, const QString& dateFormat);
 
 // One counted score: an 18-hole round, a pair of nines, or (nine-hole report) one nine.
 struct CountedScore {

@@ -36,8 +36,8 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     if (!rounds.IsEmpty()) {
         rounds.MoveFirst();
         stored = StoredIndexesOf(ReadHcpRound(rounds), is18_, rules_);
-        const auto date = ParseAnyDate(rounds["ROUND_DATE"].str());
-        row.date = date ? FormatLocalDate(*date) : QString();
+        const auto date = ParseStoredDate(rounds["ROUND_DATE"].str());
+        row.date = date ? FormatLocalDate(*date, dateFormat_) : QString();
     }
     row.tourn = stored.tIndex != kNoTournIndexF;
     row.shown = row.tourn ? stored.tIndex : stored.index;

@@ -211,7 +211,7 @@ void frmMainGolf::showEvent(QShowEvent* event) {
 // ------------------------------------------------------------------------------------ loading
 
 void frmMainGolf::Form_Load() {
-    SetDateFormat(*mskDate);
+    SetDateFormat(*mskDate, ctx_.sDateFormat);
     Grid_Setup(*spISC);
     spISC->setFixedHeight(spISC->horizontalHeader()->sizeHint().height() + 8 * spISC->rowHeight(0) +
                           2 * spISC->frameWidth() + 2);
@@ -405,11 +405,11 @@ void frmMainGolf::cmdExit_Click() {
 void frmMainGolf::cmdCalendar_Click() {
     ctx_.sCalDate =
         mskDate->Text().trimmed() == "__/__/____" || !mskDate->Text().contains(QRegularExpression("\\d"))
-            ? TodayText()
+            ? TodayText(ctx_.sDateFormat)
             : mskDate->Text();
     frmCalendar calendar(ctx_, this);
     ExecModal(calendar);
-    if (ParseLocalDate(ctx_.sCalDate)) mskDate->SetText(ctx_.sCalDate);
+    if (ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) mskDate->SetText(ctx_.sCalDate);
 }
 
 void frmMainGolf::cmdCourse_Click() {

@@ -341,7 +341,7 @@ void frmMainGolf::RecBar_Scroll() {
         round.shownGame = value;
         nRecBarShown_ = value;
         round.isNew = 0;
-        mskDate->SetText(FormatLocalDate(S.ROUND_DATE));
+        mskDate->SetText(FormatLocalDate(S.ROUND_DATE, ctx_.sDateFormat));
         round.storedGame = S.GAME_NUMBER;
         round.storedRndGameId = S.RND_GAME_ID;
         chkUseHandicap->setChecked(S.USE_HCP);
@@ -388,7 +388,7 @@ void frmMainGolf::RecBar_Scroll() {
 
 void frmMainGolf::Clear_Screen() {
     try {
-        mskDate->SetText(TodayText());
+        mskDate->SetText(TodayText(ctx_.sDateFormat));
         chkUseHandicap->setChecked(true);
         spISC->SetReDraw(false);
         bSettingChecks = -1;
@@ -451,7 +451,8 @@ void frmMainGolf::cmdNewGame_Click() {
         lblAdjScore[2]->clear();
         SetPrevIndexesForNewRound();
         if (chkKeepSame->isChecked() && ctx_.bKeepSame) {
-            if (auto d = ParseAnyDate(ctx_.sKeepDate)) mskDate->SetText(FormatLocalDate(*d));
+            if (auto d = ParseAnyDate(ctx_.sKeepDate, ctx_.sDateFormat))
+                mskDate->SetText(FormatLocalDate(*d, ctx_.sDateFormat));
             if (cboCourse->count() > 0) {
                 const int i = cboCourse->findData(ctx_.nKeepCourseID);
                 bLoadingCourse = 1;
@@ -554,11 +555,11 @@ void frmMainGolf::Save_Check() {
         round.hcpChanged = 0;
         ChangeResult r;
         if (round.shownGame == -1) {
-            r = CompareNewRound(CurrentScreenRound(), TodayText());
+            r = CompareNewRound(CurrentScreenRound(), TodayText(ctx_.sDateFormat));
         } else {
             const std::optional<RoundRec> stored = LoadRound(ctx_.Db(), ctx_.nCurPlayerID, round.shownGame);
             if (!stored) return;
-            r = CompareStoredRound(CurrentScreenRound(), *stored, FormatLocalDate(stored->ROUND_DATE));
+            r = CompareStoredRound(CurrentScreenRound(), *stored, FormatLocalDate(stored->ROUND_DATE, ctx_.sDateFormat));
         }
         round.changed = r.changed ? 1 : 0;
         round.hcpChanged = r.hcpChanged ? 1 : 0;
@@ -625,7 +626,7 @@ bool frmMainGolf::cmdSave_Click() {
     nSaveExisting = round.isNew == 1 ? 0 : 1;
     if (!Save_DBF()) return false;
     ctx_.bKeepSame = chkKeepSame->isChecked();
-    ctx_.sKeepDate = ctx_.bKeepSame ? mskDate->Text() : TodayText();
+    ctx_.sKeepDate = ctx_.bKeepSame ? mskDate->Text() : TodayText(ctx_.sDateFormat);
     ctx_.nKeepCourseID = SelectedItemData(*cboCourse);
     ctx_.nKeepTeeBox = cboTeeBox->currentIndex();
     return true;
@@ -636,7 +637,7 @@ RoundEntry frmMainGolf::CurrentRoundEntry() const {
     e.playerId = SelectedItemData(*cboPlayer);
     e.courseId = SelectedItemData(*cboCourse);
     e.teeBox = cboTeeBox->currentIndex();
-    e.date = ParseLocalDate(mskDate->Text());
+    e.date = ParseLocalDate(mskDate->Text(), ctx_.sDateFormat);
     e.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
     e.useTourn = chkUseTourn->isChecked() ? 1 : 0;
     e.gameCost = txtGameCost->text();

@@ -415,7 +415,8 @@ void frmHandicap::HandCalc() {
         spHcp->SetMaxRows(kReportRows);
         Clear_spHcp();
         ClearReportFigures();
-        const std::vector<ReportRound> rounds = LoadReportRounds(ctx_.Db(), ctx_.nCurPlayerID, chkOneYear->isChecked());
+        const std::vector<ReportRound> rounds =
+            LoadReportRounds(ctx_.Db(), ctx_.nCurPlayerID, chkOneYear->isChecked(), ctx_.sDateFormat);
         if (rounds.empty()) {
             if (ctx_.bSounds) SoundCounter();
             MsgBox("No Rounds found.", vbExclamation);
@@ -629,7 +630,7 @@ void frmHandicap::ShowList(IndexOrder order) {
     spHcp->SetMaxRows(static_cast<int>(players.size()));
     Clear_spHcp();
     cmdPrint->setEnabled(true);
-    listRows_ = IndexList(ctx_.Db(), Is18(), Rules()).Build(players, order);
+    listRows_ = IndexList(ctx_.Db(), Is18(), Rules(), ctx_.sDateFormat).Build(players, order);
     for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
         const IndexListRow& row = listRows_[r];
         spHcp->SetCellText(0, r + 1, row.indexText);
@@ -642,7 +643,7 @@ void frmHandicap::ShowList(IndexOrder order) {
 }
 
 void frmHandicap::cmdPrint_Click() {
-    const QString today = FormatLocalDate(Today());
+    const QString today = FormatLocalDate(Today(), ctx_.sDateFormat);
     auto cell = [this](int c, int r) { return spHcp->CellText(c, r); };
     if (IndividualView()) {
         IndividualPrint p{cboPlayer->currentText(),
@@ -675,8 +676,8 @@ void frmHandicap::cmdPrint_Click() {
 
 CardFigures frmHandicap::PlayerCardFigures(int playerId, const QString& gender) {
     try {
-        return ComputeCardFigures(LoadReportRounds(ctx_.Db(), playerId, chkOneYear->isChecked()), Is18(), Rules(),
-                                  gender);
+        return ComputeCardFigures(LoadReportRounds(ctx_.Db(), playerId, chkOneYear->isChecked(), ctx_.sDateFormat),
+                                  Is18(), Rules(), gender);
     } catch (...) {
         ReportCurrentError(kTag + (Is18() ? "NewGetAdjScr18" : "NewGetAdjScr9"));
         return {};
@@ -687,7 +688,7 @@ void frmHandicap::cmdHcpCards_Click() {
     CardRun run;
     run.club = ClubText(cboCourse->currentText());
     run.tee = cboTeeBox->currentText();
-    run.date = FormatLocalDate(Today());
+    run.date = FormatLocalDate(Today(), ctx_.sDateFormat);
     run.fontName = cboFontType->currentText();
     run.bold = cboFontStyle->currentText() != "Regular";
     const bool courseChosen = run.club != "Not selected";
