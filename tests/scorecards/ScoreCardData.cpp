@@ -4,7 +4,6 @@
 #include "platform/Database.h"
 #include "records/CourseStore.h"
 #include "records/PlayerStore.h"
-#include "shell/Globals.h"
 
 namespace dc::test {
 

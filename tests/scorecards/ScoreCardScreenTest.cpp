@@ -18,7 +18,7 @@
 #include "platform/Spread.h"
 #include "records/MailingLabels.h"
 #include "scorecards/frmScoreCard.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc {
 namespace {
