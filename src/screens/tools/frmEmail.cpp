@@ -16,13 +16,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "records/PlayerStore.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
