@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? argv[1] : "";
     int& reports = CountMessageBoxes();
-    sAppTitle = "bench";
+    SetMsgBoxTitle("bench");
     try {
         if (mode == "folder" && argc == 5)
             return WriteFolder(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     int& reports = CountMessageBoxes();
     SetPrintProgressResponder([](int, int) { return true; });  // the window without a golfer
     try {
-        sAppTitle = "bench";
+        SetMsgBoxTitle("bench");
         AppContext& ctx = LegacyContext();
         ctx.sDateFormat = "MM/DD/YYYY";
         ctx.bFlag18_9 = ctx.bUSCAFlag = true;

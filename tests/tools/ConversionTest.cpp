@@ -15,6 +15,7 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "shell/AppContext.h"
+#include "shell/Version.h"
 #include "tools/Conversion.h"
 #include "tools/frmConvertUtil.h"
 
@@ -167,7 +168,7 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     // The .DBF round has no pars: its nines are capped by the course's pars of 3 (Canada: par + 4).
     EXPECT_EQ(Value("SELECT ADJSCR_CA_F9 FROM INDIV_SCORES WHERE PLAYER_ID=2").toInt(), 45);
     EXPECT_EQ(ConversionMessage(r),
-              "All files were successfully converted to " + sAppTitle +
+              "All files were successfully converted to " + AppTitle() +
                   " format.\r\n\r\nNote that you will need to manually enter Handicap holes and Tee Box "
                   "information on the Course Screen and provide individual player information on the "
                   "Add/Edit Player screen.");

@@ -8,10 +8,10 @@
 #include "handicap/RoundRec.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
-#include "platform/MsgBox.h"  // sAppTitle
 #include "records/CourseStore.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
+#include "shell/Version.h"
 
 namespace dc {
 
@@ -296,7 +296,7 @@ QString ConversionMessage(const ConversionResult& result) {
     }
     const QStringList exceptions = Exceptions(result);
     if (exceptions.isEmpty())
-        return "All files were successfully converted to " + sAppTitle + " format.\r\n\r\n" + note;
+        return "All files were successfully converted to " + AppTitle() + " format.\r\n\r\n" + note;
     return "Converted with exceptions:\r\n" + exceptions.join("\r\n") + "\r\n\r\n" + note;
 }
 
