@@ -420,7 +420,7 @@ TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
         auto& list = dynamic_cast<frmGameList&>(d);
         list.chkAllPlayers->setChecked(true);
         for (int r = 1; r <= list.Rows(); ++r)
-            if (list.spGL->CellText(kGlPlayerId, r) == "7" && list.spGL->CellText(kGlGame, r) == "1")
+            if (list.ListRows()[r - 1].playerId == 7 && list.ListRows()[r - 1].gameNumber == 1)
                 list.spGL_DblClick(3, r);
         return static_cast<int>(QDialog::Accepted);
     });

@@ -17,6 +17,7 @@
 #include "handicap_report/CardFigures.h"
 #include "handicap_report/HcpCards.h"
 #include "handicap_report/HcpPrint.h"
+#include "handicap_report/HcpReportStore.h"
 #include "platform/Clock.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
@@ -138,8 +139,6 @@ QGroupBox* frmHandicap::BuildTeeBoxFrame() {
     f5->addWidget(Label4[2], 4, 0);
     f5->addWidget(TIBox, 4, 1);
     f5->addWidget(TournBox, 4, 2);
-    lblGender = Caption(Frame5, "lblGender", QString());  // holds the player's gender; never shown
-    lblGender->hide();
 
     return Frame5;
 }
@@ -331,7 +330,6 @@ void frmHandicap::Form_Load() {
             cboPlayer->setCurrentIndex(player);
             bNoPlayerClick = 0;
             gender_ = ctx_.sCurGender;
-            lblGender->setText(gender_);
             CalcHandicap();
         }
         cboFontStyle->addItems({"Regular", "Bold"});
@@ -358,11 +356,11 @@ void frmHandicap::LoadPrinterFonts() {
 
 void frmHandicap::Setup_spHcp() {
     Spread& g = *spHcp;
-    g.SetMaxCols(6);
+    g.SetMaxCols(4);
     g.SetMaxRows(kReportRows);
-    const char* headers[] = {"Score", "Email", "Course", "Tee Box", "Date", "", ""};
-    const int widths[] = {645, 0, 2780, 870, 950, 0, 0};
-    for (int c = 0; c <= 6; ++c) {
+    const char* headers[] = {"Score", "Email", "Course", "Tee Box", "Date"};
+    const int widths[] = {645, 0, 2780, 870, 950};
+    for (int c = 0; c <= 4; ++c) {
         g.SetCellText(c, 0, headers[c]);
         g.SetColWidth(c, widths[c]);
         g.SetCol(c);
@@ -396,7 +394,7 @@ void frmHandicap::FitColumns() {
 
 void frmHandicap::Clear_spHcp() {
     for (int r = 1; r <= spHcp->MaxRows(); ++r)
-        for (int c = 0; c <= 5; ++c) spHcp->SetCellText(c, r, " ");
+        for (int c = 0; c <= 4; ++c) spHcp->SetCellText(c, r, " ");
 }
 
 void frmHandicap::CalcHandicap() {
@@ -498,7 +496,6 @@ void frmHandicap::cboPlayer_Click() {
         TournBox->clear();
         ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
         if (const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = player->GENDER;
-        lblGender->setText(gender_);
         CalcHandicap();
     } catch (...) {
         ReportCurrentError(kTag + "cboPlayer_Click");
@@ -601,7 +598,6 @@ void frmHandicap::HC_Click(int index) {
                 cboPlayer->setCurrentIndex(player);
                 bNoPlayerClick = 0;
                 if (const auto p = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = p->GENDER;
-                lblGender->setText(gender_);
             }
             CalcHandicap();
         } else {
@@ -636,8 +632,6 @@ void frmHandicap::ShowList(IndexOrder order) {
         spHcp->SetCellText(0, r + 1, row.indexText);
         spHcp->SetCellText(2, r + 1, row.name);
         spHcp->SetCellText(4, r + 1, row.date);
-        spHcp->SetCellText(5, r + 1, row.gender);
-        spHcp->SetCellText(6, r + 1, row.email);
     }
     FitColumns();
 }

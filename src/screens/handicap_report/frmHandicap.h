@@ -40,7 +40,7 @@ class frmHandicap : public QDialog {
     QRadioButton* HC[4];        // [1] individual, [2] alphabetical, [3] low to high
     QComboBox* cboCourse;
     QComboBox* cboTeeBox;
-    QLabel *Label3, *Label5, *Label4[3], *HIBox, *HandicapBox, *TIBox, *TournBox, *lblGender;
+    QLabel *Label3, *Label5, *Label4[3], *HIBox, *HandicapBox, *TIBox, *TournBox;
     Spread* spHcp;
     QPushButton *cmdPrint, *cmdSendEmail, *cmdHcpCards, *cmdHelp, *cmdClose;
     QComboBox *cboFontType, *cboFontStyle;
