@@ -61,7 +61,7 @@ class MainScreen : public ::testing::Test {
     }
     static void TypeGross(frmMainGolf& f, int perHole) {
         for (int h = 1; h <= 18; ++h)
-            f.spISC->SetCellText(HoleColumn(h), kRowGross, QString::number(perHole));
+            f.SetHoleText(kRowGross, h, QString::number(perHole));
         f.Calc_Row_Scores(kRowGross);
     }
     // A handicap figure of the shown round as it would be stored (row 1 previous index, 2 previous
@@ -186,7 +186,7 @@ TEST_F(MainScreen, ChangePromptNamesTheFirstChangedField) {
     SelectPlayer(*f, 7);
     f->Save_Check();
     EXPECT_EQ(f->round.changed, 0) << "a loaded round equals its stored row";
-    f->spISC->SetCellText(HoleColumn(12), kRowGross, "9");
+    f->SetHoleText(kRowGross, 12, "9");
     f->Calc_Row_Scores(kRowGross);
     f->cmdExit_Click();
     ASSERT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
@@ -235,20 +235,20 @@ TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
     test::ScriptedMsgBox boxes({vbCancel});
     auto f = Open();
     SelectPlayer(*f, 7);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
     f->cmdSetup_Click();
     EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave the changes?");
     EXPECT_EQ(f->findChild<frmSystemSetup*>(), nullptr) << "Cancel: the settings screen does not open";
     // Back from the course editor: the unchanged round is reloaded once, and the code is cleared.
-    f->spISC->SetCellText(1, kRowGross, "4");
+    f->SetHoleText(kRowGross, 1, "4");
     f->Calc_Row_Scores(kRowGross);
     TestDb().Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=12.3 WHERE PLAYER_ID=7 AND GAME_NUMBER=3");
     Ctx().nReturnCode = 1;
     f->Form_Activate();
     EXPECT_EQ(Ctx().nReturnCode, 0);
     EXPECT_EQ(D(*f, 1, 5), "12.3") << "game 3 reloaded as stored now";
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Form_Activate();  // after the calendar, say
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "a later activation leaves the typing alone";
 }
@@ -371,7 +371,7 @@ TEST_F(MainScreen, TypedScoresRangeOvertypeAndGrossColours) {
     }
     EXPECT_EQ(boxes.Count(), 3);
     // Typing over a two-digit score replaces it whole.
-    f->spISC->SetCellText(2, kRowGross, "10");
+    f->SetHoleText(kRowGross, 2, "10");
     f->spISC->SetActiveCell(1, kRowGross);
     type("5");
     QTest::keyClick(focus(), Qt::Key_Tab);
@@ -389,7 +389,7 @@ TEST_F(MainScreen, TypedScoresRangeOvertypeAndGrossColours) {
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "5");
     EXPECT_EQ(f->spISC->CellText(kColOut, kRowGross), "10");
     EXPECT_EQ(f->spISC->CellAt(1, kRowGross)->fmt.foreColor, Spread::VbColor(0xFF0000)) << "above par: blue";
-    f->spISC->SetCellText(2, kRowGross, "");
+    f->SetHoleText(kRowGross, 2, "");
     type("3");
     QTest::keyClick(focus(), Qt::Key_Tab);
     EXPECT_EQ(f->spISC->CellAt(2, kRowGross)->fmt.foreColor, Spread::VbColor(0x0000FF)) << "below par: red";
@@ -467,7 +467,7 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
               "Why would you want to enter a future date for a round of Dado?  Please check your "
               "computer's date.");
     f->mskDate->SetText(FormatLocalDate(kToday));
-    for (int h = 1; h <= 18; ++h) f->spISC->SetCellText(HoleColumn(h), kRowGross, QString());
+    for (int h = 1; h <= 18; ++h) f->SetHoleText(kRowGross, h, QString());
     f->Calc_Row_Scores(kRowGross);
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A zero gross score cannot be saved off.  Please enter gross scores.");
@@ -531,7 +531,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
     auto f = Open();
     SelectPlayer(*f, 7);
     ASSERT_EQ(f->round.storedGame, 4);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
 
     {
@@ -559,7 +559,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
             << "Yes stores the edit";
         EXPECT_EQ(f->round.storedGame, 4) << "and the saved round stays shown";
     }
-    f->spISC->SetCellText(2, kRowGross, "8");
+    f->SetHoleText(kRowGross, 2, "8");
     f->Calc_Row_Scores(kRowGross);
     {
         test::ScriptedMsgBox boxes({vbNo});
@@ -592,7 +592,7 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     // The settings screen (modeless) closes while game 2 holds an edit: asked, Cancel keeps the edit,
     // and a later save goes into game 2, not into the newest game.
     f->RecBar->setValue(2);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
     Ctx().nReturnCode = 3;
     f->Form_Activate();
@@ -612,7 +612,7 @@ TEST_F(MainScreen, ClosingTheCourseEditorAsksBeforeReloadingOverTyping) {
     f->cmdCourse_Click();
     auto* editor = f->findChild<frmCourseSetup*>();
     ASSERT_TRUE(editor);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
     f->txtNotes->setPlainText("typed while the editor was open");
     editor->close();
@@ -628,7 +628,7 @@ TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
     StoredRounds(3);
     auto f = Open();
     SelectPlayer(*f, 7);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
     {
         test::ScriptedMsgBox boxes({vbCancel});
@@ -654,7 +654,7 @@ TEST_F(MainScreen, AButtonReachedByItsAccessKeyTakesTheScoreBeingTyped) {
     SelectPlayer(*f, 7);
     ChooseCourse(*f);
     f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 2)));
-    for (int h = 1; h <= 17; ++h) f->spISC->SetCellText(HoleColumn(h), kRowGross, "5");
+    for (int h = 1; h <= 17; ++h) f->SetHoleText(kRowGross, h, "5");
     f->Calc_Row_Scores(kRowGross);
     f->spISC->setFocus();
     f->spISC->SetActiveCell(19, kRowGross);
@@ -849,7 +849,7 @@ TEST_F(MainScreen, EmptyHolesInAPlayedNineAskBeforeSaving) {
         SelectPlayer(*f, 7);
         ChooseCourse(*f);
         TypeGross(*f, 5);
-        for (int h : c.emptyHoles) f->spISC->SetCellText(HoleColumn(h), kRowGross, QString());
+        for (int h : c.emptyHoles) f->SetHoleText(kRowGross, h, QString());
         EXPECT_EQ(f->cmdSave_Click(), c.saved) << c.emptyHoles.front();
         if (c.question.isEmpty()) {
             EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();

@@ -112,7 +112,8 @@ void frmMainGolf::ConnectHandlers() {
     connect(spISC, &Spread::ButtonClicked, this, &frmMainGolf::spISC_ButtonClicked);
     connect(spISC, &Spread::Click, this, &frmMainGolf::spISC_Click);
     // Totals follow the typing, not only the leaving of a cell.
-    connect(spISC, &Spread::Change, this, [this](int, int row) {
+    connect(spISC, &Spread::Change, this, [this](int col, int row) {
+        TakeCell(col, row);
         if (row > 3 && row != kRowGir && row != kRowSand && row != kRowFHit) Calc_Row_Scores(row);
     });
 

@@ -58,7 +58,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
         int left = 0;
         {
             ResyncProgress progress(this);
-            left = DeleteRoundAndRecalculate(ctx_.Db(), playerId, game, optMF[0]->isChecked() ? 0 : 1,
+            left = DeleteRoundAndRecalculate(ctx_.Db(), playerId, game, round.male ? 0 : 1,
                                              opt189[1]->isChecked(), &progress);
         }
         round.changed = 0;
