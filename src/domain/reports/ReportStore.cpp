@@ -4,7 +4,6 @@
 
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 
 namespace dc {
 

@@ -62,8 +62,7 @@ QString IniFilePath() { return ProgramFolder() + "/Connect.ini"; }
 
 void ResetGlobals() {
     LegacyContext().Reset();
-    sSQL.clear();
-    sAppTitle.clear();
+    SetMsgBoxTitle(QString());
 }
 
 }  // namespace dc

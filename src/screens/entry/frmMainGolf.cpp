@@ -51,6 +51,7 @@
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/Version.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmMainWait.h"
 #include "shell/frmSystemSetup.h"
@@ -222,7 +223,7 @@ void frmMainGolf::Form_Load() {
     }
     if (bFormReady == 0) Init_Player_List();
     shownDatabase_ = ctx_.gDB ? ctx_.gDB->Path() : QString();
-    setWindowTitle(sAppTitle);
+    setWindowTitle(AppTitle());
     SetHint("Select a Player's name from the list.");
     bFormReady = 1;
 }

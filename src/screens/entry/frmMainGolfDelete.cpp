@@ -93,7 +93,7 @@ bool frmMainGolf::cmdDeletePlayer_Click() {
                                                   : "Are you sure you want to delete this player?";
         bLastGameDeleted = 0;
         if (MsgBox(question, vbYesNo + vbQuestion) != vbYes) return false;
-        DeletePlayer(SelectedItemData(*cboPlayer));
+        PlayerStore(ctx_.Db()).DeletePlayer(SelectedItemData(*cboPlayer));
         // A blank new round and no player, as the new-player button leaves it, without its question
         // or the player editor; the player list reloaded.
         const int ready = bFormReady;

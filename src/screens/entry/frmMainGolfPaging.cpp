@@ -463,7 +463,7 @@ void frmMainGolf::cmdNewGame_Click() {
         }
         if (cboCourse->currentIndex() != -1) {
             const int t = cboTeeBox->currentIndex();
-            if (const auto q = ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
+            if (const auto q = CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
                 if (t >= 0) {
                     round.teeBox = ctx_.nCurTeeBox = t;
                     round.teeSlope = q->slope;

@@ -196,7 +196,7 @@ void frmMainGolf::cboTeeBox_Click() {
         if (cboCourse->currentIndex() < 0 || cboTeeBox->currentIndex() < 0) return;
         const int t = cboTeeBox->currentIndex();
         const std::optional<TeeBoxFigures> q =
-            ReadTeeBox(SelectedItemData(*cboCourse), round.male, t);
+            CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, t);
         if (q) {
             round.teeBox = ctx_.nCurTeeBox = t;
             round.teeSlope = q->slope;
@@ -252,7 +252,7 @@ void frmMainGolf::cboCourse_Click() {
         if (!cboCourse->currentText().trimmed().isEmpty()) {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
             const std::optional<TeeBoxFigures> q =
-                ReadTeeBox(round.courseId, round.male, qMax(0, round.teeBox));
+                CourseStore(ctx_.Db()).ReadTeeBox(round.courseId, round.male, qMax(0, round.teeBox));
             ShowPrevCourseHcp(ctx_.bUSCAFlag ? (ctx_.bFlag18_9 ? 1 : 2) : (ctx_.bFlag18_9 ? 4 : 5));
             if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
