@@ -59,7 +59,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
         {
             ResyncProgress progress(this);
             left = DeleteRoundAndRecalculate(ctx_.Db(), playerId, game, round.male ? 0 : 1,
-                                             opt189[1]->isChecked(), &progress);
+                                             ctx_.bFlag18_9, &progress);
         }
         round.changed = 0;
         if (left == 0) {

@@ -650,7 +650,7 @@ bool frmMainGolf::Save_DBF() {
         ctx_.nCurPlayerID = entry.playerId;
         ctx_.nCurCourseID = entry.courseId;
         const int genderIndex = round.male ? 0 : 1;
-        const bool is18 = opt189[1]->isChecked();
+        const bool is18 = ctx_.bFlag18_9;
         // The progress window from the first recomputed game on, the screen disabled meanwhile.
         struct SaveProgress : ProgressReporter {
             frmMainGolf& screen;

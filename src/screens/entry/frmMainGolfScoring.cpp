@@ -172,7 +172,7 @@ void frmMainGolf::spISC_Click(int, int row) {
 void frmMainGolf::UpdateCourseHcps() { round.UpdateCourseHcps(round.teeSlope); }
 
 int frmMainGolf::ViewVariant() const {
-    return optUSCan[1]->isChecked() ? (opt189[1]->isChecked() ? 1 : 2) : (opt189[1]->isChecked() ? 4 : 5);
+    return ctx_.bUSCAFlag ? (ctx_.bFlag18_9 ? 1 : 2) : (ctx_.bFlag18_9 ? 4 : 5);
 }
 
 // The course handicap of variant c's previous index, from that column's own figures.
@@ -253,7 +253,7 @@ void frmMainGolf::cboCourse_Click() {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
             const std::optional<TeeBoxFigures> q =
                 CourseStore(ctx_.Db()).ReadTeeBox(round.courseId, round.male, qMax(0, round.teeBox));
-            ShowPrevCourseHcp(ctx_.bUSCAFlag ? (ctx_.bFlag18_9 ? 1 : 2) : (ctx_.bFlag18_9 ? 4 : 5));
+            ShowPrevCourseHcp(ViewVariant());
             if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
                 for (int j = 1; j <= 18; ++j) {
@@ -311,7 +311,7 @@ void frmMainGolf::FillLabels(int k, int c) {
 void frmMainGolf::DisplayHCP_Scores() {
     try {
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblCurrTIndex[1], lblCurrTIndex[2]}) l->setText("-100");
-        const bool is18 = opt189[1]->isChecked(), us = optUSCan[1]->isChecked();
+        const bool is18 = ctx_.bFlag18_9, us = ctx_.bUSCAFlag;
         if (is18) {
             FillLabels(1, us ? 1 : 4);
             for (QLabel* l : {lblF9B9[1], lblF9B9[2], lblHI[2], lblTHI[2], lblCurrIndex[2], lblAllowScore[2],
