@@ -577,6 +577,24 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
     }
 }
 
+// The bar's arrow held down while the question is open: its repeat must not page on behind the
+// question and ask again.
+TEST_F(MainScreen, AQuestionFromTheBarsHeldArrowIsAskedOnce) {
+    StoredRounds(4);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->SetHoleText(kRowGross, 1, "9");
+    f->Calc_Row_Scores(kRowGross);
+    test::ScriptedMsgBox boxes({vbCancel, vbCancel, vbCancel});
+    const QPoint upArrow(f->RecBar->width() / 2, 3);
+    QTest::mousePress(f->RecBar, Qt::LeftButton, {}, upArrow);
+    QTest::qWait(900);  // past the bar's repeat delay
+    EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
+    EXPECT_EQ(f->RecBar->value(), 4);
+    EXPECT_EQ(f->round.storedGame, 4);
+    QTest::mouseRelease(f->RecBar, Qt::LeftButton, {}, upArrow);
+}
+
 TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesTyping) {
     StoredRounds(4);
     for (int g = 1; g <= 4; ++g) test::AddRound(8, g, QDate(2024, 2, g), 6);

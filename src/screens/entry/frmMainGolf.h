@@ -163,7 +163,8 @@ class frmMainGolf : public QWidget {
     // Before the user pages away from a stored round he edited: Yes saves (and the saved round stays
     // shown), No drops the edits, Cancel stays. True when the paging may go on.
     bool LeaveEditedStoredRound();
-    void ShowPagingAt(int game);  // scroll bar and game number back on a game, without loading it
+    void ShowPagingAt(int game);
+    void StopBarRepeat();  // scroll bar and game number back on a game, without loading it
     // Stores a score still being typed in the grid (a button reached by its access key leaves the
     // grid's editor open) and brings the totals up to date.
     void CommitTyping();

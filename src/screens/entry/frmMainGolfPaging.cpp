@@ -246,6 +246,7 @@ bool frmMainGolf::LeaveEditedStoredRound() {
     if (loadingByCode_ || round.shownGame <= 0) return true;
     Save_Check();
     if (round.changed != 1) return true;
+    StopBarRepeat();
     const int answer = MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
     if (answer == vbNo) {
         round.changed = 0;
@@ -256,6 +257,13 @@ bool frmMainGolf::LeaveEditedStoredRound() {
         if (Save_DBF()) round.changed = 0;
     }
     return false;
+}
+
+// A question asked while an arrow of the bar is held down: the bar's repeat would go on paging
+// behind the question and ask again. Disabling the bar ends the repeat.
+void frmMainGolf::StopBarRepeat() {
+    RecBar->setEnabled(false);
+    RecBar->setEnabled(true);
 }
 
 void frmMainGolf::ShowPagingAt(int game) {
@@ -291,6 +299,7 @@ void frmMainGolf::RecBar_Scroll() {
         if (round.recGame == 0) {
             Save_Check();
             if (round.changed == 1) {
+                StopBarRepeat();
                 const int answer =
                     MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
                 if (answer == vbYes || answer == vbCancel) {
