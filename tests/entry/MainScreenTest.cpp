@@ -60,8 +60,7 @@ class MainScreen : public ::testing::Test {
         if (f.cboTeeBox->currentIndex() != 0) f.cboTeeBox->setCurrentIndex(0);
     }
     static void TypeGross(frmMainGolf& f, int perHole) {
-        for (int h = 1; h <= 18; ++h)
-            f.SetHoleText(kRowGross, h, QString::number(perHole));
+        for (int h = 1; h <= 18; ++h) f.SetHoleText(kRowGross, h, QString::number(perHole));
         f.Calc_Row_Scores(kRowGross);
     }
     // A handicap figure of the shown round as it would be stored (row 1 previous index, 2 previous
@@ -84,7 +83,8 @@ class MainScreen : public ::testing::Test {
         }
     }
     static double Stored(const QString& column, int player, int game) {
-        return Ctx().gDB
+        return Ctx()
+            .gDB
             ->Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
                      {player, game})
             .toDouble();
@@ -555,7 +555,8 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         test::ScriptedMsgBox boxes({vbYes});
         f->RecBar->setValue(2);
         EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
-        EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 9)
+        EXPECT_EQ(
+            TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 9)
             << "Yes stores the edit";
         EXPECT_EQ(f->round.storedGame, 4) << "and the saved round stays shown";
     }
@@ -566,7 +567,8 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         f->RecBar->setValue(2);
         EXPECT_EQ(boxes.Count(), 1);
         EXPECT_EQ(f->round.storedGame, 2) << "No drops the edit and pages on";
-        EXPECT_EQ(TestDb().Scalar("SELECT GS02 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 5)
+        EXPECT_EQ(
+            TestDb().Scalar("SELECT GS02 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 5)
             << "game 4 as stored";
     }
     {
@@ -618,8 +620,10 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
     EXPECT_EQ(f->round.storedGame, 2);
     ASSERT_TRUE(f->cmdSave_Click());
-    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=2").toInt(), 9);
-    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=4").toInt(), 6);
+    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=2").toInt(),
+              9);
+    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=4").toInt(),
+              6);
 }
 
 TEST_F(MainScreen, ClosingTheCourseEditorAsksBeforeReloadingOverTyping) {
@@ -660,8 +664,8 @@ TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
         test::ScriptedMsgBox boxes({vbNo});
         f->cmdNewGame_Click();
         EXPECT_EQ(f->txtRecNum->text(), "New");
-        EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=3").toInt(),
-                  4);
+        EXPECT_EQ(
+            TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=3").toInt(), 4);
     }
 }
 
@@ -686,7 +690,8 @@ TEST_F(MainScreen, AButtonReachedByItsAccessKeyTakesTheScoreBeingTyped) {
 
 namespace {
 int GS01(int player, int game) {
-    return TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?", {player, game})
+    return TestDb()
+        .Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?", {player, game})
         .toInt();
 }
 }  // namespace
@@ -828,9 +833,7 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
                                f->lblCourseHcp[1]->text(), f->lblCurrIndex[1]->text()};
         };
         const QStringList before = shown();
-        f->ShowScoreCard = [&f, &run] {
-            run(f.get());
-        };
+        f->ShowScoreCard = [&f, &run] { run(f.get()); };
         f->ShowHandicap = f->ShowScoreCard;
         name == std::string("score cards") ? f->cmdScoreCard_Click() : f->cmdHandicaps_Click();
         const int theirs = boxes.Count();  // the opened screen's own messages

@@ -83,13 +83,9 @@ void MainRound::SetTick(int row, int hole, int ticked) {
 
 std::array<int, 18> MainRound::RowValues(int row) const {
     std::array<int, 18> v{};
-    for (int h = 1; h <= 18; ++h) v[h - 1] = row > kTextRows ? Tick(row, h) : static_cast<int>(Val(Cell(row, h)));
+    for (int h = 1; h <= 18; ++h)
+        v[h - 1] = row > kTextRows ? Tick(row, h) : static_cast<int>(Val(Cell(row, h)));
     return v;
-}
-
-void MainRound::ClearHoles(bool course) {
-    for (int r = course ? kRowYards : kRowGross; r <= kTextRows; ++r) texts_[r - 1].fill(QString());
-    for (auto& row : ticks_) row.fill(0);
 }
 
 void MainRound::FillHoles(ScreenRound& screen) const {

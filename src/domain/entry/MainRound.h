@@ -1,9 +1,9 @@
 #pragma once
-// The round on the main screen, apart from its widgets: what is shown and whether it changed, and its
-// handicap figures. For each of the six
-// variants (US 18, US front 9, US back 9, Canada 18, Canada front 9, Canada back 9): the indexes
-// before the round, the allowable-score rule, the capped score and the round's own indexes; and the
-// course handicaps they give on the tee box's slope. The screen fills it and shows what it says.
+// The round on the main screen, apart from its widgets: what is shown and whether it changed, its
+// holes and gender, and its handicap figures. For each of the six variants (US 18, US front 9, US
+// back 9, Canada 18, Canada front 9, Canada back 9): the indexes before the round, the
+// allowable-score rule, the capped score and the round's own indexes; and the course handicaps they
+// give on the tee box's slope. The screen fills it from the user's entries and shows what it holds.
 
 #include <QString>
 #include <array>
@@ -85,8 +85,6 @@ class MainRound {
     void SetTick(int row, int hole, int ticked);
     // A row's numbers: the ticks, or each text's whole number (0 for none).
     std::array<int, 18> RowValues(int row) const;
-    // Empties the scores, putts and ticks; the yards, stroke holes and pars too when `course`.
-    void ClearHoles(bool course);
 
     // What the round gives the store: its holes, previous indexes and capped scores as texts.
     void FillEntry(RoundEntry& entry) const;

@@ -331,7 +331,8 @@ void frmMainGolf::RecBar_Scroll() {
             optMF[round.male ? 0 : 1]->setChecked(true);
         }
         line = 3;
-        const std::optional<PagedRound> paged = LoadPagedRound(ctx_.Db(), ctx_.nCurPlayerID, ctx_.nGameNumber);
+        const std::optional<PagedRound> paged =
+            LoadPagedRound(ctx_.Db(), ctx_.nCurPlayerID, ctx_.nGameNumber);
         if (!paged) return;
         line = 4;
         spISC->SetReDraw(false);
@@ -464,7 +465,8 @@ void frmMainGolf::cmdNewGame_Click() {
                 bLoadingCourse = 0;
             }
             if (cboTeeBox->count() > 0 && ctx_.nKeepTeeBox < cboTeeBox->count()) {
-                if (cboTeeBox->currentIndex() != ctx_.nKeepTeeBox) cboTeeBox->setCurrentIndex(ctx_.nKeepTeeBox);
+                if (cboTeeBox->currentIndex() != ctx_.nKeepTeeBox)
+                    cboTeeBox->setCurrentIndex(ctx_.nKeepTeeBox);
             }
             spISC->SetActiveCell(1, kRowGross);
         } else {
@@ -472,7 +474,8 @@ void frmMainGolf::cmdNewGame_Click() {
         }
         if (cboCourse->currentIndex() != -1) {
             const int t = cboTeeBox->currentIndex();
-            if (const auto q = CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
+            if (const auto q =
+                    CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
                 if (t >= 0) {
                     round.teeBox = ctx_.nCurTeeBox = t;
                     round.teeSlope = q->slope;
@@ -675,9 +678,9 @@ bool frmMainGolf::Save_DBF() {
                 wait->SetProgress(k, n);
             }
         } progress(*this, wait);
-        const SaveOutcome out = SaveAndRecalculate(ctx_.Db(), entry, round.isNew, round.teeRating, round.teeSlope,
-                                                   round.shownGame == -1 ? 0 : round.shownGame,
-                                                   round.hcpChanged == 1, genderIndex, is18, &progress);
+        const SaveOutcome out = SaveAndRecalculate(
+            ctx_.Db(), entry, round.isNew, round.teeRating, round.teeSlope,
+            round.shownGame == -1 ? 0 : round.shownGame, round.hcpChanged == 1, genderIndex, is18, &progress);
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);

@@ -243,7 +243,8 @@ void frmMainGolf::cboTeeBox_Click() {
 void frmMainGolf::cboCourse_Click() {
     try {
         if (cboCourse->currentIndex() < 0) return;
-        round.courseId = ctx_.nCurCourseID = SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
+        round.courseId = ctx_.nCurCourseID =
+            SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
         {
             const QSignalBlocker block(cboTeeBox);
             if (ctx_.gDB) Load_TeeBox(*cboTeeBox);
@@ -254,7 +255,8 @@ void frmMainGolf::cboCourse_Click() {
             const std::optional<TeeBoxFigures> q =
                 CourseStore(ctx_.Db()).ReadTeeBox(round.courseId, round.male, qMax(0, round.teeBox));
             ShowPrevCourseHcp(ViewVariant());
-            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(round.teeBox);
+            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count())
+                cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
                 for (int j = 1; j <= 18; ++j) {
                     SetHoleText(kRowYards, j, HoleText(q->yards[j - 1]));
