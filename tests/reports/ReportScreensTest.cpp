@@ -168,7 +168,7 @@ TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
     auto* other = new QLineEdit(&owner);
     layout->addWidget(other);
     MaskEdBox& box = *panel.txtSDate;
-    SetDateFormat(box);
+    SetDateFormat(box, Ctx().sDateFormat);
     int taken = 0;
     QObject::connect(&panel, &ReportPanel::DateEdited, [&taken] { ++taken; });
     owner.show();
@@ -427,7 +427,7 @@ TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
     main.cmdGameList->click();
     EXPECT_EQ(modal.Count(), 1);
     EXPECT_EQ(main.cboPlayer->currentData().toInt(), 7);
-    EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1))) << "game 1 of player 7 is shown";
+    EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1), Ctx().sDateFormat)) << "game 1 of player 7 is shown";
     for (const QString& text : box.Texts()) EXPECT_FALSE(text.contains("Error Number")) << text.toStdString();
 }
 

@@ -26,7 +26,8 @@ CourseTexts LoadCourseTexts(Database& db, int courseId) {
 
 }  // namespace
 
-std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear) {
+std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear,
+                                          const QString& dateFormat) {
     QString sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
                   " Order By GAME_NUMBER Desc";
     Recordset rs = db.OpenRecordset(sql);
@@ -38,8 +39,8 @@ std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYe
         r.round = ReadHcpRound(rs);
         if (oneYear && r.round.date < window) continue;
         r.gsTotal = rs["GSTOTAL"].toInt();
-        const auto date = ParseAnyDate(rs["ROUND_DATE"].str());
-        r.date = date ? FormatLocalDate(*date) : QString();
+        const auto date = ParseStoredDate(rs["ROUND_DATE"].str());
+        r.date = date ? FormatLocalDate(*date, dateFormat) : QString();
         rounds.push_back(std::move(r));
     }
     for (ReportRound& r : rounds) {

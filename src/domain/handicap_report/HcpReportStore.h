@@ -15,7 +15,8 @@ namespace dc {
 class Database;
 
 // The player's rounds, newest first; only those on or after today one year back when `oneYear`.
-std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear);
+std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear,
+                                          const QString& dateFormat);
 
 // One player as the index list shows him.
 struct ListedPlayerFacts {

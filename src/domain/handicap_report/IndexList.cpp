@@ -29,8 +29,8 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     StoredIndexes stored{DefaultIndex(GenderIndexOf(row.gender), !is18_), kNoTournIndexF};
     if (facts.newest) {
         stored = StoredIndexesOf(*facts.newest, is18_, rules_);
-        const auto date = ParseAnyDate(facts.newestDate);
-        row.date = date ? FormatLocalDate(*date) : QString();
+        const auto date = ParseStoredDate(facts.newestDate);
+        row.date = date ? FormatLocalDate(*date, dateFormat_) : QString();
     }
     row.tourn = stored.tIndex != kNoTournIndexF;
     row.shown = row.tourn ? stored.tIndex : stored.index;

@@ -51,7 +51,8 @@ QString NumberText(int v) {
 
 }  // namespace
 
-GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameListNames& names) {
+GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameListNames& names,
+                            const QString& dateFormat) {
     GameListRow row;
     const int variant = (us ? US_18 : CA_18) + (nine == Nine::Front ? 1 : nine == Nine::Back ? 2 : 0);
     row.playerId = r.PLAYER_ID;
@@ -66,7 +67,7 @@ GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameLis
     t[kGlPlayerId] = NumberText(r.PLAYER_ID);
     t[kGlName] = names.player.trimmed();
     t[kGlCourse] = names.course;
-    t[kGlDate] = r.ROUND_DATE.isValid() ? FormatLocalDate(r.ROUND_DATE) : QString();
+    t[kGlDate] = r.ROUND_DATE.isValid() ? FormatLocalDate(r.ROUND_DATE, dateFormat) : QString();
     t[kGlTee] = names.courseKnown ? TeeName(names.teeBoxes, r.TEE_BOX_ID).left(3) : QString();
     t[kGlScr] = r.USE_TOURN ? "T" + NumberText(row.gross) : NumberText(row.gross);
     t[kGlAdj] = row.adjusted > 0 ? NumberText(row.adjusted) : QString();  // none for a casual round

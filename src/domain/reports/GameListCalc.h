@@ -66,7 +66,8 @@ struct GameListNames {
 };
 
 // The row of a round (or one nine of it) for US or Canadian columns.
-GameListRow MakeGameListRow(const RoundRec& round, Nine nine, bool us, const GameListNames& names);
+GameListRow MakeGameListRow(const RoundRec& round, Nine nine, bool us, const GameListNames& names,
+                            const QString& dateFormat);
 
 // Sorts rows by one column, by the value behind the text: dates in time, scores and holes as
 // numbers, an index with a plus sign below zero and "NA" last, empty cells last. Stable.

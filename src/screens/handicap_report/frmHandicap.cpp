@@ -438,7 +438,8 @@ void frmHandicap::HandCalc() {
         SetRowCount(kReportRows);
         Clear_spHcp();
         ClearReportFigures();
-        const std::vector<ReportRound> rounds = LoadReportRounds(ctx_.Db(), ctx_.nCurPlayerID, chkOneYear->isChecked());
+        const std::vector<ReportRound> rounds =
+            LoadReportRounds(ctx_.Db(), ctx_.nCurPlayerID, chkOneYear->isChecked(), ctx_.sDateFormat);
         if (rounds.empty()) {
             if (ctx_.bSounds) SoundCounter();
             MsgBox("No Rounds found.", vbExclamation);
@@ -651,7 +652,7 @@ void frmHandicap::ShowList(IndexOrder order) {
     SetRowCount(static_cast<int>(players.size()));
     Clear_spHcp();
     cmdPrint->setEnabled(true);
-    listRows_ = IndexList(ctx_.Db(), Is18(), Rules()).Build(players, order);
+    listRows_ = IndexList(ctx_.Db(), Is18(), Rules(), ctx_.sDateFormat).Build(players, order);
     for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
         const IndexListRow& row = listRows_[r];
         ShowCell(0, r + 1, row.indexText);
@@ -662,7 +663,7 @@ void frmHandicap::ShowList(IndexOrder order) {
 }
 
 void frmHandicap::cmdPrint_Click() {
-    const QString today = FormatLocalDate(Today());
+    const QString today = FormatLocalDate(Today(), ctx_.sDateFormat);
     if (IndividualView()) {
         IndividualPrint p{cboPlayer->currentText(),
                           today,
@@ -693,8 +694,8 @@ void frmHandicap::cmdPrint_Click() {
 
 CardFigures frmHandicap::PlayerCardFigures(int playerId, const QString& gender) {
     try {
-        return ComputeCardFigures(LoadReportRounds(ctx_.Db(), playerId, chkOneYear->isChecked()), Is18(), Rules(),
-                                  gender);
+        return ComputeCardFigures(LoadReportRounds(ctx_.Db(), playerId, chkOneYear->isChecked(), ctx_.sDateFormat),
+                                  Is18(), Rules(), gender);
     } catch (...) {
         ReportCurrentError(kTag + (Is18() ? "NewGetAdjScr18" : "NewGetAdjScr9"));
         return {};
@@ -705,7 +706,7 @@ void frmHandicap::cmdHcpCards_Click() {
     CardRun run;
     run.club = ClubText(cboCourse->currentText());
     run.tee = cboTeeBox->currentText();
-    run.date = FormatLocalDate(Today());
+    run.date = FormatLocalDate(Today(), ctx_.sDateFormat);
     run.fontName = cboFontType->currentText();
     run.bold = cboFontStyle->currentText() != "Regular";
     const bool courseChosen = run.club != "Not selected";

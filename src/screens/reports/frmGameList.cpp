@@ -181,8 +181,8 @@ void frmGameList::spGL_Setup() {
 void frmGameList::Form_Load() {
     try {
         nLoaded = 0;
-        SetDateFormat(*txtSDate);
-        SetDateFormat(*txtEDate);
+        SetDateFormat(*txtSDate, ctx_.sDateFormat);
+        SetDateFormat(*txtEDate, ctx_.sDateFormat);
         spGL_Setup();
         chkAllCourses->setChecked(true);
         panel->LoadLists(false, false);
@@ -280,7 +280,7 @@ void frmGameList::UpdatespGL() {
                     names.teeBoxes = course->second.teeBoxes;
                     names.courseKnown = true;
                 }
-                rows_.push_back(MakeGameListRow(r, pick.nine, us, names));
+                rows_.push_back(MakeGameListRow(r, pick.nine, us, names, ctx_.sDateFormat));
             }
         }
         nGLRows = static_cast<int>(rows_.size());

@@ -80,8 +80,8 @@ void frmScoreCard::Form_Load() {
         opt189[ctx_.bFlag18_9 ? 1 : 2]->setChecked(true);
         optUSCan[ctx_.bUSCAFlag ? 1 : 2]->setChecked(true);
         bLoading = false;
-        SetDateFormat(*mskDate);
-        mskDate->SetText(FormatLocalDate(Today()));
+        SetDateFormat(*mskDate, ctx_.sDateFormat);
+        mskDate->SetText(FormatLocalDate(Today(), ctx_.sDateFormat));
         cboPlayersPerCard->addItems({"1", "2", "3", "4"});
         cboPlayersPerCard->setCurrentIndex(0);
         cboPlayersPerCard_Click();
@@ -613,10 +613,11 @@ void frmScoreCard::Command1_Click() {
 // ------------------------------------------------------------------------------------ other controls
 
 void frmScoreCard::cmdCalendar_Click() {
-    ctx_.sCalDate = mskDate->Text().trimmed() == "__/__/____" ? FormatLocalDate(Today()) : mskDate->Text();
+    ctx_.sCalDate =
+        mskDate->Text().trimmed() == "__/__/____" ? FormatLocalDate(Today(), ctx_.sDateFormat) : mskDate->Text();
     frmCalendar calendar(ctx_, this);
     ExecModal(calendar);
-    if (ParseLocalDate(ctx_.sCalDate)) mskDate->SetText(ctx_.sCalDate);
+    if (ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) mskDate->SetText(ctx_.sCalDate);
 }
 
 void frmScoreCard::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
