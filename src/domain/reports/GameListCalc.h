@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 #include "handicap/RoundRec.h"
@@ -65,7 +66,20 @@ struct GameListNames {
     bool courseKnown = false;
 };
 
+// The texts a club's rows repeat (dates, indexes), each made once for the rows of one fill.
+class GameListTexts {
+  public:
+    const QString& Date(const QDate& date);
+    const QString& Index(double index);
+
+  private:
+    std::unordered_map<qint64, QString> dates_;
+    std::unordered_map<double, QString> indexes_;
+};
+
 // The row of a round (or one nine of it) for US or Canadian columns.
+GameListRow MakeGameListRow(const RoundRec& round, Nine nine, bool us, const GameListNames& names,
+                            GameListTexts& texts);
 GameListRow MakeGameListRow(const RoundRec& round, Nine nine, bool us, const GameListNames& names);
 
 // Sorts rows by one column, by the value behind the text: dates in time, scores and holes as
