@@ -17,7 +17,6 @@
 #include "BenchMessages.h"
 #include "OldFileBuilder.h"
 #include "platform/Database.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "tools/Conversion.h"
 
@@ -79,35 +78,33 @@ class Printed : public ProgressReporter {
 };
 
 int Run(const QString& path, const QString& dir) {
-    gDB = OpenProgramDatabase(path);
+    const std::unique_ptr<Database> db = OpenProgramDatabase(path);
     QElapsedTimer timer;
     timer.start();
     std::printf("import\n");
     std::fflush(stdout);
     Printed progress;
-    const ConversionResult r = ConvertFolder(dir, 0, {}, &progress);
+    const ConversionResult r = ConvertFolder(*db, dir, 0, false, {}, &progress);
     std::printf("done stored=%d rounds=%d seconds=%.1f\n", r.stored, r.roundsStored,
                 timer.nsecsElapsed() / 1e9);
-    gDB.reset();
     return r.stored ? 0 : 1;
 }
 
 int Check(const QString& path) {
-    gDB = OpenProgramDatabase(path);
+    const std::unique_ptr<Database> db = OpenProgramDatabase(path);
     QCryptographicHash digest(QCryptographicHash::Sha1);
     for (const char* table : {"COURSES", "PLAYERS", "INDIV_SCORES"}) {
-        Recordset rs = gDB->OpenRecordset(QString("SELECT * FROM %1 ORDER BY rowid").arg(table));
+        Recordset rs = db->OpenRecordset(QString("SELECT * FROM %1 ORDER BY rowid").arg(table));
         const int random = rs.Ordinal("RND_GAME_ID");  // drawn afresh by each run
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
             for (int i = 0; i < rs.FieldCount(); ++i)
                 if (i != random) digest.addData((rs.Fields(i).str() + "|").toUtf8());
     }
     std::printf("players=%d rounds=%d uncomputed=%d digest=%s\n",
-                gDB->Scalar("SELECT COUNT(*) FROM PLAYERS").toInt(),
-                gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES").toInt(),
-                gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE HCP_INDEX_CA_18 IS NULL").toInt(),
+                db->Scalar("SELECT COUNT(*) FROM PLAYERS").toInt(),
+                db->Scalar("SELECT COUNT(*) FROM INDIV_SCORES").toInt(),
+                db->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE HCP_INDEX_CA_18 IS NULL").toInt(),
                 digest.result().toHex().left(12).constData());
-    gDB.reset();
     return 0;
 }
 
@@ -118,7 +115,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? argv[1] : "";
     int& reports = CountMessageBoxes();
-    sAppTitle = "bench";
+    SetMsgBoxTitle("bench");
     try {
         if (mode == "folder" && argc == 5)
             return WriteFolder(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));

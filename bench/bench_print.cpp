@@ -45,19 +45,20 @@ int main(int argc, char** argv) {
     int& reports = CountMessageBoxes();
     SetPrintProgressResponder([](int, int) { return true; });  // the window without a golfer
     try {
-        sAppTitle = "bench";
-        sDateFormat = "MM/DD/YYYY";
-        bFlag18_9 = bUSCAFlag = true;
-        gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
-        const QString from = gDB->Scalar(
+        SetMsgBoxTitle("bench");
+        AppContext& ctx = LegacyContext();
+        ctx.sDateFormat = "MM/DD/YYYY";
+        ctx.bFlag18_9 = ctx.bUSCAFlag = true;
+        ctx.gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
+        const QString from = ctx.gDB->Scalar(
                                     "SELECT ROUND_DATE FROM INDIV_SCORES ORDER BY ROUND_DATE DESC "
                                     "LIMIT 1 OFFSET 12849")
                                  .toString();
-        const QString to = gDB->Scalar("SELECT max(ROUND_DATE) FROM INDIV_SCORES").toString();
-        sStartDate = FormatLocalDate(ParseAnyDate(from).value());
-        sEndDate = FormatLocalDate(ParseAnyDate(to).value());
-        nCurPlayerID = 0;
-        frmGameList list(LegacyContext());
+        const QString to = ctx.gDB->Scalar("SELECT max(ROUND_DATE) FROM INDIV_SCORES").toString();
+        ctx.sStartDate = FormatLocalDate(ParseAnyDate(from).value());
+        ctx.sEndDate = FormatLocalDate(ParseAnyDate(to).value());
+        ctx.nCurPlayerID = 0;
+        frmGameList list(ctx);
         list.UpdatespGL();
 
         QElapsedTimer timer;
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
         std::printf("game list printed (Print), %d pages           %.3f s\n", textPages, text);
         std::printf("game list printed (Print All), %d pages       %.3f s\n", sheetPages, sheet);
         if (reports) std::printf("messages: %d\n", reports);
-        gDB.reset();
+        ctx.gDB.reset();
         return reports ? 1 : 0;
     } catch (const DbError& e) {
         std::fprintf(stderr, "error %d: %s\n", e.number(), qPrintable(e.description()));

@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     }
     int& reports = CountMessageBoxes();
     try {
-        sAppTitle = "bench";
+        SetMsgBoxTitle("bench");
         sDateFormat = "MM/DD/YYYY";
         bFlag18_9 = bUSCAFlag = true;
         gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));

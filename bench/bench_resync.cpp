@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     }
     int& reports = CountMessageBoxes();
     try {
-        sAppTitle = "bench";
+        SetMsgBoxTitle("bench");
         gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
         const int players = gDB->Scalar("SELECT count(*) FROM PLAYERS").toInt();
         const int rounds = gDB->Scalar("SELECT count(*) FROM INDIV_SCORES").toInt();

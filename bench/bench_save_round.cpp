@@ -83,16 +83,18 @@ int main(int argc, char** argv) {
     }
     QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     int& reports = CountMessageBoxes();
-    sDBPassword = kDBPassword;
-    gDB = OpenProgramDatabase(path);
-    gDB->Execute(
+    AppContext& ctx = LegacyContext();
+    ctx.sDBPassword = kDBPassword;
+    ctx.gDB = OpenProgramDatabase(path);
+    Database& db = ctx.Db();
+    db.Execute(
         "INSERT INTO SETUP (SOUNDS, FLAG_18_9, US_CA_FLAG, LABEL_STYLE, XOFFSET, YOFFSET, VERSION) "
         "VALUES (0, 1, 1, '2', 0, 0, '5.5')");
-    bFlag18_9 = bUSCAFlag = true;
-    Fill(*gDB);
-    ResynchAllScores(*gDB);
+    ctx.bFlag18_9 = ctx.bUSCAFlag = true;
+    Fill(db);
+    ResynchAllScores(db);
 
-    frmMainGolf form(LegacyContext());
+    frmMainGolf form(ctx);
     form.show();
     form.cboPlayer->setCurrentIndex(form.cboPlayer->findData(1));
     form.cboCourse->setCurrentIndex(form.cboCourse->findData(1));
@@ -107,8 +109,8 @@ int main(int argc, char** argv) {
     const bool saved = form.cmdSave_Click();
     const double seconds = timer.nsecsElapsed() / 1e9;
 
-    const int game = nGameNumber;
-    const int rounds = gDB->Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt();
+    const int game = ctx.nGameNumber;
+    const int rounds = db.Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt();
     std::printf("save of a round dated before %d stored rounds (all %d games recomputed): %.3f s%s\n",
                 kRounds, rounds, seconds, saved && game == 1 && reports == 0 ? "" : "  [FAILED]");
     return saved && game == 1 && reports == 0 ? 0 : 1;

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("DadoCorvy");
     dc::InstallMsgBoxWindow();
-    dc::InstallErrorReportSender();
+    dc::InstallErrorReportSender(dc::LegacyContext());
     dc::Spread::SetRefusalSound([] {
         if (dc::bSounds) dc::SoundCounter();
     });

@@ -13,7 +13,6 @@
 
 namespace dc {
 
-QString sSQL;
 
 namespace {
 
@@ -184,7 +183,7 @@ void Database::Fail(int rc, const QString& sql) const {
 }
 
 sqlite3_stmt* Database::Prepare(const QString& sql) {
-    sSQL = sql;
+    lastStatement_ = sql;
     if (!db_) throw DbError(kErrNotOpen, "Object invalid or no longer set.", sql);
     const std::string key = sql.toStdString();
     auto it = cache_.find(key);
@@ -370,8 +369,8 @@ Database::Transaction::Transaction(Database& db) : db_(db) {
 
 Database::Transaction::~Transaction() {
     if (done_) return;
-    // The statement that failed stays in sSQL for the error report.
-    const QString failed = sSQL;
+    // The statement that failed stays the last one for the error report.
+    const QString failed = db_.lastStatement_;
     try {
         if (db_.IsOpen()) {
             db_.Execute("ROLLBACK TO " + name_);
@@ -379,7 +378,7 @@ Database::Transaction::~Transaction() {
         }
     } catch (...) {
     }
-    sSQL = failed;
+    db_.lastStatement_ = failed;
     --db_.savepointDepth_;
 }
 

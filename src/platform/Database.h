@@ -92,6 +92,8 @@ class Database {
     void Close();
     bool IsOpen() const { return db_ != nullptr; }
     const QString& Path() const { return path_; }
+    // The text of the statement the database runs (or ran last); its own rollbacks leave it as it was.
+    const QString& LastStatement() const { return lastStatement_; }
     sqlite3* handle() const { return db_; }
 
     // A transaction: everything inside commits together or not at all. Nests (savepoints).
@@ -120,6 +122,7 @@ class Database {
 
     sqlite3* db_ = nullptr;
     QString path_;
+    QString lastStatement_;
     int affected_ = 0;
     int savepointDepth_ = 0;
     std::unordered_map<std::string, sqlite3_stmt*> cache_;

@@ -60,8 +60,4 @@ class DbError : public AppError {
     QString statement_;
 };
 
-// The text of the statement the database runs (or ran last), for error messages. The database
-// sets it from every statement it runs; its own rollbacks leave it as it was.
-extern QString sSQL;
-
 }  // namespace dc

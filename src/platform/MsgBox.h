@@ -21,10 +21,11 @@ enum MsgStyle : int {
 };
 enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbRetry = 4, vbYes = 6, vbNo = 7 };
 
-// "Dado Corvy " + version: the title of every box that names none.
-extern QString sAppTitle;
+// The title of every box that names none (the program sets it once at start).
+void SetMsgBoxTitle(const QString& title);
+QString MsgBoxTitle();
 
-// Shows the box and returns the answer. An empty title means sAppTitle. Without a window or a
+// Shows the box and returns the answer. An empty title means MsgBoxTitle(). Without a window or a
 // responder installed the box is answered vbCancel (vbOK for a box with only OK).
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString());
 

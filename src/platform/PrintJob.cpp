@@ -92,7 +92,7 @@ bool PrintJob::NextPage(int page, int total) {
     }
     if (!progress_) {
         progress_ = std::make_unique<QProgressDialog>();
-        progress_->setWindowTitle(sAppTitle);
+        progress_->setWindowTitle(MsgBoxTitle());
         progress_->setWindowModality(Qt::ApplicationModal);
         progress_->setMinimumDuration(0);
         progress_->setAutoClose(false);

@@ -497,7 +497,8 @@ void Spread::SetAllRows(std::vector<QString> texts, std::vector<QString> rowHead
             if (c == 0 && !model_->HasOwnText(0, r)) continue;
             const qsizetype length = model_->ShownLength(c, r);
             const ColumnFit& fit = fit_[c];
-            if (length > 0 && (fit.sampled < kFitSample || length > fit.longest)) FitColumnToCell(c, r, length);
+            if (length > 0 && (fit.sampled < kFitSample || length > fit.longest))
+                FitColumnToCell(c, r, length);
         }
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
 #include "platform/PrintJob.h"
 #include "tools/frmEmail.h"
 
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", (printDir.path() + "/data").toUtf8());
     QApplication app(argc, argv);
     // Error reports go to the e-mail screen while reporting is on, as in the program.
-    dc::InstallErrorReportSender();
+    dc::InstallErrorReportSender(dc::test::Ctx());
     // Long printouts go on without a progress window; tests that cancel install their own answer.
     dc::SetPrintProgressResponder([](int, int) { return true; });
     ::testing::InitGoogleTest(&argc, argv);

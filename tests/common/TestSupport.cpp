@@ -81,7 +81,7 @@ QString ProgramFolder::OpenDatabase(const QString& name) {
     const QString path = MakeDatabase(name);
     Ctx().sDBPassword = kDBPassword;
     Ctx().sDBPathFile = path;
-    sAppTitle = "Dado Corvy " + VersionText();
+    SetMsgBoxTitle(AppTitle());
     Ctx().gDB = OpenProgramDatabase(path);
     return path;
 }

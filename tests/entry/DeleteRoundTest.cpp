@@ -18,7 +18,6 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
-#include "shell/Globals.h"
 
 using namespace dc;
 

@@ -3,7 +3,6 @@
 #include "handicap/RoundRec.h"
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 
 namespace dc::test {
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "TestSupport.h"
+#include "shell/AppContext.h"
 
 namespace dc::test {
 

@@ -2,13 +2,14 @@
 // allowable and capped scores, and what it hands the store.
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "entry/MainRound.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 using namespace dc;
 
 TEST(MainRound, FiguresGiveCourseHcpsAllowableAndCappedScores) {
-    ResetGlobals();
+    Ctx().Reset();  // the decimal separator of the stored indexes
     MainRound r;
     r.SetStartValues(true);
     EXPECT_EQ(r.figures[0].prevIndex, 36.4);
@@ -23,10 +24,10 @@ TEST(MainRound, FiguresGiveCourseHcpsAllowableAndCappedScores) {
     EXPECT_EQ(r.figures[3].prevIndex, 36.4) << "a variant without a previous index keeps its value";
 
     r.UpdateCourseHcps(125);
-    EXPECT_EQ(nCourseHcp[0], 14);  // 13.606
-    EXPECT_EQ(r.figures[0].allowScore, sAllowScore[0]);
+    EXPECT_EQ(r.nCourseHcp[0], 14);  // 13.606
+    EXPECT_EQ(r.figures[0].allowScore, r.sAllowScore[0]);
     r.UpdateCourseHcps(0);
-    EXPECT_EQ(nCourseHcp[0], 0) << "no slope, no course handicap";
+    EXPECT_EQ(r.nCourseHcp[0], 0) << "no slope, no course handicap";
 
     std::array<int, 18> gross, pars;
     gross.fill(4), pars.fill(4);

@@ -28,7 +28,6 @@
 #include "records/frmPlayers.h"
 #include "scorecards/frmScoreCard.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "shell/frmSystemSetup.h"
 
@@ -302,8 +301,8 @@ TEST_F(MainScreen, NullCostsNoTeeBoxAndCourseHandicapsPerColumn) {
     f->round.figures[3].prevIndex = 20;
     f->round.figures[3].prevTIndex = -100;
     f->cboTeeBox_Click();
-    EXPECT_EQ(nCourseHcp[0], 10);
-    EXPECT_EQ(nCourseHcp[3], 20);
+    EXPECT_EQ(f->round.nCourseHcp[0], 10);
+    EXPECT_EQ(f->round.nCourseHcp[3], 20);
 
     // A new round whose tee box is not chosen: slope 113, no rating.
     f->txtRecNum->setText("3");

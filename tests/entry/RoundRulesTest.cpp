@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "entry/RoundRules.h"
 #include "handicap/AllowableScores.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 using namespace dc;
 

@@ -9,7 +9,6 @@
 #include "handicap/SaveScoresDB.h"
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 
 using namespace dc;
 

@@ -5,7 +5,7 @@
 #include "EngineDb.h"
 #include "handicap/HandUtil.h"
 #include "platform/Database.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc::test {
 namespace {

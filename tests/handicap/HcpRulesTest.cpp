@@ -6,7 +6,7 @@
 
 #include "TestSupport.h"
 #include "handicap/HcpRules.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc {
 namespace {

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 #include "handicap/RoundRec.h"
 #include "platform/Database.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 using namespace dc;
 

@@ -19,7 +19,7 @@
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/Pointer.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 #include "shell/ResyncProgress.h"
 #include "shell/frmMainWait.h"
 

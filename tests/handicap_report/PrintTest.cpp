@@ -20,7 +20,7 @@
 #include "platform/PrinterError.h"
 #include "platform/PrinterPageFactory.h"
 #include "platform/RecordingPrinterPage.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc::test {
 namespace {

@@ -139,12 +139,12 @@ TEST(Database, StatementRowReadsAsAField) {
     EXPECT_THROW(db->ForEachStatementRow("Select * From NO_TABLE", {}, [](const StatementRow&) {}), DbError);
 }
 
-// sSQL is the statement the database runs; a rollback after a failure leaves the failed one in it.
+// The last statement is the one the database runs; a rollback after a failure leaves the failed one in it.
 TEST(Database, TheFailedStatementIsKeptForTheErrorReport) {
     test::ProgramFolder folder;
     auto db = Database::Open(folder.MakeDatabase(), kDBPassword);
     db->Scalar("Select Count(*) From SETUP");
-    EXPECT_EQ(sSQL, "Select Count(*) From SETUP");
+    EXPECT_EQ(db->LastStatement(), "Select Count(*) From SETUP");
     try {
         Database::Transaction unit(*db);
         db->Execute("Update SETUP Set NO_COLUMN=1");
@@ -153,7 +153,7 @@ TEST(Database, TheFailedStatementIsKeptForTheErrorReport) {
     } catch (const DbError& e) {
         EXPECT_EQ(e.statement(), "Update SETUP Set NO_COLUMN=1");
     }
-    EXPECT_EQ(sSQL, "Update SETUP Set NO_COLUMN=1");
+    EXPECT_EQ(db->LastStatement(), "Update SETUP Set NO_COLUMN=1");
 }
 
 TEST(Database, TransactionsCommitOrLeaveEverythingAsItWas) {

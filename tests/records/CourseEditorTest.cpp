@@ -28,7 +28,7 @@ class CourseEditorTest : public ::testing::Test {
     void SetUp() override {
         folder.OpenDatabase();
         form = std::make_unique<frmCourseSetup>(Ctx());
-        form->OpenReRating = [this] { reRatings.push_back(Ctx().nCurCourseID); };
+        form->OpenReRating = [this](int courseId) { reRatings.push_back(courseId); };
         form->show();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -337,13 +337,12 @@ TEST_F(CourseEditorTest, OnlyRatingsSlopesAndParsOpenTheReRating) {
     EXPECT_TRUE(reRatings.empty());
     EXPECT_EQ(Column("YARDS", 1).mid(6, 3), "400");
 
-    Ctx().nCurCourseID = 0;
     StartAt(form->spTB, 3, 2);
     Type("128");
     Key(Qt::Key_Tab);
     form->cmdSave_Click();
     ASSERT_EQ(reRatings.size(), 1u);
-    EXPECT_EQ(reRatings[0], 1) << "nCurCourseID names the saved course";
+    EXPECT_EQ(reRatings[0], 1) << "the saved course is re-rated";
     EXPECT_EQ(Column("MSL", 1), "125128000000");
     EXPECT_FALSE(form->bRatingsChanged);
 

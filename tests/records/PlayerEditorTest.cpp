@@ -299,7 +299,7 @@ TEST(PlayerStore, SearchIgnoresCaseInEveryAlphabetAndStaysALiteralPrefix) {
                  {"öl_", {4}},   {"öl%", {}},    {"ölund, åsa", {1}}};
     for (const auto& c : cases) {
         std::vector<int> ids;
-        for (const NameMatch& m : SearchPlayers(QString::fromUtf8(c.typed))) ids.push_back(m.PLAYER_ID);
+        for (const NameMatch& m : PlayerStore(TestDb()).SearchPlayers(QString::fromUtf8(c.typed))) ids.push_back(m.PLAYER_ID);
         EXPECT_EQ(ids, c.found) << c.typed;
     }
 }
@@ -421,10 +421,10 @@ TEST_F(PlayerEditorTest, NamesSortWithoutRegardToCase) {
     Add(3, "Baker", "Bob");
     Add(4, "de Vries", "Anna");
     QStringList found;
-    for (const NameMatch& m : SearchPlayers("")) found << m.LAST_NAME;
+    for (const NameMatch& m : PlayerStore(TestDb()).SearchPlayers("")) found << m.LAST_NAME;
     EXPECT_EQ(found, (QStringList{"Baker", "de Vries", "de Vries", "Young"})) << "the find dialog's order";
     QStringList lasts;
-    for (const PlayerRec& p : AllPlayers("LAST_NAME COLLATE NOCASE")) lasts << p.LAST_NAME;
+    for (const PlayerRec& p : PlayerStore(TestDb()).AllPlayers(PlayerOrder::LastName)) lasts << p.LAST_NAME;
     EXPECT_EQ(lasts, (QStringList{"Baker", "de Vries", "de Vries", "Young"})) << "the labels' order";
 }
 

@@ -127,8 +127,7 @@ TEST_F(ReRatingTest, FromADateIncludesThatDay) {
 
 TEST_F(ReRatingTest, ScreenChecksTheDateFirst) {
     test::ScriptedMsgBox box;
-    Ctx().nCurCourseID = 1;
-    frmUpCRSR form(Ctx());
+    frmUpCRSR form(Ctx(), 1);
     EXPECT_EQ(form.windowTitle(), "Update for Course/Slope Rating Changes");
     EXPECT_TRUE(form.optDate_1->isChecked());
     EXPECT_EQ(form.Note2Cap->text(),
@@ -151,9 +150,8 @@ TEST_F(ReRatingTest, ScreenChecksTheDateFirst) {
 
 TEST_F(ReRatingTest, ScreenUpdatesFromTheDateRecomputesAndCloses) {
     test::ScriptedMsgBox box;
-    Ctx().nCurCourseID = 1;
     Ctx().nCurPlayerID = 3;
-    frmUpCRSR form(Ctx());
+    frmUpCRSR form(Ctx(), 1);
     form.show();
     form.optDate_2->setChecked(true);
     form.mskDate->SetText("03/15/2024");
@@ -176,8 +174,7 @@ TEST_F(ReRatingTest, AFailingWomensUpdateLeavesEveryRoundAsItWas) {
         "CREATE TRIGGER refuse BEFORE UPDATE ON INDIV_SCORES WHEN OLD.PLAYER_ID=2 BEGIN SELECT RAISE(ABORT, "
         "'refused'); END");
     test::ScriptedMsgBox box;
-    Ctx().nCurCourseID = 1;
-    frmUpCRSR form(Ctx());
+    frmUpCRSR form(Ctx(), 1);
     form.show();
     form.cmdUpdate_Click();
     ASSERT_EQ(box.Count(), 1);
@@ -196,8 +193,7 @@ TEST_F(ReRatingTest, AFailingRecomputationTakesTheNewRatingsBackToo) {
         "CREATE TRIGGER refuse BEFORE UPDATE OF HCP_INDEX_US_18 ON INDIV_SCORES WHEN OLD.PLAYER_ID=3 BEGIN "
         "SELECT RAISE(ABORT, 'refused'); END");
     test::ScriptedMsgBox box;
-    Ctx().nCurCourseID = 1;
-    frmUpCRSR form(Ctx());
+    frmUpCRSR form(Ctx(), 1);
     form.show();
     form.cmdUpdate_Click();
     ASSERT_EQ(box.Count(), 1) << "reported once";
@@ -211,7 +207,7 @@ TEST_F(ReRatingTest, AFailingRecomputationTakesTheNewRatingsBackToo) {
 TEST_F(ReRatingTest, TheCourseIsTheOneWhoseRatingsChangedEvenIfAnotherIsPickedMeanwhile) {
     test::ScriptedMsgBox box;
     Ctx().nCurCourseID = 1;
-    frmUpCRSR form(Ctx());
+    frmUpCRSR form(Ctx(), 1);
     form.show();
     Ctx().nCurCourseID = 2;  // the main screen picks another course while the screen waits
     form.cmdUpdate_Click();

@@ -35,7 +35,8 @@
 #include "reports/frmGraphs.h"
 #include "reports/frmStats.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
+#include "platform/MsgBox.h"
+#include "shell/AppContext.h"
 #include "shell/ScreenBoxes.h"
 
 using namespace dc;
@@ -162,7 +163,7 @@ TEST_F(ReportScreens, BestRecordedScoresRetrieveOnlyWhatIsThereWithWholeNames) {
 TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
     Ctx().sDateFormat = "MM/DD/YYYY";
     QWidget owner;
-    ReportPanel panel(&owner, true, false);
+    ReportPanel panel(Ctx(), &owner, true, false);
     auto* layout = new QVBoxLayout(&owner);
     layout->addWidget(panel.dates);
     auto* other = new QLineEdit(&owner);

@@ -4,7 +4,6 @@
 #include "platform/Database.h"
 #include "records/CourseStore.h"
 #include "records/PlayerStore.h"
-#include "shell/Globals.h"
 
 namespace dc::test {
 
@@ -27,7 +26,7 @@ void AddScoreCardCourse(int courseId, const QString& name) {
     c.MPARS = pars.repeated(4);
     c.WPARS = pars.repeated(4);
     c.YARDS = yards.repeated(4);
-    InsertCourse(courseId, name, c);
+    CourseStore(TestDb()).InsertCourse(courseId, name, c);
 }
 
 void AddPlayer(int id, const QString& last, const QString& first, const QString& gender) {
@@ -36,7 +35,7 @@ void AddPlayer(int id, const QString& last, const QString& first, const QString&
     p.LAST_NAME = last;
     p.FIRST_NAME = first;
     p.GENDER = gender;
-    InsertPlayer(p);
+    PlayerStore(TestDb()).InsertPlayer(p);
 }
 
 void AddRoundWithIndex(int playerId, int game, double index, double tournIndex) {

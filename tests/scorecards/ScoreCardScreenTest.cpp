@@ -18,7 +18,7 @@
 #include "platform/Spread.h"
 #include "records/MailingLabels.h"
 #include "scorecards/frmScoreCard.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc {
 namespace {
@@ -157,7 +157,7 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
         box.Last(),
         "Please select a valid Women's Tee Box.  Handicap and Indexes will not be calculated correctly.");
     EXPECT_EQ(log->DocumentCount(), 0) << "no cards with zeros";
-    EXPECT_EQ(sSQL, "Update SETUP Set XOFFSET=0.500,YOFFSET=0.250");
+    EXPECT_EQ(TestDb().LastStatement(), "Update SETUP Set XOFFSET=0.500,YOFFSET=0.250");
     EXPECT_DOUBLE_EQ(TestDb().Scalar("Select XOFFSET From SETUP").toDouble(), 0.5);
     form->cboTeeBoxW->setCurrentIndex(1);
     form->cboTeeBoxW_Click();

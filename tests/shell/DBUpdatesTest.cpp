@@ -53,7 +53,7 @@ class DBUpdatesTest : public ::testing::Test {
     void OpenLive(const QString& path) {
         Ctx().sDBPassword = kDBPassword;
         Ctx().sDBPathFile = path;
-        sAppTitle = "Dado Corvy " + VersionText();
+        SetMsgBoxTitle(AppTitle());
         Ctx().gDB = OpenProgramDatabase(path);
     }
     QString Stamp(const QString& path) {

@@ -170,8 +170,8 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
 // Enter, Escape (or a click) answer it. It is wide enough to show its title.
 TEST(MessageBoxWindow, TypedLettersAndBlanksNeverAnswer) {
     InstallMsgBoxWindow();
-    const QString title = sAppTitle;
-    sAppTitle = "Dado Corvy 5.5.0";
+    const QString title = MsgBoxTitle();
+    SetMsgBoxTitle("Dado Corvy 5.5.0");
     const struct {
         Qt::Key key;
         int style, answer;
@@ -198,5 +198,5 @@ TEST(MessageBoxWindow, TypedLettersAndBlanksNeverAnswer) {
         EXPECT_TRUE(titleShown) << c.text.toStdString();
     }
     SetMsgBoxWindow({});
-    sAppTitle = title;
+    SetMsgBoxTitle(title);
 }

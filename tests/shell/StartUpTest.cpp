@@ -59,7 +59,7 @@ TEST(StartUp, OpensTheDatabaseAndReadsTheSettings) {
     EXPECT_EQ(run.result, StartUpResult::Ready);
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
     ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
-    EXPECT_EQ(sAppTitle, "Dado Corvy " + VersionText());
+    EXPECT_EQ(MsgBoxTitle(), "Dado Corvy " + VersionText());
     EXPECT_TRUE(Ctx().bErrorReport);
     EXPECT_EQ(Ctx().sMultimediaPath, "/sounds/");
     EXPECT_TRUE(Ctx().bSounds);
@@ -140,7 +140,7 @@ TEST(Welcome, LoadsShowsTheVersionAndStartsTheMainScreen) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == "frmMainGolf" && w->isVisible()) main = w;
     ASSERT_TRUE(main);
-    EXPECT_EQ(main->windowTitle(), sAppTitle);
+    EXPECT_EQ(main->windowTitle(), AppTitle());
     delete main;
     EXPECT_EQ(boxes.Count(), 0);
 }

@@ -14,6 +14,7 @@
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "shell/Globals.h"
+#include "shell/Version.h"
 #include "tools/Conversion.h"
 #include "tools/frmConvertUtil.h"
 
@@ -138,7 +139,7 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     Write("SMITHANN.DBF", {OldRound(false, "05/03/26", "OLD ELM")});
     ScriptedMsgBox boxes;
     int calls = 0;
-    const ConversionResult r = ConvertFolder(old_, 0, [&](ConvertStep, int, int) { ++calls; });
+    const ConversionResult r = ConvertFolder(TestDb(), old_, 0, false, [&](ConvertStep, int, int) { ++calls; });
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
     ASSERT_TRUE(r.stored);
     EXPECT_TRUE(r.recomputed);
@@ -165,7 +166,7 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     // The .DBF round has no pars: its nines are capped by the course's pars of 3 (Canada: par + 4).
     EXPECT_EQ(Value("SELECT ADJSCR_CA_F9 FROM INDIV_SCORES WHERE PLAYER_ID=2").toInt(), 45);
     EXPECT_EQ(ConversionMessage(r),
-              "All files were successfully converted to " + sAppTitle +
+              "All files were successfully converted to " + AppTitle() +
                   " format.\r\n\r\nNote that you will need to manually enter Handicap holes and Tee Box "
                   "information on the Course Screen and provide individual player information on the "
                   "Add/Edit Player screen.");
@@ -196,7 +197,7 @@ TEST_F(ConversionRun, AFailureAnywhereLeavesTheDatabaseAsBefore) {
         TestDb().Execute(c.trigger);
         const QString before = Dump();
         ScriptedMsgBox boxes;
-        const ConversionResult r = ConvertFolder(old_, 0);
+        const ConversionResult r = ConvertFolder(TestDb(), old_, 0, false);
         EXPECT_FALSE(r.stored) << c.where;
         EXPECT_EQ(Dump(), before) << c.where;
         ASSERT_GE(boxes.Count(), 1) << c.where;
@@ -359,7 +360,7 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
         for (const auto& [name, content] : c.files) files[name] = content;
         for (auto it = files.begin(); it != files.end(); ++it) WriteFile(dir + it.key(), it.value());
         ScriptedMsgBox boxes;
-        const ConversionResult r = ConvertFolder(folder.Path() + "/old", 0);
+        const ConversionResult r = ConvertFolder(TestDb(), folder.Path() + "/old", 0, false);
         EXPECT_TRUE(r.stored) << c.what;
         const QString msg = ConversionMessage(r);
         EXPECT_TRUE(msg.contains(c.line)) << c.what << "\n" << msg.toStdString();

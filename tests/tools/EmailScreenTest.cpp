@@ -24,6 +24,7 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "records/frmPlayers.h"
+#include "records/PlayerStore.h"
 #include "shell/Globals.h"
 #include "shell/frmSystemSetup.h"
 #include "tools/Email.h"
@@ -91,7 +92,7 @@ TEST_F(EmailScreenTest, EachCallerOpensItsPresetAndTheMailGoesToItsAddress) {
         QString body = "Hello";
     };
     const QList<Case> cases = {
-        {[&] { SendErrorReport(error); }, kSupportAddress, "Dado Corvy Error (CV5.5.0)",
+        {[&] { SendErrorReport(Ctx(), error); }, kSupportAddress, "Dado Corvy Error (CV5.5.0)",
          "You have encountered an error.  To email the error to Corvy Systems, click the send button.", false,
          "Form Main Dado, Save_DBF\nError Number 3061\nToo few\nsSQL=Select X"},
         {[&] { check.cmdEmail->click(); }, kSupportAddress, "Dado Corvy System Check (CV5.5.0)",
@@ -113,7 +114,7 @@ TEST_F(EmailScreenTest, EachCallerOpensItsPresetAndTheMailGoesToItsAddress) {
             EXPECT_EQ(s.lblError->isVisibleTo(&s) ? s.lblError->text() : QString(), c.banner);
             ASSERT_EQ(s.lstAttach->count(), c.attached ? 1 : 0);
             if (c.attached) {
-                EXPECT_EQ(s.lstAttach->selectedItems()[0]->text(), SystemZipPath());
+                EXPECT_EQ(s.lstAttach->selectedItems()[0]->text(), SystemZipPath(ProgramFolder()));
             }
             if (s.txtMessage->toPlainText().isEmpty()) s.txtMessage->setPlainText("Hello");
             s.cmdSend->click();
@@ -135,7 +136,7 @@ TEST_F(EmailScreenTest, RecipientListSendsOneMessagePerAddressWithTheCcOnTheFirs
     AddPlayer(3, "Carter", "Cy", " cy@example.com ");
     AddPlayer(4, "Dunn", "Di", "di@example.org");
     MailRecorder mail;
-    Drive([] { OpenEmailScreen(QString()); },
+    Drive([] { OpenEmailScreen(Ctx(), QString()); },
           [](frmEmail& s) {
               ASSERT_EQ(s.lstNames->count(), 3);
               EXPECT_EQ(s.lstNames->item(1)->data(Qt::UserRole).toInt(), 3);
@@ -159,7 +160,7 @@ TEST_F(EmailScreenTest, AddressesAttachmentsReceiptNonAsciiSubjectAndLineBreaksR
     card.write(pdf);
     card.close();
     MailRecorder mail;
-    Drive([] { OpenEmailScreen("General", kSupportAddress); },
+    Drive([] { OpenEmailScreen(Ctx(), "General", kSupportAddress); },
           [&](frmEmail& s) {
               for (const QString& path : {IniFilePath(), card.fileName()}) {
                   s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return path; };
@@ -187,11 +188,11 @@ TEST_F(EmailScreenTest, AddressesAttachmentsReceiptNonAsciiSubjectAndLineBreaksR
 TEST_F(EmailScreenTest, AnErrorWhileTheScreenIsOpenShowsABoxAndLeavesTheMailAlone) {
     MailRecorder mail;
     QString error = "Form Email, Load_Players\r\nError Number 3078\r\nno such table";
-    Drive([] { OpenEmailScreen("Customer", "pat@example.org"); },
+    Drive([] { OpenEmailScreen(Ctx(), "Customer", "pat@example.org"); },
           [&](frmEmail& s) {
               s.txtSubject->setText("My round");
               s.txtMessage->setPlainText("See you Sunday");
-              SendErrorReport(error);
+              SendErrorReport(Ctx(), error);
               EXPECT_EQ(s.txtTo->text(), "pat@example.org");
               EXPECT_EQ(s.txtSubject->text(), "My round");
               EXPECT_EQ(s.txtMessage->toPlainText(), "See you Sunday");
@@ -219,7 +220,7 @@ TEST_F(EmailScreenTest, NoRecipientOrNoMailProgramIsSaidAndTheScreenStaysOpen) {
         MailRecorder mail(c.exitCode);
         if (c.exitCode < 0) qputenv("DC_SENDMAIL", (mail.Folder() + "/absent/sendmail").toUtf8());
         const int shown = boxes.Count();
-        const int result = Drive([&] { OpenEmailScreen(c.mode, c.to); },
+        const int result = Drive([&] { OpenEmailScreen(Ctx(), c.mode, c.to); },
                                  [](frmEmail& s) {
                                      s.txtCC->setText("club@example.com");
                                      s.cmdSend->click();
@@ -244,16 +245,16 @@ TEST_F(EmailScreenTest, AnAddressThatCouldAddARecipientIsRefusedBeforeAnythingIs
         QString to, cc, refused;
     };
     const QList<Case> cases = {
-        {[] { OpenEmailScreen(QString()); }, {}, {}, hidden},
+        {[] { OpenEmailScreen(Ctx(), QString()); }, {}, {}, hidden},
         {[&] { players.lblEmail->linkActivated("email"); }, {}, {}, hidden},
-        {[] { OpenEmailScreen("General", kSupportAddress); },
+        {[] { OpenEmailScreen(Ctx(), "General", kSupportAddress); },
          "doe@example.com, Bcc: victim@example.com",
          {},
          "doe@example.com, Bcc: victim@example.com"},
-        {[] { OpenEmailScreen("General", kSupportAddress); }, "a@example.com", "x@y.z\r\nTo: v@e.com",
+        {[] { OpenEmailScreen(Ctx(), "General", kSupportAddress); }, "a@example.com", "x@y.z\r\nTo: v@e.com",
          "x@y.z\r\nTo: v@e.com"},
-        {[] { OpenEmailScreen("General", kSupportAddress); }, "friends: a@b.c;", {}, "friends: a@b.c"},
-        {[] { OpenEmailScreen("General", kSupportAddress); }, "Ann <a@b.c>", {}, "Ann <a@b.c>"},
+        {[] { OpenEmailScreen(Ctx(), "General", kSupportAddress); }, "friends: a@b.c;", {}, "friends: a@b.c"},
+        {[] { OpenEmailScreen(Ctx(), "General", kSupportAddress); }, "Ann <a@b.c>", {}, "Ann <a@b.c>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.refused.toStdString());
@@ -285,7 +286,7 @@ TEST_F(EmailScreenTest, AFailurePartWayRemovesTheServedAddressesSoThatRetryMails
         AddPlayer(i, QString("P%1").arg(i), "X", addresses.back());
     }
     MailRecorder mail(75, 6);  // the seventh message is refused once
-    Drive([] { OpenEmailScreen(QString()); },
+    Drive([] { OpenEmailScreen(Ctx(), QString()); },
           [&](frmEmail& s) {
               s.txtCC->setText("club@example.com");
               s.cmdSend->click();
@@ -321,7 +322,7 @@ TEST_F(EmailScreenTest, AHangingMailProgramIsStoppedWithItsChildOnTimeoutOrCance
         MailRecorder mail(MailRecorder::kHang);
         QElapsedTimer clock;
         clock.start();
-        Drive([] { OpenEmailScreen("Customer", "pat@example.org"); },
+        Drive([] { OpenEmailScreen(Ctx(), "Customer", "pat@example.org"); },
               [&](frmEmail& s) {
                   if (c.cancel)
                       QTimer::singleShot(300, &s, [&s] { s.findChild<QProgressDialog*>()->cancel(); });
@@ -346,7 +347,7 @@ TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreR
     note.close();
     const QString paragraph = QString("All rounds count. ").repeated(120);  // 2,160 characters
     MailRecorder mail;
-    Drive([] { OpenEmailScreen("General", kSupportAddress); },
+    Drive([] { OpenEmailScreen(Ctx(), "General", kSupportAddress); },
           [&](frmEmail& s) {
               s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return note.fileName(); };
               s.cmdMessages->click();
@@ -377,11 +378,12 @@ TEST_F(EmailScreenTest, NameSearchMatchesTypedPrefixesLiterallyAndCompletesTheNa
                                       {"Smith, Ja", "Smith, Jane", "jane@example.com"},
                                       {"Smith, %", "", ""}};
     for (const QStringList& c : cases) {
-        const FoundAddress found = FindAddressByName(c[0]);
+        PlayerStore players(TestDb());
+        const FoundAddress found = FindAddressByName(players, c[0]);
         EXPECT_EQ(QStringList({c[0], found.name, found.email}), c);
     }
     // A name typed in full keeps its address, so that To can still take it.
-    Drive([] { OpenEmailScreen("Customer", QString()); },
+    Drive([] { OpenEmailScreen(Ctx(), "Customer", QString()); },
           [](frmEmail& s) {
               QTest::keyClicks(s.txtName, "S_");
               EXPECT_EQ(s.txtName->selectedText(), "mith, Sal");

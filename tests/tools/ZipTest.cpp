@@ -72,13 +72,13 @@ TEST_F(ZipTest, SystemArchiveHoldsTheIniFileAndAConsistentDatabaseCopyWithoutFol
     TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) VALUES (8, 'Half', 'Done')");
 
     const mode_t umaskWas = ::umask(0);  // whatever the umask or an older archive's rights
-    QFile(SystemZipPath()).open(QIODevice::WriteOnly);
-    SetFileMode(SystemZipPath(), 0644);
-    BuildSystemZip(SystemZipPath());
+    QFile(SystemZipPath(ProgramFolder())).open(QIODevice::WriteOnly);
+    SetFileMode(SystemZipPath(ProgramFolder()), 0644);
+    BuildSystemZip(SystemZipPath(ProgramFolder()), TestDb().Path(), IniFilePath());
     ::umask(umaskWas);
-    EXPECT_EQ(FileMode(SystemZipPath()), 0600u);
-    EXPECT_TRUE(SystemZipPath().endsWith("/CV550.ZIP"));
-    const auto entries = ReadZip(SystemZipPath());
+    EXPECT_EQ(FileMode(SystemZipPath(ProgramFolder())), 0600u);
+    EXPECT_TRUE(SystemZipPath(ProgramFolder()).endsWith("/CV550.ZIP"));
+    const auto entries = ReadZip(SystemZipPath(ProgramFolder()));
     ASSERT_EQ(entries.keys(), (QStringList{"Connect.ini", "Golf.mdb"}));
     EXPECT_EQ(entries["Connect.ini"], FileBytes(IniFilePath()));
 
@@ -100,15 +100,15 @@ TEST_F(ZipTest, ZipButtonReplacesItsArchiveAndAttachesNothingWhenTheArchiveFails
         s.cmdZip->click();
         EXPECT_EQ(s.lstAttach->count(), 1);
         EXPECT_TRUE(s.lstAttach->item(0)->isSelected());
-        EXPECT_EQ(ReadZip(SystemZipPath()).size(), 2);
+        EXPECT_EQ(ReadZip(SystemZipPath(ProgramFolder())).size(), 2);
 
         QFile::remove(IniFilePath());  // the archive cannot be made any more
         s.cmdZip->click();
         EXPECT_EQ(s.lstAttach->count(), 0);
-        EXPECT_FALSE(QFile::exists(SystemZipPath()));
+        EXPECT_FALSE(QFile::exists(SystemZipPath(ProgramFolder())));
         return 0;
     });
-    OpenEmailScreen("General", kSupportAddress);
+    OpenEmailScreen(Ctx(), "General", kSupportAddress);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().startsWith("Form Email, cmdZip_Click\r\nError Number 53"))
         << boxes.Last().toStdString();

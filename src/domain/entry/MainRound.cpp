@@ -3,7 +3,6 @@
 #include "handicap/AllowableScores.h"
 #include "handicap/HcpRules.h"
 #include "platform/Val.h"
-#include "shell/Globals.h"
 
 namespace dc {
 

@@ -38,12 +38,17 @@ class MainRound {
     int storedGame = 0;
     int storedRndGameId = 0;
     int newGame = 1;  // the game number a new round takes
+    // The game the game-number box stands on, as shown or typed; 0 on "New".
+    int recGame = 0;
     // The course and tee-box slot shown: the screen's own, since the screens it opens write the
     // shared nCurCourseID and nCurTeeBox too.
     int courseId = 0;
     int teeBox = 0;
     // Variant c is figures[c - 1], c = 1 to 6 as in nCourseHcp.
     std::array<VariantFigures, 6> figures;
+    // The course handicaps and allowable scores of the six variants on the tee box's slope.
+    std::array<int, 6> nCourseHcp{};
+    std::array<QString, 6> sAllowScore{};
 
     // The starting values of a player without earlier rounds (games 1 and 2).
     void SetStartValues(bool male);
@@ -57,8 +62,7 @@ class MainRound {
     // The gender's 18-hole default index before the round (a new round's own too); the tournament
     // indexes stay.
     void SetGenderDefaults(bool male);
-    // Course handicaps on the slope (none without one) and the allowable scores they give; leaves
-    // them in nCourseHcp and sAllowScore.
+    // Course handicaps on the slope (none without one) and the allowable scores they give.
     void UpdateCourseHcps(int slope);
     // The capped scores of the gross scores on the pars, by the current allowable scores.
     void UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars);

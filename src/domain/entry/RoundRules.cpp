@@ -8,7 +8,6 @@
 #include "handicap/HcpRules.h"
 #include "platform/Val.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 
 namespace dc {
 

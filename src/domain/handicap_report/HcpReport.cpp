@@ -10,7 +10,6 @@
 #include "records/TeeBoxPacking.h"
 #include "scorecards/CourseHcpText.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
@@ -22,9 +21,9 @@ struct CourseTexts {
     QString name, tb;
 };
 
-CourseTexts LoadCourseTexts(int courseId) {
+CourseTexts LoadCourseTexts(Database& db, int courseId) {
     QString sql = "Select * From COURSES Where COURSE_ID=" + QString::number(courseId);
-    Recordset rs = Db().OpenRecordset(sql);
+    Recordset rs = db.OpenRecordset(sql);
     if (rs.IsEmpty()) return {};
     rs.MoveFirst();
     return {rs["COURSE_NAME"].str().trimmed(), rs["TB"].str()};
@@ -52,10 +51,10 @@ bool Counts(const HcpRound& round) { return round.useHcp && round.rating != 0 &&
 
 }  // namespace
 
-std::vector<ReportRound> LoadReportRounds(int playerId, bool oneYear) {
+std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear) {
     QString sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
                   " Order By GAME_NUMBER Desc";
-    Recordset rs = Db().OpenRecordset(sql);
+    Recordset rs = db.OpenRecordset(sql);
     const int window = OneYearWindow(Today()).toInt();
     std::vector<ReportRound> rounds;
     QHash<int, CourseTexts> courses;
@@ -68,15 +67,13 @@ std::vector<ReportRound> LoadReportRounds(int playerId, bool oneYear) {
         r.date = date ? FormatLocalDate(*date) : QString();
         rounds.push_back(std::move(r));
     }
-    const QString roundsSql = sql;
     for (ReportRound& r : rounds) {
         if (!courses.contains(r.round.courseId))
-            courses.insert(r.round.courseId, LoadCourseTexts(r.round.courseId));
+            courses.insert(r.round.courseId, LoadCourseTexts(db, r.round.courseId));
         const CourseTexts& c = courses[r.round.courseId];
         r.course = c.name;
         r.tee = TeeName(c.tb, r.round.teeBox);
     }
-    sql = roundsSql;
     return rounds;
 }
 

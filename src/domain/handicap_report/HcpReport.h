@@ -11,6 +11,8 @@
 
 namespace dc {
 
+class Database;
+
 // One stored round with the texts the report shows for it.
 struct ReportRound {
     HcpRound round;  // rating read with one decimal, an empty tournament index read as none
@@ -22,7 +24,7 @@ struct ReportRound {
 
 // The player's rounds, newest first; only those on or after today one year back when `oneYear`.
 // Leaves each statement in sSQL; throws DbError.
-std::vector<ReportRound> LoadReportRounds(int playerId, bool oneYear);
+std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear);
 
 // One counted score: an 18-hole round, a pair of nines, or (nine-hole report) one nine.
 struct CountedScore {

@@ -7,7 +7,6 @@
 #include "platform/Database.h"
 #include "scorecards/CourseHcpText.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
@@ -19,7 +18,7 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     row.name = player.text;
     const QString key = QString::number(player.id);
     QString sql = "Select * From PLAYERS Where PLAYER_ID=" + key;
-    Recordset people = Db().OpenRecordset(sql);
+    Recordset people = db_.OpenRecordset(sql);
     if (!people.IsEmpty()) {
         people.MoveFirst();
         row.gender = people["GENDER"].str().trimmed();
@@ -32,7 +31,7 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     if (order == IndexOrder::LowToHigh) row.name = row.name.leftJustified(20);  // whole: never cut
 
     sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + key + " ORDER BY GAME_NUMBER Desc";
-    Recordset rounds = Db().OpenRecordset(sql);
+    Recordset rounds = db_.OpenRecordset(sql);
     StoredIndexes stored{DefaultIndex(GenderIndexOf(row.gender), !is18_), kNoTournIndexF};
     if (!rounds.IsEmpty()) {
         rounds.MoveFirst();
@@ -47,7 +46,6 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
 }
 
 std::vector<IndexListRow> IndexList::Build(const std::vector<ListedPlayer>& players, IndexOrder order) const {
-    Db();  // DbError when no database is open
     std::vector<IndexListRow> rows;
     for (const ListedPlayer& p : players) rows.push_back(Row(p, order));
     if (order == IndexOrder::LowToHigh)

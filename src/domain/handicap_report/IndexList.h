@@ -10,6 +10,8 @@
 
 namespace dc {
 
+class Database;
+
 // A player of the list as the player box holds him.
 struct ListedPlayer {
     int id = 0;
@@ -30,7 +32,7 @@ enum class IndexOrder { Alphabetical, LowToHigh };
 
 class IndexList {
   public:
-    IndexList(bool is18, RuleSet rules) : is18_(is18), rules_(rules) {}
+    IndexList(Database& db, bool is18, RuleSet rules) : db_(db), is18_(is18), rules_(rules) {}
     // One row per player, read from the database (sSQL holds each statement; throws DbError).
     std::vector<IndexListRow> Build(const std::vector<ListedPlayer>& players, IndexOrder order) const;
     // The index text: "#0.0" above 0, else the plus form; "T" after a tournament index.
@@ -38,6 +40,7 @@ class IndexList {
 
   private:
     IndexListRow Row(const ListedPlayer& player, IndexOrder order) const;
+    Database& db_;
     bool is18_;
     RuleSet rules_;
 };

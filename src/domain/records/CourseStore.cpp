@@ -2,7 +2,6 @@
 
 #include "platform/Database.h"
 #include "platform/Val.h"
-#include "shell/Globals.h"
 
 namespace dc {
 namespace {
@@ -13,48 +12,48 @@ QVariantList PackedValues(const PackedCourse& c) {
 
 }  // namespace
 
-bool CourseNameExists(const QString& name, int exceptId) {
+bool CourseStore::CourseNameExists(const QString& name, int exceptId) {
     QString sql =
         "Select COURSE_NAME From COURSES Where Replace(trim(COURSE_NAME),'`','''')=Replace(?,'`','''') "
         "And COURSE_ID<>?";
-    return !Db().OpenRecordset(sql, {name.trimmed(), exceptId}).IsEmpty();
+    return !db_.OpenRecordset(sql, {name.trimmed(), exceptId}).IsEmpty();
 }
 
-int NextCourseId() {
+int CourseStore::NextCourseId() {
     QString sql = "Select Max(COURSE_ID) as nMax From COURSES";
-    Recordset rs = Db().OpenRecordset(sql);
+    Recordset rs = db_.OpenRecordset(sql);
     return rs.IsEmpty() ? 1 : static_cast<int>(rs.Fields("nMax").toLong()) + 1;
 }
 
-void InsertCourse(int courseId, const QString& name, const PackedCourse& course) {
+void CourseStore::InsertCourse(int courseId, const QString& name, const PackedCourse& course) {
     QString sql =
         "Insert Into COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS) "
         "Values (?,?,?,?,?,?,?,?,?,?,?,?)";
-    Db().Execute(sql, QVariantList{courseId, name} + PackedValues(course));
+    db_.Execute(sql, QVariantList{courseId, name} + PackedValues(course));
 }
 
-void UpdateCourse(int courseId, const QString& name, const PackedCourse& course) {
+void CourseStore::UpdateCourse(int courseId, const QString& name, const PackedCourse& course) {
     QString sql =
         "Update COURSES Set COURSE_NAME=?,TB=?,MCR=?,MSL=?,WCR=?,WSL=?,MHCP=?,WHCP=?,MPARS=?,WPARS=?,YARDS=? "
         "Where COURSE_ID=?";
-    Db().Execute(sql, QVariantList{name} + PackedValues(course) + QVariantList{courseId});
+    db_.Execute(sql, QVariantList{name} + PackedValues(course) + QVariantList{courseId});
 }
 
-bool CourseInUse(int courseId) {
+bool CourseStore::CourseInUse(int courseId) {
     QString sql =
         "Select Count(COURSE_ID) as nUsed From INDIV_SCORES Where COURSE_ID=" + QString::number(courseId);
-    Recordset rs = Db().OpenRecordset(sql);
+    Recordset rs = db_.OpenRecordset(sql);
     return !rs.IsEmpty() && rs.Fields("nUsed").toLong() > 0;
 }
 
-void DeleteCourse(int courseId) {
+void CourseStore::DeleteCourse(int courseId) {
     QString sql = "Delete From COURSES Where COURSE_ID=" + QString::number(courseId);
-    Db().Execute(sql);
+    db_.Execute(sql);
 }
 
 int TeeBoxFigures::Par(int hole) const { return static_cast<int>(Val(pars.mid(hole - 1, 1))); }
 
-std::optional<TeeBoxFigures> ReadTeeBox(int courseId, bool male, int slot) {
+std::optional<TeeBoxFigures> CourseStore::ReadTeeBox(int courseId, bool male, int slot) {
     const std::optional<PackedCourse> c = LoadCourse(courseId);
     if (!c) return std::nullopt;
     TeeBoxFigures t;
@@ -68,18 +67,18 @@ std::optional<TeeBoxFigures> ReadTeeBox(int courseId, bool male, int slot) {
     return t;
 }
 
-std::vector<CourseName> AllCourseNames() {
-    Recordset rs = Db().OpenRecordset("Select COURSE_ID,COURSE_NAME From COURSES");
+std::vector<CourseName> CourseStore::AllCourseNames() {
+    Recordset rs = db_.OpenRecordset("Select COURSE_ID,COURSE_NAME From COURSES");
     std::vector<CourseName> names;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         names.push_back({rs["COURSE_ID"].toInt(), rs["COURSE_NAME"].str()});
     return names;
 }
 
-std::optional<PackedCourse> LoadCourse(int courseId) {
+std::optional<PackedCourse> CourseStore::LoadCourse(int courseId) {
     QString sql = "Select TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS From COURSES Where COURSE_ID=" +
                   QString::number(courseId);
-    Recordset rs = Db().OpenRecordset(sql);
+    Recordset rs = db_.OpenRecordset(sql);
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();
     PackedCourse c;

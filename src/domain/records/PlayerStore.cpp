@@ -1,7 +1,6 @@
 #include "records/PlayerStore.h"
 
 #include "platform/Database.h"
-#include "shell/Globals.h"
 
 namespace dc {
 namespace {
@@ -44,25 +43,25 @@ QString PlayerGridName(const PlayerRec& p) {
     return p.LAST_NAME.trimmed() + ", " + p.FIRST_NAME.trimmed() + " " + p.MI;
 }
 
-int NextPlayerId() {
+int PlayerStore::NextPlayerId() {
     QString sql = "Select Max(PLAYER_ID) as nMax From PLAYERS";
-    Recordset rs = Db().OpenRecordset(sql);
+    Recordset rs = db_.OpenRecordset(sql);
     return rs.IsEmpty() ? 1 : static_cast<int>(rs.Fields("nMax").toLong()) + 1;
 }
 
-void InsertPlayer(const PlayerRec& p) {
+void PlayerStore::InsertPlayer(const PlayerRec& p) {
     QString sql =
         "Insert Into PLAYERS (PLAYER_ID," + kColumns + ") Values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
-    Db().Execute(sql, QVariantList{p.PLAYER_ID} + Values(p));
+    db_.Execute(sql, QVariantList{p.PLAYER_ID} + Values(p));
 }
 
-void UpdatePlayer(const PlayerRec& p) {
+void PlayerStore::UpdatePlayer(const PlayerRec& p) {
     QString sql = "Update PLAYERS Set " + QString(kColumns).replace(",", "=?,") + "=? Where PLAYER_ID=?";
-    Db().Execute(sql, Values(p) + QVariantList{p.PLAYER_ID});
+    db_.Execute(sql, Values(p) + QVariantList{p.PLAYER_ID});
 }
 
-void DeletePlayer(int playerId) {
-    Database& db = Db();
+void PlayerStore::DeletePlayer(int playerId) {
+    Database& db = db_;
     // Rounds first: a row left behind would belong to the next player given this key.
     Database::Transaction t(db);
     QString sql = "Delete From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId);
@@ -72,25 +71,26 @@ void DeletePlayer(int playerId) {
     t.Commit();
 }
 
-std::optional<PlayerRec> LoadPlayerRec(int playerId) {
+std::optional<PlayerRec> PlayerStore::LoadPlayerRec(int playerId) {
     QString sql = "Select * From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
-    Recordset rs = Db().OpenRecordset(sql);
+    Recordset rs = db_.OpenRecordset(sql);
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();
     return FromRow(rs);
 }
 
-std::vector<PlayerRec> AllPlayers(const QString& orderBy) {
+std::vector<PlayerRec> PlayerStore::AllPlayers(PlayerOrder order) {
     QString sql = "Select * From PLAYERS";
-    if (!orderBy.isEmpty()) sql += " Order By " + orderBy;
-    Recordset rs = Db().OpenRecordset(sql);
+    if (order == PlayerOrder::LastName) sql += " Order By LAST_NAME COLLATE NOCASE";
+    if (order == PlayerOrder::Zip) sql += " Order By ZIP";
+    Recordset rs = db_.OpenRecordset(sql);
     std::vector<PlayerRec> players;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) players.push_back(FromRow(rs));
     return players;
 }
 
-std::vector<PlayerRec> AllPlayerNames() {
-    Recordset rs = Db().OpenRecordset("Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS");
+std::vector<PlayerRec> PlayerStore::AllPlayerNames() {
+    Recordset rs = db_.OpenRecordset("Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS");
     std::vector<PlayerRec> players;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         PlayerRec p;
@@ -125,7 +125,7 @@ QString LikeSearch(const QString& column) {
 
 }  // namespace
 
-std::vector<NameMatch> SearchPlayers(const QString& searchText) {
+std::vector<NameMatch> PlayerStore::SearchPlayers(const QString& searchText) {
     QVariantList params;
     QString sql;
     const int comma = searchText.indexOf(',');
@@ -139,7 +139,7 @@ std::vector<NameMatch> SearchPlayers(const QString& searchText) {
         params << LikePrefix(searchText.left(comma).trimmed())
                << LikePrefix(searchText.mid(comma + 1).trimmed());
     }
-    Recordset rs = Db().OpenRecordset(sql, params);
+    Recordset rs = db_.OpenRecordset(sql, params);
     std::vector<NameMatch> matches;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         matches.push_back(
@@ -147,9 +147,9 @@ std::vector<NameMatch> SearchPlayers(const QString& searchText) {
     return matches;
 }
 
-std::optional<HomeCourse> FindHomeCourse(const QString& prefix) {
+std::optional<HomeCourse> PlayerStore::FindHomeCourse(const QString& prefix) {
     QString sql = "Select HOME_COURSE, COURSE_PH From PLAYERS Where " + LikeSearch("HOME_COURSE");
-    Recordset rs = Db().OpenRecordset(sql, {LikePrefix(prefix)});
+    Recordset rs = db_.OpenRecordset(sql, {LikePrefix(prefix)});
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();
     return HomeCourse{rs["HOME_COURSE"].str(), rs["COURSE_PH"].str()};

@@ -2,7 +2,7 @@
 // The PLAYERS rows the player editor reads and writes: one player as plain data, the next key,
 // adding, updating and deleting (with the player's rounds), the name search and the home-course
 // completion. Typed texts are bound parameters and search prefixes match literally. Each call leaves
-// its statement text in sSQL and throws DbError on failure.
+// its statement text for the error report and throws DbError on failure.
 
 #include <QString>
 #include <optional>
@@ -19,18 +19,6 @@ struct PlayerRec {
 // "Last, First M": the trimmed last and first names and the middle initial as given.
 QString PlayerGridName(const PlayerRec& p);
 
-// Largest PLAYER_ID plus 1 (1 for an empty table).
-int NextPlayerId();
-void InsertPlayer(const PlayerRec& p);  // texts stored exactly as given
-void UpdatePlayer(const PlayerRec& p);
-// Deletes the player's rounds and then the player, in one transaction.
-void DeletePlayer(int playerId);
-std::optional<PlayerRec> LoadPlayerRec(int playerId);
-// Every player, in table order.
-std::vector<PlayerRec> AllPlayers(const QString& orderBy = QString());
-// Every player with only PLAYER_ID, LAST_NAME, FIRST_NAME and MI filled, in table order.
-std::vector<PlayerRec> AllPlayerNames();
-
 // A LIKE pattern matching texts that begin with `prefix` literally (with ESCAPE '\').
 QString LikePrefix(const QString& prefix);
 
@@ -38,16 +26,41 @@ struct NameMatch {
     int PLAYER_ID = 0;
     QString LAST_NAME, FIRST_NAME;
 };
-// Players whose last name begins with the text (as typed, letter case ignored in any alphabet); with a comma,
-// whose last name begins with the part before it and first name with the part after it (both trimmed). In
-// last-name order.
-std::vector<NameMatch> SearchPlayers(const QString& searchText);
 
-// The home course of the first stored player whose HOME_COURSE begins with the prefix, with its
-// telephone number; nothing when none does.
 struct HomeCourse {
     QString name, phone;
 };
-std::optional<HomeCourse> FindHomeCourse(const QString& prefix);
+
+enum class PlayerOrder { Table, LastName, Zip };  // LastName ignores letter case
+
+class Database;
+
+class PlayerStore {
+  public:
+    explicit PlayerStore(Database& db) : db_(db) {}
+
+    // Largest PLAYER_ID plus 1 (1 for an empty table).
+    int NextPlayerId();
+    void InsertPlayer(const PlayerRec& p);  // texts stored exactly as given
+    void UpdatePlayer(const PlayerRec& p);
+    // Deletes the player's rounds and then the player, in one transaction.
+    void DeletePlayer(int playerId);
+    std::optional<PlayerRec> LoadPlayerRec(int playerId);
+    // Every player, in the order asked for.
+    std::vector<PlayerRec> AllPlayers(PlayerOrder order = PlayerOrder::Table);
+    // Every player with only PLAYER_ID, LAST_NAME, FIRST_NAME and MI filled, in table order.
+    std::vector<PlayerRec> AllPlayerNames();
+
+    // Players whose last name begins with the text (as typed, letter case ignored in any alphabet); with
+    // a comma, whose last name begins with the part before it and first name with the part after it (both
+    // trimmed). In last-name order.
+    std::vector<NameMatch> SearchPlayers(const QString& searchText);
+    // The home course of the first stored player whose HOME_COURSE begins with the prefix, with its
+    // telephone number; nothing when none does.
+    std::optional<HomeCourse> FindHomeCourse(const QString& prefix);
+
+  private:
+    Database& db_;
+};
 
 }  // namespace dc

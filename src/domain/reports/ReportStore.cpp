@@ -5,7 +5,6 @@
 
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
@@ -53,7 +52,7 @@ void SortRounds(std::vector<RoundRec>& rounds, RoundOrder roundOrder, bool tieBy
 // The columns a report can leave unread.
 const QStringList& Unread(RoundFields fields) {
     static const QStringList none;
-    static const QStringList listed{"PAR",        "PUTTS",     "GREENS_IN_REG", "SAND_SAVES", "FAIRWAYS_HIT",
+    static const QStringList listed{"PAR",       "PUTTS",     "GREENS_IN_REG", "SAND_SAVES", "FAIRWAYS_HIT",
                                     "GAME_COST", "CART_COST", "OTHER_COST",    "NOTES"};
     static const QStringList statistics = [] {
         QStringList l{"GREENS_IN_REG", "SAND_SAVES", "FAIRWAYS_HIT", "NOTES"};

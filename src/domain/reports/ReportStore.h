@@ -36,8 +36,8 @@ enum class RoundFields {
 // seek per round), by player key, each player's in `order`. Newest first, the rounds of one date
 // come by game number, as a player's own query gives them.
 std::map<int, std::vector<RoundRec>> ReadRoundsByPlayer(Database& db, int playerId, const QDate& start,
-                                                        const QDate& end, RoundOrder order,
-                                                        bool knownCourse, RoundFields fields);
+                                                        const QDate& end, RoundOrder order, bool knownCourse,
+                                                        RoundFields fields);
 
 struct CourseFacts {
     QString name;

@@ -74,11 +74,10 @@ QString EclecticSum(const std::array<int, 18>& low, int first, int last) {
 }
 
 void BestTexts(const BestRound& best, const StatsNames& names, QString& score, QString& player,
-               QString& playerId, QString& course, QString& date, QString& game) {
+               QString& course, QString& date, QString& game) {
     if (best.score >= kNoBest) return;
     score = SignedText(best.score) + best.suffix;
     player = names.player ? names.player(best.playerId) : QString();
-    playerId = QString::number(best.playerId);
     course = names.course ? names.course(best.courseId) : QString();
     date = best.date.isValid() ? FormatLocalDate(best.date) : QString();
     game = SignedText(best.gameNumber);
@@ -108,10 +107,10 @@ StatsTexts MakeStatsTexts(const StatsAccumulator& s, const StatsNames& names) {
     for (int b = 0; b < 4; ++b)
         t.averages[b] = OneDecimal(s.parHoles[b] > 0 ? double(s.parGross[b]) / s.parHoles[b] : 0.0);
     t.averages[4] = OneDecimal(s.holesPlayed > 0 ? double(s.putts) / s.holesPlayed : 0.0);
-    BestTexts(s.best9, names, t.best9, t.best9Player, t.best9PlayerId, t.best9Course, t.best9Date,
-              t.best9Game);
-    BestTexts(s.best18, names, t.best18, t.best18Player, t.best18PlayerId, t.best18Course, t.best18Date,
-              t.best18Game);
+    BestTexts(s.best9, names, t.best9, t.best9Player, t.best9Course, t.best9Date, t.best9Game);
+    BestTexts(s.best18, names, t.best18, t.best18Player, t.best18Course, t.best18Date, t.best18Game);
+    t.best9Round = s.best9;
+    t.best18Round = s.best18;
     if (s.Eclectic()) {
         t.showEclectic = true;
         t.eclecticF9 = EclecticSum(s.EclecticLow(), 1, 9);

@@ -63,8 +63,9 @@ struct StatsTexts {
     QString games;                                          // "0" or " n"
     QString gameCost, cartCost, otherCost, totalCost;       // "$######.00"
     std::array<QString, 5> averages;                        // par 3, 4, 5, 6 and putts
-    QString best9, best9Player, best9PlayerId, best9Course, best9Date, best9Game;
-    QString best18, best18Player, best18PlayerId, best18Course, best18Date, best18Game;
+    QString best9, best9Player, best9Course, best9Date, best9Game;
+    QString best18, best18Player, best18Course, best18Date, best18Game;
+    BestRound best9Round, best18Round;  // the rounds the Retrieve buttons hand back
     bool showEclectic = false;
     QString eclecticF9, eclecticB9, eclectic18;  // empty when a hole of that part was never played
     bool anyGame() const { return games != "0"; }

@@ -2,13 +2,12 @@
 
 #include "handicap/HcpRules.h"
 #include "platform/Database.h"
-#include "shell/Globals.h"
 
 namespace dc {
-PlayerIndexes FindIndex(int playerId, const QString& gender, bool nineHoles, bool usRules) {
+PlayerIndexes FindIndex(Database& db, int playerId, const QString& gender, bool nineHoles, bool usRules) {
     QString sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
                   " Order By GAME_NUMBER Desc";
-    Recordset rs = Db().OpenRecordset(sql);
+    Recordset rs = db.OpenRecordset(sql);
     if (rs.IsEmpty()) return {DefaultIndex(GenderIndexOf(gender), nineHoles), kNoTournIndex};
     rs.MoveFirst();
     // The nine-hole choice always takes the front nine's columns.

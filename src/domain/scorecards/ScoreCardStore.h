@@ -9,9 +9,11 @@
 
 namespace dc {
 
+class Database;
+
 // Index and tournament index of the player's newest round (whether or not it counts) for 18 holes
 // or the front nine, US or Canadian rules (an empty column reads 0); the default index and no
 // tournament index for a player without rounds.
-PlayerIndexes FindIndex(int playerId, const QString& gender, bool nineHoles, bool usRules);
+PlayerIndexes FindIndex(Database& db, int playerId, const QString& gender, bool nineHoles, bool usRules);
 
 }  // namespace dc

@@ -42,9 +42,6 @@ decltype(AppContext::nKeepTeeBox)& nKeepTeeBox = LegacyContext().nKeepTeeBox;
 decltype(AppContext::bResyncFromUpCRSR)& bResyncFromUpCRSR = LegacyContext().bResyncFromUpCRSR;
 decltype(AppContext::nSoundCount)& nSoundCount = LegacyContext().nSoundCount;
 
-std::array<int, 6> nCourseHcp{};
-std::array<QString, 6> sAllowScore{};
-
 Database& Db() { return LegacyContext().Db(); }
 
 namespace {
@@ -65,10 +62,7 @@ QString IniFilePath() { return ProgramFolder() + "/Connect.ini"; }
 
 void ResetGlobals() {
     LegacyContext().Reset();
-    sSQL.clear();
-    sAppTitle.clear();
-    nCourseHcp.fill(0);
-    sAllowScore.fill(QString());
+    SetMsgBoxTitle(QString());
 }
 
 }  // namespace dc

@@ -55,11 +55,6 @@ extern int& nKeepTeeBox;
 extern bool& bResyncFromUpCRSR;
 extern int& nSoundCount;
 
-// The main screen's course handicaps and allowable scores, in the order
-// US 18, US front 9, US back 9, Canada 18, Canada front 9, Canada back 9.
-extern std::array<int, 6> nCourseHcp;
-extern std::array<QString, 6> sAllowScore;
-
 // The program's folder: where Connect.ini, DBFiles, the sounds and the help document lie.
 // It is the executable's folder unless a test sets another.
 QString ProgramFolder();

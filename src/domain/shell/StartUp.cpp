@@ -62,11 +62,11 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
     };
     try {
         if (!instance.TryAcquire()) {
-            MsgBox(ExecutableName() + " already running!", vbExclamation + vbOKOnly, sAppTitle);
+            MsgBox(ExecutableName() + " already running!", vbExclamation + vbOKOnly, AppTitle());
             return StartUpResult::Quit;
         }
         step = 2;
-        sAppTitle = "Dado Corvy " + VersionText();
+        SetMsgBoxTitle(AppTitle());
         step = 4;
         bErrorReport = true;
         step = 5;

@@ -20,4 +20,7 @@ inline QString VersionText() {
     return QString("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 
+// "Dado Corvy 5.5.0": the program's title, of its main window and of every box that names none.
+inline QString AppTitle() { return "Dado Corvy " + VersionText(); }
+
 }  // namespace dc

@@ -24,7 +24,7 @@ void CDLLVersion::LoadPackages(const QStringList& modules) {
         const QString path = module.trimmed().isEmpty() ? QString() : LocateModule(module.trimmed());
         if (!path.isEmpty()) found << path;
     }
-    packages_ = OwningPackages(found);
+    packages_ = query_(found);
     packagesLoaded_ = true;
 }
 
@@ -42,13 +42,9 @@ void CDLLVersion::LoadFileInfo(const QString& sModule) {
         return;
     }
     path_ = found;
-    std::optional<InstalledPackage> package;
-    if (!packagesLoaded_) {
-        package = OwningPackage(found);
-    } else if (const auto it = packages_.find(found); it != packages_.end()) {
-        package = it->second;
-    }
-    registration_ = package ? package->name + " " + package->version : QString("N/A");
+    if (!packagesLoaded_) packages_ = query_({found});  // no LoadPackages: a question for this file alone
+    const auto it = packages_.find(found);
+    registration_ = it != packages_.end() ? it->second.name + " " + it->second.version : QString("N/A");
     version_ = LibraryFileVersion(found);
     const QFileInfo real(QFileInfo(found).canonicalFilePath());
     if (real.exists()) {

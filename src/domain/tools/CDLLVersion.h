@@ -6,14 +6,21 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 
 #include "platform/SharedLibrary.h"
 
 namespace dc {
 
+// The installed packages that own these files, with their versions; a file no package owns is left out.
+using PackageQuery = std::function<std::map<QString, InstalledPackage>(const QStringList& paths)>;
+
 class CDLLVersion {
   public:
+    // `query` answers the questions to the package database: the system's unless another is given.
+    explicit CDLLVersion(PackageQuery query = OwningPackages) : query_(std::move(query)) {}
+
     QString FilePathName() const { return path_; }
     QDateTime FileDate() const { return date_; }  // invalid when it cannot be read
     qint64 FileSize() const { return size_; }     // 0 when it cannot be read
@@ -35,6 +42,7 @@ class CDLLVersion {
     void LoadPackages(const QStringList& modules);
 
   private:
+    PackageQuery query_;
     std::map<QString, InstalledPackage> packages_;  // by the path found
     bool packagesLoaded_ = false;
     QString path_, version_, registration_;

@@ -8,10 +8,11 @@
 #include "handicap/RoundRec.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
+#include "platform/MsgBox.h"  // sAppTitle
 #include "records/CourseStore.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
+#include "shell/Version.h"
 
 namespace dc {
 
@@ -66,7 +67,7 @@ StoredData ReadStored(Database& db) {
 class Writer {
   public:
     Writer(Database& db, const ConversionPlan& plan, const ConvertProgress& progress)
-        : db_(db), plan_(plan), progress_(progress) {
+        : db_(db), courses_(db), plan_(plan), progress_(progress) {
         r_.report = plan.report;
     }
 
@@ -103,7 +104,7 @@ class Writer {
 
     void Courses() {
         for (const PlannedCourse& c : plan_.courses) {
-            InsertCourse(c.id, c.name, c.packed);  // no yardages: YARDS stays empty
+            courses_.InsertCourse(c.id, c.name, c.packed);  // no yardages: YARDS stays empty
             ++r_.coursesConverted;
         }
         Report(ConvertStep::Courses, r_.coursesConverted, plan_.report.courseRecords);
@@ -127,8 +128,6 @@ class Writer {
         QHash<int, int> games;           // player -> last game number given
         QHash<int, QSet<int>> usedKeys;  // player -> RND_GAME_ID values taken
         for (const PlannedRound& x : plan_.rounds) {
-            nCurPlayerID = x.playerId;
-            nCurCourseID = x.courseId;
             if (!games.contains(x.playerId)) {
                 const QString sql = "Select Max(GAME_NUMBER) From INDIV_SCORES Where PLAYER_ID=?";
                 games.insert(x.playerId, db_.Scalar(sql, {x.playerId}).toInt());
@@ -197,6 +196,7 @@ class Writer {
     }
 
     Database& db_;
+    CourseStore courses_;
     const ConversionPlan& plan_;
     const ConvertProgress& progress_;
     ConversionResult r_;
@@ -274,9 +274,8 @@ QString StartCheckMessage(const QString& folder, const QStringList& files, const
     return QString();
 }
 
-ConversionPlan PlanFolder(const QString& folder, int nameFormat) {
-    const StoredData stored = ReadStored(Db());
-    return PlanConversion(ReadOldFolder(folder.trimmed()), nameFormat, sDateFormat == "DD/MM/YYYY", stored);
+ConversionPlan PlanFolder(Database& db, const QString& folder, int nameFormat, bool dayFirst) {
+    return PlanConversion(ReadOldFolder(folder.trimmed()), nameFormat, dayFirst, ReadStored(db));
 }
 
 QString ConvertedBeforeQuestion(const ConversionReport& report) {
@@ -298,18 +297,18 @@ QString ConversionMessage(const ConversionResult& result) {
     }
     const QStringList exceptions = Exceptions(result);
     if (exceptions.isEmpty())
-        return "All files were successfully converted to " + sAppTitle + " format.\r\n\r\n" + note;
+        return "All files were successfully converted to " + AppTitle() + " format.\r\n\r\n" + note;
     return "Converted with exceptions:\r\n" + exceptions.join("\r\n") + "\r\n\r\n" + note;
 }
 
-ConversionResult RunConversion(const ConversionPlan& plan, const ConvertProgress& progress,
+ConversionResult RunConversion(Database& db, const ConversionPlan& plan, const ConvertProgress& progress,
                                ProgressReporter* recompute) {
-    return Writer(Db(), plan, progress).Run(recompute);
+    return Writer(db, plan, progress).Run(recompute);
 }
 
-ConversionResult ConvertFolder(const QString& folder, int nameFormat, const ConvertProgress& progress,
-                               ProgressReporter* recompute) {
-    return RunConversion(PlanFolder(folder, nameFormat), progress, recompute);
+ConversionResult ConvertFolder(Database& db, const QString& folder, int nameFormat, bool dayFirst,
+                               const ConvertProgress& progress, ProgressReporter* recompute) {
+    return RunConversion(db, PlanFolder(db, folder, nameFormat, dayFirst), progress, recompute);
 }
 
 }  // namespace dc

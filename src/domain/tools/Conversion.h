@@ -14,13 +14,16 @@
 
 namespace dc {
 
+class Database;
+
 // The message of the first of Start's checks that fails, or an empty text. After the four checks
 // of the files and the folder, a name format typed into the box instead of chosen (-1) is refused.
 QString StartCheckMessage(const QString& folder, const QStringList& files, const QString& programFolder,
                           int nameFormat = 0);
 
-// Reads the folder's files and what the open database holds, and plans the run; writes nothing.
-ConversionPlan PlanFolder(const QString& folder, int nameFormat);
+// Reads the folder's files and what the database holds, and plans the run; writes nothing.
+// `dayFirst`: the old files' dates read as day, month, year.
+ConversionPlan PlanFolder(Database& db, const QString& folder, int nameFormat, bool dayFirst);
 
 // The question before a run that finds golfers converted before (their keys are stored): names
 // them; OK skips them, Cancel stops. Empty when there are none.
@@ -41,16 +44,15 @@ QString ConversionMessage(const ConversionResult& result);
 
 using ConvertProgress = std::function<void(ConvertStep, int done, int total)>;
 
-// Writes the plan to the open database (gDB) and runs ResynchAllScores with `recompute`, all in
-// one transaction, committed only when every step and every player's recomputation succeeded.
+// Writes the plan to the database and runs ResynchAllScores with `recompute`, all in one
+// transaction, committed only when every step and every player's recomputation succeeded.
 // `progress` is called after each step and as the rounds are written. A failed step is reported
-// (error report or message box, with the step's tag). Sets nCurPlayerID and nCurCourseID as the
-// rounds go.
-ConversionResult RunConversion(const ConversionPlan& plan, const ConvertProgress& progress = {},
+// (error report or message box, with the step's tag).
+ConversionResult RunConversion(Database& db, const ConversionPlan& plan, const ConvertProgress& progress = {},
                                ProgressReporter* recompute = nullptr);
 
 // PlanFolder, then RunConversion.
-ConversionResult ConvertFolder(const QString& folder, int nameFormat, const ConvertProgress& progress = {},
-                               ProgressReporter* recompute = nullptr);
+ConversionResult ConvertFolder(Database& db, const QString& folder, int nameFormat, bool dayFirst,
+                               const ConvertProgress& progress = {}, ProgressReporter* recompute = nullptr);
 
 }  // namespace dc

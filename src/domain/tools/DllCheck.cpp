@@ -5,7 +5,6 @@
 
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "tools/CDLLVersion.h"
 
@@ -14,9 +13,9 @@ namespace dc {
 namespace {
 
 // The file a row names: its program row checks the file in the program's folder.
-QString ModuleOfRow(const QString& fileName) {
+QString ModuleOfRow(const QString& fileName, const QString& programFolder) {
     return fileName.trimmed().compare(kProgramFileName, Qt::CaseInsensitive) == 0
-               ? QDir(ProgramFolder()).filePath(kProgramFileName)
+               ? QDir(programFolder).filePath(kProgramFileName)
                : fileName;
 }
 
@@ -44,7 +43,7 @@ void RefreshExpectedRows(Database& db, const QString& blankPath) {
     db.Execute("DETACH DATABASE shipped");
 }
 
-DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QDate& today) {
+DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder, const QDate& today) {
     QString sql =
         "Update DLLCHECK Set ACTUALREGISTERED='',ACTUALFILESIZE=0,ACTUALFILEDATE='',ACTUALFILEVERSION=''";
     db.Execute(sql);
@@ -55,7 +54,7 @@ DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QDate& today
     sql = "Select * From DLLCHECK Order By ORDERINDEX";
     Recordset rs = db.OpenRecordset(sql);
     QStringList modules;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) modules << ModuleOfRow(rs["FileName"].str());
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) modules << ModuleOfRow(rs["FileName"].str(), programFolder);
     facts.LoadPackages(modules);  // one question to the package database for every row
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         const int number = static_cast<int>(rs["ORDERINDEX"].toLong());
@@ -64,7 +63,7 @@ DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QDate& today
             Update(db, "ACTUALFILEVERSION", os, number);
             continue;
         }
-        facts.LoadFileInfo(ModuleOfRow(fileName));
+        facts.LoadFileInfo(ModuleOfRow(fileName, programFolder));
         DllCheckLine line;
         line.cells[0] = facts.FilePathName();
         if (line.cells[0].left(16).toUpper() == "UNABLE TO LOCATE") {

@@ -32,10 +32,11 @@ struct DllCheckOutcome {
 // changes when the blank database or its rows are missing. Throws on a database error.
 void RefreshExpectedRows(Database& db, const QString& blankPath);
 
-// Runs the check on the database's DLLCHECK table (every statement's text left in sSQL). The row
-// named "OSVersion" records the operating system and adds no line. The registration cell is marked
+// Runs the check on the database's DLLCHECK table (every statement's text left for the error report),
+// the program's row checking the file in `programFolder`. The row named "OSVersion" records the
+// operating system and adds no line. The registration cell is marked
 // when it differs from the expected package (column CLSID, with its version in CLSIDVER) or, for a
 // row without one, from "N/A". Throws on a database error.
-DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QDate& today);
+DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder, const QDate& today);
 
 }  // namespace dc

@@ -1,7 +1,6 @@
 #include "tools/Email.h"
 
 #include "records/PlayerStore.h"
-#include "shell/Globals.h"
 #include "shell/Version.h"
 
 namespace dc {
@@ -56,11 +55,11 @@ std::vector<MailMessage> ComposeMessages(const EmailDraft& draft, std::vector<in
     return messages;
 }
 
-FoundAddress FindAddressByName(const QString& typed) {
-    const std::vector<NameMatch> matches = SearchPlayers(typed);
+FoundAddress FindAddressByName(PlayerStore& players, const QString& typed) {
+    const std::vector<NameMatch> matches = players.SearchPlayers(typed);
     if (matches.empty()) return {};
     const NameMatch& first = matches.front();
-    const auto player = LoadPlayerRec(first.PLAYER_ID);
+    const auto player = players.LoadPlayerRec(first.PLAYER_ID);
     return {first.LAST_NAME + ", " + first.FIRST_NAME, player ? player->EMAIL : QString()};
 }
 

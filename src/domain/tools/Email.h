@@ -10,6 +10,8 @@
 
 namespace dc {
 
+class PlayerStore;
+
 // The fixed support address of the "Error", "System" and "General" mails.
 inline const QString kSupportAddress = "support@example.com";
 
@@ -44,6 +46,6 @@ struct FoundAddress {
     QString name;   // LAST_NAME, ", ", FIRST_NAME
     QString email;  // the player's EMAIL
 };
-FoundAddress FindAddressByName(const QString& typed);
+FoundAddress FindAddressByName(PlayerStore& players, const QString& typed);
 
 }  // namespace dc

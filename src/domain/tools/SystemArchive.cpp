@@ -5,23 +5,21 @@
 #include <QTemporaryDir>
 
 #include "platform/Database.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "shell/Version.h"
 #include "tools/cZip.h"
 
 namespace dc {
 
-QString SystemZipPath() {
-    return ProgramFolder() + "/CV" + QString::number(kVersionMajor) + QString::number(kVersionMinor) +
+QString SystemZipPath(const QString& programFolder) {
+    return programFolder + "/CV" + QString::number(kVersionMajor) + QString::number(kVersionMinor) +
            QString::number(kVersionRevision) + ".ZIP";
 }
 
-void BuildSystemZip(const QString& zipPath) {
-    const QString live = gDB && gDB->IsOpen() ? gDB->Path() : sDBPathFile.trimmed();
+void BuildSystemZip(const QString& zipPath, const QString& databasePath, const QString& iniPath) {
     QTemporaryDir work;
-    const QString copy = work.filePath(QFileInfo(live).fileName());
-    ExportDatabase(live, copy);
+    const QString copy = work.filePath(QFileInfo(databasePath).fileName());
+    ExportDatabase(databasePath, copy);
 
     // A new file, so that an older archive's wider rights do not carry over.
     QFile::remove(zipPath);
@@ -30,7 +28,7 @@ void BuildSystemZip(const QString& zipPath) {
     job.StoreFolderNames = false;
     job.RecurseSubDirs = false;
     job.ClearFileSpecs();
-    job.AddFileSpec(IniFilePath());
+    job.AddFileSpec(iniPath);
     job.AddFileSpec(copy);
     job.Zip();
 }

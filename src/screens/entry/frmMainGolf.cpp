@@ -49,9 +49,9 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/Version.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmMainWait.h"
 #include "shell/frmSystemSetup.h"
@@ -217,12 +217,12 @@ void frmMainGolf::Form_Load() {
                           2 * spISC->frameWidth() + 2);
     {
         const QSignalBlocker block(cboCourse);
-        if (gDB) Load_Course_Info(*cboCourse);
+        if (ctx_.gDB) Load_Course_Info(*cboCourse);
         cboCourse->setCurrentIndex(-1);
     }
     if (bFormReady == 0) Init_Player_List();
-    shownDatabase_ = gDB ? gDB->Path() : QString();
-    setWindowTitle(sAppTitle);
+    shownDatabase_ = ctx_.gDB ? ctx_.gDB->Path() : QString();
+    setWindowTitle(AppTitle());
     SetHint("Select a Player's name from the list.");
     bFormReady = 1;
 }
@@ -233,7 +233,7 @@ void frmMainGolf::StartAfresh() {
     {
         const QSignalBlocker block(cboCourse);
         cboCourse->clear();
-        if (gDB) Load_Course_Info(*cboCourse);
+        if (ctx_.gDB) Load_Course_Info(*cboCourse);
         cboCourse->setCurrentIndex(-1);
     }
     Init_Player_List();
@@ -247,33 +247,33 @@ void frmMainGolf::Init_Player_List() {
     bFirstLoad = 0;
     {
         const QSignalBlocker block(cboPlayer);
-        if (gDB) Load_Players(*cboPlayer);
+        if (ctx_.gDB) Load_Players(*cboPlayer);
         cboPlayer->setCurrentIndex(-1);
     }
-    nCurPlayerID = 0;
+    ctx_.nCurPlayerID = 0;
 }
 
 void frmMainGolf::Form_Activate() {
     try {
         cboPlayer->setFocus();
-        if (opt189[1]->isChecked() && !bFlag18_9)
+        if (opt189[1]->isChecked() && !ctx_.bFlag18_9)
             opt189[2]->setChecked(true);
-        else if (opt189[2]->isChecked() && bFlag18_9)
+        else if (opt189[2]->isChecked() && ctx_.bFlag18_9)
             opt189[1]->setChecked(true);
-        if (optUSCan[1]->isChecked() && !bUSCAFlag)
+        if (optUSCan[1]->isChecked() && !ctx_.bUSCAFlag)
             optUSCan[2]->setChecked(true);
-        else if (optUSCan[2]->isChecked() && bUSCAFlag)
+        else if (optUSCan[2]->isChecked() && ctx_.bUSCAFlag)
             optUSCan[1]->setChecked(true);
 
-        const int code = nReturnCode;
+        const int code = ctx_.nReturnCode;
         bool stop = false;
         // The settings screen may have opened another database: nothing shown belongs to it, so
         // the screen starts afresh rather than offer to save the round into the other file.
-        const QString database = gDB ? gDB->Path() : QString();
+        const QString database = ctx_.gDB ? ctx_.gDB->Path() : QString();
         if (database != shownDatabase_) {
             shownDatabase_ = database;
             StartAfresh();
-            nReturnCode = 0;
+            ctx_.nReturnCode = 0;
             SetMousePointer(Pointer::Default);
             return;
         }
@@ -281,24 +281,24 @@ void frmMainGolf::Form_Activate() {
         // were open is not reloaded over without a question (Cancel keeps it on the screen). The
         // change check compares the course shown (the screen's own), not the one the editor hands back.
         bool keepShown = false;
-        const int handedCourse = nCurCourseID;
+        const int handedCourse = ctx_.nCurCourseID;
         if (code == 1 || code == 3) {
             keepShown = !AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false);
-            nCurCourseID = keepShown ? SelectedItemData(*cboCourse) : handedCourse;
+            ctx_.nCurCourseID = keepShown ? SelectedItemData(*cboCourse) : handedCourse;
         }
         if (code == 1 || code == 3) {
             const int shownCourse = SelectedItemData(*cboCourse);
             {
                 const QSignalBlocker block(cboCourse);
                 cboCourse->clear();
-                if (gDB) Load_Course_Info(*cboCourse);
+                if (ctx_.gDB) Load_Course_Info(*cboCourse);
                 cboCourse->setCurrentIndex(-1);
             }
             if (keepShown) {
                 const QSignalBlocker block(cboCourse);
                 cboCourse->setCurrentIndex(cboCourse->findData(shownCourse));
             } else {
-                const int i = cboCourse->findData(nCurCourseID);
+                const int i = cboCourse->findData(ctx_.nCurCourseID);
                 if (i >= 0) cboCourse->setCurrentIndex(i);
             }
         }
@@ -306,27 +306,27 @@ void frmMainGolf::Form_Activate() {
             if (cboPlayer->count() == 0)
                 stop = true;
             else if (!keepShown && !cboPlayer->currentText().trimmed().isEmpty() &&
-                     txtRecNum->text() != "New")
+                     round.recGame != 0)
                 RecBar_Scroll();
         }
         if (!stop && (code == 2 || code == 3)) {
             {
                 const QSignalBlocker block(cboPlayer);
-                if (gDB) Load_Players(*cboPlayer);
+                if (ctx_.gDB) Load_Players(*cboPlayer);
                 cboPlayer->setCurrentIndex(-1);
             }
             if (cboPlayer->count() > 0) {
-                const int i = cboPlayer->findData(nCurPlayerID);
+                const int i = cboPlayer->findData(ctx_.nCurPlayerID);
                 bNoSaveCheck = 1;
                 bPlayerLoaded = 0;
-                const bool keepPlayer = keepShown && nCurPlayerID == round.shownPlayerId;
+                const bool keepPlayer = keepShown && ctx_.nCurPlayerID == round.shownPlayerId;
                 if (i >= 0) {
                     if (keepPlayer)
                         SelectPlayerQuietly(i);
                     else
                         cboPlayer->setCurrentIndex(i);
                 }
-                if (!keepPlayer && nCurPlayerID == round.shownPlayerId && bPlayerLoaded == 0 && i >= 0) {
+                if (!keepPlayer && ctx_.nCurPlayerID == round.shownPlayerId && bPlayerLoaded == 0 && i >= 0) {
                     cboPlayer_Click();
                     bPlayerLoaded = -1;
                 }
@@ -334,24 +334,24 @@ void frmMainGolf::Form_Activate() {
             }
         }
         // The code has been acted on; a later activation (after the calendar, say) must not reload.
-        nReturnCode = 0;
+        ctx_.nReturnCode = 0;
     } catch (...) {
         bNoSaveCheck = 0;
-        nReturnCode = 0;
+        ctx_.nReturnCode = 0;
         ReportCurrentError(kTag + "Form_Activate", Sql::Without);
     }
     SetMousePointer(Pointer::Default);
 }
 
 void frmMainGolf::opt189_Click(int index) {
-    bFlag18_9 = index == 1;
+    ctx_.bFlag18_9 = index == 1;
     SetHint(index == 1 ? "Display 18 hole handicap values with the corresponding US/Canada flag."
                        : "Display 9 hole handicap values with the corresponding US/Canada flag.");
     DisplayHCP_Scores();
 }
 
 void frmMainGolf::optUSCan_Click(int index) {
-    bUSCAFlag = index == 1;
+    ctx_.bUSCAFlag = index == 1;
     SetHint(index == 1 ? "Display US handicap values with the corresponding 9 or 18 hole option."
                        : "Display Canadian handicap values with the corresponding 9 or 18 hole option.");
     DisplayHCP_Scores();
@@ -403,18 +403,18 @@ void frmMainGolf::cmdExit_Click() {
 }
 
 void frmMainGolf::cmdCalendar_Click() {
-    sCalDate =
+    ctx_.sCalDate =
         mskDate->Text().trimmed() == "__/__/____" || !mskDate->Text().contains(QRegularExpression("\\d"))
             ? TodayText()
             : mskDate->Text();
     frmCalendar calendar(ctx_, this);
     ExecModal(calendar);
-    if (ParseLocalDate(sCalDate)) mskDate->SetText(sCalDate);
+    if (ParseLocalDate(ctx_.sCalDate)) mskDate->SetText(ctx_.sCalDate);
 }
 
 void frmMainGolf::cmdCourse_Click() {
     if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
-    nCurCourseID = SelectedItemData(*cboCourse);
+    ctx_.nCurCourseID = SelectedItemData(*cboCourse);
     SetMousePointer(Pointer::Hourglass);
     if (ShowCourseEditor)
         ShowCourseEditor();  // modeless; its closing calls Form_Activate
@@ -440,8 +440,8 @@ void frmMainGolf::cmdSetup_Click() {
 
 void frmMainGolf::OpenForShownCourseAndPlayer(const std::function<void()>& show) {
     if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
-    nCurCourseID = SelectedItemData(*cboCourse);
-    nCurPlayerID = SelectedItemData(*cboPlayer);
+    ctx_.nCurCourseID = SelectedItemData(*cboCourse);
+    ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
     SetMousePointer(Pointer::Hourglass);
     if (show) show();
     Form_Activate();
@@ -454,7 +454,7 @@ void frmMainGolf::cmdGameList_Click() { OpenForShownCourseAndPlayer(ShowGameList
 void frmMainGolf::cmdHandicaps_Click() {
     try {
         if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
-        if (cboCourse->currentIndex() >= 0) nCurCourseID = SelectedItemData(*cboCourse);
+        if (cboCourse->currentIndex() >= 0) ctx_.nCurCourseID = SelectedItemData(*cboCourse);
         SetMousePointer(Pointer::Hourglass);
         if (ShowHandicap) ShowHandicap();
         Form_Activate();

@@ -177,6 +177,7 @@ class frmMainGolf : public QWidget {
     void FillLabels(int k, int c);
     void SetPrevIndexesForNewRound();
     void SetRecNumText(const QString& text, int& guard);
+    static int RecGameOf(const QString& text);
     void SelectPlayerQuietly(int index);
     int nRecBarShown_ = 1;  // the game the scroll bar showed last
     bool shownOnce_ = false;

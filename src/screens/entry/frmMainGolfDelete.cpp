@@ -19,9 +19,9 @@
 #include "platform/Spread.h"
 #include "platform/Val.h"
 #include "records/PlayerStore.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ResyncProgress.h"
 
@@ -37,7 +37,7 @@ const QString kNoPlayerToDelete = "No Player is selected to delete.  Please sele
 
 void frmMainGolf::cmdDeleteGame_Click() {
     try {
-        if (txtRecNum->text().trimmed() == "New") {
+        if (round.recGame == 0) {
             FailCheck("This is a 'New' game and cannot be deleted.", nullptr);
             return;
         }
@@ -48,17 +48,17 @@ void frmMainGolf::cmdDeleteGame_Click() {
             FailCheck(kNoPlayerToDelete, cboPlayer);
             return;
         }
-        if (Val(txtRecNum->text()) == 1 && RecBar->maximum() == 1) {
+        if (round.recGame == 1 && RecBar->maximum() == 1) {
             bLastGameDeleted = 1;
             if (cmdDeletePlayer_Click()) return;
         }
         if (MsgBox("Are you sure you want to delete this game?", vbYesNo + vbQuestion) != vbYes) return;
         const int game = round.storedGame;
-        nCurPlayerID = playerId;
+        ctx_.nCurPlayerID = playerId;
         int left = 0;
         {
             ResyncProgress progress(this);
-            left = DeleteRoundAndRecalculate(Db(), playerId, game, optMF[0]->isChecked() ? 0 : 1,
+            left = DeleteRoundAndRecalculate(ctx_.Db(), playerId, game, optMF[0]->isChecked() ? 0 : 1,
                                              opt189[1]->isChecked(), &progress);
         }
         round.changed = 0;
@@ -93,7 +93,7 @@ bool frmMainGolf::cmdDeletePlayer_Click() {
                                                   : "Are you sure you want to delete this player?";
         bLastGameDeleted = 0;
         if (MsgBox(question, vbYesNo + vbQuestion) != vbYes) return false;
-        DeletePlayer(SelectedItemData(*cboPlayer));
+        PlayerStore(ctx_.Db()).DeletePlayer(SelectedItemData(*cboPlayer));
         // A blank new round and no player, as the new-player button leaves it, without its question
         // or the player editor; the player list reloaded.
         const int ready = bFormReady;
@@ -117,7 +117,7 @@ void frmMainGolf::cmdPrintScoreCard_Click() {
             cboPlayer->setFocus();
             return;
         }
-        if (txtRecNum->text() == "New") {
+        if (round.recGame == 0) {
             MsgBox(
                 "Please select an existing round of golf for a player before printing an existing score "
                 "card.",

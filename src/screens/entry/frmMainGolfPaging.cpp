@@ -44,10 +44,10 @@
 #include "reports/frmGraphs.h"
 #include "reports/frmStats.h"
 #include "scorecards/frmScoreCard.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmCalendar.h"
@@ -60,9 +60,17 @@ using namespace mainscreen;
 
 // ------------------------------------------------------------------------------------ player and paging
 
+// The game a text of the game-number box stands on: a positive number is a game (the paging rounds
+// or clamps it), anything else "New".
+int frmMainGolf::RecGameOf(const QString& text) {
+    const double n = Val(text.trimmed());
+    return n > 0 ? qMax(1, static_cast<int>(RoundHalfAway(n))) : 0;
+}
+
 void frmMainGolf::SetRecNumText(const QString& text, int& guard) {
     const int was = guard;
     guard = 1;
+    round.recGame = RecGameOf(text);
     txtRecNum->setText(text);
     guard = was;
 }
@@ -85,13 +93,13 @@ void frmMainGolf::cboPlayer_Click() {
                     const int answer =
                         MsgBox(ChangedPrompt(round.changedField, "Save the changes?"), vbYesNo + vbQuestion);
                     if (answer == vbYes) {
-                        const int curBefore = nCurPlayerID;
+                        const int curBefore = ctx_.nCurPlayerID;
                         if (before >= 0) SelectPlayerQuietly(before);
-                        nCurPlayerID = SelectedItemData(*cboPlayer);
+                        ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
                         if (!cmdSave_Click()) {
                             // Stay on the round; the choice goes back to the player it belongs to.
                             SelectPlayerQuietly(before);
-                            nCurPlayerID = curBefore;
+                            ctx_.nCurPlayerID = curBefore;
                             return;
                         }
                         SelectPlayerQuietly(chosen);
@@ -101,11 +109,11 @@ void frmMainGolf::cboPlayer_Click() {
             }
             SetMousePointer(Pointer::Hourglass);
             if (cboPlayer->currentIndex() < 0) return;
-            nCurPlayerID = SelectedItemData(*cboPlayer);
+            ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
             bool bGenderChanged = false;
-            if (const std::optional<QString> gender = PlayerGender(nCurPlayerID)) {
-                sCurGender = *gender;
-                if (sCurGender == "M") {
+            if (const std::optional<QString> gender = PlayerGender(ctx_.Db(), ctx_.nCurPlayerID)) {
+                ctx_.sCurGender = *gender;
+                if (ctx_.sCurGender == "M") {
                     bGenderChanged = optMF[1]->isChecked();
                     optMF[0]->setChecked(true);
                 } else {
@@ -113,20 +121,20 @@ void frmMainGolf::cboPlayer_Click() {
                     optMF[1]->setChecked(true);
                 }
             }
-            if (nCurPlayerID != round.shownPlayerId) Clear_Screen();
-            round.shownPlayerId = nCurPlayerID;
-            const int count = RoundCount(nCurPlayerID);
+            if (ctx_.nCurPlayerID != round.shownPlayerId) Clear_Screen();
+            round.shownPlayerId = ctx_.nCurPlayerID;
+            const int count = RoundCount(ctx_.Db(), ctx_.nCurPlayerID);
             {
                 const QSignalBlocker block(RecBar);
                 RecBar->setMaximum(qMax(1, count));
             }
             bool hasRound;
-            if (nReturnCode == 2 && nGameNumber >= 1) {
-                hasRound = HasRound(nCurPlayerID, nGameNumber);
-                nReturnCode = 0;
+            if (ctx_.nReturnCode == 2 && ctx_.nGameNumber >= 1) {
+                hasRound = HasRound(ctx_.Db(), ctx_.nCurPlayerID, ctx_.nGameNumber);
+                ctx_.nReturnCode = 0;
             } else {
-                nGameNumber = 0;
-                hasRound = HasRound(nCurPlayerID, 0);
+                ctx_.nGameNumber = 0;
+                hasRound = HasRound(ctx_.Db(), ctx_.nCurPlayerID, 0);
             }
             if (!hasRound) {
                 round.isNew = 1;
@@ -145,8 +153,8 @@ void frmMainGolf::cboPlayer_Click() {
                 return;
             }
             loadingByCode_ = true;
-            if (nGameNumber != 0) {
-                txtRecNum->setText(QString::number(nGameNumber));
+            if (ctx_.nGameNumber != 0) {
+                txtRecNum->setText(QString::number(ctx_.nGameNumber));
             } else {
                 txtRecNum->setText(QString::number(RecBar->maximum()));
                 if (bGenderChanged) cboCourse_Click();
@@ -164,6 +172,7 @@ void frmMainGolf::cboPlayer_Click() {
 }
 
 void frmMainGolf::txtRecNum_Change() {
+    round.recGame = RecGameOf(txtRecNum->text());
     try {
         if (bRecNumByCode != 0 || bRecNumClamp == 1 || bRecNumNew == 1) return;
         if (cboPlayer->currentIndex() < 0) {  // no player: no games to show, nobody's figures
@@ -229,7 +238,7 @@ void frmMainGolf::txtRecNum_Change() {
 void frmMainGolf::RecBar_Change() {
     if (bNoScroll != 0) return;
     CommitTyping();  // the bar takes no focus: a score being typed is still in the grid's editor
-    if (Val(txtRecNum->text()) != 0 && !LeaveEditedStoredRound()) {
+    if (round.recGame != 0 && !LeaveEditedStoredRound()) {
         ShowPagingAt(round.shownGame);
         return;
     }
@@ -283,7 +292,7 @@ void frmMainGolf::ShowHoleDetails(const RoundRec& S) {
 void frmMainGolf::RecBar_Scroll() {
     int line = 0;
     try {
-        if (Val(txtRecNum->text()) == 0) {
+        if (round.recGame == 0) {
             Save_Check();
             if (round.changed == 1) {
                 const int answer =
@@ -306,23 +315,23 @@ void frmMainGolf::RecBar_Scroll() {
         const int value = RecBar->value();
         SetRecNumText(" " + QString::number(value), bRecNumByCode);
         bRecNumClamp = 0;
-        nGameNumber = value;
+        ctx_.nGameNumber = value;
         line = 1;
-        const int maxGN = MaxGameNumber(nCurPlayerID);
-        if (nGameNumber > maxGN) nGameNumber = maxGN;
-        if (nGameNumber <= 0) return;
+        const int maxGN = MaxGameNumber(ctx_.Db(), ctx_.nCurPlayerID);
+        if (ctx_.nGameNumber > maxGN) ctx_.nGameNumber = maxGN;
+        if (ctx_.nGameNumber <= 0) return;
         line = 2;
-        if (const std::optional<QString> gender = PlayerGender(nCurPlayerID))
+        if (const std::optional<QString> gender = PlayerGender(ctx_.Db(), ctx_.nCurPlayerID))
             optMF[*gender == "M" ? 0 : 1]->setChecked(true);
         line = 3;
-        const std::optional<PagedRound> paged = LoadPagedRound(nCurPlayerID, nGameNumber);
+        const std::optional<PagedRound> paged = LoadPagedRound(ctx_.Db(), ctx_.nCurPlayerID, ctx_.nGameNumber);
         if (!paged) return;
         line = 4;
         spISC->SetReDraw(false);
         const RoundRec& S = paged->round;
         const bool gameNull = paged->gameCostNull, cartNull = paged->cartCostNull,
                    otherNull = paged->otherCostNull;
-        if (nGameNumber < 3 || !paged->previous) {
+        if (ctx_.nGameNumber < 3 || !paged->previous) {
             FillGame1Grid();
         } else {
             round.SetPrevious(PreviousIndexes(*paged->previous, &S), false);
@@ -342,8 +351,8 @@ void frmMainGolf::RecBar_Scroll() {
         txtCartCost->setText(money(cartNull, S.CART_COST));
         txtOtherCost->setText(money(otherNull, S.OTHER_COST));
         txtNotes->setPlainText(S.NOTES.trimmed());
-        round.teeBox = nCurTeeBox = S.TEE_BOX_ID;
-        round.courseId = nCurCourseID = S.COURSE_ID;
+        round.teeBox = ctx_.nCurTeeBox = S.TEE_BOX_ID;
+        round.courseId = ctx_.nCurCourseID = S.COURSE_ID;
         line = 6;
         // The round's own gross scores go in before the course, so the tee box caps and colours them.
         for (int j = 1; j <= 18; ++j)
@@ -414,7 +423,7 @@ void frmMainGolf::Clear_Screen() {
 // The previous indexes of a new round: those after the player's newest stored round (the nine
 // columns by the same rules as paging), or the starting values while it would be game 1 or 2.
 void frmMainGolf::SetPrevIndexesForNewRound() {
-    const std::optional<RoundRec> newest = NewestRound(nCurPlayerID);
+    const std::optional<RoundRec> newest = NewestRound(ctx_.Db(), ctx_.nCurPlayerID);
     FillGame1Grid();
     round.newGame = newest ? newest->GAME_NUMBER + 1 : 1;
     if (!newest || newest->GAME_NUMBER + 1 < 3) return;
@@ -424,11 +433,11 @@ void frmMainGolf::SetPrevIndexesForNewRound() {
 void frmMainGolf::cmdNewGame_Click() {
     try {
         if (cboPlayer->currentText().trimmed().isEmpty()) {
-            if (bSounds) SoundCounter();
+            if (ctx_.bSounds) SoundCounter();
             MsgBox("Select Player before entering a new game.", vbInformation);
             return;
         }
-        if (txtRecNum->text().trimmed() == "New") return;
+        if (round.recGame == 0) return;
         // Clearing would drop the edits of the shown round: ask, as the other buttons do.
         if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
         Clear_Screen();
@@ -441,16 +450,16 @@ void frmMainGolf::cmdNewGame_Click() {
         lblAdjScore[1]->clear();
         lblAdjScore[2]->clear();
         SetPrevIndexesForNewRound();
-        if (chkKeepSame->isChecked() && bKeepSame) {
-            if (auto d = ParseAnyDate(sKeepDate)) mskDate->SetText(FormatLocalDate(*d));
+        if (chkKeepSame->isChecked() && ctx_.bKeepSame) {
+            if (auto d = ParseAnyDate(ctx_.sKeepDate)) mskDate->SetText(FormatLocalDate(*d));
             if (cboCourse->count() > 0) {
-                const int i = cboCourse->findData(nKeepCourseID);
+                const int i = cboCourse->findData(ctx_.nKeepCourseID);
                 bLoadingCourse = 1;
                 if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
                 bLoadingCourse = 0;
             }
-            if (cboTeeBox->count() > 0 && nKeepTeeBox < cboTeeBox->count()) {
-                if (cboTeeBox->currentIndex() != nKeepTeeBox) cboTeeBox->setCurrentIndex(nKeepTeeBox);
+            if (cboTeeBox->count() > 0 && ctx_.nKeepTeeBox < cboTeeBox->count()) {
+                if (cboTeeBox->currentIndex() != ctx_.nKeepTeeBox) cboTeeBox->setCurrentIndex(ctx_.nKeepTeeBox);
             }
             spISC->SetActiveCell(1, kRowGross);
         } else {
@@ -458,9 +467,9 @@ void frmMainGolf::cmdNewGame_Click() {
         }
         if (cboCourse->currentIndex() != -1) {
             const int t = cboTeeBox->currentIndex();
-            if (const auto q = ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), qMax(0, t))) {
+            if (const auto q = CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), qMax(0, t))) {
                 if (t >= 0) {
-                    round.teeBox = nCurTeeBox = t;
+                    round.teeBox = ctx_.nCurTeeBox = t;
                     round.teeSlope = q->slope;
                     round.teeRating = q->rating;
                 } else {
@@ -492,7 +501,7 @@ void frmMainGolf::cmdNewPlayer_Click() {
             const QSignalBlocker block(RecBar);
             RecBar->setRange(1, 1);
         }
-        nCurPlayerID = 0;
+        ctx_.nCurPlayerID = 0;
         round.shownGame = -1;
         lblAdjScore[1]->clear();
         lblAdjScore[2]->clear();
@@ -547,7 +556,7 @@ void frmMainGolf::Save_Check() {
         if (round.shownGame == -1) {
             r = CompareNewRound(CurrentScreenRound(), TodayText());
         } else {
-            const std::optional<RoundRec> stored = LoadRound(nCurPlayerID, round.shownGame);
+            const std::optional<RoundRec> stored = LoadRound(ctx_.Db(), ctx_.nCurPlayerID, round.shownGame);
             if (!stored) return;
             r = CompareStoredRound(CurrentScreenRound(), *stored, FormatLocalDate(stored->ROUND_DATE));
         }
@@ -562,7 +571,7 @@ void frmMainGolf::Save_Check() {
 // ------------------------------------------------------------------------------------ saving
 
 void frmMainGolf::FailCheck(const QString& message, QWidget* focus) {
-    if (bSounds) SoundCounter();
+    if (ctx_.bSounds) SoundCounter();
     MsgBox(message, vbInformation);
     if (focus) focus->setFocus();
 }
@@ -576,7 +585,7 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
     in.player = cboPlayer->currentText();
     in.courseChosen = cboCourse->currentIndex() != -1;
     in.dateText = mskDate->Text();
-    in.dateFormat = sDateFormat;
+    in.dateFormat = ctx_.sDateFormat;
     in.grossTotal = static_cast<int>(Val(spISC->CellText(kColTot, kRowGross)));
     const SaveCheck check = CheckRoundForSave(in, Today());
     if (check.ok()) {
@@ -615,10 +624,10 @@ bool frmMainGolf::cmdSave_Click() {
     if (!RunSaveChecks(false)) return false;
     nSaveExisting = round.isNew == 1 ? 0 : 1;
     if (!Save_DBF()) return false;
-    bKeepSame = chkKeepSame->isChecked();
-    sKeepDate = bKeepSame ? mskDate->Text() : TodayText();
-    nKeepCourseID = SelectedItemData(*cboCourse);
-    nKeepTeeBox = cboTeeBox->currentIndex();
+    ctx_.bKeepSame = chkKeepSame->isChecked();
+    ctx_.sKeepDate = ctx_.bKeepSame ? mskDate->Text() : TodayText();
+    ctx_.nKeepCourseID = SelectedItemData(*cboCourse);
+    ctx_.nKeepTeeBox = cboTeeBox->currentIndex();
     return true;
 }
 
@@ -653,7 +662,7 @@ bool frmMainGolf::Save_DBF() {
     std::unique_ptr<frmMainWait> wait;
     try {
         if (nSaveExisting == 0) {
-            round.oldGame = RoundCount(nCurPlayerID) + 1;
+            round.oldGame = RoundCount(ctx_.Db(), ctx_.nCurPlayerID) + 1;
         } else {
             round.oldGame = round.shownGame;
         }
@@ -661,8 +670,8 @@ bool frmMainGolf::Save_DBF() {
         SetMousePointer(Pointer::Hourglass);
         const RoundEntry entry = CurrentRoundEntry();
         // The saved round's player and course are the current ones from here on.
-        nCurPlayerID = entry.playerId;
-        nCurCourseID = entry.courseId;
+        ctx_.nCurPlayerID = entry.playerId;
+        ctx_.nCurCourseID = entry.courseId;
         const int genderIndex = optMF[0]->isChecked() ? 0 : 1;
         const bool is18 = opt189[1]->isChecked();
         // The progress window from the first recomputed game on, the screen disabled meanwhile.
@@ -680,13 +689,13 @@ bool frmMainGolf::Save_DBF() {
                 wait->SetProgress(k, n);
             }
         } progress(*this, wait);
-        const SaveOutcome out = SaveAndRecalculate(Db(), entry, round.isNew, round.teeRating, round.teeSlope,
+        const SaveOutcome out = SaveAndRecalculate(ctx_.Db(), entry, round.isNew, round.teeRating, round.teeSlope,
                                                    round.shownGame == -1 ? 0 : round.shownGame,
                                                    round.hcpChanged == 1, genderIndex, is18, &progress);
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);
-        nGameNumber = out.gameNumber;
+        ctx_.nGameNumber = out.gameNumber;
         round.isNew = 0;
         if (round.shownGame == -1) {
             lblHIndex->show();
@@ -697,21 +706,23 @@ bool frmMainGolf::Save_DBF() {
                 lblTHcpIndex->show();
             }
         }
-        round.shownGame = nGameNumber;
+        round.shownGame = ctx_.nGameNumber;
         {
             const QSignalBlocker block(RecBar);
             RecBar->setRange(1, qMax(1, out.count));
         }
         bNoScroll = 0;
-        const QString text = " " + QString::number(nGameNumber);
-        if (txtRecNum->text() == text) {
-            const QSignalBlocker block(RecBar);
-            RecBar->setValue(nGameNumber);
-        }
-        if (txtRecNum->text() == text)
+        // The saved game is shown: loaded at once when the box already stands on its number, else
+        // through the box as if it had been typed.
+        if (round.recGame == ctx_.nGameNumber) {
+            {
+                const QSignalBlocker block(RecBar);
+                RecBar->setValue(ctx_.nGameNumber);
+            }
             RecBar_Scroll();
-        else
-            txtRecNum->setText(text);
+        } else {
+            txtRecNum->setText(" " + QString::number(ctx_.nGameNumber));
+        }
         return true;
     } catch (...) {
         // Nothing was stored: the entries stay on the screen.

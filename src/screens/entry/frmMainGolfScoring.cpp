@@ -44,10 +44,10 @@
 #include "reports/frmGraphs.h"
 #include "reports/frmStats.h"
 #include "scorecards/frmScoreCard.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmCalendar.h"
@@ -183,9 +183,9 @@ void frmMainGolf::cboTeeBox_Click() {
         if (cboCourse->currentIndex() < 0 || cboTeeBox->currentIndex() < 0) return;
         const int t = cboTeeBox->currentIndex();
         const std::optional<TeeBoxFigures> q =
-            ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), t);
+            CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), t);
         if (q) {
-            round.teeBox = nCurTeeBox = t;
+            round.teeBox = ctx_.nCurTeeBox = t;
             round.teeSlope = q->slope;
             round.teeRating = q->rating;
         }
@@ -231,17 +231,17 @@ void frmMainGolf::cboTeeBox_Click() {
 void frmMainGolf::cboCourse_Click() {
     try {
         if (cboCourse->currentIndex() < 0) return;
-        round.courseId = nCurCourseID = SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
+        round.courseId = ctx_.nCurCourseID = SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
         {
             const QSignalBlocker block(cboTeeBox);
-            if (gDB) Load_TeeBox(*cboTeeBox);
+            if (ctx_.gDB) Load_TeeBox(*cboTeeBox);
             cboTeeBox->setCurrentIndex(-1);
         }
         if (!cboCourse->currentText().trimmed().isEmpty()) {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
             const std::optional<TeeBoxFigures> q =
-                ReadTeeBox(round.courseId, optMF[0]->isChecked(), qMax(0, round.teeBox));
-            ShowPrevCourseHcp(bUSCAFlag ? (bFlag18_9 ? 1 : 2) : (bFlag18_9 ? 4 : 5));
+                CourseStore(ctx_.Db()).ReadTeeBox(round.courseId, optMF[0]->isChecked(), qMax(0, round.teeBox));
+            ShowPrevCourseHcp(ctx_.bUSCAFlag ? (ctx_.bFlag18_9 ? 1 : 2) : (ctx_.bFlag18_9 ? 4 : 5));
             if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
                 for (int j = 1; j <= 18; ++j) {
@@ -320,7 +320,7 @@ void frmMainGolf::DisplayHCP_Scores() {
             }
             lblTHcpIndex->setVisible(!lblTHI[1]->isHidden() || !lblTHI[2]->isHidden());
         }
-        if (txtRecNum->text() == "New") {
+        if (round.recGame == 0) {
             for (QLabel* l : {lblCurrIndex[1], lblCurrIndex[2], lblCourseHcp[1], lblCourseHcp[2]}) l->hide();
             return;
         }

@@ -29,7 +29,6 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "tools/Email.h"
@@ -308,15 +307,15 @@ void frmHandicap::Form_Load() {
         Clear_spHcp();
         // The options only take the program's settings here; the player's report is computed once,
         // below, when the lists are filled.
-        opt189[bFlag18_9 ? 1 : 2]->setChecked(true);
-        optUSCan[bUSCAFlag ? 1 : 2]->setChecked(true);
+        opt189[ctx_.bFlag18_9 ? 1 : 2]->setChecked(true);
+        optUSCan[ctx_.bUSCAFlag ? 1 : 2]->setChecked(true);
         Load_Players(*cboPlayer);
         SortPlayers(*cboPlayer);
         cboCourse->clear();
         Load_Course_Info(*cboCourse);
         cboPlayer->setCurrentIndex(-1);
         cboCourse->setCurrentIndex(-1);
-        const int course = cboCourse->findData(nCurCourseID);
+        const int course = cboCourse->findData(ctx_.nCurCourseID);
         if (course >= 0) {
             cboCourse->setCurrentIndex(course);
             Load_TeeBox(*cboTeeBox);
@@ -326,12 +325,12 @@ void frmHandicap::Form_Load() {
         // player's report below may bring both.
         cmdPrint->setEnabled(false);
         for (QLabel* l : {Label4[2], TIBox, TournBox}) l->setVisible(false);
-        const int player = nCurPlayerID > 0 ? cboPlayer->findData(nCurPlayerID) : -1;
+        const int player = ctx_.nCurPlayerID > 0 ? cboPlayer->findData(ctx_.nCurPlayerID) : -1;
         if (player >= 0) {
             bNoPlayerClick = 1;
             cboPlayer->setCurrentIndex(player);
             bNoPlayerClick = 0;
-            gender_ = sCurGender;
+            gender_ = ctx_.sCurGender;
             lblGender->setText(gender_);
             CalcHandicap();
         }
@@ -416,9 +415,9 @@ void frmHandicap::HandCalc() {
         spHcp->SetMaxRows(kReportRows);
         Clear_spHcp();
         ClearReportFigures();
-        const std::vector<ReportRound> rounds = LoadReportRounds(nCurPlayerID, chkOneYear->isChecked());
+        const std::vector<ReportRound> rounds = LoadReportRounds(ctx_.Db(), ctx_.nCurPlayerID, chkOneYear->isChecked());
         if (rounds.empty()) {
-            if (bSounds) SoundCounter();
+            if (ctx_.bSounds) SoundCounter();
             MsgBox("No Rounds found.", vbExclamation);
             return;
         }
@@ -480,7 +479,7 @@ void frmHandicap::ClearReportFigures() {
 
 std::pair<int, int> frmHandicap::ChosenTeeSlopes() const {
     if (cboTeeBox->currentIndex() < 0) return {0, 0};
-    const auto course = LoadCourse(nCurCourseID);
+    const auto course = CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID);
     if (!course) return {0, 0};
     const int slot = SelectedItemData(*cboTeeBox);
     return {static_cast<int>(SlotNumber(course->MSL, Packed::MSL, slot)),
@@ -496,8 +495,8 @@ void frmHandicap::cboPlayer_Click() {
         if (cboPlayer->currentIndex() < 0) return;
         HandicapBox->clear();
         TournBox->clear();
-        nCurPlayerID = SelectedItemData(*cboPlayer);
-        if (const auto player = LoadPlayerRec(nCurPlayerID)) gender_ = player->GENDER;
+        ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
+        if (const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = player->GENDER;
         lblGender->setText(gender_);
         CalcHandicap();
     } catch (...) {
@@ -508,8 +507,8 @@ void frmHandicap::cboPlayer_Click() {
 void frmHandicap::cboCourse_Click() {
     if (cboCourse->currentIndex() < 0) return;
     const int course = SelectedItemData(*cboCourse);
-    if (course == nCurCourseID) return;
-    nCurCourseID = course;
+    if (course == ctx_.nCurCourseID) return;
+    ctx_.nCurCourseID = course;
     Load_TeeBox(*cboTeeBox);
     cboTeeBox->setCurrentIndex(-1);
 }
@@ -517,8 +516,8 @@ void frmHandicap::cboCourse_Click() {
 void frmHandicap::cboTeeBox_Click() {
     try {
         const auto [menSlope, womenSlope] = ChosenTeeSlopes();
-        if (cboTeeBox->currentIndex() >= 0 && LoadCourse(nCurCourseID))
-            nCurTeeBox = SelectedItemData(*cboTeeBox);
+        if (cboTeeBox->currentIndex() >= 0 && CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID))
+            ctx_.nCurTeeBox = SelectedItemData(*cboTeeBox);
         int slope = 0;
         if (!IndividualView()) {
             for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
@@ -547,13 +546,13 @@ void frmHandicap::cboTeeBox_Click() {
 }
 
 void frmHandicap::opt189_Click(int index) {
-    bFlag18_9 = index == 1;
+    ctx_.bFlag18_9 = index == 1;
     CalcHandicap();
     cboTeeBox_Click();
 }
 
 void frmHandicap::optUSCan_Click(int index) {
-    bUSCAFlag = index == 1;
+    ctx_.bUSCAFlag = index == 1;
     CalcHandicap();
     cboTeeBox_Click();
 }
@@ -587,20 +586,20 @@ void frmHandicap::HC_Click(int index) {
             listRows_.clear();
             spHcp->SetMaxRows(kReportRows);
             Clear_spHcp();
-            if (cboPlayer->currentIndex() < 0 && nCurPlayerID <= 0) {
-                if (bSounds) SoundCounter();
+            if (cboPlayer->currentIndex() < 0 && ctx_.nCurPlayerID <= 0) {
+                if (ctx_.bSounds) SoundCounter();
                 MsgBox("A Player must be selected.", vbInformation);
                 finish();
                 cboPlayer->setFocus();
                 cmdPrint->setEnabled(false);
                 return;
             }
-            const int player = cboPlayer->findData(nCurPlayerID);
+            const int player = cboPlayer->findData(ctx_.nCurPlayerID);
             if (player >= 0) {
                 bNoPlayerClick = 1;
                 cboPlayer->setCurrentIndex(player);
                 bNoPlayerClick = 0;
-                if (const auto p = LoadPlayerRec(nCurPlayerID)) gender_ = p->GENDER;
+                if (const auto p = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = p->GENDER;
                 lblGender->setText(gender_);
             }
             CalcHandicap();
@@ -630,7 +629,7 @@ void frmHandicap::ShowList(IndexOrder order) {
     spHcp->SetMaxRows(static_cast<int>(players.size()));
     Clear_spHcp();
     cmdPrint->setEnabled(true);
-    listRows_ = IndexList(Is18(), Rules()).Build(players, order);
+    listRows_ = IndexList(ctx_.Db(), Is18(), Rules()).Build(players, order);
     for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
         const IndexListRow& row = listRows_[r];
         spHcp->SetCellText(0, r + 1, row.indexText);
@@ -676,7 +675,7 @@ void frmHandicap::cmdPrint_Click() {
 
 CardFigures frmHandicap::PlayerCardFigures(int playerId, const QString& gender) {
     try {
-        return ComputeCardFigures(LoadReportRounds(playerId, chkOneYear->isChecked()), Is18(), Rules(),
+        return ComputeCardFigures(LoadReportRounds(ctx_.Db(), playerId, chkOneYear->isChecked()), Is18(), Rules(),
                                   gender);
     } catch (...) {
         ReportCurrentError(kTag + (Is18() ? "NewGetAdjScr18" : "NewGetAdjScr9"));
@@ -697,7 +696,7 @@ void frmHandicap::cmdHcpCards_Click() {
     const auto [menSlope, womenSlope] = courseChosen ? ChosenTeeSlopes() : std::pair<int, int>{0, 0};
     for (int i = 0; i < cboPlayer->count(); ++i) {
         const int id = cboPlayer->itemData(i).toInt();
-        const auto player = LoadPlayerRec(id);
+        const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(id);
         const QString gender = player ? player->GENDER : QString();
         // The chosen tee box's slope for the player's gender, as the screen's course handicap.
         const int teeSlope = GenderIndexOf(gender) == 0 ? menSlope : womenSlope;
@@ -712,8 +711,8 @@ void frmHandicap::cmdHcpCards_Click() {
 
 void frmHandicap::cmdSendEmail_Click() {
     SetMousePointer(Pointer::Hourglass);
-    bEmailPreset = false;
-    OpenEmailScreen(QString(), QString(), QString(), this);
+    ctx_.bEmailPreset = false;
+    OpenEmailScreen(ctx_, QString(), QString(), QString(), this);
     SetMousePointer(Pointer::Default);
 }
 
@@ -721,8 +720,8 @@ void frmHandicap::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 void frmHandicap::Form_Unload() {
     // A list view clears the player box but never changes the current player: hand that one back.
-    if (cboPlayer->currentIndex() >= 0) nCurPlayerID = SelectedItemData(*cboPlayer);
-    nReturnCode = 2;
+    if (cboPlayer->currentIndex() >= 0) ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
+    ctx_.nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
 }
 

@@ -9,7 +9,6 @@
 #include "platform/MsgBox.h"
 #include "records/MailingLabels.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ScreenBoxes.h"
 
 namespace dc {
@@ -80,10 +79,10 @@ class SelectAllOnFocus : public QObject {
 
 }  // namespace
 
-bool OffsetBoxesInRange(QLineEdit& x, QLineEdit& y) {
+bool OffsetBoxesInRange(QLineEdit& x, QLineEdit& y, bool sounds) {
     for (QLineEdit* box : {&x, &y}) {
         if (OffsetInRange(OffsetValue(box->text()))) continue;
-        if (bSounds) SoundCounter();
+        if (sounds) SoundCounter();
         MsgBox(kOffsetRangeMessage, vbInformation);
         box->setFocus();
         return false;

@@ -21,7 +21,6 @@
 #include "records/frmUpCRSR.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 
@@ -38,9 +37,9 @@ bool IsHcpGrid(HoleGridKind kind) { return kind == HoleGridKind::MenHcp || kind 
 frmCourseSetup::frmCourseSetup(AppContext& ctx, QWidget* parent) : DialogBase(parent), ctx_(ctx) {
     setObjectName("frmCourseSetup");
     setWindowTitle("Course Information");
-    OpenReRating = [this] {
+    OpenReRating = [this](int courseId) {
         // Parented to the main screen when there is one, so that closing the editor keeps it open.
-        auto* screen = new frmUpCRSR(ctx_, parentWidget() ? parentWidget() : this);
+        auto* screen = new frmUpCRSR(ctx_, courseId, parentWidget() ? parentWidget() : this);
         screen->setAttribute(Qt::WA_DeleteOnClose);
         screen->show();
     };
@@ -250,7 +249,7 @@ void frmCourseSetup::ShowCells(const CourseCells& cells) {
 
 void frmCourseSetup::Load_TeeBox_Info() {
     try {
-        const auto course = LoadCourse(nEditCourseID);
+        const auto course = Courses().LoadCourse(nEditCourseID);
         if (!course) return;
         const CourseCells cells = UnpackCourse(*course);
         spTB->SetReDraw(false);
@@ -265,7 +264,7 @@ void frmCourseSetup::Load_TeeBox_Info() {
 
 void frmCourseSetup::Load_Detail_Info() {
     try {
-        const auto course = LoadCourse(nEditCourseID);
+        const auto course = Courses().LoadCourse(nEditCourseID);
         if (!course) return;
         const CourseCells cells = UnpackCourse(*course);
         for (int g = 0; g < 5; ++g) {
@@ -381,16 +380,18 @@ bool frmCourseSetup::eventFilter(QObject* watched, QEvent* event) {
     return DialogBase::eventFilter(watched, event);
 }
 
+CourseStore frmCourseSetup::Courses() const { return CourseStore(ctx_.Db()); }
+
 bool frmCourseSetup::NameTaken() {
     const QString name = cboCourseName->currentText();
-    if (name.trimmed().isEmpty() || !CourseNameExists(name, bNewCourse ? 0 : nEditCourseID)) return false;
+    if (name.trimmed().isEmpty() || !Courses().CourseNameExists(name, bNewCourse ? 0 : nEditCourseID)) return false;
     Refused("This Course Name already exists.  Try a new Name.");
     cboCourseName->lineEdit()->selectAll();
     return true;
 }
 
 void frmCourseSetup::Refused(const QString& text) {
-    if (bSounds) SoundCounter();
+    if (ctx_.bSounds) SoundCounter();
     MsgBox(text, vbInformation);
     cboCourseName->setFocus();
 }
@@ -425,17 +426,18 @@ bool frmCourseSetup::SaveCourse() {
     try {
         const PackedCourse packed = PackCourse(cells);
         if (!bNewCourse) {
-            UpdateCourse(nEditCourseID, name, packed);
+            Courses().UpdateCourse(nEditCourseID, name, packed);
             const int entry = cboCourseName->findData(nEditCourseID);
             if (entry >= 0) cboCourseName->setItemText(entry, name);
             if (bRatingsChanged) {
-                nCurCourseID = nEditCourseID;
-                if (OpenReRating) OpenReRating();
+                ctx_.nCurCourseID = nEditCourseID;
+                if (OpenReRating) OpenReRating(nEditCourseID);
                 bRatingsChanged = false;
             }
         } else {
-            const int id = NextCourseId();
-            InsertCourse(id, name, packed);
+            CourseStore courses = Courses();
+            const int id = courses.NextCourseId();
+            courses.InsertCourse(id, name, packed);
             const QSignalBlocker block(cboCourseName);
             cboCourseName->addItem(name, id);
             cboCourseName->setCurrentIndex(cboCourseName->count() - 1);
@@ -478,13 +480,13 @@ void frmCourseSetup::cmdNew_Click() {
 }
 
 void frmCourseSetup::cmdDelete_Click() {
-    if (bNewCourse || cboCourseName->findData(nEditCourseID) < 0) {
+    if (bNewCourse) {
         Refused("This Course has not been Saved and cannot be deleted.");
         return;
     }
     try {
         const int id = nEditCourseID;
-        if (CourseInUse(id)) {
+        if (Courses().CourseInUse(id)) {
             Refused(
                 "This Course is in use and cannot be deleted.  Remove the Course from each Tournament Setup "
                 "to "
@@ -493,7 +495,7 @@ void frmCourseSetup::cmdDelete_Click() {
         }
         if (MsgBox("Are you sure you want to delete this course?", vbYesNoCancel + vbQuestion) != vbYes)
             return;
-        DeleteCourse(id);
+        Courses().DeleteCourse(id);
         {
             const QSignalBlocker block(cboCourseName);
             cboCourseName->removeItem(cboCourseName->findData(id));
@@ -555,7 +557,7 @@ void frmCourseSetup::cmdClose_Click() { close(); }
 void frmCourseSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 bool frmCourseSetup::Form_Unload() {
-    nReturnCode = 1;
+    ctx_.nReturnCode = 1;
     try {
         CommitGridEdits();
         if (bChanged) {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "records/CourseData.h"
+#include "records/CourseStore.h"
 #include "shell/DialogBase.h"
 
 class QCloseEvent;
@@ -24,8 +25,8 @@ class frmCourseSetup : public DialogBase {
   public:
     explicit frmCourseSetup(AppContext& ctx, QWidget* parent = nullptr);
 
-    // Opens the re-rating screen for nCurCourseID (modeless); tests replace it.
-    std::function<void()> OpenReRating;
+    // Opens the re-rating screen for the course (modeless); tests replace it.
+    std::function<void(int courseId)> OpenReRating;
 
     QComboBox* cboCourseName;
     Spread* spTB;
@@ -78,6 +79,7 @@ class frmCourseSetup : public DialogBase {
 
   private:
     AppContext& ctx_;
+    CourseStore Courses() const;
     // A name another course has is refused (sound, message, focus back to the name box).
     bool NameTaken();
     // A cell still being typed in counts as an edit before any save question.

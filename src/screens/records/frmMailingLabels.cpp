@@ -22,7 +22,6 @@
 #include "records/TypedKeys.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/SetupStore.h"
 
@@ -120,7 +119,7 @@ void frmMailingLabels::Form_Load() {
 
 void frmMailingLabels::cmdPrint_Click() {
     try {
-        if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset)) return;
+        if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_.bSounds)) return;
         const double x = OffsetValue(txtXOffset->text());
         const double y = OffsetValue(txtYOffset->text());
         StorePrinterOffsets(x, y);
@@ -134,7 +133,8 @@ void frmMailingLabels::cmdPrint_Click() {
 void frmMailingLabels::Print_Labels(int across) {
     SetMousePointer(Pointer::Hourglass);
     try {
-        const auto players = AllPlayers(optSort_2->isChecked() ? "ZIP" : "LAST_NAME COLLATE NOCASE");
+        const auto players =
+            PlayerStore(ctx_.Db()).AllPlayers(optSort_2->isChecked() ? PlayerOrder::Zip : PlayerOrder::LastName);
         if (players.empty()) {
             SetMousePointer(Pointer::Default);
             return;

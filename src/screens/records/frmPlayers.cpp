@@ -25,7 +25,6 @@
 #include "records/frmMailingLabels.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/GridFit.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmFindName.h"
@@ -273,7 +272,7 @@ void frmPlayers::Load_spPlayers() {
     g.SetReDraw(false);
     try {
         g.SetMaxRows(0);
-        const auto players = AllPlayers();
+        const auto players = PlayerStore(ctx_.Db()).AllPlayers();
         g.SetMaxRows(static_cast<int>(players.size()));
         for (int r = 1; r <= static_cast<int>(players.size()); ++r) WriteGridRow(r, players[r - 1]);
     } catch (...) {
@@ -288,7 +287,7 @@ void frmPlayers::Clear_Player_Fields() {
 
 bool frmPlayers::Load_Player() {
     try {
-        const auto found = LoadPlayerRec(nFindPlayerID);
+        const auto found = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nFindPlayerID);
         if (!found) return false;
         const PlayerRec& p = *found;
         SetPlayerKey(p.PLAYER_ID);
@@ -349,7 +348,7 @@ PlayerRec frmPlayers::FieldsRecord() const {
 }
 
 void frmPlayers::Refused(const QString& text, QWidget* focus) {
-    if (bSounds) SoundCounter();
+    if (ctx_.bSounds) SoundCounter();
     MsgBox(text, vbInformation);
     focus->setFocus();
 }
@@ -385,11 +384,12 @@ bool frmPlayers::SavePlayer() {
     }
     try {
         PlayerRec p = FieldsRecord();
+        PlayerStore players(ctx_.Db());
         if (bNewPlayer) {
-            p.PLAYER_ID = NextPlayerId();
-            InsertPlayer(p);
+            p.PLAYER_ID = players.NextPlayerId();
+            players.InsertPlayer(p);
         } else {
-            UpdatePlayer(p);
+            players.UpdatePlayer(p);
         }
         SetPlayerKey(p.PLAYER_ID);
         EditCaption();
@@ -427,18 +427,18 @@ void frmPlayers::cmdNew_Click() {
 
 void frmPlayers::cmdDelete_Click() {
     if (bNewPlayer) {
-        if (bSounds) SoundCounter();
+        if (ctx_.bSounds) SoundCounter();
         MsgBox("A new player cannot be deleted.  Please select a Player to delete.", vbInformation);
         return;
     }
     try {
-        const auto stored = LoadPlayerRec(playerKey_);
+        const auto stored = PlayerStore(ctx_.Db()).LoadPlayerRec(playerKey_);
         const QString name = stored ? PlayerGridName(*stored).trimmed() : QString();
         if (MsgBox(
                 "Are you sure you want to delete this player, " + name + ", and all of the player's rounds?",
                 vbYesNoCancel + vbQuestion) != vbYes)
             return;
-        DeletePlayer(playerKey_);
+        PlayerStore(ctx_.Db()).DeletePlayer(playerKey_);
     } catch (...) {
         ReportCurrentError("Players, cmdDelete_Click", Sql::With);
         return;
@@ -456,8 +456,8 @@ void frmPlayers::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 bool frmPlayers::Form_Unload() {
     if (!SaveQuestion("player")) return false;
-    nCurPlayerID = bNewPlayer ? keptKey_ : playerKey_;
-    nReturnCode = 2;
+    ctx_.nCurPlayerID = bNewPlayer ? keptKey_ : playerKey_;
+    ctx_.nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);  // the main screen's activation restores it
     return true;
 }
@@ -478,7 +478,7 @@ void frmPlayers::spPlayers_DblClick(int col, int row) {
     Q_UNUSED(col);
     if (row < 1 || row > spPlayers->MaxRows()) return;
     if (!SaveQuestion("player")) return;
-    nFindPlayerID = spPlayers->CellText(1, row).toInt();
+    ctx_.nFindPlayerID = spPlayers->CellText(1, row).toInt();
     if (Load_Player()) {
         bNewPlayer = false;
         bChanged = false;
@@ -494,7 +494,7 @@ void frmPlayers::cmdSearch_Click() {
     }
     SetMousePointer(Pointer::Hourglass);
     try {
-        const auto matches = SearchPlayers(txtSearch->text());
+        const auto matches = PlayerStore(ctx_.Db()).SearchPlayers(txtSearch->text());
         if (matches.empty()) {
             SetMousePointer(Pointer::Default);
             MsgBox("No matches found", vbInformation);
@@ -502,7 +502,7 @@ void frmPlayers::cmdSearch_Click() {
             return;
         }
         if (matches.size() == 1) {
-            nFindPlayerID = matches[0].PLAYER_ID;
+            ctx_.nFindPlayerID = matches[0].PLAYER_ID;
             txtSearch->clear();
         } else {
             SetMousePointer(Pointer::Default);
@@ -510,7 +510,7 @@ void frmPlayers::cmdSearch_Click() {
             for (const NameMatch& m : matches) dialog.AddName(m.LAST_NAME + ", " + m.FIRST_NAME, m.PLAYER_ID);
             ExecModal(dialog);
         }
-        if (nFindPlayerID != 0 && Load_Player()) {
+        if (ctx_.nFindPlayerID != 0 && Load_Player()) {
             bNewPlayer = false;
             bChanged = false;
         }
@@ -530,7 +530,7 @@ void frmPlayers::txtHomeCourse_KeyUp(int keyCode) {
     if (text.trimmed().isEmpty()) return;
     try {
         const int p = txtHomeCourse->cursorPosition();
-        const auto found = FindHomeCourse(text.left(p));
+        const auto found = PlayerStore(ctx_.Db()).FindHomeCourse(text.left(p));
         if (found) {
             txtHomeCourse->setText(found->name);
             txtHomeCourse->setSelection(found->name.size(), p - static_cast<int>(found->name.size()));
@@ -570,6 +570,6 @@ void frmPlayers::cmdMailingLabels_Click() {
     ExecModal(labels);
 }
 
-void frmPlayers::lblEmail_Click() { OpenEmailScreen("Customer", txtEMail->text(), QString(), this); }
+void frmPlayers::lblEmail_Click() { OpenEmailScreen(ctx_, "Customer", txtEMail->text(), QString(), this); }
 
 }  // namespace dc

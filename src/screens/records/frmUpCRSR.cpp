@@ -16,13 +16,13 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ResyncProgress.h"
 #include "shell/ScreenBoxes.h"
 
 namespace dc {
 
-frmUpCRSR::frmUpCRSR(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx), courseId_(nCurCourseID) {
+frmUpCRSR::frmUpCRSR(AppContext& ctx, int courseId, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), courseId_(courseId) {
     setObjectName("frmUpCRSR");
     setWindowTitle("Update for Course/Slope Rating Changes");
     auto* grid = new QGridLayout(this);
@@ -59,9 +59,9 @@ void frmUpCRSR::Form_Load() {
 }
 
 void frmUpCRSR::DateRefused(const QString& firstLine) {
-    if (bSounds) SoundCounter();
+    if (ctx_.bSounds) SoundCounter();
     MsgBox(firstLine + "\r\n" +
-               (sDateFormat == "MM/DD/YYYY" ? "Date must be in the format MM/DD/YYYY."
+               (ctx_.sDateFormat == "MM/DD/YYYY" ? "Date must be in the format MM/DD/YYYY."
                                             : "Date must be in the format DD/MM/YYYY."),
            vbInformation);
     mskDate->setFocus();
@@ -83,17 +83,17 @@ void frmUpCRSR::cmdUpdate_Click() {
         }
     }
     try {
-        bResyncFromUpCRSR = true;
+        ctx_.bResyncFromUpCRSR = true;
         ResyncProgress progress(this);
-        const bool done = ReRateAndRecompute(Db(), courseId_, from, &progress);
-        bResyncFromUpCRSR = false;
+        const bool done = ReRateAndRecompute(ctx_.Db(), courseId_, from, &progress);
+        ctx_.bResyncFromUpCRSR = false;
         if (!done) {
             // Reported already; nothing was changed.
             setEnabled(true);
             return;
         }
     } catch (...) {
-        bResyncFromUpCRSR = false;
+        ctx_.bResyncFromUpCRSR = false;
         setEnabled(true);
         ReportCurrentError("Form UpCRSR, cmdUpdate_Click", Sql::With);
         return;

@@ -1,7 +1,7 @@
 #pragma once
 // "Update for Course/Slope Rating Changes": after a course's ratings, slopes or pars changed, copies
 // them into the stored rounds played on it (all, or from a date on) and recomputes every handicap.
-// Opened modelessly by the course editor for the course nCurCourseID; closes itself when done.
+// Opened modelessly by the course editor for the course just saved; closes itself when done.
 
 #include <QDialog>
 
@@ -18,7 +18,7 @@ class MaskEdBox;
 class frmUpCRSR : public QDialog {
     Q_OBJECT
   public:
-    explicit frmUpCRSR(AppContext& ctx, QWidget* parent = nullptr);
+    frmUpCRSR(AppContext& ctx, int courseId, QWidget* parent = nullptr);
 
     QLabel* Note1Cap;
     QRadioButton* optDate_1;  // Change ALL Occurrances
@@ -37,9 +37,8 @@ class frmUpCRSR : public QDialog {
     AppContext& ctx_;
     void DateRefused(const QString& firstLine);
 
-  private:
-    // The course whose ratings changed, taken when the screen opens: the main screen may pick
-    // another course (and so change nCurCourseID) while this screen waits.
+    // The course whose ratings changed, fixed when the screen opens: the main screen may pick
+    // another course while this screen waits.
     const int courseId_;
 };
 

@@ -17,9 +17,9 @@
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "reports/DateChecks.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmCalendar.h"
@@ -45,7 +45,8 @@ QPushButton* CalendarButton(QWidget* parent, const char* name) {
 
 }  // namespace
 
-ReportPanel::ReportPanel(QWidget* owner, bool allPlayers, bool calendars) : QObject(owner), owner_(owner) {
+ReportPanel::ReportPanel(AppContext& ctx, QWidget* owner, bool allPlayers, bool calendars)
+    : QObject(owner), ctx_(ctx), owner_(owner) {
     fraPlayers = new QGroupBox(allPlayers ? "Players" : "Player", owner);
     fraPlayers->setObjectName("Frame3");
     auto* pl = new QVBoxLayout(fraPlayers);
@@ -149,14 +150,14 @@ QGroupBox* ReportPanel::HoleCountryOptions(std::array<QRadioButton*, 3>& opt189,
     opt189[1]->setChecked(true);
     optUSCan[1]->setChecked(true);
     for (int i = 1; i <= 2; ++i) {
-        connect(opt189[i], &QRadioButton::toggled, this, [i, chosen](bool on) {
+        connect(opt189[i], &QRadioButton::toggled, this, [this, i, chosen](bool on) {
             if (!on) return;
-            bFlag18_9 = i == 1;
+            ctx_.bFlag18_9 = i == 1;
             chosen();
         });
-        connect(optUSCan[i], &QRadioButton::toggled, this, [i, chosen](bool on) {
+        connect(optUSCan[i], &QRadioButton::toggled, this, [this, i, chosen](bool on) {
             if (!on) return;
-            bUSCAFlag = i == 1;
+            ctx_.bUSCAFlag = i == 1;
             chosen();
         });
     }
@@ -179,8 +180,8 @@ void ReportPanel::OnChange(const std::function<void()>& changed) {
 }
 
 void ReportPanel::ChooseHandedPlayer(QPushButton* print) {
-    if (nCurPlayerID > 0) {
-        const int i = cboPlayer->findData(nCurPlayerID);
+    if (ctx_.nCurPlayerID > 0) {
+        const int i = cboPlayer->findData(ctx_.nCurPlayerID);
         if (i >= 0) {
             cboPlayer->setCurrentIndex(i);
             chkAllPlayers->setChecked(false);
@@ -221,7 +222,7 @@ void ReportPanel::LoadLists(bool nccLeadingBlank, bool nccWhenEmpty) {
 }
 
 void ReportPanel::Inform(const QString& text) {
-    if (bSounds) SoundCounter();
+    if (ctx_.bSounds) SoundCounter();
     MsgBox(text, vbInformation);
 }
 
@@ -239,7 +240,7 @@ bool ReportPanel::CheckCourse() {
 
 bool ReportPanel::CheckDates() {
     for (MaskEdBox* box : {txtSDate, txtEDate})
-        if (const auto message = DateBoxMessage(box->Text(), sDateFormat)) {
+        if (const auto message = DateBoxMessage(box->Text(), ctx_.sDateFormat)) {
             Inform(*message);
             box->setFocus();
             return false;
@@ -281,16 +282,16 @@ QString ReportPanel::CourseHeading() const {
 // The rule stays: a complete, valid date recomputes the report; anything else waits.
 void ReportPanel::TakeDate(MaskEdBox* box) {
     if (!ParseLocalDate(box->Text())) return;
-    (box == txtSDate ? sStartDate : sEndDate) = box->Text().left(10).leftJustified(10);
+    (box == txtSDate ? ctx_.sStartDate : ctx_.sEndDate) = box->Text().left(10).leftJustified(10);
     Q_EMIT DateEdited();
 }
 
 void ReportPanel::PickDate(MaskEdBox* box) {
-    sCalDate = box->Text();
-    if (!ParseLocalDate(sCalDate)) sCalDate = FormatLocalDate(Today());
-    frmCalendar calendar(LegacyContext(), owner_);
+    ctx_.sCalDate = box->Text();
+    if (!ParseLocalDate(ctx_.sCalDate)) ctx_.sCalDate = FormatLocalDate(Today());
+    frmCalendar calendar(ctx_, owner_);
     ExecModal(calendar);
-    if (ParseLocalDate(sCalDate)) box->SetText(sCalDate);
+    if (ParseLocalDate(ctx_.sCalDate)) box->SetText(ctx_.sCalDate);
 }
 
 }  // namespace dc

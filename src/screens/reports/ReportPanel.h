@@ -22,12 +22,13 @@ class QWidget;
 
 namespace dc {
 
+class AppContext;
 class MaskEdBox;
 
 class ReportPanel : public QObject {
     Q_OBJECT
   public:
-    ReportPanel(QWidget* owner, bool allPlayers, bool calendars);
+    ReportPanel(AppContext& ctx, QWidget* owner, bool allPlayers, bool calendars);
 
     QGroupBox* fraPlayers;  // "Players" (a plain "Player" label when there is no all-players box)
     QComboBox* cboPlayer;
@@ -91,6 +92,7 @@ class ReportPanel : public QObject {
     static constexpr int kTypingPauseMs = 300;  // the pause after a typed key that counts a date
     void TakeDate(MaskEdBox* box);
     void Inform(const QString& text);
+    AppContext& ctx_;
     QWidget* owner_;
     std::map<QObject*, std::pair<QString, bool>> hints_;
 };

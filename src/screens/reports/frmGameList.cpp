@@ -29,7 +29,6 @@
 #include "reports/ReportStore.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 
@@ -81,7 +80,7 @@ ColumnSpec Column(int c) {
 frmGameList::frmGameList(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmGameList");
     setWindowTitle("Master Game List");
-    panel = new ReportPanel(this, true, false);
+    panel = new ReportPanel(ctx_, this, true, false);
     cboPlayer = panel->cboPlayer;
     cboCourse = panel->cboCourse;
     chkAllPlayers = panel->chkAllPlayers;
@@ -190,13 +189,13 @@ void frmGameList::Form_Load() {
         panel->ChooseHandedPlayer(cmdPrint);
         nGLRows = 0;
         cmdRetrieve->setEnabled(false);
-        txtSDate->SetText(sStartDate);
-        txtEDate->SetText(sEndDate);
+        txtSDate->SetText(ctx_.sStartDate);
+        txtEDate->SetText(ctx_.sEndDate);
         {
             // The options agree with the shared flags; the list is filled once below.
             const QSignalBlocker b1(opt189[2]), b2(optUSCan[2]);
-            if (!bFlag18_9) opt189[2]->setChecked(true);
-            if (!bUSCAFlag) optUSCan[2]->setChecked(true);
+            if (!ctx_.bFlag18_9) opt189[2]->setChecked(true);
+            if (!ctx_.bUSCAFlag) optUSCan[2]->setChecked(true);
         }
         QApplication::processEvents();
         nLoaded = 1;
@@ -240,7 +239,7 @@ void frmGameList::UpdatespGL() {
         const int courseId = panel->CourseId();
         const bool nineView = opt189[2]->isChecked();
         const bool us = optUSCan[1]->isChecked();
-        const auto courses = ReadCourseFacts(Db());
+        const auto courses = ReadCourseFacts(ctx_.Db());
         std::map<int, QString> courseNames;  // as the course list shows them
         for (int i = 0; i < cboCourse->count(); ++i)
             courseNames.emplace(cboCourse->itemData(i).toInt(), cboCourse->itemText(i));
@@ -251,8 +250,9 @@ void frmGameList::UpdatespGL() {
         if (readKey != readKey_) {
             read_.clear();
             readKey_.clear();
-            read_ = ReadRoundsByPlayer(Db(), players.size() == 1 ? players[0].first : 0, panel->StartDate(),
-                                       panel->EndDate(), RoundOrder::DateDesc, false, RoundFields::Listed);
+            read_ =
+                ReadRoundsByPlayer(ctx_.Db(), players.size() == 1 ? players[0].first : 0, panel->StartDate(),
+                                   panel->EndDate(), RoundOrder::DateDesc, false, RoundFields::Listed);
             readKey_ = readKey;
         }
         std::map<int, std::vector<RoundRec>>& byPlayer = read_;
@@ -337,7 +337,7 @@ void frmGameList::spGL_Click(int col, int row) {
             currentRow_ = 1;
         } else if (row > 0) {
             currentRow_ = row;
-            if (!spGL->CellText(kGlGame, row).trimmed().isEmpty()) cmdRetrieve->setEnabled(true);
+            if (row <= static_cast<int>(rows_.size())) cmdRetrieve->setEnabled(true);
         }
     } catch (...) {
         ReportCurrentError("Form GameList, spGL_Click", Sql::Without);
@@ -352,16 +352,16 @@ void frmGameList::spGL_DblClick(int /*col*/, int row) {
 
 void frmGameList::cmdRetrieve_Click() {
     if (currentRow_ < 1 || currentRow_ > static_cast<int>(rows_.size())) return;  // no round to retrieve
-    nCurPlayerID = rows_[currentRow_ - 1].playerId;
-    nGameNumber = rows_[currentRow_ - 1].gameNumber;
-    nReturnCode = 2;
+    ctx_.nCurPlayerID = rows_[currentRow_ - 1].playerId;
+    ctx_.nGameNumber = rows_[currentRow_ - 1].gameNumber;
+    ctx_.nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     done(QDialog::Accepted);
 }
 
 void frmGameList::cmdPrint_Click() {
     const GameListHeading heading{panel->PlayerHeading(), panel->CourseHeading(), txtSDate->Text(),
-                                  txtEDate->Text(), sDateFormat};
+                                  txtEDate->Text(), ctx_.sDateFormat};
     RunPrintout("Game List", "frmGameList, cmdPrint_Click",
                 [&](PrinterPage& page) { PrintGameList(page, heading, rows_); });
 }
@@ -393,8 +393,8 @@ void frmGameList::cmdPrintAll_Click() {
 }
 
 void frmGameList::done(int result) {
-    if (!cboPlayer->isHidden() && cboPlayer->currentIndex() >= 0) nCurPlayerID = SelectedItemData(*cboPlayer);
-    nReturnCode = 2;
+    if (!cboPlayer->isHidden() && cboPlayer->currentIndex() >= 0) ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
+    ctx_.nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     QDialog::done(result);
 }

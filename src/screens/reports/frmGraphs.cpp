@@ -31,7 +31,6 @@
 #include "reports/ReportStore.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 
@@ -48,7 +47,7 @@ const char* kYTitle[] = {"",      "Index",     "Score", "% Fairways Hit", "% Gre
 frmGraphs::frmGraphs(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmGraphs");
     setWindowTitle("Statistical Graphs");
-    panel = new ReportPanel(this, false, true);
+    panel = new ReportPanel(ctx_, this, false, true);
     cboPlayer = panel->cboPlayer;
     cboCourse = panel->cboCourse;
     chkAllCourses = panel->chkAllCourses;
@@ -135,14 +134,14 @@ frmGraphs::frmGraphs(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
 void frmGraphs::Form_Load() {
     try {
         nLoaded = 0;
-        if (!bFlag18_9) opt189[2]->setChecked(true);
-        if (!bUSCAFlag) optUSCan[2]->setChecked(true);
+        if (!ctx_.bFlag18_9) opt189[2]->setChecked(true);
+        if (!ctx_.bUSCAFlag) optUSCan[2]->setChecked(true);
         SetDateFormat(*txtSDate);
         SetDateFormat(*txtEDate);
         panel->LoadLists(true, true);
-        if (nCurPlayerID > 0) cboPlayer->setCurrentIndex(cboPlayer->findData(nCurPlayerID));
-        txtSDate->SetText(sStartDate);
-        txtEDate->SetText(sEndDate);
+        if (ctx_.nCurPlayerID > 0) cboPlayer->setCurrentIndex(cboPlayer->findData(ctx_.nCurPlayerID));
+        txtSDate->SetText(ctx_.sStartDate);
+        txtEDate->SetText(ctx_.sEndDate);
         nLoaded = 1;
         UpdateGraph();
         Opt[ChosenOption()]->setFocus();  // the hint line keeps the graph's figures when shown
@@ -171,7 +170,7 @@ void frmGraphs::UpdateGraph() {
     SetMousePointer(Pointer::Hourglass);
     cmdPrint->setEnabled(false);
     try {
-        const auto rounds = ReadRounds(Db(), SelectedItemData(*cboPlayer), panel->StartDate(),
+        const auto rounds = ReadRounds(ctx_.Db(), SelectedItemData(*cboPlayer), panel->StartDate(),
                                        panel->EndDate(), RoundOrder::GameNumber);
         data_ = CollectGraph(rounds, opt189[1]->isChecked(), optUSCan[1]->isChecked(), panel->CourseId());
         nGraphPoints = static_cast<int>(data_.points.size());
@@ -293,8 +292,8 @@ void frmGraphs::cmdPrint_Click() {
 }
 
 void frmGraphs::done(int result) {
-    nCurPlayerID = SelectedItemData(*cboPlayer);
-    nReturnCode = 2;
+    ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
+    ctx_.nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     QDialog::done(result);
 }

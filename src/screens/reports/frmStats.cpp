@@ -16,13 +16,11 @@
 #include "platform/MaskEdBox.h"
 #include "platform/Pointer.h"
 #include "platform/Spread.h"
-#include "platform/Val.h"
 #include "reports/ReportPanel.h"
 #include "reports/ReportPrint.h"
 #include "reports/ReportStore.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 
@@ -52,7 +50,7 @@ frmStats::frmStats(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
-    panel = new ReportPanel(this, true, true);
+    panel = new ReportPanel(ctx_, this, true, true);
     cboPlayer = panel->cboPlayer;
     cboCourse = panel->cboCourse;
     chkAllPlayers = panel->chkAllPlayers;
@@ -136,15 +134,11 @@ QGroupBox* frmStats::BuildBest() {
     Date9Cap = Caption(frame, "Date9Cap");
     Game9Cap = Caption(frame, "Game9Cap");
     B9CCap = Caption(frame, "B9CCap");
-    lblB9PlayerID = Caption(frame, "lblB9PlayerID");
     B18Cap = Caption(frame, "B18Cap");
     lblB18Player = Caption(frame, "lblB18Player");
     Date18Cap = Caption(frame, "Date18Cap");
     Game18Cap = Caption(frame, "Game18Cap");
     B18CCap = Caption(frame, "B18CCap");
-    lblB18PlayerID = Caption(frame, "lblB18PlayerID");
-    lblB9PlayerID->hide();  // the keys only feed the Retrieve buttons
-    lblB18PlayerID->hide();
     Rtrv9Cmd = Button(frame, "Rtrv9Cmd", "Retrieve");
     Rtrv18Cmd = Button(frame, "Rtrv18Cmd", "Retrieve");
     int row = 1;
@@ -253,8 +247,8 @@ void frmStats::Form_Load() {
         panel->ChooseHandedPlayer(cmdPrint);
         Clear_Labels();
         ShowEclectic(false);
-        txtSDate->SetText(sStartDate);
-        txtEDate->SetText(sEndDate);
+        txtSDate->SetText(ctx_.sStartDate);
+        txtEDate->SetText(ctx_.sEndDate);
         nLoaded = 1;
         UpdateStats();
     } catch (...) {
@@ -279,8 +273,8 @@ void frmStats::Clear_Labels() {
     cmdPrint->setEnabled(false);
     for (int i = 1; i <= 5; ++i) AvgCap[i]->clear();
     for (QLabel* l :
-         {TGPCap, TGCap, TCACap, TOtCap, TDSCap, B9Cap, lblB9Player, lblB9PlayerID, B9CCap, Date9Cap,
-          Game9Cap, B18Cap, lblB18Player, lblB18PlayerID, B18CCap, Date18Cap, Game18Cap})
+         {TGPCap, TGCap, TCACap, TOtCap, TDSCap, B9Cap, lblB9Player, B9CCap, Date9Cap, Game9Cap, B18Cap,
+          lblB18Player, B18CCap, Date18Cap, Game18Cap})
         l->clear();
     shown_ = StatsTexts();
 }
@@ -316,17 +310,17 @@ void frmStats::UpdateStats() {
         }
         const int courseId = panel->CourseId();
         StatsAccumulator stats(courseId != 0 && cboCourse->currentIndex() >= 0);
-        const auto byPlayer = ReadRoundsByPlayer(Db(), players.size() == 1 ? players[0] : 0, panel->StartDate(),
-                                                 panel->EndDate(), RoundOrder::DateThenGame, true,
-                                                 RoundFields::Statistics);
+        const auto byPlayer =
+            ReadRoundsByPlayer(ctx_.Db(), players.size() == 1 ? players[0] : 0, panel->StartDate(),
+                               panel->EndDate(), RoundOrder::DateThenGame, true, RoundFields::Statistics);
         for (int player : players) {
             const auto rounds = byPlayer.find(player);
             if (rounds == byPlayer.end()) continue;
             for (const RoundRec& round : rounds->second)
                 if (courseId == 0 || round.COURSE_ID == courseId) stats.Add(round);
         }
-        const auto names = ReadPlayerNames(Db());
-        const auto courses = ReadCourseFacts(Db());
+        const auto names = ReadPlayerNames(ctx_.Db());
+        const auto courses = ReadCourseFacts(ctx_.Db());
         StatsNames lookup{[&](int id) { return names.count(id) ? names.at(id) : QString(); },
                           [&](int id) { return courses.count(id) ? courses.at(id).name : QString(); }};
         Show(MakeStatsTexts(stats, lookup));
@@ -358,13 +352,11 @@ void frmStats::Show(const StatsTexts& t) {
     for (int i = 0; i < 5; ++i) AvgCap[i + 1]->setText(t.averages[i]);
     B9Cap->setText(t.best9);
     lblB9Player->setText(t.best9Player);
-    lblB9PlayerID->setText(t.best9PlayerId);
     B9CCap->setText(t.best9Course);
     Date9Cap->setText(t.best9Date);
     Game9Cap->setText(t.best9Game);
     B18Cap->setText(t.best18);
     lblB18Player->setText(t.best18Player);
-    lblB18PlayerID->setText(t.best18PlayerId);
     B18CCap->setText(t.best18Course);
     Date18Cap->setText(t.best18Date);
     Game18Cap->setText(t.best18Game);
@@ -374,18 +366,18 @@ void frmStats::Show(const StatsTexts& t) {
     lblEclectic18->setText(t.eclectic18);
 }
 
-void frmStats::Retrieve(const QString& playerId, const QString& game) {
+void frmStats::Retrieve(const BestRound& best) {
     bRetrieved = true;
-    nCurPlayerID = static_cast<int>(RoundHalfAway(Val(playerId)));
-    nGameNumber = static_cast<int>(RoundHalfAway(Val(game)));
-    nReturnCode = 2;
+    ctx_.nCurPlayerID = best.playerId;
+    ctx_.nGameNumber = best.gameNumber;
+    ctx_.nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     done(QDialog::Accepted);
 }
 
-void frmStats::Rtrv18Cmd_Click() { Retrieve(shown_.best18PlayerId, shown_.best18Game); }
+void frmStats::Rtrv18Cmd_Click() { Retrieve(shown_.best18Round); }
 
-void frmStats::Rtrv9Cmd_Click() { Retrieve(shown_.best9PlayerId, shown_.best9Game); }
+void frmStats::Rtrv9Cmd_Click() { Retrieve(shown_.best9Round); }
 
 void frmStats::cmdPrint_Click() {
     const StatsHeading heading{panel->PlayerHeading(), txtSDate->Text(), txtEDate->Text()};
@@ -394,8 +386,8 @@ void frmStats::cmdPrint_Click() {
 }
 
 void frmStats::Form_Unload() {
-    if (!bRetrieved) nCurPlayerID = SelectedItemData(*cboPlayer);
-    nReturnCode = 2;
+    if (!bRetrieved) ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
+    ctx_.nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
 }
 

@@ -32,8 +32,8 @@ class frmStats : public QDialog {
     QCheckBox *chkAllPlayers, *chkAllCourses;
     MaskEdBox *txtSDate, *txtEDate;
     Spread* spSG;
-    QLabel *B9Cap, *lblB9Player, *Date9Cap, *Game9Cap, *B9CCap, *lblB9PlayerID;
-    QLabel *B18Cap, *lblB18Player, *Date18Cap, *Game18Cap, *B18CCap, *lblB18PlayerID;
+    QLabel *B9Cap, *lblB9Player, *Date9Cap, *Game9Cap, *B9CCap;
+    QLabel *B18Cap, *lblB18Player, *Date18Cap, *Game18Cap, *B18CCap;
     QLabel *lblEclectic, *lblEclecticF9, *lblEclecticB9, *lblEclectic18;
     std::array<QLabel*, 4> Label12{};  // 1 to 3: the eclectic headings
     std::array<QLabel*, 6> AvgCap{};   // 1 to 5
@@ -61,7 +61,7 @@ class frmStats : public QDialog {
     void Clear_Labels();
     void Show(const StatsTexts& t);
     void ShowEclectic(bool on);
-    void Retrieve(const QString& playerId, const QString& game);
+    void Retrieve(const BestRound& best);
     QGroupBox* BuildBest();
     QGroupBox* BuildAverages();
     QGroupBox* BuildCosts();

@@ -30,7 +30,6 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
@@ -75,8 +74,8 @@ void frmScoreCard::Choose(QComboBox& combo, int index) {
 void frmScoreCard::Form_Load() {
     try {
         bLoading = true;
-        opt189[bFlag18_9 ? 1 : 2]->setChecked(true);
-        optUSCan[bUSCAFlag ? 1 : 2]->setChecked(true);
+        opt189[ctx_.bFlag18_9 ? 1 : 2]->setChecked(true);
+        optUSCan[ctx_.bUSCAFlag ? 1 : 2]->setChecked(true);
         bLoading = false;
         SetDateFormat(*mskDate);
         mskDate->SetText(FormatLocalDate(Today()));
@@ -169,7 +168,7 @@ void frmScoreCard::Fill_Grid() {
         indexes_.clear();
         const bool oneEach = PlayersPerCard() == 1;
         const bool nine = opt189[2]->isChecked(), us = optUSCan[1]->isChecked();
-        for (const PlayerRec& p : AllPlayers()) {
+        for (const PlayerRec& p : PlayerStore(ctx_.Db()).AllPlayers()) {
             const int row = g.MaxRows() + 1;
             g.SetMaxRows(row);
             g.SetCellText(kColId, row, QString::number(p.PLAYER_ID));
@@ -177,7 +176,7 @@ void frmScoreCard::Fill_Grid() {
             g.SetCellValue(kColPrint, row, 1);
             if (oneEach) g.SetCellText(kColCard, row, QString::number(row));
             g.SetCellText(kColName, row, PlayerGridName(p));
-            indexes_[p.PLAYER_ID] = FindIndex(p.PLAYER_ID, p.GENDER, nine, us);
+            indexes_[p.PLAYER_ID] = FindIndex(ctx_.Db(), p.PLAYER_ID, p.GENDER, nine, us);
             SetRowTeeBox(row, p.GENDER == "F" ? cboTeeBoxW->currentIndex() : cboTeeBoxM->currentIndex());
         }
         FitColumns();
@@ -224,8 +223,8 @@ void frmScoreCard::cboCourse_Click() {
     Spread& g = *spSC;
     try {
         const int menPos = cboTeeBoxM->currentIndex(), womenPos = cboTeeBoxW->currentIndex();
-        nCurCourseID = SelectedItemData(*cboCourse);
-        course_ = LoadCourse(nCurCourseID);
+        ctx_.nCurCourseID = SelectedItemData(*cboCourse);
+        course_ = CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID);
         for (QComboBox* combo : {cboTeeBoxM, cboTeeBoxW}) {
             const QSignalBlocker block(combo);
             Load_TeeBox(*combo);
@@ -337,7 +336,7 @@ void frmScoreCard::Refresh_Handicaps() {
     try {
         for (int row = 1; row <= g.MaxRows(); ++row) {
             const int id = static_cast<int>(Val(g.CellText(kColId, row)));
-            indexes_[id] = FindIndex(id, g.CellText(kColGender, row), nine, us);
+            indexes_[id] = FindIndex(ctx_.Db(), id, g.CellText(kColGender, row), nine, us);
             ShowRowHandicap(row);
         }
     } catch (...) {
@@ -526,7 +525,7 @@ void frmScoreCard::cmdPrint_Click() {
         MsgBox(kNoPlayers, vbInformation);
         return;
     }
-    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset)) return;
+    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_.bSounds)) return;
     SetMousePointer(Pointer::Hourglass);
     const DefaultPointerAtEnd pointer;
     spSC->CommitEdit();
@@ -550,7 +549,7 @@ void frmScoreCard::cmdPrint_Click() {
 
     ScoreCardJob job;
     try {
-        if (const auto course = LoadCourse(SelectedItemData(*cboCourse)))
+        if (const auto course = CourseStore(ctx_.Db()).LoadCourse(SelectedItemData(*cboCourse)))
             job.tees = FindParHcpHoleYard(*course, menPos, womenPos);
     } catch (...) {
         ReportCurrentError("Score Card, Find_Par_HcpHole_Yard", Sql::With);
@@ -595,10 +594,10 @@ void frmScoreCard::Command1_Click() {
 // ------------------------------------------------------------------------------------ other controls
 
 void frmScoreCard::cmdCalendar_Click() {
-    sCalDate = mskDate->Text().trimmed() == "__/__/____" ? FormatLocalDate(Today()) : mskDate->Text();
+    ctx_.sCalDate = mskDate->Text().trimmed() == "__/__/____" ? FormatLocalDate(Today()) : mskDate->Text();
     frmCalendar calendar(ctx_, this);
     ExecModal(calendar);
-    if (ParseLocalDate(sCalDate)) mskDate->SetText(sCalDate);
+    if (ParseLocalDate(ctx_.sCalDate)) mskDate->SetText(ctx_.sCalDate);
 }
 
 void frmScoreCard::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }

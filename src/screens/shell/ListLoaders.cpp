@@ -26,7 +26,7 @@ void AddSorted(QComboBox& combo, std::vector<std::pair<QString, int>> entries) {
 void Load_Course_Info(QComboBox& combo) {
     try {
         std::vector<std::pair<QString, int>> entries;
-        for (const CourseName& c : AllCourseNames()) entries.emplace_back(c.COURSE_NAME, c.COURSE_ID);
+        for (const CourseName& c : CourseStore(Db()).AllCourseNames()) entries.emplace_back(c.COURSE_NAME, c.COURSE_ID);
         AddSorted(combo, std::move(entries));
     } catch (...) {
         ReportCurrentError("Global, Load_Course_Info", Sql::With);
@@ -37,7 +37,7 @@ void Load_Players(QComboBox& combo) {
     try {
         combo.clear();
         std::vector<std::pair<QString, int>> entries;
-        for (const PlayerRec& p : AllPlayerNames())
+        for (const PlayerRec& p : PlayerStore(Db()).AllPlayerNames())
             entries.emplace_back(p.LAST_NAME.trimmed() + ", " + p.FIRST_NAME + " " + p.MI, p.PLAYER_ID);
         AddSorted(combo, std::move(entries));
     } catch (...) {
@@ -48,7 +48,7 @@ void Load_Players(QComboBox& combo) {
 void Load_TeeBox(QComboBox& combo) {
     try {
         combo.clear();
-        const std::optional<PackedCourse> course = LoadCourse(nCurCourseID);
+        const std::optional<PackedCourse> course = CourseStore(Db()).LoadCourse(nCurCourseID);
         if (!course) return;
         const QString& tb = course->TB;
         for (int slot = 0; slot < 4; ++slot) {

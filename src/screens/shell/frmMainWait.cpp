@@ -7,12 +7,13 @@
 
 #include "platform/Val.h"
 #include "shell/Globals.h"
+#include "shell/Version.h"
 
 namespace dc {
 
 frmMainWait::frmMainWait(QWidget* parent) : QDialog(parent) {
     setObjectName("frmMainWait");
-    setWindowTitle(sAppTitle);
+    setWindowTitle(AppTitle());
     // Shown without blocking its caller, but no other screen takes input while the work runs:
     // a save made elsewhere would land in the middle of the running recomputation.
     setWindowModality(Qt::ApplicationModal);

@@ -397,12 +397,11 @@ void frmSystemSetup::cmdResync_Click() {
 
 QString frmSystemSetup::EmailSubject() { return "Dado Corvy  (CV" + VersionText() + ")"; }
 
-void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen("General", kSupportAddress, EmailSubject(), this); }
+void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen(ctx_, "General", kSupportAddress, EmailSubject(), this); }
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     SetMousePointer(Pointer::Hourglass);
-    frmDLLCheck check(ctx_, this);
-    check.RunCheck();
+    frmDLLCheck check(ctx_, this);  // the check runs as it opens
     SetMousePointer(Pointer::Default);
     ExecModal(check);
 }

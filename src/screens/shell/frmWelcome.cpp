@@ -138,7 +138,7 @@ bool frmWelcome::Form_Load() {
         ExecModal(setup);
     });
     if (result == StartUpResult::Quit) return false;
-    setWindowTitle(sAppTitle);
+    setWindowTitle(AppTitle());
     Label4->setText(VersionText());
     SetMousePointer(Pointer::Default);
     return true;

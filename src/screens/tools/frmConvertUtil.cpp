@@ -136,12 +136,13 @@ void frmConvertUtil::cmdStart_Click() {
         for (int i = 0; i < File1->count(); ++i) files << File1->item(i)->text();
         const QString refusal = StartCheckMessage(folder_, files, ProgramFolder(), NameFormatIndex());
         if (!refusal.isEmpty()) {
-            if (bSounds) SoundCounter();
+            if (ctx_.bSounds) SoundCounter();
             MsgBox(refusal, vbInformation);
             return;
         }
         SetMousePointer(Pointer::Hourglass);
-        const ConversionPlan plan = PlanFolder(folder_, NameFormatIndex());
+        const ConversionPlan plan =
+            PlanFolder(ctx_.Db(), folder_, NameFormatIndex(), ctx_.sDateFormat == "DD/MM/YYYY");
         SetMousePointer(Pointer::Default);
         const QString again = ConvertedBeforeQuestion(plan.report);
         if (!again.isEmpty() && MsgBox(again, vbOKCancel + vbQuestion) != vbOK) return;
@@ -159,7 +160,7 @@ void frmConvertUtil::cmdStart_Click() {
             "Nothing of the conversion is stored until this window closes: if the program is stopped "
             "now, the database stays as it was before the conversion.");
         const ConversionResult result = RunConversion(
-            plan,
+            ctx_.Db(), plan,
             [this](ConvertStep step, int done, int total) {
                 if (step == ConvertStep::Courses)
                     lblNumCourses->setText(QString("%1 of %2").arg(done).arg(total));
@@ -175,6 +176,11 @@ void frmConvertUtil::cmdStart_Click() {
         running_ = false;
         cmdClose->setEnabled(true);
         cmdStart->setEnabled(!result.stored);  // nothing was kept: the run may be tried again
+        if (result.stored && !plan.rounds.isEmpty()) {
+            // The main screen opens on the course of the last round converted.
+            ctx_.nCurPlayerID = plan.rounds.last().playerId;
+            ctx_.nCurCourseID = plan.rounds.last().courseId;
+        }
         MsgBox(ConversionMessage(result), vbInformation);
     } catch (...) {
         SetMousePointer(Pointer::Default);

@@ -75,13 +75,19 @@ frmDLLCheck::frmDLLCheck(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     resize(1000, 600);
 }
 
+void frmDLLCheck::showEvent(QShowEvent* event) {
+    if (!checked_) RunCheck();
+    QDialog::showEvent(event);
+}
+
 void frmDLLCheck::RunCheck() {
+    checked_ = true;
     BusyPointer busy;  // the package database is asked about every file
     spDLL->SetReDraw(false);
     try {
-        RefreshExpectedRows(Db(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
-        CDLLVersion facts;
-        const DllCheckOutcome out = RunDllCheck(Db(), facts, Today());
+        RefreshExpectedRows(ctx_.Db(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
+        CDLLVersion facts(QueryPackages);
+        const DllCheckOutcome out = RunDllCheck(ctx_.Db(), facts, ProgramFolder(), Today());
         Label1->setText(out.heading);
         spDLL->SetMaxRows(static_cast<int>(out.lines.size()));
         int row = 0;
@@ -138,7 +144,7 @@ QString frmDLLCheck::EmailSubject() {
         .arg(kVersionRevision);
 }
 
-void frmDLLCheck::cmdEmail_Click() { OpenEmailScreen("System", kSupportAddress, EmailSubject(), this); }
+void frmDLLCheck::cmdEmail_Click() { OpenEmailScreen(ctx_, "System", kSupportAddress, EmailSubject(), this); }
 
 void frmDLLCheck::cmdHelp_Click() const { ShellDoc(HelpDocumentPath()); }
 

@@ -1,9 +1,11 @@
 #pragma once
 // "System File Check": checks the program and the shared libraries it needs against the rows of
-// DLLCHECK when asked (DllCheck.h), shows one grid row per file with every differing fact
+// DLLCHECK as it opens (DllCheck.h), shows one grid row per file with every differing fact
 // marked yellow, and prints or mails the result. Opened modally by the settings screen.
 
 #include <QDialog>
+
+#include "tools/CDLLVersion.h"
 
 class QLabel;
 class QPushButton;
@@ -26,7 +28,11 @@ class frmDLLCheck : public QDialog {
     QPushButton* cmdClose;
     QPushButton* cmdHelp;
 
-    // Runs the check (the package database is asked about every file) and fills the grid.
+    // The package database's answers: the system's; tests replace it.
+    PackageQuery QueryPackages = OwningPackages;
+
+    // Runs the check (the package database is asked about every file) and fills the grid; done
+    // when the screen is first shown, unless it ran before.
     void RunCheck();
     void cmdPrint_Click();
     void cmdEmail_Click();
@@ -36,8 +42,12 @@ class frmDLLCheck : public QDialog {
     // The subject of the results mail: "Dado Corvy System Check (CV5.5.0)".
     static QString EmailSubject();
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     AppContext& ctx_;
+    bool checked_ = false;
 };
 
 }  // namespace dc

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "shell/AppContext.h"
+#include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
@@ -177,22 +178,22 @@ void frmEmail::ShowBanner(const QString& caption, const QColor& colour, int poin
 void frmEmail::Form_Load() {
     try {
         txtMessage->clear();
-        if (bEmailPreset) {
+        if (ctx_.bEmailPreset) {
             fraNames_->setVisible(false);
             resize(640, 7515 / kTwipsPerPixel);
-            txtTo->setText(sEmailTo);
+            txtTo->setText(ctx_.sEmailTo);
             // The search serves the player mails; the banner the three mails to support.
-            if (sEmailMode == "Error") {
+            if (ctx_.sEmailMode == "Error") {
                 fraSearch->setVisible(false);
                 ShowBanner(kErrorBanner, QColor(255, 0, 0), 14);
-            } else if (sEmailMode == "System") {
+            } else if (ctx_.sEmailMode == "System") {
                 fraSearch->setVisible(false);
                 ShowBanner(
                     "Email System File Check Results to Corvy Systems. Enter additional comments in the "
                     "Message section.",
                     QColor(0, 0, 255), 12);
                 cmdZip_Click();
-            } else if (sEmailMode == "General") {
+            } else if (ctx_.sEmailMode == "General") {
                 fraSearch->setVisible(false);
                 ShowBanner("Send Email to Corvy Systems.", QColor(0, 0, 255), 14);
             }
@@ -209,7 +210,7 @@ void frmEmail::Form_Load() {
 void frmEmail::Load_Players() {
     try {
         lstNames->clear();
-        for (const PlayerRec& player : AllPlayers()) {
+        for (const PlayerRec& player : PlayerStore(ctx_.Db()).AllPlayers()) {
             const QString email = player.EMAIL.trimmed();
             if (email.isEmpty()) continue;
             auto* item = new QListWidgetItem(email, lstNames);
@@ -228,7 +229,8 @@ void frmEmail::txtName_KeyUp(int keyCode) {
             lblEmail->clear();
             return;
         }
-        const FoundAddress found = FindAddressByName(typed);
+        PlayerStore players(ctx_.Db());
+        const FoundAddress found = FindAddressByName(players, typed);
         lblEmail->setText(found.email);
         const int foundLength = found.name.length();
         if (foundLength > typedLength) {
@@ -326,7 +328,7 @@ void frmEmail::cmdMessages_Click() {
 }
 
 void frmEmail::cmdZip_Click() {
-    const QString zip = SystemZipPath();
+    const QString zip = SystemZipPath(ProgramFolder());
     try {
         for (int i = lstAttach->count() - 1; i >= 0; --i) {
             if (lstAttach->item(i)->text() != zip) continue;
@@ -334,7 +336,7 @@ void frmEmail::cmdZip_Click() {
             delete lstAttach->takeItem(i);
         }
         BusyPointer busy;
-        BuildSystemZip(zip);
+        BuildSystemZip(zip, ctx_.HasDb() ? ctx_.Db().Path() : ctx_.sDBPathFile.trimmed(), IniFilePath());
     } catch (...) {
         // A failed archive is reported and not attached.
         ReportCurrentError("Form Email, cmdZip_Click", Sql::With);
@@ -447,36 +449,39 @@ namespace {
 
 // The preset protocol: the screen reads the presets while it loads; callers fill the subject and
 // message afterwards, show it, and clear the preset flag when it closes.
-void ShowEmail(const QString& mode, const QString& to, const QString& subject, const QString& message,
-               QWidget* parent) {
+void ShowEmail(AppContext& ctx, const QString& mode, const QString& to, const QString& subject,
+               const QString& message, QWidget* parent) {
     if (frmEmail::Current()) return;
-    bEmailPreset = !mode.isEmpty();
-    sEmailTo = to;
-    sEmailMode = mode;
+    ctx.bEmailPreset = !mode.isEmpty();
+    ctx.sEmailTo = to;
+    ctx.sEmailMode = mode;
     {
-        frmEmail screen(LegacyContext(), parent);
+        frmEmail screen(ctx, parent);
         if (!subject.isNull()) screen.txtSubject->setText(subject);
         if (!message.isNull()) screen.txtMessage->setPlainText(message);
         ExecModal(screen);
     }
-    bEmailPreset = false;
+    ctx.bEmailPreset = false;
 }
 
 }  // namespace
 
-void OpenEmailScreen(const QString& mode, const QString& to, const QString& subject, QWidget* parent) {
-    ShowEmail(mode, to, subject, QString(), parent);
+void OpenEmailScreen(AppContext& ctx, const QString& mode, const QString& to, const QString& subject,
+                     QWidget* parent) {
+    ShowEmail(ctx, mode, to, subject, QString(), parent);
 }
 
-void SendErrorReport(QString& message) {
+void SendErrorReport(AppContext& ctx, QString& message) {
     // An error while a mail is being written must neither replace it nor go to its recipients.
     if (frmEmail::Current()) {
         MsgBox(message, vbExclamation + vbOKOnly);
         return;
     }
-    ShowEmail("Error", kSupportAddress, ErrorReportSubject(), message, QApplication::activeWindow());
+    ShowEmail(ctx, "Error", kSupportAddress, ErrorReportSubject(), message, QApplication::activeWindow());
 }
 
-void InstallErrorReportSender() { SetErrorReportSender(SendErrorReport); }
+void InstallErrorReportSender(AppContext& ctx) {
+    SetErrorReportSender([&ctx](QString& message) { SendErrorReport(ctx, message); });
+}
 
 }  // namespace dc

@@ -1,7 +1,8 @@
 #pragma once
 // The e-mail screen "Send Email": composes one mail, or one mail per player address, with
 // attachments and the archive of the system files, and sends it through the mail session. Its
-// layout and mode come from the presets bEmailPreset, sEmailTo and sEmailMode, read when it loads.
+// layout and mode come from the context's presets bEmailPreset, sEmailTo and sEmailMode, read when it
+// loads.
 
 #include <QDialog>
 #include <functional>
@@ -93,16 +94,16 @@ class frmEmail : public QDialog {
 // recipient-list layout (one message to each player's address); any other mode ("Error", "System",
 // "General", "Customer", ...) the preset layout with `to` in the To box. `subject` goes into the
 // subject box. While the screen is already open nothing else opens.
-void OpenEmailScreen(const QString& mode, const QString& to = QString(), const QString& subject = QString(),
-                     QWidget* parent = nullptr);
+void OpenEmailScreen(AppContext& ctx, const QString& mode, const QString& to = QString(),
+                     const QString& subject = QString(), QWidget* parent = nullptr);
 
 // Hands a finished error text to the user: the e-mail screen in its "Error" mode, addressed to
 // support, with the text as its message. While the e-mail screen is open, an exclamation box shows
 // the text instead and the mail being written stays as it is.
-void SendErrorReport(QString& message);
+void SendErrorReport(AppContext& ctx, QString& message);
 
 // Makes the error reports of the program, while error reporting is on, open the e-mail screen
 // (SendErrorReport); the program does it once at start.
-void InstallErrorReportSender();
+void InstallErrorReportSender(AppContext& ctx);
 
 }  // namespace dc
