@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
                                     "LIMIT 1 OFFSET 12849")
                                  .toString();
         const QString to = ctx.gDB->Scalar("SELECT max(ROUND_DATE) FROM INDIV_SCORES").toString();
-        ctx.sStartDate = FormatLocalDate(ParseAnyDate(from).value());
-        ctx.sEndDate = FormatLocalDate(ParseAnyDate(to).value());
+        ctx.sStartDate = FormatLocalDate(ParseStoredDate(from).value(), ctx.sDateFormat);
+        ctx.sEndDate = FormatLocalDate(ParseStoredDate(to).value(), ctx.sDateFormat);
         ctx.nCurPlayerID = 0;
         frmGameList list(ctx);
         list.UpdatespGL();

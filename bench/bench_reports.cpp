@@ -99,7 +99,7 @@ struct Figure {
     double limit;
 };
 
-QDate DbDateOf(const QString& sql) { return ParseAnyDate(gDB->Scalar(sql).toString()).value_or(QDate()); }
+QDate DbDateOf(const QString& sql) { return ParseAnyDate(gDB->Scalar(sql).toString(), LegacyContext().sDateFormat).value_or(QDate()); }
 
 }  // namespace
 
@@ -139,8 +139,8 @@ int main(int argc, char** argv) {
         };
 
         // ---- the statistics over every round
-        sStartDate = FormatLocalDate(first);
-        sEndDate = FormatLocalDate(last);
+        sStartDate = FormatLocalDate(first, LegacyContext().sDateFormat);
+        sEndDate = FormatLocalDate(last, LegacyContext().sDateFormat);
         nCurPlayerID = 0;  // all players
         {
             frmStats stats(LegacyContext());
@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
 
         // ---- the first opening of each report screen as the program opens it: this year (the
         // newest round's), all players (the graphs: the player with the most rounds)
-        sStartDate = FormatLocalDate(yearStart);
+        sStartDate = FormatLocalDate(yearStart, LegacyContext().sDateFormat);
         {
             std::unique_ptr<frmStats> stats;
             add("statistics screen opened", Seconds([&] {

@@ -99,7 +99,7 @@ TEST(StatsRules, TextsMoneyEclecticAndNoGame) {
     r.GAME_COST = 20;
     s.Add(r);
     const StatsTexts t =
-        MakeStatsTexts(s, {[](int) { return QString("Ann Able"); }, [](int) { return QString("Pines"); }});
+        MakeStatsTexts(s, {[](int) { return QString("Ann Able"); }, [](int) { return QString("Pines"); }}, "MM/DD/YYYY");
     EXPECT_EQ(t.games, " 1");
     EXPECT_EQ(t.cartCost, "$.00");
     EXPECT_EQ(t.totalCost, "$20.00");
@@ -111,7 +111,7 @@ TEST(StatsRules, TextsMoneyEclecticAndNoGame) {
     EXPECT_EQ(t.grid[18][kPar], " 9");
     EXPECT_EQ(t.grid[18][kAce], " 0");
 
-    const StatsTexts none = MakeStatsTexts(StatsAccumulator(true), {});
+    const StatsTexts none = MakeStatsTexts(StatsAccumulator(true), {}, "MM/DD/YYYY");
     EXPECT_EQ(none.games, "0");
     EXPECT_FALSE(none.anyGame());
 }
@@ -163,7 +163,7 @@ TEST(GameListRules, SortsByTheValueBehindTheText) {
         r.USE_TOURN = d.tourn;
         r.USE_HCP = d.useHcp;
         r.HCP_INDEX[US_18] = d.index;
-        rows.push_back(MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", "", false}));
+        rows.push_back(MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", "", false}, "MM/DD/YYYY"));
     }
     EXPECT_EQ(rows[0].text[kGlScr], "T85");
     EXPECT_EQ(rows[1].text[kGlIndex], "+1.2");
@@ -237,7 +237,7 @@ TEST(GameListRules, VariantColumnsOfEachView) {
         {Nine::Back, false, "45", "45", "+0.4", "", "5"},
     };
     for (const auto& c : cases) {
-        const GameListRow row = MakeGameListRow(r, c.nine, c.us, {"Able, Ann ", "Pines", "", false});
+        const GameListRow row = MakeGameListRow(r, c.nine, c.us, {"Able, Ann ", "Pines", "", false}, "MM/DD/YYYY");
         EXPECT_EQ(row.text[kGlScr], c.scr);
         EXPECT_EQ(row.text[kGlAdj], c.adj);
         EXPECT_EQ(row.text[kGlIndex], c.index);
@@ -288,7 +288,7 @@ TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnA4) {
         RoundRec r = Round(g, QDate(2026, 1, 1).addDays(g), Holes(5, 5));
         r.GSTOTAL = 104;
         r.USE_TOURN = true;
-        GameListRow row = MakeGameListRow(r, Nine::Whole, true, {name, course, "Tee", false});
+        GameListRow row = MakeGameListRow(r, Nine::Whole, true, {name, course, "Tee", false}, "MM/DD/YYYY");
         rows.push_back(row);
     }
     ASSERT_EQ(rows[0].text[kGlScr], "T104");

@@ -169,7 +169,7 @@ TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
     auto* other = new QLineEdit(&owner);
     layout->addWidget(other);
     MaskEdBox& box = *panel.txtSDate;
-    SetDateFormat(box);
+    SetDateFormat(box, Ctx().sDateFormat);
     int taken = 0;
     QObject::connect(&panel, &ReportPanel::DateEdited, [&taken] { ++taken; });
     owner.show();
@@ -465,14 +465,14 @@ TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
         auto& list = dynamic_cast<frmGameList&>(d);
         list.chkAllPlayers->setChecked(true);
         for (int r = 1; r <= list.Rows(); ++r)
-            if (list.spGL->CellText(kGlPlayerId, r) == "7" && list.spGL->CellText(kGlGame, r) == "1")
+            if (list.ListRows()[r - 1].playerId == 7 && list.ListRows()[r - 1].gameNumber == 1)
                 list.spGL_DblClick(3, r);
         return static_cast<int>(QDialog::Accepted);
     });
     main.cmdGameList->click();
     EXPECT_EQ(modal.Count(), 1);
     EXPECT_EQ(main.cboPlayer->currentData().toInt(), 7);
-    EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1))) << "game 1 of player 7 is shown";
+    EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1), Ctx().sDateFormat)) << "game 1 of player 7 is shown";
     for (const QString& text : box.Texts()) EXPECT_FALSE(text.contains("Error Number")) << text.toStdString();
 }
 

@@ -84,7 +84,7 @@ TEST_F(BackupCompactTest, SuccessReplacesTheLiveFileWithASmallerEncryptedCopy) {
 
     // The moment of the run, in the INI file and in the result.
     EXPECT_EQ(r.lastTime, "03:07:45 pm");
-    EXPECT_EQ(r.lastDate, FormatLocalDate(QDate(2004, 12, 25)));
+    EXPECT_EQ(r.lastDate, FormatLocalDate(QDate(2004, 12, 25), Ctx().sDateFormat));
     EXPECT_EQ(ReadIniValue("Path", "LastDate", IniFilePath()), "2004-12-25") << "one form whatever the locale";
     EXPECT_EQ(ReadIniValue("PATH", "LastTime", IniFilePath()), "03:07:45 pm");
 }

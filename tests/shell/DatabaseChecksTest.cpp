@@ -150,7 +150,7 @@ TEST_F(DatabaseChecks, DamagedPageIsFoundAtStartUpAndTheNewestBackupNamed) {
     EXPECT_TRUE(boxes.Last().startsWith("The Dado Corvy database '" + db + "' is damaged ("))
         << boxes.Last().toStdString();
     EXPECT_TRUE(boxes.Last().endsWith("\r\nThe newest backup is '" + folder.DbFiles() +
-                                      "/cv20261203.MDB', made on " + FormatLocalDate(QDate(2026, 12, 3)) +
+                                      "/cv20261203.MDB', made on " + FormatLocalDate(QDate(2026, 12, 3), Ctx().sDateFormat) +
                                       "." + toSetup));
     EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Damaged database.");
     EXPECT_EQ(Hash(db), before);

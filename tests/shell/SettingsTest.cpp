@@ -76,7 +76,7 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, LoadShowsTheStoredOptionsPathsAndLastRun) {
     TestDb().Execute("UPDATE SETUP SET SOUNDS=1, LABEL_STYLE=' 1 ', FLAG_18_9=0, US_CA_FLAG=0");
     Ctx().sDateFormat = "DD/MM/YYYY";
-    WriteIniValue("Path", "LastDate", FormatLocalDate(QDate(2004, 12, 25)), IniFilePath());
+    WriteIniValue("Path", "LastDate", FormatLocalDate(QDate(2004, 12, 25), Ctx().sDateFormat), IniFilePath());
     WriteIniValue("Path", "LastTime", "15:07:45", IniFilePath());
 
     Screen s;
@@ -370,7 +370,7 @@ TEST_F(SettingsTest, BackupButtonShowsTheOutcome) {
         EXPECT_EQ(s.form.lblRepairStatus->palette().color(QPalette::Window), QColor(0, 255, 0));
         EXPECT_FALSE(s.form.bCompactFailed);
         EXPECT_EQ(s.form.capTime->text(), "09:05:01 am");
-        EXPECT_EQ(s.form.capDate->text(), FormatLocalDate(QDate(2005, 3, 3)));
+        EXPECT_EQ(s.form.capDate->text(), FormatLocalDate(QDate(2005, 3, 3), Ctx().sDateFormat));
         EXPECT_TRUE(QFile::exists(folder.DbFiles() + "/CV20050303.mdb"));
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
@@ -389,7 +389,7 @@ TEST_F(SettingsTest, BackupButtonShowsTheOutcome) {
     // A new opening shows the last run read back from Connect.ini.
     Screen again;
     EXPECT_EQ(again.form.capTime->text(), "09:05:01 am");
-    EXPECT_EQ(again.form.capDate->text(), FormatLocalDate(QDate(2005, 3, 3)));
+    EXPECT_EQ(again.form.capDate->text(), FormatLocalDate(QDate(2005, 3, 3), Ctx().sDateFormat));
 }
 
 }  // namespace

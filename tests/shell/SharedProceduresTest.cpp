@@ -38,15 +38,15 @@ TEST(DateFormat, OrderAndSeparatorFollowTheLocale) {
         EXPECT_EQ(Ctx().sStartDate, "01.01.2004");
         EXPECT_EQ(Ctx().sEndDate, "15.08.2004");
         EXPECT_EQ(Ctx().sDecimalSep, ",");
-        EXPECT_EQ(FormatLocalDate(QDate(2004, 3, 5)), "05.03.2004");
-        EXPECT_EQ(*ParseLocalDate("25.12.2004"), QDate(2004, 12, 25));
+        EXPECT_EQ(FormatLocalDate(QDate(2004, 3, 5), Ctx().sDateFormat), "05.03.2004");
+        EXPECT_EQ(*ParseLocalDate("25.12.2004", Ctx().sDateFormat), QDate(2004, 12, 25));
     }
     {
         LocaleScope l(QLocale(QLocale::English, QLocale::UnitedStates));
         SetDateDefaults();
         EXPECT_EQ(Ctx().sDateFormat, "MM/DD/YYYY");
         EXPECT_EQ(Ctx().sDecimalSep, ".");
-        EXPECT_EQ(FormatLocalDate(QDate(2004, 3, 5)), "03/05/2004");
+        EXPECT_EQ(FormatLocalDate(QDate(2004, 3, 5), Ctx().sDateFormat), "03/05/2004");
     }
     {
         LocaleScope l(QLocale(QLocale::Swedish, QLocale::Sweden));  // year first
@@ -113,16 +113,16 @@ TEST(DateFormat, IniDatesInTheFixedFormAndTheOldOnes) {
 TEST(DateFormat, ParsingRefusesIncompleteAndImpossibleDates) {
     test::ProgramFolder folder;
     Ctx().sDateFormat = "MM/DD/YYYY";
-    EXPECT_EQ(*ParseLocalDate("03/05/2004"), QDate(2004, 3, 5));
-    EXPECT_FALSE(ParseLocalDate("__/__/____"));
-    EXPECT_FALSE(ParseLocalDate("03/0_/2004"));
-    EXPECT_FALSE(ParseLocalDate("13/01/2004"));
-    EXPECT_FALSE(ParseLocalDate("02/30/2004"));
-    EXPECT_TRUE(ParseLocalDate("02/29/2004"));
-    EXPECT_FALSE(ParseLocalDate("02/29/2005"));
+    EXPECT_EQ(*ParseLocalDate("03/05/2004", Ctx().sDateFormat), QDate(2004, 3, 5));
+    EXPECT_FALSE(ParseLocalDate("__/__/____", Ctx().sDateFormat));
+    EXPECT_FALSE(ParseLocalDate("03/0_/2004", Ctx().sDateFormat));
+    EXPECT_FALSE(ParseLocalDate("13/01/2004", Ctx().sDateFormat));
+    EXPECT_FALSE(ParseLocalDate("02/30/2004", Ctx().sDateFormat));
+    EXPECT_TRUE(ParseLocalDate("02/29/2004", Ctx().sDateFormat));
+    EXPECT_FALSE(ParseLocalDate("02/29/2005", Ctx().sDateFormat));
     Ctx().sDateFormat = "DD/MM/YYYY";
-    EXPECT_EQ(*ParseLocalDate("03/05/2004"), QDate(2004, 5, 3));
-    EXPECT_EQ(*ParseAnyDate("2004-05-03"), QDate(2004, 5, 3));
+    EXPECT_EQ(*ParseLocalDate("03/05/2004", Ctx().sDateFormat), QDate(2004, 5, 3));
+    EXPECT_EQ(*ParseAnyDate("2004-05-03", Ctx().sDateFormat), QDate(2004, 5, 3));
     EXPECT_EQ(DbDate(QDate(2004, 5, 3)), "2004-05-03");
     EXPECT_EQ(FormatTimeAmPm(QTime(15, 7, 45)), "03:07:45 pm");
     EXPECT_EQ(FormatTimeAmPm(QTime(0, 0, 1)), "12:00:01 am");
@@ -133,11 +133,11 @@ TEST(DateFormat, DateBoxShowsItsDateInTheUsersOrder) {
     LocaleScope l(QLocale(QLocale::English, QLocale::UnitedKingdom));
     Ctx().sDateFormat = "DD/MM/YYYY";
     MaskEdBox box;
-    SetDateFormat(box);
+    SetDateFormat(box, Ctx().sDateFormat);
     EXPECT_EQ(box.Text(), "__/__/____") << "an empty box only gets the mask";
     MaskEdBox stored;
     stored.SetText("2004-03-05");  // a date already in the box
-    SetDateFormat(stored);
+    SetDateFormat(stored, Ctx().sDateFormat);
     EXPECT_EQ(stored.Text(), "05/03/2004");
 }
 

@@ -13,8 +13,8 @@
 #include "platform/Database.h"
 #include "platform/SharedLibrary.h"
 #include "platform/Spread.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "shell/frmSystemSetup.h"
 #include "tools/CDLLVersion.h"
@@ -71,10 +71,10 @@ TEST_F(DllCheckFixture, RowsThatExistAreMissingOrDiffer) {
     qputenv("LD_LIBRARY_PATH", libs_.path().toUtf8());
     AddRow(7, "libdemo.so.1");  // found as the loader would
     CDLLVersion facts(NoPackages);
-    const DllCheckOutcome out = RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7));
+    const DllCheckOutcome out = RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7), Ctx().sDateFormat);
     qunsetenv("LD_LIBRARY_PATH");
 
-    EXPECT_EQ(out.heading, "File version verification " + FormatLocalDate(QDate(2026, 12, 7)) + " on " +
+    EXPECT_EQ(out.heading, "File version verification " + FormatLocalDate(QDate(2026, 12, 7), Ctx().sDateFormat) + " on " +
                                OperatingSystemName());
     EXPECT_EQ(Actual(1, "ACTUALFILEVERSION"), OperatingSystemName());
     ASSERT_EQ(out.lines.size(), 6u);
@@ -109,7 +109,8 @@ TEST_F(DllCheckFixture, ExpectedRowsComeFromTheShippedBlankDatabase) {
     TestDb().Execute("DELETE FROM DLLCHECK");
     AddRow(1, "/old/build/libgone.so.1");
     RefreshExpectedRows(TestDb(), folder_.DbFiles() + "/missing.mdb");
-    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), 1) << "no shipped rows: nothing changes";
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), 1)
+        << "no shipped rows: nothing changes";
     RefreshExpectedRows(TestDb(), blank);
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), shipped);
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK WHERE FileName LIKE '%libgone%'").toInt(), 0);
@@ -130,7 +131,7 @@ TEST_F(DllCheckFixture, GeneratedRowsOfTheProgramCheckCleanWithOneQuestionToTheP
         questions.push_back(paths);
         return owners;
     });
-    const DllCheckOutcome out = RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7));
+    const DllCheckOutcome out = RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7), Ctx().sDateFormat);
     ASSERT_EQ(questions.size(), 1u);
     for (const auto& [path, package] : owners) EXPECT_TRUE(questions[0].contains(path)) << path.toStdString();
     ASSERT_GT(out.lines.size(), 3u);

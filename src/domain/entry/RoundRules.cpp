@@ -115,7 +115,7 @@ SaveCheck CheckRoundForSave(const SaveInput& in, const QDate& today) {
     if (month < 1 || month > 12) return {4, "Month must be between 01 and 12.", SaveFocus::Date};
     if (day < 1 || day > 31) return {5, "Day must be between 01 and 31.", SaveFocus::Date};
     if (d.size() < 10) return {6, formatText, SaveFocus::Date};
-    const std::optional<QDate> date = ParseLocalDate(d);
+    const std::optional<QDate> date = ParseLocalDate(d, in.dateFormat);
     if (!date)
         return {7,
                 mdy ? "Invalid Date.  Please enter a date in the format MM/DD/YYYY."

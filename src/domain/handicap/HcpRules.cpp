@@ -142,7 +142,7 @@ QString DateKey(const QString& storedDate) {
             if (!storedDate[i].isDigit()) digits = false;
         if (digits) return storedDate.left(4) + storedDate.mid(5, 2) + storedDate.mid(8, 2);
     }
-    const auto date = ParseAnyDate(storedDate);
+    const auto date = ParseStoredDate(storedDate);
     return date ? date->toString("yyyyMMdd") : QString("");
 }
 

@@ -42,7 +42,7 @@ RoundRec ReadRound(const Row& rs) {
     r.PLAYER_ID = rs.Fields(0).toInt();
     r.COURSE_ID = rs.Fields(1).toInt();
     r.GAME_NUMBER = rs.Fields(2).toInt();
-    if (auto d = ParseAnyDate(rs.Fields(3).str())) r.ROUND_DATE = *d;
+    if (auto d = ParseStoredDate(rs.Fields(3).str())) r.ROUND_DATE = *d;
     r.RND_GAME_ID = rs.Fields(4).toInt();
     r.TEE_BOX_ID = rs.Fields(5).toInt();
     r.COURSE_RATING = std::round(rs.Fields(6).toDouble() * 10.0) / 10.0;  // one decimal

@@ -32,8 +32,9 @@ enum class IndexOrder { Alphabetical, LowToHigh };
 
 class IndexList {
   public:
-    IndexList(Database& db, bool is18, RuleSet rules) : db_(db), is18_(is18), rules_(rules) {}
-    // One row per player, read from the database (sSQL holds each statement; throws DbError).
+    IndexList(Database& db, bool is18, RuleSet rules, const QString& dateFormat)
+        : db_(db), is18_(is18), rules_(rules), dateFormat_(dateFormat) {}
+    // One row per player, read from the database (throws DbError).
     std::vector<IndexListRow> Build(const std::vector<ListedPlayer>& players, IndexOrder order) const;
     // The index text: "#0.0" above 0, else the plus form; "T" after a tournament index.
     static QString IndexText(float value, bool tourn);
@@ -43,6 +44,7 @@ class IndexList {
     Database& db_;
     bool is18_;
     RuleSet rules_;
+    QString dateFormat_;  // of the last round's date
 };
 
 }  // namespace dc

@@ -54,7 +54,7 @@ QString NumberText(int v) {
 
 const QString& GameListTexts::Date(const QDate& date) {
     auto [it, added] = dates_.try_emplace(date.toJulianDay());
-    if (added && date.isValid()) it->second = FormatLocalDate(date);
+    if (added && date.isValid()) it->second = FormatLocalDate(date, dateFormat_);
     return it->second;
 }
 
@@ -64,8 +64,9 @@ const QString& GameListTexts::Index(double index) {
     return it->second;
 }
 
-GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameListNames& names) {
-    GameListTexts texts;
+GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameListNames& names,
+                            const QString& dateFormat) {
+    GameListTexts texts(dateFormat);
     return MakeGameListRow(r, nine, us, names, texts);
 }
 

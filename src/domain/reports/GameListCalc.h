@@ -66,13 +66,16 @@ struct GameListNames {
     bool courseKnown = false;
 };
 
-// The texts a club's rows repeat (dates, indexes), each made once for the rows of one fill.
+// The texts a club's rows repeat (dates in the date format, indexes), each made once for the rows
+// of one fill.
 class GameListTexts {
   public:
+    explicit GameListTexts(const QString& dateFormat) : dateFormat_(dateFormat) {}
     const QString& Date(const QDate& date);
     const QString& Index(double index);
 
   private:
+    QString dateFormat_;
     std::unordered_map<qint64, QString> dates_;
     std::unordered_map<double, QString> indexes_;
 };
@@ -80,7 +83,8 @@ class GameListTexts {
 // The row of a round (or one nine of it) for US or Canadian columns.
 GameListRow MakeGameListRow(const RoundRec& round, Nine nine, bool us, const GameListNames& names,
                             GameListTexts& texts);
-GameListRow MakeGameListRow(const RoundRec& round, Nine nine, bool us, const GameListNames& names);
+GameListRow MakeGameListRow(const RoundRec& round, Nine nine, bool us, const GameListNames& names,
+                            const QString& dateFormat);
 
 // Sorts rows by one column, by the value behind the text: dates in time, scores and holes as
 // numbers, an index with a plus sign below zero and "NA" last, empty cells last. Stable.

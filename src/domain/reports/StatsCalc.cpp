@@ -73,19 +73,19 @@ QString EclecticSum(const std::array<int, 18>& low, int first, int last) {
     return QString::number(sum);
 }
 
-void BestTexts(const BestRound& best, const StatsNames& names, QString& score, QString& player,
-               QString& course, QString& date, QString& game) {
+void BestTexts(const BestRound& best, const StatsNames& names, const QString& dateFormat, QString& score,
+               QString& player, QString& course, QString& date, QString& game) {
     if (best.score >= kNoBest) return;
     score = SignedText(best.score) + best.suffix;
     player = names.player ? names.player(best.playerId) : QString();
     course = names.course ? names.course(best.courseId) : QString();
-    date = best.date.isValid() ? FormatLocalDate(best.date) : QString();
+    date = best.date.isValid() ? FormatLocalDate(best.date, dateFormat) : QString();
     game = SignedText(best.gameNumber);
 }
 
 }  // namespace
 
-StatsTexts MakeStatsTexts(const StatsAccumulator& s, const StatsNames& names) {
+StatsTexts MakeStatsTexts(const StatsAccumulator& s, const StatsNames& names, const QString& dateFormat) {
     StatsTexts t;
     std::array<long long, kScoreTypes> totals{};
     for (int h = 0; h < 18; ++h)
@@ -107,8 +107,8 @@ StatsTexts MakeStatsTexts(const StatsAccumulator& s, const StatsNames& names) {
     for (int b = 0; b < 4; ++b)
         t.averages[b] = OneDecimal(s.parHoles[b] > 0 ? double(s.parGross[b]) / s.parHoles[b] : 0.0);
     t.averages[4] = OneDecimal(s.holesPlayed > 0 ? double(s.putts) / s.holesPlayed : 0.0);
-    BestTexts(s.best9, names, t.best9, t.best9Player, t.best9Course, t.best9Date, t.best9Game);
-    BestTexts(s.best18, names, t.best18, t.best18Player, t.best18Course, t.best18Date, t.best18Game);
+    BestTexts(s.best9, names, dateFormat, t.best9, t.best9Player, t.best9Course, t.best9Date, t.best9Game);
+    BestTexts(s.best18, names, dateFormat, t.best18, t.best18Player, t.best18Course, t.best18Date, t.best18Game);
     t.best9Round = s.best9;
     t.best18Round = s.best18;
     if (s.Eclectic()) {

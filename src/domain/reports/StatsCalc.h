@@ -76,7 +76,7 @@ struct StatsNames {
     std::function<QString(int playerId)> player;  // "FIRST LAST", "" when unknown
     std::function<QString(int courseId)> course;
 };
-StatsTexts MakeStatsTexts(const StatsAccumulator& stats, const StatsNames& names);
+StatsTexts MakeStatsTexts(const StatsAccumulator& stats, const StatsNames& names, const QString& dateFormat);
 
 // A whole number with a sign position: " 5", "-5".
 QString SignedText(long long value);

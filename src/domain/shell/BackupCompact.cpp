@@ -118,7 +118,7 @@ CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStag
         replaced = true;
 
         const QDateTime now = Now();
-        const QString date = FormatLocalDate(now.date());
+        const QString date = FormatLocalDate(now.date(), sDateFormat);
         const QString time = FormatTimeAmPm(now.time());
         // One fixed form in the file, so that another locale reads the same day.
         if (!WriteIniValue("Path", "LastDate", DbDate(now.date()), IniFilePath()) ||

@@ -3,8 +3,6 @@
 #include <QLocale>
 #include <QRegularExpression>
 
-#include "shell/Globals.h"
-
 namespace dc {
 namespace {
 
@@ -36,26 +34,26 @@ QString LocaleDateSeparator() {
     return "/";
 }
 
-QString FormatLocalDate(const QDate& date) {
+QString FormatLocalDate(const QDate& date, const QString& dateFormat) {
     const QString sep = LocaleDateSeparator();
     const QString dd = QString("%1").arg(date.day(), 2, 10, QChar('0'));
     const QString mm = QString("%1").arg(date.month(), 2, 10, QChar('0'));
     const QString yyyy = QString("%1").arg(date.year(), 4, 10, QChar('0'));
-    if (sDateFormat == "MM/DD/YYYY") return mm + sep + dd + sep + yyyy;
+    if (dateFormat == "MM/DD/YYYY") return mm + sep + dd + sep + yyyy;
     return dd + sep + mm + sep + yyyy;
 }
 
-std::optional<QDate> ParseLocalDate(const QString& text) {
+std::optional<QDate> ParseLocalDate(const QString& text, const QString& dateFormat) {
     const auto m = NumericDate().match(text);
     if (!m.hasMatch()) return std::nullopt;
     int a = m.captured(1).toInt(), b = m.captured(3).toInt(), y = m.captured(4).toInt();
-    const bool monthFirst = sDateFormat != "DD/MM/YYYY";
+    const bool monthFirst = dateFormat != "DD/MM/YYYY";
     const QDate d = monthFirst ? QDate(y, a, b) : QDate(y, b, a);
     if (!d.isValid() || y < 100) return std::nullopt;
     return d;
 }
 
-std::optional<QDate> ParseAnyDate(const QString& text) {
+std::optional<QDate> ParseStoredDate(const QString& text) {
     // A stored date, 'YYYY-MM-DD', is read without the general parser: reports read thousands.
     if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
         int parts[3] = {0, 0, 0};
@@ -74,7 +72,12 @@ std::optional<QDate> ParseAnyDate(const QString& text) {
     }
     const QDate iso = QDate::fromString(text.trimmed().left(10), "yyyy-MM-dd");
     if (iso.isValid()) return iso;
-    return ParseLocalDate(text);
+    return std::nullopt;
+}
+
+std::optional<QDate> ParseAnyDate(const QString& text, const QString& dateFormat) {
+    if (const auto stored = ParseStoredDate(text)) return stored;
+    return ParseLocalDate(text, dateFormat);
 }
 
 QString DbDate(const QDate& date) { return date.toString("yyyy-MM-dd"); }

@@ -12,13 +12,16 @@ namespace dc {
 QString DetectDateFormat();
 // The locale's date separator ("/", ".", "-").
 QString LocaleDateSeparator();
-// The date in the order of sDateFormat with the locale's separator; always 10 characters.
-QString FormatLocalDate(const QDate& date);
-// Reads a date typed in the order of sDateFormat (any single non-digit separators); nothing for
+// The date in the order of `dateFormat` ("MM/DD/YYYY" or "DD/MM/YYYY") with the locale's separator;
+// always 10 characters.
+QString FormatLocalDate(const QDate& date, const QString& dateFormat);
+// Reads a date typed in the order of `dateFormat` (any single non-digit separators); nothing for
 // an incomplete text ("__/__/____", underscores) or an impossible date (13th month, 30 February).
-std::optional<QDate> ParseLocalDate(const QString& text);
-// Reads a date in either the user's order or the stored form.
-std::optional<QDate> ParseAnyDate(const QString& text);
+std::optional<QDate> ParseLocalDate(const QString& text, const QString& dateFormat);
+// Reads a date in the stored form ('YYYY-MM-DD', possibly with a time after it).
+std::optional<QDate> ParseStoredDate(const QString& text);
+// Reads a date in either the stored form or the user's order.
+std::optional<QDate> ParseAnyDate(const QString& text, const QString& dateFormat);
 // Stored form of a date: 'YYYY-MM-DD'; Connect.ini holds dates in it too.
 QString DbDate(const QDate& date);
 // A date Connect.ini holds: the stored form, or the form of older versions, written in the order of

@@ -38,7 +38,7 @@ void SetDateDefaults() {
     sDateFormat = DetectDateFormat();
     const QString sep = LocaleDateSeparator();
     sStartDate = "01" + sep + "01" + sep + QString::number(Today().year());
-    sEndDate = FormatLocalDate(Today());
+    sEndDate = FormatLocalDate(Today(), sDateFormat);
     // Stored numbers and index truncation never depend on a screen having set this.
     SetDecimalSeparator();
 }
@@ -123,7 +123,7 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
 QString NewestBackupText() {
     const auto backup = NewestDailyBackup();
     if (!backup) return QString("There is no dated backup in '%1'.").arg(ProgramFolder() + "/DBFiles");
-    return QString("The newest backup is '%1', made on %2.").arg(backup->path, FormatLocalDate(backup->date));
+    return QString("The newest backup is '%1', made on %2.").arg(backup->path, FormatLocalDate(backup->date, sDateFormat));
 }
 
 }  // namespace dc

@@ -8,7 +8,6 @@
 #include "handicap/RoundRec.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
-#include "platform/MsgBox.h"  // sAppTitle
 #include "records/CourseStore.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
@@ -56,7 +55,7 @@ StoredData ReadStored(Database& db) {
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             std::array<int, 18> gross{};
             for (int h = 0; h < 18; ++h) gross[h] = rs.Fields(2 + h).toInt();
-            rounds.insert(RoundSignature(ParseAnyDate(rs.Fields(0).str()).value_or(QDate()),
+            rounds.insert(RoundSignature(ParseStoredDate(rs.Fields(0).str()).value_or(QDate()),
                                          rs.Fields(1).toInt(), gross));
         }
         return rounds;

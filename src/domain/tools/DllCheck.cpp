@@ -43,13 +43,14 @@ void RefreshExpectedRows(Database& db, const QString& blankPath) {
     db.Execute("DETACH DATABASE shipped");
 }
 
-DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder, const QDate& today) {
+DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder, const QDate& today,
+                            const QString& dateFormat) {
     QString sql =
         "Update DLLCHECK Set ACTUALREGISTERED='',ACTUALFILESIZE=0,ACTUALFILEDATE='',ACTUALFILEVERSION=''";
     db.Execute(sql);
     DllCheckOutcome out;
     const QString os = facts.GetOSVersion();
-    out.heading = "File version verification " + FormatLocalDate(today) + " on " + os;
+    out.heading = "File version verification " + FormatLocalDate(today, dateFormat) + " on " + os;
 
     sql = "Select * From DLLCHECK Order By ORDERINDEX";
     Recordset rs = db.OpenRecordset(sql);
@@ -81,9 +82,9 @@ DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& pro
 
         if (facts.FileDate().isValid()) {
             const QDate date = facts.FileDate().date();
-            line.cells[2] = FormatLocalDate(date);
-            const auto expected = ParseAnyDate(rs["FileDate"].str());
-            if (!expected || FormatLocalDate(*expected) != line.cells[2]) {
+            line.cells[2] = FormatLocalDate(date, dateFormat);
+            const auto expected = ParseStoredDate(rs["FileDate"].str());
+            if (!expected || FormatLocalDate(*expected, dateFormat) != line.cells[2]) {
                 line.marked[2] = true;
                 Update(db, "ACTUALFILEDATE", DbDate(date), number);
             }

@@ -37,6 +37,7 @@ void RefreshExpectedRows(Database& db, const QString& blankPath);
 // operating system and adds no line. The registration cell is marked
 // when it differs from the expected package (column CLSID, with its version in CLSIDVER) or, for a
 // row without one, from "N/A". Throws on a database error.
-DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder, const QDate& today);
+DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder, const QDate& today,
+                            const QString& dateFormat);
 
 }  // namespace dc

@@ -10,6 +10,6 @@ namespace dc::mainscreen {
 
 inline const QString kTag = "Form Main Dado, ";
 inline const QString kNoPlayer = "A Player's name must be entered.";
-inline QString TodayText() { return FormatLocalDate(Today()); }
+inline QString TodayText(const QString& dateFormat) { return FormatLocalDate(Today(), dateFormat); }
 
 }  // namespace dc::mainscreen

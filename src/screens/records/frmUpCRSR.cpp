@@ -47,12 +47,12 @@ frmUpCRSR::frmUpCRSR(AppContext& ctx, int courseId, QWidget* parent)
 
 void frmUpCRSR::Form_Load() {
     try {
-        SetDateFormat(*mskDate);
+        SetDateFormat(*mskDate, ctx_.sDateFormat);
         Note1Cap->setText(
             "Course and/or Slopes have changed for this course.  Choose one of the following to perform the "
             "update.");
         Note2Cap->setText("NOTE: Each game of every player will be altered\n\rand Handicap indices updated.");
-        mskDate->SetText(FormatLocalDate(Today()));
+        mskDate->SetText(FormatLocalDate(Today(), ctx_.sDateFormat));
     } catch (...) {
         ReportCurrentError("Form UpCRSR, Form_Load", Sql::Without);
     }
@@ -76,7 +76,7 @@ void frmUpCRSR::cmdUpdate_Click() {
     // A complete but impossible date is refused here, before anything is changed.
     std::optional<QDate> from;
     if (optDate_2->isChecked()) {
-        from = ParseLocalDate(text);
+        from = ParseLocalDate(text, ctx_.sDateFormat);
         if (!from) {
             DateRefused("The date entered is not a valid date.");
             return;

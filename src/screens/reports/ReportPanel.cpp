@@ -267,9 +267,9 @@ bool ReportPanel::OneCourse() const { return !chkAllCourses->isChecked(); }
 
 int ReportPanel::CourseId() const { return OneCourse() ? SelectedItemData(*cboCourse) : 0; }
 
-QDate ReportPanel::StartDate() const { return ParseLocalDate(txtSDate->Text()).value_or(QDate()); }
+QDate ReportPanel::StartDate() const { return ParseLocalDate(txtSDate->Text(), ctx_.sDateFormat).value_or(QDate()); }
 
-QDate ReportPanel::EndDate() const { return ParseLocalDate(txtEDate->Text()).value_or(QDate()); }
+QDate ReportPanel::EndDate() const { return ParseLocalDate(txtEDate->Text(), ctx_.sDateFormat).value_or(QDate()); }
 
 QString ReportPanel::PlayerHeading() const {
     return chkAllPlayers && chkAllPlayers->isChecked() ? QString("All Players") : cboPlayer->currentText();
@@ -281,17 +281,17 @@ QString ReportPanel::CourseHeading() const {
 
 // The rule stays: a complete, valid date recomputes the report; anything else waits.
 void ReportPanel::TakeDate(MaskEdBox* box) {
-    if (!ParseLocalDate(box->Text())) return;
+    if (!ParseLocalDate(box->Text(), ctx_.sDateFormat)) return;
     (box == txtSDate ? ctx_.sStartDate : ctx_.sEndDate) = box->Text().left(10).leftJustified(10);
     Q_EMIT DateEdited();
 }
 
 void ReportPanel::PickDate(MaskEdBox* box) {
     ctx_.sCalDate = box->Text();
-    if (!ParseLocalDate(ctx_.sCalDate)) ctx_.sCalDate = FormatLocalDate(Today());
+    if (!ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) ctx_.sCalDate = FormatLocalDate(Today(), ctx_.sDateFormat);
     frmCalendar calendar(ctx_, owner_);
     ExecModal(calendar);
-    if (ParseLocalDate(ctx_.sCalDate)) box->SetText(ctx_.sCalDate);
+    if (ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) box->SetText(ctx_.sCalDate);
 }
 
 }  // namespace dc

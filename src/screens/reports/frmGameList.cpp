@@ -181,8 +181,8 @@ void frmGameList::spGL_Setup() {
 void frmGameList::Form_Load() {
     try {
         nLoaded = 0;
-        SetDateFormat(*txtSDate);
-        SetDateFormat(*txtEDate);
+        SetDateFormat(*txtSDate, ctx_.sDateFormat);
+        SetDateFormat(*txtEDate, ctx_.sDateFormat);
         spGL_Setup();
         chkAllCourses->setChecked(true);
         panel->LoadLists(false, false);
@@ -256,7 +256,7 @@ void frmGameList::UpdatespGL() {
             readKey_ = readKey;
         }
         std::map<int, std::vector<RoundRec>>& byPlayer = read_;
-        GameListTexts texts;
+        GameListTexts texts(ctx_.sDateFormat);
         size_t listed = 0;
         for (const auto& [key, rounds] : byPlayer) listed += rounds.size();
         rows_.reserve(nineView ? 2 * listed : listed);

@@ -136,8 +136,8 @@ void frmGraphs::Form_Load() {
         nLoaded = 0;
         if (!ctx_.bFlag18_9) opt189[2]->setChecked(true);
         if (!ctx_.bUSCAFlag) optUSCan[2]->setChecked(true);
-        SetDateFormat(*txtSDate);
-        SetDateFormat(*txtEDate);
+        SetDateFormat(*txtSDate, ctx_.sDateFormat);
+        SetDateFormat(*txtEDate, ctx_.sDateFormat);
         panel->LoadLists(true, true);
         if (ctx_.nCurPlayerID > 0) cboPlayer->setCurrentIndex(cboPlayer->findData(ctx_.nCurPlayerID));
         txtSDate->SetText(ctx_.sStartDate);

@@ -240,8 +240,8 @@ void frmStats::Form_Load() {
     try {
         nLoaded = 0;
         bRetrieved = false;
-        SetDateFormat(*txtSDate);
-        SetDateFormat(*txtEDate);
+        SetDateFormat(*txtSDate, ctx_.sDateFormat);
+        SetDateFormat(*txtEDate, ctx_.sDateFormat);
         Grid_Setup();
         panel->LoadLists(false, true);
         panel->ChooseHandedPlayer(cmdPrint);
@@ -323,7 +323,7 @@ void frmStats::UpdateStats() {
         const auto courses = ReadCourseFacts(ctx_.Db());
         StatsNames lookup{[&](int id) { return names.count(id) ? names.at(id) : QString(); },
                           [&](int id) { return courses.count(id) ? courses.at(id).name : QString(); }};
-        Show(MakeStatsTexts(stats, lookup));
+        Show(MakeStatsTexts(stats, lookup, ctx_.sDateFormat));
     } catch (...) {
         SetMousePointer(Pointer::Default);
         ReportCurrentError("Form Stats, UpdateStats", Sql::With);

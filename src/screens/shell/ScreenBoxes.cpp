@@ -10,13 +10,12 @@
 
 namespace dc {
 
-void SetDateFormat(MaskEdBox& box) {
+void SetDateFormat(MaskEdBox& box, const QString& dateFormat) {
     try {
         const QString sep = LocaleDateSeparator();
         const QString current = box.Text();
         box.SetMask("##" + sep + "##" + sep + "####");
-        if (auto d = ParseAnyDate(current)) box.SetText(FormatLocalDate(*d));
-        SetDecimalSeparator();
+        if (auto d = ParseAnyDate(current, dateFormat)) box.SetText(FormatLocalDate(*d, dateFormat));
     } catch (...) {
         ReportCurrentError("Global, SetDateFormat", Sql::Without);
     }

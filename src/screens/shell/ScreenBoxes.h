@@ -2,6 +2,8 @@
 // Helpers that screens share for their boxes: date boxes in the user's order, emptying a grid,
 // selecting a box's text.
 
+#include <QString>
+
 class QLineEdit;
 
 namespace dc {
@@ -9,9 +11,8 @@ namespace dc {
 class MaskEdBox;
 class Spread;
 
-// Sets the date box's mask for the user's date order, shows a date already in it in that order,
-// and sets sDecimalSep.
-void SetDateFormat(MaskEdBox& box);
+// Sets the date box's mask for the date order `dateFormat` and shows a date already in it in that order.
+void SetDateFormat(MaskEdBox& box, const QString& dateFormat);
 
 // Empties a grid to `rows` empty rows, drawn once.
 void ResetSpreadRows(Spread& grid, int rows);

@@ -18,7 +18,7 @@ frmCalendar::frmCalendar(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     calMonth->setObjectName("calMonth");
     calMonth->setGridVisible(true);
     layout->addWidget(calMonth);
-    if (auto d = ParseLocalDate(sCalDate)) calMonth->setSelectedDate(*d);
+    if (auto d = ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) calMonth->setSelectedDate(*d);
     connect(calMonth, &QCalendarWidget::clicked, this, [this](QDate d) { calMonth_DateClick(d); });
     // Enter (and a double click) confirms the highlighted day: the screen sees Enter before the calendar.
     connect(calMonth, &QCalendarWidget::activated, this, [this](QDate d) { calMonth_DateClick(d); });
@@ -38,7 +38,7 @@ bool frmCalendar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmCalendar::calMonth_DateClick(const QDate& date) {
-    sCalDate = FormatLocalDate(date);
+    ctx_.sCalDate = FormatLocalDate(date, ctx_.sDateFormat);
     accept();
 }
 

@@ -60,8 +60,8 @@ QString ShownTime(const QString& raw) {
     return raw;
 }
 
-QString ShownDate(const QString& raw) {
-    if (const auto d = ParseIniDate(raw)) return FormatLocalDate(*d);
+QString ShownDate(const QString& raw, const QString& dateFormat) {
+    if (const auto d = ParseIniDate(raw)) return FormatLocalDate(*d, dateFormat);
     return raw;
 }
 
@@ -241,7 +241,7 @@ void frmSystemSetup::Form_Load() {
             txtDataBasePath->setText(sDBPathFile);
             txtMultimediaPath->setText(sMultimediaPath);
         }
-        capDate->setText(ShownDate(ReadIniString("Path", "LastDate", IniFilePath())));
+        capDate->setText(ShownDate(ReadIniString("Path", "LastDate", IniFilePath()), ctx_.sDateFormat));
         capTime->setText(ShownTime(ReadIniString("Path", "LastTime", IniFilePath())));
     } catch (...) {
         ReportCurrentError("Form SystemSetup, Form_Load", Sql::With);

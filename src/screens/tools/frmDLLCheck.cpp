@@ -87,7 +87,7 @@ void frmDLLCheck::RunCheck() {
     try {
         RefreshExpectedRows(ctx_.Db(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
         CDLLVersion facts(QueryPackages);
-        const DllCheckOutcome out = RunDllCheck(ctx_.Db(), facts, ProgramFolder(), Today());
+        const DllCheckOutcome out = RunDllCheck(ctx_.Db(), facts, ProgramFolder(), Today(), ctx_.sDateFormat);
         Label1->setText(out.heading);
         spDLL->SetMaxRows(static_cast<int>(out.lines.size()));
         int row = 0;
