@@ -171,7 +171,7 @@ void Database::Close() {
 
 void Database::Fail(int rc, const QString& sql) const {
     const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString("database is not open");
-    throw DbError(ErrNumberFor(rc, msg), msg, sql);
+    throw DbError(ErrNumberFor(rc, msg), msg, sql, path_);
 }
 
 sqlite3_stmt* Database::Prepare(const QString& sql) {
@@ -198,7 +198,7 @@ sqlite3_stmt* Database::Prepare(const QString& sql) {
 void Database::Bind(sqlite3_stmt* stmt, const QVariantList& params, const QString& sql) {
     const int expected = sqlite3_bind_parameter_count(stmt);
     if (expected != params.size())
-        throw DbError(kErrNoColumn, QString("Too few parameters. Expected %1.").arg(expected), sql);
+        throw DbError(kErrNoColumn, QString("Too few parameters. Expected %1.").arg(expected), sql, path_);
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& v = params[i];
         int rc = SQLITE_OK;

@@ -41,7 +41,7 @@ class BackupCompactTest : public ::testing::Test {
     }
 
     CompactResult Run() {
-        return BackupAndCompact([this](CompactStage s) { stages.push_back(s); });
+        return BackupAndCompact(Ctx().gDB, Ctx().sDBPathFile, Ctx().sDateFormat, [this](CompactStage s) { stages.push_back(s); });
     }
 
     test::ProgramFolder folder;

@@ -35,7 +35,7 @@ struct StartRun {
 StartRun Start(test::ProgramFolder& folder) {
     SingleInstance instance(folder.Path() + "/lock");
     StartRun run{};
-    run.result = RunStartUp(instance, [&] { ++run.settingsShown; });
+    run.result = RunStartUp(Ctx(), instance, [&] { ++run.settingsShown; });
     return run;
 }
 
@@ -116,7 +116,7 @@ TEST(StartUp, ASecondCopyIsRefused) {
     SingleInstance second(folder.Path() + "/lock");
     test::ScriptedMsgBox boxes;
     int shown = 0;
-    EXPECT_EQ(RunStartUp(second, [&] { ++shown; }), StartUpResult::Quit);
+    EXPECT_EQ(RunStartUp(Ctx(), second, [&] { ++shown; }), StartUpResult::Quit);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().endsWith(" already running!"));
     EXPECT_EQ(boxes.Styles().back(), vbExclamation + vbOKOnly);

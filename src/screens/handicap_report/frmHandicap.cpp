@@ -33,6 +33,7 @@
 #include "shell/ListLoaders.h"
 #include "tools/Email.h"
 #include "tools/frmEmail.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -418,7 +419,7 @@ void frmHandicap::HandCalc() {
         const std::vector<ReportRound> rounds =
             LoadReportRounds(ctx_.Db(), ctx_.nCurPlayerID, chkOneYear->isChecked(), ctx_.sDateFormat);
         if (rounds.empty()) {
-            if (ctx_.bSounds) SoundCounter();
+            WarningSound(ctx_);
             MsgBox("No Rounds found.", vbExclamation);
             return;
         }
@@ -588,7 +589,7 @@ void frmHandicap::HC_Click(int index) {
             spHcp->SetMaxRows(kReportRows);
             Clear_spHcp();
             if (cboPlayer->currentIndex() < 0 && ctx_.nCurPlayerID <= 0) {
-                if (ctx_.bSounds) SoundCounter();
+                WarningSound(ctx_);
                 MsgBox("A Player must be selected.", vbInformation);
                 finish();
                 cboPlayer->setFocus();

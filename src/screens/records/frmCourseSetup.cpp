@@ -391,7 +391,7 @@ bool frmCourseSetup::NameTaken() {
 }
 
 void frmCourseSetup::Refused(const QString& text) {
-    if (ctx_.bSounds) SoundCounter();
+    WarningSound(ctx_);
     MsgBox(text, vbInformation);
     cboCourseName->setFocus();
 }

@@ -222,7 +222,7 @@ void ReportPanel::LoadLists(bool nccLeadingBlank, bool nccWhenEmpty) {
 }
 
 void ReportPanel::Inform(const QString& text) {
-    if (ctx_.bSounds) SoundCounter();
+    WarningSound(ctx_);
     MsgBox(text, vbInformation);
 }
 

@@ -94,7 +94,7 @@ void frmScoreCard::Form_Load() {
         Fill_Grid();
         chooseFirstTees();
         bLastSortAsc = true;
-        const PrinterOffsets offsets = ReadPrinterOffsets();
+        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Db());
         txtXOffset->setText(OffsetBoxText(offsets.x));
         txtYOffset->setText(OffsetBoxText(offsets.y));
         SetMousePointer(Pointer::Default);  // the main screen showed the hourglass while this one loaded
@@ -525,13 +525,13 @@ void frmScoreCard::cmdPrint_Click() {
         MsgBox(kNoPlayers, vbInformation);
         return;
     }
-    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_.bSounds)) return;
+    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_)) return;
     SetMousePointer(Pointer::Hourglass);
     const DefaultPointerAtEnd pointer;
     spSC->CommitEdit();
     const double offsetX = OffsetValue(txtXOffset->text()), offsetY = OffsetValue(txtYOffset->text());
     try {
-        StorePrinterOffsets(offsetX, offsetY);
+        StorePrinterOffsets(ctx_.Db(), offsetX, offsetY);
     } catch (...) {
         ReportCurrentError("Score Card, Print_Click", Sql::Without);
         return;

@@ -13,7 +13,7 @@ namespace dc {
 frmFindName::frmFindName(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmFindName");
     setWindowTitle("Matching Names Found");
-    nFindPlayerID = 0;  // nothing chosen until a name is clicked
+    ctx_.nFindPlayerID = 0;  // nothing chosen until a name is clicked
     auto* layout = new QVBoxLayout(this);
     lstNames = new QListWidget(this);
     lstNames->setObjectName("lstNames");
@@ -44,7 +44,7 @@ void frmFindName::AddName(const QString& text, int playerId) {
 void frmFindName::lstNames_Click() {
     if (!lstNames->currentItem()) return;
     cmdRetrieve->setEnabled(true);
-    nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
+    ctx_.nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
 }
 
 void frmFindName::lstNames_DblClick() {
@@ -54,14 +54,14 @@ void frmFindName::lstNames_DblClick() {
 
 void frmFindName::cmdRetrieve_Click() {
     if (!lstNames->currentItem()) return;
-    nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
+    ctx_.nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
     accept();
 }
 
 void frmFindName::cmdCancel_Click() { reject(); }
 
 void frmFindName::reject() {
-    nFindPlayerID = 0;
+    ctx_.nFindPlayerID = 0;
     QDialog::reject();
 }
 

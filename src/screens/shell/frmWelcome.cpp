@@ -133,7 +133,7 @@ frmWelcome::frmWelcome(AppContext& ctx, SingleInstance& instance, MainScreenFact
 frmWelcome::~frmWelcome() = default;
 
 bool frmWelcome::Form_Load() {
-    const StartUpResult result = RunStartUp(instance_, [this] {
+    const StartUpResult result = RunStartUp(ctx_, instance_, [this] {
         frmSystemSetup setup(ctx_, this);
         ExecModal(setup);
     });
@@ -146,11 +146,11 @@ bool frmWelcome::Form_Load() {
 
 void frmWelcome::cmdStart_Click() {
     // The main screen never opens without a database: the settings screen comes first.
-    if (!gDB || !gDB->IsOpen()) {
-        bDBMissing = true;
+    if (!ctx_.gDB || !ctx_.gDB->IsOpen()) {
+        ctx_.bDBMissing = true;
         frmSystemSetup setup(ctx_, this);
         ExecModal(setup);
-        if (!gDB || !gDB->IsOpen()) return;
+        if (!ctx_.gDB || !ctx_.gDB->IsOpen()) return;
     }
     SetMousePointer(Pointer::Hourglass);
     QWidget* main = mainScreen_();

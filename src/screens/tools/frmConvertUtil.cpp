@@ -24,6 +24,7 @@
 #include "shell/ResyncProgress.h"
 #include "tools/Conversion.h"
 #include "tools/OldDataFiles.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -136,7 +137,7 @@ void frmConvertUtil::cmdStart_Click() {
         for (int i = 0; i < File1->count(); ++i) files << File1->item(i)->text();
         const QString refusal = StartCheckMessage(folder_, files, ProgramFolder(), NameFormatIndex());
         if (!refusal.isEmpty()) {
-            if (ctx_.bSounds) SoundCounter();
+            WarningSound(ctx_);
             MsgBox(refusal, vbInformation);
             return;
         }
