@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     if (form.cboTeeBox->currentIndex() != 0) form.cboTeeBox->setCurrentIndex(0);
     form.cmdNewGame_Click();
     form.mskDate->SetText(FormatLocalDate(Today().addDays(-kRounds - 1), LegacyContext().sDateFormat));
-    for (int h = 1; h <= 18; ++h) form.spISC->SetCellText(HoleColumn(h), kRowGross, "5");
+    for (int h = 1; h <= 18; ++h) form.SetHoleText(kRowGross, h, "5");
     form.Calc_Row_Scores(kRowGross);
 
     QElapsedTimer timer;

@@ -485,6 +485,23 @@ void Spread::SetCellText(int col, int row, const QString& text) {
     FitColumnToCell(col, row, shown);
 }
 
+void Spread::SetAllRows(std::vector<QString> texts, std::vector<QString> rowHeaders) {
+    SetMaxRows(0);
+    model_->SetAllRows(std::move(texts), std::move(rowHeaders));
+    const int rows = MaxRows(), cols = MaxCols();
+    if (rows == 0) return;
+    FitColumnToCell(0, rows);  // the widest row number
+    // Each column fitted as SetCellText fits it, the texts that cannot widen it passed over here.
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 0; c <= cols; ++c) {
+            if (c == 0 && !model_->HasOwnText(0, r)) continue;
+            const qsizetype length = model_->ShownLength(c, r);
+            const ColumnFit& fit = fit_[c];
+            if (length > 0 && (fit.sampled < kFitSample || length > fit.longest))
+                FitColumnToCell(c, r, length);
+        }
+}
+
 int Spread::CellValue(int col, int row) const {
     const auto cell = CellAt(col, row);
     if (!cell) return 0;

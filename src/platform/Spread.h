@@ -108,6 +108,10 @@ class Spread : public QTableView {
     // The same without Col and Row; they leave the addressing as it is.
     QString CellText(int col, int row) const;
     void SetCellText(int col, int row, const QString& text);
+    // Replaces every row at once: the data texts row by row, MaxCols() to a row, and the row
+    // headers' texts (none, or one a row). The same as SetMaxRows(0), SetMaxRows(rows) and
+    // SetCellText for each cell that has a text, in one step.
+    void SetAllRows(std::vector<QString> texts, std::vector<QString> rowHeaders = {});
     int CellValue(int col, int row) const;
     void SetCellValue(int col, int row, int value);
     // Empties the texts, ticks and list choices of a block (-1 = all); settings and headers stay.

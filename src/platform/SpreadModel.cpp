@@ -1,6 +1,7 @@
 #include "platform/SpreadModel.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Val.h"
 
@@ -294,6 +295,28 @@ qsizetype SpreadModel::SetText(int col, int row, const QString& text) {
             text_[At(col, row)] = text;
             return text.size();
     }
+}
+
+void SpreadModel::SetAllRows(std::vector<QString> texts, std::vector<QString> rowHeaders) {
+    SetRows(0);
+    const int rows = cols_ > 0 ? int(texts.size() / cols_) : int(rowHeaders.size());
+    if (rows == 0) return;
+    texts.resize(size_t(rows) * cols_);
+    beginInsertRows({}, 0, rows - 1);
+    text_ = std::move(texts);
+    Resize(cols_, rows);
+    for (int r = 1; r <= qMin(rows, int(rowHeaders.size())); ++r)
+        if (!rowHeaders[r - 1].isEmpty()) rowHead_[r] = std::move(rowHeaders[r - 1]);
+    // A check-box or list column keeps a tick or a choice, not the text.
+    for (int c = 1; c <= cols_; ++c) {
+        const SpreadCellType type = ColFormat(c).type;
+        if (type != SpreadCellType::CheckBox && type != SpreadCellType::ComboBox) continue;
+        for (int r = 1; r <= rows; ++r) {
+            const QString text = std::exchange(text_[At(c, r)], QString());
+            if (!text.isEmpty()) SetText(c, r, text);
+        }
+    }
+    endInsertRows();
 }
 
 void SpreadModel::SetChecked(int col, int row, bool on) {

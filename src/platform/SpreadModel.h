@@ -46,6 +46,9 @@ class SpreadModel : public QAbstractTableModel {
     // Content. SetText follows the cell type: a check box is ticked by any non-zero number, a
     // list cell chooses the entry equal to the text. Returns the length of what the cell now shows.
     qsizetype SetText(int col, int row, const QString& text);
+    // Every row replaced: the data texts row by row, Cols() to a row, and the row headers' texts
+    // (none, or one a row), as SetRows(0), SetRows(rows) and SetText for each text would.
+    void SetAllRows(std::vector<QString> texts, std::vector<QString> rowHeaders);
     void SetChecked(int col, int row, bool on);
     void SetComboSel(int col, int row, int index);
     void Clear(int col, int row);  // text, tick and choice; settings stay

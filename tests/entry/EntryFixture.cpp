@@ -20,7 +20,7 @@ void AddCourse(int id, const QString& name, int slope, const QString& rating, co
 
 void AddPlayer(int id, const QString& last, const QString& first, const QString& gender) {
     TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID,LAST_NAME,FIRST_NAME,MI,GENDER) VALUES (?,?,?,?,?)",
-                 {id, last, first, "", gender});
+                     {id, last, first, "", gender});
 }
 
 void AddRound(int playerId, int game, const QDate& date, int grossPerHole, int courseId, double rating,

@@ -60,8 +60,7 @@ class MainScreen : public ::testing::Test {
         if (f.cboTeeBox->currentIndex() != 0) f.cboTeeBox->setCurrentIndex(0);
     }
     static void TypeGross(frmMainGolf& f, int perHole) {
-        for (int h = 1; h <= 18; ++h)
-            f.spISC->SetCellText(HoleColumn(h), kRowGross, QString::number(perHole));
+        for (int h = 1; h <= 18; ++h) f.SetHoleText(kRowGross, h, QString::number(perHole));
         f.Calc_Row_Scores(kRowGross);
     }
     // A handicap figure of the shown round as it would be stored (row 1 previous index, 2 previous
@@ -84,7 +83,8 @@ class MainScreen : public ::testing::Test {
         }
     }
     static double Stored(const QString& column, int player, int game) {
-        return Ctx().gDB
+        return Ctx()
+            .gDB
             ->Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
                      {player, game})
             .toDouble();
@@ -186,7 +186,7 @@ TEST_F(MainScreen, ChangePromptNamesTheFirstChangedField) {
     SelectPlayer(*f, 7);
     f->Save_Check();
     EXPECT_EQ(f->round.changed, 0) << "a loaded round equals its stored row";
-    f->spISC->SetCellText(HoleColumn(12), kRowGross, "9");
+    f->SetHoleText(kRowGross, 12, "9");
     f->Calc_Row_Scores(kRowGross);
     f->cmdExit_Click();
     ASSERT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
@@ -235,20 +235,20 @@ TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
     test::ScriptedMsgBox boxes({vbCancel});
     auto f = Open();
     SelectPlayer(*f, 7);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
     f->cmdSetup_Click();
     EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave the changes?");
     EXPECT_EQ(f->findChild<frmSystemSetup*>(), nullptr) << "Cancel: the settings screen does not open";
     // Back from the course editor: the unchanged round is reloaded once, and the code is cleared.
-    f->spISC->SetCellText(1, kRowGross, "4");
+    f->SetHoleText(kRowGross, 1, "4");
     f->Calc_Row_Scores(kRowGross);
     TestDb().Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=12.3 WHERE PLAYER_ID=7 AND GAME_NUMBER=3");
     Ctx().nReturnCode = 1;
     f->Form_Activate();
     EXPECT_EQ(Ctx().nReturnCode, 0);
     EXPECT_EQ(D(*f, 1, 5), "12.3") << "game 3 reloaded as stored now";
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Form_Activate();  // after the calendar, say
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "a later activation leaves the typing alone";
 }
@@ -371,7 +371,7 @@ TEST_F(MainScreen, TypedScoresRangeOvertypeAndGrossColours) {
     }
     EXPECT_EQ(boxes.Count(), 3);
     // Typing over a two-digit score replaces it whole.
-    f->spISC->SetCellText(2, kRowGross, "10");
+    f->SetHoleText(kRowGross, 2, "10");
     f->spISC->SetActiveCell(1, kRowGross);
     type("5");
     QTest::keyClick(focus(), Qt::Key_Tab);
@@ -389,7 +389,7 @@ TEST_F(MainScreen, TypedScoresRangeOvertypeAndGrossColours) {
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "5");
     EXPECT_EQ(f->spISC->CellText(kColOut, kRowGross), "10");
     EXPECT_EQ(f->spISC->CellAt(1, kRowGross)->fmt.foreColor, Spread::VbColor(0xFF0000)) << "above par: blue";
-    f->spISC->SetCellText(2, kRowGross, "");
+    f->SetHoleText(kRowGross, 2, "");
     type("3");
     QTest::keyClick(focus(), Qt::Key_Tab);
     EXPECT_EQ(f->spISC->CellAt(2, kRowGross)->fmt.foreColor, Spread::VbColor(0x0000FF)) << "below par: red";
@@ -467,7 +467,7 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
               "Why would you want to enter a future date for a round of Dado?  Please check your "
               "computer's date.");
     f->mskDate->SetText(FormatLocalDate(kToday, Ctx().sDateFormat));
-    for (int h = 1; h <= 18; ++h) f->spISC->SetCellText(HoleColumn(h), kRowGross, QString());
+    for (int h = 1; h <= 18; ++h) f->SetHoleText(kRowGross, h, QString());
     f->Calc_Row_Scores(kRowGross);
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A zero gross score cannot be saved off.  Please enter gross scores.");
@@ -531,7 +531,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
     auto f = Open();
     SelectPlayer(*f, 7);
     ASSERT_EQ(f->round.storedGame, 4);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
 
     {
@@ -555,18 +555,20 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         test::ScriptedMsgBox boxes({vbYes});
         f->RecBar->setValue(2);
         EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
-        EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 9)
+        EXPECT_EQ(
+            TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 9)
             << "Yes stores the edit";
         EXPECT_EQ(f->round.storedGame, 4) << "and the saved round stays shown";
     }
-    f->spISC->SetCellText(2, kRowGross, "8");
+    f->SetHoleText(kRowGross, 2, "8");
     f->Calc_Row_Scores(kRowGross);
     {
         test::ScriptedMsgBox boxes({vbNo});
         f->RecBar->setValue(2);
         EXPECT_EQ(boxes.Count(), 1);
         EXPECT_EQ(f->round.storedGame, 2) << "No drops the edit and pages on";
-        EXPECT_EQ(TestDb().Scalar("SELECT GS02 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 5)
+        EXPECT_EQ(
+            TestDb().Scalar("SELECT GS02 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 5)
             << "game 4 as stored";
     }
     {
@@ -575,6 +577,24 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         EXPECT_EQ(boxes.Count(), 0) << "an unchanged round pages without a question";
         EXPECT_EQ(f->round.storedGame, 3);
     }
+}
+
+// The bar's arrow held down while the question is open: its repeat must not page on behind the
+// question and ask again.
+TEST_F(MainScreen, AQuestionFromTheBarsHeldArrowIsAskedOnce) {
+    StoredRounds(4);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->SetHoleText(kRowGross, 1, "9");
+    f->Calc_Row_Scores(kRowGross);
+    test::ScriptedMsgBox boxes({vbCancel, vbCancel, vbCancel});
+    const QPoint upArrow(f->RecBar->width() / 2, 3);
+    QTest::mousePress(f->RecBar, Qt::LeftButton, {}, upArrow);
+    QTest::qWait(900);  // past the bar's repeat delay
+    EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
+    EXPECT_EQ(f->RecBar->value(), 4);
+    EXPECT_EQ(f->round.storedGame, 4);
+    QTest::mouseRelease(f->RecBar, Qt::LeftButton, {}, upArrow);
 }
 
 TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesTyping) {
@@ -592,7 +612,7 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     // The settings screen (modeless) closes while game 2 holds an edit: asked, Cancel keeps the edit,
     // and a later save goes into game 2, not into the newest game.
     f->RecBar->setValue(2);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
     Ctx().nReturnCode = 3;
     f->Form_Activate();
@@ -600,8 +620,10 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
     EXPECT_EQ(f->round.storedGame, 2);
     ASSERT_TRUE(f->cmdSave_Click());
-    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=2").toInt(), 9);
-    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=4").toInt(), 6);
+    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=2").toInt(),
+              9);
+    EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=4").toInt(),
+              6);
 }
 
 TEST_F(MainScreen, ClosingTheCourseEditorAsksBeforeReloadingOverTyping) {
@@ -612,7 +634,7 @@ TEST_F(MainScreen, ClosingTheCourseEditorAsksBeforeReloadingOverTyping) {
     f->cmdCourse_Click();
     auto* editor = f->findChild<frmCourseSetup*>();
     ASSERT_TRUE(editor);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
     f->txtNotes->setPlainText("typed while the editor was open");
     editor->close();
@@ -628,7 +650,7 @@ TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
     StoredRounds(3);
     auto f = Open();
     SelectPlayer(*f, 7);
-    f->spISC->SetCellText(1, kRowGross, "9");
+    f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
     {
         test::ScriptedMsgBox boxes({vbCancel});
@@ -642,8 +664,8 @@ TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
         test::ScriptedMsgBox boxes({vbNo});
         f->cmdNewGame_Click();
         EXPECT_EQ(f->txtRecNum->text(), "New");
-        EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=3").toInt(),
-                  4);
+        EXPECT_EQ(
+            TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=3").toInt(), 4);
     }
 }
 
@@ -654,7 +676,7 @@ TEST_F(MainScreen, AButtonReachedByItsAccessKeyTakesTheScoreBeingTyped) {
     SelectPlayer(*f, 7);
     ChooseCourse(*f);
     f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 2), Ctx().sDateFormat));
-    for (int h = 1; h <= 17; ++h) f->spISC->SetCellText(HoleColumn(h), kRowGross, "5");
+    for (int h = 1; h <= 17; ++h) f->SetHoleText(kRowGross, h, "5");
     f->Calc_Row_Scores(kRowGross);
     f->spISC->setFocus();
     f->spISC->SetActiveCell(19, kRowGross);
@@ -668,7 +690,8 @@ TEST_F(MainScreen, AButtonReachedByItsAccessKeyTakesTheScoreBeingTyped) {
 
 namespace {
 int GS01(int player, int game) {
-    return TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?", {player, game})
+    return TestDb()
+        .Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?", {player, game})
         .toInt();
 }
 }  // namespace
@@ -810,9 +833,7 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
                                f->lblCourseHcp[1]->text(), f->lblCurrIndex[1]->text()};
         };
         const QStringList before = shown();
-        f->ShowScoreCard = [&f, &run] {
-            run(f.get());
-        };
+        f->ShowScoreCard = [&f, &run] { run(f.get()); };
         f->ShowHandicap = f->ShowScoreCard;
         name == std::string("score cards") ? f->cmdScoreCard_Click() : f->cmdHandicaps_Click();
         const int theirs = boxes.Count();  // the opened screen's own messages
@@ -849,7 +870,7 @@ TEST_F(MainScreen, EmptyHolesInAPlayedNineAskBeforeSaving) {
         SelectPlayer(*f, 7);
         ChooseCourse(*f);
         TypeGross(*f, 5);
-        for (int h : c.emptyHoles) f->spISC->SetCellText(HoleColumn(h), kRowGross, QString());
+        for (int h : c.emptyHoles) f->SetHoleText(kRowGross, h, QString());
         EXPECT_EQ(f->cmdSave_Click(), c.saved) << c.emptyHoles.front();
         if (c.question.isEmpty()) {
             EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();

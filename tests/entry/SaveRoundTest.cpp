@@ -94,7 +94,8 @@ TEST_F(SaveRound, NewRowTakesTheScreenValues) {
     again.notes = "wet";
     StoreRound(TestDb(), again, 0, 71.5f, 125);
     EXPECT_EQ(TestDb().Scalar("SELECT USE_HCP FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toInt(), 1);
-    EXPECT_EQ(TestDb().Scalar("SELECT NOTES FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toString(), "wet ");
+    EXPECT_EQ(TestDb().Scalar("SELECT NOTES FROM INDIV_SCORES WHERE RND_GAME_ID=?", {empty}).toString(),
+              "wet ");
 }
 
 TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {
@@ -103,7 +104,8 @@ TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {
     e.prevIndex[0] = "12,3";
     const int key = StoreRound(TestDb(), e, 1, 71.5f, 125);
     EXPECT_DOUBLE_EQ(
-        TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE RND_GAME_ID=?", {key}).toDouble(), 12.3);
+        TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE RND_GAME_ID=?", {key}).toDouble(),
+        12.3);
     Ctx().sDecimalSep = ".";
     EXPECT_THROW(StoreRound(TestDb(), Entry(7, "02/30/2024", 5), 1, 71.5f, 125), AppError);
     EXPECT_EQ(test::RoundCount(7), 1);
@@ -153,8 +155,8 @@ TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
         EXPECT_DOUBLE_EQ(
             TestDb().Scalar("SELECT HCP_INDEX_US_B9 FROM INDIV_SCORES WHERE GAME_NUMBER=?", {g}).toDouble(),
             36.4);
-    EXPECT_DOUBLE_EQ(TestDb().Scalar("SELECT HCP_INDEX_CA_F9 FROM INDIV_SCORES WHERE GAME_NUMBER=6").toDouble(),
-                     36.4);
+    EXPECT_DOUBLE_EQ(
+        TestDb().Scalar("SELECT HCP_INDEX_CA_F9 FROM INDIV_SCORES WHERE GAME_NUMBER=6").toDouble(), 36.4);
     const QStringList afterSave = Indexes(7);
     ResynchAllScores(TestDb());
     EXPECT_EQ(afterSave, Indexes(7));
@@ -189,7 +191,8 @@ TEST_F(SaveRound, AFailureAfterStoringLeavesNothingBehind) {
     for (int g = 1; g <= 3; ++g) test::AddRound(7, g, QDate(2024, 1, g + 1), 5);
     const QStringList before = Indexes(7);
     TestDb().Execute("DROP TABLE HCP_REDUCTION");
-    EXPECT_ANY_THROW(SaveAndRecalculate(TestDb(), Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true));
+    EXPECT_ANY_THROW(
+        SaveAndRecalculate(TestDb(), Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true));
     EXPECT_EQ(test::RoundCount(7), 3) << "the stored round is rolled back";
     EXPECT_EQ(Indexes(7), before) << "renumbering is rolled back";
 }
@@ -213,8 +216,8 @@ TEST_F(SaveRound, NewNewestRoundKeepsTheScreensAdjustedScores) {
     EXPECT_EQ(TestDb().Scalar("SELECT ADJSCR_CA_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 85);
     EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM ADJ_WRITES").toInt(), 0);
     // The index counts the stored 84 (11.3 at 71.5/125) with one 18.0: 14.65 x 0.96.
-    EXPECT_DOUBLE_EQ(TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toDouble(),
-                     14.0);
+    EXPECT_DOUBLE_EQ(
+        TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toDouble(), 14.0);
 }
 
 // A round dated before the others recomputes every later game; a game that is not a handicap round
@@ -226,7 +229,8 @@ TEST_F(SaveRound, EmptyAdjustedScoresOfAGameThatIsNotRecomputedStayEmpty) {
     TestDb().Execute("UPDATE INDIV_SCORES SET USE_HCP=0," + empty.join(",") + " WHERE GAME_NUMBER=3");
     SaveAndRecalculate(TestDb(), Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true);
     for (const char* suffix : kVariantSuffix)
-        EXPECT_TRUE(TestDb().Scalar(QString("SELECT ADJSCR_") + suffix + " FROM INDIV_SCORES WHERE GAME_NUMBER=4")
+        EXPECT_TRUE(TestDb()
+                        .Scalar(QString("SELECT ADJSCR_") + suffix + " FROM INDIV_SCORES WHERE GAME_NUMBER=4")
                         .isNull())
             << suffix;
     EXPECT_FALSE(TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=4").isNull());

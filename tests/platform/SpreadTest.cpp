@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <utility>
 
 #include "TestSupport.h"
@@ -951,6 +952,49 @@ TEST_F(SpreadFixture, TwentyThousandRows) {
     EXPECT_EQ(sp->CellText(1, kRows), "0");
     EXPECT_EQ(sp->CellText(2, kRows), "Player 20000") << "(20000 * 7919) % 20000 is 0: the row moved whole";
     EXPECT_EQ(sp->CellText(1, 2).toInt(), kRows - 2);
+}
+
+// A whole fill at once leaves the grid as a fill cell by cell does: texts, ticks, list choices,
+// row headers and column widths.
+TEST_F(SpreadFixture, AllRowsAtOnceAsCellByCell) {
+    Spread* bulk = new Spread(&window);
+    const QString longText = "Fitzwilliam-Worthington-Smythe, Bartholomew";
+    for (Spread* grid : {sp, bulk}) {
+        grid->SetMaxCols(4);
+        grid->SetColWidth(2, 300);
+        grid->SetCol(3);
+        grid->SetRow(-1);
+        grid->SetCellType(SpreadCellType::CheckBox);
+        grid->SetCol(4);
+        grid->SetCellType(SpreadCellType::ComboBox);
+        grid->SetTypeComboBoxList("Red\tBlue");
+        grid->SetMaxRows(5);
+        grid->SetCellText(2, 5, longText + longText);  // the earlier fill is replaced whole
+    }
+    const std::vector<std::array<QString, 5>> rows = {
+        {"G1", "a", longText, "1", "Blue"}, {"", "", "b", "0", ""}, {"G10", "c", "", "", "Red"}};
+    for (Spread* grid : {sp, bulk}) {
+        grid->SetMaxRows(0);
+        grid->SetColWidth(2, 300);
+    }
+    sp->SetMaxRows(int(rows.size()));
+    std::vector<QString> texts, headers;
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c <= 4; ++c)
+            if (!rows[r][c].isEmpty()) sp->SetCellText(c, r + 1, rows[r][c]);
+        headers.push_back(rows[r][0]);
+        texts.insert(texts.end(), rows[r].begin() + 1, rows[r].end());
+    }
+    bulk->SetAllRows(texts, headers);
+    ASSERT_EQ(bulk->MaxRows(), int(rows.size()));
+    for (int r = 0; r <= int(rows.size()); ++r)
+        for (int c = 0; c <= 4; ++c) {
+            EXPECT_EQ(bulk->CellText(c, r), sp->CellText(c, r)) << c << "," << r;
+            if (r > 0 && c > 0) EXPECT_EQ(bulk->CellValue(c, r), sp->CellValue(c, r)) << c << "," << r;
+        }
+    EXPECT_TRUE(bulk->CellValue(3, 1));
+    for (int c = 0; c <= 4; ++c) EXPECT_EQ(bulk->ColWidth(c), sp->ColWidth(c)) << c;
+    EXPECT_GE(bulk->ColWidth(2), bulk->fontMetrics().horizontalAdvance(longText) * Spread::kTwipsPerPixel);
 }
 
 // ---------------------------------------------------------------- drawing and printing

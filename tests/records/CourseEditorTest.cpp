@@ -16,7 +16,7 @@
 #include "platform/Spread.h"
 #include "records/CourseData.h"
 #include "records/frmCourseSetup.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc {
 namespace {

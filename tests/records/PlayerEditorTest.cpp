@@ -22,7 +22,7 @@
 #include "platform/Spread.h"
 #include "records/PlayerStore.h"
 #include "records/frmPlayers.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 #include "shell/frmFindName.h"
 
 namespace dc {
@@ -154,7 +154,7 @@ TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
     Add(2, "Baker", "Bob");
     for (int g = 1; g <= 3; ++g)
         TestDb().Execute("INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER) VALUES (?, 1, ?)",
-                     {1 + g % 2, g});
+                         {1 + g % 2, g});
     Open();
     test::ScriptedMsgBox box;
     form->cmdDelete_Click();
@@ -299,7 +299,8 @@ TEST(PlayerStore, SearchIgnoresCaseInEveryAlphabetAndStaysALiteralPrefix) {
                  {"öl_", {4}},   {"öl%", {}},    {"ölund, åsa", {1}}};
     for (const auto& c : cases) {
         std::vector<int> ids;
-        for (const NameMatch& m : PlayerStore(TestDb()).SearchPlayers(QString::fromUtf8(c.typed))) ids.push_back(m.PLAYER_ID);
+        for (const NameMatch& m : PlayerStore(TestDb()).SearchPlayers(QString::fromUtf8(c.typed)))
+            ids.push_back(m.PLAYER_ID);
         EXPECT_EQ(ids, c.found) << c.typed;
     }
 }

@@ -21,7 +21,7 @@
 #include "records/MailingLabels.h"
 #include "records/frmMailingLabels.h"
 #include "records/frmPlayers.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc {
 namespace {
@@ -336,7 +336,8 @@ TEST_F(PrintingTest, PrinterFailuresShowTheirMessages) {
     form.cmdPrint_Click();
     EXPECT_EQ(box.Last(), "482 Printer Error");
     EXPECT_EQ(box.Count(), 3);
-    EXPECT_EQ(TestDb().Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0.047) << "the offsets were saved first";
+    EXPECT_EQ(TestDb().Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0.047)
+        << "the offsets were saved first";
 }
 
 TEST_F(PrintingTest, PlayerEditorOpensTheLabelsModally) {

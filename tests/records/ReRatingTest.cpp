@@ -14,7 +14,7 @@
 #include "records/CourseData.h"
 #include "records/ReRating.h"
 #include "records/frmUpCRSR.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 
 namespace dc {
 namespace {
@@ -59,8 +59,9 @@ class ReRatingTest : public ::testing::Test {
              p.YARDS});
     }
     void AddPlayer(int id, const QString& gender) {
-        TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER) VALUES (?, 'P', 'Q', ?)",
-                     {id, gender});
+        TestDb().Execute(
+            "INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER) VALUES (?, 'P', 'Q', ?)",
+            {id, gender});
     }
     // A round stored with the old values: slope 100, rating 60.0, pars all 9.
     void AddRound(int player, int course, int game, const QString& date, int tee) {
@@ -75,8 +76,8 @@ class ReRatingTest : public ::testing::Test {
             values << 5;
         }
         TestDb().Execute("INSERT INTO INDIV_SCORES (" + cols + ") VALUES (" +
-                         QStringList(values.size(), "?").join(',') + ")",
-                     values);
+                             QStringList(values.size(), "?").join(',') + ")",
+                         values);
     }
     struct Round {
         int slope;

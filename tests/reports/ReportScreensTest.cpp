@@ -30,6 +30,7 @@
 #include "platform/RecordingPrinterPage.h"
 #include "platform/Spread.h"
 #include "reports/ReportPanel.h"
+#include "reports/ReportStore.h"
 #include "reports/frmGameList.h"
 #include "reports/frmGraphs.h"
 #include "reports/frmStats.h"
@@ -260,6 +261,50 @@ TEST_F(ReportScreens, StatisticsPrintoutAndOneMessageForAFailingPrinter) {
     EXPECT_TRUE(text.contains("Average # of Putts per Round: 2.0")) << text.toStdString();
 }
 
+// One pass for every player gives each player the rounds and order of his own query; the columns
+// a report leaves unread stay empty.
+TEST_F(ReportScreens, RoundsOfEveryPlayerInOnePass) {
+    const QDate day(2024, 3, 1);
+    AddRound(7, 3, day, 4, 5);
+    AddRound(8, 1, day.addDays(1), 4, 4);
+    AddRound(7, 1, day, 5, 5);  // the same day, stored after a later game
+    AddRound(7, 2, day.addDays(-1), 4, 4, 2);
+    AddRound(8, 2, day, 6, 6);
+    const QDate from(2024, 1, 1), to(2024, 12, 31);
+    auto games = [](const std::vector<RoundRec>& rounds) {
+        std::vector<int> g;
+        for (const RoundRec& r : rounds) g.push_back(r.GAME_NUMBER);
+        return g;
+    };
+    for (RoundOrder order : {RoundOrder::DateThenGame, RoundOrder::DateDesc, RoundOrder::GameNumber})
+        for (bool knownCourse : {false, true}) {
+            const auto all = ReadRoundsByPlayer(TestDb(), 0, from, to, order, knownCourse, RoundFields::All);
+            ASSERT_EQ(all.size(), 2u);
+            for (int player : {7, 8}) {
+                const auto own = ReadRounds(TestDb(), player, from, to, order, knownCourse);
+                EXPECT_EQ(games(all.at(player)), games(own)) << player << " order " << int(order);
+                EXPECT_EQ(games(ReadRoundsByPlayer(TestDb(), player, from, to, order, knownCourse,
+                                                   RoundFields::All)
+                                    .at(player)),
+                          games(own));
+            }
+        }
+    EXPECT_EQ(games(ReadRoundsByPlayer(TestDb(), 7, from, to, RoundOrder::DateDesc, false, RoundFields::All).at(7)),
+              (std::vector<int>{1, 3, 2}));
+    const RoundRec listed =
+        ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Listed).at(8)[0];
+    EXPECT_EQ(listed.GS[0], 4);
+    EXPECT_EQ(listed.HCP_INDEX[0], 11.0);
+    EXPECT_TRUE(listed.PAR.isEmpty());
+    EXPECT_EQ(listed.GAME_COST, 0.0);
+    const RoundRec counted =
+        ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Statistics).at(8)[0];
+    EXPECT_EQ(counted.PAR, QString(18, '4'));
+    EXPECT_EQ(counted.GAME_COST, 25.5);
+    EXPECT_EQ(counted.HCP_INDEX[0], 0.0);
+    EXPECT_TRUE(counted.GREENS_IN_REG.isEmpty());
+}
+
 TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
     AddRound(7, 1, QDate(2023, 12, 30), 11, 12);  // gross 207: sorts after 81 by value
     AddRound(7, 2, QDate(2024, 1, 2), 4, 5);
@@ -420,7 +465,7 @@ TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
         auto& list = dynamic_cast<frmGameList&>(d);
         list.chkAllPlayers->setChecked(true);
         for (int r = 1; r <= list.Rows(); ++r)
-            if (list.spGL->CellText(kGlPlayerId, r) == "7" && list.spGL->CellText(kGlGame, r) == "1")
+            if (list.ListRows()[r - 1].playerId == 7 && list.ListRows()[r - 1].gameNumber == 1)
                 list.spGL_DblClick(3, r);
         return static_cast<int>(QDialog::Accepted);
     });

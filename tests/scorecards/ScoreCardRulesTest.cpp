@@ -39,9 +39,10 @@ TEST(CourseHcpText, IndexAndHandicapTexts) {
 }
 
 TEST(CourseHcpText, SlopeListsAndWarnings) {
-    EXPECT_EQ(SlopeList("125095000", Packed::MSL), QStringList({"125", "095", "0", "0"}))
-        << "a zero, short or missing slot reads 0";
-    EXPECT_EQ(SlopeList(QString(), Packed::WSL), QStringList({"0", "0", "0", "0"}));
+    const QString packed = "125095000";
+    for (auto [slot, slope] : {std::pair{0, 125.0}, {1, 95.0}, {2, 0.0}, {3, 0.0}, {-1, 0.0}})
+        EXPECT_EQ(TeeSlope(packed, Packed::MSL, slot), slope) << "a zero, short, missing or no slot reads 0";
+    EXPECT_EQ(TeeSlope(QString(), Packed::WSL, 0), 0.0);
 
     const QString none = SlopeWarning(false, false, false, 0, 0);
     EXPECT_TRUE(

@@ -109,6 +109,12 @@ TEST_F(ScoreCardScreenTest, PlusAndTournamentIndexesKeepTheirValues) {
     form->spSC_Click(F::kColTee, 0);
     EXPECT_EQ(Column(F::kColIndex), QStringList({"+2.3", "18.2", "20.0"}))
         << "the tee-box header sorts nothing";
+    // The players behind the rows follow sorts and moves: a women's tee box changes the woman's row.
+    grid->SetActiveCell(F::kColName, 3);
+    form->cmdUp_Click();
+    form->cboTeeBoxW->setCurrentIndex(0);  // Blue, no slope
+    form->cboTeeBoxW_Click();
+    EXPECT_EQ(Column(F::kColHcp), QStringList({"+3", "", "21"}));
 }
 
 TEST_F(ScoreCardScreenTest, GroupingByIndexNamesAndAtRandom) {

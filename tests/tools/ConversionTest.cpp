@@ -13,7 +13,8 @@
 #include "TestSupport.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
-#include "shell/Globals.h"
+#include "platform/MsgBox.h"
+#include "shell/AppContext.h"
 #include "shell/Version.h"
 #include "tools/Conversion.h"
 #include "tools/frmConvertUtil.h"
@@ -139,7 +140,8 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     Write("SMITHANN.DBF", {OldRound(false, "05/03/26", "OLD ELM")});
     ScriptedMsgBox boxes;
     int calls = 0;
-    const ConversionResult r = ConvertFolder(TestDb(), old_, 0, false, [&](ConvertStep, int, int) { ++calls; });
+    const ConversionResult r =
+        ConvertFolder(TestDb(), old_, 0, false, [&](ConvertStep, int, int) { ++calls; });
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
     ASSERT_TRUE(r.stored);
     EXPECT_TRUE(r.recomputed);

@@ -13,8 +13,8 @@
 #include "platform/Database.h"
 #include "platform/SharedLibrary.h"
 #include "platform/Spread.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "shell/frmSystemSetup.h"
 #include "tools/CDLLVersion.h"
@@ -109,7 +109,8 @@ TEST_F(DllCheckFixture, ExpectedRowsComeFromTheShippedBlankDatabase) {
     TestDb().Execute("DELETE FROM DLLCHECK");
     AddRow(1, "/old/build/libgone.so.1");
     RefreshExpectedRows(TestDb(), folder_.DbFiles() + "/missing.mdb");
-    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), 1) << "no shipped rows: nothing changes";
+    EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), 1)
+        << "no shipped rows: nothing changes";
     RefreshExpectedRows(TestDb(), blank);
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), shipped);
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK WHERE FileName LIKE '%libgone%'").toInt(), 0);

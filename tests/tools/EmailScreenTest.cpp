@@ -23,8 +23,9 @@
 #include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
-#include "records/frmPlayers.h"
 #include "records/PlayerStore.h"
+#include "records/frmPlayers.h"
+#include "shell/AppContext.h"
 #include "shell/Globals.h"
 #include "shell/frmSystemSetup.h"
 #include "tools/Email.h"
@@ -60,7 +61,7 @@ class EmailScreenTest : public ::testing::Test {
     }
     void AddPlayer(int id, const QString& last, const QString& first, const QString& email) {
         TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, EMAIL) VALUES (?,?,?,?)",
-                     {id, last, first, email});
+                         {id, last, first, email});
     }
     // Opens the e-mail screen through `open`, runs `act` on it, and returns how it closed.
     int Drive(const std::function<void()>& open, const std::function<void(frmEmail&)>& act) {

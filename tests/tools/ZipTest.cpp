@@ -15,6 +15,7 @@
 #include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/FileOps.h"
+#include "shell/AppContext.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "tools/Email.h"

@@ -71,7 +71,38 @@ QString MainRound::CurrentCourseHcpText(int c, int slope) const {
     return (shown.startsWith('+') ? "+" : "") + QString::number(h) + (fromTourn ? " T" : "");
 }
 
+QString MainRound::Cell(int row, int hole) const { return texts_[row - 1][hole - 1]; }
+
+void MainRound::SetCell(int row, int hole, const QString& text) { texts_[row - 1][hole - 1] = text; }
+
+int MainRound::Tick(int row, int hole) const { return ticks_[row - kTextRows - 1][hole - 1]; }
+
+void MainRound::SetTick(int row, int hole, int ticked) {
+    ticks_[row - kTextRows - 1][hole - 1] = ticked != 0 ? 1 : 0;
+}
+
+std::array<int, 18> MainRound::RowValues(int row) const {
+    std::array<int, 18> v{};
+    for (int h = 1; h <= 18; ++h)
+        v[h - 1] = row > kTextRows ? Tick(row, h) : static_cast<int>(Val(Cell(row, h)));
+    return v;
+}
+
+void MainRound::FillHoles(ScreenRound& screen) const {
+    screen.gross = texts_[kRowGross - 1];
+    screen.putts = texts_[kRowPutts - 1];
+    screen.gir = ticks_[kRowGir - kTextRows - 1];
+    screen.sand = ticks_[kRowSand - kTextRows - 1];
+    screen.fhit = ticks_[kRowFHit - kTextRows - 1];
+}
+
 void MainRound::FillEntry(RoundEntry& entry) const {
+    entry.parCells = texts_[kRowPar - 1];
+    entry.grossCells = texts_[kRowGross - 1];
+    entry.puttsCells = texts_[kRowPutts - 1];
+    entry.gir = ticks_[kRowGir - kTextRows - 1];
+    entry.sand = ticks_[kRowSand - kTextRows - 1];
+    entry.fhit = ticks_[kRowFHit - kTextRows - 1];
     for (int c = 0; c < 6; ++c) {
         entry.prevIndex[c] = FigureText(figures[c].prevIndex);
         entry.prevTIndex[c] = FigureText(figures[c].prevTIndex);

@@ -1,9 +1,9 @@
 #pragma once
-// The round on the main screen, apart from its widgets: what is shown and whether it changed, and its
-// handicap figures. For each of the six
-// variants (US 18, US front 9, US back 9, Canada 18, Canada front 9, Canada back 9): the indexes
-// before the round, the allowable-score rule, the capped score and the round's own indexes; and the
-// course handicaps they give on the tee box's slope. The screen fills it and shows what it says.
+// The round on the main screen, apart from its widgets: what is shown and whether it changed, its
+// holes and gender, and its handicap figures. For each of the six variants (US 18, US front 9, US
+// back 9, Canada 18, Canada front 9, Canada back 9): the indexes before the round, the
+// allowable-score rule, the capped score and the round's own indexes; and the course handicaps they
+// give on the tee box's slope. The screen fills it from the user's entries and shows what it holds.
 
 #include <QString>
 #include <array>
@@ -44,6 +44,7 @@ class MainRound {
     // shared nCurCourseID and nCurTeeBox too.
     int courseId = 0;
     int teeBox = 0;
+    bool male = true;  // the round's gender: its player's, or as chosen for a new player's round
     // Variant c is figures[c - 1], c = 1 to 6 as in nCourseHcp.
     std::array<VariantFigures, 6> figures;
     // The course handicaps and allowable scores of the six variants on the tee box's slope.
@@ -76,8 +77,24 @@ class MainRound {
     // A figure written back for storage, exactly as held.
     static QString FigureText(double value);
 
-    // What the round gives the store: previous indexes and capped scores as texts.
+    // The holes as the scoring grid shows them, rows kRowYards to kRowFHit and holes 1 to 18: the
+    // texts of the number rows, and 1 for a ticked box of the three tick rows.
+    QString Cell(int row, int hole) const;
+    void SetCell(int row, int hole, const QString& text);
+    int Tick(int row, int hole) const;
+    void SetTick(int row, int hole, int ticked);
+    // A row's numbers: the ticks, or each text's whole number (0 for none).
+    std::array<int, 18> RowValues(int row) const;
+
+    // What the round gives the store: its holes, previous indexes and capped scores as texts.
     void FillEntry(RoundEntry& entry) const;
+    // Its holes as the change check compares them.
+    void FillHoles(ScreenRound& screen) const;
+
+  private:
+    static constexpr int kTextRows = kRowPutts;  // rows 1 to 5 hold texts, 6 to 8 ticks
+    std::array<std::array<QString, 18>, kTextRows> texts_;
+    std::array<std::array<int, 18>, kRowFHit - kRowPutts> ticks_{};
 };
 
 }  // namespace dc

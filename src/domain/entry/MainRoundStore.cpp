@@ -12,8 +12,7 @@ std::optional<QString> PlayerGender(Database& db, int playerId) {
 }
 
 int RoundCount(Database& db, int playerId) {
-    return db
-        .Scalar("Select Count(GS01) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?", {playerId})
+    return db.Scalar("Select Count(GS01) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?", {playerId})
         .toInt();
 }
 
@@ -29,15 +28,15 @@ bool HasRound(Database& db, int playerId, int game) {
 }
 
 std::optional<RoundRec> LoadRound(Database& db, int playerId, int game) {
-    Recordset rs = db.OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?",
-                                      {playerId, game});
+    Recordset rs =
+        db.OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?", {playerId, game});
     if (rs.IsEmpty()) return std::nullopt;
     return ReadRoundRec(rs);
 }
 
 std::optional<RoundRec> NewestRound(Database& db, int playerId) {
-    Recordset rs = db.OpenRecordset(
-        "Select * From INDIV_SCORES Where PLAYER_ID=? Order By GAME_NUMBER Desc", {playerId});
+    Recordset rs = db.OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=? Order By GAME_NUMBER Desc",
+                                    {playerId});
     if (rs.IsEmpty()) return std::nullopt;
     return ReadRoundRec(rs);
 }

@@ -29,7 +29,7 @@ class HcpLookups {
     virtual double Reduction(int t, double d) = 0;
 };
 
-// Asks the database each time (sSQL holds each statement); `line` receives a step number of the
+// Asks the database each time (the database keeps the last statement); `line` receives a step number of the
 // statement being run, for error texts that carry one.
 class DbHcpLookups : public HcpLookups {
   public:

@@ -1,33 +1,16 @@
 #include "handicap_report/HcpReport.h"
 
-#include <QHash>
 #include <algorithm>
 #include <numeric>
 #include <utility>
 
-#include "platform/Clock.h"
-#include "platform/Database.h"
-#include "records/TeeBoxPacking.h"
 #include "scorecards/CourseHcpText.h"
-#include "shell/DateFormat.h"
 
 namespace dc {
 
 namespace {
 
 constexpr int kMaxScores = 20;
-
-struct CourseTexts {
-    QString name, tb;
-};
-
-CourseTexts LoadCourseTexts(Database& db, int courseId) {
-    QString sql = "Select * From COURSES Where COURSE_ID=" + QString::number(courseId);
-    Recordset rs = db.OpenRecordset(sql);
-    if (rs.IsEmpty()) return {};
-    rs.MoveFirst();
-    return {rs["COURSE_NAME"].str().trimmed(), rs["TB"].str()};
-}
 
 HcpVariant Variant18(RuleSet rules) { return rules == RuleSet::US ? US_18 : CA_18; }
 HcpVariant VariantNine(RuleSet rules, bool front) {
@@ -50,32 +33,6 @@ CountedScore Counted(const ReportRound& r, int gross, int adjusted, double ratin
 bool Counts(const HcpRound& round) { return round.useHcp && round.rating != 0 && round.slope != 0; }
 
 }  // namespace
-
-std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear, const QString& dateFormat) {
-    QString sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
-                  " Order By GAME_NUMBER Desc";
-    Recordset rs = db.OpenRecordset(sql);
-    const int window = OneYearWindow(Today()).toInt();
-    std::vector<ReportRound> rounds;
-    QHash<int, CourseTexts> courses;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        ReportRound r;
-        r.round = ReadHcpRound(rs);
-        if (oneYear && r.round.date < window) continue;
-        r.gsTotal = rs["GSTOTAL"].toInt();
-        const auto date = ParseStoredDate(rs["ROUND_DATE"].str());
-        r.date = date ? FormatLocalDate(*date, dateFormat) : QString();
-        rounds.push_back(std::move(r));
-    }
-    for (ReportRound& r : rounds) {
-        if (!courses.contains(r.round.courseId))
-            courses.insert(r.round.courseId, LoadCourseTexts(db, r.round.courseId));
-        const CourseTexts& c = courses[r.round.courseId];
-        r.course = c.name;
-        r.tee = TeeName(c.tb, r.round.teeBox);
-    }
-    return rounds;
-}
 
 std::vector<CountedScore> CountScores18(const std::vector<ReportRound>& rounds, RuleSet rules) {
     const HcpVariant v = Variant18(rules);

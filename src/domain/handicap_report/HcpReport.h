@@ -11,8 +11,6 @@
 
 namespace dc {
 
-class Database;
-
 // One stored round with the texts the report shows for it.
 struct ReportRound {
     HcpRound round;  // rating read with one decimal, an empty tournament index read as none
@@ -21,10 +19,6 @@ struct ReportRound {
     QString tee;     // trimmed tee-box name of the round's slot
     QString date;    // ROUND_DATE in the user's date order
 };
-
-// The player's rounds, newest first; only those on or after today one year back when `oneYear`;
-// dates in the order of `dateFormat`. Throws DbError.
-std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear, const QString& dateFormat);
 
 // One counted score: an 18-hole round, a pair of nines, or (nine-hole report) one nine.
 struct CountedScore {

@@ -4,7 +4,7 @@
 
 #include "handicap/HcpRound.h"
 #include "handicap_report/HcpReport.h"
-#include "platform/Database.h"
+#include "handicap_report/HcpReportStore.h"
 #include "scorecards/CourseHcpText.h"
 #include "shell/DateFormat.h"
 
@@ -16,27 +16,20 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     IndexListRow row;
     row.playerId = player.id;
     row.name = player.text;
-    const QString key = QString::number(player.id);
-    QString sql = "Select * From PLAYERS Where PLAYER_ID=" + key;
-    Recordset people = db_.OpenRecordset(sql);
-    if (!people.IsEmpty()) {
-        people.MoveFirst();
-        row.gender = people["GENDER"].str().trimmed();
-        row.email = people["EMAIL"].str().trimmed();
-        if (order == IndexOrder::LowToHigh)
-            row.name = people["FIRST_NAME"].str() + " " + people["LAST_NAME"].str();
+    const ListedPlayerFacts facts = ReadListedPlayer(db_, player.id);
+    if (facts.found) {
+        row.gender = facts.gender.trimmed();
+        row.email = facts.email.trimmed();
+        if (order == IndexOrder::LowToHigh) row.name = facts.firstName + " " + facts.lastName;
     } else if (order == IndexOrder::LowToHigh) {
         row.name.clear();
     }
     if (order == IndexOrder::LowToHigh) row.name = row.name.leftJustified(20);  // whole: never cut
 
-    sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + key + " ORDER BY GAME_NUMBER Desc";
-    Recordset rounds = db_.OpenRecordset(sql);
     StoredIndexes stored{DefaultIndex(GenderIndexOf(row.gender), !is18_), kNoTournIndexF};
-    if (!rounds.IsEmpty()) {
-        rounds.MoveFirst();
-        stored = StoredIndexesOf(ReadHcpRound(rounds), is18_, rules_);
-        const auto date = ParseStoredDate(rounds["ROUND_DATE"].str());
+    if (facts.newest) {
+        stored = StoredIndexesOf(*facts.newest, is18_, rules_);
+        const auto date = ParseStoredDate(facts.newestDate);
         row.date = date ? FormatLocalDate(*date, dateFormat_) : QString();
     }
     row.tourn = stored.tIndex != kNoTournIndexF;

@@ -34,7 +34,7 @@ class IndexList {
   public:
     IndexList(Database& db, bool is18, RuleSet rules, const QString& dateFormat)
         : db_(db), is18_(is18), rules_(rules), dateFormat_(dateFormat) {}
-    // One row per player, read from the database (sSQL holds each statement; throws DbError).
+    // One row per player, read from the database (throws DbError).
     std::vector<IndexListRow> Build(const std::vector<ListedPlayer>& players, IndexOrder order) const;
     // The index text: "#0.0" above 0, else the plus form; "T" after a tournament index.
     static QString IndexText(float value, bool tourn);

@@ -51,8 +51,26 @@ QString NumberText(int v) {
 
 }  // namespace
 
+const QString& GameListTexts::Date(const QDate& date) {
+    auto [it, added] = dates_.try_emplace(date.toJulianDay());
+    if (added && date.isValid()) it->second = FormatLocalDate(date, dateFormat_);
+    return it->second;
+}
+
+const QString& GameListTexts::Index(double index) {
+    auto [it, added] = indexes_.try_emplace(index);
+    if (added) it->second = IndexDisplayText(index);
+    return it->second;
+}
+
 GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameListNames& names,
                             const QString& dateFormat) {
+    GameListTexts texts(dateFormat);
+    return MakeGameListRow(r, nine, us, names, texts);
+}
+
+GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameListNames& names,
+                            GameListTexts& texts) {
     GameListRow row;
     const int variant = (us ? US_18 : CA_18) + (nine == Nine::Front ? 1 : nine == Nine::Back ? 2 : 0);
     row.playerId = r.PLAYER_ID;
@@ -67,12 +85,12 @@ GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameLis
     t[kGlPlayerId] = NumberText(r.PLAYER_ID);
     t[kGlName] = names.player.trimmed();
     t[kGlCourse] = names.course;
-    t[kGlDate] = r.ROUND_DATE.isValid() ? FormatLocalDate(r.ROUND_DATE, dateFormat) : QString();
+    t[kGlDate] = texts.Date(r.ROUND_DATE);
     t[kGlTee] = names.courseKnown ? TeeName(names.teeBoxes, r.TEE_BOX_ID).left(3) : QString();
     t[kGlScr] = r.USE_TOURN ? "T" + NumberText(row.gross) : NumberText(row.gross);
     t[kGlAdj] = row.adjusted > 0 ? NumberText(row.adjusted) : QString();  // none for a casual round
     t[kGlHcp] = r.USE_HCP ? "Y" : "N";
-    t[kGlIndex] = row.indexNA ? QString("NA") : IndexDisplayText(row.index);
+    t[kGlIndex] = row.indexNA ? QString("NA") : texts.Index(row.index);
     auto cell = [](int v) { return v > 0 ? NumberText(v) : QString(); };
     if (nine != Nine::Back) {
         for (int h = 1; h <= 9; ++h) t[kGlHole1 + h - 1] = cell(r.GS[h - 1]);

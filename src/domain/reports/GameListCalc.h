@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "handicap/RoundRec.h"
@@ -65,7 +67,22 @@ struct GameListNames {
     bool courseKnown = false;
 };
 
+// The texts a club's rows repeat (dates, indexes), each made once for the rows of one fill.
+class GameListTexts {
+  public:
+    explicit GameListTexts(QString dateFormat) : dateFormat_(std::move(dateFormat)) {}
+    const QString& Date(const QDate& date);
+    const QString& Index(double index);
+
+  private:
+    QString dateFormat_;
+    std::unordered_map<qint64, QString> dates_;
+    std::unordered_map<double, QString> indexes_;
+};
+
 // The row of a round (or one nine of it) for US or Canadian columns.
+GameListRow MakeGameListRow(const RoundRec& round, Nine nine, bool us, const GameListNames& names,
+                            GameListTexts& texts);
 GameListRow MakeGameListRow(const RoundRec& round, Nine nine, bool us, const GameListNames& names,
                             const QString& dateFormat);
 

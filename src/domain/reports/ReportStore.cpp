@@ -1,15 +1,84 @@
 #include "reports/ReportStore.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
 
 namespace dc {
 
-std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start, const QDate& end,
-                                 RoundOrder roundOrder, bool knownCourse) {
-    QString sql = "Select * From INDIV_SCORES Where ";
+namespace {
+
+// Reorders in place: element i becomes the one at order[i] (each moved once, no second array).
+void Permute(std::vector<RoundRec>& rounds, const std::vector<int>& order) {
+    std::vector<bool> placed(rounds.size(), false);
+    for (int start = 0; start < int(rounds.size()); ++start) {
+        if (placed[start]) continue;
+        RoundRec first = std::move(rounds[start]);
+        int to = start;
+        for (int from = order[to]; from != start; from = order[to]) {
+            rounds[to] = std::move(rounds[from]);
+            placed[to] = true;
+            to = from;
+        }
+        rounds[to] = std::move(first);
+        placed[to] = true;
+    }
+}
+
+// Sorted here rather than by SQLite, which would sort whole rows of every column; rows that tie
+// keep the order they were read in. tieByGame: rounds of one date by game number.
+void SortRounds(std::vector<RoundRec>& rounds, RoundOrder roundOrder, bool tieByGame) {
+    std::vector<int> order(rounds.size());
+    for (int i = 0; i < int(order.size()); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&rounds, roundOrder, tieByGame](int a, int b) {
+        const RoundRec &x = rounds[a], &y = rounds[b];
+        switch (roundOrder) {
+            case RoundOrder::DateThenGame:
+                return x.ROUND_DATE != y.ROUND_DATE ? x.ROUND_DATE < y.ROUND_DATE
+                                                    : x.GAME_NUMBER < y.GAME_NUMBER;
+            case RoundOrder::DateDesc:
+                return x.ROUND_DATE != y.ROUND_DATE ? x.ROUND_DATE > y.ROUND_DATE
+                                                    : tieByGame && x.GAME_NUMBER < y.GAME_NUMBER;
+            case RoundOrder::GameNumber:
+                return x.GAME_NUMBER < y.GAME_NUMBER;
+        }
+        return false;
+    });
+    Permute(rounds, order);
+}
+
+// The columns a report can leave unread.
+const QStringList& Unread(RoundFields fields) {
+    static const QStringList none;
+    static const QStringList listed{"PAR",       "PUTTS",     "GREENS_IN_REG", "SAND_SAVES", "FAIRWAYS_HIT",
+                                    "GAME_COST", "CART_COST", "OTHER_COST",    "NOTES"};
+    static const QStringList statistics = [] {
+        QStringList l{"GREENS_IN_REG", "SAND_SAVES", "FAIRWAYS_HIT", "NOTES"};
+        for (const char* prefix : {"HCP_INDEX_", "THCP_INDEX_", "ADJSCR_"})
+            for (const char* suffix : kVariantSuffix) l << QString(prefix) + suffix;
+        return l;
+    }();
+    switch (fields) {
+        case RoundFields::Listed:
+            return listed;
+        case RoundFields::Statistics:
+            return statistics;
+        case RoundFields::All:
+            break;
+    }
+    return none;
+}
+
+// Hands each round of the range to `take`, in the order stored; the columns left unread keep their
+// defaults.
+void ForEachRound(Database& db, int playerId, const QDate& start, const QDate& end, bool knownCourse,
+                  RoundFields fields, const std::function<void(RoundRec&&)>& take) {
+    const QStringList& unread = Unread(fields);
+    QStringList columns;
+    for (const QString& column : RoundFieldOrder()) columns << (unread.contains(column) ? "NULL" : column);
+    QString sql = "Select " + columns.join(',') + " From INDIV_SCORES Where ";
     QVariantList params;
     if (playerId != 0) {
         sql += "PLAYER_ID=? And ";
@@ -18,30 +87,35 @@ std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start,
     if (knownCourse) sql += "COURSE_ID In (Select COURSE_ID From COURSES) And ";
     sql += "ROUND_DATE>=? And ROUND_DATE<=?";
     params << DbDate(start) << DbDate(end);
-    std::vector<RoundRec> read;
-    db.ForEachStatementRow(sql, params,
-                           [&read](const StatementRow& row) { read.push_back(ReadRoundRec(row)); });
-    // Sorted here rather than by SQLite, which would sort whole rows of every column; rows that
-    // tie keep the order they were read in.
-    std::vector<int> order(read.size());
-    for (int i = 0; i < int(order.size()); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&read, roundOrder](int a, int b) {
-        const RoundRec &x = read[a], &y = read[b];
-        switch (roundOrder) {
-            case RoundOrder::DateThenGame:
-                return x.ROUND_DATE != y.ROUND_DATE ? x.ROUND_DATE < y.ROUND_DATE
-                                                    : x.GAME_NUMBER < y.GAME_NUMBER;
-            case RoundOrder::DateDesc:
-                return x.ROUND_DATE > y.ROUND_DATE;
-            case RoundOrder::GameNumber:
-                return x.GAME_NUMBER < y.GAME_NUMBER;
-        }
-        return false;
-    });
+    db.ForEachStatementRow(sql, params, [&take](const StatementRow& row) { take(ReadRoundRec(row)); });
+}
+
+}  // namespace
+
+std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start, const QDate& end,
+                                 RoundOrder roundOrder, bool knownCourse) {
     std::vector<RoundRec> rounds;
-    rounds.reserve(read.size());
-    for (int i : order) rounds.push_back(std::move(read[i]));
+    ForEachRound(db, playerId, start, end, knownCourse, RoundFields::All,
+                 [&rounds](RoundRec&& r) { rounds.push_back(std::move(r)); });
+    SortRounds(rounds, roundOrder, false);
     return rounds;
+}
+
+std::map<int, std::vector<RoundRec>> ReadRoundsByPlayer(Database& db, int playerId, const QDate& start,
+                                                        const QDate& end, RoundOrder roundOrder,
+                                                        bool knownCourse, RoundFields fields) {
+    std::map<int, std::vector<RoundRec>> byPlayer;
+    std::vector<RoundRec>* last = nullptr;  // a player's rounds are mostly stored together
+    int lastPlayer = 0;
+    ForEachRound(db, playerId, start, end, knownCourse, fields, [&](RoundRec&& r) {
+        if (!last || r.PLAYER_ID != lastPlayer) {
+            last = &byPlayer[r.PLAYER_ID];
+            lastPlayer = r.PLAYER_ID;
+        }
+        last->push_back(std::move(r));
+    });
+    for (auto& [key, rounds] : byPlayer) SortRounds(rounds, roundOrder, true);
+    return byPlayer;
 }
 
 std::map<int, CourseFacts> ReadCourseFacts(Database& db) {

@@ -25,6 +25,20 @@ enum class RoundOrder {
 std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start, const QDate& end,
                                  RoundOrder order, bool knownCourse = false);
 
+// Which columns of a round are read; the others keep their defaults.
+enum class RoundFields {
+    All,
+    Listed,      // no hole texts (pars, putts, greens, sand saves, fairways), costs or notes
+    Statistics,  // no greens, sand saves, fairways, notes, index or adjusted-score columns
+};
+
+// The rounds ReadRounds gives, read in one pass for every player (a query per player would cost a
+// seek per round), by player key, each player's in `order`. Newest first, the rounds of one date
+// come by game number, as a player's own query gives them.
+std::map<int, std::vector<RoundRec>> ReadRoundsByPlayer(Database& db, int playerId, const QDate& start,
+                                                        const QDate& end, RoundOrder order, bool knownCourse,
+                                                        RoundFields fields);
+
 struct CourseFacts {
     QString name;
     QString teeBoxes;  // the packed TB column

@@ -81,4 +81,20 @@ CardRenumbering ReorderCards(const std::vector<CardRow>& rows, int perCard) {
     return result;
 }
 
+std::vector<int> SortedOrder(const std::vector<CardSortValue>& values, bool ascending) {
+    std::vector<int> order(values.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const CardSortValue &x = values[static_cast<size_t>(a)], &y = values[static_cast<size_t>(b)];
+        if (x.empty || y.empty) return !x.empty && y.empty;
+        int cmp;
+        if (x.numeric && y.numeric)
+            cmp = x.number < y.number ? -1 : (x.number > y.number ? 1 : 0);
+        else
+            cmp = QString::compare(x.text.trimmed().toCaseFolded(), y.text.trimmed().toCaseFolded());
+        return ascending ? cmp < 0 : cmp > 0;
+    });
+    return order;
+}
+
 }  // namespace dc

@@ -39,4 +39,14 @@ struct CardRenumbering {
 // hold more than P players.
 CardRenumbering ReorderCards(const std::vector<CardRow>& rows, int perCard);
 
+// A row's value in the column a header click sorts on.
+struct CardSortValue {
+    bool empty = false;    // shown empty: last in either direction
+    bool numeric = false;  // compared by `number`, else by `text` case-folded
+    double number = 0;
+    QString text;
+};
+// The rows' new order (order[i] = the given row at position i); rows of equal value keep theirs.
+std::vector<int> SortedOrder(const std::vector<CardSortValue>& values, bool ascending);
+
 }  // namespace dc

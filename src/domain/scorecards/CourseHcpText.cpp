@@ -1,5 +1,6 @@
 #include "scorecards/CourseHcpText.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "handicap/HcpRules.h"
@@ -31,13 +32,9 @@ std::optional<int> HcpTextValue(const QString& hcpText) {
     return static_cast<int>(Val(text));
 }
 
-QStringList SlopeList(const QString& packedSlopes, Packed column) {
-    QStringList list;
-    for (int slot = 0; slot < 4; ++slot) {
-        const QString text = SlotText(packedSlopes, column, slot);
-        list << (Val(text) <= 0 ? QStringLiteral("0") : text);
-    }
-    return list;
+double TeeSlope(const QString& packedSlopes, Packed column, int slot) {
+    if (slot < 0 || slot > 3) return 0;
+    return std::max(0.0, SlotNumber(packedSlopes, column, slot));
 }
 
 QString TeeBoxChoiceWarning(bool courseChosen, bool menTeeChosen, bool womenTeeChosen) {

@@ -28,9 +28,9 @@ QString CalculateHcp(double index, double tournIndex, double slope);
 // The course handicap of such a text as a signed number (for sorting); nothing for "".
 std::optional<int> HcpTextValue(const QString& hcpText);
 
-// The four slope texts of one gender in slot order: the three stored characters, or "0" for a slot
-// whose number is 0 or less (missing or empty included). `column` is Packed::MSL or Packed::WSL.
-QStringList SlopeList(const QString& packedSlopes, Packed column);
+// The slope of one gender's tee-box slot (0 to 3): 0 for a slot whose number is 0 or less (missing
+// or empty included) and for no slot. `column` is Packed::MSL or Packed::WSL.
+double TeeSlope(const QString& packedSlopes, Packed column, int slot);
 
 // The lines about a missing course or tee-box choice, each after a line break; "" when all are chosen.
 QString TeeBoxChoiceWarning(bool courseChosen, bool menTeeChosen, bool womenTeeChosen);

@@ -1,7 +1,6 @@
 #pragma once
-// What the score-card screen reads and writes in the database: the players, a player's latest
-// indexes for a hole count and rules. Each call leaves its
-// statement text in sSQL and throws DbError on failure.
+// What the score-card screen reads from the database: a player's latest indexes for a hole count
+// and rules. Throws DbError on failure.
 
 #include <QString>
 

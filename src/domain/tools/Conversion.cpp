@@ -8,7 +8,6 @@
 #include "handicap/RoundRec.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
-#include "platform/MsgBox.h"  // sAppTitle
 #include "records/CourseStore.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"

@@ -24,7 +24,6 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "shell/AppContext.h"
 #include "entry/MainRoundStore.h"
 #include "entry/RoundRecalc.h"
 #include "entry/frmMainGolfShared.h"
@@ -46,6 +45,7 @@
 #include "reports/frmGraphs.h"
 #include "reports/frmStats.h"
 #include "scorecards/frmScoreCard.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -113,7 +113,8 @@ void frmMainGolf::ConnectHandlers() {
     connect(spISC, &Spread::ButtonClicked, this, &frmMainGolf::spISC_ButtonClicked);
     connect(spISC, &Spread::Click, this, &frmMainGolf::spISC_Click);
     // Totals follow the typing, not only the leaving of a cell.
-    connect(spISC, &Spread::Change, this, [this](int, int row) {
+    connect(spISC, &Spread::Change, this, [this](int col, int row) {
+        TakeCell(col, row);
         if (row > 3 && row != kRowGir && row != kRowSand && row != kRowFHit) Calc_Row_Scores(row);
     });
 
@@ -305,8 +306,7 @@ void frmMainGolf::Form_Activate() {
         if (code == 1) {
             if (cboPlayer->count() == 0)
                 stop = true;
-            else if (!keepShown && !cboPlayer->currentText().trimmed().isEmpty() &&
-                     round.recGame != 0)
+            else if (!keepShown && !cboPlayer->currentText().trimmed().isEmpty() && round.recGame != 0)
                 RecBar_Scroll();
         }
         if (!stop && (code == 2 || code == 3)) {

@@ -100,6 +100,9 @@ class frmMainGolf : public QWidget {
     void optUSCan_Click(int index);
     void chkUseHandicap_Click();
     // ---- scoring grid
+    // A hole's text or tick entered by code: the round holds it and the grid shows it.
+    void SetHoleText(int row, int hole, const QString& text);
+    void SetHoleTick(int row, int hole, int ticked);
     void Calc_Row_Scores(int nRow);
     void spISC_LeaveCell(int col, int row, int newCol, int newRow, bool& cancel);
     void spISC_ButtonClicked(int col, int row, bool buttonDown);
@@ -160,7 +163,8 @@ class frmMainGolf : public QWidget {
     // Before the user pages away from a stored round he edited: Yes saves (and the saved round stays
     // shown), No drops the edits, Cancel stays. True when the paging may go on.
     bool LeaveEditedStoredRound();
-    void ShowPagingAt(int game);  // scroll bar and game number back on a game, without loading it
+    void ShowPagingAt(int game);
+    void StopBarRepeat();  // scroll bar and game number back on a game, without loading it
     // Stores a score still being typed in the grid (a button reached by its access key leaves the
     // grid's editor open) and brings the totals up to date.
     void CommitTyping();
@@ -170,6 +174,7 @@ class frmMainGolf : public QWidget {
     bool AcceptEmptyHoles();
     void FailCheck(const QString& message, QWidget* focus);
     void SetGrossColour(int hole);
+    void TakeCell(int col, int row);  // a cell the user changed: the round takes it
     void ShowHoleDetails(const RoundRec& round);
     void UpdateCourseHcps();
     int ViewVariant() const;  // the variant (1 to 6) of the first shown column

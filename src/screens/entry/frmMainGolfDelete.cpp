@@ -58,8 +58,8 @@ void frmMainGolf::cmdDeleteGame_Click() {
         int left = 0;
         {
             ResyncProgress progress(this);
-            left = DeleteRoundAndRecalculate(ctx_.Db(), playerId, game, optMF[0]->isChecked() ? 0 : 1,
-                                             opt189[1]->isChecked(), &progress);
+            left = DeleteRoundAndRecalculate(ctx_.Db(), playerId, game, round.male ? 0 : 1, ctx_.bFlag18_9,
+                                             &progress);
         }
         round.changed = 0;
         if (left == 0) {

@@ -113,13 +113,10 @@ void frmMainGolf::cboPlayer_Click() {
             bool bGenderChanged = false;
             if (const std::optional<QString> gender = PlayerGender(ctx_.Db(), ctx_.nCurPlayerID)) {
                 ctx_.sCurGender = *gender;
-                if (ctx_.sCurGender == "M") {
-                    bGenderChanged = optMF[1]->isChecked();
-                    optMF[0]->setChecked(true);
-                } else {
-                    bGenderChanged = optMF[0]->isChecked();
-                    optMF[1]->setChecked(true);
-                }
+                const bool male = ctx_.sCurGender == "M";
+                bGenderChanged = male != round.male;
+                round.male = male;
+                optMF[male ? 0 : 1]->setChecked(true);
             }
             if (ctx_.nCurPlayerID != round.shownPlayerId) Clear_Screen();
             round.shownPlayerId = ctx_.nCurPlayerID;
@@ -249,6 +246,7 @@ bool frmMainGolf::LeaveEditedStoredRound() {
     if (loadingByCode_ || round.shownGame <= 0) return true;
     Save_Check();
     if (round.changed != 1) return true;
+    StopBarRepeat();
     const int answer = MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
     if (answer == vbNo) {
         round.changed = 0;
@@ -259,6 +257,13 @@ bool frmMainGolf::LeaveEditedStoredRound() {
         if (Save_DBF()) round.changed = 0;
     }
     return false;
+}
+
+// A question asked while an arrow of the bar is held down: the bar's repeat would go on paging
+// behind the question and ask again. Disabling the bar ends the repeat.
+void frmMainGolf::StopBarRepeat() {
+    RecBar->setEnabled(false);
+    RecBar->setEnabled(true);
 }
 
 void frmMainGolf::ShowPagingAt(int game) {
@@ -274,16 +279,15 @@ void frmMainGolf::ShowPagingAt(int game) {
 // The stored round's pars as numbers, putts and the three flags of each hole, and every row's totals.
 void frmMainGolf::ShowHoleDetails(const RoundRec& S) {
     for (int j = 1; j <= 18; ++j) {
-        const int c = HoleColumn(j);
-        const QString par = spISC->CellText(c, kRowPar);
-        spISC->SetCellText(c, kRowPar, par.isEmpty() ? QString() : QString::number(int(Val(par))));
+        const QString par = round.Cell(kRowPar, j);
+        SetHoleText(kRowPar, j, par.isEmpty() ? QString() : QString::number(int(Val(par))));
         SetGrossColour(j);
         const int putts = PuttsOfHole(S.PUTTS, j);
-        spISC->SetCellText(c, kRowPutts, putts > 0 ? QString::number(putts) : QString());
+        SetHoleText(kRowPutts, j, putts > 0 ? QString::number(putts) : QString());
         bSettingChecks = -1;
-        spISC->SetCellValue(c, kRowGir, FlagOfHole(S.GREENS_IN_REG, j) ? 1 : 0);
-        spISC->SetCellValue(c, kRowSand, FlagOfHole(S.SAND_SAVES, j) ? 1 : 0);
-        spISC->SetCellValue(c, kRowFHit, FlagOfHole(S.FAIRWAYS_HIT, j) ? 1 : 0);
+        SetHoleTick(kRowGir, j, FlagOfHole(S.GREENS_IN_REG, j) ? 1 : 0);
+        SetHoleTick(kRowSand, j, FlagOfHole(S.SAND_SAVES, j) ? 1 : 0);
+        SetHoleTick(kRowFHit, j, FlagOfHole(S.FAIRWAYS_HIT, j) ? 1 : 0);
         bSettingChecks = 0;
     }
     for (int r = kRowPar; r <= kRowFHit; ++r) Calc_Row_Scores(r);
@@ -295,6 +299,7 @@ void frmMainGolf::RecBar_Scroll() {
         if (round.recGame == 0) {
             Save_Check();
             if (round.changed == 1) {
+                StopBarRepeat();
                 const int answer =
                     MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
                 if (answer == vbYes || answer == vbCancel) {
@@ -321,10 +326,13 @@ void frmMainGolf::RecBar_Scroll() {
         if (ctx_.nGameNumber > maxGN) ctx_.nGameNumber = maxGN;
         if (ctx_.nGameNumber <= 0) return;
         line = 2;
-        if (const std::optional<QString> gender = PlayerGender(ctx_.Db(), ctx_.nCurPlayerID))
-            optMF[*gender == "M" ? 0 : 1]->setChecked(true);
+        if (const std::optional<QString> gender = PlayerGender(ctx_.Db(), ctx_.nCurPlayerID)) {
+            round.male = *gender == "M";
+            optMF[round.male ? 0 : 1]->setChecked(true);
+        }
         line = 3;
-        const std::optional<PagedRound> paged = LoadPagedRound(ctx_.Db(), ctx_.nCurPlayerID, ctx_.nGameNumber);
+        const std::optional<PagedRound> paged =
+            LoadPagedRound(ctx_.Db(), ctx_.nCurPlayerID, ctx_.nGameNumber);
         if (!paged) return;
         line = 4;
         spISC->SetReDraw(false);
@@ -356,8 +364,7 @@ void frmMainGolf::RecBar_Scroll() {
         line = 6;
         // The round's own gross scores go in before the course, so the tee box caps and colours them.
         for (int j = 1; j <= 18; ++j)
-            spISC->SetCellText(HoleColumn(j), kRowGross,
-                               S.GS[j - 1] > 0 ? QString::number(S.GS[j - 1]) : QString());
+            SetHoleText(kRowGross, j, S.GS[j - 1] > 0 ? QString::number(S.GS[j - 1]) : QString());
         if (cboCourse->count() > 0) {
             const int i = cboCourse->findData(S.COURSE_ID);
             bLoadingCourse = 1;
@@ -394,12 +401,11 @@ void frmMainGolf::Clear_Screen() {
         bSettingChecks = -1;
         const bool noCourse = cboCourse->currentIndex() == -1 && cboTeeBox->currentIndex() == -1;
         for (int h = 1; h <= 18; ++h) {
-            const int c = HoleColumn(h);
             if (noCourse)
-                for (int r : {kRowYards, kRowHcp, kRowPar}) spISC->SetCellText(c, r, QString());
-            spISC->SetCellText(c, kRowGross, QString());
-            spISC->SetCellText(c, kRowPutts, QString());
-            for (int r : {kRowGir, kRowSand, kRowFHit}) spISC->SetCellValue(c, r, 0);
+                for (int r : {kRowYards, kRowHcp, kRowPar}) SetHoleText(r, h, QString());
+            SetHoleText(kRowGross, h, QString());
+            SetHoleText(kRowPutts, h, QString());
+            for (int r : {kRowGir, kRowSand, kRowFHit}) SetHoleTick(r, h, 0);
         }
         if (noCourse)
             for (int r : {kRowYards, kRowHcp, kRowPar}) Calc_Row_Scores(r);
@@ -460,7 +466,8 @@ void frmMainGolf::cmdNewGame_Click() {
                 bLoadingCourse = 0;
             }
             if (cboTeeBox->count() > 0 && ctx_.nKeepTeeBox < cboTeeBox->count()) {
-                if (cboTeeBox->currentIndex() != ctx_.nKeepTeeBox) cboTeeBox->setCurrentIndex(ctx_.nKeepTeeBox);
+                if (cboTeeBox->currentIndex() != ctx_.nKeepTeeBox)
+                    cboTeeBox->setCurrentIndex(ctx_.nKeepTeeBox);
             }
             spISC->SetActiveCell(1, kRowGross);
         } else {
@@ -468,7 +475,8 @@ void frmMainGolf::cmdNewGame_Click() {
         }
         if (cboCourse->currentIndex() != -1) {
             const int t = cboTeeBox->currentIndex();
-            if (const auto q = CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), qMax(0, t))) {
+            if (const auto q =
+                    CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
                 if (t >= 0) {
                     round.teeBox = ctx_.nCurTeeBox = t;
                     round.teeSlope = q->slope;
@@ -538,14 +546,7 @@ ScreenRound frmMainGolf::CurrentScreenRound() const {
     s.cartCost = txtCartCost->text();
     s.otherCost = txtOtherCost->text();
     s.notes = txtNotes->toPlainText();
-    for (int h = 1; h <= 18; ++h) {
-        const int c = HoleColumn(h);
-        s.gross[h - 1] = spISC->CellText(c, kRowGross);
-        s.putts[h - 1] = spISC->CellText(c, kRowPutts);
-        s.gir[h - 1] = spISC->CellValue(c, kRowGir);
-        s.sand[h - 1] = spISC->CellValue(c, kRowSand);
-        s.fhit[h - 1] = spISC->CellValue(c, kRowFHit);
-    }
+    round.FillHoles(s);
     return s;
 }
 
@@ -587,7 +588,7 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
     in.courseChosen = cboCourse->currentIndex() != -1;
     in.dateText = mskDate->Text();
     in.dateFormat = ctx_.sDateFormat;
-    in.grossTotal = static_cast<int>(Val(spISC->CellText(kColTot, kRowGross)));
+    in.grossTotal = qMax(0, SumRow(round.RowValues(kRowGross)).total());
     const SaveCheck check = CheckRoundForSave(in, Today());
     if (check.ok()) {
         for (auto [box, caption] :
@@ -608,10 +609,7 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
 }
 
 bool frmMainGolf::AcceptEmptyHoles() {
-    std::array<int, 18> gross{};
-    for (int h = 1; h <= 18; ++h)
-        gross[h - 1] = static_cast<int>(Val(spISC->CellText(HoleColumn(h), kRowGross)));
-    const std::optional<EmptyHoles> empty = EmptyHolesQuestion(gross);
+    const std::optional<EmptyHoles> empty = EmptyHolesQuestion(round.RowValues(kRowGross));
     if (!empty || MsgBox(empty->question, vbYesNo + vbQuestion) == vbYes) return true;
     SSTab1->setCurrentIndex(0);
     spISC->SetActiveCell(HoleColumn(empty->firstHole), kRowGross);
@@ -646,15 +644,6 @@ RoundEntry frmMainGolf::CurrentRoundEntry() const {
     e.notes = txtNotes->toPlainText();
     e.gameNumber = round.storedGame;
     e.rndGameId = round.storedRndGameId;
-    for (int h = 1; h <= 18; ++h) {
-        const int c = HoleColumn(h);
-        e.parCells[h - 1] = spISC->CellText(c, kRowPar);
-        e.grossCells[h - 1] = spISC->CellText(c, kRowGross);
-        e.puttsCells[h - 1] = spISC->CellText(c, kRowPutts);
-        e.gir[h - 1] = spISC->CellValue(c, kRowGir);
-        e.sand[h - 1] = spISC->CellValue(c, kRowSand);
-        e.fhit[h - 1] = spISC->CellValue(c, kRowFHit);
-    }
     round.FillEntry(e);
     return e;
 }
@@ -673,8 +662,8 @@ bool frmMainGolf::Save_DBF() {
         // The saved round's player and course are the current ones from here on.
         ctx_.nCurPlayerID = entry.playerId;
         ctx_.nCurCourseID = entry.courseId;
-        const int genderIndex = optMF[0]->isChecked() ? 0 : 1;
-        const bool is18 = opt189[1]->isChecked();
+        const int genderIndex = round.male ? 0 : 1;
+        const bool is18 = ctx_.bFlag18_9;
         // The progress window from the first recomputed game on, the screen disabled meanwhile.
         struct SaveProgress : ProgressReporter {
             frmMainGolf& screen;
@@ -690,9 +679,9 @@ bool frmMainGolf::Save_DBF() {
                 wait->SetProgress(k, n);
             }
         } progress(*this, wait);
-        const SaveOutcome out = SaveAndRecalculate(ctx_.Db(), entry, round.isNew, round.teeRating, round.teeSlope,
-                                                   round.shownGame == -1 ? 0 : round.shownGame,
-                                                   round.hcpChanged == 1, genderIndex, is18, &progress);
+        const SaveOutcome out = SaveAndRecalculate(
+            ctx_.Db(), entry, round.isNew, round.teeRating, round.teeSlope,
+            round.shownGame == -1 ? 0 : round.shownGame, round.hcpChanged == 1, genderIndex, is18, &progress);
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);

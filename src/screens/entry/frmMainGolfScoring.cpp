@@ -63,31 +63,42 @@ using namespace mainscreen;
 void frmMainGolf::Calc_Row_Scores(int nRow) {
     try {
         if (nRow <= 0) return;
-        std::array<int, 18> values{};
-        for (int h = 1; h <= 18; ++h) {
-            const int v = nRow > 5 ? spISC->CellValue(HoleColumn(h), nRow)
-                                   : static_cast<int>(Val(spISC->CellText(HoleColumn(h), nRow)));
-            values[h - 1] = nRow > 5 && v == -1 ? 1 : v;
-        }
+        const std::array<int, 18> values = round.RowValues(nRow);
         const RowTotals t = SumRow(values);
         spISC->SetCellText(kColOut, nRow, TotalText(t.front));
         spISC->SetCellText(kColIn, nRow, TotalText(t.back));
         spISC->SetCellText(kColTot, nRow, TotalText(t.total()));
         if (nRow != kRowGross) return;
-        std::array<int, 18> pars{};
-        for (int h = 1; h <= 18; ++h)
-            pars[h - 1] = static_cast<int>(Val(spISC->CellText(HoleColumn(h), kRowPar)));
-        round.UpdateAdjusted(values, pars);
+        round.UpdateAdjusted(values, round.RowValues(kRowPar));
         DisplayHCP_Scores();
     } catch (...) {
         ReportCurrentError("Main Dado, Calc_Row_Scores", Sql::Without);
     }
 }
 
+void frmMainGolf::SetHoleText(int row, int hole, const QString& text) {
+    round.SetCell(row, hole, text);
+    spISC->SetCellText(HoleColumn(hole), row, text);
+}
+
+void frmMainGolf::SetHoleTick(int row, int hole, int ticked) {
+    round.SetTick(row, hole, ticked);
+    spISC->SetCellValue(HoleColumn(hole), row, ticked);
+}
+
+void frmMainGolf::TakeCell(int col, int row) {
+    if (col < 1 || col == kColOut || col >= kColIn || row < kRowYards || row > kRowFHit) return;
+    const int hole = col <= 9 ? col : col - 1;
+    if (row >= kRowGir)
+        round.SetTick(row, hole, spISC->CellValue(col, row));
+    else
+        round.SetCell(row, hole, spISC->CellText(col, row));
+}
+
 void frmMainGolf::SetGrossColour(int hole) {
     const int c = HoleColumn(hole);
-    const int g = static_cast<int>(Val(spISC->CellText(c, kRowGross)));
-    const int p = static_cast<int>(Val(spISC->CellText(c, kRowPar)));
+    const int g = static_cast<int>(Val(round.Cell(kRowGross, hole)));
+    const int p = static_cast<int>(Val(round.Cell(kRowPar, hole)));
     spISC->SetCol(c);
     spISC->SetRow(kRowGross);
     spISC->SetForeColor(Spread::VbColor(GrossColour(g, p)));
@@ -124,6 +135,7 @@ void frmMainGolf::CommitTyping() {
 }
 
 void frmMainGolf::spISC_ButtonClicked(int col, int row, bool) {
+    TakeCell(col, row);
     if (bSettingChecks != 0) return;
     if (row == kRowGir)
         SetHint(
@@ -139,9 +151,10 @@ void frmMainGolf::spISC_ButtonClicked(int col, int row, bool) {
             "Fairways hit or Driving Accuracy is the % of time a player hits the fairway with his tee shot.  "
             "Par "
             "3 holes excluded.");
-    if (row == kRowFHit && spISC->CellText(col, kRowPar) == "3") {
+    const int hole = col <= 9 ? col : col - 1;
+    if (row == kRowFHit && col >= 1 && col < kColIn && col != kColOut && round.Cell(kRowPar, hole) == "3") {
         bSettingChecks = -1;
-        spISC->SetCellValue(col, kRowFHit, 0);
+        SetHoleTick(kRowFHit, hole, 0);
         bSettingChecks = 0;
     }
     Calc_Row_Scores(row);
@@ -159,7 +172,7 @@ void frmMainGolf::spISC_Click(int, int row) {
 void frmMainGolf::UpdateCourseHcps() { round.UpdateCourseHcps(round.teeSlope); }
 
 int frmMainGolf::ViewVariant() const {
-    return optUSCan[1]->isChecked() ? (opt189[1]->isChecked() ? 1 : 2) : (opt189[1]->isChecked() ? 4 : 5);
+    return ctx_.bUSCAFlag ? (ctx_.bFlag18_9 ? 1 : 2) : (ctx_.bFlag18_9 ? 4 : 5);
 }
 
 // The course handicap of variant c's previous index, from that column's own figures.
@@ -183,7 +196,7 @@ void frmMainGolf::cboTeeBox_Click() {
         if (cboCourse->currentIndex() < 0 || cboTeeBox->currentIndex() < 0) return;
         const int t = cboTeeBox->currentIndex();
         const std::optional<TeeBoxFigures> q =
-            CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), optMF[0]->isChecked(), t);
+            CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, t);
         if (q) {
             round.teeBox = ctx_.nCurTeeBox = t;
             round.teeSlope = q->slope;
@@ -211,10 +224,9 @@ void frmMainGolf::cboTeeBox_Click() {
         UpdateCourseHcps();
         if (q) {
             for (int j = 1; j <= 18; ++j) {
-                const int c = HoleColumn(j);
-                spISC->SetCellText(c, kRowYards, HoleText(q->yards[j - 1]));
-                spISC->SetCellText(c, kRowHcp, HoleText(q->hcp[j - 1]));
-                spISC->SetCellText(c, kRowPar, QString::number(q->Par(j)));
+                SetHoleText(kRowYards, j, HoleText(q->yards[j - 1]));
+                SetHoleText(kRowHcp, j, HoleText(q->hcp[j - 1]));
+                SetHoleText(kRowPar, j, QString::number(q->Par(j)));
                 SetGrossColour(j);
             }
         }
@@ -231,7 +243,8 @@ void frmMainGolf::cboTeeBox_Click() {
 void frmMainGolf::cboCourse_Click() {
     try {
         if (cboCourse->currentIndex() < 0) return;
-        round.courseId = ctx_.nCurCourseID = SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
+        round.courseId = ctx_.nCurCourseID =
+            SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
         {
             const QSignalBlocker block(cboTeeBox);
             if (ctx_.gDB) Load_TeeBox(*cboTeeBox);
@@ -240,15 +253,15 @@ void frmMainGolf::cboCourse_Click() {
         if (!cboCourse->currentText().trimmed().isEmpty()) {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
             const std::optional<TeeBoxFigures> q =
-                CourseStore(ctx_.Db()).ReadTeeBox(round.courseId, optMF[0]->isChecked(), qMax(0, round.teeBox));
-            ShowPrevCourseHcp(ctx_.bUSCAFlag ? (ctx_.bFlag18_9 ? 1 : 2) : (ctx_.bFlag18_9 ? 4 : 5));
-            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count()) cboTeeBox->setCurrentIndex(round.teeBox);
+                CourseStore(ctx_.Db()).ReadTeeBox(round.courseId, round.male, qMax(0, round.teeBox));
+            ShowPrevCourseHcp(ViewVariant());
+            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count())
+                cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
                 for (int j = 1; j <= 18; ++j) {
-                    const int col = HoleColumn(j);
-                    spISC->SetCellText(col, kRowYards, HoleText(q->yards[j - 1]));
-                    spISC->SetCellText(col, kRowHcp, HoleText(q->hcp[j - 1]));
-                    spISC->SetCellText(col, kRowPar, QString::number(q->Par(j)));
+                    SetHoleText(kRowYards, j, HoleText(q->yards[j - 1]));
+                    SetHoleText(kRowHcp, j, HoleText(q->hcp[j - 1]));
+                    SetHoleText(kRowPar, j, QString::number(q->Par(j)));
                     if (bLoadingCourse == 0) SetGrossColour(j);
                 }
             }
@@ -260,10 +273,11 @@ void frmMainGolf::cboCourse_Click() {
     }
 }
 
-void frmMainGolf::optMF_Click(int) {
+void frmMainGolf::optMF_Click(int index) {
+    round.male = index == 0;
     try {
         if (!round.GenderSetsIndex()) return;
-        round.SetGenderDefaults(optMF[0]->isChecked());
+        round.SetGenderDefaults(round.male);
         const int c = ViewVariant();
         lblHI[1]->setText(IndexDisplayText(round.figures[c - 1].prevIndex));
         ShowPrevCourseHcp(c);
@@ -299,7 +313,7 @@ void frmMainGolf::FillLabels(int k, int c) {
 void frmMainGolf::DisplayHCP_Scores() {
     try {
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblCurrTIndex[1], lblCurrTIndex[2]}) l->setText("-100");
-        const bool is18 = opt189[1]->isChecked(), us = optUSCan[1]->isChecked();
+        const bool is18 = ctx_.bFlag18_9, us = ctx_.bUSCAFlag;
         if (is18) {
             FillLabels(1, us ? 1 : 4);
             for (QLabel* l : {lblF9B9[1], lblF9B9[2], lblHI[2], lblTHI[2], lblCurrIndex[2], lblAllowScore[2],
@@ -336,7 +350,7 @@ void frmMainGolf::DisplayHCP_Scores() {
 
 void frmMainGolf::FillGame1Grid() {
     try {
-        round.SetStartValues(optMF[0]->isChecked());
+        round.SetStartValues(round.male);
     } catch (...) {
         ReportCurrentError(kTag + "FillGame1Grid", Sql::Without);
     }

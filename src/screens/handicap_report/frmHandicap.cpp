@@ -17,6 +17,7 @@
 #include "handicap_report/CardFigures.h"
 #include "handicap_report/HcpCards.h"
 #include "handicap_report/HcpPrint.h"
+#include "handicap_report/HcpReportStore.h"
 #include "platform/Clock.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
@@ -139,8 +140,6 @@ QGroupBox* frmHandicap::BuildTeeBoxFrame() {
     f5->addWidget(Label4[2], 4, 0);
     f5->addWidget(TIBox, 4, 1);
     f5->addWidget(TournBox, 4, 2);
-    lblGender = Caption(Frame5, "lblGender", QString());  // holds the player's gender; never shown
-    lblGender->hide();
 
     return Frame5;
 }
@@ -325,14 +324,14 @@ void frmHandicap::Form_Load() {
         // Printing waits for a report, and the tournament row for one that has it: the preselected
         // player's report below may bring both.
         cmdPrint->setEnabled(false);
-        for (QLabel* l : {Label4[2], TIBox, TournBox}) l->setVisible(false);
+        for (QLabel* l : {Label4[2], TIBox}) l->setVisible(false);
+        ShowTournHcp(false);
         const int player = ctx_.nCurPlayerID > 0 ? cboPlayer->findData(ctx_.nCurPlayerID) : -1;
         if (player >= 0) {
             bNoPlayerClick = 1;
             cboPlayer->setCurrentIndex(player);
             bNoPlayerClick = 0;
             gender_ = ctx_.sCurGender;
-            lblGender->setText(gender_);
             CalcHandicap();
         }
         cboFontStyle->addItems({"Regular", "Bold"});
@@ -359,11 +358,11 @@ void frmHandicap::LoadPrinterFonts() {
 
 void frmHandicap::Setup_spHcp() {
     Spread& g = *spHcp;
-    g.SetMaxCols(6);
-    g.SetMaxRows(kReportRows);
-    const char* headers[] = {"Score", "Email", "Course", "Tee Box", "Date", "", ""};
-    const int widths[] = {645, 0, 2780, 870, 950, 0, 0};
-    for (int c = 0; c <= 6; ++c) {
+    g.SetMaxCols(4);
+    SetRowCount(kReportRows);
+    const char* headers[] = {"Score", "Email", "Course", "Tee Box", "Date"};
+    const int widths[] = {645, 0, 2780, 870, 950};
+    for (int c = 0; c <= 4; ++c) {
         g.SetCellText(c, 0, headers[c]);
         g.SetColWidth(c, widths[c]);
         g.SetCol(c);
@@ -396,8 +395,32 @@ void frmHandicap::FitColumns() {
 }
 
 void frmHandicap::Clear_spHcp() {
-    for (int r = 1; r <= spHcp->MaxRows(); ++r)
-        for (int c = 0; c <= 5; ++c) spHcp->SetCellText(c, r, " ");
+    for (int r = 1; r <= spHcp->MaxRows(); ++r) {
+        spHcp->SetCellText(1, r, " ");
+        for (int c : {0, 2, 3, 4}) ShowCell(c, r, " ");
+    }
+}
+
+void frmHandicap::SetRowCount(int rows) {
+    spHcp->SetMaxRows(rows);
+    shown_.rows.assign(static_cast<size_t>(rows), PrintRow{});
+}
+
+void frmHandicap::ShowCell(int col, int row, const QString& text) {
+    spHcp->SetCellText(col, row, text);
+    if (row > static_cast<int>(shown_.rows.size())) shown_.rows.resize(static_cast<size_t>(row));
+    PrintRow& shown = shown_.rows[static_cast<size_t>(row - 1)];
+    (col == 0 ? shown.first : col == 2 ? shown.second : col == 3 ? shown.third : shown.date) = text;
+}
+
+void frmHandicap::ShowFigure(QLabel* box, const QString& text) {
+    box->setText(text);
+    (box == HIBox ? shown_.index : box == TIBox ? shown_.tIndex : box == HandicapBox ? shown_.hcp : shown_.tHcp) = text;
+}
+
+void frmHandicap::ShowTournHcp(bool shown) {
+    TournBox->setVisible(shown);
+    shown_.tHcpShown = shown;
 }
 
 void frmHandicap::CalcHandicap() {
@@ -412,8 +435,8 @@ void frmHandicap::CalcHandicap() {
 void frmHandicap::HandCalc() {
     const bool nine = !Is18();
     try {
-        spHcp->SetMaxRows(0);
-        spHcp->SetMaxRows(kReportRows);
+        SetRowCount(0);
+        SetRowCount(kReportRows);
         Clear_spHcp();
         ClearReportFigures();
         const std::vector<ReportRound> rounds =
@@ -443,23 +466,23 @@ void frmHandicap::ShowReport(const HcpReport& report, bool nineHoles) {
     const int count = static_cast<int>(report.scores.size());
     for (int i = 0; i < count; ++i) {
         const CountedScore& s = report.scores[i];
-        spHcp->SetCellText(0, i + 1, ScoreText(ReportScore(s, nineHoles), s.tourn, report.marked[i]));
-        spHcp->SetCellText(2, i + 1, s.course);
-        spHcp->SetCellText(3, i + 1, s.tee);
-        spHcp->SetCellText(4, i + 1, s.date);
+        ShowCell(0, i + 1, ScoreText(ReportScore(s, nineHoles), s.tourn, report.marked[i]));
+        ShowCell(2, i + 1, s.course);
+        ShowCell(3, i + 1, s.tee);
+        ShowCell(4, i + 1, s.date);
     }
     sngRptIndex = report.index;
     reportShown_ = true;
-    HIBox->setText(ReportIndexText(report.index));
-    TIBox->setText(ReportTournText(report));
+    ShowFigure(HIBox, ReportIndexText(report.index));
+    ShowFigure(TIBox, ReportTournText(report));
     if (!report.lowestTourn.empty()) {
-        spHcp->SetCellText(2, count + 1, "Lowest 2 Tournament Scores");
+        ShowCell(2, count + 1, "Lowest 2 Tournament Scores");
         for (int k = 0; k < 2; ++k) {
             const CountedScore& s = report.lowestTourn[k];
-            spHcp->SetCellText(0, count + 2 + k, QString::number(ReportScore(s, nineHoles)));
-            spHcp->SetCellText(2, count + 2 + k, s.course);
-            spHcp->SetCellText(3, count + 2 + k, s.tee);
-            spHcp->SetCellText(4, count + 2 + k, s.date);
+            ShowCell(0, count + 2 + k, QString::number(ReportScore(s, nineHoles)));
+            ShowCell(2, count + 2 + k, s.course);
+            ShowCell(3, count + 2 + k, s.tee);
+            ShowCell(4, count + 2 + k, s.date);
         }
     }
     FitColumns();
@@ -468,7 +491,7 @@ void frmHandicap::ShowReport(const HcpReport& report, bool nineHoles) {
     if (shown) sngRptTIndex = report.tIndex;
     TIBox->setVisible(true);
     Label4[2]->setVisible(true);
-    TournBox->setVisible(shown);
+    ShowTournHcp(shown);
 }
 
 void frmHandicap::ClearReportFigures() {
@@ -476,7 +499,7 @@ void frmHandicap::ClearReportFigures() {
     sngRptIndex = 0;
     sngRptTIndex = kNoTournIndexF;
     nTournShown = 0;
-    for (QLabel* l : {HIBox, TIBox, HandicapBox, TournBox}) l->clear();
+    for (QLabel* l : {HIBox, TIBox, HandicapBox, TournBox}) ShowFigure(l, QString());
 }
 
 std::pair<int, int> frmHandicap::ChosenTeeSlopes() const {
@@ -492,14 +515,13 @@ void frmHandicap::cboPlayer_Click() {
     if (bNoPlayerClick != 0) return;
     try {
         Clear_spHcp();
-        HIBox->clear();
-        TIBox->clear();
+        ShowFigure(HIBox, QString());
+        ShowFigure(TIBox, QString());
         if (cboPlayer->currentIndex() < 0) return;
-        HandicapBox->clear();
-        TournBox->clear();
+        ShowFigure(HandicapBox, QString());
+        ShowFigure(TournBox, QString());
         ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
         if (const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = player->GENDER;
-        lblGender->setText(gender_);
         CalcHandicap();
     } catch (...) {
         ReportCurrentError(kTag + "cboPlayer_Click");
@@ -526,22 +548,23 @@ void frmHandicap::cboTeeBox_Click() {
                 const IndexListRow& row = listRows_[r];
                 if (row.name.trimmed().isEmpty()) continue;
                 const int s = row.gender == "M" ? menSlope : womenSlope;
-                spHcp->SetCellText(3, r + 1, CourseHcpText(row.shown, s));
+                ShowCell(3, r + 1, CourseHcpText(row.shown, s));
             }
         } else {
             // A player without a report has no index, so no course handicap either.
             slope = gender_.trimmed() == "M" ? menSlope : gender_.trimmed() == "F" ? womenSlope : 0;
             if (reportShown_)
-                HandicapBox->setText(CourseHcpText(sngRptIndex, slope));
+                ShowFigure(HandicapBox, CourseHcpText(sngRptIndex, slope));
             else
-                HandicapBox->clear();
+                ShowFigure(HandicapBox, QString());
         }
         if (nTournShown != 1) {
-            TournBox->clear();
+            ShowFigure(TournBox, QString());
             return;
         }
-        for (QLabel* l : {Label4[2], TIBox, TournBox}) l->setVisible(true);
-        TournBox->setText(CourseHcpText(sngRptTIndex, slope));
+        for (QLabel* l : {Label4[2], TIBox}) l->setVisible(true);
+        ShowTournHcp(true);
+        ShowFigure(TournBox, CourseHcpText(sngRptTIndex, slope));
     } catch (...) {
         ReportCurrentError(kTag + "cboTeeBox_Click");
     }
@@ -570,7 +593,7 @@ void frmHandicap::SetIndividualLayout(bool individual) {
     for (QWidget* w : std::initializer_list<QWidget*>{PlayerCap, cboPlayer, chkOneYear, Label3, HIBox,
                                                       Label4[1], TIBox, Label5, HandicapBox, Label4[2]})
         w->setVisible(individual);
-    TournBox->setVisible(false);
+    ShowTournHcp(false);
 }
 
 void frmHandicap::HC_Click(int index) {
@@ -586,7 +609,7 @@ void frmHandicap::HC_Click(int index) {
         if (HC[1]->isChecked()) {
             SetIndividualLayout(true);
             listRows_.clear();
-            spHcp->SetMaxRows(kReportRows);
+            SetRowCount(kReportRows);
             Clear_spHcp();
             if (cboPlayer->currentIndex() < 0 && ctx_.nCurPlayerID <= 0) {
                 WarningSound(ctx_);
@@ -602,7 +625,6 @@ void frmHandicap::HC_Click(int index) {
                 cboPlayer->setCurrentIndex(player);
                 bNoPlayerClick = 0;
                 if (const auto p = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = p->GENDER;
-                lblGender->setText(gender_);
             }
             CalcHandicap();
         } else {
@@ -628,37 +650,34 @@ void frmHandicap::ShowList(IndexOrder order) {
     cboPlayer->setCurrentIndex(-1);
     bNoPlayerClick = 0;
     listRows_.clear();
-    spHcp->SetMaxRows(static_cast<int>(players.size()));
+    SetRowCount(static_cast<int>(players.size()));
     Clear_spHcp();
     cmdPrint->setEnabled(true);
     listRows_ = IndexList(ctx_.Db(), Is18(), Rules(), ctx_.sDateFormat).Build(players, order);
     for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
         const IndexListRow& row = listRows_[r];
-        spHcp->SetCellText(0, r + 1, row.indexText);
-        spHcp->SetCellText(2, r + 1, row.name);
-        spHcp->SetCellText(4, r + 1, row.date);
-        spHcp->SetCellText(5, r + 1, row.gender);
-        spHcp->SetCellText(6, r + 1, row.email);
+        ShowCell(0, r + 1, row.indexText);
+        ShowCell(2, r + 1, row.name);
+        ShowCell(4, r + 1, row.date);
     }
     FitColumns();
 }
 
 void frmHandicap::cmdPrint_Click() {
     const QString today = FormatLocalDate(Today(), ctx_.sDateFormat);
-    auto cell = [this](int c, int r) { return spHcp->CellText(c, r); };
     if (IndividualView()) {
         IndividualPrint p{cboPlayer->currentText(),
                           today,
-                          HIBox->text(),
-                          TIBox->text(),
+                          shown_.index,
+                          shown_.tIndex,
                           cboCourse->currentText(),
                           cboTeeBox->currentText(),
-                          HandicapBox->text(),
-                          TournBox->text(),
-                          TournBox->isVisibleTo(this),
+                          shown_.hcp,
+                          shown_.tHcp,
+                          shown_.tHcpShown,
                           {}};
-        for (int r = 1; r <= kReportRows && r <= spHcp->MaxRows(); ++r)
-            p.rows[r - 1] = {cell(0, r), cell(2, r), cell(3, r), cell(4, r)};
+        for (int r = 1; r <= kReportRows && r <= static_cast<int>(shown_.rows.size()); ++r)
+            p.rows[r - 1] = shown_.rows[static_cast<size_t>(r - 1)];
         RunPrintout("PrintIndividual", "Handicap Report", [&](PrinterPage& page) {
             SetUpReportPage(page);
             PrintIndividual(page, p);
@@ -666,8 +685,7 @@ void frmHandicap::cmdPrint_Click() {
         return;
     }
     IndexListPrint list{today, cboCourse->currentText().trimmed(), cboTeeBox->currentText().trimmed(), {}};
-    for (int r = 1; r <= spHcp->MaxRows(); ++r)
-        list.rows.push_back({cell(0, r), cell(2, r), cell(3, r), cell(4, r)});
+    list.rows = shown_.rows;
     RunPrintout(HC[2]->isChecked() ? "PrintIndexAlpha" : "PrintIndexLowHigh", "Handicap Index List",
                 [&](PrinterPage& page) {
                     SetUpReportPage(page);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "handicap_report/HcpPrint.h"
 #include "handicap_report/HcpReport.h"
 #include "handicap_report/IndexList.h"
 
@@ -40,7 +41,7 @@ class frmHandicap : public QDialog {
     QRadioButton* HC[4];        // [1] individual, [2] alphabetical, [3] low to high
     QComboBox* cboCourse;
     QComboBox* cboTeeBox;
-    QLabel *Label3, *Label5, *Label4[3], *HIBox, *HandicapBox, *TIBox, *TournBox, *lblGender;
+    QLabel *Label3, *Label5, *Label4[3], *HIBox, *HandicapBox, *TIBox, *TournBox;
     Spread* spHcp;
     QPushButton *cmdPrint, *cmdSendEmail, *cmdHcpCards, *cmdHelp, *cmdClose;
     QComboBox *cboFontType, *cboFontStyle;
@@ -101,6 +102,19 @@ class frmHandicap : public QDialog {
     void ClearReportFigures();
     // The men's and women's slopes of the chosen tee box; 0 and 0 when none is chosen.
     std::pair<int, int> ChosenTeeSlopes() const;
+
+    // What the grid and the figure boxes show, which the printouts print: the grid's rows (score or
+    // index, course or player, tee box or course handicap, date) and the report's figures.
+    struct Shown {
+        std::vector<PrintRow> rows;
+        QString index, tIndex, hcp, tHcp;
+        bool tHcpShown = false;
+    };
+    Shown shown_;
+    void SetRowCount(int rows);
+    void ShowCell(int col, int row, const QString& text);  // columns 0, 2, 3 and 4
+    void ShowFigure(QLabel* box, const QString& text);     // HIBox, TIBox, HandicapBox or TournBox
+    void ShowTournHcp(bool shown);
 
     std::vector<IndexListRow> listRows_;
     QString gender_;

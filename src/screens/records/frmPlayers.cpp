@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "shell/AppContext.h"
 #include "platform/MailSession.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
@@ -23,6 +23,7 @@
 #include "records/PlayerList.h"
 #include "records/TypedKeys.h"
 #include "records/frmMailingLabels.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/GridFit.h"
@@ -34,15 +35,43 @@
 namespace dc {
 
 namespace {
-// The texts of the printed columns for every grid row, in the grid's order.
-std::vector<QStringList> PlayerListRows(const Spread& grid) {
+// The texts of a player's grid row, columns 1 to 10.
+QStringList GridTexts(const PlayerRec& p) {
+    return {QString::number(p.PLAYER_ID),
+            PlayerGridName(p),
+            p.GENDER,
+            p.ADDRESS1,
+            p.CITY,
+            p.STATE,
+            p.ZIP,
+            p.HOME_PHONE,
+            p.OTHER_PHONE,
+            p.EMAIL};
+}
+
+// The texts of the printed columns for every player, in the grid's order.
+std::vector<QStringList> PlayerListRows(const std::vector<PlayerRec>& players) {
     std::vector<QStringList> rows;
-    for (int r = 1; r <= grid.MaxRows(); ++r) {
+    for (const PlayerRec& p : players) {
+        const QStringList grid = GridTexts(p);
         QStringList texts;
-        for (const auto& column : PlayerListColumns()) texts << grid.CellText(column.gridCol, r);
+        for (const auto& column : PlayerListColumns()) texts << grid[column.gridCol - 1];
         rows.push_back(texts);
     }
     return rows;
+}
+
+// The players in the order of one grid column's texts, as the grid sorts text: letter case ignored,
+// empty texts last either way, equal texts in their order before.
+void SortByColumn(std::vector<PlayerRec>& players, int col, bool descending) {
+    std::vector<std::pair<QString, PlayerRec>> keyed;
+    for (PlayerRec& p : players)
+        keyed.emplace_back(GridTexts(p)[col - 1].trimmed().toCaseFolded(), std::move(p));
+    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
+        if (a.first.isEmpty() || b.first.isEmpty()) return !a.first.isEmpty() && b.first.isEmpty();
+        return descending ? b.first < a.first : a.first < b.first;
+    });
+    for (size_t i = 0; i < keyed.size(); ++i) players[i] = std::move(keyed[i].second);
 }
 }  // namespace
 namespace {
@@ -253,18 +282,14 @@ void frmPlayers::Grid_Setup() {
 }
 
 void frmPlayers::WriteGridRow(int row, const PlayerRec& p) {
+    const QStringList texts = GridTexts(p);
+    for (int c = 1; c <= 10; ++c) spPlayers->SetCellText(c, row, texts[c - 1]);
+}
+
+void frmPlayers::ShowRows() {
     Spread& g = *spPlayers;
-    const QString texts[] = {QString::number(p.PLAYER_ID),
-                             PlayerGridName(p),
-                             p.GENDER,
-                             p.ADDRESS1,
-                             p.CITY,
-                             p.STATE,
-                             p.ZIP,
-                             p.HOME_PHONE,
-                             p.OTHER_PHONE,
-                             p.EMAIL};
-    for (int c = 1; c <= 10; ++c) g.SetCellText(c, row, texts[c - 1]);
+    g.SetMaxRows(static_cast<int>(rows_.size()));
+    for (int r = 1; r <= static_cast<int>(rows_.size()); ++r) WriteGridRow(r, rows_[r - 1]);
 }
 
 void frmPlayers::Load_spPlayers() {
@@ -272,9 +297,9 @@ void frmPlayers::Load_spPlayers() {
     g.SetReDraw(false);
     try {
         g.SetMaxRows(0);
-        const auto players = PlayerStore(ctx_.Db()).AllPlayers();
-        g.SetMaxRows(static_cast<int>(players.size()));
-        for (int r = 1; r <= static_cast<int>(players.size()); ++r) WriteGridRow(r, players[r - 1]);
+        rows_.clear();
+        rows_ = PlayerStore(ctx_.Db()).AllPlayers();
+        ShowRows();
     } catch (...) {
         ReportCurrentError("Players, Load_spPlayers", Sql::With);
     }
@@ -398,9 +423,10 @@ bool frmPlayers::SavePlayer() {
             bNewPlayer = false;
             Load_spPlayers();
         } else {
-            for (int r = 1; r <= spPlayers->MaxRows(); ++r) {
-                if (spPlayers->CellText(1, r).toInt() == p.PLAYER_ID) {
-                    WriteGridRow(r, p);
+            for (size_t r = 0; r < rows_.size(); ++r) {
+                if (rows_[r].PLAYER_ID == p.PLAYER_ID) {
+                    rows_[r] = p;
+                    WriteGridRow(static_cast<int>(r) + 1, p);
                     break;
                 }
             }
@@ -464,11 +490,11 @@ bool frmPlayers::Form_Unload() {
 
 void frmPlayers::spPlayers_Click(int col, int row) {
     Spread& g = *spPlayers;
-    if (row != 0 || col < 1 || col > 10 || g.MaxRows() < 1) return;
+    if (row != 0 || col < 1 || col > 10 || rows_.empty()) return;
     g.SetReDraw(false);
     const bool descending = bColSortFlag[col];
-    g.SetSortBy(SpreadSortBy::Row);
-    g.Sort(1, 1, 10, g.MaxRows(), col, descending ? SpreadSortOrder::Descending : SpreadSortOrder::Ascending);
+    SortByColumn(rows_, col, descending);
+    ShowRows();
     bColSortFlag[col] = !descending;
     g.SetActiveCell(col, 1);
     g.SetReDraw(true);
@@ -476,9 +502,9 @@ void frmPlayers::spPlayers_Click(int col, int row) {
 
 void frmPlayers::spPlayers_DblClick(int col, int row) {
     Q_UNUSED(col);
-    if (row < 1 || row > spPlayers->MaxRows()) return;
+    if (row < 1 || row > static_cast<int>(rows_.size())) return;
     if (!SaveQuestion("player")) return;
-    ctx_.nFindPlayerID = spPlayers->CellText(1, row).toInt();
+    ctx_.nFindPlayerID = rows_[row - 1].PLAYER_ID;
     if (Load_Player()) {
         bNewPlayer = false;
         bChanged = false;
@@ -554,7 +580,7 @@ void frmPlayers::cmdPrint_Click() {
         auto page = CreatePrinterPage();
         page->SetJobName("Player List");
         try {
-            PrintPlayerList(*page, PlayerListRows(*spPlayers), offsets);
+            PrintPlayerList(*page, PlayerListRows(rows_), offsets);
         } catch (const PrinterError& e) {
             MsgBox(PrintErrorText(e.number(), e.description()), vbInformation);
         }

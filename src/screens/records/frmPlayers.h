@@ -5,6 +5,7 @@
 // with nReturnCode 2.
 
 #include <array>
+#include <vector>
 
 #include "records/PlayerStore.h"
 #include "shell/DialogBase.h"
@@ -103,6 +104,8 @@ class frmPlayers : public DialogBase {
     void Refused(const QString& text, QWidget* focus);
     void EditCaption();
     void WriteGridRow(int row, const PlayerRec& p);
+    void ShowRows();               // the grid shows rows_
+    std::vector<PlayerRec> rows_;  // the players behind the grid's rows, in the grid's order
     // Keeps the key of the player on the screen (0: none or a new one) and shows it.
     void SetPlayerKey(int key);
     int playerKey_ = 0;

@@ -250,23 +250,16 @@ void frmGameList::UpdatespGL() {
         if (readKey != readKey_) {
             read_.clear();
             readKey_.clear();
-            if (players.size() == 1) {
-                read_[players[0].first] = ReadRounds(ctx_.Db(), players[0].first, panel->StartDate(),
-                                                     panel->EndDate(), RoundOrder::DateDesc);
-            } else {
-                for (RoundRec& r :
-                     ReadRounds(ctx_.Db(), 0, panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc))
-                    read_[r.PLAYER_ID].push_back(std::move(r));
-                // Rounds of one day in game order, as a player's own query gives them.
-                for (auto& [key, rounds] : read_)
-                    std::stable_sort(rounds.begin(), rounds.end(), [](const RoundRec& a, const RoundRec& b) {
-                        return a.ROUND_DATE != b.ROUND_DATE ? a.ROUND_DATE > b.ROUND_DATE
-                                                            : a.GAME_NUMBER < b.GAME_NUMBER;
-                    });
-            }
+            read_ =
+                ReadRoundsByPlayer(ctx_.Db(), players.size() == 1 ? players[0].first : 0, panel->StartDate(),
+                                   panel->EndDate(), RoundOrder::DateDesc, false, RoundFields::Listed);
             readKey_ = readKey;
         }
         std::map<int, std::vector<RoundRec>>& byPlayer = read_;
+        GameListTexts texts(ctx_.sDateFormat);
+        size_t listed = 0;
+        for (const auto& [key, rounds] : byPlayer) listed += rounds.size();
+        rows_.reserve(nineView ? 2 * listed : listed);
         for (const auto& [key, name] : players) {
             const std::vector<RoundRec>& rounds = byPlayer[key];
             for (const GameListPick& pick : WalkGameList(rounds, nineView, courseId)) {
@@ -280,7 +273,7 @@ void frmGameList::UpdatespGL() {
                     names.teeBoxes = course->second.teeBoxes;
                     names.courseKnown = true;
                 }
-                rows_.push_back(MakeGameListRow(r, pick.nine, us, names, ctx_.sDateFormat));
+                rows_.push_back(MakeGameListRow(r, pick.nine, us, names, texts));
             }
         }
         nGLRows = static_cast<int>(rows_.size());
@@ -312,16 +305,19 @@ void frmGameList::ClearRows() {
 void frmGameList::ShowRows() {
     spGL->SetReDraw(false);
     spGL->SetMaxRows(0);
-    spGL->SetMaxRows(static_cast<int>(rows_.size()));
-    for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-        for (int c = 0; c < kGlCols; ++c)
-            if (!rows_[r].text[c].isEmpty()) spGL->SetCellText(c, r + 1, rows_[r].text[c]);
     FitColumns();
+    std::vector<QString> texts, games;
+    texts.reserve(rows_.size() * (kGlCols - 1));
+    games.reserve(rows_.size());
+    for (const GameListRow& row : rows_) {
+        games.push_back(row.text[kGlGame]);
+        texts.insert(texts.end(), row.text.begin() + 1, row.text.end());
+    }
+    spGL->SetAllRows(std::move(texts), std::move(games));
     spGL->SetReDraw(true);
 }
 
-// Every shown column as wide as its longest text, its designed width at least (the grid widens a
-// column set in twips to its texts).
+// Every shown column at its designed width, widened to its texts as they are filled in.
 void frmGameList::FitColumns() {
     for (int c = 0; c < kGlCols; ++c)
         if (c != kGlPlayerId) spGL->SetColWidth(c, Column(c).twips);

@@ -310,10 +310,15 @@ void frmStats::UpdateStats() {
         }
         const int courseId = panel->CourseId();
         StatsAccumulator stats(courseId != 0 && cboCourse->currentIndex() >= 0);
-        for (int player : players)
-            for (const RoundRec& round : ReadRounds(ctx_.Db(), player, panel->StartDate(), panel->EndDate(),
-                                                    RoundOrder::DateThenGame, true))
+        const auto byPlayer =
+            ReadRoundsByPlayer(ctx_.Db(), players.size() == 1 ? players[0] : 0, panel->StartDate(),
+                               panel->EndDate(), RoundOrder::DateThenGame, true, RoundFields::Statistics);
+        for (int player : players) {
+            const auto rounds = byPlayer.find(player);
+            if (rounds == byPlayer.end()) continue;
+            for (const RoundRec& round : rounds->second)
                 if (courseId == 0 || round.COURSE_ID == courseId) stats.Add(round);
+        }
         const auto names = ReadPlayerNames(ctx_.Db());
         const auto courses = ReadCourseFacts(ctx_.Db());
         StatsNames lookup{[&](int id) { return names.count(id) ? names.at(id) : QString(); },

@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
 
 #include "shell/AppContext.h"
 #include "platform/Clock.h"
@@ -107,11 +110,10 @@ void frmScoreCard::Form_Load() {
 void frmScoreCard::Grid_Setup() {
     try {
         Spread& g = *spSC;
-        g.SetMaxCols(kColHcpValue);
-        const std::pair<int, int> widths[] = {
-            {0, 370},         {kColId, 0},         {kColGender, 0},  {kColPrint, 700}, {kColCard, 650},
-            {kColName, 2235}, {kColTee, 1700},     {kColIndex, 800}, {kColHcp, 800},   {kColSlopeM, 0},
-            {kColSlopeW, 0},  {kColIndexValue, 0}, {kColHcpValue, 0}};
+        g.SetMaxCols(kColHcp);
+        const std::pair<int, int> widths[] = {{0, 370},         {kColPrint, 700}, {kColCard, 650},
+                                              {kColName, 2235}, {kColTee, 1700},  {kColIndex, 800},
+                                              {kColHcp, 800}};
         for (const auto& [col, twips] : widths) g.SetColWidth(col, twips);
         g.SetCellText(kColPrint, 0, "Print");
         g.SetCellText(kColCard, 0, "Card #");
@@ -126,8 +128,6 @@ void frmScoreCard::Grid_Setup() {
             g.SetCellType(type);
             g.SetTypeHAlign(align);
         };
-        column(kColId, SpreadCellType::StaticText, SpreadHAlign::Left);
-        column(kColGender, SpreadCellType::StaticText, SpreadHAlign::Left);
         column(kColPrint, SpreadCellType::CheckBox, SpreadHAlign::Center);
         g.SetTypeCheckCenter(true);
         column(kColCard, SpreadCellType::Integer, SpreadHAlign::Center);
@@ -142,11 +142,6 @@ void frmScoreCard::Grid_Setup() {
         column(kColHcp, SpreadCellType::StaticText, SpreadHAlign::Center);
         g.SetBackColor(kCyan);
         g.SetLock(true);
-        column(kColSlopeM, SpreadCellType::ComboBox, SpreadHAlign::Left);
-        column(kColSlopeW, SpreadCellType::ComboBox, SpreadHAlign::Left);
-        column(kColIndexValue, SpreadCellType::Float, SpreadHAlign::Right);
-        g.SetTypeFloatDecimalPlaces(1);
-        column(kColHcpValue, SpreadCellType::Integer, SpreadHAlign::Right);
         g.SetRowHeight(0, g.MaxTextRowHeight(0));
     } catch (...) {
         ReportCurrentError("Score Card, Grid_Setup", Sql::Without);
@@ -165,17 +160,17 @@ void frmScoreCard::Fill_Grid() {
             return;
         }
         g.SetMaxRows(0);
+        players_.clear();
         indexes_.clear();
         const bool oneEach = PlayersPerCard() == 1;
         const bool nine = opt189[2]->isChecked(), us = optUSCan[1]->isChecked();
         for (const PlayerRec& p : PlayerStore(ctx_.Db()).AllPlayers()) {
             const int row = g.MaxRows() + 1;
             g.SetMaxRows(row);
-            g.SetCellText(kColId, row, QString::number(p.PLAYER_ID));
-            g.SetCellText(kColGender, row, p.GENDER);
+            players_.push_back({p.PLAYER_ID, p.GENDER, PlayerGridName(p), QString(), std::nullopt});
             g.SetCellValue(kColPrint, row, 1);
             if (oneEach) g.SetCellText(kColCard, row, QString::number(row));
-            g.SetCellText(kColName, row, PlayerGridName(p));
+            g.SetCellText(kColName, row, players_.back().name);
             indexes_[p.PLAYER_ID] = FindIndex(ctx_.Db(), p.PLAYER_ID, p.GENDER, nine, us);
             SetRowTeeBox(row, p.GENDER == "F" ? cboTeeBoxW->currentIndex() : cboTeeBoxM->currentIndex());
         }
@@ -235,10 +230,8 @@ void frmScoreCard::cboCourse_Click() {
         // Every row takes its gender's tee box again, with the new course's slopes.
         g.SetReDraw(false);
         for (int row = 1; row <= g.MaxRows(); ++row) {
-            const QString gender = g.CellText(kColGender, row);
-            g.SetCol(kColTee);
-            g.SetRow(row);
-            const int own = g.TypeComboBoxCurSel();
+            const QString& gender = players_[static_cast<size_t>(row - 1)].gender;
+            const int own = TeeSlot(row);
             SetRowTeeBox(row, gender == "M" ? menPos : gender == "F" ? womenPos : own);
         }
         FitColumns();
@@ -257,7 +250,7 @@ void frmScoreCard::RowsOfGender(const QString& gender, int slot) {
     if (g.MaxRows() == 0) return;
     g.SetReDraw(false);
     for (int row = 1; row <= g.MaxRows(); ++row)
-        if (g.CellText(kColGender, row) == gender) SetRowTeeBox(row, slot);
+        if (players_[static_cast<size_t>(row - 1)].gender == gender) SetRowTeeBox(row, slot);
     g.SetReDraw(true);
 }
 
@@ -267,33 +260,30 @@ void frmScoreCard::SetRowTeeBox(int row, int slot) {
     g.SetCol(kColTee);
     g.SetTypeComboBoxList(sTeeBoxList.join('\t'));
     g.SetTypeComboBoxCurSel(slot);
-    g.SetCol(kColSlopeM);
-    g.SetTypeComboBoxList(course_ ? SlopeList(course_->MSL, Packed::MSL).join('\t') : QString());
-    g.SetCol(kColSlopeW);
-    g.SetTypeComboBoxList(course_ ? SlopeList(course_->WSL, Packed::WSL).join('\t') : QString());
     ShowRowHandicap(row);
 }
 
-// The row's slope follows its tee-box cell; the index and the handicap come from the row's indexes.
+int frmScoreCard::TeeSlot(int row) {
+    spSC->SetRow(row);
+    spSC->SetCol(kColTee);
+    return spSC->TypeComboBoxCurSel();
+}
+
+// The row's slope is its tee box's for the player's gender; the index and the handicap come from
+// the player's indexes.
 void frmScoreCard::ShowRowHandicap(int row) {
     Spread& g = *spSC;
-    g.SetRow(row);
-    g.SetCol(kColTee);
-    const int slot = g.TypeComboBoxCurSel();
-    const QString gender = g.CellText(kColGender, row);
+    CardPlayer& player = players_[static_cast<size_t>(row - 1)];
+    const int slot = TeeSlot(row);
     double slope = 0;
-    if (gender == "M" || gender == "F") {
-        g.SetCol(gender == "M" ? kColSlopeM : kColSlopeW);
-        g.SetTypeComboBoxCurSel(slot);
-        slope = Val(g.Text());
-    }
-    const PlayerIndexes idx = indexes_[static_cast<int>(Val(g.CellText(kColId, row)))];
+    if (course_ && player.gender == "M") slope = TeeSlope(course_->MSL, Packed::MSL, slot);
+    if (course_ && player.gender == "F") slope = TeeSlope(course_->WSL, Packed::WSL, slot);
+    const PlayerIndexes idx = indexes_[player.id];
     g.SetCellText(kColIndex, row, IndexCellText(idx.index));
-    g.SetCellText(kColIndexValue, row, FixedText(idx.index, 1));
     const QString hcp = CalculateHcp(idx.index, idx.tournIndex, slope);
     g.SetCellText(kColHcp, row, hcp);
-    const std::optional<int> value = HcpTextValue(hcp);
-    g.SetCellText(kColHcpValue, row, value ? QString::number(*value) : QString());
+    player.hcp = hcp;
+    player.hcpValue = HcpTextValue(hcp);
     g.SetCol(kColHcp);
     g.SetRow(row);
     g.SetBackColor(hcp.isEmpty() ? kYellow : kCyan);
@@ -335,8 +325,8 @@ void frmScoreCard::Refresh_Handicaps() {
     g.SetReDraw(false);
     try {
         for (int row = 1; row <= g.MaxRows(); ++row) {
-            const int id = static_cast<int>(Val(g.CellText(kColId, row)));
-            indexes_[id] = FindIndex(ctx_.Db(), id, g.CellText(kColGender, row), nine, us);
+            const CardPlayer& player = players_[static_cast<size_t>(row - 1)];
+            indexes_[player.id] = FindIndex(ctx_.Db(), player.id, player.gender, nine, us);
             ShowRowHandicap(row);
         }
     } catch (...) {
@@ -357,6 +347,7 @@ void frmScoreCard::cmdUp_Click() {
         const int r = spSC->ActiveRow();
         if (r < 2) return;
         spSC->MoveRow(r, r - 1);
+        std::swap(players_[static_cast<size_t>(r - 1)], players_[static_cast<size_t>(r - 2)]);
         spSC->SetSelection(-1, r - 1, -1, r - 1);
         cmdDown->setEnabled(true);
         if (r - 1 == 1) cmdUp->setEnabled(false);
@@ -370,6 +361,7 @@ void frmScoreCard::cmdDown_Click() {
         const int r = spSC->ActiveRow();
         if (r < 1 || r >= spSC->MaxRows()) return;
         spSC->MoveRow(r, r + 1);
+        std::swap(players_[static_cast<size_t>(r - 1)], players_[static_cast<size_t>(r)]);
         spSC->SetSelection(-1, r + 1, -1, r + 1);
         cmdUp->setEnabled(true);
         if (r + 1 == spSC->MaxRows()) cmdDown->setEnabled(false);
@@ -424,19 +416,40 @@ void frmScoreCard::spSC_Click(int col, int row) {
     SortByColumn(col, bLastSortAsc);
 }
 
-// Whole rows move; the index and handicap columns sort by the signed numbers behind them.
+// Whole rows move; the index and handicap columns sort by the signed numbers behind their texts.
 void frmScoreCard::SortByColumn(int col, bool ascending) {
     Spread& g = *spSC;
-    const int key = col == kColIndex ? kColIndexValue : col == kColHcp ? kColHcpValue : col;
+    g.CommitEdit();
+    std::vector<CardSortValue> values;
+    for (int row = 1; row <= g.MaxRows(); ++row) {
+        const CardPlayer& player = players_[static_cast<size_t>(row - 1)];
+        CardSortValue v;
+        v.numeric = col != kColName;
+        if (col == kColPrint) {
+            v.number = g.CellValue(kColPrint, row);
+        } else if (col == kColCard) {
+            const QString card = g.CellText(kColCard, row).trimmed();
+            v.empty = card.isEmpty();
+            v.number = Val(card);
+        } else if (col == kColIndex) {
+            v.number = std::round(indexes_[player.id].index * 10) / 10;
+        } else if (col == kColHcp) {
+            v.empty = !player.hcpValue;
+            v.number = player.hcpValue.value_or(0);
+        } else {
+            v.empty = player.name.trimmed().isEmpty();
+            v.text = player.name;
+        }
+        values.push_back(v);
+    }
     g.SetReDraw(false);
-    g.Sort(1, 1, g.MaxCols(), g.MaxRows(), key,
-           ascending ? SpreadSortOrder::Ascending : SpreadSortOrder::Descending);
+    ApplyOrder(SortedOrder(values, ascending));
     g.SetReDraw(true);
 }
 
 // ------------------------------------------------------------------------------------ cards
 
-int frmScoreCard::PlayersPerCard() const { return static_cast<int>(Val(cboPlayersPerCard->currentText())); }
+int frmScoreCard::PlayersPerCard() const { return cboPlayersPerCard->currentIndex() + 1; }  // 1 to 4
 
 std::vector<bool> frmScoreCard::TickedRows() const {
     std::vector<bool> ticked;
@@ -478,25 +491,31 @@ void frmScoreCard::cmdTeams_Click(int index) {
     spSC->SetReDraw(true);
 }
 
-void frmScoreCard::ApplyRenumbering(const CardRenumbering& renumbering) {
-    Spread& g = *spSC;
-    std::vector<int> current(static_cast<size_t>(g.MaxRows()));
-    for (size_t i = 0; i < current.size(); ++i) current[i] = static_cast<int>(i);
-    const std::vector<bool> ticked = TickedRows();
-    g.SetReDraw(false);
-    for (size_t i = 0; i < renumbering.order.size(); ++i) {
-        const auto at =
-            std::find(current.begin() + static_cast<std::ptrdiff_t>(i), current.end(), renumbering.order[i]);
+void frmScoreCard::ApplyOrder(const std::vector<int>& order) {
+    std::vector<int> current(players_.size());
+    std::iota(current.begin(), current.end(), 0);
+    for (size_t i = 0; i < order.size(); ++i) {
+        const auto at = std::find(current.begin() + static_cast<std::ptrdiff_t>(i), current.end(), order[i]);
         const int from = static_cast<int>(at - current.begin());
-        if (from != static_cast<int>(i)) {
-            g.MoveRow(from + 1, static_cast<int>(i) + 1);
-            current.erase(at);
-            current.insert(current.begin() + static_cast<std::ptrdiff_t>(i), renumbering.order[i]);
-        }
-        if (ticked[static_cast<size_t>(renumbering.order[i])])
-            g.SetCellText(kColCard, static_cast<int>(i) + 1, QString::number(renumbering.cards[i]));
+        if (from == static_cast<int>(i)) continue;
+        spSC->MoveRow(from + 1, static_cast<int>(i) + 1);
+        current.erase(at);
+        current.insert(current.begin() + static_cast<std::ptrdiff_t>(i), order[i]);
     }
-    g.SetReDraw(true);
+    std::vector<CardPlayer> moved;
+    moved.reserve(order.size());
+    for (int i : order) moved.push_back(players_[static_cast<size_t>(i)]);
+    players_ = std::move(moved);
+}
+
+void frmScoreCard::ApplyRenumbering(const CardRenumbering& renumbering) {
+    const std::vector<bool> ticked = TickedRows();
+    spSC->SetReDraw(false);
+    ApplyOrder(renumbering.order);
+    for (size_t i = 0; i < renumbering.order.size(); ++i)
+        if (ticked[static_cast<size_t>(renumbering.order[i])])
+            spSC->SetCellText(kColCard, static_cast<int>(i) + 1, QString::number(renumbering.cards[i]));
+    spSC->SetReDraw(true);
 }
 
 bool frmScoreCard::Reorder_Cards(int selectedCount, int& cardCount) {
@@ -562,8 +581,8 @@ void frmScoreCard::cmdPrint_Click() {
     for (int row = 1; row <= spSC->MaxRows(); ++row) {
         const int card = static_cast<int>(Val(spSC->CellText(kColCard, row)));
         if (spSC->CellValue(kColPrint, row) != 1 || card < 1 || card > cardCount) continue;
-        job.cards[static_cast<size_t>(card - 1)].push_back(
-            {spSC->CellText(kColName, row), spSC->CellText(kColGender, row), spSC->CellText(kColHcp, row)});
+        const CardPlayer& player = players_[static_cast<size_t>(row - 1)];
+        job.cards[static_cast<size_t>(card - 1)].push_back({player.name, player.gender, player.hcp});
     }
     job.strokes = chkShowHide[1]->isChecked();
     for (int i = 2; i <= 5; ++i) job.statRows[static_cast<size_t>(i - 2)] = chkShowHide[i]->isChecked();

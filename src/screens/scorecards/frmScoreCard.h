@@ -8,6 +8,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "records/TeeBoxPacking.h"
 #include "scorecards/CourseHcpText.h"
@@ -30,21 +31,14 @@ struct CardRenumbering;
 class frmScoreCard : public QDialog {
     Q_OBJECT
   public:
-    // Grid columns: 1 to 10 as shown and used by the handlers; 11 and 12 hidden, the signed index and
-    // course handicap behind columns 7 and 8, which their header sorts use.
+    // Grid columns; the print ticks, card numbers and tee boxes are the golfer's to change.
     enum Column {
-        kColId = 1,
-        kColGender,
-        kColPrint,
+        kColPrint = 1,
         kColCard,
         kColName,
         kColTee,
         kColIndex,
         kColHcp,
-        kColSlopeM,
-        kColSlopeW,
-        kColIndexValue,
-        kColHcpValue,
     };
 
     explicit frmScoreCard(AppContext& ctx, QWidget* parent = nullptr);
@@ -109,12 +103,24 @@ class frmScoreCard : public QDialog {
     void RowsOfGender(const QString& gender, int slot);
     void ShowSlopeWarning();
     void SortByColumn(int col, bool ascending);
+    // Moves the grid's rows and the players behind them: order[i] = the row now at position i.
+    void ApplyOrder(const std::vector<int>& order);
     void ApplyRenumbering(const CardRenumbering& renumbering);
+    int TeeSlot(int row);  // the row's tee-box choice, -1 for none
     void SetCardNumbers(const std::vector<int>& cards);
     std::vector<bool> TickedRows() const;
     // The figure columns as wide as their longest text; the name column takes the width they leave.
     void FitColumns();
 
+    // The player of each grid row, in grid order, with the figures the row shows.
+    struct CardPlayer {
+        int id = 0;
+        QString gender;
+        QString name;
+        QString hcp;                 // the course handicap as shown
+        std::optional<int> hcpValue;  // its signed number, none when empty
+    };
+    std::vector<CardPlayer> players_;
     std::map<int, PlayerIndexes> indexes_;  // by PLAYER_ID, for the hole count and rules chosen
     std::optional<PackedCourse> course_;    // the course chosen
     GridFit* nameFit_ = nullptr;

@@ -122,8 +122,9 @@ void frmConvertUtil::SetFolder(const QString& path) {
 }
 
 void frmConvertUtil::Dir1_Change() {
+    files_ = ListDataFiles(folder_);
     File1->clear();
-    File1->addItems(ListDataFiles(folder_));
+    File1->addItems(files_);
 }
 
 int frmConvertUtil::NameFormatIndex() const {
@@ -133,9 +134,7 @@ int frmConvertUtil::NameFormatIndex() const {
 
 void frmConvertUtil::cmdStart_Click() {
     try {
-        QStringList files;
-        for (int i = 0; i < File1->count(); ++i) files << File1->item(i)->text();
-        const QString refusal = StartCheckMessage(folder_, files, ProgramFolder(), NameFormatIndex());
+        const QString refusal = StartCheckMessage(folder_, files_, ProgramFolder(), NameFormatIndex());
         if (!refusal.isEmpty()) {
             WarningSound(ctx_);
             MsgBox(refusal, vbInformation);

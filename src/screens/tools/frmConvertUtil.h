@@ -4,6 +4,7 @@
 // Conversion.h) and recomputes every handicap. Opened without being modal by the welcome screen.
 
 #include <QDialog>
+#include <QStringList>
 
 class QComboBox;
 class QFileSystemModel;
@@ -55,6 +56,7 @@ class frmConvertUtil : public QDialog {
 
     QFileSystemModel* dirModel_;
     QString folder_;
+    QStringList files_;  // the data files of folder_, as File1 lists them
     bool running_ = false;
     bool revealPending_ = false;  // the chosen folder is still to be shown in the tree
 };

@@ -16,13 +16,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "records/PlayerStore.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/Globals.h"
@@ -178,6 +178,7 @@ void frmEmail::ShowBanner(const QString& caption, const QColor& colour, int poin
 void frmEmail::Form_Load() {
     try {
         txtMessage->clear();
+        recipientList_ = !ctx_.bEmailPreset;
         if (ctx_.bEmailPreset) {
             fraNames_->setVisible(false);
             resize(640, 7515 / kTwipsPerPixel);
@@ -226,12 +227,12 @@ void frmEmail::txtName_KeyUp(int keyCode) {
         const QString typed = txtName->text();
         const int typedLength = typed.length();
         if (typedLength == 0) {
-            lblEmail->clear();
+            ShowFoundEmail(QString());
             return;
         }
         PlayerStore players(ctx_.Db());
         const FoundAddress found = FindAddressByName(players, typed);
-        lblEmail->setText(found.email);
+        ShowFoundEmail(found.email);
         const int foundLength = found.name.length();
         if (foundLength > typedLength) {
             txtName->setText(found.name);
@@ -240,17 +241,22 @@ void frmEmail::txtName_KeyUp(int keyCode) {
             else
                 txtName->setSelection(typedLength, foundLength - typedLength);
         } else if (found.name.isEmpty()) {
-            lblEmail->clear();
+            ShowFoundEmail(QString());
         }
     } catch (...) {
         ReportCurrentError("Form Email, txtName_KeuUp", Sql::With);
     }
 }
 
+void frmEmail::ShowFoundEmail(const QString& email) {
+    foundEmail_ = email.trimmed();
+    lblEmail->setText(email);
+}
+
 void frmEmail::cmdTo_Click() {
-    const QString found = lblEmail->text().trimmed();
+    const QString& found = foundEmail_;
     if (found.isEmpty()) return;
-    if (lstNames->isVisibleTo(this)) {
+    if (recipientList_) {
         lstNames->addItem(found);
     } else {
         txtTo->setText(txtTo->text().trimmed().isEmpty() ? found : txtTo->text() + ";" + found);
@@ -258,14 +264,14 @@ void frmEmail::cmdTo_Click() {
 }
 
 void frmEmail::cmdCC_Click() {
-    const QString found = lblEmail->text().trimmed();
+    const QString& found = foundEmail_;
     if (found.isEmpty()) return;
     txtCC->setText(txtCC->text().trimmed().isEmpty() ? found : txtCC->text() + ";" + found);
 }
 
 void frmEmail::cmdClear_Click() {
     txtName->clear();
-    lblEmail->clear();
+    ShowFoundEmail(QString());
     txtName->setFocus();
 }
 
@@ -347,7 +353,7 @@ void frmEmail::cmdZip_Click() {
 
 EmailDraft frmEmail::Draft() const {
     EmailDraft draft;
-    draft.recipientList = lstNames->isVisibleTo(this);
+    draft.recipientList = recipientList_;
     draft.to = txtTo->text();
     draft.cc = txtCC->text();
     draft.subject = txtSubject->text();
@@ -399,7 +405,7 @@ bool frmEmail::RefuseBadAddress(const std::vector<MailMessage>& messages, const 
                 MsgBox(BadAddressText(entry) + " Nothing has been sent.", vbExclamation);
                 if (cc) {
                     txtCC->setFocus();
-                } else if (lstNames->isVisibleTo(this)) {
+                } else if (recipientList_) {
                     lstNames->setCurrentRow(rows[i]);
                     lstNames->setFocus();
                 } else {

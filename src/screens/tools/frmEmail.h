@@ -87,7 +87,11 @@ class frmEmail : public QDialog {
     bool RefuseBadAddress(const std::vector<MailMessage>& messages, const std::vector<int>& rows);
     void SendAll(const std::vector<MailMessage>& messages, const std::vector<int>& rows);
 
+    void ShowFoundEmail(const QString& email);
+
     QWidget* fraNames_ = nullptr;
+    bool recipientList_ = false;  // the layout of one message per listed address (no preset)
+    QString foundEmail_;          // the address the name search found, shown in lblEmail
 };
 
 // Opens the e-mail screen modally and returns when it closes. An empty mode opens the
