@@ -150,7 +150,7 @@ Spread* frmCourseSetup::HoleGrid(HoleGridKind kind) const {
 void frmCourseSetup::Form_Load() {
     try {
         Grid_Setup();
-        Load_Course_Info(*cboCourseName);
+        Load_Course_Info(*cboCourseName, ctx_);
         SetNameText(QString());
         nEditCourseID = 0;
         setWindowTitle("Add a New Course");

@@ -86,7 +86,7 @@ void frmScoreCard::Form_Load() {
         cboPlayersPerCard->setCurrentIndex(0);
         cboPlayersPerCard_Click();
         Grid_Setup();
-        Load_Course_Info(*cboCourse);
+        Load_Course_Info(*cboCourse, ctx_);
         if (cboCourse->count() > 0) Choose(*cboCourse, 0);
         auto chooseFirstTees = [this] {
             if (cboTeeBoxM->count() == 0) return;
@@ -222,7 +222,7 @@ void frmScoreCard::cboCourse_Click() {
         course_ = CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID);
         for (QComboBox* combo : {cboTeeBoxM, cboTeeBoxW}) {
             const QSignalBlocker block(combo);
-            Load_TeeBox(*combo);
+            Load_TeeBox(*combo, ctx_, ctx_.nCurCourseID);
             combo->setCurrentIndex(combo == cboTeeBoxM ? menPos : womenPos);
         }
         sTeeBoxList.clear();

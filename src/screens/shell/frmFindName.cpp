@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "shell/AppContext.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
@@ -37,14 +36,19 @@ frmFindName::frmFindName(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
 }
 
 void frmFindName::AddName(const QString& text, int playerId) {
-    auto* item = new QListWidgetItem(text, lstNames);
-    item->setData(Qt::UserRole, playerId);
+    lstNames->addItem(text);
+    playerIds_.push_back(playerId);
+}
+
+int frmFindName::ChosenPlayer() const {
+    const int row = lstNames->currentRow();
+    return row >= 0 && row < static_cast<int>(playerIds_.size()) ? playerIds_[row] : 0;
 }
 
 void frmFindName::lstNames_Click() {
     if (!lstNames->currentItem()) return;
     cmdRetrieve->setEnabled(true);
-    ctx_.nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
+    ctx_.nFindPlayerID = ChosenPlayer();
 }
 
 void frmFindName::lstNames_DblClick() {
@@ -54,7 +58,7 @@ void frmFindName::lstNames_DblClick() {
 
 void frmFindName::cmdRetrieve_Click() {
     if (!lstNames->currentItem()) return;
-    ctx_.nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
+    ctx_.nFindPlayerID = ChosenPlayer();
     accept();
 }
 

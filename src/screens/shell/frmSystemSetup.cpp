@@ -30,8 +30,8 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/ResyncProgress.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/SetupStore.h"
@@ -386,7 +386,7 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 void frmSystemSetup::cmdResync_Click() {
     try {
-        ResyncProgress progress(this);
+        ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
         const bool done = ResynchAllScores(ctx_.Db(), &progress);
         // A failed run has been reported; it is not announced as complete.
         if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);

@@ -16,7 +16,6 @@
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "shell/frmSystemSetup.h"

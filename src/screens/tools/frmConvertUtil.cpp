@@ -155,7 +155,7 @@ void frmConvertUtil::cmdStart_Click() {
         lblNumCourses->clear();
         lblNumGolfers->clear();
         lblNumRounds->clear();
-        ResyncProgress progress(this);
+        ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
         progress.SetNote(
             "Nothing of the conversion is stored until this window closes: if the program is stopped "
             "now, the database stays as it was before the conversion.");
