@@ -9,9 +9,11 @@
 
 #include "TestSupport.h"
 #include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "shell/AppContext.h"
 #include "shell/DBUpdates.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/Version.h"
 
 namespace dc {
@@ -120,7 +122,8 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
     EXPECT_TRUE(rs["FAIRWAYS_HIT"].isNull());
     EXPECT_EQ(TestDb().Scalar("SELECT LAST_NAME FROM PLAYERS WHERE PLAYER_ID=1").toString(), "O'Brien");
     EXPECT_EQ(TestDb().Scalar("SELECT MCR FROM COURSES WHERE COURSE_ID=7").toString(), "70.1");
-    EXPECT_GT(TestDb().Scalar("SELECT count(*) FROM HCP_REDUCTION").toInt(), 0);  // reference rows of the blank
+    EXPECT_GT(TestDb().Scalar("SELECT count(*) FROM HCP_REDUCTION").toInt(),
+              0);  // reference rows of the blank
 
     // The settings row keeps its values and carries the new stamp.
     auto setup = TestDb().OpenRecordset("SELECT * FROM SETUP");

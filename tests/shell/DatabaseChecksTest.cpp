@@ -17,13 +17,14 @@
 #include "platform/FileOps.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
+#include "shell/AppContext.h"
 #include "shell/BackupCompact.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
 #include "shell/MsgBoxWindow.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/StartUp.h"
 #include "shell/frmSystemSetup.h"
 
@@ -146,9 +147,9 @@ TEST_F(DatabaseChecks, DamagedPageIsFoundAtStartUpAndTheNewestBackupNamed) {
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().startsWith("The Dado Corvy database '" + db + "' is damaged ("))
         << boxes.Last().toStdString();
-    EXPECT_TRUE(boxes.Last().endsWith("\r\nThe newest backup is '" + folder.DbFiles() +
-                                      "/cv20261203.MDB', made on " + FormatLocalDate(QDate(2026, 12, 3), Ctx().sDateFormat) +
-                                      "." + toSetup));
+    EXPECT_TRUE(
+        boxes.Last().endsWith("\r\nThe newest backup is '" + folder.DbFiles() + "/cv20261203.MDB', made on " +
+                              FormatLocalDate(QDate(2026, 12, 3), Ctx().sDateFormat) + "." + toSetup));
     EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Damaged database.");
     EXPECT_EQ(Hash(db), before);
 }
@@ -258,7 +259,7 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
 
 TEST_F(DatabaseChecks, ALockFileThatCannotBeOpenedIsNamedAndTheDatabaseNotCalledInvalid) {
     const QString lock = LiveDatabaseLockPath(db);
-    QFile::remove(lock);  // an earlier test's database may have had the same inode
+    QFile::remove(lock);               // an earlier test's database may have had the same inode
     ASSERT_TRUE(QDir().mkpath(lock));  // a lock file no account could open for locking
     test::ScriptedMsgBox boxes;
     EXPECT_EQ(Start(), std::pair(StartUpResult::DatabaseMissing, 1));

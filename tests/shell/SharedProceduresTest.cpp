@@ -11,10 +11,11 @@
 #include "TestSupport.h"
 #include "platform/Desktop.h"
 #include "platform/MaskEdBox.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/FileStr.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
+#include "shell/ProgramFolder.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/StartUp.h"
 

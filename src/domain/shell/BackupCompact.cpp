@@ -11,8 +11,8 @@
 #include "platform/IniFile.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
-#include "shell/ProgramFolder.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 
 namespace dc {
 namespace {
@@ -90,7 +90,8 @@ std::optional<DatedBackup> NewestDailyBackup() {
 
 QString CompactTargetPath() { return ProgramFolder() + "/DBFiles/New.MDB"; }
 
-CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbPathFile, const QString& dateFormat,
+CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbPathFile,
+                               const QString& dateFormat,
                                const std::function<void(CompactStage)>& showStage) {
     auto show = [&showStage](CompactStage s) {
         if (showStage) showStage(s);

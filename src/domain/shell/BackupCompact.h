@@ -44,7 +44,8 @@ struct CompactResult {
 // of each stage (Failed included) as it begins. `db` is closed during the run and open again
 // afterwards whenever it was open before; after a failure the live file is the one that was there
 // before the run. The day shown is written in the order of `dateFormat`.
-CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbPathFile, const QString& dateFormat,
+CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbPathFile,
+                               const QString& dateFormat,
                                const std::function<void(CompactStage)>& showStage = {});
 
 }  // namespace dc

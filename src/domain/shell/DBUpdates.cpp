@@ -12,8 +12,8 @@
 #include "platform/MsgBox.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/ProgramFolder.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/Version.h"
 
 namespace dc {

@@ -15,7 +15,7 @@ std::optional<SetupRow> ReadSetupRow(Database& db) {
 
 void StoreSetupRow(Database& db, const SetupRow& row) {
     db.Execute("Update SETUP Set LABEL_STYLE=?, SOUNDS=?, FLAG_18_9=?, US_CA_FLAG=?",
-                 {row.labelStyle, row.sounds ? 1 : 0, row.flag18_9 ? 1 : 0, row.usCaFlag ? 1 : 0});
+               {row.labelStyle, row.sounds ? 1 : 0, row.flag18_9 ? 1 : 0, row.usCaFlag ? 1 : 0});
 }
 
 PrinterOffsets ReadPrinterOffsets(Database& db) {

@@ -7,14 +7,14 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
+#include "shell/AppContext.h"
 #include "shell/BackupCompact.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/AppContext.h"
-#include "shell/ProgramFolder.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/SetupStore.h"
 #include "shell/Version.h"
 
@@ -51,7 +51,8 @@ void LoadSetupRow(AppContext& ctx) {
     ctx.bUSCAFlag = row->usCaFlag;
 }
 
-StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance, const std::function<void()>& showSettings) {
+StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
+                         const std::function<void()>& showSettings) {
     int step = 1;
     auto toSettings = [&ctx, &showSettings](const QString& text, int style, const QString& title) {
         ctx.gDB.reset();
@@ -123,7 +124,8 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance, const std::f
 QString NewestBackupText(const QString& dateFormat) {
     const auto backup = NewestDailyBackup();
     if (!backup) return QString("There is no dated backup in '%1'.").arg(ProgramFolder() + "/DBFiles");
-    return QString("The newest backup is '%1', made on %2.").arg(backup->path, FormatLocalDate(backup->date, dateFormat));
+    return QString("The newest backup is '%1', made on %2.")
+        .arg(backup->path, FormatLocalDate(backup->date, dateFormat));
 }
 
 }  // namespace dc

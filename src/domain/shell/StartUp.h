@@ -16,7 +16,8 @@ enum class StartUpResult { Ready, DatabaseMissing, Quit };
 // Runs the start-up sequence, filling the context (settings, the open database). `showSettings`
 // shows the settings screen modally (the missing-database road). The lock stays held by `instance`
 // for the life of the program.
-StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance, const std::function<void()>& showSettings);
+StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
+                         const std::function<void()>& showSettings);
 
 // Steps 5 and 6: date order, separators and the default report range (1 January to today).
 void SetDateDefaults(AppContext& ctx);

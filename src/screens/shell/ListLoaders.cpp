@@ -8,8 +8,8 @@
 #include "records/CourseStore.h"
 #include "records/PlayerStore.h"
 #include "records/TeeBoxPacking.h"
-#include "shell/ErrorReport.h"
 #include "shell/AppContext.h"
+#include "shell/ErrorReport.h"
 
 namespace dc {
 
@@ -26,7 +26,8 @@ void AddSorted(QComboBox& combo, std::vector<std::pair<QString, int>> entries) {
 void Load_Course_Info(QComboBox& combo, AppContext& ctx) {
     try {
         std::vector<std::pair<QString, int>> entries;
-        for (const CourseName& c : CourseStore(ctx.Db()).AllCourseNames()) entries.emplace_back(c.COURSE_NAME, c.COURSE_ID);
+        for (const CourseName& c : CourseStore(ctx.Db()).AllCourseNames())
+            entries.emplace_back(c.COURSE_NAME, c.COURSE_ID);
         AddSorted(combo, std::move(entries));
     } catch (...) {
         ReportCurrentError("Global, Load_Course_Info", Sql::With);

@@ -18,7 +18,8 @@ QWidget* FindScreen(const QString& name) {
 }  // namespace
 
 ResyncProgress::ResyncProgress(QWidget* caller, bool fromUpCRSR)
-    : caller_(caller ? caller : FindScreen(fromUpCRSR ? "frmUpCRSR" : "frmSystemSetup")), fromUpCRSR_(fromUpCRSR) {}
+    : caller_(caller ? caller : FindScreen(fromUpCRSR ? "frmUpCRSR" : "frmSystemSetup")),
+      fromUpCRSR_(fromUpCRSR) {}
 
 ResyncProgress::~ResyncProgress() { Finish(); }
 

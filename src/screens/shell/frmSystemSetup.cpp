@@ -19,13 +19,13 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "shell/AppContext.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/IniFile.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
+#include "shell/AppContext.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
@@ -397,7 +397,9 @@ void frmSystemSetup::cmdResync_Click() {
 
 QString frmSystemSetup::EmailSubject() { return "Dado Corvy  (CV" + VersionText() + ")"; }
 
-void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen(ctx_, "General", kSupportAddress, EmailSubject(), this); }
+void frmSystemSetup::cmdEmail_Click() {
+    OpenEmailScreen(ctx_, "General", kSupportAddress, EmailSubject(), this);
+}
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     SetMousePointer(Pointer::Hourglass);
@@ -420,7 +422,8 @@ void frmSystemSetup::cmdStart_Click() {
     CompactResult result;
     {
         const BusyPointer busy;
-        result = BackupAndCompact(ctx_.gDB, ctx_.sDBPathFile, ctx_.sDateFormat, [this](CompactStage stage) { ShowStage(stage); });
+        result = BackupAndCompact(ctx_.gDB, ctx_.sDBPathFile, ctx_.sDateFormat,
+                                  [this](CompactStage stage) { ShowStage(stage); });
     }
     bCompactFailed = !result.ok;
     if (result.ok) {

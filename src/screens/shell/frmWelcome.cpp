@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
