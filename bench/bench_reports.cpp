@@ -6,7 +6,8 @@
 //     US/Canada, player and course, a sort by each column (the slowest is printed), the 9-hole view.
 // "This year" is the year of the newest round.
 // Each figure runs from the call until the screen is idle; it is the program's processor time,
-// with the wall-clock time beside it; the plain reads and the statistics are the best of three. Runs offscreen; needs no display.
+// with the wall-clock time beside it; the plain reads and the statistics are the best of three. Runs
+// offscreen; needs no display.
 //
 //   bench_reports <path>        (make_bench_db <path> 200 100 makes 20,000 rounds)
 
@@ -71,9 +72,9 @@ double Best(const std::function<void()>& work) {
 
 // Steps through the rounds dated from..to with SQLite alone, reading every column (numbers as
 // numbers, texts as bytes); returns the rows read.
-int PlainRead(const QDate& from, const QDate& to) {
+int PlainRead(Database& db, const QDate& from, const QDate& to) {
     sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(gDB->handle(), "SELECT * FROM INDIV_SCORES WHERE ROUND_DATE>=? AND ROUND_DATE<=?", -1,
+    sqlite3_prepare_v2(db.handle(), "SELECT * FROM INDIV_SCORES WHERE ROUND_DATE>=? AND ROUND_DATE<=?", -1,
                        &stmt, nullptr);
     const QByteArray a = from.toString(Qt::ISODate).toUtf8(), b = to.toString(Qt::ISODate).toUtf8();
     sqlite3_bind_text(stmt, 1, a.constData(), -1, SQLITE_TRANSIENT);
@@ -99,7 +100,9 @@ struct Figure {
     double limit;
 };
 
-QDate DbDateOf(const QString& sql) { return ParseAnyDate(gDB->Scalar(sql).toString(), LegacyContext().sDateFormat).value_or(QDate()); }
+QDate DbDateOf(Database& db, const QString& sql) {
+    return ParseStoredDate(db.Scalar(sql).toString()).value_or(QDate());
+}
 
 }  // namespace
 
@@ -113,23 +116,24 @@ int main(int argc, char** argv) {
     int& reports = CountMessageBoxes();
     try {
         SetMsgBoxTitle("bench");
-        sDateFormat = "MM/DD/YYYY";
-        bFlag18_9 = bUSCAFlag = true;
-        gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
-        const int rounds = gDB->Scalar("SELECT count(*) FROM INDIV_SCORES").toInt();
-        const QDate first = DbDateOf("SELECT min(ROUND_DATE) FROM INDIV_SCORES");
-        const QDate last = DbDateOf("SELECT max(ROUND_DATE) FROM INDIV_SCORES");
+        AppContext& ctx = LegacyContext();
+        ctx.sDateFormat = "MM/DD/YYYY";
+        ctx.bFlag18_9 = ctx.bUSCAFlag = true;
+        ctx.gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
+        const int rounds = ctx.gDB->Scalar("SELECT count(*) FROM INDIV_SCORES").toInt();
+        const QDate first = DbDateOf(*ctx.gDB, "SELECT min(ROUND_DATE) FROM INDIV_SCORES");
+        const QDate last = DbDateOf(*ctx.gDB, "SELECT max(ROUND_DATE) FROM INDIV_SCORES");
         const QDate yearStart(last.year(), 1, 1);
         std::printf("rounds in the database %d\n", rounds);
 
-        PlainRead(first, last);  // the pages in the cache, as for everything after
-        const double plainAll = Best([&] { PlainRead(first, last); });
+        PlainRead(*ctx.gDB, first, last);  // the pages in the cache, as for everything after
+        const double plainAll = Best([&] { PlainRead(*ctx.gDB, first, last); });
         std::printf("plain read, every round (%d)               %.3f s  (wall %.3f s)\n", rounds, plainAll,
                     lastWall);
         int yearRounds = 0;
-        const double plainYear = Best([&] { yearRounds = PlainRead(yearStart, last); });
-        std::printf("plain read, this year (%d rounds)          %.3f s  (wall %.3f s)\n", yearRounds, plainYear,
-                    lastWall);
+        const double plainYear = Best([&] { yearRounds = PlainRead(*ctx.gDB, yearStart, last); });
+        std::printf("plain read, this year (%d rounds)          %.3f s  (wall %.3f s)\n", yearRounds,
+                    plainYear, lastWall);
 
         std::vector<Figure> figures;
         auto add = [&figures](const char* what, double seconds, double limit, double plain) {
@@ -139,22 +143,22 @@ int main(int argc, char** argv) {
         };
 
         // ---- the statistics over every round
-        sStartDate = FormatLocalDate(first, LegacyContext().sDateFormat);
-        sEndDate = FormatLocalDate(last, LegacyContext().sDateFormat);
-        nCurPlayerID = 0;  // all players
+        ctx.sStartDate = FormatLocalDate(first, ctx.sDateFormat);
+        ctx.sEndDate = FormatLocalDate(last, ctx.sDateFormat);
+        ctx.nCurPlayerID = 0;  // all players
         {
-            frmStats stats(LegacyContext());
+            frmStats stats(ctx);
             add("statistics, every round", Best([&] { stats.UpdateStats(); }), 2 * plainAll, plainAll);
             std::printf("   (%s games)\n", qPrintable(stats.Shown().games.trimmed()));
         }
 
         // ---- the first opening of each report screen as the program opens it: this year (the
         // newest round's), all players (the graphs: the player with the most rounds)
-        sStartDate = FormatLocalDate(yearStart, LegacyContext().sDateFormat);
+        ctx.sStartDate = FormatLocalDate(yearStart, ctx.sDateFormat);
         {
             std::unique_ptr<frmStats> stats;
             add("statistics screen opened", Seconds([&] {
-                    stats = std::make_unique<frmStats>(LegacyContext());
+                    stats = std::make_unique<frmStats>(ctx);
                     stats->show();
                 }),
                 0.5, plainYear);
@@ -163,29 +167,31 @@ int main(int argc, char** argv) {
         {
             std::unique_ptr<frmGameList> list;
             add("game list screen opened", Seconds([&] {
-                    list = std::make_unique<frmGameList>(LegacyContext());
+                    list = std::make_unique<frmGameList>(ctx);
                     list->show();
                 }),
                 0.5, plainYear);
             std::printf("   (%d rows)\n", list->Rows());
         }
-        nCurPlayerID = gDB->Scalar("SELECT PLAYER_ID FROM INDIV_SCORES GROUP BY PLAYER_ID "
+        ctx.nCurPlayerID = ctx.gDB
+                               ->Scalar(
+                                   "SELECT PLAYER_ID FROM INDIV_SCORES GROUP BY PLAYER_ID "
                                    "ORDER BY count(*) DESC LIMIT 1")
-                           .toInt();
+                               .toInt();
         {
             std::unique_ptr<frmGraphs> graphs;
             add("graph screen opened", Seconds([&] {
-                    graphs = std::make_unique<frmGraphs>(LegacyContext());
+                    graphs = std::make_unique<frmGraphs>(ctx);
                     graphs->show();
                 }),
                 0.5, plainYear);
         }
 
         // ---- the game list of all players over this year
-        nCurPlayerID = 0;
+        ctx.nCurPlayerID = 0;
         std::unique_ptr<frmGameList> screen;
         add("game list, all players, this year, shown", Seconds([&] {
-                screen = std::make_unique<frmGameList>(LegacyContext());
+                screen = std::make_unique<frmGameList>(ctx);
                 screen->resize(1024, 700);
                 screen->show();
             }),
@@ -230,7 +236,7 @@ int main(int argc, char** argv) {
         for (const Figure& f : figures) over += f.seconds > f.limit;
         std::printf("figures over their limit: %d\n", over);
         if (reports) std::printf("messages: %d\n", reports);
-        gDB.reset();
+        ctx.gDB.reset();
         return reports || over ? 1 : 0;
     } catch (const DbError& e) {
         std::fprintf(stderr, "error %d: %s\n", e.number(), qPrintable(e.description()));

@@ -14,7 +14,6 @@
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 
 using namespace dc;
@@ -60,22 +59,22 @@ int main(int argc, char** argv) {
     int& reports = CountMessageBoxes();
     try {
         SetMsgBoxTitle("bench");
-        gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
-        const int players = gDB->Scalar("SELECT count(*) FROM PLAYERS").toInt();
-        const int rounds = gDB->Scalar("SELECT count(*) FROM INDIV_SCORES").toInt();
-        gDB->Execute("UPDATE INDIV_SCORES SET " + EngineColumns().join("=NULL,") + "=NULL");
+        std::unique_ptr<Database> db = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
+        const int players = db->Scalar("SELECT count(*) FROM PLAYERS").toInt();
+        const int rounds = db->Scalar("SELECT count(*) FROM INDIV_SCORES").toInt();
+        db->Execute("UPDATE INDIV_SCORES SET " + EngineColumns().join("=NULL,") + "=NULL");
 
         QElapsedTimer timer;
         timer.start();
-        ResynchAllScores(*gDB);
+        ResynchAllScores(*db);
         const double resync = timer.nsecsElapsed() / 1e9;
 
         timer.restart();
-        PlainPass(*gDB);
+        PlainPass(*db);
         const double plain = timer.nsecsElapsed() / 1e9;
 
         timer.restart();
-        ResynchAllScores(*gDB);  // nothing left to change: reads and computes only
+        ResynchAllScores(*db);  // nothing left to change: reads and computes only
         const double again = timer.nsecsElapsed() / 1e9;
 
         std::printf("players %d, rounds %d\n", players, rounds);
@@ -84,7 +83,7 @@ int main(int argc, char** argv) {
         std::printf("ratio                 %.2f\n", plain > 0 ? resync / plain : 0.0);
         std::printf("ResynchAllScores again (nothing changed) %.3f s\n", again);
         if (reports) std::printf("error reports: %d\n", reports);
-        gDB.reset();
+        db.reset();
         return reports ? 1 : 0;
     } catch (const DbError& e) {
         std::fprintf(stderr, "error %d: %s\n", e.number(), qPrintable(e.description()));

@@ -4,22 +4,21 @@
 #include "entry/frmMainGolf.h"
 #include "platform/SingleInstance.h"
 #include "platform/Spread.h"
-#include "shell/Global.h"
 #include "shell/Globals.h"
 #include "shell/MsgBoxWindow.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/frmWelcome.h"
 #include "tools/frmEmail.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("DadoCorvy");
-    dc::InstallMsgBoxWindow();
-    dc::InstallErrorReportSender(dc::LegacyContext());
-    dc::Spread::SetRefusalSound([] {
-        if (dc::bSounds) dc::SoundCounter();
-    });
-    dc::SingleInstance instance;
+    // The one context of the run, handed to every screen.
     dc::AppContext& context = dc::LegacyContext();
+    dc::InstallMsgBoxWindow();
+    dc::InstallErrorReportSender(context);
+    dc::Spread::SetRefusalSound([&context] { dc::WarningSound(context); });
+    dc::SingleInstance instance;
     dc::frmWelcome welcome(context, instance, [&context] { return new dc::frmMainGolf(context); });
     if (!welcome.Form_Load()) return 0;
     welcome.show();

@@ -13,7 +13,6 @@
 
 namespace dc {
 
-
 namespace {
 
 int ErrNumberFor(int rc, const QString& message) {
@@ -129,9 +128,10 @@ std::unique_ptr<Database> Database::Open(const QString& path, const QString& pas
     // The page cache holds a club's whole database, so that each page is decrypted once rather
     // than on every read of a report's rows: the file's size and a quarter, 16 to 256 MB.
     const qint64 cacheKb = std::clamp<qint64>(info.size() / 1024 * 5 / 4, 16000, 256000);
-    sqlite3_exec(db->db_,
-                 QString("PRAGMA cache_size=-%1; PRAGMA temp_store=MEMORY;").arg(cacheKb).toUtf8().constData(),
-                 nullptr, nullptr, nullptr);
+    sqlite3_exec(
+        db->db_,
+        QString("PRAGMA cache_size=-%1; PRAGMA temp_store=MEMORY;").arg(cacheKb).toUtf8().constData(),
+        nullptr, nullptr, nullptr);
     sqlite3_create_function(db->db_, "FOLD", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, FoldFunction,
                             nullptr, nullptr);
     return db;
@@ -179,7 +179,7 @@ void Database::Close() {
 
 void Database::Fail(int rc, const QString& sql) const {
     const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString("database is not open");
-    throw DbError(ErrNumberFor(rc, msg), msg, sql);
+    throw DbError(ErrNumberFor(rc, msg), msg, sql, path_);
 }
 
 sqlite3_stmt* Database::Prepare(const QString& sql) {
@@ -206,7 +206,7 @@ sqlite3_stmt* Database::Prepare(const QString& sql) {
 void Database::Bind(sqlite3_stmt* stmt, const QVariantList& params, const QString& sql) {
     const int expected = sqlite3_bind_parameter_count(stmt);
     if (expected != params.size())
-        throw DbError(kErrNoColumn, QString("Too few parameters. Expected %1.").arg(expected), sql);
+        throw DbError(kErrNoColumn, QString("Too few parameters. Expected %1.").arg(expected), sql, path_);
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& v = params[i];
         int rc = SQLITE_OK;

@@ -49,15 +49,19 @@ class AppError : public std::runtime_error {
     QString description_;
 };
 
-// An error raised by the database engine, with the statement that failed (empty when none ran).
+// An error raised by the database engine, with the statement that failed (empty when none ran) and
+// the file of the database it ran on.
 class DbError : public AppError {
   public:
-    DbError(int number, const QString& description, const QString& statement = QString())
-        : AppError(number, description), statement_(statement) {}
+    DbError(int number, const QString& description, const QString& statement = QString(),
+            const QString& database = QString())
+        : AppError(number, description), statement_(statement), database_(database) {}
     const QString& statement() const { return statement_; }
+    const QString& database() const { return database_; }
 
   private:
     QString statement_;
+    QString database_;
 };
 
 }  // namespace dc

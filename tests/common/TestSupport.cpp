@@ -51,7 +51,8 @@ ScriptedModal::ScriptedModal(std::function<int(QDialog&)> act) {
 ScriptedModal::~ScriptedModal() { SetModalRunner(nullptr); }
 
 ProgramFolder::ProgramFolder() {
-    ResetGlobals();
+    Ctx().Reset();
+    SetMsgBoxTitle(QString());
     ReleaseLiveDatabaseLock();
     QDir(dir_.path()).mkpath("DBFiles");
     QFile::copy(DC_BLANK_DB, DbFiles() + "/CV54Blank.MDB");
@@ -59,7 +60,8 @@ ProgramFolder::ProgramFolder() {
 }
 
 ProgramFolder::~ProgramFolder() {
-    ResetGlobals();
+    Ctx().Reset();
+    SetMsgBoxTitle(QString());
     ReleaseLiveDatabaseLock();
     SetProgramFolder(QString());
 }

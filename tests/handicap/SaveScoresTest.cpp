@@ -28,7 +28,7 @@ namespace {
 
 // The recomputation as the screens run it, with the progress window and the calling screen.
 bool Resync(QWidget* caller = nullptr) {
-    ResyncProgress progress(caller);
+    ResyncProgress progress(caller, Ctx().bResyncFromUpCRSR);
     return ResynchAllScores(TestDb(), &progress);
 }
 

@@ -12,10 +12,11 @@
 #include "platform/Database.h"
 #include "platform/FileOps.h"
 #include "platform/IniFile.h"
+#include "shell/AppContext.h"
 #include "shell/BackupCompact.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 
 namespace dc {
 namespace {
@@ -35,13 +36,14 @@ class BackupCompactTest : public ::testing::Test {
         Database::Transaction t(TestDb());
         for (int i = 1; i <= 1500; ++i)
             TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, NOTES_PAD) VALUES (?, ?, ?)",
-                         {i, QString("Player %1").arg(i), QString(400, 'x')});
+                             {i, QString("Player %1").arg(i), QString(400, 'x')});
         t.Commit();
         TestDb().Execute("DELETE FROM PLAYERS WHERE PLAYER_ID > 10");
     }
 
     CompactResult Run() {
-        return BackupAndCompact([this](CompactStage s) { stages.push_back(s); });
+        return BackupAndCompact(Ctx().gDB, Ctx().sDBPathFile, Ctx().sDateFormat,
+                                [this](CompactStage s) { stages.push_back(s); });
     }
 
     test::ProgramFolder folder;
@@ -85,7 +87,8 @@ TEST_F(BackupCompactTest, SuccessReplacesTheLiveFileWithASmallerEncryptedCopy) {
     // The moment of the run, in the INI file and in the result.
     EXPECT_EQ(r.lastTime, "03:07:45 pm");
     EXPECT_EQ(r.lastDate, FormatLocalDate(QDate(2004, 12, 25), Ctx().sDateFormat));
-    EXPECT_EQ(ReadIniValue("Path", "LastDate", IniFilePath()), "2004-12-25") << "one form whatever the locale";
+    EXPECT_EQ(ReadIniValue("Path", "LastDate", IniFilePath()), "2004-12-25")
+        << "one form whatever the locale";
     EXPECT_EQ(ReadIniValue("PATH", "LastTime", IniFilePath()), "03:07:45 pm");
 }
 

@@ -9,9 +9,11 @@
 
 #include "TestSupport.h"
 #include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "shell/AppContext.h"
 #include "shell/DBUpdates.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/Version.h"
 
 namespace dc {
@@ -96,7 +98,7 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
     OpenLive(live);
     test::ScriptedMsgBox boxes;
 
-    Database_Updates();
+    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
 
     const QString kept = folder.Path() + "/CVPre54-2004Mar05140709.MDB";
     ASSERT_EQ(boxes.Count(), 1) << boxes.Last().toStdString();
@@ -120,7 +122,8 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
     EXPECT_TRUE(rs["FAIRWAYS_HIT"].isNull());
     EXPECT_EQ(TestDb().Scalar("SELECT LAST_NAME FROM PLAYERS WHERE PLAYER_ID=1").toString(), "O'Brien");
     EXPECT_EQ(TestDb().Scalar("SELECT MCR FROM COURSES WHERE COURSE_ID=7").toString(), "70.1");
-    EXPECT_GT(TestDb().Scalar("SELECT count(*) FROM HCP_REDUCTION").toInt(), 0);  // reference rows of the blank
+    EXPECT_GT(TestDb().Scalar("SELECT count(*) FROM HCP_REDUCTION").toInt(),
+              0);  // reference rows of the blank
 
     // The settings row keeps its values and carries the new stamp.
     auto setup = TestDb().OpenRecordset("SELECT * FROM SETUP");
@@ -132,7 +135,7 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
 
     // No temporary left behind; a second call finds the database current.
     EXPECT_EQ(Files(folder.Path()), QStringList({"CVPre54-2004Mar05140709.MDB", "Scores.mdb"}));
-    Database_Updates();
+    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
     EXPECT_EQ(boxes.Count(), 1);
 }
 
@@ -143,7 +146,7 @@ TEST_F(DBUpdatesTest, CurrentStampsAreLeftAlone) {
         const QByteArray before = Bytes(live);
         OpenLive(live);
         test::ScriptedMsgBox boxes;
-        Database_Updates();
+        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
         EXPECT_EQ(boxes.Count(), 0);
         EXPECT_EQ(Bytes(live), before);
         EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
@@ -170,7 +173,7 @@ TEST_F(DBUpdatesTest, OldEmptyNullAndMissingStampsAreUpdated) {
         if (c.change) Database::Open(live, kDBPassword)->Execute(c.change);
         OpenLive(live);
         test::ScriptedMsgBox boxes;
-        Database_Updates();
+        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_TRUE(boxes.Last().startsWith("Your current Dado Corvy database has been updated"));
         EXPECT_EQ(Stamp(live), VersionText());
@@ -178,7 +181,7 @@ TEST_F(DBUpdatesTest, OldEmptyNullAndMissingStampsAreUpdated) {
         auto setup = Database::Open(live, kDBPassword)->OpenRecordset("SELECT * FROM SETUP");
         EXPECT_EQ(setup.RecordCount(), 1);
         EXPECT_EQ(setup["LABEL_STYLE"].str(), "2");
-        Database_Updates();
+        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
         EXPECT_EQ(boxes.Count(), 1);
         Ctx().gDB.reset();
     }
@@ -191,8 +194,8 @@ TEST_F(DBUpdatesTest, MissingBlankDatabaseChangesNothingAndAsksAgainNextTime) {
     OpenLive(live);
     test::ScriptedMsgBox boxes;
 
-    Database_Updates();
-    Database_Updates();
+    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
 
     ASSERT_EQ(boxes.Count(), 2);
     EXPECT_EQ(boxes.Texts()[0],
@@ -210,7 +213,7 @@ TEST_F(DBUpdatesTest, BlankDatabaseIsFoundInASubfolder) {
     const QString live = MakeOldDatabase(folder.Path() + "/Scores.mdb", "");
     OpenLive(live);
     test::ScriptedMsgBox boxes;
-    Database_Updates();
+    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
     EXPECT_EQ(Stamp(live), VersionText());
     EXPECT_TRUE(TestDb().TableColumns("INDIV_SCORES").contains("FAIRWAYS_HIT"));
 }
@@ -222,7 +225,7 @@ TEST_F(DBUpdatesTest, FailureWhileCopyingRowsLeavesTheOriginalOpenAndUntouched) 
     OpenLive(live);
     test::ScriptedMsgBox boxes;
 
-    Database_Updates();
+    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
 
     ASSERT_EQ(boxes.Count(), 1);
     const QString text = boxes.Last();
@@ -247,7 +250,7 @@ TEST_F(DBUpdatesTest, FailureAtAnyStepBeforeThePutInPlaceKeepsTheOriginal) {
             if (step == failing) throw AppError(75, "Path/File access error");
         });
         test::ScriptedMsgBox boxes;
-        Database_Updates();
+        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
         SetDatabaseUpdateStepHook(nullptr);
 
         ASSERT_EQ(boxes.Count(), 1);
@@ -269,7 +272,7 @@ TEST_F(DBUpdatesTest, FailureAfterThePutInPlaceStillReopensTheUpgradedFile) {
         if (step == 14) throw AppError(5, "Invalid procedure call");
     });
     test::ScriptedMsgBox boxes;
-    Database_Updates();
+    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
     SetDatabaseUpdateStepHook(nullptr);
 
     ASSERT_EQ(boxes.Count(), 1);

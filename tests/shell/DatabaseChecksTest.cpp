@@ -17,13 +17,14 @@
 #include "platform/FileOps.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
+#include "shell/AppContext.h"
 #include "shell/BackupCompact.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
 #include "shell/MsgBoxWindow.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/StartUp.h"
 #include "shell/frmSystemSetup.h"
 
@@ -51,18 +52,15 @@ struct DenyWrite {
 
 class DatabaseChecks : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder.WriteIni(db);
-        Database::SetBusyTimeout(50);
-    }
-    void TearDown() override { Database::SetBusyTimeout(5000); }
+    void SetUp() override { folder.WriteIni(db); }
     // Runs start-up; the result and how often the settings screen was shown.
     std::pair<StartUpResult, int> Start() {
         SingleInstance instance(folder.Path() + "/lock");
         int shown = 0;
-        const StartUpResult result = RunStartUp(instance, [&] { ++shown; });
+        const StartUpResult result = RunStartUp(Ctx(), instance, [&] { ++shown; });
         return {result, shown};
     }
+    test::ShortBusyTimeout shortWait;  // the locked-database cases wait 50 ms, not 5 s
     test::ProgramFolder folder;
     QString db = folder.MakeDatabase();
     const QString toSetup =
@@ -109,19 +107,19 @@ TEST_F(DatabaseChecks, UpdateAndCompactionKeepTheModeMakePrivateCopiesAndRefuseA
         DenyWrite deny(old);
         test::ScriptedMsgBox boxes;
         const QByteArray before = Hash(old);
-        Database_Updates();
+        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
         EXPECT_TRUE(boxes.Last().contains("Error Number 3027")) << boxes.Last().toStdString();
-        EXPECT_FALSE(BackupAndCompact().ok);
+        EXPECT_FALSE(BackupAndCompact(Ctx().gDB, Ctx().sDBPathFile, Ctx().sDateFormat).ok);
         EXPECT_EQ(Hash(old), before);
         EXPECT_FALSE(QFile::exists(DailyBackupPath(Today())));
     }
     test::ScriptedMsgBox boxes;
-    Database_Updates();
+    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
     EXPECT_EQ(FileMode(old), 0640u);
     EXPECT_EQ(FileMode(boxes.Last().section('(', 1).chopped(2)), 0600u) << "the kept pre-update copy";
 
     mode_t target = 0;
-    ASSERT_TRUE(BackupAndCompact([&](CompactStage stage) {
+    ASSERT_TRUE(BackupAndCompact(Ctx().gDB, Ctx().sDBPathFile, Ctx().sDateFormat, [&](CompactStage stage) {
                     if (stage == CompactStage::Successful) target = FileMode(CompactTargetPath());
                 }).ok);
     EXPECT_EQ(target, 0600u);  // the full copy waiting in DBFiles
@@ -149,9 +147,9 @@ TEST_F(DatabaseChecks, DamagedPageIsFoundAtStartUpAndTheNewestBackupNamed) {
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().startsWith("The Dado Corvy database '" + db + "' is damaged ("))
         << boxes.Last().toStdString();
-    EXPECT_TRUE(boxes.Last().endsWith("\r\nThe newest backup is '" + folder.DbFiles() +
-                                      "/cv20261203.MDB', made on " + FormatLocalDate(QDate(2026, 12, 3), Ctx().sDateFormat) +
-                                      "." + toSetup));
+    EXPECT_TRUE(
+        boxes.Last().endsWith("\r\nThe newest backup is '" + folder.DbFiles() + "/cv20261203.MDB', made on " +
+                              FormatLocalDate(QDate(2026, 12, 3), Ctx().sDateFormat) + "." + toSetup));
     EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Damaged database.");
     EXPECT_EQ(Hash(db), before);
 }
@@ -198,7 +196,7 @@ TEST_F(DatabaseChecks, ErrorTextsNameOnlyTheFailedStatementSayWhyAChangeWasNotSa
     {
         DenyWrite deny(folder.Path());
         EXPECT_TRUE(
-            ErrorText("Tag", {kErrReadOnly, "attempt to write a readonly database", update}, -1, "", true)
+            ErrorText("Tag", {kErrReadOnly, "attempt to write a readonly database", update, db}, -1, "", true)
                 .startsWith(folderReason));
     }
     EXPECT_TRUE(
@@ -261,8 +259,7 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
 
 TEST_F(DatabaseChecks, ALockFileThatCannotBeOpenedIsNamedAndTheDatabaseNotCalledInvalid) {
     const QString lock = LiveDatabaseLockPath(db);
-    // A lock file left by an earlier database on the same inode goes first.
-    QFile::remove(lock);
+    QFile::remove(lock);               // an earlier test's database may have had the same inode
     ASSERT_TRUE(QDir().mkpath(lock));  // a lock file no account could open for locking
     test::ScriptedMsgBox boxes;
     EXPECT_EQ(Start(), std::pair(StartUpResult::DatabaseMissing, 1));

@@ -16,10 +16,11 @@
 #include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ListLoaders.h"
 #include "shell/MsgBoxWindow.h"
+#include "shell/ProgramFolder.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmFindName.h"
 #include "shell/frmMainWait.h"
@@ -120,15 +121,15 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     test::ProgramFolder folder;
     folder.OpenDatabase();
     QComboBox combo;
-    Load_Players(combo);
+    Load_Players(combo, Ctx());
     EXPECT_EQ(combo.count(), 0) << "an empty table gives an empty list";
 
     TestDb().Execute(
         "Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, MI) Values (3, '  SMITH ', 'John', 'Q')");
     TestDb().Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (5, 'JONES', 'Ann')");
     TestDb().Execute("Insert Into PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME) Values (7, 'jonas', 'Al')");
-    Load_Players(combo);
-    Load_Players(combo);
+    Load_Players(combo, Ctx());
+    Load_Players(combo, Ctx());
     ASSERT_EQ(combo.count(), 3) << "players are never listed twice";
     EXPECT_EQ(combo.itemText(0), "jonas, Al ") << "sorted by name whatever the case";
     EXPECT_EQ(combo.itemText(1), "JONES, Ann ");
@@ -143,26 +144,23 @@ TEST(ListLoaders, CoursesPlayersAndTeeBoxes) {
     TestDb().Execute("Insert Into COURSES (COURSE_ID, COURSE_NAME, TB) Values (4, 'Pine Hills', ?)", {tb});
     TestDb().Execute("Insert Into COURSES (COURSE_ID, COURSE_NAME, TB) Values (6, 'Short', 'White')");
     QComboBox courses;
-    Load_Course_Info(courses);
-    Load_Course_Info(courses);
+    Load_Course_Info(courses, Ctx());
+    Load_Course_Info(courses, Ctx());
     EXPECT_EQ(courses.count(), 4) << "the course loader does not clear the list";
     EXPECT_EQ(courses.itemText(1), "Short");
 
     QComboBox tees;
-    Ctx().nCurCourseID = 4;
-    Load_TeeBox(tees);
+    Load_TeeBox(tees, Ctx(), 4);
     ASSERT_EQ(tees.count(), 4);
     EXPECT_EQ(tees.itemText(0), "Blue");
     EXPECT_EQ(tees.itemText(1), "Blank");
     EXPECT_EQ(tees.itemData(1).toInt(), 1);
     EXPECT_EQ(tees.itemText(2), "Red");
     EXPECT_EQ(tees.itemText(3), "Blank");
-    Ctx().nCurCourseID = 6;
-    Load_TeeBox(tees);
+    Load_TeeBox(tees, Ctx(), 6);
     ASSERT_EQ(tees.count(), 4) << "a short column still gives four tee boxes";
     EXPECT_EQ(tees.itemText(0), "White");
-    Ctx().nCurCourseID = 99;
-    Load_TeeBox(tees);
+    Load_TeeBox(tees, Ctx(), 99);
     EXPECT_EQ(tees.count(), 0);
 }
 

@@ -18,9 +18,10 @@
 #include "platform/Database.h"
 #include "platform/IniFile.h"
 #include "platform/MsgBox.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/frmSystemSetup.h"
 
 namespace dc {

@@ -11,10 +11,11 @@
 #include "TestSupport.h"
 #include "platform/Desktop.h"
 #include "platform/MaskEdBox.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/FileStr.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
+#include "shell/ProgramFolder.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/StartUp.h"
 
@@ -33,7 +34,7 @@ TEST(DateFormat, OrderAndSeparatorFollowTheLocale) {
     test::FixedClock clock(QDateTime(QDate(2004, 8, 15), QTime(10, 0)));
     {
         LocaleScope l(QLocale(QLocale::German, QLocale::Germany));
-        SetDateDefaults();
+        SetDateDefaults(Ctx());
         EXPECT_EQ(Ctx().sDateFormat, "DD/MM/YYYY");
         EXPECT_EQ(Ctx().sStartDate, "01.01.2004");
         EXPECT_EQ(Ctx().sEndDate, "15.08.2004");
@@ -43,7 +44,7 @@ TEST(DateFormat, OrderAndSeparatorFollowTheLocale) {
     }
     {
         LocaleScope l(QLocale(QLocale::English, QLocale::UnitedStates));
-        SetDateDefaults();
+        SetDateDefaults(Ctx());
         EXPECT_EQ(Ctx().sDateFormat, "MM/DD/YYYY");
         EXPECT_EQ(Ctx().sDecimalSep, ".");
         EXPECT_EQ(FormatLocalDate(QDate(2004, 3, 5), Ctx().sDateFormat), "03/05/2004");
@@ -158,7 +159,7 @@ TEST(Global, SoundCounterCyclesSilentWrongAttention) {
     QStringList played;
     SetSoundPlayer([&](const QString& p) { played << QFileInfo(p).fileName(); });
     Ctx().sMultimediaPath = "/sounds";  // no trailing separator: one is added
-    for (int i = 0; i < 7; ++i) SoundCounter();
+    for (int i = 0; i < 7; ++i) SoundCounter(Ctx().nSoundCount, Ctx().sMultimediaPath);
     SetSoundPlayer(nullptr);
     EXPECT_EQ(played, QStringList({"AllWrong.wav", "PayAttention.wav", "AllWrong.wav", "PayAttention.wav"}));
     EXPECT_EQ(Ctx().nSoundCount, 1);

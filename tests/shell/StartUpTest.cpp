@@ -12,7 +12,8 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
+#include "shell/ProgramFolder.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "shell/frmWelcome.h"
@@ -35,7 +36,7 @@ struct StartRun {
 StartRun Start(test::ProgramFolder& folder) {
     SingleInstance instance(folder.Path() + "/lock");
     StartRun run{};
-    run.result = RunStartUp(instance, [&] { ++run.settingsShown; });
+    run.result = RunStartUp(Ctx(), instance, [&] { ++run.settingsShown; });
     return run;
 }
 
@@ -116,7 +117,7 @@ TEST(StartUp, ASecondCopyIsRefused) {
     SingleInstance second(folder.Path() + "/lock");
     test::ScriptedMsgBox boxes;
     int shown = 0;
-    EXPECT_EQ(RunStartUp(second, [&] { ++shown; }), StartUpResult::Quit);
+    EXPECT_EQ(RunStartUp(Ctx(), second, [&] { ++shown; }), StartUpResult::Quit);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().endsWith(" already running!"));
     EXPECT_EQ(boxes.Styles().back(), vbExclamation + vbOKOnly);

@@ -30,8 +30,8 @@ class AppContext {
     QString sMultimediaPath;
     QString sDBPassword;
     bool bSounds = false;
-    bool bFlag18_9 = false;  // true = 18 holes
-    bool bUSCAFlag = false;  // true = US rules
+    bool bFlag18_9 = false;              // true = 18 holes
+    bool bUSCAFlag = false;              // true = US rules
     QString sDateFormat = "MM/DD/YYYY";  // or "DD/MM/YYYY"
     QString sDecimalSep = ".";           // or ","
     bool bErrorReport = false;

@@ -11,8 +11,8 @@
 #include "platform/IniFile.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 
 namespace dc {
 namespace {
@@ -90,21 +90,23 @@ std::optional<DatedBackup> NewestDailyBackup() {
 
 QString CompactTargetPath() { return ProgramFolder() + "/DBFiles/New.MDB"; }
 
-CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStage) {
+CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbPathFile,
+                               const QString& dateFormat,
+                               const std::function<void(CompactStage)>& showStage) {
     auto show = [&showStage](CompactStage s) {
         if (showStage) showStage(s);
     };
     CompactResult result;
-    const QString live = ResolvedFilePath(sDBPathFile.trimmed());
+    const QString live = ResolvedFilePath(dbPathFile.trimmed());
     const QString target = CompactTargetPath();
-    const bool wasOpen = gDB && gDB->IsOpen();
+    const bool wasOpen = db && db->IsOpen();
     bool replaced = false;
 
     try {
         // A file that may not be written is not replaced by a writable one.
         if (QFileInfo::exists(live)) ThrowIfWriteProtected(live);
-        if (gDB) gDB->Close();
-        gDB.reset();
+        if (db) db->Close();
+        db.reset();
 
         show(CompactStage::MakingBackup);
         MakeBackup(live, DailyBackupPath(Today()));
@@ -118,7 +120,7 @@ CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStag
         replaced = true;
 
         const QDateTime now = Now();
-        const QString date = FormatLocalDate(now.date(), sDateFormat);
+        const QString date = FormatLocalDate(now.date(), dateFormat);
         const QString time = FormatTimeAmPm(now.time());
         // One fixed form in the file, so that another locale reads the same day.
         if (!WriteIniValue("Path", "LastDate", DbDate(now.date()), IniFilePath()) ||
@@ -141,9 +143,9 @@ CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStag
     // The connection never stays closed: reopen the live file (untouched unless the rename ran).
     if (wasOpen || replaced) {
         try {
-            gDB = OpenProgramDatabase(live);
+            db = OpenProgramDatabase(live);
         } catch (...) {
-            gDB.reset();
+            db.reset();
             result.ok = false;
             result.errors << ErrorText(kTag, CurrentError(), -1, "Line # ", true);
         }

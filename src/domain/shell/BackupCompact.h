@@ -8,9 +8,12 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace dc {
+
+class Database;
 
 enum class CompactStage { MakingBackup, Compacting, Successful, Failed };
 
@@ -37,9 +40,12 @@ struct CompactResult {
     QStringList errors;  // finished error texts to report, in order
 };
 
-// Runs the backup and the compaction; `showStage` is told of each stage (Failed included) as it
-// begins. gDB is closed during the run and open again afterwards whenever it was open before; after
-// a failure the live file is the one that was there before the run.
-CompactResult BackupAndCompact(const std::function<void(CompactStage)>& showStage = {});
+// Runs the backup and the compaction of the database `db`, open on `dbPathFile`; `showStage` is told
+// of each stage (Failed included) as it begins. `db` is closed during the run and open again
+// afterwards whenever it was open before; after a failure the live file is the one that was there
+// before the run. The day shown is written in the order of `dateFormat`.
+CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbPathFile,
+                               const QString& dateFormat,
+                               const std::function<void(CompactStage)>& showStage = {});
 
 }  // namespace dc

@@ -12,8 +12,8 @@
 #include "platform/MsgBox.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/Version.h"
 
 namespace dc {
@@ -99,9 +99,9 @@ QString KeptOldFileName(const QString& livePath, const QDateTime& when) {
 
 void SetDatabaseUpdateStepHook(UpdateStepHook hook) { StepHook() = std::move(hook); }
 
-void Database_Updates() {
+void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) {
     int step = 0;
-    const QString live = ResolvedFilePath(sDBPathFile.trimmed());
+    const QString live = ResolvedFilePath(dbPathFile.trimmed());
     QString temp, kept;
     bool closed = false, keptMade = false, replaced = false;
     std::unique_ptr<Database> fresh;
@@ -117,7 +117,8 @@ void Database_Updates() {
         sql = "Select VERSION From SETUP";
         QString version;
         {
-            Recordset rs = Db().OpenRecordset(sql);
+            if (!db) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+            Recordset rs = db->OpenRecordset(sql);
             if (!rs.IsEmpty()) {
                 rs.MoveFirst();
                 version = rs.Fields("VERSION").str().trimmed();
@@ -148,8 +149,8 @@ void Database_Updates() {
         at(5);
         sql = "";
         ThrowIfWriteProtected(live);
-        gDB->Close();
-        gDB.reset();
+        db->Close();
+        db.reset();
         closed = true;
 
         // 6. A fresh copy of the blank database under the temporary name.
@@ -207,7 +208,7 @@ void Database_Updates() {
 
         // 14. Work on the upgraded file from now on.
         at(14);
-        gDB = OpenProgramDatabase(live);
+        db = OpenProgramDatabase(live);
 
         // 15. Tell the user where the old file is.
         at(15);
@@ -229,11 +230,11 @@ void Database_Updates() {
             QFile::remove(kept + ".tmp");
             if (keptMade) QFile::remove(kept);
         }
-        if (closed && !(gDB && gDB->IsOpen())) {
+        if (closed && !(db && db->IsOpen())) {
             try {
-                gDB = OpenProgramDatabase(live);
+                db = OpenProgramDatabase(live);
             } catch (...) {
-                gDB.reset();
+                db.reset();
             }
         }
         // The statement (when one ran) comes before the step number in this procedure's text.

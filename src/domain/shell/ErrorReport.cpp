@@ -2,11 +2,9 @@
 
 #include <QFileInfo>
 
-#include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/FileOps.h"
 #include "platform/MsgBox.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
@@ -14,15 +12,15 @@ ErrorInfo CurrentError() {
     try {
         throw;
     } catch (const DbError& e) {
-        return {e.number(), e.description(), e.statement()};
+        return {e.number(), e.description(), e.statement(), e.database()};
     } catch (const AppError& e) {
-        return {e.number(), e.description(), {}};
+        return {e.number(), e.description(), {}, {}};
     } catch (const std::bad_alloc&) {
-        return {7, "Out of memory", {}};
+        return {7, "Out of memory", {}, {}};
     } catch (const std::exception& e) {
-        return {5, QString::fromUtf8(e.what()), {}};
+        return {5, QString::fromUtf8(e.what()), {}, {}};
     } catch (...) {
-        return {5, "Unknown error", {}};
+        return {5, "Unknown error", {}, {}};
     }
 }
 
@@ -30,8 +28,8 @@ QString PlainReason(const ErrorInfo& error) {
     const bool failedWrite =
         !error.statement.isEmpty() &&
         (error.number == kErrReadOnly || error.number == kErrFileNotFound || error.number == kErrDiskIO);
-    if (!failedWrite || !gDB || !gDB->IsOpen()) return QString();
-    const QString path = gDB->Path();
+    if (!failedWrite || error.database.isEmpty()) return QString();
+    const QString& path = error.database;
     if (!QFileInfo::exists(path))
         return QString(
                    "The change was not saved: the database '%1' has been deleted or moved while Dado Corvy "
@@ -72,12 +70,8 @@ ErrorReportSender& Sender() {
 void SetErrorReportSender(ErrorReportSender sender) { Sender() = std::move(sender); }
 
 void ReportErrorText(const QString& text) {
-    if (bErrorReport && Sender()) {
-        QString message = text;
-        Sender()(message);
-    } else {
-        MsgBox(text, vbExclamation + vbOKOnly);
-    }
+    QString message = text;
+    if (!Sender() || !Sender()(message)) MsgBox(text, vbExclamation + vbOKOnly);
 }
 
 void ReportCurrentError(const QString& tag, Sql sql, int line, const QString& lineLabel) {

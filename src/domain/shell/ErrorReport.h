@@ -13,13 +13,14 @@ struct ErrorInfo {
     int number = 0;
     QString description;
     QString statement;  // the failed statement of a database error
+    QString database;   // the file of the database it ran on
 };
 
 // Number and description of the exception being handled (call inside a catch block).
 ErrorInfo CurrentError();
 
-// In plain words, why a statement could not change the open database (its file deleted or moved,
-// the file or its folder write-protected); empty for any other error.
+// In plain words, why a statement could not change its database (the file deleted or moved, the
+// file or its folder write-protected); empty for any other error.
 QString PlainReason(const ErrorInfo& error);
 
 // The plain reason and an empty line when there is one; tag, CRLF, "Error Number " number, CRLF,
@@ -37,9 +38,10 @@ void ReportCurrentError(const QString& tag, Sql sql = Sql::With, int line = -1,
 // Reports a finished error text.
 void ReportErrorText(const QString& text);
 
-// Where reports go while error reporting is on (the e-mail screen installs itself at start); an
-// exclamation box when none is installed.
-using ErrorReportSender = std::function<void(QString& text)>;
+// Where reports go (the e-mail screen installs itself at start): the sender returns false when it
+// does not take the report (error reporting is off), and an exclamation box shows it instead, as
+// when none is installed.
+using ErrorReportSender = std::function<bool(QString& text)>;
 void SetErrorReportSender(ErrorReportSender sender);
 
 }  // namespace dc

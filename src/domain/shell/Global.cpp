@@ -8,7 +8,7 @@
 #include "platform/IniFile.h"
 #include "platform/MsgBox.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
+#include "shell/ProgramFolder.h"
 
 namespace dc {
 
@@ -47,26 +47,23 @@ void ShellDoc(const QString& documentPath) {
 
 namespace {
 // The sound folder with exactly one separator before the file name.
-QString SoundPath(const QString& file) {
-    QString folder = sMultimediaPath;
+QString SoundPath(const QString& multimediaPath, const QString& file) {
+    QString folder = multimediaPath;
     if (!folder.isEmpty() && !folder.endsWith('/') && !folder.endsWith('\\')) folder += '/';
     return folder + file;
 }
 }  // namespace
 
-void SoundCounter() {
-    ++nSoundCount;
-    if (nSoundCount == 2) {
-        PlaySoundFile(SoundPath("AllWrong.wav"));
-    } else if (nSoundCount >= 3) {
-        PlaySoundFile(SoundPath("PayAttention.wav"));
-        nSoundCount = 0;
+void SoundCounter(int& count, const QString& multimediaPath) {
+    ++count;
+    if (count == 2) {
+        PlaySoundFile(SoundPath(multimediaPath, "AllWrong.wav"));
+    } else if (count >= 3) {
+        PlaySoundFile(SoundPath(multimediaPath, "PayAttention.wav"));
+        count = 0;
     }
 }
 
-void SetDecimalSeparator() {
-    QLocale l;
-    sDecimalSep = l.toString(0.5).contains(',') ? "," : ".";
-}
+QString LocaleDecimalSeparator() { return QLocale().toString(0.5).contains(',') ? "," : "."; }
 
 }  // namespace dc

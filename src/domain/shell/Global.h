@@ -19,10 +19,11 @@ void ShellDoc(const QString& documentPath);
 // The help document beside the program.
 QString HelpDocumentPath();
 
-// Before a failed-check message when sounds are on: silent, "AllWrong.wav", "PayAttention.wav", again.
-void SoundCounter();
+// Before a failed-check message when sounds are on: silent, "AllWrong.wav", "PayAttention.wav", again,
+// `count` keeping the place in that cycle; the sounds lie in `multimediaPath`.
+void SoundCounter(int& count, const QString& multimediaPath);
 
-// sDecimalSep from the locale (start-up calls it so that it never depends on a screen having loaded).
-void SetDecimalSeparator();
+// The locale's decimal separator, "," or ".".
+QString LocaleDecimalSeparator();
 
 }  // namespace dc

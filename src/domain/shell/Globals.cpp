@@ -44,22 +44,6 @@ decltype(AppContext::nSoundCount)& nSoundCount = LegacyContext().nSoundCount;
 
 Database& Db() { return LegacyContext().Db(); }
 
-namespace {
-QString& FolderOverride() {
-    static QString folder;
-    return folder;
-}
-}  // namespace
-
-QString ProgramFolder() {
-    if (!FolderOverride().isEmpty()) return FolderOverride();
-    return QCoreApplication::applicationDirPath();
-}
-
-void SetProgramFolder(const QString& folder) { FolderOverride() = folder; }
-
-QString IniFilePath() { return ProgramFolder() + "/Connect.ini"; }
-
 void ResetGlobals() {
     LegacyContext().Reset();
     SetMsgBoxTitle(QString());

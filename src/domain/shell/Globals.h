@@ -9,6 +9,7 @@
 #include "platform/DbError.h"  // sSQL
 #include "platform/MsgBox.h"   // sAppTitle
 #include "shell/AppContext.h"
+#include "shell/ProgramFolder.h"
 
 namespace dc {
 
@@ -54,12 +55,6 @@ extern int& nKeepCourseID;
 extern int& nKeepTeeBox;
 extern bool& bResyncFromUpCRSR;
 extern int& nSoundCount;
-
-// The program's folder: where Connect.ini, DBFiles, the sounds and the help document lie.
-// It is the executable's folder unless a test sets another.
-QString ProgramFolder();
-void SetProgramFolder(const QString& folder);
-QString IniFilePath();  // ProgramFolder() + "/Connect.ini"
 
 // Resets every variable to its value at program start (tests use it between cases).
 void ResetGlobals();

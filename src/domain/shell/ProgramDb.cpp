@@ -4,7 +4,7 @@
 
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
-#include "shell/Globals.h"
+#include "shell/ProgramFolder.h"
 
 namespace dc {
 namespace {
@@ -28,7 +28,7 @@ DbError Damaged(const QString& path, QString problem) {
 
 }  // namespace
 
-QString DatabasePassword() { return sDBPassword.isEmpty() ? kDBPassword : sDBPassword; }
+QString DatabasePassword() { return kDBPassword; }
 
 std::unique_ptr<Database> OpenProgramDatabase(const QString& path) {
     auto db = Database::Open(path, DatabasePassword());

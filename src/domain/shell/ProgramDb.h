@@ -14,11 +14,11 @@ namespace dc {
 inline const QString kDBPassword = "8306";
 inline const QString kBlankDbName = "CV54Blank.MDB";
 
-// The password every database of the program opens with (sDBPassword once start-up set it).
+// The password every database of the program opens with.
 QString DatabasePassword();
 
-// Opens an existing database with sDBPassword (the password above when it is not set yet) and
-// checks that it holds the program's tables. Throws DbError (3024, 3044, 3031, 3343).
+// Opens an existing database with the program's password and checks that it holds the program's
+// tables. Throws DbError (3024, 3044, 3031, 3343).
 std::unique_ptr<Database> OpenProgramDatabase(const QString& path);
 
 // Opens the golfer's database for the run. Besides OpenProgramDatabase's errors it throws, with a

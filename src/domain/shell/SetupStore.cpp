@@ -2,33 +2,32 @@
 
 #include "platform/Database.h"
 #include "records/MailingLabels.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
-std::optional<SetupRow> ReadSetupRow() {
-    Recordset rs = Db().OpenRecordset("Select SOUNDS, LABEL_STYLE, FLAG_18_9, US_CA_FLAG From SETUP");
+std::optional<SetupRow> ReadSetupRow(Database& db) {
+    Recordset rs = db.OpenRecordset("Select SOUNDS, LABEL_STYLE, FLAG_18_9, US_CA_FLAG From SETUP");
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();
     return SetupRow{rs["SOUNDS"].toBool(), rs["LABEL_STYLE"].str(), rs["FLAG_18_9"].toBool(),
                     rs["US_CA_FLAG"].toBool()};
 }
 
-void StoreSetupRow(const SetupRow& row) {
-    Db().Execute("Update SETUP Set LABEL_STYLE=?, SOUNDS=?, FLAG_18_9=?, US_CA_FLAG=?",
-                 {row.labelStyle, row.sounds ? 1 : 0, row.flag18_9 ? 1 : 0, row.usCaFlag ? 1 : 0});
+void StoreSetupRow(Database& db, const SetupRow& row) {
+    db.Execute("Update SETUP Set LABEL_STYLE=?, SOUNDS=?, FLAG_18_9=?, US_CA_FLAG=?",
+               {row.labelStyle, row.sounds ? 1 : 0, row.flag18_9 ? 1 : 0, row.usCaFlag ? 1 : 0});
 }
 
-PrinterOffsets ReadPrinterOffsets() {
-    Recordset rs = Db().OpenRecordset("Select XOFFSET,YOFFSET From SETUP");
+PrinterOffsets ReadPrinterOffsets(Database& db) {
+    Recordset rs = db.OpenRecordset("Select XOFFSET,YOFFSET From SETUP");
     if (rs.IsEmpty()) return {};
     rs.MoveFirst();
     return {rs["XOFFSET"].toDouble(), rs["YOFFSET"].toDouble()};
 }
 
-void StorePrinterOffsets(double xInches, double yInches) {
+void StorePrinterOffsets(Database& db, double xInches, double yInches) {
     // Numbers formatted here, never typed text: the statement keeps them for the error report.
-    Db().Execute("Update SETUP Set XOFFSET=" + OffsetSqlText(xInches) + ",YOFFSET=" + OffsetSqlText(yInches));
+    db.Execute("Update SETUP Set XOFFSET=" + OffsetSqlText(xInches) + ",YOFFSET=" + OffsetSqlText(yInches));
 }
 
 }  // namespace dc

@@ -7,13 +7,14 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
+#include "shell/AppContext.h"
 #include "shell/BackupCompact.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/SetupStore.h"
 #include "shell/Version.h"
 
@@ -34,29 +35,29 @@ QString ExecutableName() {
     return name.isEmpty() ? QString("DadoCorvy") : name;
 }
 
-void SetDateDefaults() {
-    sDateFormat = DetectDateFormat();
+void SetDateDefaults(AppContext& ctx) {
+    ctx.sDateFormat = DetectDateFormat();
     const QString sep = LocaleDateSeparator();
-    sStartDate = "01" + sep + "01" + sep + QString::number(Today().year());
-    sEndDate = FormatLocalDate(Today(), sDateFormat);
-    // Stored numbers and index truncation never depend on a screen having set this.
-    SetDecimalSeparator();
+    ctx.sStartDate = "01" + sep + "01" + sep + QString::number(Today().year());
+    ctx.sEndDate = FormatLocalDate(Today(), ctx.sDateFormat);
+    ctx.sDecimalSep = LocaleDecimalSeparator();
 }
 
-void LoadSetupRow() {
-    const std::optional<SetupRow> row = ReadSetupRow();
+void LoadSetupRow(AppContext& ctx) {
+    const std::optional<SetupRow> row = ReadSetupRow(ctx.Db());
     if (!row) return;
-    bSounds = row->sounds;
-    bFlag18_9 = row->flag18_9;
-    bUSCAFlag = row->usCaFlag;
+    ctx.bSounds = row->sounds;
+    ctx.bFlag18_9 = row->flag18_9;
+    ctx.bUSCAFlag = row->usCaFlag;
 }
 
-StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& showSettings) {
+StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
+                         const std::function<void()>& showSettings) {
     int step = 1;
-    auto toSettings = [&showSettings](const QString& text, int style, const QString& title) {
-        gDB.reset();
+    auto toSettings = [&ctx, &showSettings](const QString& text, int style, const QString& title) {
+        ctx.gDB.reset();
         if (!text.isEmpty()) MsgBox(text, style, title);
-        bDBMissing = true;
+        ctx.bDBMissing = true;
         if (showSettings) showSettings();
         return StartUpResult::DatabaseMissing;
     };
@@ -68,20 +69,20 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
         step = 2;
         SetMsgBoxTitle(AppTitle());
         step = 4;
-        bErrorReport = true;
+        ctx.bErrorReport = true;
         step = 5;
-        SetDateDefaults();
+        SetDateDefaults(ctx);
         step = 7;
-        sDBPathFile = ReadIniString("PATH", "DBPathFile", IniFilePath());
-        sMultimediaPath = ReadIniString("PATH", "MultimediaPath", IniFilePath());
+        ctx.sDBPathFile = ReadIniString("PATH", "DBPathFile", IniFilePath());
+        ctx.sMultimediaPath = ReadIniString("PATH", "MultimediaPath", IniFilePath());
         step = 8;
-        sDBPassword = kDBPassword;
-        if (IsBlankDatabasePath(sDBPathFile))
+        ctx.sDBPassword = kDBPassword;
+        if (IsBlankDatabasePath(ctx.sDBPathFile))
             throw DbError(kErrBadFormat, "The blank database cannot be used as the golfer's database.");
         // A database another program holds may be tried again; Cancel leads to the settings screen.
         for (;;) {
             try {
-                gDB = OpenLiveDatabase(sDBPathFile);
+                ctx.gDB = OpenLiveDatabase(ctx.sDBPathFile);
                 break;
             } catch (const DbError& e) {
                 if (e.number() != kErrLocked) throw;
@@ -93,9 +94,9 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
             }
         }
         step = 9;
-        Database_Updates();
+        Database_Updates(ctx.gDB, ctx.sDBPathFile);
         step = 10;
-        if (gDB) LoadSetupRow();
+        if (ctx.HasDb()) LoadSetupRow(ctx);
         return StartUpResult::Ready;
     } catch (...) {
         const ErrorInfo error = CurrentError();
@@ -109,7 +110,7 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
         if (step == 8 &&
             (error.number == kErrReadOnly || error.number == kErrDamaged || error.number == kErrLockFile)) {
             QString text = error.description;
-            if (error.number == kErrDamaged) text += "\r\n" + NewestBackupText();
+            if (error.number == kErrDamaged) text += "\r\n" + NewestBackupText(ctx.sDateFormat);
             text +=
                 "\r\nClick the OK button to proceed to the Setup screen to choose a Dado Corvy database "
                 "file.";
@@ -120,10 +121,11 @@ StartUpResult RunStartUp(SingleInstance& instance, const std::function<void()>& 
     }
 }
 
-QString NewestBackupText() {
+QString NewestBackupText(const QString& dateFormat) {
     const auto backup = NewestDailyBackup();
     if (!backup) return QString("There is no dated backup in '%1'.").arg(ProgramFolder() + "/DBFiles");
-    return QString("The newest backup is '%1', made on %2.").arg(backup->path, FormatLocalDate(backup->date, sDateFormat));
+    return QString("The newest backup is '%1', made on %2.")
+        .arg(backup->path, FormatLocalDate(backup->date, dateFormat));
 }
 
 }  // namespace dc

@@ -218,7 +218,7 @@ void frmMainGolf::Form_Load() {
                           2 * spISC->frameWidth() + 2);
     {
         const QSignalBlocker block(cboCourse);
-        if (ctx_.gDB) Load_Course_Info(*cboCourse);
+        if (ctx_.gDB) Load_Course_Info(*cboCourse, ctx_);
         cboCourse->setCurrentIndex(-1);
     }
     if (bFormReady == 0) Init_Player_List();
@@ -234,7 +234,7 @@ void frmMainGolf::StartAfresh() {
     {
         const QSignalBlocker block(cboCourse);
         cboCourse->clear();
-        if (ctx_.gDB) Load_Course_Info(*cboCourse);
+        if (ctx_.gDB) Load_Course_Info(*cboCourse, ctx_);
         cboCourse->setCurrentIndex(-1);
     }
     Init_Player_List();
@@ -248,7 +248,7 @@ void frmMainGolf::Init_Player_List() {
     bFirstLoad = 0;
     {
         const QSignalBlocker block(cboPlayer);
-        if (ctx_.gDB) Load_Players(*cboPlayer);
+        if (ctx_.gDB) Load_Players(*cboPlayer, ctx_);
         cboPlayer->setCurrentIndex(-1);
     }
     ctx_.nCurPlayerID = 0;
@@ -292,7 +292,7 @@ void frmMainGolf::Form_Activate() {
             {
                 const QSignalBlocker block(cboCourse);
                 cboCourse->clear();
-                if (ctx_.gDB) Load_Course_Info(*cboCourse);
+                if (ctx_.gDB) Load_Course_Info(*cboCourse, ctx_);
                 cboCourse->setCurrentIndex(-1);
             }
             if (keepShown) {
@@ -312,7 +312,7 @@ void frmMainGolf::Form_Activate() {
         if (!stop && (code == 2 || code == 3)) {
             {
                 const QSignalBlocker block(cboPlayer);
-                if (ctx_.gDB) Load_Players(*cboPlayer);
+                if (ctx_.gDB) Load_Players(*cboPlayer, ctx_);
                 cboPlayer->setCurrentIndex(-1);
             }
             if (cboPlayer->count() > 0) {

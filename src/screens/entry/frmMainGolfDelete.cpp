@@ -57,7 +57,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
         ctx_.nCurPlayerID = playerId;
         int left = 0;
         {
-            ResyncProgress progress(this);
+            ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
             left = DeleteRoundAndRecalculate(ctx_.Db(), playerId, game, round.male ? 0 : 1, ctx_.bFlag18_9,
                                              &progress);
         }

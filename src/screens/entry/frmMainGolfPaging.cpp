@@ -439,7 +439,7 @@ void frmMainGolf::SetPrevIndexesForNewRound() {
 void frmMainGolf::cmdNewGame_Click() {
     try {
         if (cboPlayer->currentText().trimmed().isEmpty()) {
-            if (ctx_.bSounds) SoundCounter();
+            WarningSound(ctx_);
             MsgBox("Select Player before entering a new game.", vbInformation);
             return;
         }
@@ -573,7 +573,7 @@ void frmMainGolf::Save_Check() {
 // ------------------------------------------------------------------------------------ saving
 
 void frmMainGolf::FailCheck(const QString& message, QWidget* focus) {
-    if (ctx_.bSounds) SoundCounter();
+    WarningSound(ctx_);
     MsgBox(message, vbInformation);
     if (focus) focus->setFocus();
 }

@@ -34,6 +34,7 @@
 #include "shell/ListLoaders.h"
 #include "tools/Email.h"
 #include "tools/frmEmail.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -308,16 +309,16 @@ void frmHandicap::Form_Load() {
         // below, when the lists are filled.
         opt189[ctx_.bFlag18_9 ? 1 : 2]->setChecked(true);
         optUSCan[ctx_.bUSCAFlag ? 1 : 2]->setChecked(true);
-        Load_Players(*cboPlayer);
+        Load_Players(*cboPlayer, ctx_);
         SortPlayers(*cboPlayer);
         cboCourse->clear();
-        Load_Course_Info(*cboCourse);
+        Load_Course_Info(*cboCourse, ctx_);
         cboPlayer->setCurrentIndex(-1);
         cboCourse->setCurrentIndex(-1);
         const int course = cboCourse->findData(ctx_.nCurCourseID);
         if (course >= 0) {
             cboCourse->setCurrentIndex(course);
-            Load_TeeBox(*cboTeeBox);
+            Load_TeeBox(*cboTeeBox, ctx_, ctx_.nCurCourseID);
             cboTeeBox->setCurrentIndex(-1);
         }
         // Printing waits for a report, and the tournament row for one that has it: the preselected
@@ -441,7 +442,7 @@ void frmHandicap::HandCalc() {
         const std::vector<ReportRound> rounds =
             LoadReportRounds(ctx_.Db(), ctx_.nCurPlayerID, chkOneYear->isChecked(), ctx_.sDateFormat);
         if (rounds.empty()) {
-            if (ctx_.bSounds) SoundCounter();
+            WarningSound(ctx_);
             MsgBox("No Rounds found.", vbExclamation);
             return;
         }
@@ -532,7 +533,7 @@ void frmHandicap::cboCourse_Click() {
     const int course = SelectedItemData(*cboCourse);
     if (course == ctx_.nCurCourseID) return;
     ctx_.nCurCourseID = course;
-    Load_TeeBox(*cboTeeBox);
+    Load_TeeBox(*cboTeeBox, ctx_, ctx_.nCurCourseID);
     cboTeeBox->setCurrentIndex(-1);
 }
 
@@ -611,7 +612,7 @@ void frmHandicap::HC_Click(int index) {
             SetRowCount(kReportRows);
             Clear_spHcp();
             if (cboPlayer->currentIndex() < 0 && ctx_.nCurPlayerID <= 0) {
-                if (ctx_.bSounds) SoundCounter();
+                WarningSound(ctx_);
                 MsgBox("A Player must be selected.", vbInformation);
                 finish();
                 cboPlayer->setFocus();

@@ -79,10 +79,10 @@ class SelectAllOnFocus : public QObject {
 
 }  // namespace
 
-bool OffsetBoxesInRange(QLineEdit& x, QLineEdit& y, bool sounds) {
+bool OffsetBoxesInRange(QLineEdit& x, QLineEdit& y, AppContext& ctx) {
     for (QLineEdit* box : {&x, &y}) {
         if (OffsetInRange(OffsetValue(box->text()))) continue;
-        if (sounds) SoundCounter();
+        WarningSound(ctx);
         MsgBox(kOffsetRangeMessage, vbInformation);
         box->setFocus();
         return false;

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace dc {
 
+class AppContext;
+
 // "a" to "z" become capitals; every other character stays.
 int UpperAsciiOnly(int keyAscii);
 
@@ -36,8 +38,8 @@ class TypedTextFilter : public QObject {
 // is selected when the box gets the focus (also after the click that gave it, which places the cursor).
 void InstallOffsetBox(QLineEdit& box);
 // True when both offset boxes hold offsets a sheet allows; otherwise the range message (with the
-// warning sound when `sounds`) and the focus goes to the first box at fault.
-bool OffsetBoxesInRange(QLineEdit& x, QLineEdit& y, bool sounds);
+// warning sound when the context's sounds are on) and the focus goes to the first box at fault.
+bool OffsetBoxesInRange(QLineEdit& x, QLineEdit& y, AppContext& ctx);
 
 // Limits what the user types or pastes to `length` characters; texts set by the program are not cut.
 class MaxLengthValidator : public QValidator {

@@ -150,7 +150,7 @@ Spread* frmCourseSetup::HoleGrid(HoleGridKind kind) const {
 void frmCourseSetup::Form_Load() {
     try {
         Grid_Setup();
-        Load_Course_Info(*cboCourseName);
+        Load_Course_Info(*cboCourseName, ctx_);
         SetNameText(QString());
         nEditCourseID = 0;
         setWindowTitle("Add a New Course");
@@ -391,7 +391,7 @@ bool frmCourseSetup::NameTaken() {
 }
 
 void frmCourseSetup::Refused(const QString& text) {
-    if (ctx_.bSounds) SoundCounter();
+    WarningSound(ctx_);
     MsgBox(text, vbInformation);
     cboCourseName->setFocus();
 }

@@ -107,7 +107,7 @@ void frmMailingLabels::Form_Load() {
             }
         }
 
-        const PrinterOffsets offsets = ReadPrinterOffsets();
+        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Db());
         txtXOffset->setText(OffsetBoxText(offsets.x));
         txtYOffset->setText(OffsetBoxText(offsets.y));
     } catch (const PrinterError&) {
@@ -119,10 +119,10 @@ void frmMailingLabels::Form_Load() {
 
 void frmMailingLabels::cmdPrint_Click() {
     try {
-        if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_.bSounds)) return;
+        if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_)) return;
         const double x = OffsetValue(txtXOffset->text());
         const double y = OffsetValue(txtYOffset->text());
-        StorePrinterOffsets(x, y);
+        StorePrinterOffsets(ctx_.Db(), x, y);
     } catch (...) {
         ReportCurrentError("Mailing Labels, cmdPrint_Click", Sql::Without);
         return;

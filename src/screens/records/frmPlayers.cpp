@@ -373,7 +373,7 @@ PlayerRec frmPlayers::FieldsRecord() const {
 }
 
 void frmPlayers::Refused(const QString& text, QWidget* focus) {
-    if (ctx_.bSounds) SoundCounter();
+    WarningSound(ctx_);
     MsgBox(text, vbInformation);
     focus->setFocus();
 }
@@ -453,7 +453,7 @@ void frmPlayers::cmdNew_Click() {
 
 void frmPlayers::cmdDelete_Click() {
     if (bNewPlayer) {
-        if (ctx_.bSounds) SoundCounter();
+        WarningSound(ctx_);
         MsgBox("A new player cannot be deleted.  Please select a Player to delete.", vbInformation);
         return;
     }
@@ -572,7 +572,7 @@ void frmPlayers::txtHomeCourse_KeyUp(int keyCode) {
 void frmPlayers::cmdPrint_Click() {
     PrinterOffsets offsets;
     try {
-        offsets = ReadPrinterOffsets();
+        offsets = ReadPrinterOffsets(ctx_.Db());
     } catch (...) {
         // an unreadable SETUP row prints without offsets
     }

@@ -59,7 +59,7 @@ void frmUpCRSR::Form_Load() {
 }
 
 void frmUpCRSR::DateRefused(const QString& firstLine) {
-    if (ctx_.bSounds) SoundCounter();
+    WarningSound(ctx_);
     MsgBox(firstLine + "\r\n" +
                (ctx_.sDateFormat == "MM/DD/YYYY" ? "Date must be in the format MM/DD/YYYY."
                                             : "Date must be in the format DD/MM/YYYY."),
@@ -84,7 +84,7 @@ void frmUpCRSR::cmdUpdate_Click() {
     }
     try {
         ctx_.bResyncFromUpCRSR = true;
-        ResyncProgress progress(this);
+        ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
         const bool done = ReRateAndRecompute(ctx_.Db(), courseId_, from, &progress);
         ctx_.bResyncFromUpCRSR = false;
         if (!done) {

@@ -212,17 +212,17 @@ bool ReportPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ReportPanel::LoadLists(bool nccLeadingBlank, bool nccWhenEmpty) {
-    Load_Course_Info(*cboCourse);
+    Load_Course_Info(*cboCourse, ctx_);
     cboCourse->setCurrentIndex(-1);
     if (cboCourse->count() > 0 || nccWhenEmpty)
         NCCap->setText((nccLeadingBlank ? " " : "") + QString::number(cboCourse->count()) + " in Database");
-    Load_Players(*cboPlayer);
+    Load_Players(*cboPlayer, ctx_);
     cboPlayer->setCurrentIndex(-1);
     if (NGCap) NGCap->setText(" " + QString::number(cboPlayer->count()) + " in Database");
 }
 
 void ReportPanel::Inform(const QString& text) {
-    if (ctx_.bSounds) SoundCounter();
+    WarningSound(ctx_);
     MsgBox(text, vbInformation);
 }
 

@@ -86,7 +86,7 @@ void frmScoreCard::Form_Load() {
         cboPlayersPerCard->setCurrentIndex(0);
         cboPlayersPerCard_Click();
         Grid_Setup();
-        Load_Course_Info(*cboCourse);
+        Load_Course_Info(*cboCourse, ctx_);
         if (cboCourse->count() > 0) Choose(*cboCourse, 0);
         auto chooseFirstTees = [this] {
             if (cboTeeBoxM->count() == 0) return;
@@ -97,7 +97,7 @@ void frmScoreCard::Form_Load() {
         Fill_Grid();
         chooseFirstTees();
         bLastSortAsc = true;
-        const PrinterOffsets offsets = ReadPrinterOffsets();
+        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Db());
         txtXOffset->setText(OffsetBoxText(offsets.x));
         txtYOffset->setText(OffsetBoxText(offsets.y));
         SetMousePointer(Pointer::Default);  // the main screen showed the hourglass while this one loaded
@@ -222,7 +222,7 @@ void frmScoreCard::cboCourse_Click() {
         course_ = CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID);
         for (QComboBox* combo : {cboTeeBoxM, cboTeeBoxW}) {
             const QSignalBlocker block(combo);
-            Load_TeeBox(*combo);
+            Load_TeeBox(*combo, ctx_, ctx_.nCurCourseID);
             combo->setCurrentIndex(combo == cboTeeBoxM ? menPos : womenPos);
         }
         sTeeBoxList.clear();
@@ -544,13 +544,13 @@ void frmScoreCard::cmdPrint_Click() {
         MsgBox(kNoPlayers, vbInformation);
         return;
     }
-    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_.bSounds)) return;
+    if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_)) return;
     SetMousePointer(Pointer::Hourglass);
     const DefaultPointerAtEnd pointer;
     spSC->CommitEdit();
     const double offsetX = OffsetValue(txtXOffset->text()), offsetY = OffsetValue(txtYOffset->text());
     try {
-        StorePrinterOffsets(offsetX, offsetY);
+        StorePrinterOffsets(ctx_.Db(), offsetX, offsetY);
     } catch (...) {
         ReportCurrentError("Score Card, Print_Click", Sql::Without);
         return;

@@ -8,8 +8,8 @@
 #include "records/CourseStore.h"
 #include "records/PlayerStore.h"
 #include "records/TeeBoxPacking.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
@@ -23,21 +23,22 @@ void AddSorted(QComboBox& combo, std::vector<std::pair<QString, int>> entries) {
 }
 }  // namespace
 
-void Load_Course_Info(QComboBox& combo) {
+void Load_Course_Info(QComboBox& combo, AppContext& ctx) {
     try {
         std::vector<std::pair<QString, int>> entries;
-        for (const CourseName& c : CourseStore(Db()).AllCourseNames()) entries.emplace_back(c.COURSE_NAME, c.COURSE_ID);
+        for (const CourseName& c : CourseStore(ctx.Db()).AllCourseNames())
+            entries.emplace_back(c.COURSE_NAME, c.COURSE_ID);
         AddSorted(combo, std::move(entries));
     } catch (...) {
         ReportCurrentError("Global, Load_Course_Info", Sql::With);
     }
 }
 
-void Load_Players(QComboBox& combo) {
+void Load_Players(QComboBox& combo, AppContext& ctx) {
     try {
         combo.clear();
         std::vector<std::pair<QString, int>> entries;
-        for (const PlayerRec& p : PlayerStore(Db()).AllPlayerNames())
+        for (const PlayerRec& p : PlayerStore(ctx.Db()).AllPlayerNames())
             entries.emplace_back(p.LAST_NAME.trimmed() + ", " + p.FIRST_NAME + " " + p.MI, p.PLAYER_ID);
         AddSorted(combo, std::move(entries));
     } catch (...) {
@@ -45,10 +46,10 @@ void Load_Players(QComboBox& combo) {
     }
 }
 
-void Load_TeeBox(QComboBox& combo) {
+void Load_TeeBox(QComboBox& combo, AppContext& ctx, int courseId) {
     try {
         combo.clear();
-        const std::optional<PackedCourse> course = CourseStore(Db()).LoadCourse(nCurCourseID);
+        const std::optional<PackedCourse> course = CourseStore(ctx.Db()).LoadCourse(courseId);
         if (!course) return;
         const QString& tb = course->TB;
         for (int slot = 0; slot < 4; ++slot) {

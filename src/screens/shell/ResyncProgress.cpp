@@ -4,7 +4,6 @@
 #include <QLabel>
 
 #include "platform/Pointer.h"
-#include "shell/Globals.h"
 #include "shell/frmMainWait.h"
 
 namespace dc {
@@ -18,8 +17,9 @@ QWidget* FindScreen(const QString& name) {
 
 }  // namespace
 
-ResyncProgress::ResyncProgress(QWidget* caller)
-    : caller_(caller ? caller : FindScreen(bResyncFromUpCRSR ? "frmUpCRSR" : "frmSystemSetup")) {}
+ResyncProgress::ResyncProgress(QWidget* caller, bool fromUpCRSR)
+    : caller_(caller ? caller : FindScreen(fromUpCRSR ? "frmUpCRSR" : "frmSystemSetup")),
+      fromUpCRSR_(fromUpCRSR) {}
 
 ResyncProgress::~ResyncProgress() { Finish(); }
 
@@ -49,7 +49,7 @@ void ResyncProgress::Finish() {
     SetMousePointer(Pointer::Default);
     if (!caller_) return;
     caller_->setEnabled(true);
-    const bool focus = bResyncFromUpCRSR || caller_->isVisible();
+    const bool focus = fromUpCRSR_ || caller_->isVisible();
     if (focus) {
         caller_->activateWindow();
         caller_->setFocus();

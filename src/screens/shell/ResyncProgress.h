@@ -15,9 +15,9 @@ class frmMainWait;
 
 class ResyncProgress : public ProgressReporter {
   public:
-    // `caller`, else the open screen named "frmUpCRSR" while bResyncFromUpCRSR is set, else the one
-    // named "frmSystemSetup".
-    explicit ResyncProgress(QWidget* caller);
+    // `caller`, else the open screen named "frmUpCRSR" when `fromUpCRSR` (the context's
+    // bResyncFromUpCRSR), else the one named "frmSystemSetup".
+    ResyncProgress(QWidget* caller, bool fromUpCRSR);
     ~ResyncProgress() override;
 
     // A line shown under the caption of the progress window.
@@ -31,6 +31,7 @@ class ResyncProgress : public ProgressReporter {
     QPointer<QWidget> caller_;
     std::unique_ptr<frmMainWait> wait_;
     QString note_;
+    bool fromUpCRSR_;
     bool finished_ = false;
 };
 

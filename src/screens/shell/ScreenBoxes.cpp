@@ -4,6 +4,7 @@
 
 #include "platform/MaskEdBox.h"
 #include "platform/Spread.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -30,6 +31,10 @@ void ResetSpreadRows(Spread& grid, int rows) {
 
 void SelectAllText(QLineEdit& box) {
     if (!box.text().isEmpty()) box.selectAll();
+}
+
+void WarningSound(AppContext& ctx) {
+    if (ctx.bSounds) SoundCounter(ctx.nSoundCount, ctx.sMultimediaPath);
 }
 
 }  // namespace dc

@@ -8,6 +8,8 @@ class QLineEdit;
 
 namespace dc {
 
+class AppContext;
+
 class MaskEdBox;
 class Spread;
 
@@ -19,5 +21,8 @@ void ResetSpreadRows(Spread& grid, int rows);
 
 // Selects the whole text of a box that is not empty.
 void SelectAllText(QLineEdit& box);
+
+// Before a failed-check message: the next warning sound of the cycle (SoundCounter) when sounds are on.
+void WarningSound(AppContext& ctx);
 
 }  // namespace dc

@@ -6,7 +6,6 @@
 
 #include "shell/AppContext.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 
 namespace dc {
 

@@ -6,14 +6,13 @@
 #include <QVBoxLayout>
 
 #include "shell/AppContext.h"
-#include "shell/Globals.h"
 
 namespace dc {
 
 frmFindName::frmFindName(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName("frmFindName");
     setWindowTitle("Matching Names Found");
-    nFindPlayerID = 0;  // nothing chosen until a name is clicked
+    ctx_.nFindPlayerID = 0;  // nothing chosen until a name is clicked
     auto* layout = new QVBoxLayout(this);
     lstNames = new QListWidget(this);
     lstNames->setObjectName("lstNames");
@@ -37,14 +36,19 @@ frmFindName::frmFindName(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
 }
 
 void frmFindName::AddName(const QString& text, int playerId) {
-    auto* item = new QListWidgetItem(text, lstNames);
-    item->setData(Qt::UserRole, playerId);
+    lstNames->addItem(text);
+    playerIds_.push_back(playerId);
+}
+
+int frmFindName::ChosenPlayer() const {
+    const int row = lstNames->currentRow();
+    return row >= 0 && row < static_cast<int>(playerIds_.size()) ? playerIds_[row] : 0;
 }
 
 void frmFindName::lstNames_Click() {
     if (!lstNames->currentItem()) return;
     cmdRetrieve->setEnabled(true);
-    nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
+    ctx_.nFindPlayerID = ChosenPlayer();
 }
 
 void frmFindName::lstNames_DblClick() {
@@ -54,14 +58,14 @@ void frmFindName::lstNames_DblClick() {
 
 void frmFindName::cmdRetrieve_Click() {
     if (!lstNames->currentItem()) return;
-    nFindPlayerID = lstNames->currentItem()->data(Qt::UserRole).toInt();
+    ctx_.nFindPlayerID = ChosenPlayer();
     accept();
 }
 
 void frmFindName::cmdCancel_Click() { reject(); }
 
 void frmFindName::reject() {
-    nFindPlayerID = 0;
+    ctx_.nFindPlayerID = 0;
     QDialog::reject();
 }
 

@@ -3,6 +3,7 @@
 // key is handed back in nFindPlayerID (0 when cancelled or closed).
 
 #include <QDialog>
+#include <vector>
 
 class QListWidget;
 class QPushButton;
@@ -31,7 +32,11 @@ class frmFindName : public QDialog {
     void reject() override;  // the close box and Escape act as Cancel
 
   private:
+    // The key of the chosen row's player; 0 when no row is chosen.
+    int ChosenPlayer() const;
+
     AppContext& ctx_;
+    std::vector<int> playerIds_;  // the players of the list's rows, in order
 };
 
 }  // namespace dc

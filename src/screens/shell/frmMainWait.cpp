@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "platform/Val.h"
-#include "shell/Globals.h"
 #include "shell/Version.h"
 
 namespace dc {

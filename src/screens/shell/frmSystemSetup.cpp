@@ -19,19 +19,19 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "shell/AppContext.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/IniFile.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
+#include "shell/AppContext.h"
 #include "shell/DBUpdates.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/ResyncProgress.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/SetupStore.h"
@@ -231,15 +231,15 @@ void frmSystemSetup::ConnectHandlers() {
 void frmSystemSetup::Form_Load() {
     capHelp->setText(kDbPathHint);
     try {
-        if (!bDBMissing) {
-            if (const std::optional<SetupRow> row = ReadSetupRow()) {
+        if (!ctx_.bDBMissing) {
+            if (const std::optional<SetupRow> row = ReadSetupRow(ctx_.Db())) {
                 chkSounds->setChecked(row->sounds);
                 (row->labelStyle.trimmed() == "1" ? optStyle_1 : optStyle_2)->setChecked(true);
                 (row->flag18_9 ? opt189_1 : opt189_2)->setChecked(true);
                 (row->usCaFlag ? optUSCan_1 : optUSCan_2)->setChecked(true);
             }
-            txtDataBasePath->setText(sDBPathFile);
-            txtMultimediaPath->setText(sMultimediaPath);
+            txtDataBasePath->setText(ctx_.sDBPathFile);
+            txtMultimediaPath->setText(ctx_.sMultimediaPath);
         }
         capDate->setText(ShownDate(ReadIniString("Path", "LastDate", IniFilePath()), ctx_.sDateFormat));
         capTime->setText(ShownTime(ReadIniString("Path", "LastTime", IniFilePath())));
@@ -295,39 +295,39 @@ bool frmSystemSetup::SaveSettings() {
             return false;
         }
 
-        // Test-open a newly typed database; a failed open leaves gDB on the previous one.
+        // Test-open a newly typed database; a failed open leaves ctx_.gDB on the previous one.
         const QString typed = txtDataBasePath->text().trimmed();
-        if (bDBMissing && !typed.isEmpty()) {
-            gDB = OpenLiveDatabase(typed);
-            bDBMissing = false;
-        } else if (!bDBMissing && txtDataBasePath->text() != sDBPathFile) {
+        if (ctx_.bDBMissing && !typed.isEmpty()) {
+            ctx_.gDB = OpenLiveDatabase(typed);
+            ctx_.bDBMissing = false;
+        } else if (!ctx_.bDBMissing && txtDataBasePath->text() != ctx_.sDBPathFile) {
             // File names differ by case on this system: golf.mdb is not Golf.mdb.
-            gDB = OpenLiveDatabase(typed);
+            ctx_.gDB = OpenLiveDatabase(typed);
         }
 
         const bool soundsTicked = chkSounds->isChecked();
-        bSounds = soundsTicked && !txtMultimediaPath->text().trimmed().isEmpty();
+        ctx_.bSounds = soundsTicked && !txtMultimediaPath->text().trimmed().isEmpty();
         const QString style = optStyle_1->isChecked() ? "1" : "2";
-        bFlag18_9 = opt189_1->isChecked();
-        bUSCAFlag = optUSCan_1->isChecked();
+        ctx_.bFlag18_9 = opt189_1->isChecked();
+        ctx_.bUSCAFlag = optUSCan_1->isChecked();
 
-        StoreSetupRow({bSounds, style, bFlag18_9, bUSCAFlag});
+        StoreSetupRow(ctx_.Db(), {ctx_.bSounds, style, ctx_.bFlag18_9, ctx_.bUSCAFlag});
 
         // Until the program ends the sounds follow the box alone.
-        bSounds = soundsTicked;
+        ctx_.bSounds = soundsTicked;
 
         if (!WriteIniValue("PATH", "DBPathFile", txtDataBasePath->text(), IniFilePath()) ||
             !WriteIniValue("PATH", "MultimediaPath", txtMultimediaPath->text(), IniFilePath()))
             throw AppError(kErrFileAccess,
                            QString("Path/File access error: cannot write '%1'.").arg(IniFilePath()));
-        sDBPathFile = txtDataBasePath->text();
-        sMultimediaPath = txtMultimediaPath->text();
+        ctx_.sDBPathFile = txtDataBasePath->text();
+        ctx_.sMultimediaPath = txtMultimediaPath->text();
 
         // Reopen on the saved path; the new connection replaces the old one only once it is open.
-        gDB = OpenLiveDatabase(sDBPathFile.trimmed());
-        Database_Updates();
+        ctx_.gDB = OpenLiveDatabase(ctx_.sDBPathFile.trimmed());
+        Database_Updates(ctx_.gDB, ctx_.sDBPathFile);
 
-        bDBMissing = false;
+        ctx_.bDBMissing = false;
         bChanged = false;
         return true;
     } catch (...) {
@@ -336,13 +336,13 @@ bool frmSystemSetup::SaveSettings() {
         if (!unusable.isEmpty()) {
             // Write-protected, damaged or in use: said plainly, and another file can be chosen.
             QString text = error.description;
-            if (error.number == kErrDamaged) text += "\r\n" + NewestBackupText();
+            if (error.number == kErrDamaged) text += "\r\n" + NewestBackupText(ctx_.sDateFormat);
             MsgBox(text, vbExclamation + vbOKOnly, unusable);
             txtDataBasePath->setFocus();
             return false;
         }
         if (error.number == kErrNotValidPath || error.number == kErrFileNotFound ||
-            error.number == kErrBadPassword || error.number == kErrBadFormat || bDBMissing) {
+            error.number == kErrBadPassword || error.number == kErrBadFormat || ctx_.bDBMissing) {
             AskForValidDatabase();
         } else {
             ReportCurrentError("System Setup, cmdSave_Click", Sql::With);
@@ -371,8 +371,8 @@ bool frmSystemSetup::Form_Unload() {
             return false;
         }
     }
-    if (bDBMissing && AskForValidDatabase()) return false;
-    nReturnCode = 3;
+    if (ctx_.bDBMissing && AskForValidDatabase()) return false;
+    ctx_.nReturnCode = 3;
     // Busy until the next screen has taken over. The program's one pointer, not a stacked override
     // that only this timer would take back.
     SetMousePointer(Pointer::Hourglass);
@@ -386,8 +386,8 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 void frmSystemSetup::cmdResync_Click() {
     try {
-        ResyncProgress progress(this);
-        const bool done = ResynchAllScores(Db(), &progress);
+        ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
+        const bool done = ResynchAllScores(ctx_.Db(), &progress);
         // A failed run has been reported; it is not announced as complete.
         if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
     } catch (...) {
@@ -397,7 +397,9 @@ void frmSystemSetup::cmdResync_Click() {
 
 QString frmSystemSetup::EmailSubject() { return "Dado Corvy  (CV" + VersionText() + ")"; }
 
-void frmSystemSetup::cmdEmail_Click() { OpenEmailScreen(ctx_, "General", kSupportAddress, EmailSubject(), this); }
+void frmSystemSetup::cmdEmail_Click() {
+    OpenEmailScreen(ctx_, "General", kSupportAddress, EmailSubject(), this);
+}
 
 void frmSystemSetup::cmdSystemFileCheck_Click() {
     SetMousePointer(Pointer::Hourglass);
@@ -420,7 +422,8 @@ void frmSystemSetup::cmdStart_Click() {
     CompactResult result;
     {
         const BusyPointer busy;
-        result = BackupAndCompact([this](CompactStage stage) { ShowStage(stage); });
+        result = BackupAndCompact(ctx_.gDB, ctx_.sDBPathFile, ctx_.sDateFormat,
+                                  [this](CompactStage stage) { ShowStage(stage); });
     }
     bCompactFailed = !result.ok;
     if (result.ok) {

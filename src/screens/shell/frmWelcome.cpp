@@ -9,14 +9,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
-#include "shell/Globals.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "shell/frmSystemSetup.h"
@@ -133,7 +132,7 @@ frmWelcome::frmWelcome(AppContext& ctx, SingleInstance& instance, MainScreenFact
 frmWelcome::~frmWelcome() = default;
 
 bool frmWelcome::Form_Load() {
-    const StartUpResult result = RunStartUp(instance_, [this] {
+    const StartUpResult result = RunStartUp(ctx_, instance_, [this] {
         frmSystemSetup setup(ctx_, this);
         ExecModal(setup);
     });
@@ -146,11 +145,11 @@ bool frmWelcome::Form_Load() {
 
 void frmWelcome::cmdStart_Click() {
     // The main screen never opens without a database: the settings screen comes first.
-    if (!gDB || !gDB->IsOpen()) {
-        bDBMissing = true;
+    if (!ctx_.gDB || !ctx_.gDB->IsOpen()) {
+        ctx_.bDBMissing = true;
         frmSystemSetup setup(ctx_, this);
         ExecModal(setup);
-        if (!gDB || !gDB->IsOpen()) return;
+        if (!ctx_.gDB || !ctx_.gDB->IsOpen()) return;
     }
     SetMousePointer(Pointer::Hourglass);
     QWidget* main = mainScreen_();

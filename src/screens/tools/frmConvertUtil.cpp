@@ -24,6 +24,7 @@
 #include "shell/ResyncProgress.h"
 #include "tools/Conversion.h"
 #include "tools/OldDataFiles.h"
+#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -135,7 +136,7 @@ void frmConvertUtil::cmdStart_Click() {
     try {
         const QString refusal = StartCheckMessage(folder_, files_, ProgramFolder(), NameFormatIndex());
         if (!refusal.isEmpty()) {
-            if (ctx_.bSounds) SoundCounter();
+            WarningSound(ctx_);
             MsgBox(refusal, vbInformation);
             return;
         }
@@ -154,7 +155,7 @@ void frmConvertUtil::cmdStart_Click() {
         lblNumCourses->clear();
         lblNumGolfers->clear();
         lblNumRounds->clear();
-        ResyncProgress progress(this);
+        ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
         progress.SetNote(
             "Nothing of the conversion is stored until this window closes: if the program is stopped "
             "now, the database stays as it was before the conversion.");

@@ -487,7 +487,11 @@ void SendErrorReport(AppContext& ctx, QString& message) {
 }
 
 void InstallErrorReportSender(AppContext& ctx) {
-    SetErrorReportSender([&ctx](QString& message) { SendErrorReport(ctx, message); });
+    SetErrorReportSender([&ctx](QString& message) {
+        if (!ctx.bErrorReport) return false;
+        SendErrorReport(ctx, message);
+        return true;
+    });
 }
 
 }  // namespace dc
