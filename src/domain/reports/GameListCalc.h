@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "handicap/RoundRec.h"
@@ -66,11 +67,10 @@ struct GameListNames {
     bool courseKnown = false;
 };
 
-// The texts a club's rows repeat (dates in the date format, indexes), each made once for the rows
-// of one fill.
+// The texts a club's rows repeat (dates, indexes), each made once for the rows of one fill.
 class GameListTexts {
   public:
-    explicit GameListTexts(const QString& dateFormat) : dateFormat_(dateFormat) {}
+    explicit GameListTexts(QString dateFormat) : dateFormat_(std::move(dateFormat)) {}
     const QString& Date(const QDate& date);
     const QString& Index(double index);
 
