@@ -491,11 +491,17 @@ void Spread::SetAllRows(std::vector<QString> texts, std::vector<QString> rowHead
     const int rows = MaxRows(), cols = MaxCols();
     if (rows == 0) return;
     FitColumnToCell(0, rows);  // the widest row number
-    // Each column fitted as SetCellText fits it, the texts that cannot widen it passed over here.
+    // Each column fitted as SetCellText fits it, the texts that cannot widen it passed over here. The
+    // new rows have no settings of their own: a text column shows its texts as they are.
+    std::vector<bool> shownAsText(cols + 1, false);
+    for (int c = 1; c <= cols; ++c) {
+        const SpreadCellType type = model_->TypeAt(c, 1);
+        shownAsText[c] = type != SpreadCellType::CheckBox && type != SpreadCellType::ComboBox;
+    }
     for (int r = 1; r <= rows; ++r)
         for (int c = 0; c <= cols; ++c) {
             if (c == 0 && !model_->HasOwnText(0, r)) continue;
-            const qsizetype length = model_->ShownLength(c, r);
+            const qsizetype length = shownAsText[c] ? model_->TextLength(c, r) : model_->ShownLength(c, r);
             const ColumnFit& fit = fit_[c];
             if (length > 0 && (fit.sampled < kFitSample || length > fit.longest))
                 FitColumnToCell(c, r, length);

@@ -37,6 +37,7 @@ class SpreadModel : public QAbstractTableModel {
     QString ShownText(int col, int row) const;
     // Length of what a data cell shows, cheaply; for fitting widths.
     qsizetype ShownLength(int col, int row) const;
+    qsizetype TextLength(int col, int row) const { return text_[At(col, row)].size(); }  // a data cell's
     // A header given a text (not showing its row number or column letter).
     bool HasOwnText(int col, int row) const;
     // The rows whose texts a column's width is fitted to: the first `sample` that show a text and
