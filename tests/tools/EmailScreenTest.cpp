@@ -26,7 +26,7 @@
 #include "records/PlayerStore.h"
 #include "records/frmPlayers.h"
 #include "shell/AppContext.h"
-#include "shell/Globals.h"
+#include "shell/ProgramFolder.h"
 #include "shell/frmSystemSetup.h"
 #include "tools/Email.h"
 #include "tools/SystemArchive.h"

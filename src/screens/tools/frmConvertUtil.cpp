@@ -14,17 +14,17 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
+#include "shell/ProgramFolder.h"
 #include "shell/ResyncProgress.h"
+#include "shell/ScreenBoxes.h"
 #include "tools/Conversion.h"
 #include "tools/OldDataFiles.h"
-#include "shell/ScreenBoxes.h"
 
 namespace dc {
 

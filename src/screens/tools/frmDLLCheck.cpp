@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "shell/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
@@ -18,10 +17,11 @@
 #include "platform/PrintJob.h"
 #include "platform/PrinterError.h"
 #include "platform/Spread.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/Version.h"
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"

@@ -25,7 +25,7 @@
 #include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/Globals.h"
+#include "shell/ProgramFolder.h"
 #include "tools/Email.h"
 #include "tools/SystemArchive.h"
 
