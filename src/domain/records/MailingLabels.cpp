@@ -6,12 +6,26 @@
 #include "platform/Val.h"
 
 namespace dc {
+namespace {
 
+// "City, State  Zip", or empty when all three are empty.
 QString CityLine(const PlayerRec& p) {
     if (p.CITY.trimmed().isEmpty() && p.STATE.trimmed().isEmpty() && p.ZIP.trimmed().isEmpty())
         return QString();
     return p.CITY + ", " + p.STATE + "  " + p.ZIP;
 }
+
+constexpr int kLabelRowsPerSheet = 10;
+constexpr double kLabelTop = 864;     // y of the first line of the first row, twips
+constexpr double kLabelPitch = 1440;  // from one label row to the next
+constexpr double kLabelGap = 144;     // twips kept free before the next label
+
+// x of each label column for 2 or 3 across, twips.
+std::vector<double> LabelColumnsX(int across) {
+    return across == 2 ? std::vector<double>{432, 6480} : std::vector<double>{432, 4680, 8640};
+}
+
+}  // namespace
 
 LabelText LabelLines(const PlayerRec& p) {
     LabelText lines;
@@ -25,12 +39,6 @@ LabelText LabelLines(const PlayerRec& p) {
     }
     return lines;
 }
-
-std::vector<double> LabelColumnsX(int across) {
-    return across == 2 ? std::vector<double>{432, 6480} : std::vector<double>{432, 4680, 8640};
-}
-
-constexpr double kLabelGap = 144;  // twips kept free before the next label
 
 void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const LabelPrintSetup& setup) {
     if (labels.empty()) return;

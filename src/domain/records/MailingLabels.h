@@ -14,16 +14,8 @@ class PrinterPage;
 
 using LabelText = std::array<QString, 4>;
 
-// "City, State  Zip", or empty when all three are empty.
-QString CityLine(const PlayerRec& p);
 // Salutation and names; address 1; address 2 (or the city line when it is empty); the city line.
 LabelText LabelLines(const PlayerRec& p);
-
-constexpr int kLabelRowsPerSheet = 10;
-constexpr double kLabelTop = 864;     // y of the first line of the first row, twips
-constexpr double kLabelPitch = 1440;  // from one label row to the next
-// x of each label column for 2 or 3 across, twips.
-std::vector<double> LabelColumnsX(int across);
 
 struct LabelPrintSetup {
     int across = 3;

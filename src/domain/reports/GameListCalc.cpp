@@ -4,6 +4,7 @@
 
 #include "entry/RoundRules.h"
 #include "records/TeeBoxPacking.h"
+#include "reports/Reorder.h"
 #include "shell/DateFormat.h"
 
 namespace dc {
@@ -154,10 +155,10 @@ void SortGameList(std::vector<GameListRow>& rows, int column, bool ascending) {
                             : QString::compare(x.text, y.text);  // folded once above
         return ascending ? cmp < 0 : cmp > 0;
     });
-    std::vector<GameListRow> sorted;
-    sorted.reserve(rows.size());
-    for (const auto& k : keyed) sorted.push_back(std::move(rows[k.second]));
-    rows = std::move(sorted);
+    std::vector<int> order;
+    order.reserve(keyed.size());
+    for (const auto& k : keyed) order.push_back(k.second);
+    Reorder(rows, order);
 }
 
 }  // namespace dc

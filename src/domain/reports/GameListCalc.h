@@ -67,7 +67,8 @@ struct GameListNames {
     bool courseKnown = false;
 };
 
-// The texts a club's rows repeat (dates, indexes), each made once for the rows of one fill.
+// The texts a club's rows repeat (dates in the date format, indexes), each made once for the rows
+// of one fill.
 class GameListTexts {
   public:
     explicit GameListTexts(QString dateFormat) : dateFormat_(std::move(dateFormat)) {}

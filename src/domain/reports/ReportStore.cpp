@@ -4,28 +4,12 @@
 #include <functional>
 
 #include "platform/Database.h"
+#include "reports/Reorder.h"
 #include "shell/DateFormat.h"
 
 namespace dc {
 
 namespace {
-
-// Reorders in place: element i becomes the one at order[i] (each moved once, no second array).
-void Permute(std::vector<RoundRec>& rounds, const std::vector<int>& order) {
-    std::vector<bool> placed(rounds.size(), false);
-    for (int start = 0; start < int(rounds.size()); ++start) {
-        if (placed[start]) continue;
-        RoundRec first = std::move(rounds[start]);
-        int to = start;
-        for (int from = order[to]; from != start; from = order[to]) {
-            rounds[to] = std::move(rounds[from]);
-            placed[to] = true;
-            to = from;
-        }
-        rounds[to] = std::move(first);
-        placed[to] = true;
-    }
-}
 
 // Sorted here rather than by SQLite, which would sort whole rows of every column; rows that tie
 // keep the order they were read in. tieByGame: rounds of one date by game number.
@@ -46,7 +30,7 @@ void SortRounds(std::vector<RoundRec>& rounds, RoundOrder roundOrder, bool tieBy
         }
         return false;
     });
-    Permute(rounds, order);
+    Reorder(rounds, order);
 }
 
 // The columns a report can leave unread.

@@ -25,8 +25,6 @@ void BuildSystemZip(const QString& zipPath, const QString& databasePath, const Q
     QFile::remove(zipPath);
     cZip job;
     job.SetZipFile(zipPath);
-    job.StoreFolderNames = false;
-    job.RecurseSubDirs = false;
     job.ClearFileSpecs();
     job.AddFileSpec(iniPath);
     job.AddFileSpec(copy);

@@ -1,6 +1,6 @@
 #pragma once
 // Carries a cZip job out through the zip archive layer: finds the files its file patterns name and
-// writes them into a new archive under names chosen by the job's options.
+// writes them into a new archive, each under its file name.
 
 namespace dc {
 
