@@ -1,7 +1,6 @@
 #include "EngineDb.h"
 
 #include "platform/Database.h"
-#include "shell/Globals.h"
 
 namespace dc::test {
 

@@ -19,6 +19,7 @@
 #include "platform/Spread.h"
 #include "shell/Globals.h"
 #include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
 #include "shell/Version.h"
 
 namespace dc::test {

@@ -64,7 +64,7 @@ class ScriptedModal {
 };
 
 // A program folder (Connect.ini, DBFiles with the blank database) in a temporary directory,
-// set as ProgramFolder(); the globals are reset on entry and on exit.
+// set as ProgramFolder(); the context is reset on entry and on exit.
 class ProgramFolder {
   public:
     ProgramFolder();

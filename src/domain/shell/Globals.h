@@ -6,8 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "platform/DbError.h"  // sSQL
-#include "platform/MsgBox.h"   // sAppTitle
+#include "platform/DbError.h"
+#include "platform/MsgBox.h"
 #include "shell/AppContext.h"
 #include "shell/ProgramFolder.h"
 
