@@ -15,8 +15,8 @@
 #include "platform/Database.h"
 #include "platform/PrintJob.h"
 #include "reports/frmGameList.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 
 using namespace dc;
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     SetPrintProgressResponder([](int, int) { return true; });  // the window without a golfer
     try {
         SetMsgBoxTitle("bench");
-        AppContext& ctx = LegacyContext();
+        AppContext ctx;
         ctx.sDateFormat = "MM/DD/YYYY";
         ctx.bFlag18_9 = ctx.bUSCAFlag = true;
         ctx.gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));

@@ -29,8 +29,8 @@
 #include "reports/frmGameList.h"
 #include "reports/frmGraphs.h"
 #include "reports/frmStats.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 
 using namespace dc;
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     int& reports = CountMessageBoxes();
     try {
         SetMsgBoxTitle("bench");
-        AppContext& ctx = LegacyContext();
+        AppContext ctx;
         ctx.sDateFormat = "MM/DD/YYYY";
         ctx.bFlag18_9 = ctx.bUSCAFlag = true;
         ctx.gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));

@@ -22,8 +22,8 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 
 using namespace dc;
@@ -83,10 +83,10 @@ int main(int argc, char** argv) {
     }
     QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     int& reports = CountMessageBoxes();
-    AppContext& ctx = LegacyContext();
+    AppContext ctx;
     ctx.sDBPassword = kDBPassword;
     ctx.gDB = OpenProgramDatabase(path);
-    Database& db = ctx.Db();
+    Database& db = ctx.Connection();
     db.Execute(
         "INSERT INTO SETUP (SOUNDS, FLAG_18_9, US_CA_FLAG, LABEL_STYLE, XOFFSET, YOFFSET, VERSION) "
         "VALUES (0, 1, 1, '2', 0, 0, '5.5')");
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     form.cboCourse->setCurrentIndex(form.cboCourse->findData(1));
     if (form.cboTeeBox->currentIndex() != 0) form.cboTeeBox->setCurrentIndex(0);
     form.cmdNewGame_Click();
-    form.mskDate->SetText(FormatLocalDate(Today().addDays(-kRounds - 1), LegacyContext().sDateFormat));
+    form.mskDate->SetText(FormatLocalDate(Today().addDays(-kRounds - 1), ctx.sDateFormat));
     for (int h = 1; h <= 18; ++h) form.SetHoleText(kRowGross, h, "5");
     form.Calc_Row_Scores(kRowGross);
 

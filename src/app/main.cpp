@@ -4,17 +4,17 @@
 #include "entry/frmMainGolf.h"
 #include "platform/SingleInstance.h"
 #include "platform/Spread.h"
-#include "shell/Globals.h"
+#include "shell/AppContext.h"
 #include "shell/MsgBoxWindow.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmWelcome.h"
 #include "tools/frmEmail.h"
 
 int main(int argc, char** argv) {
+    // The one context of the run, handed to every screen; it outlives the application's windows.
+    dc::AppContext context;
     QApplication app(argc, argv);
     QApplication::setApplicationName("DadoCorvy");
-    // The one context of the run, handed to every screen.
-    dc::AppContext& context = dc::LegacyContext();
     dc::InstallMsgBoxWindow();
     dc::InstallErrorReportSender(context);
     dc::Spread::SetRefusalSound([&context] { dc::WarningSound(context); });

@@ -17,15 +17,17 @@
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
-#include "shell/Globals.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
 #include "shell/Version.h"
 
 namespace dc::test {
 
-AppContext& Ctx() { return LegacyContext(); }
-Database& TestDb() { return Ctx().Db(); }
+AppContext& Ctx() {
+    static AppContext context;
+    return context;
+}
+Database& TestDb() { return Ctx().Connection(); }
 
 ScriptedMsgBox::ScriptedMsgBox(std::deque<int> answers, int fallback)
     : answers_(std::move(answers)), fallback_(fallback) {

@@ -17,13 +17,9 @@
 #include "platform/PrintLog.h"
 #include "platform/PrintSystem.h"
 #include "platform/RecordingPrinterPage.h"
+#include "shell/AppContext.h"
 
 class QDialog;
-
-namespace dc {
-class AppContext;
-class Database;
-}  // namespace dc
 
 namespace dc::test {
 

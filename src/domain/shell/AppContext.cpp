@@ -7,12 +7,12 @@ namespace dc {
 AppContext::AppContext() = default;
 AppContext::~AppContext() = default;
 
-Database& AppContext::Db() const {
-    if (!HasDb()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
+Database& AppContext::Connection() const {
+    if (!HasDatabase()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
     return *gDB;
 }
 
-bool AppContext::HasDb() const { return gDB && gDB->IsOpen(); }
+bool AppContext::HasDatabase() const { return gDB && gDB->IsOpen(); }
 
 void AppContext::Reset() {
     gDB.reset();

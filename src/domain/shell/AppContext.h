@@ -18,8 +18,8 @@ class AppContext {
     AppContext& operator=(const AppContext&) = delete;
 
     // The open database; DbError 3420 "Object invalid or no longer set." when none is open.
-    Database& Db() const;
-    bool HasDb() const;
+    Database& Connection() const;
+    bool HasDatabase() const;
     std::unique_ptr<Database> gDB;  // the one database of the run
 
     // Back to the values at program start (the database closed).

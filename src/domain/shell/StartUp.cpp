@@ -44,7 +44,7 @@ void SetDateDefaults(AppContext& ctx) {
 }
 
 void LoadSetupRow(AppContext& ctx) {
-    const std::optional<SetupRow> row = ReadSetupRow(ctx.Db());
+    const std::optional<SetupRow> row = ReadSetupRow(ctx.Connection());
     if (!row) return;
     ctx.bSounds = row->sounds;
     ctx.bFlag18_9 = row->flag18_9;
@@ -96,7 +96,7 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
         step = 9;
         Database_Updates(ctx.gDB, ctx.sDBPathFile);
         step = 10;
-        if (ctx.HasDb()) LoadSetupRow(ctx);
+        if (ctx.HasDatabase()) LoadSetupRow(ctx);
         return StartUpResult::Ready;
     } catch (...) {
         const ErrorInfo error = CurrentError();

@@ -58,7 +58,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
         int left = 0;
         {
             ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
-            left = DeleteRoundAndRecalculate(ctx_.Db(), playerId, game, round.male ? 0 : 1, ctx_.bFlag18_9,
+            left = DeleteRoundAndRecalculate(ctx_.Connection(), playerId, game, round.male ? 0 : 1, ctx_.bFlag18_9,
                                              &progress);
         }
         round.changed = 0;
@@ -93,7 +93,7 @@ bool frmMainGolf::cmdDeletePlayer_Click() {
                                                   : "Are you sure you want to delete this player?";
         bLastGameDeleted = 0;
         if (MsgBox(question, vbYesNo + vbQuestion) != vbYes) return false;
-        PlayerStore(ctx_.Db()).DeletePlayer(SelectedItemData(*cboPlayer));
+        PlayerStore(ctx_.Connection()).DeletePlayer(SelectedItemData(*cboPlayer));
         // A blank new round and no player, as the new-player button leaves it, without its question
         // or the player editor; the player list reloaded.
         const int ready = bFormReady;

@@ -111,7 +111,7 @@ void frmMainGolf::cboPlayer_Click() {
             if (cboPlayer->currentIndex() < 0) return;
             ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
             bool bGenderChanged = false;
-            if (const std::optional<QString> gender = PlayerGender(ctx_.Db(), ctx_.nCurPlayerID)) {
+            if (const std::optional<QString> gender = PlayerGender(ctx_.Connection(), ctx_.nCurPlayerID)) {
                 ctx_.sCurGender = *gender;
                 const bool male = ctx_.sCurGender == "M";
                 bGenderChanged = male != round.male;
@@ -120,18 +120,18 @@ void frmMainGolf::cboPlayer_Click() {
             }
             if (ctx_.nCurPlayerID != round.shownPlayerId) Clear_Screen();
             round.shownPlayerId = ctx_.nCurPlayerID;
-            const int count = RoundCount(ctx_.Db(), ctx_.nCurPlayerID);
+            const int count = RoundCount(ctx_.Connection(), ctx_.nCurPlayerID);
             {
                 const QSignalBlocker block(RecBar);
                 RecBar->setMaximum(qMax(1, count));
             }
             bool hasRound;
             if (ctx_.nReturnCode == 2 && ctx_.nGameNumber >= 1) {
-                hasRound = HasRound(ctx_.Db(), ctx_.nCurPlayerID, ctx_.nGameNumber);
+                hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, ctx_.nGameNumber);
                 ctx_.nReturnCode = 0;
             } else {
                 ctx_.nGameNumber = 0;
-                hasRound = HasRound(ctx_.Db(), ctx_.nCurPlayerID, 0);
+                hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, 0);
             }
             if (!hasRound) {
                 round.isNew = 1;
@@ -322,17 +322,17 @@ void frmMainGolf::RecBar_Scroll() {
         bRecNumClamp = 0;
         ctx_.nGameNumber = value;
         line = 1;
-        const int maxGN = MaxGameNumber(ctx_.Db(), ctx_.nCurPlayerID);
+        const int maxGN = MaxGameNumber(ctx_.Connection(), ctx_.nCurPlayerID);
         if (ctx_.nGameNumber > maxGN) ctx_.nGameNumber = maxGN;
         if (ctx_.nGameNumber <= 0) return;
         line = 2;
-        if (const std::optional<QString> gender = PlayerGender(ctx_.Db(), ctx_.nCurPlayerID)) {
+        if (const std::optional<QString> gender = PlayerGender(ctx_.Connection(), ctx_.nCurPlayerID)) {
             round.male = *gender == "M";
             optMF[round.male ? 0 : 1]->setChecked(true);
         }
         line = 3;
         const std::optional<PagedRound> paged =
-            LoadPagedRound(ctx_.Db(), ctx_.nCurPlayerID, ctx_.nGameNumber);
+            LoadPagedRound(ctx_.Connection(), ctx_.nCurPlayerID, ctx_.nGameNumber);
         if (!paged) return;
         line = 4;
         spISC->SetReDraw(false);
@@ -429,7 +429,7 @@ void frmMainGolf::Clear_Screen() {
 // The previous indexes of a new round: those after the player's newest stored round (the nine
 // columns by the same rules as paging), or the starting values while it would be game 1 or 2.
 void frmMainGolf::SetPrevIndexesForNewRound() {
-    const std::optional<RoundRec> newest = NewestRound(ctx_.Db(), ctx_.nCurPlayerID);
+    const std::optional<RoundRec> newest = NewestRound(ctx_.Connection(), ctx_.nCurPlayerID);
     FillGame1Grid();
     round.newGame = newest ? newest->GAME_NUMBER + 1 : 1;
     if (!newest || newest->GAME_NUMBER + 1 < 3) return;
@@ -476,7 +476,7 @@ void frmMainGolf::cmdNewGame_Click() {
         if (cboCourse->currentIndex() != -1) {
             const int t = cboTeeBox->currentIndex();
             if (const auto q =
-                    CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
+                    CourseStore(ctx_.Connection()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
                 if (t >= 0) {
                     round.teeBox = ctx_.nCurTeeBox = t;
                     round.teeSlope = q->slope;
@@ -558,7 +558,7 @@ void frmMainGolf::Save_Check() {
         if (round.shownGame == -1) {
             r = CompareNewRound(CurrentScreenRound(), TodayText(ctx_.sDateFormat));
         } else {
-            const std::optional<RoundRec> stored = LoadRound(ctx_.Db(), ctx_.nCurPlayerID, round.shownGame);
+            const std::optional<RoundRec> stored = LoadRound(ctx_.Connection(), ctx_.nCurPlayerID, round.shownGame);
             if (!stored) return;
             r = CompareStoredRound(CurrentScreenRound(), *stored, FormatLocalDate(stored->ROUND_DATE, ctx_.sDateFormat));
         }
@@ -652,7 +652,7 @@ bool frmMainGolf::Save_DBF() {
     std::unique_ptr<frmMainWait> wait;
     try {
         if (nSaveExisting == 0) {
-            round.oldGame = RoundCount(ctx_.Db(), ctx_.nCurPlayerID) + 1;
+            round.oldGame = RoundCount(ctx_.Connection(), ctx_.nCurPlayerID) + 1;
         } else {
             round.oldGame = round.shownGame;
         }
@@ -680,7 +680,7 @@ bool frmMainGolf::Save_DBF() {
             }
         } progress(*this, wait);
         const SaveOutcome out = SaveAndRecalculate(
-            ctx_.Db(), entry, round.isNew, round.teeRating, round.teeSlope,
+            ctx_.Connection(), entry, round.isNew, round.teeRating, round.teeSlope,
             round.shownGame == -1 ? 0 : round.shownGame, round.hcpChanged == 1, genderIndex, is18, &progress);
         wait.reset();
         SetMousePointer(Pointer::Default);

@@ -196,7 +196,7 @@ void frmMainGolf::cboTeeBox_Click() {
         if (cboCourse->currentIndex() < 0 || cboTeeBox->currentIndex() < 0) return;
         const int t = cboTeeBox->currentIndex();
         const std::optional<TeeBoxFigures> q =
-            CourseStore(ctx_.Db()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, t);
+            CourseStore(ctx_.Connection()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, t);
         if (q) {
             round.teeBox = ctx_.nCurTeeBox = t;
             round.teeSlope = q->slope;
@@ -253,7 +253,7 @@ void frmMainGolf::cboCourse_Click() {
         if (!cboCourse->currentText().trimmed().isEmpty()) {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
             const std::optional<TeeBoxFigures> q =
-                CourseStore(ctx_.Db()).ReadTeeBox(round.courseId, round.male, qMax(0, round.teeBox));
+                CourseStore(ctx_.Connection()).ReadTeeBox(round.courseId, round.male, qMax(0, round.teeBox));
             ShowPrevCourseHcp(ViewVariant());
             if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count())
                 cboTeeBox->setCurrentIndex(round.teeBox);

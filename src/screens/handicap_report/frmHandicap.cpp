@@ -440,7 +440,7 @@ void frmHandicap::HandCalc() {
         Clear_spHcp();
         ClearReportFigures();
         const std::vector<ReportRound> rounds =
-            LoadReportRounds(ctx_.Db(), ctx_.nCurPlayerID, chkOneYear->isChecked(), ctx_.sDateFormat);
+            LoadReportRounds(ctx_.Connection(), ctx_.nCurPlayerID, chkOneYear->isChecked(), ctx_.sDateFormat);
         if (rounds.empty()) {
             WarningSound(ctx_);
             MsgBox("No Rounds found.", vbExclamation);
@@ -504,7 +504,7 @@ void frmHandicap::ClearReportFigures() {
 
 std::pair<int, int> frmHandicap::ChosenTeeSlopes() const {
     if (cboTeeBox->currentIndex() < 0) return {0, 0};
-    const auto course = CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID);
+    const auto course = CourseStore(ctx_.Connection()).LoadCourse(ctx_.nCurCourseID);
     if (!course) return {0, 0};
     const int slot = SelectedItemData(*cboTeeBox);
     return {static_cast<int>(SlotNumber(course->MSL, Packed::MSL, slot)),
@@ -521,7 +521,7 @@ void frmHandicap::cboPlayer_Click() {
         ShowFigure(HandicapBox, QString());
         ShowFigure(TournBox, QString());
         ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-        if (const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = player->GENDER;
+        if (const auto player = PlayerStore(ctx_.Connection()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = player->GENDER;
         CalcHandicap();
     } catch (...) {
         ReportCurrentError(kTag + "cboPlayer_Click");
@@ -540,7 +540,7 @@ void frmHandicap::cboCourse_Click() {
 void frmHandicap::cboTeeBox_Click() {
     try {
         const auto [menSlope, womenSlope] = ChosenTeeSlopes();
-        if (cboTeeBox->currentIndex() >= 0 && CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID))
+        if (cboTeeBox->currentIndex() >= 0 && CourseStore(ctx_.Connection()).LoadCourse(ctx_.nCurCourseID))
             ctx_.nCurTeeBox = SelectedItemData(*cboTeeBox);
         int slope = 0;
         if (!IndividualView()) {
@@ -624,7 +624,7 @@ void frmHandicap::HC_Click(int index) {
                 bNoPlayerClick = 1;
                 cboPlayer->setCurrentIndex(player);
                 bNoPlayerClick = 0;
-                if (const auto p = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = p->GENDER;
+                if (const auto p = PlayerStore(ctx_.Connection()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = p->GENDER;
             }
             CalcHandicap();
         } else {
@@ -653,7 +653,7 @@ void frmHandicap::ShowList(IndexOrder order) {
     SetRowCount(static_cast<int>(players.size()));
     Clear_spHcp();
     cmdPrint->setEnabled(true);
-    listRows_ = IndexList(ctx_.Db(), Is18(), Rules(), ctx_.sDateFormat).Build(players, order);
+    listRows_ = IndexList(ctx_.Connection(), Is18(), Rules(), ctx_.sDateFormat).Build(players, order);
     for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
         const IndexListRow& row = listRows_[r];
         ShowCell(0, r + 1, row.indexText);
@@ -695,7 +695,7 @@ void frmHandicap::cmdPrint_Click() {
 
 CardFigures frmHandicap::PlayerCardFigures(int playerId, const QString& gender) {
     try {
-        return ComputeCardFigures(LoadReportRounds(ctx_.Db(), playerId, chkOneYear->isChecked(), ctx_.sDateFormat),
+        return ComputeCardFigures(LoadReportRounds(ctx_.Connection(), playerId, chkOneYear->isChecked(), ctx_.sDateFormat),
                                   Is18(), Rules(), gender);
     } catch (...) {
         ReportCurrentError(kTag + (Is18() ? "NewGetAdjScr18" : "NewGetAdjScr9"));
@@ -716,7 +716,7 @@ void frmHandicap::cmdHcpCards_Click() {
     const auto [menSlope, womenSlope] = courseChosen ? ChosenTeeSlopes() : std::pair<int, int>{0, 0};
     for (int i = 0; i < cboPlayer->count(); ++i) {
         const int id = cboPlayer->itemData(i).toInt();
-        const auto player = PlayerStore(ctx_.Db()).LoadPlayerRec(id);
+        const auto player = PlayerStore(ctx_.Connection()).LoadPlayerRec(id);
         const QString gender = player ? player->GENDER : QString();
         // The chosen tee box's slope for the player's gender, as the screen's course handicap.
         const int teeSlope = GenderIndexOf(gender) == 0 ? menSlope : womenSlope;

@@ -380,7 +380,7 @@ bool frmCourseSetup::eventFilter(QObject* watched, QEvent* event) {
     return DialogBase::eventFilter(watched, event);
 }
 
-CourseStore frmCourseSetup::Courses() const { return CourseStore(ctx_.Db()); }
+CourseStore frmCourseSetup::Courses() const { return CourseStore(ctx_.Connection()); }
 
 bool frmCourseSetup::NameTaken() {
     const QString name = cboCourseName->currentText();

@@ -107,7 +107,7 @@ void frmMailingLabels::Form_Load() {
             }
         }
 
-        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Db());
+        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Connection());
         txtXOffset->setText(OffsetBoxText(offsets.x));
         txtYOffset->setText(OffsetBoxText(offsets.y));
     } catch (const PrinterError&) {
@@ -122,7 +122,7 @@ void frmMailingLabels::cmdPrint_Click() {
         if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_)) return;
         const double x = OffsetValue(txtXOffset->text());
         const double y = OffsetValue(txtYOffset->text());
-        StorePrinterOffsets(ctx_.Db(), x, y);
+        StorePrinterOffsets(ctx_.Connection(), x, y);
     } catch (...) {
         ReportCurrentError("Mailing Labels, cmdPrint_Click", Sql::Without);
         return;
@@ -134,7 +134,7 @@ void frmMailingLabels::Print_Labels(int across) {
     SetMousePointer(Pointer::Hourglass);
     try {
         const auto players =
-            PlayerStore(ctx_.Db()).AllPlayers(optSort_2->isChecked() ? PlayerOrder::Zip : PlayerOrder::LastName);
+            PlayerStore(ctx_.Connection()).AllPlayers(optSort_2->isChecked() ? PlayerOrder::Zip : PlayerOrder::LastName);
         if (players.empty()) {
             SetMousePointer(Pointer::Default);
             return;

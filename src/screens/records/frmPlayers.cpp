@@ -298,7 +298,7 @@ void frmPlayers::Load_spPlayers() {
     try {
         g.SetMaxRows(0);
         rows_.clear();
-        rows_ = PlayerStore(ctx_.Db()).AllPlayers();
+        rows_ = PlayerStore(ctx_.Connection()).AllPlayers();
         ShowRows();
     } catch (...) {
         ReportCurrentError("Players, Load_spPlayers", Sql::With);
@@ -312,7 +312,7 @@ void frmPlayers::Clear_Player_Fields() {
 
 bool frmPlayers::Load_Player() {
     try {
-        const auto found = PlayerStore(ctx_.Db()).LoadPlayerRec(ctx_.nFindPlayerID);
+        const auto found = PlayerStore(ctx_.Connection()).LoadPlayerRec(ctx_.nFindPlayerID);
         if (!found) return false;
         const PlayerRec& p = *found;
         SetPlayerKey(p.PLAYER_ID);
@@ -409,7 +409,7 @@ bool frmPlayers::SavePlayer() {
     }
     try {
         PlayerRec p = FieldsRecord();
-        PlayerStore players(ctx_.Db());
+        PlayerStore players(ctx_.Connection());
         if (bNewPlayer) {
             p.PLAYER_ID = players.NextPlayerId();
             players.InsertPlayer(p);
@@ -458,13 +458,13 @@ void frmPlayers::cmdDelete_Click() {
         return;
     }
     try {
-        const auto stored = PlayerStore(ctx_.Db()).LoadPlayerRec(playerKey_);
+        const auto stored = PlayerStore(ctx_.Connection()).LoadPlayerRec(playerKey_);
         const QString name = stored ? PlayerGridName(*stored).trimmed() : QString();
         if (MsgBox(
                 "Are you sure you want to delete this player, " + name + ", and all of the player's rounds?",
                 vbYesNoCancel + vbQuestion) != vbYes)
             return;
-        PlayerStore(ctx_.Db()).DeletePlayer(playerKey_);
+        PlayerStore(ctx_.Connection()).DeletePlayer(playerKey_);
     } catch (...) {
         ReportCurrentError("Players, cmdDelete_Click", Sql::With);
         return;
@@ -520,7 +520,7 @@ void frmPlayers::cmdSearch_Click() {
     }
     SetMousePointer(Pointer::Hourglass);
     try {
-        const auto matches = PlayerStore(ctx_.Db()).SearchPlayers(txtSearch->text());
+        const auto matches = PlayerStore(ctx_.Connection()).SearchPlayers(txtSearch->text());
         if (matches.empty()) {
             SetMousePointer(Pointer::Default);
             MsgBox("No matches found", vbInformation);
@@ -556,7 +556,7 @@ void frmPlayers::txtHomeCourse_KeyUp(int keyCode) {
     if (text.trimmed().isEmpty()) return;
     try {
         const int p = txtHomeCourse->cursorPosition();
-        const auto found = PlayerStore(ctx_.Db()).FindHomeCourse(text.left(p));
+        const auto found = PlayerStore(ctx_.Connection()).FindHomeCourse(text.left(p));
         if (found) {
             txtHomeCourse->setText(found->name);
             txtHomeCourse->setSelection(found->name.size(), p - static_cast<int>(found->name.size()));
@@ -572,7 +572,7 @@ void frmPlayers::txtHomeCourse_KeyUp(int keyCode) {
 void frmPlayers::cmdPrint_Click() {
     PrinterOffsets offsets;
     try {
-        offsets = ReadPrinterOffsets(ctx_.Db());
+        offsets = ReadPrinterOffsets(ctx_.Connection());
     } catch (...) {
         // an unreadable SETUP row prints without offsets
     }

@@ -85,7 +85,7 @@ void frmUpCRSR::cmdUpdate_Click() {
     try {
         ctx_.bResyncFromUpCRSR = true;
         ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
-        const bool done = ReRateAndRecompute(ctx_.Db(), courseId_, from, &progress);
+        const bool done = ReRateAndRecompute(ctx_.Connection(), courseId_, from, &progress);
         ctx_.bResyncFromUpCRSR = false;
         if (!done) {
             // Reported already; nothing was changed.

@@ -239,7 +239,7 @@ void frmGameList::UpdatespGL() {
         const int courseId = panel->CourseId();
         const bool nineView = opt189[2]->isChecked();
         const bool us = optUSCan[1]->isChecked();
-        const auto courses = ReadCourseFacts(ctx_.Db());
+        const auto courses = ReadCourseFacts(ctx_.Connection());
         std::map<int, QString> courseNames;  // as the course list shows them
         for (int i = 0; i < cboCourse->count(); ++i)
             courseNames.emplace(cboCourse->itemData(i).toInt(), cboCourse->itemText(i));
@@ -251,7 +251,7 @@ void frmGameList::UpdatespGL() {
             read_.clear();
             readKey_.clear();
             read_ =
-                ReadRoundsByPlayer(ctx_.Db(), players.size() == 1 ? players[0].first : 0, panel->StartDate(),
+                ReadRoundsByPlayer(ctx_.Connection(), players.size() == 1 ? players[0].first : 0, panel->StartDate(),
                                    panel->EndDate(), RoundOrder::DateDesc, false, RoundFields::Listed);
             readKey_ = readKey;
         }

@@ -170,7 +170,7 @@ void frmGraphs::UpdateGraph() {
     SetMousePointer(Pointer::Hourglass);
     cmdPrint->setEnabled(false);
     try {
-        const auto rounds = ReadRounds(ctx_.Db(), SelectedItemData(*cboPlayer), panel->StartDate(),
+        const auto rounds = ReadRounds(ctx_.Connection(), SelectedItemData(*cboPlayer), panel->StartDate(),
                                        panel->EndDate(), RoundOrder::GameNumber);
         data_ = CollectGraph(rounds, opt189[1]->isChecked(), optUSCan[1]->isChecked(), panel->CourseId());
         nGraphPoints = static_cast<int>(data_.points.size());

@@ -311,7 +311,7 @@ void frmStats::UpdateStats() {
         const int courseId = panel->CourseId();
         StatsAccumulator stats(courseId != 0 && cboCourse->currentIndex() >= 0);
         const auto byPlayer =
-            ReadRoundsByPlayer(ctx_.Db(), players.size() == 1 ? players[0] : 0, panel->StartDate(),
+            ReadRoundsByPlayer(ctx_.Connection(), players.size() == 1 ? players[0] : 0, panel->StartDate(),
                                panel->EndDate(), RoundOrder::DateThenGame, true, RoundFields::Statistics);
         for (int player : players) {
             const auto rounds = byPlayer.find(player);
@@ -319,8 +319,8 @@ void frmStats::UpdateStats() {
             for (const RoundRec& round : rounds->second)
                 if (courseId == 0 || round.COURSE_ID == courseId) stats.Add(round);
         }
-        const auto names = ReadPlayerNames(ctx_.Db());
-        const auto courses = ReadCourseFacts(ctx_.Db());
+        const auto names = ReadPlayerNames(ctx_.Connection());
+        const auto courses = ReadCourseFacts(ctx_.Connection());
         StatsNames lookup{[&](int id) { return names.count(id) ? names.at(id) : QString(); },
                           [&](int id) { return courses.count(id) ? courses.at(id).name : QString(); }};
         Show(MakeStatsTexts(stats, lookup, ctx_.sDateFormat));

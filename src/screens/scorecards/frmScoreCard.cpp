@@ -97,7 +97,7 @@ void frmScoreCard::Form_Load() {
         Fill_Grid();
         chooseFirstTees();
         bLastSortAsc = true;
-        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Db());
+        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Connection());
         txtXOffset->setText(OffsetBoxText(offsets.x));
         txtYOffset->setText(OffsetBoxText(offsets.y));
         SetMousePointer(Pointer::Default);  // the main screen showed the hourglass while this one loaded
@@ -164,14 +164,14 @@ void frmScoreCard::Fill_Grid() {
         indexes_.clear();
         const bool oneEach = PlayersPerCard() == 1;
         const bool nine = opt189[2]->isChecked(), us = optUSCan[1]->isChecked();
-        for (const PlayerRec& p : PlayerStore(ctx_.Db()).AllPlayers()) {
+        for (const PlayerRec& p : PlayerStore(ctx_.Connection()).AllPlayers()) {
             const int row = g.MaxRows() + 1;
             g.SetMaxRows(row);
             players_.push_back({p.PLAYER_ID, p.GENDER, PlayerGridName(p), QString(), std::nullopt});
             g.SetCellValue(kColPrint, row, 1);
             if (oneEach) g.SetCellText(kColCard, row, QString::number(row));
             g.SetCellText(kColName, row, players_.back().name);
-            indexes_[p.PLAYER_ID] = FindIndex(ctx_.Db(), p.PLAYER_ID, p.GENDER, nine, us);
+            indexes_[p.PLAYER_ID] = FindIndex(ctx_.Connection(), p.PLAYER_ID, p.GENDER, nine, us);
             SetRowTeeBox(row, p.GENDER == "F" ? cboTeeBoxW->currentIndex() : cboTeeBoxM->currentIndex());
         }
         FitColumns();
@@ -219,7 +219,7 @@ void frmScoreCard::cboCourse_Click() {
     try {
         const int menPos = cboTeeBoxM->currentIndex(), womenPos = cboTeeBoxW->currentIndex();
         ctx_.nCurCourseID = SelectedItemData(*cboCourse);
-        course_ = CourseStore(ctx_.Db()).LoadCourse(ctx_.nCurCourseID);
+        course_ = CourseStore(ctx_.Connection()).LoadCourse(ctx_.nCurCourseID);
         for (QComboBox* combo : {cboTeeBoxM, cboTeeBoxW}) {
             const QSignalBlocker block(combo);
             Load_TeeBox(*combo, ctx_, ctx_.nCurCourseID);
@@ -326,7 +326,7 @@ void frmScoreCard::Refresh_Handicaps() {
     try {
         for (int row = 1; row <= g.MaxRows(); ++row) {
             const CardPlayer& player = players_[static_cast<size_t>(row - 1)];
-            indexes_[player.id] = FindIndex(ctx_.Db(), player.id, player.gender, nine, us);
+            indexes_[player.id] = FindIndex(ctx_.Connection(), player.id, player.gender, nine, us);
             ShowRowHandicap(row);
         }
     } catch (...) {
@@ -550,7 +550,7 @@ void frmScoreCard::cmdPrint_Click() {
     spSC->CommitEdit();
     const double offsetX = OffsetValue(txtXOffset->text()), offsetY = OffsetValue(txtYOffset->text());
     try {
-        StorePrinterOffsets(ctx_.Db(), offsetX, offsetY);
+        StorePrinterOffsets(ctx_.Connection(), offsetX, offsetY);
     } catch (...) {
         ReportCurrentError("Score Card, Print_Click", Sql::Without);
         return;
@@ -568,7 +568,7 @@ void frmScoreCard::cmdPrint_Click() {
 
     ScoreCardJob job;
     try {
-        if (const auto course = CourseStore(ctx_.Db()).LoadCourse(SelectedItemData(*cboCourse)))
+        if (const auto course = CourseStore(ctx_.Connection()).LoadCourse(SelectedItemData(*cboCourse)))
             job.tees = FindParHcpHoleYard(*course, menPos, womenPos);
     } catch (...) {
         ReportCurrentError("Score Card, Find_Par_HcpHole_Yard", Sql::With);

@@ -26,7 +26,7 @@ void AddSorted(QComboBox& combo, std::vector<std::pair<QString, int>> entries) {
 void Load_Course_Info(QComboBox& combo, AppContext& ctx) {
     try {
         std::vector<std::pair<QString, int>> entries;
-        for (const CourseName& c : CourseStore(ctx.Db()).AllCourseNames())
+        for (const CourseName& c : CourseStore(ctx.Connection()).AllCourseNames())
             entries.emplace_back(c.COURSE_NAME, c.COURSE_ID);
         AddSorted(combo, std::move(entries));
     } catch (...) {
@@ -38,7 +38,7 @@ void Load_Players(QComboBox& combo, AppContext& ctx) {
     try {
         combo.clear();
         std::vector<std::pair<QString, int>> entries;
-        for (const PlayerRec& p : PlayerStore(ctx.Db()).AllPlayerNames())
+        for (const PlayerRec& p : PlayerStore(ctx.Connection()).AllPlayerNames())
             entries.emplace_back(p.LAST_NAME.trimmed() + ", " + p.FIRST_NAME + " " + p.MI, p.PLAYER_ID);
         AddSorted(combo, std::move(entries));
     } catch (...) {
@@ -49,7 +49,7 @@ void Load_Players(QComboBox& combo, AppContext& ctx) {
 void Load_TeeBox(QComboBox& combo, AppContext& ctx, int courseId) {
     try {
         combo.clear();
-        const std::optional<PackedCourse> course = CourseStore(ctx.Db()).LoadCourse(courseId);
+        const std::optional<PackedCourse> course = CourseStore(ctx.Connection()).LoadCourse(courseId);
         if (!course) return;
         const QString& tb = course->TB;
         for (int slot = 0; slot < 4; ++slot) {

@@ -232,7 +232,7 @@ void frmSystemSetup::Form_Load() {
     capHelp->setText(kDbPathHint);
     try {
         if (!ctx_.bDBMissing) {
-            if (const std::optional<SetupRow> row = ReadSetupRow(ctx_.Db())) {
+            if (const std::optional<SetupRow> row = ReadSetupRow(ctx_.Connection())) {
                 chkSounds->setChecked(row->sounds);
                 (row->labelStyle.trimmed() == "1" ? optStyle_1 : optStyle_2)->setChecked(true);
                 (row->flag18_9 ? opt189_1 : opt189_2)->setChecked(true);
@@ -311,7 +311,7 @@ bool frmSystemSetup::SaveSettings() {
         ctx_.bFlag18_9 = opt189_1->isChecked();
         ctx_.bUSCAFlag = optUSCan_1->isChecked();
 
-        StoreSetupRow(ctx_.Db(), {ctx_.bSounds, style, ctx_.bFlag18_9, ctx_.bUSCAFlag});
+        StoreSetupRow(ctx_.Connection(), {ctx_.bSounds, style, ctx_.bFlag18_9, ctx_.bUSCAFlag});
 
         // Until the program ends the sounds follow the box alone.
         ctx_.bSounds = soundsTicked;
@@ -387,7 +387,7 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 void frmSystemSetup::cmdResync_Click() {
     try {
         ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
-        const bool done = ResynchAllScores(ctx_.Db(), &progress);
+        const bool done = ResynchAllScores(ctx_.Connection(), &progress);
         // A failed run has been reported; it is not announced as complete.
         if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
     } catch (...) {

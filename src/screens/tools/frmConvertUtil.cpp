@@ -142,7 +142,7 @@ void frmConvertUtil::cmdStart_Click() {
         }
         SetMousePointer(Pointer::Hourglass);
         const ConversionPlan plan =
-            PlanFolder(ctx_.Db(), folder_, NameFormatIndex(), ctx_.sDateFormat == "DD/MM/YYYY");
+            PlanFolder(ctx_.Connection(), folder_, NameFormatIndex(), ctx_.sDateFormat == "DD/MM/YYYY");
         SetMousePointer(Pointer::Default);
         const QString again = ConvertedBeforeQuestion(plan.report);
         if (!again.isEmpty() && MsgBox(again, vbOKCancel + vbQuestion) != vbOK) return;
@@ -160,7 +160,7 @@ void frmConvertUtil::cmdStart_Click() {
             "Nothing of the conversion is stored until this window closes: if the program is stopped "
             "now, the database stays as it was before the conversion.");
         const ConversionResult result = RunConversion(
-            ctx_.Db(), plan,
+            ctx_.Connection(), plan,
             [this](ConvertStep step, int done, int total) {
                 if (step == ConvertStep::Courses)
                     lblNumCourses->setText(QString("%1 of %2").arg(done).arg(total));

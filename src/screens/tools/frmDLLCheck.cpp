@@ -85,9 +85,9 @@ void frmDLLCheck::RunCheck() {
     BusyPointer busy;  // the package database is asked about every file
     spDLL->SetReDraw(false);
     try {
-        RefreshExpectedRows(ctx_.Db(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
+        RefreshExpectedRows(ctx_.Connection(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
         CDLLVersion facts(QueryPackages);
-        const DllCheckOutcome out = RunDllCheck(ctx_.Db(), facts, ProgramFolder(), Today(), ctx_.sDateFormat);
+        const DllCheckOutcome out = RunDllCheck(ctx_.Connection(), facts, ProgramFolder(), Today(), ctx_.sDateFormat);
         Label1->setText(out.heading);
         spDLL->SetMaxRows(static_cast<int>(out.lines.size()));
         int row = 0;

@@ -211,7 +211,7 @@ void frmEmail::Form_Load() {
 void frmEmail::Load_Players() {
     try {
         lstNames->clear();
-        for (const PlayerRec& player : PlayerStore(ctx_.Db()).AllPlayers()) {
+        for (const PlayerRec& player : PlayerStore(ctx_.Connection()).AllPlayers()) {
             const QString email = player.EMAIL.trimmed();
             if (email.isEmpty()) continue;
             auto* item = new QListWidgetItem(email, lstNames);
@@ -230,7 +230,7 @@ void frmEmail::txtName_KeyUp(int keyCode) {
             ShowFoundEmail(QString());
             return;
         }
-        PlayerStore players(ctx_.Db());
+        PlayerStore players(ctx_.Connection());
         const FoundAddress found = FindAddressByName(players, typed);
         ShowFoundEmail(found.email);
         const int foundLength = found.name.length();
@@ -342,7 +342,7 @@ void frmEmail::cmdZip_Click() {
             delete lstAttach->takeItem(i);
         }
         BusyPointer busy;
-        BuildSystemZip(zip, ctx_.HasDb() ? ctx_.Db().Path() : ctx_.sDBPathFile.trimmed(), IniFilePath());
+        BuildSystemZip(zip, ctx_.HasDatabase() ? ctx_.Connection().Path() : ctx_.sDBPathFile.trimmed(), IniFilePath());
     } catch (...) {
         // A failed archive is reported and not attached.
         ReportCurrentError("Form Email, cmdZip_Click", Sql::With);
