@@ -586,5 +586,41 @@ TEST(HandUtilNine, FirstNineNotPlayedGivesNothing) {
     EXPECT_EQ(out.tIndex, -100.0f);
 }
 
+// Steps kept for settled rounds give the same walk as steps worked out afresh, for every game of
+// a history of full rounds, single nines, unplayed nines and tournament rounds.
+TEST(HandUtilNine, KeptStepsWalkAsFreshOnes) {
+    FakeLookups lookups;
+    lookups.reduction = 1.5;
+    Rounds p;
+    for (int game = 1; game <= 40; ++game) {
+        HcpRound& r = p.Add(game < 10 ? "2025-03-01" : "2026-03-01");
+        Played(r, game % 7 != 3, game % 5 != 2);
+        r.hcpIndex[US_F9] = 4.0f + game % 9;
+        r.tHcpIndex[US_B9] = game % 4 == 0 ? 3.0f : -100;
+        r.useTourn = game % 3 == 0;
+        for (int i = 0; i < 18; ++i) r.gross[i] = 3 + (game * 7 + i * 3) % 6;
+    }
+    for (bool front : {true, false}) {
+        NineStepStore store;
+        store.Reset(p.Last());
+        for (int g = 1; g <= p.Last(); ++g) {
+            store.Settle(g - 1);
+            const std::vector<const HcpRound*> list = p.UpTo(g);
+            std::vector<NineWalkStep> fresh, kept;
+            const HcpOutcome a = HcpRunNine(RuleSet::US, list, g, 0, front, kWindow, lookups, &fresh);
+            const HcpOutcome b = HcpRunNine(RuleSet::US, list, g, 0, front, kWindow, lookups, &kept, &store);
+            ASSERT_EQ(fresh.size(), kept.size()) << g;
+            for (size_t i = 0; i < fresh.size(); ++i) {
+                EXPECT_EQ(fresh[i].gameNumber, kept[i].gameNumber);
+                EXPECT_EQ(fresh[i].adjusted, kept[i].adjusted);
+                EXPECT_EQ(fresh[i].differential, kept[i].differential);
+            }
+            EXPECT_EQ(std::tie(a.index, a.tIndex, a.adjScore, a.writeAdjScore),
+                      std::tie(b.index, b.tIndex, b.adjScore, b.writeAdjScore))
+                << g;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace dc

@@ -34,12 +34,14 @@ int AllowableScoreCA(int courseHcp, bool is18) {
     return 4;
 }
 
+HoleMaximumRule HoleMaximumFor(RuleSet rules, int courseHcp, bool is18) {
+    if (rules == RuleSet::CA) return {true, AllowableScoreCA(courseHcp, is18)};
+    // An unknown par caps nothing where the rule is par-relative.
+    return {AllowableScoreUSParRelative(courseHcp, is18), AllowableScoreUS(courseHcp, is18)};
+}
+
 int HoleMaximum(RuleSet rules, int courseHcp, bool is18, int par) {
-    const bool parRelative = rules == RuleSet::CA || AllowableScoreUSParRelative(courseHcp, is18);
-    if (parRelative && par <= 0) return kNoHoleMaximum;  // an unknown par caps nothing
-    if (rules == RuleSet::CA) return par + AllowableScoreCA(courseHcp, is18);
-    const int answer = AllowableScoreUS(courseHcp, is18);
-    return parRelative ? par + answer : answer;
+    return HoleMaximumFor(rules, courseHcp, is18).Of(par);
 }
 
 QString AllowableScoreText(HcpVariant variant, int courseHcp) {

@@ -23,6 +23,16 @@ int AllowableScoreCA(int courseHcp, bool is18);
 // or its tee box): a par-relative rule then caps nothing, an absolute maximum still applies.
 inline constexpr int kNoHoleMaximum = 1000;
 int HoleMaximum(RuleSet rules, int courseHcp, bool is18, int par);
+// The same rule for one course handicap, worked out once for every hole of a round.
+struct HoleMaximumRule {
+    bool parRelative = false;
+    int allowance = 0;  // over par when par-relative, else the maximum itself
+    int Of(int par) const {
+        if (!parRelative) return allowance;
+        return par <= 0 ? kNoHoleMaximum : par + allowance;
+    }
+};
+HoleMaximumRule HoleMaximumFor(RuleSet rules, int courseHcp, bool is18);
 // A gross score cut to the maximum; a hole not played (0) counts 0.
 inline int AllowedHoleScore(int gross, int maximum) { return gross > maximum ? maximum : gross; }
 

@@ -15,14 +15,14 @@ struct IndexPair {
     float tIndex;
 };
 
-void Finish(HcpOutcome& out, const std::vector<float>& diffs, std::vector<float>& tourn, int genderIndex,
+void Finish(HcpOutcome& out, std::vector<float>& diffs, std::vector<float>& tourn, int genderIndex,
             bool nineHoles, HcpLookups& lookups) {
     if (diffs.size() < 5) {
         out.index = DefaultIndex(genderIndex, nineHoles);
         out.tIndex = kNoTournIndexF;
         return;
     }
-    out.index = IndexFromDifferentials(diffs);
+    out.index = IndexFromDifferentials(std::move(diffs));
     out.tIndex = TournamentIndex(out.index, std::move(tourn),
                                  [&lookups](int t, double d) { return lookups.Reduction(t, d); });
 }
@@ -37,7 +37,7 @@ std::optional<QString> CourseSlotPars(const HcpRound& round, int genderIndex, Hc
 // The pars a nine is capped by: the round's own, else its tee box's on the course (a round
 // imported without pars); zeros, read as unknown, when neither has any.
 std::array<int, 18> NinePars(const HcpRound& round, int genderIndex, HcpLookups& lookups) {
-    if (!round.NoPars()) return ParDigits(round.Par());
+    if (!round.NoPars()) return round.ParDigitsAsStored();
     return ParDigits(CourseSlotPars(round, genderIndex, lookups).value_or(QString()));
 }
 
@@ -45,14 +45,17 @@ std::array<int, 18> NinePars(const HcpRound& round, int genderIndex, HcpLookups&
 
 int RecomputedScore18(RuleSet rules, const HcpRound& round, int courseHcp, int genderIndex, bool is18,
                       HcpLookups& lookups, QString& parsUsed) {
-    if (!round.NoPars())
+    std::array<int, 18> pars;
+    if (!round.NoPars()) {
         parsUsed = round.Par().trimmed();
-    else
+        pars = round.ParDigitsTrimmed();
+    } else {
         parsUsed = CourseSlotPars(round, genderIndex, lookups).value_or("111111111111111111");
-    const std::array<int, 18> pars = ParDigits(parsUsed);
+        pars = ParDigits(parsUsed);
+    }
+    const HoleMaximumRule maximum = HoleMaximumFor(rules, courseHcp, is18);
     int sum = 0;
-    for (int i = 0; i < 18; ++i)
-        sum += AllowedHoleScore(round.gross[i], HoleMaximum(rules, courseHcp, is18, pars[i]));
+    for (int i = 0; i < 18; ++i) sum += AllowedHoleScore(round.gross[i], maximum.Of(pars[i]));
     return sum;
 }
 
@@ -121,7 +124,8 @@ HcpOutcome HcpRun18(RuleSet rules, std::span<const HcpRound* const> rounds, int 
 }
 
 HcpOutcome HcpRunNine(RuleSet rules, std::span<const HcpRound* const> rounds, int gameNumber, int genderIndex,
-                      bool frontNine, int window, HcpLookups& lookups, std::vector<NineWalkStep>* trace) {
+                      bool frontNine, int window, HcpLookups& lookups, std::vector<NineWalkStep>* trace,
+                      NineStepStore* store) {
     const HcpVariant vF = rules == RuleSet::US ? US_F9 : CA_F9;
     const HcpVariant vB = rules == RuleSet::US ? US_B9 : CA_B9;
     auto played = [&](const HcpRound& r, bool front) { return r.adjScore[front ? vF : vB] > 0; };
@@ -130,6 +134,38 @@ HcpOutcome HcpRunNine(RuleSet rules, std::span<const HcpRound* const> rounds, in
         return IndexPair{r.hcpIndex[v], r.tHcpIndex[v]};
     };
     const IndexPair defaultPair{DefaultIndex(genderIndex, true), kNoTournIndexF};
+
+    // One nine of the walk: the index in effect before it, and its adjusted score and
+    // differential when it has rating, slope and holes.
+    auto stepOf = [&](const HcpRound& row, const HcpRound* older, bool front) {
+        IndexPair prev;
+        if (!front && played(row, true))
+            prev = pairOf(row, true);
+        else if (!older)
+            prev = defaultPair;
+        else if (played(*older, false))
+            prev = pairOf(*older, false);
+        else if (!front || played(*older, true))
+            prev = pairOf(*older, true);
+        else
+            prev = defaultPair;
+
+        NineWalkStep step{row.gameNumber, front, prev.index, prev.tIndex};
+        const double rating = NineRunRating(row.rating);
+        const int slope = row.slope;
+        if (rating != 0 && slope != 0 && row.GrossNine(front) > 0) {
+            const int ch = ScoringCourseHcp(prev.index, prev.tIndex, slope);
+            const std::array<int, 18> pars = NinePars(row, genderIndex, lookups);
+            const HoleMaximumRule maximum = HoleMaximumFor(rules, ch, false);
+            int adjusted = 0;
+            for (int hole = front ? 1 : 10, last = hole + 8; hole <= last; ++hole)
+                adjusted += AllowedHoleScore(row.gross[hole - 1], maximum.Of(pars[hole - 1]));
+            step.scored = true;
+            step.adjusted = adjusted;
+            step.differential = ScoreDifferential(adjusted, rating, slope);
+        }
+        return step;
+    };
 
     HcpOutcome out;
     std::vector<float> diffs;
@@ -144,38 +180,15 @@ HcpOutcome HcpRunNine(RuleSet rules, std::span<const HcpRound* const> rounds, in
         const HcpRound& row = *rounds[cur];
         const HcpRound* older = cur > 0 ? rounds[cur - 1] : nullptr;
 
-        // Index in effect before this nine.
-        IndexPair prev;
-        if (!front && played(row, true))
-            prev = pairOf(row, true);
-        else if (!older)
-            prev = defaultPair;
-        else if (played(*older, false))
-            prev = pairOf(*older, false);
-        else if (!front || played(*older, true))
-            prev = pairOf(*older, true);
-        else
-            prev = defaultPair;
-
         if (diffs.size() == 20 && row.date < window) break;
 
-        NineWalkStep step{row.gameNumber, front, prev.index, prev.tIndex};
-        const double rating = NineRunRating(row.rating);
-        const int slope = row.slope;
-        if (rating != 0 && slope != 0 && row.GrossNine(front) > 0) {
-            const int ch = ScoringCourseHcp(prev.index, prev.tIndex, slope);
-            const std::array<int, 18> pars = NinePars(row, genderIndex, lookups);
-            int adjusted = 0;
-            for (int hole = front ? 1 : 10, last = hole + 8; hole <= last; ++hole)
-                adjusted +=
-                    AllowedHoleScore(row.gross[hole - 1], HoleMaximum(rules, ch, false, pars[hole - 1]));
-            if (p == 1) firstAdjusted = adjusted;
-            const float d = ScoreDifferential(adjusted, rating, slope);
-            if (diffs.size() < 20) diffs.push_back(d);
-            if (row.useTourn) tourn.push_back(d);
-            step.scored = true;
-            step.adjusted = adjusted;
-            step.differential = d;
+        std::optional<NineWalkStep>* kept = store ? store->Find(cur, front) : nullptr;
+        if (kept && !*kept) *kept = stepOf(row, older, front);
+        const NineWalkStep step = kept ? **kept : stepOf(row, older, front);
+        if (step.scored) {
+            if (p == 1) firstAdjusted = step.adjusted;
+            if (diffs.size() < 20) diffs.push_back(step.differential);
+            if (row.useTourn) tourn.push_back(step.differential);
         }
         if (trace) trace->push_back(step);
 

@@ -4,6 +4,7 @@
 // Both the single procedures of HandUtil and the recomputation of every round use it.
 
 #include <QString>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -33,12 +34,30 @@ struct NineWalkStep {
     float differential = 0;
 };
 
+// The nines of the walks already worked out, for a run over many games of one player: each game
+// walks back over the same older nines again. A nine's step depends only on its round and the one
+// before it, so it is kept once both no longer change. Positions are those in the `rounds` given,
+// which must then all be prefixes of one list; one store per rule set.
+class NineStepStore {
+  public:
+    // `rounds` positions; those below `settled` (and their rounds) no longer change.
+    void Reset(size_t rounds) { steps_.assign(rounds * 2, std::nullopt); }
+    void Settle(size_t settled) { settled_ = settled; }
+    std::optional<NineWalkStep>* Find(size_t position, bool front) {
+        return position < settled_ ? &steps_[position * 2 + (front ? 0 : 1)] : nullptr;
+    }
+
+  private:
+    std::vector<std::optional<NineWalkStep>> steps_;
+    size_t settled_ = 0;
+};
+
 // The nine-hole index after the front (or back) nine of game g; same `rounds` as above. A nine of
 // the walk whose gross sum is 0 (not played) gives nothing, like a nine without rating. `trace`
-// receives the nines walked.
+// receives the nines walked; `store`, when given, keeps and gives back the steps of settled rounds.
 HcpOutcome HcpRunNine(RuleSet rules, std::span<const HcpRound* const> rounds, int gameNumber, int genderIndex,
                       bool frontNine, int window, HcpLookups& lookups,
-                      std::vector<NineWalkStep>* trace = nullptr);
+                      std::vector<NineWalkStep>* trace = nullptr, NineStepStore* store = nullptr);
 
 // Recomputed 18-hole adjusted score of a round for a course handicap, with the pars it used: the
 // round's own, else the course's slot for the tee box, else eighteen ones when the course is gone.

@@ -21,6 +21,7 @@ void HcpRound::SetPar(const QString& par) {
     par_ = par;
     const QString trimmed = par.trimmed();
     parDigits_ = ParDigits(trimmed);
+    storedParDigits_ = ParDigits(par);
     noPars_ = Val(trimmed) == 0;
 }
 
@@ -34,7 +35,7 @@ HcpRound ReadHcpRound(const Recordset& rs) {
     HcpRound r;
     r.courseId = rs.Fields(1).toInt();
     r.gameNumber = rs.Fields(2).toInt();
-    r.date = DateKey(rs.Fields(3).str()).toInt();
+    r.date = DateNumber(rs.Fields(3).str());
     r.teeBox = rs.Fields(5).toInt();
     // A rating has one decimal; rows stored from a single-precision value held 70.900001525...,
     // which could move a differential by a tenth.

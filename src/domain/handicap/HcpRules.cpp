@@ -30,34 +30,61 @@ constexpr long long kPow10[19] = {1LL,
                                   100000000000000000LL,
                                   1000000000000000000LL};
 
-// Numbers are written and read without the locale (the C library's printf follows it).
-QString Written(double value, std::chars_format format, int precision) {
+// Numbers are written and read without the locale (the C library's printf follows it), in a
+// buffer of the caller's: these run for every round of a recomputation.
+struct WrittenChars {
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, format, precision);
-    return QString::fromLatin1(buf, static_cast<int>(res.ptr - buf));
+    const char* end;
+};
+
+WrittenChars WriteChars(double value, std::chars_format format, int precision) {
+    WrittenChars w;
+    w.end = std::to_chars(w.buf, w.buf + sizeof w.buf, value, format, precision).ptr;
+    return w;
 }
 
-double ReadWritten(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    double value = 0;
-    std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), value);
-    return value;
+QString Written(double value, std::chars_format format, int precision) {
+    const WrittenChars w = WriteChars(value, format, precision);
+    return QString::fromLatin1(w.buf, static_cast<int>(w.end - w.buf));
+}
+
+// The value as read back from its written form.
+double Rewritten(double value, std::chars_format format, int precision) {
+    const WrittenChars w = WriteChars(value, format, precision);
+    double read = 0;
+    std::from_chars(w.buf, w.end, read);
+    return read;
+}
+
+// Sorts a few numbers as std::stable_sort does, without its buffer.
+void StableSort(std::vector<float>& values) {
+    if (values.size() > 32) {
+        std::stable_sort(values.begin(), values.end());
+        return;
+    }
+    for (size_t i = 1; i < values.size(); ++i) {
+        const float v = values[i];
+        size_t j = i;
+        for (; j > 0 && v < values[j - 1]; --j) values[j] = values[j - 1];
+        values[j] = v;
+    }
 }
 
 // Exact rounding on the decimal digits of the written value.
 long long RoundDigits(double value, int sigDigits, int decimals) {
-    const QByteArray text = Written(value, std::chars_format::scientific, sigDigits - 1).toLatin1();
-    const char* p = text.constData();
+    const WrittenChars text = WriteChars(value, std::chars_format::scientific, sigDigits - 1);
+    const char* p = text.buf;
+    const char* const textEnd = text.end;
     const bool negative = *p == '-';
     if (negative) ++p;
     long long mantissa = 0;
-    for (; *p && *p != 'e'; ++p)
+    for (; p != textEnd && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') mantissa = mantissa * 10 + (*p - '0');
     int exponent = 0;
-    if (*p == 'e') {
+    if (p != textEnd && *p == 'e') {
         ++p;
-        if (*p == '+') ++p;
-        std::from_chars(p, text.constData() + text.size(), exponent);
+        if (p != textEnd && *p == '+') ++p;
+        std::from_chars(p, textEnd, exponent);
     }
     // value = mantissa x 10^(exponent - (sigDigits - 1)); we want it x 10^decimals.
     const int shift = exponent - (sigDigits - 1) + decimals;
@@ -115,7 +142,7 @@ float TruncateToTenth(double value) {
 float IndexFromDifferentials(std::vector<float> differentials) {
     const int used = ScoresUsedTable(static_cast<int>(differentials.size()));
     if (used == 0) return 0.0f;
-    std::stable_sort(differentials.begin(), differentials.end());
+    StableSort(differentials);
     double sum = 0;
     for (int i = 0; i < used; ++i) sum += differentials[i];
     return TruncateToTenth(sum / used * kIndexFactor);
@@ -144,6 +171,21 @@ QString DateKey(const QString& storedDate) {
     }
     const auto date = ParseStoredDate(storedDate);
     return date ? date->toString("yyyyMMdd") : QString("");
+}
+
+int DateNumber(const QString& storedDate) {
+    // The stored form in plain digits is read without building the key's text.
+    if (storedDate.size() >= 10 && storedDate[4] == '-' && storedDate[7] == '-') {
+        int number = 0;
+        bool digits = true;
+        for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+            const char16_t c = storedDate[i].unicode();
+            if (c < u'0' || c > u'9') digits = false;
+            number = number * 10 + (c - u'0');
+        }
+        if (digits) return number;
+    }
+    return DateKey(storedDate).toInt();
 }
 
 double NineHoleRating(double storedRating) { return storedRating < 50 ? storedRating : storedRating / 2; }
@@ -175,13 +217,13 @@ int ScoringCourseHcp(float prevIndex, float prevTournIndex, double slope) {
 
 double ReductionDifference(float index, float lowest, float secondLowest) {
     const double d = static_cast<double>(index) - (static_cast<double>(lowest) + secondLowest) / 2;
-    return ReadWritten(Written(d, std::chars_format::general, 15));
+    return Rewritten(d, std::chars_format::general, 15);
 }
 
 float TournamentIndex(float index, std::vector<float> tournDifferentials, const ReductionLookup& lookup) {
     const int t = static_cast<int>(tournDifferentials.size());
     if (t < 2) return kNoTournIndexF;
-    std::stable_sort(tournDifferentials.begin(), tournDifferentials.end());
+    StableSort(tournDifferentials);
     const float lowest = tournDifferentials[0];
     const float second = tournDifferentials[1];
     const float margin = index - second;  // single precision
@@ -195,7 +237,7 @@ float TournamentIndex(float index, std::vector<float> tournDifferentials, const 
 
 double StoredIndexValue(float value) {
     if (value == 0.0f) return 0.0;  // never a stored -0
-    return ReadWritten(Written(value, std::chars_format::general, 7));
+    return Rewritten(value, std::chars_format::general, 7);
 }
 
 QString IndexText(float value) {

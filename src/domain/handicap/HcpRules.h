@@ -56,6 +56,8 @@ int GenderIndexOf(const QString& gender);
 QString OneYearWindow(const QDate& today = Today());
 // "yyyymmdd" of a stored ROUND_DATE ('YYYY-MM-DD', or a date in the user's order); "" when unreadable.
 QString DateKey(const QString& storedDate);
+// DateKey as the number yyyymmdd; 0 when unreadable.
+int DateNumber(const QString& storedDate);
 
 // Exactly one nine total is 0.
 inline bool NineHoleRound(int gsf9, int gsb9) { return (gsf9 == 0) != (gsb9 == 0); }

@@ -131,24 +131,35 @@ std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderI
     for (const GameRow& row : rows)
         if (row.round.useHcp) handicap.push_back(&row.round);
 
+    // The rounds before the current row no longer change: their nines are worked out once.
+    std::array<NineStepStore, 2> stores;  // US, CA
+    for (NineStepStore& store : stores) store.Reset(handicap.size());
+    size_t settled = 0;  // handicap rounds before the current row
+
     size_t upTo = 0;  // handicap rounds with game number up to g
     int k = 0;
     for (GameRow& row : rows) {
         const int g = row.round.gameNumber;
         while (upTo < handicap.size() && handicap[upTo]->gameNumber <= g) ++upTo;
-        if (g < first) continue;
-        const std::span<const HcpRound* const> list(handicap.data(), upTo);
-        const bool front = row.round.gsf9 > 0, back = row.round.gsb9 > 0;
-        for (RuleSet rules : {RuleSet::US, RuleSet::CA}) {
-            const bool us = rules == RuleSet::US;
-            run(row, us ? US_18 : CA_18, HcpRun18(rules, list, g, mode, genderIndex, is18, window, lookups));
-            if (front)
-                run(row, us ? US_F9 : CA_F9, HcpRunNine(rules, list, g, genderIndex, true, window, lookups));
-            if (back)
-                run(row, us ? US_B9 : CA_B9, HcpRunNine(rules, list, g, genderIndex, false, window, lookups));
+        if (g >= first) {
+            const std::span<const HcpRound* const> list(handicap.data(), upTo);
+            const bool front = row.round.gsf9 > 0, back = row.round.gsb9 > 0;
+            for (RuleSet rules : {RuleSet::US, RuleSet::CA}) {
+                const bool us = rules == RuleSet::US;
+                NineStepStore& store = stores[us ? 0 : 1];
+                store.Settle(settled);
+                run(row, us ? US_18 : CA_18, HcpRun18(rules, list, g, mode, genderIndex, is18, window, lookups));
+                if (front)
+                    run(row, us ? US_F9 : CA_F9,
+                        HcpRunNine(rules, list, g, genderIndex, true, window, lookups, nullptr, &store));
+                if (back)
+                    run(row, us ? US_B9 : CA_B9,
+                        HcpRunNine(rules, list, g, genderIndex, false, window, lookups, nullptr, &store));
+            }
+            WriteChanges(db, row);
+            if (progress) progress(++k, n);
         }
-        WriteChanges(db, row);
-        if (progress) progress(++k, n);
+        if (row.round.useHcp) ++settled;
     }
     return lastRun;
 }
