@@ -6,6 +6,7 @@ namespace dc {
 
 AppContext::AppContext() = default;
 AppContext::~AppContext() = default;
+AppContext& AppContext::operator=(AppContext&&) = default;
 
 Database& AppContext::Connection() const {
     if (!HasDatabase()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
@@ -14,30 +15,7 @@ Database& AppContext::Connection() const {
 
 bool AppContext::HasDatabase() const { return gDB && gDB->IsOpen(); }
 
-void AppContext::Reset() {
-    gDB.reset();
-    sDBPathFile.clear();
-    sMultimediaPath.clear();
-    sDBPassword.clear();
-    bSounds = bFlag18_9 = bUSCAFlag = false;
-    sDateFormat = "MM/DD/YYYY";
-    sDecimalSep = ".";
-    bErrorReport = bDBMissing = false;
-    nCurPlayerID = nCurCourseID = nCurTeeBox = 0;
-    sCurGender.clear();
-    nGameNumber = nReturnCode = 0;
-    sStartDate.clear();
-    sEndDate.clear();
-    sCalDate.clear();
-    nFindPlayerID = 0;
-    bEmailPreset = false;
-    sEmailTo.clear();
-    sEmailMode.clear();
-    bKeepSame = false;
-    sKeepDate.clear();
-    nKeepCourseID = nKeepTeeBox = 0;
-    bResyncFromUpCRSR = false;
-    nSoundCount = 0;
-}
+// Every member back to its initial value, so that a member added later cannot be missed here.
+void AppContext::Reset() { *this = AppContext(); }
 
 }  // namespace dc

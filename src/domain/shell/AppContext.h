@@ -16,6 +16,7 @@ class AppContext {
     ~AppContext();
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
+    AppContext& operator=(AppContext&&);
 
     // The open database; DbError 3420 "Object invalid or no longer set." when none is open.
     Database& Connection() const;
