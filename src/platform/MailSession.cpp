@@ -9,7 +9,6 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>

@@ -172,8 +172,9 @@ TEST_F(ZipTest, SystemMailIsNotSentWithoutItsArchive) {
     OpenEmailScreen(Ctx(), "System", kSupportAddress);
     ASSERT_EQ(boxes.Count(), 2);
     EXPECT_TRUE(boxes.Texts()[0].contains("Connect.ini")) << boxes.Texts()[0].toStdString();
-    EXPECT_TRUE(boxes.Texts()[1].startsWith("This mail was to carry the archive of the system files, which "
-                                            "could not be made: "))
+    EXPECT_TRUE(
+        boxes.Texts()[1].startsWith("This mail was to carry the archive of the system files, which "
+                                    "could not be made: "))
         << boxes.Texts()[1].toStdString();
     EXPECT_TRUE(boxes.Texts()[1].contains("Nothing has been sent."));
     const auto sent = mail.Messages();
