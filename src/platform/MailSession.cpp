@@ -1,22 +1,26 @@
 #include "platform/MailSession.h"
 
+#include <fcntl.h>
 #include <gmime/gmime.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QStringDecoder>
 #include <QSysInfo>
 #include <QTimer>
+#include <cerrno>
 #include <memory>
 
 #include "platform/DbError.h"
+#include "platform/MailFiles.h"
 
 namespace dc {
 namespace {
@@ -45,24 +49,39 @@ using GPtr = std::unique_ptr<T, Unref>;
 
 [[noreturn]] void MailFailure(const QString& reason) { throw AppError(kErrMailFailure, reason); }
 
+// The UTF-8 bytes of a text handed to GMime as a C string. A NUL would silently end it there, so a
+// text holding one is refused.
+QByteArray CText(const QString& text, const QString& what) {
+    if (text.contains(QChar(0)))
+        MailFailure(QString("The %1 holds a NUL character, which a mail cannot carry; nothing has been sent. "
+                            "Remove it and send again.")
+                        .arg(what));
+    return text.toUtf8();
+}
+
 // Each entry becomes one mailbox built from the checked address, never from parsed free text.
 void AddAddresses(GMimeMessage* message, GMimeAddressType type, const QStringList& entries) {
     InternetAddressList* list = g_mime_message_get_addresses(message, type);
     for (const QString& entry : entries) {
         if (!IsPlainAddress(entry)) MailFailure(BadAddressText(entry));
-        GPtr<InternetAddress> mailbox(internet_address_mailbox_new(nullptr, entry.toUtf8().constData()));
+        GPtr<InternetAddress> mailbox(
+            internet_address_mailbox_new(nullptr, CText(entry, "address").constData()));
         internet_address_list_add(list, mailbox.get());
     }
 }
 
-// The sender from $EMAIL may carry a display name; only its first mailbox is used.
+// The sender from $EMAIL may carry a display name; only its first mailbox is used, and its address
+// must be one plain address.
 void AddSender(GMimeMessage* message) {
     const QString sender = SenderAddress();
-    GPtr<InternetAddressList> parsed(internet_address_list_parse(nullptr, sender.toUtf8().constData()));
+    GPtr<InternetAddressList> parsed(
+        internet_address_list_parse(nullptr, CText(sender, "sender address (EMAIL)").constData()));
     InternetAddress* first = parsed && internet_address_list_length(parsed.get()) > 0
                                  ? internet_address_list_get_address(parsed.get(), 0)
                                  : nullptr;
-    if (!first || !INTERNET_ADDRESS_IS_MAILBOX(first))
+    if (!first || !INTERNET_ADDRESS_IS_MAILBOX(first) ||
+        !IsPlainAddress(
+            QString::fromUtf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(first)))))
         MailFailure(
             QString("Not a valid sender address: '%1'. Set EMAIL to your e-mail address.").arg(sender));
     internet_address_list_add(g_mime_message_get_from(message), first);
@@ -87,7 +106,7 @@ GMimeObject* TextPart(const QString& body) {
     QString text = body;
     text.replace("\r\n", "\n");
     GMimeTextPart* part = g_mime_text_part_new_with_subtype("plain");
-    g_mime_text_part_set_text(part, text.toUtf8().constData());
+    g_mime_text_part_set_text(part, CText(text, "message text").constData());
     g_mime_part_set_content_encoding(GMIME_PART(part), NeedsQuotedPrintable(text)
                                                            ? GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE
                                                            : GMIME_CONTENT_ENCODING_7BIT);
@@ -103,16 +122,35 @@ const char* TextCharset(const QByteArray& data) {
     return utf8.hasError() ? "windows-1252" : "utf-8";
 }
 
+// The name an attachment goes out under: its file name with each control character (a line break
+// above all) made "_". GMime writes a short ASCII value as a quoted string, control characters and all.
+QString AttachmentName(const QString& path) {
+    QString name = QFileInfo(path).fileName();
+    for (QChar& c : name)
+        if (c.category() == QChar::Other_Control) c = u'_';
+    return name;
+}
+
+// Has GMime write the parameter in RFC 2231 form whenever it needs more than plain characters or
+// one line (charset, percent escapes, numbered continuations).
+void UseRfc2231(GMimeParamList* list, const char* name) {
+    if (GMimeParam* param = list ? g_mime_param_list_get_parameter(list, name) : nullptr)
+        g_mime_param_set_encoding_method(param, GMIME_PARAM_ENCODING_METHOD_RFC2231);
+}
+
 GMimeObject* AttachmentPart(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(kErrFileNotFound53, QString("File not found: '%1'.").arg(path));
-    const QByteArray data = file.readAll();
+    const QByteArray data = ReadOrdinaryFile(path);
     const QString mime = QMimeDatabase().mimeTypeForFile(path).name();
     const QStringList type = mime.split('/');
-    GMimePart* part = g_mime_part_new_with_type(type.value(0, "application").toUtf8().constData(),
-                                                type.value(1, "octet-stream").toUtf8().constData());
-    g_mime_part_set_filename(part, QFileInfo(path).fileName().toUtf8().constData());
+    GMimePart* part =
+        g_mime_part_new_with_type(CText(type.value(0, "application"), "file type").constData(),
+                                  CText(type.value(1, "octet-stream"), "file type").constData());
+    g_mime_part_set_filename(part, CText(AttachmentName(path), "attachment name").constData());
+    UseRfc2231(
+        g_mime_content_disposition_get_parameters(g_mime_object_get_content_disposition(GMIME_OBJECT(part))),
+        "filename");
+    UseRfc2231(g_mime_content_type_get_parameters(g_mime_object_get_content_type(GMIME_OBJECT(part))),
+               "name");
     if (type.value(0) == "text")
         g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset", TextCharset(data));
     GPtr<GMimeStream> stream(
@@ -123,6 +161,63 @@ GMimeObject* AttachmentPart(const QString& path) {
     g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
     return GMIME_OBJECT(part);
 }
+
+// The pipe that carries a message to the mail program. The program reads its reading end as its
+// standard input; this side keeps a copy of that end, so that once the program has ended (or is
+// stopped) the bytes it left unread can be counted, and writes never fail on a closed pipe.
+class MessagePipe {
+  public:
+    MessagePipe() {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            MailFailure(
+                QString("No pipe to the mail program could be made (%1).").arg(qt_error_string(errno)));
+        read_ = ends[0];
+        write_ = ends[1];
+        ::fcntl(write_, F_SETFL, O_NONBLOCK);
+    }
+    ~MessagePipe() {
+        CloseWriteEnd();
+        ::close(read_);
+    }
+    MessagePipe(const MessagePipe&) = delete;
+    MessagePipe& operator=(const MessagePipe&) = delete;
+
+    int ReadEnd() const { return read_; }
+    int WriteEnd() const { return write_; }
+
+    // Writes as much of the rest of `message` as the pipe takes now; true once all of it is written
+    // (or the pipe fails, which leaves the rest unwritten).
+    bool Feed(const QByteArray& message) {
+        while (written_ < message.size()) {
+            const ssize_t n = ::write(write_, message.constData() + written_,
+                                      static_cast<size_t>(message.size() - written_));
+            if (n > 0) {
+                written_ += n;
+            } else if (n < 0 && errno == EINTR) {
+                continue;
+            } else {
+                return n < 0 && errno != EAGAIN && errno != EWOULDBLOCK;
+            }
+        }
+        return true;
+    }
+    void CloseWriteEnd() {
+        if (write_ >= 0) ::close(write_);
+        write_ = -1;
+    }
+    qint64 Written() const { return written_; }
+    // The bytes written that nobody has read.
+    qint64 Unread() const {
+        int bytes = 0;
+        return ::ioctl(read_, FIONREAD, &bytes) == 0 ? bytes : 0;
+    }
+
+  private:
+    int read_ = -1;
+    int write_ = -1;
+    qint64 written_ = 0;
+};
 
 }  // namespace
 
@@ -141,6 +236,7 @@ QString SenderAddress() {
 }
 
 bool IsPlainAddress(const QString& address) {
+    if (address.size() > kMaxAddressLength) return false;
     const int at = address.indexOf('@');
     if (at <= 0 || at != address.lastIndexOf('@') || at == address.size() - 1) return false;
     for (const QChar c : address) {
@@ -152,6 +248,11 @@ bool IsPlainAddress(const QString& address) {
 }
 
 QString BadAddressText(const QString& address) {
+    if (address.size() > kMaxAddressLength)
+        return QString("Not a valid e-mail address: '%1...' has %2 characters; an address has at most %3.")
+            .arg(address.left(40))
+            .arg(address.size())
+            .arg(kMaxAddressLength);
     return QString("Not a valid e-mail address: '%1'.").arg(address);
 }
 
@@ -170,7 +271,7 @@ QByteArray ComposeMail(const MailMessage& mail) {
     AddSender(message.get());
     AddAddresses(message.get(), GMIME_ADDRESS_TYPE_TO, mail.to);
     AddAddresses(message.get(), GMIME_ADDRESS_TYPE_CC, mail.cc);
-    g_mime_message_set_subject(message.get(), mail.subject.toUtf8().constData(), "utf-8");
+    g_mime_message_set_subject(message.get(), CText(mail.subject, "subject").constData(), "utf-8");
     GDateTime* now = g_date_time_new_now_local();
     g_mime_message_set_date(message.get(), now);
     g_date_time_unref(now);
@@ -204,27 +305,20 @@ QByteArray ComposeMail(const MailMessage& mail) {
     return QByteArray(reinterpret_cast<const char*>(bytes->data), static_cast<int>(bytes->len));
 }
 
-QString DecodeMessageText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-    gsize written = 0;
-    gchar* converted = g_convert_with_fallback(bytes.constData(), bytes.size(), "UTF-8", "WINDOWS-1252", "?",
-                                               nullptr, &written, nullptr);
-    if (!converted) return QString::fromLatin1(bytes);
-    const QString result = QString::fromUtf8(converted, static_cast<qsizetype>(written));
-    g_free(converted);
-    return result;
-}
-
 void SetMailTimeout(int milliseconds) { SubmitTimeoutMs() = milliseconds; }
 
 void SendMail(const MailMessage& mail, const std::function<bool()>& cancelled) {
     const QByteArray message = ComposeMail(mail);
     const QString program = MailProgram();
+    MessagePipe pipe;
     QProcess process;
-    // A group of its own, so that stopping it also ends whatever it started.
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    process.setStandardInputFile(QProcess::nullDevice());
+    // The pipe becomes its standard input, and a group of its own lets stopping it also end whatever
+    // it started.
+    process.setChildProcessModifier([input = pipe.ReadEnd()] {
+        ::dup2(input, STDIN_FILENO);
+        ::setpgid(0, 0);
+    });
     process.start(program, {"-t", "-oi"});
     if (!process.waitForStarted()) {
         MailFailure(QString("The mail program '%1' could not be started (%2). Install a mail transfer "
@@ -232,12 +326,16 @@ void SendMail(const MailMessage& mail, const std::function<bool()>& cancelled) {
                         .arg(program, process.errorString()));
     }
     const pid_t group = static_cast<pid_t>(process.processId());
-    process.write(message);
-    process.closeWriteChannel();
 
     QString stopped;  // why the program was stopped, if it was
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QSocketNotifier writable(pipe.WriteEnd(), QSocketNotifier::Write);
+    QObject::connect(&writable, &QSocketNotifier::activated, &loop, [&] {
+        if (!pipe.Feed(message)) return;
+        writable.setEnabled(false);
+        pipe.CloseWriteEnd();  // the end of the message
+    });
     QElapsedTimer clock;
     clock.start();
     QTimer watch;
@@ -252,17 +350,20 @@ void SendMail(const MailMessage& mail, const std::function<bool()>& cancelled) {
     watch.start();
     if (process.state() != QProcess::NotRunning) loop.exec();
     watch.stop();
+    writable.setEnabled(false);
+    const qint64 read = pipe.Written() - pipe.Unread();  // by the program, before it ended or was stopped
+    const QString readPart =
+        QString("it had read %1 of the %2 bytes of the message").arg(read).arg(message.size());
     if (!stopped.isEmpty()) {
-        const bool handedOver = process.bytesToWrite() == 0;
         ::kill(-group, SIGTERM);
         if (!process.waitForFinished(1000)) process.kill();
         ::kill(-group, SIGKILL);  // whatever it started and left behind
         process.waitForFinished(1000);
         MailFailure(QString("The mail program '%1' %2 and was stopped; %3")
                         .arg(program, stopped,
-                             handedOver
+                             read == message.size()
                                  ? "it had already read the message, which may or may not have been sent."
-                                 : "the message was not sent."));
+                                 : readPart + ", which was not sent."));
     }
     const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
     if (process.exitStatus() != QProcess::NormalExit)
@@ -274,6 +375,11 @@ void SendMail(const MailMessage& mail, const std::function<bool()>& cancelled) {
                         .arg(program)
                         .arg(process.exitCode())
                         .arg(said)
+                        .trimmed());
+    if (read != message.size())
+        MailFailure(QString("The mail program '%1' ended without reading the whole message (%2), so it is "
+                            "not reported as sent: it may have gone out cut short, or not at all. %3")
+                        .arg(program, readPart, said)
                         .trimmed());
 }
 

@@ -28,32 +28,36 @@ QString SenderAddress();
 // The error number of a mail failure (a bad address, a missing or failing mail program).
 constexpr int kErrMailFailure = 32002;
 
-// True when `address` is exactly one plain address, local@domain: no blank, control character,
-// quote, bracket or list punctuation (":", ";", ",", "<", ">") that could smuggle in another
-// recipient or header.
+// The longest address a mail can carry (RFC 5321's path of 256 less its angle brackets).
+constexpr int kMaxAddressLength = 254;
+
+// True when `address` is exactly one plain address, local@domain, of at most kMaxAddressLength
+// characters: no blank, control character, quote, bracket or list punctuation (":", ";", ",", "<",
+// ">") that could smuggle in another recipient or header.
 bool IsPlainAddress(const QString& address);
 
-// "Not a valid e-mail address: '...'." for an entry that is not one plain address.
+// "Not a valid e-mail address: '...'." for an entry that is not one plain address (for one that is
+// too long, its start and its length).
 QString BadAddressText(const QString& address);
 
 // Throws kErrMailFailure (BadAddressText) for the first To or CC entry that is not one plain address.
 void CheckAddresses(const MailMessage& message);
 
-// The message as it is handed to the mail program. Throws AppError: 53 for an attachment that
-// cannot be read, kErrMailFailure for an address that is not one plain address or a message without one.
+// The message as it is handed to the mail program. Every header and parameter goes through GMime's
+// encoders (folded; an attachment's name in RFC 2231 form, its control characters made "_"), so no
+// text can add a line of its own. Throws AppError: 53 or 75 for an attachment that is missing, not an
+// ordinary file or unreadable (ReadOrdinaryFile); kErrMailFailure for an address that is not one plain
+// address, a message without one, or a subject or text holding a NUL character (which would cut it).
 QByteArray ComposeMail(const MailMessage& message);
-
-// The text of a message file: UTF-8 when the bytes are valid UTF-8, else Windows-1252 (the code
-// page such files are written in).
-QString DecodeMessageText(const QByteArray& bytes);
 
 // How long the mail program may run before it is stopped: 30 s (tests shorten it).
 void SetMailTimeout(int milliseconds);
 
 // Composes and submits the message. Events are processed while the mail program runs; when
 // `cancelled` answers true, or the timeout passes, the program and every process it started are
-// ended. A missing mail program, one that fails, refuses the message (non-zero exit) or is stopped
-// is an AppError whose description gives the reason; nothing is reported as sent then.
+// ended. A missing mail program, one that fails, refuses the message (non-zero exit), ends without
+// having read every byte of the message, or is stopped is an AppError whose description gives the
+// reason; nothing is reported as sent then.
 void SendMail(const MailMessage& message, const std::function<bool()>& cancelled = {});
 
 }  // namespace dc

@@ -9,8 +9,19 @@
 #include "platform/FileOps.h"
 
 namespace dc {
+namespace {
+
+// libzip takes names as C strings: a NUL would end one early and name another file or entry.
+void CheckName(const QString& name) {
+    if (name.contains(QChar(0)))
+        throw AppError(kErrFileAccess,
+                       QString("Not a valid file name: '%1'.").arg(QString(name).replace(QChar(0), "\\0")));
+}
+
+}  // namespace
 
 ZipArchive::ZipArchive(const QString& path) : path_(path) {
+    CheckName(path);
     // libzip keeps the rights of the file it replaces: an empty private file first.
     if (!QFileInfo::exists(path)) {
         CreateEmptyFile(path);
@@ -41,11 +52,14 @@ void ZipArchive::Fail(const QString& what) const {
 }
 
 void ZipArchive::AddFile(const QString& filePath, const QString& entryName) {
+    CheckName(filePath);
+    CheckName(entryName);
     if (!QFileInfo(filePath).isFile())
         throw AppError(kErrFileNotFound53, QString("File not found: '%1'.").arg(filePath));
     zip_source_t* source = zip_source_file(archive_, QFile::encodeName(filePath).constData(), 0, -1);
     if (!source) Fail("cannot read " + filePath);
-    if (zip_file_add(archive_, entryName.toUtf8().constData(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+    if (zip_file_add(archive_, entryName.toUtf8().constData(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) <
+        0) {
         zip_source_free(source);
         Fail("cannot add " + entryName);
     }

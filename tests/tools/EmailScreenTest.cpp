@@ -1,7 +1,9 @@
 // The e-mail screen offscreen, with a recording mail program: each preset mode opened by its real
 // caller, the recipient list, attachments, the receipt request and a non-ASCII subject as the mail
-// program receives them, and the faults that must not come back.
+// program receives them, message files in their encodings, pipes and devices refused, and the faults
+// that must not come back.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -14,6 +16,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringEncoder>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -22,6 +25,7 @@
 #include "QStringPrint.h"
 #include "TestSupport.h"
 #include "platform/Database.h"
+#include "platform/MailFiles.h"
 #include "platform/MsgBox.h"
 #include "records/PlayerStore.h"
 #include "records/frmPlayers.h"
@@ -339,6 +343,122 @@ TEST_F(EmailScreenTest, AHangingMailProgramIsStoppedWithItsChildOnTimeoutOrCance
         ASSERT_GT(child, 0);
         EXPECT_TRUE(ProcessEnds(child));
     }
+}
+
+TEST_F(EmailScreenTest, AMailProgramThatLeavesPartOfTheMessageUnreadIsNeverReportedAsSent) {
+    SetMailTimeout(700);
+    struct Case {
+        int program;
+        int lines;  // of the message text
+        QString said;
+    };
+    const QString readPart = "ended without reading the whole message (it had read 1500 of the ";
+    for (const Case& c : {Case{MailRecorder::kReadsPart, 100, readPart},  // all of it in the pipe
+                          Case{MailRecorder::kReadsPart, 20000, readPart},
+                          Case{MailRecorder::kHangUnread, 100,
+                               "did not finish within 1 seconds and was stopped; it had read 0 of the "}}) {
+        SCOPED_TRACE(c.lines);
+        MailRecorder mail(c.program);
+        const int result =
+            Drive([] { OpenEmailScreen(Ctx(), "Customer", "pat@example.org"); },
+                  [&](frmEmail& s) {
+                      s.txtMessage->setPlainText(QString("All rounds count.\n").repeated(c.lines));
+                      s.cmdSend->click();
+                  });
+        EXPECT_NE(result, QDialog::Accepted);
+        ASSERT_FALSE(boxes.Texts().isEmpty());
+        EXPECT_TRUE(boxes.Last().contains(c.said)) << boxes.Last().toStdString();
+        EXPECT_FALSE(boxes.Last().contains("already read"));
+        expectedBoxes << boxes.Last();
+        if (c.program == MailRecorder::kHangUnread) EXPECT_TRUE(ProcessEnds(mail.ChildPid()));
+    }
+}
+
+TEST_F(EmailScreenTest, MessageFilesAreReadByTheirMarkAndAnythingElseIsRefusedLeavingTheTextAlone) {
+    const QString text = "Hello\r\nWörld “9”";
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(folder.Path() + "/" + name);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    };
+    const auto encoded = [&](QStringEncoder::Encoding encoding) {
+        QStringEncoder encoder(encoding);
+        return QByteArray(encoder.encode(text));
+    };
+    const QString fifo = folder.Path() + "/pipe.txt";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString device = folder.Path() + "/zero.txt";
+    QFile::link("/dev/zero", device);
+    struct Case {
+        QString path, refused;  // refused: a part of the box's text; empty when the file is read
+    };
+    const QList<Case> cases = {
+        {write("le.txt", "\xFF\xFE" + encoded(QStringEncoder::Utf16LE)), {}},
+        {write("be.txt", "\xFE\xFF" + encoded(QStringEncoder::Utf16BE)), {}},
+        {write("bom8.txt", "\xEF\xBB\xBF" + text.toUtf8()), {}},
+        {write("nomark.txt", encoded(QStringEncoder::Utf16LE)), "nomark.txt' holds a NUL character"},
+        {fifo, "pipe.txt' is a named pipe (FIFO), not an ordinary file."},
+        {device, "zero.txt' is a device, not an ordinary file."},
+        {write("big.txt", QByteArray(kMaxMessageFileBytes + 1, 'x')), "at most 4 MB can be read."},
+    };
+    MailRecorder mail;
+    Drive([] { OpenEmailScreen(Ctx(), "General", kSupportAddress); },
+          [&](frmEmail& s) {
+              for (const Case& c : cases) {
+                  SCOPED_TRACE(c.path.toStdString());
+                  s.txtMessage->setPlainText("Keep");
+                  boxes.Push(vbNo);  // the file's text in place of the box's
+                  const int shown = boxes.Count();
+                  s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return c.path; };
+                  s.cmdMessages->click();
+                  if (c.refused.isEmpty()) {
+                      EXPECT_EQ(s.txtMessage->toPlainText(), "Hello\nWörld “9”");
+                      EXPECT_EQ(boxes.Count(), shown + 1);  // the question only
+                  } else {
+                      EXPECT_EQ(s.txtMessage->toPlainText(), "Keep");
+                      ASSERT_EQ(boxes.Count(), shown + 2);
+                      EXPECT_TRUE(boxes.Last().contains(c.refused)) << boxes.Last().toStdString();
+                  }
+              }
+              s.txtMessage->clear();
+              s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return cases[0].path; };
+              s.cmdMessages->click();
+              s.cmdSend->click();
+          });
+    expectedBoxes = boxes.Texts();
+    const auto sent = mail.Messages();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].body.trimmed(), "Hello\nWörld “9”");
+}
+
+TEST_F(EmailScreenTest, APipeADeviceOrAFolderIsNeverAttachedNorWaitedOn) {
+    const QString fifo = folder.Path() + "/pipe";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString later = folder.Path() + "/later.txt";  // a pipe by the time the mail is sent
+    QFile(later).open(QIODevice::WriteOnly);
+    MailRecorder mail;
+    Drive([] { OpenEmailScreen(Ctx(), "General", kSupportAddress); },
+          [&](frmEmail& s) {
+              for (const QString& path : {fifo, QString("/dev/zero"), folder.Path(), later}) {
+                  s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return path; };
+                  s.cmdAttach->click();
+              }
+              ASSERT_EQ(s.lstAttach->count(), 1);
+              QFile::remove(later);
+              ASSERT_EQ(::mkfifo(QFile::encodeName(later).constData(), 0600), 0);
+              s.txtMessage->setPlainText("Hi");
+              s.cmdSend->click();
+          });
+    const QStringList said = {"pipe' is a named pipe (FIFO), not an ordinary file.", "zero' is a device",
+                              "' is a folder", "later.txt' is a named pipe (FIFO)"};
+    ASSERT_EQ(boxes.Count(), said.size());
+    for (int i = 0; i < said.size(); ++i) {
+        EXPECT_TRUE(boxes.Texts()[i].contains(said[i])) << boxes.Texts()[i].toStdString();
+        EXPECT_EQ(boxes.Texts()[i].endsWith("It has not been attached."), i < 3);
+    }
+    expectedBoxes = boxes.Texts();
+    EXPECT_TRUE(mail.Messages().isEmpty());
 }
 
 TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreReadRight) {

@@ -38,8 +38,11 @@ MailRecorder::MailRecorder(int exitCode, int failingCall) : oldProgram_(qgetenv(
         "dir=\"$(dirname \"$0\")\"\n"
         "n=$(cat \"$dir/calls\" 2>/dev/null || echo 0)\n"
         "echo $((n + 1)) > \"$dir/calls\"\n";
-    if (exitCode == kHang) {
-        text += "cat > /dev/null\nsleep 600 &\necho $! > \"$dir/child.pid\"\nwait\n";
+    if (exitCode == kHang || exitCode == kHangUnread) {
+        if (exitCode == kHang) text += "cat > /dev/null\n";
+        text += "sleep 600 &\necho $! > \"$dir/child.pid\"\nwait\n";
+    } else if (exitCode == kReadsPart) {
+        text += "head -c 1500 > \"$dir/$(printf %03d \"$n\").part\"\nexit 0\n";
     } else if (exitCode != 0) {
         text += (failingCall >= 0 ? "if [ \"$n\" = " + QByteArray::number(failingCall) + " ]; then\n"
                                   : QByteArray("if true; then\n")) +

@@ -22,8 +22,12 @@ class MailRecorder {
   public:
     // exitCode != 0 makes the program refuse a message with that code and a reason on stderr: every
     // message, or only that of call number `failingCall` (from 0). kHang makes it read the message
-    // and then wait on a child process (its pid in ChildPid()) that never ends by itself.
+    // and then wait on a child process (its pid in ChildPid()) that never ends by itself; kHangUnread
+    // the same without reading anything; kReadsPart read the first 1,500 bytes, keep them and end
+    // with 0.
     static constexpr int kHang = -2;
+    static constexpr int kHangUnread = -3;
+    static constexpr int kReadsPart = -4;
     explicit MailRecorder(int exitCode = 0, int failingCall = -1);
     ~MailRecorder();
     QList<SentMail> Messages() const;

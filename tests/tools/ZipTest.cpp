@@ -1,6 +1,6 @@
 // The zip archive: the system files' archive read back with libzip (entries, no folders, contents),
-// the archive button run twice, a failed archive that is reported and not attached, and the job
-// options that name entries, append and remove.
+// the archive button run twice, a failed archive that is reported and not attached, names that are
+// never patterns, and the system mail that never goes without its archive.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <zip.h>
@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "MailRecorder.h"
 #include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/FileOps.h"
@@ -116,17 +117,18 @@ TEST_F(ZipTest, ZipButtonReplacesItsArchiveAndAttachesNothingWhenTheArchiveFails
     EXPECT_TRUE(boxes.Last().contains("Connect.ini"));
 }
 
-TEST_F(ZipTest, FilePatternsNameTheEntriesWithoutFolders) {
+TEST_F(ZipTest, FileNamesAreNeverPatternsAndEntriesHaveNoFolders) {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("sub");
-    for (const QString name : {"a.txt", "b.log", "sub/c.txt"}) {
+    for (const QString name : {"a.txt", "a[1].txt", "b.log", "sub/c.txt"}) {
         QFile f(dir.filePath(name));
         f.open(QIODevice::WriteOnly);
         f.write(name.toUtf8());
     }
     const QString archive = dir.filePath("out.zip");
     const QList<std::pair<QString, QStringList>> cases = {
-        {"*.txt", {"a.txt"}},
+        {"a[1].txt", {"a[1].txt"}},
+        {"*.txt", {}},  // no file of that name
         {"sub", {"c.txt"}},
         {"b.log", {"b.log"}},  // the archive is replaced, not added to
     };
@@ -135,9 +137,56 @@ TEST_F(ZipTest, FilePatternsNameTheEntriesWithoutFolders) {
         cZip job;
         job.SetZipFile(archive);
         job.AddFileSpec(dir.filePath(spec));
+        if (entries.isEmpty()) {
+            EXPECT_THROW(job.Zip(), AppError);
+            continue;
+        }
         job.Zip();
         EXPECT_EQ(ReadZip(archive).keys(), entries);
     }
+}
+
+// A database whose name holds brackets is archived; a mail that was to carry the archive is not sent
+// while it cannot be made, and goes with it once it can.
+TEST_F(ZipTest, SystemMailIsNotSentWithoutItsArchive) {
+    folder.WriteIni(folder.OpenDatabase("Golf [2023].mdb"));
+    Ctx().bErrorReport = true;
+    const QByteArray ini = FileBytes(IniFilePath());
+    QFile::remove(IniFilePath());  // the archive cannot be made when the screen opens
+    ScriptedMsgBox boxes;
+    test::MailRecorder mail;
+    ScriptedModal modal([&](QDialog& d) {
+        auto& s = static_cast<frmEmail&>(d);
+        EXPECT_EQ(s.lstAttach->count(), 0);
+        s.cmdSend->click();
+        EXPECT_TRUE(mail.Messages().isEmpty());
+
+        QFile file(IniFilePath());
+        file.open(QIODevice::WriteOnly);
+        file.write(ini);
+        file.close();
+        s.cmdZip->click();
+        s.cmdSend->click();
+        return d.result();
+    });
+    OpenEmailScreen(Ctx(), "System", kSupportAddress);
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_TRUE(boxes.Texts()[0].contains("Connect.ini")) << boxes.Texts()[0].toStdString();
+    EXPECT_TRUE(
+        boxes.Texts()[1].startsWith("This mail was to carry the archive of the system files, which "
+                                    "could not be made: "))
+        << boxes.Texts()[1].toStdString();
+    EXPECT_TRUE(boxes.Texts()[1].contains("Nothing has been sent."));
+    const auto sent = mail.Messages();
+    ASSERT_EQ(sent.size(), 1);
+    ASSERT_EQ(sent[0].attachments.size(), 1);
+    EXPECT_EQ(sent[0].attachments[0].first, "CV550.ZIP");
+    QTemporaryDir out;
+    QFile copy(out.filePath("sent.zip"));
+    copy.open(QIODevice::WriteOnly);
+    copy.write(sent[0].attachments[0].second);
+    copy.close();
+    EXPECT_EQ(ReadZip(copy.fileName()).keys(), (QStringList{"Connect.ini", "Golf [2023].mdb"}));
 }
 
 }  // namespace

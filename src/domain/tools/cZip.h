@@ -1,6 +1,6 @@
 #pragma once
-// One zip job: the archive's name and the files (or wildcard patterns) to put in it, each stored
-// under its file name without folders. Zip runs the job through mZip.
+// One zip job: the archive's name and the files (or folders of files) to put in it; names are never patterns,
+// each stored under its file name without folders. Zip runs the job through mZip.
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <vector>
 
 #include "platform/DbError.h"
@@ -17,19 +16,16 @@ struct ZipEntry {
     QString name;  // in the archive
 };
 
-bool HasWildcard(const QString& text) { return text.contains(QRegularExpression("[*?\\[]")); }
-
-// The files one file pattern names: a file, a folder's files, or a wildcard pattern's matches.
+// The files one specification names: the file itself, or a folder's files. Names are taken as they
+// stand, never as patterns, so "Golf [2023].mdb" is that file.
 std::vector<ZipEntry> Expand(const QString& spec) {
     const QFileInfo info(QFileInfo(spec).absoluteFilePath());
-    const QString path = info.filePath();
-    if (!info.isDir() && !HasWildcard(info.fileName())) return {{path, info.fileName()}};
-    const QString folder = info.isDir() ? path : info.absolutePath();
-    const QString pattern = info.isDir() ? QString("*") : info.fileName();
+    if (!info.isDir()) return {{info.filePath(), info.fileName()}};
     std::vector<ZipEntry> entries;
-    for (const QFileInfo& file : QDir(folder).entryInfoList({pattern}, QDir::Files, QDir::Name))
+    for (const QFileInfo& file : QDir(info.filePath()).entryInfoList(QDir::Files, QDir::Name))
         entries.push_back({file.filePath(), file.fileName()});
-    if (entries.empty()) throw AppError(kErrFileNotFound53, QString("No file matches '%1'.").arg(spec));
+    if (entries.empty())
+        throw AppError(kErrFileNotFound53, QString("The folder '%1' holds no file.").arg(spec));
     return entries;
 }
 

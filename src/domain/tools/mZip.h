@@ -1,5 +1,5 @@
 #pragma once
-// Carries a cZip job out through the zip archive layer: finds the files its file patterns name and
+// Carries a cZip job out through the zip archive layer: finds the files (or folders' files) it names and
 // writes them into a new archive, each under its file name.
 
 namespace dc {

@@ -18,6 +18,7 @@
 
 #include "platform/Database.h"
 #include "platform/DbError.h"
+#include "platform/MailFiles.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
@@ -299,7 +300,14 @@ void frmEmail::AddAttachment(const QString& path) {
 
 void frmEmail::cmdAttach_Click() {
     const QString path = GetAttachFileName();
-    if (!path.trimmed().isEmpty()) AddAttachment(path);
+    if (path.trimmed().isEmpty()) return;
+    try {
+        CheckOrdinaryFile(path);  // a pipe or a device would hang or never end when sent
+    } catch (const AppError& e) {
+        MsgBox(e.description() + " It has not been attached.", vbExclamation);
+        return;
+    }
+    AddAttachment(path);
 }
 
 void frmEmail::cmdMessages_Click() {
@@ -317,11 +325,14 @@ void frmEmail::cmdMessages_Click() {
         }
         const QString path = GetMessageFileName();
         if (!path.trimmed().isEmpty()) {
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
-                throw AppError(kErrFileNotFound53, QString("File not found: '%1'.").arg(path));
-            QString read = DecodeMessageText(file.readAll());
-            read.replace("\r\n", "\n");
+            QString read;
+            try {
+                read = ReadMessageFile(path);
+            } catch (const AppError& e) {
+                // Not a file to read as text: the message stays as it was.
+                MsgBox(e.description(), vbExclamation);
+                return;
+            }
             if (read.endsWith('\n')) read.chop(1);
             if (!read.isEmpty())
                 for (const QString& line : read.split('\n'))
@@ -342,12 +353,15 @@ void frmEmail::cmdZip_Click() {
             delete lstAttach->takeItem(i);
         }
         BusyPointer busy;
-        BuildSystemZip(zip, ctx_.HasDatabase() ? ctx_.Connection().Path() : ctx_.sDBPathFile.trimmed(), IniFilePath());
+        BuildSystemZip(zip, ctx_.HasDatabase() ? ctx_.Connection().Path() : ctx_.sDBPathFile.trimmed(),
+                       IniFilePath());
     } catch (...) {
-        // A failed archive is reported and not attached.
+        // A failed archive is reported and not attached; the mail it was for is not sent without it.
+        archiveMissing_ = CurrentError().description;
         ReportCurrentError("Form Email, cmdZip_Click", Sql::With);
         return;
     }
+    archiveMissing_.clear();
     AddAttachment(zip);
 }
 
@@ -434,6 +448,15 @@ void frmEmail::cmdSend_Click() {
             return;
         }
         if (RefuseBadAddress(messages, rows)) return;
+        if (!archiveMissing_.isEmpty()) {
+            MsgBox("This mail was to carry the archive of the system files, which could not be made: " +
+                       archiveMissing_ +
+                       "\r\n\r\nNothing has been sent. Press Zip System Files to try again once the cause "
+                       "is mended.",
+                   vbExclamation);
+            cmdZip->setFocus();
+            return;
+        }
         SendAll(messages, rows);
     } catch (...) {
         ReportCurrentError("Form Email, cmdSend_Click", Sql::Without);

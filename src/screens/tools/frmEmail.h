@@ -92,6 +92,7 @@ class frmEmail : public QDialog {
     QWidget* fraNames_ = nullptr;
     bool recipientList_ = false;  // the layout of one message per listed address (no preset)
     QString foundEmail_;          // the address the name search found, shown in lblEmail
+    QString archiveMissing_;      // why the archive of the system files that this mail is to carry failed
 };
 
 // Opens the e-mail screen modally and returns when it closes. An empty mode opens the

@@ -1,0 +1,146 @@
+#include "platform/MailFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QStringDecoder>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+#include "platform/DbError.h"
+
+namespace dc {
+namespace {
+
+// What a file that is not an ordinary one is, in words.
+QString KindOf(mode_t mode) {
+    if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISDIR(mode)) return "a folder";
+    return "a special file";
+}
+
+[[noreturn]] void CannotRead(const QString& path, int error) {
+    if (error == ENOENT || error == ENOTDIR)
+        throw AppError(kErrFileNotFound53, QString("File not found: '%1'.").arg(path));
+    if (error == EACCES || error == EPERM)
+        throw AppError(kErrFileAccess,
+                       QString("The file '%1' cannot be read (permission denied).").arg(path));
+    throw AppError(kErrFileAccess, QString("The file '%1' cannot be read (%2).")
+                                       .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+}
+
+void CheckOrdinary(const QString& path, const struct stat& facts) {
+    if (S_ISREG(facts.st_mode)) return;
+    throw AppError(kErrFileAccess,
+                   QString("'%1' is %2, not an ordinary file. Only ordinary files can be read "
+                           "into a message or attached.")
+                       .arg(path, KindOf(facts.st_mode)));
+}
+
+[[noreturn]] void TooLarge(const QString& path, qint64 size, qint64 limit) {
+    throw AppError(kErrFileAccess,
+                   QString("The file '%1' is too large (%2 bytes); at most %3 MB can be read.")
+                       .arg(path)
+                       .arg(size)
+                       .arg(limit / (1024 * 1024)));
+}
+
+struct Fd {
+    int fd;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+// Windows-1252's characters for the bytes 0x80 to 0x9F; the five bytes it leaves undefined keep
+// their own code points, as Windows itself reads them.
+constexpr char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString FromWindows1252(const QByteArray& bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+    }
+    return text;
+}
+
+}  // namespace
+
+void CheckFileName(const QString& path) {
+    if (path.contains(QChar(0)))
+        throw AppError(kErrFileAccess,
+                       QString("Not a valid file name: '%1'.").arg(QString(path).replace(QChar(0), "\\0")));
+}
+
+void CheckOrdinaryFile(const QString& path) {
+    CheckFileName(path);
+    struct stat facts {};
+    if (::stat(QFile::encodeName(path).constData(), &facts) != 0) CannotRead(path, errno);
+    CheckOrdinary(path, facts);
+}
+
+QByteArray ReadOrdinaryFile(const QString& path, qint64 limit) {
+    // The kind is known before the file is opened, and checked again on what was opened: a pipe is
+    // never waited on, and a device never opened.
+    CheckOrdinaryFile(path);
+    const QByteArray name = QFile::encodeName(path);
+    struct stat facts {};
+    const Fd file{::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (file.fd < 0) CannotRead(path, errno);
+    if (::fstat(file.fd, &facts) != 0) CannotRead(path, errno);
+    CheckOrdinary(path, facts);
+    const qint64 cap = limit >= 0 ? limit : std::numeric_limits<qint64>::max();
+    if (facts.st_size > cap) TooLarge(path, facts.st_size, limit);
+
+    QByteArray data;
+    data.reserve(static_cast<qsizetype>(facts.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            CannotRead(path, errno);
+        }
+        if (n == 0) break;
+        data.append(buffer, n);
+        if (data.size() > cap) TooLarge(path, data.size(), limit);  // it grew while being read
+    }
+    return data;
+}
+
+QString DecodeMessageText(const QByteArray& bytes) {
+    const auto decode = [](QStringDecoder::Encoding encoding, const QByteArray& text) {
+        QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+        return QString(decoder.decode(text));
+    };
+    if (bytes.startsWith("\xEF\xBB\xBF")) return decode(QStringDecoder::Utf8, bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE")) return decode(QStringDecoder::Utf16LE, bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF")) return decode(QStringDecoder::Utf16BE, bytes.mid(2));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? FromWindows1252(bytes) : text;
+}
+
+QString ReadMessageFile(const QString& path) {
+    QString text = DecodeMessageText(ReadOrdinaryFile(path, kMaxMessageFileBytes));
+    if (text.contains(QChar(0)))
+        throw AppError(kErrFileAccess,
+                       QString("The file '%1' holds a NUL character, which a mail cannot carry: it is not a "
+                               "plain text file, or not in UTF-8, UTF-16 with a byte-order mark or "
+                               "Windows-1252. Nothing of it was put in the message.")
+                           .arg(path));
+    text.replace("\r\n", "\n");
+    return text;
+}
+
+}  // namespace dc
