@@ -445,7 +445,10 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
     EXPECT_EQ(f->cboTeeBox->currentIndex(), 0);
     f->Save_Check();
-    EXPECT_EQ(f->round.changed, 1) << "a kept date other than today counts as a change";
+    EXPECT_EQ(f->round.changed, 0) << "a kept date is carried, not typed: no change";
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 2, 2), Ctx().sDateFormat));
+    f->Save_Check();
+    EXPECT_EQ(f->round.changed, 1) << "a date typed over it is";
 }
 
 TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
@@ -857,10 +860,14 @@ TEST_F(MainScreen, EmptyHolesInAPlayedNineAskBeforeSaving) {
     } cases[] = {
         {{8, 9},
          vbNo,
-         "Holes 8, 9 have no score. A hole not played counts as par plus any handicap strokes under the "
-         "handicap rules. Save anyway?",
+         "Holes 8, 9 have no score. Under the handicap rules a hole not played is scored as par plus any "
+         "handicap strokes: enter those scores, or save the round as it is?",
          false},
-        {{12}, vbYes, "Hole 12 has no score.", true},
+        {{12},
+         vbYes,
+         "Hole 12 has no score. Under the handicap rules a hole not played is scored as par plus any "
+         "handicap strokes: enter that score, or save the round as it is?",
+         true},
         {{10, 11, 12, 13, 14, 15, 16, 17, 18}, vbNo, "", true},
     };
     for (const auto& c : cases) {
@@ -875,7 +882,11 @@ TEST_F(MainScreen, EmptyHolesInAPlayedNineAskBeforeSaving) {
         if (c.question.isEmpty()) {
             EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
         } else {
-            EXPECT_TRUE(boxes.Last().startsWith(c.question)) << boxes.Last().toStdString();
+            EXPECT_EQ(boxes.Last(), c.question);
+            // The buttons say which answer does what: Yes saves, No goes to the hole.
+            EXPECT_EQ(boxes.Buttons().back(),
+                      (QStringList{"&Save As It Is",
+                                   c.emptyHoles.size() == 1 ? "&Enter the Score" : "&Enter the Scores"}));
         }
         EXPECT_EQ(test::RoundCount(7), c.saved ? 1 : 0);
         if (!c.saved) {
