@@ -75,6 +75,19 @@ TEST(RoundRules, CanadaAlwaysAddsToPar) {
     EXPECT_EQ(Adjusted(9, 4, 19)[CA_B9], 9 * 8);
 }
 
+// A tee box without pars caps nothing by par + n, in every variant; a plain maximum still holds.
+TEST(RoundRules, AnUnknownParCapsNothingRelativeToIt) {
+    const struct {
+        int courseHcp;
+        std::array<int, 6> expected;
+    } cases[] = {
+        {36, {18 * 9, 9 * 9, 9 * 9, 18 * 9, 9 * 9, 9 * 9}},  // US plain 9 / 11, Canada par-relative
+        {3, {18 * 9, 9 * 9, 9 * 9, 18 * 9, 9 * 9, 9 * 9}},   // every variant relative to par
+        {15, {18 * 7, 9 * 9, 9 * 9, 18 * 9, 9 * 9, 9 * 9}},  // US 18 plain 7, US nines plain 9
+    };
+    for (const auto& c : cases) EXPECT_EQ(Adjusted(9, 0, c.courseHcp), c.expected) << c.courseHcp;
+}
+
 TEST(RoundRules, HolesWithoutGrossAddNothing) {
     std::array<int, 18> gross{};
     for (int i = 0; i < 9; ++i) gross[i] = 5;

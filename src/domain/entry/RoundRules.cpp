@@ -33,6 +33,11 @@ std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::a
         for (int k = 0; k < 6; ++k) {
             const bool covers = (k == US_18 || k == CA_18) || (front == (k == US_F9 || k == CA_F9));
             if (!covers) continue;
+            // An unknown par (0) caps nothing by a rule relative to it.
+            if (parRelative[k] && pars[h] <= 0) {
+                sums[k] += g;
+                continue;
+            }
             const int cap = parRelative[k] ? pars[h] + n[k] : n[k];
             sums[k] += g > cap ? cap : g;
         }

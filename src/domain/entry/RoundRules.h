@@ -30,7 +30,8 @@ inline QString TotalText(int sum) { return sum < 1 ? QString() : QString::number
 
 // The six adjusted scores (HcpVariant order) of a gross row: each hole counts min(gross, cap), the
 // cap being par + n or the plain n of the allowable-score text, chosen by the course-handicap
-// thresholds (US 18 up to 9, a US nine up to 4 use par + n; Canada always par + n).
+// thresholds (US 18 up to 9, a US nine up to 4 use par + n; Canada always par + n). A hole without
+// a par is not capped by par + n.
 std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
                                   const std::array<int, 6>& courseHcp,
                                   const std::array<QString, 6>& allowScore);

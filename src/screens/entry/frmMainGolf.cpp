@@ -258,6 +258,7 @@ void frmMainGolf::Init_Player_List() {
         cboPlayer->setCurrentIndex(-1);
     }
     ctx_.nCurPlayerID = 0;
+    UpdateRoundFigures();  // nobody's round
 }
 
 void frmMainGolf::Form_Activate() {

@@ -169,6 +169,8 @@ void frmMainGolf::cboPlayer_Click() {
             loadingByCode_ = false;
             // The round shown, its game number and key were set by the load itself (RecBar_Scroll).
             bPlayerLoaded = -1;
+        } else {
+            UpdateRoundFigures();  // no player chosen: nothing is allowed or capped
         }
         round.changed = 0;
         SetMousePointer(Pointer::Default);
