@@ -72,7 +72,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
             return;
         }
         // The newest game, loaded directly: the round the bar stood on is gone or renumbered.
-        round.shownGame = -1;
+        round.SetNew();
         {
             const QSignalBlocker block(RecBar);
             RecBar->setRange(1, left);
