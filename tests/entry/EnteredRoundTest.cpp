@@ -1,7 +1,8 @@
 // The round being entered on the main screen, driven offscreen: it stays new until it is stored
 // whatever the game-number box says, it takes only its own player's caps and course handicap, the
 // keyboard is where the highlight is after New, carried values are no change, a tee box lacking its
-// values warns once per round, and stored costs compare as their boxes show them.
+// values warns once per round, stored costs compare as their boxes show them, and holes left empty
+// are saved only after a question whose buttons say what they do.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <vector>
 
 #include "MainScreenFixture.h"
 #include "platform/MaskEdBox.h"
@@ -31,7 +33,9 @@ class EnteredRound : public test::MainScreenFixture {
         for (int h = 1; h <= 18; ++h) f.SetHoleText(kRowGross, h, QString::number(Gross(h)));
         f.Calc_Row_Scores(kRowGross);
     }
-    static void SetDate(frmMainGolf& f, const QDate& d) { f.mskDate->SetText(FormatLocalDate(d, Ctx().sDateFormat)); }
+    static void SetDate(frmMainGolf& f, const QDate& d) {
+        f.mskDate->SetText(FormatLocalDate(d, Ctx().sDateFormat));
+    }
     static void Activate(frmMainGolf& f) {
         QApplication::setActiveWindow(&f);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
@@ -55,7 +59,8 @@ TEST_F(EnteredRound, AGameNumberThatNamesNoStoredRoundNeverMakesANewRoundAnUpdat
         const char* typed;
         bool selectAll;
         int answer;
-    } cases[] = {{"1", true, vbNo}, {"1", false, vbNo}, {"0", true, vbNo}, {"99", true, vbNo}, {"1", true, vbYes}};
+    } cases[] = {
+        {"1", true, vbNo}, {"1", false, vbNo}, {"0", true, vbNo}, {"99", true, vbNo}, {"1", true, vbYes}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.typed) + (c.selectAll ? " over New" : " after New") +
                      (c.answer == vbYes ? " Yes" : " No"));
@@ -89,8 +94,9 @@ TEST_F(EnteredRound, AGameNumberThatNamesNoStoredRoundNeverMakesANewRoundAnUpdat
         for (int h = 1; h <= 18; ++h) gross << QString::number(Gross(h));
         EXPECT_EQ(test::RoundRows(7, "GAME_NUMBER,ROUND_DATE,GSF9,GSB9,GSTOTAL,RND_GAME_ID"),
                   QStringList{QString("1 2024-05-31 40 41 81 %1").arg(f->round.storedRndGameId)});
-        EXPECT_EQ(test::RoundRows(7, "GS01,GS02,GS03,GS04,GS05,GS06,GS07,GS08,GS09,GS10,GS11,GS12,GS13,GS14,"
-                                     "GS15,GS16,GS17,GS18"),
+        EXPECT_EQ(test::RoundRows(7,
+                                  "GS01,GS02,GS03,GS04,GS05,GS06,GS07,GS08,GS09,GS10,GS11,GS12,GS13,GS14,"
+                                  "GS15,GS16,GS17,GS18"),
                   QStringList{gross.join(" ")});
         // Shown as stored, so another player is chosen without a question.
         const int asked = boxes.Count();
@@ -213,7 +219,8 @@ TEST_F(EnteredRound, AfterNewTheKeysGoWhereTheHighlightIs) {
     QTest::mouseClick(f->cmdNewGame, Qt::LeftButton);
     ASSERT_EQ(f->txtRecNum->text(), "New");
     EXPECT_EQ(QApplication::focusWidget(), f->mskDate);
-    QTest::mouseClick(f->spISC->viewport(), Qt::LeftButton, {}, CellRect(*f, HoleColumn(5), kRowGross).center());
+    QTest::mouseClick(f->spISC->viewport(), Qt::LeftButton, {},
+                      CellRect(*f, HoleColumn(5), kRowGross).center());
     Type("3");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(f->spISC->CellText(HoleColumn(5), kRowGross), "3");
@@ -264,7 +271,8 @@ TEST_F(EnteredRound, ATeeBoxLackingItsValuesWarnsOncePerRound) {
     EXPECT_EQ(boxes.Count(), 0);
     f->RecBar->setValue(1);
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.Last().startsWith("No Slope was provide for this Tee Box.")) << boxes.Last().toStdString();
+    EXPECT_TRUE(boxes.Last().startsWith("No Slope was provide for this Tee Box."))
+        << boxes.Last().toStdString();
     EXPECT_EQ(boxes.Styles().back(), vbExclamation);
     f->RecBar->setValue(2);
     f->RecBar->setValue(1);
@@ -299,4 +307,50 @@ TEST_F(EnteredRound, AStoredCostComparesAsItsBoxShowsIt) {
     f->cmdExit_Click();
     EXPECT_EQ(boxes.Count(), 0) << boxes.Texts().join("|").toStdString();
     EXPECT_EQ(ended, 1);
+}
+
+// Holes left empty in a played nine are saved only after a question; No goes to the first of them.
+// A nine left wholly empty is a nine-hole round and asks nothing.
+TEST_F(EnteredRound, EmptyHolesInAPlayedNineAskBeforeSaving) {
+    const struct {
+        std::vector<int> emptyHoles;
+        int answer;
+        QString question;
+        bool saved;
+    } cases[] = {
+        {{8, 9},
+         vbNo,
+         "Holes 8, 9 have no score. Under the handicap rules a hole not played is scored as par plus any "
+         "handicap strokes: enter those scores, or save the round as it is?",
+         false},
+        {{12},
+         vbYes,
+         "Hole 12 has no score. Under the handicap rules a hole not played is scored as par plus any "
+         "handicap strokes: enter that score, or save the round as it is?",
+         true},
+        {{10, 11, 12, 13, 14, 15, 16, 17, 18}, vbNo, "", true},
+    };
+    for (const auto& c : cases) {
+        TestDb().Execute("DELETE FROM INDIV_SCORES");
+        test::ScriptedMsgBox boxes({c.answer});
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        ChooseCourse(*f);
+        TypeGross(*f, 5);
+        for (int h : c.emptyHoles) f->SetHoleText(kRowGross, h, QString());
+        EXPECT_EQ(f->cmdSave_Click(), c.saved) << c.emptyHoles.front();
+        if (c.question.isEmpty()) {
+            EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
+        } else {
+            EXPECT_EQ(boxes.Last(), c.question);
+            // The buttons say which answer does what: Yes saves, No goes to the hole.
+            EXPECT_EQ(boxes.Buttons().back(),
+                      (QStringList{"&Save As It Is",
+                                   c.emptyHoles.size() == 1 ? "&Enter the Score" : "&Enter the Scores"}));
+        }
+        EXPECT_EQ(test::RoundCount(7), c.saved ? 1 : 0);
+        if (!c.saved) {
+            EXPECT_EQ(f->spISC->ActiveCol(), HoleColumn(c.emptyHoles.front()));
+        }
+    }
 }

@@ -81,5 +81,4 @@ class MainScreenFixture : public ::testing::Test {
     int ended = 0;
 };
 
-
 }  // namespace dc::test
