@@ -81,6 +81,8 @@ TEST_F(EnteredRound, AGameNumberThatNamesNoStoredRoundNeverMakesANewRoundAnUpdat
             EXPECT_EQ(f->txtRecNum->text(), "New");
             EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "81") << "the scores stay";
             EXPECT_EQ(test::RoundCount(7), 0);
+            f->Save_Check();
+            EXPECT_EQ(f->round.changed, 1) << "leaving it would still ask";
             // Nothing stored stands behind it: no deleting, and Save adds it.
             f->cmdDeleteGame_Click();
             EXPECT_EQ(boxes.Last(), "This is a 'New' game and cannot be deleted.");
