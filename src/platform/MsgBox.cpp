@@ -1,5 +1,7 @@
 #include "platform/MsgBox.h"
 
+#include <utility>
+
 namespace dc {
 
 namespace {
@@ -15,6 +17,10 @@ MsgBoxResponder& Responder() {
     static MsgBoxResponder responder;
     return responder;
 }
+QStringList& Buttons() {
+    static QStringList buttons;
+    return buttons;
+}
 }  // namespace
 
 void SetMsgBoxTitle(const QString& title) { Title() = title; }
@@ -25,11 +31,20 @@ void SetMsgBoxWindow(MsgBoxResponder window) { Window() = std::move(window); }
 
 void SetMsgBoxResponder(MsgBoxResponder responder) { Responder() = std::move(responder); }
 
-int MsgBox(const QString& text, int style, const QString& title) {
+QStringList MsgBoxButtons() { return Buttons(); }
+
+int MsgBox(const QString& text, int style, const QString& title, const QStringList& buttons) {
+    // The captions hold while this box is shown; a box shown from inside it names its own.
+    struct Named {
+        QStringList outer;
+        ~Named() { Buttons() = outer; }
+    } named{std::exchange(Buttons(), buttons)};
     const QString caption = title.isEmpty() ? Title() : title;
     if (Responder()) return Responder()(text, style, caption);
     if (Window()) return Window()(text, style, caption);
     return (style & 0x7) == vbOKOnly ? vbOK : vbCancel;
 }
+
+int MsgBox(const QString& text, int style, const QString& title) { return MsgBox(text, style, title, {}); }
 
 }  // namespace dc

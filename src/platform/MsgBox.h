@@ -3,6 +3,7 @@
 // box; tests install a responder that records each text and gives scripted answers instead.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace dc {
@@ -28,6 +29,11 @@ QString MsgBoxTitle();
 // Shows the box and returns the answer. An empty title means MsgBoxTitle(). Without a window or a
 // responder installed the box is answered vbCancel (vbOK for a box with only OK).
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString());
+// The same box with its buttons named for what they do: `buttons` replaces the captions of the
+// style's buttons in their order (Yes, No for vbYesNo); the answers stay those of the style.
+int MsgBox(const QString& text, int style, const QString& title, const QStringList& buttons);
+// The captions given for the box being shown; empty for the standard ones.
+QStringList MsgBoxButtons();
 
 using MsgBoxResponder = std::function<int(const QString& text, int style, const QString& title)>;
 // The window that shows a box (the screens layer installs it at start).

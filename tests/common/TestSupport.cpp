@@ -35,6 +35,7 @@ ScriptedMsgBox::ScriptedMsgBox(std::deque<int> answers, int fallback)
         texts_ << text;
         titles_ << title;
         styles_.push_back(style);
+        buttons_.push_back(MsgBoxButtons());
         if (answers_.empty()) return fallback_;
         const int a = answers_.front();
         answers_.pop_front();

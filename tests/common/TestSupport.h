@@ -38,6 +38,8 @@ class ScriptedMsgBox {
     const QStringList& Texts() const { return texts_; }
     const QStringList& Titles() const { return titles_; }
     const std::vector<int>& Styles() const { return styles_; }
+    // The captions each box named for its buttons (empty for the standard ones).
+    const std::vector<QStringList>& Buttons() const { return buttons_; }
     int Count() const { return static_cast<int>(texts_.size()); }
     QString Last() const { return texts_.isEmpty() ? QString() : texts_.back(); }
 
@@ -46,6 +48,7 @@ class ScriptedMsgBox {
     int fallback_;
     QStringList texts_, titles_;
     std::vector<int> styles_;
+    std::vector<QStringList> buttons_;
 };
 
 // Replaces modal dialogs: each ExecModal(d) calls `act(d)` and returns its result.

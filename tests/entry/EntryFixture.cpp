@@ -6,16 +6,18 @@
 
 namespace dc::test {
 
-void AddCourse(int id, const QString& name, int slope, const QString& rating, const QString& pars) {
+void AddCourse(int id, const QString& name, int slope, const QString& rating, const QString& pars,
+               int womenSlope) {
     const QString tb = QString("Blue").rightJustified(20, ' ') + QString(60, ' ');
     const QString sl = QString("%1").arg(slope, 3, 10, QChar('0')) + "000000000";
+    const QString wsl = QString("%1").arg(womenSlope ? womenSlope : slope, 3, 10, QChar('0')) + "000000000";
     const QString cr = rating + "00.000.000.0";
     QString hcp;
     for (int h = 1; h <= 18; ++h) hcp += QString("%1").arg(h, 2, 10, QChar('0'));
     TestDb().Execute(
         "INSERT INTO COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS) "
         "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
-        {id, name, tb, cr, sl, cr, sl, hcp, hcp, pars, pars, QString("400").repeated(18)});
+        {id, name, tb, cr, sl, cr, wsl, hcp, hcp, pars, pars, QString("400").repeated(18)});
 }
 
 void AddPlayer(int id, const QString& last, const QString& first, const QString& gender) {

@@ -12,9 +12,10 @@
 namespace dc::test {
 
 // A course with one tee box in slot 0 (and "Blank" slots 1 to 3): slope, rating, par 4 on every
-// hole unless `pars` is given (18 digits), 400 yards a hole.
+// hole unless `pars` is given (18 digits), 400 yards a hole. Women play off `womenSlope` when given,
+// else the men's slope.
 void AddCourse(int id, const QString& name, int slope = 113, const QString& rating = "72.0",
-               const QString& pars = QString(18, '4'));
+               const QString& pars = QString(18, '4'), int womenSlope = 0);
 void AddPlayer(int id, const QString& last, const QString& first, const QString& gender);
 // A stored round (no indexes computed) with the same gross on every hole.
 void AddRound(int playerId, int game, const QDate& date, int grossPerHole, int courseId = 1,

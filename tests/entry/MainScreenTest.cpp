@@ -14,7 +14,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "EntryFixture.h"
+#include "MainScreenFixture.h"
 #include "entry/frmMainGolf.h"
 #include "handicap/HcpRules.h"
 #include "handicap/SaveScores.h"
@@ -33,74 +33,8 @@
 
 using namespace dc;
 
-namespace {
-
-const QDate kToday(2024, 6, 1);
-
-class MainScreen : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder.OpenDatabase();
-        Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
-        test::AddCourse(1, "Pines", 113, "72.0");
-        test::AddPlayer(7, "SMITH", "Ann", "M");
-        test::AddPlayer(8, "JONES", "Bea", "F");
-    }
-    std::unique_ptr<frmMainGolf> Open() {
-        auto form = std::make_unique<frmMainGolf>(Ctx());
-        form->EndProgram = [this] { ++ended; };
-        form->show();
-        return form;
-    }
-    static void SelectPlayer(frmMainGolf& f, int id) {
-        f.cboPlayer->setCurrentIndex(f.cboPlayer->findData(id));
-    }
-    static void ChooseCourse(frmMainGolf& f) {
-        f.cboCourse->setCurrentIndex(f.cboCourse->findData(1));
-        if (f.cboTeeBox->currentIndex() != 0) f.cboTeeBox->setCurrentIndex(0);
-    }
-    static void TypeGross(frmMainGolf& f, int perHole) {
-        for (int h = 1; h <= 18; ++h) f.SetHoleText(kRowGross, h, QString::number(perHole));
-        f.Calc_Row_Scores(kRowGross);
-    }
-    // A handicap figure of the shown round as it would be stored (row 1 previous index, 2 previous
-    // tournament index, 3 allowable score, 4 capped score, 5 and 6 the round's own indexes).
-    static QString D(frmMainGolf& f, int col, int row) {
-        const VariantFigures& v = f.round.figures[col - 1];
-        switch (row) {
-            case 1:
-                return MainRound::FigureText(v.prevIndex);
-            case 2:
-                return MainRound::FigureText(v.prevTIndex);
-            case 3:
-                return v.allowScore;
-            case 4:
-                return v.adjusted ? QString::number(*v.adjusted) : QString();
-            case 5:
-                return MainRound::FigureText(v.currIndex);
-            default:
-                return MainRound::FigureText(v.currTIndex);
-        }
-    }
-    static double Stored(const QString& column, int player, int game) {
-        return Ctx()
-            .gDB
-            ->Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
-                     {player, game})
-            .toDouble();
-    }
-    // Rounds 1 to n of player 7, with indexes computed.
-    static void StoredRounds(int n) {
-        for (int g = 1; g <= n; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3);
-        ResynchAllScores(TestDb());
-    }
-
-    test::ProgramFolder folder;
-    test::FixedClock clock{QDateTime(kToday, QTime(12, 0))};
-    int ended = 0;
-};
-
-}  // namespace
+using MainScreen = test::MainScreenFixture;
+using test::kToday;
 
 TEST_F(MainScreen, MainRoadFromTheFirstRoundToTheIndexAfterTheFifth) {
     test::ScriptedMsgBox boxes;
@@ -445,7 +379,10 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
     EXPECT_EQ(f->cboTeeBox->currentIndex(), 0);
     f->Save_Check();
-    EXPECT_EQ(f->round.changed, 1) << "a kept date other than today counts as a change";
+    EXPECT_EQ(f->round.changed, 0) << "a kept date is carried, not typed: no change";
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 2, 2), Ctx().sDateFormat));
+    f->Save_Check();
+    EXPECT_EQ(f->round.changed, 1) << "a date typed over it is";
 }
 
 TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
@@ -843,43 +780,5 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
         f->ShowHandicap = nullptr;
         f->cmdHandicaps_Click();
         EXPECT_EQ(boxes.Count(), theirs) << boxes.Texts().join("|").toStdString();
-    }
-}
-
-// Holes left empty in a played nine are saved only after a question; No goes to the first of them.
-// A nine left wholly empty is a nine-hole round and asks nothing.
-TEST_F(MainScreen, EmptyHolesInAPlayedNineAskBeforeSaving) {
-    const struct {
-        std::vector<int> emptyHoles;
-        int answer;
-        QString question;
-        bool saved;
-    } cases[] = {
-        {{8, 9},
-         vbNo,
-         "Holes 8, 9 have no score. A hole not played counts as par plus any handicap strokes under the "
-         "handicap rules. Save anyway?",
-         false},
-        {{12}, vbYes, "Hole 12 has no score.", true},
-        {{10, 11, 12, 13, 14, 15, 16, 17, 18}, vbNo, "", true},
-    };
-    for (const auto& c : cases) {
-        TestDb().Execute("DELETE FROM INDIV_SCORES");
-        test::ScriptedMsgBox boxes({c.answer});
-        auto f = Open();
-        SelectPlayer(*f, 7);
-        ChooseCourse(*f);
-        TypeGross(*f, 5);
-        for (int h : c.emptyHoles) f->SetHoleText(kRowGross, h, QString());
-        EXPECT_EQ(f->cmdSave_Click(), c.saved) << c.emptyHoles.front();
-        if (c.question.isEmpty()) {
-            EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
-        } else {
-            EXPECT_TRUE(boxes.Last().startsWith(c.question)) << boxes.Last().toStdString();
-        }
-        EXPECT_EQ(test::RoundCount(7), c.saved ? 1 : 0);
-        if (!c.saved) {
-            EXPECT_EQ(f->spISC->ActiveCol(), HoleColumn(c.emptyHoles.front()));
-        }
     }
 }

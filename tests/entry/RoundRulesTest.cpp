@@ -2,9 +2,12 @@
 // course-handicap and index texts, previous indexes, the save checks and the change comparison.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "TestSupport.h"
 #include "entry/RoundRules.h"
 #include "handicap/AllowableScores.h"
+#include "platform/Val.h"
 #include "shell/AppContext.h"
 
 using namespace dc;
@@ -70,6 +73,19 @@ TEST(RoundRules, CanadaAlwaysAddsToPar) {
     EXPECT_EQ(Adjusted(9, 4, 10)[CA_F9], 9 * 7);
     EXPECT_EQ(Adjusted(9, 4, 18)[CA_B9], 9 * 7);
     EXPECT_EQ(Adjusted(9, 4, 19)[CA_B9], 9 * 8);
+}
+
+// A tee box without pars caps nothing by par + n, in every variant; a plain maximum still holds.
+TEST(RoundRules, AnUnknownParCapsNothingRelativeToIt) {
+    const struct {
+        int courseHcp;
+        std::array<int, 6> expected;
+    } cases[] = {
+        {36, {18 * 9, 9 * 9, 9 * 9, 18 * 9, 9 * 9, 9 * 9}},  // US plain 9 / 11, Canada par-relative
+        {3, {18 * 9, 9 * 9, 9 * 9, 18 * 9, 9 * 9, 9 * 9}},   // every variant relative to par
+        {15, {18 * 7, 9 * 9, 9 * 9, 18 * 9, 9 * 9, 9 * 9}},  // US 18 plain 7, US nines plain 9
+    };
+    for (const auto& c : cases) EXPECT_EQ(Adjusted(9, 0, c.courseHcp), c.expected) << c.courseHcp;
 }
 
 TEST(RoundRules, HolesWithoutGrossAddNothing) {
@@ -171,6 +187,12 @@ TEST(RoundRules, SaveChecksInTheirOrder) {
     EXPECT_EQ(check(x).message, "Month must be between 01 and 12.");
     x.dateText = "01/32/2024";
     EXPECT_EQ(check(x).message, "Day must be between 01 and 31.");
+    x.dateText = "01/00/2024";
+    EXPECT_EQ(check(x).message, "Day must be between 01 and 31.");
+    x.dateText = "01/31/2024";
+    EXPECT_TRUE(check(x).ok()) << "the 31st is a day";
+    x.dateText = "12/01/2023";
+    EXPECT_TRUE(check(x).ok()) << "December";
     x.dateText = "02/30/2024";
     EXPECT_EQ(check(x).message, "Invalid Date.  Please enter a date in the format MM/DD/YYYY.");
     x.dateText = "05/11/2024";
@@ -189,6 +211,10 @@ TEST(RoundRules, SaveChecksInTheirOrder) {
     EXPECT_EQ(check(x).message, "Invalid Date.  Please enter a date in the format DD/MM/YYYY.");
     x.dateText = "10/05/2024";
     EXPECT_TRUE(check(x).ok());
+    x.dateText = "31/03/2024";
+    EXPECT_TRUE(check(x).ok()) << "the 31st, day first";
+    x.dateText = "31/13/2024";
+    EXPECT_EQ(check(x).message, "Month must be between 01 and 12.");
     Ctx().sDateFormat = "MM/DD/YYYY";
 }
 
@@ -240,9 +266,67 @@ TEST(RoundRules, ChangeComparisonNamesTheFirstChangedField) {
 
     ScreenRound blank;
     blank.dateText = "05/10/2024";
-    EXPECT_FALSE(CompareNewRound(blank, "05/10/2024").changed);
+    EXPECT_FALSE(CompareNewRound(blank, NewRoundStart{"05/10/2024"}).changed);
     blank.dateText = "05/09/2024";
-    EXPECT_EQ(CompareNewRound(blank, "05/10/2024").field, "data");
+    EXPECT_EQ(CompareNewRound(blank, NewRoundStart{"05/10/2024"}).field, "data");
+}
+
+// A new round is changed by what the golfer typed, not by what was carried to it (a kept date, the
+// tournament tick); a tick he changed afterwards counts.
+TEST(RoundRules, ANewRoundIsChangedOnlyByWhatWasTyped) {
+    const NewRoundStart carried{"05/03/2024", 1, 1};
+    ScreenRound s;
+    s.dateText = "05/03/2024";
+    s.useHcp = 1;
+    s.useTourn = 1;
+    EXPECT_FALSE(CompareNewRound(s, carried).changed);
+    const struct {
+        const char* what;
+        std::function<void(ScreenRound&)> edit;
+    } edits[] = {
+        {"date", [](ScreenRound& r) { r.dateText = "05/04/2024"; }},
+        {"tournament tick", [](ScreenRound& r) { r.useTourn = 0; }},
+        {"handicap tick", [](ScreenRound& r) { r.useHcp = 0; }},
+        {"gross", [](ScreenRound& r) { r.gross[17] = "5"; }},
+        {"putts", [](ScreenRound& r) { r.putts[0] = "2"; }},
+        {"notes", [](ScreenRound& r) { r.notes = "x"; }},
+        {"cost", [](ScreenRound& r) { r.otherCost = "1"; }},
+    };
+    for (const auto& e : edits) {
+        ScreenRound c = s;
+        e.edit(c);
+        EXPECT_EQ(CompareNewRound(c, carried).field, "data") << e.what;
+    }
+}
+
+// A stored cost is compared as its box shows it: 10.005 loads as "10.01".
+TEST(RoundRules, CostsCompareAsTheirBoxesShowThem) {
+    RoundRec r;
+    r.GS.fill(4);
+    r.PUTTS = QString(18 * 2, ' ');
+    r.GREENS_IN_REG = r.SAND_SAVES = r.FAIRWAYS_HIT = QString(18, '0');
+    r.GAME_COST = 10.005;
+    r.CART_COST = 0.125;
+    r.OTHER_COST = 0;
+    ScreenRound s;
+    s.dateText = "05/10/2024";
+    s.useHcp = 0;
+    for (int h = 0; h < 18; ++h) s.gross[h] = "4";
+    const struct {
+        QString game, cart, other;
+        QString field;
+    } cases[] = {
+        {FixedText(10.005, 2), FixedText(0.125, 2), "", ""},
+        {"10.01", "0.13", "0.00", ""},
+        {"10.010", " 0.13 ", "0", ""},
+        {"10.00", "0.13", "", "Game Cost"},
+        {"10.01", "0.12", "", "Cart Cost"},
+        {"10.01", "0.13", "0.01", "Other Cost"},
+    };
+    for (const auto& c : cases) {
+        s.gameCost = c.game, s.cartCost = c.cart, s.otherCost = c.other;
+        EXPECT_EQ(CompareStoredRound(s, r, "05/10/2024").field, c.field) << c.game.toStdString();
+    }
 }
 
 TEST(RoundRules, HoleFiguresShowWithoutLeadingZeros) {

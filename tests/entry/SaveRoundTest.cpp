@@ -98,6 +98,36 @@ TEST_F(SaveRound, NewRowTakesTheScreenValues) {
               "wet ");
 }
 
+// Distinct nines (hole 10 unlike the others) and a rating that single precision cannot hold: the
+// stored totals and rating are those entered. A rewrite of a row that is not stored writes nothing
+// and says so.
+TEST_F(SaveRound, NineTotalsAndTheRatingAreStoredAsEnteredAndAMissingRowIsNoSave) {
+    RoundEntry e = Entry(7, "05/31/2024", 0);
+    for (int h = 0; h < 18; ++h) e.grossCells[h] = QString::number(h < 9 ? 4 : h == 9 ? 7 : 5);
+    const int key = StoreRound(TestDb(), e, 1, 74.3f, 131);
+    const QStringList stored = test::RoundRows(7, "ROUND_DATE,GSF9,GSB9,GSTOTAL,SLOPE_RATING");
+    EXPECT_EQ(stored, QStringList{"2024-05-31 36 47 83 131"});
+    const auto rating = [] { return TestDb().Scalar("SELECT COURSE_RATING FROM INDIV_SCORES").toDouble(); };
+    EXPECT_DOUBLE_EQ(rating(), 74.3);
+
+    RoundEntry rewrite = e;
+    rewrite.gameNumber = 1;
+    rewrite.rndGameId = key;
+    rewrite.grossCells[0] = "3";
+    StoreRound(TestDb(), rewrite, 0, 69.9f, 120);
+    EXPECT_EQ(test::RoundRows(7, "GSF9,GSB9,SLOPE_RATING"), QStringList{"35 47 120"});
+    EXPECT_DOUBLE_EQ(rating(), 69.9);
+
+    for (auto [game, roundKey] : {std::pair{1, key + 1}, std::pair{2, key}, std::pair{0, 0}}) {
+        RoundEntry gone = rewrite;
+        gone.gameNumber = game;
+        gone.rndGameId = roundKey;
+        gone.grossCells[0] = "9";
+        EXPECT_THROW(StoreRound(TestDb(), gone, 0, 69.9f, 120), AppError) << game << " " << roundKey;
+    }
+    EXPECT_EQ(test::RoundRows(7, "GS01,GSF9"), QStringList{"3 35"});
+}
+
 TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {
     Ctx().sDecimalSep = ",";
     RoundEntry e = Entry(7, "05/10/2024", 5);

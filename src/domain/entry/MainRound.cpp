@@ -10,13 +10,24 @@ double MainRound::StoredIndex(float value) { return Val(IndexText(value)); }
 
 QString MainRound::FigureText(double value) { return QString::number(value, 'g', 15); }
 
+void MainRound::SetStored(int game, int rndGameId) {
+    isNew = 0;
+    shownGame = storedGame = game;
+    storedRndGameId = rndGameId;
+}
+
+void MainRound::SetNew() {
+    isNew = 1;
+    shownGame = -1;
+    storedGame = storedRndGameId = 0;
+}
+
 void MainRound::SetStartValues(bool male) {
     const HcpGridStart g = Game1Grid(male);
     for (int c = 0; c < 6; ++c) {
         VariantFigures& f = figures[c];
         f.prevIndex = Val(g.prevIndex[c]);
         f.prevTIndex = Val(g.prevTIndex[c]);
-        f.allowScore = g.allowScore[c];
         f.currIndex = Val(g.currIndex[c]);
         f.currTIndex = Val(g.currTIndex[c]);
     }
@@ -57,9 +68,16 @@ void MainRound::UpdateCourseHcps(int slope) {
     for (int c = 0; c < 6; ++c) figures[c].allowScore = sAllowScore[c];
 }
 
+void MainRound::ClearCourseHcps() {
+    nCourseHcp.fill(0);
+    sAllowScore.fill(QString());
+    for (VariantFigures& f : figures) f.allowScore.clear();
+}
+
 void MainRound::UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars) {
     const std::array<int, 6> adj = AdjustedScores(gross, pars, nCourseHcp, sAllowScore);
-    for (int c = 0; c < 6; ++c) figures[c].adjusted = adj[c];
+    for (int c = 0; c < 6; ++c)
+        figures[c].adjusted = sAllowScore[c].isEmpty() ? std::nullopt : std::optional<int>(adj[c]);
 }
 
 QString MainRound::CurrentCourseHcpText(int c, int slope) const {
@@ -69,6 +87,12 @@ QString MainRound::CurrentCourseHcpText(int c, int slope) const {
     const QString shown = fromTourn ? TournIndexDisplayText(f.currTIndex) : IndexDisplayText(f.currIndex);
     const int h = CourseHcp(Val(QString(shown).remove('+')), slope);
     return (shown.startsWith('+') ? "+" : "") + QString::number(h) + (fromTourn ? " T" : "");
+}
+
+QString MainRound::PreviousCourseHcpText(int c, int slope) const {
+    const VariantFigures& f = figures[c - 1];
+    if (f.prevTIndex != kNoTournIndex) return CourseHcpText(f.prevTIndex, slope) + " T";
+    return CourseHcpText(f.prevIndex, slope);
 }
 
 QString MainRound::Cell(int row, int hole) const { return texts_[row - 1][hole - 1]; }

@@ -24,7 +24,9 @@ struct VariantFigures {
 class MainRound {
   public:
     // The round shown: its player, its game (-1 while a new round is entered), the tee box's slope
-    // and rating, whether it is new (1) and whether its entries differ from the stored round.
+    // and rating, whether it is new (1: no stored row stands behind it, so a save adds one) and
+    // whether its entries differ from the stored round. Only SetStored and SetNew change whether it
+    // is new; the game-number box never does.
     int shownPlayerId = 0;
     int shownGame = -1;
     int teeSlope = 0;
@@ -34,12 +36,13 @@ class MainRound {
     int hcpChanged = 0;    // the change matters for handicaps
     QString changedField;  // the first changed field, for the save question
     int oldGame = 0;       // its game number before a save renumbers
-    // The stored round last shown: its game number and round key (kept while a new round is typed).
+    // The stored round shown: its game number and round key (0 while a new round is shown).
     int storedGame = 0;
     int storedRndGameId = 0;
     int newGame = 1;  // the game number a new round takes
-    // The game the game-number box stands on, as shown or typed; 0 on "New".
-    int recGame = 0;
+    // What a new round started with (today's or the kept date, the carried ticks): a new round is
+    // changed only when its entries differ from these.
+    NewRoundStart start;
     // The course and tee-box slot shown: the screen's own, since the screens it opens write the
     // shared nCurCourseID and nCurTeeBox too.
     int courseId = 0;
@@ -51,7 +54,13 @@ class MainRound {
     std::array<int, 6> nCourseHcp{};
     std::array<QString, 6> sAllowScore{};
 
-    // The starting values of a player without earlier rounds (games 1 and 2).
+    // A stored round is shown: game `game` with round key `rndGameId`.
+    void SetStored(int game, int rndGameId);
+    // A new round is shown: nothing stored stands behind it.
+    void SetNew();
+
+    // The starting values of a player without earlier rounds (games 1 and 2); the allowable scores
+    // come from the tee box (UpdateCourseHcps).
     void SetStartValues(bool male);
     // The indexes before the round, where PreviousIndexes gives one; `asCurrent` also makes them
     // the round's own (a new round shows the indexes it starts from).
@@ -65,12 +74,18 @@ class MainRound {
     void SetGenderDefaults(bool male);
     // Course handicaps on the slope (none without one) and the allowable scores they give.
     void UpdateCourseHcps(int slope);
-    // The capped scores of the gross scores on the pars, by the current allowable scores.
+    // No player or no tee box: no course handicap, no allowable score, nothing capped.
+    void ClearCourseHcps();
+    // The capped scores of the gross scores on the pars, by the current allowable scores; none
+    // without an allowable score.
     void UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars);
 
     // The course handicap of the round's own index on the slope, as the panel shows it: the
     // tournament index ("... T") when it has one, "+" for a plus index.
     QString CurrentCourseHcpText(int c, int slope) const;
+    // The course handicap the round is played off: from the index before it (its tournament index
+    // when it has one, then with " T"), "+" for a plus index.
+    QString PreviousCourseHcpText(int c, int slope) const;
 
     // A stored index as the round keeps it: the value written with 7 significant digits.
     static double StoredIndex(float value);

@@ -22,6 +22,7 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFla
     Database::Transaction unit(db);
     const int key = StoreRound(db, entry, newFlag, teeRating, teeSlope);
     SaveOutcome out;
+    out.rndGameId = key;
     out.count = RenumberGames(db, entry.playerId);
     const QString sql = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
     const QVariant game = db.Scalar(sql, {entry.playerId, key});
@@ -30,11 +31,11 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFla
     if (out.range.first <= out.range.last) {
         const bool showProgress = out.range.last - out.range.first > 5;
         CachedHcpLookups lookups(db);
-        out.lastRun = RecomputeGames(
-            db, entry.playerId, genderIndex, is18, out.range.first, out.range.last, out.range.mode, lookups,
-            OneYearWindow().toInt(),
-            showProgress && progress ? [progress](int k, int n) { progress->Step(k, n); }
-                                     : std::function<void(int, int)>{});
+        out.lastRun =
+            RecomputeGames(db, entry.playerId, genderIndex, is18, out.range.first, out.range.last,
+                           out.range.mode, lookups, OneYearWindow().toInt(),
+                           showProgress && progress ? [progress](int k, int n) { progress->Step(k, n); }
+                                                    : std::function<void(int, int)>{});
     }
     unit.Commit();
     return out;

@@ -29,6 +29,7 @@ RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, b
 
 struct SaveOutcome {
     int gameNumber = 1;  // the saved round's game after renumbering
+    int rndGameId = 0;   // and its round key
     int count = 0;       // the player's rounds
     RecalcRange range;
     std::optional<HcpOutcome> lastRun;  // the recomputation's last run, when it ran

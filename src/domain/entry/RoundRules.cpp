@@ -33,6 +33,11 @@ std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::a
         for (int k = 0; k < 6; ++k) {
             const bool covers = (k == US_18 || k == CA_18) || (front == (k == US_F9 || k == CA_F9));
             if (!covers) continue;
+            // An unknown par (0) caps nothing by a rule relative to it.
+            if (parRelative[k] && pars[h] <= 0) {
+                sums[k] += g;
+                continue;
+            }
             const int cap = parRelative[k] ? pars[h] + n[k] : n[k];
             sums[k] += g > cap ? cap : g;
         }
@@ -143,9 +148,10 @@ ChangeResult Changed(const QString& field, bool hcp) {
 
 }  // namespace
 
-ChangeResult CompareNewRound(const ScreenRound& s, const QString& todayText) {
-    bool changed = s.dateText != todayText || s.useHcp != 1 || s.useTourn != 0 || !s.gameCost.isEmpty() ||
-                   !s.cartCost.isEmpty() || !s.otherCost.isEmpty() || !s.notes.isEmpty();
+ChangeResult CompareNewRound(const ScreenRound& s, const NewRoundStart& start) {
+    bool changed = s.dateText != start.dateText || s.useHcp != start.useHcp || s.useTourn != start.useTourn ||
+                   !s.gameCost.isEmpty() || !s.cartCost.isEmpty() || !s.otherCost.isEmpty() ||
+                   !s.notes.isEmpty();
     for (int h = 0; h < 18 && !changed; ++h)
         changed = !s.gross[h].trimmed().isEmpty() || !s.putts[h].trimmed().isEmpty();
     return changed ? Changed("data", false) : ChangeResult{};
@@ -161,7 +167,11 @@ ChangeResult CompareStoredRound(const ScreenRound& s, const RoundRec& r, const Q
     for (int v = 0; v < 6; ++v) hcp = hcp || r.ADJSCR[v] != s.adjusted[v];
     ChangeResult r2;
     r2.hcpChanged = hcp;
-    auto differs = [&](double stored, const QString& shown) { return stored != Val(shown); };
+    // A cost loads into its box with two decimals (10.005 shows as 10.01): the box is compared
+    // with that, not with digits the golfer never saw.
+    auto differs = [&](double stored, const QString& shown) {
+        return Val(FixedText(stored, 2)) != Val(shown.trimmed());
+    };
     if (differs(r.GAME_COST, s.gameCost)) return Changed("Game Cost", hcp);
     if (differs(r.CART_COST, s.cartCost)) return Changed("Cart Cost", hcp);
     if (differs(r.OTHER_COST, s.otherCost)) return Changed("Other Cost", hcp);
@@ -204,12 +214,13 @@ std::optional<EmptyHoles> EmptyHolesQuestion(const std::array<int, 18>& gross) {
             }
     }
     if (holes.isEmpty()) return std::nullopt;
-    const QString which =
-        holes.size() == 1 ? "Hole " + holes[0] + " has" : "Holes " + holes.join(", ") + " have";
+    const bool one = holes.size() == 1;
+    const QString which = one ? "Hole " + holes[0] + " has" : "Holes " + holes.join(", ") + " have";
     return EmptyHoles{which +
-                          " no score. A hole not played counts as par plus any handicap strokes under the "
-                          "handicap rules. Save anyway?",
-                      first};
+                          " no score. Under the handicap rules a hole not played is scored as par plus any "
+                          "handicap strokes: enter " +
+                          (one ? "that score" : "those scores") + ", or save the round as it is?",
+                      "&Save As It Is", one ? "&Enter the Score" : "&Enter the Scores", first};
 }
 
 QString CostRefusal(const QString& caption, const QString& text) {

@@ -30,7 +30,8 @@ inline QString TotalText(int sum) { return sum < 1 ? QString() : QString::number
 
 // The six adjusted scores (HcpVariant order) of a gross row: each hole counts min(gross, cap), the
 // cap being par + n or the plain n of the allowable-score text, chosen by the course-handicap
-// thresholds (US 18 up to 9, a US nine up to 4 use par + n; Canada always par + n).
+// thresholds (US 18 up to 9, a US nine up to 4 use par + n; Canada always par + n). A hole without
+// a par is not capped by par + n.
 std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
                                   const std::array<int, 6>& courseHcp,
                                   const std::array<QString, 6>& allowScore);
@@ -81,9 +82,11 @@ struct SaveCheck {
 SaveCheck CheckRoundForSave(const SaveInput& in, const QDate& today);
 
 // Holes left without a score in a nine that has other scores (a nine wholly empty is a nine-hole
-// round): the question before saving, and the first such hole. Nothing when there is none.
+// round): the question before saving, the captions of its two buttons (Yes saves the round as it
+// is, No goes to the first such hole to enter its score), and that hole. Nothing when there is none.
 struct EmptyHoles {
     QString question;
+    QString saveButton, enterButton;
     int firstHole = 0;
 };
 std::optional<EmptyHoles> EmptyHolesQuestion(const std::array<int, 18>& gross);
@@ -105,15 +108,22 @@ struct ScreenRound {
     std::array<QString, 18> gross, putts;
     std::array<int, 18> gir{}, sand{}, fhit{};  // 1 ticked
 };
+// What a new round starts with: today's or the kept date, and the ticks as they were carried to it.
+struct NewRoundStart {
+    QString dateText;
+    int useHcp = 1, useTourn = 0;
+};
 struct ChangeResult {
     bool changed = false;
     bool hcpChanged = false;
     QString field;  // caption of the first changed field, cut at 21 characters
 };
-// A new round counts as changed (caption "data") when anything differs from a blank entry.
-ChangeResult CompareNewRound(const ScreenRound& screen, const QString& todayText);
+// A new round counts as changed (caption "data") when anything differs from what it started with and
+// blank entries: what was carried to it alone is no change.
+ChangeResult CompareNewRound(const ScreenRound& screen, const NewRoundStart& start);
 // A stored round: the fields in their fixed order; the first group ends at its first difference.
-// `storedDateText` is the stored date in the user's order.
+// `storedDateText` is the stored date in the user's order. The costs compare as their boxes show
+// them, with two decimals.
 ChangeResult CompareStoredRound(const ScreenRound& screen, const RoundRec& stored,
                                 const QString& storedDateText);
 // The prompt's first line and line break: "The <field> has changed." LF CR.

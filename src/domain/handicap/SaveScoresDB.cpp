@@ -74,9 +74,12 @@ int StoreRound(Database& db, const RoundEntry& e, int NewFlag, float TeeRating, 
     QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
     for (int i = 5; i < cols.size(); ++i) sets << cols[i] + "=?";
     v << e.playerId << e.gameNumber << e.rndGameId;
-    const QString sql =
-        "UPDATE INDIV_SCORES SET " + sets.join(",") + " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
+    const QString sql = "UPDATE INDIV_SCORES SET " + sets.join(",") +
+                        " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
     db.Execute(sql, v);
+    // A round that is no longer stored (or never was) is not saved by writing nothing.
+    if (db.RecordsAffected() != 1)
+        throw DbError(kErrNoCurrentRecord, "The round to be saved is not stored. Nothing was saved.", sql);
     return e.rndGameId;
 }
 

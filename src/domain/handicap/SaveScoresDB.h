@@ -15,9 +15,9 @@ class Database;
 struct RoundEntry {
     int playerId = 0;
     int courseId = 0;
-    int teeBox = 0;    // slot 0 to 3
+    int teeBox = 0;             // slot 0 to 3
     std::optional<QDate> date;  // nothing when the date box holds no valid date
-    int useHcp = 1;    // check values, 1 ticked
+    int useHcp = 1;             // check values, 1 ticked
     int useTourn = 0;
     QString gameCost, cartCost, otherCost, notes;
     int gameNumber = 0;  // the stored row shown (rewrite only)
@@ -29,7 +29,9 @@ struct RoundEntry {
 };
 
 // Stores the round and returns its round key. NewFlag 1 adds a row numbered after the player's
-// largest game. Throws on any error (an unreadable date included), having written nothing then.
+// largest game; NewFlag 0 rewrites the row of the entry's game number and round key. Throws on any
+// error (an unreadable date, or a rewrite that finds no such row, included), having written nothing
+// then.
 int StoreRound(Database& db, const RoundEntry& entry, int NewFlag, float TeeRating, int TeeSlope);
 
 }  // namespace dc

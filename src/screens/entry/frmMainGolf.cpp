@@ -64,6 +64,12 @@ frmMainGolf::frmMainGolf(AppContext& ctx, QWidget* parent) : QWidget(parent), ct
     setObjectName("frmMainGolf");
     EndProgram = [] { QApplication::exit(0); };
     BuildControls();
+    // The buttons of the top row act on the round without taking the keyboard from it: after a
+    // question is cancelled, or a button does nothing, typing goes on where it was.
+    for (QPushButton* b :
+         {cmdNewGame, cmdSave, cmdDeleteGame, cmdGameList, cmdCourse, cmdStats, cmdGraphs, cmdHandicaps,
+          cmdNewPlayer, cmdDeletePlayer, cmdSetup, cmdScoreCard, cmdHelp, cmdExit})
+        b->setFocusPolicy(Qt::TabFocus);
     ConnectHandlers();
     Form_Load();
 }
@@ -252,6 +258,7 @@ void frmMainGolf::Init_Player_List() {
         cboPlayer->setCurrentIndex(-1);
     }
     ctx_.nCurPlayerID = 0;
+    UpdateRoundFigures();  // nobody's round
 }
 
 void frmMainGolf::Form_Activate() {
@@ -306,7 +313,7 @@ void frmMainGolf::Form_Activate() {
         if (code == 1) {
             if (cboPlayer->count() == 0)
                 stop = true;
-            else if (!keepShown && !cboPlayer->currentText().trimmed().isEmpty() && round.recGame != 0)
+            else if (!keepShown && !cboPlayer->currentText().trimmed().isEmpty() && !round.isNew)
                 RecBar_Scroll();
         }
         if (!stop && (code == 2 || code == 3)) {

@@ -3,6 +3,7 @@
 // hole by hole on a course and tee box, see the totals, capped scores and indexes, and save it.
 // Every other screen is opened from here.
 
+#include <QSet>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -163,6 +164,10 @@ class frmMainGolf : public QWidget {
     // Before the user pages away from a stored round he edited: Yes saves (and the saved round stays
     // shown), No drops the edits, Cancel stays. True when the paging may go on.
     bool LeaveEditedStoredRound();
+    // Before the bar pages away from a changed new round: Yes saves it, Cancel stays, No goes on.
+    bool LeaveNewRound();
+    // The game-number box and the bar on the round shown ("New" for a new round).
+    void ShowShownRoundNumber();
     void ShowPagingAt(int game);
     void StopBarRepeat();  // scroll bar and game number back on a game, without loading it
     // Stores a score still being typed in the grid (a button reached by its access key leaves the
@@ -176,19 +181,24 @@ class frmMainGolf : public QWidget {
     void SetGrossColour(int hole);
     void TakeCell(int col, int row);  // a cell the user changed: the round takes it
     void ShowHoleDetails(const RoundRec& round);
-    void UpdateCourseHcps();
+    // The round's course handicaps, allowable and capped scores from its own previous indexes and
+    // tee box, and the panel showing them; none while no player or no tee box is chosen.
+    void UpdateRoundFigures();
+    // What a new round starts with, for the change check: its date and ticks as they are now.
+    void MarkNewRoundStart();
+    // The round shown with its course, tee box and gender: a tee box lacking values warns once each.
+    QString TeeWarningKey() const;
     int ViewVariant() const;  // the variant (1 to 6) of the first shown column
-    void ShowPrevCourseHcp(int c);
     void FillLabels(int k, int c);
     void SetPrevIndexesForNewRound();
     void SetRecNumText(const QString& text, int& guard);
-    static int RecGameOf(const QString& text);
     void SelectPlayerQuietly(int index);
     int nRecBarShown_ = 1;  // the game the scroll bar showed last
     bool shownOnce_ = false;
-    bool loadingByCode_ = false;
-    QString shownDatabase_;  // the database the shown lists and round come from  // the game number is being
-                             // written by a load, not by the user
+    bool loadingByCode_ = false;  // the game number is being written by a load, not by the user
+    QString shownDatabase_;       // the database the shown lists and round come from
+    int newRoundSerial_ = 0;      // counts the new rounds started, each a round of its own
+    QSet<QString> warnedTees_;    // the rounds and tee boxes already warned about (TeeWarningKey)
 };
 
 }  // namespace dc

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "entry/MainRoundStore.h"
 #include "entry/RoundDelete.h"
 #include "entry/frmMainGolf.h"
 #include "entry/frmMainGolfShared.h"
@@ -37,7 +38,7 @@ const QString kNoPlayerToDelete = "No Player is selected to delete.  Please sele
 
 void frmMainGolf::cmdDeleteGame_Click() {
     try {
-        if (round.recGame == 0) {
+        if (round.isNew) {
             FailCheck("This is a 'New' game and cannot be deleted.", nullptr);
             return;
         }
@@ -48,7 +49,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
             FailCheck(kNoPlayerToDelete, cboPlayer);
             return;
         }
-        if (round.recGame == 1 && RecBar->maximum() == 1) {
+        if (RoundCount(ctx_.Connection(), playerId) == 1) {
             bLastGameDeleted = 1;
             if (cmdDeletePlayer_Click()) return;
         }
@@ -58,8 +59,8 @@ void frmMainGolf::cmdDeleteGame_Click() {
         int left = 0;
         {
             ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
-            left = DeleteRoundAndRecalculate(ctx_.Connection(), playerId, game, round.male ? 0 : 1, ctx_.bFlag18_9,
-                                             &progress);
+            left = DeleteRoundAndRecalculate(ctx_.Connection(), playerId, game, round.male ? 0 : 1,
+                                             ctx_.bFlag18_9, &progress);
         }
         round.changed = 0;
         if (left == 0) {
@@ -71,7 +72,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
             return;
         }
         // The newest game, loaded directly: the round the bar stood on is gone or renumbered.
-        round.shownGame = -1;
+        round.SetNew();
         {
             const QSignalBlocker block(RecBar);
             RecBar->setRange(1, left);
@@ -117,7 +118,7 @@ void frmMainGolf::cmdPrintScoreCard_Click() {
             cboPlayer->setFocus();
             return;
         }
-        if (round.recGame == 0) {
+        if (round.isNew) {
             MsgBox(
                 "Please select an existing round of golf for a player before printing an existing score "
                 "card.",

@@ -60,19 +60,23 @@ using namespace mainscreen;
 
 // ------------------------------------------------------------------------------------ player and paging
 
-// The game a text of the game-number box stands on: a positive number is a game (the paging rounds
-// or clamps it), anything else "New".
-int frmMainGolf::RecGameOf(const QString& text) {
-    const double n = Val(text.trimmed());
-    return n > 0 ? qMax(1, static_cast<int>(RoundHalfAway(n))) : 0;
-}
-
 void frmMainGolf::SetRecNumText(const QString& text, int& guard) {
     const int was = guard;
     guard = 1;
-    round.recGame = RecGameOf(text);
     txtRecNum->setText(text);
     guard = was;
+}
+
+// The game-number box and the bar back on the round shown: "New" for a new round, whatever was
+// typed or paged to.
+void frmMainGolf::ShowShownRoundNumber() {
+    if (round.isNew) {
+        SetRecNumText("New", bRecNumNew);
+        const QSignalBlocker block(RecBar);
+        RecBar->setValue(nRecBarShown_);
+    } else {
+        ShowPagingAt(round.shownGame);
+    }
 }
 
 void frmMainGolf::SelectPlayerQuietly(int index) {
@@ -116,6 +120,8 @@ void frmMainGolf::cboPlayer_Click() {
                 const bool male = ctx_.sCurGender == "M";
                 bGenderChanged = male != round.male;
                 round.male = male;
+                // The player's round follows from here: nothing of the round shown before is recomputed.
+                const QSignalBlocker block0(optMF[0]), block1(optMF[1]);
                 optMF[male ? 0 : 1]->setChecked(true);
             }
             if (ctx_.nCurPlayerID != round.shownPlayerId) Clear_Screen();
@@ -134,7 +140,7 @@ void frmMainGolf::cboPlayer_Click() {
                 hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, 0);
             }
             if (!hasRound) {
-                round.isNew = 1;
+                round.SetNew();
                 SetRecNumText("New", bRecNumByCode);
                 {
                     const QSignalBlocker block(RecBar);
@@ -142,9 +148,13 @@ void frmMainGolf::cboPlayer_Click() {
                 }
                 FillGame1Grid();
                 round.newGame = 1;
-                if (bGenderChanged) cboCourse_Click();
-                round.shownGame = -1;
-                DisplayHCP_Scores();
+                // The new round's tee box is read for this player's gender; its figures are his own.
+                if (bGenderChanged)
+                    cboCourse_Click();
+                else
+                    cboTeeBox_Click();
+                MarkNewRoundStart();
+                UpdateRoundFigures();
                 round.changed = 0;
                 SetMousePointer(Pointer::Default);
                 return;
@@ -159,6 +169,8 @@ void frmMainGolf::cboPlayer_Click() {
             loadingByCode_ = false;
             // The round shown, its game number and key were set by the load itself (RecBar_Scroll).
             bPlayerLoaded = -1;
+        } else {
+            UpdateRoundFigures();  // no player chosen: nothing is allowed or capped
         }
         round.changed = 0;
         SetMousePointer(Pointer::Default);
@@ -169,7 +181,6 @@ void frmMainGolf::cboPlayer_Click() {
 }
 
 void frmMainGolf::txtRecNum_Change() {
-    round.recGame = RecGameOf(txtRecNum->text());
     try {
         if (bRecNumByCode != 0 || bRecNumClamp == 1 || bRecNumNew == 1) return;
         if (cboPlayer->currentIndex() < 0) {  // no player: no games to show, nobody's figures
@@ -177,10 +188,9 @@ void frmMainGolf::txtRecNum_Change() {
             return;
         }
         const QString text = txtRecNum->text();
-        if (RecBar->maximum() == 1 && text == "New") {
+        if (text == "New" && round.isNew && !HasRound(ctx_.Connection(), ctx_.nCurPlayerID, 0)) {
             MsgBox("There are no games entered for this player.", vbInformation);
             SetRecNumText("New", bRecNumNew);
-            round.shownGame = -1;
             return;
         }
         if (round.isNew == 1 && !loadingByCode_) {
@@ -202,6 +212,8 @@ void frmMainGolf::txtRecNum_Change() {
             ShowPagingAt(round.shownGame);
             return;
         }
+        // Only a stored round that the paging loads is shown as stored (RecBar_Scroll); a number that
+        // names no stored round leaves a new round new, and the box says so again.
         const double n = Val(text.trimmed());
         const int max = RecBar->maximum();
         if (n > 0 && n < max + 1) {
@@ -212,12 +224,10 @@ void frmMainGolf::txtRecNum_Change() {
             }
             RecBar_Scroll();
             bNoScroll = 0;
-            round.isNew = 0;
         } else {
             const int target = n < 1 ? 1 : max;
             bNoScroll = 1;
             SetRecNumText(QString::number(target), bRecNumClamp);
-            round.shownGame = target;
             {
                 const QSignalBlocker block(RecBar);
                 RecBar->setValue(target);
@@ -225,8 +235,8 @@ void frmMainGolf::txtRecNum_Change() {
             RecBar_Scroll();
             bNoScroll = 0;
             bRecNumClamp = 0;
-            round.isNew = 0;
         }
+        if (round.isNew) ShowShownRoundNumber();
     } catch (...) {
         ReportCurrentError(kTag + "txtRecNum_Change", Sql::Without);
     }
@@ -235,15 +245,31 @@ void frmMainGolf::txtRecNum_Change() {
 void frmMainGolf::RecBar_Change() {
     if (bNoScroll != 0) return;
     CommitTyping();  // the bar takes no focus: a score being typed is still in the grid's editor
-    if (round.recGame != 0 && !LeaveEditedStoredRound()) {
-        ShowPagingAt(round.shownGame);
+    if (round.isNew ? !LeaveNewRound() : !LeaveEditedStoredRound()) {
+        ShowShownRoundNumber();  // stays on the round shown (after a Yes, the saved one)
         return;
     }
     RecBar_Scroll();
+    if (round.isNew) ShowShownRoundNumber();
+}
+
+// Before the bar pages away from a changed new round: Yes saves it (and the saved round is shown),
+// Cancel stays; No lets the paging go on. True when it may.
+bool frmMainGolf::LeaveNewRound() {
+    Save_Check();
+    if (round.changed != 1) return true;
+    StopBarRepeat();
+    const int answer = MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
+    if (answer == vbNo) return true;
+    if (answer == vbYes && RunSaveChecks(true)) {
+        nSaveExisting = 0;
+        Save_DBF();
+    }
+    return false;
 }
 
 bool frmMainGolf::LeaveEditedStoredRound() {
-    if (loadingByCode_ || round.shownGame <= 0) return true;
+    if (loadingByCode_ || round.isNew) return true;
     Save_Check();
     if (round.changed != 1) return true;
     StopBarRepeat();
@@ -296,27 +322,6 @@ void frmMainGolf::ShowHoleDetails(const RoundRec& S) {
 void frmMainGolf::RecBar_Scroll() {
     int line = 0;
     try {
-        if (round.recGame == 0) {
-            Save_Check();
-            if (round.changed == 1) {
-                StopBarRepeat();
-                const int answer =
-                    MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
-                if (answer == vbYes || answer == vbCancel) {
-                    bool saved = false;
-                    if (answer == vbYes && RunSaveChecks(true)) {
-                        nSaveExisting = 0;
-                        saved = Save_DBF();
-                    }
-                    if (!saved) {
-                        // Stay on the new round: the bar goes back to where it was.
-                        const QSignalBlocker block(RecBar);
-                        RecBar->setValue(nRecBarShown_);
-                    }
-                    return;
-                }
-            }
-        }
         const int value = RecBar->value();
         SetRecNumText(" " + QString::number(value), bRecNumByCode);
         bRecNumClamp = 0;
@@ -328,6 +333,7 @@ void frmMainGolf::RecBar_Scroll() {
         line = 2;
         if (const std::optional<QString> gender = PlayerGender(ctx_.Connection(), ctx_.nCurPlayerID)) {
             round.male = *gender == "M";
+            const QSignalBlocker block0(optMF[0]), block1(optMF[1]);  // the round's figures follow below
             optMF[round.male ? 0 : 1]->setChecked(true);
         }
         line = 3;
@@ -346,12 +352,9 @@ void frmMainGolf::RecBar_Scroll() {
             round.SetCurrent(S);
         }
         line = 5;
-        round.shownGame = value;
+        round.SetStored(S.GAME_NUMBER, S.RND_GAME_ID);
         nRecBarShown_ = value;
-        round.isNew = 0;
         mskDate->SetText(FormatLocalDate(S.ROUND_DATE, ctx_.sDateFormat));
-        round.storedGame = S.GAME_NUMBER;
-        round.storedRndGameId = S.RND_GAME_ID;
         chkUseHandicap->setChecked(S.USE_HCP);
         chkUseTourn->setChecked(S.USE_TOURN);
         auto money = [](bool isNull, double v) { return isNull ? QString() : FixedText(v, 2); };
@@ -382,7 +385,7 @@ void frmMainGolf::RecBar_Scroll() {
         spISC->SetReDraw(true);
         round.teeRating = static_cast<float>(S.COURSE_RATING);
         round.teeSlope = S.SLOPE_RATING;
-        DisplayHCP_Scores();
+        UpdateRoundFigures();  // on the round's own slope
     } catch (...) {
         spISC->SetReDraw(true);
         bSettingChecks = 0;
@@ -419,11 +422,19 @@ void frmMainGolf::Clear_Screen() {
         txtCartCost->clear();
         txtOtherCost->clear();
         txtNotes->clear();
+        ++newRoundSerial_;  // another round from here on: its tee box warns once more
+        MarkNewRoundStart();
     } catch (...) {
         spISC->SetReDraw(true);
         bSettingChecks = 0;
         ReportCurrentError(kTag + "Clear_Screen", Sql::Without);
     }
+}
+
+void frmMainGolf::MarkNewRoundStart() {
+    round.start.dateText = mskDate->Text();
+    round.start.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
+    round.start.useTourn = chkUseTourn->isChecked() ? 1 : 0;
 }
 
 // The previous indexes of a new round: those after the player's newest stored round (the nine
@@ -443,13 +454,12 @@ void frmMainGolf::cmdNewGame_Click() {
             MsgBox("Select Player before entering a new game.", vbInformation);
             return;
         }
-        if (round.recGame == 0) return;
+        if (round.isNew) return;
         // Clearing would drop the edits of the shown round: ask, as the other buttons do.
         if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
         Clear_Screen();
         SetRecNumText("New", bRecNumNew);
-        round.isNew = 1;
-        round.shownGame = -1;
+        round.SetNew();
         lblHIndex->show();
         lblHI[1]->show();
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex}) l->hide();
@@ -469,14 +479,12 @@ void frmMainGolf::cmdNewGame_Click() {
                 if (cboTeeBox->currentIndex() != ctx_.nKeepTeeBox)
                     cboTeeBox->setCurrentIndex(ctx_.nKeepTeeBox);
             }
-            spISC->SetActiveCell(1, kRowGross);
-        } else {
-            mskDate->setFocus();
+            MarkNewRoundStart();  // the kept date is carried, not typed
         }
         if (cboCourse->currentIndex() != -1) {
             const int t = cboTeeBox->currentIndex();
-            if (const auto q =
-                    CourseStore(ctx_.Connection()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
+            if (const auto q = CourseStore(ctx_.Connection())
+                                   .ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
                 if (t >= 0) {
                     round.teeBox = ctx_.nCurTeeBox = t;
                     round.teeSlope = q->slope;
@@ -489,12 +497,13 @@ void frmMainGolf::cmdNewGame_Click() {
             }
         }
         // The allowable scores follow the new previous indexes.
-        if (cboTeeBox->currentIndex() >= 0) {
-            UpdateCourseHcps();
-            Calc_Row_Scores(kRowGross);
-        }
-        DisplayHCP_Scores();
+        UpdateRoundFigures();
         spISC->SetActiveCell(1, kRowGross);
+        // The keyboard is where the highlight is: on hole 1 for kept values, else on the date. A key
+        // typed at once goes there too: the focus is set before the next event is read.
+        QWidget* typing = chkKeepSame->isChecked() && ctx_.bKeepSame ? static_cast<QWidget*>(spISC)
+                                                                     : static_cast<QWidget*>(mskDate);
+        typing->setFocus(Qt::OtherFocusReason);
     } catch (...) {
         ReportCurrentError(kTag + "cmdNewGame_Click", Sql::With);
     }
@@ -511,16 +520,17 @@ void frmMainGolf::cmdNewPlayer_Click() {
             RecBar->setRange(1, 1);
         }
         ctx_.nCurPlayerID = 0;
-        round.shownGame = -1;
+        round.SetNew();
         lblAdjScore[1]->clear();
         lblAdjScore[2]->clear();
         {
             const QSignalBlocker block(chkUseHandicap);
             chkUseHandicap->setChecked(true);
         }
-        round.isNew = 1;
         round.newGame = 1;
         FillGame1Grid();
+        MarkNewRoundStart();
+        UpdateRoundFigures();  // nobody's: no allowable score, nothing capped
         lblHI[1]->setText(IndexDisplayText(round.figures[ViewVariant() - 1].prevIndex));
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         if (bFormReady == 1 && ShowPlayerEditor) {
@@ -555,12 +565,14 @@ void frmMainGolf::Save_Check() {
         round.changed = 0;
         round.hcpChanged = 0;
         ChangeResult r;
-        if (round.shownGame == -1) {
-            r = CompareNewRound(CurrentScreenRound(), TodayText(ctx_.sDateFormat));
+        if (round.isNew) {
+            r = CompareNewRound(CurrentScreenRound(), round.start);
         } else {
-            const std::optional<RoundRec> stored = LoadRound(ctx_.Connection(), ctx_.nCurPlayerID, round.shownGame);
+            const std::optional<RoundRec> stored =
+                LoadRound(ctx_.Connection(), ctx_.nCurPlayerID, round.shownGame);
             if (!stored) return;
-            r = CompareStoredRound(CurrentScreenRound(), *stored, FormatLocalDate(stored->ROUND_DATE, ctx_.sDateFormat));
+            r = CompareStoredRound(CurrentScreenRound(), *stored,
+                                   FormatLocalDate(stored->ROUND_DATE, ctx_.sDateFormat));
         }
         round.changed = r.changed ? 1 : 0;
         round.hcpChanged = r.hcpChanged ? 1 : 0;
@@ -610,7 +622,9 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
 
 bool frmMainGolf::AcceptEmptyHoles() {
     const std::optional<EmptyHoles> empty = EmptyHolesQuestion(round.RowValues(kRowGross));
-    if (!empty || MsgBox(empty->question, vbYesNo + vbQuestion) == vbYes) return true;
+    if (!empty || MsgBox(empty->question, vbYesNo + vbQuestion, QString(),
+                         {empty->saveButton, empty->enterButton}) == vbYes)
+        return true;
     SSTab1->setCurrentIndex(0);
     spISC->SetActiveCell(HoleColumn(empty->firstHole), kRowGross);
     spISC->setFocus();
@@ -656,7 +670,7 @@ bool frmMainGolf::Save_DBF() {
         } else {
             round.oldGame = round.shownGame;
         }
-        if (round.shownGame != -1) Save_Check();
+        if (!round.isNew) Save_Check();
         SetMousePointer(Pointer::Hourglass);
         const RoundEntry entry = CurrentRoundEntry();
         // The saved round's player and course are the current ones from here on.
@@ -679,15 +693,18 @@ bool frmMainGolf::Save_DBF() {
                 wait->SetProgress(k, n);
             }
         } progress(*this, wait);
-        const SaveOutcome out = SaveAndRecalculate(
-            ctx_.Connection(), entry, round.isNew, round.teeRating, round.teeSlope,
-            round.shownGame == -1 ? 0 : round.shownGame, round.hcpChanged == 1, genderIndex, is18, &progress);
+        const bool wasNew = round.isNew == 1;
+        const SaveOutcome out = SaveAndRecalculate(ctx_.Connection(), entry, round.isNew, round.teeRating,
+                                                   round.teeSlope, wasNew ? 0 : round.shownGame,
+                                                   round.hcpChanged == 1, genderIndex, is18, &progress);
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);
         ctx_.nGameNumber = out.gameNumber;
-        round.isNew = 0;
-        if (round.shownGame == -1) {
+        round.SetStored(out.gameNumber, out.rndGameId);
+        // Its tee box was chosen (and warned about) while it was entered: showing it again is no new choice.
+        warnedTees_.insert(TeeWarningKey());
+        if (wasNew) {
             lblHIndex->show();
             lblHI[1]->show();
             lblCourseHcp[1]->show();
@@ -696,23 +713,14 @@ bool frmMainGolf::Save_DBF() {
                 lblTHcpIndex->show();
             }
         }
-        round.shownGame = ctx_.nGameNumber;
         {
             const QSignalBlocker block(RecBar);
             RecBar->setRange(1, qMax(1, out.count));
+            RecBar->setValue(ctx_.nGameNumber);
         }
         bNoScroll = 0;
-        // The saved game is shown: loaded at once when the box already stands on its number, else
-        // through the box as if it had been typed.
-        if (round.recGame == ctx_.nGameNumber) {
-            {
-                const QSignalBlocker block(RecBar);
-                RecBar->setValue(ctx_.nGameNumber);
-            }
-            RecBar_Scroll();
-        } else {
-            txtRecNum->setText(" " + QString::number(ctx_.nGameNumber));
-        }
+        // The saved game is shown as stored, with the indexes the recomputation wrote.
+        RecBar_Scroll();
         return true;
     } catch (...) {
         // Nothing was stored: the entries stay on the screen.

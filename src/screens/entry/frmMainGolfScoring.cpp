@@ -169,26 +169,26 @@ void frmMainGolf::spISC_Click(int, int row) {
 
 // ------------------------------------------------------------------------------------ course and tee box
 
-void frmMainGolf::UpdateCourseHcps() { round.UpdateCourseHcps(round.teeSlope); }
+void frmMainGolf::UpdateRoundFigures() {
+    const bool chosen =
+        cboPlayer->currentIndex() >= 0 && cboCourse->currentIndex() >= 0 && cboTeeBox->currentIndex() >= 0;
+    if (chosen)
+        round.UpdateCourseHcps(round.teeSlope);
+    else
+        round.ClearCourseHcps();
+    Calc_Row_Scores(kRowGross);  // the capped scores, then the panel
+}
+
+QString frmMainGolf::TeeWarningKey() const {
+    const QString shown = round.isNew
+                              ? QString("new %1").arg(newRoundSerial_)
+                              : QString("round %1 %2").arg(round.shownPlayerId).arg(round.storedRndGameId);
+    return shown +
+           QString(" course %1 tee %2 %3").arg(round.courseId).arg(round.teeBox).arg(round.male ? "M" : "F");
+}
 
 int frmMainGolf::ViewVariant() const {
     return ctx_.bUSCAFlag ? (ctx_.bFlag18_9 ? 1 : 2) : (ctx_.bFlag18_9 ? 4 : 5);
-}
-
-// The course handicap of variant c's previous index, from that column's own figures.
-void frmMainGolf::ShowPrevCourseHcp(int c) {
-    const VariantFigures& f = round.figures[c - 1];
-    if (round.teeSlope <= 0) {
-        lblCourseHcp[1]->setText(QString());
-    } else if (f.prevTIndex != kNoTournIndex) {
-        lblTHI[1]->show();
-        lblTHcpIndex->show();
-        lblCourseHcp[1]->setText(CourseHcpText(f.prevTIndex, round.teeSlope) + " T");
-    } else {
-        lblTHI[1]->hide();
-        lblTHcpIndex->hide();
-        lblCourseHcp[1]->setText(CourseHcpText(f.prevIndex, round.teeSlope));
-    }
 }
 
 void frmMainGolf::cboTeeBox_Click() {
@@ -203,6 +203,11 @@ void frmMainGolf::cboTeeBox_Click() {
             round.teeRating = q->rating;
         }
         const QString pars = q ? q->pars : QString();
+        // One warning per choice of a tee box for a round: not again when the round is saved, shown
+        // again or its course reselected.
+        const QString key = TeeWarningKey();
+        const bool warn = !warnedTees_.contains(key);
+        warnedTees_.insert(key);
         QString warning;
         if (round.teeSlope == 0)
             warning =
@@ -216,12 +221,11 @@ void frmMainGolf::cboTeeBox_Click() {
             warning +=
                 "\r\nNo Pars were provided for this Tee Box.  Adjusted scores might not be calculated "
                 "correctly.";
-        if (!warning.isEmpty()) {
+        if (warn && !warning.isEmpty()) {
             warning +=
                 "\r\nPlease go to the Course Setup screen and add the appropriate values for this Tee Box.";
             MsgBox(warning, vbExclamation);
         }
-        UpdateCourseHcps();
         if (q) {
             for (int j = 1; j <= 18; ++j) {
                 SetHoleText(kRowYards, j, HoleText(q->yards[j - 1]));
@@ -232,9 +236,8 @@ void frmMainGolf::cboTeeBox_Click() {
         }
         Calc_Row_Scores(kRowYards);
         Calc_Row_Scores(kRowPar);
-        // The allowable scores changed: the capped scores follow.
-        Calc_Row_Scores(kRowGross);
-        DisplayHCP_Scores();
+        // The course handicaps and allowable scores changed: the capped scores follow.
+        UpdateRoundFigures();
     } catch (...) {
         ReportCurrentError(kTag + "cboTeeBox_Click", Sql::With);
     }
@@ -254,7 +257,6 @@ void frmMainGolf::cboCourse_Click() {
             if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
             const std::optional<TeeBoxFigures> q =
                 CourseStore(ctx_.Connection()).ReadTeeBox(round.courseId, round.male, qMax(0, round.teeBox));
-            ShowPrevCourseHcp(ViewVariant());
             if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count())
                 cboTeeBox->setCurrentIndex(round.teeBox);
             if (q) {
@@ -268,6 +270,7 @@ void frmMainGolf::cboCourse_Click() {
         }
         Calc_Row_Scores(kRowYards);
         Calc_Row_Scores(kRowPar);
+        UpdateRoundFigures();
     } catch (...) {
         ReportCurrentError(kTag + "cboCourse_Click", Sql::With);
     }
@@ -276,11 +279,13 @@ void frmMainGolf::cboCourse_Click() {
 void frmMainGolf::optMF_Click(int index) {
     round.male = index == 0;
     try {
-        if (!round.GenderSetsIndex()) return;
-        round.SetGenderDefaults(round.male);
-        const int c = ViewVariant();
-        lblHI[1]->setText(IndexDisplayText(round.figures[c - 1].prevIndex));
-        ShowPrevCourseHcp(c);
+        if (round.GenderSetsIndex()) round.SetGenderDefaults(round.male);
+        // A new round is played off the tee box's slope for the gender chosen; a stored round keeps
+        // the slope it was played off.
+        if (round.isNew && cboTeeBox->currentIndex() >= 0)
+            cboTeeBox_Click();
+        else
+            UpdateRoundFigures();
     } catch (...) {
         ReportCurrentError(kTag + "optMF_Click", Sql::Without);
     }
@@ -334,12 +339,19 @@ void frmMainGolf::DisplayHCP_Scores() {
             }
             lblTHcpIndex->setVisible(!lblTHI[1]->isHidden() || !lblTHI[2]->isHidden());
         }
-        if (round.recGame == 0) {
-            for (QLabel* l : {lblCurrIndex[1], lblCurrIndex[2], lblCourseHcp[1], lblCourseHcp[2]}) l->hide();
+        const int first = is18 ? (us ? 1 : 4) : (us ? 2 : 5);
+        if (round.isNew) {
+            // A new round shows no current index, and the course handicap it is played off as soon
+            // as its player and tee box are chosen.
+            for (QLabel* l : {lblCurrIndex[1], lblCurrIndex[2]}) l->hide();
+            const bool chosen = cboPlayer->currentIndex() >= 0 && cboTeeBox->currentIndex() >= 0;
+            for (int k = 1; k <= 2; ++k)
+                lblCourseHcp[k]->setText(chosen && round.teeSlope > 0 && k <= (is18 ? 1 : 2)
+                                             ? round.PreviousCourseHcpText(first + k - 1, round.teeSlope)
+                                             : QString());
             return;
         }
         // The course handicap of each shown column's own index.
-        const int first = is18 ? (us ? 1 : 4) : (us ? 2 : 5);
         for (int k = 1; k <= (is18 ? 1 : 2); ++k)
             lblCourseHcp[k]->setText(
                 round.teeSlope <= 0 ? QString() : round.CurrentCourseHcpText(first + k - 1, round.teeSlope));

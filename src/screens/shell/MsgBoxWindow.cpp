@@ -77,6 +77,14 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     box.setText(WrapLongLines(text));
     box.setIcon(IconOf(style));
     box.setStandardButtons(ButtonsOf(style));
+    // Buttons named for what they do, in the style's order.
+    const QStringList names = MsgBoxButtons();
+    const QMessageBox::StandardButton order[] = {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No,
+                                                 QMessageBox::Retry, QMessageBox::Cancel};
+    int next = 0;
+    for (QMessageBox::StandardButton b : order)
+        if (QAbstractButton* button = box.button(b); button && next < names.size())
+            button->setText(names[next++]);
     auto* keys = new AnswerKeysOnly(&box);
     box.installEventFilter(keys);
     for (QAbstractButton* button : box.buttons()) button->installEventFilter(keys);
