@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <limits>
 
 #include "OldFileBuilder.h"
 #include "TestSupport.h"
@@ -224,7 +225,9 @@ TEST_F(ConversionRun, SecondRunAsksAndNeverAddsARoundTwice) {
     const QString before = Dump();
     QStringList boxes = start({vbCancel});
     ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(boxes[0].startsWith("These golfers were converted before: Smith, John; Doe, Jane."))
+    EXPECT_TRUE(
+        boxes[0].startsWith("These golfers were converted before: \"Smith, John\" is the stored player "
+                            "Smith, John (M); \"Doe, Jane\" is the stored player Doe, Jane (F)."))
         << boxes[0].toStdString();
     EXPECT_EQ(Dump(), before);
     // A round played since the first run is added; the two stored ones are not.
@@ -234,7 +237,9 @@ TEST_F(ConversionRun, SecondRunAsksAndNeverAddsARoundTwice) {
     boxes = start({vbOK});
     ASSERT_EQ(boxes.size(), 2);
     EXPECT_TRUE(boxes[1].startsWith("Converted with exceptions:")) << boxes[1].toStdString();
-    EXPECT_TRUE(boxes[1].contains("2 round(s) already stored were not added again"));
+    EXPECT_TRUE(
+        boxes[1].contains("2 round(s) already stored were not added again:\r\n    \"Smith, John\", "
+                          "06/01/2026, \"Pine Valley Links\" (SMITHJOH.GDB record 1)"));
     EXPECT_EQ(Value("SELECT COUNT(*) FROM PLAYERS").toInt(), 2);
     EXPECT_EQ(Value("SELECT GROUP_CONCAT(GAME_NUMBER||':'||GSTOTAL) FROM "
                     "(SELECT * FROM INDIV_SCORES ORDER BY GAME_NUMBER)")
@@ -289,18 +294,20 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          {{"SMITHJOH.GDB", bytes({OldRound(true, "06/01/2026", "Pine Valley Links"),
                                   OldRound(true, "06/02/2026", "Nowhere Golf Club"),
                                   OldRound(true, "06/03/2026", "Oak Hills")})}},
-         "1 round(s) on courses not found were skipped: \"Nowhere Golf Club\" (1)",
+         "1 round(s) on courses not found were skipped:\r\n    \"Smith, John\", 06/02/2026, \"Nowhere Golf "
+         "Club\" (SMITHJOH.GDB record 2)",
          "SELECT GROUP_CONCAT(COURSE_ID) FROM INDIV_SCORES",
          "1,2"},
         {"control character in a name",
          {{"GOLFER.GDB",
            bytes({OldGolfer("Smith, John"), OldGolfer("Jo\x02n, Al"), OldGolfer("Doe, Jane")})}},
-         "1 golfer record(s) empty or unreadable were skipped",
+         "1 golfer record(s) empty or unreadable were skipped:\r\n    GOLFER.GDB record 2: \"Jo?n, Al\", "
+         "gender \"0\": unreadable name",
          "SELECT COUNT(*) FROM PLAYERS",
          "2"},
         {"all-zero course",
          {{"COURSE.GDB", bytes({OldCourse("Pine Valley Links"), RecordBytes(192), OldCourse("Oak Hills")})}},
-         "1 course record(s) empty or unreadable were skipped",
+         "1 course record(s) empty or unreadable were skipped:\r\n    COURSE.GDB record 2: empty",
          "SELECT COUNT(*) FROM COURSES",
          "2"},
         {"mostly unreadable file",
@@ -310,7 +317,8 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "0"},
         {"hole score -3",
          {{"SMITHJOH.GDB", base + withHole(120, -3).Bytes()}},
-         "1 round(s) with a hole score, rating or slope out of range were skipped",
+         "1 round(s) with a hole score, rating or slope out of range were skipped:\r\n    \"Smith, John\", "
+         "06/03/2026, \"Oak Hills\" (SMITHJOH.GDB record 2): hole 1 score -3",
          "SELECT GROUP_CONCAT(GSTOTAL) FROM INDIV_SCORES",
          "90"},
         {"hole score 32767",
@@ -320,7 +328,7 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "90"},
         {"slope -120",
          {{"SMITHJOH.GDB", base + withHole(45, -120).Bytes()}},
-         "1 round(s) with a hole score, rating or slope out of range were skipped",
+         "(SMITHJOH.GDB record 2): slope -120",
          "SELECT GROUP_CONCAT(SLOPE_RATING) FROM INDIV_SCORES",
          "125"},
         {"rating 0",
@@ -330,7 +338,8 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "1"},
         {"tee box slope 200",
          {{"COURSE.GDB", bytes({outTee, OldCourse("Oak Hills", 3)})}},
-         "1 tee box(es) with a rating or slope out of range were left empty",
+         "1 tee box(es) with a rating or slope out of range were left empty:\r\n    \"Pine Valley Links\", "
+         "old tee 3: rating 72.5, slope 200",
          "SELECT MSL||MCR FROM COURSES WHERE COURSE_ID=1",
          "00012112000.071.570.5"},
         {"unreadable date",
@@ -344,6 +353,40 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "\"Smith, John A\"",
          "SELECT GROUP_CONCAT(PLAYER_ID) FROM INDIV_SCORES",
          "1"},
+        {"unreadable tee",
+         {{"SMITHJOH.GDB", base + OldRound(true, "06/04/2026", "Oak Hills").Text(40, 1, "\x01").Bytes()}},
+         "1 round(s) with unreadable fields were skipped:\r\n    \"Smith, John\", 06/04/2026, \"Oak Hills\" "
+         "(SMITHJOH.GDB record 2): unreadable tee",
+         "SELECT COUNT(*) FROM INDIV_SCORES",
+         "1"},
+        // A control character in the notes is removed; the round is kept.
+        {"control character in the notes",
+         {{"SMITHJOH.GDB",
+           bytes({OldRound(true, "06/01/2026", "Pine Valley Links").Text(61, 6, "a\tb\x7f c")})}},
+         "1 round(s) had control characters removed from their notes:\r\n    \"Smith, John\", 06/01/2026, "
+         "\"Pine Valley Links\" (SMITHJOH.GDB record 1)",
+         "SELECT '[' || RTRIM(NOTES) || ']' FROM INDIV_SCORES",
+         "[ab c]"},
+        // Costs the cost boxes would refuse, or that are no number, are left empty and named.
+        {"costs out of range",
+         {{"SMITHJOH.GDB", bytes({OldRound(true, "06/01/2026", "Pine Valley Links")
+                                      .Single(49, 3.4e38f)
+                                      .Single(53, std::numeric_limits<float>::quiet_NaN())
+                                      .Single(57, -2.0f)})}},
+         "3 cost(s) out of range were left empty:\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley Links\" "
+         "(SMITHJOH.GDB record 1): game cost 3.4e+38\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
+         "Links\" (SMITHJOH.GDB record 1): cart cost nan\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
+         "Links\" (SMITHJOH.GDB record 1): other cost -2",
+         "SELECT COALESCE(GAME_COST, 'empty') || COALESCE(CART_COST, 'empty') || COALESCE(OTHER_COST, "
+         "'empty') "
+         "FROM INDIV_SCORES",
+         "emptyemptyempty"},
+        {"largest cost the box takes",
+         {{"SMITHJOH.GDB",
+           bytes({OldRound(true, "06/01/2026", "Pine Valley Links").Single(49, 9999999.0f)})}},
+         "All files were successfully converted",
+         "SELECT CAST(GAME_COST * 100 AS INTEGER) FROM INDIV_SCORES",
+         "999999900"},
         {"empty files",
          {{"COURSE.GDB", {}}, {"GOLFER.GDB", {}}},
          "COURSE.GDB: holds no whole course record\r\nGOLFER.GDB: holds no whole golfer record",
