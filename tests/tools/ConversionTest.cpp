@@ -416,6 +416,117 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
     }
 }
 
+// Two clubs' folders converted one after the other through the screen; each run answers the
+// question with OK and returns every box shown.
+class TwoFolders : public ::testing::Test {
+  protected:
+    QVariant Value(const QString& sql) { return TestDb().Scalar(sql); }
+    void WriteIn(const QString& folder, const QString& name, const QList<RecordBytes>& records) {
+        QDir().mkpath(folder);
+        QByteArray bytes;
+        for (const auto& r : records) bytes += r.Bytes();
+        WriteFile(QFile::encodeName(folder) + "/" + name.toLatin1(), bytes);
+    }
+    QStringList Convert(const QString& folder) {
+        frmConvertUtil screen(Ctx());
+        screen.SetFolder(folder);
+        ScriptedMsgBox boxes({vbOK});
+        screen.cmdStart_Click();
+        return boxes.Texts();
+    }
+};
+
+// A course renamed since it was converted is found again by its tee boxes; a round already stored
+// is never stored again under another course, also when the course was re-rated as well.
+TEST_F(TwoFolders, RenamedCourseAndItsRoundsAreFoundAgain) {
+    const struct {
+        const char* what;
+        const char* change;
+        int courses;
+        QString line;
+    } cases[] = {
+        {"renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1", 2,
+         "1 course(s) converted before were found under another name:\r\n    \"Pine Valley Links\" is the "
+         "stored "
+         "course \"Pine Valley GC\" (the same tee boxes): not added again, its rounds go there"},
+        {"renamed and re-rated",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5' WHERE COURSE_ID=1", 3,
+         "\"Smith, John\", 06/01/2026, \"Pine Valley Links\" (SMITHJOH.GDB record 1): stored on \"Pine "
+         "Valley "
+         "GC\""},
+    };
+    for (const auto& c : cases) {
+        test::ProgramFolder folder;
+        folder.OpenDatabase();
+        const QString first = folder.Path() + "/club", again = folder.Path() + "/club later";
+        for (const QString& dir : {first, again}) {
+            WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links"), OldCourse("Oak Hills", 3)});
+            WriteIn(dir, "GOLFER.GDB", {OldGolfer("Smith, John")});
+        }
+        WriteIn(first, "SMITHJOH.GDB",
+                {OldRound(true, "06/01/2026", "Pine Valley Links"),
+                 OldRound(true, "06/02/2026", "Oak Hills", 4)});
+        WriteIn(
+            again, "SMITHJOH.GDB",
+            {OldRound(true, "06/01/2026", "Pine Valley Links"), OldRound(true, "06/02/2026", "Oak Hills", 4),
+             OldRound(true, "06/09/2026", "Pine Valley Links", 6)});
+        Convert(first);
+        TestDb().Execute(c.change);
+        const QStringList boxes = Convert(again);
+        ASSERT_EQ(boxes.size(), 2) << c.what;  // the golfer converted before, then the closing message
+        EXPECT_TRUE(boxes[1].contains(c.line)) << c.what << "\n" << boxes[1].toStdString();
+        EXPECT_TRUE(boxes[1].contains("2 round(s) already stored were not added again")) << c.what;
+        EXPECT_EQ(Value("SELECT COUNT(*) FROM COURSES").toInt(), c.courses) << c.what;
+        EXPECT_EQ(Value("SELECT GROUP_CONCAT(ROUND_DATE || ':' || GSTOTAL) FROM "
+                        "(SELECT * FROM INDIV_SCORES ORDER BY ROUND_DATE)")
+                      .toString(),
+                  "2026-06-01:90,2026-06-02:72,2026-06-09:108")
+            << c.what;
+    }
+}
+
+// A golfer of another club with the same key is another person: she is added as a new player and
+// her rounds go to her; the question names her and the stored player. Each club's golfer
+// converted again is the same person and adds nothing.
+TEST_F(TwoFolders, SameKeyAnotherPersonIsANewPlayer) {
+    test::ProgramFolder folder;
+    folder.OpenDatabase();
+    const QString club1 = folder.Path() + "/club 1", club2 = folder.Path() + "/club 2";
+    for (const QString& dir : {club1, club2}) WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links")});
+    WriteIn(club1, "GOLFER.GDB", {OldGolfer("Anderson, Robert", '0')});
+    WriteIn(
+        club1, "ANDERSON.GDB",
+        {OldRound(true, "05/01/2026", "Pine Valley Links"), OldRound(true, "05/02/2026", "Pine Valley Links"),
+         OldRound(true, "05/03/2026", "Pine Valley Links")});
+    WriteIn(club2, "GOLFER.GDB", {OldGolfer("Anderson, Roberta", '1')});
+    WriteIn(club2, "ANDERSON.GDB",
+            {OldRound(true, "05/01/2026", "Pine Valley Links", 6),
+             OldRound(true, "05/09/2026", "Pine Valley Links", 6)});
+    Convert(club1);
+    QStringList boxes = Convert(club2);
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(
+        boxes[0].contains("\"Anderson, Roberta\" (F) is not the stored player Anderson, Robert (M) of the "
+                          "same key Anderson: added as a new player"))
+        << boxes[0].toStdString();
+    auto players = [&] {
+        return Value(
+                   "SELECT GROUP_CONCAT(P) FROM (SELECT PLAYER_ID || LAST_NAME || FIRST_NAME || GENDER || "
+                   "':' || "
+                   "(SELECT COUNT(*) FROM INDIV_SCORES S WHERE S.PLAYER_ID = P.PLAYER_ID) AS P "
+                   "FROM PLAYERS P ORDER BY PLAYER_ID)")
+            .toString();
+    };
+    EXPECT_EQ(players(), "1AndersonRobertM:3,2AndersonRobertaF:2");
+    for (const QString& dir : {club2, club1}) {
+        boxes = Convert(dir);
+        ASSERT_EQ(boxes.size(), 2);
+        EXPECT_TRUE(boxes[0].startsWith("These golfers were converted before: \"Anderson, Robert"))
+            << boxes[0].toStdString();
+        EXPECT_EQ(players(), "1AndersonRobertM:3,2AndersonRobertaF:2");
+    }
+}
+
 TEST_F(ConversionRun, ScreenRunsOnceAndReportsTheCounts) {
     Write("COURSE.GDB", {OldCourse("Pine Hills")});
     Write("GOLFER.GDB", {OldGolfer("Smith, Ann")});

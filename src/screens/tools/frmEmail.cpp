@@ -342,7 +342,8 @@ void frmEmail::cmdZip_Click() {
             delete lstAttach->takeItem(i);
         }
         BusyPointer busy;
-        BuildSystemZip(zip, ctx_.HasDatabase() ? ctx_.Connection().Path() : ctx_.sDBPathFile.trimmed(), IniFilePath());
+        BuildSystemZip(zip, ctx_.HasDatabase() ? ctx_.Connection().Path() : ctx_.sDBPathFile.trimmed(),
+                       IniFilePath());
     } catch (...) {
         // A failed archive is reported and not attached.
         ReportCurrentError("Form Email, cmdZip_Click", Sql::With);
