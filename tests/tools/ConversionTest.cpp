@@ -8,10 +8,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <cmath>
 #include <limits>
 
 #include "OldFileBuilder.h"
 #include "TestSupport.h"
+#include "entry/RoundRules.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
@@ -94,6 +96,16 @@ TEST(Conversion, CoursePackingKeepsEveryFieldItsWidth) {
     EXPECT_EQ(TeeSlotOfOld('2'), 1);
     EXPECT_EQ(TeeSlotOfOld('1'), 2);
     EXPECT_EQ(TeeSlotOfOld('4'), std::nullopt);
+}
+
+// A cost is stored exactly when the main screen's cost box would take it.
+TEST(Conversion, CostsAsTheCostBoxTakesThem) {
+    for (float cost : {0.0f, 25.75f, 9999999.0f, 1e7f, -0.5f, 3.4e38f, std::numeric_limits<float>::infinity(),
+                       std::numeric_limits<float>::quiet_NaN()}) {
+        const bool box =
+            std::isfinite(cost) && CostRefusal("Game Cost", QString::number(cost, 'f', 2)).isEmpty();
+        EXPECT_EQ(StoredCost(cost).has_value(), box) << cost;
+    }
 }
 
 // Old files in a folder beside a fresh database.

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "entry/RoundRules.h"
 #include "handicap/HcpRules.h"
 #include "shell/FileStr.h"
 
@@ -558,8 +557,9 @@ QString CleanNotes(const QString& notes) {
 
 std::optional<double> StoredCost(float cost) {
     if (!std::isfinite(cost)) return std::nullopt;
+    // The cost boxes take 0 to below 10,000,000 (CostRefusal).
     const double cents = Cents(cost);
-    if (!CostRefusal(QString(), QString::number(cents, 'f', 2)).isEmpty()) return std::nullopt;
+    if (cents < 0 || cents >= 1e7) return std::nullopt;
     return cents;
 }
 

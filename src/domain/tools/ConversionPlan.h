@@ -62,8 +62,8 @@ QString CourseFingerprint(const PackedCourse& packed, bool withRatings = true);
 // Notes as stored: control characters and bytes the code page leaves undefined removed.
 QString CleanNotes(const QString& notes);
 
-// The cost boxes' rule: a cost is stored when the box would take it (see CostRefusal); nothing
-// for a cost it would refuse, or one that is not a number.
+// The cost boxes' rule (CostRefusal): a cost is stored, to the cent, when the box would take it;
+// nothing for a cost it would refuse, or one that is not a number.
 std::optional<double> StoredCost(float cost);
 
 struct StoredGolfer {
