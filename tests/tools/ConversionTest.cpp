@@ -365,6 +365,12 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "\"Smith, John A\"",
          "SELECT GROUP_CONCAT(PLAYER_ID) FROM INDIV_SCORES",
          "1"},
+        {"the same round twice in a file",
+         {{"SMITHJOH.GDB", base + base}},
+         "1 round(s) already stored were not added again:\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
+         "Links\" (SMITHJOH.GDB record 2): the same round as SMITHJOH.GDB record 1",
+         "SELECT COUNT(*) FROM INDIV_SCORES",
+         "1"},
         {"unreadable tee",
          {{"SMITHJOH.GDB", base + OldRound(true, "06/04/2026", "Oak Hills").Text(40, 1, "\x01").Bytes()}},
          "1 round(s) with unreadable fields were skipped:\r\n    \"Smith, John\", 06/04/2026, \"Oak Hills\" "

@@ -305,6 +305,8 @@ QString ConvertedBeforeQuestion(const ConversionReport& report) {
     if (!report.sameKeyNewPlayers.isEmpty())
         text += "These golfers are other persons than the stored players of their keys: " +
                 report.sameKeyNewPlayers.join("; ") + ".\r\n\r\n";
+    if (report.convertedBefore.isEmpty())
+        return text + "Click OK to add them as new players or Cancel to stop the conversion.";
     return text +
            "Click OK to go on (golfers converted before are skipped and only their rounds not stored yet are "
            "added) or Cancel to stop the conversion.";

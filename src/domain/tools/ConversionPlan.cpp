@@ -351,13 +351,16 @@ class Planner {
             }
             const QString signature = RoundSignature(previous, x.gross);
             if (const auto stored = StoredOn(known.value(signature), *course)) {
+                const QString earlier = addedInRun_.value(RunKey(golfer->id, signature, *stored));
                 r_.roundsDuplicate << line(x, n) +
-                                          (*stored == *course
+                                          (!earlier.isEmpty() ? ": the same round as " + earlier
+                                           : *stored == *course
                                                ? QString()
                                                : ": stored on " + Quoted(courseNames_.value(*stored)));
                 continue;
             }
             known[signature].append(*course);
+            addedInRun_.insert(RunKey(golfer->id, signature, *course), RecordAt(f.name, n));
             if (!date) ++r_.undated[shown];
             PlannedRound p = Round(x, golfer->id, *course, previous, golfer->gender);
             p.notes = CleanNotes(x.notes);
@@ -372,6 +375,10 @@ class Planner {
             }
             plan_.rounds.append(p);
         }
+    }
+
+    static QString RunKey(int playerId, const QString& signature, int courseId) {
+        return QString("%1#%2#%3").arg(playerId).arg(signature).arg(courseId);
     }
 
     // Of the courses a round of the same signature is stored on, the one that is this round's
@@ -428,6 +435,7 @@ class Planner {
     QHash<int, QString> courseNames_;       // COURSE_ID -> name, stored or planned
     QHash<int, QString> coursePars_;        // COURSE_ID -> its pars, stored or planned
     QHash<int, QHash<QString, QList<int>>> signatures_;
+    QHash<QString, QString> addedInRun_;  // RunKey of each round planned -> its file and record
     ConversionPlan plan_;
     ConversionReport& r_ = plan_.report;
 };

@@ -107,7 +107,7 @@ frmConvertUtil::frmConvertUtil(AppContext& ctx, QWidget* parent) : QDialog(paren
             [this](const QModelIndex& index) { LoadChildren(dirModel_->itemFromIndex(index)); });
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) {
-                if (!index.isValid() || index.data(kNativePath).isNull()) return;
+                if (revealing_ || !index.isValid() || index.data(kNativePath).isNull()) return;
                 nativeFolder_ = index.data(kNativePath).toByteArray();
                 folder_ = ShownPath(nativeFolder_);
                 txtPath->setText(folder_);
@@ -159,8 +159,9 @@ void frmConvertUtil::RevealFolder() {
         Dir1->expand(item->index());
         item = next;
     }
-    QSignalBlocker block(Dir1->selectionModel());
+    revealing_ = true;  // the chosen folder stays chosen, also when the tree stops above it
     Dir1->setCurrentIndex(item->index());
+    revealing_ = false;
     Dir1->scrollTo(item->index(), QAbstractItemView::PositionAtCenter);
 }
 
@@ -211,8 +212,9 @@ int frmConvertUtil::NameFormatIndex() const {
 
 void frmConvertUtil::cmdStart_Click() {
     // One run at a time: not while this one, or a recomputation anywhere, is still open.
-    if (running_ || ResyncProgress::Busy() || ctx_.Connection().InTransaction()) return;
+    if (running_ || ResyncProgress::Busy()) return;
     try {
+        if (ctx_.Connection().InTransaction()) return;
         const QString refusal = StartCheckMessage(folder_, files_, ProgramFolder(), NameFormatIndex());
         if (!refusal.isEmpty()) {
             WarningSound(ctx_);

@@ -73,6 +73,7 @@ class frmConvertUtil : public QDialog {
     QByteArray nativeFolder_;  // the same by its bytes, to open it by
     QStringList files_;        // the data files of the folder, as File1 lists them
     bool running_ = false;
+    bool revealing_ = false;  // the tree is being moved to the chosen folder
 };
 
 }  // namespace dc
