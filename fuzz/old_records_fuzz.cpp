@@ -57,12 +57,13 @@ void Folder(std::span<const uint8_t> bytes) {
         files.append(f);
         at += length;
     }
-    // The round files belong to a stored golfer, and the course of each file's first round is
-    // stored, so that random rounds reach every rule.
+    // The golfer is stored (converted before), and the course of each file's first round is stored.
+    // The golfer file begins with the round files' golfer, so that random rounds reach every rule.
+    files[1].bytes.prepend(QByteArray("Smith, John         0"));
     dc::StoredData stored;
     stored.maxPlayerId = 1;
-    stored.golfers.insert("SMITHJOH", {1, "M"});
-    stored.roundsOf = [](int) { return QSet<QString>(); };
+    stored.golfers["SMITHJOH"].append({1, "M", "Smith", "John"});
+    stored.roundsOf = [](int) { return QHash<QString, QList<int>>(); };
     for (int i = 2; i < 4; ++i) {
         const bool gdb = i == 2;
         const auto* data = reinterpret_cast<const uint8_t*>(files[i].bytes.constData());

@@ -8,9 +8,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <cmath>
+#include <limits>
 
 #include "OldFileBuilder.h"
 #include "TestSupport.h"
+#include "entry/RoundRules.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
@@ -93,6 +96,16 @@ TEST(Conversion, CoursePackingKeepsEveryFieldItsWidth) {
     EXPECT_EQ(TeeSlotOfOld('2'), 1);
     EXPECT_EQ(TeeSlotOfOld('1'), 2);
     EXPECT_EQ(TeeSlotOfOld('4'), std::nullopt);
+}
+
+// A cost is stored exactly when the main screen's cost box would take it.
+TEST(Conversion, CostsAsTheCostBoxTakesThem) {
+    for (float cost : {0.0f, 25.75f, 9999999.0f, 1e7f, -0.5f, 3.4e38f, std::numeric_limits<float>::infinity(),
+                       std::numeric_limits<float>::quiet_NaN()}) {
+        const bool box =
+            std::isfinite(cost) && CostRefusal("Game Cost", QString::number(cost, 'f', 2)).isEmpty();
+        EXPECT_EQ(StoredCost(cost).has_value(), box) << cost;
+    }
 }
 
 // Old files in a folder beside a fresh database.
@@ -224,7 +237,9 @@ TEST_F(ConversionRun, SecondRunAsksAndNeverAddsARoundTwice) {
     const QString before = Dump();
     QStringList boxes = start({vbCancel});
     ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(boxes[0].startsWith("These golfers were converted before: Smith, John; Doe, Jane."))
+    EXPECT_TRUE(
+        boxes[0].startsWith("These golfers were converted before: \"Smith, John\" is the stored player "
+                            "Smith, John (M); \"Doe, Jane\" is the stored player Doe, Jane (F)."))
         << boxes[0].toStdString();
     EXPECT_EQ(Dump(), before);
     // A round played since the first run is added; the two stored ones are not.
@@ -234,7 +249,9 @@ TEST_F(ConversionRun, SecondRunAsksAndNeverAddsARoundTwice) {
     boxes = start({vbOK});
     ASSERT_EQ(boxes.size(), 2);
     EXPECT_TRUE(boxes[1].startsWith("Converted with exceptions:")) << boxes[1].toStdString();
-    EXPECT_TRUE(boxes[1].contains("2 round(s) already stored were not added again"));
+    EXPECT_TRUE(
+        boxes[1].contains("2 round(s) already stored were not added again:\r\n    \"Smith, John\", "
+                          "06/01/2026, \"Pine Valley Links\" (SMITHJOH.GDB record 1)"));
     EXPECT_EQ(Value("SELECT COUNT(*) FROM PLAYERS").toInt(), 2);
     EXPECT_EQ(Value("SELECT GROUP_CONCAT(GAME_NUMBER||':'||GSTOTAL) FROM "
                     "(SELECT * FROM INDIV_SCORES ORDER BY GAME_NUMBER)")
@@ -289,18 +306,20 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          {{"SMITHJOH.GDB", bytes({OldRound(true, "06/01/2026", "Pine Valley Links"),
                                   OldRound(true, "06/02/2026", "Nowhere Golf Club"),
                                   OldRound(true, "06/03/2026", "Oak Hills")})}},
-         "1 round(s) on courses not found were skipped: \"Nowhere Golf Club\" (1)",
+         "1 round(s) on courses not found were skipped:\r\n    \"Smith, John\", 06/02/2026, \"Nowhere Golf "
+         "Club\" (SMITHJOH.GDB record 2)",
          "SELECT GROUP_CONCAT(COURSE_ID) FROM INDIV_SCORES",
          "1,2"},
         {"control character in a name",
          {{"GOLFER.GDB",
            bytes({OldGolfer("Smith, John"), OldGolfer("Jo\x02n, Al"), OldGolfer("Doe, Jane")})}},
-         "1 golfer record(s) empty or unreadable were skipped",
+         "1 golfer record(s) empty or unreadable were skipped:\r\n    GOLFER.GDB record 2: \"Jo?n, Al\", "
+         "gender \"0\": unreadable name",
          "SELECT COUNT(*) FROM PLAYERS",
          "2"},
         {"all-zero course",
          {{"COURSE.GDB", bytes({OldCourse("Pine Valley Links"), RecordBytes(192), OldCourse("Oak Hills")})}},
-         "1 course record(s) empty or unreadable were skipped",
+         "1 course record(s) empty or unreadable were skipped:\r\n    COURSE.GDB record 2: empty",
          "SELECT COUNT(*) FROM COURSES",
          "2"},
         {"mostly unreadable file",
@@ -310,7 +329,8 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "0"},
         {"hole score -3",
          {{"SMITHJOH.GDB", base + withHole(120, -3).Bytes()}},
-         "1 round(s) with a hole score, rating or slope out of range were skipped",
+         "1 round(s) with a hole score, rating or slope out of range were skipped:\r\n    \"Smith, John\", "
+         "06/03/2026, \"Oak Hills\" (SMITHJOH.GDB record 2): hole 1 score -3",
          "SELECT GROUP_CONCAT(GSTOTAL) FROM INDIV_SCORES",
          "90"},
         {"hole score 32767",
@@ -320,7 +340,7 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "90"},
         {"slope -120",
          {{"SMITHJOH.GDB", base + withHole(45, -120).Bytes()}},
-         "1 round(s) with a hole score, rating or slope out of range were skipped",
+         "(SMITHJOH.GDB record 2): slope -120",
          "SELECT GROUP_CONCAT(SLOPE_RATING) FROM INDIV_SCORES",
          "125"},
         {"rating 0",
@@ -330,7 +350,8 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "1"},
         {"tee box slope 200",
          {{"COURSE.GDB", bytes({outTee, OldCourse("Oak Hills", 3)})}},
-         "1 tee box(es) with a rating or slope out of range were left empty",
+         "1 tee box(es) with a rating or slope out of range were left empty:\r\n    \"Pine Valley Links\", "
+         "old tee 3: rating 72.5, slope 200",
          "SELECT MSL||MCR FROM COURSES WHERE COURSE_ID=1",
          "00012112000.071.570.5"},
         {"unreadable date",
@@ -344,6 +365,46 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "\"Smith, John A\"",
          "SELECT GROUP_CONCAT(PLAYER_ID) FROM INDIV_SCORES",
          "1"},
+        {"the same round twice in a file",
+         {{"SMITHJOH.GDB", base + base}},
+         "1 round(s) already stored were not added again:\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
+         "Links\" (SMITHJOH.GDB record 2): the same round as SMITHJOH.GDB record 1",
+         "SELECT COUNT(*) FROM INDIV_SCORES",
+         "1"},
+        {"unreadable tee",
+         {{"SMITHJOH.GDB", base + OldRound(true, "06/04/2026", "Oak Hills").Text(40, 1, "\x01").Bytes()}},
+         "1 round(s) with unreadable fields were skipped:\r\n    \"Smith, John\", 06/04/2026, \"Oak Hills\" "
+         "(SMITHJOH.GDB record 2): unreadable tee",
+         "SELECT COUNT(*) FROM INDIV_SCORES",
+         "1"},
+        // A control character in the notes is removed; the round is kept.
+        {"control character in the notes",
+         {{"SMITHJOH.GDB",
+           bytes({OldRound(true, "06/01/2026", "Pine Valley Links").Text(61, 6, "a\tb\x7f c")})}},
+         "1 round(s) had control characters removed from their notes:\r\n    \"Smith, John\", 06/01/2026, "
+         "\"Pine Valley Links\" (SMITHJOH.GDB record 1)",
+         "SELECT '[' || RTRIM(NOTES) || ']' FROM INDIV_SCORES",
+         "[ab c]"},
+        // Costs the cost boxes would refuse, or that are no number, are left empty and named.
+        {"costs out of range",
+         {{"SMITHJOH.GDB", bytes({OldRound(true, "06/01/2026", "Pine Valley Links")
+                                      .Single(49, 3.4e38f)
+                                      .Single(53, std::numeric_limits<float>::quiet_NaN())
+                                      .Single(57, -2.0f)})}},
+         "3 cost(s) out of range were left empty:\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley Links\" "
+         "(SMITHJOH.GDB record 1): game cost 3.4e+38\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
+         "Links\" (SMITHJOH.GDB record 1): cart cost nan\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
+         "Links\" (SMITHJOH.GDB record 1): other cost -2",
+         "SELECT COALESCE(GAME_COST, 'empty') || COALESCE(CART_COST, 'empty') || COALESCE(OTHER_COST, "
+         "'empty') "
+         "FROM INDIV_SCORES",
+         "emptyemptyempty"},
+        {"largest cost the box takes",
+         {{"SMITHJOH.GDB",
+           bytes({OldRound(true, "06/01/2026", "Pine Valley Links").Single(49, 9999999.0f)})}},
+         "All files were successfully converted",
+         "SELECT CAST(GAME_COST * 100 AS INTEGER) FROM INDIV_SCORES",
+         "999999900"},
         {"empty files",
          {{"COURSE.GDB", {}}, {"GOLFER.GDB", {}}},
          "COURSE.GDB: holds no whole course record\r\nGOLFER.GDB: holds no whole golfer record",
@@ -370,6 +431,117 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
             EXPECT_TRUE(msg.startsWith("Converted with exceptions:\r\n")) << c.what;
         }
         EXPECT_EQ(TestDb().Scalar(c.sql).toString(), c.value) << c.what;
+    }
+}
+
+// Two clubs' folders converted one after the other through the screen; each run answers the
+// question with OK and returns every box shown.
+class TwoFolders : public ::testing::Test {
+  protected:
+    QVariant Value(const QString& sql) { return TestDb().Scalar(sql); }
+    void WriteIn(const QString& folder, const QString& name, const QList<RecordBytes>& records) {
+        QDir().mkpath(folder);
+        QByteArray bytes;
+        for (const auto& r : records) bytes += r.Bytes();
+        WriteFile(QFile::encodeName(folder) + "/" + name.toLatin1(), bytes);
+    }
+    QStringList Convert(const QString& folder) {
+        frmConvertUtil screen(Ctx());
+        screen.SetFolder(folder);
+        ScriptedMsgBox boxes({vbOK});
+        screen.cmdStart_Click();
+        return boxes.Texts();
+    }
+};
+
+// A course renamed since it was converted is found again by its tee boxes; a round already stored
+// is never stored again under another course, also when the course was re-rated as well.
+TEST_F(TwoFolders, RenamedCourseAndItsRoundsAreFoundAgain) {
+    const struct {
+        const char* what;
+        const char* change;
+        int courses;
+        QString line;
+    } cases[] = {
+        {"renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1", 2,
+         "1 course(s) converted before were found under another name:\r\n    \"Pine Valley Links\" is the "
+         "stored "
+         "course \"Pine Valley GC\" (the same tee boxes): not added again, its rounds go there"},
+        {"renamed and re-rated",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5' WHERE COURSE_ID=1", 3,
+         "\"Smith, John\", 06/01/2026, \"Pine Valley Links\" (SMITHJOH.GDB record 1): stored on \"Pine "
+         "Valley "
+         "GC\""},
+    };
+    for (const auto& c : cases) {
+        test::ProgramFolder folder;
+        folder.OpenDatabase();
+        const QString first = folder.Path() + "/club", again = folder.Path() + "/club later";
+        for (const QString& dir : {first, again}) {
+            WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links"), OldCourse("Oak Hills", 3)});
+            WriteIn(dir, "GOLFER.GDB", {OldGolfer("Smith, John")});
+        }
+        WriteIn(first, "SMITHJOH.GDB",
+                {OldRound(true, "06/01/2026", "Pine Valley Links"),
+                 OldRound(true, "06/02/2026", "Oak Hills", 4)});
+        WriteIn(
+            again, "SMITHJOH.GDB",
+            {OldRound(true, "06/01/2026", "Pine Valley Links"), OldRound(true, "06/02/2026", "Oak Hills", 4),
+             OldRound(true, "06/09/2026", "Pine Valley Links", 6)});
+        Convert(first);
+        TestDb().Execute(c.change);
+        const QStringList boxes = Convert(again);
+        ASSERT_EQ(boxes.size(), 2) << c.what;  // the golfer converted before, then the closing message
+        EXPECT_TRUE(boxes[1].contains(c.line)) << c.what << "\n" << boxes[1].toStdString();
+        EXPECT_TRUE(boxes[1].contains("2 round(s) already stored were not added again")) << c.what;
+        EXPECT_EQ(Value("SELECT COUNT(*) FROM COURSES").toInt(), c.courses) << c.what;
+        EXPECT_EQ(Value("SELECT GROUP_CONCAT(ROUND_DATE || ':' || GSTOTAL) FROM "
+                        "(SELECT * FROM INDIV_SCORES ORDER BY ROUND_DATE)")
+                      .toString(),
+                  "2026-06-01:90,2026-06-02:72,2026-06-09:108")
+            << c.what;
+    }
+}
+
+// A golfer of another club with the same key is another person: she is added as a new player and
+// her rounds go to her; the question names her and the stored player. Each club's golfer
+// converted again is the same person and adds nothing.
+TEST_F(TwoFolders, SameKeyAnotherPersonIsANewPlayer) {
+    test::ProgramFolder folder;
+    folder.OpenDatabase();
+    const QString club1 = folder.Path() + "/club 1", club2 = folder.Path() + "/club 2";
+    for (const QString& dir : {club1, club2}) WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links")});
+    WriteIn(club1, "GOLFER.GDB", {OldGolfer("Anderson, Robert", '0')});
+    WriteIn(
+        club1, "ANDERSON.GDB",
+        {OldRound(true, "05/01/2026", "Pine Valley Links"), OldRound(true, "05/02/2026", "Pine Valley Links"),
+         OldRound(true, "05/03/2026", "Pine Valley Links")});
+    WriteIn(club2, "GOLFER.GDB", {OldGolfer("Anderson, Roberta", '1')});
+    WriteIn(club2, "ANDERSON.GDB",
+            {OldRound(true, "05/01/2026", "Pine Valley Links", 6),
+             OldRound(true, "05/09/2026", "Pine Valley Links", 6)});
+    Convert(club1);
+    QStringList boxes = Convert(club2);
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(
+        boxes[0].contains("\"Anderson, Roberta\" (F) is not the stored player Anderson, Robert (M) of the "
+                          "same key Anderson: added as a new player"))
+        << boxes[0].toStdString();
+    auto players = [&] {
+        return Value(
+                   "SELECT GROUP_CONCAT(P) FROM (SELECT PLAYER_ID || LAST_NAME || FIRST_NAME || GENDER || "
+                   "':' || "
+                   "(SELECT COUNT(*) FROM INDIV_SCORES S WHERE S.PLAYER_ID = P.PLAYER_ID) AS P "
+                   "FROM PLAYERS P ORDER BY PLAYER_ID)")
+            .toString();
+    };
+    EXPECT_EQ(players(), "1AndersonRobertM:3,2AndersonRobertaF:2");
+    for (const QString& dir : {club2, club1}) {
+        boxes = Convert(dir);
+        ASSERT_EQ(boxes.size(), 2);
+        EXPECT_TRUE(boxes[0].startsWith("These golfers were converted before: \"Anderson, Robert"))
+            << boxes[0].toStdString();
+        EXPECT_EQ(players(), "1AndersonRobertM:3,2AndersonRobertaF:2");
     }
 }
 

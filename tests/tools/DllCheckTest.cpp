@@ -71,10 +71,12 @@ TEST_F(DllCheckFixture, RowsThatExistAreMissingOrDiffer) {
     qputenv("LD_LIBRARY_PATH", libs_.path().toUtf8());
     AddRow(7, "libdemo.so.1");  // found as the loader would
     CDLLVersion facts(NoPackages);
-    const DllCheckOutcome out = RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7), Ctx().sDateFormat);
+    const DllCheckOutcome out =
+        RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7), Ctx().sDateFormat);
     qunsetenv("LD_LIBRARY_PATH");
 
-    EXPECT_EQ(out.heading, "File version verification " + FormatLocalDate(QDate(2026, 12, 7), Ctx().sDateFormat) + " on " +
+    EXPECT_EQ(out.heading, "File version verification " +
+                               FormatLocalDate(QDate(2026, 12, 7), Ctx().sDateFormat) + " on " +
                                OperatingSystemName());
     EXPECT_EQ(Actual(1, "ACTUALFILEVERSION"), OperatingSystemName());
     ASSERT_EQ(out.lines.size(), 6u);
@@ -131,7 +133,8 @@ TEST_F(DllCheckFixture, GeneratedRowsOfTheProgramCheckCleanWithOneQuestionToTheP
         questions.push_back(paths);
         return owners;
     });
-    const DllCheckOutcome out = RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7), Ctx().sDateFormat);
+    const DllCheckOutcome out =
+        RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7), Ctx().sDateFormat);
     ASSERT_EQ(questions.size(), 1u);
     for (const auto& [path, package] : owners) EXPECT_TRUE(questions[0].contains(path)) << path.toStdString();
     ASSERT_GT(out.lines.size(), 3u);

@@ -29,21 +29,32 @@ const StepInfo kSteps[] = {{ConvertStep::Courses, "Form ConvertUtil, ConvertCour
 
 StoredData ReadStored(Database& db) {
     StoredData s;
-    QString sql = "Select COURSE_ID, COURSE_NAME From COURSES Order By COURSE_ID";
+    QString sql = "Select COURSE_ID, COURSE_NAME, MCR, MSL, MPARS From COURSES Order By COURSE_ID";
     Recordset courses = db.OpenRecordset(sql);
     for (courses.MoveFirst(); !courses.Eof(); courses.MoveNext()) {
-        const QString name = courses["COURSE_NAME"].str().trimmed().toUpper();
-        if (!s.courses.contains(name))
-            s.courses.insert(name, static_cast<int>(courses["COURSE_ID"].toLong()));
+        const int id = static_cast<int>(courses["COURSE_ID"].toLong());
+        const QString name = courses["COURSE_NAME"].str();
+        if (!s.courses.contains(name.trimmed().toUpper())) s.courses.insert(name.trimmed().toUpper(), id);
+        s.courseNames.insert(id, name.trimmed());
+        PackedCourse packed;
+        packed.MCR = courses["MCR"].str();
+        packed.MSL = courses["MSL"].str();
+        packed.MPARS = courses["MPARS"].str();
+        s.coursePars.insert(id, CourseFingerprint(packed, false));
+        const QString fingerprint = CourseFingerprint(packed);
+        if (!fingerprint.isEmpty() && !s.courseFingerprints.contains(fingerprint))
+            s.courseFingerprints.insert(fingerprint, id);
     }
     s.maxCourseId = db.Scalar("Select Max(COURSE_ID) as nMaxID From COURSES").toInt();
     s.maxPlayerId = db.Scalar("Select Max(PLAYER_ID) as nMaxID From PLAYERS").toInt();
-    sql = "Select PLAYER_ID, GENDER, CV_PREV_FILE_NAME From PLAYERS Order By PLAYER_ID";
+    sql =
+        "Select PLAYER_ID, GENDER, LAST_NAME, FIRST_NAME, CV_PREV_FILE_NAME From PLAYERS Order By PLAYER_ID";
     Recordset players = db.OpenRecordset(sql);
     for (players.MoveFirst(); !players.Eof(); players.MoveNext()) {
         const QString key = players["CV_PREV_FILE_NAME"].str().trimmed().toUpper();
-        if (!key.isEmpty() && !s.golfers.contains(key))
-            s.golfers.insert(key, {static_cast<int>(players["PLAYER_ID"].toLong()), players["GENDER"].str()});
+        if (key.isEmpty()) continue;
+        s.golfers[key].append({static_cast<int>(players["PLAYER_ID"].toLong()), players["GENDER"].str(),
+                               players["LAST_NAME"].str(), players["FIRST_NAME"].str()});
     }
     s.roundsOf = [&db](int playerId) {
         QStringList holes;
@@ -51,12 +62,13 @@ StoredData ReadStored(Database& db) {
         const QString sql =
             "Select ROUND_DATE, COURSE_ID, " + holes.join(",") + " From INDIV_SCORES Where PLAYER_ID=?";
         Recordset rs = db.OpenRecordset(sql, {playerId});
-        QSet<QString> rounds;
+        QHash<QString, QList<int>> rounds;
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             std::array<int, 18> gross{};
             for (int h = 0; h < 18; ++h) gross[h] = rs.Fields(2 + h).toInt();
-            rounds.insert(RoundSignature(ParseStoredDate(rs.Fields(0).str()).value_or(QDate()),
-                                         rs.Fields(1).toInt(), gross));
+            const QString signature =
+                RoundSignature(ParseStoredDate(rs.Fields(0).str()).value_or(QDate()), gross);
+            rounds[signature].append(rs.Fields(1).toInt());
         }
         return rounds;
     };
@@ -160,8 +172,10 @@ class Writer {
         do key = QRandomGenerator::global()->bounded(1, 1000000);
         while (keys.contains(key));
         keys.insert(key);
-        QVariantList v{x.playerId, x.courseId, game,       key,        DbDate(x.date), x.rating, x.slope,
-                       x.useHcp,   x.useTourn, x.gameCost, x.cartCost, x.otherCost,    x.notes};
+        auto cost = [](const std::optional<double>& c) { return c ? QVariant(*c) : QVariant(); };
+        QVariantList v{x.playerId,       x.courseId,        game,     key,        DbDate(x.date),
+                       x.rating,         x.slope,           x.useHcp, x.useTourn, cost(x.gameCost),
+                       cost(x.cartCost), cost(x.otherCost), x.notes};
         if (x.teeSlot) cols << "TEE_BOX_ID", v << *x.teeSlot;
         int front = 0, back = 0;
         for (int h = 0; h < 18; ++h) {
@@ -215,30 +229,32 @@ int Total(const QMap<QString, int>& counts) {
     return n;
 }
 
-// One line for each thing a run left out or changed.
+// A count line and below it one indented line for each thing it counts.
+void Listed(QStringList& lines, const QStringList& items, const QString& head) {
+    if (items.isEmpty()) return;
+    lines << head.arg(items.size()) + ":";
+    for (const QString& item : items) lines << "    " + item;
+}
+
+// The lines for each thing a run left out or changed.
 QStringList Exceptions(const ConversionResult& result) {
     const ConversionReport& r = result.report;
     QStringList lines = r.files;
-    if (r.coursesUnreadable)
-        lines << QString("%1 course record(s) empty or unreadable were skipped").arg(r.coursesUnreadable);
-    if (r.teeBoxesOutOfRange)
-        lines << QString("%1 tee box(es) with a rating or slope out of range were left empty")
-                     .arg(r.teeBoxesOutOfRange);
-    if (r.golfersUnreadable)
-        lines << QString("%1 golfer record(s) empty or unreadable were skipped").arg(r.golfersUnreadable);
-    if (!r.convertedBefore.isEmpty())
-        lines << "Golfers converted before were not added again: " + r.convertedBefore.join("; ");
+    Listed(lines, r.coursesSkipped, "%1 course record(s) empty or unreadable were skipped");
+    Listed(lines, r.coursesKnown, "%1 course(s) converted before were found under another name");
+    Listed(lines, r.teeBoxesEmptied, "%1 tee box(es) with a rating or slope out of range were left empty");
+    Listed(lines, r.golfersSkipped, "%1 golfer record(s) empty or unreadable were skipped");
+    Listed(lines, r.convertedBefore, "%1 golfer(s) converted before were not added again");
+    Listed(lines, r.sameKeyNewPlayers,
+           "%1 golfer(s) with the key of another stored player were added as new players");
     lines << r.sharedKeys;
-    if (r.roundsUnreadable)
-        lines << QString("%1 round(s) with unreadable fields were skipped").arg(r.roundsUnreadable);
-    if (r.roundsOutOfRange)
-        lines << QString("%1 round(s) with a hole score, rating or slope out of range were skipped")
-                     .arg(r.roundsOutOfRange);
-    if (!r.roundsNoCourse.isEmpty())
-        lines << QString("%1 round(s) on courses not found were skipped: ").arg(Total(r.roundsNoCourse)) +
-                     Counted(r.roundsNoCourse);
-    if (r.roundsDuplicate)
-        lines << QString("%1 round(s) already stored were not added again").arg(r.roundsDuplicate);
+    Listed(lines, r.roundsUnreadable, "%1 round(s) with unreadable fields were skipped");
+    Listed(lines, r.roundsOutOfRange,
+           "%1 round(s) with a hole score, rating or slope out of range were skipped");
+    Listed(lines, r.roundsNoCourse, "%1 round(s) on courses not found were skipped");
+    Listed(lines, r.roundsDuplicate, "%1 round(s) already stored were not added again");
+    Listed(lines, r.notesCleaned, "%1 round(s) had control characters removed from their notes");
+    Listed(lines, r.costsEmptied, "%1 cost(s) out of range were left empty");
     if (!r.undated.isEmpty())
         lines << QString("%1 round(s) with an unreadable date were given the date of the round before: ")
                          .arg(Total(r.undated)) +
@@ -277,11 +293,35 @@ ConversionPlan PlanFolder(Database& db, const QString& folder, int nameFormat, b
     return PlanConversion(ReadOldFolder(folder.trimmed()), nameFormat, dayFirst, ReadStored(db));
 }
 
+ConversionPlan PlanNativeFolder(Database& db, const QByteArray& nativeFolder, int nameFormat, bool dayFirst) {
+    return PlanConversion(ReadOldNativeFolder(nativeFolder), nameFormat, dayFirst, ReadStored(db));
+}
+
 QString ConvertedBeforeQuestion(const ConversionReport& report) {
-    if (report.convertedBefore.isEmpty()) return QString();
-    return "These golfers were converted before: " + report.convertedBefore.join("; ") +
-           ".\r\n\r\nClick OK to skip them (only their rounds not stored yet are added) or Cancel to stop "
-           "the conversion.";
+    if (report.convertedBefore.isEmpty() && report.sameKeyNewPlayers.isEmpty()) return QString();
+    QString text;
+    if (!report.convertedBefore.isEmpty())
+        text = "These golfers were converted before: " + report.convertedBefore.join("; ") + ".\r\n\r\n";
+    if (!report.sameKeyNewPlayers.isEmpty())
+        text += "These golfers are other persons than the stored players of their keys: " +
+                report.sameKeyNewPlayers.join("; ") + ".\r\n\r\n";
+    if (report.convertedBefore.isEmpty())
+        return text + "Click OK to add them as new players or Cancel to stop the conversion.";
+    return text +
+           "Click OK to go on (golfers converted before are skipped and only their rounds not stored yet are "
+           "added) or Cancel to stop the conversion.";
+}
+
+QString ConversionSummary(const ConversionResult& result) {
+    if (!result.stored) return "Nothing was converted: the database was left as it was.";
+    const int lines = Exceptions(result).size();
+    return QString(
+               "Converted with exceptions: %1 course(s), %2 golfer(s) and %3 round(s) were converted. "
+               "%4 line(s) below name what was left out or changed.")
+        .arg(result.coursesConverted)
+        .arg(result.golfersConverted)
+        .arg(result.roundsStored)
+        .arg(lines);
 }
 
 QString ConversionMessage(const ConversionResult& result) {
@@ -302,6 +342,14 @@ QString ConversionMessage(const ConversionResult& result) {
 
 ConversionResult RunConversion(Database& db, const ConversionPlan& plan, const ConvertProgress& progress,
                                ProgressReporter* recompute) {
+    if (db.InTransaction()) {
+        // Another run is still open on this database: a run inside it would be stored or undone
+        // with that one, whatever this one reports.
+        ConversionResult refused;
+        refused.report = plan.report;
+        refused.failures << "another conversion or recomputation is still running";
+        return refused;
+    }
     return Writer(db, plan, progress).Run(recompute);
 }
 

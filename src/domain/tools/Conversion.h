@@ -24,9 +24,13 @@ QString StartCheckMessage(const QString& folder, const QStringList& files, const
 // Reads the folder's files and what the database holds, and plans the run; writes nothing.
 // `dayFirst`: the old files' dates read as day, month, year.
 ConversionPlan PlanFolder(Database& db, const QString& folder, int nameFormat, bool dayFirst);
+// The same for a folder named by its path's bytes as they stand (a name that is not UTF-8).
+ConversionPlan PlanNativeFolder(Database& db, const QByteArray& nativeFolder, int nameFormat, bool dayFirst);
 
-// The question before a run that finds golfers converted before (their keys are stored): names
-// them; OK skips them, Cancel stops. Empty when there are none.
+// The question before a run that finds golfers converted before (a stored player of the same key,
+// names and gender), or golfers whose key a stored player of another name or gender has: names
+// each with the stored player; OK skips the first and adds the others, Cancel stops. Empty when
+// there are none.
 QString ConvertedBeforeQuestion(const ConversionReport& report);
 
 enum class ConvertStep { Courses, Golfers, Rounds };
@@ -41,11 +45,14 @@ struct ConversionResult {
 
 // The closing message of a run.
 QString ConversionMessage(const ConversionResult& result);
+// A short summary of a run, shown above the whole message when that is long.
+QString ConversionSummary(const ConversionResult& result);
 
 using ConvertProgress = std::function<void(ConvertStep, int done, int total)>;
 
 // Writes the plan to the database and runs ResynchAllScores with `recompute`, all in one
 // transaction, committed only when every step and every player's recomputation succeeded.
+// Refused, with nothing written, while another transaction is open on `db` (a run not finished).
 // `progress` is called after each step and as the rounds are written. A failed step is reported
 // (error report or message box, with the step's tag).
 ConversionResult RunConversion(Database& db, const ConversionPlan& plan, const ConvertProgress& progress = {},

@@ -45,13 +45,22 @@ std::optional<int> FlagOf(QChar c) {
     return c == '0' ? 0 : 1;
 }
 
-// Text as the earlier version wrote it: no control character, no byte the code page leaves
-// undefined. Anything else is not a text field but damage.
-bool Readable(const QString& text) {
-    return std::none_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0xFFFD;
-    });
+// A character the earlier version never wrote into a text: a control character, or a byte the
+// code page leaves undefined.
+bool IsDamage(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0xFFFD;
+}
+
+// Text as the earlier version wrote it. Anything else is not a text field but damage.
+bool Readable(const QString& text) { return std::none_of(text.begin(), text.end(), IsDamage); }
+
+// What could be read of a text for the report: damaged characters shown as "?".
+QString Shown(const QString& text) {
+    QString s = text;
+    for (QChar& c : s)
+        if (IsDamage(c)) c = '?';
+    return s.trimmed();
 }
 
 bool AllZero(std::span<const uint8_t> bytes) {
@@ -60,29 +69,52 @@ bool AllZero(std::span<const uint8_t> bytes) {
 
 QString Quoted(const QString& s) { return "\"" + s + "\""; }
 
-// The records of one file sorted out: readable ones, and whether the file is damaged as a whole
-// (more unreadable records than readable ones among those that are not empty).
+QString Number(double v) { return QString::number(v, 'g', 6); }
+
+// A record of a file by its position, for the report.
+QString RecordAt(const QString& file, int n) { return QString("%1 record %2").arg(file).arg(n); }
+
+// The records of one file sorted out: readable ones with their positions, and the others with what
+// could be read of them; the file is damaged as a whole when more records are unreadable than
+// readable among those that are not empty.
 template <typename Rec>
 struct Sorted {
-    QList<Rec> good;
-    int empty = 0, bad = 0;
+    QList<std::pair<int, Rec>> good;
+    QStringList skipped;  // what was read of each record left out, and why
+    int bad = 0;
     bool Refused() const { return bad > good.size(); }
 };
 
+// `decode(bytes, n, why, empty)` gives record n, or nothing with `why` naming it and what was read
+// of it (`empty` for a record never written; no `why` for one that is no record at all).
 template <typename Rec, typename Decode>
 Sorted<Rec> SortRecords(const OldDataFile& file, Decode decode) {
     Sorted<Rec> s;
     for (int n = 1; n <= file.Count(); ++n) {
+        QString why;
         bool empty = false;
-        const std::optional<Rec> rec = decode(file.Record(n), empty);
-        if (empty)
-            ++s.empty;
-        else if (rec)
-            s.good.append(*rec);
-        else
-            ++s.bad;
+        const std::optional<Rec> rec = decode(file.Record(n), n, why, empty);
+        if (rec) {
+            s.good.append({n, *rec});
+            continue;
+        }
+        if (!empty) ++s.bad;
+        if (!why.isEmpty()) s.skipped << why;
     }
     return s;
+}
+
+QString StoredName(const StoredGolfer& g) {
+    const QString first = g.first.trimmed();
+    return g.last.trimmed() + (first.isEmpty() ? QString() : ", " + first) + " (" + g.gender + ")";
+}
+
+bool SamePerson(const StoredGolfer& stored, const std::optional<SplitName>& name, const QString& gender) {
+    auto same = [](const QString& a, const QString& b) {
+        return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    };
+    return stored.gender == gender && same(stored.last, name ? name->last : QString()) &&
+           same(stored.first, name ? name->first : QString());
 }
 
 class Planner {
@@ -90,7 +122,8 @@ class Planner {
     Planner(const QList<OldFile>& files, int format, bool dayFirst, const StoredData& stored)
         : files_(files), format_(format), dayFirst_(dayFirst), stored_(stored) {
         courseIds_ = stored.courses;
-        golfers_ = stored.golfers;
+        courseNames_ = stored.courseNames;
+        coursePars_ = stored.coursePars;
     }
 
     ConversionPlan Run() {
@@ -141,28 +174,51 @@ class Planner {
         const OldDataFile data(f.bytes, kCourseRecLen);
         r_.courseRecords = data.Count();
         if (!Usable(f, data, "course")) return;
-        const auto sorted = SortRecords<OldCourseRec>(data, [](std::span<const uint8_t> b, bool& empty) {
-            empty = AllZero(b);
+        const auto sorted = SortRecords<OldCourseRec>(data, [&](std::span<const uint8_t> b, int n,
+                                                                QString& why, bool& empty) {
             auto c = DecodeCourse(b);
-            return c && Readable(c->name) ? c : std::nullopt;
+            empty = AllZero(b);
+            if (empty || !c || !Readable(c->name))
+                why =
+                    RecordAt(f.name, n) + ": " +
+                    (empty ? QString("empty") : Quoted(Shown(c ? c->name : QString())) + ": unreadable name");
+            return why.isEmpty() ? c : std::nullopt;
         });
         if (sorted.Refused()) return Refuse(f);
-        r_.coursesUnreadable = sorted.empty + sorted.bad;
+        r_.coursesSkipped << sorted.skipped;
         int key = stored_.maxCourseId;
-        for (OldCourseRec c : sorted.good) {
+        for (auto [n, c] : sorted.good) {
             const QString upper = c.name.left(20).trimmed().toUpper();
             if (courseIds_.contains(upper)) continue;  // known by name: its rounds go to that course
+            QStringList emptied;
             for (int t = 0; t < 3; ++t) {
                 const bool unused = c.rating[t] == 0 && c.slope[t] == 0;
                 if (unused || (RatingInRange(OneDecimal(c.rating[t])) && SlopeInRange(c.slope[t]))) continue;
-                ++r_.teeBoxesOutOfRange;  // the tee box is left empty
-                c.rating[t] = 0;
+                emptied << QString("%1, old tee %2: rating %3, slope %4")
+                               .arg(Quoted(c.name.left(20).trimmed()))
+                               .arg(t + 1)
+                               .arg(Number(c.rating[t]))
+                               .arg(c.slope[t]);
+                c.rating[t] = 0;  // the tee box is left empty
                 c.slope[t] = 0;
                 for (auto& hole : c.par) hole[t] = 0;
             }
+            const PackedCourse packed = PackOldCourse(c);
+            // Converted before and renamed since: the stored course keeps its rounds.
+            const auto known = stored_.courseFingerprints.constFind(CourseFingerprint(packed));
+            if (known != stored_.courseFingerprints.constEnd()) {
+                courseIds_.insert(upper, *known);
+                r_.coursesKnown << Quoted(c.name.left(20).trimmed()) + " is the stored course " +
+                                       Quoted(courseNames_.value(*known)) +
+                                       " (the same tee boxes): not added again, its rounds go there";
+                continue;
+            }
+            r_.teeBoxesEmptied << emptied;
             const QString name = OldCourseName(c.name, ++key);
-            plan_.courses.append({key, name, PackOldCourse(c)});
+            plan_.courses.append({key, name, packed});
             courseIds_.insert(name.toUpper(), key);
+            courseNames_.insert(key, name);
+            coursePars_.insert(key, CourseFingerprint(packed, false));
         }
     }
 
@@ -172,27 +228,45 @@ class Planner {
         const OldDataFile data(f.bytes, kGolferRecLen);
         r_.golferRecords = data.Count();
         if (!Usable(f, data, "golfer")) return;
-        const auto sorted = SortRecords<OldGolferRec>(data, [](std::span<const uint8_t> b, bool& empty) {
-            empty = AllZero(b);
-            auto g = DecodeGolfer(b);
-            return g && Readable(g->name) && FlagOf(g->gender) ? g : std::nullopt;
-        });
+        const auto sorted = SortRecords<OldGolferRec>(
+            data, [&](std::span<const uint8_t> b, int n, QString& why, bool& empty) {
+                auto g = DecodeGolfer(b);
+                empty = AllZero(b);
+                if (empty || !g)
+                    why = RecordAt(f.name, n) + ": empty";
+                else if (!Readable(g->name) || !FlagOf(g->gender))
+                    why = RecordAt(f.name, n) + ": " + Quoted(Shown(g->name)) + ", gender " +
+                          Quoted(Shown(QString(g->gender))) + ": unreadable " +
+                          (Readable(g->name) ? "gender" : "name");
+                return why.isEmpty() ? g : std::nullopt;
+            });
         if (sorted.Refused()) return Refuse(f);
-        r_.golfersUnreadable = sorted.empty + sorted.bad;
+        r_.golfersSkipped << sorted.skipped;
         QMap<QString, QStringList> byKey;  // golfers added in this run, by key
         int key = stored_.maxPlayerId;
-        for (const OldGolferRec& g : sorted.good) {
+        for (const auto& [n, g] : sorted.good) {
             QString shortKey;
             CompactKey(g.name, 8, shortKey);
             const QString upper = shortKey.toUpper(), shown = g.name.trimmed();
             if (!names_.contains(upper)) names_.insert(upper, shown);
-            if (stored_.golfers.contains(upper)) {
-                r_.convertedBefore << shown;
+            const auto name = SplitOldName(g.name, format_);
+            const QString gender = *FlagOf(g.gender) == 0 ? "M" : "F";
+            // Converted before only when the stored player of that key is the same person.
+            const QList<StoredGolfer> sameKey = stored_.golfers.value(upper);
+            const auto same = std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) {
+                return SamePerson(s, name, gender);
+            });
+            if (same != sameKey.end()) {
+                r_.convertedBefore << Quoted(shown) + " is the stored player " + StoredName(*same);
+                if (!golfers_.contains(upper)) golfers_.insert(upper, *same);
                 continue;
             }
-            const QString gender = *FlagOf(g.gender) == 0 ? "M" : "F";
-            plan_.players.append({++key, shortKey, SplitOldName(g.name, format_), gender});
-            if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender});
+            if (!sameKey.isEmpty())
+                r_.sameKeyNewPlayers << Quoted(shown) + " (" + gender + ") is not the stored player " +
+                                            StoredName(sameKey.first()) + " of the same key " + shortKey +
+                                            ": added as a new player";
+            plan_.players.append({++key, shortKey, name, gender});
+            if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender, {}, {}});
             byKey[upper] << shown;
         }
         for (auto it = byKey.begin(); it != byKey.end(); ++it) {
@@ -206,6 +280,28 @@ class Planner {
         }
     }
 
+    // The text fields of a round that do not read; empty when all do. Notes are cleaned instead.
+    static QString UnreadableFields(const OldRoundRec& x) {
+        QStringList bad;
+        if (!Readable(x.date)) bad << "date";
+        if (!Readable(x.course)) bad << "course name";
+        if (!Readable(QString(x.tee))) bad << "tee";
+        if (!FlagOf(x.hcpFlag)) bad << "handicap flag";
+        if (x.tournFlag && !FlagOf(*x.tournFlag)) bad << "tournament flag";
+        return bad.join(", ");
+    }
+
+    // The fields of a round outside what the screens accept; empty when none is.
+    static QString OutOfRange(const OldRoundRec& x) {
+        QStringList out;
+        for (int h = 0; h < 18; ++h)
+            if (x.gross[h] != 0 && !HoleScoreInRange(x.gross[h]))
+                out << QString("hole %1 score %2").arg(h + 1).arg(x.gross[h]);
+        if (!RatingInRange(OneDecimal(x.rating))) out << "rating " + Number(x.rating);
+        if (!SlopeInRange(x.slope)) out << QString("slope %1").arg(x.slope);
+        return out.join(", ");
+    }
+
     void RoundFile(const OldFile& f) {
         const bool gdb = !IsDbfFile(f.name);
         const OldDataFile data(f.bytes, gdb ? kRoundRecLenGdb : kRoundRecLenDbf);
@@ -216,54 +312,91 @@ class Planner {
             return;
         }
         if (!Usable(f, data, "round")) return;
-        const auto sorted = SortRecords<OldRoundRec>(data, [gdb](std::span<const uint8_t> b, bool& empty) {
-            auto x = DecodeRound(b, gdb);
-            empty = x && x->empty;
-            if (!x || empty) return std::optional<OldRoundRec>();
-            const bool text = Readable(x->date) && Readable(x->course) && Readable(QString(x->tee)) &&
-                              Readable(x->notes) && FlagOf(x->hcpFlag) &&
-                              (!x->tournFlag || FlagOf(*x->tournFlag));
-            return text ? x : std::nullopt;
-        });
-        if (sorted.Refused()) return Refuse(f);
-        r_.roundsUnreadable += sorted.bad;
         const QString shown = names_.value(stem, f.name.section('.', 0, 0));
-        QSet<QString>& known = Signatures(golfer->id);
+        auto line = [&](const OldRoundRec& x, int n) {
+            return Quoted(shown) + ", " + Shown(x.date) + ", " + Quoted(Shown(x.course.left(20))) + " (" +
+                   RecordAt(f.name, n) + ")";
+        };
+        const auto sorted = SortRecords<OldRoundRec>(
+            data,
+            [&](std::span<const uint8_t> b, int n, QString& why, bool& empty) -> std::optional<OldRoundRec> {
+                auto x = DecodeRound(b, gdb);
+                empty = x && x->empty;  // never written: not a round
+                if (!x || empty) return std::nullopt;
+                const QString fields = UnreadableFields(*x);
+                if (fields.isEmpty()) return x;
+                why = line(*x, n) + ": unreadable " + fields;
+                return std::nullopt;
+            });
+        if (sorted.Refused()) return Refuse(f);
+        r_.roundsUnreadable << sorted.skipped;
+        QHash<QString, QList<int>>& known = Signatures(golfer->id);
         QDate previous(1900, 1, 1);
-        for (const OldRoundRec& x : sorted.good) {
+        for (const auto& [n, x] : sorted.good) {
             const auto date = ParseOldDate(x.date, dayFirst_);
             if (date) previous = *date;
-            const bool inRange = std::all_of(x.gross.begin(), x.gross.end(),
-                                             [](int s) { return s == 0 || HoleScoreInRange(s); });
+            const QString out = OutOfRange(x);
             int front = 0, back = 0;
             for (int h = 0; h < 18; ++h) (h < 9 ? front : back) += x.gross[h];
-            if (inRange && front + back <= 0) continue;  // nothing played: not a round
-            if (!inRange || !RatingInRange(OneDecimal(x.rating)) || !SlopeInRange(x.slope)) {
-                ++r_.roundsOutOfRange;
+            if (out.isEmpty() && front + back <= 0) continue;  // nothing played: not a round
+            if (!out.isEmpty()) {
+                r_.roundsOutOfRange << line(x, n) + ": " + out;
                 continue;
             }
             const QString courseName = x.course.left(20).trimmed();
             const auto course = courseIds_.constFind(courseName.toUpper());
             if (course == courseIds_.constEnd()) {
-                ++r_.roundsNoCourse[courseName];
+                r_.roundsNoCourse << line(x, n);
                 continue;
             }
-            if (known.contains(RoundSignature(previous, *course, x.gross))) {
-                ++r_.roundsDuplicate;
+            const QString signature = RoundSignature(previous, x.gross);
+            if (const auto stored = StoredOn(known.value(signature), *course)) {
+                const QString earlier = addedInRun_.value(RunKey(golfer->id, signature, *stored));
+                r_.roundsDuplicate << line(x, n) +
+                                          (!earlier.isEmpty() ? ": the same round as " + earlier
+                                           : *stored == *course
+                                               ? QString()
+                                               : ": stored on " + Quoted(courseNames_.value(*stored)));
                 continue;
             }
-            known.insert(RoundSignature(previous, *course, x.gross));
+            known[signature].append(*course);
+            addedInRun_.insert(RunKey(golfer->id, signature, *course), RecordAt(f.name, n));
             if (!date) ++r_.undated[shown];
-            plan_.rounds.append(Round(x, golfer->id, *course, previous, golfer->gender));
+            PlannedRound p = Round(x, golfer->id, *course, previous, golfer->gender);
+            p.notes = CleanNotes(x.notes);
+            if (p.notes != x.notes) r_.notesCleaned << line(x, n);
+            const std::pair<const char*, float> costs[] = {
+                {"game cost", x.gameCost}, {"cart cost", x.cartCost}, {"other cost", x.otherCost}};
+            std::optional<double>* stores[] = {&p.gameCost, &p.cartCost, &p.otherCost};
+            for (int i = 0; i < 3; ++i) {
+                *stores[i] = StoredCost(costs[i].second);
+                if (!*stores[i])
+                    r_.costsEmptied << line(x, n) + ": " + costs[i].first + " " + Number(costs[i].second);
+            }
+            plan_.rounds.append(p);
         }
     }
 
-    QSet<QString>& Signatures(int playerId) {
+    static QString RunKey(int playerId, const QString& signature, int courseId) {
+        return QString("%1#%2#%3").arg(playerId).arg(signature).arg(courseId);
+    }
+
+    // Of the courses a round of the same signature is stored on, the one that is this round's
+    // course, or has its pars; nothing when none is.
+    std::optional<int> StoredOn(const QList<int>& courses, int course) const {
+        if (courses.contains(course)) return course;
+        const QString pars = coursePars_.value(course);
+        for (int c : courses)
+            if (!pars.isEmpty() && coursePars_.value(c) == pars) return c;
+        return std::nullopt;
+    }
+
+    QHash<QString, QList<int>>& Signatures(int playerId) {
         auto it = signatures_.find(playerId);
         if (it == signatures_.end())
             it = signatures_.insert(playerId, playerId <= stored_.maxPlayerId && stored_.roundsOf
                                                   ? stored_.roundsOf(playerId)
-                                                  : QSet<QString>());
+                                                  : QHash<QString, QList<int>>());
         return *it;
     }
 
@@ -278,10 +411,6 @@ class Planner {
         p.slope = x.slope;
         p.useHcp = *FlagOf(x.hcpFlag);
         p.useTourn = x.tournFlag ? *FlagOf(*x.tournFlag) : 0;
-        p.gameCost = Cents(x.gameCost);
-        p.cartCost = Cents(x.cartCost);
-        p.otherCost = Cents(x.otherCost);
-        p.notes = x.notes;
         p.gross = x.gross;
         p.hcpIndex = x.hcpIndex;
         p.tHcpIndex = x.tHcpIndex;
@@ -301,9 +430,12 @@ class Planner {
     bool dayFirst_;
     const StoredData& stored_;
     QHash<QString, int> courseIds_;
-    QHash<QString, StoredGolfer> golfers_;
-    QHash<QString, QString> names_;  // upper-case key -> the first golfer's name in the file
-    QHash<int, QSet<QString>> signatures_;
+    QHash<QString, StoredGolfer> golfers_;  // upper-case key -> the player the key's round file goes to
+    QHash<QString, QString> names_;         // upper-case key -> the first golfer's name in the file
+    QHash<int, QString> courseNames_;       // COURSE_ID -> name, stored or planned
+    QHash<int, QString> coursePars_;        // COURSE_ID -> its pars, stored or planned
+    QHash<int, QHash<QString, QList<int>>> signatures_;
+    QHash<QString, QString> addedInRun_;  // RunKey of each round planned -> its file and record
     ConversionPlan plan_;
     ConversionReport& r_ = plan_.report;
 };
@@ -311,10 +443,12 @@ class Planner {
 }  // namespace
 
 bool ConversionReport::Clean() const {
-    return coursesUnreadable == 0 && teeBoxesOutOfRange == 0 && golfersUnreadable == 0 &&
-           convertedBefore.isEmpty() && sharedKeys.isEmpty() && roundsUnreadable == 0 &&
-           roundsOutOfRange == 0 && roundsDuplicate == 0 && roundsNoCourse.isEmpty() && undated.isEmpty() &&
-           files.isEmpty();
+    for (const QStringList* list :
+         {&coursesSkipped, &coursesKnown, &teeBoxesEmptied, &golfersSkipped, &convertedBefore,
+          &sameKeyNewPlayers, &sharedKeys, &roundsUnreadable, &roundsOutOfRange, &roundsNoCourse,
+          &roundsDuplicate, &notesCleaned, &costsEmptied, &files})
+        if (!list->isEmpty()) return false;
+    return undated.isEmpty();
 }
 
 const QStringList& NameFormats() {
@@ -397,10 +531,44 @@ bool HoleScoreInRange(int strokes) { return strokes >= 1 && strokes <= 99; }
 bool RatingInRange(double rating) { return rating >= 0.1 && rating <= 99.9; }
 bool SlopeInRange(int slope) { return slope >= 55 && slope <= 155; }
 
-QString RoundSignature(const QDate& date, int courseId, const std::array<int, 18>& gross) {
-    QString s = date.toString(Qt::ISODate) + "|" + QString::number(courseId);
+QString RoundSignature(const QDate& date, const std::array<int, 18>& gross) {
+    QString s = date.toString(Qt::ISODate);
     for (int g : gross) s += "|" + QString::number(g);
     return s;
+}
+
+QString CourseFingerprint(const PackedCourse& packed, bool withRatings) {
+    QString s;
+    bool rated = false, parred = false;
+    for (int t = 0; t < 3; ++t) {
+        const double rating = SlotNumber(packed.MCR, Packed::MCR, t);
+        rated = rated || rating > 0;
+        if (withRatings)
+            s += QString::number(rating, 'f', 1) + "/" +
+                 QString::number(SlotNumber(packed.MSL, Packed::MSL, t)) + "/";
+        for (int h = 1; h <= 18; ++h) {
+            const int par = HoleNumber(packed.MPARS, Packed::MPARS, t, h);
+            parred = parred || par > 0;
+            s += QString::number(par);
+        }
+        s += ";";
+    }
+    return (withRatings ? rated : parred) ? s : QString();
+}
+
+QString CleanNotes(const QString& notes) {
+    QString s;
+    for (QChar c : notes)
+        if (!IsDamage(c)) s += c;
+    return s;
+}
+
+std::optional<double> StoredCost(float cost) {
+    if (!std::isfinite(cost)) return std::nullopt;
+    // The cost boxes take 0 to below 10,000,000 (CostRefusal).
+    const double cents = Cents(cost);
+    if (cents < 0 || cents >= 1e7) return std::nullopt;
+    return cents;
 }
 
 ConversionPlan PlanConversion(const QList<OldFile>& files, int nameFormat, bool dayFirst,

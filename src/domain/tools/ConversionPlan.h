@@ -49,20 +49,38 @@ bool HoleScoreInRange(int strokes);
 bool RatingInRange(double rating);
 bool SlopeInRange(int slope);
 
-// A stored round as the same round: date, course and hole scores.
-QString RoundSignature(const QDate& date, int courseId, const std::array<int, 18>& gross);
+// A round of one golfer by its date and hole scores; it is the same round as a stored one with
+// this signature when it is on the same course, or on a course with the same pars (a course
+// converted before, renamed and re-rated since).
+QString RoundSignature(const QDate& date, const std::array<int, 18>& gross);
+
+// The tee boxes of old tees 1 to 3 as a course row holds them (slots 0 to 2: rating, slope and
+// the 18 pars, or the pars alone): a course converted before is found by them after it was
+// renamed. Empty when no slot has a rating (or, for the pars alone, no par).
+QString CourseFingerprint(const PackedCourse& packed, bool withRatings = true);
+
+// Notes as stored: control characters and bytes the code page leaves undefined removed.
+QString CleanNotes(const QString& notes);
+
+// The cost boxes' rule (CostRefusal): a cost is stored, to the cent, when the box would take it;
+// nothing for a cost it would refuse, or one that is not a number.
+std::optional<double> StoredCost(float cost);
 
 struct StoredGolfer {
     int id = 0;
-    QString gender;
+    QString gender, last, first;
 };
 
 // What the database holds before the run.
 struct StoredData {
-    QHash<QString, int> courses;  // upper-case trimmed name -> the first COURSE_ID of that name
+    QHash<QString, int> courses;             // upper-case trimmed name -> the first COURSE_ID of that name
+    QHash<QString, int> courseFingerprints;  // CourseFingerprint -> the first COURSE_ID with it
+    QHash<int, QString> courseNames;         // COURSE_ID -> COURSE_NAME
+    QHash<int, QString> coursePars;          // COURSE_ID -> CourseFingerprint of the pars alone
     int maxCourseId = 0, maxPlayerId = 0;
-    QHash<QString, StoredGolfer> golfers;                 // upper-case CV_PREV_FILE_NAME -> first player
-    std::function<QSet<QString>(int playerId)> roundsOf;  // RoundSignature of each stored round
+    QHash<QString, QList<StoredGolfer>> golfers;  // upper-case CV_PREV_FILE_NAME -> its players
+    // RoundSignature of each stored round of a player -> the COURSE_IDs it is stored on.
+    std::function<QHash<QString, QList<int>>(int playerId)> roundsOf;
 };
 
 struct PlannedCourse {
@@ -84,7 +102,7 @@ struct PlannedRound {
     std::optional<int> teeSlot;
     double rating = 0;
     int slope = 0, useHcp = 0, useTourn = 0;
-    double gameCost = 0, cartCost = 0, otherCost = 0;
+    std::optional<double> gameCost, cartCost, otherCost;  // nothing: left empty
     QString notes;
     std::array<int, 18> gross{};
     float hcpIndex = 0, tHcpIndex = 0;  // as the old file holds them
@@ -93,17 +111,25 @@ struct PlannedRound {
     QString par, putts;
 };
 
-// What a run converts and what it leaves out; the closing message is made from it.
+// What a run converts and what it leaves out; the closing message is made from it. The lists
+// name each record, golfer, course or round concerned, one line each.
 struct ConversionReport {
     int courseRecords = 0, golferRecords = 0;
-    int coursesUnreadable = 0, teeBoxesOutOfRange = 0;
-    int golfersUnreadable = 0;
-    QStringList convertedBefore;  // golfers whose key was stored before the run: not added again
-    QStringList sharedKeys;       // golfers of one key: the rounds go to the first
-    int roundsUnreadable = 0, roundsOutOfRange = 0, roundsDuplicate = 0;
-    QMap<QString, int> roundsNoCourse;  // by course name
-    QMap<QString, int> undated;         // rounds given the previous round's date, by golfer
-    QStringList files;                  // "name: why" for each file not read, or not read whole
+    QStringList coursesSkipped;     // course records empty or unreadable: file, position, what was read
+    QStringList coursesKnown;       // courses found by their tee boxes under another name
+    QStringList teeBoxesEmptied;    // tee boxes with a rating or slope out of range
+    QStringList golfersSkipped;     // golfer records empty or unreadable
+    QStringList convertedBefore;    // the file's golfer and the stored player who is the same person
+    QStringList sameKeyNewPlayers;  // another person than the stored player of that key: added anew
+    QStringList sharedKeys;         // golfers of one key in the file: the rounds go to the first
+    QStringList roundsUnreadable;   // golfer, date, course, what could not be read
+    QStringList roundsOutOfRange;   // golfer, date, course, the field out of range
+    QStringList roundsNoCourse;     // golfer, date, course
+    QStringList roundsDuplicate;    // golfer, date, course, where it is stored
+    QStringList notesCleaned;       // rounds kept whose notes lost control characters
+    QStringList costsEmptied;       // costs out of range, left empty
+    QMap<QString, int> undated;     // rounds given the previous round's date, by golfer
+    QStringList files;              // "name: why" for each file not read, or not read whole
     bool Clean() const;
 };
 

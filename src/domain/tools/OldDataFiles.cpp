@@ -9,14 +9,18 @@
 
 namespace dc {
 
-namespace {
-
-// A file name's bytes as text: UTF-8 when they are UTF-8, else Windows-1252.
 QString DecodeFileName(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString name = utf8.decode(bytes);
     if (!utf8.hasError()) return name;
     return DecodeAnsi({reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())});
+}
+
+namespace {
+
+bool IsFolder(const QByteArray& path) {
+    struct stat st;
+    return stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool HasDataExtension(const QByteArray& name) {
@@ -26,9 +30,11 @@ bool HasDataExtension(const QByteArray& name) {
 
 }  // namespace
 
-QList<OldFile> ListOldFiles(const QString& folder) {
+QList<OldFile> ListOldFiles(const QString& folder) { return ListOldNativeFiles(QFile::encodeName(folder)); }
+
+QList<OldFile> ListOldNativeFiles(const QByteArray& nativeFolder) {
     QList<OldFile> files;
-    QByteArray dir = QFile::encodeName(folder);
+    QByteArray dir = nativeFolder;
     if (dir.isEmpty()) return files;
     if (!dir.endsWith('/')) dir += '/';
     DIR* d = opendir(dir.constData());
@@ -52,8 +58,10 @@ QStringList ListDataFiles(const QString& folder) {
     return names;
 }
 
-QList<OldFile> ReadOldFolder(const QString& folder) {
-    QList<OldFile> files = ListOldFiles(folder);
+QList<OldFile> ReadOldFolder(const QString& folder) { return ReadOldNativeFolder(QFile::encodeName(folder)); }
+
+QList<OldFile> ReadOldNativeFolder(const QByteArray& nativeFolder) {
+    QList<OldFile> files = ListOldNativeFiles(nativeFolder);
     for (OldFile& f : files) {
         FILE* in = std::fopen(f.path.constData(), "rb");
         f.readable = in != nullptr;
@@ -65,6 +73,58 @@ QList<OldFile> ReadOldFolder(const QString& folder) {
         std::fclose(in);
     }
     return files;
+}
+
+QList<OldFile> ListSubfolders(const QByteArray& nativeFolder) {
+    QList<OldFile> folders;
+    QByteArray dir = nativeFolder;
+    if (dir.isEmpty()) return folders;
+    if (!dir.endsWith('/')) dir += '/';
+    DIR* d = opendir(dir.constData());
+    if (!d) return folders;
+    while (const dirent* e = readdir(d)) {
+        const QByteArray name(e->d_name);
+        if (name.startsWith('.')) continue;  // ".", ".." and hidden folders
+        const QByteArray path = dir + name;
+        if (IsFolder(path)) folders.append(OldFile{DecodeFileName(name), path, {}, true});
+    }
+    closedir(d);
+    std::sort(folders.begin(), folders.end(), [](const OldFile& a, const OldFile& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
+    return folders;
+}
+
+QByteArray ResolveFolder(const QString& path) {
+    const QString text = path.trimmed();
+    if (!text.startsWith('/')) return {};
+    QByteArray native = "/";
+    for (const QString& part : text.split('/', Qt::SkipEmptyParts)) {
+        if (part == ".") continue;
+        if (part == "..") {
+            const int cut = native.lastIndexOf('/', native.size() - 2);
+            native = cut > 0 ? native.left(cut) : QByteArray("/");
+            continue;
+        }
+        const QByteArray base = native.endsWith('/') ? native : native + '/';
+        QByteArray next = base + QFile::encodeName(part);
+        if (!IsFolder(next)) {
+            next.clear();
+            DIR* d = opendir(base.constData());
+            if (!d) return {};
+            while (const dirent* e = readdir(d)) {
+                const QByteArray name(e->d_name);
+                if (DecodeFileName(name) == part && IsFolder(base + name)) {
+                    next = base + name;
+                    break;
+                }
+            }
+            closedir(d);
+            if (next.isEmpty()) return {};
+        }
+        native = next;
+    }
+    return native;
 }
 
 int LocateDataFile(const QList<OldFile>& files, const QString& stem) {

@@ -24,9 +24,22 @@ struct OldFile {
 // The folder's files that take part ("*.dbf" and "*.gdb" in any letter case), by name, without
 // their contents.
 QList<OldFile> ListOldFiles(const QString& folder);
+QList<OldFile> ListOldNativeFiles(const QByteArray& nativeFolder);
 QStringList ListDataFiles(const QString& folder);
 // The listed files with their contents read (a file that cannot be read is marked so).
 QList<OldFile> ReadOldFolder(const QString& folder);
+QList<OldFile> ReadOldNativeFolder(const QByteArray& nativeFolder);
+
+// A file or folder name's bytes as text: UTF-8 when they are UTF-8, else Windows-1252.
+QString DecodeFileName(const QByteArray& bytes);
+
+// The folders inside a folder (hidden ones left out), each with its name as text and its native
+// path, sorted by name without regard to letter case.
+QList<OldFile> ListSubfolders(const QByteArray& nativeFolder);
+// The native path of a folder typed or pasted as text: each part matched to a folder's entry by
+// its bytes, else by the name shown for them (a Windows-1252 name shown as text). Empty when
+// there is no such folder.
+QByteArray ResolveFolder(const QString& path);
 
 // The index in `files` of `stem` + ".GDB", or + ".DBF" when that is missing or empty; names
 // match without regard to letter case. -1 when neither is there.

@@ -1,6 +1,8 @@
 #include "shell/frmMainWait.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -16,6 +18,8 @@ frmMainWait::frmMainWait(QWidget* parent) : QDialog(parent) {
     // Shown without blocking its caller, but no other screen takes input while the work runs:
     // a save made elsewhere would land in the middle of the running recomputation.
     setWindowModality(Qt::ApplicationModal);
+    // No close button: the window goes when its work has finished, not before.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     auto* layout = new QVBoxLayout(this);
     WaitCap = new QLabel(this);
     WaitCap->setObjectName("WaitCap");
@@ -53,6 +57,18 @@ void frmMainWait::SetProgress(int k, int n) {
     WaitPerc->setText(PercentText(k, n));
     G2->setValue(static_cast<int>(perc * 10 + 0.5));
     QApplication::processEvents();
+}
+
+void frmMainWait::reject() {}
+
+void frmMainWait::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+void frmMainWait::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace dc

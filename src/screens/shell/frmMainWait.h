@@ -1,5 +1,6 @@
 #pragma once
-// The progress window shown during long recomputations: a message, a percentage and a bar.
+// The progress window shown during long recomputations: a message, a percentage and a bar. It
+// lives exactly as long as its work runs: nothing the user does closes or hides it meanwhile.
 
 #include <QDialog>
 
@@ -24,6 +25,13 @@ class frmMainWait : public QDialog {
     void SetProgress(int k, int n);
     // The percentage text for k of n ("33.3%").
     static QString PercentText(int k, int n);
+
+  public Q_SLOTS:
+    void reject() override;  // Escape: the work goes on, and so does the window
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace dc

@@ -164,6 +164,9 @@ void frmWelcome::cmdConvert_Click() {
     SetMousePointer(Pointer::Hourglass);
     auto* convert = new frmConvertUtil(ctx_, this);
     convert->setAttribute(Qt::WA_DeleteOnClose);
+    // One conversion screen at a time: a second one could start a run inside the first one's.
+    cmdConvert->setEnabled(false);
+    connect(convert, &QObject::destroyed, cmdConvert, [button = cmdConvert] { button->setEnabled(true); });
     convert->show();
 }
 

@@ -3,14 +3,17 @@
 // and how that version wrote golfer names; Start imports courses, golfers and rounds (see
 // Conversion.h) and recomputes every handicap. Opened without being modal by the welcome screen.
 
+#include <QByteArray>
 #include <QDialog>
 #include <QStringList>
 
 class QComboBox;
-class QFileSystemModel;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QStandardItem;
+class QStandardItemModel;
 class QTreeView;
 
 namespace dc {
@@ -22,7 +25,11 @@ class frmConvertUtil : public QDialog {
   public:
     explicit frmConvertUtil(AppContext& ctx, QWidget* parent = nullptr);
 
-    QTreeView* Dir1;  // the folder of the old files (one tree from the root: no drive list here)
+    // The folder of the old files: one tree from the root (no drive list here), folders named in
+    // Windows-1252 shown too; the box beside it takes a typed or pasted path.
+    QTreeView* Dir1;
+    QLineEdit* txtPath;
+    QPushButton* cmdGo;
     QListWidget* File1;
     QComboBox* cboNameFormat;
     QPushButton* cmdStart;
@@ -33,14 +40,18 @@ class frmConvertUtil : public QDialog {
 
     void Form_Load();
     void Dir1_Change();
+    void cmdGo_Click();
     void cmdStart_Click();
     void cmdClose_Click();
 
-    // The folder shown in Dir1, and choosing one (as a click in the tree does).
+    // The folder shown in Dir1 as text, and choosing one by its text (as a click in the tree or a
+    // typed path does) or by its path's bytes.
     QString FolderPath() const;
     void SetFolder(const QString& path);
+    void SetNativeFolder(const QByteArray& nativePath);
     // The selected name format, or -1 when the box holds typed text.
     int NameFormatIndex() const;
+    bool Running() const { return running_; }
 
   public Q_SLOTS:
     void reject() override;
@@ -51,14 +62,18 @@ class frmConvertUtil : public QDialog {
 
   private:
     AppContext& ctx_;
-    // Selects and shows the chosen folder in the tree once the tree is on screen and has loaded it.
+    // Lists the subfolders of a tree item once, when it is first opened.
+    void LoadChildren(QStandardItem* item);
+    // Opens the tree down to the chosen folder and selects it.
     void RevealFolder();
+    void ShowResult(const QString& summary, const QString& message);
 
-    QFileSystemModel* dirModel_;
-    QString folder_;
-    QStringList files_;  // the data files of folder_, as File1 lists them
+    QStandardItemModel* dirModel_;
+    QString folder_;           // the chosen folder as text
+    QByteArray nativeFolder_;  // the same by its bytes, to open it by
+    QStringList files_;        // the data files of the folder, as File1 lists them
     bool running_ = false;
-    bool revealPending_ = false;  // the chosen folder is still to be shown in the tree
+    bool revealing_ = false;  // the tree is being moved to the chosen folder
 };
 
 }  // namespace dc

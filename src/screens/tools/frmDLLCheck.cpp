@@ -87,7 +87,8 @@ void frmDLLCheck::RunCheck() {
     try {
         RefreshExpectedRows(ctx_.Connection(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
         CDLLVersion facts(QueryPackages);
-        const DllCheckOutcome out = RunDllCheck(ctx_.Connection(), facts, ProgramFolder(), Today(), ctx_.sDateFormat);
+        const DllCheckOutcome out =
+            RunDllCheck(ctx_.Connection(), facts, ProgramFolder(), Today(), ctx_.sDateFormat);
         Label1->setText(out.heading);
         spDLL->SetMaxRows(static_cast<int>(out.lines.size()));
         int row = 0;

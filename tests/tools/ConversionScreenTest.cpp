@@ -1,0 +1,233 @@
+// The conversion through its screens: the progress window that holds while a run is open, the
+// long closing message in its own window, and folders named in Windows-1252.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <functional>
+
+#include "OldFileBuilder.h"
+#include "TestSupport.h"
+#include "platform/Database.h"
+#include "platform/MsgBox.h"
+#include "platform/SingleInstance.h"
+#include "shell/ResyncProgress.h"
+#include "shell/frmMainWait.h"
+#include "shell/frmSystemSetup.h"
+#include "shell/frmWelcome.h"
+#include "tools/Conversion.h"
+#include "tools/OldDataFiles.h"
+#include "tools/frmConvertResults.h"
+#include "tools/frmConvertUtil.h"
+
+namespace dc {
+namespace {
+
+using test::OldCourse;
+using test::OldGolfer;
+using test::OldRound;
+using test::RecordBytes;
+using test::ScriptedMsgBox;
+using test::WriteFile;
+
+class ConversionScreen : public ::testing::Test {
+  protected:
+    void SetUp() override { folder_.OpenDatabase(); }
+    // The old files of one golfer in `nativeFolder`, his rounds all on one course.
+    void WriteFolder(const QByteArray& nativeFolder, const QList<RecordBytes>& rounds) {
+        mkdir(nativeFolder.constData(), 0755);
+        auto bytes = [](const QList<RecordBytes>& records) {
+            QByteArray b;
+            for (const auto& r : records) b += r.Bytes();
+            return b;
+        };
+        WriteFile(nativeFolder + "/COURSE.GDB",
+                  bytes({OldCourse("Pine Valley Links"), OldCourse("Oak Hills")}));
+        WriteFile(nativeFolder + "/GOLFER.GDB", bytes({OldGolfer("Smith, John")}));
+        WriteFile(nativeFolder + "/SMITHJOH.GDB", bytes(rounds));
+    }
+    QByteArray Old() const { return QFile::encodeName(folder_.Path()) + "/old"; }
+    int Rounds() { return TestDb().Scalar("SELECT COUNT(*) FROM INDIV_SCORES").toInt(); }
+
+    test::ProgramFolder folder_;
+};
+
+// Runs `probe` at the first moment the run's transaction is open (the progress window shows a
+// moment before it), from the events the run lets through.
+void WhenRunIsOpen(const std::function<void()>& probe) {
+    QTimer::singleShot(0, [probe] {
+        if (TestDb().InTransaction())
+            probe();
+        else
+            WhenRunIsOpen(probe);
+    });
+}
+
+// What the progress window lets through while its work runs.
+struct Held {
+    bool shown = false, modal = false, afterEscape = false, afterClose = false, convertOff = false;
+    bool nestedRefused = false;
+};
+
+Held Probe(frmWelcome* welcome, frmConvertUtil* screen) {
+    Held h;
+    auto* wait = qobject_cast<frmMainWait*>(QApplication::activeModalWidget());
+    if (!wait) return h;
+    h.shown = wait->isVisible();
+    h.modal = wait->windowModality() == Qt::ApplicationModal;
+    QTest::keyClick(wait, Qt::Key_Escape);
+    h.afterEscape = wait->isVisible();
+    wait->close();  // as the title bar's close button asks
+    h.afterClose = wait->isVisible() && !(wait->windowFlags() & Qt::WindowCloseButtonHint);
+    h.convertOff = !welcome || !welcome->cmdConvert->isEnabled();
+    // A second run while this one is open: the screen's Start does nothing, the domain refuses.
+    const int before = TestDb().Scalar("SELECT COUNT(*) FROM PLAYERS").toInt();
+    if (screen) screen->cmdStart_Click();
+    const ConversionResult nested =
+        RunConversion(TestDb(), ConversionPlan{{}, {PlannedPlayer{99, "X", {}, "M"}}});
+    h.nestedRefused = ResyncProgress::Busy() && !nested.stored &&
+                      TestDb().Scalar("SELECT COUNT(*) FROM PLAYERS").toInt() == before;
+    return h;
+}
+
+void ExpectHeld(const Held& h, const char* where) {
+    EXPECT_TRUE(h.shown) << where;
+    EXPECT_TRUE(h.modal) << where;
+    EXPECT_TRUE(h.afterEscape) << where << ": Escape closed the progress window";
+    EXPECT_TRUE(h.afterClose) << where << ": the close button closed the progress window";
+    EXPECT_TRUE(h.convertOff) << where << ": Convert could be clicked";
+    EXPECT_TRUE(h.nestedRefused) << where << ": a second run started inside the first";
+}
+
+// The progress window of a conversion and of the settings screen's recomputation cannot be
+// dismissed while its work runs, keeps the other screens from input, and no second run starts.
+TEST_F(ConversionScreen, ProgressWindowHoldsWhileARunIsOpen) {
+    WriteFolder(Old(), {OldRound(true, "06/01/2026", "Pine Valley Links"),
+                        OldRound(true, "06/02/2026", "Oak Hills")});
+    SingleInstance instance(folder_.Path() + "/lock");
+    frmWelcome welcome(Ctx(), instance, [] { return nullptr; });
+    welcome.show();
+    welcome.cmdConvert_Click();
+    auto* screen = welcome.findChild<frmConvertUtil*>();
+    ASSERT_TRUE(screen);
+    EXPECT_FALSE(welcome.cmdConvert->isEnabled());
+    screen->SetFolder(folder_.Path() + "/old");
+    Held held;
+    WhenRunIsOpen([&] { held = Probe(&welcome, screen); });
+    ScriptedMsgBox boxes;
+    screen->cmdStart_Click();
+    ExpectHeld(held, "conversion");
+    EXPECT_TRUE(boxes.Last().startsWith("All files were successfully converted"))
+        << boxes.Last().toStdString();
+    EXPECT_EQ(Rounds(), 2);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // gone once the run is stored
+    EXPECT_FALSE(ResyncProgress::Busy());
+    screen->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(welcome.cmdConvert->isEnabled());
+
+    // The settings screen's recomputation shows the same window for more than three players.
+    for (int p = 2; p <= 5; ++p)
+        TestDb().Execute("INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, GENDER) VALUES (?, 'P', 'M')", {p});
+    frmSystemSetup setup(Ctx());
+    held = {};
+    WhenRunIsOpen([&] { held = Probe(nullptr, nullptr); });
+    setup.cmdResync->click();
+    ExpectHeld(held, "recomputation");
+    EXPECT_EQ(boxes.Last(), "Resynchronization of all scores for all players complete!");
+}
+
+// A closing message too long for a message box comes in a window that fits the screen: a short
+// summary above the whole text, which can be copied and saved.
+TEST_F(ConversionScreen, LongClosingMessageScrollsInItsOwnWindow) {
+    QList<RecordBytes> rounds;
+    for (int d = 1; d <= 28; ++d)
+        rounds << OldRound(true, QString("02/%1/2026").arg(d, 2, 10, QChar('0')).toLatin1(),
+                           "Nowhere Golf Club");
+    rounds << OldRound(true, "03/01/2026", "Oak Hills");
+    WriteFolder(Old(), rounds);
+    frmConvertUtil screen(Ctx());
+    screen.SetFolder(folder_.Path() + "/old");
+    QString summary, text, saved;
+    QSize size;
+    bool readOnly = false;
+    test::ScriptedModal modal([&](QDialog& d) {
+        auto* results = qobject_cast<frmConvertResults*>(&d);
+        if (!results) return 0;
+        summary = results->lblSummary->text();
+        text = results->txtResults->toPlainText();
+        readOnly = results->txtResults->isReadOnly();
+        size = results->size();
+        const QString path = folder_.Path() + "/results.txt";
+        if (results->SaveTo(path)) {
+            QFile f(path);
+            f.open(QIODevice::ReadOnly);
+            saved = QString::fromUtf8(f.readAll());
+        }
+        return 1;
+    });
+    ScriptedMsgBox boxes;
+    screen.cmdStart_Click();
+    EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
+    ASSERT_EQ(modal.Count(), 1);
+    EXPECT_EQ(summary,
+              "Converted with exceptions: 2 course(s), 1 golfer(s) and 1 round(s) were converted. 29 line(s) "
+              "below name what was left out or changed.");
+    EXPECT_TRUE(
+        text.startsWith("Converted with exceptions:\n28 round(s) on courses not found were skipped:\n    "
+                        "\"Smith, John\", 02/01/2026"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("02/28/2026, \"Nowhere Golf Club\" (SMITHJOH.GDB record 28)"));
+    EXPECT_TRUE(readOnly);
+    EXPECT_LE(size.width(), 1024);
+    EXPECT_LE(size.height(), 768);
+    EXPECT_TRUE(saved.startsWith(summary + "\n\nConverted with exceptions:\n28 round(s)"))
+        << saved.toStdString();
+}
+
+// A folder whose name is in Windows-1252 shows in the folder tree and can be typed; its files
+// convert.
+TEST_F(ConversionScreen, FolderNamedInWindows1252) {
+    mkdir(Old().constData(), 0755);
+    const QByteArray club = Old() + "/Cl\xe9 Files";
+    WriteFolder(club, {OldRound(true, "06/01/2026", "Oak Hills")});
+    const QList<OldFile> subfolders = ListSubfolders(Old());
+    ASSERT_EQ(subfolders.size(), 1);
+    EXPECT_EQ(subfolders[0].name, QString::fromUtf8("Cl\xc3\xa9 Files"));
+    EXPECT_EQ(subfolders[0].path, club);
+
+    frmConvertUtil screen(Ctx());
+    ScriptedMsgBox boxes;
+    screen.txtPath->setText(folder_.Path() + "/old/nowhere");
+    screen.cmdGo_Click();
+    EXPECT_EQ(boxes.Last(), "The folder " + folder_.Path() + "/old/nowhere was not found.");
+    const QString typed = folder_.Path() + QString::fromUtf8("/old/Cl\xc3\xa9 Files");
+    screen.txtPath->setText(typed);
+    QTest::keyClick(screen.txtPath, Qt::Key_Return);
+    EXPECT_EQ(screen.FolderPath(), typed);
+    EXPECT_EQ(screen.File1->count(), 3);
+    EXPECT_EQ(screen.Dir1->currentIndex().data().toString(), QString::fromUtf8("Cl\xc3\xa9 Files"));
+    // Chosen in the tree: the parent folder, then the folder again.
+    screen.Dir1->setCurrentIndex(screen.Dir1->currentIndex().parent());
+    EXPECT_EQ(screen.File1->count(), 0);
+    EXPECT_EQ(screen.txtPath->text(), folder_.Path() + "/old");
+    screen.Dir1->setCurrentIndex(screen.Dir1->model()->index(0, 0, screen.Dir1->currentIndex()));
+    EXPECT_EQ(screen.File1->count(), 3);
+    screen.cmdStart_Click();
+    EXPECT_TRUE(boxes.Last().startsWith("All files were successfully converted"))
+        << boxes.Last().toStdString();
+    EXPECT_EQ(Rounds(), 1);
+}
+
+}  // namespace
+}  // namespace dc
