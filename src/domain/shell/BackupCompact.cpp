@@ -116,7 +116,8 @@ CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbP
 
         show(CompactStage::Successful);
         SetFileMode(target, FileMode(live));  // the live file keeps its rights
-        MoveFileReplacing(target, live);      // one step: the live path always holds a whole database
+        // One step: the live path always holds a whole database, and the lock goes with it.
+        ReplaceLiveDatabaseFile(target, live, [&] { MoveFileReplacing(target, live); });
         replaced = true;
 
         const QDateTime now = Now();
