@@ -170,6 +170,11 @@ WriteProtection WriteProtectionOf(const QString& path) {
 
 void SetAccessProbe(AccessProbe probe) { Probe() = probe; }
 
+bool CanWriteFolder(const QString& folder) {
+    const AccessProbe probe = Probe() ? Probe() : &::access;
+    return probe(Native(folder).constData(), W_OK | X_OK) == 0;
+}
+
 bool IsReadable(const QString& path) {
     const AccessProbe probe = Probe() ? Probe() : &::access;
     return probe(Native(path).constData(), R_OK) == 0 || (errno != EACCES && errno != EPERM);

@@ -48,6 +48,8 @@ WriteProtection WriteProtectionOf(const QString& path);
 // (nullptr restores the system's).
 using AccessProbe = int (*)(const char* path, int mode);
 void SetAccessProbe(AccessProbe probe);
+// Whether the account may make and replace files in the folder, by the same check.
+bool CanWriteFolder(const QString& folder);
 // False when the account may not read the file, by the same check (also when a folder on the way
 // cannot be entered); a missing file is not called unreadable.
 bool IsReadable(const QString& path);

@@ -124,10 +124,10 @@ CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbP
         const QString date = FormatLocalDate(now.date(), dateFormat);
         const QString time = FormatTimeAmPm(now.time());
         // One fixed form in the file, so that another locale reads the same day.
-        if (!WriteIniValue("Path", "LastDate", DbDate(now.date()), IniFilePath()) ||
-            !WriteIniValue("Path", "LastTime", time, IniFilePath()))
-            throw AppError(kErrFileAccess,
-                           QString("Path/File access error: cannot write '%1'.").arg(IniFilePath()));
+        QString problem;
+        if (!WriteIniValue("Path", "LastDate", DbDate(now.date()), IniFilePath(), &problem) ||
+            !WriteIniValue("Path", "LastTime", time, IniFilePath(), &problem))
+            throw AppError(kErrFileAccess, "Path/File access error: " + IniNotWrittenText(problem));
         result.lastDate = date;
         result.lastTime = time;
         result.ok = true;
