@@ -22,8 +22,9 @@ QString DatabasePassword();
 // tables. Throws DbError (3024, 3044, 3031, 3343).
 std::unique_ptr<Database> OpenProgramDatabase(const QString& path);
 
-// The longest absolute path, in bytes, of a file the database engine opens.
-inline constexpr int kMaxDatabasePathBytes = 512;
+// The longest absolute path, in bytes, of a database the engine can write: its journal's name, eight
+// bytes longer, must fit in the engine's 512.
+inline constexpr int kMaxDatabasePathBytes = 504;
 
 // Opens the golfer's database for the run. Besides OpenProgramDatabase's errors it throws, with a
 // description that names the file and says why: 70 when the account may not read the file ("cannot be
