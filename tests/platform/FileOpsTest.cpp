@@ -229,26 +229,5 @@ TEST(FileOps, OnlyAnUnusedLeftoverOfThisAccountIsRemoved) {
     EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
 
-// The database's own readability, as an ordinary account sees it: a file or a folder on the way
-// without the right is unreadable; a missing file is not.
-TEST(FileOps, ReadabilityAsAnOrdinaryUserSees) {
-    QTemporaryDir dir;
-    const QString p = dir.path();
-    QDir().mkpath(p + "/shut");
-    for (const QString& f : {p + "/ok.mdb", p + "/secret.mdb", p + "/shut/in.mdb"}) {
-        QFile file(f);
-        file.open(QIODevice::WriteOnly);
-    }
-    SetFileMode(p, 0755);
-    SetFileMode(p + "/ok.mdb", 0644);
-    SetFileMode(p + "/secret.mdb", 0600);
-    SetFileMode(p + "/shut", 0700);
-    EXPECT_EQ(AsNobody([&] {
-                  return int(IsReadable(p + "/ok.mdb")) + 2 * int(IsReadable(p + "/secret.mdb")) +
-                         4 * int(IsReadable(p + "/shut/in.mdb")) + 8 * int(IsReadable(p + "/missing.mdb"));
-              }),
-              geteuid() == 0 ? 1 + 8 : 1 + 2 + 4 + 8);
-}
-
 }  // namespace
 }  // namespace dc

@@ -116,14 +116,6 @@ TEST_F(StartUpFiles, ConnectIniThatIsNotASmallRegularFileIsNamedAtOnce) {
     QFile::remove(ini);
 }
 
-TEST_F(StartUpFiles, AQuotedDatabasePathIsOpened) {
-    WriteAll(IniFilePath(), "[PATH]\r\nDBPathFile=\"" + QFile::encodeName(db) + "\"\r\n");
-    test::ScriptedMsgBox boxes;
-    EXPECT_EQ(Start().result, StartUpResult::Ready);
-    EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
-    EXPECT_EQ(Ctx().sDBPathFile, db);
-}
-
 // The cause is said, not "a valid database has NOT been found".
 TEST_F(StartUpFiles, ADatabaseThatCannotBeReadOrIsTooDeepSaysWhy) {
     // Deeper than the engine's limit, with every name of an allowed length.
