@@ -19,10 +19,17 @@ namespace {
 
 QString Reason(int error) { return QString::fromLocal8Bit(strerror(error)); }
 
-// Takes the lock on an open descriptor: the descriptor's lock, nullptr (descriptor closed) when another
-// holder has it. Throws on any other failure.
-std::unique_ptr<FileLock> LockOrRefuse(int fd, const QString& path,
-                                       std::unique_ptr<FileLock> (*make)(int, const QString&)) {
+}  // namespace
+
+FileLock::FileLock(int fd, const QString& path) : fd_(fd), path_(path) {
+    struct stat st {};
+    if (::fstat(fd, &st) == 0) {
+        device_ = st.st_dev;
+        inode_ = st.st_ino;
+    }
+}
+
+std::unique_ptr<FileLock> FileLock::LockDescriptor(int fd, const QString& path) {
     int rc;
     while ((rc = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
     }
@@ -33,17 +40,7 @@ std::unique_ptr<FileLock> LockOrRefuse(int fd, const QString& path,
         throw AppError(kErrLockFile,
                        QString("The lock file '%1' cannot be locked (%2).").arg(path, Reason(error)));
     }
-    return make(fd, path);
-}
-
-}  // namespace
-
-FileLock::FileLock(int fd, const QString& path) : fd_(fd), path_(path) {
-    struct stat st {};
-    if (::fstat(fd, &st) == 0) {
-        device_ = st.st_dev;
-        inode_ = st.st_ino;
-    }
+    return std::unique_ptr<FileLock>(new FileLock(fd, path));
 }
 
 std::unique_ptr<FileLock> FileLock::TryAcquire(const QString& lockPath) {
@@ -57,8 +54,7 @@ std::unique_ptr<FileLock> FileLock::TryAcquire(const QString& lockPath) {
         throw AppError(kErrLockFile, QString("The lock file '%1' cannot be opened (%2). Delete it, or give "
                                              "your account the right to read it, and try again.")
                                          .arg(lockPath, Reason(errno)));
-    return LockOrRefuse(
-        fd, lockPath, [](int f, const QString& p) { return std::unique_ptr<FileLock>(new FileLock(f, p)); });
+    return LockDescriptor(fd, lockPath);
 }
 
 std::unique_ptr<FileLock> FileLock::TryAcquireExisting(const QString& path) {
@@ -66,8 +62,7 @@ std::unique_ptr<FileLock> FileLock::TryAcquireExisting(const QString& path) {
     if (fd < 0)
         throw AppError(kErrLockFile,
                        QString("The file '%1' cannot be opened to lock it (%2).").arg(path, Reason(errno)));
-    return LockOrRefuse(
-        fd, path, [](int f, const QString& p) { return std::unique_ptr<FileLock>(new FileLock(f, p)); });
+    return LockDescriptor(fd, path);
 }
 
 FileLock::~FileLock() { ::close(fd_); }

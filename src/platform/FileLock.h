@@ -34,6 +34,8 @@ class FileLock {
 
   private:
     FileLock(int fd, const QString& path);
+    // Locks the open descriptor: its lock, or nullptr (the descriptor closed) when another holds it.
+    static std::unique_ptr<FileLock> LockDescriptor(int fd, const QString& path);
     int fd_;
     QString path_;
     dev_t device_ = 0;
