@@ -29,6 +29,9 @@ enum ErrNumber : int {
     kErrLockFile = 3050,         // the database's lock file cannot be opened
     kErrFileAccess = 75,         // path/file access error
     kErrFileExists = 58,         // file already exists
+    kErrDiskFullFile = 61,       // a file operation found the disk full
+    kErrNoPermission = 70,       // permission denied
+    kErrPathTooLong = 3055,      // not a valid file name: longer than the engine takes
 };
 
 // Errors of the database itself rather than of one row: every later statement would fail the same way.

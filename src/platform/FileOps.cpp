@@ -1,6 +1,7 @@
 #include "platform/FileOps.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +22,7 @@ AccessProbe& Probe() {
 
 [[noreturn]] void FailAccess(const QString& what, int error) {
     throw AppError(
-        kErrFileAccess,
+        error == ENOSPC || error == EDQUOT ? kErrDiskFullFile : kErrFileAccess,
         QString("Path/File access error: %1 (%2).").arg(what, QString::fromLocal8Bit(strerror(error))));
 }
 
@@ -73,6 +74,7 @@ void CopyFileOrThrow(const QString& from, const QString& to, mode_t mode) {
     // Created with its final rights: a copy of the data is never readable by others, not even briefly.
     Fd out(::open(Native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     if (out.get() < 0) FailAccess(QString("cannot create '%1'").arg(to), errno);
+    ::flock(out.get(), LOCK_EX | LOCK_NB);  // marks the copy as being written (RemoveLeftoverFile)
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
@@ -167,5 +169,29 @@ WriteProtection WriteProtectionOf(const QString& path) {
 }
 
 void SetAccessProbe(AccessProbe probe) { Probe() = probe; }
+
+bool CanWriteFolder(const QString& folder) {
+    const AccessProbe probe = Probe() ? Probe() : &::access;
+    return probe(Native(folder).constData(), W_OK | X_OK) == 0;
+}
+
+bool IsReadable(const QString& path) {
+    const AccessProbe probe = Probe() ? Probe() : &::access;
+    return probe(Native(path).constData(), R_OK) == 0 || (errno != EACCES && errno != EPERM);
+}
+
+bool RemoveLeftoverFile(const QString& path, int quietSeconds) {
+    struct stat before {};
+    if (::lstat(Native(path).constData(), &before) != 0 || !S_ISREG(before.st_mode) ||
+        before.st_uid != geteuid() || before.st_mtime > ::time(nullptr) - quietSeconds)
+        return false;
+    Fd fd(::open(Native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || opened.st_ino != before.st_ino ||
+        opened.st_dev != before.st_dev)
+        return false;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;  // someone is writing or holding it
+    return ::unlink(Native(path).constData()) == 0;
+}
 
 }  // namespace dc

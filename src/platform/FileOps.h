@@ -29,6 +29,10 @@ void MoveFileReplacing(const QString& from, const QString& to);
 QString ResolvedFilePath(const QString& path);
 // Removes a database file and its journal; a file that stays is an error.
 void RemoveDatabaseFileOrThrow(const QString& path);
+// Removes a temporary file that a run cut short left behind, when nothing shows it is in use: a
+// regular file of this account, unchanged for `quietSeconds`, on which no one holds an flock (the
+// copies above hold one while they write). True when it was removed.
+bool RemoveLeftoverFile(const QString& path, int quietSeconds = 10);
 // Creates an empty file with `mode` (refusing an existing one).
 void CreateEmptyFile(const QString& path, mode_t mode = kPrivateFileMode);
 
@@ -44,5 +48,10 @@ WriteProtection WriteProtectionOf(const QString& path);
 // (nullptr restores the system's).
 using AccessProbe = int (*)(const char* path, int mode);
 void SetAccessProbe(AccessProbe probe);
+// Whether the account may make and replace files in the folder, by the same check.
+bool CanWriteFolder(const QString& folder);
+// False when the account may not read the file, by the same check (also when a folder on the way
+// cannot be entered); a missing file is not called unreadable.
+bool IsReadable(const QString& path);
 
 }  // namespace dc

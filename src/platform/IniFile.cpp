@@ -1,22 +1,79 @@
 #include "platform/IniFile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/DbError.h"
 
 namespace dc {
 namespace {
 
+QString KindOf(mode_t mode) {
+    if (S_ISFIFO(mode)) return "a pipe";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a regular file";
+}
+
+[[noreturn]] void Refuse(const QString& path, const QString& why) {
+    throw AppError(kErrFileAccess,
+                   QString("The settings file '%1' cannot be used: %2. Dado Corvy reads only a regular file "
+                           "of at most %3 KB. Remove it (or the link of that name), then choose the database "
+                           "again in the Setup screen, which writes a new one.")
+                       .arg(path, why)
+                       .arg(kMaxIniFileSize / 1024));
+}
+
+// The file's lines; none (and `exists` false) when it is missing or unreadable. The file is opened
+// without waiting, so a pipe never blocks, and read only up to the size limit.
 QStringList ReadLines(const QString& path, bool* exists) {
-    QFile f(path);
-    *exists = f.open(QIODevice::ReadOnly);
-    if (!*exists) return {};
-    QString text = QString::fromUtf8(f.readAll());
+    *exists = false;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    QByteArray bytes;
+    struct stat st {};
+    QString problem;
+    if (::fstat(fd, &st) != 0) {
+        problem = QString::fromLocal8Bit(strerror(errno));
+    } else if (!S_ISREG(st.st_mode)) {
+        problem = "it is " + KindOf(st.st_mode);
+    } else {
+        bytes.resize(kMaxIniFileSize + 1);
+        qint64 got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += n;
+        }
+        bytes.truncate(got);
+        if (got > kMaxIniFileSize) problem = "it is larger than the limit";
+    }
+    ::close(fd);
+    if (!problem.isEmpty()) Refuse(path, problem);
+    *exists = true;
+    QString text = QString::fromUtf8(bytes);
     text.replace("\r\n", "\n");
     QStringList lines = text.split('\n');
     if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
     return lines;
+}
+
+// A value without one pair of matching quotes around it, as the classic reader gives it.
+QString Unquoted(const QString& value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.mid(1, value.size() - 2);
+    return value;
 }
 
 // The section name of a "[name]" line, or a null text for other lines.
@@ -47,14 +104,21 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
             continue;
         }
         QString value;
-        if (inSection && KeyMatches(line, key, &value)) return value;
+        if (inSection && KeyMatches(line, key, &value)) return Unquoted(value);
     }
     return QString("");
 }
 
-bool WriteIniValue(const QString& section, const QString& key, const QString& value, const QString& path) {
+bool WriteIniValue(const QString& section, const QString& key, const QString& value, const QString& path,
+                   QString* problem) {
     bool exists = false;
-    QStringList lines = ReadLines(path, &exists);
+    QStringList lines;
+    try {
+        lines = ReadLines(path, &exists);
+    } catch (const AppError& e) {
+        if (problem) *problem = e.description();
+        return false;
+    }
     int sectionAt = -1, insertAt = -1;
     bool inSection = false, done = false;
     for (int i = 0; i < lines.size() && !done; ++i) {
@@ -84,9 +148,13 @@ bool WriteIniValue(const QString& section, const QString& key, const QString& va
     // A linked INI file is rewritten where it really lies; the link stays.
     const QString real = QFileInfo(path).canonicalFilePath();
     QSaveFile out(real.isEmpty() ? path : real);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    out.write((lines.join("\r\n") + "\r\n").toUtf8());
-    return out.commit();
+    if (out.open(QIODevice::WriteOnly)) {
+        ::flock(out.handle(), LOCK_EX | LOCK_NB);  // marks the temporary file as being written
+        out.write((lines.join("\r\n") + "\r\n").toUtf8());
+        if (out.commit()) return true;
+    }
+    if (problem) *problem = out.errorString();
+    return false;
 }
 
 }  // namespace dc

@@ -1,13 +1,16 @@
-// What an ordinary user may write, the lock beside a database across processes, and the
-// single-copy lock's one place.
+// What an ordinary user may read and write, a file's lock across processes, the single-copy lock's
+// one place and its damaged states, and which leftovers may be removed.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "platform/DbError.h"
 #include "platform/FileLock.h"
@@ -98,6 +101,132 @@ TEST(SingleInstance, OneLockWhateverTheTemporaryFolder) {
     EXPECT_FALSE(SingleInstance().TryAcquire());
     qputenv("XDG_DATA_HOME", oldData);
     qputenv("TMPDIR", oldTmp);
+}
+
+// Runs `check` as the user "nobody" (root bypasses every file mode): in a child that dropped root, or
+// directly for an ordinary user.
+int AsNobody(const std::function<int()>& check) {
+    return InChild(
+        [&] { return geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0) ? 255 : check(); });
+}
+
+// A lock file left in any state by a crash, a power cut, another host or another account never
+// refuses a start; only a running copy does. One that cannot be used is named with what to do.
+TEST(SingleInstance, ADamagedLockIsTakenOverOrNamedOnlyARunningCopyRefuses) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to make files of another account";
+    QTemporaryDir dir;
+    const QString open = dir.path() + "/open", shut = dir.path() + "/shut";
+    QDir().mkpath(open);
+    QDir().mkpath(shut);
+    SetFileMode(dir.path(), 0755);
+    SetFileMode(open, 0777);  // nobody may replace files here
+    SetFileMode(shut, 0755);  // and not here
+    auto write = [](const QString& path, const QByteArray& bytes, mode_t mode, uid_t owner) {
+        QFile::remove(path);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        f.close();
+        SetFileMode(path, mode);
+        if (::chown(QFile::encodeName(path).constData(), owner, owner) != 0) ADD_FAILURE() << "chown";
+    };
+    QByteArray noise(300, '\0');
+    for (int i = 0; i < noise.size(); ++i) noise[i] = char(i * 37 + 11);
+    const uid_t nobody = 65534;
+    enum Want { Taken, Refused, Named };
+    struct Case {
+        const char* what;
+        QString path;
+        std::function<void(const QString&)> make;
+        Want want;
+        QString named;  // the file or folder the problem names
+    };
+    const std::vector<Case> cases{
+        {"empty", open + "/a.lock", [&](const QString& p) { write(p, "", 0644, nobody); }, Taken, {}},
+        {"random bytes",
+         open + "/b.lock",
+         [&](const QString& p) { write(p, noise, 0644, nobody); },
+         Taken,
+         {}},
+        {"another host's pid",
+         open + "/c.lock",
+         [&](const QString& p) { write(p, "4242\nDadoCorvy\nother-host\n", 0644, nobody); },
+         Taken,
+         {}},
+        {"mode 000", open + "/d.lock", [&](const QString& p) { write(p, "1", 0, nobody); }, Taken, {}},
+        {"another account's, unreadable",
+         open + "/e.lock",
+         [&](const QString& p) { write(p, "1", 0600, 0); },
+         Taken,
+         {}},
+        {"another account's, readable",
+         shut + "/f.lock",
+         [&](const QString& p) { write(p, "1", 0644, 0); },
+         Taken,
+         {}},
+        {"a pipe",
+         open + "/g.lock",
+         [&](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0644); },
+         Taken,
+         {}},
+        {"unreadable where it cannot be replaced", shut + "/h.lock",
+         [&](const QString& p) { write(p, "1", 0600, 0); }, Named, shut + "/h.lock"},
+        {"missing in a folder that cannot be written", shut + "/i.lock", [](const QString&) {}, Named, shut},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make(c.path);
+        const int got = AsNobody([&] {
+            SingleInstance instance(c.path);
+            const bool started = instance.TryAcquire();
+            if (!started) return int(Refused);
+            if (instance.Problem().isEmpty()) return int(Taken);
+            return instance.Problem().contains("'" + c.named + "'") ? int(Named) : 9;
+        });
+        EXPECT_EQ(got, c.want);
+    }
+    // Whatever the file holds, a running copy's lock refuses the next start.
+    write(open + "/j.lock", noise, 0644, nobody);
+    EXPECT_EQ(AsNobody([&] {
+                  SingleInstance first(open + "/j.lock");
+                  if (!first.TryAcquire()) return 8;
+                  return InChild([&] { return SingleInstance(open + "/j.lock").TryAcquire() ? 0 : 1; });
+              }),
+              1);
+}
+
+// Only a temporary file that is this account's, quiet for a while and locked by no one is removed.
+TEST(FileOps, OnlyAnUnusedLeftoverOfThisAccountIsRemoved) {
+    QTemporaryDir dir;
+    auto make = [&](const QString& name, qint64 ageSeconds) {
+        const QString path = dir.path() + "/" + name;
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write("part");
+        f.close();
+        const QDateTime when = QDateTime::currentDateTime().addSecs(-ageSeconds);
+        f.open(QIODevice::ReadWrite);
+        f.setFileTime(when, QFileDevice::FileModificationTime);
+        f.close();
+        return path;
+    };
+    const QString old = make("old.tmp", 600), fresh = make("fresh.tmp", 0), held = make("held.tmp", 600),
+                  target = make("target", 600), others = make("others.tmp", 600);
+    const QString link = dir.path() + "/link.tmp";
+    QFile::link(target, link);
+    if (geteuid() == 0 && ::chown(QFile::encodeName(others).constData(), 65534, 65534) != 0) ADD_FAILURE();
+    auto holder = FileLock::TryAcquireExisting(held);  // someone still writing it
+    ASSERT_TRUE(holder);
+    EXPECT_TRUE(RemoveLeftoverFile(old));
+    EXPECT_FALSE(RemoveLeftoverFile(fresh));
+    EXPECT_FALSE(RemoveLeftoverFile(held));
+    EXPECT_FALSE(RemoveLeftoverFile(link));
+    if (geteuid() == 0) {
+        EXPECT_FALSE(RemoveLeftoverFile(others)) << "another account's file";
+    }
+    EXPECT_FALSE(QFile::exists(old));
+    for (const QString& kept : {fresh, held, target}) EXPECT_TRUE(QFile::exists(kept)) << kept.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
 
 }  // namespace

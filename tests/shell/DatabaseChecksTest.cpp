@@ -2,6 +2,7 @@
 // another program. Start-up and the settings screen say so and change nothing; the version update
 // and the compaction keep the file's rights, make private copies and refuse a protected file.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCryptographicHash>
@@ -37,10 +38,10 @@ QByteArray Hash(const QString& path) {
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
-// Root, who runs the tests, may write anything: access() answers "denied" for one path instead.
+// Root, who runs the tests, may write anything: access() answers "denied" to writing one path instead.
 QByteArray gDenied;
 int DenyingAccess(const char* path, int mode) {
-    return gDenied == path ? (errno = EACCES, -1) : ::access(path, mode);
+    return gDenied == path && (mode & W_OK) ? (errno = EACCES, -1) : ::access(path, mode);
 }
 struct DenyWrite {
     explicit DenyWrite(const QString& path) {
@@ -238,7 +239,7 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
     // Cancel leads to the settings screen.
     Ctx().gDB.reset();
     ReleaseLiveDatabaseLock();
-    auto copy = FileLock::TryAcquire(LiveDatabaseLockPath(db));
+    auto copy = FileLock::TryAcquireExisting(db);
     QDir(folder.Path()).mkdir("sub");
     ASSERT_TRUE(QFile::link(db, folder.Path() + "/symbolic.mdb"));
     ASSERT_EQ(
@@ -257,21 +258,49 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
     }
 }
 
-TEST_F(DatabaseChecks, ALockFileThatCannotBeOpenedIsNamedAndTheDatabaseNotCalledInvalid) {
-    const QString lock = LiveDatabaseLockPath(db);
-    QFile::remove(lock);               // an earlier test's database may have had the same inode
-    ASSERT_TRUE(QDir().mkpath(lock));  // a lock file no account could open for locking
-    test::ScriptedMsgBox boxes;
-    EXPECT_EQ(Start(), std::pair(StartUpResult::DatabaseMissing, 1));
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.Last().startsWith("The lock file '" + lock +
-                                        "' cannot be opened (Is a directory). Delete "
-                                        "it, or give your account the right to read it, and try again. The "
-                                        "database '" +
-                                        db + "' itself was not touched." + toSetup))
-        << boxes.Last().toStdString();
-    EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Lock file cannot be opened.");
-    QDir().rmdir(lock);
+// Runs `child` in a forked process and returns its exit code.
+int InChild(const std::function<int()>& child) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(child());
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(DatabaseChecks, TheDatabaseFileItselfCarriesTheLockWhateverTheHomeOrDataFolder) {
+    // This run's data folder cannot even be made: the database opens all the same.
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    QFile notAFolder(folder.Path() + "/not-a-folder");
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(notAFolder.fileName()));
+    {
+        test::ScriptedMsgBox boxes;
+        EXPECT_EQ(Start(), std::pair(StartUpResult::Ready, 0));
+        EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
+    }
+    qputenv("XDG_DATA_HOME", oldData);
+    // Another copy with another home and data folder: 1 refused as in use, 0 opened.
+    auto otherCopy = [&] {
+        return InChild([&] {
+            ReleaseLiveDatabaseLock();  // this process's copy of the lock is the first copy's
+            qputenv("HOME", QFile::encodeName(folder.Path() + "/elsewhere"));
+            qputenv("XDG_DATA_HOME", QFile::encodeName(folder.Path() + "/elsewhere/data"));
+            try {
+                OpenLiveDatabase(db);
+                return 0;
+            } catch (const DbError& e) {
+                return e.number() == kErrLocked ? 1 : 2;
+            }
+        });
+    };
+    EXPECT_EQ(otherCopy(), 1);
+    const CompactResult compacted = BackupAndCompact(Ctx().gDB, db, Ctx().sDateFormat);
+    ASSERT_TRUE(compacted.ok) << compacted.errors.join("\n").toStdString();
+    EXPECT_TRUE(HoldsLiveDatabaseLock(db)) << "the lock went with the compacted file";
+    EXPECT_EQ(otherCopy(), 1);
+    Ctx().gDB.reset();
+    ReleaseLiveDatabaseLock();
+    EXPECT_EQ(otherCopy(), 0);
 }
 
 }  // namespace

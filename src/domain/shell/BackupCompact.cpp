@@ -116,17 +116,18 @@ CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbP
 
         show(CompactStage::Successful);
         SetFileMode(target, FileMode(live));  // the live file keeps its rights
-        MoveFileReplacing(target, live);      // one step: the live path always holds a whole database
+        // One step: the live path always holds a whole database, and the lock goes with it.
+        ReplaceLiveDatabaseFile(target, live, [&] { MoveFileReplacing(target, live); });
         replaced = true;
 
         const QDateTime now = Now();
         const QString date = FormatLocalDate(now.date(), dateFormat);
         const QString time = FormatTimeAmPm(now.time());
         // One fixed form in the file, so that another locale reads the same day.
-        if (!WriteIniValue("Path", "LastDate", DbDate(now.date()), IniFilePath()) ||
-            !WriteIniValue("Path", "LastTime", time, IniFilePath()))
-            throw AppError(kErrFileAccess,
-                           QString("Path/File access error: cannot write '%1'.").arg(IniFilePath()));
+        QString problem;
+        if (!WriteIniValue("Path", "LastDate", DbDate(now.date()), IniFilePath(), &problem) ||
+            !WriteIniValue("Path", "LastTime", time, IniFilePath(), &problem))
+            throw AppError(kErrFileAccess, "Path/File access error: " + IniNotWrittenText(problem));
         result.lastDate = date;
         result.lastTime = time;
         result.ok = true;

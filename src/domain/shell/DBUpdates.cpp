@@ -203,7 +203,7 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
         // 13. Put the upgraded copy in place in one step.
         at(13);
         SetFileMode(temp, FileMode(live));  // the live file keeps its rights
-        RenameOrThrow(temp, live);
+        ReplaceLiveDatabaseFile(temp, live, [&] { RenameOrThrow(temp, live); });
         replaced = true;
 
         // 14. Work on the upgraded file from now on.

@@ -25,6 +25,12 @@ ErrorInfo CurrentError() {
 }
 
 QString PlainReason(const ErrorInfo& error) {
+    if (error.number == kErrDiskFull || error.number == kErrDiskFullFile) {
+        const QString where =
+            error.database.isEmpty() ? QString() : QString(" (the one that holds '%1')").arg(error.database);
+        return QString("The disk is full: nothing was saved. Free some space on the disk%1 and try again.")
+            .arg(where);
+    }
     const bool failedWrite =
         !error.statement.isEmpty() &&
         (error.number == kErrReadOnly || error.number == kErrFileNotFound || error.number == kErrDiskIO);

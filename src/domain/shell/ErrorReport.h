@@ -19,8 +19,8 @@ struct ErrorInfo {
 // Number and description of the exception being handled (call inside a catch block).
 ErrorInfo CurrentError();
 
-// In plain words, why a statement could not change its database (the file deleted or moved, the
-// file or its folder write-protected); empty for any other error.
+// In plain words, why a statement could not change its database (the disk full, the file deleted or
+// moved, the file or its folder write-protected); empty for any other error.
 QString PlainReason(const ErrorInfo& error);
 
 // The plain reason and an empty line when there is one; tag, CRLF, "Error Number " number, CRLF,

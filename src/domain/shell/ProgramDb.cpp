@@ -1,5 +1,6 @@
 #include "shell/ProgramDb.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include "platform/FileLock.h"
@@ -18,6 +19,11 @@ std::unique_ptr<FileLock>& LiveLock() {
 DbError InUse(const QString& path) {
     return DbError(kErrLocked,
                    QString("The Dado Corvy database '%1' is in use by another program.").arg(path));
+}
+
+// A long path shown whole would fill the box: its start and its end.
+QString Shortened(const QString& path) {
+    return path.size() <= 160 ? path : path.left(90) + "..." + path.right(60);
 }
 
 DbError Damaged(const QString& path, QString problem) {
@@ -57,8 +63,32 @@ void ThrowIfWriteProtected(const QString& path) {
     }
 }
 
+void ThrowIfUnreadable(const QString& path) {
+    const QString file = path.trimmed();
+    if (file.isEmpty()) return;  // the engine names an empty path
+    const QFileInfo info(file);
+    const QByteArray absolute = QFile::encodeName(info.absoluteFilePath());
+    bool tooLong = absolute.size() > kMaxDatabasePathBytes;
+    for (const QByteArray& part : absolute.split('/')) tooLong = tooLong || part.size() > 255;
+    if (tooLong)
+        throw DbError(kErrPathTooLong,
+                      QString("The Dado Corvy database '%1' cannot be opened: path too long (%2 bytes; the "
+                              "database engine takes at most %3, and 255 for each name). Move the file to a "
+                              "folder with a shorter path and choose it there.")
+                          .arg(Shortened(file))
+                          .arg(absolute.size())
+                          .arg(kMaxDatabasePathBytes));
+    if (!IsReadable(file))
+        throw DbError(kErrNoPermission,
+                      QString("The Dado Corvy database '%1' cannot be read (permission): your account may "
+                              "not read the file or open its folder. Give your account the right to read and "
+                              "write the file and to open its folder, or choose another file.")
+                          .arg(file));
+}
+
 std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
     const QString file = path.trimmed();
+    ThrowIfUnreadable(file);
     std::unique_ptr<Database> db;
     try {
         db = OpenProgramDatabase(file);
@@ -72,13 +102,14 @@ std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
         throw DbError(kErrReadOnly, QString("The Dado Corvy database '%1' cannot be written: it is open for "
                                             "reading only.")
                                         .arg(file));
-    // Another copy of the program on the same file, by whatever name or link it was reached, holds
-    // this lock.
+    // Another copy of the program on the same file, by whatever name or link it was reached and whatever
+    // its environment, holds an flock on the file itself. (On a network file system an flock would mix
+    // with the engine's own record locks, so there the engine's locks alone guard the file.)
     std::unique_ptr<FileLock> lock;
-    const QString lockPath = LiveDatabaseLockPath(file);
-    if (!LiveLock() || LiveLock()->Path() != lockPath) {
+    const QString real = ResolvedFilePath(file);
+    if (!(LiveLock() && LiveLock()->Covers(real)) && !IsOnNetworkFileSystem(real)) {
         try {
-            lock = FileLock::TryAcquire(lockPath);
+            lock = FileLock::TryAcquireExisting(real);
         } catch (const AppError& e) {
             throw DbError(kErrLockFile,
                           e.description() + QString(" The database '%1' itself was not touched.").arg(file));
@@ -99,7 +130,30 @@ std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
 
 void ReleaseLiveDatabaseLock() { LiveLock().reset(); }
 
-QString LiveDatabaseLockPath(const QString& path) { return LockPathForFile(path.trimmed()); }
+bool HoldsLiveDatabaseLock(const QString& path) { return LiveLock() && LiveLock()->Covers(path.trimmed()); }
+
+void ReplaceLiveDatabaseFile(const QString& replacement, const QString& live,
+                             const std::function<void()>& replace) {
+    const bool held = HoldsLiveDatabaseLock(live);
+    std::unique_ptr<FileLock> moving;
+    if (held) {
+        try {
+            moving = FileLock::TryAcquireExisting(replacement);
+        } catch (const AppError&) {
+        }
+    }
+    replace();
+    if (!held) return;
+    if (moving && moving->Covers(live)) {
+        LiveLock() = std::move(moving);
+        return;
+    }
+    // Copied across file systems: the file in place is a new one, locked now.
+    try {
+        if (auto lock = FileLock::TryAcquireExisting(live)) LiveLock() = std::move(lock);
+    } catch (const AppError&) {
+    }
+}
 
 QString UnusableDatabaseTitle(int number) {
     switch (number) {
@@ -111,6 +165,10 @@ QString UnusableDatabaseTitle(int number) {
             return "Dado Corvy: Database in use.";
         case kErrLockFile:
             return "Dado Corvy: Lock file cannot be opened.";
+        case kErrNoPermission:
+            return "Dado Corvy: Database cannot be read.";
+        case kErrPathTooLong:
+            return "Dado Corvy: Database path too long.";
         default:
             return QString();
     }

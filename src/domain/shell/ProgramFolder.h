@@ -9,5 +9,8 @@ namespace dc {
 QString ProgramFolder();
 void SetProgramFolder(const QString& folder);
 QString IniFilePath();  // ProgramFolder() + "/Connect.ini"
+// Says that Connect.ini (by its real path) could not be written, for `problem`, and, when its folder
+// or the file is write-protected, which one and the rights the account needs.
+QString IniNotWrittenText(const QString& problem);
 
 }  // namespace dc

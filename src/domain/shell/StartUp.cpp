@@ -13,6 +13,7 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/Leftovers.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
 #include "shell/SetupStore.h"
@@ -27,6 +28,9 @@ bool IsMissingDatabaseError(int number) {
     return number == kErrFileNotFound || number == kErrNotValidPath || number == kErrBadPassword ||
            number == kErrBadFormat;
 }
+
+const char* kToSetup =
+    "\r\nClick the OK button to proceed to the Setup screen to choose a Dado Corvy database file.";
 
 }  // namespace
 
@@ -68,13 +72,23 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
         }
         step = 2;
         SetMsgBoxTitle(AppTitle());
+        // A lock that cannot be used does not stop the start (the database has a lock of its own),
+        // but the golfer is told which file or folder and what to do.
+        if (!instance.Problem().isEmpty()) MsgBox(instance.Problem(), vbExclamation + vbOKOnly);
         step = 4;
         ctx.bErrorReport = true;
         step = 5;
         SetDateDefaults(ctx);
         step = 7;
-        ctx.sDBPathFile = ReadIniString("PATH", "DBPathFile", IniFilePath());
-        ctx.sMultimediaPath = ReadIniString("PATH", "MultimediaPath", IniFilePath());
+        try {
+            ctx.sDBPathFile = ReadIniString("PATH", "DBPathFile", IniFilePath());
+            ctx.sMultimediaPath = ReadIniString("PATH", "MultimediaPath", IniFilePath());
+        } catch (const AppError& e) {
+            // A pipe, a device or an oversized file in place of Connect.ini: no database is named.
+            return toSettings(e.description() + kToSetup, vbCritical + vbOKOnly,
+                              "Dado Corvy: Missing or invalid database path/file.");
+        }
+        RemoveProgramLeftovers();
         step = 8;
         ctx.sDBPassword = kDBPassword;
         if (IsBlankDatabasePath(ctx.sDBPathFile))
@@ -93,6 +107,7 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
                 if (answer != vbRetry) return toSettings(QString(), 0, QString());
             }
         }
+        RemoveDatabaseLeftovers(ctx.sDBPathFile);
         step = 9;
         Database_Updates(ctx.gDB, ctx.sDBPathFile);
         step = 10;
@@ -107,13 +122,10 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
                 "screen to enter a valid Dado Corvy database file.",
                 vbCritical + vbOKOnly, "Dado Corvy: Missing or invalid database path/file.");
         }
-        if (step == 8 &&
-            (error.number == kErrReadOnly || error.number == kErrDamaged || error.number == kErrLockFile)) {
+        if (step == 8 && error.number != kErrLocked && !UnusableDatabaseTitle(error.number).isEmpty()) {
             QString text = error.description;
             if (error.number == kErrDamaged) text += "\r\n" + NewestBackupText(ctx.sDateFormat);
-            text +=
-                "\r\nClick the OK button to proceed to the Setup screen to choose a Dado Corvy database "
-                "file.";
+            text += kToSetup;
             return toSettings(text, vbCritical + vbOKOnly, UnusableDatabaseTitle(error.number));
         }
         ReportErrorText(ErrorText("Form Welcome, Form_Load", error, step, "Line # ", true));

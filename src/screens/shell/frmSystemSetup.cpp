@@ -241,8 +241,12 @@ void frmSystemSetup::Form_Load() {
             txtDataBasePath->setText(ctx_.sDBPathFile);
             txtMultimediaPath->setText(ctx_.sMultimediaPath);
         }
-        capDate->setText(ShownDate(ReadIniString("Path", "LastDate", IniFilePath()), ctx_.sDateFormat));
-        capTime->setText(ShownTime(ReadIniString("Path", "LastTime", IniFilePath())));
+        try {
+            capDate->setText(ShownDate(ReadIniString("Path", "LastDate", IniFilePath()), ctx_.sDateFormat));
+            capTime->setText(ShownTime(ReadIniString("Path", "LastTime", IniFilePath())));
+        } catch (const AppError&) {
+            // Connect.ini is not a file that can be read (start-up has said so): no last run shown.
+        }
     } catch (...) {
         ReportCurrentError("Form SystemSetup, Form_Load", Sql::With);
     }
@@ -316,10 +320,12 @@ bool frmSystemSetup::SaveSettings() {
         // Until the program ends the sounds follow the box alone.
         ctx_.bSounds = soundsTicked;
 
-        if (!WriteIniValue("PATH", "DBPathFile", txtDataBasePath->text(), IniFilePath()) ||
-            !WriteIniValue("PATH", "MultimediaPath", txtMultimediaPath->text(), IniFilePath()))
-            throw AppError(kErrFileAccess,
-                           QString("Path/File access error: cannot write '%1'.").arg(IniFilePath()));
+        // Connect.ini that cannot be written does not keep the screen open: the settings hold for
+        // this run, and the golfer is told which folder or file needs which rights.
+        QString iniProblem;
+        const bool iniKept =
+            WriteIniValue("PATH", "DBPathFile", txtDataBasePath->text(), IniFilePath(), &iniProblem) &&
+            WriteIniValue("PATH", "MultimediaPath", txtMultimediaPath->text(), IniFilePath(), &iniProblem);
         ctx_.sDBPathFile = txtDataBasePath->text();
         ctx_.sMultimediaPath = txtMultimediaPath->text();
 
@@ -329,6 +335,12 @@ bool frmSystemSetup::SaveSettings() {
 
         ctx_.bDBMissing = false;
         bChanged = false;
+        if (!iniKept)
+            MsgBox(
+                "The settings are used until Dado Corvy ends, but they could not be kept for the next "
+                "start: " +
+                    IniNotWrittenText(iniProblem),
+                vbExclamation + vbOKOnly);
         return true;
     } catch (...) {
         const ErrorInfo error = CurrentError();

@@ -1,0 +1,60 @@
+#include "shell/Leftovers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "platform/FileLock.h"
+#include "platform/FileOps.h"
+#include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
+
+namespace dc {
+namespace {
+
+// Removes every file of `folder` whose whole name matches `pattern` and that is not in use.
+void RemoveMatching(const QString& folder, const QString& pattern, QStringList& removed) {
+    if (folder.isEmpty()) return;
+    const QRegularExpression name(QRegularExpression::anchoredPattern(pattern));
+    for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!name.match(entry).hasMatch()) continue;
+        const QString path = folder + "/" + entry;
+        if (RemoveLeftoverFile(path)) removed << path;
+    }
+}
+
+}  // namespace
+
+QStringList RemoveProgramLeftovers() {
+    QStringList removed;
+    try {
+        // The INI file is rewritten under "<name>.XXXXXX" beside the file it replaces (through its link).
+        const QFileInfo ini(ResolvedFilePath(IniFilePath()));
+        RemoveMatching(ini.absolutePath(), QRegularExpression::escape(ini.fileName()) + "\\.[A-Za-z0-9]{6}",
+                       removed);
+        // A dated backup is copied to "<backup>.tmp" first.
+        RemoveMatching(ProgramFolder() + "/DBFiles", "CV\\d{8}\\.mdb\\.tmp", removed);
+        // Earlier builds kept a database's lock in the data folder, named after its device and inode;
+        // the lock is now the database file's own.
+        RemoveMatching(UserLockFolder(), "file-\\d+-\\d+\\.lock", removed);
+    } catch (...) {
+    }
+    return removed;
+}
+
+QStringList RemoveDatabaseLeftovers(const QString& dbPath) {
+    QStringList removed;
+    try {
+        if (dbPath.trimmed().isEmpty()) return removed;
+        const QFileInfo live(ResolvedFilePath(dbPath.trimmed()));
+        const QString folder = live.absolutePath();
+        // The upgraded copy being built, with its journal, and the kept old file's temporary copy.
+        RemoveMatching(folder, QRegularExpression::escape(live.fileName()) + "\\.update\\.tmp(-journal)?",
+                       removed);
+        RemoveMatching(folder, "CVPre54-\\d{4}[A-Za-z]{3}\\d{8}\\.MDB\\.tmp", removed);
+    } catch (...) {
+    }
+    return removed;
+}
+
+}  // namespace dc

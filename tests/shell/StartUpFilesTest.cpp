@@ -1,0 +1,258 @@
+// Start-up and the settings screen against files in odd states: Connect.ini that is a pipe, a device
+// or too large, or that cannot be written; a quoted database path; a database the account cannot read
+// or whose path is too long; leftovers of runs cut short; a full disk.
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "TestSupport.h"
+#include "platform/Database.h"
+#include "platform/FileOps.h"
+#include "platform/MsgBox.h"
+#include "platform/SingleInstance.h"
+#include "shell/AppContext.h"
+#include "shell/ErrorReport.h"
+#include "shell/ProgramDb.h"
+#include "shell/ProgramFolder.h"
+#include "shell/StartUp.h"
+#include "shell/frmSystemSetup.h"
+
+namespace dc {
+namespace {
+
+int InChild(const std::function<int()>& child) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(child());
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+}
+
+// A small file system of its own (tmpfs), unmounted when the object goes; Ready() is false where
+// mounting is not allowed.
+class SmallFileSystem {
+  public:
+    explicit SmallFileSystem(const char* size) {
+        // In a mount namespace of this test program's own, so that a killed run leaves no mount behind.
+        static const bool own =
+            ::unshare(CLONE_NEWNS) == 0 && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        (void)own;
+        const QByteArray options = QByteArray("size=") + size;
+        mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
+                           options.constData()) == 0;
+    }
+    ~SmallFileSystem() {
+        if (mounted_) ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+    }
+    bool Ready() const { return mounted_; }
+    QString Path() const { return dir_.path(); }
+    bool MakeReadOnly() {
+        return ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                       nullptr) == 0;
+    }
+
+  private:
+    QTemporaryDir dir_;
+    bool mounted_ = false;
+};
+
+class StartUpFiles : public ::testing::Test {
+  protected:
+    struct Run {
+        StartUpResult result;
+        int settingsShown = 0;
+    };
+    Run Start() {
+        SingleInstance instance(folder.Path() + "/lock");
+        Run run{};
+        run.result = RunStartUp(Ctx(), instance, [&] { ++run.settingsShown; });
+        return run;
+    }
+    test::ProgramFolder folder;
+    QString db = folder.MakeDatabase();
+};
+
+TEST_F(StartUpFiles, ConnectIniThatIsNotASmallRegularFileIsNamedAtOnce) {
+    const QString ini = IniFilePath();
+    const std::vector<std::pair<const char*, std::function<void()>>> cases{
+        {"a pipe", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0); }},
+        {"a device", [&] { ASSERT_TRUE(QFile::link("/dev/zero", ini)); }},
+        {"larger than the limit",
+         [&] {
+             WriteAll(ini, "[PATH]\r\nDBPathFile=" + QFile::encodeName(db) + "\r\n" + QByteArray(40000, ';'));
+         }},
+    };
+    for (const auto& [kind, make] : cases) {
+        SCOPED_TRACE(kind);
+        QFile::remove(ini);
+        make();
+        Ctx().gDB.reset();
+        test::ScriptedMsgBox boxes;
+        const Run run = Start();
+        EXPECT_EQ(run.result, StartUpResult::DatabaseMissing);
+        EXPECT_EQ(run.settingsShown, 1);
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Last().startsWith("The settings file '" + ini + "' cannot be used: it is " + kind))
+            << boxes.Last().toStdString();
+        EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Missing or invalid database path/file.");
+    }
+    QFile::remove(ini);
+}
+
+// The cause is said, not "a valid database has NOT been found".
+TEST_F(StartUpFiles, ADatabaseThatCannotBeReadOrIsTooDeepSaysWhy) {
+    // Deeper than the engine's limit, with every name of an allowed length.
+    QString deep = folder.Path();
+    while (QFile::encodeName(deep).size() < kMaxDatabasePathBytes) deep += "/" + QString(100, 'd');
+    ASSERT_TRUE(QDir().mkpath(deep));
+    ASSERT_TRUE(QFile::copy(db, deep + "/Golf.mdb"));
+    folder.WriteIni(deep + "/Golf.mdb");
+    {
+        test::ScriptedMsgBox boxes;
+        EXPECT_EQ(Start().result, StartUpResult::DatabaseMissing);
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Last().contains("cannot be opened: path too long")) << boxes.Last().toStdString();
+        EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Database path too long.");
+    }
+
+    // A database of another account, mode 0600: as root, the start runs as "nobody" in a child.
+    folder.WriteIni(db);
+    SetFileMode(folder.Path(), 0755);
+    SetFileMode(IniFilePath(), 0644);
+    if (geteuid() != 0) SetFileMode(db, 0);
+    const int code = InChild([&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 255;
+        test::ScriptedMsgBox boxes;
+        const Run run = Start();
+        // The single-copy lock cannot be made in root's folder either: that box comes first.
+        const QString expected = "The Dado Corvy database '" + db + "' cannot be read (permission)";
+        return run.result == StartUpResult::DatabaseMissing && boxes.Last().startsWith(expected) &&
+                       boxes.Titles().back() == "Dado Corvy: Database cannot be read."
+                   ? 0
+                   : 1;
+    });
+    EXPECT_EQ(code, 0);
+    SetFileMode(db, 0600);
+}
+
+TEST_F(StartUpFiles, LeftoversOfRunsCutShortAreRemovedAndNothingElse) {
+    QTemporaryDir data;
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const QString locks = data.path() + "/DadoCorvy";
+    QDir().mkpath(locks);
+    folder.WriteIni(db);
+    const QString p = folder.Path();
+    const QStringList leftovers{p + "/Connect.ini.Ab12Cd",
+                                p + "/CVPre54-2004Mar05140709.MDB.tmp",
+                                p + "/Golf.mdb.update.tmp",
+                                p + "/Golf.mdb.update.tmp-journal",
+                                folder.DbFiles() + "/CV20041225.mdb.tmp",
+                                locks + "/file-2049-1234567.lock"};
+    const QStringList kept{p + "/Connect.ini.bak", p + "/CVPre54-2004Mar05140709.MDB",
+                           p + "/Other.mdb.update.tmp", folder.DbFiles() + "/CV20041225.mdb",
+                           p + "/Connect.ini.Zz99Yy" /* being written: new */};
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
+    for (const QString& f : leftovers + kept) {
+        WriteAll(f, "part");
+        if (f.endsWith("Zz99Yy")) continue;
+        QFile file(f);
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(old, QFileDevice::FileModificationTime);
+    }
+    test::ScriptedMsgBox boxes;
+    EXPECT_EQ(Start().result, StartUpResult::Ready);
+    EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
+    for (const QString& f : leftovers) EXPECT_FALSE(QFile::exists(f)) << f.toStdString();
+    for (const QString& f : kept) EXPECT_TRUE(QFile::exists(f)) << f.toStdString();
+    qputenv("XDG_DATA_HOME", oldData);
+}
+
+// A full disk: the plain sentence comes above the technical lines, and nothing was stored.
+TEST_F(StartUpFiles, AFullDiskIsSaidPlainly) {
+    SmallFileSystem disk("256k");
+    if (!disk.Ready()) GTEST_SKIP() << "no small file system can be mounted here";
+    const QString small = disk.Path() + "/Golf.mdb";
+    ASSERT_TRUE(QFile::copy(db, small));
+    auto d = Database::Open(small, kDBPassword);
+    {
+        QFile filler(disk.Path() + "/filler");
+        filler.open(QIODevice::WriteOnly);
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    const QString plain = "The disk is full: nothing was saved. Free some space on the disk";
+    try {
+        Database::Transaction t(*d);
+        d->Execute("Create Table FILLER (X BLOB)");
+        for (int i = 0; i < 50; ++i)
+            d->Execute("Insert Into FILLER Values (?)", {QByteArray(20000, char(i))});
+        t.Commit();
+        ADD_FAILURE() << "stored on a full disk";
+    } catch (...) {
+        const ErrorInfo e = CurrentError();
+        EXPECT_EQ(e.number, kErrDiskFull) << e.description.toStdString();
+        const QString text = ErrorText("Tag", e, -1, "Line # ", true);
+        EXPECT_TRUE(
+            text.startsWith(plain + " (the one that holds '" + small + "') and try again.\r\n\r\nTag\r\n"))
+            << text.toStdString();
+    }
+    EXPECT_FALSE(d->HasTable("FILLER")) << "nothing was stored";
+    try {
+        CopyFileOrThrow(db, disk.Path() + "/backup.mdb");
+        ADD_FAILURE() << "copied onto a full disk";
+    } catch (...) {
+        EXPECT_TRUE(ErrorText("Tag", CurrentError()).startsWith(plain + " and try again.\r\n\r\nTag\r\n"));
+    }
+    EXPECT_FALSE(QFile::exists(disk.Path() + "/backup.mdb"));
+    d->Close();
+}
+
+// Connect.ini on a folder that cannot be written: the save holds for the run, the message names the
+// folder and the rights, and the screen can be left.
+TEST_F(StartUpFiles, SettingsThatCannotBeKeptNameTheFolderAndTheScreenCanBeLeft) {
+    SmallFileSystem disk("64k");
+    if (!disk.Ready()) GTEST_SKIP() << "no small file system can be mounted here";
+    const QString live = folder.OpenDatabase("Live.mdb");
+    const QString ini = disk.Path() + "/Connect.ini";
+    WriteAll(ini, "[PATH]\r\nDBPathFile=" + QFile::encodeName(live) + "\r\n");
+    ASSERT_TRUE(disk.MakeReadOnly());
+    QFile::remove(IniFilePath());
+    ASSERT_TRUE(QFile::link(ini, IniFilePath()));
+    frmSystemSetup form(Ctx());
+    form.EndProgram = [] { ADD_FAILURE() << "the program was ended"; };
+    form.txtMultimediaPath->setText("/sounds/");
+    form.bChanged = true;
+    test::ScriptedMsgBox boxes({vbYes});
+    EXPECT_TRUE(form.close()) << "Yes saves and the screen closes";
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_TRUE(boxes.Texts()[1].startsWith(
+        "The settings are used until Dado Corvy ends, but they could not be kept for the next start: '" +
+        ini + "' cannot be written ("))
+        << boxes.Texts()[1].toStdString();
+    EXPECT_TRUE(boxes.Texts()[1].contains("the folder '" + disk.Path() + "'"));
+    EXPECT_EQ(Ctx().sMultimediaPath, "/sounds/");
+    EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    QFile::remove(IniFilePath());
+}
+
+}  // namespace
+}  // namespace dc
