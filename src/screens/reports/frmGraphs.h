@@ -61,7 +61,8 @@ class frmGraphs : public QDialog {
     int nLoaded = 0;
     int nGraphPoints = 0;
     int tickEvery_ = 1;
-    QString graphHint_;  // the graph's Min/Max/Avg line, printed with the screen
+    QString graphHint_;                     // the graph's Min/Max/Avg line, printed with the screen
+    void ShowFigures(const QString& hint);  // that line, shown and kept for printing
     GraphData data_;
 };
 
