@@ -29,6 +29,7 @@
 #include "reports/ReportPanel.h"
 #include "reports/ReportStore.h"
 #include "shell/AppContext.h"
+#include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
@@ -130,6 +131,8 @@ frmGraphs::frmGraphs(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
     connect(cmdHelp, &QPushButton::clicked, this, [] { ShellDoc(HelpDocumentPath()); });
     Form_Load();
 }
+
+frmGraphs::~frmGraphs() { StopHandlers(*this); }
 
 void frmGraphs::Form_Load() {
     try {

@@ -28,6 +28,7 @@ class frmGraphs : public QDialog {
     Q_OBJECT
   public:
     explicit frmGraphs(AppContext& ctx, QWidget* parent = nullptr);
+    ~frmGraphs() override;  // its date boxes reach no handler once destruction begins
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;
