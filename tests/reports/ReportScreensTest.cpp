@@ -116,6 +116,32 @@ TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
 }
 
 // 87 strokes on 20 par-4 holes and 23 putts over 20 holes: the averages' halves go up.
+// A range takes the rounds on both of its ends and none beyond them (01/01/2024 to 12/31/2024;
+// the rounds outside are the best), and the reports name a player first name first.
+TEST_F(ReportScreens, RangeEndsCountAndNamesReadFirstThenLast) {
+    AddRound(7, 1, QDate(2023, 12, 31), 3, 3);
+    AddRound(7, 2, QDate(2024, 1, 1), 5, 5);
+    AddRound(7, 3, QDate(2024, 12, 31), 4, 5);
+    AddRound(7, 4, QDate(2025, 1, 1), 3, 3);
+    Ctx().nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmStats stats(Ctx());
+    EXPECT_EQ(stats.TGPCap->text(), " 2");
+    EXPECT_EQ(stats.B9Cap->text(), " 36 F");
+    EXPECT_EQ(stats.Game9Cap->text(), " 3") << "the round on the end date";
+    EXPECT_EQ(stats.lblB9Player->text(), "Ann Able");
+    frmGameList list(Ctx());
+    EXPECT_EQ(list.Rows(), 2);
+    std::vector<int> games;
+    for (const RoundRec& r :
+         ReadRounds(TestDb(), 7, QDate(2024, 1, 1), QDate(2024, 12, 31), RoundOrder::GameNumber))
+        games.push_back(r.GAME_NUMBER);
+    EXPECT_EQ(games, (std::vector<int>{2, 3}));
+    const auto names = ReadPlayerNames(TestDb());
+    EXPECT_EQ(names.at(7), "Ann Able");
+    EXPECT_EQ(names.at(8), "Bob Baker");
+}
+
 TEST_F(ReportScreens, StatisticsAveragesRoundHalvesUp) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 0);
     AddRound(7, 2, QDate(2024, 3, 2), 4, 0);
