@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include "EngineDb.h"
 #include "QStringPrint.h"
@@ -42,7 +42,7 @@ class HandicapDb : public EngineDb {
     }
     void Name(int id, const QString& last, const QString& first) {
         TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=?, MI='' WHERE PLAYER_ID=?",
-                     {last, first, id});
+                         {last, first, id});
     }
     // Rounds whose hole-by-hole gross varies, so that differentials differ.
     void AddRounds(int player, int n, int from = 1) {
@@ -110,19 +110,23 @@ TEST_F(HandicapDb, IndexListsInBothOrders) {
         for (const auto& r : rows) t << r.indexText + "|" + r.name.trimmed() + "|" + r.date;
         return t;
     };
-    EXPECT_EQ(texts(IndexList(TestDb(), true, RuleSet::US, "MM/DD/YYYY").Build(players, IndexOrder::Alphabetical)),
-              QStringList({"9.8T|Adams, Al|03/02/2026", "36.4|Baker, Bo|", "40.4|Cole, Cy|",
-                           "9.8|Dunn, Dee|03/04/2026"}));
+    EXPECT_EQ(
+        texts(IndexList(TestDb(), true, RuleSet::US, "MM/DD/YYYY").Build(players, IndexOrder::Alphabetical)),
+        QStringList(
+            {"9.8T|Adams, Al|03/02/2026", "36.4|Baker, Bo|", "40.4|Cole, Cy|", "9.8|Dunn, Dee|03/04/2026"}));
     // equal indexes keep list order; names are FIRST LAST, whole, in at least 20 characters
-    const auto low = IndexList(TestDb(), true, RuleSet::US, "MM/DD/YYYY").Build(players, IndexOrder::LowToHigh);
-    EXPECT_EQ(texts(low), QStringList({"9.8T|Al Adams|03/02/2026", "9.8|Dee Dunn-Featherstonehaugh|03/04/2026",
-                                       "36.4|Bo Baker|", "40.4|Cy Cole|"}));
+    const auto low =
+        IndexList(TestDb(), true, RuleSet::US, "MM/DD/YYYY").Build(players, IndexOrder::LowToHigh);
+    EXPECT_EQ(texts(low),
+              QStringList({"9.8T|Al Adams|03/02/2026", "9.8|Dee Dunn-Featherstonehaugh|03/04/2026",
+                           "36.4|Bo Baker|", "40.4|Cy Cole|"}));
     EXPECT_EQ(low[2].name.size(), 20);
     EXPECT_EQ(low[2].gender, "M");
     // nine holes: the back nine's pair when it was played, else the front nine's
-    EXPECT_EQ(texts(IndexList(TestDb(), false, RuleSet::US, "MM/DD/YYYY").Build(players, IndexOrder::LowToHigh)),
-              QStringList({"5.0|Dee Dunn-Featherstonehaugh|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
-                           "20.2|Cy Cole|"}));
+    EXPECT_EQ(
+        texts(IndexList(TestDb(), false, RuleSet::US, "MM/DD/YYYY").Build(players, IndexOrder::LowToHigh)),
+        QStringList({"5.0|Dee Dunn-Featherstonehaugh|03/04/2026", "6.1|Al Adams|03/02/2026", "18.2|Bo Baker|",
+                     "20.2|Cy Cole|"}));
 }
 
 TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
@@ -325,6 +329,119 @@ TEST_F(HandicapDb, EveryViewFitsTheScreenWithALongName) {
         for (const QLabel* label : screen.findChildren<QLabel*>())
             EXPECT_FALSE(label->isVisibleTo(&screen) && (label->text() == "M" || label->text() == "F"))
                 << "no stray gender letter";
+    }
+}
+
+// A course handicap needs the chosen tee box's slope for the player's own gender: Bronze has a men's
+// slope (140) but none for women, and a gender other than M or F has none anywhere. The woman's
+// rounds are stored with slope 134, so a figure from them would show. Screen, list and cards agree.
+TEST_F(HandicapDb, NoSlopeForTheGenderShowsNoCourseHandicap) {
+    TestDb().Execute(
+        "UPDATE COURSES SET TB=?, MSL='130113140000', WSL='125120000000'",
+        {PackTeeName("White") + PackTeeName("Championship") + PackTeeName("Bronze") + PackTeeName("")});
+    const struct {
+        int id;
+        QString gender, last;
+    } players[] = {{1, "M", "Adams"}, {2, "F", "Baker"}, {3, "X", "Cole"}};
+    for (const auto& p : players) {
+        AddPlayer(p.id, p.gender);
+        Name(p.id, p.last, "Pat");
+        for (int g = 1; g <= 6; ++g) {
+            TestRound r = Round(p.id, g, QString("2026-02-%1").arg(g, 2, 10, QChar('0')));
+            r.slope = 134;
+            for (int h = 0; h < g + p.id; ++h) r.gross[h] = 6;
+            AddRound(r);
+        }
+        Recompute(p.id, 6);
+    }
+    auto index = [this](int id) { return Number(id, 6, "HCP_INDEX_US_18"); };
+    const struct {
+        int slot;
+        QStringList hcps;  // Adams, Baker, Cole
+    } cases[] = {
+        {2, {CourseHcpText(index(1), 140), "", ""}},
+        {0, {CourseHcpText(index(1), 130), CourseHcpText(index(2), 125), ""}},
+    };
+    Ctx().nCurPlayerID = 1;
+    Ctx().nCurCourseID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen(Ctx());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.slot);
+        ASSERT_FALSE(c.hcps[0].isEmpty());
+        screen.HC[1]->setChecked(true);
+        screen.HC_Click(1);
+        screen.cboTeeBox->setCurrentIndex(screen.cboTeeBox->findData(c.slot));
+        for (const auto& p : players) {
+            screen.cboPlayer->setCurrentIndex(screen.cboPlayer->findData(p.id));
+            screen.cboPlayer_Click();
+            screen.cboTeeBox_Click();
+            EXPECT_EQ(screen.HandicapBox->text(), c.hcps[p.id - 1]) << p.last.toStdString();
+        }
+        screen.HC[2]->setChecked(true);
+        screen.HC_Click(2);
+        for (int row = 1; row <= 3; ++row) EXPECT_EQ(screen.spHcp->CellText(3, row), c.hcps[row - 1]) << row;
+
+        auto log = RecordAllPrinting();
+        screen.cmdHcpCards_Click();
+        QStringList cardHcps;
+        for (const QString& line : log->TextsOn(1, 1).filter("Index:"))
+            cardHcps << line.section("Hcp:", 1).section("  Avg:", 0, 0);
+        EXPECT_EQ(cardHcps, c.hcps);
+    }
+    EXPECT_EQ(box.Count(), 0);
+}
+
+// An empty report keeps nothing of the last one: no "Tourn. Handicap:" line is printed beside no
+// figure, and after "Not enough scores" the tee box goes with its course, on screen and on cards.
+TEST_F(HandicapDb, AnEmptyReportLeavesNoFigureOfTheLastOne) {
+    AddPlayer(1);
+    Name(1, "Adams", "Al");
+    for (int g = 1; g <= 10; ++g) {  // two tournament rounds of 72, eight of 108: index 11.5, tourn. 3.0
+        TestRound r = Round(1, g, QString("2026-03-%1").arg(g, 2, 10, QChar('0')));
+        r.tourn = g <= 2;
+        r.gross.fill(g <= 2 ? 4 : 6);
+        AddRound(r);
+    }
+    Recompute(1, 10);
+    AddPlayer(2);
+    AddPlayer(3);
+    Name(2, "Baker", "Bo");
+    Name(3, "Cole", "Cy");
+    AddRounds(3, 4);
+    const struct {
+        int player;
+        QString message, tee;
+    } cases[] = {{2, "No Rounds found.", "White"}, {3, "Not enough scores to calculate a Handicap.", ""}};
+    Ctx().nCurCourseID = 1;
+    ScriptedMsgBox box;
+    frmHandicap screen(Ctx());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.player);
+        screen.cboPlayer->setCurrentIndex(screen.cboPlayer->findData(1));
+        screen.cboPlayer_Click();
+        screen.cboCourse->setCurrentIndex(0);
+        screen.cboCourse_Click();
+        screen.cboTeeBox->setCurrentIndex(0);
+        screen.cboTeeBox_Click();
+        ASSERT_EQ(screen.TIBox->text(), "3.0");
+        ASSERT_EQ(screen.TournBox->text(), CourseHcpText(3.0, 130));
+
+        screen.cboPlayer->setCurrentIndex(screen.cboPlayer->findData(c.player));
+        screen.cboPlayer_Click();
+        EXPECT_EQ(box.Last(), c.message);
+        EXPECT_EQ(screen.cboTeeBox->currentText(), c.tee);
+        screen.cmdPrint->setEnabled(true);
+        auto log = RecordAllPrinting();
+        screen.cmdPrint_Click();
+        EXPECT_FALSE(log->TextsOn(1, 1).contains("Tourn. Handicap:"))
+            << log->TextsOn(1, 1).join('|').toStdString();
+        log = RecordAllPrinting();
+        screen.cmdHcpCards_Click();
+        const QStringList cards = log->TextsOn(1, 1);
+        EXPECT_EQ(cards.filter("TBox: ").value(0), "TBox: " + c.tee + "  Date:12/06/2026");
+        EXPECT_TRUE(cards.contains(c.tee.isEmpty() ? "Not selected" : "Pines"))
+            << cards.join('|').toStdString();
     }
 }
 

@@ -179,7 +179,7 @@ TEST(CourseHcpTexts, FromIndexAndSlope) {
         double slope;
         const char* text;
     } cases[] = {
-        {10.5f, 113, "11"}, {12.3f, 130, "14"}, {-2.3f, 120, "+2"}, {0.0f, 130, "+0"}, {7.0f, 0, "0"}};
+        {10.5f, 113, "11"}, {12.3f, 130, "14"}, {-2.3f, 120, "+2"}, {0.0f, 130, "+0"}, {7.0f, 0, ""}, {0.0f, 0, ""}};
     for (const Case& c : cases) EXPECT_EQ(CourseHcpText(c.index, c.slope), c.text) << c.index;
     EXPECT_EQ(IndexList::IndexText(-1.2f, true), "+1.2T");
     EXPECT_EQ(IndexList::IndexText(0.0f, false), "+0.0");

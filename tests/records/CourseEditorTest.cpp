@@ -3,9 +3,12 @@
 // the save question when switching or closing, deleting, and the keystroke rules.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTest>
 
@@ -547,6 +550,77 @@ TEST_F(CourseEditorTest, LeavingTheNameBoxRefusesAnotherCoursesName) {
         EXPECT_EQ(Focus() == form->cboCourseName, c.refused);
         EXPECT_EQ(form->nEditCourseID, c.edit) << "no other course picked";
         form->bChanged = false;
+    }
+}
+
+// Picking a course from the name list loads it without a word: the "already exists" check is for a
+// name typed for a new course, never for the entry the golfer picked.
+TEST_F(CourseEditorTest, PickingACourseFromTheListLoadsItSilently) {
+    StoreCourse(1, "Pine");
+    StoreCourse(2, "Oak");
+    form->cboCourseName->clear();
+    form->Form_Load();
+    const struct {
+        const char* before;  // what the editor shows when the course is picked
+        int pick;
+    } cases[] = {{"a new course", 2}, {"another course", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        test::ScriptedMsgBox box;
+        QApplication::setActiveWindow(form.get());
+        if (QString(c.before) == "a new course") form->cmdNew_Click();
+        form->cboCourseName->setFocus(Qt::MouseFocusReason);
+        form->cboCourseName->showPopup();
+        QAbstractItemView* list = form->cboCourseName->view();
+        list->setCurrentIndex(list->model()->index(form->cboCourseName->findData(c.pick), 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(box.Texts(), QStringList());
+        EXPECT_EQ(form->nEditCourseID, c.pick);
+        EXPECT_FALSE(form->bNewCourse);
+        EXPECT_EQ(form->windowTitle(), "Edit Course: " + Column("COURSE_NAME", c.pick));
+        QApplication::setActiveWindow(form.get());  // the closed list hands the window back
+        EXPECT_EQ(Focus(), form->spTB) << "keys typed next go to the tee boxes";
+    }
+}
+
+// While the editor is hidden on its way out, the name box loses the focus (a window manager takes it
+// from the closing window) and, holding a listed course's name, picks that entry, as an editable
+// combo box does when it is left.
+class FocusOutOnHide : public QObject {
+  public:
+    QPointer<QComboBox> nameBox;
+    bool closing = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (closing && nameBox && event->type() == QEvent::Hide) {
+            QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(nameBox->lineEdit(), &out);
+            const int entry = nameBox->findText(nameBox->currentText());
+            if (entry >= 0) Q_EMIT nameBox->activated(entry);
+        }
+        return false;
+    }
+};
+
+// Destroying the editor while the name box holds a typed name (another course's, or a new one) runs
+// none of its handlers: no pick, no save question from a screen already being destroyed.
+TEST_F(CourseEditorTest, NoHandlerRunsWhileTheEditorIsDestroyed) {
+    StoreCourse(1, "Pine");
+    StoreCourse(2, "Oak");
+    for (const char* name : {"Oak", "Elm"}) {
+        SCOPED_TRACE(name);
+        test::ScriptedMsgBox box;
+        FocusOutOnHide probe;
+        auto editor = std::make_unique<frmCourseSetup>(Ctx());
+        editor->installEventFilter(&probe);
+        editor->show();
+        probe.nameBox = editor->cboCourseName;
+        for (QChar ch : QString(name)) QTest::keyClick(editor->cboCourseName->lineEdit(), ch.toLatin1());
+        ASSERT_TRUE(editor->bChanged);
+        probe.closing = true;
+        editor.reset();
+        EXPECT_EQ(box.Texts(), QStringList());
+        EXPECT_EQ(CourseCount(), 2);
     }
 }
 

@@ -268,6 +268,34 @@ TEST_F(PrintingTest, LabelsTwoAcrossSheetsPagesAndOffsets) {
     EXPECT_NEAR(log->Find("Mr. F Name25")->x, 432 - 67.68, 1e-6);
 }
 
+// Labels follow the chosen order: by last name, or by zip code. The players' keys, names and zip
+// codes each give a different order, and every label's first line is salutation, first, last.
+TEST_F(PrintingTest, LabelsInLastNameOrZipOrder) {
+    Add(1, "Cole", "Cy", "Atlanta", "30301");
+    Add(2, "Able", "Al", "Beverly Hills", "90210");
+    Add(3, "Baker", "Bo", "Boston", "02101");
+    const struct {
+        bool byZip;
+        QStringList names;
+    } cases[] = {{false, {"Mr. Al Able", "Mr. Bo Baker", "Mr. Cy Cole"}},
+                 {true, {"Mr. Bo Baker", "Mr. Cy Cole", "Mr. Al Able"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.byZip);
+        log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Arial"}); });
+        frmMailingLabels form(Ctx());
+        (c.byZip ? form.optSort_2 : form.optSort_1)->setChecked(true);
+        form.optStyle_2->setChecked(true);  // three across: one row
+        form.cmdPrint_Click();
+        std::vector<std::pair<double, QString>> firstLines;
+        for (const PrintOp& op : Printed())
+            if (op.text.startsWith("Mr. ")) firstLines.push_back({op.y * 100000 + op.x, op.text});
+        std::sort(firstLines.begin(), firstLines.end());
+        QStringList order;
+        for (const auto& [at, text] : firstLines) order << text;
+        EXPECT_EQ(order, c.names);
+    }
+}
+
 TEST_F(PrintingTest, OffsetsBeyondTheSheetAreRefusedWithAMessage) {
     AddMany(2);
     log = RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFontList({"Arial"}); });

@@ -86,6 +86,29 @@ TEST(StatsRules, EqualBestRoundsTheLaterWinsAndBackOverFront) {
     EXPECT_EQ(s.best18.gameNumber, 2);
 }
 
+// Ties of the best nine: an equal nine read later wins, front or back, and within one round the
+// back nine; a better nine read earlier stays.
+TEST(StatsRules, TiesOfTheBestNineGoToTheNineReadLast) {
+    const struct {
+        std::vector<std::pair<int, int>> rounds;  // a front and a back of each hole, games 1, 2, ...
+        int game;
+        const char* suffix;
+    } cases[] = {{{{4, 5}, {4, 5}}, 2, " F"}, {{{5, 4}, {5, 4}}, 2, " B"}, {{{4, 5}, {5, 4}}, 2, " B"},
+                 {{{5, 4}, {4, 5}}, 2, " F"}, {{{4, 4}}, 1, " B"},         {{{4, 5}, {5, 5}}, 1, " F"}};
+    for (const auto& c : cases) {
+        StatsAccumulator s;
+        int game = 0;
+        for (const auto& [front, back] : c.rounds) {
+            ++game;
+            s.Add(Round(game, QDate(2024, 1, game), Holes(front, back)));
+        }
+        SCOPED_TRACE(game);
+        EXPECT_EQ(s.best9.score, 36);
+        EXPECT_EQ(s.best9.gameNumber, c.game);
+        EXPECT_EQ(s.best9.suffix, c.suffix);
+    }
+}
+
 TEST(StatsRules, TextsMoneyEclecticAndNoGame) {
     EXPECT_EQ(MoneyText(0), "$.00");
     EXPECT_EQ(MoneyText(12.5), "$12.50");
@@ -98,8 +121,8 @@ TEST(StatsRules, TextsMoneyEclecticAndNoGame) {
     RoundRec r = Round(1, QDate(2024, 1, 1), gs);
     r.GAME_COST = 20;
     s.Add(r);
-    const StatsTexts t =
-        MakeStatsTexts(s, {[](int) { return QString("Ann Able"); }, [](int) { return QString("Pines"); }}, "MM/DD/YYYY");
+    const StatsTexts t = MakeStatsTexts(
+        s, {[](int) { return QString("Ann Able"); }, [](int) { return QString("Pines"); }}, "MM/DD/YYYY");
     EXPECT_EQ(t.games, " 1");
     EXPECT_EQ(t.cartCost, "$.00");
     EXPECT_EQ(t.totalCost, "$20.00");
@@ -163,7 +186,8 @@ TEST(GameListRules, SortsByTheValueBehindTheText) {
         r.USE_TOURN = d.tourn;
         r.USE_HCP = d.useHcp;
         r.HCP_INDEX[US_18] = d.index;
-        rows.push_back(MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", "", false}, "MM/DD/YYYY"));
+        rows.push_back(
+            MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", "", false}, "MM/DD/YYYY"));
     }
     EXPECT_EQ(rows[0].text[kGlScr], "T85");
     EXPECT_EQ(rows[1].text[kGlIndex], "+1.2");
@@ -237,7 +261,8 @@ TEST(GameListRules, VariantColumnsOfEachView) {
         {Nine::Back, false, "45", "45", "+0.4", "", "5"},
     };
     for (const auto& c : cases) {
-        const GameListRow row = MakeGameListRow(r, c.nine, c.us, {"Able, Ann ", "Pines", "", false}, "MM/DD/YYYY");
+        const GameListRow row =
+            MakeGameListRow(r, c.nine, c.us, {"Able, Ann ", "Pines", "", false}, "MM/DD/YYYY");
         EXPECT_EQ(row.text[kGlScr], c.scr);
         EXPECT_EQ(row.text[kGlAdj], c.adj);
         EXPECT_EQ(row.text[kGlIndex], c.index);

@@ -25,6 +25,7 @@
 #include "handicap/RoundRec.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
 #include "platform/PrinterError.h"
 #include "platform/PrinterPageFactory.h"
 #include "platform/RecordingPrinterPage.h"
@@ -34,9 +35,8 @@
 #include "reports/frmGameList.h"
 #include "reports/frmGraphs.h"
 #include "reports/frmStats.h"
-#include "shell/DateFormat.h"
-#include "platform/MsgBox.h"
 #include "shell/AppContext.h"
+#include "shell/DateFormat.h"
 #include "shell/ScreenBoxes.h"
 
 using namespace dc;
@@ -116,13 +116,39 @@ TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
 }
 
 // 87 strokes on 20 par-4 holes and 23 putts over 20 holes: the averages' halves go up.
+// A range takes the rounds on both of its ends and none beyond them (01/01/2024 to 12/31/2024;
+// the rounds outside are the best), and the reports name a player first name first.
+TEST_F(ReportScreens, RangeEndsCountAndNamesReadFirstThenLast) {
+    AddRound(7, 1, QDate(2023, 12, 31), 3, 3);
+    AddRound(7, 2, QDate(2024, 1, 1), 5, 5);
+    AddRound(7, 3, QDate(2024, 12, 31), 4, 5);
+    AddRound(7, 4, QDate(2025, 1, 1), 3, 3);
+    Ctx().nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmStats stats(Ctx());
+    EXPECT_EQ(stats.TGPCap->text(), " 2");
+    EXPECT_EQ(stats.B9Cap->text(), " 36 F");
+    EXPECT_EQ(stats.Game9Cap->text(), " 3") << "the round on the end date";
+    EXPECT_EQ(stats.lblB9Player->text(), "Ann Able");
+    frmGameList list(Ctx());
+    EXPECT_EQ(list.Rows(), 2);
+    std::vector<int> games;
+    for (const RoundRec& r :
+         ReadRounds(TestDb(), 7, QDate(2024, 1, 1), QDate(2024, 12, 31), RoundOrder::GameNumber))
+        games.push_back(r.GAME_NUMBER);
+    EXPECT_EQ(games, (std::vector<int>{2, 3}));
+    const auto names = ReadPlayerNames(TestDb());
+    EXPECT_EQ(names.at(7), "Ann Able");
+    EXPECT_EQ(names.at(8), "Bob Baker");
+}
+
 TEST_F(ReportScreens, StatisticsAveragesRoundHalvesUp) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 0);
     AddRound(7, 2, QDate(2024, 3, 2), 4, 0);
     TestDb().Execute("UPDATE INDIV_SCORES SET GS01=7, GS02=7, GS03=5, PUTTS=? WHERE GAME_NUMBER=1",
-                 {QString(" 1").repeated(12) + QString(" 0").repeated(6)});
+                     {QString(" 1").repeated(12) + QString(" 0").repeated(6)});
     TestDb().Execute("UPDATE INDIV_SCORES SET GS10=4, GS11=4, PUTTS=? WHERE GAME_NUMBER=2",
-                 {QString(" 1").repeated(11) + QString(" 0").repeated(7)});
+                     {QString(" 1").repeated(11) + QString(" 0").repeated(7)});
     Ctx().nCurPlayerID = 7;
     frmStats f(Ctx());
     EXPECT_EQ(f.AvgCap[2]->text(), "4.4");
@@ -283,14 +309,15 @@ TEST_F(ReportScreens, RoundsOfEveryPlayerInOnePass) {
             for (int player : {7, 8}) {
                 const auto own = ReadRounds(TestDb(), player, from, to, order, knownCourse);
                 EXPECT_EQ(games(all.at(player)), games(own)) << player << " order " << int(order);
-                EXPECT_EQ(games(ReadRoundsByPlayer(TestDb(), player, from, to, order, knownCourse,
-                                                   RoundFields::All)
-                                    .at(player)),
-                          games(own));
+                EXPECT_EQ(
+                    games(ReadRoundsByPlayer(TestDb(), player, from, to, order, knownCourse, RoundFields::All)
+                              .at(player)),
+                    games(own));
             }
         }
-    EXPECT_EQ(games(ReadRoundsByPlayer(TestDb(), 7, from, to, RoundOrder::DateDesc, false, RoundFields::All).at(7)),
-              (std::vector<int>{1, 3, 2}));
+    EXPECT_EQ(
+        games(ReadRoundsByPlayer(TestDb(), 7, from, to, RoundOrder::DateDesc, false, RoundFields::All).at(7)),
+        (std::vector<int>{1, 3, 2}));
     const RoundRec listed =
         ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Listed).at(8)[0];
     EXPECT_EQ(listed.GS[0], 4);
@@ -298,7 +325,8 @@ TEST_F(ReportScreens, RoundsOfEveryPlayerInOnePass) {
     EXPECT_TRUE(listed.PAR.isEmpty());
     EXPECT_EQ(listed.GAME_COST, 0.0);
     const RoundRec counted =
-        ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Statistics).at(8)[0];
+        ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Statistics)
+            .at(8)[0];
     EXPECT_EQ(counted.PAR, QString(18, '4'));
     EXPECT_EQ(counted.GAME_COST, 25.5);
     EXPECT_EQ(counted.HCP_INDEX[0], 0.0);
@@ -410,6 +438,43 @@ TEST_F(ReportScreens, GraphsOnePointMessageAndPrintedPicture) {
     EXPECT_EQ(log->DocumentCount(), 1);
 }
 
+// A graph of fewer than two points shows no Min/Max/Avg: the line goes with the graph it described,
+// whatever left too few points (another player, a shorter range, the other kind of holes).
+TEST_F(ReportScreens, GraphsOfTooFewPointsKeepNoFiguresOfTheGraphBefore) {
+    AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
+    AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
+    AddRound(8, 1, QDate(2024, 3, 1), 0, 5);  // one nine: a point of the nine-hole graph only
+    Ctx().nCurPlayerID = 7;
+    test::ScriptedMsgBox box;
+    frmGraphs f(Ctx());
+    const struct {
+        const char* change;
+        int player;
+        QString end;
+        int holes;  // 1 "18 Hole", 2 "9 Hole"
+    } cases[] = {{"another player", 8, "12/31/2024", 1},
+                 {"a shorter range", 7, "03/15/2024", 1},
+                 {"nine holes of one nine", 8, "12/31/2024", 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        f.cboPlayer->setCurrentIndex(f.cboPlayer->findData(7));
+        f.txtEDate->SetText("12/31/2024");
+        f.opt189[1]->setChecked(true);
+        f.UpdateGraph();
+        ASSERT_EQ(f.Hint(), "Min =  11     Max =  12     Avg = 11.5");
+        const int messages = box.Count();
+        f.cboPlayer->setCurrentIndex(f.cboPlayer->findData(c.player));
+        f.txtEDate->SetText(c.end);
+        f.opt189[c.holes]->setChecked(true);
+        f.UpdateGraph();
+        EXPECT_LT(f.Points(), 2);
+        EXPECT_GT(box.Count(), messages);
+        EXPECT_EQ(box.Last(), "Not enough points to produce a graph.");
+        EXPECT_EQ(f.Hint(), "");
+        EXPECT_FALSE(f.cmdPrint->isEnabled());
+    }
+}
+
 TEST_F(ReportScreens, GraphsLeaveRoundsWithoutAdjustedScoreOutOfTheAdjustedSeries) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
     AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
@@ -472,7 +537,8 @@ TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
     main.cmdGameList->click();
     EXPECT_EQ(modal.Count(), 1);
     EXPECT_EQ(main.cboPlayer->currentData().toInt(), 7);
-    EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1), Ctx().sDateFormat)) << "game 1 of player 7 is shown";
+    EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1), Ctx().sDateFormat))
+        << "game 1 of player 7 is shown";
     for (const QString& text : box.Texts()) EXPECT_FALSE(text.contains("Error Number")) << text.toStdString();
 }
 

@@ -34,25 +34,27 @@ std::optional<QString> CourseSlotPars(const HcpRound& round, int genderIndex, Hc
     return round.teeBox >= 0 ? SlotText(*column, Packed::MPARS, round.teeBox) : QString("");
 }
 
-// The pars a nine is capped by: the round's own, else its tee box's on the course (a round
-// imported without pars); zeros, read as unknown, when neither has any.
-std::array<int, 18> NinePars(const HcpRound& round, int genderIndex, HcpLookups& lookups) {
-    if (!round.NoPars()) return round.ParDigitsAsStored();
-    return ParDigits(CourseSlotPars(round, genderIndex, lookups).value_or(QString()));
+// The pars every variant caps a round's holes by, read in one place: the round's own PAR with the
+// blanks around it removed, else its tee box's slot on the course (a round stored without pars), else
+// `noCourse` when the course has no row. A par of 0 is unknown and caps nothing. `used` receives
+// the text the digits came from.
+std::array<int, 18> RoundPars(const HcpRound& round, int genderIndex, HcpLookups& lookups,
+                              const QString& noCourse, QString* used = nullptr) {
+    if (!round.NoPars()) {
+        if (used) *used = round.Par().trimmed();
+        return round.ParDigitsTrimmed();
+    }
+    const QString text = CourseSlotPars(round, genderIndex, lookups).value_or(noCourse);
+    if (used) *used = text;
+    return ParDigits(text);
 }
 
 }  // namespace
 
 int RecomputedScore18(RuleSet rules, const HcpRound& round, int courseHcp, int genderIndex, bool is18,
                       HcpLookups& lookups, QString& parsUsed) {
-    std::array<int, 18> pars;
-    if (!round.NoPars()) {
-        parsUsed = round.Par().trimmed();
-        pars = round.ParDigitsTrimmed();
-    } else {
-        parsUsed = CourseSlotPars(round, genderIndex, lookups).value_or("111111111111111111");
-        pars = ParDigits(parsUsed);
-    }
+    // A round whose course is gone is capped, and stored, with pars of 1.
+    const std::array<int, 18> pars = RoundPars(round, genderIndex, lookups, "111111111111111111", &parsUsed);
     const HoleMaximumRule maximum = HoleMaximumFor(rules, courseHcp, is18);
     int sum = 0;
     for (int i = 0; i < 18; ++i) sum += AllowedHoleScore(round.gross[i], maximum.Of(pars[i]));
@@ -155,7 +157,7 @@ HcpOutcome HcpRunNine(RuleSet rules, std::span<const HcpRound* const> rounds, in
         const int slope = row.slope;
         if (rating != 0 && slope != 0 && row.GrossNine(front) > 0) {
             const int ch = ScoringCourseHcp(prev.index, prev.tIndex, slope);
-            const std::array<int, 18> pars = NinePars(row, genderIndex, lookups);
+            const std::array<int, 18> pars = RoundPars(row, genderIndex, lookups, QString());
             const HoleMaximumRule maximum = HoleMaximumFor(rules, ch, false);
             int adjusted = 0;
             for (int hole = front ? 1 : 10, last = hole + 8; hole <= last; ++hole)

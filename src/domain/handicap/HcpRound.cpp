@@ -21,7 +21,6 @@ void HcpRound::SetPar(const QString& par) {
     par_ = par;
     const QString trimmed = par.trimmed();
     parDigits_ = ParDigits(trimmed);
-    storedParDigits_ = ParDigits(par);
     noPars_ = Val(trimmed) == 0;
 }
 

@@ -31,21 +31,18 @@ struct HcpRound {
     // Sum of the gross scores of one nine.
     int GrossNine(bool front) const;
 
-    // The PAR text, and its digits read once: hole i is character i of the trimmed text, a
-    // missing or non-digit character 0.
+    // The PAR text, and its digits read once: hole i is character i of the text with the blanks
+    // around it removed (older and converted rows may hold them), a missing or non-digit character 0.
     const QString& Par() const { return par_; }
     void SetPar(const QString& par);
     int ParOf(int hole) const { return parDigits_[hole - 1]; }
-    // The digits of the trimmed text (ParOf), and of the text as stored, untrimmed.
     const std::array<int, 18>& ParDigitsTrimmed() const { return parDigits_; }
-    const std::array<int, 18>& ParDigitsAsStored() const { return storedParDigits_; }
     // The trimmed text reads as the number 0 (empty, or all zeros): no pars stored.
     bool NoPars() const { return noPars_; }
 
   private:
     QString par_;
     std::array<int, 18> parDigits_{};
-    std::array<int, 18> storedParDigits_{};
     bool noPars_ = true;
 };
 

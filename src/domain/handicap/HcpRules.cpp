@@ -206,6 +206,7 @@ int CourseHcp(double index, double slope) {
 }
 
 QString CourseHcpText(double index, double slope, bool zeroIsPlain) {
+    if (!(slope > 0)) return QString();  // no slope, no course handicap (not "0" or "+0")
     if (index > 0 || (zeroIsPlain && index == 0)) return QString::number(CourseHcp(index, slope));
     return "+" + QString::number(CourseHcp(-index, slope));
 }

@@ -85,7 +85,7 @@ CombinedScore CombinedNines(const NineScore& newer, const NineScore& older);
 // whole number, halves away from zero. Every course handicap of the program comes from here.
 int CourseHcp(double index, double slope);
 // Its text: "14", a plus handicap "+2"; an index of exactly 0 is a plus index ("+0"), unless
-// `zeroIsPlain` ("0", the handicap card's rule for a plain index).
+// `zeroIsPlain` ("0", the handicap card's rule for a plain index). "" without a slope (0 or less).
 QString CourseHcpText(double index, double slope, bool zeroIsPlain = false);
 // The same rule, taken from a tournament index.
 inline int TournCourseHcp(float tournIndex, double slope) { return CourseHcp(tournIndex, slope); }

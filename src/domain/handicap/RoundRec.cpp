@@ -98,7 +98,8 @@ QString HoleFlags(const std::array<bool, 18>& flags) {
 }
 
 int ParOfHole(const QString& pars, int hole) {
-    return static_cast<int>(Val(QStringView(pars).mid(hole - 1, 1)));
+    // Older and converted rows may hold blanks around the digits: they would shift every hole.
+    return static_cast<int>(Val(QStringView(pars).trimmed().mid(hole - 1, 1)));
 }
 
 int PuttsOfHole(const QString& putts, int hole) {

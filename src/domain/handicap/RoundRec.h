@@ -57,7 +57,8 @@ QString HolePutts(const std::array<int, 18>& putts);
 // Flags: "1" or "0" per hole.
 QString HoleFlags(const std::array<bool, 18>& flags);
 
-// Reading one hole back (j from 1 to 18); short or empty texts read as 0 / no.
+// Reading one hole back (j from 1 to 18); short or empty texts read as 0 / no. A pars text is read
+// without the blanks around it.
 int ParOfHole(const QString& pars, int hole);
 int PuttsOfHole(const QString& putts, int hole);
 bool FlagOfHole(const QString& flags, int hole);

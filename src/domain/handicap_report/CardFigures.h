@@ -16,7 +16,7 @@ struct CardFigures {
     QStringList scores;  // at most 20
     float index = 0;     // 0 when the newest round has no slope
     float tIndex = kNoTournIndexF;
-    QString hcpText = "0";  // for the newest round's slope; "" without rounds
+    QString hcpText = "0";  // for the newest round's slope; "" without rounds (cards print the chosen tee's)
 };
 
 // From the player's rounds, newest first (LoadReportRounds), for 18 holes or nines.

@@ -61,8 +61,7 @@ HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool cour
     card.name = name;
     card.indexText =
         figures.index >= 0 ? FixedText(figures.index, 1, 7) : "+" + FixedText(-figures.index, 1, 7);
-    if (courseChosen)
-        card.hcpText = teeSlope > 0 ? CardHcpText(figures.index, figures.tIndex, teeSlope) : figures.hcpText;
+    if (courseChosen && teeSlope > 0) card.hcpText = CardHcpText(figures.index, figures.tIndex, teeSlope);
     card.avgText = AverageText(figures.scores);
     card.scores = figures.scores;
     return card;

@@ -27,8 +27,9 @@ struct CardRun {
 
 // The course's text cut to 25 characters; "Not selected" when no course is chosen.
 QString ClubText(const QString& courseText);
-// A player's card: index "#0.0" (a plus index "+2.3"), the course handicap only with a chosen course:
-// for `teeSlope`, the chosen tee box's slope for the player, else for his newest round's slope.
+// A player's card: index "#0.0" (a plus index "+2.3"), and the course handicap for `teeSlope`, the
+// chosen tee box's slope for the player's gender: none without a chosen course or without that slope
+// (never one from another tee box).
 HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool courseChosen, int teeSlope = 0);
 
 // Prints the cards in order; nothing for no cards.

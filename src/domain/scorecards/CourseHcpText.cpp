@@ -37,6 +37,11 @@ double TeeSlope(const QString& packedSlopes, Packed column, int slot) {
     return std::max(0.0, SlotNumber(packedSlopes, column, slot));
 }
 
+int SlopeForGender(const QString& gender, int menSlope, int womenSlope) {
+    const QString g = gender.trimmed();
+    return g == "M" ? menSlope : g == "F" ? womenSlope : 0;
+}
+
 QString TeeBoxChoiceWarning(bool courseChosen, bool menTeeChosen, bool womenTeeChosen) {
     if (!courseChosen) return "You need to enter course information before printing score cards.";
     QString message;

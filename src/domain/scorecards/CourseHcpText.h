@@ -32,6 +32,10 @@ std::optional<int> HcpTextValue(const QString& hcpText);
 // or empty included) and for no slot. `column` is Packed::MSL or Packed::WSL.
 double TeeSlope(const QString& packedSlopes, Packed column, int slot);
 
+// The slope of a tee box for a player: the men's for "M", the women's for "F" (blanks around it
+// removed), 0 for any other gender, which therefore gets no course handicap.
+int SlopeForGender(const QString& gender, int menSlope, int womenSlope);
+
 // The lines about a missing course or tee-box choice, each after a line break; "" when all are chosen.
 QString TeeBoxChoiceWarning(bool courseChosen, bool menTeeChosen, bool womenTeeChosen);
 

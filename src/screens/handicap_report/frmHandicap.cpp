@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "shell/AppContext.h"
 #include "handicap_report/CardFigures.h"
 #include "handicap_report/HcpCards.h"
 #include "handicap_report/HcpPrint.h"
@@ -27,14 +26,16 @@
 #include "records/CourseStore.h"
 #include "records/PlayerList.h"
 #include "records/PlayerStore.h"
+#include "scorecards/CourseHcpText.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
+#include "shell/ScreenBoxes.h"
 #include "tools/Email.h"
 #include "tools/frmEmail.h"
-#include "shell/ScreenBoxes.h"
 
 namespace dc {
 
@@ -415,7 +416,10 @@ void frmHandicap::ShowCell(int col, int row, const QString& text) {
 
 void frmHandicap::ShowFigure(QLabel* box, const QString& text) {
     box->setText(text);
-    (box == HIBox ? shown_.index : box == TIBox ? shown_.tIndex : box == HandicapBox ? shown_.hcp : shown_.tHcp) = text;
+    (box == HIBox         ? shown_.index
+     : box == TIBox       ? shown_.tIndex
+     : box == HandicapBox ? shown_.hcp
+                          : shown_.tHcp) = text;
 }
 
 void frmHandicap::ShowTournHcp(bool shown) {
@@ -449,7 +453,9 @@ void frmHandicap::HandCalc() {
         const HcpReport report =
             BuildReport(nine ? CountScores9(rounds, Rules()) : CountScores18(rounds, Rules()));
         if (!report.Enough()) {
+            // The tee box goes with its course: cards would print "Not selected" beside it.
             cboCourse->setCurrentIndex(-1);
+            cboTeeBox->setCurrentIndex(-1);
             cmdPrint->setEnabled(false);
             MsgBox("Not enough scores to calculate a Handicap.", vbInformation);
             return;
@@ -500,6 +506,7 @@ void frmHandicap::ClearReportFigures() {
     sngRptTIndex = kNoTournIndexF;
     nTournShown = 0;
     for (QLabel* l : {HIBox, TIBox, HandicapBox, TournBox}) ShowFigure(l, QString());
+    ShowTournHcp(false);  // its line is printed only beside a tournament handicap
 }
 
 std::pair<int, int> frmHandicap::ChosenTeeSlopes() const {
@@ -521,7 +528,8 @@ void frmHandicap::cboPlayer_Click() {
         ShowFigure(HandicapBox, QString());
         ShowFigure(TournBox, QString());
         ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-        if (const auto player = PlayerStore(ctx_.Connection()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = player->GENDER;
+        if (const auto player = PlayerStore(ctx_.Connection()).LoadPlayerRec(ctx_.nCurPlayerID))
+            gender_ = player->GENDER;
         CalcHandicap();
     } catch (...) {
         ReportCurrentError(kTag + "cboPlayer_Click");
@@ -547,12 +555,12 @@ void frmHandicap::cboTeeBox_Click() {
             for (int r = 0; r < static_cast<int>(listRows_.size()); ++r) {
                 const IndexListRow& row = listRows_[r];
                 if (row.name.trimmed().isEmpty()) continue;
-                const int s = row.gender == "M" ? menSlope : womenSlope;
-                ShowCell(3, r + 1, CourseHcpText(row.shown, s));
+                ShowCell(3, r + 1,
+                         CourseHcpText(row.shown, SlopeForGender(row.gender, menSlope, womenSlope)));
             }
         } else {
             // A player without a report has no index, so no course handicap either.
-            slope = gender_.trimmed() == "M" ? menSlope : gender_.trimmed() == "F" ? womenSlope : 0;
+            slope = SlopeForGender(gender_, menSlope, womenSlope);
             if (reportShown_)
                 ShowFigure(HandicapBox, CourseHcpText(sngRptIndex, slope));
             else
@@ -624,7 +632,8 @@ void frmHandicap::HC_Click(int index) {
                 bNoPlayerClick = 1;
                 cboPlayer->setCurrentIndex(player);
                 bNoPlayerClick = 0;
-                if (const auto p = PlayerStore(ctx_.Connection()).LoadPlayerRec(ctx_.nCurPlayerID)) gender_ = p->GENDER;
+                if (const auto p = PlayerStore(ctx_.Connection()).LoadPlayerRec(ctx_.nCurPlayerID))
+                    gender_ = p->GENDER;
             }
             CalcHandicap();
         } else {
@@ -666,16 +675,9 @@ void frmHandicap::ShowList(IndexOrder order) {
 void frmHandicap::cmdPrint_Click() {
     const QString today = FormatLocalDate(Today(), ctx_.sDateFormat);
     if (IndividualView()) {
-        IndividualPrint p{cboPlayer->currentText(),
-                          today,
-                          shown_.index,
-                          shown_.tIndex,
-                          cboCourse->currentText(),
-                          cboTeeBox->currentText(),
-                          shown_.hcp,
-                          shown_.tHcp,
-                          shown_.tHcpShown,
-                          {}};
+        IndividualPrint p{
+            cboPlayer->currentText(), today,      shown_.index, shown_.tIndex,    cboCourse->currentText(),
+            cboTeeBox->currentText(), shown_.hcp, shown_.tHcp,  shown_.tHcpShown, {}};
         for (int r = 1; r <= kReportRows && r <= static_cast<int>(shown_.rows.size()); ++r)
             p.rows[r - 1] = shown_.rows[static_cast<size_t>(r - 1)];
         RunPrintout("PrintIndividual", "Handicap Report", [&](PrinterPage& page) {
@@ -695,8 +697,9 @@ void frmHandicap::cmdPrint_Click() {
 
 CardFigures frmHandicap::PlayerCardFigures(int playerId, const QString& gender) {
     try {
-        return ComputeCardFigures(LoadReportRounds(ctx_.Connection(), playerId, chkOneYear->isChecked(), ctx_.sDateFormat),
-                                  Is18(), Rules(), gender);
+        return ComputeCardFigures(
+            LoadReportRounds(ctx_.Connection(), playerId, chkOneYear->isChecked(), ctx_.sDateFormat), Is18(),
+            Rules(), gender);
     } catch (...) {
         ReportCurrentError(kTag + (Is18() ? "NewGetAdjScr18" : "NewGetAdjScr9"));
         return {};
@@ -719,7 +722,7 @@ void frmHandicap::cmdHcpCards_Click() {
         const auto player = PlayerStore(ctx_.Connection()).LoadPlayerRec(id);
         const QString gender = player ? player->GENDER : QString();
         // The chosen tee box's slope for the player's gender, as the screen's course handicap.
-        const int teeSlope = GenderIndexOf(gender) == 0 ? menSlope : womenSlope;
+        const int teeSlope = SlopeForGender(gender, menSlope, womenSlope);
         cards.push_back(
             MakeCard(cboPlayer->itemText(i), PlayerCardFigures(id, gender), courseChosen, teeSlope));
     }

@@ -11,7 +11,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/Spread.h"
@@ -19,6 +18,7 @@
 #include "records/CourseStore.h"
 #include "records/TypedKeys.h"
 #include "records/frmUpCRSR.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
@@ -306,12 +306,14 @@ void frmCourseSetup::Par_YD_Sum(Spread& grid) {
 void frmCourseSetup::cboCourseName_Change(const QString& text) {
     bChanged = true;
     nameText_ = text;
+    nameTyped_ = true;
 }
 
 void frmCourseSetup::SetNameText(const QString& text) {
     const QSignalBlocker block(cboCourseName);
     cboCourseName->setEditText(text);
     nameText_ = text;
+    nameTyped_ = false;
 }
 
 void frmCourseSetup::SelectEntryOf(int courseId) {
@@ -341,8 +343,10 @@ void frmCourseSetup::cboCourseName_Click() {
         if (bChanged) {
             // The course on the screen is saved as it was before the pick: its own entry and name.
             const QString typed = nameText_;
+            const bool wasTyped = nameTyped_;
             SelectEntryOf(nEditCourseID);
             SetNameText(typed);
+            nameTyped_ = wasTyped;
             if (!SaveQuestion()) return;
         }
         {
@@ -350,7 +354,9 @@ void frmCourseSetup::cboCourseName_Click() {
             cboCourseName->setCurrentIndex(cboCourseName->findData(pickedId));
         }
         nameText_ = cboCourseName->currentText();
+        nameTyped_ = false;  // a picked name is the course's own: nothing to check when leaving
         nEditCourseID = pickedId;
+        bNewCourse = false;
         setWindowTitle("Edit Course: " + nameText_);
         Load_TeeBox_Info();
         Load_Detail_Info();
@@ -359,20 +365,20 @@ void frmCourseSetup::cboCourseName_Click() {
         Par_YD_Sum(*spMPar);
         Par_YD_Sum(*spWPar);
         Par_YD_Sum(*spYD);
+        bChanged = false;
+        bRatingsChanged = false;
         spTB->setFocus();
         spTB->SetActiveCell(1, 1);
-        bChanged = false;
-        bNewCourse = false;
-        bRatingsChanged = false;
     } catch (...) {
         ReportCurrentError("Course Setup, cboCourseName_Click", Sql::Without);
     }
 }
 
 bool frmCourseSetup::eventFilter(QObject* watched, QEvent* event) {
-    // Leaving the name box for another control refuses a name another course has, before anything
-    // else: the combo box would otherwise pick that course's entry and ask the save question.
-    if (watched == cboCourseName && event->type() == QEvent::FocusOut) {
+    // Leaving the name box for another control refuses a typed name another course has, before
+    // anything else: the combo box would otherwise pick that course's entry and ask the save
+    // question. A name picked from the list is that course's own and is not checked.
+    if (watched == cboCourseName && event->type() == QEvent::FocusOut && nameTyped_) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && NameTaken())
             return true;
@@ -384,7 +390,8 @@ CourseStore frmCourseSetup::Courses() const { return CourseStore(ctx_.Connection
 
 bool frmCourseSetup::NameTaken() {
     const QString name = cboCourseName->currentText();
-    if (name.trimmed().isEmpty() || !Courses().CourseNameExists(name, bNewCourse ? 0 : nEditCourseID)) return false;
+    if (name.trimmed().isEmpty() || !Courses().CourseNameExists(name, bNewCourse ? 0 : nEditCourseID))
+        return false;
     Refused("This Course Name already exists.  Try a new Name.");
     cboCourseName->lineEdit()->selectAll();
     return true;
@@ -447,6 +454,7 @@ bool frmCourseSetup::SaveCourse() {
             bRatingsChanged = false;
         }
         nameText_ = name;
+        nameTyped_ = false;
         setWindowTitle("Edit Course: " + name);
         bChanged = false;
         return true;

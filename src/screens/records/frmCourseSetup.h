@@ -92,7 +92,8 @@ class frmCourseSetup : public DialogBase {
     void SetNameText(const QString& text);
     void SelectEntryOf(int courseId);
 
-    QString nameText_;  // the name box's text before the user picks another entry
+    QString nameText_;        // the name box's text before the user picks another entry
+    bool nameTyped_ = false;  // that text was typed, not picked from the list or loaded
 };
 
 }  // namespace dc

@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <map>
 
-#include "shell/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
@@ -27,6 +26,8 @@
 #include "reports/ReportPanel.h"
 #include "reports/ReportPrint.h"
 #include "reports/ReportStore.h"
+#include "shell/AppContext.h"
+#include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
@@ -149,6 +150,8 @@ frmGameList::frmGameList(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     Form_Load();
 }
 
+frmGameList::~frmGameList() { StopHandlers(*this); }
+
 void frmGameList::spGL_Setup() {
     spGL->SetMaxCols(kGlCols - 1);
     spGL->SetMaxRows(0);
@@ -250,9 +253,9 @@ void frmGameList::UpdatespGL() {
         if (readKey != readKey_) {
             read_.clear();
             readKey_.clear();
-            read_ =
-                ReadRoundsByPlayer(ctx_.Connection(), players.size() == 1 ? players[0].first : 0, panel->StartDate(),
-                                   panel->EndDate(), RoundOrder::DateDesc, false, RoundFields::Listed);
+            read_ = ReadRoundsByPlayer(ctx_.Connection(), players.size() == 1 ? players[0].first : 0,
+                                       panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc, false,
+                                       RoundFields::Listed);
             readKey_ = readKey;
         }
         std::map<int, std::vector<RoundRec>>& byPlayer = read_;
@@ -393,7 +396,8 @@ void frmGameList::cmdPrintAll_Click() {
 }
 
 void frmGameList::done(int result) {
-    if (!cboPlayer->isHidden() && cboPlayer->currentIndex() >= 0) ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
+    if (!cboPlayer->isHidden() && cboPlayer->currentIndex() >= 0)
+        ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
     ctx_.nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     QDialog::done(result);

@@ -29,6 +29,7 @@ class frmGameList : public QDialog {
     Q_OBJECT
   public:
     explicit frmGameList(AppContext& ctx, QWidget* parent = nullptr);
+    ~frmGameList() override;  // its date boxes reach no handler once destruction begins
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;

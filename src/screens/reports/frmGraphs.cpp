@@ -18,7 +18,6 @@
 #include <QValueAxis>
 #include <cmath>
 
-#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
@@ -29,6 +28,8 @@
 #include "records/PlayerList.h"
 #include "reports/ReportPanel.h"
 #include "reports/ReportStore.h"
+#include "shell/AppContext.h"
+#include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
@@ -131,6 +132,8 @@ frmGraphs::frmGraphs(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
     Form_Load();
 }
 
+frmGraphs::~frmGraphs() { StopHandlers(*this); }
+
 void frmGraphs::Form_Load() {
     try {
         nLoaded = 0;
@@ -185,7 +188,13 @@ void frmGraphs::UpdateGraph() {
 void frmGraphs::DrawEmpty() {
     const std::vector<float> zeros{0, 0};
     Draw(std::vector<std::vector<float>>(ChosenOption() == 2 ? 2 : 1, zeros), 0, 1, tickEvery_);
+    ShowFigures(QString());  // the figures go with the graph they described
     cmdPrint->setEnabled(false);
+}
+
+void frmGraphs::ShowFigures(const QString& hint) {
+    graphHint_ = hint;
+    panel->capHelp->setText(hint);
 }
 
 // The old graph belongs to another range: it is neither shown nor printed.
@@ -193,7 +202,6 @@ void frmGraphs::ClearGraph() {
     data_ = GraphData();
     nGraphPoints = 0;
     DrawEmpty();
-    panel->capHelp->clear();
 }
 
 void frmGraphs::GraphPoints() {
@@ -214,8 +222,7 @@ void frmGraphs::GraphPoints() {
         for (int s = 0; s < view.sets; ++s)
             for (const auto& p : data_.points) sets[s].push_back(p[view.series[s]]);
         Draw(sets, view.yMin, view.yMax, tickEvery_);
-        graphHint_ = view.hint;
-        panel->capHelp->setText(view.hint);
+        ShowFigures(view.hint);
     } catch (...) {
         ReportCurrentError("Form Graphs, GraphPoints", Sql::Without);
     }

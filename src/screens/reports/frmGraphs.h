@@ -28,6 +28,7 @@ class frmGraphs : public QDialog {
     Q_OBJECT
   public:
     explicit frmGraphs(AppContext& ctx, QWidget* parent = nullptr);
+    ~frmGraphs() override;  // its date boxes reach no handler once destruction begins
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;
@@ -61,7 +62,8 @@ class frmGraphs : public QDialog {
     int nLoaded = 0;
     int nGraphPoints = 0;
     int tickEvery_ = 1;
-    QString graphHint_;  // the graph's Min/Max/Avg line, printed with the screen
+    QString graphHint_;                     // the graph's Min/Max/Avg line, printed with the screen
+    void ShowFigures(const QString& hint);  // that line, shown and kept for printing
     GraphData data_;
 };
 

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
 #include "platform/Pointer.h"
@@ -19,6 +18,8 @@
 #include "reports/ReportPanel.h"
 #include "reports/ReportPrint.h"
 #include "reports/ReportStore.h"
+#include "shell/AppContext.h"
+#include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
@@ -122,6 +123,8 @@ frmStats::frmStats(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx
     connect(cmdHelp, &QPushButton::clicked, this, [] { ShellDoc(HelpDocumentPath()); });
     Form_Load();
 }
+
+frmStats::~frmStats() { StopHandlers(*this); }
 
 QGroupBox* frmStats::BuildBest() {
     auto* frame = new QGroupBox("Best Recorded Scores", this);
@@ -272,9 +275,8 @@ void frmStats::Clear_Labels() {
     Rtrv18Cmd->setEnabled(false);
     cmdPrint->setEnabled(false);
     for (int i = 1; i <= 5; ++i) AvgCap[i]->clear();
-    for (QLabel* l :
-         {TGPCap, TGCap, TCACap, TOtCap, TDSCap, B9Cap, lblB9Player, B9CCap, Date9Cap, Game9Cap, B18Cap,
-          lblB18Player, B18CCap, Date18Cap, Game18Cap})
+    for (QLabel* l : {TGPCap, TGCap, TCACap, TOtCap, TDSCap, B9Cap, lblB9Player, B9CCap, Date9Cap, Game9Cap,
+                      B18Cap, lblB18Player, B18CCap, Date18Cap, Game18Cap})
         l->clear();
     shown_ = StatsTexts();
 }

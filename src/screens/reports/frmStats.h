@@ -26,6 +26,7 @@ class frmStats : public QDialog {
     Q_OBJECT
   public:
     explicit frmStats(AppContext& ctx, QWidget* parent = nullptr);
+    ~frmStats() override;  // its date boxes reach no handler once destruction begins
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;

@@ -6,6 +6,14 @@
 
 namespace dc {
 
+void StopHandlers(QWidget& screen) {
+    screen.blockSignals(true);
+    for (QWidget* w : screen.findChildren<QWidget*>()) w->blockSignals(true);
+}
+
+// The screen's own members are gone by now; ~QDialog still hides it, which moves the focus.
+DialogBase::~DialogBase() { StopHandlers(*this); }
+
 void DialogBase::closeEvent(QCloseEvent* event) {
     if (!Form_Unload()) {
         event->ignore();
