@@ -139,7 +139,7 @@ void QtPrinterPage::BeginDocument(int orientation) {
 }
 
 void QtPrinterPage::BeginPage(int orientation) {
-    if (!Drawing() || !job_->NextPage(PageNumber() + 1)) return;  // a cancelled job draws nothing more
+    if (!Drawing() || !job_->NextPage(PageNumber() + 1, ExpectedPages())) return;  // a cancelled job draws nothing more
     if (orientation != currentOrientation_) {
         Writer().setPageOrientation(ToQt(orientation));
         currentOrientation_ = orientation;

@@ -246,4 +246,31 @@ QStringList OverlappingTexts(const PrintLog& log) {
     return faults;
 }
 
+const std::vector<TestPaper>& TestPapers() {
+    static const std::vector<TestPaper> papers = [] {
+        std::vector<TestPaper> all;
+        const struct {
+            const char* name;
+            double width, height, margin;
+        } cases[] = {{"A4 0.25in", 11906, 16838, 360},
+                     {"A4 0.5in", 11906, 16838, 720},
+                     {"Letter 0.25in", 12240, 15840, 360},
+                     {"Letter 0.5in", 12240, 15840, 720}};
+        for (const auto& c : cases) {
+            RecordingPrinterPage::Paper paper;
+            paper.widthTwips = c.width;
+            paper.heightTwips = c.height;
+            paper.marginLeftTwips = paper.marginRightTwips = paper.marginTopTwips = paper.marginBottomTwips =
+                c.margin;
+            all.push_back({c.name, paper});
+        }
+        return all;
+    }();
+    return papers;
+}
+
+QStringList PrintFaults(const PrintLog& log, const RecordingPrinterPage::Paper& paper) {
+    return OutsidePrintable(log, paper) + OverlappingTexts(log);
+}
+
 }  // namespace dc::test

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/PrintLog.h"
 #include "platform/PrintSystem.h"
@@ -171,6 +172,15 @@ class StandInPrintSystem {
 QStringList OutsidePrintable(const dc::PrintLog& log, const dc::RecordingPrinterPage::Paper& paper);
 // Texts of one page whose boxes overlap (blanks at either end do not count).
 QStringList OverlappingTexts(const dc::PrintLog& log);
+
+// The papers every printout must fit: A4 and Letter, with 0.25" and 0.5" unprintable edges.
+struct TestPaper {
+    const char* name;
+    dc::RecordingPrinterPage::Paper paper;
+};
+const std::vector<TestPaper>& TestPapers();
+// OutsidePrintable and OverlappingTexts together.
+QStringList PrintFaults(const dc::PrintLog& log, const dc::RecordingPrinterPage::Paper& paper);
 
 }  // namespace dc::test
 
