@@ -163,7 +163,16 @@ class Spread : public QTableView {
     QString PrintJobName() const { return printJobName_; }
     void SetPrintJobName(const QString& name) { printJobName_ = name; }
     QString PrintHeader() const { return printHeader_; }
-    void SetPrintHeader(const QString& header) { printHeader_ = header; }
+    void SetPrintHeader(const QString& header) {
+        printHeader_ = header;
+        printHeaderForms_ = QStringList{header};
+    }
+    // The header and its shorter forms, longest first: a page too narrow for the header takes the
+    // first that fits, else the shortest printed smaller (and on more lines when it must), never cut.
+    void SetPrintHeaderForms(const QStringList& forms) {
+        printHeader_ = forms.value(0);
+        printHeaderForms_ = forms;
+    }
     // Kept for the screens that set it; the sheet is printed at once, without a cancel window.
     QString PrintAbortMsg() const { return printAbortMsg_; }
     void SetPrintAbortMsg(const QString& text) { printAbortMsg_ = text; }
@@ -306,6 +315,7 @@ class Spread : public QTableView {
     bool printRowHeaders_ = true;
     QString printJobName_;
     QString printHeader_;
+    QStringList printHeaderForms_;
     QString printAbortMsg_;
 };
 
