@@ -1,6 +1,10 @@
 #include "TestSupport.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QListView>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -10,6 +14,7 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
@@ -132,6 +137,46 @@ QStringList LayoutFaults(QWidget& window) {
         QToolTip::hideText();
         return text;
     };
+    // A plain list of names: no sideways scrolling, a cut name whole in its tooltip.
+    for (QListView* list : window.findChildren<QListView*>()) {
+        if (!list->isVisible() || list->window() != &window) continue;  // a drop-down's list is its own window
+        if (list->horizontalScrollBar()->maximum() > 0) faults << list->objectName() + " scrolls sideways";
+        for (int r = 0; r < list->model()->rowCount(); ++r) {
+            const QModelIndex index = list->model()->index(r, list->modelColumn());
+            const QString text = index.data().toString();
+            const QRect cell = list->visualRect(index);
+            if (list->fontMetrics().horizontalAdvance(text) + 4 <= cell.width()) continue;
+            QHelpEvent help(QEvent::ToolTip, cell.center(), list->viewport()->mapToGlobal(cell.center()));
+            QCoreApplication::sendEvent(list->viewport(), &help);
+            const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+            QToolTip::hideText();
+            if (shown != text) faults << QString("%1 cuts \"%2\"").arg(list->objectName(), text);
+        }
+    }
+    // A drop-down list: opens as wide as its longest entry; a chosen entry its box cuts is the tooltip.
+    for (QComboBox* box : window.findChildren<QComboBox*>()) {
+        if (!box->isVisible() || box->count() == 0) continue;
+        const QFontMetrics metrics(box->view()->font());
+        int widest = 0;
+        for (int i = 0; i < box->count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(box->itemText(i)));
+        box->showPopup();
+        QCoreApplication::processEvents();
+        const int open = box->view()->viewport()->width();
+        box->hidePopup();
+        if (open < widest + 4) faults << QString("%1 opens %2 wide for %3").arg(box->objectName()).arg(open).arg(widest);
+        const QString text = box->currentText();
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        option.editable = box->isEditable();
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        if (box->fontMetrics().horizontalAdvance(text) + 4 > field.width()) {
+            QHelpEvent help(QEvent::ToolTip, box->rect().center(), box->mapToGlobal(box->rect().center()));
+            QCoreApplication::sendEvent(box, &help);
+            const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+            QToolTip::hideText();
+            if (shown != text) faults << QString("%1 cuts \"%2\"").arg(box->objectName(), text);
+        }
+    }
     for (Spread* grid : window.findChildren<Spread*>()) {
         if (!grid->isVisible()) continue;  // a grid on another tab, or never shown
         if (grid->horizontalScrollBar()->maximum() > 0) faults << grid->objectName() + " scrolls sideways";

@@ -290,7 +290,7 @@ TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
         r.USE_TOURN = g % 2 == 0;
         GameListRow row =
             MakeGameListRow(r, Nine::Whole, true, {g % 3 ? name : "Baker, Bo", course, "", false}, "MM/DD/YYYY");
-        row.text[kGlTee] = tees[g % 4];
+        row.tee = tees[g % 4];
         rows.push_back(row);
     }
     ASSERT_EQ(rows[1].text[kGlScr], "T104");

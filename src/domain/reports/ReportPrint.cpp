@@ -129,7 +129,7 @@ GameListLayout LayOutGameList(const std::vector<GameListRow>& rows, double share
         const QStringList forms = ShortNameForms(name);
         layout.name = std::max(layout.name, ShareColumns(forms.isEmpty() ? 0 : forms.last().size()));
         layout.course = std::max(layout.course, ShareColumns(row.text[kGlCourse].trimmed().size()));
-        layout.tee = std::max(layout.tee, int(row.text[kGlTee].trimmed().size()));
+        layout.tee = std::max(layout.tee, int(row.tee.size()));
     }
     return layout;
 }
@@ -198,13 +198,13 @@ void PrintGameList(PrinterPage& page, const GameListHeading& h, const std::vecto
         const auto& x = row.text;
         // The tee keeps a blank before the score: a tournament score ("T104") moves it a column left.
         const int scoreStart = 67 + t - int(x[kGlScr].trimmed().size());
-        const int teeStart = std::clamp(scoreStart - 1 - int(x[kGlTee].trimmed().size()), 59 + s, 60 + s);
+        const int teeStart = std::clamp(scoreStart - 1 - int(row.tee.size()), 59 + s, 60 + s);
         line()
             .endingAt(6, x[kGlGame].trimmed())
             .within(8, 7 + layout.name, x[kGlName], PrinterPage::Fit::Name)
             .within(9 + layout.name, 8 + layout.name + layout.course, x[kGlCourse])
             .at(50 + s, ShortListDate(row.date, h.dateFormat))
-            .within(teeStart, scoreStart - 2, x[kGlTee])
+            .within(teeStart, scoreStart - 2, row.tee)
             .endingAt(66 + t, x[kGlScr].trimmed())
             .endingAt(70 + t, x[kGlAdj].trimmed())
             .at(73 + t, x[kGlHcp].trimmed())

@@ -48,6 +48,7 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmCalendar.h"
@@ -101,6 +102,7 @@ void frmMainGolf::BuildControls() {
     mskDate->setMaximumWidth(mskDate->fontMetrics().horizontalAdvance("00/00/00000") + 16);
     setMouseTracking(true);
     resize(980, 700);
+    FitComboBoxes(*this);  // drop-downs as wide as their longest entry
 }
 
 QHBoxLayout* frmMainGolf::BuildButtons() {

@@ -21,6 +21,7 @@
 #include "records/frmUpCRSR.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 
@@ -97,6 +98,7 @@ void frmCourseSetup::BuildControls() {
         b->setDefault(false);
     }
     resize(760, 480);
+    FitComboBoxes(*this);  // drop-downs as wide as their longest entry
 }
 
 void frmCourseSetup::ConnectHandlers() {
