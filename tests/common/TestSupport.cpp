@@ -114,12 +114,12 @@ QString PdfText(const QString& pdfPath) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QStringList LayoutFaults(QWidget& window) {
+QStringList LayoutFaults(QWidget& window, QSize size) {
     QStringList faults;
-    window.resize(1024, 768);
+    window.resize(size);
     window.show();
     QCoreApplication::processEvents();
-    if (window.width() > 1024 || window.height() > 768)
+    if (window.width() > size.width() || window.height() > size.height())
         faults << QString("the window needs %1x%2").arg(window.width()).arg(window.height());
     const QRect inside = window.rect();
     for (QWidget* w : window.findChildren<QWidget*>()) {

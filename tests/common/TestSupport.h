@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <QDateTime>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -111,10 +112,10 @@ class FileSizeLimit {
     void (*handler_)(int);
 };
 
-// What does not fit when `window` is shown at 1024x768: a shown control outside the window, a grid
+// What does not fit when `window` is shown at 1024x768 (or `size`): a shown control outside the window, a grid
 // that needs scrolling sideways, a grid column narrower than one of its texts unless the cell shows
 // the whole text as its tooltip. Empty when everything shows in full.
-QStringList LayoutFaults(QWidget& window);
+QStringList LayoutFaults(QWidget& window, QSize size = QSize(1024, 768));
 
 // The text that `pdftotext -layout` reads from a PDF file.
 QString PdfText(const QString& pdfPath);

@@ -253,8 +253,12 @@ TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "a later activation leaves the typing alone";
 }
 
+// Every yardage shows; a 60-character name is whole in the Player box's drop-down and tooltip.
 TEST_F(MainScreen, FitsTheScreenAndShowsEveryYardage) {
+    TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=7",
+                     {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
     auto f = Open();
+    SelectPlayer(*f, 7);
     for (int h = 1; h <= 18; ++h) f->spISC->SetCellText(HoleColumn(h), kRowYards, "535");
     f->spISC->SetCellText(kColTot, kRowYards, "7050");
     EXPECT_EQ(test::LayoutFaults(*f), QStringList());
