@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -20,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "entry/MainRoundStore.h"
@@ -73,6 +75,21 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& caption = QSt
     if (!tip.isEmpty()) l->setToolTip(tip);
     return l;
 }
+
+// A scroll bar whose arrows are as large as a push button, so that paging is as easy to hit.
+class LargeArrowStyle : public QProxyStyle {
+  public:
+    LargeArrowStyle(int side, QObject* owner) : QProxyStyle(QApplication::style()->name()), side_(side) {
+        setParent(owner);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_ScrollBarExtent) return side_;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+  private:
+    int side_;
+};
 
 }  // namespace
 
@@ -179,7 +196,9 @@ QHBoxLayout* frmMainGolf::BuildPlayerRow() {
     RecBar->setObjectName("RecBar");
     RecBar->setRange(1, 1);
     RecBar->setInvertedControls(false);
-    RecBar->setFixedHeight(40);
+    const int side = std::max(24, cmdNewPlayer->sizeHint().height());
+    RecBar->setStyle(new LargeArrowStyle(side, RecBar));
+    RecBar->setFixedSize(side, 2 * side + side / 2);  // two arrows and the box between
     playerRow->addWidget(RecBar);
     playerRow->addStretch();
     return playerRow;
