@@ -2,16 +2,16 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QListView>
-#include <QStyle>
-#include <QStyleOptionComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QListView>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
@@ -139,7 +139,8 @@ QStringList LayoutFaults(QWidget& window, QSize size) {
     };
     // A plain list of names: no sideways scrolling, a cut name whole in its tooltip.
     for (QListView* list : window.findChildren<QListView*>()) {
-        if (!list->isVisible() || list->window() != &window) continue;  // a drop-down's list is its own window
+        if (!list->isVisible() || list->window() != &window)
+            continue;  // a drop-down's list is its own window
         if (list->horizontalScrollBar()->maximum() > 0) faults << list->objectName() + " scrolls sideways";
         for (int r = 0; r < list->model()->rowCount(); ++r) {
             const QModelIndex index = list->model()->index(r, list->modelColumn());
@@ -158,17 +159,20 @@ QStringList LayoutFaults(QWidget& window, QSize size) {
         if (!box->isVisible() || box->count() == 0) continue;
         const QFontMetrics metrics(box->view()->font());
         int widest = 0;
-        for (int i = 0; i < box->count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(box->itemText(i)));
+        for (int i = 0; i < box->count(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(box->itemText(i)));
         box->showPopup();
         QCoreApplication::processEvents();
         const int open = box->view()->viewport()->width();
         box->hidePopup();
-        if (open < widest + 4) faults << QString("%1 opens %2 wide for %3").arg(box->objectName()).arg(open).arg(widest);
+        if (open < widest + 4)
+            faults << QString("%1 opens %2 wide for %3").arg(box->objectName()).arg(open).arg(widest);
         const QString text = box->currentText();
         QStyleOptionComboBox option;
         option.initFrom(box);
         option.editable = box->isEditable();
-        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        const QRect field =
+            box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
         if (box->fontMetrics().horizontalAdvance(text) + 4 > field.width()) {
             QHelpEvent help(QEvent::ToolTip, box->rect().center(), box->mapToGlobal(box->rect().center()));
             QCoreApplication::sendEvent(box, &help);

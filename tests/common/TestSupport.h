@@ -112,9 +112,9 @@ class FileSizeLimit {
     void (*handler_)(int);
 };
 
-// What does not fit when `window` is shown at 1024x768 (or `size`): a shown control outside the window, a grid
-// that needs scrolling sideways, a grid column narrower than one of its texts unless the cell shows
-// the whole text as its tooltip. Empty when everything shows in full.
+// What does not fit when `window` is shown at 1024x768 (or `size`): a shown control outside the window, a
+// grid that needs scrolling sideways, a grid column narrower than one of its texts unless the cell shows the
+// whole text as its tooltip. Empty when everything shows in full.
 QStringList LayoutFaults(QWidget& window, QSize size = QSize(1024, 768));
 
 // The text that `pdftotext -layout` reads from a PDF file.

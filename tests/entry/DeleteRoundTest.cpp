@@ -195,8 +195,9 @@ TEST_F(DeleteRound, PrintCardFitsALongHeaderWithoutCuttingIt) {
     test::ScriptedMsgBox boxes;
     f->cmdPrintScoreCard_Click();
     const QString text = test::PdfText(pdf).simplified();
-    for (const QString& s : {"Course: " + course, QString("Tee Box: Championship Blackxx"),
-                             QString("Date: 05/14/2024"), QString("Fitzwilliam-Worthington-Smythe-Montgomery")})
+    for (const QString& s :
+         {"Course: " + course, QString("Tee Box: Championship Blackxx"), QString("Date: 05/14/2024"),
+          QString("Fitzwilliam-Worthington-Smythe-Montgomery")})
         EXPECT_TRUE(text.contains(s)) << s.toStdString() << "\n" << text.toStdString();
 }
 

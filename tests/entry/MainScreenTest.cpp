@@ -3,9 +3,6 @@
 // cursor around the total columns, typed input and gross colours.
 #include <gtest/gtest.h>
 
-#include <QStyle>
-#include <QStyleOptionSlider>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "EntryFixture.h"
@@ -270,12 +269,15 @@ TEST_F(MainScreen, TheMissingValuesWarningHasNoLeadingEmptyLine) {
         if (f->cboTeeBox->currentIndex() != 0) f->cboTeeBox->setCurrentIndex(0);
         f->cboTeeBox_Click();
     }
-    const QString please = "Please go to the Course Setup screen and add the appropriate values for this Tee Box.";
+    const QString please =
+        "Please go to the Course Setup screen and add the appropriate values for this Tee Box.";
     ASSERT_GE(boxes.Count(), 2);
-    EXPECT_EQ(boxes.Texts().first(),
-              "No Pars were provided for this Tee Box.  Adjusted scores might not be calculated correctly.\r\n" +
-                  please);
-    EXPECT_TRUE(boxes.Last().startsWith("No Slope was provide for this Tee Box.")) << boxes.Last().toStdString();
+    EXPECT_EQ(
+        boxes.Texts().first(),
+        "No Pars were provided for this Tee Box.  Adjusted scores might not be calculated correctly.\r\n" +
+            please);
+    EXPECT_TRUE(boxes.Last().startsWith("No Slope was provide for this Tee Box."))
+        << boxes.Last().toStdString();
     EXPECT_EQ(boxes.Last().count("\r\n"), 3) << "slope, rating, pars, then the advice";
 }
 
@@ -562,8 +564,8 @@ TEST_F(MainScreen, TheGameBarArrowsAreAsLargeAsAButton) {
         EXPECT_GE(r.height(), button) << arrow;
     }
     f->RecBar->setValue(2);
-    const QRect down =
-        f->RecBar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, f->RecBar);
+    const QRect down = f->RecBar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                          QStyle::SC_ScrollBarAddLine, f->RecBar);
     QTest::mouseClick(f->RecBar, Qt::LeftButton, {}, down.center());
     EXPECT_EQ(f->RecBar->value(), 3);
     EXPECT_EQ(f->txtRecNum->text(), " 3");

@@ -529,7 +529,8 @@ TEST(PrinterPageFit, HeaderTakesAShorterFormThenASmallerSizeThenMoreLines) {
     QImage device(10, 10, QImage::Format_RGB32);
     QFont font(FixedPitchFontName());
     font.setPointSizeF(10);
-    const QStringList forms{"Smythe, Bartholomew   Tee Box: Championship", "Smythe, B.   Tee Box: Championship"};
+    const QStringList forms{"Smythe, Bartholomew   Tee Box: Championship",
+                            "Smythe, B.   Tee Box: Championship"};
     const double em = QFontMetricsF(font, &device).horizontalAdvance(QString(10, 'M')) / 10;
     const struct {
         double chars;  // room in 10-point characters
@@ -546,7 +547,10 @@ TEST(PrinterPageFit, HeaderTakesAShorterFormThenASmallerSizeThenMoreLines) {
         EXPECT_EQ(fitted.lines, c.lines) << c.chars;
         EXPECT_EQ(fitted.font.pointSizeF() < 10, c.smaller) << c.chars;
         EXPECT_GE(fitted.font.pointSizeF(), 6);
-        for (const QString& line : fitted.lines)
-            if (line.count(' ') > 0) EXPECT_LE(QFontMetricsF(fitted.font, &device).horizontalAdvance(line), c.chars * em);
+        for (const QString& line : fitted.lines) {
+            if (line.count(' ') > 0) {
+                EXPECT_LE(QFontMetricsF(fitted.font, &device).horizontalAdvance(line), c.chars * em);
+            }
+        }
     }
 }

@@ -226,8 +226,9 @@ TEST_F(PlayerEditorTest, FitsTheScreenAndShowsEveryName) {
     Add(1, "Fitzwilliam-Montgomery", "Bartholomew", "M", "Saint-Jean-sur-Richelieu", "", "217-555-0199");
     Add(2, "Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian", "M",
         "Saint-Jean-sur-Richelieu-de-la-Montagne");
-    TestDb().Execute("UPDATE PLAYERS SET ADDRESS1=?, EMAIL=?, ZIP='J3B 1A1', HOME_PHONE='450-555-0100'",
-                     {"12345 Chemin de la Grande-Riviere-du-Nord", "bartholomew.fitzwilliam-worthington@example.com"});
+    TestDb().Execute(
+        "UPDATE PLAYERS SET ADDRESS1=?, EMAIL=?, ZIP='J3B 1A1', HOME_PHONE='450-555-0100'",
+        {"12345 Chemin de la Grande-Riviere-du-Nord", "bartholomew.fitzwilliam-worthington@example.com"});
     Open();
     EXPECT_EQ(test::LayoutFaults(*form), QStringList());
     EXPECT_LT(form->spPlayers->columnWidth(3 - 1), 60) << "M/F as narrow as its texts";

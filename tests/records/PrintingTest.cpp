@@ -286,11 +286,12 @@ TEST_F(PrintingTest, LabelsOutsideThePrintableAreaAreToldBeforePrinting) {
     test::ScriptedMsgBox boxes({vbNo, vbYes});
     form.cmdPrint_Click();
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last(),
-              "Some label text falls outside the area this printer prints (0.50\" to 8.00\" from the left edge, "
-              "0.50\" to 10.50\" from the top): row 1 of each sheet and column 1.\n\n"
-              "An x-offset of -.200 and a y-offset of .100 would bring every label inside.\n\n"
-              "Print the labels anyway? (No goes back to the printer offsets.)");
+    EXPECT_EQ(
+        boxes.Last(),
+        "Some label text falls outside the area this printer prints (0.50\" to 8.00\" from the left edge, "
+        "0.50\" to 10.50\" from the top): row 1 of each sheet and column 1.\n\n"
+        "An x-offset of -.200 and a y-offset of .100 would bring every label inside.\n\n"
+        "Print the labels anyway? (No goes back to the printer offsets.)");
     EXPECT_EQ(boxes.Styles().back(), vbYesNo + vbQuestion);
     EXPECT_EQ(log->DocumentCount(), 0) << "No: back to the offsets";
     form.cmdPrint_Click();
@@ -312,9 +313,9 @@ TEST_F(PrintingTest, LabelsOutsideThePrintableAreaAreToldBeforePrinting) {
 // The offsets the check names bring every label of 2 and 3 across inside A4 and Letter with
 // quarter- and half-inch edges, long lines printed smaller and whole.
 TEST_F(PrintingTest, TheNamedOffsetsFitEveryPaper) {
-    std::vector<LabelText> labels(25, LabelText{"Dr. Bartholomew Maximilian Fitzwilliam-Worthington",
-                                                "1234 Long Country Club Road", "Apartment 56",
-                                                "Saint Andrews-by-the-Sea, NB  E5B 1A1"});
+    std::vector<LabelText> labels(
+        25, LabelText{"Dr. Bartholomew Maximilian Fitzwilliam-Worthington", "1234 Long Country Club Road",
+                      "Apartment 56", "Saint Andrews-by-the-Sea, NB  E5B 1A1"});
     for (const test::TestPaper& paper : test::TestPapers()) {
         for (int across : {2, 3}) {
             SCOPED_TRACE(std::string(paper.name) + " across " + std::to_string(across));

@@ -99,8 +99,8 @@ TEST(StatsRules, TextsMoneyEclecticAndNoGame) {
     RoundRec r = Round(1, QDate(2024, 1, 1), gs);
     r.GAME_COST = 20;
     s.Add(r);
-    const StatsTexts t =
-        MakeStatsTexts(s, {[](int) { return QString("Ann Able"); }, [](int) { return QString("Pines"); }}, "MM/DD/YYYY");
+    const StatsTexts t = MakeStatsTexts(
+        s, {[](int) { return QString("Ann Able"); }, [](int) { return QString("Pines"); }}, "MM/DD/YYYY");
     EXPECT_EQ(t.games, " 1");
     EXPECT_EQ(t.cartCost, "$.00");
     EXPECT_EQ(t.totalCost, "$20.00");
@@ -164,7 +164,8 @@ TEST(GameListRules, SortsByTheValueBehindTheText) {
         r.USE_TOURN = d.tourn;
         r.USE_HCP = d.useHcp;
         r.HCP_INDEX[US_18] = d.index;
-        rows.push_back(MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", "", false}, "MM/DD/YYYY"));
+        rows.push_back(
+            MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", "", false}, "MM/DD/YYYY"));
     }
     EXPECT_EQ(rows[0].text[kGlScr], "T85");
     EXPECT_EQ(rows[1].text[kGlIndex], "+1.2");
@@ -238,7 +239,8 @@ TEST(GameListRules, VariantColumnsOfEachView) {
         {Nine::Back, false, "45", "45", "+0.4", "", "5"},
     };
     for (const auto& c : cases) {
-        const GameListRow row = MakeGameListRow(r, c.nine, c.us, {"Able, Ann ", "Pines", "", false}, "MM/DD/YYYY");
+        const GameListRow row =
+            MakeGameListRow(r, c.nine, c.us, {"Able, Ann ", "Pines", "", false}, "MM/DD/YYYY");
         EXPECT_EQ(row.text[kGlScr], c.scr);
         EXPECT_EQ(row.text[kGlAdj], c.adj);
         EXPECT_EQ(row.text[kGlIndex], c.index);
@@ -280,7 +282,7 @@ TEST(GraphRules, ViewsAxesAndHintTexts) {
 // a column as wide as the longest, a tournament score keeps a blank after the tee, every game-list
 // page repeats its headings, and the pages are counted before printing.
 TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
-    const QString course = "Royal Saint Andrews Old Course Golf & Country Club of F";  // 54
+    const QString course = "Royal Saint Andrews Old Course Golf & Country Club of F";     // 54
     const QString name = "Fitzwilliam-Worthington-Smythe-Montgomery, Bartholomew Maxim";  // 60
     const QString tees[] = {"Tee 1", "Tee 2", "Tee 3", "Championship Blackxx"};
     std::vector<GameListRow> rows;
@@ -288,8 +290,8 @@ TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
         RoundRec r = Round(g, QDate(2026, 1, 1).addDays(g), Holes(5, 5));
         r.GSTOTAL = 104;
         r.USE_TOURN = g % 2 == 0;
-        GameListRow row =
-            MakeGameListRow(r, Nine::Whole, true, {g % 3 ? name : "Baker, Bo", course, "", false}, "MM/DD/YYYY");
+        GameListRow row = MakeGameListRow(r, Nine::Whole, true,
+                                          {g % 3 ? name : "Baker, Bo", course, "", false}, "MM/DD/YYYY");
         row.tee = tees[g % 4];
         rows.push_back(row);
     }
@@ -310,7 +312,8 @@ TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
         for (const PrintOp& op : log.Texts())
             if (op.text.contains("Fitzwilliam") || op.text.contains("Baker")) {
                 ++names;
-                EXPECT_TRUE(forms.contains(op.text)) << op.text.toStdString() << " is a whole form of the name";
+                EXPECT_TRUE(forms.contains(op.text))
+                    << op.text.toStdString() << " is a whole form of the name";
             }
         EXPECT_EQ(names, 201) << "every row and the heading";
         EXPECT_FALSE(log.Find("Tee 1T104"));

@@ -25,6 +25,7 @@
 #include "handicap/RoundRec.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
 #include "platform/PrinterError.h"
 #include "platform/PrinterPageFactory.h"
 #include "platform/RecordingPrinterPage.h"
@@ -34,9 +35,8 @@
 #include "reports/frmGameList.h"
 #include "reports/frmGraphs.h"
 #include "reports/frmStats.h"
-#include "shell/DateFormat.h"
-#include "platform/MsgBox.h"
 #include "shell/AppContext.h"
+#include "shell/DateFormat.h"
 #include "shell/ScreenBoxes.h"
 
 using namespace dc;
@@ -120,9 +120,9 @@ TEST_F(ReportScreens, StatisticsAveragesRoundHalvesUp) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 0);
     AddRound(7, 2, QDate(2024, 3, 2), 4, 0);
     TestDb().Execute("UPDATE INDIV_SCORES SET GS01=7, GS02=7, GS03=5, PUTTS=? WHERE GAME_NUMBER=1",
-                 {QString(" 1").repeated(12) + QString(" 0").repeated(6)});
+                     {QString(" 1").repeated(12) + QString(" 0").repeated(6)});
     TestDb().Execute("UPDATE INDIV_SCORES SET GS10=4, GS11=4, PUTTS=? WHERE GAME_NUMBER=2",
-                 {QString(" 1").repeated(11) + QString(" 0").repeated(7)});
+                     {QString(" 1").repeated(11) + QString(" 0").repeated(7)});
     Ctx().nCurPlayerID = 7;
     frmStats f(Ctx());
     EXPECT_EQ(f.AvgCap[2]->text(), "4.4");
@@ -283,14 +283,15 @@ TEST_F(ReportScreens, RoundsOfEveryPlayerInOnePass) {
             for (int player : {7, 8}) {
                 const auto own = ReadRounds(TestDb(), player, from, to, order, knownCourse);
                 EXPECT_EQ(games(all.at(player)), games(own)) << player << " order " << int(order);
-                EXPECT_EQ(games(ReadRoundsByPlayer(TestDb(), player, from, to, order, knownCourse,
-                                                   RoundFields::All)
-                                    .at(player)),
-                          games(own));
+                EXPECT_EQ(
+                    games(ReadRoundsByPlayer(TestDb(), player, from, to, order, knownCourse, RoundFields::All)
+                              .at(player)),
+                    games(own));
             }
         }
-    EXPECT_EQ(games(ReadRoundsByPlayer(TestDb(), 7, from, to, RoundOrder::DateDesc, false, RoundFields::All).at(7)),
-              (std::vector<int>{1, 3, 2}));
+    EXPECT_EQ(
+        games(ReadRoundsByPlayer(TestDb(), 7, from, to, RoundOrder::DateDesc, false, RoundFields::All).at(7)),
+        (std::vector<int>{1, 3, 2}));
     const RoundRec listed =
         ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Listed).at(8)[0];
     EXPECT_EQ(listed.GS[0], 4);
@@ -298,7 +299,8 @@ TEST_F(ReportScreens, RoundsOfEveryPlayerInOnePass) {
     EXPECT_TRUE(listed.PAR.isEmpty());
     EXPECT_EQ(listed.GAME_COST, 0.0);
     const RoundRec counted =
-        ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Statistics).at(8)[0];
+        ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Statistics)
+            .at(8)[0];
     EXPECT_EQ(counted.PAR, QString(18, '4'));
     EXPECT_EQ(counted.GAME_COST, 25.5);
     EXPECT_EQ(counted.HCP_INDEX[0], 0.0);
@@ -500,7 +502,8 @@ TEST_F(ReportScreens, DoubleClickHandsTheRoundToTheMainScreen) {
     main.cmdGameList->click();
     EXPECT_EQ(modal.Count(), 1);
     EXPECT_EQ(main.cboPlayer->currentData().toInt(), 7);
-    EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1), Ctx().sDateFormat)) << "game 1 of player 7 is shown";
+    EXPECT_EQ(main.mskDate->Text(), FormatLocalDate(QDate(2024, 3, 1), Ctx().sDateFormat))
+        << "game 1 of player 7 is shown";
     for (const QString& text : box.Texts()) EXPECT_FALSE(text.contains("Error Number")) << text.toStdString();
 }
 

@@ -55,8 +55,8 @@ struct PlacedLine {
 
 // The printable area in twips from the paper's corner, for a page in twips.
 QRectF PrintableArea(const PrinterPage& page) {
-    return QRectF(page.PhysicalOffsetX() * page.TwipsPerPixelX(), page.PhysicalOffsetY() * page.TwipsPerPixelY(),
-                  page.ScaleWidth(), page.ScaleHeight());
+    return QRectF(page.PhysicalOffsetX() * page.TwipsPerPixelX(),
+                  page.PhysicalOffsetY() * page.TwipsPerPixelY(), page.ScaleWidth(), page.ScaleHeight());
 }
 
 void SetUpLabelPage(PrinterPage& page, const LabelPrintSetup& setup) {
@@ -155,7 +155,8 @@ LabelAreaCheck CheckLabelArea(PrinterPage& page, const std::vector<LabelText>& l
         right = std::max(right, end);
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y + p.height);
-        if (p.x < area.left() - kTolerance || end > area.right() + kTolerance) check.columns.push_back(p.column);
+        if (p.x < area.left() - kTolerance || end > area.right() + kTolerance)
+            check.columns.push_back(p.column);
         if (p.y < area.top() - kTolerance || p.y + p.height > area.bottom() + kTolerance)
             check.rows.push_back(p.row);
     }

@@ -31,9 +31,9 @@ void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const 
 
 // Where the labels' text would fall outside what the printer prints.
 struct LabelAreaCheck {
-    std::vector<int> rows;     // label rows of a sheet (1 to 10) with text above or below the area
-    std::vector<int> columns;  // label columns (1 to across) with text left or right of it
-    bool canFit = false;       // some offsets bring every label inside
+    std::vector<int> rows;            // label rows of a sheet (1 to 10) with text above or below the area
+    std::vector<int> columns;         // label columns (1 to across) with text left or right of it
+    bool canFit = false;              // some offsets bring every label inside
     double xOffset = 0, yOffset = 0;  // those offsets, the nearest to the ones asked for (inches)
     double leftInches = 0, topInches = 0, rightInches = 0, bottomInches = 0;  // the printable area
     bool Inside() const { return rows.empty() && columns.empty(); }

@@ -114,15 +114,17 @@ namespace {
 // classic layout. A name or course may be printed smaller inside its column, to `share` of the font.
 struct GameListLayout {
     int name = 12, course = 28, tee = 3;
-    int Shift() const { return name - 12 + course - 28; }   // of the columns after the course
-    int TeeShift() const { return Shift() + tee - 3; }      // of the columns after the tee
+    int Shift() const { return name - 12 + course - 28; }  // of the columns after the course
+    int TeeShift() const { return Shift() + tee - 3; }     // of the columns after the tee
     int Columns() const { return kTextColumns + TeeShift(); }
 };
 
 constexpr double kLeastShare = 0.6;  // of the font, for a long name or course in its column
 
 GameListLayout LayOutGameList(const std::vector<GameListRow>& rows, double share) {
-    const auto ShareColumns = [share](qsizetype length) { return static_cast<int>(std::ceil(length * share)); };
+    const auto ShareColumns = [share](qsizetype length) {
+        return static_cast<int>(std::ceil(length * share));
+    };
     GameListLayout layout;
     for (const GameListRow& row : rows) {
         const QString name = row.text[kGlName].trimmed();

@@ -215,7 +215,8 @@ void frmMainGolf::cboTeeBox_Click() {
             warning << "No Pars were provided for this Tee Box.  Adjusted scores might not be calculated "
                        "correctly.";
         if (!warning.isEmpty()) {
-            warning << "Please go to the Course Setup screen and add the appropriate values for this Tee Box.";
+            warning << "Please go to the Course Setup screen and add the appropriate values for this "
+                       "Tee Box.";
             MsgBox(warning.join("\r\n"), vbExclamation);
         }
         UpdateCourseHcps();

@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <map>
 
-#include "shell/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
@@ -27,6 +26,7 @@
 #include "reports/ReportPanel.h"
 #include "reports/ReportPrint.h"
 #include "reports/ReportStore.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/GridFit.h"
@@ -254,9 +254,9 @@ void frmGameList::UpdatespGL() {
         if (readKey != readKey_) {
             read_.clear();
             readKey_.clear();
-            read_ =
-                ReadRoundsByPlayer(ctx_.Connection(), players.size() == 1 ? players[0].first : 0, panel->StartDate(),
-                                   panel->EndDate(), RoundOrder::DateDesc, false, RoundFields::Listed);
+            read_ = ReadRoundsByPlayer(ctx_.Connection(), players.size() == 1 ? players[0].first : 0,
+                                       panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc, false,
+                                       RoundFields::Listed);
             readKey_ = readKey;
         }
         std::map<int, std::vector<RoundRec>>& byPlayer = read_;
@@ -394,7 +394,8 @@ void frmGameList::cmdPrintAll_Click() {
 }
 
 void frmGameList::done(int result) {
-    if (!cboPlayer->isHidden() && cboPlayer->currentIndex() >= 0) ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
+    if (!cboPlayer->isHidden() && cboPlayer->currentIndex() >= 0)
+        ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
     ctx_.nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     QDialog::done(result);

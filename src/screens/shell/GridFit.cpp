@@ -33,7 +33,8 @@ class CutTextTips : public QObject {
         const QModelIndex index = view_.indexAt(help->pos());
         const QString text = index.data().toString();
         const QRect cell = view_.visualRect(index);
-        const bool cut = index.isValid() && view_.fontMetrics().horizontalAdvance(text) + kTextMargin > cell.width();
+        const bool cut =
+            index.isValid() && view_.fontMetrics().horizontalAdvance(text) + kTextMargin > cell.width();
         if (cut)
             QToolTip::showText(help->globalPos(), text, view_.viewport(), cell);
         else if (index.isValid() && !index.data(Qt::ToolTipRole).toString().isEmpty())
@@ -79,10 +80,12 @@ class ComboFit : public QObject {
     void Widen() {
         int widest = 0;
         const QFontMetrics metrics(box_.view()->font());
-        for (int i = 0; i < box_.count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(box_.itemText(i)));
+        for (int i = 0; i < box_.count(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(box_.itemText(i)));
         const int scroll = box_.view()->verticalScrollBar()->sizeHint().width();
         int width = widest + 2 * kTextMargin + scroll + 2 * box_.view()->frameWidth() + 8;
-        if (const QScreen* screen = box_.screen()) width = std::min(width, screen->availableGeometry().width());
+        if (const QScreen* screen = box_.screen())
+            width = std::min(width, screen->availableGeometry().width());
         box_.view()->setMinimumWidth(width);
     }
 
@@ -147,7 +150,8 @@ void GridFit::Apply() {
         if (needSum <= room)  // room for every text; the first column takes what is left over
             width = i == 0 ? need[i] + room - needSum : need[i];
         else if (room > leastSum && needSum > leastSum)
-            width = least[i] + static_cast<int>(qint64(room - leastSum) * (need[i] - least[i]) / (needSum - leastSum));
+            width = least[i] +
+                    static_cast<int>(qint64(room - leastSum) * (need[i] - least[i]) / (needSum - leastSum));
         grid_.setColumnWidth(stretch_[i].col - 1, width);
     }
     applying_ = false;
