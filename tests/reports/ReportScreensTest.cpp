@@ -26,6 +26,7 @@
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
+#include "platform/PrintJob.h"
 #include "platform/PrinterError.h"
 #include "platform/PrinterPageFactory.h"
 #include "platform/RecordingPrinterPage.h"
@@ -383,6 +384,27 @@ TEST_F(ReportScreens, GameListFitsTheScreenAndThePaperWithLongNames) {
     EXPECT_TRUE(log->Find("Championship Blackxx"));
     EXPECT_TRUE(log->Find("Fitzwilliam-Worthington-Smythe-Montgomery, B.") ||
                 log->Find("Fitzwilliam-Worthington-Smythe-Montgomery, B. M."));
+}
+
+// The printed list counts its pages first: the progress says "page N of M" with the right M.
+TEST_F(ReportScreens, GameListPrintoutCountsItsPagesFirst) {
+    for (int g = 1; g <= 250; ++g) AddRound(7, g, QDate(2024, 1, 1).addDays(g), 4, 5);
+    Ctx().nCurPlayerID = 7;
+    frmGameList f(Ctx());
+    ASSERT_EQ(f.Rows(), 250);
+    std::vector<std::pair<int, int>> shown;
+    SetPrintProgressResponder([&](int page, int total) {
+        shown.emplace_back(page, total);
+        return true;
+    });
+    QFile::remove(PdfPath());
+    f.cmdPrint_Click();
+    SetPrintProgressResponder([](int, int) { return true; });
+    ASSERT_FALSE(shown.empty());
+    const int pages = shown.back().first;
+    EXPECT_GE(pages, 4);
+    for (const auto& [page, total] : shown) EXPECT_EQ(total, pages) << page;
+    if (HavePdfToText()) EXPECT_EQ(test::PdfText(PdfPath()).count('\f'), pages);
 }
 
 TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) {

@@ -173,7 +173,7 @@ QHBoxLayout* frmMainGolf::BuildPlayerRow() {
     // Sized for a long name, not by the names listed: a longer one never pushes the controls aside.
     cboPlayer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboPlayer->setMinimumContentsLength(28);
-    playerRow->addWidget(cboPlayer);
+    playerRow->addWidget(cboPlayer, 3);  // most of the row's spare width goes to the name
     auto* picGender = new QWidget(this);
     picGender->setObjectName("picGender");
     auto* genderLayout = new QHBoxLayout(picGender);
@@ -200,7 +200,7 @@ QHBoxLayout* frmMainGolf::BuildPlayerRow() {
     RecBar->setStyle(new LargeArrowStyle(side, RecBar));
     RecBar->setFixedSize(side, 2 * side + side / 2);  // two arrows and the box between
     playerRow->addWidget(RecBar);
-    playerRow->addStretch();
+    playerRow->addStretch(1);
     return playerRow;
 }
 
