@@ -136,13 +136,17 @@ GameListLayout LayOutGameList(const std::vector<GameListRow>& rows, double share
     return layout;
 }
 
-// Pages of the list: five lines of heading and two of column headings on the first page, the
-// column headings on each further page, one line per row.
-int GameListPages(const PrinterPage& page, int rows) {
-    const int lines = static_cast<int>(std::floor(page.ScaleHeight() / page.TextHeight() + 1e-9));
-    const int first = std::max(1, lines - 7), later = std::max(1, lines - 2);
-    return rows <= first ? 1 : 1 + (rows - first + later - 1) / later;
-}
+// Rows a page of the list holds: the first under five lines of heading and two of column headings,
+// each further page under the column headings.
+struct GameListPaging {
+    int first = 1, later = 1;
+    explicit GameListPaging(const PrinterPage& page) {
+        const int lines = static_cast<int>(std::floor(page.ScaleHeight() / page.TextHeight() + 1e-9));
+        first = std::max(1, lines - 7);
+        later = std::max(1, lines - 2);
+    }
+    int Pages(int rows) const { return rows <= first ? 1 : 1 + (rows - first + later - 1) / later; }
+};
 
 }  // namespace
 
@@ -159,7 +163,8 @@ void PrintGameList(PrinterPage& page, const GameListHeading& h, const std::vecto
         share = least;
     }
     const int s = layout.Shift(), t = layout.TeeShift(), last = layout.Columns();
-    page.SetExpectedPages(GameListPages(page, static_cast<int>(rows.size())));
+    const GameListPaging paging(page);
+    page.SetExpectedPages(paging.Pages(static_cast<int>(rows.size())));
     auto line = [&page] { return Line{page}; };
     line().at(25, "Game List for:").within(40, last, h.player, PrinterPage::Fit::Name).done();
     line().at(38, ":").within(40, last, h.course).done();
@@ -192,11 +197,14 @@ void PrintGameList(PrinterPage& page, const GameListHeading& h, const std::vecto
             .done();
     };
     headings();
+    int room = paging.first;  // rows still to go on this page: the pages come out as counted
     for (const GameListRow& row : rows) {
-        if (page.CurrentY() + page.TextHeight() > page.ScaleTop() + page.ScaleHeight()) {
+        if (room == 0) {
             page.NewPage();
             headings();
+            room = paging.later;
         }
+        --room;
         const auto& x = row.text;
         // The tee keeps a blank before the score: a tournament score ("T104") moves it a column left.
         const int scoreStart = 67 + t - int(x[kGlScr].trimmed().size());
