@@ -53,11 +53,12 @@ class ComboFit : public QObject {
   public:
     explicit ComboFit(QComboBox& box) : QObject(&box), box_(box) {
         box.installEventFilter(this);
+        // A list filled entry by entry is measured once, after the filling.
         QAbstractItemModel* model = box.model();
         for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-            connect(model, signal, this, [this] { Widen(); });
-        connect(model, &QAbstractItemModel::modelReset, this, [this] { Widen(); });
-        connect(model, &QAbstractItemModel::dataChanged, this, [this] { Widen(); });
+            connect(model, signal, this, [this] { WidenLater(); });
+        connect(model, &QAbstractItemModel::modelReset, this, [this] { WidenLater(); });
+        connect(model, &QAbstractItemModel::dataChanged, this, [this] { WidenLater(); });
         Widen();
     }
 
@@ -77,7 +78,14 @@ class ComboFit : public QObject {
     }
 
   private:
+    void WidenLater() {
+        if (pending_) return;
+        pending_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { Widen(); }, Qt::QueuedConnection);
+    }
     void Widen() {
+        pending_ = false;
         int widest = 0;
         const QFontMetrics metrics(box_.view()->font());
         for (int i = 0; i < box_.count(); ++i)
@@ -90,6 +98,7 @@ class ComboFit : public QObject {
     }
 
     QComboBox& box_;
+    bool pending_ = false;
 };
 
 }  // namespace
