@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -93,6 +94,8 @@ bool PrintJob::NextPage(int page, int total) {
     if (!progress_) {
         progress_ = std::make_unique<QProgressDialog>();
         progress_->setWindowTitle(MsgBoxTitle());
+        // Wide enough for its whole title beside the title bar's buttons (its font may be larger).
+        progress_->setMinimumWidth(progress_->fontMetrics().horizontalAdvance(MsgBoxTitle()) * 3 / 2 + 160);
         progress_->setWindowModality(Qt::ApplicationModal);
         progress_->setMinimumDuration(0);
         progress_->setAutoClose(false);

@@ -13,6 +13,7 @@ struct PrintOp {
     Kind kind = Text;
     int document = 0;  // 1 for the first document of the log
     int page = 0;      // page of that document, from 1
+    int pages = 0;     // the pages the printout said the document would have (0: not said)
     QString text;
     double x = 0, y = 0;    // text: its position; line: its start (scale units at the time)
     double x2 = 0, y2 = 0;  // line: its end; image: width and height in twips

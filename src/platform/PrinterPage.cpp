@@ -114,6 +114,7 @@ void PrinterPage::NewPage() {
 
 void PrinterPage::EndDoc() {
     pendingPages_ = 0;  // a page break right before the end prints no empty page
+    expectedPages_ = 0;
     currentX_ = scaleLeft_;
     currentY_ = scaleTop_;
     flowing_ = false;

@@ -8,6 +8,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 #include "platform/PrintJob.h"
@@ -60,6 +61,10 @@ class PrinterPage {
     void SetOrientation(int orientation);  // takes effect from the next page started
     void NewPage();                        // a page break; one followed directly by EndDoc prints nothing
     void EndDoc();                         // ends the document and hands it to the printer
+    // The pages of the document about to be printed, when the printout counted them first (0: not
+    // known), so that its progress can say "page N of M"; ended documents forget it.
+    void SetExpectedPages(int pages) { expectedPages_ = std::max(0, pages); }
+    int ExpectedPages() const { return expectedPages_; }
     QString JobName() const { return jobName_; }
     void SetJobName(const QString& name) { jobName_ = name; }
     // PDF files written so far by this page (empty when the output went to a printer).
@@ -171,6 +176,7 @@ class PrinterPage {
     int pendingPages_ = 0;
     int documents_ = 0;  // documents ended with output
     int page_ = 0;       // page of the current document
+    int expectedPages_ = 0;
 };
 
 }  // namespace dc

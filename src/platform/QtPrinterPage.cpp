@@ -139,7 +139,8 @@ void QtPrinterPage::BeginDocument(int orientation) {
 }
 
 void QtPrinterPage::BeginPage(int orientation) {
-    if (!Drawing() || !job_->NextPage(PageNumber() + 1)) return;  // a cancelled job draws nothing more
+    // A cancelled job draws nothing more; the page count is the printout's, when it counted first.
+    if (!Drawing() || !job_->NextPage(PageNumber() + 1, ExpectedPages())) return;
     if (orientation != currentOrientation_) {
         Writer().setPageOrientation(ToQt(orientation));
         currentOrientation_ = orientation;

@@ -68,6 +68,7 @@ PrintOp RecordingPrinterPage::NewOp(PrintOp::Kind kind) const {
     op.kind = kind;
     op.document = document_;
     op.page = PageNumber();
+    op.pages = ExpectedPages();
     op.orientation = pageOrientation_;
     op.scaleMode = ScaleMode();
     op.jobName = JobName();

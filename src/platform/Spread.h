@@ -54,6 +54,8 @@ class Spread : public QTableView {
     // On: the columns share out the grid's spare width in proportion to their own widths.
     void SetFillWidth(bool on);
     int ColWidth(int col) const;
+    // Pixels the column needs: its width as set, widened to its header and texts.
+    int ColNeedPixels(int col) const { return col > 0 && col <= MaxCols() ? colNeed_[col] : 0; }
     void SetColWidth(int col, int twips);  // 0 hides the column; col -1 = every data column
     int RowHeight(int row) const;
     void SetRowHeight(int row, int twips);  // 0 hides the row; row 0 is the header row
@@ -163,7 +165,16 @@ class Spread : public QTableView {
     QString PrintJobName() const { return printJobName_; }
     void SetPrintJobName(const QString& name) { printJobName_ = name; }
     QString PrintHeader() const { return printHeader_; }
-    void SetPrintHeader(const QString& header) { printHeader_ = header; }
+    void SetPrintHeader(const QString& header) {
+        printHeader_ = header;
+        printHeaderForms_ = QStringList{header};
+    }
+    // The header and its shorter forms, longest first: a page too narrow for the header takes the
+    // first that fits, else the shortest printed smaller (and on more lines when it must), never cut.
+    void SetPrintHeaderForms(const QStringList& forms) {
+        printHeader_ = forms.value(0);
+        printHeaderForms_ = forms;
+    }
     // Kept for the screens that set it; the sheet is printed at once, without a cancel window.
     QString PrintAbortMsg() const { return printAbortMsg_; }
     void SetPrintAbortMsg(const QString& text) { printAbortMsg_ = text; }
@@ -306,6 +317,7 @@ class Spread : public QTableView {
     bool printRowHeaders_ = true;
     QString printJobName_;
     QString printHeader_;
+    QStringList printHeaderForms_;
     QString printAbortMsg_;
 };
 

@@ -1,10 +1,12 @@
 #include "platform/SpreadDelegate.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTimer>
 #include <cmath>
 
@@ -66,6 +68,10 @@ QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
         case SpreadCellType::ComboBox: {
             auto* combo = new QComboBox(parent);
             combo->addItems(fmt.comboList);
+            // The list opens as wide as its longest entry, however narrow the cell.
+            combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) +
+                                           combo->view()->verticalScrollBar()->sizeHint().width() +
+                                           2 * combo->view()->frameWidth());
             // A choice from the list is stored at once, as the grid's own list cells do.
             connect(combo, &QComboBox::activated, this, [this, combo] {
                 Q_EMIT const_cast<SpreadDelegate*>(this)->commitData(combo);

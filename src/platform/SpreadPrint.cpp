@@ -1,9 +1,11 @@
 // Printing the sheet: the page header line, then the grid with its headers as asked, scaled to
 // the page width when it is wider, over as many pages as its rows need.
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/HeaderFit.h"
 #include "platform/PrintJob.h"
 #include "platform/Spread.h"
 
@@ -52,7 +54,15 @@ bool Spread::PrintSheet(PrintJob& job) {
     painter.scale(scale, scale);
     painter.setFont(textFont);
 
-    const double headerLine = printHeader_.isEmpty() ? 0.0 : painter.fontMetrics().lineSpacing() * 2.0;
+    // The header fits the page's width at no less than 6 points as printed, on more lines if it must.
+    constexpr double kLeastHeaderPoints = 6;
+    const FittedHeader header =
+        printHeader_.isEmpty()
+            ? FittedHeader{}
+            : FitHeader(printHeaderForms_.isEmpty() ? QStringList{printHeader_} : printHeaderForms_, textFont,
+                        page.width() / scale, &printer, kLeastHeaderPoints / scale);
+    const double headerSpacing = QFontMetricsF(header.font, &printer).lineSpacing();
+    const double headerLine = header.lines.isEmpty() ? 0.0 : headerSpacing * (header.lines.size() + 1);
     const double titleHeight = printColHeaders_ ? qMax(1, RowHeight(0) / kTwipsPerPixel) * unit : 0.0;
     auto rowHeightOf = [&](int r) { return RowHeight(r) / double(kTwipsPerPixel) * unit; };
 
@@ -95,11 +105,12 @@ bool Spread::PrintSheet(PrintJob& job) {
 
     auto startPage = [&]() {
         double y = 0;
-        if (!printHeader_.isEmpty()) {
-            painter.setFont(textFont);
+        if (!header.lines.isEmpty()) {
+            painter.setFont(header.font);
             painter.setPen(Qt::black);
-            painter.drawText(QRectF(0, 0, page.width() / scale, headerLine), Qt::AlignLeft | Qt::AlignVCenter,
-                             printHeader_);
+            for (qsizetype i = 0; i < header.lines.size(); ++i)
+                painter.drawText(QRectF(0, headerSpacing * (i + 0.5), page.width() / scale, headerSpacing),
+                                 Qt::AlignLeft | Qt::AlignVCenter, header.lines.at(i));
             y += headerLine;
         }
         if (printColHeaders_) {

@@ -1,15 +1,20 @@
 #include "TestSupport.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QListView>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
@@ -110,12 +115,12 @@ QString PdfText(const QString& pdfPath) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QStringList LayoutFaults(QWidget& window) {
+QStringList LayoutFaults(QWidget& window, QSize size) {
     QStringList faults;
-    window.resize(1024, 768);
+    window.resize(size);
     window.show();
     QCoreApplication::processEvents();
-    if (window.width() > 1024 || window.height() > 768)
+    if (window.width() > size.width() || window.height() > size.height())
         faults << QString("the window needs %1x%2").arg(window.width()).arg(window.height());
     const QRect inside = window.rect();
     for (QWidget* w : window.findChildren<QWidget*>()) {
@@ -133,6 +138,50 @@ QStringList LayoutFaults(QWidget& window) {
         QToolTip::hideText();
         return text;
     };
+    // A plain list of names: no sideways scrolling, a cut name whole in its tooltip.
+    for (QListView* list : window.findChildren<QListView*>()) {
+        if (!list->isVisible() || list->window() != &window)
+            continue;  // a drop-down's list is its own window
+        if (list->horizontalScrollBar()->maximum() > 0) faults << list->objectName() + " scrolls sideways";
+        for (int r = 0; r < list->model()->rowCount(); ++r) {
+            const QModelIndex index = list->model()->index(r, list->modelColumn());
+            const QString text = index.data().toString();
+            const QRect cell = list->visualRect(index);
+            if (list->fontMetrics().horizontalAdvance(text) + 4 <= cell.width()) continue;
+            QHelpEvent help(QEvent::ToolTip, cell.center(), list->viewport()->mapToGlobal(cell.center()));
+            QCoreApplication::sendEvent(list->viewport(), &help);
+            const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+            QToolTip::hideText();
+            if (shown != text) faults << QString("%1 cuts \"%2\"").arg(list->objectName(), text);
+        }
+    }
+    // A drop-down list: opens as wide as its longest entry; a chosen entry its box cuts is the tooltip.
+    for (QComboBox* box : window.findChildren<QComboBox*>()) {
+        if (!box->isVisible() || box->count() == 0) continue;
+        const QFontMetrics metrics(box->view()->font());
+        int widest = 0;
+        for (int i = 0; i < box->count(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(box->itemText(i)));
+        box->showPopup();
+        QCoreApplication::processEvents();
+        const int open = box->view()->viewport()->width();
+        box->hidePopup();
+        if (open < widest + 4)
+            faults << QString("%1 opens %2 wide for %3").arg(box->objectName()).arg(open).arg(widest);
+        const QString text = box->currentText();
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        option.editable = box->isEditable();
+        const QRect field =
+            box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        if (box->fontMetrics().horizontalAdvance(text) + 4 > field.width()) {
+            QHelpEvent help(QEvent::ToolTip, box->rect().center(), box->mapToGlobal(box->rect().center()));
+            QCoreApplication::sendEvent(box, &help);
+            const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+            QToolTip::hideText();
+            if (shown != text) faults << QString("%1 cuts \"%2\"").arg(box->objectName(), text);
+        }
+    }
     for (Spread* grid : window.findChildren<Spread*>()) {
         if (!grid->isVisible()) continue;  // a grid on another tab, or never shown
         if (grid->horizontalScrollBar()->maximum() > 0) faults << grid->objectName() + " scrolls sideways";
@@ -245,6 +294,33 @@ QStringList OverlappingTexts(const PrintLog& log) {
             if (overlap.width() > 1 && overlap.height() > 1) faults << Where(a) + " overlaps " + Where(b);
         }
     return faults;
+}
+
+const std::vector<TestPaper>& TestPapers() {
+    static const std::vector<TestPaper> papers = [] {
+        std::vector<TestPaper> all;
+        const struct {
+            const char* name;
+            double width, height, margin;
+        } cases[] = {{"A4 0.25in", 11906, 16838, 360},
+                     {"A4 0.5in", 11906, 16838, 720},
+                     {"Letter 0.25in", 12240, 15840, 360},
+                     {"Letter 0.5in", 12240, 15840, 720}};
+        for (const auto& c : cases) {
+            RecordingPrinterPage::Paper paper;
+            paper.widthTwips = c.width;
+            paper.heightTwips = c.height;
+            paper.marginLeftTwips = paper.marginRightTwips = paper.marginTopTwips = paper.marginBottomTwips =
+                c.margin;
+            all.push_back({c.name, paper});
+        }
+        return all;
+    }();
+    return papers;
+}
+
+QStringList PrintFaults(const PrintLog& log, const RecordingPrinterPage::Paper& paper) {
+    return OutsidePrintable(log, paper) + OverlappingTexts(log);
 }
 
 }  // namespace dc::test

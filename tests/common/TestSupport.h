@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <QDateTime>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/PrintLog.h"
 #include "platform/PrintSystem.h"
@@ -113,10 +115,10 @@ class FileSizeLimit {
     void (*handler_)(int);
 };
 
-// What does not fit when `window` is shown at 1024x768: a shown control outside the window, a grid
-// that needs scrolling sideways, a grid column narrower than one of its texts unless the cell shows
-// the whole text as its tooltip. Empty when everything shows in full.
-QStringList LayoutFaults(QWidget& window);
+// What does not fit when `window` is shown at 1024x768 (or `size`): a shown control outside the window, a
+// grid that needs scrolling sideways, a grid column narrower than one of its texts unless the cell shows the
+// whole text as its tooltip. Empty when everything shows in full.
+QStringList LayoutFaults(QWidget& window, QSize size = QSize(1024, 768));
 
 // The text that `pdftotext -layout` reads from a PDF file.
 QString PdfText(const QString& pdfPath);
@@ -174,6 +176,15 @@ class StandInPrintSystem {
 QStringList OutsidePrintable(const dc::PrintLog& log, const dc::RecordingPrinterPage::Paper& paper);
 // Texts of one page whose boxes overlap (blanks at either end do not count).
 QStringList OverlappingTexts(const dc::PrintLog& log);
+
+// The papers every printout must fit: A4 and Letter, with 0.25" and 0.5" unprintable edges.
+struct TestPaper {
+    const char* name;
+    dc::RecordingPrinterPage::Paper paper;
+};
+const std::vector<TestPaper>& TestPapers();
+// OutsidePrintable and OverlappingTexts together.
+QStringList PrintFaults(const dc::PrintLog& log, const dc::RecordingPrinterPage::Paper& paper);
 
 }  // namespace dc::test
 

@@ -178,6 +178,29 @@ TEST_F(DeleteRound, OnTheScreenGame3Of10GoesAndTheNewestIsShown) {
     EXPECT_EQ(test::RoundCount(7), 9);
 }
 
+// A long name, course and tee box: the header takes a shorter form of the name, then a smaller
+// size, and prints whole.
+TEST_F(DeleteRound, PrintCardFitsALongHeaderWithoutCuttingIt) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not available";
+    const QString course = "Royal Saint Andrews Old Course Golf & Country Club Fi";  // 52
+    TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=7",
+                     {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
+    TestDb().Execute("UPDATE COURSES SET COURSE_NAME=?, TB=? WHERE COURSE_ID=1",
+                     {course, "Championship Blackxx" + QString(60, ' ')});
+    test::AddRound(7, 1, QDate(2024, 5, 14), 5);
+    auto f = Open(7);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("card.pdf");
+    test::EnvGuard out("DC_PRINT_PDF", pdf.toUtf8());
+    test::ScriptedMsgBox boxes;
+    f->cmdPrintScoreCard_Click();
+    const QString text = test::PdfText(pdf).simplified();
+    for (const QString& s :
+         {"Course: " + course, QString("Tee Box: Championship Blackxx"), QString("Date: 05/14/2024"),
+          QString("Fitzwilliam-Worthington-Smythe-Montgomery")})
+        EXPECT_TRUE(text.contains(s)) << s.toStdString() << "\n" << text.toStdString();
+}
+
 TEST_F(DeleteRound, PrintsTheShownRoundWithItsHeaderAndReportsAFailingPrinterOnce) {
     test::AddRound(7, 1, QDate(2024, 5, 14), 5);
     auto f = Open(7);

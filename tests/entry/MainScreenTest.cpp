@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "MainScreenFixture.h"
@@ -187,8 +189,38 @@ TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "a later activation leaves the typing alone";
 }
 
-TEST_F(MainScreen, FitsTheScreenAndShowsEveryYardage) {
+// A tee box without pars is warned of in one message, without an empty line before it; each
+// missing value has its line.
+TEST_F(MainScreen, TheMissingValuesWarningHasNoLeadingEmptyLine) {
+    test::AddCourse(2, "Bare", 113, "72.0", QString(18, '0'));
+    test::AddCourse(3, "Unrated", 0, "00.0", QString(18, '0'));
     auto f = Open();
+    SelectPlayer(*f, 7);
+    test::ScriptedMsgBox boxes;
+    for (int course : {2, 3}) {
+        f->cboCourse->setCurrentIndex(f->cboCourse->findData(course));
+        f->cboCourse_Click();
+        if (f->cboTeeBox->currentIndex() != 0) f->cboTeeBox->setCurrentIndex(0);
+        f->cboTeeBox_Click();
+    }
+    const QString please =
+        "Please go to the Course Setup screen and add the appropriate values for this Tee Box.";
+    ASSERT_GE(boxes.Count(), 2);
+    EXPECT_EQ(
+        boxes.Texts().first(),
+        "No Pars were provided for this Tee Box.  Adjusted scores might not be calculated correctly.\r\n" +
+            please);
+    EXPECT_TRUE(boxes.Last().startsWith("No Slope was provide for this Tee Box."))
+        << boxes.Last().toStdString();
+    EXPECT_EQ(boxes.Last().count("\r\n"), 3) << "slope, rating, pars, then the advice";
+}
+
+// Every yardage shows; a 60-character name is whole in the Player box's drop-down and tooltip.
+TEST_F(MainScreen, FitsTheScreenAndShowsEveryYardage) {
+    TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=7",
+                     {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
+    auto f = Open();
+    SelectPlayer(*f, 7);
     for (int h = 1; h <= 18; ++h) f->spISC->SetCellText(HoleColumn(h), kRowYards, "535");
     f->spISC->SetCellText(kColTot, kRowYards, "7050");
     EXPECT_EQ(test::LayoutFaults(*f), QStringList());
@@ -446,6 +478,48 @@ TEST_F(MainScreen, CourseAndPlayerButtonsOpenTheEditorsAndTheListsFollow) {
     f->cmdNewPlayer_Click();
     EXPECT_EQ(modal.Count(), 1);
     EXPECT_GE(f->cboPlayer->findText("BROWN, Cal ", Qt::MatchStartsWith), 0) << boxes.Last().toStdString();
+    EXPECT_TRUE(f->cboPlayer->currentText().startsWith("BROWN, Cal")) << "the player added is chosen";
+}
+
+// The game bar's arrows are as large as a push button, and a click on the lower one pages on.
+TEST_F(MainScreen, TheGameBarArrowsAreAsLargeAsAButton) {
+    StoredRounds(3);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    QStyleOptionSlider option;
+    option.initFrom(f->RecBar);
+    option.orientation = Qt::Vertical;
+    option.minimum = f->RecBar->minimum();
+    option.maximum = f->RecBar->maximum();
+    option.sliderPosition = option.sliderValue = f->RecBar->value();
+    option.pageStep = f->RecBar->pageStep();
+    option.singleStep = f->RecBar->singleStep();
+    const int button = f->cmdNewPlayer->height();
+    for (auto arrow : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine}) {
+        const QRect r = f->RecBar->style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, f->RecBar);
+        EXPECT_GE(r.width(), button) << arrow;
+        EXPECT_GE(r.height(), button) << arrow;
+    }
+    f->RecBar->setValue(2);
+    const QRect down = f->RecBar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                          QStyle::SC_ScrollBarAddLine, f->RecBar);
+    QTest::mouseClick(f->RecBar, Qt::LeftButton, {}, down.center());
+    EXPECT_EQ(f->RecBar->value(), 3);
+    EXPECT_EQ(f->txtRecNum->text(), " 3");
+}
+
+// Closing the player editor without adding anyone chooses the player shown before it opened.
+TEST_F(MainScreen, ThePlayerEditorClosedWithoutAddingKeepsThePlayerShownBefore) {
+    test::ScriptedMsgBox boxes;
+    auto f = Open();
+    SelectPlayer(*f, 8);
+    test::ScriptedModal modal([](QDialog& d) {
+        d.close();
+        return 0;
+    });
+    f->cmdNewPlayer_Click();
+    EXPECT_EQ(modal.Count(), 1);
+    EXPECT_EQ(f->cboPlayer->currentData().toInt(), 8);
 }
 
 TEST_F(MainScreen, WithNoPlayerChosenTheGameNumberShowsNobodysFigures) {

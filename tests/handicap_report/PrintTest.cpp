@@ -130,20 +130,28 @@ TEST_F(HcpPrint, ElevenPlayersGiveTwoCardPages) {
     EXPECT_DOUBLE_EQ(name.y, 0.5);
 }
 
-// A long name keeps to its card: shortened to the surname and the first name's initial.
-TEST_F(HcpPrint, ALongNameKeepsToItsCard) {
-    RecordingPrinterPage page(log);
+// A long name keeps to its card: shortened to the surname and the first name's initial; a long tee
+// name keeps the tee and date line inside its card, on every paper.
+TEST_F(HcpPrint, LongTextsKeepToTheirCardsOnEveryPaper) {
     HandicapCard card;
     card.name = "Fitzwilliam-Worthington-Smythe, Dr. Bartholomew Maximilian";
     card.indexText = "12.3";
     card.scores = QStringList(20, "104T");
-    CardRun run{ClubText("Royal Fitzwilliam Golf & Country Club"), "Blue", "12/06/2026", "Courier New",
-                false};
-    PrintHandicapCards(page, {card, card, card}, run);
-    EXPECT_EQ(test::OverlappingTexts(*log), QStringList());
-    EXPECT_EQ(test::OutsidePrintable(*log, RecordingPrinterPage::Paper{}), QStringList());
-    EXPECT_TRUE(log->Find("Fitzwilliam-Worthington-Smythe, B.") ||
-                log->Find("Fitzwilliam-Worthington-Smythe, B. M."));
+    for (const TestPaper& paper : TestPapers()) {
+        for (const char* tee : {"Blue", "Championship Blackxx"}) {
+            SCOPED_TRACE(std::string(paper.name) + " " + tee);
+            log->Clear();
+            RecordingPrinterPage page(log);
+            page.SetPaper(paper.paper);
+            CardRun run{ClubText("Royal Fitzwilliam Golf & Country Club of Lower Fife"), tee, "12/07/2026",
+                        "Courier New", false};
+            PrintHandicapCards(page, {card, card, card}, run);
+            EXPECT_EQ(PrintFaults(*log, paper.paper), QStringList());
+            EXPECT_TRUE(log->Find("Fitzwilliam-Worthington-Smythe, B.") ||
+                        log->Find("Fitzwilliam-Worthington-Smythe, B. M."));
+            EXPECT_TRUE(log->Find(QString("TBox: %1  Date:12/07/2026").arg(tee))) << "the whole line";
+        }
+    }
 }
 
 TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {

@@ -11,6 +11,7 @@
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
+#include "platform/HeaderFit.h"
 #include "platform/MsgBox.h"
 #include "platform/NameForms.h"
 #include "platform/PrinterError.h"
@@ -519,5 +520,37 @@ TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
         EXPECT_DOUBLE_EQ(op.fontSize, c.size) << c.text;
         EXPECT_DOUBLE_EQ(page.FontSize(), 12) << "the font stays as it was";
         EXPECT_NEAR(page.CurrentY(), kLine12, 1e-9) << "the line ends as for the font";
+    }
+}
+
+// A sheet's header: the first form that fits, else the shortest smaller, else on more lines; the
+// words are never cut.
+TEST(PrinterPageFit, HeaderTakesAShorterFormThenASmallerSizeThenMoreLines) {
+    QImage device(10, 10, QImage::Format_RGB32);
+    QFont font(FixedPitchFontName());
+    font.setPointSizeF(10);
+    const QStringList forms{"Smythe, Bartholomew   Tee Box: Championship",
+                            "Smythe, B.   Tee Box: Championship"};
+    const double em = QFontMetricsF(font, &device).horizontalAdvance(QString(10, 'M')) / 10;
+    const struct {
+        double chars;  // room in 10-point characters
+        QStringList lines;
+        bool smaller;
+    } cases[] = {
+        {50, {forms[0]}, false},
+        {38, {forms[1]}, false},
+        {30, {forms[1]}, true},
+        {12, {"Smythe, B.   Tee", "Box: Championship"}, true},
+    };
+    for (const auto& c : cases) {
+        const FittedHeader fitted = FitHeader(forms, font, c.chars * em, &device, 6);
+        EXPECT_EQ(fitted.lines, c.lines) << c.chars;
+        EXPECT_EQ(fitted.font.pointSizeF() < 10, c.smaller) << c.chars;
+        EXPECT_GE(fitted.font.pointSizeF(), 6);
+        for (const QString& line : fitted.lines) {
+            if (line.count(' ') > 0) {
+                EXPECT_LE(QFontMetricsF(fitted.font, &device).horizontalAdvance(line), c.chars * em);
+            }
+        }
     }
 }

@@ -318,6 +318,23 @@ TEST_F(CourseEditorTest, ALongTeeNameNeverShiftsTheSlots) {
     EXPECT_EQ(form->spTB->CellText(1, 3), QString(20, 'y')) << "the cell takes 20 characters";
 }
 
+// The tee grid keeps its column widths as cells are typed into and left.
+TEST_F(CourseEditorTest, TeeGridColumnsKeepTheirWidthsWhenACellIsLeft) {
+    const auto widths = [this] {
+        std::vector<int> w;
+        for (int c = 0; c < 5; ++c) w.push_back(form->spTB->columnWidth(c));
+        return w;
+    };
+    const std::vector<int> before = widths();
+    StartAt(form->spTB, 1, 1);
+    for (const char* typed : {"Championship Blackxx", "71.2", "125", "73.4", "129"}) {
+        Type(typed);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(widths(), before) << typed;
+    }
+    EXPECT_EQ(form->spTB->CellText(1, 1), "Championship Blackxx");
+}
+
 TEST_F(CourseEditorTest, OnlyRatingsSlopesAndParsOpenTheReRating) {
     StoreCourse(1, "Pine");
     form->cboCourseName->clear();

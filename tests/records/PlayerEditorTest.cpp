@@ -219,10 +219,30 @@ TEST_F(PlayerEditorTest, EnterMovesOnInTabOrder) {
     EXPECT_EQ(form->txtGHIN->text(), "");
 }
 
+// At 1024x768 with a 60-character name and long addresses every column shows: the narrow ones as
+// their texts, the name, address, city and e-mail sharing the rest and shown whole as tooltips. The
+// find-name dialog shows such names whole as tooltips too, without scrolling sideways.
 TEST_F(PlayerEditorTest, FitsTheScreenAndShowsEveryName) {
     Add(1, "Fitzwilliam-Montgomery", "Bartholomew", "M", "Saint-Jean-sur-Richelieu", "", "217-555-0199");
+    Add(2, "Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian", "M",
+        "Saint-Jean-sur-Richelieu-de-la-Montagne");
+    TestDb().Execute(
+        "UPDATE PLAYERS SET ADDRESS1=?, EMAIL=?, ZIP='J3B 1A1', HOME_PHONE='450-555-0100'",
+        {"12345 Chemin de la Grande-Riviere-du-Nord", "bartholomew.fitzwilliam-worthington@example.com"});
     Open();
     EXPECT_EQ(test::LayoutFaults(*form), QStringList());
+    EXPECT_LT(form->spPlayers->columnWidth(3 - 1), 60) << "M/F as narrow as its texts";
+
+    QStringList faults;
+    test::ScriptedModal modal([&](QDialog& d) {
+        faults = test::LayoutFaults(d, d.size());
+        return static_cast<int>(QDialog::Rejected);
+    });
+    test::ScriptedMsgBox box;
+    form->txtSearch->setText("fitz");
+    form->cmdSearch_Click();
+    EXPECT_EQ(modal.Count(), 1);
+    EXPECT_EQ(faults, QStringList());
 }
 
 TEST_F(PlayerEditorTest, SearchWithOneAndSeveralMatchesAndLiteralPrefixes) {

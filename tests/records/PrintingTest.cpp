@@ -205,6 +205,8 @@ TEST(LabelText, LinesMoveUpOnlyForAnEmptySecondAddress) {
     EXPECT_DOUBLE_EQ(OffsetValue(".047x"), 0.047);
     EXPECT_DOUBLE_EQ(OffsetValue("1.2.3"), 1.2);
     EXPECT_DOUBLE_EQ(OffsetValue(""), 0);
+    EXPECT_DOUBLE_EQ(OffsetValue("-.2"), -0.2);
+    EXPECT_EQ(OffsetBoxText(-0.2), "-.200");
 }
 
 TEST_F(PrintingTest, LabelScreenLoadsFontsAndOffsetsAndFiltersKeys) {
@@ -243,16 +245,16 @@ TEST_F(PrintingTest, LabelsTwoAcrossSheetsPagesAndOffsets) {
     EXPECT_EQ(log->PageCount(1), 2) << "a page per sheet";
     const PrintOp* first = log->Find("Mr. F Name01");
     ASSERT_TRUE(first);
-    EXPECT_NEAR(first->x, 432 - 67.68, 1e-6);
-    EXPECT_NEAR(first->y, 864 - 360, 1e-6);
+    EXPECT_NEAR(first->x, 432 - 67.68 - 360, 1e-6) << "from the paper's edge";
+    EXPECT_NEAR(first->y, 864 - 360 - 360, 1e-6);
     EXPECT_EQ(first->fontName, "Arial");
     EXPECT_TRUE(first->bold);
     EXPECT_DOUBLE_EQ(first->fontSize, 12);
     EXPECT_EQ(first->orientation, kPortrait);
     const PrintOp* right = log->Find("Mr. F Name02");
-    EXPECT_NEAR(right->x, 6480 - 67.68, 1e-6);
+    EXPECT_NEAR(right->x, 6480 - 67.68 - 360, 1e-6);
     EXPECT_NEAR(right->y, first->y, 1e-6);
-    EXPECT_NEAR(log->Find("Mr. F Name03")->y, 864 + 1440 - 360, 1e-6);
+    EXPECT_NEAR(log->Find("Mr. F Name03")->y, 864 + 1440 - 720, 1e-6);
     const PrintOp* address = log->Find("1 Main St");
     EXPECT_GT(address->y, first->y);
     EXPECT_EQ(log->Find("Boston, MA  02101")->page, 1);
@@ -262,10 +264,74 @@ TEST_F(PrintingTest, LabelsTwoAcrossSheetsPagesAndOffsets) {
     const PrintOp* next = log->Find("Mr. F Name21");
     ASSERT_TRUE(next);
     EXPECT_EQ(next->page, 2);
-    EXPECT_NEAR(next->y, 864 - 360, 1e-6);
-    EXPECT_NEAR(log->Find("Mr. F Name23")->y, 864 + 1440 - 360, 1e-6);
-    EXPECT_NEAR(log->Find("Mr. F Name25")->y, 864 + 2 * 1440 - 360, 1e-6);
-    EXPECT_NEAR(log->Find("Mr. F Name25")->x, 432 - 67.68, 1e-6);
+    EXPECT_NEAR(next->y, 864 - 720, 1e-6);
+    EXPECT_NEAR(log->Find("Mr. F Name23")->y, 864 + 1440 - 720, 1e-6);
+    EXPECT_NEAR(log->Find("Mr. F Name25")->y, 864 + 2 * 1440 - 720, 1e-6);
+    EXPECT_NEAR(log->Find("Mr. F Name25")->x, 432 - 67.68 - 360, 1e-6);
+}
+
+// On a printer with half-inch edges the first row and the left column of the stock fall outside
+// what it prints: the golfer is told which, and the offsets that bring them in, and may go back.
+TEST_F(PrintingTest, LabelsOutsideThePrintableAreaAreToldBeforePrinting) {
+    AddMany(20);
+    const RecordingPrinterPage::Paper letterHalfInch = test::TestPapers()[3].paper;
+    log = RecordAllPrinting([&](RecordingPrinterPage& page) {
+        page.SetFontList({"Arial"});
+        page.SetPaper(letterHalfInch);
+    });
+    frmMailingLabels form(Ctx());
+    form.optStyle_1->setChecked(true);
+    form.txtXOffset->setText(".047");
+    form.txtYOffset->setText(".25");
+    test::ScriptedMsgBox boxes({vbNo, vbYes});
+    form.cmdPrint_Click();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(
+        boxes.Last(),
+        "Some label text falls outside the area this printer prints (0.50\" to 8.00\" from the left edge, "
+        "0.50\" to 10.50\" from the top): row 1 of each sheet and column 1.\n\n"
+        "An x-offset of -.200 and a y-offset of .100 would bring every label inside.\n\n"
+        "Print the labels anyway? (No goes back to the printer offsets.)");
+    EXPECT_EQ(boxes.Styles().back(), vbYesNo + vbQuestion);
+    EXPECT_EQ(log->DocumentCount(), 0) << "No: back to the offsets";
+    form.cmdPrint_Click();
+    EXPECT_EQ(log->DocumentCount(), 1) << "Yes: printed as asked";
+
+    // The offsets it names: a minus sign can be typed in front; then nothing is said.
+    log->Clear();
+    form.txtXOffset->clear();
+    form.txtXOffset->setFocus();
+    for (char c : QByteArray("-.2-")) QTest::keyClick(form.txtXOffset, c);
+    EXPECT_EQ(form.txtXOffset->text(), "-.2");
+    form.txtYOffset->setText(".1");
+    form.cmdPrint_Click();
+    EXPECT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(log->DocumentCount(), 1);
+    EXPECT_EQ(test::PrintFaults(*log, letterHalfInch), QStringList());
+}
+
+// The offsets the check names bring every label of 2 and 3 across inside A4 and Letter with
+// quarter- and half-inch edges, long lines printed smaller and whole.
+TEST_F(PrintingTest, TheNamedOffsetsFitEveryPaper) {
+    std::vector<LabelText> labels(
+        25, LabelText{"Dr. Bartholomew Maximilian Fitzwilliam-Worthington", "1234 Long Country Club Road",
+                      "Apartment 56", "Saint Andrews-by-the-Sea, NB  E5B 1A1"});
+    for (const test::TestPaper& paper : test::TestPapers()) {
+        for (int across : {2, 3}) {
+            SCOPED_TRACE(std::string(paper.name) + " across " + std::to_string(across));
+            RecordingPrinterPage page;
+            page.SetPaper(paper.paper);
+            LabelPrintSetup setup{across, 0.047, 0.25, "Arial", false};
+            const LabelAreaCheck check = CheckLabelArea(page, labels, setup);
+            ASSERT_TRUE(check.canFit);
+            setup.xOffsetInches = check.xOffset;
+            setup.yOffsetInches = check.yOffset;
+            EXPECT_TRUE(CheckLabelArea(page, labels, setup).Inside());
+            PrintLabels(page, labels, setup);
+            EXPECT_EQ(test::PrintFaults(*page.Log(), paper.paper), QStringList());
+            EXPECT_EQ(page.Log()->Texts().size(), labels.size() * 4) << "every line whole";
+        }
+    }
 }
 
 // Labels follow the chosen order: by last name, or by zip code. The players' keys, names and zip
@@ -328,9 +394,9 @@ TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
     EXPECT_EQ(TestDb().Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0);
     EXPECT_EQ(log->DocumentCount(), 1);
     EXPECT_EQ(log->Find("Mr. F Name30")->page, 1);
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->x, 8640);
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->y, 864 + 9 * 1440);
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name03")->x, 8640);
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->x, 8640 - 360);
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->y, 864 + 9 * 1440 - 360);
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name03")->x, 8640 - 360);
     EXPECT_EQ(log->Find("Mr. F Name31")->page, 2);
     EXPECT_EQ(log->Find("Mr. F Name01")->fontName, "Arial") << "the printer's own font";
 
@@ -339,8 +405,8 @@ TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
     TestDb().Execute("UPDATE PLAYERS SET ZIP='00001' WHERE PLAYER_ID=31");
     form.optSort_2->setChecked(true);
     form.cmdPrint_Click();
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name31")->x, 432);
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name31")->y, 864);
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name31")->x, 432 - 360);
+    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name31")->y, 864 - 360);
 }
 
 TEST_F(PrintingTest, PrinterFailuresShowTheirMessages) {

@@ -5,6 +5,7 @@
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
+#include "platform/NameForms.h"
 #include "platform/RecordingPrinterPage.h"
 #include "reports/GameListCalc.h"
 #include "reports/GraphSeries.h"
@@ -300,32 +301,48 @@ TEST(GraphRules, ViewsAxesAndHintTexts) {
     }
 }
 
-// The text printouts on A4 inside a quarter inch: long names and course names keep to their columns,
-// a tournament score keeps a blank after the tee, and every game-list page repeats its headings.
-TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnA4) {
-    dc::RecordingPrinterPage::Paper a4;
-    a4.widthTwips = 11906;
-    a4.heightTwips = 16838;
-    const QString course = "Royal Fitzwilliam-Worthington Golf & Country Club";
-    const QString name = "Fitzwilliam-Worthington-Smythe, Dr. Bartholomew";
+// The text printouts on every paper: long names take their shorter forms, tee names print whole in
+// a column as wide as the longest, a tournament score keeps a blank after the tee, every game-list
+// page repeats its headings, and the pages are counted before printing.
+TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
+    const QString course = "Royal Saint Andrews Old Course Golf & Country Club of F";     // 54
+    const QString name = "Fitzwilliam-Worthington-Smythe-Montgomery, Bartholomew Maxim";  // 60
+    const QString tees[] = {"Tee 1", "Tee 2", "Tee 3", "Championship Blackxx"};
     std::vector<GameListRow> rows;
-    for (int g = 1; g <= 80; ++g) {
+    for (int g = 1; g <= 200; ++g) {
         RoundRec r = Round(g, QDate(2026, 1, 1).addDays(g), Holes(5, 5));
         r.GSTOTAL = 104;
-        r.USE_TOURN = true;
-        GameListRow row = MakeGameListRow(r, Nine::Whole, true, {name, course, "Tee", false}, "MM/DD/YYYY");
+        r.USE_TOURN = g % 2 == 0;
+        GameListRow row = MakeGameListRow(r, Nine::Whole, true,
+                                          {g % 3 ? name : "Baker, Bo", course, "", false}, "MM/DD/YYYY");
+        row.tee = tees[g % 4];
         rows.push_back(row);
     }
-    ASSERT_EQ(rows[0].text[kGlScr], "T104");
-    dc::RecordingPrinterPage list;
-    list.SetPaper(a4);
-    PrintGameList(list, {name, course, "01/01/2026", "12/31/2026", "MM/DD/YYYY"}, rows);
-    EXPECT_EQ(dc::test::OutsidePrintable(*list.Log(), a4), QStringList());
-    EXPECT_EQ(dc::test::OverlappingTexts(*list.Log()), QStringList());
-    EXPECT_GE(list.Log()->PageCount(1), 2);
-    EXPECT_TRUE(list.Log()->TextsOn(1, 2).contains("Game#")) << "headings on the next page";
-    EXPECT_FALSE(list.Log()->Find("TeeT104"));
+    ASSERT_EQ(rows[1].text[kGlScr], "T104");
+    const QStringList forms = ShortNameForms(name) + QStringList{"Baker, Bo"};
+    for (const dc::test::TestPaper& paper : dc::test::TestPapers()) {
+        SCOPED_TRACE(paper.name);
+        dc::RecordingPrinterPage list;
+        list.SetPaper(paper.paper);
+        PrintGameList(list, {name, course, "01/01/2026", "12/31/2026", "MM/DD/YYYY"}, rows);
+        const PrintLog& log = *list.Log();
+        EXPECT_EQ(dc::test::PrintFaults(log, paper.paper), QStringList());
+        ASSERT_GE(log.PageCount(1), 2);
+        EXPECT_TRUE(log.TextsOn(1, 2).contains("Game#")) << "headings on the next page";
+        for (const PrintOp& op : log.Texts()) EXPECT_EQ(op.pages, log.PageCount(1)) << "counted first";
+        for (const QString& tee : tees) EXPECT_TRUE(log.Find(tee)) << tee.toStdString() << " whole";
+        int names = 0;
+        for (const PrintOp& op : log.Texts())
+            if (op.text.contains("Fitzwilliam") || op.text.contains("Baker")) {
+                ++names;
+                EXPECT_TRUE(forms.contains(op.text))
+                    << op.text.toStdString() << " is a whole form of the name";
+            }
+        EXPECT_EQ(names, 201) << "every row and the heading";
+        EXPECT_FALSE(log.Find("Tee 1T104"));
+    }
 
+    const dc::RecordingPrinterPage::Paper a4 = dc::test::TestPapers()[0].paper;
     StatsTexts s;
     s.best9Course = s.best18Course = course;
     s.games = " 80";

@@ -26,6 +26,7 @@
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
+#include "platform/PrintJob.h"
 #include "platform/PrinterError.h"
 #include "platform/PrinterPageFactory.h"
 #include "platform/RecordingPrinterPage.h"
@@ -352,7 +353,8 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
     f.cmdPrint_Click();
     EXPECT_EQ(log->Find("Game List for:")->column, 25);
     EXPECT_EQ(log->Find("01/02/24")->column, 50);
-    EXPECT_EQ(log->Find("T207")->column, 63);
+    EXPECT_EQ(log->Find("T207")->column, 64) << "after the tee column, as wide as \"Blue\"";
+    EXPECT_EQ(log->Find("Blue")->column, 60) << "whole, a blank before the score";
     EXPECT_EQ(log->Find("All Courses")->column, 40);
 
     if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not available";
@@ -381,6 +383,54 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
         EXPECT_TRUE(message.contains("server-error-not-accepting-jobs"));
     }
     EXPECT_EQ(office.Jobs().size(), 2u);
+}
+
+// A 60-character name, a long course and a long tee: at 1024x768 every column shows, the figures
+// narrow, the name and course taking what is left and shown whole as tooltips; the printed list on
+// Letter with half-inch edges keeps every text inside and prints the tee names whole.
+TEST_F(ReportScreens, GameListFitsTheScreenAndThePaperWithLongNames) {
+    TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=7",
+                     {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
+    TestDb().Execute("UPDATE COURSES SET COURSE_NAME=?, TB=? WHERE COURSE_ID=1",
+                     {"Royal Saint Andrews Old Course Golf & Country Club Fi",
+                      QString("Championship Blackxx") + QString("Tee 2").rightJustified(20).repeated(3)});
+    for (int g = 1; g <= 30; ++g) AddRound(g % 2 ? 7 : 8, g, QDate(2024, 1, 1).addDays(g), 4, 5);
+    Ctx().nCurPlayerID = 7;
+    frmGameList f(Ctx());
+    f.chkAllPlayers->setChecked(true);
+    f.UpdatespGL();
+    ASSERT_EQ(f.Rows(), 30);
+    EXPECT_EQ(test::LayoutFaults(f), QStringList());
+    EXPECT_LT(f.spGL->columnWidth(kGlHole1 - 1), 40) << "a hole's figures need no more";
+
+    const RecordingPrinterPage::Paper letterHalfInch = test::TestPapers()[3].paper;
+    auto log = RecordAllPrinting([&](RecordingPrinterPage& page) { page.SetPaper(letterHalfInch); });
+    f.cmdPrint_Click();
+    EXPECT_EQ(test::PrintFaults(*log, letterHalfInch), QStringList());
+    EXPECT_TRUE(log->Find("Championship Blackxx"));
+    EXPECT_TRUE(log->Find("Fitzwilliam-Worthington-Smythe-Montgomery, B.") ||
+                log->Find("Fitzwilliam-Worthington-Smythe-Montgomery, B. M."));
+}
+
+// The printed list counts its pages first: the progress says "page N of M" with the right M.
+TEST_F(ReportScreens, GameListPrintoutCountsItsPagesFirst) {
+    for (int g = 1; g <= 250; ++g) AddRound(7, g, QDate(2024, 1, 1).addDays(g), 4, 5);
+    Ctx().nCurPlayerID = 7;
+    frmGameList f(Ctx());
+    ASSERT_EQ(f.Rows(), 250);
+    std::vector<std::pair<int, int>> shown;
+    SetPrintProgressResponder([&](int page, int total) {
+        shown.emplace_back(page, total);
+        return true;
+    });
+    QFile::remove(PdfPath());
+    f.cmdPrint_Click();
+    SetPrintProgressResponder([](int, int) { return true; });
+    ASSERT_FALSE(shown.empty());
+    const int pages = shown.back().first;
+    EXPECT_GE(pages, 4);
+    for (const auto& [page, total] : shown) EXPECT_EQ(total, pages) << page;
+    if (HavePdfToText()) EXPECT_EQ(test::PdfText(PdfPath()).count('\f'), pages);
 }
 
 TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) {

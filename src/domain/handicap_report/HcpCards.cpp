@@ -39,7 +39,8 @@ void PrintCard(PrinterPage& page, const HandicapCard& card, const CardRun& run, 
     PrintWithin(page, valueX, rightX, base + 0.5, card.name, PrinterPage::Fit::Name);
     PrintAt(page, xs[0], base + 0.7, "Club:");
     PrintWithin(page, valueX, rightX, base + 0.7, run.club, PrinterPage::Fit::Text);
-    PrintAt(page, xs[0], base + 0.9, "TBox: " + run.tee.trimmed() + "  Date:" + run.date.trimmed());
+    PrintWithin(page, xs[0], rightX, base + 0.9,
+                "TBox: " + run.tee.trimmed() + "  Date:" + run.date.trimmed(), PrinterPage::Fit::Text);
     PrintAt(page, xs[0], base + 1.1,
             "Index:" + card.indexText.trimmed() + "  Hcp:" + card.hcpText.trimmed() +
                 "  Avg:" + card.avgText.trimmed());

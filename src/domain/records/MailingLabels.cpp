@@ -1,5 +1,8 @@
 #include "records/MailingLabels.h"
 
+#include <QRectF>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/PrinterPage.h"
@@ -40,12 +43,23 @@ LabelText LabelLines(const PlayerRec& p) {
     return lines;
 }
 
-void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const LabelPrintSetup& setup) {
-    if (labels.empty()) return;
-    const int across = setup.across == 2 ? 2 : 3;
-    const std::vector<double> xs = LabelColumnsX(across);
-    const double xo = setup.xOffsetInches * 1440, yo = setup.yOffsetInches * 1440;
+namespace {
 
+// One line of a label as it goes on the page: twips from the paper's top-left corner.
+struct PlacedLine {
+    int sheet = 0, row = 0, column = 0;  // row of the sheet, from 1
+    bool lastColumn = false;
+    double x = 0, y = 0, width = 0, textWidth = 0, height = 0, fontSize = 0;
+    QString text;
+};
+
+// The printable area in twips from the paper's corner, for a page in twips.
+QRectF PrintableArea(const PrinterPage& page) {
+    return QRectF(page.PhysicalOffsetX() * page.TwipsPerPixelX(),
+                  page.PhysicalOffsetY() * page.TwipsPerPixelY(), page.ScaleWidth(), page.ScaleHeight());
+}
+
+void SetUpLabelPage(PrinterPage& page, const LabelPrintSetup& setup) {
     page.SetOrientation(kPortrait);
     page.SetScaleMode(kScaleTwips);
     for (int i = 0; i < page.FontCount(); ++i) {
@@ -56,38 +70,124 @@ void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const 
     }
     page.SetFontBold(setup.bold);
     page.SetFontSize(12);
+}
 
-    const int count = static_cast<int>(labels.size());
-    const int rows = (count + across - 1) / across;
+// Every non-empty line of every label, placed; the page is set up for the labels.
+std::vector<PlacedLine> PlaceLabels(PrinterPage& page, const std::vector<LabelText>& labels,
+                                    const LabelPrintSetup& setup) {
+    std::vector<PlacedLine> placed;
+    SetUpLabelPage(page, setup);
+    const int across = setup.across == 2 ? 2 : 3;
+    const std::vector<double> xs = LabelColumnsX(across);
+    const double xo = setup.xOffsetInches * kTwipsPerInch, yo = setup.yOffsetInches * kTwipsPerInch;
+    const QRectF area = PrintableArea(page);
     const double size = page.FontSize(), lineHeight = page.TextHeight();
-    for (int r = 1; r <= rows; ++r) {
-        // Each sheet starts its rows at the top again.
-        const double top = kLabelTop + ((r - 1) % kLabelRowsPerSheet) * kLabelPitch - yo;
-        for (int c = 1; c <= across; ++c) {
-            const int k = (r - 1) * across + (c - 1);
-            if (k >= count) break;
-            // A label whose lines do not fit before the next label is printed smaller, whole.
-            const double x = xs[c - 1] - xo;
-            const double width = (c < across ? xs[c] - kLabelGap - xo : page.ScaleWidth()) - x;
-            QStringList lines;
-            for (int line = 0; line < 4; ++line) lines << labels[k][line].trimmed();
-            page.SetFontSize(page.SizeToFit(lines, width));
-            for (int line = 0; line < 4; ++line) {
-                page.SetCurrentX(x);
-                page.SetCurrentY(top + line * lineHeight);
-                page.PrintFitted(lines[line], width);
-            }
-            page.SetFontSize(size);
+    const int count = static_cast<int>(labels.size());
+    for (int k = 0; k < count; ++k) {
+        const int r = k / across + 1, c = k % across + 1;
+        const int row = (r - 1) % kLabelRowsPerSheet + 1;
+        const double top = kLabelTop + (row - 1) * kLabelPitch - yo;
+        // A label whose lines do not fit before the next label (or the printable edge) is smaller.
+        const double x = xs[c - 1] - xo;
+        const double width = std::max(0.0, (c < across ? xs[c] - kLabelGap - xo : area.right()) - x);
+        QStringList lines;
+        for (int line = 0; line < 4; ++line) lines << labels[k][line].trimmed();
+        page.SetFontSize(page.SizeToFit(lines, width));
+        for (int line = 0; line < 4; ++line) {
+            if (lines[line].isEmpty()) continue;
+            PlacedLine p;
+            p.sheet = (r - 1) / kLabelRowsPerSheet;
+            p.row = row;
+            p.column = c;
+            p.lastColumn = c == across;
+            p.x = x;
+            p.y = top + line * lineHeight;
+            p.width = width;
+            p.textWidth = std::min(width, page.TextWidth(lines[line]));
+            p.height = page.TextHeight();
+            p.fontSize = page.FontSize();
+            p.text = lines[line];
+            placed.push_back(p);
         }
-        if (r % kLabelRowsPerSheet == 0 && r < rows) page.NewPage();
+        page.SetFontSize(size);
     }
+    return placed;
+}
+
+}  // namespace
+
+void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const LabelPrintSetup& setup) {
+    if (labels.empty()) return;
+    const std::vector<PlacedLine> placed = PlaceLabels(page, labels, setup);
+    const QPointF corner = PrintableArea(page).topLeft();
+    const double size = page.FontSize();
+    int sheet = 0;
+    for (const PlacedLine& line : placed) {
+        for (; sheet < line.sheet; ++sheet) page.NewPage();
+        page.SetFontSize(line.fontSize);
+        page.SetCurrentX(line.x - corner.x());
+        page.SetCurrentY(line.y - corner.y());
+        page.PrintFitted(line.text, line.width);
+    }
+    page.SetFontSize(size);
     page.EndDoc();  // every sheet in one job
+}
+
+LabelAreaCheck CheckLabelArea(PrinterPage& page, const std::vector<LabelText>& labels,
+                              const LabelPrintSetup& setup) {
+    LabelAreaCheck check;
+    const QRectF area = PrintableArea(page);
+    check.leftInches = area.left() / kTwipsPerInch;
+    check.topInches = area.top() / kTwipsPerInch;
+    check.rightInches = area.right() / kTwipsPerInch;
+    check.bottomInches = area.bottom() / kTwipsPerInch;
+    const std::vector<PlacedLine> placed = PlaceLabels(page, labels, setup);
+    if (placed.empty()) {
+        check.canFit = true;
+        return check;
+    }
+    constexpr double kTolerance = 1;  // twips
+    double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
+    for (const PlacedLine& p : placed) {
+        // The last column is fitted to the printable edge wherever the offsets put it.
+        const double end = p.lastColumn ? p.x : p.x + p.textWidth;
+        left = std::min(left, p.x);
+        right = std::max(right, end);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y + p.height);
+        if (p.x < area.left() - kTolerance || end > area.right() + kTolerance)
+            check.columns.push_back(p.column);
+        if (p.y < area.top() - kTolerance || p.y + p.height > area.bottom() + kTolerance)
+            check.rows.push_back(p.row);
+    }
+    for (std::vector<int>* list : {&check.rows, &check.columns}) {
+        std::sort(list->begin(), list->end());
+        list->erase(std::unique(list->begin(), list->end()), list->end());
+    }
+    // A shift d (twips, a positive one moving the print left or up) is added to an offset; every
+    // line is inside for d from `least` to `most`. Offsets are kept to thousandths, rounded inward.
+    const auto nearest = [](double least, double most, double offsetInches, double& result) {
+        const double lo = std::ceil((offsetInches + least / kTwipsPerInch) * 1000 - 1e-6) / 1000;
+        const double hi = std::floor((offsetInches + most / kTwipsPerInch) * 1000 + 1e-6) / 1000;
+        if (lo > hi) return false;
+        result = std::clamp(offsetInches, lo, hi);
+        return true;
+    };
+    const bool x = nearest(right - area.right(), left - area.left(), setup.xOffsetInches, check.xOffset);
+    const bool y = nearest(bottom - area.bottom(), top - area.top(), setup.yOffsetInches, check.yOffset);
+    check.canFit = x && y;
+    return check;
 }
 
 double OffsetValue(const QString& text) {
     QString number;
     bool point = false;
-    for (QChar c : text.trimmed()) {
+    QString rest = text.trimmed();
+    if (rest.startsWith('-')) {
+        number = "-";
+        rest.remove(0, 1);
+    }
+    for (QChar c : rest) {
         if (c.isDigit()) {
             number += c;
         } else if (c == '.' && !point) {

@@ -24,11 +24,25 @@ struct LabelPrintSetup {
     bool bold = false;
 };
 
-// Prints the labels in order, a page per sheet in one document; a positive offset moves the print
-// left or up. A label whose lines do not fit its width is printed smaller, every line whole.
+// Prints the labels in order, a page per sheet in one document, where the label stock has them
+// (measured from the paper's edge); a positive offset moves the print left or up. A label whose
+// lines do not fit its width is printed smaller, every line whole.
 void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const LabelPrintSetup& setup);
 
-// The offset box's number: its leading digits with at most one point (0 when there are none).
+// Where the labels' text would fall outside what the printer prints.
+struct LabelAreaCheck {
+    std::vector<int> rows;            // label rows of a sheet (1 to 10) with text above or below the area
+    std::vector<int> columns;         // label columns (1 to across) with text left or right of it
+    bool canFit = false;              // some offsets bring every label inside
+    double xOffset = 0, yOffset = 0;  // those offsets, the nearest to the ones asked for (inches)
+    double leftInches = 0, topInches = 0, rightInches = 0, bottomInches = 0;  // the printable area
+    bool Inside() const { return rows.empty() && columns.empty(); }
+};
+LabelAreaCheck CheckLabelArea(PrinterPage& page, const std::vector<LabelText>& labels,
+                              const LabelPrintSetup& setup);
+
+// The offset box's number: its leading digits with at most one point, after an optional minus sign
+// (0 when there are none).
 double OffsetValue(const QString& text);
 // Offsets beyond what a sheet allows are refused, with this message.
 inline constexpr double kMaxOffsetInches = 10;

@@ -87,7 +87,8 @@ GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameLis
     t[kGlName] = names.player.trimmed();
     t[kGlCourse] = names.course;
     t[kGlDate] = texts.Date(r.ROUND_DATE);
-    t[kGlTee] = names.courseKnown ? TeeName(names.teeBoxes, r.TEE_BOX_ID).left(3) : QString();
+    row.tee = names.courseKnown ? TeeName(names.teeBoxes, r.TEE_BOX_ID).trimmed() : QString();
+    t[kGlTee] = row.tee.left(3);
     t[kGlScr] = r.USE_TOURN ? "T" + NumberText(row.gross) : NumberText(row.gross);
     t[kGlAdj] = row.adjusted > 0 ? NumberText(row.adjusted) : QString();  // none for a casual round
     t[kGlHcp] = r.USE_HCP ? "Y" : "N";

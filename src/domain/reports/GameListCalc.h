@@ -50,6 +50,7 @@ enum GameListCol {
 
 struct GameListRow {
     std::array<QString, kGlCols> text;  // the cells as shown, column 0 the game number
+    QString tee;                        // the whole tee-box name (the grid shows its first three letters)
     // Values behind the texts, for sorting.
     int playerId = 0;
     int gameNumber = 0;

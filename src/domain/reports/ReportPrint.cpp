@@ -1,8 +1,10 @@
 #include "reports/ReportPrint.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/MsgBox.h"
+#include "platform/NameForms.h"
 #include "platform/PrinterError.h"
 #include "platform/PrinterPage.h"
 #include "platform/PrinterPageFactory.h"
@@ -106,11 +108,66 @@ QString ShortListDate(const QDate& date, const QString& dateFormat) {
     return dateFormat == "MM/DD/YYYY" ? mm + sep + dd + sep + yy : dd + sep + mm + sep + yy;
 }
 
+namespace {
+
+// The game list's variable columns: as wide as their longest texts need, never narrower than the
+// classic layout. A name or course may be printed smaller inside its column, to `share` of the font.
+struct GameListLayout {
+    int name = 12, course = 28, tee = 3;
+    int Shift() const { return name - 12 + course - 28; }  // of the columns after the course
+    int TeeShift() const { return Shift() + tee - 3; }     // of the columns after the tee
+    int Columns() const { return kTextColumns + TeeShift(); }
+};
+
+constexpr double kLeastShare = 0.6;  // of the font, for a long name or course in its column
+
+GameListLayout LayOutGameList(const std::vector<GameListRow>& rows, double share) {
+    const auto ShareColumns = [share](qsizetype length) {
+        return static_cast<int>(std::ceil(length * share));
+    };
+    GameListLayout layout;
+    for (const GameListRow& row : rows) {
+        const QString name = row.text[kGlName].trimmed();
+        const QStringList forms = ShortNameForms(name);
+        layout.name = std::max(layout.name, ShareColumns(forms.isEmpty() ? 0 : forms.last().size()));
+        layout.course = std::max(layout.course, ShareColumns(row.text[kGlCourse].trimmed().size()));
+        layout.tee = std::max(layout.tee, int(row.tee.size()));
+    }
+    return layout;
+}
+
+// Rows a page of the list holds: the first under five lines of heading and two of column headings,
+// each further page under the column headings.
+struct GameListPaging {
+    int first = 1, later = 1;
+    explicit GameListPaging(const PrinterPage& page) {
+        const int lines = static_cast<int>(std::floor(page.ScaleHeight() / page.TextHeight() + 1e-9));
+        first = std::max(1, lines - 7);
+        later = std::max(1, lines - 2);
+    }
+    int Pages(int rows) const { return rows <= first ? 1 : 1 + (rows - first + later - 1) / later; }
+};
+
+}  // namespace
+
 void PrintGameList(PrinterPage& page, const GameListHeading& h, const std::vector<GameListRow>& rows) {
-    SetUpTextPage(page);
+    // Wider columns make the whole page's font smaller: widen them until a name or course printed
+    // smaller in its column stays at a readable size, so that none is cut.
+    double share = kLeastShare;
+    GameListLayout layout;
+    for (int i = 0; i < 8; ++i) {
+        layout = LayOutGameList(rows, share);
+        SetUpColumnPage(page, layout.Columns());
+        const double least = PrinterPage::kMinFitPoints / page.FontSize() * 1.02;
+        if (least <= share) break;
+        share = least;
+    }
+    const int s = layout.Shift(), t = layout.TeeShift(), last = layout.Columns();
+    const GameListPaging paging(page);
+    page.SetExpectedPages(paging.Pages(static_cast<int>(rows.size())));
     auto line = [&page] { return Line{page}; };
-    line().at(25, "Game List for:").within(40, kTextColumns, h.player, PrinterPage::Fit::Name).done();
-    line().at(38, ":").within(40, kTextColumns, h.course).done();
+    line().at(25, "Game List for:").within(40, last, h.player, PrinterPage::Fit::Name).done();
+    line().at(38, ":").within(40, last, h.course).done();
     page.Print();
     line().at(34, "From:").at(40, h.startDate).done();
     line().at(34, "To  :").at(40, h.endDate).done();
@@ -119,46 +176,49 @@ void PrintGameList(PrinterPage& page, const GameListHeading& h, const std::vecto
         line()
             .at(2, "Game#")
             .at(8, "Player")
-            .at(21, "Course")
-            .at(52, "Date ")
-            .at(59, "Tee")
-            .at(63, "Scr")
-            .at(68, "Adj")
-            .at(72, "Hcp")
-            .at(76, "Index")
+            .at(9 + layout.name, "Course")
+            .at(52 + s, "Date ")
+            .at(59 + s, "Tee")
+            .at(63 + t, "Scr")
+            .at(68 + t, "Adj")
+            .at(72 + t, "Hcp")
+            .at(76 + t, "Index")
             .done();
         line()
             .at(2, "-----")
-            .at(8, "------------")
-            .at(21, "----------------------------")
-            .at(50, "--------")
-            .at(59, "---")
-            .at(63, "----")
-            .at(68, "---")
-            .at(72, "---")
-            .at(76, "-----")
+            .at(8, QString(layout.name, '-'))
+            .at(9 + layout.name, QString(layout.course, '-'))
+            .at(50 + s, "--------")
+            .at(59 + s, QString(layout.tee, '-'))
+            .at(63 + t, "----")
+            .at(68 + t, "---")
+            .at(72 + t, "---")
+            .at(76 + t, "-----")
             .done();
     };
     headings();
+    int room = paging.first;  // rows still to go on this page: the pages come out as counted
     for (const GameListRow& row : rows) {
-        if (page.CurrentY() + page.TextHeight() > page.ScaleTop() + page.ScaleHeight()) {
+        if (room == 0) {
             page.NewPage();
             headings();
+            room = paging.later;
         }
-        const auto& t = row.text;
+        --room;
+        const auto& x = row.text;
         // The tee keeps a blank before the score: a tournament score ("T104") moves it a column left.
-        const int scoreStart = 67 - int(t[kGlScr].trimmed().size());
-        const int teeStart = std::clamp(scoreStart - 1 - int(t[kGlTee].trimmed().size()), 59, 60);
+        const int scoreStart = 67 + t - int(x[kGlScr].trimmed().size());
+        const int teeStart = std::clamp(scoreStart - 1 - int(row.tee.size()), 59 + s, 60 + s);
         line()
-            .endingAt(6, t[kGlGame].trimmed())
-            .within(8, 19, t[kGlName], PrinterPage::Fit::Name)
-            .within(21, 48, t[kGlCourse])
-            .at(50, ShortListDate(row.date, h.dateFormat))
-            .within(teeStart, scoreStart - 2, t[kGlTee])
-            .endingAt(66, t[kGlScr].trimmed())
-            .endingAt(70, t[kGlAdj].trimmed())
-            .at(73, t[kGlHcp].trimmed())
-            .endingAt(80, t[kGlIndex].trimmed())
+            .endingAt(6, x[kGlGame].trimmed())
+            .within(8, 7 + layout.name, x[kGlName], PrinterPage::Fit::Name)
+            .within(9 + layout.name, 8 + layout.name + layout.course, x[kGlCourse])
+            .at(50 + s, ShortListDate(row.date, h.dateFormat))
+            .within(teeStart, scoreStart - 2, row.tee)
+            .endingAt(66 + t, x[kGlScr].trimmed())
+            .endingAt(70 + t, x[kGlAdj].trimmed())
+            .at(73 + t, x[kGlHcp].trimmed())
+            .endingAt(80 + t, x[kGlIndex].trimmed())
             .done();
     }
     page.EndDoc();

@@ -16,6 +16,7 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/PrintJob.h"
+#include "platform/NameForms.h"
 #include "platform/PrinterError.h"
 #include "platform/Spread.h"
 #include "platform/Val.h"
@@ -130,8 +131,12 @@ void frmMainGolf::cmdPrintScoreCard_Click() {
         spISC->SetPrintColHeaders(true);
         spISC->SetPrintRowHeaders(true);
         spISC->SetPrintJobName("Printing Individual Score Card");
-        spISC->SetPrintHeader(cboPlayer->currentText() + "   Date: " + mskDate->Text() + "   Course: " +
-                              cboCourse->currentText() + "   Tee Box: " + cboTeeBox->currentText());
+        // A page too narrow for the whole header takes a shorter form of the name.
+        const QString rest = "   Date: " + mskDate->Text() + "   Course: " + cboCourse->currentText() +
+                             "   Tee Box: " + cboTeeBox->currentText();
+        QStringList header{cboPlayer->currentText() + rest};
+        for (const QString& name : ShortNameForms(cboPlayer->currentText()).mid(1)) header << name + rest;
+        spISC->SetPrintHeaderForms(header);
         spISC->SetPrintAbortMsg("Cancel print job");
         PrintJob job("Individual Score Card");
         // One report for a failing printer; the sheet's painter has ended the document.

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -20,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "entry/MainRoundStore.h"
@@ -48,6 +50,7 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmCalendar.h"
@@ -72,6 +75,21 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& caption = QSt
     if (!tip.isEmpty()) l->setToolTip(tip);
     return l;
 }
+
+// A scroll bar whose arrows are as large as a push button, so that paging is as easy to hit.
+class LargeArrowStyle : public QProxyStyle {
+  public:
+    LargeArrowStyle(int side, QObject* owner) : QProxyStyle(QApplication::style()->name()), side_(side) {
+        setParent(owner);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_ScrollBarExtent) return side_;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+  private:
+    int side_;
+};
 
 }  // namespace
 
@@ -101,6 +119,7 @@ void frmMainGolf::BuildControls() {
     mskDate->setMaximumWidth(mskDate->fontMetrics().horizontalAdvance("00/00/00000") + 16);
     setMouseTracking(true);
     resize(980, 700);
+    FitComboBoxes(*this);  // drop-downs as wide as their longest entry
 }
 
 QHBoxLayout* frmMainGolf::BuildButtons() {
@@ -154,7 +173,7 @@ QHBoxLayout* frmMainGolf::BuildPlayerRow() {
     // Sized for a long name, not by the names listed: a longer one never pushes the controls aside.
     cboPlayer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboPlayer->setMinimumContentsLength(28);
-    playerRow->addWidget(cboPlayer);
+    playerRow->addWidget(cboPlayer, 3);  // most of the row's spare width goes to the name
     auto* picGender = new QWidget(this);
     picGender->setObjectName("picGender");
     auto* genderLayout = new QHBoxLayout(picGender);
@@ -177,9 +196,11 @@ QHBoxLayout* frmMainGolf::BuildPlayerRow() {
     RecBar->setObjectName("RecBar");
     RecBar->setRange(1, 1);
     RecBar->setInvertedControls(false);
-    RecBar->setFixedHeight(40);
+    const int side = std::max(24, cmdNewPlayer->sizeHint().height());
+    RecBar->setStyle(new LargeArrowStyle(side, RecBar));
+    RecBar->setFixedSize(side, 2 * side + side / 2);  // two arrows and the box between
     playerRow->addWidget(RecBar);
-    playerRow->addStretch();
+    playerRow->addStretch(1);
     return playerRow;
 }
 

@@ -512,6 +512,7 @@ void frmMainGolf::cmdNewGame_Click() {
 void frmMainGolf::cmdNewPlayer_Click() {
     try {
         if (bFirstLoad == 0 && !AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
+        const int shownBefore = cboPlayer->currentIndex() >= 0 ? SelectedItemData(*cboPlayer) : 0;
         Clear_Screen();
         SetRecNumText("New", bRecNumNew);
         bNoScroll = 1;
@@ -535,6 +536,8 @@ void frmMainGolf::cmdNewPlayer_Click() {
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         if (bFormReady == 1 && ShowPlayerEditor) {
             ShowPlayerEditor();
+            // No player added: the one shown before is chosen again.
+            if (ctx_.nCurPlayerID == 0) ctx_.nCurPlayerID = shownBefore;
             Form_Activate();
         }
     } catch (...) {

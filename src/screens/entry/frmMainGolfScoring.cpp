@@ -208,23 +208,21 @@ void frmMainGolf::cboTeeBox_Click() {
         const QString key = TeeWarningKey();
         const bool warn = !warnedTees_.contains(key);
         warnedTees_.insert(key);
-        QString warning;
+        // One line per missing value, without an empty line before the first.
+        QStringList warning;
         if (round.teeSlope == 0)
-            warning =
-                "No Slope was provide for this Tee Box.  Handicap and Indexes will not be calculated "
-                "correctly.";
+            warning << "No Slope was provide for this Tee Box.  Handicap and Indexes will not be calculated "
+                       "correctly.";
         if (round.teeRating == 0)
-            warning +=
-                "\r\nNo Course Rating was provide for this Tee Box.  Handicap and Indexes will not be "
-                "calculated correctly.";
+            warning << "No Course Rating was provide for this Tee Box.  Handicap and Indexes will not be "
+                       "calculated correctly.";
         if (Val(pars) == 0)
-            warning +=
-                "\r\nNo Pars were provided for this Tee Box.  Adjusted scores might not be calculated "
-                "correctly.";
+            warning << "No Pars were provided for this Tee Box.  Adjusted scores might not be calculated "
+                       "correctly.";
         if (warn && !warning.isEmpty()) {
-            warning +=
-                "\r\nPlease go to the Course Setup screen and add the appropriate values for this Tee Box.";
-            MsgBox(warning, vbExclamation);
+            warning << "Please go to the Course Setup screen and add the appropriate values for this "
+                       "Tee Box.";
+            MsgBox(warning.join("\r\n"), vbExclamation);
         }
         if (q) {
             for (int j = 1; j <= 18; ++j) {

@@ -258,6 +258,7 @@ void frmHandicap::BuildControls() {
     root->addLayout(middle, 1);
     root->addWidget(capHelp);
     resize(900, 700);
+    FitComboBoxes(*this);  // drop-downs as wide as their longest entry
 }
 
 void frmHandicap::Connect() {

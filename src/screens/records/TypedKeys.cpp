@@ -92,9 +92,10 @@ bool OffsetBoxesInRange(QLineEdit& x, QLineEdit& y, AppContext& ctx) {
 
 void InstallOffsetBox(QLineEdit& box) {
     TypedTextFilter::Install(box, [](const QString& t) {
-        return t.size() == 1 && (t[0].isDigit() || t[0] == '.') ? t : QString();
+        return t.size() == 1 && (t[0].isDigit() || t[0] == '.' || t[0] == '-') ? t : QString();
     });
-    box.setValidator(new QRegularExpressionValidator(QRegularExpression("\\d*\\.?\\d*"), &box));
+    // A minus sign only in front: an offset can move the print right or down too.
+    box.setValidator(new QRegularExpressionValidator(QRegularExpression("-?\\d*\\.?\\d*"), &box));
     box.installEventFilter(new SelectAllOnFocus(&box));
 }
 

@@ -1,5 +1,7 @@
 #include "records/frmCourseSetup.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -21,6 +23,7 @@
 #include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 
@@ -97,6 +100,7 @@ void frmCourseSetup::BuildControls() {
         b->setDefault(false);
     }
     resize(760, 480);
+    FitComboBoxes(*this);  // drop-downs as wide as their longest entry
 }
 
 void frmCourseSetup::ConnectHandlers() {
@@ -170,7 +174,10 @@ void frmCourseSetup::Grid_Setup() {
                                  "Women's Course Rating", "Women's Slope Rating"};
         for (int c = 1; c <= 5; ++c) tb.SetCellText(c, 0, headers[c - 1]);
         tb.SetColWidth(0, 200);
-        tb.SetColWidth(1, 1620);
+        // Room for the longest tee name from the start, so that no typed name widens the column
+        // (and, sharing the grid's width, moves the others) when its cell is left.
+        const int longestName = tb.fontMetrics().horizontalAdvance(QString(20, QLatin1Char('W'))) + 8;
+        tb.SetColWidth(1, std::max(1620, longestName * Spread::kTwipsPerPixel));
         for (int c = 2; c <= 5; ++c) tb.SetColWidth(c, 900);
         tb.SetRow(-1);
         tb.SetCol(1);

@@ -149,6 +149,10 @@ void frmMailingLabels::Print_Labels(int across) {
         setup.bold = cboFontStyle->currentText() != "Regular";
         auto page = CreatePrinterPage();
         page->SetJobName("Mailing Labels");
+        if (!LabelsInsideOrGoOn(CheckLabelArea(*page, labels, setup))) {
+            SetMousePointer(Pointer::Default);
+            return;
+        }
         PrintLabels(*page, labels, setup);
         ReportPrintOutcome(*page);
     } catch (...) {
@@ -158,6 +162,44 @@ void frmMailingLabels::Print_Labels(int across) {
         return;
     }
     SetMousePointer(Pointer::Default);
+}
+
+namespace {
+
+QString NumberList(const std::vector<int>& numbers) {
+    QStringList texts;
+    for (int n : numbers) texts << QString::number(n);
+    if (texts.size() < 2) return texts.join("");
+    const QString last = texts.takeLast();
+    return texts.join(", ") + " and " + last;
+}
+
+QString Inches(double inches) { return QString::number(inches, 'f', 2) + "\""; }
+
+}  // namespace
+
+bool frmMailingLabels::LabelsInsideOrGoOn(const LabelAreaCheck& check) {
+    if (check.Inside()) return true;
+    QStringList where;
+    if (!check.rows.empty())
+        where << (check.rows.size() == 1 ? "row " : "rows ") + NumberList(check.rows) + " of each sheet";
+    if (!check.columns.empty())
+        where << (check.columns.size() == 1 ? "column " : "columns ") + NumberList(check.columns);
+    QString text = "Some label text falls outside the area this printer prints (" + Inches(check.leftInches) +
+                   " to " + Inches(check.rightInches) + " from the left edge, " + Inches(check.topInches) +
+                   " to " + Inches(check.bottomInches) + " from the top): " + where.join(" and ") + ".\n\n";
+    if (check.canFit)
+        text += "An x-offset of " + OffsetBoxText(check.xOffset) + " and a y-offset of " +
+                OffsetBoxText(check.yOffset) + " would bring every label inside.\n\n";
+    else
+        text += "No printer offsets bring every label inside on this printer.\n\n";
+    text += "Print the labels anyway? (No goes back to the printer offsets.)";
+    SetMousePointer(Pointer::Default);
+    if (MsgBox(text, vbYesNo + vbQuestion) == vbYes) return true;
+    QLineEdit* box = check.columns.empty() ? txtYOffset : txtXOffset;
+    box->setFocus();
+    box->selectAll();
+    return false;
 }
 
 void frmMailingLabels::cmdClose_Click() { close(); }

@@ -14,6 +14,7 @@ class QRadioButton;
 namespace dc {
 
 class AppContext;
+struct LabelAreaCheck;
 
 class frmMailingLabels : public QDialog {
     Q_OBJECT
@@ -41,6 +42,8 @@ class frmMailingLabels : public QDialog {
     void Print_Labels(int across);
 
   private:
+    // Says where the labels leave the printable area and asks whether to print; true to print.
+    bool LabelsInsideOrGoOn(const LabelAreaCheck& check);
     AppContext& ctx_;
 };
 

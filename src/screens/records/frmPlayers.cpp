@@ -169,8 +169,12 @@ void frmPlayers::BuildControls() {
     spPlayers = new Spread(this);
     spPlayers->setObjectName("spPlayers");
     spPlayers->setMinimumHeight(220);
-    spPlayers->SetFillWidth(true);
-    new GridFit(*spPlayers, 2, 2000);  // a long name never pushes the other columns out of view
+    // Long texts never push the other columns out of view: the name, address, city and e-mail
+    // share what the narrow columns leave.
+    playersFit_ = new GridFit(*spPlayers, 2, 1500);
+    playersFit_->AddStretchColumn(4, 1000);
+    playersFit_->AddStretchColumn(5, 800);
+    playersFit_->AddStretchColumn(10, 1200);
     outer->addWidget(spPlayers, 1);
     auto* prints = new QHBoxLayout;
     prints->addStretch();
@@ -276,6 +280,7 @@ void frmPlayers::Grid_Setup() {
         g.SetRow(-1);
         g.SetLock(true);
         g.SetBackColor(Spread::VbColor(0xFFFF00));
+        playersFit_->NarrowOtherColumns();
     } catch (...) {
         ReportCurrentError("Players, Grid_Setup", Sql::Without);
     }

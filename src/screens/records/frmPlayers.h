@@ -21,6 +21,7 @@ namespace dc {
 
 class AppContext;
 
+class GridFit;
 class Spread;
 
 class frmPlayers : public DialogBase {
@@ -96,6 +97,7 @@ class frmPlayers : public DialogBase {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    GridFit* playersFit_ = nullptr;  // the grid's columns fitted to its width
     AppContext& ctx_;
     void BuildControls();
     void ConnectHandlers();

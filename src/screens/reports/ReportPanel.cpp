@@ -20,6 +20,7 @@
 #include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/Global.h"
+#include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/frmCalendar.h"
@@ -53,6 +54,7 @@ ReportPanel::ReportPanel(AppContext& ctx, QWidget* owner, bool allPlayers, bool 
     cboPlayer = new QComboBox(fraPlayers);
     cboPlayer->setObjectName("cboPlayer");
     cboPlayer->setMinimumWidth(240);
+    FitComboBox(*cboPlayer);
     pl->addWidget(cboPlayer);
     if (allPlayers) {
         auto* row = new QHBoxLayout;
@@ -71,6 +73,7 @@ ReportPanel::ReportPanel(AppContext& ctx, QWidget* owner, bool allPlayers, bool 
     fraCourses->setObjectName("Frame2");
     auto* cl = new QVBoxLayout(fraCourses);
     cboCourse = new QComboBox(fraCourses);
+    FitComboBox(*cboCourse);
     cboCourse->setObjectName("cboCourse");
     cboCourse->setMinimumWidth(240);
     cl->addWidget(cboCourse);

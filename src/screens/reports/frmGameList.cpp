@@ -30,6 +30,7 @@
 #include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 
@@ -94,6 +95,9 @@ frmGameList::frmGameList(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
 
     spGL = new Spread(this);
     spGL->setObjectName("spGL");
+    fit_ = new GridFit(*spGL, kGlName, 1000);
+    fit_->AddStretchColumn(kGlCourse, 1200);
+    FitComboBoxes(*this);
     cmdRetrieve = new QPushButton("&Retrieve", this);
     cmdRetrieve->setObjectName("cmdRetrieve");
     cmdPrint = new QPushButton("&Print", this);
@@ -320,11 +324,8 @@ void frmGameList::ShowRows() {
     spGL->SetReDraw(true);
 }
 
-// Every shown column at its designed width, widened to its texts as they are filled in.
-void frmGameList::FitColumns() {
-    for (int c = 0; c < kGlCols; ++c)
-        if (c != kGlPlayerId) spGL->SetColWidth(c, Column(c).twips);
-}
+// The figure columns as narrow as their texts, the name and the course sharing what they leave.
+void frmGameList::FitColumns() { fit_->NarrowOtherColumns(); }
 
 void frmGameList::spGL_Click(int col, int row) {
     panel->capHelp->setText(

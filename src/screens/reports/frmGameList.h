@@ -21,6 +21,7 @@ namespace dc {
 
 class AppContext;
 
+class GridFit;
 class MaskEdBox;
 class ReportPanel;
 class Spread;
@@ -61,6 +62,7 @@ class frmGameList : public QDialog {
     void ClearRows();  // no rows; Retrieve and Print disabled
     void FitColumns();
 
+    GridFit* fit_ = nullptr;
     int nLoaded = 0;
     int nGLRows = 0;
     bool bSortAsc = false;

@@ -174,6 +174,7 @@ void frmScoreCard::BuildControls() {
     cmdUp->setEnabled(false);
     cmdDown->setEnabled(false);
     resize(960, 620);
+    FitComboBoxes(*this);  // drop-downs as wide as their longest entry
 }
 
 void frmScoreCard::ConnectHandlers() {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "shell/AppContext.h"
+#include "shell/GridFit.h"
 
 namespace dc {
 
@@ -16,6 +17,7 @@ frmFindName::frmFindName(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     auto* layout = new QVBoxLayout(this);
     lstNames = new QListWidget(this);
     lstNames->setObjectName("lstNames");
+    FitList(*lstNames);  // a long name is cut with "..." and shown whole as its tooltip
     layout->addWidget(lstNames);
     auto* buttons = new QHBoxLayout();
     cmdRetrieve = new QPushButton("&Retrieve", this);
