@@ -63,6 +63,35 @@ void ReadPaper(PrinterFacts& facts) {
     facts.margins = layout.minimumMargins();
 }
 
+// The state of a queue as its server tells it: stopped or not, and the queue's own words.
+struct QueueState {
+    bool stopped = false;
+    QString reason;
+};
+QueueState AskQueueState(const QByteArray& queue) {
+    QueueState state;
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", queue.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    static const char* const wanted[] = {"printer-state", "printer-state-message", "printer-state-reasons"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    if (!response) return state;
+    if (ipp_attribute_t* attribute = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM))
+        state.stopped = ippGetInteger(attribute, 0) == IPP_PSTATE_STOPPED;
+    QString message, reasons;
+    if (ipp_attribute_t* attribute = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT))
+        message = QString::fromUtf8(ippGetString(attribute, 0, nullptr));
+    if (ipp_attribute_t* attribute = ippFindAttribute(response, "printer-state-reasons", IPP_TAG_KEYWORD))
+        for (int i = 0; i < ippGetCount(attribute); ++i)
+            reasons += QString::fromUtf8(ippGetString(attribute, i, nullptr)) + QLatin1Char(',');
+    ippDelete(response);
+    state.reason = QueueReason(message, reasons);
+    return state;
+}
+
 // A refusal in plain words.
 QString PlainRefusal(ipp_status_t status) {
     switch (status) {
@@ -132,8 +161,6 @@ PrinterLookup CupsPrintSystem::LookUp() const {
         PrinterFacts facts;
         facts.name = DestName(*dest);
         facts.stopped = Option(*dest, "printer-state").toInt() == IPP_PSTATE_STOPPED;
-        facts.queueReason =
-            QueueReason(Option(*dest, "printer-state-message"), Option(*dest, "printer-state-reasons"));
         result.state = PrinterLookup::Found;
         result.printer = facts;
     } else if (count > 0) {
@@ -143,7 +170,12 @@ PrinterLookup CupsPrintSystem::LookUp() const {
         result.state = ServerAnswers() ? PrinterLookup::NoPrinter : PrinterLookup::ServerDown;
     }
     cupsFreeDests(count, dests);
-    if (result.printer) ReadPaper(*result.printer);
+    if (result.printer) {
+        ReadPaper(*result.printer);
+        const QueueState state =
+            AskQueueState(result.printer->name.section(QLatin1Char('/'), 0, 0).toLocal8Bit());
+        result.printer->queueReason = state.reason;
+    }
     if (result.state == PrinterLookup::DefaultGone) {
         result.wanted = WantedDefault();
         if (result.installed.contains(result.wanted)) result.wanted.clear();
@@ -185,12 +217,9 @@ JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath
         if (job > 0) cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);  // nothing half sent
     }
     // The queue's state now: a stopped queue keeps the job; its own words explain a refusal.
-    if (cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr)) {
-        result.queueStopped = result.accepted && Option(*dest, "printer-state").toInt() == IPP_PSTATE_STOPPED;
-        result.queueReason =
-            QueueReason(Option(*dest, "printer-state-message"), Option(*dest, "printer-state-reasons"));
-        cupsFreeDests(1, dest);
-    }
+    const QueueState state = AskQueueState(queue);
+    result.queueStopped = result.accepted && state.stopped;
+    result.queueReason = state.reason;
     return result;
 }
 

@@ -1,7 +1,10 @@
 // Talking to the print system: a time limit on every question with the wait pointer shown, and what
 // the user is told when there is no printer, no server, no answer, a refusal or a stopped queue.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QCursor>
 #include <QDir>
@@ -240,4 +243,41 @@ TEST(PrintSystemMessages, TheQueuesOwnWords) {
         {"", "none", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(QueueReason(c.message, c.reasons), c.told) << c.reasons;
+}
+
+// The real CUPS client against a server that takes the connection and never answers (as a stopped
+// cupsd does), and against no server at all.
+TEST(PrintSystemTimeLimit, TheRealClientAgainstAServerThatNeverAnswers) {
+    QTemporaryDir dir;
+    // A socket that takes connections and never reads or replies.
+    const int silent = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(dir.filePath("cups.sock")).constData(),
+             sizeof address.sun_path);
+    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(silent, 16), 0);
+    const struct {
+        QString server, told;
+    } cases[] = {
+        {dir.filePath("cups.sock"), "The print system does not answer (no reply within 1 second)"},
+        {dir.filePath("none.sock"), "The print system is not running, so no printer can be reached;"},
+    };
+    for (const auto& c : cases) {
+        EnvGuard home("HOME", dir.path().toUtf8());
+        EnvGuard pdf("DC_PRINT_PDF", QByteArray());
+        EnvGuard server("CUPS_SERVER", c.server.toUtf8());
+        SetPrintSystem(nullptr);
+        SetPrintSystemTimeLimitMs(300);
+        test::ScriptedMsgBox boxes({vbNo});
+        QElapsedTimer clock;
+        clock.start();
+        PrintOnePage("Player List");
+        EXPECT_LT(clock.elapsed(), 3000);
+        ASSERT_GE(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Texts()[0].startsWith(c.told)) << boxes.Texts()[0].toStdString();
+    }
+    SetPrintSystem(nullptr);
+    SetPrintSystemTimeLimitMs(5000);
+    close(silent);  // the client left waiting gets its end of file and finishes
 }
