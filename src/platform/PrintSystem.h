@@ -15,9 +15,9 @@ namespace dc {
 
 struct PrinterFacts {
     QString name;
-    QPageSize paper;       // the printer's default paper
-    QMarginsF margins;     // edges it cannot print, in points
-    bool stopped = false;  // the queue holds its jobs until it is started again
+    QPageSize paper;        // the printer's default paper
+    QMarginsF margins;      // edges it cannot print, in points
+    bool stopped = false;   // the queue holds its jobs until it is started again
     QString queueReason{};  // the queue's own words on its state ("Out of paper"), if any
 };
 
