@@ -12,10 +12,10 @@
 #include <QTemporaryFile>
 #include <filesystem>
 
+#include "platform/CupsPrintSystem.h"
 #include "platform/MsgBox.h"
 
 namespace dc {
-namespace {}  // namespace
 
 bool PdfWrittenWhole(const QString& path) {
     QFile file(path);
@@ -60,6 +60,25 @@ QString FreePdfName(const QString& folder, const QString& base) {
     return path;
 }
 
+bool GiveNormalMode(const QString& path) {
+    // The umask from the kernel's status of this process (reading it by setting it is not safe
+    // while other threads create files).
+    mode_t mask = 022;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("Umask:")) mask = mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
+    const mode_t mode = 0666 & ~mask;
+    QFileDevice::Permissions permissions;
+    if (mode & 0400) permissions |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
+    if (mode & 0200) permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    if (mode & 0040) permissions |= QFileDevice::ReadGroup;
+    if (mode & 0020) permissions |= QFileDevice::WriteGroup;
+    if (mode & 0004) permissions |= QFileDevice::ReadOther;
+    if (mode & 0002) permissions |= QFileDevice::WriteOther;
+    return QFile::setPermissions(path, permissions);
+}
+
 QString DocumentsFolder() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty()) folder = QDir::home().filePath(QStringLiteral("Documents"));
@@ -68,14 +87,21 @@ QString DocumentsFolder() {
 
 PrintJob::PrintJob(const QString& title, int number) : number_(number) {
     outcome_.title = title;
-    if (qEnvironmentVariableIsEmpty("DC_PRINT_PDF")) printer_ = ThePrintSystem().DefaultPrinter();
-    writer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    writer_->setOutputFormat(QPrinter::PdfFormat);
+    writer_ = NewPdfWriter();
+    if (qEnvironmentVariableIsEmpty("DC_PRINT_PDF")) {
+        lookup_ = LookUpDefaultPrinter();
+        printer_ = lookup_.printer;
+        outcome_.noAnswer = lookup_.state == PrinterLookup::NoAnswer;
+        if (!printer_) outcome_.cause = NoPrinterCause(lookup_);
+    }
     writer_->setCreator(QStringLiteral("Dado Corvy"));
     writer_->setDocName(title);
     writer_->setFullPage(false);
-    writer_->setPageLayout(QPageLayout(printer_ ? printer_->paper : ProgramPaper(), QPageLayout::Portrait,
-                                       ProgramMargins(printer_), QPageLayout::Point));
+    // The file the tests choose is on the paper of the print system they install.
+    const bool chosenFile = !qEnvironmentVariableIsEmpty("DC_PRINT_PDF");
+    const QPageSize paper = printer_ ? printer_->paper : chosenFile ? ProgramPaper() : EnvironmentPaper();
+    writer_->setPageLayout(
+        QPageLayout(paper, QPageLayout::Portrait, ProgramMargins(printer_), QPageLayout::Point));
 }
 
 PrintJob::~PrintJob() { Abandon(); }
@@ -118,12 +144,13 @@ void PrintJob::SetTitle(const QString& title, int number) {
 }
 
 bool PrintJob::Open() {
-    if (printer_) {
+    if (printer_ || outcome_.noAnswer) {
+        // The job's document, or the one offered when the print system does not answer.
         QTemporaryFile file(QDir::temp().filePath(QStringLiteral("printout-XXXXXX.pdf")));
         if (!file.open()) return false;
         file.setAutoRemove(false);
         partPath_ = file.fileName();
-        outcome_.printer = printer_->name;
+        if (printer_) outcome_.printer = printer_->name;
     } else {
         const QString chosen = qEnvironmentVariable("DC_PRINT_PDF");
         if (!chosen.isEmpty()) {
@@ -158,14 +185,24 @@ bool PrintJob::Finish() {
         QFile::remove(part);
         return false;
     }
+    if (outcome_.noAnswer) {
+        outcome_.keptPdf = part;
+        return true;
+    }
     if (printer_) {
-        const JobResult result =
-            ThePrintSystem().Submit(printer_->name, part, outcome_.title, writer_->pageLayout().pageSize());
+        const QString name = outcome_.title.trimmed().isEmpty() ? QStringLiteral("Printout") : outcome_.title;
+        const JobResult result = SubmitJob(printer_->name, part, name, writer_->pageLayout().pageSize());
         if (result.accepted) {
             QFile::remove(part);
+            outcome_.waiting = result.queueStopped;
+            outcome_.queueReason = result.queueReason;
         } else {
-            outcome_.refused = true;
+            // Refused, or no answer in time: the document is kept to be offered as a file.
+            outcome_.refused = result.answered;
+            outcome_.noAnswer = !result.answered;
             outcome_.reason = result.reason;
+            outcome_.detail = result.detail == result.reason ? QString() : result.detail;
+            outcome_.queueReason = result.queueReason;
             outcome_.keptPdf = part;
         }
         return true;
@@ -184,21 +221,62 @@ void PrintJob::Abandon() {
     if (!partPath_.isEmpty()) QFile::remove(std::exchange(partPath_, QString()));
 }
 
+namespace {
+
+// The question that offers a printout the printer did not take as a PDF file.
+QString OfferText(const PrintOutcome& outcome) {
+    const int limit = (PrintSystemTimeLimitMs() + 999) / 1000;
+    const QString seconds = limit == 1 ? QStringLiteral("1 second") : QStringLiteral("%1 seconds").arg(limit);
+    if (outcome.noAnswer && outcome.printer.isEmpty())
+        return QStringLiteral(
+                   "The print system does not answer (no reply within %1), so \"%2\" was "
+                   "not printed.\n\nSave the printout as a PDF file instead?")
+            .arg(seconds, outcome.title);
+    if (outcome.noAnswer)
+        return QStringLiteral(
+                   "The print system did not answer within %1 while taking \"%2\" for the "
+                   "printer %3; it may or may not print it.\n\nSave the printout as a PDF file as well?")
+            .arg(seconds, outcome.title, outcome.printer);
+    QString text = QStringLiteral("The printer %1 did not print \"%2\": %3.")
+                       .arg(outcome.printer, outcome.title,
+                            outcome.reason.isEmpty() ? QStringLiteral("no reason given") : outcome.reason);
+    if (!outcome.queueReason.isEmpty())
+        text += QStringLiteral("\nThe printer reports: \"") + outcome.queueReason + QStringLiteral("\".");
+    if (!outcome.detail.isEmpty())
+        text += QStringLiteral("\n(The print system said: %1)").arg(outcome.detail);
+    return text + QStringLiteral("\n\nSave the printout as a PDF file instead?");
+}
+
+}  // namespace
+
 void ReportPrintOutcomes(const std::vector<PrintOutcome>& outcomes) {
-    QStringList written, saved;
+    QStringList saved;
+    QList<QPair<QString, QStringList>> written;  // by cause, in order
     for (const PrintOutcome& outcome : outcomes) {
-        if (outcome.announce && !outcome.file.isEmpty()) written << QDir::toNativeSeparators(outcome.file);
-        if (!outcome.refused) continue;
-        const QString reason = outcome.reason.isEmpty() ? QStringLiteral("no reason given") : outcome.reason;
-        const int answer = MsgBox(QStringLiteral("The printer %1 did not print \"%2\": %3\n\n"
-                                                 "Save the printout as a PDF file instead?")
-                                      .arg(outcome.printer, outcome.title, reason),
-                                  vbYesNo | vbExclamation);
-        if (answer == vbYes) {
+        if (outcome.announce && !outcome.file.isEmpty()) {
+            const QString cause =
+                outcome.cause.isEmpty() ? QStringLiteral("No printer is set up") : outcome.cause;
+            auto group =
+                std::find_if(written.begin(), written.end(), [&](const auto& g) { return g.first == cause; });
+            if (group == written.end()) group = written.insert(written.end(), {cause, {}});
+            group->second << QDir::toNativeSeparators(outcome.file);
+        }
+        if (outcome.waiting) {
+            QString text = QStringLiteral(
+                               "The printer %1 is stopped: \"%2\" waits in its queue until the printer "
+                               "is started again.")
+                               .arg(outcome.printer, outcome.title);
+            if (!outcome.queueReason.isEmpty())
+                text += QStringLiteral("\nThe printer reports: \"%1\".").arg(outcome.queueReason);
+            MsgBox(text, vbInformation);
+        }
+        if (outcome.keptPdf.isEmpty()) continue;
+        if (MsgBox(OfferText(outcome), vbYesNo | vbExclamation) == vbYes) {
             const QString folder = DocumentsFolder();
             const QString target =
                 folder.isEmpty() ? QString() : FreePdfName(folder, PrintFileBase(outcome.title));
             if (!target.isEmpty() && MoveFile(outcome.keptPdf, target)) {
+                GiveNormalMode(target);  // like every other file the program writes for the user
                 saved << QDir::toNativeSeparators(target);
                 continue;
             }
@@ -206,9 +284,8 @@ void ReportPrintOutcomes(const std::vector<PrintOutcome>& outcomes) {
         }
         QFile::remove(outcome.keptPdf);
     }
-    if (!written.isEmpty())
-        MsgBox(QStringLiteral("No printer is set up; the printout was saved as ") +
-                   written.join(QStringLiteral(", ")),
+    for (const auto& [cause, files] : written)
+        MsgBox(cause + QStringLiteral("; the printout was saved as ") + files.join(QStringLiteral(", ")),
                vbInformation);
     if (!saved.isEmpty())
         MsgBox(QStringLiteral("The printout was saved as ") + saved.join(QStringLiteral(", ")),

@@ -1,8 +1,9 @@
 #pragma once
 // One document of a printout on its way out. Every printout is written as a PDF first, on the
 // program's one paper inside its margins, and then goes by one rule: to the default printer as one
-// job, else (no printer set up) into a file in the user's documents. A job the print system
-// refuses keeps its PDF so that the user can save it instead.
+// job, else (no printer set up, the print system not running, the default printer gone) into a file
+// in the user's documents. A job the print system refuses, or a print system that does not answer in
+// time, keeps its PDF so that the user can save it instead.
 
 #include <QString>
 #include <functional>
@@ -24,9 +25,14 @@ struct PrintOutcome {
     QString file;            // the PDF written in place of a printer
     bool announce = false;   // the user has not chosen that file (DC_PRINT_PDF chooses it in tests)
     bool refused = false;    // the print system did not take the job
+    bool noAnswer = false;   // the print system did not answer in time (refused, or taken unseen)
+    bool waiting = false;    // taken by a stopped queue: the job waits until the queue is started
     bool cancelled = false;  // the user stopped it: nothing printed, no file left
-    QString reason;
-    QString keptPdf;  // a refused job's document, offered to be saved
+    QString reason;          // a refusal in plain words
+    QString detail;          // the print system's own text of a refusal
+    QString queueReason;     // the queue's own words on its state ("Out of paper")
+    QString cause;           // why the file was written instead of printed ("No printer is set up")
+    QString keptPdf;         // a refused job's document, offered to be saved
 };
 
 class PrintJob {
@@ -57,6 +63,7 @@ class PrintJob {
     static constexpr int kQuietPages = 3;
 
   private:
+    PrinterLookup lookup_;
     std::optional<PrinterFacts> printer_;
     std::unique_ptr<QPrinter> writer_;
     QString partPath_, finalPath_;
@@ -76,12 +83,15 @@ bool PdfWrittenWhole(const QString& path);
 QString FreePdfName(const QString& folder, const QString& base);
 // The user's documents folder, created when missing ("" when it cannot be made).
 QString DocumentsFolder();
+// Gives a file the mode the user's new files get (0666 less the umask).
+bool GiveNormalMode(const QString& path);
 // A job name made safe as a file name.
 QString PrintFileBase(const QString& title);
 
 // Tells the user what became of a printout: a refused job names the printer and the reason and
-// offers to save the printout as a PDF file; files written for want of a printer are named in one
-// message. Nothing when every document went to the printer, or to the file the tests chose.
+// offers to save the printout as a PDF file, and so does a print system that did not answer; a job
+// waiting in a stopped queue is told; files written for want of a printer are named with the cause.
+// Nothing when every document went to the printer, or to the file the tests chose.
 void ReportPrintOutcomes(const std::vector<PrintOutcome>& outcomes);
 
 }  // namespace dc

@@ -1,67 +1,180 @@
 #include "platform/PrintSystem.h"
 
-#include <cups/cups.h>
-
-#include <QFile>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLocale>
-#include <QPageLayout>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QThread>
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "platform/CupsPrintSystem.h"
 
 namespace dc {
 namespace {
 
-class CupsPrintSystem : public PrintSystem {
-  public:
-    std::optional<PrinterFacts> DefaultPrinter() const override {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        // A default that names a printer no longer installed is no default.
-        if (info.isNull() || !QPrinterInfo::availablePrinterNames().contains(info.printerName())) return {};
-        PrinterFacts facts;
-        facts.name = info.printerName();
-        facts.paper = info.defaultPageSize().isValid() ? info.defaultPageSize() : LocalePaper(PaperLocale());
-        QPrinter printer(info, QPrinter::HighResolution);
-        printer.setPageSize(facts.paper);
-        QPageLayout layout = printer.pageLayout();
-        layout.setUnits(QPageLayout::Point);
-        facts.margins = layout.minimumMargins();
-        return facts;
-    }
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
-    JobResult Submit(const QString& printer, const QString& pdfPath, const QString& title,
-                     const QPageSize& paper) override {
-        cups_option_t* options = nullptr;
-        int count = cupsAddOption("media", paper.key().toUtf8().constData(), 0, &options);
-        // CUPS wants the queue's name without an instance ("queue/instance").
-        const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-        const int job = cupsPrintFile(queue.constData(), QFile::encodeName(pdfPath).constData(),
-                                      title.toUtf8().constData(), count, options);
-        cupsFreeOptions(count, options);
-        if (job > 0) return {true, {}};
-        return {false, QString::fromUtf8(cupsLastErrorString())};
-    }
+std::shared_ptr<PrintSystem>& Current() {
+    static std::shared_ptr<PrintSystem> system;
+    return system;
+}
 
-    static QString PaperLocale() {
-        for (const char* name : {"LC_ALL", "LC_PAPER", "LC_MEASUREMENT", "LANG"})
-            if (!qEnvironmentVariableIsEmpty(name)) return qEnvironmentVariable(name);
-        return QStringLiteral("C");
+std::shared_ptr<PrintSystem> CurrentSystem() {
+    if (!Current()) Current() = std::make_shared<CupsPrintSystem>();
+    return Current();
+}
+
+int& TimeLimitMs() {
+    static int ms = 5000;
+    return ms;
+}
+
+// One question to the print system, answered by a worker thread. A worker whose answer comes too
+// late is left to finish on its own; it keeps what it uses alive.
+template <class T>
+struct Question {
+    std::mutex mutex;
+    std::condition_variable answered;
+    std::optional<T> answer;
+};
+
+template <class T>
+std::shared_ptr<Question<T>> Ask(std::function<T()> call) {
+    auto question = std::make_shared<Question<T>>();
+    std::thread([question, call = std::move(call)] {
+        T answer{};
+        try {
+            answer = call();
+        } catch (...) {  // an answer of defaults: no printer, job not taken
+        }
+        const std::lock_guard lock(question->mutex);
+        question->answer = std::move(answer);
+        question->answered.notify_all();
+    }).detach();
+    return question;
+}
+
+// The wait pointer while the program waits for the print system.
+struct WaitPointer {
+    const bool shown = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+    WaitPointer() {
+        if (shown) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~WaitPointer() {
+        if (shown) QGuiApplication::restoreOverrideCursor();
     }
 };
 
-std::unique_ptr<PrintSystem>& Current() {
-    static std::unique_ptr<PrintSystem> system;
-    return system;
+// Waits for the answer until the time limit, keeping the windows painted (no input reaches them).
+template <class T>
+std::optional<T> Await(Question<T>& question, Clock::time_point deadline) {
+    const WaitPointer pointer;
+    const bool guiThread =
+        QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
+    for (;;) {
+        {
+            std::unique_lock lock(question.mutex);
+            const auto slice =
+                std::min<Clock::duration>(20ms, std::max<Clock::duration>(deadline - Clock::now(), 0ms));
+            if (question.answered.wait_for(lock, slice, [&] { return question.answer.has_value(); }))
+                return question.answer;
+            if (Clock::now() >= deadline) return std::nullopt;
+        }
+        if (guiThread) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+// The look-up the print system has not answered yet, so that the next ones do not wait again.
+struct Unanswered {
+    std::shared_ptr<Question<PrinterLookup>> question;
+    Clock::time_point asked;
+};
+Unanswered& PendingLookUp() {
+    static Unanswered pending;
+    return pending;
+}
+
+QString PaperLocale() {
+    for (const char* name : {"LC_ALL", "LC_PAPER", "LC_MEASUREMENT", "LANG"})
+        if (!qEnvironmentVariableIsEmpty(name)) return qEnvironmentVariable(name);
+    return QStringLiteral("C");
 }
 
 }  // namespace
 
-PrintSystem& ThePrintSystem() {
-    if (!Current()) Current() = std::make_unique<CupsPrintSystem>();
-    return *Current();
+PrinterLookup PrintSystem::LookUp() const {
+    PrinterLookup lookup;
+    lookup.printer = DefaultPrinter();
+    lookup.state = lookup.printer ? PrinterLookup::Found : PrinterLookup::NoPrinter;
+    return lookup;
 }
 
-void SetPrintSystem(std::unique_ptr<PrintSystem> system) { Current() = std::move(system); }
+PrintSystem& ThePrintSystem() { return *CurrentSystem(); }
+
+void SetPrintSystem(std::unique_ptr<PrintSystem> system) {
+    Current() = std::move(system);
+    PendingLookUp() = {};
+}
+
+int PrintSystemTimeLimitMs() { return TimeLimitMs(); }
+void SetPrintSystemTimeLimitMs(int ms) { TimeLimitMs() = std::max(ms, 1); }
+
+PrinterLookup LookUpDefaultPrinter() {
+    Unanswered& pending = PendingLookUp();
+    if (pending.question) {
+        bool answered;
+        {
+            const std::lock_guard lock(pending.question->mutex);
+            answered = pending.question->answer.has_value();
+        }
+        // While the last question stays unanswered the server is taken as not answering; after
+        // half a minute it is asked again.
+        if (!answered && Clock::now() - pending.asked < 30s) return {PrinterLookup::NoAnswer, {}, {}, {}};
+        pending = {};
+    }
+    const std::shared_ptr<PrintSystem> system = CurrentSystem();
+    auto question = Ask<PrinterLookup>([system] { return system->LookUp(); });
+    const Clock::time_point asked = Clock::now();
+    if (auto answer = Await(*question, asked + std::chrono::milliseconds(TimeLimitMs()))) return *answer;
+    pending = {question, asked};
+    return {PrinterLookup::NoAnswer, {}, {}, {}};
+}
+
+JobResult SubmitJob(const QString& printer, const QString& pdfPath, const QString& title,
+                    const QPageSize& paper) {
+    const std::shared_ptr<PrintSystem> system = CurrentSystem();
+    auto question = Ask<JobResult>(
+        [system, printer, pdfPath, title, paper] { return system->Submit(printer, pdfPath, title, paper); });
+    if (auto answer = Await(*question, Clock::now() + std::chrono::milliseconds(TimeLimitMs())))
+        return *answer;
+    JobResult late;
+    late.answered = false;
+    return late;
+}
+
+QString NoPrinterCause(const PrinterLookup& lookup) {
+    switch (lookup.state) {
+        case PrinterLookup::ServerDown:
+            return QStringLiteral("The print system is not running, so no printer can be reached");
+        case PrinterLookup::DefaultGone:
+            return lookup.wanted.isEmpty()
+                       ? QStringLiteral("No default printer is chosen (the printers set up are %1)")
+                             .arg(lookup.installed.join(QStringLiteral(", ")))
+                       : QStringLiteral(
+                             "The default printer %1 is no longer set up (the printers set up are %2)")
+                             .arg(lookup.wanted, lookup.installed.join(QStringLiteral(", ")));
+        case PrinterLookup::NoAnswer:
+            return QStringLiteral("The print system does not answer");
+        default:
+            return QStringLiteral("No printer is set up");
+    }
+}
 
 QPageSize LocalePaper(const QString& localeName) {
     // "en_US.UTF-8" and "en_US@euro" name the territory before the dot or at-sign.
@@ -70,9 +183,11 @@ QPageSize LocalePaper(const QString& localeName) {
     return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
 }
 
+QPageSize EnvironmentPaper() { return LocalePaper(PaperLocale()); }
+
 QPageSize ProgramPaper() {
-    if (const auto printer = ThePrintSystem().DefaultPrinter()) return printer->paper;
-    return LocalePaper(CupsPrintSystem::PaperLocale());
+    if (const auto printer = LookUpDefaultPrinter().printer) return printer->paper;
+    return EnvironmentPaper();
 }
 
 QMarginsF ProgramMargins(const std::optional<PrinterFacts>& printer) {

@@ -1,11 +1,13 @@
 #pragma once
-// The machine's print system as the printouts see it: the default printer (its name, its paper and
-// the edges it cannot print) and the handing of a finished PDF to a printer as one job. The program
-// talks to CUPS; tests install a stand-in.
+// The machine's print system as the printouts see it: the default printer (its name, its paper, the
+// edges it cannot print and the state of its queue) and the handing of a finished PDF to a printer as
+// one job. The program talks to CUPS; tests install a stand-in. Every talk runs in a worker thread
+// with a time limit, so that a print server that does not answer never freezes the program.
 
 #include <QMarginsF>
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -13,13 +15,28 @@ namespace dc {
 
 struct PrinterFacts {
     QString name;
-    QPageSize paper;    // the printer's default paper
-    QMarginsF margins;  // edges it cannot print, in points
+    QPageSize paper;        // the printer's default paper
+    QMarginsF margins;      // edges it cannot print, in points
+    bool stopped = false;   // the queue holds its jobs until it is started again
+    QString queueReason{};  // the queue's own words on its state ("Out of paper"), if any
 };
 
 struct JobResult {
     bool accepted = false;
-    QString reason;  // why the print system refused the job
+    QString reason;             // why the print system refused the job, in plain words
+    QString detail{};           // the print system's own text of the refusal, when it differs
+    QString queueReason{};      // the queue's own words on its state ("Out of paper"), if any
+    bool answered = true;       // false: no answer within the time limit (the job may or may not print)
+    bool queueStopped = false;  // taken, but the queue is stopped: the job waits in it
+};
+
+// What a look-up of the default printer found.
+struct PrinterLookup {
+    enum State { Found, NoPrinter, ServerDown, DefaultGone, NoAnswer };
+    State state = NoPrinter;
+    std::optional<PrinterFacts> printer;  // when Found
+    QString wanted;         // DefaultGone: the default that is no longer set up ("" when unknown)
+    QStringList installed;  // DefaultGone: the printers that are set up
 };
 
 class PrintSystem {
@@ -27,19 +44,36 @@ class PrintSystem {
     virtual ~PrintSystem() = default;
     // The default printer, when one is set and installed.
     virtual std::optional<PrinterFacts> DefaultPrinter() const = 0;
-    // Hands a whole PDF to the printer as one job.
+    // The default printer, or why there is none. By default from DefaultPrinter().
+    virtual PrinterLookup LookUp() const;
+    // Hands a whole PDF to the printer as one job named `title`.
     virtual JobResult Submit(const QString& printer, const QString& pdfPath, const QString& title,
                              const QPageSize& paper) = 0;
 };
 
+// The installed print system; its calls are not time-limited (LookUpDefaultPrinter and SubmitJob are).
 PrintSystem& ThePrintSystem();
 // Replaces the print system; nullptr restores CUPS.
 void SetPrintSystem(std::unique_ptr<PrintSystem> system);
 
+// The default printer, asked in a worker thread with the wait pointer shown. Past the time limit the
+// answer is NoAnswer, and so is every look-up while that question stays unanswered (for up to half
+// a minute), so that one printout waits once.
+PrinterLookup LookUpDefaultPrinter();
+// Hands a job over in a worker thread within the time limit (answered false past it).
+JobResult SubmitJob(const QString& printer, const QString& pdfPath, const QString& title,
+                    const QPageSize& paper);
+// How long a talk with the print system may take (a few seconds; tests shorten it).
+int PrintSystemTimeLimitMs();
+void SetPrintSystemTimeLimitMs(int ms);
+// The sentence that tells why a printout went to a file instead of a printer.
+QString NoPrinterCause(const PrinterLookup& lookup);
+
 // The paper a locale uses: Letter in the US and Canada, A4 elsewhere. `localeName` as in LANG.
 QPageSize LocalePaper(const QString& localeName);
-// The one paper of every printout: the default printer's, else the locale's (LC_PAPER, then
-// LC_MEASUREMENT, then LANG, as the C library chooses).
+// The paper of the locale the C library would choose (LC_ALL, LC_PAPER, LC_MEASUREMENT, then LANG).
+QPageSize EnvironmentPaper();
+// The one paper of every printout: the default printer's, else the locale's.
 QPageSize ProgramPaper();
 // Every printout keeps at least this much off each edge of the paper.
 constexpr double kMinMarginPoints = 18.0;  // a quarter of an inch

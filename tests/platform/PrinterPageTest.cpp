@@ -515,7 +515,7 @@ TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
         RecordingPrinterPage page;
         page.SetFontSize(12);
         page.PrintFitted(c.text, c.columns * kChar12, c.kind);
-        const PrintOp& op = page.Log()->Texts().at(0);
+        const PrintOp op = page.Log()->Texts().at(0);  // Texts() returns a copy
         EXPECT_EQ(op.text, c.printed) << c.text;
         EXPECT_DOUBLE_EQ(op.fontSize, c.size) << c.text;
         EXPECT_DOUBLE_EQ(page.FontSize(), 12) << "the font stays as it was";

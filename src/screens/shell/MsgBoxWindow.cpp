@@ -5,6 +5,9 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <algorithm>
 
 #include "platform/MsgBox.h"
 
@@ -70,11 +73,42 @@ class AnswerKeysOnly : public QObject {
     }
 };
 
+// Keeps the box inside the available area of its screen.
+void KeepOnScreen(QWidget& box) {
+    const QScreen* screen = box.screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = box.frameGeometry();
+    frame.moveRight(std::min(frame.right(), area.right()));
+    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+    frame.moveLeft(std::max(frame.left(), area.left()));
+    frame.moveTop(std::max(frame.top(), area.top()));
+    box.move(frame.topLeft());
+}
+
+class OnScreen : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // After the box has sized itself to its text or its details: placed anew.
+        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest)
+            QMetaObject::invokeMethod(
+                this, [watched] { KeepOnScreen(*static_cast<QWidget*>(watched)); }, Qt::QueuedConnection);
+        return false;
+    }
+};
+
 int ShowBox(const QString& text, int style, const QString& caption) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
     box.setTextFormat(Qt::PlainText);
-    box.setText(WrapLongLines(text));
+    // One wrapping, the box's own at its width; a text too long for a box is cut, whole in the details.
+    const BoxText arranged = ArrangeBoxText(text);
+    box.setText(arranged.shown);
+    if (!arranged.details.isEmpty()) box.setDetailedText(arranged.details);
+    box.installEventFilter(new OnScreen(&box));
     box.setIcon(IconOf(style));
     box.setStandardButtons(ButtonsOf(style));
     // Buttons named for what they do, in the style's order.
@@ -114,6 +148,57 @@ int ShowBox(const QString& text, int style, const QString& caption) {
 }  // namespace
 
 void InstallMsgBoxWindow() { SetMsgBoxWindow(ShowBox); }
+
+BoxText ArrangeBoxText(const QString& text) {
+    QString whole = text;
+    whole.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // A long quoted text (a pasted value, a path) keeps its beginning.
+    static const QRegularExpression quoted(
+        QStringLiteral("\"([^\"\n]{%1,})\"|'([^'\n]{%1,})'").arg(kQuotedLimit + 1));
+    QString shown;
+    qsizetype from = 0;
+    for (auto match = quoted.globalMatch(whole); match.hasNext();) {
+        const QRegularExpressionMatch m = match.next();
+        const int group = m.capturedLength(1) > 0 ? 1 : 2;
+        shown += QStringView(whole).mid(from, m.capturedStart(group) - from);
+        shown += m.captured(group).left(kQuotedLimit) + QStringLiteral("...");
+        from = m.capturedEnd(group);
+    }
+    shown += QStringView(whole).mid(from);
+    // A text still too long for a box: its first lines, up to the limits.
+    QStringList lines = shown.split(QLatin1Char('\n'));
+    if (shown.size() > kShownLimit || lines.size() > kShownLines) {
+        QStringList kept;
+        qsizetype size = 0;
+        for (const QString& line : lines) {
+            if (kept.size() == kShownLines - 1 || size + line.size() > kShownLimit) {
+                if (kept.isEmpty()) kept << line.left(kShownLimit);
+                break;
+            }
+            kept << line;
+            size += line.size() + 1;
+        }
+        kept.last() += QStringLiteral("...");
+        shown = kept.join(QLatin1Char('\n'));
+    }
+    BoxText result;
+    if (shown != whole) result.details = whole;
+    // A word longer than a box is wide (a path, a pasted value) may break anywhere: a zero-width
+    // space after every kWordPiece characters of it.
+    static const QRegularExpression longWord(QStringLiteral("\\S{%1,}").arg(kWordPiece + 1));
+    qsizetype copied = 0;
+    for (auto match = longWord.globalMatch(shown); match.hasNext();) {
+        const QRegularExpressionMatch m = match.next();
+        result.shown += QStringView(shown).mid(copied, m.capturedStart() - copied);
+        QString word = m.captured();
+        for (qsizetype at = kWordPiece; at < word.size(); at += kWordPiece + 1)
+            word.insert(at, QChar(0x200B));
+        result.shown += word;
+        copied = m.capturedEnd();
+    }
+    result.shown += QStringView(shown).mid(copied);
+    return result;
+}
 
 QString WrapLongLines(const QString& text, int width) {
     QString in = text;

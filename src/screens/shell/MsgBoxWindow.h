@@ -7,8 +7,22 @@ namespace dc {
 
 void InstallMsgBoxWindow();
 
+// A box's text as shown: a quoted text of more than kQuotedLimit characters shortened with "...",
+// and a text still longer than kShownLimit characters or kShownLines lines cut (ending "...").
+// A word too long for the box's width may break anywhere (see kWordPiece).
+// `details` holds the whole text when anything was left out, for the box's scrolling detail area.
+struct BoxText {
+    QString shown;
+    QString details;
+};
+constexpr int kQuotedLimit = 160;
+constexpr int kShownLimit = 1200;
+constexpr int kShownLines = 20;
+constexpr int kWordPiece = 40;  // a longer word gets a zero-width space (U+200B) after each piece
+BoxText ArrangeBoxText(const QString& text);
+
 // The text with every line longer than `width` characters broken at its last blank within the
-// width (or at the width when it has none), so that a long statement keeps the box on the screen.
+// width (or at the width when it has none), for a fixed-width listing. Boxes wrap at their own width.
 QString WrapLongLines(const QString& text, int width = 90);
 
 }  // namespace dc

@@ -1,0 +1,283 @@
+// Talking to the print system: a time limit on every question with the wait pointer shown, and what
+// the user is told when there is no printer, no server, no answer, a refusal or a stopped queue.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QCursor>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <condition_variable>
+#include <mutex>
+
+#include "TestSupport.h"
+#include "platform/CupsPrintSystem.h"
+#include "platform/MsgBox.h"
+#include "platform/PrintJob.h"
+#include "platform/PrinterPageFactory.h"
+#include "platform/QtPrinterPage.h"
+
+using namespace dc;
+using dc::test::EnvGuard;
+
+namespace {
+
+// What the stand-in print system answers, and whether a question hangs until the test ends.
+struct Script {
+    PrinterLookup lookup;
+    JobResult job{true, {}, {}, {}, true, false};
+    bool hangLookUp = false, hangSubmit = false;
+    std::mutex mutex;
+    std::condition_variable release;
+    bool released = false;
+    QStringList titles;  // of the jobs handed over
+};
+
+class ScriptedPrintSystem : public PrintSystem {
+  public:
+    explicit ScriptedPrintSystem(std::shared_ptr<Script> script) : script_(std::move(script)) {}
+    std::optional<PrinterFacts> DefaultPrinter() const override { return LookUp().printer; }
+    PrinterLookup LookUp() const override {
+        Hang(script_->hangLookUp);
+        return script_->lookup;
+    }
+    JobResult Submit(const QString&, const QString&, const QString& title, const QPageSize&) override {
+        Hang(script_->hangSubmit);
+        const std::lock_guard lock(script_->mutex);
+        script_->titles << title;
+        return script_->job;
+    }
+
+  private:
+    void Hang(bool hang) const {
+        std::unique_lock lock(script_->mutex);
+        if (hang) script_->release.wait(lock, [&] { return script_->released; });
+    }
+    std::shared_ptr<Script> script_;
+};
+
+// The stand-in installed with a short time limit, a home of the test's own, and scripted boxes.
+struct Printing {
+    QTemporaryDir dir;
+    EnvGuard pdf{"DC_PRINT_PDF", QByteArray()};
+    EnvGuard home{"HOME", dir.path().toUtf8()};
+    EnvGuard config{"XDG_CONFIG_HOME", dir.filePath(".config").toUtf8()};
+    EnvGuard tmp{"TMPDIR", dir.path().toUtf8()};
+    std::shared_ptr<Script> script = std::make_shared<Script>();
+
+    explicit Printing(const QString& printer = "Office") {
+        if (!printer.isEmpty()) {
+            script->lookup.state = PrinterLookup::Found;
+            script->lookup.printer = PrinterFacts{printer, QPageSize(QPageSize::A4), {}};
+        }
+        SetPrintSystem(std::make_unique<ScriptedPrintSystem>(script));
+        SetPrintSystemTimeLimitMs(300);
+    }
+    ~Printing() {
+        {
+            const std::lock_guard lock(script->mutex);
+            script->released = true;
+        }
+        script->release.notify_all();
+        SetPrintSystem(nullptr);
+        SetPrintSystemTimeLimitMs(5000);
+    }
+    QStringList Documents() const {
+        return QDir(dir.filePath("Documents")).entryList({"*.pdf"}, QDir::Files);
+    }
+    QStringList Temporary() const { return QDir(dir.path()).entryList({"*.pdf", "*.part"}, QDir::Files); }
+};
+
+// One printout of one page, told to the user.
+void PrintOnePage(const QString& title) {
+    QtPrinterPage page;
+    page.SetJobName(title);
+    page.Print("page 1");
+    page.EndDoc();
+    ReportPrintOutcome(page);
+}
+
+}  // namespace
+
+// A print server that hangs is given the time limit, with the wait pointer shown and the windows
+// kept painted; the printout is offered as a PDF, and the next printout does not wait again.
+TEST(PrintSystemTimeLimit, AHangingLookUpIsToldAndOffersAPdf) {
+    Printing printing;
+    printing.script->hangLookUp = true;
+    test::ScriptedMsgBox boxes({vbYes});
+    bool pointerShown = false;
+    QTimer::singleShot(100, [&] { pointerShown = QGuiApplication::overrideCursor() != nullptr; });
+    QElapsedTimer clock;
+    clock.start();
+    PrintOnePage("Player List");
+    EXPECT_LT(clock.elapsed(), 3000) << "never longer than the limit and the printout";
+    EXPECT_TRUE(pointerShown) << "the wait pointer, and events handled while waiting";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    ASSERT_EQ(boxes.Count(), 2) << boxes.Last().toStdString();
+    EXPECT_TRUE(boxes.Texts()[0].startsWith("The print system does not answer"))
+        << boxes.Texts()[0].toStdString();
+    EXPECT_TRUE(boxes.Texts()[0].contains("\"Player List\""));
+    EXPECT_TRUE(boxes.Texts()[0].endsWith("Save the printout as a PDF file instead?"));
+    EXPECT_EQ(printing.Documents(), QStringList{"Player List.pdf"});
+    EXPECT_TRUE(printing.Temporary().isEmpty());
+
+    // The question still unanswered: the next printout is told at once.
+    clock.restart();
+    test::ScriptedMsgBox again({vbNo});
+    PrintOnePage("Game List");
+    EXPECT_LT(clock.elapsed(), 250);
+    ASSERT_EQ(again.Count(), 1);
+    EXPECT_TRUE(again.Texts()[0].startsWith("The print system does not answer"));
+    EXPECT_EQ(printing.Documents(), QStringList{"Player List.pdf"}) << "No keeps no file";
+    EXPECT_TRUE(printing.Temporary().isEmpty());
+}
+
+TEST(PrintSystemTimeLimit, AHangingHandOverIsToldAndOffersAPdf) {
+    Printing printing;
+    printing.script->hangSubmit = true;
+    test::ScriptedMsgBox boxes({vbNo});
+    QElapsedTimer clock;
+    clock.start();
+    PrintOnePage("Handicap Cards");
+    EXPECT_LT(clock.elapsed(), 3000);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(
+        boxes.Texts()[0].contains("did not answer within 1 second while taking \"Handicap Cards\" "
+                                  "for the printer Office; it may or may not print it"))
+        << boxes.Texts()[0].toStdString();
+    EXPECT_TRUE(printing.Temporary().isEmpty()) << "the job's file goes with No";
+}
+
+// Where the printout went and why, in the user's words; the job carries the printout's title.
+TEST(PrintSystemMessages, EachCauseIsNamed) {
+    const struct {
+        PrinterLookup::State state;
+        QString wanted;
+        QStringList installed;
+        QString told;
+    } cases[] = {
+        {PrinterLookup::NoPrinter, "", {}, "No printer is set up; the printout was saved as "},
+        {PrinterLookup::ServerDown, "", {}, "The print system is not running, so no printer can be reached;"},
+        {PrinterLookup::DefaultGone,
+         "Office",
+         {"Lab", "Hall"},
+         "The default printer Office is no longer set up (the printers set up are Lab, Hall);"},
+        {PrinterLookup::DefaultGone,
+         "",
+         {"Lab"},
+         "No default printer is chosen (the printers set up are Lab);"},
+    };
+    for (const auto& c : cases) {
+        Printing printing("");
+        printing.script->lookup = {c.state, {}, c.wanted, c.installed};
+        test::ScriptedMsgBox boxes;
+        PrintOnePage("Player List");
+        ASSERT_EQ(boxes.Count(), 1) << c.told.toStdString();
+        EXPECT_TRUE(boxes.Texts()[0].startsWith(c.told)) << boxes.Texts()[0].toStdString();
+        EXPECT_TRUE(boxes.Texts()[0].endsWith("Documents/Player List.pdf"));
+    }
+}
+
+TEST(PrintSystemMessages, ARefusalAndAStoppedQueueAreToldInPlainWords) {
+    const mode_t oldMask = umask(027);
+    {
+        Printing printing;
+        printing.script->job = {false,
+                                "the printer does not accept jobs at present",
+                                "No such file or directory",
+                                "Out of paper",
+                                true,
+                                false};
+        test::ScriptedMsgBox boxes({vbYes});
+        PrintOnePage("Player List");
+        ASSERT_EQ(boxes.Count(), 2);
+        EXPECT_EQ(
+            boxes.Texts()[0],
+            "The printer Office did not print \"Player List\": the printer does not accept jobs at present.\n"
+            "The printer reports: \"Out of paper\".\n(The print system said: No such file or directory)\n\n"
+            "Save the printout as a PDF file instead?");
+        const QString saved = printing.dir.filePath("Documents/Player List.pdf");
+        EXPECT_EQ(boxes.Texts()[1], "The printout was saved as " + saved);
+        struct stat facts {};
+        ASSERT_EQ(stat(QFile::encodeName(saved).constData(), &facts), 0);
+        EXPECT_EQ(facts.st_mode & 0777, 0640u) << "the user's normal mode, not the job file's 0600";
+        EXPECT_EQ(printing.script->titles, QStringList{"Player List"})
+            << "the job is named after the printout";
+    }
+    umask(oldMask);
+    {
+        Printing printing;
+        printing.script->job = {true, {}, {}, "Out of paper", true, true};
+        test::ScriptedMsgBox boxes;
+        PrintOnePage("Score Cards");
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(
+            boxes.Texts()[0],
+            "The printer Office is stopped: \"Score Cards\" waits in its queue until the printer is started "
+            "again.\nThe printer reports: \"Out of paper\".");
+        EXPECT_TRUE(printing.Temporary().isEmpty());
+    }
+    {
+        Printing printing;
+        test::ScriptedMsgBox boxes;
+        PrintOnePage("");
+        EXPECT_EQ(boxes.Count(), 0);
+        EXPECT_EQ(printing.script->titles, QStringList{"Printout"}) << "a job is never nameless";
+    }
+}
+
+TEST(PrintSystemMessages, TheQueuesOwnWords) {
+    const struct {
+        const char *message, *reasons, *told;
+    } cases[] = {
+        {"Out of paper", "media-empty-error", "Out of paper"},
+        {"", "media-empty-error,paused", "Out of paper"},
+        {"", "media-jam-warning,cover-open-report,offline",
+         "Paper jam; A cover is open; The printer is off line"},
+        {"", "none", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(QueueReason(c.message, c.reasons), c.told) << c.reasons;
+}
+
+// The real CUPS client against a server that takes the connection and never answers (as a stopped
+// cupsd does), and against no server at all.
+TEST(PrintSystemTimeLimit, TheRealClientAgainstAServerThatNeverAnswers) {
+    QTemporaryDir dir;
+    // A socket that takes connections and never reads or replies.
+    const int silent = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(dir.filePath("cups.sock")).constData(),
+             sizeof address.sun_path);
+    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(silent, 16), 0);
+    const struct {
+        QString server, told;
+    } cases[] = {
+        {dir.filePath("cups.sock"), "The print system does not answer (no reply within 1 second)"},
+        {dir.filePath("none.sock"), "The print system is not running, so no printer can be reached;"},
+    };
+    for (const auto& c : cases) {
+        EnvGuard home("HOME", dir.path().toUtf8());
+        EnvGuard pdf("DC_PRINT_PDF", QByteArray());
+        EnvGuard server("CUPS_SERVER", c.server.toUtf8());
+        SetPrintSystem(nullptr);
+        SetPrintSystemTimeLimitMs(300);
+        test::ScriptedMsgBox boxes({vbNo});
+        QElapsedTimer clock;
+        clock.start();
+        PrintOnePage("Player List");
+        EXPECT_LT(clock.elapsed(), 3000);
+        ASSERT_GE(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Texts()[0].startsWith(c.told)) << boxes.Texts()[0].toStdString();
+    }
+    SetPrintSystem(nullptr);
+    SetPrintSystemTimeLimitMs(5000);
+    close(silent);  // the client left waiting gets its end of file and finishes
+}

@@ -1,0 +1,85 @@
+// Message boxes: one wrapping at the box's width, a long quoted text shortened, a long text cut with
+// the whole of it in the scrolling details, and every box inside the screen.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTimer>
+
+#include "TestSupport.h"
+#include "platform/MsgBox.h"
+#include "shell/MsgBoxWindow.h"
+
+using namespace dc;
+
+TEST(MsgBoxText, ShortTextsStayWholeLongOnesAreCutWithTheirDetails) {
+    const QString sentence =
+        "Enter a number of putts from 1 to 99, or leave the cell empty, and then press Enter "
+        "or Tab to go on to the next hole of the round.";
+    const QString pasted = QString("x").repeated(3330);
+    const QString output = QString("sendmail: line of error output\n").repeated(6500);
+    const struct {
+        QString text;
+        QString shown;  // what the box shows
+        bool details;   // the whole text in the details
+    } cases[] = {
+        {sentence, sentence, false},
+        {"a\r\nb", "a\nb", false},
+        {"The address \"" + pasted + "\" is not a plain address.",
+         "The address \"" + pasted.left(kQuotedLimit) + "...\" is not a plain address.", true},
+        {"The file '" + pasted + "' cannot be read.",
+         "The file '" + pasted.left(kQuotedLimit) + "...' cannot be read.", true},
+        {"It isn't long, it's short.", "It isn't long, it's short.", false},
+        {"Sending failed:\n" + output,
+         "Sending failed:\n" + QString("sendmail: line of error output\n").repeated(kShownLines - 3) +
+             "sendmail: line of error output...",
+         true},
+        {QString("y").repeated(5000), QString("y").repeated(kShownLimit) + "...", true},
+    };
+    for (const auto& c : cases) {
+        const BoxText box = ArrangeBoxText(c.text);
+        EXPECT_EQ(QString(box.shown).remove(QChar(0x200B)), c.shown) << c.text.left(60).toStdString();
+        for (const QString& word : box.shown.split(QRegularExpression("[\\s\\x{200B}]")))
+            EXPECT_LE(word.size(), kWordPiece) << "a long word may break anywhere";
+        EXPECT_EQ(box.details.isEmpty(), !c.details) << c.text.left(60).toStdString();
+        if (c.details) {
+            EXPECT_EQ(box.details, QString(c.text).replace("\r\n", "\n"));
+        }
+    }
+}
+
+// Shown offscreen: the box and its opened details stay within the screen, whatever the text.
+TEST(MsgBoxWindow, EveryBoxStaysInsideTheScreen) {
+    const QString pasted = "The name \"" + QString("Bartholomew").repeated(303) + "\" is too long.";
+    const QString output = "The mail program failed:\n" + QString("x").repeated(99) + "\n";
+    const QString texts[] = {pasted, output.repeated(2048), QString("word ").repeated(40000)};
+    InstallMsgBoxWindow();
+    for (const QString& text : texts) {
+        QRect box, opened, screen;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(window, nullptr);
+            QApplication::processEvents();
+            screen = window->screen()->availableGeometry();
+            box = window->frameGeometry();
+            shown = window->text();
+            for (QAbstractButton* button : window->buttons())
+                if (window->buttonRole(button) == QMessageBox::ActionRole)
+                    button->click();  // Show Details...
+            QApplication::processEvents();
+            opened = window->frameGeometry();
+            window->done(QMessageBox::Ok);
+        });
+        EXPECT_EQ(MsgBox(text), vbOK);
+        EXPECT_TRUE(screen.contains(box)) << text.size() << ": " << box.width() << "x" << box.height();
+        EXPECT_TRUE(screen.contains(opened))
+            << text.size() << ": " << opened.width() << "x" << opened.height();
+        EXPECT_LT(shown.size(), text.size());
+        EXPECT_GT(opened.height(), box.height()) << "the details opened below the text";
+    }
+    SetMsgBoxWindow({});
+}
