@@ -200,20 +200,4 @@ BoxText ArrangeBoxText(const QString& text) {
     return result;
 }
 
-QString WrapLongLines(const QString& text, int width) {
-    QString in = text;
-    in.replace("\r\n", "\n").replace('\r', '\n');
-    QStringList out;
-    for (QString line : in.split('\n')) {
-        while (line.size() > width) {
-            const int blank = line.lastIndexOf(' ', width);
-            const int cut = blank > 0 ? blank : width;
-            out << line.left(cut);
-            line = line.mid(blank > 0 ? cut + 1 : cut);
-        }
-        out << line;
-    }
-    return out.join('\n');
-}
-
 }  // namespace dc

@@ -21,8 +21,4 @@ constexpr int kShownLines = 20;
 constexpr int kWordPiece = 40;  // a longer word gets a zero-width space (U+200B) after each piece
 BoxText ArrangeBoxText(const QString& text);
 
-// The text with every line longer than `width` characters broken at its last blank within the
-// width (or at the width when it has none), for a fixed-width listing. Boxes wrap at their own width.
-QString WrapLongLines(const QString& text, int width = 90);
-
 }  // namespace dc

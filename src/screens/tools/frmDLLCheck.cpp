@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
