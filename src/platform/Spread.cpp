@@ -181,11 +181,17 @@ void Spread::SetMaxCols(int count) {
     if (count < MaxCols()) CommitEdit();
     const int old = MaxCols();
     if (count == old) return;
+    // The column facts are there before the model tells its views of the new columns (a view may
+    // ask for them at once), and go only after the columns are gone.
+    const auto resizeFacts = [&] {
+        colTwips_.resize(count + 1, -1);
+        colNeed_.resize(count + 1, horizontalHeader()->defaultSectionSize());
+        fit_.resize(count + 1);
+        for (int c = old + 1; c <= count; ++c) fit_[c] = {};
+    };
+    if (count > old) resizeFacts();
     model_->SetCols(count);
-    colTwips_.resize(count + 1, -1);
-    colNeed_.resize(count + 1, horizontalHeader()->defaultSectionSize());
-    fit_.resize(count + 1);
-    for (int c = old + 1; c <= count; ++c) fit_[c] = {};
+    if (count < old) resizeFacts();
 }
 
 void Spread::SetMaxRows(int count) {

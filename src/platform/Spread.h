@@ -55,7 +55,9 @@ class Spread : public QTableView {
     void SetFillWidth(bool on);
     int ColWidth(int col) const;
     // Pixels the column needs: its width as set, widened to its header and texts.
-    int ColNeedPixels(int col) const { return col > 0 && col <= MaxCols() ? colNeed_[col] : 0; }
+    int ColNeedPixels(int col) const {
+        return col > 0 && col <= MaxCols() && col < int(colNeed_.size()) ? colNeed_[col] : 0;
+    }
     void SetColWidth(int col, int twips);  // 0 hides the column; col -1 = every data column
     int RowHeight(int row) const;
     void SetRowHeight(int row, int twips);  // 0 hides the row; row 0 is the header row
