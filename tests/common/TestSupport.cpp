@@ -57,7 +57,6 @@ ScriptedModal::~ScriptedModal() { SetModalRunner(nullptr); }
 ProgramFolder::ProgramFolder() {
     Ctx().Reset();
     SetMsgBoxTitle(QString());
-    ReleaseLiveDatabaseLock();
     QDir(dir_.path()).mkpath("DBFiles");
     QFile::copy(DC_BLANK_DB, DbFiles() + "/CV54Blank.MDB");
     SetProgramFolder(dir_.path());
@@ -66,7 +65,6 @@ ProgramFolder::ProgramFolder() {
 ProgramFolder::~ProgramFolder() {
     Ctx().Reset();
     SetMsgBoxTitle(QString());
-    ReleaseLiveDatabaseLock();
     SetProgramFolder(QString());
 }
 
@@ -88,7 +86,7 @@ QString ProgramFolder::OpenDatabase(const QString& name) {
     Ctx().sDBPassword = kDBPassword;
     Ctx().sDBPathFile = path;
     SetMsgBoxTitle(AppTitle());
-    Ctx().gDB = OpenProgramDatabase(path);
+    Ctx().Live().Adopt(OpenProgramDatabase(path));
     return path;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/MsgBox.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/LiveDatabase.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
 #include "shell/Version.h"
@@ -99,7 +100,7 @@ QString KeptOldFileName(const QString& livePath, const QDateTime& when) {
 
 void SetDatabaseUpdateStepHook(UpdateStepHook hook) { StepHook() = std::move(hook); }
 
-void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) {
+void Database_Updates(LiveDatabase& db, const QString& dbPathFile) {
     int step = 0;
     const QString live = ResolvedFilePath(dbPathFile.trimmed());
     QString temp, kept;
@@ -117,8 +118,7 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
         sql = "Select VERSION From SETUP";
         QString version;
         {
-            if (!db) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-            Recordset rs = db->OpenRecordset(sql);
+            Recordset rs = db.Connection().OpenRecordset(sql);
             if (!rs.IsEmpty()) {
                 rs.MoveFirst();
                 version = rs.Fields("VERSION").str().trimmed();
@@ -149,8 +149,7 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
         at(5);
         sql = "";
         ThrowIfWriteProtected(live);
-        db->Close();
-        db.reset();
+        db.CloseConnection();  // the lock stays until the new file is in place
         closed = true;
 
         // 6. A fresh copy of the blank database under the temporary name.
@@ -203,12 +202,12 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
         // 13. Put the upgraded copy in place in one step.
         at(13);
         SetFileMode(temp, FileMode(live));  // the live file keeps its rights
-        ReplaceLiveDatabaseFile(temp, live, [&] { RenameOrThrow(temp, live); });
+        db.ReplaceFile(temp, live, [&] { RenameOrThrow(temp, live); });
         replaced = true;
 
         // 14. Work on the upgraded file from now on.
         at(14);
-        db = OpenProgramDatabase(live);
+        db.Reopen(live);
 
         // 15. Tell the user where the old file is.
         at(15);
@@ -230,11 +229,10 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
             QFile::remove(kept + ".tmp");
             if (keptMade) QFile::remove(kept);
         }
-        if (closed && !(db && db->IsOpen())) {
+        if (closed && !db.IsOpen()) {
             try {
-                db = OpenProgramDatabase(live);
+                db.Reopen(live);
             } catch (...) {
-                db.reset();
             }
         }
         // The statement (when one ran) comes before the step number in this procedure's text.

@@ -6,11 +6,10 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
-#include <memory>
 
 namespace dc {
 
-class Database;
+class LiveDatabase;
 
 // Compares two version texts component by component as numbers ("5.10.0" > "5.4.0"); a missing or
 // non-numeric component counts as 0. Negative, zero or positive like a three-way comparison.
@@ -26,7 +25,7 @@ QString KeptOldFileName(const QString& livePath, const QDateTime& when);
 // Upgrades the database `db`, open on `dbPathFile`, when its stamp is older than the current layout.
 // Afterwards `db` is open on that file again: the upgraded file, or the untouched original when the
 // update failed (the failure is reported).
-void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile);
+void Database_Updates(LiveDatabase& db, const QString& dbPathFile);
 
 // Tests: called with each step's number before the step runs; it may throw to simulate a failure.
 using UpdateStepHook = std::function<void(int step)>;

@@ -59,7 +59,7 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
                          const std::function<void()>& showSettings) {
     int step = 1;
     auto toSettings = [&ctx, &showSettings](const QString& text, int style, const QString& title) {
-        ctx.gDB.reset();
+        ctx.Live().Close();
         if (!text.isEmpty()) MsgBox(text, style, title);
         ctx.bDBMissing = true;
         if (showSettings) showSettings();
@@ -96,7 +96,7 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
         // A database another program holds may be tried again; Cancel leads to the settings screen.
         for (;;) {
             try {
-                ctx.gDB = OpenLiveDatabase(ctx.sDBPathFile);
+                ctx.Live().Open(ctx.sDBPathFile);
                 break;
             } catch (const DbError& e) {
                 if (e.number() != kErrLocked) throw;
@@ -109,7 +109,7 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
         }
         RemoveDatabaseLeftovers(ctx.sDBPathFile);
         step = 9;
-        Database_Updates(ctx.gDB, ctx.sDBPathFile);
+        Database_Updates(ctx.Live(), ctx.sDBPathFile);
         step = 10;
         if (ctx.HasDatabase()) LoadSetupRow(ctx);
         return StartUpResult::Ready;

@@ -299,14 +299,14 @@ bool frmSystemSetup::SaveSettings() {
             return false;
         }
 
-        // Test-open a newly typed database; a failed open leaves ctx_.gDB on the previous one.
+        // Test-open a newly typed database; a failed open keeps the database open before.
         const QString typed = txtDataBasePath->text().trimmed();
         if (ctx_.bDBMissing && !typed.isEmpty()) {
-            ctx_.gDB = OpenLiveDatabase(typed);
+            ctx_.Live().Open(typed);
             ctx_.bDBMissing = false;
         } else if (!ctx_.bDBMissing && txtDataBasePath->text() != ctx_.sDBPathFile) {
             // File names differ by case on this system: golf.mdb is not Golf.mdb.
-            ctx_.gDB = OpenLiveDatabase(typed);
+            ctx_.Live().Open(typed);
         }
 
         const bool soundsTicked = chkSounds->isChecked();
@@ -330,8 +330,8 @@ bool frmSystemSetup::SaveSettings() {
         ctx_.sMultimediaPath = txtMultimediaPath->text();
 
         // Reopen on the saved path; the new connection replaces the old one only once it is open.
-        ctx_.gDB = OpenLiveDatabase(ctx_.sDBPathFile.trimmed());
-        Database_Updates(ctx_.gDB, ctx_.sDBPathFile);
+        ctx_.Live().Open(ctx_.sDBPathFile.trimmed());
+        Database_Updates(ctx_.Live(), ctx_.sDBPathFile);
 
         ctx_.bDBMissing = false;
         bChanged = false;
@@ -434,7 +434,7 @@ void frmSystemSetup::cmdStart_Click() {
     CompactResult result;
     {
         const BusyPointer busy;
-        result = BackupAndCompact(ctx_.gDB, ctx_.sDBPathFile, ctx_.sDateFormat,
+        result = BackupAndCompact(ctx_.Live(), ctx_.sDBPathFile, ctx_.sDateFormat,
                                   [this](CompactStage stage) { ShowStage(stage); });
     }
     bCompactFailed = !result.ok;
