@@ -14,6 +14,7 @@
 #include "shell/DBUpdates.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
+#include "shell/UpdateDatabase.h"
 #include "shell/Version.h"
 
 namespace dc {
@@ -98,7 +99,7 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
     OpenLive(live);
     test::ScriptedMsgBox boxes;
 
-    Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
 
     const QString kept = folder.Path() + "/CVPre54-2004Mar05140709.MDB";
     ASSERT_EQ(boxes.Count(), 1) << boxes.Last().toStdString();
@@ -135,7 +136,7 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
 
     // No temporary left behind; a second call finds the database current.
     EXPECT_EQ(Files(folder.Path()), QStringList({"CVPre54-2004Mar05140709.MDB", "Scores.mdb"}));
-    Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
     EXPECT_EQ(boxes.Count(), 1);
 }
 
@@ -146,7 +147,7 @@ TEST_F(DBUpdatesTest, CurrentStampsAreLeftAlone) {
         const QByteArray before = Bytes(live);
         OpenLive(live);
         test::ScriptedMsgBox boxes;
-        Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         EXPECT_EQ(boxes.Count(), 0);
         EXPECT_EQ(Bytes(live), before);
         EXPECT_TRUE(Ctx().HasDatabase());
@@ -173,7 +174,7 @@ TEST_F(DBUpdatesTest, OldEmptyNullAndMissingStampsAreUpdated) {
         if (c.change) Database::Open(live, kDBPassword)->Execute(c.change);
         OpenLive(live);
         test::ScriptedMsgBox boxes;
-        Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_TRUE(boxes.Last().startsWith("Your current Dado Corvy database has been updated"));
         EXPECT_EQ(Stamp(live), VersionText());
@@ -181,7 +182,7 @@ TEST_F(DBUpdatesTest, OldEmptyNullAndMissingStampsAreUpdated) {
         auto setup = Database::Open(live, kDBPassword)->OpenRecordset("SELECT * FROM SETUP");
         EXPECT_EQ(setup.RecordCount(), 1);
         EXPECT_EQ(setup["LABEL_STYLE"].str(), "2");
-        Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         EXPECT_EQ(boxes.Count(), 1);
         Ctx().Live().Close();
     }
@@ -194,8 +195,8 @@ TEST_F(DBUpdatesTest, MissingBlankDatabaseChangesNothingAndAsksAgainNextTime) {
     OpenLive(live);
     test::ScriptedMsgBox boxes;
 
-    Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
-    Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
 
     ASSERT_EQ(boxes.Count(), 2);
     EXPECT_EQ(boxes.Texts()[0],
@@ -213,7 +214,7 @@ TEST_F(DBUpdatesTest, BlankDatabaseIsFoundInASubfolder) {
     const QString live = MakeOldDatabase(folder.Path() + "/Scores.mdb", "");
     OpenLive(live);
     test::ScriptedMsgBox boxes;
-    Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
     EXPECT_EQ(Stamp(live), VersionText());
     EXPECT_TRUE(TestDb().TableColumns("INDIV_SCORES").contains("FAIRWAYS_HIT"));
 }
@@ -225,7 +226,7 @@ TEST_F(DBUpdatesTest, FailureWhileCopyingRowsLeavesTheOriginalOpenAndUntouched) 
     OpenLive(live);
     test::ScriptedMsgBox boxes;
 
-    Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
 
     ASSERT_EQ(boxes.Count(), 1);
     const QString text = boxes.Last();
@@ -250,7 +251,7 @@ TEST_F(DBUpdatesTest, FailureAtAnyStepBeforeThePutInPlaceKeepsTheOriginal) {
             if (step == failing) throw AppError(75, "Path/File access error");
         });
         test::ScriptedMsgBox boxes;
-        Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         SetDatabaseUpdateStepHook(nullptr);
 
         ASSERT_EQ(boxes.Count(), 1);
@@ -272,7 +273,7 @@ TEST_F(DBUpdatesTest, FailureAfterThePutInPlaceStillReopensTheUpgradedFile) {
         if (step == 14) throw AppError(5, "Invalid procedure call");
     });
     test::ScriptedMsgBox boxes;
-    Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
     SetDatabaseUpdateStepHook(nullptr);
 
     ASSERT_EQ(boxes.Count(), 1);

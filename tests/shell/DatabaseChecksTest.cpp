@@ -26,7 +26,9 @@
 #include "shell/MsgBoxWindow.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
+#include "shell/RunStartUp.h"
 #include "shell/StartUp.h"
+#include "shell/UpdateDatabase.h"
 #include "shell/frmSystemSetup.h"
 
 namespace dc {
@@ -108,14 +110,14 @@ TEST_F(DatabaseChecks, UpdateAndCompactionKeepTheModeMakePrivateCopiesAndRefuseA
         DenyWrite deny(old);
         test::ScriptedMsgBox boxes;
         const QByteArray before = Hash(old);
-        Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         EXPECT_TRUE(boxes.Last().contains("Error Number 3027")) << boxes.Last().toStdString();
         EXPECT_FALSE(BackupAndCompact(Ctx().Live(), Ctx().sDBPathFile, Ctx().sDateFormat).ok);
         EXPECT_EQ(Hash(old), before);
         EXPECT_FALSE(QFile::exists(DailyBackupPath(Today())));
     }
     test::ScriptedMsgBox boxes;
-    Database_Updates(Ctx().Live(), Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
     EXPECT_EQ(FileMode(old), 0640u);
     EXPECT_EQ(FileMode(boxes.Last().section('(', 1).chopped(2)), 0600u) << "the kept pre-update copy";
 

@@ -25,6 +25,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
+#include "shell/RunStartUp.h"
 #include "shell/StartUp.h"
 #include "shell/frmSystemSetup.h"
 

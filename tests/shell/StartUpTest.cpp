@@ -14,6 +14,7 @@
 #include "platform/SingleInstance.h"
 #include "shell/AppContext.h"
 #include "shell/ProgramFolder.h"
+#include "shell/RunStartUp.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "shell/frmWelcome.h"

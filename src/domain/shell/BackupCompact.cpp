@@ -10,7 +10,7 @@
 #include "platform/FileOps.h"
 #include "platform/IniFile.h"
 #include "shell/DateFormat.h"
-#include "shell/ErrorReport.h"
+#include "shell/ErrorText.h"
 #include "shell/LiveDatabase.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"

@@ -9,8 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/FileOps.h"
-#include "platform/MsgBox.h"
-#include "shell/ErrorReport.h"
+#include "shell/ErrorText.h"
 #include "shell/Global.h"
 #include "shell/LiveDatabase.h"
 #include "shell/ProgramDb.h"
@@ -100,7 +99,8 @@ QString KeptOldFileName(const QString& livePath, const QDateTime& when) {
 
 void SetDatabaseUpdateStepHook(UpdateStepHook hook) { StepHook() = std::move(hook); }
 
-void Database_Updates(LiveDatabase& db, const QString& dbPathFile) {
+UpdateOutcome Database_Updates(LiveDatabase& db, const QString& dbPathFile) {
+    UpdateOutcome outcome;
     int step = 0;
     const QString live = ResolvedFilePath(dbPathFile.trimmed());
     QString temp, kept;
@@ -128,16 +128,15 @@ void Database_Updates(LiveDatabase& db, const QString& dbPathFile) {
 
         // 2. A database of the current layout (or newer) is left alone.
         at(2);
-        if (IsCurrentLayout(version)) return;
+        if (IsCurrentLayout(version)) return outcome;
 
         // 3. The blank database that the new layout comes from.
         at(3);
         const QString blank = FindFileInTree(ProgramFolder() + "/DBFiles", kBlankDbName);
         if (blank.isEmpty()) {
-            MsgBox(
-                "Cannot find CV54Blank.MDB file for conversion to version 5.4. Please contact Corvy Systems.",
-                vbOKOnly);
-            return;
+            outcome.message =
+                "Cannot find CV54Blank.MDB file for conversion to version 5.4. Please contact Corvy Systems.";
+            return outcome;
         }
 
         // 4. Names: the kept old file and the copy being built beside the live file.
@@ -211,12 +210,11 @@ void Database_Updates(LiveDatabase& db, const QString& dbPathFile) {
 
         // 15. Tell the user where the old file is.
         at(15);
-        MsgBox(
+        outcome.message =
             "Your current Dado Corvy database has been updated to version 5.4. A backup file with the "
             "previous "
             "version has also be created (" +
-                kept + ").",
-            vbOKOnly);
+            kept + ").";
     } catch (...) {
         // The original stays where it was: drop the partial copy and reopen the live file.
         try {
@@ -236,10 +234,11 @@ void Database_Updates(LiveDatabase& db, const QString& dbPathFile) {
             }
         }
         // The statement (when one ran) comes before the step number in this procedure's text.
-        ReportErrorText(ErrorText("DBUpdates, Database_Updates", CurrentError(), -1, "Line # ",
+        outcome.error = ErrorText("DBUpdates, Database_Updates", CurrentError(), -1, "Line # ",
                                   !sql.trimmed().isEmpty()) +
-                        "\r\nLine # " + QString::number(step));
+                        "\r\nLine # " + QString::number(step);
     }
+    return outcome;
 }
 
 }  // namespace dc

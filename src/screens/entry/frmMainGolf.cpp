@@ -51,6 +51,7 @@
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/ShellDoc.h"
 #include "shell/Version.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmMainWait.h"

@@ -21,6 +21,7 @@
 #include "records/frmUpCRSR.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/ShellDoc.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 

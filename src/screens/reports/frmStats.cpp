@@ -18,9 +18,11 @@
 #include "platform/Spread.h"
 #include "reports/ReportPanel.h"
 #include "reports/ReportPrint.h"
+#include "reports/RunPrintout.h"
 #include "reports/ReportStore.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/ShellDoc.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 

@@ -35,7 +35,9 @@
 #include "shell/ResyncProgress.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/SetupStore.h"
+#include "shell/ShellDoc.h"
 #include "shell/StartUp.h"
+#include "shell/UpdateDatabase.h"
 #include "shell/Version.h"
 #include "tools/Email.h"
 #include "tools/frmDLLCheck.h"
@@ -331,7 +333,7 @@ bool frmSystemSetup::SaveSettings() {
 
         // Reopen on the saved path; the new connection replaces the old one only once it is open.
         ctx_.Live().Open(ctx_.sDBPathFile.trimmed());
-        Database_Updates(ctx_.Live(), ctx_.sDBPathFile);
+        UpdateDatabase(ctx_.Live(), ctx_.sDBPathFile);
 
         ctx_.bDBMissing = false;
         bChanged = false;
@@ -399,9 +401,10 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 void frmSystemSetup::cmdResync_Click() {
     try {
         ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
-        const bool done = ResynchAllScores(ctx_.Connection(), &progress);
-        // A failed run has been reported; it is not announced as complete.
-        if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
+        const ResyncResult done = ResynchAllScores(ctx_.Connection(), &progress);
+        ReportErrorTexts(done.errors);
+        // A failed run is not announced as complete.
+        if (done.ok) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
     } catch (...) {
         ReportCurrentError("frmSystemSetup, cmdResync_Click", Sql::With);
     }

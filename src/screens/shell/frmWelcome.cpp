@@ -16,6 +16,7 @@
 #include "platform/Pointer.h"
 #include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
+#include "shell/RunStartUp.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "shell/frmSystemSetup.h"
