@@ -49,12 +49,13 @@ int main(int argc, char** argv) {
         AppContext ctx;
         ctx.sDateFormat = "MM/DD/YYYY";
         ctx.bFlag18_9 = ctx.bUSCAFlag = true;
-        ctx.gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
-        const QString from = ctx.gDB->Scalar(
-                                    "SELECT ROUND_DATE FROM INDIV_SCORES ORDER BY ROUND_DATE DESC "
-                                    "LIMIT 1 OFFSET 12849")
+        ctx.Live().Adopt(OpenProgramDatabase(QString::fromLocal8Bit(argv[1])));
+        const QString from = ctx.Connection()
+                                 .Scalar(
+                                     "SELECT ROUND_DATE FROM INDIV_SCORES ORDER BY ROUND_DATE DESC "
+                                     "LIMIT 1 OFFSET 12849")
                                  .toString();
-        const QString to = ctx.gDB->Scalar("SELECT max(ROUND_DATE) FROM INDIV_SCORES").toString();
+        const QString to = ctx.Connection().Scalar("SELECT max(ROUND_DATE) FROM INDIV_SCORES").toString();
         ctx.sStartDate = FormatLocalDate(ParseStoredDate(from).value(), ctx.sDateFormat);
         ctx.sEndDate = FormatLocalDate(ParseStoredDate(to).value(), ctx.sDateFormat);
         ctx.nCurPlayerID = 0;
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
         std::printf("game list printed (Print), %d pages           %.3f s\n", textPages, text);
         std::printf("game list printed (Print All), %d pages       %.3f s\n", sheetPages, sheet);
         if (reports) std::printf("messages: %d\n", reports);
-        ctx.gDB.reset();
+        ctx.Live().Close();
         return reports ? 1 : 0;
     } catch (const DbError& e) {
         std::fprintf(stderr, "error %d: %s\n", e.number(), qPrintable(e.description()));

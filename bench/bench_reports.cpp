@@ -119,19 +119,19 @@ int main(int argc, char** argv) {
         AppContext ctx;
         ctx.sDateFormat = "MM/DD/YYYY";
         ctx.bFlag18_9 = ctx.bUSCAFlag = true;
-        ctx.gDB = OpenProgramDatabase(QString::fromLocal8Bit(argv[1]));
-        const int rounds = ctx.gDB->Scalar("SELECT count(*) FROM INDIV_SCORES").toInt();
-        const QDate first = DbDateOf(*ctx.gDB, "SELECT min(ROUND_DATE) FROM INDIV_SCORES");
-        const QDate last = DbDateOf(*ctx.gDB, "SELECT max(ROUND_DATE) FROM INDIV_SCORES");
+        ctx.Live().Adopt(OpenProgramDatabase(QString::fromLocal8Bit(argv[1])));
+        const int rounds = ctx.Connection().Scalar("SELECT count(*) FROM INDIV_SCORES").toInt();
+        const QDate first = DbDateOf(ctx.Connection(), "SELECT min(ROUND_DATE) FROM INDIV_SCORES");
+        const QDate last = DbDateOf(ctx.Connection(), "SELECT max(ROUND_DATE) FROM INDIV_SCORES");
         const QDate yearStart(last.year(), 1, 1);
         std::printf("rounds in the database %d\n", rounds);
 
-        PlainRead(*ctx.gDB, first, last);  // the pages in the cache, as for everything after
-        const double plainAll = Best([&] { PlainRead(*ctx.gDB, first, last); });
+        PlainRead(ctx.Connection(), first, last);  // the pages in the cache, as for everything after
+        const double plainAll = Best([&] { PlainRead(ctx.Connection(), first, last); });
         std::printf("plain read, every round (%d)               %.3f s  (wall %.3f s)\n", rounds, plainAll,
                     lastWall);
         int yearRounds = 0;
-        const double plainYear = Best([&] { yearRounds = PlainRead(*ctx.gDB, yearStart, last); });
+        const double plainYear = Best([&] { yearRounds = PlainRead(ctx.Connection(), yearStart, last); });
         std::printf("plain read, this year (%d rounds)          %.3f s  (wall %.3f s)\n", yearRounds,
                     plainYear, lastWall);
 
@@ -173,8 +173,8 @@ int main(int argc, char** argv) {
                 0.5, plainYear);
             std::printf("   (%d rows)\n", list->Rows());
         }
-        ctx.nCurPlayerID = ctx.gDB
-                               ->Scalar(
+        ctx.nCurPlayerID = ctx.Connection()
+                               .Scalar(
                                    "SELECT PLAYER_ID FROM INDIV_SCORES GROUP BY PLAYER_ID "
                                    "ORDER BY count(*) DESC LIMIT 1")
                                .toInt();
@@ -236,7 +236,7 @@ int main(int argc, char** argv) {
         for (const Figure& f : figures) over += f.seconds > f.limit;
         std::printf("figures over their limit: %d\n", over);
         if (reports) std::printf("messages: %d\n", reports);
-        ctx.gDB.reset();
+        ctx.Live().Close();
         return reports || over ? 1 : 0;
     } catch (const DbError& e) {
         std::fprintf(stderr, "error %d: %s\n", e.number(), qPrintable(e.description()));

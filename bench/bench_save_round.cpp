@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     int& reports = CountMessageBoxes();
     AppContext ctx;
     ctx.sDBPassword = kDBPassword;
-    ctx.gDB = OpenProgramDatabase(path);
+    ctx.Live().Adopt(OpenProgramDatabase(path));
     Database& db = ctx.Connection();
     db.Execute(
         "INSERT INTO SETUP (SOUNDS, FLAG_18_9, US_CA_FLAG, LABEL_STYLE, XOFFSET, YOFFSET, VERSION) "

@@ -2,6 +2,12 @@
 // Message boxes with the classic answer codes. The screens layer installs the window that shows a
 // box; tests install a responder that records each text and gives scripted answers instead.
 
+// The domain returns or throws its errors and asks nothing itself: its compilations define
+// DC_DOMAIN_LAYER, so that a message box there fails to build.
+#ifdef DC_DOMAIN_LAYER
+#error "Message boxes belong to the screens: the domain returns or throws its errors"
+#endif
+
 #include <QString>
 #include <QStringList>
 #include <functional>

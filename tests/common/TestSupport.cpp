@@ -62,7 +62,6 @@ ScriptedModal::~ScriptedModal() { SetModalRunner(nullptr); }
 ProgramFolder::ProgramFolder() {
     Ctx().Reset();
     SetMsgBoxTitle(QString());
-    ReleaseLiveDatabaseLock();
     QDir(dir_.path()).mkpath("DBFiles");
     QFile::copy(DC_BLANK_DB, DbFiles() + "/CV54Blank.MDB");
     SetProgramFolder(dir_.path());
@@ -71,7 +70,6 @@ ProgramFolder::ProgramFolder() {
 ProgramFolder::~ProgramFolder() {
     Ctx().Reset();
     SetMsgBoxTitle(QString());
-    ReleaseLiveDatabaseLock();
     SetProgramFolder(QString());
 }
 
@@ -93,7 +91,7 @@ QString ProgramFolder::OpenDatabase(const QString& name) {
     Ctx().sDBPassword = kDBPassword;
     Ctx().sDBPathFile = path;
     SetMsgBoxTitle(AppTitle());
-    Ctx().gDB = OpenProgramDatabase(path);
+    Ctx().Live().Adopt(OpenProgramDatabase(path));
     return path;
 }
 

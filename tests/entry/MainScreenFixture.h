@@ -64,10 +64,9 @@ class MainScreenFixture : public ::testing::Test {
         }
     }
     static double Stored(const QString& column, int player, int game) {
-        return Ctx()
-            .gDB
-            ->Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
-                     {player, game})
+        return TestDb()
+            .Scalar("SELECT " + column + " FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
+                    {player, game})
             .toDouble();
     }
     // Rounds 1 to n of player 7, with indexes computed.

@@ -762,8 +762,8 @@ TEST_F(MainScreen, AnotherDatabaseChosenInSettingsStartsTheScreenAfresh) {
     ChooseCourse(*f);
     TypeGross(*f, 5);
     const QString other = folder.MakeDatabase("Other.mdb");
-    auto kept = std::move(Ctx().gDB);
-    Ctx().gDB = OpenProgramDatabase(other);  // as the settings screen does on a new path
+    LiveDatabase kept = std::move(Ctx().Live());
+    Ctx().Live().Adopt(OpenProgramDatabase(other));  // as the settings screen does on a new path
     test::AddCourse(1, "Elsewhere");
     test::AddPlayer(7, "OTHER", "Person", "M");
     Ctx().nReturnCode = 3;
@@ -773,7 +773,7 @@ TEST_F(MainScreen, AnotherDatabaseChosenInSettingsStartsTheScreenAfresh) {
     EXPECT_EQ(f->cboPlayer->currentIndex(), -1);
     EXPECT_EQ(f->txtRecNum->text(), "New");
     EXPECT_EQ(f->cboCourse->itemText(0), "Elsewhere");
-    Ctx().gDB = std::move(kept);
+    Ctx().Live() = std::move(kept);
 }
 
 TEST_F(MainScreen, TheCloseBoxAsksLikeExit) {

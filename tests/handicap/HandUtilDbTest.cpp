@@ -6,6 +6,7 @@
 #include "handicap/HandUtil.h"
 #include "platform/Database.h"
 #include "shell/AppContext.h"
+#include "shell/ErrorReport.h"
 
 namespace dc::test {
 namespace {
@@ -17,6 +18,17 @@ class HandUtilDb : public EngineDb {
         AddPlayer(1);
     }
 };
+
+// Runs an index procedure as a screen's handler does: a failure is reported at the handler's edge.
+template <typename F>
+std::optional<HcpOutcome> AsHandler(F run) {
+    try {
+        return run();
+    } catch (...) {
+        ReportCurrentError("Caller", Sql::With);
+        return std::nullopt;
+    }
+}
 
 TEST_F(HandUtilDb, ModeOneWritesIndexesAdjustedScoreAndPars) {
     TestRound r;
@@ -50,7 +62,8 @@ TEST_F(HandUtilDb, StoredRatingsCountWithOneDecimalAndEmptyTournamentIndexesAsNo
 
     // Game 2 recomputed from its holes: game 1's empty tournament index means none, so the
     // course handicap comes from its index 20.0 (allowed 8 a hole), not from a tournament index 0.
-    TestDb().Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=20.0, THCP_INDEX_US_18=NULL WHERE GAME_NUMBER=1");
+    TestDb().Execute(
+        "UPDATE INDIV_SCORES SET HCP_INDEX_US_18=20.0, THCP_INDEX_US_18=NULL WHERE GAME_NUMBER=1");
     TestDb().Execute("UPDATE INDIV_SCORES SET GS01=9, GS02=9 WHERE GAME_NUMBER=2");
     HandUtilUS18(TestDb(), 1, 2, 1, 0, true);
     EXPECT_EQ(Value(1, 2, "ADJSCR_US_18").toInt(), 16 * 5 + 8 + 8);
@@ -80,7 +93,7 @@ TEST_F(HandUtilDb, ParsFromTheCourseOrEighteenOnesAreWrittenBack) {
 
     TestDb().Execute("UPDATE INDIV_SCORES SET PAR=NULL");
     TestDb().Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME, MPARS, WPARS) VALUES (5, 'Links', ?, ?)",
-                 {QString(18, '4') + QString(18, '5'), QString(36, '3')});
+                     {QString(18, '4') + QString(18, '5'), QString(36, '3')});
     HandUtilCA18(TestDb(), 1, 1, 1, 0, true);  // men, tee box 1: pars of 5 -> at most 9
     EXPECT_EQ(Value(1, 1, "ADJSCR_CA_18").toInt(), 144);
     EXPECT_EQ(Value(1, 1, "PAR").toString(), QString(18, '5'));
@@ -153,7 +166,7 @@ TEST_F(HandUtilDb, FailureIsReportedOnceAndLeavesTheRow) {
     TestDb().Execute(
         "CREATE TRIGGER refuse BEFORE UPDATE ON INDIV_SCORES BEGIN SELECT RAISE(ABORT, 'refused'); END");
     ScriptedMsgBox boxes;
-    EXPECT_FALSE(HandUtilCA18(TestDb(), 1, 1, 1, 0, true));
+    EXPECT_FALSE(AsHandler([] { return HandUtilCA18(TestDb(), 1, 1, 1, 0, true); }));
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(
         boxes.Last().startsWith("HandUtil, HandUtilCA18\r\nError Number 3022\r\nrefused\r\nLine #: 40\r\n"
@@ -161,12 +174,32 @@ TEST_F(HandUtilDb, FailureIsReportedOnceAndLeavesTheRow) {
         << boxes.Last().toStdString();
     EXPECT_TRUE(Value(1, 1, "HCP_INDEX_CA_18").isNull());
 
-    HandUtilUS18(TestDb(), 1, 1, 1, 0, true);
-    NewHandUtilUS9(TestDb(), 1, 1, 0, true);
+    AsHandler([] { return HandUtilUS18(TestDb(), 1, 1, 1, 0, true); });
+    AsHandler([] { return NewHandUtilUS9(TestDb(), 1, 1, 0, true); });
     ASSERT_EQ(boxes.Count(), 3);
     EXPECT_TRUE(
         boxes.Texts()[1].startsWith("HandUtil, HandUtilUS18\r\nError Number 3022\r\nrefused\r\nsSQL="));
     EXPECT_TRUE(boxes.Texts()[2].startsWith("HandUtil, NewHandUtilUS9\r\n"));
+}
+
+// A failed computation is thrown, never taken for a game without an index: that one is an outcome.
+TEST_F(HandUtilDb, AFailureIsThrownAndAGameWithoutIndexIsNot) {
+    AddRound(TestRound{});
+    const HcpOutcome none = HandUtilUS18(TestDb(), 1, 1, 0, 0, true);  // one round: too few for an index
+    EXPECT_EQ(none.tIndex, -100.0f);
+    TestDb().Execute(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON INDIV_SCORES BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    ScriptedMsgBox boxes;
+    try {
+        HandUtilCA9(TestDb(), 1, 1, 0, true);
+        ADD_FAILURE() << "the failure was not thrown";
+    } catch (const ProcedureFailure& e) {
+        EXPECT_EQ(e.number(), 3022);
+        EXPECT_TRUE(
+            e.text().startsWith("HandUtil, HandUtilCA9\r\nError Number 3022\r\nrefused\r\nsSQL=UPDATE "))
+            << e.text().toStdString();
+    }
+    EXPECT_EQ(boxes.Count(), 0) << "nothing is said by the procedure itself";
 }
 
 }  // namespace

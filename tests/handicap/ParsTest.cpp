@@ -108,7 +108,7 @@ TEST_F(PaddedPars, ReadHoleByHoleInEveryNine) {
         r.columns = {{"ADJSCR_US_18", 150}, {"ADJSCR_CA_18", 150}};
         AddRound(r);
     }
-    ASSERT_TRUE(ResynchAllScores(TestDb()));
+    ASSERT_TRUE(ResynchAllScores(TestDb()).ok);
     // Each nine from the default 18.2: US at most 9 a hole, Canada par + 3 (35 + 27, 37 + 27).
     const std::map<QString, int> expected{{"US_F9", 81}, {"US_B9", 81}, {"CA_F9", 62}, {"CA_B9", 64}};
     for (const auto& [variant, adjusted] : expected) {

@@ -20,6 +20,7 @@
 #include "platform/Database.h"
 #include "platform/Pointer.h"
 #include "shell/AppContext.h"
+#include "shell/ErrorReport.h"
 #include "shell/ResyncProgress.h"
 #include "shell/frmMainWait.h"
 
@@ -29,7 +30,9 @@ namespace {
 // The recomputation as the screens run it, with the progress window and the calling screen.
 bool Resync(QWidget* caller = nullptr) {
     ResyncProgress progress(caller, Ctx().bResyncFromUpCRSR);
-    return ResynchAllScores(TestDb(), &progress);
+    const ResyncResult result = ResynchAllScores(TestDb(), &progress);
+    ReportErrorTexts(result.errors);
+    return result.ok;
 }
 
 using SaveScoresDb = EngineDb;
@@ -302,7 +305,7 @@ TEST_F(SaveScoresDb, ReadOnlyDatabaseEndsTheRunWithOneReport) {
 // procedures run game by game in the documented order, on a long mixed history.
 TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {
     TestDb().Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME, MPARS, WPARS) VALUES (1, 'A', ?, ?)",
-                 {QString("435445344") + "454344534" + QString(18, '4'), QString("545445344454344535")});
+                     {QString("435445344") + "454344534" + QString(18, '4'), QString("545445344454344535")});
     std::mt19937 rng(7);
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     AddPlayer(1, "F");
@@ -346,10 +349,10 @@ TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {
     int tournIndexes = 0;
     for (int g = 1; g <= 90; ++g) {
         for (const QString& c : columns) {
-            const QVariant a =
-                TestDb().Scalar("SELECT " + c + " FROM INDIV_SCORES WHERE PLAYER_ID=1 AND RND_GAME_ID=?", {g});
-            const QVariant b =
-                TestDb().Scalar("SELECT " + c + " FROM INDIV_SCORES WHERE PLAYER_ID=2 AND RND_GAME_ID=?", {g});
+            const QVariant a = TestDb().Scalar(
+                "SELECT " + c + " FROM INDIV_SCORES WHERE PLAYER_ID=1 AND RND_GAME_ID=?", {g});
+            const QVariant b = TestDb().Scalar(
+                "SELECT " + c + " FROM INDIV_SCORES WHERE PLAYER_ID=2 AND RND_GAME_ID=?", {g});
             EXPECT_EQ(a, b) << "round " << g << " " << c.toStdString();
         }
         if (Number(1, g, "THCP_INDEX_US_18") != -100.0) ++tournIndexes;

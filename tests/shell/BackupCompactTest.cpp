@@ -42,7 +42,7 @@ class BackupCompactTest : public ::testing::Test {
     }
 
     CompactResult Run() {
-        return BackupAndCompact(Ctx().gDB, Ctx().sDBPathFile, Ctx().sDateFormat,
+        return BackupAndCompact(Ctx().Live(), Ctx().sDBPathFile, Ctx().sDateFormat,
                                 [this](CompactStage s) { stages.push_back(s); });
     }
 
@@ -73,7 +73,7 @@ TEST_F(BackupCompactTest, SuccessReplacesTheLiveFileWithASmallerEncryptedCopy) {
     EXPECT_LT(QFileInfo(live).size(), before.size());
     EXPECT_FALSE(Bytes(live).startsWith("SQLite format 3"));
     EXPECT_FALSE(QFileInfo::exists(CompactTargetPath()));
-    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(TestDb().Path(), live);
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
     EXPECT_EQ(TestDb().Scalar("SELECT LAST_NAME FROM PLAYERS WHERE PLAYER_ID=7").toString(), "Player 7");
@@ -128,7 +128,7 @@ TEST_F(BackupCompactTest, MissingDBFilesFolderFailsBeforeTouchingAnything) {
     EXPECT_TRUE(r.errors[0].contains("\r\nsSQL="));
     EXPECT_EQ(Bytes(live), before);
     EXPECT_TRUE(ReadIniValue("Path", "LastDate", IniFilePath()).isEmpty());
-    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());  // never left closed
+    ASSERT_TRUE(Ctx().HasDatabase());  // never left closed
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
 }
 
@@ -142,12 +142,12 @@ TEST_F(BackupCompactTest, FailureAfterTheReplaceReportsAndKeepsTheCompactedFileO
                                                  CompactStage::Successful, CompactStage::Failed}));
     ASSERT_EQ(r.errors.size(), 1);
     EXPECT_TRUE(r.errors[0].contains("Error Number 75"));
-    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM PLAYERS").toInt(), 10);
 }
 
 TEST_F(BackupCompactTest, MissingLiveFileSkipsTheBackupAndFailsTheCompaction) {
-    Ctx().gDB.reset();
+    Ctx().Live().Close();
     Ctx().sDBPathFile = folder.Path() + "/Gone.mdb";
 
     const CompactResult r = Run();
@@ -165,12 +165,12 @@ TEST_F(BackupCompactTest, MissingLiveFileSkipsTheBackupAndFailsTheCompaction) {
 namespace dc {
 
 TEST_F(BackupCompactTest, ALinkedDatabaseIsCompactedWhereItReallyLies) {
-    Ctx().gDB.reset();
+    Ctx().Live().Close();
     QDir(folder.Path()).mkpath("real");
     const QString real = folder.Path() + "/real/Golf.mdb";
     ASSERT_TRUE(QFile::rename(live, real));
     ASSERT_TRUE(QFile::link(real, live));
-    Ctx().gDB = OpenProgramDatabase(live);
+    Ctx().Live().Adopt(OpenProgramDatabase(live));
     const CompactResult r = Run();
     ASSERT_TRUE(r.ok) << r.errors.join("\n").toStdString();
     EXPECT_TRUE(QFileInfo(live).isSymLink()) << "the link stays a link";

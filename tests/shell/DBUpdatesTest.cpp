@@ -14,6 +14,7 @@
 #include "shell/DBUpdates.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
+#include "shell/UpdateDatabase.h"
 #include "shell/Version.h"
 
 namespace dc {
@@ -56,7 +57,7 @@ class DBUpdatesTest : public ::testing::Test {
         Ctx().sDBPassword = kDBPassword;
         Ctx().sDBPathFile = path;
         SetMsgBoxTitle(AppTitle());
-        Ctx().gDB = OpenProgramDatabase(path);
+        Ctx().Live().Adopt(OpenProgramDatabase(path));
     }
     QString Stamp(const QString& path) {
         auto db = Database::Open(path, kDBPassword);
@@ -98,7 +99,7 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
     OpenLive(live);
     test::ScriptedMsgBox boxes;
 
-    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
 
     const QString kept = folder.Path() + "/CVPre54-2004Mar05140709.MDB";
     ASSERT_EQ(boxes.Count(), 1) << boxes.Last().toStdString();
@@ -108,7 +109,7 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
         "version has also be created (" +
             kept + ").");
     EXPECT_EQ(Bytes(kept), before);  // the old file, byte for byte
-    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(TestDb().Path(), live);
 
     // New columns exist and are empty; old values arrived in the columns of the same name.
@@ -135,7 +136,7 @@ TEST_F(DBUpdatesTest, UpgradesAnOlderLayoutKeepingRowsAndOldFile) {
 
     // No temporary left behind; a second call finds the database current.
     EXPECT_EQ(Files(folder.Path()), QStringList({"CVPre54-2004Mar05140709.MDB", "Scores.mdb"}));
-    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
     EXPECT_EQ(boxes.Count(), 1);
 }
 
@@ -146,12 +147,12 @@ TEST_F(DBUpdatesTest, CurrentStampsAreLeftAlone) {
         const QByteArray before = Bytes(live);
         OpenLive(live);
         test::ScriptedMsgBox boxes;
-        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         EXPECT_EQ(boxes.Count(), 0);
         EXPECT_EQ(Bytes(live), before);
-        EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
+        EXPECT_TRUE(Ctx().HasDatabase());
         EXPECT_EQ(Files(folder.Path()), QStringList({"Current.mdb"}));
-        Ctx().gDB.reset();
+        Ctx().Live().Close();
     }
 }
 
@@ -173,7 +174,7 @@ TEST_F(DBUpdatesTest, OldEmptyNullAndMissingStampsAreUpdated) {
         if (c.change) Database::Open(live, kDBPassword)->Execute(c.change);
         OpenLive(live);
         test::ScriptedMsgBox boxes;
-        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_TRUE(boxes.Last().startsWith("Your current Dado Corvy database has been updated"));
         EXPECT_EQ(Stamp(live), VersionText());
@@ -181,9 +182,9 @@ TEST_F(DBUpdatesTest, OldEmptyNullAndMissingStampsAreUpdated) {
         auto setup = Database::Open(live, kDBPassword)->OpenRecordset("SELECT * FROM SETUP");
         EXPECT_EQ(setup.RecordCount(), 1);
         EXPECT_EQ(setup["LABEL_STYLE"].str(), "2");
-        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         EXPECT_EQ(boxes.Count(), 1);
-        Ctx().gDB.reset();
+        Ctx().Live().Close();
     }
 }
 
@@ -194,15 +195,15 @@ TEST_F(DBUpdatesTest, MissingBlankDatabaseChangesNothingAndAsksAgainNextTime) {
     OpenLive(live);
     test::ScriptedMsgBox boxes;
 
-    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
-    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
 
     ASSERT_EQ(boxes.Count(), 2);
     EXPECT_EQ(boxes.Texts()[0],
               "Cannot find CV54Blank.MDB file for conversion to version 5.4. Please contact Corvy Systems.");
     EXPECT_EQ(boxes.Styles()[0], 0);
     EXPECT_EQ(Bytes(live), before);
-    EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(Files(folder.Path()), QStringList({"Scores.mdb"}));
 }
 
@@ -213,7 +214,7 @@ TEST_F(DBUpdatesTest, BlankDatabaseIsFoundInASubfolder) {
     const QString live = MakeOldDatabase(folder.Path() + "/Scores.mdb", "");
     OpenLive(live);
     test::ScriptedMsgBox boxes;
-    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
     EXPECT_EQ(Stamp(live), VersionText());
     EXPECT_TRUE(TestDb().TableColumns("INDIV_SCORES").contains("FAIRWAYS_HIT"));
 }
@@ -225,7 +226,7 @@ TEST_F(DBUpdatesTest, FailureWhileCopyingRowsLeavesTheOriginalOpenAndUntouched) 
     OpenLive(live);
     test::ScriptedMsgBox boxes;
 
-    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
 
     ASSERT_EQ(boxes.Count(), 1);
     const QString text = boxes.Last();
@@ -235,7 +236,7 @@ TEST_F(DBUpdatesTest, FailureWhileCopyingRowsLeavesTheOriginalOpenAndUntouched) 
     EXPECT_TRUE(text.endsWith("\r\nLine # 8")) << text.toStdString();
     EXPECT_EQ(Bytes(live), before);
     EXPECT_EQ(Files(folder.Path()), QStringList({"Scores.mdb"}));
-    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(TestDb().Path(), live);
     EXPECT_EQ(TestDb().Scalar("SELECT VERSION FROM SETUP").toString(), "5.3.2");
 }
@@ -250,7 +251,7 @@ TEST_F(DBUpdatesTest, FailureAtAnyStepBeforeThePutInPlaceKeepsTheOriginal) {
             if (step == failing) throw AppError(75, "Path/File access error");
         });
         test::ScriptedMsgBox boxes;
-        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         SetDatabaseUpdateStepHook(nullptr);
 
         ASSERT_EQ(boxes.Count(), 1);
@@ -258,9 +259,9 @@ TEST_F(DBUpdatesTest, FailureAtAnyStepBeforeThePutInPlaceKeepsTheOriginal) {
             << boxes.Last().toStdString();
         EXPECT_EQ(Bytes(live), before);
         EXPECT_EQ(Files(folder.Path()), QStringList({"Scores.mdb"}));
-        ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+        ASSERT_TRUE(Ctx().HasDatabase());
         EXPECT_EQ(TestDb().Scalar("SELECT VERSION FROM SETUP").toString(), "5.3.2");
-        Ctx().gDB.reset();
+        Ctx().Live().Close();
     }
 }
 
@@ -272,13 +273,13 @@ TEST_F(DBUpdatesTest, FailureAfterThePutInPlaceStillReopensTheUpgradedFile) {
         if (step == 14) throw AppError(5, "Invalid procedure call");
     });
     test::ScriptedMsgBox boxes;
-    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
     SetDatabaseUpdateStepHook(nullptr);
 
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(boxes.Last().endsWith("Line # 14"));
     EXPECT_EQ(Bytes(folder.Path() + "/CVPre54-2004Mar05140709.MDB"), before);
-    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(TestDb().Scalar("SELECT VERSION FROM SETUP").toString(), VersionText());
 }
 

@@ -25,7 +25,9 @@
 #include "shell/ErrorReport.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
+#include "shell/RunStartUp.h"
 #include "shell/StartUp.h"
+#include "shell/UpdateDatabase.h"
 #include "shell/frmSystemSetup.h"
 
 namespace dc {
@@ -79,13 +81,13 @@ TEST_F(DatabaseChecks, WriteProtectedFileOrFolderIsRefusedUntouched) {
         EXPECT_EQ(boxes.Texts(),
                   QStringList{"The Dado Corvy database '" + db + "' cannot be written: " + reason + toSetup});
         EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Database cannot be written.");
-        EXPECT_FALSE(Ctx().gDB);
+        EXPECT_FALSE(Ctx().HasDatabase());
     }
     EXPECT_EQ(Hash(db), before);
 
     // The settings screen refuses such a file and keeps the database it has.
     Ctx().sDBPathFile = db;
-    Ctx().gDB = OpenLiveDatabase(db);
+    Ctx().Live().Open(db);
     DenyWrite deny(db + "2");
     QFile::copy(db, db + "2");
     test::ScriptedMsgBox boxes;
@@ -102,24 +104,24 @@ TEST_F(DatabaseChecks, UpdateAndCompactionKeepTheModeMakePrivateCopiesAndRefuseA
     Ctx().sDBPathFile = folder.MakeDatabase("Old.mdb", "5.3.2");
     const QString old = Ctx().sDBPathFile;
     SetFileMode(old, 0640);
-    Ctx().gDB = OpenProgramDatabase(old);
+    Ctx().Live().Adopt(OpenProgramDatabase(old));
     {
         DenyWrite deny(old);
         test::ScriptedMsgBox boxes;
         const QByteArray before = Hash(old);
-        Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+        UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
         EXPECT_TRUE(boxes.Last().contains("Error Number 3027")) << boxes.Last().toStdString();
-        EXPECT_FALSE(BackupAndCompact(Ctx().gDB, Ctx().sDBPathFile, Ctx().sDateFormat).ok);
+        EXPECT_FALSE(BackupAndCompact(Ctx().Live(), Ctx().sDBPathFile, Ctx().sDateFormat).ok);
         EXPECT_EQ(Hash(old), before);
         EXPECT_FALSE(QFile::exists(DailyBackupPath(Today())));
     }
     test::ScriptedMsgBox boxes;
-    Database_Updates(Ctx().gDB, Ctx().sDBPathFile);
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
     EXPECT_EQ(FileMode(old), 0640u);
     EXPECT_EQ(FileMode(boxes.Last().section('(', 1).chopped(2)), 0600u) << "the kept pre-update copy";
 
     mode_t target = 0;
-    ASSERT_TRUE(BackupAndCompact(Ctx().gDB, Ctx().sDBPathFile, Ctx().sDateFormat, [&](CompactStage stage) {
+    ASSERT_TRUE(BackupAndCompact(Ctx().Live(), Ctx().sDBPathFile, Ctx().sDateFormat, [&](CompactStage stage) {
                     if (stage == CompactStage::Successful) target = FileMode(CompactTargetPath());
                 }).ok);
     EXPECT_EQ(target, 0600u);  // the full copy waiting in DBFiles
@@ -178,7 +180,7 @@ TEST_F(DatabaseChecks, ATruncatedDatabaseIsCalledDamagedWithTheNewestBackup) {
 }
 
 TEST_F(DatabaseChecks, ErrorTextsNameOnlyTheFailedStatementSayWhyAChangeWasNotSaved) {
-    Ctx().gDB = OpenLiveDatabase(db);
+    Ctx().Live().Open(db);
     auto textOf = [](const std::function<void()>& fail) {
         try {
             fail();
@@ -209,7 +211,7 @@ TEST_F(DatabaseChecks, ErrorTextsNameOnlyTheFailedStatementSayWhyAChangeWasNotSa
         << deleted.toStdString();
     EXPECT_TRUE(deleted.endsWith("\r\nsSQL=" + update));
 
-    Ctx().gDB.reset();
+    Ctx().Live().Close();
 }
 
 TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
@@ -228,12 +230,11 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
               QStringList{"Dado Corvy: Database in use.|" + inUse +
                           "\r\nClick Retry once the other program has closed it, or Cancel to proceed to "
                           "the Setup screen."});
-    EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_TRUE(Ctx().HasDatabase());
 
     // Another copy of the program holds the file's lock, whatever name or link either copy used:
     // Cancel leads to the settings screen.
-    Ctx().gDB.reset();
-    ReleaseLiveDatabaseLock();
+    Ctx().Live().Close();
     auto copy = FileLock::TryAcquireExisting(db);
     QDir(folder.Path()).mkdir("sub");
     ASSERT_TRUE(QFile::link(db, folder.Path() + "/symbolic.mdb"));
@@ -249,7 +250,7 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_TRUE(
             boxes.Last().startsWith("The Dado Corvy database '" + alias + "' is in use by another program."));
-        EXPECT_FALSE(Ctx().gDB);
+        EXPECT_FALSE(Ctx().HasDatabase());
     }
 }
 
@@ -277,11 +278,12 @@ TEST_F(DatabaseChecks, TheDatabaseFileItselfCarriesTheLockWhateverTheHomeOrDataF
     // Another copy with another home and data folder: 1 refused as in use, 0 opened.
     auto otherCopy = [&] {
         return InChild([&] {
-            ReleaseLiveDatabaseLock();  // this process's copy of the lock is the first copy's
+            Ctx().Live().Close();  // this process's copy of the lock is the first copy's
+            LiveDatabase other;
             qputenv("HOME", QFile::encodeName(folder.Path() + "/elsewhere"));
             qputenv("XDG_DATA_HOME", QFile::encodeName(folder.Path() + "/elsewhere/data"));
             try {
-                OpenLiveDatabase(db);
+                other.Open(db);
                 return 0;
             } catch (const DbError& e) {
                 return e.number() == kErrLocked ? 1 : 2;
@@ -289,12 +291,11 @@ TEST_F(DatabaseChecks, TheDatabaseFileItselfCarriesTheLockWhateverTheHomeOrDataF
         });
     };
     EXPECT_EQ(otherCopy(), 1);
-    const CompactResult compacted = BackupAndCompact(Ctx().gDB, db, Ctx().sDateFormat);
+    const CompactResult compacted = BackupAndCompact(Ctx().Live(), db, Ctx().sDateFormat);
     ASSERT_TRUE(compacted.ok) << compacted.errors.join("\n").toStdString();
-    EXPECT_TRUE(HoldsLiveDatabaseLock(db)) << "the lock went with the compacted file";
+    EXPECT_TRUE(Ctx().Live().HoldsLock(db)) << "the lock went with the compacted file";
     EXPECT_EQ(otherCopy(), 1);
-    Ctx().gDB.reset();
-    ReleaseLiveDatabaseLock();
+    Ctx().Live().Close();
     EXPECT_EQ(otherCopy(), 0);
 }
 

@@ -125,7 +125,7 @@ TEST_F(SettingsTest, SaveWritesSetupIniAndMemory) {
     EXPECT_FALSE(Ctx().bFlag18_9);
     EXPECT_FALSE(Ctx().bUSCAFlag);
     EXPECT_FALSE(f.bChanged);
-    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(TestDb().Path(), live);
 }
 
@@ -206,7 +206,7 @@ TEST_F(SettingsTest, BrowseFillsThePathAndCancelKeepsIt) {
 }
 
 TEST_F(SettingsTest, MissingDatabaseRoad) {
-    Ctx().gDB.reset();
+    Ctx().Live().Close();
     Ctx().sDBPathFile = folder.Path() + "/Lost.mdb";
     Ctx().bDBMissing = true;
     Screen s;
@@ -238,7 +238,7 @@ TEST_F(SettingsTest, MissingDatabaseRoad) {
     test::ScriptedMsgBox boxes;
     ASSERT_TRUE(f.SaveSettings()) << boxes.Last().toStdString();
     EXPECT_FALSE(Ctx().bDBMissing);
-    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(TestDb().Path(), chosen);
     const SetupRow row = ReadSetup(chosen);
     EXPECT_FALSE(row.sounds);
@@ -249,7 +249,7 @@ TEST_F(SettingsTest, MissingDatabaseRoad) {
 }
 
 TEST_F(SettingsTest, ClosingWhileTheDatabaseIsMissing) {
-    Ctx().gDB.reset();
+    Ctx().Live().Close();
     Ctx().bDBMissing = true;
     Screen s;
     s.form.show();
@@ -361,7 +361,7 @@ TEST_F(SettingsTest, BackupButtonShowsTheOutcome) {
         EXPECT_EQ(boxes.Styles()[0], vbYesNo);
         EXPECT_EQ(s.form.lblRepairStatus->text(), "");
         EXPECT_FALSE(QFile::exists(folder.DbFiles() + "/CV20050303.mdb"));
-        EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
+        EXPECT_TRUE(Ctx().HasDatabase());
     }
     {  // Yes: done, and the moment of the run shown.
         test::ScriptedMsgBox boxes({vbYes});
@@ -385,7 +385,7 @@ TEST_F(SettingsTest, BackupButtonShowsTheOutcome) {
         EXPECT_TRUE(s.form.bCompactFailed);
         ASSERT_EQ(boxes.Count(), 2);
         EXPECT_TRUE(boxes.Last().startsWith("frmSystemSetup, cmdStart_Click\r\n"));
-        EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
+        EXPECT_TRUE(Ctx().HasDatabase());
     }
     // A new opening shows the last run read back from Connect.ini.
     Screen again;

@@ -17,6 +17,7 @@
 #include "shell/Global.h"
 #include "shell/ProgramFolder.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/ShellDoc.h"
 #include "shell/StartUp.h"
 
 using namespace dc;

@@ -25,6 +25,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
+#include "shell/RunStartUp.h"
 #include "shell/StartUp.h"
 #include "shell/frmSystemSetup.h"
 
@@ -103,7 +104,7 @@ TEST_F(StartUpFiles, ConnectIniThatIsNotASmallRegularFileIsNamedAtOnce) {
         SCOPED_TRACE(kind);
         QFile::remove(ini);
         make();
-        Ctx().gDB.reset();
+        Ctx().Live().Close();
         test::ScriptedMsgBox boxes;
         const Run run = Start();
         EXPECT_EQ(run.result, StartUpResult::DatabaseMissing);
@@ -250,7 +251,7 @@ TEST_F(StartUpFiles, SettingsThatCannotBeKeptNameTheFolderAndTheScreenCanBeLeft)
         << boxes.Texts()[1].toStdString();
     EXPECT_TRUE(boxes.Texts()[1].contains("the folder '" + disk.Path() + "'"));
     EXPECT_EQ(Ctx().sMultimediaPath, "/sounds/");
-    EXPECT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    EXPECT_TRUE(Ctx().HasDatabase());
     QFile::remove(IniFilePath());
 }
 

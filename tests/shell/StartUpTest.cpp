@@ -14,6 +14,7 @@
 #include "platform/SingleInstance.h"
 #include "shell/AppContext.h"
 #include "shell/ProgramFolder.h"
+#include "shell/RunStartUp.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "shell/frmWelcome.h"
@@ -59,7 +60,7 @@ TEST(StartUp, OpensTheDatabaseAndReadsTheSettings) {
     const StartRun run = Start(folder);
     EXPECT_EQ(run.result, StartUpResult::Ready);
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
-    ASSERT_TRUE(Ctx().gDB && TestDb().IsOpen());
+    ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(MsgBoxTitle(), "Dado Corvy " + VersionText());
     EXPECT_TRUE(Ctx().bErrorReport);
     EXPECT_EQ(Ctx().sMultimediaPath, "/sounds/");
@@ -90,7 +91,7 @@ TEST(StartUp, UnusableDatabasesLeadToTheSettingsScreenAndAreNotTouched) {
     for (const QString& path : paths) {
         SCOPED_TRACE(path.toStdString());
         folder.WriteIni(path);
-        Ctx().gDB.reset();
+        Ctx().Live().Close();
         Ctx().bDBMissing = false;
         test::ScriptedMsgBox boxes;
         const StartRun run = Start(folder);
@@ -101,7 +102,7 @@ TEST(StartUp, UnusableDatabasesLeadToTheSettingsScreenAndAreNotTouched) {
         EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Missing or invalid database path/file.");
         EXPECT_EQ(boxes.Styles().back(), vbCritical + vbOKOnly);
         EXPECT_TRUE(Ctx().bDBMissing);
-        EXPECT_FALSE(Ctx().gDB);
+        EXPECT_FALSE(Ctx().HasDatabase());
     }
     EXPECT_FALSE(QFile::exists(folder.Path() + "/missing.mdb"));
     EXPECT_EQ(Hash(folder.DbFiles() + "/CV54Blank.MDB"), blankHash);

@@ -18,6 +18,7 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "shell/AppContext.h"
+#include "shell/ErrorReport.h"
 #include "shell/Version.h"
 #include "tools/Conversion.h"
 #include "tools/frmConvertUtil.h"
@@ -213,6 +214,7 @@ TEST_F(ConversionRun, AFailureAnywhereLeavesTheDatabaseAsBefore) {
         const QString before = Dump();
         ScriptedMsgBox boxes;
         const ConversionResult r = ConvertFolder(TestDb(), old_, 0, false);
+        ReportErrorTexts(r.errorTexts);  // as the conversion screen reports them
         EXPECT_FALSE(r.stored) << c.where;
         EXPECT_EQ(Dump(), before) << c.where;
         ASSERT_GE(boxes.Count(), 1) << c.where;

@@ -5,7 +5,7 @@
 #include "handicap/HcpEngine.h"
 #include "handicap/HcpLookups.h"
 #include "platform/Database.h"
-#include "shell/ErrorReport.h"
+#include "shell/ErrorText.h"
 
 namespace dc {
 
@@ -47,8 +47,8 @@ void Write(Database& db, int playerId, HcpVariant variant, int gameNumber, const
     db.Execute(sql, params);
 }
 
-HcpOutcome Run18(Database& db, RuleSet rules, int playerId, int gameNumber, int mode, int genderIndex, bool is18,
-                 int* line) {
+HcpOutcome Run18(Database& db, RuleSet rules, int playerId, int gameNumber, int mode, int genderIndex,
+                 bool is18, int* line) {
     *line = kLineRounds;
     const std::vector<HcpRound> rounds = LoadHandicapRounds(db, playerId, gameNumber);
     DbHcpLookups lookups(db, line);
@@ -59,7 +59,8 @@ HcpOutcome Run18(Database& db, RuleSet rules, int playerId, int gameNumber, int 
     return out;
 }
 
-HcpOutcome RunNine(Database& db, RuleSet rules, int playerId, int gameNumber, int genderIndex, bool frontNine) {
+HcpOutcome RunNine(Database& db, RuleSet rules, int playerId, int gameNumber, int genderIndex,
+                   bool frontNine) {
     const std::vector<HcpRound> rounds = LoadHandicapRounds(db, playerId, gameNumber);
     DbHcpLookups lookups(db);
     const HcpOutcome out = HcpRunNine(rules, Pointers(rounds), gameNumber, genderIndex, frontNine,
@@ -71,45 +72,37 @@ HcpOutcome RunNine(Database& db, RuleSet rules, int playerId, int gameNumber, in
 
 }  // namespace
 
-std::optional<HcpOutcome> HandUtilUS18(Database& db, int PlayerID, int GameNumber, int Mode, int GenderIndex,
-                                       bool Is18) {
+HcpOutcome HandUtilUS18(Database& db, int PlayerID, int GameNumber, int Mode, int GenderIndex, bool Is18) {
     int line = 0;
     try {
         return Run18(db, RuleSet::US, PlayerID, GameNumber, Mode, GenderIndex, Is18, &line);
     } catch (...) {
-        ReportCurrentError("HandUtil, HandUtilUS18", Sql::With);
-        return std::nullopt;
+        ThrowProcedureFailure("HandUtil, HandUtilUS18");
     }
 }
 
-std::optional<HcpOutcome> HandUtilCA18(Database& db, int PlayerID, int GameNumber, int Mode, int GenderIndex,
-                                       bool Is18) {
+HcpOutcome HandUtilCA18(Database& db, int PlayerID, int GameNumber, int Mode, int GenderIndex, bool Is18) {
     int line = 0;
     try {
         return Run18(db, RuleSet::CA, PlayerID, GameNumber, Mode, GenderIndex, Is18, &line);
     } catch (...) {
-        ReportCurrentError("HandUtil, HandUtilCA18", Sql::With, line, "Line #: ");
-        return std::nullopt;
+        ThrowProcedureFailure("HandUtil, HandUtilCA18", line, "Line #: ");
     }
 }
 
-std::optional<HcpOutcome> NewHandUtilUS9(Database& db, int PlayerID, int GameNumber, int GenderIndex,
-                                         bool FrontNine) {
+HcpOutcome NewHandUtilUS9(Database& db, int PlayerID, int GameNumber, int GenderIndex, bool FrontNine) {
     try {
         return RunNine(db, RuleSet::US, PlayerID, GameNumber, GenderIndex, FrontNine);
     } catch (...) {
-        ReportCurrentError("HandUtil, NewHandUtilUS9", Sql::With);
-        return std::nullopt;
+        ThrowProcedureFailure("HandUtil, NewHandUtilUS9");
     }
 }
 
-std::optional<HcpOutcome> HandUtilCA9(Database& db, int PlayerID, int GameNumber, int GenderIndex,
-                                      bool FrontNine) {
+HcpOutcome HandUtilCA9(Database& db, int PlayerID, int GameNumber, int GenderIndex, bool FrontNine) {
     try {
         return RunNine(db, RuleSet::CA, PlayerID, GameNumber, GenderIndex, FrontNine);
     } catch (...) {
-        ReportCurrentError("HandUtil, HandUtilCA9", Sql::With);
-        return std::nullopt;
+        ThrowProcedureFailure("HandUtil, HandUtilCA9");
     }
 }
 

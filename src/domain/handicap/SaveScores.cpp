@@ -4,7 +4,7 @@
 #include "handicap/HcpRules.h"
 #include "handicap/Recompute.h"
 #include "platform/Database.h"
-#include "shell/ErrorReport.h"
+#include "shell/ErrorText.h"
 
 namespace dc {
 
@@ -27,14 +27,15 @@ void ResynchIndivScores(Database& db, int PlayerID) {
         RenumberGames(db, PlayerID);
         unit.Commit();
     } catch (...) {
-        ReportCurrentError("SaveScores, ResynchIndivScores", Sql::With);
+        ThrowProcedureFailure("SaveScores, ResynchIndivScores");
     }
 }
 
-bool ResynchAllScores(Database& db, ProgressReporter* progress) {
+ResyncResult ResynchAllScores(Database& db, ProgressReporter* progress) {
     const QString tag = "SaveScores, ResynchAllScores";
     ProgressReporter none;
     ProgressReporter& shown = progress ? *progress : none;
+    ResyncResult result;
     QString failure;
     bool everyPlayer = true;
     {
@@ -64,7 +65,7 @@ bool ResynchAllScores(Database& db, ProgressReporter* progress) {
                         if (IsDatabaseFault(CurrentError().number) || !db.InTransaction()) throw;
                         // Otherwise this player keeps his stored values; one report, and on.
                         everyPlayer = false;
-                        ReportCurrentError(tag, Sql::With);
+                        result.errors << ErrorText(tag, CurrentError(), -1, "Line # ", true);
                     }
                     shown.Step(k, n);
                 }
@@ -75,8 +76,9 @@ bool ResynchAllScores(Database& db, ProgressReporter* progress) {
                       "\r\nThe recomputation was stopped; no round has been changed.";
         }
     }  // progress finished
-    if (!failure.isEmpty()) ReportErrorText(failure);
-    return failure.isEmpty() && everyPlayer;
+    if (!failure.isEmpty()) result.errors << failure;
+    result.ok = failure.isEmpty() && everyPlayer;
+    return result;
 }
 
 }  // namespace dc

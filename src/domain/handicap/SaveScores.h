@@ -2,6 +2,8 @@
 // Keeping the stored rounds consistent: renumbering a player's games in date order, and
 // recomputing the indexes, tournament indexes and adjusted scores of every round of every player.
 
+#include <QStringList>
+
 #include "handicap/Progress.h"
 
 namespace dc {
@@ -9,15 +11,18 @@ namespace dc {
 class Database;
 
 // Numbers the player's games 1 to n by date; rounds of one day keep their order. One transaction.
+// Throws a ProcedureFailure under its tag.
 void ResynchIndivScores(Database& db, int PlayerID);
 
 // Renumbers and recomputes every player's rounds by both rules, 18 holes and each played nine.
 // Each player is one unit inside one transaction for the whole run: a player that fails is
-// reported once and keeps every stored value; a failure of the run itself leaves the database as
-// it was. `progress` (the screens give ResyncProgress) starts when there are players, steps after
-// each player and finishes however the run ends, before a failure is reported.
-// Returns true when every player was recomputed and the run was stored; a failure has been
-// reported already.
-bool ResynchAllScores(Database& db, ProgressReporter* progress = nullptr);
+// named once in the errors and keeps every stored value; a failure of the run itself leaves the
+// database as it was. `progress` (the screens give ResyncProgress) starts when there are players,
+// steps after each player and finishes however the run ends.
+struct ResyncResult {
+    bool ok = false;     // every player was recomputed and the run was stored
+    QStringList errors;  // the standard error texts for the caller to report, in order
+};
+ResyncResult ResynchAllScores(Database& db, ProgressReporter* progress = nullptr);
 
 }  // namespace dc

@@ -33,13 +33,13 @@ void ReRateRounds(Database& db, int courseId, const std::optional<QDate>& from) 
     }
 }
 
-bool ReRateAndRecompute(Database& db, int courseId, const std::optional<QDate>& from,
-                        ProgressReporter* progress) {
+ResyncResult ReRateAndRecompute(Database& db, int courseId, const std::optional<QDate>& from,
+                                ProgressReporter* progress) {
     Database::Transaction run(db);
     ReRateRounds(db, courseId, from);
-    if (!ResynchAllScores(db, progress)) return false;  // the new ratings are taken back with the rest
-    run.Commit();
-    return true;
+    ResyncResult result = ResynchAllScores(db, progress);
+    if (result.ok) run.Commit();  // otherwise the new ratings are taken back with the rest
+    return result;
 }
 
 }  // namespace dc

@@ -6,17 +6,19 @@
 #include <QDate>
 #include <optional>
 
+#include "handicap/SaveScores.h"
+
 namespace dc {
 
 class Database;
-class ProgressReporter;
 
 // Both genders, for every round of the course or only those on or after `from`. Throws DbError.
 void ReRateRounds(Database& db, int courseId, const std::optional<QDate>& from);
 
 // Re-rates the rounds and recomputes every player's figures in one transaction: both stand or fall
-// together. False when the recomputation stopped (reported already; nothing changed). Throws DbError.
-bool ReRateAndRecompute(Database& db, int courseId, const std::optional<QDate>& from,
-                        ProgressReporter* progress = nullptr);
+// together. Not ok when the recomputation stopped (nothing changed); its errors are for the caller
+// to report. Throws DbError.
+ResyncResult ReRateAndRecompute(Database& db, int courseId, const std::optional<QDate>& from,
+                                ProgressReporter* progress = nullptr);
 
 }  // namespace dc

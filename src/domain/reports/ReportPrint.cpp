@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/MsgBox.h"
 #include "platform/NameForms.h"
 #include "platform/PrinterError.h"
 #include "platform/PrinterPage.h"
 #include "platform/PrinterPageFactory.h"
 #include "records/PlayerList.h"
 #include "shell/DateFormat.h"
-#include "shell/ErrorReport.h"
 
 namespace dc {
 namespace {
@@ -222,19 +220,6 @@ void PrintGameList(PrinterPage& page, const GameListHeading& h, const std::vecto
             .done();
     }
     page.EndDoc();
-}
-
-void RunPrintout(const QString& jobName, const QString& tag, const std::function<void(PrinterPage&)>& print) {
-    try {
-        auto page = CreatePrinterPage();
-        page->SetJobName(jobName);
-        print(*page);
-        ReportPrintOutcome(*page);
-    } catch (const PrinterError& e) {
-        MsgBox(PrintErrorText(e.number(), e.description()), vbInformation);
-    } catch (...) {
-        ReportCurrentError(tag, Sql::Without);
-    }
 }
 
 }  // namespace dc

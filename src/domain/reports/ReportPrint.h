@@ -34,9 +34,4 @@ void PrintGameList(PrinterPage& page, const GameListHeading& heading, const std:
 // A round's date as the printed list shows it: "mm/dd/yy" or "dd/mm/yy" with the locale's separator.
 QString ShortListDate(const QDate& date, const QString& dateFormat);
 
-// Runs one printout on a new printer page: a printer error shows its one message ("68 Device
-// unavailable", "482 Printer Error") and ends the printout; other errors go to the error report
-// under `tag`.
-void RunPrintout(const QString& jobName, const QString& tag, const std::function<void(PrinterPage&)>& print);
-
 }  // namespace dc

@@ -8,13 +8,6 @@ AppContext::AppContext() = default;
 AppContext::~AppContext() = default;
 AppContext& AppContext::operator=(AppContext&&) = default;
 
-Database& AppContext::Connection() const {
-    if (!HasDatabase()) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-    return *gDB;
-}
-
-bool AppContext::HasDatabase() const { return gDB && gDB->IsOpen(); }
-
 // Every member back to its initial value, so that a member added later cannot be missed here.
 void AppContext::Reset() { *this = AppContext(); }
 

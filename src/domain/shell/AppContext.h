@@ -4,11 +4,10 @@
 // The program owns one and hands it to its screens by reference.
 
 #include <QString>
-#include <memory>
+
+#include "shell/LiveDatabase.h"
 
 namespace dc {
-
-class Database;
 
 class AppContext {
   public:
@@ -19,9 +18,10 @@ class AppContext {
     AppContext& operator=(AppContext&&);
 
     // The open database; DbError 3420 "Object invalid or no longer set." when none is open.
-    Database& Connection() const;
-    bool HasDatabase() const;
-    std::unique_ptr<Database> gDB;  // the one database of the run
+    Database& Connection() const { return live_.Connection(); }
+    bool HasDatabase() const { return live_.IsOpen(); }
+    // The owner of the open database and its lock: opening, closing and replacing go through it.
+    LiveDatabase& Live() { return live_; }
 
     // Back to the values at program start (the database closed).
     void Reset();
@@ -60,6 +60,9 @@ class AppContext {
     int nKeepTeeBox = 0;
     bool bResyncFromUpCRSR = false;
     int nSoundCount = 0;
+
+  private:
+    LiveDatabase live_;
 };
 
 }  // namespace dc

@@ -10,7 +10,8 @@
 #include "platform/FileOps.h"
 #include "platform/IniFile.h"
 #include "shell/DateFormat.h"
-#include "shell/ErrorReport.h"
+#include "shell/ErrorText.h"
+#include "shell/LiveDatabase.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
 
@@ -90,8 +91,7 @@ std::optional<DatedBackup> NewestDailyBackup() {
 
 QString CompactTargetPath() { return ProgramFolder() + "/DBFiles/New.MDB"; }
 
-CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbPathFile,
-                               const QString& dateFormat,
+CompactResult BackupAndCompact(LiveDatabase& db, const QString& dbPathFile, const QString& dateFormat,
                                const std::function<void(CompactStage)>& showStage) {
     auto show = [&showStage](CompactStage s) {
         if (showStage) showStage(s);
@@ -99,14 +99,13 @@ CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbP
     CompactResult result;
     const QString live = ResolvedFilePath(dbPathFile.trimmed());
     const QString target = CompactTargetPath();
-    const bool wasOpen = db && db->IsOpen();
+    const bool wasOpen = db.IsOpen();
     bool replaced = false;
 
     try {
         // A file that may not be written is not replaced by a writable one.
         if (QFileInfo::exists(live)) ThrowIfWriteProtected(live);
-        if (db) db->Close();
-        db.reset();
+        db.CloseConnection();  // the lock stays until the new file is in place
 
         show(CompactStage::MakingBackup);
         MakeBackup(live, DailyBackupPath(Today()));
@@ -117,7 +116,7 @@ CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbP
         show(CompactStage::Successful);
         SetFileMode(target, FileMode(live));  // the live file keeps its rights
         // One step: the live path always holds a whole database, and the lock goes with it.
-        ReplaceLiveDatabaseFile(target, live, [&] { MoveFileReplacing(target, live); });
+        db.ReplaceFile(target, live, [&] { MoveFileReplacing(target, live); });
         replaced = true;
 
         const QDateTime now = Now();
@@ -144,9 +143,8 @@ CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbP
     // The connection never stays closed: reopen the live file (untouched unless the rename ran).
     if (wasOpen || replaced) {
         try {
-            db = OpenProgramDatabase(live);
+            db.Reopen(live);
         } catch (...) {
-            db.reset();
             result.ok = false;
             result.errors << ErrorText(kTag, CurrentError(), -1, "Line # ", true);
         }

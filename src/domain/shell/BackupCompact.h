@@ -8,12 +8,11 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <memory>
 #include <optional>
 
 namespace dc {
 
-class Database;
+class LiveDatabase;
 
 enum class CompactStage { MakingBackup, Compacting, Successful, Failed };
 
@@ -41,11 +40,10 @@ struct CompactResult {
 };
 
 // Runs the backup and the compaction of the database `db`, open on `dbPathFile`; `showStage` is told
-// of each stage (Failed included) as it begins. `db` is closed during the run and open again
-// afterwards whenever it was open before; after a failure the live file is the one that was there
-// before the run. The day shown is written in the order of `dateFormat`.
-CompactResult BackupAndCompact(std::unique_ptr<Database>& db, const QString& dbPathFile,
-                               const QString& dateFormat,
+// of each stage (Failed included) as it begins. `db` is closed during the run (its lock held and
+// moved onto the new file) and open again afterwards whenever it was open before; after a failure the live
+// file is the one that was there before the run. The day shown is written in the order of `dateFormat`.
+CompactResult BackupAndCompact(LiveDatabase& db, const QString& dbPathFile, const QString& dateFormat,
                                const std::function<void(CompactStage)>& showStage = {});
 
 }  // namespace dc

@@ -9,9 +9,9 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/FileOps.h"
-#include "platform/MsgBox.h"
-#include "shell/ErrorReport.h"
+#include "shell/ErrorText.h"
 #include "shell/Global.h"
+#include "shell/LiveDatabase.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
 #include "shell/Version.h"
@@ -99,7 +99,8 @@ QString KeptOldFileName(const QString& livePath, const QDateTime& when) {
 
 void SetDatabaseUpdateStepHook(UpdateStepHook hook) { StepHook() = std::move(hook); }
 
-void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) {
+UpdateOutcome Database_Updates(LiveDatabase& db, const QString& dbPathFile) {
+    UpdateOutcome outcome;
     int step = 0;
     const QString live = ResolvedFilePath(dbPathFile.trimmed());
     QString temp, kept;
@@ -117,8 +118,7 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
         sql = "Select VERSION From SETUP";
         QString version;
         {
-            if (!db) throw DbError(kErrNotOpen, "Object invalid or no longer set.");
-            Recordset rs = db->OpenRecordset(sql);
+            Recordset rs = db.Connection().OpenRecordset(sql);
             if (!rs.IsEmpty()) {
                 rs.MoveFirst();
                 version = rs.Fields("VERSION").str().trimmed();
@@ -128,16 +128,15 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
 
         // 2. A database of the current layout (or newer) is left alone.
         at(2);
-        if (IsCurrentLayout(version)) return;
+        if (IsCurrentLayout(version)) return outcome;
 
         // 3. The blank database that the new layout comes from.
         at(3);
         const QString blank = FindFileInTree(ProgramFolder() + "/DBFiles", kBlankDbName);
         if (blank.isEmpty()) {
-            MsgBox(
-                "Cannot find CV54Blank.MDB file for conversion to version 5.4. Please contact Corvy Systems.",
-                vbOKOnly);
-            return;
+            outcome.message =
+                "Cannot find CV54Blank.MDB file for conversion to version 5.4. Please contact Corvy Systems.";
+            return outcome;
         }
 
         // 4. Names: the kept old file and the copy being built beside the live file.
@@ -149,8 +148,7 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
         at(5);
         sql = "";
         ThrowIfWriteProtected(live);
-        db->Close();
-        db.reset();
+        db.CloseConnection();  // the lock stays until the new file is in place
         closed = true;
 
         // 6. A fresh copy of the blank database under the temporary name.
@@ -203,21 +201,20 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
         // 13. Put the upgraded copy in place in one step.
         at(13);
         SetFileMode(temp, FileMode(live));  // the live file keeps its rights
-        ReplaceLiveDatabaseFile(temp, live, [&] { RenameOrThrow(temp, live); });
+        db.ReplaceFile(temp, live, [&] { RenameOrThrow(temp, live); });
         replaced = true;
 
         // 14. Work on the upgraded file from now on.
         at(14);
-        db = OpenProgramDatabase(live);
+        db.Reopen(live);
 
         // 15. Tell the user where the old file is.
         at(15);
-        MsgBox(
+        outcome.message =
             "Your current Dado Corvy database has been updated to version 5.4. A backup file with the "
             "previous "
             "version has also be created (" +
-                kept + ").",
-            vbOKOnly);
+            kept + ").";
     } catch (...) {
         // The original stays where it was: drop the partial copy and reopen the live file.
         try {
@@ -230,18 +227,18 @@ void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile) 
             QFile::remove(kept + ".tmp");
             if (keptMade) QFile::remove(kept);
         }
-        if (closed && !(db && db->IsOpen())) {
+        if (closed && !db.IsOpen()) {
             try {
-                db = OpenProgramDatabase(live);
+                db.Reopen(live);
             } catch (...) {
-                db.reset();
             }
         }
         // The statement (when one ran) comes before the step number in this procedure's text.
-        ReportErrorText(ErrorText("DBUpdates, Database_Updates", CurrentError(), -1, "Line # ",
+        outcome.error = ErrorText("DBUpdates, Database_Updates", CurrentError(), -1, "Line # ",
                                   !sql.trimmed().isEmpty()) +
-                        "\r\nLine # " + QString::number(step));
+                        "\r\nLine # " + QString::number(step);
     }
+    return outcome;
 }
 
 }  // namespace dc

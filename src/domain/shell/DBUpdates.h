@@ -6,11 +6,10 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
-#include <memory>
 
 namespace dc {
 
-class Database;
+class LiveDatabase;
 
 // Compares two version texts component by component as numbers ("5.10.0" > "5.4.0"); a missing or
 // non-numeric component counts as 0. Negative, zero or positive like a three-way comparison.
@@ -23,10 +22,16 @@ bool IsCurrentLayout(const QString& stamp);
 // yyyyMMMddhhnnss with the English month abbreviation, ".MDB".
 QString KeptOldFileName(const QString& livePath, const QDateTime& when);
 
+// What the update has to tell the user.
+struct UpdateOutcome {
+    QString message;  // the update done (naming the kept old file), or the blank database missing
+    QString error;    // the standard error text of a failed update; empty when none
+};
+
 // Upgrades the database `db`, open on `dbPathFile`, when its stamp is older than the current layout.
 // Afterwards `db` is open on that file again: the upgraded file, or the untouched original when the
-// update failed (the failure is reported).
-void Database_Updates(std::unique_ptr<Database>& db, const QString& dbPathFile);
+// update failed.
+UpdateOutcome Database_Updates(LiveDatabase& db, const QString& dbPathFile);
 
 // Tests: called with each step's number before the step runs; it may throw to simulate a failure.
 using UpdateStepHook = std::function<void(int step)>;

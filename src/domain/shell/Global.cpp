@@ -6,8 +6,6 @@
 
 #include "platform/Desktop.h"
 #include "platform/IniFile.h"
-#include "platform/MsgBox.h"
-#include "shell/ErrorReport.h"
 #include "shell/ProgramFolder.h"
 
 namespace dc {
@@ -31,19 +29,6 @@ QString ReadIniString(const QString& section, const QString& key, const QString&
 }
 
 QString HelpDocumentPath() { return ProgramFolder() + "/CV5.PDF"; }
-
-void ShellDoc(const QString& documentPath) {
-    try {
-        if (!QFileInfo::exists(documentPath)) {
-            MsgBox("Help File: CV5.PDF not found", vbOKOnly);
-            return;
-        }
-        if (!OpenWithDesktop(documentPath))
-            MsgBox("No program is set up to open " + documentPath + ".", vbOKOnly);
-    } catch (...) {
-        ReportCurrentError("Global, ShellDoc", Sql::Without);
-    }
-}
 
 namespace {
 // The sound folder with exactly one separator before the file name.

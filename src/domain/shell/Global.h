@@ -1,7 +1,7 @@
 #pragma once
 // Small procedures that every part shares: finding a file below a folder, reading an INI value,
-// opening the help document, the warning sounds, the decimal separator. (The helpers of date boxes,
-// grids and text boxes are in shell/ScreenBoxes.h.)
+// the help document's place (the screens' ShellDoc opens it), the warning sounds, the decimal
+// separator. (The helpers of date boxes, grids and text boxes are in shell/ScreenBoxes.h.)
 
 #include <QString>
 
@@ -14,8 +14,6 @@ QString FindFileInTree(const QString& rootFolder, const QString& fileName);
 // One value of an INI file, whole; an empty text when missing.
 QString ReadIniString(const QString& section, const QString& key, const QString& iniPath);
 
-// Opens a document with the user's program; "Help File: CV5.PDF not found" when it does not exist.
-void ShellDoc(const QString& documentPath);
 // The help document beside the program.
 QString HelpDocumentPath();
 

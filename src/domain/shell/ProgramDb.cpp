@@ -3,33 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/FileLock.h"
 #include "platform/FileOps.h"
 #include "shell/ProgramFolder.h"
 
 namespace dc {
 namespace {
 
-// The lock beside the live database, held for the run.
-std::unique_ptr<FileLock>& LiveLock() {
-    static std::unique_ptr<FileLock> lock;
-    return lock;
-}
-
-DbError InUse(const QString& path) {
-    return DbError(kErrLocked,
-                   QString("The Dado Corvy database '%1' is in use by another program.").arg(path));
-}
-
 // A long path shown whole would fill the box: its start and its end.
 QString Shortened(const QString& path) {
     return path.size() <= 160 ? path : path.left(90) + "..." + path.right(60);
-}
-
-DbError Damaged(const QString& path, QString problem) {
-    return DbError(kErrDamaged,
-                   QString("The Dado Corvy database '%1' is damaged (%2).")
-                       .arg(path, problem.remove("*** in database main ***").simplified().left(200)));
 }
 
 }  // namespace
@@ -84,75 +66,6 @@ void ThrowIfUnreadable(const QString& path) {
                               "not read the file or open its folder. Give your account the right to read and "
                               "write the file and to open its folder, or choose another file.")
                           .arg(file));
-}
-
-std::unique_ptr<Database> OpenLiveDatabase(const QString& path) {
-    const QString file = path.trimmed();
-    ThrowIfUnreadable(file);
-    std::unique_ptr<Database> db;
-    try {
-        db = OpenProgramDatabase(file);
-    } catch (const DbError& e) {
-        if (e.number() == kErrLocked) throw InUse(file);
-        if (e.number() == kErrDamaged) throw Damaged(file, e.description());
-        throw;
-    }
-    ThrowIfWriteProtected(file);
-    if (db->IsReadOnly())
-        throw DbError(kErrReadOnly, QString("The Dado Corvy database '%1' cannot be written: it is open for "
-                                            "reading only.")
-                                        .arg(file));
-    // Another copy of the program on the same file, by whatever name or link it was reached and whatever
-    // its environment, holds an flock on the file itself. (On a network file system an flock would mix
-    // with the engine's own record locks, so there the engine's locks alone guard the file.)
-    std::unique_ptr<FileLock> lock;
-    const QString real = ResolvedFilePath(file);
-    if (!(LiveLock() && LiveLock()->Covers(real)) && !IsOnNetworkFileSystem(real)) {
-        try {
-            lock = FileLock::TryAcquireExisting(real);
-        } catch (const AppError& e) {
-            throw DbError(kErrLockFile,
-                          e.description() + QString(" The database '%1' itself was not touched.").arg(file));
-        }
-        if (!lock) throw InUse(file);
-    }
-    QString problem;
-    try {
-        problem = db->QuickCheck();
-    } catch (const DbError& e) {
-        if (e.number() == kErrLocked) throw InUse(file);
-        problem = e.description();
-    }
-    if (!problem.isEmpty()) throw Damaged(file, problem);
-    if (lock) LiveLock() = std::move(lock);
-    return db;
-}
-
-void ReleaseLiveDatabaseLock() { LiveLock().reset(); }
-
-bool HoldsLiveDatabaseLock(const QString& path) { return LiveLock() && LiveLock()->Covers(path.trimmed()); }
-
-void ReplaceLiveDatabaseFile(const QString& replacement, const QString& live,
-                             const std::function<void()>& replace) {
-    const bool held = HoldsLiveDatabaseLock(live);
-    std::unique_ptr<FileLock> moving;
-    if (held) {
-        try {
-            moving = FileLock::TryAcquireExisting(replacement);
-        } catch (const AppError&) {
-        }
-    }
-    replace();
-    if (!held) return;
-    if (moving && moving->Covers(live)) {
-        LiveLock() = std::move(moving);
-        return;
-    }
-    // Copied across file systems: the file in place is a new one, locked now.
-    try {
-        if (auto lock = FileLock::TryAcquireExisting(live)) LiveLock() = std::move(lock);
-    } catch (const AppError&) {
-    }
 }
 
 QString UnusableDatabaseTitle(int number) {

@@ -1,23 +1,13 @@
 #pragma once
-// The program's start-up: single copy, title, date order, report range, Connect.ini, the database
-// (opened, brought up to date) and the settings row. A database that is missing or not one of the
-// program's leads to the settings screen, where a valid one can be chosen.
+// The start-up's own steps: date order and report range, the settings row, the newest backup named
+// for a damaged database, and the program's name. The welcome screen runs the whole sequence
+// (shell/RunStartUp.h in the screens).
 
 #include <QString>
-#include <functional>
 
 namespace dc {
 
 class AppContext;
-class SingleInstance;
-
-enum class StartUpResult { Ready, DatabaseMissing, Quit };
-
-// Runs the start-up sequence, filling the context (settings, the open database). `showSettings`
-// shows the settings screen modally (the missing-database road). The lock stays held by `instance`
-// for the life of the program.
-StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
-                         const std::function<void()>& showSettings);
 
 // Steps 5 and 6: date order, separators and the default report range (1 January to today).
 void SetDateDefaults(AppContext& ctx);

@@ -10,7 +10,7 @@
 #include "platform/Database.h"
 #include "records/CourseStore.h"
 #include "shell/DateFormat.h"
-#include "shell/ErrorReport.h"
+#include "shell/ErrorText.h"
 #include "shell/Version.h"
 
 namespace dc {
@@ -87,7 +87,9 @@ class Writer {
         if (!Step(kSteps[0], [this] { Courses(); }) || !Step(kSteps[1], [this] { Golfers(); }) ||
             !Step(kSteps[2], [this] { Rounds(); }))
             return r_;
-        r_.recomputed = ResynchAllScores(db_, recompute);
+        const ResyncResult resync = ResynchAllScores(db_, recompute);
+        r_.errorTexts << resync.errors;
+        r_.recomputed = resync.ok;
         if (!r_.recomputed) return r_;  // the import is rolled back with the recomputation
         all.Commit();
         r_.stored = true;
@@ -99,7 +101,7 @@ class Writer {
         if (progress_) progress_(step, done, total);
     }
 
-    // Runs one step; a failure is reported with the step's tag and ends the run.
+    // Runs one step; a failure is named with the step's tag and ends the run.
     template <typename F>
     bool Step(const StepInfo& s, F body) {
         try {
@@ -107,7 +109,7 @@ class Writer {
             return true;
         } catch (...) {
             const ErrorInfo e = CurrentError();
-            ReportCurrentError(s.tag, Sql::With);
+            r_.errorTexts << ErrorText(s.tag, e, -1, "Line # ", true);
             r_.failures << QString("%1: %2").arg(s.label, e.description);
             return false;
         }

@@ -39,6 +39,7 @@ struct ConversionResult {
     ConversionReport report;
     int coursesConverted = 0, golfersConverted = 0, roundsStored = 0;
     QStringList failures;     // the step that failed, and why
+    QStringList errorTexts;   // standard error texts of the failures, for the screen to report in order
     bool recomputed = false;  // ResynchAllScores completed for every player
     bool stored = false;      // the run was committed; otherwise nothing of it was kept
 };
@@ -53,8 +54,8 @@ using ConvertProgress = std::function<void(ConvertStep, int done, int total)>;
 // Writes the plan to the database and runs ResynchAllScores with `recompute`, all in one
 // transaction, committed only when every step and every player's recomputation succeeded.
 // Refused, with nothing written, while another transaction is open on `db` (a run not finished).
-// `progress` is called after each step and as the rounds are written. A failed step is reported
-// (error report or message box, with the step's tag).
+// `progress` is called after each step and as the rounds are written. A failed step, and a player
+// whose recomputation failed, are put in `errorTexts` with their tags.
 ConversionResult RunConversion(Database& db, const ConversionPlan& plan, const ConvertProgress& progress = {},
                                ProgressReporter* recompute = nullptr);
 

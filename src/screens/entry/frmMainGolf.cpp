@@ -51,6 +51,7 @@
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/ShellDoc.h"
 #include "shell/Version.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmMainWait.h"
@@ -224,11 +225,11 @@ void frmMainGolf::Form_Load() {
                           2 * spISC->frameWidth() + 2);
     {
         const QSignalBlocker block(cboCourse);
-        if (ctx_.gDB) Load_Course_Info(*cboCourse, ctx_);
+        if (ctx_.HasDatabase()) Load_Course_Info(*cboCourse, ctx_);
         cboCourse->setCurrentIndex(-1);
     }
     if (bFormReady == 0) Init_Player_List();
-    shownDatabase_ = ctx_.gDB ? ctx_.gDB->Path() : QString();
+    shownDatabase_ = ctx_.HasDatabase() ? ctx_.Connection().Path() : QString();
     setWindowTitle(AppTitle());
     SetHint("Select a Player's name from the list.");
     bFormReady = 1;
@@ -240,7 +241,7 @@ void frmMainGolf::StartAfresh() {
     {
         const QSignalBlocker block(cboCourse);
         cboCourse->clear();
-        if (ctx_.gDB) Load_Course_Info(*cboCourse, ctx_);
+        if (ctx_.HasDatabase()) Load_Course_Info(*cboCourse, ctx_);
         cboCourse->setCurrentIndex(-1);
     }
     Init_Player_List();
@@ -254,7 +255,7 @@ void frmMainGolf::Init_Player_List() {
     bFirstLoad = 0;
     {
         const QSignalBlocker block(cboPlayer);
-        if (ctx_.gDB) Load_Players(*cboPlayer, ctx_);
+        if (ctx_.HasDatabase()) Load_Players(*cboPlayer, ctx_);
         cboPlayer->setCurrentIndex(-1);
     }
     ctx_.nCurPlayerID = 0;
@@ -277,7 +278,7 @@ void frmMainGolf::Form_Activate() {
         bool stop = false;
         // The settings screen may have opened another database: nothing shown belongs to it, so
         // the screen starts afresh rather than offer to save the round into the other file.
-        const QString database = ctx_.gDB ? ctx_.gDB->Path() : QString();
+        const QString database = ctx_.HasDatabase() ? ctx_.Connection().Path() : QString();
         if (database != shownDatabase_) {
             shownDatabase_ = database;
             StartAfresh();
@@ -299,7 +300,7 @@ void frmMainGolf::Form_Activate() {
             {
                 const QSignalBlocker block(cboCourse);
                 cboCourse->clear();
-                if (ctx_.gDB) Load_Course_Info(*cboCourse, ctx_);
+                if (ctx_.HasDatabase()) Load_Course_Info(*cboCourse, ctx_);
                 cboCourse->setCurrentIndex(-1);
             }
             if (keepShown) {
@@ -319,7 +320,7 @@ void frmMainGolf::Form_Activate() {
         if (!stop && (code == 2 || code == 3)) {
             {
                 const QSignalBlocker block(cboPlayer);
-                if (ctx_.gDB) Load_Players(*cboPlayer, ctx_);
+                if (ctx_.HasDatabase()) Load_Players(*cboPlayer, ctx_);
                 cboPlayer->setCurrentIndex(-1);
             }
             if (cboPlayer->count() > 0) {

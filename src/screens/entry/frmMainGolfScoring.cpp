@@ -248,7 +248,7 @@ void frmMainGolf::cboCourse_Click() {
             SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
         {
             const QSignalBlocker block(cboTeeBox);
-            if (ctx_.gDB) Load_TeeBox(*cboTeeBox, ctx_, ctx_.nCurCourseID);
+            if (ctx_.HasDatabase()) Load_TeeBox(*cboTeeBox, ctx_, ctx_.nCurCourseID);
             cboTeeBox->setCurrentIndex(-1);
         }
         if (!cboCourse->currentText().trimmed().isEmpty()) {

@@ -24,6 +24,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/GridFit.h"
+#include "shell/ShellDoc.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 

@@ -28,6 +28,7 @@
 #include "shell/Global.h"
 #include "shell/GridFit.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/ShellDoc.h"
 #include "shell/frmFindName.h"
 #include "tools/Email.h"
 #include "tools/frmEmail.h"

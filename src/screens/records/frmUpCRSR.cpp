@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "shell/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "records/ReRating.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -62,7 +62,7 @@ void frmUpCRSR::DateRefused(const QString& firstLine) {
     WarningSound(ctx_);
     MsgBox(firstLine + "\r\n" +
                (ctx_.sDateFormat == "MM/DD/YYYY" ? "Date must be in the format MM/DD/YYYY."
-                                            : "Date must be in the format DD/MM/YYYY."),
+                                                 : "Date must be in the format DD/MM/YYYY."),
            vbInformation);
     mskDate->setFocus();
 }
@@ -85,10 +85,11 @@ void frmUpCRSR::cmdUpdate_Click() {
     try {
         ctx_.bResyncFromUpCRSR = true;
         ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
-        const bool done = ReRateAndRecompute(ctx_.Connection(), courseId_, from, &progress);
+        const ResyncResult done = ReRateAndRecompute(ctx_.Connection(), courseId_, from, &progress);
         ctx_.bResyncFromUpCRSR = false;
-        if (!done) {
-            // Reported already; nothing was changed.
+        ReportErrorTexts(done.errors);
+        if (!done.ok) {
+            // Nothing was changed.
             setEnabled(true);
             return;
         }

@@ -32,6 +32,7 @@
 #include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/ShellDoc.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 

@@ -17,11 +17,13 @@
 #include "platform/Spread.h"
 #include "reports/ReportPanel.h"
 #include "reports/ReportPrint.h"
+#include "reports/RunPrintout.h"
 #include "reports/ReportStore.h"
 #include "shell/AppContext.h"
 #include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/ShellDoc.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 

@@ -35,7 +35,9 @@
 #include "shell/ResyncProgress.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/SetupStore.h"
+#include "shell/ShellDoc.h"
 #include "shell/StartUp.h"
+#include "shell/UpdateDatabase.h"
 #include "shell/Version.h"
 #include "tools/Email.h"
 #include "tools/frmDLLCheck.h"
@@ -299,14 +301,14 @@ bool frmSystemSetup::SaveSettings() {
             return false;
         }
 
-        // Test-open a newly typed database; a failed open leaves ctx_.gDB on the previous one.
+        // Test-open a newly typed database; a failed open keeps the database open before.
         const QString typed = txtDataBasePath->text().trimmed();
         if (ctx_.bDBMissing && !typed.isEmpty()) {
-            ctx_.gDB = OpenLiveDatabase(typed);
+            ctx_.Live().Open(typed);
             ctx_.bDBMissing = false;
         } else if (!ctx_.bDBMissing && txtDataBasePath->text() != ctx_.sDBPathFile) {
             // File names differ by case on this system: golf.mdb is not Golf.mdb.
-            ctx_.gDB = OpenLiveDatabase(typed);
+            ctx_.Live().Open(typed);
         }
 
         const bool soundsTicked = chkSounds->isChecked();
@@ -330,8 +332,8 @@ bool frmSystemSetup::SaveSettings() {
         ctx_.sMultimediaPath = txtMultimediaPath->text();
 
         // Reopen on the saved path; the new connection replaces the old one only once it is open.
-        ctx_.gDB = OpenLiveDatabase(ctx_.sDBPathFile.trimmed());
-        Database_Updates(ctx_.gDB, ctx_.sDBPathFile);
+        ctx_.Live().Open(ctx_.sDBPathFile.trimmed());
+        UpdateDatabase(ctx_.Live(), ctx_.sDBPathFile);
 
         ctx_.bDBMissing = false;
         bChanged = false;
@@ -399,9 +401,10 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 void frmSystemSetup::cmdResync_Click() {
     try {
         ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
-        const bool done = ResynchAllScores(ctx_.Connection(), &progress);
-        // A failed run has been reported; it is not announced as complete.
-        if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
+        const ResyncResult done = ResynchAllScores(ctx_.Connection(), &progress);
+        ReportErrorTexts(done.errors);
+        // A failed run is not announced as complete.
+        if (done.ok) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
     } catch (...) {
         ReportCurrentError("frmSystemSetup, cmdResync_Click", Sql::With);
     }
@@ -434,7 +437,7 @@ void frmSystemSetup::cmdStart_Click() {
     CompactResult result;
     {
         const BusyPointer busy;
-        result = BackupAndCompact(ctx_.gDB, ctx_.sDBPathFile, ctx_.sDateFormat,
+        result = BackupAndCompact(ctx_.Live(), ctx_.sDBPathFile, ctx_.sDateFormat,
                                   [this](CompactStage stage) { ShowStage(stage); });
     }
     bCompactFailed = !result.ok;

@@ -16,6 +16,7 @@
 #include "platform/Pointer.h"
 #include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
+#include "shell/RunStartUp.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
 #include "shell/frmSystemSetup.h"
@@ -145,11 +146,11 @@ bool frmWelcome::Form_Load() {
 
 void frmWelcome::cmdStart_Click() {
     // The main screen never opens without a database: the settings screen comes first.
-    if (!ctx_.gDB || !ctx_.gDB->IsOpen()) {
+    if (!ctx_.HasDatabase()) {
         ctx_.bDBMissing = true;
         frmSystemSetup setup(ctx_, this);
         ExecModal(setup);
-        if (!ctx_.gDB || !ctx_.gDB->IsOpen()) return;
+        if (!ctx_.HasDatabase()) return;
     }
     SetMousePointer(Pointer::Hourglass);
     QWidget* main = mainScreen_();

@@ -257,6 +257,7 @@ void frmConvertUtil::cmdStart_Click() {
                 &progress);
             progress.Release();
         }
+        ReportErrorTexts(result.errorTexts);
         SetMousePointer(Pointer::Default);
         running_ = false;
         cmdClose->setEnabled(true);

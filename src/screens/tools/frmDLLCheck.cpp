@@ -21,6 +21,7 @@
 #include "shell/Global.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
+#include "shell/ShellDoc.h"
 #include "shell/Version.h"
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"

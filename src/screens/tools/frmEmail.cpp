@@ -27,6 +27,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/ProgramFolder.h"
+#include "shell/ShellDoc.h"
 #include "tools/Email.h"
 #include "tools/SystemArchive.h"
 

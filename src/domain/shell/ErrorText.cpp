@@ -1,10 +1,8 @@
-#include "shell/ErrorReport.h"
+#include "shell/ErrorText.h"
 
 #include <QFileInfo>
 
-#include "platform/DbError.h"
 #include "platform/FileOps.h"
-#include "platform/MsgBox.h"
 
 namespace dc {
 
@@ -66,22 +64,15 @@ QString ErrorText(const QString& tag, const ErrorInfo& error, int line, const QS
     return text;
 }
 
-namespace {
-ErrorReportSender& Sender() {
-    static ErrorReportSender sender;
-    return sender;
-}
-}  // namespace
-
-void SetErrorReportSender(ErrorReportSender sender) { Sender() = std::move(sender); }
-
-void ReportErrorText(const QString& text) {
-    QString message = text;
-    if (!Sender() || !Sender()(message)) MsgBox(text, vbExclamation + vbOKOnly);
-}
-
-void ReportCurrentError(const QString& tag, Sql sql, int line, const QString& lineLabel) {
-    ReportErrorText(ErrorText(tag, CurrentError(), line, lineLabel, sql == Sql::With));
+void ThrowProcedureFailure(const QString& tag, int line, const QString& lineLabel) {
+    try {
+        throw;
+    } catch (const ProcedureFailure&) {
+        throw;
+    } catch (...) {
+        const ErrorInfo error = CurrentError();
+        throw ProcedureFailure(error, ErrorText(tag, error, line, lineLabel, true));
+    }
 }
 
 }  // namespace dc

@@ -1,0 +1,51 @@
+#pragma once
+// The program's standard error text: tag, number, description, the step and the failed statement,
+// with a plain sentence above them where the cause is known. The domain builds it; the screens decide
+// where it goes (shell/ErrorReport.h in the screens).
+
+#include <QString>
+#include <exception>
+
+#include "platform/DbError.h"
+
+namespace dc {
+
+struct ErrorInfo {
+    int number = 0;
+    QString description;
+    QString statement;  // the failed statement of a database error
+    QString database;   // the file of the database it ran on
+};
+
+// Number and description of the exception being handled (call inside a catch block).
+ErrorInfo CurrentError();
+
+// In plain words, why a statement could not change its database (the disk full, the file deleted or
+// moved, the file or its folder write-protected); empty for any other error.
+QString PlainReason(const ErrorInfo& error);
+
+// The plain reason and an empty line when there is one; tag, CRLF, "Error Number " number, CRLF,
+// description; then optionally CRLF + lineLabel + line, and CRLF + "sSQL=" + the failed statement
+// (nothing when the error came from no statement).
+QString ErrorText(const QString& tag, const ErrorInfo& error, int line = -1,
+                  const QString& lineLabel = "Line # ", bool withSql = false);
+
+// A failure that the procedure where it happened has put in the standard text under its own tag (and
+// step), thrown on to the screen that called it, which reports the text as it stands. Its number and
+// description are the original error's.
+class ProcedureFailure : public AppError {
+  public:
+    ProcedureFailure(const ErrorInfo& error, QString text)
+        : AppError(error.number, error.description), text_(std::move(text)) {}
+    const QString& text() const { return text_; }
+
+  private:
+    QString text_;
+};
+
+// Inside a catch block: the exception being handled as a ProcedureFailure of `tag` (the statement
+// included), or thrown on unchanged when it is one already.
+[[noreturn]] void ThrowProcedureFailure(const QString& tag, int line = -1,
+                                        const QString& lineLabel = "Line # ");
+
+}  // namespace dc

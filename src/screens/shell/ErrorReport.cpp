@@ -1,0 +1,36 @@
+#include "shell/ErrorReport.h"
+
+#include "platform/MsgBox.h"
+
+namespace dc {
+
+namespace {
+ErrorReportSender& Sender() {
+    static ErrorReportSender sender;
+    return sender;
+}
+}  // namespace
+
+void SetErrorReportSender(ErrorReportSender sender) { Sender() = std::move(sender); }
+
+void ReportErrorText(const QString& text) {
+    QString message = text;
+    if (!Sender() || !Sender()(message)) MsgBox(text, vbExclamation + vbOKOnly);
+}
+
+void ReportErrorTexts(const QStringList& texts) {
+    for (const QString& text : texts) ReportErrorText(text);
+}
+
+void ReportCurrentError(const QString& tag, Sql sql, int line, const QString& lineLabel) {
+    try {
+        throw;
+    } catch (const ProcedureFailure& failure) {
+        ReportErrorText(failure.text());  // told under the tag of the procedure that failed
+        return;
+    } catch (...) {
+    }
+    ReportErrorText(ErrorText(tag, CurrentError(), line, lineLabel, sql == Sql::With));
+}
+
+}  // namespace dc
