@@ -58,8 +58,8 @@ class Spread : public QTableView {
         Block& SetTypeNumberMax(double max) { return Apply(SpreadAttr::NumberMax, max); }
         Block& SetTypeFloatDecimalPlaces(int places) { return Apply(SpreadAttr::DecPlaces, places); }
         Block& SetTypeMaxEditLen(int length) { return Apply(SpreadAttr::MaxEditLen, length); }
-        Block& SetTypeComboBoxList(const QStringList& entries) {
-            return Apply(SpreadAttr::ComboList, entries);
+        Block& SetTypeComboBoxList(const QString& tabSeparated) {  // entries separated by a tab
+            return Apply(SpreadAttr::ComboList, tabSeparated.split(QChar('\t')));
         }
         Block& SetBackColor(const QColor& color) { return Apply(SpreadAttr::BackColor, color); }
         Block& SetForeColor(const QColor& color) { return Apply(SpreadAttr::ForeColor, color); }

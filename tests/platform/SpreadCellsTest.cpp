@@ -39,7 +39,7 @@ TEST(SpreadCells, SettingsReachTheCellsNamedOnly) {
             EXPECT_FALSE(grid.CellAt(col, row)->fmt.locked) << col << "," << row;
     }
 
-    sp.Cells(2, -1).SetCellType(SpreadCellType::ComboBox).SetTypeComboBoxList({"Blue", "White"});
+    sp.Cells(2, -1).SetCellType(SpreadCellType::ComboBox).SetTypeComboBoxList("Blue\tWhite");
     sp.SetTypeComboBoxCurSel(2, 3, 1);
     EXPECT_EQ(sp.TypeComboBoxCurSel(2, 3), 1);
     EXPECT_EQ(sp.CellText(2, 3), "White");
