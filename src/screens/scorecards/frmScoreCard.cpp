@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 
 #include "platform/Clock.h"

@@ -6,7 +6,6 @@
 
 #include <QDialog>
 #include <array>
-#include <map>
 #include <optional>
 #include <vector>
 
