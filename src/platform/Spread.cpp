@@ -158,8 +158,8 @@ void Spread::CellChanged(int col, int row) {
         if (cornerButton_) cornerButton_->update();
         return;
     }
-    const bool edited = editor_ && editIndex_.isValid() && editIndex_.column() == col - 1 &&
-                        editIndex_.row() == row - 1;
+    const bool edited =
+        editor_ && editIndex_.isValid() && editIndex_.column() == col - 1 && editIndex_.row() == row - 1;
     if (!updatesEnabled() && !edited)
         contentPending_ = true;
     else
@@ -386,10 +386,14 @@ int Spread::MaxTextRowHeight(int row) const {
 
 // ---------------------------------------------------------------- settings
 
+Spread::Block& Spread::Block::Apply(SpreadAttr attr, const QVariant& value) {
+    grid_.ApplySetting(grid_.MakeRange(col_, row_, col2_, row2_, true, false), attr, value);
+    return *this;
+}
+
 // A setting for whole columns, rows or the grid is kept at that level, so that cells added later
 // get it too; one for particular cells is kept with each of them.
-void Spread::ApplySetting(SpreadAttr attr, const QVariant& value) {
-    const Range range = AddressedRange();
+void Spread::ApplySetting(const Range& range, SpreadAttr attr, const QVariant& value) {
     const SpreadSetting setting{++stamp_, value};
     if (range.allCols && range.allRows) {
         model_->SetGridSetting(attr, setting);
@@ -438,8 +442,18 @@ int Spread::TypeComboBoxCurSel() const {
     const auto cell = AddressedCell();
     return cell ? cell->ComboSel() : -1;
 }
-void Spread::SetTypeComboBoxCurSel(int index) {
-    const Range range = AddressedRange();
+void Spread::SetTypeComboBoxCurSel(int index) { SetComboSel(AddressedRange(), index); }
+
+int Spread::TypeComboBoxCurSel(int col, int row) const {
+    const auto cell = CellAt(col, row);
+    return cell ? cell->ComboSel() : -1;
+}
+
+void Spread::SetTypeComboBoxCurSel(int col, int row, int index) {
+    SetComboSel(MakeRange(col, row, col, row, false, false), index);
+}
+
+void Spread::SetComboSel(const Range& range, int index) {
     for (int r = qMax(1, range.r1); r <= range.r2; ++r)
         for (int c = qMax(1, range.c1); c <= range.c2; ++c) {
             model_->SetComboSel(c, r, index);

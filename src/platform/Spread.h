@@ -1,7 +1,8 @@
 #pragma once
-// The spreadsheet grid control of every grid screen: cells addressed by Col and Row (column 0 is
-// the row-header column, row 0 the header row, -1 all columns or rows), settings applied to the
-// addressed cell or block, typed cells, sorting, and the classic events as signals.
+// The spreadsheet grid control of every grid screen: cells given by column and row (column 0 is
+// the row-header column, row 0 the header row, -1 all columns or rows), settings applied to a
+// given cell or block (or to the one addressed by Col and Row), typed cells, sorting, and the
+// classic events as signals.
 //
 // Settings made with Row = -1 (or Col = -1, or both) are also remembered for the column (row, grid)
 // and given to rows (columns) added later, so a grid laid out before it has rows keeps its layout;
@@ -46,6 +47,36 @@ class Spread : public QTableView {
     bool BlockMode() const { return blockMode_; }
     void SetBlockMode(bool on) { blockMode_ = on; }
 
+    // Settings of a given cell, column, row or block, made without touching Col and Row:
+    // grid.Cells(3, -1).SetCellType(SpreadCellType::Integer).SetLock(true).
+    class Block {
+      public:
+        Block& SetCellType(SpreadCellType type) { return Apply(SpreadAttr::CellType, int(type)); }
+        Block& SetTypeHAlign(SpreadHAlign align) { return Apply(SpreadAttr::HAlign, int(align)); }
+        Block& SetTypeCheckCenter(bool on) { return Apply(SpreadAttr::CheckCenter, on); }
+        Block& SetTypeNumberMin(double min) { return Apply(SpreadAttr::NumberMin, min); }
+        Block& SetTypeNumberMax(double max) { return Apply(SpreadAttr::NumberMax, max); }
+        Block& SetTypeFloatDecimalPlaces(int places) { return Apply(SpreadAttr::DecPlaces, places); }
+        Block& SetTypeMaxEditLen(int length) { return Apply(SpreadAttr::MaxEditLen, length); }
+        Block& SetTypeComboBoxList(const QString& tabSeparated) {  // entries separated by a tab
+            return Apply(SpreadAttr::ComboList, tabSeparated.split(QChar('\t')));
+        }
+        Block& SetBackColor(const QColor& color) { return Apply(SpreadAttr::BackColor, color); }
+        Block& SetForeColor(const QColor& color) { return Apply(SpreadAttr::ForeColor, color); }
+        Block& SetLock(bool on) { return Apply(SpreadAttr::Lock, on); }
+        Block& SetFontBold(bool on) { return Apply(SpreadAttr::FontBold, on); }
+
+      private:
+        friend class Spread;
+        Block(Spread& grid, int col, int row, int col2, int row2)
+            : grid_(grid), col_(col), row_(row), col2_(col2), row2_(row2) {}
+        Block& Apply(SpreadAttr attr, const QVariant& value);
+        Spread& grid_;
+        int col_, row_, col2_, row2_;
+    };
+    Block Cells(int col, int row) { return Block(*this, col, row, col, row); }
+    Block Cells(int col, int row, int col2, int row2) { return Block(*this, col, row, col2, row2); }
+
     // ---- size
     int MaxCols() const;
     void SetMaxCols(int count);  // adds or removes columns at the end
@@ -83,6 +114,9 @@ class Spread : public QTableView {
     void SetTypeComboBoxList(const QString& tabSeparated);
     int TypeComboBoxCurSel() const;  // chosen entry from 0, -1 none
     void SetTypeComboBoxCurSel(int index);
+    // The same for the list cell at col, row.
+    int TypeComboBoxCurSel(int col, int row) const;
+    void SetTypeComboBoxCurSel(int col, int row, int index);
     QColor BackColor() const;
     void SetBackColor(const QColor& color);
     QColor ForeColor() const;
@@ -177,7 +211,8 @@ class Spread : public QTableView {
         printHeader_ = forms.value(0);
         printHeaderForms_ = forms;
     }
-    // Kept for the screens that set it; the sheet is printed at once, without a cancel window.
+    // Kept for the screens that set it, and not shown: a sheet of more than three pages gets the
+    // progress window with Cancel that every printout has (PrintJob::NextPage).
     QString PrintAbortMsg() const { return printAbortMsg_; }
     void SetPrintAbortMsg(const QString& text) { printAbortMsg_ = text; }
     // Prints the whole sheet (header line, headers as asked, every row and visible column, colours)
@@ -235,7 +270,9 @@ class Spread : public QTableView {
     };
     Range AddressedRange() const;
     Range MakeRange(int col, int row, int col2, int row2, bool block, bool allColsIncludeHeader) const;
-    void ApplySetting(SpreadAttr attr, const QVariant& value);
+    void ApplySetting(SpreadAttr attr, const QVariant& value) { ApplySetting(AddressedRange(), attr, value); }
+    void ApplySetting(const Range& range, SpreadAttr attr, const QVariant& value);
+    void SetComboSel(const Range& range, int index);
     void RefreshView();
     std::optional<SpreadCell> AddressedCell() const;
     std::optional<SpreadCell> CellAtIndex(const QModelIndex& index) const;
@@ -278,8 +315,8 @@ class Spread : public QTableView {
     bool blockMode_ = false;
     quint64 stamp_ = 0;
     SpreadModel* model_ = nullptr;
-    std::vector<int> colTwips_;                // widths as set, index = column
-    std::vector<int> colNeed_;                 // pixels each column needs (set width or its texts)
+    std::vector<int> colTwips_;  // widths as set, index = column
+    std::vector<int> colNeed_;   // pixels each column needs (set width or its texts)
     bool fillWidth_ = false;
     void SetColPixels(int col, int pixels);  // the need of a column; shown wider when filling
     void FillWidth();
@@ -289,7 +326,7 @@ class Spread : public QTableView {
         qsizetype longest = -1;
         int sampled = 0;
     };
-    std::vector<ColumnFit> fit_;  // index = column
+    std::vector<ColumnFit> fit_;   // index = column
     bool contentPending_ = false;  // cells changed while drawing was off
 
     SpreadSortBy sortBy_ = SpreadSortBy::Row;

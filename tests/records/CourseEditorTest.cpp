@@ -49,6 +49,11 @@ class CourseEditorTest : public ::testing::Test {
         QTest::keyClick(Focus(), key);
         QApplication::processEvents();
     }
+    // A cell changed as the user changes one (a paste): its text stored, then Change raised.
+    static void Edit(Spread* grid, int col, int row, const QString& text) {
+        grid->SetCellText(col, row, text);
+        Q_EMIT grid->Change(col, row);
+    }
     void StartAt(Spread* grid, int col, int row) {
         const int tab = form->SSTab1->indexOf(grid);
         if (tab >= 0) form->SSTab1->setCurrentIndex(tab);
@@ -145,9 +150,9 @@ TEST(CourseData, ChecksumSumsAndFillDownRules) {
 }
 
 TEST_F(CourseEditorTest, FitsTheScreenAndShowsEveryYardage) {
-    for (int j = 1; j <= 18; ++j) form->spYD->SetCellText(j, 1, "535");
+    for (int j = 1; j <= 18; ++j) Edit(form->spYD, j, 1, "535");
     form->Par_YD_Sum(*form->spYD);
-    form->spTB->SetCellText(1, 1, "Championship Tees XY");
+    Edit(form->spTB, 1, 1, "Championship Tees XY");
     form->SSTab1->setCurrentWidget(form->spYD);
     EXPECT_EQ(test::LayoutFaults(*form), QStringList());
 }
@@ -166,7 +171,7 @@ TEST_F(CourseEditorTest, OpensEmptyAndSaveWithoutEditsDoesNothing) {
 
 TEST_F(CourseEditorTest, FillDownFromRowOneAndSums) {
     test::ScriptedMsgBox box;
-    form->spMPar->SetCellText(7, 3, "5");
+    Edit(form->spMPar, 7, 3, "5");
     StartAt(form->spMPar, 7, 1);
     Type("4");
     Key(Qt::Key_Tab);
@@ -197,8 +202,8 @@ TEST_F(CourseEditorTest, FillDownFromRowOneAndSums) {
 TEST_F(CourseEditorTest, HandicapCheckBoxTicksAtOneHundredSeventyOne) {
     test::ScriptedMsgBox box;
     for (int j = 1; j <= 17; ++j) {
-        form->spMHCP->SetCellText(j, 1, QString::number(19 - j));
-        form->spMHCP->SetCellText(j, 2, QString::number(19 - j));
+        Edit(form->spMHCP, j, 1, QString::number(19 - j));
+        Edit(form->spMHCP, j, 2, QString::number(19 - j));
     }
     StartAt(form->spMHCP, 18, 1);
     Type("1");
@@ -291,7 +296,7 @@ TEST_F(CourseEditorTest, SavesANewCourseAndRefusesBadNames) {
     // The same name again is refused; another letter case is a new course.
     form->cmdNew_Click();
     TypeName("Pine`s");
-    form->spYD->SetCellText(1, 1, "300");
+    Edit(form->spYD, 1, 1, "300");
     form->cmdSave_Click();
     EXPECT_EQ(box.Last(), "This Course Name already exists.  Try a new Name.");
     EXPECT_TRUE(form->bChanged) << "nothing typed is lost";
@@ -306,8 +311,8 @@ TEST_F(CourseEditorTest, SavesANewCourseAndRefusesBadNames) {
 TEST_F(CourseEditorTest, ALongTeeNameNeverShiftsTheSlots) {
     test::ScriptedMsgBox box({}, vbYes);  // saved without pars
     TypeName("Long");
-    form->spTB->SetCellText(1, 1, QString(25, 'x'));  // pasted past the cell's limit
-    form->spTB->SetCellText(1, 2, "Blue");
+    Edit(form->spTB, 1, 1, QString(25, 'x'));  // pasted past the cell's limit
+    Edit(form->spTB, 1, 2, "Blue");
     form->cmdSave_Click();
     const QString tb = Column("TB", 1);
     EXPECT_EQ(tb.size(), 80);
@@ -643,9 +648,9 @@ TEST_F(CourseEditorTest, NoHandlerRunsWhileTheEditorIsDestroyed) {
 
 TEST_F(CourseEditorTest, ATeeBoxWithParsOnSomeHolesAsksBeforeSaving) {
     TypeName("Elm");
-    form->spTB->SetCellText(1, 1, "White");
-    form->spTB->SetCellText(2, 1, "70.1");
-    for (int j = 1; j <= 17; ++j) form->spMPar->SetCellText(j, 1, "4");
+    Edit(form->spTB, 1, 1, "White");
+    Edit(form->spTB, 2, 1, "70.1");
+    for (int j = 1; j <= 17; ++j) Edit(form->spMPar, j, 1, "4");
     test::ScriptedMsgBox box({vbNo, vbYes});
     form->cmdSave_Click();
     EXPECT_EQ(box.Last(), "Hole 18 has no par. Save anyway?");
@@ -655,6 +660,32 @@ TEST_F(CourseEditorTest, ATeeBoxWithParsOnSomeHolesAsksBeforeSaving) {
     EXPECT_EQ(form->spMPar->ActiveCol(), 18);
     form->cmdSave_Click();
     EXPECT_EQ(CourseCount(), 1);
+}
+
+// The course being edited holds every edit: typed cells, the fill-down, a loaded course, and
+// nothing after New.
+TEST_F(CourseEditorTest, EditsGoIntoTheCourseBeingEdited) {
+    test::ScriptedMsgBox box({}, vbNo);
+    StartAt(form->spTB, 2, 1);
+    Type("72");
+    Key(Qt::Key_Tab);
+    StartAt(form->spWPar, 3, 1);
+    Type("5");
+    Key(Qt::Key_Tab);
+    const CourseCells& course = form->Course();
+    EXPECT_EQ(course.tee[0][1], "72.0") << "as the cell stores it";
+    for (int row = 0; row < 4; ++row) EXPECT_EQ(course.Holes(HoleGridKind::WomenPars)[row][2], "5") << row;
+    EXPECT_EQ(course.Holes(HoleGridKind::MenPars)[1][2], "") << "other grids untouched";
+
+    StoreCourse(1, "Pine");
+    form->cboCourseName->clear();
+    form->Form_Load();
+    Pick(1);
+    EXPECT_EQ(form->Course().tee[1][0], "Blue");
+    EXPECT_EQ(form->Course().Holes(HoleGridKind::WomenPars)[0][2], "5");
+    form->cmdNew_Click();
+    EXPECT_EQ(form->Course().tee[1][0], "");
+    EXPECT_EQ(form->Course().Holes(HoleGridKind::MenPars)[0][0], "");
 }
 
 }  // namespace dc

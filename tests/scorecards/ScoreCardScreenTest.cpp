@@ -59,8 +59,12 @@ class ScoreCardScreenTest : public ::testing::Test {
         for (int r = 1; r <= grid->MaxRows(); ++r) texts << grid->CellText(col, r);
         return texts;
     }
+    // Card numbers typed into the grid: each text stored, then Change raised as for the user's edit.
     void SetCards(const QStringList& cards) {
-        for (int r = 1; r <= cards.size(); ++r) grid->SetCellText(F::kColCard, r, cards[r - 1]);
+        for (int r = 1; r <= cards.size(); ++r) {
+            grid->SetCellText(F::kColCard, r, cards[r - 1]);
+            Q_EMIT grid->Change(F::kColCard, r);
+        }
     }
 
     test::ProgramFolder folder;
@@ -178,6 +182,7 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
     // The refused run has already put the rows in card order: players 3, 1, 2, 4.
     SetCards({"4", "9", "4", ""});
     grid->SetCellValue(F::kColPrint, 4, 0);
+    Q_EMIT grid->Change(F::kColPrint, 4);
     form->cmdPrint_Click();
     EXPECT_EQ(Column(F::kColCard), QStringList({"1", "1", "2", ""}));
     EXPECT_EQ(Column(F::kColName),
@@ -218,7 +223,7 @@ TEST_F(ScoreCardScreenTest, APrinterFailureEndsTheRunCleanly) {
 TEST_F(ScoreCardScreenTest, FitsTheScreenWithALongName) {
     AddPlayers(3);
     TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=1",
-                 {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
+                     {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
     Open();
     EXPECT_EQ(test::LayoutFaults(*form), QStringList());
 }

@@ -358,51 +358,41 @@ void frmMainGolf::Grid_Setup(Spread& grid) {
                              : c == kColTot ? "Tot"
                                             : QString::number(c < 10 ? c : c - 1));
         }
+        // A row's holes, front nine and back nine.
         auto block = [&](int row, auto&& apply) {
             for (auto [c1, c2] : {std::pair{1, 9}, std::pair{11, 19}}) {
-                grid.SetBlockMode(true);
-                grid.SetCol(c1);
-                grid.SetCol2(c2);
-                grid.SetRow(row);
-                grid.SetRow2(row);
-                apply();
-                grid.SetBlockMode(false);
+                Spread::Block holes = grid.Cells(c1, row, c2, row);
+                apply(holes);
             }
         };
         for (int row : {kRowGross, kRowPutts})
-            block(row, [&] {
-                grid.SetCellType(SpreadCellType::Integer);
-                grid.SetTypeNumberMin(1);
-                grid.SetTypeNumberMax(99);
-                grid.SetTypeHAlign(SpreadHAlign::Center);
+            block(row, [](Spread::Block& holes) {
+                holes.SetCellType(SpreadCellType::Integer)
+                    .SetTypeNumberMin(1)
+                    .SetTypeNumberMax(99)
+                    .SetTypeHAlign(SpreadHAlign::Center);
             });
         for (int row : {kRowGir, kRowSand, kRowFHit})
-            block(row, [&] {
-                grid.SetCellType(SpreadCellType::CheckBox);
-                grid.SetTypeCheckCenter(true);
-                grid.SetTypeHAlign(SpreadHAlign::Center);
+            block(row, [](Spread::Block& holes) {
+                holes.SetCellType(SpreadCellType::CheckBox)
+                    .SetTypeCheckCenter(true)
+                    .SetTypeHAlign(SpreadHAlign::Center);
             });
         const unsigned int back[] = {0x00FF00, 0x00FFFF, 0xFF0000};
         for (int row : {kRowYards, kRowHcp, kRowPar})
-            block(row, [&] {
-                grid.SetCellType(SpreadCellType::Integer);
-                grid.SetTypeHAlign(SpreadHAlign::Center);
-                grid.SetLock(true);
-                grid.SetBackColor(Spread::VbColor(back[row - 1]));
-                if (row == kRowPar) grid.SetForeColor(Spread::VbColor(0xFFFFFF));
+            block(row, [&](Spread::Block& holes) {
+                holes.SetCellType(SpreadCellType::Integer)
+                    .SetTypeHAlign(SpreadHAlign::Center)
+                    .SetLock(true)
+                    .SetBackColor(Spread::VbColor(back[row - 1]));
+                if (row == kRowPar) holes.SetForeColor(Spread::VbColor(0xFFFFFF));
             });
-        for (int c : {kColOut, kColIn, kColTot}) {
-            grid.SetBlockMode(true);
-            grid.SetCol(c);
-            grid.SetCol2(c);
-            grid.SetRow(1);
-            grid.SetRow2(8);
-            grid.SetCellType(SpreadCellType::Edit);
-            grid.SetTypeHAlign(SpreadHAlign::Center);
-            grid.SetBackColor(Spread::VbColor(c == kColTot ? 0x00FF00 : 0xFFFF00));
-            grid.SetLock(true);  // filled by the totals only; the cursor never rests here
-            grid.SetBlockMode(false);
-        }
+        for (int c : {kColOut, kColIn, kColTot})
+            grid.Cells(c, 1, c, 8)
+                .SetCellType(SpreadCellType::Edit)
+                .SetTypeHAlign(SpreadHAlign::Center)
+                .SetBackColor(Spread::VbColor(c == kColTot ? 0x00FF00 : 0xFFFF00))
+                .SetLock(true);  // filled by the totals only; the cursor never rests here
         const char* labels[] = {"Yards", "HCP", "Par", "Gross", "Putts", "GI Reg", "Sand Save", "F Hit"};
         for (int r = 1; r <= 8; ++r) grid.SetCellText(0, r, labels[r - 1]);
     } catch (...) {

@@ -99,9 +99,7 @@ void frmMainGolf::SetGrossColour(int hole) {
     const int c = HoleColumn(hole);
     const int g = static_cast<int>(Val(round.Cell(kRowGross, hole)));
     const int p = static_cast<int>(Val(round.Cell(kRowPar, hole)));
-    spISC->SetCol(c);
-    spISC->SetRow(kRowGross);
-    spISC->SetForeColor(Spread::VbColor(GrossColour(g, p)));
+    spISC->Cells(c, kRowGross).SetForeColor(Spread::VbColor(GrossColour(g, p)));
 }
 
 void frmMainGolf::spISC_LeaveCell(int col, int row, int newCol, int /*newRow*/, bool& /*cancel*/) {

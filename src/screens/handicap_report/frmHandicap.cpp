@@ -368,20 +368,13 @@ void frmHandicap::Setup_spHcp() {
     for (int c = 0; c <= 4; ++c) {
         g.SetCellText(c, 0, headers[c]);
         g.SetColWidth(c, widths[c]);
-        g.SetCol(c);
-        g.SetRow(-1);
+        auto column = g.Cells(c, -1);
         if (c == 1) {
-            g.SetCellType(SpreadCellType::CheckBox);
-            g.SetTypeCheckCenter(true);
-            g.SetLock(false);
+            column.SetCellType(SpreadCellType::CheckBox).SetTypeCheckCenter(true).SetLock(false);
             continue;
         }
-        g.SetTypeHAlign(c == 2 ? SpreadHAlign::Left : SpreadHAlign::Center);
-        if (c >= 2) {
-            g.SetCellType(SpreadCellType::StaticText);
-            g.SetLock(true);
-            g.SetBackColor(kCyan);
-        }
+        column.SetTypeHAlign(c == 2 ? SpreadHAlign::Left : SpreadHAlign::Center);
+        if (c >= 2) column.SetCellType(SpreadCellType::StaticText).SetLock(true).SetBackColor(kCyan);
     }
     g.SetRowHeight(0, g.MaxTextRowHeight(0));
 }

@@ -1,7 +1,5 @@
 #include "records/frmCourseSetup.h"
 
-#include <algorithm>
-
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -12,6 +10,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
@@ -109,7 +108,8 @@ void frmCourseSetup::ConnectHandlers() {
     connect(cboCourseName->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { cboCourseName_Change(text); });
     connect(cboCourseName, &QComboBox::activated, this, [this] { cboCourseName_Click(); });
-    connect(spTB, &Spread::Change, this, [this](int col, int) {
+    connect(spTB, &Spread::Change, this, [this](int col, int row) {
+        CellEdited(*spTB, col, row);
         bChanged = true;
         if (col >= 2) bRatingsChanged = true;
     });
@@ -117,7 +117,8 @@ void frmCourseSetup::ConnectHandlers() {
         const auto kind = static_cast<HoleGridKind>(g);
         Spread* grid = HoleGrid(kind);
         const bool pars = kind == HoleGridKind::MenPars || kind == HoleGridKind::WomenPars;
-        connect(grid, &Spread::Change, this, [this, pars](int col, int) {
+        connect(grid, &Spread::Change, this, [this, grid, pars](int col, int row) {
+            CellEdited(*grid, col, row);
             bChanged = true;
             if (pars && col >= 1) bRatingsChanged = true;
         });
@@ -152,6 +153,12 @@ Spread* frmCourseSetup::HoleGrid(HoleGridKind kind) const {
     return spYD;
 }
 
+HoleGridKind frmCourseSetup::KindOf(const Spread& grid) const {
+    for (int g = 0; g < 5; ++g)
+        if (HoleGrid(static_cast<HoleGridKind>(g)) == &grid) return static_cast<HoleGridKind>(g);
+    return HoleGridKind::Yards;
+}
+
 void frmCourseSetup::Form_Load() {
     try {
         Grid_Setup();
@@ -180,19 +187,17 @@ void frmCourseSetup::Grid_Setup() {
         const int longestName = tb.fontMetrics().horizontalAdvance(QString(20, QLatin1Char('W'))) + 8;
         tb.SetColWidth(1, std::max(1620, longestName * Spread::kTwipsPerPixel));
         for (int c = 2; c <= 5; ++c) tb.SetColWidth(c, 900);
-        tb.SetRow(-1);
-        tb.SetCol(1);
-        tb.SetCellType(SpreadCellType::Edit);
-        tb.SetTypeMaxEditLen(20);  // a tee-box slot holds 20 characters
+        // A tee-box slot holds 20 characters.
+        tb.Cells(1, -1).SetCellType(SpreadCellType::Edit).SetTypeMaxEditLen(20);
         for (int c = 2; c <= 5; ++c) {
-            tb.SetCol(c);
             const bool rating = c == 2 || c == 4;
-            tb.SetCellType(rating ? SpreadCellType::Float : SpreadCellType::Integer);
             // A rating is never 0 (below 50 it rates nine holes); slopes run from 55 to 155.
-            tb.SetTypeNumberMin(rating ? 0.1 : 55);
-            tb.SetTypeNumberMax(rating ? 99.9 : 155);
-            if (rating) tb.SetTypeFloatDecimalPlaces(1);
-            tb.SetTypeHAlign(SpreadHAlign::Center);
+            auto column = tb.Cells(c, -1);
+            column.SetCellType(rating ? SpreadCellType::Float : SpreadCellType::Integer)
+                .SetTypeNumberMin(rating ? 0.1 : 55)
+                .SetTypeNumberMax(rating ? 99.9 : 155)
+                .SetTypeHAlign(SpreadHAlign::Center);
+            if (rating) column.SetTypeFloatDecimalPlaces(1);
         }
         tb.SetRowHeight(0, qMax(480, tb.MaxTextRowHeight(0)));  // two-line headers
 
@@ -208,61 +213,60 @@ void frmCourseSetup::Grid_Setup() {
             }
             grid.SetColWidth(19, 500);
             grid.SetCellText(19, 0, IsHcpGrid(kind) ? "Chk" : "Sum");
-            grid.SetRow(-1);
-            for (int c = 1; c <= 18; ++c) {
-                grid.SetCol(c);
-                grid.SetCellType(SpreadCellType::Integer);
-                const int lo = IsHcpGrid(kind) ? 1 : kind == HoleGridKind::Yards ? 30 : 3;
-                const int hi = IsHcpGrid(kind) ? 18 : kind == HoleGridKind::Yards ? 999 : 6;
-                grid.SetTypeNumberMin(lo);
-                grid.SetTypeNumberMax(hi);
-                grid.SetTypeHAlign(SpreadHAlign::Center);
-            }
-            grid.SetCol(19);
-            if (IsHcpGrid(kind)) {
-                grid.SetCellType(SpreadCellType::CheckBox);
-                grid.SetTypeCheckCenter(true);
-            } else {
-                grid.SetCellType(SpreadCellType::StaticText);
-            }
-            grid.SetTypeHAlign(SpreadHAlign::Center);
-            grid.SetLock(true);
-            grid.SetBackColor(kCyan);
+            const int lo = IsHcpGrid(kind) ? 1 : kind == HoleGridKind::Yards ? 30 : 3;
+            const int hi = IsHcpGrid(kind) ? 18 : kind == HoleGridKind::Yards ? 999 : 6;
+            for (int c = 1; c <= 18; ++c)
+                grid.Cells(c, -1)
+                    .SetCellType(SpreadCellType::Integer)
+                    .SetTypeNumberMin(lo)
+                    .SetTypeNumberMax(hi)
+                    .SetTypeHAlign(SpreadHAlign::Center);
+            auto check = grid.Cells(19, -1);
+            if (IsHcpGrid(kind))
+                check.SetCellType(SpreadCellType::CheckBox).SetTypeCheckCenter(true);
+            else
+                check.SetCellType(SpreadCellType::StaticText);
+            check.SetTypeHAlign(SpreadHAlign::Center).SetLock(true).SetBackColor(kCyan);
         }
     } catch (...) {
         ReportCurrentError("Course Setup, Grid_Setup", Sql::Without);
     }
 }
 
-CourseCells frmCourseSetup::ReadCells() const {
-    CourseCells cells;
-    for (int r = 1; r <= 4; ++r) {
-        for (int c = 1; c <= 5; ++c) cells.tee[r - 1][c - 1] = spTB->CellText(c, r);
-        for (int g = 0; g < 5; ++g)
-            for (int j = 1; j <= 18; ++j)
-                cells.holes[g][r - 1][j - 1] = HoleGrid(static_cast<HoleGridKind>(g))->CellText(j, r);
+void frmCourseSetup::CellEdited(Spread& grid, int col, int row) {
+    if (row < 1 || row > 4) return;
+    if (&grid == spTB) {
+        if (col >= 1 && col <= 5) course_.tee[row - 1][col - 1] = grid.CellText(col, row);
+    } else if (col >= 1 && col <= 18) {
+        course_.Holes(KindOf(grid))[row - 1][col - 1] = grid.CellText(col, row);
     }
-    return cells;
+}
+
+void frmCourseSetup::ShowTeeRows() {
+    for (int r = 1; r <= 4; ++r)
+        for (int c = 1; c <= 5; ++c) spTB->SetCellText(c, r, course_.tee[r - 1][c - 1]);
+}
+
+void frmCourseSetup::ShowHoleRows(HoleGridKind kind) {
+    Spread& grid = *HoleGrid(kind);
+    const dc::HoleGrid& holes = course_.Holes(kind);
+    for (int r = 1; r <= 4; ++r)
+        for (int j = 1; j <= 18; ++j) grid.SetCellText(j, r, holes[r - 1][j - 1]);
 }
 
 void frmCourseSetup::ShowCells(const CourseCells& cells) {
-    for (int r = 1; r <= 4; ++r)
-        for (int c = 1; c <= 5; ++c) spTB->SetCellText(c, r, cells.tee[r - 1][c - 1]);
-    for (int g = 0; g < 5; ++g) {
-        Spread& grid = *HoleGrid(static_cast<HoleGridKind>(g));
-        for (int r = 1; r <= 4; ++r)
-            for (int j = 1; j <= 18; ++j) grid.SetCellText(j, r, cells.holes[g][r - 1][j - 1]);
-    }
+    course_ = cells;
+    ShowTeeRows();
+    for (int g = 0; g < 5; ++g) ShowHoleRows(static_cast<HoleGridKind>(g));
 }
 
 void frmCourseSetup::Load_TeeBox_Info() {
     try {
         const auto course = Courses().LoadCourse(nEditCourseID);
         if (!course) return;
-        const CourseCells cells = UnpackCourse(*course);
+        course_.tee = UnpackCourse(*course).tee;
         spTB->SetReDraw(false);
-        for (int r = 1; r <= 4; ++r)
-            for (int c = 1; c <= 5; ++c) spTB->SetCellText(c, r, cells.tee[r - 1][c - 1]);
+        ShowTeeRows();
         spTB->SetReDraw(true);
     } catch (...) {
         spTB->SetReDraw(true);
@@ -274,12 +278,12 @@ void frmCourseSetup::Load_Detail_Info() {
     try {
         const auto course = Courses().LoadCourse(nEditCourseID);
         if (!course) return;
-        const CourseCells cells = UnpackCourse(*course);
+        course_.holes = UnpackCourse(*course).holes;
         for (int g = 0; g < 5; ++g) {
-            Spread& grid = *HoleGrid(static_cast<HoleGridKind>(g));
+            const auto kind = static_cast<HoleGridKind>(g);
+            Spread& grid = *HoleGrid(kind);
             grid.SetReDraw(false);
-            for (int r = 1; r <= 4; ++r)
-                for (int j = 1; j <= 18; ++j) grid.SetCellText(j, r, cells.holes[g][r - 1][j - 1]);
+            ShowHoleRows(kind);
             grid.SetReDraw(true);
         }
     } catch (...) {
@@ -289,11 +293,8 @@ void frmCourseSetup::Load_Detail_Info() {
 
 void frmCourseSetup::Hcp_Checksum(Spread& grid) {
     try {
-        for (int r = 1; r <= 4; ++r) {
-            HoleRow row;
-            for (int j = 1; j <= 18; ++j) row[j - 1] = grid.CellText(j, r);
-            grid.SetCellValue(19, r, HcpChecksumOk(row) ? 1 : 0);
-        }
+        const dc::HoleGrid& holes = course_.Holes(KindOf(grid));
+        for (int r = 1; r <= 4; ++r) grid.SetCellValue(19, r, HcpChecksumOk(holes[r - 1]) ? 1 : 0);
     } catch (...) {
         ReportCurrentError("Course Setup, Hcp_Checksum", Sql::Without);
     }
@@ -301,11 +302,8 @@ void frmCourseSetup::Hcp_Checksum(Spread& grid) {
 
 void frmCourseSetup::Par_YD_Sum(Spread& grid) {
     try {
-        for (int r = 1; r <= 4; ++r) {
-            HoleRow row;
-            for (int j = 1; j <= 18; ++j) row[j - 1] = grid.CellText(j, r);
-            grid.SetCellText(19, r, QString::number(HoleSum(row)));
-        }
+        const dc::HoleGrid& holes = course_.Holes(KindOf(grid));
+        for (int r = 1; r <= 4; ++r) grid.SetCellText(19, r, QString::number(HoleSum(holes[r - 1])));
     } catch (...) {
         ReportCurrentError("Course Setup, Par_YD_Sum", Sql::Without);
     }
@@ -420,7 +418,7 @@ bool frmCourseSetup::SaveCourse() {
         return false;
     }
     if (NameTaken()) return false;
-    const CourseCells cells = ReadCells();
+    const CourseCells& cells = course_;
     const QString noPars = TeesWithoutPars(cells);
     if (!noPars.isEmpty() &&
         MsgBox("No pars are entered for the tee box " + noPars +
@@ -482,6 +480,7 @@ void frmCourseSetup::cmdNew_Click() {
         SetNameText(QString());
         cboCourseName->setFocus();
         setWindowTitle("Add a New Course");
+        course_ = CourseCells{};
         for (Spread* grid : {spTB, spMHCP, spWHCP, spMPar, spWPar, spYD}) ResetSpreadRows(*grid, 4);
         Hcp_Checksum(*spMHCP);
         Hcp_Checksum(*spWHCP);
@@ -528,11 +527,11 @@ void frmCourseSetup::HoleGrid_LeaveCell(Spread& grid, int col, int row, int newC
     const bool yards = &grid == spYD;
     try {
         if (!yards && row == 1 && col >= 1 && col < 19 && newRow >= 1) {
-            dc::HoleGrid holes;
-            for (int r = 1; r <= 4; ++r) holes[r - 1][col - 1] = grid.CellText(col, r);
+            dc::HoleGrid& holes = course_.Holes(KindOf(grid));
+            const dc::HoleGrid before = holes;
             FillDown(holes, col);
             for (int r = 2; r <= 4; ++r)
-                if (grid.CellText(col, r) != holes[r - 1][col - 1])
+                if (holes[r - 1][col - 1] != before[r - 1][col - 1])
                     grid.SetCellText(col, r, holes[r - 1][col - 1]);
         }
         if (&grid == spMHCP || &grid == spWHCP)

@@ -69,8 +69,9 @@ class frmCourseSetup : public DialogBase {
 
     // The save; true when the course on the screen is stored (or nothing needed storing).
     bool SaveCourse();
-    // The editor's cells as data, and back.
-    CourseCells ReadCells() const;
+    // The course being edited: every edit goes into it, the grids show it, the save reads it.
+    const CourseCells& Course() const { return course_; }
+    // Shows a whole course as the one being edited.
     void ShowCells(const CourseCells& cells);
     Spread* HoleGrid(HoleGridKind kind) const;
 
@@ -79,7 +80,13 @@ class frmCourseSetup : public DialogBase {
 
   private:
     AppContext& ctx_;
+    CourseCells course_;
     CourseStore Courses() const;
+    // A cell the user has changed: its stored text goes into the course.
+    void CellEdited(Spread& grid, int col, int row);
+    void ShowTeeRows();
+    void ShowHoleRows(HoleGridKind kind);
+    HoleGridKind KindOf(const Spread& grid) const;
     // A name another course has is refused (sound, message, focus back to the name box).
     bool NameTaken();
     // A cell still being typed in counts as an edit before any save question.

@@ -267,20 +267,11 @@ void frmPlayers::Grid_Setup() {
         const char* headers[] = {"",      "Player Name", "M/F",     "Address",  "City",
                                  "State", "Zip",         "Home Ph", "Other Ph", "Email"};
         for (int c = 2; c <= 10; ++c) g.SetCellText(c, 0, headers[c - 1]);
-        g.SetRow(-1);
-        for (int c = 1; c <= 10; ++c) {
-            g.SetCol(c);
-            g.SetCellType(SpreadCellType::StaticText);
-        }
-        g.SetCol(3);
-        g.SetTypeHAlign(SpreadHAlign::Center);
-        g.SetRow(0);
-        g.SetTypeHAlign(SpreadHAlign::Center);
+        for (int c = 1; c <= 10; ++c) g.Cells(c, -1).SetCellType(SpreadCellType::StaticText);
+        g.Cells(3, -1).SetTypeHAlign(SpreadHAlign::Center);
+        g.Cells(3, 0).SetTypeHAlign(SpreadHAlign::Center);
         g.SetRowHeight(0, g.MaxTextRowHeight(0));
-        g.SetCol(-1);
-        g.SetRow(-1);
-        g.SetLock(true);
-        g.SetBackColor(Spread::VbColor(0xFFFF00));
+        g.Cells(-1, -1).SetLock(true).SetBackColor(Spread::VbColor(0xFFFF00));
         playersFit_->NarrowOtherColumns();
     } catch (...) {
         ReportCurrentError("Players, Grid_Setup", Sql::Without);

@@ -168,23 +168,15 @@ void frmGameList::spGL_Setup() {
                                    ? QString(spec.header)
                                    : QString::number(c < kGlF9 ? c - kGlHole1 + 1 : c - kGlHole10 + 10);
         if (c > 0) spGL->SetCellText(c, 0, header);
-        spGL->SetCol(c);
-        spGL->SetRow(-1);
         const bool number = c == kGlGame || c == kGlAdj;
-        spGL->SetCellType(number ? SpreadCellType::Integer : SpreadCellType::StaticText);
-        spGL->SetTypeHAlign(spec.align);
-        if (c == kGlGame) spGL->SetTypeNumberMin(1);
+        auto column = spGL->Cells(c, -1);
+        column.SetCellType(number ? SpreadCellType::Integer : SpreadCellType::StaticText)
+            .SetTypeHAlign(spec.align);
+        if (c == kGlGame) column.SetTypeNumberMin(1);
     }
     spGL->SetCellText(0, 0, "Gm#");
     spGL->SetRowHeight(0, spGL->MaxTextRowHeight(0));
-    spGL->SetBlockMode(true);
-    spGL->SetCol(0);
-    spGL->SetCol2(-1);
-    spGL->SetRow(-1);
-    spGL->SetRow2(-1);
-    spGL->SetBackColor(kCyan);
-    spGL->SetLock(true);
-    spGL->SetBlockMode(false);
+    spGL->Cells(0, -1, -1, -1).SetBackColor(kCyan).SetLock(true);
 }
 
 void frmGameList::Form_Load() {
@@ -374,12 +366,7 @@ void frmGameList::cmdPrint_Click() {
 
 void frmGameList::cmdPrintAll_Click() {
     try {
-        spGL->SetBlockMode(true);
-        spGL->SetCol(-1);
-        spGL->SetRow(-1);
-        spGL->SetCol2(-1);
-        spGL->SetRow2(-1);
-        spGL->SetBackColor(QColor(255, 255, 255));
+        spGL->Cells(-1, -1).SetBackColor(QColor(255, 255, 255));  // the cyan does not print
         spGL->SetPrintOrientation(SpreadPrintOrientation::Landscape);
         spGL->SetPrintColHeaders(true);
         spGL->SetPrintRowHeaders(true);
@@ -388,12 +375,10 @@ void frmGameList::cmdPrintAll_Click() {
         spGL->SetPrintAbortMsg("Cancel print job");
         PrintJob job("Detailed Game List");
         if (!spGL->PrintSheet(job)) throw PrinterError(kErrPrinter, "Printer Error");
-        spGL->SetBackColor(kCyan);
-        spGL->SetBlockMode(false);
+        spGL->Cells(-1, -1).SetBackColor(kCyan);
         ReportPrintOutcomes({job.Outcome()});
     } catch (...) {
-        spGL->SetBackColor(kCyan);
-        spGL->SetBlockMode(false);
+        spGL->Cells(-1, -1).SetBackColor(kCyan);
         ReportCurrentError("frmGameList, cmdPrintAll_Click", Sql::Without);
     }
 }

@@ -227,15 +227,10 @@ void frmStats::Grid_Setup() {
         for (int r = 1; r <= 18; ++r) spSG->SetCellText(0, r, SignedText(r));
         spSG->SetCellText(0, 19, "Totl");
         spSG->SetRowHeight(0, spSG->MaxTextRowHeight(0));
-        spSG->SetBlockMode(true);
-        spSG->SetCol(1);
-        spSG->SetCol2(kScoreTypes);
-        spSG->SetRow(-1);
-        spSG->SetRow2(-1);
-        spSG->SetTypeHAlign(SpreadHAlign::Center);
-        spSG->SetBackColor(QColor(0, 255, 255));
-        spSG->SetLock(true);
-        spSG->SetBlockMode(false);
+        spSG->Cells(1, -1, kScoreTypes, -1)
+            .SetTypeHAlign(SpreadHAlign::Center)
+            .SetBackColor(QColor(0, 255, 255))
+            .SetLock(true);
     } catch (...) {
         ReportCurrentError("Form Stats, Grid_Setup", Sql::Without);
     }

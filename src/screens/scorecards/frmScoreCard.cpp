@@ -9,10 +9,8 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 
-#include "shell/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/MaskEdBox.h"
 #include "platform/Modal.h"
@@ -29,7 +27,7 @@
 #include "scorecards/CardAssignment.h"
 #include "scorecards/ScoreCardPrint.h"
 #include "scorecards/ScoreCardStore.h"
-#include "shell/SetupStore.h"
+#include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
@@ -37,6 +35,7 @@
 #include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/SetupStore.h"
 #include "shell/frmCalendar.h"
 
 namespace dc {
@@ -45,6 +44,12 @@ namespace {
 const QColor kCyan(0, 255, 255);
 const QColor kYellow(255, 255, 0);
 const QString kNoPlayers = "No players have been selected to print.  Please select at least 1 player.";
+
+// A card-number cell's text as a number; none for an empty cell.
+std::optional<int> CardOfText(const QString& text) {
+    if (text.trimmed().isEmpty()) return std::nullopt;
+    return static_cast<int>(Val(text));
+}
 
 // Restores the default pointer when a print run ends, however it ends.
 struct DefaultPointerAtEnd {
@@ -123,26 +128,17 @@ void frmScoreCard::Grid_Setup() {
         g.SetCellText(kColIndex, 0, "Index");
         g.SetCellText(kColHcp, 0, "Handicap");
 
-        g.SetRow(-1);
         auto column = [&g](int col, SpreadCellType type, SpreadHAlign align) {
-            g.SetCol(col);
-            g.SetCellType(type);
-            g.SetTypeHAlign(align);
+            return g.Cells(col, -1).SetCellType(type).SetTypeHAlign(align);
         };
-        column(kColPrint, SpreadCellType::CheckBox, SpreadHAlign::Center);
-        g.SetTypeCheckCenter(true);
-        column(kColCard, SpreadCellType::Integer, SpreadHAlign::Center);
-        g.SetTypeNumberMin(0);
-        g.SetTypeNumberMax(999);
-        column(kColName, SpreadCellType::StaticText, SpreadHAlign::Left);
-        g.SetBackColor(kCyan);
+        column(kColPrint, SpreadCellType::CheckBox, SpreadHAlign::Center).SetTypeCheckCenter(true);
+        column(kColCard, SpreadCellType::Integer, SpreadHAlign::Center)
+            .SetTypeNumberMin(0)
+            .SetTypeNumberMax(999);
+        column(kColName, SpreadCellType::StaticText, SpreadHAlign::Left).SetBackColor(kCyan);
         column(kColTee, SpreadCellType::ComboBox, SpreadHAlign::Left);
-        column(kColIndex, SpreadCellType::StaticText, SpreadHAlign::Center);
-        g.SetBackColor(kCyan);
-        g.SetLock(true);
-        column(kColHcp, SpreadCellType::StaticText, SpreadHAlign::Center);
-        g.SetBackColor(kCyan);
-        g.SetLock(true);
+        column(kColIndex, SpreadCellType::StaticText, SpreadHAlign::Center).SetBackColor(kCyan).SetLock(true);
+        column(kColHcp, SpreadCellType::StaticText, SpreadHAlign::Center).SetBackColor(kCyan).SetLock(true);
         g.SetRowHeight(0, g.MaxTextRowHeight(0));
     } catch (...) {
         ReportCurrentError("Score Card, Grid_Setup", Sql::Without);
@@ -161,18 +157,22 @@ void frmScoreCard::Fill_Grid() {
             return;
         }
         g.SetMaxRows(0);
-        players_.clear();
-        indexes_.clear();
+        group_.members.clear();
         const bool oneEach = PlayersPerCard() == 1;
         const bool nine = opt189[2]->isChecked(), us = optUSCan[1]->isChecked();
         for (const PlayerRec& p : PlayerStore(ctx_.Connection()).AllPlayers()) {
             const int row = g.MaxRows() + 1;
             g.SetMaxRows(row);
-            players_.push_back({p.PLAYER_ID, p.GENDER, PlayerGridName(p), QString(), std::nullopt});
+            CardMember member;
+            member.id = p.PLAYER_ID;
+            member.gender = p.GENDER;
+            member.name = PlayerGridName(p);
+            if (oneEach) member.card = row;
+            group_.members.push_back(member);
             g.SetCellValue(kColPrint, row, 1);
-            if (oneEach) g.SetCellText(kColCard, row, QString::number(row));
-            g.SetCellText(kColName, row, players_.back().name);
-            indexes_[p.PLAYER_ID] = FindIndex(ctx_.Connection(), p.PLAYER_ID, p.GENDER, nine, us);
+            if (oneEach) ShowCard(row);
+            g.SetCellText(kColName, row, member.name);
+            group_.At(row).indexes = FindIndex(ctx_.Connection(), p.PLAYER_ID, p.GENDER, nine, us);
             SetRowTeeBox(row, p.GENDER == "F" ? cboTeeBoxW->currentIndex() : cboTeeBoxM->currentIndex());
         }
         FitColumns();
@@ -231,7 +231,7 @@ void frmScoreCard::cboCourse_Click() {
         // Every row takes its gender's tee box again, with the new course's slopes.
         g.SetReDraw(false);
         for (int row = 1; row <= g.MaxRows(); ++row) {
-            const QString& gender = players_[static_cast<size_t>(row - 1)].gender;
+            const QString& gender = group_.At(row).gender;
             const int own = TeeSlot(row);
             SetRowTeeBox(row, gender == "M" ? menPos : gender == "F" ? womenPos : own);
         }
@@ -251,43 +251,43 @@ void frmScoreCard::RowsOfGender(const QString& gender, int slot) {
     if (g.MaxRows() == 0) return;
     g.SetReDraw(false);
     for (int row = 1; row <= g.MaxRows(); ++row)
-        if (players_[static_cast<size_t>(row - 1)].gender == gender) SetRowTeeBox(row, slot);
+        if (group_.At(row).gender == gender) SetRowTeeBox(row, slot);
     g.SetReDraw(true);
 }
 
 void frmScoreCard::SetRowTeeBox(int row, int slot) {
     Spread& g = *spSC;
-    g.SetRow(row);
-    g.SetCol(kColTee);
-    g.SetTypeComboBoxList(sTeeBoxList.join('\t'));
-    g.SetTypeComboBoxCurSel(slot);
+    const QString list = sTeeBoxList.join('\t');
+    g.Cells(kColTee, row).SetTypeComboBoxList(list);
+    g.SetTypeComboBoxCurSel(kColTee, row, slot);
+    const qsizetype entries = list.split('\t').size();
+    group_.At(row).teeSlot = slot >= 0 && slot < entries ? slot : -1;
     ShowRowHandicap(row);
 }
 
-int frmScoreCard::TeeSlot(int row) {
-    spSC->SetRow(row);
-    spSC->SetCol(kColTee);
-    return spSC->TypeComboBoxCurSel();
+int frmScoreCard::TeeSlot(int row) const { return group_.At(row).teeSlot; }
+
+void frmScoreCard::ShowCard(int row) {
+    const std::optional<int> card = group_.At(row).card;
+    spSC->SetCellText(kColCard, row, card ? QString::number(*card) : QString());
 }
 
 // The row's slope is its tee box's for the player's gender; the index and the handicap come from
 // the player's indexes.
 void frmScoreCard::ShowRowHandicap(int row) {
     Spread& g = *spSC;
-    CardPlayer& player = players_[static_cast<size_t>(row - 1)];
-    const int slot = TeeSlot(row);
+    CardMember& player = group_.At(row);
+    const int slot = player.teeSlot;
     double slope = 0;
     if (course_ && player.gender == "M") slope = TeeSlope(course_->MSL, Packed::MSL, slot);
     if (course_ && player.gender == "F") slope = TeeSlope(course_->WSL, Packed::WSL, slot);
-    const PlayerIndexes idx = indexes_[player.id];
+    const PlayerIndexes idx = player.indexes;
     g.SetCellText(kColIndex, row, IndexCellText(idx.index));
     const QString hcp = CalculateHcp(idx.index, idx.tournIndex, slope);
     g.SetCellText(kColHcp, row, hcp);
     player.hcp = hcp;
     player.hcpValue = HcpTextValue(hcp);
-    g.SetCol(kColHcp);
-    g.SetRow(row);
-    g.SetBackColor(hcp.isEmpty() ? kYellow : kCyan);
+    g.Cells(kColHcp, row).SetBackColor(hcp.isEmpty() ? kYellow : kCyan);
 }
 
 void frmScoreCard::cboPlayersPerCard_Click() {
@@ -326,8 +326,8 @@ void frmScoreCard::Refresh_Handicaps() {
     g.SetReDraw(false);
     try {
         for (int row = 1; row <= g.MaxRows(); ++row) {
-            const CardPlayer& player = players_[static_cast<size_t>(row - 1)];
-            indexes_[player.id] = FindIndex(ctx_.Connection(), player.id, player.gender, nine, us);
+            CardMember& player = group_.At(row);
+            player.indexes = FindIndex(ctx_.Connection(), player.id, player.gender, nine, us);
             ShowRowHandicap(row);
         }
     } catch (...) {
@@ -340,7 +340,10 @@ void frmScoreCard::Refresh_Handicaps() {
 // ------------------------------------------------------------------------------------ grid events
 
 void frmScoreCard::cmdAllOnOff_Click(int index) {
-    for (int row = 1; row <= spSC->MaxRows(); ++row) spSC->SetCellValue(kColPrint, row, index == 1 ? 1 : 0);
+    for (int row = 1; row <= spSC->MaxRows(); ++row) {
+        group_.At(row).print = index == 1;
+        spSC->SetCellValue(kColPrint, row, index == 1 ? 1 : 0);
+    }
 }
 
 void frmScoreCard::cmdUp_Click() {
@@ -348,7 +351,7 @@ void frmScoreCard::cmdUp_Click() {
         const int r = spSC->ActiveRow();
         if (r < 2) return;
         spSC->MoveRow(r, r - 1);
-        std::swap(players_[static_cast<size_t>(r - 1)], players_[static_cast<size_t>(r - 2)]);
+        std::swap(group_.At(r), group_.At(r - 1));
         spSC->SetSelection(-1, r - 1, -1, r - 1);
         cmdDown->setEnabled(true);
         if (r - 1 == 1) cmdUp->setEnabled(false);
@@ -362,7 +365,7 @@ void frmScoreCard::cmdDown_Click() {
         const int r = spSC->ActiveRow();
         if (r < 1 || r >= spSC->MaxRows()) return;
         spSC->MoveRow(r, r + 1);
-        std::swap(players_[static_cast<size_t>(r - 1)], players_[static_cast<size_t>(r)]);
+        std::swap(group_.At(r), group_.At(r + 1));
         spSC->SetSelection(-1, r + 1, -1, r + 1);
         cmdUp->setEnabled(true);
         if (r + 1 == spSC->MaxRows()) cmdDown->setEnabled(false);
@@ -402,12 +405,26 @@ void frmScoreCard::spSC_Advance(bool advanceNext) {
         cmdHelp->setFocus();
 }
 
+// An unticked player loses his card number.
 void frmScoreCard::spSC_ButtonClicked(int col, int row, bool) {
-    if (col == kColPrint && spSC->CellValue(kColPrint, row) == 0) spSC->SetCellText(kColCard, row, QString());
+    if (col != kColPrint || row < 1 || row > group_.Count()) return;
+    CardMember& member = group_.At(row);
+    member.print = spSC->CellValue(kColPrint, row) == 1;
+    if (member.print) return;
+    member.card.reset();
+    ShowCard(row);
 }
 
+// The user's change of a tick, a card number or a tee box goes into the group.
 void frmScoreCard::spSC_Change(int col, int row) {
-    if (col == kColTee) ShowRowHandicap(row);
+    if (row < 1 || row > group_.Count()) return;
+    CardMember& member = group_.At(row);
+    if (col == kColPrint) member.print = spSC->CellValue(kColPrint, row) == 1;
+    if (col == kColCard) member.card = CardOfText(spSC->CellText(kColCard, row));
+    if (col == kColTee) {
+        member.teeSlot = spSC->TypeComboBoxCurSel(kColTee, row);
+        ShowRowHandicap(row);
+    }
 }
 
 void frmScoreCard::spSC_Click(int col, int row) {
@@ -421,28 +438,12 @@ void frmScoreCard::spSC_Click(int col, int row) {
 void frmScoreCard::SortByColumn(int col, bool ascending) {
     Spread& g = *spSC;
     g.CommitEdit();
-    std::vector<CardSortValue> values;
-    for (int row = 1; row <= g.MaxRows(); ++row) {
-        const CardPlayer& player = players_[static_cast<size_t>(row - 1)];
-        CardSortValue v;
-        v.numeric = col != kColName;
-        if (col == kColPrint) {
-            v.number = g.CellValue(kColPrint, row);
-        } else if (col == kColCard) {
-            const QString card = g.CellText(kColCard, row).trimmed();
-            v.empty = card.isEmpty();
-            v.number = Val(card);
-        } else if (col == kColIndex) {
-            v.number = std::round(indexes_[player.id].index * 10) / 10;
-        } else if (col == kColHcp) {
-            v.empty = !player.hcpValue;
-            v.number = player.hcpValue.value_or(0);
-        } else {
-            v.empty = player.name.trimmed().isEmpty();
-            v.text = player.name;
-        }
-        values.push_back(v);
-    }
+    const CardSortColumn column = col == kColPrint   ? CardSortColumn::Print
+                                  : col == kColCard  ? CardSortColumn::Card
+                                  : col == kColIndex ? CardSortColumn::Index
+                                  : col == kColHcp   ? CardSortColumn::Hcp
+                                                     : CardSortColumn::Name;
+    const std::vector<CardSortValue> values = group_.SortValues(column);
     g.SetReDraw(false);
     ApplyOrder(SortedOrder(values, ascending));
     g.SetReDraw(true);
@@ -452,22 +453,11 @@ void frmScoreCard::SortByColumn(int col, bool ascending) {
 
 int frmScoreCard::PlayersPerCard() const { return cboPlayersPerCard->currentIndex() + 1; }  // 1 to 4
 
-std::vector<bool> frmScoreCard::TickedRows() const {
-    std::vector<bool> ticked;
-    for (int row = 1; row <= spSC->MaxRows(); ++row) ticked.push_back(spSC->CellValue(kColPrint, row) == 1);
-    return ticked;
-}
-
-int frmScoreCard::SelectedCount() const {
-    const auto ticked = TickedRows();
-    return static_cast<int>(std::count(ticked.begin(), ticked.end(), true));
-}
+int frmScoreCard::SelectedCount() const { return group_.TickedCount(); }
 
 void frmScoreCard::SetCardNumbers(const std::vector<int>& cards) {
-    for (int row = 1; row <= static_cast<int>(cards.size()); ++row) {
-        const int card = cards[static_cast<size_t>(row - 1)];
-        spSC->SetCellText(kColCard, row, card > 0 ? QString::number(card) : QString());
-    }
+    group_.SetCards(cards);
+    for (int row = 1; row <= static_cast<int>(cards.size()) && row <= group_.Count(); ++row) ShowCard(row);
 }
 
 void frmScoreCard::cmdTeams_Click(int index) {
@@ -481,19 +471,24 @@ void frmScoreCard::cmdTeams_Click(int index) {
     if (!note.isEmpty()) MsgBox(note);
     spSC->SetReDraw(false);
     if (index == 3) {
-        SetCardNumbers(AssignRandomCards(TickedRows(), perCard, *QRandomGenerator::global()));
+        SetCardNumbers(AssignRandomCards(group_.Ticked(), perCard, *QRandomGenerator::global()));
         bLastSortAsc = false;
         spSC_Click(kColCard, 0);
     } else {
         bLastSortAsc = false;
         spSC_Click(index == 1 ? kColIndex : kColName, 0);
-        SetCardNumbers(AssignCards(TickedRows(), perCard));
+        SetCardNumbers(AssignCards(group_.Ticked(), perCard));
     }
     spSC->SetReDraw(true);
 }
 
 void frmScoreCard::ApplyOrder(const std::vector<int>& order) {
-    std::vector<int> current(players_.size());
+    MoveGridRows(order);
+    group_.Reorder(order);
+}
+
+void frmScoreCard::MoveGridRows(const std::vector<int>& order) {
+    std::vector<int> current(order.size());
     std::iota(current.begin(), current.end(), 0);
     for (size_t i = 0; i < order.size(); ++i) {
         const auto at = std::find(current.begin() + static_cast<std::ptrdiff_t>(i), current.end(), order[i]);
@@ -503,30 +498,16 @@ void frmScoreCard::ApplyOrder(const std::vector<int>& order) {
         current.erase(at);
         current.insert(current.begin() + static_cast<std::ptrdiff_t>(i), order[i]);
     }
-    std::vector<CardPlayer> moved;
-    moved.reserve(order.size());
-    for (int i : order) moved.push_back(players_[static_cast<size_t>(i)]);
-    players_ = std::move(moved);
-}
-
-void frmScoreCard::ApplyRenumbering(const CardRenumbering& renumbering) {
-    const std::vector<bool> ticked = TickedRows();
-    spSC->SetReDraw(false);
-    ApplyOrder(renumbering.order);
-    for (size_t i = 0; i < renumbering.order.size(); ++i)
-        if (ticked[static_cast<size_t>(renumbering.order[i])])
-            spSC->SetCellText(kColCard, static_cast<int>(i) + 1, QString::number(renumbering.cards[i]));
-    spSC->SetReDraw(true);
 }
 
 bool frmScoreCard::Reorder_Cards(int selectedCount, int& cardCount) {
     try {
-        std::vector<CardRow> rows;
-        for (int row = 1; row <= spSC->MaxRows(); ++row)
-            rows.push_back(
-                {spSC->CellValue(kColPrint, row) == 1, static_cast<int>(Val(spSC->CellText(kColCard, row)))});
-        const CardRenumbering renumbering = ReorderCards(rows, PlayersPerCard());
-        ApplyRenumbering(renumbering);
+        const CardRenumbering renumbering = group_.Renumber(PlayersPerCard());
+        spSC->SetReDraw(false);
+        MoveGridRows(renumbering.order);
+        for (int row = 1; row <= group_.Count(); ++row)
+            if (group_.At(row).print) ShowCard(row);
+        spSC->SetReDraw(true);
         bLastSortAsc = true;
         cardCount = renumbering.cardCount;
         if (renumbering.message.isEmpty()) return selectedCount > 0;
@@ -578,13 +559,7 @@ void frmScoreCard::cmdPrint_Click() {
     job.date = mskDate->Text();
     job.menTee = cboTeeBoxM->currentText();
     job.womenTee = cboTeeBoxW->currentText();
-    job.cards.resize(static_cast<size_t>(cardCount));
-    for (int row = 1; row <= spSC->MaxRows(); ++row) {
-        const int card = static_cast<int>(Val(spSC->CellText(kColCard, row)));
-        if (spSC->CellValue(kColPrint, row) != 1 || card < 1 || card > cardCount) continue;
-        const CardPlayer& player = players_[static_cast<size_t>(row - 1)];
-        job.cards[static_cast<size_t>(card - 1)].push_back({player.name, player.gender, player.hcp});
-    }
+    job.cards = group_.PrintedCards(cardCount);
     job.strokes = chkShowHide[1]->isChecked();
     for (int i = 2; i <= 5; ++i) job.statRows[static_cast<size_t>(i - 2)] = chkShowHide[i]->isChecked();
     job.perCard = PlayersPerCard();
@@ -614,8 +589,8 @@ void frmScoreCard::Command1_Click() {
 // ------------------------------------------------------------------------------------ other controls
 
 void frmScoreCard::cmdCalendar_Click() {
-    ctx_.sCalDate =
-        mskDate->Text().trimmed() == "__/__/____" ? FormatLocalDate(Today(), ctx_.sDateFormat) : mskDate->Text();
+    ctx_.sCalDate = mskDate->Text().trimmed() == "__/__/____" ? FormatLocalDate(Today(), ctx_.sDateFormat)
+                                                              : mskDate->Text();
     frmCalendar calendar(ctx_, this);
     ExecModal(calendar);
     if (ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) mskDate->SetText(ctx_.sCalDate);

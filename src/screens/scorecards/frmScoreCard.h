@@ -6,11 +6,11 @@
 
 #include <QDialog>
 #include <array>
-#include <map>
 #include <optional>
 #include <vector>
 
 #include "records/TeeBoxPacking.h"
+#include "scorecards/CardGroup.h"
 #include "scorecards/CourseHcpText.h"
 
 class QCheckBox;
@@ -26,7 +26,6 @@ class AppContext;
 class MaskEdBox;
 class GridFit;
 class Spread;
-struct CardRenumbering;
 
 class frmScoreCard : public QDialog {
     Q_OBJECT
@@ -87,6 +86,8 @@ class frmScoreCard : public QDialog {
 
     int PlayersPerCard() const;
     int SelectedCount() const;
+    // The players shown, in grid order, with their ticks, cards and tee boxes.
+    const CardGroup& Group() const { return group_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,31 +99,22 @@ class frmScoreCard : public QDialog {
     void ConnectHandlers();
     // Selects an entry from code and runs the combo's handler, as a user's choice does.
     void Choose(QComboBox& combo, int index);
-    void ShowRowHandicap(int row);  // columns 7, 8 and the hidden ones from the row's indexes and tee box
+    void ShowRowHandicap(int row);  // the index and handicap columns from the row's indexes and tee box
     void SetRowTeeBox(int row, int slot);
+    void ShowCard(int row);
     void RowsOfGender(const QString& gender, int slot);
     void ShowSlopeWarning();
     void SortByColumn(int col, bool ascending);
     // Moves the grid's rows and the players behind them: order[i] = the row now at position i.
     void ApplyOrder(const std::vector<int>& order);
-    void ApplyRenumbering(const CardRenumbering& renumbering);
-    int TeeSlot(int row);  // the row's tee-box choice, -1 for none
+    void MoveGridRows(const std::vector<int>& order);
+    int TeeSlot(int row) const;  // the row's tee-box choice, -1 for none
     void SetCardNumbers(const std::vector<int>& cards);
-    std::vector<bool> TickedRows() const;
     // The figure columns as wide as their longest text; the name column takes the width they leave.
     void FitColumns();
 
-    // The player of each grid row, in grid order, with the figures the row shows.
-    struct CardPlayer {
-        int id = 0;
-        QString gender;
-        QString name;
-        QString hcp;                 // the course handicap as shown
-        std::optional<int> hcpValue;  // its signed number, none when empty
-    };
-    std::vector<CardPlayer> players_;
-    std::map<int, PlayerIndexes> indexes_;  // by PLAYER_ID, for the hole count and rules chosen
-    std::optional<PackedCourse> course_;    // the course chosen
+    CardGroup group_;                     // the player of each grid row, in grid order
+    std::optional<PackedCourse> course_;  // the course chosen
     GridFit* nameFit_ = nullptr;
 };
 

@@ -49,9 +49,7 @@ frmDLLCheck::frmDLLCheck(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
         spDLL->SetCellText(c, 0, headers[c - 1]);
         spDLL->SetColWidth(c, c == 1 ? 7200 : 1800);
     }
-    spDLL->SetCol(-1);
-    spDLL->SetRow(-1);
-    spDLL->SetLock(true);
+    spDLL->Cells(-1, -1).SetLock(true);
     cmdPrint = new QPushButton("&Print", this);
     cmdEmail = new QPushButton("E&mail ...", this);
     cmdClose = new QPushButton("Clos&e", this);
@@ -96,10 +94,7 @@ void frmDLLCheck::RunCheck() {
             ++row;
             for (int c = 1; c <= 5; ++c) {
                 spDLL->SetCellText(c, row, line.cells[c - 1]);
-                if (!line.marked[c - 1]) continue;
-                spDLL->SetCol(c);
-                spDLL->SetRow(row);
-                spDLL->SetBackColor(kMarked);
+                if (line.marked[c - 1]) spDLL->Cells(c, row).SetBackColor(kMarked);
             }
         }
         // Every column as wide as its longest text; the screen as wide as the grid, within 1024 pixels.
@@ -115,12 +110,9 @@ void frmDLLCheck::RunCheck() {
 
 void frmDLLCheck::cmdPrint_Click() {
     try {
-        spDLL->SetBlockMode(true);
-        spDLL->SetCol(1);
-        spDLL->SetRow(1);
-        spDLL->SetCol2(5);
-        spDLL->SetRow2(spDLL->MaxRows());
-        if (spDLL->MaxRows() > 0) spDLL->SetBackColor(QColor(255, 255, 255));  // the marks do not print
+        const int rows = spDLL->MaxRows();
+        if (rows > 0)
+            spDLL->Cells(1, 1, 5, rows).SetBackColor(QColor(255, 255, 255));  // the marks do not print
         spDLL->SetPrintOrientation(SpreadPrintOrientation::Portrait);
         spDLL->SetPrintColHeaders(true);
         spDLL->SetPrintRowHeaders(true);
@@ -129,11 +121,9 @@ void frmDLLCheck::cmdPrint_Click() {
         spDLL->SetPrintAbortMsg("Cancel print job");
         PrintJob job("System File Check");
         if (!spDLL->PrintSheet(job)) throw PrinterError(482, "Printer Error");
-        if (spDLL->MaxRows() > 0) spDLL->SetBackColor(QColor(0, 255, 255));
-        spDLL->SetBlockMode(false);
+        if (rows > 0) spDLL->Cells(1, 1, 5, rows).SetBackColor(QColor(0, 255, 255));
         ReportPrintOutcomes({job.Outcome()});
     } catch (...) {
-        spDLL->SetBlockMode(false);
         ReportCurrentError("frmDLLCheck, cmdPrint_Click", Sql::Without);
     }
 }
