@@ -5,6 +5,7 @@
 #include "handicap/HcpLookups.h"
 #include "handicap/HcpRules.h"
 #include "handicap/Recompute.h"
+#include "handicap/RoundStore.h"
 #include "handicap/SaveScoresDB.h"
 #include "platform/Database.h"
 
@@ -23,10 +24,9 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFla
     const int key = StoreRound(db, entry, newFlag, teeRating, teeSlope);
     SaveOutcome out;
     out.rndGameId = key;
-    out.count = RenumberGames(db, entry.playerId);
-    const QString sql = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
-    const QVariant game = db.Scalar(sql, {entry.playerId, key});
-    out.gameNumber = game.isNull() ? 1 : game.toInt();
+    RoundStore store(db);
+    out.count = store.Renumber(entry.playerId);
+    out.gameNumber = store.GameOfKey(entry.playerId, key).value_or(1);
     out.range = ChooseRecalcRange(newFlag == 1, oldGame, out.gameNumber, out.count, hcpChanged);
     if (out.range.first <= out.range.last) {
         const bool showProgress = out.range.last - out.range.first > 5;
