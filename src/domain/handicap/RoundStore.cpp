@@ -1,10 +1,15 @@
 #include "handicap/RoundStore.h"
 
 #include <QHash>
+#include <QRandomGenerator>
 #include <QStringList>
+#include <cmath>
 
 #include "handicap/HcpRules.h"
+#include "handicap/RoundEntry.h"
 #include "platform/Database.h"
+#include "platform/DbError.h"
+#include "platform/Val.h"
 #include "shell/DateFormat.h"
 
 namespace dc {
@@ -18,7 +23,69 @@ QString Marks(int n) {
     return marks.join(",");
 }
 
+// The values from TEE_BOX_ID to OTHER_COST in the fixed column order; `useHcp` as it is stored.
+void AppendScores(QVariantList& v, const RoundEntry& e, bool useHcp) {
+    std::array<int, 18> putts{};
+    std::array<bool, 18> gir{}, sand{}, fhit{};
+    int front = 0, back = 0;
+    for (int i = 0; i < 18; ++i) {
+        (i < 9 ? front : back) += e.gross[i].value_or(0);
+        putts[i] = e.putts[i].value_or(0);
+        gir[i] = e.gir[i], sand[i] = e.sand[i], fhit[i] = e.fhit[i];
+    }
+    // A rating has one decimal; the single-precision value would store as 74.30000305...
+    v << e.teeBox << std::round(double(e.teeRating) * 10.0) / 10.0 << e.teeSlope << (useHcp ? 1 : 0)
+      << (e.useTourn ? 1 : 0);
+    for (const HoleFigure& g : e.gross) v << g.value_or(0);
+    for (double x : e.prevIndex) v << x;
+    for (double x : e.prevTIndex) v << x;
+    for (const std::optional<int>& a : e.adjScore) v << a.value_or(0);
+    v << front + back << front << back << HolePars(e.par) << HolePutts(putts) << HoleFlags(gir)
+      << HoleFlags(sand) << HoleFlags(fhit) << e.gameCost << e.cartCost << e.otherCost;
+}
+
 }  // namespace
+
+int RoundStore::NewRoundKey(int playerId) {
+    for (;;) {
+        const int key = QRandomGenerator::global()->bounded(1, 1000000);
+        QString sql = "SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=? AND RND_GAME_ID=?";
+        if (db_.Scalar(sql, {playerId, key}).toInt() == 0) return key;
+    }
+}
+
+int RoundStore::Insert(const RoundEntry& e) {
+    if (!e.date) throw AppError(13, "Type mismatch");
+    int total = 0;
+    for (const HoleFigure& g : e.gross) total += g.value_or(0);
+    QString sql = "Select Max(GAME_NUMBER) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?";
+    const int n = static_cast<int>(Val(db_.Scalar(sql, {e.playerId}).toString()));
+    const int key = NewRoundKey(e.playerId);
+    QVariantList v{e.playerId, e.courseId, n + 1, DbDate(*e.date), key};
+    AppendScores(v, e, total != 0 && e.useHcp);
+    v << " " + e.notes;
+    const QStringList& cols = RoundFieldOrder();
+    sql = "INSERT INTO INDIV_SCORES (" + cols.join(",") + ") VALUES (" + Marks(cols.size()) + ")";
+    db_.Execute(sql, v);
+    return key;
+}
+
+void RoundStore::UpdateScores(const RoundEntry& e) {
+    if (!e.date) throw AppError(13, "Type mismatch");
+    QVariantList v{e.courseId, DbDate(*e.date)};
+    AppendScores(v, e, e.useHcp);
+    v << e.notes + " ";
+    const QStringList& cols = RoundFieldOrder();
+    QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
+    for (int i = 5; i < cols.size(); ++i) sets << cols[i] + "=?";
+    v << e.playerId << e.gameNumber << e.rndGameId;
+    const QString sql = "UPDATE INDIV_SCORES SET " + sets.join(",") +
+                        " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
+    db_.Execute(sql, v);
+    // A round that is no longer stored (or never was) is not saved by writing nothing.
+    if (db_.RecordsAffected() != 1)
+        throw DbError(kErrNoCurrentRecord, "The round to be saved is not stored. Nothing was saved.", sql);
+}
 
 std::optional<int> RoundStore::GameOfKey(int playerId, int rndGameId) {
     const QString sql = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";

@@ -1,5 +1,6 @@
 #pragma once
-// The one writer of the rounds table (INDIV_SCORES): adding an imported round, writing the figures the handicap engine computed,
+// The one writer of the rounds table (INDIV_SCORES): adding a round (from the main screen or an
+// import), rewriting a round's scores, writing the figures the handicap engine computed,
 // renumbering a player's games, copying a course's ratings into its rounds, and deleting rounds.
 // Statement texts stay the same from call to call, so the database prepares each once per run.
 // Every call throws DbError when the database fails.
@@ -19,6 +20,7 @@ namespace dc {
 
 class Database;
 class Recordset;
+struct RoundEntry;
 
 // A round read from an earlier version's files, with the columns such a round fills.
 struct ImportedRound {
@@ -39,6 +41,13 @@ class RoundStore {
   public:
     explicit RoundStore(Database& db) : db_(db) {}
 
+    // ---- the main screen's round
+    // Adds the round numbered after the player's largest game, with a round key unused for the
+    // player, and returns the key. A round without gross scores does not count for handicaps.
+    int Insert(const RoundEntry& round);
+    // Rewrites the stored row of the round's game number and round key; throws when there is no
+    // such row, having written nothing.
+    void UpdateScores(const RoundEntry& round);
     // The game number of the player's round with that key; nothing when there is none.
     std::optional<int> GameOfKey(int playerId, int rndGameId);
 
@@ -72,6 +81,7 @@ class RoundStore {
     void DeletePlayerRounds(int playerId);
 
   private:
+    int NewRoundKey(int playerId);
     Database& db_;
 };
 
