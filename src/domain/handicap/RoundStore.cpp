@@ -144,6 +144,22 @@ QSet<int> RoundStore::RoundKeys(int playerId) {
     return keys;
 }
 
+std::vector<RoundHoles> RoundStore::HoleScores(int playerId) {
+    QStringList holes;
+    for (int h = 0; h < 18; ++h) holes << RoundFieldOrder().at(kOrdinalGS01 + h);
+    const QString sql =
+        "Select ROUND_DATE, COURSE_ID, " + holes.join(",") + " From INDIV_SCORES Where PLAYER_ID=?";
+    Recordset rs = db_.OpenRecordset(sql, {playerId});
+    std::vector<RoundHoles> rounds;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        RoundHoles& r = rounds.emplace_back();
+        r.date = ParseStoredDate(rs.Fields(0).str()).value_or(QDate());
+        r.courseId = rs.Fields(1).toInt();
+        for (int h = 0; h < 18; ++h) r.gross[h] = rs.Fields(2 + h).toInt();
+    }
+    return rounds;
+}
+
 QString RoundStore::ResultColumn(int col) {
     if (col == kResPar) return "PAR";
     static const char* prefix[3] = {"HCP_INDEX_", "THCP_INDEX_", "ADJSCR_"};

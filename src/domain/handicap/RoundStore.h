@@ -1,7 +1,8 @@
 #pragma once
 // The one writer of the rounds table (INDIV_SCORES): adding a round (from the main screen or an
 // import), rewriting a round's scores, writing the figures the handicap engine computed,
-// renumbering a player's games, copying a course's ratings into its rounds, and deleting rounds.
+// renumbering a player's games, copying a course's ratings into its rounds, and deleting rounds;
+// with the reads these writers and an import need.
 // Statement texts stay the same from call to call, so the database prepares each once per run.
 // Every call throws DbError when the database fails.
 
@@ -12,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "handicap/HcpRound.h"
 #include "handicap/RoundRec.h"
@@ -37,6 +39,13 @@ struct ImportedRound {
     QString par, putts;
 };
 
+// What an import compares a round by: its date, course and hole scores.
+struct RoundHoles {
+    QDate date;  // invalid when the stored date cannot be read
+    int courseId = 0;
+    std::array<int, 18> gross{};
+};
+
 class RoundStore {
   public:
     explicit RoundStore(Database& db) : db_(db) {}
@@ -55,6 +64,7 @@ class RoundStore {
     void InsertImported(const ImportedRound& round);
     int MaxGameNumber(int playerId);
     QSet<int> RoundKeys(int playerId);
+    std::vector<RoundHoles> HoleScores(int playerId);
 
     // ---- the handicap engine's figures
     // The columns it writes, in this order: six indexes, six tournament indexes, six adjusted

@@ -58,19 +58,9 @@ StoredData ReadStored(Database& db) {
                                players["LAST_NAME"].str(), players["FIRST_NAME"].str()});
     }
     s.roundsOf = [&db](int playerId) {
-        QStringList holes;
-        for (int h = 0; h < 18; ++h) holes << RoundFieldOrder().at(kOrdinalGS01 + h);
-        const QString sql =
-            "Select ROUND_DATE, COURSE_ID, " + holes.join(",") + " From INDIV_SCORES Where PLAYER_ID=?";
-        Recordset rs = db.OpenRecordset(sql, {playerId});
         QHash<QString, QList<int>> rounds;
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            std::array<int, 18> gross{};
-            for (int h = 0; h < 18; ++h) gross[h] = rs.Fields(2 + h).toInt();
-            const QString signature =
-                RoundSignature(ParseStoredDate(rs.Fields(0).str()).value_or(QDate()), gross);
-            rounds[signature].append(rs.Fields(1).toInt());
-        }
+        for (const RoundHoles& r : RoundStore(db).HoleScores(playerId))
+            rounds[RoundSignature(r.date, r.gross)].append(r.courseId);
         return rounds;
     };
     return s;
