@@ -1,17 +1,18 @@
 // Times the main screen's save of a new round dated before all 500 stored rounds of one player:
 // storing, renumbering and recomputing every later game, with the progress window. Works on a
-// copy of the blank database in a temporary folder; runs offscreen.
+// copy of the blank database in a temporary folder; runs offscreen. Then prints a digest of the
+// stored rounds, and again after the round is edited and saved over its row.
 //
 //   bench_save_round [blank database]   (default: program/DBFiles/CV54Blank.MDB beside it)
 
 #include <QApplication>
-#include <QCryptographicHash>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <cstdio>
 
