@@ -33,14 +33,14 @@ TEST(MainRound, FiguresGiveCourseHcpsAllowableAndCappedScores) {
     gross.fill(4), pars.fill(4);
     RoundEntry entry;
     r.FillEntry(entry);
-    EXPECT_EQ(entry.adjScore[0], "") << "nothing capped before the gross scores were summed";
+    EXPECT_EQ(entry.adjScore[0], std::nullopt) << "nothing capped before the gross scores were summed";
     r.UpdateAdjusted(gross, pars);
     EXPECT_EQ(r.figures[0].adjusted, 72);
     EXPECT_EQ(r.figures[1].adjusted, 36);
     r.FillEntry(entry);
-    EXPECT_EQ(entry.prevIndex[0], "12.3");
-    EXPECT_EQ(entry.prevTIndex[0], "-100");
-    EXPECT_EQ(entry.adjScore[0], "72");
+    EXPECT_EQ(entry.prevIndex[0], 12.3);
+    EXPECT_EQ(entry.prevTIndex[0], -100);
+    EXPECT_EQ(entry.adjScore[0], 72);
 
     EXPECT_EQ(r.CurrentCourseHcpText(1, 125), "14");
     r.figures[0].currTIndex = -1.5;

@@ -235,11 +235,11 @@ TEST(RoundRules, ChangeComparisonNamesTheFirstChangedField) {
     s.useHcp = 1;
     s.adjusted = r.ADJSCR;
     s.notes = "nice day";
-    for (int h = 0; h < 18; ++h) s.gross[h] = "4", s.putts[h] = "2";
+    for (int h = 0; h < 18; ++h) s.gross[h] = 4, s.putts[h] = 2;
     EXPECT_FALSE(CompareStoredRound(s, r, "05/10/2024").changed);
 
     ScreenRound c = s;
-    c.gross[11] = "5";
+    c.gross[11] = 5;
     c.adjusted[US_B9] = 37;
     ChangeResult res = CompareStoredRound(c, r, "05/10/2024");
     EXPECT_EQ(res.field, "Hole 12 score");
@@ -287,8 +287,8 @@ TEST(RoundRules, ANewRoundIsChangedOnlyByWhatWasTyped) {
         {"date", [](ScreenRound& r) { r.dateText = "05/04/2024"; }},
         {"tournament tick", [](ScreenRound& r) { r.useTourn = 0; }},
         {"handicap tick", [](ScreenRound& r) { r.useHcp = 0; }},
-        {"gross", [](ScreenRound& r) { r.gross[17] = "5"; }},
-        {"putts", [](ScreenRound& r) { r.putts[0] = "2"; }},
+        {"gross", [](ScreenRound& r) { r.gross[17] = 5; }},
+        {"putts", [](ScreenRound& r) { r.putts[0] = 2; }},
         {"notes", [](ScreenRound& r) { r.notes = "x"; }},
         {"cost", [](ScreenRound& r) { r.otherCost = "1"; }},
     };
@@ -311,7 +311,7 @@ TEST(RoundRules, CostsCompareAsTheirBoxesShowThem) {
     ScreenRound s;
     s.dateText = "05/10/2024";
     s.useHcp = 0;
-    for (int h = 0; h < 18; ++h) s.gross[h] = "4";
+    for (int h = 0; h < 18; ++h) s.gross[h] = 4;
     const struct {
         QString game, cart, other;
         QString field;

@@ -4,9 +4,10 @@
 
 #include "EntryFixture.h"
 #include "entry/RoundRecalc.h"
+#include "handicap/RoundEntry.h"
 #include "handicap/RoundRec.h"
+#include "handicap/RoundStore.h"
 #include "handicap/SaveScores.h"
-#include "handicap/SaveScoresDB.h"
 #include "platform/Database.h"
 #include "shell/DateFormat.h"
 
@@ -21,15 +22,39 @@ RoundEntry Entry(int player, const QString& date, int gross) {
     e.teeBox = 0;
     e.date = ParseLocalDate(date, Ctx().sDateFormat);
     for (int h = 0; h < 18; ++h) {
-        e.parCells[h] = "4";
-        e.grossCells[h] = gross ? QString::number(gross) : QString();
+        e.par[h] = 4;
+        e.gross[h] = gross ? HoleFigure(gross) : kEmptyHole;
     }
     for (int c = 0; c < 6; ++c) {
-        e.prevIndex[c] = c % 3 == 0 ? "36.4" : "18.2";
-        e.prevTIndex[c] = "-100";
-        e.adjScore[c] = QString::number(c % 3 == 0 ? 18 * gross : 9 * gross);
+        e.prevIndex[c] = c % 3 == 0 ? 36.4 : 18.2;
+        e.prevTIndex[c] = -100;
+        e.adjScore[c] = c % 3 == 0 ? 18 * gross : 9 * gross;
     }
     return e;
+}
+
+// Stores the round as a new row (newFlag 1) or over its stored row, on a tee box of that rating
+// and slope; returns its round key.
+int StoreRound(Database& db, RoundEntry e, int newFlag, float rating, int slope) {
+    e.isNew = newFlag == 1;
+    e.teeRating = rating;
+    e.teeSlope = slope;
+    RoundStore store(db);
+    if (e.isNew) return store.Insert(e);
+    store.UpdateScores(e);
+    return e.rndGameId;
+}
+
+// Saves the round as the main screen does, with these flags and figures.
+SaveOutcome Save(RoundEntry e, int newFlag, float rating, int slope, int oldGame, bool hcpChanged, int gender,
+                 bool is18, ProgressReporter* progress = nullptr) {
+    e.isNew = newFlag == 1;
+    e.teeRating = rating;
+    e.teeSlope = slope;
+    e.oldGame = oldGame;
+    e.hcpChanged = hcpChanged;
+    e.genderIndex = gender;
+    return SaveAndRecalculate(TestDb(), e, is18, progress);
 }
 
 // Every index, tournament index and adjusted score of the player, game by game.
@@ -55,14 +80,14 @@ class SaveRound : public ::testing::Test {
 
 TEST_F(SaveRound, NewRowTakesTheScreenValues) {
     RoundEntry e = Entry(7, "05/10/2024", 0);
-    for (int h = 0; h < 9; ++h) e.grossCells[h] = "4";
-    e.parCells[4] = "";  // an empty par cell must not shift the later holes
-    e.puttsCells[0] = "3";
-    e.puttsCells[1] = "10";
-    e.gir[0] = 1;
-    e.useHcp = 1;
+    for (int h = 0; h < 9; ++h) e.gross[h] = 4;
+    e.par[4] = kEmptyHole;  // an empty par cell must not shift the later holes
+    e.putts[0] = 3;
+    e.putts[1] = 10;
+    e.gir[0] = true;
+    e.useHcp = true;
     e.notes = "O'Neil's clubs";
-    e.gameCost = "25.75";
+    e.gameCost = 25.75;
     test::AddRound(7, 7, QDate(2024, 1, 1), 5);
     const int key = StoreRound(TestDb(), e, 1, 71.5f, 125);
     EXPECT_GE(key, 1);
@@ -103,7 +128,7 @@ TEST_F(SaveRound, NewRowTakesTheScreenValues) {
 // and says so.
 TEST_F(SaveRound, NineTotalsAndTheRatingAreStoredAsEnteredAndAMissingRowIsNoSave) {
     RoundEntry e = Entry(7, "05/31/2024", 0);
-    for (int h = 0; h < 18; ++h) e.grossCells[h] = QString::number(h < 9 ? 4 : h == 9 ? 7 : 5);
+    for (int h = 0; h < 18; ++h) e.gross[h] = h < 9 ? 4 : h == 9 ? 7 : 5;
     const int key = StoreRound(TestDb(), e, 1, 74.3f, 131);
     const QStringList stored = test::RoundRows(7, "ROUND_DATE,GSF9,GSB9,GSTOTAL,SLOPE_RATING");
     EXPECT_EQ(stored, QStringList{"2024-05-31 36 47 83 131"});
@@ -113,7 +138,7 @@ TEST_F(SaveRound, NineTotalsAndTheRatingAreStoredAsEnteredAndAMissingRowIsNoSave
     RoundEntry rewrite = e;
     rewrite.gameNumber = 1;
     rewrite.rndGameId = key;
-    rewrite.grossCells[0] = "3";
+    rewrite.gross[0] = 3;
     StoreRound(TestDb(), rewrite, 0, 69.9f, 120);
     EXPECT_EQ(test::RoundRows(7, "GSF9,GSB9,SLOPE_RATING"), QStringList{"35 47 120"});
     EXPECT_DOUBLE_EQ(rating(), 69.9);
@@ -122,7 +147,7 @@ TEST_F(SaveRound, NineTotalsAndTheRatingAreStoredAsEnteredAndAMissingRowIsNoSave
         RoundEntry gone = rewrite;
         gone.gameNumber = game;
         gone.rndGameId = roundKey;
-        gone.grossCells[0] = "9";
+        gone.gross[0] = 9;
         EXPECT_THROW(StoreRound(TestDb(), gone, 0, 69.9f, 120), AppError) << game << " " << roundKey;
     }
     EXPECT_EQ(test::RoundRows(7, "GS01,GSF9"), QStringList{"3 35"});
@@ -131,7 +156,7 @@ TEST_F(SaveRound, NineTotalsAndTheRatingAreStoredAsEnteredAndAMissingRowIsNoSave
 TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {
     Ctx().sDecimalSep = ",";
     RoundEntry e = Entry(7, "05/10/2024", 5);
-    e.prevIndex[0] = "12,3";
+    e.prevIndex[0] = 12.3;
     const int key = StoreRound(TestDb(), e, 1, 71.5f, 125);
     EXPECT_DOUBLE_EQ(
         TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE RND_GAME_ID=?", {key}).toDouble(),
@@ -174,8 +199,7 @@ TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
         int shown = 0;
         void Step(int k, int n) override { shown = k * 100 / n; }
     } progress;
-    const SaveOutcome out =
-        SaveAndRecalculate(TestDb(), Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1, true, &progress);
+    const SaveOutcome out = Save(Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1, true, &progress);
     const int shown = progress.shown;
     EXPECT_EQ(out.gameNumber, 1);
     EXPECT_EQ(out.count, 10);
@@ -201,16 +225,16 @@ TEST_F(SaveRound, NotesOfTheNewestAndADateMovedLaterLeaveNoStaleIndexes) {
     RoundEntry e = Entry(7, "01/10/2024", 4 + 10 % 3);
     e.gameNumber = 10;
     e.rndGameId = 1010;
-    e.prevIndex.fill("99.9");
+    e.prevIndex.fill(99.9);
     e.notes = "new notes";
-    SaveAndRecalculate(TestDb(), e, 0, 72.0f, 113, 10, false, 1, true);
+    Save(e, 0, 72.0f, 113, 10, false, 1, true);
     EXPECT_EQ(Indexes(7), settled);
 
     // Game 6 moves to the day of game 9: games 6 and 7 have other rounds before them now.
     RoundEntry m = Entry(7, "01/09/2024", 4 + 6 % 3);
     m.gameNumber = 6;
     m.rndGameId = 1006;
-    const SaveOutcome out = SaveAndRecalculate(TestDb(), m, 0, 72.0f, 113, 6, true, 1, true);
+    const SaveOutcome out = Save(m, 0, 72.0f, 113, 6, true, 1, true);
     EXPECT_EQ(out.gameNumber, 8) << "the day of game 9: the old order puts it first";
     const QStringList moved = Indexes(7);
     ResynchAllScores(TestDb());
@@ -221,8 +245,7 @@ TEST_F(SaveRound, AFailureAfterStoringLeavesNothingBehind) {
     for (int g = 1; g <= 3; ++g) test::AddRound(7, g, QDate(2024, 1, g + 1), 5);
     const QStringList before = Indexes(7);
     TestDb().Execute("DROP TABLE HCP_REDUCTION");
-    EXPECT_ANY_THROW(
-        SaveAndRecalculate(TestDb(), Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true));
+    EXPECT_ANY_THROW(Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true));
     EXPECT_EQ(test::RoundCount(7), 3) << "the stored round is rolled back";
     EXPECT_EQ(Indexes(7), before) << "renumbering is rolled back";
 }
@@ -237,9 +260,9 @@ TEST_F(SaveRound, NewNewestRoundKeepsTheScreensAdjustedScores) {
         "CREATE TRIGGER adj_written AFTER UPDATE OF ADJSCR_US_18, ADJSCR_CA_18 ON INDIV_SCORES "
         "BEGIN INSERT INTO ADJ_WRITES VALUES (NEW.RND_GAME_ID); END");
     RoundEntry e = Entry(7, "02/01/2024", 5);
-    e.adjScore[US_18] = "84";
-    e.adjScore[CA_18] = "85";
-    const SaveOutcome out = SaveAndRecalculate(TestDb(), e, 1, 71.5f, 125, 0, false, 1, true);
+    e.adjScore[US_18] = 84;
+    e.adjScore[CA_18] = 85;
+    const SaveOutcome out = Save(e, 1, 71.5f, 125, 0, false, 1, true);
     ASSERT_EQ(out.gameNumber, 7);
     EXPECT_EQ(out.range.mode, 0);
     EXPECT_EQ(TestDb().Scalar("SELECT ADJSCR_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 84);
@@ -257,7 +280,7 @@ TEST_F(SaveRound, EmptyAdjustedScoresOfAGameThatIsNotRecomputedStayEmpty) {
     QStringList empty;
     for (const char* suffix : kVariantSuffix) empty << QString("ADJSCR_") + suffix + "=NULL";
     TestDb().Execute("UPDATE INDIV_SCORES SET USE_HCP=0," + empty.join(",") + " WHERE GAME_NUMBER=3");
-    SaveAndRecalculate(TestDb(), Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true);
+    Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true);
     for (const char* suffix : kVariantSuffix)
         EXPECT_TRUE(TestDb()
                         .Scalar(QString("SELECT ADJSCR_") + suffix + " FROM INDIV_SCORES WHERE GAME_NUMBER=4")

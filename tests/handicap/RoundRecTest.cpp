@@ -33,10 +33,10 @@ TEST(RoundRec, PerHoleTexts) {
     EXPECT_EQ(PuttsOfHole("0203", 2), 3) << "imported putts with a leading zero read the same";
     EXPECT_EQ(PuttsOfHole("", 5), 0);
 
-    std::array<QString, 18> pars;
-    pars.fill("4");
-    pars[2] = "";  // one empty cell must not shift later holes
-    pars[5] = " 5 ";
+    std::array<std::optional<int>, 18> pars;
+    pars.fill(4);
+    pars[2] = std::nullopt;  // one empty hole must not shift later holes
+    pars[5] = 5;
     const QString text = HolePars(pars);
     EXPECT_EQ(text.size(), 18);
     EXPECT_EQ(text, "440445444444444444");

@@ -16,6 +16,7 @@
 #include "handicap/HcpRules.h"
 #include "handicap/Recompute.h"
 #include "handicap/RoundRec.h"
+#include "handicap/RoundStore.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/Pointer.h"
@@ -78,7 +79,7 @@ TEST_F(SaveScoresDb, RecomputingARangeWritesOnlyItsGames) {
         r.columns = {{"HCP_INDEX_US_18", 1.5}, {"ADJSCR_US_18", 70}};
         AddRound(r);
     }
-    EXPECT_EQ(RenumberGames(TestDb(), 1), 6);
+    EXPECT_EQ(RoundStore(TestDb()).Renumber(1), 6);
     EXPECT_EQ(GamesByRoundId(1), (std::map<int, int>{{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}));
 
     CachedHcpLookups lookups(TestDb());

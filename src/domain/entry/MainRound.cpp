@@ -95,43 +95,52 @@ QString MainRound::PreviousCourseHcpText(int c, int slope) const {
     return CourseHcpText(f.prevIndex, slope);
 }
 
-QString MainRound::Cell(int row, int hole) const { return texts_[row - 1][hole - 1]; }
+HoleFigure MainRound::Hole(int row, int hole) const { return holes_[row - 1][hole - 1]; }
 
-void MainRound::SetCell(int row, int hole, const QString& text) { texts_[row - 1][hole - 1] = text; }
+void MainRound::SetHole(int row, int hole, HoleFigure figure) { holes_[row - 1][hole - 1] = figure; }
 
-int MainRound::Tick(int row, int hole) const { return ticks_[row - kTextRows - 1][hole - 1]; }
+int MainRound::Tick(int row, int hole) const { return ticks_[row - kFigureRows - 1][hole - 1]; }
 
 void MainRound::SetTick(int row, int hole, int ticked) {
-    ticks_[row - kTextRows - 1][hole - 1] = ticked != 0 ? 1 : 0;
+    ticks_[row - kFigureRows - 1][hole - 1] = ticked != 0 ? 1 : 0;
 }
 
 std::array<int, 18> MainRound::RowValues(int row) const {
     std::array<int, 18> v{};
-    for (int h = 1; h <= 18; ++h)
-        v[h - 1] = row > kTextRows ? Tick(row, h) : static_cast<int>(Val(Cell(row, h)));
+    for (int h = 1; h <= 18; ++h) v[h - 1] = row > kFigureRows ? Tick(row, h) : Hole(row, h).value_or(0);
     return v;
 }
 
 void MainRound::FillHoles(ScreenRound& screen) const {
-    screen.gross = texts_[kRowGross - 1];
-    screen.putts = texts_[kRowPutts - 1];
-    screen.gir = ticks_[kRowGir - kTextRows - 1];
-    screen.sand = ticks_[kRowSand - kTextRows - 1];
-    screen.fhit = ticks_[kRowFHit - kTextRows - 1];
+    screen.gross = holes_[kRowGross - 1];
+    screen.putts = holes_[kRowPutts - 1];
+    screen.gir = ticks_[kRowGir - kFigureRows - 1];
+    screen.sand = ticks_[kRowSand - kFigureRows - 1];
+    screen.fhit = ticks_[kRowFHit - kFigureRows - 1];
 }
 
 void MainRound::FillEntry(RoundEntry& entry) const {
-    entry.parCells = texts_[kRowPar - 1];
-    entry.grossCells = texts_[kRowGross - 1];
-    entry.puttsCells = texts_[kRowPutts - 1];
-    entry.gir = ticks_[kRowGir - kTextRows - 1];
-    entry.sand = ticks_[kRowSand - kTextRows - 1];
-    entry.fhit = ticks_[kRowFHit - kTextRows - 1];
-    for (int c = 0; c < 6; ++c) {
-        entry.prevIndex[c] = FigureText(figures[c].prevIndex);
-        entry.prevTIndex[c] = FigureText(figures[c].prevTIndex);
-        entry.adjScore[c] = figures[c].adjusted ? QString::number(*figures[c].adjusted) : QString();
+    entry.par = holes_[kRowPar - 1];
+    entry.gross = holes_[kRowGross - 1];
+    entry.putts = holes_[kRowPutts - 1];
+    for (int h = 0; h < 18; ++h) {
+        entry.gir[h] = ticks_[kRowGir - kFigureRows - 1][h] != 0;
+        entry.sand[h] = ticks_[kRowSand - kFigureRows - 1][h] != 0;
+        entry.fhit[h] = ticks_[kRowFHit - kFigureRows - 1][h] != 0;
     }
+    for (int c = 0; c < 6; ++c) {
+        entry.prevIndex[c] = figures[c].prevIndex;
+        entry.prevTIndex[c] = figures[c].prevTIndex;
+        entry.adjScore[c] = figures[c].adjusted;
+    }
+    entry.teeRating = teeRating;
+    entry.teeSlope = teeSlope;
+    entry.isNew = isNew == 1;
+    entry.gameNumber = storedGame;
+    entry.rndGameId = storedRndGameId;
+    entry.oldGame = isNew == 1 ? 0 : shownGame;
+    entry.hcpChanged = hcpChanged == 1;
+    entry.genderIndex = male ? 0 : 1;
 }
 
 }  // namespace dc

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "entry/RoundRules.h"
-#include "handicap/SaveScoresDB.h"
+#include "handicap/RoundEntry.h"
 
 namespace dc {
 
@@ -89,26 +89,27 @@ class MainRound {
 
     // A stored index as the round keeps it: the value written with 7 significant digits.
     static double StoredIndex(float value);
-    // A figure written back for storage, exactly as held.
+    // A figure as text, exactly as held.
     static QString FigureText(double value);
 
-    // The holes as the scoring grid shows them, rows kRowYards to kRowFHit and holes 1 to 18: the
-    // texts of the number rows, and 1 for a ticked box of the three tick rows.
-    QString Cell(int row, int hole) const;
-    void SetCell(int row, int hole, const QString& text);
+    // The holes of the scoring grid, rows kRowYards to kRowFHit and holes 1 to 18: the figures of
+    // the number rows (nothing for an empty hole), and 1 for a ticked box of the three tick rows.
+    HoleFigure Hole(int row, int hole) const;
+    void SetHole(int row, int hole, HoleFigure figure);
     int Tick(int row, int hole) const;
     void SetTick(int row, int hole, int ticked);
-    // A row's numbers: the ticks, or each text's whole number (0 for none).
+    // A row's numbers: the ticks, or each hole's figure (0 for none).
     std::array<int, 18> RowValues(int row) const;
 
-    // What the round gives the store: its holes, previous indexes and capped scores as texts.
+    // What the round gives the store: its holes, the tee box's rating and slope, previous indexes,
+    // capped scores, gender and which stored row it is (and whether it is new).
     void FillEntry(RoundEntry& entry) const;
     // Its holes as the change check compares them.
     void FillHoles(ScreenRound& screen) const;
 
   private:
-    static constexpr int kTextRows = kRowPutts;  // rows 1 to 5 hold texts, 6 to 8 ticks
-    std::array<std::array<QString, 18>, kTextRows> texts_;
+    static constexpr int kFigureRows = kRowPutts;  // rows 1 to 5 hold figures, 6 to 8 ticks
+    std::array<std::array<HoleFigure, 18>, kFigureRows> holes_;
     std::array<std::array<int, 18>, kRowFHit - kRowPutts> ticks_{};
 };
 

@@ -3,6 +3,7 @@
 #include "handicap/HcpLookups.h"
 #include "handicap/HcpRules.h"
 #include "handicap/Recompute.h"
+#include "handicap/RoundStore.h"
 #include "platform/Database.h"
 
 namespace dc {
@@ -10,9 +11,10 @@ namespace dc {
 int DeleteRoundAndRecalculate(Database& db, int playerId, int game, int genderIndex, bool is18,
                               ProgressReporter* progress) {
     Database::Transaction unit(db);
-    db.Execute("Delete From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?", {playerId, game});
+    RoundStore store(db);
+    store.DeleteGame(playerId, game);
     // The later games move up by one; renumbering by date closes the gap the same way.
-    const int count = RenumberGames(db, playerId);
+    const int count = store.Renumber(playerId);
     if (game <= count) {
         if (progress) progress->Start();
         const bool showProgress = count - game > 5;

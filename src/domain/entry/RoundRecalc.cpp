@@ -5,7 +5,8 @@
 #include "handicap/HcpLookups.h"
 #include "handicap/HcpRules.h"
 #include "handicap/Recompute.h"
-#include "handicap/SaveScoresDB.h"
+#include "handicap/RoundEntry.h"
+#include "handicap/RoundStore.h"
 #include "platform/Database.h"
 
 namespace dc {
@@ -16,23 +17,24 @@ RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, b
     return {std::min(oldGame > 0 ? oldGame : game, game), count, 1};
 }
 
-SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFlag, float teeRating,
-                               int teeSlope, int oldGame, bool hcpChanged, int genderIndex, bool is18,
-                               ProgressReporter* progress) {
+SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, bool is18, ProgressReporter* progress) {
     Database::Transaction unit(db);
-    const int key = StoreRound(db, entry, newFlag, teeRating, teeSlope);
+    RoundStore store(db);
     SaveOutcome out;
-    out.rndGameId = key;
-    out.count = RenumberGames(db, entry.playerId);
-    const QString sql = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
-    const QVariant game = db.Scalar(sql, {entry.playerId, key});
-    out.gameNumber = game.isNull() ? 1 : game.toInt();
-    out.range = ChooseRecalcRange(newFlag == 1, oldGame, out.gameNumber, out.count, hcpChanged);
+    if (entry.isNew) {
+        out.rndGameId = store.Insert(entry);
+    } else {
+        store.UpdateScores(entry);
+        out.rndGameId = entry.rndGameId;
+    }
+    out.count = store.Renumber(entry.playerId);
+    out.gameNumber = store.GameOfKey(entry.playerId, out.rndGameId).value_or(1);
+    out.range = ChooseRecalcRange(entry.isNew, entry.oldGame, out.gameNumber, out.count, entry.hcpChanged);
     if (out.range.first <= out.range.last) {
         const bool showProgress = out.range.last - out.range.first > 5;
         CachedHcpLookups lookups(db);
         out.lastRun =
-            RecomputeGames(db, entry.playerId, genderIndex, is18, out.range.first, out.range.last,
+            RecomputeGames(db, entry.playerId, entry.genderIndex, is18, out.range.first, out.range.last,
                            out.range.mode, lookups, OneYearWindow().toInt(),
                            showProgress && progress ? [progress](int k, int n) { progress->Step(k, n); }
                                                     : std::function<void(int, int)>{});

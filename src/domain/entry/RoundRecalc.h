@@ -35,11 +35,11 @@ struct SaveOutcome {
     std::optional<HcpOutcome> lastRun;  // the recomputation's last run, when it ran
 };
 
-// Stores, renumbers and recomputes (RenumberGames and RecomputeGames) in one transaction.
-// `progress` steps after each game of a range of more than 6 games. Throws on error, having
+// Stores the round (a new row when it is new, else over its stored row), renumbers and recomputes
+// (RecomputeGames) in one transaction; `is18` picks the allowable-score table of the recomputed
+// scores. `progress` steps after each game of a range of more than 6 games. Throws on error, having
 // changed nothing.
-SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, int newFlag, float teeRating,
-                               int teeSlope, int oldGame, bool hcpChanged, int genderIndex, bool is18,
+SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, bool is18,
                                ProgressReporter* progress = nullptr);
 
 }  // namespace dc

@@ -148,8 +148,7 @@ ChangeResult CompareNewRound(const ScreenRound& s, const NewRoundStart& start) {
     bool changed = s.dateText != start.dateText || s.useHcp != start.useHcp || s.useTourn != start.useTourn ||
                    !s.gameCost.isEmpty() || !s.cartCost.isEmpty() || !s.otherCost.isEmpty() ||
                    !s.notes.isEmpty();
-    for (int h = 0; h < 18 && !changed; ++h)
-        changed = !s.gross[h].trimmed().isEmpty() || !s.putts[h].trimmed().isEmpty();
+    for (int h = 0; h < 18 && !changed; ++h) changed = s.gross[h].has_value() || s.putts[h].has_value();
     return changed ? Changed("data", false) : ChangeResult{};
 }
 
@@ -173,10 +172,9 @@ ChangeResult CompareStoredRound(const ScreenRound& s, const RoundRec& r, const Q
     if (differs(r.OTHER_COST, s.otherCost)) return Changed("Other Cost", hcp);
     if (r.NOTES.trimmed() != s.notes.trimmed()) return Changed("Notes", hcp);
     for (int h = 1; h <= 18; ++h)
-        if (r.GS[h - 1] != static_cast<int>(Val(s.gross[h - 1])))
-            return Changed(QString("Hole %1 score").arg(h), hcp);
+        if (r.GS[h - 1] != s.gross[h - 1].value_or(0)) return Changed(QString("Hole %1 score").arg(h), hcp);
     for (int h = 1; h <= 18; ++h)
-        if (PuttsOfHole(r.PUTTS, h) != static_cast<int>(Val(s.putts[h - 1])))
+        if (PuttsOfHole(r.PUTTS, h) != s.putts[h - 1].value_or(0))
             return Changed(QString("Hole %1 # of Putts").arg(h), hcp);
     const struct {
         const QString* stored;

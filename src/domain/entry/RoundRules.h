@@ -105,8 +105,8 @@ struct ScreenRound {
     int useHcp = 1, useTourn = 0;  // check values
     std::array<int, 6> adjusted{};
     QString gameCost, cartCost, otherCost, notes;
-    std::array<QString, 18> gross, putts;
-    std::array<int, 18> gir{}, sand{}, fhit{};  // 1 ticked
+    std::array<std::optional<int>, 18> gross, putts;  // nothing: an empty hole
+    std::array<int, 18> gir{}, sand{}, fhit{};        // 1 ticked
 };
 // What a new round starts with: today's or the kept date, and the ticks as they were carried to it.
 struct NewRoundStart {

@@ -4,6 +4,7 @@
 
 #include "handicap/HcpEngine.h"
 #include "handicap/HcpLookups.h"
+#include "handicap/RoundStore.h"
 #include "platform/Database.h"
 #include "shell/ErrorText.h"
 
@@ -31,20 +32,7 @@ std::vector<const HcpRound*> Pointers(const std::vector<HcpRound>& rounds) {
 }
 
 void Write(Database& db, int playerId, HcpVariant variant, int gameNumber, const HcpOutcome& out) {
-    const QString suffix = kVariantSuffix[variant];
-    QVariantList params{StoredIndexValue(out.index), StoredIndexValue(out.tIndex)};
-    QString sql = "UPDATE INDIV_SCORES SET HCP_INDEX_" + suffix + "=?,THCP_INDEX_" + suffix + "=?";
-    if (out.writeAdjScore) {
-        sql += ",ADJSCR_" + suffix + "=?";
-        params << out.adjScore;
-    }
-    if (out.writePar) {
-        sql += ",PAR=?";
-        params << out.par;
-    }
-    sql += " WHERE PLAYER_ID=? AND GAME_NUMBER=?";
-    params << playerId << gameNumber;
-    db.Execute(sql, params);
+    RoundStore(db).UpdateResults(playerId, gameNumber, variant, out);
 }
 
 HcpOutcome Run18(Database& db, RuleSet rules, int playerId, int gameNumber, int mode, int genderIndex,

@@ -1,7 +1,5 @@
 #include "handicap/Recompute.h"
 
-#include <QHash>
-#include <QStringList>
 #include <array>
 #include <span>
 #include <vector>
@@ -9,22 +7,18 @@
 #include "handicap/HcpEngine.h"
 #include "handicap/HcpLookups.h"
 #include "handicap/HcpRound.h"
+#include "handicap/RoundStore.h"
 #include "platform/Database.h"
 
 namespace dc {
 
 namespace {
 
-// The columns the index procedures write: six indexes, six tournament indexes, six adjusted
-// scores, and the pars.
-constexpr int kColIndex = 0, kColTIndex = 6, kColAdj = 12, kColPar = 18, kColCount = 19;
+// The columns the index procedures write, as the rounds store numbers them.
+constexpr int kColIndex = RoundStore::kResIndex, kColTIndex = RoundStore::kResTIndex,
+              kColAdj = RoundStore::kResAdj, kColPar = RoundStore::kResPar,
+              kColCount = RoundStore::kResColumns;
 constexpr int kOrdinalPar = 49;
-
-QString EngineColumn(int col) {
-    if (col == kColPar) return "PAR";
-    static const char* prefix[3] = {"HCP_INDEX_", "THCP_INDEX_", "ADJSCR_"};
-    return QString(prefix[col / 6]) + kVariantSuffix[col % 6];
-}
 
 // One round of the player, with what is stored, to write only what changed.
 struct GameRow {
@@ -54,63 +48,29 @@ bool Differs(const QVariant& stored, const QVariant& now) {
     return stored.toDouble() != now.toDouble();
 }
 
-// Writes the changed engine columns of one row with one statement. The statement texts, one per
-// set of columns, are kept for the whole run of the program.
-void WriteChanges(Database& db, const GameRow& row) {
-    static QHash<quint32, QString> texts;
-    quint32 mask = 0;
-    std::array<QVariant, kColCount> now;
+// Writes the changed engine columns of one row with one statement.
+void WriteChanges(RoundStore& store, const GameRow& row) {
+    std::array<QVariant, kColCount> changed;
     for (int col = 0; col < kColCount; ++col) {
         if (!(row.written & (1u << col))) continue;
-        now[col] = CurrentValue(row, col);
-        if (Differs(row.stored[col], now[col])) mask |= 1u << col;
+        QVariant now = CurrentValue(row, col);
+        if (Differs(row.stored[col], now)) changed[col] = std::move(now);
     }
-    if (mask == 0) return;
-    auto it = texts.find(mask);
-    if (it == texts.end()) {
-        QStringList sets;
-        for (int col = 0; col < kColCount; ++col)
-            if (mask & (1u << col)) sets << EngineColumn(col) + "=?";
-        it = texts.insert(mask, "UPDATE INDIV_SCORES SET " + sets.join(",") + " WHERE rowid=?");
-    }
-    QVariantList params;
-    for (int col = 0; col < kColCount; ++col)
-        if (mask & (1u << col)) params << now[col];
-    params << row.rowId;
-    QString sql = *it;
-    db.Execute(sql, params);
+    store.UpdateResults(row.rowId, changed);
 }
 
 }  // namespace
-
-int RenumberGames(Database& db, int playerId) {
-    QString sql =
-        "SELECT rowid AS RID, GAME_NUMBER FROM INDIV_SCORES WHERE PLAYER_ID=? "
-        "ORDER BY ROUND_DATE ASC, GAME_NUMBER ASC, rowid ASC";
-    Recordset rs = db.OpenRecordset(sql, {playerId});
-    int n = 0;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        ++n;
-        if (rs.Fields(1).isNull() || rs.Fields(1).toInt() != n) {
-            sql = "UPDATE INDIV_SCORES SET GAME_NUMBER=? WHERE rowid=?";
-            db.Execute(sql, {n, rs.Fields(0).toLong()});
-        }
-    }
-    return n;
-}
 
 std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int first,
                                          int last, int mode, HcpLookups& lookups, int window,
                                          const std::function<void(int, int)>& progress) {
     if (first > last) return std::nullopt;
     // Later games play no part in the games of the range.
-    const QString sql =
-        "SELECT *, rowid AS RID FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER<=? "
-        "ORDER BY GAME_NUMBER ASC, rowid ASC";
+    RoundStore store(db);
     std::vector<GameRow> rows;
     int n = 0;  // games of the range
     int ridOrdinal = -1;
-    db.ForEachRow(sql, {playerId, last}, [&](const Recordset& rs) {
+    store.ForEachGame(playerId, last, [&](const Recordset& rs) {
         if (ridOrdinal < 0) ridOrdinal = rs.Ordinal("RID");
         GameRow& row = rows.emplace_back();
         row.round = ReadHcpRound(rs);
@@ -148,7 +108,8 @@ std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderI
                 const bool us = rules == RuleSet::US;
                 NineStepStore& store = stores[us ? 0 : 1];
                 store.Settle(settled);
-                run(row, us ? US_18 : CA_18, HcpRun18(rules, list, g, mode, genderIndex, is18, window, lookups));
+                run(row, us ? US_18 : CA_18,
+                    HcpRun18(rules, list, g, mode, genderIndex, is18, window, lookups));
                 if (front)
                     run(row, us ? US_F9 : CA_F9,
                         HcpRunNine(rules, list, g, genderIndex, true, window, lookups, nullptr, &store));
@@ -156,7 +117,7 @@ std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderI
                     run(row, us ? US_B9 : CA_B9,
                         HcpRunNine(rules, list, g, genderIndex, false, window, lookups, nullptr, &store));
             }
-            WriteChanges(db, row);
+            WriteChanges(store, row);
             if (progress) progress(++k, n);
         }
         if (row.round.useHcp) ++settled;

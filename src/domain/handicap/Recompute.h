@@ -1,7 +1,6 @@
 #pragma once
-// Renumbering a player's games by date, and recomputing a range of his games in memory by both
-// rule sets, writing only the columns that changed. The recomputation of every round and the main
-// screen's save both use these two.
+// Recomputing a range of a player's games in memory by both rule sets, writing only the columns
+// that changed. The recomputation of every round, the main screen's save and its deletion use it.
 
 #include <functional>
 #include <optional>
@@ -13,11 +12,7 @@ namespace dc {
 class Database;
 class HcpLookups;
 
-// Numbers the player's games 1 to n by date; rounds of one day keep their previous order. Writes
-// only the numbers that change. Returns n. Throws on error.
-int RenumberGames(Database& db, int playerId);
-
-// Recomputes games first..last of the player, numbered 1 to n as RenumberGames leaves them, in
+// Recomputes games first..last of the player, numbered 1 to n as RoundStore::Renumber leaves them, in
 // game order: for each game, by US then Canadian rules, the 18-hole run (with `mode` and `is18`)
 // and one run for each nine the game played (GSF9 > 0, GSB9 > 0). Later games read what earlier
 // ones computed. Each row gets exactly the columns its runs write (the adjusted score and pars only

@@ -76,10 +76,10 @@ RoundRec ReadRound(const Row& rs) {
 RoundRec ReadRoundRec(const Recordset& rs) { return ReadRound(rs); }
 RoundRec ReadRoundRec(const StatementRow& row) { return ReadRound(row); }
 
-QString HolePars(const std::array<QString, 18>& parCells) {
+QString HolePars(const std::array<std::optional<int>, 18>& pars) {
     QString text;
-    for (const QString& cell : parCells) {
-        const long long v = static_cast<long long>(Val(cell.trimmed()));
+    for (const std::optional<int>& par : pars) {
+        const int v = par.value_or(0);
         text += (v >= 1 && v <= 9) ? QString::number(v) : QString("0");
     }
     return text;

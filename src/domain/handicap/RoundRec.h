@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 namespace dc {
 
@@ -50,8 +51,9 @@ RoundRec ReadRoundRec(const Recordset& rs);
 RoundRec ReadRoundRec(const StatementRow& row);
 
 // Per-hole texts. Each takes the 18 holes in order, hole 1 first.
-// Pars: one digit per hole; an empty or non-numeric cell is written "0" so the text is always 18 long.
-QString HolePars(const std::array<QString, 18>& parCells);
+// Pars: one digit per hole; an empty hole or a par outside 1 to 9 is written "0" so the text is always
+// 18 long.
+QString HolePars(const std::array<std::optional<int>, 18>& pars);
 // Putts: two characters per hole, right-aligned with a leading blank (" 2", "10"); none is " 0".
 QString HolePutts(const std::array<int, 18>& putts);
 // Flags: "1" or "0" per hole.

@@ -3,6 +3,7 @@
 #include "handicap/HcpLookups.h"
 #include "handicap/HcpRules.h"
 #include "handicap/Recompute.h"
+#include "handicap/RoundStore.h"
 #include "platform/Database.h"
 #include "shell/ErrorText.h"
 
@@ -14,7 +15,7 @@ namespace {
 // nothing.
 void RecomputePlayer(Database& db, int playerId, int genderIndex, HcpLookups& lookups, int window) {
     Database::Transaction unit(db);
-    const int n = RenumberGames(db, playerId);
+    const int n = RoundStore(db).Renumber(playerId);
     RecomputeGames(db, playerId, genderIndex, true, 1, n, 1, lookups, window);
     unit.Commit();
 }
@@ -24,7 +25,7 @@ void RecomputePlayer(Database& db, int playerId, int genderIndex, HcpLookups& lo
 void ResynchIndivScores(Database& db, int PlayerID) {
     try {
         Database::Transaction unit(db);
-        RenumberGames(db, PlayerID);
+        RoundStore(db).Renumber(PlayerID);
         unit.Commit();
     } catch (...) {
         ThrowProcedureFailure("SaveScores, ResynchIndivScores");

@@ -1,5 +1,6 @@
 #include "records/PlayerStore.h"
 
+#include "handicap/RoundStore.h"
 #include "platform/Database.h"
 
 namespace dc {
@@ -64,9 +65,8 @@ void PlayerStore::DeletePlayer(int playerId) {
     Database& db = db_;
     // Rounds first: a row left behind would belong to the next player given this key.
     Database::Transaction t(db);
-    QString sql = "Delete From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId);
-    db.Execute(sql);
-    sql = "Delete From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
+    RoundStore(db).DeletePlayerRounds(playerId);
+    QString sql = "Delete From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
     db.Execute(sql);
     t.Commit();
 }

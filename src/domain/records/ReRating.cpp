@@ -1,8 +1,8 @@
 #include "records/ReRating.h"
 
+#include "handicap/RoundStore.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
-#include "shell/DateFormat.h"
 
 namespace dc {
 
@@ -18,18 +18,8 @@ void ReRateRounds(Database& db, int courseId, const std::optional<QDate>& from) 
         Recordset course = db.OpenRecordset(sql);
         if (course.IsEmpty()) continue;
         course.MoveFirst();
-        // Each round cuts its own tee box's slot out of the packed texts.
-        sql =
-            "Update INDIV_SCORES Set SLOPE_RATING=CAST(substr(?,TEE_BOX_ID*3+1,3) AS INTEGER),"
-            "COURSE_RATING=CAST(substr(?,TEE_BOX_ID*4+1,4) AS REAL),PAR=substr(?,TEE_BOX_ID*18+1,18) "
-            "Where COURSE_ID=? And PLAYER_ID In (Select PLAYER_ID From PLAYERS Where GENDER=?)";
-        QVariantList params{course["SlopeRating"].str(), course["CourseRating"].str(), course["Pars"].str(),
-                            courseId, QString(gender)};
-        if (from) {
-            sql += " And ROUND_DATE>=?";
-            params << DbDate(*from);
-        }
-        db.Execute(sql, params);
+        RoundStore(db).ReRate(courseId, QString(gender), course["SlopeRating"].str(),
+                              course["CourseRating"].str(), course["Pars"].str(), from);
     }
 }
 

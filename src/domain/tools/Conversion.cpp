@@ -6,6 +6,7 @@
 
 #include "handicap/HcpRules.h"
 #include "handicap/RoundRec.h"
+#include "handicap/RoundStore.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "records/CourseStore.h"
@@ -57,19 +58,9 @@ StoredData ReadStored(Database& db) {
                                players["LAST_NAME"].str(), players["FIRST_NAME"].str()});
     }
     s.roundsOf = [&db](int playerId) {
-        QStringList holes;
-        for (int h = 0; h < 18; ++h) holes << RoundFieldOrder().at(kOrdinalGS01 + h);
-        const QString sql =
-            "Select ROUND_DATE, COURSE_ID, " + holes.join(",") + " From INDIV_SCORES Where PLAYER_ID=?";
-        Recordset rs = db.OpenRecordset(sql, {playerId});
         QHash<QString, QList<int>> rounds;
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            std::array<int, 18> gross{};
-            for (int h = 0; h < 18; ++h) gross[h] = rs.Fields(2 + h).toInt();
-            const QString signature =
-                RoundSignature(ParseStoredDate(rs.Fields(0).str()).value_or(QDate()), gross);
-            rounds[signature].append(rs.Fields(1).toInt());
-        }
+        for (const RoundHoles& r : RoundStore(db).HoleScores(playerId))
+            rounds[RoundSignature(r.date, r.gross)].append(r.courseId);
         return rounds;
     };
     return s;
@@ -78,7 +69,7 @@ StoredData ReadStored(Database& db) {
 class Writer {
   public:
     Writer(Database& db, const ConversionPlan& plan, const ConvertProgress& progress)
-        : db_(db), courses_(db), plan_(plan), progress_(progress) {
+        : db_(db), courses_(db), rounds_(db), plan_(plan), progress_(progress) {
         r_.report = plan.report;
     }
 
@@ -142,9 +133,8 @@ class Writer {
         QHash<int, QSet<int>> usedKeys;  // player -> RND_GAME_ID values taken
         for (const PlannedRound& x : plan_.rounds) {
             if (!games.contains(x.playerId)) {
-                const QString sql = "Select Max(GAME_NUMBER) From INDIV_SCORES Where PLAYER_ID=?";
-                games.insert(x.playerId, db_.Scalar(sql, {x.playerId}).toInt());
-                usedKeys.insert(x.playerId, UsedRoundKeys(x.playerId));
+                games.insert(x.playerId, rounds_.MaxGameNumber(x.playerId));
+                usedKeys.insert(x.playerId, rounds_.RoundKeys(x.playerId));
             }
             Store(x, ++games[x.playerId], usedKeys[x.playerId]);
             ++r_.roundsStored;
@@ -155,63 +145,27 @@ class Writer {
         if (plan_.rounds.isEmpty()) Report(ConvertStep::Rounds, 0, 0);
     }
 
-    QSet<int> UsedRoundKeys(int playerId) {
-        const QString sql = "Select RND_GAME_ID From INDIV_SCORES Where PLAYER_ID=?";
-        Recordset rs = db_.OpenRecordset(sql, {playerId});
-        QSet<int> keys;
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-            keys.insert(static_cast<int>(rs["RND_GAME_ID"].toLong()));
-        return keys;
-    }
-
     static double Index(float v) { return std::isfinite(v) ? StoredIndexValue(v) : 0.0; }
 
     void Store(const PlannedRound& x, int game, QSet<int>& keys) {
-        QStringList cols{"PLAYER_ID",     "COURSE_ID",    "GAME_NUMBER", "RND_GAME_ID", "ROUND_DATE",
-                         "COURSE_RATING", "SLOPE_RATING", "USE_HCP",     "USE_TOURN",   "GAME_COST",
-                         "CART_COST",     "OTHER_COST",   "NOTES"};
         int key;
         do key = QRandomGenerator::global()->bounded(1, 1000000);
         while (keys.contains(key));
         keys.insert(key);
-        auto cost = [](const std::optional<double>& c) { return c ? QVariant(*c) : QVariant(); };
-        QVariantList v{x.playerId,       x.courseId,        game,     key,        DbDate(x.date),
-                       x.rating,         x.slope,           x.useHcp, x.useTourn, cost(x.gameCost),
-                       cost(x.cartCost), cost(x.otherCost), x.notes};
-        if (x.teeSlot) cols << "TEE_BOX_ID", v << *x.teeSlot;
-        int front = 0, back = 0;
-        for (int h = 0; h < 18; ++h) {
-            cols << RoundFieldOrder().at(kOrdinalGS01 + h);
-            v << x.gross[h];
-            (h < 9 ? front : back) += x.gross[h];
-        }
-        cols << "GSF9"
-             << "GSB9"
-             << "GSTOTAL"
-             << "HCP_INDEX_US_18"
-             << "THCP_INDEX_US_18";
-        v << front << back << front + back << Index(x.hcpIndex) << Index(x.tHcpIndex);
-        for (const char* nineCol :
-             {"HCP_INDEX_US_F9", "HCP_INDEX_US_B9", "HCP_INDEX_CA_F9", "HCP_INDEX_CA_B9"})
-            cols << nineCol, v << x.nineIndex;
-        for (const char* nineCol :
-             {"THCP_INDEX_US_F9", "THCP_INDEX_US_B9", "THCP_INDEX_CA_F9", "THCP_INDEX_CA_B9"})
-            cols << nineCol, v << kNoTournIndex;
-        if (x.adjScore) {
-            cols << "PAR"
-                 << "PUTTS"
-                 << "ADJSCR_US_18";
-            v << x.par << x.putts << *x.adjScore;
-        }
-        QStringList marks;
-        for (int i = 0; i < cols.size(); ++i) marks << "?";
-        const QString sql =
-            "Insert Into INDIV_SCORES (" + cols.join(",") + ") Values (" + marks.join(",") + ")";
-        db_.Execute(sql, v);
+        ImportedRound r;
+        r.playerId = x.playerId, r.courseId = x.courseId, r.gameNumber = game, r.rndGameId = key;
+        r.date = x.date, r.teeSlot = x.teeSlot, r.rating = x.rating, r.slope = x.slope;
+        r.useHcp = x.useHcp, r.useTourn = x.useTourn;
+        r.gameCost = x.gameCost, r.cartCost = x.cartCost, r.otherCost = x.otherCost, r.notes = x.notes;
+        r.gross = x.gross;
+        r.hcpIndex = Index(x.hcpIndex), r.tHcpIndex = Index(x.tHcpIndex), r.nineIndex = x.nineIndex;
+        r.adjScore = x.adjScore, r.par = x.par, r.putts = x.putts;
+        rounds_.InsertImported(r);
     }
 
     Database& db_;
     CourseStore courses_;
+    RoundStore rounds_;
     const ConversionPlan& plan_;
     const ConvertProgress& progress_;
     ConversionResult r_;

@@ -10,7 +10,7 @@
 
 #include "entry/MainRound.h"
 #include "entry/RoundRules.h"
-#include "handicap/SaveScoresDB.h"
+#include "handicap/RoundEntry.h"
 
 class QCheckBox;
 class QComboBox;

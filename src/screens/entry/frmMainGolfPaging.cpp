@@ -25,6 +25,7 @@
 #include "entry/MainRoundStore.h"
 #include "entry/RoundRecalc.h"
 #include "entry/frmMainGolf.h"
+#include "entry/HoleCells.h"
 #include "entry/frmMainGolfShared.h"
 #include "handicap/AllowableScores.h"
 #include "handicap/HcpRules.h"
@@ -305,8 +306,7 @@ void frmMainGolf::ShowPagingAt(int game) {
 // The stored round's pars as numbers, putts and the three flags of each hole, and every row's totals.
 void frmMainGolf::ShowHoleDetails(const RoundRec& S) {
     for (int j = 1; j <= 18; ++j) {
-        const QString par = round.Cell(kRowPar, j);
-        SetHoleText(kRowPar, j, par.isEmpty() ? QString() : QString::number(int(Val(par))));
+        SetHoleText(kRowPar, j, HoleFigureText(round.Hole(kRowPar, j)));
         SetGrossColour(j);
         const int putts = PuttsOfHole(S.PUTTS, j);
         SetHoleText(kRowPutts, j, putts > 0 ? QString::number(putts) : QString());
@@ -653,14 +653,12 @@ RoundEntry frmMainGolf::CurrentRoundEntry() const {
     e.courseId = SelectedItemData(*cboCourse);
     e.teeBox = cboTeeBox->currentIndex();
     e.date = ParseLocalDate(mskDate->Text(), ctx_.sDateFormat);
-    e.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
-    e.useTourn = chkUseTourn->isChecked() ? 1 : 0;
-    e.gameCost = txtGameCost->text();
-    e.cartCost = txtCartCost->text();
-    e.otherCost = txtOtherCost->text();
+    e.useHcp = chkUseHandicap->isChecked();
+    e.useTourn = chkUseTourn->isChecked();
+    e.gameCost = Val(txtGameCost->text());
+    e.cartCost = Val(txtCartCost->text());
+    e.otherCost = Val(txtOtherCost->text());
     e.notes = txtNotes->toPlainText();
-    e.gameNumber = round.storedGame;
-    e.rndGameId = round.storedRndGameId;
     round.FillEntry(e);
     return e;
 }
@@ -679,7 +677,6 @@ bool frmMainGolf::Save_DBF() {
         // The saved round's player and course are the current ones from here on.
         ctx_.nCurPlayerID = entry.playerId;
         ctx_.nCurCourseID = entry.courseId;
-        const int genderIndex = round.male ? 0 : 1;
         const bool is18 = ctx_.bFlag18_9;
         // The progress window from the first recomputed game on, the screen disabled meanwhile.
         struct SaveProgress : ProgressReporter {
@@ -697,9 +694,7 @@ bool frmMainGolf::Save_DBF() {
             }
         } progress(*this, wait);
         const bool wasNew = round.isNew == 1;
-        const SaveOutcome out = SaveAndRecalculate(ctx_.Connection(), entry, round.isNew, round.teeRating,
-                                                   round.teeSlope, wasNew ? 0 : round.shownGame,
-                                                   round.hcpChanged == 1, genderIndex, is18, &progress);
+        const SaveOutcome out = SaveAndRecalculate(ctx_.Connection(), entry, is18, &progress);
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);

@@ -25,6 +25,7 @@
 #include "entry/MainRoundStore.h"
 #include "entry/RoundRecalc.h"
 #include "entry/frmMainGolf.h"
+#include "entry/HoleCells.h"
 #include "entry/frmMainGolfShared.h"
 #include "handicap/AllowableScores.h"
 #include "handicap/HcpRules.h"
@@ -77,7 +78,7 @@ void frmMainGolf::Calc_Row_Scores(int nRow) {
 }
 
 void frmMainGolf::SetHoleText(int row, int hole, const QString& text) {
-    round.SetCell(row, hole, text);
+    round.SetHole(row, hole, HoleFigureOf(text));
     spISC->SetCellText(HoleColumn(hole), row, text);
 }
 
@@ -92,13 +93,13 @@ void frmMainGolf::TakeCell(int col, int row) {
     if (row >= kRowGir)
         round.SetTick(row, hole, spISC->CellValue(col, row));
     else
-        round.SetCell(row, hole, spISC->CellText(col, row));
+        round.SetHole(row, hole, HoleFigureOf(spISC->CellText(col, row)));
 }
 
 void frmMainGolf::SetGrossColour(int hole) {
     const int c = HoleColumn(hole);
-    const int g = static_cast<int>(Val(round.Cell(kRowGross, hole)));
-    const int p = static_cast<int>(Val(round.Cell(kRowPar, hole)));
+    const int g = round.Hole(kRowGross, hole).value_or(0);
+    const int p = round.Hole(kRowPar, hole).value_or(0);
     spISC->Cells(c, kRowGross).SetForeColor(Spread::VbColor(GrossColour(g, p)));
 }
 
@@ -150,7 +151,7 @@ void frmMainGolf::spISC_ButtonClicked(int col, int row, bool) {
             "Par "
             "3 holes excluded.");
     const int hole = col <= 9 ? col : col - 1;
-    if (row == kRowFHit && col >= 1 && col < kColIn && col != kColOut && round.Cell(kRowPar, hole) == "3") {
+    if (row == kRowFHit && col >= 1 && col < kColIn && col != kColOut && round.Hole(kRowPar, hole) == 3) {
         bSettingChecks = -1;
         SetHoleTick(kRowFHit, hole, 0);
         bSettingChecks = 0;

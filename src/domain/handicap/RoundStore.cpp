@@ -1,0 +1,253 @@
+#include "handicap/RoundStore.h"
+
+#include <QHash>
+#include <QRandomGenerator>
+#include <QStringList>
+#include <cmath>
+
+#include "handicap/HcpRules.h"
+#include "handicap/RoundEntry.h"
+#include "platform/Database.h"
+#include "platform/DbError.h"
+#include "platform/Val.h"
+#include "shell/DateFormat.h"
+
+namespace dc {
+
+namespace {
+
+// "?,?,...,?" for n values.
+QString Marks(int n) {
+    QStringList marks;
+    for (int i = 0; i < n; ++i) marks << "?";
+    return marks.join(",");
+}
+
+// The values from TEE_BOX_ID to OTHER_COST in the fixed column order; `useHcp` as it is stored.
+void AppendScores(QVariantList& v, const RoundEntry& e, bool useHcp) {
+    std::array<int, 18> putts{};
+    std::array<bool, 18> gir{}, sand{}, fhit{};
+    int front = 0, back = 0;
+    for (int i = 0; i < 18; ++i) {
+        (i < 9 ? front : back) += e.gross[i].value_or(0);
+        putts[i] = e.putts[i].value_or(0);
+        gir[i] = e.gir[i], sand[i] = e.sand[i], fhit[i] = e.fhit[i];
+    }
+    // A rating has one decimal; the single-precision value would store as 74.30000305...
+    v << e.teeBox << std::round(double(e.teeRating) * 10.0) / 10.0 << e.teeSlope << (useHcp ? 1 : 0)
+      << (e.useTourn ? 1 : 0);
+    for (const HoleFigure& g : e.gross) v << g.value_or(0);
+    for (double x : e.prevIndex) v << x;
+    for (double x : e.prevTIndex) v << x;
+    for (const std::optional<int>& a : e.adjScore) v << a.value_or(0);
+    v << front + back << front << back << HolePars(e.par) << HolePutts(putts) << HoleFlags(gir)
+      << HoleFlags(sand) << HoleFlags(fhit) << e.gameCost << e.cartCost << e.otherCost;
+}
+
+}  // namespace
+
+int RoundStore::NewRoundKey(int playerId) {
+    for (;;) {
+        const int key = QRandomGenerator::global()->bounded(1, 1000000);
+        QString sql = "SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=? AND RND_GAME_ID=?";
+        if (db_.Scalar(sql, {playerId, key}).toInt() == 0) return key;
+    }
+}
+
+int RoundStore::Insert(const RoundEntry& e) {
+    if (!e.date) throw AppError(13, "Type mismatch");
+    int total = 0;
+    for (const HoleFigure& g : e.gross) total += g.value_or(0);
+    QString sql = "Select Max(GAME_NUMBER) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?";
+    const int n = static_cast<int>(Val(db_.Scalar(sql, {e.playerId}).toString()));
+    const int key = NewRoundKey(e.playerId);
+    QVariantList v{e.playerId, e.courseId, n + 1, DbDate(*e.date), key};
+    AppendScores(v, e, total != 0 && e.useHcp);
+    v << " " + e.notes;
+    const QStringList& cols = RoundFieldOrder();
+    sql = "INSERT INTO INDIV_SCORES (" + cols.join(",") + ") VALUES (" + Marks(cols.size()) + ")";
+    db_.Execute(sql, v);
+    return key;
+}
+
+void RoundStore::UpdateScores(const RoundEntry& e) {
+    if (!e.date) throw AppError(13, "Type mismatch");
+    QVariantList v{e.courseId, DbDate(*e.date)};
+    AppendScores(v, e, e.useHcp);
+    v << e.notes + " ";
+    const QStringList& cols = RoundFieldOrder();
+    QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
+    for (int i = 5; i < cols.size(); ++i) sets << cols[i] + "=?";
+    v << e.playerId << e.gameNumber << e.rndGameId;
+    const QString sql = "UPDATE INDIV_SCORES SET " + sets.join(",") +
+                        " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
+    db_.Execute(sql, v);
+    // A round that is no longer stored (or never was) is not saved by writing nothing.
+    if (db_.RecordsAffected() != 1)
+        throw DbError(kErrNoCurrentRecord, "The round to be saved is not stored. Nothing was saved.", sql);
+}
+
+std::optional<int> RoundStore::GameOfKey(int playerId, int rndGameId) {
+    const QString sql = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
+    const QVariant game = db_.Scalar(sql, {playerId, rndGameId});
+    if (game.isNull()) return std::nullopt;
+    return game.toInt();
+}
+
+void RoundStore::InsertImported(const ImportedRound& x) {
+    QStringList cols{"PLAYER_ID",     "COURSE_ID",    "GAME_NUMBER", "RND_GAME_ID", "ROUND_DATE",
+                     "COURSE_RATING", "SLOPE_RATING", "USE_HCP",     "USE_TOURN",   "GAME_COST",
+                     "CART_COST",     "OTHER_COST",   "NOTES"};
+    auto cost = [](const std::optional<double>& c) { return c ? QVariant(*c) : QVariant(); };
+    QVariantList v{x.playerId,       x.courseId,        x.gameNumber, x.rndGameId, DbDate(x.date),
+                   x.rating,         x.slope,           x.useHcp,     x.useTourn,  cost(x.gameCost),
+                   cost(x.cartCost), cost(x.otherCost), x.notes};
+    if (x.teeSlot) cols << "TEE_BOX_ID", v << *x.teeSlot;
+    int front = 0, back = 0;
+    for (int h = 0; h < 18; ++h) {
+        cols << RoundFieldOrder().at(kOrdinalGS01 + h);
+        v << x.gross[h];
+        (h < 9 ? front : back) += x.gross[h];
+    }
+    cols << "GSF9"
+         << "GSB9"
+         << "GSTOTAL"
+         << "HCP_INDEX_US_18"
+         << "THCP_INDEX_US_18";
+    v << front << back << front + back << x.hcpIndex << x.tHcpIndex;
+    for (const char* nineCol : {"HCP_INDEX_US_F9", "HCP_INDEX_US_B9", "HCP_INDEX_CA_F9", "HCP_INDEX_CA_B9"})
+        cols << nineCol, v << x.nineIndex;
+    for (const char* nineCol :
+         {"THCP_INDEX_US_F9", "THCP_INDEX_US_B9", "THCP_INDEX_CA_F9", "THCP_INDEX_CA_B9"})
+        cols << nineCol, v << kNoTournIndex;
+    if (x.adjScore) {
+        cols << "PAR"
+             << "PUTTS"
+             << "ADJSCR_US_18";
+        v << x.par << x.putts << *x.adjScore;
+    }
+    const QString sql =
+        "Insert Into INDIV_SCORES (" + cols.join(",") + ") Values (" + Marks(cols.size()) + ")";
+    db_.Execute(sql, v);
+}
+
+int RoundStore::MaxGameNumber(int playerId) {
+    const QString sql = "Select Max(GAME_NUMBER) From INDIV_SCORES Where PLAYER_ID=?";
+    return db_.Scalar(sql, {playerId}).toInt();
+}
+
+QSet<int> RoundStore::RoundKeys(int playerId) {
+    const QString sql = "Select RND_GAME_ID From INDIV_SCORES Where PLAYER_ID=?";
+    Recordset rs = db_.OpenRecordset(sql, {playerId});
+    QSet<int> keys;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) keys.insert(static_cast<int>(rs["RND_GAME_ID"].toLong()));
+    return keys;
+}
+
+std::vector<RoundHoles> RoundStore::HoleScores(int playerId) {
+    QStringList holes;
+    for (int h = 0; h < 18; ++h) holes << RoundFieldOrder().at(kOrdinalGS01 + h);
+    const QString sql =
+        "Select ROUND_DATE, COURSE_ID, " + holes.join(",") + " From INDIV_SCORES Where PLAYER_ID=?";
+    Recordset rs = db_.OpenRecordset(sql, {playerId});
+    std::vector<RoundHoles> rounds;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        RoundHoles& r = rounds.emplace_back();
+        r.date = ParseStoredDate(rs.Fields(0).str()).value_or(QDate());
+        r.courseId = rs.Fields(1).toInt();
+        for (int h = 0; h < 18; ++h) r.gross[h] = rs.Fields(2 + h).toInt();
+    }
+    return rounds;
+}
+
+QString RoundStore::ResultColumn(int col) {
+    if (col == kResPar) return "PAR";
+    static const char* prefix[3] = {"HCP_INDEX_", "THCP_INDEX_", "ADJSCR_"};
+    return QString(prefix[col / 6]) + kVariantSuffix[col % 6];
+}
+
+void RoundStore::UpdateResults(qint64 rowId, const std::array<QVariant, kResColumns>& values) {
+    // One statement text per set of columns, kept for the whole run of the program.
+    static QHash<quint32, QString> texts;
+    quint32 mask = 0;
+    for (int col = 0; col < kResColumns; ++col)
+        if (values[col].isValid()) mask |= 1u << col;
+    if (mask == 0) return;
+    auto it = texts.find(mask);
+    if (it == texts.end()) {
+        QStringList sets;
+        for (int col = 0; col < kResColumns; ++col)
+            if (mask & (1u << col)) sets << ResultColumn(col) + "=?";
+        it = texts.insert(mask, "UPDATE INDIV_SCORES SET " + sets.join(",") + " WHERE rowid=?");
+    }
+    QVariantList params;
+    for (int col = 0; col < kResColumns; ++col)
+        if (mask & (1u << col)) params << values[col];
+    params << rowId;
+    db_.Execute(*it, params);
+}
+
+void RoundStore::UpdateResults(int playerId, int gameNumber, HcpVariant variant, const HcpOutcome& out) {
+    const QString suffix = kVariantSuffix[variant];
+    QVariantList params{StoredIndexValue(out.index), StoredIndexValue(out.tIndex)};
+    QString sql = "UPDATE INDIV_SCORES SET HCP_INDEX_" + suffix + "=?,THCP_INDEX_" + suffix + "=?";
+    if (out.writeAdjScore) {
+        sql += ",ADJSCR_" + suffix + "=?";
+        params << out.adjScore;
+    }
+    if (out.writePar) {
+        sql += ",PAR=?";
+        params << out.par;
+    }
+    sql += " WHERE PLAYER_ID=? AND GAME_NUMBER=?";
+    params << playerId << gameNumber;
+    db_.Execute(sql, params);
+}
+
+void RoundStore::ForEachGame(int playerId, int lastGame, const std::function<void(const Recordset&)>& row) {
+    const QString sql =
+        "SELECT *, rowid AS RID FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER<=? "
+        "ORDER BY GAME_NUMBER ASC, rowid ASC";
+    db_.ForEachRow(sql, {playerId, lastGame}, row);
+}
+
+int RoundStore::Renumber(int playerId) {
+    QString sql =
+        "SELECT rowid AS RID, GAME_NUMBER FROM INDIV_SCORES WHERE PLAYER_ID=? "
+        "ORDER BY ROUND_DATE ASC, GAME_NUMBER ASC, rowid ASC";
+    Recordset rs = db_.OpenRecordset(sql, {playerId});
+    int n = 0;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        ++n;
+        if (rs.Fields(1).isNull() || rs.Fields(1).toInt() != n) {
+            sql = "UPDATE INDIV_SCORES SET GAME_NUMBER=? WHERE rowid=?";
+            db_.Execute(sql, {n, rs.Fields(0).toLong()});
+        }
+    }
+    return n;
+}
+
+void RoundStore::ReRate(int courseId, const QString& gender, const QString& slopes, const QString& ratings,
+                        const QString& pars, const std::optional<QDate>& from) {
+    // Each round cuts its own tee box's slot out of the packed texts.
+    QString sql =
+        "Update INDIV_SCORES Set SLOPE_RATING=CAST(substr(?,TEE_BOX_ID*3+1,3) AS INTEGER),"
+        "COURSE_RATING=CAST(substr(?,TEE_BOX_ID*4+1,4) AS REAL),PAR=substr(?,TEE_BOX_ID*18+1,18) "
+        "Where COURSE_ID=? And PLAYER_ID In (Select PLAYER_ID From PLAYERS Where GENDER=?)";
+    QVariantList params{slopes, ratings, pars, courseId, gender};
+    if (from) {
+        sql += " And ROUND_DATE>=?";
+        params << DbDate(*from);
+    }
+    db_.Execute(sql, params);
+}
+
+void RoundStore::DeleteGame(int playerId, int gameNumber) {
+    db_.Execute("Delete From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?", {playerId, gameNumber});
+}
+
+void RoundStore::DeletePlayerRounds(int playerId) {
+    db_.Execute("Delete From INDIV_SCORES Where PLAYER_ID=?", {playerId});
+}
+
+}  // namespace dc

@@ -1,0 +1,98 @@
+#pragma once
+// The one writer of the rounds table (INDIV_SCORES): adding a round (from the main screen or an
+// import), rewriting a round's scores, writing the figures the handicap engine computed,
+// renumbering a player's games, copying a course's ratings into its rounds, and deleting rounds;
+// with the reads these writers and an import need.
+// Statement texts stay the same from call to call, so the database prepares each once per run.
+// Every call throws DbError when the database fails.
+
+#include <QDate>
+#include <QSet>
+#include <QString>
+#include <QVariant>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "handicap/HcpRound.h"
+#include "handicap/RoundRec.h"
+
+namespace dc {
+
+class Database;
+class Recordset;
+struct RoundEntry;
+
+// A round read from an earlier version's files, with the columns such a round fills.
+struct ImportedRound {
+    int playerId = 0, courseId = 0, gameNumber = 0, rndGameId = 0;
+    QDate date;
+    std::optional<int> teeSlot;  // nothing: TEE_BOX_ID left empty
+    double rating = 0;
+    int slope = 0, useHcp = 0, useTourn = 0;
+    std::optional<double> gameCost, cartCost, otherCost;  // nothing: left empty
+    QString notes;
+    std::array<int, 18> gross{};
+    double hcpIndex = 0, tHcpIndex = 0, nineIndex = 0;  // as stored
+    std::optional<int> adjScore;                        // with pars and putts; else all three empty
+    QString par, putts;
+};
+
+// What an import compares a round by: its date, course and hole scores.
+struct RoundHoles {
+    QDate date;  // invalid when the stored date cannot be read
+    int courseId = 0;
+    std::array<int, 18> gross{};
+};
+
+class RoundStore {
+  public:
+    explicit RoundStore(Database& db) : db_(db) {}
+
+    // ---- the main screen's round
+    // Adds the round numbered after the player's largest game, with a round key unused for the
+    // player, and returns the key. A round without gross scores does not count for handicaps.
+    int Insert(const RoundEntry& round);
+    // Rewrites the stored row of the round's game number and round key; throws when there is no
+    // such row, having written nothing.
+    void UpdateScores(const RoundEntry& round);
+    // The game number of the player's round with that key; nothing when there is none.
+    std::optional<int> GameOfKey(int playerId, int rndGameId);
+
+    // ---- imports
+    void InsertImported(const ImportedRound& round);
+    int MaxGameNumber(int playerId);
+    QSet<int> RoundKeys(int playerId);
+    std::vector<RoundHoles> HoleScores(int playerId);
+
+    // ---- the handicap engine's figures
+    // The columns it writes, in this order: six indexes, six tournament indexes, six adjusted
+    // scores (HcpVariant order each), and the pars.
+    static constexpr int kResIndex = 0, kResTIndex = 6, kResAdj = 12, kResPar = 18, kResColumns = 19;
+    static QString ResultColumn(int col);
+    // Writes the valid values of `values` into the row; an invalid QVariant leaves its column.
+    void UpdateResults(qint64 rowId, const std::array<QVariant, kResColumns>& values);
+    // Writes one run's outcome into the game's columns of that variant.
+    void UpdateResults(int playerId, int gameNumber, HcpVariant variant, const HcpOutcome& out);
+    // Hands each of the player's games up to `lastGame`, in game order, to `row` as a row of
+    // "SELECT *, rowid AS RID".
+    void ForEachGame(int playerId, int lastGame, const std::function<void(const Recordset&)>& row);
+
+    // ---- numbering, ratings, deleting
+    // Numbers the player's games 1 to n by date; rounds of one day keep their previous order.
+    // Writes only the numbers that change. Returns n.
+    int Renumber(int playerId);
+    // Copies the packed slopes, ratings and pars of a course's tee boxes into its rounds of players
+    // of `gender`, each round taking its own tee box's slot; only rounds on or after `from` when given.
+    void ReRate(int courseId, const QString& gender, const QString& slopes, const QString& ratings,
+                const QString& pars, const std::optional<QDate>& from);
+    void DeleteGame(int playerId, int gameNumber);
+    void DeletePlayerRounds(int playerId);
+
+  private:
+    int NewRoundKey(int playerId);
+    Database& db_;
+};
+
+}  // namespace dc
