@@ -29,12 +29,10 @@ class AppContext {
     // Settings and connection
     QString sDBPathFile;
     QString sMultimediaPath;
-    QString sDBPassword;
     bool bSounds = false;
     bool bFlag18_9 = false;              // true = 18 holes
     bool bUSCAFlag = false;              // true = US rules
     QString sDateFormat = "MM/DD/YYYY";  // or "DD/MM/YYYY"
-    QString sDecimalSep = ".";           // or ","
     bool bErrorReport = false;
     bool bDBMissing = false;
 

@@ -44,7 +44,6 @@ void SetDateDefaults(AppContext& ctx) {
     const QString sep = LocaleDateSeparator();
     ctx.sStartDate = "01" + sep + "01" + sep + QString::number(Today().year());
     ctx.sEndDate = FormatLocalDate(Today(), ctx.sDateFormat);
-    ctx.sDecimalSep = LocaleDecimalSeparator();
 }
 
 void LoadSetupRow(AppContext& ctx) {
@@ -90,7 +89,6 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
         }
         RemoveProgramLeftovers();
         step = 8;
-        ctx.sDBPassword = kDBPassword;
         if (IsBlankDatabasePath(ctx.sDBPathFile))
             throw DbError(kErrBadFormat, "The blank database cannot be used as the golfer's database.");
         // A database another program holds may be tried again; Cancel leads to the settings screen.
