@@ -31,6 +31,7 @@
 #include "scorecards/frmScoreCard.h"
 #include "shell/DateFormat.h"
 #include "shell/ProgramDb.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/frmSystemSetup.h"
 
 using namespace dc;
@@ -421,10 +422,11 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     test::ScriptedMsgBox boxes;
     auto f = Open();
     Ctx().bSounds = true;
+    WarningSoundCount() = 0;
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A Player's name must be entered.  Please go to the Player Setup Screen.");
     EXPECT_EQ(boxes.Styles().back(), vbInformation);
-    EXPECT_EQ(Ctx().nSoundCount, 1) << "the sound counter runs before the message";
+    EXPECT_EQ(WarningSoundCount(), 1) << "the sound counter runs before the message";
     SelectPlayer(*f, 7);
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A Course must be selected.");

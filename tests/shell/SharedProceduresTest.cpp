@@ -157,10 +157,11 @@ TEST(Global, SoundCounterCyclesSilentWrongAttention) {
     QStringList played;
     SetSoundPlayer([&](const QString& p) { played << QFileInfo(p).fileName(); });
     Ctx().sMultimediaPath = "/sounds";  // no trailing separator: one is added
-    for (int i = 0; i < 7; ++i) SoundCounter(Ctx().nSoundCount, Ctx().sMultimediaPath);
+    int count = 0;
+    for (int i = 0; i < 7; ++i) SoundCounter(count, Ctx().sMultimediaPath);
     SetSoundPlayer(nullptr);
     EXPECT_EQ(played, QStringList({"AllWrong.wav", "PayAttention.wav", "AllWrong.wav", "PayAttention.wav"}));
-    EXPECT_EQ(Ctx().nSoundCount, 1);
+    EXPECT_EQ(count, 1);
 }
 
 TEST(Global, FindFileInTreeAndHelpDocument) {

@@ -57,7 +57,6 @@ class AppContext {
     int nKeepCourseID = 0;
     int nKeepTeeBox = 0;
     bool bResyncFromUpCRSR = false;
-    int nSoundCount = 0;
 };
 
 }  // namespace dc
