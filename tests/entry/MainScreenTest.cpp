@@ -405,8 +405,8 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     EXPECT_EQ(test::RoundCount(7), 4);
     EXPECT_EQ(f->round.storedGame, 2);
     // Keep-same: the next new round takes the saved date, course and tee box.
-    EXPECT_TRUE(Ctx().bKeepSame);
-    EXPECT_EQ(Ctx().sKeepDate, FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
+    EXPECT_TRUE(f->bKeepSame);
+    EXPECT_EQ(f->sKeepDate, FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
     f->cmdNewGame_Click();
     EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);

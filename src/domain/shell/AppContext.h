@@ -52,10 +52,6 @@ class AppContext {
     bool bEmailPreset = false;
     QString sEmailTo;
     QString sEmailMode;
-    bool bKeepSame = false;
-    QString sKeepDate;
-    int nKeepCourseID = 0;
-    int nKeepTeeBox = 0;
     bool bResyncFromUpCRSR = false;
 };
 

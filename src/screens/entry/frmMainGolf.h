@@ -79,6 +79,11 @@ class frmMainGolf : public QWidget {
     int bLoadingCourse = 0;
     int bSettingChecks = 0;
     int bLastGameDeleted = 0;
+    // What "Keep same" carries into the next new round: the last save's tick, date, course and tee box.
+    bool bKeepSame = false;
+    QString sKeepDate;
+    int nKeepCourseID = 0;
+    int nKeepTeeBox = 0;
 
     // ---- loading and activation
     void Form_Load();

@@ -466,18 +466,17 @@ void frmMainGolf::cmdNewGame_Click() {
         lblAdjScore[1]->clear();
         lblAdjScore[2]->clear();
         SetPrevIndexesForNewRound();
-        if (chkKeepSame->isChecked() && ctx_.bKeepSame) {
-            if (auto d = ParseAnyDate(ctx_.sKeepDate, ctx_.sDateFormat))
+        if (chkKeepSame->isChecked() && bKeepSame) {
+            if (auto d = ParseAnyDate(sKeepDate, ctx_.sDateFormat))
                 mskDate->SetText(FormatLocalDate(*d, ctx_.sDateFormat));
             if (cboCourse->count() > 0) {
-                const int i = cboCourse->findData(ctx_.nKeepCourseID);
+                const int i = cboCourse->findData(nKeepCourseID);
                 bLoadingCourse = 1;
                 if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
                 bLoadingCourse = 0;
             }
-            if (cboTeeBox->count() > 0 && ctx_.nKeepTeeBox < cboTeeBox->count()) {
-                if (cboTeeBox->currentIndex() != ctx_.nKeepTeeBox)
-                    cboTeeBox->setCurrentIndex(ctx_.nKeepTeeBox);
+            if (cboTeeBox->count() > 0 && nKeepTeeBox < cboTeeBox->count()) {
+                if (cboTeeBox->currentIndex() != nKeepTeeBox) cboTeeBox->setCurrentIndex(nKeepTeeBox);
             }
             MarkNewRoundStart();  // the kept date is carried, not typed
         }
@@ -501,8 +500,8 @@ void frmMainGolf::cmdNewGame_Click() {
         spISC->SetActiveCell(1, kRowGross);
         // The keyboard is where the highlight is: on hole 1 for kept values, else on the date. A key
         // typed at once goes there too: the focus is set before the next event is read.
-        QWidget* typing = chkKeepSame->isChecked() && ctx_.bKeepSame ? static_cast<QWidget*>(spISC)
-                                                                     : static_cast<QWidget*>(mskDate);
+        QWidget* typing = chkKeepSame->isChecked() && bKeepSame ? static_cast<QWidget*>(spISC)
+                                                                : static_cast<QWidget*>(mskDate);
         typing->setFocus(Qt::OtherFocusReason);
     } catch (...) {
         ReportCurrentError(kTag + "cmdNewGame_Click", Sql::With);
@@ -640,10 +639,10 @@ bool frmMainGolf::cmdSave_Click() {
     if (!RunSaveChecks(false)) return false;
     nSaveExisting = round.isNew == 1 ? 0 : 1;
     if (!Save_DBF()) return false;
-    ctx_.bKeepSame = chkKeepSame->isChecked();
-    ctx_.sKeepDate = ctx_.bKeepSame ? mskDate->Text() : TodayText(ctx_.sDateFormat);
-    ctx_.nKeepCourseID = SelectedItemData(*cboCourse);
-    ctx_.nKeepTeeBox = cboTeeBox->currentIndex();
+    bKeepSame = chkKeepSame->isChecked();
+    sKeepDate = bKeepSame ? mskDate->Text() : TodayText(ctx_.sDateFormat);
+    nKeepCourseID = SelectedItemData(*cboCourse);
+    nKeepTeeBox = cboTeeBox->currentIndex();
     return true;
 }
 
