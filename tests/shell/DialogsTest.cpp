@@ -79,29 +79,27 @@ TEST(Calendar, OpensOnTheDateAndHandsBackTheChosenDay) {
     test::ProgramFolder folder;
     Ctx().sDateFormat = "DD/MM/YYYY";
     const QString sep = LocaleDateSeparator();
-    Ctx().sCalDate = "25" + sep + "12" + sep + "2004";
     {
-        frmCalendar cal(Ctx());
+        frmCalendar cal("25" + sep + "12" + sep + "2004", Ctx().sDateFormat);
         EXPECT_EQ(cal.calMonth->selectedDate(), QDate(2004, 12, 25));
         cal.calMonth_DateClick(QDate(2004, 3, 5));
-        EXPECT_EQ(Ctx().sCalDate, "05" + sep + "03" + sep + "2004");
+        EXPECT_EQ(cal.ChosenDate(), "05" + sep + "03" + sep + "2004");
     }
     Ctx().sDateFormat = "MM/DD/YYYY";
     {
-        frmCalendar cal(Ctx());  // "05.03.2004" read month first: 3 May
+        frmCalendar cal("05" + sep + "03" + sep + "2004", Ctx().sDateFormat);  // read month first: 3 May
         cal.show();
         QWidget* days = cal.calMonth->findChild<QAbstractItemView*>();
         ASSERT_TRUE(days);
         QTest::keyClick(days, Qt::Key_Right);  // next day
         QTest::keyClick(days, Qt::Key_Return);
-        EXPECT_EQ(Ctx().sCalDate, "05" + sep + "04" + sep + "2004");
+        EXPECT_EQ(cal.ChosenDate(), "05" + sep + "04" + sep + "2004");
     }
-    Ctx().sCalDate = "not a date";
     {
-        frmCalendar cal(Ctx());
+        frmCalendar cal("not a date", Ctx().sDateFormat);
         EXPECT_EQ(cal.calMonth->selectedDate(), QDate::currentDate());
         cal.close();
-        EXPECT_EQ(Ctx().sCalDate, "not a date") << "closing leaves the date as it was";
+        EXPECT_EQ(cal.ChosenDate(), std::nullopt) << "closing chooses nothing";
     }
 }
 

@@ -410,13 +410,13 @@ void frmMainGolf::cmdExit_Click() {
 }
 
 void frmMainGolf::cmdCalendar_Click() {
-    ctx_.sCalDate =
+    const QString shown =
         mskDate->Text().trimmed() == "__/__/____" || !mskDate->Text().contains(QRegularExpression("\\d"))
             ? TodayText(ctx_.sDateFormat)
             : mskDate->Text();
-    frmCalendar calendar(ctx_, this);
-    ExecModal(calendar);
-    if (ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) mskDate->SetText(ctx_.sCalDate);
+    // Closed without a choice, the date it opened on is shown.
+    const QString date = frmCalendar::Choose(shown, ctx_.sDateFormat, this).value_or(shown);
+    if (ParseLocalDate(date, ctx_.sDateFormat)) mskDate->SetText(date);
 }
 
 void frmMainGolf::cmdCourse_Click() {
