@@ -33,45 +33,61 @@ QPoint ItemCenter(QListWidget* list, int row) { return list->visualItemRect(list
 
 TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
     test::ProgramFolder folder;
-    Ctx().nFindPlayerID = 42;  // left by an earlier search
     {
-        frmFindName dlg(Ctx());
-        EXPECT_EQ(Ctx().nFindPlayerID, 0) << "the dialog starts with nothing chosen";
+        frmFindName dlg;
+        EXPECT_EQ(dlg.FindPlayerID(), 0) << "the dialog starts with nothing chosen";
         dlg.AddName("SMITH, John", 7);
         dlg.AddName("SMITH, Ann", 9);
         dlg.show();
         EXPECT_FALSE(dlg.cmdRetrieve->isEnabled());
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 1));
         EXPECT_TRUE(dlg.cmdRetrieve->isEnabled());
-        EXPECT_EQ(Ctx().nFindPlayerID, 9);
+        EXPECT_EQ(dlg.FindPlayerID(), 9);
         QTest::mouseClick(dlg.cmdRetrieve, Qt::LeftButton);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
-        EXPECT_EQ(Ctx().nFindPlayerID, 9);
+        EXPECT_EQ(dlg.FindPlayerID(), 9);
     }
     {
-        frmFindName dlg(Ctx());
+        frmFindName dlg;
         dlg.AddName("SMITH, John", 7);
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         QTest::mouseClick(dlg.cmdCancel, Qt::LeftButton);
-        EXPECT_EQ(Ctx().nFindPlayerID, 0) << "Cancel after a click hands back 0";
+        EXPECT_EQ(dlg.FindPlayerID(), 0) << "Cancel after a click hands back 0";
     }
     {
-        frmFindName dlg(Ctx());
+        frmFindName dlg;
         dlg.AddName("SMITH, John", 7);
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         dlg.close();  // the close box
-        EXPECT_EQ(Ctx().nFindPlayerID, 0) << "the close box acts as Cancel";
+        EXPECT_EQ(dlg.FindPlayerID(), 0) << "the close box acts as Cancel";
     }
     {
-        frmFindName dlg(Ctx());
+        frmFindName dlg;
         dlg.AddName("SMITH, John", 7);
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         QTest::mouseDClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
-        EXPECT_EQ(Ctx().nFindPlayerID, 7);
+        EXPECT_EQ(dlg.FindPlayerID(), 7);
+    }
+}
+
+// The search gets the clicked player back from Retrieve, and nothing from Cancel after a click.
+TEST(FindName, ChooseHandsBackTheRetrievedPlayerOnly) {
+    test::ProgramFolder folder;
+    for (const bool retrieve : {true, false}) {
+        test::ScriptedModal modal([&](QDialog& d) {
+            auto& dlg = dynamic_cast<frmFindName&>(d);
+            dlg.lstNames->setCurrentRow(1);
+            dlg.lstNames_Click();
+            retrieve ? dlg.cmdRetrieve_Click() : dlg.cmdCancel_Click();
+            return dlg.result();
+        });
+        const std::optional<int> chosen =
+            frmFindName::Choose({{"SMITH, John", 7}, {"SMITH, Ann", 9}}, nullptr);
+        EXPECT_EQ(chosen, retrieve ? std::optional<int>(9) : std::nullopt) << retrieve;
     }
 }
 

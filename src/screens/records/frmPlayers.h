@@ -68,8 +68,8 @@ class frmPlayers : public DialogBase {
     void Grid_Setup();
     void Load_spPlayers();
     void Clear_Player_Fields();
-    // Loads nFindPlayerID into the fields; false when there is no such player.
-    bool Load_Player();
+    // Loads the player `playerId` into the fields; false when there is no such player.
+    bool Load_Player(int playerId);
 
     void cmdNew_Click();
     void cmdSave_Click();
