@@ -47,9 +47,6 @@ class AppContext {
     int nReturnCode = 0;  // 1 course editor, 2 report screens and player editor, 3 settings screen
     QString sStartDate;
     QString sEndDate;
-    bool bEmailPreset = false;
-    QString sEmailTo;
-    QString sEmailMode;
     bool bResyncFromUpCRSR = false;
 };
 

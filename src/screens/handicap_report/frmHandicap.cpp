@@ -735,7 +735,6 @@ void frmHandicap::cmdHcpCards_Click() {
 
 void frmHandicap::cmdSendEmail_Click() {
     SetMousePointer(Pointer::Hourglass);
-    ctx_.bEmailPreset = false;
     OpenEmailScreen(ctx_, QString(), QString(), QString(), this);
     SetMousePointer(Pointer::Default);
 }
