@@ -47,7 +47,6 @@ class AppContext {
     int nReturnCode = 0;  // 1 course editor, 2 report screens and player editor, 3 settings screen
     QString sStartDate;
     QString sEndDate;
-    bool bResyncFromUpCRSR = false;
 };
 
 }  // namespace dc

@@ -83,17 +83,14 @@ void frmUpCRSR::cmdUpdate_Click() {
         }
     }
     try {
-        ctx_.bResyncFromUpCRSR = true;
-        ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
+        ResyncProgress progress(this, /*fromUpCRSR=*/true);
         const bool done = ReRateAndRecompute(ctx_.Connection(), courseId_, from, &progress);
-        ctx_.bResyncFromUpCRSR = false;
         if (!done) {
             // Reported already; nothing was changed.
             setEnabled(true);
             return;
         }
     } catch (...) {
-        ctx_.bResyncFromUpCRSR = false;
         setEnabled(true);
         ReportCurrentError("Form UpCRSR, cmdUpdate_Click", Sql::With);
         return;

@@ -398,7 +398,7 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 void frmSystemSetup::cmdResync_Click() {
     try {
-        ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
+        ResyncProgress progress(this, /*fromUpCRSR=*/false);
         const bool done = ResynchAllScores(ctx_.Connection(), &progress);
         // A failed run has been reported; it is not announced as complete.
         if (done) MsgBox("Resynchronization of all scores for all players complete!", vbOKOnly);
