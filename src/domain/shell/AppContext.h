@@ -44,7 +44,6 @@ class AppContext {
 
     // Hand-offs between screens
     int nGameNumber = 0;
-    int nReturnCode = 0;  // 1 course editor, 2 report screens and player editor, 3 settings screen
     QString sStartDate;
     QString sEndDate;
 };

@@ -132,9 +132,9 @@ void frmMainGolf::cboPlayer_Click() {
                 RecBar->setMaximum(qMax(1, count));
             }
             bool hasRound;
-            if (ctx_.nReturnCode == 2 && ctx_.nGameNumber >= 1) {
+            if (nReturnCode == 2 && ctx_.nGameNumber >= 1) {
                 hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, ctx_.nGameNumber);
-                ctx_.nReturnCode = 0;
+                nReturnCode = 0;
             } else {
                 ctx_.nGameNumber = 0;
                 hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, 0);
@@ -534,10 +534,10 @@ void frmMainGolf::cmdNewPlayer_Click() {
         lblHI[1]->setText(IndexDisplayText(round.figures[ViewVariant() - 1].prevIndex));
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         if (bFormReady == 1 && ShowPlayerEditor) {
-            ShowPlayerEditor();
+            const int code = ShowPlayerEditor();
             // No player added: the one shown before is chosen again.
             if (ctx_.nCurPlayerID == 0) ctx_.nCurPlayerID = shownBefore;
-            Form_Activate();
+            Form_Activate(code);
         }
     } catch (...) {
         ReportCurrentError(kTag + "cmdNewPlayer_Click", Sql::Without);

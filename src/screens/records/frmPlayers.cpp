@@ -488,7 +488,7 @@ void frmPlayers::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 bool frmPlayers::Form_Unload() {
     if (!SaveQuestion("player")) return false;
     ctx_.nCurPlayerID = bNewPlayer ? keptKey_ : playerKey_;
-    ctx_.nReturnCode = 2;
+    nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);  // the main screen's activation restores it
     return true;
 }

@@ -62,6 +62,7 @@ class frmPlayers : public DialogBase {
 
     bool bNewPlayer = true;
     bool bChanged = false;
+    int nReturnCode = 0;                  // handed to the main screen on closing (2: reload the players)
     std::array<bool, 11> bColSortFlag{};  // index 1 to 10 = grid column; true: next click sorts descending
 
     void Form_Load();

@@ -384,7 +384,7 @@ bool frmSystemSetup::Form_Unload() {
         }
     }
     if (ctx_.bDBMissing && AskForValidDatabase()) return false;
-    ctx_.nReturnCode = 3;
+    nReturnCode = 3;
     // Busy until the next screen has taken over. The program's one pointer, not a stacked override
     // that only this timer would take back.
     SetMousePointer(Pointer::Hourglass);
