@@ -1,6 +1,7 @@
 #pragma once
 // The program's state shared between screens: the open database, the settings read at start-up,
-// the chosen player, course, tee box and gender, and the values one screen hands to the next.
+// the chosen player, course, tee box and gender, the report screens' date range and the round a
+// report screen retrieves for the main screen. Dialogs return their answers to their callers.
 // The program owns one and hands it to its screens by reference.
 
 #include <QString>
@@ -42,8 +43,9 @@ class AppContext {
     int nCurTeeBox = 0;
     QString sCurGender;
 
-    // Hand-offs between screens
+    // The round shown on the main screen, or the one a report screen retrieves for it
     int nGameNumber = 0;
+    // The report screens' date range, in the user's date order
     QString sStartDate;
     QString sEndDate;
 };
