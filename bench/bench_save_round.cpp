@@ -102,7 +102,6 @@ int main(int argc, char** argv) {
     QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     int& reports = CountMessageBoxes();
     AppContext ctx;
-    ctx.sDBPassword = kDBPassword;
     ctx.Live().Adopt(OpenProgramDatabase(path));
     Database& db = ctx.Connection();
     db.Execute(

@@ -88,7 +88,6 @@ QString ProgramFolder::MakeDatabase(const QString& name, const QString& version)
 
 QString ProgramFolder::OpenDatabase(const QString& name) {
     const QString path = MakeDatabase(name);
-    Ctx().sDBPassword = kDBPassword;
     Ctx().sDBPathFile = path;
     SetMsgBoxTitle(AppTitle());
     Ctx().Live().Adopt(OpenProgramDatabase(path));

@@ -74,7 +74,7 @@ class ProgramFolder {
     QString DbFiles() const { return dir_.path() + "/DBFiles"; }
     // A golfer's database made from the blank one (with its settings row and current stamp).
     QString MakeDatabase(const QString& name = "Golf.mdb", const QString& version = QString());
-    // Makes a database and opens it in Ctx() (sDBPathFile and sDBPassword there, the boxes' title set too).
+    // Makes a database and opens it in Ctx() (sDBPathFile there, the boxes' title set too).
     QString OpenDatabase(const QString& name = "Golf.mdb");
     void WriteIni(const QString& dbPath, const QString& multimediaPath = QString());
 

@@ -186,10 +186,10 @@ TEST_F(EnteredRound, AfterNewTheKeysGoWhereTheHighlightIs) {
     Activate(*f);
     SelectPlayer(*f, 7);
     f->chkKeepSame->setChecked(true);
-    Ctx().bKeepSame = true;
-    Ctx().sKeepDate = FormatLocalDate(QDate(2024, 5, 1), Ctx().sDateFormat);
-    Ctx().nKeepCourseID = 1;
-    Ctx().nKeepTeeBox = 0;
+    f->bKeepSame = true;
+    f->sKeepDate = FormatLocalDate(QDate(2024, 5, 1), Ctx().sDateFormat);
+    f->nKeepCourseID = 1;
+    f->nKeepTeeBox = 0;
     QTest::mouseClick(f->cmdNewGame, Qt::LeftButton);
     ASSERT_EQ(f->txtRecNum->text(), "New");
     EXPECT_EQ(QApplication::focusWidget(), f->spISC);
@@ -238,8 +238,8 @@ TEST_F(EnteredRound, WhatIsCarriedToANewRoundIsNoChange) {
     SelectPlayer(*f, 7);
     f->chkUseTourn->setChecked(true);
     f->chkKeepSame->setChecked(true);
-    Ctx().bKeepSame = true;
-    Ctx().sKeepDate = FormatLocalDate(QDate(2024, 5, 1), Ctx().sDateFormat);
+    f->bKeepSame = true;
+    f->sKeepDate = FormatLocalDate(QDate(2024, 5, 1), Ctx().sDateFormat);
     f->cmdNewGame_Click();
     ASSERT_EQ(boxes.Count(), 1) << "the stored round's tick changed: asked, No";
     ASSERT_EQ(f->txtRecNum->text(), "New");

@@ -31,6 +31,7 @@
 #include "scorecards/frmScoreCard.h"
 #include "shell/DateFormat.h"
 #include "shell/ProgramDb.h"
+#include "shell/ScreenBoxes.h"
 #include "shell/frmSystemSetup.h"
 
 using namespace dc;
@@ -180,9 +181,8 @@ TEST_F(MainScreen, SettingsAskFirstAndActivationActsOnTheCodeOnce) {
     f->SetHoleText(kRowGross, 1, "4");
     f->Calc_Row_Scores(kRowGross);
     TestDb().Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=12.3 WHERE PLAYER_ID=7 AND GAME_NUMBER=3");
-    Ctx().nReturnCode = 1;
-    f->Form_Activate();
-    EXPECT_EQ(Ctx().nReturnCode, 0);
+    f->Form_Activate(1);
+    EXPECT_EQ(f->nReturnCode, 0);
     EXPECT_EQ(D(*f, 1, 5), "12.3") << "game 3 reloaded as stored now";
     f->SetHoleText(kRowGross, 1, "9");
     f->Form_Activate();  // after the calendar, say
@@ -404,8 +404,8 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     EXPECT_EQ(test::RoundCount(7), 4);
     EXPECT_EQ(f->round.storedGame, 2);
     // Keep-same: the next new round takes the saved date, course and tee box.
-    EXPECT_TRUE(Ctx().bKeepSame);
-    EXPECT_EQ(Ctx().sKeepDate, FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
+    EXPECT_TRUE(f->bKeepSame);
+    EXPECT_EQ(f->sKeepDate, FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
     f->cmdNewGame_Click();
     EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
@@ -421,10 +421,11 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     test::ScriptedMsgBox boxes;
     auto f = Open();
     Ctx().bSounds = true;
+    WarningSoundCount() = 0;
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A Player's name must be entered.  Please go to the Player Setup Screen.");
     EXPECT_EQ(boxes.Styles().back(), vbInformation);
-    EXPECT_EQ(Ctx().nSoundCount, 1) << "the sound counter runs before the message";
+    EXPECT_EQ(WarningSoundCount(), 1) << "the sound counter runs before the message";
     SelectPlayer(*f, 7);
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A Course must be selected.");
@@ -625,8 +626,7 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     f->RecBar->setValue(2);
     f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
-    Ctx().nReturnCode = 3;
-    f->Form_Activate();
+    f->Form_Activate(3);
     EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
     EXPECT_EQ(f->round.storedGame, 2);
@@ -654,7 +654,7 @@ TEST_F(MainScreen, ClosingTheCourseEditorAsksBeforeReloadingOverTyping) {
     EXPECT_EQ(boxes.Last(), "The Notes has changed.\n\rSave the changes?");
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "Cancel keeps what was typed";
     EXPECT_EQ(f->txtNotes->toPlainText(), "typed while the editor was open");
-    EXPECT_EQ(Ctx().nReturnCode, 0);
+    EXPECT_EQ(f->nReturnCode, 0);
 }
 
 TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
@@ -716,8 +716,7 @@ TEST_F(MainScreen, AFailedSaveDuringAReloadNeverLeavesAnotherRoundsKeyBehind) {
     f->cmdNewGame_Click();
     TypeGross(*f, 5);
     f->mskDate->SetText("05/3_/2024");
-    Ctx().nReturnCode = 3;  // the settings screen closed: Yes, and the save is refused (underscore)
-    f->Form_Activate();
+    f->Form_Activate(3);  // the settings screen closed: Yes, and the save is refused (underscore)
     EXPECT_EQ(boxes.Count(), 2) << "the question, then the refusal: "
                                 << boxes.Texts().join("|").toStdString();
     f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 3), Ctx().sDateFormat));
@@ -748,8 +747,7 @@ TEST_F(MainScreen, ACourseSavedInTheEditorIsNoChangeOfTheRoundShown) {
     auto f = Open();
     SelectPlayer(*f, 7);
     Ctx().nCurCourseID = 2;  // the course editor hands back the course it saved
-    Ctx().nReturnCode = 1;
-    f->Form_Activate();
+    f->Form_Activate(1);
     EXPECT_EQ(boxes.Count(), 0) << boxes.Texts().join("|").toStdString();
     f->RecBar->setValue(1);
     EXPECT_EQ(boxes.Count(), 0) << "and later paging asks nothing either";
@@ -766,8 +764,7 @@ TEST_F(MainScreen, AnotherDatabaseChosenInSettingsStartsTheScreenAfresh) {
     Ctx().Live().Adopt(OpenProgramDatabase(other));  // as the settings screen does on a new path
     test::AddCourse(1, "Elsewhere");
     test::AddPlayer(7, "OTHER", "Person", "M");
-    Ctx().nReturnCode = 3;
-    f->Form_Activate();
+    f->Form_Activate(3);
     EXPECT_EQ(boxes.Count(), 0) << "nothing offered to the other database";
     EXPECT_EQ(test::RoundCount(7), 0);
     EXPECT_EQ(f->cboPlayer->currentIndex(), -1);
@@ -818,7 +815,7 @@ TEST_F(MainScreen, TheGenderOfANewRoundSetsOnlyADefaultIndex) {
 TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
     StoredRounds(3);
     test::AddCourse(2, "Oaks", 140, "70.0");
-    const std::vector<std::pair<const char*, std::function<void(QWidget*)>>> screens = {
+    const std::vector<std::pair<const char*, std::function<int(QWidget*)>>> screens = {
         {"score cards",
          [](QWidget* parent) {
              frmScoreCard s(Ctx(), parent);
@@ -826,6 +823,7 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
              s.cboCourse->setCurrentIndex(s.cboCourse->findData(2));
              s.cboTeeBoxM->setCurrentIndex(1);
              s.close();
+             return 0;
          }},
         {"handicaps", [](QWidget* parent) {
              frmHandicap h(Ctx(), parent);
@@ -833,6 +831,7 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
              h.cboCourse->setCurrentIndex(h.cboCourse->findData(2));
              h.cboTeeBox->setCurrentIndex(1);
              h.close();
+             return h.nReturnCode;
          }}};
     for (const auto& [name, run] : screens) {
         SCOPED_TRACE(name);
@@ -844,7 +843,7 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
                                f->lblCourseHcp[1]->text(), f->lblCurrIndex[1]->text()};
         };
         const QStringList before = shown();
-        f->ShowScoreCard = [&f, &run] { run(f.get()); };
+        f->ShowScoreCard = [&f, &run] { return run(f.get()); };
         f->ShowHandicap = f->ShowScoreCard;
         name == std::string("score cards") ? f->cmdScoreCard_Click() : f->cmdHandicaps_Click();
         const int theirs = boxes.Count();  // the opened screen's own messages

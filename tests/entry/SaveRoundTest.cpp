@@ -154,14 +154,12 @@ TEST_F(SaveRound, NineTotalsAndTheRatingAreStoredAsEnteredAndAMissingRowIsNoSave
 }
 
 TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {
-    Ctx().sDecimalSep = ",";
     RoundEntry e = Entry(7, "05/10/2024", 5);
     e.prevIndex[0] = 12.3;
     const int key = StoreRound(TestDb(), e, 1, 71.5f, 125);
     EXPECT_DOUBLE_EQ(
         TestDb().Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE RND_GAME_ID=?", {key}).toDouble(),
         12.3);
-    Ctx().sDecimalSep = ".";
     EXPECT_THROW(StoreRound(TestDb(), Entry(7, "02/30/2024", 5), 1, 71.5f, 125), AppError);
     EXPECT_EQ(test::RoundCount(7), 1);
 }

@@ -176,7 +176,6 @@ TEST(TournamentIndex, DifferenceIsTheSingleIndexWrittenWithFifteenDigits) {
 TEST(StoredIndex, ShortestTextOfSevenDigitsWithAPoint) {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Ctx().sDecimalSep = ",";
     EXPECT_EQ(IndexText(12.3f), "12.3");
     EXPECT_EQ(IndexText(-100.0f), "-100");
     EXPECT_EQ(IndexText(-1.2f), "-1.2");
@@ -187,7 +186,6 @@ TEST(StoredIndex, ShortestTextOfSevenDigitsWithAPoint) {
     EXPECT_EQ(IndexText(static_cast<float>(static_cast<double>(19.2f) - 13.7)), "5.500001");
     EXPECT_EQ(TruncateToTenth(11.952), 11.9f);
     QLocale::setDefault(before);
-    Ctx().sDecimalSep = ".";
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ namespace dc::test {
 namespace {
 
 // The recomputation as the screens run it, with the progress window and the calling screen.
-bool Resync(QWidget* caller = nullptr) {
-    ResyncProgress progress(caller, Ctx().bResyncFromUpCRSR);
+bool Resync(QWidget* caller = nullptr, bool fromUpCRSR = false) {
+    ResyncProgress progress(caller, fromUpCRSR);
     const ResyncResult result = ResynchAllScores(TestDb(), &progress);
     ReportErrorTexts(result.errors);
     return result.ok;
@@ -213,9 +213,7 @@ TEST_F(SaveScoresDb, FourPlayersShowTheWindowAfterTheFirstAndDisableTheCaller) {
         }
         callerDisabled = !rerating.isEnabled();
     });
-    Ctx().bResyncFromUpCRSR = true;
-    Resync();
-    Ctx().bResyncFromUpCRSR = false;
+    Resync(nullptr, true);
     EXPECT_EQ(firstPercent, "25.0%");
     EXPECT_TRUE(callerDisabled);
     EXPECT_EQ(changes.disabled, 1);

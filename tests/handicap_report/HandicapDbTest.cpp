@@ -170,7 +170,7 @@ TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
     // Closing in a list view hands back the current player, not 0.
     screen.cmdClose_Click();
     EXPECT_EQ(Ctx().nCurPlayerID, 1);
-    EXPECT_EQ(Ctx().nReturnCode, 2);
+    EXPECT_EQ(screen.nReturnCode, 2);
 }
 
 TEST_F(HandicapDb, LastTwelveMonthsStartsTodayOneYearBack) {

@@ -21,6 +21,7 @@
 #include "platform/PrinterPageFactory.h"
 #include "platform/RecordingPrinterPage.h"
 #include "shell/AppContext.h"
+#include "tools/frmEmail.h"
 
 namespace dc::test {
 namespace {
@@ -164,8 +165,8 @@ TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {
     EXPECT_EQ(box.Texts(), QStringList({"482 Printer Error"}));
 
     QString mode = "unset";
-    ScriptedModal modal([&](QDialog&) {
-        mode = Ctx().sEmailMode;
+    ScriptedModal modal([&](QDialog& d) {
+        if (auto* e = qobject_cast<frmEmail*>(&d)) mode = e->EmailMode();
         return 0;
     });
     screen.HC[2]->setChecked(true);

@@ -495,7 +495,6 @@ TEST_F(CourseEditorTest, DeleteRefusesUnsavedAndUsedCoursesAndReusesTheKey) {
 }
 
 TEST_F(CourseEditorTest, ClosingAsksAndKeepsTheScreenWhenTheSaveIsRefused) {
-    Ctx().nReturnCode = 0;
     StartAt(form->spYD, 1, 1);
     Type("300");
     Key(Qt::Key_Tab);
@@ -503,7 +502,7 @@ TEST_F(CourseEditorTest, ClosingAsksAndKeepsTheScreenWhenTheSaveIsRefused) {
     form->close();
     EXPECT_EQ(box.Texts().value(1), "Please enter a Course Name.");
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(Ctx().nReturnCode, 1);
+    EXPECT_EQ(form->nReturnCode, 1);
     form->close();
     EXPECT_TRUE(form->isVisible()) << "Cancel";
     form->close();

@@ -192,7 +192,6 @@ TEST_F(PlayerEditorTest, ClosingStopsWhenTheSaveIsRefusedAndHandsBackTheKey) {
     Add(5, "Able", "Ann");
     Open();
     form->spPlayers_DblClick(2, 1);
-    Ctx().nReturnCode = 0;
     form->txtFirst->clear();
     test::ScriptedMsgBox box({vbYes, vbOK, vbCancel, vbNo});
     form->close();
@@ -204,7 +203,7 @@ TEST_F(PlayerEditorTest, ClosingStopsWhenTheSaveIsRefusedAndHandsBackTheKey) {
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(Ctx().nCurPlayerID, 5);
-    EXPECT_EQ(Ctx().nReturnCode, 2);
+    EXPECT_EQ(form->nReturnCode, 2);
     EXPECT_EQ(Stored("FIRST_NAME", 5), "Ann");
 }
 

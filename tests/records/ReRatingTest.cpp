@@ -166,7 +166,6 @@ TEST_F(ReRatingTest, ScreenUpdatesFromTheDateRecomputesAndCloses) {
     EXPECT_NE(RoundOf(1, 4).index, kUntouched);
     EXPECT_NE(RoundOf(3, 1).index, kUntouched);
     EXPECT_EQ(Ctx().nCurPlayerID, 3);
-    EXPECT_FALSE(Ctx().bResyncFromUpCRSR);
     EXPECT_FALSE(form.isVisible()) << "the screen closes itself";
 }
 
@@ -185,7 +184,6 @@ TEST_F(ReRatingTest, AFailingWomensUpdateLeavesEveryRoundAsItWas) {
     EXPECT_EQ(RoundOf(1, 1).slope, 100) << "the men's update is undone";
     EXPECT_EQ(RoundOf(1, 1).index, kUntouched);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(Ctx().bResyncFromUpCRSR);
 }
 
 TEST_F(ReRatingTest, AFailingRecomputationTakesTheNewRatingsBackToo) {

@@ -113,7 +113,7 @@ TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
     f.Rtrv18Cmd_Click();
     EXPECT_EQ(Ctx().nCurPlayerID, 7);
     EXPECT_EQ(Ctx().nGameNumber, 2);
-    EXPECT_EQ(Ctx().nReturnCode, 2);
+    EXPECT_EQ(f.nReturnCode, 2);
 }
 
 // 87 strokes on 20 par-4 holes and 23 putts over 20 holes: the averages' halves go up.

@@ -54,7 +54,6 @@ QString MakeOldDatabase(const QString& path, const QString& version, bool duplic
 class DBUpdatesTest : public ::testing::Test {
   protected:
     void OpenLive(const QString& path) {
-        Ctx().sDBPassword = kDBPassword;
         Ctx().sDBPathFile = path;
         SetMsgBoxTitle(AppTitle());
         Ctx().Live().Adopt(OpenProgramDatabase(path));

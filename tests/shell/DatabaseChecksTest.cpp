@@ -100,7 +100,6 @@ TEST_F(DatabaseChecks, WriteProtectedFileOrFolderIsRefusedUntouched) {
 }
 
 TEST_F(DatabaseChecks, UpdateAndCompactionKeepTheModeMakePrivateCopiesAndRefuseAProtectedFile) {
-    Ctx().sDBPassword = kDBPassword;
     Ctx().sDBPathFile = folder.MakeDatabase("Old.mdb", "5.3.2");
     const QString old = Ctx().sDBPathFile;
     SetFileMode(old, 0640);

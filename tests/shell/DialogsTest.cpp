@@ -33,45 +33,61 @@ QPoint ItemCenter(QListWidget* list, int row) { return list->visualItemRect(list
 
 TEST(FindName, RetrieveCancelDoubleClickAndCloseBox) {
     test::ProgramFolder folder;
-    Ctx().nFindPlayerID = 42;  // left by an earlier search
     {
-        frmFindName dlg(Ctx());
-        EXPECT_EQ(Ctx().nFindPlayerID, 0) << "the dialog starts with nothing chosen";
+        frmFindName dlg;
+        EXPECT_EQ(dlg.FindPlayerID(), 0) << "the dialog starts with nothing chosen";
         dlg.AddName("SMITH, John", 7);
         dlg.AddName("SMITH, Ann", 9);
         dlg.show();
         EXPECT_FALSE(dlg.cmdRetrieve->isEnabled());
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 1));
         EXPECT_TRUE(dlg.cmdRetrieve->isEnabled());
-        EXPECT_EQ(Ctx().nFindPlayerID, 9);
+        EXPECT_EQ(dlg.FindPlayerID(), 9);
         QTest::mouseClick(dlg.cmdRetrieve, Qt::LeftButton);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
-        EXPECT_EQ(Ctx().nFindPlayerID, 9);
+        EXPECT_EQ(dlg.FindPlayerID(), 9);
     }
     {
-        frmFindName dlg(Ctx());
+        frmFindName dlg;
         dlg.AddName("SMITH, John", 7);
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         QTest::mouseClick(dlg.cmdCancel, Qt::LeftButton);
-        EXPECT_EQ(Ctx().nFindPlayerID, 0) << "Cancel after a click hands back 0";
+        EXPECT_EQ(dlg.FindPlayerID(), 0) << "Cancel after a click hands back 0";
     }
     {
-        frmFindName dlg(Ctx());
+        frmFindName dlg;
         dlg.AddName("SMITH, John", 7);
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         dlg.close();  // the close box
-        EXPECT_EQ(Ctx().nFindPlayerID, 0) << "the close box acts as Cancel";
+        EXPECT_EQ(dlg.FindPlayerID(), 0) << "the close box acts as Cancel";
     }
     {
-        frmFindName dlg(Ctx());
+        frmFindName dlg;
         dlg.AddName("SMITH, John", 7);
         dlg.show();
         QTest::mouseClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         QTest::mouseDClick(dlg.lstNames->viewport(), Qt::LeftButton, {}, ItemCenter(dlg.lstNames, 0));
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
-        EXPECT_EQ(Ctx().nFindPlayerID, 7);
+        EXPECT_EQ(dlg.FindPlayerID(), 7);
+    }
+}
+
+// The search gets the clicked player back from Retrieve, and nothing from Cancel after a click.
+TEST(FindName, ChooseHandsBackTheRetrievedPlayerOnly) {
+    test::ProgramFolder folder;
+    for (const bool retrieve : {true, false}) {
+        test::ScriptedModal modal([&](QDialog& d) {
+            auto& dlg = dynamic_cast<frmFindName&>(d);
+            dlg.lstNames->setCurrentRow(1);
+            dlg.lstNames_Click();
+            retrieve ? dlg.cmdRetrieve_Click() : dlg.cmdCancel_Click();
+            return dlg.result();
+        });
+        const std::optional<int> chosen =
+            frmFindName::Choose({{"SMITH, John", 7}, {"SMITH, Ann", 9}}, nullptr);
+        EXPECT_EQ(chosen, retrieve ? std::optional<int>(9) : std::nullopt) << retrieve;
     }
 }
 
@@ -79,29 +95,27 @@ TEST(Calendar, OpensOnTheDateAndHandsBackTheChosenDay) {
     test::ProgramFolder folder;
     Ctx().sDateFormat = "DD/MM/YYYY";
     const QString sep = LocaleDateSeparator();
-    Ctx().sCalDate = "25" + sep + "12" + sep + "2004";
     {
-        frmCalendar cal(Ctx());
+        frmCalendar cal("25" + sep + "12" + sep + "2004", Ctx().sDateFormat);
         EXPECT_EQ(cal.calMonth->selectedDate(), QDate(2004, 12, 25));
         cal.calMonth_DateClick(QDate(2004, 3, 5));
-        EXPECT_EQ(Ctx().sCalDate, "05" + sep + "03" + sep + "2004");
+        EXPECT_EQ(cal.ChosenDate(), "05" + sep + "03" + sep + "2004");
     }
     Ctx().sDateFormat = "MM/DD/YYYY";
     {
-        frmCalendar cal(Ctx());  // "05.03.2004" read month first: 3 May
+        frmCalendar cal("05" + sep + "03" + sep + "2004", Ctx().sDateFormat);  // read month first: 3 May
         cal.show();
         QWidget* days = cal.calMonth->findChild<QAbstractItemView*>();
         ASSERT_TRUE(days);
         QTest::keyClick(days, Qt::Key_Right);  // next day
         QTest::keyClick(days, Qt::Key_Return);
-        EXPECT_EQ(Ctx().sCalDate, "05" + sep + "04" + sep + "2004");
+        EXPECT_EQ(cal.ChosenDate(), "05" + sep + "04" + sep + "2004");
     }
-    Ctx().sCalDate = "not a date";
     {
-        frmCalendar cal(Ctx());
+        frmCalendar cal("not a date", Ctx().sDateFormat);
         EXPECT_EQ(cal.calMonth->selectedDate(), QDate::currentDate());
         cal.close();
-        EXPECT_EQ(Ctx().sCalDate, "not a date") << "closing leaves the date as it was";
+        EXPECT_EQ(cal.ChosenDate(), std::nullopt) << "closing chooses nothing";
     }
 }
 

@@ -283,22 +283,20 @@ TEST_F(SettingsTest, CloseWithUnsavedChanges) {
         Screen s;
         s.form.show();
         s.form.optStyle_1->setChecked(true);
-        Ctx().nReturnCode = 0;
         test::ScriptedMsgBox boxes({vbNo});
         EXPECT_TRUE(s.form.close());
         EXPECT_EQ(ReadSetup(live).style, "2");
-        EXPECT_EQ(Ctx().nReturnCode, 3);
+        EXPECT_EQ(s.form.nReturnCode, 3);
     }
     {  // Yes: saves, then closes.
         Screen s;
         s.form.show();
         s.form.optStyle_1->setChecked(true);
-        Ctx().nReturnCode = 0;
         test::ScriptedMsgBox boxes({vbYes});
         EXPECT_TRUE(s.form.close());
         EXPECT_EQ(boxes.Count(), 1);
         EXPECT_EQ(ReadSetup(live).style, "1");
-        EXPECT_EQ(Ctx().nReturnCode, 3);
+        EXPECT_EQ(s.form.nReturnCode, 3);
     }
     {  // Unchanged: closes without a question.
         Screen s;

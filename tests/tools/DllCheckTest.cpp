@@ -168,15 +168,16 @@ TEST_F(DllCheckFixture, ScreenShowsMarksAndMailsThroughOneCall) {
     QString subject;
     {
         test::ScriptedModal mail([&](QDialog& d) {
-            if (auto* e = qobject_cast<frmEmail*>(&d)) subject = e->txtSubject->text();
-            EXPECT_EQ(Ctx().sEmailMode, "System");
+            auto* e = qobject_cast<frmEmail*>(&d);
+            if (!e) return 0;
+            subject = e->txtSubject->text();
+            EXPECT_EQ(e->EmailMode(), "System");
             return 0;
         });
         screen.cmdEmail_Click();
         EXPECT_EQ(mail.Count(), 1);
     }
     EXPECT_EQ(subject, frmDLLCheck::EmailSubject());
-    EXPECT_FALSE(Ctx().bEmailPreset);
     const int boxesBefore = boxes.Count();  // the archive needs a Connect.ini this folder lacks
     EXPECT_EQ(frmDLLCheck::EmailSubject(), "Dado Corvy System Check (CV5.5.0)");
 

@@ -1,6 +1,7 @@
 #pragma once
 // The program's state shared between screens: the open database, the settings read at start-up,
-// the chosen player, course, tee box and gender, and the values one screen hands to the next.
+// the chosen player, course, tee box and gender, the report screens' date range and the round a
+// report screen retrieves for the main screen. Dialogs return their answers to their callers.
 // The program owns one and hands it to its screens by reference.
 
 #include <QString>
@@ -29,12 +30,10 @@ class AppContext {
     // Settings and connection
     QString sDBPathFile;
     QString sMultimediaPath;
-    QString sDBPassword;
     bool bSounds = false;
     bool bFlag18_9 = false;              // true = 18 holes
     bool bUSCAFlag = false;              // true = US rules
     QString sDateFormat = "MM/DD/YYYY";  // or "DD/MM/YYYY"
-    QString sDecimalSep = ".";           // or ","
     bool bErrorReport = false;
     bool bDBMissing = false;
 
@@ -44,22 +43,11 @@ class AppContext {
     int nCurTeeBox = 0;
     QString sCurGender;
 
-    // Hand-offs between screens
+    // The round shown on the main screen, or the one a report screen retrieves for it
     int nGameNumber = 0;
-    int nReturnCode = 0;  // 1 course editor, 2 report screens and player editor, 3 settings screen
+    // The report screens' date range, in the user's date order
     QString sStartDate;
     QString sEndDate;
-    QString sCalDate;
-    int nFindPlayerID = 0;
-    bool bEmailPreset = false;
-    QString sEmailTo;
-    QString sEmailMode;
-    bool bKeepSame = false;
-    QString sKeepDate;
-    int nKeepCourseID = 0;
-    int nKeepTeeBox = 0;
-    bool bResyncFromUpCRSR = false;
-    int nSoundCount = 0;
 
   private:
     LiveDatabase live_;

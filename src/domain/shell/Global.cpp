@@ -2,7 +2,6 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QLocale>
 
 #include "platform/Desktop.h"
 #include "platform/IniFile.h"
@@ -48,7 +47,5 @@ void SoundCounter(int& count, const QString& multimediaPath) {
         count = 0;
     }
 }
-
-QString LocaleDecimalSeparator() { return QLocale().toString(0.5).contains(',') ? "," : "."; }
 
 }  // namespace dc

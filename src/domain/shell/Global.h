@@ -1,7 +1,7 @@
 #pragma once
 // Small procedures that every part shares: finding a file below a folder, reading an INI value,
-// the help document's place (the screens' ShellDoc opens it), the warning sounds, the decimal
-// separator. (The helpers of date boxes, grids and text boxes are in shell/ScreenBoxes.h.)
+// the help document's place (the screens' ShellDoc opens it), the warning sounds. (The helpers of
+// date boxes, grids and text boxes are in shell/ScreenBoxes.h.)
 
 #include <QString>
 
@@ -20,8 +20,5 @@ QString HelpDocumentPath();
 // Before a failed-check message when sounds are on: silent, "AllWrong.wav", "PayAttention.wav", again,
 // `count` keeping the place in that cycle; the sounds lie in `multimediaPath`.
 void SoundCounter(int& count, const QString& multimediaPath);
-
-// The locale's decimal separator, "," or ".".
-QString LocaleDecimalSeparator();
 
 }  // namespace dc

@@ -23,7 +23,6 @@ void SetDateDefaults(AppContext& ctx) {
     const QString sep = LocaleDateSeparator();
     ctx.sStartDate = "01" + sep + "01" + sep + QString::number(Today().year());
     ctx.sEndDate = FormatLocalDate(Today(), ctx.sDateFormat);
-    ctx.sDecimalSep = LocaleDecimalSeparator();
 }
 
 void LoadSetupRow(AppContext& ctx) {

@@ -9,7 +9,7 @@ namespace dc {
 
 class AppContext;
 
-// Steps 5 and 6: date order, separators and the default report range (1 January to today).
+// Steps 5 and 6: date order, separator and the default report range (1 January to today).
 void SetDateDefaults(AppContext& ctx);
 
 // Reads the first SETUP row of the context's database into bSounds, bFlag18_9 and bUSCAFlag (flags

@@ -262,7 +262,8 @@ void frmMainGolf::Init_Player_List() {
     UpdateRoundFigures();  // nobody's round
 }
 
-void frmMainGolf::Form_Activate() {
+void frmMainGolf::Form_Activate(int returnCode) {
+    nReturnCode = returnCode;
     try {
         cboPlayer->setFocus();
         if (opt189[1]->isChecked() && !ctx_.bFlag18_9)
@@ -274,7 +275,7 @@ void frmMainGolf::Form_Activate() {
         else if (optUSCan[2]->isChecked() && ctx_.bUSCAFlag)
             optUSCan[1]->setChecked(true);
 
-        const int code = ctx_.nReturnCode;
+        const int code = nReturnCode;
         bool stop = false;
         // The settings screen may have opened another database: nothing shown belongs to it, so
         // the screen starts afresh rather than offer to save the round into the other file.
@@ -282,7 +283,7 @@ void frmMainGolf::Form_Activate() {
         if (database != shownDatabase_) {
             shownDatabase_ = database;
             StartAfresh();
-            ctx_.nReturnCode = 0;
+            nReturnCode = 0;
             SetMousePointer(Pointer::Default);
             return;
         }
@@ -342,10 +343,10 @@ void frmMainGolf::Form_Activate() {
             }
         }
         // The code has been acted on; a later activation (after the calendar, say) must not reload.
-        ctx_.nReturnCode = 0;
+        nReturnCode = 0;
     } catch (...) {
         bNoSaveCheck = 0;
-        ctx_.nReturnCode = 0;
+        nReturnCode = 0;
         ReportCurrentError(kTag + "Form_Activate", Sql::Without);
     }
     SetMousePointer(Pointer::Default);
@@ -411,13 +412,13 @@ void frmMainGolf::cmdExit_Click() {
 }
 
 void frmMainGolf::cmdCalendar_Click() {
-    ctx_.sCalDate =
+    const QString shown =
         mskDate->Text().trimmed() == "__/__/____" || !mskDate->Text().contains(QRegularExpression("\\d"))
             ? TodayText(ctx_.sDateFormat)
             : mskDate->Text();
-    frmCalendar calendar(ctx_, this);
-    ExecModal(calendar);
-    if (ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) mskDate->SetText(ctx_.sCalDate);
+    // Closed without a choice, the date it opened on is shown.
+    const QString date = frmCalendar::Choose(shown, ctx_.sDateFormat, this).value_or(shown);
+    if (ParseLocalDate(date, ctx_.sDateFormat)) mskDate->SetText(date);
 }
 
 void frmMainGolf::cmdCourse_Click() {
@@ -432,8 +433,7 @@ void frmMainGolf::cmdCourse_Click() {
 
 void frmMainGolf::cmdScoreCard_Click() {
     SetMousePointer(Pointer::Hourglass);
-    if (ShowScoreCard) ShowScoreCard();
-    Form_Activate();
+    Form_Activate(ShowScoreCard ? ShowScoreCard() : 0);
 }
 
 void frmMainGolf::cmdSetup_Click() {
@@ -442,17 +442,16 @@ void frmMainGolf::cmdSetup_Click() {
     setup->setWindowFlag(Qt::Window);
     setup->setAttribute(Qt::WA_DeleteOnClose);
     setup->setModal(false);
-    connect(setup, &QDialog::finished, this, [this] { Form_Activate(); });
+    connect(setup, &QDialog::finished, this, [this, setup] { Form_Activate(setup->nReturnCode); });
     setup->show();
 }
 
-void frmMainGolf::OpenForShownCourseAndPlayer(const std::function<void()>& show) {
+void frmMainGolf::OpenForShownCourseAndPlayer(const std::function<int()>& show) {
     if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
     ctx_.nCurCourseID = SelectedItemData(*cboCourse);
     ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
     SetMousePointer(Pointer::Hourglass);
-    if (show) show();
-    Form_Activate();
+    Form_Activate(show ? show() : 0);
 }
 
 void frmMainGolf::cmdGraphs_Click() { OpenForShownCourseAndPlayer(ShowGraphs); }
@@ -464,8 +463,7 @@ void frmMainGolf::cmdHandicaps_Click() {
         if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
         if (cboCourse->currentIndex() >= 0) ctx_.nCurCourseID = SelectedItemData(*cboCourse);
         SetMousePointer(Pointer::Hourglass);
-        if (ShowHandicap) ShowHandicap();
-        Form_Activate();
+        Form_Activate(ShowHandicap ? ShowHandicap() : 0);
     } catch (...) {
         ReportCurrentError(kTag + "cmdHandicaps_Click", Sql::Without);
     }
@@ -477,8 +475,7 @@ void frmMainGolf::cmdStats_Click() {
         SetMousePointer(Pointer::Default);
         return;
     }
-    if (ShowStats) ShowStats();
-    Form_Activate();
+    Form_Activate(ShowStats ? ShowStats() : 0);
 }
 
 void frmMainGolf::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }

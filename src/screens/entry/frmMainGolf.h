@@ -37,9 +37,10 @@ class frmMainGolf : public QWidget {
     explicit frmMainGolf(AppContext& ctx, QWidget* parent = nullptr);
 
     // Screens of other parts of the program, opened by their buttons; an empty hook opens nothing.
-    // A hook shows its screen modally unless said otherwise and leaves nReturnCode as that screen does.
-    std::function<void()> ShowPlayerEditor, ShowCourseEditor /* modeless; call Form_Activate on close */,
-        ShowStats, ShowGameList, ShowGraphs, ShowScoreCard, ShowHandicap;
+    // A hook shows its screen modally and returns the code that screen hands back on closing (its
+    // nReturnCode; 0 for none). The course editor is modeless: its closing calls Form_Activate.
+    std::function<void()> ShowCourseEditor;
+    std::function<int()> ShowPlayerEditor, ShowStats, ShowGameList, ShowGraphs, ShowScoreCard, ShowHandicap;
     // Ends the program (tests replace it).
     std::function<void()> EndProgram;
 
@@ -79,10 +80,18 @@ class frmMainGolf : public QWidget {
     int bLoadingCourse = 0;
     int bSettingChecks = 0;
     int bLastGameDeleted = 0;
+    int nReturnCode = 0;  // the code being acted on while activating (cleared once acted on)
+    // What "Keep same" carries into the next new round: the last save's tick, date, course and tee box.
+    bool bKeepSame = false;
+    QString sKeepDate;
+    int nKeepCourseID = 0;
+    int nKeepTeeBox = 0;
 
     // ---- loading and activation
     void Form_Load();
-    void Form_Activate();
+    // Back from another screen: acts on the code it handed back (1 course editor, 2 player editor and
+    // report screens, 3 settings; 0 none).
+    void Form_Activate(int returnCode = 0);
     // ---- buttons
     void cmdExit_Click();
     void cmdCalendar_Click();
@@ -156,7 +165,7 @@ class frmMainGolf : public QWidget {
     // Empty lists reloaded from the database, no player chosen, a new round: as after loading.
     void StartAfresh();
     // Asks to save, hands the shown course and player over, opens a report screen, then activates.
-    void OpenForShownCourseAndPlayer(const std::function<void()>& show);
+    void OpenForShownCourseAndPlayer(const std::function<int()>& show);
     void SetHint(const QString& text);
     // The save question of a caller: Yes stores after the save checks. Returns false when the
     // caller must stay (Cancel, or a Yes whose checks or store failed).

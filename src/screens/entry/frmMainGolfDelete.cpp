@@ -59,7 +59,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
         ctx_.nCurPlayerID = playerId;
         int left = 0;
         {
-            ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
+            ResyncProgress progress(this, /*fromUpCRSR=*/false);
             left = DeleteRoundAndRecalculate(ctx_.Connection(), playerId, game, round.male ? 0 : 1,
                                              ctx_.bFlag18_9, &progress);
         }

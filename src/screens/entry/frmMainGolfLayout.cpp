@@ -145,6 +145,16 @@ QHBoxLayout* frmMainGolf::BuildButtons() {
     return top;
 }
 
+namespace {
+// Shows a screen modally over the main screen; the code it hands back on closing.
+template <class Screen>
+int ShowForCode(QWidget* parent, AppContext& ctx) {
+    Screen screen(ctx, parent);
+    ExecModal(screen);
+    return screen.nReturnCode;
+}
+}  // namespace
+
 void frmMainGolf::SetScreenHooks() {
     // The course editor is modeless: the main screen stays usable and reloads its lists when it closes.
     ShowCourseEditor = [this] {
@@ -152,16 +162,19 @@ void frmMainGolf::SetScreenHooks() {
         editor->setWindowFlag(Qt::Window);
         editor->setAttribute(Qt::WA_DeleteOnClose);
         editor->setModal(false);
-        connect(editor, &QDialog::finished, this, [this] { Form_Activate(); });
+        connect(editor, &QDialog::finished, this, [this, editor] { Form_Activate(editor->nReturnCode); });
         editor->show();
     };
     // The other screens are modal; each is built when shown and gone when closed.
-    ShowPlayerEditor = [this] { ShowModal<frmPlayers>(this, ctx_); };
-    ShowScoreCard = [this] { ShowModal<frmScoreCard>(this, ctx_); };
-    ShowHandicap = [this] { ShowModal<frmHandicap>(this, ctx_); };
-    ShowStats = [this] { ShowModal<frmStats>(this, ctx_); };
-    ShowGameList = [this] { ShowModal<frmGameList>(this, ctx_); };
-    ShowGraphs = [this] { ShowModal<frmGraphs>(this, ctx_); };
+    ShowPlayerEditor = [this] { return ShowForCode<frmPlayers>(this, ctx_); };
+    ShowScoreCard = [this] {
+        ShowModal<frmScoreCard>(this, ctx_);
+        return 0;  // the score cards hand back nothing
+    };
+    ShowHandicap = [this] { return ShowForCode<frmHandicap>(this, ctx_); };
+    ShowStats = [this] { return ShowForCode<frmStats>(this, ctx_); };
+    ShowGameList = [this] { return ShowForCode<frmGameList>(this, ctx_); };
+    ShowGraphs = [this] { return ShowForCode<frmGraphs>(this, ctx_); };
 }
 
 QHBoxLayout* frmMainGolf::BuildPlayerRow() {

@@ -133,9 +133,9 @@ void frmMainGolf::cboPlayer_Click() {
                 RecBar->setMaximum(qMax(1, count));
             }
             bool hasRound;
-            if (ctx_.nReturnCode == 2 && ctx_.nGameNumber >= 1) {
+            if (nReturnCode == 2 && ctx_.nGameNumber >= 1) {
                 hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, ctx_.nGameNumber);
-                ctx_.nReturnCode = 0;
+                nReturnCode = 0;
             } else {
                 ctx_.nGameNumber = 0;
                 hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, 0);
@@ -466,18 +466,17 @@ void frmMainGolf::cmdNewGame_Click() {
         lblAdjScore[1]->clear();
         lblAdjScore[2]->clear();
         SetPrevIndexesForNewRound();
-        if (chkKeepSame->isChecked() && ctx_.bKeepSame) {
-            if (auto d = ParseAnyDate(ctx_.sKeepDate, ctx_.sDateFormat))
+        if (chkKeepSame->isChecked() && bKeepSame) {
+            if (auto d = ParseAnyDate(sKeepDate, ctx_.sDateFormat))
                 mskDate->SetText(FormatLocalDate(*d, ctx_.sDateFormat));
             if (cboCourse->count() > 0) {
-                const int i = cboCourse->findData(ctx_.nKeepCourseID);
+                const int i = cboCourse->findData(nKeepCourseID);
                 bLoadingCourse = 1;
                 if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
                 bLoadingCourse = 0;
             }
-            if (cboTeeBox->count() > 0 && ctx_.nKeepTeeBox < cboTeeBox->count()) {
-                if (cboTeeBox->currentIndex() != ctx_.nKeepTeeBox)
-                    cboTeeBox->setCurrentIndex(ctx_.nKeepTeeBox);
+            if (cboTeeBox->count() > 0 && nKeepTeeBox < cboTeeBox->count()) {
+                if (cboTeeBox->currentIndex() != nKeepTeeBox) cboTeeBox->setCurrentIndex(nKeepTeeBox);
             }
             MarkNewRoundStart();  // the kept date is carried, not typed
         }
@@ -501,8 +500,8 @@ void frmMainGolf::cmdNewGame_Click() {
         spISC->SetActiveCell(1, kRowGross);
         // The keyboard is where the highlight is: on hole 1 for kept values, else on the date. A key
         // typed at once goes there too: the focus is set before the next event is read.
-        QWidget* typing = chkKeepSame->isChecked() && ctx_.bKeepSame ? static_cast<QWidget*>(spISC)
-                                                                     : static_cast<QWidget*>(mskDate);
+        QWidget* typing = chkKeepSame->isChecked() && bKeepSame ? static_cast<QWidget*>(spISC)
+                                                                : static_cast<QWidget*>(mskDate);
         typing->setFocus(Qt::OtherFocusReason);
     } catch (...) {
         ReportCurrentError(kTag + "cmdNewGame_Click", Sql::With);
@@ -535,10 +534,10 @@ void frmMainGolf::cmdNewPlayer_Click() {
         lblHI[1]->setText(IndexDisplayText(round.figures[ViewVariant() - 1].prevIndex));
         for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
         if (bFormReady == 1 && ShowPlayerEditor) {
-            ShowPlayerEditor();
+            const int code = ShowPlayerEditor();
             // No player added: the one shown before is chosen again.
             if (ctx_.nCurPlayerID == 0) ctx_.nCurPlayerID = shownBefore;
-            Form_Activate();
+            Form_Activate(code);
         }
     } catch (...) {
         ReportCurrentError(kTag + "cmdNewPlayer_Click", Sql::Without);
@@ -640,10 +639,10 @@ bool frmMainGolf::cmdSave_Click() {
     if (!RunSaveChecks(false)) return false;
     nSaveExisting = round.isNew == 1 ? 0 : 1;
     if (!Save_DBF()) return false;
-    ctx_.bKeepSame = chkKeepSame->isChecked();
-    ctx_.sKeepDate = ctx_.bKeepSame ? mskDate->Text() : TodayText(ctx_.sDateFormat);
-    ctx_.nKeepCourseID = SelectedItemData(*cboCourse);
-    ctx_.nKeepTeeBox = cboTeeBox->currentIndex();
+    bKeepSame = chkKeepSame->isChecked();
+    sKeepDate = bKeepSame ? mskDate->Text() : TodayText(ctx_.sDateFormat);
+    nKeepCourseID = SelectedItemData(*cboCourse);
+    nKeepTeeBox = cboTeeBox->currentIndex();
     return true;
 }
 

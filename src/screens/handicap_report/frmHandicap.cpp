@@ -729,7 +729,6 @@ void frmHandicap::cmdHcpCards_Click() {
 
 void frmHandicap::cmdSendEmail_Click() {
     SetMousePointer(Pointer::Hourglass);
-    ctx_.bEmailPreset = false;
     OpenEmailScreen(ctx_, QString(), QString(), QString(), this);
     SetMousePointer(Pointer::Default);
 }
@@ -739,7 +738,7 @@ void frmHandicap::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 void frmHandicap::Form_Unload() {
     // A list view clears the player box but never changes the current player: hand that one back.
     if (cboPlayer->currentIndex() >= 0) ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-    ctx_.nReturnCode = 2;
+    nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
 }
 

@@ -32,6 +32,7 @@ class frmHandicap : public QDialog {
     Q_OBJECT
   public:
     explicit frmHandicap(AppContext& ctx, QWidget* parent = nullptr);
+    int nReturnCode = 0;  // handed to the main screen on closing (2: reload the players)
 
     QLabel* PlayerCap;
     QComboBox* cboPlayer;

@@ -572,7 +572,7 @@ void frmCourseSetup::cmdClose_Click() { close(); }
 void frmCourseSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 bool frmCourseSetup::Form_Unload() {
-    ctx_.nReturnCode = 1;
+    nReturnCode = 1;
     try {
         CommitGridEdits();
         if (bChanged) {

@@ -1,7 +1,7 @@
 #pragma once
 // The course editor "Course Information": adds, edits and deletes courses with their four tee
 // boxes, and after a change of ratings, slopes or pars of a stored course opens the re-rating of
-// the rounds played on it. Shown modelessly by the main screen; sets nReturnCode 1 on closing.
+// the rounds played on it. Shown modelessly by the main screen; hands back nReturnCode 1 on closing.
 
 #include <functional>
 
@@ -44,6 +44,7 @@ class frmCourseSetup : public DialogBase {
 
     bool bNewCourse = true;
     bool bChanged = false;
+    int nReturnCode = 0;  // handed to the main screen on closing (1: reload the courses)
     bool bRatingsChanged = false;
     int nEditCourseID = 0;  // 32 bits: course keys above 32767 are kept whole
 

@@ -307,9 +307,9 @@ void frmPlayers::Clear_Player_Fields() {
     for (QLineEdit* box : TextBoxes()) box->clear();
 }
 
-bool frmPlayers::Load_Player() {
+bool frmPlayers::Load_Player(int playerId) {
     try {
-        const auto found = PlayerStore(ctx_.Connection()).LoadPlayerRec(ctx_.nFindPlayerID);
+        const auto found = PlayerStore(ctx_.Connection()).LoadPlayerRec(playerId);
         if (!found) return false;
         const PlayerRec& p = *found;
         SetPlayerKey(p.PLAYER_ID);
@@ -480,7 +480,7 @@ void frmPlayers::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 bool frmPlayers::Form_Unload() {
     if (!SaveQuestion("player")) return false;
     ctx_.nCurPlayerID = bNewPlayer ? keptKey_ : playerKey_;
-    ctx_.nReturnCode = 2;
+    nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);  // the main screen's activation restores it
     return true;
 }
@@ -501,8 +501,7 @@ void frmPlayers::spPlayers_DblClick(int col, int row) {
     Q_UNUSED(col);
     if (row < 1 || row > static_cast<int>(rows_.size())) return;
     if (!SaveQuestion("player")) return;
-    ctx_.nFindPlayerID = rows_[row - 1].PLAYER_ID;
-    if (Load_Player()) {
+    if (Load_Player(rows_[row - 1].PLAYER_ID)) {
         bNewPlayer = false;
         bChanged = false;
     }
@@ -524,16 +523,18 @@ void frmPlayers::cmdSearch_Click() {
             txtSearch->setFocus();
             return;
         }
+        int found = 0;
         if (matches.size() == 1) {
-            ctx_.nFindPlayerID = matches[0].PLAYER_ID;
+            found = matches[0].PLAYER_ID;
             txtSearch->clear();
         } else {
             SetMousePointer(Pointer::Default);
-            frmFindName dialog(ctx_, this);
-            for (const NameMatch& m : matches) dialog.AddName(m.LAST_NAME + ", " + m.FIRST_NAME, m.PLAYER_ID);
-            ExecModal(dialog);
+            std::vector<std::pair<QString, int>> names;
+            for (const NameMatch& m : matches)
+                names.emplace_back(m.LAST_NAME + ", " + m.FIRST_NAME, m.PLAYER_ID);
+            found = frmFindName::Choose(names, this).value_or(0);
         }
-        if (ctx_.nFindPlayerID != 0 && Load_Player()) {
+        if (found != 0 && Load_Player(found)) {
             bNewPlayer = false;
             bChanged = false;
         }

@@ -62,14 +62,15 @@ class frmPlayers : public DialogBase {
 
     bool bNewPlayer = true;
     bool bChanged = false;
+    int nReturnCode = 0;                  // handed to the main screen on closing (2: reload the players)
     std::array<bool, 11> bColSortFlag{};  // index 1 to 10 = grid column; true: next click sorts descending
 
     void Form_Load();
     void Grid_Setup();
     void Load_spPlayers();
     void Clear_Player_Fields();
-    // Loads nFindPlayerID into the fields; false when there is no such player.
-    bool Load_Player();
+    // Loads the player `playerId` into the fields; false when there is no such player.
+    bool Load_Player(int playerId);
 
     void cmdNew_Click();
     void cmdSave_Click();

@@ -83,10 +83,8 @@ void frmUpCRSR::cmdUpdate_Click() {
         }
     }
     try {
-        ctx_.bResyncFromUpCRSR = true;
-        ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
+        ResyncProgress progress(this, /*fromUpCRSR=*/true);
         const ResyncResult done = ReRateAndRecompute(ctx_.Connection(), courseId_, from, &progress);
-        ctx_.bResyncFromUpCRSR = false;
         ReportErrorTexts(done.errors);
         if (!done.ok) {
             // Nothing was changed.
@@ -94,7 +92,6 @@ void frmUpCRSR::cmdUpdate_Click() {
             return;
         }
     } catch (...) {
-        ctx_.bResyncFromUpCRSR = false;
         setEnabled(true);
         ReportCurrentError("Form UpCRSR, cmdUpdate_Click", Sql::With);
         return;

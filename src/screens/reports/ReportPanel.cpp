@@ -290,11 +290,11 @@ void ReportPanel::TakeDate(MaskEdBox* box) {
 }
 
 void ReportPanel::PickDate(MaskEdBox* box) {
-    ctx_.sCalDate = box->Text();
-    if (!ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) ctx_.sCalDate = FormatLocalDate(Today(), ctx_.sDateFormat);
-    frmCalendar calendar(ctx_, owner_);
-    ExecModal(calendar);
-    if (ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) box->SetText(ctx_.sCalDate);
+    QString shown = box->Text();
+    if (!ParseLocalDate(shown, ctx_.sDateFormat)) shown = FormatLocalDate(Today(), ctx_.sDateFormat);
+    // Closed without a choice, the date it opened on is shown.
+    const QString date = frmCalendar::Choose(shown, ctx_.sDateFormat, owner_).value_or(shown);
+    if (ParseLocalDate(date, ctx_.sDateFormat)) box->SetText(date);
 }
 
 }  // namespace dc

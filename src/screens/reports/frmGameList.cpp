@@ -352,7 +352,7 @@ void frmGameList::cmdRetrieve_Click() {
     if (currentRow_ < 1 || currentRow_ > static_cast<int>(rows_.size())) return;  // no round to retrieve
     ctx_.nCurPlayerID = rows_[currentRow_ - 1].playerId;
     ctx_.nGameNumber = rows_[currentRow_ - 1].gameNumber;
-    ctx_.nReturnCode = 2;
+    nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     done(QDialog::Accepted);
 }
@@ -386,7 +386,7 @@ void frmGameList::cmdPrintAll_Click() {
 void frmGameList::done(int result) {
     if (!cboPlayer->isHidden() && cboPlayer->currentIndex() >= 0)
         ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-    ctx_.nReturnCode = 2;
+    nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     QDialog::done(result);
 }

@@ -31,6 +31,7 @@ class frmGameList : public QDialog {
   public:
     explicit frmGameList(AppContext& ctx, QWidget* parent = nullptr);
     ~frmGameList() override;  // its date boxes reach no handler once destruction begins
+    int nReturnCode = 0;      // handed to the main screen on closing (2: reload the players)
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;

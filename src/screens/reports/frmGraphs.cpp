@@ -301,7 +301,7 @@ void frmGraphs::cmdPrint_Click() {
 
 void frmGraphs::done(int result) {
     ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-    ctx_.nReturnCode = 2;
+    nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     QDialog::done(result);
 }

@@ -29,6 +29,7 @@ class frmGraphs : public QDialog {
   public:
     explicit frmGraphs(AppContext& ctx, QWidget* parent = nullptr);
     ~frmGraphs() override;  // its date boxes reach no handler once destruction begins
+    int nReturnCode = 0;    // handed to the main screen on closing (2: reload the players)
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;

@@ -369,7 +369,7 @@ void frmStats::Retrieve(const BestRound& best) {
     bRetrieved = true;
     ctx_.nCurPlayerID = best.playerId;
     ctx_.nGameNumber = best.gameNumber;
-    ctx_.nReturnCode = 2;
+    nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
     done(QDialog::Accepted);
 }
@@ -386,7 +386,7 @@ void frmStats::cmdPrint_Click() {
 
 void frmStats::Form_Unload() {
     if (!bRetrieved) ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-    ctx_.nReturnCode = 2;
+    nReturnCode = 2;
     SetMousePointer(Pointer::Hourglass);
 }
 

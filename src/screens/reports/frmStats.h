@@ -27,6 +27,7 @@ class frmStats : public QDialog {
   public:
     explicit frmStats(AppContext& ctx, QWidget* parent = nullptr);
     ~frmStats() override;  // its date boxes reach no handler once destruction begins
+    int nReturnCode = 0;   // handed to the main screen on closing (2: reload the players)
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;

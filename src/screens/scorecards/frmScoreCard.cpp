@@ -589,11 +589,12 @@ void frmScoreCard::Command1_Click() {
 // ------------------------------------------------------------------------------------ other controls
 
 void frmScoreCard::cmdCalendar_Click() {
-    ctx_.sCalDate = mskDate->Text().trimmed() == "__/__/____" ? FormatLocalDate(Today(), ctx_.sDateFormat)
-                                                              : mskDate->Text();
-    frmCalendar calendar(ctx_, this);
-    ExecModal(calendar);
-    if (ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) mskDate->SetText(ctx_.sCalDate);
+    const QString shown = mskDate->Text().trimmed() == "__/__/____"
+                              ? FormatLocalDate(Today(), ctx_.sDateFormat)
+                              : mskDate->Text();
+    // Closed without a choice, the date it opened on is shown.
+    const QString date = frmCalendar::Choose(shown, ctx_.sDateFormat, this).value_or(shown);
+    if (ParseLocalDate(date, ctx_.sDateFormat)) mskDate->SetText(date);
 }
 
 void frmScoreCard::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }

@@ -17,8 +17,8 @@ class frmMainWait;
 
 class ResyncProgress : public ProgressReporter {
   public:
-    // `caller`, else the open screen named "frmUpCRSR" when `fromUpCRSR` (the context's
-    // bResyncFromUpCRSR), else the one named "frmSystemSetup".
+    // `caller`, else the open screen named "frmUpCRSR" when `fromUpCRSR` (the re-rating runs it),
+    // else the one named "frmSystemSetup".
     ResyncProgress(QWidget* caller, bool fromUpCRSR);
     ~ResyncProgress() override;
 

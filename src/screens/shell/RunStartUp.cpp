@@ -63,7 +63,6 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
         }
         RemoveProgramLeftovers();
         step = 8;
-        ctx.sDBPassword = kDBPassword;
         if (IsBlankDatabasePath(ctx.sDBPathFile))
             throw DbError(kErrBadFormat, "The blank database cannot be used as the golfer's database.");
         // A database another program holds may be tried again; Cancel leads to the settings screen.

@@ -33,8 +33,13 @@ void SelectAllText(QLineEdit& box) {
     if (!box.text().isEmpty()) box.selectAll();
 }
 
+int& WarningSoundCount() {
+    static int nSoundCount = 0;
+    return nSoundCount;
+}
+
 void WarningSound(AppContext& ctx) {
-    if (ctx.bSounds) SoundCounter(ctx.nSoundCount, ctx.sMultimediaPath);
+    if (ctx.bSounds) SoundCounter(WarningSoundCount(), ctx.sMultimediaPath);
 }
 
 }  // namespace dc

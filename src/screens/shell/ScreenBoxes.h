@@ -24,5 +24,7 @@ void SelectAllText(QLineEdit& box);
 
 // Before a failed-check message: the next warning sound of the cycle (SoundCounter) when sounds are on.
 void WarningSound(AppContext& ctx);
+// The warning sounds' place in their cycle, one for the whole run.
+int& WarningSoundCount();
 
 }  // namespace dc

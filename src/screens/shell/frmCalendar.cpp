@@ -4,12 +4,13 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
+#include "platform/Modal.h"
 #include "shell/DateFormat.h"
 
 namespace dc {
 
-frmCalendar::frmCalendar(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+frmCalendar::frmCalendar(const QString& date, const QString& dateFormat, QWidget* parent)
+    : QDialog(parent), dateFormat_(dateFormat) {
     setObjectName("frmCalendar");
     setWindowTitle("Select a Date");
     auto* layout = new QVBoxLayout(this);
@@ -17,12 +18,18 @@ frmCalendar::frmCalendar(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     calMonth->setObjectName("calMonth");
     calMonth->setGridVisible(true);
     layout->addWidget(calMonth);
-    if (auto d = ParseLocalDate(ctx_.sCalDate, ctx_.sDateFormat)) calMonth->setSelectedDate(*d);
+    if (auto d = ParseLocalDate(date, dateFormat_)) calMonth->setSelectedDate(*d);
     connect(calMonth, &QCalendarWidget::clicked, this, [this](QDate d) { calMonth_DateClick(d); });
     // Enter (and a double click) confirms the highlighted day: the screen sees Enter before the calendar.
     connect(calMonth, &QCalendarWidget::activated, this, [this](QDate d) { calMonth_DateClick(d); });
     calMonth->installEventFilter(this);
     for (QWidget* child : calMonth->findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+std::optional<QString> frmCalendar::Choose(const QString& date, const QString& dateFormat, QWidget* parent) {
+    frmCalendar calendar(date, dateFormat, parent);
+    ExecModal(calendar);
+    return calendar.ChosenDate();
 }
 
 bool frmCalendar::eventFilter(QObject* watched, QEvent* event) {
@@ -37,7 +44,7 @@ bool frmCalendar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmCalendar::calMonth_DateClick(const QDate& date) {
-    ctx_.sCalDate = FormatLocalDate(date, ctx_.sDateFormat);
+    chosen_ = FormatLocalDate(date, dateFormat_);
     accept();
 }
 

@@ -5,15 +5,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/AppContext.h"
+#include "platform/Modal.h"
 #include "shell/GridFit.h"
 
 namespace dc {
 
-frmFindName::frmFindName(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+frmFindName::frmFindName(QWidget* parent) : QDialog(parent) {
     setObjectName("frmFindName");
     setWindowTitle("Matching Names Found");
-    ctx_.nFindPlayerID = 0;  // nothing chosen until a name is clicked
     auto* layout = new QVBoxLayout(this);
     lstNames = new QListWidget(this);
     lstNames->setObjectName("lstNames");
@@ -37,6 +36,14 @@ frmFindName::frmFindName(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
+std::optional<int> frmFindName::Choose(const std::vector<std::pair<QString, int>>& names, QWidget* parent) {
+    frmFindName dialog(parent);
+    for (const auto& [text, playerId] : names) dialog.AddName(text, playerId);
+    ExecModal(dialog);
+    if (dialog.FindPlayerID() == 0) return std::nullopt;
+    return dialog.FindPlayerID();
+}
+
 void frmFindName::AddName(const QString& text, int playerId) {
     lstNames->addItem(text);
     playerIds_.push_back(playerId);
@@ -50,7 +57,7 @@ int frmFindName::ChosenPlayer() const {
 void frmFindName::lstNames_Click() {
     if (!lstNames->currentItem()) return;
     cmdRetrieve->setEnabled(true);
-    ctx_.nFindPlayerID = ChosenPlayer();
+    nFindPlayerID_ = ChosenPlayer();
 }
 
 void frmFindName::lstNames_DblClick() {
@@ -60,14 +67,14 @@ void frmFindName::lstNames_DblClick() {
 
 void frmFindName::cmdRetrieve_Click() {
     if (!lstNames->currentItem()) return;
-    ctx_.nFindPlayerID = ChosenPlayer();
+    nFindPlayerID_ = ChosenPlayer();
     accept();
 }
 
 void frmFindName::cmdCancel_Click() { reject(); }
 
 void frmFindName::reject() {
-    ctx_.nFindPlayerID = 0;
+    nFindPlayerID_ = 0;
     QDialog::reject();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The find-name dialog: the player search fills it with the matching names; the chosen player's
-// key is handed back in nFindPlayerID (0 when cancelled or closed).
+// The find-name dialog: the player search fills it with the matching names and gets back the chosen
+// player's key (nothing when cancelled or closed).
 
 #include <QDialog>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QListWidget;
@@ -10,18 +12,22 @@ class QPushButton;
 
 namespace dc {
 
-class AppContext;
-
 class frmFindName : public QDialog {
     Q_OBJECT
   public:
-    explicit frmFindName(AppContext& ctx, QWidget* parent = nullptr);
+    explicit frmFindName(QWidget* parent = nullptr);
+
+    // Shows the names (text, player key) modally; the chosen player's key, nothing when cancelled or closed.
+    static std::optional<int> Choose(const std::vector<std::pair<QString, int>>& names, QWidget* parent);
 
     QListWidget* lstNames;
     QPushButton* cmdRetrieve;
     QPushButton* cmdCancel;
 
     void AddName(const QString& text, int playerId);
+
+    // The chosen player's key: 0 until a name is clicked, and after Cancel or the close box.
+    int FindPlayerID() const { return nFindPlayerID_; }
 
     void lstNames_Click();
     void lstNames_DblClick();
@@ -35,8 +41,8 @@ class frmFindName : public QDialog {
     // The key of the chosen row's player; 0 when no row is chosen.
     int ChosenPlayer() const;
 
-    AppContext& ctx_;
     std::vector<int> playerIds_;  // the players of the list's rows, in order
+    int nFindPlayerID_ = 0;
 };
 
 }  // namespace dc

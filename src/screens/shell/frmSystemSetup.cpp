@@ -386,7 +386,7 @@ bool frmSystemSetup::Form_Unload() {
         }
     }
     if (ctx_.bDBMissing && AskForValidDatabase()) return false;
-    ctx_.nReturnCode = 3;
+    nReturnCode = 3;
     // Busy until the next screen has taken over. The program's one pointer, not a stacked override
     // that only this timer would take back.
     SetMousePointer(Pointer::Hourglass);
@@ -400,7 +400,7 @@ void frmSystemSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 void frmSystemSetup::cmdResync_Click() {
     try {
-        ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
+        ResyncProgress progress(this, /*fromUpCRSR=*/false);
         const ResyncResult done = ResynchAllScores(ctx_.Connection(), &progress);
         ReportErrorTexts(done.errors);
         // A failed run is not announced as complete.

@@ -68,6 +68,7 @@ class frmSystemSetup : public DialogBase {
     QPushButton* cmdStart;
 
     bool bChanged = false;
+    int nReturnCode = 0;  // handed to the main screen on closing (3: reload courses and players)
     bool bCompactFailed = false;
 
     // Handlers

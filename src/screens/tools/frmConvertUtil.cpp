@@ -238,7 +238,7 @@ void frmConvertUtil::cmdStart_Click() {
         lblNumRounds->clear();
         ConversionResult result;
         {
-            ResyncProgress progress(this, ctx_.bResyncFromUpCRSR);
+            ResyncProgress progress(this, /*fromUpCRSR=*/false);
             progress.SetNote(
                 "Nothing of the conversion is stored until this window closes: if the program is stopped "
                 "now, the database stays as it was before the conversion.");

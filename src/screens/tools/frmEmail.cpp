@@ -42,7 +42,8 @@ const QString kErrorBanner =
 
 }  // namespace
 
-frmEmail::frmEmail(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+frmEmail::frmEmail(AppContext& ctx, const QString& mode, const QString& to, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), bEmailPreset(!mode.isEmpty()), sEmailTo(to), sEmailMode(mode) {
     gOpenScreen = this;
     ChooseFile = [](QWidget* parent, const QString& caption, const QString& filter) {
         return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
@@ -180,23 +181,23 @@ void frmEmail::ShowBanner(const QString& caption, const QColor& colour, int poin
 void frmEmail::Form_Load() {
     try {
         txtMessage->clear();
-        recipientList_ = !ctx_.bEmailPreset;
-        if (ctx_.bEmailPreset) {
+        recipientList_ = !bEmailPreset;
+        if (bEmailPreset) {
             fraNames_->setVisible(false);
             resize(640, 7515 / kTwipsPerPixel);
-            txtTo->setText(ctx_.sEmailTo);
+            txtTo->setText(sEmailTo);
             // The search serves the player mails; the banner the three mails to support.
-            if (ctx_.sEmailMode == "Error") {
+            if (sEmailMode == "Error") {
                 fraSearch->setVisible(false);
                 ShowBanner(kErrorBanner, QColor(255, 0, 0), 14);
-            } else if (ctx_.sEmailMode == "System") {
+            } else if (sEmailMode == "System") {
                 fraSearch->setVisible(false);
                 ShowBanner(
                     "Email System File Check Results to Corvy Systems. Enter additional comments in the "
                     "Message section.",
                     QColor(0, 0, 255), 12);
                 cmdZip_Click();
-            } else if (ctx_.sEmailMode == "General") {
+            } else if (sEmailMode == "General") {
                 fraSearch->setVisible(false);
                 ShowBanner("Send Email to Corvy Systems.", QColor(0, 0, 255), 14);
             }
@@ -477,21 +478,14 @@ void frmEmail::cmdClose_Click() { reject(); }
 
 namespace {
 
-// The preset protocol: the screen reads the presets while it loads; callers fill the subject and
-// message afterwards, show it, and clear the preset flag when it closes.
+// The screen lays itself out for its preset while it loads; the subject and message are filled afterwards.
 void ShowEmail(AppContext& ctx, const QString& mode, const QString& to, const QString& subject,
                const QString& message, QWidget* parent) {
     if (frmEmail::Current()) return;
-    ctx.bEmailPreset = !mode.isEmpty();
-    ctx.sEmailTo = to;
-    ctx.sEmailMode = mode;
-    {
-        frmEmail screen(ctx, parent);
-        if (!subject.isNull()) screen.txtSubject->setText(subject);
-        if (!message.isNull()) screen.txtMessage->setPlainText(message);
-        ExecModal(screen);
-    }
-    ctx.bEmailPreset = false;
+    frmEmail screen(ctx, mode, to, parent);
+    if (!subject.isNull()) screen.txtSubject->setText(subject);
+    if (!message.isNull()) screen.txtMessage->setPlainText(message);
+    ExecModal(screen);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #pragma once
 // The e-mail screen "Send Email": composes one mail, or one mail per player address, with
 // attachments and the archive of the system files, and sends it through the mail session. Its
-// layout and mode come from the context's presets bEmailPreset, sEmailTo and sEmailMode, read when it
-// loads.
+// layout and mode come from the preset it is opened with.
 
 #include <QDialog>
 #include <functional>
@@ -26,11 +25,15 @@ struct MailMessage;
 class frmEmail : public QDialog {
     Q_OBJECT
   public:
-    explicit frmEmail(AppContext& ctx, QWidget* parent = nullptr);
+    // An empty `mode` is the recipient-list layout; any other mode the preset layout with `to` in the
+    // To box (see OpenEmailScreen).
+    frmEmail(AppContext& ctx, const QString& mode, const QString& to, QWidget* parent = nullptr);
     ~frmEmail() override;
 
     // The screen that is open now, if any.
     static frmEmail* Current();
+    // The preset mode it was opened with ("" for the recipient list).
+    const QString& EmailMode() const { return sEmailMode; }
 
     // The open-file dialog (tests replace it): caption, filter; returns "" when cancelled.
     std::function<QString(QWidget*, const QString&, const QString&)> ChooseFile;
@@ -75,6 +78,9 @@ class frmEmail : public QDialog {
 
   private:
     AppContext& ctx_;
+    const bool bEmailPreset;
+    const QString sEmailTo;
+    const QString sEmailMode;
     void BuildControls();
     void ConnectHandlers();
     void Form_Load();
