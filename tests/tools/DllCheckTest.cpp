@@ -181,14 +181,16 @@ TEST_F(DllCheckFixture, ScreenShowsMarksAndMailsThroughOneCall) {
     const int boxesBefore = boxes.Count();  // the archive needs a Connect.ini this folder lacks
     EXPECT_EQ(frmDLLCheck::EmailSubject(), "Dado Corvy System Check (CV5.5.0)");
 
-    // Printing: the marks do not print; afterwards the sheet is cyan.
+    // Printing: the marks do not print; afterwards the sheet is cyan and the marks are back.
     const QString pdf = libs_.filePath("check.pdf");
     qputenv("DC_PRINT_PDF", pdf.toUtf8());
     screen.cmdPrint_Click();
     qunsetenv("DC_PRINT_PDF");
     EXPECT_EQ(boxes.Count(), boxesBefore) << boxes.Last().toStdString();
     EXPECT_TRUE(QFileInfo(pdf).size() > 0);
-    EXPECT_EQ(colour(5, 1), QColor(0, 255, 255));
+    EXPECT_EQ(colour(4, 1), QColor(0, 255, 255));
+    EXPECT_EQ(colour(5, 1), QColor(255, 255, 0));
+    EXPECT_EQ(colour(3, 2), QColor(255, 255, 0));
 }
 
 // The settings screen's button opens the check modally.

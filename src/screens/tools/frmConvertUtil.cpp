@@ -263,7 +263,7 @@ void frmConvertUtil::cmdStart_Click() {
         cmdClose->setEnabled(true);
         cmdStart->setEnabled(!result.stored);  // nothing was kept: the run may be tried again
         if (result.stored && !plan.rounds.isEmpty()) {
-            // The main screen opens on the course of the last round converted.
+            // The chosen player and course stay those of the last round converted.
             ctx_.nCurPlayerID = plan.rounds.last().playerId;
             ctx_.nCurCourseID = plan.rounds.last().courseId;
         }

@@ -89,14 +89,13 @@ void frmDLLCheck::RunCheck() {
             RunDllCheck(ctx_.Connection(), facts, ProgramFolder(), Today(), ctx_.sDateFormat);
         Label1->setText(out.heading);
         spDLL->SetMaxRows(static_cast<int>(out.lines.size()));
+        lines_ = out.lines;
         int row = 0;
-        for (const DllCheckLine& line : out.lines) {
+        for (const DllCheckLine& line : lines_) {
             ++row;
-            for (int c = 1; c <= 5; ++c) {
-                spDLL->SetCellText(c, row, line.cells[c - 1]);
-                if (line.marked[c - 1]) spDLL->Cells(c, row).SetBackColor(kMarked);
-            }
+            for (int c = 1; c <= 5; ++c) spDLL->SetCellText(c, row, line.cells[c - 1]);
         }
+        ShowMarks();
         // Every column as wide as its longest text; the screen as wide as the grid, within 1024 pixels.
         spDLL->resizeColumnsToContents();
         int width = spDLL->verticalHeader()->width() + spDLL->frameWidth() * 2 + 60;
@@ -106,6 +105,15 @@ void frmDLLCheck::RunCheck() {
         ReportCurrentError("frmDLLCheck, Form_Load", Sql::Without);
     }
     spDLL->SetReDraw(true);
+}
+
+void frmDLLCheck::ShowMarks() {
+    int row = 0;
+    for (const DllCheckLine& line : lines_) {
+        ++row;
+        for (int c = 1; c <= 5; ++c)
+            if (line.marked[c - 1]) spDLL->Cells(c, row).SetBackColor(kMarked);
+    }
 }
 
 void frmDLLCheck::cmdPrint_Click() {
@@ -122,6 +130,7 @@ void frmDLLCheck::cmdPrint_Click() {
         PrintJob job("System File Check");
         if (!spDLL->PrintSheet(job)) throw PrinterError(482, "Printer Error");
         if (rows > 0) spDLL->Cells(1, 1, 5, rows).SetBackColor(QColor(0, 255, 255));
+        ShowMarks();  // the differences stay in sight after printing
         ReportPrintOutcomes({job.Outcome()});
     } catch (...) {
         ReportCurrentError("frmDLLCheck, cmdPrint_Click", Sql::Without);

@@ -4,8 +4,10 @@
 // marked yellow, and prints or mails the result. Opened modally by the settings screen.
 
 #include <QDialog>
+#include <vector>
 
 #include "tools/CDLLVersion.h"
+#include "tools/DllCheck.h"
 
 class QLabel;
 class QPushButton;
@@ -48,6 +50,9 @@ class frmDLLCheck : public QDialog {
   private:
     AppContext& ctx_;
     bool checked_ = false;
+    std::vector<DllCheckLine> lines_;  // the check's rows, as shown
+
+    void ShowMarks();
 };
 
 }  // namespace dc
