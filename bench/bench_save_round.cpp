@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     const bool saved = form.cmdSave_Click();
     const double seconds = timer.nsecsElapsed() / 1e9;
 
-    const int game = ctx.nGameNumber;
+    const int game = form.nGameNumber;
     const int rounds = db.Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt();
     std::printf("save of a round dated before %d stored rounds (all %d games recomputed): %.3f s%s\n",
                 kRounds, rounds, seconds, saved && game == 1 && reports == 0 ? "" : "  [FAILED]");

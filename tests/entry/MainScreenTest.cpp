@@ -78,7 +78,7 @@ TEST_F(MainScreen, MainRoadFromTheFirstRoundToTheIndexAfterTheFifth) {
     EXPECT_DOUBLE_EQ(Stored("HCP_INDEX_US_18", 7, 5), 17.2);
     EXPECT_EQ(f->lblCurrIndex[1]->text(), "17.2");
     EXPECT_EQ(f->lblCourseHcp[1]->text(), "17");
-    EXPECT_EQ(Ctx().nGameNumber, 5);
+    EXPECT_EQ(f->nGameNumber, 5);
     // The next new round starts from the index after the fifth.
     f->cmdNewGame_Click();
     EXPECT_EQ(D(*f, 1, 1), "17.2");

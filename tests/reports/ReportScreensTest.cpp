@@ -112,8 +112,8 @@ TEST_F(ReportScreens, StatisticsForOnePlayerAndOneCourse) {
 
     f.Rtrv18Cmd_Click();
     EXPECT_EQ(Ctx().nCurPlayerID, 7);
-    EXPECT_EQ(Ctx().nGameNumber, 2);
-    EXPECT_EQ(f.nReturnCode, 2);
+    EXPECT_EQ(f.answer.gameNumber, 2);
+    EXPECT_EQ(f.answer.code, 2);
 }
 
 // 87 strokes on 20 par-4 holes and 23 putts over 20 holes: the averages' halves go up.
@@ -182,7 +182,7 @@ TEST_F(ReportScreens, BestRecordedScoresRetrieveOnlyWhatIsThereWithWholeNames) {
     ASSERT_TRUE(f.Rtrv18Cmd->isEnabled());
     f.Rtrv18Cmd->click();
     EXPECT_EQ(Ctx().nCurPlayerID, 7);
-    EXPECT_EQ(Ctx().nGameNumber, 2);
+    EXPECT_EQ(f.answer.gameNumber, 2);
 }
 
 // Typing over a date in place recomputes once: when the typing pauses, Enter is pressed or the box

@@ -1,7 +1,7 @@
 #pragma once
 // The program's state shared between screens: the open database, the settings read at start-up,
-// the chosen player, course, tee box and gender, the report screens' date range and the round a
-// report screen retrieves for the main screen. Dialogs return their answers to their callers.
+// the chosen player, course, tee box and gender and the report screens' date range. Dialogs return
+// their answers to their callers (a report screen the round it retrieves for the main screen).
 // The program owns one and hands it to its screens by reference.
 
 #include <QString>
@@ -43,8 +43,6 @@ class AppContext {
     int nCurTeeBox = 0;
     QString sCurGender;
 
-    // The round shown on the main screen, or the one a report screen retrieves for it
-    int nGameNumber = 0;
     // The report screens' date range, in the user's date order
     QString sStartDate;
     QString sEndDate;

@@ -262,8 +262,9 @@ void frmMainGolf::Init_Player_List() {
     UpdateRoundFigures();  // nobody's round
 }
 
-void frmMainGolf::Form_Activate(int returnCode) {
-    nReturnCode = returnCode;
+void frmMainGolf::Form_Activate(const ScreenAnswer& answer) {
+    nReturnCode = answer.code;
+    if (answer.gameNumber >= 1) nGameNumber = answer.gameNumber;
     try {
         cboPlayer->setFocus();
         if (opt189[1]->isChecked() && !ctx_.bFlag18_9)
@@ -446,12 +447,12 @@ void frmMainGolf::cmdSetup_Click() {
     setup->show();
 }
 
-void frmMainGolf::OpenForShownCourseAndPlayer(const std::function<int()>& show) {
+void frmMainGolf::OpenForShownCourseAndPlayer(const std::function<ScreenAnswer()>& show) {
     if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
     ctx_.nCurCourseID = SelectedItemData(*cboCourse);
     ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
     SetMousePointer(Pointer::Hourglass);
-    Form_Activate(show ? show() : 0);
+    Form_Activate(show ? show() : ScreenAnswer{});
 }
 
 void frmMainGolf::cmdGraphs_Click() { OpenForShownCourseAndPlayer(ShowGraphs); }
@@ -475,7 +476,7 @@ void frmMainGolf::cmdStats_Click() {
         SetMousePointer(Pointer::Default);
         return;
     }
-    Form_Activate(ShowStats ? ShowStats() : 0);
+    Form_Activate(ShowStats ? ShowStats() : ScreenAnswer{});
 }
 
 void frmMainGolf::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }

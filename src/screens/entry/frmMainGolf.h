@@ -11,6 +11,7 @@
 #include "entry/MainRound.h"
 #include "entry/RoundRules.h"
 #include "handicap/RoundEntry.h"
+#include "shell/ScreenAnswer.h"
 
 class QCheckBox;
 class QComboBox;
@@ -37,10 +38,12 @@ class frmMainGolf : public QWidget {
     explicit frmMainGolf(AppContext& ctx, QWidget* parent = nullptr);
 
     // Screens of other parts of the program, opened by their buttons; an empty hook opens nothing.
-    // A hook shows its screen modally and returns the code that screen hands back on closing (its
-    // nReturnCode; 0 for none). The course editor is modeless: its closing calls Form_Activate.
+    // A hook shows its screen modally and returns what that screen hands back on closing: the code
+    // (0 for none), and from the report screens also the round they retrieved. The course editor is
+    // modeless: its closing calls Form_Activate.
     std::function<void()> ShowCourseEditor;
-    std::function<int()> ShowPlayerEditor, ShowStats, ShowGameList, ShowGraphs, ShowScoreCard, ShowHandicap;
+    std::function<int()> ShowPlayerEditor, ShowScoreCard, ShowHandicap;
+    std::function<ScreenAnswer()> ShowStats, ShowGameList, ShowGraphs;
     // Ends the program (tests replace it).
     std::function<void()> EndProgram;
 
@@ -81,6 +84,9 @@ class frmMainGolf : public QWidget {
     int bSettingChecks = 0;
     int bLastGameDeleted = 0;
     int nReturnCode = 0;  // the code being acted on while activating (cleared once acted on)
+    // The game paged to or saved last. A screen handing back code 2 shows the player's round of this
+    // number again, or the one a report screen retrieved, which replaces it.
+    int nGameNumber = 0;
     // What "Keep same" carries into the next new round: the last save's tick, date, course and tee box.
     bool bKeepSame = false;
     QString sKeepDate;
@@ -90,8 +96,9 @@ class frmMainGolf : public QWidget {
     // ---- loading and activation
     void Form_Load();
     // Back from another screen: acts on the code it handed back (1 course editor, 2 player editor and
-    // report screens, 3 settings; 0 none).
-    void Form_Activate(int returnCode = 0);
+    // report screens, 3 settings; 0 none) and shows the round a report screen retrieved.
+    void Form_Activate(const ScreenAnswer& answer);
+    void Form_Activate(int returnCode = 0) { Form_Activate(ScreenAnswer{returnCode, 0}); }
     // ---- buttons
     void cmdExit_Click();
     void cmdCalendar_Click();
@@ -165,7 +172,7 @@ class frmMainGolf : public QWidget {
     // Empty lists reloaded from the database, no player chosen, a new round: as after loading.
     void StartAfresh();
     // Asks to save, hands the shown course and player over, opens a report screen, then activates.
-    void OpenForShownCourseAndPlayer(const std::function<int()>& show);
+    void OpenForShownCourseAndPlayer(const std::function<ScreenAnswer()>& show);
     void SetHint(const QString& text);
     // The save question of a caller: Yes stores after the save checks. Returns false when the
     // caller must stay (Cancel, or a Yes whose checks or store failed).

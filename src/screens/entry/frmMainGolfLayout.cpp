@@ -153,6 +153,13 @@ int ShowForCode(QWidget* parent, AppContext& ctx) {
     ExecModal(screen);
     return screen.nReturnCode;
 }
+// The same for a report screen retrieving a round: its answer.
+template <class Screen>
+ScreenAnswer ShowForAnswer(QWidget* parent, AppContext& ctx) {
+    Screen screen(ctx, parent);
+    ExecModal(screen);
+    return screen.answer;
+}
 }  // namespace
 
 void frmMainGolf::SetScreenHooks() {
@@ -172,9 +179,9 @@ void frmMainGolf::SetScreenHooks() {
         return 0;  // the score cards hand back nothing
     };
     ShowHandicap = [this] { return ShowForCode<frmHandicap>(this, ctx_); };
-    ShowStats = [this] { return ShowForCode<frmStats>(this, ctx_); };
-    ShowGameList = [this] { return ShowForCode<frmGameList>(this, ctx_); };
-    ShowGraphs = [this] { return ShowForCode<frmGraphs>(this, ctx_); };
+    ShowStats = [this] { return ShowForAnswer<frmStats>(this, ctx_); };
+    ShowGameList = [this] { return ShowForAnswer<frmGameList>(this, ctx_); };
+    ShowGraphs = [this] { return ScreenAnswer{ShowForCode<frmGraphs>(this, ctx_), 0}; };  // retrieves none
 }
 
 QHBoxLayout* frmMainGolf::BuildPlayerRow() {

@@ -133,11 +133,11 @@ void frmMainGolf::cboPlayer_Click() {
                 RecBar->setMaximum(qMax(1, count));
             }
             bool hasRound;
-            if (nReturnCode == 2 && ctx_.nGameNumber >= 1) {
-                hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, ctx_.nGameNumber);
+            if (nReturnCode == 2 && nGameNumber >= 1) {
+                hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, nGameNumber);
                 nReturnCode = 0;
             } else {
-                ctx_.nGameNumber = 0;
+                nGameNumber = 0;
                 hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, 0);
             }
             if (!hasRound) {
@@ -161,8 +161,8 @@ void frmMainGolf::cboPlayer_Click() {
                 return;
             }
             loadingByCode_ = true;
-            if (ctx_.nGameNumber != 0) {
-                txtRecNum->setText(QString::number(ctx_.nGameNumber));
+            if (nGameNumber != 0) {
+                txtRecNum->setText(QString::number(nGameNumber));
             } else {
                 txtRecNum->setText(QString::number(RecBar->maximum()));
                 if (bGenderChanged) cboCourse_Click();
@@ -325,11 +325,11 @@ void frmMainGolf::RecBar_Scroll() {
         const int value = RecBar->value();
         SetRecNumText(" " + QString::number(value), bRecNumByCode);
         bRecNumClamp = 0;
-        ctx_.nGameNumber = value;
+        nGameNumber = value;
         line = 1;
         const int maxGN = MaxGameNumber(ctx_.Connection(), ctx_.nCurPlayerID);
-        if (ctx_.nGameNumber > maxGN) ctx_.nGameNumber = maxGN;
-        if (ctx_.nGameNumber <= 0) return;
+        if (nGameNumber > maxGN) nGameNumber = maxGN;
+        if (nGameNumber <= 0) return;
         line = 2;
         if (const std::optional<QString> gender = PlayerGender(ctx_.Connection(), ctx_.nCurPlayerID)) {
             round.male = *gender == "M";
@@ -338,14 +338,14 @@ void frmMainGolf::RecBar_Scroll() {
         }
         line = 3;
         const std::optional<PagedRound> paged =
-            LoadPagedRound(ctx_.Connection(), ctx_.nCurPlayerID, ctx_.nGameNumber);
+            LoadPagedRound(ctx_.Connection(), ctx_.nCurPlayerID, nGameNumber);
         if (!paged) return;
         line = 4;
         spISC->SetReDraw(false);
         const RoundRec& S = paged->round;
         const bool gameNull = paged->gameCostNull, cartNull = paged->cartCostNull,
                    otherNull = paged->otherCostNull;
-        if (ctx_.nGameNumber < 3 || !paged->previous) {
+        if (nGameNumber < 3 || !paged->previous) {
             FillGame1Grid();
         } else {
             round.SetPrevious(PreviousIndexes(*paged->previous, &S), false);
@@ -697,7 +697,7 @@ bool frmMainGolf::Save_DBF() {
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);
-        ctx_.nGameNumber = out.gameNumber;
+        nGameNumber = out.gameNumber;
         round.SetStored(out.gameNumber, out.rndGameId);
         // Its tee box was chosen (and warned about) while it was entered: showing it again is no new choice.
         warnedTees_.insert(TeeWarningKey());
@@ -713,7 +713,7 @@ bool frmMainGolf::Save_DBF() {
         {
             const QSignalBlocker block(RecBar);
             RecBar->setRange(1, qMax(1, out.count));
-            RecBar->setValue(ctx_.nGameNumber);
+            RecBar->setValue(nGameNumber);
         }
         bNoScroll = 0;
         // The saved game is shown as stored, with the indexes the recomputation wrote.

@@ -351,8 +351,7 @@ void frmGameList::spGL_DblClick(int /*col*/, int row) {
 void frmGameList::cmdRetrieve_Click() {
     if (currentRow_ < 1 || currentRow_ > static_cast<int>(rows_.size())) return;  // no round to retrieve
     ctx_.nCurPlayerID = rows_[currentRow_ - 1].playerId;
-    ctx_.nGameNumber = rows_[currentRow_ - 1].gameNumber;
-    nReturnCode = 2;
+    answer = {2, rows_[currentRow_ - 1].gameNumber};
     SetMousePointer(Pointer::Hourglass);
     done(QDialog::Accepted);
 }
@@ -386,7 +385,7 @@ void frmGameList::cmdPrintAll_Click() {
 void frmGameList::done(int result) {
     if (!cboPlayer->isHidden() && cboPlayer->currentIndex() >= 0)
         ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-    nReturnCode = 2;
+    answer.code = 2;
     SetMousePointer(Pointer::Hourglass);
     QDialog::done(result);
 }

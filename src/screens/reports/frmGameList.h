@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "reports/GameListCalc.h"
+#include "shell/ScreenAnswer.h"
 
 class QCheckBox;
 class QComboBox;
@@ -31,7 +32,8 @@ class frmGameList : public QDialog {
   public:
     explicit frmGameList(AppContext& ctx, QWidget* parent = nullptr);
     ~frmGameList() override;  // its date boxes reach no handler once destruction begins
-    int nReturnCode = 0;      // handed to the main screen on closing (2: reload the players)
+    // Handed to the main screen on closing: code 2 (reload the players) and the retrieved round.
+    ScreenAnswer answer;
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;

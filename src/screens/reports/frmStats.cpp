@@ -368,8 +368,7 @@ void frmStats::Show(const StatsTexts& t) {
 void frmStats::Retrieve(const BestRound& best) {
     bRetrieved = true;
     ctx_.nCurPlayerID = best.playerId;
-    ctx_.nGameNumber = best.gameNumber;
-    nReturnCode = 2;
+    answer = {2, best.gameNumber};
     SetMousePointer(Pointer::Hourglass);
     done(QDialog::Accepted);
 }
@@ -386,7 +385,7 @@ void frmStats::cmdPrint_Click() {
 
 void frmStats::Form_Unload() {
     if (!bRetrieved) ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-    nReturnCode = 2;
+    answer.code = 2;
     SetMousePointer(Pointer::Hourglass);
 }
 

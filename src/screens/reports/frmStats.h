@@ -7,6 +7,7 @@
 #include <array>
 
 #include "reports/StatsCalc.h"
+#include "shell/ScreenAnswer.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,7 +28,8 @@ class frmStats : public QDialog {
   public:
     explicit frmStats(AppContext& ctx, QWidget* parent = nullptr);
     ~frmStats() override;  // its date boxes reach no handler once destruction begins
-    int nReturnCode = 0;   // handed to the main screen on closing (2: reload the players)
+    // Handed to the main screen on closing: code 2 (reload the players) and the retrieved round.
+    ScreenAnswer answer;
 
     ReportPanel* panel;
     QComboBox *cboPlayer, *cboCourse;
