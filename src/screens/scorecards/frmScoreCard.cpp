@@ -31,11 +31,11 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/ShellDoc.h"
 #include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/SetupStore.h"
+#include "shell/ShellDoc.h"
 #include "shell/frmCalendar.h"
 
 namespace dc {
@@ -103,7 +103,7 @@ void frmScoreCard::Form_Load() {
         Fill_Grid();
         chooseFirstTees();
         bLastSortAsc = true;
-        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Connection());
+        const PrinterOffsets offsets = SetupStore(ctx_.Connection()).ReadPrinterOffsets();
         txtXOffset->setText(OffsetBoxText(offsets.x));
         txtYOffset->setText(OffsetBoxText(offsets.y));
         SetMousePointer(Pointer::Default);  // the main screen showed the hourglass while this one loaded
@@ -532,7 +532,7 @@ void frmScoreCard::cmdPrint_Click() {
     spSC->CommitEdit();
     const double offsetX = OffsetValue(txtXOffset->text()), offsetY = OffsetValue(txtYOffset->text());
     try {
-        StorePrinterOffsets(ctx_.Connection(), offsetX, offsetY);
+        SetupStore(ctx_.Connection()).StorePrinterOffsets(offsetX, offsetY);
     } catch (...) {
         ReportCurrentError("Score Card, Print_Click", Sql::Without);
         return;
