@@ -172,7 +172,8 @@ void frmScoreCard::Fill_Grid() {
             g.SetCellValue(kColPrint, row, 1);
             if (oneEach) ShowCard(row);
             g.SetCellText(kColName, row, member.name);
-            group_.At(row).indexes = FindIndex(ctx_.Connection(), p.PLAYER_ID, p.GENDER, nine, us);
+            group_.At(row).indexes =
+                ScoreCardStore(ctx_.Connection()).FindIndex(p.PLAYER_ID, p.GENDER, nine, us);
             SetRowTeeBox(row, p.GENDER == "F" ? cboTeeBoxW->currentIndex() : cboTeeBoxM->currentIndex());
         }
         FitColumns();
@@ -327,7 +328,7 @@ void frmScoreCard::Refresh_Handicaps() {
     try {
         for (int row = 1; row <= g.MaxRows(); ++row) {
             CardMember& player = group_.At(row);
-            player.indexes = FindIndex(ctx_.Connection(), player.id, player.gender, nine, us);
+            player.indexes = ScoreCardStore(ctx_.Connection()).FindIndex(player.id, player.gender, nine, us);
             ShowRowHandicap(row);
         }
     } catch (...) {
