@@ -27,10 +27,10 @@ TEST_F(MainRoundStoreDb, APagedRoundComesWithTheRoundBeforeIt) {
     for (int n = 1; n <= 3; ++n) {
         SCOPED_TRACE(n);
         const int player = 10 + n;
-        EXPECT_EQ(RoundCount(TestDb(), player), n);
-        EXPECT_EQ(MaxGameNumber(TestDb(), player), n);
+        EXPECT_EQ(MainRoundStore(TestDb()).RoundCount(player), n);
+        EXPECT_EQ(MainRoundStore(TestDb()).MaxGameNumber(player), n);
         for (int game = 1; game <= n; ++game) {
-            const std::optional<PagedRound> p = LoadPagedRound(TestDb(), player, game);
+            const std::optional<PagedRound> p = MainRoundStore(TestDb()).LoadPagedRound(player, game);
             ASSERT_TRUE(p);
             EXPECT_EQ(p->round.GAME_NUMBER, game);
             EXPECT_EQ(p->round.GS[0], 3 + game);
@@ -40,12 +40,12 @@ TEST_F(MainRoundStoreDb, APagedRoundComesWithTheRoundBeforeIt) {
                 EXPECT_EQ(p->previous->GS[0], 2 + game);
             }
         }
-        const std::optional<PagedRound> beyond = LoadPagedRound(TestDb(), player, 99);
+        const std::optional<PagedRound> beyond = MainRoundStore(TestDb()).LoadPagedRound(player, 99);
         ASSERT_TRUE(beyond);
         EXPECT_EQ(beyond->round.GAME_NUMBER, n) << "a game beyond the newest gives the newest";
-        EXPECT_FALSE(LoadPagedRound(TestDb(), player, 0));
-        EXPECT_TRUE(HasRound(TestDb(), player, n));
-        EXPECT_FALSE(HasRound(TestDb(), player, n + 1));
+        EXPECT_FALSE(MainRoundStore(TestDb()).LoadPagedRound(player, 0));
+        EXPECT_TRUE(MainRoundStore(TestDb()).HasRound(player, n));
+        EXPECT_FALSE(MainRoundStore(TestDb()).HasRound(player, n + 1));
     }
-    EXPECT_FALSE(HasRound(TestDb(), 99, 0)) << "no such player";
+    EXPECT_FALSE(MainRoundStore(TestDb()).HasRound(99, 0)) << "no such player";
 }

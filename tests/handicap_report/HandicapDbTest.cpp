@@ -75,8 +75,8 @@ TEST_F(HandicapDb, ReportAndEngineAgree) {
     for (const TestRound& r : {noHoleOne, front, back, single}) AddRound(r);
     Recompute(1, 10);
     for (RuleSet rules : {RuleSet::US, RuleSet::CA}) {
-        const HcpReport report =
-            BuildReport(CountScores18(LoadReportRounds(TestDb(), 1, false, "MM/DD/YYYY"), rules));
+        const HcpReport report = BuildReport(
+            CountScores18(HcpReportStore(TestDb()).LoadReportRounds(1, false, "MM/DD/YYYY"), rules));
         ASSERT_EQ(report.scores.size(), 9u);
         EXPECT_TRUE(report.scores[1].pair);
         EXPECT_EQ(report.scores[1].gross, 5 * 18 + 2);
@@ -148,8 +148,8 @@ TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
     EXPECT_EQ(screen.spHcp->CellText(0, 1), "91");
     EXPECT_EQ(screen.spHcp->CellText(3, 1), "White");
     EXPECT_EQ(screen.spHcp->CellText(4, 6), "01/01/2026");
-    const HcpReport report =
-        BuildReport(CountScores18(LoadReportRounds(TestDb(), 1, false, "MM/DD/YYYY"), RuleSet::US));
+    const HcpReport report = BuildReport(
+        CountScores18(HcpReportStore(TestDb()).LoadReportRounds(1, false, "MM/DD/YYYY"), RuleSet::US));
     EXPECT_EQ(screen.HIBox->text(), ReportIndexText(report.index));
     EXPECT_EQ(screen.TIBox->text(), "<2 Scores");
 
@@ -178,9 +178,9 @@ TEST_F(HandicapDb, LastTwelveMonthsStartsTodayOneYearBack) {
     AddRound(Round(1, 1, "2025-12-05"));
     AddRound(Round(1, 2, "2025-12-06"));
     AddRound(Round(1, 3, "2026-12-06"));
-    EXPECT_EQ(LoadReportRounds(TestDb(), 1, true, "MM/DD/YYYY").size(), 2u);
-    EXPECT_EQ(LoadReportRounds(TestDb(), 1, false, "MM/DD/YYYY").size(), 3u);
-    EXPECT_EQ(LoadReportRounds(TestDb(), 1, true, "MM/DD/YYYY").back().date, "12/06/2025");
+    EXPECT_EQ(HcpReportStore(TestDb()).LoadReportRounds(1, true, "MM/DD/YYYY").size(), 2u);
+    EXPECT_EQ(HcpReportStore(TestDb()).LoadReportRounds(1, false, "MM/DD/YYYY").size(), 3u);
+    EXPECT_EQ(HcpReportStore(TestDb()).LoadReportRounds(1, true, "MM/DD/YYYY").back().date, "12/06/2025");
 }
 
 TEST_F(HandicapDb, TooFewScoresAndNoRounds) {

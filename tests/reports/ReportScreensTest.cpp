@@ -135,10 +135,10 @@ TEST_F(ReportScreens, RangeEndsCountAndNamesReadFirstThenLast) {
     EXPECT_EQ(list.Rows(), 2);
     std::vector<int> games;
     for (const RoundRec& r :
-         ReadRounds(TestDb(), 7, QDate(2024, 1, 1), QDate(2024, 12, 31), RoundOrder::GameNumber))
+         ReportStore(TestDb()).ReadRounds(7, QDate(2024, 1, 1), QDate(2024, 12, 31), RoundOrder::GameNumber))
         games.push_back(r.GAME_NUMBER);
     EXPECT_EQ(games, (std::vector<int>{2, 3}));
-    const auto names = ReadPlayerNames(TestDb());
+    const auto names = ReportStore(TestDb()).ReadPlayerNames();
     EXPECT_EQ(names.at(7), "Ann Able");
     EXPECT_EQ(names.at(8), "Bob Baker");
 }
@@ -305,28 +305,34 @@ TEST_F(ReportScreens, RoundsOfEveryPlayerInOnePass) {
     };
     for (RoundOrder order : {RoundOrder::DateThenGame, RoundOrder::DateDesc, RoundOrder::GameNumber})
         for (bool knownCourse : {false, true}) {
-            const auto all = ReadRoundsByPlayer(TestDb(), 0, from, to, order, knownCourse, RoundFields::All);
+            const auto all =
+                ReportStore(TestDb()).ReadRoundsByPlayer(0, from, to, order, knownCourse, RoundFields::All);
             ASSERT_EQ(all.size(), 2u);
             for (int player : {7, 8}) {
-                const auto own = ReadRounds(TestDb(), player, from, to, order, knownCourse);
+                const auto own = ReportStore(TestDb()).ReadRounds(player, from, to, order, knownCourse);
                 EXPECT_EQ(games(all.at(player)), games(own)) << player << " order " << int(order);
                 EXPECT_EQ(
-                    games(ReadRoundsByPlayer(TestDb(), player, from, to, order, knownCourse, RoundFields::All)
+                    games(ReportStore(TestDb())
+                              .ReadRoundsByPlayer(player, from, to, order, knownCourse, RoundFields::All)
                               .at(player)),
                     games(own));
             }
         }
-    EXPECT_EQ(
-        games(ReadRoundsByPlayer(TestDb(), 7, from, to, RoundOrder::DateDesc, false, RoundFields::All).at(7)),
-        (std::vector<int>{1, 3, 2}));
+    EXPECT_EQ(games(ReportStore(TestDb())
+                        .ReadRoundsByPlayer(7, from, to, RoundOrder::DateDesc, false, RoundFields::All)
+                        .at(7)),
+              (std::vector<int>{1, 3, 2}));
     const RoundRec listed =
-        ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Listed).at(8)[0];
+        ReportStore(TestDb())
+            .ReadRoundsByPlayer(8, from, to, RoundOrder::DateDesc, false, RoundFields::Listed)
+            .at(8)[0];
     EXPECT_EQ(listed.GS[0], 4);
     EXPECT_EQ(listed.HCP_INDEX[0], 11.0);
     EXPECT_TRUE(listed.PAR.isEmpty());
     EXPECT_EQ(listed.GAME_COST, 0.0);
     const RoundRec counted =
-        ReadRoundsByPlayer(TestDb(), 8, from, to, RoundOrder::DateDesc, false, RoundFields::Statistics)
+        ReportStore(TestDb())
+            .ReadRoundsByPlayer(8, from, to, RoundOrder::DateDesc, false, RoundFields::Statistics)
             .at(8)[0];
     EXPECT_EQ(counted.PAR, QString(18, '4'));
     EXPECT_EQ(counted.GAME_COST, 25.5);

@@ -9,16 +9,16 @@ namespace dc {
 TEST(SetupStore, SettingsAndOffsetsRoundTripWithAQuoteInAText) {
     test::ProgramFolder folder;
     folder.OpenDatabase();
-    StoreSetupRow(TestDb(), {true, "1'; Delete From SETUP; --", false, true});
-    StorePrinterOffsets(TestDb(), 0.0474, -1.5);
+    SetupStore(TestDb()).StoreSetupRow({true, "1'; Delete From SETUP; --", false, true});
+    SetupStore(TestDb()).StorePrinterOffsets(0.0474, -1.5);
 
-    const std::optional<SetupRow> row = ReadSetupRow(TestDb());
+    const std::optional<SetupRow> row = SetupStore(TestDb()).ReadSetupRow();
     ASSERT_TRUE(row);
     EXPECT_TRUE(row->sounds);
     EXPECT_EQ(row->labelStyle, "1'; Delete From SETUP; --");
     EXPECT_FALSE(row->flag18_9);
     EXPECT_TRUE(row->usCaFlag);
-    const PrinterOffsets offsets = ReadPrinterOffsets(TestDb());
+    const PrinterOffsets offsets = SetupStore(TestDb()).ReadPrinterOffsets();
     EXPECT_DOUBLE_EQ(offsets.x, 0.047) << "three decimals are kept";
     EXPECT_DOUBLE_EQ(offsets.y, -1.5);
 }

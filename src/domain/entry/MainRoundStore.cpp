@@ -5,44 +5,44 @@
 
 namespace dc {
 
-std::optional<QString> PlayerGender(Database& db, int playerId) {
-    Recordset g = db.OpenRecordset("Select GENDER From PLAYERS Where PLAYER_ID=?", {playerId});
+std::optional<QString> MainRoundStore::PlayerGender(int playerId) {
+    Recordset g = db_.OpenRecordset("Select GENDER From PLAYERS Where PLAYER_ID=?", {playerId});
     if (g.IsEmpty()) return std::nullopt;
     return g.Fields("GENDER").str();
 }
 
-int RoundCount(Database& db, int playerId) {
-    return db.Scalar("Select Count(GS01) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?", {playerId})
+int MainRoundStore::RoundCount(int playerId) {
+    return db_.Scalar("Select Count(GS01) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?", {playerId})
         .toInt();
 }
 
-int MaxGameNumber(Database& db, int playerId) {
+int MainRoundStore::MaxGameNumber(int playerId) {
     const QVariant n =
-        db.Scalar("Select Max(GAME_NUMBER) as maxGN From INDIV_SCORES Where PLAYER_ID=?", {playerId});
+        db_.Scalar("Select Max(GAME_NUMBER) as maxGN From INDIV_SCORES Where PLAYER_ID=?", {playerId});
     return static_cast<int>(Val(n.toString()));
 }
 
-bool HasRound(Database& db, int playerId, int game) {
-    if (game >= 1) return LoadRound(db, playerId, game).has_value();
-    return NewestRound(db, playerId).has_value();
+bool MainRoundStore::HasRound(int playerId, int game) {
+    if (game >= 1) return LoadRound(playerId, game).has_value();
+    return NewestRound(playerId).has_value();
 }
 
-std::optional<RoundRec> LoadRound(Database& db, int playerId, int game) {
+std::optional<RoundRec> MainRoundStore::LoadRound(int playerId, int game) {
     Recordset rs =
-        db.OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?", {playerId, game});
+        db_.OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?", {playerId, game});
     if (rs.IsEmpty()) return std::nullopt;
     return ReadRoundRec(rs);
 }
 
-std::optional<RoundRec> NewestRound(Database& db, int playerId) {
-    Recordset rs = db.OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=? Order By GAME_NUMBER Desc",
-                                    {playerId});
+std::optional<RoundRec> MainRoundStore::NewestRound(int playerId) {
+    Recordset rs = db_.OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=? Order By GAME_NUMBER Desc",
+                                     {playerId});
     if (rs.IsEmpty()) return std::nullopt;
     return ReadRoundRec(rs);
 }
 
-std::optional<PagedRound> LoadPagedRound(Database& db, int playerId, int game) {
-    Recordset rs = db.OpenRecordset(
+std::optional<PagedRound> MainRoundStore::LoadPagedRound(int playerId, int game) {
+    Recordset rs = db_.OpenRecordset(
         "Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER<=? Order By GAME_NUMBER Desc",
         {playerId, game});
     if (rs.IsEmpty()) return std::nullopt;

@@ -11,26 +11,34 @@ namespace dc {
 
 class Database;
 
-// The player's GENDER; nothing when there is no such player.
-std::optional<QString> PlayerGender(Database& db, int playerId);
-// How many rounds the player has (the rounds with a first-hole score field).
-int RoundCount(Database& db, int playerId);
-// The player's highest game number (0 without rounds).
-int MaxGameNumber(Database& db, int playerId);
-// True when the player has that game (game > 0), or any round at all (game 0).
-bool HasRound(Database& db, int playerId, int game);
-// One stored round; nothing when there is no such game.
-std::optional<RoundRec> LoadRound(Database& db, int playerId, int game);
-// The player's newest round; nothing without rounds.
-std::optional<RoundRec> NewestRound(Database& db, int playerId);
-
 // A round as paging shows it: the round, which of its costs are empty, and the round before it.
 struct PagedRound {
     RoundRec round;
     bool gameCostNull = false, cartCostNull = false, otherCostNull = false;
     std::optional<RoundRec> previous;
 };
-// Game `game` of the player with the game before it; nothing when the player has no game up to it.
-std::optional<PagedRound> LoadPagedRound(Database& db, int playerId, int game);
+
+class MainRoundStore {
+  public:
+    explicit MainRoundStore(Database& db) : db_(db) {}
+
+    // The player's GENDER; nothing when there is no such player.
+    std::optional<QString> PlayerGender(int playerId);
+    // How many rounds the player has (the rounds with a first-hole score field).
+    int RoundCount(int playerId);
+    // The player's highest game number (0 without rounds).
+    int MaxGameNumber(int playerId);
+    // True when the player has that game (game > 0), or any round at all (game 0).
+    bool HasRound(int playerId, int game);
+    // One stored round; nothing when there is no such game.
+    std::optional<RoundRec> LoadRound(int playerId, int game);
+    // The player's newest round; nothing without rounds.
+    std::optional<RoundRec> NewestRound(int playerId);
+    // Game `game` of the player with the game before it; nothing when the player has no game up to it.
+    std::optional<PagedRound> LoadPagedRound(int playerId, int game);
+
+  private:
+    Database& db_;
+};
 
 }  // namespace dc

@@ -19,7 +19,7 @@ struct CardFigures {
     QString hcpText = "0";  // for the newest round's slope; "" without rounds (cards print the chosen tee's)
 };
 
-// From the player's rounds, newest first (LoadReportRounds), for 18 holes or nines.
+// From the player's rounds, newest first (HcpReportStore::LoadReportRounds), for 18 holes or nines.
 CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules,
                                const QString& gender = QString());
 

@@ -26,11 +26,11 @@ CourseTexts LoadCourseTexts(Database& db, int courseId) {
 
 }  // namespace
 
-std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear,
-                                          const QString& dateFormat) {
+std::vector<ReportRound> HcpReportStore::LoadReportRounds(int playerId, bool oneYear,
+                                                          const QString& dateFormat) {
     QString sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
                   " Order By GAME_NUMBER Desc";
-    Recordset rs = db.OpenRecordset(sql);
+    Recordset rs = db_.OpenRecordset(sql);
     const int window = OneYearWindow(Today()).toInt();
     std::vector<ReportRound> rounds;
     QHash<int, CourseTexts> courses;
@@ -45,7 +45,7 @@ std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYe
     }
     for (ReportRound& r : rounds) {
         if (!courses.contains(r.round.courseId))
-            courses.insert(r.round.courseId, LoadCourseTexts(db, r.round.courseId));
+            courses.insert(r.round.courseId, LoadCourseTexts(db_, r.round.courseId));
         const CourseTexts& c = courses[r.round.courseId];
         r.course = c.name;
         r.tee = TeeName(c.tb, r.round.teeBox);
@@ -53,10 +53,10 @@ std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYe
     return rounds;
 }
 
-ListedPlayerFacts ReadListedPlayer(Database& db, int playerId) {
+ListedPlayerFacts HcpReportStore::ReadListedPlayer(int playerId) {
     ListedPlayerFacts facts;
     const QString key = QString::number(playerId);
-    Recordset people = db.OpenRecordset("Select * From PLAYERS Where PLAYER_ID=" + key);
+    Recordset people = db_.OpenRecordset("Select * From PLAYERS Where PLAYER_ID=" + key);
     if (!people.IsEmpty()) {
         people.MoveFirst();
         facts.found = true;
@@ -66,7 +66,7 @@ ListedPlayerFacts ReadListedPlayer(Database& db, int playerId) {
         facts.lastName = people["LAST_NAME"].str();
     }
     Recordset rounds =
-        db.OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=" + key + " ORDER BY GAME_NUMBER Desc");
+        db_.OpenRecordset("Select * From INDIV_SCORES Where PLAYER_ID=" + key + " ORDER BY GAME_NUMBER Desc");
     if (!rounds.IsEmpty()) {
         rounds.MoveFirst();
         facts.newest = ReadHcpRound(rounds);

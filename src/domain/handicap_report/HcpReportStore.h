@@ -14,10 +14,6 @@ namespace dc {
 
 class Database;
 
-// The player's rounds, newest first; only those on or after today one year back when `oneYear`.
-std::vector<ReportRound> LoadReportRounds(Database& db, int playerId, bool oneYear,
-                                          const QString& dateFormat);
-
 // One player as the index list shows him.
 struct ListedPlayerFacts {
     bool found = false;  // the player's row exists
@@ -25,6 +21,17 @@ struct ListedPlayerFacts {
     std::optional<HcpRound> newest;  // the round with the highest game number
     QString newestDate;              // its ROUND_DATE as stored
 };
-ListedPlayerFacts ReadListedPlayer(Database& db, int playerId);
+
+class HcpReportStore {
+  public:
+    explicit HcpReportStore(Database& db) : db_(db) {}
+
+    // The player's rounds, newest first; only those on or after today one year back when `oneYear`.
+    std::vector<ReportRound> LoadReportRounds(int playerId, bool oneYear, const QString& dateFormat);
+    ListedPlayerFacts ReadListedPlayer(int playerId);
+
+  private:
+    Database& db_;
+};
 
 }  // namespace dc

@@ -16,7 +16,7 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     IndexListRow row;
     row.playerId = player.id;
     row.name = player.text;
-    const ListedPlayerFacts facts = ReadListedPlayer(db_, player.id);
+    const ListedPlayerFacts facts = HcpReportStore(db_).ReadListedPlayer(player.id);
     if (facts.found) {
         row.gender = facts.gender.trimmed();
         row.email = facts.email.trimmed();

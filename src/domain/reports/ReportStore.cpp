@@ -76,22 +76,22 @@ void ForEachRound(Database& db, int playerId, const QDate& start, const QDate& e
 
 }  // namespace
 
-std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start, const QDate& end,
-                                 RoundOrder roundOrder, bool knownCourse) {
+std::vector<RoundRec> ReportStore::ReadRounds(int playerId, const QDate& start, const QDate& end,
+                                              RoundOrder roundOrder, bool knownCourse) {
     std::vector<RoundRec> rounds;
-    ForEachRound(db, playerId, start, end, knownCourse, RoundFields::All,
+    ForEachRound(db_, playerId, start, end, knownCourse, RoundFields::All,
                  [&rounds](RoundRec&& r) { rounds.push_back(std::move(r)); });
     SortRounds(rounds, roundOrder, false);
     return rounds;
 }
 
-std::map<int, std::vector<RoundRec>> ReadRoundsByPlayer(Database& db, int playerId, const QDate& start,
-                                                        const QDate& end, RoundOrder roundOrder,
-                                                        bool knownCourse, RoundFields fields) {
+std::map<int, std::vector<RoundRec>> ReportStore::ReadRoundsByPlayer(int playerId, const QDate& start,
+                                                                     const QDate& end, RoundOrder roundOrder,
+                                                                     bool knownCourse, RoundFields fields) {
     std::map<int, std::vector<RoundRec>> byPlayer;
     std::vector<RoundRec>* last = nullptr;  // a player's rounds are mostly stored together
     int lastPlayer = 0;
-    ForEachRound(db, playerId, start, end, knownCourse, fields, [&](RoundRec&& r) {
+    ForEachRound(db_, playerId, start, end, knownCourse, fields, [&](RoundRec&& r) {
         if (!last || r.PLAYER_ID != lastPlayer) {
             last = &byPlayer[r.PLAYER_ID];
             lastPlayer = r.PLAYER_ID;
@@ -102,18 +102,18 @@ std::map<int, std::vector<RoundRec>> ReadRoundsByPlayer(Database& db, int player
     return byPlayer;
 }
 
-std::map<int, CourseFacts> ReadCourseFacts(Database& db) {
+std::map<int, CourseFacts> ReportStore::ReadCourseFacts() {
     QString sql = "Select COURSE_ID, COURSE_NAME, TB From COURSES";
-    Recordset rs = db.OpenRecordset(sql);
+    Recordset rs = db_.OpenRecordset(sql);
     std::map<int, CourseFacts> facts;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         facts[rs.Fields(0).toInt()] = {rs.Fields(1).str(), rs.Fields(2).str()};
     return facts;
 }
 
-std::map<int, QString> ReadPlayerNames(Database& db) {
+std::map<int, QString> ReportStore::ReadPlayerNames() {
     QString sql = "Select PLAYER_ID, FIRST_NAME, LAST_NAME From PLAYERS";
-    Recordset rs = db.OpenRecordset(sql);
+    Recordset rs = db_.OpenRecordset(sql);
     std::map<int, QString> names;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         names[rs.Fields(0).toInt()] = rs.Fields(1).str() + " " + rs.Fields(2).str();

@@ -20,11 +20,6 @@ enum class RoundOrder {
     GameNumber,    // by game number (graphs)
 };
 
-// The rounds dated from start to end, both included; playerId 0 = every player. knownCourse: only
-// rounds whose course row exists (the statistics join the course table).
-std::vector<RoundRec> ReadRounds(Database& db, int playerId, const QDate& start, const QDate& end,
-                                 RoundOrder order, bool knownCourse = false);
-
 // Which columns of a round are read; the others keep their defaults.
 enum class RoundFields {
     All,
@@ -32,20 +27,34 @@ enum class RoundFields {
     Statistics,  // no greens, sand saves, fairways, notes, index or adjusted-score columns
 };
 
-// The rounds ReadRounds gives, read in one pass for every player (a query per player would cost a
-// seek per round), by player key, each player's in `order`. Newest first, the rounds of one date
-// come by game number, as a player's own query gives them.
-std::map<int, std::vector<RoundRec>> ReadRoundsByPlayer(Database& db, int playerId, const QDate& start,
-                                                        const QDate& end, RoundOrder order, bool knownCourse,
-                                                        RoundFields fields);
-
 struct CourseFacts {
     QString name;
     QString teeBoxes;  // the packed TB column
 };
-std::map<int, CourseFacts> ReadCourseFacts(Database& db);
 
-// "FIRST_NAME LAST_NAME" of every player, by key.
-std::map<int, QString> ReadPlayerNames(Database& db);
+class ReportStore {
+  public:
+    explicit ReportStore(Database& db) : db_(db) {}
+
+    // The rounds dated from start to end, both included; playerId 0 = every player. knownCourse: only
+    // rounds whose course row exists (the statistics join the course table).
+    std::vector<RoundRec> ReadRounds(int playerId, const QDate& start, const QDate& end, RoundOrder order,
+                                     bool knownCourse = false);
+
+    // The rounds ReadRounds gives, read in one pass for every player (a query per player would cost a
+    // seek per round), by player key, each player's in `order`. Newest first, the rounds of one date
+    // come by game number, as a player's own query gives them.
+    std::map<int, std::vector<RoundRec>> ReadRoundsByPlayer(int playerId, const QDate& start,
+                                                            const QDate& end, RoundOrder order,
+                                                            bool knownCourse, RoundFields fields);
+
+    std::map<int, CourseFacts> ReadCourseFacts();
+
+    // "FIRST_NAME LAST_NAME" of every player, by key.
+    std::map<int, QString> ReadPlayerNames();
+
+  private:
+    Database& db_;
+};
 
 }  // namespace dc

@@ -4,10 +4,10 @@
 #include "platform/Database.h"
 
 namespace dc {
-PlayerIndexes FindIndex(Database& db, int playerId, const QString& gender, bool nineHoles, bool usRules) {
+PlayerIndexes ScoreCardStore::FindIndex(int playerId, const QString& gender, bool nineHoles, bool usRules) {
     QString sql = "Select * From INDIV_SCORES Where PLAYER_ID=" + QString::number(playerId) +
                   " Order By GAME_NUMBER Desc";
-    Recordset rs = db.OpenRecordset(sql);
+    Recordset rs = db_.OpenRecordset(sql);
     if (rs.IsEmpty()) return {DefaultIndex(GenderIndexOf(gender), nineHoles), kNoTournIndex};
     rs.MoveFirst();
     // The nine-hole choice always takes the front nine's columns.

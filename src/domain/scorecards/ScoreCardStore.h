@@ -10,9 +10,17 @@ namespace dc {
 
 class Database;
 
-// Index and tournament index of the player's newest round (whether or not it counts) for 18 holes
-// or the front nine, US or Canadian rules (an empty column reads 0); the default index and no
-// tournament index for a player without rounds.
-PlayerIndexes FindIndex(Database& db, int playerId, const QString& gender, bool nineHoles, bool usRules);
+class ScoreCardStore {
+  public:
+    explicit ScoreCardStore(Database& db) : db_(db) {}
+
+    // Index and tournament index of the player's newest round (whether or not it counts) for 18 holes
+    // or the front nine, US or Canadian rules (an empty column reads 0); the default index and no
+    // tournament index for a player without rounds.
+    PlayerIndexes FindIndex(int playerId, const QString& gender, bool nineHoles, bool usRules);
+
+  private:
+    Database& db_;
+};
 
 }  // namespace dc

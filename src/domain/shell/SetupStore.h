@@ -15,17 +15,28 @@ struct SetupRow {
     bool flag18_9 = false;
     bool usCaFlag = false;
 };
-// The first SETUP row; nothing when the table has none.
-std::optional<SetupRow> ReadSetupRow(Database& db);
-// Writes the settings to every SETUP row.
-void StoreSetupRow(Database& db, const SetupRow& row);
 
-// The printer offsets of the SETUP row, in inches (0 when the table has no row).
+// Printer offsets in inches.
 struct PrinterOffsets {
     double x = 0, y = 0;
 };
-PrinterOffsets ReadPrinterOffsets(Database& db);
-// Stores the offsets in inches with three decimals and "." as separator, whatever the locale.
-void StorePrinterOffsets(Database& db, double xInches, double yInches);
+
+class SetupStore {
+  public:
+    explicit SetupStore(Database& db) : db_(db) {}
+
+    // The first SETUP row; nothing when the table has none.
+    std::optional<SetupRow> ReadSetupRow();
+    // Writes the settings to every SETUP row.
+    void StoreSetupRow(const SetupRow& row);
+
+    // The printer offsets of the SETUP row, in inches (0 when the table has no row).
+    PrinterOffsets ReadPrinterOffsets();
+    // Stores the offsets in inches with three decimals and "." as separator, whatever the locale.
+    void StorePrinterOffsets(double xInches, double yInches);
+
+  private:
+    Database& db_;
+};
 
 }  // namespace dc

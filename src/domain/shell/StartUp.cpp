@@ -26,7 +26,7 @@ void SetDateDefaults(AppContext& ctx) {
 }
 
 void LoadSetupRow(AppContext& ctx) {
-    const std::optional<SetupRow> row = ReadSetupRow(ctx.Connection());
+    const std::optional<SetupRow> row = SetupStore(ctx.Connection()).ReadSetupRow();
     if (!row) return;
     ctx.bSounds = row->sounds;
     ctx.bFlag18_9 = row->flag18_9;

@@ -50,7 +50,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
             FailCheck(kNoPlayerToDelete, cboPlayer);
             return;
         }
-        if (RoundCount(ctx_.Connection(), playerId) == 1) {
+        if (MainRoundStore(ctx_.Connection()).RoundCount(playerId) == 1) {
             bLastGameDeleted = 1;
             if (cmdDeletePlayer_Click()) return;
         }

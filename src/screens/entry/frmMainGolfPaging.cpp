@@ -116,7 +116,8 @@ void frmMainGolf::cboPlayer_Click() {
             if (cboPlayer->currentIndex() < 0) return;
             ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
             bool bGenderChanged = false;
-            if (const std::optional<QString> gender = PlayerGender(ctx_.Connection(), ctx_.nCurPlayerID)) {
+            if (const std::optional<QString> gender =
+                    MainRoundStore(ctx_.Connection()).PlayerGender(ctx_.nCurPlayerID)) {
                 ctx_.sCurGender = *gender;
                 const bool male = ctx_.sCurGender == "M";
                 bGenderChanged = male != round.male;
@@ -127,18 +128,18 @@ void frmMainGolf::cboPlayer_Click() {
             }
             if (ctx_.nCurPlayerID != round.shownPlayerId) Clear_Screen();
             round.shownPlayerId = ctx_.nCurPlayerID;
-            const int count = RoundCount(ctx_.Connection(), ctx_.nCurPlayerID);
+            const int count = MainRoundStore(ctx_.Connection()).RoundCount(ctx_.nCurPlayerID);
             {
                 const QSignalBlocker block(RecBar);
                 RecBar->setMaximum(qMax(1, count));
             }
             bool hasRound;
             if (nReturnCode == 2 && nGameNumber >= 1) {
-                hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, nGameNumber);
+                hasRound = MainRoundStore(ctx_.Connection()).HasRound(ctx_.nCurPlayerID, nGameNumber);
                 nReturnCode = 0;
             } else {
                 nGameNumber = 0;
-                hasRound = HasRound(ctx_.Connection(), ctx_.nCurPlayerID, 0);
+                hasRound = MainRoundStore(ctx_.Connection()).HasRound(ctx_.nCurPlayerID, 0);
             }
             if (!hasRound) {
                 round.SetNew();
@@ -189,7 +190,8 @@ void frmMainGolf::txtRecNum_Change() {
             return;
         }
         const QString text = txtRecNum->text();
-        if (text == "New" && round.isNew && !HasRound(ctx_.Connection(), ctx_.nCurPlayerID, 0)) {
+        if (text == "New" && round.isNew &&
+            !MainRoundStore(ctx_.Connection()).HasRound(ctx_.nCurPlayerID, 0)) {
             MsgBox("There are no games entered for this player.", vbInformation);
             SetRecNumText("New", bRecNumNew);
             return;
@@ -327,18 +329,19 @@ void frmMainGolf::RecBar_Scroll() {
         bRecNumClamp = 0;
         nGameNumber = value;
         line = 1;
-        const int maxGN = MaxGameNumber(ctx_.Connection(), ctx_.nCurPlayerID);
+        const int maxGN = MainRoundStore(ctx_.Connection()).MaxGameNumber(ctx_.nCurPlayerID);
         if (nGameNumber > maxGN) nGameNumber = maxGN;
         if (nGameNumber <= 0) return;
         line = 2;
-        if (const std::optional<QString> gender = PlayerGender(ctx_.Connection(), ctx_.nCurPlayerID)) {
+        if (const std::optional<QString> gender =
+                MainRoundStore(ctx_.Connection()).PlayerGender(ctx_.nCurPlayerID)) {
             round.male = *gender == "M";
             const QSignalBlocker block0(optMF[0]), block1(optMF[1]);  // the round's figures follow below
             optMF[round.male ? 0 : 1]->setChecked(true);
         }
         line = 3;
         const std::optional<PagedRound> paged =
-            LoadPagedRound(ctx_.Connection(), ctx_.nCurPlayerID, nGameNumber);
+            MainRoundStore(ctx_.Connection()).LoadPagedRound(ctx_.nCurPlayerID, nGameNumber);
         if (!paged) return;
         line = 4;
         spISC->SetReDraw(false);
@@ -440,7 +443,7 @@ void frmMainGolf::MarkNewRoundStart() {
 // The previous indexes of a new round: those after the player's newest stored round (the nine
 // columns by the same rules as paging), or the starting values while it would be game 1 or 2.
 void frmMainGolf::SetPrevIndexesForNewRound() {
-    const std::optional<RoundRec> newest = NewestRound(ctx_.Connection(), ctx_.nCurPlayerID);
+    const std::optional<RoundRec> newest = MainRoundStore(ctx_.Connection()).NewestRound(ctx_.nCurPlayerID);
     FillGame1Grid();
     round.newGame = newest ? newest->GAME_NUMBER + 1 : 1;
     if (!newest || newest->GAME_NUMBER + 1 < 3) return;
@@ -571,7 +574,7 @@ void frmMainGolf::Save_Check() {
             r = CompareNewRound(CurrentScreenRound(), round.start);
         } else {
             const std::optional<RoundRec> stored =
-                LoadRound(ctx_.Connection(), ctx_.nCurPlayerID, round.shownGame);
+                MainRoundStore(ctx_.Connection()).LoadRound(ctx_.nCurPlayerID, round.shownGame);
             if (!stored) return;
             r = CompareStoredRound(CurrentScreenRound(), *stored,
                                    FormatLocalDate(stored->ROUND_DATE, ctx_.sDateFormat));
@@ -666,7 +669,7 @@ bool frmMainGolf::Save_DBF() {
     std::unique_ptr<frmMainWait> wait;
     try {
         if (nSaveExisting == 0) {
-            round.oldGame = RoundCount(ctx_.Connection(), ctx_.nCurPlayerID) + 1;
+            round.oldGame = MainRoundStore(ctx_.Connection()).RoundCount(ctx_.nCurPlayerID) + 1;
         } else {
             round.oldGame = round.shownGame;
         }

@@ -439,7 +439,8 @@ void frmHandicap::HandCalc() {
         Clear_spHcp();
         ClearReportFigures();
         const std::vector<ReportRound> rounds =
-            LoadReportRounds(ctx_.Connection(), ctx_.nCurPlayerID, chkOneYear->isChecked(), ctx_.sDateFormat);
+            HcpReportStore(ctx_.Connection())
+                .LoadReportRounds(ctx_.nCurPlayerID, chkOneYear->isChecked(), ctx_.sDateFormat);
         if (rounds.empty()) {
             WarningSound(ctx_);
             MsgBox("No Rounds found.", vbExclamation);
@@ -692,9 +693,9 @@ void frmHandicap::cmdPrint_Click() {
 
 CardFigures frmHandicap::PlayerCardFigures(int playerId, const QString& gender) {
     try {
-        return ComputeCardFigures(
-            LoadReportRounds(ctx_.Connection(), playerId, chkOneYear->isChecked(), ctx_.sDateFormat), Is18(),
-            Rules(), gender);
+        return ComputeCardFigures(HcpReportStore(ctx_.Connection())
+                                      .LoadReportRounds(playerId, chkOneYear->isChecked(), ctx_.sDateFormat),
+                                  Is18(), Rules(), gender);
     } catch (...) {
         ReportCurrentError(kTag + (Is18() ? "NewGetAdjScr18" : "NewGetAdjScr9"));
         return {};

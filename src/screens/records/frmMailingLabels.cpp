@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "shell/AppContext.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/PrinterError.h"
@@ -20,6 +19,7 @@
 #include "records/MailingLabels.h"
 #include "records/PlayerList.h"
 #include "records/TypedKeys.h"
+#include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/ScreenBoxes.h"
@@ -107,7 +107,7 @@ void frmMailingLabels::Form_Load() {
             }
         }
 
-        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Connection());
+        const PrinterOffsets offsets = SetupStore(ctx_.Connection()).ReadPrinterOffsets();
         txtXOffset->setText(OffsetBoxText(offsets.x));
         txtYOffset->setText(OffsetBoxText(offsets.y));
     } catch (const PrinterError&) {
@@ -122,7 +122,7 @@ void frmMailingLabels::cmdPrint_Click() {
         if (!OffsetBoxesInRange(*txtXOffset, *txtYOffset, ctx_)) return;
         const double x = OffsetValue(txtXOffset->text());
         const double y = OffsetValue(txtYOffset->text());
-        StorePrinterOffsets(ctx_.Connection(), x, y);
+        SetupStore(ctx_.Connection()).StorePrinterOffsets(x, y);
     } catch (...) {
         ReportCurrentError("Mailing Labels, cmdPrint_Click", Sql::Without);
         return;
@@ -134,7 +134,8 @@ void frmMailingLabels::Print_Labels(int across) {
     SetMousePointer(Pointer::Hourglass);
     try {
         const auto players =
-            PlayerStore(ctx_.Connection()).AllPlayers(optSort_2->isChecked() ? PlayerOrder::Zip : PlayerOrder::LastName);
+            PlayerStore(ctx_.Connection())
+                .AllPlayers(optSort_2->isChecked() ? PlayerOrder::Zip : PlayerOrder::LastName);
         if (players.empty()) {
             SetMousePointer(Pointer::Default);
             return;

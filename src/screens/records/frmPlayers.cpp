@@ -570,7 +570,7 @@ void frmPlayers::txtHomeCourse_KeyUp(int keyCode) {
 void frmPlayers::cmdPrint_Click() {
     PrinterOffsets offsets;
     try {
-        offsets = ReadPrinterOffsets(ctx_.Connection());
+        offsets = SetupStore(ctx_.Connection()).ReadPrinterOffsets();
     } catch (...) {
         // an unreadable SETUP row prints without offsets
     }

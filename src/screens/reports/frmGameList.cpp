@@ -240,7 +240,7 @@ void frmGameList::UpdatespGL() {
         const int courseId = panel->CourseId();
         const bool nineView = opt189[2]->isChecked();
         const bool us = optUSCan[1]->isChecked();
-        const auto courses = ReadCourseFacts(ctx_.Connection());
+        const auto courses = ReportStore(ctx_.Connection()).ReadCourseFacts();
         std::map<int, QString> courseNames;  // as the course list shows them
         for (int i = 0; i < cboCourse->count(); ++i)
             courseNames.emplace(cboCourse->itemData(i).toInt(), cboCourse->itemText(i));
@@ -251,9 +251,10 @@ void frmGameList::UpdatespGL() {
         if (readKey != readKey_) {
             read_.clear();
             readKey_.clear();
-            read_ = ReadRoundsByPlayer(ctx_.Connection(), players.size() == 1 ? players[0].first : 0,
-                                       panel->StartDate(), panel->EndDate(), RoundOrder::DateDesc, false,
-                                       RoundFields::Listed);
+            read_ =
+                ReportStore(ctx_.Connection())
+                    .ReadRoundsByPlayer(players.size() == 1 ? players[0].first : 0, panel->StartDate(),
+                                        panel->EndDate(), RoundOrder::DateDesc, false, RoundFields::Listed);
             readKey_ = readKey;
         }
         std::map<int, std::vector<RoundRec>>& byPlayer = read_;

@@ -174,8 +174,9 @@ void frmGraphs::UpdateGraph() {
     SetMousePointer(Pointer::Hourglass);
     cmdPrint->setEnabled(false);
     try {
-        const auto rounds = ReadRounds(ctx_.Connection(), SelectedItemData(*cboPlayer), panel->StartDate(),
-                                       panel->EndDate(), RoundOrder::GameNumber);
+        const auto rounds = ReportStore(ctx_.Connection())
+                                .ReadRounds(SelectedItemData(*cboPlayer), panel->StartDate(),
+                                            panel->EndDate(), RoundOrder::GameNumber);
         data_ = CollectGraph(rounds, opt189[1]->isChecked(), optUSCan[1]->isChecked(), panel->CourseId());
         nGraphPoints = static_cast<int>(data_.points.size());
     } catch (...) {

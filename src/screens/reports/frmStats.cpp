@@ -310,16 +310,18 @@ void frmStats::UpdateStats() {
         const int courseId = panel->CourseId();
         StatsAccumulator stats(courseId != 0 && cboCourse->currentIndex() >= 0);
         const auto byPlayer =
-            ReadRoundsByPlayer(ctx_.Connection(), players.size() == 1 ? players[0] : 0, panel->StartDate(),
-                               panel->EndDate(), RoundOrder::DateThenGame, true, RoundFields::Statistics);
+            ReportStore(ctx_.Connection())
+                .ReadRoundsByPlayer(players.size() == 1 ? players[0] : 0, panel->StartDate(),
+                                    panel->EndDate(), RoundOrder::DateThenGame, true,
+                                    RoundFields::Statistics);
         for (int player : players) {
             const auto rounds = byPlayer.find(player);
             if (rounds == byPlayer.end()) continue;
             for (const RoundRec& round : rounds->second)
                 if (courseId == 0 || round.COURSE_ID == courseId) stats.Add(round);
         }
-        const auto names = ReadPlayerNames(ctx_.Connection());
-        const auto courses = ReadCourseFacts(ctx_.Connection());
+        const auto names = ReportStore(ctx_.Connection()).ReadPlayerNames();
+        const auto courses = ReportStore(ctx_.Connection()).ReadCourseFacts();
         StatsNames lookup{[&](int id) { return names.count(id) ? names.at(id) : QString(); },
                           [&](int id) { return courses.count(id) ? courses.at(id).name : QString(); }};
         Show(MakeStatsTexts(stats, lookup, ctx_.sDateFormat));

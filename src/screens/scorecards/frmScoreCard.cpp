@@ -31,11 +31,11 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
-#include "shell/ShellDoc.h"
 #include "shell/GridFit.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/SetupStore.h"
+#include "shell/ShellDoc.h"
 #include "shell/frmCalendar.h"
 
 namespace dc {
@@ -103,7 +103,7 @@ void frmScoreCard::Form_Load() {
         Fill_Grid();
         chooseFirstTees();
         bLastSortAsc = true;
-        const PrinterOffsets offsets = ReadPrinterOffsets(ctx_.Connection());
+        const PrinterOffsets offsets = SetupStore(ctx_.Connection()).ReadPrinterOffsets();
         txtXOffset->setText(OffsetBoxText(offsets.x));
         txtYOffset->setText(OffsetBoxText(offsets.y));
         SetMousePointer(Pointer::Default);  // the main screen showed the hourglass while this one loaded
@@ -172,7 +172,8 @@ void frmScoreCard::Fill_Grid() {
             g.SetCellValue(kColPrint, row, 1);
             if (oneEach) ShowCard(row);
             g.SetCellText(kColName, row, member.name);
-            group_.At(row).indexes = FindIndex(ctx_.Connection(), p.PLAYER_ID, p.GENDER, nine, us);
+            group_.At(row).indexes =
+                ScoreCardStore(ctx_.Connection()).FindIndex(p.PLAYER_ID, p.GENDER, nine, us);
             SetRowTeeBox(row, p.GENDER == "F" ? cboTeeBoxW->currentIndex() : cboTeeBoxM->currentIndex());
         }
         FitColumns();
@@ -327,7 +328,7 @@ void frmScoreCard::Refresh_Handicaps() {
     try {
         for (int row = 1; row <= g.MaxRows(); ++row) {
             CardMember& player = group_.At(row);
-            player.indexes = FindIndex(ctx_.Connection(), player.id, player.gender, nine, us);
+            player.indexes = ScoreCardStore(ctx_.Connection()).FindIndex(player.id, player.gender, nine, us);
             ShowRowHandicap(row);
         }
     } catch (...) {
@@ -532,7 +533,7 @@ void frmScoreCard::cmdPrint_Click() {
     spSC->CommitEdit();
     const double offsetX = OffsetValue(txtXOffset->text()), offsetY = OffsetValue(txtYOffset->text());
     try {
-        StorePrinterOffsets(ctx_.Connection(), offsetX, offsetY);
+        SetupStore(ctx_.Connection()).StorePrinterOffsets(offsetX, offsetY);
     } catch (...) {
         ReportCurrentError("Score Card, Print_Click", Sql::Without);
         return;

@@ -234,7 +234,7 @@ void frmSystemSetup::Form_Load() {
     capHelp->setText(kDbPathHint);
     try {
         if (!ctx_.bDBMissing) {
-            if (const std::optional<SetupRow> row = ReadSetupRow(ctx_.Connection())) {
+            if (const std::optional<SetupRow> row = SetupStore(ctx_.Connection()).ReadSetupRow()) {
                 chkSounds->setChecked(row->sounds);
                 (row->labelStyle.trimmed() == "1" ? optStyle_1 : optStyle_2)->setChecked(true);
                 (row->flag18_9 ? opt189_1 : opt189_2)->setChecked(true);
@@ -317,7 +317,7 @@ bool frmSystemSetup::SaveSettings() {
         ctx_.bFlag18_9 = opt189_1->isChecked();
         ctx_.bUSCAFlag = optUSCan_1->isChecked();
 
-        StoreSetupRow(ctx_.Connection(), {ctx_.bSounds, style, ctx_.bFlag18_9, ctx_.bUSCAFlag});
+        SetupStore(ctx_.Connection()).StoreSetupRow({ctx_.bSounds, style, ctx_.bFlag18_9, ctx_.bUSCAFlag});
 
         // Until the program ends the sounds follow the box alone.
         ctx_.bSounds = soundsTicked;
