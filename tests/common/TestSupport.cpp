@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -318,6 +321,14 @@ const std::vector<TestPaper>& TestPapers() {
 
 QStringList PrintFaults(const PrintLog& log, const RecordingPrinterPage::Paper& paper) {
     return OutsidePrintable(log, paper) + OverlappingTexts(log);
+}
+
+int InChild(const std::function<int()>& child) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(child());
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace dc::test

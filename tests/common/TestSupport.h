@@ -186,6 +186,9 @@ const std::vector<TestPaper>& TestPapers();
 // OutsidePrintable and OverlappingTexts together.
 QStringList PrintFaults(const dc::PrintLog& log, const dc::RecordingPrinterPage::Paper& paper);
 
+// Runs `child` in a forked process and returns its exit code (-1 when it did not exit).
+int InChild(const std::function<int()>& child);
+
 }  // namespace dc::test
 
 namespace dc {

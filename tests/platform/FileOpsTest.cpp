@@ -16,18 +16,12 @@
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
 #include "platform/SingleInstance.h"
+#include "TestSupport.h"
 
 namespace dc {
 namespace {
 
-// Runs `child` in a forked process and returns its exit code.
-int InChild(const std::function<int()>& child) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(child());
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using test::InChild;
 
 TEST(FileOps, WriteProtectionAsAnOrdinaryUserSees) {
     QTemporaryDir dir;

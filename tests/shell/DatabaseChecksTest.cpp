@@ -253,14 +253,7 @@ TEST_F(DatabaseChecks, DatabaseInUseOffersRetryAndCancel) {
     }
 }
 
-// Runs `child` in a forked process and returns its exit code.
-int InChild(const std::function<int()>& child) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(child());
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using test::InChild;
 
 TEST_F(DatabaseChecks, TheDatabaseFileItselfCarriesTheLockWhateverTheHomeOrDataFolder) {
     // This run's data folder cannot even be made: the database opens all the same.

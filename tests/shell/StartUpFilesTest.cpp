@@ -32,13 +32,7 @@
 namespace dc {
 namespace {
 
-int InChild(const std::function<int()>& child) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(child());
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using test::InChild;
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
