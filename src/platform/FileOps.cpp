@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include "platform/DbError.h"
 
@@ -192,6 +193,56 @@ bool RemoveLeftoverFile(const QString& path, int quietSeconds) {
         return false;
     if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;  // someone is writing or holding it
     return ::unlink(Native(path).constData()) == 0;
+}
+
+RegularFile ReadRegularFile(const QString& path, qint64 limit) {
+    RegularFile file;
+    const auto fail = [&file](RegularFile::Outcome outcome, int error) {
+        file.outcome = outcome;
+        file.error = error;
+        return file;
+    };
+    struct stat facts {};
+    if (::stat(Native(path).constData(), &facts) != 0) return fail(RegularFile::Outcome::CannotOpen, errno);
+    if (!S_ISREG(facts.st_mode)) {
+        file.mode = facts.st_mode;
+        return fail(RegularFile::Outcome::NotRegular, 0);
+    }
+    const Fd fd(::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) return fail(RegularFile::Outcome::CannotOpen, errno);
+    if (::fstat(fd.get(), &facts) != 0) return fail(RegularFile::Outcome::ReadFailed, errno);
+    if (!S_ISREG(facts.st_mode)) {  // swapped for something else since the look
+        file.mode = facts.st_mode;
+        return fail(RegularFile::Outcome::NotRegular, 0);
+    }
+    const qint64 cap = limit >= 0 ? limit : std::numeric_limits<qint64>::max();
+    const auto tooLarge = [&](qint64 size) {
+        file.size = size;
+        file.bytes.clear();
+        return fail(RegularFile::Outcome::TooLarge, 0);
+    };
+    if (facts.st_size > cap) return tooLarge(facts.st_size);
+    file.bytes.reserve(static_cast<qsizetype>(facts.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail(RegularFile::Outcome::ReadFailed, errno);
+        }
+        if (n == 0) break;
+        file.bytes.append(buffer, n);
+        if (file.bytes.size() > cap) return tooLarge(file.bytes.size());  // it grew while being read
+    }
+    return file;
+}
+
+QString FileKindText(mode_t mode) {
+    if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISDIR(mode)) return "a folder";
+    return "a special file";
 }
 
 }  // namespace dc

@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <QByteArray>
 #include <QString>
 
 namespace dc {
@@ -53,5 +54,21 @@ bool CanWriteFolder(const QString& folder);
 // False when the account may not read the file, by the same check (also when a folder on the way
 // cannot be entered); a missing file is not called unreadable.
 bool IsReadable(const QString& path);
+
+// What reading a file that must be a regular one found.
+struct RegularFile {
+    enum class Outcome { Read, CannotOpen, NotRegular, TooLarge, ReadFailed };
+    Outcome outcome = Outcome::Read;
+    int error = 0;     // errno, for CannotOpen and ReadFailed
+    mode_t mode = 0;   // the file's kind, for NotRegular
+    qint64 size = 0;   // its size, for TooLarge
+    QByteArray bytes;  // the contents, for Read
+};
+// Reads `path` only when it is a regular file, at most `limit` bytes (no limit when negative). Its
+// kind is known before it is opened and checked again on what was opened, so a pipe is never waited
+// on and a device never read.
+RegularFile ReadRegularFile(const QString& path, qint64 limit);
+// A file's kind in words, for a message: "a named pipe (FIFO)", "a device", "a folder", ...
+QString FileKindText(mode_t mode);
 
 }  // namespace dc

@@ -13,17 +13,10 @@
 #include <cstring>
 
 #include "platform/DbError.h"
+#include "platform/FileOps.h"
 
 namespace dc {
 namespace {
-
-QString KindOf(mode_t mode) {
-    if (S_ISFIFO(mode)) return "a pipe";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-    if (S_ISDIR(mode)) return "a folder";
-    if (S_ISSOCK(mode)) return "a socket";
-    return "not a regular file";
-}
 
 [[noreturn]] void Refuse(const QString& path, const QString& why) {
     throw AppError(kErrFileAccess,
@@ -34,35 +27,25 @@ QString KindOf(mode_t mode) {
                        .arg(kMaxIniFileSize / 1024));
 }
 
-// The file's lines; none (and `exists` false) when it is missing or unreadable. The file is opened
-// without waiting, so a pipe never blocks, and read only up to the size limit.
+// The file's lines; none (and `exists` false) when it is missing or unreadable. Only a regular file
+// is read, up to the size limit, and a pipe is never waited on.
 QStringList ReadLines(const QString& path, bool* exists) {
     *exists = false;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return {};
-    QByteArray bytes;
-    struct stat st {};
-    QString problem;
-    if (::fstat(fd, &st) != 0) {
-        problem = QString::fromLocal8Bit(strerror(errno));
-    } else if (!S_ISREG(st.st_mode)) {
-        problem = "it is " + KindOf(st.st_mode);
-    } else {
-        bytes.resize(kMaxIniFileSize + 1);
-        qint64 got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            got += n;
-        }
-        bytes.truncate(got);
-        if (got > kMaxIniFileSize) problem = "it is larger than the limit";
+    const RegularFile file = ReadRegularFile(path, kMaxIniFileSize);
+    switch (file.outcome) {
+        case RegularFile::Outcome::Read:
+            break;
+        case RegularFile::Outcome::CannotOpen:
+            return {};
+        case RegularFile::Outcome::NotRegular:
+            Refuse(path, "it is " + FileKindText(file.mode));
+        case RegularFile::Outcome::TooLarge:
+            Refuse(path, "it is larger than the limit");
+        case RegularFile::Outcome::ReadFailed:
+            Refuse(path, QString::fromLocal8Bit(strerror(file.error)));
     }
-    ::close(fd);
-    if (!problem.isEmpty()) Refuse(path, problem);
     *exists = true;
-    QString text = QString::fromUtf8(bytes);
+    QString text = QString::fromUtf8(file.bytes);
     text.replace("\r\n", "\n");
     QStringList lines = text.split('\n');
     if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();

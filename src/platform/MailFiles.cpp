@@ -1,28 +1,17 @@
 #include "platform/MailFiles.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <QStringDecoder>
 #include <cerrno>
 #include <cstring>
-#include <limits>
 
 #include "platform/DbError.h"
+#include "platform/FileOps.h"
 
 namespace dc {
 namespace {
-
-// What a file that is not an ordinary one is, in words.
-QString KindOf(mode_t mode) {
-    if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-    if (S_ISSOCK(mode)) return "a socket";
-    if (S_ISDIR(mode)) return "a folder";
-    return "a special file";
-}
 
 [[noreturn]] void CannotRead(const QString& path, int error) {
     if (error == ENOENT || error == ENOTDIR)
@@ -34,12 +23,12 @@ QString KindOf(mode_t mode) {
                                        .arg(path, QString::fromLocal8Bit(std::strerror(error))));
 }
 
-void CheckOrdinary(const QString& path, const struct stat& facts) {
-    if (S_ISREG(facts.st_mode)) return;
+void CheckOrdinary(const QString& path, mode_t mode) {
+    if (S_ISREG(mode)) return;
     throw AppError(kErrFileAccess,
                    QString("'%1' is %2, not an ordinary file. Only ordinary files can be read "
                            "into a message or attached.")
-                       .arg(path, KindOf(facts.st_mode)));
+                       .arg(path, FileKindText(mode)));
 }
 
 [[noreturn]] void TooLarge(const QString& path, qint64 size, qint64 limit) {
@@ -49,13 +38,6 @@ void CheckOrdinary(const QString& path, const struct stat& facts) {
                        .arg(size)
                        .arg(limit / (1024 * 1024)));
 }
-
-struct Fd {
-    int fd;
-    ~Fd() {
-        if (fd >= 0) ::close(fd);
-    }
-};
 
 // Windows-1252's characters for the bytes 0x80 to 0x9F; the five bytes it leaves undefined keep
 // their own code points, as Windows itself reads them.
@@ -86,36 +68,25 @@ void CheckOrdinaryFile(const QString& path) {
     CheckFileName(path);
     struct stat facts {};
     if (::stat(QFile::encodeName(path).constData(), &facts) != 0) CannotRead(path, errno);
-    CheckOrdinary(path, facts);
+    CheckOrdinary(path, facts.st_mode);
 }
 
 QByteArray ReadOrdinaryFile(const QString& path, qint64 limit) {
-    // The kind is known before the file is opened, and checked again on what was opened: a pipe is
-    // never waited on, and a device never opened.
-    CheckOrdinaryFile(path);
-    const QByteArray name = QFile::encodeName(path);
-    struct stat facts {};
-    const Fd file{::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
-    if (file.fd < 0) CannotRead(path, errno);
-    if (::fstat(file.fd, &facts) != 0) CannotRead(path, errno);
-    CheckOrdinary(path, facts);
-    const qint64 cap = limit >= 0 ? limit : std::numeric_limits<qint64>::max();
-    if (facts.st_size > cap) TooLarge(path, facts.st_size, limit);
-
-    QByteArray data;
-    data.reserve(static_cast<qsizetype>(facts.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            CannotRead(path, errno);
-        }
-        if (n == 0) break;
-        data.append(buffer, n);
-        if (data.size() > cap) TooLarge(path, data.size(), limit);  // it grew while being read
+    CheckFileName(path);
+    RegularFile file = ReadRegularFile(path, limit);
+    switch (file.outcome) {
+        case RegularFile::Outcome::Read:
+            break;
+        case RegularFile::Outcome::CannotOpen:
+        case RegularFile::Outcome::ReadFailed:
+            CannotRead(path, file.error);
+        case RegularFile::Outcome::NotRegular:
+            CheckOrdinary(path, file.mode);
+            break;
+        case RegularFile::Outcome::TooLarge:
+            TooLarge(path, file.size, limit);
     }
-    return data;
+    return std::move(file.bytes);
 }
 
 QString DecodeMessageText(const QByteArray& bytes) {

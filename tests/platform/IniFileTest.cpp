@@ -79,7 +79,7 @@ TEST(IniFile, OnlyASmallRegularFileIsReadOrReplaced) {
     ASSERT_TRUE(QDir().mkdir(folder));
     WriteAll(big, "[PATH]\r\nDBPathFile=/a.mdb\r\n" + QString(kMaxIniFileSize, ';'));
     for (const auto& [path, kind] :
-         {std::pair{fifo, "it is a pipe"}, std::pair{zero, "it is a device"},
+         {std::pair{fifo, "it is a named pipe (FIFO)"}, std::pair{zero, "it is a device"},
           std::pair{folder, "it is a folder"}, std::pair{big, "larger than the limit"}}) {
         SCOPED_TRACE(path.toStdString());
         try {

@@ -87,7 +87,7 @@ class StartUpFiles : public ::testing::Test {
 TEST_F(StartUpFiles, ConnectIniThatIsNotASmallRegularFileIsNamedAtOnce) {
     const QString ini = IniFilePath();
     const std::vector<std::pair<const char*, std::function<void()>>> cases{
-        {"a pipe", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0); }},
+        {"a named pipe (FIFO)", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0); }},
         {"a device", [&] { ASSERT_TRUE(QFile::link("/dev/zero", ini)); }},
         {"larger than the limit",
          [&] {
