@@ -16,16 +16,16 @@ struct ZipEntry {
     QString name;  // in the archive
 };
 
-// The files one specification names: the file itself, or a folder's files. Names are taken as they
+// The files one entry of the list names: the file itself, or a folder's files. Names are taken as they
 // stand, never as patterns, so "Golf [2023].mdb" is that file.
-std::vector<ZipEntry> Expand(const QString& spec) {
-    const QFileInfo info(QFileInfo(spec).absoluteFilePath());
+std::vector<ZipEntry> Expand(const QString& entry) {
+    const QFileInfo info(QFileInfo(entry).absoluteFilePath());
     if (!info.isDir()) return {{info.filePath(), info.fileName()}};
     std::vector<ZipEntry> entries;
     for (const QFileInfo& file : QDir(info.filePath()).entryInfoList(QDir::Files, QDir::Name))
         entries.push_back({file.filePath(), file.fileName()});
     if (entries.empty())
-        throw AppError(kErrFileNotFound53, QString("The folder '%1' holds no file.").arg(spec));
+        throw AppError(kErrFileNotFound53, QString("The folder '%1' holds no file.").arg(entry));
     return entries;
 }
 
