@@ -28,26 +28,34 @@ bool HasDataExtension(const QByteArray& name) {
     return ext == ".dbf" || ext == ".gdb";
 }
 
+// The entries of a folder (its bytes as the system gives them) that `keep` accepts, by their
+// name and full path, in the order the system lists them; none when it cannot be read.
+template <typename Keep>
+QList<OldFile> FolderEntries(const QByteArray& nativeFolder, Keep keep) {
+    QList<OldFile> entries;
+    QByteArray dir = nativeFolder;
+    if (dir.isEmpty()) return entries;
+    if (!dir.endsWith('/')) dir += '/';
+    DIR* d = opendir(dir.constData());
+    if (!d) return entries;
+    while (const dirent* e = readdir(d)) {
+        const QByteArray name(e->d_name);
+        const QByteArray path = dir + name;
+        if (keep(name, path)) entries.append(OldFile{DecodeFileName(name), path, {}, true});
+    }
+    closedir(d);
+    return entries;
+}
+
 }  // namespace
 
 QList<OldFile> ListOldFiles(const QString& folder) { return ListOldNativeFiles(QFile::encodeName(folder)); }
 
 QList<OldFile> ListOldNativeFiles(const QByteArray& nativeFolder) {
-    QList<OldFile> files;
-    QByteArray dir = nativeFolder;
-    if (dir.isEmpty()) return files;
-    if (!dir.endsWith('/')) dir += '/';
-    DIR* d = opendir(dir.constData());
-    if (!d) return files;
-    while (const dirent* e = readdir(d)) {
-        const QByteArray name(e->d_name);
-        if (!HasDataExtension(name)) continue;
+    QList<OldFile> files = FolderEntries(nativeFolder, [](const QByteArray& name, const QByteArray& path) {
         struct stat st;
-        const QByteArray path = dir + name;
-        if (stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-        files.append(OldFile{DecodeFileName(name), path, {}, true});
-    }
-    closedir(d);
+        return HasDataExtension(name) && stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    });
     std::sort(files.begin(), files.end(), [](const OldFile& a, const OldFile& b) { return a.name < b.name; });
     return files;
 }
@@ -76,19 +84,10 @@ QList<OldFile> ReadOldNativeFolder(const QByteArray& nativeFolder) {
 }
 
 QList<OldFile> ListSubfolders(const QByteArray& nativeFolder) {
-    QList<OldFile> folders;
-    QByteArray dir = nativeFolder;
-    if (dir.isEmpty()) return folders;
-    if (!dir.endsWith('/')) dir += '/';
-    DIR* d = opendir(dir.constData());
-    if (!d) return folders;
-    while (const dirent* e = readdir(d)) {
-        const QByteArray name(e->d_name);
-        if (name.startsWith('.')) continue;  // ".", ".." and hidden folders
-        const QByteArray path = dir + name;
-        if (IsFolder(path)) folders.append(OldFile{DecodeFileName(name), path, {}, true});
-    }
-    closedir(d);
+    // ".", ".." and hidden folders are left out.
+    QList<OldFile> folders = FolderEntries(nativeFolder, [](const QByteArray& name, const QByteArray& path) {
+        return !name.startsWith('.') && IsFolder(path);
+    });
     std::sort(folders.begin(), folders.end(), [](const OldFile& a, const OldFile& b) {
         return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
     });
