@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -282,12 +283,19 @@ TEST_F(HandicapDb, APlayerWithoutAReportKeepsNoOtherPlayersFigures) {
 }
 
 // Cards: the course handicap is for the tee box printed on them (slope 130 for men, 125 for women),
-// and a player without rounds has his gender's default index, not a scratch 0.0.
+// a player without rounds has his gender's default index, not a scratch 0.0, and a newest round
+// without slope still gives its stored index. With "Last 12 Months ONLY", rounds all older give no
+// index, as the report finds no rounds.
 TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
     AddPlayer(1);
     AddPlayer(2, "F");
+    AddPlayer(3, "F");
     AddRounds(1, 6);  // stored with slope 113
     Recompute(1, 6);
+    TestRound noSlope = Round(3, 1, "2025-01-01");
+    noSlope.slope = 0;
+    noSlope.columns["HCP_INDEX_US_18"] = 12.5;
+    AddRound(noSlope);
     Ctx().nCurPlayerID = 1;
     Ctx().nCurCourseID = 1;
     frmHandicap screen(Ctx());
@@ -304,6 +312,13 @@ TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
                     .size() == 1)
         << printed.join('|').toStdString();
     EXPECT_TRUE(printed.contains("Index:40.4  Hcp:45  Avg:")) << printed.join('|').toStdString();
+    EXPECT_TRUE(printed.contains("Index:12.5  Hcp:14  Avg:")) << printed.join('|').toStdString();
+
+    screen.chkOneYear->setChecked(true);
+    log = RecordAllPrinting();
+    screen.cmdHcpCards_Click();
+    EXPECT_TRUE(log->TextsOn(1, 1).contains("Index:40.4  Hcp:45  Avg:"));
+    EXPECT_TRUE(log->TextsOn(1, 1).contains("Index:  Hcp:  Avg:")) << log->TextsOn(1, 1).join('|').toStdString();
 }
 
 // A 60-character name never needs scrolling sideways at 1024x768, in any view: the name (or course)

@@ -157,9 +157,9 @@ TEST(CardRules, FiguresAndTexts) {
     EXPECT_FLOAT_EQ(ComputeCardFigures(rounds, false, RuleSet::US).index, 6.1f);
     rounds[0].round.useHcp = true;
 
-    rounds[0].round.slope = 0;  // a newest round without slope gives no figures and no score
+    rounds[0].round.slope = 0;  // a newest round without slope gives its index, no course hcp, no score
     CardFigures none = ComputeCardFigures(rounds, true, RuleSet::US);
-    EXPECT_FLOAT_EQ(none.index, 0);
+    EXPECT_FLOAT_EQ(none.index, -1.2f);
     EXPECT_EQ(none.hcpText, "0");
     EXPECT_EQ(none.scores.size(), 4);
 

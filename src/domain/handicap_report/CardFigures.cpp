@@ -10,22 +10,23 @@ QString CardHcpText(float index, float tIndex, double slope) {
 }
 
 CardFigures ComputeCardFigures(const std::vector<ReportRound>& rounds, bool is18, RuleSet rules,
-                               const QString& gender) {
+                               const QString& gender, bool olderRoundsOnly) {
     CardFigures card;
     if (rounds.empty()) {
-        // No index yet: the default the index list shows for him, not a scratch 0.0.
-        card.index = DefaultIndex(GenderIndexOf(gender), !is18);
         card.hcpText.clear();
+        // Rounds all before the window: no index, as his report finds no rounds.
+        if (olderRoundsOnly)
+            card.hasIndex = false;
+        else  // no index yet: the default the index list shows for him, not a scratch 0.0
+            card.index = DefaultIndex(GenderIndexOf(gender), !is18);
     } else {
-        // Every stored round carries the index in effect after it, a round not for the handicap too:
-        // the newest round gives the card's index, so a casual last round does not print 0.0.
+        // Every stored round carries the index in effect after it, one not for the handicap or on a
+        // tee box without slope too: the newest round gives the card's index.
         const HcpRound& newest = rounds.front().round;
-        if (newest.slope != 0) {
-            const StoredIndexes stored = StoredIndexesOf(newest, is18, rules);
-            card.index = stored.index;
-            card.tIndex = stored.tIndex;
-            card.hcpText = CardHcpText(stored.index, stored.tIndex, newest.slope);
-        }
+        const StoredIndexes stored = StoredIndexesOf(newest, is18, rules);
+        card.index = stored.index;
+        card.tIndex = stored.tIndex;
+        if (newest.slope != 0) card.hcpText = CardHcpText(stored.index, stored.tIndex, newest.slope);
     }
     const std::vector<CountedScore> scores =
         is18 ? CountScores18(rounds, rules) : CountScores9(rounds, rules);

@@ -60,9 +60,11 @@ QString ClubText(const QString& courseText) {
 HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool courseChosen, int teeSlope) {
     HandicapCard card;
     card.name = name;
-    card.indexText =
-        figures.index >= 0 ? FixedText(figures.index, 1, 7) : "+" + FixedText(-figures.index, 1, 7);
-    if (courseChosen && teeSlope > 0) card.hcpText = CardHcpText(figures.index, figures.tIndex, teeSlope);
+    if (figures.hasIndex) {
+        card.indexText =
+            figures.index >= 0 ? FixedText(figures.index, 1, 7) : "+" + FixedText(-figures.index, 1, 7);
+        if (courseChosen && teeSlope > 0) card.hcpText = CardHcpText(figures.index, figures.tIndex, teeSlope);
+    }
     card.avgText = AverageText(figures.scores);
     card.scores = figures.scores;
     return card;

@@ -693,9 +693,11 @@ void frmHandicap::cmdPrint_Click() {
 
 CardFigures frmHandicap::PlayerCardFigures(int playerId, const QString& gender) {
     try {
-        return ComputeCardFigures(HcpReportStore(ctx_.Connection())
-                                      .LoadReportRounds(playerId, chkOneYear->isChecked(), ctx_.sDateFormat),
-                                  Is18(), Rules(), gender);
+        HcpReportStore store(ctx_.Connection());
+        const bool oneYear = chkOneYear->isChecked();
+        const std::vector<ReportRound> rounds = store.LoadReportRounds(playerId, oneYear, ctx_.sDateFormat);
+        const bool olderOnly = oneYear && rounds.empty() && store.ReadListedPlayer(playerId).newest;
+        return ComputeCardFigures(rounds, Is18(), Rules(), gender, olderOnly);
     } catch (...) {
         ReportCurrentError(kTag + (Is18() ? "NewGetAdjScr18" : "NewGetAdjScr9"));
         return {};
