@@ -542,8 +542,9 @@ TEST_F(ReportScreens, GraphsLeaveRoundsWithoutAdjustedScoreOutOfTheAdjustedSerie
     EXPECT_EQ(f.Hint(), "Min =  72     Max =  90     Avg = 81.0 Gross    85.5 Adj");
 }
 
-// After a refused start date (impossible, or after the end) no screen keeps or prints the previous
-// range's results, until the next good computation.
+// After a refused start date (impossible, or after the end) or "All Courses" unticked with no course
+// chosen, no screen keeps or prints the previous results (nor draws a point), until the next good
+// computation.
 TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
     AddRound(7, 1, QDate(2024, 3, 1), 4, 5);
     AddRound(7, 2, QDate(2024, 4, 1), 5, 5);
@@ -559,15 +560,23 @@ TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
     auto printable = [&] {
         return stats.cmdPrint->isEnabled() && list.cmdPrint->isEnabled() && graphs.cmdPrint->isEnabled();
     };
-    for (const QString start : {"13/45/2024", "06/01/2025"}) {
-        for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate}) box->SetText(start);
+    for (const QString start : {"13/45/2024", "06/01/2025", ""}) {  // "": no course chosen
+        for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate})
+            if (!start.isEmpty()) box->SetText(start);
+        for (QCheckBox* all : {stats.chkAllCourses, list.chkAllCourses, graphs.chkAllCourses})
+            all->setChecked(!start.isEmpty());
         stats.UpdateStats();
         list.UpdatespGL();
         graphs.UpdateGraph();
         EXPECT_EQ(shown(), QStringList({"", "0", "0"})) << start.toStdString();
+        if (start.isEmpty()) EXPECT_EQ(box.Last(), "A Course must be selected.");
         EXPECT_EQ(graphs.Hint(), "");
+        for (QAbstractSeries* s : graphs.Graph1->chart()->series())
+            EXPECT_EQ(static_cast<QXYSeries*>(s)->count(), 0) << "no points drawn at 0";
         EXPECT_FALSE(stats.cmdPrint->isEnabled() || list.cmdPrint->isEnabled() ||
                      graphs.cmdPrint->isEnabled());
+        for (QCheckBox* all : {stats.chkAllCourses, list.chkAllCourses, graphs.chkAllCourses})
+            all->setChecked(true);
         for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate}) box->SetText("01/01/2024");
         EXPECT_EQ(shown(), QStringList({" 2", "2", "2"}));
         EXPECT_TRUE(printable());

@@ -216,12 +216,10 @@ bool frmGameList::event(QEvent* event) {
 }
 
 void frmGameList::UpdatespGL() {
-    if (!panel->CheckCourse()) return;
-    if (!panel->CheckDates()) {
-        // The old rows belong to another range: none are shown or printed.
-        ClearRows();
-        return;
-    }
+    // The old rows belong to another choice: none stay shown or printed when a check fails.
+    // Cleared first, as the course check may tick All Courses, which shows that choice's rows.
+    ClearRows();
+    if (!panel->CheckCourse() || !panel->CheckDates()) return;
     SetMousePointer(Pointer::Hourglass);
     try {
         rows_.clear();
@@ -232,7 +230,6 @@ void frmGameList::UpdatespGL() {
         } else if (cboPlayer->currentIndex() >= 0) {
             players.push_back({SelectedItemData(*cboPlayer), cboPlayer->currentText()});
         } else {
-            ClearRows();
             panel->CheckPlayer(false);
             SetMousePointer(Pointer::Default);
             return;

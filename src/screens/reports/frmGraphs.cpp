@@ -168,11 +168,13 @@ int frmGraphs::ChosenOption() const {
 QString frmGraphs::Hint() const { return panel->capHelp->text(); }
 
 void frmGraphs::UpdateGraph() {
+    // The old graph belongs to another choice: it stays neither shown nor printed when a check
+    // fails. Cleared first, as the course check may tick All Courses, which draws that choice.
+    ClearGraph();
     if (!panel->CheckCourse()) return;
     if (cboPlayer->currentIndex() < 0) return;  // no player: nothing to draw, no message
-    if (!panel->CheckDates()) return ClearGraph();
+    if (!panel->CheckDates()) return;
     SetMousePointer(Pointer::Hourglass);
-    cmdPrint->setEnabled(false);
     try {
         const auto rounds = ReportStore(ctx_.Connection())
                                 .ReadRounds(SelectedItemData(*cboPlayer), panel->StartDate(),
@@ -188,8 +190,7 @@ void frmGraphs::UpdateGraph() {
 }
 
 void frmGraphs::DrawEmpty() {
-    const std::vector<float> zeros{0, 0};
-    Draw(std::vector<std::vector<float>>(ChosenOption() == 2 ? 2 : 1, zeros), 0, 1, tickEvery_);
+    Draw(std::vector<std::vector<float>>(ChosenOption() == 2 ? 2 : 1), 0, 1, tickEvery_);  // no points
     ShowFigures(QString());  // the figures go with the graph they described
     cmdPrint->setEnabled(false);
 }
@@ -199,7 +200,6 @@ void frmGraphs::ShowFigures(const QString& hint) {
     panel->capHelp->setText(hint);
 }
 
-// The old graph belongs to another range: it is neither shown nor printed.
 void frmGraphs::ClearGraph() {
     data_ = GraphData();
     nGraphPoints = 0;

@@ -285,17 +285,13 @@ void frmStats::ShowEclectic(bool on) {
 }
 
 void frmStats::UpdateStats() {
-    if (!panel->CheckCourse()) return;
-    if (!panel->CheckDates()) {
-        // The old results belong to another range: none are shown or printed.
-        Clear_Grid();
-        Clear_Labels();
-        ShowEclectic(false);
-        return;
-    }
-    SetMousePointer(Pointer::Hourglass);
+    // The old results belong to another choice: none stay shown or printed when a check fails.
+    // Cleared first, as the course check may tick All Courses, which shows that choice's results.
     Clear_Grid();
     Clear_Labels();
+    ShowEclectic(false);
+    if (!panel->CheckCourse() || !panel->CheckDates()) return;
+    SetMousePointer(Pointer::Hourglass);
     try {
         std::vector<int> players;
         if (chkAllPlayers->isChecked()) {
