@@ -132,12 +132,13 @@ TEST_F(HcpPrint, ElevenPlayersGiveTwoCardPages) {
 }
 
 // A long name keeps to its card: shortened to the surname and the first name's initial; a long tee
-// name keeps the tee and date line inside its card, on every paper.
+// name keeps the tee and date line inside its card, on every paper; no score, five characters at the
+// longest, runs into the next.
 TEST_F(HcpPrint, LongTextsKeepToTheirCardsOnEveryPaper) {
     HandicapCard card;
     card.name = "Fitzwilliam-Worthington-Smythe, Dr. Bartholomew Maximilian";
     card.indexText = "12.3";
-    card.scores = QStringList(20, "104T");
+    card.scores = QStringList(20, "103T*");
     for (const TestPaper& paper : TestPapers()) {
         for (const char* tee : {"Blue", "Championship Blackxx"}) {
             SCOPED_TRACE(std::string(paper.name) + " " + tee);

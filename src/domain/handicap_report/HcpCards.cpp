@@ -11,8 +11,10 @@ namespace dc {
 namespace {
 
 constexpr int kRowsPerPage = 5;
+// Score columns 0.625 inches apart on both cards: a five-character score such as "103T*" takes about
+// half an inch at 12 points, so a narrower column would run it into the next score.
 constexpr double kLeftX[5] = {0.875, 1.5, 2.125, 2.75, 3.375};
-constexpr double kRightX[5] = {4.5, 5.0125, 5.75, 6.375, 7.0};
+constexpr double kRightX[5] = {4.5, 5.125, 5.75, 6.375, 7.0};
 constexpr double kGap = 0.1;  // between a value and the next card
 
 void PrintAt(PrinterPage& page, double x, double y, const QString& text) {
