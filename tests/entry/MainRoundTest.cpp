@@ -46,3 +46,20 @@ TEST(MainRound, FiguresGiveCourseHcpsAllowableAndCappedScores) {
     r.figures[0].currTIndex = -1.5;
     EXPECT_EQ(r.CurrentCourseHcpText(1, 125), "+2 T") << "a plus tournament index";
 }
+
+// The gender's default index: a new round starts from it, a stored round keeps its own current index.
+TEST(MainRound, GenderDefaultsLeaveAStoredRoundsCurrentIndex) {
+    Ctx().Reset();
+    MainRound r;
+    r.SetNew();
+    r.SetGenderDefaults(false);
+    EXPECT_EQ(r.figures[US_18].prevIndex, 40.4);
+    EXPECT_EQ(r.figures[US_18].currIndex, 40.4);
+    RoundRec stored;
+    stored.HCP_INDEX[CA_18] = 12.3f;
+    r.SetStored(3, 31);
+    r.SetCurrent(stored);
+    r.SetGenderDefaults(true);
+    EXPECT_EQ(r.figures[CA_18].prevIndex, 36.4);
+    EXPECT_EQ(r.figures[CA_18].currIndex, 12.3);
+}

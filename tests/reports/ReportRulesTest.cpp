@@ -163,6 +163,9 @@ TEST(GameListRules, NineHoleWalk) {
     EXPECT_EQ(walk(casual, true), "3B 3F 2F 1B 1F") << "rounds without adjusted scores keep both nines";
     const std::vector<RoundRec> frontNewest(full.begin() + 1, full.end());
     EXPECT_EQ(walk(frontNewest, true), "2F 1B 1F") << "a front-only newest round starts on the front";
+    std::vector<RoundRec> backNext = full;
+    backNext[1] = Round(2, QDate(2024, 2, 1), Holes(0, 4));
+    EXPECT_EQ(walk(backNext, true), "3B 3F 2B 1B 1F") << "a back-only round after a front nine";
     std::vector<RoundRec> otherCourse = full;
     otherCourse[0].COURSE_ID = 2;
     EXPECT_EQ(walk(otherCourse, true, 1), "2F 1B 1F")
@@ -241,6 +244,9 @@ TEST(GraphRules, PointsAndPercentagesNeverAbove100) {
     EXPECT_FLOAT_EQ(nines.points[0][kSerGir], 100);
     EXPECT_FLOAT_EQ(nines.points[0][kSerPutts], 18) << "putts are summed over the nine";
     for (const auto& p : nines.points) EXPECT_LE(p[kSerFairways], 100);
+    nine.FAIRWAYS_HIT = "11" + QString(16, '0');  // marked on the par 3 and on hole 2
+    EXPECT_FLOAT_EQ(CollectGraph({nine}, false, true, 0).points[0][kSerFairways], 100.0f / 7)
+        << "a par 3 has no fairway";
 
     const GraphView view = MakeGraphView(nines, 2);
     EXPECT_EQ(view.sets, 2);

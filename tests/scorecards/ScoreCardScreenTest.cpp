@@ -180,11 +180,11 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
     EXPECT_EQ(log->DocumentCount(), 0);
 
     // The refused run has already put the rows in card order: players 3, 1, 2, 4.
-    SetCards({"4", "9", "4", ""});
-    grid->SetCellValue(F::kColPrint, 4, 0);
+    SetCards({"4", "9", "4", "2"});
+    grid->SetCellValue(F::kColPrint, 4, 0);  // unticked, his card number kept
     Q_EMIT grid->Change(F::kColPrint, 4);
     form->cmdPrint_Click();
-    EXPECT_EQ(Column(F::kColCard), QStringList({"1", "1", "2", ""}));
+    EXPECT_EQ(Column(F::kColCard), QStringList({"1", "1", "2", "2"}));
     EXPECT_EQ(Column(F::kColName),
               QStringList({"LastB, First ", "LastC, First ", "LastD, First ", "LastA, First "}));
     ASSERT_EQ(log->DocumentCount(), 1);
