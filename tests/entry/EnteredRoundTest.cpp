@@ -356,3 +356,40 @@ TEST_F(EnteredRound, EmptyHolesInAPlayedNineAskBeforeSaving) {
         }
     }
 }
+
+// Keep same reaches a player without rounds: his new round has the kept date, course and tee box,
+// New works for him, the keys go to hole 1 and the round is stored on the kept date. Before the
+// first save of a run, New with Keep same puts the keys on the date and highlights no hole.
+TEST_F(EnteredRound, KeepSameReachesAPlayerWithoutRounds) {
+    StoredRounds(2);
+    test::ScriptedMsgBox boxes({}, vbYes);
+    auto f = Open();
+    Activate(*f);
+    SelectPlayer(*f, 7);
+    f->chkKeepSame->setChecked(true);
+    QTest::mouseClick(f->cmdNewGame, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), f->mskDate) << "nothing kept yet";
+    EXPECT_FALSE(f->spISC->selectionModel()->hasSelection()) << "no hole looks highlighted";
+    SetDate(*f, QDate(2024, 5, 12));
+    TypeDistinctGross(*f);
+    ASSERT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
+
+    SelectPlayer(*f, 8);  // no rounds
+    const QString kept = FormatLocalDate(QDate(2024, 5, 12), Ctx().sDateFormat);
+    EXPECT_EQ(f->mskDate->Text(), kept);
+    EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
+    EXPECT_EQ(f->cboTeeBox->currentIndex(), 0);
+    f->cboPlayer->setFocus();
+    QTest::mouseClick(f->cmdNewGame, Qt::LeftButton);
+    EXPECT_EQ(f->mskDate->Text(), kept) << "New works for him";
+    ASSERT_EQ(QApplication::focusWidget(), f->spISC);
+    EXPECT_TRUE(f->spISC->selectionModel()->isSelected(f->spISC->model()->index(kRowGross - 1, 0)));
+    Type("6");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    Type("7");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    for (int h = 3; h <= 18; ++h) f->SetHoleText(kRowGross, h, "5");
+    ASSERT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
+    EXPECT_EQ(test::RoundRows(8, "ROUND_DATE, GS01, GS02"),
+              QStringList{DbDate(QDate(2024, 5, 12)) + " 6 7"});
+}

@@ -855,3 +855,60 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
         EXPECT_EQ(boxes.Count(), theirs) << boxes.Texts().join("|").toStdString();
     }
 }
+
+// Game 3 is on a tee box without pars, with putts and pars of its own. Reached with the bar from
+// either side, it is shown whole before its warning comes, once; a second page (the bar's repeat),
+// another game number, player or a save asked for while the warning is open starts nothing, and
+// nothing counts as changed. A score typed there is stored with the round's own putts and pars
+// (Yes), or dropped (No).
+TEST_F(MainScreen, ARoundIsShownWholeBeforeItsWarningAndNothingEntersIt) {
+    test::AddCourse(2, "Bare", 113, "72.0", QString(18, '0'));
+    for (int g = 1; g <= 5; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3, g == 3 ? 2 : 1);
+    TestDb().Execute("UPDATE INDIV_SCORES SET PAR=?, PUTTS=? WHERE GAME_NUMBER=3",
+                     {QString(18, '0'), QString(" 1").repeated(18)});
+    ResynchAllScores(TestDb());
+    for (const int from : {4, 2}) {
+        SCOPED_TRACE(from);
+        const QString game3 = test::RoundRows(7, "GS01, GS02, PUTTS, PAR")[2];
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        f->RecBar->setValue(from);
+        QStringList texts;
+        int answer = vbOK;
+        SetMsgBoxResponder([&](const QString& text, int, const QString&) {
+            texts << text;
+            if (text.startsWith("No Pars")) {
+                EXPECT_EQ(f->round.StoredGame(), 3);
+                EXPECT_EQ(f->spISC->CellText(1, kRowPutts), "1") << "the round is whole before its warning";
+                EXPECT_EQ(f->spISC->CellText(1, kRowPar), "0");
+                f->RecBar->setValue(from == 4 ? 2 : 4);
+                f->txtRecNum->setText("1");
+                SelectPlayer(*f, 8);
+                EXPECT_FALSE(f->cmdSave_Click());
+                return int(vbOK);
+            }
+            return answer;
+        });
+        f->RecBar->setValue(3);
+        EXPECT_EQ(texts.size(), 1) << texts.join("|").toStdString();
+        EXPECT_EQ(f->round.StoredGame(), 3);
+        EXPECT_EQ(f->RecBar->value(), 3);
+        EXPECT_EQ(f->cboPlayer->currentData().toInt(), 7);
+        f->Save_Check();
+        EXPECT_FALSE(f->round.Changed());
+
+        // Yes from above into hole 1, No from below into hole 2.
+        answer = from == 4 ? vbYes : vbNo;
+        const int hole = from == 4 ? 1 : 2;
+        f->SetHoleText(kRowGross, hole, "9");
+        f->Calc_Row_Scores(kRowGross);
+        f->RecBar->setValue(from);
+        EXPECT_EQ(texts.size(), 2) << texts.join("|").toStdString();
+        EXPECT_EQ(texts.last(), QString("The Hole %1 score has changed.\n\rSave changes?").arg(hole));
+        EXPECT_EQ(f->round.StoredGame(), answer == vbYes ? 3 : from);
+        QStringList typed = game3.split(' ');
+        if (answer == vbYes) typed[hole - 1] = "9";
+        EXPECT_EQ(test::RoundRows(7, "GS01, GS02, PUTTS, PAR")[2], typed.join(' '));
+        SetMsgBoxResponder(nullptr);
+    }
+}
