@@ -436,6 +436,14 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     EXPECT_EQ(boxes.Last(),
               "Why would you want to enter a future date for a round of Dado?  Please check your "
               "computer's date.");
+    // A two-digit year typed into the date box leaves it unfilled.
+    f->mskDate->clear();
+    f->mskDate->setCursorPosition(0);
+    QTest::keyClicks(f->mskDate, "051224");
+    ASSERT_EQ(f->mskDate->Text(), "05/12/24__");
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(),
+              "A valid date cannot contain any underscores.\r\nDate must be in the format MM/DD/YYYY.");
     f->mskDate->SetText(FormatLocalDate(kToday, Ctx().sDateFormat));
     for (int h = 1; h <= 18; ++h) f->SetHoleText(kRowGross, h, QString());
     f->Calc_Row_Scores(kRowGross);
