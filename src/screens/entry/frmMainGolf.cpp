@@ -97,7 +97,9 @@ void frmMainGolf::ConnectHandlers() {
     connect(cmdNewPlayer, &QPushButton::clicked, this, [this] {
         if (!Busy()) cmdNewPlayer_Click();
     });
-    connect(cmdDeletePlayer, &QPushButton::clicked, this, [this] { cmdDeletePlayer_Click(); });
+    connect(cmdDeletePlayer, &QPushButton::clicked, this, [this] {
+        if (!Busy()) cmdDeletePlayer_Click();
+    });
     connect(cmdSetup, &QPushButton::clicked, this, [this] { cmdSetup_Click(); });
     connect(cmdScoreCard, &QPushButton::clicked, this, [this] { cmdScoreCard_Click(); });
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });

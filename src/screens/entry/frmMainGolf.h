@@ -79,7 +79,6 @@ class frmMainGolf : public QWidget {
     // controls meanwhile is no entry of the golfer's.
     enum class Step { Idle, Showing, Asking, Saving };
     Step CurrentStep() const { return step_; }
-    int bLastGameDeleted = 0;
     int nReturnCode = 0;  // the code being acted on while activating (cleared once acted on)
     // The game paged to or saved last. A screen handing back code 2 shows the player's round of this
     // number again, or the one a report screen retrieved, which replaces it.
@@ -108,7 +107,8 @@ class frmMainGolf : public QWidget {
     void cmdStats_Click();
     void cmdHelp_Click();
     void cmdDeleteGame_Click();
-    bool cmdDeletePlayer_Click();  // true when the player was deleted
+    // True when the player was deleted; `lastGame`: asked as the deletion of his last game.
+    bool cmdDeletePlayer_Click(bool lastGame = false);
     void cmdPrintScoreCard_Click();
     void opt189_Click(int index);
     void optUSCan_Click(int index);

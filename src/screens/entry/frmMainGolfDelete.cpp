@@ -51,8 +51,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
             return;
         }
         if (MainRoundStore(ctx_.Connection()).RoundCount(playerId) == 1) {
-            bLastGameDeleted = 1;
-            if (cmdDeletePlayer_Click()) return;
+            if (cmdDeletePlayer_Click(/*lastGame=*/true)) return;
         }
         if (Ask("Are you sure you want to delete this game?", vbYesNo + vbQuestion) != vbYes) return;
         const int game = round.StoredGame();
@@ -86,15 +85,14 @@ void frmMainGolf::cmdDeleteGame_Click() {
     }
 }
 
-bool frmMainGolf::cmdDeletePlayer_Click() {
+bool frmMainGolf::cmdDeletePlayer_Click(bool lastGame) {
     try {
         if (cboPlayer->currentText().trimmed().isEmpty() || cboPlayer->currentIndex() < 0) {
             FailCheck(kNoPlayerToDelete, cboPlayer);
             return false;
         }
-        const QString question = bLastGameDeleted ? "Player's last game.  Delete Player?"
-                                                  : "Are you sure you want to delete this player?";
-        bLastGameDeleted = 0;
+        const QString question =
+            lastGame ? "Player's last game.  Delete Player?" : "Are you sure you want to delete this player?";
         if (Ask(question, vbYesNo + vbQuestion) != vbYes) return false;
         PlayerStore(ctx_.Connection()).DeletePlayer(SelectedItemData(*cboPlayer));
         // A blank new round and no player, as the new-player button leaves it, without its question
@@ -104,7 +102,6 @@ bool frmMainGolf::cmdDeletePlayer_Click() {
         round.ClearChange();
         return true;
     } catch (...) {
-        bLastGameDeleted = 0;
         ReportCurrentError(kTag + "cmdDeletePlayer_Click", Sql::With);
         return false;
     }
