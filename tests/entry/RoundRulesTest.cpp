@@ -154,8 +154,8 @@ TEST(RoundRules, PreviousIndexesFollowThePlayedNines) {
 
 TEST(RoundRules, Game1GridForAWoman) {
     const HcpGridStart g = Game1Grid(false);
-    EXPECT_EQ(g.prevIndex, (std::array<QString, 6>{"40.4", "20.2", "20.2", "40.4", "20.2", "20.2"}));
-    EXPECT_EQ(g.prevTIndex[3], "-100");
+    EXPECT_EQ(g.prevIndex, (std::array<double, 6>{40.4, 20.2, 20.2, 40.4, 20.2, 20.2}));
+    EXPECT_EQ(g.prevTIndex[3], kNoTournIndex);
     EXPECT_EQ(g.allowScore, (std::array<QString, 6>{"10", "11", "11", "+4", "+4", "+4"}));
 }
 

@@ -38,10 +38,10 @@ void MainRound::SetStartValues(bool male) {
     const HcpGridStart g = Game1Grid(male);
     for (int c = 0; c < 6; ++c) {
         VariantFigures& f = figures_[c];
-        f.prevIndex = Val(g.prevIndex[c]);
-        f.prevTIndex = Val(g.prevTIndex[c]);
-        f.currIndex = Val(g.currIndex[c]);
-        f.currTIndex = Val(g.currTIndex[c]);
+        f.prevIndex = g.prevIndex[c];
+        f.prevTIndex = g.prevTIndex[c];
+        f.currIndex = g.currIndex[c];
+        f.currTIndex = g.currTIndex[c];
     }
 }
 

@@ -83,11 +83,12 @@ PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown) {
 HcpGridStart Game1Grid(bool male) {
     HcpGridStart g;
     const int gender = male ? 0 : 1;
-    const QString i18 = IndexText(DefaultIndex(gender)), i9 = IndexText(DefaultIndex(gender, true));
+    // The default indexes as stored (seven significant digits): 36.4, not 36.40000153.
+    const double i18 = Val(IndexText(DefaultIndex(gender))), i9 = Val(IndexText(DefaultIndex(gender, true)));
     for (int c = 0; c < 6; ++c) {
         const bool is18 = c == US_18 || c == CA_18;
         g.prevIndex[c] = g.currIndex[c] = is18 ? i18 : i9;
-        g.prevTIndex[c] = g.currTIndex[c] = "-100";
+        g.prevTIndex[c] = g.currTIndex[c] = kNoTournIndex;
         g.allowScore[c] = c == US_18 ? "10" : c < 3 ? "11" : "+4";
     }
     return g;

@@ -58,7 +58,8 @@ PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown);
 
 // Starting values of the handicap grid for a player without earlier rounds (FillGame1Grid).
 struct HcpGridStart {
-    std::array<QString, 6> prevIndex, prevTIndex, allowScore, currIndex, currTIndex;
+    std::array<double, 6> prevIndex, prevTIndex, currIndex, currTIndex;
+    std::array<QString, 6> allowScore;  // as the grid shows it
 };
 HcpGridStart Game1Grid(bool male);
 
