@@ -194,7 +194,8 @@ class frmMainGolf : public QWidget {
     void FailCheck(const QString& message, QWidget* focus);
     void SetGrossColour(int hole);
     void TakeCell(int col, int row);  // a cell the user changed: the round takes it
-    void ShowHoleDetails(const RoundRec& round);
+    void TakeStoredHoles(const RoundRec& round);
+    void ShowHoles();
     void ShowTeeBoxHoles(const TeeBoxFigures& tee);  // its yards, hole handicaps and pars, with totals
     // The round's course handicaps, allowable and capped scores from its own previous indexes and
     // tee box, and the panel showing them; none while no player or no tee box is chosen.

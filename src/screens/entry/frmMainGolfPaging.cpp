@@ -301,18 +301,26 @@ void frmMainGolf::ShowPagingAt(int game) {
     SetRecNumText(" " + QString::number(game));
 }
 
-// The stored round's pars as numbers, putts and the three flags of each hole, and every row's totals.
-void frmMainGolf::ShowHoleDetails(const RoundRec& S) {
+// The round takes the stored round's gross scores, putts and the three flags of each hole.
+void frmMainGolf::TakeStoredHoles(const RoundRec& S) {
     for (int j = 1; j <= 18; ++j) {
-        SetHoleText(kRowPar, j, HoleFigureText(round.Hole(kRowPar, j)));
-        SetGrossColour(j);
+        round.SetHole(kRowGross, j, S.GS[j - 1] > 0 ? HoleFigure(S.GS[j - 1]) : std::nullopt);
         const int putts = PuttsOfHole(S.PUTTS, j);
-        SetHoleText(kRowPutts, j, putts > 0 ? QString::number(putts) : QString());
-        SetHoleTick(kRowGir, j, FlagOfHole(S.GREENS_IN_REG, j) ? 1 : 0);
-        SetHoleTick(kRowSand, j, FlagOfHole(S.SAND_SAVES, j) ? 1 : 0);
-        SetHoleTick(kRowFHit, j, FlagOfHole(S.FAIRWAYS_HIT, j) ? 1 : 0);
+        round.SetHole(kRowPutts, j, putts > 0 ? HoleFigure(putts) : std::nullopt);
+        round.SetTick(kRowGir, j, FlagOfHole(S.GREENS_IN_REG, j) ? 1 : 0);
+        round.SetTick(kRowSand, j, FlagOfHole(S.SAND_SAVES, j) ? 1 : 0);
+        round.SetTick(kRowFHit, j, FlagOfHole(S.FAIRWAYS_HIT, j) ? 1 : 0);
     }
-    for (int r = kRowPar; r <= kRowFHit; ++r) Calc_Row_Scores(r);
+}
+
+// The grid shows the round's holes, gross scores coloured against par, and every row's totals.
+void frmMainGolf::ShowHoles() {
+    for (int j = 1; j <= 18; ++j) {
+        for (int r = kRowYards; r <= kRowPutts; ++r) SetHoleText(r, j, HoleFigureText(round.Hole(r, j)));
+        for (int r = kRowGir; r <= kRowFHit; ++r) SetHoleTick(r, j, round.Tick(r, j));
+        SetGrossColour(j);
+    }
+    for (int r = kRowYards; r <= kRowFHit; ++r) Calc_Row_Scores(r);
 }
 
 void frmMainGolf::RecBar_Scroll() {
@@ -351,6 +359,7 @@ void frmMainGolf::LoadBarRound() {
             round.SetCurrent(S);
         }
         round.SetStored(S);
+        TakeStoredHoles(S);
         line = 5;
         nRecBarShown_ = value;
         mskDate->SetText(FormatLocalDate(S.ROUND_DATE, ctx_.sDateFormat));
@@ -364,9 +373,7 @@ void frmMainGolf::LoadBarRound() {
         ctx_.nCurTeeBox = S.TEE_BOX_ID;
         ctx_.nCurCourseID = S.COURSE_ID;
         line = 6;
-        // The round's own gross scores go in before the course, so the tee box caps and colours them.
-        for (int j = 1; j <= 18; ++j)
-            SetHoleText(kRowGross, j, S.GS[j - 1] > 0 ? QString::number(S.GS[j - 1]) : QString());
+        // The course and tee box give the round its yards, hole handicaps and pars.
         if (cboCourse->count() > 0) {
             const int i = cboCourse->findData(S.COURSE_ID);
             if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
@@ -378,7 +385,7 @@ void frmMainGolf::LoadBarRound() {
                 cboTeeBox->setCurrentIndex(S.TEE_BOX_ID);
         }
         line = 7;
-        ShowHoleDetails(S);
+        ShowHoles();
         spISC->SetReDraw(true);
         round.SetTee(S.TEE_BOX_ID, S.SLOPE_RATING, S.COURSE_RATING);  // played off the round's own slope
         UpdateRoundFigures();
