@@ -143,8 +143,8 @@ TEST_F(DeleteRound, TheLastGameAsksToDeleteThePlayerFirst) {
         EXPECT_EQ(f->cboPlayer->findData(7), -1) << "the list is reloaded";
         EXPECT_EQ(f->txtRecNum->text(), "New");
         EXPECT_EQ(Ctx().nCurPlayerID, 0);
-        EXPECT_EQ(f->round.isNew, 1);
-        EXPECT_EQ(f->lblHI[1]->text(), "40.4") << "the default index, as for a new player";
+        EXPECT_EQ(f->round.IsNew(), 1);
+        EXPECT_EQ(f->lblHI[1]->text(), "") << "no player chosen: nobody's previous index";
     }
     test::AddPlayer(7, "SMITH", "Ann", "F");
     test::AddRound(7, 1, QDate(2024, 1, 1), 5);
@@ -169,7 +169,7 @@ TEST_F(DeleteRound, OnTheScreenGame3Of10GoesAndTheNewestIsShown) {
     EXPECT_EQ(test::RoundCount(7), 9);
     EXPECT_EQ(f->RecBar->maximum(), 9);
     EXPECT_EQ(f->txtRecNum->text(), " 9");
-    EXPECT_EQ(f->round.storedGame, 9);
+    EXPECT_EQ(f->round.StoredGame(), 9);
     EXPECT_TRUE(f->isEnabled());
     EXPECT_FALSE(f->cmdDeletePlayer_Click());
     EXPECT_EQ(boxes.Texts(), (QStringList{"Are you sure you want to delete this game?",

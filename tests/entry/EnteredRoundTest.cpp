@@ -77,25 +77,25 @@ TEST_F(EnteredRound, AGameNumberThatNamesNoStoredRoundNeverMakesANewRoundAnUpdat
         ASSERT_GE(boxes.Count(), 1);
         EXPECT_EQ(boxes.Texts()[0], "The data has changed.\n\rSave the changes?");
         if (c.answer == vbNo) {
-            EXPECT_EQ(f->round.isNew, 1);
+            EXPECT_EQ(f->round.IsNew(), 1);
             EXPECT_EQ(f->txtRecNum->text(), "New");
             EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "81") << "the scores stay";
             EXPECT_EQ(test::RoundCount(7), 0);
             f->Save_Check();
-            EXPECT_EQ(f->round.changed, 1) << "leaving it would still ask";
+            EXPECT_EQ(f->round.Changed(), 1) << "leaving it would still ask";
             // Nothing stored stands behind it: no deleting, and Save adds it.
             f->cmdDeleteGame_Click();
             EXPECT_EQ(boxes.Last(), "This is a 'New' game and cannot be deleted.");
             ASSERT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
         }
         ASSERT_EQ(test::RoundCount(7), 1) << boxes.Texts().join("|").toStdString();
-        EXPECT_EQ(f->round.isNew, 0);
+        EXPECT_EQ(f->round.IsNew(), 0);
         EXPECT_EQ(f->txtRecNum->text(), " 1");
         EXPECT_EQ(f->lblCurrIndex[1]->text(), "36.4");
         QStringList gross;
         for (int h = 1; h <= 18; ++h) gross << QString::number(Gross(h));
         EXPECT_EQ(test::RoundRows(7, "GAME_NUMBER,ROUND_DATE,GSF9,GSB9,GSTOTAL,RND_GAME_ID"),
-                  QStringList{QString("1 2024-05-31 40 41 81 %1").arg(f->round.storedRndGameId)});
+                  QStringList{QString("1 2024-05-31 40 41 81 %1").arg(f->round.StoredRndGameId())});
         EXPECT_EQ(test::RoundRows(7,
                                   "GS01,GS02,GS03,GS04,GS05,GS06,GS07,GS08,GS09,GS10,GS11,GS12,GS13,GS14,"
                                   "GS15,GS16,GS17,GS18"),
@@ -127,14 +127,14 @@ TEST_F(EnteredRound, ANewPlayersRoundTakesOnlyHisOwnCapsAndCourseHandicap) {
         test::ScriptedMsgBox boxes;
         auto f = Open();
         SelectPlayer(*f, 5);
-        ASSERT_EQ(f->round.storedGame, 6);
+        ASSERT_EQ(f->round.StoredGame(), 6);
         EXPECT_EQ(f->lblAllowScore[1]->text(), "7") << "O'Brien's course handicap 17";
         SelectPlayer(*f, c.player);
         EXPECT_EQ(f->txtRecNum->text(), "New");
         EXPECT_EQ(f->lblAllowScore[1]->text(), c.allowUs);
         EXPECT_EQ(f->lblCourseHcp[1]->text(), c.courseHcp) << "shown before the round is saved";
         EXPECT_FALSE(f->lblCourseHcp[1]->isHidden());
-        EXPECT_EQ(f->round.sAllowScore[CA_18], c.allowCa);
+        EXPECT_EQ(f->round.AllowScoreText(CA_18 + 1), c.allowCa);
         SetDate(*f, QDate(2024, 3, 1));
         f->SetHoleText(kRowGross, 1, "8");  // par 5: over O'Brien's 7, under the new player's cap
         for (int h = 2; h <= 18; ++h) f->SetHoleText(kRowGross, h, "5");
@@ -155,7 +155,7 @@ TEST_F(EnteredRound, ANewPlayersRoundTakesOnlyHisOwnCapsAndCourseHandicap) {
     f->optMF[1]->setChecked(true);
     EXPECT_EQ(f->lblCourseHcp[1]->text(), "46");
     EXPECT_EQ(f->lblAllowScore[1]->text(), "10");
-    EXPECT_EQ(f->round.teeSlope, 130);
+    EXPECT_EQ(f->round.TeeSlope(), 130);
 
     // No player, or no course: nothing allowed, nothing capped, no course handicap.
     auto g = Open();
@@ -257,7 +257,7 @@ TEST_F(EnteredRound, WhatIsCarriedToANewRoundIsNoChange) {
     SelectPlayer(*f, 8);
     f->chkUseTourn->setChecked(false);
     f->Save_Check();
-    EXPECT_EQ(f->round.changed, 1) << "a tick the golfer changed";
+    EXPECT_EQ(f->round.Changed(), 1) << "a tick the golfer changed";
 }
 
 // A tee box without slope, rating and pars warns once for each round it is chosen for: not again
@@ -355,4 +355,41 @@ TEST_F(EnteredRound, EmptyHolesInAPlayedNineAskBeforeSaving) {
             EXPECT_EQ(f->spISC->ActiveCol(), HoleColumn(c.emptyHoles.front()));
         }
     }
+}
+
+// Keep same reaches a player without rounds: his new round has the kept date, course and tee box,
+// New works for him, the keys go to hole 1 and the round is stored on the kept date. Before the
+// first save of a run, New with Keep same puts the keys on the date and highlights no hole.
+TEST_F(EnteredRound, KeepSameReachesAPlayerWithoutRounds) {
+    StoredRounds(2);
+    test::ScriptedMsgBox boxes({}, vbYes);
+    auto f = Open();
+    Activate(*f);
+    SelectPlayer(*f, 7);
+    f->chkKeepSame->setChecked(true);
+    QTest::mouseClick(f->cmdNewGame, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), f->mskDate) << "nothing kept yet";
+    EXPECT_FALSE(f->spISC->selectionModel()->hasSelection()) << "no hole looks highlighted";
+    SetDate(*f, QDate(2024, 5, 12));
+    TypeDistinctGross(*f);
+    ASSERT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
+
+    SelectPlayer(*f, 8);  // no rounds
+    const QString kept = FormatLocalDate(QDate(2024, 5, 12), Ctx().sDateFormat);
+    EXPECT_EQ(f->mskDate->Text(), kept);
+    EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
+    EXPECT_EQ(f->cboTeeBox->currentIndex(), 0);
+    f->cboPlayer->setFocus();
+    QTest::mouseClick(f->cmdNewGame, Qt::LeftButton);
+    EXPECT_EQ(f->mskDate->Text(), kept) << "New works for him";
+    ASSERT_EQ(QApplication::focusWidget(), f->spISC);
+    EXPECT_TRUE(f->spISC->selectionModel()->isSelected(f->spISC->model()->index(kRowGross - 1, 0)));
+    Type("6");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    Type("7");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    for (int h = 3; h <= 18; ++h) f->SetHoleText(kRowGross, h, "5");
+    ASSERT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
+    EXPECT_EQ(test::RoundRows(8, "ROUND_DATE, GS01, GS02"),
+              QStringList{DbDate(QDate(2024, 5, 12)) + " 6 7"});
 }

@@ -12,22 +12,22 @@ TEST(MainRound, FiguresGiveCourseHcpsAllowableAndCappedScores) {
     Ctx().Reset();  // the decimal separator of the stored indexes
     MainRound r;
     r.SetStartValues(true);
-    EXPECT_EQ(r.figures[0].prevIndex, 36.4);
-    EXPECT_EQ(r.figures[1].prevIndex, 18.2);
-    EXPECT_EQ(r.figures[0].prevTIndex, kNoTournIndex);
+    EXPECT_EQ(r.Figures()[0].prevIndex, 36.4);
+    EXPECT_EQ(r.Figures()[1].prevIndex, 18.2);
+    EXPECT_EQ(r.Figures()[0].prevTIndex, kNoTournIndex);
 
     PrevIndexes prev;
     prev.index[0] = 12.3f;  // stored in single precision, kept as written
     r.SetPrevious(prev, true);
-    EXPECT_EQ(r.figures[0].prevIndex, 12.3);
-    EXPECT_EQ(r.figures[0].currIndex, 12.3);
-    EXPECT_EQ(r.figures[3].prevIndex, 36.4) << "a variant without a previous index keeps its value";
+    EXPECT_EQ(r.Figures()[0].prevIndex, 12.3);
+    EXPECT_EQ(r.Figures()[0].currIndex, 12.3);
+    EXPECT_EQ(r.Figures()[3].prevIndex, 36.4) << "a variant without a previous index keeps its value";
 
     r.UpdateCourseHcps(125);
-    EXPECT_EQ(r.nCourseHcp[0], 14);  // 13.606
-    EXPECT_EQ(r.figures[0].allowScore, r.sAllowScore[0]);
+    EXPECT_EQ(r.CourseHcp(1), 14);  // 13.606
+    EXPECT_EQ(r.AllowScoreText(1), "7");
     r.UpdateCourseHcps(0);
-    EXPECT_EQ(r.nCourseHcp[0], 0) << "no slope, no course handicap";
+    EXPECT_EQ(r.CourseHcp(1), 0) << "no slope, no course handicap";
 
     std::array<int, 18> gross, pars;
     gross.fill(4), pars.fill(4);
@@ -35,16 +35,27 @@ TEST(MainRound, FiguresGiveCourseHcpsAllowableAndCappedScores) {
     r.FillEntry(entry);
     EXPECT_EQ(entry.adjScore[0], std::nullopt) << "nothing capped before the gross scores were summed";
     r.UpdateAdjusted(gross, pars);
-    EXPECT_EQ(r.figures[0].adjusted, 72);
-    EXPECT_EQ(r.figures[1].adjusted, 36);
+    EXPECT_EQ(r.Figures()[0].adjusted, 72);
+    EXPECT_EQ(r.Figures()[1].adjusted, 36);
     r.FillEntry(entry);
     EXPECT_EQ(entry.prevIndex[0], 12.3);
     EXPECT_EQ(entry.prevTIndex[0], -100);
     EXPECT_EQ(entry.adjScore[0], 72);
 
+    RoundRec own;
+    own.HCP_INDEX.fill(12.3);
+    own.THCP_INDEX.fill(kNoTournIndex);
+    r.SetCurrent(own);
     EXPECT_EQ(r.CurrentCourseHcpText(1, 125), "14");
-    r.figures[0].currTIndex = -1.5;
+    own.HCP_INDEX[0] = 0;
+    r.SetCurrent(own);
+    EXPECT_EQ(r.CurrentCourseHcpText(1, 125), "0") << "an index of 0 is no plus index";
+    own.THCP_INDEX[0] = -1.5;
+    r.SetCurrent(own);
     EXPECT_EQ(r.CurrentCourseHcpText(1, 125), "+2 T") << "a plus tournament index";
+    own.THCP_INDEX[0] = 0;
+    r.SetCurrent(own);
+    EXPECT_EQ(r.CurrentCourseHcpText(1, 125), "+0 T") << "a tournament 0 is a plus index";
 }
 
 // The gender's default index: a new round starts from it, a stored round keeps its own current index.

@@ -47,14 +47,14 @@ class MainScreenFixture : public ::testing::Test {
     // A handicap figure of the shown round as it would be stored (row 1 previous index, 2 previous
     // tournament index, 3 allowable score, 4 capped score, 5 and 6 the round's own indexes).
     static QString D(frmMainGolf& f, int col, int row) {
-        const VariantFigures& v = f.round.figures[col - 1];
+        const VariantFigures& v = f.round.Figures()[col - 1];
         switch (row) {
             case 1:
                 return MainRound::FigureText(v.prevIndex);
             case 2:
                 return MainRound::FigureText(v.prevTIndex);
             case 3:
-                return v.allowScore;
+                return f.round.AllowScoreText(col);
             case 4:
                 return v.adjusted ? QString::number(*v.adjusted) : QString();
             case 5:

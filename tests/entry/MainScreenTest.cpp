@@ -51,7 +51,7 @@ TEST_F(MainScreen, MainRoadFromTheFirstRoundToTheIndexAfterTheFifth) {
     EXPECT_EQ(D(*f, 2, 1), "18.2");
     EXPECT_EQ(D(*f, 1, 2), "-100");
     ChooseCourse(*f);
-    EXPECT_EQ(f->round.teeSlope, 113);
+    EXPECT_EQ(f->round.TeeSlope(), 113);
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowPar), "72");
     EXPECT_EQ(D(*f, 1, 3), "9") << "course handicap 36 on the US 18-hole table";
     for (int round = 1; round <= 5; ++round) {
@@ -91,20 +91,20 @@ TEST_F(MainScreen, PagingAndTheGameNumberBox) {
     auto f = Open();
     SelectPlayer(*f, 7);
     EXPECT_EQ(f->RecBar->maximum(), 5);
-    EXPECT_EQ(f->round.storedGame, 5) << "the newest round";
+    EXPECT_EQ(f->round.StoredGame(), 5) << "the newest round";
     EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 1, 5), Ctx().sDateFormat));
     f->txtRecNum->setText("0");
     EXPECT_EQ(f->txtRecNum->text(), " 1") << "clamped to 1, then shown with its sign position";
-    EXPECT_EQ(f->round.storedGame, 1);
+    EXPECT_EQ(f->round.StoredGame(), 1);
     EXPECT_EQ(D(*f, 1, 1), "36.4") << "games 1 and 2 show the starting values";
     f->txtRecNum->setText("abc");
-    EXPECT_EQ(f->round.storedGame, 1);
+    EXPECT_EQ(f->round.StoredGame(), 1);
     f->txtRecNum->setText("99");
     EXPECT_EQ(f->txtRecNum->text(), " 5");
-    EXPECT_EQ(f->round.storedGame, 5);
+    EXPECT_EQ(f->round.StoredGame(), 5);
     f->RecBar->setValue(3);
     EXPECT_EQ(f->txtRecNum->text(), " 3");
-    EXPECT_EQ(f->round.storedGame, 3);
+    EXPECT_EQ(f->round.StoredGame(), 3);
     EXPECT_EQ(D(*f, 1, 1), IndexText(float(Stored("HCP_INDEX_US_18", 7, 2))))
         << "game 3 shows game 2's index";
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "4");
@@ -122,7 +122,7 @@ TEST_F(MainScreen, ChangePromptNamesTheFirstChangedField) {
     auto f = Open();
     SelectPlayer(*f, 7);
     f->Save_Check();
-    EXPECT_EQ(f->round.changed, 0) << "a loaded round equals its stored row";
+    EXPECT_EQ(f->round.Changed(), 0) << "a loaded round equals its stored row";
     f->SetHoleText(kRowGross, 12, "9");
     f->Calc_Row_Scores(kRowGross);
     f->cmdExit_Click();
@@ -130,7 +130,7 @@ TEST_F(MainScreen, ChangePromptNamesTheFirstChangedField) {
     EXPECT_EQ(boxes.Last(), "The Hole 12 score has changed.\n\rSave the changes before exiting?");
     EXPECT_EQ(boxes.Styles().back(), vbYesNoCancel + vbQuestion);
     EXPECT_EQ(ended, 0) << "Cancel keeps the program running";
-    EXPECT_EQ(f->round.hcpChanged, 1);
+    EXPECT_EQ(f->round.HcpChanged(), 1);
     f->cmdExit_Click();
     EXPECT_EQ(ended, 1) << "No ends without saving";
     EXPECT_DOUBLE_EQ(Stored("GS12", 7, 5), 4 + 5 % 3);
@@ -240,7 +240,7 @@ TEST_F(MainScreen, AFailedStoreKeepsTheEntries) {
     EXPECT_TRUE(boxes.Last().startsWith("Form Main Dado, Save_DBF\r\nError Number "))
         << boxes.Last().toStdString();
     EXPECT_EQ(f->txtRecNum->text(), "New");
-    EXPECT_EQ(f->round.isNew, 1);
+    EXPECT_EQ(f->round.IsNew(), 1);
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "90");
     EXPECT_EQ(f->txtNotes->toPlainText(), "keep me");
     EXPECT_TRUE(f->isEnabled());
@@ -262,20 +262,20 @@ TEST_F(MainScreen, NullCostsNoTeeBoxAndCourseHandicapsPerColumn) {
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowPutts), "36") << "the load went on past the costs";
 
     // Each column's course handicap from its own tournament index, or its index.
-    f->round.figures[0].prevIndex = 30;
-    f->round.figures[0].prevTIndex = 10;
-    f->round.figures[3].prevIndex = 20;
-    f->round.figures[3].prevTIndex = -100;
+    PrevIndexes prev;
+    prev.index[0] = 30, prev.tIndex[0] = 10;
+    prev.index[3] = 20, prev.tIndex[3] = -100;
+    f->round.SetPrevious(prev, false);
     f->cboTeeBox_Click();
-    EXPECT_EQ(f->round.nCourseHcp[0], 10);
-    EXPECT_EQ(f->round.nCourseHcp[3], 20);
+    EXPECT_EQ(f->round.CourseHcp(1), 10);
+    EXPECT_EQ(f->round.CourseHcp(4), 20);
 
     // A new round whose tee box is not chosen: slope 113, no rating.
     f->txtRecNum->setText("3");
     f->cboTeeBox->setCurrentIndex(-1);
     f->cmdNewGame_Click();
-    EXPECT_EQ(f->round.teeSlope, 113);
-    EXPECT_EQ(f->round.teeRating, 0.0f);
+    EXPECT_EQ(f->round.TeeSlope(), 113);
+    EXPECT_EQ(f->round.TeeRating(), 0.0);
     // ... and its previous indexes are those after the newest round, not after game 3.
     EXPECT_EQ(D(*f, 1, 1), IndexText(float(Stored("HCP_INDEX_US_18", 7, 6))));
     EXPECT_EQ(boxes.Count(), 0);
@@ -402,7 +402,7 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     boxes.Push(vbYes);
     f->txtRecNum->setText("2");
     EXPECT_EQ(test::RoundCount(7), 4);
-    EXPECT_EQ(f->round.storedGame, 2);
+    EXPECT_EQ(f->round.StoredGame(), 2);
     // Keep-same: the next new round takes the saved date, course and tee box.
     EXPECT_TRUE(f->bKeepSame);
     EXPECT_EQ(f->sKeepDate, FormatLocalDate(QDate(2024, 2, 1), Ctx().sDateFormat));
@@ -411,10 +411,10 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
     EXPECT_EQ(f->cboTeeBox->currentIndex(), 0);
     f->Save_Check();
-    EXPECT_EQ(f->round.changed, 0) << "a kept date is carried, not typed: no change";
+    EXPECT_EQ(f->round.Changed(), 0) << "a kept date is carried, not typed: no change";
     f->mskDate->SetText(FormatLocalDate(QDate(2024, 2, 2), Ctx().sDateFormat));
     f->Save_Check();
-    EXPECT_EQ(f->round.changed, 1) << "a date typed over it is";
+    EXPECT_EQ(f->round.Changed(), 1) << "a date typed over it is";
 }
 
 TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
@@ -436,6 +436,14 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     EXPECT_EQ(boxes.Last(),
               "Why would you want to enter a future date for a round of Dado?  Please check your "
               "computer's date.");
+    // A two-digit year typed into the date box leaves it unfilled.
+    f->mskDate->clear();
+    f->mskDate->setCursorPosition(0);
+    QTest::keyClicks(f->mskDate, "051224");
+    ASSERT_EQ(f->mskDate->Text(), "05/12/24__");
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(),
+              "A valid date cannot contain any underscores.\r\nDate must be in the format MM/DD/YYYY.");
     f->mskDate->SetText(FormatLocalDate(kToday, Ctx().sDateFormat));
     for (int h = 1; h <= 18; ++h) f->SetHoleText(kRowGross, h, QString());
     f->Calc_Row_Scores(kRowGross);
@@ -542,7 +550,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
     StoredRounds(4);
     auto f = Open();
     SelectPlayer(*f, 7);
-    ASSERT_EQ(f->round.storedGame, 4);
+    ASSERT_EQ(f->round.StoredGame(), 4);
     f->SetHoleText(kRowGross, 1, "9");
     f->Calc_Row_Scores(kRowGross);
 
@@ -551,7 +559,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         f->RecBar->setValue(2);
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave changes?");
-        EXPECT_EQ(f->round.storedGame, 4) << "Cancel stays on the round";
+        EXPECT_EQ(f->round.StoredGame(), 4) << "Cancel stays on the round";
         EXPECT_EQ(f->RecBar->value(), 4);
         EXPECT_EQ(f->txtRecNum->text(), " 4");
         EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "and keeps what was typed";
@@ -560,7 +568,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         test::ScriptedMsgBox boxes({vbCancel});
         f->txtRecNum->setText("3");
         EXPECT_EQ(boxes.Count(), 1) << "typing another game number asks too";
-        EXPECT_EQ(f->round.storedGame, 4);
+        EXPECT_EQ(f->round.StoredGame(), 4);
         EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
     }
     {
@@ -570,7 +578,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         EXPECT_EQ(
             TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 9)
             << "Yes stores the edit";
-        EXPECT_EQ(f->round.storedGame, 4) << "and the saved round stays shown";
+        EXPECT_EQ(f->round.StoredGame(), 4) << "and the saved round stays shown";
     }
     f->SetHoleText(kRowGross, 2, "8");
     f->Calc_Row_Scores(kRowGross);
@@ -578,7 +586,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         test::ScriptedMsgBox boxes({vbNo});
         f->RecBar->setValue(2);
         EXPECT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(f->round.storedGame, 2) << "No drops the edit and pages on";
+        EXPECT_EQ(f->round.StoredGame(), 2) << "No drops the edit and pages on";
         EXPECT_EQ(
             TestDb().Scalar("SELECT GS02 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toInt(), 5)
             << "game 4 as stored";
@@ -587,7 +595,7 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
         test::ScriptedMsgBox boxes;
         f->RecBar->setValue(3);
         EXPECT_EQ(boxes.Count(), 0) << "an unchanged round pages without a question";
-        EXPECT_EQ(f->round.storedGame, 3);
+        EXPECT_EQ(f->round.StoredGame(), 3);
     }
 }
 
@@ -605,7 +613,7 @@ TEST_F(MainScreen, AQuestionFromTheBarsHeldArrowIsAskedOnce) {
     QTest::qWait(900);  // past the bar's repeat delay
     EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
     EXPECT_EQ(f->RecBar->value(), 4);
-    EXPECT_EQ(f->round.storedGame, 4);
+    EXPECT_EQ(f->round.StoredGame(), 4);
     QTest::mouseRelease(f->RecBar, Qt::LeftButton, {}, upArrow);
 }
 
@@ -619,7 +627,7 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     SelectPlayer(*f, 8);
     EXPECT_EQ(boxes.Count(), 0) << "an unchanged round: no question when another player is chosen";
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "6");
-    EXPECT_EQ(f->round.storedGame, 4);
+    EXPECT_EQ(f->round.StoredGame(), 4);
 
     // The settings screen (modeless) closes while game 2 holds an edit: asked, Cancel keeps the edit,
     // and a later save goes into game 2, not into the newest game.
@@ -629,7 +637,7 @@ TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesT
     f->Form_Activate(3);
     EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
-    EXPECT_EQ(f->round.storedGame, 2);
+    EXPECT_EQ(f->round.StoredGame(), 2);
     ASSERT_TRUE(f->cmdSave_Click());
     EXPECT_EQ(TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE PLAYER_ID=8 AND GAME_NUMBER=2").toInt(),
               9);
@@ -668,7 +676,7 @@ TEST_F(MainScreen, NewAsksBeforeDroppingAnEditedRound) {
         f->cmdNewGame_Click();
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last(), "The Hole 1 score has changed.\n\rSave changes?");
-        EXPECT_EQ(f->round.storedGame, 3) << "Cancel stays on the round";
+        EXPECT_EQ(f->round.StoredGame(), 3) << "Cancel stays on the round";
         EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
     }
     {
@@ -736,7 +744,7 @@ TEST_F(MainScreen, TheScrollBarTakesTheScoreBeingTypedBeforePaging) {
     QTest::keyClicks(f->spISC, "9");
     f->RecBar->setValue(3);  // a click on the bar, which takes no focus
     EXPECT_EQ(boxes.Count(), 1) << "the typed 9 is asked about";
-    EXPECT_EQ(f->round.storedGame, 4);
+    EXPECT_EQ(f->round.StoredGame(), 4);
     EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
 }
 
@@ -853,5 +861,62 @@ TEST_F(MainScreen, AScreenOpenedFromTheMainScreenLeavesItsRoundAsItWas) {
         f->ShowHandicap = nullptr;
         f->cmdHandicaps_Click();
         EXPECT_EQ(boxes.Count(), theirs) << boxes.Texts().join("|").toStdString();
+    }
+}
+
+// Game 3 is on a tee box without pars, with putts and pars of its own. Reached with the bar from
+// either side, it is shown whole before its warning comes, once; a second page (the bar's repeat),
+// another game number, player or a save asked for while the warning is open starts nothing, and
+// nothing counts as changed. A score typed there is stored with the round's own putts and pars
+// (Yes), or dropped (No).
+TEST_F(MainScreen, ARoundIsShownWholeBeforeItsWarningAndNothingEntersIt) {
+    test::AddCourse(2, "Bare", 113, "72.0", QString(18, '0'));
+    for (int g = 1; g <= 5; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3, g == 3 ? 2 : 1);
+    TestDb().Execute("UPDATE INDIV_SCORES SET PAR=?, PUTTS=? WHERE GAME_NUMBER=3",
+                     {QString(18, '0'), QString(" 1").repeated(18)});
+    ResynchAllScores(TestDb());
+    for (const int from : {4, 2}) {
+        SCOPED_TRACE(from);
+        const QString game3 = test::RoundRows(7, "GS01, GS02, PUTTS, PAR")[2];
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        f->RecBar->setValue(from);
+        QStringList texts;
+        int answer = vbOK;
+        SetMsgBoxResponder([&](const QString& text, int, const QString&) {
+            texts << text;
+            if (text.startsWith("No Pars")) {
+                EXPECT_EQ(f->round.StoredGame(), 3);
+                EXPECT_EQ(f->spISC->CellText(1, kRowPutts), "1") << "the round is whole before its warning";
+                EXPECT_EQ(f->spISC->CellText(1, kRowPar), "0");
+                f->RecBar->setValue(from == 4 ? 2 : 4);
+                f->txtRecNum->setText("1");
+                SelectPlayer(*f, 8);
+                EXPECT_FALSE(f->cmdSave_Click());
+                return int(vbOK);
+            }
+            return answer;
+        });
+        f->RecBar->setValue(3);
+        EXPECT_EQ(texts.size(), 1) << texts.join("|").toStdString();
+        EXPECT_EQ(f->round.StoredGame(), 3);
+        EXPECT_EQ(f->RecBar->value(), 3);
+        EXPECT_EQ(f->cboPlayer->currentData().toInt(), 7);
+        f->Save_Check();
+        EXPECT_FALSE(f->round.Changed());
+
+        // Yes from above into hole 1, No from below into hole 2.
+        answer = from == 4 ? vbYes : vbNo;
+        const int hole = from == 4 ? 1 : 2;
+        f->SetHoleText(kRowGross, hole, "9");
+        f->Calc_Row_Scores(kRowGross);
+        f->RecBar->setValue(from);
+        EXPECT_EQ(texts.size(), 2) << texts.join("|").toStdString();
+        EXPECT_EQ(texts.last(), QString("The Hole %1 score has changed.\n\rSave changes?").arg(hole));
+        EXPECT_EQ(f->round.StoredGame(), answer == vbYes ? 3 : from);
+        QStringList typed = game3.split(' ');
+        if (answer == vbYes) typed[hole - 1] = "9";
+        EXPECT_EQ(test::RoundRows(7, "GS01, GS02, PUTTS, PAR")[2], typed.join(' '));
+        SetMsgBoxResponder(nullptr);
     }
 }

@@ -25,9 +25,7 @@ std::array<int, 18> All(int v) {
 std::array<int, 6> Adjusted(int gross, int par, int courseHcp) {
     std::array<int, 6> hcp;
     hcp.fill(courseHcp);
-    std::array<QString, 6> allow;
-    for (int v = 0; v < 6; ++v) allow[v] = AllowableScoreText(static_cast<HcpVariant>(v), hcp[v]);
-    return AdjustedScores(All(gross), All(par), hcp, allow);
+    return AdjustedScores(All(gross), All(par), hcp);
 }
 
 }  // namespace
@@ -53,6 +51,8 @@ TEST(RoundRules, UsNineCapsAtTheBandEdges) {
     // Front nine with course handicap 4: par + 2; with 5 the plain number 7.
     EXPECT_EQ(Adjusted(9, 3, 4)[US_F9], 9 * 5);
     EXPECT_EQ(Adjusted(9, 3, 5)[US_F9], 9 * 7);
+    EXPECT_EQ(Adjusted(9, 3, 4)[US_B9], 9 * 5);  // the back nine's band edge as the front's
+    EXPECT_EQ(Adjusted(9, 3, 5)[US_B9], 9 * 7);
     EXPECT_EQ(Adjusted(9, 3, 9)[US_B9], 9 * 7);
     EXPECT_EQ(Adjusted(9, 3, 10)[US_B9], 9 * 8);
     EXPECT_EQ(Adjusted(12, 3, 14)[US_F9], 9 * 8);
@@ -60,6 +60,7 @@ TEST(RoundRules, UsNineCapsAtTheBandEdges) {
     EXPECT_EQ(Adjusted(12, 3, 19)[US_F9], 9 * 9);
     EXPECT_EQ(Adjusted(12, 3, 20)[US_F9], 9 * 10);
     EXPECT_EQ(Adjusted(12, 3, 30)[US_F9], 9 * 10);
+    EXPECT_EQ(Adjusted(12, 3, 25)[US_B9], 9 * 10) << "the screen's nine stops at 10";
 }
 
 TEST(RoundRules, CanadaAlwaysAddsToPar) {
@@ -93,14 +94,12 @@ TEST(RoundRules, HolesWithoutGrossAddNothing) {
     for (int i = 0; i < 9; ++i) gross[i] = 5;
     std::array<int, 6> hcp;
     hcp.fill(15);
-    std::array<QString, 6> allow;
-    for (int v = 0; v < 6; ++v) allow[v] = AllowableScoreText(static_cast<HcpVariant>(v), 15);
-    const auto adj = AdjustedScores(gross, All(4), hcp, allow);
+    const auto adj = AdjustedScores(gross, All(4), hcp);
     EXPECT_EQ(adj[US_18], 45);
     EXPECT_EQ(adj[US_F9], 45);
     EXPECT_EQ(adj[US_B9], 0);
     EXPECT_EQ(adj[CA_B9], 0);
-    EXPECT_EQ(AdjustedScores({}, All(4), hcp, allow), (std::array<int, 6>{}));
+    EXPECT_EQ(AdjustedScores({}, All(4), hcp), (std::array<int, 6>{}));
     const RowTotals t = SumRow(gross);
     EXPECT_EQ(TotalText(t.front), "45");
     EXPECT_EQ(TotalText(t.back), "") << "an empty nine shows an empty cell, never 0";
@@ -155,8 +154,8 @@ TEST(RoundRules, PreviousIndexesFollowThePlayedNines) {
 
 TEST(RoundRules, Game1GridForAWoman) {
     const HcpGridStart g = Game1Grid(false);
-    EXPECT_EQ(g.prevIndex, (std::array<QString, 6>{"40.4", "20.2", "20.2", "40.4", "20.2", "20.2"}));
-    EXPECT_EQ(g.prevTIndex[3], "-100");
+    EXPECT_EQ(g.prevIndex, (std::array<double, 6>{40.4, 20.2, 20.2, 40.4, 20.2, 20.2}));
+    EXPECT_EQ(g.prevTIndex[3], kNoTournIndex);
     EXPECT_EQ(g.allowScore, (std::array<QString, 6>{"10", "11", "11", "+4", "+4", "+4"}));
 }
 

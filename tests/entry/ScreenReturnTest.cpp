@@ -55,14 +55,14 @@ TEST_F(MainScreen, TheRoundAReportScreenRetrievesIsShown) {
         auto f = Open();
         SelectPlayer(*f, 7);
         f->RecBar->setValue(3);
-        ASSERT_EQ(f->round.storedGame, 3);
+        ASSERT_EQ(f->round.StoredGame(), 3);
         f->ShowGameList = [&c] {
             Ctx().nCurPlayerID = c.player;
             return c.answer;
         };
         f->cmdGameList_Click();
         EXPECT_EQ(f->cboPlayer->currentData().toInt(), c.shownPlayer);
-        EXPECT_EQ(f->round.storedGame, c.shownGame);
+        EXPECT_EQ(f->round.StoredGame(), c.shownGame);
         EXPECT_EQ(f->txtRecNum->text().trimmed(), QString::number(c.shownGame));
         EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
     }

@@ -10,32 +10,44 @@ double MainRound::StoredIndex(float value) { return Val(IndexText(value)); }
 
 QString MainRound::FigureText(double value) { return QString::number(value, 'g', 15); }
 
-void MainRound::SetStored(int game, int rndGameId) {
-    isNew = 0;
-    shownGame = storedGame = game;
-    storedRndGameId = rndGameId;
+void MainRound::SetStored(const RoundRec& loaded) {
+    isNew_ = false;
+    shownGame_ = storedGame_ = loaded.GAME_NUMBER;
+    storedRndGameId_ = loaded.RND_GAME_ID;
+    loaded_ = loaded;
+    courseId_ = loaded.COURSE_ID;
+    teeBox_ = loaded.TEE_BOX_ID;
+    teeSlope_ = loaded.SLOPE_RATING;
+    teeRating_ = loaded.COURSE_RATING;
 }
 
 void MainRound::SetNew() {
-    isNew = 1;
-    shownGame = -1;
-    storedGame = storedRndGameId = 0;
+    isNew_ = true;
+    shownGame_ = -1;
+    storedGame_ = storedRndGameId_ = 0;
+    loaded_.reset();
+}
+
+void MainRound::SetTee(int teeBox, int slope, double rating) {
+    teeBox_ = teeBox;
+    teeSlope_ = slope;
+    teeRating_ = rating;
 }
 
 void MainRound::SetStartValues(bool male) {
     const HcpGridStart g = Game1Grid(male);
     for (int c = 0; c < 6; ++c) {
-        VariantFigures& f = figures[c];
-        f.prevIndex = Val(g.prevIndex[c]);
-        f.prevTIndex = Val(g.prevTIndex[c]);
-        f.currIndex = Val(g.currIndex[c]);
-        f.currTIndex = Val(g.currTIndex[c]);
+        VariantFigures& f = figures_[c];
+        f.prevIndex = g.prevIndex[c];
+        f.prevTIndex = g.prevTIndex[c];
+        f.currIndex = g.currIndex[c];
+        f.currTIndex = g.currTIndex[c];
     }
 }
 
 void MainRound::SetPrevious(const PrevIndexes& prev, bool asCurrent) {
     for (int c = 0; c < 6; ++c) {
-        VariantFigures& f = figures[c];
+        VariantFigures& f = figures_[c];
         if (prev.index[c]) {
             f.prevIndex = StoredIndex(float(*prev.index[c]));
             if (asCurrent) f.currIndex = f.prevIndex;
@@ -49,48 +61,46 @@ void MainRound::SetPrevious(const PrevIndexes& prev, bool asCurrent) {
 
 void MainRound::SetGenderDefaults(bool male) {
     for (int c : {US_18, CA_18}) {
-        figures[c].prevIndex = StoredIndex(DefaultIndex(male ? 0 : 1));
-        if (isNew) figures[c].currIndex = figures[c].prevIndex;
+        figures_[c].prevIndex = StoredIndex(DefaultIndex(male ? 0 : 1));
+        if (isNew_) figures_[c].currIndex = figures_[c].prevIndex;
     }
 }
 
 void MainRound::SetCurrent(const RoundRec& round) {
     for (int c = 0; c < 6; ++c) {
-        figures[c].currIndex = StoredIndex(float(round.HCP_INDEX[c]));
-        figures[c].currTIndex = StoredIndex(float(round.THCP_INDEX[c]));
+        figures_[c].currIndex = StoredIndex(float(round.HCP_INDEX[c]));
+        figures_[c].currTIndex = StoredIndex(float(round.THCP_INDEX[c]));
     }
 }
 
 void MainRound::UpdateCourseHcps(int slope) {
     for (int c = 0; c < 6; ++c)
-        nCourseHcp[c] = slope <= 0 ? 0 : ColumnCourseHcp(figures[c].prevIndex, figures[c].prevTIndex, slope);
-    sAllowScore = AllowableScoreTexts(nCourseHcp);
-    for (int c = 0; c < 6; ++c) figures[c].allowScore = sAllowScore[c];
+        nCourseHcp_[c] = slope <= 0 ? 0 : ColumnCourseHcp(figures_[c].prevIndex, figures_[c].prevTIndex, slope);
+    allowed_ = true;
 }
 
 void MainRound::ClearCourseHcps() {
-    nCourseHcp.fill(0);
-    sAllowScore.fill(QString());
-    for (VariantFigures& f : figures) f.allowScore.clear();
+    nCourseHcp_.fill(0);
+    allowed_ = false;
+}
+
+QString MainRound::AllowScoreText(int c) const {
+    return allowed_ ? AllowableScoreText(static_cast<HcpVariant>(c - 1), nCourseHcp_[c - 1]) : QString();
 }
 
 void MainRound::UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars) {
-    const std::array<int, 6> adj = AdjustedScores(gross, pars, nCourseHcp, sAllowScore);
-    for (int c = 0; c < 6; ++c)
-        figures[c].adjusted = sAllowScore[c].isEmpty() ? std::nullopt : std::optional<int>(adj[c]);
+    const std::array<int, 6> adj = AdjustedScores(gross, pars, nCourseHcp_);
+    for (int c = 0; c < 6; ++c) figures_[c].adjusted = allowed_ ? std::optional<int>(adj[c]) : std::nullopt;
 }
 
 QString MainRound::CurrentCourseHcpText(int c, int slope) const {
-    const VariantFigures& f = figures[c - 1];
-    const bool fromTourn = f.currTIndex != kNoTournIndex;
-    // The index as the panel shows it, one decimal, "+" for a plus index (and a tournament 0).
-    const QString shown = fromTourn ? TournIndexDisplayText(f.currTIndex) : IndexDisplayText(f.currIndex);
-    const int h = CourseHcp(Val(QString(shown).remove('+')), slope);
-    return (shown.startsWith('+') ? "+" : "") + QString::number(h) + (fromTourn ? " T" : "");
+    const VariantFigures& f = figures_[c - 1];
+    if (f.currTIndex != kNoTournIndex) return CourseHcpText(f.currTIndex, slope) + " T";
+    return CourseHcpText(f.currIndex, slope, /*zeroIsPlain=*/true);
 }
 
 QString MainRound::PreviousCourseHcpText(int c, int slope) const {
-    const VariantFigures& f = figures[c - 1];
+    const VariantFigures& f = figures_[c - 1];
     if (f.prevTIndex != kNoTournIndex) return CourseHcpText(f.prevTIndex, slope) + " T";
     return CourseHcpText(f.prevIndex, slope);
 }
@@ -129,18 +139,18 @@ void MainRound::FillEntry(RoundEntry& entry) const {
         entry.fhit[h] = ticks_[kRowFHit - kFigureRows - 1][h] != 0;
     }
     for (int c = 0; c < 6; ++c) {
-        entry.prevIndex[c] = figures[c].prevIndex;
-        entry.prevTIndex[c] = figures[c].prevTIndex;
-        entry.adjScore[c] = figures[c].adjusted;
+        entry.prevIndex[c] = figures_[c].prevIndex;
+        entry.prevTIndex[c] = figures_[c].prevTIndex;
+        entry.adjScore[c] = figures_[c].adjusted;
     }
-    entry.teeRating = teeRating;
-    entry.teeSlope = teeSlope;
-    entry.isNew = isNew == 1;
-    entry.gameNumber = storedGame;
-    entry.rndGameId = storedRndGameId;
-    entry.oldGame = isNew == 1 ? 0 : shownGame;
-    entry.hcpChanged = hcpChanged == 1;
-    entry.genderIndex = male ? 0 : 1;
+    entry.teeRating = teeRating_;
+    entry.teeSlope = teeSlope_;
+    entry.isNew = isNew_;
+    entry.gameNumber = storedGame_;
+    entry.rndGameId = storedRndGameId_;
+    entry.oldGame = isNew_ ? 0 : shownGame_;
+    entry.hcpChanged = change_.hcpChanged;
+    entry.genderIndex = male_ ? 0 : 1;
 }
 
 }  // namespace dc

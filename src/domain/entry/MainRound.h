@@ -16,48 +16,67 @@ namespace dc {
 
 struct VariantFigures {
     double prevIndex = 0, prevTIndex = 0;  // before the round; kNoTournIndex: no tournament index
-    QString allowScore;                    // the allowable-score rule of the course handicap
     std::optional<int> adjusted;           // the capped score, once the gross scores were summed
     double currIndex = 0, currTIndex = 0;  // the round's own indexes
 };
 
 class MainRound {
   public:
-    // The round shown: its player, its game (-1 while a new round is entered), the tee box's slope
-    // and rating, whether it is new (1: no stored row stands behind it, so a save adds one) and
-    // whether its entries differ from the stored round. Only SetStored and SetNew change whether it
-    // is new; the game-number box never does.
-    int shownPlayerId = 0;
-    int shownGame = -1;
-    int teeSlope = 0;
-    float teeRating = 0;
-    int isNew = 1;
-    int changed = 0;
-    int hcpChanged = 0;    // the change matters for handicaps
-    QString changedField;  // the first changed field, for the save question
-    int oldGame = 0;       // its game number before a save renumbers
+    // ---- what is shown
+    // The player whose round is shown (0: nobody's).
+    int ShownPlayerId() const { return shownPlayerId_; }
+    void SetPlayer(int playerId) { shownPlayerId_ = playerId; }
+    // New (no stored row stands behind it, so a save adds one) or stored. Only SetStored and SetNew
+    // change which; the game-number box never does.
+    bool IsNew() const { return isNew_; }
+    // The game shown: -1 while a new round is entered.
+    int ShownGame() const { return shownGame_; }
     // The stored round shown: its game number and round key (0 while a new round is shown).
-    int storedGame = 0;
-    int storedRndGameId = 0;
-    int newGame = 1;  // the game number a new round takes
-    // What a new round started with (today's or the kept date, the carried ticks): a new round is
-    // changed only when its entries differ from these.
-    NewRoundStart start;
-    // The course and tee-box slot shown: the screen's own, since the screens it opens write the
-    // shared nCurCourseID and nCurTeeBox too.
-    int courseId = 0;
-    int teeBox = 0;
-    bool male = true;  // the round's gender: its player's, or as chosen for a new player's round
-    // Variant c is figures[c - 1], c = 1 to 6 as in nCourseHcp.
-    std::array<VariantFigures, 6> figures;
-    // The course handicaps and allowable scores of the six variants on the tee box's slope.
-    std::array<int, 6> nCourseHcp{};
-    std::array<QString, 6> sAllowScore{};
-
-    // A stored round is shown: game `game` with round key `rndGameId`.
-    void SetStored(int game, int rndGameId);
+    int StoredGame() const { return storedGame_; }
+    int StoredRndGameId() const { return storedRndGameId_; }
+    // The stored round as it was loaded: what the change check compares the entries with.
+    const std::optional<RoundRec>& Loaded() const { return loaded_; }
+    // A stored round is shown: its game, key, course and tee box; the tee box's slope and rating
+    // those it was played off.
+    void SetStored(const RoundRec& loaded);
     // A new round is shown: nothing stored stands behind it.
     void SetNew();
+    // The game number a new round takes.
+    int NewGame() const { return newGame_; }
+    void SetNewGame(int game) { newGame_ = game; }
+    // What a new round started with (today's or the kept date, the carried ticks): a new round is
+    // changed only when its entries differ from these.
+    const NewRoundStart& Start() const { return start_; }
+    void SetStart(const NewRoundStart& start) { start_ = start; }
+
+    // ---- course, tee box and gender
+    // The course and tee-box slot shown: the screen's own, since the screens it opens write the
+    // shared nCurCourseID and nCurTeeBox too.
+    int CourseId() const { return courseId_; }
+    int TeeBox() const { return teeBox_; }
+    int TeeSlope() const { return teeSlope_; }
+    double TeeRating() const { return teeRating_; }
+    void SetCourse(int courseId) { courseId_ = courseId; }
+    // The tee box chosen, with its slope and rating for the round's gender.
+    void SetTee(int teeBox, int slope, double rating);
+    // The round's gender: its player's, or as chosen for a new player's round.
+    bool Male() const { return male_; }
+    void SetMale(bool male) { male_ = male; }
+
+    // ---- whether the entries differ from what was loaded
+    bool Changed() const { return change_.changed; }
+    bool HcpChanged() const { return change_.hcpChanged; }  // the change matters for handicaps
+    QString ChangedField() const { return change_.field; }  // the first changed field, for the question
+    void SetChange(const ChangeResult& change) { change_ = change; }
+    void ClearChange() { change_ = ChangeResult{}; }
+
+    // ---- handicap figures
+    // Variant c is Figures()[c - 1], c = 1 to 6 as in CourseHcp.
+    const std::array<VariantFigures, 6>& Figures() const { return figures_; }
+    // The course handicap of variant c (1 to 6) on the tee box's slope, and the allowable score it
+    // gives as the panel shows it ("+2", "7"; nothing while none is worked out).
+    int CourseHcp(int c) const { return nCourseHcp_[c - 1]; }
+    QString AllowScoreText(int c) const;
 
     // The starting values of a player without earlier rounds (games 1 and 2); the allowable scores
     // come from the tee box (UpdateCourseHcps).
@@ -68,16 +87,16 @@ class MainRound {
     // The stored round's own indexes.
     void SetCurrent(const RoundRec& round);
     // The player's first four games start from the default index, so the gender option sets it.
-    bool GenderSetsIndex() const { return (isNew ? newGame : shownGame) < 5; }
+    bool GenderSetsIndex() const { return (isNew_ ? newGame_ : shownGame_) < 5; }
     // The gender's 18-hole default index before the round (a new round's own too); the tournament
     // indexes stay.
     void SetGenderDefaults(bool male);
-    // Course handicaps on the slope (none without one) and the allowable scores they give.
+    // Course handicaps on the slope (none without one); the allowable scores follow from them.
     void UpdateCourseHcps(int slope);
     // No player or no tee box: no course handicap, no allowable score, nothing capped.
     void ClearCourseHcps();
-    // The capped scores of the gross scores on the pars, by the current allowable scores; none
-    // without an allowable score.
+    // The capped scores of the gross scores on the pars, by the allowable scores of the course
+    // handicaps; none without an allowable score.
     void UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars);
 
     // The course handicap of the round's own index on the slope, as the panel shows it: the
@@ -108,6 +127,21 @@ class MainRound {
     void FillHoles(ScreenRound& screen) const;
 
   private:
+    int shownPlayerId_ = 0;
+    bool isNew_ = true;
+    int shownGame_ = -1;
+    int storedGame_ = 0, storedRndGameId_ = 0;
+    std::optional<RoundRec> loaded_;
+    int newGame_ = 1;
+    NewRoundStart start_;
+    int courseId_ = 0, teeBox_ = 0;
+    int teeSlope_ = 0;
+    double teeRating_ = 0;
+    bool male_ = true;
+    ChangeResult change_;
+    std::array<VariantFigures, 6> figures_;
+    std::array<int, 6> nCourseHcp_{};
+    bool allowed_ = false;  // course handicaps worked out: allowable scores apply
     static constexpr int kFigureRows = kRowPutts;  // rows 1 to 5 hold figures, 6 to 8 ticks
     std::array<std::array<HoleFigure, 18>, kFigureRows> holes_;
     std::array<std::array<int, 18>, kRowFHit - kRowPutts> ticks_{};

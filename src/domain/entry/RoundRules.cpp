@@ -20,22 +20,15 @@ RowTotals SumRow(const std::array<int, 18>& values) {
 }
 
 std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
-                                  const std::array<int, 6>& courseHcp,
-                                  const std::array<QString, 6>& allowScore) {
-    std::array<int, 6> n{};
-    for (int k = 0; k < 6; ++k) n[k] = static_cast<int>(Val(QString(allowScore[k]).remove('+')));
-    // Par-relative caps: US by the course-handicap thresholds, Canada always.
-    const std::array<bool, 6> parRelative{
-        courseHcp[0] <= 9, courseHcp[1] <= 4, courseHcp[2] <= 4, true, true, true};
+                                  const std::array<int, 6>& courseHcp) {
+    std::array<HoleMaximumRule, 6> rules;
+    for (int k = 0; k < 6; ++k) rules[k] = ScreenHoleMaximum(static_cast<HcpVariant>(k), courseHcp[k]);
     std::array<int, 6> sums{};
     for (int h = 0; h < 18; ++h) {
-        const int g = gross[h];
         const bool front = h < 9;
         for (int k = 0; k < 6; ++k) {
             const bool covers = (k == US_18 || k == CA_18) || (front == (k == US_F9 || k == CA_F9));
-            if (!covers) continue;
-            const int cap = HoleMaximumRule{parRelative[k], n[k]}.Of(pars[h]);  // par 0 caps nothing
-            sums[k] += g > cap ? cap : g;
+            if (covers) sums[k] += AllowedHoleScore(gross[h], rules[k].Of(pars[h]));  // par 0 caps nothing
         }
     }
     return sums;
@@ -90,11 +83,12 @@ PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown) {
 HcpGridStart Game1Grid(bool male) {
     HcpGridStart g;
     const int gender = male ? 0 : 1;
-    const QString i18 = IndexText(DefaultIndex(gender)), i9 = IndexText(DefaultIndex(gender, true));
+    // The default indexes as stored (seven significant digits): 36.4, not 36.40000153.
+    const double i18 = Val(IndexText(DefaultIndex(gender))), i9 = Val(IndexText(DefaultIndex(gender, true)));
     for (int c = 0; c < 6; ++c) {
         const bool is18 = c == US_18 || c == CA_18;
         g.prevIndex[c] = g.currIndex[c] = is18 ? i18 : i9;
-        g.prevTIndex[c] = g.currTIndex[c] = "-100";
+        g.prevTIndex[c] = g.currTIndex[c] = kNoTournIndex;
         g.allowScore[c] = c == US_18 ? "10" : c < 3 ? "11" : "+4";
     }
     return g;

@@ -29,12 +29,11 @@ inline QString HoleText(const QString& digits) { return QString::number(digits.t
 inline QString TotalText(int sum) { return sum < 1 ? QString() : QString::number(sum); }
 
 // The six adjusted scores (HcpVariant order) of a gross row: each hole counts min(gross, cap), the
-// cap being par + n or the plain n of the allowable-score text, chosen by the course-handicap
-// thresholds (US 18 up to 9, a US nine up to 4 use par + n; Canada always par + n). A hole without
-// a par is not capped by par + n.
+// cap being the main screen's allowable score of the variant's course handicap (US 18 up to 9, a
+// US nine up to 4 par + 2, else a plain maximum; Canada always par + n). A hole without a par is not
+// capped by par + n.
 std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
-                                  const std::array<int, 6>& courseHcp,
-                                  const std::array<QString, 6>& allowScore);
+                                  const std::array<int, 6>& courseHcp);
 
 // Text colour of a gross cell as a &HBBGGRR value: blue above par, red below, black equal.
 unsigned int GrossColour(int gross, int par);
@@ -59,7 +58,8 @@ PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown);
 
 // Starting values of the handicap grid for a player without earlier rounds (FillGame1Grid).
 struct HcpGridStart {
-    std::array<QString, 6> prevIndex, prevTIndex, allowScore, currIndex, currTIndex;
+    std::array<double, 6> prevIndex, prevTIndex, currIndex, currTIndex;
+    std::array<QString, 6> allowScore;  // as the grid shows it
 };
 HcpGridStart Game1Grid(bool male);
 

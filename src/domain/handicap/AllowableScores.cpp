@@ -44,19 +44,21 @@ int HoleMaximum(RuleSet rules, int courseHcp, bool is18, int par) {
     return HoleMaximumFor(rules, courseHcp, is18).Of(par);
 }
 
+HoleMaximumRule ScreenHoleMaximum(HcpVariant variant, int courseHcp) {
+    const bool is18 = variant == US_18 || variant == CA_18;
+    if (variant == CA_18 || variant == CA_F9 || variant == CA_B9)
+        return HoleMaximumFor(RuleSet::CA, courseHcp, is18);
+    HoleMaximumRule rule = HoleMaximumFor(RuleSet::US, courseHcp, is18);
+    if (!rule.parRelative) rule.allowance = std::min(rule.allowance, 10);
+    return rule;
+}
+
+QString HoleMaximumText(const HoleMaximumRule& rule) {
+    return (rule.parRelative ? "+" : "") + QString::number(rule.allowance);
+}
+
 QString AllowableScoreText(HcpVariant variant, int courseHcp) {
-    switch (variant) {
-        case US_18:
-        case US_F9:
-        case US_B9: {
-            const bool is18 = variant == US_18;
-            if (AllowableScoreUSParRelative(courseHcp, is18)) return "+2";
-            // The text form stops at 10 for a nine.
-            return QString::number(std::min(AllowableScoreUS(courseHcp, is18), 10));
-        }
-        default:
-            return "+" + QString::number(AllowableScoreCA(courseHcp, variant == CA_18));
-    }
+    return HoleMaximumText(ScreenHoleMaximum(variant, courseHcp));
 }
 
 std::array<QString, 6> AllowableScoreTexts(const std::array<int, 6>& courseHcps) {

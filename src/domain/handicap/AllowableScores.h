@@ -36,7 +36,11 @@ HoleMaximumRule HoleMaximumFor(RuleSet rules, int courseHcp, bool is18);
 // A gross score cut to the maximum; a hole not played (0) counts 0.
 inline int AllowedHoleScore(int gross, int maximum) { return gross > maximum ? maximum : gross; }
 
-// The text form of one variant: "+2" (par-relative) or "7" (absolute); a US nine at 25 and up reads "10".
+// The main screen's rule of one variant: as above, but a US nine's plain maximum stops at 10.
+HoleMaximumRule ScreenHoleMaximum(HcpVariant variant, int courseHcp);
+// A rule as the screen shows it: "+2" (par-relative) or "7" (absolute).
+QString HoleMaximumText(const HoleMaximumRule& rule);
+// The text of the screen's rule of one variant; a US nine at 25 and up reads "10".
 QString AllowableScoreText(HcpVariant variant, int courseHcp);
 
 // The six texts for the course handicaps of the six variants (HcpVariant order), each by its own table.

@@ -18,7 +18,7 @@ struct RoundEntry {
     int playerId = 0;
     int courseId = 0;
     int teeBox = 0;       // slot 0 to 3
-    float teeRating = 0;  // the tee box's course rating and slope for the round's gender
+    double teeRating = 0;  // the tee box's course rating and slope for the round's gender
     int teeSlope = 0;
     std::optional<QDate> date;  // nothing when the date box holds no valid date
     bool useHcp = true;

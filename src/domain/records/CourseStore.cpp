@@ -58,7 +58,7 @@ std::optional<TeeBoxFigures> CourseStore::ReadTeeBox(int courseId, bool male, in
     if (!c) return std::nullopt;
     TeeBoxFigures t;
     t.slope = static_cast<int>(SlotNumber(male ? c->MSL : c->WSL, male ? Packed::MSL : Packed::WSL, slot));
-    t.rating = static_cast<float>(SlotNumber(male ? c->MCR : c->WCR, male ? Packed::MCR : Packed::WCR, slot));
+    t.rating = SlotNumber(male ? c->MCR : c->WCR, male ? Packed::MCR : Packed::WCR, slot);
     t.pars = SlotText(male ? c->MPARS : c->WPARS, male ? Packed::MPARS : Packed::WPARS, slot);
     for (int j = 1; j <= 18; ++j) {
         t.hcp[j - 1] = HoleText(male ? c->MHCP : c->WHCP, male ? Packed::MHCP : Packed::WHCP, slot, j);

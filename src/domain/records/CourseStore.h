@@ -20,7 +20,7 @@ struct CourseName {
 // packed texts of its pars, hole handicaps and yards.
 struct TeeBoxFigures {
     int slope = 0;
-    float rating = 0;
+    double rating = 0;
     QString pars;  // the slot's 18 par digits
     std::array<QString, 18> hcp, yards;
     int Par(int hole) const;  // 1 to 18; 0 when unknown

@@ -80,16 +80,26 @@ void frmMainGolf::ConnectHandlers() {
     // the score being typed.
     for (QPushButton* b : findChildren<QPushButton*>())
         connect(b, &QPushButton::pressed, this, [this] { CommitTyping(); });
-    connect(cmdNewGame, &QPushButton::clicked, this, [this] { cmdNewGame_Click(); });
+    // A button's click that reaches the screen while a round is shown, a question is open or a
+    // save runs starts nothing.
+    connect(cmdNewGame, &QPushButton::clicked, this, [this] {
+        if (!Busy()) cmdNewGame_Click();
+    });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(cmdDeleteGame, &QPushButton::clicked, this, [this] { cmdDeleteGame_Click(); });
+    connect(cmdDeleteGame, &QPushButton::clicked, this, [this] {
+        if (!Busy()) cmdDeleteGame_Click();
+    });
     connect(cmdGameList, &QPushButton::clicked, this, [this] { cmdGameList_Click(); });
     connect(cmdCourse, &QPushButton::clicked, this, [this] { cmdCourse_Click(); });
     connect(cmdStats, &QPushButton::clicked, this, [this] { cmdStats_Click(); });
     connect(cmdGraphs, &QPushButton::clicked, this, [this] { cmdGraphs_Click(); });
     connect(cmdHandicaps, &QPushButton::clicked, this, [this] { cmdHandicaps_Click(); });
-    connect(cmdNewPlayer, &QPushButton::clicked, this, [this] { cmdNewPlayer_Click(); });
-    connect(cmdDeletePlayer, &QPushButton::clicked, this, [this] { cmdDeletePlayer_Click(); });
+    connect(cmdNewPlayer, &QPushButton::clicked, this, [this] {
+        if (!Busy()) cmdNewPlayer_Click();
+    });
+    connect(cmdDeletePlayer, &QPushButton::clicked, this, [this] {
+        if (!Busy()) cmdDeletePlayer_Click();
+    });
     connect(cmdSetup, &QPushButton::clicked, this, [this] { cmdSetup_Click(); });
     connect(cmdScoreCard, &QPushButton::clicked, this, [this] { cmdScoreCard_Click(); });
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
@@ -173,7 +183,6 @@ bool frmMainGolf::eventFilter(QObject* watched, QEvent* event) {
             SetHint("Enter notes pertaining to the current game. (ie. new clubs, 1st hole-in-1)");
             if (!txtNotes->toPlainText().isEmpty()) txtNotes->selectAll();
         } else if (watched == txtRecNum) {
-            bRecNumNew = 0;
             SetHint("Enter a game for display.");
         } else if (watched == RecBar)
             SetHint("Click up or down arrow or drag slide box to change Game #.");
@@ -228,16 +237,13 @@ void frmMainGolf::Form_Load() {
         if (ctx_.HasDatabase()) Load_Course_Info(*cboCourse, ctx_);
         cboCourse->setCurrentIndex(-1);
     }
-    if (bFormReady == 0) Init_Player_List();
+    Init_Player_List();
     shownDatabase_ = ctx_.HasDatabase() ? ctx_.Connection().Path() : QString();
     setWindowTitle(AppTitle());
     SetHint("Select a Player's name from the list.");
-    bFormReady = 1;
 }
 
 void frmMainGolf::StartAfresh() {
-    const int ready = bFormReady;
-    bFormReady = 0;  // as at loading: no player editor is opened
     {
         const QSignalBlocker block(cboCourse);
         cboCourse->clear();
@@ -245,14 +251,11 @@ void frmMainGolf::StartAfresh() {
         cboCourse->setCurrentIndex(-1);
     }
     Init_Player_List();
-    round.changed = 0;
-    bFormReady = ready;
+    round.ClearChange();
 }
 
 void frmMainGolf::Init_Player_List() {
-    bFirstLoad = 1;
-    cmdNewPlayer_Click();
-    bFirstLoad = 0;
+    ClearForNewPlayer();
     {
         const QSignalBlocker block(cboPlayer);
         if (ctx_.HasDatabase()) Load_Players(*cboPlayer, ctx_);
@@ -316,7 +319,7 @@ void frmMainGolf::Form_Activate(const ScreenAnswer& answer) {
         if (code == 1) {
             if (cboPlayer->count() == 0)
                 stop = true;
-            else if (!keepShown && !cboPlayer->currentText().trimmed().isEmpty() && !round.isNew)
+            else if (!keepShown && !cboPlayer->currentText().trimmed().isEmpty() && !round.IsNew())
                 RecBar_Scroll();
         }
         if (!stop && (code == 2 || code == 3)) {
@@ -326,27 +329,17 @@ void frmMainGolf::Form_Activate(const ScreenAnswer& answer) {
                 cboPlayer->setCurrentIndex(-1);
             }
             if (cboPlayer->count() > 0) {
+                // Chosen by code: the question was asked before the other screen opened. A
+                // player kept with his edited round is only chosen again; another is loaded.
                 const int i = cboPlayer->findData(ctx_.nCurPlayerID);
-                bNoSaveCheck = 1;
-                bPlayerLoaded = 0;
-                const bool keepPlayer = keepShown && ctx_.nCurPlayerID == round.shownPlayerId;
-                if (i >= 0) {
-                    if (keepPlayer)
-                        SelectPlayerQuietly(i);
-                    else
-                        cboPlayer->setCurrentIndex(i);
-                }
-                if (!keepPlayer && ctx_.nCurPlayerID == round.shownPlayerId && bPlayerLoaded == 0 && i >= 0) {
-                    cboPlayer_Click();
-                    bPlayerLoaded = -1;
-                }
-                bNoSaveCheck = 0;
+                const bool keepPlayer = keepShown && ctx_.nCurPlayerID == round.ShownPlayerId();
+                SelectPlayerQuietly(i);
+                if (!keepPlayer && i >= 0) RunStep(Step::Showing, [this] { LoadPlayer(); });
             }
         }
         // The code has been acted on; a later activation (after the calendar, say) must not reload.
         nReturnCode = 0;
     } catch (...) {
-        bNoSaveCheck = 0;
         nReturnCode = 0;
         ReportCurrentError(kTag + "Form_Activate", Sql::Without);
     }
@@ -373,11 +366,11 @@ void frmMainGolf::chkUseHandicap_Click() { DisplayHCP_Scores(); }
 
 bool frmMainGolf::AskToSave(const QString& secondLine, int style, bool viaSaveButton) {
     Save_Check();
-    if (round.changed != 1) return true;
-    const int answer = MsgBox(ChangedPrompt(round.changedField, secondLine), style);
+    if (!round.Changed()) return true;
+    const int answer = Ask(ChangedPrompt(round.ChangedField(), secondLine), style);
     if (answer == vbCancel) return false;
     if (answer == vbNo) {
-        round.changed = 0;
+        round.ClearChange();
         return true;
     }
     bool saved;
@@ -385,11 +378,10 @@ bool frmMainGolf::AskToSave(const QString& secondLine, int style, bool viaSaveBu
         saved = cmdSave_Click();
     } else {
         if (!RunSaveChecks(true)) return false;
-        nSaveExisting = round.isNew == 1 ? 0 : 1;
         saved = Save_DBF();
     }
     if (!saved) return false;
-    round.changed = 0;
+    round.ClearChange();
     return true;
 }
 

@@ -28,6 +28,7 @@ class QTabWidget;
 namespace dc {
 
 class AppContext;
+struct TeeBoxFigures;
 
 class MaskEdBox;
 class Spread;
@@ -73,16 +74,11 @@ class frmMainGolf : public QWidget {
 
     // ---- form-level state
     MainRound round;  // the shown round: its state and handicap figures
-    int bFormReady = 0;
-    int bFirstLoad = 0;
-    int bPlayerLoaded = 0;
-    int bNoSaveCheck = 0;
-    int nSaveExisting = 0;
-    int bNoScroll = 0;
-    int bRecNumByCode = 0, bRecNumClamp = 0, bRecNumNew = 0;
-    int bLoadingCourse = 0;
-    int bSettingChecks = 0;
-    int bLastGameDeleted = 0;
+    // What the screen is doing. Showing a round, a question open and a save are each one step: no
+    // page change, player change or save starts before it ends, and what code puts into the
+    // controls meanwhile is no entry of the golfer's.
+    enum class Step { Idle, Showing, Asking, Saving };
+    Step CurrentStep() const { return step_; }
     int nReturnCode = 0;  // the code being acted on while activating (cleared once acted on)
     // The game paged to or saved last. A screen handing back code 2 shows the player's round of this
     // number again, or the one a report screen retrieved, which replaces it.
@@ -111,7 +107,8 @@ class frmMainGolf : public QWidget {
     void cmdStats_Click();
     void cmdHelp_Click();
     void cmdDeleteGame_Click();
-    bool cmdDeletePlayer_Click();  // true when the player was deleted
+    // True when the player was deleted; `lastGame`: asked as the deletion of his last game.
+    bool cmdDeletePlayer_Click(bool lastGame = false);
     void cmdPrintScoreCard_Click();
     void opt189_Click(int index);
     void optUSCan_Click(int index);
@@ -142,9 +139,10 @@ class frmMainGolf : public QWidget {
     void cmdNewPlayer_Click();
     // ---- change check and saving
     void Save_Check();
-    // Checks and saves; true when the round was stored.
+    // Checks and saves (nothing while another step is under way); true when the round was stored.
     bool cmdSave_Click();
-    // Stores the round, renumbers and recomputes; false (nothing stored, entries kept) on error.
+    // Stores the round, renumbers and recomputes, then shows the saved round; false (nothing
+    // stored, entries kept) on error.
     bool Save_DBF();
 
     // What the screen holds, as the rules read it.
@@ -196,22 +194,46 @@ class frmMainGolf : public QWidget {
     void FailCheck(const QString& message, QWidget* focus);
     void SetGrossColour(int hole);
     void TakeCell(int col, int row);  // a cell the user changed: the round takes it
-    void ShowHoleDetails(const RoundRec& round);
+    void TakeStoredHoles(const RoundRec& round);
+    void ShowHoles();
+    void ShowTeeBoxHoles(const TeeBoxFigures& tee);  // its yards, hole handicaps and pars, with totals
     // The round's course handicaps, allowable and capped scores from its own previous indexes and
     // tee box, and the panel showing them; none while no player or no tee box is chosen.
     void UpdateRoundFigures();
     // What a new round starts with, for the change check: its date and ticks as they are now.
     void MarkNewRoundStart();
-    // The round shown with its course, tee box and gender: a tee box lacking values warns once each.
-    QString TeeWarningKey() const;
+    // A round (the new one for key 0) with the course, tee box and gender shown: a tee box lacking
+    // values warns once each.
+    QString TeeWarningKey(int rndGameId) const;
     int ViewVariant() const;  // the variant (1 to 6) of the first shown column
     void FillLabels(int k, int c);
     void SetPrevIndexesForNewRound();
-    void SetRecNumText(const QString& text, int& guard);
+    void SetRecNumText(const QString& text);
     void SelectPlayerQuietly(int index);
+    struct StepScope;
+    // Runs `work` as one step; back at Idle, the tee-box warning it left is given.
+    void RunStep(Step step, const std::function<void()>& work);
+    bool Busy() const { return step_ != Step::Idle; }
+    // A question or message of the screen: a step of its own, during which nothing starts.
+    int Ask(const QString& text, int style, const QStringList& buttons = {});
+    // The chosen player's round: the one handed back or his newest, or a new round.
+    void LoadPlayer();
+    // The stored game n (a number outside the player's games goes to the nearest), loaded whole.
+    void PageTo(double n);
+    // The bar's game loaded whole into the round, then shown.
+    void LoadBarRound();
+    // A new round on the screen: the previous indexes after the newest stored round, and the kept
+    // date, course and tee box when "Keep same" is ticked. `takeKeyboard`: the keyboard goes where
+    // the golfer types first (hole 1 for kept values, else the date); otherwise only hole 1 gets it
+    // when kept values were carried.
+    void StartNewRound(bool takeKeyboard);
+    // No player and a blank new round, without a question or the player editor.
+    void ClearForNewPlayer();
+    bool StoreRound();  // the save step of Save_DBF
+    Step step_ = Step::Idle;
+    QString teeWarning_;  // the tee box's warning, given when the step showing the round ends
     int nRecBarShown_ = 1;  // the game the scroll bar showed last
     bool shownOnce_ = false;
-    bool loadingByCode_ = false;  // the game number is being written by a load, not by the user
     QString shownDatabase_;       // the database the shown lists and round come from
     int newRoundSerial_ = 0;      // counts the new rounds started, each a round of its own
     QSet<QString> warnedTees_;    // the rounds and tee boxes already warned about (TeeWarningKey)

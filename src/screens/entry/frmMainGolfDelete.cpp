@@ -39,37 +39,37 @@ const QString kNoPlayerToDelete = "No Player is selected to delete.  Please sele
 
 void frmMainGolf::cmdDeleteGame_Click() {
     try {
-        if (round.isNew) {
+        if (round.IsNew()) {
             FailCheck("This is a 'New' game and cannot be deleted.", nullptr);
             return;
         }
         // The round shown must be the chosen player's: after a screen handed back no player, the
         // old round may still be on the screen.
         const int playerId = SelectedItemData(*cboPlayer);
-        if (cboPlayer->currentIndex() < 0 || playerId != round.shownPlayerId) {
+        if (cboPlayer->currentIndex() < 0 || playerId != round.ShownPlayerId()) {
             FailCheck(kNoPlayerToDelete, cboPlayer);
             return;
         }
         if (MainRoundStore(ctx_.Connection()).RoundCount(playerId) == 1) {
-            bLastGameDeleted = 1;
-            if (cmdDeletePlayer_Click()) return;
+            if (cmdDeletePlayer_Click(/*lastGame=*/true)) return;
         }
-        if (MsgBox("Are you sure you want to delete this game?", vbYesNo + vbQuestion) != vbYes) return;
-        const int game = round.storedGame;
+        if (Ask("Are you sure you want to delete this game?", vbYesNo + vbQuestion) != vbYes) return;
+        const int game = round.StoredGame();
         ctx_.nCurPlayerID = playerId;
         int left = 0;
         {
             ResyncProgress progress(this, /*fromUpCRSR=*/false);
-            left = DeleteRoundAndRecalculate(ctx_.Connection(), playerId, game, round.male ? 0 : 1,
+            left = DeleteRoundAndRecalculate(ctx_.Connection(), playerId, game, round.Male() ? 0 : 1,
                                              ctx_.bFlag18_9, &progress);
         }
-        round.changed = 0;
+        round.ClearChange();
         if (left == 0) {
             {
                 const QSignalBlocker block(RecBar);
                 RecBar->setRange(1, 1);
             }
-            cmdNewGame_Click();  // the shown round is gone: no changes to ask about
+            // The shown round is gone: no changes to ask about.
+            RunStep(Step::Showing, [this] { StartNewRound(true); });
             return;
         }
         // The newest game, loaded directly: the round the bar stood on is gone or renumbered.
@@ -85,28 +85,23 @@ void frmMainGolf::cmdDeleteGame_Click() {
     }
 }
 
-bool frmMainGolf::cmdDeletePlayer_Click() {
+bool frmMainGolf::cmdDeletePlayer_Click(bool lastGame) {
     try {
         if (cboPlayer->currentText().trimmed().isEmpty() || cboPlayer->currentIndex() < 0) {
             FailCheck(kNoPlayerToDelete, cboPlayer);
             return false;
         }
-        const QString question = bLastGameDeleted ? "Player's last game.  Delete Player?"
-                                                  : "Are you sure you want to delete this player?";
-        bLastGameDeleted = 0;
-        if (MsgBox(question, vbYesNo + vbQuestion) != vbYes) return false;
+        const QString question =
+            lastGame ? "Player's last game.  Delete Player?" : "Are you sure you want to delete this player?";
+        if (Ask(question, vbYesNo + vbQuestion) != vbYes) return false;
         PlayerStore(ctx_.Connection()).DeletePlayer(SelectedItemData(*cboPlayer));
         // A blank new round and no player, as the new-player button leaves it, without its question
         // or the player editor; the player list reloaded.
-        const int ready = bFormReady;
-        bFormReady = 0;
         Init_Player_List();
-        bFormReady = ready;
-        round.shownPlayerId = 0;
-        round.changed = 0;
+        round.SetPlayer(0);
+        round.ClearChange();
         return true;
     } catch (...) {
-        bLastGameDeleted = 0;
         ReportCurrentError(kTag + "cmdDeletePlayer_Click", Sql::With);
         return false;
     }
@@ -115,12 +110,12 @@ bool frmMainGolf::cmdDeletePlayer_Click() {
 void frmMainGolf::cmdPrintScoreCard_Click() {
     try {
         if (cboPlayer->currentIndex() < 0) {
-            MsgBox("Please select a Player before printing an existing score card.", vbInformation);
+            Ask("Please select a Player before printing an existing score card.", vbInformation);
             cboPlayer->setFocus();
             return;
         }
-        if (round.isNew) {
-            MsgBox(
+        if (round.IsNew()) {
+            Ask(
                 "Please select an existing round of golf for a player before printing an existing score "
                 "card.",
                 vbInformation);

@@ -59,24 +59,46 @@ namespace dc {
 
 using namespace mainscreen;
 
+// ------------------------------------------------------------------------------------ steps
+
+struct frmMainGolf::StepScope {
+    frmMainGolf& screen;
+    const Step was;
+    StepScope(frmMainGolf& f, Step step) : screen(f), was(f.step_) { f.step_ = step; }
+    ~StepScope() { screen.step_ = was; }
+};
+
+void frmMainGolf::RunStep(Step step, const std::function<void()>& work) {
+    {
+        const StepScope scope(*this, step);
+        work();
+    }
+    if (step_ != Step::Idle || teeWarning_.isEmpty()) return;
+    const QString warning = std::exchange(teeWarning_, QString());
+    Ask(warning, vbExclamation);
+}
+
+int frmMainGolf::Ask(const QString& text, int style, const QStringList& buttons) {
+    const StepScope scope(*this, Step::Asking);
+    return buttons.isEmpty() ? MsgBox(text, style) : MsgBox(text, style, QString(), buttons);
+}
+
 // ------------------------------------------------------------------------------------ player and paging
 
-void frmMainGolf::SetRecNumText(const QString& text, int& guard) {
-    const int was = guard;
-    guard = 1;
+void frmMainGolf::SetRecNumText(const QString& text) {
+    const QSignalBlocker block(txtRecNum);  // written by code: no paging
     txtRecNum->setText(text);
-    guard = was;
 }
 
 // The game-number box and the bar back on the round shown: "New" for a new round, whatever was
 // typed or paged to.
 void frmMainGolf::ShowShownRoundNumber() {
-    if (round.isNew) {
-        SetRecNumText("New", bRecNumNew);
+    if (round.IsNew()) {
+        SetRecNumText("New");
         const QSignalBlocker block(RecBar);
         RecBar->setValue(nRecBarShown_);
     } else {
-        ShowPagingAt(round.shownGame);
+        ShowPagingAt(round.ShownGame());
     }
 }
 
@@ -86,205 +108,179 @@ void frmMainGolf::SelectPlayerQuietly(int index) {
 }
 
 void frmMainGolf::cboPlayer_Click() {
+    if (Busy()) {  // chosen while a round is shown or a question is open: the shown player stays
+        SelectPlayerQuietly(cboPlayer->findData(round.ShownPlayerId()));
+        return;
+    }
     try {
-        if (!cboPlayer->currentText().trimmed().isEmpty() && cboPlayer->count() > 0) {
-            if (bNoSaveCheck == 0) {
-                Save_Check();
-                if (round.changed == 1) {
-                    // The round on the screen belongs to the player shown before: save it as his.
-                    // A round typed before any player was shown is saved for the one chosen.
-                    const int chosen = cboPlayer->currentIndex();
-                    const int before = cboPlayer->findData(round.shownPlayerId);
-                    const int answer =
-                        MsgBox(ChangedPrompt(round.changedField, "Save the changes?"), vbYesNo + vbQuestion);
-                    if (answer == vbYes) {
-                        const int curBefore = ctx_.nCurPlayerID;
-                        if (before >= 0) SelectPlayerQuietly(before);
-                        ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-                        if (!cmdSave_Click()) {
-                            // Stay on the round; the choice goes back to the player it belongs to.
-                            SelectPlayerQuietly(before);
-                            ctx_.nCurPlayerID = curBefore;
-                            return;
-                        }
-                        SelectPlayerQuietly(chosen);
-                    }
-                    round.changed = 0;
-                }
-            }
-            SetMousePointer(Pointer::Hourglass);
-            if (cboPlayer->currentIndex() < 0) return;
-            ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-            bool bGenderChanged = false;
-            if (const std::optional<QString> gender =
-                    MainRoundStore(ctx_.Connection()).PlayerGender(ctx_.nCurPlayerID)) {
-                ctx_.sCurGender = *gender;
-                const bool male = ctx_.sCurGender == "M";
-                bGenderChanged = male != round.male;
-                round.male = male;
-                // The player's round follows from here: nothing of the round shown before is recomputed.
-                const QSignalBlocker block0(optMF[0]), block1(optMF[1]);
-                optMF[male ? 0 : 1]->setChecked(true);
-            }
-            if (ctx_.nCurPlayerID != round.shownPlayerId) Clear_Screen();
-            round.shownPlayerId = ctx_.nCurPlayerID;
-            const int count = MainRoundStore(ctx_.Connection()).RoundCount(ctx_.nCurPlayerID);
-            {
-                const QSignalBlocker block(RecBar);
-                RecBar->setMaximum(qMax(1, count));
-            }
-            bool hasRound;
-            if (nReturnCode == 2 && nGameNumber >= 1) {
-                hasRound = MainRoundStore(ctx_.Connection()).HasRound(ctx_.nCurPlayerID, nGameNumber);
-                nReturnCode = 0;
-            } else {
-                nGameNumber = 0;
-                hasRound = MainRoundStore(ctx_.Connection()).HasRound(ctx_.nCurPlayerID, 0);
-            }
-            if (!hasRound) {
-                round.SetNew();
-                SetRecNumText("New", bRecNumByCode);
-                {
-                    const QSignalBlocker block(RecBar);
-                    RecBar->setMaximum(1);
-                }
-                FillGame1Grid();
-                round.newGame = 1;
-                // The new round's tee box is read for this player's gender; its figures are his own.
-                if (bGenderChanged)
-                    cboCourse_Click();
-                else
-                    cboTeeBox_Click();
-                MarkNewRoundStart();
-                UpdateRoundFigures();
-                round.changed = 0;
-                SetMousePointer(Pointer::Default);
-                return;
-            }
-            loadingByCode_ = true;
-            if (nGameNumber != 0) {
-                txtRecNum->setText(QString::number(nGameNumber));
-            } else {
-                txtRecNum->setText(QString::number(RecBar->maximum()));
-                if (bGenderChanged) cboCourse_Click();
-            }
-            loadingByCode_ = false;
-            // The round shown, its game number and key were set by the load itself (RecBar_Scroll).
-            bPlayerLoaded = -1;
-        } else {
+        if (cboPlayer->currentText().trimmed().isEmpty() || cboPlayer->count() == 0) {
             UpdateRoundFigures();  // no player chosen: nothing is allowed or capped
+            round.ClearChange();
+            return;
         }
-        round.changed = 0;
-        SetMousePointer(Pointer::Default);
+        Save_Check();
+        if (round.Changed()) {
+            // The round on the screen belongs to the player shown before: save it as his.
+            // A round typed before any player was shown is saved for the one chosen.
+            const int chosen = cboPlayer->currentIndex();
+            const int before = cboPlayer->findData(round.ShownPlayerId());
+            if (Ask(ChangedPrompt(round.ChangedField(), "Save the changes?"), vbYesNo + vbQuestion) == vbYes) {
+                const int curBefore = ctx_.nCurPlayerID;
+                if (before >= 0) SelectPlayerQuietly(before);
+                ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
+                if (!cmdSave_Click()) {
+                    // Stay on the round; the choice goes back to the player it belongs to.
+                    SelectPlayerQuietly(before);
+                    ctx_.nCurPlayerID = curBefore;
+                    return;
+                }
+                SelectPlayerQuietly(chosen);
+            }
+            round.ClearChange();
+        }
+        RunStep(Step::Showing, [this] { LoadPlayer(); });
     } catch (...) {
         SetMousePointer(Pointer::Default);
         ReportCurrentError(kTag + "cboPlayer_Click", Sql::With);
     }
 }
 
+void frmMainGolf::LoadPlayer() {
+    SetMousePointer(Pointer::Hourglass);
+    if (cboPlayer->currentIndex() < 0) return;
+    ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
+    bool bGenderChanged = false;
+    if (const std::optional<QString> gender = MainRoundStore(ctx_.Connection()).PlayerGender(ctx_.nCurPlayerID)) {
+        ctx_.sCurGender = *gender;
+        const bool male = ctx_.sCurGender == "M";
+        bGenderChanged = male != round.Male();
+        round.SetMale(male);
+        // The player's round follows from here: nothing of the round shown before is recomputed.
+        const QSignalBlocker block0(optMF[0]), block1(optMF[1]);
+        optMF[male ? 0 : 1]->setChecked(true);
+    }
+    if (ctx_.nCurPlayerID != round.ShownPlayerId()) Clear_Screen();
+    round.SetPlayer(ctx_.nCurPlayerID);
+    const int count = MainRoundStore(ctx_.Connection()).RoundCount(ctx_.nCurPlayerID);
+    {
+        const QSignalBlocker block(RecBar);
+        RecBar->setMaximum(qMax(1, count));
+    }
+    bool hasRound;
+    if (nReturnCode == 2 && nGameNumber >= 1) {
+        hasRound = MainRoundStore(ctx_.Connection()).HasRound(ctx_.nCurPlayerID, nGameNumber);
+        nReturnCode = 0;
+    } else {
+        nGameNumber = 0;
+        hasRound = MainRoundStore(ctx_.Connection()).HasRound(ctx_.nCurPlayerID, 0);
+    }
+    if (!hasRound) {
+        // A player without rounds starts a new one, as New starts it: the kept date, course and
+        // tee box too. Its tee box is read for this player's gender; its figures are his own.
+        if (bGenderChanged) cboCourse_Click();
+        StartNewRound(false);
+        round.ClearChange();
+        SetMousePointer(Pointer::Default);
+        return;
+    }
+    if (nGameNumber == 0 && bGenderChanged) cboCourse_Click();
+    PageTo(nGameNumber != 0 ? nGameNumber : RecBar->maximum());
+    round.ClearChange();
+    SetMousePointer(Pointer::Default);
+}
+
 void frmMainGolf::txtRecNum_Change() {
+    if (Busy()) {  // typed while a round is shown or a question is open
+        ShowShownRoundNumber();
+        return;
+    }
     try {
-        if (bRecNumByCode != 0 || bRecNumClamp == 1 || bRecNumNew == 1) return;
         if (cboPlayer->currentIndex() < 0) {  // no player: no games to show, nobody's figures
-            SetRecNumText("New", bRecNumNew);
+            SetRecNumText("New");
             return;
         }
         const QString text = txtRecNum->text();
-        if (text == "New" && round.isNew &&
-            !MainRoundStore(ctx_.Connection()).HasRound(ctx_.nCurPlayerID, 0)) {
-            MsgBox("There are no games entered for this player.", vbInformation);
-            SetRecNumText("New", bRecNumNew);
+        if (text == "New" && round.IsNew() && !MainRoundStore(ctx_.Connection()).HasRound(ctx_.nCurPlayerID, 0)) {
+            Ask("There are no games entered for this player.", vbInformation);
+            SetRecNumText("New");
             return;
         }
-        if (round.isNew == 1 && !loadingByCode_) {
+        if (round.IsNew()) {
             Save_Check();
-            if (round.changed == 1) {
+            if (round.Changed()) {
                 const int answer =
-                    MsgBox(ChangedPrompt(round.changedField, "Save the changes?"), vbYesNo + vbQuestion);
+                    Ask(ChangedPrompt(round.ChangedField(), "Save the changes?"), vbYesNo + vbQuestion);
                 if (answer == vbYes) {
                     // Saving shows the saved round; then the game asked for.
-                    SetRecNumText("New", bRecNumNew);
+                    SetRecNumText("New");
                     if (!cmdSave_Click()) return;  // stay on the new round, "New" restored
-                    round.changed = 0;
+                    round.ClearChange();
                     txtRecNum->setText(text);
                     return;
                 }
-                round.changed = 0;
+                round.ClearChange();
             }
         } else if (!LeaveEditedStoredRound()) {
-            ShowPagingAt(round.shownGame);
+            ShowPagingAt(round.ShownGame());
             return;
         }
-        // Only a stored round that the paging loads is shown as stored (RecBar_Scroll); a number that
-        // names no stored round leaves a new round new, and the box says so again.
-        const double n = Val(text.trimmed());
-        const int max = RecBar->maximum();
-        if (n > 0 && n < max + 1) {
-            bNoScroll = 1;
-            {
-                const QSignalBlocker block(RecBar);
-                RecBar->setValue(static_cast<int>(RoundHalfAway(n)));
-            }
-            RecBar_Scroll();
-            bNoScroll = 0;
-        } else {
-            const int target = n < 1 ? 1 : max;
-            bNoScroll = 1;
-            SetRecNumText(QString::number(target), bRecNumClamp);
-            {
-                const QSignalBlocker block(RecBar);
-                RecBar->setValue(target);
-            }
-            RecBar_Scroll();
-            bNoScroll = 0;
-            bRecNumClamp = 0;
-        }
-        if (round.isNew) ShowShownRoundNumber();
+        PageTo(Val(text.trimmed()));
+        if (round.IsNew()) ShowShownRoundNumber();
     } catch (...) {
         ReportCurrentError(kTag + "txtRecNum_Change", Sql::Without);
     }
 }
 
+// Only a stored round that the paging loads is shown as stored (LoadBarRound); a number that names
+// no stored round leaves a new round new.
+void frmMainGolf::PageTo(double n) {
+    const int max = RecBar->maximum();
+    const int game = n > 0 && n < max + 1 ? static_cast<int>(RoundHalfAway(n)) : n < 1 ? 1 : max;
+    {
+        const QSignalBlocker block(RecBar);
+        RecBar->setValue(game);
+    }
+    RecBar_Scroll();
+}
+
 void frmMainGolf::RecBar_Change() {
-    if (bNoScroll != 0) return;
+    if (Busy()) {  // the bar's repeat while a round is shown or a question is open: no second page
+        StopBarRepeat();
+        ShowShownRoundNumber();
+        return;
+    }
     CommitTyping();  // the bar takes no focus: a score being typed is still in the grid's editor
-    if (round.isNew ? !LeaveNewRound() : !LeaveEditedStoredRound()) {
+    if (round.IsNew() ? !LeaveNewRound() : !LeaveEditedStoredRound()) {
         ShowShownRoundNumber();  // stays on the round shown (after a Yes, the saved one)
         return;
     }
     RecBar_Scroll();
-    if (round.isNew) ShowShownRoundNumber();
+    if (round.IsNew()) ShowShownRoundNumber();
 }
 
 // Before the bar pages away from a changed new round: Yes saves it (and the saved round is shown),
 // Cancel stays; No lets the paging go on. True when it may.
 bool frmMainGolf::LeaveNewRound() {
     Save_Check();
-    if (round.changed != 1) return true;
+    if (!round.Changed()) return true;
     StopBarRepeat();
-    const int answer = MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
+    const int answer = Ask(ChangedPrompt(round.ChangedField(), "Save changes?"), vbYesNoCancel + vbQuestion);
     if (answer == vbNo) return true;
-    if (answer == vbYes && RunSaveChecks(true)) {
-        nSaveExisting = 0;
-        Save_DBF();
-    }
+    if (answer == vbYes && RunSaveChecks(true)) Save_DBF();
     return false;
 }
 
 bool frmMainGolf::LeaveEditedStoredRound() {
-    if (loadingByCode_ || round.isNew) return true;
+    if (round.IsNew()) return true;
     Save_Check();
-    if (round.changed != 1) return true;
+    if (!round.Changed()) return true;
     StopBarRepeat();
-    const int answer = MsgBox(ChangedPrompt(round.changedField, "Save changes?"), vbYesNoCancel + vbQuestion);
+    const int answer = Ask(ChangedPrompt(round.ChangedField(), "Save changes?"), vbYesNoCancel + vbQuestion);
     if (answer == vbNo) {
-        round.changed = 0;
+        round.ClearChange();
         return true;
     }
-    if (answer == vbYes && RunSaveChecks(true)) {
-        nSaveExisting = 1;
-        if (Save_DBF()) round.changed = 0;
-    }
+    if (answer == vbYes && RunSaveChecks(true) && Save_DBF()) round.ClearChange();
     return false;
 }
 
@@ -302,31 +298,40 @@ void frmMainGolf::ShowPagingAt(int game) {
         RecBar->setValue(game);
     }
     nRecBarShown_ = game;
-    SetRecNumText(" " + QString::number(game), bRecNumByCode);
+    SetRecNumText(" " + QString::number(game));
 }
 
-// The stored round's pars as numbers, putts and the three flags of each hole, and every row's totals.
-void frmMainGolf::ShowHoleDetails(const RoundRec& S) {
+// The round takes the stored round's gross scores, putts and the three flags of each hole.
+void frmMainGolf::TakeStoredHoles(const RoundRec& S) {
     for (int j = 1; j <= 18; ++j) {
-        SetHoleText(kRowPar, j, HoleFigureText(round.Hole(kRowPar, j)));
-        SetGrossColour(j);
+        round.SetHole(kRowGross, j, S.GS[j - 1] > 0 ? HoleFigure(S.GS[j - 1]) : std::nullopt);
         const int putts = PuttsOfHole(S.PUTTS, j);
-        SetHoleText(kRowPutts, j, putts > 0 ? QString::number(putts) : QString());
-        bSettingChecks = -1;
-        SetHoleTick(kRowGir, j, FlagOfHole(S.GREENS_IN_REG, j) ? 1 : 0);
-        SetHoleTick(kRowSand, j, FlagOfHole(S.SAND_SAVES, j) ? 1 : 0);
-        SetHoleTick(kRowFHit, j, FlagOfHole(S.FAIRWAYS_HIT, j) ? 1 : 0);
-        bSettingChecks = 0;
+        round.SetHole(kRowPutts, j, putts > 0 ? HoleFigure(putts) : std::nullopt);
+        round.SetTick(kRowGir, j, FlagOfHole(S.GREENS_IN_REG, j) ? 1 : 0);
+        round.SetTick(kRowSand, j, FlagOfHole(S.SAND_SAVES, j) ? 1 : 0);
+        round.SetTick(kRowFHit, j, FlagOfHole(S.FAIRWAYS_HIT, j) ? 1 : 0);
     }
-    for (int r = kRowPar; r <= kRowFHit; ++r) Calc_Row_Scores(r);
+}
+
+// The grid shows the round's holes, gross scores coloured against par, and every row's totals.
+void frmMainGolf::ShowHoles() {
+    for (int j = 1; j <= 18; ++j) {
+        for (int r = kRowYards; r <= kRowPutts; ++r) SetHoleText(r, j, HoleFigureText(round.Hole(r, j)));
+        for (int r = kRowGir; r <= kRowFHit; ++r) SetHoleTick(r, j, round.Tick(r, j));
+        SetGrossColour(j);
+    }
+    for (int r = kRowYards; r <= kRowFHit; ++r) Calc_Row_Scores(r);
 }
 
 void frmMainGolf::RecBar_Scroll() {
+    RunStep(Step::Showing, [this] { LoadBarRound(); });
+}
+
+void frmMainGolf::LoadBarRound() {
     int line = 0;
     try {
         const int value = RecBar->value();
-        SetRecNumText(" " + QString::number(value), bRecNumByCode);
-        bRecNumClamp = 0;
+        SetRecNumText(" " + QString::number(value));
         nGameNumber = value;
         line = 1;
         const int maxGN = MainRoundStore(ctx_.Connection()).MaxGameNumber(ctx_.nCurPlayerID);
@@ -335,9 +340,9 @@ void frmMainGolf::RecBar_Scroll() {
         line = 2;
         if (const std::optional<QString> gender =
                 MainRoundStore(ctx_.Connection()).PlayerGender(ctx_.nCurPlayerID)) {
-            round.male = *gender == "M";
+            round.SetMale(*gender == "M");
             const QSignalBlocker block0(optMF[0]), block1(optMF[1]);  // the round's figures follow below
-            optMF[round.male ? 0 : 1]->setChecked(true);
+            optMF[round.Male() ? 0 : 1]->setChecked(true);
         }
         line = 3;
         const std::optional<PagedRound> paged =
@@ -346,53 +351,46 @@ void frmMainGolf::RecBar_Scroll() {
         line = 4;
         spISC->SetReDraw(false);
         const RoundRec& S = paged->round;
-        const bool gameNull = paged->gameCostNull, cartNull = paged->cartCostNull,
-                   otherNull = paged->otherCostNull;
+        // The round first, whole: its figures, its game, course and tee box.
         if (nGameNumber < 3 || !paged->previous) {
             FillGame1Grid();
         } else {
             round.SetPrevious(PreviousIndexes(*paged->previous, &S), false);
             round.SetCurrent(S);
         }
+        round.SetStored(S);
+        TakeStoredHoles(S);
         line = 5;
-        round.SetStored(S.GAME_NUMBER, S.RND_GAME_ID);
         nRecBarShown_ = value;
         mskDate->SetText(FormatLocalDate(S.ROUND_DATE, ctx_.sDateFormat));
         chkUseHandicap->setChecked(S.USE_HCP);
         chkUseTourn->setChecked(S.USE_TOURN);
         auto money = [](bool isNull, double v) { return isNull ? QString() : FixedText(v, 2); };
-        txtGameCost->setText(money(gameNull, S.GAME_COST));
-        txtCartCost->setText(money(cartNull, S.CART_COST));
-        txtOtherCost->setText(money(otherNull, S.OTHER_COST));
+        txtGameCost->setText(money(paged->gameCostNull, S.GAME_COST));
+        txtCartCost->setText(money(paged->cartCostNull, S.CART_COST));
+        txtOtherCost->setText(money(paged->otherCostNull, S.OTHER_COST));
         txtNotes->setPlainText(S.NOTES.trimmed());
-        round.teeBox = ctx_.nCurTeeBox = S.TEE_BOX_ID;
-        round.courseId = ctx_.nCurCourseID = S.COURSE_ID;
+        ctx_.nCurTeeBox = S.TEE_BOX_ID;
+        ctx_.nCurCourseID = S.COURSE_ID;
         line = 6;
-        // The round's own gross scores go in before the course, so the tee box caps and colours them.
-        for (int j = 1; j <= 18; ++j)
-            SetHoleText(kRowGross, j, S.GS[j - 1] > 0 ? QString::number(S.GS[j - 1]) : QString());
+        // The course and tee box give the round its yards, hole handicaps and pars.
         if (cboCourse->count() > 0) {
             const int i = cboCourse->findData(S.COURSE_ID);
-            bLoadingCourse = 1;
             if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
-            bLoadingCourse = 0;
         }
-        if (cboTeeBox->count() > round.teeBox) {
-            if (cboTeeBox->currentIndex() == round.teeBox)
+        if (cboTeeBox->count() > S.TEE_BOX_ID) {
+            if (cboTeeBox->currentIndex() == S.TEE_BOX_ID)
                 cboTeeBox_Click();
             else
-                cboTeeBox->setCurrentIndex(round.teeBox);
+                cboTeeBox->setCurrentIndex(S.TEE_BOX_ID);
         }
         line = 7;
-        ShowHoleDetails(S);
+        ShowHoles();
         spISC->SetReDraw(true);
-        round.teeRating = static_cast<float>(S.COURSE_RATING);
-        round.teeSlope = S.SLOPE_RATING;
-        UpdateRoundFigures();  // on the round's own slope
+        round.SetTee(S.TEE_BOX_ID, S.SLOPE_RATING, S.COURSE_RATING);  // played off the round's own slope
+        UpdateRoundFigures();
     } catch (...) {
         spISC->SetReDraw(true);
-        bSettingChecks = 0;
-        bLoadingCourse = 0;
         ReportCurrentError(kTag + "RecBar_Scroll", Sql::With, line, "Line #: ");
     }
 }
@@ -404,7 +402,6 @@ void frmMainGolf::Clear_Screen() {
         mskDate->SetText(TodayText(ctx_.sDateFormat));
         chkUseHandicap->setChecked(true);
         spISC->SetReDraw(false);
-        bSettingChecks = -1;
         const bool noCourse = cboCourse->currentIndex() == -1 && cboTeeBox->currentIndex() == -1;
         for (int h = 1; h <= 18; ++h) {
             if (noCourse)
@@ -417,7 +414,6 @@ void frmMainGolf::Clear_Screen() {
             for (int r : {kRowYards, kRowHcp, kRowPar}) Calc_Row_Scores(r);
         for (int r = kRowGross; r <= kRowFHit; ++r) Calc_Row_Scores(r);
         spISC->SetReDraw(true);
-        bSettingChecks = 0;
         for (QLabel* l :
              {lblHI[1], lblTHI[1], lblAllowScore[1], lblAdjScore[1], lblCurrIndex[1], lblCourseHcp[1]})
             l->setText(QString());
@@ -429,15 +425,12 @@ void frmMainGolf::Clear_Screen() {
         MarkNewRoundStart();
     } catch (...) {
         spISC->SetReDraw(true);
-        bSettingChecks = 0;
         ReportCurrentError(kTag + "Clear_Screen", Sql::Without);
     }
 }
 
 void frmMainGolf::MarkNewRoundStart() {
-    round.start.dateText = mskDate->Text();
-    round.start.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
-    round.start.useTourn = chkUseTourn->isChecked() ? 1 : 0;
+    round.SetStart({mskDate->Text(), chkUseHandicap->isChecked() ? 1 : 0, chkUseTourn->isChecked() ? 1 : 0});
 }
 
 // The previous indexes of a new round: those after the player's newest stored round (the nine
@@ -445,7 +438,7 @@ void frmMainGolf::MarkNewRoundStart() {
 void frmMainGolf::SetPrevIndexesForNewRound() {
     const std::optional<RoundRec> newest = MainRoundStore(ctx_.Connection()).NewestRound(ctx_.nCurPlayerID);
     FillGame1Grid();
-    round.newGame = newest ? newest->GAME_NUMBER + 1 : 1;
+    round.SetNewGame(newest ? newest->GAME_NUMBER + 1 : 1);
     if (!newest || newest->GAME_NUMBER + 1 < 3) return;
     round.SetPrevious(PreviousIndexes(*newest, nullptr), true);
 }
@@ -454,89 +447,73 @@ void frmMainGolf::cmdNewGame_Click() {
     try {
         if (cboPlayer->currentText().trimmed().isEmpty()) {
             WarningSound(ctx_);
-            MsgBox("Select Player before entering a new game.", vbInformation);
+            Ask("Select Player before entering a new game.", vbInformation);
             return;
         }
-        if (round.isNew) return;
         // Clearing would drop the edits of the shown round: ask, as the other buttons do.
         if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
-        Clear_Screen();
-        SetRecNumText("New", bRecNumNew);
-        round.SetNew();
-        lblHIndex->show();
-        lblHI[1]->show();
-        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex}) l->hide();
-        lblAdjScore[1]->clear();
-        lblAdjScore[2]->clear();
-        SetPrevIndexesForNewRound();
-        if (chkKeepSame->isChecked() && bKeepSame) {
-            if (auto d = ParseAnyDate(sKeepDate, ctx_.sDateFormat))
-                mskDate->SetText(FormatLocalDate(*d, ctx_.sDateFormat));
-            if (cboCourse->count() > 0) {
-                const int i = cboCourse->findData(nKeepCourseID);
-                bLoadingCourse = 1;
-                if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
-                bLoadingCourse = 0;
-            }
-            if (cboTeeBox->count() > 0 && nKeepTeeBox < cboTeeBox->count()) {
-                if (cboTeeBox->currentIndex() != nKeepTeeBox) cboTeeBox->setCurrentIndex(nKeepTeeBox);
-            }
-            MarkNewRoundStart();  // the kept date is carried, not typed
-        }
-        if (cboCourse->currentIndex() != -1) {
-            const int t = cboTeeBox->currentIndex();
-            if (const auto q = CourseStore(ctx_.Connection())
-                                   .ReadTeeBox(SelectedItemData(*cboCourse), round.male, qMax(0, t))) {
-                if (t >= 0) {
-                    round.teeBox = ctx_.nCurTeeBox = t;
-                    round.teeSlope = q->slope;
-                    round.teeRating = q->rating;
-                } else {
-                    // No tee box yet: a round that counts like any round without a rating.
-                    round.teeSlope = 113;
-                    round.teeRating = 0;
-                }
-            }
-        }
-        // The allowable scores follow the new previous indexes.
-        UpdateRoundFigures();
-        spISC->SetActiveCell(1, kRowGross);
-        // The keyboard is where the highlight is: on hole 1 for kept values, else on the date. A key
-        // typed at once goes there too: the focus is set before the next event is read.
-        QWidget* typing = chkKeepSame->isChecked() && bKeepSame ? static_cast<QWidget*>(spISC)
-                                                                : static_cast<QWidget*>(mskDate);
-        typing->setFocus(Qt::OtherFocusReason);
+        RunStep(Step::Showing, [this] { StartNewRound(true); });
     } catch (...) {
         ReportCurrentError(kTag + "cmdNewGame_Click", Sql::With);
     }
 }
 
+void frmMainGolf::StartNewRound(bool takeKeyboard) {
+    Clear_Screen();
+    round.SetNew();
+    SetRecNumText("New");
+    lblHIndex->show();
+    lblHI[1]->show();
+    for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex}) l->hide();
+    lblAdjScore[1]->clear();
+    lblAdjScore[2]->clear();
+    SetPrevIndexesForNewRound();
+    const bool kept = chkKeepSame->isChecked() && bKeepSame;
+    if (kept) {
+        if (auto d = ParseAnyDate(sKeepDate, ctx_.sDateFormat))
+            mskDate->SetText(FormatLocalDate(*d, ctx_.sDateFormat));
+        if (cboCourse->count() > 0) {
+            const int i = cboCourse->findData(nKeepCourseID);
+            if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
+        }
+        if (cboTeeBox->count() > 0 && nKeepTeeBox < cboTeeBox->count()) {
+            if (cboTeeBox->currentIndex() != nKeepTeeBox) cboTeeBox->setCurrentIndex(nKeepTeeBox);
+        }
+        MarkNewRoundStart();  // the kept date is carried, not typed
+    }
+    if (cboCourse->currentIndex() != -1) {
+        const int t = cboTeeBox->currentIndex();
+        if (const auto q =
+                CourseStore(ctx_.Connection()).ReadTeeBox(SelectedItemData(*cboCourse), round.Male(), qMax(0, t))) {
+            if (t >= 0) {
+                ctx_.nCurTeeBox = t;
+                round.SetTee(t, q->slope, q->rating);
+            } else {
+                // No tee box yet: a round that counts like any round without a rating.
+                round.SetTee(round.TeeBox(), 113, 0);
+            }
+        }
+    }
+    // The allowable scores follow the new previous indexes.
+    UpdateRoundFigures();
+    // The keyboard is where the highlight is: on hole 1 for kept values, else on the date, with no
+    // cell of the grid highlighted. A key typed at once goes there too: the focus is set before the
+    // next event is read.
+    spISC->SetActiveCell(1, kRowGross);
+    if (kept)
+        spISC->setFocus(Qt::OtherFocusReason);
+    else {
+        spISC->ClearSelection();
+        if (takeKeyboard) mskDate->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void frmMainGolf::cmdNewPlayer_Click() {
     try {
-        if (bFirstLoad == 0 && !AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
+        if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
         const int shownBefore = cboPlayer->currentIndex() >= 0 ? SelectedItemData(*cboPlayer) : 0;
-        Clear_Screen();
-        SetRecNumText("New", bRecNumNew);
-        bNoScroll = 1;
-        {
-            const QSignalBlocker block(RecBar);
-            RecBar->setRange(1, 1);
-        }
-        ctx_.nCurPlayerID = 0;
-        round.SetNew();
-        lblAdjScore[1]->clear();
-        lblAdjScore[2]->clear();
-        {
-            const QSignalBlocker block(chkUseHandicap);
-            chkUseHandicap->setChecked(true);
-        }
-        round.newGame = 1;
-        FillGame1Grid();
-        MarkNewRoundStart();
-        UpdateRoundFigures();  // nobody's: no allowable score, nothing capped
-        lblHI[1]->setText(IndexDisplayText(round.figures[ViewVariant() - 1].prevIndex));
-        for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
-        if (bFormReady == 1 && ShowPlayerEditor) {
+        ClearForNewPlayer();
+        if (ShowPlayerEditor) {
             const int code = ShowPlayerEditor();
             // No player added: the one shown before is chosen again.
             if (ctx_.nCurPlayerID == 0) ctx_.nCurPlayerID = shownBefore;
@@ -547,16 +524,38 @@ void frmMainGolf::cmdNewPlayer_Click() {
     }
 }
 
+void frmMainGolf::ClearForNewPlayer() {
+    Clear_Screen();
+    SetRecNumText("New");
+    {
+        const QSignalBlocker block(RecBar);
+        RecBar->setRange(1, 1);
+    }
+    ctx_.nCurPlayerID = 0;
+    round.SetNew();
+    lblAdjScore[1]->clear();
+    lblAdjScore[2]->clear();
+    {
+        const QSignalBlocker block(chkUseHandicap);
+        chkUseHandicap->setChecked(true);
+    }
+    round.SetNewGame(1);
+    FillGame1Grid();
+    MarkNewRoundStart();
+    UpdateRoundFigures();  // nobody's: no allowable score, nothing capped, no previous index shown
+    for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex, lblCourseHcp[1]}) l->hide();
+}
+
 // ------------------------------------------------------------------------------------ change check
 
 ScreenRound frmMainGolf::CurrentScreenRound() const {
     ScreenRound s;
     s.dateText = mskDate->Text();
-    s.courseId = round.courseId;
-    s.teeBox = round.teeBox;
+    s.courseId = round.CourseId();
+    s.teeBox = round.TeeBox();
     s.useHcp = chkUseHandicap->isChecked() ? 1 : 0;
     s.useTourn = chkUseTourn->isChecked() ? 1 : 0;
-    for (int c = 1; c <= 6; ++c) s.adjusted[c - 1] = round.figures[c - 1].adjusted.value_or(0);
+    for (int c = 1; c <= 6; ++c) s.adjusted[c - 1] = round.Figures()[c - 1].adjusted.value_or(0);
     s.gameCost = txtGameCost->text();
     s.cartCost = txtCartCost->text();
     s.otherCost = txtOtherCost->text();
@@ -565,23 +564,22 @@ ScreenRound frmMainGolf::CurrentScreenRound() const {
     return s;
 }
 
+// What the golfer typed against what was loaded: a new round's start, or the stored round as the
+// paging loaded it.
 void frmMainGolf::Save_Check() {
     try {
-        round.changed = 0;
-        round.hcpChanged = 0;
+        round.ClearChange();
         ChangeResult r;
-        if (round.isNew) {
-            r = CompareNewRound(CurrentScreenRound(), round.start);
+        if (round.IsNew()) {
+            r = CompareNewRound(CurrentScreenRound(), round.Start());
         } else {
-            const std::optional<RoundRec> stored =
-                MainRoundStore(ctx_.Connection()).LoadRound(ctx_.nCurPlayerID, round.shownGame);
+            const std::optional<RoundRec>& stored = round.Loaded();
             if (!stored) return;
             r = CompareStoredRound(CurrentScreenRound(), *stored,
                                    FormatLocalDate(stored->ROUND_DATE, ctx_.sDateFormat));
         }
-        round.changed = r.changed ? 1 : 0;
-        round.hcpChanged = r.hcpChanged ? 1 : 0;
-        if (r.changed) round.changedField = r.field.leftJustified(21, ' ');
+        if (r.changed) r.field = r.field.leftJustified(21, ' ');
+        round.SetChange(r);
     } catch (...) {
         ReportCurrentError(kTag + "Save_Check", Sql::With);
     }
@@ -591,7 +589,7 @@ void frmMainGolf::Save_Check() {
 
 void frmMainGolf::FailCheck(const QString& message, QWidget* focus) {
     WarningSound(ctx_);
-    MsgBox(message, vbInformation);
+    Ask(message, vbInformation);
     if (focus) focus->setFocus();
 }
 
@@ -627,8 +625,7 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
 
 bool frmMainGolf::AcceptEmptyHoles() {
     const std::optional<EmptyHoles> empty = EmptyHolesQuestion(round.RowValues(kRowGross));
-    if (!empty || MsgBox(empty->question, vbYesNo + vbQuestion, QString(),
-                         {empty->saveButton, empty->enterButton}) == vbYes)
+    if (!empty || Ask(empty->question, vbYesNo + vbQuestion, {empty->saveButton, empty->enterButton}) == vbYes)
         return true;
     SSTab1->setCurrentIndex(0);
     spISC->SetActiveCell(HoleColumn(empty->firstHole), kRowGross);
@@ -637,10 +634,10 @@ bool frmMainGolf::AcceptEmptyHoles() {
 }
 
 bool frmMainGolf::cmdSave_Click() {
+    if (Busy()) return false;  // a save never starts inside another step
     // The totals must reflect what was typed last.
     Calc_Row_Scores(kRowGross);
     if (!RunSaveChecks(false)) return false;
-    nSaveExisting = round.isNew == 1 ? 0 : 1;
     if (!Save_DBF()) return false;
     bKeepSame = chkKeepSame->isChecked();
     sKeepDate = bKeepSame ? mskDate->Text() : TodayText(ctx_.sDateFormat);
@@ -666,14 +663,15 @@ RoundEntry frmMainGolf::CurrentRoundEntry() const {
 }
 
 bool frmMainGolf::Save_DBF() {
+    bool saved = false;
+    RunStep(Step::Saving, [this, &saved] { saved = StoreRound(); });
+    return saved;
+}
+
+bool frmMainGolf::StoreRound() {
     std::unique_ptr<frmMainWait> wait;
     try {
-        if (nSaveExisting == 0) {
-            round.oldGame = MainRoundStore(ctx_.Connection()).RoundCount(ctx_.nCurPlayerID) + 1;
-        } else {
-            round.oldGame = round.shownGame;
-        }
-        if (!round.isNew) Save_Check();
+        if (!round.IsNew()) Save_Check();
         SetMousePointer(Pointer::Hourglass);
         const RoundEntry entry = CurrentRoundEntry();
         // The saved round's player and course are the current ones from here on.
@@ -695,15 +693,14 @@ bool frmMainGolf::Save_DBF() {
                 wait->SetProgress(k, n);
             }
         } progress(*this, wait);
-        const bool wasNew = round.isNew == 1;
+        const bool wasNew = round.IsNew();
         const SaveOutcome out = SaveAndRecalculate(ctx_.Connection(), entry, is18, &progress);
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);
         nGameNumber = out.gameNumber;
-        round.SetStored(out.gameNumber, out.rndGameId);
         // Its tee box was chosen (and warned about) while it was entered: showing it again is no new choice.
-        warnedTees_.insert(TeeWarningKey());
+        warnedTees_.insert(TeeWarningKey(out.rndGameId));
         if (wasNew) {
             lblHIndex->show();
             lblHI[1]->show();
@@ -718,7 +715,6 @@ bool frmMainGolf::Save_DBF() {
             RecBar->setRange(1, qMax(1, out.count));
             RecBar->setValue(nGameNumber);
         }
-        bNoScroll = 0;
         // The saved game is shown as stored, with the indexes the recomputation wrote.
         RecBar_Scroll();
         return true;

@@ -135,7 +135,6 @@ void frmMainGolf::CommitTyping() {
 
 void frmMainGolf::spISC_ButtonClicked(int col, int row, bool) {
     TakeCell(col, row);
-    if (bSettingChecks != 0) return;
     if (row == kRowGir)
         SetHint(
             "Green in Reg - Check if any part of the ball touches the putting surface and the strokes taken "
@@ -151,11 +150,8 @@ void frmMainGolf::spISC_ButtonClicked(int col, int row, bool) {
             "Par "
             "3 holes excluded.");
     const int hole = col <= 9 ? col : col - 1;
-    if (row == kRowFHit && col >= 1 && col < kColIn && col != kColOut && round.Hole(kRowPar, hole) == 3) {
-        bSettingChecks = -1;
+    if (row == kRowFHit && col >= 1 && col < kColIn && col != kColOut && round.Hole(kRowPar, hole) == 3)
         SetHoleTick(kRowFHit, hole, 0);
-        bSettingChecks = 0;
-    }
     Calc_Row_Scores(row);
 }
 
@@ -172,114 +168,110 @@ void frmMainGolf::UpdateRoundFigures() {
     const bool chosen =
         cboPlayer->currentIndex() >= 0 && cboCourse->currentIndex() >= 0 && cboTeeBox->currentIndex() >= 0;
     if (chosen)
-        round.UpdateCourseHcps(round.teeSlope);
+        round.UpdateCourseHcps(round.TeeSlope());
     else
         round.ClearCourseHcps();
     Calc_Row_Scores(kRowGross);  // the capped scores, then the panel
 }
 
-QString frmMainGolf::TeeWarningKey() const {
-    const QString shown = round.isNew
-                              ? QString("new %1").arg(newRoundSerial_)
-                              : QString("round %1 %2").arg(round.shownPlayerId).arg(round.storedRndGameId);
-    return shown +
-           QString(" course %1 tee %2 %3").arg(round.courseId).arg(round.teeBox).arg(round.male ? "M" : "F");
+QString frmMainGolf::TeeWarningKey(int rndGameId) const {
+    const QString shown = rndGameId == 0 ? QString("new %1").arg(newRoundSerial_)
+                                         : QString("round %1 %2").arg(round.ShownPlayerId()).arg(rndGameId);
+    return shown + QString(" course %1 tee %2 %3")
+                       .arg(round.CourseId())
+                       .arg(round.TeeBox())
+                       .arg(round.Male() ? "M" : "F");
 }
 
 int frmMainGolf::ViewVariant() const {
     return ctx_.bUSCAFlag ? (ctx_.bFlag18_9 ? 1 : 2) : (ctx_.bFlag18_9 ? 4 : 5);
 }
 
+void frmMainGolf::ShowTeeBoxHoles(const TeeBoxFigures& q) {
+    for (int j = 1; j <= 18; ++j) {
+        SetHoleText(kRowYards, j, HoleText(q.yards[j - 1]));
+        SetHoleText(kRowHcp, j, HoleText(q.hcp[j - 1]));
+        SetHoleText(kRowPar, j, QString::number(q.Par(j)));
+        SetGrossColour(j);
+    }
+    Calc_Row_Scores(kRowYards);
+    Calc_Row_Scores(kRowPar);
+}
+
 void frmMainGolf::cboTeeBox_Click() {
-    try {
-        if (cboCourse->currentIndex() < 0 || cboTeeBox->currentIndex() < 0) return;
-        const int t = cboTeeBox->currentIndex();
-        const std::optional<TeeBoxFigures> q =
-            CourseStore(ctx_.Connection()).ReadTeeBox(SelectedItemData(*cboCourse), round.male, t);
-        if (q) {
-            round.teeBox = ctx_.nCurTeeBox = t;
-            round.teeSlope = q->slope;
-            round.teeRating = q->rating;
-        }
-        const QString pars = q ? q->pars : QString();
-        // One warning per choice of a tee box for a round: not again when the round is saved, shown
-        // again or its course reselected.
-        const QString key = TeeWarningKey();
-        const bool warn = !warnedTees_.contains(key);
-        warnedTees_.insert(key);
-        // One line per missing value, without an empty line before the first.
-        QStringList warning;
-        if (round.teeSlope == 0)
-            warning << "No Slope was provide for this Tee Box.  Handicap and Indexes will not be calculated "
-                       "correctly.";
-        if (round.teeRating == 0)
-            warning << "No Course Rating was provide for this Tee Box.  Handicap and Indexes will not be "
-                       "calculated correctly.";
-        if (Val(pars) == 0)
-            warning << "No Pars were provided for this Tee Box.  Adjusted scores might not be calculated "
-                       "correctly.";
-        if (warn && !warning.isEmpty()) {
+    RunStep(Step::Showing, [this] {
+        try {
+            if (cboCourse->currentIndex() < 0 || cboTeeBox->currentIndex() < 0) return;
+            const int t = cboTeeBox->currentIndex();
+            const std::optional<TeeBoxFigures> q =
+                CourseStore(ctx_.Connection()).ReadTeeBox(SelectedItemData(*cboCourse), round.Male(), t);
+            if (q) {
+                ctx_.nCurTeeBox = t;
+                round.SetTee(t, q->slope, q->rating);
+                ShowTeeBoxHoles(*q);
+            }
+            // The course handicaps and allowable scores changed: the capped scores follow.
+            UpdateRoundFigures();
+            // One warning per choice of a tee box for a round: not again when the round is saved,
+            // shown again or its course reselected. It comes when the round is shown whole.
+            const QString key = TeeWarningKey(round.IsNew() ? 0 : round.StoredRndGameId());
+            if (warnedTees_.contains(key)) return;
+            warnedTees_.insert(key);
+            // One line per missing value, without an empty line before the first.
+            QStringList warning;
+            if (round.TeeSlope() == 0)
+                warning << "No Slope was provide for this Tee Box.  Handicap and Indexes will not be "
+                           "calculated correctly.";
+            if (round.TeeRating() == 0)
+                warning << "No Course Rating was provide for this Tee Box.  Handicap and Indexes will not be "
+                           "calculated correctly.";
+            if (Val(q ? q->pars : QString()) == 0)
+                warning << "No Pars were provided for this Tee Box.  Adjusted scores might not be calculated "
+                           "correctly.";
+            if (warning.isEmpty()) return;
             warning << "Please go to the Course Setup screen and add the appropriate values for this "
                        "Tee Box.";
-            MsgBox(warning.join("\r\n"), vbExclamation);
+            teeWarning_ = warning.join("\r\n");
+        } catch (...) {
+            ReportCurrentError(kTag + "cboTeeBox_Click", Sql::With);
         }
-        if (q) {
-            for (int j = 1; j <= 18; ++j) {
-                SetHoleText(kRowYards, j, HoleText(q->yards[j - 1]));
-                SetHoleText(kRowHcp, j, HoleText(q->hcp[j - 1]));
-                SetHoleText(kRowPar, j, QString::number(q->Par(j)));
-                SetGrossColour(j);
-            }
-        }
-        Calc_Row_Scores(kRowYards);
-        Calc_Row_Scores(kRowPar);
-        // The course handicaps and allowable scores changed: the capped scores follow.
-        UpdateRoundFigures();
-    } catch (...) {
-        ReportCurrentError(kTag + "cboTeeBox_Click", Sql::With);
-    }
+    });
 }
 
 void frmMainGolf::cboCourse_Click() {
-    try {
-        if (cboCourse->currentIndex() < 0) return;
-        round.courseId = ctx_.nCurCourseID =
-            SelectedItemData(*cboCourse);  // Load_TeeBox reads the shared one
-        {
-            const QSignalBlocker block(cboTeeBox);
-            if (ctx_.HasDatabase()) Load_TeeBox(*cboTeeBox, ctx_, ctx_.nCurCourseID);
-            cboTeeBox->setCurrentIndex(-1);
-        }
-        if (!cboCourse->currentText().trimmed().isEmpty()) {
-            if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
-            const std::optional<TeeBoxFigures> q =
-                CourseStore(ctx_.Connection()).ReadTeeBox(round.courseId, round.male, qMax(0, round.teeBox));
-            if (round.teeBox >= 0 && round.teeBox < cboTeeBox->count())
-                cboTeeBox->setCurrentIndex(round.teeBox);
-            if (q) {
-                for (int j = 1; j <= 18; ++j) {
-                    SetHoleText(kRowYards, j, HoleText(q->yards[j - 1]));
-                    SetHoleText(kRowHcp, j, HoleText(q->hcp[j - 1]));
-                    SetHoleText(kRowPar, j, QString::number(q->Par(j)));
-                    if (bLoadingCourse == 0) SetGrossColour(j);
-                }
+    RunStep(Step::Showing, [this] {
+        try {
+            if (cboCourse->currentIndex() < 0) return;
+            round.SetCourse(SelectedItemData(*cboCourse));
+            ctx_.nCurCourseID = round.CourseId();  // Load_TeeBox reads the shared one
+            {
+                const QSignalBlocker block(cboTeeBox);
+                if (ctx_.HasDatabase()) Load_TeeBox(*cboTeeBox, ctx_, ctx_.nCurCourseID);
+                cboTeeBox->setCurrentIndex(-1);
             }
+            if (!cboCourse->currentText().trimmed().isEmpty()) {
+                if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
+                const std::optional<TeeBoxFigures> q = CourseStore(ctx_.Connection())
+                                                           .ReadTeeBox(round.CourseId(), round.Male(),
+                                                                       qMax(0, round.TeeBox()));
+                if (round.TeeBox() >= 0 && round.TeeBox() < cboTeeBox->count())
+                    cboTeeBox->setCurrentIndex(round.TeeBox());
+                if (q) ShowTeeBoxHoles(*q);
+            }
+            UpdateRoundFigures();
+        } catch (...) {
+            ReportCurrentError(kTag + "cboCourse_Click", Sql::With);
         }
-        Calc_Row_Scores(kRowYards);
-        Calc_Row_Scores(kRowPar);
-        UpdateRoundFigures();
-    } catch (...) {
-        ReportCurrentError(kTag + "cboCourse_Click", Sql::With);
-    }
+    });
 }
 
 void frmMainGolf::optMF_Click(int index) {
-    round.male = index == 0;
+    round.SetMale(index == 0);
     try {
-        if (round.GenderSetsIndex()) round.SetGenderDefaults(round.male);
+        if (round.GenderSetsIndex()) round.SetGenderDefaults(round.Male());
         // A new round is played off the tee box's slope for the gender chosen; a stored round keeps
         // the slope it was played off.
-        if (round.isNew && cboTeeBox->currentIndex() >= 0)
+        if (round.IsNew() && cboTeeBox->currentIndex() >= 0)
             cboTeeBox_Click();
         else
             UpdateRoundFigures();
@@ -291,8 +283,9 @@ void frmMainGolf::optMF_Click(int index) {
 // ------------------------------------------------------------------------------------ handicap grid
 
 void frmMainGolf::FillLabels(int k, int c) {
-    const VariantFigures& f = round.figures[c - 1];
-    lblHI[k]->setText(IndexDisplayText(f.prevIndex));
+    const VariantFigures& f = round.Figures()[c - 1];
+    // No player chosen: nobody's previous index.
+    lblHI[k]->setText(cboPlayer->currentIndex() >= 0 ? IndexDisplayText(f.prevIndex) : QString());
     lblHI[k]->show();
     lblCourseHcp[k]->show();
     if (f.prevTIndex != kNoTournIndex) {
@@ -306,7 +299,7 @@ void frmMainGolf::FillLabels(int k, int c) {
     lblCurrIndex[k]->setText(IndexDisplayText(f.currIndex));
     lblCurrIndex[k]->show();
     if (f.currTIndex != kNoTournIndex) lblCurrTIndex[k]->setText(TournIndexDisplayText(f.currTIndex));
-    lblAllowScore[k]->setText(f.allowScore);
+    lblAllowScore[k]->setText(round.AllowScoreText(c));
     lblAllowScore[k]->show();
     lblAdjScore[k]->setText(f.adjusted ? QString::number(*f.adjusted) : QString());
     lblAdjScore[k]->show();
@@ -325,7 +318,7 @@ void frmMainGolf::DisplayHCP_Scores() {
             const int front = us ? 2 : 5;
             for (int k = 1; k <= 2; ++k) {
                 const int c = front + k - 1;
-                if (round.figures[c - 1].adjusted.value_or(0) > 0) {
+                if (round.Figures()[c - 1].adjusted.value_or(0) > 0) {
                     FillLabels(k, c);
                     lblF9B9[k]->show();
                 } else {
@@ -337,21 +330,21 @@ void frmMainGolf::DisplayHCP_Scores() {
             lblTHcpIndex->setVisible(!lblTHI[1]->isHidden() || !lblTHI[2]->isHidden());
         }
         const int first = is18 ? (us ? 1 : 4) : (us ? 2 : 5);
-        if (round.isNew) {
+        if (round.IsNew()) {
             // A new round shows no current index, and the course handicap it is played off as soon
             // as its player and tee box are chosen.
             for (QLabel* l : {lblCurrIndex[1], lblCurrIndex[2]}) l->hide();
             const bool chosen = cboPlayer->currentIndex() >= 0 && cboTeeBox->currentIndex() >= 0;
             for (int k = 1; k <= 2; ++k)
-                lblCourseHcp[k]->setText(chosen && round.teeSlope > 0 && k <= (is18 ? 1 : 2)
-                                             ? round.PreviousCourseHcpText(first + k - 1, round.teeSlope)
+                lblCourseHcp[k]->setText(chosen && round.TeeSlope() > 0 && k <= (is18 ? 1 : 2)
+                                             ? round.PreviousCourseHcpText(first + k - 1, round.TeeSlope())
                                              : QString());
             return;
         }
         // The course handicap of each shown column's own index.
         for (int k = 1; k <= (is18 ? 1 : 2); ++k)
-            lblCourseHcp[k]->setText(
-                round.teeSlope <= 0 ? QString() : round.CurrentCourseHcpText(first + k - 1, round.teeSlope));
+            lblCourseHcp[k]->setText(round.TeeSlope() <= 0 ? QString()
+                                                           : round.CurrentCourseHcpText(first + k - 1, round.TeeSlope()));
     } catch (...) {
         ReportCurrentError(kTag + "DisplayHCP_Scores", Sql::Without);
     }
@@ -359,7 +352,7 @@ void frmMainGolf::DisplayHCP_Scores() {
 
 void frmMainGolf::FillGame1Grid() {
     try {
-        round.SetStartValues(round.male);
+        round.SetStartValues(round.Male());
     } catch (...) {
         ReportCurrentError(kTag + "FillGame1Grid", Sql::Without);
     }
