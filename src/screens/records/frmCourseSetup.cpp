@@ -331,7 +331,7 @@ void frmCourseSetup::CommitGridEdits() {
     for (Spread* grid : {spTB, spMHCP, spWHCP, spMPar, spWPar, spYD}) grid->CommitEdit();
 }
 
-bool frmCourseSetup::SaveQuestion() {
+bool frmCourseSetup::SaveChangesQuestion() {
     CommitGridEdits();
     if (!bChanged) return true;
     const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbQuestion);
@@ -353,7 +353,7 @@ void frmCourseSetup::cboCourseName_Click() {
             SelectEntryOf(nEditCourseID);
             SetNameText(typed);
             nameTyped_ = wasTyped;
-            if (!SaveQuestion()) return;
+            if (!SaveChangesQuestion()) return;
         }
         {
             const QSignalBlocker block(cboCourseName);
@@ -474,7 +474,7 @@ void frmCourseSetup::cmdSave_Click() { SaveCourse(); }
 
 void frmCourseSetup::cmdNew_Click() {
     try {
-        if (!SaveQuestion()) return;
+        if (!SaveChangesQuestion()) return;
         bNewCourse = true;
         SelectEntryOf(0);
         SetNameText(QString());
@@ -574,13 +574,8 @@ void frmCourseSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 bool frmCourseSetup::Form_Unload() {
     nReturnCode = 1;
     try {
-        CommitGridEdits();
-        if (bChanged) {
-            const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbQuestion);
-            if (answer == vbCancel) return false;
-            if (answer == vbYes) return SaveCourse();
-            bChanged = false;
-        }
+        if (!SaveChangesQuestion()) return false;
+        bChanged = false;
     } catch (...) {
         ReportCurrentError("Course Setup, Form_Unload", Sql::Without);
         return false;
