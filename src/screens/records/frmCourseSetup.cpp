@@ -1,5 +1,6 @@
 #include "records/frmCourseSetup.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -105,6 +106,10 @@ void frmCourseSetup::BuildControls() {
 
 void frmCourseSetup::ConnectHandlers() {
     cboCourseName->installEventFilter(this);  // leaving the name box checks the name
+    // A typed name is a name for the course on the screen: the name box never picks the listed course
+    // of that name by itself, as an editable combo box does when its editing finishes (a question box
+    // taking the focus, say). Only a choice from the list is a pick.
+    QObject::disconnect(cboCourseName->lineEdit(), &QLineEdit::editingFinished, cboCourseName, nullptr);
     connect(cboCourseName->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { cboCourseName_Change(text); });
     connect(cboCourseName, &QComboBox::activated, this, [this] { cboCourseName_Click(); });
@@ -381,13 +386,13 @@ void frmCourseSetup::cboCourseName_Click() {
 }
 
 bool frmCourseSetup::eventFilter(QObject* watched, QEvent* event) {
-    // Leaving the name box for another control refuses a typed name another course has, before
-    // anything else: the combo box would otherwise pick that course's entry and ask the save
-    // question. A name picked from the list is that course's own and is not checked.
+    // Leaving the name box for another control refuses a typed name another course has at once. A
+    // name picked from the list is that course's own and is not checked; leaving the screen (Close,
+    // the window losing the focus) is not either: the close's save question refuses the name on Yes.
     if (watched == cboCourseName && event->type() == QEvent::FocusOut && nameTyped_) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && NameTaken())
-            return true;
+        const bool leaving = reason == Qt::ActiveWindowFocusReason || QApplication::focusWidget() == cmdClose;
+        if (!leaving && reason != Qt::PopupFocusReason && NameTaken()) return true;
     }
     return DialogBase::eventFilter(watched, event);
 }
