@@ -369,9 +369,9 @@ void frmSystemSetup::cmdSave_Click() { SaveSettings(); }
 
 bool frmSystemSetup::SaveChangesQuestion() {
     if (!bChanged) return true;
-    const int answer = MsgBox("Entries for the Setup have changed." + QString(QChar(10)) + QString(QChar(13)) +
-                                  "Save the changes?",
-                              vbExclamation + vbYesNoCancel);
+    const int answer = MsgBox(
+        "Entries for the Setup have changed." + QString(QChar(10)) + QString(QChar(13)) + "Save the changes?",
+        vbExclamation + vbYesNoCancel);
     if (answer == vbYes) {
         const BusyPointer busy;
         return SaveSettings();  // a refused or failed save keeps the screen and its edits
