@@ -792,6 +792,39 @@ TEST_F(MainScreen, TheCloseBoxAsksLikeExit) {
     EXPECT_TRUE(f->isVisible()) << "Cancel keeps the screen";
 }
 
+// Exit and the close box first ask each open editor with changes, in the order they were opened, as
+// its own close does: a Cancel closes nothing, a No drops nothing until the program ends, and a save
+// that opens the re-rating of the course keeps the program open for it.
+TEST_F(MainScreen, EndingAsksEachOpenEditorWithChanges) {
+    auto f = Open();
+    f->cmdCourse_Click();
+    f->cmdSetup_Click();
+    auto* course = f->findChild<frmCourseSetup*>();
+    auto* setup = f->findChild<frmSystemSetup*>();
+    ASSERT_TRUE(course && setup);
+    course->cboCourseName->setCurrentIndex(0);
+    course->cboCourseName_Click();
+    course->spTB->SetCellText(3, 1, "130");
+    Q_EMIT course->spTB->Change(3, 1);
+    setup->optStyle_1->setChecked(true);
+    const QStringList questions = {"Do you want to save the changes to the current course?",
+                                   "Entries for the Setup have changed.\n\rSave the changes?"};
+    for (const bool exitButton : {false, true}) {
+        test::ScriptedMsgBox boxes({exitButton ? vbYes : vbNo, exitButton ? vbNo : vbCancel});
+        exitButton ? f->cmdExit_Click() : void(f->close());
+        EXPECT_EQ(boxes.Texts(), questions);
+        EXPECT_TRUE(f->isVisible() && course->isVisible() && setup->isVisible());
+        EXPECT_TRUE(setup->bChanged);
+        EXPECT_EQ(ended, 0);
+    }
+    EXPECT_EQ(TestDb().Scalar("SELECT MSL FROM COURSES").toString().left(3), "130");
+    test::ScriptedMsgBox boxes({vbNo});
+    f->cmdExit_Click();
+    EXPECT_EQ(boxes.Texts(), questions.mid(1));
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(TestDb().Scalar("SELECT LABEL_STYLE FROM SETUP").toString(), "2");
+}
+
 // "Ms." on a new round sets the default index only for the player's first four games; the shown
 // index and course handicap are the round's own figures.
 TEST_F(MainScreen, TheGenderOfANewRoundSetsOnlyADefaultIndex) {

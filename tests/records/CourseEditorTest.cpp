@@ -9,6 +9,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -293,19 +294,17 @@ TEST_F(CourseEditorTest, SavesANewCourseAndRefusesBadNames) {
     EXPECT_TRUE(reRatings.empty()) << "never for a course just added";
     EXPECT_EQ(form->cboCourseName->count(), 1);
 
-    // The same name again is refused; another letter case is a new course.
+    // The same name again is refused, in any letter case.
     form->cmdNew_Click();
-    TypeName("Pine`s");
-    Edit(form->spYD, 1, 1, "300");
-    form->cmdSave_Click();
-    EXPECT_EQ(box.Last(), "This Course Name already exists.  Try a new Name.");
-    EXPECT_TRUE(form->bChanged) << "nothing typed is lost";
-    EXPECT_EQ(form->spYD->CellText(1, 1), "300");
-    EXPECT_EQ(CourseCount(), 1);
-    TypeName("PINE`S");
-    form->cmdSave_Click();
-    EXPECT_EQ(CourseCount(), 2);
-    EXPECT_EQ(Column("COURSE_NAME", 2), "PINE`S");
+    for (const char* name : {"Pine`s", "PINE`S"}) {
+        TypeName(name);
+        Edit(form->spYD, 1, 1, "300");
+        form->cmdSave_Click();
+        EXPECT_EQ(box.Last(), "This Course Name already exists.  Try a new Name.");
+        EXPECT_TRUE(form->bChanged) << "nothing typed is lost";
+        EXPECT_EQ(form->spYD->CellText(1, 1), "300");
+        EXPECT_EQ(CourseCount(), 1);
+    }
 }
 
 TEST_F(CourseEditorTest, ALongTeeNameNeverShiftsTheSlots) {
@@ -554,7 +553,7 @@ TEST_F(CourseEditorTest, LeavingTheNameBoxRefusesAnotherCoursesName) {
         bool refused;
     } cases[] = {{0, "Oak", true},
                  {0, "Devil's Elbow", true},
-                 {0, "OAK", false},
+                 {0, "oak", true},
                  {2, "Oak", false},
                  {2, "Devil`s Elbow", true}};
     for (const auto& c : cases) {
@@ -572,6 +571,29 @@ TEST_F(CourseEditorTest, LeavingTheNameBoxRefusesAnotherCoursesName) {
         EXPECT_EQ(form->nEditCourseID, c.edit) << "no other course picked";
         form->bChanged = false;
     }
+}
+
+// With another course's name typed for a new one, each close asks once; after the refusal the
+// golfer can rename or leave. The name box never picks that course when the window loses the focus
+// (a question box opening).
+TEST_F(CourseEditorTest, EachCloseAsksOnceAndTheRefusalLetsTheGolferLeave) {
+    StoreCourse(1, "Oak");
+    StoreCourse(2, "Pine");
+    form->cboCourseName->clear();
+    form->Form_Load();
+    test::ScriptedMsgBox box({vbYes, vbOK, vbNo});
+    TypeName("Pine");
+    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form->cboCourseName, &out);
+    EXPECT_EQ(box.Count(), 0) << "the other course is not picked";
+    EXPECT_EQ(form->cboCourseName->currentText(), "Pine");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(box.Texts(), QStringList({kSaveQuestion, "This Course Name already exists.  Try a new Name."}));
+    EXPECT_TRUE(form->isVisible());
+    QTest::mouseClick(form->cmdClose, Qt::LeftButton);
+    EXPECT_EQ(box.Texts().mid(2), QStringList({kSaveQuestion}));
+    EXPECT_FALSE(form->isVisible()) << "No leaves";
+    EXPECT_EQ(CourseCount(), 2);
 }
 
 // Picking a course from the name list loads it without a word: the "already exists" check is for a

@@ -13,10 +13,13 @@ QVariantList PackedValues(const PackedCourse& c) {
 }  // namespace
 
 bool CourseStore::CourseNameExists(const QString& name, int exceptId) {
-    QString sql =
-        "Select COURSE_NAME From COURSES Where Replace(trim(COURSE_NAME),'`','''')=Replace(?,'`','''') "
-        "And COURSE_ID<>?";
-    return !db_.OpenRecordset(sql, {name.trimmed(), exceptId}).IsEmpty();
+    // Compared here, not in SQL: the database's letter case rules know only A to Z.
+    const auto key = [](QString text) { return text.trimmed().replace('`', '\'').toCaseFolded(); };
+    const QString typed = key(name);
+    Recordset rs = db_.OpenRecordset("Select COURSE_NAME From COURSES Where COURSE_ID<>?", {exceptId});
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        if (key(rs["COURSE_NAME"].str()) == typed) return true;
+    return false;
 }
 
 int CourseStore::NextCourseId() {

@@ -32,8 +32,9 @@ class CourseStore {
   public:
     explicit CourseStore(Database& db) : db_(db) {}
 
-    // True when another stored course's name (any but `exceptId`), trimmed, equals the trimmed name (letter
-    // case counts; a backtick, as older versions stored a typed apostrophe, counts as an apostrophe).
+    // True when another stored course's name (any but `exceptId`), trimmed, equals the trimmed name in any
+    // letter case ("pine valley" is "Pine Valley"; a backtick, as older versions stored a typed
+    // apostrophe, counts as an apostrophe).
     bool CourseNameExists(const QString& name, int exceptId = 0);
     // Largest COURSE_ID plus 1 (1 for an empty table).
     int NextCourseId();

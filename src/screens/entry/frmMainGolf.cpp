@@ -47,6 +47,7 @@
 #include "scorecards/frmScoreCard.h"
 #include "shell/AppContext.h"
 #include "shell/DateFormat.h"
+#include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
@@ -386,7 +387,12 @@ bool frmMainGolf::AskToSave(const QString& secondLine, int style, bool viaSaveBu
 }
 
 void frmMainGolf::closeEvent(QCloseEvent* event) {
-    // The window's close box ends the program like Exit, with the same question.
+    // The window's close box ends the program like Exit, with the same questions: first each open
+    // editor's (the course editor, the settings), then the round's. A Cancel closes nothing.
+    if (!SaveQuestionsOfOpenScreens(*this)) {
+        event->ignore();
+        return;
+    }
     CommitTyping();
     if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false)) {
         event->ignore();
@@ -397,6 +403,7 @@ void frmMainGolf::closeEvent(QCloseEvent* event) {
 
 void frmMainGolf::cmdExit_Click() {
     try {
+        if (!SaveQuestionsOfOpenScreens(*this)) return;
         if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false)) return;
         if (EndProgram) EndProgram();
     } catch (...) {

@@ -1,5 +1,6 @@
 #include "records/frmCourseSetup.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -105,6 +106,10 @@ void frmCourseSetup::BuildControls() {
 
 void frmCourseSetup::ConnectHandlers() {
     cboCourseName->installEventFilter(this);  // leaving the name box checks the name
+    // A typed name is a name for the course on the screen: the name box never picks the listed course
+    // of that name by itself, as an editable combo box does when its editing finishes (a question box
+    // taking the focus, say). Only a choice from the list is a pick.
+    QObject::disconnect(cboCourseName->lineEdit(), &QLineEdit::editingFinished, cboCourseName, nullptr);
     connect(cboCourseName->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { cboCourseName_Change(text); });
     connect(cboCourseName, &QComboBox::activated, this, [this] { cboCourseName_Click(); });
@@ -331,7 +336,7 @@ void frmCourseSetup::CommitGridEdits() {
     for (Spread* grid : {spTB, spMHCP, spWHCP, spMPar, spWPar, spYD}) grid->CommitEdit();
 }
 
-bool frmCourseSetup::SaveQuestion() {
+bool frmCourseSetup::SaveChangesQuestion() {
     CommitGridEdits();
     if (!bChanged) return true;
     const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbQuestion);
@@ -353,7 +358,7 @@ void frmCourseSetup::cboCourseName_Click() {
             SelectEntryOf(nEditCourseID);
             SetNameText(typed);
             nameTyped_ = wasTyped;
-            if (!SaveQuestion()) return;
+            if (!SaveChangesQuestion()) return;
         }
         {
             const QSignalBlocker block(cboCourseName);
@@ -381,13 +386,13 @@ void frmCourseSetup::cboCourseName_Click() {
 }
 
 bool frmCourseSetup::eventFilter(QObject* watched, QEvent* event) {
-    // Leaving the name box for another control refuses a typed name another course has, before
-    // anything else: the combo box would otherwise pick that course's entry and ask the save
-    // question. A name picked from the list is that course's own and is not checked.
+    // Leaving the name box for another control refuses a typed name another course has at once. A
+    // name picked from the list is that course's own and is not checked; leaving the screen (Close,
+    // the window losing the focus) is not either: the close's save question refuses the name on Yes.
     if (watched == cboCourseName && event->type() == QEvent::FocusOut && nameTyped_) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && NameTaken())
-            return true;
+        const bool leaving = reason == Qt::ActiveWindowFocusReason || QApplication::focusWidget() == cmdClose;
+        if (!leaving && reason != Qt::PopupFocusReason && NameTaken()) return true;
     }
     return DialogBase::eventFilter(watched, event);
 }
@@ -474,7 +479,7 @@ void frmCourseSetup::cmdSave_Click() { SaveCourse(); }
 
 void frmCourseSetup::cmdNew_Click() {
     try {
-        if (!SaveQuestion()) return;
+        if (!SaveChangesQuestion()) return;
         bNewCourse = true;
         SelectEntryOf(0);
         SetNameText(QString());
@@ -574,13 +579,8 @@ void frmCourseSetup::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 bool frmCourseSetup::Form_Unload() {
     nReturnCode = 1;
     try {
-        CommitGridEdits();
-        if (bChanged) {
-            const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbQuestion);
-            if (answer == vbCancel) return false;
-            if (answer == vbYes) return SaveCourse();
-            bChanged = false;
-        }
+        if (!SaveChangesQuestion()) return false;
+        bChanged = false;
     } catch (...) {
         ReportCurrentError("Course Setup, Form_Unload", Sql::Without);
         return false;

@@ -67,6 +67,7 @@ class frmCourseSetup : public DialogBase {
     void Grid_Advance(Spread& grid, bool next);
     // The close check: false keeps the screen open.
     bool Form_Unload() override;
+    bool SaveChangesQuestion() override;
 
     // The save; true when the course on the screen is stored (or nothing needed storing).
     bool SaveCourse();
@@ -94,8 +95,6 @@ class frmCourseSetup : public DialogBase {
     void CommitGridEdits();
     void BuildControls();
     void ConnectHandlers();
-    // Save question; true when the action may go on (No, or Yes with a successful save).
-    bool SaveQuestion();
     void Refused(const QString& text);  // sound, information box, focus to the name box
     void SetNameText(const QString& text);
     void SelectEntryOf(int courseId);

@@ -375,12 +375,17 @@ void frmPlayers::Refused(const QString& text, QWidget* focus) {
     focus->setFocus();
 }
 
-bool frmPlayers::SaveQuestion(const QString& word) {
+bool frmPlayers::AskToSave(const QString& word) {
     if (!bChanged) return true;
     const int answer =
         MsgBox("Do you want to save the changes to the current " + word + "?", vbYesNoCancel + vbQuestion);
     if (answer == vbCancel) return false;
     if (answer == vbYes) return SavePlayer();  // a refused or failed save keeps the edits on screen
+    return true;
+}
+
+bool frmPlayers::SaveQuestion(const QString& word) {
+    if (!AskToSave(word)) return false;
     bChanged = false;
     return true;
 }

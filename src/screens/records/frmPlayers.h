@@ -86,6 +86,7 @@ class frmPlayers : public DialogBase {
     void txtHomeCourse_KeyUp(int keyCode);
     // The close check: false keeps the screen open.
     bool Form_Unload() override;
+    bool SaveChangesQuestion() override { return AskToSave("player"); }
 
     // The save; true when the player on the screen is stored.
     bool SavePlayer();
@@ -103,6 +104,8 @@ class frmPlayers : public DialogBase {
     void BuildControls();
     void ConnectHandlers();
     // The save question; true when the command may go on (No, or Yes with a successful save).
+    // No leaves the edits for the command to drop (SaveQuestion) or for the program's end.
+    bool AskToSave(const QString& word);
     bool SaveQuestion(const QString& word);
     void Refused(const QString& text, QWidget* focus);
     void EditCaption();

@@ -367,24 +367,21 @@ bool frmSystemSetup::SaveSettings() {
 
 void frmSystemSetup::cmdSave_Click() { SaveSettings(); }
 
-bool frmSystemSetup::Form_Unload() {
-    if (bChanged) {
-        const int answer = MsgBox("Entries for the Setup have changed." + QString(QChar(10)) +
-                                      QString(QChar(13)) + "Save the changes?",
-                                  vbExclamation + vbYesNoCancel);
-        if (answer == vbYes) {
-            bool saved = false;
-            {
-                const BusyPointer busy;
-                saved = SaveSettings();
-            }
-            if (!saved) return false;  // a refused or failed save keeps the screen and its edits
-        } else if (answer == vbNo) {
-            bChanged = false;
-        } else {
-            return false;
-        }
+bool frmSystemSetup::SaveChangesQuestion() {
+    if (!bChanged) return true;
+    const int answer = MsgBox(
+        "Entries for the Setup have changed." + QString(QChar(10)) + QString(QChar(13)) + "Save the changes?",
+        vbExclamation + vbYesNoCancel);
+    if (answer == vbYes) {
+        const BusyPointer busy;
+        return SaveSettings();  // a refused or failed save keeps the screen and its edits
     }
+    return answer == vbNo;
+}
+
+bool frmSystemSetup::Form_Unload() {
+    if (!SaveChangesQuestion()) return false;
+    bChanged = false;
     if (ctx_.bDBMissing && AskForValidDatabase()) return false;
     nReturnCode = 3;
     // Busy until the next screen has taken over. The program's one pointer, not a stacked override

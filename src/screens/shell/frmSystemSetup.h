@@ -86,6 +86,7 @@ class frmSystemSetup : public DialogBase {
     bool SaveSettings();
     // The close check: false keeps the screen open.
     bool Form_Unload() override;
+    bool SaveChangesQuestion() override;
 
     // The subject line the e-mail button presets.
     static QString EmailSubject();
