@@ -64,13 +64,14 @@ TEST(MainRound, GenderDefaultsLeaveAStoredRoundsCurrentIndex) {
     MainRound r;
     r.SetNew();
     r.SetGenderDefaults(false);
-    EXPECT_EQ(r.figures[US_18].prevIndex, 40.4);
-    EXPECT_EQ(r.figures[US_18].currIndex, 40.4);
+    EXPECT_EQ(r.Figures()[US_18].prevIndex, 40.4);
+    EXPECT_EQ(r.Figures()[US_18].currIndex, 40.4);
     RoundRec stored;
     stored.HCP_INDEX[CA_18] = 12.3f;
-    r.SetStored(3, 31);
+    stored.GAME_NUMBER = 3;
+    r.SetStored(stored);
     r.SetCurrent(stored);
     r.SetGenderDefaults(true);
-    EXPECT_EQ(r.figures[CA_18].prevIndex, 36.4);
-    EXPECT_EQ(r.figures[CA_18].currIndex, 12.3);
+    EXPECT_EQ(r.Figures()[CA_18].prevIndex, 36.4);
+    EXPECT_EQ(r.Figures()[CA_18].currIndex, 12.3);
 }

@@ -436,7 +436,9 @@ TEST_F(ReportScreens, GameListPrintoutCountsItsPagesFirst) {
     const int pages = shown.back().first;
     EXPECT_GE(pages, 4);
     for (const auto& [page, total] : shown) EXPECT_EQ(total, pages) << page;
-    if (HavePdfToText()) EXPECT_EQ(test::PdfText(PdfPath()).count('\f'), pages);
+    if (HavePdfToText()) {
+        EXPECT_EQ(test::PdfText(PdfPath()).count('\f'), pages);
+    }
 }
 
 TEST_F(ReportScreens, GameListOptionClickChecksOnceAndNineViewKeepsCasualNines) {
@@ -569,7 +571,9 @@ TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
         list.UpdatespGL();
         graphs.UpdateGraph();
         EXPECT_EQ(shown(), QStringList({"", "0", "0"})) << start.toStdString();
-        if (start.isEmpty()) EXPECT_EQ(box.Last(), "A Course must be selected.");
+        if (start.isEmpty()) {
+            EXPECT_EQ(box.Last(), "A Course must be selected.");
+        }
         EXPECT_EQ(graphs.Hint(), "");
         for (QAbstractSeries* s : graphs.Graph1->chart()->series())
             EXPECT_EQ(static_cast<QXYSeries*>(s)->count(), 0) << "no points drawn at 0";
