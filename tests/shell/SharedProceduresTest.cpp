@@ -130,6 +130,7 @@ TEST(DateFormat, ParsingRefusesIncompleteAndImpossibleDates) {
     EXPECT_EQ(DbDate(QDate(2004, 5, 3)), "2004-05-03");
     EXPECT_EQ(FormatTimeAmPm(QTime(15, 7, 45)), "03:07:45 pm");
     EXPECT_EQ(FormatTimeAmPm(QTime(0, 0, 1)), "12:00:01 am");
+    EXPECT_EQ(FormatTimeAmPm(QTime(12, 0, 0)), "12:00:00 pm") << "noon";
 }
 
 TEST(DateFormat, DateBoxShowsItsDateInTheUsersOrder) {
