@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,8 +14,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTimer>
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
@@ -107,6 +110,15 @@ FixedClock::~FixedClock() { SetNowForTests(QDateTime()); }
 
 ShortBusyTimeout::ShortBusyTimeout() { Database::SetBusyTimeout(50); }
 ShortBusyTimeout::~ShortBusyTimeout() { Database::SetBusyTimeout(Database::kDefaultBusyTimeout); }
+
+void LetEarlierTimersFire(int ms) {
+    QTimer later;
+    later.setTimerType(Qt::PreciseTimer);  // a coarse one may fire up to 5 % early
+    later.setSingleShot(true);
+    QSignalSpy fired(&later, &QTimer::timeout);
+    later.start(ms);
+    EXPECT_TRUE(fired.wait(ms + kGenerousWaitMs));
+}
 
 QString PdfText(const QString& pdfPath) {
     QProcess p;
