@@ -11,8 +11,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 #include "TestSupport.h"
@@ -31,12 +33,12 @@ namespace {
 struct Script {
     PrinterLookup lookup;
     JobResult job{true, {}, {}, {}, true, false};
-    bool hangLookUp = false, hangSubmit = false;
+    bool hangLookUp = false, hangSubmit = false, hangAfterLetGo = false;
     std::mutex mutex;
     std::condition_variable release;
     bool released = false;
-    QStringList titles;  // of the jobs handed over
-    int lookUps = 0;
+    QStringList titles;  // of the jobs let go
+    int lookUps = 0, submitsEnded = 0;
 };
 
 // A hang is given up after a second; every other answer comes well within the limit.
@@ -54,11 +56,15 @@ class ScriptedPrintSystem : public PrintSystem {
         Hang(script_->hangLookUp);
         return script_->lookup;
     }
-    JobResult Submit(const QString&, const QString&, const QString& title, const QPageSize&) override {
+    JobResult Submit(const QString&, const QString&, const QString& title, const QPageSize&,
+                     const std::function<bool()>& mayLetGo) override {
         Hang(script_->hangSubmit);
+        const bool letGo = mayLetGo();
+        Hang(script_->hangAfterLetGo);
         const std::lock_guard lock(script_->mutex);
-        script_->titles << title;
-        return script_->job;
+        if (letGo) script_->titles << title;
+        ++script_->submitsEnded;
+        return letGo ? script_->job : JobResult{};
     }
 
   private:
@@ -87,13 +93,17 @@ struct Printing {
         SetPrintSystemTimeLimitMs(test::kGenerousWaitMs);
     }
     ~Printing() {
+        Release();
+        SetPrintSystem(nullptr);
+        SetPrintSystemTimeLimitMs(5000);
+    }
+    // Every question that hangs answers now.
+    void Release() {
         {
             const std::lock_guard lock(script->mutex);
             script->released = true;
         }
         script->release.notify_all();
-        SetPrintSystem(nullptr);
-        SetPrintSystemTimeLimitMs(5000);
     }
     QStringList Documents() const {
         return QDir(dir.filePath("Documents")).entryList({"*.pdf"}, QDir::Files);
@@ -142,18 +152,51 @@ TEST(PrintSystemTimeLimit, AHangingLookUpIsToldAndOffersAPdf) {
     EXPECT_TRUE(printing.Temporary().isEmpty());
 }
 
-TEST(PrintSystemTimeLimit, AHangingHandOverIsToldAndOffersAPdf) {
-    Printing printing;
-    printing.script->hangSubmit = true;
-    SetPrintSystemTimeLimitMs(kShortLimitMs);
-    test::ScriptedMsgBox boxes({vbNo});
-    PrintOnePage("Handicap Cards");
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(
-        boxes.Texts()[0].contains("did not answer within 1 second while taking \"Handicap Cards\" "
-                                  "for the printer Office; it may or may not print it"))
-        << boxes.Texts()[0].toStdString();
-    EXPECT_TRUE(printing.Temporary().isEmpty()) << "the job's file goes with No";
+// A hand-over that hangs is given up at the time limit and its PDF offered. A job not let go by then is
+// withdrawn: answered afterwards, it is not sent, and the PDF the user saved stays. A job let go
+// already may print, and the user is told so.
+TEST(PrintSystemTimeLimit, AHangingHandOverIsGivenUpAndItsPdfOffered) {
+    const QString late =
+        "The print system did not answer within 1 second while taking \"Handicap Cards\" for the "
+        "printer Office";
+    const struct {
+        bool letGo;
+        int answer;
+        QString told;
+        QStringList sent;
+    } cases[] = {
+        {false,
+         vbYes,
+         late + ", so the job was withdrawn: it will not print.\n\nSave the printout as a PDF file instead?",
+         {}},
+        {true,
+         vbNo,
+         late + "; it may or may not print it.\n\nSave the printout as a PDF file as well?",
+         {"Handicap Cards"}},
+    };
+    for (const auto& c : cases) {
+        Printing printing;
+        (c.letGo ? printing.script->hangAfterLetGo : printing.script->hangSubmit) = true;
+        SetPrintSystemTimeLimitMs(kShortLimitMs);
+        test::ScriptedMsgBox boxes({c.answer});
+        PrintOnePage("Handicap Cards");
+        ASSERT_GE(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Texts()[0], c.told);
+        printing.Release();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                const std::lock_guard lock(printing.script->mutex);
+                return printing.script->submitsEnded == 1;
+            },
+            test::kGenerousWaitMs));
+        EXPECT_EQ(printing.script->titles, c.sent);
+        EXPECT_EQ(printing.Documents(),
+                  c.answer == vbYes ? QStringList{"Handicap Cards.pdf"} : QStringList{});
+        if (c.answer == vbYes) {
+            EXPECT_TRUE(PdfWrittenWhole(printing.dir.filePath("Documents/Handicap Cards.pdf")));
+        }
+        EXPECT_TRUE(printing.Temporary().isEmpty()) << "the job's file goes with No";
+    }
 }
 
 // Where the printout went and why, in the user's words; the job carries the printout's title.
@@ -264,7 +307,8 @@ TEST(PrintSystemTimeLimit, TheRealClientAgainstAServerThatNeverAnswers) {
         int limit;
         QString told;
     } cases[] = {
-        {dir.filePath("cups.sock"), kShortLimitMs, "The print system does not answer (no reply within 1 second)"},
+        {dir.filePath("cups.sock"), kShortLimitMs,
+         "The print system does not answer (no reply within 1 second)"},
         {dir.filePath("none.sock"), test::kGenerousWaitMs,
          "The print system is not running, so no printer can be reached;"},
     };
