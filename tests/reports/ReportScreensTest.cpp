@@ -215,7 +215,8 @@ TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
     // The pause after the last key: the box's timer has fired, or been stopped.
     const auto paused = [&box] {
         const QList<QTimer*> timers = box.findChildren<QTimer*>();
-        return !timers.isEmpty() && std::none_of(timers.begin(), timers.end(), std::mem_fn(&QTimer::isActive));
+        return !timers.isEmpty() &&
+               std::none_of(timers.begin(), timers.end(), std::mem_fn(&QTimer::isActive));
     };
     ASSERT_TRUE(QTest::qWaitFor(paused, test::kGenerousWaitMs));
     EXPECT_EQ(taken, 2);
