@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config googletest libgtest-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev
+  qt6-pdf-dev
   libgl-dev libgl1-mesa-dev libvulkan-dev
   libsqlcipher-dev libzip-dev libgmime-3.0-dev libcups2-dev
   fonts-liberation2 poppler-utils sqlite3

@@ -184,38 +184,52 @@ PrinterLookup CupsPrintSystem::LookUp() const {
 }
 
 JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath, const QString& title,
-                                  const QPageSize& paper) {
+                                  const QPageSize& paper, const std::function<bool()>& mayLetGo) {
     JobResult result;
     // CUPS wants the queue's name without an instance ("queue/instance").
     const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
     const QByteArray name = title.toUtf8();
-    cups_option_t* options = nullptr;
-    const int count = cupsAddOption("media", paper.key().toUtf8().constData(), 0, &options);
     QFile pdf(pdfPath);
     if (!pdf.open(QIODevice::ReadOnly)) {
-        cupsFreeOptions(count, options);
         result.reason = QStringLiteral("the printout could not be read");
         result.detail = pdf.errorString();
         return result;
     }
+    // A connection of the job's own: a document given up half sent is cut off with it.
+    http_t* http =
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
+    if (!http) {
+        result.reason = PlainRefusal(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
+        return result;
+    }
+    cups_option_t* options = nullptr;
+    const int count = cupsAddOption("media", paper.key().toUtf8().constData(), 0, &options);
     // The job and its one document both carry the printout's title.
-    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), name.constData(), count, options);
+    const int job = cupsCreateJob(http, queue.constData(), name.constData(), count, options);
     cupsFreeOptions(count, options);
     if (job > 0) {
-        bool sent = cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), job, name.constData(),
-                                      CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE;
+        bool sent = cupsStartDocument(http, queue.constData(), job, name.constData(), CUPS_FORMAT_PDF, 1) ==
+                    HTTP_STATUS_CONTINUE;
         while (sent && !pdf.atEnd()) {
             const QByteArray chunk = pdf.read(64 * 1024);
-            sent = !chunk.isEmpty() && cupsWriteRequestData(CUPS_HTTP_DEFAULT, chunk.constData(),
-                                                            size_t(chunk.size())) == HTTP_STATUS_CONTINUE;
+            sent = !chunk.isEmpty() && cupsWriteRequestData(http, chunk.constData(), size_t(chunk.size())) ==
+                                           HTTP_STATUS_CONTINUE;
         }
-        result.accepted = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) == IPP_STATUS_OK && sent;
+        // Once the document is finished the job prints: not when the program has stopped waiting.
+        if (sent && !mayLetGo()) {
+            httpClose(http);
+            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
+            result.reason = QStringLiteral("the print system did not answer in time");
+            return result;
+        }
+        result.accepted = cupsFinishDocument(http, queue.constData()) == IPP_STATUS_OK && sent;
     }
     if (!result.accepted) {
         result.reason = PlainRefusal(cupsLastError());
         result.detail = QString::fromUtf8(cupsLastErrorString());
-        if (job > 0) cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);  // nothing half sent
+        if (job > 0) cupsCancelJob2(http, queue.constData(), job, 0);  // nothing half sent
     }
+    httpClose(http);
     // The queue's state now: a stopped queue keeps the job; its own words explain a refusal.
     const QueueState state = AskQueueState(queue);
     result.queueStopped = result.accepted && state.stopped;

@@ -200,6 +200,7 @@ bool PrintJob::Finish() {
             // Refused, or no answer in time: the document is kept to be offered as a file.
             outcome_.refused = result.answered;
             outcome_.noAnswer = !result.answered;
+            outcome_.mayPrint = result.letGo;
             outcome_.reason = result.reason;
             outcome_.detail = result.detail == result.reason ? QString() : result.detail;
             outcome_.queueReason = result.queueReason;
@@ -232,10 +233,16 @@ QString OfferText(const PrintOutcome& outcome) {
                    "The print system does not answer (no reply within %1), so \"%2\" was "
                    "not printed.\n\nSave the printout as a PDF file instead?")
             .arg(seconds, outcome.title);
-    if (outcome.noAnswer)
+    if (outcome.noAnswer && outcome.mayPrint)
         return QStringLiteral(
                    "The print system did not answer within %1 while taking \"%2\" for the "
                    "printer %3; it may or may not print it.\n\nSave the printout as a PDF file as well?")
+            .arg(seconds, outcome.title, outcome.printer);
+    if (outcome.noAnswer)
+        return QStringLiteral(
+                   "The print system did not answer within %1 while taking \"%2\" for the "
+                   "printer %3, so the job was withdrawn: it will not print.\n\nSave the printout as a PDF "
+                   "file instead?")
             .arg(seconds, outcome.title, outcome.printer);
     QString text = QStringLiteral("The printer %1 did not print \"%2\": %3.")
                        .arg(outcome.printer, outcome.title,

@@ -25,7 +25,8 @@ struct PrintOutcome {
     QString file;            // the PDF written in place of a printer
     bool announce = false;   // the user has not chosen that file (DC_PRINT_PDF chooses it in tests)
     bool refused = false;    // the print system did not take the job
-    bool noAnswer = false;   // the print system did not answer in time (refused, or taken unseen)
+    bool noAnswer = false;   // the print system did not answer in time: the job was withdrawn,
+    bool mayPrint = false;   // unless it had been let go already (it may print)
     bool waiting = false;    // taken by a stopped queue: the job waits until the queue is started
     bool cancelled = false;  // the user stopped it: nothing printed, no file left
     QString reason;          // a refusal in plain words

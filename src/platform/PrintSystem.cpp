@@ -36,21 +36,23 @@ int& TimeLimitMs() {
 }
 
 // One question to the print system, answered by a worker thread. A worker whose answer comes too
-// late is left to finish on its own; it keeps what it uses alive.
+// late is left to finish on its own; it keeps what it uses alive, and learns that nobody waits.
 template <class T>
 struct Question {
     std::mutex mutex;
     std::condition_variable answered;
     std::optional<T> answer;
+    bool givenUp = false;  // the time limit passed without an answer
+    bool letGo = false;    // a job was let go before that
 };
 
 template <class T>
-std::shared_ptr<Question<T>> Ask(std::function<T()> call) {
+std::shared_ptr<Question<T>> Ask(std::function<T(Question<T>&)> call) {
     auto question = std::make_shared<Question<T>>();
     std::thread([question, call = std::move(call)] {
         T answer{};
         try {
-            answer = call();
+            answer = call(*question);
         } catch (...) {  // an answer of defaults: no printer, job not taken
         }
         const std::lock_guard lock(question->mutex);
@@ -84,7 +86,10 @@ std::optional<T> Await(Question<T>& question, Clock::time_point deadline) {
                 std::min<Clock::duration>(20ms, std::max<Clock::duration>(deadline - Clock::now(), 0ms));
             if (question.answered.wait_for(lock, slice, [&] { return question.answer.has_value(); }))
                 return question.answer;
-            if (Clock::now() >= deadline) return std::nullopt;
+            if (Clock::now() >= deadline) {
+                question.givenUp = true;
+                return std::nullopt;
+            }
         }
         if (guiThread) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
@@ -139,7 +144,7 @@ PrinterLookup LookUpDefaultPrinter() {
         pending = {};
     }
     const std::shared_ptr<PrintSystem> system = CurrentSystem();
-    auto question = Ask<PrinterLookup>([system] { return system->LookUp(); });
+    auto question = Ask<PrinterLookup>([system](Question<PrinterLookup>&) { return system->LookUp(); });
     const Clock::time_point asked = Clock::now();
     if (auto answer = Await(*question, asked + std::chrono::milliseconds(TimeLimitMs()))) return *answer;
     pending = {question, asked};
@@ -149,12 +154,21 @@ PrinterLookup LookUpDefaultPrinter() {
 JobResult SubmitJob(const QString& printer, const QString& pdfPath, const QString& title,
                     const QPageSize& paper) {
     const std::shared_ptr<PrintSystem> system = CurrentSystem();
-    auto question = Ask<JobResult>(
-        [system, printer, pdfPath, title, paper] { return system->Submit(printer, pdfPath, title, paper); });
+    auto question = Ask<JobResult>([system, printer, pdfPath, title, paper](Question<JobResult>& asked) {
+        // Let go only while the program still waits for the answer.
+        const auto mayLetGo = [&asked] {
+            const std::lock_guard lock(asked.mutex);
+            asked.letGo = !asked.givenUp;
+            return asked.letGo;
+        };
+        return system->Submit(printer, pdfPath, title, paper, mayLetGo);
+    });
     if (auto answer = Await(*question, Clock::now() + std::chrono::milliseconds(TimeLimitMs())))
         return *answer;
     JobResult late;
     late.answered = false;
+    const std::lock_guard lock(question->mutex);
+    late.letGo = question->letGo;
     return late;
 }
 

@@ -8,6 +8,7 @@
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -26,8 +27,9 @@ struct JobResult {
     QString reason;             // why the print system refused the job, in plain words
     QString detail{};           // the print system's own text of the refusal, when it differs
     QString queueReason{};      // the queue's own words on its state ("Out of paper"), if any
-    bool answered = true;       // false: no answer within the time limit (the job may or may not print)
+    bool answered = true;       // false: no answer within the time limit
     bool queueStopped = false;  // taken, but the queue is stopped: the job waits in it
+    bool letGo = false;         // no answer in time, but the job had been let go: it may print
 };
 
 // What a look-up of the default printer found.
@@ -46,9 +48,11 @@ class PrintSystem {
     virtual std::optional<PrinterFacts> DefaultPrinter() const = 0;
     // The default printer, or why there is none. By default from DefaultPrinter().
     virtual PrinterLookup LookUp() const;
-    // Hands a whole PDF to the printer as one job named `title`.
+    // Hands a whole PDF to the printer as one job named `title`. `mayLetGo` is asked once, just before
+    // the step after which the job prints; false means the program has given up waiting and told the
+    // user the job was not printed: the job is then dropped, and the file left alone.
     virtual JobResult Submit(const QString& printer, const QString& pdfPath, const QString& title,
-                             const QPageSize& paper) = 0;
+                             const QPageSize& paper, const std::function<bool()>& mayLetGo) = 0;
 };
 
 // The installed print system; its calls are not time-limited (LookUpDefaultPrinter and SubmitJob are).
@@ -60,7 +64,8 @@ void SetPrintSystem(std::unique_ptr<PrintSystem> system);
 // answer is NoAnswer, and so is every look-up while that question stays unanswered (for up to half
 // a minute), so that one printout waits once.
 PrinterLookup LookUpDefaultPrinter();
-// Hands a job over in a worker thread within the time limit (answered false past it).
+// Hands a job over in a worker thread within the time limit. Past it the answer is `answered` false,
+// and the job is never let go afterwards (`letGo` when it had been already).
 JobResult SubmitJob(const QString& printer, const QString& pdfPath, const QString& title,
                     const QPageSize& paper);
 // How long a talk with the print system may take (a few seconds; tests shorten it).

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,8 +14,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTimer>
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
@@ -107,6 +110,15 @@ FixedClock::~FixedClock() { SetNowForTests(QDateTime()); }
 
 ShortBusyTimeout::ShortBusyTimeout() { Database::SetBusyTimeout(50); }
 ShortBusyTimeout::~ShortBusyTimeout() { Database::SetBusyTimeout(Database::kDefaultBusyTimeout); }
+
+void LetEarlierTimersFire(int ms) {
+    QTimer later;
+    later.setTimerType(Qt::PreciseTimer);  // a coarse one may fire up to 5 % early
+    later.setSingleShot(true);
+    QSignalSpy fired(&later, &QTimer::timeout);
+    later.start(ms);
+    EXPECT_TRUE(fired.wait(ms + kGenerousWaitMs));
+}
 
 QString PdfText(const QString& pdfPath) {
     QProcess p;
@@ -214,11 +226,12 @@ class StandIn : public PrintSystem {
     explicit StandIn(std::shared_ptr<StandInPrintSystem::State> state) : state_(std::move(state)) {}
     std::optional<PrinterFacts> DefaultPrinter() const override { return state_->printer; }
     JobResult Submit(const QString& printer, const QString& pdfPath, const QString& title,
-                     const QPageSize& paper) override {
+                     const QPageSize& paper, const std::function<bool()>& mayLetGo) override {
         QFile file(pdfPath);
         const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         const int pages = static_cast<int>(
             QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+        if (!mayLetGo()) return {};
         state_->jobs.push_back({printer, title, paper.key(), pages});
         if (!state_->refusal.isEmpty()) return {false, state_->refusal};
         return {true, {}};

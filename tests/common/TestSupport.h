@@ -96,6 +96,14 @@ class ShortBusyTimeout {
     ~ShortBusyTimeout();
 };
 
+// How long a test waits at most for what it waits on: long enough for a loaded machine.
+constexpr int kGenerousWaitMs = 60000;
+
+// Returns once every timer that was started before it, with an interval shorter than `ms`, has fired:
+// Qt fires timers in the order they fall due, and this waits for one of `ms` started now. For what must
+// NOT happen when a timer of the program fires.
+void LetEarlierTimersFire(int ms);
+
 // Limits the size of files this process writes, as a full disk would, while it lives.
 class FileSizeLimit {
   public:

@@ -16,8 +16,11 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QXYSeries>
+#include <algorithm>
+#include <functional>
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
@@ -209,14 +212,20 @@ TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
     box.setCursorPosition(0);
     QTest::keyClicks(&box, "03152024");
     EXPECT_EQ(taken, 1) << "not while typing, though 03/01/2024 and 03/11/2024 passed by";
-    QTest::qWait(500);
+    // The pause after the last key: the box's timer has fired, or been stopped.
+    const auto paused = [&box] {
+        const QList<QTimer*> timers = box.findChildren<QTimer*>();
+        return !timers.isEmpty() &&
+               std::none_of(timers.begin(), timers.end(), std::mem_fn(&QTimer::isActive));
+    };
+    ASSERT_TRUE(QTest::qWaitFor(paused, test::kGenerousWaitMs));
     EXPECT_EQ(taken, 2);
     EXPECT_EQ(Ctx().sStartDate, "03/15/2024");
 
     box.clear();
     QTest::keyClicks(&box, "0420202");
     QTest::keyClick(&box, Qt::Key_Return);
-    QTest::qWait(500);
+    ASSERT_TRUE(QTest::qWaitFor(paused, test::kGenerousWaitMs));
     EXPECT_EQ(taken, 2) << "an incomplete date is never taken";
     QTest::keyClicks(&box, "4");
     QTest::keyClick(&box, Qt::Key_Return);
@@ -228,7 +237,7 @@ TEST(ReportPanelDates, ATypedDateCountsOnceTheTypingPauses) {
     other->setFocus();
     EXPECT_EQ(taken, 4) << "leaving the box takes it at once";
     EXPECT_EQ(Ctx().sStartDate, "05/20/2024");
-    QTest::qWait(500);
+    ASSERT_TRUE(QTest::qWaitFor(paused, test::kGenerousWaitMs));
     EXPECT_EQ(taken, 4) << "and only once";
 }
 

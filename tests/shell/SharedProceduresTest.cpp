@@ -1,10 +1,13 @@
 // Shared procedures: date order and formats, quoting, file keys, sounds, file search.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QPdfDocument>
+#include <QPdfView>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -180,19 +183,26 @@ TEST(Global, FindFileInTreeAndHelpDocument) {
     EXPECT_EQ(FindFileInTree(folder.DbFiles(), "none.txt"), "");
     EXPECT_EQ(FindFileInTree(folder.Path() + "/missing", "x"), "");
 
+    // Help is shown in the program's own window: no PDF program is needed.
     test::ScriptedMsgBox boxes;
-    QStringList opened;
-    SetDesktopOpener([&](const QString& p) {
-        opened << p;
-        return true;
-    });
     ShellDoc(HelpDocumentPath());
     EXPECT_EQ(boxes.Last(), "Help File: CV5.PDF not found");
     QFile doc(HelpDocumentPath());
     ASSERT_TRUE(doc.open(QIODevice::WriteOnly));
     doc.close();
     ShellDoc(HelpDocumentPath());
-    SetDesktopOpener(nullptr);
-    EXPECT_EQ(opened, QStringList{HelpDocumentPath()});
-    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last(), "The help document " + HelpDocumentPath() + " cannot be read.");
+    doc.remove();
+    ASSERT_TRUE(QFile::copy(DC_PROGRAM_DIR "/CV5.PDF", HelpDocumentPath()));
+    ShellDoc(HelpDocumentPath());
+    ShellDoc(HelpDocumentPath());
+    EXPECT_EQ(boxes.Count(), 2);
+    QList<QWidget*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "HelpWindow" && w->isVisible()) shown << w;
+    ASSERT_EQ(shown.size(), 1) << "one help window";
+    const auto* view = shown[0]->findChild<QPdfView*>();
+    ASSERT_TRUE(view && view->document());
+    EXPECT_GE(view->document()->pageCount(), 10);
+    shown[0]->close();
 }

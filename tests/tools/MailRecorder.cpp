@@ -40,7 +40,8 @@ MailRecorder::MailRecorder(int exitCode, int failingCall) : oldProgram_(qgetenv(
         "echo $((n + 1)) > \"$dir/calls\"\n";
     if (exitCode == kHang || exitCode == kHangUnread) {
         if (exitCode == kHang) text += "cat > /dev/null\n";
-        text += "sleep 600 &\necho $! > \"$dir/child.pid\"\nwait\n";
+        // The child's pid appears whole, once the message has been read (kHang).
+        text += "sleep 600 &\necho $! > \"$dir/child.new\"\nmv \"$dir/child.new\" \"$dir/child.pid\"\nwait\n";
     } else if (exitCode == kReadsPart) {
         text += "head -c 1500 > \"$dir/$(printf %03d \"$n\").part\"\nexit 0\n";
     } else if (exitCode != 0) {

@@ -1,11 +1,13 @@
 #pragma once
-// Opening a document (the help document) with the user's program, telling the user when it cannot.
+// The help document, shown in a window of the program's own (no PDF program needs to be installed).
 
 #include <QString>
 
 namespace dc {
 
-// Opens a document with the user's program; "Help File: CV5.PDF not found" when it does not exist.
+// Shows the document in the help window, one for the whole program, brought to the front when it is
+// open already. "Help File: CV5.PDF not found" when the file does not exist; a file that is not a
+// readable PDF is named.
 void ShellDoc(const QString& documentPath);
 
 }  // namespace dc
