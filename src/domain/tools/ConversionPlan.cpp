@@ -1,5 +1,6 @@
 #include "tools/ConversionPlan.h"
 
+#include <QCryptographicHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -105,16 +106,19 @@ Sorted<Rec> SortRecords(const OldDataFile& file, Decode decode) {
 }
 
 QString StoredName(const StoredGolfer& g) {
-    const QString first = g.first.trimmed();
+    const QString first = (g.first.trimmed() + " " + g.mi.trimmed()).trimmed();
     return g.last.trimmed() + (first.isEmpty() ? QString() : ", " + first) + " (" + g.gender + ")";
 }
 
+// Names, middle initial and gender alike: the comparison for golfers converted before the
+// database remembered its conversions.
 bool SamePerson(const StoredGolfer& stored, const std::optional<SplitName>& name, const QString& gender) {
     auto same = [](const QString& a, const QString& b) {
         return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
     };
     return stored.gender == gender && same(stored.last, name ? name->last : QString()) &&
-           same(stored.first, name ? name->first : QString());
+           same(stored.first, name ? name->first : QString()) &&
+           same(stored.mi, name && name->mi ? *name->mi : QString());
 }
 
 class Planner {
@@ -124,6 +128,7 @@ class Planner {
         courseIds_ = stored.courses;
         courseNames_ = stored.courseNames;
         coursePars_ = stored.coursePars;
+        for (int id : stored.converted.golfers) rememberedPlayers_.insert(id);
     }
 
     ConversionPlan Run() {
@@ -188,8 +193,21 @@ class Planner {
         r_.coursesSkipped << sorted.skipped;
         int key = stored_.maxCourseId;
         for (auto [n, c] : sorted.good) {
-            const QString upper = c.name.left(20).trimmed().toUpper();
-            if (courseIds_.contains(upper)) continue;  // known by name: its rounds go to that course
+            const QString upper = c.name.left(20).trimmed().toUpper(), origin = OldCourseKey(c.name);
+            // Converted before: its rounds go to the course it became, whatever was edited since.
+            const int became = stored_.converted.courses.value(origin);
+            if (became > 0 && courseNames_.contains(became)) {
+                if (courseNames_.value(became).toUpper() != upper)
+                    r_.coursesKnown << Quoted(c.name.left(20).trimmed()) + " is the stored course " +
+                                           Quoted(courseNames_.value(became)) +
+                                           " (converted before): not added again, its rounds go there";
+                courseIds_.insert(upper, became);
+                continue;
+            }
+            if (courseIds_.contains(upper)) {  // known by name: its rounds go to that course
+                Take(origin, courseIds_.value(upper));
+                continue;
+            }
             QStringList emptied;
             for (int t = 0; t < 3; ++t) {
                 const bool unused = c.rating[t] == 0 && c.slope[t] == 0;
@@ -208,6 +226,7 @@ class Planner {
             const auto known = stored_.courseFingerprints.constFind(CourseFingerprint(packed));
             if (known != stored_.courseFingerprints.constEnd()) {
                 courseIds_.insert(upper, *known);
+                Take(origin, *known);
                 r_.coursesKnown << Quoted(c.name.left(20).trimmed()) + " is the stored course " +
                                        Quoted(courseNames_.value(*known)) +
                                        " (the same tee boxes): not added again, its rounds go there";
@@ -217,6 +236,7 @@ class Planner {
             const QString name = OldCourseName(c.name, ++key);
             plan_.courses.append({key, name, packed});
             courseIds_.insert(name.toUpper(), key);
+            Take(origin, key);
             courseNames_.insert(key, name);
             coursePars_.insert(key, CourseFingerprint(packed, false));
         }
@@ -251,14 +271,22 @@ class Planner {
             if (!names_.contains(upper)) names_.insert(upper, shown);
             const auto name = SplitOldName(g.name, format_);
             const QString gender = *FlagOf(g.gender) == 0 ? "M" : "F";
-            // Converted before only when the stored player of that key is the same person.
+            const QString origin = OldGolferKey(shortKey, g.name, gender);
+            // Converted before: the player this golfer became, whatever was corrected since; else,
+            // for a golfer the database does not remember, a stored player of that key that is the
+            // same person and was not made from another golfer.
             const QList<StoredGolfer> sameKey = stored_.golfers.value(upper);
-            const auto same = std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) {
-                return SamePerson(s, name, gender);
-            });
+            const int became = stored_.converted.golfers.value(origin);
+            auto same = std::find_if(sameKey.begin(), sameKey.end(),
+                                     [&](const StoredGolfer& s) { return s.id == became; });
+            if (same == sameKey.end())
+                same = std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) {
+                    return !rememberedPlayers_.contains(s.id) && SamePerson(s, name, gender);
+                });
             if (same != sameKey.end()) {
                 r_.convertedBefore << Quoted(shown) + " is the stored player " + StoredName(*same);
                 if (!golfers_.contains(upper)) golfers_.insert(upper, *same);
+                if (same->id != became) plan_.taken.golfers.insert(origin, same->id);
                 continue;
             }
             if (!sameKey.isEmpty())
@@ -266,6 +294,7 @@ class Planner {
                                             StoredName(sameKey.first()) + " of the same key " + shortKey +
                                             ": added as a new player";
             plan_.players.append({++key, shortKey, name, gender});
+            plan_.taken.golfers.insert(origin, key);
             if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender, {}, {}});
             byKey[upper] << shown;
         }
@@ -331,6 +360,8 @@ class Planner {
         if (sorted.Refused()) return Refuse(f);
         r_.roundsUnreadable << sorted.skipped;
         QHash<QString, QList<int>>& known = Signatures(golfer->id);
+        const QSet<quint64> taken = stored_.converted.rounds.value(golfer->id);
+        QSet<quint64>& taking = plan_.taken.rounds[golfer->id];
         QDate previous(1900, 1, 1);
         for (const auto& [n, x] : sorted.good) {
             const auto date = ParseOldDate(x.date, dayFirst_);
@@ -349,8 +380,14 @@ class Planner {
                 r_.roundsNoCourse << line(x, n);
                 continue;
             }
+            const quint64 origin = OldRoundKey(x);
+            if (taken.contains(origin)) {  // converted before, whatever was corrected since
+                r_.roundsDuplicate << line(x, n) + ": converted before";
+                continue;
+            }
             const QString signature = RoundSignature(previous, x.gross);
             if (const auto stored = StoredOn(known.value(signature), *course)) {
+                taking.insert(origin);
                 const QString earlier = addedInRun_.value(RunKey(golfer->id, signature, *stored));
                 r_.roundsDuplicate << line(x, n) +
                                           (!earlier.isEmpty() ? ": the same round as " + earlier
@@ -360,8 +397,9 @@ class Planner {
                 continue;
             }
             known[signature].append(*course);
+            taking.insert(origin);
             addedInRun_.insert(RunKey(golfer->id, signature, *course), RecordAt(f.name, n));
-            if (!date) ++r_.undated[shown];
+            if (!date) r_.undated << line(x, n) + ": given " + previous.toString("MM/dd/yyyy");
             PlannedRound p = Round(x, golfer->id, *course, previous, golfer->gender);
             p.notes = CleanNotes(x.notes);
             if (p.notes != x.notes) r_.notesCleaned << line(x, n);
@@ -375,6 +413,13 @@ class Planner {
             }
             plan_.rounds.append(p);
         }
+    }
+
+    // An old course's rounds go to `courseId`: remembered when an earlier run did not.
+    void Take(const QString& origin, int courseId) {
+        if (!origin.isEmpty() && stored_.converted.courses.value(origin) != courseId &&
+            !plan_.taken.courses.contains(origin))
+            plan_.taken.courses.insert(origin, courseId);
     }
 
     static QString RunKey(int playerId, const QString& signature, int courseId) {
@@ -436,6 +481,7 @@ class Planner {
     QHash<int, QString> coursePars_;        // COURSE_ID -> its pars, stored or planned
     QHash<int, QHash<QString, QList<int>>> signatures_;
     QHash<QString, QString> addedInRun_;  // RunKey of each round planned -> its file and record
+    QSet<int> rememberedPlayers_;         // players an earlier run made from an old golfer
     ConversionPlan plan_;
     ConversionReport& r_ = plan_.report;
 };
@@ -446,9 +492,9 @@ bool ConversionReport::Clean() const {
     for (const QStringList* list :
          {&coursesSkipped, &coursesKnown, &teeBoxesEmptied, &golfersSkipped, &convertedBefore,
           &sameKeyNewPlayers, &sharedKeys, &roundsUnreadable, &roundsOutOfRange, &roundsNoCourse,
-          &roundsDuplicate, &notesCleaned, &costsEmptied, &files})
+          &roundsDuplicate, &notesCleaned, &costsEmptied, &undated, &files})
         if (!list->isEmpty()) return false;
-    return undated.isEmpty();
+    return true;
 }
 
 const QStringList& NameFormats() {
@@ -554,6 +600,23 @@ QString CourseFingerprint(const PackedCourse& packed, bool withRatings) {
         s += ";";
     }
     return (withRatings ? rated : parred) ? s : QString();
+}
+
+QString OldCourseKey(const QString& name30) { return name30.left(20).trimmed().toUpper(); }
+
+QString OldGolferKey(const QString& fileKey, const QString& name20, const QString& gender) {
+    return fileKey.toUpper() + "|" + name20.left(20).trimmed().toUpper() + "|" + gender;
+}
+
+quint64 OldRoundKey(const OldRoundRec& round) {
+    QByteArray played = (round.date.trimmed() + "|" + round.course.left(20).trimmed().toUpper() + "|" +
+                         QString(round.tee))
+                            .toUtf8();
+    for (int g : round.gross) played += "|" + QByteArray::number(g);
+    const QByteArray digest = QCryptographicHash::hash(played, QCryptographicHash::Md5);
+    quint64 key = 0;
+    for (int i = 0; i < 8; ++i) key = key << 8 | uint8_t(digest[i]);
+    return key;
 }
 
 QString CleanNotes(const QString& notes) {
