@@ -47,6 +47,8 @@ TEST(Conversion, NameFormats) {
         {"Smith", 0, "Smith", " ", std::nullopt},
         {"Smith, John Q", 1, "Smith", "John", QString("Q")},
         {"Smith, John", 1, "Smith", "John", QString("")},
+        {"Smith, Al", 1, "Smith", "Al", QString("")},  // two letters are a first name, not an initial
+        {"Smith, Al B", 1, "Smith", "Al", QString("B")},
         {"Smith John", 2, "Smith John", " ", std::nullopt},
         {"John Public", 3, "Public", "John", std::nullopt},
         {"Smith", 3, "", "Smith", std::nullopt},  // the first blank is the padding
@@ -402,6 +404,14 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "'empty') "
          "FROM INDIV_SCORES",
          "emptyemptyempty"},
+        {"values at their edges",
+         {{"SMITHJOH.GDB", bytes({OldRound(true, "01/01/00", "Oak Hills").Single(41, 99.9f).Int16(45, 155).Single(49, 12.345f),
+                                  OldRound(true, "12/31/99", "Oak Hills").Int16(45, 55),
+                                  OldRound(true, "1/2/29", "Oak Hills"), OldRound(true, "1/2/30", "Oak Hills")})}},
+         "All files were successfully converted",
+         "SELECT GROUP_CONCAT(ROUND_DATE || '/' || COURSE_RATING || '/' || SLOPE_RATING || '/' || GAME_COST) FROM "
+         "(SELECT * FROM INDIV_SCORES ORDER BY ROUND_DATE)",
+         "1930-01-02/71.5/125/30.0,1999-12-31/71.5/55/30.0,2000-01-01/99.9/155/12.35,2029-01-02/71.5/125/30.0"},
         {"largest cost the box takes",
          {{"SMITHJOH.GDB",
            bytes({OldRound(true, "06/01/2026", "Pine Valley Links").Single(49, 9999999.0f)})}},
@@ -484,6 +494,8 @@ TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
          "(SMITHJOH.GDB record 1): converted before", "2026-06-01:91,2026-06-02:72,2026-06-09:108"},
         {"first name corrected", "UPDATE PLAYERS SET FIRST_NAME='Jon'", true, 2,
          "\"Smith, John\" is the stored player Smith, Jon (M)"},
+        {"not remembered, a par changed", "UPDATE COURSES SET MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1",
+         false, 2, "(SMITHJOH.GDB record 1)\r\n"},
         {"not remembered, renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1", false,
          2,
          "\"Pine Valley Links\" is the stored course \"Pine Valley GC\" (the same tee boxes): not added again, "

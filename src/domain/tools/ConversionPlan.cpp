@@ -423,7 +423,7 @@ class Planner {
     }
 
     static QString RunKey(int playerId, const QString& signature, int courseId) {
-        return QString("%1#%2#%3").arg(playerId).arg(signature).arg(courseId);
+        return QString::number(playerId) + '#' + signature + '#' + QString::number(courseId);
     }
 
     // Of the courses a round of the same signature is stored on, the one that is this round's
@@ -578,8 +578,12 @@ bool RatingInRange(double rating) { return rating >= 0.1 && rating <= 99.9; }
 bool SlopeInRange(int slope) { return slope >= 55 && slope <= 155; }
 
 QString RoundSignature(const QDate& date, const std::array<int, 18>& gross) {
-    QString s = date.toString(Qt::ISODate);
-    for (int g : gross) s += "|" + QString::number(g);
+    // The day number and each hole's score as one character each: one allocation a round.
+    const qint64 day = date.isValid() ? date.toJulianDay() : 0;
+    QString s(2 + 18, Qt::Uninitialized);
+    s[0] = QChar(char16_t(day & 0xFFFF));
+    s[1] = QChar(char16_t((day >> 16) & 0xFFFF));
+    for (int h = 0; h < 18; ++h) s[2 + h] = QChar(char16_t(gross[h]));
     return s;
 }
 
@@ -609,11 +613,22 @@ QString OldGolferKey(const QString& fileKey, const QString& name20, const QStrin
 }
 
 quint64 OldRoundKey(const OldRoundRec& round) {
-    QByteArray played = (round.date.trimmed() + "|" + round.course.left(20).trimmed().toUpper() + "|" +
-                         QString(round.tee))
-                            .toUtf8();
-    for (int g : round.gross) played += "|" + QByteArray::number(g);
-    const QByteArray digest = QCryptographicHash::hash(played, QCryptographicHash::Md5);
+    // The fields' characters and numbers, little-endian, into one buffer: no allocation a round.
+    std::array<uint8_t, 2 * (10 + 30 + 1 + 18) + 2> played{};
+    size_t at = 0;
+    const auto put = [&](uint16_t v) {
+        if (at + 2 > played.size()) return;
+        played[at++] = uint8_t(v & 0xFF);
+        played[at++] = uint8_t(v >> 8);
+    };
+    for (QChar c : QStringView(round.date).left(10)) put(c.unicode());
+    put('|');
+    for (QChar c : QStringView(round.course).left(30)) put(c.unicode());
+    put(round.tee.unicode());
+    for (int g : round.gross) put(uint16_t(g));
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(played.data()), qsizetype(at)));
+    const QByteArrayView digest = hash.resultView();
     quint64 key = 0;
     for (int i = 0; i < 8; ++i) key = key << 8 | uint8_t(digest[i]);
     return key;

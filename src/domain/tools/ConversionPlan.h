@@ -49,7 +49,7 @@ bool HoleScoreInRange(int strokes);
 bool RatingInRange(double rating);
 bool SlopeInRange(int slope);
 
-// A round of one golfer by its date and hole scores; it is the same round as a stored one with
+// A round of one golfer by its date and hole scores (a key compared, never shown or kept); it is the same round as a stored one with
 // this signature when it is on the same course, or on a course with the same pars (a course
 // converted before, renamed and re-rated since).
 QString RoundSignature(const QDate& date, const std::array<int, 18>& gross);

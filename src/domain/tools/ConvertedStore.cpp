@@ -13,17 +13,13 @@ const QString kCreate =
     "Create Table If Not Exists CV_CONVERTED (KIND TEXT NOT NULL, OLD_ID TEXT NOT NULL, "
     "NEW_ID INTEGER NOT NULL)";
 
-bool Exists(Database& db) {
-    return db.Scalar("Select Count(*) From sqlite_master Where type='table' And name='CV_CONVERTED'").toInt() > 0;
-}
-
 }  // namespace
 
 void ConvertedStore::CreateTable() { db_.Execute(kCreate); }
 
 ConvertedRecords ConvertedStore::Read() {
     ConvertedRecords r;
-    if (!Exists(db_)) return r;
+    if (!db_.HasTable("CV_CONVERTED")) return r;
     Recordset rs = db_.OpenRecordset("Select KIND, OLD_ID, NEW_ID From CV_CONVERTED");
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         const QString kind = rs["KIND"].str(), old = rs["OLD_ID"].str();
@@ -46,20 +42,24 @@ void ConvertedStore::Remember(const ConvertedRecords& taken) {
         db_.Execute(sql, {"G", it.key(), it.value()});
     for (auto it = taken.rounds.begin(); it != taken.rounds.end(); ++it) {
         if (it->isEmpty()) continue;
-        QString keys;
+        QByteArray keys;
         keys.reserve(it->size() * 17);
-        for (quint64 key : *it) keys += QString::number(key, 16).rightJustified(16, '0') + ' ';
-        db_.Execute(sql, {"R", keys.trimmed(), it.key()});
+        for (quint64 key : *it) {
+            for (int shift = 60; shift >= 0; shift -= 4) keys += "0123456789abcdef"[(key >> shift) & 15];
+            keys += ' ';
+        }
+        keys.chop(1);
+        db_.Execute(sql, {"R", QString::fromLatin1(keys), it.key()});
     }
 }
 
 void ConvertedStore::ForgetPlayer(int playerId) {
-    if (!Exists(db_)) return;
+    if (!db_.HasTable("CV_CONVERTED")) return;
     db_.Execute("Delete From CV_CONVERTED Where KIND In ('G','R') And NEW_ID=?", {playerId});
 }
 
 void ConvertedStore::ForgetCourse(int courseId) {
-    if (!Exists(db_)) return;
+    if (!db_.HasTable("CV_CONVERTED")) return;
     db_.Execute("Delete From CV_CONVERTED Where KIND='C' And NEW_ID=?", {courseId});
 }
 
