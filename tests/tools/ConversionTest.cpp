@@ -17,6 +17,7 @@
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
+#include "records/PlayerStore.h"
 #include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Version.h"
@@ -261,6 +262,29 @@ TEST_F(ConversionRun, SecondRunAsksAndNeverAddsARoundTwice) {
                     "(SELECT * FROM INDIV_SCORES ORDER BY GAME_NUMBER)")
                   .toString(),
               "1:90,2:72,3:108");
+}
+
+// Golfers deleted since their conversion come back with all their rounds, though their keys are
+// given again.
+TEST_F(ConversionRun, DeletedGolfersComeBackWithTheirRounds) {
+    WriteBase();
+    for (const bool byStore : {true, false}) {
+        ScriptedMsgBox boxes;
+        ASSERT_TRUE(ConvertFolder(TestDb(), old_, 0, false).stored);
+        if (byStore) {
+            PlayerStore(TestDb()).DeletePlayer(2);
+            PlayerStore(TestDb()).DeletePlayer(1);
+        } else {
+            TestDb().Execute("DELETE FROM INDIV_SCORES");
+            TestDb().Execute("DELETE FROM PLAYERS");
+        }
+        const ConversionResult r = ConvertFolder(TestDb(), old_, 0, false);
+        EXPECT_EQ(r.golfersConverted, 2) << byStore;
+        EXPECT_EQ(r.roundsStored, 2) << byStore;
+        EXPECT_EQ(Value("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 2) << byStore;
+        TestDb().Execute("DELETE FROM INDIV_SCORES");
+        TestDb().Execute("DELETE FROM PLAYERS");
+    }
 }
 
 // What a run leaves out is skipped, counted and named in the closing message; the rest is converted.

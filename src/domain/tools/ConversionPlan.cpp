@@ -360,7 +360,10 @@ class Planner {
         if (sorted.Refused()) return Refuse(f);
         r_.roundsUnreadable << sorted.skipped;
         QHash<QString, QList<int>>& known = Signatures(golfer->id);
-        const QSet<quint64> taken = stored_.converted.rounds.value(golfer->id);
+        // Rounds taken before belong to a stored player; a player added now may have the key of one
+        // deleted since.
+        const QSet<quint64> taken =
+            golfer->id <= stored_.maxPlayerId ? stored_.converted.rounds.value(golfer->id) : QSet<quint64>();
         QSet<quint64>& taking = plan_.taken.rounds[golfer->id];
         QDate previous(1900, 1, 1);
         for (const auto& [n, x] : sorted.good) {
