@@ -195,7 +195,9 @@ bool RemoveLeftoverFile(const QString& path, int quietSeconds) {
     return ::unlink(Native(path).constData()) == 0;
 }
 
-RegularFile ReadRegularFile(const QString& path, qint64 limit) { return ReadRegularFile(Native(path), limit); }
+RegularFile ReadRegularFile(const QString& path, qint64 limit) {
+    return ReadRegularFile(Native(path), limit);
+}
 
 RegularFile ReadRegularFile(const QByteArray& path, qint64 limit) {
     RegularFile file;

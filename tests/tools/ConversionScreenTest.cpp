@@ -157,7 +157,8 @@ TEST_F(ConversionScreen, ProgressFromTheFirstStepAndNoCountsOfARunUndone) {
         auto* wait = qobject_cast<frmMainWait*>(QApplication::activeModalWidget());
         shown = wait && wait->isVisible();
         // Played on meanwhile: read only if the folder is read after the window shows.
-        WriteFolder(Old(), {OldRound(true, "06/01/2026", "Oak Hills"), OldRound(true, "06/02/2026", "Oak Hills")});
+        WriteFolder(Old(),
+                    {OldRound(true, "06/01/2026", "Oak Hills"), OldRound(true, "06/02/2026", "Oak Hills")});
     });
     ScriptedMsgBox boxes({vbOK});
     screen.cmdStart_Click();
@@ -166,7 +167,8 @@ TEST_F(ConversionScreen, ProgressFromTheFirstStepAndNoCountsOfARunUndone) {
     EXPECT_EQ(screen.lblNumRounds->text(), "2");
 
     WriteFolder(Old(), {OldRound(true, "06/09/2026", "Oak Hills")});
-    TestDb().Execute("CREATE TRIGGER t BEFORE INSERT ON INDIV_SCORES BEGIN SELECT RAISE(ABORT, 'forced'); END");
+    TestDb().Execute(
+        "CREATE TRIGGER t BEFORE INSERT ON INDIV_SCORES BEGIN SELECT RAISE(ABORT, 'forced'); END");
     Ctx().bErrorReport = false;
     frmConvertUtil again(Ctx());
     again.SetFolder(folder_.Path() + "/old");

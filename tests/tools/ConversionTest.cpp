@@ -384,7 +384,8 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "00012112000.071.570.5"},
         {"unreadable date",
          {{"SMITHJOH.GDB", base + OldRound(true, "13/45/24", "Oak Hills").Bytes()}},
-         "1 round(s) with an unreadable date were given the date of the round before:\r\n    \"Smith, John\", "
+         "1 round(s) with an unreadable date were given the date of the round before:\r\n    \"Smith, "
+         "John\", "
          "13/45/24, \"Oak Hills\" (SMITHJOH.GDB record 2): given 06/01/2026",
          "SELECT GROUP_CONCAT(ROUND_DATE) FROM INDIV_SCORES",
          "2026-06-01,2026-06-01"},
@@ -429,13 +430,17 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "FROM INDIV_SCORES",
          "emptyemptyempty"},
         {"values at their edges",
-         {{"SMITHJOH.GDB", bytes({OldRound(true, "01/01/00", "Oak Hills").Single(41, 99.9f).Int16(45, 155).Single(49, 12.345f),
-                                  OldRound(true, "12/31/99", "Oak Hills").Int16(45, 55),
-                                  OldRound(true, "1/2/29", "Oak Hills"), OldRound(true, "1/2/30", "Oak Hills")})}},
+         {{"SMITHJOH.GDB",
+           bytes(
+               {OldRound(true, "01/01/00", "Oak Hills").Single(41, 99.9f).Int16(45, 155).Single(49, 12.345f),
+                OldRound(true, "12/31/99", "Oak Hills").Int16(45, 55), OldRound(true, "1/2/29", "Oak Hills"),
+                OldRound(true, "1/2/30", "Oak Hills")})}},
          "All files were successfully converted",
-         "SELECT GROUP_CONCAT(ROUND_DATE || '/' || COURSE_RATING || '/' || SLOPE_RATING || '/' || GAME_COST) FROM "
+         "SELECT GROUP_CONCAT(ROUND_DATE || '/' || COURSE_RATING || '/' || SLOPE_RATING || '/' || GAME_COST) "
+         "FROM "
          "(SELECT * FROM INDIV_SCORES ORDER BY ROUND_DATE)",
-         "1930-01-02/71.5/125/30.0,1999-12-31/71.5/55/30.0,2000-01-01/99.9/155/12.35,2029-01-02/71.5/125/30.0"},
+         "1930-01-02/71.5/125/30.0,1999-12-31/71.5/55/30.0,2000-01-01/99.9/155/12.35,2029-01-02/71.5/125/"
+         "30.0"},
         {"largest cost the box takes",
          {{"SMITHJOH.GDB",
            bytes({OldRound(true, "06/01/2026", "Pine Valley Links").Single(49, 9999999.0f)})}},
@@ -518,11 +523,13 @@ TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
          "(SMITHJOH.GDB record 1): converted before", "2026-06-01:91,2026-06-02:72,2026-06-09:108"},
         {"first name corrected", "UPDATE PLAYERS SET FIRST_NAME='Jon'", true, 2,
          "\"Smith, John\" is the stored player Smith, Jon (M)"},
-        {"not remembered, a par changed", "UPDATE COURSES SET MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1",
-         false, 2, "(SMITHJOH.GDB record 1)\r\n"},
-        {"not remembered, renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1", false,
-         2,
-         "\"Pine Valley Links\" is the stored course \"Pine Valley GC\" (the same tee boxes): not added again, "
+        {"not remembered, a par changed",
+         "UPDATE COURSES SET MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1", false, 2,
+         "(SMITHJOH.GDB record 1)\r\n"},
+        {"not remembered, renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1",
+         false, 2,
+         "\"Pine Valley Links\" is the stored course \"Pine Valley GC\" (the same tee boxes): not added "
+         "again, "
          "its rounds go there"},
         {"not remembered, renamed and re-rated",
          "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5' WHERE COURSE_ID=1", false, 3,
@@ -612,7 +619,8 @@ TEST_F(TwoFolders, AnotherMiddleInitialIsAnotherPerson) {
         test::ProgramFolder folder;
         folder.OpenDatabase();
         const QString club1 = folder.Path() + "/club 1", club2 = folder.Path() + "/club 2";
-        for (const QString& dir : {club1, club2}) WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links")});
+        for (const QString& dir : {club1, club2})
+            WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links")});
         WriteIn(club1, "GOLFER.GDB", {OldGolfer("Smith, John A")});
         WriteIn(club1, "SMITHJOH.GDB", {OldRound(true, "05/01/2026", "Pine Valley Links")});
         WriteIn(club2, "GOLFER.GDB", {OldGolfer("Smith, John B")});

@@ -98,34 +98,32 @@ void RoundStore::InsertImported(const ImportedRound& x) {
     // One statement for every imported round (a value it lacks is bound as Null, as a column left
     // out would be): built once, it is prepared once for a conversion of many thousand rounds.
     static const QString sql = [] {
-        QStringList cols{"PLAYER_ID",     "COURSE_ID",    "GAME_NUMBER", "RND_GAME_ID", "ROUND_DATE",
-                         "COURSE_RATING", "SLOPE_RATING", "USE_HCP",     "USE_TOURN",   "GAME_COST",
-                         "CART_COST",     "OTHER_COST",   "NOTES",       "TEE_BOX_ID"};
-        for (int h = 0; h < 18; ++h) cols << RoundFieldOrder().at(kOrdinalGS01 + h);
-        cols << "GSF9" << "GSB9" << "GSTOTAL" << "HCP_INDEX_US_18" << "THCP_INDEX_US_18" << "HCP_INDEX_US_F9"
-             << "HCP_INDEX_US_B9" << "HCP_INDEX_CA_F9" << "HCP_INDEX_CA_B9" << "THCP_INDEX_US_F9"
-             << "THCP_INDEX_US_B9" << "THCP_INDEX_CA_F9" << "THCP_INDEX_CA_B9" << "PAR" << "PUTTS"
-             << "ADJSCR_US_18";
-        return "Insert Into INDIV_SCORES (" + cols.join(",") + ") Values (" + Marks(cols.size()) + ")";
+        QString cols =
+            "PLAYER_ID,COURSE_ID,GAME_NUMBER,RND_GAME_ID,ROUND_DATE,COURSE_RATING,SLOPE_RATING,"
+            "USE_HCP,USE_TOURN,GAME_COST,CART_COST,OTHER_COST,NOTES,TEE_BOX_ID,GSF9,GSB9,GSTOTAL,"
+            "HCP_INDEX_US_18,THCP_INDEX_US_18,HCP_INDEX_US_F9,HCP_INDEX_US_B9,HCP_INDEX_CA_F9,"
+            "HCP_INDEX_CA_B9,THCP_INDEX_US_F9,THCP_INDEX_US_B9,THCP_INDEX_CA_F9,THCP_INDEX_CA_B9,"
+            "PAR,PUTTS,ADJSCR_US_18";
+        for (int h = 0; h < 18; ++h) cols += "," + RoundFieldOrder().at(kOrdinalGS01 + h);
+        return "Insert Into INDIV_SCORES (" + cols + ") Values (" + Marks(int(cols.count(',')) + 1) + ")";
     }();
-    auto optional = [](const auto& value) { return value ? QVariant(*value) : QVariant(); };
-    QVariantList v{x.playerId,           x.courseId,           x.gameNumber,         x.rndGameId,
-                   DbDate(x.date),       x.rating,             x.slope,              x.useHcp,
-                   x.useTourn,           optional(x.gameCost), optional(x.cartCost), optional(x.otherCost),
-                   x.notes,              optional(x.teeSlot)};
-    v.reserve(48);
+    const auto optional = [](const auto& value) { return value ? QVariant(*value) : QVariant(); };
     int front = 0, back = 0;
-    for (int h = 0; h < 18; ++h) {
-        v << x.gross[h];
-        (h < 9 ? front : back) += x.gross[h];
-    }
+    for (int h = 0; h < 18; ++h) (h < 9 ? front : back) += x.gross[h];
+    const QVariant none;
+    QVariantList v{x.playerId, x.courseId, x.gameNumber, x.rndGameId, DbDate(x.date),
+                   x.rating,   x.slope,    x.useHcp,     x.useTourn};
+    v.reserve(48);
+    v << optional(x.gameCost) << optional(x.cartCost) << optional(x.otherCost) << x.notes
+      << optional(x.teeSlot);
     v << front << back << front + back << x.hcpIndex << x.tHcpIndex;
     for (int i = 0; i < 4; ++i) v << x.nineIndex;
     for (int i = 0; i < 4; ++i) v << kNoTournIndex;
     if (x.adjScore)
         v << x.par << x.putts << *x.adjScore;
     else
-        v << QVariant() << QVariant() << QVariant();
+        v << none << none << none;
+    for (int g : x.gross) v << g;
     db_.Execute(sql, v);
 }
 

@@ -59,7 +59,8 @@ void PlayerStore::InsertPlayer(const PlayerRec& p) {
 
 void PlayerStore::InsertConverted(const PlayerRec& p, const QString& oldFileKey) {
     QString sql =
-        "Insert Into PLAYERS (PLAYER_ID,CV_PREV_FILE_NAME,LAST_NAME,FIRST_NAME,MI,GENDER) Values (?,?,?,?,?,?)";
+        "Insert Into PLAYERS (PLAYER_ID,CV_PREV_FILE_NAME,LAST_NAME,FIRST_NAME,MI,GENDER) Values "
+        "(?,?,?,?,?,?)";
     db_.Execute(sql, {p.PLAYER_ID, oldFileKey, p.LAST_NAME, p.FIRST_NAME, p.MI.isNull() ? QVariant() : p.MI,
                       p.GENDER});
 }

@@ -193,9 +193,9 @@ class Planner {
         r_.coursesSkipped << sorted.skipped;
         int key = stored_.maxCourseId;
         for (auto [n, c] : sorted.good) {
-            const QString upper = c.name.left(20).trimmed().toUpper(), origin = OldCourseKey(c.name);
+            const QString upper = c.name.left(20).trimmed().toUpper();
             // Converted before: its rounds go to the course it became, whatever was edited since.
-            const int became = stored_.converted.courses.value(origin);
+            const int became = stored_.converted.courses.value(upper);
             if (became > 0 && courseNames_.contains(became)) {
                 if (courseNames_.value(became).toUpper() != upper)
                     r_.coursesKnown << Quoted(c.name.left(20).trimmed()) + " is the stored course " +
@@ -205,7 +205,7 @@ class Planner {
                 continue;
             }
             if (courseIds_.contains(upper)) {  // known by name: its rounds go to that course
-                Take(origin, courseIds_.value(upper));
+                Take(upper, courseIds_.value(upper));
                 continue;
             }
             QStringList emptied;
@@ -226,7 +226,7 @@ class Planner {
             const auto known = stored_.courseFingerprints.constFind(CourseFingerprint(packed));
             if (known != stored_.courseFingerprints.constEnd()) {
                 courseIds_.insert(upper, *known);
-                Take(origin, *known);
+                Take(upper, *known);
                 r_.coursesKnown << Quoted(c.name.left(20).trimmed()) + " is the stored course " +
                                        Quoted(courseNames_.value(*known)) +
                                        " (the same tee boxes): not added again, its rounds go there";
@@ -236,7 +236,7 @@ class Planner {
             const QString name = OldCourseName(c.name, ++key);
             plan_.courses.append({key, name, packed});
             courseIds_.insert(name.toUpper(), key);
-            Take(origin, key);
+            Take(upper, key);
             courseNames_.insert(key, name);
             coursePars_.insert(key, CourseFingerprint(packed, false));
         }
@@ -402,7 +402,9 @@ class Planner {
             known[signature].append(*course);
             taking.insert(origin);
             addedInRun_.insert(RunKey(golfer->id, signature, *course), RecordAt(f.name, n));
-            if (!date) r_.undated << line(x, n) + ": given " + previous.toString("MM/dd/yyyy");
+            if (!date)
+                r_.undated << line(x, n) + ": given " +
+                                  previous.toString(dayFirst_ ? "dd/MM/yyyy" : "MM/dd/yyyy");
             PlannedRound p = Round(x, golfer->id, *course, previous, golfer->gender);
             p.notes = CleanNotes(x.notes);
             if (p.notes != x.notes) r_.notesCleaned << line(x, n);
@@ -608,8 +610,6 @@ QString CourseFingerprint(const PackedCourse& packed, bool withRatings) {
     }
     return (withRatings ? rated : parred) ? s : QString();
 }
-
-QString OldCourseKey(const QString& name30) { return name30.left(20).trimmed().toUpper(); }
 
 QString OldGolferKey(const QString& fileKey, const QString& name20, const QString& gender) {
     return fileKey.toUpper() + "|" + name20.left(20).trimmed().toUpper() + "|" + gender;

@@ -49,9 +49,9 @@ bool HoleScoreInRange(int strokes);
 bool RatingInRange(double rating);
 bool SlopeInRange(int slope);
 
-// A round of one golfer by its date and hole scores (a key compared, never shown or kept); it is the same round as a stored one with
-// this signature when it is on the same course, or on a course with the same pars (a course
-// converted before, renamed and re-rated since).
+// A round of one golfer by its date and hole scores (a key compared, never shown or kept); it is the same
+// round as a stored one with this signature when it is on the same course, or on a course with the same pars
+// (a course converted before, renamed and re-rated since).
 QString RoundSignature(const QDate& date, const std::array<int, 18>& gross);
 
 // The tee boxes of old tees 1 to 3 as a course row holds them (slots 0 to 2: rating, slope and
@@ -76,13 +76,11 @@ struct StoredGolfer {
 // what the old files hold, never by a path, so a folder moved, copied to another computer or
 // played on since is recognised, and whatever was edited in the database since does not matter.
 struct ConvertedRecords {
-    QHash<QString, int> courses;       // OldCourseKey -> COURSE_ID
+    QHash<QString, int> courses;       // old course name (20 characters trimmed, upper case) -> COURSE_ID
     QHash<QString, int> golfers;       // OldGolferKey -> PLAYER_ID
     QHash<int, QSet<quint64>> rounds;  // PLAYER_ID -> OldRoundKey of each round record taken
 };
 
-// An old course by its name (the name its rounds give); empty for a blank name.
-QString OldCourseKey(const QString& name30);
 // An old golfer by his file key, his 20-character name and gender as the golfer file holds them:
 // another initial, name or gender is another person.
 QString OldGolferKey(const QString& fileKey, const QString& name20, const QString& gender);

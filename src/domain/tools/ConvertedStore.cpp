@@ -20,8 +20,8 @@ void ConvertedStore::CreateTable() { db_.Execute(kCreate); }
 ConvertedRecords ConvertedStore::Read() {
     ConvertedRecords r;
     if (!db_.HasTable("CV_CONVERTED")) return r;
-    Recordset rs = db_.OpenRecordset("Select KIND, OLD_ID, NEW_ID From CV_CONVERTED");
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    Recordset rs = db_.OpenRecordset("Select KIND, OLD_ID, NEW_ID From CV_CONVERTED Order By rowid");
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {  // a later row of one old record wins
         const QString kind = rs["KIND"].str(), old = rs["OLD_ID"].str();
         const int id = static_cast<int>(rs["NEW_ID"].toLong());
         if (kind == "C") r.courses.insert(old, id);
