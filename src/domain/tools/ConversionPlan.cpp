@@ -295,7 +295,7 @@ class Planner {
                                             ": added as a new player";
             plan_.players.append({++key, shortKey, name, gender});
             plan_.taken.golfers.insert(origin, key);
-            if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender, {}, {}});
+            if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender, {}, {}, {}});
             byKey[upper] << shown;
         }
         for (auto it = byKey.begin(); it != byKey.end(); ++it) {
