@@ -76,6 +76,15 @@ CREATE TABLE INDIV_SCORES (
 CREATE INDEX INDIV_SCORES_GAME ON INDIV_SCORES (PLAYER_ID, GAME_NUMBER);
 CREATE INDEX INDIV_SCORES_COURSE ON INDIV_SCORES (COURSE_ID);
 
+-- What each conversion of an earlier version's data files took. KIND 'C': the old course named
+-- OLD_ID became COURSE_ID NEW_ID; 'G': the old golfer OLD_ID (file key|name|gender) became PLAYER_ID
+-- NEW_ID; 'R': the old round records of one run taken for PLAYER_ID NEW_ID, their keys in OLD_ID.
+CREATE TABLE CV_CONVERTED (
+    KIND TEXT NOT NULL,
+    OLD_ID TEXT NOT NULL,
+    NEW_ID INTEGER NOT NULL
+);
+
 CREATE TABLE SETUP (
     SOUNDS INTEGER,
     FLAG_18_9 INTEGER,

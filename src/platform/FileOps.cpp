@@ -196,6 +196,10 @@ bool RemoveLeftoverFile(const QString& path, int quietSeconds) {
 }
 
 RegularFile ReadRegularFile(const QString& path, qint64 limit) {
+    return ReadRegularFile(Native(path), limit);
+}
+
+RegularFile ReadRegularFile(const QByteArray& path, qint64 limit) {
     RegularFile file;
     const auto fail = [&file](RegularFile::Outcome outcome, int error) {
         file.outcome = outcome;
@@ -203,12 +207,12 @@ RegularFile ReadRegularFile(const QString& path, qint64 limit) {
         return file;
     };
     struct stat facts {};
-    if (::stat(Native(path).constData(), &facts) != 0) return fail(RegularFile::Outcome::CannotOpen, errno);
+    if (::stat(path.constData(), &facts) != 0) return fail(RegularFile::Outcome::CannotOpen, errno);
     if (!S_ISREG(facts.st_mode)) {
         file.mode = facts.st_mode;
         return fail(RegularFile::Outcome::NotRegular, 0);
     }
-    const Fd fd(::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const Fd fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) return fail(RegularFile::Outcome::CannotOpen, errno);
     if (::fstat(fd.get(), &facts) != 0) return fail(RegularFile::Outcome::ReadFailed, errno);
     if (!S_ISREG(facts.st_mode)) {  // swapped for something else since the look

@@ -68,6 +68,8 @@ struct RegularFile {
 // kind is known before it is opened and checked again on what was opened, so a pipe is never waited
 // on and a device never read.
 RegularFile ReadRegularFile(const QString& path, qint64 limit);
+// The same for a path given by its bytes as they stand (a name that is not UTF-8).
+RegularFile ReadRegularFile(const QByteArray& nativePath, qint64 limit);
 // A file's kind in words, for a message: "a named pipe (FIFO)", "a device", "a folder", ...
 QString FileKindText(mode_t mode);
 

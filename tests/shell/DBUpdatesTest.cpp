@@ -153,6 +153,14 @@ TEST_F(DBUpdatesTest, CurrentStampsAreLeftAlone) {
         EXPECT_EQ(Files(folder.Path()), QStringList({"Current.mdb"}));
         Ctx().Live().Close();
     }
+    // One made before the conversions were remembered gets their table, without a message.
+    const QString live = folder.MakeDatabase("Older.mdb", VersionText());
+    Database::Open(live, kDBPassword)->Execute("DROP TABLE CV_CONVERTED");
+    OpenLive(live);
+    test::ScriptedMsgBox boxes;
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_TRUE(TestDb().HasTable("CV_CONVERTED"));
 }
 
 TEST_F(DBUpdatesTest, OldEmptyNullAndMissingStampsAreUpdated) {

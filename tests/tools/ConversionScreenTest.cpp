@@ -147,6 +147,38 @@ TEST_F(ConversionScreen, ProgressWindowHoldsWhileARunIsOpen) {
     EXPECT_EQ(boxes.Last(), "Resynchronization of all scores for all players complete!");
 }
 
+// The progress window is up before the folder is read; a run that stored nothing leaves no counts.
+TEST_F(ConversionScreen, ProgressFromTheFirstStepAndNoCountsOfARunUndone) {
+    WriteFolder(Old(), {OldRound(true, "06/01/2026", "Oak Hills")});
+    frmConvertUtil screen(Ctx());
+    screen.SetFolder(folder_.Path() + "/old");
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* wait = qobject_cast<frmMainWait*>(QApplication::activeModalWidget());
+        shown = wait && wait->isVisible();
+        // Played on meanwhile: read only if the folder is read after the window shows.
+        WriteFolder(Old(),
+                    {OldRound(true, "06/01/2026", "Oak Hills"), OldRound(true, "06/02/2026", "Oak Hills")});
+    });
+    ScriptedMsgBox boxes({vbOK});
+    screen.cmdStart_Click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Rounds(), 2);
+    EXPECT_EQ(screen.lblNumRounds->text(), "2");
+
+    WriteFolder(Old(), {OldRound(true, "06/09/2026", "Oak Hills")});
+    TestDb().Execute(
+        "CREATE TRIGGER t BEFORE INSERT ON INDIV_SCORES BEGIN SELECT RAISE(ABORT, 'forced'); END");
+    Ctx().bErrorReport = false;
+    frmConvertUtil again(Ctx());
+    again.SetFolder(folder_.Path() + "/old");
+    again.cmdStart_Click();
+    EXPECT_TRUE(boxes.Last().startsWith("Nothing was converted")) << boxes.Last().toStdString();
+    for (QLabel* count : {again.lblNumCourses, again.lblNumGolfers, again.lblNumRounds})
+        EXPECT_EQ(count->text(), "");
+    EXPECT_TRUE(again.cmdStart->isEnabled());
+}
+
 // A closing message too long for a message box comes in a window that fits the screen: a short
 // summary above the whole text, which can be copied and saved.
 TEST_F(ConversionScreen, LongClosingMessageScrollsInItsOwnWindow) {

@@ -17,6 +17,7 @@
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
+#include "records/PlayerStore.h"
 #include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/Version.h"
@@ -47,6 +48,8 @@ TEST(Conversion, NameFormats) {
         {"Smith", 0, "Smith", " ", std::nullopt},
         {"Smith, John Q", 1, "Smith", "John", QString("Q")},
         {"Smith, John", 1, "Smith", "John", QString("")},
+        {"Smith, Al", 1, "Smith", "Al", QString("")},  // two letters are a first name, not an initial
+        {"Smith, Al B", 1, "Smith", "Al", QString("B")},
         {"Smith John", 2, "Smith John", " ", std::nullopt},
         {"John Public", 3, "Public", "John", std::nullopt},
         {"Smith", 3, "", "Smith", std::nullopt},  // the first blank is the padding
@@ -261,6 +264,29 @@ TEST_F(ConversionRun, SecondRunAsksAndNeverAddsARoundTwice) {
               "1:90,2:72,3:108");
 }
 
+// Golfers deleted since their conversion come back with all their rounds, though their keys are
+// given again.
+TEST_F(ConversionRun, DeletedGolfersComeBackWithTheirRounds) {
+    WriteBase();
+    for (const bool byStore : {true, false}) {
+        ScriptedMsgBox boxes;
+        ASSERT_TRUE(ConvertFolder(TestDb(), old_, 0, false).stored);
+        if (byStore) {
+            PlayerStore(TestDb()).DeletePlayer(2);
+            PlayerStore(TestDb()).DeletePlayer(1);
+        } else {
+            TestDb().Execute("DELETE FROM INDIV_SCORES");
+            TestDb().Execute("DELETE FROM PLAYERS");
+        }
+        const ConversionResult r = ConvertFolder(TestDb(), old_, 0, false);
+        EXPECT_EQ(r.golfersConverted, 2) << byStore;
+        EXPECT_EQ(r.roundsStored, 2) << byStore;
+        EXPECT_EQ(Value("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 2) << byStore;
+        TestDb().Execute("DELETE FROM INDIV_SCORES");
+        TestDb().Execute("DELETE FROM PLAYERS");
+    }
+}
+
 // What a run leaves out is skipped, counted and named in the closing message; the rest is converted.
 TEST(ConversionExceptions, LeftOutIsNamed) {
     auto withHole = [](int at, int value) {
@@ -358,7 +384,9 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "00012112000.071.570.5"},
         {"unreadable date",
          {{"SMITHJOH.GDB", base + OldRound(true, "13/45/24", "Oak Hills").Bytes()}},
-         "1 round(s) with an unreadable date were given the date of the round before: \"Smith, John\" (1)",
+         "1 round(s) with an unreadable date were given the date of the round before:\r\n    \"Smith, "
+         "John\", "
+         "13/45/24, \"Oak Hills\" (SMITHJOH.GDB record 2): given 06/01/2026",
          "SELECT GROUP_CONCAT(ROUND_DATE) FROM INDIV_SCORES",
          "2026-06-01,2026-06-01"},
         {"two golfers of one key",
@@ -401,6 +429,18 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "'empty') "
          "FROM INDIV_SCORES",
          "emptyemptyempty"},
+        {"values at their edges",
+         {{"SMITHJOH.GDB",
+           bytes(
+               {OldRound(true, "01/01/00", "Oak Hills").Single(41, 99.9f).Int16(45, 155).Single(49, 12.345f),
+                OldRound(true, "12/31/99", "Oak Hills").Int16(45, 55), OldRound(true, "1/2/29", "Oak Hills"),
+                OldRound(true, "1/2/30", "Oak Hills")})}},
+         "All files were successfully converted",
+         "SELECT GROUP_CONCAT(ROUND_DATE || '/' || COURSE_RATING || '/' || SLOPE_RATING || '/' || GAME_COST) "
+         "FROM "
+         "(SELECT * FROM INDIV_SCORES ORDER BY ROUND_DATE)",
+         "1930-01-02/71.5/125/30.0,1999-12-31/71.5/55/30.0,2000-01-01/99.9/155/12.35,2029-01-02/71.5/125/"
+         "30.0"},
         {"largest cost the box takes",
          {{"SMITHJOH.GDB",
            bytes({OldRound(true, "06/01/2026", "Pine Valley Links").Single(49, 9999999.0f)})}},
@@ -447,8 +487,9 @@ class TwoFolders : public ::testing::Test {
         for (const auto& r : records) bytes += r.Bytes();
         WriteFile(QFile::encodeName(folder) + "/" + name.toLatin1(), bytes);
     }
-    QStringList Convert(const QString& folder) {
+    QStringList Convert(const QString& folder, int nameFormat = 0) {
         frmConvertUtil screen(Ctx());
+        screen.cboNameFormat->setCurrentIndex(nameFormat);
         screen.SetFolder(folder);
         ScriptedMsgBox boxes({vbOK});
         screen.cmdStart_Click();
@@ -456,24 +497,43 @@ class TwoFolders : public ::testing::Test {
     }
 };
 
-// A course renamed since it was converted is found again by its tee boxes; a round already stored
-// is never stored again under another course, also when the course was re-rated as well.
-TEST_F(TwoFolders, RenamedCourseAndItsRoundsAreFoundAgain) {
+// A club's folder converted, edited in the database, played on and converted again: every record
+// taken before is recognised by where it came from whatever was edited since, and only the new
+// round is added. A database that does not remember its conversions (made before it did) finds
+// them again by names, tee boxes and scores.
+TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
     const struct {
         const char* what;
         const char* change;
+        bool remembered;
         int courses;
-        QString line;
+        QString line, rounds = "2026-06-01:90,2026-06-02:72,2026-06-09:108";
     } cases[] = {
-        {"renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1", 2,
+        {"renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1", true, 2,
          "1 course(s) converted before were found under another name:\r\n    \"Pine Valley Links\" is the "
-         "stored "
-         "course \"Pine Valley GC\" (the same tee boxes): not added again, its rounds go there"},
+         "stored course \"Pine Valley GC\" (converted before): not added again, its rounds go there"},
         {"renamed and re-rated",
-         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5' WHERE COURSE_ID=1", 3,
-         "\"Smith, John\", 06/01/2026, \"Pine Valley Links\" (SMITHJOH.GDB record 1): stored on \"Pine "
-         "Valley "
-         "GC\""},
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5', MSL='118121120' WHERE "
+         "COURSE_ID=1",
+         true, 2, "(SMITHJOH.GDB record 1): converted before"},
+        {"renamed and a par changed",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1",
+         true, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        {"a hole score corrected", "UPDATE INDIV_SCORES SET GS01=6, GSTOTAL=91 WHERE GAME_NUMBER=1", true, 2,
+         "(SMITHJOH.GDB record 1): converted before", "2026-06-01:91,2026-06-02:72,2026-06-09:108"},
+        {"first name corrected", "UPDATE PLAYERS SET FIRST_NAME='Jon'", true, 2,
+         "\"Smith, John\" is the stored player Smith, Jon (M)"},
+        {"not remembered, a par changed",
+         "UPDATE COURSES SET MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1", false, 2,
+         "(SMITHJOH.GDB record 1)\r\n"},
+        {"not remembered, renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1",
+         false, 2,
+         "\"Pine Valley Links\" is the stored course \"Pine Valley GC\" (the same tee boxes): not added "
+         "again, "
+         "its rounds go there"},
+        {"not remembered, renamed and re-rated",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5' WHERE COURSE_ID=1", false, 3,
+         "(SMITHJOH.GDB record 1): stored on \"Pine Valley GC\""},
     };
     for (const auto& c : cases) {
         test::ProgramFolder folder;
@@ -491,17 +551,22 @@ TEST_F(TwoFolders, RenamedCourseAndItsRoundsAreFoundAgain) {
             {OldRound(true, "06/01/2026", "Pine Valley Links"), OldRound(true, "06/02/2026", "Oak Hills", 4),
              OldRound(true, "06/09/2026", "Pine Valley Links", 6)});
         Convert(first);
+        if (!c.remembered) TestDb().Execute("DROP TABLE CV_CONVERTED");
         TestDb().Execute(c.change);
         const QStringList boxes = Convert(again);
         ASSERT_EQ(boxes.size(), 2) << c.what;  // the golfer converted before, then the closing message
-        EXPECT_TRUE(boxes[1].contains(c.line)) << c.what << "\n" << boxes[1].toStdString();
+        EXPECT_TRUE((boxes[0] + boxes[1]).contains(c.line)) << c.what << "\n" << boxes[1].toStdString();
         EXPECT_TRUE(boxes[1].contains("2 round(s) already stored were not added again")) << c.what;
         EXPECT_EQ(Value("SELECT COUNT(*) FROM COURSES").toInt(), c.courses) << c.what;
+        EXPECT_EQ(Value("SELECT COUNT(*) FROM PLAYERS").toInt(), 1) << c.what;
         EXPECT_EQ(Value("SELECT GROUP_CONCAT(ROUND_DATE || ':' || GSTOTAL) FROM "
                         "(SELECT * FROM INDIV_SCORES ORDER BY ROUND_DATE)")
                       .toString(),
-                  "2026-06-01:90,2026-06-02:72,2026-06-09:108")
+                  c.rounds)
             << c.what;
+        // Converted a third time: nothing more.
+        Convert(again);
+        EXPECT_EQ(Value("SELECT COUNT(*) FROM INDIV_SCORES").toInt(), 3) << c.what;
     }
 }
 
@@ -544,6 +609,33 @@ TEST_F(TwoFolders, SameKeyAnotherPersonIsANewPlayer) {
         EXPECT_TRUE(boxes[0].startsWith("These golfers were converted before: \"Anderson, Robert"))
             << boxes[0].toStdString();
         EXPECT_EQ(players(), "1AndersonRobertM:3,2AndersonRobertaF:2");
+    }
+}
+
+// Golfers of one key that differ only in the middle initial are two persons, also in a database
+// that does not remember its conversions; the question shows the initial.
+TEST_F(TwoFolders, AnotherMiddleInitialIsAnotherPerson) {
+    for (const bool remembered : {true, false}) {
+        test::ProgramFolder folder;
+        folder.OpenDatabase();
+        const QString club1 = folder.Path() + "/club 1", club2 = folder.Path() + "/club 2";
+        for (const QString& dir : {club1, club2})
+            WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links")});
+        WriteIn(club1, "GOLFER.GDB", {OldGolfer("Smith, John A")});
+        WriteIn(club1, "SMITHJOH.GDB", {OldRound(true, "05/01/2026", "Pine Valley Links")});
+        WriteIn(club2, "GOLFER.GDB", {OldGolfer("Smith, John B")});
+        WriteIn(club2, "SMITHJOH.GDB", {OldRound(true, "05/02/2026", "Pine Valley Links", 6)});
+        Convert(club1, 1);
+        if (!remembered) TestDb().Execute("DROP TABLE CV_CONVERTED");
+        const QStringList boxes = Convert(club2, 1);
+        ASSERT_EQ(boxes.size(), 2) << remembered;
+        EXPECT_TRUE(boxes[0].contains("\"Smith, John B\" (M) is not the stored player Smith, John A (M)"))
+            << boxes[0].toStdString();
+        EXPECT_EQ(Value("SELECT GROUP_CONCAT(P) FROM (SELECT PLAYER_ID || MI || ':' || (SELECT COUNT(*) FROM "
+                        "INDIV_SCORES S WHERE S.PLAYER_ID = P.PLAYER_ID) AS P FROM PLAYERS P)")
+                      .toString(),
+                  "1A:1,2B:1")
+            << remembered;
     }
 }
 

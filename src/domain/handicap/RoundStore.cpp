@@ -95,39 +95,35 @@ std::optional<int> RoundStore::GameOfKey(int playerId, int rndGameId) {
 }
 
 void RoundStore::InsertImported(const ImportedRound& x) {
-    QStringList cols{"PLAYER_ID",     "COURSE_ID",    "GAME_NUMBER", "RND_GAME_ID", "ROUND_DATE",
-                     "COURSE_RATING", "SLOPE_RATING", "USE_HCP",     "USE_TOURN",   "GAME_COST",
-                     "CART_COST",     "OTHER_COST",   "NOTES"};
-    auto cost = [](const std::optional<double>& c) { return c ? QVariant(*c) : QVariant(); };
-    QVariantList v{x.playerId,       x.courseId,        x.gameNumber, x.rndGameId, DbDate(x.date),
-                   x.rating,         x.slope,           x.useHcp,     x.useTourn,  cost(x.gameCost),
-                   cost(x.cartCost), cost(x.otherCost), x.notes};
-    if (x.teeSlot) cols << "TEE_BOX_ID", v << *x.teeSlot;
+    // One statement for every imported round (a value it lacks is bound as Null, as a column left
+    // out would be): built once, it is prepared once for a conversion of many thousand rounds.
+    static const QString sql = [] {
+        QString cols =
+            "PLAYER_ID,COURSE_ID,GAME_NUMBER,RND_GAME_ID,ROUND_DATE,COURSE_RATING,SLOPE_RATING,"
+            "USE_HCP,USE_TOURN,GAME_COST,CART_COST,OTHER_COST,NOTES,TEE_BOX_ID,GSF9,GSB9,GSTOTAL,"
+            "HCP_INDEX_US_18,THCP_INDEX_US_18,HCP_INDEX_US_F9,HCP_INDEX_US_B9,HCP_INDEX_CA_F9,"
+            "HCP_INDEX_CA_B9,THCP_INDEX_US_F9,THCP_INDEX_US_B9,THCP_INDEX_CA_F9,THCP_INDEX_CA_B9,"
+            "PAR,PUTTS,ADJSCR_US_18";
+        for (int h = 0; h < 18; ++h) cols += "," + RoundFieldOrder().at(kOrdinalGS01 + h);
+        return "Insert Into INDIV_SCORES (" + cols + ") Values (" + Marks(int(cols.count(',')) + 1) + ")";
+    }();
+    const auto optional = [](const auto& value) { return value ? QVariant(*value) : QVariant(); };
     int front = 0, back = 0;
-    for (int h = 0; h < 18; ++h) {
-        cols << RoundFieldOrder().at(kOrdinalGS01 + h);
-        v << x.gross[h];
-        (h < 9 ? front : back) += x.gross[h];
-    }
-    cols << "GSF9"
-         << "GSB9"
-         << "GSTOTAL"
-         << "HCP_INDEX_US_18"
-         << "THCP_INDEX_US_18";
+    for (int h = 0; h < 18; ++h) (h < 9 ? front : back) += x.gross[h];
+    const QVariant none;
+    QVariantList v{x.playerId, x.courseId, x.gameNumber, x.rndGameId, DbDate(x.date),
+                   x.rating,   x.slope,    x.useHcp,     x.useTourn};
+    v.reserve(48);
+    v << optional(x.gameCost) << optional(x.cartCost) << optional(x.otherCost) << x.notes
+      << optional(x.teeSlot);
     v << front << back << front + back << x.hcpIndex << x.tHcpIndex;
-    for (const char* nineCol : {"HCP_INDEX_US_F9", "HCP_INDEX_US_B9", "HCP_INDEX_CA_F9", "HCP_INDEX_CA_B9"})
-        cols << nineCol, v << x.nineIndex;
-    for (const char* nineCol :
-         {"THCP_INDEX_US_F9", "THCP_INDEX_US_B9", "THCP_INDEX_CA_F9", "THCP_INDEX_CA_B9"})
-        cols << nineCol, v << kNoTournIndex;
-    if (x.adjScore) {
-        cols << "PAR"
-             << "PUTTS"
-             << "ADJSCR_US_18";
+    for (int i = 0; i < 4; ++i) v << x.nineIndex;
+    for (int i = 0; i < 4; ++i) v << kNoTournIndex;
+    if (x.adjScore)
         v << x.par << x.putts << *x.adjScore;
-    }
-    const QString sql =
-        "Insert Into INDIV_SCORES (" + cols.join(",") + ") Values (" + Marks(cols.size()) + ")";
+    else
+        v << none << none << none;
+    for (int g : x.gross) v << g;
     db_.Execute(sql, v);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Database.h"
 #include "platform/Val.h"
+#include "tools/ConvertedStore.h"
 
 namespace dc {
 namespace {
@@ -52,6 +53,7 @@ bool CourseStore::CourseInUse(int courseId) {
 void CourseStore::DeleteCourse(int courseId) {
     QString sql = "Delete From COURSES Where COURSE_ID=" + QString::number(courseId);
     db_.Execute(sql);
+    ConvertedStore(db_).ForgetCourse(courseId);
 }
 
 int TeeBoxFigures::Par(int hole) const { return static_cast<int>(Val(pars.mid(hole - 1, 1))); }

@@ -2,6 +2,7 @@
 
 #include "handicap/RoundStore.h"
 #include "platform/Database.h"
+#include "tools/ConvertedStore.h"
 
 namespace dc {
 namespace {
@@ -56,6 +57,14 @@ void PlayerStore::InsertPlayer(const PlayerRec& p) {
     db_.Execute(sql, QVariantList{p.PLAYER_ID} + Values(p));
 }
 
+void PlayerStore::InsertConverted(const PlayerRec& p, const QString& oldFileKey) {
+    QString sql =
+        "Insert Into PLAYERS (PLAYER_ID,CV_PREV_FILE_NAME,LAST_NAME,FIRST_NAME,MI,GENDER) Values "
+        "(?,?,?,?,?,?)";
+    db_.Execute(sql, {p.PLAYER_ID, oldFileKey, p.LAST_NAME, p.FIRST_NAME, p.MI.isNull() ? QVariant() : p.MI,
+                      p.GENDER});
+}
+
 void PlayerStore::UpdatePlayer(const PlayerRec& p) {
     QString sql = "Update PLAYERS Set " + QString(kColumns).replace(",", "=?,") + "=? Where PLAYER_ID=?";
     db_.Execute(sql, Values(p) + QVariantList{p.PLAYER_ID});
@@ -66,6 +75,7 @@ void PlayerStore::DeletePlayer(int playerId) {
     // Rounds first: a row left behind would belong to the next player given this key.
     Database::Transaction t(db);
     RoundStore(db).DeletePlayerRounds(playerId);
+    ConvertedStore(db).ForgetPlayer(playerId);
     QString sql = "Delete From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
     db.Execute(sql);
     t.Commit();

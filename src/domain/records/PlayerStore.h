@@ -42,6 +42,9 @@ class PlayerStore {
     // Largest PLAYER_ID plus 1 (1 for an empty table).
     int NextPlayerId();
     void InsertPlayer(const PlayerRec& p);  // texts stored exactly as given
+    // A player made from an earlier version's golfer: the key of his round file, his names and
+    // gender; MI stays Null when the name format carries no initial (a null MI).
+    void InsertConverted(const PlayerRec& p, const QString& oldFileKey);
     void UpdatePlayer(const PlayerRec& p);
     // Deletes the player's rounds and then the player, in one transaction.
     void DeletePlayer(int playerId);

@@ -15,6 +15,7 @@
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
 #include "shell/Version.h"
+#include "tools/ConvertedStore.h"
 
 namespace dc {
 namespace {
@@ -128,7 +129,15 @@ UpdateOutcome Database_Updates(LiveDatabase& db, const QString& dbPathFile) {
 
         // 2. A database of the current layout (or newer) is left alone.
         at(2);
-        if (IsCurrentLayout(version)) return outcome;
+        if (IsCurrentLayout(version)) {
+            // A database of this layout made before the conversions were remembered gets the table;
+            // one that may not be written gets it from its next conversion.
+            try {
+                ConvertedStore(db.Connection()).CreateTable();
+            } catch (const DbError&) {
+            }
+            return outcome;
+        }
 
         // 3. The blank database that the new layout comes from.
         at(3);

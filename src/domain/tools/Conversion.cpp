@@ -10,9 +10,11 @@
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "records/CourseStore.h"
+#include "records/PlayerStore.h"
 #include "shell/DateFormat.h"
 #include "shell/ErrorText.h"
 #include "shell/Version.h"
+#include "tools/ConvertedStore.h"
 
 namespace dc {
 
@@ -49,14 +51,16 @@ StoredData ReadStored(Database& db) {
     s.maxCourseId = db.Scalar("Select Max(COURSE_ID) as nMaxID From COURSES").toInt();
     s.maxPlayerId = db.Scalar("Select Max(PLAYER_ID) as nMaxID From PLAYERS").toInt();
     sql =
-        "Select PLAYER_ID, GENDER, LAST_NAME, FIRST_NAME, CV_PREV_FILE_NAME From PLAYERS Order By PLAYER_ID";
+        "Select PLAYER_ID, GENDER, LAST_NAME, FIRST_NAME, MI, CV_PREV_FILE_NAME From PLAYERS Order By "
+        "PLAYER_ID";
     Recordset players = db.OpenRecordset(sql);
     for (players.MoveFirst(); !players.Eof(); players.MoveNext()) {
         const QString key = players["CV_PREV_FILE_NAME"].str().trimmed().toUpper();
         if (key.isEmpty()) continue;
         s.golfers[key].append({static_cast<int>(players["PLAYER_ID"].toLong()), players["GENDER"].str(),
-                               players["LAST_NAME"].str(), players["FIRST_NAME"].str()});
+                               players["LAST_NAME"].str(), players["FIRST_NAME"].str(), players["MI"].str()});
     }
+    s.converted = ConvertedStore(db).Read();
     s.roundsOf = [&db](int playerId) {
         QHash<QString, QList<int>> rounds;
         for (const RoundHoles& r : RoundStore(db).HoleScores(playerId))
@@ -75,6 +79,7 @@ class Writer {
 
     ConversionResult Run(ProgressReporter* recompute) {
         Database::Transaction all(db_);
+        ConvertedStore(db_).CreateTable();  // a database made before the conversions were remembered
         if (!Step(kSteps[0], [this] { Courses(); }) || !Step(kSteps[1], [this] { Golfers(); }) ||
             !Step(kSteps[2], [this] { Rounds(); }))
             return r_;
@@ -115,14 +120,17 @@ class Writer {
     }
 
     void Golfers() {
-        const QString sql =
-            "Insert Into PLAYERS (PLAYER_ID,CV_PREV_FILE_NAME,LAST_NAME,FIRST_NAME,MI,GENDER) "
-            "Values (?,?,?,?,?,?)";
-        const QVariant none;
+        PlayerStore players(db_);
         for (const PlannedPlayer& p : plan_.players) {
-            const auto& n = p.name;
-            db_.Execute(sql, {p.id, p.key, n ? QVariant(n->last) : none, n ? QVariant(n->first) : none,
-                              n && n->mi ? QVariant(*n->mi) : none, p.gender});
+            PlayerRec rec;
+            rec.PLAYER_ID = p.id;
+            rec.GENDER = p.gender;
+            if (p.name) {
+                rec.LAST_NAME = p.name->last;
+                rec.FIRST_NAME = p.name->first;
+                if (p.name->mi) rec.MI = p.name->mi->isNull() ? QString("") : *p.name->mi;
+            }
+            players.InsertConverted(rec, p.key);
             ++r_.golfersConverted;
         }
         Report(ConvertStep::Golfers, r_.golfersConverted, plan_.report.golferRecords);
@@ -143,6 +151,7 @@ class Writer {
                 Report(ConvertStep::Rounds, r_.roundsStored, 0);
         }
         if (plan_.rounds.isEmpty()) Report(ConvertStep::Rounds, 0, 0);
+        ConvertedStore(db_).Remember(plan_.taken);
     }
 
     static double Index(float v) { return std::isfinite(v) ? StoredIndexValue(v) : 0.0; }
@@ -171,20 +180,6 @@ class Writer {
     ConversionResult r_;
 };
 
-// "name (count)" for each entry.
-QString Counted(const QMap<QString, int>& counts) {
-    QStringList parts;
-    for (auto it = counts.begin(); it != counts.end(); ++it)
-        parts << QString("\"%1\" (%2)").arg(it.key()).arg(it.value());
-    return parts.join(", ");
-}
-
-int Total(const QMap<QString, int>& counts) {
-    int n = 0;
-    for (int c : counts) n += c;
-    return n;
-}
-
 // A count line and below it one indented line for each thing it counts.
 void Listed(QStringList& lines, const QStringList& items, const QString& head) {
     if (items.isEmpty()) return;
@@ -211,10 +206,7 @@ QStringList Exceptions(const ConversionResult& result) {
     Listed(lines, r.roundsDuplicate, "%1 round(s) already stored were not added again");
     Listed(lines, r.notesCleaned, "%1 round(s) had control characters removed from their notes");
     Listed(lines, r.costsEmptied, "%1 cost(s) out of range were left empty");
-    if (!r.undated.isEmpty())
-        lines << QString("%1 round(s) with an unreadable date were given the date of the round before: ")
-                         .arg(Total(r.undated)) +
-                     Counted(r.undated);
+    Listed(lines, r.undated, "%1 round(s) with an unreadable date were given the date of the round before");
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "tools/ConversionPlan.h"
 
+#include <QCryptographicHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -105,16 +106,19 @@ Sorted<Rec> SortRecords(const OldDataFile& file, Decode decode) {
 }
 
 QString StoredName(const StoredGolfer& g) {
-    const QString first = g.first.trimmed();
+    const QString first = (g.first.trimmed() + " " + g.mi.trimmed()).trimmed();
     return g.last.trimmed() + (first.isEmpty() ? QString() : ", " + first) + " (" + g.gender + ")";
 }
 
+// Names, middle initial and gender alike: the comparison for golfers converted before the
+// database remembered its conversions.
 bool SamePerson(const StoredGolfer& stored, const std::optional<SplitName>& name, const QString& gender) {
     auto same = [](const QString& a, const QString& b) {
         return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
     };
     return stored.gender == gender && same(stored.last, name ? name->last : QString()) &&
-           same(stored.first, name ? name->first : QString());
+           same(stored.first, name ? name->first : QString()) &&
+           same(stored.mi, name && name->mi ? *name->mi : QString());
 }
 
 class Planner {
@@ -124,6 +128,7 @@ class Planner {
         courseIds_ = stored.courses;
         courseNames_ = stored.courseNames;
         coursePars_ = stored.coursePars;
+        for (int id : stored.converted.golfers) rememberedPlayers_.insert(id);
     }
 
     ConversionPlan Run() {
@@ -189,7 +194,20 @@ class Planner {
         int key = stored_.maxCourseId;
         for (auto [n, c] : sorted.good) {
             const QString upper = c.name.left(20).trimmed().toUpper();
-            if (courseIds_.contains(upper)) continue;  // known by name: its rounds go to that course
+            // Converted before: its rounds go to the course it became, whatever was edited since.
+            const int became = stored_.converted.courses.value(upper);
+            if (became > 0 && courseNames_.contains(became)) {
+                if (courseNames_.value(became).toUpper() != upper)
+                    r_.coursesKnown << Quoted(c.name.left(20).trimmed()) + " is the stored course " +
+                                           Quoted(courseNames_.value(became)) +
+                                           " (converted before): not added again, its rounds go there";
+                courseIds_.insert(upper, became);
+                continue;
+            }
+            if (courseIds_.contains(upper)) {  // known by name: its rounds go to that course
+                Take(upper, courseIds_.value(upper));
+                continue;
+            }
             QStringList emptied;
             for (int t = 0; t < 3; ++t) {
                 const bool unused = c.rating[t] == 0 && c.slope[t] == 0;
@@ -208,6 +226,7 @@ class Planner {
             const auto known = stored_.courseFingerprints.constFind(CourseFingerprint(packed));
             if (known != stored_.courseFingerprints.constEnd()) {
                 courseIds_.insert(upper, *known);
+                Take(upper, *known);
                 r_.coursesKnown << Quoted(c.name.left(20).trimmed()) + " is the stored course " +
                                        Quoted(courseNames_.value(*known)) +
                                        " (the same tee boxes): not added again, its rounds go there";
@@ -217,6 +236,7 @@ class Planner {
             const QString name = OldCourseName(c.name, ++key);
             plan_.courses.append({key, name, packed});
             courseIds_.insert(name.toUpper(), key);
+            Take(upper, key);
             courseNames_.insert(key, name);
             coursePars_.insert(key, CourseFingerprint(packed, false));
         }
@@ -251,14 +271,22 @@ class Planner {
             if (!names_.contains(upper)) names_.insert(upper, shown);
             const auto name = SplitOldName(g.name, format_);
             const QString gender = *FlagOf(g.gender) == 0 ? "M" : "F";
-            // Converted before only when the stored player of that key is the same person.
+            const QString origin = OldGolferKey(shortKey, g.name, gender);
+            // Converted before: the player this golfer became, whatever was corrected since; else,
+            // for a golfer the database does not remember, a stored player of that key that is the
+            // same person and was not made from another golfer.
             const QList<StoredGolfer> sameKey = stored_.golfers.value(upper);
-            const auto same = std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) {
-                return SamePerson(s, name, gender);
-            });
+            const int became = stored_.converted.golfers.value(origin);
+            auto same = std::find_if(sameKey.begin(), sameKey.end(),
+                                     [&](const StoredGolfer& s) { return s.id == became; });
+            if (same == sameKey.end())
+                same = std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) {
+                    return !rememberedPlayers_.contains(s.id) && SamePerson(s, name, gender);
+                });
             if (same != sameKey.end()) {
                 r_.convertedBefore << Quoted(shown) + " is the stored player " + StoredName(*same);
                 if (!golfers_.contains(upper)) golfers_.insert(upper, *same);
+                if (same->id != became) plan_.taken.golfers.insert(origin, same->id);
                 continue;
             }
             if (!sameKey.isEmpty())
@@ -266,7 +294,8 @@ class Planner {
                                             StoredName(sameKey.first()) + " of the same key " + shortKey +
                                             ": added as a new player";
             plan_.players.append({++key, shortKey, name, gender});
-            if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender, {}, {}});
+            plan_.taken.golfers.insert(origin, key);
+            if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender, {}, {}, {}});
             byKey[upper] << shown;
         }
         for (auto it = byKey.begin(); it != byKey.end(); ++it) {
@@ -331,6 +360,11 @@ class Planner {
         if (sorted.Refused()) return Refuse(f);
         r_.roundsUnreadable << sorted.skipped;
         QHash<QString, QList<int>>& known = Signatures(golfer->id);
+        // Rounds taken before belong to a stored player; a player added now may have the key of one
+        // deleted since.
+        const QSet<quint64> taken =
+            golfer->id <= stored_.maxPlayerId ? stored_.converted.rounds.value(golfer->id) : QSet<quint64>();
+        QSet<quint64>& taking = plan_.taken.rounds[golfer->id];
         QDate previous(1900, 1, 1);
         for (const auto& [n, x] : sorted.good) {
             const auto date = ParseOldDate(x.date, dayFirst_);
@@ -349,8 +383,14 @@ class Planner {
                 r_.roundsNoCourse << line(x, n);
                 continue;
             }
+            const quint64 origin = OldRoundKey(x);
+            if (taken.contains(origin)) {  // converted before, whatever was corrected since
+                r_.roundsDuplicate << line(x, n) + ": converted before";
+                continue;
+            }
             const QString signature = RoundSignature(previous, x.gross);
             if (const auto stored = StoredOn(known.value(signature), *course)) {
+                taking.insert(origin);
                 const QString earlier = addedInRun_.value(RunKey(golfer->id, signature, *stored));
                 r_.roundsDuplicate << line(x, n) +
                                           (!earlier.isEmpty() ? ": the same round as " + earlier
@@ -360,8 +400,11 @@ class Planner {
                 continue;
             }
             known[signature].append(*course);
+            taking.insert(origin);
             addedInRun_.insert(RunKey(golfer->id, signature, *course), RecordAt(f.name, n));
-            if (!date) ++r_.undated[shown];
+            if (!date)
+                r_.undated << line(x, n) + ": given " +
+                                  previous.toString(dayFirst_ ? "dd/MM/yyyy" : "MM/dd/yyyy");
             PlannedRound p = Round(x, golfer->id, *course, previous, golfer->gender);
             p.notes = CleanNotes(x.notes);
             if (p.notes != x.notes) r_.notesCleaned << line(x, n);
@@ -377,8 +420,15 @@ class Planner {
         }
     }
 
+    // An old course's rounds go to `courseId`: remembered when an earlier run did not.
+    void Take(const QString& origin, int courseId) {
+        if (!origin.isEmpty() && stored_.converted.courses.value(origin) != courseId &&
+            !plan_.taken.courses.contains(origin))
+            plan_.taken.courses.insert(origin, courseId);
+    }
+
     static QString RunKey(int playerId, const QString& signature, int courseId) {
-        return QString("%1#%2#%3").arg(playerId).arg(signature).arg(courseId);
+        return QString::number(playerId) + '#' + signature + '#' + QString::number(courseId);
     }
 
     // Of the courses a round of the same signature is stored on, the one that is this round's
@@ -436,6 +486,7 @@ class Planner {
     QHash<int, QString> coursePars_;        // COURSE_ID -> its pars, stored or planned
     QHash<int, QHash<QString, QList<int>>> signatures_;
     QHash<QString, QString> addedInRun_;  // RunKey of each round planned -> its file and record
+    QSet<int> rememberedPlayers_;         // players an earlier run made from an old golfer
     ConversionPlan plan_;
     ConversionReport& r_ = plan_.report;
 };
@@ -446,9 +497,9 @@ bool ConversionReport::Clean() const {
     for (const QStringList* list :
          {&coursesSkipped, &coursesKnown, &teeBoxesEmptied, &golfersSkipped, &convertedBefore,
           &sameKeyNewPlayers, &sharedKeys, &roundsUnreadable, &roundsOutOfRange, &roundsNoCourse,
-          &roundsDuplicate, &notesCleaned, &costsEmptied, &files})
+          &roundsDuplicate, &notesCleaned, &costsEmptied, &undated, &files})
         if (!list->isEmpty()) return false;
-    return undated.isEmpty();
+    return true;
 }
 
 const QStringList& NameFormats() {
@@ -532,8 +583,12 @@ bool RatingInRange(double rating) { return rating >= 0.1 && rating <= 99.9; }
 bool SlopeInRange(int slope) { return slope >= 55 && slope <= 155; }
 
 QString RoundSignature(const QDate& date, const std::array<int, 18>& gross) {
-    QString s = date.toString(Qt::ISODate);
-    for (int g : gross) s += "|" + QString::number(g);
+    // The day number and each hole's score as one character each: one allocation a round.
+    const qint64 day = date.isValid() ? date.toJulianDay() : 0;
+    QString s(2 + 18, Qt::Uninitialized);
+    s[0] = QChar(char16_t(day & 0xFFFF));
+    s[1] = QChar(char16_t((day >> 16) & 0xFFFF));
+    for (int h = 0; h < 18; ++h) s[2 + h] = QChar(char16_t(gross[h]));
     return s;
 }
 
@@ -554,6 +609,32 @@ QString CourseFingerprint(const PackedCourse& packed, bool withRatings) {
         s += ";";
     }
     return (withRatings ? rated : parred) ? s : QString();
+}
+
+QString OldGolferKey(const QString& fileKey, const QString& name20, const QString& gender) {
+    return fileKey.toUpper() + "|" + name20.left(20).trimmed().toUpper() + "|" + gender;
+}
+
+quint64 OldRoundKey(const OldRoundRec& round) {
+    // The fields' characters and numbers, little-endian, into one buffer: no allocation a round.
+    std::array<uint8_t, 2 * (10 + 30 + 1 + 18) + 2> played{};
+    size_t at = 0;
+    const auto put = [&](uint16_t v) {
+        if (at + 2 > played.size()) return;
+        played[at++] = uint8_t(v & 0xFF);
+        played[at++] = uint8_t(v >> 8);
+    };
+    for (QChar c : QStringView(round.date).left(10)) put(c.unicode());
+    put('|');
+    for (QChar c : QStringView(round.course).left(30)) put(c.unicode());
+    put(round.tee.unicode());
+    for (int g : round.gross) put(uint16_t(g));
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(played.data()), qsizetype(at)));
+    const QByteArrayView digest = hash.resultView();
+    quint64 key = 0;
+    for (int i = 0; i < 8; ++i) key = key << 8 | uint8_t(digest[i]);
+    return key;
 }
 
 QString CleanNotes(const QString& notes) {

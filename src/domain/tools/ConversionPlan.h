@@ -49,9 +49,9 @@ bool HoleScoreInRange(int strokes);
 bool RatingInRange(double rating);
 bool SlopeInRange(int slope);
 
-// A round of one golfer by its date and hole scores; it is the same round as a stored one with
-// this signature when it is on the same course, or on a course with the same pars (a course
-// converted before, renamed and re-rated since).
+// A round of one golfer by its date and hole scores (a key compared, never shown or kept); it is the same
+// round as a stored one with this signature when it is on the same course, or on a course with the same pars
+// (a course converted before, renamed and re-rated since).
 QString RoundSignature(const QDate& date, const std::array<int, 18>& gross);
 
 // The tee boxes of old tees 1 to 3 as a course row holds them (slots 0 to 2: rating, slope and
@@ -68,8 +68,25 @@ std::optional<double> StoredCost(float cost);
 
 struct StoredGolfer {
     int id = 0;
-    QString gender, last, first;
+    QString gender, last, first, mi;
 };
+
+// What conversions took from old data files: the course each old course became, the player each
+// old golfer became, and the old round records taken for each player. An old record is known by
+// what the old files hold, never by a path, so a folder moved, copied to another computer or
+// played on since is recognised, and whatever was edited in the database since does not matter.
+struct ConvertedRecords {
+    QHash<QString, int> courses;       // old course name (20 characters trimmed, upper case) -> COURSE_ID
+    QHash<QString, int> golfers;       // OldGolferKey -> PLAYER_ID
+    QHash<int, QSet<quint64>> rounds;  // PLAYER_ID -> OldRoundKey of each round record taken
+};
+
+// An old golfer by his file key, his 20-character name and gender as the golfer file holds them:
+// another initial, name or gender is another person.
+QString OldGolferKey(const QString& fileKey, const QString& name20, const QString& gender);
+// An old round record by what its golfer played: the date text, course name, tee and hole scores
+// as the round file holds them (not the indexes or notes).
+quint64 OldRoundKey(const OldRoundRec& round);
 
 // What the database holds before the run.
 struct StoredData {
@@ -81,6 +98,9 @@ struct StoredData {
     QHash<QString, QList<StoredGolfer>> golfers;  // upper-case CV_PREV_FILE_NAME -> its players
     // RoundSignature of each stored round of a player -> the COURSE_IDs it is stored on.
     std::function<QHash<QString, QList<int>>(int playerId)> roundsOf;
+    // What earlier conversions took; empty for a database converted into before it kept that, where
+    // courses, golfers and rounds are found again by their names, tee boxes and scores.
+    ConvertedRecords converted;
 };
 
 struct PlannedCourse {
@@ -128,7 +148,7 @@ struct ConversionReport {
     QStringList roundsDuplicate;    // golfer, date, course, where it is stored
     QStringList notesCleaned;       // rounds kept whose notes lost control characters
     QStringList costsEmptied;       // costs out of range, left empty
-    QMap<QString, int> undated;     // rounds given the previous round's date, by golfer
+    QStringList undated;            // rounds given the previous round's date: golfer, record, date given
     QStringList files;              // "name: why" for each file not read, or not read whole
     bool Clean() const;
 };
@@ -137,6 +157,7 @@ struct ConversionPlan {
     QList<PlannedCourse> courses;
     QList<PlannedPlayer> players;
     QList<PlannedRound> rounds;
+    ConvertedRecords taken;  // what this run takes that earlier ones did not: kept with the run
     ConversionReport report;
 };
 

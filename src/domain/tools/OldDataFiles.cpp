@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <algorithm>
 
+#include "platform/FileOps.h"
+
 namespace dc {
 
 QString DecodeFileName(const QByteArray& bytes) {
@@ -17,6 +19,10 @@ QString DecodeFileName(const QByteArray& bytes) {
 }
 
 namespace {
+
+// Far above any file the earlier version wrote (a round file of 100,000 rounds is 24 MB); a larger
+// one is not read, and is named as unreadable, rather than exhaust the memory.
+constexpr qint64 kMaxOldFileSize = 512LL * 1024 * 1024;
 
 bool IsFolder(const QByteArray& path) {
     struct stat st;
@@ -71,14 +77,9 @@ QList<OldFile> ReadOldFolder(const QString& folder) { return ReadOldNativeFolder
 QList<OldFile> ReadOldNativeFolder(const QByteArray& nativeFolder) {
     QList<OldFile> files = ListOldNativeFiles(nativeFolder);
     for (OldFile& f : files) {
-        FILE* in = std::fopen(f.path.constData(), "rb");
-        f.readable = in != nullptr;
-        if (!in) continue;
-        char buffer[65536];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) f.bytes.append(buffer, qsizetype(n));
-        f.readable = !std::ferror(in);
-        std::fclose(in);
+        RegularFile file = ReadRegularFile(f.path, kMaxOldFileSize);
+        f.readable = file.outcome == RegularFile::Outcome::Read;
+        f.bytes = std::move(file.bytes);
     }
     return files;
 }

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTreeView>
+#include <optional>
 
 #include "platform/Database.h"
 #include "platform/Modal.h"
@@ -221,47 +222,49 @@ void frmConvertUtil::cmdStart_Click() {
             MsgBox(refusal, vbInformation);
             return;
         }
-        SetMousePointer(Pointer::Hourglass);
-        const ConversionPlan plan = PlanNativeFolder(ctx_.Connection(), nativeFolder_, NameFormatIndex(),
-                                                     ctx_.sDateFormat == "DD/MM/YYYY");
-        SetMousePointer(Pointer::Default);
-        const QString again = ConvertedBeforeQuestion(plan.report);
-        if (!again.isEmpty() && MsgBox(again, vbOKCancel + vbQuestion) != vbOK) return;
-        // The progress window shows from the first step to the commit: it cannot be dismissed and
-        // no other screen takes clicks or keys meanwhile, so nothing can start a second run.
-        running_ = true;
-        cmdStart->setEnabled(false);
-        cmdClose->setEnabled(false);
-        SetMousePointer(Pointer::Hourglass);
-        lblNumCourses->clear();
-        lblNumGolfers->clear();
-        lblNumRounds->clear();
-        ConversionResult result;
-        {
-            ResyncProgress progress(this, /*fromUpCRSR=*/false);
-            progress.SetNote(
+        // The progress window shows from the first step (reading the folder) to the commit: it cannot
+        // be dismissed and no other screen takes clicks or keys meanwhile, so nothing can start a
+        // second run. It gives way to the question of golfers converted before.
+        SetRunning(true);
+        std::optional<ResyncProgress> progress;
+        const auto show = [&] {
+            progress.emplace(this, /*fromUpCRSR=*/false);
+            progress->SetNote(
                 "Nothing of the conversion is stored until this window closes: if the program is stopped "
                 "now, the database stays as it was before the conversion.");
-            progress.ShowNow();
-            result = RunConversion(
-                ctx_.Connection(), plan,
-                [this](ConvertStep step, int done, int total) {
-                    if (step == ConvertStep::Courses)
-                        lblNumCourses->setText(QString("%1 of %2").arg(done).arg(total));
-                    else if (step == ConvertStep::Golfers)
-                        lblNumGolfers->setText(QString("%1 of %2").arg(done).arg(total));
-                    else
-                        lblNumRounds->setText(QString::number(done));
-                    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                },
-                &progress);
-            progress.Release();
+            progress->ShowNow();
+        };
+        show();
+        const ConversionPlan plan = PlanNativeFolder(ctx_.Connection(), nativeFolder_, NameFormatIndex(),
+                                                     ctx_.sDateFormat == "DD/MM/YYYY");
+        const QString again = ConvertedBeforeQuestion(plan.report);
+        if (!again.isEmpty()) {
+            progress.reset();
+            if (MsgBox(again, vbOKCancel + vbQuestion) != vbOK) {
+                SetRunning(false);
+                cmdStart->setEnabled(true);
+                return;
+            }
+            show();
         }
+        const ConversionResult result = RunConversion(
+            ctx_.Connection(), plan,
+            [this](ConvertStep step, int done, int total) {
+                if (step == ConvertStep::Courses)
+                    lblNumCourses->setText(QString("%1 of %2").arg(done).arg(total));
+                else if (step == ConvertStep::Golfers)
+                    lblNumGolfers->setText(QString("%1 of %2").arg(done).arg(total));
+                else
+                    lblNumRounds->setText(QString::number(done));
+                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            },
+            &*progress);
+        progress->Release();
+        progress.reset();
         ReportErrorTexts(result.errorTexts);
-        SetMousePointer(Pointer::Default);
-        running_ = false;
-        cmdClose->setEnabled(true);
+        SetRunning(false);
         cmdStart->setEnabled(!result.stored);  // nothing was kept: the run may be tried again
+        if (!result.stored) ClearCounts();     // the counts of a run undone would mislead
         if (result.stored && !plan.rounds.isEmpty()) {
             // The chosen player and course stay those of the last round converted.
             ctx_.nCurPlayerID = plan.rounds.last().playerId;
@@ -269,12 +272,27 @@ void frmConvertUtil::cmdStart_Click() {
         }
         ShowResult(ConversionSummary(result), ConversionMessage(result));
     } catch (...) {
-        SetMousePointer(Pointer::Default);
-        running_ = false;
-        cmdClose->setEnabled(true);
+        SetRunning(false);
         cmdStart->setEnabled(true);  // the run's transaction was given up: nothing was stored
+        ClearCounts();
         ReportCurrentError("Form ConvertUtil, cmdStart_Click", Sql::Without);
     }
+}
+
+void frmConvertUtil::SetRunning(bool running) {
+    running_ = running;
+    cmdClose->setEnabled(!running);
+    if (running) {
+        cmdStart->setEnabled(false);
+        ClearCounts();
+    }
+    SetMousePointer(running ? Pointer::Hourglass : Pointer::Default);
+}
+
+void frmConvertUtil::ClearCounts() {
+    lblNumCourses->clear();
+    lblNumGolfers->clear();
+    lblNumRounds->clear();
 }
 
 void frmConvertUtil::ShowResult(const QString& summary, const QString& message) {

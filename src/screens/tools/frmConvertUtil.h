@@ -67,6 +67,9 @@ class frmConvertUtil : public QDialog {
     // Opens the tree down to the chosen folder and selects it.
     void RevealFolder();
     void ShowResult(const QString& summary, const QString& message);
+    // During a run the buttons are off, the counts start empty and the pointer is busy.
+    void SetRunning(bool running);
+    void ClearCounts();
 
     QStandardItemModel* dirModel_;
     QString folder_;           // the chosen folder as text
