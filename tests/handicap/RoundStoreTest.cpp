@@ -66,7 +66,9 @@ TEST_F(RoundStoreDb, EachWriterChangesOnlyTheRowsItNames) {
             const bool player1 = before[i].startsWith("1|");
             const bool gone = !after.contains(before[i]);
             if (player1 && gone) ++changed;
-            if (!player1) EXPECT_TRUE(after.contains(before[i])) << c.what << ": player 2 row " << i;
+            if (!player1) {
+                EXPECT_TRUE(after.contains(before[i])) << c.what << ": player 2 row " << i;
+            }
         }
         EXPECT_EQ(changed, c.rowsOfPlayer1Changed) << c.what;
     }

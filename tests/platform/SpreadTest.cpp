@@ -990,7 +990,9 @@ TEST_F(SpreadFixture, AllRowsAtOnceAsCellByCell) {
     for (int r = 0; r <= int(rows.size()); ++r)
         for (int c = 0; c <= 4; ++c) {
             EXPECT_EQ(bulk->CellText(c, r), sp->CellText(c, r)) << c << "," << r;
-            if (r > 0 && c > 0) EXPECT_EQ(bulk->CellValue(c, r), sp->CellValue(c, r)) << c << "," << r;
+            if (r > 0 && c > 0) {
+                EXPECT_EQ(bulk->CellValue(c, r), sp->CellValue(c, r)) << c << "," << r;
+            }
         }
     EXPECT_TRUE(bulk->CellValue(3, 1));
     for (int c = 0; c <= 4; ++c) EXPECT_EQ(bulk->ColWidth(c), sp->ColWidth(c)) << c;

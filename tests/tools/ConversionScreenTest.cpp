@@ -94,7 +94,7 @@ Held Probe(frmWelcome* welcome, frmConvertUtil* screen) {
     const int before = TestDb().Scalar("SELECT COUNT(*) FROM PLAYERS").toInt();
     if (screen) screen->cmdStart_Click();
     const ConversionResult nested =
-        RunConversion(TestDb(), ConversionPlan{{}, {PlannedPlayer{99, "X", {}, "M"}}});
+        RunConversion(TestDb(), ConversionPlan{{}, {PlannedPlayer{99, "X", {}, "M"}}, {}, {}, {}});
     h.nestedRefused = ResyncProgress::Busy() && !nested.stored &&
                       TestDb().Scalar("SELECT COUNT(*) FROM PLAYERS").toInt() == before;
     return h;

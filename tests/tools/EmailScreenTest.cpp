@@ -385,7 +385,9 @@ TEST_F(EmailScreenTest, AMailProgramThatLeavesPartOfTheMessageUnreadIsNeverRepor
         EXPECT_TRUE(boxes.Last().contains(c.said)) << boxes.Last().toStdString();
         EXPECT_FALSE(boxes.Last().contains("already read"));
         expectedBoxes << boxes.Last();
-        if (c.program == MailRecorder::kHangUnread) EXPECT_TRUE(ProcessEnds(mail.ChildPid()));
+        if (c.program == MailRecorder::kHangUnread) {
+            EXPECT_TRUE(ProcessEnds(mail.ChildPid()));
+        }
     }
 }
 

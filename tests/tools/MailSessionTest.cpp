@@ -78,11 +78,11 @@ TEST(MailSessionTest, HeadersAndAttachmentNamesCannotAddLinesAndNulIsRefused) {
 
     // A NUL would cut a text handed on as a C string: refused, never cut.
     const QList<std::pair<MailMessage, QString>> refused = {
-        {{{"pat@example.com"}, {}, QString::fromUtf8("Sco\0res", 7), "Hi"},
+        {{{"pat@example.com"}, {}, QString::fromUtf8("Sco\0res", 7), "Hi", {}},
          "The subject holds a NUL character"},
-        {{{"pat@example.com"}, {}, "Scores", QString::fromUtf8("Hi\0there", 8)},
+        {{{"pat@example.com"}, {}, "Scores", QString::fromUtf8("Hi\0there", 8), {}},
          "The message text holds a NUL character"},
-        {{{"pat@example.com"}, {}, "Scores", "Hi", {dir.filePath(QString::fromUtf8("x\0y", 3))}},
+        {{{"pat@example.com"}, {}, "Scores", "Hi", {dir.filePath(QString::fromUtf8("x\0y", 3))}, {}},
          "Not a valid file name"},
     };
     for (const auto& [message, said] : refused) {
