@@ -111,7 +111,7 @@ TEST_F(StartUpFiles, ConnectIniThatIsNotASmallRegularFileIsNamedAtOnce) {
     QFile::remove(ini);
 }
 
-// The cause is said, not "a valid database has NOT been found".
+// The cause is said, not "a valid database has NOT been found", also when Connect.ini cannot be read.
 TEST_F(StartUpFiles, ADatabaseThatCannotBeReadOrIsTooDeepSaysWhy) {
     // Deeper than the engine's limit, with every name of an allowed length.
     QString deep = folder.Path();
@@ -127,23 +127,33 @@ TEST_F(StartUpFiles, ADatabaseThatCannotBeReadOrIsTooDeepSaysWhy) {
         EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Database path too long.");
     }
 
-    // A database of another account, mode 0600: as root, the start runs as "nobody" in a child.
+    // A database, then a Connect.ini, of another account, mode 0600: as root, the start runs as
+    // "nobody" in a child.
     folder.WriteIni(db);
     SetFileMode(folder.Path(), 0755);
+    const auto startsAsNobody = [&](const QString& expected, const QString& title) {
+        return InChild([&] {
+            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 255;
+            test::ScriptedMsgBox boxes;
+            const Run run = Start();
+            // The single-copy lock cannot be made in root's folder either: that box comes first.
+            return run.result == StartUpResult::DatabaseMissing && boxes.Last().startsWith(expected) &&
+                           boxes.Titles().back() == title
+                       ? 0
+                       : 1;
+        });
+    };
     SetFileMode(IniFilePath(), 0644);
     if (geteuid() != 0) SetFileMode(db, 0);
-    const int code = InChild([&] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 255;
-        test::ScriptedMsgBox boxes;
-        const Run run = Start();
-        // The single-copy lock cannot be made in root's folder either: that box comes first.
-        const QString expected = "The Dado Corvy database '" + db + "' cannot be read (permission)";
-        return run.result == StartUpResult::DatabaseMissing && boxes.Last().startsWith(expected) &&
-                       boxes.Titles().back() == "Dado Corvy: Database cannot be read."
-                   ? 0
-                   : 1;
-    });
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(startsAsNobody("The Dado Corvy database '" + db + "' cannot be read (permission)",
+                             "Dado Corvy: Database cannot be read."),
+              0);
+    SetFileMode(db, 0644);
+    SetFileMode(IniFilePath(), geteuid() != 0 ? 0 : 0600);
+    EXPECT_EQ(startsAsNobody("The settings file '" + IniFilePath() + "' cannot be read (permission)",
+                             "Dado Corvy: Missing or invalid database path/file."),
+              0);
+    SetFileMode(IniFilePath(), 0600);
     SetFileMode(db, 0600);
 }
 
@@ -155,15 +165,17 @@ TEST_F(StartUpFiles, LeftoversOfRunsCutShortAreRemovedAndNothingElse) {
     QDir().mkpath(locks);
     folder.WriteIni(db);
     const QString p = folder.Path();
-    const QStringList leftovers{p + "/Connect.ini.Ab12Cd",
+    const QStringList leftovers{p + "/.Connect.ini.dc-tmp-Ab12Cd",
                                 p + "/CVPre54-2004Mar05140709.MDB.tmp",
                                 p + "/Golf.mdb.update.tmp",
                                 p + "/Golf.mdb.update.tmp-journal",
                                 folder.DbFiles() + "/CV20041225.mdb.tmp",
                                 locks + "/file-2049-1234567.lock"};
-    const QStringList kept{p + "/Connect.ini.bak", p + "/CVPre54-2004Mar05140709.MDB",
-                           p + "/Other.mdb.update.tmp", folder.DbFiles() + "/CV20041225.mdb",
-                           p + "/Connect.ini.Zz99Yy" /* being written: new */};
+    // A golfer's own copies of Connect.ini, whatever their names.
+    const QStringList kept{p + "/Connect.ini.bak", p + "/Connect.ini.summer", p + "/Connect.ini.golf23",
+                           p + "/CVPre54-2004Mar05140709.MDB", p + "/Other.mdb.update.tmp",
+                           folder.DbFiles() + "/CV20041225.mdb",
+                           p + "/.Connect.ini.dc-tmp-Zz99Yy" /* being written: new */};
     const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
     for (const QString& f : leftovers + kept) {
         WriteAll(f, "part");
