@@ -1,9 +1,9 @@
 #pragma once
 // Whole-file operations that either succeed or throw an AppError with the file-access number (the
-// atomic write returns its error instead): copying, putting a file in place by one atomic rename, removing a database file, and the facts
-// about a file that decide whether the program may write it. Copies and renames reach the disk
-// (the file is synced before its rename, the folder after it), so a power cut leaves either the old
-// file or the whole new one.
+// atomic write returns its error instead): copying, putting a file in place by one atomic rename, removing a
+// database file, and the facts about a file that decide whether the program may write it. Copies and renames
+// reach the disk (the file is synced before its rename, the folder after it), so a power cut leaves either
+// the old file or the whole new one.
 
 #include <sys/types.h>
 

@@ -56,6 +56,25 @@ QString FromWindows1252(const QByteArray& bytes) {
     return text;
 }
 
+// True when the bytes hold a well-formed UTF-8 sequence of two or more bytes.
+bool HoldsUtf8Sequence(const QByteArray& bytes) {
+    const auto at = [&bytes](qsizetype i) {
+        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
+    };
+    for (qsizetype i = 0; i + 1 < bytes.size(); ++i) {
+        const unsigned char lead = at(i);
+        if (lead < 0xC2 || lead > 0xF4) continue;
+        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
+        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        bool whole = at(i + 1) >= low && at(i + 1) <= high;
+        for (int k = 2; k < length && whole; ++k) whole = at(i + k) >= 0x80 && at(i + k) <= 0xBF;
+        if (whole) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void CheckFileName(const QString& path) {
@@ -89,29 +108,30 @@ QByteArray ReadOrdinaryFile(const QString& path, qint64 limit) {
     return std::move(file.bytes);
 }
 
-QString DecodeMessageText(const QByteArray& bytes) {
+MessageText DecodeMessageText(const QByteArray& bytes) {
     const auto decode = [](QStringDecoder::Encoding encoding, const QByteArray& text) {
         QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
-        return QString(decoder.decode(text));
+        return MessageText{decoder.decode(text)};
     };
     if (bytes.startsWith("\xEF\xBB\xBF")) return decode(QStringDecoder::Utf8, bytes.mid(3));
     if (bytes.startsWith("\xFF\xFE")) return decode(QStringDecoder::Utf16LE, bytes.mid(2));
     if (bytes.startsWith("\xFE\xFF")) return decode(QStringDecoder::Utf16BE, bytes.mid(2));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? FromWindows1252(bytes) : text;
+    if (!utf8.hasError()) return {text};
+    return {FromWindows1252(bytes), HoldsUtf8Sequence(bytes)};
 }
 
-QString ReadMessageFile(const QString& path) {
-    QString text = DecodeMessageText(ReadOrdinaryFile(path, kMaxMessageFileBytes));
-    if (text.contains(QChar(0)))
+MessageText ReadMessageFile(const QString& path) {
+    MessageText read = DecodeMessageText(ReadOrdinaryFile(path, kMaxMessageFileBytes));
+    if (read.text.contains(QChar(0)))
         throw AppError(kErrFileAccess,
                        QString("The file '%1' holds a NUL character, which a mail cannot carry: it is not a "
                                "plain text file, or not in UTF-8, UTF-16 with a byte-order mark or "
                                "Windows-1252. Nothing of it was put in the message.")
                            .arg(path));
-    text.replace("\r\n", "\n");
-    return text;
+    read.text.replace("\r\n", "\n");
+    return read;
 }
 
 }  // namespace dc

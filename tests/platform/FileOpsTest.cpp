@@ -13,11 +13,11 @@
 #include <cerrno>
 #include <functional>
 
+#include "TestSupport.h"
 #include "platform/DbError.h"
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
 #include "platform/SingleInstance.h"
-#include "TestSupport.h"
 
 namespace dc {
 namespace {

@@ -172,9 +172,9 @@ TEST_F(StartUpFiles, LeftoversOfRunsCutShortAreRemovedAndNothingElse) {
                                 folder.DbFiles() + "/CV20041225.mdb.tmp",
                                 locks + "/file-2049-1234567.lock"};
     // A golfer's own copies of Connect.ini, whatever their names.
-    const QStringList kept{p + "/Connect.ini.bak", p + "/Connect.ini.summer", p + "/Connect.ini.golf23",
-                           p + "/CVPre54-2004Mar05140709.MDB", p + "/Other.mdb.update.tmp",
-                           folder.DbFiles() + "/CV20041225.mdb",
+    const QStringList kept{p + "/Connect.ini.bak",           p + "/Connect.ini.summer",
+                           p + "/Connect.ini.golf23",        p + "/CVPre54-2004Mar05140709.MDB",
+                           p + "/Other.mdb.update.tmp",      folder.DbFiles() + "/CV20041225.mdb",
                            p + "/.Connect.ini.dc-tmp-Zz99Yy" /* being written: new */};
     const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
     for (const QString& f : leftovers + kept) {
