@@ -17,11 +17,13 @@
 #include <functional>
 
 #include "TestSupport.h"
+#include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/FileOps.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
 #include "shell/AppContext.h"
+#include "shell/BackupCompact.h"
 #include "shell/ErrorReport.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
@@ -67,6 +69,15 @@ class SmallFileSystem {
     QTemporaryDir dir_;
     bool mounted_ = false;
 };
+
+// Fills the file system of `path` with a file of that name.
+void FillDisk(const QString& path) {
+    QFile filler(path);
+    filler.open(QIODevice::WriteOnly);
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+}
 
 class StartUpFiles : public ::testing::Test {
   protected:
@@ -199,13 +210,7 @@ TEST_F(StartUpFiles, AFullDiskIsSaidPlainly) {
     const QString small = disk.Path() + "/Golf.mdb";
     ASSERT_TRUE(QFile::copy(db, small));
     auto d = Database::Open(small, kDBPassword);
-    {
-        QFile filler(disk.Path() + "/filler");
-        filler.open(QIODevice::WriteOnly);
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
-    }
+    FillDisk(disk.Path() + "/filler");
     const QString plain = "The disk is full: nothing was saved. Free some space on the disk";
     try {
         Database::Transaction t(*d);
@@ -231,6 +236,28 @@ TEST_F(StartUpFiles, AFullDiskIsSaidPlainly) {
     }
     EXPECT_FALSE(QFile::exists(disk.Path() + "/backup.mdb"));
     d->Close();
+}
+
+// A full disk once the dated backup is in place: the message says that it was saved, and names the
+// disk by the folder being written.
+TEST_F(StartUpFiles, ACompactionOnAFullDiskSaysTheBackupWasSaved) {
+    SmallFileSystem disk("4m");
+    if (!disk.Ready()) GTEST_SKIP() << "no small file system can be mounted here";
+    ASSERT_TRUE(QDir(folder.DbFiles()).removeRecursively());
+    ASSERT_TRUE(QFile::link(disk.Path(), folder.DbFiles()));
+    const QString live = folder.OpenDatabase("Live.mdb");
+    const CompactResult result =
+        BackupAndCompact(Ctx().Live(), live, Ctx().sDateFormat, [&](CompactStage stage) {
+            if (stage == CompactStage::Compacting) FillDisk(disk.Path() + "/filler");
+        });
+    EXPECT_FALSE(result.ok);
+    ASSERT_FALSE(result.errors.isEmpty());
+    const QString backup = DailyBackupPath(Today());
+    EXPECT_TRUE(result.errors[0].startsWith("The disk is full: only the dated backup '" + backup +
+                                            "' was saved. Free some space on the disk (the one that holds '" +
+                                            folder.DbFiles() + "')"))
+        << result.errors[0].toStdString();
+    EXPECT_TRUE(QFile::exists(backup));
 }
 
 // Connect.ini on a folder that cannot be written: the save holds for the run, the message names the
