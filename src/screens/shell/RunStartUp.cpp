@@ -34,7 +34,6 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
     auto toSettings = [&ctx, &showSettings](const QString& text, int style, const QString& title) {
         ctx.Live().Close();
         if (!text.isEmpty()) MsgBox(text, style, title);
-        ctx.bDBMissing = true;
         if (showSettings) showSettings();
         return StartUpResult::DatabaseMissing;
     };
