@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -56,25 +57,6 @@ QString FromWindows1252(const QByteArray& bytes) {
     return text;
 }
 
-// True when the bytes hold a well-formed UTF-8 sequence of two or more bytes.
-bool HoldsUtf8Sequence(const QByteArray& bytes) {
-    const auto at = [&bytes](qsizetype i) {
-        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
-    };
-    for (qsizetype i = 0; i + 1 < bytes.size(); ++i) {
-        const unsigned char lead = at(i);
-        if (lead < 0xC2 || lead > 0xF4) continue;
-        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
-        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-        bool whole = at(i + 1) >= low && at(i + 1) <= high;
-        for (int k = 2; k < length && whole; ++k) whole = at(i + k) >= 0x80 && at(i + k) <= 0xBF;
-        if (whole) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 void CheckFileName(const QString& path) {
@@ -119,7 +101,11 @@ MessageText DecodeMessageText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return {text};
-    return {FromWindows1252(bytes), HoldsUtf8Sequence(bytes)};
+    // A character beyond ASCII that was decoded (not a replacement for a bad byte) shows UTF-8.
+    const bool spoilt = std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0x80 && c != QChar::ReplacementCharacter;
+    });
+    return {FromWindows1252(bytes), spoilt};
 }
 
 MessageText ReadMessageFile(const QString& path) {

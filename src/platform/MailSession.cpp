@@ -101,13 +101,8 @@ QByteArray EncodedSubject(const QString& subject) {
     constexpr int kMaxPayload = 75 - 12;  // "=?UTF-8?Q?" and "?=" frame it
     const auto encoded = [](char32_t c) {
         if (c == U' ') return QByteArray("_");
-        if (c < 0x80 && (QChar::isLetterOrNumber(c) || QByteArray("!*+-/").contains(char(c))))
-            return QByteArray(1, char(c));
-        QByteArray hex;
-        for (const char byte : QString::fromUcs4(&c, 1).toUtf8())
-            hex += "=" +
-                   QByteArray::number(static_cast<unsigned char>(byte), 16).toUpper().rightJustified(2, '0');
-        return hex;
+        if (c < 0x80 && QChar::isLetterOrNumber(c)) return QByteArray(1, char(c));
+        return "=" + QString::fromUcs4(&c, 1).toUtf8().toHex('=').toUpper();
     };
     QByteArrayList words{""};
     for (const char32_t c : subject.toUcs4()) {

@@ -12,6 +12,7 @@
 #include "platform/MsgBox.h"
 #include "shell/AppContext.h"
 #include "shell/DBUpdates.h"
+#include "shell/ErrorReport.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
 #include "shell/UpdateDatabase.h"
@@ -305,6 +306,10 @@ TEST_F(DBUpdatesTest, AFullDiskIsNamedByTheDatabaseInAPlainBox) {
               "holds '" +
                   live + "') and try again.");
     EXPECT_TRUE(boxes.Details()[0].startsWith("DBUpdates, Database_Updates\r\nError Number 3035"));
+    // Another error with a plain sentence of its own is still offered as a report.
+    ReportErrorText(
+        "The change was not saved: the database is write-protected.\r\n\r\nTag\r\nError Number 3027");
+    EXPECT_EQ(mailScreen.Count(), 1);
 }
 
 }  // namespace
