@@ -1,11 +1,5 @@
 #include "platform/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 #include <cerrno>
 #include <cstring>
