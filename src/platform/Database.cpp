@@ -36,6 +36,8 @@ int ErrNumberFor(int rc, const QString& message) {
         default:
             break;
     }
+    // A function such as sqlcipher_export passes on a full disk as a plain error with the engine's text.
+    if (message.contains("database or disk is full")) return kErrDiskFull;
     if (message.contains("no such table")) return kErrNoTable;
     if (message.contains("no such column") || message.contains("has no column")) return kErrNoColumn;
     if (message.contains("syntax error") || message.contains("incomplete input")) return kErrSyntax;

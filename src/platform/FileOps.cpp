@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -28,6 +29,9 @@ AccessProbe& Probe() {
 }
 
 QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+
+// What sets the program's temporary files apart from anything a golfer names.
+const QString kTemporaryInfix = ".dc-tmp-";
 
 // An open descriptor that is always closed.
 class Fd {
@@ -110,6 +114,42 @@ void CopyFileAtomically(const QString& from, const QString& to, mode_t mode) {
         QFile::remove(part);
         throw;
     }
+}
+
+int WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+    const QFileInfo target(path);
+    QByteArray temp = Native(target.absolutePath() + "/." + target.fileName() + kTemporaryInfix + "XXXXXX");
+    Fd out(::mkostemp(temp.data(), O_CLOEXEC));
+    if (out.get() < 0) return errno;
+    ::flock(out.get(), LOCK_EX | LOCK_NB);  // marks the file as being written (RemoveLeftoverFile)
+    mode_t mode = FileMode(path);
+    if (mode == 0 && !QFileInfo::exists(path)) {
+        mode = ::umask(0);
+        ::umask(mode);
+        mode = 0666 & ~mode;
+    }
+    int error = 0;
+    for (qsizetype done = 0; done < bytes.size() && error == 0;) {
+        const ssize_t w = ::write(out.get(), bytes.constData() + done, bytes.size() - done);
+        if (w >= 0)
+            done += w;
+        else if (errno != EINTR)
+            error = errno;
+    }
+    if (error == 0 && (::fchmod(out.get(), mode) != 0 || ::fsync(out.get()) != 0 || out.Close() != 0 ||
+                       ::rename(temp.constData(), Native(path).constData()) != 0))
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.constData());
+        return error;
+    }
+    Fd folder(::open(Native(target.absolutePath()).constData(), O_DIRECTORY | O_RDONLY | O_CLOEXEC));
+    if (folder.get() >= 0) ::fsync(folder.get());
+    return 0;
+}
+
+QString TemporaryNamePattern(const QString& fileName) {
+    return "\\." + QRegularExpression::escape(fileName + kTemporaryInfix) + "[A-Za-z0-9]{6}";
 }
 
 void RenameOrThrow(const QString& from, const QString& to) {

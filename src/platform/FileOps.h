@@ -1,9 +1,9 @@
 #pragma once
-// Whole-file operations that either succeed or throw an AppError with the file-access number:
-// copying, putting a file in place by one atomic rename, removing a database file, and the facts
-// about a file that decide whether the program may write it. Copies and renames reach the disk
-// (the file is synced before its rename, the folder after it), so a power cut leaves either the old
-// file or the whole new one.
+// Whole-file operations that either succeed or throw an AppError with the file-access number (the
+// atomic write returns its error instead): copying, putting a file in place by one atomic rename, removing a
+// database file, and the facts about a file that decide whether the program may write it. Copies and renames
+// reach the disk (the file is synced before its rename, the folder after it), so a power cut leaves either
+// the old file or the whole new one.
 
 #include <sys/types.h>
 
@@ -20,6 +20,15 @@ void CopyFileOrThrow(const QString& from, const QString& to, mode_t mode = kPriv
 // Copies under a temporary name beside the target, then renames it into place: the target is
 // always either the old file or the whole new one. The copy has `mode` from its creation on.
 void CopyFileAtomically(const QString& from, const QString& to, mode_t mode = kPrivateFileMode);
+// Replaces the file at `path` by `bytes` in one rename. They are first written to a temporary file
+// beside it, named by TemporaryNamePattern, that holds an flock while it is written and is synced
+// before the rename. The file keeps its mode; a new one gets 0666 less the umask. Returns 0, or the
+// errno of the step that failed, which leaves the file as it was.
+int WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// The names WriteFileAtomically gives its temporary files beside the file `fileName`, as a regular
+// expression: ".<fileName>.dc-tmp-" and six letters or digits, a name no one types, so that only the
+// program's own leftovers match it.
+QString TemporaryNamePattern(const QString& fileName);
 // Renames, replacing the target in one step.
 void RenameOrThrow(const QString& from, const QString& to);
 // Moves a file onto another path, replacing it in one step. Across file systems, where a rename

@@ -1,13 +1,5 @@
 #include "platform/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <cerrno>
 #include <cstring>
@@ -27,8 +19,8 @@ namespace {
                        .arg(kMaxIniFileSize / 1024));
 }
 
-// The file's lines; none (and `exists` false) when it is missing or unreadable. Only a regular file
-// is read, up to the size limit, and a pipe is never waited on.
+// The file's lines; none (and `exists` false) when it is missing. Only a regular file is read, up to
+// the size limit, and a pipe is never waited on; one that cannot be opened is named with the cause.
 QStringList ReadLines(const QString& path, bool* exists) {
     *exists = false;
     const RegularFile file = ReadRegularFile(path, kMaxIniFileSize);
@@ -36,7 +28,14 @@ QStringList ReadLines(const QString& path, bool* exists) {
         case RegularFile::Outcome::Read:
             break;
         case RegularFile::Outcome::CannotOpen:
-            return {};
+            if (file.error == ENOENT || file.error == ENOTDIR) return {};
+            if (file.error == EACCES || file.error == EPERM)
+                throw AppError(kErrFileAccess,
+                               QString("The settings file '%1' cannot be read (permission): your account may "
+                                       "not read the file or open its folder. Give your account the right to "
+                                       "read and write the file and to open its folder.")
+                                   .arg(path));
+            Refuse(path, "it cannot be opened (" + QString::fromLocal8Bit(strerror(file.error)) + ")");
         case RegularFile::Outcome::NotRegular:
             Refuse(path, "it is " + FileKindText(file.mode));
         case RegularFile::Outcome::TooLarge:
@@ -129,15 +128,9 @@ bool WriteIniValue(const QString& section, const QString& key, const QString& va
         }
     }
     // A linked INI file is rewritten where it really lies; the link stays.
-    const QString real = QFileInfo(path).canonicalFilePath();
-    QSaveFile out(real.isEmpty() ? path : real);
-    if (out.open(QIODevice::WriteOnly)) {
-        ::flock(out.handle(), LOCK_EX | LOCK_NB);  // marks the temporary file as being written
-        out.write((lines.join("\r\n") + "\r\n").toUtf8());
-        if (out.commit()) return true;
-    }
-    if (problem) *problem = out.errorString();
-    return false;
+    const int error = WriteFileAtomically(ResolvedFilePath(path), (lines.join("\r\n") + "\r\n").toUtf8());
+    if (error != 0 && problem) *problem = QString::fromLocal8Bit(strerror(error));
+    return error == 0;
 }
 
 }  // namespace dc

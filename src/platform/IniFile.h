@@ -12,7 +12,8 @@ namespace dc {
 inline constexpr qint64 kMaxIniFileSize = 16 * 1024;
 
 // The whole value, or an empty text when the file, section or key is missing. Throws AppError
-// (kErrFileAccess), naming the file and what to do, when it is not a regular file or is too large.
+// (kErrFileAccess), naming the file and what to do, when it cannot be read (the permission said) or is
+// not a regular file or is too large.
 QString ReadIniValue(const QString& section, const QString& key, const QString& path);
 
 // Sets the value, adding the section or key when missing. Returns false when the file cannot be

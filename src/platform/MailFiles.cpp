@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -89,29 +90,34 @@ QByteArray ReadOrdinaryFile(const QString& path, qint64 limit) {
     return std::move(file.bytes);
 }
 
-QString DecodeMessageText(const QByteArray& bytes) {
+MessageText DecodeMessageText(const QByteArray& bytes) {
     const auto decode = [](QStringDecoder::Encoding encoding, const QByteArray& text) {
         QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
-        return QString(decoder.decode(text));
+        return MessageText{decoder.decode(text)};
     };
     if (bytes.startsWith("\xEF\xBB\xBF")) return decode(QStringDecoder::Utf8, bytes.mid(3));
     if (bytes.startsWith("\xFF\xFE")) return decode(QStringDecoder::Utf16LE, bytes.mid(2));
     if (bytes.startsWith("\xFE\xFF")) return decode(QStringDecoder::Utf16BE, bytes.mid(2));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? FromWindows1252(bytes) : text;
+    if (!utf8.hasError()) return {text};
+    // A character beyond ASCII that was decoded (not a replacement for a bad byte) shows UTF-8.
+    const bool spoilt = std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0x80 && c != QChar::ReplacementCharacter;
+    });
+    return {FromWindows1252(bytes), spoilt};
 }
 
-QString ReadMessageFile(const QString& path) {
-    QString text = DecodeMessageText(ReadOrdinaryFile(path, kMaxMessageFileBytes));
-    if (text.contains(QChar(0)))
+MessageText ReadMessageFile(const QString& path) {
+    MessageText read = DecodeMessageText(ReadOrdinaryFile(path, kMaxMessageFileBytes));
+    if (read.text.contains(QChar(0)))
         throw AppError(kErrFileAccess,
                        QString("The file '%1' holds a NUL character, which a mail cannot carry: it is not a "
                                "plain text file, or not in UTF-8, UTF-16 with a byte-order mark or "
                                "Windows-1252. Nothing of it was put in the message.")
                            .arg(path));
-    text.replace("\r\n", "\n");
-    return text;
+    read.text.replace("\r\n", "\n");
+    return read;
 }
 
 }  // namespace dc

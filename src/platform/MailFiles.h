@@ -20,14 +20,22 @@ void CheckOrdinaryFile(const QString& path);
 // file, a file that cannot be read, or one larger than the limit; the description says which.
 QByteArray ReadOrdinaryFile(const QString& path, qint64 limit = -1);
 
+// The text of a message file, and whether it looked like UTF-8 spoilt by bytes that are not (a
+// well-formed sequence of several bytes beside an invalid one): read as Windows-1252 all the same, and
+// the golfer is to be told.
+struct MessageText {
+    QString text;
+    bool spoiltUtf8 = false;
+};
+
 // The text of a message file: UTF-8 or UTF-16 (either byte order) when it starts with that
 // byte-order mark, UTF-8 when the bytes are valid UTF-8, else Windows-1252 (the code page such
 // files are written in). Nothing is dropped: a NUL stays in the text.
-QString DecodeMessageText(const QByteArray& bytes);
+MessageText DecodeMessageText(const QByteArray& bytes);
 
 // A message file read and decoded, with LF line ends. Throws AppError (ReadOrdinaryFile's, with the
 // limit kMaxMessageFileBytes) and refuses a text that holds a NUL character, which no mail can carry.
-QString ReadMessageFile(const QString& path);
+MessageText ReadMessageFile(const QString& path);
 
 // Throws AppError(75) when `path` holds a NUL character, which no file name can hold (a C string
 // would end there and name another file).

@@ -93,6 +93,27 @@ bool IsAscii(const QByteArray& bytes) {
     return true;
 }
 
+// A non-ASCII subject as encoded words of at most 75 characters ("=?UTF-8?Q?...?="), one to a folded
+// line, each of whole characters. GMime's own encoder measures a word in characters, not bytes, and so
+// writes longer ones; Q rather than B, since GMime's reader joins adjacent B words before decoding
+// them, which a padded word would spoil.
+QByteArray EncodedSubject(const QString& subject) {
+    constexpr int kMaxPayload = 75 - 12;  // "=?UTF-8?Q?" and "?=" frame it
+    const auto encoded = [](char32_t c) {
+        if (c == U' ') return QByteArray("_");
+        if (c < 0x80 && QChar::isLetterOrNumber(c)) return QByteArray(1, char(c));
+        return "=" + QString::fromUcs4(&c, 1).toUtf8().toHex('=').toUpper();
+    };
+    QByteArrayList words{""};
+    for (const char32_t c : subject.toUcs4()) {
+        const QByteArray piece = encoded(c);
+        if (words.back().size() + piece.size() > kMaxPayload) words << "";
+        words.back() += piece;
+    }
+    for (QByteArray& word : words) word = "=?UTF-8?Q?" + word + "?=";
+    return " " + words.join("\n ") + "\n";
+}
+
 // Long or non-ASCII lines go quoted-printable (at most 76 characters a line on the wire).
 bool NeedsQuotedPrintable(const QString& text) {
     if (!IsAscii(text.toUtf8())) return true;
@@ -272,6 +293,10 @@ QByteArray ComposeMail(const MailMessage& mail) {
     AddAddresses(message.get(), GMIME_ADDRESS_TYPE_TO, mail.to);
     AddAddresses(message.get(), GMIME_ADDRESS_TYPE_CC, mail.cc);
     g_mime_message_set_subject(message.get(), CText(mail.subject, "subject").constData(), "utf-8");
+    if (!IsAscii(mail.subject.toUtf8()))
+        g_mime_header_set_raw_value(
+            g_mime_header_list_get_header(g_mime_object_get_header_list(header), "Subject"),
+            EncodedSubject(mail.subject).constData());
     GDateTime* now = g_date_time_new_now_local();
     g_mime_message_set_date(message.get(), now);
     g_date_time_unref(now);

@@ -44,8 +44,9 @@ QString BadAddressText(const QString& address);
 void CheckAddresses(const MailMessage& message);
 
 // The message as it is handed to the mail program. Every header and parameter goes through GMime's
-// encoders (folded; an attachment's name in RFC 2231 form, its control characters made "_"), so no
-// text can add a line of its own. Throws AppError: 53 or 75 for an attachment that is missing, not an
+// encoders (folded; an attachment's name in RFC 2231 form, its control characters made "_"), but a
+// non-ASCII subject, which is written in encoded words of at most 75 characters; no text can add a
+// line of its own. Throws AppError: 53 or 75 for an attachment that is missing, not an
 // ordinary file or unreadable (ReadOrdinaryFile); kErrMailFailure for an address that is not one plain
 // address, a message without one, or a subject or text holding a NUL character (which would cut it).
 QByteArray ComposeMail(const MailMessage& message);

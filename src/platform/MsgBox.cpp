@@ -21,6 +21,10 @@ QStringList& Buttons() {
     static QStringList buttons;
     return buttons;
 }
+QString& Details() {
+    static QString details;
+    return details;
+}
 }  // namespace
 
 void SetMsgBoxTitle(const QString& title) { Title() = title; }
@@ -46,5 +50,15 @@ int MsgBox(const QString& text, int style, const QString& title, const QStringLi
 }
 
 int MsgBox(const QString& text, int style, const QString& title) { return MsgBox(text, style, title, {}); }
+
+int MsgBoxWithDetails(const QString& text, const QString& details, int style, const QString& title) {
+    struct Given {
+        QString outer;
+        ~Given() { Details() = outer; }
+    } given{std::exchange(Details(), details)};
+    return MsgBox(text, style, title, {});
+}
+
+QString MsgBoxDetails() { return Details(); }
 
 }  // namespace dc

@@ -40,6 +40,11 @@ int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QSt
 int MsgBox(const QString& text, int style, const QString& title, const QStringList& buttons);
 // The captions given for the box being shown; empty for the standard ones.
 QStringList MsgBoxButtons();
+// The same box with technical lines that it shows only when asked (its details).
+int MsgBoxWithDetails(const QString& text, const QString& details, int style,
+                      const QString& title = QString());
+// The details given for the box being shown; empty for other boxes.
+QString MsgBoxDetails();
 
 using MsgBoxResponder = std::function<int(const QString& text, int style, const QString& title)>;
 // The window that shows a box (the screens layer installs it at start).

@@ -47,6 +47,7 @@ ScriptedMsgBox::ScriptedMsgBox(std::deque<int> answers, int fallback)
         titles_ << title;
         styles_.push_back(style);
         buttons_.push_back(MsgBoxButtons());
+        details_ << MsgBoxDetails();
         if (answers_.empty()) return fallback_;
         const int a = answers_.front();
         answers_.pop_front();

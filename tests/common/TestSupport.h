@@ -42,13 +42,15 @@ class ScriptedMsgBox {
     const std::vector<int>& Styles() const { return styles_; }
     // The captions each box named for its buttons (empty for the standard ones).
     const std::vector<QStringList>& Buttons() const { return buttons_; }
+    // The technical lines each box was given for its details (empty for most).
+    const QStringList& Details() const { return details_; }
     int Count() const { return static_cast<int>(texts_.size()); }
     QString Last() const { return texts_.isEmpty() ? QString() : texts_.back(); }
 
   private:
     std::deque<int> answers_;
     int fallback_;
-    QStringList texts_, titles_;
+    QStringList texts_, titles_, details_;
     std::vector<int> styles_;
     std::vector<QStringList> buttons_;
 };

@@ -10,13 +10,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <functional>
 
+#include "TestSupport.h"
 #include "platform/DbError.h"
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
 #include "platform/SingleInstance.h"
-#include "TestSupport.h"
 
 namespace dc {
 namespace {
@@ -221,6 +222,34 @@ TEST(FileOps, OnlyAnUnusedLeftoverOfThisAccountIsRemoved) {
     EXPECT_FALSE(QFile::exists(old));
     for (const QString& kept : {fresh, held, target}) EXPECT_TRUE(QFile::exists(kept)) << kept.toStdString();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
+}
+
+// The reader keeps to its limit to the byte, also for a file longer than its size said when it was
+// looked at (as one growing while it is read); a read error is not taken for the end of the file, and
+// an open error is named as one.
+TEST(FileOps, TheRegularFileReaderKeepsItsLimitAndTellsEachFailure) {
+    QTemporaryDir dir;
+    SetFileMode(dir.path(), 0755);
+    const QString path = dir.path() + "/file";
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(QByteArray(100, 'x'));
+    f.close();
+    using Outcome = RegularFile::Outcome;
+    EXPECT_EQ(ReadRegularFile(path, 100).bytes.size(), 100);
+    EXPECT_EQ(ReadRegularFile(path, 99).outcome, Outcome::TooLarge);
+    // Files of /proc say a size of 0 and hold more.
+    EXPECT_EQ(ReadRegularFile(QString("/proc/self/status"), 10).outcome, Outcome::TooLarge);
+    EXPECT_GT(ReadRegularFile(QString("/proc/self/status"), -1).bytes.size(), 10);
+    const RegularFile unreadable = ReadRegularFile(QString("/proc/self/mem"), -1);
+    EXPECT_EQ(unreadable.outcome, Outcome::ReadFailed);
+    EXPECT_EQ(unreadable.error, EIO);
+    SetFileMode(path, geteuid() == 0 ? 0600 : 0);
+    EXPECT_EQ(AsNobody([&] {
+                  const RegularFile shut = ReadRegularFile(path, -1);
+                  return shut.outcome == Outcome::CannotOpen && shut.error == EACCES ? 0 : 1;
+              }),
+              0);
 }
 
 }  // namespace

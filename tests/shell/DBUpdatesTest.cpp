@@ -12,6 +12,7 @@
 #include "platform/MsgBox.h"
 #include "shell/AppContext.h"
 #include "shell/DBUpdates.h"
+#include "shell/ErrorReport.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
 #include "shell/UpdateDatabase.h"
@@ -288,6 +289,35 @@ TEST_F(DBUpdatesTest, FailureAfterThePutInPlaceStillReopensTheUpgradedFile) {
     EXPECT_EQ(Bytes(folder.Path() + "/CVPre54-2004Mar05140709.MDB"), before);
     ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(TestDb().Scalar("SELECT VERSION FROM SETUP").toString(), VersionText());
+}
+
+// A full disk while the copy is built is named by the golfer's database, not by the copy beside it,
+// and said in a plain box of its own with the technical lines under its details, not sent to support.
+TEST_F(DBUpdatesTest, AFullDiskIsNamedByTheDatabaseInAPlainBox) {
+    const QString live = MakeOldDatabase(folder.Path() + "/Scores.mdb", "5.3.2");
+    OpenLive(live);
+    Ctx().bErrorReport = true;
+    SetDatabaseUpdateStepHook([&live](int step) {
+        if (step == 8)
+            throw DbError(kErrDiskFull, "database or disk is full", "Insert Into PLAYERS",
+                          live + ".update.tmp");
+    });
+    test::ScriptedModal mailScreen([](QDialog&) { return 0; });
+    test::ScriptedMsgBox boxes;
+    UpdateDatabase(Ctx().Live(), Ctx().sDBPathFile);
+    SetDatabaseUpdateStepHook(nullptr);
+
+    EXPECT_EQ(mailScreen.Count(), 0);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last(),
+              "The disk is full: nothing was saved. Free some space on the disk (the one that "
+              "holds '" +
+                  live + "') and try again.");
+    EXPECT_TRUE(boxes.Details()[0].startsWith("DBUpdates, Database_Updates\r\nError Number 3035"));
+    // Another error with a plain sentence of its own is still offered as a report.
+    ReportErrorText(
+        "The change was not saved: the database is write-protected.\r\n\r\nTag\r\nError Number 3027");
+    EXPECT_EQ(mailScreen.Count(), 1);
 }
 
 }  // namespace

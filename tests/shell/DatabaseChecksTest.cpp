@@ -197,7 +197,7 @@ TEST_F(DatabaseChecks, ErrorTextsNameOnlyTheFailedStatementSayWhyAChangeWasNotSa
     {
         DenyWrite deny(folder.Path());
         EXPECT_TRUE(
-            ErrorText("Tag", {kErrReadOnly, "attempt to write a readonly database", update, db}, -1, "", true)
+            ErrorText("Tag", {kErrReadOnly, "attempt to write a readonly database", update, db, {}}, -1, "", true)
                 .startsWith(folderReason));
     }
     EXPECT_TRUE(

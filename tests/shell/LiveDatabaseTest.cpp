@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/DbError.h"
@@ -45,6 +47,29 @@ TEST(LiveDatabase, TheLockComesAndGoesWithTheDatabase) {
     EXPECT_FALSE(live.IsOpen());
     EXPECT_EQ(OpenError(second, other), 0);
     EXPECT_THROW(live.Connection(), DbError);
+}
+
+TEST(LiveDatabase, AReopenThatFailsReleasesTheLockAndTheClosedConnection) {
+    test::ProgramFolder folder;
+    const QString golf = folder.MakeDatabase("Golf.mdb");
+    const auto overwrite = [&golf](const QByteArray& bytes) {
+        QFile file(golf);  // in place: the same file, which the lock is on
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    };
+    QFile original(golf);
+    original.open(QIODevice::ReadOnly);
+    const QByteArray kept = original.readAll();
+    LiveDatabase live, second;
+    live.Open(golf);
+    live.CloseConnection();
+    EXPECT_TRUE(live.HoldsLock(golf));
+    overwrite(QByteArray(4096, 'x'));
+    EXPECT_THROW(live.Reopen(golf), DbError);
+    EXPECT_FALSE(live.IsOpen());
+    EXPECT_FALSE(live.HoldsLock(golf));
+    overwrite(kept);
+    EXPECT_EQ(OpenError(second, golf), 0);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ const QString kCloseQuestion = "Entries for the Setup have changed.\n\rSave the 
 
 // A screen whose file dialog and program end are recorded instead of happening.
 struct Screen {
-    Screen() {
+    explicit Screen(bool databaseMissing = false) : form(Ctx(), nullptr, databaseMissing) {
         form.ChooseFile = [this](QWidget*, const QString& /*caption*/, const QString& folder,
                                  const QString& filter) {
             dialogFolders << folder;
@@ -46,7 +46,7 @@ struct Screen {
         };
         form.EndProgram = [this] { ++ended; };
     }
-    frmSystemSetup form{Ctx()};
+    frmSystemSetup form;
     QStringList dialogFolders, dialogFilters;
     QString nextFile;  // what the file dialog returns (empty: cancelled)
     int ended = 0;
@@ -208,8 +208,7 @@ TEST_F(SettingsTest, BrowseFillsThePathAndCancelKeepsIt) {
 TEST_F(SettingsTest, MissingDatabaseRoad) {
     Ctx().Live().Close();
     Ctx().sDBPathFile = folder.Path() + "/Lost.mdb";
-    Ctx().bDBMissing = true;
-    Screen s;
+    Screen s(/*databaseMissing=*/true);
     auto& f = s.form;
 
     // Nothing loaded: empty paths and the initial options.
@@ -227,7 +226,7 @@ TEST_F(SettingsTest, MissingDatabaseRoad) {
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last(), kMissingText);
         EXPECT_EQ(s.ended, 0);
-        EXPECT_TRUE(Ctx().bDBMissing);
+        EXPECT_TRUE(f.DatabaseMissing());
     }
 
     // A valid file: opened, the initial options written into it, the road ends.
@@ -237,7 +236,7 @@ TEST_F(SettingsTest, MissingDatabaseRoad) {
     f.txtDataBasePath->setText(chosen);
     test::ScriptedMsgBox boxes;
     ASSERT_TRUE(f.SaveSettings()) << boxes.Last().toStdString();
-    EXPECT_FALSE(Ctx().bDBMissing);
+    EXPECT_FALSE(f.DatabaseMissing());
     ASSERT_TRUE(Ctx().HasDatabase());
     EXPECT_EQ(TestDb().Path(), chosen);
     const SetupRow row = ReadSetup(chosen);
@@ -250,8 +249,7 @@ TEST_F(SettingsTest, MissingDatabaseRoad) {
 
 TEST_F(SettingsTest, ClosingWhileTheDatabaseIsMissing) {
     Ctx().Live().Close();
-    Ctx().bDBMissing = true;
-    Screen s;
+    Screen s(/*databaseMissing=*/true);
     s.form.show();
     {
         test::ScriptedMsgBox boxes({vbOK});

@@ -17,11 +17,13 @@
 #include <functional>
 
 #include "TestSupport.h"
+#include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/FileOps.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
 #include "shell/AppContext.h"
+#include "shell/BackupCompact.h"
 #include "shell/ErrorReport.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
@@ -68,6 +70,15 @@ class SmallFileSystem {
     bool mounted_ = false;
 };
 
+// Fills the file system of `path` with a file of that name.
+void FillDisk(const QString& path) {
+    QFile filler(path);
+    filler.open(QIODevice::WriteOnly);
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+}
+
 class StartUpFiles : public ::testing::Test {
   protected:
     struct Run {
@@ -111,7 +122,7 @@ TEST_F(StartUpFiles, ConnectIniThatIsNotASmallRegularFileIsNamedAtOnce) {
     QFile::remove(ini);
 }
 
-// The cause is said, not "a valid database has NOT been found".
+// The cause is said, not "a valid database has NOT been found", also when Connect.ini cannot be read.
 TEST_F(StartUpFiles, ADatabaseThatCannotBeReadOrIsTooDeepSaysWhy) {
     // Deeper than the engine's limit, with every name of an allowed length.
     QString deep = folder.Path();
@@ -127,23 +138,33 @@ TEST_F(StartUpFiles, ADatabaseThatCannotBeReadOrIsTooDeepSaysWhy) {
         EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Database path too long.");
     }
 
-    // A database of another account, mode 0600: as root, the start runs as "nobody" in a child.
+    // A database, then a Connect.ini, of another account, mode 0600: as root, the start runs as
+    // "nobody" in a child.
     folder.WriteIni(db);
     SetFileMode(folder.Path(), 0755);
+    const auto startsAsNobody = [&](const QString& expected, const QString& title) {
+        return InChild([&] {
+            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 255;
+            test::ScriptedMsgBox boxes;
+            const Run run = Start();
+            // The single-copy lock cannot be made in root's folder either: that box comes first.
+            return run.result == StartUpResult::DatabaseMissing && boxes.Last().startsWith(expected) &&
+                           boxes.Titles().back() == title
+                       ? 0
+                       : 1;
+        });
+    };
     SetFileMode(IniFilePath(), 0644);
     if (geteuid() != 0) SetFileMode(db, 0);
-    const int code = InChild([&] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 255;
-        test::ScriptedMsgBox boxes;
-        const Run run = Start();
-        // The single-copy lock cannot be made in root's folder either: that box comes first.
-        const QString expected = "The Dado Corvy database '" + db + "' cannot be read (permission)";
-        return run.result == StartUpResult::DatabaseMissing && boxes.Last().startsWith(expected) &&
-                       boxes.Titles().back() == "Dado Corvy: Database cannot be read."
-                   ? 0
-                   : 1;
-    });
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(startsAsNobody("The Dado Corvy database '" + db + "' cannot be read (permission)",
+                             "Dado Corvy: Database cannot be read."),
+              0);
+    SetFileMode(db, 0644);
+    SetFileMode(IniFilePath(), geteuid() != 0 ? 0 : 0600);
+    EXPECT_EQ(startsAsNobody("The settings file '" + IniFilePath() + "' cannot be read (permission)",
+                             "Dado Corvy: Missing or invalid database path/file."),
+              0);
+    SetFileMode(IniFilePath(), 0600);
     SetFileMode(db, 0600);
 }
 
@@ -155,15 +176,17 @@ TEST_F(StartUpFiles, LeftoversOfRunsCutShortAreRemovedAndNothingElse) {
     QDir().mkpath(locks);
     folder.WriteIni(db);
     const QString p = folder.Path();
-    const QStringList leftovers{p + "/Connect.ini.Ab12Cd",
+    const QStringList leftovers{p + "/.Connect.ini.dc-tmp-Ab12Cd",
                                 p + "/CVPre54-2004Mar05140709.MDB.tmp",
                                 p + "/Golf.mdb.update.tmp",
                                 p + "/Golf.mdb.update.tmp-journal",
                                 folder.DbFiles() + "/CV20041225.mdb.tmp",
                                 locks + "/file-2049-1234567.lock"};
-    const QStringList kept{p + "/Connect.ini.bak", p + "/CVPre54-2004Mar05140709.MDB",
-                           p + "/Other.mdb.update.tmp", folder.DbFiles() + "/CV20041225.mdb",
-                           p + "/Connect.ini.Zz99Yy" /* being written: new */};
+    // A golfer's own copies of Connect.ini, whatever their names.
+    const QStringList kept{p + "/Connect.ini.bak",           p + "/Connect.ini.summer",
+                           p + "/Connect.ini.golf23",        p + "/CVPre54-2004Mar05140709.MDB",
+                           p + "/Other.mdb.update.tmp",      folder.DbFiles() + "/CV20041225.mdb",
+                           p + "/.Connect.ini.dc-tmp-Zz99Yy" /* being written: new */};
     const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
     for (const QString& f : leftovers + kept) {
         WriteAll(f, "part");
@@ -187,13 +210,7 @@ TEST_F(StartUpFiles, AFullDiskIsSaidPlainly) {
     const QString small = disk.Path() + "/Golf.mdb";
     ASSERT_TRUE(QFile::copy(db, small));
     auto d = Database::Open(small, kDBPassword);
-    {
-        QFile filler(disk.Path() + "/filler");
-        filler.open(QIODevice::WriteOnly);
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
-    }
+    FillDisk(disk.Path() + "/filler");
     const QString plain = "The disk is full: nothing was saved. Free some space on the disk";
     try {
         Database::Transaction t(*d);
@@ -219,6 +236,28 @@ TEST_F(StartUpFiles, AFullDiskIsSaidPlainly) {
     }
     EXPECT_FALSE(QFile::exists(disk.Path() + "/backup.mdb"));
     d->Close();
+}
+
+// A full disk once the dated backup is in place: the message says that it was saved, and names the
+// disk by the folder being written.
+TEST_F(StartUpFiles, ACompactionOnAFullDiskSaysTheBackupWasSaved) {
+    SmallFileSystem disk("4m");
+    if (!disk.Ready()) GTEST_SKIP() << "no small file system can be mounted here";
+    ASSERT_TRUE(QDir(folder.DbFiles()).removeRecursively());
+    ASSERT_TRUE(QFile::link(disk.Path(), folder.DbFiles()));
+    const QString live = folder.OpenDatabase("Live.mdb");
+    const CompactResult result =
+        BackupAndCompact(Ctx().Live(), live, Ctx().sDateFormat, [&](CompactStage stage) {
+            if (stage == CompactStage::Compacting) FillDisk(disk.Path() + "/filler");
+        });
+    EXPECT_FALSE(result.ok);
+    ASSERT_FALSE(result.errors.isEmpty());
+    const QString backup = DailyBackupPath(Today());
+    EXPECT_TRUE(result.errors[0].startsWith("The disk is full: only the dated backup '" + backup +
+                                            "' was saved. Free some space on the disk (the one that holds '" +
+                                            folder.DbFiles() + "')"))
+        << result.errors[0].toStdString();
+    EXPECT_TRUE(QFile::exists(backup));
 }
 
 // Connect.ini on a folder that cannot be written: the save holds for the run, the message names the

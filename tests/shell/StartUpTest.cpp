@@ -17,6 +17,7 @@
 #include "shell/RunStartUp.h"
 #include "shell/StartUp.h"
 #include "shell/Version.h"
+#include "shell/frmSystemSetup.h"
 #include "shell/frmWelcome.h"
 
 using namespace dc;
@@ -67,7 +68,6 @@ TEST(StartUp, OpensTheDatabaseAndReadsTheSettings) {
     EXPECT_TRUE(Ctx().bSounds);
     EXPECT_FALSE(Ctx().bFlag18_9);
     EXPECT_TRUE(Ctx().bUSCAFlag);
-    EXPECT_FALSE(Ctx().bDBMissing);
 }
 
 TEST(StartUp, UnusableDatabasesLeadToTheSettingsScreenAndAreNotTouched) {
@@ -92,7 +92,6 @@ TEST(StartUp, UnusableDatabasesLeadToTheSettingsScreenAndAreNotTouched) {
         SCOPED_TRACE(path.toStdString());
         folder.WriteIni(path);
         Ctx().Live().Close();
-        Ctx().bDBMissing = false;
         test::ScriptedMsgBox boxes;
         const StartRun run = Start(folder);
         EXPECT_EQ(run.result, StartUpResult::DatabaseMissing);
@@ -101,7 +100,6 @@ TEST(StartUp, UnusableDatabasesLeadToTheSettingsScreenAndAreNotTouched) {
         EXPECT_EQ(boxes.Last(), kMissing);
         EXPECT_EQ(boxes.Titles().back(), "Dado Corvy: Missing or invalid database path/file.");
         EXPECT_EQ(boxes.Styles().back(), vbCritical + vbOKOnly);
-        EXPECT_TRUE(Ctx().bDBMissing);
         EXPECT_FALSE(Ctx().HasDatabase());
     }
     EXPECT_FALSE(QFile::exists(folder.Path() + "/missing.mdb"));
@@ -145,4 +143,21 @@ TEST(Welcome, LoadsShowsTheVersionAndStartsTheMainScreen) {
     EXPECT_EQ(main->windowTitle(), AppTitle());
     delete main;
     EXPECT_EQ(boxes.Count(), 0);
+}
+
+// Without a database the settings screen opens on its missing-database road, at start and on Start.
+TEST(Welcome, WithoutADatabaseTheSettingsScreenAsksForOne) {
+    test::ProgramFolder folder;
+    folder.WriteIni(folder.Path() + "/missing.mdb");
+    test::ScriptedMsgBox boxes;
+    std::vector<bool> missing;
+    test::ScriptedModal modal([&](QDialog& d) {
+        missing.push_back(static_cast<frmSystemSetup&>(d).DatabaseMissing());
+        return 0;
+    });
+    SingleInstance instance(folder.Path() + "/lock");
+    frmWelcome welcome(Ctx(), instance, [] { return nullptr; });
+    ASSERT_TRUE(welcome.Form_Load());
+    welcome.cmdStart_Click();
+    EXPECT_EQ(missing, (std::vector<bool>{true, true}));
 }

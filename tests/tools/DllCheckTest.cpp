@@ -19,6 +19,7 @@
 #include "shell/frmSystemSetup.h"
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"
+#include "tools/DllCheckStore.h"
 #include "tools/frmDLLCheck.h"
 #include "tools/frmEmail.h"
 
@@ -110,10 +111,10 @@ TEST_F(DllCheckFixture, ExpectedRowsComeFromTheShippedBlankDatabase) {
     ASSERT_GT(shipped, 3);
     TestDb().Execute("DELETE FROM DLLCHECK");
     AddRow(1, "/old/build/libgone.so.1");
-    RefreshExpectedRows(TestDb(), folder_.DbFiles() + "/missing.mdb");
+    DllCheckStore(TestDb()).RefreshExpectedRows(folder_.DbFiles() + "/missing.mdb");
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), 1)
         << "no shipped rows: nothing changes";
-    RefreshExpectedRows(TestDb(), blank);
+    DllCheckStore(TestDb()).RefreshExpectedRows(blank);
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK").toInt(), shipped);
     EXPECT_EQ(TestDb().Scalar("SELECT count(*) FROM DLLCHECK WHERE FileName LIKE '%libgone%'").toInt(), 0);
     TestDb().Execute("UPDATE SETUP SET SOUNDS=SOUNDS");  // the blank is detached again

@@ -483,10 +483,22 @@ TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreR
     note.open(QIODevice::WriteOnly);
     note.write("Caf\xe9 \x93open\x94\r\n");  // Windows-1252
     note.close();
+    QFile spoilt(folder.Path() + "/spoilt.txt");
+    spoilt.open(QIODevice::WriteOnly);
+    spoilt.write("Gr\xC3\xBC\xC3\x9F\x65 \xFF");  // UTF-8 with one byte that is not
+    spoilt.close();
     const QString paragraph = QString("All rounds count. ").repeated(120);  // 2,160 characters
     MailRecorder mail;
     Drive([] { OpenEmailScreen(Ctx(), "General", kSupportAddress); },
           [&](frmEmail& s) {
+              // Read as Windows-1252, and the golfer is told; a Windows-1252 file is read without a word.
+              s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return spoilt.fileName(); };
+              s.cmdMessages->click();
+              EXPECT_EQ(s.txtMessage->toPlainText(), "GrÃ¼ÃŸe ÿ");
+              ASSERT_EQ(boxes.Count(), 1);
+              EXPECT_TRUE(boxes.Last().startsWith("The file '" + spoilt.fileName() +
+                                                  "' is written in UTF-8 but holds bytes that are not"));
+              s.txtMessage->clear();
               s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return note.fileName(); };
               s.cmdMessages->click();
               EXPECT_EQ(s.txtMessage->toPlainText(), "Café “open”");
@@ -494,6 +506,7 @@ TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreR
               s.cmdAttach->click();
               s.cmdSend->click();
           });
+    expectedBoxes = boxes.Texts();
     const auto sent = mail.Messages();
     ASSERT_EQ(sent.size(), 1);
     EXPECT_EQ(sent[0].body.trimmed(), "Café “open”\n" + paragraph.trimmed());

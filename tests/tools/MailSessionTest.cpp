@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "MailRecorder.h"
@@ -93,6 +94,21 @@ TEST(MailSessionTest, HeadersAndAttachmentNamesCannotAddLinesAndNulIsRefused) {
             EXPECT_TRUE(e.description().startsWith(said)) << e.description().toStdString();
         }
     }
+}
+
+// Encoded words of at most the standard's 75 characters, whatever the bytes of a character.
+TEST(MailSessionTest, ALongNonAsciiSubjectGoesInShortEncodedWords) {
+    MailMessage mail;
+    mail.to = {"pat@example.com"};
+    mail.subject =
+        "Grüße " + QString(100, QChar(0x00E4)) + " 日本語 " + QString::fromUcs4(U"\U0001F3CC") + " = _? end";
+    const QByteArray raw = ComposeMail(mail);
+    const QRegularExpression word("=\\?[^?]*\\?[QqBb]\\?[^?]*\\?=");
+    int words = 0;
+    for (auto m = word.globalMatch(QString::fromLatin1(raw)); m.hasNext(); ++words)
+        EXPECT_LE(m.next().capturedLength(), 75);
+    EXPECT_GT(words, 4);
+    EXPECT_EQ(test::ParseMail(raw).subject, mail.subject);
 }
 
 }  // namespace

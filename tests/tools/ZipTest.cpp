@@ -16,6 +16,7 @@
 #include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/FileOps.h"
+#include "platform/MsgBox.h"
 #include "shell/AppContext.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
@@ -147,7 +148,7 @@ TEST_F(ZipTest, FileNamesAreNeverPatternsAndEntriesHaveNoFolders) {
 }
 
 // A database whose name holds brackets is archived; a mail that was to carry the archive is not sent
-// while it cannot be made, and goes with it once it can.
+// while it cannot be made unless the golfer says so, and goes with it once it can.
 TEST_F(ZipTest, SystemMailIsNotSentWithoutItsArchive) {
     folder.WriteIni(folder.OpenDatabase("Golf [2023].mdb"));
     Ctx().bErrorReport = true;
@@ -176,7 +177,7 @@ TEST_F(ZipTest, SystemMailIsNotSentWithoutItsArchive) {
         boxes.Texts()[1].startsWith("This mail was to carry the archive of the system files, which "
                                     "could not be made: "))
         << boxes.Texts()[1].toStdString();
-    EXPECT_TRUE(boxes.Texts()[1].contains("Nothing has been sent."));
+    EXPECT_TRUE(boxes.Texts()[1].contains("Send it without the archive?"));
     const auto sent = mail.Messages();
     ASSERT_EQ(sent.size(), 1);
     ASSERT_EQ(sent[0].attachments.size(), 1);
@@ -187,6 +188,25 @@ TEST_F(ZipTest, SystemMailIsNotSentWithoutItsArchive) {
     copy.write(sent[0].attachments[0].second);
     copy.close();
     EXPECT_EQ(ReadZip(copy.fileName()).keys(), (QStringList{"Connect.ini", "Golf [2023].mdb"}));
+}
+
+TEST_F(ZipTest, AfterAFailedArchiveTheGolferMaySendTheMailWithoutIt) {
+    Ctx().bErrorReport = true;
+    QFile::remove(IniFilePath());
+    ScriptedMsgBox boxes;
+    test::MailRecorder mail;
+    ScriptedModal modal([&](QDialog& d) {
+        auto& s = static_cast<frmEmail&>(d);
+        s.cmdZip->click();
+        boxes.Push(vbYes);
+        s.cmdSend->click();
+        return d.result();
+    });
+    OpenEmailScreen(Ctx(), "General", kSupportAddress);
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Buttons()[1], (QStringList{"Send without it", "Do not send"}));
+    ASSERT_EQ(mail.Messages().size(), 1);
+    EXPECT_TRUE(mail.Messages()[0].attachments.isEmpty());
 }
 
 }  // namespace

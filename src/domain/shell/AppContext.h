@@ -35,7 +35,6 @@ class AppContext {
     bool bUSCAFlag = false;              // true = US rules
     QString sDateFormat = "MM/DD/YYYY";  // or "DD/MM/YYYY"
     bool bErrorReport = false;
-    bool bDBMissing = false;
 
     // The chosen player, course, tee box and gender
     int nCurPlayerID = 0;

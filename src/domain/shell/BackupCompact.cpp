@@ -20,13 +20,15 @@ namespace {
 
 const QString kTag = "frmSystemSetup, cmdStart_Click";
 
-// The dated copy, written under a temporary name and renamed into place.
-void MakeBackup(const QString& live, const QString& backup) {
-    if (!QFileInfo::exists(live)) return;  // nothing to copy; the compaction reports the missing file
+// The dated copy, written under a temporary name and renamed into place; false when there is no live
+// file to copy.
+bool MakeBackup(const QString& live, const QString& backup) {
+    if (!QFileInfo::exists(live)) return false;  // the compaction reports the missing file
     if (!QDir(QFileInfo(backup).absolutePath()).exists())
         throw AppError(kErrPathNotFound,
                        QString("Path not found: '%1'.").arg(QFileInfo(backup).absolutePath()));
     CopyFileAtomically(live, backup);
+    return true;
 }
 
 // Writes a compacted, encrypted copy of the live file to the target.
@@ -101,6 +103,10 @@ CompactResult BackupAndCompact(LiveDatabase& db, const QString& dbPathFile, cons
     const QString target = CompactTargetPath();
     const bool wasOpen = db.IsOpen();
     bool replaced = false;
+    QString backupSaved;  // the dated backup, once it is in place
+    // The folder being written, which names the disk when it is full: the backup and the compacted
+    // copy are made in DBFiles, then the copy is put in place of the live file.
+    QString writing = QFileInfo(target).absolutePath();
 
     try {
         // A file that may not be written is not replaced by a writable one.
@@ -108,7 +114,8 @@ CompactResult BackupAndCompact(LiveDatabase& db, const QString& dbPathFile, cons
         db.CloseConnection();  // the lock stays until the new file is in place
 
         show(CompactStage::MakingBackup);
-        MakeBackup(live, DailyBackupPath(Today()));
+        const QString backup = DailyBackupPath(Today());
+        if (MakeBackup(live, backup)) backupSaved = backup;
 
         show(CompactStage::Compacting);
         Compact(live, target);
@@ -116,6 +123,7 @@ CompactResult BackupAndCompact(LiveDatabase& db, const QString& dbPathFile, cons
         show(CompactStage::Successful);
         SetFileMode(target, FileMode(live));  // the live file keeps its rights
         // One step: the live path always holds a whole database, and the lock goes with it.
+        writing = QFileInfo(live).absolutePath();
         db.ReplaceFile(target, live, [&] { MoveFileReplacing(target, live); });
         replaced = true;
 
@@ -131,7 +139,10 @@ CompactResult BackupAndCompact(LiveDatabase& db, const QString& dbPathFile, cons
         result.lastTime = time;
         result.ok = true;
     } catch (...) {
-        result.errors << ErrorText(kTag, CurrentError(), -1, "Line # ", true);
+        ErrorInfo error = CurrentError();
+        if (!backupSaved.isEmpty()) error.saved = "the dated backup '" + backupSaved + "'";
+        if (IsDiskFull(error)) error.database = writing;
+        result.errors << ErrorText(kTag, error, -1, "Line # ", true);
         if (!replaced) {
             try {
                 RemoveDatabaseFileOrThrow(target);

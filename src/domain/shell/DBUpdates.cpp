@@ -242,10 +242,13 @@ UpdateOutcome Database_Updates(LiveDatabase& db, const QString& dbPathFile) {
             } catch (...) {
             }
         }
+        // The copy being built lies beside the database: a full disk is named by the golfer's file.
+        ErrorInfo error = CurrentError();
+        if (error.database == temp) error.database = live;
         // The statement (when one ran) comes before the step number in this procedure's text.
-        outcome.error = ErrorText("DBUpdates, Database_Updates", CurrentError(), -1, "Line # ",
-                                  !sql.trimmed().isEmpty()) +
-                        "\r\nLine # " + QString::number(step);
+        outcome.error =
+            ErrorText("DBUpdates, Database_Updates", error, -1, "Line # ", !sql.trimmed().isEmpty()) +
+            "\r\nLine # " + QString::number(step);
     }
     return outcome;
 }

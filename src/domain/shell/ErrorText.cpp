@@ -10,24 +10,34 @@ ErrorInfo CurrentError() {
     try {
         throw;
     } catch (const DbError& e) {
-        return {e.number(), e.description(), e.statement(), e.database()};
+        return {e.number(), e.description(), e.statement(), e.database(), {}};
     } catch (const AppError& e) {
-        return {e.number(), e.description(), {}, {}};
+        return {e.number(), e.description(), {}, {}, {}};
     } catch (const std::bad_alloc&) {
-        return {7, "Out of memory", {}, {}};
+        return {7, "Out of memory", {}, {}, {}};
     } catch (const std::exception& e) {
-        return {5, QString::fromUtf8(e.what()), {}, {}};
+        return {5, QString::fromUtf8(e.what()), {}, {}, {}};
     } catch (...) {
-        return {5, "Unknown error", {}, {}};
+        return {5, "Unknown error", {}, {}, {}};
     }
 }
 
+namespace {
+const QString kDiskFull = "The disk is full: ";
+const QString kBelowPlain = "\r\n\r\n";
+}  // namespace
+
+bool IsDiskFull(const ErrorInfo& error) {
+    return error.number == kErrDiskFull || error.number == kErrDiskFullFile;
+}
+
 QString PlainReason(const ErrorInfo& error) {
-    if (error.number == kErrDiskFull || error.number == kErrDiskFullFile) {
+    if (IsDiskFull(error)) {
         const QString where =
             error.database.isEmpty() ? QString() : QString(" (the one that holds '%1')").arg(error.database);
-        return QString("The disk is full: nothing was saved. Free some space on the disk%1 and try again.")
-            .arg(where);
+        const QString saved =
+            error.saved.isEmpty() ? "nothing was saved" : "only " + error.saved + " was saved";
+        return kDiskFull + QString("%1. Free some space on the disk%2 and try again.").arg(saved, where);
     }
     const bool failedWrite =
         !error.statement.isEmpty() &&
@@ -56,12 +66,18 @@ QString PlainReason(const ErrorInfo& error) {
 QString ErrorText(const QString& tag, const ErrorInfo& error, int line, const QString& lineLabel,
                   bool withSql) {
     const QString plain = PlainReason(error);
-    QString text = (plain.isEmpty() ? QString() : plain + "\r\n\r\n") + tag + "\r\nError Number " +
+    QString text = (plain.isEmpty() ? QString() : plain + kBelowPlain) + tag + "\r\nError Number " +
                    QString::number(error.number) + "\r\n" + error.description;
     if (line >= 0) text += "\r\n" + lineLabel + QString::number(line);
     // Only the statement that failed: an error of no statement shows none.
     if (withSql) text += "\r\nsSQL=" + error.statement;
     return text;
+}
+
+std::optional<ErrorTextParts> DiskFullParts(const QString& text) {
+    const qsizetype below = text.indexOf(kBelowPlain);
+    if (!text.startsWith(kDiskFull) || below < 0) return std::nullopt;
+    return ErrorTextParts{text.left(below), text.mid(below + kBelowPlain.size())};
 }
 
 void ThrowProcedureFailure(const QString& tag, int line, const QString& lineLabel) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <exception>
+#include <optional>
 
 #include "platform/DbError.h"
 
@@ -15,14 +16,26 @@ struct ErrorInfo {
     QString description;
     QString statement;  // the failed statement of a database error
     QString database;   // the file of the database it ran on
+    QString saved;      // what the failed work had saved all the same ("the dated backup '...'")
 };
 
 // Number and description of the exception being handled (call inside a catch block).
 ErrorInfo CurrentError();
 
+// True for an error of a full disk (the engine's or a file operation's).
+bool IsDiskFull(const ErrorInfo& error);
+
 // In plain words, why a statement could not change its database (the disk full, the file deleted or
-// moved, the file or its folder write-protected); empty for any other error.
+// moved, the file or its folder write-protected); empty for any other error. A full disk says that
+// nothing was saved, or only what `saved` names.
 QString PlainReason(const ErrorInfo& error);
+
+// A text of ErrorText for a full disk, parted into its plain sentence and the technical lines under
+// it; nothing for the text of any other error. A full disk is for the user to mend, not to report.
+struct ErrorTextParts {
+    QString plain, technical;
+};
+std::optional<ErrorTextParts> DiskFullParts(const QString& text);
 
 // The plain reason and an empty line when there is one; tag, CRLF, "Error Number " number, CRLF,
 // description; then optionally CRLF + lineLabel + line, and CRLF + "sSQL=" + the failed statement

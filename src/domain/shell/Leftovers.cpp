@@ -28,10 +28,10 @@ void RemoveMatching(const QString& folder, const QString& pattern, QStringList& 
 QStringList RemoveProgramLeftovers() {
     QStringList removed;
     try {
-        // The INI file is rewritten under "<name>.XXXXXX" beside the file it replaces (through its link).
+        // The INI file is rewritten under a temporary name of the program's own beside the file it
+        // replaces (through its link).
         const QFileInfo ini(ResolvedFilePath(IniFilePath()));
-        RemoveMatching(ini.absolutePath(), QRegularExpression::escape(ini.fileName()) + "\\.[A-Za-z0-9]{6}",
-                       removed);
+        RemoveMatching(ini.absolutePath(), TemporaryNamePattern(ini.fileName()), removed);
         // A dated backup is copied to "<backup>.tmp" first.
         RemoveMatching(ProgramFolder() + "/DBFiles", "CV\\d{8}\\.mdb\\.tmp", removed);
         // Earlier builds kept a database's lock in the data folder, named after its device and inode;

@@ -1,12 +1,10 @@
 #include "tools/DllCheck.h"
 
 #include <QDir>
-#include <QFileInfo>
 
-#include "platform/Database.h"
 #include "shell/DateFormat.h"
-#include "shell/ProgramDb.h"
 #include "tools/CDLLVersion.h"
+#include "tools/DllCheckStore.h"
 
 namespace dc {
 
@@ -19,87 +17,61 @@ QString ModuleOfRow(const QString& fileName, const QString& programFolder) {
                : fileName;
 }
 
-void Update(Database& db, const QString& column, const QVariant& value, int orderIndex) {
-    QString sql = "Update DLLCHECK Set " + column + "=? Where ORDERINDEX=?";
-    db.Execute(sql, {value, orderIndex});
-}
-
 }  // namespace
 
-void RefreshExpectedRows(Database& db, const QString& blankPath) {
-    if (!QFileInfo::exists(blankPath)) return;
-    db.Execute("ATTACH DATABASE ? AS shipped KEY ?", {blankPath, DatabasePassword()});
-    try {
-        if (db.Scalar("Select count(*) From shipped.DLLCHECK").toInt() > 0) {
-            Database::Transaction refresh(db);
-            db.Execute("Delete From DLLCHECK");
-            db.Execute("Insert Into DLLCHECK Select * From shipped.DLLCHECK");
-            refresh.Commit();
-        }
-    } catch (...) {
-        db.Execute("DETACH DATABASE shipped");
-        throw;
-    }
-    db.Execute("DETACH DATABASE shipped");
-}
-
-DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder, const QDate& today,
-                            const QString& dateFormat) {
-    QString sql =
-        "Update DLLCHECK Set ACTUALREGISTERED='',ACTUALFILESIZE=0,ACTUALFILEDATE='',ACTUALFILEVERSION=''";
-    db.Execute(sql);
+DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder,
+                            const QDate& today, const QString& dateFormat) {
+    DllCheckStore store(db);
+    store.ClearFindings();
     DllCheckOutcome out;
     const QString os = facts.GetOSVersion();
     out.heading = "File version verification " + FormatLocalDate(today, dateFormat) + " on " + os;
 
-    sql = "Select * From DLLCHECK Order By ORDERINDEX";
-    Recordset rs = db.OpenRecordset(sql);
+    const std::vector<ExpectedFile> rows = store.Rows();
     QStringList modules;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) modules << ModuleOfRow(rs["FileName"].str(), programFolder);
+    for (const ExpectedFile& row : rows) modules << ModuleOfRow(row.fileName, programFolder);
     facts.LoadPackages(modules);  // one question to the package database for every row
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        const int number = static_cast<int>(rs["ORDERINDEX"].toLong());
-        const QString fileName = rs["FileName"].str();
-        if (fileName == "OSVersion") {
-            Update(db, "ACTUALFILEVERSION", os, number);
+    for (const ExpectedFile& row : rows) {
+        const int number = row.orderIndex;
+        if (row.fileName == "OSVersion") {
+            store.StoreFinding(number, Finding::FileVersion, os);
             continue;
         }
-        facts.LoadFileInfo(ModuleOfRow(fileName, programFolder));
+        facts.LoadFileInfo(ModuleOfRow(row.fileName, programFolder));
         DllCheckLine line;
         line.cells[0] = facts.FilePathName();
         if (line.cells[0].left(16).toUpper() == "UNABLE TO LOCATE") {
             line.marked.fill(true);
-            Update(db, "ACTUALREGISTERED", "Unable to Locate", number);
+            store.StoreFinding(number, Finding::Registered, "Unable to Locate");
             out.lines.push_back(line);
             continue;
         }
-        const QString package = rs["CLSID"].str().trimmed();
-        const QString expectedReg =
-            package.isEmpty() ? "N/A" : package + " " + rs["CLSIDVER"].str().trimmed();
+        const QString package = row.package.trimmed();
+        const QString expectedReg = package.isEmpty() ? "N/A" : package + " " + row.packageVersion.trimmed();
         line.cells[1] = facts.FileRegistrationInfo();
         line.marked[1] = line.cells[1] != expectedReg;
-        Update(db, "ACTUALREGISTERED", line.cells[1], number);
+        store.StoreFinding(number, Finding::Registered, line.cells[1]);
 
         if (facts.FileDate().isValid()) {
             const QDate date = facts.FileDate().date();
             line.cells[2] = FormatLocalDate(date, dateFormat);
-            const auto expected = ParseStoredDate(rs["FileDate"].str());
+            const auto expected = ParseStoredDate(row.fileDate);
             if (!expected || FormatLocalDate(*expected, dateFormat) != line.cells[2]) {
                 line.marked[2] = true;
-                Update(db, "ACTUALFILEDATE", DbDate(date), number);
+                store.StoreFinding(number, Finding::FileDate, DbDate(date));
             }
         }
         if (facts.FileSize() != 0) {
             line.cells[3] = QString::number(facts.FileSize());
-            if (rs["FileSize"].toLong() != facts.FileSize()) {
+            if (row.fileSize != facts.FileSize()) {
                 line.marked[3] = true;
-                Update(db, "ACTUALFILESIZE", QString::number(facts.FileSize()), number);
+                store.StoreFinding(number, Finding::FileSize, QString::number(facts.FileSize()));
             }
         }
         line.cells[4] = facts.FileVersion();
-        if (rs["FileVersion"].str() != line.cells[4]) {
+        if (row.fileVersion != line.cells[4]) {
             line.marked[4] = true;
-            Update(db, "ACTUALFILEVERSION", line.cells[4], number);
+            store.StoreFinding(number, Finding::FileVersion, line.cells[4]);
         }
         out.lines.push_back(line);
     }

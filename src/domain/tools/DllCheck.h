@@ -1,7 +1,7 @@
 #pragma once
 // The system file check without its screen: every row of DLLCHECK is checked against the facts
-// found for its file (CDLLVersion), the findings are written back into the row's ACTUAL columns,
-// and the grid's rows come back as texts with the cells to mark.
+// found for its file (CDLLVersion), the findings are stored in the row's ACTUAL columns
+// (DllCheckStore), and the grid's rows come back as texts with the cells to mark.
 
 #include <QDate>
 #include <QString>
@@ -26,18 +26,12 @@ struct DllCheckOutcome {
     std::vector<DllCheckLine> lines;
 };
 
-// Replaces the database's DLLCHECK rows by those of the blank database at `blankPath`, which the
-// build wrote for the program it made: a golfer's database made by another build (or before the rows
-// were generated) would otherwise check against facts of another program, or against none. Nothing
-// changes when the blank database or its rows are missing. Throws on a database error.
-void RefreshExpectedRows(Database& db, const QString& blankPath);
-
 // Runs the check on the database's DLLCHECK table (every statement's text left for the error report),
 // the program's row checking the file in `programFolder`. The row named "OSVersion" records the
 // operating system and adds no line. The registration cell is marked
 // when it differs from the expected package (column CLSID, with its version in CLSIDVER) or, for a
 // row without one, from "N/A". Throws on a database error.
-DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder, const QDate& today,
-                            const QString& dateFormat);
+DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& programFolder,
+                            const QDate& today, const QString& dateFormat);
 
 }  // namespace dc

@@ -14,6 +14,11 @@ ErrorReportSender& Sender() {
 void SetErrorReportSender(ErrorReportSender sender) { Sender() = std::move(sender); }
 
 void ReportErrorText(const QString& text) {
+    // A full disk is for the user to mend, not to send to support: said plainly, the rest on request.
+    if (const std::optional<ErrorTextParts> full = DiskFullParts(text)) {
+        MsgBoxWithDetails(full->plain, full->technical, vbExclamation + vbOKOnly);
+        return;
+    }
     QString message = text;
     if (!Sender() || !Sender()(message)) MsgBox(text, vbExclamation + vbOKOnly);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Where the program's standard error texts go: to the error report sender (the e-mail screen) while
-// error reporting is on, else to an exclamation box. Every screen handler catches the errors of what
-// it started at its edge and hands them here.
+// error reporting is on, else to an exclamation box; a full disk always to a plain box. Every screen
+// handler catches the errors of what it started at its edge and hands them here.
 
 #include <QString>
 #include <QStringList>
@@ -18,7 +18,8 @@ enum class Sql { Without, With };
 void ReportCurrentError(const QString& tag, Sql sql = Sql::With, int line = -1,
                         const QString& lineLabel = "Line # ");
 
-// Reports a finished error text; several, one after the other.
+// Reports a finished error text; several, one after the other. A full disk's text is shown in a box of
+// its own, its plain sentence with the technical lines under the box's details, and never reported.
 void ReportErrorText(const QString& text);
 void ReportErrorTexts(const QStringList& texts);
 

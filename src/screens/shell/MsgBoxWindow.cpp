@@ -104,10 +104,12 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
     box.setTextFormat(Qt::PlainText);
-    // One wrapping, the box's own at its width; a text too long for a box is cut, whole in the details.
+    // One wrapping, the box's own at its width; a text too long for a box is cut, whole in the details,
+    // above any technical lines given for them.
     const BoxText arranged = ArrangeBoxText(text);
     box.setText(arranged.shown);
-    if (!arranged.details.isEmpty()) box.setDetailedText(arranged.details);
+    const QString details = QStringList{arranged.details, MsgBoxDetails()}.join("\n\n").trimmed();
+    if (!details.isEmpty()) box.setDetailedText(details);
     box.installEventFilter(new OnScreen(&box));
     box.setIcon(IconOf(style));
     box.setStandardButtons(ButtonsOf(style));

@@ -34,7 +34,6 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
     auto toSettings = [&ctx, &showSettings](const QString& text, int style, const QString& title) {
         ctx.Live().Close();
         if (!text.isEmpty()) MsgBox(text, style, title);
-        ctx.bDBMissing = true;
         if (showSettings) showSettings();
         return StartUpResult::DatabaseMissing;
     };
@@ -57,7 +56,8 @@ StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
             ctx.sDBPathFile = ReadIniString("PATH", "DBPathFile", IniFilePath());
             ctx.sMultimediaPath = ReadIniString("PATH", "MultimediaPath", IniFilePath());
         } catch (const AppError& e) {
-            // A pipe, a device or an oversized file in place of Connect.ini: no database is named.
+            // Connect.ini unreadable, or a pipe, a device or an oversized file in its place: no database
+            // is named.
             return toSettings(e.description() + kToSetup, vbCritical + vbOKOnly,
                               "Dado Corvy: Missing or invalid database path/file.");
         }

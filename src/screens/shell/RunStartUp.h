@@ -14,8 +14,8 @@ class SingleInstance;
 enum class StartUpResult { Ready, DatabaseMissing, Quit };
 
 // Runs the start-up sequence, filling the context (settings, the open database). `showSettings`
-// shows the settings screen modally (the missing-database road). The lock stays held by `instance`
-// for the life of the program.
+// shows the settings screen modally for a missing database (its missing-database road). The lock stays held
+// by `instance` for the life of the program.
 StartUpResult RunStartUp(AppContext& ctx, SingleInstance& instance,
                          const std::function<void()>& showSettings);
 

@@ -69,7 +69,8 @@ QString ShownDate(const QString& raw, const QString& dateFormat) {
 
 }  // namespace
 
-frmSystemSetup::frmSystemSetup(AppContext& ctx, QWidget* parent) : DialogBase(parent), ctx_(ctx) {
+frmSystemSetup::frmSystemSetup(AppContext& ctx, QWidget* parent, bool databaseMissing)
+    : DialogBase(parent), ctx_(ctx), databaseMissing_(databaseMissing) {
     ChooseFile = [](QWidget* parent, const QString& caption, const QString& folder, const QString& filter) {
         return QFileDialog::getOpenFileName(parent, caption, folder, filter);
     };
@@ -233,7 +234,7 @@ void frmSystemSetup::ConnectHandlers() {
 void frmSystemSetup::Form_Load() {
     capHelp->setText(kDbPathHint);
     try {
-        if (!ctx_.bDBMissing) {
+        if (!databaseMissing_) {
             if (const std::optional<SetupRow> row = SetupStore(ctx_.Connection()).ReadSetupRow()) {
                 chkSounds->setChecked(row->sounds);
                 (row->labelStyle.trimmed() == "1" ? optStyle_1 : optStyle_2)->setChecked(true);
@@ -303,10 +304,10 @@ bool frmSystemSetup::SaveSettings() {
 
         // Test-open a newly typed database; a failed open keeps the database open before.
         const QString typed = txtDataBasePath->text().trimmed();
-        if (ctx_.bDBMissing && !typed.isEmpty()) {
+        if (databaseMissing_ && !typed.isEmpty()) {
             ctx_.Live().Open(typed);
-            ctx_.bDBMissing = false;
-        } else if (!ctx_.bDBMissing && txtDataBasePath->text() != ctx_.sDBPathFile) {
+            databaseMissing_ = false;
+        } else if (!databaseMissing_ && txtDataBasePath->text() != ctx_.sDBPathFile) {
             // File names differ by case on this system: golf.mdb is not Golf.mdb.
             ctx_.Live().Open(typed);
         }
@@ -335,7 +336,7 @@ bool frmSystemSetup::SaveSettings() {
         ctx_.Live().Open(ctx_.sDBPathFile.trimmed());
         UpdateDatabase(ctx_.Live(), ctx_.sDBPathFile);
 
-        ctx_.bDBMissing = false;
+        databaseMissing_ = false;
         bChanged = false;
         if (!iniKept)
             MsgBox(
@@ -356,7 +357,7 @@ bool frmSystemSetup::SaveSettings() {
             return false;
         }
         if (error.number == kErrNotValidPath || error.number == kErrFileNotFound ||
-            error.number == kErrBadPassword || error.number == kErrBadFormat || ctx_.bDBMissing) {
+            error.number == kErrBadPassword || error.number == kErrBadFormat || databaseMissing_) {
             AskForValidDatabase();
         } else {
             ReportCurrentError("System Setup, cmdSave_Click", Sql::With);
@@ -382,7 +383,7 @@ bool frmSystemSetup::SaveChangesQuestion() {
 bool frmSystemSetup::Form_Unload() {
     if (!SaveChangesQuestion()) return false;
     bChanged = false;
-    if (ctx_.bDBMissing && AskForValidDatabase()) return false;
+    if (databaseMissing_ && AskForValidDatabase()) return false;
     nReturnCode = 3;
     // Busy until the next screen has taken over. The program's one pointer, not a stacked override
     // that only this timer would take back.

@@ -26,7 +26,9 @@ class AppContext;
 class frmSystemSetup : public DialogBase {
     Q_OBJECT
   public:
-    explicit frmSystemSetup(AppContext& ctx, QWidget* parent = nullptr);
+    // `databaseMissing`: opened because no database could be opened (start-up, or Start without one);
+    // the screen then loads nothing and stays until a database has been opened.
+    explicit frmSystemSetup(AppContext& ctx, QWidget* parent = nullptr, bool databaseMissing = false);
 
     // Hooks that tests replace. ChooseFile shows an Open file dialog and returns the chosen file, or an
     // empty text when cancelled. EndProgram ends the program at once.
@@ -70,6 +72,8 @@ class frmSystemSetup : public DialogBase {
     bool bChanged = false;
     int nReturnCode = 0;  // handed to the main screen on closing (3: reload courses and players)
     bool bCompactFailed = false;
+    // True until a database has been opened on the missing-database road.
+    bool DatabaseMissing() const { return databaseMissing_; }
 
     // Handlers
     void Form_Load();
@@ -96,6 +100,7 @@ class frmSystemSetup : public DialogBase {
 
   private:
     AppContext& ctx_;
+    bool databaseMissing_;
     void BuildControls();
     void ConnectHandlers();
     void FilePath(QLineEdit& box);

@@ -134,7 +134,7 @@ frmWelcome::~frmWelcome() = default;
 
 bool frmWelcome::Form_Load() {
     const StartUpResult result = RunStartUp(ctx_, instance_, [this] {
-        frmSystemSetup setup(ctx_, this);
+        frmSystemSetup setup(ctx_, this, /*databaseMissing=*/true);
         ExecModal(setup);
     });
     if (result == StartUpResult::Quit) return false;
@@ -147,8 +147,7 @@ bool frmWelcome::Form_Load() {
 void frmWelcome::cmdStart_Click() {
     // The main screen never opens without a database: the settings screen comes first.
     if (!ctx_.HasDatabase()) {
-        ctx_.bDBMissing = true;
-        frmSystemSetup setup(ctx_, this);
+        frmSystemSetup setup(ctx_, this, /*databaseMissing=*/true);
         ExecModal(setup);
         if (!ctx_.HasDatabase()) return;
     }

@@ -25,6 +25,7 @@
 #include "shell/Version.h"
 #include "tools/CDLLVersion.h"
 #include "tools/DllCheck.h"
+#include "tools/DllCheckStore.h"
 #include "tools/Email.h"
 #include "tools/frmEmail.h"
 
@@ -83,7 +84,7 @@ void frmDLLCheck::RunCheck() {
     BusyPointer busy;  // the package database is asked about every file
     spDLL->SetReDraw(false);
     try {
-        RefreshExpectedRows(ctx_.Connection(), ProgramFolder() + "/DBFiles/" + kBlankDbName);
+        DllCheckStore(ctx_.Connection()).RefreshExpectedRows(ProgramFolder() + "/DBFiles/" + kBlankDbName);
         CDLLVersion facts(QueryPackages);
         const DllCheckOutcome out =
             RunDllCheck(ctx_.Connection(), facts, ProgramFolder(), Today(), ctx_.sDateFormat);

@@ -329,7 +329,16 @@ void frmEmail::cmdMessages_Click() {
         if (!path.trimmed().isEmpty()) {
             QString read;
             try {
-                read = ReadMessageFile(path);
+                const MessageText file = ReadMessageFile(path);
+                read = file.text;
+                if (file.spoiltUtf8)
+                    MsgBox(
+                        QString("The file '%1' is written in UTF-8 but holds bytes that are not UTF-8: it "
+                                "has been read as Windows-1252, so its accented letters show wrongly (such "
+                                "as \"Ã¼\" for \"ü\"). Mend them in the message, or save the file again "
+                                "in UTF-8 and read it anew.")
+                            .arg(path),
+                        vbExclamation);
             } catch (const AppError& e) {
                 // Not a file to read as text: the message stays as it was.
                 MsgBox(e.description(), vbExclamation);
@@ -450,14 +459,17 @@ void frmEmail::cmdSend_Click() {
             return;
         }
         if (RefuseBadAddress(messages, rows)) return;
+        // The golfer chooses anew: the mail goes without the archive, or waits for Zip System Files.
         if (!archiveMissing_.isEmpty()) {
-            MsgBox("This mail was to carry the archive of the system files, which could not be made: " +
-                       archiveMissing_ +
-                       "\r\n\r\nNothing has been sent. Press Zip System Files to try again once the cause "
-                       "is mended.",
-                   vbExclamation);
-            cmdZip->setFocus();
-            return;
+            if (MsgBox("This mail was to carry the archive of the system files, which could not be made: " +
+                           archiveMissing_ +
+                           "\r\n\r\nSend it without the archive? Otherwise nothing is sent; press Zip "
+                           "System Files to try again once the cause is mended.",
+                       vbYesNo + vbQuestion, QString(), {"Send without it", "Do not send"}) != vbYes) {
+                cmdZip->setFocus();
+                return;
+            }
+            archiveMissing_.clear();
         }
         SendAll(messages, rows);
     } catch (...) {
