@@ -3,6 +3,8 @@
 // percentages, Y-axis bounds and tick spacing.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include "QStringPrint.h"
 #include "TestSupport.h"
 #include "platform/NameForms.h"
@@ -340,6 +342,25 @@ TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
             }
         EXPECT_EQ(names, 201) << "every row and the heading";
         EXPECT_FALSE(log.Find("Tee 1T104"));
+    }
+
+    // Texts too long for any column at the least size are cut with "..." and the line still ends
+    // inside the page: a 60-letter surname, a 94-letter course.
+    const QString surname = "Montgomery-Featherstonehaugh-Worthington-Fitzwilliam-Smythes";
+    const QString longCourse = QString("Royal Westmoreland Country Club ").repeated(3).left(94);
+    rows.resize(3);
+    for (GameListRow& row : rows) {
+        row.text[kGlName] = surname + ", Bo";
+        row.text[kGlCourse] = longCourse;
+    }
+    for (const dc::test::TestPaper& paper : dc::test::TestPapers()) {
+        dc::RecordingPrinterPage list;
+        list.SetPaper(paper.paper);
+        PrintGameList(list, {surname + ", Bo", longCourse, "01/01/2026", "12/31/2026", "MM/DD/YYYY"}, rows);
+        EXPECT_EQ(dc::test::PrintFaults(*list.Log(), paper.paper), QStringList()) << paper.name;
+        const QStringList texts = list.Log()->TextsOn(1, 1);
+        EXPECT_TRUE(texts.contains("Index")) << paper.name;
+        EXPECT_EQ(texts.filter(QRegularExpression("^Royal Westmoreland.*[^.]\\.\\.\\.$")).size(), 3) << paper.name;
     }
 
     const dc::RecordingPrinterPage::Paper a4 = dc::test::TestPapers()[0].paper;
