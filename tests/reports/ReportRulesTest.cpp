@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "platform/NameForms.h"
 #include "platform/RecordingPrinterPage.h"
+#include "records/TeeBoxPacking.h"
 #include "reports/GameListCalc.h"
 #include "reports/GraphSeries.h"
 #include "reports/ReportPrint.h"
@@ -274,6 +275,14 @@ TEST(GameListRules, VariantColumnsOfEachView) {
         EXPECT_EQ(row.text[kGlName], "Able, Ann");
         EXPECT_EQ(row.text[kGlTee], "") << "no course row, no tee name";
     }
+    // Rounds from one tee share its name's text: a fill of 200,000 rows allocates none per row.
+    GameListTexts texts("MM/DD/YYYY");
+    const QString teeBoxes = PackTeeName("Championship") + PackTeeName("Blue");
+    r.TEE_BOX_ID = 0;
+    const GameListRow a = MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", teeBoxes, true}, texts);
+    const GameListRow b = MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", teeBoxes, true}, texts);
+    EXPECT_EQ(a.tee, "Championship");
+    EXPECT_TRUE(a.tee.isSharedWith(b.tee));
 }
 
 TEST(GraphRules, ViewsAxesAndHintTexts) {
