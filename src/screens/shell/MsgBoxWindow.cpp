@@ -134,22 +134,22 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     // At least as wide as its title (with room for the title bar's icon and buttons), so that a
     // short text such as "No matches found" does not cut the title; and as wide as its widest path
     // (up to what a box may take on this screen), a path wider still shortened in its middle.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    int width = QFontMetrics(titleFont).horizontalAdvance(caption) + 120;
+    const QFontMetrics metrics(box.font());
+    const int room = BoxWidthLimit(box) - kBesideText;
+    QString shown = arranged.shown;
+    for (const QString& path : arranged.paths) {
+        const int pathWidth = metrics.horizontalAdvance(path);
+        if (pathWidth > room) shown.replace(path, metrics.elidedText(path, Qt::ElideMiddle, room));
+        width = std::max(width, std::min(pathWidth, room) + kBesideText);
+    }
+    if (shown != arranged.shown) {
+        box.setText(shown);
+        if (arranged.details.isEmpty()) box.setDetailedText(text);  // lays the box out anew
+    }
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        QFont titleFont = box.font();
-        titleFont.setBold(true);
-        int width = QFontMetrics(titleFont).horizontalAdvance(caption) + 120;
-        const QFontMetrics metrics(box.font());
-        const int room = BoxWidthLimit(box) - kBesideText;
-        QString shown = arranged.shown;
-        for (const QString& path : arranged.paths) {
-            const int pathWidth = metrics.horizontalAdvance(path);
-            if (pathWidth > room) shown.replace(path, metrics.elidedText(path, Qt::ElideMiddle, room));
-            width = std::max(width, std::min(pathWidth, room) + kBesideText);
-        }
-        if (shown != arranged.shown) {
-            box.setText(shown);
-            if (arranged.details.isEmpty()) box.setDetailedText(text);
-        }
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
                       0, 1, grid->columnCount());
     }
