@@ -158,7 +158,7 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
     form->cmdPrint_Click();
     EXPECT_EQ(box.Last(), kOffsetRangeMessage) << "an offset off the sheet is refused";
     EXPECT_DOUBLE_EQ(TestDb().Scalar("Select XOFFSET From SETUP").toDouble(), 0) << "and not stored";
-    form->txtXOffset->setText(".5");
+    form->txtXOffset->setText(".4");  // the cards stay inside the printable area
     form->txtYOffset->setText(".25");
 
     form->cboTeeBoxW->setCurrentIndex(-1);
@@ -167,8 +167,8 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
         box.Last(),
         "Please select a valid Women's Tee Box.  Handicap and Indexes will not be calculated correctly.");
     EXPECT_EQ(log->DocumentCount(), 0) << "no cards with zeros";
-    EXPECT_EQ(TestDb().LastStatement(), "Update SETUP Set XOFFSET=0.500,YOFFSET=0.250");
-    EXPECT_DOUBLE_EQ(TestDb().Scalar("Select XOFFSET From SETUP").toDouble(), 0.5);
+    EXPECT_EQ(TestDb().LastStatement(), "Update SETUP Set XOFFSET=0.400,YOFFSET=0.250");
+    EXPECT_DOUBLE_EQ(TestDb().Scalar("Select XOFFSET From SETUP").toDouble(), 0.4);
     form->cboTeeBoxW->setCurrentIndex(1);
     form->cboTeeBoxW_Click();
 
@@ -197,7 +197,7 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
 
     form->txtXOffset->setText(".047");
     form = std::make_unique<frmScoreCard>(Ctx());
-    EXPECT_EQ(form->txtXOffset->text(), ".500") << "the next screen finds the stored offsets";
+    EXPECT_EQ(form->txtXOffset->text(), ".400") << "the next screen finds the stored offsets";
     EXPECT_EQ(form->txtYOffset->text(), ".250");
 }
 
