@@ -213,7 +213,11 @@ void PrinterPage::PrintFitted(const QString& raw, double width, Fit kind, bool l
 
 void PrinterPage::PrintTabFitted(int column, int lastColumn, const QString& text, Fit kind) {
     PrintTab(column, QString());
-    PrintFitted(text, (lastColumn - std::max(column, 1) + 1) * AverageCharWidth(), kind, false);
+    PrintFitted(text, TabWidth(column, lastColumn), kind, false);
+}
+
+double PrinterPage::TabWidth(int column, int lastColumn) const {
+    return (lastColumn - std::max(column, 1) + 1) * AverageCharWidth();
 }
 
 double PrinterPage::TextWidth(const QString& text) const {

@@ -113,6 +113,7 @@ class PrinterPage {
     static constexpr double kMinFitPoints = 5;
     // PrintFitted in character columns `column` to `lastColumn` (as PrintTab counts them).
     void PrintTabFitted(int column, int lastColumn, const QString& text, Fit kind = Fit::Text);
+    double TabWidth(int column, int lastColumn) const;  // of those columns, in scale units
     double TextHeight(const QString& text = QString()) const;
     void Line(double x1, double y1, double x2, double y2);
     // Prints a picture of the widget as shown on a page of its own and ends the document.

@@ -511,6 +511,17 @@ TEST(PrinterPageFit, NamesKeepTheSurnameAndTheFirstInitial) {
     for (const auto& c : cases) EXPECT_EQ(ShortNameForms(c.name), c.forms) << c.name;
 }
 
+// Names of one list that would shorten alike keep longer forms, until they read apart.
+TEST(PrinterPageFit, NamesThatWouldReadAlikeKeepLongerForms) {
+    const QString surname = "Montgomery-Featherstonehaughes";
+    const QStringList names{surname + ", Maximiliana Alexandrinaa Q", surname + ", Maximiliana Alexandrinab R",
+                            "Baker, Bo", "Baker, Bo"};
+    const auto fits = [](const QString& form) { return form.size() <= 36; };
+    EXPECT_EQ(FitNames(names, fits),
+              QStringList({surname + ", M. A. Q.", surname + ", M. A. R.", "Baker, Bo", "Baker, Bo"}));
+    EXPECT_EQ(FitName(names[0], fits), surname + ", M.") << "alone it takes the shortest";
+}
+
 TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
     const struct {
         const char* text;
