@@ -2,6 +2,7 @@
 // and option changes, grouping, and the print button's checks, renumbering, offsets and cards.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include "platform/RecordingPrinterPage.h"
 #include "platform/Spread.h"
 #include "records/MailingLabels.h"
+#include "records/TeeBoxPacking.h"
 #include "scorecards/frmScoreCard.h"
 #include "shell/AppContext.h"
 
@@ -224,7 +226,18 @@ TEST_F(ScoreCardScreenTest, FitsTheScreenWithALongName) {
     AddPlayers(3);
     TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=1",
                      {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
+    TestDb().Execute("UPDATE COURSES SET TB=?", {PackTeeName("Championship Blue xx") +
+                                                     PackTeeName("Championship White x") +
+                                                     PackTeeName("Championship Gold xx") + PackTeeName("")});
     Open();
+    EXPECT_EQ(test::LayoutFaults(*form), QStringList());
+    // 20-letter tee names, also in a larger font: the tee column gives up room as the name does.
+    const QFont normal = QApplication::font();
+    QFont big = normal;
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    QApplication::setFont(big);
+    Open();
+    QApplication::setFont(normal);
     EXPECT_EQ(test::LayoutFaults(*form), QStringList());
 }
 
