@@ -1,5 +1,9 @@
 #include "platform/NameForms.h"
 
+#include <QSet>
+#include <map>
+#include <vector>
+
 namespace dc {
 namespace {
 
@@ -49,6 +53,31 @@ QString FitName(const QString& name, const std::function<bool(const QString&)>& 
     for (const QString& form : forms)
         if (fits(form)) return form;
     return forms.last();
+}
+
+QStringList FitNames(const QStringList& names, const std::function<bool(const QString&)>& fits) {
+    std::vector<QStringList> forms;
+    std::vector<qsizetype> chosen;
+    for (const QString& name : names) {
+        forms.push_back(ShortNameForms(name));
+        const QStringList& f = forms.back();
+        qsizetype i = 0;
+        while (i + 1 < f.size() && !fits(f[i])) ++i;
+        chosen.push_back(i);
+    }
+    for (bool apart = false; !apart;) {
+        apart = true;
+        std::map<QString, QSet<QString>> readers;  // a printed form and the whole names it stands for
+        for (size_t i = 0; i < forms.size(); ++i) readers[forms[i][chosen[i]]].insert(forms[i].first());
+        for (size_t i = 0; i < forms.size(); ++i)
+            if (readers[forms[i][chosen[i]]].size() > 1 && chosen[i] > 0) {
+                --chosen[i];
+                apart = false;
+            }
+    }
+    QStringList fitted;
+    for (size_t i = 0; i < forms.size(); ++i) fitted << forms[i][chosen[i]];
+    return fitted;
 }
 
 }  // namespace dc

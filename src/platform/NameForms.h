@@ -15,4 +15,8 @@ QStringList ShortNameForms(const QString& name);
 // The first form of the name that `fits` accepts; the shortest when none does.
 QString FitName(const QString& name, const std::function<bool(const QString&)>& fits);
 
+// FitName for every name of a list, keeping them apart: where two different names would read alike,
+// each takes its next longer form until they differ (a longer form may then need a smaller print).
+QStringList FitNames(const QStringList& names, const std::function<bool(const QString&)>& fits);
+
 }  // namespace dc

@@ -169,10 +169,19 @@ void PrinterPage::SetCurrentY(double y) {
     flowing_ = false;
 }
 
-QString PrinterPage::FitText(const QString& text, double width) const {
-    int n = static_cast<int>(text.size());
-    while (n > 0 && TextWidth(text.left(n)) > width) --n;
-    return text.left(n);
+QString PrinterPage::Elide(const QString& text, double width) const {
+    if (TextWidth(text) <= width) return text;
+    const QString dots = QStringLiteral("...");
+    // Widths grow with the length: the longest part that fits, found by halving.
+    qsizetype fits = 0, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype n = (fits + tooLong) / 2;
+        (TextWidth(text.left(n).trimmed() + dots) <= width ? fits : tooLong) = n;
+    }
+    if (fits > 0) return text.left(fits).trimmed() + dots;
+    qsizetype n = dots.size();
+    while (n > 0 && TextWidth(dots.left(n)) > width) --n;
+    return dots.left(n);
 }
 
 double PrinterPage::SizeToFit(const QStringList& texts, double width) const {
@@ -197,14 +206,18 @@ void PrinterPage::PrintFitted(const QString& raw, double width, Fit kind, bool l
         text = FitName(text, [&](const QString& form) { return TextWidth(form) <= width; });
     const double kept = fontSize_;
     fontSize_ = SizeToFit({text}, width);
-    PrintNoLineEnd(FitText(text, width));
+    PrintNoLineEnd(Elide(text, width));
     fontSize_ = kept;
     if (lineEnd) Print();
 }
 
 void PrinterPage::PrintTabFitted(int column, int lastColumn, const QString& text, Fit kind) {
     PrintTab(column, QString());
-    PrintFitted(text, (lastColumn - std::max(column, 1) + 1) * AverageCharWidth(), kind, false);
+    PrintFitted(text, TabWidth(column, lastColumn), kind, false);
+}
+
+double PrinterPage::TabWidth(int column, int lastColumn) const {
+    return (lastColumn - std::max(column, 1) + 1) * AverageCharWidth();
 }
 
 double PrinterPage::TextWidth(const QString& text) const {
@@ -245,8 +258,22 @@ void PrinterPage::LineEnd() {
     flowing_ = true;
 }
 
-void PrinterPage::PrintSegment(const QString& text, bool lineEnd) {
+void PrinterPage::PrintSegment(const QString& whole, bool lineEnd) {
     const FontSpec font = CurrentFont();
+    // Past the printable width nothing prints: the text ends at the edge with "...".
+    const double room = (Printable().width() - ToTwipsX(currentX_)) / unitX_ + kEpsilon;
+    double width = MeasureTextTwips(font, whole) / unitX_;
+    QString text = whole;
+    // Blanks at the end print nothing: a text whose ink fits is printed whole.
+    const auto ink = [&] {
+        qsizetype n = whole.size();
+        while (n > 0 && whole.at(n - 1).isSpace()) --n;
+        return whole.left(n);
+    };
+    if (width > room && MeasureTextTwips(font, ink()) / unitX_ > room) {
+        text = room > 0 ? Elide(whole, room) : QString();
+        width = MeasureTextTwips(font, text) / unitX_;
+    }
     if (!text.isEmpty()) {
         // Running text that no longer fits goes on to the top of a new page.
         const double bottom = Printable().height();
@@ -262,7 +289,7 @@ void PrinterPage::PrintSegment(const QString& text, bool lineEnd) {
     if (lineEnd)
         LineEnd();
     else
-        currentX_ += MeasureTextTwips(font, text) / unitX_;
+        currentX_ += width;
 }
 
 void PrinterPage::Line(double x1, double y1, double x2, double y2) {

@@ -89,7 +89,8 @@ class PrinterPage {
     double CurrentY() const { return currentY_; }
     void SetCurrentX(double x) { currentX_ = x; }
     void SetCurrentY(double y);
-    // Prints at the current position, then goes to the start of the next line.
+    // Prints at the current position, then goes to the start of the next line. No text ever runs
+    // past the printable area's right edge: what would is cut there with "..." (Elide).
     void Print(const QString& text = QString());
     // Prints at the current position and stays on the line after the text.
     void PrintNoLineEnd(const QString& text);
@@ -97,20 +98,22 @@ class PrinterPage {
     // already passed that column the text starts there on the next line.
     void PrintTab(int column, const QString& text);
     double TextWidth(const QString& text) const;
-    // The longest leading part of `text` that is at most `width` wide in the current font.
-    QString FitText(const QString& text, double width) const;
+    // The text when it is at most `width` wide in the current font, else its longest leading part
+    // that fits with "..." after it.
+    QString Elide(const QString& text, double width) const;
     // The current font size when every text fits `width`, else the largest smaller size at which
     // they do, but never below kMinFitPoints.
     double SizeToFit(const QStringList& texts, double width) const;
     // Prints at the current position a text that must end within `width`: a name too long for it
     // takes the longest of its shorter forms that fits (ShortNameForms); what is still too wide is
-    // printed smaller (SizeToFit), and cut only when even the smallest size is too wide. The line
+    // printed smaller (SizeToFit), and cut with "..." only when even the smallest size is too wide. The line
     // ends as for the current font, which stays as it was.
     enum class Fit { Text, Name };
     void PrintFitted(const QString& text, double width, Fit kind = Fit::Text, bool lineEnd = true);
     static constexpr double kMinFitPoints = 5;
     // PrintFitted in character columns `column` to `lastColumn` (as PrintTab counts them).
     void PrintTabFitted(int column, int lastColumn, const QString& text, Fit kind = Fit::Text);
+    double TabWidth(int column, int lastColumn) const;  // of those columns, in scale units
     double TextHeight(const QString& text = QString()) const;
     void Line(double x1, double y1, double x2, double y2);
     // Prints a picture of the widget as shown on a page of its own and ends the document.

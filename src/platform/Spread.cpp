@@ -310,7 +310,7 @@ void Spread::FitColumnToCell(int col, int row, qsizetype length) {
     const QFontMetrics metrics(f);
     int need = 0;
     if (row == 0 && col > 0) {
-        for (const QString& word : text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+        for (const QString& word : text.simplified().split(u' ', Qt::SkipEmptyParts))
             need = qMax(need, metrics.horizontalAdvance(word));
     } else {
         need = metrics.horizontalAdvance(text);

@@ -19,6 +19,8 @@
 
 #include "platform/SpreadCell.h"
 
+class QPrinter;
+
 namespace dc {
 
 class PrintJob;
@@ -281,6 +283,7 @@ class Spread : public QTableView {
     void CellChanged(int col, int row);  // content changed by code or by the user
     bool CanVisit(int col, int row) const;
     int ColPixels(int col) const;
+    double PrintedColumnWidth(int col, const QFont& font, QPrinter& printer) const;
     int TextHeight(int col, int row) const;  // twips
 
     // Moves of the active cell

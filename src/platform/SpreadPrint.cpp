@@ -1,13 +1,16 @@
-// Printing the sheet: the page header line, then the grid with its headers as asked, scaled to
-// the page width when it is wider, over as many pages as its rows need.
+// Printing the sheet: the page header line, then the grid with its headers as asked, each column
+// as wide as its own texts, scaled to the page width when it is wider, over as many pages as its
+// rows need.
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 
 #include "platform/HeaderFit.h"
 #include "platform/PrintJob.h"
 #include "platform/Spread.h"
+#include "platform/SpreadModel.h"
 
 namespace dc {
 
@@ -22,6 +25,28 @@ struct PrintLayout {
 };
 
 }  // namespace
+
+// The widest of a column's printed texts in `font` on the printer: the header's and the cells'
+// (the longest few by length measured, a proportional font's widths follow the length closely).
+double Spread::PrintedColumnWidth(int col, const QFont& font, QPrinter& printer) const {
+    if (col == 0) return ColPixels(0) * printer.resolution() / kScreenDpi;  // fitted to the row numbers
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetricsF metrics(font, &printer), boldMetrics(bold, &printer);
+    auto measure = [&](int row) {
+        const auto c = CellAt(col, row);
+        if (!c) return 0.0;
+        if (!c->IsHeader() && c->fmt.type == SpreadCellType::CheckBox)
+            return ColPixels(col) * printer.resolution() / kScreenDpi;
+        return (c->fmt.bold ? boldMetrics : metrics).horizontalAdvance(c->data(Qt::DisplayRole).toString());
+    };
+    double widest = printColHeaders_ ? measure(0) : 0;
+    qsizetype longest = 0;
+    for (int r = 1; r <= MaxRows(); ++r) longest = std::max(longest, model_->ShownLength(col, r));
+    for (int r = 1; r <= MaxRows(); ++r)
+        if (model_->ShownLength(col, r) * 4 >= longest * 3) widest = std::max(widest, measure(r));
+    return widest;
+}
 
 bool Spread::PrintSheet(PrintJob& job) {
     CommitEdit();
@@ -38,19 +63,44 @@ bool Spread::PrintSheet(PrintJob& job) {
     const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
     const QSizeF page(paint.width(), paint.height());
 
+    QFont textFont = font();
+    if (textFont.pointSizeF() <= 0) textFont.setPointSizeF(textFont.pixelSize() * 72.0 / kScreenDpi);
+    const double pad = 2 * unit;  // kept each side of a cell's text
+
     PrintLayout layout;
     if (printRowHeaders_ && ColPixels(0) > 0) layout.cols.push_back(0);
     for (int c = 1; c <= MaxCols(); ++c)
         if (ColPixels(c) > 0) layout.cols.push_back(c);
     for (int c : layout.cols) {
-        layout.widths.push_back(ColPixels(c) * unit);
+        layout.widths.push_back(PrintedColumnWidth(c, textFont, printer) + 2 * pad + 1);
         layout.totalWidth += layout.widths.back();
     }
-    const double scale = layout.totalWidth > page.width() ? page.width() / layout.totalWidth : 1.0;
+    // Scaled down to the page, but never below the least size: then the widest columns give up
+    // room (their texts cut with "...") until the grid fits.
+    constexpr double kLeastPoints = 5;
+    const double least = std::min(1.0, kLeastPoints / textFont.pointSizeF());
+    double scale = layout.totalWidth > page.width() ? page.width() / layout.totalWidth : 1.0;
+    if (scale < least) {
+        scale = least;
+        const double room = page.width() / scale;
+        std::vector<double> sorted = layout.widths;
+        std::sort(sorted.begin(), sorted.end(), std::greater<>());
+        // The level no column may pass: the widest come down to it together.
+        double level = sorted.front(), above = 0;
+        for (size_t i = 0; i < sorted.size(); ++i) {
+            above += sorted[i];
+            const double rest = layout.totalWidth - above;
+            const double candidate = (room - rest) / double(i + 1);
+            if (i + 1 == sorted.size() || candidate >= sorted[i + 1]) {
+                level = std::max(1.0, candidate);
+                break;
+            }
+        }
+        layout.totalWidth = 0;
+        for (double& w : layout.widths) layout.totalWidth += (w = std::min(w, level));
+    }
     const double pageHeight = page.height() / scale;
 
-    QFont textFont = font();
-    if (textFont.pointSizeF() <= 0) textFont.setPointSizeF(textFont.pixelSize() * 72.0 / kScreenDpi);
     painter.scale(scale, scale);
     painter.setFont(textFont);
 
@@ -90,8 +140,10 @@ bool Spread::PrintSheet(PrintJob& job) {
             return;
         }
         const int align = cell->data(Qt::TextAlignmentRole).toInt();
-        const double pad = 2 * unit;
-        painter.drawText(rect.adjusted(pad, 0, -pad, 0), align, cell->data(Qt::DisplayRole).toString());
+        const QRectF room = rect.adjusted(pad, 0, -pad, 0);
+        const QString text = cell->data(Qt::DisplayRole).toString();
+        painter.drawText(room, align,
+                         QFontMetricsF(f, &printer).elidedText(text, Qt::ElideRight, room.width() + 0.5));
     };
 
     auto drawRow = [&](int row, double y, double height) {

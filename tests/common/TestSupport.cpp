@@ -159,7 +159,8 @@ QStringList LayoutFaults(QWidget& window, QSize size) {
         for (int r = 0; r < list->model()->rowCount(); ++r) {
             const QModelIndex index = list->model()->index(r, list->modelColumn());
             const QString text = index.data().toString();
-            const QRect cell = list->visualRect(index);
+            // An item is as wide as its text: what the viewport shows of it counts.
+            const QRect cell = list->visualRect(index).intersected(list->viewport()->rect());
             if (list->fontMetrics().horizontalAdvance(text) + 4 <= cell.width()) continue;
             QHelpEvent help(QEvent::ToolTip, cell.center(), list->viewport()->mapToGlobal(cell.center()));
             QCoreApplication::sendEvent(list->viewport(), &help);

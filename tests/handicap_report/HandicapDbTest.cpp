@@ -331,7 +331,9 @@ TEST_F(HandicapDb, EveryViewFitsTheScreenWithALongName) {
     AddRounds(1, 6);
     Recompute(1, 6);
     TestDb().Execute(
-        "UPDATE COURSES SET COURSE_NAME='Royal Saint Andrews Old Course Golf & Country Club of Fife'");
+        "UPDATE COURSES SET COURSE_NAME='Royal Saint Andrews Old Course Golf & Country Club of Fife', TB=?",
+        {PackTeeName("Championship Blue xx") + PackTeeName("Championship White x") +
+         PackTeeName("Championship Gold xx") + PackTeeName("")});
     Ctx().nCurPlayerID = 1;
     Ctx().nCurCourseID = 1;
     ScriptedMsgBox box;

@@ -109,7 +109,7 @@ TEST(ReportRules, NineHoleRoundsPairForEighteenHoles) {
     EXPECT_EQ(scores[0].adjusted, 87);  // the adjusted sum makes the differential
     EXPECT_FLOAT_EQ(scores[0].diff, ScoreDifferential(87, 71.5, 117));
     EXPECT_EQ(scores[0].course, "North Course/South");
-    EXPECT_EQ(scores[0].tee, "White/R");
+    EXPECT_EQ(scores[0].tee, "White/Red") << "whole, fitted where it is shown";
     EXPECT_EQ(scores[0].date, "05/01/2026");
     EXPECT_TRUE(scores[0].tourn);  // the older round decides
 

@@ -198,6 +198,19 @@ TEST(PrinterPageText, TabColumnsAndItemsThatRunPastTheirColumn) {
     page.PrintTab(6, "6");
     EXPECT_EQ(page.Log()->Texts().back().column, 6);
     EXPECT_DOUBLE_EQ(page.Log()->Texts().back().y, page.Log()->Texts().at(5).y);
+    // No text runs past the printable width (80 columns here): it ends there with "...".
+    page.Print();
+    page.PrintTab(75, "Index");
+    page.PrintTab(81, "past the edge");
+    page.Print();
+    EXPECT_EQ(page.Log()->Texts().back().text, "Index") << "nothing starts past the edge";
+    const double column = 8.5 / 80;
+    page.SetCurrentX(76 * column);
+    page.Print("ends at the edge");
+    EXPECT_EQ(page.Log()->Texts().back().text, "e...");
+    page.SetCurrentX(75 * column);
+    page.Print("whole    ");
+    EXPECT_EQ(page.Log()->Texts().back().text, "whole    ") << "a blank at the end prints nothing";
 }
 
 TEST(PrinterPageText, RunningTextContinuesOnANewPageButPlacedTextDoesNot) {
@@ -498,6 +511,17 @@ TEST(PrinterPageFit, NamesKeepTheSurnameAndTheFirstInitial) {
     for (const auto& c : cases) EXPECT_EQ(ShortNameForms(c.name), c.forms) << c.name;
 }
 
+// Names of one list that would shorten alike keep longer forms, until they read apart.
+TEST(PrinterPageFit, NamesThatWouldReadAlikeKeepLongerForms) {
+    const QString surname = "Montgomery-Featherstonehaughes";
+    const QStringList names{surname + ", Maximiliana Alexandrinaa Q", surname + ", Maximiliana Alexandrinab R",
+                            "Baker, Bo", "Baker, Bo"};
+    const auto fits = [](const QString& form) { return form.size() <= 36; };
+    EXPECT_EQ(FitNames(names, fits),
+              QStringList({surname + ", M. A. Q.", surname + ", M. A. R.", "Baker, Bo", "Baker, Bo"}));
+    EXPECT_EQ(FitName(names[0], fits), surname + ", M.") << "alone it takes the shortest";
+}
+
 TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
     const struct {
         const char* text;
@@ -510,7 +534,7 @@ TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
         {"Smythe, Bartholomew", PrinterPage::Fit::Name, 12, "Smythe, B.", 12},
         {"Fitzwilliam-Worthington, Bo", PrinterPage::Fit::Name, 13, "Fitzwilliam-Worthington, B.", 5.75},
         {"Pines Golf & Country", PrinterPage::Fit::Text, 10, "Pines Golf & Country", 6},
-        {"A course name far too long for five columns", PrinterPage::Fit::Text, 5, "A course nam", 5}};
+        {"A course name far too long for five columns", PrinterPage::Fit::Text, 5, "A course...", 5}};
     for (const auto& c : cases) {
         RecordingPrinterPage page;
         page.SetFontSize(12);

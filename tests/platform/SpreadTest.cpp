@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
@@ -1037,6 +1038,26 @@ TEST_F(SpreadFixture, PrintsTheSheetWithHeaders) {
     EXPECT_TRUE(text.contains("47"));
     EXPECT_TRUE(text.contains("LastRow")) << "rows that do not fit go on further pages";
     EXPECT_FALSE(text.contains("Secret")) << "a hidden column is not printed";
+}
+
+// The printed columns take their widths from their own texts, not from the screen: a name the
+// screen cuts prints whole; a text too long for the page even at the least size ends in "...".
+TEST_F(SpreadFixture, PrintedColumnsFitTheirOwnTexts) {
+    const QString name = "Montgomery-Featherstonehaugh-Worthington, Maximiliana Q";
+    const QString endless = QString("Royal Westmoreland Country Club ").repeated(20);
+    sp->SetMaxCols(2);
+    sp->SetMaxRows(2);
+    sp->SetCellText(1, 1, name);
+    sp->SetCellText(2, 2, endless);
+    sp->setColumnWidth(0, 40);  // as a fitted screen shows it
+    QTemporaryDir dir;
+    test::EnvGuard pdf("DC_PRINT_PDF", dir.filePath("sheet.pdf").toUtf8());
+    PrintJob job("Sheet");
+    ASSERT_TRUE(sp->PrintSheet(job));
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not available";
+    const QString text = dc::test::PdfText(dir.filePath("sheet.pdf")).simplified();
+    EXPECT_TRUE(text.contains(name)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Royal Westmoreland.*\u2026"))) << text.toStdString();
 }
 
 // The disk refusing part of the PDF (as when it is full) is a failed printout, not a saved one.

@@ -290,7 +290,8 @@ TEST_F(PrintingTest, LabelsOutsideThePrintableAreaAreToldBeforePrinting) {
         boxes.Last(),
         "Some label text falls outside the area this printer prints (0.50\" to 8.00\" from the left edge, "
         "0.50\" to 10.50\" from the top): row 1 of each sheet and column 1.\n\n"
-        "An x-offset of -.200 and a y-offset of .100 would bring every label inside.\n\n"
+        "An x-offset of -.200 and a y-offset of .100 would bring every label inside (the score cards "
+        "print with the same offsets and move with them).\n\n"
         "Print the labels anyway? (No goes back to the printer offsets.)");
     EXPECT_EQ(boxes.Styles().back(), vbYesNo + vbQuestion);
     EXPECT_EQ(log->DocumentCount(), 0) << "No: back to the offsets";

@@ -3,10 +3,13 @@
 // percentages, Y-axis bounds and tick spacing.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include "QStringPrint.h"
 #include "TestSupport.h"
 #include "platform/NameForms.h"
 #include "platform/RecordingPrinterPage.h"
+#include "records/TeeBoxPacking.h"
 #include "reports/GameListCalc.h"
 #include "reports/GraphSeries.h"
 #include "reports/ReportPrint.h"
@@ -278,6 +281,14 @@ TEST(GameListRules, VariantColumnsOfEachView) {
         EXPECT_EQ(row.text[kGlName], "Able, Ann");
         EXPECT_EQ(row.text[kGlTee], "") << "no course row, no tee name";
     }
+    // Rounds from one tee share its name's text: a fill of 200,000 rows allocates none per row.
+    GameListTexts texts("MM/DD/YYYY");
+    const QString teeBoxes = PackTeeName("Championship") + PackTeeName("Blue");
+    r.TEE_BOX_ID = 0;
+    const GameListRow a = MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", teeBoxes, true}, texts);
+    const GameListRow b = MakeGameListRow(r, Nine::Whole, true, {"Able, Ann", "Pines", teeBoxes, true}, texts);
+    EXPECT_EQ(a.tee, "Championship");
+    EXPECT_TRUE(a.tee.isSharedWith(b.tee));
 }
 
 TEST(GraphRules, ViewsAxesAndHintTexts) {
@@ -346,6 +357,25 @@ TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
             }
         EXPECT_EQ(names, 201) << "every row and the heading";
         EXPECT_FALSE(log.Find("Tee 1T104"));
+    }
+
+    // Texts too long for any column at the least size are cut with "..." and the line still ends
+    // inside the page: a 60-letter surname, a 94-letter course.
+    const QString surname = "Montgomery-Featherstonehaugh-Worthington-Fitzwilliam-Smythes";
+    const QString longCourse = QString("Royal Westmoreland Country Club ").repeated(3).left(94);
+    rows.resize(3);
+    for (GameListRow& row : rows) {
+        row.text[kGlName] = surname + ", Bo";
+        row.text[kGlCourse] = longCourse;
+    }
+    for (const dc::test::TestPaper& paper : dc::test::TestPapers()) {
+        dc::RecordingPrinterPage list;
+        list.SetPaper(paper.paper);
+        PrintGameList(list, {surname + ", Bo", longCourse, "01/01/2026", "12/31/2026", "MM/DD/YYYY"}, rows);
+        EXPECT_EQ(dc::test::PrintFaults(*list.Log(), paper.paper), QStringList()) << paper.name;
+        const QStringList texts = list.Log()->TextsOn(1, 1);
+        EXPECT_TRUE(texts.contains("Index")) << paper.name;
+        EXPECT_EQ(texts.filter(QRegularExpression("^Royal Westmoreland.*[^.]\\.\\.\\.$")).size(), 3) << paper.name;
     }
 
     const dc::RecordingPrinterPage::Paper a4 = dc::test::TestPapers()[0].paper;

@@ -195,6 +195,26 @@ TEST(ScoreCardPrint, TwoCardsFitLetterAndA4InsideTheMargins) {
     }
 }
 
+// The offsets the labels suggest can push the cards off the printable area: the check says so and
+// names offsets that bring them back, which then print inside.
+TEST(ScoreCardPrint, TheAreaCheckFindsCardsTheOffsetsPushOutAndOffsetsThatBringThemIn) {
+    const RecordingPrinterPage::Paper letter = test::TestPapers()[3].paper;  // Letter, 0.5" edges
+    ScoreCardJob job = Job(2);
+    RecordingPrinterPage page;
+    page.SetPaper(letter);
+    EXPECT_TRUE(CheckCardArea(page, job).inside);
+    job.offsetXInches = -0.2;
+    job.offsetYInches = -0.164;
+    const CardAreaCheck check = CheckCardArea(page, job);
+    EXPECT_FALSE(check.inside);
+    ASSERT_TRUE(check.canFit);
+    job.offsetXInches = check.xOffset;
+    job.offsetYInches = check.yOffset;
+    EXPECT_TRUE(CheckCardArea(page, job).inside);
+    PrintScoreCards(page, job);
+    EXPECT_EQ(test::OutsidePrintable(*page.Log(), letter), QStringList());
+}
+
 // A long name stays in the label column, clear of the stroke marks of the first holes.
 TEST(ScoreCardPrint, ALongNameStaysClearOfTheStrokeMarks) {
     RecordingPrinterPage page = Page();

@@ -2,6 +2,7 @@
 // and option changes, grouping, and the print button's checks, renumbering, offsets and cards.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include "platform/RecordingPrinterPage.h"
 #include "platform/Spread.h"
 #include "records/MailingLabels.h"
+#include "records/TeeBoxPacking.h"
 #include "scorecards/frmScoreCard.h"
 #include "shell/AppContext.h"
 
@@ -158,7 +160,7 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
     form->cmdPrint_Click();
     EXPECT_EQ(box.Last(), kOffsetRangeMessage) << "an offset off the sheet is refused";
     EXPECT_DOUBLE_EQ(TestDb().Scalar("Select XOFFSET From SETUP").toDouble(), 0) << "and not stored";
-    form->txtXOffset->setText(".5");
+    form->txtXOffset->setText(".4");  // the cards stay inside the printable area
     form->txtYOffset->setText(".25");
 
     form->cboTeeBoxW->setCurrentIndex(-1);
@@ -167,8 +169,8 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
         box.Last(),
         "Please select a valid Women's Tee Box.  Handicap and Indexes will not be calculated correctly.");
     EXPECT_EQ(log->DocumentCount(), 0) << "no cards with zeros";
-    EXPECT_EQ(TestDb().LastStatement(), "Update SETUP Set XOFFSET=0.500,YOFFSET=0.250");
-    EXPECT_DOUBLE_EQ(TestDb().Scalar("Select XOFFSET From SETUP").toDouble(), 0.5);
+    EXPECT_EQ(TestDb().LastStatement(), "Update SETUP Set XOFFSET=0.400,YOFFSET=0.250");
+    EXPECT_DOUBLE_EQ(TestDb().Scalar("Select XOFFSET From SETUP").toDouble(), 0.4);
     form->cboTeeBoxW->setCurrentIndex(1);
     form->cboTeeBoxW_Click();
 
@@ -197,7 +199,7 @@ TEST_F(ScoreCardScreenTest, PrintingChecksRenumbersAndStoresTheOffsets) {
 
     form->txtXOffset->setText(".047");
     form = std::make_unique<frmScoreCard>(Ctx());
-    EXPECT_EQ(form->txtXOffset->text(), ".500") << "the next screen finds the stored offsets";
+    EXPECT_EQ(form->txtXOffset->text(), ".400") << "the next screen finds the stored offsets";
     EXPECT_EQ(form->txtYOffset->text(), ".250");
 }
 
@@ -224,7 +226,18 @@ TEST_F(ScoreCardScreenTest, FitsTheScreenWithALongName) {
     AddPlayers(3);
     TestDb().Execute("UPDATE PLAYERS SET LAST_NAME=?, FIRST_NAME=? WHERE PLAYER_ID=1",
                      {"Fitzwilliam-Worthington-Smythe-Montgomery", "Bartholomew Maximilian"});
+    TestDb().Execute("UPDATE COURSES SET TB=?", {PackTeeName("Championship Blue xx") +
+                                                     PackTeeName("Championship White x") +
+                                                     PackTeeName("Championship Gold xx") + PackTeeName("")});
     Open();
+    EXPECT_EQ(test::LayoutFaults(*form), QStringList());
+    // 20-letter tee names, also in a larger font: the tee column gives up room as the name does.
+    const QFont normal = QApplication::font();
+    QFont big = normal;
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    QApplication::setFont(big);
+    Open();
+    QApplication::setFont(normal);
     EXPECT_EQ(test::LayoutFaults(*form), QStringList());
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QApplication>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -80,6 +81,39 @@ TEST(MsgBoxWindow, EveryBoxStaysInsideTheScreen) {
             << text.size() << ": " << opened.width() << "x" << opened.height();
         EXPECT_LT(shown.size(), text.size());
         EXPECT_GT(opened.height(), box.height()) << "the details opened below the text";
+    }
+    SetMsgBoxWindow({});
+}
+
+// A path stands whole on a line of its own: the box widens to it, up to the screen; a longer one is
+// shortened in its middle, never broken.
+TEST(MsgBoxWindow, APathStaysWholeOnALineOfItsOwn) {
+    const QString path = "/home/ann/Documents/Handicap Report.pdf";
+    const BoxText arranged = ArrangeBoxText("The printout was saved as " + path + ". Open it?");
+    const QString unbroken = QString(path).replace(' ', QChar(0x00A0));
+    EXPECT_EQ(arranged.shown, "The printout was saved as\n" + unbroken + ".\nOpen it?");
+    EXPECT_EQ(arranged.paths, QStringList{unbroken});
+    const QString deep = "/home/ann/" + QString("Golf Club Folder/").repeated(40) + "Handicap Report.pdf";
+    InstallMsgBoxWindow();
+    for (const QString& file : {path, deep}) {
+        QString shown;
+        int lineWidth = 0, labelWidth = 0;
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(window, nullptr);
+            QApplication::processEvents();
+            shown = window->text();
+            const auto* label = window->findChild<QLabel*>("qt_msgbox_label");
+            lineWidth = label->fontMetrics().horizontalAdvance(shown.split('\n').at(1));
+            labelWidth = label->width();
+            window->done(QMessageBox::Ok);
+        });
+        MsgBox("The printout was saved as " + file + ".");
+        const QString line = shown.split('\n').value(1);
+        EXPECT_TRUE(line.startsWith("/home/ann/")) << shown.toStdString();
+        EXPECT_TRUE(line.endsWith(QString("Handicap") + QChar(0x00A0) + "Report.pdf.")) << shown.toStdString();
+        EXPECT_EQ(line.contains(QChar(0x2026)), file == deep) << shown.toStdString();
+        EXPECT_LE(lineWidth, labelWidth) << "the path's line is not broken";
     }
     SetMsgBoxWindow({});
 }

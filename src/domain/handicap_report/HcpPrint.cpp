@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "platform/NameForms.h"
 #include "platform/PrinterPage.h"
 #include "platform/Val.h"
 
@@ -92,10 +93,16 @@ void PrintIndexList(PrinterPage& page, const IndexListPrint& list) {
     page.PrintTab(66, "Date");
     page.Print();
     Dashes(page, 54, "---");
-    for (const PrintRow& row : list.rows) {
+    // Names that would shorten alike keep longer forms.
+    QStringList names;
+    for (const PrintRow& row : list.rows) names << row.second;
+    const double nameWidth = page.TabWidth(19, 52);
+    names = FitNames(names, [&](const QString& form) { return page.TextWidth(form) <= nameWidth; });
+    for (size_t i = 0; i < list.rows.size(); ++i) {
+        const PrintRow& row = list.rows[i];
         const QString index = IndexPicture(row.first), hcp = HcpPicture(row.third);
         if (!index.isEmpty()) page.PrintTab(9, index);
-        if (!row.second.isEmpty()) page.PrintTabFitted(19, 52, row.second, PrinterPage::Fit::Name);
+        if (!row.second.isEmpty()) page.PrintTabFitted(19, 52, names[static_cast<qsizetype>(i)]);
         if (!hcp.isEmpty()) page.PrintTab(54, hcp);
         if (!row.date.trimmed().isEmpty()) page.PrintTab(63, row.date.trimmed());
         page.Print();

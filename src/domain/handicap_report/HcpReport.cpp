@@ -25,7 +25,7 @@ CountedScore Counted(const ReportRound& r, int gross, int adjusted, double ratin
     s.diff = ScoreDifferential(adjusted, rating, slope);
     s.tourn = r.round.useTourn;
     s.course = r.course.left(30);
-    s.tee = r.tee.left(7);
+    s.tee = r.tee;  // whole: the screen and the report fit it to their column
     s.date = r.date;
     return s;
 }
@@ -60,7 +60,7 @@ std::vector<CountedScore> CountScores18(const std::vector<ReportRound>& rounds, 
             s.tourn = pair.useTourn;
             s.pair = true;
             s.course = (waiting->course.left(20).trimmed() + "/" + r.course.left(20).trimmed()).left(30);
-            s.tee = (waiting->tee + "/" + r.tee).left(7);
+            s.tee = waiting->tee + "/" + r.tee;
             scores.push_back(s);
             waiting = nullptr;
         }

@@ -164,19 +164,18 @@ LabelAreaCheck CheckLabelArea(PrinterPage& page, const std::vector<LabelText>& l
         std::sort(list->begin(), list->end());
         list->erase(std::unique(list->begin(), list->end()), list->end());
     }
-    // A shift d (twips, a positive one moving the print left or up) is added to an offset; every
-    // line is inside for d from `least` to `most`. Offsets are kept to thousandths, rounded inward.
-    const auto nearest = [](double least, double most, double offsetInches, double& result) {
-        const double lo = std::ceil((offsetInches + least / kTwipsPerInch) * 1000 - 1e-6) / 1000;
-        const double hi = std::floor((offsetInches + most / kTwipsPerInch) * 1000 + 1e-6) / 1000;
-        if (lo > hi) return false;
-        result = std::clamp(offsetInches, lo, hi);
-        return true;
-    };
-    const bool x = nearest(right - area.right(), left - area.left(), setup.xOffsetInches, check.xOffset);
-    const bool y = nearest(bottom - area.bottom(), top - area.top(), setup.yOffsetInches, check.yOffset);
+    const bool x = NearestOffset(right - area.right(), left - area.left(), setup.xOffsetInches, check.xOffset);
+    const bool y = NearestOffset(bottom - area.bottom(), top - area.top(), setup.yOffsetInches, check.yOffset);
     check.canFit = x && y;
     return check;
+}
+
+bool NearestOffset(double least, double most, double offsetInches, double& result) {
+    const double lo = std::ceil((offsetInches + least / kTwipsPerInch) * 1000 - 1e-6) / 1000;
+    const double hi = std::floor((offsetInches + most / kTwipsPerInch) * 1000 + 1e-6) / 1000;
+    if (lo > hi) return false;
+    result = std::clamp(offsetInches, lo, hi);
+    return true;
 }
 
 double OffsetValue(const QString& text) {

@@ -41,6 +41,11 @@ struct LabelAreaCheck {
 LabelAreaCheck CheckLabelArea(PrinterPage& page, const std::vector<LabelText>& labels,
                               const LabelPrintSetup& setup);
 
+// A shift d (twips, a positive one moving the print left or up) added to an offset keeps every
+// printed thing inside for d from `least` to `most`: the offset within that range nearest to
+// `offsetInches`, in thousandths rounded inward; false when there is none.
+bool NearestOffset(double least, double most, double offsetInches, double& result);
+
 // The offset box's number: its leading digits with at most one point, after an optional minus sign
 // (0 when there are none).
 double OffsetValue(const QString& text);

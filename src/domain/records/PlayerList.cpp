@@ -1,5 +1,6 @@
 #include "records/PlayerList.h"
 
+#include "platform/NameForms.h"
 #include "platform/PrinterPage.h"
 
 namespace dc {
@@ -42,7 +43,13 @@ void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, co
 
     double y = printHeadings();
     const double lineHeight = page.TextHeight("Ag");
-    for (const QStringList& row : rows) {
+    // Names that would shorten alike keep longer forms.
+    QStringList names;
+    for (const QStringList& row : rows) names << row.value(0);
+    const double nameWidth = columns[1].x - kColumnGap - columns[0].x;
+    names = FitNames(names, [&](const QString& form) { return page.TextWidth(form) <= nameWidth; });
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const QStringList& row = rows[r];
         if (y + lineHeight > page.ScaleHeight()) {
             page.NewPage();
             y = printHeadings();
@@ -53,8 +60,7 @@ void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, co
                                                                           : page.ScaleWidth();
             page.SetCurrentX(columns[i].x - xo);
             page.SetCurrentY(y);
-            page.PrintFitted(row.value(i), right - page.CurrentX(),
-                             i == 0 ? PrinterPage::Fit::Name : PrinterPage::Fit::Text);
+            page.PrintFitted(i == 0 ? names[static_cast<qsizetype>(r)] : row.value(i), right - page.CurrentX());
         }
         y = page.CurrentY();
     }

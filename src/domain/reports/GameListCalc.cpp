@@ -64,6 +64,12 @@ const QString& GameListTexts::Index(double index) {
     return it->second;
 }
 
+const QString& GameListTexts::Tee(const QString& teeBoxes, int slot) {
+    auto [it, added] = tees_.try_emplace({teeBoxes, slot});
+    if (added) it->second = TeeName(teeBoxes, slot).trimmed();
+    return it->second;
+}
+
 GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameListNames& names,
                             const QString& dateFormat) {
     GameListTexts texts(dateFormat);
@@ -87,7 +93,7 @@ GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameLis
     t[kGlName] = names.player.trimmed();
     t[kGlCourse] = names.course;
     t[kGlDate] = texts.Date(r.ROUND_DATE);
-    row.tee = names.courseKnown ? TeeName(names.teeBoxes, r.TEE_BOX_ID).trimmed() : QString();
+    row.tee = names.courseKnown ? texts.Tee(names.teeBoxes, r.TEE_BOX_ID) : QString();
     t[kGlTee] = row.tee.left(3);
     t[kGlScr] = r.USE_TOURN ? "T" + NumberText(row.gross) : NumberText(row.gross);
     t[kGlAdj] = row.adjusted > 0 ? NumberText(row.adjusted) : QString();  // none for a casual round

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <map>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -74,9 +75,12 @@ class GameListTexts {
     explicit GameListTexts(QString dateFormat) : dateFormat_(std::move(dateFormat)) {}
     const QString& Date(const QDate& date);
     const QString& Index(double index);
+    // A tee box's whole name; one text shared by every round from that tee.
+    const QString& Tee(const QString& teeBoxes, int slot);
 
   private:
     QString dateFormat_;
+    std::map<std::pair<QString, int>, QString> tees_;
     std::unordered_map<qint64, QString> dates_;
     std::unordered_map<double, QString> indexes_;
 };

@@ -160,6 +160,14 @@ void PrintGameList(PrinterPage& page, const GameListHeading& h, const std::vecto
         if (least <= share) break;
         share = least;
     }
+    // Even at the least size the line ends inside the page: the course and the name give up
+    // columns, the wider first, down to their classic widths; their texts are then cut with "...".
+    const int fits = static_cast<int>(std::floor(page.ScaleWidth() / page.TabWidth(1, 1) + 1e-9));
+    for (int excess = layout.Columns() - fits; excess > 0; --excess) {
+        int& wider = layout.course - 28 >= layout.name - 12 ? layout.course : layout.name;
+        if (wider <= (&wider == &layout.course ? 28 : 12)) break;
+        --wider;
+    }
     const int s = layout.Shift(), t = layout.TeeShift(), last = layout.Columns();
     const GameListPaging paging(page);
     page.SetExpectedPages(paging.Pages(static_cast<int>(rows.size())));

@@ -4,6 +4,7 @@
 
 #include "platform/PrinterPage.h"
 #include "platform/Val.h"
+#include "records/MailingLabels.h"
 #include "scorecards/StrokeMarks.h"
 
 namespace dc {
@@ -175,10 +176,38 @@ TeeTexts FindParHcpHoleYard(const PackedCourse& course, int menSlot, int womenSl
 
 int CardsToPrint(int cards) { return cards > 1 && cards % 2 == 1 ? cards + 1 : cards; }
 
-void PrintScoreCards(PrinterPage& page, const ScoreCardJob& job) {
+namespace {
+// The card's size on paper against its layout, for a page in twips.
+double CardFit(PrinterPage& page) {
     page.SetOrientation(kLandscape);
     page.SetScaleMode(kScaleTwips);
-    const double fit = std::min({1.0, page.ScaleWidth() / kCardsWidth, page.ScaleHeight() / kCardsHeight});
+    return std::min({1.0, page.ScaleWidth() / kCardsWidth, page.ScaleHeight() / kCardsHeight});
+}
+}  // namespace
+
+CardAreaCheck CheckCardArea(PrinterPage& page, const ScoreCardJob& job) {
+    const double fit = CardFit(page);
+    // What a page of cards covers in the layout: the grid's width, from the top card's "Scorer"
+    // line to the bottom card's grid (one card alone covers its own half).
+    const bool both = CardsToPrint(static_cast<int>(job.cards.size())) > 1;
+    const double top = both || !job.startAtBottom ? 400 : kBottomCardY + 400;
+    const double bottom = both || job.startAtBottom ? kBottomCardY + kGridBottom : kGridBottom;
+    // On paper, from the printable corner (twips), with no offsets.
+    const double left = kGridLeft * fit, right = kGridRight * fit;
+    const double width = page.ScaleWidth(), height = page.ScaleHeight();
+    const double ox = job.offsetXInches * kTwipsPerInch, oy = job.offsetYInches * kTwipsPerInch;
+    constexpr double kTolerance = 1;  // twips
+    CardAreaCheck check;
+    check.inside = left - ox >= -kTolerance && right - ox <= width + kTolerance &&
+                   top * fit - oy >= -kTolerance && bottom * fit - oy <= height + kTolerance;
+    const bool x = NearestOffset(right - ox - width, left - ox, job.offsetXInches, check.xOffset);
+    const bool y = NearestOffset(bottom * fit - oy - height, top * fit - oy, job.offsetYInches, check.yOffset);
+    check.canFit = x && y;
+    return check;
+}
+
+void PrintScoreCards(PrinterPage& page, const ScoreCardJob& job) {
+    const double fit = CardFit(page);
     if (fit < 1) {
         page.SetScaleWidth(page.ScaleWidth() / fit);
         page.SetScaleHeight(page.ScaleHeight() / fit);

@@ -47,6 +47,15 @@ int CardsToPrint(int cards);
 // Prints every card as one document (landscape, twips), top and bottom halves in turn.
 void PrintScoreCards(PrinterPage& page, const ScoreCardJob& job);
 
+// Whether the cards, moved by the job's offsets, fall inside what the printer prints (as the mailing
+// labels are checked), and the offsets nearest to the job's that bring them inside.
+struct CardAreaCheck {
+    bool inside = true;
+    bool canFit = false;
+    double xOffset = 0, yOffset = 0;
+};
+CardAreaCheck CheckCardArea(PrinterPage& page, const ScoreCardJob& job);
+
 // Puts the page in inches with (0, 0) the given offsets right of and below the paper's corner.
 void SetPrinterOrigin(PrinterPage& page, double offsetXInches, double offsetYInches);
 // The mean unprintable margins in inches, "vertical - horizontal" ("0.13 - 0.25").

@@ -380,12 +380,17 @@ void frmHandicap::Setup_spHcp() {
 }
 
 void frmHandicap::FitColumns() {
+    // The tee column as wide as its texts up to a limit: a longer tee name is cut with "..." and
+    // shown whole as its tooltip.
     const int minimum[] = {645, 0, 0, 870, 950};
+    const int maximum[] = {0, 0, 0, 2400, 0};
     for (int c : {0, 3, 4}) {
         int px = 0;
         for (int r = 0; r <= spHcp->MaxRows(); ++r)
             px = std::max(px, spHcp->fontMetrics().horizontalAdvance(spHcp->CellText(c, r)));
-        spHcp->SetColWidth(c, std::max(minimum[c], (px + 16) * Spread::kTwipsPerPixel));
+        int twips = std::max(minimum[c], (px + 16) * Spread::kTwipsPerPixel);
+        if (maximum[c] > 0) twips = std::min(twips, maximum[c]);
+        spHcp->SetColWidth(c, twips);
     }
     nameFit_->SetStretchColumn(2, individualWidth_ ? 2780 : 2180);
 }

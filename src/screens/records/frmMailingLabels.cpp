@@ -191,7 +191,9 @@ bool frmMailingLabels::LabelsInsideOrGoOn(const LabelAreaCheck& check) {
                    " to " + Inches(check.bottomInches) + " from the top): " + where.join(" and ") + ".\n\n";
     if (check.canFit)
         text += "An x-offset of " + OffsetBoxText(check.xOffset) + " and a y-offset of " +
-                OffsetBoxText(check.yOffset) + " would bring every label inside.\n\n";
+                OffsetBoxText(check.yOffset) +
+                " would bring every label inside (the score cards print with the same offsets and "
+                "move with them).\n\n";
     else
         text += "No printer offsets bring every label inside on this printer.\n\n";
     text += "Print the labels anyway? (No goes back to the printer offsets.)";

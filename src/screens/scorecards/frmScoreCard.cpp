@@ -571,11 +571,30 @@ void frmScoreCard::cmdPrint_Click() {
         // A failed run leaves nothing behind: the page discards an unfinished document.
         auto page = CreatePrinterPage();
         page->SetJobName("Score Cards");
+        if (!CardsInsideOrGoOn(CheckCardArea(*page, job))) return;
         PrintScoreCards(*page, job);
         ReportPrintOutcome(*page);
     } catch (...) {
         ReportCurrentError("Score Card, Print_Click", Sql::Without);
     }
+}
+
+// Cards the offsets push off the printable area are printed only when the golfer says so; the
+// offsets that would bring them inside are named, as for the mailing labels.
+bool frmScoreCard::CardsInsideOrGoOn(const CardAreaCheck& check) {
+    if (check.inside) return true;
+    QString text = "Part of the score cards falls outside the area this printer prints.\n\n";
+    if (check.canFit)
+        text += "An x-offset of " + OffsetBoxText(check.xOffset) + " and a y-offset of " +
+                OffsetBoxText(check.yOffset) + " would bring the cards inside.\n\n";
+    else
+        text += "No printer offsets bring the cards inside on this printer.\n\n";
+    text += "Print the score cards anyway? (No goes back to the printer offsets.)";
+    SetMousePointer(Pointer::Default);
+    if (MsgBox(text, vbYesNo + vbQuestion) == vbYes) return true;
+    txtXOffset->setFocus();
+    txtXOffset->selectAll();
+    return false;
 }
 
 void frmScoreCard::Command1_Click() {

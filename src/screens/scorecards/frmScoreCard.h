@@ -72,6 +72,7 @@ class frmScoreCard : public QDialog {
     void cmdDown_Click();
     void cmdTeams_Click(int index);
     void cmdPrint_Click();
+    bool CardsInsideOrGoOn(const CardAreaCheck& check);
     void Command1_Click();
     void cmdCalendar_Click();
     void cmdHelp_Click();

@@ -67,7 +67,9 @@ void frmScoreCard::BuildControls() {
     auto* middle = new QHBoxLayout;
     spSC = new Spread(this);
     spSC->setObjectName("spSC");
+    // The name and the tee box share what the figure columns leave; a cut one shows its tooltip.
     nameFit_ = new GridFit(*spSC, kColName, 2235);
+    nameFit_->AddStretchColumn(kColTee, 1200);
     middle->addWidget(spSC, 1);
     auto* moves = new QVBoxLayout;
     cmdUp = Button(this, QString(), "Move the selected player up 1 row");

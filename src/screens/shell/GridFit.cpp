@@ -32,7 +32,8 @@ class CutTextTips : public QObject {
         const auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex index = view_.indexAt(help->pos());
         const QString text = index.data().toString();
-        const QRect cell = view_.visualRect(index);
+        // A list's item is as wide as its text: what the viewport shows of it is what counts.
+        const QRect cell = view_.visualRect(index).intersected(view_.viewport()->rect());
         const bool cut =
             index.isValid() && view_.fontMetrics().horizontalAdvance(text) + kTextMargin > cell.width();
         if (cut)

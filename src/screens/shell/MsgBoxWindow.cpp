@@ -100,6 +100,15 @@ class OnScreen : public QObject {
     }
 };
 
+// The widest a box may be on its screen (as QMessageBox limits itself), and what the box keeps
+// beside its text (the icon and the margins).
+int BoxWidthLimit(const QWidget& box) {
+    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    return screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+}
+constexpr int kBesideText = 100;
+
 int ShowBox(const QString& text, int style, const QString& caption) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
@@ -125,11 +134,24 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     box.installEventFilter(keys);
     for (QAbstractButton* button : box.buttons()) button->installEventFilter(keys);
     // At least as wide as its title (with room for the title bar's icon and buttons), so that a
-    // short text such as "No matches found" does not cut the title.
+    // short text such as "No matches found" does not cut the title; and as wide as its widest path
+    // (up to what a box may take on this screen), a path wider still shortened in its middle.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    int width = QFontMetrics(titleFont).horizontalAdvance(caption) + 120;
+    const QFontMetrics metrics(box.font());
+    const int room = BoxWidthLimit(box) - kBesideText;
+    QString shown = arranged.shown;
+    for (const QString& path : arranged.paths) {
+        const int pathWidth = metrics.horizontalAdvance(path);
+        if (pathWidth > room) shown.replace(path, metrics.elidedText(path, Qt::ElideMiddle, room));
+        width = std::max(width, std::min(pathWidth, room) + kBesideText);
+    }
+    if (shown != arranged.shown) {
+        box.setText(shown);
+        if (arranged.details.isEmpty()) box.setDetailedText(text);  // lays the box out anew
+    }
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        QFont titleFont = box.font();
-        titleFont.setBold(true);
-        const int width = QFontMetrics(titleFont).horizontalAdvance(caption) + 120;
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
                       0, 1, grid->columnCount());
     }
@@ -185,20 +207,52 @@ BoxText ArrangeBoxText(const QString& text) {
     }
     BoxText result;
     if (shown != whole) result.details = whole;
-    // A word longer than a box is wide (a path, a pasted value) may break anywhere: a zero-width
-    // space after every kWordPiece characters of it.
+    // A path on a line of its own; between the paths, a word longer than a box is wide (a pasted
+    // value) may break anywhere: a zero-width space after every kWordPiece characters of it.
     static const QRegularExpression longWord(QStringLiteral("\\S{%1,}").arg(kWordPiece + 1));
+    auto breakable = [&](QStringView text) {
+        QString out;
+        qsizetype copied = 0;
+        for (auto match = longWord.globalMatch(text); match.hasNext();) {
+            const QRegularExpressionMatch m = match.next();
+            out += text.mid(copied, m.capturedStart() - copied);
+            QString word = m.captured();
+            for (qsizetype at = kWordPiece; at < word.size(); at += kWordPiece + 1)
+                word.insert(at, QChar(0x200B));
+            out += word;
+            copied = m.capturedEnd();
+        }
+        return out + text.mid(copied).toString();
+    };
+    // A path starts with "/" or "~/" at a word's start; it goes on over blanks when a word at most
+    // two words on still belongs to it (holds a "/" or ends in a file's extension), as in
+    // "/home/ann/Golf Club Folder/Handicap Report.pdf". Punctuation after it stays.
+    static const QRegularExpression pathStart(QStringLiteral("(?:^|(?<=[\\s\"'(]))~?/[^\\s\"']+"));
+    static const QRegularExpression nextPart(
+        QStringLiteral("^(?: [^\\s\"'/]+){0,2}? (?:[^\\s\"']*/[^\\s\"']*|[^\\s\"'/]*\\.[A-Za-z0-9]{1,5}[.,;:)]?)(?=[\\s\"')]|$)"));
     qsizetype copied = 0;
-    for (auto match = longWord.globalMatch(shown); match.hasNext();) {
+    for (auto match = pathStart.globalMatch(shown); match.hasNext();) {
         const QRegularExpressionMatch m = match.next();
-        result.shown += QStringView(shown).mid(copied, m.capturedStart() - copied);
-        QString word = m.captured();
-        for (qsizetype at = kWordPiece; at < word.size(); at += kWordPiece + 1)
-            word.insert(at, QChar(0x200B));
-        result.shown += word;
-        copied = m.capturedEnd();
+        if (m.capturedStart() < copied) continue;
+        qsizetype end = m.capturedEnd();
+        for (QRegularExpressionMatch more; (more = nextPart.match(QStringView(shown).mid(end))).hasMatch();)
+            end += more.capturedLength();
+        qsizetype pathEnd = end;
+        while (pathEnd > m.capturedStart() && QStringLiteral(".,;:)").contains(shown.at(pathEnd - 1))) --pathEnd;
+        QString before = breakable(QStringView(shown).mid(copied, m.capturedStart() - copied));
+        while (before.endsWith(u' ')) before.chop(1);
+        if (!before.isEmpty() && !before.endsWith(u'\n')) before += u'\n';
+        QString line = shown.mid(m.capturedStart(), pathEnd - m.capturedStart());
+        line.replace(u' ', QChar(0x00A0));
+        result.paths << line;
+        // What ends the sentence stays on the path's line; the rest of the text starts a new one.
+        qsizetype after = end;
+        while (after < shown.size() && shown.at(after) == u' ') ++after;
+        result.shown += before + line + shown.mid(pathEnd, end - pathEnd);
+        if (after < shown.size() && shown.at(after) != u'\n') result.shown += u'\n';
+        copied = after;
     }
-    result.shown += QStringView(shown).mid(copied);
+    result.shown += breakable(QStringView(shown).mid(copied));
     return result;
 }
 
