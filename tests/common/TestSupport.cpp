@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -78,6 +80,12 @@ ProgramFolder::~ProgramFolder() {
     Ctx().Reset();
     SetMsgBoxTitle(QString());
     SetProgramFolder(QString());
+    RemoveTree(dir_.path());
+}
+
+void RemoveTree(const QString& path) {
+    std::error_code ignored;
+    std::filesystem::remove_all(QFile::encodeName(path).toStdString(), ignored);
 }
 
 QString ProgramFolder::MakeDatabase(const QString& name, const QString& version) {

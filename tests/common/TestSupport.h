@@ -84,6 +84,10 @@ class ProgramFolder {
     QTemporaryDir dir_;
 };
 
+// Removes a folder with all it holds, by the bytes of its names: a temporary folder's own removal
+// leaves names that are not UTF-8 (old files named in Windows-1252) and the folder behind.
+void RemoveTree(const QString& path);
+
 // Fixes the program's clock for the life of the object.
 class FixedClock {
   public:

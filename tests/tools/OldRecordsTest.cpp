@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "OldFileBuilder.h"
+#include "TestSupport.h"
 #include "tools/OldDataFiles.h"
 
 namespace dc {
@@ -102,6 +103,7 @@ TEST(OldRecords, FilesAreFoundAndReadByWholeRecords) {
     EXPECT_TRUE(IsRoundFile("SMITHJOH.DBF"));
     EXPECT_TRUE(IsDbfFile("smith.dbf"));
     EXPECT_FALSE(IsDbfFile("smith.GDB"));
+    test::RemoveTree(d);
 }
 
 }  // namespace
