@@ -98,7 +98,7 @@ TEST(ReportRules, TournamentIndexExamples) {
 
 TEST(ReportRules, NineHoleRoundsPairForEighteenHoles) {
     ReportRound newer = R(44, 45, 0, false, 72.0);  // front nine only; 72.0 counts as 36.0
-    newer.course = "North Course";
+    newer.course = "Royal Westmoreland North Course";
     ReportRound older = R(43, 0, 46, true, 35.5, 121);  // back nine only
     older.course = "South";
     older.tee = "Red";
@@ -108,7 +108,8 @@ TEST(ReportRules, NineHoleRoundsPairForEighteenHoles) {
     EXPECT_EQ(scores[0].gross, 91);     // the gross sum is shown
     EXPECT_EQ(scores[0].adjusted, 87);  // the adjusted sum makes the differential
     EXPECT_FLOAT_EQ(scores[0].diff, ScoreDifferential(87, 71.5, 117));
-    EXPECT_EQ(scores[0].course, "North Course/South");
+    EXPECT_EQ(scores[0].course, "Royal Westmoreland North Course/South") << "whole, fitted where shown";
+    EXPECT_EQ(CountScores9({newer}, RuleSet::US)[0].course, newer.course);
     EXPECT_EQ(scores[0].tee, "White/Red") << "whole, fitted where it is shown";
     EXPECT_EQ(scores[0].date, "05/01/2026");
     EXPECT_TRUE(scores[0].tourn);  // the older round decides
@@ -170,7 +171,7 @@ TEST(CardRules, FiguresAndTexts) {
     EXPECT_EQ(MakeCard("A", CardFigures{}, false).indexText, "0.0");
     EXPECT_EQ(MakeCard("A", CardFigures{}, false).hcpText, "");
     EXPECT_EQ(ClubText("  "), "Not selected");
-    EXPECT_EQ(ClubText(QString(30, 'x')), QString(25, 'x'));
+    EXPECT_EQ(ClubText(QString(30, 'x') + " "), QString(30, 'x')) << "whole: the card fits it";
 }
 
 TEST(CourseHcpTexts, FromIndexAndSlope) {

@@ -358,7 +358,7 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
     ASSERT_EQ(f.Rows(), 2);
     EXPECT_EQ(f.spGL->CellText(kGlScr, 1), "81");
     EXPECT_EQ(f.spGL->CellText(kGlScr, 2), "T207");
-    EXPECT_EQ(f.spGL->CellText(kGlTee, 1), "Blu");
+    EXPECT_EQ(f.spGL->CellText(kGlTee, 1), "Blue") << "whole: three tees \"Tee 1\" to \"Tee 3\" read apart";
     f.spGL_Click(kGlScr, 0);
     EXPECT_EQ(f.spGL->CellText(kGlScr, 1), "81") << "ascending by value, not as text";
     f.spGL_Click(kGlDate, 0);
@@ -569,7 +569,8 @@ TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
                            QString::number(graphs.Points())};
     };
     auto printable = [&] {
-        return stats.cmdPrint->isEnabled() && list.cmdPrint->isEnabled() && graphs.cmdPrint->isEnabled();
+        return stats.cmdPrint->isEnabled() && list.cmdPrint->isEnabled() && list.cmdPrintAll->isEnabled() &&
+               graphs.cmdPrint->isEnabled();
     };
     for (const QString start : {"13/45/2024", "06/01/2025", ""}) {  // "": no course chosen
         for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate})
@@ -587,7 +588,7 @@ TEST_F(ReportScreens, AFailedDateCheckClearsTheResultsAndDisablesPrint) {
         for (QAbstractSeries* s : graphs.Graph1->chart()->series())
             EXPECT_EQ(static_cast<QXYSeries*>(s)->count(), 0) << "no points drawn at 0";
         EXPECT_FALSE(stats.cmdPrint->isEnabled() || list.cmdPrint->isEnabled() ||
-                     graphs.cmdPrint->isEnabled());
+                     list.cmdPrintAll->isEnabled() || graphs.cmdPrint->isEnabled());
         for (QCheckBox* all : {stats.chkAllCourses, list.chkAllCourses, graphs.chkAllCourses})
             all->setChecked(true);
         for (MaskEdBox* box : {stats.txtSDate, list.txtSDate, graphs.txtSDate}) box->SetText("01/01/2024");

@@ -56,7 +56,7 @@ void PrintCard(PrinterPage& page, const HandicapCard& card, const CardRun& run, 
 QString ClubText(const QString& courseText) {
     const QString t = courseText.trimmed();
     if (t.isEmpty()) return "Not selected";
-    return t.size() > 25 ? courseText.left(25) : t;
+    return t;  // whole: the card fits it to its line
 }
 
 HandicapCard MakeCard(const QString& name, const CardFigures& figures, bool courseChosen, int teeSlope) {

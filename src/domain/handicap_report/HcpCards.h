@@ -25,7 +25,7 @@ struct CardRun {
     bool bold = false;
 };
 
-// The course's text cut to 25 characters; "Not selected" when no course is chosen.
+// The course's text, trimmed; "Not selected" when no course is chosen.
 QString ClubText(const QString& courseText);
 // A player's card: index "#0.0" (a plus index "+2.3"), and the course handicap for `teeSlope`, the
 // chosen tee box's slope for the player's gender: none without a chosen course or without that slope

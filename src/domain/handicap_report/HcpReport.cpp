@@ -24,8 +24,8 @@ CountedScore Counted(const ReportRound& r, int gross, int adjusted, double ratin
     s.adjusted = adjusted;
     s.diff = ScoreDifferential(adjusted, rating, slope);
     s.tourn = r.round.useTourn;
-    s.course = r.course.left(30);
-    s.tee = r.tee;  // whole: the screen and the report fit it to their column
+    s.course = r.course;  // names whole: the screen and the report fit them to their column
+    s.tee = r.tee;
     s.date = r.date;
     return s;
 }
@@ -59,7 +59,7 @@ std::vector<CountedScore> CountScores18(const std::vector<ReportRound>& rounds, 
                 Counted(r, waiting->gsTotal + r.gsTotal, pair.adjustedScore, pair.rating, pair.slope);
             s.tourn = pair.useTourn;
             s.pair = true;
-            s.course = (waiting->course.left(20).trimmed() + "/" + r.course.left(20).trimmed()).left(30);
+            s.course = waiting->course.trimmed() + "/" + r.course.trimmed();
             s.tee = waiting->tee + "/" + r.tee;
             scores.push_back(s);
             waiting = nullptr;

@@ -94,7 +94,7 @@ GameListRow MakeGameListRow(const RoundRec& r, Nine nine, bool us, const GameLis
     t[kGlCourse] = names.course;
     t[kGlDate] = texts.Date(r.ROUND_DATE);
     row.tee = names.courseKnown ? texts.Tee(names.teeBoxes, r.TEE_BOX_ID) : QString();
-    t[kGlTee] = row.tee.left(3);
+    t[kGlTee] = row.tee;  // whole: the screen fits its column, the printouts their own
     t[kGlScr] = r.USE_TOURN ? "T" + NumberText(row.gross) : NumberText(row.gross);
     t[kGlAdj] = row.adjusted > 0 ? NumberText(row.adjusted) : QString();  // none for a casual round
     t[kGlHcp] = r.USE_HCP ? "Y" : "N";

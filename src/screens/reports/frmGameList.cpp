@@ -99,6 +99,7 @@ frmGameList::frmGameList(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     spGL->setObjectName("spGL");
     fit_ = new GridFit(*spGL, kGlName, 1000);
     fit_->AddStretchColumn(kGlCourse, 1200);
+    fit_->AddStretchColumn(kGlTee, 400);  // tee names of up to 20 letters: cut with a tooltip when short of room
     FitComboBoxes(*this);
     cmdRetrieve = new QPushButton("&Retrieve", this);
     cmdRetrieve->setObjectName("cmdRetrieve");
@@ -278,12 +279,7 @@ void frmGameList::UpdatespGL() {
         nGLRows = static_cast<int>(rows_.size());
         currentRow_ = nGLRows;  // Retrieve right after a refill takes the last row
         ShowRows();
-        if (nGLRows < 1) {
-            cmdRetrieve->setEnabled(false);
-            cmdPrint->setEnabled(false);
-        } else {
-            cmdPrint->setEnabled(true);
-        }
+        if (nGLRows < 1) cmdRetrieve->setEnabled(false);
     } catch (...) {
         spGL->SetReDraw(true);
         SetMousePointer(Pointer::Default);
@@ -298,7 +294,6 @@ void frmGameList::ClearRows() {
     nGLRows = 0;
     ShowRows();
     cmdRetrieve->setEnabled(false);
-    cmdPrint->setEnabled(false);
 }
 
 void frmGameList::ShowRows() {
@@ -314,6 +309,9 @@ void frmGameList::ShowRows() {
     }
     spGL->SetAllRows(std::move(texts), std::move(games));
     spGL->SetReDraw(true);
+    // Both printouts print the rows shown: none, nothing to print.
+    cmdPrint->setEnabled(!rows_.empty());
+    cmdPrintAll->setEnabled(!rows_.empty());
 }
 
 // The figure columns as narrow as their texts, the name and the course sharing what they leave.
