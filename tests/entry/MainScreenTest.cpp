@@ -599,22 +599,36 @@ TEST_F(MainScreen, PagingAwayFromAnEditedStoredRoundAsksFirst) {
     }
 }
 
-// The bar's arrow held down while the question is open: its repeat must not page on behind the
-// question and ask again.
-TEST_F(MainScreen, AQuestionFromTheBarsHeldArrowIsAskedOnce) {
-    StoredRounds(4);
-    auto f = Open();
-    SelectPlayer(*f, 7);
-    f->SetHoleText(kRowGross, 1, "9");
-    f->Calc_Row_Scores(kRowGross);
-    test::ScriptedMsgBox boxes({vbCancel, vbCancel, vbCancel});
-    const QPoint upArrow(f->RecBar->width() / 2, 3);
-    QTest::mousePress(f->RecBar, Qt::LeftButton, {}, upArrow);
-    test::LetEarlierTimersFire(900);  // past the bar's repeat delay
-    EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
-    EXPECT_EQ(f->RecBar->value(), 4);
-    EXPECT_EQ(f->round.StoredGame(), 4);
-    QTest::mouseRelease(f->RecBar, Qt::LeftButton, {}, upArrow);
+// The bar's arrow held down when a box opens (the save question, or the warning of a tee box without
+// pars reached): the box ends the hold; the repeat must not page on behind it or after it.
+TEST_F(MainScreen, ABoxOpenedByTheBarsHeldArrowEndsTheHold) {
+    test::AddCourse(2, "Bare", 113, "72.0", QString(18, '0'));
+    for (int g = 1; g <= 5; ++g) test::AddRound(7, g, QDate(2024, 1, g), 4 + g % 3, g == 3 ? 2 : 1);
+    ResynchAllScores(TestDb());
+    const struct {
+        bool typed;
+        int shown;
+        const char* box;
+    } cases[] = {{true, 5, "The Hole 1 score has changed."}, {false, 3, "No Pars were provided"}};
+    for (const auto& c : cases) {
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        f->RecBar->setValue(4);
+        if (c.typed) {
+            f->RecBar->setValue(5);
+            f->SetHoleText(kRowGross, 1, "9");
+            f->Calc_Row_Scores(kRowGross);
+        }
+        test::ScriptedMsgBox boxes({vbCancel, vbCancel, vbCancel});
+        const QPoint upArrow(f->RecBar->width() / 2, 3);
+        QTest::mousePress(f->RecBar, Qt::LeftButton, {}, upArrow);
+        test::LetEarlierTimersFire(900);  // past the bar's repeat delay
+        EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
+        EXPECT_TRUE(boxes.Last().startsWith(c.box)) << boxes.Last().toStdString();
+        EXPECT_EQ(f->RecBar->value(), c.shown);
+        EXPECT_EQ(f->round.StoredGame(), c.shown);
+        QTest::mouseRelease(f->RecBar, Qt::LeftButton, {}, upArrow);
+    }
 }
 
 TEST_F(MainScreen, LoadingAnotherPlayerOrComingBackFromSettingsNeverAsksOrLosesTyping) {

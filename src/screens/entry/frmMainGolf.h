@@ -183,7 +183,7 @@ class frmMainGolf : public QWidget {
     // The game-number box and the bar on the round shown ("New" for a new round).
     void ShowShownRoundNumber();
     void ShowPagingAt(int game);
-    void StopBarRepeat();  // scroll bar and game number back on a game, without loading it
+    void StopBarRepeat();  // ends a hold of the bar's arrows
     // Stores a score still being typed in the grid (a button reached by its access key leaves the
     // grid's editor open) and brings the totals up to date.
     void CommitTyping();

@@ -78,7 +78,10 @@ void frmMainGolf::RunStep(Step step, const std::function<void()>& work) {
     Ask(warning, vbExclamation);
 }
 
+// Every box of the screen ends a hold of the bar's arrow: else its repeat pages on behind the box
+// (the release is the box's) and after it.
 int frmMainGolf::Ask(const QString& text, int style, const QStringList& buttons) {
+    StopBarRepeat();
     const StepScope scope(*this, Step::Asking);
     return buttons.isEmpty() ? MsgBox(text, style) : MsgBox(text, style, QString(), buttons);
 }
@@ -263,7 +266,6 @@ void frmMainGolf::RecBar_Change() {
 bool frmMainGolf::LeaveNewRound() {
     Save_Check();
     if (!round.Changed()) return true;
-    StopBarRepeat();
     const int answer = Ask(ChangedPrompt(round.ChangedField(), "Save changes?"), vbYesNoCancel + vbQuestion);
     if (answer == vbNo) return true;
     if (answer == vbYes && RunSaveChecks(true)) Save_DBF();
@@ -274,7 +276,6 @@ bool frmMainGolf::LeaveEditedStoredRound() {
     if (round.IsNew()) return true;
     Save_Check();
     if (!round.Changed()) return true;
-    StopBarRepeat();
     const int answer = Ask(ChangedPrompt(round.ChangedField(), "Save changes?"), vbYesNoCancel + vbQuestion);
     if (answer == vbNo) {
         round.ClearChange();
@@ -284,8 +285,7 @@ bool frmMainGolf::LeaveEditedStoredRound() {
     return false;
 }
 
-// A question asked while an arrow of the bar is held down: the bar's repeat would go on paging
-// behind the question and ask again. Disabling the bar ends the repeat.
+// Ends a hold of the bar's arrows: disabling the bar stops its repeat.
 void frmMainGolf::StopBarRepeat() {
     RecBar->setEnabled(false);
     RecBar->setEnabled(true);
