@@ -321,8 +321,9 @@ TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
     EXPECT_TRUE(log->TextsOn(1, 1).contains("Index:  Hcp:  Avg:")) << log->TextsOn(1, 1).join('|').toStdString();
 }
 
-// A 60-character name never needs scrolling sideways at 1024x768, in any view: the name (or course)
-// column takes what the figure columns leave and shows a cut name whole in its tooltip.
+// A 60-character name and 20-letter tee names never need scrolling sideways, in any view, at the
+// size the screen opens with and at 1024x768: the name (or course and tee) columns take what the
+// figure columns leave and show a cut text whole in its tooltip.
 TEST_F(HandicapDb, EveryViewFitsTheScreenWithALongName) {
     AddPlayer(1);
     AddPlayer(2, "F");
@@ -338,10 +339,12 @@ TEST_F(HandicapDb, EveryViewFitsTheScreenWithALongName) {
     Ctx().nCurCourseID = 1;
     ScriptedMsgBox box;
     frmHandicap screen(Ctx());
+    const QSize opening = screen.size();
     for (int view : {1, 2, 3}) {
         SCOPED_TRACE(view);
         screen.HC[view]->setChecked(true);
         screen.HC_Click(view);
+        EXPECT_EQ(test::LayoutFaults(screen, opening), QStringList());
         EXPECT_EQ(test::LayoutFaults(screen), QStringList());
         for (const QLabel* label : screen.findChildren<QLabel*>())
             EXPECT_FALSE(label->isVisibleTo(&screen) && (label->text() == "M" || label->text() == "F"))

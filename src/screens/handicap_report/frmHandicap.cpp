@@ -380,19 +380,21 @@ void frmHandicap::Setup_spHcp() {
 }
 
 void frmHandicap::FitColumns() {
-    // The tee column as wide as its texts up to a limit: a longer tee name is cut with "..." and
-    // shown whole as its tooltip.
+    // The figure columns as wide as their texts. A player's rounds: the tee box shares what they
+    // leave with the course, so a long tee name never pushes the date out of sight; a cut one
+    // shows its tooltip. The lists: the player's name takes it all.
     const int minimum[] = {645, 0, 0, 870, 950};
-    const int maximum[] = {0, 0, 0, 2400, 0};
     for (int c : {0, 3, 4}) {
+        if (c == 3 && individualWidth_) continue;
         int px = 0;
         for (int r = 0; r <= spHcp->MaxRows(); ++r)
             px = std::max(px, spHcp->fontMetrics().horizontalAdvance(spHcp->CellText(c, r)));
-        int twips = std::max(minimum[c], (px + 16) * Spread::kTwipsPerPixel);
-        if (maximum[c] > 0) twips = std::min(twips, maximum[c]);
-        spHcp->SetColWidth(c, twips);
+        spHcp->SetColWidth(c, std::max(minimum[c], (px + 16) * Spread::kTwipsPerPixel));
     }
-    nameFit_->SetStretchColumn(2, individualWidth_ ? 2780 : 2180);
+    if (individualWidth_)
+        nameFit_->SetStretchColumns({{2, 2780}, {3, minimum[3]}});
+    else
+        nameFit_->SetStretchColumns({{2, 2180}});
 }
 
 void frmHandicap::Clear_spHcp() {

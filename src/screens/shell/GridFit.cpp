@@ -118,8 +118,8 @@ GridFit::GridFit(Spread& grid, int stretchCol, int minimumTwips)
     });
 }
 
-void GridFit::SetStretchColumn(int col, int minimumTwips) {
-    stretch_.front() = {col, minimumTwips};
+void GridFit::SetStretchColumns(std::vector<Stretch> columns) {
+    stretch_ = std::move(columns);
     Apply();
 }
 

@@ -17,10 +17,15 @@ class Spread;
 
 class GridFit : public QObject {
   public:
+    struct Stretch {
+        int col, minimumTwips;
+    };
     // `stretchCol` (1-based) is the column that gives and takes; it keeps at least `minimumTwips`.
     // Owned by the grid; fits again whenever the grid's visible width or another column's width changes.
     GridFit(Spread& grid, int stretchCol, int minimumTwips);
-    void SetStretchColumn(int col, int minimumTwips);
+    // Replaces the stretch columns (for a grid whose columns change meaning): the first gives and
+    // takes, the others share with it as AddStretchColumn's do.
+    void SetStretchColumns(std::vector<Stretch> columns);
     // A further column that shares what is left with the first: each gets what its texts need when
     // there is room, else its minimum and a share of the rest in proportion to what it lacks.
     void AddStretchColumn(int col, int minimumTwips);
@@ -33,9 +38,6 @@ class GridFit : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    struct Stretch {
-        int col, minimumTwips;
-    };
     Spread& grid_;
     std::vector<Stretch> stretch_;
     bool applying_ = false;
