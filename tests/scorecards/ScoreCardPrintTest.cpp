@@ -221,13 +221,18 @@ TEST(ScoreCardPrint, ALongNameStaysClearOfTheStrokeMarks) {
     ScoreCardJob job = Job(2);
     job.courseName = "Royal Fitzwilliam-Worthington Golf & Country Club of the Pines";
     job.cards[0][0] = {"Fitzwilliam-Worthington-Smythe, Dr. Bartholomew Maximilian", "M", "18"};
+    // Two names that shorten alike, on different cards of the job, are kept apart.
+    job.cards[1][0] = {"Montgomery-Featherstonehaughes, Maximiliana Q", "F", "9"};
+    job.cards.push_back({{"Montgomery-Featherstonehaughes, Maximiliana R", "F", "9"}});
     PrintScoreCards(page, job);
     EXPECT_EQ(test::OverlappingTexts(*page.Log()), QStringList());
-    const PrintOp* name = nullptr;
+    QStringList names;
     for (const PrintOp& op : page.Log()->Texts())
-        if (op.text.startsWith("Fitzwilliam-Worthington-Smythe")) name = &op;
-    ASSERT_TRUE(name);
-    EXPECT_TRUE(name->text.endsWith(", B.")) << name->text.toStdString();
+        if (op.text.startsWith("Fitzwilliam") || op.text.startsWith("Montgomery")) names << op.text;
+    ASSERT_EQ(names.size(), 3);
+    EXPECT_TRUE(names[0].endsWith(", B.")) << names[0].toStdString();
+    EXPECT_EQ(names[1], "Montgomery-Featherstonehaughes, M. Q.");
+    EXPECT_EQ(names[2], "Montgomery-Featherstonehaughes, M. R.");
 }
 
 TEST(ScoreCardPrint, MarginDiagnosticAndPageOrigin) {

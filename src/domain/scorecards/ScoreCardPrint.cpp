@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <QHash>
+
+#include "platform/NameForms.h"
 #include "platform/PrinterPage.h"
 #include "platform/Val.h"
 #include "records/MailingLabels.h"
@@ -132,10 +135,11 @@ class CardPrinter {
     }
 
     void Players(const std::vector<CardPlayer>& players) {
+        if (shownNames_.isEmpty()) FitPlayerNames();
         int k = 0;
         for (const CardPlayer& player : players) {
             ++k;
-            Label(3 + k, player.name, PrinterPage::Fit::Name);
+            Label(3 + k, shownNames_.value(player.name.trimmed()));
             if (!job_.strokes) continue;
             const QString& hcps = player.gender == "M" ? job_.tees.menHcps : job_.tees.womenHcps;
             const auto marks = StrokeMarks(player.hcpText, hcps);
@@ -146,6 +150,19 @@ class CardPrinter {
                      kGridTop + (3 + k) * kRowHeight, mark);
             }
         }
+    }
+
+    // The form each player's name takes on the cards, at the players' size: names that would shorten
+    // alike keep longer forms, on every card of the job.
+    void FitPlayerNames() {
+        QStringList names;
+        for (const auto& card : job_.cards)
+            for (const CardPlayer& player : card) names << player.name.trimmed();
+        names.removeDuplicates();
+        const double width = kCol0 - kLabelX - kLabelGap;
+        const QStringList fitted =
+            FitNames(names, [&](const QString& form) { return page_.TextWidth(form) <= width; });
+        for (qsizetype i = 0; i < names.size(); ++i) shownNames_.insert(names[i], fitted[i]);
     }
 
     void StatRows() {
@@ -159,6 +176,7 @@ class CardPrinter {
     const ScoreCardJob& job_;
     double fit_, dx_, dy_;
     double baseY_ = 0;
+    QHash<QString, QString> shownNames_;
 };
 
 }  // namespace
