@@ -2,6 +2,8 @@
 // allowable and capped scores, and what it hands the store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestSupport.h"
 #include "entry/MainRound.h"
 #include "shell/AppContext.h"
@@ -37,10 +39,17 @@ TEST(MainRound, FiguresGiveCourseHcpsAllowableAndCappedScores) {
     r.UpdateAdjusted(gross, pars);
     EXPECT_EQ(r.Figures()[0].adjusted, 72);
     EXPECT_EQ(r.Figures()[1].adjusted, 36);
+    // Each tick row reaches the entry on its own hole.
+    r.SetTick(kRowGir, 1, 1);
+    r.SetTick(kRowSand, 2, 1);
+    r.SetTick(kRowFHit, 18, 1);
     r.FillEntry(entry);
     EXPECT_EQ(entry.prevIndex[0], 12.3);
     EXPECT_EQ(entry.prevTIndex[0], -100);
     EXPECT_EQ(entry.adjScore[0], 72);
+    const auto ticked = [](const auto& row) { return std::count(row.begin(), row.end(), true); };
+    EXPECT_TRUE(entry.gir[0] && entry.sand[1] && entry.fhit[17]);
+    EXPECT_EQ(ticked(entry.gir) + ticked(entry.sand) + ticked(entry.fhit), 3);
 
     RoundRec own;
     own.HCP_INDEX.fill(12.3);
