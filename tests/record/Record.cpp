@@ -21,6 +21,7 @@
 #include <cmath>
 
 #include "TestSupport.h"
+#include "platform/PrintJob.h"
 #include "platform/Spread.h"
 
 namespace dc::test {
@@ -166,9 +167,16 @@ QString PrintedOnBothPapers(const ScriptedMsgBox& boxes, const std::function<voi
         StandInPrintSystem printer("Record", QPageSize(paper), QMarginsF(36, 36, 36, 36));
         const int before = boxes.Count();
         print();
-        for (const auto& job : printer.Jobs())
+        // DC_RECORD_PDFS names a folder that keeps the PDFs, to look at the pages.
+        const QString keep = qEnvironmentVariable("DC_RECORD_PDFS");
+        for (const auto& job : printer.Jobs()) {
+            if (!keep.isEmpty()) {
+                QFile copy(QDir(keep).filePath(QString("%1-%2.pdf").arg(PrintFileBase(job.title), name)));
+                if (copy.open(QIODevice::WriteOnly)) copy.write(job.pdf);
+            }
             out +=
                 QString("== %1: \"%2\", %3 pages\n").arg(name, job.title).arg(job.pages) + PdfPlaces(job.pdf);
+        }
         for (const QString& text : boxes.Texts().mid(before)) out += "message: " + text + "\n";
     }
     return out;

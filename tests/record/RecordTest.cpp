@@ -58,8 +58,8 @@ class Record : public EngineDb {
         test::AddPlayer(4, "Smith", "Christopher Jonathan Aab", "M");
         test::AddPlayer(5, "Newcomer", "Bea", "F");  // one nine played: a beginner
         TestDb().Execute(
-            "UPDATE PLAYERS SET SALUTATION='Ms.', ADDRESS1='12 Long Fairway Road', CITY='Springfield', "
-            "STATE='IL', ZIP='62701', HOME_PHONE='555-0100', EMAIL=LOWER(FIRST_NAME) || '@example.com'");
+            "UPDATE PLAYERS SET SALUTATION=CASE GENDER WHEN 'F' THEN 'Ms.' ELSE 'Mr.' END, ADDRESS1='12 Long Fairway Road', CITY='Springfield', "
+            "STATE='IL', ZIP='62701', HOME_PHONE='555-0100', EMAIL=REPLACE(LOWER(FIRST_NAME), ' ', '.') || '@example.com'");
         AddRounds();
         ResynchAllScores(TestDb());
         Ctx().nCurPlayerID = 1;
@@ -215,7 +215,10 @@ TEST_F(Record, ScoreCards) {
 TEST_F(Record, PlayerListAndLabels) {
     frmPlayers players(Ctx());
     CheckRecord("player-list", PrintedOnBothPapers(boxes, [&] { players.cmdPrint_Click(); }));
+    // Labels at the offset the program proposes for half-inch edges.
     frmMailingLabels labels(Ctx());
+    labels.txtXOffset->setText("-.200");
+    labels.optStyle_1->click();
     CheckRecord("mailing-labels", PrintedOnBothPapers(boxes, [&] { labels.cmdPrint_Click(); }));
     labels.optStyle_2->click();
     CheckRecord("mailing-labels-3", PrintedOnBothPapers(boxes, [&] { labels.cmdPrint_Click(); }));
