@@ -58,11 +58,14 @@ class Record : public EngineDb {
         test::AddPlayer(4, "Smith", "Christopher Jonathan Aab", "M");
         test::AddPlayer(5, "Newcomer", "Bea", "F");  // one nine played: a beginner
         TestDb().Execute(
-            "UPDATE PLAYERS SET SALUTATION=CASE GENDER WHEN 'F' THEN 'Ms.' ELSE 'Mr.' END, ADDRESS1='12 Long Fairway Road', CITY='Springfield', "
-            "STATE='IL', ZIP='62701', HOME_PHONE='555-0100', EMAIL=REPLACE(LOWER(FIRST_NAME), ' ', '.') || '@example.com'");
+            "UPDATE PLAYERS SET SALUTATION=CASE GENDER WHEN 'F' THEN 'Ms.' ELSE 'Mr.' END, ADDRESS1='12 Long "
+            "Fairway Road', CITY='Springfield', "
+            "STATE='IL', ZIP='62701', HOME_PHONE='555-0100', EMAIL=REPLACE(LOWER(FIRST_NAME), ' ', '.') || "
+            "'@example.com'");
         AddRounds();
         ResynchAllScores(TestDb());
-        Ctx().nCurPlayerID = 1;
+        Ctx().nCurPlayerID = 1;  // as the main screen hands her over
+        Ctx().sCurGender = "F";
     }
     void TearDown() override { QApplication::setFont(QFont()); }
 
@@ -165,6 +168,10 @@ TEST_F(Record, PrintCardSpreadsEvenHoleColumnsAcrossThePage) {
 // cards.
 TEST_F(Record, HandicapScreenAndPrintouts) {
     frmHandicap screen(Ctx());
+    screen.cboCourse->setCurrentIndex(screen.cboCourse->findData(1));
+    screen.cboCourse_Click();
+    screen.cboTeeBox->setCurrentIndex(0);
+    screen.cboTeeBox_Click();
     CheckRecord("handicap-screen", ScreenText(screen) + Messages(boxes));
     CheckRecord("handicap-report", PrintedOnBothPapers(boxes, [&] { screen.cmdPrint_Click(); }));
     screen.opt189[2]->click();
@@ -182,6 +189,11 @@ TEST_F(Record, HandicapScreenAndPrintouts) {
 
 TEST_F(Record, StatisticsGameListAndGraphs) {
     frmStats stats(Ctx());
+    stats.chkAllCourses->click();  // eclectic scores of the course without pars
+    stats.cboCourse->setCurrentIndex(stats.cboCourse->findData(2));
+    stats.UpdateStats();
+    CheckRecord("statistics-one-course", ScreenText(stats) + Messages(boxes));
+    stats.chkAllCourses->click();
     stats.chkAllPlayers->click();
     stats.UpdateStats();
     CheckRecord("statistics", ScreenText(stats) + Messages(boxes) +
@@ -193,6 +205,8 @@ TEST_F(Record, StatisticsGameListAndGraphs) {
     CheckRecord("game-list", ScreenText(list) + Messages(boxes));
     CheckRecord("game-list-print", PrintedOnBothPapers(boxes, [&] { list.cmdPrint_Click(); }));
     CheckRecord("game-list-print-all", PrintedOnBothPapers(boxes, [&] { list.cmdPrintAll_Click(); }));
+    list.opt189[2]->click();
+    CheckRecord("game-list-9", ScreenText(list) + Messages(boxes));
 
     const int before = boxes.Count();
     frmGraphs graphs(Ctx());
@@ -201,7 +215,8 @@ TEST_F(Record, StatisticsGameListAndGraphs) {
         graphs.Opt[option]->click();
         shown += QString("-- option %1\n").arg(option) + ScreenText(graphs);
     }
-    CheckRecord("graphs", shown + Messages(boxes, before));
+    CheckRecord("graphs", shown + Messages(boxes, before) +
+                              PrintedOnBothPapers(boxes, [&] { graphs.cmdPrint_Click(); }));
 }
 
 TEST_F(Record, ScoreCards) {
