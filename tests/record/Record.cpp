@@ -144,14 +144,19 @@ QString PdfPlaces(const QByteArray& pdf) {
             std::sort(it->begin(), it->end(),
                       [](const PdfWord& a, const PdfWord& b) { return a.box.left() < b.box.left(); });
             QStringList parts;
-            double end = -1e9, charWidth = 0;  // a blank is about a letter wide
+            // Words of a fixed-pitch font one blank apart stay together (the blank as wide as their
+            // letters); every other word keeps its own place.
+            double end = -1e9, pitch = 0;
             for (const PdfWord& w : *it) {
-                if (!parts.isEmpty() && w.box.left() - end < 1.5 * charWidth)
+                const double gap = w.box.left() - end;
+                const double own = w.box.width() / std::max<qsizetype>(1, w.text.size());
+                if (!parts.isEmpty() && std::abs(own - pitch) < 0.02 * pitch &&
+                    std::abs(gap - pitch) < 0.03 * pitch)
                     parts.back() += " " + w.text;
                 else
                     parts << Inches(w.box.left()) + " " + w.text;
                 end = w.box.right();
-                charWidth = w.box.width() / std::max<qsizetype>(1, w.text.size());
+                pitch = own;
             }
             out += "  " + it.key() + ": " + parts.join("  ") + "\n";
         }
