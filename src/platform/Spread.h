@@ -200,6 +200,10 @@ class Spread : public QTableView {
     void SetPrintColHeaders(bool on) { printColHeaders_ = on; }
     bool PrintRowHeaders() const { return printRowHeaders_; }
     void SetPrintRowHeaders(bool on) { printRowHeaders_ = on; }
+    // How the printed columns are sized: each from its own texts (a list), or in the screen's
+    // proportions and across the page's whole width (a card, whose hole columns stay even).
+    SpreadPrintWidths PrintWidths() const { return printWidths_; }
+    void SetPrintWidths(SpreadPrintWidths widths) { printWidths_ = widths; }
     QString PrintJobName() const { return printJobName_; }
     void SetPrintJobName(const QString& name) { printJobName_ = name; }
     QString PrintHeader() const { return printHeader_; }
@@ -355,6 +359,7 @@ class Spread : public QTableView {
     int editSelStart_ = -1, editSelLength_ = 0;
 
     SpreadPrintOrientation printOrientation_ = SpreadPrintOrientation::Portrait;
+    SpreadPrintWidths printWidths_ = SpreadPrintWidths::OwnTexts;
     bool printColHeaders_ = true;
     bool printRowHeaders_ = true;
     QString printJobName_;

@@ -17,6 +17,7 @@ enum class SpreadHAlign { Left = 0, Right = 1, Center = 2 };
 enum class SpreadSortBy { Row = 0, Col = 1 };
 enum class SpreadSortOrder { None = 0, Ascending = 1, Descending = 2 };
 enum class SpreadPrintOrientation { Portrait = 1, Landscape = 2 };
+enum class SpreadPrintWidths { OwnTexts, AcrossPage };
 
 // The settings one can give to a cell, a column, a row or the whole grid.
 enum class SpreadAttr {

@@ -1,10 +1,11 @@
 // Printing the sheet: the page header line, then the grid with its headers as asked, each column
-// as wide as its own texts, scaled to the page width when it is wider, over as many pages as its
-// rows need.
+// as wide as its own texts (or the screen's columns spread across the page), scaled to the page
+// width when it is wider, over as many pages as its rows need.
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPrinter>
+#include <QSet>
 #include <algorithm>
 
 #include "platform/HeaderFit.h"
@@ -26,25 +27,28 @@ struct PrintLayout {
 
 }  // namespace
 
-// The widest of a column's printed texts in `font` on the printer: the header's and the cells'
-// (the longest few by length measured, a proportional font's widths follow the length closely).
+// The widest of a column's printed texts in `font` on the printer: the header's and every cell's,
+// as measured (a shorter text may be the wider one); each different text is measured once.
 double Spread::PrintedColumnWidth(int col, const QFont& font, QPrinter& printer) const {
     if (col == 0) return ColPixels(0) * printer.resolution() / kScreenDpi;  // fitted to the row numbers
     QFont bold = font;
     bold.setBold(true);
     const QFontMetricsF metrics(font, &printer), boldMetrics(bold, &printer);
-    auto measure = [&](int row) {
-        const auto c = CellAt(col, row);
-        if (!c) return 0.0;
-        if (!c->IsHeader() && c->fmt.type == SpreadCellType::CheckBox)
-            return ColPixels(col) * printer.resolution() / kScreenDpi;
-        return (c->fmt.bold ? boldMetrics : metrics).horizontalAdvance(c->data(Qt::DisplayRole).toString());
-    };
-    double widest = printColHeaders_ ? measure(0) : 0;
-    qsizetype longest = 0;
-    for (int r = 1; r <= MaxRows(); ++r) longest = std::max(longest, model_->ShownLength(col, r));
-    for (int r = 1; r <= MaxRows(); ++r)
-        if (model_->ShownLength(col, r) * 4 >= longest * 3) widest = std::max(widest, measure(r));
+    QSet<QString> measured[2];  // plain, bold
+    double widest = 0;
+    for (int r = printColHeaders_ ? 0 : 1; r <= MaxRows(); ++r) {
+        const auto c = CellAt(col, r);
+        if (!c) continue;
+        if (!c->IsHeader() && c->fmt.type == SpreadCellType::CheckBox) {
+            widest = std::max(widest, ColPixels(col) * printer.resolution() / kScreenDpi);
+            continue;
+        }
+        const QString text = c->data(Qt::DisplayRole).toString();
+        QSet<QString>& seen = measured[c->fmt.bold ? 1 : 0];
+        if (seen.contains(text)) continue;
+        seen.insert(text);
+        widest = std::max(widest, (c->fmt.bold ? boldMetrics : metrics).horizontalAdvance(text));
+    }
     return widest;
 }
 
@@ -71,9 +75,17 @@ bool Spread::PrintSheet(PrintJob& job) {
     if (printRowHeaders_ && ColPixels(0) > 0) layout.cols.push_back(0);
     for (int c = 1; c <= MaxCols(); ++c)
         if (ColPixels(c) > 0) layout.cols.push_back(c);
+    const bool acrossPage = printWidths_ == SpreadPrintWidths::AcrossPage;
     for (int c : layout.cols) {
-        layout.widths.push_back(PrintedColumnWidth(c, textFont, printer) + 2 * pad + 1);
+        layout.widths.push_back(acrossPage ? ColPixels(c) * unit
+                                           : PrintedColumnWidth(c, textFont, printer) + 2 * pad + 1);
         layout.totalWidth += layout.widths.back();
+    }
+    // The screen's columns, narrower than the page, widen in proportion to its whole width.
+    if (acrossPage && layout.totalWidth > 0 && layout.totalWidth < page.width()) {
+        const double widen = page.width() / layout.totalWidth;
+        for (double& w : layout.widths) w *= widen;
+        layout.totalWidth = page.width();
     }
     // Scaled down to the page, but never below the least size: then the widest columns give up
     // room (their texts cut with "...") until the grid fits.

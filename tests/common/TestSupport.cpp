@@ -242,7 +242,7 @@ class StandIn : public PrintSystem {
         const int pages = static_cast<int>(
             QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
         if (!mayLetGo()) return {};
-        state_->jobs.push_back({printer, title, paper.key(), pages});
+        state_->jobs.push_back({printer, title, paper.key(), pages, pdf});
         if (!state_->refusal.isEmpty()) return {false, state_->refusal};
         return {true, {}};
     }

@@ -167,6 +167,7 @@ class StandInPrintSystem {
     struct Job {
         QString printer, title, paperKey;
         int pages = 0;
+        QByteArray pdf;  // the document as handed over
     };
     struct State {
         std::optional<dc::PrinterFacts> printer;

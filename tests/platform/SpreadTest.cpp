@@ -1041,14 +1041,20 @@ TEST_F(SpreadFixture, PrintsTheSheetWithHeaders) {
 }
 
 // The printed columns take their widths from their own texts, not from the screen: a name the
-// screen cuts prints whole; a text too long for the page even at the least size ends in "...".
+// screen cuts prints whole, and so do a shorter text that is wider than the longest and the same
+// text in bold; a text too long for the page even at the least size ends in "...".
 TEST_F(SpreadFixture, PrintedColumnsFitTheirOwnTexts) {
     const QString name = "Montgomery-Featherstonehaugh-Worthington, Maximiliana Q";
     const QString endless = QString("Royal Westmoreland Country Club ").repeated(20);
-    sp->SetMaxCols(2);
-    sp->SetMaxRows(2);
+    const QString wide = QString(12, 'm');
+    sp->SetMaxCols(3);
+    sp->SetMaxRows(3);
     sp->SetCellText(1, 1, name);
     sp->SetCellText(2, 2, endless);
+    sp->SetCellText(3, 1, QString(20, 'i'));
+    sp->SetCellText(3, 2, wide);
+    sp->SetCellText(3, 3, wide);
+    sp->Cells(3, 3).SetFontBold(true);
     sp->setColumnWidth(0, 40);  // as a fitted screen shows it
     QTemporaryDir dir;
     test::EnvGuard pdf("DC_PRINT_PDF", dir.filePath("sheet.pdf").toUtf8());
@@ -1058,6 +1064,7 @@ TEST_F(SpreadFixture, PrintedColumnsFitTheirOwnTexts) {
     const QString text = dc::test::PdfText(dir.filePath("sheet.pdf")).simplified();
     EXPECT_TRUE(text.contains(name)) << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression("Royal Westmoreland.*\u2026"))) << text.toStdString();
+    EXPECT_EQ(text.count(wide), 2) << text.toStdString();
 }
 
 // The disk refusing part of the PDF (as when it is full) is a failed printout, not a saved one.
@@ -1079,4 +1086,6 @@ TEST_F(SpreadFixture, PrintingToAPdfTheDiskCutsShortFails) {
     }
     EXPECT_FALSE(printed);
     EXPECT_TRUE(print()) << "the same sheet prints with room on the disk";
+    test::EnvGuard nowhere("DC_PRINT_PDF", "/nonexistent-folder/sheet.pdf");
+    EXPECT_FALSE(print()) << "a file that cannot be made";
 }

@@ -123,6 +123,8 @@ void frmMainGolf::cmdPrintScoreCard_Click() {
             return;
         }
         spISC->SetPrintOrientation(SpreadPrintOrientation::Portrait);
+        // A card: even hole columns across the page, as on the screen.
+        spISC->SetPrintWidths(SpreadPrintWidths::AcrossPage);
         spISC->SetPrintColHeaders(true);
         spISC->SetPrintRowHeaders(true);
         spISC->SetPrintJobName("Printing Individual Score Card");
