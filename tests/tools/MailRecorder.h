@@ -13,7 +13,8 @@ namespace dc::test {
 
 struct SentMail {
     QStringList to, cc;
-    QString subject, receipt, body;
+    QString from, receipt;  // "name <address>", or the address alone, decoded
+    QString subject, body;
     QByteArray raw;                                 // the message as the mail program read it
     QList<QPair<QString, QByteArray>> attachments;  // file name, decoded contents
 };
