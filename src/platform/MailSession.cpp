@@ -145,7 +145,8 @@ void SetEncodedHeader(GMimeObject* object, const char* name, const QString& text
     QByteArray value = " " + words.join("\n ");
     if (!address.isEmpty()) {
         const QByteArray mailbox = "<" + address.toUtf8() + ">";
-        const qsizetype last = words.size() == 1 ? qstrlen(name) + 2 + words.back().size() : 1 + words.back().size();
+        const qsizetype last =
+            words.size() == 1 ? qstrlen(name) + 2 + words.back().size() : 1 + words.back().size();
         value += (last + 1 + mailbox.size() <= kEncodedLineMax ? " " : "\n ") + mailbox;
     }
     g_mime_header_set_raw_value(g_mime_header_list_get_header(g_mime_object_get_header_list(object), name),
@@ -156,8 +157,9 @@ void SetEncodedHeader(GMimeObject* object, const char* name, const QString& text
 void SetMailboxHeader(GMimeObject* object, const char* name, InternetAddress* mailbox) {
     const QString display = QString::fromUtf8(internet_address_get_name(mailbox));
     if (!display.isEmpty() && NeedsEncodedWords(name, display))
-        SetEncodedHeader(object, name, display,
-                         QString::fromUtf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(mailbox))));
+        SetEncodedHeader(
+            object, name, display,
+            QString::fromUtf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(mailbox))));
 }
 
 // Long or non-ASCII lines go quoted-printable (at most 76 characters a line on the wire).

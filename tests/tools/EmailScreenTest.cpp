@@ -488,7 +488,8 @@ TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreR
     };
     const QList<Read> reads = {
         {"Gr\xC3\xBC\xC3\x9F\x65 \xFF", "GrÃ¼ÃŸe ÿ", "' is written in UTF-8 but holds bytes that are not"},
-        {"\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F\x65 \xFF", "Grüße \uFFFD", "' is marked as UTF-8 but holds bytes that are not UTF-8"},
+        {"\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F\x65 \xFF", "Grüße \uFFFD",
+         "' is marked as UTF-8 but holds bytes that are not UTF-8"},
         {"Caf\xe9 \x93open\x94\r\n", "Café “open”", {}},
     };
     const QString paragraph = QString("All rounds count. ").repeated(120);  // 2,160 characters

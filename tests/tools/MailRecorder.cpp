@@ -20,8 +20,8 @@ QStringList Addresses(InternetAddressList* list) {
 
 // The first mailbox of a list as "name <address>", or the address alone.
 QString Mailbox(InternetAddressList* list) {
-    InternetAddress* a = list && internet_address_list_length(list) > 0 ? internet_address_list_get_address(list, 0)
-                                                                         : nullptr;
+    InternetAddress* a =
+        list && internet_address_list_length(list) > 0 ? internet_address_list_get_address(list, 0) : nullptr;
     if (!a || !INTERNET_ADDRESS_IS_MAILBOX(a)) return QString();
     const QString name = QString::fromUtf8(internet_address_get_name(a));
     const QString address = QString::fromUtf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(a)));
@@ -104,10 +104,11 @@ SentMail ParseMail(const QByteArray& raw) {
         mail.cc = Addresses(g_mime_message_get_cc(message));
         mail.subject = QString::fromUtf8(g_mime_message_get_subject(message));
         mail.from = Mailbox(g_mime_message_get_from(message));
-        GMimeHeader* receipt = g_mime_header_list_get_header(g_mime_object_get_header_list(GMIME_OBJECT(message)),
-                                                             "Disposition-Notification-To");
+        GMimeHeader* receipt = g_mime_header_list_get_header(
+            g_mime_object_get_header_list(GMIME_OBJECT(message)), "Disposition-Notification-To");
         if (receipt) {
-            InternetAddressList* list = internet_address_list_parse(nullptr, g_mime_header_get_raw_value(receipt));
+            InternetAddressList* list =
+                internet_address_list_parse(nullptr, g_mime_header_get_raw_value(receipt));
             mail.receipt = Mailbox(list);
             if (list) g_object_unref(list);
         }

@@ -103,7 +103,8 @@ TEST(MailSessionTest, HeadersGoInEncodedWordsWithinTheLineLimitsAndReadBackWhole
     const QByteArray oldEmail = qgetenv("EMAIL");
     const QString golf = QString::fromUcs4(U"\U0001F3CC");
     const QList<std::pair<QString, QString>> cases = {
-        {QString("a") + QChar(0xFEFF) + "é", "Jörg Müller-Lüdenscheidt " + QString("日本語のゴルフ").repeated(6)},
+        {QString("a") + QChar(0xFEFF) + "é",
+         "Jörg Müller-Lüdenscheidt " + QString("日本語のゴルフ").repeated(6)},
         {"Grüße " + QString(100, QChar(0x00E4)) + " 日本語 " + golf + " = _? end", "Pat Golfer"},
         {"Runde\r\nBcc: victim@example.com für alle", QString(70, QChar(0x00E9)) + golf},
         {"Link " + QString(90, 'x') + " =?UTF-8?Q?x?=", "Smith, John"},  // too long to fold; looks encoded
@@ -119,7 +120,8 @@ TEST(MailSessionTest, HeadersGoInEncodedWordsWithinTheLineLimitsAndReadBackWhole
         const QByteArray raw = ComposeMail(mail);
         const QRegularExpression word("=\\?[^?]*\\?[QqBb]\\?[^?]*\\?=");
         for (const QByteArray& line : raw.split('\n')) {
-            EXPECT_LE(line.size(), word.match(QString::fromLatin1(line)).hasMatch() ? 76 : 78) << line.constData();
+            EXPECT_LE(line.size(), word.match(QString::fromLatin1(line)).hasMatch() ? 76 : 78)
+                << line.constData();
             EXPECT_FALSE(line.startsWith("Bcc:"));
         }
         const test::SentMail sent = test::ParseMail(raw);
