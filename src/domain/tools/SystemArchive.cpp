@@ -37,7 +37,13 @@ void BuildSystemZip(const QString& zipPath, const QString& databasePath, const Q
     // Held while the folder is in use, so that start-up's clean-up leaves it alone.
     const std::unique_ptr<FileLock> inUse = FileLock::TryAcquireExisting(work.path());
     const QString copy = work.filePath(QFileInfo(databasePath).fileName());
-    ExportDatabase(databasePath, copy);
+    try {
+        ExportDatabase(databasePath, copy);
+    } catch (const DbError& e) {
+        // The copy is written in the temporary folder: a full disk is that folder's, not the database's.
+        if (e.number() != kErrDiskFull) throw;
+        throw DbError(e.number(), e.description(), e.statement(), QDir::tempPath());
+    }
 
     // A new file, so that an older archive's wider rights do not carry over.
     QFile::remove(zipPath);
