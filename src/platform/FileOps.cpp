@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -46,6 +47,12 @@ class Fd {
         const int rc = ::close(fd_);
         fd_ = -1;
         return rc;
+    }
+    // Hands the descriptor over, no longer closed here.
+    int Release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -116,7 +123,9 @@ void CopyFileAtomically(const QString& from, const QString& to, mode_t mode) {
     }
 }
 
-int WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+void ThrowFileError(const QString& what, int error) { FailAccess(what, error); }
+
+int WriteFileAtomically(const QString& path, const QByteArray& bytes, mode_t newFileMode) {
     const QFileInfo target(path);
     QByteArray temp = Native(target.absolutePath() + "/." + target.fileName() + kTemporaryInfix + "XXXXXX");
     Fd out(::mkostemp(temp.data(), O_CLOEXEC));
@@ -126,7 +135,7 @@ int WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     if (mode == 0 && !QFileInfo::exists(path)) {
         mode = ::umask(0);
         ::umask(mode);
-        mode = 0666 & ~mode;
+        mode = newFileMode & ~mode;
     }
     int error = 0;
     for (qsizetype done = 0; done < bytes.size() && error == 0;) {
@@ -221,18 +230,46 @@ bool IsReadable(const QString& path) {
     return probe(Native(path).constData(), R_OK) == 0 || (errno != EACCES && errno != EPERM);
 }
 
-bool RemoveLeftoverFile(const QString& path, int quietSeconds) {
+namespace {
+
+// An open descriptor of `path`, locked with flock, when it is a file (or a folder) of this account,
+// unchanged for `quietSeconds`, that no one holds an flock on; -1 otherwise.
+int LockUnusedLeftover(const QString& path, bool folder, int quietSeconds) {
     struct stat before {};
-    if (::lstat(Native(path).constData(), &before) != 0 || !S_ISREG(before.st_mode) ||
-        before.st_uid != geteuid() || before.st_mtime > ::time(nullptr) - quietSeconds)
-        return false;
-    Fd fd(::open(Native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (::lstat(Native(path).constData(), &before) != 0 ||
+        !(folder ? S_ISDIR(before.st_mode) : S_ISREG(before.st_mode)) || before.st_uid != geteuid() ||
+        before.st_mtime > ::time(nullptr) - quietSeconds)
+        return -1;
+    Fd fd(::open(Native(path).constData(),
+                 O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (folder ? O_DIRECTORY : 0)));
     struct stat opened {};
     if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || opened.st_ino != before.st_ino ||
         opened.st_dev != before.st_dev)
-        return false;
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;  // someone is writing or holding it
-    return ::unlink(Native(path).constData()) == 0;
+        return -1;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return -1;  // someone is writing or holding it
+    return fd.Release();
+}
+
+}  // namespace
+
+bool RemoveLeftoverFile(const QString& path, int quietSeconds) {
+    const Fd fd(LockUnusedLeftover(path, false, quietSeconds));
+    return fd.get() >= 0 && ::unlink(Native(path).constData()) == 0;
+}
+
+bool RemoveLeftoverFolder(const QString& path, int quietSeconds) {
+    const Fd fd(LockUnusedLeftover(path, true, quietSeconds));
+    if (fd.get() < 0) return false;
+    const QStringList entries =
+        QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        const QByteArray name = Native(entry);
+        struct stat facts {};
+        if (::fstatat(fd.get(), name.constData(), &facts, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(facts.st_mode) || ::unlinkat(fd.get(), name.constData(), 0) != 0)
+            return false;
+    }
+    return ::rmdir(Native(path).constData()) == 0;
 }
 
 RegularFile ReadRegularFile(const QString& path, qint64 limit) {

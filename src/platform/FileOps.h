@@ -22,9 +22,12 @@ void CopyFileOrThrow(const QString& from, const QString& to, mode_t mode = kPriv
 void CopyFileAtomically(const QString& from, const QString& to, mode_t mode = kPrivateFileMode);
 // Replaces the file at `path` by `bytes` in one rename. They are first written to a temporary file
 // beside it, named by TemporaryNamePattern, that holds an flock while it is written and is synced
-// before the rename. The file keeps its mode; a new one gets 0666 less the umask. Returns 0, or the
-// errno of the step that failed, which leaves the file as it was.
-int WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// before the rename. The file keeps its mode; a new one gets `newFileMode` less the umask. Returns 0,
+// or the errno of the step that failed, which leaves the file as it was.
+int WriteFileAtomically(const QString& path, const QByteArray& bytes, mode_t newFileMode = 0666);
+// Throws the AppError of a file operation `what` that failed with errno `error`: 61 for a full disk
+// (or quota), else 75, the system's reason in the description.
+[[noreturn]] void ThrowFileError(const QString& what, int error);
 // The names WriteFileAtomically gives its temporary files beside the file `fileName`, as a regular
 // expression: ".<fileName>.dc-tmp-" and six letters or digits, a name no one types, so that only the
 // program's own leftovers match it.
@@ -43,6 +46,11 @@ void RemoveDatabaseFileOrThrow(const QString& path);
 // regular file of this account, unchanged for `quietSeconds`, on which no one holds an flock (the
 // copies above hold one while they write). True when it was removed.
 bool RemoveLeftoverFile(const QString& path, int quietSeconds = 10);
+// Removes a private folder of temporary files that a run cut short left behind, with the files in it,
+// on the same terms: a folder of this account, unchanged for `quietSeconds`, that no one holds an flock
+// on (its maker holds one while it works in it). One that holds anything but plain files stays. True
+// when it was removed.
+bool RemoveLeftoverFolder(const QString& path, int quietSeconds = 10);
 // Creates an empty file with `mode` (refusing an existing one).
 void CreateEmptyFile(const QString& path, mode_t mode = kPrivateFileMode);
 

@@ -91,21 +91,31 @@ QByteArray ReadOrdinaryFile(const QString& path, qint64 limit) {
 }
 
 MessageText DecodeMessageText(const QByteArray& bytes) {
-    const auto decode = [](QStringDecoder::Encoding encoding, const QByteArray& text) {
+    // A byte-order mark says the encoding for certain: a stray byte is lost, never the rest of the text.
+    const auto marked = [&bytes](QStringDecoder::Encoding encoding, int markSize, const char* name) {
         QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
-        return MessageText{decoder.decode(text)};
+        MessageText read;
+        read.text = decoder.decode(bytes.mid(markSize));
+        if (decoder.hasError()) read.badBytesUnderMark = name;
+        return read;
     };
-    if (bytes.startsWith("\xEF\xBB\xBF")) return decode(QStringDecoder::Utf8, bytes.mid(3));
-    if (bytes.startsWith("\xFF\xFE")) return decode(QStringDecoder::Utf16LE, bytes.mid(2));
-    if (bytes.startsWith("\xFE\xFF")) return decode(QStringDecoder::Utf16BE, bytes.mid(2));
+    if (bytes.startsWith("\xEF\xBB\xBF")) return marked(QStringDecoder::Utf8, 3, "UTF-8");
+    if (bytes.startsWith("\xFF\xFE")) return marked(QStringDecoder::Utf16LE, 2, "UTF-16");
+    if (bytes.startsWith("\xFE\xFF")) return marked(QStringDecoder::Utf16BE, 2, "UTF-16");
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return {text};
+    MessageText read;
+    if (!utf8.hasError()) {
+        read.text = text;
+        return read;
+    }
     // A character beyond ASCII that was decoded (not a replacement for a bad byte) shows UTF-8.
     const bool spoilt = std::any_of(text.begin(), text.end(), [](QChar c) {
         return c.unicode() >= 0x80 && c != QChar::ReplacementCharacter;
     });
-    return {FromWindows1252(bytes), spoilt};
+    read.text = FromWindows1252(bytes);
+    read.spoiltUtf8 = spoilt;
+    return read;
 }
 
 MessageText ReadMessageFile(const QString& path) {

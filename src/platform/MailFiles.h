@@ -20,12 +20,14 @@ void CheckOrdinaryFile(const QString& path);
 // file, a file that cannot be read, or one larger than the limit; the description says which.
 QByteArray ReadOrdinaryFile(const QString& path, qint64 limit = -1);
 
-// The text of a message file, and whether it looked like UTF-8 spoilt by bytes that are not (a
-// well-formed sequence of several bytes beside an invalid one): read as Windows-1252 all the same, and
-// the golfer is to be told.
+// The text of a message file, and what reading it could not take as it stands, for the golfer to be
+// told: UTF-8 spoilt by bytes that are not (a well-formed sequence of several bytes beside an invalid
+// one), read as Windows-1252 all the same; or a file whose byte-order mark names its encoding but that
+// holds bytes that are not of it, each read as U+FFFD and every other character right.
 struct MessageText {
     QString text;
     bool spoiltUtf8 = false;
+    QString badBytesUnderMark;  // "UTF-8" or "UTF-16": the mark's encoding, when it met such bytes
 };
 
 // The text of a message file: UTF-8 or UTF-16 (either byte order) when it starts with that

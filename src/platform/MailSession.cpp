@@ -71,8 +71,8 @@ void AddAddresses(GMimeMessage* message, GMimeAddressType type, const QStringLis
 }
 
 // The sender from $EMAIL may carry a display name; only its first mailbox is used, and its address
-// must be one plain address.
-void AddSender(GMimeMessage* message) {
+// must be one plain address. Returns that mailbox, written in the From header.
+GPtr<InternetAddress> AddSender(GMimeMessage* message) {
     const QString sender = SenderAddress();
     GPtr<InternetAddressList> parsed(
         internet_address_list_parse(nullptr, CText(sender, "sender address (EMAIL)").constData()));
@@ -85,6 +85,7 @@ void AddSender(GMimeMessage* message) {
         MailFailure(
             QString("Not a valid sender address: '%1'. Set EMAIL to your e-mail address.").arg(sender));
     internet_address_list_add(g_mime_message_get_from(message), first);
+    return GPtr<InternetAddress>(INTERNET_ADDRESS(g_object_ref(first)));
 }
 
 bool IsAscii(const QByteArray& bytes) {
@@ -93,25 +94,72 @@ bool IsAscii(const QByteArray& bytes) {
     return true;
 }
 
-// A non-ASCII subject as encoded words of at most 75 characters ("=?UTF-8?Q?...?="), one to a folded
-// line, each of whole characters. GMime's own encoder measures a word in characters, not bytes, and so
-// writes longer ones; Q rather than B, since GMime's reader joins adjacent B words before decoding
-// them, which a padded word would spoil.
-QByteArray EncodedSubject(const QString& subject) {
-    constexpr int kMaxPayload = 75 - 12;  // "=?UTF-8?Q?" and "?=" frame it
-    const auto encoded = [](char32_t c) {
-        if (c == U' ') return QByteArray("_");
-        if (c < 0x80 && QChar::isLetterOrNumber(c)) return QByteArray(1, char(c));
-        return "=" + QString::fromUcs4(&c, 1).toUtf8().toHex('=').toUpper();
-    };
+// The longest line that carries an encoded word (RFC 2047), and any other header line (RFC 5322).
+constexpr int kEncodedLineMax = 76;
+constexpr int kHeaderLineMax = 78;
+
+// True when the text of header `name` cannot go out as it stands: a character beyond printable ASCII
+// (a line break above all), "=?" that a reader would take for an encoded word, or a word too long to
+// be folded onto a line.
+bool NeedsEncodedWords(const char* name, const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E) return true;
+    if (text.contains("=?")) return true;
+    const int room = kHeaderLineMax - static_cast<int>(qstrlen(name)) - 2;
+    for (const QStringView word : QStringView(text).split(u' '))
+        if (word.size() > room) return true;
+    return false;
+}
+
+// Rewrites header `name` of `object` as `text` in encoded words ("=?UTF-8?Q?...?="), followed by
+// " <address>" when one is given (a display name and its mailbox). Each word holds whole characters
+// and every line, the first with the header's name, has at most 76 characters. Only ASCII letters and
+// digits stand as themselves and a blank as "_", so that a word is valid in a subject and in a display
+// name alike. GMime's own encoder measures a word in characters, not bytes, and writes longer ones; Q
+// rather than B, since GMime's reader joins adjacent B words before decoding them, which a padded word
+// would spoil.
+void SetEncodedHeader(GMimeObject* object, const char* name, const QString& text,
+                      const QString& address = QString()) {
+    const QByteArray open = "=?UTF-8?Q?", close = "?=";
+    int room = kEncodedLineMax - static_cast<int>(qstrlen(name)) - 2 - open.size() - close.size();
     QByteArrayList words{""};
-    for (const char32_t c : subject.toUcs4()) {
-        const QByteArray piece = encoded(c);
-        if (words.back().size() + piece.size() > kMaxPayload) words << "";
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        const QStringView c = QStringView(text).mid(i, n);
+        i += n;
+        QByteArray piece;
+        if (c == u" ")
+            piece = "_";
+        else if (c.front().unicode() < 0x80 && c.front().isLetterOrNumber())
+            piece = c.toLatin1();
+        else
+            piece = "=" + c.toUtf8().toHex('=').toUpper();
+        if (!words.back().isEmpty() && words.back().size() + piece.size() > room) {
+            words << "";
+            room = kEncodedLineMax - 1 - open.size() - close.size();  // after the fold's blank
+        }
         words.back() += piece;
     }
-    for (QByteArray& word : words) word = "=?UTF-8?Q?" + word + "?=";
-    return " " + words.join("\n ") + "\n";
+    for (QByteArray& word : words) word = open + word + close;
+    QByteArray value = " " + words.join("\n ");
+    if (!address.isEmpty()) {
+        const QByteArray mailbox = "<" + address.toUtf8() + ">";
+        const qsizetype last =
+            words.size() == 1 ? qstrlen(name) + 2 + words.back().size() : 1 + words.back().size();
+        value += (last + 1 + mailbox.size() <= kEncodedLineMax ? " " : "\n ") + mailbox;
+    }
+    g_mime_header_set_raw_value(g_mime_header_list_get_header(g_mime_object_get_header_list(object), name),
+                                (value + "\n").constData());
+}
+
+// Header `name` names `mailbox`: its display name in encoded words when it cannot stand as it is.
+void SetMailboxHeader(GMimeObject* object, const char* name, InternetAddress* mailbox) {
+    const QString display = QString::fromUtf8(internet_address_get_name(mailbox));
+    if (!display.isEmpty() && NeedsEncodedWords(name, display))
+        SetEncodedHeader(
+            object, name, display,
+            QString::fromUtf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(mailbox))));
 }
 
 // Long or non-ASCII lines go quoted-printable (at most 76 characters a line on the wire).
@@ -289,14 +337,12 @@ QByteArray ComposeMail(const MailMessage& mail) {
     CheckAddresses(mail);
     GPtr<GMimeMessage> message(g_mime_message_new(TRUE));
     GMimeObject* header = GMIME_OBJECT(message.get());
-    AddSender(message.get());
+    const GPtr<InternetAddress> sender = AddSender(message.get());
+    SetMailboxHeader(header, "From", sender.get());
     AddAddresses(message.get(), GMIME_ADDRESS_TYPE_TO, mail.to);
     AddAddresses(message.get(), GMIME_ADDRESS_TYPE_CC, mail.cc);
     g_mime_message_set_subject(message.get(), CText(mail.subject, "subject").constData(), "utf-8");
-    if (!IsAscii(mail.subject.toUtf8()))
-        g_mime_header_set_raw_value(
-            g_mime_header_list_get_header(g_mime_object_get_header_list(header), "Subject"),
-            EncodedSubject(mail.subject).constData());
+    if (NeedsEncodedWords("Subject", mail.subject)) SetEncodedHeader(header, "Subject", mail.subject);
     GDateTime* now = g_date_time_new_now_local();
     g_mime_message_set_date(message.get(), now);
     g_date_time_unref(now);
@@ -305,10 +351,10 @@ QByteArray ComposeMail(const MailMessage& mail) {
     g_mime_message_set_message_id(message.get(), id);
     g_free(id);
     if (mail.receiptRequested) {
-        char* sender =
-            internet_address_list_to_string(g_mime_message_get_from(message.get()), nullptr, FALSE);
-        g_mime_object_set_header(header, "Disposition-Notification-To", sender, "utf-8");
-        g_free(sender);
+        char* receipt = internet_address_to_string(sender.get(), nullptr, TRUE);
+        g_mime_object_set_header(header, "Disposition-Notification-To", receipt, nullptr);
+        g_free(receipt);
+        SetMailboxHeader(header, "Disposition-Notification-To", sender.get());
     }
 
     GPtr<GMimeObject> text(TextPart(mail.body));

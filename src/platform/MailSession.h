@@ -43,10 +43,11 @@ QString BadAddressText(const QString& address);
 // Throws kErrMailFailure (BadAddressText) for the first To or CC entry that is not one plain address.
 void CheckAddresses(const MailMessage& message);
 
-// The message as it is handed to the mail program. Every header and parameter goes through GMime's
-// encoders (folded; an attachment's name in RFC 2231 form, its control characters made "_"), but a
-// non-ASCII subject, which is written in encoded words of at most 75 characters; no text can add a
-// line of its own. Throws AppError: 53 or 75 for an attachment that is missing, not an
+// The message as it is handed to the mail program. A subject or display name that cannot stand as
+// it is (a character beyond printable ASCII, "=?", a word too long to fold) is written in encoded
+// words, every line of them at most 76 characters with the header's name; the rest goes through
+// GMime's encoders (folded; an attachment's name in RFC 2231 form, its control characters made "_").
+// No text can add a line of its own. Throws AppError: 53 or 75 for an attachment that is missing, not an
 // ordinary file or unreadable (ReadOrdinaryFile); kErrMailFailure for an address that is not one plain
 // address, a message without one, or a subject or text holding a NUL character (which would cut it).
 QByteArray ComposeMail(const MailMessage& message);

@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <filesystem>
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -23,6 +23,7 @@
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
@@ -67,6 +68,33 @@ ScriptedModal::ScriptedModal(std::function<int(QDialog&)> act) {
 }
 
 ScriptedModal::~ScriptedModal() { SetModalRunner(nullptr); }
+
+SmallFileSystem::SmallFileSystem(const char* size) {
+    // In a mount namespace of this test program's own, so that a killed run leaves no mount behind.
+    static const bool own =
+        ::unshare(CLONE_NEWNS) == 0 && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    (void)own;
+    const QByteArray options = QByteArray("size=") + size;
+    mounted_ =
+        ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, options.constData()) == 0;
+}
+
+SmallFileSystem::~SmallFileSystem() {
+    if (mounted_) ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+}
+
+bool SmallFileSystem::MakeReadOnly() {
+    return ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                   nullptr) == 0;
+}
+
+void FillDisk(const QString& path) {
+    QFile filler(path);
+    filler.open(QIODevice::WriteOnly);
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+}
 
 ProgramFolder::ProgramFolder() {
     Ctx().Reset();

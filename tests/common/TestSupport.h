@@ -129,6 +129,24 @@ class FileSizeLimit {
     void (*handler_)(int);
 };
 
+// A small file system of its own (tmpfs), unmounted when the object goes; Ready() is false where
+// mounting is not allowed.
+class SmallFileSystem {
+  public:
+    explicit SmallFileSystem(const char* size);
+    ~SmallFileSystem();
+    bool Ready() const { return mounted_; }
+    QString Path() const { return dir_.path(); }
+    bool MakeReadOnly();
+
+  private:
+    QTemporaryDir dir_;
+    bool mounted_ = false;
+};
+
+// Fills the file system of `path` with a file of that name.
+void FillDisk(const QString& path);
+
 // What does not fit when `window` is shown at 1024x768 (or `size`): a shown control outside the window, a
 // grid that needs scrolling sideways, a grid column narrower than one of its texts unless the cell shows the
 // whole text as its tooltip. Empty when everything shows in full.

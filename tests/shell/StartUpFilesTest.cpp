@@ -1,9 +1,8 @@
 // Start-up and the settings screen against files in odd states: Connect.ini that is a pipe, a device
 // or too large, or that cannot be written; a quoted database path; a database the account cannot read
 // or whose path is too long; leftovers of runs cut short; a full disk.
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +18,7 @@
 #include "TestSupport.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/FileLock.h"
 #include "platform/FileOps.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
@@ -42,42 +42,8 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-// A small file system of its own (tmpfs), unmounted when the object goes; Ready() is false where
-// mounting is not allowed.
-class SmallFileSystem {
-  public:
-    explicit SmallFileSystem(const char* size) {
-        // In a mount namespace of this test program's own, so that a killed run leaves no mount behind.
-        static const bool own =
-            ::unshare(CLONE_NEWNS) == 0 && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-        (void)own;
-        const QByteArray options = QByteArray("size=") + size;
-        mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
-                           options.constData()) == 0;
-    }
-    ~SmallFileSystem() {
-        if (mounted_) ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
-    }
-    bool Ready() const { return mounted_; }
-    QString Path() const { return dir_.path(); }
-    bool MakeReadOnly() {
-        return ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
-                       nullptr) == 0;
-    }
-
-  private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
-};
-
-// Fills the file system of `path` with a file of that name.
-void FillDisk(const QString& path) {
-    QFile filler(path);
-    filler.open(QIODevice::WriteOnly);
-    const QByteArray block(4096, 'x');
-    while (filler.write(block) == block.size() && filler.flush()) {
-    }
-}
+using test::FillDisk;
+using test::SmallFileSystem;
 
 class StartUpFiles : public ::testing::Test {
   protected:
@@ -174,33 +140,47 @@ TEST_F(StartUpFiles, LeftoversOfRunsCutShortAreRemovedAndNothingElse) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     const QString locks = data.path() + "/DadoCorvy";
     QDir().mkpath(locks);
+    QTemporaryDir temp;  // the system files' archive makes its database copy in a folder there
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    const QString copies = temp.path() + "/DadoCorvy-system-files-Ab12Cd";
+    const QString busy = temp.path() + "/DadoCorvy-system-files-Busy12";
     folder.WriteIni(db);
     const QString p = folder.Path();
     const QStringList leftovers{p + "/.Connect.ini.dc-tmp-Ab12Cd",
+                                p + "/.CV550.ZIP.dc-tmp-Qw34Er",
+                                copies + "/Golf.mdb",
                                 p + "/CVPre54-2004Mar05140709.MDB.tmp",
                                 p + "/Golf.mdb.update.tmp",
                                 p + "/Golf.mdb.update.tmp-journal",
                                 folder.DbFiles() + "/CV20041225.mdb.tmp",
                                 locks + "/file-2049-1234567.lock"};
     // A golfer's own copies of Connect.ini, whatever their names.
-    const QStringList kept{p + "/Connect.ini.bak",           p + "/Connect.ini.summer",
-                           p + "/Connect.ini.golf23",        p + "/CVPre54-2004Mar05140709.MDB",
-                           p + "/Other.mdb.update.tmp",      folder.DbFiles() + "/CV20041225.mdb",
-                           p + "/.Connect.ini.dc-tmp-Zz99Yy" /* being written: new */};
-    const QDateTime old = QDateTime::currentDateTime().addSecs(-600);
+    const QStringList kept{p + "/Connect.ini.bak",
+                           p + "/Connect.ini.summer",
+                           p + "/Connect.ini.golf23",
+                           p + "/CVPre54-2004Mar05140709.MDB",
+                           p + "/Other.mdb.update.tmp",
+                           folder.DbFiles() + "/CV20041225.mdb",
+                           p + "/.Connect.ini.dc-tmp-Zz99Yy" /* being written: new */,
+                           p + "/CV550.ZIP.Ab12Cd",
+                           busy + "/Golf.mdb" /* in use */};
+    const timespec old[2] = {{::time(nullptr) - 600, 0}, {::time(nullptr) - 600, 0}};
     for (const QString& f : leftovers + kept) {
+        QDir().mkpath(QFileInfo(f).absolutePath());
         WriteAll(f, "part");
-        if (f.endsWith("Zz99Yy")) continue;
-        QFile file(f);
-        file.open(QIODevice::ReadWrite);
-        file.setFileTime(old, QFileDevice::FileModificationTime);
+        if (!f.endsWith("Zz99Yy")) ::utimensat(AT_FDCWD, QFile::encodeName(f).constData(), old, 0);
     }
+    for (const QString& f : {copies, busy}) ::utimensat(AT_FDCWD, QFile::encodeName(f).constData(), old, 0);
+    const auto holder = FileLock::TryAcquireExisting(busy);
     test::ScriptedMsgBox boxes;
     EXPECT_EQ(Start().result, StartUpResult::Ready);
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
     for (const QString& f : leftovers) EXPECT_FALSE(QFile::exists(f)) << f.toStdString();
     for (const QString& f : kept) EXPECT_TRUE(QFile::exists(f)) << f.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(copies));
     qputenv("XDG_DATA_HOME", oldData);
+    qputenv("TMPDIR", oldTemp);
 }
 
 // A full disk: the plain sentence comes above the technical lines, and nothing was stored.

@@ -479,29 +479,41 @@ TEST_F(EmailScreenTest, APipeADeviceOrAFolderIsNeverAttachedNorWaitedOn) {
 }
 
 TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreReadRight) {
-    QFile note(folder.Path() + "/note.txt");
-    note.open(QIODevice::WriteOnly);
-    note.write("Caf\xe9 \x93open\x94\r\n");  // Windows-1252
-    note.close();
-    QFile spoilt(folder.Path() + "/spoilt.txt");
-    spoilt.open(QIODevice::WriteOnly);
-    spoilt.write("Gr\xC3\xBC\xC3\x9F\x65 \xFF");  // UTF-8 with one byte that is not
-    spoilt.close();
+    // A UTF-8 file spoilt by a stray byte is read as Windows-1252, and the golfer is told; one whose mark
+    // says UTF-8 keeps its letters, the stray byte read as U+FFFD, and is told too; a Windows-1252 file
+    // is read without a word.
+    struct Read {
+        QByteArray bytes;
+        QString text, told;
+    };
+    const QList<Read> reads = {
+        {"Gr\xC3\xBC\xC3\x9F\x65 \xFF", "GrÃ¼ÃŸe ÿ", "' is written in UTF-8 but holds bytes that are not"},
+        {"\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F\x65 \xFF", "Grüße \uFFFD",
+         "' is marked as UTF-8 but holds bytes that are not UTF-8"},
+        {"Caf\xe9 \x93open\x94\r\n", "Café “open”", {}},
+    };
     const QString paragraph = QString("All rounds count. ").repeated(120);  // 2,160 characters
+    const QString path = folder.Path() + "/message.txt";
     MailRecorder mail;
     Drive([] { OpenEmailScreen(Ctx(), "General", kSupportAddress); },
           [&](frmEmail& s) {
-              // Read as Windows-1252, and the golfer is told; a Windows-1252 file is read without a word.
-              s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return spoilt.fileName(); };
-              s.cmdMessages->click();
-              EXPECT_EQ(s.txtMessage->toPlainText(), "GrÃ¼ÃŸe ÿ");
-              ASSERT_EQ(boxes.Count(), 1);
-              EXPECT_TRUE(boxes.Last().startsWith("The file '" + spoilt.fileName() +
-                                                  "' is written in UTF-8 but holds bytes that are not"));
-              s.txtMessage->clear();
-              s.ChooseFile = [&](QWidget*, const QString&, const QString&) { return note.fileName(); };
-              s.cmdMessages->click();
-              EXPECT_EQ(s.txtMessage->toPlainText(), "Café “open”");
+              s.ChooseFile = [path](QWidget*, const QString&, const QString&) { return path; };
+              for (const Read& read : reads) {
+                  SCOPED_TRACE(read.text.toStdString());
+                  QFile file(path);
+                  file.open(QIODevice::WriteOnly);
+                  file.write(read.bytes);
+                  file.close();
+                  const int shown = boxes.Count();
+                  s.txtMessage->clear();
+                  s.cmdMessages->click();
+                  EXPECT_EQ(s.txtMessage->toPlainText(), read.text);
+                  ASSERT_EQ(boxes.Count(), shown + (read.told.isEmpty() ? 0 : 1));
+                  if (!read.told.isEmpty()) {
+                      EXPECT_TRUE(boxes.Last().startsWith("The file '" + path + read.told))
+                          << boxes.Last().toStdString();
+                  }
+              }
               s.txtMessage->setPlainText(s.txtMessage->toPlainText() + "\n" + paragraph);
               s.cmdAttach->click();
               s.cmdSend->click();
@@ -515,7 +527,7 @@ TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreR
     EXPECT_TRUE(raw.contains("charset=windows-1252"));
     for (const QByteArray& line : raw.split('\n')) EXPECT_LE(line.size(), 76) << line.constData();
     ASSERT_EQ(sent[0].attachments.size(), 1);
-    EXPECT_EQ(sent[0].attachments[0].second, QByteArray("Caf\xe9 \x93open\x94\r\n"));
+    EXPECT_EQ(sent[0].attachments[0].second, reads.back().bytes);
 }
 
 TEST_F(EmailScreenTest, NameSearchMatchesTypedPrefixesLiterallyAndCompletesTheName) {

@@ -18,6 +18,16 @@ QStringList Addresses(InternetAddressList* list) {
     return out;
 }
 
+// The first mailbox of a list as "name <address>", or the address alone.
+QString Mailbox(InternetAddressList* list) {
+    InternetAddress* a =
+        list && internet_address_list_length(list) > 0 ? internet_address_list_get_address(list, 0) : nullptr;
+    if (!a || !INTERNET_ADDRESS_IS_MAILBOX(a)) return QString();
+    const QString name = QString::fromUtf8(internet_address_get_name(a));
+    const QString address = QString::fromUtf8(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(a)));
+    return name.isEmpty() ? address : name + " <" + address + ">";
+}
+
 QByteArray Decoded(GMimePart* part) {
     GMimeStream* out = g_mime_stream_mem_new();
     g_mime_data_wrapper_write_to_stream(g_mime_part_get_content(part), out);
@@ -93,8 +103,15 @@ SentMail ParseMail(const QByteArray& raw) {
         mail.to = Addresses(g_mime_message_get_to(message));
         mail.cc = Addresses(g_mime_message_get_cc(message));
         mail.subject = QString::fromUtf8(g_mime_message_get_subject(message));
-        mail.receipt =
-            QString::fromUtf8(g_mime_object_get_header(GMIME_OBJECT(message), "Disposition-Notification-To"));
+        mail.from = Mailbox(g_mime_message_get_from(message));
+        GMimeHeader* receipt = g_mime_header_list_get_header(
+            g_mime_object_get_header_list(GMIME_OBJECT(message)), "Disposition-Notification-To");
+        if (receipt) {
+            InternetAddressList* list =
+                internet_address_list_parse(nullptr, g_mime_header_get_raw_value(receipt));
+            mail.receipt = Mailbox(list);
+            if (list) g_object_unref(list);
+        }
         GMimePartIter* it = g_mime_part_iter_new(GMIME_OBJECT(message));
         do {
             GMimeObject* part = g_mime_part_iter_get_current(it);

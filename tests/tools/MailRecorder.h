@@ -13,7 +13,8 @@ namespace dc::test {
 
 struct SentMail {
     QStringList to, cc;
-    QString subject, receipt, body;
+    QString from, receipt;  // "name <address>", or the address alone, decoded
+    QString subject, body;
     QByteArray raw;                                 // the message as the mail program read it
     QList<QPair<QString, QByteArray>> attachments;  // file name, decoded contents
 };
@@ -22,8 +23,8 @@ class MailRecorder {
   public:
     // exitCode != 0 makes the program refuse a message with that code and a reason on stderr: every
     // message, or only that of call number `failingCall` (from 0). kHang makes it read the message
-    // and then wait on a child process (its pid in ChildPid(), 0 until it runs) that never ends by itself; kHangUnread
-    // the same without reading anything; kReadsPart read the first 1,500 bytes, keep them and end
+    // and then wait on a child process (its pid in ChildPid(), 0 until it runs) that never ends by itself;
+    // kHangUnread the same without reading anything; kReadsPart read the first 1,500 bytes, keep them and end
     // with 0.
     static constexpr int kHang = -2;
     static constexpr int kHangUnread = -3;

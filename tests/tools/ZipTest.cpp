@@ -118,6 +118,44 @@ TEST_F(ZipTest, ZipButtonReplacesItsArchiveAndAttachesNothingWhenTheArchiveFails
     EXPECT_TRUE(boxes.Last().contains("Connect.ini"));
 }
 
+// A full disk is said in the plain box, as every full disk is, and leaves no file behind: the program's
+// folder, where the archive is written, or the temporary folder, where the database copy is made
+// (named, since it may not be the database's disk).
+TEST_F(ZipTest, AFullDiskIsSaidInThePlainBoxAndLeavesNoFile) {
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    for (const bool temporary : {false, true}) {
+        SCOPED_TRACE(temporary ? "temporary folder" : "program folder");
+        test::SmallFileSystem disk("512k");
+        if (!disk.Ready()) GTEST_SKIP() << "no small file system can be mounted here";
+        if (temporary) {
+            qputenv("TMPDIR", QFile::encodeName(disk.Path()));
+        } else {
+            ASSERT_TRUE(QFile::copy(IniFilePath(), disk.Path() + "/Connect.ini"));
+            SetProgramFolder(disk.Path());
+        }
+        test::FillDisk(disk.Path() + "/filler");
+        Ctx().bErrorReport = true;
+        ScriptedMsgBox boxes;
+        ScriptedModal modal([&](QDialog& d) {
+            auto& s = static_cast<frmEmail&>(d);
+            s.cmdZip->click();
+            EXPECT_EQ(s.lstAttach->count(), 0);
+            return 0;
+        });
+        OpenEmailScreen(Ctx(), "General", kSupportAddress);
+        SetProgramFolder(folder.Path());
+        qputenv("TMPDIR", oldTemp);
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last(), "The disk is full: nothing was saved. Free some space on the disk" +
+                                    (temporary ? " (the one that holds '" + disk.Path() + "')" : QString()) +
+                                    " and try again.");
+        EXPECT_TRUE(boxes.Details()[0].startsWith("Form Email, cmdZip_Click\r\nError Number "))
+            << boxes.Details()[0].toStdString();
+        EXPECT_EQ(QDir(disk.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  temporary ? QStringList{"filler"} : (QStringList{"Connect.ini", "filler"}));
+    }
+}
+
 TEST_F(ZipTest, FileNamesAreNeverPatternsAndEntriesHaveNoFolders) {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("sub");
@@ -190,21 +228,24 @@ TEST_F(ZipTest, SystemMailIsNotSentWithoutItsArchive) {
     EXPECT_EQ(ReadZip(copy.fileName()).keys(), (QStringList{"Connect.ini", "Golf [2023].mdb"}));
 }
 
+// The golfer is asked once: a send that then fails is tried again without the question.
 TEST_F(ZipTest, AfterAFailedArchiveTheGolferMaySendTheMailWithoutIt) {
     Ctx().bErrorReport = true;
     QFile::remove(IniFilePath());
     ScriptedMsgBox boxes;
-    test::MailRecorder mail;
+    test::MailRecorder mail(1, 0);  // the first send is refused
     ScriptedModal modal([&](QDialog& d) {
         auto& s = static_cast<frmEmail&>(d);
         s.cmdZip->click();
         boxes.Push(vbYes);
         s.cmdSend->click();
+        s.cmdSend->click();
         return d.result();
     });
     OpenEmailScreen(Ctx(), "General", kSupportAddress);
-    ASSERT_EQ(boxes.Count(), 2);
+    ASSERT_EQ(boxes.Count(), 3);
     EXPECT_EQ(boxes.Buttons()[1], (QStringList{"Send without it", "Do not send"}));
+    EXPECT_TRUE(boxes.Last().contains("refused the message")) << boxes.Last().toStdString();
     ASSERT_EQ(mail.Messages().size(), 1);
     EXPECT_TRUE(mail.Messages()[0].attachments.isEmpty());
 }

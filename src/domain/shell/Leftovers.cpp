@@ -8,18 +8,23 @@
 #include "platform/FileOps.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
+#include "tools/SystemArchive.h"
 
 namespace dc {
 namespace {
 
-// Removes every file of `folder` whose whole name matches `pattern` and that is not in use.
-void RemoveMatching(const QString& folder, const QString& pattern, QStringList& removed) {
+// Removes every file (or, with `folders`, every folder) of `folder` whose whole name matches
+// `pattern` and that is not in use.
+void RemoveMatching(const QString& folder, const QString& pattern, QStringList& removed,
+                    bool folders = false) {
     if (folder.isEmpty()) return;
     const QRegularExpression name(QRegularExpression::anchoredPattern(pattern));
-    for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    const QDir::Filters kind =
+        (folders ? QDir::Dirs | QDir::NoDotAndDotDot : QDir::Files) | QDir::Hidden | QDir::System;
+    for (const QString& entry : QDir(folder).entryList(kind)) {
         if (!name.match(entry).hasMatch()) continue;
         const QString path = folder + "/" + entry;
-        if (RemoveLeftoverFile(path)) removed << path;
+        if (folders ? RemoveLeftoverFolder(path) : RemoveLeftoverFile(path)) removed << path;
     }
 }
 
@@ -34,6 +39,11 @@ QStringList RemoveProgramLeftovers() {
         RemoveMatching(ini.absolutePath(), TemporaryNamePattern(ini.fileName()), removed);
         // A dated backup is copied to "<backup>.tmp" first.
         RemoveMatching(ProgramFolder() + "/DBFiles", "CV\\d{8}\\.mdb\\.tmp", removed);
+        // The archive of the system files is written under a temporary name beside it, from a copy of
+        // the database made in a private folder of the temporary folder.
+        const QFileInfo zip(SystemZipPath(ProgramFolder()));
+        RemoveMatching(zip.absolutePath(), TemporaryNamePattern(zip.fileName()), removed);
+        RemoveMatching(QDir::tempPath(), SystemZipWorkFolderPattern(), removed, true);
         // Earlier builds kept a database's lock in the data folder, named after its device and inode;
         // the lock is now the database file's own.
         RemoveMatching(UserLockFolder(), "file-\\d+-\\d+\\.lock", removed);

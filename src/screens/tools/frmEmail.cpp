@@ -339,6 +339,12 @@ void frmEmail::cmdMessages_Click() {
                                 "in UTF-8 and read it anew.")
                             .arg(path),
                         vbExclamation);
+                if (!file.badBytesUnderMark.isEmpty())
+                    MsgBox(QString("The file '%1' is marked as %2 but holds bytes that are not %2: each has "
+                                   "been read as \"\uFFFD\", and the rest of its text is as written. Mend "
+                                   "them in the message, or save the file again in %2 and read it anew.")
+                               .arg(path, file.badBytesUnderMark),
+                           vbExclamation);
             } catch (const AppError& e) {
                 // Not a file to read as text: the message stays as it was.
                 MsgBox(e.description(), vbExclamation);
