@@ -93,7 +93,8 @@ void frmMainGolf::CatchUpWithStore() {
             return;
         }
         if (!round.IsNew()) {
-            const std::optional<int> game = RoundStore(ctx_.Connection()).GameOfKey(player, round.StoredRndGameId());
+            const std::optional<int> game =
+                RoundStore(ctx_.Connection()).GameOfKey(player, round.StoredRndGameId());
             if (edited && game) {
                 KeepEditsAt(*game);
             } else {
@@ -110,7 +111,8 @@ void frmMainGolf::CatchUpWithStore() {
 }
 
 void frmMainGolf::KeepEditsAt(int game) {
-    const std::optional<PagedRound> paged = MainRoundStore(ctx_.Connection()).LoadPagedRound(round.ShownPlayerId(), game);
+    const std::optional<PagedRound> paged =
+        MainRoundStore(ctx_.Connection()).LoadPagedRound(round.ShownPlayerId(), game);
     if (!paged) return;
     const RoundRec& S = paged->round;
     if (game < 3 || !paged->previous) {
