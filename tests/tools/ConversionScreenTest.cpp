@@ -26,6 +26,7 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
+#include "platform/Spread.h"
 #include "shell/ResyncProgress.h"
 #include "shell/frmMainWait.h"
 #include "shell/frmSystemSetup.h"
@@ -268,7 +269,7 @@ TEST_F(ConversionScreen, FolderNamedInWindows1252) {
 
 // A conversion beside the main screen adds older rounds of the player shown: the save of a
 // correction and Delete act on the round shown whatever its number has become, and once the
-// conversion has ended the screen shows that round at its new number.
+// conversion has ended the screen shows that round at its new number, with the edits typed.
 TEST_F(ConversionScreen, TheMainScreenActsOnTheRoundItShowsAfterAConversionRenumbered) {
     QList<RecordBytes> rounds{OldRound(true, "05/05/2024", "Oak Hills", 5),
                               OldRound(true, "05/07/2024", "Oak Hills", 4)};
@@ -296,10 +297,13 @@ TEST_F(ConversionScreen, TheMainScreenActsOnTheRoundItShowsAfterAConversionRenum
     EXPECT_EQ(firstHole("2024-05-05").toInt(), 3) << "the correction is stored on the round shown";
     EXPECT_EQ(firstHole("2024-05-03").toInt(), 7);
 
+    main.SetHoleText(kRowGross, 2, "8");  // an edit not saved yet
     convertOlder("05/01/2024", 8);
     QApplication::processEvents();
     EXPECT_EQ(main.txtRecNum->text(), " 3");
     EXPECT_EQ(main.mskDate->Text(), "05/05/2024");
+    EXPECT_EQ(main.spISC->CellText(2, kRowGross), "8") << "the edit is kept";
+    EXPECT_EQ(main.round.TeeSlope(), 125) << "the round's own slope, not its tee box's";
 
     convertOlder("04/30/2024", 9);
     boxes.Push(vbYes);

@@ -35,7 +35,9 @@ void frmMainGolf::ShowWhatIsStored() {
         });
         return;
     }
-    const QString database = ctx_.HasDatabase() ? ctx_.Connection().Path() : QString();
+    // Closed for a moment (a compaction puts a new file in its place): shown again once it is back.
+    if (!ctx_.HasDatabase()) return;
+    const QString database = ctx_.Connection().Path();
     const quint64 changes = ctx_.Changes().Count();
     if (database != shownDatabase_) {
         // Nothing shown belongs to the other database; its round was asked about before the switch.
@@ -44,7 +46,7 @@ void frmMainGolf::ShowWhatIsStored() {
         StartAfresh();
         return;
     }
-    if (changes == shownChanges_ || !ctx_.HasDatabase()) return;
+    if (changes == shownChanges_) return;
     shownChanges_ = changes;
     // What other screens hand back through the context stays theirs.
     const int player = ctx_.nCurPlayerID, course = ctx_.nCurCourseID, tee = ctx_.nCurTeeBox;
