@@ -26,6 +26,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
 #include "platform/SpreadCell.h"
+#include "records/PlayerStore.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
 #include "scorecards/frmScoreCard.h"
@@ -835,6 +836,19 @@ TEST_F(MainScreen, TheSettingsScreensDatabaseSwitchAsksAboutATypedRoundFirst) {
         EXPECT_EQ(stored, answer == vbYes ? 1 : 0) << answer;
         setup->bChanged = false;
     }
+}
+
+// The player editor deletes the player shown: the screen leaves his round before anything acts on it.
+TEST_F(MainScreen, APlayerDeletedByAnotherScreenIsNoLongerShown) {
+    StoredRounds(3);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    PlayerStore(TestDb()).DeletePlayer(7);
+    QApplication::processEvents();
+    EXPECT_EQ(f->cboPlayer->findData(7), -1);
+    EXPECT_EQ(f->cboPlayer->currentIndex(), -1);
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_TRUE(f->round.IsNew());
 }
 
 TEST_F(MainScreen, TheCloseBoxAsksLikeExit) {

@@ -62,9 +62,10 @@ class LiveDatabase {
     void Take(std::unique_ptr<Database> db, std::unique_ptr<FileLock> lock);
     void Listen();  // the open database's writes noted on changes_
 
+    // First, so that it outlives the database that notes on it.
+    std::unique_ptr<StoredChanges> changes_ = std::make_unique<StoredChanges>();
     std::unique_ptr<Database> gDB;  // the one database of the run
     std::unique_ptr<FileLock> lock_;
-    std::unique_ptr<StoredChanges> changes_ = std::make_unique<StoredChanges>();
 };
 
 }  // namespace dc
