@@ -172,6 +172,20 @@ QString Database::QuickCheck() {
     return answer == "ok" ? QString() : answer;
 }
 
+void Database::SetWriteListener(std::function<void()> listener) {
+    writeListener_ = std::move(listener);
+    if (!db_) return;
+    // SQLite calls the hook only for transactions that wrote; a zero return lets the commit go on.
+    sqlite3_commit_hook(
+        db_,
+        [](void* self) {
+            const auto& listener = static_cast<Database*>(self)->writeListener_;
+            if (listener) listener();
+            return 0;
+        },
+        this);
+}
+
 void Database::Close() {
     for (auto& [sql, stmt] : cache_) sqlite3_finalize(stmt);
     cache_.clear();

@@ -95,6 +95,9 @@ class Database {
     // The text of the statement the database runs (or ran last); its own rollbacks leave it as it was.
     const QString& LastStatement() const { return lastStatement_; }
     sqlite3* handle() const { return db_; }
+    // Called whenever a transaction that wrote to the file commits, from inside the commit: the
+    // listener must not use the database (it may note the change for later).
+    void SetWriteListener(std::function<void()> listener);
 
     // A transaction: everything inside commits together or not at all. Nests (savepoints).
     class Transaction {
@@ -126,6 +129,7 @@ class Database {
     int affected_ = 0;
     int savepointDepth_ = 0;
     std::unordered_map<std::string, sqlite3_stmt*> cache_;
+    std::function<void()> writeListener_;
 };
 
 }  // namespace dc

@@ -52,6 +52,11 @@ class DeleteRound : public ::testing::Test {
         }
         ResynchAllScores(TestDb());
     }
+    static int KeyOf(int player, int game) {
+        return TestDb()
+            .Scalar("SELECT RND_GAME_ID FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?", {player, game})
+            .toInt();
+    }
     std::unique_ptr<frmMainGolf> Open(int player) {
         auto form = std::make_unique<frmMainGolf>(Ctx());
         form->show();
@@ -79,7 +84,7 @@ TEST_F(DeleteRound, Round3Of10RenumbersAndRecomputesEveryVariantOfTheLaterRounds
         "AND GSB9>0");
     const QString game4Date =
         TestDb().Scalar("SELECT ROUND_DATE FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toString();
-    EXPECT_EQ(DeleteRoundAndRecalculate(TestDb(), 7, 3, 1, true), 9);
+    EXPECT_EQ(DeleteRoundAndRecalculate(TestDb(), 7, KeyOf(7, 3), 1, true), 9);
     const QStringList after = Rows(7);
     ASSERT_EQ(after.size(), 9);
     for (int g = 1; g <= 9; ++g) EXPECT_TRUE(after[g - 1].startsWith(QString::number(g) + " ")) << g;
@@ -93,7 +98,7 @@ TEST_F(DeleteRound, AFailureMidWayLeavesTheDatabaseAsItWas) {
     StoredRounds(10);
     const QStringList before = Rows(7);
     TestDb().Execute("DROP TABLE HCP_REDUCTION");  // the recomputation fails after the delete
-    EXPECT_ANY_THROW(DeleteRoundAndRecalculate(TestDb(), 7, 3, 1, true));
+    EXPECT_ANY_THROW(DeleteRoundAndRecalculate(TestDb(), 7, KeyOf(7, 3), 1, true));
     EXPECT_EQ(Rows(7), before);
 }
 

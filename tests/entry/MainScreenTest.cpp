@@ -26,6 +26,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
 #include "platform/SpreadCell.h"
+#include "records/PlayerStore.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
 #include "scorecards/frmScoreCard.h"
@@ -252,9 +253,11 @@ TEST_F(MainScreen, NullCostsNoTeeBoxAndCourseHandicapsPerColumn) {
     TestDb().Execute(
         "UPDATE INDIV_SCORES SET GAME_COST=NULL, CART_COST=NULL, OTHER_COST=12.5, NOTES=' hello' "
         "WHERE GAME_NUMBER=6");
+    TestDb().Execute("UPDATE INDIV_SCORES SET SLOPE_RATING=120 WHERE GAME_NUMBER=6");
     test::ScriptedMsgBox boxes;
     auto f = Open();
     SelectPlayer(*f, 7);
+    EXPECT_EQ(f->round.TeeSlope(), 120) << "a paged round keeps its own slope, not its tee box's 113";
     EXPECT_EQ(f->txtGameCost->text(), "");
     EXPECT_EQ(f->txtCartCost->text(), "");
     EXPECT_EQ(f->txtOtherCost->text(), "12.50");
@@ -793,7 +796,59 @@ TEST_F(MainScreen, AnotherDatabaseChosenInSettingsStartsTheScreenAfresh) {
     EXPECT_EQ(f->cboPlayer->currentIndex(), -1);
     EXPECT_EQ(f->txtRecNum->text(), "New");
     EXPECT_EQ(f->cboCourse->itemText(0), "Elsewhere");
+    EXPECT_EQ(f->cboTeeBox->count(), 0) << "no tee box of the old database's course";
+    EXPECT_EQ(f->spISC->CellText(1, kRowYards), "");
     Ctx().Live() = std::move(kept);
+}
+
+// Another database saved in the settings screen while a round is typed: the round is asked about
+// first, as Exit asks (Yes stores it where it was typed, Cancel keeps the database and the round),
+// and only then does the screen start afresh, empty, on the other database.
+TEST_F(MainScreen, TheSettingsScreensDatabaseSwitchAsksAboutATypedRoundFirst) {
+    const QString first = Ctx().Connection().Path();
+    const QString other = folder.MakeDatabase("Other.mdb");
+    for (const int answer : {vbCancel, vbNo, vbYes}) {
+        Ctx().Live().Open(first);
+        Ctx().sDBPathFile = first;
+        auto f = Open();
+        f->cmdSetup_Click();
+        auto* setup = f->findChild<frmSystemSetup*>();
+        ASSERT_TRUE(setup);
+        SelectPlayer(*f, 7);
+        ChooseCourse(*f);
+        TypeGross(*f, 5);
+        test::ScriptedMsgBox boxes({answer});
+        setup->txtDataBasePath->setText(other);
+        setup->cmdSave_Click();
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.Texts().value(0), "The data has changed.\n\rSave the changes?") << answer;
+        if (answer == vbCancel) {
+            EXPECT_EQ(Ctx().Connection().Path(), first);
+            EXPECT_EQ(f->spISC->CellText(1, kRowGross), "5") << "Cancel keeps the round";
+            setup->bChanged = false;
+            continue;
+        }
+        EXPECT_EQ(Ctx().Connection().Path(), other) << answer;
+        EXPECT_EQ(f->cboPlayer->currentIndex(), -1);
+        EXPECT_EQ(f->cboTeeBox->count(), 0);
+        for (int row : {kRowYards, kRowPar, kRowGross}) EXPECT_EQ(f->spISC->CellText(1, row), "") << row;
+        const int stored = OpenProgramDatabase(first)->Scalar("SELECT COUNT(*) FROM INDIV_SCORES").toInt();
+        EXPECT_EQ(stored, answer == vbYes ? 1 : 0) << answer;
+        setup->bChanged = false;
+    }
+}
+
+// The player editor deletes the player shown: the screen leaves his round before anything acts on it.
+TEST_F(MainScreen, APlayerDeletedByAnotherScreenIsNoLongerShown) {
+    StoredRounds(3);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    PlayerStore(TestDb()).DeletePlayer(7);
+    QApplication::processEvents();
+    EXPECT_EQ(f->cboPlayer->findData(7), -1);
+    EXPECT_EQ(f->cboPlayer->currentIndex(), -1);
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_TRUE(f->round.IsNew());
 }
 
 TEST_F(MainScreen, TheCloseBoxAsksLikeExit) {

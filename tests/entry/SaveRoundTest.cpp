@@ -125,7 +125,7 @@ TEST_F(SaveRound, NewRowTakesTheScreenValues) {
 
 // Distinct nines (hole 10 unlike the others) and a rating that single precision cannot hold: the
 // stored totals and rating are those entered. A rewrite of a row that is not stored writes nothing
-// and says so.
+// and says so; a stored round is found by its key, whatever game number the screen showed.
 TEST_F(SaveRound, NineTotalsAndTheRatingAreStoredAsEnteredAndAMissingRowIsNoSave) {
     RoundEntry e = Entry(7, "05/31/2024", 0);
     for (int h = 0; h < 18; ++h) e.gross[h] = h < 9 ? 4 : h == 9 ? 7 : 5;
@@ -143,7 +143,7 @@ TEST_F(SaveRound, NineTotalsAndTheRatingAreStoredAsEnteredAndAMissingRowIsNoSave
     EXPECT_EQ(test::RoundRows(7, "GSF9,GSB9,SLOPE_RATING"), QStringList{"35 47 120"});
     EXPECT_DOUBLE_EQ(rating(), 69.9);
 
-    for (auto [game, roundKey] : {std::pair{1, key + 1}, std::pair{2, key}, std::pair{0, 0}}) {
+    for (auto [game, roundKey] : {std::pair{1, key + 1}, std::pair{0, 0}}) {
         RoundEntry gone = rewrite;
         gone.gameNumber = game;
         gone.rndGameId = roundKey;
@@ -151,6 +151,11 @@ TEST_F(SaveRound, NineTotalsAndTheRatingAreStoredAsEnteredAndAMissingRowIsNoSave
         EXPECT_THROW(StoreRound(TestDb(), gone, 0, 69.9f, 120), AppError) << game << " " << roundKey;
     }
     EXPECT_EQ(test::RoundRows(7, "GS01,GSF9"), QStringList{"3 35"});
+    // A game number another screen changed since the round was shown: the round of its key is saved.
+    rewrite.gameNumber = 2;
+    rewrite.gross[0] = 9;
+    StoreRound(TestDb(), rewrite, 0, 69.9f, 120);
+    EXPECT_EQ(test::RoundRows(7, "GS01,GSF9"), QStringList{"9 41"});
 }
 
 TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {

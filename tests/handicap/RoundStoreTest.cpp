@@ -46,7 +46,7 @@ TEST_F(RoundStoreDb, EachWriterChangesOnlyTheRowsItNames) {
         int rowsOfPlayer1Changed;  // of 3
     } cases[] = {
         {"renumber", [](RoundStore& s) { EXPECT_EQ(s.Renumber(1), 3); }, 3},
-        {"delete a game", [](RoundStore& s) { s.DeleteGame(1, 2); }, 1},
+        {"delete a round by its key", [](RoundStore& s) { s.DeleteRound(1, 21); }, 1},
         {"delete a player's rounds", [](RoundStore& s) { s.DeletePlayerRounds(1); }, 3},
         {"one run's figures", [&out](RoundStore& s) { s.UpdateResults(1, 2, US_F9, out); }, 1},
         {"re-rate the men's rounds",

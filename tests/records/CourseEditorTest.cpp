@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -15,6 +16,8 @@
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
+#include "entry/RoundRules.h"
+#include "entry/frmMainGolf.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
@@ -707,6 +710,41 @@ TEST_F(CourseEditorTest, EditsGoIntoTheCourseBeingEdited) {
     form->cmdNew_Click();
     EXPECT_EQ(form->Course().tee[1][0], "");
     EXPECT_EQ(form->Course().Holes(HoleGridKind::MenPars)[0][0], "");
+}
+
+// A round typed on the main screen while its tee box is corrected here: once saved, the main screen
+// shows the tee box's new pars and slope with the course handicap they give, and the round is
+// stored with them when the golfer answers Yes on the editor's closing.
+TEST_F(CourseEditorTest, ARoundBeingTypedTakesTheTeeBoxFiguresSavedHere) {
+    StoreCourse(1, "Pine");
+    TestDb().Execute(
+        "INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER) VALUES (7, 'SMITH', 'Al', 'M')");
+    Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
+    test::ScriptedMsgBox boxes({}, vbYes);
+    frmMainGolf main(Ctx());
+    main.show();
+    main.cboPlayer->setCurrentIndex(main.cboPlayer->findData(7));
+    main.cboCourse->setCurrentIndex(main.cboCourse->findData(1));
+    main.cboTeeBox->setCurrentIndex(0);
+    for (int h = 1; h <= 18; ++h) main.SetHoleText(kRowGross, h, h == 1 ? "7" : "5");
+    main.Calc_Row_Scores(kRowGross);
+    const QString courseHcpBefore = main.lblCourseHcp[1]->text();
+
+    form->cboCourseName->clear();
+    form->Form_Load();
+    Pick(1);
+    Edit(form->spTB, 3, 1, "131");
+    Edit(form->spMPar, 1, 1, "5");
+    form->cmdSave_Click();
+    QApplication::processEvents();
+    EXPECT_EQ(main.spISC->CellText(1, kRowPar), "5");
+    EXPECT_EQ(main.round.TeeSlope(), 131);
+    EXPECT_NE(main.lblCourseHcp[1]->text(), courseHcpBefore) << "the course handicap on slope 131";
+
+    main.Form_Activate(1);  // the editor closed
+    EXPECT_EQ(TestDb().Scalar("SELECT SLOPE_RATING FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 131);
+    EXPECT_TRUE(
+        TestDb().Scalar("SELECT PAR FROM INDIV_SCORES WHERE PLAYER_ID=7").toString().startsWith("54"));
 }
 
 }  // namespace dc

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -18,9 +20,13 @@
 
 #include "OldFileBuilder.h"
 #include "TestSupport.h"
+#include "entry/RoundRules.h"
+#include "entry/frmMainGolf.h"
 #include "platform/Database.h"
+#include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
+#include "platform/Spread.h"
 #include "shell/ResyncProgress.h"
 #include "shell/frmMainWait.h"
 #include "shell/frmSystemSetup.h"
@@ -259,6 +265,51 @@ TEST_F(ConversionScreen, FolderNamedInWindows1252) {
     EXPECT_TRUE(boxes.Last().startsWith("All files were successfully converted"))
         << boxes.Last().toStdString();
     EXPECT_EQ(Rounds(), 1);
+}
+
+// A conversion beside the main screen adds older rounds of the player shown: the save of a
+// correction and Delete act on the round shown whatever its number has become, and once the
+// conversion has ended the screen shows that round at its new number, with the edits typed.
+TEST_F(ConversionScreen, TheMainScreenActsOnTheRoundItShowsAfterAConversionRenumbered) {
+    QList<RecordBytes> rounds{OldRound(true, "05/05/2024", "Oak Hills", 5),
+                              OldRound(true, "05/07/2024", "Oak Hills", 4)};
+    const auto convertOlder = [&](const QByteArray& date, int gross) {
+        rounds.prepend(OldRound(true, date, "Oak Hills", gross));
+        WriteFolder(Old(), rounds);
+        frmConvertUtil screen(Ctx());
+        screen.SetFolder(folder_.Path() + "/old");
+        screen.cmdStart_Click();
+    };
+    const auto firstHole = [](const char* date) {
+        return TestDb().Scalar("SELECT GS01 FROM INDIV_SCORES WHERE ROUND_DATE=?", {date});
+    };
+    ScriptedMsgBox boxes;
+    convertOlder("05/06/2024", 6);
+    frmMainGolf main(Ctx());
+    main.show();
+    main.cboPlayer->setCurrentIndex(0);
+    main.RecBar->setValue(1);
+    ASSERT_EQ(main.mskDate->Text(), "05/05/2024");
+
+    convertOlder("05/03/2024", 7);
+    main.SetHoleText(kRowGross, 1, "3");
+    ASSERT_TRUE(main.cmdSave_Click());
+    EXPECT_EQ(firstHole("2024-05-05").toInt(), 3) << "the correction is stored on the round shown";
+    EXPECT_EQ(firstHole("2024-05-03").toInt(), 7);
+
+    main.SetHoleText(kRowGross, 2, "8");  // an edit not saved yet
+    convertOlder("05/01/2024", 8);
+    QApplication::processEvents();
+    EXPECT_EQ(main.txtRecNum->text(), " 3");
+    EXPECT_EQ(main.mskDate->Text(), "05/05/2024");
+    EXPECT_EQ(main.spISC->CellText(2, kRowGross), "8") << "the edit is kept";
+    EXPECT_EQ(main.round.TeeSlope(), 125) << "the round's own slope, not its tee box's";
+
+    convertOlder("04/30/2024", 9);
+    boxes.Push(vbYes);
+    main.cmdDeleteGame_Click();
+    EXPECT_TRUE(firstHole("2024-05-05").isNull()) << "the round shown is deleted";
+    EXPECT_EQ(Rounds(), 5);
 }
 
 }  // namespace

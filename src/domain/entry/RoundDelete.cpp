@@ -5,14 +5,19 @@
 #include "handicap/Recompute.h"
 #include "handicap/RoundStore.h"
 #include "platform/Database.h"
+#include "platform/DbError.h"
 
 namespace dc {
 
-int DeleteRoundAndRecalculate(Database& db, int playerId, int game, int genderIndex, bool is18,
+int DeleteRoundAndRecalculate(Database& db, int playerId, int rndGameId, int genderIndex, bool is18,
                               ProgressReporter* progress) {
     Database::Transaction unit(db);
     RoundStore store(db);
-    store.DeleteGame(playerId, game);
+    const std::optional<int> stored = store.GameOfKey(playerId, rndGameId);
+    if (!stored)
+        throw DbError(kErrNoCurrentRecord, "The round to be deleted is not stored. Nothing was deleted.");
+    const int game = *stored;
+    store.DeleteRound(playerId, rndGameId);
     // The later games move up by one; renumbering by date closes the gap the same way.
     const int count = store.Renumber(playerId);
     if (game <= count) {

@@ -9,10 +9,11 @@ namespace dc {
 
 class Database;
 
-// Deletes game `game` of the player and recomputes games game..n. `progress` (when given) starts
-// at once and steps after each game of a range of more than 6 games. Returns n, the player's
-// rounds left. Throws on error, having changed nothing.
-int DeleteRoundAndRecalculate(Database& db, int playerId, int game, int genderIndex, bool is18,
+// Deletes the player's round of key `rndGameId`, whatever its game number is now, and recomputes
+// the games from its place to n; DbError 3021 when the player has no round of that key. `progress`
+// (when given) starts at once and steps after each game of a range of more than 6 games. Returns n, the
+// player's rounds left. Throws on error, having changed nothing.
+int DeleteRoundAndRecalculate(Database& db, int playerId, int rndGameId, int genderIndex, bool is18,
                               ProgressReporter* progress = nullptr);
 
 }  // namespace dc

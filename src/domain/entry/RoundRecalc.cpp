@@ -21,15 +21,18 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, bool is18,
     Database::Transaction unit(db);
     RoundStore store(db);
     SaveOutcome out;
+    int oldGame = entry.oldGame;
     if (entry.isNew) {
         out.rndGameId = store.Insert(entry);
     } else {
+        // Where the round stands now: another screen may have renumbered the games since it was shown.
+        oldGame = store.GameOfKey(entry.playerId, entry.rndGameId).value_or(oldGame);
         store.UpdateScores(entry);
         out.rndGameId = entry.rndGameId;
     }
     out.count = store.Renumber(entry.playerId);
     out.gameNumber = store.GameOfKey(entry.playerId, out.rndGameId).value_or(1);
-    out.range = ChooseRecalcRange(entry.isNew, entry.oldGame, out.gameNumber, out.count, entry.hcpChanged);
+    out.range = ChooseRecalcRange(entry.isNew, oldGame, out.gameNumber, out.count, entry.hcpChanged);
     if (out.range.first <= out.range.last) {
         const bool showProgress = out.range.last - out.range.first > 5;
         CachedHcpLookups lookups(db);

@@ -78,9 +78,9 @@ void RoundStore::UpdateScores(const RoundEntry& e) {
     const QStringList& cols = RoundFieldOrder();
     QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
     for (int i = 5; i < cols.size(); ++i) sets << cols[i] + "=?";
-    v << e.playerId << e.gameNumber << e.rndGameId;
-    const QString sql = "UPDATE INDIV_SCORES SET " + sets.join(",") +
-                        " WHERE PLAYER_ID=? AND GAME_NUMBER=? AND RND_GAME_ID=?";
+    // Found by its key alone: another screen may have renumbered the player's games since it was read.
+    v << e.playerId << e.rndGameId;
+    const QString sql = "UPDATE INDIV_SCORES SET " + sets.join(",") + " WHERE PLAYER_ID=? AND RND_GAME_ID=?";
     db_.Execute(sql, v);
     // A round that is no longer stored (or never was) is not saved by writing nothing.
     if (db_.RecordsAffected() != 1)
@@ -238,8 +238,8 @@ void RoundStore::ReRate(int courseId, const QString& gender, const QString& slop
     db_.Execute(sql, params);
 }
 
-void RoundStore::DeleteGame(int playerId, int gameNumber) {
-    db_.Execute("Delete From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER=?", {playerId, gameNumber});
+void RoundStore::DeleteRound(int playerId, int rndGameId) {
+    db_.Execute("Delete From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?", {playerId, rndGameId});
 }
 
 void RoundStore::DeletePlayerRounds(int playerId) {

@@ -54,8 +54,8 @@ class RoundStore {
     // Adds the round numbered after the player's largest game, with a round key unused for the
     // player, and returns the key. A round without gross scores does not count for handicaps.
     int Insert(const RoundEntry& round);
-    // Rewrites the stored row of the round's game number and round key; throws when there is no
-    // such row, having written nothing.
+    // Rewrites the player's stored row of the round's key, whatever its game number is now; throws
+    // when there is no such row (or more than one), having written nothing.
     void UpdateScores(const RoundEntry& round);
     // The game number of the player's round with that key; nothing when there is none.
     std::optional<int> GameOfKey(int playerId, int rndGameId);
@@ -87,7 +87,7 @@ class RoundStore {
     // of `gender`, each round taking its own tee box's slot; only rounds on or after `from` when given.
     void ReRate(int courseId, const QString& gender, const QString& slopes, const QString& ratings,
                 const QString& pars, const std::optional<QDate>& from);
-    void DeleteGame(int playerId, int gameNumber);
+    void DeleteRound(int playerId, int rndGameId);
     void DeletePlayerRounds(int playerId);
 
   private:

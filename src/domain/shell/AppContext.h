@@ -23,6 +23,8 @@ class AppContext {
     bool HasDatabase() const { return live_.IsOpen(); }
     // The owner of the open database and its lock: opening, closing and replacing go through it.
     LiveDatabase& Live() { return live_; }
+    // The notice of changes to what is stored (LiveDatabase::Changes).
+    StoredChanges& Changes() const { return live_.Changes(); }
 
     // Back to the values at program start (the database closed).
     void Reset();

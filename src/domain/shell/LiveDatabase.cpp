@@ -23,8 +23,24 @@ DbError Damaged(const QString& path, QString problem) {
 
 LiveDatabase::LiveDatabase() = default;
 LiveDatabase::~LiveDatabase() = default;
-LiveDatabase::LiveDatabase(LiveDatabase&&) noexcept = default;
-LiveDatabase& LiveDatabase::operator=(LiveDatabase&&) noexcept = default;
+// Each keeps its own notice (the screens listening stay connected); the database moved reports to
+// its new owner's.
+LiveDatabase::LiveDatabase(LiveDatabase&& other) noexcept
+    : gDB(std::move(other.gDB)), lock_(std::move(other.lock_)) {
+    Listen();
+}
+
+LiveDatabase& LiveDatabase::operator=(LiveDatabase&& other) noexcept {
+    gDB = std::move(other.gDB);
+    lock_ = std::move(other.lock_);
+    Listen();
+    changes_->Note();
+    return *this;
+}
+
+void LiveDatabase::Listen() {
+    if (gDB) gDB->SetWriteListener([changes = changes_.get()] { changes->Note(); });
+}
 
 void LiveDatabase::Open(const QString& path) {
     const QString file = path.trimmed();
@@ -81,6 +97,8 @@ void LiveDatabase::Close() { Take(nullptr, nullptr); }
 void LiveDatabase::Take(std::unique_ptr<Database> db, std::unique_ptr<FileLock> lock) {
     gDB = std::move(db);
     lock_ = std::move(lock);
+    Listen();
+    changes_->Note();
 }
 
 bool LiveDatabase::IsOpen() const { return gDB && gDB->IsOpen(); }
@@ -95,6 +113,7 @@ bool LiveDatabase::HoldsLock(const QString& path) const { return lock_ && lock_-
 void LiveDatabase::CloseConnection() {
     if (gDB) gDB->Close();
     gDB.reset();
+    changes_->Note();
 }
 
 void LiveDatabase::ReplaceFile(const QString& replacement, const QString& live,

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+#include "shell/StoredChanges.h"
+
 namespace dc {
 
 class Database;
@@ -52,9 +54,16 @@ class LiveDatabase {
     // stays when it is that file's. When the file cannot be opened, the lock is released with it.
     void Reopen(const QString& path);
 
+    // Noted on every committed write to the open database and whenever another connection (or
+    // none) takes its place.
+    StoredChanges& Changes() const { return *changes_; }
+
   private:
     void Take(std::unique_ptr<Database> db, std::unique_ptr<FileLock> lock);
+    void Listen();  // the open database's writes noted on changes_
 
+    // First, so that it outlives the database that notes on it.
+    std::unique_ptr<StoredChanges> changes_ = std::make_unique<StoredChanges>();
     std::unique_ptr<Database> gDB;  // the one database of the run
     std::unique_ptr<FileLock> lock_;
 };

@@ -53,6 +53,7 @@
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/ShellDoc.h"
+#include "shell/StoredChanges.h"
 #include "shell/Version.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmMainWait.h"
@@ -74,6 +75,8 @@ frmMainGolf::frmMainGolf(AppContext& ctx, QWidget* parent) : QWidget(parent), ct
         b->setFocusPolicy(Qt::TabFocus);
     ConnectHandlers();
     Form_Load();
+    shownChanges_ = ctx_.Changes().Count();
+    connect(&ctx_.Changes(), &StoredChanges::Changed, this, [this] { ShowWhatIsStored(); });
 }
 
 void frmMainGolf::ConnectHandlers() {
@@ -246,11 +249,15 @@ void frmMainGolf::Form_Load() {
 
 void frmMainGolf::StartAfresh() {
     {
-        const QSignalBlocker block(cboCourse);
+        const QSignalBlocker block(cboCourse), blockTee(cboTeeBox);
         cboCourse->clear();
         if (ctx_.HasDatabase()) Load_Course_Info(*cboCourse, ctx_);
         cboCourse->setCurrentIndex(-1);
+        // No course: no tee box, and the grid without the yards, hole handicaps and pars of one.
+        cboTeeBox->clear();
     }
+    round.SetCourse(0);
+    round.SetTee(0, 0, 0);
     Init_Player_List();
     round.ClearChange();
 }
@@ -439,6 +446,11 @@ void frmMainGolf::cmdScoreCard_Click() {
 void frmMainGolf::cmdSetup_Click() {
     if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
     auto* setup = new frmSystemSetup(ctx_, this);
+    // A round typed meanwhile is asked about before another database takes the old one's place.
+    setup->LeaveDatabase = [this] {
+        CommitTyping();
+        return AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false);
+    };
     setup->setWindowFlag(Qt::Window);
     setup->setAttribute(Qt::WA_DeleteOnClose);
     setup->setModal(false);

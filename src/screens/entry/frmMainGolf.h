@@ -137,6 +137,11 @@ class frmMainGolf : public QWidget {
     void Clear_Screen();
     void cmdNewGame_Click();
     void cmdNewPlayer_Click();
+    // ---- what other screens stored
+    // Shows what is stored now when another screen changed it: the lists reloaded, the player's
+    // round shown by its key (or its game number when it is gone), edits kept, a round being typed
+    // on its tee box's present figures; after a switch to another database, an empty screen.
+    void ShowWhatIsStored();
     // ---- change check and saving
     void Save_Check();
     // Checks and saves (nothing while another step is under way); true when the round was stored.
@@ -230,11 +235,23 @@ class frmMainGolf : public QWidget {
     // No player and a blank new round, without a question or the player editor.
     void ClearForNewPlayer();
     bool StoreRound();  // the save step of Save_DBF
+    // What the screen's own write changed it shows itself: the notice of it asks nothing more.
+    void TookOwnChanges();
+    void CatchUpWithStore();  // the step of ShowWhatIsStored
+    // The shown player's edited round, now game `game`: its stored figures and number, the edits kept.
+    void KeepEditsAt(int game);
+    // The course and tee-box lists reloaded, the shown ones chosen again (quietly).
+    void ReloadCourseLists();
+    // The tee box's present yards, hole handicaps and pars, and its slope and rating unless the
+    // round keeps its own (a stored round on the tee box it was played off).
+    void RefreshTeeFigures(bool takeRating);
     Step step_ = Step::Idle;
     QString teeWarning_;  // the tee box's warning, given when the step showing the round ends
     int nRecBarShown_ = 1;  // the game the scroll bar showed last
     bool shownOnce_ = false;
     QString shownDatabase_;       // the database the shown lists and round come from
+    quint64 shownChanges_ = 0;    // the stored changes shown (StoredChanges::Count)
+    bool catchUpPosted_ = false;  // ShowWhatIsStored waits for the end of a step or a transaction
     int newRoundSerial_ = 0;      // counts the new rounds started, each a round of its own
     QSet<QString> warnedTees_;    // the rounds and tee boxes already warned about (TeeWarningKey)
 };

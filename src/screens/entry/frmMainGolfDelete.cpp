@@ -54,14 +54,15 @@ void frmMainGolf::cmdDeleteGame_Click() {
             if (cmdDeletePlayer_Click(/*lastGame=*/true)) return;
         }
         if (Ask("Are you sure you want to delete this game?", vbYesNo + vbQuestion) != vbYes) return;
-        const int game = round.StoredGame();
         ctx_.nCurPlayerID = playerId;
         int left = 0;
         {
+            // The round shown, by its key: its game number may have changed since it was shown.
             ResyncProgress progress(this, /*fromUpCRSR=*/false);
-            left = DeleteRoundAndRecalculate(ctx_.Connection(), playerId, game, round.Male() ? 0 : 1,
-                                             ctx_.bFlag18_9, &progress);
+            left = DeleteRoundAndRecalculate(ctx_.Connection(), playerId, round.StoredRndGameId(),
+                                             round.Male() ? 0 : 1, ctx_.bFlag18_9, &progress);
         }
+        TookOwnChanges();
         round.ClearChange();
         if (left == 0) {
             {
@@ -95,6 +96,7 @@ bool frmMainGolf::cmdDeletePlayer_Click(bool lastGame) {
             lastGame ? "Player's last game.  Delete Player?" : "Are you sure you want to delete this player?";
         if (Ask(question, vbYesNo + vbQuestion) != vbYes) return false;
         PlayerStore(ctx_.Connection()).DeletePlayer(SelectedItemData(*cboPlayer));
+        TookOwnChanges();
         // A blank new round and no player, as the new-player button leaves it, without its question
         // or the player editor; the player list reloaded.
         Init_Player_List();

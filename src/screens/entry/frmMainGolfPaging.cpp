@@ -695,6 +695,7 @@ bool frmMainGolf::StoreRound() {
         } progress(*this, wait);
         const bool wasNew = round.IsNew();
         const SaveOutcome out = SaveAndRecalculate(ctx_.Connection(), entry, is18, &progress);
+        TookOwnChanges();
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);

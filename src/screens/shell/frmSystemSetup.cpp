@@ -308,6 +308,7 @@ bool frmSystemSetup::SaveSettings() {
             ctx_.Live().Open(typed);
             databaseMissing_ = false;
         } else if (!databaseMissing_ && txtDataBasePath->text() != ctx_.sDBPathFile) {
+            if (LeaveDatabase && !LeaveDatabase()) return false;
             // File names differ by case on this system: golf.mdb is not Golf.mdb.
             ctx_.Live().Open(typed);
         }
