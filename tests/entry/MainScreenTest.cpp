@@ -418,6 +418,8 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
 }
 
 TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
+    test::AddCourse(3, "Wide");
+    TestDb().Execute("UPDATE COURSES SET TB=? WHERE COURSE_ID=3", {QString("Blue").rightJustified(80)});
     test::ScriptedMsgBox boxes;
     auto f = Open();
     Ctx().bSounds = true;
@@ -429,6 +431,16 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     SelectPlayer(*f, 7);
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A Course must be selected.");
+    // A slot without a tee box on the course (kept from a course with more of them), or none.
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(3));
+    f->cboTeeBox->setCurrentIndex(3);
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(1));
+    ASSERT_EQ(f->cboTeeBox->currentText(), "Blank");
+    for (int slot : {3, -1}) {
+        f->cboTeeBox->setCurrentIndex(slot);
+        EXPECT_FALSE(f->cmdSave_Click());
+        EXPECT_EQ(boxes.Last(), "A Tee Box must be selected.") << slot;
+    }
     ChooseCourse(*f);
     f->mskDate->SetText(FormatLocalDate(kToday.addDays(1), Ctx().sDateFormat));
     TypeGross(*f, 5);
@@ -748,19 +760,29 @@ TEST_F(MainScreen, AFailedSaveDuringAReloadNeverLeavesAnotherRoundsKeyBehind) {
     EXPECT_EQ(GS01(7, 3), 6) << "game 3 untouched";
 }
 
+// A score typed into the grid and the bar clicked (it takes no focus): the score is asked about, or
+// refused when the cell cannot take it, before any page; the round stays.
 TEST_F(MainScreen, TheScrollBarTakesTheScoreBeingTypedBeforePaging) {
     StoredRounds(4);
-    test::ScriptedMsgBox boxes({vbCancel});
-    auto f = Open();
-    QApplication::setActiveWindow(f.get());
-    SelectPlayer(*f, 7);
-    f->spISC->setFocus();
-    f->spISC->SetActiveCell(1, kRowGross);
-    QTest::keyClicks(f->spISC, "9");
-    f->RecBar->setValue(3);  // a click on the bar, which takes no focus
-    EXPECT_EQ(boxes.Count(), 1) << "the typed 9 is asked about";
-    EXPECT_EQ(f->round.StoredGame(), 4);
-    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
+    const struct {
+        const char* typed;
+        const char* box;
+    } cases[] = {{"9", "The Hole 1 score has changed."}, {"0", "\"0\" cannot be entered here."}};
+    for (const auto& c : cases) {
+        test::ScriptedMsgBox boxes({vbCancel});
+        auto f = Open();
+        QApplication::setActiveWindow(f.get());
+        SelectPlayer(*f, 7);
+        f->spISC->setFocus();
+        f->spISC->SetActiveCell(1, kRowGross);
+        QTest::keyClicks(f->spISC, c.typed);
+        f->RecBar->setValue(3);  // a click on the bar, which takes no focus
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
+        EXPECT_TRUE(boxes.Last().startsWith(c.box)) << boxes.Last().toStdString();
+        EXPECT_EQ(f->round.StoredGame(), 4) << c.typed;
+        EXPECT_EQ(f->RecBar->value(), 4) << c.typed;
+    }
 }
 
 TEST_F(MainScreen, ACourseSavedInTheEditorIsNoChangeOfTheRoundShown) {
