@@ -1114,3 +1114,26 @@ TEST_F(MainScreen, CancelOnAQuestionKeepsTheTypedWork) {
     EXPECT_EQ(f->round.StoredGame(), 2) << "No leaves the new round";
     EXPECT_EQ(test::RoundCount(7), 3);
 }
+
+// A stored round keeps its own tee box slot though its course has no tee box there (any more);
+// moved to another course's empty slot or to another empty slot, it is refused as a new round is.
+TEST_F(MainScreen, AStoredRoundKeepsItsOwnTeeBoxSlot) {
+    StoredRounds(1);
+    test::AddCourse(3, "Wide");
+    TestDb().Execute("UPDATE INDIV_SCORES SET TEE_BOX_ID=2");
+    test::ScriptedMsgBox boxes({}, vbOK);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    ASSERT_EQ(f->cboTeeBox->currentIndex(), 2);
+    f->SetHoleText(kRowGross, 1, "9");
+    EXPECT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(3));
+    ASSERT_EQ(f->cboTeeBox->currentIndex(), 2);
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(), "A Tee Box must be selected.");
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(1));
+    f->cboTeeBox->setCurrentIndex(3);
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(), "A Tee Box must be selected.");
+    EXPECT_EQ(test::RoundRows(7, "COURSE_ID, TEE_BOX_ID, GS01"), QStringList{"1 2 9"});
+}

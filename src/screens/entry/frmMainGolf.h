@@ -235,9 +235,9 @@ class frmMainGolf : public QWidget {
     void ClearForNewPlayer();
     bool StoreRound();  // the save step of Save_DBF
     Step step_ = Step::Idle;
-    QString teeWarning_;  // the tee box's warning, given when the step showing the round ends
+    QString teeWarning_;     // the tee box's warning, given when the step showing the round ends
     QString teeWarningKey_;  // the round and tee box it is about (TeeWarningKey)
-    int nRecBarShown_ = 1;  // the game the scroll bar showed last
+    int nRecBarShown_ = 1;   // the game the scroll bar showed last
     bool shownOnce_ = false;
     QString shownDatabase_;       // the database the shown lists and round come from
     int newRoundSerial_ = 0;      // counts the new rounds started, each a round of its own

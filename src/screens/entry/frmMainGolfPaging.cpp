@@ -79,7 +79,7 @@ void frmMainGolf::RunStep(Step step, const std::function<void()>& work) {
     const QString key = std::exchange(teeWarningKey_, QString());
     // Only the tee box of the round shown now, once: a tee box chosen on the way (the course of the
     // round shown before, read again for another gender) is no concern of this round.
-    if (key != ShownTeeWarningKey() || warnedTees_.contains(key)) return;
+    if (key != ShownTeeWarningKey()) return;
     warnedTees_.insert(key);
     Ask(warning, vbExclamation);
 }
@@ -624,8 +624,9 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
         const std::optional<PackedCourse> course =
             in.courseChosen ? CourseStore(ctx_.Connection()).LoadCourse(SelectedItemData(*cboCourse))
                             : std::nullopt;
-        in.teeChosen = (stored && stored->COURSE_ID == SelectedItemData(*cboCourse) && stored->TEE_BOX_ID == tee) ||
-                       (course && tee >= 0 && !TeeName(course->TB, tee).isEmpty());
+        in.teeChosen =
+            (stored && stored->COURSE_ID == SelectedItemData(*cboCourse) && stored->TEE_BOX_ID == tee) ||
+            (course && tee >= 0 && !TeeName(course->TB, tee).isEmpty());
     }
     in.dateText = mskDate->Text();
     in.dateFormat = ctx_.sDateFormat;
