@@ -173,6 +173,9 @@ class Spread : public QTableView {
     // Stores the edit in progress, if any, as leaving the cell would (raising Change), and closes
     // the editor. For screens that read the grid when the window is closed with an edit open.
     void CommitEdit();
+    // The same, but a number the cell cannot take is refused at once (the user is told, the edit
+    // stays open and nothing is stored): false then.
+    bool CommitEditOrRefuse();
     bool IsEditing() const { return !editor_.isNull(); }  // a cell editor is open
 
     // ---- sorting

@@ -77,6 +77,12 @@ void Spread::CommitEdit() {
     }
 }
 
+bool Spread::CommitEditOrRefuse() {
+    if (IsEditing() && !CheckEdit()) return false;
+    CommitEdit();
+    return true;
+}
+
 bool Spread::CanVisit(int col, int row) const {
     const auto cell = CellAt(col, row);
     return cell && !isColumnHidden(col - 1) && !isRowHidden(row - 1) && !(cell->fmt.locked && Protect());

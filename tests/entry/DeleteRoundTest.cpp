@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -224,6 +225,12 @@ TEST_F(DeleteRound, PrintsTheShownRoundWithItsHeaderAndReportsAFailingPrinterOnc
         for (const char* s : {"SMITH, Ann", "Date: 05/14/2024", "Course: Pines", "Tee Box: Blue", "Gross",
                               "Tot", "F Hit", "90"})
             EXPECT_TRUE(text.contains(s)) << s << "\n" << text.toStdString();
+        // The hole handicaps are printed without sums beside them.
+        QStringList ranks{"HCP"};
+        for (int h = 1; h <= 18; ++h) ranks << QString::number(h);
+        const QStringList lines = text.split('\n').filter(QRegularExpression("^\\s*HCP\\b"));
+        ASSERT_EQ(lines.size(), 1) << text.toStdString();
+        EXPECT_EQ(lines[0].simplified(), ranks.join(' '));
     }
     qputenv("DC_PRINT_PDF", "/nonexistent-folder/card.pdf");
     test::ScriptedMsgBox boxes;

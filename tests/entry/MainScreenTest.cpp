@@ -389,7 +389,7 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
     f->txtRecNum->setText("2");
     ASSERT_EQ(boxes.Count(), 2);
     EXPECT_EQ(boxes.Texts()[0], "The data has changed.\n\rSave the changes?");
-    EXPECT_EQ(boxes.Styles()[0], vbYesNo + vbQuestion);
+    EXPECT_EQ(boxes.Styles()[0], vbYesNoCancel + vbQuestion) << "Escape keeps the typed round";
     EXPECT_TRUE(boxes.Texts()[1].startsWith("A valid date cannot contain any underscores."));
     EXPECT_EQ(f->txtRecNum->text(), "New") << "the checks failed: the new round stays";
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "90");
@@ -421,6 +421,8 @@ TEST_F(MainScreen, GameNumberAndScrollPromptsOnANewRoundAndKeepSame) {
 }
 
 TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
+    test::AddCourse(3, "Wide");
+    TestDb().Execute("UPDATE COURSES SET TB=? WHERE COURSE_ID=3", {QString("Blue").rightJustified(80)});
     test::ScriptedMsgBox boxes;
     auto f = Open();
     Ctx().bSounds = true;
@@ -432,6 +434,16 @@ TEST_F(MainScreen, SaveChecksOnTheScreenWithTheWarningSound) {
     SelectPlayer(*f, 7);
     EXPECT_FALSE(f->cmdSave_Click());
     EXPECT_EQ(boxes.Last(), "A Course must be selected.");
+    // A slot without a tee box on the course (kept from a course with more of them), or none.
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(3));
+    f->cboTeeBox->setCurrentIndex(3);
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(1));
+    ASSERT_EQ(f->cboTeeBox->currentText(), "Blank");
+    for (int slot : {3, -1}) {
+        f->cboTeeBox->setCurrentIndex(slot);
+        EXPECT_FALSE(f->cmdSave_Click());
+        EXPECT_EQ(boxes.Last(), "A Tee Box must be selected.") << slot;
+    }
     ChooseCourse(*f);
     f->mskDate->SetText(FormatLocalDate(kToday.addDays(1), Ctx().sDateFormat));
     TypeGross(*f, 5);
@@ -751,19 +763,29 @@ TEST_F(MainScreen, AFailedSaveDuringAReloadNeverLeavesAnotherRoundsKeyBehind) {
     EXPECT_EQ(GS01(7, 3), 6) << "game 3 untouched";
 }
 
+// A score typed into the grid and the bar clicked (it takes no focus): the score is asked about, or
+// refused when the cell cannot take it, before any page; the round stays.
 TEST_F(MainScreen, TheScrollBarTakesTheScoreBeingTypedBeforePaging) {
     StoredRounds(4);
-    test::ScriptedMsgBox boxes({vbCancel});
-    auto f = Open();
-    QApplication::setActiveWindow(f.get());
-    SelectPlayer(*f, 7);
-    f->spISC->setFocus();
-    f->spISC->SetActiveCell(1, kRowGross);
-    QTest::keyClicks(f->spISC, "9");
-    f->RecBar->setValue(3);  // a click on the bar, which takes no focus
-    EXPECT_EQ(boxes.Count(), 1) << "the typed 9 is asked about";
-    EXPECT_EQ(f->round.StoredGame(), 4);
-    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
+    const struct {
+        const char* typed;
+        const char* box;
+    } cases[] = {{"9", "The Hole 1 score has changed."}, {"0", "\"0\" cannot be entered here."}};
+    for (const auto& c : cases) {
+        test::ScriptedMsgBox boxes({vbCancel});
+        auto f = Open();
+        QApplication::setActiveWindow(f.get());
+        SelectPlayer(*f, 7);
+        f->spISC->setFocus();
+        f->spISC->SetActiveCell(1, kRowGross);
+        QTest::keyClicks(f->spISC, c.typed);
+        f->RecBar->setValue(3);  // a click on the bar, which takes no focus
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
+        EXPECT_TRUE(boxes.Last().startsWith(c.box)) << boxes.Last().toStdString();
+        EXPECT_EQ(f->round.StoredGame(), 4) << c.typed;
+        EXPECT_EQ(f->RecBar->value(), 4) << c.typed;
+    }
 }
 
 TEST_F(MainScreen, ACourseSavedInTheEditorIsNoChangeOfTheRoundShown) {
@@ -1022,4 +1044,151 @@ TEST_F(MainScreen, ARoundIsShownWholeBeforeItsWarningAndNothingEntersIt) {
         EXPECT_EQ(test::RoundRows(7, "GS01, GS02, PUTTS, PAR")[2], typed.join(' '));
         SetMsgBoxResponder(nullptr);
     }
+}
+
+// The HCP row holds the holes' ranks: nothing is summed beside them, on a stored round, after a save
+// and on a tee box without hole handicaps, while yards and pars are totalled.
+TEST_F(MainScreen, TheHcpRowHasNoTotals) {
+    StoredRounds(2);
+    test::AddCourse(2, "Plain");
+    TestDb().Execute("UPDATE COURSES SET MHCP='' WHERE COURSE_ID=2");
+    test::ScriptedMsgBox boxes({}, vbOK);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    const auto totals = [&f](int row) {
+        return QStringList{f->spISC->CellText(kColOut, row), f->spISC->CellText(kColIn, row),
+                           f->spISC->CellText(kColTot, row)}
+            .join('|');
+    };
+    EXPECT_EQ(totals(kRowHcp), "||");
+    EXPECT_EQ(totals(kRowYards), "3600|3600|7200");
+    EXPECT_EQ(totals(kRowPar), "36|36|72");
+    f->SetHoleText(kRowGross, 1, "9");
+    ASSERT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
+    EXPECT_EQ(totals(kRowHcp), "||") << "after a save";
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(2));
+    EXPECT_EQ(f->spISC->CellText(1, kRowHcp), "0");
+    EXPECT_EQ(totals(kRowHcp), "||") << "no old sums beside a tee box without hole handicaps";
+}
+
+// A woman chosen after a man's round on a tee box without women's figures: her own round on a rated
+// tee box comes without a warning; her round on the other one warns once, and so does a new round
+// of a woman without rounds there (her own gender's figures), and a second tee box of that round.
+TEST_F(MainScreen, OnlyTheTeeBoxOfTheRoundShownIsWarnedAboutOnce) {
+    test::AddCourse(2, "Black", 130, "74.0");
+    TestDb().Execute("UPDATE COURSES SET WSL='000000000000', WCR='00.000.000.000.0' WHERE COURSE_ID=2");
+    test::AddPlayer(9, "BROWN", "Cy", "F");
+    test::AddRound(7, 1, QDate(2024, 1, 1), 5, 2, 74.0, 130);
+    test::AddRound(8, 1, QDate(2024, 1, 2), 5, 2, 0, 0);
+    test::AddRound(8, 2, QDate(2024, 1, 3), 5, 1);
+    ResynchAllScores(TestDb());
+    test::ScriptedMsgBox boxes({}, vbOK);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    SelectPlayer(*f, 8);
+    EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
+    EXPECT_EQ(boxes.Count(), 0) << boxes.Texts().join("|").toStdString();
+    f->RecBar->setValue(1);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().startsWith("No Slope")) << boxes.Last().toStdString();
+    f->RecBar->setValue(2);
+    f->RecBar->setValue(1);
+    SelectPlayer(*f, 7);
+    EXPECT_EQ(boxes.Count(), 1) << boxes.Texts().join("|").toStdString();
+    SelectPlayer(*f, 9);
+    EXPECT_EQ(f->round.TeeSlope(), 0) << "her tee box's figures";
+    EXPECT_EQ(boxes.Count(), 2);
+    f->cboTeeBox->setCurrentIndex(1);
+    EXPECT_EQ(boxes.Count(), 3) << "a second tee box of the round";
+    f->cboTeeBox->setCurrentIndex(0);
+    EXPECT_EQ(boxes.Count(), 3);
+}
+
+// Keep same carries the round saved last, whichever question saved it; ticked only after a save, it
+// carries that save's date too. On a tee box without pars each new round warns, once.
+TEST_F(MainScreen, KeepSameCarriesTheRoundSavedLastHoweverItWasSaved) {
+    StoredRounds(2);
+    test::AddCourse(2, "Bare", 113, "72.0", QString(18, '0'));
+    const std::vector<std::pair<const char*, std::function<void(frmMainGolf&)>>> saves = {
+        {"Save", [](frmMainGolf& f) { f.cmdSave_Click(); }},
+        {"New's question", [](frmMainGolf& f) { f.cmdNewGame_Click(); }},
+        {"the bar's question", [](frmMainGolf& f) { f.RecBar->setValue(1); }},
+        {"the statistics' question", [](frmMainGolf& f) { f.cmdStats_Click(); }}};
+    for (const auto& [name, save] : saves) {
+        SCOPED_TRACE(name);
+        test::ScriptedMsgBox boxes({}, vbYes);
+        auto f = Open();
+        f->ShowStats = nullptr;
+        SelectPlayer(*f, 7);
+        f->chkKeepSame->setChecked(true);
+        f->cmdNewGame_Click();
+        f->cboCourse->setCurrentIndex(f->cboCourse->findData(2));
+        f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 2), Ctx().sDateFormat));
+        TypeGross(*f, 5);
+        save(*f);
+        ASSERT_EQ(test::RoundCount(7), 3) << boxes.Texts().join("|").toStdString();
+        if (!f->round.IsNew()) f->cmdNewGame_Click();  // New's own question starts it
+        EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 5, 2), Ctx().sDateFormat));
+        EXPECT_EQ(f->cboCourse->currentData().toInt(), 2);
+        EXPECT_EQ(boxes.Texts().filter("No Pars").size(), 2) << "one warning per new round";
+        TestDb().Execute("DELETE FROM INDIV_SCORES WHERE GAME_NUMBER=3");
+    }
+    test::ScriptedMsgBox boxes({}, vbYes);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->cmdNewGame_Click();
+    f->mskDate->SetText(FormatLocalDate(QDate(2024, 5, 3), Ctx().sDateFormat));
+    TypeGross(*f, 5);
+    ASSERT_TRUE(f->cmdSave_Click());
+    f->chkKeepSame->setChecked(true);
+    f->cmdNewGame_Click();
+    EXPECT_EQ(f->mskDate->Text(), FormatLocalDate(QDate(2024, 5, 3), Ctx().sDateFormat))
+        << "ticked after the save";
+}
+
+// A question that would drop typed work keeps it on Escape or the close box (Cancel): the player
+// question and the game number's on a new round; No there leaves the new round for the game asked.
+TEST_F(MainScreen, CancelOnAQuestionKeepsTheTypedWork) {
+    StoredRounds(3);
+    test::ScriptedMsgBox boxes({vbCancel, vbNo, vbCancel, vbNo});
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    f->SetHoleText(kRowGross, 1, "9");
+    SelectPlayer(*f, 8);  // a wheel turn over the player box
+    EXPECT_EQ(boxes.Styles().back(), vbYesNoCancel + vbQuestion);
+    EXPECT_EQ(f->cboPlayer->currentData().toInt(), 7);
+    EXPECT_EQ(f->round.StoredGame(), 3);
+    EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9");
+    f->cmdNewGame_Click();  // No: the edit dropped
+    TypeGross(*f, 6);
+    f->txtRecNum->setText("2");
+    EXPECT_EQ(boxes.Styles().back(), vbYesNoCancel + vbQuestion);
+    EXPECT_EQ(f->txtRecNum->text(), "New");
+    EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "108");
+    f->txtRecNum->setText("2");
+    EXPECT_EQ(f->round.StoredGame(), 2) << "No leaves the new round";
+    EXPECT_EQ(test::RoundCount(7), 3);
+}
+
+// A stored round keeps its own tee box slot though its course has no tee box there (any more);
+// moved to another course's empty slot or to another empty slot, it is refused as a new round is.
+TEST_F(MainScreen, AStoredRoundKeepsItsOwnTeeBoxSlot) {
+    StoredRounds(1);
+    test::AddCourse(3, "Wide");
+    TestDb().Execute("UPDATE INDIV_SCORES SET TEE_BOX_ID=2");
+    test::ScriptedMsgBox boxes({}, vbOK);
+    auto f = Open();
+    SelectPlayer(*f, 7);
+    ASSERT_EQ(f->cboTeeBox->currentIndex(), 2);
+    f->SetHoleText(kRowGross, 1, "9");
+    EXPECT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(3));
+    ASSERT_EQ(f->cboTeeBox->currentIndex(), 2);
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(), "A Tee Box must be selected.");
+    f->cboCourse->setCurrentIndex(f->cboCourse->findData(1));
+    f->cboTeeBox->setCurrentIndex(3);
+    EXPECT_FALSE(f->cmdSave_Click());
+    EXPECT_EQ(boxes.Last(), "A Tee Box must be selected.");
+    EXPECT_EQ(test::RoundRows(7, "COURSE_ID, TEE_BOX_ID, GS01"), QStringList{"1 2 9"});
 }

@@ -162,7 +162,7 @@ TEST(RoundRules, Game1GridForAWoman) {
 TEST(RoundRules, SaveChecksInTheirOrder) {
     Ctx().sDateFormat = "MM/DD/YYYY";
     const QDate today(2024, 5, 10);
-    SaveInput in{"SMITH, Ann", true, "05/10/2024", "MM/DD/YYYY", 80};
+    SaveInput in{"SMITH, Ann", true, true, "05/10/2024", "MM/DD/YYYY", 80};
     EXPECT_TRUE(CheckRoundForSave(in, today).ok()) << "today is accepted";
     auto check = [&](SaveInput i) { return CheckRoundForSave(i, today); };
     SaveInput x = in;
@@ -174,6 +174,10 @@ TEST(RoundRules, SaveChecksInTheirOrder) {
     x.courseChosen = false;
     x.dateText = "__/__/____";
     EXPECT_EQ(check(x).message, "A Course must be selected.");
+    x.courseChosen = true;
+    x.teeChosen = false;
+    EXPECT_EQ(check(x).message, "A Tee Box must be selected.") << "before the date";
+    EXPECT_EQ(check(x).focus, SaveFocus::TeeBox);
     x = in;
     x.dateText = "12/3_/2024";
     EXPECT_EQ(check(x).message,

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "entry/frmMainGolf.h"
 #include "platform/Database.h"
+#include "platform/Desktop.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
 #include "shell/AppContext.h"
@@ -133,6 +134,14 @@ TEST(Welcome, LoadsShowsTheVersionAndStartsTheMainScreen) {
     EXPECT_EQ(welcome.windowTitle(), "Dado Corvy " + VersionText());
     EXPECT_EQ(welcome.Label4->text(), VersionText());
     EXPECT_TRUE(welcome.cmdConvert->isEnabled());
+    // The reader's link says it is not needed for the help, which the program shows itself.
+    EXPECT_FALSE(welcome.Label2->text().contains("Used for the Dado Corvy Help File"));
+    QStringList opened;
+    SetDesktopOpener([&opened](const QString& url) { return opened << url, false; });
+    welcome.cmdInstruction_Click();
+    SetDesktopOpener({});
+    EXPECT_EQ(opened, QStringList{frmWelcome::kReaderUrl});
+    EXPECT_EQ(boxes.Texts(), QStringList{"Browser could not be opened."});
     welcome.show();
     welcome.cmdStart_Click();
     EXPECT_FALSE(welcome.isVisible());
@@ -142,7 +151,7 @@ TEST(Welcome, LoadsShowsTheVersionAndStartsTheMainScreen) {
     ASSERT_TRUE(main);
     EXPECT_EQ(main->windowTitle(), AppTitle());
     delete main;
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(boxes.Count(), 1);
 }
 
 // Without a database the settings screen opens on its missing-database road, at start and on Start.

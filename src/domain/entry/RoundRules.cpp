@@ -102,6 +102,7 @@ SaveCheck CheckRoundForSave(const SaveInput& in, const QDate& today) {
         return {1, "A Player's name must be entered.  Please go to the Player Setup Screen.",
                 SaveFocus::Player};
     if (!in.courseChosen) return {2, "A Course must be selected.", SaveFocus::Course};
+    if (!in.teeChosen) return {10, "A Tee Box must be selected.", SaveFocus::TeeBox};
     const QString& d = in.dateText;
     if (d.contains('_'))
         return {3, "A valid date cannot contain any underscores.\r\n" + formatText, SaveFocus::Date};

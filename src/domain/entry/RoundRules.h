@@ -24,6 +24,9 @@ struct RowTotals {
     int total() const { return front + back; }
 };
 RowTotals SumRow(const std::array<int, 18>& values);
+// The hole handicaps are ranks of the holes (1 to 18): a sum of them means nothing, so the HCP row's
+// total cells stay empty. Every other row is totalled.
+inline bool RowHasTotals(int row) { return row != kRowHcp; }
 // A packed hole figure as the grid shows it: "07" -> "7", "090" -> "90".
 inline QString HoleText(const QString& digits) { return QString::number(digits.trimmed().toInt()); }
 inline QString TotalText(int sum) { return sum < 1 ? QString() : QString::number(sum); }
@@ -68,11 +71,14 @@ HcpGridStart Game1Grid(bool male);
 struct SaveInput {
     QString player;  // text of the player box
     bool courseChosen = false;
+    // One of the course's tee boxes is chosen (not none, nor a slot without a name), or a stored
+    // round keeps its own.
+    bool teeChosen = false;
     QString dateText;    // the date box as shown, "_" where nothing is typed
     QString dateFormat;  // "MM/DD/YYYY" or "DD/MM/YYYY"
     int grossTotal = 0;
 };
-enum class SaveFocus { None, Player, Course, Date };
+enum class SaveFocus { None, Player, Course, TeeBox, Date };
 struct SaveCheck {
     int number = 0;  // 0 = passed
     QString message;

@@ -83,7 +83,8 @@ class frmMainGolf : public QWidget {
     // The game paged to or saved last. A screen handing back code 2 shows the player's round of this
     // number again, or the one a report screen retrieved, which replaces it.
     int nGameNumber = 0;
-    // What "Keep same" carries into the next new round: the last save's tick, date, course and tee box.
+    // What "Keep same" carries into the next new round while it is ticked: the date, course and tee
+    // box of the round saved last (bKeepSame once a round was saved).
     bool bKeepSame = false;
     QString sKeepDate;
     int nKeepCourseID = 0;
@@ -190,8 +191,10 @@ class frmMainGolf : public QWidget {
     void ShowPagingAt(int game);
     void StopBarRepeat();  // ends a hold of the bar's arrows
     // Stores a score still being typed in the grid (a button reached by its access key leaves the
-    // grid's editor open) and brings the totals up to date.
-    void CommitTyping();
+    // grid's editor open) and brings the totals up to date. `refuseNow`: a score the cell cannot
+    // take is refused before anything else happens, and false is returned (else it is refused
+    // once the caller is done).
+    bool CommitTyping(bool refuseNow = false);
     // The save checks of a save asked from a prompt: the player first, then the save button's checks.
     bool RunSaveChecks(bool fromPrompt);
     // Asks before saving holes left empty in a played nine; No goes to the first of them.
@@ -210,6 +213,7 @@ class frmMainGolf : public QWidget {
     // A round (the new one for key 0) with the course, tee box and gender shown: a tee box lacking
     // values warns once each.
     QString TeeWarningKey(int rndGameId) const;
+    QString ShownTeeWarningKey() const;  // the key of the round shown
     int ViewVariant() const;  // the variant (1 to 6) of the first shown column
     void FillLabels(int k, int c);
     void SetPrevIndexesForNewRound();
@@ -246,8 +250,9 @@ class frmMainGolf : public QWidget {
     // round keeps its own (a stored round on the tee box it was played off).
     void RefreshTeeFigures(bool takeRating);
     Step step_ = Step::Idle;
-    QString teeWarning_;  // the tee box's warning, given when the step showing the round ends
-    int nRecBarShown_ = 1;  // the game the scroll bar showed last
+    QString teeWarning_;     // the tee box's warning, given when the step showing the round ends
+    QString teeWarningKey_;  // the round and tee box it is about (TeeWarningKey)
+    int nRecBarShown_ = 1;   // the game the scroll bar showed last
     bool shownOnce_ = false;
     QString shownDatabase_;       // the database the shown lists and round come from
     quint64 shownChanges_ = 0;    // the stored changes shown (StoredChanges::Count)

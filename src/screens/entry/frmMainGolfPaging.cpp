@@ -39,6 +39,7 @@
 #include "platform/Spread.h"
 #include "platform/Val.h"
 #include "records/CourseStore.h"
+#include "records/TeeBoxPacking.h"
 #include "records/frmCourseSetup.h"
 #include "records/frmPlayers.h"
 #include "reports/frmGameList.h"
@@ -75,6 +76,11 @@ void frmMainGolf::RunStep(Step step, const std::function<void()>& work) {
     }
     if (step_ != Step::Idle || teeWarning_.isEmpty()) return;
     const QString warning = std::exchange(teeWarning_, QString());
+    const QString key = std::exchange(teeWarningKey_, QString());
+    // Only the tee box of the round shown now, once: a tee box chosen on the way (the course of the
+    // round shown before, read again for another gender) is no concern of this round.
+    if (key != ShownTeeWarningKey()) return;
+    warnedTees_.insert(key);
     Ask(warning, vbExclamation);
 }
 
@@ -127,7 +133,14 @@ void frmMainGolf::cboPlayer_Click() {
             // A round typed before any player was shown is saved for the one chosen.
             const int chosen = cboPlayer->currentIndex();
             const int before = cboPlayer->findData(round.ShownPlayerId());
-            if (Ask(ChangedPrompt(round.ChangedField(), "Save the changes?"), vbYesNo + vbQuestion) == vbYes) {
+            // Escape or the close box cancels: the edit stays, and so does the player it belongs to.
+            const int answer =
+                Ask(ChangedPrompt(round.ChangedField(), "Save the changes?"), vbYesNoCancel + vbQuestion);
+            if (answer == vbCancel) {
+                SelectPlayerQuietly(before);
+                return;
+            }
+            if (answer == vbYes) {
                 const int curBefore = ctx_.nCurPlayerID;
                 if (before >= 0) SelectPlayerQuietly(before);
                 ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
@@ -212,7 +225,11 @@ void frmMainGolf::txtRecNum_Change() {
             Save_Check();
             if (round.Changed()) {
                 const int answer =
-                    Ask(ChangedPrompt(round.ChangedField(), "Save the changes?"), vbYesNo + vbQuestion);
+                    Ask(ChangedPrompt(round.ChangedField(), "Save the changes?"), vbYesNoCancel + vbQuestion);
+                if (answer == vbCancel) {  // Escape or the close box: the new round stays
+                    ShowShownRoundNumber();
+                    return;
+                }
                 if (answer == vbYes) {
                     // Saving shows the saved round; then the game asked for.
                     SetRecNumText("New");
@@ -252,8 +269,9 @@ void frmMainGolf::RecBar_Change() {
         ShowShownRoundNumber();
         return;
     }
-    CommitTyping();  // the bar takes no focus: a score being typed is still in the grid's editor
-    if (round.IsNew() ? !LeaveNewRound() : !LeaveEditedStoredRound()) {
+    // The bar takes no focus: a score being typed is still in the grid's editor. One the grid
+    // cannot take is refused before the page, which does not happen.
+    if (!CommitTyping(/*refuseNow=*/true) || (round.IsNew() ? !LeaveNewRound() : !LeaveEditedStoredRound())) {
         ShowShownRoundNumber();  // stays on the round shown (after a Yes, the saved one)
         return;
     }
@@ -477,21 +495,19 @@ void frmMainGolf::StartNewRound(bool takeKeyboard) {
             if (i != cboCourse->currentIndex()) cboCourse->setCurrentIndex(i);
         }
         if (cboTeeBox->count() > 0 && nKeepTeeBox < cboTeeBox->count()) {
-            if (cboTeeBox->currentIndex() != nKeepTeeBox) cboTeeBox->setCurrentIndex(nKeepTeeBox);
+            const QSignalBlocker block(cboTeeBox);  // chosen for the new round below
+            cboTeeBox->setCurrentIndex(nKeepTeeBox);
         }
         MarkNewRoundStart();  // the kept date is carried, not typed
     }
     if (cboCourse->currentIndex() != -1) {
-        const int t = cboTeeBox->currentIndex();
-        if (const auto q =
-                CourseStore(ctx_.Connection()).ReadTeeBox(SelectedItemData(*cboCourse), round.Male(), qMax(0, t))) {
-            if (t >= 0) {
-                ctx_.nCurTeeBox = t;
-                round.SetTee(t, q->slope, q->rating);
-            } else {
-                // No tee box yet: a round that counts like any round without a rating.
-                round.SetTee(round.TeeBox(), 113, 0);
-            }
+        if (cboTeeBox->currentIndex() >= 0) {
+            // The tee box is chosen for this round, kept or still shown: its figures, and its
+            // warning once for this new round.
+            cboTeeBox_Click();
+        } else if (CourseStore(ctx_.Connection()).ReadTeeBox(SelectedItemData(*cboCourse), round.Male(), 0)) {
+            // No tee box yet: a round that counts like any round without a rating.
+            round.SetTee(round.TeeBox(), 113, 0);
         }
     }
     // The allowable scores follow the new previous indexes.
@@ -601,6 +617,17 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
     SaveInput in;
     in.player = cboPlayer->currentText();
     in.courseChosen = cboCourse->currentIndex() != -1;
+    {
+        // The course and slot the save stores (CurrentRoundEntry).
+        const int tee = cboTeeBox->currentIndex();
+        const std::optional<RoundRec>& stored = round.Loaded();
+        const std::optional<PackedCourse> course =
+            in.courseChosen ? CourseStore(ctx_.Connection()).LoadCourse(SelectedItemData(*cboCourse))
+                            : std::nullopt;
+        in.teeChosen =
+            (stored && stored->COURSE_ID == SelectedItemData(*cboCourse) && stored->TEE_BOX_ID == tee) ||
+            (course && tee >= 0 && !TeeName(course->TB, tee).isEmpty());
+    }
     in.dateText = mskDate->Text();
     in.dateFormat = ctx_.sDateFormat;
     in.grossTotal = qMax(0, SumRow(round.RowValues(kRowGross)).total());
@@ -619,6 +646,7 @@ bool frmMainGolf::RunSaveChecks(bool fromPrompt) {
     }
     FailCheck(check.message, check.focus == SaveFocus::Player   ? static_cast<QWidget*>(cboPlayer)
                              : check.focus == SaveFocus::Course ? static_cast<QWidget*>(cboCourse)
+                             : check.focus == SaveFocus::TeeBox ? static_cast<QWidget*>(cboTeeBox)
                                                                 : static_cast<QWidget*>(mskDate));
     return false;
 }
@@ -638,12 +666,7 @@ bool frmMainGolf::cmdSave_Click() {
     // The totals must reflect what was typed last.
     Calc_Row_Scores(kRowGross);
     if (!RunSaveChecks(false)) return false;
-    if (!Save_DBF()) return false;
-    bKeepSame = chkKeepSame->isChecked();
-    sKeepDate = bKeepSame ? mskDate->Text() : TodayText(ctx_.sDateFormat);
-    nKeepCourseID = SelectedItemData(*cboCourse);
-    nKeepTeeBox = cboTeeBox->currentIndex();
-    return true;
+    return Save_DBF();
 }
 
 RoundEntry frmMainGolf::CurrentRoundEntry() const {
@@ -700,6 +723,12 @@ bool frmMainGolf::StoreRound() {
         SetMousePointer(Pointer::Default);
         setEnabled(true);
         nGameNumber = out.gameNumber;
+        // "Keep same" carries the round saved last, whichever question or button saved it, and
+        // whether it was ticked then or is ticked later.
+        bKeepSame = true;
+        sKeepDate = entry.date ? FormatLocalDate(*entry.date, ctx_.sDateFormat) : mskDate->Text();
+        nKeepCourseID = entry.courseId;
+        nKeepTeeBox = entry.teeBox;
         // Its tee box was chosen (and warned about) while it was entered: showing it again is no new choice.
         warnedTees_.insert(TeeWarningKey(out.rndGameId));
         if (wasNew) {

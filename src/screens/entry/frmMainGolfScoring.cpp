@@ -65,7 +65,7 @@ void frmMainGolf::Calc_Row_Scores(int nRow) {
     try {
         if (nRow <= 0) return;
         const std::array<int, 18> values = round.RowValues(nRow);
-        const RowTotals t = SumRow(values);
+        const RowTotals t = RowHasTotals(nRow) ? SumRow(values) : RowTotals{};
         spISC->SetCellText(kColOut, nRow, TotalText(t.front));
         spISC->SetCellText(kColIn, nRow, TotalText(t.back));
         spISC->SetCellText(kColTot, nRow, TotalText(t.total()));
@@ -125,12 +125,22 @@ void frmMainGolf::spISC_LeaveCell(int col, int row, int newCol, int /*newRow*/, 
     }
 }
 
-void frmMainGolf::CommitTyping() {
-    if (!spISC->IsEditing()) return;
+bool frmMainGolf::CommitTyping(bool refuseNow) {
+    if (!spISC->IsEditing()) return true;
     const int col = spISC->ActiveCol(), row = spISC->ActiveRow();
-    spISC->CommitEdit();
+    if (refuseNow) {
+        // A score the cell cannot take is told at once, as a box of the screen (it ends a hold of
+        // the bar), and stays in the cell to be typed over.
+        StopBarRepeat();
+        bool stored = false;
+        RunStep(Step::Asking, [this, &stored] { stored = spISC->CommitEditOrRefuse(); });
+        if (!stored) return false;
+    } else {
+        spISC->CommitEdit();
+    }
     bool cancel = false;
     spISC_LeaveCell(col, row, -1, -1, cancel);  // totals, caps and colours as on leaving the cell
+    return true;
 }
 
 void frmMainGolf::spISC_ButtonClicked(int col, int row, bool) {
@@ -183,6 +193,10 @@ QString frmMainGolf::TeeWarningKey(int rndGameId) const {
                        .arg(round.Male() ? "M" : "F");
 }
 
+QString frmMainGolf::ShownTeeWarningKey() const {
+    return TeeWarningKey(round.IsNew() ? 0 : round.StoredRndGameId());
+}
+
 int frmMainGolf::ViewVariant() const {
     return ctx_.bUSCAFlag ? (ctx_.bFlag18_9 ? 1 : 2) : (ctx_.bFlag18_9 ? 4 : 5);
 }
@@ -213,10 +227,11 @@ void frmMainGolf::cboTeeBox_Click() {
             // The course handicaps and allowable scores changed: the capped scores follow.
             UpdateRoundFigures();
             // One warning per choice of a tee box for a round: not again when the round is saved,
-            // shown again or its course reselected. It comes when the round is shown whole.
-            const QString key = TeeWarningKey(round.IsNew() ? 0 : round.StoredRndGameId());
+            // shown again or its course reselected. It comes when the round is shown whole, and
+            // only when this is still the round's tee box then: a later choice replaces it.
+            teeWarning_.clear();
+            const QString key = ShownTeeWarningKey();
             if (warnedTees_.contains(key)) return;
-            warnedTees_.insert(key);
             // One line per missing value, without an empty line before the first.
             QStringList warning;
             if (round.TeeSlope() == 0)
@@ -232,6 +247,7 @@ void frmMainGolf::cboTeeBox_Click() {
             warning << "Please go to the Course Setup screen and add the appropriate values for this "
                        "Tee Box.";
             teeWarning_ = warning.join("\r\n");
+            teeWarningKey_ = key;
         } catch (...) {
             ReportCurrentError(kTag + "cboTeeBox_Click", Sql::With);
         }

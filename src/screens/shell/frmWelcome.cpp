@@ -86,8 +86,11 @@ frmWelcome::frmWelcome(AppContext& ctx, SingleInstance& instance, MainScreenFact
         "To Convert data from an earlier version of Dado Corvy, click the Convert button below.", this);
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
+    // The help opens in a window of the program's own: the reader is no longer needed for it.
     Label2 = new QLabel(
-        "Click on the link below to download Adobe Acrobat Reader (Used for the Dado Corvy Help File)", this);
+        "Click on the link below to download Adobe Acrobat Reader (not needed for the Dado Corvy Help File, "
+        "which opens inside the program)",
+        this);
     Label2->setObjectName("Label2");
     Label2->setWordWrap(true);
 
