@@ -50,6 +50,7 @@ TEST(Conversion, NameFormats) {
         {"Smith, John", 1, "Smith", "John", QString("")},
         {"Smith, Al", 1, "Smith", "Al", QString("")},  // two letters are a first name, not an initial
         {"Smith, Al B", 1, "Smith", "Al", QString("B")},
+        {"Smith, Mary Jo", 1, "Smith", "Mary Jo", QString("")},
         {"Smith John", 2, "Smith John", " ", std::nullopt},
         {"John Public", 3, "Public", "John", std::nullopt},
         {"Smith", 3, "", "Smith", std::nullopt},  // the first blank is the padding
@@ -150,7 +151,9 @@ class ConversionRun : public ::testing::Test {
 
 TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     TestDb().Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (4, 'Old Elm')");
-    Write("course.gdb", {OldCourse("Pine Hills"), OldCourse("PINE HILLS  "), OldCourse("old elm", 3)});
+    // "Birch" is unrated like the stored "Old Elm": empty figures are no tee boxes to know it by.
+    Write("course.gdb", {OldCourse("Pine Hills"), OldCourse("PINE HILLS  "), OldCourse("old elm", 3),
+                         RecordBytes(192).Text(0, 30, "Birch")});
     Write("Golfer.DBF", {OldGolfer("O'Brien, Pat"), OldGolfer("Smith,Ann", '1')});
     RecordBytes zero = OldRound(true, "06/02/2026", "Pine Hills", 0);
     Write("o'brienp.gdb", {OldRound(true, "06/01/2026", "Pine Hills"), zero, RecordBytes(238)});
@@ -162,8 +165,8 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
     ASSERT_TRUE(r.stored);
     EXPECT_TRUE(r.recomputed);
-    EXPECT_EQ(r.coursesConverted, 1);
-    EXPECT_EQ(r.report.courseRecords, 3);
+    EXPECT_EQ(r.coursesConverted, 2);
+    EXPECT_EQ(r.report.courseRecords, 4);
     EXPECT_EQ(r.golfersConverted, 2);
     EXPECT_EQ(r.roundsStored, 2);  // the gross-0 round and the empty record are no rounds
     EXPECT_GT(calls, 2);
@@ -395,12 +398,38 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "\"Smith, John A\"",
          "SELECT GROUP_CONCAT(PLAYER_ID) FROM INDIV_SCORES",
          "1"},
-        {"the same round twice in a file",
-         {{"SMITHJOH.GDB", base + base}},
-         "1 round(s) already stored were not added again:\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
-         "Links\" (SMITHJOH.GDB record 2): the same round as SMITHJOH.GDB record 1",
+        // Every record of a file is a round of its own, whatever it shares with another; the same
+        // round met again in the other file of the golfer is one round.
+        {"look-alike records of one file",
+         {{"SMITHJOH.GDB", base + base + OldRound(true, "06/01/2026", "Pine Valley Links").Text(40, 1, "2").Bytes()}},
+         "All files were successfully converted",
          "SELECT COUNT(*) FROM INDIV_SCORES",
-         "1"},
+         "3"},
+        {"the same rounds in a .DBF beside the .GDB",
+         {{"SMITHJOH.GDB", base + base},
+          {"SMITHJOH.DBF", bytes({OldRound(false, "06/01/26", "Pine Valley Links"),
+                                  OldRound(false, "06/01/26", "Pine Valley Links"),
+                                  OldRound(false, "06/01/26", "Pine Valley Links")})}},
+         "2 round(s) already stored were not added again:\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
+         "Links\" (SMITHJOH.GDB record 1): the same round as SMITHJOH.DBF record 1\r\n    \"Smith, John\", "
+         "06/01/2026, \"Pine Valley Links\" (SMITHJOH.GDB record 2): the same round as SMITHJOH.DBF record 2",
+         "SELECT COUNT(*) FROM INDIV_SCORES",
+         "3"},
+        {"two courses without pars",
+         {{"COURSE.GDB", bytes({RecordBytes(192).Text(0, 30, "Pine Valley Links"),
+                                RecordBytes(192).Text(0, 30, "Oak Hills")})},
+          {"SMITHJOH.DBF", bytes({OldRound(false, "06/01/26", "Oak Hills")})}},
+         "All files were successfully converted",
+         "SELECT GROUP_CONCAT(COURSE_ID) FROM INDIV_SCORES",
+         "1,2"},
+        {"two course names alike in their first 20 characters",
+         {{"COURSE.GDB", bytes({OldCourse("Pine Valley Links"), OldCourse("Oak Hills Country Club East"),
+                                OldCourse("Oak Hills Country Club West", 3)})}},
+         "1 course record(s) with the name of another course were merged into it:\r\n    COURSE.GDB record 3 "
+         "\"Oak Hills Country Club West\" has the name of the course \"Oak Hills Country Cl\": merged into "
+         "it, its rounds go there",
+         "SELECT COUNT(*) FROM COURSES",
+         "2"},
         {"unreadable tee",
          {{"SMITHJOH.GDB", base + OldRound(true, "06/04/2026", "Oak Hills").Text(40, 1, "\x01").Bytes()}},
          "1 round(s) with unreadable fields were skipped:\r\n    \"Smith, John\", 06/04/2026, \"Oak Hills\" "
