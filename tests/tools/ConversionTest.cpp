@@ -668,6 +668,88 @@ TEST_F(TwoFolders, AnotherMiddleInitialIsAnotherPerson) {
     }
 }
 
+// The memory rows of a database converted into by earlier builds: courses by their old names, round
+// keys by the player they went to, a golfer's last player only.
+void AsEarlierBuilds() {
+    TestDb().Execute("UPDATE CV_CONVERTED SET KIND='C', OLD_ID=SUBSTR(OLD_ID, 1, INSTR(OLD_ID, '|') - 1) "
+                     "WHERE KIND='O'");
+    TestDb().Execute("UPDATE CV_CONVERTED SET KIND='R', OLD_ID=SUBSTR(OLD_ID, INSTR(OLD_ID, '|') + 1) "
+                     "WHERE KIND='F'");
+    TestDb().Execute("DELETE FROM CV_CONVERTED WHERE KIND='G' AND rowid NOT IN "
+                     "(SELECT MAX(rowid) FROM CV_CONVERTED WHERE KIND='G' GROUP BY OLD_ID)");
+}
+
+// A folder converted again as it stands, with its golfers listed otherwise, and played on: a golfer
+// listed twice, golfers of one key in another order, look-alike records: each record is stored
+// once, and no more, also after an upgrade from a database earlier builds converted into.
+TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
+    for (const bool earlier : {false, true}) {
+        test::ProgramFolder folder;
+        folder.OpenDatabase();
+        const QString dir = folder.Path() + "/club";
+        const RecordBytes a = OldRound(true, "05/01/2026", "Pine Valley Links");
+        const RecordBytes tee2 = OldRound(true, "05/01/2026", "Pine Valley Links").Text(40, 1, "2");
+        WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links"), OldCourse("Oak Hills", 3)});
+        WriteIn(dir, "GOLFER.GDB", {OldGolfer("Smith, John Q"), OldGolfer("Smith, John Q")});
+        WriteIn(dir, "SMITHJOH.GDB", {a, a, tee2});
+        Convert(dir);
+        if (earlier) AsEarlierBuilds();
+        auto counts = [&] {
+            return Value("SELECT COUNT(*) || '/' || (SELECT COUNT(*) FROM PLAYERS) FROM INDIV_SCORES").toString();
+        };
+        EXPECT_EQ(counts(), "3/2") << earlier;
+        Convert(dir);
+        EXPECT_EQ(counts(), "3/2") << earlier;
+        for (const QList<RecordBytes>& golfers :
+             {QList{OldGolfer("Smith, John A"), OldGolfer("Smith, John B")},
+              QList{OldGolfer("Smith, John B"), OldGolfer("Smith, John A")}, QList{OldGolfer("Smith, John B")}}) {
+            WriteIn(dir, "GOLFER.GDB", golfers);
+            Convert(dir);
+            EXPECT_EQ(counts(), "3/4") << earlier;
+        }
+        // Played on: the same round from another tee box and on another course are other rounds.
+        WriteIn(dir, "SMITHJOH.GDB",
+                {a, a, tee2, OldRound(true, "05/01/2026", "Pine Valley Links").Text(40, 1, "3"),
+                 OldRound(true, "05/01/2026", "Oak Hills")});
+        Convert(dir);
+        EXPECT_EQ(counts(), "5/4") << earlier;
+        Convert(dir);
+        EXPECT_EQ(counts(), "5/4") << earlier;
+    }
+}
+
+// Club X's "Municipal" renamed since its conversion is not club Y's "Municipal" of other figures: that
+// one is added and takes Y's rounds. A course whose number went to another course (its deletion
+// stopped before the memory was cleared) is added again.
+TEST_F(TwoFolders, AnotherClubsCourseOfARenamedCoursesName) {
+    for (const bool earlier : {false, true}) {
+        test::ProgramFolder folder;
+        folder.OpenDatabase();
+        const QString x = folder.Path() + "/club x", y = folder.Path() + "/club y";
+        WriteIn(x, "COURSE.GDB", {OldCourse("Municipal"), OldCourse("Birch", 5)});
+        WriteIn(x, "GOLFER.GDB", {OldGolfer("Anderson, Robert")});
+        WriteIn(x, "ANDERSON.GDB", {OldRound(true, "05/01/2026", "Municipal")});
+        WriteIn(y, "COURSE.GDB", {OldCourse("Municipal", 3).Single(30, 68.0f)});
+        WriteIn(y, "GOLFER.GDB", {OldGolfer("Baker, Ann", '1')});
+        WriteIn(y, "BAKERANN.GDB", {OldRound(true, "05/02/2026", "Municipal", 4)});
+        Convert(x);
+        if (earlier) AsEarlierBuilds();
+        TestDb().Execute("UPDATE COURSES SET COURSE_NAME='Municipal X' WHERE COURSE_ID=1");
+        TestDb().Execute("DELETE FROM COURSES WHERE COURSE_ID=2");
+        const QStringList boxes = Convert(y);
+        EXPECT_FALSE(boxes.join("").contains("converted before")) << boxes.join("\n").toStdString();
+        auto courses = [&] {
+            return Value("SELECT GROUP_CONCAT(C) FROM (SELECT COURSE_ID || COURSE_NAME || ':' || (SELECT "
+                         "COALESCE(GROUP_CONCAT(PLAYER_ID), '') FROM INDIV_SCORES S WHERE S.COURSE_ID = C.COURSE_ID) AS C "
+                         "FROM COURSES C ORDER BY COURSE_ID)")
+                .toString();
+        };
+        EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2") << earlier;
+        Convert(x);
+        EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2,3Birch:") << earlier;
+    }
+}
+
 TEST_F(ConversionRun, ScreenRunsOnceAndReportsTheCounts) {
     Write("COURSE.GDB", {OldCourse("Pine Hills")});
     Write("GOLFER.GDB", {OldGolfer("Smith, Ann")});

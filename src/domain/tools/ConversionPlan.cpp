@@ -443,7 +443,7 @@ class Planner {
                 continue;
             }
             const QString signature = RoundSignature(previous, x.gross);
-            const QList<Match> found = Matches(golfer->id, signature, *course, file, remembered.isEmpty());
+            const QList<Match> found = Matches(golfer->id, stem, signature, *course, file, remembered.isEmpty());
             const int nth = ++matched[signature + '#' + QString::number(*course)];
             ++taking.counts[origin];
             if (nth <= found.size()) {  // stored before, or met in another file of the golfer
@@ -490,9 +490,10 @@ class Planner {
         QString record, file;
     };
 
-    // The player's rounds of this signature stored before the run (when `stored`) and those planned
-    // from his other files, on this course first, then on a course with its pars.
-    QList<Match> Matches(int playerId, const QString& signature, int course, const QString& file, bool stored) {
+    // The rounds of this signature stored for the golfer key before the run (when `stored`) and those
+    // planned for the player from his other files, on this course first, then on a course with its pars.
+    QList<Match> Matches(int playerId, const QString& key, const QString& signature, int course,
+                         const QString& file, bool stored) {
         QList<Match> exact, alike;
         const QString pars = coursePars_.value(course);
         auto add = [&](int c, const QString& record) {
@@ -500,19 +501,24 @@ class Planner {
             else if (!pars.isEmpty() && coursePars_.value(c) == pars) alike.append({c, record});
         };
         if (stored)
-            for (int c : Signatures(playerId).value(signature)) add(c, QString());
+            for (int c : Signatures(key).value(signature)) add(c, QString());
         for (const Planned& p : planned_.value(playerId).value(signature))
             if (p.file != file) add(p.course, p.record);
         return exact + alike;
     }
 
-    QHash<QString, QList<int>>& Signatures(int playerId) {
-        auto it = signatures_.find(playerId);
-        if (it == signatures_.end())
-            it = signatures_.insert(playerId, playerId <= stored_.maxPlayerId && stored_.roundsOf
-                                                  ? stored_.roundsOf(playerId)
-                                                  : QHash<QString, QList<int>>());
-        return *it;
+    // The rounds stored for the players of a golfer key: a round file's rounds may have gone to any
+    // of them (a golfer listed twice, golfers of one key listed in another order since).
+    const QHash<QString, QList<int>>& Signatures(const QString& key) {
+        auto it = signatures_.find(key);
+        if (it != signatures_.end()) return *it;
+        QHash<QString, QList<int>> all;
+        for (const StoredGolfer& g : stored_.golfers.value(key))
+            if (stored_.roundsOf) {
+                const QHash<QString, QList<int>> rounds = stored_.roundsOf(g.id);
+                for (auto r = rounds.begin(); r != rounds.end(); ++r) all[r.key()] += r.value();
+            }
+        return *signatures_.insert(key, all);
     }
 
     static PlannedRound Round(const OldRoundRec& x, int playerId, int courseId, const QDate& date,
@@ -549,7 +555,7 @@ class Planner {
     QHash<QString, QString> names_;         // upper-case key -> the first golfer's name in the file
     QHash<int, QString> courseNames_;       // COURSE_ID -> name, stored or planned
     QHash<int, QString> coursePars_;        // COURSE_ID -> its pars, stored or planned
-    QHash<int, QHash<QString, QList<int>>> signatures_;   // player -> his stored rounds' signatures
+    QHash<QString, QHash<QString, QList<int>>> signatures_;  // golfer key -> its stored rounds' signatures
     QHash<int, QHash<QString, QList<Planned>>> planned_;  // player -> the rounds planned by signature
     QSet<int> rememberedPlayers_;         // players an earlier run made from an old golfer
     ConversionPlan plan_;
