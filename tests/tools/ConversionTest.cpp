@@ -424,12 +424,13 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "1,2"},
         {"two course names alike in their first 20 characters",
          {{"COURSE.GDB", bytes({OldCourse("Pine Valley Links"), OldCourse("Oak Hills Country Club East"),
-                                OldCourse("Oak Hills Country Club West", 3)})}},
+                                OldCourse("Oak Hills Country Club West", 3)})},
+          {"SMITHJOH.GDB", base + OldRound(true, "06/02/2026", "Oak Hills Country Club West").Bytes()}},
          "1 course record(s) with the name of another course were merged into it:\r\n    COURSE.GDB record 3 "
          "\"Oak Hills Country Club West\" has the name of the course \"Oak Hills Country Cl\": merged into "
          "it, its rounds go there",
-         "SELECT COUNT(*) FROM COURSES",
-         "2"},
+         "SELECT (SELECT COUNT(*) FROM COURSES) || ':' || GROUP_CONCAT(COURSE_ID) FROM INDIV_SCORES",
+         "2:1,2"},
         {"unreadable tee",
          {{"SMITHJOH.GDB", base + OldRound(true, "06/04/2026", "Oak Hills").Text(40, 1, "\x01").Bytes()}},
          "1 round(s) with unreadable fields were skipped:\r\n    \"Smith, John\", 06/04/2026, \"Oak Hills\" "
@@ -713,7 +714,8 @@ TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
             return Value("SELECT COUNT(*) || '/' || (SELECT COUNT(*) FROM PLAYERS) FROM INDIV_SCORES").toString();
         };
         EXPECT_EQ(counts(), "3/2") << earlier;
-        Convert(dir);
+        TestDb().Execute("UPDATE PLAYERS SET FIRST_NAME='Jon Q' WHERE PLAYER_ID=2");  // each record its player
+        EXPECT_TRUE(Convert(dir).first().contains("is the stored player Smith, Jon Q (M)")) << earlier;
         EXPECT_EQ(counts(), "3/2") << earlier;
         for (const QList<RecordBytes>& golfers :
              {QList{OldGolfer("Smith, John A"), OldGolfer("Smith, John B")},
@@ -733,8 +735,8 @@ TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
     }
 }
 
-// Club X's "Municipal" renamed since its conversion is not club Y's "Municipal" of other figures: that
-// one is added and takes Y's rounds. A course whose number went to another course (its deletion
+// Club X's "Municipal" renamed since its conversion is not club Y's "Municipal" of other figures, nor
+// Y's "Elm Park" of the same figures: they are added and take Y's rounds. A course whose number went to another course (its deletion
 // stopped before the memory was cleared) is added again.
 TEST_F(TwoFolders, AnotherClubsCourseOfARenamedCoursesName) {
     for (const bool earlier : {false, true}) {
@@ -744,7 +746,7 @@ TEST_F(TwoFolders, AnotherClubsCourseOfARenamedCoursesName) {
         WriteIn(x, "COURSE.GDB", {OldCourse("Municipal"), OldCourse("Birch", 5)});
         WriteIn(x, "GOLFER.GDB", {OldGolfer("Anderson, Robert")});
         WriteIn(x, "ANDERSON.GDB", {OldRound(true, "05/01/2026", "Municipal")});
-        WriteIn(y, "COURSE.GDB", {OldCourse("Municipal", 3).Single(30, 68.0f)});
+        WriteIn(y, "COURSE.GDB", {OldCourse("Municipal", 3).Single(30, 68.0f), OldCourse("Elm Park")});
         WriteIn(y, "GOLFER.GDB", {OldGolfer("Baker, Ann", '1')});
         WriteIn(y, "BAKERANN.GDB", {OldRound(true, "05/02/2026", "Municipal", 4)});
         Convert(x);
@@ -759,9 +761,9 @@ TEST_F(TwoFolders, AnotherClubsCourseOfARenamedCoursesName) {
                          "FROM COURSES C ORDER BY COURSE_ID)")
                 .toString();
         };
-        EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2") << earlier;
+        EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2,3Elm Park:") << earlier;
         Convert(x);
-        EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2,3Birch:") << earlier;
+        EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2,3Elm Park:,4Birch:") << earlier;
     }
 }
 

@@ -44,10 +44,7 @@ StoredData ReadStored(Database& db) {
         packed.MSL = courses["MSL"].str();
         packed.MPARS = courses["MPARS"].str();
         s.coursePars.insert(id, CourseFingerprint(packed, false));
-        const QString fingerprint = CourseFingerprint(packed);
-        s.courseFigures.insert(id, fingerprint);
-        if (!fingerprint.isEmpty() && !s.courseFingerprints.contains(fingerprint))
-            s.courseFingerprints.insert(fingerprint, id);
+        s.courseFigures.insert(id, CourseFingerprint(packed));
     }
     s.maxCourseId = db.Scalar("Select Max(COURSE_ID) as nMaxID From COURSES").toInt();
     s.maxPlayerId = db.Scalar("Select Max(PLAYER_ID) as nMaxID From PLAYERS").toInt();

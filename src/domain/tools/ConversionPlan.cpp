@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "handicap/HcpRules.h"
 #include "shell/FileStr.h"
@@ -130,6 +131,8 @@ class Planner {
         coursePars_ = stored.coursePars;
         for (const QList<int>& ids : stored.converted.golfers)
             for (int id : ids) rememberedPlayers_.insert(id);
+        for (int id : stored.converted.courses) rememberedCourses_.insert(id);
+        for (int id : stored.converted.coursesByName) rememberedCourses_.insert(id);
     }
 
     ConversionPlan Run() {
@@ -212,7 +215,7 @@ class Planner {
             }
             const PackedCourse packed = PackOldCourse(c);
             // Converted before: its rounds go to the course it became, whatever was edited since.
-            if (const int became = Remembered(origin, upper, packed)) {
+            if (const int became = Remembered(origin, packed)) {
                 if (courseNames_.value(became).toUpper() != upper)
                     r_.coursesKnown << Quoted(shown) + " is the stored course " +
                                            Quoted(courseNames_.value(became)) +
@@ -233,12 +236,11 @@ class Planner {
                 Take(origin, courseIds_.value(upper));
                 continue;
             }
-            // Converted before and renamed since: the stored course keeps its rounds.
-            const auto known = stored_.courseFingerprints.constFind(CourseFingerprint(packed));
-            if (known != stored_.courseFingerprints.constEnd()) {
-                courseIds_.insert(upper, *known);
-                Take(origin, *known);
-                r_.coursesKnown << Quoted(shown) + " is the stored course " + Quoted(courseNames_.value(*known)) +
+            // Converted before the database remembered, and renamed since: the stored course keeps its rounds.
+            if (const int known = NotRememberedWith(CourseFingerprint(packed))) {
+                courseIds_.insert(upper, known);
+                Take(origin, known);
+                r_.coursesKnown << Quoted(shown) + " is the stored course " + Quoted(courseNames_.value(known)) +
                                        " (the same tee boxes): not added again, its rounds go there";
                 continue;
             }
@@ -253,14 +255,25 @@ class Planner {
         }
     }
 
+    // The first stored course with these tee boxes that no remembered conversion made: one that was
+    // made of another old course record is another course. Nothing for an unrated course.
+    int NotRememberedWith(const QString& figures) const {
+        if (figures.isEmpty()) return 0;
+        int first = 0;
+        for (auto it = stored_.courseFigures.begin(); it != stored_.courseFigures.end(); ++it)
+            if (*it == figures && !rememberedCourses_.contains(it.key()) && (first == 0 || it.key() < first))
+                first = it.key();
+        return first;
+    }
+
     // The stored course an earlier run made of this old course record, while it is still that course:
-    // it has the old name, or its pars or its ratings and slopes (a course whose number was given to
-    // another one has neither). A course remembered by its name alone (earlier builds) must also have
-    // the record's ratings, slopes and pars, or its name: another club's course of that name has not.
-    int Remembered(const QString& origin, const QString& upper, const PackedCourse& packed) const {
+    // it has its pars, or its ratings and slopes (a course whose number was given to another one has
+    // neither). A course remembered by its name alone (earlier builds) must have the record's ratings,
+    // slopes and pars: another club's course of that name has not. A course of the old name is
+    // found by its name anyway.
+    int Remembered(const QString& origin, const PackedCourse& packed) const {
         auto still = [&](int id, bool byNameAlone) {
             if (id <= 0 || !stored_.courseNames.contains(id)) return false;
-            if (stored_.courseNames.value(id).toUpper() == upper) return true;
             const QString figures = CourseFingerprint(packed), pars = CourseFingerprint(packed, false);
             const bool sameFigures = !figures.isEmpty() && stored_.courseFigures.value(id) == figures;
             if (byNameAlone) return sameFigures;
@@ -269,7 +282,7 @@ class Planner {
         };
         const int became = stored_.converted.courses.value(origin);
         if (still(became, false)) return became;
-        const int byName = stored_.converted.coursesByName.value(upper);
+        const int byName = stored_.converted.coursesByName.value(origin.section('|', 0, 0));
         return still(byName, true) ? byName : 0;
     }
 
@@ -317,14 +330,12 @@ class Planner {
             // same person and was not made from another golfer.
             // A golfer listed twice is two players: each record takes the next one not taken yet.
             const QList<StoredGolfer> sameKey = stored_.golfers.value(upper);
-            auto unmatched = [&](int id) {
-                return std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) {
-                    return s.id == id && !matched.contains(id);
-                });
-            };
             auto same = sameKey.end();
-            for (int id : stored_.converted.golfers.value(origin))
-                if ((same = unmatched(id)) != sameKey.end()) break;
+            for (int id : stored_.converted.golfers.value(origin)) {
+                if (matched.contains(id)) continue;
+                same = std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) { return s.id == id; });
+                if (same != sameKey.end()) break;
+            }
             const bool remembered = same != sameKey.end();
             if (!remembered)
                 same = std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) {
@@ -423,9 +434,8 @@ class Planner {
             const auto date = ParseOldDate(x.date, dayFirst_);
             if (date) previous = *date;
             const QString out = OutOfRange(x);
-            int front = 0, back = 0;
-            for (int h = 0; h < 18; ++h) (h < 9 ? front : back) += x.gross[h];
-            if (out.isEmpty() && front + back <= 0) continue;  // nothing played: not a round
+            if (out.isEmpty() && std::accumulate(x.gross.begin(), x.gross.end(), 0) <= 0)
+                continue;  // nothing played: not a round
             if (!out.isEmpty()) {
                 r_.roundsOutOfRange << line(x, n) + ": " + out;
                 continue;
@@ -558,6 +568,7 @@ class Planner {
     QHash<QString, QHash<QString, QList<int>>> signatures_;  // golfer key -> its stored rounds' signatures
     QHash<int, QHash<QString, QList<Planned>>> planned_;  // player -> the rounds planned by signature
     QSet<int> rememberedPlayers_;         // players an earlier run made from an old golfer
+    QSet<int> rememberedCourses_;         // courses an earlier run made from an old course record
     ConversionPlan plan_;
     ConversionReport& r_ = plan_.report;
 };

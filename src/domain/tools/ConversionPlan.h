@@ -104,7 +104,6 @@ quint64 OldRoundKey(const OldRoundRec& round);
 // What the database holds before the run.
 struct StoredData {
     QHash<QString, int> courses;             // upper-case trimmed name -> the first COURSE_ID of that name
-    QHash<QString, int> courseFingerprints;  // CourseFingerprint -> the first COURSE_ID with it
     QHash<int, QString> courseNames;         // COURSE_ID -> COURSE_NAME
     QHash<int, QString> coursePars;          // COURSE_ID -> CourseFingerprint of the pars alone
     QHash<int, QString> courseFigures;       // COURSE_ID -> CourseFingerprint (ratings, slopes, pars)
