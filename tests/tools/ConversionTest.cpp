@@ -553,6 +553,9 @@ TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
          "(SMITHJOH.GDB record 1): converted before", "2026-06-01:91,2026-06-02:72,2026-06-09:108"},
         {"first name corrected", "UPDATE PLAYERS SET FIRST_NAME='Jon'", true, 2,
          "\"Smith, John\" is the stored player Smith, Jon (M)"},
+        // The course deleted by hand, its memory left: it is added again.
+        {"course deleted", "DELETE FROM COURSES WHERE COURSE_ID=2", true, 2,
+         "(SMITHJOH.GDB record 1): converted before"},
         {"not remembered, a par changed",
          "UPDATE COURSES SET MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1", false, 2,
          "(SMITHJOH.GDB record 1)\r\n"},
@@ -715,7 +718,10 @@ TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
         };
         EXPECT_EQ(counts(), "3/2") << earlier;
         TestDb().Execute("UPDATE PLAYERS SET FIRST_NAME='Jon Q' WHERE PLAYER_ID=2");  // each record its player
-        EXPECT_TRUE(Convert(dir).first().contains("is the stored player Smith, Jon Q (M)")) << earlier;
+        const QString first = "\"Smith, John Q\" is the stored player Smith, John Q (M)",
+                      second = "\"Smith, John Q\" is the stored player Smith, Jon Q (M)";
+        EXPECT_TRUE(Convert(dir).first().contains(earlier ? second + "; " + first : first + "; " + second))
+            << earlier;
         EXPECT_EQ(counts(), "3/2") << earlier;
         for (const QList<RecordBytes>& golfers :
              {QList{OldGolfer("Smith, John A"), OldGolfer("Smith, John B")},
@@ -737,7 +743,7 @@ TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
 
 // Club X's "Municipal" renamed since its conversion is not club Y's "Municipal" of other figures, nor
 // Y's "Elm Park" of the same figures: they are added and take Y's rounds. A course whose number went to another course (its deletion
-// stopped before the memory was cleared) is added again.
+// stopped before the memory was cleared) is added again. X's folder played on adds to X's course.
 TEST_F(TwoFolders, AnotherClubsCourseOfARenamedCoursesName) {
     for (const bool earlier : {false, true}) {
         test::ProgramFolder folder;
@@ -762,8 +768,10 @@ TEST_F(TwoFolders, AnotherClubsCourseOfARenamedCoursesName) {
                 .toString();
         };
         EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2,3Elm Park:") << earlier;
+        WriteIn(x, "ANDERSON.GDB",
+                {OldRound(true, "05/01/2026", "Municipal"), OldRound(true, "05/08/2026", "Municipal", 6)});
         Convert(x);
-        EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2,3Elm Park:,4Birch:") << earlier;
+        EXPECT_EQ(courses(), "1Municipal X:1,1,2Municipal:2,3Elm Park:,4Birch:") << earlier;
     }
 }
 

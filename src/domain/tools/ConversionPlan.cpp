@@ -485,8 +485,7 @@ class Planner {
 
     // An old course's rounds go to `courseId`: remembered when an earlier run did not.
     void Take(const QString& origin, int courseId) {
-        if (!origin.isEmpty() && stored_.converted.courses.value(origin) != courseId &&
-            !plan_.taken.courses.contains(origin))
+        if (stored_.converted.courses.value(origin) != courseId && !plan_.taken.courses.contains(origin))
             plan_.taken.courses.insert(origin, courseId);
     }
 
