@@ -273,7 +273,7 @@ class Planner {
     // found by its name anyway.
     int Remembered(const QString& origin, const PackedCourse& packed) const {
         auto still = [&](int id, bool byNameAlone) {
-            if (id <= 0 || !stored_.courseNames.contains(id)) return false;
+            if (!stored_.courseNames.contains(id)) return false;
             const QString figures = CourseFingerprint(packed), pars = CourseFingerprint(packed, false);
             const bool sameFigures = !figures.isEmpty() && stored_.courseFigures.value(id) == figures;
             if (byNameAlone) return sameFigures;
