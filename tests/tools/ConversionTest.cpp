@@ -104,6 +104,16 @@ TEST(Conversion, CoursePackingKeepsEveryFieldItsWidth) {
 }
 
 // A cost is stored exactly when the main screen's cost box would take it.
+// A round record's key holds its tee and course: the same scores from another tee box or on another
+// course are another round.
+TEST(Conversion, RoundKeyHoldsTeeAndCourse) {
+    auto key = [](const RecordBytes& r) { return OldRoundKey(*DecodeRound(r.Span(), true)); };
+    const quint64 a = key(OldRound(true, "05/01/2026", "Pine Valley Links"));
+    EXPECT_NE(a, key(OldRound(true, "05/01/2026", "Pine Valley Links").Text(40, 1, "2")));
+    EXPECT_NE(a, key(OldRound(true, "05/01/2026", "Oak Hills")));
+    EXPECT_EQ(a, key(OldRound(true, "05/01/2026", "Pine Valley Links").Text(61, 59, "other notes")));
+}
+
 TEST(Conversion, CostsAsTheCostBoxTakesThem) {
     for (float cost : {0.0f, 25.75f, 9999999.0f, 1e7f, -0.5f, 3.4e38f, std::numeric_limits<float>::infinity(),
                        std::numeric_limits<float>::quiet_NaN()}) {
@@ -730,14 +740,14 @@ TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
             Convert(dir);
             EXPECT_EQ(counts(), "3/4") << earlier;
         }
-        // Played on: the same round from another tee box and on another course are other rounds.
+        // Played on: a third look-alike, and the same round from another tee box and on another course.
         WriteIn(dir, "SMITHJOH.GDB",
                 {a, a, tee2, OldRound(true, "05/01/2026", "Pine Valley Links").Text(40, 1, "3"),
-                 OldRound(true, "05/01/2026", "Oak Hills")});
+                 OldRound(true, "05/01/2026", "Oak Hills"), a});
         Convert(dir);
-        EXPECT_EQ(counts(), "5/4") << earlier;
+        EXPECT_EQ(counts(), "6/4") << earlier;
         Convert(dir);
-        EXPECT_EQ(counts(), "5/4") << earlier;
+        EXPECT_EQ(counts(), "6/4") << earlier;
     }
 }
 

@@ -50,7 +50,7 @@ ConvertedRecords ConvertedStore::Read() {
             for (quint64 key : Keys(QStringView(old).mid(bar + 1))) ++file.counts[key];
         }
         const QString golferKey = rs["CV_PREV_FILE_NAME"].str().trimmed().toUpper();
-        if (kind == "R" && !golferKey.isEmpty())
+        if (kind == "R")
             for (quint64 key : Keys(old)) r.roundsByKey[golferKey].insert(key);
     }
     return r;
