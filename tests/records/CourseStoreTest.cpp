@@ -5,8 +5,8 @@
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
-#include "records/CourseData.h"
 #include "platform/Database.h"
+#include "records/CourseData.h"
 #include "records/CourseStore.h"
 
 namespace dc {
@@ -63,7 +63,8 @@ TEST(CourseStore, DeleteForgetsTheConversionInTheSameWrite) {
     store.InsertCourse(1, "Pine", {});
     store.InsertCourse(2, "Oak", {});
     TestDb().Execute("INSERT INTO CV_CONVERTED VALUES ('O', 'PINE|', 1), ('C', 'PINE', 1), ('O', 'OAK|', 2)");
-    TestDb().Execute("CREATE TRIGGER t BEFORE DELETE ON CV_CONVERTED BEGIN SELECT RAISE(ABORT, 'stopped'); END");
+    TestDb().Execute(
+        "CREATE TRIGGER t BEFORE DELETE ON CV_CONVERTED BEGIN SELECT RAISE(ABORT, 'stopped'); END");
     EXPECT_ANY_THROW(store.DeleteCourse(1));
     EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM COURSES").toInt(), 2);
     TestDb().Execute("DROP TRIGGER t");

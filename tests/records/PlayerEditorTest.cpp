@@ -156,8 +156,9 @@ TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
         TestDb().Execute("INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER) VALUES (?, 1, ?)",
                          {1 + g % 2, g});
     // What conversions took for each: forgotten with the player, so that his key may be given again.
-    TestDb().Execute("INSERT INTO CV_CONVERTED VALUES ('G', 'A', 1), ('F', 'A.GDB|1', 1), ('R', '1', 1), "
-                     "('F', 'B.GDB|2', 2)");
+    TestDb().Execute(
+        "INSERT INTO CV_CONVERTED VALUES ('G', 'A', 1), ('F', 'A.GDB|1', 1), ('R', '1', 1), "
+        "('F', 'B.GDB|2', 2)");
     Open();
     test::ScriptedMsgBox box;
     form->cmdDelete_Click();

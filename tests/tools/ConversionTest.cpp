@@ -411,7 +411,8 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
         // Every record of a file is a round of its own, whatever it shares with another; the same
         // round met again in the other file of the golfer is one round.
         {"look-alike records of one file",
-         {{"SMITHJOH.GDB", base + base + OldRound(true, "06/01/2026", "Pine Valley Links").Text(40, 1, "2").Bytes()}},
+         {{"SMITHJOH.GDB",
+           base + base + OldRound(true, "06/01/2026", "Pine Valley Links").Text(40, 1, "2").Bytes()}},
          "All files were successfully converted",
          "SELECT COUNT(*) FROM INDIV_SCORES",
          "3"},
@@ -671,9 +672,10 @@ TEST_F(TwoFolders, AnotherMiddleInitialIsAnotherPerson) {
         const char* second;
         char gender;
         QString line;
-    } cases[] = {{true, "Smith, John B", '0', "\"Smith, John B\" (M) is not the stored player Smith, John A (M)"},
-                 {false, "Smith, John B", '0', "\"Smith, John B\" (M) is not the stored player Smith, John A (M)"},
-                 {false, "Smith, John A", '1', "\"Smith, John A\" (F) is not the stored player Smith, John A (M)"}};
+    } cases[] = {
+        {true, "Smith, John B", '0', "\"Smith, John B\" (M) is not the stored player Smith, John A (M)"},
+        {false, "Smith, John B", '0', "\"Smith, John B\" (M) is not the stored player Smith, John A (M)"},
+        {false, "Smith, John A", '1', "\"Smith, John A\" (F) is not the stored player Smith, John A (M)"}};
     for (const auto& [remembered, second, gender, line] : cases) {
         test::ProgramFolder folder;
         folder.OpenDatabase();
@@ -700,12 +702,15 @@ TEST_F(TwoFolders, AnotherMiddleInitialIsAnotherPerson) {
 // The memory rows of a database converted into by earlier builds: courses by their old names, round
 // keys by the player they went to, a golfer's last player only.
 void AsEarlierBuilds() {
-    TestDb().Execute("UPDATE CV_CONVERTED SET KIND='C', OLD_ID=SUBSTR(OLD_ID, 1, INSTR(OLD_ID, '|') - 1) "
-                     "WHERE KIND='O'");
-    TestDb().Execute("UPDATE CV_CONVERTED SET KIND='R', OLD_ID=SUBSTR(OLD_ID, INSTR(OLD_ID, '|') + 1) "
-                     "WHERE KIND='F'");
-    TestDb().Execute("DELETE FROM CV_CONVERTED WHERE KIND='G' AND rowid NOT IN "
-                     "(SELECT MAX(rowid) FROM CV_CONVERTED WHERE KIND='G' GROUP BY OLD_ID)");
+    TestDb().Execute(
+        "UPDATE CV_CONVERTED SET KIND='C', OLD_ID=SUBSTR(OLD_ID, 1, INSTR(OLD_ID, '|') - 1) "
+        "WHERE KIND='O'");
+    TestDb().Execute(
+        "UPDATE CV_CONVERTED SET KIND='R', OLD_ID=SUBSTR(OLD_ID, INSTR(OLD_ID, '|') + 1) "
+        "WHERE KIND='F'");
+    TestDb().Execute(
+        "DELETE FROM CV_CONVERTED WHERE KIND='G' AND rowid NOT IN "
+        "(SELECT MAX(rowid) FROM CV_CONVERTED WHERE KIND='G' GROUP BY OLD_ID)");
 }
 
 // A folder converted again as it stands, with its golfers listed otherwise, and played on: a golfer
@@ -724,10 +729,12 @@ TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
         Convert(dir);
         if (earlier) AsEarlierBuilds();
         auto counts = [&] {
-            return Value("SELECT COUNT(*) || '/' || (SELECT COUNT(*) FROM PLAYERS) FROM INDIV_SCORES").toString();
+            return Value("SELECT COUNT(*) || '/' || (SELECT COUNT(*) FROM PLAYERS) FROM INDIV_SCORES")
+                .toString();
         };
         EXPECT_EQ(counts(), "3/2") << earlier;
-        TestDb().Execute("UPDATE PLAYERS SET FIRST_NAME='Jon Q' WHERE PLAYER_ID=2");  // each record its player
+        TestDb().Execute(
+            "UPDATE PLAYERS SET FIRST_NAME='Jon Q' WHERE PLAYER_ID=2");  // each record its player
         const QString first = "\"Smith, John Q\" is the stored player Smith, John Q (M)",
                       second = "\"Smith, John Q\" is the stored player Smith, Jon Q (M)";
         EXPECT_TRUE(Convert(dir).first().contains(earlier ? second + "; " + first : first + "; " + second))
@@ -735,7 +742,8 @@ TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
         EXPECT_EQ(counts(), "3/2") << earlier;
         for (const QList<RecordBytes>& golfers :
              {QList{OldGolfer("Smith, John A"), OldGolfer("Smith, John B")},
-              QList{OldGolfer("Smith, John B"), OldGolfer("Smith, John A")}, QList{OldGolfer("Smith, John B")}}) {
+              QList{OldGolfer("Smith, John B"), OldGolfer("Smith, John A")},
+              QList{OldGolfer("Smith, John B")}}) {
             WriteIn(dir, "GOLFER.GDB", golfers);
             Convert(dir);
             EXPECT_EQ(counts(), "3/4") << earlier;
@@ -752,8 +760,9 @@ TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
 }
 
 // Club X's "Municipal" renamed since its conversion is not club Y's "Municipal" of other figures, nor
-// Y's "Elm Park" of the same figures: they are added and take Y's rounds. A course whose number went to another course (its deletion
-// stopped before the memory was cleared) is added again. X's folder played on adds to X's course.
+// Y's "Elm Park" of the same figures: they are added and take Y's rounds. A course whose number went to
+// another course (its deletion stopped before the memory was cleared) is added again. X's folder played on
+// adds to X's course.
 TEST_F(TwoFolders, AnotherClubsCourseOfARenamedCoursesName) {
     for (const bool earlier : {false, true}) {
         test::ProgramFolder folder;
@@ -772,9 +781,11 @@ TEST_F(TwoFolders, AnotherClubsCourseOfARenamedCoursesName) {
         const QStringList boxes = Convert(y);
         EXPECT_FALSE(boxes.join("").contains("converted before")) << boxes.join("\n").toStdString();
         auto courses = [&] {
-            return Value("SELECT GROUP_CONCAT(C) FROM (SELECT COURSE_ID || COURSE_NAME || ':' || (SELECT "
-                         "COALESCE(GROUP_CONCAT(PLAYER_ID), '') FROM INDIV_SCORES S WHERE S.COURSE_ID = C.COURSE_ID) AS C "
-                         "FROM COURSES C ORDER BY COURSE_ID)")
+            return Value(
+                       "SELECT GROUP_CONCAT(C) FROM (SELECT COURSE_ID || COURSE_NAME || ':' || (SELECT "
+                       "COALESCE(GROUP_CONCAT(PLAYER_ID), '') FROM INDIV_SCORES S WHERE S.COURSE_ID = "
+                       "C.COURSE_ID) AS C "
+                       "FROM COURSES C ORDER BY COURSE_ID)")
                 .toString();
         };
         EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2,3Elm Park:") << earlier;

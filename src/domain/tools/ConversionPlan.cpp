@@ -236,11 +236,13 @@ class Planner {
                 Take(origin, courseIds_.value(upper));
                 continue;
             }
-            // Converted before the database remembered, and renamed since: the stored course keeps its rounds.
+            // Converted before the database remembered, and renamed since: the stored course keeps its
+            // rounds.
             if (const int known = NotRememberedWith(CourseFingerprint(packed))) {
                 courseIds_.insert(upper, known);
                 Take(origin, known);
-                r_.coursesKnown << Quoted(shown) + " is the stored course " + Quoted(courseNames_.value(known)) +
+                r_.coursesKnown << Quoted(shown) + " is the stored course " +
+                                       Quoted(courseNames_.value(known)) +
                                        " (the same tee boxes): not added again, its rounds go there";
                 continue;
             }
@@ -278,7 +280,8 @@ class Planner {
             const bool sameFigures = !figures.isEmpty() && stored_.courseFigures.value(id) == figures;
             if (byNameAlone) return sameFigures;
             return sameFigures || (!pars.isEmpty() && stored_.coursePars.value(id) == pars) ||
-                   (!RatingsOf(figures).isEmpty() && RatingsOf(stored_.courseFigures.value(id)) == RatingsOf(figures));
+                   (!RatingsOf(figures).isEmpty() &&
+                    RatingsOf(stored_.courseFigures.value(id)) == RatingsOf(figures));
         };
         const int became = stored_.converted.courses.value(origin);
         if (still(became, false)) return became;
@@ -333,7 +336,8 @@ class Planner {
             auto same = sameKey.end();
             for (int id : stored_.converted.golfers.value(origin)) {
                 if (matched.contains(id)) continue;
-                same = std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) { return s.id == id; });
+                same = std::find_if(sameKey.begin(), sameKey.end(),
+                                    [&](const StoredGolfer& s) { return s.id == id; });
                 if (same != sameKey.end()) break;
             }
             const bool remembered = same != sameKey.end();
@@ -420,8 +424,8 @@ class Planner {
         if (sorted.Refused()) return Refuse(f);
         r_.roundsUnreadable << sorted.skipped;
         // Every record of a file is a round of its own. What earlier runs took from this file is
-        // known by the counts of its keys; a file they took nothing from is looked for among the
-        // player's stored rounds (a database converted into before it remembered its files).
+        // known by the counts of its keys (earlier builds: each key once); a record of a file they
+        // took nothing from is looked for among the stored rounds of its golfer key's players.
         const QString file = f.name.toUpper();
         const QHash<quint64, int> remembered = stored_.converted.files.value(file).counts;
         const QSet<quint64> takenByKey = stored_.converted.roundsByKey.value(stem);
@@ -453,15 +457,17 @@ class Planner {
                 continue;
             }
             const QString signature = RoundSignature(previous, x.gross);
-            const QList<Match> found = Matches(golfer->id, stem, signature, *course, file, remembered.isEmpty());
+            const QList<Match> found =
+                Matches(golfer->id, stem, signature, *course, file, remembered.isEmpty());
             const int nth = ++matched[signature + '#' + QString::number(*course)];
             ++taking.counts[origin];
             if (nth <= found.size()) {  // stored before, or met in another file of the golfer
                 const Match& m = found[nth - 1];
-                r_.roundsDuplicate << line(x, n) + (!m.record.isEmpty() ? ": the same round as " + m.record
-                                                    : m.course == *course
-                                                        ? QString()
-                                                        : ": stored on " + Quoted(courseNames_.value(m.course)));
+                r_.roundsDuplicate << line(x, n) +
+                                          (!m.record.isEmpty() ? ": the same round as " + m.record
+                                           : m.course == *course
+                                               ? QString()
+                                               : ": stored on " + Quoted(courseNames_.value(m.course)));
                 continue;
             }
             planned_[golfer->id][signature].append({*course, RecordAt(f.name, n), file});
@@ -506,8 +512,10 @@ class Planner {
         QList<Match> exact, alike;
         const QString pars = coursePars_.value(course);
         auto add = [&](int c, const QString& record) {
-            if (c == course) exact.append({c, record});
-            else if (!pars.isEmpty() && coursePars_.value(c) == pars) alike.append({c, record});
+            if (c == course)
+                exact.append({c, record});
+            else if (!pars.isEmpty() && coursePars_.value(c) == pars)
+                alike.append({c, record});
         };
         if (stored)
             for (int c : Signatures(key).value(signature)) add(c, QString());
@@ -565,9 +573,9 @@ class Planner {
     QHash<int, QString> courseNames_;       // COURSE_ID -> name, stored or planned
     QHash<int, QString> coursePars_;        // COURSE_ID -> its pars, stored or planned
     QHash<QString, QHash<QString, QList<int>>> signatures_;  // golfer key -> its stored rounds' signatures
-    QHash<int, QHash<QString, QList<Planned>>> planned_;  // player -> the rounds planned by signature
-    QSet<int> rememberedPlayers_;         // players an earlier run made from an old golfer
-    QSet<int> rememberedCourses_;         // courses an earlier run made from an old course record
+    QHash<int, QHash<QString, QList<Planned>>> planned_;     // player -> the rounds planned by signature
+    QSet<int> rememberedPlayers_;                            // players an earlier run made from an old golfer
+    QSet<int> rememberedCourses_;  // courses an earlier run made from an old course record
     ConversionPlan plan_;
     ConversionReport& r_ = plan_.report;
 };

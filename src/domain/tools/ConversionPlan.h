@@ -73,8 +73,8 @@ struct StoredGolfer {
 
 // What runs took from one old round file.
 struct TakenRounds {
-    int playerId = 0;              // the player its rounds went to
-    QHash<quint64, int> counts;    // OldRoundKey -> how many records of that key were taken
+    int playerId = 0;            // the player its rounds went to
+    QHash<quint64, int> counts;  // OldRoundKey -> how many records of that key were taken
 };
 
 // What conversions took from old data files: the course each old course record became, the players
@@ -103,10 +103,10 @@ quint64 OldRoundKey(const OldRoundRec& round);
 
 // What the database holds before the run.
 struct StoredData {
-    QHash<QString, int> courses;             // upper-case trimmed name -> the first COURSE_ID of that name
-    QHash<int, QString> courseNames;         // COURSE_ID -> COURSE_NAME
-    QHash<int, QString> coursePars;          // COURSE_ID -> CourseFingerprint of the pars alone
-    QHash<int, QString> courseFigures;       // COURSE_ID -> CourseFingerprint (ratings, slopes, pars)
+    QHash<QString, int> courses;        // upper-case trimmed name -> the first COURSE_ID of that name
+    QHash<int, QString> courseNames;    // COURSE_ID -> COURSE_NAME
+    QHash<int, QString> coursePars;     // COURSE_ID -> CourseFingerprint of the pars alone
+    QHash<int, QString> courseFigures;  // COURSE_ID -> CourseFingerprint (ratings, slopes, pars)
     int maxCourseId = 0, maxPlayerId = 0;
     QHash<QString, QList<StoredGolfer>> golfers;  // upper-case CV_PREV_FILE_NAME -> its players
     // RoundSignature of each stored round of a player -> the COURSE_IDs it is stored on.
