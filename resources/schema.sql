@@ -76,9 +76,11 @@ CREATE TABLE INDIV_SCORES (
 CREATE INDEX INDIV_SCORES_GAME ON INDIV_SCORES (PLAYER_ID, GAME_NUMBER);
 CREATE INDEX INDIV_SCORES_COURSE ON INDIV_SCORES (COURSE_ID);
 
--- What each conversion of an earlier version's data files took. KIND 'C': the old course named
--- OLD_ID became COURSE_ID NEW_ID; 'G': the old golfer OLD_ID (file key|name|gender) became PLAYER_ID
--- NEW_ID; 'R': the old round records of one run taken for PLAYER_ID NEW_ID, their keys in OLD_ID.
+-- What each conversion of an earlier version's data files took. KIND 'O': the old course record
+-- OLD_ID (name|ratings|slopes|pars) became COURSE_ID NEW_ID; 'G': the old golfer OLD_ID (file
+-- key|name|gender) became PLAYER_ID NEW_ID, a row per golfer record; 'F': the round records one run
+-- took from a round file for PLAYER_ID NEW_ID, OLD_ID the file's name, '|' and a key per record.
+-- Earlier builds wrote 'C' (an old course name) and 'R' (round keys of a player): read, not written.
 CREATE TABLE CV_CONVERTED (
     KIND TEXT NOT NULL,
     OLD_ID TEXT NOT NULL,

@@ -5,6 +5,7 @@
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
+#include "platform/Database.h"
 #include "records/CourseData.h"
 #include "records/CourseStore.h"
 
@@ -51,6 +52,25 @@ TEST(CourseStoreTeeBox, EachGenderAndSlotReadsItsOwnFigures) {
         EXPECT_EQ(tee->hcp[17], c.hcp);
     }
     EXPECT_FALSE(store.ReadTeeBox(6, true, 0)) << "no such course";
+}
+
+// Deleting a course forgets what conversions made it of, in one write with the course: a memory left
+// behind would send a later conversion's rounds to the next course given this key.
+TEST(CourseStore, DeleteForgetsTheConversionInTheSameWrite) {
+    test::ProgramFolder folder;
+    folder.OpenDatabase();
+    CourseStore store(TestDb());
+    store.InsertCourse(1, "Pine", {});
+    store.InsertCourse(2, "Oak", {});
+    TestDb().Execute("INSERT INTO CV_CONVERTED VALUES ('O', 'PINE|', 1), ('C', 'PINE', 1), ('O', 'OAK|', 2)");
+    TestDb().Execute(
+        "CREATE TRIGGER t BEFORE DELETE ON CV_CONVERTED BEGIN SELECT RAISE(ABORT, 'stopped'); END");
+    EXPECT_ANY_THROW(store.DeleteCourse(1));
+    EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM COURSES").toInt(), 2);
+    TestDb().Execute("DROP TRIGGER t");
+    store.DeleteCourse(1);
+    EXPECT_EQ(TestDb().Scalar("SELECT GROUP_CONCAT(COURSE_ID) FROM COURSES").toString(), "2");
+    EXPECT_EQ(TestDb().Scalar("SELECT GROUP_CONCAT(NEW_ID) FROM CV_CONVERTED").toString(), "2");
 }
 
 }  // namespace

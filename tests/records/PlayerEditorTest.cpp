@@ -155,6 +155,10 @@ TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
     for (int g = 1; g <= 3; ++g)
         TestDb().Execute("INSERT INTO INDIV_SCORES (PLAYER_ID, COURSE_ID, GAME_NUMBER) VALUES (?, 1, ?)",
                          {1 + g % 2, g});
+    // What conversions took for each: forgotten with the player, so that his key may be given again.
+    TestDb().Execute(
+        "INSERT INTO CV_CONVERTED VALUES ('G', 'A', 1), ('F', 'A.GDB|1', 1), ('R', '1', 1), "
+        "('F', 'B.GDB|2', 2)");
     Open();
     test::ScriptedMsgBox box;
     form->cmdDelete_Click();
@@ -182,6 +186,7 @@ TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
     EXPECT_EQ(Count("PLAYERS"), 1);
     EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 0);
     EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=2").toInt(), 2);
+    EXPECT_EQ(TestDb().Scalar("SELECT GROUP_CONCAT(NEW_ID) FROM CV_CONVERTED").toString(), "2");
     EXPECT_TRUE(form->bNewPlayer);
     EXPECT_EQ(form->windowTitle(), "Add a New Player");
     EXPECT_EQ(form->spPlayers->MaxRows(), 1);

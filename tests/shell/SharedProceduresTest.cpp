@@ -127,6 +127,8 @@ TEST(DateFormat, ParsingRefusesIncompleteAndImpossibleDates) {
     EXPECT_FALSE(ParseLocalDate("02/30/2004", Ctx().sDateFormat));
     EXPECT_TRUE(ParseLocalDate("02/29/2004", Ctx().sDateFormat));
     EXPECT_FALSE(ParseLocalDate("02/29/2005", Ctx().sDateFormat));
+    EXPECT_FALSE(ParseLocalDate("03/05/0099", Ctx().sDateFormat));  // a year below 100 is a typing slip
+    EXPECT_EQ(*ParseLocalDate("03/05/0100", Ctx().sDateFormat), QDate(100, 3, 5));
     Ctx().sDateFormat = "DD/MM/YYYY";
     EXPECT_EQ(*ParseLocalDate("03/05/2004", Ctx().sDateFormat), QDate(2004, 5, 3));
     EXPECT_EQ(*ParseAnyDate("2004-05-03", Ctx().sDateFormat), QDate(2004, 5, 3));

@@ -50,6 +50,7 @@ TEST(Conversion, NameFormats) {
         {"Smith, John", 1, "Smith", "John", QString("")},
         {"Smith, Al", 1, "Smith", "Al", QString("")},  // two letters are a first name, not an initial
         {"Smith, Al B", 1, "Smith", "Al", QString("B")},
+        {"Smith, Mary Jo", 1, "Smith", "Mary Jo", QString("")},
         {"Smith John", 2, "Smith John", " ", std::nullopt},
         {"John Public", 3, "Public", "John", std::nullopt},
         {"Smith", 3, "", "Smith", std::nullopt},  // the first blank is the padding
@@ -103,6 +104,16 @@ TEST(Conversion, CoursePackingKeepsEveryFieldItsWidth) {
 }
 
 // A cost is stored exactly when the main screen's cost box would take it.
+// A round record's key holds its tee and course: the same scores from another tee box or on another
+// course are another round.
+TEST(Conversion, RoundKeyHoldsTeeAndCourse) {
+    auto key = [](const RecordBytes& r) { return OldRoundKey(*DecodeRound(r.Span(), true)); };
+    const quint64 a = key(OldRound(true, "05/01/2026", "Pine Valley Links"));
+    EXPECT_NE(a, key(OldRound(true, "05/01/2026", "Pine Valley Links").Text(40, 1, "2")));
+    EXPECT_NE(a, key(OldRound(true, "05/01/2026", "Oak Hills")));
+    EXPECT_EQ(a, key(OldRound(true, "05/01/2026", "Pine Valley Links").Text(61, 59, "other notes")));
+}
+
 TEST(Conversion, CostsAsTheCostBoxTakesThem) {
     for (float cost : {0.0f, 25.75f, 9999999.0f, 1e7f, -0.5f, 3.4e38f, std::numeric_limits<float>::infinity(),
                        std::numeric_limits<float>::quiet_NaN()}) {
@@ -150,7 +161,9 @@ class ConversionRun : public ::testing::Test {
 
 TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     TestDb().Execute("INSERT INTO COURSES (COURSE_ID, COURSE_NAME) VALUES (4, 'Old Elm')");
-    Write("course.gdb", {OldCourse("Pine Hills"), OldCourse("PINE HILLS  "), OldCourse("old elm", 3)});
+    // "Birch" is unrated like the stored "Old Elm": empty figures are no tee boxes to know it by.
+    Write("course.gdb", {OldCourse("Pine Hills"), OldCourse("PINE HILLS  "), OldCourse("old elm", 3),
+                         RecordBytes(192).Text(0, 30, "Birch")});
     Write("Golfer.DBF", {OldGolfer("O'Brien, Pat"), OldGolfer("Smith,Ann", '1')});
     RecordBytes zero = OldRound(true, "06/02/2026", "Pine Hills", 0);
     Write("o'brienp.gdb", {OldRound(true, "06/01/2026", "Pine Hills"), zero, RecordBytes(238)});
@@ -162,8 +175,8 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();
     ASSERT_TRUE(r.stored);
     EXPECT_TRUE(r.recomputed);
-    EXPECT_EQ(r.coursesConverted, 1);
-    EXPECT_EQ(r.report.courseRecords, 3);
+    EXPECT_EQ(r.coursesConverted, 2);
+    EXPECT_EQ(r.report.courseRecords, 4);
     EXPECT_EQ(r.golfersConverted, 2);
     EXPECT_EQ(r.roundsStored, 2);  // the gross-0 round and the empty record are no rounds
     EXPECT_GT(calls, 2);
@@ -395,12 +408,40 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "\"Smith, John A\"",
          "SELECT GROUP_CONCAT(PLAYER_ID) FROM INDIV_SCORES",
          "1"},
-        {"the same round twice in a file",
-         {{"SMITHJOH.GDB", base + base}},
-         "1 round(s) already stored were not added again:\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
-         "Links\" (SMITHJOH.GDB record 2): the same round as SMITHJOH.GDB record 1",
+        // Every record of a file is a round of its own, whatever it shares with another; the same
+        // round met again in the other file of the golfer is one round.
+        {"look-alike records of one file",
+         {{"SMITHJOH.GDB",
+           base + base + OldRound(true, "06/01/2026", "Pine Valley Links").Text(40, 1, "2").Bytes()}},
+         "All files were successfully converted",
          "SELECT COUNT(*) FROM INDIV_SCORES",
-         "1"},
+         "3"},
+        {"the same rounds in a .DBF beside the .GDB",
+         {{"SMITHJOH.GDB", base + base},
+          {"SMITHJOH.DBF", bytes({OldRound(false, "06/01/26", "Pine Valley Links"),
+                                  OldRound(false, "06/01/26", "Pine Valley Links"),
+                                  OldRound(false, "06/01/26", "Pine Valley Links")})}},
+         "2 round(s) already stored were not added again:\r\n    \"Smith, John\", 06/01/2026, \"Pine Valley "
+         "Links\" (SMITHJOH.GDB record 1): the same round as SMITHJOH.DBF record 1\r\n    \"Smith, John\", "
+         "06/01/2026, \"Pine Valley Links\" (SMITHJOH.GDB record 2): the same round as SMITHJOH.DBF record 2",
+         "SELECT COUNT(*) FROM INDIV_SCORES",
+         "3"},
+        {"two courses without pars",
+         {{"COURSE.GDB", bytes({RecordBytes(192).Text(0, 30, "Pine Valley Links"),
+                                RecordBytes(192).Text(0, 30, "Oak Hills")})},
+          {"SMITHJOH.DBF", bytes({OldRound(false, "06/01/26", "Oak Hills")})}},
+         "All files were successfully converted",
+         "SELECT GROUP_CONCAT(COURSE_ID) FROM INDIV_SCORES",
+         "1,2"},
+        {"two course names alike in their first 20 characters",
+         {{"COURSE.GDB", bytes({OldCourse("Pine Valley Links"), OldCourse("Oak Hills Country Club East"),
+                                OldCourse("Oak Hills Country Club West", 3)})},
+          {"SMITHJOH.GDB", base + OldRound(true, "06/02/2026", "Oak Hills Country Club West").Bytes()}},
+         "1 course record(s) with the name of another course were merged into it:\r\n    COURSE.GDB record 3 "
+         "\"Oak Hills Country Club West\" has the name of the course \"Oak Hills Country Cl\": merged into "
+         "it, its rounds go there",
+         "SELECT (SELECT COUNT(*) FROM COURSES) || ':' || GROUP_CONCAT(COURSE_ID) FROM INDIV_SCORES",
+         "2:1,2"},
         {"unreadable tee",
          {{"SMITHJOH.GDB", base + OldRound(true, "06/04/2026", "Oak Hills").Text(40, 1, "\x01").Bytes()}},
          "1 round(s) with unreadable fields were skipped:\r\n    \"Smith, John\", 06/04/2026, \"Oak Hills\" "
@@ -523,6 +564,9 @@ TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
          "(SMITHJOH.GDB record 1): converted before", "2026-06-01:91,2026-06-02:72,2026-06-09:108"},
         {"first name corrected", "UPDATE PLAYERS SET FIRST_NAME='Jon'", true, 2,
          "\"Smith, John\" is the stored player Smith, Jon (M)"},
+        // The course deleted by hand, its memory left: it is added again.
+        {"course deleted", "DELETE FROM COURSES WHERE COURSE_ID=2", true, 2,
+         "(SMITHJOH.GDB record 1): converted before"},
         {"not remembered, a par changed",
          "UPDATE COURSES SET MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1", false, 2,
          "(SMITHJOH.GDB record 1)\r\n"},
@@ -531,6 +575,13 @@ TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
          "\"Pine Valley Links\" is the stored course \"Pine Valley GC\" (the same tee boxes): not added "
          "again, "
          "its rounds go there"},
+        {"not remembered, renamed, a slope changed",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MSL='118121120' WHERE COURSE_ID=1", false, 3,
+         "(SMITHJOH.GDB record 1): stored on \"Pine Valley GC\""},
+        {"not remembered, renamed, the third tee box re-rated",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='72.571.570.4' WHERE COURSE_ID=1", false, 3,
+         "(SMITHJOH.GDB record 1): stored on \"Pine Valley GC\""},
+        {"not remembered, no pars", "UPDATE COURSES SET MPARS=''", false, 2, "(SMITHJOH.GDB record 1)\r\n"},
         {"not remembered, renamed and re-rated",
          "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5' WHERE COURSE_ID=1", false, 3,
          "(SMITHJOH.GDB record 1): stored on \"Pine Valley GC\""},
@@ -564,7 +615,8 @@ TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
                       .toString(),
                   c.rounds)
             << c.what;
-        // Converted a third time: nothing more.
+        // Converted a third time, the rounds corrected since: nothing more.
+        TestDb().Execute("UPDATE INDIV_SCORES SET GS02=GS02+1, GSTOTAL=GSTOTAL+1");
         Convert(again);
         EXPECT_EQ(Value("SELECT COUNT(*) FROM INDIV_SCORES").toInt(), 3) << c.what;
     }
@@ -615,7 +667,16 @@ TEST_F(TwoFolders, SameKeyAnotherPersonIsANewPlayer) {
 // Golfers of one key that differ only in the middle initial are two persons, also in a database
 // that does not remember its conversions; the question shows the initial.
 TEST_F(TwoFolders, AnotherMiddleInitialIsAnotherPerson) {
-    for (const bool remembered : {true, false}) {
+    const struct {
+        bool remembered;
+        const char* second;
+        char gender;
+        QString line;
+    } cases[] = {
+        {true, "Smith, John B", '0', "\"Smith, John B\" (M) is not the stored player Smith, John A (M)"},
+        {false, "Smith, John B", '0', "\"Smith, John B\" (M) is not the stored player Smith, John A (M)"},
+        {false, "Smith, John A", '1', "\"Smith, John A\" (F) is not the stored player Smith, John A (M)"}};
+    for (const auto& [remembered, second, gender, line] : cases) {
         test::ProgramFolder folder;
         folder.OpenDatabase();
         const QString club1 = folder.Path() + "/club 1", club2 = folder.Path() + "/club 2";
@@ -623,19 +684,115 @@ TEST_F(TwoFolders, AnotherMiddleInitialIsAnotherPerson) {
             WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links")});
         WriteIn(club1, "GOLFER.GDB", {OldGolfer("Smith, John A")});
         WriteIn(club1, "SMITHJOH.GDB", {OldRound(true, "05/01/2026", "Pine Valley Links")});
-        WriteIn(club2, "GOLFER.GDB", {OldGolfer("Smith, John B")});
+        WriteIn(club2, "GOLFER.GDB", {OldGolfer(second, gender)});
         WriteIn(club2, "SMITHJOH.GDB", {OldRound(true, "05/02/2026", "Pine Valley Links", 6)});
         Convert(club1, 1);
         if (!remembered) TestDb().Execute("DROP TABLE CV_CONVERTED");
         const QStringList boxes = Convert(club2, 1);
         ASSERT_EQ(boxes.size(), 2) << remembered;
-        EXPECT_TRUE(boxes[0].contains("\"Smith, John B\" (M) is not the stored player Smith, John A (M)"))
-            << boxes[0].toStdString();
+        EXPECT_TRUE(boxes[0].contains(line)) << boxes[0].toStdString();
         EXPECT_EQ(Value("SELECT GROUP_CONCAT(P) FROM (SELECT PLAYER_ID || MI || ':' || (SELECT COUNT(*) FROM "
                         "INDIV_SCORES S WHERE S.PLAYER_ID = P.PLAYER_ID) AS P FROM PLAYERS P)")
                       .toString(),
-                  "1A:1,2B:1")
+                  QString("1A:1,2%1:1").arg(QString(second).right(1)))
             << remembered;
+    }
+}
+
+// The memory rows of a database converted into by earlier builds: courses by their old names, round
+// keys by the player they went to, a golfer's last player only.
+void AsEarlierBuilds() {
+    TestDb().Execute(
+        "UPDATE CV_CONVERTED SET KIND='C', OLD_ID=SUBSTR(OLD_ID, 1, INSTR(OLD_ID, '|') - 1) "
+        "WHERE KIND='O'");
+    TestDb().Execute(
+        "UPDATE CV_CONVERTED SET KIND='R', OLD_ID=SUBSTR(OLD_ID, INSTR(OLD_ID, '|') + 1) "
+        "WHERE KIND='F'");
+    TestDb().Execute(
+        "DELETE FROM CV_CONVERTED WHERE KIND='G' AND rowid NOT IN "
+        "(SELECT MAX(rowid) FROM CV_CONVERTED WHERE KIND='G' GROUP BY OLD_ID)");
+}
+
+// A folder converted again as it stands, with its golfers listed otherwise, and played on: a golfer
+// listed twice, golfers of one key in another order, look-alike records: each record is stored
+// once, and no more, also after an upgrade from a database earlier builds converted into.
+TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
+    for (const bool earlier : {false, true}) {
+        test::ProgramFolder folder;
+        folder.OpenDatabase();
+        const QString dir = folder.Path() + "/club";
+        const RecordBytes a = OldRound(true, "05/01/2026", "Pine Valley Links");
+        const RecordBytes tee2 = OldRound(true, "05/01/2026", "Pine Valley Links").Text(40, 1, "2");
+        WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links"), OldCourse("Oak Hills", 3)});
+        WriteIn(dir, "GOLFER.GDB", {OldGolfer("Smith, John Q"), OldGolfer("Smith, John Q")});
+        WriteIn(dir, "SMITHJOH.GDB", {a, a, tee2});
+        Convert(dir);
+        if (earlier) AsEarlierBuilds();
+        auto counts = [&] {
+            return Value("SELECT COUNT(*) || '/' || (SELECT COUNT(*) FROM PLAYERS) FROM INDIV_SCORES")
+                .toString();
+        };
+        EXPECT_EQ(counts(), "3/2") << earlier;
+        TestDb().Execute(
+            "UPDATE PLAYERS SET FIRST_NAME='Jon Q' WHERE PLAYER_ID=2");  // each record its player
+        const QString first = "\"Smith, John Q\" is the stored player Smith, John Q (M)",
+                      second = "\"Smith, John Q\" is the stored player Smith, Jon Q (M)";
+        EXPECT_TRUE(Convert(dir).first().contains(earlier ? second + "; " + first : first + "; " + second))
+            << earlier;
+        EXPECT_EQ(counts(), "3/2") << earlier;
+        for (const QList<RecordBytes>& golfers :
+             {QList{OldGolfer("Smith, John A"), OldGolfer("Smith, John B")},
+              QList{OldGolfer("Smith, John B"), OldGolfer("Smith, John A")},
+              QList{OldGolfer("Smith, John B")}}) {
+            WriteIn(dir, "GOLFER.GDB", golfers);
+            Convert(dir);
+            EXPECT_EQ(counts(), "3/4") << earlier;
+        }
+        // Played on: a third look-alike, and the same round from another tee box and on another course.
+        WriteIn(dir, "SMITHJOH.GDB",
+                {a, a, tee2, OldRound(true, "05/01/2026", "Pine Valley Links").Text(40, 1, "3"),
+                 OldRound(true, "05/01/2026", "Oak Hills"), a});
+        Convert(dir);
+        EXPECT_EQ(counts(), "6/4") << earlier;
+        Convert(dir);
+        EXPECT_EQ(counts(), "6/4") << earlier;
+    }
+}
+
+// Club X's "Municipal" renamed since its conversion is not club Y's "Municipal" of other figures, nor
+// Y's "Elm Park" of the same figures: they are added and take Y's rounds. A course whose number went to
+// another course (its deletion stopped before the memory was cleared) is added again. X's folder played on
+// adds to X's course.
+TEST_F(TwoFolders, AnotherClubsCourseOfARenamedCoursesName) {
+    for (const bool earlier : {false, true}) {
+        test::ProgramFolder folder;
+        folder.OpenDatabase();
+        const QString x = folder.Path() + "/club x", y = folder.Path() + "/club y";
+        WriteIn(x, "COURSE.GDB", {OldCourse("Municipal"), OldCourse("Birch", 5)});
+        WriteIn(x, "GOLFER.GDB", {OldGolfer("Anderson, Robert")});
+        WriteIn(x, "ANDERSON.GDB", {OldRound(true, "05/01/2026", "Municipal")});
+        WriteIn(y, "COURSE.GDB", {OldCourse("Municipal", 3).Single(30, 68.0f), OldCourse("Elm Park")});
+        WriteIn(y, "GOLFER.GDB", {OldGolfer("Baker, Ann", '1')});
+        WriteIn(y, "BAKERANN.GDB", {OldRound(true, "05/02/2026", "Municipal", 4)});
+        Convert(x);
+        if (earlier) AsEarlierBuilds();
+        TestDb().Execute("UPDATE COURSES SET COURSE_NAME='Municipal X' WHERE COURSE_ID=1");
+        TestDb().Execute("DELETE FROM COURSES WHERE COURSE_ID=2");
+        const QStringList boxes = Convert(y);
+        EXPECT_FALSE(boxes.join("").contains("converted before")) << boxes.join("\n").toStdString();
+        auto courses = [&] {
+            return Value(
+                       "SELECT GROUP_CONCAT(C) FROM (SELECT COURSE_ID || COURSE_NAME || ':' || (SELECT "
+                       "COALESCE(GROUP_CONCAT(PLAYER_ID), '') FROM INDIV_SCORES S WHERE S.COURSE_ID = "
+                       "C.COURSE_ID) AS C "
+                       "FROM COURSES C ORDER BY COURSE_ID)")
+                .toString();
+        };
+        EXPECT_EQ(courses(), "1Municipal X:1,2Municipal:2,3Elm Park:") << earlier;
+        WriteIn(x, "ANDERSON.GDB",
+                {OldRound(true, "05/01/2026", "Municipal"), OldRound(true, "05/08/2026", "Municipal", 6)});
+        Convert(x);
+        EXPECT_EQ(courses(), "1Municipal X:1,1,2Municipal:2,3Elm Park:,4Birch:") << earlier;
     }
 }
 

@@ -51,9 +51,12 @@ bool CourseStore::CourseInUse(int courseId) {
 }
 
 void CourseStore::DeleteCourse(int courseId) {
+    // One write: a memory left behind would point a later conversion at the next course given this key.
+    Database::Transaction t(db_);
     QString sql = "Delete From COURSES Where COURSE_ID=" + QString::number(courseId);
     db_.Execute(sql);
     ConvertedStore(db_).ForgetCourse(courseId);
+    t.Commit();
 }
 
 int TeeBoxFigures::Par(int hole) const { return static_cast<int>(Val(pars.mid(hole - 1, 1))); }

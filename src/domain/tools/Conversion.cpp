@@ -44,9 +44,7 @@ StoredData ReadStored(Database& db) {
         packed.MSL = courses["MSL"].str();
         packed.MPARS = courses["MPARS"].str();
         s.coursePars.insert(id, CourseFingerprint(packed, false));
-        const QString fingerprint = CourseFingerprint(packed);
-        if (!fingerprint.isEmpty() && !s.courseFingerprints.contains(fingerprint))
-            s.courseFingerprints.insert(fingerprint, id);
+        s.courseFigures.insert(id, CourseFingerprint(packed));
     }
     s.maxCourseId = db.Scalar("Select Max(COURSE_ID) as nMaxID From COURSES").toInt();
     s.maxPlayerId = db.Scalar("Select Max(PLAYER_ID) as nMaxID From PLAYERS").toInt();
@@ -193,6 +191,7 @@ QStringList Exceptions(const ConversionResult& result) {
     QStringList lines = r.files;
     Listed(lines, r.coursesSkipped, "%1 course record(s) empty or unreadable were skipped");
     Listed(lines, r.coursesKnown, "%1 course(s) converted before were found under another name");
+    Listed(lines, r.coursesMerged, "%1 course record(s) with the name of another course were merged into it");
     Listed(lines, r.teeBoxesEmptied, "%1 tee box(es) with a rating or slope out of range were left empty");
     Listed(lines, r.golfersSkipped, "%1 golfer record(s) empty or unreadable were skipped");
     Listed(lines, r.convertedBefore, "%1 golfer(s) converted before were not added again");

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "handicap/HcpRules.h"
 #include "shell/FileStr.h"
@@ -128,7 +129,10 @@ class Planner {
         courseIds_ = stored.courses;
         courseNames_ = stored.courseNames;
         coursePars_ = stored.coursePars;
-        for (int id : stored.converted.golfers) rememberedPlayers_.insert(id);
+        for (const QList<int>& ids : stored.converted.golfers)
+            for (int id : ids) rememberedPlayers_.insert(id);
+        for (int id : stored.converted.courses) rememberedCourses_.insert(id);
+        for (int id : stored.converted.coursesByName) rememberedCourses_.insert(id);
     }
 
     ConversionPlan Run() {
@@ -192,28 +196,16 @@ class Planner {
         if (sorted.Refused()) return Refuse(f);
         r_.coursesSkipped << sorted.skipped;
         int key = stored_.maxCourseId;
+        QHash<QString, std::pair<QString, PackedCourse>> added;  // upper-case name -> record and course
         for (auto [n, c] : sorted.good) {
-            const QString upper = c.name.left(20).trimmed().toUpper();
-            // Converted before: its rounds go to the course it became, whatever was edited since.
-            const int became = stored_.converted.courses.value(upper);
-            if (became > 0 && courseNames_.contains(became)) {
-                if (courseNames_.value(became).toUpper() != upper)
-                    r_.coursesKnown << Quoted(c.name.left(20).trimmed()) + " is the stored course " +
-                                           Quoted(courseNames_.value(became)) +
-                                           " (converted before): not added again, its rounds go there";
-                courseIds_.insert(upper, became);
-                continue;
-            }
-            if (courseIds_.contains(upper)) {  // known by name: its rounds go to that course
-                Take(upper, courseIds_.value(upper));
-                continue;
-            }
+            const QString shown = c.name.left(20).trimmed(), upper = shown.toUpper();
+            const QString origin = OldCourseKey(c);
             QStringList emptied;
             for (int t = 0; t < 3; ++t) {
                 const bool unused = c.rating[t] == 0 && c.slope[t] == 0;
                 if (unused || (RatingInRange(OneDecimal(c.rating[t])) && SlopeInRange(c.slope[t]))) continue;
                 emptied << QString("%1, old tee %2: rating %3, slope %4")
-                               .arg(Quoted(c.name.left(20).trimmed()))
+                               .arg(Quoted(shown))
                                .arg(t + 1)
                                .arg(Number(c.rating[t]))
                                .arg(c.slope[t]);
@@ -222,13 +214,35 @@ class Planner {
                 for (auto& hole : c.par) hole[t] = 0;
             }
             const PackedCourse packed = PackOldCourse(c);
-            // Converted before and renamed since: the stored course keeps its rounds.
-            const auto known = stored_.courseFingerprints.constFind(CourseFingerprint(packed));
-            if (known != stored_.courseFingerprints.constEnd()) {
-                courseIds_.insert(upper, *known);
-                Take(upper, *known);
-                r_.coursesKnown << Quoted(c.name.left(20).trimmed()) + " is the stored course " +
-                                       Quoted(courseNames_.value(*known)) +
+            // Converted before: its rounds go to the course it became, whatever was edited since.
+            if (const int became = Remembered(origin, packed)) {
+                if (courseNames_.value(became).toUpper() != upper)
+                    r_.coursesKnown << Quoted(shown) + " is the stored course " +
+                                           Quoted(courseNames_.value(became)) +
+                                           " (converted before): not added again, its rounds go there";
+                courseIds_.insert(upper, became);
+                Take(origin, became);
+                continue;
+            }
+            if (courseIds_.contains(upper)) {  // known by name: its rounds go to that course
+                const auto first = added.constFind(upper);
+                if (first != added.constEnd() &&
+                    (first->first.compare(c.name.trimmed(), Qt::CaseInsensitive) != 0 ||
+                     CourseFingerprint(first->second) != CourseFingerprint(packed)))
+                    r_.coursesMerged << RecordAt(f.name, n) + " " + Quoted(c.name.trimmed()) +
+                                            " has the name of the course " +
+                                            Quoted(courseNames_.value(courseIds_.value(upper))) +
+                                            ": merged into it, its rounds go there";
+                Take(origin, courseIds_.value(upper));
+                continue;
+            }
+            // Converted before the database remembered, and renamed since: the stored course keeps its
+            // rounds.
+            if (const int known = NotRememberedWith(CourseFingerprint(packed))) {
+                courseIds_.insert(upper, known);
+                Take(origin, known);
+                r_.coursesKnown << Quoted(shown) + " is the stored course " +
+                                       Quoted(courseNames_.value(known)) +
                                        " (the same tee boxes): not added again, its rounds go there";
                 continue;
             }
@@ -236,10 +250,51 @@ class Planner {
             const QString name = OldCourseName(c.name, ++key);
             plan_.courses.append({key, name, packed});
             courseIds_.insert(name.toUpper(), key);
-            Take(upper, key);
+            added.insert(name.toUpper(), {c.name.trimmed(), packed});
+            Take(origin, key);
             courseNames_.insert(key, name);
             coursePars_.insert(key, CourseFingerprint(packed, false));
         }
+    }
+
+    // The first stored course with these tee boxes that no remembered conversion made: one that was
+    // made of another old course record is another course. Nothing for an unrated course.
+    int NotRememberedWith(const QString& figures) const {
+        if (figures.isEmpty()) return 0;
+        int first = 0;
+        for (auto it = stored_.courseFigures.begin(); it != stored_.courseFigures.end(); ++it)
+            if (*it == figures && !rememberedCourses_.contains(it.key()) && (first == 0 || it.key() < first))
+                first = it.key();
+        return first;
+    }
+
+    // The stored course an earlier run made of this old course record, while it is still that course:
+    // it has its pars, or its ratings and slopes (a course whose number was given to another one has
+    // neither). A course remembered by its name alone (earlier builds) must have the record's ratings,
+    // slopes and pars: another club's course of that name has not. A course of the old name is
+    // found by its name anyway.
+    int Remembered(const QString& origin, const PackedCourse& packed) const {
+        auto still = [&](int id, bool byNameAlone) {
+            if (!stored_.courseNames.contains(id)) return false;
+            const QString figures = CourseFingerprint(packed), pars = CourseFingerprint(packed, false);
+            const bool sameFigures = !figures.isEmpty() && stored_.courseFigures.value(id) == figures;
+            if (byNameAlone) return sameFigures;
+            return sameFigures || (!pars.isEmpty() && stored_.coursePars.value(id) == pars) ||
+                   (!RatingsOf(figures).isEmpty() &&
+                    RatingsOf(stored_.courseFigures.value(id)) == RatingsOf(figures));
+        };
+        const int became = stored_.converted.courses.value(origin);
+        if (still(became, false)) return became;
+        const int byName = stored_.converted.coursesByName.value(origin.section('|', 0, 0));
+        return still(byName, true) ? byName : 0;
+    }
+
+    // The ratings and slopes of a CourseFingerprint; empty when no tee box is rated.
+    static QString RatingsOf(const QString& figures) {
+        static const QRegularExpression pars("[0-9]{18};"), rated("[1-9]");
+        QString s = figures;
+        s.remove(pars);
+        return s.contains(rated) ? s : QString();
     }
 
     void Golfers(int index) {
@@ -263,6 +318,7 @@ class Planner {
         if (sorted.Refused()) return Refuse(f);
         r_.golfersSkipped << sorted.skipped;
         QMap<QString, QStringList> byKey;  // golfers added in this run, by key
+        QSet<int> matched;                 // stored players a record of the file was found to be
         int key = stored_.maxPlayerId;
         for (const auto& [n, g] : sorted.good) {
             QString shortKey;
@@ -275,18 +331,26 @@ class Planner {
             // Converted before: the player this golfer became, whatever was corrected since; else,
             // for a golfer the database does not remember, a stored player of that key that is the
             // same person and was not made from another golfer.
+            // A golfer listed twice is two players: each record takes the next one not taken yet.
             const QList<StoredGolfer> sameKey = stored_.golfers.value(upper);
-            const int became = stored_.converted.golfers.value(origin);
-            auto same = std::find_if(sameKey.begin(), sameKey.end(),
-                                     [&](const StoredGolfer& s) { return s.id == became; });
-            if (same == sameKey.end())
+            auto same = sameKey.end();
+            for (int id : stored_.converted.golfers.value(origin)) {
+                if (matched.contains(id)) continue;
+                same = std::find_if(sameKey.begin(), sameKey.end(),
+                                    [&](const StoredGolfer& s) { return s.id == id; });
+                if (same != sameKey.end()) break;
+            }
+            const bool remembered = same != sameKey.end();
+            if (!remembered)
                 same = std::find_if(sameKey.begin(), sameKey.end(), [&](const StoredGolfer& s) {
-                    return !rememberedPlayers_.contains(s.id) && SamePerson(s, name, gender);
+                    return !rememberedPlayers_.contains(s.id) && !matched.contains(s.id) &&
+                           SamePerson(s, name, gender);
                 });
             if (same != sameKey.end()) {
+                matched.insert(same->id);
                 r_.convertedBefore << Quoted(shown) + " is the stored player " + StoredName(*same);
                 if (!golfers_.contains(upper)) golfers_.insert(upper, *same);
-                if (same->id != became) plan_.taken.golfers.insert(origin, same->id);
+                if (!remembered) plan_.taken.golfers[origin].append(same->id);
                 continue;
             }
             if (!sameKey.isEmpty())
@@ -294,7 +358,7 @@ class Planner {
                                             StoredName(sameKey.first()) + " of the same key " + shortKey +
                                             ": added as a new player";
             plan_.players.append({++key, shortKey, name, gender});
-            plan_.taken.golfers.insert(origin, key);
+            plan_.taken.golfers[origin].append(key);
             if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender, {}, {}, {}});
             byKey[upper] << shown;
         }
@@ -359,20 +423,23 @@ class Planner {
             });
         if (sorted.Refused()) return Refuse(f);
         r_.roundsUnreadable << sorted.skipped;
-        QHash<QString, QList<int>>& known = Signatures(golfer->id);
-        // Rounds taken before belong to a stored player; a player added now may have the key of one
-        // deleted since.
-        const QSet<quint64> taken =
-            golfer->id <= stored_.maxPlayerId ? stored_.converted.rounds.value(golfer->id) : QSet<quint64>();
-        QSet<quint64>& taking = plan_.taken.rounds[golfer->id];
+        // Every record of a file is a round of its own. What earlier runs took from this file is
+        // known by the counts of its keys (earlier builds: each key once); a record of a file they
+        // took nothing from is looked for among the stored rounds of its golfer key's players.
+        const QString file = f.name.toUpper();
+        const QHash<quint64, int> remembered = stored_.converted.files.value(file).counts;
+        const QSet<quint64> takenByKey = stored_.converted.roundsByKey.value(stem);
+        TakenRounds& taking = plan_.taken.files[file];
+        taking.playerId = golfer->id;
+        QHash<quint64, int> met;      // OldRoundKey -> records of this file with it so far
+        QHash<QString, int> matched;  // signature and course -> records of this file compared so far
         QDate previous(1900, 1, 1);
         for (const auto& [n, x] : sorted.good) {
             const auto date = ParseOldDate(x.date, dayFirst_);
             if (date) previous = *date;
             const QString out = OutOfRange(x);
-            int front = 0, back = 0;
-            for (int h = 0; h < 18; ++h) (h < 9 ? front : back) += x.gross[h];
-            if (out.isEmpty() && front + back <= 0) continue;  // nothing played: not a round
+            if (out.isEmpty() && std::accumulate(x.gross.begin(), x.gross.end(), 0) <= 0)
+                continue;  // nothing played: not a round
             if (!out.isEmpty()) {
                 r_.roundsOutOfRange << line(x, n) + ": " + out;
                 continue;
@@ -384,24 +451,26 @@ class Planner {
                 continue;
             }
             const quint64 origin = OldRoundKey(x);
-            if (taken.contains(origin)) {  // converted before, whatever was corrected since
+            // Converted before, whatever was corrected since.
+            if (++met[origin] <= remembered.value(origin) + (takenByKey.contains(origin) ? 1 : 0)) {
                 r_.roundsDuplicate << line(x, n) + ": converted before";
                 continue;
             }
             const QString signature = RoundSignature(previous, x.gross);
-            if (const auto stored = StoredOn(known.value(signature), *course)) {
-                taking.insert(origin);
-                const QString earlier = addedInRun_.value(RunKey(golfer->id, signature, *stored));
+            const QList<Match> found =
+                Matches(golfer->id, stem, signature, *course, file, remembered.isEmpty());
+            const int nth = ++matched[signature + '#' + QString::number(*course)];
+            ++taking.counts[origin];
+            if (nth <= found.size()) {  // stored before, or met in another file of the golfer
+                const Match& m = found[nth - 1];
                 r_.roundsDuplicate << line(x, n) +
-                                          (!earlier.isEmpty() ? ": the same round as " + earlier
-                                           : *stored == *course
+                                          (!m.record.isEmpty() ? ": the same round as " + m.record
+                                           : m.course == *course
                                                ? QString()
-                                               : ": stored on " + Quoted(courseNames_.value(*stored)));
+                                               : ": stored on " + Quoted(courseNames_.value(m.course)));
                 continue;
             }
-            known[signature].append(*course);
-            taking.insert(origin);
-            addedInRun_.insert(RunKey(golfer->id, signature, *course), RecordAt(f.name, n));
+            planned_[golfer->id][signature].append({*course, RecordAt(f.name, n), file});
             if (!date)
                 r_.undated << line(x, n) + ": given " +
                                   previous.toString(dayFirst_ ? "dd/MM/yyyy" : "MM/dd/yyyy");
@@ -422,32 +491,51 @@ class Planner {
 
     // An old course's rounds go to `courseId`: remembered when an earlier run did not.
     void Take(const QString& origin, int courseId) {
-        if (!origin.isEmpty() && stored_.converted.courses.value(origin) != courseId &&
-            !plan_.taken.courses.contains(origin))
+        if (stored_.converted.courses.value(origin) != courseId && !plan_.taken.courses.contains(origin))
             plan_.taken.courses.insert(origin, courseId);
     }
 
-    static QString RunKey(int playerId, const QString& signature, int courseId) {
-        return QString::number(playerId) + '#' + signature + '#' + QString::number(courseId);
-    }
+    // A stored round, or one planned from another file (its record named), that a round may be.
+    struct Match {
+        int course = 0;
+        QString record;
+    };
+    struct Planned {
+        int course = 0;
+        QString record, file;
+    };
 
-    // Of the courses a round of the same signature is stored on, the one that is this round's
-    // course, or has its pars; nothing when none is.
-    std::optional<int> StoredOn(const QList<int>& courses, int course) const {
-        if (courses.contains(course)) return course;
+    // The rounds of this signature stored for the golfer key before the run (when `stored`) and those
+    // planned for the player from his other files, on this course first, then on a course with its pars.
+    QList<Match> Matches(int playerId, const QString& key, const QString& signature, int course,
+                         const QString& file, bool stored) {
+        QList<Match> exact, alike;
         const QString pars = coursePars_.value(course);
-        for (int c : courses)
-            if (!pars.isEmpty() && coursePars_.value(c) == pars) return c;
-        return std::nullopt;
+        auto add = [&](int c, const QString& record) {
+            if (c == course)
+                exact.append({c, record});
+            else if (!pars.isEmpty() && coursePars_.value(c) == pars)
+                alike.append({c, record});
+        };
+        if (stored)
+            for (int c : Signatures(key).value(signature)) add(c, QString());
+        for (const Planned& p : planned_.value(playerId).value(signature))
+            if (p.file != file) add(p.course, p.record);
+        return exact + alike;
     }
 
-    QHash<QString, QList<int>>& Signatures(int playerId) {
-        auto it = signatures_.find(playerId);
-        if (it == signatures_.end())
-            it = signatures_.insert(playerId, playerId <= stored_.maxPlayerId && stored_.roundsOf
-                                                  ? stored_.roundsOf(playerId)
-                                                  : QHash<QString, QList<int>>());
-        return *it;
+    // The rounds stored for the players of a golfer key: a round file's rounds may have gone to any
+    // of them (a golfer listed twice, golfers of one key listed in another order since).
+    const QHash<QString, QList<int>>& Signatures(const QString& key) {
+        auto it = signatures_.find(key);
+        if (it != signatures_.end()) return *it;
+        QHash<QString, QList<int>> all;
+        for (const StoredGolfer& g : stored_.golfers.value(key))
+            if (stored_.roundsOf) {
+                const QHash<QString, QList<int>> rounds = stored_.roundsOf(g.id);
+                for (auto r = rounds.begin(); r != rounds.end(); ++r) all[r.key()] += r.value();
+            }
+        return *signatures_.insert(key, all);
     }
 
     static PlannedRound Round(const OldRoundRec& x, int playerId, int courseId, const QDate& date,
@@ -484,9 +572,10 @@ class Planner {
     QHash<QString, QString> names_;         // upper-case key -> the first golfer's name in the file
     QHash<int, QString> courseNames_;       // COURSE_ID -> name, stored or planned
     QHash<int, QString> coursePars_;        // COURSE_ID -> its pars, stored or planned
-    QHash<int, QHash<QString, QList<int>>> signatures_;
-    QHash<QString, QString> addedInRun_;  // RunKey of each round planned -> its file and record
-    QSet<int> rememberedPlayers_;         // players an earlier run made from an old golfer
+    QHash<QString, QHash<QString, QList<int>>> signatures_;  // golfer key -> its stored rounds' signatures
+    QHash<int, QHash<QString, QList<Planned>>> planned_;     // player -> the rounds planned by signature
+    QSet<int> rememberedPlayers_;                            // players an earlier run made from an old golfer
+    QSet<int> rememberedCourses_;  // courses an earlier run made from an old course record
     ConversionPlan plan_;
     ConversionReport& r_ = plan_.report;
 };
@@ -495,7 +584,7 @@ class Planner {
 
 bool ConversionReport::Clean() const {
     for (const QStringList* list :
-         {&coursesSkipped, &coursesKnown, &teeBoxesEmptied, &golfersSkipped, &convertedBefore,
+         {&coursesSkipped, &coursesKnown, &coursesMerged, &teeBoxesEmptied, &golfersSkipped, &convertedBefore,
           &sameKeyNewPlayers, &sharedKeys, &roundsUnreadable, &roundsOutOfRange, &roundsNoCourse,
           &roundsDuplicate, &notesCleaned, &costsEmptied, &undated, &files})
         if (!list->isEmpty()) return false;
@@ -609,6 +698,11 @@ QString CourseFingerprint(const PackedCourse& packed, bool withRatings) {
         s += ";";
     }
     return (withRatings ? rated : parred) ? s : QString();
+}
+
+QString OldCourseKey(const OldCourseRec& course) {
+    const PackedCourse p = PackOldCourse(course);
+    return course.name.left(20).trimmed().toUpper() + "|" + p.MCR + "|" + p.MSL + "|" + p.MPARS;
 }
 
 QString OldGolferKey(const QString& fileKey, const QString& name20, const QString& gender) {

@@ -71,16 +71,29 @@ struct StoredGolfer {
     QString gender, last, first, mi;
 };
 
-// What conversions took from old data files: the course each old course became, the player each
-// old golfer became, and the old round records taken for each player. An old record is known by
-// what the old files hold, never by a path, so a folder moved, copied to another computer or
-// played on since is recognised, and whatever was edited in the database since does not matter.
-struct ConvertedRecords {
-    QHash<QString, int> courses;       // old course name (20 characters trimmed, upper case) -> COURSE_ID
-    QHash<QString, int> golfers;       // OldGolferKey -> PLAYER_ID
-    QHash<int, QSet<quint64>> rounds;  // PLAYER_ID -> OldRoundKey of each round record taken
+// What runs took from one old round file.
+struct TakenRounds {
+    int playerId = 0;            // the player its rounds went to
+    QHash<quint64, int> counts;  // OldRoundKey -> how many records of that key were taken
 };
 
+// What conversions took from old data files: the course each old course record became, the players
+// each old golfer became, and the round records taken from each round file. An old record is known
+// by what the old files hold, never by a folder's path, so a folder moved, copied to another computer
+// or played on since is recognised, and whatever was edited in the database since does not matter.
+struct ConvertedRecords {
+    QHash<QString, int> courses;         // OldCourseKey -> COURSE_ID (a later run's row wins)
+    QHash<QString, QList<int>> golfers;  // OldGolferKey -> the PLAYER_IDs it became, in the order taken
+    QHash<QString, TakenRounds> files;   // upper-case round file name -> what was taken from it
+    // As earlier builds remembered them (read, never written): the course an old course name became,
+    // and the round keys taken for the players of a golfer key (upper case).
+    QHash<QString, int> coursesByName;
+    QHash<QString, QSet<quint64>> roundsByKey;
+};
+
+// An old course record by its name (20 characters trimmed, upper case) with its ratings, slopes and
+// pars as the old file holds them: another club's course of the same name is another course.
+QString OldCourseKey(const OldCourseRec& course);
 // An old golfer by his file key, his 20-character name and gender as the golfer file holds them:
 // another initial, name or gender is another person.
 QString OldGolferKey(const QString& fileKey, const QString& name20, const QString& gender);
@@ -90,10 +103,10 @@ quint64 OldRoundKey(const OldRoundRec& round);
 
 // What the database holds before the run.
 struct StoredData {
-    QHash<QString, int> courses;             // upper-case trimmed name -> the first COURSE_ID of that name
-    QHash<QString, int> courseFingerprints;  // CourseFingerprint -> the first COURSE_ID with it
-    QHash<int, QString> courseNames;         // COURSE_ID -> COURSE_NAME
-    QHash<int, QString> coursePars;          // COURSE_ID -> CourseFingerprint of the pars alone
+    QHash<QString, int> courses;        // upper-case trimmed name -> the first COURSE_ID of that name
+    QHash<int, QString> courseNames;    // COURSE_ID -> COURSE_NAME
+    QHash<int, QString> coursePars;     // COURSE_ID -> CourseFingerprint of the pars alone
+    QHash<int, QString> courseFigures;  // COURSE_ID -> CourseFingerprint (ratings, slopes, pars)
     int maxCourseId = 0, maxPlayerId = 0;
     QHash<QString, QList<StoredGolfer>> golfers;  // upper-case CV_PREV_FILE_NAME -> its players
     // RoundSignature of each stored round of a player -> the COURSE_IDs it is stored on.
@@ -137,6 +150,7 @@ struct ConversionReport {
     int courseRecords = 0, golferRecords = 0;
     QStringList coursesSkipped;     // course records empty or unreadable: file, position, what was read
     QStringList coursesKnown;       // courses found by their tee boxes under another name
+    QStringList coursesMerged;      // course records of another course's name: their rounds go there
     QStringList teeBoxesEmptied;    // tee boxes with a rating or slope out of range
     QStringList golfersSkipped;     // golfer records empty or unreadable
     QStringList convertedBefore;    // the file's golfer and the stored player who is the same person
