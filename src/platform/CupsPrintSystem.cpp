@@ -1,6 +1,9 @@
 #include "platform/CupsPrintSystem.h"
 
 #include <cups/cups.h>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
 
 #include <QDir>
 #include <QFile>
@@ -117,6 +120,24 @@ QString PlainRefusal(ipp_status_t status) {
     }
 }
 
+// A job's document on its way: how much of it the server has taken is what was written less what
+// still waits in the connection's send queue, so a slow link shows its progress as it drains.
+struct Sending {
+    const JobWatch& watch;
+    qint64 written = 0, size = 0;
+    bool dropped = false;  // the program has stopped waiting
+
+    bool Tell(http_t* http) {
+        int queued = 0;
+        if (ioctl(httpGetFd(http), SIOCOUTQ, &queued) != 0) queued = 0;
+        dropped = dropped || !watch.taken(std::max<qint64>(written - queued, 0), size);
+        return !dropped;
+    }
+};
+
+// Called whenever the connection has waited a moment: goes on waiting while the program does.
+int GoOnWaiting(http_t* http, void* sending) { return static_cast<Sending*>(sending)->Tell(http) ? 1 : 0; }
+
 }  // namespace
 
 QString QueueReason(const QString& stateMessage, const QString& stateReasons) {
@@ -184,7 +205,7 @@ PrinterLookup CupsPrintSystem::LookUp() const {
 }
 
 JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath, const QString& title,
-                                  const QPageSize& paper, const std::function<bool()>& mayLetGo) {
+                                  const QPageSize& paper, const JobWatch& watch) {
     JobResult result;
     // CUPS wants the queue's name without an instance ("queue/instance").
     const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
@@ -202,6 +223,12 @@ JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath
         result.reason = PlainRefusal(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
         return result;
     }
+    // Every wait on it, and every write blocked by a slow link, looks up now and then: the program
+    // hears of the progress, and a job it has stopped waiting for is cut off.
+    Sending sending{watch, 0, pdf.size()};
+    httpSetTimeout(http, 0.25, GoOnWaiting, &sending);
+    const timeval wake{0, 250000};
+    setsockopt(httpGetFd(http), SOL_SOCKET, SO_SNDTIMEO, &wake, sizeof wake);
     cups_option_t* options = nullptr;
     const int count = cupsAddOption("media", paper.key().toUtf8().constData(), 0, &options);
     // The job and its one document both carry the printout's title.
@@ -210,13 +237,15 @@ JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath
     if (job > 0) {
         bool sent = cupsStartDocument(http, queue.constData(), job, name.constData(), CUPS_FORMAT_PDF, 1) ==
                     HTTP_STATUS_CONTINUE;
-        while (sent && !pdf.atEnd()) {
+        while (sent && !sending.dropped && !pdf.atEnd()) {
             const QByteArray chunk = pdf.read(64 * 1024);
             sent = !chunk.isEmpty() && cupsWriteRequestData(http, chunk.constData(), size_t(chunk.size())) ==
                                            HTTP_STATUS_CONTINUE;
+            sending.written += chunk.size();
+            sending.Tell(http);
         }
         // Once the document is finished the job prints: not when the program has stopped waiting.
-        if (sent && !mayLetGo()) {
+        if (sending.dropped || (sent && !watch.mayLetGo())) {
             httpClose(http);
             cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
             result.reason = QStringLiteral("the print system did not answer in time");

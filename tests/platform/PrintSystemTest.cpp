@@ -16,6 +16,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <thread>
 
 #include "TestSupport.h"
 #include "platform/CupsPrintSystem.h"
@@ -34,6 +35,8 @@ struct Script {
     PrinterLookup lookup;
     JobResult job{true, {}, {}, {}, true, false};
     bool hangLookUp = false, hangSubmit = false, hangAfterLetGo = false;
+    // A document sent in `steps` steps of `stepMs` each, hanging after step `stallAt` (0: never).
+    int steps = 0, stepMs = 0, stallAt = 0;
     std::mutex mutex;
     std::condition_variable release;
     bool released = false;
@@ -57,9 +60,15 @@ class ScriptedPrintSystem : public PrintSystem {
         return script_->lookup;
     }
     JobResult Submit(const QString&, const QString&, const QString& title, const QPageSize&,
-                     const std::function<bool()>& mayLetGo) override {
+                     const JobWatch& watch) override {
         Hang(script_->hangSubmit);
-        const bool letGo = mayLetGo();
+        bool wanted = true;
+        for (int step = 1; step <= script_->steps && wanted; ++step) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(script_->stepMs));
+            wanted = watch.taken(step * 1000, script_->steps * 1000);
+            Hang(step == script_->stallAt);
+        }
+        const bool letGo = wanted && watch.mayLetGo();
         Hang(script_->hangAfterLetGo);
         const std::lock_guard lock(script_->mutex);
         if (letGo) script_->titles << title;
@@ -104,6 +113,15 @@ struct Printing {
             script->released = true;
         }
         script->release.notify_all();
+    }
+    // The stand-in's one hand-over has ended, answered or not.
+    bool OneSubmitEnded() const {
+        return QTest::qWaitFor(
+            [&] {
+                const std::lock_guard lock(script->mutex);
+                return script->submitsEnded == 1;
+            },
+            test::kGenerousWaitMs);
     }
     QStringList Documents() const {
         return QDir(dir.filePath("Documents")).entryList({"*.pdf"}, QDir::Files);
@@ -183,12 +201,7 @@ TEST(PrintSystemTimeLimit, AHangingHandOverIsGivenUpAndItsPdfOffered) {
         ASSERT_GE(boxes.Count(), 1);
         EXPECT_EQ(boxes.Texts()[0], c.told);
         printing.Release();
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                const std::lock_guard lock(printing.script->mutex);
-                return printing.script->submitsEnded == 1;
-            },
-            test::kGenerousWaitMs));
+        ASSERT_TRUE(printing.OneSubmitEnded());
         EXPECT_EQ(printing.script->titles, c.sent);
         EXPECT_EQ(printing.Documents(),
                   c.answer == vbYes ? QStringList{"Handicap Cards.pdf"} : QStringList{});
@@ -196,6 +209,53 @@ TEST(PrintSystemTimeLimit, AHangingHandOverIsGivenUpAndItsPdfOffered) {
             EXPECT_TRUE(PdfWrittenWhole(printing.dir.filePath("Documents/Handicap Cards.pdf")));
         }
         EXPECT_TRUE(printing.Temporary().isEmpty()) << "the job's file goes with No";
+    }
+}
+
+// The time limit is for a server that stops answering, not for a long document: one taken slowly
+// but steadily, for twice the limit, prints; one that stops being taken is given up as before; one
+// cancelled on its way never prints. Each is shown as it goes.
+TEST(PrintSystemTimeLimit, ADocumentTakenSlowlyPrintsAndOneThatStopsIsGivenUp) {
+    const struct {
+        int stallAt;
+        qint64 cancelAt;
+        QStringList told, sent;
+    } cases[] = {
+        {0, 0, {}, {"Game List"}},
+        {3,
+         0,
+         {"The print system did not answer within 1 second while taking \"Game List\" for the printer "
+          "Office, so the job was withdrawn: it will not print.\n\nSave the printout as a PDF file instead?"},
+         {}},
+        {0, 3000, {}, {}},
+    };
+    for (const auto& c : cases) {
+        Printing printing;
+        printing.script->steps = 16;
+        printing.script->stepMs = kShortLimitMs / 8;
+        printing.script->stallAt = c.stallAt;
+        SetPrintSystemTimeLimitMs(kShortLimitMs);
+        qint64 shown = 0;
+        SetSendProgressResponder([&](qint64 taken, qint64 size) {
+            EXPECT_TRUE(taken == 0 || size == 16000);
+            EXPECT_GE(taken, shown);
+            shown = taken;
+            return c.cancelAt == 0 || taken < c.cancelAt;
+        });
+        test::ScriptedMsgBox boxes({vbNo});
+        PrintOnePage("Game List");
+        SetSendProgressResponder({});
+        EXPECT_EQ(boxes.Texts(), c.told);
+        printing.Release();
+        ASSERT_TRUE(printing.OneSubmitEnded());
+        EXPECT_EQ(printing.script->titles, c.sent);
+        if (c.stallAt || c.cancelAt) {
+            EXPECT_EQ(shown, 3000);
+        } else {
+            EXPECT_GE(shown, 8000) << "shown as it goes";
+        }
+        EXPECT_TRUE(printing.Documents().isEmpty());
+        EXPECT_TRUE(printing.Temporary().isEmpty());
     }
 }
 
