@@ -3,7 +3,6 @@
 #include <cups/cups.h>
 #include <linux/sockios.h>
 #include <sys/ioctl.h>
-#include <sys/socket.h>
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +10,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextStream>
+#include <chrono>
+#include <thread>
 
 namespace dc {
 namespace {
@@ -127,10 +128,19 @@ struct Sending {
     qint64 written = 0, size = 0;
     bool dropped = false;  // the program has stopped waiting
 
-    bool Tell(http_t* http) {
+    static qint64 Queued(http_t* http) {
         int queued = 0;
-        if (ioctl(httpGetFd(http), SIOCOUTQ, &queued) != 0) queued = 0;
-        dropped = dropped || !watch.taken(std::max<qint64>(written - queued, 0), size);
+        return ioctl(httpGetFd(http), SIOCOUTQ, &queued) == 0 ? queued : 0;
+    }
+    bool Tell(http_t* http) {
+        dropped = dropped || !watch.taken(std::max<qint64>(written - Queued(http), 0), size);
+        return !dropped;
+    }
+    // Waits until the server has taken every byte written so far, telling the progress, unless the
+    // program stops waiting. False when the document did not leave.
+    bool Drain(http_t* http) {
+        if (httpFlushWrite(http) < 0) return false;
+        while (Tell(http) && Queued(http) > 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
         return !dropped;
     }
 };
@@ -223,12 +233,11 @@ JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath
         result.reason = PlainRefusal(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
         return result;
     }
-    // Every wait on it, and every write blocked by a slow link, looks up now and then: the program
-    // hears of the progress, and a job it has stopped waiting for is cut off.
+    // Every wait on it, and every write held up by a slow link, looks up a few times a second (the
+    // socket's own time-outs): the program hears of the progress, and a job it has stopped waiting
+    // for is cut off.
     Sending sending{watch, 0, pdf.size()};
     httpSetTimeout(http, 0.25, GoOnWaiting, &sending);
-    const timeval wake{0, 250000};
-    setsockopt(httpGetFd(http), SOL_SOCKET, SO_SNDTIMEO, &wake, sizeof wake);
     cups_option_t* options = nullptr;
     const int count = cupsAddOption("media", paper.key().toUtf8().constData(), 0, &options);
     // The job and its one document both carry the printout's title.
@@ -244,7 +253,10 @@ JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath
             sending.written += chunk.size();
             sending.Tell(http);
         }
-        // Once the document is finished the job prints: not when the program has stopped waiting.
+        // Once the document is finished the job prints: not when the program has stopped waiting,
+        // nor before the server has the whole of it (a server that stops taking it meanwhile has the
+        // job withdrawn).
+        sent = sent && sending.Drain(http);
         if (sending.dropped || (sent && !watch.mayLetGo())) {
             httpClose(http);
             cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);

@@ -80,7 +80,8 @@ PrinterLookup LookUpDefaultPrinter();
 // `sending`, when given, is called as the program waits with the bytes taken so far, until the job
 // is let go; false stops the job (`cancelled`), and it never prints.
 JobResult SubmitJob(const QString& printer, const QString& pdfPath, const QString& title,
-                    const QPageSize& paper, const std::function<bool(qint64 taken, qint64 size)>& sending = {});
+                    const QPageSize& paper,
+                    const std::function<bool(qint64 taken, qint64 size)>& sending = {});
 // How long a talk with the print system may go without an answer or progress (a few seconds; tests
 // shorten it).
 int PrintSystemTimeLimitMs();
