@@ -1,6 +1,8 @@
 #include "platform/CupsPrintSystem.h"
 
 #include <cups/cups.h>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextStream>
+#include <chrono>
+#include <thread>
 
 namespace dc {
 namespace {
@@ -117,6 +121,33 @@ QString PlainRefusal(ipp_status_t status) {
     }
 }
 
+// A job's document on its way: how much of it the server has taken is what was written less what
+// still waits in the connection's send queue, so a slow link shows its progress as it drains.
+struct Sending {
+    const JobWatch& watch;
+    qint64 written = 0, size = 0;
+    bool dropped = false;  // the program has stopped waiting
+
+    static qint64 Queued(http_t* http) {
+        int queued = 0;
+        return ioctl(httpGetFd(http), SIOCOUTQ, &queued) == 0 ? queued : 0;
+    }
+    bool Tell(http_t* http) {
+        dropped = dropped || !watch.taken(std::max<qint64>(written - Queued(http), 0), size);
+        return !dropped;
+    }
+    // Waits until the server has taken every byte written so far, telling the progress, unless the
+    // program stops waiting. False when the document did not leave.
+    bool Drain(http_t* http) {
+        if (httpFlushWrite(http) < 0) return false;
+        while (Tell(http) && Queued(http) > 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return !dropped;
+    }
+};
+
+// Called whenever the connection has waited a moment: goes on waiting while the program does.
+int GoOnWaiting(http_t* http, void* sending) { return static_cast<Sending*>(sending)->Tell(http) ? 1 : 0; }
+
 }  // namespace
 
 QString QueueReason(const QString& stateMessage, const QString& stateReasons) {
@@ -184,7 +215,7 @@ PrinterLookup CupsPrintSystem::LookUp() const {
 }
 
 JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath, const QString& title,
-                                  const QPageSize& paper, const std::function<bool()>& mayLetGo) {
+                                  const QPageSize& paper, const JobWatch& watch) {
     JobResult result;
     // CUPS wants the queue's name without an instance ("queue/instance").
     const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
@@ -202,6 +233,11 @@ JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath
         result.reason = PlainRefusal(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
         return result;
     }
+    // Every wait on it, and every write held up by a slow link, looks up a few times a second (the
+    // socket's own time-outs): the program hears of the progress, and a job it has stopped waiting
+    // for is cut off.
+    Sending sending{watch, 0, pdf.size()};
+    httpSetTimeout(http, 0.25, GoOnWaiting, &sending);
     cups_option_t* options = nullptr;
     const int count = cupsAddOption("media", paper.key().toUtf8().constData(), 0, &options);
     // The job and its one document both carry the printout's title.
@@ -210,13 +246,18 @@ JobResult CupsPrintSystem::Submit(const QString& printer, const QString& pdfPath
     if (job > 0) {
         bool sent = cupsStartDocument(http, queue.constData(), job, name.constData(), CUPS_FORMAT_PDF, 1) ==
                     HTTP_STATUS_CONTINUE;
-        while (sent && !pdf.atEnd()) {
+        while (sent && !sending.dropped && !pdf.atEnd()) {
             const QByteArray chunk = pdf.read(64 * 1024);
             sent = !chunk.isEmpty() && cupsWriteRequestData(http, chunk.constData(), size_t(chunk.size())) ==
                                            HTTP_STATUS_CONTINUE;
+            sending.written += chunk.size();
+            sending.Tell(http);
         }
-        // Once the document is finished the job prints: not when the program has stopped waiting.
-        if (sent && !mayLetGo()) {
+        // Once the document is finished the job prints: not when the program has stopped waiting,
+        // nor before the server has the whole of it (a server that stops taking it meanwhile has the
+        // job withdrawn).
+        sent = sent && sending.Drain(http);
+        if (sending.dropped || (sent && !watch.mayLetGo())) {
             httpClose(http);
             cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
             result.reason = QStringLiteral("the print system did not answer in time");

@@ -15,7 +15,7 @@ class CupsPrintSystem : public PrintSystem {
     std::optional<PrinterFacts> DefaultPrinter() const override;
     PrinterLookup LookUp() const override;
     JobResult Submit(const QString& printer, const QString& pdfPath, const QString& title,
-                     const QPageSize& paper, const std::function<bool()>& mayLetGo) override;
+                     const QPageSize& paper, const JobWatch& watch) override;
 };
 
 // A QPrinter writing PDF at high resolution. Qt's printer looks up the default printer when it is

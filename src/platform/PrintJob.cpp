@@ -32,6 +32,14 @@ std::function<bool(int, int)>& ProgressResponder() {
     return responder;
 }
 
+std::function<bool(qint64, qint64)>& SendResponder() {
+    static std::function<bool(qint64, qint64)> responder;
+    return responder;
+}
+
+// A document is sent without a window for this long.
+constexpr qint64 kQuietSendingMs = 1000;
+
 bool MoveFile(const QString& from, const QString& to) {
     std::error_code error;
     std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).constData()),
@@ -110,13 +118,11 @@ void SetPrintProgressResponder(std::function<bool(int page, int total)> responde
     ProgressResponder() = std::move(responder);
 }
 
-bool PrintJob::NextPage(int page, int total) {
-    if (outcome_.cancelled) return false;
-    if (page <= kQuietPages) return true;
-    if (ProgressResponder()) {
-        outcome_.cancelled = !ProgressResponder()(page, total);
-        return !outcome_.cancelled;
-    }
+void SetSendProgressResponder(std::function<bool(qint64 taken, qint64 size)> responder) {
+    SendResponder() = std::move(responder);
+}
+
+QProgressDialog& PrintJob::ProgressWindow() {
     if (!progress_) {
         progress_ = std::make_unique<QProgressDialog>();
         progress_->setWindowTitle(MsgBoxTitle());
@@ -127,14 +133,40 @@ bool PrintJob::NextPage(int page, int total) {
         progress_->setAutoClose(false);
         progress_->setAutoReset(false);
     }
-    progress_->setMaximum(std::max(total, 0));
-    progress_->setLabelText(
+    return *progress_;
+}
+
+bool PrintJob::NextPage(int page, int total) {
+    if (outcome_.cancelled) return false;
+    if (page <= kQuietPages) return true;
+    if (ProgressResponder()) {
+        outcome_.cancelled = !ProgressResponder()(page, total);
+        return !outcome_.cancelled;
+    }
+    QProgressDialog& progress = ProgressWindow();
+    progress.setMaximum(std::max(total, 0));
+    progress.setLabelText(
         total > 0 ? QStringLiteral("Printing \"%1\": page %2 of %3").arg(outcome_.title).arg(page).arg(total)
                   : QStringLiteral("Printing \"%1\": page %2").arg(outcome_.title).arg(page));
-    progress_->setValue(total > 0 ? std::min(page, total) : 0);  // also lets the window answer
+    progress.setValue(total > 0 ? std::min(page, total) : 0);  // also lets the window answer
     QCoreApplication::processEvents();
-    outcome_.cancelled = progress_->wasCanceled();
+    outcome_.cancelled = progress.wasCanceled();
     return !outcome_.cancelled;
+}
+
+bool PrintJob::Sending(qint64 taken, qint64 size) {
+    if (SendResponder()) return SendResponder()(taken, size);
+    if (!progress_ && sendingSince_.elapsed() < kQuietSendingMs) return true;
+    QProgressDialog& progress = ProgressWindow();
+    constexpr int kSteps = 1000;
+    progress.setMaximum(kSteps);
+    progress.setLabelText(QStringLiteral("Sending \"%1\" to the printer %2: %3 of %4 KB")
+                              .arg(outcome_.title, outcome_.printer)
+                              .arg((taken + 1023) / 1024)
+                              .arg((size + 1023) / 1024));
+    progress.setValue(size > 0 ? int(std::min(taken, size) * kSteps / size) : 0);
+    QCoreApplication::processEvents();
+    return !progress.wasCanceled();
 }
 
 void PrintJob::SetTitle(const QString& title, int number) {
@@ -191,8 +223,15 @@ bool PrintJob::Finish() {
     }
     if (printer_) {
         const QString name = outcome_.title.trimmed().isEmpty() ? QStringLiteral("Printout") : outcome_.title;
-        const JobResult result = SubmitJob(printer_->name, part, name, writer_->pageLayout().pageSize());
-        if (result.accepted) {
+        sendingSince_.start();
+        const JobResult result =
+            SubmitJob(printer_->name, part, name, writer_->pageLayout().pageSize(),
+                      [this](qint64 taken, qint64 size) { return Sending(taken, size); });
+        progress_.reset();
+        if (result.cancelled) {  // stopped on its way: it never prints, and leaves no file
+            outcome_.cancelled = true;
+            QFile::remove(part);
+        } else if (result.accepted) {
             QFile::remove(part);
             outcome_.waiting = result.queueStopped;
             outcome_.queueReason = result.queueReason;

@@ -5,6 +5,7 @@
 // in the user's documents. A job the print system refuses, or a print system that does not answer in
 // time, keeps its PDF so that the user can save it instead.
 
+#include <QElapsedTimer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -64,6 +65,11 @@ class PrintJob {
     static constexpr int kQuietPages = 3;
 
   private:
+    // While the print server takes the document: after a moment a window shows how much it has
+    // taken, with Cancel. False once cancelled.
+    bool Sending(qint64 taken, qint64 size);
+    QProgressDialog& ProgressWindow();
+
     PrinterLookup lookup_;
     std::optional<PrinterFacts> printer_;
     std::unique_ptr<QPrinter> writer_;
@@ -71,11 +77,14 @@ class PrintJob {
     PrintOutcome outcome_;
     int number_;
     std::unique_ptr<QProgressDialog> progress_;
+    QElapsedTimer sendingSince_;
 };
 
 // Tests answer the progress window instead: called for every page it would show; false cancels.
 // An empty function restores the window.
 void SetPrintProgressResponder(std::function<bool(int page, int total)> responder);
+// The same for the window of a document on its way to the print server: called as it is sent.
+void SetSendProgressResponder(std::function<bool(qint64 taken, qint64 size)> responder);
 
 // True when the PDF file was written whole: Qt's PDF writer reports success even when the disk
 // refused part of the file, and a whole PDF ends with its end-of-file marker.

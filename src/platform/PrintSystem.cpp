@@ -42,8 +42,10 @@ struct Question {
     std::mutex mutex;
     std::condition_variable answered;
     std::optional<T> answer;
-    bool givenUp = false;  // the time limit passed without an answer
+    bool givenUp = false;  // the time limit passed without an answer, or the user stopped the job
     bool letGo = false;    // a job was let go before that
+    Clock::time_point moved = Clock::now();  // asked, or the last progress of a job's document
+    qint64 taken = 0, size = 0;              // of a job's document
 };
 
 template <class T>
@@ -73,20 +75,30 @@ struct WaitPointer {
     }
 };
 
-// Waits for the answer until the time limit, keeping the windows painted (no input reaches them).
+// Waits for the answer until the time limit passes without progress, keeping the windows painted
+// (no input reaches them). `goOn`, asked between looks, may stop the wait before the job is let go.
 template <class T>
-std::optional<T> Await(Question<T>& question, Clock::time_point deadline) {
+std::optional<T> Await(Question<T>& question, const std::function<bool()>& goOn = {}) {
     const WaitPointer pointer;
     const bool guiThread =
         QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
+    const auto limit = std::chrono::milliseconds(TimeLimitMs());
     for (;;) {
         {
             std::unique_lock lock(question.mutex);
-            const auto slice =
-                std::min<Clock::duration>(20ms, std::max<Clock::duration>(deadline - Clock::now(), 0ms));
+            const auto slice = std::min<Clock::duration>(
+                20ms, std::max<Clock::duration>(question.moved + limit - Clock::now(), 0ms));
             if (question.answered.wait_for(lock, slice, [&] { return question.answer.has_value(); }))
                 return question.answer;
-            if (Clock::now() >= deadline) {
+            if (Clock::now() >= question.moved + limit) {
+                question.givenUp = true;
+                return std::nullopt;
+            }
+        }
+        if (goOn && !goOn()) {
+            const std::lock_guard lock(question.mutex);
+            if (question.answer) return question.answer;
+            if (!question.letGo) {
                 question.givenUp = true;
                 return std::nullopt;
             }
@@ -145,30 +157,51 @@ PrinterLookup LookUpDefaultPrinter() {
     }
     const std::shared_ptr<PrintSystem> system = CurrentSystem();
     auto question = Ask<PrinterLookup>([system](Question<PrinterLookup>&) { return system->LookUp(); });
-    const Clock::time_point asked = Clock::now();
-    if (auto answer = Await(*question, asked + std::chrono::milliseconds(TimeLimitMs()))) return *answer;
-    pending = {question, asked};
+    if (auto answer = Await(*question)) return *answer;
+    pending = {question, question->moved};
     return {PrinterLookup::NoAnswer, {}, {}, {}};
 }
 
 JobResult SubmitJob(const QString& printer, const QString& pdfPath, const QString& title,
-                    const QPageSize& paper) {
+                    const QPageSize& paper, const std::function<bool(qint64, qint64)>& sending) {
     const std::shared_ptr<PrintSystem> system = CurrentSystem();
     auto question = Ask<JobResult>([system, printer, pdfPath, title, paper](Question<JobResult>& asked) {
+        JobWatch watch;
+        // More of the document taken is progress: the time limit starts again.
+        watch.taken = [&asked](qint64 taken, qint64 size) {
+            const std::lock_guard lock(asked.mutex);
+            if (taken > asked.taken) asked.moved = Clock::now();
+            asked.taken = std::max(asked.taken, taken);
+            asked.size = size;
+            return !asked.givenUp;
+        };
         // Let go only while the program still waits for the answer.
-        const auto mayLetGo = [&asked] {
+        watch.mayLetGo = [&asked] {
             const std::lock_guard lock(asked.mutex);
             asked.letGo = !asked.givenUp;
             return asked.letGo;
         };
-        return system->Submit(printer, pdfPath, title, paper, mayLetGo);
+        return system->Submit(printer, pdfPath, title, paper, watch);
     });
-    if (auto answer = Await(*question, Clock::now() + std::chrono::milliseconds(TimeLimitMs())))
+    bool cancelled = false;
+    const auto goOn = [&] {
+        qint64 taken, size;
+        {
+            const std::lock_guard lock(question->mutex);
+            if (question->letGo) return true;  // too late to stop it
+            taken = question->taken;
+            size = question->size;
+        }
+        cancelled = !sending(taken, size);
+        return !cancelled;
+    };
+    if (auto answer = Await(*question, sending ? std::function<bool()>(goOn) : std::function<bool()>()))
         return *answer;
     JobResult late;
-    late.answered = false;
     const std::lock_guard lock(question->mutex);
     late.letGo = question->letGo;
+    late.cancelled = cancelled && !late.letGo;
+    late.answered = late.cancelled;
     return late;
 }
 

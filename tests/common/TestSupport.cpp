@@ -264,12 +264,12 @@ class StandIn : public PrintSystem {
     explicit StandIn(std::shared_ptr<StandInPrintSystem::State> state) : state_(std::move(state)) {}
     std::optional<PrinterFacts> DefaultPrinter() const override { return state_->printer; }
     JobResult Submit(const QString& printer, const QString& pdfPath, const QString& title,
-                     const QPageSize& paper, const std::function<bool()>& mayLetGo) override {
+                     const QPageSize& paper, const JobWatch& watch) override {
         QFile file(pdfPath);
         const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         const int pages = static_cast<int>(
             QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-        if (!mayLetGo()) return {};
+        if (!watch.mayLetGo()) return {};
         state_->jobs.push_back({printer, title, paper.key(), pages, pdf});
         if (!state_->refusal.isEmpty()) return {false, state_->refusal};
         return {true, {}};

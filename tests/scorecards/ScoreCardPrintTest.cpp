@@ -195,24 +195,51 @@ TEST(ScoreCardPrint, TwoCardsFitLetterAndA4InsideTheMargins) {
     }
 }
 
-// The offsets the labels suggest can push the cards off the printable area: the check says so and
-// names offsets that bring them back, which then print inside.
+// The offsets the labels suggest can push the cards off the printable area, past any one of its
+// edges: the check says so, as the printout shows, and names offsets that bring them back, which
+// then print inside. One card covers only its half of the page. (Letter with 0.5" edges leaves two
+// cards 0.43" to the right, 0.45" to the left, 0.26" above and 0.01" below.)
 TEST(ScoreCardPrint, TheAreaCheckFindsCardsTheOffsetsPushOutAndOffsetsThatBringThemIn) {
     const RecordingPrinterPage::Paper letter = test::TestPapers()[3].paper;  // Letter, 0.5" edges
-    ScoreCardJob job = Job(2);
-    RecordingPrinterPage page;
-    page.SetPaper(letter);
-    EXPECT_TRUE(CheckCardArea(page, job).inside);
-    job.offsetXInches = -0.2;
-    job.offsetYInches = -0.164;
-    const CardAreaCheck check = CheckCardArea(page, job);
-    EXPECT_FALSE(check.inside);
-    ASSERT_TRUE(check.canFit);
-    job.offsetXInches = check.xOffset;
-    job.offsetYInches = check.yOffset;
-    EXPECT_TRUE(CheckCardArea(page, job).inside);
-    PrintScoreCards(page, job);
-    EXPECT_EQ(test::OutsidePrintable(*page.Log(), letter), QStringList());
+    // Whether the check finds the cards inside, and whether the printout keeps them inside.
+    const auto checkAndPrint = [&](const ScoreCardJob& job) {
+        RecordingPrinterPage page;
+        page.SetPaper(letter);
+        const CardAreaCheck check = CheckCardArea(page, job);
+        PrintScoreCards(page, job);
+        return std::pair{check, test::OutsidePrintable(*page.Log(), letter).isEmpty()};
+    };
+    const struct {
+        const char* edge;
+        double x, y;
+        int cards;
+        bool atBottom, out;
+    } cases[] = {
+        {"right", -0.5, 0, 2, false, true},
+        {"left", 0.5, 0, 2, false, true},
+        {"top", 0, 0.3, 2, false, true},
+        {"bottom", 0, -0.05, 2, false, true},
+        {"right and bottom", -0.2, -0.164, 2, false, true},
+        {"one card on top, up", 0, 0.3, 1, false, true},
+        {"one card below, down", 0, -0.05, 1, true, true},
+        {"one card below, up 3 inches", 0, 3, 1, true, false},
+    };
+    for (const auto& c : cases) {
+        ScoreCardJob job = Job(c.cards);
+        job.startAtBottom = c.atBottom;
+        job.offsetXInches = c.x;
+        job.offsetYInches = c.y;
+        const auto [check, printedInside] = checkAndPrint(job);
+        EXPECT_EQ(check.inside, !c.out) << c.edge;
+        EXPECT_EQ(printedInside, !c.out) << c.edge;
+        if (!c.out) continue;
+        ASSERT_TRUE(check.canFit) << c.edge;
+        job.offsetXInches = check.xOffset;
+        job.offsetYInches = check.yOffset;
+        const auto [back, backInside] = checkAndPrint(job);
+        EXPECT_TRUE(back.inside) << c.edge;
+        EXPECT_TRUE(backInside) << c.edge;
+    }
 }
 
 // A long name stays in the label column, clear of the stroke marks of the first holes.
