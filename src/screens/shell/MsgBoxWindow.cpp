@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/MsgBox.h"
+#include "shell/OnScreen.h"
 
 namespace dc {
 namespace {
@@ -73,33 +74,6 @@ class AnswerKeysOnly : public QObject {
     }
 };
 
-// Keeps the box inside the available area of its screen.
-void KeepOnScreen(QWidget& box) {
-    const QScreen* screen = box.screen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    QRect frame = box.frameGeometry();
-    frame.moveRight(std::min(frame.right(), area.right()));
-    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
-    frame.moveLeft(std::max(frame.left(), area.left()));
-    frame.moveTop(std::max(frame.top(), area.top()));
-    box.move(frame.topLeft());
-}
-
-class OnScreen : public QObject {
-  public:
-    using QObject::QObject;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        // After the box has sized itself to its text or its details: placed anew.
-        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest)
-            QMetaObject::invokeMethod(
-                this, [watched] { KeepOnScreen(*static_cast<QWidget*>(watched)); }, Qt::QueuedConnection);
-        return false;
-    }
-};
-
 // The widest a box may be on its screen (as QMessageBox limits itself), and what the box keeps
 // beside its text (the icon and the margins).
 int BoxWidthLimit(const QWidget& box) {
@@ -119,7 +93,7 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     box.setText(arranged.shown);
     const QString details = QStringList{arranged.details, MsgBoxDetails()}.join("\n\n").trimmed();
     if (!details.isEmpty()) box.setDetailedText(details);
-    box.installEventFilter(new OnScreen(&box));
+    box.installEventFilter(new OnScreen(&box));  // after it has sized itself to its text or details
     box.setIcon(IconOf(style));
     box.setStandardButtons(ButtonsOf(style));
     // Buttons named for what they do, in the style's order.
