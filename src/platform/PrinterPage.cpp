@@ -189,6 +189,20 @@ QString PrinterPage::Elide(const QString& text, double width) const {
     return dots.left(n);
 }
 
+QString PrinterPage::ElideMiddle(const QString& text, double width) const {
+    if (TextWidth(text) <= width) return text;
+    const QString dots = QStringLiteral("...");
+    const auto ends = [&](qsizetype n) {
+        return text.left(n - n / 2).trimmed() + dots + text.right(n / 2).trimmed();
+    };
+    qsizetype fits = 0, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype n = (fits + tooLong) / 2;
+        (TextWidth(ends(n)) <= width ? fits : tooLong) = n;
+    }
+    return fits > 1 ? ends(fits) : Elide(text, width);
+}
+
 double PrinterPage::SizeToFit(const QStringList& texts, double width, double least) const {
     FontSpec font = CurrentFont();
     auto widest = [&] {
@@ -210,7 +224,8 @@ void PrinterPage::PrintFitted(const QString& raw, double width, Fit kind, bool l
         text = names_.Fit(text, [&](const QString& form) { return TextWidth(form) <= width; });
     const double kept = fontSize_;
     fontSize_ = SizeToFit({text}, width, kind == Fit::Name ? kMinNamePoints : kMinFitPoints);
-    PrintNoLineEnd(Elide(text, width));
+    // A name too long even then keeps both its ends, which tell it from another's.
+    PrintNoLineEnd(kind == Fit::Name ? ElideMiddle(text, width) : Elide(text, width));
     fontSize_ = kept;
     if (lineEnd) Print();
 }

@@ -103,13 +103,16 @@ class PrinterPage {
     // The text when it is at most `width` wide in the current font, else its longest leading part
     // that fits with "..." after it.
     QString Elide(const QString& text, double width) const;
+    // The same with "..." in the middle: the text keeps its beginning and its end.
+    QString ElideMiddle(const QString& text, double width) const;
     // The current font size when every text fits `width`, else the largest smaller size at which
     // they do, but never below `least` points.
     double SizeToFit(const QStringList& texts, double width, double least = kMinFitPoints) const;
     // Prints at the current position a text that must end within `width`: a name too long for it
     // takes the longest of its forms that fits, kept apart from the names set by KeepNamesApart
     // (NameSet::Fit); what is still too wide is printed smaller (SizeToFit, a name down to
-    // kMinNamePoints), and cut with "..." only when even the smallest size is too wide. The line
+    // kMinNamePoints), and cut with "..." only when even the smallest size is too wide (a name in
+    // its middle, so that the ends that tell it from another's stay). The line
     // ends as for the current font, which stays as it was.
     enum class Fit { Text, Name };
     void PrintFitted(const QString& text, double width, Fit kind = Fit::Text, bool lineEnd = true);

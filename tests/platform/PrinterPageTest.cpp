@@ -549,13 +549,15 @@ TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
         {"Smythe, Bartholomew", PrinterPage::Fit::Name, 12, "Smythe, B.", 12},
         {"Fitzwilliam-Worthington, Bo", PrinterPage::Fit::Name, 13, "Fitzwilliam-Worthington, B.", 5.75},
         {"Pines Golf & Country", PrinterPage::Fit::Text, 10, "Pines Golf & Country", 6},
-        {"A course name far too long for five columns", PrinterPage::Fit::Text, 5, "A course...", 5}};
+        {"A course name far too long for five columns", PrinterPage::Fit::Text, 5, "A course...", 5},
+        {"Montgomery-Featherstonehaughes-Winterbottom-Fitzwilliamsburg, B. A.", PrinterPage::Fit::Name, 12,
+         "Montgomery-Feathe...williamsburg, B.", 4}};  // a name keeps both ends
     for (const auto& c : cases) {
         RecordingPrinterPage page;
         page.SetFontSize(12);
         page.PrintFitted(c.text, c.columns * kChar12, c.kind);
         const PrintOp op = page.Log()->Texts().at(0);  // Texts() returns a copy
-        EXPECT_EQ(op.text, c.printed) << c.text;
+        EXPECT_EQ(op.text, c.printed) << op.text.toStdString();
         EXPECT_DOUBLE_EQ(op.fontSize, c.size) << c.text;
         EXPECT_DOUBLE_EQ(page.FontSize(), 12) << "the font stays as it was";
         EXPECT_NEAR(page.CurrentY(), kLine12, 1e-9) << "the line ends as for the font";

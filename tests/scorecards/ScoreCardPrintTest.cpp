@@ -227,6 +227,9 @@ TEST(ScoreCardPrint, ALongNameStaysClearOfTheStrokeMarks) {
     // Names differing in their last letter keep it visible.
     job.cards.push_back({{"Winterbottom-Featherstonehaugh, Christopher Jonathan Aaa ", "M", "9"},
                          {"Winterbottom-Featherstonehaugh, Christopher Jonathan Aab ", "M", "9"}});
+    // 60-letter surnames too long for the label column even at the least size keep their ends.
+    const QString sixty = "Featherstonehaughes-Montgomery-Winterbottom-Fitzwilliamsburg";
+    job.cards.push_back({{sixty + ", Bartholomew A", "M", "9"}, {sixty + ", Bartholomew B", "M", "9"}});
     PrintScoreCards(page, job);
     EXPECT_EQ(test::OverlappingTexts(*page.Log()), QStringList());
     QStringList names;
@@ -241,6 +244,12 @@ TEST(ScoreCardPrint, ALongNameStaysClearOfTheStrokeMarks) {
         if (op.text.startsWith("Winterbottom")) last << op.text;
     ASSERT_EQ(last.size(), 2);
     EXPECT_TRUE(last[0].endsWith(" Aaa") && last[1].endsWith(" Aab")) << last.join(" / ").toStdString();
+    QStringList sixties;
+    for (const PrintOp& op : page.Log()->Texts())
+        if (op.text.startsWith("Featherstonehaughes-")) sixties << op.text;
+    ASSERT_EQ(sixties.size(), 2);
+    EXPECT_TRUE(sixties[0].endsWith("burg, B. A.") && sixties[1].endsWith("burg, B. B."))
+        << sixties.join(" / ").toStdString();
 }
 
 TEST(ScoreCardPrint, MarginDiagnosticAndPageOrigin) {
