@@ -26,9 +26,18 @@ void KeepOnScreen(QWidget& window) {
 }
 
 bool OnScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest)
+    const QEvent::Type type = event->type();
+    const bool framing = !framed_ && (type == QEvent::Move || type == QEvent::Resize);
+    if (type == QEvent::Show || type == QEvent::LayoutRequest || framing) {
+        auto* window = static_cast<QWidget*>(watched);
         QMetaObject::invokeMethod(
-            this, [watched] { KeepOnScreen(*static_cast<QWidget*>(watched)); }, Qt::QueuedConnection);
+            this,
+            [this, window] {
+                KeepOnScreen(*window);
+                framed_ = framed_ || window->frameGeometry() != window->geometry();
+            },
+            Qt::QueuedConnection);
+    }
     return false;
 }
 
