@@ -514,6 +514,8 @@ TEST(PrinterPageFit, NamesKeepTheSurnameAndTheFirstInitial) {
         {van + ", Christopher Jonathan Ale J", "",
          {van + ", Christopher Jonathan Ale J", van + ", Christopher J. A. J.", van + ", C. J. A. J.", van + ", C."}},
         {"Christopher Ale " + van, van, {"Christopher Ale " + van, "Christopher A. " + van, "C. A. " + van, "C. " + van}},
+        {"Bo Al Smith", "Jones", {"Bo Al Smith", "Bo A. Smith", "B. A. Smith", "B. Smith"}},  // not its surname
+        {"Adams,Al", "", {"Adams,Al", "Adams, Al", "Adams, A."}},
     };
     for (const auto& c : cases) EXPECT_EQ(ShortNameForms(c.name, c.surname), c.forms) << c.name.toStdString();
 }
