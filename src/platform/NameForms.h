@@ -1,22 +1,50 @@
 #pragma once
-// Shorter forms of a person's name for a place too narrow for it. Every form keeps the surname and
-// the first name's initial: "Smythe, Dr. Bartholomew Maximilian" gives "Smythe, Bartholomew M.",
+// Shorter forms of a person's name for a place too narrow for it. Every form keeps the whole surname
+// and the first name's initial: "Smythe, Dr. Bartholomew Maximilian" gives "Smythe, Bartholomew M.",
 // "Smythe, B. M." and "Smythe, B."; "Bartholomew Maximilian Smythe" gives "Bartholomew M. Smythe",
 // "B. M. Smythe" and "B. Smythe". Titles ("Dr.", "Mr.") are left out of the shorter forms.
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 namespace dc {
 
-// The name itself, then its shorter forms, longest first, without repeats.
-QStringList ShortNameForms(const QString& name);
-// The first form of the name that `fits` accepts; the shortest when none does.
-QString FitName(const QString& name, const std::function<bool(const QString&)>& fits);
+// The name itself, then its shorter forms, longest first, without repeats. A name without a comma
+// has its given names first; `surname` names the words it ends with (by default its last word).
+QStringList ShortNameForms(const QString& name, const QString& surname = {});
 
-// FitName for every name of a list, keeping them apart: where two different names would read alike,
-// each takes its next longer form until they differ (a longer form may then need a smaller print).
+// The names of one printout or list, and those a single printed name must not be taken for (the
+// club's players): every place that prints a name takes its form from such a set, so that two
+// different names never read alike.
+class NameSet {
+  public:
+    NameSet() = default;
+    explicit NameSet(const QStringList& names);
+    void Add(const QString& name, const QString& surname = {});
+    // The forms of the name that no other name of the set shares, longest first: its shorter forms
+    // as ShortNameForms gives them; where those read alike, further ones shorter than the last left,
+    // that keep the given names which tell the two apart whole ("Baker, C. J. Aab"). A name not in
+    // the set has all its shorter forms.
+    QStringList Forms(const QString& name) const;
+    // The first of the forms that `fits`; the shortest when none does (to be printed smaller).
+    QString Fit(const QString& name, const std::function<bool(const QString&)>& fits) const;
+
+  private:
+    struct Known {
+        QStringList forms;  // ShortNameForms, then the further forms
+        qsizetype shorter = 0;  // how many of them ShortNameForms gave
+    };
+    Known FormsOf(const QString& name, const QString& surname) const;
+    QHash<QString, Known> names_;              // by the name with single blanks
+    QHash<QString, QSet<QString>> readers_;  // a form and the names it may stand for
+};
+
+// The name's form alone (NameSet without other names).
+QString FitName(const QString& name, const std::function<bool(const QString&)>& fits);
+// The forms of the names of one list, kept apart (NameSet of the list).
 QStringList FitNames(const QStringList& names, const std::function<bool(const QString&)>& fits);
 
 }  // namespace dc

@@ -172,19 +172,38 @@ void PrinterPage::SetCurrentY(double y) {
 QString PrinterPage::Elide(const QString& text, double width) const {
     if (TextWidth(text) <= width) return text;
     const QString dots = QStringLiteral("...");
+    // The leading blanks stay: a right-aligned figure keeps its place.
+    const auto part = [&text](qsizetype n) {
+        while (n > 0 && text.at(n - 1).isSpace()) --n;
+        return text.left(n);
+    };
     // Widths grow with the length: the longest part that fits, found by halving.
     qsizetype fits = 0, tooLong = text.size();
     while (tooLong - fits > 1) {
         const qsizetype n = (fits + tooLong) / 2;
-        (TextWidth(text.left(n).trimmed() + dots) <= width ? fits : tooLong) = n;
+        (TextWidth(part(n) + dots) <= width ? fits : tooLong) = n;
     }
-    if (fits > 0) return text.left(fits).trimmed() + dots;
+    if (!part(fits).isEmpty()) return part(fits) + dots;
     qsizetype n = dots.size();
     while (n > 0 && TextWidth(dots.left(n)) > width) --n;
     return dots.left(n);
 }
 
-double PrinterPage::SizeToFit(const QStringList& texts, double width) const {
+QString PrinterPage::ElideMiddle(const QString& text, double width) const {
+    if (TextWidth(text) <= width) return text;
+    const QString dots = QStringLiteral("...");
+    const auto ends = [&](qsizetype n) {
+        return text.left(n - n / 2).trimmed() + dots + text.right(n / 2).trimmed();
+    };
+    qsizetype fits = 0, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype n = (fits + tooLong) / 2;
+        (TextWidth(ends(n)) <= width ? fits : tooLong) = n;
+    }
+    return fits > 1 ? ends(fits) : Elide(text, width);
+}
+
+double PrinterPage::SizeToFit(const QStringList& texts, double width, double least) const {
     FontSpec font = CurrentFont();
     auto widest = [&] {
         double most = 0;
@@ -194,19 +213,19 @@ double PrinterPage::SizeToFit(const QStringList& texts, double width) const {
     const double wide = widest();
     if (wide <= width || wide <= 0) return fontSize_;
     // Widths grow with the size: start from the proportional size, then step down a quarter point.
-    font.size = std::max(kMinFitPoints, std::floor(fontSize_ * width / wide * 4) / 4);
-    while (font.size > kMinFitPoints && widest() > width)
-        font.size = std::max(kMinFitPoints, font.size - 0.25);
+    font.size = std::max(least, std::floor(fontSize_ * width / wide * 4) / 4);
+    while (font.size > least && widest() > width) font.size = std::max(least, font.size - 0.25);
     return font.size;
 }
 
 void PrinterPage::PrintFitted(const QString& raw, double width, Fit kind, bool lineEnd) {
     QString text = raw.trimmed();
     if (kind == Fit::Name)
-        text = FitName(text, [&](const QString& form) { return TextWidth(form) <= width; });
+        text = names_.Fit(text, [&](const QString& form) { return TextWidth(form) <= width; });
     const double kept = fontSize_;
-    fontSize_ = SizeToFit({text}, width);
-    PrintNoLineEnd(Elide(text, width));
+    fontSize_ = SizeToFit({text}, width, kind == Fit::Name ? kMinNamePoints : kMinFitPoints);
+    // A name too long even then keeps both its ends, which tell it from another's.
+    PrintNoLineEnd(kind == Fit::Name ? ElideMiddle(text, width) : Elide(text, width));
     fontSize_ = kept;
     if (lineEnd) Print();
 }

@@ -9,9 +9,11 @@
 #include <QString>
 #include <QStringList>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/PrintJob.h"
+#include "platform/NameForms.h"
 
 class QWidget;
 
@@ -101,16 +103,25 @@ class PrinterPage {
     // The text when it is at most `width` wide in the current font, else its longest leading part
     // that fits with "..." after it.
     QString Elide(const QString& text, double width) const;
+    // The same with "..." in the middle: the text keeps its beginning and its end.
+    QString ElideMiddle(const QString& text, double width) const;
     // The current font size when every text fits `width`, else the largest smaller size at which
-    // they do, but never below kMinFitPoints.
-    double SizeToFit(const QStringList& texts, double width) const;
+    // they do, but never below `least` points.
+    double SizeToFit(const QStringList& texts, double width, double least = kMinFitPoints) const;
     // Prints at the current position a text that must end within `width`: a name too long for it
-    // takes the longest of its shorter forms that fits (ShortNameForms); what is still too wide is
-    // printed smaller (SizeToFit), and cut with "..." only when even the smallest size is too wide. The line
+    // takes the longest of its forms that fits, kept apart from the names set by KeepNamesApart
+    // (NameSet::Fit); what is still too wide is printed smaller (SizeToFit, a name down to
+    // kMinNamePoints), and cut with "..." only when even the smallest size is too wide (a name in
+    // its middle, so that the ends that tell it from another's stay). The line
     // ends as for the current font, which stays as it was.
     enum class Fit { Text, Name };
     void PrintFitted(const QString& text, double width, Fit kind = Fit::Text, bool lineEnd = true);
     static constexpr double kMinFitPoints = 5;
+    // A name's shortest form that still reads apart may go smaller, so that no surname is cut.
+    static constexpr double kMinNamePoints = 4;
+    // The names the printout's names must not read like: those it prints, and for a single name
+    // the club's players.
+    void KeepNamesApart(NameSet names) { names_ = std::move(names); }
     // PrintFitted in character columns `column` to `lastColumn` (as PrintTab counts them).
     void PrintTabFitted(int column, int lastColumn, const QString& text, Fit kind = Fit::Text);
     double TabWidth(int column, int lastColumn) const;  // of those columns, in scale units
@@ -180,6 +191,7 @@ class PrinterPage {
     int documents_ = 0;  // documents ended with output
     int page_ = 0;       // page of the current document
     int expectedPages_ = 0;
+    NameSet names_;
 };
 
 }  // namespace dc

@@ -55,7 +55,7 @@ class HcpPrint : public EngineDb {
 TEST_F(HcpPrint, IndividualReportColumnsAndLines) {
     RecordingPrinterPage page(log);
     SetUpReportPage(page);
-    IndividualPrint r{"Adams, Al ", "12/06/2026", "12.9", "<2 Scores", "Pines", "White", "14", "", false, {}};
+    IndividualPrint r{"Adams, Al ", "12/06/2026", "12.9", "<2 Scores", "Pines", "White", "14", "", false, {}, {}};
     r.rows[0] = {"85*", "Pines", "White", "06/01/2026"};
     r.rows[1] = {"102T*", "Pines/Oaks", "White/R", "05/01/2026"};
     PrintIndividual(page, r);
@@ -90,7 +90,7 @@ TEST_F(HcpPrint, IndexListPicturesAndPages) {
     }
     RecordingPrinterPage page(log);
     SetUpReportPage(page);
-    IndexListPrint list{"12/06/2026", "Pines", "White", {}};
+    IndexListPrint list{"12/06/2026", "Pines", "White", {}, {}};
     list.rows.push_back({"9.8T", "Fitzwilliam-Worthington-Smythe, Dr. Bartholomew", "11", "03/02/2026"});
     for (int i = 0; i < 70; ++i) list.rows.push_back({"7", "Player", "5", ""});
     PrintIndexList(page, list);
@@ -154,6 +154,47 @@ TEST_F(HcpPrint, LongTextsKeepToTheirCardsOnEveryPaper) {
             EXPECT_TRUE(log->Find(QString("TBox: %1  Date:12/07/2026").arg(tee))) << "the whole line";
         }
     }
+}
+
+// Two golfers whose shorter names read alike are printed apart on the cards, on each one's report
+// (apart from every player of the club) and in the index list; a surname is never shortened.
+TEST_F(HcpPrint, LookAlikeNamesStayApartWithTheirSurnamesWhole) {
+    const QString surname = "Montgomery-Featherstonehaughes-Winterbottom-Fitzwilliamsburg";  // 60
+    const QStringList golfers{surname + ", Maximiliana Alexandrinaa Q", surname + ", Maximiliana Alexandrinab R"};
+    const auto printedNames = [&] {
+        QStringList names;
+        for (const PrintOp& op : log->Texts())
+            if (op.text.startsWith(surname)) names << op.text;
+        return names;
+    };
+    for (const TestPaper& paper : TestPapers()) {
+        SCOPED_TRACE(paper.name);
+        log->Clear();
+        RecordingPrinterPage page(log);
+        page.SetPaper(paper.paper);
+        HandicapCard first, second;
+        first.name = golfers[0];
+        second.name = golfers[1];
+        PrintHandicapCards(page, {first, second}, CardRun{"Pines", "Blue", "12/07/2026", "", false});
+        EXPECT_EQ(printedNames(), QStringList({surname + ", M. A. Q.", surname + ", M. A. R."}));
+        EXPECT_EQ(PrintFaults(*log, paper.paper), QStringList());
+    }
+    QStringList reports;
+    for (const QString& golfer : golfers) {
+        log->Clear();
+        RecordingPrinterPage page(log);
+        SetUpReportPage(page);
+        PrintIndividual(page, {golfer, "12/06/2026", "15.6", "", "Pines", "White", "14", "", false, {}, golfers});
+        reports << printedNames();
+    }
+    EXPECT_EQ(reports, QStringList({surname + ", M. A. Q.", surname + ", M. A. R."}));
+
+    log->Clear();
+    RecordingPrinterPage page(log);
+    SetUpReportPage(page);
+    const QString van = "Van der Westhuizen-Abercrombie";
+    PrintIndexList(page, {"12/06/2026", "Pines", "White", {{"7", "Christopher Jonathan Ale " + van, "5", ""}}, {van}});
+    EXPECT_TRUE(log->Find("C. " + van) || log->Find("C. J. A. " + van)) << "the surname whole";
 }
 
 TEST_F(HcpPrint, AFailingPrinterIsToldOnceAndTheEmailButtonOpensTheMailScreen) {

@@ -211,6 +211,9 @@ TEST(PrinterPageText, TabColumnsAndItemsThatRunPastTheirColumn) {
     page.SetCurrentX(75 * column);
     page.Print("whole    ");
     EXPECT_EQ(page.Log()->Texts().back().text, "whole    ") << "a blank at the end prints nothing";
+    page.SetCurrentX(72 * column);
+    page.Print("   123456789");
+    EXPECT_EQ(page.Log()->Texts().back().text, "   12...") << "a right-aligned figure keeps its blanks";
 }
 
 TEST(PrinterPageText, RunningTextContinuesOnANewPageButPlacedTextDoesNot) {
@@ -497,18 +500,24 @@ TEST(QtPrinterPageTest, UnwritableOutputIsDeviceUnavailable) {
 // ---- fitting a text to its place
 
 TEST(PrinterPageFit, NamesKeepTheSurnameAndTheFirstInitial) {
+    const QString van = "Van der Westhuizen-Abercrombie";
     const struct {
-        const char* name;
+        QString name, surname;
         QStringList forms;
     } cases[] = {
-        {"Smythe, Dr. Bartholomew Maximilian",
+        {"Smythe, Dr. Bartholomew Maximilian", "",
          {"Smythe, Dr. Bartholomew Maximilian", "Smythe, Bartholomew M.", "Smythe, B. M.", "Smythe, B."}},
-        {"Bartholomew Maximilian Smythe",
+        {"Bartholomew Maximilian Smythe", "",
          {"Bartholomew Maximilian Smythe", "Bartholomew M. Smythe", "B. M. Smythe", "B. Smythe"}},
-        {"Adams, Al", {"Adams, Al", "Adams, A."}},
-        {"Cher", {"Cher"}},
+        {"Adams, Al", "", {"Adams, Al", "Adams, A."}},
+        {"Cher", "", {"Cher"}},
+        {van + ", Christopher Jonathan Ale J", "",
+         {van + ", Christopher Jonathan Ale J", van + ", Christopher J. A. J.", van + ", C. J. A. J.", van + ", C."}},
+        {"Christopher Ale " + van, van, {"Christopher Ale " + van, "Christopher A. " + van, "C. A. " + van, "C. " + van}},
+        {"Bo Al Smith", "Jones", {"Bo Al Smith", "Bo A. Smith", "B. A. Smith", "B. Smith"}},  // not its surname
+        {"Adams,Al", "", {"Adams,Al", "Adams, Al", "Adams, A."}},
     };
-    for (const auto& c : cases) EXPECT_EQ(ShortNameForms(c.name), c.forms) << c.name;
+    for (const auto& c : cases) EXPECT_EQ(ShortNameForms(c.name, c.surname), c.forms) << c.name.toStdString();
 }
 
 // Names of one list that would shorten alike keep longer forms, until they read apart.
@@ -520,6 +529,14 @@ TEST(PrinterPageFit, NamesThatWouldReadAlikeKeepLongerForms) {
     EXPECT_EQ(FitNames(names, fits),
               QStringList({surname + ", M. A. Q.", surname + ", M. A. R.", "Baker, Bo", "Baker, Bo"}));
     EXPECT_EQ(FitName(names[0], fits), surname + ", M.") << "alone it takes the shortest";
+    EXPECT_EQ(NameSet(names).Fit(names[0], fits), surname + ", M. A. Q.") << "printed alone beside the club";
+    // Names whose shorter forms all read alike keep whole the given name that tells them apart.
+    const QStringList last{"Winterbottom, Christopher Jonathan Aaa", "Winterbottom, Christopher Jonathan Aab"};
+    EXPECT_EQ(FitNames(last, fits),
+              QStringList({"Winterbottom, Christopher J. Aaa", "Winterbottom, Christopher J. Aab"}));
+    EXPECT_EQ(FitNames(last, [](const QString& form) { return form.size() <= 30; }),
+              QStringList({"Winterbottom, C. J. Aaa", "Winterbottom, C. J. Aab"}));
+    EXPECT_EQ(FitNames({"Smith, J.", "Smith, John"}, fits), QStringList({"Smith, J.", "Smith, John"}));
 }
 
 TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
@@ -534,13 +551,15 @@ TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {
         {"Smythe, Bartholomew", PrinterPage::Fit::Name, 12, "Smythe, B.", 12},
         {"Fitzwilliam-Worthington, Bo", PrinterPage::Fit::Name, 13, "Fitzwilliam-Worthington, B.", 5.75},
         {"Pines Golf & Country", PrinterPage::Fit::Text, 10, "Pines Golf & Country", 6},
-        {"A course name far too long for five columns", PrinterPage::Fit::Text, 5, "A course...", 5}};
+        {"A course name far too long for five columns", PrinterPage::Fit::Text, 5, "A course...", 5},
+        {"Montgomery-Featherstonehaughes-Winterbottom-Fitzwilliamsburg, B. A.", PrinterPage::Fit::Name, 12,
+         "Montgomery-Feathe...williamsburg, B.", 4}};  // a name keeps both ends
     for (const auto& c : cases) {
         RecordingPrinterPage page;
         page.SetFontSize(12);
         page.PrintFitted(c.text, c.columns * kChar12, c.kind);
         const PrintOp op = page.Log()->Texts().at(0);  // Texts() returns a copy
-        EXPECT_EQ(op.text, c.printed) << c.text;
+        EXPECT_EQ(op.text, c.printed) << op.text.toStdString();
         EXPECT_DOUBLE_EQ(op.fontSize, c.size) << c.text;
         EXPECT_DOUBLE_EQ(page.FontSize(), 12) << "the font stays as it was";
         EXPECT_NEAR(page.CurrentY(), kLine12, 1e-9) << "the line ends as for the font";

@@ -135,6 +135,24 @@ TEST_F(PrintingTest, LongNamesAndAddressesNeverOverprint) {
     }
 }
 
+// Two editor-length names that differ in their last letter print apart, that letter visible.
+TEST_F(PrintingTest, LookAlikeNamesStayApartOnThePlayerList) {
+    const QString last = "Montgomery-Featherstonehaughes";  // as long as the editor takes
+    Add(1, last, "Christopher Jonathan Aaa");
+    Add(2, last, "Christopher Jonathan Aab");
+    log = RecordAllPrinting();
+    {
+        frmPlayers form(Ctx());
+        form.cmdPrint_Click();
+    }
+    QStringList printed;
+    for (const PrintOp& op : Printed())
+        if (op.text.startsWith(last)) printed << op.text;
+    printed.sort();
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_TRUE(printed[0].endsWith(" Aaa") && printed[1].endsWith(" Aab")) << printed.join(" / ").toStdString();
+}
+
 TEST_F(PrintingTest, PlayerListWithoutRowsOrSetupAndOverSeveralSheets) {
     TestDb().Execute("DELETE FROM SETUP");
     log = RecordAllPrinting();

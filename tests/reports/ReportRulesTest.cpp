@@ -341,7 +341,7 @@ TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
         SCOPED_TRACE(paper.name);
         dc::RecordingPrinterPage list;
         list.SetPaper(paper.paper);
-        PrintGameList(list, {name, course, "01/01/2026", "12/31/2026", "MM/DD/YYYY"}, rows);
+        PrintGameList(list, {name, course, "01/01/2026", "12/31/2026", "MM/DD/YYYY", {}}, rows);
         const PrintLog& log = *list.Log();
         EXPECT_EQ(dc::test::PrintFaults(log, paper.paper), QStringList());
         ASSERT_GE(log.PageCount(1), 2);
@@ -371,7 +371,7 @@ TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
     for (const dc::test::TestPaper& paper : dc::test::TestPapers()) {
         dc::RecordingPrinterPage list;
         list.SetPaper(paper.paper);
-        PrintGameList(list, {surname + ", Bo", longCourse, "01/01/2026", "12/31/2026", "MM/DD/YYYY"}, rows);
+        PrintGameList(list, {surname + ", Bo", longCourse, "01/01/2026", "12/31/2026", "MM/DD/YYYY", {}}, rows);
         EXPECT_EQ(dc::test::PrintFaults(*list.Log(), paper.paper), QStringList()) << paper.name;
         const QStringList texts = list.Log()->TextsOn(1, 1);
         EXPECT_TRUE(texts.contains("Index")) << paper.name;
@@ -384,7 +384,44 @@ TEST(ReportPrintouts, LongTextsKeepToTheirColumnsOnEveryPaper) {
     s.games = " 80";
     dc::RecordingPrinterPage stats;
     stats.SetPaper(a4);
-    PrintStats(stats, {name, "01/01/2026", "12/31/2026"}, s);
+    PrintStats(stats, {name, "01/01/2026", "12/31/2026", {}}, s);
     EXPECT_EQ(dc::test::OutsidePrintable(*stats.Log(), a4), QStringList());
     EXPECT_EQ(dc::test::OverlappingTexts(*stats.Log()), QStringList());
+}
+
+// Two golfers whose shorter names read alike are printed apart: in the game list's rows, and in the
+// heading of each one's game list and statistics (apart from every player of the club).
+TEST(ReportPrintouts, LookAlikeNamesStayApart) {
+    const QString surname = "Montgomery-Featherstonehaughes";
+    const QStringList golfers{surname + ", Maximiliana Alexandrinaa Q", surname + ", Maximiliana Alexandrinab R"};
+    std::vector<GameListRow> rows;
+    for (int g = 1; g <= 24; ++g)
+        rows.push_back(MakeGameListRow(Round(g, QDate(2026, 1, 1).addDays(g), Holes(5, 5)), Nine::Whole, true,
+                                       {golfers[g % 2], "Pines", "", false}, "MM/DD/YYYY"));
+    const auto printed = [&](const dc::RecordingPrinterPage& page) {
+        QStringList names;
+        for (const PrintOp& op : page.Log()->Texts())
+            if (op.text.startsWith(surname)) names << op.text;
+        return names;
+    };
+    dc::RecordingPrinterPage list;
+    PrintGameList(list, {"All Players", "All Courses", "01/01/2026", "12/31/2026", "MM/DD/YYYY", golfers}, rows);
+    QStringList forms = printed(list);
+    EXPECT_EQ(forms.size(), 24);
+    forms.removeDuplicates();
+    forms.sort();
+    ASSERT_EQ(forms.size(), 2) << forms.join(" / ").toStdString();
+    EXPECT_TRUE(forms[0].endsWith("Q.") && forms[1].endsWith("R.")) << forms.join(" / ").toStdString();
+
+    QStringList headings;
+    for (const QString& golfer : golfers) {
+        dc::RecordingPrinterPage stats, games;
+        PrintStats(stats, {golfer, "01/01/2026", "12/31/2026", golfers}, StatsTexts{});
+        PrintGameList(games, {golfer, "Pines", "01/01/2026", "12/31/2026", "MM/DD/YYYY", golfers}, {});
+        headings << printed(stats) << printed(games);
+    }
+    ASSERT_EQ(headings.size(), 4);
+    EXPECT_LT(headings[0].size(), golfers[0].size()) << "shortened";
+    EXPECT_NE(headings[0], headings[2]);
+    EXPECT_NE(headings[1], headings[3]);
 }

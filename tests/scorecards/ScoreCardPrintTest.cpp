@@ -251,6 +251,12 @@ TEST(ScoreCardPrint, ALongNameStaysClearOfTheStrokeMarks) {
     // Two names that shorten alike, on different cards of the job, are kept apart.
     job.cards[1][0] = {"Montgomery-Featherstonehaughes, Maximiliana Q", "F", "9"};
     job.cards.push_back({{"Montgomery-Featherstonehaughes, Maximiliana R", "F", "9"}});
+    // Names differing in their last letter keep it visible.
+    job.cards.push_back({{"Winterbottom-Featherstonehaugh, Christopher Jonathan Aaa ", "M", "9"},
+                         {"Winterbottom-Featherstonehaugh, Christopher Jonathan Aab ", "M", "9"}});
+    // 60-letter surnames too long for the label column even at the least size keep their ends.
+    const QString sixty = "Featherstonehaughes-Montgomery-Winterbottom-Fitzwilliamsburg";
+    job.cards.push_back({{sixty + ", Bartholomew A", "M", "9"}, {sixty + ", Bartholomew B", "M", "9"}});
     PrintScoreCards(page, job);
     EXPECT_EQ(test::OverlappingTexts(*page.Log()), QStringList());
     QStringList names;
@@ -260,6 +266,17 @@ TEST(ScoreCardPrint, ALongNameStaysClearOfTheStrokeMarks) {
     EXPECT_TRUE(names[0].endsWith(", B.")) << names[0].toStdString();
     EXPECT_EQ(names[1], "Montgomery-Featherstonehaughes, M. Q.");
     EXPECT_EQ(names[2], "Montgomery-Featherstonehaughes, M. R.");
+    QStringList last;
+    for (const PrintOp& op : page.Log()->Texts())
+        if (op.text.startsWith("Winterbottom")) last << op.text;
+    ASSERT_EQ(last.size(), 2);
+    EXPECT_TRUE(last[0].endsWith(" Aaa") && last[1].endsWith(" Aab")) << last.join(" / ").toStdString();
+    QStringList sixties;
+    for (const PrintOp& op : page.Log()->Texts())
+        if (op.text.startsWith("Featherstonehaughes-")) sixties << op.text;
+    ASSERT_EQ(sixties.size(), 2);
+    EXPECT_TRUE(sixties[0].endsWith("burg, B. A.") && sixties[1].endsWith("burg, B. B."))
+        << sixties.join(" / ").toStdString();
 }
 
 TEST(ScoreCardPrint, MarginDiagnosticAndPageOrigin) {

@@ -89,13 +89,38 @@ TEST(MsgBoxWindow, EveryBoxStaysInsideTheScreen) {
 // shortened in its middle, never broken.
 TEST(MsgBoxWindow, APathStaysWholeOnALineOfItsOwn) {
     const QString path = "/home/ann/Documents/Handicap Report.pdf";
-    const BoxText arranged = ArrangeBoxText("The printout was saved as " + path + ". Open it?");
-    const QString unbroken = QString(path).replace(' ', QChar(0x00A0));
-    EXPECT_EQ(arranged.shown, "The printout was saved as\n" + unbroken + ".\nOpen it?");
-    EXPECT_EQ(arranged.paths, QStringList{unbroken});
+    const QString folder = "/home/ann/The Old Golf Club Data Files";
+    const auto unbroken = [](QString p) { return p.replace(' ', QChar(0x00A0)); };
+    // A path is known by its slashes, however many blanks its folders hold; the quotes and the
+    // punctuation around it stay on its line.
+    const struct {
+        QString text, shown;
+        QStringList paths;
+    } cases[] = {
+        {"The printout was saved as " + path + ". Open it?",
+         "The printout was saved as\n" + unbroken(path) + ".\nOpen it?", {path}},
+        {"Free some space on the disk (the one that holds '" + folder + "/handicap.db') and try again.",
+         "Free some space on the disk (the one that holds\n'" + unbroken(folder) + "/handicap.db')\nand try again.",
+         {folder + "/handicap.db"}},
+        {"The folder '" + folder + "' of the database is write-protected.",
+         "The folder\n'" + unbroken(folder) + "'\nof the database is write-protected.", {folder}},
+        {"The folder \"" + folder + "\".", "The folder\n\"" + unbroken(folder) + "\".", {folder}},
+        {"Copy " + folder + "/handicap.db to /media/usb stick/copy.db? Yes",
+         "Copy\n" + unbroken(folder) + "/handicap.db\nto\n/media/usb" + QChar(0x00A0) + "stick/copy.db?\nYes",
+         {folder + "/handicap.db", "/media/usb stick/copy.db"}},
+    };
+    for (const auto& c : cases) {
+        const BoxText arranged = ArrangeBoxText(c.text);
+        EXPECT_EQ(arranged.shown, c.shown);
+        QStringList paths;
+        for (const QString& p : c.paths) paths << unbroken(p);
+        EXPECT_EQ(arranged.paths, paths);
+    }
     const QString deep = "/home/ann/" + QString("Golf Club Folder/").repeated(40) + "Handicap Report.pdf";
     InstallMsgBoxWindow();
-    for (const QString& file : {path, deep}) {
+    // Quoted, under the length at which a quoted text is shortened, yet wider than a box.
+    const QString quoted = "'/home/ann/" + QString("Golf Club Folder/").repeated(7) + "Handicap Report.pdf'";
+    for (const QString& file : {path, deep, "'" + folder + "/Handicap Report.pdf'", quoted}) {
         QString shown;
         int lineWidth = 0, labelWidth = 0;
         QTimer::singleShot(0, [&] {
@@ -110,9 +135,11 @@ TEST(MsgBoxWindow, APathStaysWholeOnALineOfItsOwn) {
         });
         MsgBox("The printout was saved as " + file + ".");
         const QString line = shown.split('\n').value(1);
-        EXPECT_TRUE(line.startsWith("/home/ann/")) << shown.toStdString();
-        EXPECT_TRUE(line.endsWith(QString("Handicap") + QChar(0x00A0) + "Report.pdf.")) << shown.toStdString();
-        EXPECT_EQ(line.contains(QChar(0x2026)), file == deep) << shown.toStdString();
+        EXPECT_TRUE(line.startsWith("/home/ann/") || line.startsWith("'/home/ann/")) << shown.toStdString();
+        EXPECT_TRUE(line.endsWith(QString("Handicap") + QChar(0x00A0) + "Report.pdf.") ||
+                    line.endsWith(QString("Handicap") + QChar(0x00A0) + "Report.pdf'."))
+            << shown.toStdString();
+        EXPECT_EQ(line.contains(QChar(0x2026)), file == deep || file == quoted) << shown.toStdString();
         EXPECT_LE(lineWidth, labelWidth) << "the path's line is not broken";
     }
     SetMsgBoxWindow({});

@@ -7,7 +7,12 @@
 #include <QFile>
 #include <QLocale>
 #include <QPdfDocument>
+#include <QListWidget>
+#include <QPdfPageNavigator>
+#include <QPdfSelection>
 #include <QPdfView>
+#include <QPointer>
+#include <QTest>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -206,5 +211,24 @@ TEST(Global, FindFileInTreeAndHelpDocument) {
     const auto* view = shown[0]->findChild<QPdfView*>();
     ASSERT_TRUE(view && view->document());
     EXPECT_GE(view->document()->pageCount(), 10);
-    shown[0]->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(shown[0]->screen()->availableGeometry().contains(shown[0]->frameGeometry()));
+    // The chapters of the contents page, each a link to its first page.
+    auto* chapters = shown[0]->findChild<QListWidget*>("HelpContents");
+    ASSERT_TRUE(chapters);
+    EXPECT_GE(chapters->count(), 10);
+    const QList<QListWidgetItem*> games = chapters->findItems("The Game List", Qt::MatchExactly);
+    ASSERT_EQ(games.size(), 1);
+    const int page = games[0]->data(Qt::UserRole).toInt();
+    EXPECT_GT(page, 2);
+    chapters->itemClicked(games[0]);
+    EXPECT_EQ(view->pageNavigator()->currentPage(), page - 1);
+    EXPECT_TRUE(view->document()->getAllText(page - 1).text().startsWith("The Game List"));
+    // Escape closes it.
+    QPointer<QWidget> window = shown[0];
+    window->activateWindow();
+    QTest::keyClick(window, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(!window || !window->isVisible());
+    if (window) window->close();
 }

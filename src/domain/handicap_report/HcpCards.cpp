@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "handicap_report/CardFigures.h"
+#include "platform/NameForms.h"
 #include "platform/PrinterPage.h"
 #include "platform/Val.h"
 
@@ -78,6 +79,9 @@ void PrintHandicapCards(PrinterPage& page, const std::vector<HandicapCard>& card
     if (!run.fontName.isEmpty()) page.SetFontName(run.fontName);
     page.SetFontBold(run.bold);
     page.SetFontSize(12);
+    QStringList names;
+    for (const HandicapCard& card : cards) names << card.name;
+    page.KeepNamesApart(NameSet(names));
     for (size_t i = 0; i < cards.size(); i += 2) {
         const int row = static_cast<int>(i / 2) % kRowsPerPage;
         const double base = row * 2.0;

@@ -46,6 +46,7 @@ QString IndexPicture(const QString& text) { return Picture(text, 1, 5); }
 QString HcpPicture(const QString& text) { return Picture(text, 0, 3); }
 
 void PrintIndividual(PrinterPage& page, const IndividualPrint& r) {
+    page.KeepNamesApart(NameSet(r.players));
     LabelLine(page, 16, "Handicap Information for:", r.player, PrinterPage::Fit::Name);
     page.Print();
     LabelLine(page, 36, "Date:", r.date);
@@ -93,16 +94,14 @@ void PrintIndexList(PrinterPage& page, const IndexListPrint& list) {
     page.PrintTab(66, "Date");
     page.Print();
     Dashes(page, 54, "---");
-    // Names that would shorten alike keep longer forms.
-    QStringList names;
-    for (const PrintRow& row : list.rows) names << row.second;
-    const double nameWidth = page.TabWidth(19, 52);
-    names = FitNames(names, [&](const QString& form) { return page.TextWidth(form) <= nameWidth; });
-    for (size_t i = 0; i < list.rows.size(); ++i) {
-        const PrintRow& row = list.rows[i];
+    // Names that would shorten alike keep longer forms; a surname stays whole.
+    NameSet names;
+    for (size_t i = 0; i < list.rows.size(); ++i) names.Add(list.rows[i].second, list.surnames.value(qsizetype(i)));
+    page.KeepNamesApart(names);
+    for (const PrintRow& row : list.rows) {
         const QString index = IndexPicture(row.first), hcp = HcpPicture(row.third);
         if (!index.isEmpty()) page.PrintTab(9, index);
-        if (!row.second.isEmpty()) page.PrintTabFitted(19, 52, names[static_cast<qsizetype>(i)]);
+        if (!row.second.isEmpty()) page.PrintTabFitted(19, 52, row.second, PrinterPage::Fit::Name);
         if (!hcp.isEmpty()) page.PrintTab(54, hcp);
         if (!row.date.trimmed().isEmpty()) page.PrintTab(63, row.date.trimmed());
         page.Print();

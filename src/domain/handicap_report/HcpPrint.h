@@ -4,6 +4,7 @@
 // screen shows.
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -24,6 +25,7 @@ struct IndividualPrint {
     QString player, date, index, tIndex, course, tee, hcp, tHcp;
     bool tHcpShown = false;
     std::array<PrintRow, 23> rows;
+    QStringList players;  // every player's list text: the name printed reads like none of the others
 };
 // One document; all 23 rows, empty ones as empty lines.
 void PrintIndividual(PrinterPage& page, const IndividualPrint& report);
@@ -31,6 +33,7 @@ void PrintIndividual(PrinterPage& page, const IndividualPrint& report);
 struct IndexListPrint {
     QString date, course, tee;
     std::vector<PrintRow> rows;  // index, player, course handicap, date
+    QStringList surnames;        // of the rows' names given first name first (low to high)
 };
 // One document; rows that do not fit go on to further pages without headings.
 void PrintIndexList(PrinterPage& page, const IndexListPrint& list);

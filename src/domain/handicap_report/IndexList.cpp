@@ -20,7 +20,10 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
     if (facts.found) {
         row.gender = facts.gender.trimmed();
         row.email = facts.email.trimmed();
-        if (order == IndexOrder::LowToHigh) row.name = facts.firstName + " " + facts.lastName;
+        if (order == IndexOrder::LowToHigh) {
+            row.name = facts.firstName + " " + facts.lastName;
+            row.surname = facts.lastName.trimmed();
+        }
     } else if (order == IndexOrder::LowToHigh) {
         row.name.clear();
     }

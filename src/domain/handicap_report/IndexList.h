@@ -22,6 +22,7 @@ struct IndexListRow {
     int playerId = 0;
     QString indexText;  // "12.3", "+1.2", "9.8T"
     QString name;       // the list's text, or FIRST LAST in 20 characters (low to high)
+    QString surname;    // the LAST of FIRST LAST: a printout never shortens it
     QString date;       // latest round's date in the user's order; "" without rounds
     QString gender, email;
     float shown = 0;  // the index shown and sorted on

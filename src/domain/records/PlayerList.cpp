@@ -46,8 +46,7 @@ void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, co
     // Names that would shorten alike keep longer forms.
     QStringList names;
     for (const QStringList& row : rows) names << row.value(0);
-    const double nameWidth = columns[1].x - kColumnGap - columns[0].x;
-    names = FitNames(names, [&](const QString& form) { return page.TextWidth(form) <= nameWidth; });
+    page.KeepNamesApart(NameSet(names));
     for (size_t r = 0; r < rows.size(); ++r) {
         const QStringList& row = rows[r];
         if (y + lineHeight > page.ScaleHeight()) {
@@ -60,7 +59,8 @@ void PrintPlayerList(PrinterPage& page, const std::vector<QStringList>& rows, co
                                                                           : page.ScaleWidth();
             page.SetCurrentX(columns[i].x - xo);
             page.SetCurrentY(y);
-            page.PrintFitted(i == 0 ? names[static_cast<qsizetype>(r)] : row.value(i), right - page.CurrentX());
+            page.PrintFitted(row.value(i), right - page.CurrentX(),
+                             i == 0 ? PrinterPage::Fit::Name : PrinterPage::Fit::Text);
         }
         y = page.CurrentY();
     }

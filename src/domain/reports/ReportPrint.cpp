@@ -39,6 +39,7 @@ struct Line {
 
 void PrintStats(PrinterPage& page, const StatsHeading& h, const StatsTexts& s) {
     SetUpTextPage(page);
+    page.KeepNamesApart(NameSet(h.players));
     auto line = [&page] { return Line{page}; };
     line().at(24, "Statistics for:").within(40, kTextColumns, h.player, PrinterPage::Fit::Name).done();
     line().at(34, "From:").at(40, h.startDate).done();
@@ -119,15 +120,13 @@ struct GameListLayout {
 
 constexpr double kLeastShare = 0.6;  // of the font, for a long name or course in its column
 
-GameListLayout LayOutGameList(const std::vector<GameListRow>& rows, double share) {
+GameListLayout LayOutGameList(const std::vector<GameListRow>& rows, const NameSet& names, double share) {
     const auto ShareColumns = [share](qsizetype length) {
         return static_cast<int>(std::ceil(length * share));
     };
     GameListLayout layout;
     for (const GameListRow& row : rows) {
-        const QString name = row.text[kGlName].trimmed();
-        const QStringList forms = ShortNameForms(name);
-        layout.name = std::max(layout.name, ShareColumns(forms.isEmpty() ? 0 : forms.last().size()));
+        layout.name = std::max(layout.name, ShareColumns(names.Forms(row.text[kGlName]).last().size()));
         layout.course = std::max(layout.course, ShareColumns(row.text[kGlCourse].trimmed().size()));
         layout.tee = std::max(layout.tee, int(row.tee.size()));
     }
@@ -151,10 +150,14 @@ struct GameListPaging {
 void PrintGameList(PrinterPage& page, const GameListHeading& h, const std::vector<GameListRow>& rows) {
     // Wider columns make the whole page's font smaller: widen them until a name or course printed
     // smaller in its column stays at a readable size, so that none is cut.
+    // Names that would shorten alike keep longer forms, apart from every player's name.
+    NameSet names(h.players);
+    for (const GameListRow& row : rows) names.Add(row.text[kGlName]);
+    page.KeepNamesApart(names);
     double share = kLeastShare;
     GameListLayout layout;
     for (int i = 0; i < 8; ++i) {
-        layout = LayOutGameList(rows, share);
+        layout = LayOutGameList(rows, names, share);
         SetUpColumnPage(page, layout.Columns());
         const double least = PrinterPage::kMinFitPoints / page.FontSize() * 1.02;
         if (least <= share) break;

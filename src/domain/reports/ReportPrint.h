@@ -3,6 +3,7 @@
 // items placed at character columns. A printer failure ends the printout with one message.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -20,6 +21,7 @@ void SetUpTextPage(PrinterPage& page);
 struct StatsHeading {
     QString player;  // the list text, or "All Players"
     QString startDate, endDate;
+    QStringList players;  // every player's list text: the name printed reads like none of the others
 };
 void PrintStats(PrinterPage& page, const StatsHeading& heading, const StatsTexts& stats);
 
@@ -28,6 +30,7 @@ struct GameListHeading {
     QString course;  // the list text, or "All Courses"
     QString startDate, endDate;
     QString dateFormat;  // "MM/DD/YYYY" or "DD/MM/YYYY"
+    QStringList players;  // every player's list text: the names printed read like none of the others
 };
 void PrintGameList(PrinterPage& page, const GameListHeading& heading, const std::vector<GameListRow>& rows);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QHash>
 
 #include "platform/NameForms.h"
 #include "platform/PrinterPage.h"
@@ -33,7 +32,9 @@ class CardPrinter {
           job_(job),
           fit_(fit),
           dx_(job.offsetXInches * 1440 / fit),
-          dy_(job.offsetYInches * 1440 / fit) {}
+          dy_(job.offsetYInches * 1440 / fit) {
+        KeepPlayerNamesApart();
+    }
 
     void Card(const std::vector<CardPlayer>& players, double baseY) {
         baseY_ = baseY;
@@ -135,11 +136,10 @@ class CardPrinter {
     }
 
     void Players(const std::vector<CardPlayer>& players) {
-        if (shownNames_.isEmpty()) FitPlayerNames();
         int k = 0;
         for (const CardPlayer& player : players) {
             ++k;
-            Label(3 + k, shownNames_.value(player.name.trimmed()));
+            Label(3 + k, player.name, PrinterPage::Fit::Name);
             if (!job_.strokes) continue;
             const QString& hcps = player.gender == "M" ? job_.tees.menHcps : job_.tees.womenHcps;
             const auto marks = StrokeMarks(player.hcpText, hcps);
@@ -152,17 +152,12 @@ class CardPrinter {
         }
     }
 
-    // The form each player's name takes on the cards, at the players' size: names that would shorten
-    // alike keep longer forms, on every card of the job.
-    void FitPlayerNames() {
+    // Names that would shorten alike keep longer forms, on every card of the job.
+    void KeepPlayerNamesApart() {
         QStringList names;
         for (const auto& card : job_.cards)
-            for (const CardPlayer& player : card) names << player.name.trimmed();
-        names.removeDuplicates();
-        const double width = kCol0 - kLabelX - kLabelGap;
-        const QStringList fitted =
-            FitNames(names, [&](const QString& form) { return page_.TextWidth(form) <= width; });
-        for (qsizetype i = 0; i < names.size(); ++i) shownNames_.insert(names[i], fitted[i]);
+            for (const CardPlayer& player : card) names << player.name;
+        page_.KeepNamesApart(NameSet(names));
     }
 
     void StatRows() {
@@ -176,7 +171,6 @@ class CardPrinter {
     const ScoreCardJob& job_;
     double fit_, dx_, dy_;
     double baseY_ = 0;
-    QHash<QString, QString> shownNames_;
 };
 
 }  // namespace

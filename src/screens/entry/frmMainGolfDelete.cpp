@@ -130,11 +130,14 @@ void frmMainGolf::cmdPrintScoreCard_Click() {
         spISC->SetPrintColHeaders(true);
         spISC->SetPrintRowHeaders(true);
         spISC->SetPrintJobName("Printing Individual Score Card");
-        // A page too narrow for the whole header takes a shorter form of the name.
+        // A page too narrow for the whole header takes a shorter form of the name, one that reads
+        // like no other player's.
         const QString rest = "   Date: " + mskDate->Text() + "   Course: " + cboCourse->currentText() +
                              "   Tee Box: " + cboTeeBox->currentText();
+        QStringList players;
+        for (int i = 0; i < cboPlayer->count(); ++i) players << cboPlayer->itemText(i);
         QStringList header{cboPlayer->currentText() + rest};
-        for (const QString& name : ShortNameForms(cboPlayer->currentText()).mid(1)) header << name + rest;
+        for (const QString& name : NameSet(players).Forms(cboPlayer->currentText()).mid(1)) header << name + rest;
         spISC->SetPrintHeaderForms(header);
         spISC->SetPrintAbortMsg("Cancel print job");
         PrintJob job("Individual Score Card");

@@ -680,17 +680,19 @@ void frmHandicap::cmdPrint_Click() {
     if (IndividualView()) {
         IndividualPrint p{
             cboPlayer->currentText(), today,      shown_.index, shown_.tIndex,    cboCourse->currentText(),
-            cboTeeBox->currentText(), shown_.hcp, shown_.tHcp,  shown_.tHcpShown, {}};
+            cboTeeBox->currentText(), shown_.hcp, shown_.tHcp,  shown_.tHcpShown, {}, {}};
         for (int r = 1; r <= kReportRows && r <= static_cast<int>(shown_.rows.size()); ++r)
             p.rows[r - 1] = shown_.rows[static_cast<size_t>(r - 1)];
+        for (int i = 0; i < cboPlayer->count(); ++i) p.players << cboPlayer->itemText(i);
         RunPrintout("PrintIndividual", "Handicap Report", [&](PrinterPage& page) {
             SetUpReportPage(page);
             PrintIndividual(page, p);
         });
         return;
     }
-    IndexListPrint list{today, cboCourse->currentText().trimmed(), cboTeeBox->currentText().trimmed(), {}};
+    IndexListPrint list{today, cboCourse->currentText().trimmed(), cboTeeBox->currentText().trimmed(), {}, {}};
     list.rows = shown_.rows;
+    for (const IndexListRow& row : listRows_) list.surnames << row.surname;
     RunPrintout(HC[2]->isChecked() ? "PrintIndexAlpha" : "PrintIndexLowHigh", "Handicap Index List",
                 [&](PrinterPage& page) {
                     SetUpReportPage(page);

@@ -278,6 +278,12 @@ QString ReportPanel::PlayerHeading() const {
     return chkAllPlayers && chkAllPlayers->isChecked() ? QString("All Players") : cboPlayer->currentText();
 }
 
+QStringList ReportPanel::PlayerNames() const {
+    QStringList names;
+    for (int i = 0; i < cboPlayer->count(); ++i) names << cboPlayer->itemText(i);
+    return names;
+}
+
 QString ReportPanel::CourseHeading() const {
     return chkAllCourses->isChecked() ? QString("All Courses") : cboCourse->currentText();
 }

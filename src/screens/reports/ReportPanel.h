@@ -75,6 +75,7 @@ class ReportPanel : public QObject {
     QDate StartDate() const;  // valid after CheckDates
     QDate EndDate() const;
     QString PlayerHeading() const;  // the player box's text, or "All Players"
+    QStringList PlayerNames() const;  // every player of the player box
     QString CourseHeading() const;  // the course box's text, or "All Courses"
 
     // The calendar for one box: opens on its date and writes the chosen day into the box.

@@ -354,7 +354,7 @@ void frmGameList::cmdRetrieve_Click() {
 
 void frmGameList::cmdPrint_Click() {
     const GameListHeading heading{panel->PlayerHeading(), panel->CourseHeading(), txtSDate->Text(),
-                                  txtEDate->Text(), ctx_.sDateFormat};
+                                  txtEDate->Text(), ctx_.sDateFormat,          panel->PlayerNames()};
     RunPrintout("Game List", "frmGameList, cmdPrint_Click",
                 [&](PrinterPage& page) { PrintGameList(page, heading, rows_); });
 }

@@ -376,7 +376,7 @@ void frmStats::Rtrv18Cmd_Click() { Retrieve(shown_.best18Round); }
 void frmStats::Rtrv9Cmd_Click() { Retrieve(shown_.best9Round); }
 
 void frmStats::cmdPrint_Click() {
-    const StatsHeading heading{panel->PlayerHeading(), txtSDate->Text(), txtEDate->Text()};
+    const StatsHeading heading{panel->PlayerHeading(), txtSDate->Text(), txtEDate->Text(), panel->PlayerNames()};
     RunPrintout("Statistics", "Form Stats, cmdPrint_Click",
                 [&](PrinterPage& page) { PrintStats(page, heading, shown_); });
 }

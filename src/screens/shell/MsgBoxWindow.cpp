@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/MsgBox.h"
+#include "shell/OnScreen.h"
 
 namespace dc {
 namespace {
@@ -73,33 +74,6 @@ class AnswerKeysOnly : public QObject {
     }
 };
 
-// Keeps the box inside the available area of its screen.
-void KeepOnScreen(QWidget& box) {
-    const QScreen* screen = box.screen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    QRect frame = box.frameGeometry();
-    frame.moveRight(std::min(frame.right(), area.right()));
-    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
-    frame.moveLeft(std::max(frame.left(), area.left()));
-    frame.moveTop(std::max(frame.top(), area.top()));
-    box.move(frame.topLeft());
-}
-
-class OnScreen : public QObject {
-  public:
-    using QObject::QObject;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        // After the box has sized itself to its text or its details: placed anew.
-        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest)
-            QMetaObject::invokeMethod(
-                this, [watched] { KeepOnScreen(*static_cast<QWidget*>(watched)); }, Qt::QueuedConnection);
-        return false;
-    }
-};
-
 // The widest a box may be on its screen (as QMessageBox limits itself), and what the box keeps
 // beside its text (the icon and the margins).
 int BoxWidthLimit(const QWidget& box) {
@@ -119,7 +93,7 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     box.setText(arranged.shown);
     const QString details = QStringList{arranged.details, MsgBoxDetails()}.join("\n\n").trimmed();
     if (!details.isEmpty()) box.setDetailedText(details);
-    box.installEventFilter(new OnScreen(&box));
+    box.installEventFilter(new OnScreen(&box));  // after it has sized itself to its text or details
     box.setIcon(IconOf(style));
     box.setStandardButtons(ButtonsOf(style));
     // Buttons named for what they do, in the style's order.
@@ -142,10 +116,15 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     const QFontMetrics metrics(box.font());
     const int room = BoxWidthLimit(box) - kBesideText;
     QString shown = arranged.shown;
+    const QStringList lines = arranged.shown.split(u'\n');
     for (const QString& path : arranged.paths) {
+        // The quotes and punctuation beside the path share its line.
+        const auto line = std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(path); });
+        const int beside = line == lines.end() ? 0 : metrics.horizontalAdvance(QString(*line).remove(path));
         const int pathWidth = metrics.horizontalAdvance(path);
-        if (pathWidth > room) shown.replace(path, metrics.elidedText(path, Qt::ElideMiddle, room));
-        width = std::max(width, std::min(pathWidth, room) + kBesideText);
+        if (pathWidth + beside > room)
+            shown.replace(path, metrics.elidedText(path, Qt::ElideMiddle, std::max(0, room - beside)));
+        width = std::max(width, std::min(pathWidth + beside, room) + kBesideText);
     }
     if (shown != arranged.shown) {
         box.setText(shown);
@@ -224,31 +203,46 @@ BoxText ArrangeBoxText(const QString& text) {
         }
         return out + text.mid(copied).toString();
     };
-    // A path starts with "/" or "~/" at a word's start; it goes on over blanks when a word at most
-    // two words on still belongs to it (holds a "/" or ends in a file's extension), as in
-    // "/home/ann/Golf Club Folder/Handicap Report.pdf". Punctuation after it stays.
+    // A path starts with "/" or "~/" at a word's start. A quoted one runs to its closing quote; any
+    // other goes on over blanks while a later word still belongs to it: one holding a "/" (not at its
+    // start, which begins another path), or, at most two words on, one ending in a file's extension,
+    // as in "/home/ann/Golf Club Folder/Handicap Report.pdf". The quotes and punctuation around a
+    // path stay on its line.
     static const QRegularExpression pathStart(QStringLiteral("(?:^|(?<=[\\s\"'(]))~?/[^\\s\"']+"));
-    static const QRegularExpression nextPart(
-        QStringLiteral("^(?: [^\\s\"'/]+){0,2}? (?:[^\\s\"']*/[^\\s\"']*|[^\\s\"'/]*\\.[A-Za-z0-9]{1,5}[.,;:)]?)(?=[\\s\"')]|$)"));
+    static const QRegularExpression nextPart(QStringLiteral(
+        "^(?:(?: [^\\s\"'/]*[^\\s\"'/.,;:!?])*? [^\\s\"'/][^\\s\"']*/[^\\s\"']*"
+        "|(?: [^\\s\"'/]+){0,2}? [^\\s\"'/]*\\.[A-Za-z0-9]{1,5}[.,;:)]?)(?=[\\s\"')]|$)"));
+    static const QRegularExpression closingQuote(QStringLiteral("^[^\n]*?(?=(['\"])(?:[\\s.,;:!?)]|$))"));
+    const QString around = QStringLiteral("\"'().,;:!?");
     qsizetype copied = 0;
     for (auto match = pathStart.globalMatch(shown); match.hasNext();) {
         const QRegularExpressionMatch m = match.next();
         if (m.capturedStart() < copied) continue;
-        qsizetype end = m.capturedEnd();
-        for (QRegularExpressionMatch more; (more = nextPart.match(QStringView(shown).mid(end))).hasMatch();)
+        qsizetype start = m.capturedStart(), end = m.capturedEnd();
+        const QChar quote = start > 0 ? shown.at(start - 1) : QChar();
+        const QRegularExpressionMatch quoted = quote == u'\'' || quote == u'"'
+                                                   ? closingQuote.match(QStringView(shown).mid(start))
+                                                   : QRegularExpressionMatch();
+        const bool inQuotes = quoted.hasMatch() && quoted.captured(1) == quote;
+        if (inQuotes) end = start + quoted.capturedLength();
+        for (QRegularExpressionMatch more;
+             !inQuotes && (more = nextPart.match(QStringView(shown).mid(end))).hasMatch();)
             end += more.capturedLength();
         qsizetype pathEnd = end;
-        while (pathEnd > m.capturedStart() && QStringLiteral(".,;:)").contains(shown.at(pathEnd - 1))) --pathEnd;
-        QString before = breakable(QStringView(shown).mid(copied, m.capturedStart() - copied));
+        while (!inQuotes && pathEnd > start && QStringLiteral(".,;:)!?").contains(shown.at(pathEnd - 1))) --pathEnd;
+        while (end < shown.size() && around.contains(shown.at(end))) ++end;
+        qsizetype lineStart = start;
+        while (lineStart > copied && around.contains(shown.at(lineStart - 1))) --lineStart;
+        QString before = breakable(QStringView(shown).mid(copied, lineStart - copied));
         while (before.endsWith(u' ')) before.chop(1);
         if (!before.isEmpty() && !before.endsWith(u'\n')) before += u'\n';
-        QString line = shown.mid(m.capturedStart(), pathEnd - m.capturedStart());
-        line.replace(u' ', QChar(0x00A0));
-        result.paths << line;
+        QString path = shown.mid(start, pathEnd - start);
+        path.replace(u' ', QChar(0x00A0));
+        result.paths << path;
         // What ends the sentence stays on the path's line; the rest of the text starts a new one.
         qsizetype after = end;
         while (after < shown.size() && shown.at(after) == u' ') ++after;
-        result.shown += before + line + shown.mid(pathEnd, end - pathEnd);
+        result.shown += before + shown.mid(lineStart, start - lineStart) + path + shown.mid(pathEnd, end - pathEnd);
         if (after < shown.size() && shown.at(after) != u'\n') result.shown += u'\n';
         copied = after;
     }
