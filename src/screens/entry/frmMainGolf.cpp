@@ -1,14 +1,9 @@
 #include "entry/frmMainGolf.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,47 +12,23 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QTabWidget>
-#include <QVBoxLayout>
-#include <memory>
+#include <utility>
 
-#include "entry/MainRoundStore.h"
-#include "entry/RoundRecalc.h"
 #include "entry/frmMainGolfShared.h"
-#include "handicap/AllowableScores.h"
-#include "handicap/HcpRules.h"
-#include "handicap_report/frmHandicap.h"
-#include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
-#include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "platform/Spread.h"
-#include "platform/Val.h"
-#include "records/CourseStore.h"
-#include "records/frmCourseSetup.h"
-#include "records/frmPlayers.h"
-#include "reports/frmGameList.h"
-#include "reports/frmGraphs.h"
-#include "reports/frmStats.h"
-#include "scorecards/frmScoreCard.h"
 #include "shell/AppContext.h"
-#include "shell/DateFormat.h"
 #include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
-#include "shell/Global.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
-#include "shell/ShellDoc.h"
 #include "shell/StoredChanges.h"
 #include "shell/Version.h"
-#include "shell/frmCalendar.h"
-#include "shell/frmMainWait.h"
-#include "shell/frmSystemSetup.h"
 
 namespace dc {
 
@@ -229,6 +200,21 @@ void frmMainGolf::showEvent(QShowEvent* event) {
     }
 }
 
+void frmMainGolf::closeEvent(QCloseEvent* event) {
+    // The window's close box ends the program like Exit, with the same questions: first each open
+    // editor's (the course editor, the settings), then the round's. A Cancel closes nothing.
+    if (!SaveQuestionsOfOpenScreens(*this)) {
+        event->ignore();
+        return;
+    }
+    CommitTyping();
+    if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
 // ------------------------------------------------------------------------------------ loading
 
 void frmMainGolf::Form_Load() {
@@ -370,126 +356,36 @@ void frmMainGolf::optUSCan_Click(int index) {
 
 void frmMainGolf::chkUseHandicap_Click() { DisplayHCP_Scores(); }
 
-// ------------------------------------------------------------------------------------ other screens
+// ------------------------------------------------------------------------------------ steps
 
-bool frmMainGolf::AskToSave(const QString& secondLine, int style, bool viaSaveButton) {
-    Save_Check();
-    if (!round.Changed()) return true;
-    const int answer = Ask(ChangedPrompt(round.ChangedField(), secondLine), style);
-    if (answer == vbCancel) return false;
-    if (answer == vbNo) {
-        round.ClearChange();
-        return true;
+struct frmMainGolf::StepScope {
+    frmMainGolf& screen;
+    const Step was;
+    StepScope(frmMainGolf& f, Step step) : screen(f), was(f.step_) { f.step_ = step; }
+    ~StepScope() { screen.step_ = was; }
+};
+
+void frmMainGolf::RunStep(Step step, const std::function<void()>& work) {
+    {
+        const StepScope scope(*this, step);
+        work();
     }
-    bool saved;
-    if (viaSaveButton) {
-        saved = cmdSave_Click();
-    } else {
-        if (!RunSaveChecks(true)) return false;
-        saved = Save_DBF();
-    }
-    if (!saved) return false;
-    round.ClearChange();
-    return true;
+    if (step_ != Step::Idle || teeWarning_.isEmpty()) return;
+    const QString warning = std::exchange(teeWarning_, QString());
+    const QString key = std::exchange(teeWarningKey_, QString());
+    // Only the tee box of the round shown now, once: a tee box chosen on the way (the course of the
+    // round shown before, read again for another gender) is no concern of this round.
+    if (key != ShownTeeWarningKey()) return;
+    warnedTees_.insert(key);
+    Ask(warning, vbExclamation);
 }
 
-void frmMainGolf::closeEvent(QCloseEvent* event) {
-    // The window's close box ends the program like Exit, with the same questions: first each open
-    // editor's (the course editor, the settings), then the round's. A Cancel closes nothing.
-    if (!SaveQuestionsOfOpenScreens(*this)) {
-        event->ignore();
-        return;
-    }
-    CommitTyping();
-    if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false)) {
-        event->ignore();
-        return;
-    }
-    event->accept();
+// Every box of the screen ends a hold of the bar's arrow: else its repeat pages on behind the box
+// (the release is the box's) and after it.
+int frmMainGolf::Ask(const QString& text, int style, const QStringList& buttons) {
+    StopBarRepeat();
+    const StepScope scope(*this, Step::Asking);
+    return buttons.isEmpty() ? MsgBox(text, style) : MsgBox(text, style, QString(), buttons);
 }
-
-void frmMainGolf::cmdExit_Click() {
-    try {
-        if (!SaveQuestionsOfOpenScreens(*this)) return;
-        if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false)) return;
-        if (EndProgram) EndProgram();
-    } catch (...) {
-        ReportCurrentError(kTag + "cmdExit_Click", Sql::Without);
-    }
-}
-
-void frmMainGolf::cmdCalendar_Click() {
-    const QString shown =
-        mskDate->Text().trimmed() == "__/__/____" || !mskDate->Text().contains(QRegularExpression("\\d"))
-            ? TodayText(ctx_.sDateFormat)
-            : mskDate->Text();
-    // Closed without a choice, the date it opened on is shown.
-    const QString date = frmCalendar::Choose(shown, ctx_.sDateFormat, this).value_or(shown);
-    if (ParseLocalDate(date, ctx_.sDateFormat)) mskDate->SetText(date);
-}
-
-void frmMainGolf::cmdCourse_Click() {
-    if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
-    ctx_.nCurCourseID = SelectedItemData(*cboCourse);
-    SetMousePointer(Pointer::Hourglass);
-    if (ShowCourseEditor)
-        ShowCourseEditor();  // modeless; its closing calls Form_Activate
-    else
-        SetMousePointer(Pointer::Default);
-}
-
-void frmMainGolf::cmdScoreCard_Click() {
-    SetMousePointer(Pointer::Hourglass);
-    Form_Activate(ShowScoreCard ? ShowScoreCard() : 0);
-}
-
-void frmMainGolf::cmdSetup_Click() {
-    if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
-    auto* setup = new frmSystemSetup(ctx_, this);
-    // A round typed meanwhile is asked about before another database takes the old one's place.
-    setup->LeaveDatabase = [this] {
-        CommitTyping();
-        return AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false);
-    };
-    setup->setWindowFlag(Qt::Window);
-    setup->setAttribute(Qt::WA_DeleteOnClose);
-    setup->setModal(false);
-    connect(setup, &QDialog::finished, this, [this, setup] { Form_Activate(setup->nReturnCode); });
-    setup->show();
-}
-
-void frmMainGolf::OpenForShownCourseAndPlayer(const std::function<ScreenAnswer()>& show) {
-    if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
-    ctx_.nCurCourseID = SelectedItemData(*cboCourse);
-    ctx_.nCurPlayerID = SelectedItemData(*cboPlayer);
-    SetMousePointer(Pointer::Hourglass);
-    Form_Activate(show ? show() : ScreenAnswer{});
-}
-
-void frmMainGolf::cmdGraphs_Click() { OpenForShownCourseAndPlayer(ShowGraphs); }
-
-void frmMainGolf::cmdGameList_Click() { OpenForShownCourseAndPlayer(ShowGameList); }
-
-void frmMainGolf::cmdHandicaps_Click() {
-    try {
-        if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
-        if (cboCourse->currentIndex() >= 0) ctx_.nCurCourseID = SelectedItemData(*cboCourse);
-        SetMousePointer(Pointer::Hourglass);
-        Form_Activate(ShowHandicap ? ShowHandicap() : 0);
-    } catch (...) {
-        ReportCurrentError(kTag + "cmdHandicaps_Click", Sql::Without);
-    }
-}
-
-void frmMainGolf::cmdStats_Click() {
-    SetMousePointer(Pointer::Hourglass);
-    if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) {
-        SetMousePointer(Pointer::Default);
-        return;
-    }
-    Form_Activate(ShowStats ? ShowStats() : ScreenAnswer{});
-}
-
-void frmMainGolf::cmdHelp_Click() { ShellDoc(HelpDocumentPath()); }
 
 }  // namespace dc

@@ -1,59 +1,17 @@
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QTabWidget>
-#include <QVBoxLayout>
-#include <memory>
 
-#include "entry/MainRoundStore.h"
-#include "entry/RoundRecalc.h"
-#include "entry/frmMainGolf.h"
 #include "entry/HoleCells.h"
+#include "entry/frmMainGolf.h"
 #include "entry/frmMainGolfShared.h"
-#include "handicap/AllowableScores.h"
-#include "handicap/HcpRules.h"
-#include "handicap_report/frmHandicap.h"
-#include "platform/Clock.h"
-#include "platform/Database.h"
-#include "platform/MaskEdBox.h"
-#include "platform/Modal.h"
-#include "platform/MsgBox.h"
-#include "platform/Pointer.h"
 #include "platform/Spread.h"
 #include "platform/Val.h"
 #include "records/CourseStore.h"
-#include "records/frmCourseSetup.h"
-#include "records/frmPlayers.h"
-#include "reports/frmGameList.h"
-#include "reports/frmGraphs.h"
-#include "reports/frmStats.h"
-#include "scorecards/frmScoreCard.h"
 #include "shell/AppContext.h"
-#include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
-#include "shell/Global.h"
 #include "shell/ListLoaders.h"
-#include "shell/ScreenBoxes.h"
-#include "shell/frmCalendar.h"
-#include "shell/frmMainWait.h"
-#include "shell/frmSystemSetup.h"
 
 namespace dc {
 
@@ -267,9 +225,9 @@ void frmMainGolf::cboCourse_Click() {
             }
             if (!cboCourse->currentText().trimmed().isEmpty()) {
                 if (chkUseHandicap->isChecked()) chkUseHandicap_Click();
-                const std::optional<TeeBoxFigures> q = CourseStore(ctx_.Connection())
-                                                           .ReadTeeBox(round.CourseId(), round.Male(),
-                                                                       qMax(0, round.TeeBox()));
+                const std::optional<TeeBoxFigures> q =
+                    CourseStore(ctx_.Connection())
+                        .ReadTeeBox(round.CourseId(), round.Male(), qMax(0, round.TeeBox()));
                 if (round.TeeBox() >= 0 && round.TeeBox() < cboTeeBox->count())
                     cboTeeBox->setCurrentIndex(round.TeeBox());
                 if (q) ShowTeeBoxHoles(*q);
@@ -359,8 +317,9 @@ void frmMainGolf::DisplayHCP_Scores() {
         }
         // The course handicap of each shown column's own index.
         for (int k = 1; k <= (is18 ? 1 : 2); ++k)
-            lblCourseHcp[k]->setText(round.TeeSlope() <= 0 ? QString()
-                                                           : round.CurrentCourseHcpText(first + k - 1, round.TeeSlope()));
+            lblCourseHcp[k]->setText(round.TeeSlope() <= 0
+                                         ? QString()
+                                         : round.CurrentCourseHcpText(first + k - 1, round.TeeSlope()));
     } catch (...) {
         ReportCurrentError(kTag + "DisplayHCP_Scores", Sql::Without);
     }

@@ -2,7 +2,6 @@
 // conversion, the player editor, the settings screen's recomputation or database switch, the course
 // editor's re-rating. The screen shows what is stored now before the golfer acts on it again.
 #include <QComboBox>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -12,11 +11,11 @@
 #include "entry/frmMainGolfShared.h"
 #include "handicap/RoundStore.h"
 #include "platform/Database.h"
-#include "platform/MsgBox.h"
 #include "records/CourseStore.h"
 #include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
 #include "shell/ListLoaders.h"
+#include "shell/StoredChanges.h"
 
 namespace dc {
 
