@@ -28,6 +28,7 @@ class QTabWidget;
 namespace dc {
 
 class AppContext;
+struct PagedRound;
 struct TeeBoxFigures;
 
 class MaskEdBox;
@@ -203,6 +204,8 @@ class frmMainGolf : public QWidget {
     void SetGrossColour(int hole);
     void TakeCell(int col, int row);  // a cell the user changed: the round takes it
     void TakeStoredHoles(const RoundRec& round);
+    // The previous and current indexes of a stored round (the first two games have no previous).
+    void TakeStoredIndexes(const PagedRound& paged, int game);
     void ShowHoles();
     void ShowTeeBoxHoles(const TeeBoxFigures& tee);  // its yards, hole handicaps and pars, with totals
     // The round's course handicaps, allowable and capped scores from its own previous indexes and
@@ -214,7 +217,7 @@ class frmMainGolf : public QWidget {
     // values warns once each.
     QString TeeWarningKey(int rndGameId) const;
     QString ShownTeeWarningKey() const;  // the key of the round shown
-    int ViewVariant() const;  // the variant (1 to 6) of the first shown column
+    int ViewVariant() const;             // the variant (1 to 6) of the first shown column
     void FillLabels(int k, int c);
     void SetPrevIndexesForNewRound();
     void SetRecNumText(const QString& text);

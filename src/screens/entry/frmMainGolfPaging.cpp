@@ -157,6 +157,15 @@ void frmMainGolf::ShowPagingAt(int game) {
 }
 
 // The round takes the stored round's gross scores, putts and the three flags of each hole.
+void frmMainGolf::TakeStoredIndexes(const PagedRound& paged, int game) {
+    if (game < 3 || !paged.previous) {
+        FillGame1Grid();
+    } else {
+        round.SetPrevious(PreviousIndexes(*paged.previous, &paged.round), false);
+        round.SetCurrent(paged.round);
+    }
+}
+
 void frmMainGolf::TakeStoredHoles(const RoundRec& S) {
     for (int j = 1; j <= 18; ++j) {
         round.SetHole(kRowGross, j, S.GS[j - 1] > 0 ? HoleFigure(S.GS[j - 1]) : std::nullopt);
@@ -207,12 +216,7 @@ void frmMainGolf::LoadBarRound() {
         spISC->SetReDraw(false);
         const RoundRec& S = paged->round;
         // The round first, whole: its figures, its game, course and tee box.
-        if (nGameNumber < 3 || !paged->previous) {
-            FillGame1Grid();
-        } else {
-            round.SetPrevious(PreviousIndexes(*paged->previous, &S), false);
-            round.SetCurrent(S);
-        }
+        TakeStoredIndexes(*paged, nGameNumber);
         round.SetStored(S);
         TakeStoredHoles(S);
         line = 5;

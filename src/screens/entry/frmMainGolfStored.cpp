@@ -116,12 +116,7 @@ void frmMainGolf::KeepEditsAt(int game) {
         MainRoundStore(ctx_.Connection()).LoadPagedRound(round.ShownPlayerId(), game);
     if (!paged) return;
     const RoundRec& S = paged->round;
-    if (game < 3 || !paged->previous) {
-        FillGame1Grid();
-    } else {
-        round.SetPrevious(PreviousIndexes(*paged->previous, &S), false);
-        round.SetCurrent(S);
-    }
+    TakeStoredIndexes(*paged, game);
     // The course and tee box chosen on the screen stay; on the tee box it was played off the round
     // keeps its own stored slope and rating.
     const int course = round.CourseId(), tee = round.TeeBox(), slope = round.TeeSlope();
