@@ -156,7 +156,6 @@ void frmMainGolf::ShowPagingAt(int game) {
     SetRecNumText(" " + QString::number(game));
 }
 
-// The round takes the stored round's gross scores, putts and the three flags of each hole.
 void frmMainGolf::TakeStoredIndexes(const PagedRound& paged, int game) {
     if (game < 3 || !paged.previous) {
         FillGame1Grid();
@@ -166,6 +165,7 @@ void frmMainGolf::TakeStoredIndexes(const PagedRound& paged, int game) {
     }
 }
 
+// The round takes the stored round's gross scores, putts and the three flags of each hole.
 void frmMainGolf::TakeStoredHoles(const RoundRec& S) {
     for (int j = 1; j <= 18; ++j) {
         round.SetHole(kRowGross, j, S.GS[j - 1] > 0 ? HoleFigure(S.GS[j - 1]) : std::nullopt);
