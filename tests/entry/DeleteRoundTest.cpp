@@ -55,7 +55,8 @@ class DeleteRound : public ::testing::Test {
     }
     static int KeyOf(int player, int game) {
         return TestDb()
-            .Scalar("SELECT RND_GAME_ID FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?", {player, game})
+            .Scalar("SELECT RND_GAME_ID FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
+                    {player, game})
             .toInt();
     }
     std::unique_ptr<frmMainGolf> Open(int player) {
@@ -93,6 +94,32 @@ TEST_F(DeleteRound, Round3Of10RenumbersAndRecomputesEveryVariantOfTheLaterRounds
     EXPECT_FALSE(after.join("\n").contains(" 99")) << after.join("\n").toStdString();
     ResynchAllScores(TestDb());
     EXPECT_EQ(after, Rows(7));
+}
+
+// The progress steps show only when more than 5 later games are recomputed; the game after the one
+// deleted is recomputed even when it is the last one left.
+TEST_F(DeleteRound, LaterGamesAreRecomputedWithProgressPastFive) {
+    struct Steps : ProgressReporter {
+        int steps = 0;
+        void Step(int, int) override { ++steps; }
+    };
+    const struct {
+        int deleted;
+        bool steps;
+    } cases[] = {{3, true}, {4, false}, {9, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.deleted);
+        TestDb().Execute("DELETE FROM INDIV_SCORES");
+        StoredRounds(10);
+        TestDb().Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=99 WHERE PLAYER_ID=7 AND GAME_NUMBER=10");
+        Steps progress;
+        EXPECT_EQ(DeleteRoundAndRecalculate(TestDb(), 7, KeyOf(7, c.deleted), 1, true, &progress), 9);
+        EXPECT_EQ(progress.steps > 0, c.steps);
+        EXPECT_NE(TestDb()
+                      .Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=9")
+                      .toDouble(),
+                  99.0);
+    }
 }
 
 TEST_F(DeleteRound, AFailureMidWayLeavesTheDatabaseAsItWas) {
