@@ -80,6 +80,25 @@ PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown) {
     return out;
 }
 
+PrevIndexes NewRoundPreviousIndexes(const RoundRec& last, const RoundRec* lastHandicap) {
+    PrevIndexes out;
+    for (int base : {0, 3}) {  // US, then Canada
+        out.index[base] = last.HCP_INDEX[base];
+        out.tIndex[base] = last.THCP_INDEX[base];
+        if (!lastHandicap) continue;
+        const RoundRec& h = *lastHandicap;
+        const int front = base + 1, back = base + 2;
+        const int from = h.ADJSCR[back] > 0 ? back : front;
+        out.index[back] = h.HCP_INDEX[from];
+        out.tIndex[back] = h.THCP_INDEX[from];
+        if (h.ADJSCR[back] > 0 || h.ADJSCR[front] > 0) {
+            out.index[front] = h.HCP_INDEX[from];
+            out.tIndex[front] = h.THCP_INDEX[from];
+        }
+    }
+    return out;
+}
+
 HcpGridStart Game1Grid(bool male) {
     HcpGridStart g;
     const int gender = male ? 0 : 1;

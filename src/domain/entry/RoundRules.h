@@ -59,6 +59,14 @@ struct PrevIndexes {
 };
 PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown);
 
+// Previous indexes of a new round, the ones the save's recomputation caps it by: the 18-hole
+// columns from `last`, the round it follows; the nine columns from `lastHandicap`, the handicap
+// round it follows (nothing: none), by the nine-hole rule: that round's back-nine pair when its back
+// nine was played (has an adjusted score of the rule set), else its front-nine pair; a front nine
+// after a round with neither nine played starts from the default pair. A column left empty keeps
+// the starting value (the default index, no tournament index).
+PrevIndexes NewRoundPreviousIndexes(const RoundRec& last, const RoundRec* lastHandicap);
+
 // Starting values of the handicap grid for a player without earlier rounds (FillGame1Grid).
 struct HcpGridStart {
     std::array<double, 6> prevIndex, prevTIndex, currIndex, currTIndex;
