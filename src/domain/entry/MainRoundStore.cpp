@@ -78,9 +78,13 @@ std::optional<PagedRound> MainRoundStore::LoadPagedRound(int playerId, int game)
     p.gameCostNull = rs.Fields("GAME_COST").isNull();
     p.cartCostNull = rs.Fields("CART_COST").isNull();
     p.otherCostNull = rs.Fields("OTHER_COST").isNull();
-    if (rs.RecordCount() >= 2) {
-        rs.MoveNext();
-        p.previous = ReadRoundRec(rs);
+    for (rs.MoveNext(); !rs.Eof(); rs.MoveNext()) {
+        RoundRec r = ReadRoundRec(rs);
+        if (!p.previous) p.previous = r;
+        if (r.USE_HCP) {
+            p.previousHandicap = std::move(r);
+            break;
+        }
     }
     return p;
 }

@@ -12,11 +12,12 @@ namespace dc {
 
 class Database;
 
-// A round as paging shows it: the round, which of its costs are empty, and the round before it.
+// A round as paging shows it: the round, which of its costs are empty, the round before it and the
+// handicap round before it.
 struct PagedRound {
     RoundRec round;
     bool gameCostNull = false, cartCostNull = false, otherCostNull = false;
-    std::optional<RoundRec> previous;
+    std::optional<RoundRec> previous, previousHandicap;
 };
 
 // The rounds a new round follows once it is stored and renumbered by date: the player's rounds of

@@ -68,8 +68,8 @@ void frmMainGolf::SetPrevIndexesForNewRound(int playerId) {
     FillGame1Grid();
     round.SetNewGame(before.count + 1);
     if (!before.last || before.count + 1 < 3) return;
-    round.SetPrevious(
-        NewRoundPreviousIndexes(*before.last, before.lastHandicap ? &*before.lastHandicap : nullptr), true);
+    const RoundRec* handicap = before.lastHandicap ? &*before.lastHandicap : nullptr;
+    round.SetPrevious(PreviousIndexes(*before.last, handicap, nullptr, round.Male()), true);
 }
 
 void frmMainGolf::mskDate_Change() {
