@@ -77,8 +77,7 @@ void MainRound::SetCurrent(const RoundRec& round) {
 
 void MainRound::UpdateCourseHcps(int slope) {
     for (int c = 0; c < 6; ++c)
-        nCourseHcp_[c] =
-            slope <= 0 ? 0 : ColumnCourseHcp(figures_[c].prevIndex, figures_[c].prevTIndex, slope);
+        nCourseHcp_[c] = slope <= 0 ? 0 : ColumnCourseHcp(figures_[c].prevIndex, figures_[c].prevTIndex, slope);
     allowed_ = true;
 }
 

@@ -145,7 +145,7 @@ class MainRound {
     ChangeResult change_;
     std::array<VariantFigures, 6> figures_;
     std::array<int, 6> nCourseHcp_{};
-    bool allowed_ = false;                         // course handicaps worked out: allowable scores apply
+    bool allowed_ = false;  // course handicaps worked out: allowable scores apply
     static constexpr int kFigureRows = kRowPutts;  // rows 1 to 5 hold figures, 6 to 8 ticks
     std::array<std::array<HoleFigure, 18>, kFigureRows> holes_;
     std::array<std::array<int, 18>, kRowFHit - kRowPutts> ticks_{};

@@ -17,7 +17,7 @@ inline constexpr std::nullopt_t kEmptyHole = std::nullopt;
 struct RoundEntry {
     int playerId = 0;
     int courseId = 0;
-    int teeBox = 0;        // slot 0 to 3
+    int teeBox = 0;       // slot 0 to 3
     double teeRating = 0;  // the tee box's course rating and slope for the round's gender
     int teeSlope = 0;
     std::optional<QDate> date;  // nothing when the date box holds no valid date
