@@ -127,29 +127,77 @@ TEST(RoundRules, CourseHandicapAndIndexTexts) {
     EXPECT_EQ(TournIndexDisplayText(8.3), "8.3");
 }
 
+// The 18-hole columns follow the round before; each nine follows the nine-hole rule over the
+// handicap round before (played: it has a capped score) and the round's own front nine.
 TEST(RoundRules, PreviousIndexesFollowThePlayedNines) {
-    RoundRec p;
+    RoundRec p;  // the round before, also the handicap round before unless a case says otherwise
     p.HCP_INDEX = {10.1, 5.1, 5.2, 11.1, 6.1, 6.2};
-    p.THCP_INDEX = {-100, -100, -100, 9.0, -100, -100};
-    p.GSF9 = 40;
-    p.GSB9 = 0;  // front nine only
-    PrevIndexes out = PreviousIndexes(p, nullptr);
-    EXPECT_DOUBLE_EQ(*out.index[US_18], 10.1);
-    EXPECT_DOUBLE_EQ(*out.index[US_F9], 5.1) << "front only: its F9";
-    EXPECT_DOUBLE_EQ(*out.index[US_B9], 5.1);
-    EXPECT_DOUBLE_EQ(*out.tIndex[CA_18], 9.0);
-    p.GSB9 = 41;
-    out = PreviousIndexes(p, nullptr);
-    EXPECT_DOUBLE_EQ(*out.index[US_F9], 5.2) << "back played: its B9";
-    RoundRec s;
-    s.GSF9 = 39;
-    s.HCP_INDEX = {0, 4.4, 0, 0, 7.7, 0};
-    out = PreviousIndexes(p, &s);
-    EXPECT_DOUBLE_EQ(*out.index[US_B9], 4.4) << "the shown round's own front nine comes before its back nine";
-    EXPECT_DOUBLE_EQ(*out.index[CA_B9], 7.7);
-    p.GSF9 = p.GSB9 = 0;
-    out = PreviousIndexes(p, nullptr);
-    EXPECT_FALSE(out.index[US_F9].has_value());
+    p.THCP_INDEX = {-100, -100, -100, 9.0, 4.5, -100};
+    RoundRec other = p;  // another handicap round before, when the round before is not one
+    other.HCP_INDEX = {20.1, 15.1, 15.2, 21.1, 16.1, 16.2};
+    other.THCP_INDEX.fill(-100);
+    RoundRec shown;
+    shown.HCP_INDEX = {0, 4.4, 0, 0, 7.7, 0};
+    const struct {
+        const char* what;
+        std::array<int, 6> prevAdj;   // the capped scores of the handicap round before
+        bool handicapIsOther;         // the round before is not used for handicap
+        bool none;                    // no handicap round before
+        int shownFrontAdj;            // the round's own front nine (0: not played)
+        std::array<double, 6> index;  // expected
+        double caFrontT;
+    } cases[] = {
+        {"front nine only before",
+         {90, 40, 0, 90, 40, 0},
+         false,
+         false,
+         0,
+         {10.1, 5.1, 5.1, 11.1, 6.1, 6.1},
+         4.5},
+        {"both nines before",
+         {90, 40, 41, 90, 40, 41},
+         false,
+         false,
+         0,
+         {10.1, 5.2, 5.2, 11.1, 6.2, 6.2},
+         -100},
+        {"own front nine first",
+         {90, 40, 41, 90, 40, 41},
+         false,
+         false,
+         39,
+         {10.1, 5.2, 4.4, 11.1, 6.2, 7.7},
+         -100},
+        {"neither nine capped before: front from the default, back from its front",
+         {90, 0, 0, 90, 0, 0},
+         false,
+         false,
+         0,
+         {10.1, 18.2, 5.1, 11.1, 18.2, 6.1},
+         -100},
+        {"the round before not used for handicap",
+         {90, 40, 41, 90, 40, 41},
+         true,
+         false,
+         0,
+         {10.1, 15.2, 15.2, 11.1, 16.2, 16.2},
+         -100},
+        {"no handicap round before", {}, false, true, 0, {10.1, 18.2, 18.2, 11.1, 18.2, 18.2}, -100},
+    };
+    for (const auto& c : cases) {
+        RoundRec h = c.handicapIsOther ? other : p;
+        h.ADJSCR = c.prevAdj;
+        shown.ADJSCR = {0, c.shownFrontAdj, 0, 0, c.shownFrontAdj, 0};
+        const PrevIndexes out = PreviousIndexes(p, c.none ? nullptr : &h, &shown, true);
+        for (int v = 0; v < 6; ++v) EXPECT_DOUBLE_EQ(*out.index[v], c.index[v]) << c.what << " variant " << v;
+        EXPECT_DOUBLE_EQ(*out.tIndex[CA_18], 9.0) << c.what;
+        EXPECT_DOUBLE_EQ(*out.tIndex[CA_F9], c.caFrontT) << c.what;
+    }
+    // A woman's default; a new round has no front nine of its own.
+    RoundRec h = p;
+    h.ADJSCR = {90, 40, 0, 90, 40, 0};
+    EXPECT_DOUBLE_EQ(*PreviousIndexes(p, nullptr, nullptr, false).index[US_F9], 20.2);
+    EXPECT_DOUBLE_EQ(*PreviousIndexes(p, &h, nullptr, true).index[US_B9], 5.1);
 }
 
 TEST(RoundRules, Game1GridForAWoman) {

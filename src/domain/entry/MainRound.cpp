@@ -14,6 +14,7 @@ void MainRound::SetStored(const RoundRec& loaded) {
     isNew_ = false;
     shownGame_ = storedGame_ = loaded.GAME_NUMBER;
     storedRndGameId_ = loaded.RND_GAME_ID;
+    storedRowId_ = loaded.rowId;
     loaded_ = loaded;
     courseId_ = loaded.COURSE_ID;
     teeBox_ = loaded.TEE_BOX_ID;
@@ -25,6 +26,7 @@ void MainRound::SetNew() {
     isNew_ = true;
     shownGame_ = -1;
     storedGame_ = storedRndGameId_ = 0;
+    storedRowId_ = 0;
     loaded_.reset();
 }
 
@@ -148,6 +150,7 @@ void MainRound::FillEntry(RoundEntry& entry) const {
     entry.isNew = isNew_;
     entry.gameNumber = storedGame_;
     entry.rndGameId = storedRndGameId_;
+    entry.rowId = storedRowId_;
     entry.oldGame = isNew_ ? 0 : shownGame_;
     entry.hcpChanged = change_.hcpChanged;
     entry.genderIndex = male_ ? 0 : 1;

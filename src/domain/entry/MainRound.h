@@ -11,6 +11,7 @@
 
 #include "entry/RoundRules.h"
 #include "handicap/RoundEntry.h"
+#include "handicap/RoundStore.h"
 
 namespace dc {
 
@@ -34,6 +35,8 @@ class MainRound {
     // The stored round shown: its game number and round key (0 while a new round is shown).
     int StoredGame() const { return storedGame_; }
     int StoredRndGameId() const { return storedRndGameId_; }
+    // Which stored row it is, for the store to find it again (rounds of one key told apart).
+    RoundRef StoredRef() const { return {shownPlayerId_, storedRndGameId_, storedGame_, storedRowId_}; }
     // The stored round as it was loaded: what the change check compares the entries with.
     const std::optional<RoundRec>& Loaded() const { return loaded_; }
     // A stored round is shown: its game, key, course and tee box; the tee box's slope and rating
@@ -131,6 +134,7 @@ class MainRound {
     bool isNew_ = true;
     int shownGame_ = -1;
     int storedGame_ = 0, storedRndGameId_ = 0;
+    qint64 storedRowId_ = 0;
     std::optional<RoundRec> loaded_;
     int newGame_ = 1;
     NewRoundStart start_;

@@ -2,6 +2,7 @@
 
 #include "platform/Database.h"
 #include "platform/Val.h"
+#include "shell/DateFormat.h"
 
 namespace dc {
 
@@ -41,20 +42,49 @@ std::optional<RoundRec> MainRoundStore::NewestRound(int playerId) {
     return ReadRoundRec(rs);
 }
 
+RoundsBefore MainRoundStore::RoundsUpTo(int playerId, const std::optional<QDate>& date) {
+    // Renumbering orders the rounds by this text, and puts a new round after those of its own day.
+    QString sql = "Select * From INDIV_SCORES Where PLAYER_ID=?";
+    QVariantList params{playerId};
+    if (date) {
+        sql += " And ROUND_DATE<=?";
+        params << DbDate(*date);
+    }
+    Recordset rs = db_.OpenRecordset(sql + " Order By GAME_NUMBER Desc", params);
+    RoundsBefore before;
+    if (rs.IsEmpty()) return before;
+    before.count = rs.RecordCount();
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        RoundRec r = ReadRoundRec(rs);
+        if (!before.last) before.last = r;
+        if (r.USE_HCP) {
+            before.lastHandicap = std::move(r);
+            break;
+        }
+    }
+    return before;
+}
+
 std::optional<PagedRound> MainRoundStore::LoadPagedRound(int playerId, int game) {
     Recordset rs = db_.OpenRecordset(
-        "Select * From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER<=? Order By GAME_NUMBER Desc",
+        "Select *, rowid AS RID From INDIV_SCORES Where PLAYER_ID=? And GAME_NUMBER<=? "
+        "Order By GAME_NUMBER Desc",
         {playerId, game});
     if (rs.IsEmpty()) return std::nullopt;
     rs.MoveFirst();
     PagedRound p;
     p.round = ReadRoundRec(rs);
+    p.round.rowId = rs.Fields("RID").toLong();
     p.gameCostNull = rs.Fields("GAME_COST").isNull();
     p.cartCostNull = rs.Fields("CART_COST").isNull();
     p.otherCostNull = rs.Fields("OTHER_COST").isNull();
-    if (rs.RecordCount() >= 2) {
-        rs.MoveNext();
-        p.previous = ReadRoundRec(rs);
+    for (rs.MoveNext(); !rs.Eof(); rs.MoveNext()) {
+        RoundRec r = ReadRoundRec(rs);
+        if (!p.previous) p.previous = r;
+        if (r.USE_HCP) {
+            p.previousHandicap = std::move(r);
+            break;
+        }
     }
     return p;
 }

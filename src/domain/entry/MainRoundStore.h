@@ -2,6 +2,7 @@
 // What the main screen reads of the stored rounds and players. Each call throws DbError when the
 // database fails.
 
+#include <QDate>
 #include <QString>
 #include <optional>
 
@@ -11,11 +12,20 @@ namespace dc {
 
 class Database;
 
-// A round as paging shows it: the round, which of its costs are empty, and the round before it.
+// A round as paging shows it: the round, which of its costs are empty, the round before it and the
+// handicap round before it.
 struct PagedRound {
     RoundRec round;
     bool gameCostNull = false, cartCostNull = false, otherCostNull = false;
-    std::optional<RoundRec> previous;
+    std::optional<RoundRec> previous, previousHandicap;
+};
+
+// The rounds a new round follows once it is stored and renumbered by date: the player's rounds of
+// its date and before.
+struct RoundsBefore {
+    int count = 0;
+    std::optional<RoundRec> last;          // the newest of them
+    std::optional<RoundRec> lastHandicap;  // the newest of them used for handicap
 };
 
 class MainRoundStore {
@@ -34,6 +44,8 @@ class MainRoundStore {
     std::optional<RoundRec> LoadRound(int playerId, int game);
     // The player's newest round; nothing without rounds.
     std::optional<RoundRec> NewestRound(int playerId);
+    // The rounds a new round of that date follows; without a date, all of the player's rounds.
+    RoundsBefore RoundsUpTo(int playerId, const std::optional<QDate>& date);
     // Game `game` of the player with the game before it; nothing when the player has no game up to it.
     std::optional<PagedRound> LoadPagedRound(int playerId, int game);
 

@@ -9,15 +9,16 @@
 
 namespace dc {
 
-int DeleteRoundAndRecalculate(Database& db, int playerId, int rndGameId, int genderIndex, bool is18,
+int DeleteRoundAndRecalculate(Database& db, const RoundRef& round, int genderIndex, bool is18,
                               ProgressReporter* progress) {
     Database::Transaction unit(db);
     RoundStore store(db);
-    const std::optional<int> stored = store.GameOfKey(playerId, rndGameId);
+    const int playerId = round.playerId;
+    const std::optional<RoundRef> stored = store.Locate(round);
     if (!stored)
         throw DbError(kErrNoCurrentRecord, "The round to be deleted is not stored. Nothing was deleted.");
-    const int game = *stored;
-    store.DeleteRound(playerId, rndGameId);
+    const int game = stored->game;
+    store.DeleteRound(*stored);
     // The later games move up by one; renumbering by date closes the gap the same way.
     const int count = store.Renumber(playerId);
     if (game <= count) {

@@ -4,16 +4,18 @@
 // sets (18 holes and each nine it played), as after a save. Either all of it is written or none.
 
 #include "handicap/Progress.h"
+#include "handicap/RoundStore.h"
 
 namespace dc {
 
 class Database;
 
-// Deletes the player's round of key `rndGameId`, whatever its game number is now, and recomputes
-// the games from its place to n; DbError 3021 when the player has no round of that key. `progress`
-// (when given) starts at once and steps after each game of a range of more than 6 games. Returns n, the
-// player's rounds left. Throws on error, having changed nothing.
-int DeleteRoundAndRecalculate(Database& db, int playerId, int rndGameId, int genderIndex, bool is18,
+// Deletes the round (RoundStore::Locate finds it, whatever its game number is now) and recomputes
+// the games from its place to n; DbError 3021 when it is not stored or cannot be told apart from
+// another round of its key. `progress` (when given) starts at once and steps after each game of a
+// range of more than 6 games. Returns n, the player's rounds left. Throws on error, having changed
+// nothing.
+int DeleteRoundAndRecalculate(Database& db, const RoundRef& round, int genderIndex, bool is18,
                               ProgressReporter* progress = nullptr);
 
 }  // namespace dc

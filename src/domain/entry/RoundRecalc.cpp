@@ -22,16 +22,21 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, bool is18,
     RoundStore store(db);
     SaveOutcome out;
     int oldGame = entry.oldGame;
+    RoundRef saved;
     if (entry.isNew) {
-        out.rndGameId = store.Insert(entry);
+        saved = {entry.playerId, store.Insert(entry)};  // a key no other round of the player has
     } else {
         // Where the round stands now: another screen may have renumbered the games since it was shown.
-        oldGame = store.GameOfKey(entry.playerId, entry.rndGameId).value_or(oldGame);
+        const std::optional<RoundRef> stored =
+            store.Locate({entry.playerId, entry.rndGameId, entry.gameNumber, entry.rowId});
+        if (stored) oldGame = stored->game, saved = {entry.playerId, entry.rndGameId, 0, stored->rowId};
         store.UpdateScores(entry);
-        out.rndGameId = entry.rndGameId;
     }
+    out.rndGameId = saved.rndGameId;
     out.count = store.Renumber(entry.playerId);
-    out.gameNumber = store.GameOfKey(entry.playerId, out.rndGameId).value_or(1);
+    // Renumbering keeps the row.
+    const std::optional<RoundRef> now = store.Locate(saved);
+    out.gameNumber = now ? now->game : 1;
     out.range = ChooseRecalcRange(entry.isNew, oldGame, out.gameNumber, out.count, entry.hcpChanged);
     if (out.range.first <= out.range.last) {
         const bool showProgress = out.range.last - out.range.first > 5;

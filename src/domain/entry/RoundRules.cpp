@@ -54,28 +54,26 @@ QString TournIndexDisplayText(double value) {
     return value > 0 ? OneDecimal(value) : "+" + OneDecimal(-value);
 }
 
-PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown) {
+PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* prevHandicap, const RoundRec* shown,
+                            bool male) {
     PrevIndexes out;
-    const bool prevFront = prev.GSF9 > 0, prevBack = prev.GSB9 > 0;
-    const bool shownFront = shown && shown->GSF9 > 0;
-    for (int group = 0; group < 2; ++group) {
-        const std::array<double, 6>& p = group == 0 ? prev.HCP_INDEX : prev.THCP_INDEX;
-        auto& target = group == 0 ? out.index : out.tIndex;
-        for (int base : {0, 3}) {  // US, then Canada
-            target[base] = p[base];
-            // Front nine: the nine before it is the previous round's back nine, else its front nine.
-            if (prevBack)
-                target[base + 1] = p[base + 2];
-            else if (prevFront)
-                target[base + 1] = p[base + 1];
-            // Back nine: this round's own front nine when played, else as the front nine.
-            if (shownFront)
-                target[base + 2] = (group == 0 ? shown->HCP_INDEX : shown->THCP_INDEX)[base + 1];
-            else if (prevBack)
-                target[base + 2] = p[base + 2];
-            else if (prevFront)
-                target[base + 2] = p[base + 1];
-        }
+    // The default as stored (seven significant digits): 18.2, not 18.20000076.
+    const double nineDefault = Val(IndexText(DefaultIndex(male ? 0 : 1, true)));
+    auto take = [&out, nineDefault](int column, const RoundRec* from, int variant) {
+        out.index[column] = from ? from->HCP_INDEX[variant] : nineDefault;
+        out.tIndex[column] = from ? from->THCP_INDEX[variant] : kNoTournIndex;
+    };
+    for (int base : {0, 3}) {  // US, then Canada
+        out.index[base] = prev.HCP_INDEX[base];
+        out.tIndex[base] = prev.THCP_INDEX[base];
+        const int front = base + 1, back = base + 2;
+        const RoundRec* h = prevHandicap;
+        const bool backPlayed = h && h->ADJSCR[back] > 0, frontPlayed = h && h->ADJSCR[front] > 0;
+        take(front, backPlayed || frontPlayed ? h : nullptr, backPlayed ? back : front);
+        if (shown && shown->ADJSCR[front] > 0)
+            take(back, shown, front);
+        else
+            take(back, h, backPlayed ? back : front);
     }
     return out;
 }

@@ -50,14 +50,20 @@ int ColumnCourseHcp(double prevIndex, double prevTIndex, int slope);
 QString IndexDisplayText(double value);
 QString TournIndexDisplayText(double value);
 
-// Previous index and tournament index (rows 1 and 2 of the handicap grid) of a round, from the
-// round before it (prev) and the round itself (shown, its front nine feeds the back nine); a new
-// round has no shown row. A column left empty keeps what the grid holds.
+// Previous index and tournament index (rows 1 and 2 of the handicap grid) of a round, the ones the
+// save's recomputation caps it by. The 18-hole columns come from `prev`, the round before it. Each
+// nine follows the nine-hole rule, with `prevHandicap` the handicap round before it (nothing: none)
+// and `shown` the round itself (nothing for a new round): a back nine after the round's own played
+// front nine takes that front nine's pair; otherwise a nine takes the back-nine pair of the handicap
+// round before when that nine was played (has a capped score of the rule set), else its front-nine
+// pair; a front nine after a round with neither nine played, and a nine without a handicap round
+// before, takes the default pair (the gender's nine-hole default index, no tournament index).
 struct PrevIndexes {
     std::array<std::optional<double>, 6> index;
     std::array<std::optional<double>, 6> tIndex;
 };
-PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* shown);
+PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* prevHandicap, const RoundRec* shown,
+                            bool male);
 
 // Starting values of the handicap grid for a player without earlier rounds (FillGame1Grid).
 struct HcpGridStart {

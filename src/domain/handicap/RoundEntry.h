@@ -32,10 +32,11 @@ struct RoundEntry {
     std::array<double, 6> prevIndex{}, prevTIndex{};
     std::array<std::optional<int>, 6> adjScore;
 
-    // Whether it is new (a save adds a row) or the stored row of gameNumber and rndGameId.
+    // Whether it is new (a save adds a row) or the stored row of gameNumber, rndGameId and rowId.
     bool isNew = true;
     int gameNumber = 0;
     int rndGameId = 0;
+    qint64 rowId = 0;         // the stored row it was read from (0: not known)
     int oldGame = 0;          // its game number on the screen before the save renumbers (stored round)
     bool hcpChanged = false;  // the change check found a change that matters for handicaps
     int genderIndex = 0;      // 0 men, 1 women

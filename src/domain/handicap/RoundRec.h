@@ -44,6 +44,7 @@ struct RoundRec {
     QString PAR, PUTTS, GREENS_IN_REG, SAND_SAVES, FAIRWAYS_HIT;
     double GAME_COST = 0, CART_COST = 0, OTHER_COST = 0;
     QString NOTES;
+    qint64 rowId = 0;  // the row it was read from, where the read asked for it (0: not known)
 };
 
 // Reads the current row of a recordset opened with "Select * From INDIV_SCORES ...".

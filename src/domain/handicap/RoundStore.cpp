@@ -72,26 +72,56 @@ int RoundStore::Insert(const RoundEntry& e) {
 
 void RoundStore::UpdateScores(const RoundEntry& e) {
     if (!e.date) throw AppError(13, "Type mismatch");
+    // Where the round stands now: another screen may have renumbered the player's games since it was read.
+    const std::optional<RoundRef> stored = Locate({e.playerId, e.rndGameId, e.gameNumber, e.rowId});
+    if (!stored) throw DbError(kErrNoCurrentRecord, NotStoredText("saved"));
     QVariantList v{e.courseId, DbDate(*e.date)};
     AppendScores(v, e, e.useHcp);
     v << e.notes + " ";
     const QStringList& cols = RoundFieldOrder();
     QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
     for (int i = 5; i < cols.size(); ++i) sets << cols[i] + "=?";
-    // Found by its key alone: another screen may have renumbered the player's games since it was read.
-    v << e.playerId << e.rndGameId;
-    const QString sql = "UPDATE INDIV_SCORES SET " + sets.join(",") + " WHERE PLAYER_ID=? AND RND_GAME_ID=?";
-    db_.Execute(sql, v);
-    // A round that is no longer stored (or never was) is not saved by writing nothing.
-    if (db_.RecordsAffected() != 1)
-        throw DbError(kErrNoCurrentRecord, "The round to be saved is not stored. Nothing was saved.", sql);
+    v << e.playerId << e.rndGameId << stored->game;
+    WriteOneRow("UPDATE INDIV_SCORES SET " + sets.join(",") +
+                    " WHERE PLAYER_ID=? AND RND_GAME_ID=? AND GAME_NUMBER=?",
+                v, "saved");
 }
 
-std::optional<int> RoundStore::GameOfKey(int playerId, int rndGameId) {
-    const QString sql = "Select GAME_NUMBER From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
-    const QVariant game = db_.Scalar(sql, {playerId, rndGameId});
-    if (game.isNull()) return std::nullopt;
-    return game.toInt();
+std::optional<RoundRef> RoundStore::Locate(const RoundRef& ref) {
+    const QString sql = "Select GAME_NUMBER, rowid From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?";
+    Recordset rs = db_.OpenRecordset(sql, {ref.playerId, ref.rndGameId});
+    std::vector<RoundRef> rows;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        rows.push_back({ref.playerId, ref.rndGameId, rs.Fields(0).toInt(), rs.Fields(1).toLong()});
+    if (rows.size() == 1) return rows[0];
+    // Rounds of one key: the one still at its row and game number; else the only one at either.
+    // Renumbering keeps rows and a compaction keeps game numbers, so a round matching both is the
+    // one read, and where neither event can be told, two matching one each are not guessed between.
+    std::vector<RoundRef> either;
+    for (const RoundRef& r : rows) {
+        const bool sameRow = ref.rowId != 0 && r.rowId == ref.rowId,
+                   sameGame = ref.game != 0 && r.game == ref.game;
+        if (sameRow && sameGame) return r;
+        if (sameRow || sameGame) either.push_back(r);
+    }
+    if (either.size() == 1) return either[0];
+    return std::nullopt;
+}
+
+QString RoundStore::NotStoredText(const QString& done) {
+    return QString("The round to be %1 is not stored. Nothing was %1.").arg(done);
+}
+
+void RoundStore::WriteOneRow(const QString& sql, const QVariantList& params, const QString& done) {
+    Database::Transaction unit(db_);
+    db_.Execute(sql, params);
+    const int rows = db_.RecordsAffected();
+    if (rows == 0) throw DbError(kErrNoCurrentRecord, NotStoredText(done), sql);
+    if (rows > 1)
+        throw DbError(
+            kErrNoCurrentRecord,
+            QString("%1 stored rounds match the round to be %2. Nothing was %2.").arg(rows).arg(done), sql);
+    unit.Commit();
 }
 
 void RoundStore::InsertImported(const ImportedRound& x) {
@@ -238,8 +268,11 @@ void RoundStore::ReRate(int courseId, const QString& gender, const QString& slop
     db_.Execute(sql, params);
 }
 
-void RoundStore::DeleteRound(int playerId, int rndGameId) {
-    db_.Execute("Delete From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=?", {playerId, rndGameId});
+void RoundStore::DeleteRound(const RoundRef& ref) {
+    const std::optional<RoundRef> stored = Locate(ref);
+    if (!stored) throw DbError(kErrNoCurrentRecord, NotStoredText("deleted"));
+    WriteOneRow("Delete From INDIV_SCORES Where PLAYER_ID=? And RND_GAME_ID=? And GAME_NUMBER=?",
+                {ref.playerId, ref.rndGameId, stored->game}, "deleted");
 }
 
 void RoundStore::DeletePlayerRounds(int playerId) {

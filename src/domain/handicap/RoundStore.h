@@ -39,6 +39,17 @@ struct ImportedRound {
     QString par, putts;
 };
 
+// Which stored row a screen's round is: the player's round of that key. Keys were drawn at random
+// and older databases never checked them, so a player may hold two rounds of one key; those are told
+// apart by the row the round was read from (kept through renumbering) or the game number it was read
+// at (kept through a compaction, which gives rows new rowids).
+struct RoundRef {
+    int playerId = 0;
+    int rndGameId = 0;
+    int game = 0;      // the game number it was read at; 0: not known
+    qint64 rowId = 0;  // the row it was read from; 0: not known
+};
+
 // What an import compares a round by: its date, course and hole scores.
 struct RoundHoles {
     QDate date;  // invalid when the stored date cannot be read
@@ -54,11 +65,13 @@ class RoundStore {
     // Adds the round numbered after the player's largest game, with a round key unused for the
     // player, and returns the key. A round without gross scores does not count for handicaps.
     int Insert(const RoundEntry& round);
-    // Rewrites the player's stored row of the round's key, whatever its game number is now; throws
-    // when there is no such row (or more than one), having written nothing.
+    // Rewrites the stored row of the round (RoundRef of its player, key, game number and row),
+    // whatever its game number is now; throws DbError 3021 when it is not stored or cannot be told
+    // apart, or when the write would touch another number of rows than one, having written nothing.
     void UpdateScores(const RoundEntry& round);
-    // The game number of the player's round with that key; nothing when there is none.
-    std::optional<int> GameOfKey(int playerId, int rndGameId);
+    // The referenced round as it stands now, with its game number and row; nothing when it is not
+    // stored or when more than one round of its key could be it.
+    std::optional<RoundRef> Locate(const RoundRef& round);
 
     // ---- imports
     void InsertImported(const ImportedRound& round);
@@ -87,11 +100,17 @@ class RoundStore {
     // of `gender`, each round taking its own tee box's slot; only rounds on or after `from` when given.
     void ReRate(int courseId, const QString& gender, const QString& slopes, const QString& ratings,
                 const QString& pars, const std::optional<QDate>& from);
-    void DeleteRound(int playerId, int rndGameId);
+    // Deletes the referenced round; throws DbError 3021 when it is not stored or cannot be told
+    // apart, or when the deletion would touch another number of rows than one, having deleted nothing.
+    void DeleteRound(const RoundRef& round);
     void DeletePlayerRounds(int playerId);
 
   private:
     int NewRoundKey(int playerId);
+    // Runs a write meant for exactly one round ("saved" or "deleted" names it); one that touches
+    // another number of rows is undone and thrown as DbError 3021.
+    void WriteOneRow(const QString& sql, const QVariantList& params, const QString& done);
+    static QString NotStoredText(const QString& done);
     Database& db_;
 };
 

@@ -99,6 +99,7 @@ void frmMainGolf::ConnectHandlers() {
     }
     connect(chkUseHandicap, &QCheckBox::toggled, this, [this] { chkUseHandicap_Click(); });
     connect(txtRecNum, &QLineEdit::textChanged, this, [this] { txtRecNum_Change(); });
+    connect(mskDate, &QLineEdit::textChanged, this, [this] { mskDate_Change(); });
     connect(RecBar, &QScrollBar::valueChanged, this, [this] { RecBar_Change(); });
 
     connect(spISC, &Spread::LeaveCell, this, &frmMainGolf::spISC_LeaveCell);

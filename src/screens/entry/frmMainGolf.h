@@ -219,7 +219,8 @@ class frmMainGolf : public QWidget {
     QString ShownTeeWarningKey() const;  // the key of the round shown
     int ViewVariant() const;             // the variant (1 to 6) of the first shown column
     void FillLabels(int k, int c);
-    void SetPrevIndexesForNewRound();
+    void SetPrevIndexesForNewRound(int playerId);
+    void mskDate_Change();
     void SetRecNumText(const QString& text);
     void SelectPlayerQuietly(int index);
     struct StepScope;

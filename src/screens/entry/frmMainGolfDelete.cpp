@@ -45,10 +45,10 @@ void frmMainGolf::cmdDeleteGame_Click() {
         ctx_.nCurPlayerID = playerId;
         int left = 0;
         {
-            // The round shown, by its key: its game number may have changed since it was shown.
+            // The round shown, by its key and row: its game number may have changed since it was shown.
             ResyncProgress progress(this, /*fromUpCRSR=*/false);
-            left = DeleteRoundAndRecalculate(ctx_.Connection(), playerId, round.StoredRndGameId(),
-                                             round.Male() ? 0 : 1, ctx_.bFlag18_9, &progress);
+            left = DeleteRoundAndRecalculate(ctx_.Connection(), round.StoredRef(), round.Male() ? 0 : 1,
+                                             ctx_.bFlag18_9, &progress);
         }
         TookOwnChanges();
         round.ClearChange();

@@ -59,14 +59,31 @@ void frmMainGolf::MarkNewRoundStart() {
     round.SetStart({mskDate->Text(), chkUseHandicap->isChecked() ? 1 : 0, chkUseTourn->isChecked() ? 1 : 0});
 }
 
-// The previous indexes of a new round: those after the player's newest stored round (the nine
-// columns by the same rules as paging), or the starting values while it would be game 1 or 2.
-void frmMainGolf::SetPrevIndexesForNewRound() {
-    const std::optional<RoundRec> newest = MainRoundStore(ctx_.Connection()).NewestRound(ctx_.nCurPlayerID);
+// The previous indexes of a new round: those in effect on its date, after the rounds it will follow
+// once stored (the player's rounds of that day and before; all of them while no date is typed), as
+// the save's recomputation takes them; the starting values while it would be game 1 or 2.
+void frmMainGolf::SetPrevIndexesForNewRound(int playerId) {
+    const RoundsBefore before = MainRoundStore(ctx_.Connection())
+                                    .RoundsUpTo(playerId, ParseLocalDate(mskDate->Text(), ctx_.sDateFormat));
     FillGame1Grid();
-    round.SetNewGame(newest ? newest->GAME_NUMBER + 1 : 1);
-    if (!newest || newest->GAME_NUMBER + 1 < 3) return;
-    round.SetPrevious(PreviousIndexes(*newest, nullptr), true);
+    round.SetNewGame(before.count + 1);
+    if (!before.last || before.count + 1 < 3) return;
+    const RoundRec* handicap = before.lastHandicap ? &*before.lastHandicap : nullptr;
+    round.SetPrevious(PreviousIndexes(*before.last, handicap, nullptr, round.Male()), true);
+}
+
+void frmMainGolf::mskDate_Change() {
+    // Only a new round's date moves it among the stored rounds before it is saved; code that shows
+    // a round sets the indexes itself.
+    if (Busy() || !round.IsNew() || round.ShownPlayerId() == 0 || !ctx_.HasDatabase()) return;
+    RunStep(Step::Showing, [this] {
+        try {
+            SetPrevIndexesForNewRound(round.ShownPlayerId());
+            UpdateRoundFigures();
+        } catch (...) {
+            ReportCurrentError(kTag + "mskDate_Change", Sql::With);
+        }
+    });
 }
 
 void frmMainGolf::cmdNewGame_Click() {
@@ -93,7 +110,6 @@ void frmMainGolf::StartNewRound(bool takeKeyboard) {
     for (QLabel* l : {lblTHI[1], lblTHI[2], lblTHcpIndex}) l->hide();
     lblAdjScore[1]->clear();
     lblAdjScore[2]->clear();
-    SetPrevIndexesForNewRound();
     const bool kept = chkKeepSame->isChecked() && bKeepSame;
     if (kept) {
         if (auto d = ParseAnyDate(sKeepDate, ctx_.sDateFormat))
@@ -108,6 +124,7 @@ void frmMainGolf::StartNewRound(bool takeKeyboard) {
         }
         MarkNewRoundStart();  // the kept date is carried, not typed
     }
+    SetPrevIndexesForNewRound(ctx_.nCurPlayerID);  // in effect on the date shown
     if (cboCourse->currentIndex() != -1) {
         if (cboTeeBox->currentIndex() >= 0) {
             // The tee box is chosen for this round, kept or still shown: its figures, and its

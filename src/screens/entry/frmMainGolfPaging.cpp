@@ -160,7 +160,8 @@ void frmMainGolf::TakeStoredIndexes(const PagedRound& paged, int game) {
     if (game < 3 || !paged.previous) {
         FillGame1Grid();
     } else {
-        round.SetPrevious(PreviousIndexes(*paged.previous, &paged.round), false);
+        const RoundRec* handicap = paged.previousHandicap ? &*paged.previousHandicap : nullptr;
+        round.SetPrevious(PreviousIndexes(*paged.previous, handicap, &paged.round, round.Male()), false);
         round.SetCurrent(paged.round);
     }
 }

@@ -94,8 +94,10 @@ void frmMainGolf::CatchUpWithStore() {
             return;
         }
         if (!round.IsNew()) {
-            const std::optional<int> game =
-                RoundStore(ctx_.Connection()).GameOfKey(player, round.StoredRndGameId());
+            RoundRef ref = round.StoredRef();
+            ref.playerId = player;
+            const std::optional<RoundRef> stored = RoundStore(ctx_.Connection()).Locate(ref);
+            const std::optional<int> game = stored ? std::optional<int>(stored->game) : std::nullopt;
             if (edited && game) {
                 KeepEditsAt(*game);
             } else {
@@ -104,7 +106,7 @@ void frmMainGolf::CatchUpWithStore() {
             }
             return;
         }
-        SetPrevIndexesForNewRound();
+        SetPrevIndexesForNewRound(player);
     }
     RefreshTeeFigures(true);
     UpdateRoundFigures();
