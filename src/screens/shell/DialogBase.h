@@ -13,10 +13,11 @@ namespace dc {
 // name picks that entry, a date box finishes its edit) reach no handler of a half-destroyed screen.
 void StopHandlers(QWidget& screen);
 
-// Before the program ends: each open screen under `owner` asks its save question in turn. False
-// keeps the program open: a Cancel or a failed save (the screens after it are not asked, none is
-// closed), or a save that opened a screen of its own (the re-rating of a course just saved).
-bool SaveQuestionsOfOpenScreens(const QWidget& owner);
+// Before the program ends or another database is opened: each open screen under `owner` but the
+// `asking` one asks its save question in turn. False keeps the program and the database open: a
+// Cancel or a failed save (the screens after it are not asked, none is closed), or a save that
+// opened a screen of its own (the re-rating of a course just saved).
+bool SaveQuestionsOfOpenScreens(const QWidget& owner, const QWidget* asking = nullptr);
 
 class DialogBase : public QDialog {
     Q_OBJECT
