@@ -27,8 +27,8 @@ class DialogBase : public QDialog {
     // False keeps the screen open (the user cancelled, or unsaved changes failed to save).
     virtual bool Form_Unload() = 0;
     // The save question for unsaved changes, as the screen's own close asks it: true when the screen
-    // may go (nothing unsaved, No, or Yes and saved). No drops nothing here: closing the screen or
-    // ending the program does.
+    // may go (nothing unsaved, No, or Yes and saved). No drops nothing here: closing the screen,
+    // ending the program or the switch to another database does.
     virtual bool SaveChangesQuestion() { return true; }
     void reject() override;
 
