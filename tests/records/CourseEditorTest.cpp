@@ -22,8 +22,10 @@
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
 #include "records/CourseData.h"
+#include "records/CourseStore.h"
 #include "records/frmCourseSetup.h"
 #include "shell/AppContext.h"
+#include "shell/ProgramDb.h"
 
 namespace dc {
 namespace {
@@ -745,6 +747,61 @@ TEST_F(CourseEditorTest, ARoundBeingTypedTakesTheTeeBoxFiguresSavedHere) {
     EXPECT_EQ(TestDb().Scalar("SELECT SLOPE_RATING FROM INDIV_SCORES WHERE PLAYER_ID=7").toInt(), 131);
     EXPECT_TRUE(
         TestDb().Scalar("SELECT PAR FROM INDIV_SCORES WHERE PLAYER_ID=7").toString().startsWith("54"));
+}
+
+// A save writes only over the course as it was loaded: not into another database opened meanwhile
+// (nor does a delete), and not over figures another window stored meanwhile on a tee box not
+// edited here. Each is said, and what is stored now is shown.
+TEST_F(CourseEditorTest, ASaveWritesOnlyOverTheCourseAsLoaded) {
+    StoreCourse(1, "Pine");
+    form->cboCourseName->clear();
+    form->Form_Load();
+    Pick(1);
+    Edit(form->spTB, 3, 1, "126");  // the men's slope of White
+    {
+        // Another window lowers the women's slope of Blue from 133 to 128.
+        CourseStore courses(TestDb());
+        CourseCells stored = UnpackCourse(*courses.LoadCourse(1));
+        stored.tee[1][4] = "128";
+        courses.UpdateCourse(1, "Pine", PackCourse(stored));
+    }
+    test::ScriptedMsgBox box;
+    EXPECT_FALSE(form->SaveCourse());
+    EXPECT_TRUE(box.Last().startsWith("The course was not saved: it was changed in the database"))
+        << box.Last().toStdString();
+    EXPECT_EQ(Column("WSL", 1).mid(3, 3), "128") << "the other window's figure stays";
+    EXPECT_EQ(Column("MSL", 1).left(3), "125");
+    EXPECT_EQ(form->spTB->CellText(5, 2), "128");
+    EXPECT_EQ(form->spTB->CellText(3, 1), "125");
+    EXPECT_FALSE(form->bChanged);
+    Edit(form->spTB, 3, 1, "126");
+    EXPECT_TRUE(form->SaveCourse()) << "typed again over what is stored now";
+    EXPECT_EQ(Column("MSL", 1).left(3), "126");
+    EXPECT_EQ(Column("WSL", 1).mid(3, 3), "128");
+
+    const QString first = Ctx().Connection().Path();
+    const QString other = folder.MakeDatabase("Other.mdb");
+    for (const bool save : {true, false}) {
+        Ctx().Live().Open(first);
+        QApplication::processEvents();
+        form->cboCourseName->clear();
+        form->Form_Load();
+        Pick(1);
+        Edit(form->spTB, 3, 1, "140");
+        Ctx().Live().Open(other);  // its notice not yet delivered
+        TestDb().Execute("DELETE FROM COURSES");
+        StoreCourse(1, "Willow");
+        box.Push(vbYes);  // were the delete asked about, Yes
+        save ? void(form->SaveCourse()) : form->cmdDelete_Click();
+        EXPECT_TRUE(box.Last().startsWith("Another database has been opened since the course was loaded"))
+            << box.Last().toStdString();
+        EXPECT_EQ(Column("COURSE_NAME", 1), "Willow") << save;
+        EXPECT_EQ(Column("MSL", 1).left(3), "125") << save;
+        EXPECT_EQ(OpenProgramDatabase(first)->Scalar("SELECT MSL FROM COURSES").toString().left(3), "126");
+        EXPECT_EQ(form->cboCourseName->count(), 1);
+        EXPECT_EQ(form->cboCourseName->itemText(0), "Willow");
+        EXPECT_TRUE(form->bNewCourse && !form->bChanged);
+    }
 }
 
 }  // namespace dc

@@ -23,6 +23,7 @@
 #include "records/PlayerStore.h"
 #include "records/frmPlayers.h"
 #include "shell/AppContext.h"
+#include "shell/ProgramDb.h"
 #include "shell/frmFindName.h"
 
 namespace dc {
@@ -456,6 +457,32 @@ TEST_F(PlayerEditorTest, NamesSortWithoutRegardToCase) {
 TEST(PlayerStore, LikePrefixEscapesWildcards) {
     EXPECT_EQ(LikePrefix("a%b_c\\"), "a\\%b\\_c\\\\%");
     EXPECT_EQ(LikePrefix(""), "%");
+}
+
+// A player is never written into a database other than the one the editor loaded from: a save
+// after a switch is refused and the open database's players are shown, as the switch's notice
+// shows them when it arrives.
+TEST_F(PlayerEditorTest, NothingIsWrittenIntoAnotherDatabase) {
+    Add(1, "Able", "Ann");
+    Add(2, "Brown", "Bea", "F");
+    Open();
+    FillNewPlayer("Cole", "Cy");
+    const QString first = Ctx().Connection().Path();
+    Ctx().Live().Open(folder.MakeDatabase("Other.mdb"));  // its notice not yet delivered
+    Add(5, "Other", "Olga", "F");
+    test::ScriptedMsgBox box;
+    EXPECT_FALSE(form->SavePlayer());
+    EXPECT_TRUE(box.Last().startsWith("Another database has been opened since the player was loaded"))
+        << box.Last().toStdString();
+    EXPECT_EQ(Count("PLAYERS"), 1);
+    EXPECT_EQ(OpenProgramDatabase(first)->Scalar("SELECT COUNT(*) FROM PLAYERS").toInt(), 2);
+    EXPECT_EQ(form->spPlayers->MaxRows(), 1);
+    EXPECT_TRUE(form->txtLast->text().isEmpty());
+    EXPECT_FALSE(form->bChanged);
+
+    Ctx().Live().Open(first);
+    QApplication::processEvents();
+    EXPECT_EQ(form->spPlayers->MaxRows(), 2) << "the switch back shows the first database's players";
 }
 
 }  // namespace dc

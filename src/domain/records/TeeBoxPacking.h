@@ -34,6 +34,7 @@ QString PackHoles(const std::array<QString, 18>& cells, Packed column);  // MHCP
 struct PackedCourse {
     QString TB, MCR, MSL, WCR, WSL, MHCP, WHCP, MPARS, WPARS, YARDS;
     const QString& Column(Packed c) const;
+    bool operator==(const PackedCourse&) const = default;
 };
 
 }  // namespace dc

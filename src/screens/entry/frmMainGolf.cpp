@@ -209,7 +209,7 @@ void frmMainGolf::closeEvent(QCloseEvent* event) {
         return;
     }
     CommitTyping();
-    if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false)) {
+    if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false, OnNo::Leave)) {
         event->ignore();
         return;
     }

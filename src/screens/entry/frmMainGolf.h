@@ -179,9 +179,15 @@ class frmMainGolf : public QWidget {
     // Asks to save, hands the shown course and player over, opens a report screen, then activates.
     void OpenForShownCourseAndPlayer(const std::function<ScreenAnswer()>& show);
     void SetHint(const QString& text);
-    // The save question of a caller: Yes stores after the save checks. Returns false when the
-    // caller must stay (Cancel, or a Yes whose checks or store failed).
-    bool AskToSave(const QString& secondLine, int style, bool viaSaveButton);
+    // What No to a save question does with the edits: thrown away at once (DropEdits), or left to a
+    // caller that leaves the round anyway (a new round or player, another database, the end).
+    enum class OnNo { Drop, Leave };
+    // The save question of a caller: Yes stores after the save checks, No throws the edits away
+    // (or leaves them to the caller). Returns false when the caller must stay (Cancel, or a Yes
+    // whose checks or store failed).
+    bool AskToSave(const QString& secondLine, int style, bool viaSaveButton, OnNo onNo = OnNo::Drop);
+    // The edits thrown away: a stored round shown again as stored, a new round as it began.
+    void DropEdits();
     // Before the user pages away from a stored round he edited: Yes saves (and the saved round stays
     // shown), No drops the edits, Cancel stays. True when the paging may go on.
     bool LeaveEditedStoredRound();

@@ -29,6 +29,7 @@
 #include "scorecards/frmScoreCard.h"
 #include "shell/ErrorReport.h"
 #include "shell/GridFit.h"
+#include "shell/OneWindow.h"
 
 namespace dc {
 
@@ -139,11 +140,8 @@ void frmMainGolf::SetScreenHooks() {
     // The course editor is modeless: the main screen stays usable and reloads its lists when it closes.
     ShowCourseEditor = [this] {
         auto* editor = new frmCourseSetup(ctx_, this);
-        editor->setWindowFlag(Qt::Window);
-        editor->setAttribute(Qt::WA_DeleteOnClose);
-        editor->setModal(false);
         connect(editor, &QDialog::finished, this, [this, editor] { Form_Activate(editor->nReturnCode); });
-        editor->show();
+        ShowBeside(*editor);
     };
     // The other screens are modal; each is built when shown and gone when closed.
     ShowPlayerEditor = [this] { return ShowForCode<frmPlayers>(this, ctx_); };

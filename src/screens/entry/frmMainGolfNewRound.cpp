@@ -94,7 +94,7 @@ void frmMainGolf::cmdNewGame_Click() {
             return;
         }
         // Clearing would drop the edits of the shown round: ask, as the other buttons do.
-        if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
+        if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false, OnNo::Leave)) return;
         RunStep(Step::Showing, [this] { StartNewRound(true); });
     } catch (...) {
         ReportCurrentError(kTag + "cmdNewGame_Click", Sql::With);

@@ -12,6 +12,7 @@
 #include "entry/MainRoundStore.h"
 #include "entry/frmMainGolf.h"
 #include "entry/frmMainGolfShared.h"
+#include "handicap/RoundStore.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
@@ -138,6 +139,37 @@ bool frmMainGolf::LeaveEditedStoredRound() {
     }
     if (answer == vbYes && RunSaveChecks(true) && Save_DBF()) round.ClearChange();
     return false;
+}
+
+void frmMainGolf::DropEdits() {
+    round.ClearChange();
+    if (round.IsNew()) {
+        const NewRoundStart start = round.Start();
+        for (int h = 1; h <= 18; ++h) {
+            SetHoleText(kRowGross, h, QString());
+            SetHoleText(kRowPutts, h, QString());
+            for (int r : {kRowGir, kRowSand, kRowFHit}) SetHoleTick(r, h, 0);
+        }
+        for (int r = kRowGross; r <= kRowFHit; ++r) Calc_Row_Scores(r);
+        for (QLineEdit* box : {txtGameCost, txtCartCost, txtOtherCost}) box->clear();
+        txtNotes->clear();
+        mskDate->SetText(start.dateText);
+        chkUseHandicap->setChecked(start.useHcp != 0);
+        chkUseTourn->setChecked(start.useTourn != 0);
+        UpdateRoundFigures();
+        return;
+    }
+    // The round where it is stored now (another screen may have renumbered the games meanwhile).
+    const int player = round.ShownPlayerId();
+    ctx_.nCurPlayerID = player;
+    {
+        const QSignalBlocker block(RecBar);
+        RecBar->setRange(1, qMax(1, MainRoundStore(ctx_.Connection()).RoundCount(player)));
+    }
+    PageTo(RoundStore(ctx_.Connection())
+               .GameOfKey(player, round.StoredRndGameId())
+               .value_or(round.StoredGame()));
+    round.ClearChange();
 }
 
 // Ends a hold of the bar's arrows: disabling the bar stops its repeat.

@@ -116,7 +116,7 @@ void frmMainGolf::LoadPlayer() {
 
 void frmMainGolf::cmdNewPlayer_Click() {
     try {
-        if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false)) return;
+        if (!AskToSave("Save changes?", vbYesNoCancel + vbQuestion, false, OnNo::Leave)) return;
         const int shownBefore = cboPlayer->currentIndex() >= 0 ? SelectedItemData(*cboPlayer) : 0;
         ClearForNewPlayer();
         if (ShowPlayerEditor) {

@@ -74,13 +74,17 @@ void frmMainGolf::Save_Check() {
 
 // ------------------------------------------------------------------------------------ saving
 
-bool frmMainGolf::AskToSave(const QString& secondLine, int style, bool viaSaveButton) {
+bool frmMainGolf::AskToSave(const QString& secondLine, int style, bool viaSaveButton, OnNo onNo) {
     Save_Check();
     if (!round.Changed()) return true;
     const int answer = Ask(ChangedPrompt(round.ChangedField(), secondLine), style);
     if (answer == vbCancel) return false;
     if (answer == vbNo) {
-        round.ClearChange();
+        // Thrown away, not kept on the screen to be asked about again when it is activated later.
+        if (onNo == OnNo::Drop)
+            DropEdits();
+        else
+            round.ClearChange();
         return true;
     }
     bool saved;

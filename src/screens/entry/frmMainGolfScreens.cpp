@@ -7,12 +7,14 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
+#include "records/frmCourseSetup.h"
 #include "shell/AppContext.h"
 #include "shell/DateFormat.h"
 #include "shell/DialogBase.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/ListLoaders.h"
+#include "shell/OneWindow.h"
 #include "shell/ShellDoc.h"
 #include "shell/frmCalendar.h"
 #include "shell/frmSystemSetup.h"
@@ -24,7 +26,8 @@ using namespace mainscreen;
 void frmMainGolf::cmdExit_Click() {
     try {
         if (!SaveQuestionsOfOpenScreens(*this)) return;
-        if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false)) return;
+        if (!AskToSave("Save the changes before exiting?", vbYesNoCancel + vbQuestion, false, OnNo::Leave))
+            return;
         if (EndProgram) EndProgram();
     } catch (...) {
         ReportCurrentError(kTag + "cmdExit_Click", Sql::Without);
@@ -42,6 +45,7 @@ void frmMainGolf::cmdCalendar_Click() {
 }
 
 void frmMainGolf::cmdCourse_Click() {
+    if (BringOpenToFront<frmCourseSetup>(*this)) return;  // one course editor
     if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
     ctx_.nCurCourseID = SelectedItemData(*cboCourse);
     SetMousePointer(Pointer::Hourglass);
@@ -57,18 +61,19 @@ void frmMainGolf::cmdScoreCard_Click() {
 }
 
 void frmMainGolf::cmdSetup_Click() {
+    if (BringOpenToFront<frmSystemSetup>(*this)) return;  // one settings screen
     if (!AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false)) return;
     auto* setup = new frmSystemSetup(ctx_, this);
-    // A round typed meanwhile is asked about before another database takes the old one's place.
-    setup->LeaveDatabase = [this] {
+    // Before another database takes the open one's place, each open editor asks its own question
+    // and then the round typed here is asked about, as Exit asks: Yes stores into the database the
+    // edits came from, Cancel keeps that database open.
+    setup->LeaveDatabase = [this, setup] {
         CommitTyping();
-        return AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false);
+        return SaveQuestionsOfOpenScreens(*this, setup) &&
+               AskToSave("Save the changes?", vbYesNoCancel + vbQuestion, false, OnNo::Leave);
     };
-    setup->setWindowFlag(Qt::Window);
-    setup->setAttribute(Qt::WA_DeleteOnClose);
-    setup->setModal(false);
     connect(setup, &QDialog::finished, this, [this, setup] { Form_Activate(setup->nReturnCode); });
-    setup->show();
+    ShowBeside(*setup);
 }
 
 void frmMainGolf::OpenForShownCourseAndPlayer(const std::function<ScreenAnswer()>& show) {

@@ -24,9 +24,10 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/GridFit.h"
-#include "shell/ShellDoc.h"
 #include "shell/ListLoaders.h"
+#include "shell/LoadedDatabase.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/ShellDoc.h"
 
 namespace dc {
 namespace {
@@ -47,6 +48,9 @@ frmCourseSetup::frmCourseSetup(AppContext& ctx, QWidget* parent) : DialogBase(pa
         screen->setAttribute(Qt::WA_DeleteOnClose);
         screen->show();
     };
+    // Another database opened while the editor is open: its edits were asked about before the
+    // switch, and the editor shows the open database's courses.
+    database_ = new LoadedDatabase(ctx_, this, [this] { ShowOpenDatabase(); });
     BuildControls();
     ConnectHandlers();
     new EnterAsTab(*this);
@@ -360,29 +364,34 @@ void frmCourseSetup::cboCourseName_Click() {
             nameTyped_ = wasTyped;
             if (!SaveChangesQuestion()) return;
         }
-        {
-            const QSignalBlocker block(cboCourseName);
-            cboCourseName->setCurrentIndex(cboCourseName->findData(pickedId));
-        }
-        nameText_ = cboCourseName->currentText();
-        nameTyped_ = false;  // a picked name is the course's own: nothing to check when leaving
-        nEditCourseID = pickedId;
-        bNewCourse = false;
-        setWindowTitle("Edit Course: " + nameText_);
-        Load_TeeBox_Info();
-        Load_Detail_Info();
-        Hcp_Checksum(*spMHCP);
-        Hcp_Checksum(*spWHCP);
-        Par_YD_Sum(*spMPar);
-        Par_YD_Sum(*spWPar);
-        Par_YD_Sum(*spYD);
-        bChanged = false;
-        bRatingsChanged = false;
-        spTB->setFocus();
-        spTB->SetActiveCell(1, 1);
+        ShowStoredCourse(pickedId);
     } catch (...) {
         ReportCurrentError("Course Setup, cboCourseName_Click", Sql::Without);
     }
+}
+
+void frmCourseSetup::ShowStoredCourse(int courseId) {
+    {
+        const QSignalBlocker block(cboCourseName);
+        cboCourseName->setCurrentIndex(cboCourseName->findData(courseId));
+    }
+    nameText_ = cboCourseName->currentText();
+    nameTyped_ = false;  // a picked name is the course's own: nothing to check when leaving
+    nEditCourseID = courseId;
+    bNewCourse = false;
+    setWindowTitle("Edit Course: " + nameText_);
+    loaded_ = Courses().LoadCourse(courseId);
+    Load_TeeBox_Info();
+    Load_Detail_Info();
+    Hcp_Checksum(*spMHCP);
+    Hcp_Checksum(*spWHCP);
+    Par_YD_Sum(*spMPar);
+    Par_YD_Sum(*spWPar);
+    Par_YD_Sum(*spYD);
+    bChanged = false;
+    bRatingsChanged = false;
+    spTB->setFocus();
+    spTB->SetActiveCell(1, 1);
 }
 
 bool frmCourseSetup::eventFilter(QObject* watched, QEvent* event) {
@@ -414,88 +423,45 @@ void frmCourseSetup::Refused(const QString& text) {
     cboCourseName->setFocus();
 }
 
-bool frmCourseSetup::SaveCourse() {
-    CommitGridEdits();
-    if (!bChanged) return true;
-    const QString name = cboCourseName->currentText();
-    if (name.trimmed().isEmpty()) {
-        Refused("Please enter a Course Name.");
-        return false;
-    }
-    if (NameTaken()) return false;
-    const CourseCells& cells = course_;
-    const QString noPars = TeesWithoutPars(cells);
-    if (!noPars.isEmpty() &&
-        MsgBox("No pars are entered for the tee box " + noPars +
-                   ". The pars set the most a hole can count for a handicap. Save anyway?",
-               vbYesNo + vbExclamation) != vbYes)
-        return false;
-    if (const auto gap = FirstMissingPar(cells)) {
-        // The hole is shown while the question is asked, and the cursor waits there after No.
-        Spread& grid = *HoleGrid(gap->grid);
-        SSTab1->setCurrentIndex(static_cast<int>(gap->grid));
-        grid.SetActiveCell(gap->hole, gap->row);
-        if (MsgBox("Hole " + QString::number(gap->hole) + " has no par. Save anyway?",
-                   vbYesNo + vbExclamation) != vbYes) {
-            grid.setFocus();
-            return false;
-        }
-    }
-    try {
-        const PackedCourse packed = PackCourse(cells);
-        if (!bNewCourse) {
-            Courses().UpdateCourse(nEditCourseID, name, packed);
-            const int entry = cboCourseName->findData(nEditCourseID);
-            if (entry >= 0) cboCourseName->setItemText(entry, name);
-            if (bRatingsChanged) {
-                ctx_.nCurCourseID = nEditCourseID;
-                if (OpenReRating) OpenReRating(nEditCourseID);
-                bRatingsChanged = false;
-            }
-        } else {
-            CourseStore courses = Courses();
-            const int id = courses.NextCourseId();
-            courses.InsertCourse(id, name, packed);
-            const QSignalBlocker block(cboCourseName);
-            cboCourseName->addItem(name, id);
-            cboCourseName->setCurrentIndex(cboCourseName->count() - 1);
-            cboCourseName->setEditText(name);
-            nEditCourseID = id;
-            bNewCourse = false;
-            bRatingsChanged = false;
-        }
-        nameText_ = name;
-        nameTyped_ = false;
-        setWindowTitle("Edit Course: " + name);
-        bChanged = false;
-        return true;
-    } catch (...) {
-        ReportCurrentError("Course Setup, cmdSave_Click", Sql::With);
-        return false;
-    }
-}
-
-void frmCourseSetup::cmdSave_Click() { SaveCourse(); }
-
 void frmCourseSetup::cmdNew_Click() {
     try {
         if (!SaveChangesQuestion()) return;
-        bNewCourse = true;
-        SelectEntryOf(0);
-        SetNameText(QString());
-        cboCourseName->setFocus();
-        setWindowTitle("Add a New Course");
-        course_ = CourseCells{};
-        for (Spread* grid : {spTB, spMHCP, spWHCP, spMPar, spWPar, spYD}) ResetSpreadRows(*grid, 4);
-        Hcp_Checksum(*spMHCP);
-        Hcp_Checksum(*spWHCP);
-        Par_YD_Sum(*spMPar);
-        Par_YD_Sum(*spWPar);
-        Par_YD_Sum(*spYD);
-        bChanged = false;
-        bRatingsChanged = false;
+        ShowNewCourse();
     } catch (...) {
         ReportCurrentError("Course Setup, cmdNew_Click", Sql::Without);
+    }
+}
+
+void frmCourseSetup::ShowNewCourse() {
+    bNewCourse = true;
+    nEditCourseID = 0;
+    loaded_.reset();
+    SelectEntryOf(0);
+    SetNameText(QString());
+    cboCourseName->setFocus();
+    setWindowTitle("Add a New Course");
+    course_ = CourseCells{};
+    for (Spread* grid : {spTB, spMHCP, spWHCP, spMPar, spWPar, spYD}) ResetSpreadRows(*grid, 4);
+    Hcp_Checksum(*spMHCP);
+    Hcp_Checksum(*spWHCP);
+    Par_YD_Sum(*spMPar);
+    Par_YD_Sum(*spWPar);
+    Par_YD_Sum(*spYD);
+    bChanged = false;
+    bRatingsChanged = false;
+}
+
+void frmCourseSetup::ShowOpenDatabase() {
+    try {
+        database_->Take();
+        {
+            const QSignalBlocker block(cboCourseName);
+            cboCourseName->clear();
+        }
+        Load_Course_Info(*cboCourseName, ctx_);
+        ShowNewCourse();
+    } catch (...) {
+        ReportCurrentError("Course Setup, ShowOpenDatabase", Sql::Without);
     }
 }
 
@@ -505,6 +471,7 @@ void frmCourseSetup::cmdDelete_Click() {
         return;
     }
     try {
+        if (!InLoadedDatabase()) return;
         const int id = nEditCourseID;
         if (Courses().CourseInUse(id)) {
             Refused(

@@ -4,6 +4,7 @@
 // the rounds played on it. Shown modelessly by the main screen; hands back nReturnCode 1 on closing.
 
 #include <functional>
+#include <optional>
 
 #include "records/CourseData.h"
 #include "records/CourseStore.h"
@@ -17,7 +18,7 @@ class QTabWidget;
 namespace dc {
 
 class AppContext;
-
+class LoadedDatabase;
 class Spread;
 
 class frmCourseSetup : public DialogBase {
@@ -69,7 +70,9 @@ class frmCourseSetup : public DialogBase {
     bool Form_Unload() override;
     bool SaveChangesQuestion() override;
 
-    // The save; true when the course on the screen is stored (or nothing needed storing).
+    // The save; true when the course on the screen is stored (or nothing needed storing). It stores
+    // only into the database the course was loaded from, and never over a course that another
+    // window changed since it was loaded here: it says so and shows what is stored now instead.
     bool SaveCourse();
     // The course being edited: every edit goes into it, the grids show it, the save reads it.
     const CourseCells& Course() const { return course_; }
@@ -83,7 +86,24 @@ class frmCourseSetup : public DialogBase {
   private:
     AppContext& ctx_;
     CourseCells course_;
+    LoadedDatabase* database_;  // the database the list and the course were loaded from
+    // The stored course's columns as loaded (or last saved) here; nothing for a new course.
+    std::optional<PackedCourse> loaded_;
     CourseStore Courses() const;
+    // The stored course `courseId` shown for editing, as picked from the list.
+    void ShowStoredCourse(int courseId);
+    // An empty new course, without a question.
+    void ShowNewCourse();
+    // The open database's courses listed afresh and a new course shown: the edits are dropped.
+    void ShowOpenDatabase();
+    // False (after saying so and showing the open database's courses) when another database is open
+    // than the one the course was loaded from.
+    bool InLoadedDatabase();
+    // False (after saying so and showing what is stored now) when the save must not write: another
+    // database is open than the one loaded from, or the course changed in the database meanwhile.
+    bool MayStore();
+    // The checks before a save: a name, no name of another course, the missing pars accepted.
+    bool CheckForSave();
     // A cell the user has changed: its stored text goes into the course.
     void CellEdited(Spread& grid, int col, int row);
     void ShowTeeRows();

@@ -27,6 +27,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
 #include "shell/GridFit.h"
+#include "shell/LoadedDatabase.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/ShellDoc.h"
 #include "shell/frmFindName.h"
@@ -89,6 +90,7 @@ QLineEdit* NewBox(QWidget* parent, const char* name, int maxLength) {
 frmPlayers::frmPlayers(AppContext& ctx, QWidget* parent) : DialogBase(parent), ctx_(ctx) {
     setObjectName("frmPlayers");
     setWindowTitle("Add/Edit Player Info");
+    database_ = new LoadedDatabase(ctx_, this, [this] { ShowOpenDatabase(); });
     BuildControls();
     ConnectHandlers();
     new EnterAsTab(*this);
@@ -390,7 +392,29 @@ bool frmPlayers::SaveQuestion(const QString& word) {
     return true;
 }
 
+void frmPlayers::ShowOpenDatabase() {
+    database_->Take();
+    Clear_Player_Fields();
+    SetPlayerKey(0);
+    keptKey_ = 0;
+    Load_spPlayers();
+    setWindowTitle("Add a New Player");
+    bNewPlayer = true;
+    bChanged = false;
+}
+
+bool frmPlayers::MayStore() {
+    if (database_->IsOpen()) return true;
+    MsgBox(
+        "Another database has been opened since the player was loaded here: nothing was written. The "
+        "players of the open database are shown.",
+        vbExclamation);
+    ShowOpenDatabase();
+    return false;
+}
+
 bool frmPlayers::SavePlayer() {
+    if (!MayStore()) return false;
     if (txtLast->text().trimmed().isEmpty()) {
         Refused("Please enter a Player Last Name.", txtLast);
         return false;
@@ -459,6 +483,7 @@ void frmPlayers::cmdDelete_Click() {
         MsgBox("A new player cannot be deleted.  Please select a Player to delete.", vbInformation);
         return;
     }
+    if (!MayStore()) return;
     try {
         const auto stored = PlayerStore(ctx_.Connection()).LoadPlayerRec(playerKey_);
         const QString name = stored ? PlayerGridName(*stored).trimmed() : QString();

@@ -22,6 +22,7 @@ namespace dc {
 class AppContext;
 
 class GridFit;
+class LoadedDatabase;
 class Spread;
 
 class frmPlayers : public DialogBase {
@@ -88,7 +89,8 @@ class frmPlayers : public DialogBase {
     bool Form_Unload() override;
     bool SaveChangesQuestion() override { return AskToSave("player"); }
 
-    // The save; true when the player on the screen is stored.
+    // The save; true when the player on the screen is stored. It stores only into the database the
+    // player was loaded from.
     bool SavePlayer();
     // The fields as one record, with the key of the player on the screen.
     PlayerRec FieldsRecord() const;
@@ -101,6 +103,12 @@ class frmPlayers : public DialogBase {
   private:
     GridFit* playersFit_ = nullptr;  // the grid's columns fitted to its width
     AppContext& ctx_;
+    LoadedDatabase* database_;  // the database the players shown were loaded from
+    // The open database's players listed afresh and a new player shown: the edits are dropped.
+    void ShowOpenDatabase();
+    // False (after saying so and showing the open database's players) when another database is open
+    // than the one the players were loaded from.
+    bool MayStore();
     void BuildControls();
     void ConnectHandlers();
     // The save question; true when the command may go on (No, or Yes with a successful save).

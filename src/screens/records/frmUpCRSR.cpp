@@ -16,6 +16,7 @@
 #include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/Global.h"
+#include "shell/LoadedDatabase.h"
 #include "shell/ResyncProgress.h"
 #include "shell/ScreenBoxes.h"
 
@@ -41,6 +42,7 @@ frmUpCRSR::frmUpCRSR(AppContext& ctx, int courseId, QWidget* parent)
     grid->addWidget(Note2Cap, 3, 0, 1, 2);
     grid->addWidget(cmdUpdate, 4, 0, 1, 2, Qt::AlignHCenter);
     optDate_1->setChecked(true);
+    database_ = new LoadedDatabase(ctx_, this, [this] { close(); });
     connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
     Form_Load();
 }
@@ -68,6 +70,10 @@ void frmUpCRSR::DateRefused(const QString& firstLine) {
 }
 
 void frmUpCRSR::cmdUpdate_Click() {
+    if (!database_->IsOpen()) {  // the course's database is no longer the open one
+        close();
+        return;
+    }
     const QString text = mskDate->Text();
     if (text.contains('_')) {
         DateRefused("A valid date cannot contain any underscores.");

@@ -1,7 +1,8 @@
 #pragma once
 // "Update for Course/Slope Rating Changes": after a course's ratings, slopes or pars changed, copies
 // them into the stored rounds played on it (all, or from a date on) and recomputes every handicap.
-// Opened modelessly by the course editor for the course just saved; closes itself when done.
+// Opened modelessly by the course editor for the course just saved; closes itself when done, and
+// when another database is opened, whose course of that number is another course.
 
 #include <QDialog>
 
@@ -12,7 +13,7 @@ class QRadioButton;
 namespace dc {
 
 class AppContext;
-
+class LoadedDatabase;
 class MaskEdBox;
 
 class frmUpCRSR : public QDialog {
@@ -40,6 +41,8 @@ class frmUpCRSR : public QDialog {
     // The course whose ratings changed, fixed when the screen opens: the main screen may pick
     // another course while this screen waits.
     const int courseId_;
+    // The database the course is in: the screen closes when another one is opened.
+    LoadedDatabase* database_;
 };
 
 }  // namespace dc

@@ -22,11 +22,11 @@ QWidgetList OpenWindows() {
 }
 }  // namespace
 
-bool SaveQuestionsOfOpenScreens(const QWidget& owner) {
+bool SaveQuestionsOfOpenScreens(const QWidget& owner, const QWidget* asking) {
     const QWidgetList before = OpenWindows();
     QList<QPointer<DialogBase>> screens;
     for (DialogBase* screen : owner.findChildren<DialogBase*>())
-        if (screen->isVisible()) screens.append(screen);
+        if (screen->isVisible() && screen != asking) screens.append(screen);
     for (const QPointer<DialogBase>& screen : screens) {
         if (!screen) continue;
         screen->raise();  // the golfer sees which screen asks

@@ -13,10 +13,11 @@ namespace dc {
 // name picks that entry, a date box finishes its edit) reach no handler of a half-destroyed screen.
 void StopHandlers(QWidget& screen);
 
-// Before the program ends: each open screen under `owner` asks its save question in turn. False
-// keeps the program open: a Cancel or a failed save (the screens after it are not asked, none is
-// closed), or a save that opened a screen of its own (the re-rating of a course just saved).
-bool SaveQuestionsOfOpenScreens(const QWidget& owner);
+// Before the program ends or another database is opened: each open screen under `owner` but the
+// `asking` one asks its save question in turn. False keeps the program and the database open: a
+// Cancel or a failed save (the screens after it are not asked, none is closed), or a save that
+// opened a screen of its own (the re-rating of a course just saved).
+bool SaveQuestionsOfOpenScreens(const QWidget& owner, const QWidget* asking = nullptr);
 
 class DialogBase : public QDialog {
     Q_OBJECT
@@ -26,8 +27,8 @@ class DialogBase : public QDialog {
     // False keeps the screen open (the user cancelled, or unsaved changes failed to save).
     virtual bool Form_Unload() = 0;
     // The save question for unsaved changes, as the screen's own close asks it: true when the screen
-    // may go (nothing unsaved, No, or Yes and saved). No drops nothing here: closing the screen or
-    // ending the program does.
+    // may go (nothing unsaved, No, or Yes and saved). No drops nothing here: closing the screen,
+    // ending the program or the switch to another database does.
     virtual bool SaveChangesQuestion() { return true; }
     void reject() override;
 

@@ -36,8 +36,9 @@ class frmSystemSetup : public DialogBase {
                           const QString& filter)>
         ChooseFile;
     std::function<void()> EndProgram;
-    // Asked before another database takes the open one's place (the main screen's question about a
-    // round being typed): false keeps the open database and the screen's entries.
+    // Asked before another database takes the open one's place (each open editor's save question,
+    // then the main screen's about a round being typed): false keeps the open database and the
+    // screen's entries.
     std::function<bool()> LeaveDatabase;
 
     // Controls
