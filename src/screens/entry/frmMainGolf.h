@@ -254,6 +254,9 @@ class frmMainGolf : public QWidget {
     void CatchUpWithStore();  // the step of ShowWhatIsStored
     // The shown player's edited round, now game `game`: its stored figures and number, the edits kept.
     void KeepEditsAt(int game);
+    // The game number the shown stored round has now (another screen may have renumbered it), if it
+    // is still stored and can be told apart from a round of its key.
+    std::optional<int> ShownRoundGameNow(int player);
     // The course and tee-box lists reloaded, the shown ones chosen again (quietly).
     void ReloadCourseLists();
     // The tee box's present yards, hole handicaps and pars, and its slope and rating unless the

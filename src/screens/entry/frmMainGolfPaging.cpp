@@ -12,7 +12,6 @@
 #include "entry/MainRoundStore.h"
 #include "entry/frmMainGolf.h"
 #include "entry/frmMainGolfShared.h"
-#include "handicap/RoundStore.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
@@ -166,9 +165,7 @@ void frmMainGolf::DropEdits() {
         const QSignalBlocker block(RecBar);
         RecBar->setRange(1, qMax(1, MainRoundStore(ctx_.Connection()).RoundCount(player)));
     }
-    PageTo(RoundStore(ctx_.Connection())
-               .GameOfKey(player, round.StoredRndGameId())
-               .value_or(round.StoredGame()));
+    PageTo(ShownRoundGameNow(player).value_or(round.StoredGame()));
     round.ClearChange();
 }
 

@@ -94,10 +94,7 @@ void frmMainGolf::CatchUpWithStore() {
             return;
         }
         if (!round.IsNew()) {
-            RoundRef ref = round.StoredRef();
-            ref.playerId = player;
-            const std::optional<RoundRef> stored = RoundStore(ctx_.Connection()).Locate(ref);
-            const std::optional<int> game = stored ? std::optional<int>(stored->game) : std::nullopt;
+            const std::optional<int> game = ShownRoundGameNow(player);
             if (edited && game) {
                 KeepEditsAt(*game);
             } else {
@@ -157,6 +154,14 @@ void frmMainGolf::RefreshTeeFigures(bool takeRating) {
     if (!q) return;
     if (takeRating) round.SetTee(round.TeeBox(), q->slope, q->rating);
     ShowTeeBoxHoles(*q);
+}
+
+std::optional<int> frmMainGolf::ShownRoundGameNow(int player) {
+    RoundRef ref = round.StoredRef();
+    ref.playerId = player;
+    const std::optional<RoundRef> stored = RoundStore(ctx_.Connection()).Locate(ref);
+    if (!stored) return std::nullopt;
+    return stored->game;
 }
 
 }  // namespace dc
