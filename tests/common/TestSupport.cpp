@@ -42,11 +42,14 @@
 namespace dc::test {
 
 void PinEnvironment() {
-    for (const char* name :
-         {"LANGUAGE", "LANG", "LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE", "LC_MONETARY", "LC_MESSAGES",
-          "LC_PAPER", "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"})
-        qunsetenv(name);
-    qputenv("LC_ALL", "C.UTF-8");  // in every glibc; Qt reads its dates as the United States'
+    // A test that runs its program again under a locale of its choosing says so.
+    if (!qEnvironmentVariableIsSet("DC_TEST_OWN_LOCALE")) {
+        for (const char* name : {"LANGUAGE", "LANG", "LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE",
+                                 "LC_MONETARY", "LC_MESSAGES", "LC_PAPER", "LC_NAME", "LC_ADDRESS",
+                                 "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"})
+            qunsetenv(name);
+        qputenv("LC_ALL", "C.UTF-8");  // in every glibc; dates read as the United States'
+    }
     qputenv("TZ", "UTC");
     ::tzset();
     for (const char* name : {"QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "QT_SCALE_FACTOR", "QT_FONT_DPI",

@@ -27,7 +27,8 @@ namespace dc::test {
 
 // What every test may take as given, set before the application starts: the C locale (dates read
 // month first with "/"), UTC as the time zone, and no desktop theme, style or scaling. Tests that need
-// another locale or zone set it for their own scope.
+// another locale or zone set it for their own scope; a test program started with DC_TEST_OWN_LOCALE
+// keeps the locale of its environment.
 void PinEnvironment();
 // The application's font, the same on every machine: DejaVu Sans, 9 points. False, with a message,
 // when that font is not installed.
