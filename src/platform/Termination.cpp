@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
@@ -28,7 +30,16 @@ void Noted(int) {
 }  // namespace
 
 TerminationWatch::TerminationWatch(std::function<void()> quit) : quit_(std::move(quit)) {
-    if (!quit_) quit_ = [] { QCoreApplication::quit(); };
+    if (!quit_)
+        quit_ = [] {
+            // Every event loop ends, without the windows' questions on closing. Before the application's
+            // loop runs (start-up's boxes) that does nothing: the open dialogs are closed instead, and
+            // no more are shown (MsgBox, ExecModal).
+            QCoreApplication::exit(0);
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
+                    dialog->reject();
+        };
     requested = 0;
     if (::pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     notifier_ = std::make_unique<QSocketNotifier>(wakePipe[0], QSocketNotifier::Read);

@@ -1,8 +1,8 @@
 #pragma once
 // Ending the program cleanly when it is told to (SIGTERM from a kill, SIGHUP from a logout): the signal
-// handler only notes the signal and wakes the event loop through a pipe; the loop then quits, so that
-// every destructor runs. A printout on its way stops at once (TerminationRequested), its job withdrawn
-// and its file removed.
+// handler only notes the signal and wakes the event loop through a pipe; the loops then end and the
+// open dialogs close, so that main returns and every destructor runs. A printout on its way stops at
+// once (TerminationRequested), its job withdrawn and its file removed; no more boxes or dialogs show.
 
 #include <functional>
 #include <memory>
