@@ -11,6 +11,8 @@ cmake --build build -j"$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest -j"$jobs" --output-on-failure)
 
 # ---- the sanitizer run
+# Under another locale and a time zone far from UTC, so that a test that depends on the machine's own
+# (rather than the ones the tests set) fails here at once.
 # Any report stops the program with an error. Leaks are not checked: Qt's plugins, fontconfig and
 # the other system libraries keep memory to the end on purpose, and would be the only reports.
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=0:strict_string_checks=1
@@ -21,4 +23,5 @@ if [[ -f build-asan/CMakeCache.txt ]] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTER
 fi
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDC_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
-(cd build-asan && QT_QPA_PLATFORM=offscreen ctest -j"$jobs" --output-on-failure)
+(cd build-asan && LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 TZ=Pacific/Kiritimati QT_QPA_PLATFORM=offscreen \
+  ctest -j"$jobs" --output-on-failure)

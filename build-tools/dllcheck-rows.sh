@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Writes the expected rows of the system file check (table DLLCHECK) for the program just built:
 # the program itself, each shared library it names as needed (as the dynamic loader finds it), and
-# the Qt plugins it loads on a desktop, with the file's date, size and version (the version in the
-# real file's name behind its links) and the installed package that owns it, with its version.
+# the Qt plugins it loads on a desktop, with the file's date (in UTC, as the check reads it), size and
+# version (the version in the real file's name behind its links) and the installed package that owns
+# it, with its version.
 #   dllcheck-rows.sh PROGRAM QT_PLUGIN_FOLDER OUT.csv
 set -euo pipefail
 program=$1 plugins=$2 out=$3
@@ -28,7 +29,7 @@ row() {  # ORDERINDEX NAME PATH WITH_PACKAGE
   if [[ $version == *.so.* ]]; then version=${version#*.so.}; else version=""; fi
   pkg=","
   [[ $4 == 1 ]] && pkg=$(package_of "$3")
-  echo "$1,$2,,$pkg,$(date -r "$real" +%Y-%m-%d),$(stat -c %s "$real"),$version" >>"$tmp"
+  echo "$1,$2,,$pkg,$(date -u -r "$real" +%Y-%m-%d),$(stat -c %s "$real"),$version" >>"$tmp"
 }
 
 echo "ORDERINDEX,FileName,OSVersion,CLSID,CLSIDVER,FileDate,FileSize,FileVersion" >"$tmp"

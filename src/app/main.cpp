@@ -4,6 +4,7 @@
 #include "entry/frmMainGolf.h"
 #include "platform/SingleInstance.h"
 #include "platform/Spread.h"
+#include "platform/Termination.h"
 #include "shell/AppContext.h"
 #include "shell/MsgBoxWindow.h"
 #include "shell/ScreenBoxes.h"
@@ -18,9 +19,12 @@ int main(int argc, char** argv) {
     dc::InstallMsgBoxWindow();
     dc::InstallErrorReportSender(context);
     dc::Spread::SetRefusalSound([&context] { dc::WarningSound(context); });
+    // A kill or a logout ends the run through the event loop, so that what is open is closed and a
+    // printout on its way is withdrawn.
+    dc::TerminationWatch termination;
     dc::SingleInstance instance;
     dc::frmWelcome welcome(context, instance, [&context] { return new dc::frmMainGolf(context); });
-    if (!welcome.Form_Load()) return 0;
+    if (!welcome.Form_Load() || dc::TerminationRequested()) return 0;
     welcome.show();
     return app.exec();
 }

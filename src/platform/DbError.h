@@ -32,6 +32,7 @@ enum ErrNumber : int {
     kErrDiskFullFile = 61,       // a file operation found the disk full
     kErrNoPermission = 70,       // permission denied
     kErrPathTooLong = 3055,      // not a valid file name: longer than the engine takes
+    kErrOutOfMemory = 7,         // out of memory
 };
 
 // Errors of the database itself rather than of one row: every later statement would fail the same way.

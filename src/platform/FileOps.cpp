@@ -257,6 +257,12 @@ bool RemoveLeftoverFile(const QString& path, int quietSeconds) {
     return fd.get() >= 0 && ::unlink(Native(path).constData()) == 0;
 }
 
+std::shared_ptr<const void> HoldFileInUse(const QString& path) {
+    Fd fd(::open(Native(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.get() < 0 || ::flock(fd.get(), LOCK_SH | LOCK_NB) != 0) return {};
+    return std::make_shared<Fd>(fd.Release());
+}
+
 bool RemoveLeftoverFolder(const QString& path, int quietSeconds) {
     const Fd fd(LockUnusedLeftover(path, true, quietSeconds));
     if (fd.get() < 0) return false;

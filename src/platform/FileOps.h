@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 namespace dc {
 
@@ -51,6 +52,9 @@ bool RemoveLeftoverFile(const QString& path, int quietSeconds = 10);
 // on (its maker holds one while it works in it). One that holds anything but plain files stays. True
 // when it was removed.
 bool RemoveLeftoverFolder(const QString& path, int quietSeconds = 10);
+// Marks a file as in use for RemoveLeftoverFile while the handle lives (an flock of its own); empty
+// when the file cannot be opened.
+std::shared_ptr<const void> HoldFileInUse(const QString& path);
 // Creates an empty file with `mode` (refusing an existing one).
 void CreateEmptyFile(const QString& path, mode_t mode = kPrivateFileMode);
 

@@ -99,9 +99,30 @@ MessageText DecodeMessageText(const QByteArray& bytes) {
         if (decoder.hasError()) read.badBytesUnderMark = name;
         return read;
     };
+    // The UTF-16 decoder passes a surrogate without its pair through and says nothing of an odd last
+    // byte: each is a character that is not there, read as U+FFFD.
+    const auto marked16 = [&bytes](QStringDecoder::Encoding encoding) {
+        const qsizetype whole = (bytes.size() - 2) / 2 * 2;
+        QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+        MessageText read;
+        read.text = decoder.decode(bytes.mid(2, whole));
+        bool bad = decoder.hasError() || bytes.size() - 2 > whole;
+        QString& text = read.text;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                ++i;
+            } else if (text[i].isSurrogate()) {
+                text[i] = QChar::ReplacementCharacter;
+                bad = true;
+            }
+        }
+        if (bytes.size() - 2 > whole) text += QChar::ReplacementCharacter;
+        if (bad) read.badBytesUnderMark = QStringLiteral("UTF-16");
+        return read;
+    };
     if (bytes.startsWith("\xEF\xBB\xBF")) return marked(QStringDecoder::Utf8, 3, "UTF-8");
-    if (bytes.startsWith("\xFF\xFE")) return marked(QStringDecoder::Utf16LE, 2, "UTF-16");
-    if (bytes.startsWith("\xFE\xFF")) return marked(QStringDecoder::Utf16BE, 2, "UTF-16");
+    if (bytes.startsWith("\xFF\xFE")) return marked16(QStringDecoder::Utf16LE);
+    if (bytes.startsWith("\xFE\xFF")) return marked16(QStringDecoder::Utf16BE);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     MessageText read;

@@ -1,5 +1,9 @@
 #include "platform/Modal.h"
 
+#include <QDialog>
+
+#include "platform/Termination.h"
+
 namespace dc {
 namespace {
 ModalRunner& Runner() {
@@ -10,6 +14,7 @@ ModalRunner& Runner() {
 
 int ExecModal(QDialog& dialog) {
     if (Runner()) return Runner()(dialog);
+    if (TerminationRequested()) return QDialog::Rejected;  // the program is ending: no more windows
     return dialog.exec();
 }
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/Termination.h"
+
 namespace dc {
 
 namespace {
@@ -45,7 +47,8 @@ int MsgBox(const QString& text, int style, const QString& title, const QStringLi
     } named{std::exchange(Buttons(), buttons)};
     const QString caption = title.isEmpty() ? Title() : title;
     if (Responder()) return Responder()(text, style, caption);
-    if (Window()) return Window()(text, style, caption);
+    // A program told to end shows no more boxes.
+    if (Window() && !TerminationRequested()) return Window()(text, style, caption);
     return (style & 0x7) == vbOKOnly ? vbOK : vbCancel;
 }
 

@@ -13,7 +13,9 @@
 #include <filesystem>
 
 #include "platform/CupsPrintSystem.h"
+#include "platform/FileOps.h"
 #include "platform/MsgBox.h"
+#include "platform/Termination.h"
 
 namespace dc {
 
@@ -52,6 +54,8 @@ bool MoveFile(const QString& from, const QString& to) {
 }
 
 }  // namespace
+
+QString PrintoutFilePattern() { return QStringLiteral("printout-[A-Za-z0-9]{6}\\.pdf"); }
 
 QString PrintFileBase(const QString& title) {
     QString name;
@@ -137,6 +141,7 @@ QProgressDialog& PrintJob::ProgressWindow() {
 }
 
 bool PrintJob::NextPage(int page, int total) {
+    if (TerminationRequested()) outcome_.cancelled = true;
     if (outcome_.cancelled) return false;
     if (page <= kQuietPages) return true;
     if (ProgressResponder()) {
@@ -155,7 +160,8 @@ bool PrintJob::NextPage(int page, int total) {
 }
 
 bool PrintJob::Sending(qint64 taken, qint64 size) {
-    if (SendResponder()) return SendResponder()(taken, size);
+    if (TerminationRequested()) return false;  // withdrawn: the program ends
+    if (SendResponder()) return SendResponder()(taken, size) && !TerminationRequested();
     if (!progress_ && sendingSince_.elapsed() < kQuietSendingMs) return true;
     QProgressDialog& progress = ProgressWindow();
     constexpr int kSteps = 1000;
@@ -166,7 +172,7 @@ bool PrintJob::Sending(qint64 taken, qint64 size) {
                               .arg((size + 1023) / 1024));
     progress.setValue(size > 0 ? int(std::min(taken, size) * kSteps / size) : 0);
     QCoreApplication::processEvents();
-    return !progress.wasCanceled();
+    return !progress.wasCanceled() && !TerminationRequested();
 }
 
 void PrintJob::SetTitle(const QString& title, int number) {
@@ -182,6 +188,7 @@ bool PrintJob::Open() {
         if (!file.open()) return false;
         file.setAutoRemove(false);
         partPath_ = file.fileName();
+        inUse_ = HoldFileInUse(partPath_);
         if (printer_) outcome_.printer = printer_->name;
     } else {
         const QString chosen = qEnvironmentVariable("DC_PRINT_PDF");
@@ -219,6 +226,7 @@ bool PrintJob::Finish() {
     }
     if (outcome_.noAnswer) {
         outcome_.keptPdf = part;
+        outcome_.keptInUse = inUse_;
         return true;
     }
     if (printer_) {
@@ -244,6 +252,7 @@ bool PrintJob::Finish() {
             outcome_.detail = result.detail == result.reason ? QString() : result.detail;
             outcome_.queueReason = result.queueReason;
             outcome_.keptPdf = part;
+            outcome_.keptInUse = inUse_;
         }
         return true;
     }

@@ -35,6 +35,7 @@ struct PrintOutcome {
     QString queueReason;     // the queue's own words on its state ("Out of paper")
     QString cause;           // why the file was written instead of printed ("No printer is set up")
     QString keptPdf;         // a refused job's document, offered to be saved
+    std::shared_ptr<const void> keptInUse;  // keeps start-up's clean-up off keptPdf while it is offered
 };
 
 class PrintJob {
@@ -58,8 +59,8 @@ class PrintJob {
     const PrintOutcome& Outcome() const { return outcome_; }
 
     // Called as each page starts (`total` 0 when not known): from the fourth page on a progress
-    // window shows the page count with Cancel. False once cancelled; the job then prints nothing
-    // and Finish leaves no file.
+    // window shows the page count with Cancel. False once cancelled, or once the program is told to
+    // end (TerminationRequested); the job then prints nothing and Finish leaves no file.
     bool NextPage(int page, int total = 0);
     bool Cancelled() const { return outcome_.cancelled; }
     static constexpr int kQuietPages = 3;
@@ -74,6 +75,7 @@ class PrintJob {
     std::optional<PrinterFacts> printer_;
     std::unique_ptr<QPrinter> writer_;
     QString partPath_, finalPath_;
+    std::shared_ptr<const void> inUse_;  // the document in the temporary folder, marked as in use
     PrintOutcome outcome_;
     int number_;
     std::unique_ptr<QProgressDialog> progress_;
@@ -95,6 +97,9 @@ QString FreePdfName(const QString& folder, const QString& base);
 QString DocumentsFolder();
 // Gives a file the mode the user's new files get (0666 less the umask).
 bool GiveNormalMode(const QString& path);
+// The name of a printer's document in the temporary folder, as a regular expression: a run cut short
+// leaves it for start-up to remove (RemoveLeftoverFile).
+QString PrintoutFilePattern();
 // A job name made safe as a file name.
 QString PrintFileBase(const QString& title);
 

@@ -6,10 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QListView>
@@ -23,6 +25,8 @@
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
 
 #include "platform/Clock.h"
@@ -36,6 +40,35 @@
 #include "shell/Version.h"
 
 namespace dc::test {
+
+void PinEnvironment() {
+    // A test that runs its program again under a locale of its choosing says so.
+    if (!qEnvironmentVariableIsSet("DC_TEST_OWN_LOCALE")) {
+        for (const char* name : {"LANGUAGE", "LANG", "LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE",
+                                 "LC_MONETARY", "LC_MESSAGES", "LC_PAPER", "LC_NAME", "LC_ADDRESS",
+                                 "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"})
+            qunsetenv(name);
+        qputenv("LC_ALL", "C.UTF-8");  // in every glibc; dates read as the United States'
+    }
+    qputenv("TZ", "UTC");
+    ::tzset();
+    for (const char* name : {"QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "QT_SCALE_FACTOR", "QT_FONT_DPI",
+                             "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING",
+                             "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_SCALE_FACTOR_ROUNDING_POLICY"})
+        qunsetenv(name);
+}
+
+bool PinFont() {
+    const QFont font(QStringLiteral("DejaVu Sans"), 9);
+    if (QFontInfo(font).family() != font.family()) {
+        std::fprintf(stderr,
+                     "The tests need the font DejaVu Sans (package fonts-dejavu-core): %s is used instead.\n",
+                     qPrintable(QFontInfo(font).family()));
+        return false;
+    }
+    QApplication::setFont(font);
+    return true;
+}
 
 AppContext& Ctx() {
     static AppContext context;
@@ -304,6 +337,13 @@ QString Where(const PrintOp& op) {
 }
 
 }  // namespace
+
+const PrintOp& Printed(const PrintLog& log, const QString& text) {
+    if (const PrintOp* op = log.Find(text)) return *op;
+    ADD_FAILURE() << "nothing printed reads \"" << text.toStdString() << "\"";
+    static const PrintOp none;
+    return none;
+}
 
 QStringList OutsidePrintable(const PrintLog& log, const RecordingPrinterPage::Paper& paper) {
     QStringList faults;

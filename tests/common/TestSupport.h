@@ -25,6 +25,15 @@ class QDialog;
 
 namespace dc::test {
 
+// What every test may take as given, set before the application starts: the C locale (dates read
+// month first with "/"), UTC as the time zone, and no desktop theme, style or scaling. Tests that need
+// another locale or zone set it for their own scope; a test program started with DC_TEST_OWN_LOCALE
+// keeps the locale of its environment.
+void PinEnvironment();
+// The application's font, the same on every machine: DejaVu Sans, 9 points. False, with a message,
+// when that font is not installed.
+bool PinFont();
+
 // The program state the tests hand to screens and domain functions; a ProgramFolder resets it on
 // entry and on exit. TestDb() is its open database.
 AppContext& Ctx();
@@ -202,6 +211,10 @@ class StandInPrintSystem {
   private:
     std::shared_ptr<State> state_;
 };
+
+// The first text `log` printed equal to `text`; when there is none, a test failure that names it and an
+// empty text, so that the test goes on instead of crashing.
+const PrintOp& Printed(const PrintLog& log, const QString& text);
 
 // Layout checks over a recording (recording metrics: a character is 0.6 em wide, a glyph 1 em high).
 // Each gives a line per fault, empty when the printout is sound.

@@ -19,16 +19,20 @@
 #include <QTest>
 #include <QTimer>
 #include <condition_variable>
+#include <csignal>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "TestSupport.h"
 #include "platform/CupsPrintSystem.h"
+#include "platform/FileOps.h"
 #include "platform/MsgBox.h"
 #include "platform/PrintJob.h"
 #include "platform/PrinterPageFactory.h"
 #include "platform/QtPrinterPage.h"
+#include "platform/Termination.h"
 
 using namespace dc;
 using dc::test::EnvGuard;
@@ -393,12 +397,14 @@ TEST(PrintSystemTimeLimit, AHangingHandOverIsGivenUpAndItsPdfOffered) {
 
 // The time limit is for a server that stops answering, not for a long document: one taken slowly
 // but steadily, for twice the limit, prints; one that stops being taken is given up as before; one
-// cancelled on its way never prints. Each is shown as it goes.
+// cancelled on its way never prints, nor one on its way when the program is told to end (which then
+// quits its event loop). Each is shown as it goes; its document is kept from start-up's clean-up.
 TEST(PrintSystemTimeLimit, ADocumentTakenSlowlyPrintsAndOneThatStopsIsGivenUp) {
     const struct {
         int stallAt;
         qint64 cancelAt;
         QStringList told, sent;
+        qint64 terminateAt = 0;  // SIGTERM then
     } cases[] = {
         {0, 0, {}, {"Game List"}},
         {3,
@@ -407,6 +413,7 @@ TEST(PrintSystemTimeLimit, ADocumentTakenSlowlyPrintsAndOneThatStopsIsGivenUp) {
           "Office, so the job was withdrawn: it will not print.\n\nSave the printout as a PDF file instead?"},
          {}},
         {0, 3000, {}, {}},
+        {0, 0, {}, {}, 3000},
     };
     for (const auto& c : cases) {
         Printing printing;
@@ -415,20 +422,29 @@ TEST(PrintSystemTimeLimit, ADocumentTakenSlowlyPrintsAndOneThatStopsIsGivenUp) {
         printing.script->stallAt = c.stallAt;
         SetPrintSystemTimeLimitMs(kShortLimitMs);
         qint64 shown = 0;
+        bool quit = false;
+        std::optional<TerminationWatch> termination;
+        if (c.terminateAt) termination.emplace([&] { quit = true; });
         SetSendProgressResponder([&](qint64 taken, qint64 size) {
             EXPECT_TRUE(taken == 0 || size == 16000);
             EXPECT_GE(taken, shown);
             shown = taken;
+            for (const QString& name : printing.Temporary())
+                EXPECT_FALSE(RemoveLeftoverFile(printing.dir.filePath(name), 0)) << "in use";
+            if (c.terminateAt && taken >= c.terminateAt) ::raise(SIGTERM);
             return c.cancelAt == 0 || taken < c.cancelAt;
         });
         test::ScriptedMsgBox boxes({vbNo});
         PrintOnePage("Game List");
         SetSendProgressResponder({});
+        QCoreApplication::processEvents();
+        EXPECT_EQ(quit, c.terminateAt != 0);
+        termination.reset();
         EXPECT_EQ(boxes.Texts(), c.told);
         printing.Release();
         ASSERT_TRUE(printing.OneSubmitEnded());
         EXPECT_EQ(printing.script->titles, c.sent);
-        if (c.stallAt || c.cancelAt) {
+        if (c.stallAt || c.cancelAt || c.terminateAt) {
             EXPECT_EQ(shown, 3000);
         } else {
             EXPECT_GE(shown, 8000) << "shown as it goes";

@@ -226,7 +226,7 @@ TEST(PrinterPageText, RunningTextContinuesOnANewPageButPlacedTextDoesNot) {
     EXPECT_EQ(log.PageCount(1), 2);
     EXPECT_EQ(log.TextsOn(1, 1).size(), perPage);
     EXPECT_EQ(log.TextsOn(1, 2), QStringList({"56", "57", "58"}));
-    EXPECT_DOUBLE_EQ(log.Find("56")->yTwips, 0);
+    EXPECT_DOUBLE_EQ(test::Printed(log, "56").yTwips, 0);
 
     // A text placed below the bottom on purpose (a card near the paper's edge) stays where it is put.
     page.SetCurrentY(15000);
@@ -235,7 +235,7 @@ TEST(PrinterPageText, RunningTextContinuesOnANewPageButPlacedTextDoesNot) {
     page.Print("top");
     page.EndDoc();
     EXPECT_EQ(log.PageCount(2), 1);
-    EXPECT_DOUBLE_EQ(log.Find("low")->yTwips, 15000);
+    EXPECT_DOUBLE_EQ(test::Printed(log, "low").yTwips, 15000);
 }
 
 // ---- pages and documents

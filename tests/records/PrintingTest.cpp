@@ -80,9 +80,9 @@ TEST_F(PrintingTest, PlayerListFollowsTheGridWithOffsetsInLandscape) {
     EXPECT_TRUE(heading->underline);
     EXPECT_EQ(heading->orientation, kLandscape);
     EXPECT_DOUBLE_EQ(heading->fontSize, 10);
-    EXPECT_DOUBLE_EQ(log->Find("M/F")->x, 3040 - 360);
-    EXPECT_DOUBLE_EQ(log->Find("St/Prov")->x, 7900 - 360);
-    EXPECT_DOUBLE_EQ(log->Find("Email")->x, 11500 - 360);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "M/F").x, 3040 - 360);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "St/Prov").x, 7900 - 360);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Email").x, 11500 - 360);
     EXPECT_EQ(log->Find("555-2"), nullptr) << "the other phone is not printed";
 
     const PrintOp* first = log->Find("Baker, Bob");
@@ -91,8 +91,8 @@ TEST_F(PrintingTest, PlayerListFollowsTheGridWithOffsetsInLandscape) {
     EXPECT_LT(first->y, second->y) << "the grid's sorted order";
     EXPECT_GT(first->y, heading->y);
     EXPECT_FALSE(first->underline);
-    EXPECT_DOUBLE_EQ(log->Find("Chicago")->y, first->y);
-    EXPECT_DOUBLE_EQ(log->Find("Chicago")->x, 6100 - 360);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Chicago").y, first->y);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Chicago").x, 6100 - 360);
     int onAbleLine = 0;
     for (const PrintOp& op : Printed()) onAbleLine += op.y == second->y;
     EXPECT_EQ(onAbleLine, 6) << "no e-mail and no home phone: those places stay empty";
@@ -128,7 +128,8 @@ TEST_F(PrintingTest, LongNamesAndAddressesNeverOverprint) {
         const PrintOp* zip = page.Log()->Find(zipLine);
         ASSERT_TRUE(zip) << across;
         EXPECT_LT(zip->fontSize, 12) << across;
-        EXPECT_DOUBLE_EQ(page.Log()->Find("02101")->fontSize, 12) << "a label that fits keeps its size";
+        EXPECT_DOUBLE_EQ(test::Printed(*page.Log(), "02101").fontSize, 12)
+            << "a label that fits keeps its size";
         EXPECT_EQ(test::OverlappingTexts(*page.Log()), QStringList()) << across;
         EXPECT_EQ(test::OutsidePrintable(*page.Log(), RecordingPrinterPage::Paper{}), QStringList())
             << across;
@@ -162,8 +163,8 @@ TEST_F(PrintingTest, PlayerListWithoutRowsOrSetupAndOverSeveralSheets) {
     }
     EXPECT_EQ(log->DocumentCount(), 1);
     EXPECT_EQ(Printed().size(), 8u) << "the heading line only";
-    EXPECT_DOUBLE_EQ(log->Find("Player Name")->x, 700);
-    EXPECT_DOUBLE_EQ(log->Find("Player Name")->y, 540);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Player Name").x, 700);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Player Name").y, 540);
 
     log->Clear();
     AddMany(60);
@@ -272,20 +273,20 @@ TEST_F(PrintingTest, LabelsTwoAcrossSheetsPagesAndOffsets) {
     const PrintOp* right = log->Find("Mr. F Name02");
     EXPECT_NEAR(right->x, 6480 - 67.68 - 360, 1e-6);
     EXPECT_NEAR(right->y, first->y, 1e-6);
-    EXPECT_NEAR(log->Find("Mr. F Name03")->y, 864 + 1440 - 720, 1e-6);
+    EXPECT_NEAR(test::Printed(*log, "Mr. F Name03").y, 864 + 1440 - 720, 1e-6);
     const PrintOp* address = log->Find("1 Main St");
     EXPECT_GT(address->y, first->y);
-    EXPECT_EQ(log->Find("Boston, MA  02101")->page, 1);
-    EXPECT_EQ(log->Find("Mr. F Name20")->page, 1);
+    EXPECT_EQ(test::Printed(*log, "Boston, MA  02101").page, 1);
+    EXPECT_EQ(test::Printed(*log, "Mr. F Name20").page, 1);
 
     // The second sheet starts at the top again, row after row.
     const PrintOp* next = log->Find("Mr. F Name21");
     ASSERT_TRUE(next);
     EXPECT_EQ(next->page, 2);
     EXPECT_NEAR(next->y, 864 - 720, 1e-6);
-    EXPECT_NEAR(log->Find("Mr. F Name23")->y, 864 + 1440 - 720, 1e-6);
-    EXPECT_NEAR(log->Find("Mr. F Name25")->y, 864 + 2 * 1440 - 720, 1e-6);
-    EXPECT_NEAR(log->Find("Mr. F Name25")->x, 432 - 67.68 - 360, 1e-6);
+    EXPECT_NEAR(test::Printed(*log, "Mr. F Name23").y, 864 + 1440 - 720, 1e-6);
+    EXPECT_NEAR(test::Printed(*log, "Mr. F Name25").y, 864 + 2 * 1440 - 720, 1e-6);
+    EXPECT_NEAR(test::Printed(*log, "Mr. F Name25").x, 432 - 67.68 - 360, 1e-6);
 }
 
 // On a printer with half-inch edges the first row and the left column of the stock fall outside
@@ -412,20 +413,20 @@ TEST_F(PrintingTest, LabelsThreeAcrossEmptyOffsetsAndNoPlayers) {
     form.cmdPrint_Click();
     EXPECT_EQ(TestDb().Scalar("SELECT XOFFSET FROM SETUP").toDouble(), 0);
     EXPECT_EQ(log->DocumentCount(), 1);
-    EXPECT_EQ(log->Find("Mr. F Name30")->page, 1);
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->x, 8640 - 360);
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name30")->y, 864 + 9 * 1440 - 360);
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name03")->x, 8640 - 360);
-    EXPECT_EQ(log->Find("Mr. F Name31")->page, 2);
-    EXPECT_EQ(log->Find("Mr. F Name01")->fontName, "Arial") << "the printer's own font";
+    EXPECT_EQ(test::Printed(*log, "Mr. F Name30").page, 1);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Mr. F Name30").x, 8640 - 360);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Mr. F Name30").y, 864 + 9 * 1440 - 360);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Mr. F Name03").x, 8640 - 360);
+    EXPECT_EQ(test::Printed(*log, "Mr. F Name31").page, 2);
+    EXPECT_EQ(test::Printed(*log, "Mr. F Name01").fontName, "Arial") << "the printer's own font";
 
     // By zip code.
     log->Clear();
     TestDb().Execute("UPDATE PLAYERS SET ZIP='00001' WHERE PLAYER_ID=31");
     form.optSort_2->setChecked(true);
     form.cmdPrint_Click();
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name31")->x, 432 - 360);
-    EXPECT_DOUBLE_EQ(log->Find("Mr. F Name31")->y, 864 - 360);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Mr. F Name31").x, 432 - 360);
+    EXPECT_DOUBLE_EQ(test::Printed(*log, "Mr. F Name31").y, 864 - 360);
 }
 
 TEST_F(PrintingTest, PrinterFailuresShowTheirMessages) {

@@ -277,11 +277,11 @@ TEST_F(ReportScreens, StatisticsPrintoutAndOneMessageForAFailingPrinter) {
     EXPECT_EQ(title->column, 24);
     EXPECT_EQ(title->fontName, "Courier New");
     EXPECT_DOUBLE_EQ(title->fontSize, 12);
-    EXPECT_EQ(log->Find("Able, Ann B")->column, 40);
-    EXPECT_EQ(log->Find("$25.50")->column, 40);
-    EXPECT_EQ(log->Find("$.00")->column, 42) << "amounts end in one column";
-    EXPECT_EQ(log->Find(QString(30, '-'))->column, 16);
-    EXPECT_EQ(log->Find(" 9")->column, 4) << "the Par total ends under its header";
+    EXPECT_EQ(test::Printed(*log, "Able, Ann B").column, 40);
+    EXPECT_EQ(test::Printed(*log, "$25.50").column, 40);
+    EXPECT_EQ(test::Printed(*log, "$.00").column, 42) << "amounts end in one column";
+    EXPECT_EQ(test::Printed(*log, QString(30, '-')).column, 16);
+    EXPECT_EQ(test::Printed(*log, " 9").column, 4) << "the Par total ends under its header";
 
     test::ScriptedMsgBox box;
     RecordAllPrinting([](RecordingPrinterPage& page) { page.SetFailure(kErrDeviceUnavailable, 3); });
@@ -366,11 +366,11 @@ TEST_F(ReportScreens, GameListRowsSortAndPrintouts) {
 
     auto log = RecordAllPrinting();
     f.cmdPrint_Click();
-    EXPECT_EQ(log->Find("Game List for:")->column, 25);
-    EXPECT_EQ(log->Find("01/02/24")->column, 50);
-    EXPECT_EQ(log->Find("T207")->column, 64) << "after the tee column, as wide as \"Blue\"";
-    EXPECT_EQ(log->Find("Blue")->column, 60) << "whole, a blank before the score";
-    EXPECT_EQ(log->Find("All Courses")->column, 40);
+    EXPECT_EQ(test::Printed(*log, "Game List for:").column, 25);
+    EXPECT_EQ(test::Printed(*log, "01/02/24").column, 50);
+    EXPECT_EQ(test::Printed(*log, "T207").column, 64) << "after the tee column, as wide as \"Blue\"";
+    EXPECT_EQ(test::Printed(*log, "Blue").column, 60) << "whole, a blank before the score";
+    EXPECT_EQ(test::Printed(*log, "All Courses").column, 40);
 
     if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not available";
     SetPrinterPageFactory({});

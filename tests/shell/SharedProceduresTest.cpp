@@ -93,6 +93,7 @@ TEST(DateFormat, OrderFollowsTheTimeCategory) {
                                  "GTEST_FILTER", "GTEST_OUTPUT", "GTEST_REPEAT", "GTEST_SHUFFLE"})
             env.remove(name);
         env.insert("DC_DATE_PROBE", "1");
+        env.insert("DC_TEST_OWN_LOCALE", "1");
         QProcess p;
         p.setProcessEnvironment(env);
         p.start(QCoreApplication::applicationFilePath(),

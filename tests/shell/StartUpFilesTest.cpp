@@ -154,7 +154,8 @@ TEST_F(StartUpFiles, LeftoversOfRunsCutShortAreRemovedAndNothingElse) {
                                 p + "/Golf.mdb.update.tmp",
                                 p + "/Golf.mdb.update.tmp-journal",
                                 folder.DbFiles() + "/CV20041225.mdb.tmp",
-                                locks + "/file-2049-1234567.lock"};
+                                locks + "/file-2049-1234567.lock",
+                                temp.path() + "/printout-Ab12Cd.pdf"};
     // A golfer's own copies of Connect.ini, whatever their names.
     const QStringList kept{p + "/Connect.ini.bak",
                            p + "/Connect.ini.summer",
@@ -164,7 +165,8 @@ TEST_F(StartUpFiles, LeftoversOfRunsCutShortAreRemovedAndNothingElse) {
                            folder.DbFiles() + "/CV20041225.mdb",
                            p + "/.Connect.ini.dc-tmp-Zz99Yy" /* being written: new */,
                            p + "/CV550.ZIP.Ab12Cd",
-                           busy + "/Golf.mdb" /* in use */};
+                           busy + "/Golf.mdb" /* in use */,
+                           temp.path() + "/printout-Busy12.pdf" /* on its way to the printer */};
     const timespec old[2] = {{::time(nullptr) - 600, 0}, {::time(nullptr) - 600, 0}};
     for (const QString& f : leftovers + kept) {
         QDir().mkpath(QFileInfo(f).absolutePath());
@@ -173,6 +175,8 @@ TEST_F(StartUpFiles, LeftoversOfRunsCutShortAreRemovedAndNothingElse) {
     }
     for (const QString& f : {copies, busy}) ::utimensat(AT_FDCWD, QFile::encodeName(f).constData(), old, 0);
     const auto holder = FileLock::TryAcquireExisting(busy);
+    const auto printing = HoldFileInUse(temp.path() + "/printout-Busy12.pdf");
+    ASSERT_TRUE(printing);
     test::ScriptedMsgBox boxes;
     EXPECT_EQ(Start().result, StartUpResult::Ready);
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().toStdString();

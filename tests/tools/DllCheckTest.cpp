@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <ctime>
 
 #include "TestSupport.h"
 #include "platform/Database.h"
@@ -120,9 +121,9 @@ TEST_F(DllCheckFixture, ExpectedRowsComeFromTheShippedBlankDatabase) {
     TestDb().Execute("UPDATE SETUP SET SOUNDS=SOUNDS");  // the blank is detached again
 }
 
-// The rows the build generated for the built program agree with the files the check finds here, and
-// the package database is asked once, about every file found. The stand-in answers as the package
-// database did when the rows were generated.
+// The rows the build generated for the built program agree with the files the check finds here, in
+// any time zone, and the package database is asked once, about every file found. The stand-in answers
+// as the package database did when the rows were generated.
 TEST_F(DllCheckFixture, GeneratedRowsOfTheProgramCheckCleanWithOneQuestionToThePackageDatabase) {
     std::map<QString, InstalledPackage> owners;
     Recordset rs = TestDb().OpenRecordset("SELECT FileName, CLSID, CLSIDVER FROM DLLCHECK WHERE CLSID<>''");
@@ -134,17 +135,27 @@ TEST_F(DllCheckFixture, GeneratedRowsOfTheProgramCheckCleanWithOneQuestionToTheP
         questions.push_back(paths);
         return owners;
     });
-    const DllCheckOutcome out =
-        RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7), Ctx().sDateFormat);
-    ASSERT_EQ(questions.size(), 1u);
-    for (const auto& [path, package] : owners) EXPECT_TRUE(questions[0].contains(path)) << path.toStdString();
-    ASSERT_GT(out.lines.size(), 3u);
-    for (size_t i = 1; i < out.lines.size(); ++i) {  // line 0 is the program, not in this folder
-        const DllCheckLine& l = out.lines[i];
-        EXPECT_EQ(l.marked, (std::array<bool, 5>{}))
-            << l.cells[0].toStdString() << " " << l.cells[1].toStdString();
+    for (const char* zone : {"UTC", "Pacific/Kiritimati", "America/Adak"}) {
+        SCOPED_TRACE(zone);
+        questions.clear();
+        DllCheckOutcome out;
+        {
+            test::EnvGuard tz("TZ", zone);
+            ::tzset();
+            out = RunDllCheck(TestDb(), facts, folder_.Path(), QDate(2026, 12, 7), Ctx().sDateFormat);
+        }
+        ::tzset();
+        ASSERT_EQ(questions.size(), 1u);
+        for (const auto& [path, package] : owners)
+            EXPECT_TRUE(questions[0].contains(path)) << path.toStdString();
+        ASSERT_GT(out.lines.size(), 3u);
+        for (size_t i = 1; i < out.lines.size(); ++i) {  // line 0 is the program, not in this folder
+            const DllCheckLine& l = out.lines[i];
+            EXPECT_EQ(l.marked, (std::array<bool, 5>{}))
+                << l.cells[0].toStdString() << " " << l.cells[1].toStdString();
+        }
+        EXPECT_TRUE(out.lines[0].cells[0].startsWith("Unable to locate"));
     }
-    EXPECT_TRUE(out.lines[0].cells[0].startsWith("Unable to locate"));
 }
 
 TEST_F(DllCheckFixture, ScreenShowsMarksAndMailsThroughOneCall) {

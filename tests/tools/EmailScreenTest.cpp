@@ -480,8 +480,8 @@ TEST_F(EmailScreenTest, APipeADeviceOrAFolderIsNeverAttachedNorWaitedOn) {
 
 TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreReadRight) {
     // A UTF-8 file spoilt by a stray byte is read as Windows-1252, and the golfer is told; one whose mark
-    // says UTF-8 keeps its letters, the stray byte read as U+FFFD, and is told too; a Windows-1252 file
-    // is read without a word.
+    // says UTF-8 or UTF-16 keeps its letters, the stray bytes read as U+FFFD, and is told too; a
+    // Windows-1252 file is read without a word.
     struct Read {
         QByteArray bytes;
         QString text, told;
@@ -490,6 +490,10 @@ TEST_F(EmailScreenTest, LongOrNonAsciiTextGoesQuotedPrintableAndWindowsFilesAreR
         {"Gr\xC3\xBC\xC3\x9F\x65 \xFF", "GrÃ¼ÃŸe ÿ", "' is written in UTF-8 but holds bytes that are not"},
         {"\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F\x65 \xFF", "Grüße \uFFFD",
          "' is marked as UTF-8 but holds bytes that are not UTF-8"},
+        {QByteArray("\xFF\xFEG\0\xFC\0\x00\xD8 \0\x00\xD8\x00\xDF", 14), "Gü\uFFFD 𐌀",
+         "' is marked as UTF-16 but holds bytes that are not UTF-16"},  // a surrogate without its pair
+        {QByteArray("\xFE\xFF\0G\0\xFC\0", 7), "Gü\uFFFD",
+         "' is marked as UTF-16 but holds bytes that are not UTF-16"},  // an odd last byte
         {"Caf\xe9 \x93open\x94\r\n", "Café “open”", {}},
     };
     const QString paragraph = QString("All rounds count. ").repeated(120);  // 2,160 characters

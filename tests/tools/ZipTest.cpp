@@ -11,8 +11,10 @@
 #include <QMap>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "MailRecorder.h"
+#include "QStringPrint.h"
 #include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/FileOps.h"
@@ -113,14 +115,68 @@ TEST_F(ZipTest, ZipButtonReplacesItsArchiveAndAttachesNothingWhenTheArchiveFails
     });
     OpenEmailScreen(Ctx(), "General", kSupportAddress);
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.Last().startsWith("Form Email, cmdZip_Click\r\nError Number 53"))
-        << boxes.Last().toStdString();
-    EXPECT_TRUE(boxes.Last().contains("Connect.ini"));
+    EXPECT_EQ(boxes.Last(), "The archive of the system files could not be made as '" +
+                                SystemZipPath(ProgramFolder()) + "': File not found: '" + IniFilePath() +
+                                "'.");
+    EXPECT_TRUE(boxes.Details()[0].startsWith("Form Email, cmdZip_Click\r\nError Number 53"))
+        << boxes.Details()[0].toStdString();
+}
+
+// A failed archive says what failed and where, in plain words, with the technical lines under the box's
+// details: a folder in the archive's place, a write-protected program folder, too little memory.
+TEST_F(ZipTest, AFailedArchiveSaysWhatFailedAndWhere) {
+    const QString told = "The archive of the system files could not be made as '%1': %2.";
+    test::SmallFileSystem readOnly("1m");
+    const struct {
+        const char* name;
+        std::function<QString()> make;  // readies the failure and returns the archive's folder
+        QString cause;                  // %1 the archive, %2 its folder
+    } rows[] = {
+        {"a folder in its place",
+         [] {
+             QDir().mkpath(SystemZipPath(ProgramFolder()));
+             return ProgramFolder();
+         },
+         "'%1' is a folder"},
+        {"a write-protected folder",
+         [&] {
+             if (!readOnly.Ready()) return QString();
+             QFile::copy(IniFilePath(), readOnly.Path() + "/Connect.ini");
+             readOnly.MakeReadOnly();
+             return readOnly.Path();
+         },
+         "the folder '%2' is write-protected"},
+    };
+    Ctx().bErrorReport = true;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString where = row.make();
+        if (where.isEmpty()) continue;  // no small file system can be mounted here
+        SetProgramFolder(where);
+        const QString zip = SystemZipPath(where);
+        ScriptedMsgBox boxes;
+        ScriptedModal modal([&](QDialog& d) {
+            auto& s = static_cast<frmEmail&>(d);
+            s.cmdZip->click();
+            EXPECT_EQ(s.lstAttach->count(), 0);
+            return 0;
+        });
+        OpenEmailScreen(Ctx(), "General", kSupportAddress);
+        SetProgramFolder(folder.Path());
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last(), told.arg(zip, QString(row.cause).replace("%1", zip).replace("%2", where)));
+        EXPECT_TRUE(boxes.Details()[0].startsWith("Form Email, cmdZip_Click\r\nError Number "))
+            << boxes.Details()[0].toStdString();
+    }
+    const ErrorTextParts memory =
+        SystemZipFailure({kErrOutOfMemory, "Out of memory", {}, {}, {}}, "/p/CV550.ZIP", "Form Email");
+    EXPECT_EQ(memory.plain, told.arg("/p/CV550.ZIP", "there was not enough memory"));
+    EXPECT_EQ(memory.technical, "Form Email\r\nError Number 7\r\nOut of memory\r\nsSQL=");
 }
 
 // A full disk is said in the plain box, as every full disk is, and leaves no file behind: the program's
-// folder, where the archive is written, or the temporary folder, where the database copy is made
-// (named, since it may not be the database's disk).
+// folder, where the archive is written, or the temporary folder, where the database copy is made; each
+// named, since it may not be the database's disk.
 TEST_F(ZipTest, AFullDiskIsSaidInThePlainBoxAndLeavesNoFile) {
     const QByteArray oldTemp = qgetenv("TMPDIR");
     for (const bool temporary : {false, true}) {
@@ -146,9 +202,10 @@ TEST_F(ZipTest, AFullDiskIsSaidInThePlainBoxAndLeavesNoFile) {
         SetProgramFolder(folder.Path());
         qputenv("TMPDIR", oldTemp);
         ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(boxes.Last(), "The disk is full: nothing was saved. Free some space on the disk" +
-                                    (temporary ? " (the one that holds '" + disk.Path() + "')" : QString()) +
-                                    " and try again.");
+        EXPECT_EQ(boxes.Last(),
+                  "The disk is full: nothing was saved. Free some space on the disk (the one "
+                  "that holds '" +
+                      disk.Path() + "') and try again.");
         EXPECT_TRUE(boxes.Details()[0].startsWith("Form Email, cmdZip_Click\r\nError Number "))
             << boxes.Details()[0].toStdString();
         EXPECT_EQ(QDir(disk.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

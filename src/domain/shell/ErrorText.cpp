@@ -14,7 +14,7 @@ ErrorInfo CurrentError() {
     } catch (const AppError& e) {
         return {e.number(), e.description(), {}, {}, {}};
     } catch (const std::bad_alloc&) {
-        return {7, "Out of memory", {}, {}, {}};
+        return {kErrOutOfMemory, "Out of memory", {}, {}, {}};
     } catch (const std::exception& e) {
         return {5, QString::fromUtf8(e.what()), {}, {}, {}};
     } catch (...) {

@@ -6,6 +6,7 @@
 
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
+#include "platform/PrintJob.h"
 #include "shell/ProgramDb.h"
 #include "shell/ProgramFolder.h"
 #include "tools/SystemArchive.h"
@@ -44,6 +45,8 @@ QStringList RemoveProgramLeftovers() {
         const QFileInfo zip(SystemZipPath(ProgramFolder()));
         RemoveMatching(zip.absolutePath(), TemporaryNamePattern(zip.fileName()), removed);
         RemoveMatching(QDir::tempPath(), SystemZipWorkFolderPattern(), removed, true);
+        // A printer's document is written in the temporary folder and removed once the job is taken.
+        RemoveMatching(QDir::tempPath(), PrintoutFilePattern(), removed);
         // Earlier builds kept a database's lock in the data folder, named after its device and inode;
         // the lock is now the database file's own.
         RemoveMatching(UserLockFolder(), "file-\\d+-\\d+\\.lock", removed);

@@ -1,8 +1,8 @@
 #pragma once
 // Removing what a run cut short (a kill, a power cut) left behind: the temporary files of Connect.ini,
-// of a backup, of the system files' archive (with its folder for the database copy) and of the version
-// update, and the lock files of databases that earlier builds kept in the data folder. Only files whose
-// names the program makes and that nothing is using are removed.
+// of a backup, of the system files' archive (with its folder for the database copy), of a printout and
+// of the version update, and the lock files of databases that earlier builds kept in the data folder.
+// Only files whose names the program makes and that nothing is using are removed.
 
 #include <QString>
 #include <QStringList>

@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "handicap/HcpRules.h"
+#include "shell/DateFormat.h"
 #include "shell/FileStr.h"
 
 namespace dc {
@@ -473,7 +474,7 @@ class Planner {
             planned_[golfer->id][signature].append({*course, RecordAt(f.name, n), file});
             if (!date)
                 r_.undated << line(x, n) + ": given " +
-                                  previous.toString(dayFirst_ ? "dd/MM/yyyy" : "MM/dd/yyyy");
+                                  FormatLocalDate(previous, dayFirst_ ? "DD/MM/YYYY" : "MM/DD/YYYY");
             PlannedRound p = Round(x, golfer->id, *course, previous, golfer->gender);
             p.notes = CleanNotes(x.notes);
             if (p.notes != x.notes) r_.notesCleaned << line(x, n);

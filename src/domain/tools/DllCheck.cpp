@@ -53,10 +53,12 @@ DllCheckOutcome RunDllCheck(Database& db, CDLLVersion& facts, const QString& pro
         store.StoreFinding(number, Finding::Registered, line.cells[1]);
 
         if (facts.FileDate().isValid()) {
-            const QDate date = facts.FileDate().date();
+            // The expected dates are the build's in UTC: a file's day is compared in UTC too, so that a
+            // golfer in another time zone than the build's does not see every date marked.
+            const QDate date = facts.FileDate().toUTC().date();
             line.cells[2] = FormatLocalDate(date, dateFormat);
             const auto expected = ParseStoredDate(row.fileDate);
-            if (!expected || FormatLocalDate(*expected, dateFormat) != line.cells[2]) {
+            if (!expected || *expected != date) {
                 line.marked[2] = true;
                 store.StoreFinding(number, Finding::FileDate, DbDate(date));
             }

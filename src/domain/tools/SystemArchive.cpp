@@ -10,6 +10,7 @@
 #include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/FileLock.h"
+#include "platform/FileOps.h"
 #include "shell/ProgramDb.h"
 #include "shell/Version.h"
 #include "tools/cZip.h"
@@ -52,7 +53,35 @@ void BuildSystemZip(const QString& zipPath, const QString& databasePath, const Q
     job.ClearFileSpecs();
     job.AddFileSpec(iniPath);
     job.AddFileSpec(copy);
-    job.Zip();
+    try {
+        job.Zip();
+    } catch (const AppError& e) {
+        // A full disk is the one of the archive's folder.
+        if (!IsDiskFull({e.number(), e.description(), {}, {}, {}})) throw;
+        throw DbError(e.number(), e.description(), QString(), QFileInfo(zipPath).absolutePath());
+    }
+}
+
+ErrorTextParts SystemZipFailure(const ErrorInfo& error, const QString& zipPath, const QString& tag) {
+    const QString text = ErrorText(tag, error, -1, "Line # ", true);
+    if (const std::optional<ErrorTextParts> full = DiskFullParts(text)) return *full;
+    ErrorInfo technical = error;
+    technical.database.clear();  // no plain sentence of its own above the technical lines
+    const QFileInfo zip(zipPath);
+    QString cause;
+    if (error.number == kErrOutOfMemory)
+        cause = "there was not enough memory";
+    else if (zip.isDir())
+        cause = QString("'%1' is a folder").arg(zipPath);
+    else if (WriteProtectionOf(zipPath) == WriteProtection::Folder)
+        cause = QString("the folder '%1' is write-protected").arg(zip.absolutePath());
+    else if (WriteProtectionOf(zipPath) == WriteProtection::File)
+        cause = QString("the file '%1' is write-protected").arg(zipPath);
+    else
+        cause = error.description;
+    return {QString("The archive of the system files could not be made as '%1': %2.")
+                .arg(zipPath, cause.endsWith('.') ? cause.chopped(1) : cause),
+            ErrorText(tag, technical, -1, "Line # ", true)};
 }
 
 }  // namespace dc

@@ -373,9 +373,12 @@ void frmEmail::cmdZip_Click() {
         BuildSystemZip(zip, ctx_.HasDatabase() ? ctx_.Connection().Path() : ctx_.sDBPathFile.trimmed(),
                        IniFilePath());
     } catch (...) {
-        // A failed archive is reported and not attached; the mail it was for is not sent without it.
-        archiveMissing_ = CurrentError().description;
-        ReportCurrentError("Form Email, cmdZip_Click", Sql::With);
+        // A failed archive is told in plain words and not attached; the mail it was for is not sent
+        // without it.
+        const ErrorInfo error = CurrentError();
+        archiveMissing_ = error.description;
+        const ErrorTextParts told = SystemZipFailure(error, zip, "Form Email, cmdZip_Click");
+        MsgBoxWithDetails(told.plain, told.technical, vbExclamation + vbOKOnly);
         return;
     }
     archiveMissing_.clear();
