@@ -90,12 +90,14 @@ NameSet::NameSet(const QStringList& names) {
     for (const QString& name : names) Add(name);
 }
 
-void NameSet::Add(const QString& name, const QString& surname) {
+void NameSet::Add(const QString& name, const QString& surname, const QString& listed) {
     const QString key = name.simplified();
     if (key.isEmpty() || names_.contains(key)) return;
-    const Known known = FormsOf(key, surname);
+    Known known = FormsOf(key, surname);
+    known.listed = listed.simplified();
     names_.insert(key, known);
     for (const QString& form : known.forms) readers_[form].insert(key);
+    if (!known.listed.isEmpty()) readers_[known.listed].insert(key);
 }
 
 QStringList NameSet::Forms(const QString& name) const {
@@ -109,6 +111,11 @@ QStringList NameSet::Forms(const QString& name) const {
     QStringList kept;
     for (qsizetype i = 0; i < known.shorter; ++i)
         if (apart(known.forms[i])) kept << known.forms[i];
+    if (!known.listed.isEmpty() && apart(known.listed)) {
+        kept.removeIf([&](const QString& form) { return form.size() >= known.listed.size(); });
+        kept.prepend(known.listed);
+        return kept;
+    }
     if (kept.size() == known.shorter) return kept;
     QStringList further;
     for (qsizetype i = known.shorter; i < known.forms.size(); ++i) {
@@ -138,6 +145,17 @@ QStringList FitNames(const QStringList& names, const std::function<bool(const QS
     QStringList fitted;
     for (const QString& name : names) fitted << set.Fit(name, fits);
     return fitted;
+}
+
+QStringList FirstLastNames(const std::vector<FirstLast>& names) {
+    const auto whole = [](const FirstLast& n) {
+        return (n.first + u' ' + n.middle + u' ' + n.last).simplified();
+    };
+    NameSet set;
+    for (const FirstLast& n : names) set.Add(whole(n), n.last, n.first + u' ' + n.last);
+    QStringList listed;
+    for (const FirstLast& n : names) listed << set.Forms(whole(n)).value(0);
+    return listed;
 }
 
 }  // namespace dc
