@@ -1,7 +1,10 @@
 // What every screen and printout shows for one database, compared with the record in this folder:
-// players with 60-character and look-alike names, a course without yards or pars, nine-hole and
-// tournament rounds and a beginner. Printouts are read from the PDFs handed to a printer with
-// half-inch edges on Letter and on A4. scripts/write-record.sh writes the record anew.
+// a club of 49 players, with 60-character names, names alike but for a middle initial or a last
+// letter, a course without yards or pars and one with pars 3 to 5, hole handicaps out of hole
+// order and women's figures of their own, nine-hole and tournament rounds and a beginner; the
+// index list, the game list and the labels run over a page. Printouts are read from the PDFs
+// handed to a printer with half-inch edges on Letter and on A4. scripts/write-record.sh writes
+// the record anew.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -39,6 +42,109 @@ namespace {
 const QString kLongLast = "Montgomery-Featherstonehaugh-Winterbottom-Abercrombie-Smythe";
 const QString kLongLast2 = "Montgomery-Featherstonehaugh-Winterbottom-Abercrombie-Smytha";
 
+// Pines as a real course has it: pars 3, 4 and 5, hole handicaps out of hole order, women's
+// ratings, slopes, pars and hole handicaps of their own. Open Heath has neither yards nor pars.
+const QString kMenPars =
+    "453443544"
+    "435443454";
+const QString kWomenPars =
+    "453543544"
+    "435453454";
+const QString kMenHcps =
+    "07"
+    "01"
+    "17"
+    "05"
+    "11"
+    "15"
+    "03"
+    "09"
+    "13"
+    "08"
+    "16"
+    "02"
+    "12"
+    "04"
+    "18"
+    "10"
+    "06"
+    "14";
+const QString kWomenHcps =
+    "05"
+    "03"
+    "17"
+    "01"
+    "09"
+    "15"
+    "07"
+    "11"
+    "13"
+    "06"
+    "16"
+    "04"
+    "12"
+    "02"
+    "18"
+    "10"
+    "08"
+    "14";
+const QString kHeathMenHcps =
+    "10"
+    "04"
+    "16"
+    "02"
+    "12"
+    "08"
+    "18"
+    "06"
+    "14"
+    "09"
+    "03"
+    "15"
+    "01"
+    "11"
+    "07"
+    "17"
+    "05"
+    "13";
+const QString kHeathWomenHcps =
+    "04"
+    "10"
+    "16"
+    "02"
+    "12"
+    "06"
+    "18"
+    "08"
+    "14"
+    "03"
+    "09"
+    "15"
+    "01"
+    "11"
+    "05"
+    "17"
+    "07"
+    "13";
+
+// Members beyond the first players, so that the index list, the game list and the labels run over
+// a page; every third plays five rounds.
+const char* const kMembers[][3] = {
+    {"Abbott", "Alan", "M"},      {"Baxter", "Beth", "F"},    {"Carlisle", "Carl", "M"},
+    {"Dawson", "Dana", "F"},      {"Ellison", "Eric", "M"},   {"Fairbanks", "Fiona", "F"},
+    {"Gallagher", "Gary", "M"},   {"Hargrove", "Helen", "F"}, {"Ingram", "Ian", "M"},
+    {"Jennings", "Joan", "F"},    {"Kowalski", "Kurt", "M"},  {"Lindqvist", "Linda", "F"},
+    {"MacLeod", "Mark", "M"},     {"Nakamura", "Nora", "F"},  {"O'Connell", "Owen", "M"},
+    {"Pemberton", "Paula", "F"},  {"Quinlan", "Quinn", "M"},  {"Rasmussen", "Rita", "F"},
+    {"Sandoval", "Sam", "M"},     {"Thornton", "Tara", "F"},  {"Underwood", "Uri", "M"},
+    {"Valentine", "Vera", "F"},   {"Whitaker", "Walt", "M"},  {"Yamamoto", "Yvonne", "F"},
+    {"Zimmerman", "Zack", "M"},   {"Albright", "Amy", "F"},   {"Brennan", "Brian", "M"},
+    {"Castillo", "Cora", "F"},    {"Donovan", "Dean", "M"},   {"Everett", "Ella", "F"},
+    {"Fitzgerald", "Frank", "M"}, {"Grayson", "Gwen", "F"},   {"Holloway", "Hank", "M"},
+    {"Iverson", "Iris", "F"},     {"Jablonski", "Jack", "M"}, {"Kensington", "Kate", "F"},
+    {"Lockhart", "Leo", "M"},     {"Montague", "Mona", "F"},  {"Norwood", "Ned", "M"},
+    {"Oakley", "Olga", "F"}};
+
 class Record : public EngineDb {
   protected:
     void SetUp() override {
@@ -49,14 +155,37 @@ class Record : public EngineDb {
         Ctx().sEndDate = "12/31/2026";
         Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
         TestDb().Execute("UPDATE SETUP SET XOFFSET=0, YOFFSET=0");
-        AddCourse(1, "Pines", 125, "71.5");
+        AddCourse(1, "Pines", 125, "71.5", kMenPars);
         AddCourse(2, "Open Heath", 118, "69.8");
-        TestDb().Execute("UPDATE COURSES SET YARDS='', MPARS='', WPARS='' WHERE COURSE_ID=2");
+        QString yards;
+        for (int h = 0; h < 18; ++h)
+            yards += QString::number(kMenPars[h] == '3'   ? 150 + 7 * h
+                                     : kMenPars[h] == '4' ? 352 + 5 * h
+                                                          : 487 + 3 * h);
+        TestDb().Execute(
+            "UPDATE COURSES SET WCR='73.800.000.000.0', WSL='131000000000', MHCP=?, WHCP=?, WPARS=?, YARDS=? "
+            "WHERE COURSE_ID=1",
+            {kMenHcps, kWomenHcps, kWomenPars, yards});
+        TestDb().Execute(
+            "UPDATE COURSES SET WCR='72.400.000.000.0', WSL='126000000000', MHCP=?, WHCP=?, YARDS='', "
+            "MPARS='', WPARS='' WHERE COURSE_ID=2",
+            {kHeathMenHcps, kHeathWomenHcps});
         test::AddPlayer(1, kLongLast, "Margaret", "F");
         test::AddPlayer(2, kLongLast2, "Margaret", "F");
         test::AddPlayer(3, "Smith", "Christopher Jonathan Aaa", "M");
         test::AddPlayer(4, "Smith", "Christopher Jonathan Aab", "M");
         test::AddPlayer(5, "Newcomer", "Bea", "F");  // one nine played: a beginner
+        // Three golfers whose first and last names read alike, two told apart by their middle
+        // initial only; a name as long as the player editor takes.
+        test::AddPlayer(6, "Smith", "John", "M");
+        test::AddPlayer(7, "Smith", "John", "M");
+        test::AddPlayer(8, "Smith", "John", "M");
+        TestDb().Execute(
+            "UPDATE PLAYERS SET MI=CASE PLAYER_ID WHEN 6 THEN 'A' WHEN 7 THEN 'B' END WHERE PLAYER_ID IN "
+            "(6,7)");
+        test::AddPlayer(9, "Montgomery-Featherstonehaugh", "Maximiliana Alexandrinab", "F");
+        int id = 10;
+        for (const auto& member : kMembers) test::AddPlayer(id++, member[0], member[1], member[2]);
         TestDb().Execute(
             "UPDATE PLAYERS SET SALUTATION=CASE GENDER WHEN 'F' THEN 'Ms.' ELSE 'Mr.' END, ADDRESS1='12 Long "
             "Fairway Road', CITY='Springfield', "
@@ -70,19 +199,35 @@ class Record : public EngineDb {
     void TearDown() override { QApplication::setFont(QFont()); }
 
     // Rounds in 2026: 18 holes on both courses, a tournament round now and then, a nine-hole
-    // round for players 1 and 5, putts, greens, sand saves, fairways and a cost on each.
+    // round for players 1 and 5, putts, greens, sand saves, fairways and a cost on each; each
+    // player's scores over par as his game has them.
     void AddRounds() {
-        const int rounds[] = {0, 9, 7, 6, 3, 1};
-        for (int p = 1; p <= 5; ++p)
+        int rounds[10 + std::size(kMembers)] = {0, 9, 7, 6, 3, 1, 6, 6, 6, 5};
+        for (size_t m = 0; m < std::size(kMembers); ++m) rounds[10 + m] = m % 3 == 0 ? 5 : 0;
+        for (int p = 1; p < int(std::size(rounds)); ++p) {
+            const bool woman =
+                TestDb().Scalar("SELECT GENDER FROM PLAYERS WHERE PLAYER_ID=?", {p}).toString() == "F";
+            const QString& pars = woman ? kWomenPars : kMenPars;
             for (int g = 1; g <= rounds[p]; ++g) {
                 const QDate date(2026, 3 + g / 2, 1 + (3 * g + 5 * p) % 27);
                 TestRound r = Round(p, g, date.toString("yyyy-MM-dd"));
                 r.course = g % 3 == 0 ? 2 : 1;
-                r.rating = r.course == 1 ? 71.5 : 69.8;
-                r.slope = r.course == 1 ? 125 : 118;
+                r.rating = r.course == 1 ? (woman ? 73.8 : 71.5) : (woman ? 72.4 : 69.8);
+                r.slope = r.course == 1 ? (woman ? 131 : 125) : (woman ? 126 : 118);
                 r.tourn = g % 4 == 2;
-                if (r.course == 2) r.par = QString();
-                for (int h = 0; h < 18; ++h) r.gross[h] = 4 + (h * 7 + g * 3 + p) % 4 - (p == 3 ? 1 : 0);
+                r.par = r.course == 1 ? pars : QString();
+                // The first players' scores run over par by a repeating pattern; every other
+                // player's by his game, a few strokes more or less from round to round, on the
+                // hardest holes first, a hole now and then better or worse.
+                const QString& hcps = woman ? kWomenHcps : kMenHcps;
+                const int strokes = 2 + (p * 7) % 29 + (g * 5 + p) % 7 - 3;
+                for (int h = 0; h < 18; ++h) {
+                    const int hard = hcps.mid(2 * h, 2).toInt();
+                    const int over =
+                        p <= 5 ? (h * 7 + g * 3 + p) % 4 - (p == 3 ? 1 : 0)
+                               : strokes / 18 + (hard <= strokes % 18 ? 1 : 0) + (h * 5 + g * 7 + p) % 3 - 1;
+                    r.gross[h] = std::max(1, pars[h].digitValue() + over);
+                }
                 if ((p == 1 && g == 5) || p == 5)
                     for (int h = 9; h < 18; ++h) r.gross[h] = 0;  // the front nine only
                 r.columns = {{"PUTTS", QString(" 2 1 3").repeated(6)},
@@ -94,6 +239,7 @@ class Record : public EngineDb {
                              {"OTHER_COST", 0.0}};
                 AddRound(r);
             }
+        }
     }
 
     ScriptedMsgBox boxes;
@@ -219,12 +365,28 @@ TEST_F(Record, StatisticsGameListAndGraphs) {
                               PrintedOnBothPapers(boxes, [&] { graphs.cmdPrint_Click(); }));
 }
 
+// Score cards of the golfers with long and look-alike names, on the course without pars and on
+// the one whose men and women have their own pars and hole handicaps.
 TEST_F(Record, ScoreCards) {
     frmScoreCard screen(Ctx());
+    const auto tickFew = [&] {
+        screen.cmdAllOnOff[2]->click();
+        for (int row = 1; row <= screen.spSC->MaxRows(); ++row) {
+            const QString name = screen.spSC->CellText(frmScoreCard::kColName, row);
+            if (!name.startsWith("Montgomery") && !name.startsWith("Smith")) continue;
+            screen.spSC->SetCellValue(frmScoreCard::kColPrint, row, 1);
+            screen.spSC_ButtonClicked(frmScoreCard::kColPrint, row, true);
+        }
+    };
     screen.cboCourse->setCurrentIndex(screen.cboCourse->findData(2));
     screen.cboCourse_Click();
     CheckRecord("score-card-screen", ScreenText(screen) + Messages(boxes));
+    tickFew();
     CheckRecord("score-cards", PrintedOnBothPapers(boxes, [&] { screen.cmdPrint_Click(); }));
+    screen.cboCourse->setCurrentIndex(screen.cboCourse->findData(1));
+    screen.cboCourse_Click();
+    tickFew();
+    CheckRecord("score-cards-pines", PrintedOnBothPapers(boxes, [&] { screen.cmdPrint_Click(); }));
 }
 
 TEST_F(Record, PlayerListAndLabels) {
