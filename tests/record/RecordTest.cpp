@@ -128,7 +128,7 @@ const QString kHeathWomenHcps =
     "13";
 
 // Members beyond the first players, so that the index list, the game list and the labels run over
-// a page; every third plays five rounds.
+// a page; every third plays eight rounds, the game list running to three pages.
 const char* const kMembers[][3] = {
     {"Abbott", "Alan", "M"},      {"Baxter", "Beth", "F"},    {"Carlisle", "Carl", "M"},
     {"Dawson", "Dana", "F"},      {"Ellison", "Eric", "M"},   {"Fairbanks", "Fiona", "F"},
@@ -208,7 +208,7 @@ class Record : public EngineDb {
     // player's scores over par as his game has them.
     void AddRounds() {
         int rounds[10 + std::size(kMembers)] = {0, 9, 7, 6, 3, 1, 6, 6, 6, 5};
-        for (size_t m = 0; m < std::size(kMembers); ++m) rounds[10 + m] = m % 3 == 0 ? 5 : 0;
+        for (size_t m = 0; m < std::size(kMembers); ++m) rounds[10 + m] = m % 3 == 0 ? 8 : 0;
         for (int p = 1; p < int(std::size(rounds)); ++p) {
             const bool woman =
                 TestDb().Scalar("SELECT GENDER FROM PLAYERS WHERE PLAYER_ID=?", {p}).toString() == "F";
