@@ -220,7 +220,8 @@ class Record : public EngineDb {
                 r.rating = r.course == 1 ? (woman ? 73.8 : 71.5) : (woman ? 72.4 : 69.8);
                 r.slope = r.course == 1 ? (woman ? 131 : 125) : (woman ? 126 : 118);
                 r.tourn = g % 4 == 2;
-                r.par = r.course == 1 ? pars : QString();
+                // One round on Pines stored without its pars: its scores are capped by its tee box's.
+                r.par = r.course == 1 && !(p == 2 && g == 1) ? pars : QString();
                 // The first players' scores run over par by a repeating pattern; every other
                 // player's by his game, a few strokes more or less from round to round, on the
                 // hardest holes first, a hole now and then better or worse.
