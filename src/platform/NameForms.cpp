@@ -147,14 +147,18 @@ QStringList FitNames(const QStringList& names, const std::function<bool(const QS
     return fitted;
 }
 
-QStringList FirstLastNames(const std::vector<FirstLast>& names) {
-    const auto whole = [](const FirstLast& n) {
-        return (n.first + u' ' + n.middle + u' ' + n.last).simplified();
+QStringList ListedNames(const std::vector<PersonName>& names, NameOrder order) {
+    const auto form = [order](const PersonName& n, const QString& middle) {
+        return (order == NameOrder::FirstLast
+                    ? n.first + u' ' + middle + u' ' + n.last
+                    : n.last.trimmed() + QStringLiteral(", ") + n.first + u' ' + middle)
+            .simplified();
     };
     NameSet set;
-    for (const FirstLast& n : names) set.Add(whole(n), n.last, n.first + u' ' + n.last);
+    for (const PersonName& n : names)
+        set.Add(form(n, n.middle), order == NameOrder::FirstLast ? n.last : QString(), form(n, QString()));
     QStringList listed;
-    for (const FirstLast& n : names) listed << set.Forms(whole(n)).value(0);
+    for (const PersonName& n : names) listed << set.Forms(form(n, n.middle)).value(0);
     return listed;
 }
 

@@ -51,11 +51,13 @@ QString FitName(const QString& name, const std::function<bool(const QString&)>& 
 // The forms of the names of one list, kept apart (NameSet of the list).
 QStringList FitNames(const QStringList& names, const std::function<bool(const QString&)>& fits);
 
-// Names a list prints given name first without the middle initial ("John Smith"): each as its
-// list gives it, with its middle initial ("John A Smith") where two would otherwise read alike.
-struct FirstLast {
+// Names a list prints without the middle initial, given name first ("John Smith") or surname first
+// ("Smith, John"): each as its list gives it, with its middle initial ("John A Smith", "Smith,
+// John A") where two would otherwise read alike.
+struct PersonName {
     QString first, middle, last;
 };
-QStringList FirstLastNames(const std::vector<FirstLast>& names);
+enum class NameOrder { FirstLast, LastFirst };
+QStringList ListedNames(const std::vector<PersonName>& names, NameOrder order = NameOrder::FirstLast);
 
 }  // namespace dc

@@ -538,7 +538,7 @@ TEST(PrinterPageFit, NamesThatWouldReadAlikeKeepLongerForms) {
               QStringList({"Winterbottom, C. J. Aaa", "Winterbottom, C. J. Aab"}));
     EXPECT_EQ(FitNames({"Smith, J.", "Smith, John"}, fits), QStringList({"Smith, J.", "Smith, John"}));
     // A list that leaves out middle initials gives them where two names would read alike.
-    EXPECT_EQ(FirstLastNames({{"John", "A", "Smith"},
+    EXPECT_EQ(ListedNames({{"John", "A", "Smith"},
                               {"John", "B", "Smith"},
                               {"John", "", "Smith"},
                               {"Ann", "Q", "Smith"},

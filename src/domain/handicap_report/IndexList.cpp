@@ -12,7 +12,7 @@ namespace dc {
 
 QString IndexList::IndexText(float value, bool tourn) { return IndexCellText(value) + (tourn ? "T" : ""); }
 
-IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order, FirstLast& person) const {
+IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order, PersonName& person) const {
     IndexListRow row;
     row.playerId = player.id;
     row.name = player.text;
@@ -40,10 +40,10 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order, FirstL
 
 std::vector<IndexListRow> IndexList::Build(const std::vector<ListedPlayer>& players, IndexOrder order) const {
     std::vector<IndexListRow> rows;
-    std::vector<FirstLast> people(players.size());
+    std::vector<PersonName> people(players.size());
     for (size_t i = 0; i < players.size(); ++i) rows.push_back(Row(players[i], order, people[i]));
     if (order == IndexOrder::LowToHigh) {
-        const QStringList names = FirstLastNames(people);
+        const QStringList names = ListedNames(people);
         for (size_t i = 0; i < rows.size(); ++i)
             rows[i].name = names.value(qsizetype(i)).leftJustified(20);  // whole: never cut
         std::stable_sort(rows.begin(), rows.end(),

@@ -44,7 +44,7 @@ class IndexList {
 
   private:
     // `person` gets the player's names for the low-to-high list.
-    IndexListRow Row(const ListedPlayer& player, IndexOrder order, FirstLast& person) const;
+    IndexListRow Row(const ListedPlayer& player, IndexOrder order, PersonName& person) const;
     Database& db_;
     bool is18_;
     RuleSet rules_;

@@ -46,9 +46,9 @@ LabelText LabelLines(const PlayerRec& p, const QString& name) {
 }
 
 std::vector<LabelText> LabelsOf(const std::vector<PlayerRec>& players) {
-    std::vector<FirstLast> people;
+    std::vector<PersonName> people;
     for (const PlayerRec& p : players) people.push_back({p.FIRST_NAME, p.MI, p.LAST_NAME});
-    const QStringList names = FirstLastNames(people);
+    const QStringList names = ListedNames(people);
     std::vector<LabelText> labels;
     for (size_t i = 0; i < players.size(); ++i)
         labels.push_back(LabelLines(players[i], names.value(qsizetype(i))));
