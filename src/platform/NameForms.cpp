@@ -90,12 +90,14 @@ NameSet::NameSet(const QStringList& names) {
     for (const QString& name : names) Add(name);
 }
 
-void NameSet::Add(const QString& name, const QString& surname) {
+void NameSet::Add(const QString& name, const QString& surname, const QString& listed) {
     const QString key = name.simplified();
     if (key.isEmpty() || names_.contains(key)) return;
-    const Known known = FormsOf(key, surname);
+    Known known = FormsOf(key, surname);
+    known.listed = listed.simplified();
     names_.insert(key, known);
     for (const QString& form : known.forms) readers_[form].insert(key);
+    if (!known.listed.isEmpty()) readers_[known.listed].insert(key);
 }
 
 QStringList NameSet::Forms(const QString& name) const {
@@ -109,6 +111,11 @@ QStringList NameSet::Forms(const QString& name) const {
     QStringList kept;
     for (qsizetype i = 0; i < known.shorter; ++i)
         if (apart(known.forms[i])) kept << known.forms[i];
+    if (!known.listed.isEmpty() && apart(known.listed)) {
+        kept.removeIf([&](const QString& form) { return form.size() >= known.listed.size(); });
+        kept.prepend(known.listed);
+        return kept;
+    }
     if (kept.size() == known.shorter) return kept;
     QStringList further;
     for (qsizetype i = known.shorter; i < known.forms.size(); ++i) {
@@ -138,6 +145,21 @@ QStringList FitNames(const QStringList& names, const std::function<bool(const QS
     QStringList fitted;
     for (const QString& name : names) fitted << set.Fit(name, fits);
     return fitted;
+}
+
+QStringList ListedNames(const std::vector<PersonName>& names, NameOrder order) {
+    const auto form = [order](const PersonName& n, const QString& middle) {
+        return (order == NameOrder::FirstLast
+                    ? n.first + u' ' + middle + u' ' + n.last
+                    : n.last.trimmed() + QStringLiteral(", ") + n.first + u' ' + middle)
+            .simplified();
+    };
+    NameSet set;
+    for (const PersonName& n : names)
+        set.Add(form(n, n.middle), order == NameOrder::FirstLast ? n.last : QString(), form(n, QString()));
+    QStringList listed;
+    for (const PersonName& n : names) listed << set.Forms(form(n, n.middle)).value(0);
+    return listed;
 }
 
 }  // namespace dc

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace dc {
 
@@ -23,7 +24,9 @@ class NameSet {
   public:
     NameSet() = default;
     explicit NameSet(const QStringList& names);
-    void Add(const QString& name, const QString& surname = {});
+    // `listed`: a form that leaves out a middle initial, as a list prints the name ("John Smith" for
+    // "John A Smith"); it comes first while no other name of the set reads like it.
+    void Add(const QString& name, const QString& surname = {}, const QString& listed = {});
     // The forms of the name that no other name of the set shares, longest first: its shorter forms
     // as ShortNameForms gives them; where those read alike, further ones shorter than the last left,
     // that keep the given names which tell the two apart whole ("Baker, C. J. Aab"). A name not in
@@ -34,11 +37,12 @@ class NameSet {
 
   private:
     struct Known {
-        QStringList forms;  // ShortNameForms, then the further forms
+        QStringList forms;      // ShortNameForms, then the further forms
         qsizetype shorter = 0;  // how many of them ShortNameForms gave
+        QString listed;
     };
     Known FormsOf(const QString& name, const QString& surname) const;
-    QHash<QString, Known> names_;              // by the name with single blanks
+    QHash<QString, Known> names_;            // by the name with single blanks
     QHash<QString, QSet<QString>> readers_;  // a form and the names it may stand for
 };
 
@@ -46,5 +50,14 @@ class NameSet {
 QString FitName(const QString& name, const std::function<bool(const QString&)>& fits);
 // The forms of the names of one list, kept apart (NameSet of the list).
 QStringList FitNames(const QStringList& names, const std::function<bool(const QString&)>& fits);
+
+// Names a list prints without the middle initial, given name first ("John Smith") or surname first
+// ("Smith, John"): each as its list gives it, with its middle initial ("John A Smith", "Smith,
+// John A") where two would otherwise read alike.
+struct PersonName {
+    QString first, middle, last;
+};
+enum class NameOrder { FirstLast, LastFirst };
+QStringList ListedNames(const std::vector<PersonName>& names, NameOrder order = NameOrder::FirstLast);
 
 }  // namespace dc

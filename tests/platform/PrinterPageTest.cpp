@@ -537,6 +537,13 @@ TEST(PrinterPageFit, NamesThatWouldReadAlikeKeepLongerForms) {
     EXPECT_EQ(FitNames(last, [](const QString& form) { return form.size() <= 30; }),
               QStringList({"Winterbottom, C. J. Aaa", "Winterbottom, C. J. Aab"}));
     EXPECT_EQ(FitNames({"Smith, J.", "Smith, John"}, fits), QStringList({"Smith, J.", "Smith, John"}));
+    // A list that leaves out middle initials gives them where two names would read alike.
+    EXPECT_EQ(ListedNames({{"John", "A", "Smith"},
+                              {"John", "B", "Smith"},
+                              {"John", "", "Smith"},
+                              {"Ann", "Q", "Smith"},
+                              {" John ", "Q", "Baker"}}),
+              QStringList({"John A Smith", "John B Smith", "John Smith", "Ann Smith", "John Baker"}));
 }
 
 TEST(PrinterPageFit, ShortenedThenSmallerThenCut) {

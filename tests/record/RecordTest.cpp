@@ -1,7 +1,6 @@
-// What every screen and printout shows for one database, compared with the record in this folder:
-// players with 60-character and look-alike names, a course without yards or pars, nine-hole and
-// tournament rounds and a beginner. Printouts are read from the PDFs handed to a printer with
-// half-inch edges on Letter and on A4. scripts/write-record.sh writes the record anew.
+// What every screen and printout shows for the record's club (RecordClub.h), compared with the
+// record in this folder. Printouts are read from the PDFs handed to a printer with half-inch edges
+// on Letter and on A4. scripts/write-record.sh writes the record anew.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,14 +15,11 @@
 #include <cmath>
 #include <map>
 
-#include "../entry/EntryFixture.h"
-#include "EngineDb.h"
 #include "Record.h"
+#include "RecordClub.h"
 #include "entry/RoundRules.h"
 #include "entry/frmMainGolf.h"
-#include "handicap/SaveScores.h"
 #include "handicap_report/frmHandicap.h"
-#include "platform/Database.h"
 #include "platform/Spread.h"
 #include "records/frmMailingLabels.h"
 #include "records/frmPlayers.h"
@@ -34,70 +30,6 @@
 
 namespace dc::test {
 namespace {
-
-// 60 letters; the second differs from the first in its last letter only.
-const QString kLongLast = "Montgomery-Featherstonehaugh-Winterbottom-Abercrombie-Smythe";
-const QString kLongLast2 = "Montgomery-Featherstonehaugh-Winterbottom-Abercrombie-Smytha";
-
-class Record : public EngineDb {
-  protected:
-    void SetUp() override {
-        EngineDb::SetUp();
-        QApplication::setFont(QFont("Liberation Sans", 9));  // installed with the set-up
-        Ctx().sDateFormat = "MM/DD/YYYY";
-        Ctx().sStartDate = "01/01/2026";
-        Ctx().sEndDate = "12/31/2026";
-        Ctx().bFlag18_9 = Ctx().bUSCAFlag = true;
-        TestDb().Execute("UPDATE SETUP SET XOFFSET=0, YOFFSET=0");
-        AddCourse(1, "Pines", 125, "71.5");
-        AddCourse(2, "Open Heath", 118, "69.8");
-        TestDb().Execute("UPDATE COURSES SET YARDS='', MPARS='', WPARS='' WHERE COURSE_ID=2");
-        test::AddPlayer(1, kLongLast, "Margaret", "F");
-        test::AddPlayer(2, kLongLast2, "Margaret", "F");
-        test::AddPlayer(3, "Smith", "Christopher Jonathan Aaa", "M");
-        test::AddPlayer(4, "Smith", "Christopher Jonathan Aab", "M");
-        test::AddPlayer(5, "Newcomer", "Bea", "F");  // one nine played: a beginner
-        TestDb().Execute(
-            "UPDATE PLAYERS SET SALUTATION=CASE GENDER WHEN 'F' THEN 'Ms.' ELSE 'Mr.' END, ADDRESS1='12 Long "
-            "Fairway Road', CITY='Springfield', "
-            "STATE='IL', ZIP='62701', HOME_PHONE='555-0100', EMAIL=REPLACE(LOWER(FIRST_NAME), ' ', '.') || "
-            "'@example.com'");
-        AddRounds();
-        ResynchAllScores(TestDb());
-        Ctx().nCurPlayerID = 1;  // as the main screen hands her over
-        Ctx().sCurGender = "F";
-    }
-    void TearDown() override { QApplication::setFont(QFont()); }
-
-    // Rounds in 2026: 18 holes on both courses, a tournament round now and then, a nine-hole
-    // round for players 1 and 5, putts, greens, sand saves, fairways and a cost on each.
-    void AddRounds() {
-        const int rounds[] = {0, 9, 7, 6, 3, 1};
-        for (int p = 1; p <= 5; ++p)
-            for (int g = 1; g <= rounds[p]; ++g) {
-                const QDate date(2026, 3 + g / 2, 1 + (3 * g + 5 * p) % 27);
-                TestRound r = Round(p, g, date.toString("yyyy-MM-dd"));
-                r.course = g % 3 == 0 ? 2 : 1;
-                r.rating = r.course == 1 ? 71.5 : 69.8;
-                r.slope = r.course == 1 ? 125 : 118;
-                r.tourn = g % 4 == 2;
-                if (r.course == 2) r.par = QString();
-                for (int h = 0; h < 18; ++h) r.gross[h] = 4 + (h * 7 + g * 3 + p) % 4 - (p == 3 ? 1 : 0);
-                if ((p == 1 && g == 5) || p == 5)
-                    for (int h = 9; h < 18; ++h) r.gross[h] = 0;  // the front nine only
-                r.columns = {{"PUTTS", QString(" 2 1 3").repeated(6)},
-                             {"GREENS_IN_REG", QString("100").repeated(6)},
-                             {"SAND_SAVES", QString("010000000").repeated(2)},
-                             {"FAIRWAYS_HIT", QString("110").repeated(6)},
-                             {"GAME_COST", 40.0 + g},
-                             {"CART_COST", 12.5},
-                             {"OTHER_COST", 0.0}};
-                AddRound(r);
-            }
-    }
-
-    ScriptedMsgBox boxes;
-};
 
 QString Messages(const ScriptedMsgBox& boxes, int from = 0) {
     QString out;
@@ -219,12 +151,28 @@ TEST_F(Record, StatisticsGameListAndGraphs) {
                               PrintedOnBothPapers(boxes, [&] { graphs.cmdPrint_Click(); }));
 }
 
+// Score cards of the golfers with long and look-alike names, on the course without pars and on
+// the one whose men and women have their own pars and hole handicaps.
 TEST_F(Record, ScoreCards) {
     frmScoreCard screen(Ctx());
+    const auto tickFew = [&] {
+        screen.cmdAllOnOff[2]->click();
+        for (int row = 1; row <= screen.spSC->MaxRows(); ++row) {
+            const QString name = screen.spSC->CellText(frmScoreCard::kColName, row);
+            if (!name.startsWith("Montgomery") && !name.startsWith("Smith")) continue;
+            screen.spSC->SetCellValue(frmScoreCard::kColPrint, row, 1);
+            screen.spSC_ButtonClicked(frmScoreCard::kColPrint, row, true);
+        }
+    };
     screen.cboCourse->setCurrentIndex(screen.cboCourse->findData(2));
     screen.cboCourse_Click();
     CheckRecord("score-card-screen", ScreenText(screen) + Messages(boxes));
+    tickFew();
     CheckRecord("score-cards", PrintedOnBothPapers(boxes, [&] { screen.cmdPrint_Click(); }));
+    screen.cboCourse->setCurrentIndex(screen.cboCourse->findData(1));
+    screen.cboCourse_Click();
+    tickFew();
+    CheckRecord("score-cards-pines", PrintedOnBothPapers(boxes, [&] { screen.cmdPrint_Click(); }));
 }
 
 TEST_F(Record, PlayerListAndLabels) {

@@ -99,7 +99,8 @@ TEST_F(PrintingTest, PlayerListFollowsTheGridWithOffsetsInLandscape) {
 }
 
 // A long name never runs into the next column or label: the player list keeps the surname and the
-// first name's initial; a label is printed smaller with every line whole, the zip line too.
+// first name's initial; a label is printed smaller with every line whole, the zip line too, its name
+// shortened first.
 TEST_F(PrintingTest, LongNamesAndAddressesNeverOverprint) {
     const QString last = "Fitzwilliam-Worthington-Smythe";
     Add(1, last, "Dr. Bartholomew Maximilian", "Fitzwilliamsburg-on-the-Sea");
@@ -118,18 +119,21 @@ TEST_F(PrintingTest, LongNamesAndAddressesNeverOverprint) {
     EXPECT_EQ(test::OutsidePrintable(*log, RecordingPrinterPage::Paper{}), QStringList());
 
     const QString zipLine = "Fitzwilliamsburg-on-the-Sea, MA  02101-1234";
-    const LabelText label{"Dr. Bartholomew Maximilian " + last, "1234 Long Address Lane, Apartment 56", "",
-                          zipLine};
+    const LabelText label{
+        {"Dr. Bartholomew Maximilian " + last, "1234 Long Address Lane, Apartment 56", "", zipLine}, last};
     for (const int across : {3, 2}) {
         RecordingPrinterPage page;
         LabelPrintSetup setup;
         setup.across = across;
-        PrintLabels(page, {label, label, label, LabelText{"B", "", "", "02101"}}, setup);
+        PrintLabels(page, {label, label, label, LabelText{{"B", "", "", "02101"}, "B"}}, setup);
         const PrintOp* zip = page.Log()->Find(zipLine);
         ASSERT_TRUE(zip) << across;
         EXPECT_LT(zip->fontSize, 12) << across;
         EXPECT_DOUBLE_EQ(test::Printed(*page.Log(), "02101").fontSize, 12)
             << "a label that fits keeps its size";
+        int whole = 0;
+        for (const PrintOp& op : page.Log()->Texts()) whole += op.text.endsWith(" " + last);
+        EXPECT_EQ(whole, 3) << across << ": every label's name keeps its surname, the third column's too";
         EXPECT_EQ(test::OverlappingTexts(*page.Log()), QStringList()) << across;
         EXPECT_EQ(test::OutsidePrintable(*page.Log(), RecordingPrinterPage::Paper{}), QStringList())
             << across;
@@ -206,9 +210,10 @@ TEST(LabelText, LinesMoveUpOnlyForAnEmptySecondAddress) {
     p.CITY = "Boston";
     p.STATE = "MA";
     p.ZIP = "02101";
-    EXPECT_EQ(LabelLines(p), (LabelText{"Mr. John Smith", "1 Main St", "Boston, MA  02101", ""}));
+    using Lines = std::array<QString, 4>;
+    EXPECT_EQ(LabelLines(p).lines, (Lines{"Mr. John Smith", "1 Main St", "Boston, MA  02101", ""}));
     p.ADDRESS2 = "Apt 4";
-    EXPECT_EQ(LabelLines(p), (LabelText{"Mr. John Smith", "1 Main St", "Apt 4", "Boston, MA  02101"}));
+    EXPECT_EQ(LabelLines(p).lines, (Lines{"Mr. John Smith", "1 Main St", "Apt 4", "Boston, MA  02101"}));
     p.ADDRESS1 = "";
     EXPECT_EQ(LabelLines(p)[1], "") << "an empty first address moves nothing up";
     p.CITY = p.STATE = p.ZIP = " ";
@@ -334,8 +339,9 @@ TEST_F(PrintingTest, LabelsOutsideThePrintableAreaAreToldBeforePrinting) {
 // quarter- and half-inch edges, long lines printed smaller and whole.
 TEST_F(PrintingTest, TheNamedOffsetsFitEveryPaper) {
     std::vector<LabelText> labels(
-        25, LabelText{"Dr. Bartholomew Maximilian Fitzwilliam-Worthington", "1234 Long Country Club Road",
-                      "Apartment 56", "Saint Andrews-by-the-Sea, NB  E5B 1A1"});
+        25, LabelText{{"Dr. Bartholomew Maximilian Fitzwilliam-Worthington", "1234 Long Country Club Road",
+                       "Apartment 56", "Saint Andrews-by-the-Sea, NB  E5B 1A1"},
+                      "Fitzwilliam-Worthington"});
     for (const test::TestPaper& paper : test::TestPapers()) {
         for (int across : {2, 3}) {
             SCOPED_TRACE(std::string(paper.name) + " across " + std::to_string(across));

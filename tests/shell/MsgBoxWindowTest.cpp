@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QLabel>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
+#include "QStringPrint.h"
 #include "TestSupport.h"
 #include "platform/MsgBox.h"
 #include "shell/MsgBoxWindow.h"
@@ -90,24 +91,39 @@ TEST(MsgBoxWindow, EveryBoxStaysInsideTheScreen) {
 TEST(MsgBoxWindow, APathStaysWholeOnALineOfItsOwn) {
     const QString path = "/home/ann/Documents/Handicap Report.pdf";
     const QString folder = "/home/ann/The Old Golf Club Data Files";
+    const QString obrien =
+        "/home/ann/Sean O'Briens Winter League Golf Files/Members and Guests Handicap/Print Card.pdf";
+    const QString marked = "/home/ann/Players' \"Old\" Files/Handicap Report.pdf";
     const auto unbroken = [](QString p) { return p.replace(' ', QChar(0x00A0)); };
-    // A path is known by its slashes, however many blanks its folders hold; the quotes and the
-    // punctuation around it stay on its line.
+    // A path is known by its slashes, however many blanks, quotes or apostrophes its folders hold;
+    // the quotes and the punctuation around it stay on its line.
     const struct {
         QString text, shown;
         QStringList paths;
     } cases[] = {
         {"The printout was saved as " + path + ". Open it?",
-         "The printout was saved as\n" + unbroken(path) + ".\nOpen it?", {path}},
+         "The printout was saved as\n" + unbroken(path) + ".\nOpen it?",
+         {path}},
         {"Free some space on the disk (the one that holds '" + folder + "/handicap.db') and try again.",
-         "Free some space on the disk (the one that holds\n'" + unbroken(folder) + "/handicap.db')\nand try again.",
+         "Free some space on the disk (the one that holds\n'" + unbroken(folder) +
+             "/handicap.db')\nand try again.",
          {folder + "/handicap.db"}},
         {"The folder '" + folder + "' of the database is write-protected.",
-         "The folder\n'" + unbroken(folder) + "'\nof the database is write-protected.", {folder}},
+         "The folder\n'" + unbroken(folder) + "'\nof the database is write-protected.",
+         {folder}},
         {"The folder \"" + folder + "\".", "The folder\n\"" + unbroken(folder) + "\".", {folder}},
         {"Copy " + folder + "/handicap.db to /media/usb stick/copy.db? Yes",
          "Copy\n" + unbroken(folder) + "/handicap.db\nto\n/media/usb" + QChar(0x00A0) + "stick/copy.db?\nYes",
          {folder + "/handicap.db", "/media/usb stick/copy.db"}},
+        {"No printer is set up; the printout was saved as " + obrien,
+         "No printer is set up; the printout was saved as\n" + unbroken(obrien),
+         {obrien}},
+        {"The folder \"/home/ann/Sean's Files\" is write-protected.",
+         "The folder\n\"" + unbroken("/home/ann/Sean's Files") + "\"\nis write-protected.",
+         {"/home/ann/Sean's Files"}},
+        {"The file '" + marked + "' cannot be read.",
+         "The file\n'" + unbroken(marked) + "'\ncannot be read.",
+         {marked}},
     };
     for (const auto& c : cases) {
         const BoxText arranged = ArrangeBoxText(c.text);

@@ -63,6 +63,7 @@ ListedPlayerFacts HcpReportStore::ReadListedPlayer(int playerId) {
         facts.gender = people["GENDER"].str();
         facts.email = people["EMAIL"].str();
         facts.firstName = people["FIRST_NAME"].str();
+        facts.middleInitial = people["MI"].str();
         facts.lastName = people["LAST_NAME"].str();
     }
     Recordset rounds =

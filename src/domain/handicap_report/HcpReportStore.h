@@ -17,7 +17,7 @@ class Database;
 // One player as the index list shows him.
 struct ListedPlayerFacts {
     bool found = false;  // the player's row exists
-    QString gender, email, firstName, lastName;
+    QString gender, email, firstName, middleInitial, lastName;
     std::optional<HcpRound> newest;  // the round with the highest game number
     QString newestDate;              // its ROUND_DATE as stored
 };

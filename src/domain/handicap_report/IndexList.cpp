@@ -12,7 +12,7 @@ namespace dc {
 
 QString IndexList::IndexText(float value, bool tourn) { return IndexCellText(value) + (tourn ? "T" : ""); }
 
-IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const {
+IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order, PersonName& person) const {
     IndexListRow row;
     row.playerId = player.id;
     row.name = player.text;
@@ -21,13 +21,10 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
         row.gender = facts.gender.trimmed();
         row.email = facts.email.trimmed();
         if (order == IndexOrder::LowToHigh) {
-            row.name = facts.firstName + " " + facts.lastName;
+            person = {facts.firstName, facts.middleInitial, facts.lastName};
             row.surname = facts.lastName.trimmed();
         }
-    } else if (order == IndexOrder::LowToHigh) {
-        row.name.clear();
     }
-    if (order == IndexOrder::LowToHigh) row.name = row.name.leftJustified(20);  // whole: never cut
 
     StoredIndexes stored{DefaultIndex(GenderIndexOf(row.gender), !is18_), kNoTournIndexF};
     if (facts.newest) {
@@ -43,10 +40,15 @@ IndexListRow IndexList::Row(const ListedPlayer& player, IndexOrder order) const 
 
 std::vector<IndexListRow> IndexList::Build(const std::vector<ListedPlayer>& players, IndexOrder order) const {
     std::vector<IndexListRow> rows;
-    for (const ListedPlayer& p : players) rows.push_back(Row(p, order));
-    if (order == IndexOrder::LowToHigh)
+    std::vector<PersonName> people(players.size());
+    for (size_t i = 0; i < players.size(); ++i) rows.push_back(Row(players[i], order, people[i]));
+    if (order == IndexOrder::LowToHigh) {
+        const QStringList names = ListedNames(people);
+        for (size_t i = 0; i < rows.size(); ++i)
+            rows[i].name = names.value(qsizetype(i)).leftJustified(20);  // whole: never cut
         std::stable_sort(rows.begin(), rows.end(),
                          [](const IndexListRow& a, const IndexListRow& b) { return a.shown < b.shown; });
+    }
     return rows;
 }
 

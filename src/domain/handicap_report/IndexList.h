@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "handicap/HcpRules.h"
+#include "platform/NameForms.h"
 
 namespace dc {
 
@@ -21,7 +22,8 @@ struct ListedPlayer {
 struct IndexListRow {
     int playerId = 0;
     QString indexText;  // "12.3", "+1.2", "9.8T"
-    QString name;       // the list's text, or FIRST LAST in 20 characters (low to high)
+    QString name;       // the list's text, or FIRST LAST in 20 characters (low to high), with the
+                        // middle initial where two players' would read alike
     QString surname;    // the LAST of FIRST LAST: a printout never shortens it
     QString date;       // latest round's date in the user's order; "" without rounds
     QString gender, email;
@@ -41,7 +43,8 @@ class IndexList {
     static QString IndexText(float value, bool tourn);
 
   private:
-    IndexListRow Row(const ListedPlayer& player, IndexOrder order) const;
+    // `person` gets the player's names for the low-to-high list.
+    IndexListRow Row(const ListedPlayer& player, IndexOrder order, PersonName& person) const;
     Database& db_;
     bool is18_;
     RuleSet rules_;

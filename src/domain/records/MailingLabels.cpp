@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/NameForms.h"
 #include "platform/PrinterPage.h"
 #include "platform/Val.h"
 
@@ -30,9 +31,10 @@ std::vector<double> LabelColumnsX(int across) {
 
 }  // namespace
 
-LabelText LabelLines(const PlayerRec& p) {
+LabelText LabelLines(const PlayerRec& p, const QString& name) {
     LabelText lines;
-    lines[0] = p.SALUTATION + " " + p.FIRST_NAME + " " + p.LAST_NAME;
+    lines[0] = p.SALUTATION + " " + (name.isEmpty() ? p.FIRST_NAME + " " + p.LAST_NAME : name);
+    lines.surname = p.LAST_NAME.simplified();
     lines[1] = p.ADDRESS1;
     if (!p.ADDRESS2.trimmed().isEmpty()) {
         lines[2] = p.ADDRESS2;
@@ -43,6 +45,16 @@ LabelText LabelLines(const PlayerRec& p) {
     return lines;
 }
 
+std::vector<LabelText> LabelsOf(const std::vector<PlayerRec>& players) {
+    std::vector<PersonName> people;
+    for (const PlayerRec& p : players) people.push_back({p.FIRST_NAME, p.MI, p.LAST_NAME});
+    const QStringList names = ListedNames(people);
+    std::vector<LabelText> labels;
+    for (size_t i = 0; i < players.size(); ++i)
+        labels.push_back(LabelLines(players[i], names.value(qsizetype(i))));
+    return labels;
+}
+
 namespace {
 
 // One line of a label as it goes on the page: twips from the paper's top-left corner.
@@ -51,6 +63,7 @@ struct PlacedLine {
     bool lastColumn = false;
     double x = 0, y = 0, width = 0, textWidth = 0, height = 0, fontSize = 0;
     QString text;
+    bool name = false;  // the first line: fitted as a name
 };
 
 // The printable area in twips from the paper's corner, for a page in twips.
@@ -87,12 +100,13 @@ std::vector<PlacedLine> PlaceLabels(PrinterPage& page, const std::vector<LabelTe
         const int r = k / across + 1, c = k % across + 1;
         const int row = (r - 1) % kLabelRowsPerSheet + 1;
         const double top = kLabelTop + (row - 1) * kLabelPitch - yo;
-        // A label whose lines do not fit before the next label (or the printable edge) is smaller.
+        // A label whose address lines do not fit before the next label (or the printable edge) is
+        // smaller; its name fits itself at that size.
         const double x = xs[c - 1] - xo;
         const double width = std::max(0.0, (c < across ? xs[c] - kLabelGap - xo : area.right()) - x);
         QStringList lines;
         for (int line = 0; line < 4; ++line) lines << labels[k][line].trimmed();
-        page.SetFontSize(page.SizeToFit(lines, width));
+        page.SetFontSize(page.SizeToFit(lines.mid(1), width));
         for (int line = 0; line < 4; ++line) {
             if (lines[line].isEmpty()) continue;
             PlacedLine p;
@@ -107,6 +121,7 @@ std::vector<PlacedLine> PlaceLabels(PrinterPage& page, const std::vector<LabelTe
             p.height = page.TextHeight();
             p.fontSize = page.FontSize();
             p.text = lines[line];
+            p.name = line == 0;
             placed.push_back(p);
         }
         page.SetFontSize(size);
@@ -121,13 +136,16 @@ void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const 
     const std::vector<PlacedLine> placed = PlaceLabels(page, labels, setup);
     const QPointF corner = PrintableArea(page).topLeft();
     const double size = page.FontSize();
+    NameSet names;
+    for (const LabelText& label : labels) names.Add(label[0], label.surname);
+    page.KeepNamesApart(names);
     int sheet = 0;
     for (const PlacedLine& line : placed) {
         for (; sheet < line.sheet; ++sheet) page.NewPage();
         page.SetFontSize(line.fontSize);
         page.SetCurrentX(line.x - corner.x());
         page.SetCurrentY(line.y - corner.y());
-        page.PrintFitted(line.text, line.width);
+        page.PrintFitted(line.text, line.width, line.name ? PrinterPage::Fit::Name : PrinterPage::Fit::Text);
     }
     page.SetFontSize(size);
     page.EndDoc();  // every sheet in one job

@@ -12,10 +12,20 @@ namespace dc {
 
 class PrinterPage;
 
-using LabelText = std::array<QString, 4>;
+// A label's four lines: salutation and names; address 1; address 2 (or the city line when it is
+// empty); the city line. `surname` ends the first line: a shorter form of the name keeps it whole.
+struct LabelText {
+    std::array<QString, 4> lines;
+    QString surname;
+    QString& operator[](size_t i) { return lines[i]; }
+    const QString& operator[](size_t i) const { return lines[i]; }
+};
 
-// Salutation and names; address 1; address 2 (or the city line when it is empty); the city line.
-LabelText LabelLines(const PlayerRec& p);
+// The player's label, its name given as `name` (FIRST LAST when empty).
+LabelText LabelLines(const PlayerRec& p, const QString& name = {});
+// The players' labels in order, each name FIRST LAST with the middle initial where two would read
+// alike.
+std::vector<LabelText> LabelsOf(const std::vector<PlayerRec>& players);
 
 struct LabelPrintSetup {
     int across = 3;
@@ -26,7 +36,9 @@ struct LabelPrintSetup {
 
 // Prints the labels in order, a page per sheet in one document, where the label stock has them
 // (measured from the paper's edge); a positive offset moves the print left or up. A label whose
-// lines do not fit its width is printed smaller, every line whole.
+// address lines do not fit its width is printed smaller, every line whole; a name too long for it
+// takes a shorter form, kept apart from the other labels' names, then a smaller size, as a card's
+// name does (PrinterPage::PrintFitted), so that its surname is never cut.
 void PrintLabels(PrinterPage& page, const std::vector<LabelText>& labels, const LabelPrintSetup& setup);
 
 // Where the labels' text would fall outside what the printer prints.

@@ -140,11 +140,11 @@ std::vector<NameMatch> PlayerStore::SearchPlayers(const QString& searchText) {
     QString sql;
     const int comma = searchText.indexOf(',');
     if (comma < 0) {
-        sql = "Select PLAYER_ID, LAST_NAME, FIRST_NAME From PLAYERS Where " + LikeSearch("LAST_NAME") +
+        sql = "Select PLAYER_ID, LAST_NAME, FIRST_NAME, MI From PLAYERS Where " + LikeSearch("LAST_NAME") +
               " Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText);
     } else {
-        sql = "Select PLAYER_ID,LAST_NAME,FIRST_NAME From PLAYERS Where (" + LikeSearch("LAST_NAME") +
+        sql = "Select PLAYER_ID,LAST_NAME,FIRST_NAME,MI From PLAYERS Where (" + LikeSearch("LAST_NAME") +
               " And " + LikeSearch("FIRST_NAME") + ") Order By LAST_NAME COLLATE NOCASE";
         params << LikePrefix(searchText.left(comma).trimmed())
                << LikePrefix(searchText.mid(comma + 1).trimmed());
@@ -152,8 +152,8 @@ std::vector<NameMatch> PlayerStore::SearchPlayers(const QString& searchText) {
     Recordset rs = db_.OpenRecordset(sql, params);
     std::vector<NameMatch> matches;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-        matches.push_back(
-            {static_cast<int>(rs["PLAYER_ID"].toLong()), rs["LAST_NAME"].str(), rs["FIRST_NAME"].str()});
+        matches.push_back({static_cast<int>(rs["PLAYER_ID"].toLong()), rs["LAST_NAME"].str(),
+                           rs["FIRST_NAME"].str(), rs["MI"].str()});
     return matches;
 }
 

@@ -24,7 +24,7 @@ QString LikePrefix(const QString& prefix);
 
 struct NameMatch {
     int PLAYER_ID = 0;
-    QString LAST_NAME, FIRST_NAME;
+    QString LAST_NAME, FIRST_NAME, MI;
 };
 
 struct HomeCourse {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/Database.h"
+#include "platform/NameForms.h"
 #include "reports/Reorder.h"
 #include "shell/DateFormat.h"
 
@@ -112,11 +113,17 @@ std::map<int, CourseFacts> ReportStore::ReadCourseFacts() {
 }
 
 std::map<int, QString> ReportStore::ReadPlayerNames() {
-    QString sql = "Select PLAYER_ID, FIRST_NAME, LAST_NAME From PLAYERS";
+    QString sql = "Select PLAYER_ID, FIRST_NAME, MI, LAST_NAME From PLAYERS";
     Recordset rs = db_.OpenRecordset(sql);
+    std::vector<int> ids;
+    std::vector<PersonName> people;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        ids.push_back(rs.Fields(0).toInt());
+        people.push_back({rs.Fields(1).str(), rs.Fields(2).str(), rs.Fields(3).str()});
+    }
+    const QStringList listed = ListedNames(people);
     std::map<int, QString> names;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-        names[rs.Fields(0).toInt()] = rs.Fields(1).str() + " " + rs.Fields(2).str();
+    for (size_t i = 0; i < ids.size(); ++i) names[ids[i]] = listed.value(qsizetype(i));
     return names;
 }
 

@@ -50,7 +50,8 @@ class ReportStore {
 
     std::map<int, CourseFacts> ReadCourseFacts();
 
-    // "FIRST_NAME LAST_NAME" of every player, by key.
+    // "FIRST_NAME LAST_NAME" of every player, by key, with the middle initial where two would read
+    // alike.
     std::map<int, QString> ReadPlayerNames();
 
   private:

@@ -140,8 +140,7 @@ void frmMailingLabels::Print_Labels(int across) {
             SetMousePointer(Pointer::Default);
             return;
         }
-        std::vector<LabelText> labels;
-        for (const PlayerRec& p : players) labels.push_back(LabelLines(p));
+        const std::vector<LabelText> labels = LabelsOf(players);
         LabelPrintSetup setup;
         setup.across = across;
         setup.xOffsetInches = OffsetValue(txtXOffset->text());

@@ -16,6 +16,7 @@
 #include "platform/MailSession.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
+#include "platform/NameForms.h"
 #include "platform/Pointer.h"
 #include "platform/PrinterError.h"
 #include "platform/PrinterPageFactory.h"
@@ -559,9 +560,13 @@ void frmPlayers::cmdSearch_Click() {
             txtSearch->clear();
         } else {
             SetMousePointer(Pointer::Default);
+            // "LAST, FIRST", with the middle initial where two would read alike.
+            std::vector<PersonName> people;
+            for (const NameMatch& m : matches) people.push_back({m.FIRST_NAME, m.MI, m.LAST_NAME});
+            const QStringList listed = ListedNames(people, NameOrder::LastFirst);
             std::vector<std::pair<QString, int>> names;
-            for (const NameMatch& m : matches)
-                names.emplace_back(m.LAST_NAME + ", " + m.FIRST_NAME, m.PLAYER_ID);
+            for (size_t i = 0; i < matches.size(); ++i)
+                names.emplace_back(listed.value(qsizetype(i)), matches[i].PLAYER_ID);
             found = frmFindName::Choose(names, this).value_or(0);
         }
         if (found != 0 && Load_Player(found)) {

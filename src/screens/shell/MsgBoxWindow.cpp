@@ -119,7 +119,8 @@ int ShowBox(const QString& text, int style, const QString& caption) {
     const QStringList lines = arranged.shown.split(u'\n');
     for (const QString& path : arranged.paths) {
         // The quotes and punctuation beside the path share its line.
-        const auto line = std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(path); });
+        const auto line =
+            std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(path); });
         const int beside = line == lines.end() ? 0 : metrics.horizontalAdvance(QString(*line).remove(path));
         const int pathWidth = metrics.horizontalAdvance(path);
         if (pathWidth + beside > room)
@@ -203,33 +204,45 @@ BoxText ArrangeBoxText(const QString& text) {
         }
         return out + text.mid(copied).toString();
     };
-    // A path starts with "/" or "~/" at a word's start. A quoted one runs to its closing quote; any
-    // other goes on over blanks while a later word still belongs to it: one holding a "/" (not at its
-    // start, which begins another path), or, at most two words on, one ending in a file's extension,
-    // as in "/home/ann/Golf Club Folder/Handicap Report.pdf". The quotes and punctuation around a
-    // path stay on its line.
-    static const QRegularExpression pathStart(QStringLiteral("(?:^|(?<=[\\s\"'(]))~?/[^\\s\"']+"));
+    // A path starts with "/" or "~/" at a word's start, and its folder names may hold any character,
+    // quotes and apostrophes too ("Sean O'Brien's Files"). A quoted one runs to its closing quote: the
+    // same quote before a blank, punctuation or the line's end, where the path does not go on. Any
+    // other goes on over blanks while a later word still belongs to it: one holding a "/" (not after
+    // its opening quotes, which begin another path), or, at most two words on, one ending in a file's
+    // extension, as in "/home/ann/Golf Club Folder/Handicap Report.pdf". The quotes and punctuation
+    // around a path stay on its line.
+    static const QRegularExpression pathStart(QStringLiteral("(?:^|(?<=[\\s\"'(]))~?/\\S+"));
     static const QRegularExpression nextPart(QStringLiteral(
-        "^(?:(?: [^\\s\"'/]*[^\\s\"'/.,;:!?])*? [^\\s\"'/][^\\s\"']*/[^\\s\"']*"
-        "|(?: [^\\s\"'/]+){0,2}? [^\\s\"'/]*\\.[A-Za-z0-9]{1,5}[.,;:)]?)(?=[\\s\"')]|$)"));
-    static const QRegularExpression closingQuote(QStringLiteral("^[^\n]*?(?=(['\"])(?:[\\s.,;:!?)]|$))"));
+        "^(?:(?: [^\\s/.,;:!?](?:[^\\s/]*[^\\s/.,;:!?])?)*? (?![\"'(]*~?/)[^\\s/]+/\\S*"
+        "|(?: [^\\s/\"'][^\\s/]*){0,2}? [^\\s/\"'][^\\s/]*\\.[A-Za-z0-9]{1,5}[.,;:)!?\"']*)(?=\\s|$)"));
     const QString around = QStringLiteral("\"'().,;:!?");
+    // Where a path opened by `quote` at `start` closes, or -1.
+    const auto closingQuote = [&](qsizetype start, QChar quote) -> qsizetype {
+        for (qsizetype at = start; at < shown.size() && shown.at(at) != u'\n'; ++at) {
+            if (shown.at(at) != quote) continue;
+            const qsizetype next = at + 1;
+            if (next < shown.size() && !shown.at(next).isSpace() &&
+                !QStringLiteral(".,;:!?)").contains(shown.at(next)))
+                continue;
+            if (!nextPart.match(QStringView(shown).mid(next)).hasMatch()) return at;
+        }
+        return -1;
+    };
     qsizetype copied = 0;
     for (auto match = pathStart.globalMatch(shown); match.hasNext();) {
         const QRegularExpressionMatch m = match.next();
         if (m.capturedStart() < copied) continue;
         qsizetype start = m.capturedStart(), end = m.capturedEnd();
         const QChar quote = start > 0 ? shown.at(start - 1) : QChar();
-        const QRegularExpressionMatch quoted = quote == u'\'' || quote == u'"'
-                                                   ? closingQuote.match(QStringView(shown).mid(start))
-                                                   : QRegularExpressionMatch();
-        const bool inQuotes = quoted.hasMatch() && quoted.captured(1) == quote;
-        if (inQuotes) end = start + quoted.capturedLength();
+        const qsizetype closing = quote == u'\'' || quote == u'"' ? closingQuote(start, quote) : -1;
+        const bool inQuotes = closing >= 0;
+        if (inQuotes) end = closing;
         for (QRegularExpressionMatch more;
              !inQuotes && (more = nextPart.match(QStringView(shown).mid(end))).hasMatch();)
             end += more.capturedLength();
         qsizetype pathEnd = end;
-        while (!inQuotes && pathEnd > start && QStringLiteral(".,;:)!?").contains(shown.at(pathEnd - 1))) --pathEnd;
+        while (!inQuotes && pathEnd > start && QStringLiteral(".,;:)!?\"'").contains(shown.at(pathEnd - 1)))
+            --pathEnd;
         while (end < shown.size() && around.contains(shown.at(end))) ++end;
         qsizetype lineStart = start;
         while (lineStart > copied && around.contains(shown.at(lineStart - 1))) --lineStart;
@@ -242,7 +255,8 @@ BoxText ArrangeBoxText(const QString& text) {
         // What ends the sentence stays on the path's line; the rest of the text starts a new one.
         qsizetype after = end;
         while (after < shown.size() && shown.at(after) == u' ') ++after;
-        result.shown += before + shown.mid(lineStart, start - lineStart) + path + shown.mid(pathEnd, end - pathEnd);
+        result.shown +=
+            before + shown.mid(lineStart, start - lineStart) + path + shown.mid(pathEnd, end - pathEnd);
         if (after < shown.size() && shown.at(after) != u'\n') result.shown += u'\n';
         copied = after;
     }
