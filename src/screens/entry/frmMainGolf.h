@@ -243,7 +243,11 @@ class frmMainGolf : public QWidget {
     void ClearForNewPlayer();
     bool StoreRound();  // the save step of Save_DBF
     // What the screen's own write changed it shows itself: the notice of it asks nothing more.
-    void TookOwnChanges();
+    // `before`: the count of stored changes just before the write.
+    void TookOwnChanges(quint64 before);
+    // The round takes its tee box's present yards, hole handicaps and pars (and slope and rating,
+    // unless it keeps its own) with the capped scores they give: what it is stored with.
+    void TakeTeeBoxFiguresNow();
     void CatchUpWithStore();  // the step of ShowWhatIsStored
     // The shown player's edited round, now game `game`: its stored figures and number, the edits kept.
     void KeepEditsAt(int game);
