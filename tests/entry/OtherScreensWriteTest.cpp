@@ -61,6 +61,49 @@ TEST_F(MainScreen, TheEditorClosedThroughItsQuestionWhileTheScreenAsksLeavesNoOl
         << "the player added while the question was open";
 }
 
+// Another screen corrects a slope while a round is on the screen, and Save comes before its notice:
+// the round is stored with the slope its tee box has then, unless it is a stored round on the tee
+// box it was played off, which keeps its own.
+TEST_F(MainScreen, SaveTakesTheSlopeTheTeeBoxHasThenUnlessTheRoundKeepsItsOwn) {
+    const struct {
+        const char* name;
+        int course, tee;  // where the round is saved (tee -1: a new round on course 1, slot 0)
+        int stored;
+    } cases[] = {{"its own tee box", 1, 0, 113},
+                 {"another tee box of its course", 1, 1, 126},
+                 {"the same slot of another course", 2, 0, 131},
+                 {"a new round", 1, -1, 125}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestDb().Execute("DELETE FROM COURSES");
+        TestDb().Execute("DELETE FROM INDIV_SCORES");
+        test::AddCourse(1, "Pines");
+        test::AddCourse(2, "Oaks", 130);
+        TestDb().Execute(
+            "UPDATE COURSES SET TB=?, MSL='113120000000', MCR='72.070.000.000.0' WHERE COURSE_ID=1",
+            {QString("Blue").rightJustified(20) + QString("White").rightJustified(20) + QString(40, ' ')});
+        test::AddRound(7, 1, QDate(2024, 1, 1), 5);
+        test::ScriptedMsgBox boxes;
+        auto f = Open();
+        SelectPlayer(*f, 7);
+        if (c.tee < 0) {
+            f->cmdNewGame_Click();
+            ChooseCourse(*f);
+            TypeGross(*f, 5);
+        } else {
+            f->cboCourse->setCurrentIndex(f->cboCourse->findData(c.course));
+            f->cboTeeBox->setCurrentIndex(c.tee);
+        }
+        f->SetHoleText(kRowGross, 1, "9");
+        f->Calc_Row_Scores(kRowGross);
+        const QString slopes = c.course == 2 ? "131000000000" : "125126000000";
+        TestDb().Execute("UPDATE COURSES SET MSL=? WHERE COURSE_ID=?", {slopes, c.course});
+        ASSERT_TRUE(f->cmdSave_Click()) << boxes.Texts().join("|").toStdString();
+        EXPECT_EQ(test::RoundRows(7, "SLOPE_RATING").join(" "),
+                  c.tee < 0 ? "113 125" : QString::number(c.stored));
+    }
+}
+
 // The database switched while a woman's round is shown, then the settings screen closed: nothing of
 // the old database chooses a course in the new one (its course 1 has no women's figures), neither
 // the course shown before nor the one Keep same carried.
