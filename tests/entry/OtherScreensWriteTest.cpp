@@ -136,7 +136,7 @@ TEST_F(MainScreen, AfterTheDatabaseSwitchNoCourseOfTheOldDatabaseIsChosen) {
 
 // Another course saved in the course editor (it hands that course back), Yes to "Save the changes?"
 // on closing it: the round just stored is shown again on its own course, never for a moment on the
-// other one, and nothing warns about that one's empty tee box.
+// other one, and nothing warns about that one's empty tee box. A new round is put on it.
 TEST_F(MainScreen, TheCourseTheEditorHandsBackNeverShowsUnderAStoredRound) {
     StoredRounds(3);
     test::AddCourse(2, "Oaks", 0, "00.0");
@@ -155,4 +155,10 @@ TEST_F(MainScreen, TheCourseTheEditorHandsBackNeverShowsUnderAStoredRound) {
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 1);
     EXPECT_EQ(f->round.StoredGame(), 3);
     EXPECT_EQ(test::RoundRows(7, "GS01").value(2), "9");
+
+    f->cmdNewGame_Click();
+    Ctx().nCurCourseID = 2;
+    f->Form_Activate(1);
+    EXPECT_EQ(f->cboCourse->currentData().toInt(), 2) << "a new round takes the course handed back";
+    EXPECT_TRUE(boxes.Last().startsWith("No Slope")) << "and warns about its own tee box";
 }

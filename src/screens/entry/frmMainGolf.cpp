@@ -244,10 +244,9 @@ void frmMainGolf::StartAfresh() {
     }
     round.SetCourse(0);
     round.SetTee(0, 0, 0);
-    // The course, tee box and round saved last were the other database's: their numbers name
+    // The course chosen and the round saved last were the other database's: their numbers name
     // nothing here.
     ctx_.nCurCourseID = 0;
-    ctx_.nCurTeeBox = 0;
     bKeepSame = false;
     Init_Player_List();
     round.ClearChange();

@@ -175,7 +175,7 @@ class frmMainGolf : public QWidget {
     void Grid_Setup(Spread& grid);
     void Init_Player_List();
     // Empty lists reloaded from the database, no player chosen, a new round: as after loading. Used
-    // after a switch of database: no course, tee box or kept round of the other one is carried.
+    // after a switch of database: no course or kept round of the other one is carried.
     void StartAfresh();
     // Asks to save, hands the shown course and player over, opens a report screen, then activates.
     void OpenForShownCourseAndPlayer(const std::function<ScreenAnswer()>& show);
