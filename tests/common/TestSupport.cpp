@@ -84,6 +84,7 @@ ScriptedMsgBox::ScriptedMsgBox(std::deque<int> answers, int fallback)
         styles_.push_back(style);
         buttons_.push_back(MsgBoxButtons());
         details_ << MsgBoxDetails();
+        if (whileOpen) whileOpen(text);
         if (answers_.empty()) return fallback_;
         const int a = answers_.front();
         answers_.pop_front();

@@ -46,6 +46,8 @@ class ScriptedMsgBox {
     explicit ScriptedMsgBox(std::deque<int> answers = {}, int fallback = 1 /* vbOK */);
     ~ScriptedMsgBox();
     void Push(int answer) { answers_.push_back(answer); }
+    // Runs while each box is open, before its answer (a real box runs the event loop meanwhile).
+    std::function<void(const QString& text)> whileOpen;
     const QStringList& Texts() const { return texts_; }
     const QStringList& Titles() const { return titles_; }
     const std::vector<int>& Styles() const { return styles_; }

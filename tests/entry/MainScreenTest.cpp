@@ -1147,7 +1147,8 @@ TEST_F(MainScreen, KeepSameCarriesTheRoundSavedLastHoweverItWasSaved) {
 }
 
 // A question that would drop typed work keeps it on Escape or the close box (Cancel): the player
-// question and the game number's on a new round; No there leaves the new round for the game asked.
+// question and the game number's on a new round; No there, or to the bar's question, leaves the new
+// round for the game asked.
 TEST_F(MainScreen, CancelOnAQuestionKeepsTheTypedWork) {
     StoredRounds(3);
     test::ScriptedMsgBox boxes({vbCancel, vbNo, vbCancel, vbNo});
@@ -1167,6 +1168,13 @@ TEST_F(MainScreen, CancelOnAQuestionKeepsTheTypedWork) {
     EXPECT_EQ(f->spISC->CellText(kColTot, kRowGross), "108");
     f->txtRecNum->setText("2");
     EXPECT_EQ(f->round.StoredGame(), 2) << "No leaves the new round";
+    f->cmdNewGame_Click();
+    TypeGross(*f, 6);
+    boxes.Push(vbNo);
+    f->RecBar->setValue(1);
+    EXPECT_EQ(boxes.Last(), "The data has changed.\n\rSave changes?");
+    EXPECT_EQ(f->round.StoredGame(), 1) << "No to the bar's question leaves the new round too";
+    EXPECT_EQ(f->txtRecNum->text(), " 1");
     EXPECT_EQ(test::RoundCount(7), 3);
 }
 

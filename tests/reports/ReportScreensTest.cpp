@@ -250,6 +250,8 @@ TEST_F(ReportScreens, DateChecksIncludingAnImpossibleDate) {
     } cases[] = {
         {"01/01/2024", "12/31/2024", ""},
         {"13/01/2024", "12/31/2024", "Date must be in the format MM/DD/YYYY."},
+        {"01/01/2024", "12/3_/2024",
+         "A valid date cannot contain any underscores.\r\nDate must be in the format MM/DD/YYYY."},
         {"01/01/2024", "12/31/2023", "The Start Date must be earlier than the End Date."},
         {"05/05/2024", "05/05/2024", ""},
     };

@@ -245,6 +245,10 @@ void frmMainGolf::StartAfresh() {
     }
     round.SetCourse(0);
     round.SetTee(0, 0, 0);
+    // The course chosen and the round saved last were the other database's: their numbers name
+    // nothing here.
+    ctx_.nCurCourseID = 0;
+    bKeepSame = false;
     Init_Player_List();
     round.ClearChange();
 }
@@ -296,17 +300,17 @@ void frmMainGolf::Form_Activate(const ScreenAnswer& answer) {
             ctx_.nCurCourseID = keepShown ? SelectedItemData(*cboCourse) : handedCourse;
         }
         if (code == 1 || code == 3) {
-            const int shownCourse = SelectedItemData(*cboCourse);
-            {
-                const QSignalBlocker block(cboCourse);
-                cboCourse->clear();
-                if (ctx_.HasDatabase()) Load_Course_Info(*cboCourse, ctx_);
-                cboCourse->setCurrentIndex(-1);
-            }
-            if (keepShown) {
-                const QSignalBlocker block(cboCourse);
-                cboCourse->setCurrentIndex(cboCourse->findData(shownCourse));
+            if (keepShown || !round.IsNew()) {
+                // The round kept, or a stored round shown again from the store below: on its own
+                // course, never for a moment on the one handed back.
+                ReloadCourseLists();
             } else {
+                {
+                    const QSignalBlocker block(cboCourse);
+                    cboCourse->clear();
+                    if (ctx_.HasDatabase()) Load_Course_Info(*cboCourse, ctx_);
+                    cboCourse->setCurrentIndex(-1);
+                }
                 const int i = cboCourse->findData(ctx_.nCurCourseID);
                 if (i >= 0) cboCourse->setCurrentIndex(i);
             }

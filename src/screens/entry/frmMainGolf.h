@@ -174,7 +174,8 @@ class frmMainGolf : public QWidget {
     void ConnectHandlers();
     void Grid_Setup(Spread& grid);
     void Init_Player_List();
-    // Empty lists reloaded from the database, no player chosen, a new round: as after loading.
+    // Empty lists reloaded from the database, no player chosen, a new round: as after loading. Used
+    // after a switch of database: no course or kept round of the other one is carried.
     void StartAfresh();
     // Asks to save, hands the shown course and player over, opens a report screen, then activates.
     void OpenForShownCourseAndPlayer(const std::function<ScreenAnswer()>& show);
@@ -250,7 +251,11 @@ class frmMainGolf : public QWidget {
     void ClearForNewPlayer();
     bool StoreRound();  // the save step of Save_DBF
     // What the screen's own write changed it shows itself: the notice of it asks nothing more.
-    void TookOwnChanges();
+    // `before`: the count of stored changes just before the write.
+    void TookOwnChanges(quint64 before);
+    // The round takes its tee box's present yards, hole handicaps and pars (and slope and rating,
+    // unless it keeps its own) with the capped scores they give: what it is stored with.
+    void TakeTeeBoxFiguresNow();
     void CatchUpWithStore();  // the step of ShowWhatIsStored
     // The shown player's edited round, now game `game`: its stored figures and number, the edits kept.
     void KeepEditsAt(int game);

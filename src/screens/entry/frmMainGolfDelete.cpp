@@ -14,6 +14,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/ListLoaders.h"
 #include "shell/ResyncProgress.h"
+#include "shell/StoredChanges.h"
 
 namespace dc {
 
@@ -44,13 +45,14 @@ void frmMainGolf::cmdDeleteGame_Click() {
         if (Ask("Are you sure you want to delete this game?", vbYesNo + vbQuestion) != vbYes) return;
         ctx_.nCurPlayerID = playerId;
         int left = 0;
+        const quint64 before = ctx_.Changes().Count();
         {
             // The round shown, by its key and row: its game number may have changed since it was shown.
             ResyncProgress progress(this, /*fromUpCRSR=*/false);
             left = DeleteRoundAndRecalculate(ctx_.Connection(), round.StoredRef(), round.Male() ? 0 : 1,
                                              ctx_.bFlag18_9, &progress);
         }
-        TookOwnChanges();
+        TookOwnChanges(before);
         round.ClearChange();
         if (left == 0) {
             {
@@ -83,8 +85,9 @@ bool frmMainGolf::cmdDeletePlayer_Click(bool lastGame) {
         const QString question =
             lastGame ? "Player's last game.  Delete Player?" : "Are you sure you want to delete this player?";
         if (Ask(question, vbYesNo + vbQuestion) != vbYes) return false;
+        const quint64 before = ctx_.Changes().Count();
         PlayerStore(ctx_.Connection()).DeletePlayer(SelectedItemData(*cboPlayer));
-        TookOwnChanges();
+        TookOwnChanges(before);
         // A blank new round and no player, as the new-player button leaves it, without its question
         // or the player editor; the player list reloaded.
         Init_Player_List();

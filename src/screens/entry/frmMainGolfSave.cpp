@@ -27,6 +27,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/ListLoaders.h"
 #include "shell/ScreenBoxes.h"
+#include "shell/StoredChanges.h"
 #include "shell/frmMainWait.h"
 
 namespace dc {
@@ -191,6 +192,9 @@ bool frmMainGolf::Save_DBF() {
 bool frmMainGolf::StoreRound() {
     std::unique_ptr<frmMainWait> wait;
     try {
+        // Another screen may have corrected the tee box since the screen read it (its notice can
+        // still be on its way): the round is stored with the figures the tee box has now.
+        TakeTeeBoxFiguresNow();
         if (!round.IsNew()) Save_Check();
         SetMousePointer(Pointer::Hourglass);
         const RoundEntry entry = CurrentRoundEntry();
@@ -214,8 +218,9 @@ bool frmMainGolf::StoreRound() {
             }
         } progress(*this, wait);
         const bool wasNew = round.IsNew();
+        const quint64 before = ctx_.Changes().Count();
         const SaveOutcome out = SaveAndRecalculate(ctx_.Connection(), entry, is18, &progress);
-        TookOwnChanges();
+        TookOwnChanges(before);
         wait.reset();
         SetMousePointer(Pointer::Default);
         setEnabled(true);

@@ -21,7 +21,20 @@ namespace dc {
 
 using namespace mainscreen;
 
-void frmMainGolf::TookOwnChanges() { shownChanges_ = ctx_.Changes().Count(); }
+void frmMainGolf::TookOwnChanges(quint64 before) {
+    // A change stored by another screen before this write and not yet caught up with (its notice
+    // may have come while a question of this screen was open) is still caught up with after it.
+    if (shownChanges_ == before) shownChanges_ = ctx_.Changes().Count();
+}
+
+void frmMainGolf::TakeTeeBoxFiguresNow() {
+    // A stored round on the tee box it was played off keeps its own slope and rating.
+    const std::optional<RoundRec>& stored = round.Loaded();
+    const bool ownTee = !round.IsNew() && stored && stored->COURSE_ID == round.CourseId() &&
+                        stored->TEE_BOX_ID == round.TeeBox();
+    RefreshTeeFigures(!ownTee);
+    UpdateRoundFigures();
+}
 
 void frmMainGolf::ShowWhatIsStored() {
     // Never inside a step of this screen or inside another screen's unit of work: after it.
