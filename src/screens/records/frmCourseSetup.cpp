@@ -383,13 +383,7 @@ void frmCourseSetup::ShowStoredCourse(int courseId) {
     loaded_ = Courses().LoadCourse(courseId);
     Load_TeeBox_Info();
     Load_Detail_Info();
-    Hcp_Checksum(*spMHCP);
-    Hcp_Checksum(*spWHCP);
-    Par_YD_Sum(*spMPar);
-    Par_YD_Sum(*spWPar);
-    Par_YD_Sum(*spYD);
-    bChanged = false;
-    bRatingsChanged = false;
+    ShowTotalsAsLoaded();
     spTB->setFocus();
     spTB->SetActiveCell(1, 1);
 }
@@ -442,6 +436,11 @@ void frmCourseSetup::ShowNewCourse() {
     setWindowTitle("Add a New Course");
     course_ = CourseCells{};
     for (Spread* grid : {spTB, spMHCP, spWHCP, spMPar, spWPar, spYD}) ResetSpreadRows(*grid, 4);
+    ShowTotalsAsLoaded();
+}
+
+// The grids' check sums and totals for what was just loaded or emptied, with nothing changed yet.
+void frmCourseSetup::ShowTotalsAsLoaded() {
     Hcp_Checksum(*spMHCP);
     Hcp_Checksum(*spWHCP);
     Par_YD_Sum(*spMPar);

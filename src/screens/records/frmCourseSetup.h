@@ -94,6 +94,7 @@ class frmCourseSetup : public DialogBase {
     void ShowStoredCourse(int courseId);
     // An empty new course, without a question.
     void ShowNewCourse();
+    void ShowTotalsAsLoaded();
     // The open database's courses listed afresh and a new course shown: the edits are dropped.
     void ShowOpenDatabase();
     // False (after saying so and showing the open database's courses) when another database is open
