@@ -288,9 +288,9 @@ class Planner {
     // The stored course an earlier run made of this old course record, while it exists, whatever the
     // golfer changed in it since: a course given a remembered number drops that memory
     // (CourseStore::InsertCourse), so the number is never a deleted course's successor. A course
-    // remembered by its old name alone (earlier builds, who did not drop it) must still have part of
-    // the record's figures, which another club's course of that name has not; a course of the old
-    // name is found by its name anyway.
+    // remembered by its old name alone (earlier builds, which gave a number again without dropping its
+    // memory) must still have part of the record's figures, which another club's course of that name
+    // has not; a course of the old name is found by its name anyway.
     int Remembered(const QString& origin, const PackedCourse& packed) const {
         const int became = stored_.converted.courses.value(origin);
         if (became > 0 && stored_.courseNames.contains(became)) return became;
