@@ -457,6 +457,13 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "it, its rounds go there",
          "SELECT (SELECT COUNT(*) FROM COURSES) || ':' || GROUP_CONCAT(COURSE_ID) FROM INDIV_SCORES",
          "2:1,2"},
+        {"two course records of one name, other pars",
+         {{"COURSE.GDB",
+           bytes({OldCourse("Pine Valley Links"), OldCourse("Oak Hills", 3), OldCourse("Oak Hills", 5)})}},
+         "1 course record(s) with the name of another course were merged into it:\r\n    COURSE.GDB record 3 "
+         "\"Oak Hills\" has the name of the course \"Oak Hills\": merged into it, its rounds go there",
+         "SELECT COUNT(*) FROM COURSES",
+         "2"},
         {"unreadable tee",
          {{"SMITHJOH.GDB", base + OldRound(true, "06/04/2026", "Oak Hills").Text(40, 1, "\x01").Bytes()}},
          "1 round(s) with unreadable fields were skipped:\r\n    \"Smith, John\", 06/04/2026, \"Oak Hills\" "
@@ -601,12 +608,17 @@ TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
          "MPARS='000000000000000000' || SUBSTR(MPARS, 19) WHERE COURSE_ID=1",
          kRemembered, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
         // Memory of earlier builds: one correction leaves the ratings, the pars or a whole tee box.
-        {"earlier builds, renamed, a slope changed",
-         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MSL='118121120' WHERE COURSE_ID=1", kEarlier, 2,
-         "is the stored course \"Pine Valley GC\" (converted before)"},
-        {"earlier builds, renamed, a par fixed and re-rated on one tee box",
-         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5', MPARS='5' || SUBSTR(MPARS, 2) "
-         "WHERE COURSE_ID=1",
+        {"earlier builds, renamed, every tee box re-rated",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.573.573.5', MSL='118118118' WHERE "
+         "COURSE_ID=1",
+         kEarlier, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        {"earlier builds, renamed, a par fixed on every tee box",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MPARS='5' || SUBSTR(MPARS, 2, 17) || '5' || "
+         "SUBSTR(MPARS, 20, 17) || '5' || SUBSTR(MPARS, 38) WHERE COURSE_ID=1",
+         kEarlier, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        {"earlier builds, renamed, a par fixed and re-rated on the second and third tee boxes",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='72.573.573.5', MPARS=SUBSTR(MPARS, 1, 18) || "
+         "'5' || SUBSTR(MPARS, 20, 17) || '5' || SUBSTR(MPARS, 38) WHERE COURSE_ID=1",
          kEarlier, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
         {"earlier builds, renamed, a tee box emptied",
          "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='00.071.570.5', MSL='000121120', "

@@ -240,7 +240,7 @@ class Planner {
                         r_.coursesMerged << RecordAt(f.name, n) + " " + Quoted(c.name.trimmed()) +
                                                 " has the name of the course " + name +
                                                 ": merged into it, its rounds go there";
-                } else if (stored_.courseNames.contains(id) && StoredFigures(id) != Figures(packed)) {
+                } else if (StoredFigures(id) != Figures(packed)) {
                     r_.coursesMerged << RecordAt(f.name, n) + " " + Quoted(c.name.trimmed()) +
                                             " has the name of the stored course " + name +
                                             " of other ratings, slopes or pars: merged into it, its "
@@ -292,10 +292,13 @@ class Planner {
     // memory) must still have part of the record's figures, which another club's course of that name
     // has not; a course of the old name is found by its name anyway.
     int Remembered(const QString& origin, const PackedCourse& packed) const {
-        const int became = stored_.converted.courses.value(origin);
-        if (became > 0 && stored_.courseNames.contains(became)) return became;
-        const int byName = stored_.converted.coursesByName.value(origin.section('|', 0, 0));
-        return byName > 0 && stored_.courseNames.contains(byName) && PartlyAlike(packed, byName) ? byName : 0;
+        const auto became = stored_.converted.courses.constFind(origin);
+        if (became != stored_.converted.courses.constEnd() && stored_.courseNames.contains(*became))
+            return *became;
+        const auto byName = stored_.converted.coursesByName.constFind(origin.section('|', 0, 0));
+        if (byName == stored_.converted.coursesByName.constEnd() || !stored_.courseNames.contains(*byName))
+            return 0;
+        return PartlyAlike(packed, *byName) ? *byName : 0;
     }
 
     // The stored course keeps the record's pars, or its ratings and slopes, or one tee box the record
@@ -753,10 +756,9 @@ QString OldGolferKey(const QString& fileKey, const QString& name20, const QStrin
 }
 
 QString OldGolferKeyAgain(const QString& remembered) {
-    const qsizetype first = remembered.indexOf('|'), last = remembered.lastIndexOf('|');
-    if (first < 0 || last <= first) return remembered;
-    return OldGolferKey(remembered.left(first), remembered.mid(first + 1, last - first - 1),
-                        remembered.mid(last + 1));
+    // Key|name|gender: the name may hold a bar of its own.
+    return OldGolferKey(remembered.section('|', 0, 0), remembered.section('|', 1, -2),
+                        remembered.section('|', -1));
 }
 
 quint64 OldRoundKey(const OldRoundRec& round) {
