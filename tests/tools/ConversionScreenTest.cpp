@@ -27,6 +27,7 @@
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
 #include "platform/Spread.h"
+#include "records/frmCourseSetup.h"
 #include "shell/ResyncProgress.h"
 #include "shell/frmMainWait.h"
 #include "shell/frmSystemSetup.h"
@@ -310,6 +311,79 @@ TEST_F(ConversionScreen, TheMainScreenActsOnTheRoundItShowsAfterAConversionRenum
     main.cmdDeleteGame_Click();
     EXPECT_TRUE(firstHole("2024-05-05").isNull()) << "the round shown is deleted";
     EXPECT_EQ(Rounds(), 5);
+}
+
+// A course converted, then completed and renamed by the golfer in the course editor, stays the course
+// its old record became: the club's folder played on since adds its new rounds there. A course the
+// editor gives the number of a course deleted outside the program is not the old record of that one.
+TEST_F(ConversionScreen, ACourseTheGolferCompletedInTheEditorKeepsItsNewRounds) {
+    RecordBytes pine = OldCourse("Pine Valley Links").Single(38, 0.0f).Int16(46, 0);  // old tee 3 unused
+    for (int h = 0; h < 18; ++h) pine.Int16(84 + 2 * (h * 3 + 2), 0);
+    QList<RecordBytes> rounds{OldRound(true, "05/01/2026", "Pine Valley Links"),
+                              OldRound(true, "05/02/2026", "Oak Hills", 4)};
+    ScriptedMsgBox boxes({}, vbOK);
+    const auto convert = [&] {
+        WriteFolder(Old(), rounds);
+        WriteFile(Old() + "/COURSE.GDB", pine.Bytes() + OldCourse("Oak Hills", 3).Bytes());
+        frmConvertUtil screen(Ctx());
+        screen.SetFolder(folder_.Path() + "/old");
+        screen.cmdStart_Click();
+        return screen.lblNumRounds->text();
+    };
+    EXPECT_EQ(convert(), "2");
+    {
+        frmCourseSetup editor(Ctx());
+        editor.OpenReRating = [](int) {};
+        editor.show();
+        editor.cboCourseName->setCurrentIndex(editor.cboCourseName->findData(1));
+        editor.cboCourseName_Click();
+        ASSERT_EQ(editor.spTB->CellText(1, 1), "Red");
+        editor.cboCourseName->setEditText("Pine Valley GC");
+        const auto edit = [](Spread* grid, int col, int row, const QString& text) {
+            grid->SetCellText(col, row, text);
+            Q_EMIT grid->Change(col, row);
+        };
+        edit(editor.spTB, 2, 1, "68.0");
+        edit(editor.spTB, 3, 1, "118");
+        for (int h = 1; h <= 18; ++h) edit(editor.spMPar, h, 1, h == 1 ? "5" : "4");
+        edit(editor.spMPar, 1, 2, "5");  // a par fixed on the White tee box
+        boxes.Push(vbYes);               // no women's pars on Red: saved anyway
+        ASSERT_TRUE(editor.SaveCourse());
+    }
+    ASSERT_EQ(TestDb().Scalar("SELECT COURSE_NAME || MCR FROM COURSES WHERE COURSE_ID=1").toString(),
+              "Pine Valley GC68.071.570.500.0");
+    for (int d = 3; d <= 7; ++d)
+        rounds << OldRound(true, QByteArray("05/0") + char('0' + d) + "/2026", "Pine Valley Links", 6);
+    EXPECT_EQ(convert(), "5");
+    EXPECT_TRUE(
+        boxes.Last().contains("1 course(s) converted before were found under another name:\r\n    "
+                              "\"Pine Valley Links\" is the stored course \"Pine Valley GC\" "
+                              "(converted before): not added again, its rounds go there"))
+        << boxes.Last().toStdString();
+    const auto courses = [] {
+        return TestDb()
+            .Scalar(
+                "SELECT GROUP_CONCAT(C) FROM (SELECT COURSE_ID || COURSE_NAME || ':' || (SELECT COUNT(*) "
+                "FROM INDIV_SCORES S WHERE S.COURSE_ID = C.COURSE_ID) AS C FROM COURSES C ORDER BY "
+                "COURSE_ID)")
+            .toString();
+    };
+    EXPECT_EQ(courses(), "1Pine Valley GC:6,2Oak Hills:1");
+
+    // Oak Hills deleted outside the program with its round, its memory left; the editor's new course
+    // takes its number. The round stays taken.
+    TestDb().Execute("DELETE FROM INDIV_SCORES WHERE COURSE_ID=2");
+    TestDb().Execute("DELETE FROM COURSES WHERE COURSE_ID=2");
+    {
+        frmCourseSetup editor(Ctx());
+        editor.show();
+        editor.cmdNew_Click();
+        editor.cboCourseName->setEditText("Elm");
+        editor.cboCourseName_Change("Elm");  // as typed
+        ASSERT_TRUE(editor.SaveCourse());
+    }
+    EXPECT_EQ(convert(), "0");
+    EXPECT_EQ(courses(), "1Pine Valley GC:6,2Elm:0,3Oak Hills:0");
 }
 
 }  // namespace

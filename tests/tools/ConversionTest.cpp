@@ -112,6 +112,10 @@ TEST(Conversion, RoundKeyHoldsTeeAndCourse) {
     EXPECT_NE(a, key(OldRound(true, "05/01/2026", "Pine Valley Links").Text(40, 1, "2")));
     EXPECT_NE(a, key(OldRound(true, "05/01/2026", "Oak Hills")));
     EXPECT_EQ(a, key(OldRound(true, "05/01/2026", "Pine Valley Links").Text(61, 59, "other notes")));
+    // A golfer's key as earlier builds remembered it is read as it is compared now.
+    EXPECT_EQ(OldGolferKeyAgain("SMITHJOH|SMITH ,  JOHN Q.|M"),
+              OldGolferKey("SmithJoh", "Smith, John Q", "M"));
+    EXPECT_NE(OldGolferKey("SmithJoh", "Smith, John Q", "M"), OldGolferKey("SmithJoh", "Smith, John", "M"));
 }
 
 TEST(Conversion, CostsAsTheCostBoxTakesThem) {
@@ -197,11 +201,15 @@ TEST_F(ConversionRun, ImportsCoursesGolfersAndRoundsThenRecomputes) {
     EXPECT_DOUBLE_EQ(Value("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE PLAYER_ID=2").toDouble(), 40.4);
     // The .DBF round has no pars: its nines are capped by the course's pars of 3 (Canada: par + 4).
     EXPECT_EQ(Value("SELECT ADJSCR_CA_F9 FROM INDIV_SCORES WHERE PLAYER_ID=2").toInt(), 45);
-    EXPECT_EQ(ConversionMessage(r),
-              "All files were successfully converted to " + AppTitle() +
-                  " format.\r\n\r\nNote that you will need to manually enter Handicap holes and Tee Box "
-                  "information on the Course Screen and provide individual player information on the "
-                  "Add/Edit Player screen.");
+    // The record of the stored name but other figures is named, so that the golfer may correct it.
+    EXPECT_EQ(
+        ConversionMessage(r),
+        "Converted with exceptions:\r\n1 course record(s) with the name of another course were merged "
+        "into it:\r\n    course.gdb record 3 \"old elm\" has the name of the stored course \"Old Elm\" of "
+        "other ratings, slopes or pars: merged into it, its rounds go there\r\n\r\nNote that you will need "
+        "to manually enter Handicap holes and Tee Box "
+        "information on the Course Screen and provide individual player information on the "
+        "Add/Edit Player screen.");
 }
 
 // Import and recomputation are one transaction: a failure in any part leaves the database as it was.
@@ -404,10 +412,17 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "2026-06-01,2026-06-01"},
         {"two golfers of one key",
          {{"GOLFER.GDB", bytes({OldGolfer("Smith, John A"), OldGolfer("Smith, John B")})}},
-         "Golfers \"Smith, John A\" and \"Smith, John B\" have the same key SmithJoh: its rounds went to "
-         "\"Smith, John A\"",
+         "Golfers \"Smith, John A\" (M, GOLFER.GDB record 1) and \"Smith, John B\" (M, GOLFER.GDB record 2) "
+         "have the same key SmithJoh: its rounds went to \"Smith, John A\" (M, GOLFER.GDB record 1)",
          "SELECT GROUP_CONCAT(PLAYER_ID) FROM INDIV_SCORES",
          "1"},
+        {"two golfers of one name and key",
+         {{"GOLFER.GDB", bytes({OldGolfer("Doe, Jane", '1'), OldGolfer("Smith, John Q", '1'),
+                                OldGolfer("Smith, John Q")})}},
+         "Golfers \"Smith, John Q\" (F, GOLFER.GDB record 2) and \"Smith, John Q\" (M, GOLFER.GDB record 3) "
+         "have the same key SmithJoh: its rounds went to \"Smith, John Q\" (F, GOLFER.GDB record 2)",
+         "SELECT GROUP_CONCAT(PLAYER_ID) FROM INDIV_SCORES",
+         "2"},
         // Every record of a file is a round of its own, whatever it shares with another; the same
         // round met again in the other file of the golfer is one round.
         {"look-alike records of one file",
@@ -442,6 +457,13 @@ TEST(ConversionExceptions, LeftOutIsNamed) {
          "it, its rounds go there",
          "SELECT (SELECT COUNT(*) FROM COURSES) || ':' || GROUP_CONCAT(COURSE_ID) FROM INDIV_SCORES",
          "2:1,2"},
+        {"two course records of one name, other pars",
+         {{"COURSE.GDB",
+           bytes({OldCourse("Pine Valley Links"), OldCourse("Oak Hills", 3), OldCourse("Oak Hills", 5)})}},
+         "1 course record(s) with the name of another course were merged into it:\r\n    COURSE.GDB record 3 "
+         "\"Oak Hills\" has the name of the course \"Oak Hills\": merged into it, its rounds go there",
+         "SELECT COUNT(*) FROM COURSES",
+         "2"},
         {"unreadable tee",
          {{"SMITHJOH.GDB", base + OldRound(true, "06/04/2026", "Oak Hills").Text(40, 1, "\x01").Bytes()}},
          "1 round(s) with unreadable fields were skipped:\r\n    \"Smith, John\", 06/04/2026, \"Oak Hills\" "
@@ -538,52 +560,100 @@ class TwoFolders : public ::testing::Test {
     }
 };
 
+// The memory rows of a database converted into by earlier builds: courses by their old names, round
+// keys by the player they went to, a golfer's last player only.
+void AsEarlierBuilds() {
+    TestDb().Execute(
+        "UPDATE CV_CONVERTED SET KIND='C', OLD_ID=SUBSTR(OLD_ID, 1, INSTR(OLD_ID, '|') - 1) "
+        "WHERE KIND='O'");
+    TestDb().Execute(
+        "UPDATE CV_CONVERTED SET KIND='R', OLD_ID=SUBSTR(OLD_ID, INSTR(OLD_ID, '|') + 1) "
+        "WHERE KIND='F'");
+    TestDb().Execute(
+        "DELETE FROM CV_CONVERTED WHERE KIND='G' AND rowid NOT IN "
+        "(SELECT MAX(rowid) FROM CV_CONVERTED WHERE KIND='G' GROUP BY OLD_ID)");
+}
+
 // A club's folder converted, edited in the database, played on and converted again: every record
 // taken before is recognised by where it came from whatever was edited since, and only the new
 // round is added. A database that does not remember its conversions (made before it did) finds
-// them again by names, tee boxes and scores.
+// them again by names, tee boxes and scores; one converted into by earlier builds finds a course by
+// its old name while it keeps part of the old record's figures.
 TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
+    enum Memory { kNone, kEarlier, kRemembered };
     const struct {
         const char* what;
         const char* change;
-        bool remembered;
+        Memory remembered;
         int courses;
         QString line, rounds = "2026-06-01:90,2026-06-02:72,2026-06-09:108";
     } cases[] = {
-        {"renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1", true, 2,
+        {"renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1", kRemembered, 2,
          "1 course(s) converted before were found under another name:\r\n    \"Pine Valley Links\" is the "
          "stored course \"Pine Valley GC\" (converted before): not added again, its rounds go there"},
         {"renamed and re-rated",
          "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5', MSL='118121120' WHERE "
          "COURSE_ID=1",
-         true, 2, "(SMITHJOH.GDB record 1): converted before"},
+         kRemembered, 2, "(SMITHJOH.GDB record 1): converted before"},
         {"renamed and a par changed",
          "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1",
-         true, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
-        {"a hole score corrected", "UPDATE INDIV_SCORES SET GS01=6, GSTOTAL=91 WHERE GAME_NUMBER=1", true, 2,
-         "(SMITHJOH.GDB record 1): converted before", "2026-06-01:91,2026-06-02:72,2026-06-09:108"},
-        {"first name corrected", "UPDATE PLAYERS SET FIRST_NAME='Jon'", true, 2,
+         kRemembered, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        // Whatever the golfer changed: every figure of every tee box.
+        {"renamed, a par fixed and every tee box re-rated",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.573.573.5', MSL='118118118', "
+         "MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1",
+         kRemembered, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        {"renamed, a tee box emptied and the others re-rated",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='00.073.573.5', MSL='000118118', "
+         "MPARS='000000000000000000' || SUBSTR(MPARS, 19) WHERE COURSE_ID=1",
+         kRemembered, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        // Memory of earlier builds: one correction leaves the ratings, the pars or a whole tee box.
+        {"earlier builds, renamed, every tee box re-rated",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.573.573.5', MSL='118118118' WHERE "
+         "COURSE_ID=1",
+         kEarlier, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        {"earlier builds, renamed, a par fixed on every tee box",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MPARS='5' || SUBSTR(MPARS, 2, 17) || '5' || "
+         "SUBSTR(MPARS, 20, 17) || '5' || SUBSTR(MPARS, 38) WHERE COURSE_ID=1",
+         kEarlier, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        {"earlier builds, renamed, a par fixed and re-rated on the second and third tee boxes",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='72.573.573.5', MPARS=SUBSTR(MPARS, 1, 18) || "
+         "'5' || SUBSTR(MPARS, 20, 17) || '5' || SUBSTR(MPARS, 38) WHERE COURSE_ID=1",
+         kEarlier, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        {"earlier builds, renamed, a tee box emptied",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='00.071.570.5', MSL='000121120', "
+         "MPARS='000000000000000000' || SUBSTR(MPARS, 19) WHERE COURSE_ID=1",
+         kEarlier, 2, "is the stored course \"Pine Valley GC\" (converted before)"},
+        {"earlier builds, renamed, every figure changed",
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.573.573.5', MPARS='5' || SUBSTR(MPARS, 2) "
+         "WHERE COURSE_ID=1",
+         kEarlier, 3, "(SMITHJOH.GDB record 1): converted before",
+         "2026-06-01:90,2026-06-02:72,2026-06-09:108"},
+        {"a hole score corrected", "UPDATE INDIV_SCORES SET GS01=6, GSTOTAL=91 WHERE GAME_NUMBER=1",
+         kRemembered, 2, "(SMITHJOH.GDB record 1): converted before",
+         "2026-06-01:91,2026-06-02:72,2026-06-09:108"},
+        {"first name corrected", "UPDATE PLAYERS SET FIRST_NAME='Jon'", kRemembered, 2,
          "\"Smith, John\" is the stored player Smith, Jon (M)"},
         // The course deleted by hand, its memory left: it is added again.
-        {"course deleted", "DELETE FROM COURSES WHERE COURSE_ID=2", true, 2,
+        {"course deleted", "DELETE FROM COURSES WHERE COURSE_ID=2", kRemembered, 2,
          "(SMITHJOH.GDB record 1): converted before"},
         {"not remembered, a par changed",
-         "UPDATE COURSES SET MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1", false, 2,
+         "UPDATE COURSES SET MPARS='5' || SUBSTR(MPARS, 2) WHERE COURSE_ID=1", kNone, 2,
          "(SMITHJOH.GDB record 1)\r\n"},
         {"not remembered, renamed", "UPDATE COURSES SET COURSE_NAME='Pine Valley GC' WHERE COURSE_ID=1",
-         false, 2,
+         kNone, 2,
          "\"Pine Valley Links\" is the stored course \"Pine Valley GC\" (the same tee boxes): not added "
          "again, "
          "its rounds go there"},
         {"not remembered, renamed, a slope changed",
-         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MSL='118121120' WHERE COURSE_ID=1", false, 3,
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MSL='118121120' WHERE COURSE_ID=1", kNone, 3,
          "(SMITHJOH.GDB record 1): stored on \"Pine Valley GC\""},
         {"not remembered, renamed, the third tee box re-rated",
-         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='72.571.570.4' WHERE COURSE_ID=1", false, 3,
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='72.571.570.4' WHERE COURSE_ID=1", kNone, 3,
          "(SMITHJOH.GDB record 1): stored on \"Pine Valley GC\""},
-        {"not remembered, no pars", "UPDATE COURSES SET MPARS=''", false, 2, "(SMITHJOH.GDB record 1)\r\n"},
+        {"not remembered, no pars", "UPDATE COURSES SET MPARS=''", kNone, 2, "(SMITHJOH.GDB record 1)\r\n"},
         {"not remembered, renamed and re-rated",
-         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5' WHERE COURSE_ID=1", false, 3,
+         "UPDATE COURSES SET COURSE_NAME='Pine Valley GC', MCR='73.571.570.5' WHERE COURSE_ID=1", kNone, 3,
          "(SMITHJOH.GDB record 1): stored on \"Pine Valley GC\""},
     };
     for (const auto& c : cases) {
@@ -602,7 +672,8 @@ TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
             {OldRound(true, "06/01/2026", "Pine Valley Links"), OldRound(true, "06/02/2026", "Oak Hills", 4),
              OldRound(true, "06/09/2026", "Pine Valley Links", 6)});
         Convert(first);
-        if (!c.remembered) TestDb().Execute("DROP TABLE CV_CONVERTED");
+        if (c.remembered == kNone) TestDb().Execute("DROP TABLE CV_CONVERTED");
+        if (c.remembered == kEarlier) AsEarlierBuilds();
         TestDb().Execute(c.change);
         const QStringList boxes = Convert(again);
         ASSERT_EQ(boxes.size(), 2) << c.what;  // the golfer converted before, then the closing message
@@ -623,13 +694,15 @@ TEST_F(TwoFolders, EditedSinceTheFirstRunNothingIsAddedTwice) {
 }
 
 // A golfer of another club with the same key is another person: she is added as a new player and
-// her rounds go to her; the question names her and the stored player. Each club's golfer
-// converted again is the same person and adds nothing.
+// her rounds go to her; the question names her and the stored player. Her club's course of the
+// stored course's name is that course, named in the closing message for its other pars. Each club's
+// golfer converted again is the same person and adds nothing.
 TEST_F(TwoFolders, SameKeyAnotherPersonIsANewPlayer) {
     test::ProgramFolder folder;
     folder.OpenDatabase();
     const QString club1 = folder.Path() + "/club 1", club2 = folder.Path() + "/club 2";
-    for (const QString& dir : {club1, club2}) WriteIn(dir, "COURSE.GDB", {OldCourse("Pine Valley Links")});
+    WriteIn(club1, "COURSE.GDB", {OldCourse("Pine Valley Links")});
+    WriteIn(club2, "COURSE.GDB", {OldCourse("Pine Valley Links", 3)});
     WriteIn(club1, "GOLFER.GDB", {OldGolfer("Anderson, Robert", '0')});
     WriteIn(
         club1, "ANDERSON.GDB",
@@ -646,6 +719,13 @@ TEST_F(TwoFolders, SameKeyAnotherPersonIsANewPlayer) {
         boxes[0].contains("\"Anderson, Roberta\" (F) is not the stored player Anderson, Robert (M) of the "
                           "same key Anderson: added as a new player"))
         << boxes[0].toStdString();
+    EXPECT_TRUE(boxes[1].contains(
+        "1 course record(s) with the name of another course were merged into it:\r\n    COURSE.GDB record 1 "
+        "\"Pine Valley Links\" has the name of the stored course \"Pine Valley Links\" of other ratings, "
+        "slopes "
+        "or pars: merged into it, its rounds go there"))
+        << boxes[1].toStdString();
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM COURSES").toInt(), 1);
     auto players = [&] {
         return Value(
                    "SELECT GROUP_CONCAT(P) FROM (SELECT PLAYER_ID || LAST_NAME || FIRST_NAME || GENDER || "
@@ -660,23 +740,30 @@ TEST_F(TwoFolders, SameKeyAnotherPersonIsANewPlayer) {
         ASSERT_EQ(boxes.size(), 2);
         EXPECT_TRUE(boxes[0].startsWith("These golfers were converted before: \"Anderson, Robert"))
             << boxes[0].toStdString();
+        EXPECT_FALSE(boxes[1].contains("merged")) << "named once, when merged";
         EXPECT_EQ(players(), "1AndersonRobertM:3,2AndersonRobertaF:2");
     }
 }
 
 // Golfers of one key that differ only in the middle initial are two persons, also in a database
-// that does not remember its conversions; the question shows the initial.
-TEST_F(TwoFolders, AnotherMiddleInitialIsAnotherPerson) {
+// that does not remember its conversions; the question shows the initial. Names are compared as the
+// player list reads them: blanks and a trailing period do not count.
+TEST_F(TwoFolders, GolferNamesComparedAsThePlayerListReadsThem) {
     const struct {
         bool remembered;
         const char* second;
         char gender;
-        QString line;
+        QString line, players = "1A:1,2B:1";
     } cases[] = {
         {true, "Smith, John B", '0', "\"Smith, John B\" (M) is not the stored player Smith, John A (M)"},
         {false, "Smith, John B", '0', "\"Smith, John B\" (M) is not the stored player Smith, John A (M)"},
-        {false, "Smith, John A", '1', "\"Smith, John A\" (F) is not the stored player Smith, John A (M)"}};
-    for (const auto& [remembered, second, gender, line] : cases) {
+        {false, "Smith, John A", '1', "\"Smith, John A\" (F) is not the stored player Smith, John A (M)",
+         "1A:1,2A:1"},
+        {true, "Smith,  John A", '0', "\"Smith,  John A\" is the stored player Smith, John A (M)", "1A:2"},
+        {true, "Smith, John A.", '0', "\"Smith, John A.\" is the stored player Smith, John A (M)", "1A:2"},
+        {false, "Smith ,John  A.", '0', "\"Smith ,John  A.\" is the stored player Smith, John A (M)",
+         "1A:2"}};
+    for (const auto& [remembered, second, gender, line, players] : cases) {
         test::ProgramFolder folder;
         folder.OpenDatabase();
         const QString club1 = folder.Path() + "/club 1", club2 = folder.Path() + "/club 2";
@@ -694,23 +781,9 @@ TEST_F(TwoFolders, AnotherMiddleInitialIsAnotherPerson) {
         EXPECT_EQ(Value("SELECT GROUP_CONCAT(P) FROM (SELECT PLAYER_ID || MI || ':' || (SELECT COUNT(*) FROM "
                         "INDIV_SCORES S WHERE S.PLAYER_ID = P.PLAYER_ID) AS P FROM PLAYERS P)")
                       .toString(),
-                  QString("1A:1,2%1:1").arg(QString(second).right(1)))
-            << remembered;
+                  players)
+            << remembered << " " << second;
     }
-}
-
-// The memory rows of a database converted into by earlier builds: courses by their old names, round
-// keys by the player they went to, a golfer's last player only.
-void AsEarlierBuilds() {
-    TestDb().Execute(
-        "UPDATE CV_CONVERTED SET KIND='C', OLD_ID=SUBSTR(OLD_ID, 1, INSTR(OLD_ID, '|') - 1) "
-        "WHERE KIND='O'");
-    TestDb().Execute(
-        "UPDATE CV_CONVERTED SET KIND='R', OLD_ID=SUBSTR(OLD_ID, INSTR(OLD_ID, '|') + 1) "
-        "WHERE KIND='F'");
-    TestDb().Execute(
-        "DELETE FROM CV_CONVERTED WHERE KIND='G' AND rowid NOT IN "
-        "(SELECT MAX(rowid) FROM CV_CONVERTED WHERE KIND='G' GROUP BY OLD_ID)");
 }
 
 // A folder converted again as it stands, with its golfers listed otherwise, and played on: a golfer
@@ -756,6 +829,19 @@ TEST_F(TwoFolders, ConvertedAgainEachRecordIsStoredOnce) {
         EXPECT_EQ(counts(), "6/4") << earlier;
         Convert(dir);
         EXPECT_EQ(counts(), "6/4") << earlier;
+        // The golfer listed twice again: the empty duplicate deleted stays deleted.
+        WriteIn(dir, "GOLFER.GDB", {OldGolfer("Smith, John Q"), OldGolfer("Smith, John Q")});
+        Convert(dir);
+        EXPECT_EQ(counts(), "6/4") << earlier;
+        PlayerStore(TestDb()).DeletePlayer(
+            Value("SELECT PLAYER_ID FROM PLAYERS P WHERE FIRST_NAME LIKE '%Q' AND NOT EXISTS (SELECT * FROM "
+                  "INDIV_SCORES S WHERE S.PLAYER_ID = P.PLAYER_ID)")
+                .toInt());
+        EXPECT_EQ(counts(), "6/3") << earlier;
+        for (int run = 0; run < 2; ++run) {
+            EXPECT_TRUE(Convert(dir).first().contains("(listed again)")) << earlier;
+            EXPECT_EQ(counts(), "6/3") << earlier;
+        }
     }
 }
 

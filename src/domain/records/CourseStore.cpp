@@ -30,10 +30,15 @@ int CourseStore::NextCourseId() {
 }
 
 void CourseStore::InsertCourse(int courseId, const QString& name, const PackedCourse& course) {
+    // A key given again is no course an old course record became, also when the deleted course's
+    // memory was left behind (a deletion outside the program or by earlier builds).
+    Database::Transaction t(db_);
     QString sql =
         "Insert Into COURSES (COURSE_ID,COURSE_NAME,TB,MCR,MSL,WCR,WSL,MHCP,WHCP,MPARS,WPARS,YARDS) "
         "Values (?,?,?,?,?,?,?,?,?,?,?,?)";
     db_.Execute(sql, QVariantList{courseId, name} + PackedValues(course));
+    ConvertedStore(db_).ForgetCourse(courseId);
+    t.Commit();
 }
 
 void CourseStore::UpdateCourse(int courseId, const QString& name, const PackedCourse& course) {

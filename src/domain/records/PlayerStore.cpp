@@ -74,8 +74,8 @@ void PlayerStore::DeletePlayer(int playerId) {
     Database& db = db_;
     // Rounds first: a row left behind would belong to the next player given this key.
     Database::Transaction t(db);
-    RoundStore(db).DeletePlayerRounds(playerId);
     ConvertedStore(db).ForgetPlayer(playerId);
+    RoundStore(db).DeletePlayerRounds(playerId);
     QString sql = "Delete From PLAYERS Where PLAYER_ID=" + QString::number(playerId);
     db.Execute(sql);
     t.Commit();

@@ -112,15 +112,20 @@ QString StoredName(const StoredGolfer& g) {
     return g.last.trimmed() + (first.isEmpty() ? QString() : ", " + first) + " (" + g.gender + ")";
 }
 
-// Names, middle initial and gender alike: the comparison for golfers converted before the
-// database remembered its conversions.
+// Names with the middle initial, as the player list reads them, and gender alike: the comparison for
+// golfers converted before the database remembered its conversions.
 bool SamePerson(const StoredGolfer& stored, const std::optional<SplitName>& name, const QString& gender) {
-    auto same = [](const QString& a, const QString& b) {
-        return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    auto reads = [](const QString& last, const QString& first, const QString& mi) {
+        return ListReading(last.trimmed() + ", " + first + " " + mi);
     };
-    return stored.gender == gender && same(stored.last, name ? name->last : QString()) &&
-           same(stored.first, name ? name->first : QString()) &&
-           same(stored.mi, name && name->mi ? *name->mi : QString());
+    return stored.gender == gender && reads(stored.last, stored.first, stored.mi) ==
+                                          reads(name ? name->last : QString(), name ? name->first : QString(),
+                                                name && name->mi ? *name->mi : QString());
+}
+
+// Ratings, slopes and pars of a course, to compare (CourseFingerprint with and without ratings).
+QString Figures(const PackedCourse& packed) {
+    return CourseFingerprint(packed) + "#" + CourseFingerprint(packed, false);
 }
 
 class Planner {
@@ -226,15 +231,23 @@ class Planner {
                 continue;
             }
             if (courseIds_.contains(upper)) {  // known by name: its rounds go to that course
+                const int id = courseIds_.value(upper);
                 const auto first = added.constFind(upper);
-                if (first != added.constEnd() &&
-                    (first->first.compare(c.name.trimmed(), Qt::CaseInsensitive) != 0 ||
-                     CourseFingerprint(first->second) != CourseFingerprint(packed)))
+                // Named when it is not that course's record as it stands: the golfer may correct it.
+                const QString name = Quoted(courseNames_.value(id));
+                if (first != added.constEnd()) {
+                    if (first->first.compare(c.name.trimmed(), Qt::CaseInsensitive) != 0 ||
+                        Figures(first->second) != Figures(packed))
+                        r_.coursesMerged << RecordAt(f.name, n) + " " + Quoted(c.name.trimmed()) +
+                                                " has the name of the course " + name +
+                                                ": merged into it, its rounds go there";
+                } else if (StoredFigures(id) != Figures(packed)) {
                     r_.coursesMerged << RecordAt(f.name, n) + " " + Quoted(c.name.trimmed()) +
-                                            " has the name of the course " +
-                                            Quoted(courseNames_.value(courseIds_.value(upper))) +
-                                            ": merged into it, its rounds go there";
-                Take(origin, courseIds_.value(upper));
+                                            " has the name of the stored course " + name +
+                                            " of other ratings, slopes or pars: merged into it, its "
+                                            "rounds go there";
+                }
+                Take(origin, id);
                 continue;
             }
             // Converted before the database remembered, and renamed since: the stored course keeps its
@@ -269,25 +282,37 @@ class Planner {
         return first;
     }
 
-    // The stored course an earlier run made of this old course record, while it is still that course:
-    // it has its pars, or its ratings and slopes (a course whose number was given to another one has
-    // neither). A course remembered by its name alone (earlier builds) must have the record's ratings,
-    // slopes and pars: another club's course of that name has not. A course of the old name is
-    // found by its name anyway.
+    QString StoredFigures(int id) const {
+        return stored_.courseFigures.value(id) + "#" + stored_.coursePars.value(id);
+    }
+
+    // The stored course an earlier run made of this old course record, while it exists, whatever the
+    // golfer changed in it since: a course given a remembered number drops that memory
+    // (CourseStore::InsertCourse), so the number is never a deleted course's successor. A course
+    // remembered by its old name alone (earlier builds, which gave a number again without dropping its
+    // memory) must still have part of the record's figures, which another club's course of that name
+    // has not; a course of the old name is found by its name anyway.
     int Remembered(const QString& origin, const PackedCourse& packed) const {
-        auto still = [&](int id, bool byNameAlone) {
-            if (!stored_.courseNames.contains(id)) return false;
-            const QString figures = CourseFingerprint(packed), pars = CourseFingerprint(packed, false);
-            const bool sameFigures = !figures.isEmpty() && stored_.courseFigures.value(id) == figures;
-            if (byNameAlone) return sameFigures;
-            return sameFigures || (!pars.isEmpty() && stored_.coursePars.value(id) == pars) ||
-                   (!RatingsOf(figures).isEmpty() &&
-                    RatingsOf(stored_.courseFigures.value(id)) == RatingsOf(figures));
-        };
-        const int became = stored_.converted.courses.value(origin);
-        if (still(became, false)) return became;
-        const int byName = stored_.converted.coursesByName.value(origin.section('|', 0, 0));
-        return still(byName, true) ? byName : 0;
+        const auto became = stored_.converted.courses.constFind(origin);
+        if (became != stored_.converted.courses.constEnd() && stored_.courseNames.contains(*became))
+            return *became;
+        const auto byName = stored_.converted.coursesByName.constFind(origin.section('|', 0, 0));
+        if (byName == stored_.converted.coursesByName.constEnd() || !stored_.courseNames.contains(*byName))
+            return 0;
+        return PartlyAlike(packed, *byName) ? *byName : 0;
+    }
+
+    // The stored course keeps the record's pars, or its ratings and slopes, or one tee box the record
+    // rates whole: one correction, a tee box filled or emptied leave one of them.
+    bool PartlyAlike(const PackedCourse& packed, int id) const {
+        const QString figures = CourseFingerprint(packed), pars = CourseFingerprint(packed, false);
+        const QString stored = stored_.courseFigures.value(id);
+        if (!pars.isEmpty() && stored_.coursePars.value(id) == pars) return true;
+        if (!RatingsOf(figures).isEmpty() && RatingsOf(stored) == RatingsOf(figures)) return true;
+        const QStringList mine = figures.split(';'), theirs = stored.split(';');
+        for (qsizetype t = 0; t < std::min(mine.size(), theirs.size()); ++t)
+            if (mine[t].section('/', 0, 0).toDouble() > 0 && mine[t] == theirs[t]) return true;
+        return false;
     }
 
     // The ratings and slopes of a CourseFingerprint; empty when no tee box is rated.
@@ -318,8 +343,11 @@ class Planner {
             });
         if (sorted.Refused()) return Refuse(f);
         r_.golfersSkipped << sorted.skipped;
-        QMap<QString, QStringList> byKey;  // golfers added in this run, by key
-        QSet<int> matched;                 // stored players a record of the file was found to be
+        // Each key's records in file order, each with what tells it apart, and how many were added.
+        QMap<QString, std::pair<QStringList, int>> byKey;
+        QHash<QString, QString> roundsTo;       // upper-case key -> the record its round file goes to
+        QSet<int> matched;                      // stored players a record of the file was found to be
+        QHash<QString, StoredGolfer> isStored;  // OldGolferKey -> the stored player a record was found to be
         int key = stored_.maxPlayerId;
         for (const auto& [n, g] : sorted.good) {
             QString shortKey;
@@ -329,6 +357,9 @@ class Planner {
             const auto name = SplitOldName(g.name, format_);
             const QString gender = *FlagOf(g.gender) == 0 ? "M" : "F";
             const QString origin = OldGolferKey(shortKey, g.name, gender);
+            const QString label = Quoted(shown) + " (" + gender + ", " + RecordAt(f.name, n) + ")";
+            byKey[upper].first << label;
+            if (!roundsTo.contains(upper)) roundsTo.insert(upper, label);
             // Converted before: the player this golfer became, whatever was corrected since; else,
             // for a golfer the database does not remember, a stored player of that key that is the
             // same person and was not made from another golfer.
@@ -349,9 +380,17 @@ class Planner {
                 });
             if (same != sameKey.end()) {
                 matched.insert(same->id);
+                if (!isStored.contains(origin)) isStored.insert(origin, *same);
                 r_.convertedBefore << Quoted(shown) + " is the stored player " + StoredName(*same);
                 if (!golfers_.contains(upper)) golfers_.insert(upper, *same);
                 if (!remembered) plan_.taken.golfers[origin].append(same->id);
+                continue;
+            }
+            // Listed again after a record of the file was found to be a stored player, who has no
+            // other player left (a duplicate deleted since): the same person, not added again.
+            if (const auto again = isStored.constFind(origin); again != isStored.constEnd()) {
+                r_.convertedBefore << Quoted(shown) + " is the stored player " + StoredName(*again) +
+                                          " (listed again)";
                 continue;
             }
             if (!sameKey.isEmpty())
@@ -361,16 +400,14 @@ class Planner {
             plan_.players.append({++key, shortKey, name, gender});
             plan_.taken.golfers[origin].append(key);
             if (!golfers_.contains(upper)) golfers_.insert(upper, {key, gender, {}, {}, {}});
-            byKey[upper] << shown;
+            ++byKey[upper].second;
         }
         for (auto it = byKey.begin(); it != byKey.end(); ++it) {
-            if (it->size() < 2) continue;
-            QStringList quoted;
-            for (const QString& n : *it) quoted << Quoted(n);
+            if (it->second < 2) continue;  // golfers of one key added in this run
             QString shortKey;
-            CompactKey(it->first(), 8, shortKey);
-            r_.sharedKeys << "Golfers " + quoted.join(" and ") + " have the same key " + shortKey +
-                                 ": its rounds went to " + quoted.first();
+            CompactKey(names_.value(it.key()), 8, shortKey);
+            r_.sharedKeys << "Golfers " + it->first.join(" and ") + " have the same key " + shortKey +
+                                 ": its rounds went to " + roundsTo.value(it.key());
         }
     }
 
@@ -490,10 +527,12 @@ class Planner {
         }
     }
 
-    // An old course's rounds go to `courseId`: remembered when an earlier run did not.
+    // An old course's rounds go to `courseId`: remembered unless the memory of an earlier run found it
+    // (a course added again under a number its memory points to is remembered anew).
     void Take(const QString& origin, int courseId) {
-        if (stored_.converted.courses.value(origin) != courseId && !plan_.taken.courses.contains(origin))
-            plan_.taken.courses.insert(origin, courseId);
+        if (stored_.converted.courses.value(origin) == courseId && stored_.courseNames.contains(courseId))
+            return;
+        if (!plan_.taken.courses.contains(origin)) plan_.taken.courses.insert(origin, courseId);
     }
 
     // A stored round, or one planned from another file (its record named), that a round may be.
@@ -706,8 +745,21 @@ QString OldCourseKey(const OldCourseRec& course) {
     return course.name.left(20).trimmed().toUpper() + "|" + p.MCR + "|" + p.MSL + "|" + p.MPARS;
 }
 
+QString ListReading(const QString& name) {
+    static const QRegularExpression comma("\\s*,\\s*");
+    QString s = name.simplified().replace(comma, ", ").trimmed();
+    if (s.endsWith('.')) s = s.chopped(1).trimmed();
+    return s.toUpper();
+}
+
 QString OldGolferKey(const QString& fileKey, const QString& name20, const QString& gender) {
-    return fileKey.toUpper() + "|" + name20.left(20).trimmed().toUpper() + "|" + gender;
+    return fileKey.toUpper() + "|" + ListReading(name20.left(20)) + "|" + gender;
+}
+
+QString OldGolferKeyAgain(const QString& remembered) {
+    // Key|name|gender: the name may hold a bar of its own.
+    return OldGolferKey(remembered.section('|', 0, 0), remembered.section('|', 1, -2),
+                        remembered.section('|', -1));
 }
 
 quint64 OldRoundKey(const OldRoundRec& round) {

@@ -94,9 +94,15 @@ struct ConvertedRecords {
 // An old course record by its name (20 characters trimmed, upper case) with its ratings, slopes and
 // pars as the old file holds them: another club's course of the same name is another course.
 QString OldCourseKey(const OldCourseRec& course);
-// An old golfer by his file key, his 20-character name and gender as the golfer file holds them:
-// another initial, name or gender is another person.
+// An old golfer by his file key, his 20-character name as the player list reads it (blanks and a
+// trailing period do not count) and gender: another initial, name or gender is another person.
 QString OldGolferKey(const QString& fileKey, const QString& name20, const QString& gender);
+// A remembered OldGolferKey as OldGolferKey gives it now (rows written before kept the name as the
+// golfer file spelt it).
+QString OldGolferKeyAgain(const QString& remembered);
+// A name as the player list reads it, to compare: blanks and a trailing period do not count, nor
+// letter case.
+QString ListReading(const QString& name);
 // An old round record by what its golfer played: the date text, course name, tee and hole scores
 // as the round file holds them (not the indexes or notes).
 quint64 OldRoundKey(const OldRoundRec& round);

@@ -7,7 +7,8 @@ namespace dc {
 namespace {
 
 // KIND: "O" an old course record (OldCourseKey), NEW_ID the COURSE_ID it became; "G" an old golfer
-// (OldGolferKey), NEW_ID a PLAYER_ID it became, one row for each record of that golfer, in order;
+// (OldGolferKey; read as it is compared now), NEW_ID a PLAYER_ID it became, one row for each record
+// of that golfer, in order;
 // "F" the round records one run took from a round file: its upper-case name, "|", then the round
 // keys, 16 hex digits each, space-separated, a key once for each record taken (one row a round
 // would slow a large conversion); NEW_ID the player they went to.
@@ -40,7 +41,7 @@ ConvertedRecords ConvertedStore::Read() {
         const int id = static_cast<int>(rs["NEW_ID"].toLong());
         if (kind == "O") r.courses.insert(old, id);  // a later row of one old record wins
         if (kind == "C") r.coursesByName.insert(old, id);
-        if (kind == "G") r.golfers[old].append(id);
+        if (kind == "G") r.golfers[OldGolferKeyAgain(old)].append(id);
         const bool player = !rs["PLAYER_ID"].isNull();
         if (kind == "F" && player) {
             const int bar = old.lastIndexOf('|');
@@ -79,6 +80,17 @@ void ConvertedStore::Remember(const ConvertedRecords& taken) {
 
 void ConvertedStore::ForgetPlayer(int playerId) {
     if (!db_.HasTable("CV_CONVERTED")) return;
+    // Round records remembered for a player without rounds were found stored for another player of
+    // his key (a golfer listed twice): they stay taken with that key.
+    const QVariant heir = db_.Scalar(
+        "Select Min(P.PLAYER_ID) From PLAYERS P, PLAYERS D Where D.PLAYER_ID=? And P.PLAYER_ID<>D.PLAYER_ID "
+        "And Trim(D.CV_PREV_FILE_NAME)<>'' And "
+        "Upper(Trim(P.CV_PREV_FILE_NAME))=Upper(Trim(D.CV_PREV_FILE_NAME)) "
+        "And Not Exists (Select * From INDIV_SCORES S Where S.PLAYER_ID=D.PLAYER_ID)",
+        {playerId});
+    if (!heir.isNull())
+        db_.Execute("Update CV_CONVERTED Set NEW_ID=? Where KIND In ('R','F') And NEW_ID=?",
+                    {heir, playerId});
     db_.Execute("Delete From CV_CONVERTED Where KIND In ('G','R','F') And NEW_ID=?", {playerId});
 }
 

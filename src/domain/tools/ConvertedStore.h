@@ -21,7 +21,7 @@ class ConvertedStore {
     // Adds what a run took.
     void Remember(const ConvertedRecords& taken);
     // A player or course deleted is no longer what an old golfer or course became: its key may
-    // be given again to another one.
+    // be given again to another one. A player is forgotten before his rounds are deleted.
     void ForgetPlayer(int playerId);
     void ForgetCourse(int courseId);
 
