@@ -48,7 +48,7 @@ TEST_F(MainScreen, TheEditorClosedThroughItsQuestionWhileTheScreenAsksLeavesNoOl
     boxes.whileOpen = [](const QString& text) {
         if (!text.endsWith("Save the changes?")) return;
         test::AddPlayer(9, "BROWN", "Cy", "F");
-        QTest::qWait(100);  // the event loop of the open question
+        QCoreApplication::sendPostedEvents();  // the notices, delivered while the question is open
     };
     editor->close();
     ASSERT_EQ(boxes.Texts().filter("Save the changes?").size(), 1) << boxes.Texts().join("|").toStdString();
