@@ -49,7 +49,18 @@ int MsgBox(const QString& text, int style, const QString& title, const QStringLi
     if (Responder()) return Responder()(text, style, caption);
     // A program told to end shows no more boxes.
     if (Window() && !TerminationRequested()) return Window()(text, style, caption);
-    return (style & 0x7) == vbOKOnly ? vbOK : vbCancel;
+    return UnansweredAnswer(style);
+}
+
+int UnansweredAnswer(int style) {
+    switch (style & 0x7) {
+        case vbOKOnly:
+            return vbOK;
+        case vbYesNo:
+            return vbNo;
+        default:
+            return vbCancel;
+    }
 }
 
 int MsgBox(const QString& text, int style, const QString& title) { return MsgBox(text, style, title, {}); }

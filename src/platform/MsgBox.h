@@ -32,8 +32,12 @@ enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbRetry = 4, vbYes = 6, vbNo = 7 
 void SetMsgBoxTitle(const QString& title);
 QString MsgBoxTitle();
 
+// The answer of a box closed without a button (the close box, the program ending): the one that
+// changes nothing, vbNo for a box of only Yes and No, vbOK for a box of only OK, else vbCancel.
+int UnansweredAnswer(int style);
+
 // Shows the box and returns the answer. An empty title means MsgBoxTitle(). Without a window or a
-// responder installed the box is answered vbCancel (vbOK for a box with only OK).
+// responder installed the box is unanswered (UnansweredAnswer).
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString());
 // The same box with its buttons named for what they do: `buttons` replaces the captions of the
 // style's buttons in their order (Yes, No for vbYesNo); the answers stay those of the style.

@@ -36,7 +36,10 @@ TEST(Termination, ASignalClosesTheOpenDialogAndNoOtherShows) {
                 shown = true;
                 return vbYes;
             });
+            // Each box unanswered gives the answer that changes nothing: "Sure?" never goes ahead.
             EXPECT_EQ(MsgBox("Save?", vbYesNoCancel), vbCancel);
+            EXPECT_EQ(MsgBox("Are you sure?", vbYesNo + vbQuestion), vbNo);
+            EXPECT_EQ(MsgBox("Done.", vbInformation), vbOK);
             EXPECT_FALSE(shown);
             SetMsgBoxWindow(nullptr);
         }

@@ -144,8 +144,10 @@ int ShowBox(const QString& text, int style, const QString& caption) {
             return vbNo;
         case QMessageBox::Retry:
             return vbRetry;
+        case QMessageBox::Cancel:
+            return vbCancel;
         default:
-            return vbCancel;  // Cancel, or the close box
+            return UnansweredAnswer(style);  // the close box, or the program ending
     }
 }
 
