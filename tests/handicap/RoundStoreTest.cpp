@@ -95,6 +95,9 @@ TEST_F(RoundStoreDb, RoundsOfOneKeyAreToldApartByTheirRowOrGame) {
     AddRound(Round(1, 1, "2026-03-01", 11));
     AddRound(Round(1, 2, "2026-03-02", 77));
     AddRound(Round(1, 3, "2026-03-03", 77));
+    AddPlayer(3, "M");
+    AddRound(Round(3, 1, "2026-03-01", 33));
+    AddRound(Round(3, 2, "2026-03-02", 33));
     const qint64 row2 = RowOf(1, 2), row3 = RowOf(1, 3);
     const struct {
         const char* what;
@@ -105,6 +108,7 @@ TEST_F(RoundStoreDb, RoundsOfOneKeyAreToldApartByTheirRowOrGame) {
         {"row and game", {1, 77, 2, row2}, 2},
         {"renumbered since: its row", {1, 77, 4, row3}, 3},
         {"compacted since: its game", {1, 77, 2, 999}, 2},
+        {"compacted since: game 1", {3, 33, 1, 999}, 1},
         {"row of one, game of the other", {1, 77, 3, row2}, std::nullopt},
         {"neither known", {1, 77, 0, 0}, std::nullopt},
         {"no round of the key", {1, 12, 1, 0}, std::nullopt},
