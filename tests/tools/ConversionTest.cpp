@@ -22,6 +22,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/Version.h"
 #include "tools/Conversion.h"
+#include "tools/OldFieldRules.h"
 #include "tools/frmConvertUtil.h"
 
 namespace dc {

@@ -15,6 +15,7 @@
 #include "shell/ErrorText.h"
 #include "shell/Version.h"
 #include "tools/ConvertedStore.h"
+#include "tools/OldFieldRules.h"
 
 namespace dc {
 

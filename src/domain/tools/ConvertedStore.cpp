@@ -1,6 +1,7 @@
 #include "tools/ConvertedStore.h"
 
 #include "platform/Database.h"
+#include "tools/OldFieldRules.h"
 
 namespace dc {
 

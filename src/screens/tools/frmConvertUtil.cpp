@@ -27,6 +27,7 @@
 #include "shell/ScreenBoxes.h"
 #include "tools/Conversion.h"
 #include "tools/OldDataFiles.h"
+#include "tools/OldFieldRules.h"
 #include "tools/frmConvertResults.h"
 
 namespace dc {
