@@ -6,6 +6,21 @@
 
 namespace dc {
 
+namespace {
+// From the recordset's current row on, newest first: the first round, and the first used for handicap.
+void TakeNewestAndNewestHandicap(Recordset& rs, std::optional<RoundRec>& newest,
+                                 std::optional<RoundRec>& handicap) {
+    for (; !rs.Eof(); rs.MoveNext()) {
+        RoundRec r = ReadRoundRec(rs);
+        if (!newest) newest = r;
+        if (r.USE_HCP) {
+            handicap = std::move(r);
+            break;
+        }
+    }
+}
+}  // namespace
+
 std::optional<QString> MainRoundStore::PlayerGender(int playerId) {
     Recordset g = db_.OpenRecordset("Select GENDER From PLAYERS Where PLAYER_ID=?", {playerId});
     if (g.IsEmpty()) return std::nullopt;
@@ -54,14 +69,8 @@ RoundsBefore MainRoundStore::RoundsUpTo(int playerId, const std::optional<QDate>
     RoundsBefore before;
     if (rs.IsEmpty()) return before;
     before.count = rs.RecordCount();
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        RoundRec r = ReadRoundRec(rs);
-        if (!before.last) before.last = r;
-        if (r.USE_HCP) {
-            before.lastHandicap = std::move(r);
-            break;
-        }
-    }
+    rs.MoveFirst();
+    TakeNewestAndNewestHandicap(rs, before.last, before.lastHandicap);
     return before;
 }
 
@@ -78,14 +87,8 @@ std::optional<PagedRound> MainRoundStore::LoadPagedRound(int playerId, int game)
     p.gameCostNull = rs.Fields("GAME_COST").isNull();
     p.cartCostNull = rs.Fields("CART_COST").isNull();
     p.otherCostNull = rs.Fields("OTHER_COST").isNull();
-    for (rs.MoveNext(); !rs.Eof(); rs.MoveNext()) {
-        RoundRec r = ReadRoundRec(rs);
-        if (!p.previous) p.previous = r;
-        if (r.USE_HCP) {
-            p.previousHandicap = std::move(r);
-            break;
-        }
-    }
+    rs.MoveNext();
+    TakeNewestAndNewestHandicap(rs, p.previous, p.previousHandicap);
     return p;
 }
 
