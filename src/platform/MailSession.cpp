@@ -7,6 +7,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 
 #include "platform/DbError.h"
 #include "platform/MailFiles.h"
+#include "platform/Termination.h"
 
 namespace dc {
 namespace {
@@ -420,6 +422,10 @@ void SendMail(const MailMessage& mail, const std::function<bool()>& cancelled) {
     });
     watch.start();
     if (process.state() != QProcess::NotRunning) loop.exec();
+    // A signal to end the program ends every event loop, this one too, and none runs again: the
+    // message is handed over to the end all the same (or stopped as above), then the program ends.
+    while (TerminationRequested() && stopped.isEmpty() && process.state() != QProcess::NotRunning)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     watch.stop();
     writable.setEnabled(false);
     const qint64 read = pipe.Written() - pipe.Unread();  // by the program, before it ended or was stopped

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDialog>
 #include <QSocketNotifier>
+#include <QWidget>
 #include <cerrno>
 #include <csignal>
 #include <iterator>
@@ -31,14 +31,19 @@ void Noted(int) {
 
 TerminationWatch::TerminationWatch(std::function<void()> quit) : quit_(std::move(quit)) {
     if (!quit_)
-        quit_ = [] {
-            // Every event loop ends, without the windows' questions on closing. Before the application's
-            // loop runs (start-up's boxes) that does nothing: the open dialogs are closed instead, and
-            // no more are shown (MsgBox, ExecModal).
+        quit_ = [this] {
+            // Every event loop ends (a dialog's exec too, as its window hides), without the windows'
+            // questions on closing. Windows are hidden, never closed here: the signal is noticed
+            // wherever events are processed, often inside a handler of a window that is still running
+            // (a progress window's), and a window deleted on closing would be freed under it. Those go
+            // when the watch ends, after the loop has returned. No more boxes or dialogs show
+            // (MsgBox, ExecModal).
             QCoreApplication::exit(0);
-            for (QWidget* window : QApplication::topLevelWidgets())
-                if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
-                    dialog->reject();
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (!window->isVisible()) continue;
+                if (window->testAttribute(Qt::WA_DeleteOnClose)) hidden_.emplace_back(window);
+                window->hide();
+            }
         };
     requested = 0;
     if (::pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
@@ -57,6 +62,10 @@ TerminationWatch::TerminationWatch(std::function<void()> quit) : quit_(std::move
 }
 
 TerminationWatch::~TerminationWatch() {
+    // The windows that closing would have deleted, once no handler of theirs runs; a child goes with
+    // its window.
+    for (const QPointer<QWidget>& window : hidden_)
+        if (window && !window->parentWidget()) delete window.data();
     if (!notifier_) return;
     for (size_t i = 0; i < std::size(kSignals); ++i) ::sigaction(kSignals[i], &before[i], nullptr);
     notifier_.reset();

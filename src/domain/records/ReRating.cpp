@@ -3,6 +3,7 @@
 #include "handicap/RoundStore.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
+#include "shell/ErrorText.h"
 
 namespace dc {
 
@@ -25,9 +26,23 @@ void ReRateRounds(Database& db, int courseId, const std::optional<QDate>& from) 
 
 ResyncResult ReRateAndRecompute(Database& db, int courseId, const std::optional<QDate>& from,
                                 ProgressReporter* progress) {
+    // A full disk leaves the rounds as they were, while the course's new figures were stored by its
+    // own Save before: said so, and how to finish the work.
+    ErrorInfo diskFull{kErrDiskFull, {}, {}, db.Path(), {}};
+    diskFull.outcome = "the course's new figures were saved, only its rounds were not re-rated";
+    diskFull.retry = "click Update again to re-rate them";
     Database::Transaction run(db);
-    ReRateRounds(db, courseId, from);
+    try {
+        ReRateRounds(db, courseId, from);
+    } catch (...) {
+        if (!IsDiskFull(CurrentError())) throw;
+        return {
+            false,
+            {RestatedDiskFull(ErrorText("Form UpCRSR, cmdUpdate_Click", CurrentError(), -1, "Line # ", true),
+                              diskFull)}};
+    }
     ResyncResult result = ResynchAllScores(db, progress);
+    for (QString& text : result.errors) text = RestatedDiskFull(text, diskFull);
     if (result.ok) run.Commit();  // otherwise the new ratings are taken back with the rest
     return result;
 }

@@ -17,7 +17,8 @@ void ReRateRounds(Database& db, int courseId, const std::optional<QDate>& from);
 
 // Re-rates the rounds and recomputes every player's figures in one transaction: both stand or fall
 // together. Not ok when the recomputation stopped (nothing changed); its errors are for the caller
-// to report. Throws DbError.
+// to report, a full disk's saying that the course's figures were saved and Update can run again.
+// Throws DbError.
 ResyncResult ReRateAndRecompute(Database& db, int courseId, const std::optional<QDate>& from,
                                 ProgressReporter* progress = nullptr);
 

@@ -35,9 +35,11 @@ QString PlainReason(const ErrorInfo& error) {
     if (IsDiskFull(error)) {
         const QString where =
             error.database.isEmpty() ? QString() : QString(" (the one that holds '%1')").arg(error.database);
-        const QString saved =
-            error.saved.isEmpty() ? "nothing was saved" : "only " + error.saved + " was saved";
-        return kDiskFull + QString("%1. Free some space on the disk%2 and try again.").arg(saved, where);
+        const QString saved = !error.outcome.isEmpty() ? error.outcome
+                              : error.saved.isEmpty()  ? "nothing was saved"
+                                                       : "only " + error.saved + " was saved";
+        return kDiskFull + QString("%1. Free some space on the disk%2 and %3.")
+                               .arg(saved, where, error.retry.isEmpty() ? "try again" : error.retry);
     }
     const bool failedWrite =
         !error.statement.isEmpty() &&
@@ -78,6 +80,11 @@ std::optional<ErrorTextParts> DiskFullParts(const QString& text) {
     const qsizetype below = text.indexOf(kBelowPlain);
     if (!text.startsWith(kDiskFull) || below < 0) return std::nullopt;
     return ErrorTextParts{text.left(below), text.mid(below + kBelowPlain.size())};
+}
+
+QString RestatedDiskFull(const QString& text, const ErrorInfo& error) {
+    const std::optional<ErrorTextParts> parts = DiskFullParts(text);
+    return parts ? PlainReason(error) + kBelowPlain + parts->technical : text;
 }
 
 void ThrowProcedureFailure(const QString& tag, int line, const QString& lineLabel) {

@@ -17,6 +17,9 @@ struct ErrorInfo {
     QString statement;  // the failed statement of a database error
     QString database;   // the file of the database it ran on
     QString saved;      // what the failed work had saved all the same ("the dated backup '...'")
+    // For a full disk, in place of "nothing was saved" and "try again" where the work says otherwise
+    // ("nothing was deleted").
+    QString outcome = {}, retry = {};
 };
 
 // Number and description of the exception being handled (call inside a catch block).
@@ -27,7 +30,7 @@ bool IsDiskFull(const ErrorInfo& error);
 
 // In plain words, why a statement could not change its database (the disk full, the file deleted or
 // moved, the file or its folder write-protected); empty for any other error. A full disk says that
-// nothing was saved, or only what `saved` names.
+// nothing was saved, or only what `saved` names, or what `outcome` says.
 QString PlainReason(const ErrorInfo& error);
 
 // A text of ErrorText for a full disk, parted into its plain sentence and the technical lines under
@@ -36,6 +39,10 @@ struct ErrorTextParts {
     QString plain, technical;
 };
 std::optional<ErrorTextParts> DiskFullParts(const QString& text);
+
+// A full disk's text told with the plain sentence of `error` (its outcome and retry); any other
+// text as it stands.
+QString RestatedDiskFull(const QString& text, const ErrorInfo& error);
 
 // The plain reason and an empty line when there is one; tag, CRLF, "Error Number " number, CRLF,
 // description; then optionally CRLF + lineLabel + line, and CRLF + "sSQL=" + the failed statement
@@ -49,10 +56,12 @@ QString ErrorText(const QString& tag, const ErrorInfo& error, int line = -1,
 class ProcedureFailure : public AppError {
   public:
     ProcedureFailure(const ErrorInfo& error, QString text)
-        : AppError(error.number, error.description), text_(std::move(text)) {}
+        : AppError(error.number, error.description), error_(error), text_(std::move(text)) {}
     const QString& text() const { return text_; }
+    const ErrorInfo& error() const { return error_; }
 
   private:
+    ErrorInfo error_;
     QString text_;
 };
 

@@ -9,6 +9,7 @@
 #include "handicap/RoundStore.h"
 #include "handicap/SaveScores.h"
 #include "platform/Database.h"
+#include "platform/Termination.h"
 #include "records/CourseStore.h"
 #include "records/PlayerStore.h"
 #include "shell/DateFormat.h"
@@ -69,6 +70,28 @@ StoredData ReadStored(Database& db) {
     return s;
 }
 
+// A signal to end came before the run was stored: the run stops and its transaction is rolled back.
+struct Withdrawn {};
+
+// The recomputation's progress, passed on; it stops the recomputation once the program is to end.
+class WithdrawingProgress : public ProgressReporter {
+  public:
+    explicit WithdrawingProgress(ProgressReporter* shown) : shown_(shown) {}
+    void Start() override {
+        if (shown_) shown_->Start();
+    }
+    void Step(int k, int n) override {
+        if (shown_) shown_->Step(k, n);
+        if (TerminationRequested()) throw Withdrawn{};  // ends the recomputation's transaction
+    }
+    void Finish() override {
+        if (shown_) shown_->Finish();
+    }
+
+  private:
+    ProgressReporter* shown_;
+};
+
 class Writer {
   public:
     Writer(Database& db, const ConversionPlan& plan, const ConvertProgress& progress)
@@ -77,23 +100,40 @@ class Writer {
     }
 
     ConversionResult Run(ProgressReporter* recompute) {
-        Database::Transaction all(db_);
-        ConvertedStore(db_).CreateTable();  // a database made before the conversions were remembered
-        if (!Step(kSteps[0], [this] { Courses(); }) || !Step(kSteps[1], [this] { Golfers(); }) ||
-            !Step(kSteps[2], [this] { Rounds(); }))
+        try {
+            Database::Transaction all(db_);
+            ConvertedStore(db_).CreateTable();  // a database made before the conversions were remembered
+            if (!Step(kSteps[0], [this] { Courses(); }) || !Step(kSteps[1], [this] { Golfers(); }) ||
+                !Step(kSteps[2], [this] { Rounds(); }))
+                return r_;
+            WithdrawingProgress shown(recompute);
+            const ResyncResult resync = ResynchAllScores(db_, &shown);
+            // The last chance to withdraw: the recomputation may have been stopped by it, or may have
+            // finished before the signal came.
+            WithdrawIfEnding();
+            r_.errorTexts << resync.errors;
+            r_.recomputed = resync.ok;
+            if (!r_.recomputed) return r_;  // the import is rolled back with the recomputation
+            all.Commit();
+            r_.stored = true;
             return r_;
-        const ResyncResult resync = ResynchAllScores(db_, recompute);
-        r_.errorTexts << resync.errors;
-        r_.recomputed = resync.ok;
-        if (!r_.recomputed) return r_;  // the import is rolled back with the recomputation
-        all.Commit();
-        r_.stored = true;
-        return r_;
+        } catch (const Withdrawn&) {
+            // Rolled back as the transaction went; no failure to report: the program was told to end.
+            ConversionResult withdrawn;
+            withdrawn.report = plan_.report;
+            withdrawn.withdrawn = true;
+            return withdrawn;
+        }
     }
 
   private:
     void Report(ConvertStep step, int done, int total) {
         if (progress_) progress_(step, done, total);
+        WithdrawIfEnding();  // the progress shown is where a signal to end is noticed
+    }
+
+    static void WithdrawIfEnding() {
+        if (TerminationRequested()) throw Withdrawn{};
     }
 
     // Runs one step; a failure is named with the step's tag and ends the run.
@@ -102,6 +142,8 @@ class Writer {
         try {
             body();
             return true;
+        } catch (const Withdrawn&) {
+            throw;
         } catch (...) {
             const ErrorInfo e = CurrentError();
             r_.errorTexts << ErrorText(s.tag, e, -1, "Line # ", true);
@@ -297,6 +339,12 @@ ConversionResult RunConversion(Database& db, const ConversionPlan& plan, const C
         refused.report = plan.report;
         refused.failures << "another conversion or recomputation is still running";
         return refused;
+    }
+    if (TerminationRequested()) {  // told to end while the run was planned or asked about
+        ConversionResult withdrawn;
+        withdrawn.report = plan.report;
+        withdrawn.withdrawn = true;
+        return withdrawn;
     }
     return Writer(db, plan, progress).Run(recompute);
 }

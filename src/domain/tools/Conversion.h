@@ -42,6 +42,7 @@ struct ConversionResult {
     QStringList errorTexts;   // standard error texts of the failures, for the screen to report in order
     bool recomputed = false;  // ResynchAllScores completed for every player
     bool stored = false;      // the run was committed; otherwise nothing of it was kept
+    bool withdrawn = false;   // the program was told to end before the run was stored: nothing kept
 };
 
 // The closing message of a run.
@@ -55,7 +56,8 @@ using ConvertProgress = std::function<void(ConvertStep, int done, int total)>;
 // transaction, committed only when every step and every player's recomputation succeeded.
 // Refused, with nothing written, while another transaction is open on `db` (a run not finished).
 // `progress` is called after each step and as the rounds are written. A failed step, and a player
-// whose recomputation failed, are put in `errorTexts` with their tags.
+// whose recomputation failed, are put in `errorTexts` with their tags. A signal to end (platform's
+// TerminationRequested) before the commit withdraws the run: nothing stored, no error, `withdrawn`.
 ConversionResult RunConversion(Database& db, const ConversionPlan& plan, const ConvertProgress& progress = {},
                                ProgressReporter* recompute = nullptr);
 

@@ -72,7 +72,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
         }
         RecBar_Scroll();
     } catch (...) {
-        ReportCurrentError(kTag + "cmdDeleteGame_Click", Sql::With);
+        ReportCurrentDeleteError(kTag + "cmdDeleteGame_Click");
     }
 }
 
@@ -95,7 +95,7 @@ bool frmMainGolf::cmdDeletePlayer_Click(bool lastGame) {
         round.ClearChange();
         return true;
     } catch (...) {
-        ReportCurrentError(kTag + "cmdDeletePlayer_Click", Sql::With);
+        ReportCurrentDeleteError(kTag + "cmdDeletePlayer_Click");
         return false;
     }
 }

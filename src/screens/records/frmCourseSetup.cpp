@@ -489,7 +489,7 @@ void frmCourseSetup::cmdDelete_Click() {
         bChanged = false;  // the edits belonged to the course just deleted
         cmdNew_Click();
     } catch (...) {
-        ReportCurrentError("Course Setup, cmdDelete_Click", Sql::With);
+        ReportCurrentDeleteError("Course Setup, cmdDelete_Click");
     }
 }
 

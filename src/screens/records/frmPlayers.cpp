@@ -494,7 +494,7 @@ void frmPlayers::cmdDelete_Click() {
             return;
         PlayerStore(ctx_.Connection()).DeletePlayer(playerKey_);
     } catch (...) {
-        ReportCurrentError("Players, cmdDelete_Click", Sql::With);
+        ReportCurrentDeleteError("Players, cmdDelete_Click");
         return;
     }
     SetPlayerKey(0);

@@ -38,4 +38,19 @@ void ReportCurrentError(const QString& tag, Sql sql, int line, const QString& li
     ReportErrorText(ErrorText(tag, CurrentError(), line, lineLabel, sql == Sql::With));
 }
 
+void ReportCurrentDeleteError(const QString& tag) {
+    const auto deleting = [](ErrorInfo error) {
+        error.outcome = "nothing was deleted";
+        return error;
+    };
+    try {
+        throw;
+    } catch (const ProcedureFailure& failure) {
+        ReportErrorText(RestatedDiskFull(failure.text(), deleting(failure.error())));
+        return;
+    } catch (...) {
+    }
+    ReportErrorText(ErrorText(tag, deleting(CurrentError()), -1, "Line # ", true));
+}
+
 }  // namespace dc

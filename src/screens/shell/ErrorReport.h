@@ -17,6 +17,8 @@ enum class Sql { Without, With };
 // with its own text. Call inside a catch block.
 void ReportCurrentError(const QString& tag, Sql sql = Sql::With, int line = -1,
                         const QString& lineLabel = "Line # ");
+// The same for a delete that failed: a full disk says that nothing was deleted.
+void ReportCurrentDeleteError(const QString& tag);
 
 // Reports a finished error text; several, one after the other. A full disk's text is shown in a box of
 // its own, its plain sentence with the technical lines under the box's details, and never reported.

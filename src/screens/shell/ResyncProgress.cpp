@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "platform/Pointer.h"
+#include "platform/Termination.h"
 #include "shell/frmMainWait.h"
 
 namespace dc {
@@ -49,6 +50,7 @@ void ResyncProgress::Step(int k, int n) {
         SetMousePointer(Pointer::Hourglass);
         return;
     }
+    if (TerminationRequested()) return;  // the program is ending: the work finishes unseen
     if (!wait_->isVisible()) {
         wait_->show();
         if (caller_) caller_->setEnabled(false);

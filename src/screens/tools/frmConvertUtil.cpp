@@ -262,6 +262,11 @@ void frmConvertUtil::cmdStart_Click() {
             &*progress);
         progress->Release();
         progress.reset();
+        if (result.withdrawn) {  // the program is ending: nothing was stored, and nothing is said
+            SetRunning(false);
+            ClearCounts();
+            return;
+        }
         ReportErrorTexts(result.errorTexts);
         SetRunning(false);
         cmdStart->setEnabled(!result.stored);  // nothing was kept: the run may be tried again

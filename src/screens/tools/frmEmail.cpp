@@ -22,6 +22,7 @@
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
+#include "platform/Termination.h"
 #include "records/PlayerStore.h"
 #include "shell/AppContext.h"
 #include "shell/ErrorReport.h"
@@ -411,7 +412,8 @@ void frmEmail::SendAll(const std::vector<MailMessage>& messages, const std::vect
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
-    for (int i = 0; i < count; ++i) {
+    // The program told to end: the message being handed over goes out whole, the others are not begun.
+    for (int i = 0; i < count && !TerminationRequested(); ++i) {
         progress.setLabelText(QString("Sending message %1 of %2 ...").arg(i + 1).arg(count));
         progress.setValue(i);
         try {
