@@ -182,6 +182,21 @@ TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
     EXPECT_FALSE(form->bNewPlayer);
     TestDb().Execute("DROP TRIGGER keep");
 
+    // A full disk: nothing was deleted, and the box says so rather than that nothing was saved.
+    TestDb().Execute("CREATE TABLE GROWTH (X BLOB)");
+    TestDb().Execute(
+        "CREATE TRIGGER grow BEFORE DELETE ON PLAYERS BEGIN INSERT INTO GROWTH VALUES (randomblob(100000)); "
+        "END");
+    TestDb().Scalar(QString("PRAGMA max_page_count=%1").arg(TestDb().Scalar("PRAGMA page_count").toInt()));
+    box.Push(vbYes);
+    form->cmdDelete_Click();
+    TestDb().Scalar("PRAGMA max_page_count=1073741823");
+    TestDb().Execute("DROP TRIGGER grow");
+    EXPECT_EQ(box.Last(),
+              "The disk is full: nothing was deleted. Free some space on the disk (the one that holds '" +
+                  TestDb().Path() + "') and try again.");
+    EXPECT_EQ(TestDb().Scalar("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 1);
+
     box.Push(vbYes);
     form->cmdDelete_Click();
     EXPECT_EQ(Count("PLAYERS"), 1);

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
+#include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "records/CourseData.h"
 #include "records/ReRating.h"
@@ -201,6 +202,46 @@ TEST_F(ReRatingTest, AFailingRecomputationTakesTheNewRatingsBackToo) {
     EXPECT_EQ(RoundOf(1, 2).index, kUntouched);
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(form.isEnabled());
+}
+
+// A full disk as the rounds are re-rated or as they are recomputed: the course's figures were stored
+// by its own Save, only its rounds were not re-rated, and Update may be run again.
+TEST_F(ReRatingTest, AFullDiskSaysTheCourseWasSavedAndOnlyItsRoundsWereNotReRated) {
+    const QString plain =
+        "The disk is full: the course's new figures were saved, only its rounds were not re-rated. Free some "
+        "space on the disk (the one that holds '" +
+        TestDb().Path() + "') and click Update again to re-rate them.";
+    TestDb().Execute("CREATE TABLE GROWTH (X BLOB)");
+    for (const char* columns : {"SLOPE_RATING", "HCP_INDEX_US_18"}) {
+        SCOPED_TRACE(columns);
+        // Every page the database has is taken: the update that fires the trigger finds no room.
+        TestDb().Execute(QString("CREATE TRIGGER grow BEFORE UPDATE OF %1 ON INDIV_SCORES BEGIN INSERT INTO "
+                                 "GROWTH VALUES (randomblob(100000)); END")
+                             .arg(columns));
+        TestDb().Scalar(
+            QString("PRAGMA max_page_count=%1").arg(TestDb().Scalar("PRAGMA page_count").toInt()));
+        Ctx().bErrorReport = true;
+        test::ScriptedModal mailScreen([](QDialog&) { return 0; });
+        test::ScriptedMsgBox box;
+        frmUpCRSR form(Ctx(), 1);
+        form.show();
+        form.cmdUpdate_Click();
+        TestDb().Scalar("PRAGMA max_page_count=1073741823");
+        TestDb().Execute("DROP TRIGGER grow");
+        EXPECT_EQ(mailScreen.Count(), 0) << "for the user to mend, not to report";
+        ASSERT_EQ(box.Count(), 1);
+        EXPECT_EQ(box.Last(), plain);
+        EXPECT_TRUE(box.Details()[0].contains("Error Number 3035")) << box.Details()[0].toStdString();
+        EXPECT_EQ(RoundOf(1, 2).slope, 100);
+        EXPECT_EQ(RoundOf(1, 2).index, kUntouched);
+        EXPECT_TRUE(form.isVisible() && form.isEnabled()) << "Update can be run again";
+    }
+    test::ScriptedMsgBox box;
+    frmUpCRSR form(Ctx(), 1);
+    form.show();
+    form.cmdUpdate_Click();
+    EXPECT_EQ(box.Count(), 0);
+    EXPECT_EQ(RoundOf(1, 2).slope, 128) << "run again once space is freed";
 }
 
 TEST_F(ReRatingTest, TheCourseIsTheOneWhoseRatingsChangedEvenIfAnotherIsPickedMeanwhile) {
