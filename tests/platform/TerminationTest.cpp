@@ -8,11 +8,14 @@
 #include <QProcess>
 #include <QTimer>
 #include <csignal>
+#include <string>
+#include <utility>
 
 #include "TestSupport.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/Termination.h"
+#include "shell/MsgBoxWindow.h"
 
 namespace dc {
 namespace {
@@ -24,9 +27,17 @@ TEST(Termination, ASignalClosesTheOpenDialogAndNoOtherShows) {
         ::sigaction(signal, nullptr, &before);
         {
             TerminationWatch watch;  // the program's own: no application loop runs, as in start-up
-            QDialog box;
             QTimer::singleShot(0, [signal] { ::raise(signal); });
-            EXPECT_EQ(box.exec(), QDialog::Rejected);
+            if (qEnvironmentVariable("DC_TERMINATION_OPEN") == "box") {
+                // A question on the screen when the signal comes: No, so that nothing goes ahead.
+                InstallMsgBoxWindow();
+                EXPECT_EQ(
+                    MsgBox("Are you sure you want to Backup, Repair and Compact your database?", vbYesNo),
+                    vbNo);
+            } else {
+                QDialog box;
+                EXPECT_EQ(box.exec(), QDialog::Rejected);
+            }
             EXPECT_TRUE(TerminationRequested());
             QDialog next;
             EXPECT_EQ(ExecModal(next), QDialog::Rejected);
@@ -49,13 +60,14 @@ TEST(Termination, ASignalClosesTheOpenDialogAndNoOtherShows) {
         EXPECT_EQ(after.sa_handler, before.sa_handler) << "handled as before again";
         return;
     }
-    for (const int signal : {SIGTERM, SIGHUP}) {
-        SCOPED_TRACE(signal);
+    for (const auto& [signal, open] : {std::pair{SIGTERM, "dialog"}, {SIGHUP, "dialog"}, {SIGTERM, "box"}}) {
+        SCOPED_TRACE(std::to_string(signal) + " " + open);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"GTEST_SHARD_INDEX", "GTEST_TOTAL_SHARDS", "GTEST_SHARD_STATUS_FILE",
                                  "GTEST_FILTER", "GTEST_OUTPUT", "GTEST_REPEAT", "GTEST_SHUFFLE"})
             env.remove(name);
         env.insert("DC_TERMINATION_PROBE", QString::number(signal));
+        env.insert("DC_TERMINATION_OPEN", open);
         QProcess p;
         p.setProcessEnvironment(env);
         p.start(QCoreApplication::applicationFilePath(),
