@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
@@ -26,6 +27,7 @@
 #include "shell/AppContext.h"
 #include "shell/ProgramDb.h"
 #include "shell/frmFindName.h"
+#include "shell/frmMainWait.h"
 
 namespace dc {
 namespace {
@@ -270,7 +272,14 @@ TEST_F(PlayerEditorTest, ACorrectedGenderRecomputesTheRoundsWithTheSave) {
     EXPECT_EQ(StoredFigures(), asMen);
     EXPECT_TRUE(form->bChanged);
 
+    bool waitShown = false;  // looked at while the first game is recomputed
+    QTimer::singleShot(0, form.get(), [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<frmMainWait*>(w) && w->isVisible()) waitShown = !form->isEnabled();
+    });
     EXPECT_TRUE(form->SavePlayer());
+    EXPECT_TRUE(waitShown) << "eight rounds: the progress window, the editor disabled meanwhile";
+    EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(Stored("GENDER", 1), "F");
     const QString saved = StoredFigures();
     EXPECT_NE(saved, asMen);
