@@ -221,23 +221,20 @@ TEST_F(PlayerEditorTest, ACorrectedGenderRecomputesTheRoundsWithTheSave) {
     test::FixedClock clock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
     Add(1, "Able", "Al");
     Add(2, "Baker", "Bob");
-    // Eight rounds of tens for Al (a nine-hole round among them), two for Bob: rated 72.0/113.
-    for (int game = 1; game <= 10; ++game) {
-        const int player = game <= 8 ? 1 : 2;
+    // Seven rounds of tens for Al (a nine-hole round among them), six for Bob: rated 72.0/113.
+    for (int game = 1; game <= 13; ++game) {
         const bool nine = game == 3;
-        QStringList names{"PLAYER_ID",  "COURSE_ID",     "GAME_NUMBER",  "ROUND_DATE", "RND_GAME_ID",
-                          "TEE_BOX_ID", "COURSE_RATING", "SLOPE_RATING", "USE_HCP",    "USE_TOURN",
-                          "GSTOTAL",    "GSF9",          "GSB9",         "PAR",        "NOTES"};
-        QVariantList values{player,
+        QStringList names{"PLAYER_ID",     "COURSE_ID",    "GAME_NUMBER", "ROUND_DATE", "RND_GAME_ID",
+                          "COURSE_RATING", "SLOPE_RATING", "USE_HCP",     "GSTOTAL",    "GSF9",
+                          "GSB9",          "PAR",          "NOTES"};
+        QVariantList values{game <= 7 ? 1 : 2,
                             1,
                             game,
                             QString("2026-0%1-01").arg(game % 9 + 1),
                             game,
-                            0,
                             72.0,
                             113,
                             1,
-                            0,
                             nine ? 90 : 180,
                             90,
                             nine ? 0 : 90,
@@ -272,23 +269,41 @@ TEST_F(PlayerEditorTest, ACorrectedGenderRecomputesTheRoundsWithTheSave) {
     EXPECT_EQ(StoredFigures(), asMen);
     EXPECT_TRUE(form->bChanged);
 
-    bool waitShown = false;  // looked at while the first game is recomputed
-    QTimer::singleShot(0, form.get(), [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<frmMainWait*>(w) && w->isVisible()) waitShown = !form->isEnabled();
-    });
-    EXPECT_TRUE(form->SavePlayer());
-    EXPECT_TRUE(waitShown) << "eight rounds: the progress window, the editor disabled meanwhile";
-    EXPECT_TRUE(form->isEnabled());
+    // Each save looked at while its first game is recomputed: the progress window for more than six
+    // rounds, the editor disabled meanwhile.
+    auto saveShowingWait = [&] {
+        bool shown = false;
+        QTimer::singleShot(0, form.get(), [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (qobject_cast<frmMainWait*>(w) && w->isVisible()) shown = !form->isEnabled();
+        });
+        EXPECT_TRUE(form->SavePlayer());
+        QApplication::processEvents();
+        EXPECT_TRUE(form->isEnabled());
+        return shown;
+    };
+    EXPECT_TRUE(saveShowingWait()) << "seven rounds";
     EXPECT_EQ(Stored("GENDER", 1), "F");
+    form->spPlayers_DblClick(2, 2);
+    form->optGender_2->setChecked(true);
+    EXPECT_FALSE(saveShowingWait()) << "six rounds";
+    EXPECT_EQ(Stored("GENDER", 2), "F");
     const QString saved = StoredFigures();
     EXPECT_NE(saved, asMen);
-    ASSERT_TRUE(ResynchAllScores(TestDb()).ok);
-    EXPECT_EQ(StoredFigures(), saved) << "every figure as a recomputation of every round has it";
     EXPECT_EQ(TestDb()
                   .Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE PLAYER_ID=1 AND GAME_NUMBER=1")
                   .toDouble(),
               40.4);
+    ASSERT_TRUE(ResynchAllScores(TestDb()).ok);
+    EXPECT_EQ(StoredFigures(), saved) << "every figure as a recomputation of every round has it";
+
+    // Corrected back, without a progress window: the men's figures again.
+    for (int id : {1, 2}) {
+        PlayerRec p = *PlayerStore(TestDb()).LoadPlayerRec(id);
+        p.GENDER = "M";
+        PlayerStore(TestDb()).UpdatePlayer(p);
+    }
+    EXPECT_EQ(StoredFigures(), asMen);
 }
 
 TEST_F(PlayerEditorTest, ClosingStopsWhenTheSaveIsRefusedAndHandsBackTheKey) {
