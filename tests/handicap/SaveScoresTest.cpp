@@ -319,6 +319,9 @@ TEST_F(SaveScoresDb, AgreesWithTheSingleProceduresRunGameByGame) {
         r.tourn = pick(0, 3) == 0;
         r.tee = pick(0, 1);
         if (pick(0, 4) == 0) r.par = "";
+        // A course since deleted; a US adjusted score kept from an earlier program, no Canadian one.
+        if (pick(0, 5) == 0) r.course = 2;
+        if (pick(0, 5) == 0) r.columns = {{"ADJSCR_US_18", pick(60, 110)}};
         for (int& s : r.gross) s = r.tourn ? pick(3, 5) : pick(4, 9);  // tournament rounds well played
         const int kind = pick(0, 9);
         if (kind == 0) std::fill(r.gross.begin(), r.gross.begin() + 9, 0);

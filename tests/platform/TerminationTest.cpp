@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <csignal>
+#include <string>
+#include <utility>
 
 #include "../entry/EntryFixture.h"
 #include "../tools/OldFileBuilder.h"
@@ -38,6 +40,7 @@
 #include "records/frmUpCRSR.h"
 #include "shell/BackupCompact.h"
 #include "shell/ErrorReport.h"
+#include "shell/MsgBoxWindow.h"
 #include "shell/ProgramFolder.h"
 #include "shell/frmMainWait.h"
 #include "shell/frmSystemSetup.h"
@@ -49,13 +52,16 @@
 namespace dc {
 namespace {
 
-// Runs this test program once more with `variable` set, for the one test named, and expects it to pass.
-void RunInProgramOfItsOwn(const QString& test, const QString& variable, const QString& value) {
+// Runs this test program once more with `variable` (and `open`, when given) set, for the one test named,
+// and expects it to pass.
+void RunInProgramOfItsOwn(const QString& test, const QString& variable, const QString& value,
+                          const QString& open = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"GTEST_SHARD_INDEX", "GTEST_TOTAL_SHARDS", "GTEST_SHARD_STATUS_FILE",
                              "GTEST_FILTER", "GTEST_OUTPUT", "GTEST_REPEAT", "GTEST_SHUFFLE"})
         env.remove(name);
     env.insert(variable, value);
+    if (!open.isEmpty()) env.insert("DC_TERMINATION_OPEN", open);
     QProcess p;
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
@@ -74,9 +80,17 @@ TEST(Termination, ASignalClosesTheOpenDialogAndNoOtherShows) {
         ::sigaction(signal, nullptr, &before);
         {
             TerminationWatch watch;  // the program's own: no application loop runs, as in start-up
-            QDialog box;
             QTimer::singleShot(0, [signal] { ::raise(signal); });
-            EXPECT_EQ(box.exec(), QDialog::Rejected);
+            if (qEnvironmentVariable("DC_TERMINATION_OPEN") == "box") {
+                // A question on the screen when the signal comes: No, so that nothing goes ahead.
+                InstallMsgBoxWindow();
+                EXPECT_EQ(
+                    MsgBox("Are you sure you want to Backup, Repair and Compact your database?", vbYesNo),
+                    vbNo);
+            } else {
+                QDialog box;
+                EXPECT_EQ(box.exec(), QDialog::Rejected);
+            }
             EXPECT_TRUE(TerminationRequested());
             QDialog next;
             EXPECT_EQ(ExecModal(next), QDialog::Rejected);
@@ -99,10 +113,10 @@ TEST(Termination, ASignalClosesTheOpenDialogAndNoOtherShows) {
         EXPECT_EQ(after.sa_handler, before.sa_handler) << "handled as before again";
         return;
     }
-    for (const int signal : {SIGTERM, SIGHUP}) {
-        SCOPED_TRACE(signal);
+    for (const auto& [signal, open] : {std::pair{SIGTERM, "dialog"}, {SIGHUP, "dialog"}, {SIGTERM, "box"}}) {
+        SCOPED_TRACE(std::to_string(signal) + " " + open);
         RunInProgramOfItsOwn("ASignalClosesTheOpenDialogAndNoOtherShows", "DC_TERMINATION_PROBE",
-                             QString::number(signal));
+                             QString::number(signal), open);
     }
 }
 

@@ -13,9 +13,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "QStringPrint.h"
 #include "TestSupport.h"
+#include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
@@ -25,6 +27,7 @@
 #include "shell/AppContext.h"
 #include "shell/ProgramDb.h"
 #include "shell/frmFindName.h"
+#include "shell/frmMainWait.h"
 
 namespace dc {
 namespace {
@@ -207,6 +210,115 @@ TEST_F(PlayerEditorTest, DeleteTakesTheRoundsAndStaysWholeOnFailure) {
     EXPECT_EQ(form->windowTitle(), "Add a New Player");
     EXPECT_EQ(form->spPlayers->MaxRows(), 1);
     EXPECT_EQ(form->txtLast->text(), "");
+}
+
+// Every index and adjusted score of every stored round, in one text.
+QString StoredFigures() {
+    QStringList columns{"PLAYER_ID", "GAME_NUMBER", "PAR"};
+    for (const char* kind : {"HCP_INDEX_", "THCP_INDEX_", "ADJSCR_"})
+        for (const char* variant : {"US_18", "US_F9", "US_B9", "CA_18", "CA_F9", "CA_B9"})
+            columns << QString(kind) + variant;
+    QStringList rows;
+    Recordset rs = TestDb().OpenRecordset("SELECT " + columns.join(",") +
+                                          " FROM INDIV_SCORES ORDER BY PLAYER_ID, GAME_NUMBER");
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        QStringList values;
+        for (int c = 0; c < columns.size(); ++c) values << rs.Fields(c).value().toString();
+        rows << values.join(",");
+    }
+    return rows.join("\n");
+}
+
+// A gender corrected from M to F: his rounds were computed with the men's default index 36.4 and
+// capped from it; the save recomputes them in the same transaction, a refused or failed save
+// changes nothing.
+TEST_F(PlayerEditorTest, ACorrectedGenderRecomputesTheRoundsWithTheSave) {
+    test::FixedClock clock(QDateTime(QDate(2026, 12, 6), QTime(12, 0)));
+    Add(1, "Able", "Al");
+    Add(2, "Baker", "Bob");
+    // Seven rounds of tens for Al (a nine-hole round among them), six for Bob: rated 72.0/113.
+    for (int game = 1; game <= 13; ++game) {
+        const bool nine = game == 3;
+        QStringList names{"PLAYER_ID",     "COURSE_ID",    "GAME_NUMBER", "ROUND_DATE", "RND_GAME_ID",
+                          "COURSE_RATING", "SLOPE_RATING", "USE_HCP",     "GSTOTAL",    "GSF9",
+                          "GSB9",          "PAR",          "NOTES"};
+        QVariantList values{game <= 7 ? 1 : 2,
+                            1,
+                            game,
+                            QString("2026-0%1-01").arg(game % 9 + 1),
+                            game,
+                            72.0,
+                            113,
+                            1,
+                            nine ? 90 : 180,
+                            90,
+                            nine ? 0 : 90,
+                            "444444444444444444",
+                            " "};
+        for (int h = 1; h <= 18; ++h) {
+            names << QString("GS%1").arg(h, 2, 10, QChar('0'));
+            values << (nine && h > 9 ? 0 : 10);
+        }
+        QStringList marks(names.size(), "?");
+        TestDb().Execute(
+            "INSERT INTO INDIV_SCORES (" + names.join(",") + ") VALUES (" + marks.join(",") + ")", values);
+    }
+    ASSERT_TRUE(ResynchAllScores(TestDb()).ok);
+    const QString asMen = StoredFigures();
+    Open();
+    form->spPlayers_DblClick(2, 1);
+    ASSERT_EQ(form->lblPlayerID->text(), "1");
+    form->optGender_2->setChecked(true);
+
+    test::ScriptedMsgBox box;
+    form->txtFirst->clear();
+    EXPECT_FALSE(form->SavePlayer());
+    EXPECT_EQ(box.Last(), "Please enter a Player First Name.");
+    form->txtFirst->setText("Al");
+    TestDb().Execute(
+        "CREATE TRIGGER keep BEFORE UPDATE ON INDIV_SCORES BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    EXPECT_FALSE(form->SavePlayer());
+    EXPECT_TRUE(box.Last().startsWith("Players, cmdSave_Click")) << box.Last().toStdString();
+    TestDb().Execute("DROP TRIGGER keep");
+    EXPECT_EQ(Stored("GENDER", 1), "M") << "the gender and the rounds together or neither";
+    EXPECT_EQ(StoredFigures(), asMen);
+    EXPECT_TRUE(form->bChanged);
+
+    // Each save looked at while its first game is recomputed: the progress window for more than six
+    // rounds, the editor disabled meanwhile.
+    auto saveShowingWait = [&] {
+        bool shown = false;
+        QTimer::singleShot(0, form.get(), [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (qobject_cast<frmMainWait*>(w) && w->isVisible()) shown = !form->isEnabled();
+        });
+        EXPECT_TRUE(form->SavePlayer());
+        QApplication::processEvents();
+        EXPECT_TRUE(form->isEnabled());
+        return shown;
+    };
+    EXPECT_TRUE(saveShowingWait()) << "seven rounds";
+    EXPECT_EQ(Stored("GENDER", 1), "F");
+    form->spPlayers_DblClick(2, 2);
+    form->optGender_2->setChecked(true);
+    EXPECT_FALSE(saveShowingWait()) << "six rounds";
+    EXPECT_EQ(Stored("GENDER", 2), "F");
+    const QString saved = StoredFigures();
+    EXPECT_NE(saved, asMen);
+    EXPECT_EQ(TestDb()
+                  .Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE PLAYER_ID=1 AND GAME_NUMBER=1")
+                  .toDouble(),
+              40.4);
+    ASSERT_TRUE(ResynchAllScores(TestDb()).ok);
+    EXPECT_EQ(StoredFigures(), saved) << "every figure as a recomputation of every round has it";
+
+    // Corrected back, without a progress window: the men's figures again.
+    for (int id : {1, 2}) {
+        PlayerRec p = *PlayerStore(TestDb()).LoadPlayerRec(id);
+        p.GENDER = "M";
+        PlayerStore(TestDb()).UpdatePlayer(p);
+    }
+    EXPECT_EQ(StoredFigures(), asMen);
 }
 
 TEST_F(PlayerEditorTest, ClosingStopsWhenTheSaveIsRefusedAndHandsBackTheKey) {

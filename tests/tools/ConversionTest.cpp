@@ -287,13 +287,19 @@ TEST_F(ConversionRun, SecondRunAsksAndNeverAddsARoundTwice) {
 }
 
 // Golfers deleted since their conversion come back with all their rounds, though their keys are
-// given again.
+// given again; also beside a player whose old round file had the same name, who takes nothing of
+// what the deleted one had.
 TEST_F(ConversionRun, DeletedGolfersComeBackWithTheirRounds) {
     WriteBase();
-    for (const bool byStore : {true, false}) {
+    enum Deleted { kByStore, kByStoreBesideALookAlike, kByStatements };
+    for (const Deleted way : {kByStore, kByStoreBesideALookAlike, kByStatements}) {
         ScriptedMsgBox boxes;
         ASSERT_TRUE(ConvertFolder(TestDb(), old_, 0, false).stored);
-        if (byStore) {
+        if (way == kByStoreBesideALookAlike)
+            TestDb().Execute(
+                "INSERT INTO PLAYERS (PLAYER_ID, LAST_NAME, FIRST_NAME, GENDER, CV_PREV_FILE_NAME) SELECT 3, "
+                "'Smith', 'Johnny', 'M', CV_PREV_FILE_NAME FROM PLAYERS WHERE PLAYER_ID=1");
+        if (way != kByStatements) {
             PlayerStore(TestDb()).DeletePlayer(2);
             PlayerStore(TestDb()).DeletePlayer(1);
         } else {
@@ -301,9 +307,13 @@ TEST_F(ConversionRun, DeletedGolfersComeBackWithTheirRounds) {
             TestDb().Execute("DELETE FROM PLAYERS");
         }
         const ConversionResult r = ConvertFolder(TestDb(), old_, 0, false);
-        EXPECT_EQ(r.golfersConverted, 2) << byStore;
-        EXPECT_EQ(r.roundsStored, 2) << byStore;
-        EXPECT_EQ(Value("SELECT COUNT(*) FROM INDIV_SCORES WHERE PLAYER_ID=1").toInt(), 2) << byStore;
+        EXPECT_EQ(r.golfersConverted, 2) << way;
+        EXPECT_EQ(r.roundsStored, 2) << way;
+        EXPECT_EQ(Value("SELECT COUNT(*) FROM INDIV_SCORES S, PLAYERS P WHERE S.PLAYER_ID=P.PLAYER_ID AND "
+                        "P.FIRST_NAME='John'")
+                      .toInt(),
+                  2)
+            << way;
         TestDb().Execute("DELETE FROM INDIV_SCORES");
         TestDb().Execute("DELETE FROM PLAYERS");
     }

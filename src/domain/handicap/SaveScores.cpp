@@ -13,14 +13,25 @@ namespace {
 
 // Renumbers one player's games and recomputes every one of them; one savepoint: all of it or
 // nothing.
-void RecomputePlayer(Database& db, int playerId, int genderIndex, HcpLookups& lookups, int window) {
+void RecomputePlayer(Database& db, int playerId, int genderIndex, HcpLookups& lookups, int window,
+                     const std::function<void(int, int)>& progress = {}) {
     Database::Transaction unit(db);
     const int n = RoundStore(db).Renumber(playerId);
-    RecomputeGames(db, playerId, genderIndex, true, 1, n, 1, lookups, window);
+    RecomputeGames(db, playerId, genderIndex, true, 1, n, 1, lookups, window, progress);
     unit.Commit();
 }
 
 }  // namespace
+
+void RecomputePlayerRounds(Database& db, int playerId, int genderIndex, ProgressReporter* progress) {
+    CachedHcpLookups lookups(db);
+    // As a save or a deletion of a round: the window only for a longer run.
+    RecomputePlayer(db, playerId, genderIndex, lookups, OneYearWindow().toInt(), [progress](int k, int n) {
+        if (!progress || n <= 6) return;
+        if (k == 1) progress->Start();
+        progress->Step(k, n);
+    });
+}
 
 void ResynchIndivScores(Database& db, int PlayerID) {
     try {

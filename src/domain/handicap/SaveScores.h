@@ -14,6 +14,11 @@ class Database;
 // Throws a ProcedureFailure under its tag.
 void ResynchIndivScores(Database& db, int PlayerID);
 
+// Renumbers one player's games and recomputes all of them by both rules, as ResynchAllScores does
+// for each player, with `genderIndex` (GenderIndexOf). All of it or nothing; throws DbError. With
+// more than six rounds `progress` starts and steps after each game; it is not finished here.
+void RecomputePlayerRounds(Database& db, int playerId, int genderIndex, ProgressReporter* progress = nullptr);
+
 // Renumbers and recomputes every player's rounds by both rules, 18 holes and each played nine.
 // Each player is one unit inside one transaction for the whole run: a player that fails is
 // named once in the errors and keeps every stored value; a failure of the run itself leaves the

@@ -1,6 +1,8 @@
 #include "records/PlayerStore.h"
 
+#include "handicap/HcpRules.h"
 #include "handicap/RoundStore.h"
+#include "handicap/SaveScores.h"
 #include "platform/Database.h"
 #include "tools/ConvertedStore.h"
 
@@ -65,9 +67,16 @@ void PlayerStore::InsertConverted(const PlayerRec& p, const QString& oldFileKey)
                       p.GENDER});
 }
 
-void PlayerStore::UpdatePlayer(const PlayerRec& p) {
+void PlayerStore::UpdatePlayer(const PlayerRec& p, ProgressReporter* progress) {
+    Database::Transaction t(db_);
+    const std::optional<PlayerRec> stored = LoadPlayerRec(p.PLAYER_ID);
     QString sql = "Update PLAYERS Set " + QString(kColumns).replace(",", "=?,") + "=? Where PLAYER_ID=?";
     db_.Execute(sql, Values(p) + QVariantList{p.PLAYER_ID});
+    // The stored indexes and adjusted scores were computed for the gender he had.
+    const int genderIndex = GenderIndexOf(p.GENDER);
+    if (stored && GenderIndexOf(stored->GENDER) != genderIndex)
+        RecomputePlayerRounds(db_, p.PLAYER_ID, genderIndex, progress);
+    t.Commit();
 }
 
 void PlayerStore::DeletePlayer(int playerId) {

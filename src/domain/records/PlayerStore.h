@@ -1,8 +1,9 @@
 #pragma once
 // The PLAYERS rows the player editor reads and writes: one player as plain data, the next key,
-// adding, updating and deleting (with the player's rounds), the name search and the home-course
-// completion. Typed texts are bound parameters and search prefixes match literally. Each call leaves
-// its statement text for the error report and throws DbError on failure.
+// adding, updating (with the rounds' figures when the gender changes) and deleting (with the
+// player's rounds), the name search and the home-course completion. Typed texts are bound
+// parameters and search prefixes match literally. Each call leaves its statement text for the error
+// report and throws DbError on failure.
 
 #include <QString>
 #include <optional>
@@ -34,6 +35,7 @@ struct HomeCourse {
 enum class PlayerOrder { Table, LastName, Zip };  // LastName ignores letter case
 
 class Database;
+class ProgressReporter;
 
 class PlayerStore {
   public:
@@ -45,7 +47,9 @@ class PlayerStore {
     // A player made from an earlier version's golfer: the key of his round file, his names and
     // gender; MI stays Null when the name format carries no initial (a null MI).
     void InsertConverted(const PlayerRec& p, const QString& oldFileKey);
-    void UpdatePlayer(const PlayerRec& p);
+    // One transaction: a gender that changes the player's gender index also recomputes all his
+    // rounds (RecomputePlayerRounds, with `progress`).
+    void UpdatePlayer(const PlayerRec& p, ProgressReporter* progress = nullptr);
     // Deletes the player's rounds and then the player, in one transaction.
     void DeletePlayer(int playerId);
     std::optional<PlayerRec> LoadPlayerRec(int playerId);

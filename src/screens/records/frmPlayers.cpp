@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 #include "platform/MailSession.h"
 #include "platform/Modal.h"
@@ -29,6 +30,7 @@
 #include "shell/Global.h"
 #include "shell/GridFit.h"
 #include "shell/LoadedDatabase.h"
+#include "shell/ResyncProgress.h"
 #include "shell/ScreenBoxes.h"
 #include "shell/ShellDoc.h"
 #include "shell/frmFindName.h"
@@ -441,7 +443,20 @@ bool frmPlayers::SavePlayer() {
             p.PLAYER_ID = players.NextPlayerId();
             players.InsertPlayer(p);
         } else {
-            players.UpdatePlayer(p);
+            // A corrected gender recomputes his rounds: the progress window only when they are many.
+            struct SaveProgress : ProgressReporter {
+                QWidget* screen;
+                std::optional<ResyncProgress> shown;
+                explicit SaveProgress(QWidget* s) : screen(s) {}
+                void Start() override {
+                    if (!shown) shown.emplace(screen, /*fromUpCRSR=*/false);
+                    shown->Start();
+                }
+                void Step(int k, int n) override {
+                    if (shown) shown->Step(k, n);
+                }
+            } progress(this);
+            players.UpdatePlayer(p, &progress);
         }
         SetPlayerKey(p.PLAYER_ID);
         EditCaption();
