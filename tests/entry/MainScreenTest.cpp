@@ -269,7 +269,7 @@ TEST_F(MainScreen, NullCostsNoTeeBoxAndCourseHandicapsPerColumn) {
     prev.index[0] = 30, prev.tIndex[0] = 10;
     prev.index[3] = 20, prev.tIndex[3] = -100;
     f->round.SetPrevious(prev, false);
-    f->cboTeeBox_Click();
+    f->round.UpdateCourseHcps(113);
     EXPECT_EQ(f->round.CourseHcp(1), 10);
     EXPECT_EQ(f->round.CourseHcp(4), 20);
 
