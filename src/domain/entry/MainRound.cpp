@@ -21,6 +21,7 @@ void MainRound::SetStored(const RoundRec& loaded) {
     teeBox_ = loaded.TEE_BOX_ID;
     teeSlope_ = loaded.SLOPE_RATING;
     teeRating_ = loaded.COURSE_RATING;
+    loadedMale_ = male_;
     // The indexes were taken before (the round's own and those before it); the capped scores are the stored
     // ones.
     storedFigures_ = figures_;

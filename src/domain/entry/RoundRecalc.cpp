@@ -66,14 +66,12 @@ HcpRound EntryRound(const RoundEntry& e, int gameNumber, const QString& dateText
     r.teeBox = e.teeBox;
     r.rating = std::round(e.teeRating * 10.0) / 10.0;
     r.slope = e.teeSlope;
-    int total = 0;
     for (int i = 0; i < 18; ++i) {
         r.gross[i] = e.gross[i].value_or(0);
         (i < 9 ? r.gsf9 : r.gsb9) += r.gross[i];
-        total += r.gross[i];
     }
-    // A new round without gross scores does not count for handicaps.
-    r.useHcp = e.useHcp && (!e.isNew || total != 0);
+    // (A round without gross scores, which the store keeps from handicaps, is never saved.)
+    r.useHcp = e.useHcp;
     r.useTourn = e.useTourn;
     for (int v = 0; v < 6; ++v) {
         r.hcpIndex[v] = static_cast<float>(e.prevIndex[v]);
