@@ -26,6 +26,13 @@ void FrontNineOnly(int game) {
         {game});
 }
 
+void BackNineOnly(int game) {
+    TestDb().Execute(
+        "UPDATE INDIV_SCORES SET GS01=0,GS02=0,GS03=0,GS04=0,GS05=0,GS06=0,GS07=0,GS08=0,GS09=0,GSF9=0,"
+        "GSTOTAL=GSB9,ADJSCR_US_F9=0,ADJSCR_CA_F9=0 WHERE PLAYER_ID=7 AND GAME_NUMBER=?",
+        {game});
+}
+
 // Five rounds of nines in March and five of fours in May, on a par-72 course.
 void MarchAndMay() {
     for (int g = 1; g <= 10; ++g) test::AddRound(7, g, QDate(2024, g <= 5 ? 3 : 5, g), g <= 5 ? 9 : 4);
@@ -96,6 +103,28 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
              TestDb().Execute("UPDATE INDIV_SCORES SET ADJSCR_US_B9=0,ADJSCR_CA_B9=0 WHERE GAME_NUMBER=3");
          },
          [] {}, QDate(2024, 4, 1), false, 4, 3, "", "25.9", 12, 0, 4},
+        // Rounds of one day stay in their order, whatever order their rows were added in: a new
+        // round of that day follows the last of them.
+        {"after the rounds of its day",
+         [] {
+             for (int g = 1; g <= 4; ++g) test::AddRound(7, g, QDate(2024, 3, g), 9);
+             test::AddRound(7, 7, QDate(2024, 3, 5), 4);
+             test::AddRound(7, 5, QDate(2024, 3, 5), 9);
+             test::AddRound(7, 6, QDate(2024, 3, 5), 6);
+             test::AddRound(7, 8, QDate(2024, 5, 1), 4);
+         },
+         [] {}, QDate(2024, 3, 5), false, 8, 7, "", ""},
+        // A stored round corrected in place follows the same rounds.
+        {"a stored round's scores corrected", MarchAndMay, [] {}, QDate(2024, 5, 7), false, 7, 6, "", "", 9,
+         7},
+        // A stored round dated on: the rounds it leaves behind are recomputed without it first.
+        {"a stored round dated on", MarchAndMay, [] {}, QDate(2024, 5, 20), false, 10, 0, "", "", 9, 3},
+        {"a stored back nine dated back",
+         [] {
+             MarchAndMay();
+             BackNineOnly(8);
+         },
+         [] {}, QDate(2024, 4, 1), false, 6, 5, "", "", 4, 8},
         // A stored round dated back takes the indexes of its new place before Save.
         {"a stored round dated back", MarchAndMay, [] {}, QDate(2024, 4, 1), false, 6, 5, "72", "", 4, 8},
     };
@@ -113,6 +142,7 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
         ChooseCourse(*f);
         if (c.corrected) {
             f->txtRecNum->setText(QString::number(c.corrected));
+            if (c.gross) TypeGross(*f, c.gross);
         } else {
             f->cmdNewGame_Click();
             // Typed on today's date, after every stored round; then dated back.
@@ -133,8 +163,9 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
         if (!c.us18.isEmpty()) EXPECT_EQ(D(*f, 1, 4), c.us18);
         if (!c.nineIndex.isEmpty()) EXPECT_EQ(D(*f, 2, 1), c.nineIndex);
 
-        std::array<QString, 6> shown;
-        for (int v = 1; v <= 6; ++v) shown[v - 1] = D(*f, v, 4);
+        std::array<QString, 6> shown, index;
+        for (int v = 1; v <= 6; ++v) shown[v - 1] = D(*f, v, 4), index[v - 1] = D(*f, v, 5);
+        const QString prevShown = D(*f, 1, 1);
         // The 9-hole view shows each played nine's figure, by both rules.
         f->opt189[2]->setChecked(true);
         for (int rules : {1, 2}) {
@@ -152,7 +183,15 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
             const QString column = QString("ADJSCR_") + kVariantSuffix[v - 1];
             EXPECT_EQ(QString::number(Stored(column, 7, c.game)), shown[v - 1]) << column.toStdString();
             EXPECT_EQ(D(*f, v, 4), shown[v - 1]) << "shown after Save: " << column.toStdString();
+            EXPECT_DOUBLE_EQ(index[v - 1].toDouble(),
+                             MainRound::StoredIndex(
+                                 float(Stored(QString("HCP_INDEX_") + kVariantSuffix[v - 1], 7, c.game))))
+                << "its index";
         }
+        if (c.game > 1)
+            EXPECT_DOUBLE_EQ(prevShown.toDouble(),
+                             MainRound::StoredIndex(float(Stored("HCP_INDEX_US_18", 7, c.game - 1))))
+                << "the index of the round before it";
         // Every stored round paged to shows what is stored for it.
         for (int g = 1; g <= test::RoundCount(7); ++g) {
             f->txtRecNum->setText(QString::number(g));

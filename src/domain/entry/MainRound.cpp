@@ -141,7 +141,7 @@ void MainRound::TakeSaveFigures(SavePreview& preview, RoundEntry entry) {
             SetPrevious(PreviousIndexes(*beforeRec, handicapRec ? &*handicapRec : nullptr,
                                         saved ? &*saved : nullptr, male_),
                         false);
-        if (GenderSetsIndex()) SetGenderDefaults(male_);
+        if (preview.Game() < 5) SetGenderDefaults(male_);  // one of the first four games, once saved
         if (allowed_) UpdateCourseHcps(teeSlope_);
         UpdateAdjusted(RowValues(kRowGross), RowValues(kRowPar));
         FillEntry(entry);
