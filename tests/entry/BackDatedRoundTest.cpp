@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <functional>
 
@@ -124,7 +125,7 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
              MarchAndMay();
              BackNineOnly(8);
          },
-         [] {}, QDate(2024, 4, 1), false, 6, 5, "", "", 4, 8},
+         [] {}, QDate(2024, 4, 1), false, 6, 5, "", "", 0, 8},
         // A stored round dated back takes the indexes of its new place before Save.
         {"a stored round dated back", MarchAndMay, [] {}, QDate(2024, 4, 1), false, 6, 5, "72", "", 4, 8},
     };
@@ -206,5 +207,15 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
                         << "game " << g << " " << suffix.toStdString();
             }
         }
+        // A note written on the newest round stores its capped scores as they are.
+        const int last = test::RoundCount(7);
+        std::array<double, 6> before;
+        for (int v = 1; v <= 6; ++v)
+            before[v - 1] = Stored(QString("ADJSCR_") + kVariantSuffix[v - 1], 7, last);
+        f->txtNotes->setPlainText("a note");
+        ASSERT_TRUE(f->cmdSave_Click());
+        for (int v = 1; v <= 6; ++v)
+            EXPECT_EQ(Stored(QString("ADJSCR_") + kVariantSuffix[v - 1], 7, last), before[v - 1])
+                << "after a note: " << kVariantSuffix[v - 1];
     }
 }
