@@ -59,8 +59,9 @@ TEST(RoundRules, UsNineCapsAtTheBandEdges) {
     EXPECT_EQ(Adjusted(12, 3, 15)[US_F9], 9 * 9);
     EXPECT_EQ(Adjusted(12, 3, 19)[US_F9], 9 * 9);
     EXPECT_EQ(Adjusted(12, 3, 20)[US_F9], 9 * 10);
-    EXPECT_EQ(Adjusted(12, 3, 30)[US_F9], 9 * 10);
-    EXPECT_EQ(Adjusted(12, 3, 25)[US_B9], 9 * 10) << "the screen's nine stops at 10";
+    EXPECT_EQ(Adjusted(12, 3, 24)[US_F9], 9 * 10);
+    EXPECT_EQ(Adjusted(12, 3, 30)[US_F9], 9 * 11);
+    EXPECT_EQ(Adjusted(12, 3, 25)[US_B9], 9 * 11) << "a nine at 25 and up takes 11, as the recomputation";
 }
 
 TEST(RoundRules, CanadaAlwaysAddsToPar) {

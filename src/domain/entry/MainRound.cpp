@@ -1,5 +1,6 @@
 #include "entry/MainRound.h"
 
+#include "entry/RoundRecalc.h"
 #include "handicap/AllowableScores.h"
 #include "handicap/HcpRules.h"
 #include "platform/Val.h"
@@ -20,6 +21,11 @@ void MainRound::SetStored(const RoundRec& loaded) {
     teeBox_ = loaded.TEE_BOX_ID;
     teeSlope_ = loaded.SLOPE_RATING;
     teeRating_ = loaded.COURSE_RATING;
+    loadedMale_ = male_;
+    // The indexes were taken before (the round's own and those before it); the capped scores are the stored
+    // ones.
+    storedFigures_ = figures_;
+    for (int c = 0; c < 6; ++c) storedFigures_[c].adjusted = storedFigures_[c].capped = loaded.ADJSCR[c];
 }
 
 void MainRound::SetNew() {
@@ -77,7 +83,8 @@ void MainRound::SetCurrent(const RoundRec& round) {
 
 void MainRound::UpdateCourseHcps(int slope) {
     for (int c = 0; c < 6; ++c)
-        nCourseHcp_[c] = slope <= 0 ? 0 : ColumnCourseHcp(figures_[c].prevIndex, figures_[c].prevTIndex, slope);
+        nCourseHcp_[c] =
+            slope <= 0 ? 0 : ColumnCourseHcp(figures_[c].prevIndex, figures_[c].prevTIndex, slope);
     allowed_ = true;
 }
 
@@ -87,12 +94,69 @@ void MainRound::ClearCourseHcps() {
 }
 
 QString MainRound::AllowScoreText(int c) const {
-    return allowed_ ? AllowableScoreText(static_cast<HcpVariant>(c - 1), nCourseHcp_[c - 1]) : QString();
+    return allowed_ ? HoleMaximumText(VariantHoleMaximum(static_cast<HcpVariant>(c - 1), nCourseHcp_[c - 1]))
+                    : QString();
 }
 
 void MainRound::UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars) {
     const std::array<int, 6> adj = AdjustedScores(gross, pars, nCourseHcp_);
-    for (int c = 0; c < 6; ++c) figures_[c].adjusted = allowed_ ? std::optional<int>(adj[c]) : std::nullopt;
+    for (int c = 0; c < 6; ++c)
+        figures_[c].adjusted = figures_[c].capped = allowed_ ? std::optional<int>(adj[c]) : std::nullopt;
+}
+
+void MainRound::KeepStoredFigures() {
+    figures_ = storedFigures_;
+    if (allowed_) UpdateCourseHcps(teeSlope_);
+}
+
+namespace {
+// A round's figures as the stored row reads them.
+RoundRec StoredFiguresOf(const HcpRound& r) {
+    RoundRec rec;
+    rec.GAME_NUMBER = r.gameNumber;
+    rec.USE_HCP = r.useHcp;
+    for (int v = 0; v < 6; ++v) {
+        rec.HCP_INDEX[v] = StoredIndexValue(r.hcpIndex[v]);
+        rec.THCP_INDEX[v] = StoredIndexValue(r.tHcpIndex[v]);
+        rec.ADJSCR[v] = r.adjScore[v];
+    }
+    return rec;
+}
+}  // namespace
+
+void MainRound::TakeSaveFigures(SavePreview& preview, RoundEntry entry) {
+    const HcpRound* before = preview.Before();
+    const HcpRound* handicap = preview.BeforeHandicap();
+    const std::optional<RoundRec> beforeRec = before ? std::optional(StoredFiguresOf(*before)) : std::nullopt;
+    const std::optional<RoundRec> handicapRec =
+        handicap ? std::optional(StoredFiguresOf(*handicap)) : std::nullopt;
+    // A back nine after the round's own front nine starts from the index that front nine gives, so
+    // the previous indexes are taken again from the saved round until they stay the same.
+    std::optional<RoundRec> saved;
+    for (int pass = 0; pass < 3; ++pass) {
+        const std::array<VariantFigures, 6> was = figures_;
+        if (preview.Game() < 3 || !beforeRec)
+            SetStartValues(male_);
+        else
+            SetPrevious(PreviousIndexes(*beforeRec, handicapRec ? &*handicapRec : nullptr,
+                                        saved ? &*saved : nullptr, male_),
+                        false);
+        if (preview.Game() < 5) SetGenderDefaults(male_);  // one of the first four games, once saved
+        if (allowed_) UpdateCourseHcps(teeSlope_);
+        UpdateAdjusted(RowValues(kRowGross), RowValues(kRowPar));
+        FillEntry(entry);
+        saved = StoredFiguresOf(preview.Saved(entry));
+        bool same = pass > 0;
+        for (int c = 0; c < 6 && same; ++c)
+            same = was[c].prevIndex == figures_[c].prevIndex && was[c].prevTIndex == figures_[c].prevTIndex;
+        if (same) break;
+    }
+    for (int c = 0; c < 6; ++c) {
+        VariantFigures& f = figures_[c];
+        if (f.adjusted) f.adjusted = saved->ADJSCR[c];
+        f.currIndex = StoredIndex(float(saved->HCP_INDEX[c]));
+        f.currTIndex = StoredIndex(float(saved->THCP_INDEX[c]));
+    }
 }
 
 QString MainRound::CurrentCourseHcpText(int c, int slope) const {
@@ -143,7 +207,7 @@ void MainRound::FillEntry(RoundEntry& entry) const {
     for (int c = 0; c < 6; ++c) {
         entry.prevIndex[c] = figures_[c].prevIndex;
         entry.prevTIndex[c] = figures_[c].prevTIndex;
-        entry.adjScore[c] = figures_[c].adjusted;
+        entry.adjScore[c] = figures_[c].capped;
     }
     entry.teeRating = teeRating_;
     entry.teeSlope = teeSlope_;

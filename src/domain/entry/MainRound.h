@@ -17,9 +17,14 @@ namespace dc {
 
 struct VariantFigures {
     double prevIndex = 0, prevTIndex = 0;  // before the round; kNoTournIndex: no tournament index
-    std::optional<int> adjusted;           // the capped score, once the gross scores were summed
+    std::optional<int> adjusted;           // the capped score shown, once the gross scores were summed
     double currIndex = 0, currTIndex = 0;  // the round's own indexes
+    // The capped score the round is stored with before the save's recomputation (the stored one
+    // while the entries it follows from are unchanged).
+    std::optional<int> capped;
 };
+
+class SavePreview;
 
 class MainRound {
   public:
@@ -101,6 +106,15 @@ class MainRound {
     // The capped scores of the gross scores on the pars, by the allowable scores of the course
     // handicaps; none without an allowable score.
     void UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars);
+    bool Allowed() const { return allowed_; }
+
+    // A stored round whose date, course, tee box, checks, gross scores and gender are those stored
+    // shows the figures stored for it, and is stored again with its stored capped scores.
+    bool GenderAsLoaded() const { return male_ == loadedMale_; }
+    void KeepStoredFigures();
+    // Any other round shows what a save of `entry` (the round's other entries) stores for it: the
+    // previous indexes of its place among the stored rounds, its capped scores and its indexes.
+    void TakeSaveFigures(SavePreview& preview, RoundEntry entry);
 
     // The course handicap of the round's own index on the slope, as the panel shows it: the
     // tournament index ("... T") when it has one, "+" for a plus index.
@@ -142,10 +156,12 @@ class MainRound {
     int teeSlope_ = 0;
     double teeRating_ = 0;
     bool male_ = true;
+    bool loadedMale_ = true;  // the gender the stored round was loaded with
     ChangeResult change_;
     std::array<VariantFigures, 6> figures_;
+    std::array<VariantFigures, 6> storedFigures_;  // as the stored round was shown when loaded
     std::array<int, 6> nCourseHcp_{};
-    bool allowed_ = false;  // course handicaps worked out: allowable scores apply
+    bool allowed_ = false;                         // course handicaps worked out: allowable scores apply
     static constexpr int kFigureRows = kRowPutts;  // rows 1 to 5 hold figures, 6 to 8 ticks
     std::array<std::array<HoleFigure, 18>, kFigureRows> holes_;
     std::array<std::array<int, 18>, kRowFHit - kRowPutts> ticks_{};

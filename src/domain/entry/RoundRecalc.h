@@ -4,7 +4,9 @@
 // recomputed by both rule sets (18 holes and each played nine of each game). Either all of it is
 // written or, on any error, none of it.
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "handicap/HcpRound.h"
 #include "handicap/Progress.h"
@@ -12,6 +14,7 @@
 namespace dc {
 
 class Database;
+class HcpLookups;
 struct RoundEntry;
 
 // Which games to recompute after a save, and the mode of the 18-hole runs.
@@ -41,5 +44,31 @@ struct SaveOutcome {
 // changed nothing.
 SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, bool is18,
                                ProgressReporter* progress = nullptr);
+
+// What a save of a round would leave for it, worked out in memory without writing anything: the
+// player's stored rounds with the round stored and renumbered as the save does, the games before it
+// that the save recomputes recomputed, then the round itself, by the same computation.
+class SavePreview {
+  public:
+    // Places the entry's round (its date, whether it is new, which stored row it is) among the
+    // player's stored rounds. A round without a date stays where it is stored, a new one comes last.
+    SavePreview(Database& db, const RoundEntry& entry, bool is18);
+    ~SavePreview();
+    // The round's game after the save, and the stored rounds before it and before it used for
+    // handicap, as the save leaves them (nothing when there is none).
+    int Game() const { return game_; }
+    const HcpRound* Before() const;
+    const HcpRound* BeforeHandicap() const;
+    // The round as the save leaves it when it is stored from `entry` (the placed round, with its
+    // figures as the screen has them now).
+    HcpRound Saved(const RoundEntry& entry);
+
+  private:
+    bool is18_;
+    std::unique_ptr<HcpLookups> lookups_;
+    std::vector<HcpRound> rounds_;  // game order, the entry's round at game_
+    int game_ = 1;
+    RecalcRange range_;
+};
 
 }  // namespace dc

@@ -19,10 +19,15 @@ RowTotals SumRow(const std::array<int, 18>& values) {
     return t;
 }
 
+HoleMaximumRule VariantHoleMaximum(HcpVariant variant, int courseHcp) {
+    const RuleSet rules = variant >= CA_18 ? RuleSet::CA : RuleSet::US;
+    return HoleMaximumFor(rules, courseHcp, variant == US_18 || variant == CA_18);
+}
+
 std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
                                   const std::array<int, 6>& courseHcp) {
     std::array<HoleMaximumRule, 6> rules;
-    for (int k = 0; k < 6; ++k) rules[k] = ScreenHoleMaximum(static_cast<HcpVariant>(k), courseHcp[k]);
+    for (int k = 0; k < 6; ++k) rules[k] = VariantHoleMaximum(static_cast<HcpVariant>(k), courseHcp[k]);
     std::array<int, 6> sums{};
     for (int h = 0; h < 18; ++h) {
         const bool front = h < 9;
@@ -143,6 +148,15 @@ ChangeResult CompareNewRound(const ScreenRound& s, const NewRoundStart& start) {
                    !s.notes.isEmpty();
     for (int h = 0; h < 18 && !changed; ++h) changed = s.gross[h].has_value() || s.putts[h].has_value();
     return changed ? Changed("data", false) : ChangeResult{};
+}
+
+bool SameHandicapEntries(const ScreenRound& s, const RoundRec& r, const QString& storedDateText) {
+    if (storedDateText != s.dateText || r.COURSE_ID != s.courseId || r.TEE_BOX_ID != s.teeBox ||
+        (r.USE_HCP ? 1 : 0) != s.useHcp || (r.USE_TOURN ? 1 : 0) != s.useTourn)
+        return false;
+    for (int h = 0; h < 18; ++h)
+        if (r.GS[h] != s.gross[h].value_or(0)) return false;
+    return true;
 }
 
 ChangeResult CompareStoredRound(const ScreenRound& s, const RoundRec& r, const QString& storedDateText) {

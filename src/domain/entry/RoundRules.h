@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+#include "handicap/AllowableScores.h"
 #include "handicap/RoundRec.h"
 
 namespace dc {
@@ -32,11 +33,15 @@ inline QString HoleText(const QString& digits) { return QString::number(digits.t
 inline QString TotalText(int sum) { return sum < 1 ? QString() : QString::number(sum); }
 
 // The six adjusted scores (HcpVariant order) of a gross row: each hole counts min(gross, cap), the
-// cap being the main screen's allowable score of the variant's course handicap (US 18 up to 9, a
-// US nine up to 4 par + 2, else a plain maximum; Canada always par + n). A hole without a par is not
-// capped by par + n.
+// cap being VariantHoleMaximum of the variant's course handicap (US 18 up to 9, a US nine up to 4
+// par + 2, else a plain maximum up to 10, a nine's up to 11; Canada always par + n). A hole without
+// a par is not capped by par + n.
 std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
                                   const std::array<int, 6>& courseHcp);
+
+// The most a hole may count with in one variant, as the recomputation takes it (each nine by the
+// nine-hole table).
+HoleMaximumRule VariantHoleMaximum(HcpVariant variant, int courseHcp);
 
 // Text colour of a gross cell as a &HBBGGRR value: blue above par, red below, black equal.
 unsigned int GrossColour(int gross, int par);
@@ -133,6 +138,9 @@ struct ChangeResult {
 // A new round counts as changed (caption "data") when anything differs from what it started with and
 // blank entries: what was carried to it alone is no change.
 ChangeResult CompareNewRound(const ScreenRound& screen, const NewRoundStart& start);
+// The entries a stored round's handicap figures follow from (date, course, tee box, the two checks
+// and the gross scores) are those stored.
+bool SameHandicapEntries(const ScreenRound& screen, const RoundRec& stored, const QString& storedDateText);
 // A stored round: the fields in their fixed order; the first group ends at its first difference.
 // `storedDateText` is the stored date in the user's order. The costs compare as their boxes show
 // them, with two decimals.

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 
 #include "handicap/HcpRound.h"
 
@@ -11,6 +12,16 @@ namespace dc {
 
 class Database;
 class HcpLookups;
+
+// The computation of RecomputeGames on rounds held in memory: `rounds` are the player's games in
+// game order, numbered 1 to n; games first..last are run in order and each run's outcome is put
+// into its round. `ran(i, v, out)` is told of each run of rounds[i], `done(i)` after the runs of
+// each game of the range. Returns the outcome of the last run.
+std::optional<HcpOutcome> RecomputeRounds(
+    std::span<HcpRound> rounds, int genderIndex, bool is18, int first, int last, int mode,
+    HcpLookups& lookups, int window,
+    const std::function<void(size_t, HcpVariant, const HcpOutcome&)>& ran = {},
+    const std::function<void(size_t)>& done = {});
 
 // Recomputes games first..last of the player, numbered 1 to n as RoundStore::Renumber leaves them, in
 // game order: for each game, by US then Canadian rules, the 18-hole run (with `mode` and `is18`)

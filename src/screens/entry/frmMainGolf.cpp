@@ -98,6 +98,8 @@ void frmMainGolf::ConnectHandlers() {
         });
     }
     connect(chkUseHandicap, &QCheckBox::toggled, this, [this] { chkUseHandicap_Click(); });
+    // Whether the round counts for handicap or tournament changes what Save stores for it.
+    connect(chkUseTourn, &QCheckBox::toggled, this, [this] { RefreshSaveFigures(); });
     connect(txtRecNum, &QLineEdit::textChanged, this, [this] { txtRecNum_Change(); });
     connect(mskDate, &QLineEdit::textChanged, this, [this] { mskDate_Change(); });
     connect(RecBar, &QScrollBar::valueChanged, this, [this] { RecBar_Change(); });
@@ -349,7 +351,7 @@ void frmMainGolf::opt189_Click(int index) {
     ctx_.bFlag18_9 = index == 1;
     SetHint(index == 1 ? "Display 18 hole handicap values with the corresponding US/Canada flag."
                        : "Display 9 hole handicap values with the corresponding US/Canada flag.");
-    DisplayHCP_Scores();
+    RefreshSaveFigures();  // the save recomputes by the table of the view chosen
 }
 
 void frmMainGolf::optUSCan_Click(int index) {
@@ -359,7 +361,15 @@ void frmMainGolf::optUSCan_Click(int index) {
     DisplayHCP_Scores();
 }
 
-void frmMainGolf::chkUseHandicap_Click() { DisplayHCP_Scores(); }
+void frmMainGolf::chkUseHandicap_Click() { RefreshSaveFigures(); }
+
+void frmMainGolf::RefreshSaveFigures() {
+    // Code that shows a round sets its figures once it is shown whole.
+    if (Busy())
+        DisplayHCP_Scores();
+    else
+        UpdateRoundFigures();
+}
 
 // ------------------------------------------------------------------------------------ steps
 

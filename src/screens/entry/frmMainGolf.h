@@ -218,6 +218,10 @@ class frmMainGolf : public QWidget {
     // The round's course handicaps, allowable and capped scores from its own previous indexes and
     // tee box, and the panel showing them; none while no player or no tee box is chosen.
     void UpdateRoundFigures();
+    // The figures of the round: stored ones for an unedited stored round, else what Save stores.
+    void TakeSaveFigures();
+    // The same after a change of a check or of the view; the panel only while a round is being shown.
+    void RefreshSaveFigures();
     // What a new round starts with, for the change check: its date and ticks as they are now.
     void MarkNewRoundStart();
     // A round (the new one for key 0) with the course, tee box and gender shown: a tee box lacking

@@ -73,12 +73,12 @@ void frmMainGolf::SetPrevIndexesForNewRound(int playerId) {
 }
 
 void frmMainGolf::mskDate_Change() {
-    // Only a new round's date moves it among the stored rounds before it is saved; code that shows
-    // a round sets the indexes itself.
-    if (Busy() || !round.IsNew() || round.ShownPlayerId() == 0 || !ctx_.HasDatabase()) return;
+    // The date moves the round among the stored rounds before it is saved; code that shows a round
+    // sets the indexes itself.
+    if (Busy() || round.ShownPlayerId() == 0 || !ctx_.HasDatabase()) return;
     RunStep(Step::Showing, [this] {
         try {
-            SetPrevIndexesForNewRound(round.ShownPlayerId());
+            if (round.IsNew()) SetPrevIndexesForNewRound(round.ShownPlayerId());
             UpdateRoundFigures();
         } catch (...) {
             ReportCurrentError(kTag + "mskDate_Change", Sql::With);

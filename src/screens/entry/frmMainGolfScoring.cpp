@@ -4,12 +4,14 @@
 #include <QSignalBlocker>
 
 #include "entry/HoleCells.h"
+#include "entry/RoundRecalc.h"
 #include "entry/frmMainGolf.h"
 #include "entry/frmMainGolfShared.h"
 #include "platform/Spread.h"
 #include "platform/Val.h"
 #include "records/CourseStore.h"
 #include "shell/AppContext.h"
+#include "shell/DateFormat.h"
 #include "shell/ErrorReport.h"
 #include "shell/ListLoaders.h"
 
@@ -29,6 +31,7 @@ void frmMainGolf::Calc_Row_Scores(int nRow) {
         spISC->SetCellText(kColTot, nRow, TotalText(t.total()));
         if (nRow != kRowGross) return;
         round.UpdateAdjusted(values, round.RowValues(kRowPar));
+        TakeSaveFigures();
         DisplayHCP_Scores();
     } catch (...) {
         ReportCurrentError("Main Dado, Calc_Row_Scores", Sql::Without);
@@ -140,6 +143,24 @@ void frmMainGolf::UpdateRoundFigures() {
     else
         round.ClearCourseHcps();
     Calc_Row_Scores(kRowGross);  // the capped scores, then the panel
+}
+
+void frmMainGolf::TakeSaveFigures() {
+    if (!round.Allowed() || cboPlayer->currentIndex() < 0 || !ctx_.HasDatabase()) return;
+    const std::optional<RoundRec>& stored = round.Loaded();
+    if (!round.IsNew() && !stored) return;
+    const ScreenRound screen = CurrentScreenRound();
+    RoundEntry entry = CurrentRoundEntry();
+    if (stored) {
+        const QString storedDate = FormatLocalDate(stored->ROUND_DATE, ctx_.sDateFormat);
+        if (SameHandicapEntries(screen, *stored, storedDate) && round.GenderAsLoaded()) {
+            round.KeepStoredFigures();
+            return;
+        }
+        entry.hcpChanged = CompareStoredRound(screen, *stored, storedDate).hcpChanged;
+    }
+    SavePreview preview(ctx_.Connection(), entry, ctx_.bFlag18_9);
+    round.TakeSaveFigures(preview, entry);
 }
 
 QString frmMainGolf::TeeWarningKey(int rndGameId) const {
