@@ -917,13 +917,14 @@ TEST_F(MainScreen, EndingAsksEachOpenEditorWithChanges) {
     EXPECT_EQ(TestDb().Scalar("SELECT LABEL_STYLE FROM SETUP").toString(), "2");
 }
 
-// "Ms." on a new round sets the default index only for the player's first four games; the shown
-// index and course handicap are the round's own figures.
+// "Ms." on a new round, or on a stored one, sets the default index only for the player's first
+// four games; the shown index and course handicap are the round's own figures.
 TEST_F(MainScreen, TheGenderOfANewRoundSetsOnlyADefaultIndex) {
     const struct {
         int rounds;
         bool followsGender;
-    } cases[] = {{10, false}, {2, true}};
+        bool stored = false;  // the newest stored round, in place of a new one
+    } cases[] = {{10, false}, {2, true}, {2, true, true}};
     for (const auto& c : cases) {
         TestDb().Execute("DELETE FROM INDIV_SCORES");
         StoredRounds(c.rounds);
@@ -931,7 +932,7 @@ TEST_F(MainScreen, TheGenderOfANewRoundSetsOnlyADefaultIndex) {
         auto f = Open();
         SelectPlayer(*f, 7);
         ChooseCourse(*f);
-        f->cmdNewGame_Click();
+        if (!c.stored) f->cmdNewGame_Click();
         const QString before = f->lblHI[1]->text(), beforeHcp = f->lblCourseHcp[1]->text();
         f->optMF[1]->setChecked(true);
         const QString index = c.followsGender ? "40.4" : before;

@@ -21,6 +21,7 @@ void MainRound::SetStored(const RoundRec& loaded) {
     teeBox_ = loaded.TEE_BOX_ID;
     teeSlope_ = loaded.SLOPE_RATING;
     teeRating_ = loaded.COURSE_RATING;
+    loadedMale_ = male_;
     // The indexes were taken before (the round's own and those before it); the capped scores are the stored
     // ones.
     storedFigures_ = figures_;
@@ -140,7 +141,7 @@ void MainRound::TakeSaveFigures(SavePreview& preview, RoundEntry entry) {
             SetPrevious(PreviousIndexes(*beforeRec, handicapRec ? &*handicapRec : nullptr,
                                         saved ? &*saved : nullptr, male_),
                         false);
-        if (GenderSetsIndex()) SetGenderDefaults(male_);
+        if (preview.Game() < 5) SetGenderDefaults(male_);  // one of the first four games, once saved
         if (allowed_) UpdateCourseHcps(teeSlope_);
         UpdateAdjusted(RowValues(kRowGross), RowValues(kRowPar));
         FillEntry(entry);

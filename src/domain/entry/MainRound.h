@@ -108,8 +108,9 @@ class MainRound {
     void UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars);
     bool Allowed() const { return allowed_; }
 
-    // A stored round whose date, course, tee box, checks and gross scores are those stored shows
-    // the figures stored for it, and is stored again with its stored capped scores.
+    // A stored round whose date, course, tee box, checks, gross scores and gender are those stored
+    // shows the figures stored for it, and is stored again with its stored capped scores.
+    bool GenderAsLoaded() const { return male_ == loadedMale_; }
     void KeepStoredFigures();
     // Any other round shows what a save of `entry` (the round's other entries) stores for it: the
     // previous indexes of its place among the stored rounds, its capped scores and its indexes.
@@ -155,6 +156,7 @@ class MainRound {
     int teeSlope_ = 0;
     double teeRating_ = 0;
     bool male_ = true;
+    bool loadedMale_ = true;  // the gender the stored round was loaded with
     ChangeResult change_;
     std::array<VariantFigures, 6> figures_;
     std::array<VariantFigures, 6> storedFigures_;  // as the stored round was shown when loaded

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "handicap/HcpLookups.h"
 #include "handicap/HcpRules.h"
@@ -66,14 +67,12 @@ HcpRound EntryRound(const RoundEntry& e, int gameNumber, const QString& dateText
     r.teeBox = e.teeBox;
     r.rating = std::round(e.teeRating * 10.0) / 10.0;
     r.slope = e.teeSlope;
-    int total = 0;
     for (int i = 0; i < 18; ++i) {
         r.gross[i] = e.gross[i].value_or(0);
         (i < 9 ? r.gsf9 : r.gsb9) += r.gross[i];
-        total += r.gross[i];
     }
-    // A new round without gross scores does not count for handicaps.
-    r.useHcp = e.useHcp && (!e.isNew || total != 0);
+    // (A round without gross scores, which the store keeps from handicaps, is never saved.)
+    r.useHcp = e.useHcp;
     r.useTourn = e.useTourn;
     for (int v = 0; v < 6; ++v) {
         r.hcpIndex[v] = static_cast<float>(e.prevIndex[v]);
@@ -93,23 +92,17 @@ SavePreview::SavePreview(Database& db, const RoundEntry& entry, bool is18)
     // The player's rounds in the order renumbering gives them: by date, then game number, then row.
     struct Placed {
         QString date;
-        int game;
-        qint64 rowId;
+        qint64 game = 0, rowId = 0;
         HcpRound round;
-        bool entry;
+        bool entry = false;
     };
     std::vector<Placed> placed;
-    int maxGame = 0;
-    qint64 maxRow = 0;
     RoundStore(db).ForEachGame(entry.playerId, INT_MAX, [&](const Recordset& rs) {
         Placed& p = placed.emplace_back();
         p.round = ReadHcpRound(rs);
         p.date = rs.Fields(3).str();
         p.game = p.round.gameNumber;
         p.rowId = rs.Fields(rs.Ordinal("RID")).toLong();
-        p.entry = false;
-        maxGame = std::max(maxGame, p.game);
-        maxRow = std::max(maxRow, p.rowId);
     });
     int oldGame = entry.oldGame;
     Placed* own = nullptr;
@@ -121,13 +114,14 @@ SavePreview::SavePreview(Database& db, const RoundEntry& entry, bool is18)
                 if (p.rowId == stored->rowId) own = &p;
         }
     }
-    if (!own) {  // a new round: numbered after the largest game, in a row after every other
-        own = &placed.emplace_back(Placed{QString(), maxGame + 1, maxRow + 1, HcpRound(), true});
-        if (!entry.date) own->date = "9999-99-99";
+    if (!own) {  // a new round: numbered after every game, in a row after every other
+        own = &placed.emplace_back();
+        own->game = own->rowId = std::numeric_limits<qint64>::max();
+        own->date = "9999-99-99";  // without a date: after every round
     }
     own->entry = true;
     if (entry.date) own->date = DbDate(*entry.date);
-    own->round = EntryRound(entry, own->game, own->date);
+    own->round = EntryRound(entry, 0, own->date);  // numbered once placed
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
         if (a.date != b.date) return a.date < b.date;
         if (a.game != b.game) return a.game < b.game;
@@ -142,9 +136,8 @@ SavePreview::SavePreview(Database& db, const RoundEntry& entry, bool is18)
     range_ =
         ChooseRecalcRange(entry.isNew, oldGame, game_, static_cast<int>(rounds_.size()), entry.hcpChanged);
     // The games before the round that the save recomputes do not depend on it.
-    if (range_.first < game_)
-        RecomputeRounds(rounds_, entry.genderIndex, is18_, range_.first, game_ - 1, range_.mode, *lookups_,
-                        OneYearWindow().toInt());
+    RecomputeRounds(rounds_, entry.genderIndex, is18_, range_.first, game_ - 1, range_.mode, *lookups_,
+                    OneYearWindow().toInt());
 }
 
 const HcpRound* SavePreview::Before() const { return game_ > 1 ? &rounds_[game_ - 2] : nullptr; }

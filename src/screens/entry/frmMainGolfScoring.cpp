@@ -153,7 +153,7 @@ void frmMainGolf::TakeSaveFigures() {
     RoundEntry entry = CurrentRoundEntry();
     if (stored) {
         const QString storedDate = FormatLocalDate(stored->ROUND_DATE, ctx_.sDateFormat);
-        if (SameHandicapEntries(screen, *stored, storedDate)) {
+        if (SameHandicapEntries(screen, *stored, storedDate) && round.GenderAsLoaded()) {
             round.KeepStoredFigures();
             return;
         }
