@@ -1,11 +1,13 @@
 #pragma once
 // A golfer's session across the real screens, driven at random from a seed: typing holes, paging,
-// every way of saving, deleting, correcting and re-rating a course, editing a player, converting a
-// folder, switching the database and back, a backup. Each action is one step; the message boxes are
-// answered with the step's answer (Yes, No or Cancel), and the checks after each step are in
-// RandomSessionChecks.cpp.
+// every way of saving, ticking "Use for Handicap", deleting, correcting and re-rating a course (and
+// saving the round at once), editing a player, converting a folder, switching the database and back,
+// a backup, and two rounds given one key through the database as an earlier build could leave them.
+// Each action is one step; the message boxes are answered with the step's answer (Yes, No or
+// Cancel), and the checks after each step are in RandomSessionChecks.cpp.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QScrollBar>
 #include <map>
 #include <random>
+#include <set>
 
 #include "../tools/OldFileBuilder.h"
 #include "MainScreenFixture.h"
@@ -56,8 +59,9 @@ class RandomSession : public MainScreenFixture {
             boxes_ << text;
             const int buttons = style & 7;
             if (buttons != vbYesNoCancel && buttons != vbYesNo) return int(vbOK);
-            asked_ = true;
-            return buttons == vbYesNo && answer_ == vbCancel ? int(vbNo) : answer_;
+            const int answer = buttons == vbYesNo && answer_ == vbCancel ? int(vbNo) : answer_;
+            answers_.push_back({text, answer});
+            return answer;
         });
     }
     void TearDown() override {
@@ -94,6 +98,14 @@ class RandomSession : public MainScreenFixture {
         return QString("%1:%2").arg(Player()).arg(
             f_->round.IsNew() ? QString("new") : QString::number(f_->round.StoredRndGameId()));
     }
+    // The stored round shown as Snapshot() lists it; empty for a new round.
+    QString ShownRow() {
+        if (f_->round.IsNew() || Player() == 0) return {};
+        return Rows(TestDb(), kRowSql + QString(" WHERE PLAYER_ID=%1 AND GAME_NUMBER=%2")
+                                            .arg(Player())
+                                            .arg(f_->round.StoredGame()))
+            .value(0);
+    }
     int Player() const {
         return f_->cboPlayer->currentIndex() >= 0 ? f_->cboPlayer->currentData().toInt() : 0;
     }
@@ -119,12 +131,14 @@ class RandomSession : public MainScreenFixture {
     void NewRound() {
         if (Player() == 0) test::MainScreenFixture::SelectPlayer(*f_, R(0, 1) ? 7 : 8);
         f_->cmdNewGame_Click();
+        CheckTyping();  // the holes typed before on the round left
         if (!f_->round.IsNew() || Player() == 0) return;
         const QDate date = QDate(2024, 1, 1).addDays(R(0, 150));
         step_ += " dated " + date.toString(Qt::ISODate);
         f_->mskDate->SetText(FormatLocalDate(date, Ctx().sDateFormat));
         f_->cboCourse->setCurrentIndex(f_->cboCourse->findData(R(1, 2)));
         if (f_->cboTeeBox->currentIndex() != 0) f_->cboTeeBox->setCurrentIndex(0);
+        if (R(0, 3) == 0) f_->chkUseHandicap->setChecked(false);
         typed_.clear();
         for (int h = 1; h <= 18; ++h) f_->SetHoleText(kRowGross, h, QString::number(typed_[h] = R(3, 8)));
         f_->Calc_Row_Scores(kRowGross);
@@ -135,7 +149,9 @@ class RandomSession : public MainScreenFixture {
         if (!e || R(0, 3) == 0) {
             f_->cmdCourse_Click();
             if (!(e = Window<frmCourseSetup>())) return;
-            e->cboCourseName->setCurrentIndex(e->cboCourseName->findData(R(1, 2)));
+            // Mostly the course of the round shown.
+            const int course = f_->round.CourseId() > 0 && R(0, 2) ? f_->round.CourseId() : R(1, 2);
+            e->cboCourseName->setCurrentIndex(e->cboCourseName->findData(course));
             e->cboCourseName_Click();
         }
         const int what = R(0, 2);  // a rating, a slope (men's or women's), a par
@@ -150,7 +166,37 @@ class RandomSession : public MainScreenFixture {
         given_[QString("%1%2 ").arg(e->nEditCourseID).arg(gender) + cell] << v;
         grid->SetCellText(col, row, v);
         Q_EMIT grid->Change(col, row);
-        if (R(0, 1)) e->cmdSave_Click();  // else left open with the change, for a later step
+        if (R(0, 1)) {
+            e->cmdSave_Click();
+            // The round saved before the screen hears of the course's change.
+            if (R(0, 1)) {
+                step_ += " and the round saved at once";
+                f_->cmdSave_Click();
+            }
+        }  // else left open with the change, for a later step
+    }
+    // "Use for Handicap" of the shown round changed (a save stores it).
+    void HandicapBox() {
+        if (Player()) f_->chkUseHandicap->setChecked(!f_->chkUseHandicap->isChecked());
+    }
+    // Another round of the player takes the shown round's key (a stored round paged to first),
+    // through the database, as an earlier build could leave two rounds of one key.
+    void ShareKey() {
+        if (Player() == 0) SelectPlayer(*f_, R(7, 8));
+        if (f_->round.IsNew()) Page();
+        const int p = Player(), n = Count(p);
+        if (f_->round.IsNew() || n < 2) return;
+        int g = R(1, n - 1);
+        if (g >= f_->round.StoredGame()) ++g;
+        step_ += QString(", game %1 takes key %2").arg(g).arg(f_->round.StoredRndGameId());
+        const QString row = kRowSql + QString(" WHERE PLAYER_ID=%1 AND GAME_NUMBER=%2").arg(p).arg(g);
+        const QString was = Rows(TestDb(), row).value(0);
+        TestDb().Execute("UPDATE INDIV_SCORES SET RND_GAME_ID=? WHERE PLAYER_ID=? AND GAME_NUMBER=?",
+                         {f_->round.StoredRndGameId(), p, g});
+        if (before_.removeOne(was)) {  // the round as the step found it, with its new key
+            before_ << Rows(TestDb(), row).value(0);
+            before_.sort();
+        }
     }
     void PlayerEdit() {
         const int p = R(0, 1) ? 7 : 8;
@@ -173,9 +219,13 @@ class RandomSession : public MainScreenFixture {
         test::WriteFile(dir + "/COURSE.GDB", courses);
         test::WriteFile(dir + "/GOLFER.GDB", test::OldGolfer("Smith, John").Bytes());
         test::WriteFile(dir + "/SMITHJOH.GDB", rounds);
+        // The conversion is opened from the welcome screen: the player and course it leaves for the
+        // main screen to start with are not the shown round's.
+        const int player = Ctx().nCurPlayerID, course = Ctx().nCurCourseID;
         frmConvertUtil screen(Ctx());
         screen.SetFolder(dir);
         screen.cmdStart_Click();
+        Ctx().nCurPlayerID = player, Ctx().nCurCourseID = course;
     }
     void SwitchAndBack() {
         f_->cmdSetup_Click();
@@ -223,7 +273,11 @@ class RandomSession : public MainScreenFixture {
         SelectPlayer(*f_, R(0, 2) ? 7 + R(0, 1) : last);  // the last one converted
     }
     void Delete() {
-        if (!f_->round.IsNew() && Player() && Count(Player()) > 1) f_->cmdDeleteGame_Click();
+        if (f_->round.IsNew()) Page();
+        if (f_->round.IsNew() || !Player() || Count(Player()) < 2) return;
+        CheckTyping();  // the holes typed before, saved or dropped by the paging
+        deleting_ = {Shown(), ShownRow()};
+        f_->cmdDeleteGame_Click();
     }
     void CloseEditor() {
         if (frmCourseSetup* e = Window<frmCourseSetup>()) e->close();
@@ -236,25 +290,43 @@ class RandomSession : public MainScreenFixture {
     // Recomputes every game of every player by the single procedures, game by game from the rows
     // as stored, inside a savepoint given back; every figure must be as stored.
     void CheckRecomputation();
-    // Rounds by player and key: date and holes.
-    std::map<QString, QString> Snapshot();
-    void CheckNothingLost(const std::map<QString, QString>& before, const QString& shownBefore,
-                          const QString& action);
+    // Every stored round as "player key date holes", sorted.
+    static constexpr const char* kRowSql =
+        "SELECT PLAYER_ID,RND_GAME_ID,ROUND_DATE,GS01,GS02,GS03,GS04,GS05,GS06,GS07,GS08,GS09,GS10,GS11,"
+        "GS12,GS13,GS14,GS15,GS16,GS17,GS18 FROM INDIV_SCORES";
+    QStringList Snapshot();
+    // Against before_: only the round shown before (shownRow, its name shownBefore) changed or, by
+    // a delete answered Yes, went; new rounds only of the player shown (or converted ones).
+    void CheckNothingLost(const QString& shownRow, const QString& shownBefore, const QString& action);
     // The figures the editors are given, by course, gender and cell: rating, slope, par of a hole.
     std::map<QString, QString> CourseFigures();
     // Every new round's slope, rating and pars are compared with its tee box's at the moment it is
-    // stored; a difference is noted in a temporary table of the connection.
-    void WatchNewRounds();
-    // The round shown is the stored round of its number, with the holes typed over it.
+    // stored, a stored round's pars (and slope and rating when its tee box changed) when it is
+    // saved; a difference is noted in a temporary table of the connection.
+    void WatchSavedRounds();
+    // The round shown is the stored round of its number, with the holes typed over it; its figures
+    // in the four views (18 holes and each nine, US and Canada) are those stored for it, or, once
+    // edited or new, those a save stores (a save tried and rolled back).
     void CheckScreen();
-    // Typed holes stay on their round until stored, or dropped after a question.
+    // Typed holes stay on their round until stored, or dropped by No to the save question (a
+    // delete answered Yes takes them with their round).
     void CheckTyping();
+    // What a stored game is shown with, by variant (HcpVariant order): the index before it (its
+    // nines as the recomputation walks them), its capped score and its own index; nothing for a nine
+    // not played.
+    struct GameFigures {
+        std::array<std::optional<double>, 6> prev, curr;
+        std::array<std::optional<int>, 6> adjusted;
+    };
+    GameFigures StoredFigures(int player, int game);
 
     std::mt19937 rng_;
     std::unique_ptr<frmMainGolf> f_;
     QString main_, other_, otherState_, step_, failure_;
     int answer_ = vbYes;
-    bool asked_ = false;
+    QList<std::pair<QString, int>> answers_;  // the questions of the step with the answers given
+    QStringList before_;                      // Snapshot() before the step
+    std::pair<QString, QString> deleting_;    // Shown() and ShownRow() of the round a delete asked about
     QStringList boxes_;
     std::map<int, int> typed_;  // hole -> gross typed on typedOn_, not stored yet
     QString typedOn_;

@@ -1,15 +1,24 @@
 // The checks after each step of the random session: the stored rounds against a recomputation,
-// nothing lost or changed that the step did not change, the figures a new round is stored with, the
-// course figures and the other database, the screen against the stored round it names, and the holes
-// typed.
+// nothing lost or changed that the step did not change (rounds told apart by their holes, not only
+// their key), the tee-box figures a round is saved with, the course figures and the other database,
+// the screen against the stored round it names and the figures of each view against what is stored
+// or what a save stores, and the holes typed against the answers given.
+#include <QLabel>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "RandomSession.h"
+#include "entry/RoundRecalc.h"
 #include "handicap/HandUtil.h"
+#include "handicap/HcpEngine.h"
+#include "handicap/HcpLookups.h"
 #include "handicap/HcpRules.h"
+#include "handicap/RoundStore.h"
 #include "platform/Database.h"
 #include "platform/Spread.h"
 #include "records/CourseStore.h"
+#include "shell/ErrorText.h"
 
 namespace dc::test {
 
@@ -73,35 +82,38 @@ void RandomSession::CheckRecomputation() {
                         kHcpColumns + ",PAR)");
 }
 
-std::map<QString, QString> RandomSession::Snapshot() {
-    std::map<QString, QString> out;
-    for (const QString& r : Rows(TestDb(), "SELECT PLAYER_ID,RND_GAME_ID,ROUND_DATE," + kHoles +
-                                               " FROM INDIV_SCORES ORDER BY 1,2,3,4"))
-        out[r.section(' ', 0, 0) + ':' + r.section(' ', 1, 1)] += r.section(' ', 2) + ";";
+QStringList RandomSession::Snapshot() {
+    QStringList out = Rows(TestDb(), kRowSql);
+    out.sort();
     return out;
 }
 
-void RandomSession::CheckNothingLost(const std::map<QString, QString>& before, const QString& shownBefore,
+void RandomSession::CheckNothingLost(const QString& shownRow, const QString& shownBefore,
                                      const QString& action) {
-    const std::map<QString, QString> now = Snapshot();
-    for (const auto& [key, rows] : before) {
-        const auto it = now.find(key);
-        if (it == now.end()) {
-            if (!(action == "delete" && key == shownBefore && answer_ == vbYes))
-                Fail("round " + key + " is gone: " + rows);
-        } else if (it->second != rows && key != shownBefore) {
-            Fail("round " + key + " changed from " + rows + " to " + it->second);
+    const QStringList now = Snapshot();
+    QStringList gone, added;  // what before_ holds and now does not, and the other way round
+    std::set_difference(before_.begin(), before_.end(), now.begin(), now.end(), std::back_inserter(gone));
+    std::set_difference(now.begin(), now.end(), before_.begin(), before_.end(), std::back_inserter(added));
+    const auto ofRound = [](const QString& row) { return row.section(' ', 0, 1); };  // player and key
+    const bool deleted = action == "delete" && answer_ == vbYes;
+    for (const QString& row : gone) {
+        if (deleted && row == deleting_.second) continue;
+        if (row != shownRow) {
+            Fail("round " + row + " is gone or changed; the round shown was " +
+                 (shownRow.isEmpty() ? QString("new") : shownRow));
+        } else if (std::none_of(added.begin(), added.end(),
+                                [&](const QString& a) { return ofRound(a) == ofRound(row); })) {
+            Fail("round " + row + " is gone");
         }
     }
-    for (const auto& [key, rows] : now)
-        if (!before.count(key) && action != "convert" &&
-            key.section(':', 0, 0) != shownBefore.section(':', 0, 0))
-            Fail("a round of another player appeared: " + key + " " + rows);
+    for (const QString& row : added)
+        if (action != "convert" && row.section(' ', 0, 0) != shownBefore.section(':', 0, 0))
+            Fail("a round of another player appeared: " + row);
     TestDb().Execute("CREATE TEMP TABLE IF NOT EXISTS STALE (WHAT TEXT)");  // a connection opened since
     const QStringList stale = Rows(TestDb(), "SELECT * FROM STALE");
     if (!stale.isEmpty() && action != "convert")
         Fail(
-            "a new round stored with other figures than its tee box had then (round: slope rating pars, "
+            "a round saved with other figures than its tee box had then (round: slope rating pars, "
             "tee box: slope rating pars): " +
             stale.join(" | "));
     // A course figure changes only to a value an editor was given for it.
@@ -126,76 +138,188 @@ std::map<QString, QString> RandomSession::CourseFigures() {
     return out;
 }
 
-void RandomSession::WatchNewRounds() {
+void RandomSession::WatchSavedRounds() {
     Database& db = TestDb();
     db.Execute("CREATE TEMP TABLE IF NOT EXISTS STALE (WHAT TEXT)");
     db.Execute("DELETE FROM STALE");
     const QString figure = "substr(CASE WHEN p.GENDER='F' THEN c.W%1 ELSE c.M%1 END,NEW.TEE_BOX_ID*%2+1,%2)";
+    const QString slope = figure.arg("SL").arg(3) + "+0", rating = "(" + figure.arg("CR").arg(4) + "+0)",
+                  pars = figure.arg("PARS").arg(18);
+    const QString noted =
+        "INSERT INTO STALE SELECT NEW.PLAYER_ID||' '||NEW.ROUND_DATE||': '||NEW.SLOPE_RATING||' '||"
+        "NEW.COURSE_RATING||' '||NEW.PAR||', '||%1||' '||%2||' '||%3 FROM COURSES c, PLAYERS p "
+        "WHERE c.COURSE_ID=NEW.COURSE_ID AND p.PLAYER_ID=NEW.PLAYER_ID AND (%4); END";
+    const QString differs = "NEW.SLOPE_RATING<>%1 OR abs(NEW.COURSE_RATING-%2)>0.05";
+    db.Execute("CREATE TEMP TRIGGER IF NOT EXISTS WATCH AFTER INSERT ON main.INDIV_SCORES BEGIN " +
+               noted.arg(slope, rating, pars, differs.arg(slope, rating) + " OR NEW.PAR<>" + pars));
+    // A stored round saved (only that write sets its date) takes its tee box's pars, and its slope
+    // and rating too when it moved to another tee box.
     db.Execute(
-        QString("CREATE TEMP TRIGGER IF NOT EXISTS WATCH AFTER INSERT ON main.INDIV_SCORES BEGIN "
-                "INSERT INTO STALE SELECT NEW.PLAYER_ID||' '||NEW.ROUND_DATE||': '||NEW.SLOPE_RATING||' '||"
-                "NEW.COURSE_RATING||' '||NEW.PAR||', '||%1||' '||%2||' '||%3 FROM COURSES c, PLAYERS p "
-                "WHERE c.COURSE_ID=NEW.COURSE_ID AND p.PLAYER_ID=NEW.PLAYER_ID AND (NEW.SLOPE_RATING<>%1 "
-                "OR abs(NEW.COURSE_RATING-%2)>0.05 OR NEW.PAR<>%3); END")
-            .arg(figure.arg("SL").arg(3) + "+0", "(" + figure.arg("CR").arg(4) + "+0)",
-                 figure.arg("PARS").arg(18)));
+        "CREATE TEMP TRIGGER IF NOT EXISTS WATCH_SAVED AFTER UPDATE OF ROUND_DATE ON main.INDIV_SCORES "
+        "BEGIN " +
+        noted.arg(slope, rating, pars,
+                  "NEW.PAR<>" + pars +
+                      " OR ((NEW.COURSE_ID<>OLD.COURSE_ID OR NEW.TEE_BOX_ID<>OLD.TEE_BOX_ID) AND (" +
+                      differs.arg(slope, rating) + "))"));
+}
+
+RandomSession::GameFigures RandomSession::StoredFigures(int p, int game) {
+    Database& db = TestDb();
+    GameFigures out;
+    const int gender =
+        GenderIndexOf(db.Scalar("SELECT COALESCE(GENDER,'') FROM PLAYERS WHERE PLAYER_ID=?", {p}).toString());
+    std::vector<HcpRound> rounds;
+    RoundStore(db).ForEachGame(p, game, [&](const Recordset& rs) { rounds.push_back(ReadHcpRound(rs)); });
+    if (rounds.empty() || rounds.back().gameNumber != game) return out;
+    const HcpRound& r = rounds.back();
+    for (int v = 0; v < 6; ++v) {
+        const bool played = v % 3 == 0 ? r.gsf9 + r.gsb9 > 0 : r.GrossNine(v % 3 == 1) > 0;
+        if (!played) continue;
+        out.curr[v] = r.hcpIndex[v];
+        out.adjusted[v] = r.adjScore[v];
+    }
+    // 18 holes: the index of the game before (the default before the first).
+    for (const HcpVariant v : {US_18, CA_18})
+        out.prev[v] = rounds.size() > 1 ? rounds[rounds.size() - 2].hcpIndex[v] : DefaultIndex(gender);
+    // A nine: the index the recomputation's walk caps it by, when the round is a handicap round.
+    if (!r.useHcp) return out;
+    std::vector<const HcpRound*> handicap;
+    for (const HcpRound& h : rounds)
+        if (h.useHcp) handicap.push_back(&h);
+    CachedHcpLookups lookups(db);
+    for (const RuleSet rules : {RuleSet::US, RuleSet::CA})
+        for (const bool front : {true, false}) {
+            const int v = (rules == RuleSet::US ? US_18 : CA_18) + (front ? 1 : 2);
+            if (!out.adjusted[v]) continue;
+            std::vector<NineWalkStep> walk;
+            HcpRunNine(rules, handicap, game, gender, front, OneYearWindow().toInt(), lookups, &walk);
+            if (!walk.empty() && walk[0].gameNumber == game && walk[0].front == front)
+                out.prev[v] = walk[0].prevIndex;
+        }
+    return out;
 }
 
 void RandomSession::CheckScreen() {
     const int p = Player();
-    if (p == 0 || f_->round.IsNew()) {
-        const auto date = ParseLocalDate(f_->mskDate->Text(), Ctx().sDateFormat);
-        if (p == 0 || !date || f_->cboTeeBox->currentIndex() < 0) return;
-        const QVariant before = TestDb().Scalar(
-            "SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE PLAYER_ID=? AND ROUND_DATE<=? ORDER BY "
-            "GAME_NUMBER DESC LIMIT 1",
-            {p, DbDate(*date)});
-        const QString expected =
-            MainRound::FigureText(before.isNull() ? (f_->round.Male() ? 36.4 : 40.4) : before.toDouble());
-        if (D(*f_, 1, 1) != expected)
-            Fail("a new round dated " + date->toString(Qt::ISODate) + " shows previous index " +
-                 D(*f_, 1, 1) + ", the index in effect then is " + expected);
-        return;
+    if (p == 0) return;
+    Database& db = TestDb();
+    int game = 0;
+    if (!f_->round.IsNew()) {
+        game = f_->round.StoredGame();
+        const QString sql =
+            "SELECT RND_GAME_ID,ROUND_DATE,%1 FROM INDIV_SCORES WHERE PLAYER_ID=%2 AND GAME_NUMBER=%3";
+        const QStringList row = Rows(db, sql.arg(kHoles).arg(p).arg(game)).value(0).split(' ');
+        if (row.size() < 20 || row[0].toDouble() != f_->round.StoredRndGameId())
+            return Fail("the screen names game " + QString::number(game) + " of key " +
+                        QString::number(f_->round.StoredRndGameId()) + "; stored there: " + row.join(' '));
+        if (f_->txtRecNum->text().trimmed() != QString::number(game))
+            Fail("game box shows " + f_->txtRecNum->text());
+        if (f_->mskDate->Text() != FormatLocalDate(QDate::fromString(row[1], Qt::ISODate), Ctx().sDateFormat))
+            Fail("date shown " + f_->mskDate->Text() + ", stored " + row[1]);
+        for (int h = 1; h <= 18; ++h) {
+            const QString want = typed_.count(h) && typedOn_ == Shown() ? QString::number(typed_[h])
+                                 : row[1 + h].toInt() > 0               ? row[1 + h]
+                                                                        : QString();
+            if (const QString cell = f_->spISC->CellText(HoleColumn(h), kRowGross); cell != want)
+                Fail(QString("hole %1 shows %2, stored or typed %3").arg(h).arg(cell, want));
+        }
+        f_->Save_Check();
     }
-    const int game = f_->round.StoredGame();
-    const QString sql =
-        "SELECT RND_GAME_ID,ROUND_DATE,HCP_INDEX_US_18,ADJSCR_US_18,%1 FROM INDIV_SCORES "
-        "WHERE PLAYER_ID=%2 AND GAME_NUMBER=%3";
-    const QStringList row = Rows(TestDb(), sql.arg(kHoles).arg(p).arg(game)).value(0).split(' ');
-    if (row.size() < 22 || row[0].toDouble() != f_->round.StoredRndGameId())
-        return Fail("the screen names game " + QString::number(game) + " of key " +
-                    QString::number(f_->round.StoredRndGameId()) + "; stored there: " + row.join(' '));
-    if (f_->txtRecNum->text().trimmed() != QString::number(game))
-        Fail("game box shows " + f_->txtRecNum->text());
-    if (f_->mskDate->Text() != FormatLocalDate(QDate::fromString(row[1], Qt::ISODate), Ctx().sDateFormat))
-        Fail("date shown " + f_->mskDate->Text() + ", stored " + row[1]);
-    for (int h = 1; h <= 18; ++h) {
-        const QString want = typed_.count(h) && typedOn_ == Shown() ? QString::number(typed_[h])
-                             : row[3 + h].toInt() > 0               ? row[3 + h]
-                                                                    : QString();
-        if (const QString cell = f_->spISC->CellText(HoleColumn(h), kRowGross); cell != want)
-            Fail(QString("hole %1 shows %2, stored or typed %3").arg(h).arg(cell, want));
+    // The figures to be shown: the stored round's own, or what a save of the round stores.
+    GameFigures want;
+    QString whose = QString("stored game %1").arg(game);
+    if (!f_->round.IsNew() && !f_->round.Changed()) {
+        want = StoredFigures(p, game);
+    } else {
+        const RoundEntry entry = f_->CurrentRoundEntry();
+        if (!entry.date || entry.courseId <= 0 || entry.teeBox < 0 ||
+            SumRow(f_->round.RowValues(kRowGross)).total() <= 0)
+            return;  // a save refuses it
+        try {
+            Database::Transaction scratch(db);
+            const SaveOutcome out = SaveAndRecalculate(db, entry, Ctx().bFlag18_9);
+            want = StoredFigures(p, out.gameNumber);
+            whose = QString("%1 round as a save stores it (game %2)")
+                        .arg(f_->round.IsNew() ? "new" : "edited")
+                        .arg(out.gameNumber);
+        } catch (...) {
+            return Fail("a save of the round shown fails: " + CurrentError().description);
+        }                // rolled back
+        want.curr = {};  // its own index is known once it is saved
     }
-    if (game >= 3 && typed_.empty() && D(*f_, 1, 5) != MainRound::FigureText(row[2].toDouble()))
-        Fail("current index shown " + D(*f_, 1, 5) + ", stored " + row[2]);
-    if (typed_.empty() && D(*f_, 1, 4) != row[3])
-        Fail("adjusted score shown " + D(*f_, 1, 4) + ", stored " + row[3]);
+    // Each view: 18 holes or the nines, US or Canada.
+    QStringList differ;
+    for (const bool is18 : {true, false})
+        for (const bool us : {true, false}) {
+            f_->opt189[is18 ? 1 : 2]->setChecked(true);
+            f_->optUSCan[us ? 1 : 2]->setChecked(true);
+            for (int k = 1; k <= (is18 ? 1 : 2); ++k) {
+                const int v = (us ? US_18 : CA_18) + (is18 ? 0 : k);
+                if (!want.adjusted[v] || *want.adjusted[v] <= 0) continue;  // a nine not played
+                const QString view = kVariantSuffix[v];
+                if (f_->lblAdjScore[k]->isHidden()) {
+                    differ << view + " not shown";
+                    continue;
+                }
+                const auto compare = [&](const QString& what, QLabel* label, const QString& expected) {
+                    if (label->text() != expected)
+                        differ << QString("%1 %2 %3 (want %4)").arg(view, what, label->text(), expected);
+                };
+                if (want.prev[v]) compare("previous index", f_->lblHI[k], IndexDisplayText(*want.prev[v]));
+                compare("adjusted", f_->lblAdjScore[k], QString::number(*want.adjusted[v]));
+                if (want.curr[v]) compare("index", f_->lblCurrIndex[k], IndexDisplayText(*want.curr[v]));
+            }
+        }
+    f_->opt189[1]->setChecked(true);
+    f_->optUSCan[1]->setChecked(true);
+    if (!differ.isEmpty()) Fail("the screen shows for the " + whose + ": " + differ.join("; "));
 }
 
 void RandomSession::CheckTyping() {
     if (typed_.empty()) return;
+    // A stored round of the player (of its key unless it was new) with every typed hole.
+    const auto holds = [this](const QString& row) {
+        const QStringList v = row.split(' ');
+        if (v.size() != 21 || v[0] != typedOn_.section(':', 0, 0)) return false;
+        if (typedOn_.section(':', 1) != "new" && v[1] != typedOn_.section(':', 1)) return false;
+        for (const auto& [h, gross] : typed_)
+            if (v[2 + h].toInt() != gross) return false;
+        return true;
+    };
     bool shown = Shown() == typedOn_;
     for (const auto& [h, v] : typed_)
         shown = shown && f_->spISC->CellText(HoleColumn(h), kRowGross) == QString::number(v);
-    if (shown && !f_->round.IsNew()) {
-        const QStringList holes = Snapshot()[Shown()].section(';', 0, 0).split(' ');
-        bool stored = holes.size() == 19;
-        for (const auto& [h, v] : typed_) stored = stored && holes[h].toInt() == v;
-        if (stored) typed_.clear();
-    } else if (!shown) {
-        if (!asked_) Fail("typed holes of " + typedOn_ + " are gone without a question");
-        typed_.clear();
+    if (shown) {
+        if (!f_->round.IsNew() && holds(ShownRow())) typed_.clear();  // saved and shown
+        return;
     }
+    // A new round's holes in a round this step added, not in one stored before.
+    QStringList now = Snapshot();
+    if (typedOn_.endsWith(":new")) {
+        QStringList added;
+        std::set_difference(now.begin(), now.end(), before_.begin(), before_.end(),
+                            std::back_inserter(added));
+        now = added;
+    }
+    if (std::any_of(now.begin(), now.end(), holds)) {
+        typed_.clear();
+        return;
+    }
+    // Gone unsaved: only a No to the save question drops them.
+    QStringList asked;
+    bool no = false;
+    for (const auto& [text, answer] : answers_) {
+        asked << QString(text).replace('\n', ' ').replace('\r', ' ') + " -> " +
+                     (answer == vbYes  ? "Yes"
+                      : answer == vbNo ? "No"
+                                       : "Cancel");
+        no = no || (text.contains(" has changed.") && answer == vbNo);
+    }
+    const bool deleted = step_.startsWith("delete (Yes)") && deleting_.first == typedOn_;
+    if (!no && !deleted)
+        Fail("typed holes of " + typedOn_ +
+             " are gone unsaved; the questions: " + (asked.isEmpty() ? QString("none") : asked.join(" | ")));
+    typed_.clear();
 }
 
 }  // namespace dc::test

@@ -29,6 +29,8 @@ TEST_F(RandomSession, EveryStepKeepsTheStoredRoundsAndTheScreenTrue) {
         {"save", &RandomSession::Save},
         {"player", &RandomSession::ChoosePlayer},
         {"delete", &RandomSession::Delete},
+        {"handicap box", &RandomSession::HandicapBox},
+        {"share key", &RandomSession::ShareKey},
         {"course", &RandomSession::CourseEdit},
         {"close editor", &RandomSession::CloseEditor},
         {"edit player", &RandomSession::PlayerEdit},
@@ -43,10 +45,11 @@ TEST_F(RandomSession, EveryStepKeepsTheStoredRoundsAndTheScreenTrue) {
         answer_ = a < 2 ? vbYes : a == 2 ? vbNo : vbCancel;
         step_ = action + (answer_ == vbYes ? " (Yes)" : answer_ == vbNo ? " (No)" : " (Cancel)");
         boxes_.clear();
-        asked_ = action == "save";  // the Save button asks nothing and drops nothing
-        const auto before = Snapshot();
-        WatchNewRounds();
-        const QString shownBefore = Shown();
+        answers_.clear();
+        deleting_ = {};
+        before_ = Snapshot();
+        WatchSavedRounds();
+        const QString shownBefore = Shown(), shownRow = ShownRow();
         try {
             (this->*act)();
             Settle();
@@ -54,7 +57,7 @@ TEST_F(RandomSession, EveryStepKeepsTheStoredRoundsAndTheScreenTrue) {
             if (TestDb().Path() != main_) Fail("the session ended the step on another database");
             for (const QString& b : boxes_)
                 if (b.contains("Error")) Fail("an error was reported: " + b);
-            CheckNothingLost(before, shownBefore, action);
+            CheckNothingLost(shownRow, shownBefore, action);
             CheckTyping();
             CheckScreen();
             CheckRecomputation();

@@ -180,10 +180,12 @@ TEST(RecalcRange, EachCase) {
     EXPECT_EQ(r.mode, 1);
     // C: the newest edited with a handicap change, from its old position.
     EXPECT_EQ(ChooseRecalcRange(false, 3, 10, 10, true).first, 3);
-    // C0: only the notes of the newest: still that game, so its indexes are rewritten.
+    // C0: only the notes of the newest: still that game, so its indexes are rewritten, and its
+    // capped scores recomputed from its holes (mode 1).
     r = ChooseRecalcRange(false, 10, 10, 10, false);
     EXPECT_EQ(r.first, 10);
     EXPECT_EQ(r.last, 10);
+    EXPECT_EQ(r.mode, 1);
     // D: a date moved later: from the earlier of old and new positions.
     EXPECT_EQ(ChooseRecalcRange(false, 2, 5, 8, true).first, 2);
     EXPECT_EQ(ChooseRecalcRange(false, 6, 3, 8, true).first, 3);
@@ -224,11 +226,13 @@ TEST_F(SaveRound, NotesOfTheNewestAndADateMovedLaterLeaveNoStaleIndexes) {
     ResynchAllScores(TestDb());
     const QStringList settled = Indexes(7);
 
-    // Notes of the newest round: the screen's previous indexes are stored first, then recomputed.
+    // Notes of the newest round: the screen's previous indexes and capped scores are stored first,
+    // then recomputed.
     RoundEntry e = Entry(7, "01/10/2024", 4 + 10 % 3);
     e.gameNumber = 10;
     e.rndGameId = 1010;
     e.prevIndex.fill(99.9);
+    e.adjScore[US_18] = e.adjScore[CA_18] = 80;
     e.notes = "new notes";
     Save(e, 0, 72.0f, 113, 10, false, 1, true);
     EXPECT_EQ(Indexes(7), settled);

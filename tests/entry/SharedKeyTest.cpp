@@ -6,7 +6,9 @@
 
 #include "MainScreenFixture.h"
 #include "handicap/SaveScores.h"
+#include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
+#include "shell/DateFormat.h"
 
 using namespace dc;
 
@@ -46,30 +48,42 @@ TEST_F(SharedKey, DeleteRemovesOnlyTheRoundShown) {
     EXPECT_EQ(test::RoundRows(7, "GAME_NUMBER,ADJSCR_US_18,HCP_INDEX_US_18"), after);
 }
 
-// A correction saved to game 2 is stored on game 2 only: shown as it was loaded, and after a round
-// dated before both moved them to games 3 and 4 while the correction was typed.
+// A correction saved to game 2 is stored on game 2 only: shown as it was loaded, after a round dated
+// before both moved them to games 3 and 4 while the correction was typed, and (then game 3) with a
+// date that moves it past the other round of its key, which takes its old number: the saved round is
+// found again by its row and shown.
 TEST_F(SharedKey, SaveStoresTheCorrectionOnTheRoundShownOnly) {
-    for (bool renumbered : {false, true}) {
-        SCOPED_TRACE(renumbered ? "renumbered" : "as loaded");
-        auto f = ShowGame(2);
+    const struct {
+        const char* name;
+        int game;
+        bool renumbered;
+        QDate date;  // a new date; invalid: the date stays
+        int shown, other;
+    } cases[] = {{"as loaded", 2, false, {}, 2, 3},
+                 {"renumbered", 2, true, {}, 3, 4},
+                 {"moved by its date", 3, false, QDate(2024, 1, 10), 6, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto f = ShowGame(c.game);
         test::ScriptedMsgBox boxes;
         f->SetHoleText(kRowGross, 1, "9");
         f->Calc_Row_Scores(kRowGross);
-        int shown = 2;
-        if (renumbered) {
+        if (c.date.isValid()) f->mskDate->SetText(FormatLocalDate(c.date, Ctx().sDateFormat));
+        if (c.renumbered) {
             test::AddRound(7, 6, QDate(2023, 12, 1), 5);
             ResynchIndivScores(TestDb(), 7);
             f->ShowWhatIsStored();
-            shown = 3;
-            EXPECT_EQ(f->round.StoredGame(), shown) << "the shown round's new number";
+            EXPECT_EQ(f->round.StoredGame(), c.shown) << "the shown round's new number";
             EXPECT_EQ(f->spISC->CellText(1, kRowGross), "9") << "the correction is kept";
         }
         ASSERT_TRUE(f->cmdSave_Click()) << boxes.Texts().join("|").toStdString();
         EXPECT_EQ(boxes.Count(), 0) << boxes.Texts().join("|").toStdString();
-        EXPECT_EQ(Stored("GS01", 7, shown), 9);
-        EXPECT_EQ(Stored("GSTOTAL", 7, shown), 111);
-        EXPECT_EQ(Stored("GS01", 7, shown + 1), 4) << "the other round of the key";
-        EXPECT_EQ(Stored("GSTOTAL", 7, shown + 1), 72);
-        EXPECT_EQ(Stored("RND_GAME_ID", 7, shown + 1), 4242);
+        EXPECT_EQ(Stored("GS01", 7, c.shown), 9);
+        EXPECT_EQ(Stored("GSTOTAL", 7, c.shown), 111);
+        EXPECT_EQ(Stored("GS01", 7, c.other), 4) << "the other round of the key";
+        EXPECT_EQ(Stored("GSTOTAL", 7, c.other), 72);
+        EXPECT_EQ(Stored("RND_GAME_ID", 7, c.other), 4242);
+        EXPECT_EQ(f->round.StoredGame(), c.shown) << "the saved round is shown";
+        EXPECT_EQ(f->txtRecNum->text().trimmed(), QString::number(c.shown));
     }
 }
