@@ -158,11 +158,16 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
             }
         }
         f->mskDate->SetText(FormatLocalDate(c.date, Ctx().sDateFormat));
-        if (c.prevGame)
+        if (c.prevGame) {
             EXPECT_DOUBLE_EQ(D(*f, 1, 1).toDouble(),
                              MainRound::StoredIndex(float(Stored("HCP_INDEX_US_18", 7, c.prevGame))));
-        if (!c.us18.isEmpty()) EXPECT_EQ(D(*f, 1, 4), c.us18);
-        if (!c.nineIndex.isEmpty()) EXPECT_EQ(D(*f, 2, 1), c.nineIndex);
+        }
+        if (!c.us18.isEmpty()) {
+            EXPECT_EQ(D(*f, 1, 4), c.us18);
+        }
+        if (!c.nineIndex.isEmpty()) {
+            EXPECT_EQ(D(*f, 2, 1), c.nineIndex);
+        }
 
         std::array<QString, 6> shown, index;
         for (int v = 1; v <= 6; ++v) shown[v - 1] = D(*f, v, 4), index[v - 1] = D(*f, v, 5);
@@ -172,8 +177,9 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
         for (int rules : {1, 2}) {
             f->optUSCan[rules]->setChecked(true);
             for (int k = 1; k <= 2; ++k)
-                if (shown[3 * (rules - 1) + k].toInt() > 0)
+                if (shown[3 * (rules - 1) + k].toInt() > 0) {
                     EXPECT_EQ(f->lblAdjScore[k]->text(), shown[3 * (rules - 1) + k]) << rules << " " << k;
+                }
         }
         f->optUSCan[1]->setChecked(true);
         f->opt189[1]->setChecked(true);
@@ -189,10 +195,11 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
                                  float(Stored(QString("HCP_INDEX_") + kVariantSuffix[v - 1], 7, c.game))))
                 << "its index";
         }
-        if (c.game > 1)
+        if (c.game > 1) {
             EXPECT_DOUBLE_EQ(prevShown.toDouble(),
                              MainRound::StoredIndex(float(Stored("HCP_INDEX_US_18", 7, c.game - 1))))
                 << "the index of the round before it";
+        }
         // Every stored round paged to shows what is stored for it.
         for (int g = 1; g <= test::RoundCount(7); ++g) {
             f->txtRecNum->setText(QString::number(g));
@@ -201,10 +208,11 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
                 const QString suffix = kVariantSuffix[v - 1];
                 EXPECT_EQ(D(*f, v, 4), QString::number(Stored("ADJSCR_" + suffix, 7, g)))
                     << "game " << g << " " << suffix.toStdString();
-                if (v == 1 || v == 4)
+                if (v == 1 || v == 4) {
                     EXPECT_DOUBLE_EQ(D(*f, v, 5).toDouble(),
                                      MainRound::StoredIndex(float(Stored("HCP_INDEX_" + suffix, 7, g))))
                         << "game " << g << " " << suffix.toStdString();
+                }
             }
         }
         // A note written on the newest round stores its capped scores as they are.
@@ -214,8 +222,9 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
             before[v - 1] = Stored(QString("ADJSCR_") + kVariantSuffix[v - 1], 7, last);
         f->txtNotes->setPlainText("a note");
         ASSERT_TRUE(f->cmdSave_Click());
-        for (int v = 1; v <= 6; ++v)
+        for (int v = 1; v <= 6; ++v) {
             EXPECT_EQ(Stored(QString("ADJSCR_") + kVariantSuffix[v - 1], 7, last), before[v - 1])
                 << "after a note: " << kVariantSuffix[v - 1];
+        }
     }
 }
