@@ -346,6 +346,9 @@ void OnEmailScreen(const std::function<void(frmEmail&)>& act) {
 }
 
 void ZipSystemFiles(int signal) {
+    // A temporary folder of its own: other test programs make and remove their work folders meanwhile.
+    QTemporaryDir tmpDir;
+    test::EnvGuard tmp("TMPDIR", tmpDir.path().toUtf8());
     Club();
     OnEmailScreen([&](frmEmail& s) {
         // Nothing in the making of the archive lets events through: the signal is noticed once it is made.
