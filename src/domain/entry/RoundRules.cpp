@@ -150,21 +150,30 @@ ChangeResult CompareNewRound(const ScreenRound& s, const NewRoundStart& start) {
     return changed ? Changed("data", false) : ChangeResult{};
 }
 
+namespace {
+// The caption of the first of date, course, tee box and the two checks that differs from the stored
+// round; none when all are those stored.
+std::optional<QString> FirstRoundFieldChanged(const ScreenRound& s, const RoundRec& r,
+                                              const QString& storedDateText) {
+    if (storedDateText != s.dateText) return "Date";
+    if (r.COURSE_ID != s.courseId) return "Course";
+    if (r.TEE_BOX_ID != s.teeBox) return "Tee Box";
+    if ((r.USE_HCP ? 1 : 0) != s.useHcp) return "Handicap Check";
+    if ((r.USE_TOURN ? 1 : 0) != s.useTourn) return "Tournament Check";
+    return std::nullopt;
+}
+}  // namespace
+
 bool SameHandicapEntries(const ScreenRound& s, const RoundRec& r, const QString& storedDateText) {
-    if (storedDateText != s.dateText || r.COURSE_ID != s.courseId || r.TEE_BOX_ID != s.teeBox ||
-        (r.USE_HCP ? 1 : 0) != s.useHcp || (r.USE_TOURN ? 1 : 0) != s.useTourn)
-        return false;
+    if (FirstRoundFieldChanged(s, r, storedDateText)) return false;
     for (int h = 0; h < 18; ++h)
         if (r.GS[h] != s.gross[h].value_or(0)) return false;
     return true;
 }
 
 ChangeResult CompareStoredRound(const ScreenRound& s, const RoundRec& r, const QString& storedDateText) {
-    if (storedDateText != s.dateText) return Changed("Date", true);
-    if (r.COURSE_ID != s.courseId) return Changed("Course", true);
-    if (r.TEE_BOX_ID != s.teeBox) return Changed("Tee Box", true);
-    if ((r.USE_HCP ? 1 : 0) != s.useHcp) return Changed("Handicap Check", true);
-    if ((r.USE_TOURN ? 1 : 0) != s.useTourn) return Changed("Tournament Check", true);
+    if (const std::optional<QString> field = FirstRoundFieldChanged(s, r, storedDateText))
+        return Changed(*field, true);
     bool hcp = false;
     for (int v = 0; v < 6; ++v) hcp = hcp || r.ADJSCR[v] != s.adjusted[v];
     ChangeResult r2;
