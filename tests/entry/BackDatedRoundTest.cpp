@@ -160,7 +160,7 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
         f->mskDate->SetText(FormatLocalDate(c.date, Ctx().sDateFormat));
         if (c.prevGame) {
             EXPECT_DOUBLE_EQ(D(*f, 1, 1).toDouble(),
-                             MainRound::StoredIndex(float(Stored("HCP_INDEX_US_18", 7, c.prevGame))));
+                             StoredIndexValue(float(Stored("HCP_INDEX_US_18", 7, c.prevGame))));
         }
         if (!c.us18.isEmpty()) {
             EXPECT_EQ(D(*f, 1, 4), c.us18);
@@ -190,14 +190,14 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
             const QString column = QString("ADJSCR_") + kVariantSuffix[v - 1];
             EXPECT_EQ(QString::number(Stored(column, 7, c.game)), shown[v - 1]) << column.toStdString();
             EXPECT_EQ(D(*f, v, 4), shown[v - 1]) << "shown after Save: " << column.toStdString();
-            EXPECT_DOUBLE_EQ(index[v - 1].toDouble(),
-                             MainRound::StoredIndex(
-                                 float(Stored(QString("HCP_INDEX_") + kVariantSuffix[v - 1], 7, c.game))))
+            EXPECT_DOUBLE_EQ(
+                index[v - 1].toDouble(),
+                StoredIndexValue(float(Stored(QString("HCP_INDEX_") + kVariantSuffix[v - 1], 7, c.game))))
                 << "its index";
         }
         if (c.game > 1) {
             EXPECT_DOUBLE_EQ(prevShown.toDouble(),
-                             MainRound::StoredIndex(float(Stored("HCP_INDEX_US_18", 7, c.game - 1))))
+                             StoredIndexValue(float(Stored("HCP_INDEX_US_18", 7, c.game - 1))))
                 << "the index of the round before it";
         }
         // Every stored round paged to shows what is stored for it.
@@ -210,7 +210,7 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
                     << "game " << g << " " << suffix.toStdString();
                 if (v == 1 || v == 4) {
                     EXPECT_DOUBLE_EQ(D(*f, v, 5).toDouble(),
-                                     MainRound::StoredIndex(float(Stored("HCP_INDEX_" + suffix, 7, g))))
+                                     StoredIndexValue(float(Stored("HCP_INDEX_" + suffix, 7, g))))
                         << "game " << g << " " << suffix.toStdString();
                 }
             }

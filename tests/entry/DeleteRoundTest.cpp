@@ -86,7 +86,7 @@ TEST_F(DeleteRound, Round3Of10RenumbersAndRecomputesEveryVariantOfTheLaterRounds
         "AND GSB9>0");
     const QString game4Date =
         TestDb().Scalar("SELECT ROUND_DATE FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=4").toString();
-    EXPECT_EQ(DeleteRoundAndRecalculate(TestDb(), {7, KeyOf(7, 3)}, 1, true), 9);
+    EXPECT_EQ(DeleteRoundAndRecalculate(TestDb(), {7, KeyOf(7, 3)}), 9);
     const QStringList after = Rows(7);
     ASSERT_EQ(after.size(), 9);
     for (int g = 1; g <= 9; ++g) EXPECT_TRUE(after[g - 1].startsWith(QString::number(g) + " ")) << g;
@@ -113,7 +113,7 @@ TEST_F(DeleteRound, LaterGamesAreRecomputedWithProgressPastFive) {
         StoredRounds(10);
         TestDb().Execute("UPDATE INDIV_SCORES SET HCP_INDEX_US_18=99 WHERE PLAYER_ID=7 AND GAME_NUMBER=10");
         Steps progress;
-        EXPECT_EQ(DeleteRoundAndRecalculate(TestDb(), {7, KeyOf(7, c.deleted)}, 1, true, &progress), 9);
+        EXPECT_EQ(DeleteRoundAndRecalculate(TestDb(), {7, KeyOf(7, c.deleted)}, &progress), 9);
         EXPECT_EQ(progress.steps > 0, c.steps);
         EXPECT_NE(TestDb()
                       .Scalar("SELECT HCP_INDEX_US_18 FROM INDIV_SCORES WHERE PLAYER_ID=7 AND GAME_NUMBER=9")
@@ -126,7 +126,7 @@ TEST_F(DeleteRound, AFailureMidWayLeavesTheDatabaseAsItWas) {
     StoredRounds(10);
     const QStringList before = Rows(7);
     TestDb().Execute("DROP TABLE HCP_REDUCTION");  // the recomputation fails after the delete
-    EXPECT_ANY_THROW(DeleteRoundAndRecalculate(TestDb(), {7, KeyOf(7, 3)}, 1, true));
+    EXPECT_ANY_THROW(DeleteRoundAndRecalculate(TestDb(), {7, KeyOf(7, 3)}));
     EXPECT_EQ(Rows(7), before);
 }
 

@@ -237,7 +237,7 @@ void RandomSession::CheckScreen() {
             return;  // a save refuses it
         try {
             Database::Transaction scratch(db);
-            const SaveOutcome out = SaveAndRecalculate(db, entry, Ctx().bFlag18_9);
+            const SaveOutcome out = SaveAndRecalculate(db, entry);
             want = StoredFigures(p, out.gameNumber);
             whose = QString("%1 round as a save stores it (game %2)")
                         .arg(f_->round.IsNew() ? "new" : "edited")

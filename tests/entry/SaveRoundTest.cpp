@@ -47,14 +47,14 @@ int StoreRound(Database& db, RoundEntry e, int newFlag, float rating, int slope)
 
 // Saves the round as the main screen does, with these flags and figures.
 SaveOutcome Save(RoundEntry e, int newFlag, float rating, int slope, int oldGame, bool hcpChanged, int gender,
-                 bool is18, ProgressReporter* progress = nullptr) {
+                 ProgressReporter* progress = nullptr) {
     e.isNew = newFlag == 1;
     e.teeRating = rating;
     e.teeSlope = slope;
     e.oldGame = oldGame;
     e.hcpChanged = hcpChanged;
     e.genderIndex = gender;
-    return SaveAndRecalculate(TestDb(), e, is18, progress);
+    return SaveAndRecalculate(TestDb(), e, progress);
 }
 
 // Every index, tournament index and adjusted score of the player, game by game.
@@ -204,7 +204,7 @@ TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
         int shown = 0;
         void Step(int k, int n) override { shown = k * 100 / n; }
     } progress;
-    const SaveOutcome out = Save(Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1, true, &progress);
+    const SaveOutcome out = Save(Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1, &progress);
     const int shown = progress.shown;
     EXPECT_EQ(out.gameNumber, 1);
     EXPECT_EQ(out.count, 10);
@@ -234,14 +234,14 @@ TEST_F(SaveRound, NotesOfTheNewestAndADateMovedLaterLeaveNoStaleIndexes) {
     e.prevIndex.fill(99.9);
     e.adjScore[US_18] = e.adjScore[CA_18] = 80;
     e.notes = "new notes";
-    Save(e, 0, 72.0f, 113, 10, false, 1, true);
+    Save(e, 0, 72.0f, 113, 10, false, 1);
     EXPECT_EQ(Indexes(7), settled);
 
     // Game 6 moves to the day of game 9: games 6 and 7 have other rounds before them now.
     RoundEntry m = Entry(7, "01/09/2024", 4 + 6 % 3);
     m.gameNumber = 6;
     m.rndGameId = 1006;
-    const SaveOutcome out = Save(m, 0, 72.0f, 113, 6, true, 1, true);
+    const SaveOutcome out = Save(m, 0, 72.0f, 113, 6, true, 1);
     EXPECT_EQ(out.gameNumber, 8) << "the day of game 9: the old order puts it first";
     const QStringList moved = Indexes(7);
     ResynchAllScores(TestDb());
@@ -252,7 +252,7 @@ TEST_F(SaveRound, AFailureAfterStoringLeavesNothingBehind) {
     for (int g = 1; g <= 3; ++g) test::AddRound(7, g, QDate(2024, 1, g + 1), 5);
     const QStringList before = Indexes(7);
     TestDb().Execute("DROP TABLE HCP_REDUCTION");
-    EXPECT_ANY_THROW(Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true));
+    EXPECT_ANY_THROW(Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1));
     EXPECT_EQ(test::RoundCount(7), 3) << "the stored round is rolled back";
     EXPECT_EQ(Indexes(7), before) << "renumbering is rolled back";
 }
@@ -269,7 +269,7 @@ TEST_F(SaveRound, NewNewestRoundKeepsTheScreensAdjustedScores) {
     RoundEntry e = Entry(7, "02/01/2024", 5);
     e.adjScore[US_18] = 84;
     e.adjScore[CA_18] = 85;
-    const SaveOutcome out = Save(e, 1, 71.5f, 125, 0, false, 1, true);
+    const SaveOutcome out = Save(e, 1, 71.5f, 125, 0, false, 1);
     ASSERT_EQ(out.gameNumber, 7);
     EXPECT_EQ(out.range.mode, 0);
     EXPECT_EQ(TestDb().Scalar("SELECT ADJSCR_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 84);
@@ -287,7 +287,7 @@ TEST_F(SaveRound, EmptyAdjustedScoresOfAGameThatIsNotRecomputedStayEmpty) {
     QStringList empty;
     for (const char* suffix : kVariantSuffix) empty << QString("ADJSCR_") + suffix + "=NULL";
     TestDb().Execute("UPDATE INDIV_SCORES SET USE_HCP=0," + empty.join(",") + " WHERE GAME_NUMBER=3");
-    Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1, true);
+    Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1);
     for (const char* suffix : kVariantSuffix)
         EXPECT_TRUE(TestDb()
                         .Scalar(QString("SELECT ADJSCR_") + suffix + " FROM INDIV_SCORES WHERE GAME_NUMBER=4")

@@ -85,7 +85,7 @@ TEST_F(SaveScoresDb, RecomputingARangeWritesOnlyItsGames) {
     CachedHcpLookups lookups(TestDb());
     const int window = OneYearWindow().toInt();
     std::vector<std::pair<int, int>> steps;
-    const std::optional<HcpOutcome> last = RecomputeGames(TestDb(), 1, 0, true, 3, 4, 1, lookups, window,
+    const std::optional<HcpOutcome> last = RecomputeGames(TestDb(), 1, 0, 3, 4, 1, lookups, window,
                                                           [&](int k, int n) { steps.emplace_back(k, n); });
     EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
     for (int g : {1, 2, 5, 6}) {
@@ -107,7 +107,7 @@ TEST_F(SaveScoresDb, RecomputingARangeWritesOnlyItsGames) {
     EXPECT_FLOAT_EQ(last->tIndex, -100.0f);
 
     // A range past the last game computes nothing.
-    EXPECT_FALSE(RecomputeGames(TestDb(), 1, 0, true, 7, 9, 1, lookups, window,
+    EXPECT_FALSE(RecomputeGames(TestDb(), 1, 0, 7, 9, 1, lookups, window,
                                 [&](int k, int n) { steps.emplace_back(k, n); }));
     EXPECT_EQ(steps.size(), 2u);
 }

@@ -57,7 +57,7 @@ class HandicapDb : public EngineDb {
     void TearDown() override { SetPrinterPageFactory({}); }
     void Recompute(int player, int games) {
         CachedHcpLookups lookups(TestDb());
-        RecomputeGames(TestDb(), player, 0, true, 1, games, 1, lookups, OneYearWindow().toInt());
+        RecomputeGames(TestDb(), player, 0, 1, games, 1, lookups, OneYearWindow().toInt());
     }
 };
 
@@ -318,7 +318,8 @@ TEST_F(HandicapDb, CardsTakeTheChosenTeeBoxAndTheDefaultIndex) {
     log = RecordAllPrinting();
     screen.cmdHcpCards_Click();
     EXPECT_TRUE(log->TextsOn(1, 1).contains("Index:40.4  Hcp:45  Avg:"));
-    EXPECT_TRUE(log->TextsOn(1, 1).contains("Index:  Hcp:  Avg:")) << log->TextsOn(1, 1).join('|').toStdString();
+    EXPECT_TRUE(log->TextsOn(1, 1).contains("Index:  Hcp:  Avg:"))
+        << log->TextsOn(1, 1).join('|').toStdString();
 }
 
 // A 60-character name and 20-letter tee names never need scrolling sideways, in any view, at the

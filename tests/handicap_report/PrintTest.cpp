@@ -45,7 +45,7 @@ class HcpPrint : public EngineDb {
             AddPlayer(id);
             for (int g = 1; g <= 6; ++g) AddRound(Round(id, g, QString("2026-0%1-01").arg(g)));
             CachedHcpLookups lookups(TestDb());
-            RecomputeGames(TestDb(), id, 0, true, 1, 6, 1, lookups, OneYearWindow().toInt());
+            RecomputeGames(TestDb(), id, 0, 1, 6, 1, lookups, OneYearWindow().toInt());
         }
     }
     static bool HavePdfToText() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
@@ -55,7 +55,8 @@ class HcpPrint : public EngineDb {
 TEST_F(HcpPrint, IndividualReportColumnsAndLines) {
     RecordingPrinterPage page(log);
     SetUpReportPage(page);
-    IndividualPrint r{"Adams, Al ", "12/06/2026", "12.9", "<2 Scores", "Pines", "White", "14", "", false, {}, {}};
+    IndividualPrint r{"Adams, Al ", "12/06/2026", "12.9", "<2 Scores", "Pines", "White",
+                      "14",         "",           false,  {},          {}};
     r.rows[0] = {"85*", "Pines", "White", "06/01/2026"};
     r.rows[1] = {"102T*", "Pines/Oaks", "White/R", "05/01/2026"};
     PrintIndividual(page, r);
@@ -160,7 +161,8 @@ TEST_F(HcpPrint, LongTextsKeepToTheirCardsOnEveryPaper) {
 // (apart from every player of the club) and in the index list; a surname is never shortened.
 TEST_F(HcpPrint, LookAlikeNamesStayApartWithTheirSurnamesWhole) {
     const QString surname = "Montgomery-Featherstonehaughes-Winterbottom-Fitzwilliamsburg";  // 60
-    const QStringList golfers{surname + ", Maximiliana Alexandrinaa Q", surname + ", Maximiliana Alexandrinab R"};
+    const QStringList golfers{surname + ", Maximiliana Alexandrinaa Q",
+                              surname + ", Maximiliana Alexandrinab R"};
     const auto printedNames = [&] {
         QStringList names;
         for (const PrintOp& op : log->Texts())
@@ -184,7 +186,8 @@ TEST_F(HcpPrint, LookAlikeNamesStayApartWithTheirSurnamesWhole) {
         log->Clear();
         RecordingPrinterPage page(log);
         SetUpReportPage(page);
-        PrintIndividual(page, {golfer, "12/06/2026", "15.6", "", "Pines", "White", "14", "", false, {}, golfers});
+        PrintIndividual(page,
+                        {golfer, "12/06/2026", "15.6", "", "Pines", "White", "14", "", false, {}, golfers});
         reports << printedNames();
     }
     EXPECT_EQ(reports, QStringList({surname + ", M. A. Q.", surname + ", M. A. R."}));
@@ -193,7 +196,8 @@ TEST_F(HcpPrint, LookAlikeNamesStayApartWithTheirSurnamesWhole) {
     RecordingPrinterPage page(log);
     SetUpReportPage(page);
     const QString van = "Van der Westhuizen-Abercrombie";
-    PrintIndexList(page, {"12/06/2026", "Pines", "White", {{"7", "Christopher Jonathan Ale " + van, "5", ""}}, {van}});
+    PrintIndexList(
+        page, {"12/06/2026", "Pines", "White", {{"7", "Christopher Jonathan Ale " + van, "5", ""}}, {van}});
     EXPECT_TRUE(log->Find("C. " + van) || log->Find("C. J. A. " + van)) << "the surname whole";
 }
 

@@ -3,11 +3,8 @@
 #include "entry/RoundRecalc.h"
 #include "handicap/AllowableScores.h"
 #include "handicap/HcpRules.h"
-#include "platform/Val.h"
 
 namespace dc {
-
-double MainRound::StoredIndex(float value) { return Val(IndexText(value)); }
 
 QString MainRound::FigureText(double value) { return QString::number(value, 'g', 15); }
 
@@ -21,11 +18,10 @@ void MainRound::SetStored(const RoundRec& loaded) {
     teeBox_ = loaded.TEE_BOX_ID;
     teeSlope_ = loaded.SLOPE_RATING;
     teeRating_ = loaded.COURSE_RATING;
-    loadedMale_ = male_;
     // The indexes were taken before (the round's own and those before it); the capped scores are the stored
     // ones.
     storedFigures_ = figures_;
-    for (int c = 0; c < 6; ++c) storedFigures_[c].adjusted = storedFigures_[c].capped = loaded.ADJSCR[c];
+    for (int c = 0; c < 6; ++c) storedFigures_[c].adjusted = loaded.ADJSCR[c];
 }
 
 void MainRound::SetNew() {
@@ -34,6 +30,13 @@ void MainRound::SetNew() {
     storedGame_ = storedRndGameId_ = 0;
     storedRowId_ = 0;
     loaded_.reset();
+}
+
+bool MainRound::TakeStoredGender(bool male) {
+    const bool was = male_;
+    if (!GenderCorrected()) male_ = male;
+    playerMale_ = male;
+    return male_ != was;
 }
 
 void MainRound::SetTee(int teeBox, int slope, double rating) {
@@ -57,11 +60,11 @@ void MainRound::SetPrevious(const PrevIndexes& prev, bool asCurrent) {
     for (int c = 0; c < 6; ++c) {
         VariantFigures& f = figures_[c];
         if (prev.index[c]) {
-            f.prevIndex = StoredIndex(float(*prev.index[c]));
+            f.prevIndex = StoredIndexValue(float(*prev.index[c]));
             if (asCurrent) f.currIndex = f.prevIndex;
         }
         if (prev.tIndex[c]) {
-            f.prevTIndex = StoredIndex(float(*prev.tIndex[c]));
+            f.prevTIndex = StoredIndexValue(float(*prev.tIndex[c]));
             if (asCurrent) f.currTIndex = f.prevTIndex;
         }
     }
@@ -69,15 +72,15 @@ void MainRound::SetPrevious(const PrevIndexes& prev, bool asCurrent) {
 
 void MainRound::SetGenderDefaults(bool male) {
     for (int c : {US_18, CA_18}) {
-        figures_[c].prevIndex = StoredIndex(DefaultIndex(male ? 0 : 1));
+        figures_[c].prevIndex = StoredIndexValue(DefaultIndex(male ? 0 : 1));
         if (isNew_) figures_[c].currIndex = figures_[c].prevIndex;
     }
 }
 
 void MainRound::SetCurrent(const RoundRec& round) {
     for (int c = 0; c < 6; ++c) {
-        figures_[c].currIndex = StoredIndex(float(round.HCP_INDEX[c]));
-        figures_[c].currTIndex = StoredIndex(float(round.THCP_INDEX[c]));
+        figures_[c].currIndex = StoredIndexValue(float(round.HCP_INDEX[c]));
+        figures_[c].currTIndex = StoredIndexValue(float(round.THCP_INDEX[c]));
     }
 }
 
@@ -101,7 +104,7 @@ QString MainRound::AllowScoreText(int c) const {
 void MainRound::UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars) {
     const std::array<int, 6> adj = AdjustedScores(gross, pars, nCourseHcp_);
     for (int c = 0; c < 6; ++c)
-        figures_[c].adjusted = figures_[c].capped = allowed_ ? std::optional<int>(adj[c]) : std::nullopt;
+        figures_[c].adjusted = allowed_ ? std::optional<int>(adj[c]) : std::nullopt;
 }
 
 void MainRound::KeepStoredFigures() {
@@ -154,8 +157,8 @@ void MainRound::TakeSaveFigures(SavePreview& preview, RoundEntry entry) {
     for (int c = 0; c < 6; ++c) {
         VariantFigures& f = figures_[c];
         if (f.adjusted) f.adjusted = saved->ADJSCR[c];
-        f.currIndex = StoredIndex(float(saved->HCP_INDEX[c]));
-        f.currTIndex = StoredIndex(float(saved->THCP_INDEX[c]));
+        f.currIndex = StoredIndexValue(float(saved->HCP_INDEX[c]));
+        f.currTIndex = StoredIndexValue(float(saved->THCP_INDEX[c]));
     }
 }
 
@@ -207,7 +210,7 @@ void MainRound::FillEntry(RoundEntry& entry) const {
     for (int c = 0; c < 6; ++c) {
         entry.prevIndex[c] = figures_[c].prevIndex;
         entry.prevTIndex[c] = figures_[c].prevTIndex;
-        entry.adjScore[c] = figures_[c].capped;
+        entry.adjScore[c] = figures_[c].adjusted;
     }
     entry.teeRating = teeRating_;
     entry.teeSlope = teeSlope_;

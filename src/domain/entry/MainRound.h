@@ -17,11 +17,10 @@ namespace dc {
 
 struct VariantFigures {
     double prevIndex = 0, prevTIndex = 0;  // before the round; kNoTournIndex: no tournament index
-    std::optional<int> adjusted;           // the capped score shown, once the gross scores were summed
+    // The capped score shown and stored, once the gross scores were summed: the stored one while
+    // the entries it follows from are unchanged, else what the save's recomputation leaves.
+    std::optional<int> adjusted;
     double currIndex = 0, currTIndex = 0;  // the round's own indexes
-    // The capped score the round is stored with before the save's recomputation (the stored one
-    // while the entries it follows from are unchanged).
-    std::optional<int> capped;
 };
 
 class SavePreview;
@@ -67,9 +66,17 @@ class MainRound {
     void SetCourse(int courseId) { courseId_ = courseId; }
     // The tee box chosen, with its slope and rating for the round's gender.
     void SetTee(int teeBox, int slope, double rating);
-    // The round's gender: its player's, or as chosen for a new player's round.
+    // The round's gender: its player's as stored, or as the golfer chose it on the screen, which a
+    // save then stores as the player's.
     bool Male() const { return male_; }
     void SetMale(bool male) { male_ = male; }
+    // The player's gender as stored, read when his round is shown: the round's too.
+    void SetPlayerGender(bool male) { male_ = playerMale_ = male; }
+    // The player's gender as stored now (another screen may have corrected it): the round takes it
+    // unless the golfer chose another on the screen. True when the round's gender changed.
+    bool TakeStoredGender(bool male);
+    // The golfer chose another gender than the player's stored one.
+    bool GenderCorrected() const { return male_ != playerMale_; }
 
     // ---- whether the entries differ from what was loaded
     bool Changed() const { return change_.changed; }
@@ -108,9 +115,9 @@ class MainRound {
     void UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars);
     bool Allowed() const { return allowed_; }
 
-    // A stored round whose date, course, tee box, checks, gross scores and gender are those stored
-    // shows the figures stored for it, and is stored again with its stored capped scores.
-    bool GenderAsLoaded() const { return male_ == loadedMale_; }
+    // A stored round whose date, course, tee box, checks and gross scores are those stored, of a
+    // gender not corrected, shows the figures stored for it, and is stored again with its stored
+    // capped scores.
     void KeepStoredFigures();
     // Any other round shows what a save of `entry` (the round's other entries) stores for it: the
     // previous indexes of its place among the stored rounds, its capped scores and its indexes.
@@ -123,8 +130,6 @@ class MainRound {
     // when it has one, then with " T"), "+" for a plus index.
     QString PreviousCourseHcpText(int c, int slope) const;
 
-    // A stored index as the round keeps it: the value written with 7 significant digits.
-    static double StoredIndex(float value);
     // A figure as text, exactly as held.
     static QString FigureText(double value);
 
@@ -156,7 +161,7 @@ class MainRound {
     int teeSlope_ = 0;
     double teeRating_ = 0;
     bool male_ = true;
-    bool loadedMale_ = true;  // the gender the stored round was loaded with
+    bool playerMale_ = true;  // the player's gender as stored when last read
     ChangeResult change_;
     std::array<VariantFigures, 6> figures_;
     std::array<VariantFigures, 6> storedFigures_;  // as the stored round was shown when loaded

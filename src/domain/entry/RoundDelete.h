@@ -11,11 +11,10 @@ namespace dc {
 class Database;
 
 // Deletes the round (RoundStore::Locate finds it, whatever its game number is now) and recomputes
-// the games from its place to n; DbError 3021 when it is not stored or cannot be told apart from
-// another round of its key. `progress` (when given) starts at once and steps after each game of a
-// range of more than 6 games. Returns n, the player's rounds left. Throws on error, having changed
+// the games from its place to n for the player's stored gender; DbError 3021 when it is not stored or cannot
+// be told apart from another round of its key. `progress` (when given) starts at once and steps after each
+// game of a range of more than 6 games. Returns n, the player's rounds left. Throws on error, having changed
 // nothing.
-int DeleteRoundAndRecalculate(Database& db, const RoundRef& round, int genderIndex, bool is18,
-                              ProgressReporter* progress = nullptr);
+int DeleteRoundAndRecalculate(Database& db, const RoundRef& round, ProgressReporter* progress = nullptr);
 
 }  // namespace dc

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "entry/MainRoundStore.h"
 #include "handicap/HcpLookups.h"
 #include "handicap/HcpRules.h"
 #include "handicap/Recompute.h"
@@ -12,20 +13,30 @@
 #include "handicap/RoundStore.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "records/PlayerStore.h"
 #include "shell/DateFormat.h"
 
 namespace dc {
 
-RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, bool hcpChanged) {
+RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, bool hcpChanged,
+                              bool genderCorrected) {
+    if (genderCorrected) return {1, count, 1};
     if (newRound) return game == count ? RecalcRange{game, game, 0} : RecalcRange{game, count, 1};
     if (game == count && !hcpChanged) return {game, count, 1};
     return {std::min(oldGame > 0 ? oldGame : game, game), count, 1};
 }
 
-SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, bool is18, ProgressReporter* progress) {
+bool CorrectsGender(Database& db, const RoundEntry& entry) {
+    const std::optional<QString> stored = MainRoundStore(db).PlayerGender(entry.playerId);
+    return stored && GenderIndexOf(*stored) != entry.genderIndex;
+}
+
+SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, ProgressReporter* progress) {
     Database::Transaction unit(db);
     RoundStore store(db);
     SaveOutcome out;
+    const bool genderCorrected = CorrectsGender(db, entry);
+    if (genderCorrected) PlayerStore(db).SetGender(entry.playerId, entry.genderIndex);
     int oldGame = entry.oldGame;
     RoundRef saved;
     if (entry.isNew) {
@@ -42,12 +53,13 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, bool is18,
     // Renumbering keeps the row.
     const std::optional<RoundRef> now = store.Locate(saved);
     out.gameNumber = now ? now->game : 1;
-    out.range = ChooseRecalcRange(entry.isNew, oldGame, out.gameNumber, out.count, entry.hcpChanged);
+    out.range =
+        ChooseRecalcRange(entry.isNew, oldGame, out.gameNumber, out.count, entry.hcpChanged, genderCorrected);
     if (out.range.first <= out.range.last) {
         const bool showProgress = out.range.last - out.range.first > 5;
         CachedHcpLookups lookups(db);
         out.lastRun =
-            RecomputeGames(db, entry.playerId, entry.genderIndex, is18, out.range.first, out.range.last,
+            RecomputeGames(db, entry.playerId, entry.genderIndex, out.range.first, out.range.last,
                            out.range.mode, lookups, OneYearWindow().toInt(),
                            showProgress && progress ? [progress](int k, int n) { progress->Step(k, n); }
                                                     : std::function<void(int, int)>{});
@@ -59,27 +71,26 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, bool is18,
 namespace {
 
 // The round as the store writes it from the entry and the engine reads it back.
-HcpRound EntryRound(const RoundEntry& e, int gameNumber, const QString& dateText) {
+HcpRound EntryRound(const RoundEntry& e, int gameNumber, int date) {
+    const EntryRow row = EntryRowOf(e);
     HcpRound r;
     r.gameNumber = gameNumber;
-    r.date = DateNumber(dateText);
+    r.date = date;
     r.courseId = e.courseId;
-    r.teeBox = e.teeBox;
-    r.rating = std::round(e.teeRating * 10.0) / 10.0;
-    r.slope = e.teeSlope;
-    for (int i = 0; i < 18; ++i) {
-        r.gross[i] = e.gross[i].value_or(0);
-        (i < 9 ? r.gsf9 : r.gsb9) += r.gross[i];
-    }
-    // (A round without gross scores, which the store keeps from handicaps, is never saved.)
-    r.useHcp = e.useHcp;
-    r.useTourn = e.useTourn;
+    r.teeBox = row.teeBox;
+    r.rating = row.rating;
+    r.slope = row.slope;
+    r.gross = row.gross;
+    r.gsf9 = row.front;
+    r.gsb9 = row.back;
+    r.useHcp = row.useHcp;
+    r.useTourn = row.useTourn;
     for (int v = 0; v < 6; ++v) {
-        r.hcpIndex[v] = static_cast<float>(e.prevIndex[v]);
-        r.tHcpIndex[v] = static_cast<float>(e.prevTIndex[v]);
-        r.adjScore[v] = e.adjScore[v].value_or(0);
+        r.hcpIndex[v] = static_cast<float>(row.prevIndex[v]);
+        r.tHcpIndex[v] = static_cast<float>(row.prevTIndex[v]);
+        r.adjScore[v] = row.adjScore[v];
     }
-    r.SetPar(HolePars(e.par));
+    r.SetPar(row.par);
     return r;
 }
 
@@ -87,56 +98,61 @@ HcpRound EntryRound(const RoundEntry& e, int gameNumber, const QString& dateText
 
 SavePreview::~SavePreview() = default;
 
-SavePreview::SavePreview(Database& db, const RoundEntry& entry, bool is18)
-    : is18_(is18), lookups_(std::make_unique<CachedHcpLookups>(db)) {
-    // The player's rounds in the order renumbering gives them: by date, then game number, then row.
+SavePreview::SavePreview(Database& db, const RoundEntry& entry)
+    : lookups_(std::make_unique<CachedHcpLookups>(db)) {
+    // The player's rounds placed as renumbering places them.
     struct Placed {
-        QString date;
-        qint64 game = 0, rowId = 0;
+        RenumberKey key;
         HcpRound round;
         bool entry = false;
+        bool last = false;  // a new round without a date
     };
     std::vector<Placed> placed;
     RoundStore(db).ForEachGame(entry.playerId, INT_MAX, [&](const Recordset& rs) {
         Placed& p = placed.emplace_back();
         p.round = ReadHcpRound(rs);
-        p.date = rs.Fields(3).str();
-        p.game = p.round.gameNumber;
-        p.rowId = rs.Fields(rs.Ordinal("RID")).toLong();
+        const Field date = rs.Fields(3), game = rs.Fields(2);
+        p.key = {date.isNull() ? std::nullopt : std::optional(date.str()),
+                 game.isNull() ? std::nullopt : std::optional(game.toLong()),
+                 rs.Fields(rs.Ordinal("RID")).toLong()};
     });
     int oldGame = entry.oldGame;
-    Placed* own = nullptr;
+    std::optional<size_t> own;
     if (!entry.isNew) {
         if (const std::optional<RoundRef> stored =
                 RoundStore(db).Locate({entry.playerId, entry.rndGameId, entry.gameNumber, entry.rowId})) {
             oldGame = stored->game;
-            for (Placed& p : placed)
-                if (p.rowId == stored->rowId) own = &p;
+            for (size_t i = 0; i < placed.size(); ++i)
+                if (placed[i].key.rowId == stored->rowId) own = i;
         }
     }
-    if (!own) {  // a new round: numbered after every game, in a row after every other
-        own = &placed.emplace_back();
-        own->game = own->rowId = std::numeric_limits<qint64>::max();
-        own->date = "9999-99-99";  // without a date: after every round
+    // A new round is numbered after every game, in a row after every other; without a date (which
+    // a save refuses) it comes last. A stored round without one stays where it is stored.
+    if (!own) {
+        own = placed.size();
+        Placed& added = placed.emplace_back();
+        added.key = {std::nullopt, std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::max()};
+        added.last = !entry.date;
     }
-    own->entry = true;
-    if (entry.date) own->date = DbDate(*entry.date);
-    own->round = EntryRound(entry, 0, own->date);  // numbered once placed
+    Placed& p = placed[*own];
+    p.entry = true;
+    if (entry.date) p.key.date = DbDate(*entry.date);
+    p.round = EntryRound(entry, 0, p.key.date ? DateNumber(*p.key.date) : p.round.date);
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
-        if (a.date != b.date) return a.date < b.date;
-        if (a.game != b.game) return a.game < b.game;
-        return a.rowId < b.rowId;
+        if (a.last != b.last) return b.last;
+        return RenumberedBefore(a.key, b.key);
     });
     rounds_.reserve(placed.size());
-    for (Placed& p : placed) {
-        p.round.gameNumber = static_cast<int>(rounds_.size()) + 1;
-        if (p.entry) game_ = p.round.gameNumber;
-        rounds_.push_back(std::move(p.round));
+    for (Placed& q : placed) {
+        q.round.gameNumber = static_cast<int>(rounds_.size()) + 1;
+        if (q.entry) game_ = q.round.gameNumber;
+        rounds_.push_back(std::move(q.round));
     }
-    range_ =
-        ChooseRecalcRange(entry.isNew, oldGame, game_, static_cast<int>(rounds_.size()), entry.hcpChanged);
+    genderCorrected_ = CorrectsGender(db, entry);
+    range_ = ChooseRecalcRange(entry.isNew, oldGame, game_, static_cast<int>(rounds_.size()),
+                               entry.hcpChanged, genderCorrected_);
     // The games before the round that the save recomputes do not depend on it.
-    RecomputeRounds(rounds_, entry.genderIndex, is18_, range_.first, game_ - 1, range_.mode, *lookups_,
+    RecomputeRounds(rounds_, entry.genderIndex, range_.first, game_ - 1, range_.mode, *lookups_,
                     OneYearWindow().toInt());
 }
 
@@ -151,10 +167,9 @@ const HcpRound* SavePreview::BeforeHandicap() const {
 HcpRound SavePreview::Saved(const RoundEntry& entry) {
     HcpRound& own = rounds_[game_ - 1];
     const HcpRound placed = own;
-    own = EntryRound(entry, game_, QString());
-    own.date = placed.date;
+    own = EntryRound(entry, game_, placed.date);
     if (range_.first <= game_ && game_ <= range_.last)
-        RecomputeRounds(rounds_, entry.genderIndex, is18_, game_, game_, range_.mode, *lookups_,
+        RecomputeRounds(rounds_, entry.genderIndex, game_, game_, range_.mode, *lookups_,
                         OneYearWindow().toInt());
     HcpRound saved = own;
     own = placed;

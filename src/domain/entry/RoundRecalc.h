@@ -25,10 +25,16 @@ struct RecalcRange {
 };
 // newRound: the shown round was new; oldGame: the game number it had on the screen (stored round);
 // game: its number after renumbering; count: the player's number of rounds; hcpChanged: the change
-// check found a change that matters for handicaps. A new round that became the newest runs alone in
-// mode 0; a stored round is recomputed from the earlier of its old and new positions, and at least
-// itself, since storing wrote its previous indexes into its index columns.
-RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, bool hcpChanged);
+// check found a change that matters for handicaps; genderCorrected: the save corrects the player's
+// gender. A new round that became the newest runs alone in mode 0; a stored round is recomputed from
+// the earlier of its old and new positions, and at least itself, since storing wrote its previous
+// indexes into its index columns; a corrected gender recomputes every game.
+RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, bool hcpChanged,
+                              bool genderCorrected = false);
+
+// Whether a save of the entry corrects its player's gender: the round's gender is not the one
+// stored for him.
+bool CorrectsGender(Database& db, const RoundEntry& entry);
 
 struct SaveOutcome {
     int gameNumber = 1;  // the saved round's game after renumbering
@@ -39,11 +45,11 @@ struct SaveOutcome {
 };
 
 // Stores the round (a new row when it is new, else over its stored row), renumbers and recomputes
-// (RecomputeGames) in one transaction; `is18` picks the allowable-score table of the recomputed
-// scores. `progress` steps after each game of a range of more than 6 games. Throws on error, having
-// changed nothing.
-SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, bool is18,
-                               ProgressReporter* progress = nullptr);
+// (RecomputeGames) in one transaction, as the recomputation of every round computes them whatever
+// the screen shows. The round's gender is stored as its player's; a corrected one recomputes all
+// of his games. `progress` steps after each game of a range of more than 6 games. Throws on
+// error, having changed nothing.
+SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, ProgressReporter* progress = nullptr);
 
 // What a save of a round would leave for it, worked out in memory without writing anything: the
 // player's stored rounds with the round stored and renumbered as the save does, the games before it
@@ -52,8 +58,10 @@ class SavePreview {
   public:
     // Places the entry's round (its date, whether it is new, which stored row it is) among the
     // player's stored rounds. A round without a date stays where it is stored, a new one comes last.
-    SavePreview(Database& db, const RoundEntry& entry, bool is18);
+    SavePreview(Database& db, const RoundEntry& entry);
     ~SavePreview();
+    // Whether the save corrects the player's gender (and so recomputes every game).
+    bool GenderCorrected() const { return genderCorrected_; }
     // The round's game after the save, and the stored rounds before it and before it used for
     // handicap, as the save leaves them (nothing when there is none).
     int Game() const { return game_; }
@@ -64,10 +72,10 @@ class SavePreview {
     HcpRound Saved(const RoundEntry& entry);
 
   private:
-    bool is18_;
     std::unique_ptr<HcpLookups> lookups_;
     std::vector<HcpRound> rounds_;  // game order, the entry's round at game_
     int game_ = 1;
+    bool genderCorrected_ = false;
     RecalcRange range_;
 };
 

@@ -63,7 +63,7 @@ PrevIndexes PreviousIndexes(const RoundRec& prev, const RoundRec* prevHandicap, 
                             bool male) {
     PrevIndexes out;
     // The default as stored (seven significant digits): 18.2, not 18.20000076.
-    const double nineDefault = Val(IndexText(DefaultIndex(male ? 0 : 1, true)));
+    const double nineDefault = StoredIndexValue(DefaultIndex(male ? 0 : 1, true));
     auto take = [&out, nineDefault](int column, const RoundRec* from, int variant) {
         out.index[column] = from ? from->HCP_INDEX[variant] : nineDefault;
         out.tIndex[column] = from ? from->THCP_INDEX[variant] : kNoTournIndex;
@@ -87,7 +87,8 @@ HcpGridStart Game1Grid(bool male) {
     HcpGridStart g;
     const int gender = male ? 0 : 1;
     // The default indexes as stored (seven significant digits): 36.4, not 36.40000153.
-    const double i18 = Val(IndexText(DefaultIndex(gender))), i9 = Val(IndexText(DefaultIndex(gender, true)));
+    const double i18 = StoredIndexValue(DefaultIndex(gender)),
+                 i9 = StoredIndexValue(DefaultIndex(gender, true));
     for (int c = 0; c < 6; ++c) {
         const bool is18 = c == US_18 || c == CA_18;
         g.prevIndex[c] = g.currIndex[c] = is18 ? i18 : i9;

@@ -60,8 +60,8 @@ void WriteChanges(RoundStore& store, const StoredRow& row, const HcpRound& round
 }  // namespace
 
 std::optional<HcpOutcome> RecomputeRounds(
-    std::span<HcpRound> rounds, int genderIndex, bool is18, int first, int last, int mode,
-    HcpLookups& lookups, int window, const std::function<void(size_t, HcpVariant, const HcpOutcome&)>& ran,
+    std::span<HcpRound> rounds, int genderIndex, int first, int last, int mode, HcpLookups& lookups,
+    int window, const std::function<void(size_t, HcpVariant, const HcpOutcome&)>& ran,
     const std::function<void(size_t)>& done) {
     std::optional<HcpOutcome> lastRun;
     std::vector<const HcpRound*> handicap;
@@ -91,7 +91,7 @@ std::optional<HcpOutcome> RecomputeRounds(
                 const bool us = rules == RuleSet::US;
                 NineStepStore& store = stores[us ? 0 : 1];
                 store.Settle(settled);
-                run(us ? US_18 : CA_18, HcpRun18(rules, list, g, mode, genderIndex, is18, window, lookups));
+                run(us ? US_18 : CA_18, HcpRun18(rules, list, g, mode, genderIndex, true, window, lookups));
                 if (front)
                     run(us ? US_F9 : CA_F9,
                         HcpRunNine(rules, list, g, genderIndex, true, window, lookups, nullptr, &store));
@@ -106,8 +106,8 @@ std::optional<HcpOutcome> RecomputeRounds(
     return lastRun;
 }
 
-std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderIndex, bool is18, int first,
-                                         int last, int mode, HcpLookups& lookups, int window,
+std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderIndex, int first, int last,
+                                         int mode, HcpLookups& lookups, int window,
                                          const std::function<void(int, int)>& progress) {
     if (first > last) return std::nullopt;
     // Later games play no part in the games of the range.
@@ -130,7 +130,7 @@ std::optional<HcpOutcome> RecomputeGames(Database& db, int playerId, int genderI
 
     int k = 0;
     return RecomputeRounds(
-        rounds, genderIndex, is18, first, last, mode, lookups, window,
+        rounds, genderIndex, first, last, mode, lookups, window,
         [&rows](size_t i, HcpVariant v, const HcpOutcome& out) { NoteWritten(rows[i], v, out); },
         [&](size_t i) {
             WriteChanges(store, rows[i], rounds[i]);

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "handicap/HcpRules.h"
@@ -23,28 +24,53 @@ QString Marks(int n) {
     return marks.join(",");
 }
 
-// The values from TEE_BOX_ID to OTHER_COST in the fixed column order; `useHcp` as it is stored.
-void AppendScores(QVariantList& v, const RoundEntry& e, bool useHcp) {
-    std::array<int, 18> putts{};
-    std::array<bool, 18> gir{}, sand{}, fhit{};
-    int front = 0, back = 0;
-    for (int i = 0; i < 18; ++i) {
-        (i < 9 ? front : back) += e.gross[i].value_or(0);
-        putts[i] = e.putts[i].value_or(0);
-        gir[i] = e.gir[i], sand[i] = e.sand[i], fhit[i] = e.fhit[i];
-    }
-    // A rating has one decimal; the single-precision value would store as 74.30000305...
-    v << e.teeBox << std::round(double(e.teeRating) * 10.0) / 10.0 << e.teeSlope << (useHcp ? 1 : 0)
-      << (e.useTourn ? 1 : 0);
-    for (const HoleFigure& g : e.gross) v << g.value_or(0);
-    for (double x : e.prevIndex) v << x;
-    for (double x : e.prevTIndex) v << x;
-    for (const std::optional<int>& a : e.adjScore) v << a.value_or(0);
-    v << front + back << front << back << HolePars(e.par) << HolePutts(putts) << HoleFlags(gir)
-      << HoleFlags(sand) << HoleFlags(fhit) << e.gameCost << e.cartCost << e.otherCost;
+// The values from TEE_BOX_ID to OTHER_COST in the fixed column order.
+void AppendScores(QVariantList& v, const RoundEntry& e) {
+    const EntryRow row = EntryRowOf(e);
+    v << row.teeBox << row.rating << row.slope << (row.useHcp ? 1 : 0) << (row.useTourn ? 1 : 0);
+    for (int g : row.gross) v << g;
+    for (double x : row.prevIndex) v << x;
+    for (double x : row.prevTIndex) v << x;
+    for (int a : row.adjScore) v << a;
+    v << row.front + row.back << row.front << row.back << row.par << row.putts << row.gir << row.sand
+      << row.fhit << e.gameCost << e.cartCost << e.otherCost;
 }
 
 }  // namespace
+
+bool RenumberedBefore(const RenumberKey& a, const RenumberKey& b) {
+    if (a.date != b.date) return a.date < b.date;  // nothing before any date
+    if (a.game != b.game) return a.game < b.game;
+    return a.rowId < b.rowId;
+}
+
+EntryRow EntryRowOf(const RoundEntry& e) {
+    EntryRow row;
+    std::array<int, 18> putts{};
+    std::array<bool, 18> gir{}, sand{}, fhit{};
+    for (int i = 0; i < 18; ++i) {
+        row.gross[i] = e.gross[i].value_or(0);
+        (i < 9 ? row.front : row.back) += row.gross[i];
+        putts[i] = e.putts[i].value_or(0);
+        gir[i] = e.gir[i], sand[i] = e.sand[i], fhit[i] = e.fhit[i];
+    }
+    row.teeBox = e.teeBox;
+    // A rating has one decimal; the single-precision value would store as 74.30000305...
+    row.rating = std::round(double(e.teeRating) * 10.0) / 10.0;
+    row.slope = e.teeSlope;
+    // A new round without gross scores is stored as not for handicap; a rewrite keeps the box.
+    row.useHcp = e.useHcp && (!e.isNew || row.front + row.back != 0);
+    row.useTourn = e.useTourn;
+    row.prevIndex = e.prevIndex;
+    row.prevTIndex = e.prevTIndex;
+    for (int v = 0; v < 6; ++v) row.adjScore[v] = e.adjScore[v].value_or(0);
+    row.par = HolePars(e.par);
+    row.putts = HolePutts(putts);
+    row.gir = HoleFlags(gir);
+    row.sand = HoleFlags(sand);
+    row.fhit = HoleFlags(fhit);
+    return row;
+}
 
 int RoundStore::NewRoundKey(int playerId) {
     for (;;) {
@@ -56,13 +82,11 @@ int RoundStore::NewRoundKey(int playerId) {
 
 int RoundStore::Insert(const RoundEntry& e) {
     if (!e.date) throw AppError(13, "Type mismatch");
-    int total = 0;
-    for (const HoleFigure& g : e.gross) total += g.value_or(0);
     QString sql = "Select Max(GAME_NUMBER) as TotalRecords From INDIV_SCORES Where PLAYER_ID=?";
     const int n = static_cast<int>(Val(db_.Scalar(sql, {e.playerId}).toString()));
     const int key = NewRoundKey(e.playerId);
     QVariantList v{e.playerId, e.courseId, n + 1, DbDate(*e.date), key};
-    AppendScores(v, e, total != 0 && e.useHcp);
+    AppendScores(v, e);
     v << " " + e.notes;
     const QStringList& cols = RoundFieldOrder();
     sql = "INSERT INTO INDIV_SCORES (" + cols.join(",") + ") VALUES (" + Marks(cols.size()) + ")";
@@ -76,7 +100,7 @@ void RoundStore::UpdateScores(const RoundEntry& e) {
     const std::optional<RoundRef> stored = Locate({e.playerId, e.rndGameId, e.gameNumber, e.rowId});
     if (!stored) throw DbError(kErrNoCurrentRecord, NotStoredText("saved"));
     QVariantList v{e.courseId, DbDate(*e.date)};
-    AppendScores(v, e, e.useHcp);
+    AppendScores(v, e);
     v << e.notes + " ";
     const QStringList& cols = RoundFieldOrder();
     QStringList sets{"COURSE_ID=?", "ROUND_DATE=?"};
@@ -238,17 +262,26 @@ void RoundStore::ForEachGame(int playerId, int lastGame, const std::function<voi
 }
 
 int RoundStore::Renumber(int playerId) {
-    QString sql =
-        "SELECT rowid AS RID, GAME_NUMBER FROM INDIV_SCORES WHERE PLAYER_ID=? "
-        "ORDER BY ROUND_DATE ASC, GAME_NUMBER ASC, rowid ASC";
-    Recordset rs = db_.OpenRecordset(sql, {playerId});
+    struct Row {
+        RenumberKey key;
+        bool numbered = false;  // its game number is a number
+    };
+    std::vector<Row> rows;
+    db_.ForEachRow("SELECT rowid, GAME_NUMBER, ROUND_DATE FROM INDIV_SCORES WHERE PLAYER_ID=?", {playerId},
+                   [&rows](const Recordset& rs) {
+                       const Field game = rs.Fields(1), date = rs.Fields(2);
+                       rows.push_back({{date.isNull() ? std::nullopt : std::optional(date.str()),
+                                        game.isNull() ? std::nullopt : std::optional(game.toLong()),
+                                        rs.Fields(0).toLong()},
+                                       !game.isNull()});
+                   });
+    std::sort(rows.begin(), rows.end(),
+              [](const Row& a, const Row& b) { return RenumberedBefore(a.key, b.key); });
     int n = 0;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    for (const Row& row : rows) {
         ++n;
-        if (rs.Fields(1).isNull() || rs.Fields(1).toInt() != n) {
-            sql = "UPDATE INDIV_SCORES SET GAME_NUMBER=? WHERE rowid=?";
-            db_.Execute(sql, {n, rs.Fields(0).toLong()});
-        }
+        if (!row.numbered || row.key.game != n)
+            db_.Execute("UPDATE INDIV_SCORES SET GAME_NUMBER=? WHERE rowid=?", {n, row.key.rowId});
     }
     return n;
 }

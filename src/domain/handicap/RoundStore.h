@@ -50,6 +50,31 @@ struct RoundRef {
     qint64 rowId = 0;  // the row it was read from; 0: not known
 };
 
+// A round's place when renumbering numbers a player's games: by date, then by the game number it
+// had, then by row; a round without a date or a game number comes first, as the database orders
+// an empty value. Renumbering and a save's preview both place rounds by it.
+struct RenumberKey {
+    std::optional<QString> date;  // as stored ("YYYY-MM-DD")
+    std::optional<qint64> game;
+    qint64 rowId = 0;
+};
+bool RenumberedBefore(const RenumberKey& a, const RenumberKey& b);
+
+// The round's own figures as a save of the main screen's round writes them.
+struct EntryRow {
+    int teeBox = 0;
+    double rating = 0;  // to one decimal
+    int slope = 0;
+    bool useHcp = false;  // a new round without gross scores never counts for handicaps
+    bool useTourn = false;
+    std::array<int, 18> gross{};  // 0: no score
+    int front = 0, back = 0;
+    std::array<double, 6> prevIndex{}, prevTIndex{};
+    std::array<int, 6> adjScore{};  // 0 while none was worked out
+    QString par, putts, gir, sand, fhit;
+};
+EntryRow EntryRowOf(const RoundEntry& round);
+
 // What an import compares a round by: its date, course and hole scores.
 struct RoundHoles {
     QDate date;  // invalid when the stored date cannot be read
@@ -93,8 +118,8 @@ class RoundStore {
     void ForEachGame(int playerId, int lastGame, const std::function<void(const Recordset&)>& row);
 
     // ---- numbering, ratings, deleting
-    // Numbers the player's games 1 to n by date; rounds of one day keep their previous order.
-    // Writes only the numbers that change. Returns n.
+    // Numbers the player's games 1 to n in RenumberedBefore order: by date, rounds of one day in
+    // their previous order. Writes only the numbers that change. Returns n.
     int Renumber(int playerId);
     // Copies the packed slopes, ratings and pars of a course's tee boxes into its rounds of players
     // of `gender`, each round taking its own tee box's slot; only rounds on or after `from` when given.

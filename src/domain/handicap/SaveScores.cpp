@@ -17,7 +17,7 @@ void RecomputePlayer(Database& db, int playerId, int genderIndex, HcpLookups& lo
                      const std::function<void(int, int)>& progress = {}) {
     Database::Transaction unit(db);
     const int n = RoundStore(db).Renumber(playerId);
-    RecomputeGames(db, playerId, genderIndex, true, 1, n, 1, lookups, window, progress);
+    RecomputeGames(db, playerId, genderIndex, 1, n, 1, lookups, window, progress);
     unit.Commit();
 }
 

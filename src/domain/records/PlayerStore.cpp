@@ -79,6 +79,10 @@ void PlayerStore::UpdatePlayer(const PlayerRec& p, ProgressReporter* progress) {
     t.Commit();
 }
 
+void PlayerStore::SetGender(int playerId, int genderIndex) {
+    db_.Execute("Update PLAYERS Set GENDER=? Where PLAYER_ID=?", {genderIndex == 0 ? "M" : "F", playerId});
+}
+
 void PlayerStore::DeletePlayer(int playerId) {
     Database& db = db_;
     // Rounds first: a row left behind would belong to the next player given this key.

@@ -50,6 +50,9 @@ class PlayerStore {
     // One transaction: a gender that changes the player's gender index also recomputes all his
     // rounds (RecomputePlayerRounds, with `progress`).
     void UpdatePlayer(const PlayerRec& p, ProgressReporter* progress = nullptr);
+    // Stores the gender of the gender index ("M" or "F"); the caller recomputes his rounds in the
+    // same transaction.
+    void SetGender(int playerId, int genderIndex);
     // Deletes the player's rounds and then the player, in one transaction.
     void DeletePlayer(int playerId);
     std::optional<PlayerRec> LoadPlayerRec(int playerId);

@@ -260,6 +260,9 @@ class frmMainGolf : public QWidget {
     // The round takes its tee box's present yards, hole handicaps and pars (and slope and rating,
     // unless it keeps its own) with the capped scores they give: what it is stored with.
     void TakeTeeBoxFiguresNow();
+    // The round takes its player's gender as stored now, unless the golfer chose another: another
+    // screen may have corrected it since the round was shown.
+    void TakePlayerGenderNow();
     void CatchUpWithStore();  // the step of ShowWhatIsStored
     // The shown player's edited round, now game `game`: its stored figures and number, the edits kept.
     void KeepEditsAt(int game);

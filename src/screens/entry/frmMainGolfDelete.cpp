@@ -49,8 +49,7 @@ void frmMainGolf::cmdDeleteGame_Click() {
         {
             // The round shown, by its key and row: its game number may have changed since it was shown.
             ResyncProgress progress(this, /*fromUpCRSR=*/false);
-            left = DeleteRoundAndRecalculate(ctx_.Connection(), round.StoredRef(), round.Male() ? 0 : 1,
-                                             ctx_.bFlag18_9, &progress);
+            left = DeleteRoundAndRecalculate(ctx_.Connection(), round.StoredRef(), &progress);
         }
         TookOwnChanges(before);
         round.ClearChange();

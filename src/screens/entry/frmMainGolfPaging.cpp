@@ -12,6 +12,7 @@
 #include "entry/MainRoundStore.h"
 #include "entry/frmMainGolf.h"
 #include "entry/frmMainGolfShared.h"
+#include "handicap/HcpRules.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
@@ -234,7 +235,7 @@ void frmMainGolf::LoadBarRound() {
         line = 2;
         if (const std::optional<QString> gender =
                 MainRoundStore(ctx_.Connection()).PlayerGender(ctx_.nCurPlayerID)) {
-            round.SetMale(*gender == "M");
+            round.SetPlayerGender(GenderIndexOf(*gender) == 0);
             const QSignalBlocker block0(optMF[0]), block1(optMF[1]);  // the round's figures follow below
             optMF[round.Male() ? 0 : 1]->setChecked(true);
         }

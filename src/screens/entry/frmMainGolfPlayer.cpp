@@ -9,6 +9,7 @@
 #include "entry/MainRoundStore.h"
 #include "entry/frmMainGolf.h"
 #include "entry/frmMainGolfShared.h"
+#include "handicap/HcpRules.h"
 #include "platform/MsgBox.h"
 #include "platform/Pointer.h"
 #include "shell/AppContext.h"
@@ -77,9 +78,9 @@ void frmMainGolf::LoadPlayer() {
     if (const std::optional<QString> gender =
             MainRoundStore(ctx_.Connection()).PlayerGender(ctx_.nCurPlayerID)) {
         ctx_.sCurGender = *gender;
-        const bool male = ctx_.sCurGender == "M";
+        const bool male = GenderIndexOf(ctx_.sCurGender) == 0;
         bGenderChanged = male != round.Male();
-        round.SetMale(male);
+        round.SetPlayerGender(male);
         // The player's round follows from here: nothing of the round shown before is recomputed.
         const QSignalBlocker block0(optMF[0]), block1(optMF[1]);
         optMF[male ? 0 : 1]->setChecked(true);

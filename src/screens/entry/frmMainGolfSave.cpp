@@ -192,8 +192,9 @@ bool frmMainGolf::Save_DBF() {
 bool frmMainGolf::StoreRound() {
     std::unique_ptr<frmMainWait> wait;
     try {
-        // Another screen may have corrected the tee box since the screen read it (its notice can
-        // still be on its way): the round is stored with the figures the tee box has now.
+        // Another screen may have corrected the player's gender or the tee box since the screen read
+        // them (its notice can still be on its way): the round is stored with what they are now.
+        TakePlayerGenderNow();
         TakeTeeBoxFiguresNow();
         if (!round.IsNew()) Save_Check();
         SetMousePointer(Pointer::Hourglass);
@@ -201,7 +202,6 @@ bool frmMainGolf::StoreRound() {
         // The saved round's player and course are the current ones from here on.
         ctx_.nCurPlayerID = entry.playerId;
         ctx_.nCurCourseID = entry.courseId;
-        const bool is18 = ctx_.bFlag18_9;
         // The progress window from the first recomputed game on, the screen disabled meanwhile.
         struct SaveProgress : ProgressReporter {
             frmMainGolf& screen;
@@ -219,7 +219,7 @@ bool frmMainGolf::StoreRound() {
         } progress(*this, wait);
         const bool wasNew = round.IsNew();
         const quint64 before = ctx_.Changes().Count();
-        const SaveOutcome out = SaveAndRecalculate(ctx_.Connection(), entry, is18, &progress);
+        const SaveOutcome out = SaveAndRecalculate(ctx_.Connection(), entry, &progress);
         TookOwnChanges(before);
         wait.reset();
         SetMousePointer(Pointer::Default);

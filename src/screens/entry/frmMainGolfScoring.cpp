@@ -153,13 +153,13 @@ void frmMainGolf::TakeSaveFigures() {
     RoundEntry entry = CurrentRoundEntry();
     if (stored) {
         const QString storedDate = FormatLocalDate(stored->ROUND_DATE, ctx_.sDateFormat);
-        if (SameHandicapEntries(screen, *stored, storedDate) && round.GenderAsLoaded()) {
+        if (SameHandicapEntries(screen, *stored, storedDate) && !round.GenderCorrected()) {
             round.KeepStoredFigures();
             return;
         }
         entry.hcpChanged = CompareStoredRound(screen, *stored, storedDate).hcpChanged;
     }
-    SavePreview preview(ctx_.Connection(), entry, ctx_.bFlag18_9);
+    SavePreview preview(ctx_.Connection(), entry);
     round.TakeSaveFigures(preview, entry);
 }
 

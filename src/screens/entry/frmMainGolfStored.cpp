@@ -2,6 +2,7 @@
 // conversion, the player editor, the settings screen's recomputation or database switch, the course
 // editor's re-rating. The screen shows what is stored now before the golfer acts on it again.
 #include <QComboBox>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -9,6 +10,7 @@
 #include "entry/MainRoundStore.h"
 #include "entry/frmMainGolf.h"
 #include "entry/frmMainGolfShared.h"
+#include "handicap/HcpRules.h"
 #include "handicap/RoundStore.h"
 #include "platform/Database.h"
 #include "records/CourseStore.h"
@@ -34,6 +36,16 @@ void frmMainGolf::TakeTeeBoxFiguresNow() {
                         stored->TEE_BOX_ID == round.TeeBox();
     RefreshTeeFigures(!ownTee);
     UpdateRoundFigures();
+}
+
+void frmMainGolf::TakePlayerGenderNow() {
+    if (round.ShownPlayerId() == 0) return;
+    const std::optional<QString> gender =
+        MainRoundStore(ctx_.Connection()).PlayerGender(round.ShownPlayerId());
+    if (!gender) return;
+    round.TakeStoredGender(GenderIndexOf(*gender) == 0);
+    const QSignalBlocker block0(optMF[0]), block1(optMF[1]);  // the round's figures follow
+    optMF[round.Male() ? 0 : 1]->setChecked(true);
 }
 
 void frmMainGolf::ShowWhatIsStored() {
@@ -116,6 +128,7 @@ void frmMainGolf::CatchUpWithStore() {
             }
             return;
         }
+        TakePlayerGenderNow();
         SetPrevIndexesForNewRound(player);
     }
     RefreshTeeFigures(true);
@@ -128,6 +141,7 @@ void frmMainGolf::KeepEditsAt(int game) {
         MainRoundStore(ctx_.Connection()).LoadPagedRound(round.ShownPlayerId(), game);
     if (!paged) return;
     const RoundRec& S = paged->round;
+    TakePlayerGenderNow();
     TakeStoredIndexes(*paged, game);
     // The course and tee box chosen on the screen stay; on the tee box it was played off the round
     // keeps its own stored slope and rating.
