@@ -1,13 +1,18 @@
 // The main screen while other screens write: a round stored with the figures its tee box has when
-// it is stored, whatever question saves it; another screen's change noted while a question is open
-// is caught up with after it; and no course nobody chose is shown or warned about.
+// it is stored, whatever question saves it, and with its player's gender as stored then or as the
+// golfer corrected it; another screen's change noted while a question is open is caught up with
+// after it; and no course nobody chose is shown or warned about.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
+#include <functional>
 
 #include "MainScreenFixture.h"
 #include "entry/frmMainGolf.h"
@@ -15,6 +20,7 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Spread.h"
+#include "records/PlayerStore.h"
 #include "records/frmCourseSetup.h"
 #include "shell/DateFormat.h"
 #include "shell/ProgramDb.h"
@@ -161,4 +167,94 @@ TEST_F(MainScreen, TheCourseTheEditorHandsBackNeverShowsUnderAStoredRound) {
     f->Form_Activate(1);
     EXPECT_EQ(f->cboCourse->currentData().toInt(), 2) << "a new round takes the course handed back";
     EXPECT_TRUE(boxes.Last().startsWith("No Slope")) << "and warns about its own tee box";
+}
+
+// Whatever the 18/9 view and the Mr./Ms. option show, a save or a delete leaves what the
+// recomputation of every round gives, with the player's gender as the save stores it (the option's,
+// or as another screen corrected it), and before Save the screen showed what it then shows stored.
+TEST_F(MainScreen, ASaveOrDeleteLeavesWhatTheRecomputationGivesWhateverTheViewOrGender) {
+    const auto nineView = [](frmMainGolf& f) { f.opt189[2]->setChecked(true); };
+    const auto correctedElsewhere = [](const char* gender) {
+        PlayerRec p = *PlayerStore(TestDb()).LoadPlayerRec(7);
+        p.GENDER = gender;
+        PlayerStore(TestDb()).UpdatePlayer(p);
+    };
+    const struct {
+        const char* name;
+        int player, game;  // the round acted on (game 0: a new round)
+        std::function<void(frmMainGolf&)> act;
+        const char* gender;       // the player's stored gender after the save
+        bool saved = true;        // false: deleted
+        bool shownBefore = true;  // the screen knew what the save stores
+    } cases[] = {
+        {"a note on the newest game in the 9-hole view", 7, 6,
+         [&](frmMainGolf& f) { nineView(f), f.txtNotes->setPlainText("wet"); }, "M"},
+        {"a note on game 3 in the 9-hole view", 7, 3,
+         [&](frmMainGolf& f) { nineView(f), f.txtNotes->setPlainText("wet"); }, "M"},
+        {"game 3 deleted in the 9-hole view", 7, 3,
+         [&](frmMainGolf& f) { nineView(f), f.cmdDeleteGame_Click(); }, "M", false, false},
+        {"Mr. clicked on a woman's first game", 8, 1, [](frmMainGolf& f) { f.optMF[0]->setChecked(true); },
+         "M"},
+        {"Ms. clicked on a man's game 5, then a hole typed", 7, 5,
+         [](frmMainGolf& f) {
+             f.optMF[1]->setChecked(true);
+             f.SetHoleText(kRowGross, 2, "7");
+             f.Calc_Row_Scores(kRowGross);
+         },
+         "F"},
+        {"corrected in the player editor while a new round is typed", 7, 0,
+         [&](frmMainGolf&) {
+             correctedElsewhere("F");
+             QCoreApplication::sendPostedEvents();
+             QApplication::processEvents();
+         },
+         "F"},
+        {"corrected in the player editor just before Save", 7, 0,
+         [&](frmMainGolf&) { correctedElsewhere("F"); }, "F", true, false},
+    };
+    const QString columns =
+        "GAME_NUMBER,HCP_INDEX_US_18,HCP_INDEX_US_F9,HCP_INDEX_US_B9,HCP_INDEX_CA_18,HCP_INDEX_CA_F9,"
+        "HCP_INDEX_CA_B9,THCP_INDEX_US_18,THCP_INDEX_CA_18,ADJSCR_US_18,ADJSCR_US_F9,ADJSCR_US_B9,ADJSCR_CA_"
+        "18,"
+        "ADJSCR_CA_F9,ADJSCR_CA_B9,PAR";
+    const auto shown = [](frmMainGolf& f) {
+        QStringList figures{f.optMF[0]->isChecked() ? "Mr." : "Ms."};
+        for (int c = 1; c <= 6; ++c)
+            for (int row = 1; row <= 6; ++row) figures << D(f, c, row);
+        return figures.join(' ');
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestDb().Execute("DELETE FROM INDIV_SCORES");
+        TestDb().Execute("UPDATE PLAYERS SET GENDER=CASE PLAYER_ID WHEN 7 THEN 'M' ELSE 'F' END");
+        TestDb().Execute("UPDATE COURSES SET WSL='130000000000'");
+        Ctx().bFlag18_9 = true;
+        // Par 4 on every hole; 5s and 6s with an 11 on holes 1 and 10.
+        for (int g = 1; g <= 6; ++g) test::AddRound(c.player, g, QDate(2024, 1, 3 * g), 5 + g % 2);
+        TestDb().Execute("UPDATE INDIV_SCORES SET GS01=11,GS10=11,GSF9=GSF9+11-GS02,GSB9=GSB9+11-GS02");
+        TestDb().Execute("UPDATE INDIV_SCORES SET GSTOTAL=GSF9+GSB9");
+        ResynchAllScores(TestDb());
+        test::ScriptedMsgBox boxes({}, vbYes);
+        auto f = Open();
+        SelectPlayer(*f, c.player);
+        if (c.game) {
+            f->RecBar->setValue(c.game);
+        } else {
+            f->cmdNewGame_Click();
+            ChooseCourse(*f);
+            TypeGross(*f, 5);
+        }
+        c.act(*f);
+        if (c.game == 0) EXPECT_EQ(f->spISC->CellText(1, kRowGross), "5") << "the typed holes stay";
+        const QString before = shown(*f);
+        if (!f->round.IsNew() || c.game == 0)
+            ASSERT_TRUE(f->cmdSave_Click()) << boxes.Texts().join("|").toStdString();
+        EXPECT_EQ(TestDb().Scalar("SELECT GENDER FROM PLAYERS WHERE PLAYER_ID=?", {c.player}).toString(),
+                  c.gender);
+        if (c.game == 0) EXPECT_EQ(Stored("SLOPE_RATING", 7, 7), 130) << "played off the women's tee box";
+        if (c.saved && c.shownBefore) EXPECT_EQ(shown(*f), before) << "shown before Save as stored after it";
+        const QStringList stored = test::RoundRows(c.player, columns);
+        ResynchAllScores(TestDb());
+        EXPECT_EQ(test::RoundRows(c.player, columns), stored) << "as the recomputation gives it";
+    }
 }

@@ -189,6 +189,13 @@ TEST(RecalcRange, EachCase) {
     // D: a date moved later: from the earlier of old and new positions.
     EXPECT_EQ(ChooseRecalcRange(false, 2, 5, 8, true).first, 2);
     EXPECT_EQ(ChooseRecalcRange(false, 6, 3, 8, true).first, 3);
+    // A corrected gender: every game, mode 1, a new newest round too.
+    for (const bool newRound : {true, false}) {
+        r = ChooseRecalcRange(newRound, 8, 8, 8, false, true);
+        EXPECT_EQ(r.first, 1);
+        EXPECT_EQ(r.last, 8);
+        EXPECT_EQ(r.mode, 1);
+    }
 }
 
 TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
