@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "MainScreenFixture.h"
+#include "QStringPrint.h"
 #include "entry/frmMainGolf.h"
 #include "platform/Database.h"
 #include "platform/MaskEdBox.h"
@@ -227,7 +228,7 @@ TEST_F(MainScreen, ASaveOrDeleteLeavesWhatTheRecomputationGivesWhateverTheViewOr
         SCOPED_TRACE(c.name);
         TestDb().Execute("DELETE FROM INDIV_SCORES");
         TestDb().Execute("UPDATE PLAYERS SET GENDER=CASE PLAYER_ID WHEN 7 THEN 'M' ELSE 'F' END");
-        TestDb().Execute("UPDATE COURSES SET WSL='130000000000'");
+        TestDb().Execute("UPDATE COURSES SET WSL='130000000000', WPARS='3' || substr(MPARS, 2)");
         Ctx().bFlag18_9 = true;
         // Par 4 on every hole; 5s and 6s with an 11 on holes 1 and 10.
         for (int g = 1; g <= 6; ++g) test::AddRound(c.player, g, QDate(2024, 1, 3 * g), 5 + g % 2);

@@ -265,11 +265,11 @@ void frmMainGolf::optMF_Click(int index) {
     try {
         if (round.GenderSetsIndex()) round.SetGenderDefaults(round.Male());
         // A new round is played off the tee box's slope for the gender chosen; a stored round keeps
-        // the slope it was played off.
+        // the slope it was played off, and takes the gender's pars as its save does.
         if (round.IsNew() && cboTeeBox->currentIndex() >= 0)
             cboTeeBox_Click();
         else
-            UpdateRoundFigures();
+            TakeTeeBoxFiguresNow();
     } catch (...) {
         ReportCurrentError(kTag + "optMF_Click", Sql::Without);
     }
