@@ -32,11 +32,9 @@ void MainRound::SetNew() {
     loaded_.reset();
 }
 
-bool MainRound::TakeStoredGender(bool male) {
-    const bool was = male_;
+void MainRound::TakeStoredGender(bool male) {
     if (!GenderCorrected()) male_ = male;
     playerMale_ = male;
-    return male_ != was;
 }
 
 void MainRound::SetTee(int teeBox, int slope, double rating) {

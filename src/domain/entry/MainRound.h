@@ -73,8 +73,8 @@ class MainRound {
     // The player's gender as stored, read when his round is shown: the round's too.
     void SetPlayerGender(bool male) { male_ = playerMale_ = male; }
     // The player's gender as stored now (another screen may have corrected it): the round takes it
-    // unless the golfer chose another on the screen. True when the round's gender changed.
-    bool TakeStoredGender(bool male);
+    // unless the golfer chose another on the screen.
+    void TakeStoredGender(bool male);
     // The golfer chose another gender than the player's stored one.
     bool GenderCorrected() const { return male_ != playerMale_; }
 
