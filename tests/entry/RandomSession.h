@@ -1,8 +1,10 @@
 #pragma once
 // A golfer's session across the real screens, driven at random from a seed: typing holes, paging,
-// every way of saving, ticking "Use for Handicap", deleting, correcting and re-rating a course (and
-// saving the round at once), editing a player, converting a folder, switching the database and back,
-// a backup, and two rounds given one key through the database as an earlier build could leave them.
+// every way of saving (in the 18- or 9-hole view), ticking "Use for Handicap" or "Use for
+// Tournament", Mr. or Ms., correcting a stored round's date or tee box, deleting, correcting and
+// re-rating a course (and saving the round at once), editing a player, converting a folder,
+// switching the database and back, a backup, and two rounds given one key through the database as
+// an earlier build could leave them.
 // Each action is one step; the message boxes are answered with the step's answer (Yes, No or
 // Cancel), and the checks after each step are in RandomSessionChecks.cpp.
 
@@ -42,6 +44,13 @@ class RandomSession : public MainScreenFixture {
         MainScreenFixture::SetUp();
         Ctx().bErrorReport = false;
         test::AddCourse(2, "Oaks", 125, "70.5", "453444435443454344", 130);
+        // A second tee box on each course, its women's pars not the men's.
+        TestDb().Execute(
+            "UPDATE COURSES SET TB=substr(TB,1,20)||'               White'||substr(TB,41),"
+            "MCR=substr(MCR,1,4)||'68.9'||substr(MCR,9),WCR=substr(WCR,1,4)||'69.4'||substr(WCR,9),"
+            "MSL=substr(MSL,1,3)||'118'||substr(MSL,7),WSL=substr(WSL,1,3)||'121'||substr(WSL,7),"
+            "MHCP=MHCP||MHCP,WHCP=WHCP||WHCP,YARDS=YARDS||YARDS,MPARS=MPARS||'443444535444354443',"
+            "WPARS=WPARS||'553444535444354443'");
         main_ = Ctx().sDBPathFile;
         other_ = folder.Path() + "/Other.mdb";
         QFile::copy(main_, other_);  // the same course keys under other names, one other player
@@ -268,6 +277,55 @@ class RandomSession : public MainScreenFixture {
         return any;
     }
     void Save() { f_->cmdSave_Click(); }
+    // The 18/9 view switched, after holes typed or before a save; later steps keep it.
+    void View() { f_->opt189[Ctx().bFlag18_9 ? 2 : 1]->click(); }
+    void TypeAndView() {
+        Type();
+        View();
+    }
+    void SaveInNine() {
+        f_->opt189[2]->click();
+        Save();
+        if (R(0, 1)) f_->opt189[1]->click();
+    }
+    // Mr. or Ms. clicked on the round shown, sometimes saved at once.
+    void Gender() {
+        const bool male = !f_->optMF[0]->isChecked();
+        step_ += male ? " Mr." : " Ms.";
+        f_->optMF[male ? 0 : 1]->click();
+        if (R(0, 1)) {
+            step_ += " and saved";
+            Save();
+        }
+    }
+    void TournamentBox() {
+        if (Player()) f_->chkUseTourn->click();
+    }
+    // A stored round's date corrected, to another round's day or near it or far off, and saved;
+    // put back when the save is refused.
+    void Redate() {
+        if (f_->round.IsNew()) return Page();  // the round shown before the step is the one changed
+        const int n = Player() ? Count(Player()) : 0;
+        if (n == 0 || !f_->round.Loaded()) return;
+        const QDate other = QDate::fromString(
+            TestDb()
+                .Scalar("SELECT ROUND_DATE FROM INDIV_SCORES WHERE PLAYER_ID=? AND GAME_NUMBER=?",
+                        {Player(), R(1, n)})
+                .toString(),
+            Qt::ISODate);
+        const QDate date = std::min(kToday, other.addDays(R(0, 1) ? R(-1, 1) : R(-90, 90)));
+        step_ += " to " + date.toString(Qt::ISODate);
+        f_->mskDate->SetText(FormatLocalDate(date, Ctx().sDateFormat));
+        if (!f_->cmdSave_Click())
+            f_->mskDate->SetText(FormatLocalDate(f_->round.Loaded()->ROUND_DATE, Ctx().sDateFormat));
+    }
+    // A stored round moved to the other of its course's first two tee boxes, and saved.
+    void TeeBox() {
+        if (f_->round.IsNew()) return Page();
+        if (!Player()) return;
+        f_->cboTeeBox->setCurrentIndex(f_->cboTeeBox->currentIndex() == 1 ? 0 : 1);
+        Save();
+    }
     void ChoosePlayer() {
         const int last = f_->cboPlayer->itemData(f_->cboPlayer->count() - 1).toInt();
         SelectPlayer(*f_, R(0, 2) ? 7 + R(0, 1) : last);  // the last one converted
@@ -287,8 +345,9 @@ class RandomSession : public MainScreenFixture {
     }
 
     // ---- the checks after each step (RandomSessionChecks.cpp)
-    // Recomputes every game of every player by the single procedures, game by game from the rows
-    // as stored, inside a savepoint given back; every figure must be as stored.
+    // As Resynch All Scores: numbers each player's games by date, then recomputes every game by the
+    // single procedures with the player's stored gender and the 18-hole table, inside a savepoint
+    // given back; every game number and figure must be as stored.
     void CheckRecomputation();
     // Every stored round as "player key date holes", sorted.
     static constexpr const char* kRowSql =

@@ -54,15 +54,16 @@ QStringList Rows(Database& db, const QString& sql) {
 void RandomSession::CheckRecomputation() {
     Database& db = TestDb();
     const QString sql =
-        QString("SELECT PLAYER_ID,GAME_NUMBER,%1,PAR FROM INDIV_SCORES ORDER BY 1,2").arg(kHcpColumns);
+        QString("SELECT PLAYER_ID,rowid,GAME_NUMBER,%1,PAR FROM INDIV_SCORES ORDER BY 1,2").arg(kHcpColumns);
     const QStringList stored = Rows(db, sql);
-    const QStringList games =
-        Rows(db,
-             "SELECT s.PLAYER_ID,s.GAME_NUMBER,s.GSF9,s.GSB9,COALESCE(p.GENDER,'') FROM "
-             "INDIV_SCORES s JOIN PLAYERS p ON p.PLAYER_ID=s.PLAYER_ID ORDER BY 1,2");
     QStringList recomputed;
     {
         Database::Transaction scratch(db);
+        for (const QString& p : Rows(db, "SELECT PLAYER_ID FROM PLAYERS")) RoundStore(db).Renumber(p.toInt());
+        const QStringList games =
+            Rows(db,
+                 "SELECT s.PLAYER_ID,s.GAME_NUMBER,s.GSF9,s.GSB9,COALESCE(p.GENDER,'') FROM "
+                 "INDIV_SCORES s JOIN PLAYERS p ON p.PLAYER_ID=s.PLAYER_ID ORDER BY 1,2");
         for (const QString& g : games) {
             const QStringList v = g.split(' ');
             const int p = v[0].toInt(), n = v[1].toInt(), gender = GenderIndexOf(v.value(4));
@@ -78,8 +79,8 @@ void RandomSession::CheckRecomputation() {
     }  // rolled back
     for (int i = 0; i < stored.size(); ++i)
         if (stored[i] != recomputed.value(i))
-            return Fail("stored:     " + stored[i] + "\nrecomputed: " + recomputed.value(i) + "\n(" +
-                        kHcpColumns + ",PAR)");
+            return Fail("stored:     " + stored[i] + "\nrecomputed: " + recomputed.value(i) +
+                        "\n(PLAYER_ID,rowid,GAME_NUMBER," + kHcpColumns + ",PAR)");
 }
 
 QStringList RandomSession::Snapshot() {
@@ -225,33 +226,37 @@ void RandomSession::CheckScreen() {
         }
         f_->Save_Check();
     }
-    // The figures to be shown: the stored round's own, or what a save of the round stores.
-    GameFigures want;
-    QString whose = QString("stored game %1").arg(game);
-    if (!f_->round.IsNew() && !f_->round.Changed()) {
-        want = StoredFigures(p, game);
-    } else {
-        const RoundEntry entry = f_->CurrentRoundEntry();
-        if (!entry.date || entry.courseId <= 0 || entry.teeBox < 0 ||
-            SumRow(f_->round.RowValues(kRowGross)).total() <= 0)
-            return;  // a save refuses it
-        try {
-            Database::Transaction scratch(db);
-            const SaveOutcome out = SaveAndRecalculate(db, entry);
-            want = StoredFigures(p, out.gameNumber);
-            whose = QString("%1 round as a save stores it (game %2)")
-                        .arg(f_->round.IsNew() ? "new" : "edited")
-                        .arg(out.gameNumber);
-        } catch (...) {
-            return Fail("a save of the round shown fails: " + CurrentError().description);
-        }                // rolled back
-        want.curr = {};  // its own index is known once it is saved
-    }
-    // Each view: 18 holes or the nines, US or Canada.
+    // The figures to be shown in each view: the stored round's own, or what a save of the round
+    // stores (a gender chosen other than the player's is an edit too).
+    const bool asStored = !f_->round.IsNew() && !f_->round.Changed() && !f_->round.GenderCorrected();
+    const bool was18 = Ctx().bFlag18_9, wasUS = Ctx().bUSCAFlag;
     QStringList differ;
-    for (const bool is18 : {true, false})
+    QString whose = QString("stored game %1").arg(game);
+    for (const bool is18 : {true, false}) {
+        f_->opt189[is18 ? 1 : 2]->setChecked(true);
+        GameFigures want;
+        if (asStored) {
+            want = StoredFigures(p, game);
+        } else {
+            const RoundEntry entry = f_->CurrentRoundEntry();
+            if (!entry.date || entry.courseId <= 0 || entry.teeBox < 0 ||
+                SumRow(f_->round.RowValues(kRowGross)).total() <= 0)
+                break;  // a save refuses it
+            try {
+                Database::Transaction scratch(db);
+                const SaveOutcome out = SaveAndRecalculate(db, entry);
+                want = StoredFigures(p, out.gameNumber);
+                whose = QString("%1 round as a save stores it (game %2)")
+                            .arg(f_->round.IsNew() ? "new" : "edited")
+                            .arg(out.gameNumber);
+            } catch (...) {
+                Fail("a save of the round shown fails: " + CurrentError().description);
+                break;
+            }                // rolled back
+            want.curr = {};  // its own index is known once it is saved
+        }
+        // 18 holes or the nines, US or Canada.
         for (const bool us : {true, false}) {
-            f_->opt189[is18 ? 1 : 2]->setChecked(true);
             f_->optUSCan[us ? 1 : 2]->setChecked(true);
             for (int k = 1; k <= (is18 ? 1 : 2); ++k) {
                 const int v = (us ? US_18 : CA_18) + (is18 ? 0 : k);
@@ -270,8 +275,9 @@ void RandomSession::CheckScreen() {
                 if (want.curr[v]) compare("index", f_->lblCurrIndex[k], IndexDisplayText(*want.curr[v]));
             }
         }
-    f_->opt189[1]->setChecked(true);
-    f_->optUSCan[1]->setChecked(true);
+    }
+    f_->opt189[was18 ? 1 : 2]->setChecked(true);  // the view the session chose
+    f_->optUSCan[wasUS ? 1 : 2]->setChecked(true);
     if (!differ.isEmpty()) Fail("the screen shows for the " + whose + ": " + differ.join("; "));
 }
 
