@@ -46,13 +46,12 @@ int StoreRound(Database& db, RoundEntry e, int newFlag, float rating, int slope)
 }
 
 // Saves the round as the main screen does, with these flags and figures.
-SaveOutcome Save(RoundEntry e, int newFlag, float rating, int slope, int oldGame, bool hcpChanged, int gender,
+SaveOutcome Save(RoundEntry e, int newFlag, float rating, int slope, int oldGame, int gender,
                  ProgressReporter* progress = nullptr) {
     e.isNew = newFlag == 1;
     e.teeRating = rating;
     e.teeSlope = slope;
     e.oldGame = oldGame;
-    e.hcpChanged = hcpChanged;
     e.genderIndex = gender;
     return SaveAndRecalculate(TestDb(), e, progress);
 }
@@ -171,27 +170,27 @@ TEST_F(SaveRound, CommaDecimalIndexCellsAndUnreadableDates) {
 
 TEST(RecalcRange, EachCase) {
     // A: a new round that became the newest runs alone, mode 0.
-    EXPECT_EQ(ChooseRecalcRange(true, 0, 6, 6, false).first, 6);
-    EXPECT_EQ(ChooseRecalcRange(true, 0, 6, 6, false).mode, 0);
+    EXPECT_EQ(ChooseRecalcRange(true, 0, 6, 6).first, 6);
+    EXPECT_EQ(ChooseRecalcRange(true, 0, 6, 6).mode, 0);
     // B: a new round dated before others: from it to the last, mode 1.
-    RecalcRange r = ChooseRecalcRange(true, 0, 1, 500, false);
+    RecalcRange r = ChooseRecalcRange(true, 0, 1, 500);
     EXPECT_EQ(r.first, 1);
     EXPECT_EQ(r.last, 500);
     EXPECT_EQ(r.mode, 1);
     // C: the newest edited with a handicap change, from its old position.
-    EXPECT_EQ(ChooseRecalcRange(false, 3, 10, 10, true).first, 3);
+    EXPECT_EQ(ChooseRecalcRange(false, 3, 10, 10).first, 3);
     // C0: only the notes of the newest: still that game, so its indexes are rewritten, and its
     // capped scores recomputed from its holes (mode 1).
-    r = ChooseRecalcRange(false, 10, 10, 10, false);
+    r = ChooseRecalcRange(false, 10, 10, 10);
     EXPECT_EQ(r.first, 10);
     EXPECT_EQ(r.last, 10);
     EXPECT_EQ(r.mode, 1);
     // D: a date moved later: from the earlier of old and new positions.
-    EXPECT_EQ(ChooseRecalcRange(false, 2, 5, 8, true).first, 2);
-    EXPECT_EQ(ChooseRecalcRange(false, 6, 3, 8, true).first, 3);
+    EXPECT_EQ(ChooseRecalcRange(false, 2, 5, 8).first, 2);
+    EXPECT_EQ(ChooseRecalcRange(false, 6, 3, 8).first, 3);
     // A corrected gender: every game, mode 1, a new newest round too.
     for (const bool newRound : {true, false}) {
-        r = ChooseRecalcRange(newRound, 8, 8, 8, false, true);
+        r = ChooseRecalcRange(newRound, 8, 8, 8, true);
         EXPECT_EQ(r.first, 1);
         EXPECT_EQ(r.last, 8);
         EXPECT_EQ(r.mode, 1);
@@ -211,7 +210,7 @@ TEST_F(SaveRound, EarliestNewRoundRecomputesLikeAFullResync) {
         int shown = 0;
         void Step(int k, int n) override { shown = k * 100 / n; }
     } progress;
-    const SaveOutcome out = Save(Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, false, 1, &progress);
+    const SaveOutcome out = Save(Entry(7, "12/31/2023", 5), 1, 71.5f, 125, 0, 1, &progress);
     const int shown = progress.shown;
     EXPECT_EQ(out.gameNumber, 1);
     EXPECT_EQ(out.count, 10);
@@ -241,14 +240,14 @@ TEST_F(SaveRound, NotesOfTheNewestAndADateMovedLaterLeaveNoStaleIndexes) {
     e.prevIndex.fill(99.9);
     e.adjScore[US_18] = e.adjScore[CA_18] = 80;
     e.notes = "new notes";
-    Save(e, 0, 72.0f, 113, 10, false, 1);
+    Save(e, 0, 72.0f, 113, 10, 1);
     EXPECT_EQ(Indexes(7), settled);
 
     // Game 6 moves to the day of game 9: games 6 and 7 have other rounds before them now.
     RoundEntry m = Entry(7, "01/09/2024", 4 + 6 % 3);
     m.gameNumber = 6;
     m.rndGameId = 1006;
-    const SaveOutcome out = Save(m, 0, 72.0f, 113, 6, true, 1);
+    const SaveOutcome out = Save(m, 0, 72.0f, 113, 6, 1);
     EXPECT_EQ(out.gameNumber, 8) << "the day of game 9: the old order puts it first";
     const QStringList moved = Indexes(7);
     ResynchAllScores(TestDb());
@@ -259,7 +258,7 @@ TEST_F(SaveRound, AFailureAfterStoringLeavesNothingBehind) {
     for (int g = 1; g <= 3; ++g) test::AddRound(7, g, QDate(2024, 1, g + 1), 5);
     const QStringList before = Indexes(7);
     TestDb().Execute("DROP TABLE HCP_REDUCTION");
-    EXPECT_ANY_THROW(Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1));
+    EXPECT_ANY_THROW(Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, 1));
     EXPECT_EQ(test::RoundCount(7), 3) << "the stored round is rolled back";
     EXPECT_EQ(Indexes(7), before) << "renumbering is rolled back";
 }
@@ -276,7 +275,7 @@ TEST_F(SaveRound, NewNewestRoundKeepsTheScreensAdjustedScores) {
     RoundEntry e = Entry(7, "02/01/2024", 5);
     e.adjScore[US_18] = 84;
     e.adjScore[CA_18] = 85;
-    const SaveOutcome out = Save(e, 1, 71.5f, 125, 0, false, 1);
+    const SaveOutcome out = Save(e, 1, 71.5f, 125, 0, 1);
     ASSERT_EQ(out.gameNumber, 7);
     EXPECT_EQ(out.range.mode, 0);
     EXPECT_EQ(TestDb().Scalar("SELECT ADJSCR_US_18 FROM INDIV_SCORES WHERE GAME_NUMBER=7").toInt(), 84);
@@ -294,7 +293,7 @@ TEST_F(SaveRound, EmptyAdjustedScoresOfAGameThatIsNotRecomputedStayEmpty) {
     QStringList empty;
     for (const char* suffix : kVariantSuffix) empty << QString("ADJSCR_") + suffix + "=NULL";
     TestDb().Execute("UPDATE INDIV_SCORES SET USE_HCP=0," + empty.join(",") + " WHERE GAME_NUMBER=3");
-    Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, false, 1);
+    Save(Entry(7, "01/01/2024", 5), 1, 71.5f, 125, 0, 1);
     for (const char* suffix : kVariantSuffix)
         EXPECT_TRUE(TestDb()
                         .Scalar(QString("SELECT ADJSCR_") + suffix + " FROM INDIV_SCORES WHERE GAME_NUMBER=4")

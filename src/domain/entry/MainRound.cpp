@@ -101,8 +101,7 @@ QString MainRound::AllowScoreText(int c) const {
 
 void MainRound::UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars) {
     const std::array<int, 6> adj = AdjustedScores(gross, pars, nCourseHcp_);
-    for (int c = 0; c < 6; ++c)
-        figures_[c].adjusted = allowed_ ? std::optional<int>(adj[c]) : std::nullopt;
+    for (int c = 0; c < 6; ++c) figures_[c].adjusted = allowed_ ? std::optional<int>(adj[c]) : std::nullopt;
 }
 
 void MainRound::KeepStoredFigures() {
@@ -217,7 +216,6 @@ void MainRound::FillEntry(RoundEntry& entry) const {
     entry.rndGameId = storedRndGameId_;
     entry.rowId = storedRowId_;
     entry.oldGame = isNew_ ? 0 : shownGame_;
-    entry.hcpChanged = change_.hcpChanged;
     entry.genderIndex = male_ ? 0 : 1;
 }
 

@@ -18,11 +18,9 @@
 
 namespace dc {
 
-RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, bool hcpChanged,
-                              bool genderCorrected) {
+RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, bool genderCorrected) {
     if (genderCorrected) return {1, count, 1};
     if (newRound) return game == count ? RecalcRange{game, game, 0} : RecalcRange{game, count, 1};
-    if (game == count && !hcpChanged) return {game, count, 1};
     return {std::min(oldGame > 0 ? oldGame : game, game), count, 1};
 }
 
@@ -53,8 +51,7 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, ProgressRe
     // Renumbering keeps the row.
     const std::optional<RoundRef> now = store.Locate(saved);
     out.gameNumber = now ? now->game : 1;
-    out.range =
-        ChooseRecalcRange(entry.isNew, oldGame, out.gameNumber, out.count, entry.hcpChanged, genderCorrected);
+    out.range = ChooseRecalcRange(entry.isNew, oldGame, out.gameNumber, out.count, genderCorrected);
     if (out.range.first <= out.range.last) {
         const bool showProgress = out.range.last - out.range.first > 5;
         CachedHcpLookups lookups(db);
@@ -149,8 +146,8 @@ SavePreview::SavePreview(Database& db, const RoundEntry& entry)
         rounds_.push_back(std::move(q.round));
     }
     genderCorrected_ = CorrectsGender(db, entry);
-    range_ = ChooseRecalcRange(entry.isNew, oldGame, game_, static_cast<int>(rounds_.size()),
-                               entry.hcpChanged, genderCorrected_);
+    range_ =
+        ChooseRecalcRange(entry.isNew, oldGame, game_, static_cast<int>(rounds_.size()), genderCorrected_);
     // The games before the round that the save recomputes do not depend on it.
     RecomputeRounds(rounds_, entry.genderIndex, range_.first, game_ - 1, range_.mode, *lookups_,
                     OneYearWindow().toInt());

@@ -24,13 +24,12 @@ struct RecalcRange {
     int mode = 1;
 };
 // newRound: the shown round was new; oldGame: the game number it had on the screen (stored round);
-// game: its number after renumbering; count: the player's number of rounds; hcpChanged: the change
-// check found a change that matters for handicaps; genderCorrected: the save corrects the player's
-// gender. A new round that became the newest runs alone in mode 0; a stored round is recomputed from
-// the earlier of its old and new positions, and at least itself, since storing wrote its previous
-// indexes into its index columns; a corrected gender recomputes every game.
-RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, bool hcpChanged,
-                              bool genderCorrected = false);
+// game: its number after renumbering; count: the player's number of rounds; genderCorrected: the
+// save corrects the player's gender. A new round that became the newest runs alone in mode 0; a
+// stored round is recomputed from the earlier of its old and new positions, and at least itself,
+// since storing wrote its previous indexes into its index columns; a corrected gender recomputes
+// every game.
+RecalcRange ChooseRecalcRange(bool newRound, int oldGame, int game, int count, bool genderCorrected = false);
 
 // Whether a save of the entry corrects its player's gender: the round's gender is not the one
 // stored for him.

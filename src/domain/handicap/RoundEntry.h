@@ -17,7 +17,7 @@ inline constexpr std::nullopt_t kEmptyHole = std::nullopt;
 struct RoundEntry {
     int playerId = 0;
     int courseId = 0;
-    int teeBox = 0;       // slot 0 to 3
+    int teeBox = 0;        // slot 0 to 3
     double teeRating = 0;  // the tee box's course rating and slope for the round's gender
     int teeSlope = 0;
     std::optional<QDate> date;  // nothing when the date box holds no valid date
@@ -36,10 +36,9 @@ struct RoundEntry {
     bool isNew = true;
     int gameNumber = 0;
     int rndGameId = 0;
-    qint64 rowId = 0;         // the stored row it was read from (0: not known)
-    int oldGame = 0;          // its game number on the screen before the save renumbers (stored round)
-    bool hcpChanged = false;  // the change check found a change that matters for handicaps
-    int genderIndex = 0;      // 0 men, 1 women
+    qint64 rowId = 0;     // the stored row it was read from (0: not known)
+    int oldGame = 0;      // its game number on the screen before the save renumbers (stored round)
+    int genderIndex = 0;  // 0 men, 1 women
 };
 
 }  // namespace dc

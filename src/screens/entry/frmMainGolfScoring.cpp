@@ -157,7 +157,6 @@ void frmMainGolf::TakeSaveFigures() {
             round.KeepStoredFigures();
             return;
         }
-        entry.hcpChanged = CompareStoredRound(screen, *stored, storedDate).hcpChanged;
     }
     SavePreview preview(ctx_.Connection(), entry);
     round.TakeSaveFigures(preview, entry);
