@@ -187,7 +187,9 @@ TEST(RecalcRange, EachCase) {
     EXPECT_EQ(r.mode, 1);
     // D: a date moved later: from the earlier of old and new positions.
     EXPECT_EQ(ChooseRecalcRange(false, 2, 5, 8).first, 2);
+    EXPECT_EQ(ChooseRecalcRange(false, 1, 5, 8).first, 1);
     EXPECT_EQ(ChooseRecalcRange(false, 6, 3, 8).first, 3);
+    EXPECT_EQ(ChooseRecalcRange(false, 6, 3, 8).mode, 1);
     // A corrected gender: every game, mode 1, a new newest round too.
     for (const bool newRound : {true, false}) {
         r = ChooseRecalcRange(newRound, 8, 8, 8, true);
