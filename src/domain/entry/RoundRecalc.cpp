@@ -145,9 +145,8 @@ SavePreview::SavePreview(Database& db, const RoundEntry& entry)
         if (q.entry) game_ = q.round.gameNumber;
         rounds_.push_back(std::move(q.round));
     }
-    genderCorrected_ = CorrectsGender(db, entry);
-    range_ =
-        ChooseRecalcRange(entry.isNew, oldGame, game_, static_cast<int>(rounds_.size()), genderCorrected_);
+    range_ = ChooseRecalcRange(entry.isNew, oldGame, game_, static_cast<int>(rounds_.size()),
+                               CorrectsGender(db, entry));
     // The games before the round that the save recomputes do not depend on it.
     RecomputeRounds(rounds_, entry.genderIndex, range_.first, game_ - 1, range_.mode, *lookups_,
                     OneYearWindow().toInt());

@@ -59,8 +59,6 @@ class SavePreview {
     // player's stored rounds. A round without a date stays where it is stored, a new one comes last.
     SavePreview(Database& db, const RoundEntry& entry);
     ~SavePreview();
-    // Whether the save corrects the player's gender (and so recomputes every game).
-    bool GenderCorrected() const { return genderCorrected_; }
     // The round's game after the save, and the stored rounds before it and before it used for
     // handicap, as the save leaves them (nothing when there is none).
     int Game() const { return game_; }
@@ -74,7 +72,6 @@ class SavePreview {
     std::unique_ptr<HcpLookups> lookups_;
     std::vector<HcpRound> rounds_;  // game order, the entry's round at game_
     int game_ = 1;
-    bool genderCorrected_ = false;
     RecalcRange range_;
 };
 
