@@ -190,6 +190,13 @@ TEST_F(MainScreen, ASaveOrDeleteLeavesWhatTheRecomputationGivesWhateverTheViewOr
     } cases[] = {
         {"a note on the newest game in the 9-hole view", 7, 6,
          [&](frmMainGolf& f) { nineView(f), f.txtNotes->setPlainText("wet"); }, "M"},
+        {"a hole corrected on the first game in the 9-hole view", 7, 1,
+         [&](frmMainGolf& f) {
+             nineView(f);
+             f.SetHoleText(kRowGross, 2, "9");
+             f.Calc_Row_Scores(kRowGross);
+         },
+         "M"},
         {"a note on game 3 in the 9-hole view", 7, 3,
          [&](frmMainGolf& f) { nineView(f), f.txtNotes->setPlainText("wet"); }, "M"},
         {"game 3 deleted in the 9-hole view", 7, 3,

@@ -68,10 +68,9 @@ SaveOutcome SaveAndRecalculate(Database& db, const RoundEntry& entry, ProgressRe
 namespace {
 
 // The round as the store writes it from the entry and the engine reads it back.
-HcpRound EntryRound(const RoundEntry& e, int gameNumber, int date) {
+HcpRound EntryRound(const RoundEntry& e, int date) {
     const EntryRow row = EntryRowOf(e);
     HcpRound r;
-    r.gameNumber = gameNumber;
     r.date = date;
     r.courseId = e.courseId;
     r.teeBox = row.teeBox;
@@ -134,7 +133,7 @@ SavePreview::SavePreview(Database& db, const RoundEntry& entry)
     Placed& p = placed[*own];
     p.entry = true;
     if (entry.date) p.key.date = DbDate(*entry.date);
-    p.round = EntryRound(entry, 0, p.key.date ? DateNumber(*p.key.date) : p.round.date);
+    p.round = EntryRound(entry, p.key.date ? DateNumber(*p.key.date) : p.round.date);
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
         if (a.last != b.last) return b.last;
         return RenumberedBefore(a.key, b.key);
@@ -163,7 +162,8 @@ const HcpRound* SavePreview::BeforeHandicap() const {
 HcpRound SavePreview::Saved(const RoundEntry& entry) {
     HcpRound& own = rounds_[game_ - 1];
     const HcpRound placed = own;
-    own = EntryRound(entry, game_, placed.date);
+    own = EntryRound(entry, placed.date);
+    own.gameNumber = game_;
     if (range_.first <= game_ && game_ <= range_.last)
         RecomputeRounds(rounds_, entry.genderIndex, game_, game_, range_.mode, *lookups_,
                         OneYearWindow().toInt());
