@@ -120,6 +120,13 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
          7},
         // A stored round dated on: the rounds it leaves behind are recomputed without it first.
         {"a stored round dated on", MarchAndMay, [] {}, QDate(2024, 5, 20), false, 10, 0, "", "", 9, 3},
+        // Its best score dated past the rounds after it: the round before it in its new place is
+        // recomputed without it (17.2, not the 11.5 stored).
+        {"a stored best round dated on",
+         [] {
+             for (int g = 1; g <= 10; ++g) test::AddRound(7, g, QDate(2024, 3, g), g == 2 ? 4 : 5 + g % 2);
+         },
+         [] {}, QDate(2024, 5, 1), false, 10, 0, "", "", 4, 2},
         {"a stored back nine dated back",
          [] {
              MarchAndMay();
