@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "MainScreenFixture.h"
+#include "QStringPrint.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "shell/DateFormat.h"
@@ -54,6 +55,7 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
         int gross = 8;            // its score on every hole
         int corrected = 0;        // a stored game whose date is corrected, in place of a new round
         int frontGross = 0;       // its score on every hole of the front nine, when another
+        int teeBox = 0;           // the tee box slot the stored round is moved to
     } cases[] = {
         {"among handicap rounds", MarchAndMay, [] {}, QDate(2024, 4, 1), false, 6, 5, "144", ""},
         {"an earlier round not used for handicap", MarchAndMay,
@@ -133,6 +135,19 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
              BackNineOnly(8);
          },
          [] {}, QDate(2024, 4, 1), false, 6, 5, "", "", 0, 8},
+        // A stored round of eights moved to a tee box of slope 140: its course handicap of 17
+        // becomes 21, and its eights are capped at 8, not 7.
+        {"a stored round moved to another tee box",
+         [] {
+             TestDb().Execute(
+                 "UPDATE COURSES SET TB=?, MSL='113140000000', WSL='113140000000', "
+                 "MCR='72.072.000.000.0', WCR='72.072.000.000.0'",
+                 {QString("Blue").rightJustified(20) + QString("White").rightJustified(20) +
+                  QString(40, ' ')});
+             for (int g = 1; g <= 5; ++g) test::AddRound(7, g, QDate(2024, 3, g), 5);
+             test::AddRound(7, 6, QDate(2024, 4, 1), 8);
+         },
+         [] {}, QDate(2024, 4, 1), false, 6, 5, "144", "", 0, 6, 0, 1},
         // A stored round dated back takes the indexes of its new place before Save.
         {"a stored round dated back", MarchAndMay, [] {}, QDate(2024, 4, 1), false, 6, 5, "72", "", 4, 8},
     };
@@ -150,6 +165,7 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
         ChooseCourse(*f);
         if (c.corrected) {
             f->txtRecNum->setText(QString::number(c.corrected));
+            if (c.teeBox) f->cboTeeBox->setCurrentIndex(c.teeBox);
             if (c.gross) TypeGross(*f, c.gross);
         } else {
             f->cmdNewGame_Click();
