@@ -3,6 +3,7 @@
 // when the holes were typed.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include <functional>
 
 #include "MainScreenFixture.h"
+#include "QStringPrint.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "shell/DateFormat.h"
@@ -34,6 +36,13 @@ void BackNineOnly(int game) {
         {game});
 }
 
+// Ten rounds of sixes in March after a tournament round of fours.
+void TenSixesAfterAFourAsTournament() {
+    test::AddRound(7, 1, QDate(2024, 3, 1), 4);
+    TestDb().Execute("UPDATE INDIV_SCORES SET USE_TOURN=1");
+    for (int g = 2; g <= 11; ++g) test::AddRound(7, g, QDate(2024, 3, g), 6);
+}
+
 // Five rounds of nines in March and five of fours in May, on a par-72 course.
 void MarchAndMay() {
     for (int g = 1; g <= 10; ++g) test::AddRound(7, g, QDate(2024, g <= 5 ? 3 : 5, g), g <= 5 ? 9 : 4);
@@ -47,13 +56,15 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
         std::function<void()> rounds;  // before the recomputation of every round
         std::function<void()> after;   // what the stored rounds hold besides
         QDate date;
-        bool frontOnly;           // the new round plays only the front nine
-        int game;                 // its game once stored
-        int prevGame;             // whose stored 18-hole index it shows as its previous index (0: none)
-        QString us18, nineIndex;  // its capped US 18-hole score and previous US front-nine index
-        int gross = 8;            // its score on every hole
-        int corrected = 0;        // a stored game whose date is corrected, in place of a new round
-        int frontGross = 0;       // its score on every hole of the front nine, when another
+        bool frontOnly = false;  // the new round plays only the front nine
+        int game;                // its game once stored
+        int prevGame;            // whose stored 18-hole index it shows as its previous index (0: none)
+        QString us18 = {}, nineIndex = {};  // its capped US 18-hole score and previous US front-nine index
+        int gross = 8;                      // its score on every hole
+        int corrected = 0;                  // a stored game whose date is corrected, in place of a new round
+        int frontGross = 0;                 // its score on every hole of the front nine, when another
+        int teeBox = 0;                     // the tee box slot the stored round is moved to
+        std::function<void(frmMainGolf&)> last = {};  // done on the screen after the date
     } cases[] = {
         {"among handicap rounds", MarchAndMay, [] {}, QDate(2024, 4, 1), false, 6, 5, "144", ""},
         {"an earlier round not used for handicap", MarchAndMay,
@@ -120,12 +131,59 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
          7},
         // A stored round dated on: the rounds it leaves behind are recomputed without it first.
         {"a stored round dated on", MarchAndMay, [] {}, QDate(2024, 5, 20), false, 10, 0, "", "", 9, 3},
+        // Its best score dated past the rounds after it: the round before it in its new place is
+        // recomputed without it (17.2, not the 11.5 stored).
+        {"a stored best round dated on",
+         [] {
+             for (int g = 1; g <= 10; ++g) test::AddRound(7, g, QDate(2024, 3, g), g == 2 ? 4 : 5 + g % 2);
+         },
+         [] {}, QDate(2024, 5, 1), false, 10, 0, "", "", 4, 2},
         {"a stored back nine dated back",
          [] {
              MarchAndMay();
              BackNineOnly(8);
          },
          [] {}, QDate(2024, 4, 1), false, 6, 5, "", "", 0, 8},
+        // A stored round of eights moved to a tee box of slope 140: its course handicap of 17
+        // becomes 21, and its eights are capped at 8, not 7.
+        {.what = "a stored round moved to another tee box",
+         .rounds =
+             [] {
+                 TestDb().Execute(
+                     "UPDATE COURSES SET TB=?, MSL='113140000000', WSL='113140000000', "
+                     "MCR='72.072.000.000.0', WCR='72.072.000.000.0'",
+                     {QString("Blue").rightJustified(20) + QString("White").rightJustified(20) +
+                      QString(40, ' ')});
+                 for (int g = 1; g <= 5; ++g) test::AddRound(7, g, QDate(2024, 3, g), 5);
+                 test::AddRound(7, 6, QDate(2024, 4, 1), 8);
+             },
+         .after = [] {},
+         .date = QDate(2024, 4, 1),
+         .game = 6,
+         .prevGame = 5,
+         .us18 = "144",
+         .gross = 0,
+         .corrected = 6,
+         .teeBox = 1},
+        // A second round of fours among sixes, the first a tournament round: ticked for tournament
+        // last, it has a tournament index (3.5); unticked for handicap last, it keeps the index
+        // before it (25.9, not 17.2).
+        {.what = "a round ticked for tournament last",
+         .rounds = TenSixesAfterAFourAsTournament,
+         .after = [] {},
+         .date = QDate(2024, 4, 1),
+         .game = 12,
+         .prevGame = 11,
+         .gross = 4,
+         .last = [](frmMainGolf& f) { f.chkUseTourn->setChecked(true); }},
+        {.what = "a round unticked for handicap last",
+         .rounds = TenSixesAfterAFourAsTournament,
+         .after = [] {},
+         .date = QDate(2024, 4, 1),
+         .game = 12,
+         .prevGame = 11,
+         .gross = 4,
+         .last = [](frmMainGolf& f) { f.chkUseHandicap->setChecked(false); }},
         // A stored round dated back takes the indexes of its new place before Save.
         {"a stored round dated back", MarchAndMay, [] {}, QDate(2024, 4, 1), false, 6, 5, "72", "", 4, 8},
     };
@@ -143,6 +201,7 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
         ChooseCourse(*f);
         if (c.corrected) {
             f->txtRecNum->setText(QString::number(c.corrected));
+            if (c.teeBox) f->cboTeeBox->setCurrentIndex(c.teeBox);
             if (c.gross) TypeGross(*f, c.gross);
         } else {
             f->cmdNewGame_Click();
@@ -158,6 +217,7 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
             }
         }
         f->mskDate->SetText(FormatLocalDate(c.date, Ctx().sDateFormat));
+        if (c.last) c.last(*f);
         if (c.prevGame) {
             EXPECT_DOUBLE_EQ(D(*f, 1, 1).toDouble(),
                              StoredIndexValue(float(Stored("HCP_INDEX_US_18", 7, c.prevGame))));
@@ -169,8 +229,9 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
             EXPECT_EQ(D(*f, 2, 1), c.nineIndex);
         }
 
-        std::array<QString, 6> shown, index;
-        for (int v = 1; v <= 6; ++v) shown[v - 1] = D(*f, v, 4), index[v - 1] = D(*f, v, 5);
+        std::array<QString, 6> shown, index, tIndex;
+        for (int v = 1; v <= 6; ++v)
+            shown[v - 1] = D(*f, v, 4), index[v - 1] = D(*f, v, 5), tIndex[v - 1] = D(*f, v, 6);
         const QString prevShown = D(*f, 1, 1);
         // The 9-hole view shows each played nine's figure, by both rules.
         f->opt189[2]->setChecked(true);
@@ -194,6 +255,10 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
                 index[v - 1].toDouble(),
                 StoredIndexValue(float(Stored(QString("HCP_INDEX_") + kVariantSuffix[v - 1], 7, c.game))))
                 << "its index";
+            EXPECT_DOUBLE_EQ(tIndex[v - 1].toDouble(),
+                             MainRound::StoredIndex(
+                                 float(Stored(QString("THCP_INDEX_") + kVariantSuffix[v - 1], 7, c.game))))
+                << "its tournament index";
         }
         if (c.game > 1) {
             EXPECT_DOUBLE_EQ(prevShown.toDouble(),

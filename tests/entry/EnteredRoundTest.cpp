@@ -120,7 +120,8 @@ TEST_F(EnteredRound, ANewPlayersRoundTakesOnlyHisOwnCapsAndCourseHandicap) {
         int player;
         QString courseHcp, allowUs, allowCa;
         int slope;
-    } cases[] = {{9, "36", "9", "+4", 113}, {8, "46", "10", "+4", 130}};
+        QString nineUs, nineCa;  // each nine's, by the nine-hole tables (nine course handicap 18, 23)
+    } cases[] = {{9, "36", "9", "+4", 113, "9", "+3"}, {8, "46", "10", "+4", 130, "10", "+4"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.player);
         TestDb().Execute("DELETE FROM INDIV_SCORES WHERE PLAYER_ID<>5");
@@ -140,6 +141,14 @@ TEST_F(EnteredRound, ANewPlayersRoundTakesOnlyHisOwnCapsAndCourseHandicap) {
         for (int h = 2; h <= 18; ++h) f->SetHoleText(kRowGross, h, "5");
         f->Calc_Row_Scores(kRowGross);
         EXPECT_EQ(f->lblAdjScore[1]->text(), "93");
+        f->opt189[2]->setChecked(true);
+        for (int rules : {1, 2}) {
+            f->optUSCan[rules]->setChecked(true);
+            for (int k = 1; k <= 2; ++k)
+                EXPECT_EQ(f->lblAllowScore[k]->text(), rules == 1 ? c.nineUs : c.nineCa) << rules << " " << k;
+        }
+        f->optUSCan[1]->setChecked(true);
+        f->opt189[1]->setChecked(true);
         ASSERT_TRUE(f->cmdSave_Click()) << boxes.Last().toStdString();
         EXPECT_EQ(test::RoundRows(c.player, "GSTOTAL,ADJSCR_US_18,ADJSCR_CA_18,SLOPE_RATING"),
                   QStringList{QString("93 93 93 %1").arg(c.slope)});

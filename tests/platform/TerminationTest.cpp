@@ -334,14 +334,19 @@ void Printout(int signal) {
         << "no file left";
 }
 
-// Opens the e-mail screen of the settings screen and runs `act` on it.
-void OnEmailScreen(const std::function<void(frmEmail&)>& act) {
+// Opens the e-mail screen of the settings screen (or, `toList`, of the players' recipient list) and
+// runs `act` on it.
+void OnEmailScreen(const std::function<void(frmEmail&)>& act, bool toList = false) {
     test::ScriptedModal modal([&](QDialog& d) {
         act(static_cast<frmEmail&>(d));
         return 0;
     });
-    frmSystemSetup setup(Ctx());
-    setup.cmdEmail->click();
+    if (toList) {
+        OpenEmailScreen(Ctx(), QString());
+    } else {
+        frmSystemSetup setup(Ctx());
+        setup.cmdEmail->click();
+    }
     EXPECT_EQ(modal.Count(), 1);
 }
 
@@ -363,26 +368,36 @@ void ZipSystemFiles(int signal) {
     ExpectWholeFigures();
 }
 
-void SendingMail(int signal) {
+// The signal comes as the first message is handed over; to a recipient list (six players), no other
+// message is begun.
+void SendingMail(int signal, bool toList) {
+    if (toList) {
+        Club();
+        TestDb().Execute("UPDATE PLAYERS SET EMAIL='p'||PLAYER_ID||'@example.com'");
+    }
     QTemporaryDir mail;
-    // The stand-in mail program takes its time over the message, then keeps it.
+    // The stand-in mail program takes its time over each message, then keeps it.
     const QString program = mail.filePath("sendmail");
     {
         QFile script(program);
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nsleep 0.3\ncat > \"$(dirname \"$0\")/sent.eml\"\n");
+        script.write("#!/bin/sh\nsleep 0.3\ncat > \"$(dirname \"$0\")/sent.$$.eml\"\n");
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     test::EnvGuard sendmail("DC_SENDMAIL", program.toUtf8());
     RaiseWhen raise(signal, ProgressShows);
-    OnEmailScreen([&](frmEmail& s) {
-        s.txtMessage->setPlainText("The whole message, to its last line.");
-        EXPECT_FALSE(FreedWhileRunning(s, [&] { s.cmdSend->click(); }));
-    });
+    OnEmailScreen(
+        [&](frmEmail& s) {
+            s.txtMessage->setPlainText("The whole message, to its last line.");
+            EXPECT_FALSE(FreedWhileRunning(s, [&] { s.cmdSend->click(); }));
+        },
+        toList);
     EXPECT_TRUE(raise.Raised());
-    QFile sent(mail.filePath("sent.eml"));
-    ASSERT_TRUE(sent.open(QIODevice::ReadOnly)) << "handed over whole before the end";
-    EXPECT_TRUE(sent.readAll().contains("The whole message, to its last line."));
+    const QStringList sent = QDir(mail.path()).entryList({"sent.*.eml"}, QDir::Files);
+    ASSERT_EQ(sent.size(), 1) << "one message, handed over before the end: " << sent.join(' ').toStdString();
+    QFile message(mail.filePath(sent[0]));
+    ASSERT_TRUE(message.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(message.readAll().contains("The whole message, to its last line.")) << "whole";
 }
 
 const std::vector<LongOperation>& LongOperations() {
@@ -396,7 +411,8 @@ const std::vector<LongOperation>& LongOperations() {
         {"a delete with progress", SIGTERM, DeleteWithProgress},
         {"a printout with progress", SIGHUP, Printout},
         {"Zip System Files", SIGHUP, ZipSystemFiles},
-        {"sending mail", SIGTERM, SendingMail},
+        {"sending mail", SIGTERM, [](int s) { SendingMail(s, false); }},
+        {"sending mail to a recipient list", SIGHUP, [](int s) { SendingMail(s, true); }},
     };
     return operations;
 }
