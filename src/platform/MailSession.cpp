@@ -27,10 +27,8 @@
 namespace dc {
 namespace {
 
-int& SubmitTimeoutMs() {
-    static int ms = 30000;
-    return ms;
-}
+// How long the mail program may run before it is stopped.
+constexpr int kSubmitTimeoutMs = 30000;
 
 void InitGMime() {
     static const bool done = [] {
@@ -378,8 +376,6 @@ QByteArray ComposeMail(const MailMessage& mail) {
     return QByteArray(reinterpret_cast<const char*>(bytes->data), static_cast<int>(bytes->len));
 }
 
-void SetMailTimeout(int milliseconds) { SubmitTimeoutMs() = milliseconds; }
-
 void SendMail(const MailMessage& mail, const std::function<bool()>& cancelled) {
     const QByteArray message = ComposeMail(mail);
     const QString program = MailProgram();
@@ -416,8 +412,8 @@ void SendMail(const MailMessage& mail, const std::function<bool()>& cancelled) {
     QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
         if (cancelled && cancelled())
             stopped = "was cancelled";
-        else if (clock.elapsed() >= SubmitTimeoutMs())
-            stopped = QString("did not finish within %1 seconds").arg((SubmitTimeoutMs() + 999) / 1000);
+        else if (clock.elapsed() >= kSubmitTimeoutMs)
+            stopped = QString("did not finish within %1 seconds").arg(kSubmitTimeoutMs / 1000);
         if (!stopped.isEmpty()) loop.quit();
     });
     watch.start();

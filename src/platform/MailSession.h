@@ -52,11 +52,8 @@ void CheckAddresses(const MailMessage& message);
 // address, a message without one, or a subject or text holding a NUL character (which would cut it).
 QByteArray ComposeMail(const MailMessage& message);
 
-// How long the mail program may run before it is stopped: 30 s (tests shorten it).
-void SetMailTimeout(int milliseconds);
-
 // Composes and submits the message. Events are processed while the mail program runs; when
-// `cancelled` answers true, or the timeout passes, the program and every process it started are
+// `cancelled` answers true, or 30 seconds pass, the program and every process it started are
 // ended. A missing mail program, one that fails, refuses the message (non-zero exit), ends without
 // having read every byte of the message, or is stopped is an AppError whose description gives the
 // reason; nothing is reported as sent then.

@@ -255,9 +255,9 @@ TEST_F(BackDatedRound, ShowsBeforeSaveTheCappedScoresItIsStoredWith) {
                 index[v - 1].toDouble(),
                 StoredIndexValue(float(Stored(QString("HCP_INDEX_") + kVariantSuffix[v - 1], 7, c.game))))
                 << "its index";
-            EXPECT_DOUBLE_EQ(tIndex[v - 1].toDouble(),
-                             MainRound::StoredIndex(
-                                 float(Stored(QString("THCP_INDEX_") + kVariantSuffix[v - 1], 7, c.game))))
+            EXPECT_DOUBLE_EQ(
+                tIndex[v - 1].toDouble(),
+                StoredIndexValue(float(Stored(QString("THCP_INDEX_") + kVariantSuffix[v - 1], 7, c.game))))
                 << "its tournament index";
         }
         if (c.game > 1) {

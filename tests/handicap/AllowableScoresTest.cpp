@@ -58,14 +58,15 @@ TEST(AllowableScores, TextForms) {
     EXPECT_EQ(AllowableScoreText(US_F9, 4), "+2");
     EXPECT_EQ(AllowableScoreText(US_F9, 5), "7");
     EXPECT_EQ(AllowableScoreText(US_B9, 24), "10");
-    EXPECT_EQ(AllowableScoreText(US_B9, 25), "10");  // the text form stops at 10, the number at 11
+    EXPECT_EQ(AllowableScoreText(US_B9, 25), "11");
     EXPECT_EQ(AllowableScoreText(CA_18, 0), "+1");
     EXPECT_EQ(AllowableScoreText(CA_18, 19), "+3");
     EXPECT_EQ(AllowableScoreText(CA_F9, 9), "+2");
     EXPECT_EQ(AllowableScoreText(CA_B9, 10), "+3");
 
-    const std::array<QString, 6> expected{"+2", "10", "+2", "+1", "+4", "+3"};
-    EXPECT_EQ(AllowableScoreTexts({9, 25, 4, 0, 19, 10}), expected);
+    const std::array<QString, 6> expected{"+2", "11", "+2", "+1", "+4", "+3"};
+    const std::array<int, 6> courseHcps{9, 25, 4, 0, 19, 10};
+    for (int v = 0; v < 6; ++v) EXPECT_EQ(AllowableScoreText(HcpVariant(v), courseHcps[v]), expected[v]);
 }
 
 }  // namespace

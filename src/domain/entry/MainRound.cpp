@@ -95,8 +95,7 @@ void MainRound::ClearCourseHcps() {
 }
 
 QString MainRound::AllowScoreText(int c) const {
-    return allowed_ ? HoleMaximumText(VariantHoleMaximum(static_cast<HcpVariant>(c - 1), nCourseHcp_[c - 1]))
-                    : QString();
+    return allowed_ ? AllowableScoreText(static_cast<HcpVariant>(c - 1), nCourseHcp_[c - 1]) : QString();
 }
 
 void MainRound::UpdateAdjusted(const std::array<int, 18>& gross, const std::array<int, 18>& pars) {

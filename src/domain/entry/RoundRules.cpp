@@ -19,11 +19,6 @@ RowTotals SumRow(const std::array<int, 18>& values) {
     return t;
 }
 
-HoleMaximumRule VariantHoleMaximum(HcpVariant variant, int courseHcp) {
-    const RuleSet rules = variant >= CA_18 ? RuleSet::CA : RuleSet::US;
-    return HoleMaximumFor(rules, courseHcp, variant == US_18 || variant == CA_18);
-}
-
 std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
                                   const std::array<int, 6>& courseHcp) {
     std::array<HoleMaximumRule, 6> rules;

@@ -39,10 +39,6 @@ inline QString TotalText(int sum) { return sum < 1 ? QString() : QString::number
 std::array<int, 6> AdjustedScores(const std::array<int, 18>& gross, const std::array<int, 18>& pars,
                                   const std::array<int, 6>& courseHcp);
 
-// The most a hole may count with in one variant, as the recomputation takes it (each nine by the
-// nine-hole table).
-HoleMaximumRule VariantHoleMaximum(HcpVariant variant, int courseHcp);
-
 // Text colour of a gross cell as a &HBBGGRR value: blue above par, red below, black equal.
 unsigned int GrossColour(int gross, int par);
 

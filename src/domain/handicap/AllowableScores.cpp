@@ -1,7 +1,5 @@
 #include "handicap/AllowableScores.h"
 
-#include <algorithm>
-
 namespace dc {
 
 int AllowableScoreUS(int courseHcp, bool is18) {
@@ -44,13 +42,9 @@ int HoleMaximum(RuleSet rules, int courseHcp, bool is18, int par) {
     return HoleMaximumFor(rules, courseHcp, is18).Of(par);
 }
 
-HoleMaximumRule ScreenHoleMaximum(HcpVariant variant, int courseHcp) {
-    const bool is18 = variant == US_18 || variant == CA_18;
-    if (variant == CA_18 || variant == CA_F9 || variant == CA_B9)
-        return HoleMaximumFor(RuleSet::CA, courseHcp, is18);
-    HoleMaximumRule rule = HoleMaximumFor(RuleSet::US, courseHcp, is18);
-    if (!rule.parRelative) rule.allowance = std::min(rule.allowance, 10);
-    return rule;
+HoleMaximumRule VariantHoleMaximum(HcpVariant variant, int courseHcp) {
+    const RuleSet rules = variant >= CA_18 ? RuleSet::CA : RuleSet::US;
+    return HoleMaximumFor(rules, courseHcp, variant == US_18 || variant == CA_18);
 }
 
 QString HoleMaximumText(const HoleMaximumRule& rule) {
@@ -58,13 +52,7 @@ QString HoleMaximumText(const HoleMaximumRule& rule) {
 }
 
 QString AllowableScoreText(HcpVariant variant, int courseHcp) {
-    return HoleMaximumText(ScreenHoleMaximum(variant, courseHcp));
-}
-
-std::array<QString, 6> AllowableScoreTexts(const std::array<int, 6>& courseHcps) {
-    std::array<QString, 6> texts;
-    for (int v = 0; v < 6; ++v) texts[v] = AllowableScoreText(static_cast<HcpVariant>(v), courseHcps[v]);
-    return texts;
+    return HoleMaximumText(VariantHoleMaximum(variant, courseHcp));
 }
 
 }  // namespace dc

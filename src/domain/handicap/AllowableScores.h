@@ -36,14 +36,12 @@ HoleMaximumRule HoleMaximumFor(RuleSet rules, int courseHcp, bool is18);
 // A gross score cut to the maximum; a hole not played (0) counts 0.
 inline int AllowedHoleScore(int gross, int maximum) { return gross > maximum ? maximum : gross; }
 
-// The main screen's rule of one variant: as above, but a US nine's plain maximum stops at 10.
-HoleMaximumRule ScreenHoleMaximum(HcpVariant variant, int courseHcp);
+// The rule of one variant as the recomputation takes it: its rules, and the 18-hole table for
+// 18 holes, the nine-hole table for a nine.
+HoleMaximumRule VariantHoleMaximum(HcpVariant variant, int courseHcp);
 // A rule as the screen shows it: "+2" (par-relative) or "7" (absolute).
 QString HoleMaximumText(const HoleMaximumRule& rule);
-// The text of the screen's rule of one variant; a US nine at 25 and up reads "10".
+// The text of one variant's rule; a US nine at 25 and up reads "11".
 QString AllowableScoreText(HcpVariant variant, int courseHcp);
-
-// The six texts for the course handicaps of the six variants (HcpVariant order), each by its own table.
-std::array<QString, 6> AllowableScoreTexts(const std::array<int, 6>& courseHcps);
 
 }  // namespace dc
