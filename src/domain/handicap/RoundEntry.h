@@ -38,7 +38,7 @@ struct RoundEntry {
     int rndGameId = 0;
     qint64 rowId = 0;     // the stored row it was read from (0: not known)
     int oldGame = 0;      // its game number on the screen before the save renumbers (stored round)
-    int genderIndex = 0;  // 0 men, 1 women
+    int genderIndex = 0;  // 0 men, 1 women: the round's, which a save stores as the player's
 };
 
 }  // namespace dc
