@@ -138,7 +138,7 @@ TEST_F(HandicapDb, ScreenShowsTheReportCourseHandicapsAndLists) {
     AddRounds(1, 6);
     Recompute(1, 6);
     Ctx().nCurPlayerID = 1;
-    Ctx().sCurGender = "M";
+    Ctx().sCurGender = "F";  // as the main screen last read it: he is stored as a man since
     Ctx().nCurCourseID = 1;
     ScriptedMsgBox box;
     frmHandicap screen(Ctx());

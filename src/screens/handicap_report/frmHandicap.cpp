@@ -334,7 +334,9 @@ void frmHandicap::Form_Load() {
             bNoPlayerClick = 1;
             cboPlayer->setCurrentIndex(player);
             bNoPlayerClick = 0;
-            gender_ = ctx_.sCurGender;
+            // His gender as stored: it may have been corrected since another screen read it.
+            if (const auto p = PlayerStore(ctx_.Connection()).LoadPlayerRec(ctx_.nCurPlayerID))
+                gender_ = p->GENDER;
             CalcHandicap();
         }
         cboFontStyle->addItems({"Regular", "Bold"});
