@@ -107,10 +107,7 @@ SavePreview::SavePreview(Database& db, const RoundEntry& entry)
     RoundStore(db).ForEachGame(entry.playerId, INT_MAX, [&](const Recordset& rs) {
         Placed& p = placed.emplace_back();
         p.round = ReadHcpRound(rs);
-        const Field date = rs.Fields(3), game = rs.Fields(2);
-        p.key = {date.isNull() ? std::nullopt : std::optional(date.str()),
-                 game.isNull() ? std::nullopt : std::optional(game.toLong()),
-                 rs.Fields(rs.Ordinal("RID")).toLong()};
+        p.key = RenumberKeyOf(rs.Fields(3), rs.Fields(2), rs.Fields(rs.Ordinal("RID")).toLong());
     });
     int oldGame = entry.oldGame;
     std::optional<size_t> own;

@@ -44,6 +44,11 @@ bool RenumberedBefore(const RenumberKey& a, const RenumberKey& b) {
     return a.rowId < b.rowId;
 }
 
+RenumberKey RenumberKeyOf(const Field& date, const Field& game, qint64 rowId) {
+    return {date.isNull() ? std::nullopt : std::optional(date.str()),
+            game.isNull() ? std::nullopt : std::optional(game.toLong()), rowId};
+}
+
 EntryRow EntryRowOf(const RoundEntry& e) {
     EntryRow row;
     std::array<int, 18> putts{};
@@ -262,26 +267,17 @@ void RoundStore::ForEachGame(int playerId, int lastGame, const std::function<voi
 }
 
 int RoundStore::Renumber(int playerId) {
-    struct Row {
-        RenumberKey key;
-        bool numbered = false;  // its game number is a number
-    };
-    std::vector<Row> rows;
+    std::vector<RenumberKey> rows;
     db_.ForEachRow("SELECT rowid, GAME_NUMBER, ROUND_DATE FROM INDIV_SCORES WHERE PLAYER_ID=?", {playerId},
                    [&rows](const Recordset& rs) {
-                       const Field game = rs.Fields(1), date = rs.Fields(2);
-                       rows.push_back({{date.isNull() ? std::nullopt : std::optional(date.str()),
-                                        game.isNull() ? std::nullopt : std::optional(game.toLong()),
-                                        rs.Fields(0).toLong()},
-                                       !game.isNull()});
+                       rows.push_back(RenumberKeyOf(rs.Fields(2), rs.Fields(1), rs.Fields(0).toLong()));
                    });
-    std::sort(rows.begin(), rows.end(),
-              [](const Row& a, const Row& b) { return RenumberedBefore(a.key, b.key); });
+    std::sort(rows.begin(), rows.end(), RenumberedBefore);
     int n = 0;
-    for (const Row& row : rows) {
+    for (const RenumberKey& row : rows) {
         ++n;
-        if (!row.numbered || row.key.game != n)
-            db_.Execute("UPDATE INDIV_SCORES SET GAME_NUMBER=? WHERE rowid=?", {n, row.key.rowId});
+        if (row.game != n)  // an empty number too
+            db_.Execute("UPDATE INDIV_SCORES SET GAME_NUMBER=? WHERE rowid=?", {n, row.rowId});
     }
     return n;
 }

@@ -21,6 +21,7 @@
 namespace dc {
 
 class Database;
+class Field;
 class Recordset;
 struct RoundEntry;
 
@@ -59,6 +60,8 @@ struct RenumberKey {
     qint64 rowId = 0;
 };
 bool RenumberedBefore(const RenumberKey& a, const RenumberKey& b);
+// The key of a stored row from its ROUND_DATE and GAME_NUMBER fields.
+RenumberKey RenumberKeyOf(const Field& date, const Field& game, qint64 rowId);
 
 // The round's own figures as a save of the main screen's round writes them.
 struct EntryRow {
